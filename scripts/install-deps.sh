@@ -1,0 +1,33 @@
+#!/usr/bin/env bash
+# Installs every Debian package the project needs to build, test and run.
+# Runs `apt-get update` once, and only when something is missing; a no-op otherwise.
+set -euo pipefail
+
+packages=(
+  build-essential g++ cmake ninja-build ccache pkg-config
+  googletest libgtest-dev libgmock-dev libbenchmark-dev
+  locales
+)
+
+missing=()
+for p in "${packages[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
+    missing+=("$p")
+  fi
+done
+
+sudo_cmd=()
+if [ "$(id -u)" -ne 0 ]; then sudo_cmd=(sudo); fi
+
+if [ ${#missing[@]} -gt 0 ]; then
+  echo "Installing: ${missing[*]}"
+  export DEBIAN_FRONTEND=noninteractive
+  "${sudo_cmd[@]}" apt-get update -q
+  "${sudo_cmd[@]}" apt-get install -y -q --no-install-recommends "${missing[@]}"
+fi
+
+# The number formats are tested under a Swedish locale, which writes a decimal comma.
+if ! locale -a 2>/dev/null | grep -qi '^sv_SE\.utf-\?8$'; then
+  "${sudo_cmd[@]}" sed -i 's/^# *\(sv_SE.UTF-8 UTF-8\)/\1/' /etc/locale.gen
+  "${sudo_cmd[@]}" locale-gen >/dev/null
+fi

@@ -1,0 +1,25 @@
+#!/usr/bin/env bash
+# Installs the dependencies, builds everything into build/ and runs every test with ctest;
+# then builds the tests that run threads under ThreadSanitizer (build-tsan/) and runs them.
+# Set TRUNDLEX_SKIP_TSAN=1 to leave out the sanitizer stage.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+scripts/install-deps.sh
+
+jobs=$(nproc 2>/dev/null || echo 2)
+
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+cmake --build build -j"$jobs"
+ctest --test-dir build --output-on-failure -j"$jobs"
+
+# Only the tests that exercise threads are worth the sanitizer's build time.
+tsan_targets=()
+if [ "${TRUNDLEX_SKIP_TSAN:-0}" != "1" ] && [ ${#tsan_targets[@]} -gt 0 ]; then
+  cmake -S . -B build-tsan -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+    -DTRUNDLEX_SANITIZE=thread -DTRUNDLEX_BUILD_BENCHMARKS=OFF -DTRUNDLEX_BUILD_TOOLS=OFF
+  cmake --build build-tsan -j"$jobs" --target "${tsan_targets[@]}"
+  for t in "${tsan_targets[@]}"; do
+    TSAN_OPTIONS="halt_on_error=1 second_deadlock_stack=1" "build-tsan/bin/$t"
+  done
+fi

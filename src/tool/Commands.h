@@ -1,0 +1,27 @@
+#pragma once
+
+#include <iosfwd>
+#include <span>
+#include <string>
+#include <vector>
+
+namespace trundlex::tool {
+
+// One sub-command of trundlex-tool. `run` gets the arguments after the command's name and
+// returns the process exit code: 0 on success, 1 on a failure it reported on `err`, 2 on a
+// usage error.
+struct Command {
+    const char* name;
+    const char* usage;
+    const char* summary;
+    int (*run)(std::span<const std::string> args, std::ostream& out, std::ostream& err);
+};
+
+// Each group of commands adds itself here; main lists and dispatches them.
+std::vector<Command> levelCommands();
+
+// Writes `bytes` to `path` through a temporary file in the same folder, so that a failed
+// write never leaves a half-written file in place of the old one.
+bool writeFileSafely(const std::string& path, const std::string& bytes, std::ostream& err);
+
+}  // namespace trundlex::tool

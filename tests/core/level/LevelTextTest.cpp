@@ -1,0 +1,300 @@
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "level/Archive.h"
+#include "level/Level.h"
+#include "support/SwedishLocale.h"
+
+namespace trundlex {
+namespace {
+
+namespace fs = std::filesystem;
+
+const std::string kDemoText =
+    "{Trundlex1}\r\n"
+    "{42}\r\n"
+    "{Demo}{Team}\r\n"
+    "{2}{2}\r\n"
+    "{1.000000}{1.000000}\r\n"
+    "{$}{S0T8}\r\n"
+    "{C0G8H8}{$}\r\n";
+
+Level demoLevel() {
+    Level level(2, 2, "Demo", "Team");
+    level.setId("42");
+    level.setStart(1.0, 1.0);
+    EXPECT_TRUE(level.block(1, 0).fromText("S0T8"));
+    EXPECT_TRUE(level.block(0, 1).fromText("C0G8H8"));
+    return level;
+}
+
+std::string levelFileBytes(std::string_view text) { return encodeArchiveString(text); }
+
+class LevelFileTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        dir_ = fs::temp_directory_path() /
+               ("trundlex-level-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
+                "-" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::create_directories(dir_);
+    }
+    void TearDown() override { fs::remove_all(dir_); }
+
+    std::string writeFile(const std::string& name, std::string_view bytes) {
+        const fs::path path = dir_ / name;
+        std::ofstream out(path, std::ios::binary);
+        out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+        return path.string();
+    }
+
+    fs::path dir_;
+};
+
+TEST(LevelText, WritesTheDemoLevelByteForByte) {
+    EXPECT_EQ(demoLevel().toText(), kDemoText);
+}
+
+TEST(LevelText, FreshLevelText) {
+    std::string expected = "{Trundlex1}\r\n{}\r\n{}{}\r\n{10}{10}\r\n{5.000000}{5.000000}\r\n";
+    for (int r = 0; r < 10; ++r) {
+        for (int c = 0; c < 10; ++c) {
+            expected += "{$}";
+        }
+        expected += "\r\n";
+    }
+    EXPECT_EQ(Level().toText(), expected);
+}
+
+TEST(LevelText, ReadsTheDemoLevel) {
+    Level level;
+    ASSERT_TRUE(level.fromText(kDemoText));
+    Level expected = demoLevel();
+    expected.setModified(false);
+    EXPECT_EQ(level, expected);
+    EXPECT_EQ(level.materialKindAt(0.5, 1.5), Cup);
+    EXPECT_TRUE(level.isWallAt(1.5, 0.5));
+}
+
+TEST(LevelText, RoundTripKeepsEverythingThatMatters) {
+    Level level(7, 5, "Name with\r\nnew line and \xe5\xe4\xf6", "Creator \"x\"");
+    level.setId("-123456789020261234121107");
+    level.setStart(2.1234567, 3.5);
+    const char* codes[] = {"T1G8W8", "S2I2", "P0S8G8", "M3T8G0", "C0G8H8", "S0W8", "T3T8T8"};
+    for (int i = 0; i < 7; ++i) {
+        ASSERT_TRUE(level.block(i, i % 5).fromText(codes[i]));
+    }
+    Level copy;
+    ASSERT_TRUE(copy.fromText(level.toText()));
+    EXPECT_EQ(copy.toText(), level.toText());
+    EXPECT_EQ(copy.name(), level.name());
+    EXPECT_EQ(copy.creator(), level.creator());
+    EXPECT_EQ(copy.id(), level.id());
+    EXPECT_EQ(copy.startX(), 2.123457) << "the start comes back rounded to six decimals";
+    for (int c = 0; c < 7; ++c) {
+        for (int r = 0; r < 5; ++r) {
+            EXPECT_EQ(copy.block(c, r).toText(), level.block(c, r).toText());
+            EXPECT_EQ(copy.materialKindAt(c + 0.3, r + 0.6), level.materialKindAt(c + 0.3, r + 0.6));
+        }
+    }
+}
+
+TEST(LevelText, VersionTags) {
+    std::string alfa2 = kDemoText;
+    alfa2.replace(1, 9, "Trundlex alfa2");
+    Level level;
+    ASSERT_TRUE(level.fromText(alfa2));
+    EXPECT_EQ(level.toText(), kDemoText);
+
+    const Level untouched = level;
+    for (std::string bad : {std::string("{Trundlex2}") + kDemoText.substr(11),
+                            std::string("no braces at all"), std::string()}) {
+        EXPECT_FALSE(level.fromText(bad));
+        EXPECT_EQ(level, untouched) << "a refused text changes nothing";
+    }
+}
+
+TEST(LevelText, OldAlphaFilesConvertTheirSlopeDigits) {
+    // Old files numbered slopes with 0 = flat; their digits are mapped through 810765432.
+    const std::string old =
+        "{Trunldex alfa1}\r\n{7}\r\n{Old}{Me}\r\n{2}{2}\r\n{1.0}{1.0}\r\n"
+        "{S0G0}{S0I1}\r\n{T1G2W8}{C0H5S3}\r\n";
+    Level level;
+    ASSERT_TRUE(level.fromText(old));
+    EXPECT_TRUE(level.block(0, 0).isDefault()) << "old 0 is flat";
+    EXPECT_EQ(level.block(1, 0).toText(), "S0I1");
+    EXPECT_EQ(level.block(0, 1).toText(), "T1G0W2");
+    EXPECT_EQ(level.block(1, 1).toText(), "C0H5S7");
+    EXPECT_EQ(level.toText().substr(0, 11), "{Trundlex1}") << "written back in today's format";
+}
+
+TEST(LevelText, RefusesTooSmallSizesUnchanged) {
+    Level level = demoLevel();
+    level.setModified(false);
+    const Level before = level;
+    for (std::string header : {"{1}{5}", "{5}{1}", "{}{}", "{-4}{4}", "{abc}{3}"}) {
+        std::string text = "{Trundlex1}{x}{n}{c}" + header + "{1.0}{1.0}";
+        for (int i = 0; i < 50; ++i) {
+            text += "{$}";
+        }
+        EXPECT_FALSE(level.fromText(text)) << header;
+        EXPECT_EQ(level, before) << header;
+    }
+}
+
+TEST(LevelText, ShortTextAppliesCellsUpToTheGap) {
+    Level level;
+    const std::string text =
+        "{Trundlex1}\r\n{9}\r\n{N}{C}\r\n{2}{2}\r\n{1.0}{1.0}\r\n{S0W8}{S0I8}\r\n{S0S8}\r\n";
+    EXPECT_FALSE(level.fromText(text));
+    EXPECT_EQ(level.width(), 2);
+    EXPECT_EQ(level.name(), "N");
+    EXPECT_EQ(level.block(0, 0).toText(), "S0W8");
+    EXPECT_EQ(level.block(1, 0).toText(), "S0I8");
+    EXPECT_EQ(level.block(0, 1).toText(), "S0S8");
+    EXPECT_TRUE(level.isModified());
+
+    Level emptyCell;
+    EXPECT_FALSE(emptyCell.fromText(
+        "{Trundlex1}{9}{N}{C}{2}{2}{1.0}{1.0}{S0W8}{}{S0S8}{S0S8}{S0S8}{S0S8}"));
+    EXPECT_EQ(emptyCell.block(0, 0).toText(), "S0W8");
+    EXPECT_TRUE(emptyCell.block(1, 0).isDefault()) << "reading stops at the empty field";
+}
+
+TEST(LevelText, HostileSizesAreRefusedBeforeAllocating) {
+    // A 32-bit product of these sizes overflows and would slip past a naive bound.
+    for (std::string size : {"{65536}{65536}", "{2147483647}{2147483647}", "{99999999999}{3}",
+                             "{100000}{100000}", "{1000}{1000}"}) {
+        Level level = demoLevel();
+        const Level before = level;
+        EXPECT_FALSE(level.fromText("{Trundlex1}{1}{n}{c}" + size + "{1}{1}{$}{$}{$}{$}")) << size;
+        EXPECT_EQ(level, before) << size;
+    }
+}
+
+TEST(LevelText, LargestSizeTheTextCanHoldStillReads) {
+    std::string text = "{Trundlex1}{1}{n}{c}{300}{200}{1}{1}";
+    for (int i = 0; i < 300 * 200; ++i) {
+        text += "{$}";
+    }
+    Level level;
+    ASSERT_TRUE(level.fromText(text));
+    EXPECT_EQ(level.width(), 300);
+    EXPECT_EQ(level.height(), 200);
+}
+
+TEST(LevelText, DamagedStartNumbers) {
+    Level level;
+    ASSERT_TRUE(level.fromText("{Trundlex1}{1}{n}{c}{4}{4}{nan}{1e999}"
+                               "{$}{$}{$}{$}{$}{$}{$}{$}{$}{$}{$}{$}{$}{$}{$}{$}"));
+    EXPECT_DOUBLE_EQ(level.startX(), 0.35) << "a start that is no number reads as 0 and is clamped";
+    EXPECT_DOUBLE_EQ(level.startY(), 0.35);
+
+    ASSERT_TRUE(level.fromText("{Trundlex1}{1}{n}{c}{4}{4}{ 2.5xyz}{-7}" +
+                               std::string("{$}{$}{$}{$}{$}{$}{$}{$}{$}{$}{$}{$}{$}{$}{$}{$}")));
+    EXPECT_EQ(level.startX(), 2.5) << "leading digits count, like atof";
+    EXPECT_DOUBLE_EQ(level.startY(), 0.35);
+}
+
+TEST(LevelText, NumbersUseAPointWhateverTheLocale) {
+    testing::SwedishLocale swedish;
+    if (!swedish.available()) {
+        GTEST_SKIP() << "sv_SE.UTF-8 is not installed (scripts/install-deps.sh adds it)";
+    }
+    char probe[16];
+    std::snprintf(probe, sizeof probe, "%.1f", 1.5);
+    ASSERT_STREQ(probe, "1,5") << "the locale is really active";
+
+    EXPECT_EQ(demoLevel().toText(), kDemoText);
+    Level level;
+    ASSERT_TRUE(level.fromText("{Trundlex1}{1}{n}{c}{4}{4}{2.75}{1.5}{$}{$}{$}{$}{$}{$}{$}{$}{$}{$}"
+                               "{$}{$}{$}{$}{$}{$}"));
+    EXPECT_EQ(level.startX(), 2.75);
+    EXPECT_EQ(level.startY(), 1.5);
+}
+
+TEST_F(LevelFileTest, LoadsALevelFile) {
+    Level level;
+    ASSERT_TRUE(level.loadFromFile(writeFile("demo.lev", levelFileBytes(kDemoText) + "trailing")));
+    EXPECT_EQ(level.toText(), kDemoText);
+    EXPECT_FALSE(level.isModified());
+}
+
+TEST_F(LevelFileTest, DamagedFilesAreRefused) {
+    const std::string good = levelFileBytes(kDemoText);
+    Level level;
+    EXPECT_FALSE(level.loadFromFile((dir_ / "missing.lev").string()));
+    EXPECT_FALSE(level.loadFromFile(writeFile("empty.lev", "")));
+    EXPECT_FALSE(level.loadFromFile(writeFile("cut.lev", good.substr(0, good.size() - 5))));
+    EXPECT_FALSE(level.loadFromFile(writeFile("prefix.lev", "\xff\x10")));
+    EXPECT_FALSE(level.loadFromFile(writeFile("lies.lev", std::string("\xff\xff\xff\xff\xff\xff\x7f", 7) +
+                                                             kDemoText)));
+    EXPECT_FALSE(level.loadFromFile(writeFile("notlevel.lev", levelFileBytes("hello"))));
+    EXPECT_FALSE(level.isModified());
+    EXPECT_FALSE(level.loadFromFile(dir_.string())) << "a folder is not a level";
+}
+
+TEST_F(LevelFileTest, WritingGivesANewIdFromBlocksAndTime) {
+    std::tm time{};
+    time.tm_year = 2026 - 1900;
+    time.tm_mon = 11;
+    time.tm_yday = 340;
+    time.tm_mday = 7;
+    time.tm_hour = 9;
+    time.tm_min = 59;
+    time.tm_sec = 5;
+    const LocalClock clock = [time] { return time; };
+
+    Level level = demoLevel();
+    level.setModified(true);
+    std::ostringstream out;
+    ArchiveWriter writer(out);
+    ASSERT_TRUE(level.writeTo(writer, clock));
+    EXPECT_FALSE(level.isModified());
+    // Every 2 x 2 level has the same time part; only the hash depends on the blocks.
+    const std::string timePart = "202612341090705";
+    ASSERT_GT(level.id().size(), timePart.size());
+    EXPECT_EQ(level.id().substr(level.id().size() - timePart.size()), timePart);
+
+    Level other = demoLevel();
+    ASSERT_TRUE(other.block(0, 0).fromText("S0S8"));
+    EXPECT_NE(makeLevelId(other, time), level.id()) << "different blocks, different hash";
+    Level rotated = demoLevel();
+    rotated.block(1, 0).setRotation(2);
+    EXPECT_EQ(makeLevelId(rotated, time), level.id()) << "rotation does not take part";
+
+    Level reread;
+    ASSERT_TRUE(reread.loadFromFile(writeFile("saved.lev", out.str())));
+    EXPECT_EQ(reread.id(), level.id());
+    EXPECT_EQ(reread.toText(), level.toText());
+}
+
+TEST(LevelId, HashWrapsAroundInThirtyTwoBits) {
+    // 37 to the power of 5 x 9 x 9 overflows 32 bits many times over; the hash must be the
+    // wrapped signed value, computed here independently.
+    Level level(9, 9);
+    for (int c = 0; c < 9; ++c) {
+        for (int r = 0; r < 9; ++r) {
+            ASSERT_TRUE(level.block(c, r).fromText((c + r) % 2 ? "T1S3W5" : "S0I2"));
+        }
+    }
+    std::int64_t h = 0;
+    for (int c = 0; c < 9; ++c) {
+        for (int r = 0; r < 9; ++r) {
+            const Block& b = level.block(c, r);
+            for (int v : {b.shape(), b.back().slope(), b.front().kind(), b.back().kind(),
+                          b.front().slope()}) {
+                h = (h * 37 + v) % (std::int64_t{1} << 32);
+            }
+        }
+    }
+    const auto expected = static_cast<std::int32_t>(static_cast<std::uint32_t>(h));
+    const std::string id = makeLevelId(level, std::tm{});
+    EXPECT_EQ(id.substr(0, id.size() - 15), std::to_string(expected));
+}
+
+}  // namespace
+}  // namespace trundlex

@@ -1,0 +1,173 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "level/Block.h"
+
+namespace trundlex {
+namespace {
+
+Block blockFrom(std::string_view code) {
+    Block b;
+    EXPECT_TRUE(b.fromText(code)) << code;
+    return b;
+}
+
+TEST(Material, SettersKeepOldValueWhenOutOfRange) {
+    Material m(Ice, SlopeUp);
+    m.setKind(6);
+    m.setKind(-1);
+    m.setSlope(9);
+    m.setSlope(-1);
+    EXPECT_EQ(m.kind(), Ice);
+    EXPECT_EQ(m.slope(), SlopeUp);
+}
+
+TEST(Material, CodeRoundTripsAndAbsorbsBadCharacters) {
+    EXPECT_EQ(Material(Ice, SlopeUp).toText(), "I2");
+    EXPECT_EQ(Material().toText(), "G8");
+
+    Material m(Sand, SlopeLeft);
+    EXPECT_FALSE(m.fromText("W"));
+    EXPECT_EQ(m, Material(Sand, SlopeLeft)) << "a refused text leaves the material alone";
+
+    EXPECT_TRUE(m.fromText("X3"));
+    EXPECT_EQ(m, Material(Grass, 3)) << "unknown letter reads as grass";
+
+    EXPECT_TRUE(m.fromText("W9"));
+    EXPECT_EQ(m, Material(Water, 3)) << "slope 9 is ignored";
+
+    for (int kind = 0; kind < MaterialKindCount; ++kind) {
+        for (int slope = 0; slope <= Flat; ++slope) {
+            Material original(kind, slope);
+            Material copy;
+            ASSERT_TRUE(copy.fromText(original.toText() + "junk"));
+            EXPECT_EQ(copy, original);
+        }
+    }
+}
+
+TEST(Material, SlopeVectorsPointDownhillOnScreen) {
+    const double g = 9.82 * std::sin(40.0 * std::acos(-1.0) / 180.0);
+    EXPECT_DOUBLE_EQ(g, 6.312174327121816);
+    EXPECT_EQ(Material(Grass, Flat).slopeX(), 0.0);
+    EXPECT_EQ(Material(Grass, Flat).slopeY(), 0.0);
+    EXPECT_DOUBLE_EQ(Material(Grass, SlopeRight).slopeX(), g);
+    EXPECT_DOUBLE_EQ(Material(Grass, SlopeUpRight).slopeX(), 4.463381270739469);
+    EXPECT_DOUBLE_EQ(Material(Grass, SlopeUpRight).slopeY(), -4.463381270739468);
+    EXPECT_DOUBLE_EQ(Material(Grass, SlopeUp).slopeY(), -g) << "up is negative y";
+    EXPECT_DOUBLE_EQ(Material(Grass, SlopeLeft).slopeX(), -g);
+    EXPECT_DOUBLE_EQ(Material(Grass, SlopeDown).slopeY(), g) << "down pushes towards +y";
+    EXPECT_NEAR(Material(Grass, SlopeDown).slopeX(), 0.0, 1e-14);
+    EXPECT_DOUBLE_EQ(Material(Wall, SlopeLeft).slopeX(), -g) << "a sloped wall reports its slope";
+}
+
+TEST(Material, FrictionByKind) {
+    EXPECT_EQ(Material(Ice, Flat).friction(), 0.42);
+    EXPECT_EQ(Material(Sand, Flat).friction(), 2.464);
+    EXPECT_EQ(Material(Cup, Flat).friction(), 1.12);
+    for (int kind : {Grass, Wall, Water}) {
+        EXPECT_EQ(Material(kind, Flat).friction(), 0.602);
+    }
+}
+
+TEST(BlockCode, DefaultAndPlainBlocks) {
+    Block b = blockFrom("$");
+    EXPECT_TRUE(b.isDefault());
+    EXPECT_EQ(b.toText(), "$");
+
+    b = blockFrom("S0G8");
+    EXPECT_TRUE(b.isDefault());
+    EXPECT_EQ(b.toText(), "$");
+
+    b = blockFrom("S3G8");
+    EXPECT_EQ(b.rotation(), 3);
+    EXPECT_TRUE(b.isDefault()) << "rotation does not matter for a default block";
+    EXPECT_EQ(b.toText(), "$");
+
+    b = blockFrom("S1I2");
+    EXPECT_EQ(b.toText(), "S1I2");
+    EXPECT_EQ(b.front(), Material(Grass, SlopeRight)) << "a square's unseen front reads as G0";
+
+    b = blockFrom("T2W8W8");
+    EXPECT_TRUE(b.isPlain());
+    EXPECT_EQ(b.kindAt(0.9, 0.1), Water);
+    EXPECT_EQ(b.kindAt(0.1, 0.9), Water);
+    EXPECT_EQ(b.toText(), "S2W8");
+}
+
+TEST(BlockCode, ShapedBlocksRoundTrip) {
+    for (std::string code : {"T1G8W8", "C0G8H8", "P3S2I7", "M2T8G0", "T0G8T8"}) {
+        EXPECT_EQ(blockFrom(code).toText(), code);
+    }
+}
+
+TEST(BlockCode, BadCodesAreAbsorbed) {
+    EXPECT_EQ(blockFrom("Q0G8").shape(), Square);
+    EXPECT_EQ(blockFrom("Q0G8").rotation(), 0);
+    EXPECT_EQ(blockFrom("S7G8").rotation(), 0);
+    EXPECT_EQ(blockFrom("SXG8").rotation(), 0);
+    EXPECT_EQ(blockFrom("S0G9").back().slope(), Flat);
+
+    Block shaped = blockFrom("C1G8");
+    EXPECT_EQ(shaped.front(), Material()) << "missing front keeps the reset value";
+
+    Block kept = blockFrom("T1G8W8");
+    for (std::string_view shortText : {"S0G", "S0", "S", "C"}) {
+        EXPECT_FALSE(kept.fromText(shortText));
+    }
+    EXPECT_EQ(kept.toText(), "T1G8W8") << "a refused text leaves the block as it was";
+}
+
+TEST(BlockRegions, TriangleDiagonalsAndRotations) {
+    Block t0 = blockFrom("T0G8T8");
+    EXPECT_TRUE(t0.isWallAt(0.9, 0.1));
+    EXPECT_FALSE(t0.isWallAt(0.1, 0.9));
+    EXPECT_FALSE(t0.isWallAt(0.5, 0.5)) << "the diagonal belongs to the back for rotation 0";
+
+    Block t1 = blockFrom("T1G8T8");
+    EXPECT_TRUE(t1.isWallAt(0.5, 0.5)) << "the diagonal belongs to the front for rotation 1";
+    EXPECT_TRUE(t1.isWallAt(0.9, 0.9));
+    EXPECT_FALSE(t1.isWallAt(0.1, 0.1));
+
+    Block t2 = blockFrom("T2G8T8");
+    EXPECT_TRUE(t2.isWallAt(0.5, 0.5));
+    EXPECT_TRUE(t2.isWallAt(0.1, 0.9));
+    EXPECT_FALSE(t2.isWallAt(0.9, 0.1));
+
+    Block t3 = blockFrom("T3G8T8");
+    EXPECT_FALSE(t3.isWallAt(0.5, 0.5));
+    EXPECT_TRUE(t3.isWallAt(0.1, 0.1));
+    EXPECT_FALSE(t3.isWallAt(0.9, 0.9));
+}
+
+TEST(BlockRegions, DiscsAroundCornersAndEdges) {
+    Block quarter = blockFrom("P0S8G8");
+    EXPECT_EQ(quarter.kindAt(0.0, 1.0 - 1e-9), Grass);
+    EXPECT_EQ(quarter.kindAt(0.99, 0.01), Sand) << "the far corner is sqrt(2) away";
+
+    // Quarter disc centres turn clockwise: bottom-left, top-left, top-right, bottom-right.
+    const double corners[4][2] = {{0.05, 0.95}, {0.05, 0.05}, {0.95, 0.05}, {0.95, 0.95}};
+    for (int r = 0; r < 4; ++r) {
+        Block b = blockFrom(std::string("P") + char('0' + r) + "S8G8");
+        EXPECT_EQ(b.kindAt(corners[r][0], corners[r][1]), Grass) << "rotation " << r;
+        const double far[2] = {1.0 - corners[r][0], 1.0 - corners[r][1]};
+        EXPECT_EQ(b.kindAt(far[0], far[1]), Sand) << "rotation " << r;
+    }
+
+    // Half discs lean on the right, bottom, left and top edge in turn.
+    const double edges[4][2] = {{0.95, 0.5}, {0.5, 0.95}, {0.05, 0.5}, {0.5, 0.05}};
+    for (int r = 0; r < 4; ++r) {
+        Block b = blockFrom(std::string("M") + char('0' + r) + "G8W8");
+        EXPECT_EQ(b.kindAt(edges[r][0], edges[r][1]), Water) << "rotation " << r;
+        EXPECT_EQ(b.kindAt(1.0 - edges[r][0], 1.0 - edges[r][1]), Grass) << "rotation " << r;
+    }
+
+    Block circle = blockFrom("C0G8H8");
+    EXPECT_EQ(circle.kindAt(0.5, 0.5), Cup);
+    EXPECT_EQ(circle.kindAt(0.5, 0.0), Cup) << "a point on the circle is inside";
+    EXPECT_EQ(circle.kindAt(0.01, 0.01), Grass);
+}
+
+}  // namespace
+}  // namespace trundlex
