@@ -19,6 +19,7 @@ struct Command {
 
 // Each group of commands adds itself here; main lists and dispatches them.
 std::vector<Command> levelCommands();
+std::vector<Command> simulateCommands();
 
 // Writes `bytes` to `path` through a temporary file in the same folder, so that a failed
 // write never leaves a half-written file in place of the old one.

@@ -11,6 +11,9 @@ using trundlex::tool::Command;
 
 std::vector<Command> allCommands() {
     std::vector<Command> commands = trundlex::tool::levelCommands();
+    for (const Command& c : trundlex::tool::simulateCommands()) {
+        commands.push_back(c);
+    }
     return commands;
 }
 

@@ -1,0 +1,96 @@
+// Ball simulation speed: sub-steps per second in typical situations, and one whole putt.
+// Run: build/bin/ball_bench
+#include <benchmark/benchmark.h>
+
+#include <numbers>
+
+#include "ball/Ball.h"
+#include "support/AsciiLevel.h"
+
+namespace trundlex {
+namespace {
+
+class NullOwner : public BallOwner {
+public:
+    void onBallNotification(std::int32_t, BallNotification) override {}
+};
+
+// Putts again and again from the same place and counts the sub-steps run.
+void runPutts(benchmark::State& state, const Level& level, double x, double y, double speed,
+              double heading) {
+    Ball ball;
+    NullOwner owner;
+    ball.SetLevel(level);
+    std::int64_t subSteps = 0;
+    for (auto _ : state) {
+        ball.SetLevel(level);
+        ball.SetX(x);
+        ball.SetY(y);
+        ball.PuttNow(speed, heading, &owner, NextPosition);
+        subSteps += ball.GetSubStepCount();
+    }
+    state.counters["substeps/s"] =
+        benchmark::Counter(static_cast<double>(subSteps), benchmark::Counter::kIsRate);
+}
+
+void OpenFlatGrass(benchmark::State& state) {
+    const Level level = testing::asciiLevel(std::vector<std::string_view>(30, std::string_view(
+        "..............................")));
+    runPutts(state, level, 3.0, 15.0, 5.0, 0.05);
+}
+BENCHMARK(OpenFlatGrass);
+
+void AlongAWall(benchmark::State& state) {
+    // Slope pressing the ball against the wall below it while it rolls along.
+    const Level level = testing::asciiLevel({
+        "..............................",
+        "vvvvvvvvvvvvvvvvvvvvvvvvvvvvvv",
+        "##############################",
+    });
+    runPutts(state, level, 1.0, 1.64, 8.0, 0.0);
+}
+BENCHMARK(AlongAWall);
+
+void CirclingTheCup(benchmark::State& state) {
+    // Fast past the cup: it pulls the ball round for up to 40 sub-steps, probing the ring.
+    const Level level = testing::asciiLevel({
+        "...........",
+        "...........",
+        ".....o.....",
+        "...........",
+        "...........",
+    });
+    runPutts(state, level, 1.0, 2.95, 12.0, 0.0);
+}
+BENCHMARK(CirclingTheCup);
+
+void FullPuttForce80(benchmark::State& state) {
+    // A 20 x 20 course with walls, sand, ice and slopes; one putt in Fastest to its end.
+    const Level level = testing::asciiLevel({
+        "####################", "#..................#", "#..ss......>>>>....#",
+        "#..ss......>>>>....#", "#.......##.........#", "#.......##....iii..#",
+        "#..............iii.#", "#....^^^...........#", "#....^^^.....ss....#",
+        "#.............ss....", "#..~~..............#", "#..~~......vvv.....#",
+        "#..........vvv.....#", "#...iiii...........#", "#...iiii......##...#",
+        "#.............##...#", "#.......<<<<.......#", "#..............o...#",
+        "#..................#", "####################",
+    });
+    Ball ball;
+    NullOwner owner;
+    std::int64_t subSteps = 0;
+    for (auto _ : state) {
+        ball.SetLevel(level);
+        ball.SetX(2.0);
+        ball.SetY(2.0);
+        ball.PuttNow(80.0, 0.1, &owner, Fastest);
+        subSteps += ball.GetSubStepCount();
+    }
+    state.counters["substeps/putt"] = benchmark::Counter(
+        static_cast<double>(subSteps), benchmark::Counter::kAvgIterations);
+}
+BENCHMARK(FullPuttForce80)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+}  // namespace trundlex
+
+BENCHMARK_MAIN();

@@ -1,0 +1,197 @@
+// The putt on the worker thread: start and stop protocol, speed modes while rolling, and the
+// ball's life around its worker. These tests also run under ThreadSanitizer.
+#include <atomic>
+#include <cstring>
+#include <memory>
+#include <thread>
+
+#include "BallFixture.h"
+
+namespace trundlex::testing {
+namespace {
+
+using namespace std::chrono_literals;
+
+const std::vector<std::string_view> kCourse = {
+    "############",
+    "#..........#",
+    "#..ss..#...#",
+    "#..ss..#.~.#",
+    "#>>>>..#...#",
+    "#......i.o.#",
+    "#..^^..iii.#",
+    "############",
+};
+
+bool sameBits(double a, double b) { return std::memcmp(&a, &b, sizeof a) == 0; }
+
+TEST_F(BallTest, ThreadedAndSynchronousPuttsAgreeBitForBit) {
+    loadLevel(kCourse);
+    struct Shot {
+        double x, y, speed, heading;
+    };
+    const Shot shots[] = {{2.5, 1.5, 9.0, 0.7}, {3.0, 5.5, 12.0, -0.2}, {9.5, 1.5, 4.0, 1.9},
+                          {5.5, 6.5, 20.0, 2.5}};
+    for (const Shot& shot : shots) {
+        OwnedBall threaded;
+        threaded.ball.SetLevel(level);
+        threaded.ball.SetX(shot.x);
+        threaded.ball.SetY(shot.y);
+        threaded.ball.Putt(shot.speed, shot.heading, &threaded.owner, Fastest);
+        ASSERT_TRUE(threaded.owner.waitForEnds(1));
+
+        OwnedBall now;
+        now.ball.SetLevel(level);
+        now.ball.SetX(shot.x);
+        now.ball.SetY(shot.y);
+        ASSERT_TRUE(now.ball.PuttNow(shot.speed, shot.heading, &now.owner, Fastest));
+
+        const auto a = threaded.owner.samples();
+        const auto b = now.owner.samples();
+        EXPECT_TRUE(sameBits(threaded.ball.GetX(), now.ball.GetX()));
+        EXPECT_TRUE(sameBits(threaded.ball.GetY(), now.ball.GetY()));
+        ASSERT_FALSE(b.empty());
+        EXPECT_EQ(a.back().subSteps, b.back().subSteps);
+        ASSERT_EQ(a.size(), b.size());
+        for (std::size_t i = 0; i < a.size(); ++i) {
+            EXPECT_EQ(a[i].code, b[i].code);
+            EXPECT_TRUE(sameBits(a[i].x, b[i].x) && sameBits(a[i].y, b[i].y)) << "tick " << i;
+        }
+    }
+}
+
+TEST_F(BallTest, PauseKeepsReportingAndStopEndsSilently) {
+    loadLevel(kCourse);
+    placeBall(2.5, 1.5);
+    ball.Putt(5.0, 0.0, &owner, Pause);
+    ASSERT_TRUE(ball.IsRunning());
+    std::this_thread::sleep_for(80ms);
+    EXPECT_GE(owner.count(BallMoved), 3) << "BallMoved about every 10 ms";
+    EXPECT_EQ(ball.GetX(), 2.5) << "a paused ball does not move";
+
+    ball.Stop();
+    EXPECT_FALSE(ball.IsRunning());
+    const auto seen = owner.samples().size();
+    std::this_thread::sleep_for(40ms);
+    EXPECT_EQ(owner.samples().size(), seen) << "nothing after Stop";
+    EXPECT_EQ(owner.count(BallStopped) + owner.count(BallInCup), 0);
+}
+
+TEST_F(BallTest, SpeedChangeWhileRollingAppliesAtTheNextTick) {
+    loadLevel(kCourse);
+    placeBall(2.5, 1.5);
+    ball.Putt(3.0, 0.0, &owner, Pause);
+    std::this_thread::sleep_for(30ms);
+    ball.SetSpeedMode(Fastest);
+    ASSERT_TRUE(owner.waitForEnds(1));
+    EXPECT_NE(ball.GetX(), 2.5) << "moves once unpaused";
+    EXPECT_EQ(ball.GetSpeedMode(), Fastest);
+}
+
+TEST_F(BallTest, UiThreadMayReadPositionWhileTheBallRolls) {
+    loadLevel(kCourse);
+    placeBall(2.5, 1.5);
+    ball.Putt(15.0, 0.4, &owner, Fastest);
+    double sum = 0.0;
+    while (ball.IsRunning()) {
+        sum += ball.GetX() + ball.GetY() + ball.GetRadius();
+    }
+    ASSERT_TRUE(owner.waitForEnds(1));
+    EXPECT_GT(sum, 0.0);
+    EXPECT_TRUE(level.containsPoint(ball.GetX(), ball.GetY()));
+}
+
+TEST_F(BallTest, PuttIgnoredWhileRolling) {
+    loadLevel(kCourse);
+    placeBall(2.5, 1.5);
+    ball.Putt(5.0, 0.0, &owner, Pause);
+    ball.Putt(9.0, 1.0, &owner, Fastest);
+    EXPECT_FALSE(ball.PuttNow(9.0, 1.0, &owner, Fastest));
+    EXPECT_EQ(ball.GetSpeedMode(), Pause) << "the second putt changed nothing";
+    ball.Stop();
+}
+
+TEST_F(BallTest, NewPuttFromTheLastNotificationRollsOn) {
+    // The owner starts the next putt while the worker still waits in its stop notification.
+    loadLevel(kCourse);
+    placeBall(2.5, 1.5);
+    std::atomic<int> stops{0};
+    owner.setHook([&](BallNotification code) {
+        if (code == BallStopped && stops.fetch_add(1) == 0) {
+            ball.Putt(2.0, 1.5707963267948966, &owner, Fastest);
+        }
+    });
+    ball.Putt(2.0, 0.0, &owner, Fastest);
+    ASSERT_TRUE(owner.waitForEnds(2));
+    EXPECT_EQ(stops.load(), 2);
+}
+
+TEST(BallLife, DestroyingARollingBallWaitsForItsWorker) {
+    // A ball must never be freed while its worker still runs over it.
+    const Level level = asciiLevel(kCourse);
+    for (std::int32_t mode : {Pause, Normal, Fastest}) {
+        RecordingOwner owner(nullptr);
+        auto ball = std::make_unique<Ball>();
+        ball->SetLevel(level);
+        ball->SetX(2.5);
+        ball->SetY(1.5);
+        ball->Putt(30.0, 0.3, &owner, mode);
+        std::this_thread::sleep_for(15ms);
+        ball.reset();
+        const auto seen = owner.samples().size();
+        std::this_thread::sleep_for(20ms);
+        EXPECT_EQ(owner.samples().size(), seen) << "mode " << mode;
+    }
+}
+
+TEST(BallLife, StopRunsTheMessagePumpWhileWaiting) {
+    // The owner hands notifications to a "UI" loop and waits, as a window would; Stop on
+    // that loop's thread must keep the loop turning or the worker could never finish.
+    const Level level = asciiLevel(kCourse);
+    Ball ball;
+    ball.SetLevel(level);
+
+    struct Mailbox : BallOwner {
+        std::mutex m;
+        std::condition_variable cv;
+        bool pending = false;
+        bool handled = false;
+        int delivered = 0;
+        void onBallNotification(std::int32_t, BallNotification) override {
+            std::unique_lock lock(m);
+            pending = true;
+            handled = false;
+            cv.notify_all();
+            cv.wait(lock, [&] { return handled; });
+        }
+        // One step of the "UI" loop.
+        bool pumpOnce() {
+            std::unique_lock lock(m);
+            cv.wait_for(lock, 1ms, [&] { return pending; });
+            if (pending) {
+                pending = false;
+                handled = true;
+                ++delivered;
+                cv.notify_all();
+            }
+            return true;
+        }
+    } mailbox;
+
+    int pumped = 0;
+    ball.SetMessagePump([&] {
+        ++pumped;
+        return mailbox.pumpOnce();
+    });
+    ball.Putt(5.0, 0.0, &mailbox, Half);
+    for (int i = 0; i < 5; ++i) {
+        mailbox.pumpOnce();
+    }
+    ball.Stop();
+    EXPECT_FALSE(ball.IsRunning());
+    EXPECT_GT(pumped, 0);
+    EXPECT_GT(mailbox.delivered, 0);
+}
+
+}  // namespace
+}  // namespace trundlex::testing
