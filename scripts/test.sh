@@ -19,7 +19,6 @@ if [ "${TRUNDLEX_SKIP_TSAN:-0}" != "1" ] && [ ${#tsan_targets[@]} -gt 0 ]; then
   cmake -S . -B build-tsan -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DTRUNDLEX_SANITIZE=thread -DTRUNDLEX_BUILD_BENCHMARKS=OFF -DTRUNDLEX_BUILD_TOOLS=OFF
   cmake --build build-tsan -j"$jobs" --target "${tsan_targets[@]}"
-  for t in "${tsan_targets[@]}"; do
-    TSAN_OPTIONS="halt_on_error=1 second_deadlock_stack=1" "build-tsan/bin/$t"
-  done
+  TSAN_OPTIONS="halt_on_error=1 second_deadlock_stack=1" \
+    ctest --test-dir build-tsan --output-on-failure -j"$jobs" -L threads
 fi
