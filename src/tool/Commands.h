@@ -21,8 +21,4 @@ struct Command {
 std::vector<Command> levelCommands();
 std::vector<Command> simulateCommands();
 
-// Writes `bytes` to `path` through a temporary file in the same folder, so that a failed
-// write never leaves a half-written file in place of the old one.
-bool writeFileSafely(const std::string& path, const std::string& bytes, std::ostream& err);
-
 }  // namespace trundlex::tool

@@ -1,33 +1,15 @@
-#include <cstdio>
-#include <filesystem>
 #include <fstream>
 #include <iostream>
-#include <sstream>
 
 #include "Commands.h"
 #include "level/Archive.h"
 #include "level/Level.h"
+#include "util/SafeFile.h"
 #include "util/TextNumbers.h"
 
 namespace trundlex::tool {
 
 namespace {
-
-bool readWholeFile(const std::string& path, std::string& bytes, std::ostream& err) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        err << "cannot open " << path << "\n";
-        return false;
-    }
-    std::ostringstream buffer;
-    buffer << in.rdbuf();
-    if (in.bad()) {
-        err << "cannot read " << path << "\n";
-        return false;
-    }
-    bytes = std::move(buffer).str();
-    return true;
-}
 
 // The level text inside a .lev file, without parsing it.
 bool readLevelFileText(const std::string& path, std::string& text, std::ostream& err) {
@@ -68,7 +50,8 @@ int levelPack(std::span<const std::string> args, std::ostream& out, std::ostream
         return 2;
     }
     std::string text;
-    if (!readWholeFile(args[0], text, err)) {
+    if (!readWholeFile(args[0], text)) {
+        err << "cannot read " << args[0] << "\n";
         return 1;
     }
     Level level;
@@ -77,7 +60,9 @@ int levelPack(std::span<const std::string> args, std::ostream& out, std::ostream
         return 1;
     }
     // Written as parsed, keeping its ID: packing is not an edit.
-    if (!writeFileSafely(args[1], encodeArchiveString(level.toText()), err)) {
+    std::string error;
+    if (!writeFileSafely(args[1], encodeArchiveString(level.toText()), &error)) {
+        err << error << "\n";
         return 1;
     }
     out << "wrote " << args[1] << " (" << level.width() << " x " << level.height() << ")\n";
@@ -105,36 +90,6 @@ int levelInfo(std::span<const std::string> args, std::ostream& out, std::ostream
 }
 
 }  // namespace
-
-bool writeFileSafely(const std::string& path, const std::string& bytes, std::ostream& err) {
-    namespace fs = std::filesystem;
-    const fs::path target(path);
-    fs::path temporary = target;
-    temporary += ".tmp";
-    {
-        std::ofstream file(temporary, std::ios::binary | std::ios::trunc);
-        if (!file) {
-            err << "cannot write " << temporary.string() << "\n";
-            return false;
-        }
-        file.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-        file.close();
-        if (!file) {
-            err << "writing " << temporary.string() << " failed\n";
-            std::error_code ignored;
-            fs::remove(temporary, ignored);
-            return false;
-        }
-    }
-    std::error_code error;
-    fs::rename(temporary, target, error);
-    if (error) {
-        err << "cannot replace " << path << ": " << error.message() << "\n";
-        fs::remove(temporary, error);
-        return false;
-    }
-    return true;
-}
 
 std::vector<Command> levelCommands() {
     return {
