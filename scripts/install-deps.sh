@@ -7,6 +7,9 @@ packages=(
   build-essential g++ cmake ninja-build ccache pkg-config
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   locales
+  qt6-base-dev qt6-base-dev-tools qt6-multimedia-dev qt6-tools-dev qt6-tools-dev-tools
+  qt6-l10n-tools libgl-dev xvfb xauth x11-utils imagemagick sox
+  qt6-qpa-plugins libqt6multimedia6 qt6-translations-l10n fonts-dejavu-core
 )
 
 missing=()

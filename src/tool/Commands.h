@@ -20,5 +20,6 @@ struct Command {
 // Each group of commands adds itself here; main lists and dispatches them.
 std::vector<Command> levelCommands();
 std::vector<Command> simulateCommands();
+std::vector<Command> renderCommands();
 
 }  // namespace trundlex::tool

@@ -11,8 +11,10 @@ using trundlex::tool::Command;
 
 std::vector<Command> allCommands() {
     std::vector<Command> commands = trundlex::tool::levelCommands();
-    for (const Command& c : trundlex::tool::simulateCommands()) {
-        commands.push_back(c);
+    for (auto group : {trundlex::tool::simulateCommands, trundlex::tool::renderCommands}) {
+        for (const Command& c : group()) {
+            commands.push_back(c);
+        }
     }
     return commands;
 }

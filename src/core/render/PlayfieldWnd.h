@@ -1,0 +1,114 @@
+#pragma once
+
+#include <QImage>
+#include <QPainter>
+#include <QWidget>
+
+#include "BlockRenderer.h"
+#include "QtBallOwner.h"
+#include "ball/Ball.h"
+#include "level/Level.h"
+
+namespace trundlex {
+
+// The window in which a level is played. It scales the level to its size and keeps two
+// images: the background with the level drawn once, and the frame, which is the background
+// with the moving ball on top and is what the window shows. While a ball rolls only the pixels
+// it leaves and enters are restored, redrawn and repainted, so a step costs the same on any
+// level size.
+//
+// Layout in pixels: the images' top-left corner is at client (left, top); the level's first
+// block starts `border` further in. If the window is too small for one pixel per block, the
+// level is drawn at one pixel per block and cut off at the window's edge.
+class PlayfieldWnd : public QWidget {
+public:
+    explicit PlayfieldWnd(QWidget* parent = nullptr);
+    // Lets a rolling ball's worker go on without this window and waits for it to end.
+    ~PlayfieldWnd() override;
+
+    Level& level() { return level_; }
+    const Level& level() const { return level_; }
+    Ball& ownBall() { return ball_; }
+    Ball* currentBall() const { return currentBall_; }
+    void setBall(Ball* ball) { currentBall_ = ball; }
+
+    // Rebuilds both images; `full` also repaints the frame and the margins.
+    void refresh(bool full);
+    void renderBackground();
+    void composeFrame();
+    void copyBackground(int l, int t, int r, int b);
+    // Repaints the client pixels that show this rectangle of the images, without erasing.
+    void invalidateBitmapRect(int l, int t, int r, int b);
+    void invalidateFrame();
+    void paintMargins();
+    void drawBall(Ball* ball);
+
+    // Putts the current ball with this window as its owner, in the locked speed mode when
+    // the speed is locked, else in Normal. Note the order: angle first.
+    void putt(double angle, double speed);
+    void stopBall();
+    // The level position under a client pixel.
+    QPointF pixelToLevel(double px, double py) const;
+
+    int viewState() const { return viewState_; }
+    void setViewState(int state) { viewState_ = state; }
+    void setSpeedLock(bool locked, int mode) {
+        speedLocked_ = locked;
+        lockedSpeedMode_ = mode;
+    }
+    bool isSpeedLocked() const { return speedLocked_; }
+    int lockedSpeedMode() const { return lockedSpeedMode_; }
+
+    int blockSize() const { return blockSize_; }
+    int border() const { return border_; }
+    int frameLeft() const { return left_; }
+    int frameTop() const { return top_; }
+    void setFrameOrigin(int left, int top) {
+        left_ = left;
+        top_ = top;
+    }
+    const QImage& background() const { return background_; }
+    const QImage& frame() const { return frame_; }
+    PixelRect ballRect() const { return ballRect_; }
+
+    // What a ball's notification does on this window's thread: redraws the ball where it is
+    // now, repainting only its old and new rectangles; at the end of a roll it then calls
+    // onBallStopped.
+    void onBallMessage(std::int32_t ballId, BallNotification code);
+
+protected:
+    // Hooks for the game view: the background has just been drawn (more may be drawn into
+    // it); the current ball stopped or dropped into the cup; block size or border changed.
+    virtual void onBackgroundDrawn(QImage& background) { (void)background; }
+    virtual void onBallStopped(bool inCup) { (void)inCup; }
+    virtual void onLayout() {}
+    // Paints the strip above the images (client y < top), which belongs to the owner: the game
+    // view shows its score board there. Here: the window colour.
+    virtual void paintHeader(QPainter& painter, const QRect& strip);
+
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+    QtBallOwner& ballOwner() { return ballOwner_; }
+
+private:
+    QString caption() const;
+
+    Level level_;
+    QtBallOwner ballOwner_;
+    Ball ball_;
+    Ball* currentBall_;
+    BlockRenderer renderer_;
+    QImage background_;
+    QImage frame_;
+    int left_ = 40;
+    int top_ = 40;
+    int border_ = 20;
+    int blockSize_ = 40;
+    PixelRect ballRect_;
+    int viewState_ = 0;
+    int lockedSpeedMode_ = Normal;
+    bool speedLocked_ = false;
+};
+
+}  // namespace trundlex

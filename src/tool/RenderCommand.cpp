@@ -1,0 +1,113 @@
+#include <QBuffer>
+#include <QGuiApplication>
+#include <QImage>
+#include <QPainter>
+#include <charconv>
+#include <iostream>
+#include <memory>
+
+#include "Commands.h"
+#include "level/Level.h"
+#include "render/BlockRenderer.h"
+#include "util/SafeFile.h"
+
+namespace trundlex::tool {
+
+namespace {
+
+// Largest picture the command makes, in pixels per side: far beyond any screen, small enough
+// that a mistyped block size cannot exhaust memory.
+constexpr long long kMaxSide = 16384;
+
+// Painting text and some image formats needs a Qt application; none needs a display.
+std::unique_ptr<QGuiApplication> makeOffscreenApplication() {
+    if (QCoreApplication::instance() != nullptr) {
+        return nullptr;
+    }
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
+    static int argc = 1;
+    static char name[] = "trundlex-tool";
+    static char* argv[] = {name, nullptr};
+    return std::make_unique<QGuiApplication>(argc, argv);
+}
+
+int render(std::span<const std::string> args, std::ostream& out, std::ostream& err) {
+    constexpr const char* usage =
+        "usage: trundlex-tool render FILE.lev OUT.png [--block-size N] [--grid]\n";
+    std::vector<std::string> files;
+    int blockSize = 20;
+    bool grid = false;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        if (args[i] == "--grid") {
+            grid = true;
+        } else if (args[i] == "--block-size" && i + 1 < args.size()) {
+            const std::string& v = args[++i];
+            const auto [end, error] = std::from_chars(v.data(), v.data() + v.size(), blockSize);
+            if (error != std::errc() || end != v.data() + v.size() || blockSize < 1 ||
+                blockSize > 1000) {
+                err << "--block-size takes a whole number from 1 to 1000\n" << usage;
+                return 2;
+            }
+        } else if (!args[i].starts_with("--")) {
+            files.push_back(args[i]);
+        } else {
+            err << "unexpected argument: " << args[i] << "\n" << usage;
+            return 2;
+        }
+    }
+    if (files.size() != 2) {
+        err << usage;
+        return 2;
+    }
+    Level level;
+    if (!level.loadFromFile(files[0])) {
+        err << files[0] << ": cannot be read as a level file\n";
+        return 1;
+    }
+    const long long w = static_cast<long long>(level.width()) * blockSize;
+    const long long h = static_cast<long long>(level.height()) * blockSize;
+    if (w > kMaxSide || h > kMaxSide) {
+        err << "the picture would be " << w << " x " << h << " pixels; the limit is " << kMaxSide
+            << " per side: choose a smaller --block-size\n";
+        return 1;
+    }
+    const auto app = makeOffscreenApplication();
+    QImage image(static_cast<int>(w), static_cast<int>(h), QImage::Format_RGB32);
+    if (image.isNull()) {
+        err << "not enough memory for a " << w << " x " << h << " picture\n";
+        return 1;
+    }
+    {
+        QPainter painter(&image);
+        BlockRenderer renderer;
+        renderer.drawLevel(painter, level, 0, 0, blockSize, grid);
+    }
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    if (!image.save(&buffer, "PNG")) {
+        err << "cannot encode the picture as PNG\n";
+        return 1;
+    }
+    std::string error;
+    if (!writeFileSafely(files[1], std::string_view(png.constData(), static_cast<std::size_t>(png.size())),
+                         &error)) {
+        err << error << "\n";
+        return 1;
+    }
+    out << "wrote " << files[1] << " (" << w << " x " << h << ")\n";
+    return 0;
+}
+
+}  // namespace
+
+std::vector<Command> renderCommands() {
+    return {{"render", "render FILE.lev OUT.png [--block-size N] [--grid]",
+             "Draw a level as the game does (20 pixels a block unless given) into a PNG; "
+             "needs no display.",
+             render}};
+}
+
+}  // namespace trundlex::tool

@@ -1,0 +1,262 @@
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QPaintEvent>
+#include <QPainter>
+
+#include "ball/Ball.h"
+#include "render/BallRenderer.h"
+#include "render/PlayfieldWnd.h"
+#include "support/AsciiLevel.h"
+
+namespace trundlex {
+namespace {
+
+// Records which parts of the window were repainted.
+class RecordingPlayfield : public PlayfieldWnd {
+public:
+    QRegion painted;
+    int stops = 0;
+    bool lastInCup = false;
+
+protected:
+    void paintEvent(QPaintEvent* event) override {
+        painted += event->region();
+        PlayfieldWnd::paintEvent(event);
+    }
+    void onBallStopped(bool inCup) override {
+        ++stops;
+        lastInCup = inCup;
+    }
+};
+
+void settle() {
+    for (int i = 0; i < 5; ++i) {
+        QApplication::processEvents();
+    }
+}
+
+TEST(PlayfieldWnd, ScalesTheLevelToTheWindow) {
+    PlayfieldWnd wnd;
+    wnd.resize(600, 500);
+    wnd.level() = testing::asciiLevel(std::vector<std::string_view>(8, ".........."));
+    wnd.show();
+    wnd.refresh(true);
+    EXPECT_EQ(wnd.blockSize(), 52);
+    EXPECT_EQ(wnd.frame().size(), QSize(560, 456));
+    const QPointF origin = wnd.pixelToLevel(60, 60);
+    EXPECT_DOUBLE_EQ(origin.x(), 0.0);
+    EXPECT_DOUBLE_EQ(origin.y(), 0.0);
+    const QPointF p = wnd.pixelToLevel(60 + 52 * 3.5, 60 + 52 * 2.25);
+    EXPECT_DOUBLE_EQ(p.x(), 3.5);
+    EXPECT_DOUBLE_EQ(p.y(), 2.25);
+
+    wnd.setFrameOrigin(10, 115);
+    EXPECT_EQ(wnd.pixelToLevel(30, 135), QPointF(0.0, 0.0));
+
+    wnd.resize(300, 300);
+    QApplication::processEvents();
+    const int expected = std::min((wnd.width() - 10 - 40) / 10, (wnd.height() - 115 - 40) / 8);
+    ASSERT_LT(expected, 52);
+    EXPECT_EQ(wnd.blockSize(), expected) << "resizing rebuilds at the new scale";
+    EXPECT_EQ(wnd.frame().size(), QSize(expected * 10 + 40, expected * 8 + 40));
+}
+
+TEST(PlayfieldWnd, TinyWindowStillDrawsOnePixelPerBlock) {
+    PlayfieldWnd wnd;
+    wnd.resize(50, 50);
+    wnd.refresh(true);
+    EXPECT_EQ(wnd.blockSize(), 1);
+    EXPECT_EQ(wnd.frame().size(), QSize(50, 50));
+}
+
+TEST(PlayfieldWnd, BackgroundTileAndLevelPixels) {
+    PlayfieldWnd wnd;
+    wnd.resize(400, 400);
+    wnd.level() = testing::asciiLevel({"#.", ".~"});
+    wnd.refresh(false);
+    const QImage& bg = wnd.background();
+    const int border = wnd.border();
+    const int bs = wnd.blockSize();
+    // The border below the level shows the tiled figure, anchored at the image's corner.
+    static const char* const kRows[8] = {"........", ".x.x.x..", "..xxx...", ".xxxxx..",
+                                         "..xxx...", ".x.x.x..", "........", "........"};
+    for (int y = bg.height() - 16; y < bg.height(); ++y) {
+        for (int x = 0; x < 16; ++x) {
+            const QRgb want = kRows[y % 8][x % 8] == 'x' ? qRgb(0, 102, 51) : qRgb(0, 0, 0);
+            ASSERT_EQ(bg.pixel(x, y), want) << x << "," << y;
+        }
+    }
+    EXPECT_EQ(bg.pixel(border + 1, border + 1), qRgb(97, 1, 18));
+    EXPECT_EQ(bg.pixel(border + bs + 1, border + 1), qRgb(20, 128, 20));
+    EXPECT_EQ(bg.pixel(border + 2 * bs - 1, border + 2 * bs - 1), qRgb(0, 0, 198));
+}
+
+TEST(PlayfieldWnd, CaptionShowsTheCreatorOnlyWhenThereIsOne) {
+    PlayfieldWnd named;
+    named.resize(400, 300);
+    named.level().setName("Hole");
+    named.refresh(false);
+    PlayfieldWnd both;
+    both.resize(400, 300);
+    both.level().setName("Hole");
+    both.level().setCreator("Ann");
+    both.refresh(false);
+    // The caption is green text in the top border: the longer caption covers more pixels.
+    auto greenPixels = [](const QImage& image) {
+        int n = 0;
+        for (int y = 0; y < 20; ++y) {
+            for (int x = 0; x < image.width(); ++x) {
+                n += qGreen(image.pixel(x, y)) > 150;
+            }
+        }
+        return n;
+    };
+    EXPECT_GT(greenPixels(named.background()), 0);
+    EXPECT_GT(greenPixels(both.background()), greenPixels(named.background()));
+}
+
+TEST(PlayfieldWnd, BallMoveRepaintsOnlyTheOldAndNewBallRectangles) {
+    RecordingPlayfield wnd;
+    wnd.resize(500, 500);
+    wnd.level() = testing::asciiLevel(std::vector<std::string_view>(10, ".........."));
+    wnd.ownBall().SetLevel(wnd.level());
+    wnd.show();
+    wnd.refresh(true);
+    settle();
+
+    const PixelRect before = wnd.ballRect();
+    wnd.ownBall().SetX(wnd.ownBall().GetX() + 0.3);
+    wnd.painted = QRegion();
+    wnd.onBallMessage(0, BallMoved);
+    settle();
+    const PixelRect after = wnd.ballRect();
+    ASSERT_NE(before, after);
+
+    auto clientRect = [&](const PixelRect& r) {
+        return QRect(r.left, r.top, r.right - r.left, r.bottom - r.top)
+            .translated(wnd.frameLeft(), wnd.frameTop());
+    };
+    const QRect allowed = clientRect(before).united(clientRect(after));
+    ASSERT_FALSE(wnd.painted.isEmpty());
+    EXPECT_TRUE((wnd.painted - QRegion(allowed)).isEmpty());
+
+    // The frame outside the new ball equals the background: no trail is left.
+    const QImage& frame = wnd.frame();
+    const QImage& bg = wnd.background();
+    const QRect ball(after.left, after.top, after.right - after.left, after.bottom - after.top);
+    for (int y = 0; y < frame.height(); ++y) {
+        for (int x = 0; x < frame.width(); ++x) {
+            if (!ball.contains(x, y)) {
+                ASSERT_EQ(frame.pixel(x, y), bg.pixel(x, y)) << x << "," << y;
+            }
+        }
+    }
+}
+
+TEST(PlayfieldWnd, MoveWithoutACurrentBallChangesNothing) {
+    RecordingPlayfield wnd;
+    wnd.resize(300, 300);
+    wnd.refresh(false);
+    const QImage frame = wnd.frame();
+    wnd.setBall(nullptr);
+    wnd.onBallMessage(0, BallMoved);
+    wnd.onBallMessage(0, BallStopped);
+    EXPECT_EQ(wnd.frame(), frame);
+    EXPECT_EQ(wnd.stops, 0);
+}
+
+TEST(PlayfieldWnd, StopRedrawsTheBallWhereTheRollEnded) {
+    // After water the ball is back at its start: the frame must show it there, not in the pond.
+    RecordingPlayfield wnd;
+    wnd.resize(400, 400);
+    wnd.level() = testing::asciiLevel(std::vector<std::string_view>(6, "......"));
+    wnd.ownBall().SetLevel(wnd.level());
+    wnd.refresh(false);
+    const PixelRect atStart = wnd.ballRect();
+    wnd.ownBall().SetX(4.5);
+    wnd.onBallMessage(0, BallStopped);
+    EXPECT_EQ(wnd.stops, 1);
+    EXPECT_FALSE(wnd.lastInCup);
+    EXPECT_NE(wnd.ballRect(), atStart);
+    EXPECT_EQ(wnd.frame().pixel(atStart.left + 4, (atStart.top + atStart.bottom) / 2),
+              wnd.background().pixel(atStart.left + 4, (atStart.top + atStart.bottom) / 2))
+        << "the old ball is erased";
+}
+
+TEST(BallDrawing, EverythingDrawnLiesInTheBoundingRectangle) {
+    const Level level = testing::asciiLevel({"....", "...."});
+    for (int pattern = 0; pattern <= Ball::PatternCount; ++pattern) {
+        Ball ball;
+        ball.SetLevel(level);
+        ball.SetX(1.37);
+        ball.SetY(0.91);
+        ball.SetScale(40);
+        ball.SetOffsetX(7);
+        ball.SetOffsetY(3);
+        ball.SetPattern(pattern);
+        ball.SetTransparent(true);
+        QImage image(200, 120, QImage::Format_RGB32);
+        image.fill(qRgb(255, 0, 255));
+        QPainter painter(&image);
+        drawBall(painter, ball, false);
+        painter.end();
+        const PixelRect r = ball.GetBoundingRect();
+        int drawn = 0;
+        int dots = 0;
+        const QColor body = fromRgbValue(ball.GetColour());
+        for (int y = 0; y < image.height(); ++y) {
+            for (int x = 0; x < image.width(); ++x) {
+                const QRgb p = image.pixel(x, y);
+                if (p == qRgb(255, 0, 255)) {
+                    continue;
+                }
+                ++drawn;
+                dots += p != body.rgb() && p != qRgb(0, 0, 0);
+                ASSERT_TRUE(x >= r.left && x < r.right && y >= r.top && y < r.bottom)
+                    << "pattern " << pattern << " at " << x << "," << y;
+            }
+        }
+        EXPECT_GT(drawn, 600) << "a ball of radius 14 pixels";
+        if (pattern == Ball::PatternCount) {
+            EXPECT_EQ(dots, 0) << "the plain ball has no dots";
+        } else {
+            EXPECT_GT(dots, 20) << "pattern " << pattern;
+        }
+    }
+}
+
+TEST(BallDrawing, DimmedAndSunkBalls) {
+    const Level level = testing::asciiLevel({"...", ".O.", "..."});
+    Ball ball;
+    ball.SetLevel(level);
+    ball.SetScale(40);
+    ball.SetColour(0x0020C0FF);  // red 255, green 192, blue 32
+    ball.SetPattern(Ball::PatternCount);
+    QImage image(120, 120, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    {
+        QPainter painter(&image);
+        drawBall(painter, ball, true);
+    }
+    EXPECT_EQ(image.pixel(60, 60), qRgb(165, 102, 0)) << "90 darker, clamped at 0";
+
+    struct : BallOwner {
+        void onBallNotification(std::int32_t, BallNotification) override {}
+    } owner;
+    ASSERT_TRUE(ball.PuttNow(0.1, 0.0, &owner, Fastest));
+    ASSERT_TRUE(ball.IsSinking());
+    image.fill(Qt::white);
+    {
+        QPainter painter(&image);
+        drawBall(painter, ball, false);
+    }
+    for (int y = 0; y < 120; ++y) {
+        for (int x = 0; x < 120; ++x) {
+            ASSERT_EQ(image.pixel(x, y), qRgb(255, 255, 255)) << "a sunk ball draws nothing";
+        }
+    }
+}
+
+}  // namespace
+}  // namespace trundlex
