@@ -1,0 +1,45 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "settings/RegistrySettings.h"
+
+namespace trundlex {
+
+// The game's settings record, under "Software\Brackwater Works\Trundlex":
+//   misc\count      files read at the last start-up (the splash window's progress range)
+//   misc\sound      whether balls make sounds
+//   network\port    TCP port of the last network game, 1 ... 65535
+//   network\address server address of the last network game
+class GameSettings : public RegistrySettings {
+public:
+    static constexpr std::int32_t DefaultCount = 162;
+    static constexpr std::int32_t DefaultPort = 49732;
+
+    // Defaults: count 162, sound on, empty address, port 49732.
+    explicit GameSettings(SettingsStore& store) : RegistrySettings(store) {}
+
+    std::string RootPath() const override;
+
+    std::int32_t count() const { return count_; }
+    void setCount(std::int32_t count) { count_ = count; }
+    bool sound() const { return sound_; }
+    void setSound(bool on) { sound_ = on; }
+    const std::string& address() const { return address_; }
+    void setAddress(std::string address) { address_ = std::move(address); }
+    std::int32_t port() const { return port_; }
+    void setPort(std::int32_t port) { port_ = port; }
+
+protected:
+    // count (at least 1), sound, port (1 ... 65535), address, in that order.
+    void Exchange(bool load) override;
+
+private:
+    std::int32_t count_ = DefaultCount;
+    bool sound_ = true;
+    std::string address_;
+    std::int32_t port_ = DefaultPort;
+};
+
+}  // namespace trundlex

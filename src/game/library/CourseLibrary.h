@@ -1,0 +1,29 @@
+#pragma once
+
+#include <string>
+
+#include "library/Course.h"
+#include "library/FileLibrary.h"
+
+namespace trundlex {
+
+// The courses of the game: every ".cou" file under the "courses" folder of the program
+// folder.
+class CourseLibrary : public FileLibrary<Course> {
+public:
+    explicit CourseLibrary(std::string programFolder)
+        : FileLibrary(std::move(programFolder), "cou") {}
+
+    // The program folder followed by "courses".
+    std::string folderPath() const override { return programSubfolder("courses"); }
+    // True when the course has an ID and no course in the list has the same one.
+    bool isAcceptable(const Course& course) const override { return isNewId(course.id()); }
+
+    // Orders the list with Course::lessByName.
+    void sort();
+
+protected:
+    bool loadItem(const std::string& path, Course& course) const override;
+};
+
+}  // namespace trundlex

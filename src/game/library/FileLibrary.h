@@ -1,0 +1,121 @@
+#pragma once
+
+#include <algorithm>
+#include <cassert>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+#include "library/FolderWalker.h"
+
+namespace trundlex {
+
+// Told about the progress of a scan. The scan calls it on the thread that runs the scan,
+// which is a worker thread at start-up: an implementation that touches a user interface must
+// hand the step over to that interface's thread itself.
+class ScanProgress {
+public:
+    virtual ~ScanProgress() = default;
+    // One item has just been added to the library.
+    virtual void itemAdded() = 0;
+};
+
+// An in-memory collection of items read from the files of one extension under one folder
+// tree. Every item has a non-empty ID and no two items share one (IDs compared byte for
+// byte). `Item` must offer `id()` returning something comparable with a std::string_view.
+//
+// A library has no lock: one thread fills it by a scan, and hands it over when the scan is
+// done (the game's start-up reading does exactly that).
+template <typename Item>
+class FileLibrary {
+public:
+    // `programFolder` is the folder of the running program; the derived libraries scan a
+    // folder inside it. `extension` is the file extension without the dot.
+    FileLibrary(std::string programFolder, std::string extension)
+        : programFolder_(std::move(programFolder)), extension_(std::move(extension)) {}
+    virtual ~FileLibrary() = default;
+
+    int count() const { return static_cast<int>(items_.size()); }
+    // `index` must be below count().
+    const Item& at(int index) const {
+        assert(index >= 0 && index < count());
+        return items_[static_cast<std::size_t>(index)];
+    }
+    // The index of the first item whose ID equals `id` byte for byte, or -1.
+    int findById(std::string_view id) const {
+        for (std::size_t i = 0; i < items_.size(); ++i) {
+            if (std::string_view(items_[i].id()) == id) {
+                return static_cast<int>(i);
+            }
+        }
+        return -1;
+    }
+    // Appends a copy as it is; callers that must keep IDs unique ask isAcceptable first.
+    void add(const Item& item) { items_.push_back(item); }
+
+    const std::string& extension() const { return extension_; }
+    const std::string& programFolder() const { return programFolder_; }
+
+    // The folder that scan() reads. The base reads the program folder itself.
+    virtual std::string folderPath() const { return programFolder_; }
+    // Whether a freshly read item may join the list.
+    virtual bool isAcceptable(const Item& item) const = 0;
+
+    // Reads folderPath() and everything below it (see scanFolder). `progress`, when given,
+    // is told about every item added and is forgotten when the scan returns.
+    void scan(ScanProgress* progress) {
+        progress_ = progress;
+        scanFolder(folderPath(), true);
+        progress_ = nullptr;
+    }
+
+    // Loads every file of the library's extension in `path` (and, with `recurse`, in its
+    // subfolders; see FolderWalker for the order and the hidden names) and adds each item
+    // that loads and is acceptable. Files that cannot be read or are not valid, items with
+    // an empty ID and items whose ID is already in the list are dropped without a word; a
+    // missing folder adds nothing.
+    void scanFolder(const std::string& path, bool recurse) {
+        FolderWalker(extension_).walk(path, recurse, [this](const std::string& file) {
+            Item item;
+            if (loadItem(file, item) && isAcceptable(item)) {
+                add(item);
+                if (progress_ != nullptr) {
+                    progress_->itemAdded();
+                }
+            }
+        });
+    }
+
+protected:
+    // Reads one item from a file. False when the file is not a valid item.
+    virtual bool loadItem(const std::string& path, Item& item) const = 0;
+
+    // Whether `id` may join the list: not empty and not there yet.
+    bool isNewId(std::string_view id) const { return !id.empty() && findById(id) < 0; }
+
+    // Orders the list. A stable sort, so items that compare equal keep the order in which
+    // they were read and a picker shows them the same way at every start.
+    template <typename Less>
+    void sortBy(Less less) {
+        std::stable_sort(items_.begin(), items_.end(), less);
+    }
+
+    // The folder named `name` inside the program folder.
+    std::string programSubfolder(std::string_view name) const {
+        std::string path = programFolder_;
+        if (!path.empty() && path.back() != '/') {
+            path += '/';
+        }
+        path += name;
+        return path;
+    }
+
+private:
+    std::string programFolder_;
+    std::string extension_;
+    std::vector<Item> items_;
+    ScanProgress* progress_ = nullptr;
+};
+
+}  // namespace trundlex

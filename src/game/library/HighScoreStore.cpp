@@ -1,0 +1,190 @@
+#include "library/HighScoreStore.h"
+
+#include <algorithm>
+#include <cassert>
+#include <ctime>
+#include <filesystem>
+#include <fstream>
+#include <limits>
+#include <sstream>
+
+#include "level/Archive.h"
+#include "library/ArchiveBounds.h"
+#include "util/SafeFile.h"
+
+namespace trundlex {
+
+namespace {
+
+// The smallest course record: an empty ID and the entry count.
+constexpr std::uint64_t kMinCourseBytes = 1 + 4;
+// The smallest entry: an empty name, the score and the time.
+constexpr std::uint64_t kMinEntryBytes = 1 + 4 + 4;
+
+bool before(const HighScoreEntry& a, const HighScoreEntry& b) {
+    return a.score != b.score ? a.score < b.score : a.time < b.time;
+}
+
+std::uint32_t fileTime(std::int64_t time) {
+    return static_cast<std::uint32_t>(
+        std::clamp<std::int64_t>(time, 0, std::numeric_limits<std::uint32_t>::max()));
+}
+
+}  // namespace
+
+HighScoreStore::HighScoreStore(Clock clock) : clock_(std::move(clock)) {
+    if (!clock_) {
+        clock_ = [] { return static_cast<std::int64_t>(std::time(nullptr)); };
+    }
+}
+
+int HighScoreStore::findCourse(std::string_view courseId, bool create) {
+    if (const CourseScores* found = find(courseId)) {
+        return static_cast<int>(found - courses_.data());
+    }
+    if (!create) {
+        return -1;
+    }
+    courses_.push_back({std::string(courseId), {}});
+    return courseCount() - 1;
+}
+
+bool HighScoreStore::add(std::string_view courseId, std::string_view name, std::int32_t score,
+                         std::int64_t time) {
+    auto& entries = courses_[static_cast<std::size_t>(findCourse(courseId, true))].entries;
+    HighScoreEntry entry{std::string(name), time, score};
+    // After every entry that is not worse, so that equal entries keep the order of adding.
+    const auto place = std::upper_bound(entries.begin(), entries.end(), entry, before);
+    const auto position = place - entries.begin();
+    entries.insert(place, std::move(entry));
+    if (entries.size() > static_cast<std::size_t>(MaxEntries)) {
+        entries.resize(MaxEntries);
+    }
+    // Whether the new result is still in the list. For a result added now this is the rule
+    // "fewer than ten, or strictly below the tenth"; for an older time on an equal score it
+    // also tells the truth, where deciding before inserting would report a result as refused
+    // that nonetheless took a place.
+    return position < MaxEntries;
+}
+
+bool HighScoreStore::addNow(std::string_view courseId, std::string_view name, std::int32_t score) {
+    return add(courseId, name, score, clock_());
+}
+
+const std::string& HighScoreStore::courseIdAt(int index) const {
+    assert(index >= 0 && index < courseCount());
+    return courses_[static_cast<std::size_t>(index)].courseId;
+}
+
+int HighScoreStore::entryCount(std::string_view courseId) const {
+    const CourseScores* found = find(courseId);
+    return found ? static_cast<int>(found->entries.size()) : 0;
+}
+
+HighScoreEntry HighScoreStore::entryAt(std::string_view courseId, int index) const {
+    const CourseScores* found = find(courseId);
+    assert(found != nullptr && index >= 0 && index < static_cast<int>(found->entries.size()));
+    return found->entries[static_cast<std::size_t>(index)];
+}
+
+void HighScoreStore::removeCourseAt(int index) {
+    if (index >= 0 && index < courseCount()) {
+        courses_.erase(courses_.begin() + index);
+    }
+}
+
+const HighScoreStore::CourseScores* HighScoreStore::find(std::string_view courseId) const {
+    for (const CourseScores& course : courses_) {
+        if (course.courseId == courseId) {
+            return &course;
+        }
+    }
+    return nullptr;
+}
+
+bool HighScoreStore::load(const std::string& path) {
+    std::ifstream file(path, std::ios::binary);
+    const int first = file ? file.peek() : std::char_traits<char>::eof();
+    if (first == std::char_traits<char>::eof()) {
+        clear();
+        return false;
+    }
+    // Not opening with the magic's one-byte length: another file, not a damaged store.
+    if (first != static_cast<int>(Magic.size())) {
+        return false;
+    }
+    ArchiveReader archive(file);
+    std::string magic;
+    if (!archive.readString(magic)) {
+        clear();
+        return false;
+    }
+    if (magic != Magic) {
+        return false;
+    }
+    if (!readFrom(file)) {
+        clear();
+        return false;
+    }
+    return true;
+}
+
+bool HighScoreStore::readFrom(std::istream& file) {
+    ArchiveReader archive(file);
+    std::int32_t courseCount = 0;
+    if (!archive.readInt32(courseCount) || !countFits(file, courseCount, kMinCourseBytes)) {
+        return false;
+    }
+    for (std::int32_t c = 0; c < courseCount; ++c) {
+        std::string courseId;
+        std::int32_t entryCount = 0;
+        if (!archive.readString(courseId) || !archive.readInt32(entryCount) ||
+            !countFits(file, entryCount, kMinEntryBytes)) {
+            return false;
+        }
+        for (std::int32_t e = 0; e < entryCount; ++e) {
+            std::string name;
+            std::int32_t score = 0;
+            std::int32_t time = 0;
+            if (!archive.readString(name) || !archive.readInt32(score) ||
+                !archive.readInt32(time)) {
+                return false;
+            }
+            add(courseId, name, score, static_cast<std::uint32_t>(time));
+        }
+    }
+    return true;
+}
+
+bool HighScoreStore::save(const std::string& path) const {
+    std::ostringstream bytes;
+    ArchiveWriter archive(bytes);
+    archive.writeString(Magic);
+    const auto written = std::count_if(courses_.begin(), courses_.end(),
+                                       [](const CourseScores& c) { return !c.entries.empty(); });
+    archive.writeInt32(static_cast<std::int32_t>(written));
+    for (const CourseScores& course : courses_) {
+        if (course.entries.empty()) {
+            continue;
+        }
+        archive.writeString(course.courseId);
+        archive.writeInt32(static_cast<std::int32_t>(course.entries.size()));
+        for (const HighScoreEntry& entry : course.entries) {
+            archive.writeString(entry.name);
+            archive.writeInt32(entry.score);
+            archive.writeInt32(static_cast<std::int32_t>(fileTime(entry.time)));
+        }
+    }
+    if (!archive.ok()) {
+        return false;
+    }
+    // The folder may not exist on a first run; if it cannot be made, the write says so.
+    std::error_code ignored;
+    const std::filesystem::path folder = std::filesystem::path(path).parent_path();
+    if (!folder.empty()) {
+        std::filesystem::create_directories(folder, ignored);
+    }
+    return writeFileSafely(path, std::move(bytes).str());
+}
+
+}  // namespace trundlex

@@ -1,0 +1,133 @@
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "settings/GameSettings.h"
+#include "settings/MemorySettingsStore.h"
+
+namespace trundlex {
+namespace {
+
+const std::string kMisc = "Software\\Brackwater Works\\Trundlex\\misc";
+const std::string kNetwork = "Software\\Brackwater Works\\Trundlex\\network";
+
+class SettingsTest : public ::testing::Test {
+protected:
+    void storeInt(const std::string& key, const std::string& name, std::int32_t value) {
+        store_.write(key, name, SettingsValue::fromInt(value), true);
+    }
+    std::optional<SettingsValue> stored(const std::string& key, const std::string& name) {
+        return store_.read(key, name);
+    }
+    std::unique_ptr<GameSettings> loaded() {
+        auto settings = std::make_unique<GameSettings>(store_);
+        settings->Load();
+        return settings;
+    }
+
+    MemorySettingsStore store_;
+};
+
+TEST_F(SettingsTest, FirstStartGivesDefaultsAndSaveWritesBothSections) {
+    GameSettings settings(store_);
+    settings.Load();
+    EXPECT_EQ(settings.count(), 162);
+    EXPECT_TRUE(settings.sound());
+    EXPECT_EQ(settings.address(), "");
+    EXPECT_EQ(settings.port(), 49732);
+    EXPECT_EQ(store_.valueCount(), 0u);
+
+    settings.Save();
+    EXPECT_TRUE(store_.hasKey(kMisc));
+    EXPECT_TRUE(store_.hasKey(kNetwork));
+    EXPECT_EQ(store_.valueCount(), 4u);
+    EXPECT_EQ(stored(kMisc, "count"),
+              (SettingsValue{SettingsValueType::Binary, std::string("\xa2\0\0\0", 4)}));
+    EXPECT_EQ(stored(kMisc, "sound"),
+              (SettingsValue{SettingsValueType::Binary, std::string("\x01\0\0\0", 4)}));
+    EXPECT_EQ(stored(kNetwork, "port"),
+              (SettingsValue{SettingsValueType::Binary, std::string("\x44\xc2\0\0", 4)}));
+    EXPECT_EQ(stored(kNetwork, "address"), (SettingsValue{SettingsValueType::String, ""}));
+}
+
+TEST_F(SettingsTest, SavedValuesLoadBackIntoANewRecord) {
+    GameSettings settings(store_);
+    settings.setCount(15);
+    settings.setSound(false);
+    settings.setAddress("golf.example.org");
+    settings.setPort(1);
+    settings.Save();
+
+    const auto back = loaded();
+    EXPECT_EQ(back->count(), 15);
+    EXPECT_FALSE(back->sound());
+    EXPECT_EQ(back->address(), "golf.example.org");
+    EXPECT_EQ(back->port(), 1);
+}
+
+TEST_F(SettingsTest, OutOfRangeIntegersAreIgnoredOnLoad) {
+    for (const std::int32_t badPort : {0, -1, -70000, 65536, 2147483647}) {
+        storeInt(kNetwork, "port", badPort);
+        EXPECT_EQ(loaded()->port(), 49732) << badPort;
+    }
+    for (const std::int32_t badCount : {0, -1, -2147483647 - 1}) {
+        storeInt(kMisc, "count", badCount);
+        EXPECT_EQ(loaded()->count(), 162) << badCount;
+    }
+    storeInt(kNetwork, "port", 65535);
+    storeInt(kMisc, "count", 2147483647);
+    const auto edges = loaded();
+    EXPECT_EQ(edges->port(), 65535);
+    EXPECT_EQ(edges->count(), 2147483647);
+}
+
+TEST_F(SettingsTest, SoundTwoLoadsAsTrueAndSavesAsOne) {
+    storeInt(kMisc, "sound", 2);
+    GameSettings settings(store_);
+    settings.setSound(false);
+    settings.Load();
+    EXPECT_TRUE(settings.sound());
+    settings.Save();
+    EXPECT_EQ(stored(kMisc, "sound")->toInt(), 1);
+
+    storeInt(kMisc, "sound", 0);
+    EXPECT_FALSE(loaded()->sound());
+}
+
+TEST_F(SettingsTest, UnreadableValuesLeaveTheFieldsUnchanged) {
+    store_.write(kNetwork, "port", {SettingsValueType::Binary, std::string("\x50\x00", 2)}, true);
+    store_.write(kMisc, "count", SettingsValue::fromString("12"), true);
+    store_.write(kMisc, "sound", {SettingsValueType::Binary, std::string(8, '\0')}, true);
+    const auto settings = loaded();
+    EXPECT_EQ(settings->port(), 49732);
+    EXPECT_EQ(settings->count(), 162);
+    EXPECT_TRUE(settings->sound());
+}
+
+TEST_F(SettingsTest, StringIsReadUpToItsFirstZeroByte) {
+    store_.write(kNetwork, "address", SettingsValue::fromString(std::string("host\0junk", 9)),
+                 true);
+    EXPECT_EQ(loaded()->address(), "host");
+}
+
+TEST_F(SettingsTest, IntegersAreStoredAsFourLittleEndianBytes) {
+    EXPECT_EQ(SettingsValue::fromInt(-2).bytes, std::string("\xfe\xff\xff\xff", 4));
+    EXPECT_EQ(SettingsValue::fromInt(0x01020304).bytes, std::string("\x04\x03\x02\x01", 4));
+    for (const std::int32_t value : {0, 1, -1, 49732, -2147483647 - 1, 2147483647}) {
+        EXPECT_EQ(SettingsValue::fromInt(value).toInt(), value);
+    }
+    EXPECT_EQ(SettingsValue::fromString("abc").toInt(), std::nullopt);
+}
+
+TEST_F(SettingsTest, WritesAreFlushedUnlessSuppressed) {
+    GameSettings settings(store_);
+    settings.Save();
+    EXPECT_EQ(store_.flushCount(), 4);
+    settings.setFlushSuppressed(true);
+    settings.Save();
+    EXPECT_EQ(store_.flushCount(), 4);
+    EXPECT_EQ(store_.valueCount(), 4u);
+}
+
+}  // namespace
+}  // namespace trundlex

@@ -1,0 +1,236 @@
+#include <gtest/gtest.h>
+
+#include "LibraryTestSupport.h"
+#include "library/Course.h"
+#include "library/LevelLibrary.h"
+
+namespace trundlex {
+namespace {
+
+using testing::ArchiveBytes;
+using testing::courseFileBytes;
+using testing::FileSizeLimit;
+using testing::readBytes;
+using testing::ScriptedRandom;
+using testing::TempFolder;
+using testing::writeBytes;
+
+class CourseTest : public ::testing::Test {
+protected:
+    Course makeCourse(std::string_view name, const std::vector<std::string>& levelIds) {
+        Course course;
+        course.setName(name);
+        for (const std::string& levelId : levelIds) {
+            course.addLevelId(levelId);
+        }
+        course.setPath(folder_ / "course.cou");
+        return course;
+    }
+
+    Course loadBack(const std::string& path) {
+        Course course;
+        EXPECT_TRUE(course.load(path)) << path;
+        return course;
+    }
+
+    std::vector<std::string> levelIdsOf(const Course& course) {
+        std::vector<std::string> ids;
+        for (int i = 0; i < course.levelCount(); ++i) {
+            ids.push_back(course.levelId(i));
+        }
+        return ids;
+    }
+
+    TempFolder folder_;
+};
+
+TEST_F(CourseTest, EmptyCourseWritesMagicNameIdAndZeroCount) {
+    Course course = makeCourse("Golf", {});
+    ScriptedRandom random({0});
+    ASSERT_TRUE(course.save(random));
+
+    // "Golf" from a start value of 0: ((71 * 37 + 111) * 37 + 108) * 37 + 102.
+    EXPECT_EQ(course.id(), "3752420");
+    EXPECT_EQ(readBytes(course.path()), std::string("\x10TrundlexCourse 1\x04Golf\x07"
+                                                    "3752420",
+                                                    30) +
+                                            std::string(4, '\0'));
+    const Course back = loadBack(course.path());
+    EXPECT_EQ(back.levelCount(), 0);
+    EXPECT_EQ(back, course);
+}
+
+TEST_F(CourseTest, RoundTripKeepsLongStringsANegativeIdAndTheLevelOrder) {
+    const std::string longName(255, 'n');
+    const std::string longId(70000, 'x');
+    Course course = makeCourse(longName, {"3", longId, "1", "3", ""});
+    ScriptedRandom random({1});
+    ASSERT_TRUE(course.save(random));
+    EXPECT_EQ(course.id(), "-1940487138");
+
+    const std::string bytes = readBytes(course.path());
+    EXPECT_EQ(bytes.substr(17, 3), std::string("\xff\xff\x00", 3))
+        << "255 bytes take 0xFF + 16 bits";
+    const Course back = loadBack(course.path());
+    EXPECT_EQ(back.name(), longName);
+    EXPECT_EQ(levelIdsOf(back), (std::vector<std::string>{"3", longId, "1", "3", ""}));
+    EXPECT_EQ(back.id(), "-1940487138") << "a negative ID is kept as text";
+}
+
+TEST_F(CourseTest, SaveFillsAnEmptyIdFromTheRandomStartAndTheTexts) {
+    // Name and level IDs are mixed in without separators: 2, then "a", "b", "c".
+    Course course = makeCourse("ab", {"c"});
+    ScriptedRandom random({2});
+    ASSERT_TRUE(course.save(random));
+    EXPECT_EQ(course.id(), "237824");
+    EXPECT_EQ(loadBack(course.path()).id(), "237824");
+
+    // Bytes above 0x7F count as negative; the sum wraps at 32 bits and may end negative.
+    Course high = makeCourse("\x80", {});
+    EXPECT_EQ(high.generateId(random = ScriptedRandom({0})), "-128");
+    Course wrapped = makeCourse("Front nine", {"123", "-456"});
+    EXPECT_EQ(wrapped.generateId(random = ScriptedRandom({32767})), "-1405389688");
+    EXPECT_EQ(makeCourse("zzzzzzzz", {}).generateId(random = ScriptedRandom({32767})), "862894927");
+}
+
+TEST_F(CourseTest, SaveKeepsAnExistingIdWithoutDrawing) {
+    Course course = makeCourse("Back nine", {"1", "2"});
+    ScriptedRandom random({10, 20, 30});
+    ASSERT_TRUE(course.save(random));
+    const std::string first = course.id();
+
+    course.clearLevelIds();
+    course.addLevelId("9");
+    ASSERT_TRUE(course.save(random));
+    EXPECT_EQ(course.id(), first);
+    EXPECT_EQ(random.drawsTaken(), 1u);
+    const Course back = loadBack(course.path());
+    EXPECT_EQ(back.id(), first);
+    EXPECT_EQ(levelIdsOf(back), (std::vector<std::string>{"9"}));
+}
+
+TEST_F(CourseTest, RenamingEmptiesTheIdOnlyForANewName) {
+    writeBytes(folder_ / "c.cou", courseFileBytes("Links", "-77", 0));
+    Course course = loadBack(folder_ / "c.cou");
+    course.setName("Links");
+    EXPECT_EQ(course.id(), "-77");
+    course.setName("links");
+    EXPECT_EQ(course.id(), "");
+    EXPECT_EQ(course.name(), "links");
+
+    ScriptedRandom random({5});
+    ASSERT_TRUE(course.save(random));
+    EXPECT_FALSE(course.id().empty());
+    EXPECT_NE(course.id(), "-77");
+}
+
+TEST_F(CourseTest, ShortCourseFileIsRejected) {
+    const std::string whole =
+        courseFileBytes("Short", "42", 3, {"level one", "level two", "level three"});
+    Course course = makeCourse("Before", {"x"});
+    // Cut inside the count, inside the list, and inside the last level ID.
+    for (const std::size_t keep : {std::size_t{28}, whole.size() - 12, whole.size() - 1}) {
+        writeBytes(folder_ / "short.cou", whole.substr(0, keep));
+        EXPECT_FALSE(course.load(folder_ / "short.cou")) << keep;
+        EXPECT_EQ(course.name(), "Before");
+        EXPECT_EQ(levelIdsOf(course), (std::vector<std::string>{"x"}));
+    }
+    writeBytes(folder_ / "whole.cou", whole);
+    EXPECT_EQ(loadBack(folder_ / "whole.cou").levelCount(), 3);
+}
+
+TEST_F(CourseTest, CountBeyondTheFileFailsAtOnceAndNegativeCountReadsNothing) {
+    // A count of two billion must be refused, not looped over or reserved.
+    writeBytes(folder_ / "huge.cou", courseFileBytes("Huge", "1", 2000000000, {"a"}));
+    Course course;
+    EXPECT_FALSE(course.load(folder_ / "huge.cou"));
+
+    writeBytes(folder_ / "negative.cou", courseFileBytes("Negative", "2", -5));
+    EXPECT_TRUE(course.load(folder_ / "negative.cou"));
+    EXPECT_EQ(course.levelCount(), 0);
+    EXPECT_EQ(course.name(), "Negative");
+}
+
+TEST_F(CourseTest, ForeignFileLeavesTheCourseUnchanged) {
+    Course course = makeCourse("Mine", {"1"});
+    const Course before = course;
+    writeBytes(folder_ / "level.cou", testing::levelFileBytes("5", "a level"));
+    writeBytes(folder_ / "other.cou", ArchiveBytes().string("TrundlexCourse 2").bytes());
+    EXPECT_FALSE(course.load(folder_ / "level.cou"));
+    EXPECT_FALSE(course.load(folder_ / "other.cou"));
+    EXPECT_FALSE(course.load(folder_ / "missing.cou"));
+    EXPECT_FALSE(course.load(""));
+    EXPECT_EQ(course.name(), before.name());
+    EXPECT_EQ(course.id(), before.id());
+    EXPECT_EQ(levelIdsOf(course), levelIdsOf(before));
+}
+
+TEST_F(CourseTest, FailedSaveKeepsThePreviousFile) {
+    Course course = makeCourse("Kept", {"1"});
+    ScriptedRandom random({1});
+    ASSERT_TRUE(course.save(random));
+    const std::string previous = readBytes(course.path());
+
+    course.addLevelId(std::string(100000, 'L'));
+    {
+        const FileSizeLimit limit(4096);
+        EXPECT_FALSE(course.save(random));
+    }
+    EXPECT_EQ(readBytes(course.path()), previous);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder_.path()), {}), 1)
+        << "no temporary file is left behind";
+
+    course.setPath("");
+    EXPECT_FALSE(course.save(random));
+    course.setPath(folder_ / "missing/folder.cou");
+    EXPECT_FALSE(course.save(random));
+}
+
+TEST_F(CourseTest, ResolvingFindsLevelsInOrderAndCountsTheMissingOnes) {
+    LevelLibrary library(folder_.path().string());
+    for (const char* id : {"L1", "L2", "L3"}) {
+        Level level(3, 3, std::string("name of ") + id, "tests");
+        level.setId(id);
+        library.add(level);
+    }
+    ScriptedRandom random({3});
+    Course complete = makeCourse("All there", {"L3", "L1", "L3"});
+    ASSERT_TRUE(complete.save(random));
+    const CourseLevels all = complete.resolve(library);
+    EXPECT_TRUE(all.complete());
+    EXPECT_EQ(all.found, 3);
+    EXPECT_EQ(all.expected, 3);
+    EXPECT_EQ(all.courseId, complete.id());
+    ASSERT_EQ(all.levels.size(), 3u);
+    EXPECT_EQ(all.levels[0].id(), "L3");
+    EXPECT_EQ(all.levels[1].id(), "L1");
+    EXPECT_EQ(all.levels[2].id(), "L3");
+
+    Course partial = makeCourse("Gaps", {"L2", "l1", "L9", "L1"});
+    ASSERT_TRUE(partial.save(random));
+    const CourseLevels some = partial.resolve(library);
+    EXPECT_FALSE(some.complete());
+    EXPECT_EQ(some.found, 2);
+    EXPECT_EQ(some.expected, 4);
+    EXPECT_EQ(some.courseId, "");
+    ASSERT_EQ(some.levels.size(), 2u);
+    EXPECT_EQ(some.levels[0].id(), "L2");
+    EXPECT_EQ(some.levels[1].id(), "L1");
+}
+
+TEST(SeededRandomTest, DrawsStayInRangeAndRepeatForASeed) {
+    SeededRandom first(99);
+    SeededRandom second(99);
+    bool sawHighHalf = false;
+    for (int i = 0; i < 1000; ++i) {
+        const int draw = first.next();
+        ASSERT_GE(draw, 0);
+        ASSERT_LE(draw, 32767);
+        EXPECT_EQ(second.next(), draw);
+        sawHighHalf = sawHighHalf || draw > 16383;
+    }
+    EXPECT_TRUE(sawHighHalf);
+}
+
+}  // namespace
+}  // namespace trundlex

@@ -1,0 +1,218 @@
+#include <gtest/gtest.h>
+
+#include "LibraryTestSupport.h"
+#include "library/HighScoreStore.h"
+
+namespace trundlex {
+namespace {
+
+using testing::ArchiveBytes;
+using testing::FileSizeLimit;
+using testing::readBytes;
+using testing::TempFolder;
+using testing::writeBytes;
+
+// A course record as written by hand; `count` may promise another number of entries.
+struct FileCourse {
+    std::string courseId;
+    std::int32_t count;
+    std::vector<HighScoreEntry> entries;
+};
+
+std::string scoreFileBytes(std::int32_t courseCount, const std::vector<FileCourse>& courses) {
+    ArchiveBytes file;
+    file.string("Trundlex 1").integer(courseCount);
+    for (const FileCourse& course : courses) {
+        file.string(course.courseId).integer(course.count);
+        for (const HighScoreEntry& entry : course.entries) {
+            file.string(entry.name)
+                .integer(entry.score)
+                .integer(static_cast<std::int32_t>(entry.time));
+        }
+    }
+    return file.bytes();
+}
+
+class HighScoreStoreTest : public ::testing::Test {
+protected:
+    // Ten results of 40 strokes on "course", added at times 100 ... 109.
+    void fillWithTen(HighScoreStore& store) {
+        for (int i = 0; i < 10; ++i) {
+            ASSERT_TRUE(store.add("course", "p" + std::to_string(i), 40, 100 + i));
+        }
+    }
+
+    std::vector<HighScoreEntry> entriesOf(const HighScoreStore& store, std::string_view id) {
+        std::vector<HighScoreEntry> entries;
+        for (int j = 0; j < store.entryCount(id); ++j) {
+            entries.push_back(store.entryAt(id, j));
+        }
+        return entries;
+    }
+
+    std::string path() const { return folder_ / "Trundlex/highscore.dat"; }
+
+    TempFolder folder_;
+};
+
+TEST_F(HighScoreStoreTest, EqualScoreIsRefusedWhenTheListIsFull) {
+    HighScoreStore store;
+    fillWithTen(store);
+    const auto before = entriesOf(store, "course");
+    EXPECT_FALSE(store.add("course", "late", 40, 500));
+    EXPECT_EQ(entriesOf(store, "course"), before);
+}
+
+TEST_F(HighScoreStoreTest, LowerScoreIsAdmittedAndTheNewestOfTheLastPlacedDrops) {
+    HighScoreStore store;
+    fillWithTen(store);
+    EXPECT_TRUE(store.add("course", "best", 39, 500));
+    const auto entries = entriesOf(store, "course");
+    ASSERT_EQ(entries.size(), 10u);
+    EXPECT_EQ(entries[0], (HighScoreEntry{"best", 500, 39}));
+    EXPECT_EQ(entries[9], (HighScoreEntry{"p8", 108, 40}));
+}
+
+TEST_F(HighScoreStoreTest, ShortListAdmitsAnyScore) {
+    HighScoreStore store;
+    EXPECT_TRUE(store.add("course", "a", 30, 1));
+    EXPECT_TRUE(store.add("course", "b", 20, 2));
+    EXPECT_TRUE(store.add("course", "c", 9999, 3));
+    EXPECT_TRUE(store.add("other", "d", 50, 4));
+    const auto entries = entriesOf(store, "course");
+    ASSERT_EQ(entries.size(), 3u);
+    EXPECT_EQ(entries[0].name, "b");
+    EXPECT_EQ(entries[2].name, "c");
+    EXPECT_EQ(store.entryCount("other"), 1);
+    EXPECT_EQ(store.entryCount("nobody"), 0);
+}
+
+TEST_F(HighScoreStoreTest, EqualScoresAreListedOldestFirstThenInTheOrderAdded) {
+    HighScoreStore store;
+    store.add("course", "third", 12, 300);
+    store.add("course", "first", 12, 100);
+    store.add("course", "second", 12, 200);
+    store.add("course", "also second", 12, 200);
+    std::vector<std::string> names;
+    for (const HighScoreEntry& entry : entriesOf(store, "course")) {
+        names.push_back(entry.name);
+    }
+    EXPECT_EQ(names, (std::vector<std::string>{"first", "second", "also second", "third"}));
+}
+
+TEST_F(HighScoreStoreTest, EqualScoreWithAnOlderTimeIsReportedAsKept) {
+    // Deciding before inserting would say "refused" for a result that takes a place.
+    HighScoreStore store;
+    fillWithTen(store);
+    EXPECT_TRUE(store.add("course", "early", 40, 50));
+    const auto entries = entriesOf(store, "course");
+    EXPECT_EQ(entries[0].name, "early");
+    EXPECT_EQ(entries[9].name, "p8");
+}
+
+TEST_F(HighScoreStoreTest, SaveAndLoadRoundTripLeavesOutEmptyAndRemovedCourses) {
+    HighScoreStore store([] { return std::int64_t{1234}; });
+    fillWithTen(store);
+    EXPECT_TRUE(store.addNow("now", "clocked", 7));
+    store.add("-5", "\xe5sa", -3, 3000000000LL);  // after 2038: the file's 32 bits are unsigned
+    store.add("gone", "g", 1, 1);
+    EXPECT_EQ(store.findCourse("empty", false), -1);
+    store.findCourse("empty", true);
+    store.removeCourseAt(store.findCourse("gone", false));
+    store.removeCourseAt(store.findCourse("now", false));
+    store.addNow("now", "clocked", 7);
+    ASSERT_TRUE(store.save(path()));
+
+    const std::string bytes = readBytes(path());
+    EXPECT_EQ(bytes.substr(0, 15), std::string("\x0aTrundlex 1\x03\0\0\0", 15))
+        << "three courses written: the empty one and the removed one are left out";
+
+    HighScoreStore back;
+    ASSERT_TRUE(back.load(path()));
+    ASSERT_EQ(back.courseCount(), 3);
+    EXPECT_EQ(back.courseIdAt(0), "course");
+    EXPECT_EQ(back.courseIdAt(1), "-5");
+    EXPECT_EQ(back.courseIdAt(2), "now") << "a removed course comes back at the end";
+    EXPECT_EQ(back.entryAt("now", 0).time, 1234);
+    EXPECT_EQ(entriesOf(back, "course"), entriesOf(store, "course"));
+    EXPECT_EQ(entriesOf(back, "-5"), entriesOf(store, "-5"));
+}
+
+TEST_F(HighScoreStoreTest, LoadSortsAndCutsAFileOfMoreThanTenEntries) {
+    ArchiveBytes file;
+    file.string("Trundlex 1").integer(2).string("c1").integer(12);
+    for (int i = 0; i < 12; ++i) {
+        // Scores 11, 10, ..., 0, so the file holds them worst first.
+        file.string("n" + std::to_string(11 - i)).integer(11 - i).integer(1000 + i);
+    }
+    file.string("no entries").integer(-4);
+    writeBytes(path(), file.bytes());
+
+    HighScoreStore store;
+    ASSERT_TRUE(store.load(path()));
+    EXPECT_EQ(store.courseCount(), 1) << "a record without entries adds no course";
+    const auto entries = entriesOf(store, "c1");
+    ASSERT_EQ(entries.size(), 10u);
+    for (int j = 0; j < 10; ++j) {
+        EXPECT_EQ(entries[static_cast<std::size_t>(j)].score, j);
+    }
+}
+
+TEST_F(HighScoreStoreTest, DamagedFileEmptiesTheWholeStore) {
+    const std::string whole = scoreFileBytes(
+        2, {{"first", 1, {{"ann", 77, 10}}}, {"second", 2, {{"bob", 88, 20}, {"cid", 89, 21}}}});
+    writeBytes(path(), whole.substr(0, whole.size() - 6));
+    HighScoreStore store;
+    store.add("already", "there", 1, 1);
+    EXPECT_FALSE(store.load(path()));
+    EXPECT_EQ(store.courseCount(), 0);
+    EXPECT_EQ(store.entryCount("first"), 0);
+
+    store.add("already", "there", 1, 1);
+    EXPECT_FALSE(store.load(folder_ / "missing.dat"));
+    EXPECT_EQ(store.courseCount(), 0);
+
+    writeBytes(path(), whole);
+    ASSERT_TRUE(store.load(path()));
+    EXPECT_EQ(store.entryCount("second"), 2);
+}
+
+TEST_F(HighScoreStoreTest, CountsBeyondTheFileFailWithoutAllocating) {
+    HighScoreStore store;
+    writeBytes(path(), scoreFileBytes(2147483647, {}));
+    EXPECT_FALSE(store.load(path()));
+    writeBytes(path(), scoreFileBytes(1, {{"c", 2147483647, {{"only one", 1, 1}}}}));
+    store.add("x", "y", 1, 1);
+    EXPECT_FALSE(store.load(path()));
+    EXPECT_EQ(store.courseCount(), 0);
+}
+
+TEST_F(HighScoreStoreTest, ForeignFileLeavesTheStoreUnchanged) {
+    HighScoreStore store;
+    store.add("kept", "k", 5, 5);
+    writeBytes(path(), ArchiveBytes().string("Trundlex 2").integer(0).bytes());
+    EXPECT_FALSE(store.load(path()));
+    writeBytes(path(), "\xff\xff\xff\xff\xff\xff\xff");
+    EXPECT_FALSE(store.load(path()));
+    EXPECT_EQ(store.entryCount("kept"), 1);
+}
+
+TEST_F(HighScoreStoreTest, FailedSaveKeepsThePreviousFile) {
+    HighScoreStore store;
+    store.add("course", "first", 1, 1);
+    ASSERT_TRUE(store.save(path()));
+    const std::string previous = readBytes(path());
+
+    store.add("course", std::string(200000, 'n'), 2, 2);
+    {
+        const FileSizeLimit limit(4096);
+        EXPECT_FALSE(store.save(path()));
+    }
+    EXPECT_EQ(readBytes(path()), previous);
+    HighScoreStore back;
+    ASSERT_TRUE(back.load(path()));
+    EXPECT_EQ(back.entryCount("course"), 1);
+}
+
+}  // namespace
+}  // namespace trundlex

@@ -1,0 +1,220 @@
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <filesystem>
+#include <thread>
+
+#include "LibraryTestSupport.h"
+#include "library/CourseLibrary.h"
+#include "library/FolderWalker.h"
+#include "library/LevelLibrary.h"
+#include "library/LibraryReading.h"
+
+namespace trundlex {
+namespace {
+
+using testing::courseFileBytes;
+using testing::levelFileBytes;
+using testing::TempFolder;
+using testing::writeBytes;
+
+class CountingProgress : public ScanProgress {
+public:
+    void itemAdded() override {
+        ++steps;
+        threadId = std::this_thread::get_id();
+    }
+    std::atomic<int> steps{0};
+    std::thread::id threadId;
+};
+
+class LibraryTest : public ::testing::Test {
+protected:
+    // A level file under "levels/" of the program folder.
+    void putLevel(std::string_view relative, std::string_view id, std::string_view name = "L",
+                  std::string_view creator = "tests", std::int32_t width = 4,
+                  std::int32_t height = 3) {
+        writeBytes(folder_ / ("levels/" + std::string(relative)),
+                   levelFileBytes(id, name, creator, width, height));
+    }
+    void putCourse(std::string_view relative, std::string_view name, std::string_view id) {
+        writeBytes(folder_ / ("courses/" + std::string(relative)), courseFileBytes(name, id, 0));
+    }
+
+    LevelLibrary scanLevels() {
+        LevelLibrary levels(folder_.path().string());
+        levels.scan(nullptr);
+        return levels;
+    }
+
+    std::vector<std::string> levelNames(const LevelLibrary& levels) {
+        std::vector<std::string> names;
+        for (int i = 0; i < levels.count(); ++i) {
+            names.push_back(levels.at(i).name());
+        }
+        return names;
+    }
+
+    TempFolder folder_;
+};
+
+TEST_F(LibraryTest, DuplicateIdKeepsTheFileDirectlyInTheFolderOverTheSubfolder) {
+    // "a" sorts before "z": the subfolder would win if it were read first.
+    putLevel("a/first.lev", "7", "in subfolder");
+    putLevel("z.lev", "7", "in levels");
+    putLevel("a/b/deeper.lev", "7", "deeper");
+    putLevel("a/other.lev", "8", "other");
+
+    const LevelLibrary levels = scanLevels();
+    EXPECT_EQ(levelNames(levels), (std::vector<std::string>{"in levels", "other"}));
+}
+
+TEST_F(LibraryTest, HiddenFilesAndFoldersAreSkipped) {
+    putLevel(".hidden.lev", "1");
+    putLevel(".secret/inside.lev", "2");
+    putLevel("open/.also-hidden.lev", "3");
+    putLevel("open/seen.lev", "4", "seen");
+
+    const LevelLibrary levels = scanLevels();
+    EXPECT_EQ(levelNames(levels), (std::vector<std::string>{"seen"}));
+}
+
+TEST_F(LibraryTest, BrokenFilesAndEmptyIdsAreDroppedAndReadingGoesOn) {
+    writeBytes(folder_ / "levels/a-garbage.lev", "\xff\xff\xff\xff\xff\xff\xffnot a level");
+    writeBytes(folder_ / "levels/b-empty.lev", "");
+    const std::string whole = levelFileBytes("5", "cut");
+    writeBytes(folder_ / "levels/c-cut.lev", whole.substr(0, whole.size() / 2));
+    putLevel("d-no-id.lev", "", "no id");
+    writeBytes(folder_ / "levels/e-course.lev", courseFileBytes("course", "9", 0));
+    putLevel("f-good.lev", "6", "good");
+    // A folder named like a level file is a folder: it is entered, not read as a file.
+    putLevel("g-folder.lev/h-inside.lev", "10", "inside");
+
+    const LevelLibrary levels = scanLevels();
+    EXPECT_EQ(levelNames(levels), (std::vector<std::string>{"good", "inside"}));
+}
+
+TEST_F(LibraryTest, OnlyFilesOfTheLibraryExtensionAreRead) {
+    putLevel("plain.txt", "1", "txt");
+    putLevel("longer.level", "2", "level");
+    putLevel("nodot-lev", "3", "nodot");
+    putLevel("SHOUTED.LEV", "4", "upper case");
+    putLevel("course.cou", "5", "course extension");
+
+    const LevelLibrary levels = scanLevels();
+    EXPECT_EQ(levelNames(levels), (std::vector<std::string>{"upper case"}));
+}
+
+TEST_F(LibraryTest, MissingFoldersGiveEmptyLibraries) {
+    LevelLibrary levels(folder_.path().string());
+    CourseLibrary courses(folder_.path().string());
+    CountingProgress progress;
+    EXPECT_EQ(readLibraries(levels, courses, &progress), 0);
+    EXPECT_EQ(levels.count(), 0);
+    EXPECT_EQ(courses.count(), 0);
+    EXPECT_EQ(progress.steps, 0);
+}
+
+TEST_F(LibraryTest, ProgressIsToldOncePerItemAddedOnTheScanningThread) {
+    for (int i = 0; i < 12; ++i) {
+        putLevel("pack" + std::to_string(i % 3) + "/" + std::to_string(i) + ".lev",
+                 "level" + std::to_string(i));
+    }
+    putLevel("duplicate.lev", "level4");
+    writeBytes(folder_ / "levels/broken.lev", "broken");
+    for (int i = 0; i < 3; ++i) {
+        putCourse(std::to_string(i) + ".cou", "Course " + std::to_string(i),
+                  std::to_string(-i - 1));
+    }
+    putCourse("same-id.cou", "Copy", "-1");
+
+    // The program folder given with a trailing slash, as the platform may hand it over.
+    LevelLibrary levels(folder_.path().string() + "/");
+    CourseLibrary courses(folder_.path().string() + "/");
+    CountingProgress progress;
+    int total = -1;
+    std::thread reader([&] { total = readLibraries(levels, courses, &progress); });
+    const std::thread::id readerId = reader.get_id();
+    reader.join();
+
+    EXPECT_EQ(total, 15);
+    EXPECT_EQ(progress.steps, 15);
+    EXPECT_EQ(progress.threadId, readerId);
+    EXPECT_EQ(levels.count(), 12);
+    EXPECT_EQ(courses.count(), 3);
+}
+
+TEST_F(LibraryTest, LevelsAreSortedByCreatorThenNameThenSize) {
+    putLevel("1.lev", "1", "Beta", "Zed", 5, 5);
+    putLevel("2.lev", "2", "Alpha", "Ann", 9, 9);
+    putLevel("3.lev", "3", "Beta", "Ann", 6, 6);
+    putLevel("4.lev", "4", "Beta", "Ann", 3, 3);
+    putLevel("5.lev", "5", "Alpha", "Zed", 2, 2);
+    // Taller than wide sorts by its block count like any other.
+    putLevel("6.lev", "6", "Beta", "Ann", 2, 10);
+
+    LevelLibrary levels = scanLevels();
+    levels.sort();
+    std::vector<std::string> order;
+    for (int i = 0; i < levels.count(); ++i) {
+        order.push_back(levels.at(i).id());
+    }
+    EXPECT_EQ(order, (std::vector<std::string>{"2", "4", "6", "3", "5", "1"}));
+}
+
+TEST_F(LibraryTest, CoursesAreSortedByNameBytewise) {
+    putCourse("1.cou", "beta", "1");
+    putCourse("2.cou", "\xe5ngen", "2");  // Latin-1 a-ring: a high byte sorts last
+    putCourse("3.cou", "Beta", "3");
+    putCourse("4.cou", "alpha", "4");
+
+    CourseLibrary courses(folder_.path().string());
+    courses.scan(nullptr);
+    courses.sort();
+    std::vector<std::string> order;
+    for (int i = 0; i < courses.count(); ++i) {
+        order.push_back(courses.at(i).name());
+    }
+    EXPECT_EQ(order, (std::vector<std::string>{"Beta", "alpha", "beta", "\xe5ngen"}));
+}
+
+TEST_F(LibraryTest, IdsAreFoundByExactBytes) {
+    putCourse("1.cou", "one", "-12");
+    putCourse("2.cou", "two", "12");
+    putCourse("3.cou", "three", "120");
+    CourseLibrary courses(folder_.path().string());
+    courses.scan(nullptr);
+
+    ASSERT_EQ(courses.count(), 3);
+    EXPECT_EQ(courses.at(courses.findById("12")).name(), "two");
+    EXPECT_EQ(courses.at(courses.findById("-12")).name(), "one");
+    EXPECT_EQ(courses.findById("012"), -1);
+    EXPECT_EQ(courses.findById("1"), -1);
+    EXPECT_EQ(courses.findById(""), -1);
+
+    // A level that a peer sent joins the library and is found like a scanned one.
+    LevelLibrary levels(folder_.path().string());
+    Level sent(3, 3, "from a peer", "peer");
+    sent.setId("abc");
+    ASSERT_TRUE(levels.isAcceptable(sent));
+    levels.add(sent);
+    EXPECT_EQ(levels.findById("abc"), 0);
+    EXPECT_EQ(levels.findById("ABC"), -1);
+    EXPECT_FALSE(levels.isAcceptable(sent));
+}
+
+TEST_F(LibraryTest, LinkedFoldersThatFormALoopAreWalkedOnce) {
+    // Guards against a scan that follows links back into its own tree for ever: two links
+    // to the same folder double the paths at every turn of the loop.
+    putLevel("pack/one.lev", "1", "one");
+    std::filesystem::create_directory_symlink(folder_ / "levels", folder_ / "levels/pack/loop");
+    std::filesystem::create_directory_symlink(folder_ / "levels/pack", folder_ / "levels/same");
+
+    std::vector<std::string> visited;
+    FolderWalker("lev").walk(folder_ / "levels", true,
+                             [&](const std::string& file) { visited.push_back(file); });
+    EXPECT_EQ(visited, (std::vector<std::string>{folder_ / "levels/pack/one.lev"}));
+}
+
+}  // namespace
+}  // namespace trundlex
