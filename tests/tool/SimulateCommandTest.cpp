@@ -19,7 +19,11 @@ class SimulateTest : public ::testing::Test {
 protected:
     void SetUp() override {
         level_ = trundlex::testing::asciiLevel({"........", "....#...", "......~.", "........"});
-        path_ = (fs::temp_directory_path() / "trundlex-simulate-test.lev").string();
+        path_ = (fs::temp_directory_path() /
+                 ("trundlex-simulate-" +
+                  std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()) +
+                  ".lev"))
+                    .string();
         std::ofstream(path_, std::ios::binary) << encodeArchiveString(level_.toText());
     }
     void TearDown() override { fs::remove(path_); }

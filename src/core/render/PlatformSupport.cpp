@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QStandardPaths>
 #include <QStringDecoder>
 #include <chrono>
 #include <thread>
@@ -25,6 +26,11 @@ QString dataFolder(const QString& name) {
 QString soundBaseFolder() {
     const QString sounds = dataFolder(QStringLiteral("sounds"));
     return sounds.isEmpty() ? QDir::currentPath() : QFileInfo(sounds).path();
+}
+
+QString userDataFolder() {
+    return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
+           QStringLiteral("/Trundlex/");
 }
 
 QString toDisplayText(std::string_view bytes) {

@@ -14,6 +14,10 @@ QString dataFolder(const QString& name);
 // The folder that relative sound names are looked up in: the parent of "sounds".
 QString soundBaseFolder();
 
+// The per-user folder for the game's own files such as "highscore.dat", ending in
+// "Trundlex/" (on Linux under the XDG data home). Not created here.
+QString userDataFolder();
+
 // A byte string of the core as display text: UTF-8, or Latin-1 when the bytes are not valid
 // UTF-8 (levels written on older Windows systems).
 QString toDisplayText(std::string_view bytes);

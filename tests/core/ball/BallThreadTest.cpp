@@ -94,10 +94,14 @@ TEST_F(BallTest, SpeedChangeWhileRollingAppliesAtTheNextTick) {
 TEST_F(BallTest, UiThreadMayReadPositionWhileTheBallRolls) {
     loadLevel(kCourse);
     placeBall(2.5, 1.5);
-    ball.Putt(15.0, 0.4, &owner, Fastest);
+    // Paused first, so the reads surely overlap a running worker, then let it roll.
+    ball.Putt(15.0, 0.4, &owner, Pause);
     double sum = 0.0;
-    while (ball.IsRunning()) {
+    for (int i = 0; ball.IsRunning(); ++i) {
         sum += ball.GetX() + ball.GetY() + ball.GetRadius();
+        if (i == 1000) {
+            ball.SetSpeedMode(Fastest);
+        }
     }
     ASSERT_TRUE(owner.waitForEnds(1));
     EXPECT_GT(sum, 0.0);

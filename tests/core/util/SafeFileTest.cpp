@@ -14,7 +14,10 @@ namespace fs = std::filesystem;
 class SafeFileTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        dir_ = fs::temp_directory_path() / "trundlex-safefile-test";
+        // One folder per test: ctest runs tests of this file in parallel.
+        dir_ = fs::temp_directory_path() /
+               ("trundlex-safefile-" +
+                std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
         fs::remove_all(dir_);
         fs::create_directories(dir_);
     }

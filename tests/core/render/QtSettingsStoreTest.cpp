@@ -1,0 +1,66 @@
+#include <gtest/gtest.h>
+
+#include <QTemporaryDir>
+
+#include "render/PlatformSupport.h"
+#include "render/QtSettingsStore.h"
+#include "settings/GameSettings.h"
+
+namespace trundlex {
+namespace {
+
+class QtSettingsStoreTest : public ::testing::Test {
+protected:
+    std::unique_ptr<QSettings> iniSettings() {
+        return std::make_unique<QSettings>(dir_.filePath(QStringLiteral("settings.ini")),
+                                           QSettings::IniFormat);
+    }
+    QTemporaryDir dir_;
+};
+
+TEST_F(QtSettingsStoreTest, GameSettingsSurviveARestart) {
+    {
+        QtSettingsStore store(iniSettings());
+        GameSettings settings(store);
+        settings.Load();
+        settings.setCount(77);
+        settings.setSound(false);
+        settings.setAddress("golf.example \xc3\xa5");
+        settings.setPort(50001);
+        settings.Save();
+    }
+    QtSettingsStore store(iniSettings());
+    GameSettings settings(store);
+    settings.Load();
+    EXPECT_EQ(settings.count(), 77);
+    EXPECT_FALSE(settings.sound());
+    EXPECT_EQ(settings.address(), "golf.example \xc3\xa5");
+    EXPECT_EQ(settings.port(), 50001);
+
+    // The sections and value names are those of the registry layout, integers as 4 bytes.
+    QSettings raw(dir_.filePath(QStringLiteral("settings.ini")), QSettings::IniFormat);
+    EXPECT_EQ(raw.value(QStringLiteral("network/port")).toByteArray(),
+              QByteArray("\x51\xc3\x00\x00", 4));
+    EXPECT_EQ(raw.value(QStringLiteral("misc/sound")).toByteArray(), QByteArray(4, '\0'));
+}
+
+TEST_F(QtSettingsStoreTest, MissingValuesAndKeysBelowTheRoot) {
+    QtSettingsStore store(iniSettings());
+    EXPECT_FALSE(store.read("Software\\Brackwater Works\\Trundlex\\misc", "count").has_value());
+    ASSERT_TRUE(store.write("Software\\Brackwater Works\\Trundlex\\Trundlex Editor\\settings",
+                            "grid", SettingsValue::fromInt(1), true));
+    const auto value =
+        store.read("Software\\Brackwater Works\\Trundlex\\Trundlex Editor\\settings", "grid");
+    ASSERT_TRUE(value.has_value());
+    EXPECT_EQ(value->type, SettingsValueType::Binary);
+    EXPECT_EQ(value->toInt(), 1);
+}
+
+TEST(PlatformSupport, FoldersAndText) {
+    EXPECT_TRUE(userDataFolder().endsWith(QStringLiteral("/Trundlex/")));
+    EXPECT_EQ(toDisplayText("\xc3\x85sa"), QStringLiteral("\u00c5sa")) << "UTF-8";
+    EXPECT_EQ(toDisplayText("\xc5sa"), QStringLiteral("\u00c5sa")) << "old Latin-1 bytes";
+}
+
+}  // namespace
+}  // namespace trundlex
