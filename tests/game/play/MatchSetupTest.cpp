@@ -1,0 +1,207 @@
+// Setting a match up: the level list and its course ID, level lookup in the library, players
+// and their connections, copies, and what every ball gets from the match.
+#include <functional>
+#include <string>
+
+#include "game/play/MatchFixture.h"
+
+namespace trundlex::testing {
+namespace {
+
+class MatchLevelsTest : public MatchTest {
+protected:
+    void fiveHoles() {
+        for (std::string_view id : {"A", "B", "C", "D", "E"}) {
+            match.AddLevel(id);
+        }
+    }
+    std::string order() const {
+        std::string ids;
+        for (std::int32_t i = 0; i < match.LevelCount(); ++i) {
+            ids += match.GetLevelId(i);
+        }
+        return ids;
+    }
+};
+
+TEST_F(MatchLevelsTest, EveryChangeOfTheLevelListEmptiesTheCourseId) {
+    fiveHoles();
+    const std::vector<std::function<void()>> changes{
+        [&] { match.AddLevel("F"); },
+        [&] { EXPECT_TRUE(match.RemoveLevel(0)); },
+        [&] { match.MoveLevelsUp(std::vector<std::int32_t>{2}); },
+        [&] { match.MoveLevelsDown(std::vector<std::int32_t>{1}); },
+        [&] { match.ClearLevels(); },
+    };
+    for (std::size_t i = 0; i < changes.size(); ++i) {
+        match.SetName("-12345");
+        changes[i]();
+        EXPECT_EQ(match.GetName(), "") << "change " << i;
+    }
+    fiveHoles();
+    match.SetName("77");
+    EXPECT_FALSE(match.RemoveLevel(5)) << "no such hole: nothing changes";
+    EXPECT_EQ(order(), "ABCDE");
+    EXPECT_EQ(match.GetName(), "77");
+}
+
+TEST_F(MatchLevelsTest, SelectedHolesMoveOnePlaceInTheirOrder) {
+    fiveHoles();
+    match.MoveLevelsUp(std::vector<std::int32_t>{3, 2});
+    EXPECT_EQ(order(), "ACDBE");
+    match.MoveLevelsDown(std::vector<std::int32_t>{1, 2});
+    EXPECT_EQ(order(), "ABCDE");
+    match.MoveLevelsUp(std::vector<std::int32_t>{1, 3});
+    EXPECT_EQ(order(), "BADCE");
+}
+
+// Regression: swapping each selected hole with its neighbour let a selection at the edge
+// reshuffle itself (A B selected and moved up gave B A).
+TEST_F(MatchLevelsTest, SelectionAtTheEdgeStaysInPlace) {
+    fiveHoles();
+    match.MoveLevelsUp(std::vector<std::int32_t>{0, 1});
+    EXPECT_EQ(order(), "ABCDE");
+    match.MoveLevelsDown(std::vector<std::int32_t>{3, 4});
+    EXPECT_EQ(order(), "ABCDE");
+    match.MoveLevelsUp(std::vector<std::int32_t>{0, 1, 3});
+    EXPECT_EQ(order(), "ABDCE") << "only the hole away from the edge moves";
+    match.MoveLevelsDown(std::vector<std::int32_t>{2, 2, 9, -1});
+    EXPECT_EQ(order(), "ABCDE") << "repeated and out-of-range indices are ignored";
+}
+
+TEST_F(MatchLevelsTest, LevelsLoadByIdFromTheLibrary) {
+    addHole("first");
+    addHole("second");
+    ASSERT_TRUE(match.AllLevelsAvailable(library));
+    EXPECT_EQ(match.LoadLevel(1, library, level), LevelLoadResult::Loaded);
+    EXPECT_EQ(level.id(), "second");
+    EXPECT_EQ(level, library.at(1));
+
+    EXPECT_EQ(match.LoadCurrentLevel(library, level), LevelLoadResult::NoSuchHole)
+        << "no hole before the match starts";
+    ASSERT_TRUE(match.NextHole());
+    EXPECT_EQ(match.LoadCurrentLevel(library, level), LevelLoadResult::Loaded);
+    EXPECT_EQ(level.id(), "first");
+}
+
+TEST_F(MatchLevelsTest, UnknownLevelIdFailsAndLeavesTheLevelAlone) {
+    addHole("known");
+    match.AddLevel("not-in-library");
+    EXPECT_FALSE(match.AllLevelsAvailable(library));
+    ASSERT_EQ(match.LoadLevel(0, library, level), LevelLoadResult::Loaded);
+    const Level before = level;
+
+    EXPECT_EQ(match.LoadLevel(1, library, level), LevelLoadResult::MissingLevel);
+    EXPECT_EQ(level, before);
+    EXPECT_EQ(match.LoadLevel(2, library, level), LevelLoadResult::NoSuchHole);
+    EXPECT_EQ(level, before);
+
+    ASSERT_TRUE(match.NextHole());
+    ASSERT_TRUE(match.NextHole());
+    EXPECT_EQ(match.LoadCurrentLevel(library, level), LevelLoadResult::MissingLevel);
+    EXPECT_EQ(level, before);
+}
+
+TEST_F(MatchTest, PlayersOfAConnectionAreRemovedOrReleasedTogether) {
+    match.AddPlayer("A", 0, 0, false, 7);
+    match.AddPlayer("B", 0, 0, false, Player::LocalConnection);
+    match.AddPlayer("C", 0, 0, false, 7);
+    match.AddPlayer("D", 0, 0, false, 9);
+
+    Match inGame = match;
+    EXPECT_EQ(inGame.ReleasePlayersOf(7), 2);
+    EXPECT_TRUE(inGame.GetPlayer(2)->IsLocalPlayer());
+    EXPECT_FALSE(inGame.GetPlayer(2)->IsCreatedLocal()) << "it joined through a connection";
+    EXPECT_FALSE(inGame.GetPlayer(3)->IsLocalPlayer());
+    inGame.MakeAllLocal();
+    EXPECT_TRUE(inGame.GetPlayer(3)->IsLocalPlayer());
+
+    EXPECT_EQ(match.RemovePlayersOf(7), 2);
+    ASSERT_EQ(match.PlayerCount(), 2);
+    EXPECT_EQ(match.GetPlayer(0)->GetName(), "B");
+    EXPECT_EQ(match.GetPlayer(1)->GetName(), "D");
+    EXPECT_EQ(match.GetPlayer(1)->GetConnection(), 9);
+}
+
+TEST_F(MatchTest, RemovingPlayersKeepsTheTurnOnAValidPlayer) {
+    addHole("h1");
+    addPlayers({"A", "B", "C"});
+    ASSERT_TRUE(startHole());
+    miss();
+    miss();
+    miss();
+    ASSERT_EQ(match.GetCurrentPlayer()->GetName(), "C");
+
+    EXPECT_TRUE(match.RemovePlayer(0));
+    EXPECT_EQ(match.GetCurrentPlayer()->GetName(), "C") << "an earlier player left";
+    EXPECT_TRUE(match.RemovePlayer(1));
+    EXPECT_EQ(match.GetCurrentPlayer()->GetName(), "B") << "the current player left";
+    EXPECT_FALSE(match.RemovePlayer(1));
+    EXPECT_TRUE(match.RemovePlayer(0));
+    EXPECT_EQ(match.GetCurrentPlayer(), nullptr);
+    EXPECT_EQ(match.GetPlayer(0), nullptr);
+}
+
+TEST_F(MatchTest, PlayersAndBallsKeepTheirAddressesWhileOthersComeAndGo) {
+    addPlayers({"A", "B"});
+    const Player* b = match.GetPlayer(1);
+    const Ball* ballB = &b->GetBall();
+    addPlayers({"C", "D", "E", "F", "G", "H", "I"});
+    ASSERT_TRUE(match.RemovePlayer(0));
+    EXPECT_EQ(match.GetPlayer(0), b);
+
+    Match moved = std::move(match);
+    EXPECT_EQ(moved.GetPlayer(0), b);
+    EXPECT_EQ(&moved.GetPlayer(0)->GetBall(), ballB);
+}
+
+TEST_F(MatchTest, CopyIsAnIndependentMatchWithItsOwnBalls) {
+    addHole("h1");
+    match.SetName("99");
+    match.AddPlayer("A", 0x123456, 3, true, Player::LocalConnection);
+    ASSERT_TRUE(startHole());
+    miss();
+
+    Match copy = match;
+    const Player& original = *match.GetPlayer(0);
+    const Player& copied = *copy.GetPlayer(0);
+    EXPECT_EQ(copy.GetName(), "99");
+    EXPECT_EQ(copy.GetHole(), 0);
+    EXPECT_EQ(*copied.GetPutt(0), *original.GetPutt(0));
+    EXPECT_NE(&copied.GetBall(), &original.GetBall());
+    EXPECT_EQ(copied.GetBall().GetColour(), 0x123456u);
+    EXPECT_EQ(copied.GetBall().GetPattern(), 3);
+    EXPECT_TRUE(copied.GetBall().IsTransparent());
+    EXPECT_EQ(copied.GetBall().GetX(), original.GetBall().GetX());
+
+    copy.AddLevel("h2");
+    copy.GetPlayer(0)->AddStroke(0);
+    EXPECT_EQ(match.LevelCount(), 1);
+    EXPECT_EQ(original.StrokesOn(0), 1);
+}
+
+// Without the match handing its sound player to balls it creates later, players added after
+// set-up (or taken over from the new-game wizard) would putt in silence.
+TEST_F(MatchTest, BallsAddedLaterGetTheMatchsSoundPlayer) {
+    struct Sounds : SoundPlayer {
+        void play(std::string_view file) override { played.emplace_back(file); }
+        std::vector<std::string> played;
+    } sounds;
+    addHole("h1");
+    match.SetSoundPlayerForAllBalls(&sounds);
+
+    Match wizard;
+    wizard.AddLevel("h1");
+    wizard.AddPlayer("A", 0, 0, false, Player::LocalConnection);
+    match = wizard;
+    addPlayers({"B"});
+    ASSERT_TRUE(startHole());
+    EXPECT_EQ(sink(), "A");
+    EXPECT_EQ(sink(), "B");
+    EXPECT_EQ(sounds.played,
+              (std::vector<std::string>{std::string(SoundInCup), std::string(SoundInCup)}));
+    match.SetSoundPlayerForAllBalls(nullptr);
+}
+
+}  // namespace
+}  // namespace trundlex::testing
