@@ -149,6 +149,12 @@ void PlayfieldWnd::paintMargins() {
     update(QRect(0, top_, left_, std::max(0, height() - top_)));
 }
 
+void PlayfieldWnd::clearImages() {
+    background_ = QImage();
+    frame_ = QImage();
+    update();
+}
+
 void PlayfieldWnd::drawBall(Ball* ball) {
     if (ball == nullptr || frame_.isNull()) {
         return;

@@ -42,6 +42,8 @@ public:
     void invalidateFrame();
     void paintMargins();
     void drawBall(Ball* ball);
+    // Forgets both images (until the next refresh the window shows only its margins).
+    void clearImages();
 
     // Putts the current ball with this window as its owner, in the locked speed mode when
     // the speed is locked, else in Normal. Note the order: angle first.
@@ -90,6 +92,12 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
     QtBallOwner& ballOwner() { return ballOwner_; }
+    // For owners that draw into the frame themselves (the aim): the next ball move restores
+    // `rect` from the background.
+    QImage& frameImage() { return frame_; }
+    void setBallRect(const PixelRect& rect) { ballRect_ = rect; }
+    void setLockedSpeedMode(int mode) { lockedSpeedMode_ = mode; }
+    void setSpeedLocked(bool locked) { speedLocked_ = locked; }
 
 private:
     QString caption() const;

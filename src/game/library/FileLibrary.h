@@ -42,6 +42,12 @@ public:
         assert(index >= 0 && index < count());
         return items_[static_cast<std::size_t>(index)];
     }
+    // For changing an item in place (a course whose level list was updated); `index` must be
+    // below count(). The ID must not change.
+    Item& at(int index) {
+        assert(index >= 0 && index < count());
+        return items_[static_cast<std::size_t>(index)];
+    }
     // The index of the first item whose ID equals `id` byte for byte, or -1.
     int findById(std::string_view id) const {
         for (std::size_t i = 0; i < items_.size(); ++i) {

@@ -1,0 +1,68 @@
+#include "BallPreview.h"
+
+#include <QPainter>
+
+#include "library/RandomSource.h"
+#include "render/BallRenderer.h"
+#include "render/PlatformSupport.h"
+
+namespace trundlex {
+
+BallPreview::BallPreview(RandomSource& random, QWidget* parent)
+    : QWidget(parent),
+      random_(random),
+      owner_(this, [this](std::int32_t, BallNotification code) { onBallNotification(code); }) {
+    setFixedSize(kBlockSize * level_.width(), kBlockSize * level_.height());
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    ball_.SetLevel(level_);
+    ball_.SetScale(kBlockSize);
+    ball_.SetSoundOn(false);
+    ball_.SetMessagePump(pumpGuiEvents);
+}
+
+BallPreview::~BallPreview() {
+    rolling_ = false;
+    owner_.release();
+    ball_.SetMessagePump(nullptr);
+    ball_.StopIfRunning();
+}
+
+void BallPreview::setBallLook(std::uint32_t colour, int pattern, bool transparent) {
+    ball_.SetColour(colour);
+    ball_.SetPattern(pattern);
+    ball_.SetTransparent(transparent);
+    update();
+}
+
+void BallPreview::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    rolling_ = true;
+    if (!ball_.IsRunning()) {
+        ball_.Putt(1.0, 1.0, &owner_, Normal);
+    }
+}
+
+void BallPreview::hideEvent(QHideEvent* event) {
+    rolling_ = false;
+    ball_.StopIfRunning();
+    QWidget::hideEvent(event);
+}
+
+void BallPreview::onBallNotification(BallNotification code) {
+    if (code == BallMoved) {
+        update();
+        return;
+    }
+    if (rolling_) {
+        // Off again in one of four directions, up and to the left mostly.
+        ball_.Putt(4.0, random_.next() % 4 + 2, &owner_, Normal);
+    }
+}
+
+void BallPreview::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    renderer_.drawLevel(painter, level_, 0, 0, kBlockSize, false);
+    drawBall(painter, ball_, false);
+}
+
+}  // namespace trundlex

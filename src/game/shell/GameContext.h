@@ -1,0 +1,32 @@
+#pragma once
+
+#include <string>
+
+namespace trundlex {
+
+class CourseLibrary;
+class GameSettings;
+class HighScoreStore;
+class LevelLibrary;
+class RandomSource;
+class SoundPlayer;
+
+// What the game's windows share for the whole run; owned by the application.
+struct GameContext {
+    LevelLibrary& levels;
+    CourseLibrary& courses;
+    HighScoreStore& highScores;
+    // Where the high scores are saved; empty: not saved.
+    std::string highScorePath;
+    GameSettings& settings;
+    // The program's one random sequence: colours, random courses, the aim's tremble.
+    RandomSource& random;
+    SoundPlayer* sound = nullptr;
+    // The folder holding "levels" and "courses"; new course files are saved below it.
+    std::string programFolder;
+    // How the last new game was set up: 0 on this computer, 1 as a network server, 2 as a
+    // client. One value for the whole run.
+    int networkMode = 0;
+};
+
+}  // namespace trundlex

@@ -1,0 +1,516 @@
+#include "GameView.h"
+
+#include <QActionGroup>
+#include <QApplication>
+#include <QClipboard>
+#include <QMessageBox>
+#include <QMouseEvent>
+#include <QPainter>
+#include <cmath>
+
+#include "ForceMeter.h"
+#include "HighScoreDialog.h"
+#include "NewGameWizard.h"
+#include "ScoreBoard.h"
+#include "library/HighScoreStore.h"
+#include "library/LevelLibrary.h"
+#include "library/RandomSource.h"
+#include "render/BallRenderer.h"
+#include "render/PlatformSupport.h"
+#include "settings/GameSettings.h"
+#include "util/PixelMath.h"
+
+namespace trundlex {
+
+namespace {
+
+const double kPi = std::acos(-1.0);
+
+}  // namespace
+
+GameView::GameView(GameContext& context, QWidget* parent)
+    : PlayfieldWnd(parent), context_(context) {
+    // The playfield starts below the strip that holds the score board.
+    setFrameOrigin(10, 115);
+    scoreBoard_ = new ScoreBoard(this);
+    scoreBoard_->setGeometry(10, 10, 490, 95);
+    scoreBoard_->hide();
+    setMouseTracking(true);
+    setFocusPolicy(Qt::StrongFocus);
+
+    forceTimer_.setInterval(forcemeter::TickMilliseconds);
+    connect(&forceTimer_, &QTimer::timeout, this, &GameView::forceTick);
+
+    match_.SetSoundPlayerForAllBalls(context_.sound);
+    match_.SetMessagePumpForAllBalls(pumpGuiEvents);
+    ownBall().SetSoundPlayer(context_.sound);
+    ownBall().SetSoundOn(context_.settings.sound());
+    createActions();
+    updateActions();
+}
+
+GameView::~GameView() {
+    forceTimer_.stop();
+    // The players' balls go with the match, before the playfield's own teardown: release any
+    // worker waiting for this window first, and let the balls wait without turning the loop.
+    ballOwner().release();
+    match_.SetMessagePumpForAllBalls(nullptr);
+    setBall(nullptr);
+}
+
+// --- Commands ---
+
+void GameView::createActions() {
+    auto add = [this](GameCommand id, const QString& text, const QKeySequence& key,
+                      auto handler) {
+        auto* action = new QAction(text, this);
+        if (!key.isEmpty()) {
+            action->setShortcut(key);
+        }
+        connect(action, &QAction::triggered, this, handler);
+        actions_[static_cast<int>(id)] = action;
+        return action;
+    };
+    add(GameCommand::NewGame, tr("&New game..."), QKeySequence(Qt::Key_F2), [this] { newGame(); });
+    add(GameCommand::Restart, tr("&Restart"), {}, [this] { restart(true); });
+    add(GameCommand::Copy, tr("&Copy scores"), QKeySequence(Qt::CTRL | Qt::Key_C),
+        [this] { copyScores(); });
+    add(GameCommand::HighScore, tr("&High scores..."), QKeySequence(Qt::Key_F7),
+        [this] { showHighScores({}); });
+    add(GameCommand::Sound, tr("&Sound"), QKeySequence(Qt::Key_F3), [this] { toggleSound(); })
+        ->setCheckable(true);
+    add(GameCommand::LockSpeed, tr("&Lock speed"), QKeySequence(Qt::CTRL | Qt::Key_L), [this] {
+        setSpeedLocked(!isSpeedLocked());
+        updateActions();
+    })->setCheckable(true);
+    add(GameCommand::DecreaseSpeed, tr("&Decrease speed"), QKeySequence(Qt::Key_F11), [this] {
+        const int mode = lockedSpeedMode();
+        setSpeedMode(mode == Pause ? Quadruple : ((mode + 2) % 9) - 3);
+    });
+    add(GameCommand::IncreaseSpeed, tr("&Increase speed"), QKeySequence(Qt::Key_F12),
+        [this] { setSpeedMode(((lockedSpeedMode() + 3) % 8) - 2); });
+    // Both change only the rolling ball: the menu keeps the chosen speed for the next putt.
+    add(GameCommand::NextPosition, tr("Show the &next resting place"),
+        QKeySequence(Qt::Key_Escape), [this] {
+            if (currentBall() != nullptr && currentBall()->IsRunning()) {
+                currentBall()->SetSpeedMode(NextPosition);
+            }
+        });
+    add(GameCommand::FastForward, tr("&Fast forward"), QKeySequence(Qt::Key_Space), [this] {
+        if (currentBall() != nullptr && currentBall()->IsRunning()) {
+            currentBall()->SetSpeedMode(Fastest);
+        }
+    });
+
+    static const char* const kSpeedTexts[] = {
+        QT_TR_NOOP("Stop ball"),
+        QT_TR_NOOP("Half speed"),
+        QT_TR_NOOP("Normal speed"),
+        QT_TR_NOOP("Double speed"),
+        QT_TR_NOOP("Triple speed"),
+        QT_TR_NOOP("Four times normal speed"),
+        QT_TR_NOOP("Move the ball as fast as possible"),
+        QT_TR_NOOP("Move ball to next position"),
+    };
+    auto* group = new QActionGroup(this);
+    for (int mode = Pause; mode <= NextPosition; ++mode) {
+        auto* speed = new QAction(tr(kSpeedTexts[mode - Pause]), group);
+        speed->setCheckable(true);
+        speed->setShortcut(QKeySequence(Qt::CTRL | static_cast<Qt::Key>(Qt::Key_0 + mode - Pause)));
+        connect(speed, &QAction::triggered, this, [this, mode] { setSpeedMode(mode); });
+        actions_[static_cast<int>(GameCommand::SpeedFirst) + mode - Pause] = speed;
+    }
+    for (auto& [id, a] : actions_) {
+        // The view fills the main window: its shortcuts work wherever the focus is.
+        a->setShortcutContext(Qt::WindowShortcut);
+        addAction(a);
+    }
+}
+
+QAction* GameView::action(GameCommand command) const {
+    const auto it = actions_.find(static_cast<int>(command));
+    return it == actions_.end() ? nullptr : it->second;
+}
+
+QAction* GameView::speedAction(int mode) const {
+    const auto it = actions_.find(static_cast<int>(GameCommand::SpeedFirst) + mode - Pause);
+    return it == actions_.end() ? nullptr : it->second;
+}
+
+void GameView::updateActions() {
+    const bool rolling = currentBall() != nullptr && currentBall()->IsRunning();
+    action(GameCommand::Restart)->setEnabled(match_.PlayerCount() > 0 && match_.LevelCount() > 0);
+    action(GameCommand::Copy)->setEnabled(viewState() != NoGame);
+    action(GameCommand::NextPosition)->setEnabled(rolling);
+    action(GameCommand::FastForward)->setEnabled(rolling);
+    action(GameCommand::Sound)->setChecked(context_.settings.sound());
+    action(GameCommand::LockSpeed)->setChecked(isSpeedLocked());
+    if (QAction* speed = speedAction(lockedSpeedMode())) {
+        speed->setChecked(true);
+    }
+}
+
+void GameView::changeView(int state) {
+    setViewState(state);
+    updateActions();
+}
+
+void GameView::setSpeedMode(int mode) {
+    setLockedSpeedMode(mode);
+    if (currentBall() != nullptr) {
+        currentBall()->SetSpeedMode(mode);
+    }
+    updateActions();
+}
+
+void GameView::toggleSound() {
+    const bool on = !context_.settings.sound();
+    context_.settings.setSound(on);
+    ownBall().SetSoundOn(on);
+    match_.SetSoundForAllBalls(on);
+    updateActions();
+}
+
+void GameView::copyScores() {
+    QApplication::clipboard()->setText(scoreBoard_->copyText());
+}
+
+void GameView::inform(const QString& text) {
+    QMessageBox::information(this, QStringLiteral("Trundlex"), text);
+}
+
+bool GameView::confirm(const QString& question) {
+    return QMessageBox::question(this, QStringLiteral("Trundlex"), question,
+                                 QMessageBox::Yes | QMessageBox::No,
+                                 QMessageBox::No) == QMessageBox::Yes;
+}
+
+void GameView::showHighScores(const std::string& courseId) {
+    HighScoreDialog dialog(context_.highScores, context_.courses, courseId, this);
+    dialog.exec();
+}
+
+bool GameView::runNewGameWizard(Match& setup) {
+    NewGameWizard wizard(match_, context_, this);
+    if (wizard.exec() != QDialog::Accepted) {
+        return false;
+    }
+    setup = wizard.setup();
+    return true;
+}
+
+// --- Starting and restarting ---
+
+void GameView::newGame() {
+    // The wizard starts from the levels and course of the game so far and its players of
+    // this computer; the game changes only when the user confirms.
+    Match setup;
+    if (!runNewGameWizard(setup)) {
+        return;
+    }
+    if (context_.networkMode != 0) {
+        inform(tr("Network games are not available in this version. Choose \"Lokalt spel\" "
+                  "on the Network page to play on this computer."));
+        return;
+    }
+    startMatch(setup);
+}
+
+void GameView::resetView() {
+    changeView(GameOver);
+    clearImages();
+    scoreBoard_->hide();
+}
+
+void GameView::startMatch(const Match& setup) {
+    forceTimer_.stop();
+    currentPlayer_ = nullptr;
+    stopBall();
+    setBall(nullptr);
+    scoreBoard_->clearBoard();
+    resetView();
+    match_ = setup;
+    match_.Restart();
+    match_.SetSoundForAllBalls(context_.settings.sound());
+    scoreBoard_->fill(match_);
+    startHole(true);
+}
+
+void GameView::restart(bool ask) {
+    if (match_.PlayerCount() == 0 || match_.LevelCount() == 0) {
+        return;
+    }
+    if (ask && !match_.IsOver() && !confirm(tr("Do you really want to restart?"))) {
+        return;
+    }
+    forceTimer_.stop();
+    currentPlayer_ = nullptr;
+    stopBall();
+    setBall(nullptr);
+    scoreBoard_->clearBoard();
+    resetView();
+    match_.Restart();
+    scoreBoard_->fill(match_);
+    startHole(true);
+}
+
+// --- Turn flow ---
+
+void GameView::startHole(bool goToNextTurn) {
+    if (!match_.NextHole()) {
+        endMatch();
+        return;
+    }
+    if (match_.LoadCurrentLevel(context_.levels, level()) != LevelLoadResult::Loaded) {
+        // The library lost a level it had when the game was set up: end here, cleanly.
+        changeView(GameOver);
+        inform(tr("A level of this game could not be found. The game ends here."));
+        return;
+    }
+    match_.SetLevelForAllBalls(level());
+    ownBall().SetLevel(level());
+    emit status(tr("Hole %1 of %2: %3")
+                    .arg(match_.GetHole() + 1)
+                    .arg(match_.LevelCount())
+                    .arg(toDisplayText(level().name())));
+    if (goToNextTurn) {
+        nextTurn(true);
+    } else {
+        refresh(true);
+    }
+}
+
+void GameView::nextTurn(bool advance) {
+    if (match_.PlayerCount() == 0) {
+        return;
+    }
+    if (advance || currentPlayer_ == nullptr) {
+        Player* next = match_.NextPlayer();
+        scoreBoard_->updateScores(match_);
+        if (next == nullptr) {
+            startHole(true);
+            return;
+        }
+        currentPlayer_ = next;
+    }
+    scoreBoard_->highlightPlayer(match_.GetCurrentIndex());
+    setBall(&currentPlayer_->GetBall());
+    changeView(currentPlayer_->IsLocalPlayer() ? Aiming : WaitingForRemote);
+    refresh(true);
+    if (viewState() == Aiming || viewState() == WaitingForRemote) {
+        drawAim(true);
+    }
+}
+
+void GameView::endMatch() {
+    changeView(GameOver);
+    const QString winners = toDisplayText(match_.WinnersText());
+    const std::string courseId = match_.GetName();
+    inform(tr("Congratulations %1 you won!").arg(winners));
+    if (!courseId.empty()) {
+        bool entered = false;
+        for (int i = 0; i < match_.PlayerCount(); ++i) {
+            const Player& player = *match_.GetPlayer(i);
+            entered = context_.highScores.addNow(courseId, player.GetName(),
+                                                 player.TotalStrokes()) ||
+                      entered;
+        }
+        if (entered) {
+            // Saved at once as well as at exit: a crash later must not cost these results.
+            if (!context_.highScorePath.empty()) {
+                context_.highScores.save(context_.highScorePath);
+            }
+            showHighScores(courseId);
+        }
+    }
+    emit matchOver(winners);
+}
+
+void GameView::putt(double aimAngle, double strength) { doPutt(aimAngle, strength); }
+
+void GameView::doPutt(double aimAngle, double strength) {
+    if (currentPlayer_ == nullptr) {
+        return;
+    }
+    changeView(Rolling);
+    match_.RecordCurrentPutt(strength, aimAngle);
+    scoreBoard_->updateScores(match_);
+    PlayfieldWnd::putt(aimAngle, strength);
+    updateActions();
+}
+
+void GameView::onBallStopped(bool inCup) {
+    // The ball's worker waits until this returns: let it go at once and go on from the
+    // event loop, where message boxes and the next putt are safe.
+    QMetaObject::invokeMethod(this, [this, inCup] { handleStop(inCup); }, Qt::QueuedConnection);
+}
+
+void GameView::handleStop(bool inCup) {
+    Ball* ball = currentBall();
+    if (ball == nullptr) {
+        return;
+    }
+    if (ball->GetSpeedMode() == NextPosition) {
+        refresh(true);
+    }
+    if (!isSpeedLocked()) {
+        setSpeedMode(Normal);
+    }
+    if (viewState() != Rolling) {
+        // A replay, or a roll that a new game or restart has overtaken.
+        updateActions();
+        return;
+    }
+    match_.CurrentBallStopped(inCup);
+    scoreBoard_->updateScores(match_);
+    nextTurn(true);
+}
+
+// --- Drawing ---
+
+void GameView::onLayout() {
+    match_.SetBallGeometry(border(), border(), blockSize());
+}
+
+void GameView::onBackgroundDrawn(QImage& background) {
+    if (viewState() == ReplayWaiting || viewState() == ReplayRolling || currentPlayer_ == nullptr) {
+        return;
+    }
+    const int count = match_.PlayerCount();
+    const int current = match_.GetCurrentIndex();
+    QPainter painter(&background);
+    // From the player before the current one backwards, so the next to play lies on top.
+    for (int step = 1; step < count; ++step) {
+        const int i = ((current - step) % count + count) % count;
+        Player& player = *match_.GetPlayer(i);
+        if (player.IsOnHole()) {
+            trundlex::drawBall(painter, player.GetBall(), true);
+        }
+    }
+}
+
+void GameView::drawAim(bool circleOnly) {
+    Ball* ball = currentBall();
+    if (currentPlayer_ == nullptr || ball == nullptr || frameImage().isNull()) {
+        return;
+    }
+    const double bs = blockSize();
+    const double b = border();
+    const double r = ball->GetRadius();
+    const double dir = aim_ - kPi;
+    const double ringRadius = 1.7 * r;
+    const int length = pixelTrunc(8.0 * r * bs);
+    const double cx = ball->GetX() * bs + b;
+    const double cy = ball->GetY() * bs + b;
+    const PixelRect erase{pixelTrunc(cx - length - 1 + 0.5), pixelTrunc(cy - length - 1 + 0.5),
+                          pixelTrunc(cx + length + 1 + 0.5), pixelTrunc(cy + length + 1 + 0.5)};
+    copyBackground(erase.left, erase.top, erase.right, erase.bottom);
+    {
+        QPainter painter(&frameImage());
+        const QColor colour = fromRgbValue(ball->GetColour());
+        painter.setBrush(Qt::NoBrush);
+        painter.setPen(QPen(colour, 2));
+        const int left = pixelTrunc(cx - bs * ringRadius + 0.5);
+        const int top = pixelTrunc(cy - bs * ringRadius + 0.5);
+        const int right = pixelTrunc(cx + bs * ringRadius + 0.5);
+        const int bottom = pixelTrunc(cy + bs * ringRadius + 0.5);
+        painter.drawEllipse(QRect(left, top, right - left, bottom - top));
+        if (!circleOnly) {
+            painter.setPen(QPen(colour, 1));
+            const QPoint start(pixelTrunc(cx + bs * ringRadius * std::cos(dir) + 0.5),
+                               pixelTrunc(cy + bs * ringRadius * std::sin(dir) + 0.5));
+            for (int k = -1; k <= 1; ++k) {
+                const double f = k == 0 ? 1.0 : 0.5;
+                const double angle = dir + k * kPi / 8;
+                painter.drawLine(start, QPoint(pixelTrunc(cx + length * f * std::cos(angle) + 0.5),
+                                               pixelTrunc(cy + length * f * std::sin(angle) + 0.5)));
+            }
+        }
+    }
+    PlayfieldWnd::drawBall(ball);
+    invalidateBitmapRect(erase.left, erase.top, erase.right, erase.bottom);
+    setBallRect(erase);
+}
+
+void GameView::paintEvent(QPaintEvent* event) {
+    PlayfieldWnd::paintEvent(event);
+    if (!meterShown_ || currentBall() == nullptr) {
+        return;
+    }
+    // The force meter in the strip left of the playfield.
+    QPainter painter(this);
+    const int bs = blockSize();
+    const int x = frameLeft() / 2;
+    const int y0 = frameTop() + border();
+    const int y1 = y0 + bs * level().height();
+    painter.fillRect(QRect(0, frameTop(), frameLeft(), bs * level().height() + 2 * border()),
+                     Qt::black);
+    painter.setPen(QPen(QColor(64, 64, 64), 1));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRect(QRect(x - 2, y0, 4, y1 - y0));
+    const double share = std::sqrt(force_ / forcemeter::MaxForce);
+    const QColor ballColour = fromRgbValue(currentBall()->GetColour());
+    const QColor bar(static_cast<int>(ballColour.red() * share),
+                     static_cast<int>(ballColour.green() * share),
+                     static_cast<int>(ballColour.blue() * share));
+    const int height = pixelTrunc(force_ / forcemeter::MaxForce * (y1 - y0) + 0.5);
+    painter.fillRect(QRect(x - 2, y1 - height, 4, height), bar);
+}
+
+// --- Mouse putting ---
+
+void GameView::mouseMoveEvent(QMouseEvent* event) {
+    if ((viewState() != Aiming && viewState() != Charging) || currentBall() == nullptr) {
+        return;
+    }
+    const QPointF p = pixelToLevel(event->position().x(), event->position().y());
+    aim_ = std::atan2(p.y() - currentBall()->GetY(), p.x() - currentBall()->GetX()) + kPi;
+    drawAim(false);
+}
+
+void GameView::mousePressEvent(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton || viewState() != Aiming) {
+        return;
+    }
+    force_ = 0.0;
+    changeView(Charging);
+    forceTimer_.start();
+}
+
+void GameView::mouseReleaseEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton) {
+        releasePutt();
+    }
+}
+
+void GameView::forceTick() {
+    if (currentBall() == nullptr || viewState() != Charging) {
+        forceTimer_.stop();
+        return;
+    }
+    meterShown_ = true;
+    force_ = forcemeter::next(force_);
+    update(QRect(0, frameTop(), frameLeft(), height() - frameTop()));
+    if (force_ >= forcemeter::MaxForce) {
+        releasePutt();
+        return;
+    }
+    aim_ = forcemeter::tremble(aim_, force_, context_.random);
+    drawAim(false);
+}
+
+void GameView::releasePutt() {
+    if (viewState() != Charging) {
+        return;
+    }
+    forceTimer_.stop();
+    meterShown_ = false;
+    paintMargins();
+    if (force_ <= forcemeter::MinimumPutt) {
+        changeView(Aiming);
+        return;
+    }
+    doPutt(aim_, force_);
+}
+
+}  // namespace trundlex

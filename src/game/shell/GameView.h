@@ -1,0 +1,122 @@
+#pragma once
+
+#include <QAction>
+#include <QTimer>
+#include <map>
+
+#include "GameContext.h"
+#include "play/Match.h"
+#include "render/PlayfieldWnd.h"
+
+namespace trundlex {
+
+class ScoreBoard;
+
+// The commands of the game, with the numbers the menus, tool bar and accelerators use.
+enum class GameCommand : int {
+    NewGame = 139,
+    Sound = 144,
+    HighScore = 32802,
+    SpeedFirst = 32807,  // 32807 ... 32814: speed modes -2 ... 5
+    SpeedLast = 32814,
+    DecreaseSpeed = 32815,
+    IncreaseSpeed = 32816,
+    LockSpeed = 32818,
+    Restart = 32819,
+    NextPosition = 32823,
+    FastForward = 32824,
+    Copy = 57634,
+};
+
+// What the view is doing; kept in the playfield's view state.
+enum ViewState : int {
+    NoGame = 0,
+    Aiming = 2,           // a player of this computer aims with the mouse
+    WaitingForRemote = 3, // a player of another computer has the turn
+    Charging = 4,         // the button is held: the force builds up
+    Rolling = 5,          // a putt rolls
+    ReplayWaiting = 6,
+    ReplayRolling = 7,
+    GameOver = 8,         // the match is over, or the view was reset
+};
+
+// The game's main window content: the playfield with the match, the score board above it
+// and the mouse putting. Point away from the ball to aim, hold the left button to build up
+// the force (the aim trembles more the harder the putt), release to putt. The turn passes
+// when the ball rests; holes and the match end as the match decides.
+class GameView : public PlayfieldWnd {
+    Q_OBJECT
+
+public:
+    explicit GameView(GameContext& context, QWidget* parent = nullptr);
+    ~GameView() override;
+
+    Match& match() { return match_; }
+    const Match& match() const { return match_; }
+    Player* currentPlayer() const { return currentPlayer_; }
+    double force() const { return force_; }
+    double aim() const { return aim_; }
+    ScoreBoard* scoreBoard() const { return scoreBoard_; }
+
+    // The action of a command, for menus, tool bar and shortcuts.
+    QAction* action(GameCommand command) const;
+    QAction* speedAction(int mode) const;
+
+    // Takes over a match set up elsewhere (the new-game wizard) and starts it.
+    void startMatch(const Match& setup);
+    // Starts the current match again from the first hole (asks first unless it is over).
+    void restart(bool ask);
+    void putt(double aim, double force);
+    void setSpeedMode(int mode);
+
+signals:
+    // The match has ended; `winners` as shown in the congratulations.
+    void matchOver(const QString& winners);
+    // A text for the status bar.
+    void status(const QString& text);
+
+protected:
+    // What the view asks of its user; tests replace these to run without modal windows.
+    virtual void inform(const QString& text);
+    virtual bool confirm(const QString& question);
+    virtual void showHighScores(const std::string& courseId);
+    // Runs the new-game wizard on `setup`; true when the user confirmed it.
+    virtual bool runNewGameWizard(Match& setup);
+
+    void onBackgroundDrawn(QImage& background) override;
+    void onBallStopped(bool inCup) override;
+    void onLayout() override;
+    void paintEvent(QPaintEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+
+private:
+    void createActions();
+    void updateActions();
+    void newGame();
+    void nextTurn(bool advance);
+    void startHole(bool nextTurn);
+    void endMatch();
+    void doPutt(double aim, double force);
+    void drawAim(bool circleOnly);
+    void forceTick();
+    void releasePutt();
+    void resetView();
+    void toggleSound();
+    void copyScores();
+    void handleStop(bool inCup);
+    void changeView(int state);
+
+    GameContext& context_;
+    Match match_;
+    Player* currentPlayer_ = nullptr;
+    ScoreBoard* scoreBoard_;
+    QTimer forceTimer_;
+    double force_ = 0.0;
+    double aim_ = 0.0;
+    bool meterShown_ = false;
+    std::map<int, QAction*> actions_;
+};
+
+}  // namespace trundlex

@@ -1,0 +1,123 @@
+#include "HighScoreDialog.h"
+
+#include <QComboBox>
+#include <QDateTime>
+#include <QDialogButtonBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLocale>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+#include "library/CourseLibrary.h"
+#include "library/HighScoreStore.h"
+#include "render/PlatformSupport.h"
+
+namespace trundlex {
+
+HighScoreDialog::HighScoreDialog(HighScoreStore& store, const CourseLibrary& courses,
+                                 std::string preselectedCourseId, QWidget* parent)
+    : QDialog(parent), store_(store), courses_(courses), preselected_(std::move(preselectedCourseId)) {
+    setWindowTitle(tr("Highscore"));
+    courseBox_ = new QComboBox(this);
+    auto* courseLabel = new QLabel(tr("C&ourse:"), this);
+    courseLabel->setBuddy(courseBox_);
+    clearButton_ = new QPushButton(tr("&Clear..."), this);
+    table_ = new QTableWidget(0, 3, this);
+    table_->setHorizontalHeaderLabels({tr("Name"), tr("Score"), tr("Date")});
+    table_->setSelectionBehavior(QAbstractItemView::SelectRows);
+    table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    table_->verticalHeader()->setVisible(false);
+    table_->horizontalHeader()->setDefaultAlignment(Qt::AlignLeft);
+    table_->setMinimumSize(360, 260);
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok, this);
+
+    auto* top = new QHBoxLayout;
+    top->addWidget(courseLabel);
+    top->addWidget(courseBox_, 1);
+    top->addWidget(clearButton_);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(top);
+    layout->addWidget(table_);
+    layout->addWidget(buttons);
+
+    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(courseBox_, &QComboBox::currentIndexChanged, this, &HighScoreDialog::showCourse);
+    connect(clearButton_, &QPushButton::clicked, this, &HighScoreDialog::askAndClear);
+    fillCourses();
+}
+
+void HighScoreDialog::fillCourses() {
+    const QSignalBlocker blocker(courseBox_);
+    courseBox_->clear();
+    table_->setRowCount(0);
+    int selected = 0;
+    for (int i = 0; i < store_.courseCount(); ++i) {
+        const std::string& id = store_.courseIdAt(i);
+        const int found = courses_.findById(id);
+        courseBox_->addItem(found >= 0 ? toDisplayText(courses_.at(found).name())
+                                       : tr("Unknown course"));
+        if (!preselected_.empty() && id == preselected_) {
+            selected = i;
+        }
+    }
+    clearButton_->setEnabled(store_.courseCount() > 0);
+    if (store_.courseCount() > 0) {
+        courseBox_->setCurrentIndex(selected);
+        showCourse(selected);
+    }
+}
+
+void HighScoreDialog::showCourse(int index) {
+    table_->setRowCount(0);
+    if (index < 0 || index >= store_.courseCount()) {
+        return;
+    }
+    const std::string id = store_.courseIdAt(index);
+    const int count = store_.entryCount(id);
+    table_->setRowCount(count);
+    for (int row = 0; row < count; ++row) {
+        const HighScoreEntry entry = store_.entryAt(id, row);
+        const QDateTime when = QDateTime::fromSecsSinceEpoch(entry.time).toLocalTime();
+        table_->setItem(row, 0, new QTableWidgetItem(toDisplayText(entry.name)));
+        table_->setItem(row, 1, new QTableWidgetItem(QString::number(entry.score)));
+        table_->setItem(row, 2,
+                        new QTableWidgetItem(QLocale().toString(when, QLocale::ShortFormat)));
+    }
+    table_->resizeColumnsToContents();
+}
+
+void HighScoreDialog::askAndClear() {
+    const auto answer = QMessageBox::question(
+        this, windowTitle(), tr("Do you really want to clear to list for this course?"),
+        QMessageBox::Yes | QMessageBox::No, QMessageBox::No);
+    if (answer == QMessageBox::Yes) {
+        clearSelectedCourse();
+    }
+}
+
+void HighScoreDialog::clearSelectedCourse() {
+    store_.removeCourseAt(courseBox_->currentIndex());
+    fillCourses();
+}
+
+QStringList HighScoreDialog::courseNames() const {
+    QStringList names;
+    for (int i = 0; i < courseBox_->count(); ++i) {
+        names << courseBox_->itemText(i);
+    }
+    return names;
+}
+
+QStringList HighScoreDialog::shownRows() const {
+    QStringList rows;
+    for (int r = 0; r < table_->rowCount(); ++r) {
+        rows << table_->item(r, 0)->text() + QLatin1Char('\t') + table_->item(r, 1)->text();
+    }
+    return rows;
+}
+
+}  // namespace trundlex

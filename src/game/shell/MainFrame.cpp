@@ -1,0 +1,107 @@
+#include "MainFrame.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QMenuBar>
+#include <QSettings>
+#include <QStatusBar>
+#include <QToolBar>
+
+#include "GameView.h"
+
+namespace trundlex {
+
+namespace {
+
+QSettings windowSettings() {
+    return QSettings(QStringLiteral("Brackwater Works"), QStringLiteral("Trundlex"));
+}
+
+}  // namespace
+
+MainFrame::MainFrame(GameContext& context, QWidget* parent)
+    : QMainWindow(parent), context_(context) {
+    setWindowTitle(QStringLiteral("Trundlex"));
+    view_ = new GameView(context_, this);
+    setCentralWidget(view_);
+    createMenus();
+    statusBar()->showMessage(tr("Press F2 to start a new game."));
+    connect(view_, &GameView::status, statusBar(),
+            [this](const QString& text) { statusBar()->showMessage(text); });
+    resize(900, 720);
+    // The tool bar's place and the window's size are kept from the last run.
+    QSettings settings = windowSettings();
+    restoreGeometry(settings.value(QStringLiteral("Toolbar/geometry")).toByteArray());
+    restoreState(settings.value(QStringLiteral("Toolbar/state")).toByteArray());
+    view_->setFocus();
+}
+
+void MainFrame::createMenus() {
+    auto command = [this](GameCommand id) { return view_->action(id); };
+
+    QMenu* file = menuBar()->addMenu(tr("&File"));
+    file->addAction(command(GameCommand::NewGame));
+    file->addAction(command(GameCommand::Restart));
+    file->addSeparator();
+    file->addAction(command(GameCommand::HighScore));
+    file->addSeparator();
+    QAction* exit = file->addAction(tr("E&xit"), this, &QWidget::close);
+    exit->setShortcut(QKeySequence::Quit);
+
+    QMenu* edit = menuBar()->addMenu(tr("&Edit"));
+    edit->addAction(command(GameCommand::Copy));
+
+    QMenu* speed = menuBar()->addMenu(tr("&Speed"));
+    for (int mode = -2; mode <= 5; ++mode) {
+        speed->addAction(view_->speedAction(mode));
+    }
+    speed->addSeparator();
+    speed->addAction(command(GameCommand::DecreaseSpeed));
+    speed->addAction(command(GameCommand::IncreaseSpeed));
+    speed->addAction(command(GameCommand::LockSpeed));
+    speed->addSeparator();
+    speed->addAction(command(GameCommand::NextPosition));
+    speed->addAction(command(GameCommand::FastForward));
+
+    QToolBar* tools = addToolBar(tr("Tool bar"));
+    tools->setObjectName(QStringLiteral("Toolbar"));
+    tools->addAction(command(GameCommand::NewGame));
+    tools->addSeparator();
+    tools->addAction(command(GameCommand::Copy));
+    tools->addSeparator();
+    tools->addAction(command(GameCommand::HighScore));
+
+    QMenu* view = menuBar()->addMenu(tr("&View"));
+    view->addAction(command(GameCommand::Sound));
+    view->addSeparator();
+    QAction* toolBar = tools->toggleViewAction();
+    toolBar->setText(tr("&Tool bar"));
+    view->addAction(toolBar);
+    QAction* statusLine = view->addAction(tr("&Status bar"));
+    statusLine->setCheckable(true);
+    statusLine->setChecked(true);
+    connect(statusLine, &QAction::toggled, statusBar(), &QWidget::setVisible);
+    // F4: the whole screen for the game, and back.
+    QAction* fullScreen = view->addAction(tr("&Full screen"), this, &MainFrame::toggleFullScreen);
+    fullScreen->setShortcut(QKeySequence(Qt::Key_F4));
+    addAction(fullScreen);
+}
+
+void MainFrame::toggleFullScreen() {
+    if (isFullScreen()) {
+        showNormal();
+    } else {
+        showFullScreen();
+    }
+}
+
+void MainFrame::closeEvent(QCloseEvent* event) {
+    QSettings settings = windowSettings();
+    settings.setValue(QStringLiteral("Toolbar/geometry"), saveGeometry());
+    settings.setValue(QStringLiteral("Toolbar/state"), saveState());
+    view_->stopBall();
+    event->accept();
+}
+
+}  // namespace trundlex

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QMainWindow>
+
+namespace trundlex {
+
+struct GameContext;
+class GameView;
+
+// The game's main window: menus, tool bar and status bar around the game view, which
+// handles nearly every command itself.
+class MainFrame : public QMainWindow {
+    Q_OBJECT
+
+public:
+    explicit MainFrame(GameContext& context, QWidget* parent = nullptr);
+
+    GameView* view() const { return view_; }
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void createMenus();
+    void toggleFullScreen();
+
+    GameContext& context_;
+    GameView* view_;
+};
+
+}  // namespace trundlex

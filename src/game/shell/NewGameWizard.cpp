@@ -1,0 +1,132 @@
+#include "NewGameWizard.h"
+
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QFormLayout>
+#include <QHostInfo>
+#include <QIntValidator>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QNetworkInterface>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QVBoxLayout>
+
+#include "GameContext.h"
+#include "LevelsPage.h"
+#include "PlayersPage.h"
+#include "render/PlatformSupport.h"
+#include "settings/GameSettings.h"
+
+namespace trundlex {
+
+NewGameWizard::NewGameWizard(const Match& previous, GameContext& context, QWidget* parent)
+    : QDialog(parent), context_(context) {
+    setWindowTitle(tr("New game"));
+    for (int i = 0; i < previous.LevelCount(); ++i) {
+        setup_.AddLevel(previous.GetLevelId(i));
+    }
+    setup_.SetName(previous.GetName());
+
+    tabs_ = new QTabWidget(this);
+    players_ = new PlayersPage(setup_, previous, context_.random, this);
+    levels_ = new LevelsPage(setup_, context_, this);
+    tabs_->addTab(players_, tr("Players"));
+    tabs_->addTab(levels_, tr("Levels"));
+    tabs_->addTab(createNetworkPage(), tr("Network"));
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    ok_ = buttons->button(QDialogButtonBox::Ok);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(tabs_);
+    layout->addWidget(buttons);
+
+    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    connect(players_, &PlayersPage::playersChanged, this, &NewGameWizard::updateOk);
+    connect(levels_, &LevelsPage::levelsChanged, this, &NewGameWizard::updateOk);
+    connect(levels_, &LevelsPage::warning, this, [this](const QString& text) {
+        QMessageBox::warning(this, windowTitle(), text);
+    });
+    setMode(context_.networkMode);
+    updateOk();
+}
+
+NewGameWizard::~NewGameWizard() = default;
+
+QWidget* NewGameWizard::createNetworkPage() {
+    auto* page = new QWidget(this);
+    mode_ = new QComboBox(page);
+    // The same words in every language.
+    mode_->addItems({QStringLiteral("Lokalt spel"), QStringLiteral("Server"),
+                     QStringLiteral("Klient")});
+    address_ = new QLineEdit(toDisplayText(context_.settings.address()), page);
+    port_ = new QLineEdit(QString::number(context_.settings.port()), page);
+    port_->setValidator(new QIntValidator(1, 65535, port_));
+    description_ = new QLabel(page);
+    description_->setWordWrap(true);
+    addresses_ = new QLabel(page);
+    addresses_->setWordWrap(true);
+    addresses_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    auto* form = new QFormLayout(page);
+    form->addRow(tr("&Mode:"), mode_);
+    form->addRow(tr("&Address:"), address_);
+    form->addRow(tr("&Port:"), port_);
+    form->addRow(description_);
+    form->addRow(addresses_);
+    connect(mode_, &QComboBox::currentIndexChanged, this, &NewGameWizard::modeChanged);
+    connect(address_, &QLineEdit::textChanged, this, &NewGameWizard::updateOk);
+    connect(port_, &QLineEdit::textChanged, this, &NewGameWizard::updateOk);
+    return page;
+}
+
+int NewGameWizard::mode() const { return mode_->currentIndex(); }
+
+void NewGameWizard::setMode(int mode) {
+    mode_->setCurrentIndex(std::clamp(mode, 0, 2));
+    modeChanged();
+}
+
+void NewGameWizard::modeChanged() {
+    static const char* const kDescriptions[] = {
+        QT_TR_NOOP("All players plays on this computer."),
+        QT_TR_NOOP("Network game. You select the levels and which players that will play on "
+                   "this computer."),
+        QT_TR_NOOP("Network game. You select the players that will play on this computer and "
+                   "then connecting to a server."),
+    };
+    const int m = mode();
+    description_->setText(tr(kDescriptions[m]));
+    address_->setEnabled(m == 2);
+    port_->setEnabled(m != 0);
+    if (m == 1) {
+        QStringList list;
+        for (const QHostAddress& address : QNetworkInterface::allAddresses()) {
+            if (address.protocol() == QAbstractSocket::IPv4Protocol && !address.isLoopback()) {
+                list << address.toString();
+            }
+        }
+        addresses_->setText(tr("This computer has IP-address: \n%1").arg(list.join(QStringLiteral(", "))));
+    } else {
+        addresses_->clear();
+    }
+    updateOk();
+}
+
+bool NewGameWizard::isOkEnabled() const { return ok_->isEnabled(); }
+
+void NewGameWizard::updateOk() {
+    const int m = mode();
+    // The choices are remembered for the next game as soon as they are made.
+    context_.networkMode = m;
+    const QByteArray address = address_->text().toUtf8();
+    context_.settings.setAddress(std::string(address.constData(), static_cast<std::size_t>(address.size())));
+    const int port = port_->text().toInt();
+    if (port >= 1 && port <= 65535) {
+        context_.settings.setPort(port);
+    }
+    const bool enabled = m == 2 || (setup_.LevelCount() > 0 && (m == 1 || setup_.PlayerCount() > 0));
+    ok_->setEnabled(enabled);
+}
+
+}  // namespace trundlex

@@ -1,0 +1,58 @@
+#pragma once
+
+#include <QDialog>
+
+#include "play/Match.h"
+
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QTabWidget;
+
+namespace trundlex {
+
+struct GameContext;
+class LevelsPage;
+class PlayersPage;
+
+// The "New game" dialog: players of this computer, levels to play and how the game is
+// played (on this computer, as a network server or as a client), on three pages.
+class NewGameWizard : public QDialog {
+    Q_OBJECT
+
+public:
+    // Starts from the levels and course of `previous` and offers its players of this
+    // computer again.
+    NewGameWizard(const Match& previous, GameContext& context, QWidget* parent = nullptr);
+    ~NewGameWizard() override;
+
+    // The game set up so far.
+    const Match& setup() const { return setup_; }
+    Match& setup() { return setup_; }
+    int mode() const;
+    void setMode(int mode);
+    bool isOkEnabled() const;
+
+    PlayersPage* playersPage() const { return players_; }
+    LevelsPage* levelsPage() const { return levels_; }
+
+private:
+    QWidget* createNetworkPage();
+    void modeChanged();
+    void updateOk();
+
+    GameContext& context_;
+    Match setup_;
+    QTabWidget* tabs_;
+    PlayersPage* players_;
+    LevelsPage* levels_;
+    QComboBox* mode_;
+    QLineEdit* address_;
+    QLineEdit* port_;
+    QLabel* description_;
+    QLabel* addresses_;
+    QPushButton* ok_;
+};
+
+}  // namespace trundlex

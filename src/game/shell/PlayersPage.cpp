@@ -1,0 +1,178 @@
+#include "PlayersPage.h"
+
+#include <QCheckBox>
+#include <QFormLayout>
+#include <QGridLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QSlider>
+
+#include "BallPreview.h"
+#include "ScoreBoard.h"
+#include "ball/Ball.h"
+#include "library/RandomSource.h"
+#include "play/Match.h"
+#include "render/BallRenderer.h"
+#include "render/PlatformSupport.h"
+
+namespace trundlex {
+
+namespace {
+
+QSlider* colourSlider(int maximum, QWidget* parent) {
+    auto* slider = new QSlider(Qt::Horizontal, parent);
+    slider->setRange(0, maximum);
+    return slider;
+}
+
+// Numbers of the players' icons: the i-th row shows icon i.
+constexpr int kIconRole = Qt::UserRole + 1;
+
+}  // namespace
+
+PlayersPage::PlayersPage(Match& setup, const Match& previous, RandomSource& random,
+                         QWidget* parent)
+    : QWidget(parent), setup_(setup), random_(random) {
+    name_ = new QLineEdit(this);
+    name_->setMaxLength(40);
+    add_ = new QPushButton(tr("&Add >>"), this);
+    players_ = new QListWidget(this);
+    players_->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    players_->setIconSize(QSize(16, 16));
+    delete_ = new QPushButton(tr("&Delete"), this);
+    red_ = colourSlider(255, this);
+    green_ = colourSlider(255, this);
+    blue_ = colourSlider(255, this);
+    pattern_ = colourSlider(Ball::PatternCount, this);
+    transparent_ = new QCheckBox(tr("&Transparent"), this);
+    preview_ = new BallPreview(random_, this);
+
+    auto* form = new QFormLayout;
+    form->addRow(tr("&Name:"), name_);
+    form->addRow(QString(), add_);
+    form->addRow(tr("&R:"), red_);
+    form->addRow(tr("&G:"), green_);
+    form->addRow(tr("&B:"), blue_);
+    form->addRow(tr("T:"), pattern_);
+    form->addRow(QString(), transparent_);
+    form->addRow(QString(), preview_);
+    auto* list = new QGridLayout;
+    list->addWidget(new QLabel(tr("Player"), this), 0, 0);
+    list->addWidget(players_, 1, 0);
+    list->addWidget(delete_, 2, 0);
+    auto* layout = new QGridLayout(this);
+    layout->addLayout(form, 0, 0);
+    layout->addLayout(list, 0, 1);
+
+    connect(name_, &QLineEdit::textChanged, this,
+            [this](const QString& text) { add_->setEnabled(!text.trimmed().isEmpty()); });
+    connect(name_, &QLineEdit::returnPressed, add_, &QPushButton::click);
+    connect(add_, &QPushButton::clicked, this, [this] { addPlayer(name_->text().trimmed()); });
+    connect(delete_, &QPushButton::clicked, this, [this] {
+        QList<int> rows;
+        for (QListWidgetItem* item : players_->selectedItems()) {
+            rows << players_->row(item);
+        }
+        removeRows(rows);
+    });
+    for (QSlider* slider : {red_, green_, blue_, pattern_}) {
+        connect(slider, &QSlider::valueChanged, this, &PlayersPage::updatePreview);
+    }
+    connect(transparent_, &QCheckBox::toggled, this, &PlayersPage::updatePreview);
+
+    add_->setEnabled(false);
+    // The players of this computer from the last game are offered again.
+    for (int i = 0; i < previous.PlayerCount(); ++i) {
+        const Player& player = *previous.GetPlayer(i);
+        if (!player.IsCreatedLocal()) {
+            continue;
+        }
+        const Ball& ball = player.GetBall();
+        const QColor colour = fromRgbValue(ball.GetColour());
+        red_->setValue(colour.red());
+        green_->setValue(colour.green());
+        blue_->setValue(colour.blue());
+        pattern_->setValue(ball.GetPattern());
+        transparent_->setChecked(ball.IsTransparent());
+        addPlayer(toDisplayText(player.GetName()));
+    }
+    pickRandomColour();
+    updatePreview();
+}
+
+std::uint32_t PlayersPage::chosenColour() const {
+    return toRgbValue(QColor(red_->value(), green_->value(), blue_->value()));
+}
+
+int PlayersPage::chosenPattern() const { return pattern_->value(); }
+
+void PlayersPage::updatePreview() {
+    preview_->setBallLook(chosenColour(), chosenPattern(), transparent_->isChecked());
+}
+
+void PlayersPage::pickRandomColour() {
+    int rgb[3];
+    for (int& channel : rgb) {
+        channel = random_.next() % 256;
+    }
+    // Dark balls are hard to see on grass: one channel at least must be bright.
+    while (rgb[0] < 154 && rgb[1] < 154 && rgb[2] < 154) {
+        rgb[random_.next() % 3] = random_.next() % 256;
+    }
+    red_->setValue(rgb[0]);
+    green_->setValue(rgb[1]);
+    blue_->setValue(rgb[2]);
+    pattern_->setValue(random_.next() % 8);
+}
+
+void PlayersPage::addPlayer(const QString& name) {
+    if (name.isEmpty()) {
+        return;
+    }
+    const QByteArray utf8 = name.toUtf8();
+    setup_.AddPlayer(std::string_view(utf8.constData(), static_cast<std::size_t>(utf8.size())),
+                     chosenColour(), chosenPattern(), transparent_->isChecked(),
+                     Player::LocalConnection);
+    auto* item = new QListWidgetItem(
+        ballIcon(chosenColour(), chosenPattern(), transparent_->isChecked()), name);
+    item->setData(kIconRole, players_->count());
+    players_->addItem(item);
+    players_->scrollToItem(item);
+    name_->clear();
+    pickRandomColour();
+    emit playersChanged();
+}
+
+void PlayersPage::removeRows(QList<int> rows) {
+    std::sort(rows.begin(), rows.end(), std::greater<>());
+    for (int row : rows) {
+        if (row >= 0 && row < players_->count()) {
+            delete players_->takeItem(row);
+            setup_.RemovePlayer(row);
+        }
+    }
+    for (int row = 0; row < players_->count(); ++row) {
+        players_->item(row)->setData(kIconRole, row);
+    }
+    emit playersChanged();
+}
+
+QStringList PlayersPage::rowNames() const {
+    QStringList names;
+    for (int row = 0; row < players_->count(); ++row) {
+        names << players_->item(row)->text();
+    }
+    return names;
+}
+
+QList<int> PlayersPage::rowIconNumbers() const {
+    QList<int> numbers;
+    for (int row = 0; row < players_->count(); ++row) {
+        numbers << players_->item(row)->data(kIconRole).toInt();
+    }
+    return numbers;
+}
+
+}  // namespace trundlex

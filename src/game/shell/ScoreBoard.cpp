@@ -1,0 +1,117 @@
+#include "ScoreBoard.h"
+
+#include <QHeaderView>
+#include <QPainter>
+
+#include "ball/Ball.h"
+#include "level/Level.h"
+#include "play/Match.h"
+#include "render/BallRenderer.h"
+#include "render/PlatformSupport.h"
+
+namespace trundlex {
+
+QIcon ballIcon(std::uint32_t colour, int pattern, bool transparent) {
+    QImage image(16, 16, QImage::Format_RGB32);
+    image.fill(QColor(20, 128, 20));
+    const Level level(2, 2);
+    Ball ball;
+    ball.SetLevel(level);
+    ball.SetColour(colour);
+    ball.SetPattern(pattern);
+    ball.SetTransparent(transparent);
+    ball.SetScale(19);
+    ball.SetX(0.45);
+    ball.SetY(0.45);
+    QPainter painter(&image);
+    drawBall(painter, ball, false);
+    painter.end();
+    return QIcon(QPixmap::fromImage(image));
+}
+
+ScoreBoard::ScoreBoard(QWidget* parent) : QTableWidget(parent) {
+    setSelectionBehavior(QAbstractItemView::SelectRows);
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setFocusPolicy(Qt::NoFocus);
+    setShowGrid(true);
+    verticalHeader()->setVisible(false);
+    verticalHeader()->setDefaultSectionSize(18);
+    setIconSize(QSize(16, 16));
+}
+
+void ScoreBoard::fill(const Match& match) {
+    clearBoard();
+    const int holes = match.LevelCount();
+    setColumnCount(holes + 2);
+    QStringList headers{tr("Name")};
+    for (int h = 1; h <= holes; ++h) {
+        headers << QString::number(h);
+    }
+    headers << tr("Sum");
+    setHorizontalHeaderLabels(headers);
+    setRowCount(match.PlayerCount());
+    for (int i = 0; i < match.PlayerCount(); ++i) {
+        const Player& player = *match.GetPlayer(i);
+        const Ball& ball = player.GetBall();
+        auto* name = new QTableWidgetItem(ballIcon(ball.GetColour(), ball.GetPattern(),
+                                                   ball.IsTransparent()),
+                                          toDisplayText(player.GetName()));
+        setItem(i, 0, name);
+        for (int c = 1; c <= holes + 1; ++c) {
+            auto* cell = new QTableWidgetItem();
+            cell->setTextAlignment(Qt::AlignCenter);
+            setItem(i, c, cell);
+        }
+        item(i, holes + 1)->setText(QString::number(player.TotalStrokes()));
+    }
+    for (int c = 1; c <= holes + 1; ++c) {
+        setColumnWidth(c, c <= holes ? 24 : 36);
+    }
+    resizeColumnToContents(0);
+    setColumnWidth(0, std::max(columnWidth(0), 55));
+    show();
+}
+
+void ScoreBoard::updateScores(const Match& match) {
+    const int holes = match.LevelCount();
+    if (columnCount() != holes + 2 || rowCount() != match.PlayerCount()) {
+        return;
+    }
+    for (int i = 0; i < match.PlayerCount(); ++i) {
+        const Player& player = *match.GetPlayer(i);
+        for (int h = 0; h <= match.GetHole() && h < holes; ++h) {
+            item(i, h + 1)->setText(QString::number(player.StrokesOn(h)));
+        }
+        item(i, holes + 1)->setText(QString::number(player.TotalStrokes()));
+    }
+}
+
+void ScoreBoard::highlightPlayer(int index) {
+    if (index < 0 || index >= rowCount()) {
+        clearSelection();
+        return;
+    }
+    selectRow(index);
+    scrollToItem(item(index, 0));
+}
+
+void ScoreBoard::clearBoard() {
+    clear();
+    setRowCount(0);
+    setColumnCount(0);
+}
+
+QString ScoreBoard::copyText() const {
+    QString text;
+    for (int r = 0; r < rowCount(); ++r) {
+        QStringList cells;
+        for (int c = 0; c < columnCount(); ++c) {
+            cells << (item(r, c) ? item(r, c)->text() : QString());
+        }
+        text += cells.join(QLatin1Char('\t')) + QStringLiteral("\r\n");
+    }
+    return text;
+}
+
+}  // namespace trundlex

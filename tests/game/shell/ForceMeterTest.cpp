@@ -1,0 +1,56 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "ForceMeter.h"
+#include "library/RandomSource.h"
+
+namespace trundlex {
+namespace {
+
+// Hands out a fixed sequence of draws.
+class ScriptedRandom : public RandomSource {
+public:
+    explicit ScriptedRandom(std::vector<int> draws) : draws_(std::move(draws)) {}
+    int next() override { return draws_[index_++ % draws_.size()]; }
+
+private:
+    std::vector<int> draws_;
+    std::size_t index_ = 0;
+};
+
+TEST(ForceMeter, GrowsToFullForceInTwoHundredThirtyOneTicks) {
+    double force = 0.0;
+    int ticks = 0;
+    int firstPutt = 0;
+    while (force < forcemeter::MaxForce) {
+        force = forcemeter::next(force);
+        ++ticks;
+        if (ticks == 1) {
+            EXPECT_DOUBLE_EQ(force, 0.003);
+        }
+        if (firstPutt == 0 && force > forcemeter::MinimumPutt) {
+            firstPutt = ticks;
+        }
+        ASSERT_LE(force, forcemeter::MaxForce);
+        ASSERT_LT(ticks, 1000);
+    }
+    EXPECT_EQ(firstPutt, 9) << "a click released earlier makes no putt";
+    EXPECT_EQ(ticks, 231);
+}
+
+TEST(ForceMeter, AimTremblesMoreTheHarderThePutt) {
+    const double pi = std::acos(-1.0);
+    ScriptedRandom still({40, 32767, 2});
+    EXPECT_EQ(forcemeter::tremble(1.0, 80.0, still), 1.0) << "a draw divisible by 20: no tremble";
+
+    ScriptedRandom full({1, 32767, 2});
+    EXPECT_DOUBLE_EQ(forcemeter::tremble(1.0, 80.0, full), 1.0 + 0.5 * pi / 20);
+    ScriptedRandom other({1, 32767, 3});
+    EXPECT_DOUBLE_EQ(forcemeter::tremble(1.0, 80.0, other), 1.0 - 0.5 * pi / 20) << "odd: the other way";
+    ScriptedRandom half({1, 32767, 2});
+    EXPECT_DOUBLE_EQ(forcemeter::tremble(1.0, 40.0, half), 1.0 + 0.5 * pi / 20 / 4);
+}
+
+}  // namespace
+}  // namespace trundlex

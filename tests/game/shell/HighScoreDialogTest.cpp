@@ -1,0 +1,32 @@
+#include <filesystem>
+
+#include "GameShellFixture.h"
+#include "HighScoreDialog.h"
+#include "library/Course.h"
+
+namespace trundlex::testing {
+namespace {
+
+TEST_F(GameShellTest, HighScoreDialogNamesCoursesAndClearsLists) {
+    Course named;
+    named.setName("Classic");
+    named.setPath((std::filesystem::temp_directory_path() / "trundlex-hs.cou").string());
+    ASSERT_TRUE(named.save(random_));
+    courses_.add(named);
+    highScores_.add(named.id(), "Ann", 30, 1000);
+    highScores_.add(named.id(), "Bob", 25, 2000);
+    highScores_.add("12345", "Cid", 40, 3000);
+
+    HighScoreDialog dialog(highScores_, courses_, "12345");
+    EXPECT_EQ(dialog.courseNames(), (QStringList{"Classic", "Unknown course"}));
+    EXPECT_EQ(dialog.shownRows(), (QStringList{"Cid\t40"})) << "the preselected course";
+
+    dialog.clearSelectedCourse();
+    EXPECT_EQ(dialog.courseNames(), (QStringList{"Classic"}));
+    EXPECT_EQ(dialog.shownRows(), (QStringList{"Bob\t25", "Ann\t30"})) << "best first";
+    EXPECT_EQ(highScores_.courseCount(), 1);
+    std::filesystem::remove(named.path());
+}
+
+}  // namespace
+}  // namespace trundlex::testing

@@ -1,0 +1,129 @@
+#include <filesystem>
+#include <set>
+
+#include "GameShellFixture.h"
+#include "LevelsPage.h"
+#include "NewGameWizard.h"
+#include "PlayersPage.h"
+#include "library/Course.h"
+
+namespace trundlex::testing {
+namespace {
+
+class NewGameWizardTest : public GameShellTest {
+protected:
+    void addLevels(int count) {
+        for (int i = 0; i < count; ++i) {
+            addLevel("level-" + std::to_string(i), {"...", "..."}, 1.0, 1.0);
+        }
+    }
+    Match previous_;
+};
+
+TEST_F(NewGameWizardTest, OkNeedsLevelsAndPlayersDependingOnTheMode) {
+    addLevels(3);
+    NewGameWizard wizard(previous_, context_);
+    wizard.setMode(2);
+    EXPECT_TRUE(wizard.isOkEnabled()) << "a client needs neither players nor levels";
+    wizard.setMode(1);
+    EXPECT_FALSE(wizard.isOkEnabled()) << "a server needs a level";
+    wizard.levelsPage()->addLibraryRows({0});
+    EXPECT_TRUE(wizard.isOkEnabled()) << "but no player of its own";
+    wizard.setMode(0);
+    EXPECT_FALSE(wizard.isOkEnabled()) << "a local game needs a player too";
+    wizard.playersPage()->addPlayer(QStringLiteral("Ann"));
+    EXPECT_TRUE(wizard.isOkEnabled());
+    EXPECT_EQ(context_.networkMode, 0) << "the mode is remembered";
+}
+
+TEST_F(NewGameWizardTest, DeletingPlayersRenumbersTheIcons) {
+    NewGameWizard wizard(previous_, context_);
+    PlayersPage* page = wizard.playersPage();
+    for (const char* name : {"P0", "P1", "P2", "P3"}) {
+        page->addPlayer(QString::fromLatin1(name));
+    }
+    page->removeRows({1, 3});
+    EXPECT_EQ(page->rowNames(), (QStringList{"P0", "P2"}));
+    EXPECT_EQ(page->rowIconNumbers(), (QList<int>{0, 1}));
+    ASSERT_EQ(wizard.setup().PlayerCount(), 2);
+    EXPECT_EQ(wizard.setup().GetPlayer(1)->GetName(), "P2");
+}
+
+TEST_F(NewGameWizardTest, RandomColoursAreNeverDark) {
+    NewGameWizard wizard(previous_, context_);
+    for (int i = 0; i < 300; ++i) {
+        wizard.playersPage()->pickRandomColour();
+        const std::uint32_t c = wizard.playersPage()->chosenColour();
+        const int r = static_cast<int>(c & 0xFF);
+        const int g = static_cast<int>((c >> 8) & 0xFF);
+        const int b = static_cast<int>((c >> 16) & 0xFF);
+        ASSERT_TRUE(r >= 154 || g >= 154 || b >= 154) << r << "," << g << "," << b;
+        ASSERT_LT(wizard.playersPage()->chosenPattern(), 8);
+    }
+}
+
+TEST_F(NewGameWizardTest, RandomCoursesFitTheLibraryAndNeverRepeatALevel) {
+    addLevels(7);
+    {
+        NewGameWizard wizard(previous_, context_);
+        EXPECT_EQ(wizard.levelsPage()->randomCourseSizes(), (QList<int>{3, 6}));
+        for (int round = 0; round < 50; ++round) {
+            wizard.levelsPage()->drawRandomCourse(6);
+            const QStringList ids = wizard.levelsPage()->shownLevelIds();
+            ASSERT_EQ(ids.size(), 6);
+            EXPECT_EQ(std::set<QString>(ids.begin(), ids.end()).size(), 6u);
+            EXPECT_TRUE(wizard.setup().GetName().empty()) << "a random course has no course ID";
+        }
+    }
+    LevelLibrary two("");
+    for (int i = 0; i < 2; ++i) {
+        Level level(2, 2);
+        level.setId("x" + std::to_string(i));
+        two.add(level);
+    }
+    GameContext small{two, courses_, highScores_, {}, settings_, random_, nullptr, "", 0};
+    NewGameWizard wizard(previous_, small);
+    EXPECT_TRUE(wizard.levelsPage()->randomCourseSizes().isEmpty());
+}
+
+TEST_F(NewGameWizardTest, CourseWithMissingLevelsLoadsWithoutItsId) {
+    addLevels(3);
+    Course course;
+    course.setName("Partial");
+    course.addLevelId("level-0");
+    course.addLevelId("gone");
+    course.addLevelId("level-2");
+    const std::string path = (std::filesystem::temp_directory_path() / "trundlex-partial.cou").string();
+    course.setPath(path);
+    ASSERT_TRUE(course.save(random_));
+    courses_.add(course);
+
+    NewGameWizard wizard(previous_, context_);
+    QStringList warnings;
+    QObject::connect(wizard.levelsPage(), &LevelsPage::warning,
+                     [&](const QString& text) { warnings << text; });
+    // The wizard's own warning box is not wanted here: disconnect it.
+    QObject::disconnect(wizard.levelsPage(), &LevelsPage::warning, &wizard, nullptr);
+    wizard.levelsPage()->loadCourse(0);
+    EXPECT_EQ(wizard.levelsPage()->shownLevelIds(), (QStringList{"level-0", "level-2"}));
+    EXPECT_TRUE(wizard.setup().GetName().empty());
+    ASSERT_EQ(warnings.size(), 1);
+    EXPECT_TRUE(warnings[0].contains(QStringLiteral("Only 2 levels of 3")));
+    std::filesystem::remove(path);
+}
+
+TEST_F(NewGameWizardTest, MovingTheFirstRowUpChangesNothing) {
+    addLevels(3);
+    NewGameWizard wizard(previous_, context_);
+    LevelsPage* page = wizard.levelsPage();
+    page->addLibraryRows({0, 1, 2});
+    page->moveRows({0}, true);
+    EXPECT_EQ(page->shownLevelIds(), (QStringList{"level-0", "level-1", "level-2"}));
+    page->moveRows({2}, false);
+    EXPECT_EQ(page->shownLevelIds(), (QStringList{"level-0", "level-1", "level-2"}));
+    page->moveRows({1, 2}, true);
+    EXPECT_EQ(page->shownLevelIds(), (QStringList{"level-1", "level-2", "level-0"}));
+}
+
+}  // namespace
+}  // namespace trundlex::testing
