@@ -5,6 +5,7 @@
 #include "LevelsPage.h"
 #include "NewGameWizard.h"
 #include "PlayersPage.h"
+#include "SaveCourseDialog.h"
 #include "library/Course.h"
 
 namespace trundlex::testing {
@@ -123,6 +124,46 @@ TEST_F(NewGameWizardTest, MovingTheFirstRowUpChangesNothing) {
     EXPECT_EQ(page->shownLevelIds(), (QStringList{"level-0", "level-1", "level-2"}));
     page->moveRows({1, 2}, true);
     EXPECT_EQ(page->shownLevelIds(), (QStringList{"level-1", "level-2", "level-0"}));
+}
+
+}  // namespace
+}  // namespace trundlex::testing
+
+namespace trundlex::testing {
+namespace {
+
+TEST_F(NewGameWizardTest, SavingACourseCreatesOrUpdatesIt) {
+    addLevels(3);
+    const auto folder = std::filesystem::temp_directory_path() / "trundlex-save-course";
+    std::filesystem::remove_all(folder);
+    context_.programFolder = folder.string();
+    Match setup;
+    setup.AddLevel("level-0");
+    setup.AddLevel("level-2");
+
+    SaveCourseDialog create(setup, context_);
+    const QString file = QString::fromStdString((folder / "courses" / "Mine.cou").string());
+    ASSERT_TRUE(create.createCourse(QStringLiteral("Mine"), file));
+    ASSERT_EQ(courses_.count(), 1);
+    const std::string id = create.savedCourseId();
+    EXPECT_FALSE(id.empty());
+    Course reread;
+    ASSERT_TRUE(reread.load(file.toStdString()));
+    EXPECT_EQ(reread.levelCount(), 2);
+    EXPECT_EQ(reread.id(), id);
+
+    setup.AddLevel("level-1");
+    SaveCourseDialog update(setup, context_);
+    ASSERT_TRUE(update.updateCourse(0));
+    EXPECT_EQ(update.savedCourseId(), id) << "an updated course keeps its ID and its high scores";
+    ASSERT_TRUE(reread.load(file.toStdString()));
+    EXPECT_EQ(reread.levelCount(), 3);
+    EXPECT_EQ(courses_.at(0).levelCount(), 3);
+
+    SaveCourseDialog failing(setup, context_);
+    EXPECT_FALSE(failing.createCourse(QStringLiteral("Bad"), QStringLiteral("/proc/no/such.cou")));
+    EXPECT_EQ(courses_.count(), 1) << "a failed save adds nothing";
+    std::filesystem::remove_all(folder);
 }
 
 }  // namespace
