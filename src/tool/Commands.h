@@ -21,5 +21,6 @@ struct Command {
 std::vector<Command> levelCommands();
 std::vector<Command> simulateCommands();
 std::vector<Command> renderCommands();
+std::vector<Command> courseCommands();
 
 }  // namespace trundlex::tool

@@ -1,9 +1,11 @@
 #include <fstream>
 #include <iostream>
+#include <vector>
 
 #include "Commands.h"
 #include "level/Archive.h"
 #include "level/Level.h"
+#include "level/LevelId.h"
 #include "util/SafeFile.h"
 #include "util/TextNumbers.h"
 
@@ -44,28 +46,51 @@ int levelText(std::span<const std::string> args, std::ostream& out, std::ostream
     return out ? 0 : 1;
 }
 
+constexpr const char* kPackUsage = "usage: trundlex-tool level-pack [--new-id] TEXTFILE OUT.lev\n";
+
 int levelPack(std::span<const std::string> args, std::ostream& out, std::ostream& err) {
-    if (args.size() != 2) {
-        err << "usage: trundlex-tool level-pack TEXTFILE OUT.lev\n";
+    bool newId = false;
+    std::vector<std::string> files;
+    for (const std::string& a : args) {
+        if (a == "--new-id") {
+            newId = true;
+        } else if (a.starts_with("--")) {
+            err << "unknown option: " << a << "\n" << kPackUsage;
+            return 2;
+        } else {
+            files.push_back(a);
+        }
+    }
+    if (files.size() != 2) {
+        err << kPackUsage;
         return 2;
     }
     std::string text;
-    if (!readWholeFile(args[0], text)) {
-        err << "cannot read " << args[0] << "\n";
+    if (!readWholeFile(files[0], text)) {
+        err << "cannot read " << files[0] << "\n";
         return 1;
     }
     Level level;
     if (!level.fromText(text)) {
-        err << args[0] << ": not a valid level text\n";
+        err << files[0] << ": not a valid level text\n";
         return 1;
     }
-    // Written as parsed, keeping its ID: packing is not an edit.
+    // Without --new-id the level is written as parsed, keeping its ID: packing is not an
+    // edit. With it, the level gets a fresh ID from its blocks and the local time, as the
+    // editor gives one on every save.
+    if (newId) {
+        level.setId(makeLevelId(level, systemLocalClock()()));
+    }
     std::string error;
-    if (!writeFileSafely(args[1], encodeArchiveString(level.toText()), &error)) {
+    if (!writeFileSafely(files[1], encodeArchiveString(level.toText()), &error)) {
         err << error << "\n";
         return 1;
     }
-    out << "wrote " << args[1] << " (" << level.width() << " x " << level.height() << ")\n";
+    out << "wrote " << files[1] << " (" << level.width() << " x " << level.height() << ")";
+    if (newId) {
+        out << " with ID " << level.id();
+    }
+    out << "\n";
     return 0;
 }
 
@@ -95,8 +120,10 @@ std::vector<Command> levelCommands() {
     return {
         {"level-text", "level-text FILE.lev",
          "Write the level text stored in a level file to standard output.", levelText},
-        {"level-pack", "level-pack TEXTFILE OUT.lev",
-         "Check a level text and store it as a level file, keeping its ID.", levelPack},
+        {"level-pack", "level-pack [--new-id] TEXTFILE OUT.lev",
+         "Check a level text and store it as a level file, keeping its ID (--new-id: give it a "
+         "fresh ID as the editor does on save).",
+         levelPack},
         {"level-info", "level-info FILE.lev",
          "Print name, creator, ID, size and start position of a level file.", levelInfo},
     };

@@ -1,0 +1,148 @@
+// Guards the levels and courses that ship in resources/: every level file loads, has an ID of
+// its own and exactly one cup, and every shipped course finds all of its levels.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "level/Level.h"
+#include "library/Course.h"
+#include "library/CourseLibrary.h"
+#include "library/FolderWalker.h"
+#include "library/LevelLibrary.h"
+
+namespace trundlex {
+namespace {
+
+namespace fs = std::filesystem;
+
+const fs::path kResources = fs::path(TRUNDLEX_SOURCE_DIR) / "resources";
+
+// The files that the game's libraries look at, found the way they find them.
+std::vector<fs::path> filesWithExtension(const fs::path& folder, const std::string& extension) {
+    std::vector<fs::path> files;
+    FolderWalker(extension).walk(folder.string(), true,
+                                 [&files](const std::string& path) { files.emplace_back(path); });
+    return files;
+}
+
+// The number of separate cup regions, sampled on a fine grid of points: samples that lie in
+// the cup and touch (also diagonally) belong to one region.
+int cupRegions(const Level& level) {
+    constexpr int perBlock = 8;
+    const int w = level.width() * perBlock;
+    const int h = level.height() * perBlock;
+    std::vector<char> cup(static_cast<std::size_t>(w) * static_cast<std::size_t>(h), 0);
+    const auto at = [w](int x, int y) { return static_cast<std::size_t>(y) * w + x; };
+    for (int y = 0; y < h; ++y) {
+        for (int x = 0; x < w; ++x) {
+            cup[at(x, y)] = level.materialKindAt((x + 0.5) / perBlock, (y + 0.5) / perBlock) == Cup;
+        }
+    }
+    int regions = 0;
+    std::vector<std::pair<int, int>> stack;
+    for (int y = 0; y < h; ++y) {
+        for (int x = 0; x < w; ++x) {
+            if (cup[at(x, y)] != 1) {
+                continue;
+            }
+            ++regions;
+            cup[at(x, y)] = 2;
+            stack.push_back({x, y});
+            while (!stack.empty()) {
+                const auto [cx, cy] = stack.back();
+                stack.pop_back();
+                for (int dy = -1; dy <= 1; ++dy) {
+                    for (int dx = -1; dx <= 1; ++dx) {
+                        const int nx = cx + dx;
+                        const int ny = cy + dy;
+                        if (nx >= 0 && ny >= 0 && nx < w && ny < h && cup[at(nx, ny)] == 1) {
+                            cup[at(nx, ny)] = 2;
+                            stack.push_back({nx, ny});
+                        }
+                    }
+                }
+            }
+        }
+    }
+    return regions;
+}
+
+TEST(ShippedContentTest, EveryLevelLoadsWithAUniqueIdAndOneCup) {
+    const std::vector<fs::path> files = filesWithExtension(kResources / "levels", "lev");
+    ASSERT_GE(files.size(), 9u) << "the game ships at least nine levels";
+    std::set<std::string> ids;
+    for (const fs::path& file : files) {
+        SCOPED_TRACE(file.string());
+        Level level;
+        ASSERT_TRUE(level.loadFromFile(file.string()));
+        EXPECT_FALSE(level.name().empty());
+        EXPECT_FALSE(level.creator().empty());
+        EXPECT_FALSE(level.id().empty());
+        EXPECT_TRUE(ids.insert(level.id()).second) << "ID used twice: " << level.id();
+        EXPECT_EQ(cupRegions(level), 1);
+    }
+}
+
+TEST(ShippedContentTest, EveryLevelIsWalledInAndStartsOnOpenGround) {
+    for (const fs::path& file : filesWithExtension(kResources / "levels", "lev")) {
+        SCOPED_TRACE(file.string());
+        Level level;
+        ASSERT_TRUE(level.loadFromFile(file.string()));
+        for (int c = 0; c < level.width(); ++c) {
+            EXPECT_TRUE(level.isWallAt(c + 0.5, 0.5)) << "top border at column " << c;
+            EXPECT_TRUE(level.isWallAt(c + 0.5, level.height() - 0.5)) << "bottom, column " << c;
+        }
+        for (int r = 0; r < level.height(); ++r) {
+            EXPECT_TRUE(level.isWallAt(0.5, r + 0.5)) << "left border at row " << r;
+            EXPECT_TRUE(level.isWallAt(level.width() - 0.5, r + 0.5)) << "right, row " << r;
+        }
+        const double x = level.startX();
+        const double y = level.startY();
+        const double r = Level::BallRadius;
+        for (const auto& [px, py] :
+             {std::pair{x, y}, {x - r, y}, {x + r, y}, {x, y - r}, {x, y + r}}) {
+            const std::int32_t kind = level.materialKindAt(px, py);
+            EXPECT_NE(kind, Wall) << "the ball starts touching a wall at " << px << " " << py;
+            EXPECT_NE(kind, Water) << "the ball starts in water at " << px << " " << py;
+            EXPECT_NE(kind, Cup) << "the ball starts in the cup at " << px << " " << py;
+        }
+    }
+}
+
+TEST(ShippedContentTest, EveryCourseFindsAllOfItsLevels) {
+    LevelLibrary levels(kResources.string());
+    levels.scan(nullptr);
+    const std::vector<fs::path> files = filesWithExtension(kResources / "courses", "cou");
+    ASSERT_FALSE(files.empty()) << "the game ships a course";
+    for (const fs::path& file : files) {
+        SCOPED_TRACE(file.string());
+        Course course;
+        ASSERT_TRUE(course.load(file.string()));
+        EXPECT_FALSE(course.name().empty());
+        EXPECT_FALSE(course.id().empty());
+        EXPECT_GE(course.levelCount(), 9);
+        const CourseLevels resolved = course.resolve(levels);
+        EXPECT_TRUE(resolved.complete())
+            << resolved.found << " of " << resolved.expected << " levels found";
+        EXPECT_EQ(resolved.courseId, course.id());
+    }
+}
+
+TEST(ShippedContentTest, TheGameReadsEveryShippedFile) {
+    // A level or course that the library drops (unreadable, or an ID taken by another file)
+    // would silently be missing from the game.
+    LevelLibrary levels(kResources.string());
+    levels.scan(nullptr);
+    EXPECT_EQ(static_cast<std::size_t>(levels.count()),
+              filesWithExtension(kResources / "levels", "lev").size());
+    CourseLibrary courses(kResources.string());
+    courses.scan(nullptr);
+    EXPECT_EQ(static_cast<std::size_t>(courses.count()),
+              filesWithExtension(kResources / "courses", "cou").size());
+}
+
+}  // namespace
+}  // namespace trundlex
