@@ -2,6 +2,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QIcon>
 #include <ctime>
 
 #include "GameContext.h"
@@ -21,6 +22,7 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setOrganizationName(QStringLiteral("Brackwater Works"));
     QApplication::setApplicationName(QStringLiteral("Trundlex"));
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/trundlex.png")));
 
     // One random sequence for the whole run, seeded once.
     SeededRandom random = SeededRandom::fromClock();

@@ -10,7 +10,10 @@
 
 #include "ForceMeter.h"
 #include "HighScoreDialog.h"
+#include "LevelsViewerDialog.h"
 #include "NewGameWizard.h"
+#include "ReplayDialog.h"
+#include "AboutDialog.h"
 #include "ScoreBoard.h"
 #include "library/HighScoreStore.h"
 #include "library/LevelLibrary.h"
@@ -77,6 +80,12 @@ void GameView::createActions() {
         [this] { copyScores(); });
     add(GameCommand::HighScore, tr("&High scores..."), QKeySequence(Qt::Key_F7),
         [this] { showHighScores({}); });
+    add(GameCommand::Replay, tr("&Replay..."), QKeySequence(Qt::Key_F5), [this] {
+        highlightOn_ = false;
+        showReplays();
+    });
+    add(GameCommand::Levels, tr("&Levels..."), QKeySequence(Qt::Key_F6), [this] { showLevels(); });
+    add(GameCommand::Help, tr("&Manual"), QKeySequence(Qt::Key_F1), [this] { showHelp(); });
     add(GameCommand::Sound, tr("&Sound"), QKeySequence(Qt::Key_F3), [this] { toggleSound(); })
         ->setCheckable(true);
     add(GameCommand::LockSpeed, tr("&Lock speed"), QKeySequence(Qt::CTRL | Qt::Key_L), [this] {
@@ -141,6 +150,10 @@ void GameView::updateActions() {
     const bool rolling = currentBall() != nullptr && currentBall()->IsRunning();
     action(GameCommand::Restart)->setEnabled(match_.PlayerCount() > 0 && match_.LevelCount() > 0);
     action(GameCommand::Copy)->setEnabled(viewState() != NoGame);
+    const bool hasGame = match_.PlayerCount() > 0 && match_.LevelCount() > 0;
+    // Network play comes later; then a replay waits for the end of a network match.
+    action(GameCommand::Replay)->setEnabled(hasGame);
+    action(GameCommand::Levels)->setEnabled(match_.LevelCount() > 0);
     action(GameCommand::NextPosition)->setEnabled(rolling);
     action(GameCommand::FastForward)->setEnabled(rolling);
     action(GameCommand::Sound)->setChecked(context_.settings.sound());
@@ -224,6 +237,7 @@ void GameView::resetView() {
 
 void GameView::startMatch(const Match& setup) {
     forceTimer_.stop();
+    highlightOn_ = false;
     currentPlayer_ = nullptr;
     stopBall();
     setBall(nullptr);
@@ -244,6 +258,7 @@ void GameView::restart(bool ask) {
         return;
     }
     forceTimer_.stop();
+    highlightOn_ = false;
     currentPlayer_ = nullptr;
     stopBall();
     setBall(nullptr);
@@ -324,6 +339,10 @@ void GameView::endMatch() {
         }
     }
     emit matchOver(winners);
+    // The winner's putts again, one after the other, until something else is chosen.
+    highlightOn_ = true;
+    highlightIndex_ = 0;
+    runReplay(match_.Leader(), 0);
 }
 
 void GameView::putt(double aimAngle, double strength) { doPutt(aimAngle, strength); }
@@ -356,6 +375,14 @@ void GameView::handleStop(bool inCup) {
     if (!isSpeedLocked()) {
         setSpeedMode(Normal);
     }
+    if (viewState() == ReplayRolling && highlightOn_) {
+        const Player* leader = match_.GetPlayer(match_.Leader());
+        if (leader != nullptr && leader->PuttCount() > 0) {
+            highlightIndex_ = (highlightIndex_ + 1) % leader->PuttCount();
+            runReplay(match_.Leader(), highlightIndex_);
+        }
+        return;
+    }
     if (viewState() != Rolling) {
         // A replay, or a roll that a new game or restart has overtaken.
         updateActions();
@@ -365,6 +392,74 @@ void GameView::handleStop(bool inCup) {
     scoreBoard_->updateScores(match_);
     nextTurn(true);
 }
+
+// --- Replays ---
+
+bool GameView::prepareReplay(int playerIndex, int puttIndex) {
+    if (viewState() == Rolling) {
+        return false;
+    }
+    if (viewState() == ReplayRolling) {
+        ownBall().StopIfRunning();
+    }
+    const Player* player = match_.GetPlayer(playerIndex);
+    const PuttRecord* putt = player != nullptr ? player->GetPutt(puttIndex) : nullptr;
+    if (putt == nullptr) {
+        return false;
+    }
+    if (match_.LoadLevel(putt->hole, context_.levels, level()) != LevelLoadResult::Loaded) {
+        return false;
+    }
+    Ball& ball = ownBall();
+    const Ball& original = player->GetBall();
+    ball.SetLevel(level());
+    ball.SetColour(original.GetColour());
+    ball.SetPattern(original.GetPattern());
+    ball.SetTransparent(original.IsTransparent());
+    ball.SetX(putt->x);
+    ball.SetY(putt->y);
+    setBall(&ball);
+    changeView(ReplayWaiting);
+    refresh(true);
+    return true;
+}
+
+bool GameView::runReplay(int playerIndex, int puttIndex) {
+    if (!prepareReplay(playerIndex, puttIndex)) {
+        return false;
+    }
+    const PuttRecord* putt = match_.GetPlayer(playerIndex)->GetPutt(puttIndex);
+    changeView(ReplayRolling);
+    PlayfieldWnd::putt(putt->heading, putt->speed);
+    return true;
+}
+
+void GameView::stopReplay() {
+    if (viewState() != ReplayWaiting && viewState() != ReplayRolling) {
+        return;
+    }
+    ownBall().StopIfRunning();
+    setBall(nullptr);
+    if (match_.IsOver()) {
+        changeView(GameOver);
+        return;
+    }
+    // The replay borrowed the window's level: put the hole being played back.
+    match_.LoadCurrentLevel(context_.levels, level());
+    nextTurn(false);
+}
+
+void GameView::showReplays() {
+    ReplayDialog dialog(*this, context_.levels);
+    dialog.exec();
+}
+
+void GameView::showLevels() {
+    LevelsViewerDialog dialog(match_, context_.levels, this);
+    dialog.exec();
+}
+
+void GameView::showHelp() { openManual(this); }
 
 // --- Drawing ---
 

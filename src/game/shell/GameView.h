@@ -26,6 +26,9 @@ enum class GameCommand : int {
     NextPosition = 32823,
     FastForward = 32824,
     Copy = 57634,
+    Replay = 32787,
+    Levels = 32821,
+    Help = 57666,
 };
 
 // What the view is doing; kept in the playfield's view state.
@@ -69,6 +72,17 @@ public:
     void putt(double aim, double force);
     void setSpeedMode(int mode);
 
+    // Replays of recorded putts, on the window's own ball; they never change the match.
+    // Sets the putt up on its level at its start without rolling it; false while a putt of
+    // the game rolls, or for a player or putt that does not exist.
+    bool prepareReplay(int playerIndex, int puttIndex);
+    // Sets the putt up and rolls it.
+    bool runReplay(int playerIndex, int puttIndex);
+    // Ends replaying; in a match still running the player whose turn it was gets it back.
+    void stopReplay();
+    bool isHighlightOn() const { return highlightOn_; }
+    int highlightIndex() const { return highlightIndex_; }
+
 signals:
     // The match has ended; `winners` as shown in the congratulations.
     void matchOver(const QString& winners);
@@ -82,6 +96,9 @@ protected:
     virtual void showHighScores(const std::string& courseId);
     // Runs the new-game wizard on `setup`; true when the user confirmed it.
     virtual bool runNewGameWizard(Match& setup);
+    virtual void showReplays();
+    virtual void showLevels();
+    virtual void showHelp();
 
     void onBackgroundDrawn(QImage& background) override;
     void onBallStopped(bool inCup) override;
@@ -116,6 +133,8 @@ private:
     double force_ = 0.0;
     double aim_ = 0.0;
     bool meterShown_ = false;
+    bool highlightOn_ = false;
+    int highlightIndex_ = -1;
     std::map<int, QAction*> actions_;
 };
 

@@ -8,6 +8,7 @@
 #include <QStatusBar>
 #include <QToolBar>
 
+#include "AboutDialog.h"
 #include "GameView.h"
 
 namespace trundlex {
@@ -44,6 +45,8 @@ void MainFrame::createMenus() {
     file->addAction(command(GameCommand::NewGame));
     file->addAction(command(GameCommand::Restart));
     file->addSeparator();
+    file->addAction(command(GameCommand::Replay));
+    file->addAction(command(GameCommand::Levels));
     file->addAction(command(GameCommand::HighScore));
     file->addSeparator();
     QAction* exit = file->addAction(tr("E&xit"), this, &QWidget::close);
@@ -70,7 +73,7 @@ void MainFrame::createMenus() {
     tools->addSeparator();
     tools->addAction(command(GameCommand::Copy));
     tools->addSeparator();
-    tools->addAction(command(GameCommand::HighScore));
+    tools->addAction(command(GameCommand::Replay));
 
     QMenu* view = menuBar()->addMenu(tr("&View"));
     view->addAction(command(GameCommand::Sound));
@@ -86,6 +89,13 @@ void MainFrame::createMenus() {
     QAction* fullScreen = view->addAction(tr("&Full screen"), this, &MainFrame::toggleFullScreen);
     fullScreen->setShortcut(QKeySequence(Qt::Key_F4));
     addAction(fullScreen);
+
+    QMenu* help = menuBar()->addMenu(tr("&Help"));
+    help->addAction(command(GameCommand::Help));
+    help->addAction(tr("&About Trundlex..."), this, [this] {
+        AboutDialog about(this);
+        about.exec();
+    });
 }
 
 void MainFrame::toggleFullScreen() {

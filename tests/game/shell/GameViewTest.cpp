@@ -110,7 +110,7 @@ TEST_F(GameViewTest, HolesFollowEachOtherAndACourseGameEntersTheHighScores) {
         ASSERT_TRUE(spinUntil([&] { return view.viewState() == Aiming; }));
         view.putt(0.0, 3.0);
     }
-    ASSERT_TRUE(spinUntil([&] { return view.viewState() == GameOver; }));
+    ASSERT_TRUE(spinUntil([&] { return view.match().IsOver(); }));
     ASSERT_EQ(view.messages.size(), 1);
     EXPECT_EQ(view.messages[0], QStringLiteral("Congratulations Ann, Bob you won!"));
     EXPECT_EQ(highScores_.entryCount("course-7"), 2);
@@ -124,7 +124,7 @@ TEST_F(GameViewTest, GameWithoutACourseEntersNoHighScores) {
         view.putt(0.0, 2.0);
         ASSERT_TRUE(spinUntil([&] { return view.viewState() != Rolling; }));
     }
-    ASSERT_TRUE(spinUntil([&] { return view.viewState() == GameOver; }));
+    ASSERT_TRUE(spinUntil([&] { return view.match().IsOver(); }));
     EXPECT_EQ(highScores_.courseCount(), 0);
     EXPECT_TRUE(view.highScoreDialogs.empty());
 }

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QDialog>
+
+class QTreeWidget;
+
+namespace trundlex {
+
+class LevelLibrary;
+class LevelPreview;
+class Match;
+
+// Lists the holes of the match (number, name, creator) and previews the one selected.
+class LevelsViewerDialog : public QDialog {
+    Q_OBJECT
+
+public:
+    LevelsViewerDialog(const Match& match, const LevelLibrary& levels, QWidget* parent = nullptr);
+
+    QStringList rows() const;
+    void selectRow(int row);
+    LevelPreview* preview() const { return preview_; }
+
+private:
+    const Match& match_;
+    const LevelLibrary& levels_;
+    QTreeWidget* list_;
+    LevelPreview* preview_;
+};
+
+}  // namespace trundlex

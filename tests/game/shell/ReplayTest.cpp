@@ -1,0 +1,153 @@
+#include <cmath>
+#include <cstring>
+
+#include "GameShellFixture.h"
+#include "LevelsViewerDialog.h"
+#include "ReplayDialog.h"
+
+namespace trundlex::testing {
+namespace {
+
+constexpr double kDown = 1.5707963267948966;
+
+const std::vector<std::string_view> kRoom = {
+    "########", "#......#", "#....O.#", "#......#", "########",
+};
+
+bool sameBits(double a, double b) { return std::memcmp(&a, &b, sizeof a) == 0; }
+
+class ReplayTest : public GameShellTest {
+protected:
+    void SetUp() override {
+        addLevel("hole-a", kRoom, 3.5, 2.5);
+        addLevel("hole-b", kRoom, 2.5, 2.5);
+        Match setup;
+        setup.AddPlayer("Ann", 0x000080FF, 3, false, Player::LocalConnection);
+        setup.AddPlayer("Bob", 0x00FF8000, 5, true, Player::LocalConnection);
+        setup.AddLevel("hole-a");
+        setup.AddLevel("hole-b");
+        view.resize(700, 520);
+        view.show();
+        view.action(GameCommand::LockSpeed)->trigger();
+        view.setSpeedMode(Fastest);
+        view.startMatch(setup);
+    }
+
+    // A putt of the current player straight down: it never reaches the cup.
+    void puttDown(double force) {
+        ASSERT_TRUE(spinUntil([&] { return view.viewState() == Aiming; }));
+        view.putt(kDown, force);
+        ASSERT_TRUE(spinUntil([&] { return view.viewState() != Rolling; }));
+    }
+
+    // A putt of the current player at the cup's centre.
+    void puttAtCup(double force) {
+        ASSERT_TRUE(spinUntil([&] { return view.viewState() == Aiming; }));
+        const Ball* ball = view.currentBall();
+        view.putt(std::atan2(2.5 - ball->GetY(), 5.5 - ball->GetX()), force);
+        ASSERT_TRUE(spinUntil([&] { return view.viewState() != Rolling; }));
+    }
+
+    TestGameView view{context_};
+};
+
+TEST_F(ReplayTest, ListShowsEveryPuttWithHoleAndStroke) {
+    Player& ann = *view.match().GetPlayer(0);
+    for (int i = 0; i < 3; ++i) {
+        ann.RecordPutt(1.0, 0.0, 0);
+    }
+    for (int i = 0; i < 2; ++i) {
+        ann.RecordPutt(1.0, 0.0, 1);
+    }
+    ReplayDialog dialog(view, levels_);
+    EXPECT_EQ(dialog.rows(), (QStringList{"1 hole-a 1", "1 hole-a 2", "1 hole-a 3", "2 hole-b 1",
+                                          "2 hole-b 2"}));
+    dialog.choosePlayer(1);
+    EXPECT_TRUE(dialog.rows().isEmpty()) << "Bob has not putted";
+}
+
+TEST_F(ReplayTest, SelectingAPuttSetsItUpWithoutRolling) {
+    puttDown(1.0);  // Ann, from (3.5, 2.5) on hole-a
+    ReplayDialog dialog(view, levels_);
+    dialog.selectRow(0);
+    EXPECT_EQ(view.viewState(), ReplayWaiting);
+    EXPECT_EQ(view.currentBall(), &view.ownBall());
+    EXPECT_EQ(view.ownBall().GetX(), 3.5);
+    EXPECT_EQ(view.ownBall().GetY(), 2.5);
+    EXPECT_EQ(view.ownBall().GetColour(), 0x000080FFu) << "dressed like Ann's ball";
+    EXPECT_FALSE(view.ownBall().IsRunning());
+    EXPECT_EQ(view.level().id(), "hole-a");
+}
+
+TEST_F(ReplayTest, ReplayedPuttEndsWhereTheOriginalEndedBitForBit) {
+    puttDown(3.7);
+    const Ball& annBall = view.match().GetPlayer(0)->GetBall();
+    const double endX = annBall.GetX();
+    const double endY = annBall.GetY();
+    ReplayDialog dialog(view, levels_);
+    dialog.activateRow(0);
+    EXPECT_EQ(view.viewState(), ReplayRolling);
+    ASSERT_TRUE(spinUntil([&] { return !view.ownBall().IsRunning(); }));
+    EXPECT_TRUE(sameBits(view.ownBall().GetX(), endX) && sameBits(view.ownBall().GetY(), endY))
+        << view.ownBall().GetX() << "," << view.ownBall().GetY() << " vs " << endX << "," << endY;
+}
+
+TEST_F(ReplayTest, DoubleClickDuringAReplayStartsTheNewOneFromItsStart) {
+    puttDown(1.0);  // Ann
+    puttDown(1.0);  // Bob, from (3.5, 2.5) too
+    view.setSpeedMode(Half);
+    ReplayDialog dialog(view, levels_);
+    dialog.activateRow(0);
+    ASSERT_TRUE(view.ownBall().IsRunning());
+    dialog.choosePlayer(1);
+    dialog.activateRow(0);
+    EXPECT_TRUE(view.ownBall().IsRunning());
+    EXPECT_EQ(view.ownBall().GetColour(), 0x00FF8000u) << "now Bob's putt";
+    EXPECT_NEAR(view.ownBall().GetY(), 2.5, 0.05) << "from its own start";
+}
+
+TEST_F(ReplayTest, ClosingTheDialogGivesTheTurnBackWithScoresUnchanged) {
+    puttDown(1.0);  // Ann; now Bob's turn
+    Player* bob = view.match().GetPlayer(1);
+    ASSERT_EQ(view.currentPlayer(), bob);
+    {
+        ReplayDialog dialog(view, levels_);
+        dialog.activateRow(0);
+    }
+    EXPECT_EQ(view.viewState(), Aiming);
+    EXPECT_EQ(view.currentPlayer(), bob);
+    EXPECT_EQ(view.currentBall(), &bob->GetBall());
+    EXPECT_EQ(view.match().GetPlayer(0)->StrokesOn(0), 1);
+    EXPECT_EQ(view.match().GetPlayer(0)->PuttCount(), 1);
+    EXPECT_EQ(bob->PuttCount(), 0);
+}
+
+TEST_F(ReplayTest, HighlightLoopsOverTheWinnersPutts) {
+    // Ann: two putts on hole-a (the second drops), one on hole-b; Bob: one each.
+    puttDown(1.0);
+    for (int putts = 0; putts < 4; ++putts) {
+        puttAtCup(3.0);
+    }
+    ASSERT_TRUE(spinUntil([&] { return view.match().IsOver(); }));
+    EXPECT_EQ(view.match().Leader(), 1) << "Bob won with two strokes";
+    EXPECT_TRUE(view.isHighlightOn());
+    std::vector<int> seen;
+    ASSERT_TRUE(spinUntil([&] {
+        if (seen.empty() || seen.back() != view.highlightIndex()) {
+            seen.push_back(view.highlightIndex());
+        }
+        return seen.size() >= 4;
+    }));
+    EXPECT_EQ(seen, (std::vector<int>{0, 1, 0, 1})) << "from the first again after the last";
+}
+
+TEST_F(ReplayTest, LevelsViewerListsTheHoles) {
+    LevelsViewerDialog dialog(view.match(), levels_);
+    EXPECT_EQ(dialog.rows(), (QStringList{"1\thole-a\ttests", "2\thole-b\ttests"}));
+    dialog.selectRow(1);
+    dialog.selectRow(-1);
+    SUCCEED();
+}
+
+}  // namespace
+}  // namespace trundlex::testing
