@@ -1,0 +1,14 @@
+#include "model/EditorSettings.h"
+
+namespace trundlex {
+
+std::string EditorSettings::RootPath() const {
+    return "Software\\Brackwater Works\\Trundlex\\Trundlex Editor";
+}
+
+void EditorSettings::Exchange(bool load) {
+    ExchangeBool(load, showGrid_, "misc", "grid");
+    ExchangeBool(load, sound_, "misc", "sound");
+}
+
+}  // namespace trundlex

@@ -1,0 +1,45 @@
+#include "model/LevelFile.h"
+
+#include <sstream>
+
+#include "level/Archive.h"
+#include "util/SafeFile.h"
+
+namespace trundlex {
+
+LevelLoadResult loadLevelFile(const std::string& path, Level& level) {
+    std::string bytes;
+    if (!readWholeFile(path, bytes)) {
+        return LevelLoadResult::Unreadable;
+    }
+    std::istringstream in(bytes);
+    ArchiveReader archive(in);
+    Level read;
+    if (!read.readFrom(archive)) {
+        return LevelLoadResult::NotALevel;
+    }
+    level = std::move(read);
+    return LevelLoadResult::Loaded;
+}
+
+bool saveLevelFile(Level& level, const std::string& path, const LocalClock& clock,
+                   std::string* error) {
+    const std::string previousId = level.id();
+    std::ostringstream out;
+    ArchiveWriter archive(out);
+    bool ok = level.writeTo(archive, clock);
+    if (!ok) {
+        if (error) {
+            *error = "the level text cannot be encoded";
+        }
+    } else {
+        ok = writeFileSafely(path, out.str(), error);
+    }
+    if (!ok) {
+        level.setId(previousId);
+        level.setModified(true);
+    }
+    return ok;
+}
+
+}  // namespace trundlex

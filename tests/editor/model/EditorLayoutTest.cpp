@@ -1,0 +1,99 @@
+#include <gtest/gtest.h>
+
+#include "model/EditorLayout.h"
+
+namespace trundlex {
+namespace {
+
+// A 10 x 8 level in a 405 x 450 client area: cells of 40 pixels from (5, 50).
+EditorLayout tenByEight() {
+    EditorLayout layout;
+    layout.update(405, 450, 10, 8);
+    return layout;
+}
+
+TEST(EditorLayout, CellsAreAsLargeAsTheSmallerSideAllows) {
+    EditorLayout layout;
+    layout.update(405, 450, 10, 8);
+    EXPECT_EQ(layout.cellSize(), 40);
+    EXPECT_EQ(layout.levelRect(), (PixelRect{5, 50, 405, 370}));
+    layout.update(1000, 250, 10, 8);
+    EXPECT_EQ(layout.cellSize(), 25) << "(250 - 50) / 8";
+}
+
+// Regression: a window smaller than one pixel per block gave a cell size of 0, and every
+// pixel-to-cell conversion divided by it.
+TEST(EditorLayout, TinyWindowsStillGetOnePixelCells) {
+    EditorLayout layout;
+    layout.update(20, 30, 99, 99);
+    EXPECT_EQ(layout.cellSize(), 1);
+    Cell cell;
+    ASSERT_TRUE(layout.cellAt({5 + 98, 50 + 3}, cell));
+    EXPECT_EQ(cell, (Cell{98, 3}));
+    EXPECT_DOUBLE_EQ(layout.cellX(5 + 7), 7.0);
+}
+
+TEST(EditorLayout, PixelsMapToCellsInsideTheLevelOnly) {
+    const EditorLayout layout = tenByEight();
+    Cell cell;
+    ASSERT_TRUE(layout.cellAt({5, 50}, cell));
+    EXPECT_EQ(cell, (Cell{0, 0}));
+    ASSERT_TRUE(layout.cellAt({404, 369}, cell));
+    EXPECT_EQ(cell, (Cell{9, 7}));
+    ASSERT_TRUE(layout.cellAt({84, 90}, cell));
+    EXPECT_EQ(cell, (Cell{1, 1}));
+    EXPECT_FALSE(layout.cellAt({405, 100}, cell));
+    EXPECT_FALSE(layout.cellAt({4, 100}, cell));
+    EXPECT_FALSE(layout.cellAt({100, 49}, cell));
+}
+
+TEST(EditorLayout, ClampingTakesTheNearestEdgeCellOnEachAxis) {
+    const EditorLayout layout = tenByEight();
+    EXPECT_EQ(layout.clampedCell({-300, 100}), (Cell{0, 1}));
+    EXPECT_EQ(layout.clampedCell({900, 900}), (Cell{9, 7}));
+    EXPECT_EQ(layout.clampedCell({130, 0}), (Cell{3, 0}));
+    EXPECT_EQ(layout.clampToLevel({900, -5}), (PixelPoint{404, 50}));
+}
+
+TEST(EditorLayout, DragCellsOrderCornersAndStopBeforeABoundary) {
+    const EditorLayout layout = tenByEight();
+    Cell first;
+    Cell last;
+    // From inside cell (4, 3) up-left to exactly the corner of cell (1, 1).
+    layout.dragCells({5 + 4 * 40 + 10, 50 + 3 * 40 + 10}, {5 + 40, 50 + 40}, first, last);
+    EXPECT_EQ(first, (Cell{1, 1}));
+    EXPECT_EQ(last, (Cell{4, 3}));
+
+    // Ending exactly on the boundary right of cell (2, 1) does not take cell (3, 1).
+    layout.dragCells({5 + 45, 50 + 45}, {5 + 3 * 40, 50 + 2 * 40}, first, last);
+    EXPECT_EQ(first, (Cell{1, 1}));
+    EXPECT_EQ(last, (Cell{2, 1}));
+}
+
+TEST(EditorLayout, ClickWithoutMovingTakesOneCellOrTwoOnItsFirstPixels) {
+    const EditorLayout layout = tenByEight();
+    Cell first;
+    Cell last;
+    const PixelPoint middle{5 + 2 * 40 + 20, 50 + 2 * 40 + 20};
+    layout.dragCells(middle, middle, first, last);
+    EXPECT_EQ(first, (Cell{2, 2}));
+    EXPECT_EQ(last, (Cell{2, 2}));
+
+    const PixelPoint corner{5 + 2 * 40, 50 + 2 * 40};
+    layout.dragCells(corner, corner, first, last);
+    EXPECT_EQ(first, (Cell{1, 1})) << "the leftmost column and top row reach back one cell";
+    EXPECT_EQ(last, (Cell{2, 2}));
+
+    const PixelPoint levelCorner{5, 50};
+    layout.dragCells(levelCorner, levelCorner, first, last);
+    EXPECT_EQ(first, (Cell{0, 0})) << "clamped at the level's edge";
+    EXPECT_EQ(last, (Cell{0, 0}));
+}
+
+TEST(EditorLayout, CellsRectIncludesTheGridLineAfterTheLastCell) {
+    const EditorLayout layout = tenByEight();
+    EXPECT_EQ(layout.cellsRect({3, 2}, {1, 1}), (PixelRect{45, 90, 166, 171}));
+}
+
+}  // namespace
+}  // namespace trundlex
