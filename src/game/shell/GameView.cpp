@@ -421,6 +421,10 @@ bool GameView::prepareReplay(int playerIndex, int puttIndex) {
     setBall(&ball);
     changeView(ReplayWaiting);
     refresh(true);
+    emit status(tr("Replay: %1, hole %2, stroke %3")
+                    .arg(toDisplayText(player->GetName()))
+                    .arg(putt->hole + 1)
+                    .arg(putt->stroke));
     return true;
 }
 

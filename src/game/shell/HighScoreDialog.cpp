@@ -32,6 +32,7 @@ HighScoreDialog::HighScoreDialog(HighScoreStore& store, const CourseLibrary& cou
     table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     table_->verticalHeader()->setVisible(false);
     table_->horizontalHeader()->setDefaultAlignment(Qt::AlignLeft);
+    table_->horizontalHeader()->setStretchLastSection(true);
     table_->setMinimumSize(360, 260);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok, this);
 
