@@ -1,11 +1,13 @@
 // trundlex: the minigolf game.
 #include <QApplication>
+#include <QCommandLineParser>
 #include <QDir>
 #include <QFileInfo>
 #include <QIcon>
 #include <ctime>
 
 #include "GameContext.h"
+#include "Language.h"
 #include "MainFrame.h"
 #include "SplashDialog.h"
 #include "library/CourseLibrary.h"
@@ -23,6 +25,15 @@ int main(int argc, char** argv) {
     QApplication::setOrganizationName(QStringLiteral("Brackwater Works"));
     QApplication::setApplicationName(QStringLiteral("Trundlex"));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/trundlex.png")));
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral("Trundlex minigolf"));
+    parser.addHelpOption();
+    const QCommandLineOption language(QStringLiteral("lang"),
+                                      QStringLiteral("Language of the game: sv or en."),
+                                      QStringLiteral("language"));
+    parser.addOption(language);
+    parser.process(app);
+    installLanguage(app, parser.value(language));
 
     // One random sequence for the whole run, seeded once.
     SeededRandom random = SeededRandom::fromClock();

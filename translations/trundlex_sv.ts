@@ -1,0 +1,525 @@
+<?xml version='1.0' encoding='utf-8'?>
+<TS version="2.1" language="sv_SE">
+<context>
+    <name>QPlatformTheme</name>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Avbryt</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Stäng</translation>
+    </message>
+    <message>
+        <source>&amp;Yes</source>
+        <translation>&amp;Ja</translation>
+    </message>
+    <message>
+        <source>&amp;No</source>
+        <translation>&amp;Nej</translation>
+    </message>
+    <message>
+        <source>Save</source>
+        <translation>Spara</translation>
+    </message>
+    <message>
+        <source>Open</source>
+        <translation>Öppna</translation>
+    </message>
+    <message>
+        <source>Help</source>
+        <translation>Hjälp</translation>
+    </message>
+</context>
+<context>
+    <name>trundlex::AboutDialog</name>
+    <message>
+        <source>About Trundlex</source>
+        <translation>Om Trundlex</translation>
+    </message>
+    <message>
+        <source>Minigolf for one or more players, on one computer or over the network. Made by the Trundlex team at Brackwater Works.</source>
+        <translation>Minigolf för en eller flera spelare, på en dator eller över nätverket. Gjort av Trundlex-gänget på Brackwater Works.</translation>
+    </message>
+    <message>
+        <source>Brackwater Works on the web</source>
+        <translation>Brackwater Works på webben</translation>
+    </message>
+    <message>
+        <source>Write to us</source>
+        <translation>Skriv till oss</translation>
+    </message>
+    <message>
+        <source>Read the manual</source>
+        <translation>Läs handboken</translation>
+    </message>
+</context>
+<context>
+    <name>trundlex::GameView</name>
+    <message>
+        <source>&amp;New game...</source>
+        <translation>&amp;Nytt spel...</translation>
+    </message>
+    <message>
+        <source>&amp;Restart</source>
+        <translation>&amp;Börja om</translation>
+    </message>
+    <message>
+        <source>&amp;Copy scores</source>
+        <translation>&amp;Kopiera resultat</translation>
+    </message>
+    <message>
+        <source>&amp;High scores...</source>
+        <translation>&amp;Topplista...</translation>
+    </message>
+    <message>
+        <source>&amp;Replay...</source>
+        <translation>&amp;Repris...</translation>
+    </message>
+    <message>
+        <source>&amp;Levels...</source>
+        <translation>&amp;Banor...</translation>
+    </message>
+    <message>
+        <source>&amp;Manual</source>
+        <translation>&amp;Handbok</translation>
+    </message>
+    <message>
+        <source>&amp;Sound</source>
+        <translation>&amp;Ljud</translation>
+    </message>
+    <message>
+        <source>&amp;Lock speed</source>
+        <translation>&amp;Lås hastigheten</translation>
+    </message>
+    <message>
+        <source>&amp;Decrease speed</source>
+        <translation>&amp;Sänk hastigheten</translation>
+    </message>
+    <message>
+        <source>&amp;Increase speed</source>
+        <translation>&amp;Öka hastigheten</translation>
+    </message>
+    <message>
+        <source>Show the &amp;next resting place</source>
+        <translation>Visa &amp;nästa viloläge</translation>
+    </message>
+    <message>
+        <source>&amp;Fast forward</source>
+        <translation>S&amp;nabbspola</translation>
+    </message>
+    <message>
+        <source>Stop ball</source>
+        <translation>Stoppa bollen</translation>
+    </message>
+    <message>
+        <source>Half speed</source>
+        <translation>Halv hastighet</translation>
+    </message>
+    <message>
+        <source>Normal speed</source>
+        <translation>Normal hastighet</translation>
+    </message>
+    <message>
+        <source>Double speed</source>
+        <translation>Dubbel hastighet</translation>
+    </message>
+    <message>
+        <source>Triple speed</source>
+        <translation>Tredubbel hastighet</translation>
+    </message>
+    <message>
+        <source>Four times normal speed</source>
+        <translation>Fyra gånger normal hastighet</translation>
+    </message>
+    <message>
+        <source>Move the ball as fast as possible</source>
+        <translation>Flytta bollen så fort som möjligt</translation>
+    </message>
+    <message>
+        <source>Move ball to next position</source>
+        <translation>Flytta bollen till nästa läge</translation>
+    </message>
+    <message>
+        <source>Network games are not available in this version. Choose "Lokalt spel" on the Network page to play on this computer.</source>
+        <translation>Nätverksspel finns inte i den här versionen. Välj "Lokalt spel" på sidan Nätverk för att spela på den här datorn.</translation>
+    </message>
+    <message>
+        <source>Do you really want to restart?</source>
+        <translation>Vill du verkligen börja om?</translation>
+    </message>
+    <message>
+        <source>A level of this game could not be found. The game ends here.</source>
+        <translation>En bana i det här spelet kunde inte hittas. Spelet slutar här.</translation>
+    </message>
+    <message>
+        <source>Hole %1 of %2: %3</source>
+        <translation>Hål %1 av %2: %3</translation>
+    </message>
+    <message>
+        <source>Congratulations %1 you won!</source>
+        <translation>Grattis %1, du vann!</translation>
+    </message>
+    <message>
+        <source>Replay: %1, hole %2, stroke %3</source>
+        <translation>Repris: %1, hål %2, slag %3</translation>
+    </message>
+</context>
+<context>
+    <name>trundlex::HighScoreDialog</name>
+    <message>
+        <source>Highscore</source>
+        <translation>Topplista</translation>
+    </message>
+    <message>
+        <source>C&amp;ourse:</source>
+        <translation>&amp;Bana:</translation>
+    </message>
+    <message>
+        <source>&amp;Clear...</source>
+        <translation>&amp;Töm...</translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <translation>Namn</translation>
+    </message>
+    <message>
+        <source>Score</source>
+        <translation>Resultat</translation>
+    </message>
+    <message>
+        <source>Date</source>
+        <translation>Datum</translation>
+    </message>
+    <message>
+        <source>Unknown course</source>
+        <translation>Okänd bana</translation>
+    </message>
+    <message>
+        <source>Do you really want to clear to list for this course?</source>
+        <translation>Vill du verkligen tömma listan för den här banan?</translation>
+    </message>
+</context>
+<context>
+    <name>trundlex::HyperLink</name>
+    <message>
+        <source>The specified file was not found.</source>
+        <translation>Filen kunde inte hittas.</translation>
+    </message>
+    <message>
+        <source>There is no application associated
+with the given filename extension.</source>
+        <translation>Det finns inget program kopplat
+till filnamnstillägget.</translation>
+    </message>
+    <message>
+        <source>Can't open link:
+
+</source>
+        <translation>Kan inte öppna länken:
+
+</translation>
+    </message>
+</context>
+<context>
+    <name>trundlex::LevelsPage</name>
+    <message>
+        <source>Name</source>
+        <translation>Namn</translation>
+    </message>
+    <message>
+        <source>Creator</source>
+        <translation>Skapare</translation>
+    </message>
+    <message>
+        <source>&amp;Add &gt;&gt;</source>
+        <translation>&amp;Lägg till &gt;&gt;</translation>
+    </message>
+    <message>
+        <source>&amp;Up</source>
+        <translation>&amp;Upp</translation>
+    </message>
+    <message>
+        <source>&amp;Down</source>
+        <translation>&amp;Ner</translation>
+    </message>
+    <message>
+        <source>D&amp;elete</source>
+        <translation>&amp;Ta bort</translation>
+    </message>
+    <message>
+        <source>&amp;Save course...</source>
+        <translation>&amp;Spara bana...</translation>
+    </message>
+    <message>
+        <source>&amp;Load</source>
+        <translation>&amp;Ladda</translation>
+    </message>
+    <message>
+        <source>&amp;Go</source>
+        <translation>&amp;Kör</translation>
+    </message>
+    <message>
+        <source>Total number of levels: %1</source>
+        <translation>Totalt antal banor: %1</translation>
+    </message>
+    <message>
+        <source>Preview</source>
+        <translation>Förhandsvisning</translation>
+    </message>
+    <message>
+        <source>&amp;Pick course:</source>
+        <translation>&amp;Välj bana:</translation>
+    </message>
+    <message>
+        <source>&amp;Random course:</source>
+        <translation>&amp;Slumpbana:</translation>
+    </message>
+    <message>
+        <source>No. of holes: %1</source>
+        <translation>Antal hål: %1</translation>
+    </message>
+    <message>
+        <source>(missing level)</source>
+        <translation>(bana saknas)</translation>
+    </message>
+    <message>
+        <source>Levels are missing for this course. Only %1 levels of %2 expected levels could be found. High score will not be available.</source>
+        <translation>Banor saknas för den här banserien. Bara %1 av %2 banor kunde hittas. Topplistan gäller inte för det här spelet.</translation>
+    </message>
+</context>
+<context>
+    <name>trundlex::LevelsViewerDialog</name>
+    <message>
+        <source>Levels</source>
+        <translation>Banor</translation>
+    </message>
+    <message>
+        <source>Nr</source>
+        <translation>Nr</translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <translation>Namn</translation>
+    </message>
+    <message>
+        <source>Creator</source>
+        <translation>Skapare</translation>
+    </message>
+    <message>
+        <source>Preview</source>
+        <translation>Förhandsvisning</translation>
+    </message>
+</context>
+<context>
+    <name>trundlex::MainFrame</name>
+    <message>
+        <source>Press F2 to start a new game.</source>
+        <translation>Tryck F2 för att starta ett nytt spel.</translation>
+    </message>
+    <message>
+        <source>&amp;File</source>
+        <translation>&amp;Arkiv</translation>
+    </message>
+    <message>
+        <source>E&amp;xit</source>
+        <translation>A&amp;vsluta</translation>
+    </message>
+    <message>
+        <source>&amp;Edit</source>
+        <translation>&amp;Redigera</translation>
+    </message>
+    <message>
+        <source>&amp;Speed</source>
+        <translation>&amp;Hastighet</translation>
+    </message>
+    <message>
+        <source>Tool bar</source>
+        <translation>Verktygsfält</translation>
+    </message>
+    <message>
+        <source>&amp;View</source>
+        <translation>&amp;Visa</translation>
+    </message>
+    <message>
+        <source>&amp;Tool bar</source>
+        <translation>&amp;Verktygsfält</translation>
+    </message>
+    <message>
+        <source>&amp;Status bar</source>
+        <translation>&amp;Statusfält</translation>
+    </message>
+    <message>
+        <source>&amp;Full screen</source>
+        <translation>&amp;Helskärm</translation>
+    </message>
+    <message>
+        <source>&amp;Help</source>
+        <translation>&amp;Hjälp</translation>
+    </message>
+    <message>
+        <source>&amp;About Trundlex...</source>
+        <translation>&amp;Om Trundlex...</translation>
+    </message>
+</context>
+<context>
+    <name>trundlex::NewGameWizard</name>
+    <message>
+        <source>New game</source>
+        <translation>Nytt spel</translation>
+    </message>
+    <message>
+        <source>Players</source>
+        <translation>Spelare</translation>
+    </message>
+    <message>
+        <source>Levels</source>
+        <translation>Banor</translation>
+    </message>
+    <message>
+        <source>Network</source>
+        <translation>Nätverk</translation>
+    </message>
+    <message>
+        <source>&amp;Mode:</source>
+        <translation>&amp;Läge:</translation>
+    </message>
+    <message>
+        <source>&amp;Address:</source>
+        <translation>&amp;Adress:</translation>
+    </message>
+    <message>
+        <source>&amp;Port:</source>
+        <translation>&amp;Port:</translation>
+    </message>
+    <message>
+        <source>All players plays on this computer.</source>
+        <translation>Alla spelare spelar på den här datorn.</translation>
+    </message>
+    <message>
+        <source>Network game. You select the levels and which players that will play on this computer.</source>
+        <translation>Nätverksspel. Du väljer banorna och vilka spelare som ska spela på den här datorn.</translation>
+    </message>
+    <message>
+        <source>Network game. You select the players that will play on this computer and then connecting to a server.</source>
+        <translation>Nätverksspel. Du väljer vilka spelare som ska spela på den här datorn och ansluter sedan till en server.</translation>
+    </message>
+    <message>
+        <source>This computer has IP-address: 
+%1</source>
+        <translation>Den här datorn har IP-adress: 
+%1</translation>
+    </message>
+</context>
+<context>
+    <name>trundlex::PlayersPage</name>
+    <message>
+        <source>&amp;Add &gt;&gt;</source>
+        <translation>&amp;Lägg till &gt;&gt;</translation>
+    </message>
+    <message>
+        <source>&amp;Delete</source>
+        <translation>&amp;Ta bort</translation>
+    </message>
+    <message>
+        <source>&amp;Transparent</source>
+        <translation>&amp;Genomskinlig</translation>
+    </message>
+    <message>
+        <source>&amp;Name:</source>
+        <translation>&amp;Namn:</translation>
+    </message>
+    <message>
+        <source>&amp;R:</source>
+        <translation>&amp;R:</translation>
+    </message>
+    <message>
+        <source>&amp;G:</source>
+        <translation>&amp;G:</translation>
+    </message>
+    <message>
+        <source>&amp;B:</source>
+        <translation>&amp;B:</translation>
+    </message>
+    <message>
+        <source>T:</source>
+        <translation>T:</translation>
+    </message>
+    <message>
+        <source>Player</source>
+        <translation>Spelare</translation>
+    </message>
+</context>
+<context>
+    <name>trundlex::ReplayDialog</name>
+    <message>
+        <source>Replay</source>
+        <translation>Repris</translation>
+    </message>
+    <message>
+        <source>Putt</source>
+        <translation>Putt</translation>
+    </message>
+</context>
+<context>
+    <name>trundlex::SaveCourseDialog</name>
+    <message>
+        <source>Save course</source>
+        <translation>Spara bana</translation>
+    </message>
+    <message>
+        <source>&amp;Create new course</source>
+        <translation>&amp;Skapa ny bana</translation>
+    </message>
+    <message>
+        <source>&amp;Update an existing course</source>
+        <translation>&amp;Uppdatera en befintlig bana</translation>
+    </message>
+    <message>
+        <source>&amp;...</source>
+        <translation>&amp;...</translation>
+    </message>
+    <message>
+        <source>&amp;Name:</source>
+        <translation>&amp;Namn:</translation>
+    </message>
+    <message>
+        <source>&amp;Filename:</source>
+        <translation>&amp;Filnamn:</translation>
+    </message>
+    <message>
+        <source>C&amp;ourse</source>
+        <translation>&amp;Bana</translation>
+    </message>
+    <message>
+        <source>Course file (*.cou);;All files (*)</source>
+        <translation>Banfil (*.cou);;Alla filer (*)</translation>
+    </message>
+    <message>
+        <source>Couldn't save file: %1</source>
+        <translation>Kunde inte spara filen: %1</translation>
+    </message>
+</context>
+<context>
+    <name>trundlex::ScoreBoard</name>
+    <message>
+        <source>Name</source>
+        <translation>Namn</translation>
+    </message>
+    <message>
+        <source>Sum</source>
+        <translation>Summa</translation>
+    </message>
+</context>
+<context>
+    <name>trundlex::SplashDialog</name>
+    <message>
+        <source>Reading files, please wait...</source>
+        <translation>Läser filer, vänta....</translation>
+    </message>
+</context>
+</TS>
