@@ -1,0 +1,147 @@
+#include "CEditorDoc.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+#include "model/LevelEditing.h"
+#include "model/LevelFile.h"
+#include "model/RecentFileList.h"
+#include "render/PlatformSupport.h"
+
+namespace trundlex {
+
+namespace {
+
+std::string toBytes(const QString& text) { return text.toUtf8().toStdString(); }
+
+std::string toFileName(const QString& path) {
+    return QFile::encodeName(QDir::toNativeSeparators(path)).toStdString();
+}
+
+}  // namespace
+
+CEditorDoc::CEditorDoc(EditorPrompts& prompts, RecentFileList& recent, QString levelsFolder,
+                       LocalClock clock, QObject* parent)
+    : QObject(parent),
+      prompts_(prompts),
+      recent_(recent),
+      levelsFolder_(std::move(levelsFolder)),
+      clock_(std::move(clock)) {}
+
+QString CEditorDoc::title() const {
+    return pathName_.isEmpty() ? tr("Untitled") : QFileInfo(pathName_).fileName();
+}
+
+QString CEditorDoc::dialogFolder() const {
+    const std::string folder = recent_.startFolder(toFileName(levelsFolder_));
+    return QFile::decodeName(QByteArray::fromStdString(folder));
+}
+
+bool CEditorDoc::fileNew() {
+    if (!saveModified()) {
+        return false;
+    }
+    return OnNewDocument();
+}
+
+bool CEditorDoc::OnNewDocument() {
+    setPathName({});
+    SetModifiedFlag(false);
+    LevelProperties values;
+    if (prompts_.editProperties(values)) {
+        level_.init(values.width, values.height, toBytes(values.name), toBytes(values.creator));
+        clearLevel(level_);
+    }
+    emit documentReplaced();
+    return true;
+}
+
+bool CEditorDoc::fileOpen() {
+    const QString path = prompts_.chooseFileToOpen(dialogFolder());
+    if (path.isEmpty()) {
+        return false;
+    }
+    return openFile(path);
+}
+
+bool CEditorDoc::openFile(const QString& path) {
+    if (!saveModified()) {
+        return false;
+    }
+    const std::string fileName = toFileName(path);
+    switch (loadLevelFile(fileName, level_)) {
+        case LevelLoadResult::Loaded:
+            break;
+        case LevelLoadResult::Unreadable:
+            recent_.remove(fileName);
+            recent_.Save();
+            emit recentFilesChanged();
+            prompts_.showError(tr("%1 could not be opened.").arg(QDir::toNativeSeparators(path)));
+            return false;
+        case LevelLoadResult::NotALevel:
+            recent_.remove(fileName);
+            recent_.Save();
+            emit recentFilesChanged();
+            prompts_.showError(tr("%1 is not a Trundlex level file, or it is damaged.\n"
+                                  "The level you are editing has not been changed.")
+                                   .arg(QDir::toNativeSeparators(path)));
+            return false;
+    }
+    setPathName(path);
+    emit documentReplaced();
+    return true;
+}
+
+bool CEditorDoc::fileSave() {
+    if (pathName_.isEmpty()) {
+        return fileSaveAs();
+    }
+    return saveTo(pathName_);
+}
+
+bool CEditorDoc::fileSaveAs() {
+    const QString path = prompts_.chooseFileToSave(dialogFolder(), title());
+    if (path.isEmpty()) {
+        return false;
+    }
+    return saveTo(path);
+}
+
+bool CEditorDoc::saveModified() {
+    if (!IsModified()) {
+        return true;
+    }
+    switch (prompts_.askToSave(title())) {
+        case EditorPrompts::Answer::Yes:
+            return fileSave();
+        case EditorPrompts::Answer::No:
+            return true;
+        case EditorPrompts::Answer::Cancel:
+            break;
+    }
+    return false;
+}
+
+bool CEditorDoc::saveTo(const QString& path) {
+    std::string error;
+    if (!saveLevelFile(level_, toFileName(path), clock_, &error)) {
+        prompts_.showError(tr("The level could not be saved to %1.\n"
+                              "Any file already there has been left as it was.\n\n%2")
+                               .arg(QDir::toNativeSeparators(path), toDisplayText(error)));
+        return false;
+    }
+    setPathName(path);
+    return true;
+}
+
+void CEditorDoc::setPathName(const QString& path) {
+    pathName_ = path;
+    if (!path.isEmpty()) {
+        recent_.add(toFileName(QFileInfo(path).absoluteFilePath()));
+        recent_.Save();
+        emit recentFilesChanged();
+    }
+    emit titleChanged();
+}
+
+}  // namespace trundlex

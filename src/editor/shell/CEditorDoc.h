@@ -1,0 +1,88 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+
+#include "EditorPrompts.h"
+#include "level/Level.h"
+#include "level/LevelId.h"
+
+namespace trundlex {
+
+class RecentFileList;
+
+// The editor's document: the one level being edited, the file it belongs to and whether it
+// has changed since it was opened or saved. New, Open and Exit ask first whether to save a
+// changed level. Opening a file that holds no level, or saving that fails, is reported to the
+// user and changes nothing: the level being edited stays, and a level that could not be
+// saved stays modified.
+class CEditorDoc : public QObject {
+    Q_OBJECT
+
+public:
+    // Starts untitled with the default 10 x 10 level. `prompts` and `recent` must outlive the
+    // document; `levelsFolder` is where the file dialogs start when no file has been used.
+    CEditorDoc(EditorPrompts& prompts, RecentFileList& recent, QString levelsFolder,
+               LocalClock clock = systemLocalClock(), QObject* parent = nullptr);
+
+    Level& level() { return level_; }
+    const Level& level() const { return level_; }
+    // Side of one block on screen in pixels, as the view last laid the level out.
+    int cellSize() const { return cellSize_; }
+    void setCellSize(int pixels) { cellSize_ = pixels; }
+
+    // The file of the level; empty while it has none.
+    QString pathName() const { return pathName_; }
+    // The file's name, or "Untitled".
+    QString title() const;
+    // The folder the file dialogs start in: the folder of the last file used, else the
+    // levels folder.
+    QString dialogFolder() const;
+
+    bool IsModified() const { return level_.isModified(); }
+    void SetModifiedFlag(bool modified) { level_.setModified(modified); }
+
+    // File New: asks to save a changed level, then starts a new one. False when the user
+    // cancelled the question or the save failed.
+    bool fileNew();
+    // Makes the document a new untitled one and shows the properties dialog (20 x 20, empty
+    // names). OK gives a level of that size with every block cleared, counted as modified;
+    // Cancel keeps the blocks, untitled and unmodified. Always true.
+    bool OnNewDocument();
+    // File Open: lets the user choose a file, then opens it as openFile does.
+    bool fileOpen();
+    // Asks to save a changed level, then opens the level file at `path`. A file that cannot
+    // be read or holds no level is reported, dropped from the recent files, and leaves the
+    // document as it was. True when the file was opened.
+    bool openFile(const QString& path);
+    // Saves to the document's file, or asks for one when it has none. False when cancelled
+    // or failed (the failure is reported).
+    bool fileSave();
+    // Asks for a file and saves there. False when cancelled or failed.
+    bool fileSaveAs();
+    // Asks whether to save a changed level: Yes saves (false if that fails or is cancelled),
+    // No goes on without saving, Cancel stops. True at once for an unchanged level.
+    bool saveModified();
+
+signals:
+    // A level was created or opened: the view lays it out and draws it afresh.
+    void documentReplaced();
+    // The file name changed.
+    void titleChanged();
+    // The recent files changed.
+    void recentFilesChanged();
+
+private:
+    bool saveTo(const QString& path);
+    void setPathName(const QString& path);
+
+    EditorPrompts& prompts_;
+    RecentFileList& recent_;
+    QString levelsFolder_;
+    LocalClock clock_;
+    Level level_;
+    int cellSize_ = 1;
+    QString pathName_;
+};
+
+}  // namespace trundlex

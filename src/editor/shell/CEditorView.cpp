@@ -1,0 +1,395 @@
+#include "CEditorView.h"
+
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+#include <cmath>
+
+#include "CEditorDoc.h"
+#include "EditorPrompts.h"
+#include "model/BlockEditing.h"
+#include "model/LevelEditing.h"
+#include "render/BallRenderer.h"
+#include "render/PlatformSupport.h"
+
+namespace trundlex {
+
+namespace {
+
+PixelPoint pixelOf(const QMouseEvent* event) {
+    const QPoint p = event->position().toPoint();
+    return {p.x(), p.y()};
+}
+
+QRect toQRect(const PixelRect& r) { return QRect(r.left, r.top, r.right - r.left, r.bottom - r.top); }
+
+// The bytes to store for an edited text: the original bytes when the text was not touched,
+// so that a name written in another encoding survives an unchanged dialog.
+std::string bytesFor(const QString& edited, const std::string& original) {
+    if (edited == toDisplayText(original)) {
+        return original;
+    }
+    return edited.toUtf8().toStdString();
+}
+
+// Half-block steps for placing the start with Shift held.
+double snapToHalf(double value) { return std::floor(2.0 * value + 0.5) / 2.0; }
+
+}  // namespace
+
+CEditorView::CEditorView(CEditorDoc& document, EditorPrompts& prompts, SettingsStore& store,
+                         QWidget* parent)
+    : QWidget(parent), document_(document), prompts_(prompts), settings_(store) {
+    settings_.Load();
+    ball_.SetSoundOn(settings_.sound());
+    setMouseTracking(true);
+    setFocusPolicy(Qt::StrongFocus);
+    setMinimumSize(640, 200);
+    connect(&document_, &CEditorDoc::documentReplaced, this, &CEditorView::onInitialUpdate);
+    layout_.update(width(), height(), level().width(), level().height());
+}
+
+CEditorView::~CEditorView() {
+    ball_.StopIfRunning();
+    settings_.setSound(ball_.IsSoundOn());
+    settings_.Save();
+}
+
+Level& CEditorView::level() { return document_.level(); }
+
+void CEditorView::setTool(int tool) {
+    if (tool < ToolLine || tool > ToolSetBall) {
+        return;
+    }
+    tool_ = tool;
+    emit toolChanged(tool_);
+}
+
+// --- Brush commands ---
+
+void CEditorView::rotateBackMaterial() {
+    strip_.rotateBackSlope();
+    repaintBrush();
+}
+
+void CEditorView::resetBackRotation() {
+    strip_.resetBackSlope();
+    repaintBrush();
+}
+
+void CEditorView::rotateFrontMaterial() {
+    strip_.rotateFrontSlope();
+    repaintBrush();
+}
+
+void CEditorView::resetFrontRotation() {
+    strip_.resetFrontSlope();
+    repaintBrush();
+}
+
+void CEditorView::resetBothRotations() {
+    strip_.resetBothSlopes();
+    repaintBrush();
+}
+
+void CEditorView::rotateBrush(bool withMaterials) {
+    strip_.rotateBrush(withMaterials);
+    repaintBrush();
+}
+
+void CEditorView::swapMaterials() {
+    strip_.swapBrushMaterials();
+    repaintBrush();
+}
+
+// --- Level commands ---
+
+void CEditorView::undo() {
+    level() = undo_.Pop();
+    relayout();
+}
+
+void CEditorView::editProperties() {
+    Level& edited = level();
+    LevelProperties values{toDisplayText(edited.creator()), toDisplayText(edited.name()),
+                           edited.width(), edited.height()};
+    if (!prompts_.editProperties(values)) {
+        return;
+    }
+    edited.resize(values.width, values.height);
+    edited.setCreator(bytesFor(values.creator, edited.creator()));
+    edited.setName(bytesFor(values.name, edited.name()));
+    relayout();
+}
+
+void CEditorView::toggleGrid() {
+    settings_.setShowGrid(!settings_.showGrid());
+    redrawLevel();
+    emit gridChanged(settings_.showGrid());
+}
+
+void CEditorView::toggleSound() {
+    ball_.SetSoundOn(!ball_.IsSoundOn());
+    settings_.setSound(ball_.IsSoundOn());
+    emit soundChanged(ball_.IsSoundOn());
+}
+
+void CEditorView::onInitialUpdate() {
+    drawing_ = false;
+    relayout();
+}
+
+// --- Drawing ---
+
+void CEditorView::relayout() {
+    layout_.update(width(), height(), level().width(), level().height());
+    document_.setCellSize(layout_.cellSize());
+    picture_.rebuild(level(), layout_.cellSize(), settings_.showGrid());
+    update();
+}
+
+void CEditorView::redrawCells(Cell a, Cell b) {
+    picture_.redrawCells(level(), a.x, a.y, b.x, b.y, layout_.cellSize(), settings_.showGrid());
+    repaintPixels(layout_.cellsRect(a, b));
+}
+
+void CEditorView::redrawLevel() {
+    picture_.rebuild(level(), layout_.cellSize(), settings_.showGrid());
+    PixelRect r = layout_.levelRect();
+    // The picture's extra pixel and the start marker's shadow reach just past the level.
+    r.right += 2;
+    r.bottom += 2;
+    repaintPixels(r);
+}
+
+void CEditorView::repaintPixels(const PixelRect& rect) { update(toQRect(rect)); }
+
+void CEditorView::repaintBrush() { repaintPixels(BrushStrip::brushRect()); }
+
+PixelRect CEditorView::bandRect(PixelPoint anchor, PixelPoint current) const {
+    if (tool_ == ToolLine) {
+        return layout_.cellsRect(layout_.clampedCell(anchor), layout_.clampedCell(current));
+    }
+    Cell first;
+    Cell last;
+    layout_.dragCells(anchor, current, first, last);
+    return layout_.cellsRect(first, last);
+}
+
+void CEditorView::paintEvent(QPaintEvent* event) {
+    QPainter painter(this);
+    painter.fillRect(event->rect(), palette().window());
+    if (picture_.isNull()) {
+        picture_.rebuild(level(), layout_.cellSize(), settings_.showGrid());
+    }
+    painter.drawImage(layout_.originX(), layout_.originY(), picture_.image());
+    stripPainter_.paint(painter, strip_);
+
+    // The start marker is the test ball, put at the start.
+    ball_.SetScale(layout_.cellSize());
+    ball_.SetOffsetX(layout_.originX());
+    ball_.SetOffsetY(layout_.originY());
+    ball_.SetX(level().startX());
+    ball_.SetY(level().startY());
+    drawBall(painter, ball_, false);
+
+    if (drawing_) {
+        paintRubberBand(painter);
+    }
+}
+
+void CEditorView::paintRubberBand(QPainter& painter) {
+    if (tool_ != ToolLine && tool_ != ToolRectangle && tool_ != ToolFrame) {
+        return;
+    }
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    painter.setPen(QPen(QColor(255, 0, 0), 0));
+    painter.setBrush(Qt::NoBrush);
+    if (tool_ == ToolLine) {
+        painter.drawLine(anchor_.x, anchor_.y, current_.x, current_.y);
+        return;
+    }
+    const QRect band = toQRect(bandRect(anchor_, current_));
+    painter.drawRect(band.adjusted(0, 0, -1, -1));
+}
+
+void CEditorView::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    relayout();
+}
+
+// --- Mouse and keys ---
+
+void CEditorView::mousePressEvent(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton || drawing_) {
+        return;
+    }
+    const PixelPoint p = pixelOf(event);
+    if (layout_.inLevel(p)) {
+        undo_.Push(level());
+        drawing_ = true;
+        anchor_ = p;
+        current_ = p;
+        return;
+    }
+    if (contains(BrushStrip::BackButtonRect, p)) {
+        rotateBackMaterial();
+    } else if (contains(BrushStrip::FrontButtonRect, p)) {
+        rotateFrontMaterial();
+    } else if (contains(BrushStrip::PreviewRect, p)) {
+        rotateBrush(event->modifiers().testFlag(Qt::ShiftModifier));
+    } else {
+        if (strip_.pickShapeAt(p)) {
+            repaintPixels(strip_.shapePaletteRect());
+        }
+        if (strip_.pickBackKindAt(p)) {
+            repaintBrush();
+        }
+    }
+}
+
+void CEditorView::mouseMoveEvent(QMouseEvent* event) {
+    const PixelPoint p = pixelOf(event);
+    setCursor(layout_.inLevel(p) ? Qt::CrossCursor : Qt::ArrowCursor);
+    if (!event->buttons().testFlag(Qt::LeftButton) || !drawing_) {
+        return;
+    }
+    // The stroke keeps to the level: a pointer beyond its edge counts as at the edge.
+    const PixelPoint previous = current_;
+    current_ = layout_.clampToLevel(p);
+    switch (tool_) {
+        case ToolLine:
+        case ToolRectangle:
+        case ToolFrame:
+            repaintPixels(unite(bandRect(anchor_, previous), bandRect(anchor_, current_)));
+            break;
+        case ToolPlot: {
+            Cell cell;
+            if (layout_.cellAt(current_, cell) &&
+                !blockEquals(strip_.brush(), level().block(cell.x, cell.y))) {
+                setBlockAt(level(), cell.x, cell.y, strip_.brush());
+                redrawCells(cell, cell);
+            }
+            break;
+        }
+        default:
+            break;
+    }
+}
+
+void CEditorView::mouseReleaseEvent(QMouseEvent* event) {
+    const PixelPoint p = pixelOf(event);
+    if (event->button() == Qt::RightButton) {
+        if (!drawing_) {
+            rightClick(p, event->modifiers());
+        }
+        return;
+    }
+    if (event->button() != Qt::LeftButton) {
+        return;
+    }
+    if (!drawing_) {
+        return;
+    }
+    const PixelRect oldBand = bandRect(anchor_, current_);
+    current_ = layout_.clampToLevel(p);
+    drawing_ = false;
+    finishStroke(current_, event->modifiers());
+    if (tool_ == ToolLine || tool_ == ToolRectangle || tool_ == ToolFrame) {
+        repaintPixels(oldBand);
+    }
+}
+
+void CEditorView::finishStroke(PixelPoint p, Qt::KeyboardModifiers modifiers) {
+    Cell cell;
+    const bool onCell = layout_.cellAt(p, cell);
+    const Block& brush = strip_.brush();
+    switch (tool_) {
+        case ToolPlot:
+            if (onCell) {
+                setBlockAt(level(), cell.x, cell.y, brush);
+                redrawCells(cell, cell);
+            }
+            break;
+        case ToolSetBall: {
+            double x = layout_.cellX(p.x);
+            double y = layout_.cellY(p.y);
+            if (modifiers.testFlag(Qt::ShiftModifier)) {
+                x = snapToHalf(x);
+                y = snapToHalf(y);
+            }
+            setStartPosition(level(), x, y);
+            redrawLevel();
+            break;
+        }
+        case ToolFill:
+            if (onCell) {
+                floodFill(level(), cell.x, cell.y, brush);
+                redrawLevel();
+            }
+            break;
+        case ToolRectangle:
+        case ToolFrame: {
+            Cell first;
+            Cell last;
+            layout_.dragCells(anchor_, p, first, last);
+            if (tool_ == ToolRectangle) {
+                fillRectangle(level(), first.x, first.y, last.x, last.y, brush);
+            } else {
+                frameRectangle(level(), first.x, first.y, last.x, last.y, brush);
+            }
+            redrawCells(first, last);
+            break;
+        }
+        case ToolLine:
+            drawLine(level(), layout_.cellX(anchor_.x), layout_.cellY(anchor_.y),
+                     layout_.cellX(p.x), layout_.cellY(p.y), brush);
+            redrawLevel();
+            break;
+        default:
+            break;
+    }
+}
+
+void CEditorView::rightClick(PixelPoint p, Qt::KeyboardModifiers modifiers) {
+    Cell cell;
+    if (contains(BrushStrip::BackButtonRect, p)) {
+        resetBackRotation();
+    } else if (contains(BrushStrip::FrontButtonRect, p)) {
+        resetFrontRotation();
+    } else if (!layout_.cellAt(p, cell)) {
+        if (strip_.pickFrontKindAt(p)) {
+            repaintBrush();
+        }
+    } else if (modifiers.testFlag(Qt::ControlModifier)) {
+        undo_.Push(level());
+        rotateBlockAt(level(), cell.x, cell.y, modifiers.testFlag(Qt::ShiftModifier));
+        redrawCells(cell, cell);
+    } else {
+        strip_.setBrush(level().block(cell.x, cell.y));
+        repaintBrush();
+    }
+}
+
+void CEditorView::keyReleaseEvent(QKeyEvent* event) {
+    if (event->isAutoRepeat()) {
+        QWidget::keyReleaseEvent(event);
+        return;
+    }
+    int dx = 0;
+    int dy = 0;
+    switch (event->key()) {
+        case Qt::Key_Left: dx = -1; break;
+        case Qt::Key_Up: dy = -1; break;
+        case Qt::Key_Right: dx = 1; break;
+        case Qt::Key_Down: dy = 1; break;
+        default:
+            QWidget::keyReleaseEvent(event);
+            return;
+    }
+    undo_.Push(level());
+    shiftLevel(level(), dx, dy);
+    redrawLevel();
+}
+
+}  // namespace trundlex

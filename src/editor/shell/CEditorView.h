@@ -1,0 +1,114 @@
+#pragma once
+
+#include <QWidget>
+
+#include "BrushStripPainter.h"
+#include "LevelPicture.h"
+#include "ball/Ball.h"
+#include "model/BrushStrip.h"
+#include "model/EditorLayout.h"
+#include "model/EditorSettings.h"
+#include "model/EditorTool.h"
+#include "model/UndoRing.h"
+
+namespace trundlex {
+
+class CEditorDoc;
+class EditorPrompts;
+class SettingsStore;
+
+// The editor's window content: the brush strip on top and the level below it, edited with
+// the mouse. A left press inside the level starts a stroke of the current tool (one undo
+// step however many cells it paints), the release finishes it; a right click on a cell picks
+// its block up as the brush, Ctrl + right click turns the block. The arrow keys shift the
+// level's blocks by one cell. While a stroke lasts the pointer counts as inside the level:
+// positions beyond its edge are taken at the edge.
+class CEditorView : public QWidget {
+    Q_OBJECT
+
+public:
+    // Loads the editor's settings from `store`; the destructor saves them. The document,
+    // prompts and store must outlive the view.
+    CEditorView(CEditorDoc& document, EditorPrompts& prompts, SettingsStore& store,
+                QWidget* parent = nullptr);
+    ~CEditorView() override;
+
+    CEditorDoc& document() { return document_; }
+    const BrushStrip& brushStrip() const { return strip_; }
+    const EditorLayout& layout() const { return layout_; }
+    // The level as last drawn, for copying to the screen.
+    const LevelPicture& picture() const { return picture_; }
+    const EditorSettings& settings() const { return settings_; }
+    UndoRing& undoRing() { return undo_; }
+    // The ball that marks the start position.
+    Ball& ball() { return ball_; }
+    bool isDrawing() const { return drawing_; }
+
+    int tool() const { return tool_; }
+    // Chooses the tool for the next stroke; values outside the six tools are ignored.
+    void setTool(int tool);
+
+    // Commands. The brush commands change only the brush and repaint it.
+    void rotateBackMaterial();
+    void resetBackRotation();
+    void rotateFrontMaterial();
+    void resetFrontRotation();
+    void resetBothRotations();
+    void rotateBrush(bool withMaterials);
+    void swapMaterials();
+    // Brings back the level before the last stroke, block turn, shift or transformation.
+    void undo();
+    // The Level Properties dialog on the level; OK resizes and renames it (no undo step).
+    void editProperties();
+    void toggleGrid();
+    // The test ball's sound, kept in the settings.
+    void toggleSound();
+    bool isSoundOn() const { return ball_.IsSoundOn(); }
+
+    // A new or opened level: lays it out, draws it and repaints everything.
+    void onInitialUpdate();
+
+signals:
+    void toolChanged(int tool);
+    void gridChanged(bool shown);
+    void soundChanged(bool on);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
+
+private:
+    Level& level();
+    // After the level's size or contents changed as a whole: layout, picture, full repaint.
+    void relayout();
+    // Redraws cells of the picture and repaints them.
+    void redrawCells(Cell a, Cell b);
+    // Redraws the whole picture and repaints the level.
+    void redrawLevel();
+    void repaintPixels(const PixelRect& rect);
+    void repaintBrush();
+    PixelRect bandRect(PixelPoint anchor, PixelPoint current) const;
+    void finishStroke(PixelPoint p, Qt::KeyboardModifiers modifiers);
+    void rightClick(PixelPoint p, Qt::KeyboardModifiers modifiers);
+    void paintRubberBand(QPainter& painter);
+
+    CEditorDoc& document_;
+    EditorPrompts& prompts_;
+    EditorSettings settings_;
+    EditorLayout layout_;
+    BrushStrip strip_;
+    UndoRing undo_;
+    Ball ball_;
+    LevelPicture picture_;
+    BrushStripPainter stripPainter_;
+    int tool_ = ToolPlot;
+    PixelPoint anchor_;
+    PixelPoint current_;
+    bool drawing_ = false;
+};
+
+}  // namespace trundlex

@@ -1,0 +1,260 @@
+#include "CMainFrame.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QDesktopServices>
+#include <QDir>
+#include <QFile>
+#include <QMenuBar>
+#include <QSettings>
+#include <QStatusBar>
+#include <QToolBar>
+#include <QUrl>
+
+#include "CEditorDoc.h"
+#include "CEditorView.h"
+#include "EditorActions.h"
+#include "ToolbarIcons.h"
+#include "model/RecentFileList.h"
+#include "render/PlatformSupport.h"
+
+namespace trundlex {
+
+namespace {
+
+// Window size and tool bar place, in the editor's own group of the per-user settings.
+QSettings barSettings() {
+    return QSettings(QStringLiteral("Brackwater Works"), QStringLiteral("Trundlex"));
+}
+
+QString barKey(const char* name) {
+    return QStringLiteral("Trundlex Editor/Toolbar/") + QLatin1String(name);
+}
+
+}  // namespace
+
+CMainFrame::CMainFrame(CEditorDoc& document, EditorPrompts& prompts, SettingsStore& store,
+                       RecentFileList& recent, QWidget* parent)
+    : QMainWindow(parent), document_(document), recentList_(recent) {
+    view_ = new CEditorView(document_, prompts, store, this);
+    setCentralWidget(view_);
+    actions_ = new EditorActions(*view_);
+    createFileActions();
+    createMenus();
+    createToolBar();
+
+    // The status bar shows the status text of the command under the pointer, else "Ready".
+    connect(statusBar(), &QStatusBar::messageChanged, this, [this](const QString& text) {
+        if (text.isEmpty()) {
+            statusBar()->showMessage(tr("Ready"));
+        }
+    });
+    statusBar()->showMessage(tr("Ready"));
+
+    connect(&document_, &CEditorDoc::titleChanged, this, &CMainFrame::updateTitle);
+    connect(&document_, &CEditorDoc::recentFilesChanged, this, &CMainFrame::updateRecentFiles);
+    updateTitle();
+    updateRecentFiles();
+
+    resize(900, 720);
+    QSettings settings = barSettings();
+    restoreGeometry(settings.value(barKey("geometry")).toByteArray());
+    restoreState(settings.value(barKey("state")).toByteArray());
+    view_->setFocus();
+}
+
+QAction* CMainFrame::fileAction(int command) const {
+    for (const auto& [id, action] : fileActions_) {
+        if (id == command) {
+            return action;
+        }
+    }
+    return nullptr;
+}
+
+void CMainFrame::createFileActions() {
+    auto add = [this](EditorCommand command, const QString& text, const QString& tip,
+                      const QKeySequence& key, auto handler) {
+        auto* action = new QAction(text, this);
+        action->setStatusTip(tip);
+        action->setToolTip(QString(text).remove(QLatin1Char('&')).remove(QStringLiteral("...")));
+        action->setShortcut(key);
+        const QIcon icon = editorIcon(command);
+        if (!icon.isNull()) {
+            action->setIcon(icon);
+        }
+        connect(action, &QAction::triggered, this, handler);
+        addAction(action);
+        fileActions_.emplace_back(static_cast<int>(command), action);
+    };
+    add(EditorCommand::New, tr("&New"), tr("Create a new level"), QKeySequence::New,
+        [this] { document_.fileNew(); });
+    add(EditorCommand::Open, tr("&Open..."), tr("Open a level file"), QKeySequence::Open,
+        [this] { document_.fileOpen(); });
+    add(EditorCommand::Save, tr("&Save"), tr("Save the level"), QKeySequence::Save,
+        [this] { document_.fileSave(); });
+    add(EditorCommand::SaveAs, tr("Save &As..."), tr("Save the level under a new name"),
+        QKeySequence(), [this] { document_.fileSaveAs(); });
+    add(EditorCommand::Exit, tr("E&xit"), tr("Quit the editor; a changed level can be saved first"),
+        QKeySequence::Quit, [this] { close(); });
+
+    for (int i = 0; i < RecentFileList::Capacity; ++i) {
+        auto* action = new QAction(this);
+        action->setStatusTip(tr("Open this level file"));
+        connect(action, &QAction::triggered, this, [this, i] {
+            const auto entries = recentList_.entries();
+            if (static_cast<std::size_t>(i) < entries.size()) {
+                document_.openFile(QFile::decodeName(QByteArray::fromStdString(entries[i])));
+            }
+        });
+        recent_.push_back(action);
+    }
+    noRecentFile_ = new QAction(tr("Recent File"), this);
+    noRecentFile_->setEnabled(false);
+}
+
+void CMainFrame::createMenus() {
+    auto command = [this](EditorCommand id) { return actions_->action(id); };
+    auto file = [this](EditorCommand id) { return fileAction(static_cast<int>(id)); };
+
+    fileMenu_ = menuBar()->addMenu(tr("&File"));
+    fileMenu_->addAction(file(EditorCommand::New));
+    fileMenu_->addAction(file(EditorCommand::Open));
+    fileMenu_->addAction(file(EditorCommand::Save));
+    fileMenu_->addAction(file(EditorCommand::SaveAs));
+    fileMenu_->addSeparator();
+    fileMenu_->addAction(noRecentFile_);
+    for (QAction* action : recent_) {
+        fileMenu_->addAction(action);
+    }
+    fileMenu_->addSeparator();
+    fileMenu_->addAction(file(EditorCommand::Exit));
+
+    QMenu* edit = menuBar()->addMenu(tr("&Edit"));
+    edit->addAction(command(EditorCommand::Undo));
+    edit->addSeparator();
+    edit->addAction(command(EditorCommand::Properties));
+    QMenu* block = edit->addMenu(tr("&Block"));
+    for (EditorCommand id :
+         {EditorCommand::RotateBackMaterial, EditorCommand::ResetBackRotation,
+          EditorCommand::RotateFrontMaterial, EditorCommand::ResetFrontRotation,
+          EditorCommand::ResetBothRotations, EditorCommand::RotateBlock,
+          EditorCommand::SwapMaterials}) {
+        block->addAction(command(id));
+    }
+    edit->addSeparator();
+    for (EditorCommand id : {EditorCommand::RotateLevel, EditorCommand::FlipHorizontal,
+                             EditorCommand::FlipVertical, EditorCommand::MakeFit}) {
+        edit->addAction(command(id));
+    }
+    edit->addSeparator();
+    edit->addAction(command(EditorCommand::RandomLevel));
+
+    QMenu* tools = menuBar()->addMenu(tr("&Tools"));
+    for (EditorCommand id : {EditorCommand::ToolPlot, EditorCommand::ToolLine,
+                             EditorCommand::ToolRectangle, EditorCommand::ToolFrame,
+                             EditorCommand::ToolFill, EditorCommand::ToolSetBall}) {
+        tools->addAction(command(id));
+    }
+
+    QMenu* ball = menuBar()->addMenu(tr("&Ball"));
+    ball->addAction(command(EditorCommand::TestMode));
+    ball->addAction(command(EditorCommand::Stop));
+    ball->addSeparator();
+    for (int mode = -2; mode <= 5; ++mode) {
+        ball->addAction(actions_->speedAction(mode));
+    }
+    ball->addSeparator();
+    ball->addAction(command(EditorCommand::PlaySound));
+
+    // The view menu is filled once the tool bar exists.
+    menuBar()->addMenu(tr("&View"))->setObjectName(QStringLiteral("viewMenu"));
+
+    QMenu* help = menuBar()->addMenu(tr("&Help"));
+    QAction* index = help->addAction(tr("&Index"), this, &CMainFrame::openHelp);
+    index->setShortcut(QKeySequence(Qt::Key_F1));
+    index->setStatusTip(tr("Open the editor's manual"));
+    addAction(index);
+    QAction* about = help->addAction(tr("&About Editor..."));
+    about->setStatusTip(tr("Program information, version number and copyright"));
+    about->setEnabled(false);
+}
+
+void CMainFrame::createToolBar() {
+    toolBar_ = addToolBar(tr("Toolbar"));
+    toolBar_->setObjectName(QStringLiteral("Toolbar"));
+    toolBar_->setIconSize(QSize(16, 15));
+    auto command = [this](EditorCommand id) { return actions_->action(id); };
+    toolBar_->addAction(fileAction(static_cast<int>(EditorCommand::New)));
+    toolBar_->addAction(fileAction(static_cast<int>(EditorCommand::Open)));
+    toolBar_->addAction(fileAction(static_cast<int>(EditorCommand::Save)));
+    toolBar_->addSeparator();
+    toolBar_->addAction(command(EditorCommand::Undo));
+    toolBar_->addSeparator();
+    toolBar_->addAction(command(EditorCommand::Properties));
+    toolBar_->addSeparator();
+    for (EditorCommand id : {EditorCommand::ToolPlot, EditorCommand::ToolLine,
+                             EditorCommand::ToolRectangle, EditorCommand::ToolFrame,
+                             EditorCommand::ToolFill, EditorCommand::ToolSetBall}) {
+        toolBar_->addAction(command(id));
+    }
+    toolBar_->addSeparator();
+    for (EditorCommand id : {EditorCommand::RotateBlock, EditorCommand::RotateBackMaterial,
+                             EditorCommand::RotateFrontMaterial}) {
+        toolBar_->addAction(command(id));
+    }
+    toolBar_->addSeparator();
+    toolBar_->addAction(command(EditorCommand::TestMode));
+
+    QMenu* view = menuBar()->findChild<QMenu*>(QStringLiteral("viewMenu"));
+    QAction* bar = toolBar_->toggleViewAction();
+    bar->setText(tr("&Toolbar"));
+    bar->setStatusTip(tr("Show or hide the tool bar"));
+    view->addAction(bar);
+    QAction* status = view->addAction(tr("&Status Bar"));
+    status->setStatusTip(tr("Show or hide the status bar"));
+    status->setCheckable(true);
+    status->setChecked(true);
+    connect(status, &QAction::toggled, statusBar(), &QWidget::setVisible);
+    view->addSeparator();
+    view->addAction(command(EditorCommand::ShowGrid));
+}
+
+void CMainFrame::updateTitle() {
+    setWindowTitle(tr("%1 - Trundlex Editor").arg(document_.title()));
+}
+
+void CMainFrame::updateRecentFiles() {
+    const auto entries = recentList_.entries();
+    for (std::size_t i = 0; i < recent_.size(); ++i) {
+        QAction* action = recent_[i];
+        action->setVisible(i < entries.size());
+        if (i < entries.size()) {
+            const QString path =
+                QDir::toNativeSeparators(QFile::decodeName(QByteArray::fromStdString(entries[i])));
+            action->setText(QStringLiteral("&%1 %2").arg(i + 1).arg(path));
+        }
+    }
+    noRecentFile_->setVisible(entries.empty());
+}
+
+void CMainFrame::openHelp() {
+    QString manual = dataFolder(QStringLiteral("Manual"));
+    if (manual.isEmpty()) {
+        manual = programFolder() + QStringLiteral("/Manual");
+    }
+    QDesktopServices::openUrl(QUrl::fromLocalFile(QDir(manual).filePath(tr("index.html"))));
+}
+
+void CMainFrame::closeEvent(QCloseEvent* event) {
+    QSettings settings = barSettings();
+    settings.setValue(barKey("geometry"), saveGeometry());
+    settings.setValue(barKey("state"), saveState());
+    if (!document_.saveModified()) {
+        event->ignore();
+        return;
+    }
+    event->accept();
+}
+
+}  // namespace trundlex

@@ -1,0 +1,58 @@
+#pragma once
+
+#include <QMainWindow>
+#include <vector>
+
+class QAction;
+class QMenu;
+
+namespace trundlex {
+
+class CEditorDoc;
+class CEditorView;
+class EditorActions;
+class EditorPrompts;
+class RecentFileList;
+class SettingsStore;
+
+// The editor's main window: menus, the tool bar and a status bar around the editor view.
+// The window's title names the level's file. Closing asks to save a changed level first.
+// The tool bar's place and the window's size are kept between runs.
+class CMainFrame : public QMainWindow {
+    Q_OBJECT
+
+public:
+    // Everything given must outlive the frame.
+    CMainFrame(CEditorDoc& document, EditorPrompts& prompts, SettingsStore& store,
+               RecentFileList& recent, QWidget* parent = nullptr);
+
+    CEditorView* view() const { return view_; }
+    EditorActions& actions() const { return *actions_; }
+    // The file commands (New, Open, Save, Save As, Exit) and the recent files.
+    QAction* fileAction(int command) const;
+    const std::vector<QAction*>& recentActions() const { return recent_; }
+    QToolBar* toolBar() const { return toolBar_; }
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void createFileActions();
+    void createMenus();
+    void createToolBar();
+    void updateTitle();
+    void updateRecentFiles();
+    void openHelp();
+
+    CEditorDoc& document_;
+    RecentFileList& recentList_;
+    CEditorView* view_;
+    EditorActions* actions_;
+    QToolBar* toolBar_ = nullptr;
+    QMenu* fileMenu_ = nullptr;
+    QAction* noRecentFile_ = nullptr;
+    std::vector<QAction*> recent_;
+    std::vector<std::pair<int, QAction*>> fileActions_;
+};
+
+}  // namespace trundlex

@@ -1,0 +1,51 @@
+#include "DialogPrompts.h"
+
+#include <QDir>
+#include <QFileDialog>
+#include <QMessageBox>
+
+namespace trundlex {
+
+QString DialogPrompts::fileFilter() const {
+    return tr("Trundlex level file (*.lev)") + QStringLiteral(";;") + tr("All files (*)");
+}
+
+EditorPrompts::Answer DialogPrompts::askToSave(const QString& title) {
+    const auto button = QMessageBox::question(
+        parent_, tr("Trundlex Editor"), tr("Save changes to %1?").arg(title),
+        QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Yes);
+    if (button == QMessageBox::Yes) {
+        return Answer::Yes;
+    }
+    return button == QMessageBox::No ? Answer::No : Answer::Cancel;
+}
+
+QString DialogPrompts::chooseFileToOpen(const QString& folder) {
+    return QFileDialog::getOpenFileName(parent_, tr("Open"), folder, fileFilter());
+}
+
+QString DialogPrompts::chooseFileToSave(const QString& folder, const QString& suggestedName) {
+    QFileDialog dialog(parent_, tr("Save As"), QDir(folder).filePath(suggestedName),
+                       fileFilter());
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setDefaultSuffix(QStringLiteral("lev"));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+        return {};
+    }
+    return dialog.selectedFiles().front();
+}
+
+bool DialogPrompts::editProperties(LevelProperties& values) {
+    LevelPropertiesDialog dialog(values, parent_);
+    if (dialog.exec() != QDialog::Accepted) {
+        return false;
+    }
+    values = dialog.values();
+    return true;
+}
+
+void DialogPrompts::showError(const QString& text) {
+    QMessageBox::warning(parent_, tr("Trundlex Editor"), text);
+}
+
+}  // namespace trundlex

@@ -1,0 +1,180 @@
+#include "EditorActions.h"
+
+#include <QAction>
+#include <QActionGroup>
+#include <QGuiApplication>
+
+#include "CEditorView.h"
+#include "ToolbarIcons.h"
+
+namespace trundlex {
+
+EditorActions::EditorActions(CEditorView& view) : QObject(&view), view_(view) {
+    QAction* undo = add(EditorCommand::Undo, tr("&Undo"), tr("Undo the last change"));
+    undo->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Z),
+                        QKeySequence(Qt::ALT | Qt::Key_Backspace)});
+    connect(undo, &QAction::triggered, &view_, &CEditorView::undo);
+
+    QAction* properties = add(EditorCommand::Properties, tr("&Properties..."),
+                              tr("Change the level's name, creator and size"));
+    properties->setShortcuts(
+        {QKeySequence(Qt::ALT | Qt::Key_Return), QKeySequence(Qt::ALT | Qt::Key_Enter)});
+    connect(properties, &QAction::triggered, &view_, &CEditorView::editProperties);
+
+    QAction* grid = add(EditorCommand::ShowGrid, tr("Show &grid"), tr("Show or hide the grid"));
+    grid->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_G));
+    grid->setCheckable(true);
+    grid->setChecked(view_.settings().showGrid());
+    connect(grid, &QAction::triggered, &view_, &CEditorView::toggleGrid);
+    connect(&view_, &CEditorView::gridChanged, grid, &QAction::setChecked);
+
+    QAction* sound = add(EditorCommand::PlaySound, tr("Pl&ay sound"),
+                         tr("Switch the test ball's sounds on or off"));
+    sound->setShortcut(QKeySequence(Qt::Key_F3));
+    sound->setCheckable(true);
+    sound->setChecked(view_.isSoundOn());
+    connect(sound, &QAction::triggered, &view_, &CEditorView::toggleSound);
+    connect(&view_, &CEditorView::soundChanged, sound, &QAction::setChecked);
+
+    createBrushActions();
+    createToolActions();
+    createDisabledActions();
+}
+
+QAction* EditorActions::add(EditorCommand command, const QString& text,
+                            const QString& statusTip) {
+    auto* action = new QAction(text, this);
+    action->setStatusTip(statusTip);
+    action->setToolTip(QString(text).remove(QLatin1Char('&')).remove(QStringLiteral("...")));
+    const QIcon icon = editorIcon(command);
+    if (!icon.isNull()) {
+        action->setIcon(icon);
+    }
+    view_.addAction(action);
+    actions_[static_cast<int>(command)] = action;
+    return action;
+}
+
+QAction* EditorActions::action(EditorCommand command) const {
+    const auto found = actions_.find(static_cast<int>(command));
+    return found == actions_.end() ? nullptr : found->second;
+}
+
+QAction* EditorActions::speedAction(int mode) const {
+    return action(static_cast<EditorCommand>(static_cast<int>(EditorCommand::SpeedFirst) + mode + 2));
+}
+
+void EditorActions::createBrushActions() {
+    auto brush = [this](EditorCommand command, const QString& text, const QString& tip,
+                        QList<QKeySequence> keys, void (CEditorView::*handler)()) {
+        QAction* action = add(command, text, tip);
+        action->setShortcuts(keys);
+        connect(action, &QAction::triggered, &view_, handler);
+    };
+    brush(EditorCommand::RotateBackMaterial, tr("Rotate &back material"),
+          tr("Turn the slope of the brush's back material an eighth clockwise"),
+          {QKeySequence(Qt::Key_W)}, &CEditorView::rotateBackMaterial);
+    brush(EditorCommand::ResetBackRotation, tr("Reset b&ack rotation"),
+          tr("Make the brush's back material flat"), {QKeySequence(Qt::CTRL | Qt::Key_W)},
+          &CEditorView::resetBackRotation);
+    brush(EditorCommand::RotateFrontMaterial, tr("Rotate &front material"),
+          tr("Turn the slope of the brush's front material an eighth clockwise"),
+          {QKeySequence(Qt::Key_E)}, &CEditorView::rotateFrontMaterial);
+    brush(EditorCommand::ResetFrontRotation, tr("Reset f&ront rotation"),
+          tr("Make the brush's front material flat"),
+          {QKeySequence(Qt::CTRL | Qt::Key_E), QKeySequence(Qt::Key_Z)},
+          &CEditorView::resetFrontRotation);
+    brush(EditorCommand::ResetBothRotations, tr("Rese&t front and back rotation"),
+          tr("Make both materials of the brush flat"), {QKeySequence(Qt::Key_A)},
+          &CEditorView::resetBothRotations);
+    brush(EditorCommand::SwapMaterials, tr("&Swap materials"),
+          tr("Exchange the brush's back and front material"), {QKeySequence(Qt::Key_S)},
+          &CEditorView::swapMaterials);
+
+    // Shift turns the materials with the block, whether it is held with the key or while
+    // choosing the menu item.
+    QAction* rotate = add(EditorCommand::RotateBlock, tr("R&otate block"),
+                          tr("Turn the brush a quarter clockwise (Shift: with its slopes)"));
+    rotate->setShortcuts({QKeySequence(Qt::Key_R), QKeySequence(Qt::SHIFT | Qt::Key_R)});
+    connect(rotate, &QAction::triggered, &view_, [this] {
+        view_.rotateBrush(QGuiApplication::keyboardModifiers().testFlag(Qt::ShiftModifier));
+    });
+}
+
+void EditorActions::createToolActions() {
+    struct ToolEntry {
+        EditorCommand command;
+        int tool;
+        const char* text;
+        const char* tip;
+        Qt::Key key;
+    };
+    static const ToolEntry kTools[] = {
+        {EditorCommand::ToolPlot, ToolPlot, QT_TR_NOOP("&Plot"),
+         QT_TR_NOOP("Paint every block the pointer passes"), Qt::Key_P},
+        {EditorCommand::ToolLine, ToolLine, QT_TR_NOOP("&Line"),
+         QT_TR_NOOP("Draw a straight line of blocks"), Qt::Key_L},
+        {EditorCommand::ToolRectangle, ToolRectangle, QT_TR_NOOP("&Rectangle"),
+         QT_TR_NOOP("Fill a rectangle with blocks"), Qt::Key_C},
+        {EditorCommand::ToolFrame, ToolFrame, QT_TR_NOOP("&Frame"),
+         QT_TR_NOOP("Draw the outline of a rectangle"), Qt::Key_F},
+        {EditorCommand::ToolFill, ToolFill, QT_TR_NOOP("F&ill"),
+         QT_TR_NOOP("Fill an area of equal blocks"), Qt::Key_I},
+        {EditorCommand::ToolSetBall, ToolSetBall, QT_TR_NOOP("&Set Ball"),
+         QT_TR_NOOP("Place the ball's start (Shift: on half blocks)"), Qt::Key_B},
+    };
+    auto* group = new QActionGroup(this);
+    for (const ToolEntry& entry : kTools) {
+        QAction* action = add(entry.command, tr(entry.text), tr(entry.tip));
+        action->setShortcut(QKeySequence(entry.key));
+        action->setCheckable(true);
+        action->setChecked(view_.tool() == entry.tool);
+        group->addAction(action);
+        const int tool = entry.tool;
+        connect(action, &QAction::triggered, &view_, [this, tool] { view_.setTool(tool); });
+        connect(&view_, &CEditorView::toolChanged, action,
+                [action, tool](int current) { action->setChecked(current == tool); });
+    }
+}
+
+void EditorActions::createDisabledActions() {
+    auto later = [this](EditorCommand command, const QString& text, const QString& tip,
+                        const QKeySequence& key) {
+        QAction* action = add(command, text, tip);
+        action->setShortcut(key);
+        action->setEnabled(false);
+        return action;
+    };
+    later(EditorCommand::RotateLevel, tr("R&otate level"), tr("Rotate the level 90 degrees"),
+          QKeySequence(Qt::Key_Q));
+    later(EditorCommand::FlipHorizontal, tr("Flip &Horizontal"),
+          tr("Flips the level horizontally"), {});
+    later(EditorCommand::FlipVertical, tr("Flip &Vertical"), tr("Flips the level vertically"),
+          {});
+    later(EditorCommand::MakeFit, tr("&Make fit"), tr("Remove unused area"),
+          QKeySequence(Qt::CTRL | Qt::Key_F));
+    later(EditorCommand::RandomLevel, tr("Create &Random Level"),
+          tr("Make a new level from random pieces"), QKeySequence(Qt::CTRL | Qt::Key_R));
+    later(EditorCommand::TestMode, tr("Test &mode"), tr("Putt the ball on the level"),
+          QKeySequence(Qt::CTRL | Qt::Key_T))
+        ->setCheckable(true);
+    later(EditorCommand::Stop, tr("&Stop"), tr("Stop the rolling ball"),
+          QKeySequence(Qt::Key_Space));
+
+    static const char* const kSpeeds[] = {
+        QT_TR_NOOP("&Paus"), QT_TR_NOOP("&Half"), QT_TR_NOOP("&Normal"), QT_TR_NOOP("X&2"),
+        QT_TR_NOOP("X&3"),   QT_TR_NOOP("X&4"),   QT_TR_NOOP("Super"),   QT_TR_NOOP("Ultra"),
+    };
+    auto* speeds = new QActionGroup(this);
+    for (int mode = -2; mode <= 5; ++mode) {
+        const auto command =
+            static_cast<EditorCommand>(static_cast<int>(EditorCommand::SpeedFirst) + mode + 2);
+        QAction* speed = later(command, tr(kSpeeds[mode + 2]), tr("Speed of the test ball"),
+                               QKeySequence(Qt::CTRL | static_cast<Qt::Key>(Qt::Key_0 + mode + 2)));
+        speed->setCheckable(true);
+        speed->setChecked(mode == 0);
+        speeds->addAction(speed);
+    }
+}
+
+}  // namespace trundlex

@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QObject>
+#include <map>
+
+#include "EditorCommand.h"
+
+class QAction;
+
+namespace trundlex {
+
+class CEditorView;
+
+// The view's commands as actions, with their menu texts, shortcuts, status texts and tool
+// bar icons, kept in step with the view: the current tool and the grid and sound switches
+// carry check marks. Commands of the test ball and the whole-level transformations are
+// listed but stay disabled for now.
+class EditorActions : public QObject {
+    Q_OBJECT
+
+public:
+    // The actions are added to `view`, so their shortcuts work wherever its window has focus.
+    explicit EditorActions(CEditorView& view);
+
+    // The action of a command; null for a command that is not the view's (the file commands).
+    QAction* action(EditorCommand command) const;
+    // The speed command of a speed mode, -2 ... 5.
+    QAction* speedAction(int mode) const;
+
+private:
+    QAction* add(EditorCommand command, const QString& text, const QString& statusTip);
+    void createBrushActions();
+    void createToolActions();
+    void createDisabledActions();
+
+    CEditorView& view_;
+    std::map<int, QAction*> actions_;
+};
+
+}  // namespace trundlex

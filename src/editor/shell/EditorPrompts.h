@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QString>
+
+#include "LevelPropertiesDialog.h"
+
+namespace trundlex {
+
+// What the editor asks of its user: questions, file choices, the properties dialog and
+// error reports. The program shows dialogs; tests answer from a script.
+class EditorPrompts {
+public:
+    enum class Answer { Yes, No, Cancel };
+
+    virtual ~EditorPrompts() = default;
+
+    // "Save changes to <title>?" with Yes, No and Cancel.
+    virtual Answer askToSave(const QString& title) = 0;
+    // A level file to open, starting in `folder`; empty when the user cancels.
+    virtual QString chooseFileToOpen(const QString& folder) = 0;
+    // Where to save a level file, starting in `folder` with `suggestedName`; the ".lev"
+    // extension is added when the user types none. Empty when the user cancels.
+    virtual QString chooseFileToSave(const QString& folder, const QString& suggestedName) = 0;
+    // The Level Properties dialog on `values`; true and the edited values on OK, false with
+    // `values` unchanged on Cancel.
+    virtual bool editProperties(LevelProperties& values) = 0;
+    // Reports a failure the user must know of.
+    virtual void showError(const QString& text) = 0;
+};
+
+}  // namespace trundlex
