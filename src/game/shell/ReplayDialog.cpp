@@ -25,8 +25,10 @@ ReplayDialog::ReplayDialog(GameView& view, const LevelLibrary& levels)
     layout->addWidget(new QLabel(tr("Putt"), this));
     layout->addWidget(putts_);
     layout->addWidget(buttons);
-    // Beside the playfield, not on top of it.
     setModal(true);
+    // At the right of the window, where it hides as little of the playfield as it can.
+    adjustSize();
+    move(view_.mapToGlobal(QPoint(std::max(0, view_.width() - width() - 10), 10)));
 
     const Match& match = view_.match();
     for (int i = 0; i < match.PlayerCount(); ++i) {

@@ -66,7 +66,9 @@ void ScoreBoard::fill(const Match& match) {
         item(i, holes + 1)->setText(QString::number(player.TotalStrokes()));
     }
     for (int c = 1; c <= holes + 1; ++c) {
-        setColumnWidth(c, c <= holes ? 24 : 36);
+        // At least as wide as the header ("Sum" is longer in some languages).
+        resizeColumnToContents(c);
+        setColumnWidth(c, std::max(columnWidth(c), c <= holes ? 24 : 36));
     }
     resizeColumnToContents(0);
     setColumnWidth(0, std::max(columnWidth(0), 55));
