@@ -15,20 +15,25 @@ public:
     void onBallNotification(std::int32_t, BallNotification) override {}
 };
 
-// Putts again and again from the same place and counts the sub-steps run.
-void runPutts(benchmark::State& state, const Level& level, double x, double y, double speed,
-              double heading) {
+// Putts again and again from the same place; the number of sub-steps run.
+std::int64_t repeatPutt(benchmark::State& state, const Level& level, double x, double y,
+                        double speed, double heading, std::int32_t mode) {
     Ball ball;
     NullOwner owner;
-    ball.SetLevel(level);
     std::int64_t subSteps = 0;
     for (auto _ : state) {
         ball.SetLevel(level);
         ball.SetX(x);
         ball.SetY(y);
-        ball.PuttNow(speed, heading, &owner, NextPosition);
+        ball.PuttNow(speed, heading, &owner, mode);
         subSteps += ball.GetSubStepCount();
     }
+    return subSteps;
+}
+
+void runPutts(benchmark::State& state, const Level& level, double x, double y, double speed,
+              double heading) {
+    const std::int64_t subSteps = repeatPutt(state, level, x, y, speed, heading, NextPosition);
     state.counters["substeps/s"] =
         benchmark::Counter(static_cast<double>(subSteps), benchmark::Counter::kIsRate);
 }
@@ -75,16 +80,7 @@ void FullPuttForce80(benchmark::State& state) {
         "#.............##...#", "#.......<<<<.......#", "#..............o...#",
         "#..................#", "####################",
     });
-    Ball ball;
-    NullOwner owner;
-    std::int64_t subSteps = 0;
-    for (auto _ : state) {
-        ball.SetLevel(level);
-        ball.SetX(2.0);
-        ball.SetY(2.0);
-        ball.PuttNow(80.0, 0.1, &owner, Fastest);
-        subSteps += ball.GetSubStepCount();
-    }
+    const std::int64_t subSteps = repeatPutt(state, level, 2.0, 2.0, 80.0, 0.1, Fastest);
     state.counters["substeps/putt"] = benchmark::Counter(
         static_cast<double>(subSteps), benchmark::Counter::kAvgIterations);
 }

@@ -230,18 +230,18 @@ void GameView::newGame() {
 }
 
 void GameView::resetView() {
-    changeView(GameOver);
-    clearImages();
-    scoreBoard_->hide();
-}
-
-void GameView::startMatch(const Match& setup) {
     forceTimer_.stop();
     highlightOn_ = false;
     currentPlayer_ = nullptr;
     stopBall();
     setBall(nullptr);
     scoreBoard_->clearBoard();
+    changeView(GameOver);
+    clearImages();
+    scoreBoard_->hide();
+}
+
+void GameView::startMatch(const Match& setup) {
     resetView();
     match_ = setup;
     match_.Restart();
@@ -257,12 +257,6 @@ void GameView::restart(bool ask) {
     if (ask && !match_.IsOver() && !confirm(tr("Do you really want to restart?"))) {
         return;
     }
-    forceTimer_.stop();
-    highlightOn_ = false;
-    currentPlayer_ = nullptr;
-    stopBall();
-    setBall(nullptr);
-    scoreBoard_->clearBoard();
     resetView();
     match_.Restart();
     scoreBoard_->fill(match_);

@@ -119,6 +119,7 @@ private:
     void drawAim(bool circleOnly);
     void forceTick();
     void releasePutt();
+    // Stops whatever is going on (force, roll, highlight) and shows no game.
     void resetView();
     void toggleSound();
     void copyScores();
