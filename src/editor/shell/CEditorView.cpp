@@ -228,8 +228,13 @@ void CEditorView::mousePressEvent(QMouseEvent* event) {
     if (layout_.inLevel(p)) {
         undo_.Push(level());
         drawing_ = true;
+        // The stroke starts where the button went down, even when the first move reported
+        // is already cells away.
         anchor_ = p;
         current_ = p;
+        if (tool_ == ToolPlot) {
+            plotAt(p);
+        }
         return;
     }
     if (contains(BrushStrip::BackButtonRect, p)) {
@@ -263,15 +268,9 @@ void CEditorView::mouseMoveEvent(QMouseEvent* event) {
         case ToolFrame:
             repaintPixels(unite(bandRect(anchor_, previous), bandRect(anchor_, current_)));
             break;
-        case ToolPlot: {
-            Cell cell;
-            if (layout_.cellAt(current_, cell) &&
-                !blockEquals(strip_.brush(), level().block(cell.x, cell.y))) {
-                setBlockAt(level(), cell.x, cell.y, strip_.brush());
-                redrawCells(cell, cell);
-            }
+        case ToolPlot:
+            plotAt(current_);
             break;
-        }
         default:
             break;
     }
@@ -297,6 +296,14 @@ void CEditorView::mouseReleaseEvent(QMouseEvent* event) {
     finishStroke(current_, event->modifiers());
     if (tool_ == ToolLine || tool_ == ToolRectangle || tool_ == ToolFrame) {
         repaintPixels(oldBand);
+    }
+}
+
+void CEditorView::plotAt(PixelPoint p) {
+    Cell cell;
+    if (layout_.cellAt(p, cell) && !blockEquals(strip_.brush(), level().block(cell.x, cell.y))) {
+        setBlockAt(level(), cell.x, cell.y, strip_.brush());
+        redrawCells(cell, cell);
     }
 }
 

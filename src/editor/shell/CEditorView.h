@@ -92,6 +92,8 @@ private:
     void repaintPixels(const PixelRect& rect);
     void repaintBrush();
     PixelRect bandRect(PixelPoint anchor, PixelPoint current) const;
+    // Paints the brush into the cell under `p` unless the cell already matches it.
+    void plotAt(PixelPoint p);
     void finishStroke(PixelPoint p, Qt::KeyboardModifiers modifiers);
     void rightClick(PixelPoint p, Qt::KeyboardModifiers modifiers);
     void paintRubberBand(QPainter& painter);

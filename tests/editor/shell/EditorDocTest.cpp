@@ -1,0 +1,209 @@
+#include <QFile>
+
+#include "EditorShellFixture.h"
+#include "model/EditorTool.h"
+
+namespace trundlex::testing {
+namespace {
+
+using Answer = EditorPrompts::Answer;
+
+class EditorDocTest : public EditorShellTest {
+protected:
+    // Paints a wall into cell (x, y) through the view, as the user would.
+    void paintWall(int x, int y) {
+        pickBack(Wall);
+        view.setTool(ToolPlot);
+        stroke({at(x, y)});
+    }
+    // The properties dialog answers OK with these values.
+    void answerProperties(const QString& creator, const QString& name, int width, int height) {
+        prompts.propertiesAnswer = [=](LevelProperties& values) {
+            values = {creator, name, width, height};
+            return true;
+        };
+    }
+    static std::string withoutId(Level level) {
+        level.setId("");
+        return level.toText();
+    }
+};
+
+TEST_F(EditorDocTest, StartsUntitledWithTheDefaultLevelAndNoDialog) {
+    EXPECT_EQ(document.title(), QStringLiteral("Untitled"));
+    EXPECT_TRUE(document.pathName().isEmpty());
+    EXPECT_EQ(level(), Level());
+    EXPECT_TRUE(prompts.shownProperties.empty());
+    EXPECT_EQ(document.cellSize(), Cell) << "the view's layout is the document's cell size";
+}
+
+TEST_F(EditorDocTest, NewShowsTheDialogAndOkGivesAClearedLevelOfThatSize) {
+    paintWall(2, 2);
+    prompts.answers = {Answer::No};
+    answerProperties(QStringLiteral("Me{"), QStringLiteral("Hill{1}"), 12, 8);
+    ASSERT_TRUE(document.fileNew());
+
+    ASSERT_EQ(prompts.shownProperties.size(), 1u);
+    const LevelProperties shown = prompts.shownProperties.front();
+    EXPECT_EQ(shown.width, 20);
+    EXPECT_EQ(shown.height, 20);
+    EXPECT_TRUE(shown.name.isEmpty());
+    EXPECT_TRUE(shown.creator.isEmpty());
+
+    EXPECT_EQ(level().width(), 12);
+    EXPECT_EQ(level().height(), 8);
+    EXPECT_EQ(level().name(), "Hill1") << "braces are removed";
+    EXPECT_EQ(level().creator(), "Me");
+    EXPECT_EQ(code(2, 2), "$") << "every block is cleared";
+    EXPECT_DOUBLE_EQ(level().startX(), 6.0);
+    EXPECT_TRUE(document.IsModified()) << "a new level counts as changed until saved";
+    EXPECT_EQ(view.layout().levelWidth(), 12) << "the view lays the new level out";
+}
+
+TEST_F(EditorDocTest, CancelInNewKeepsTheBlocksInAnUntitledUnchangedDocument) {
+    paintWall(3, 1);
+    prompts.savePath = qpath("kept.lev");
+    ASSERT_TRUE(document.fileSave());
+    ASSERT_EQ(document.title(), QStringLiteral("kept.lev"));
+
+    ASSERT_TRUE(document.fileNew());
+    EXPECT_EQ(prompts.shownProperties.size(), 1u);
+    EXPECT_EQ(code(3, 1), "S0T8");
+    EXPECT_EQ(document.title(), QStringLiteral("Untitled"));
+    EXPECT_FALSE(document.IsModified());
+}
+
+TEST_F(EditorDocTest, ChangedLevelAsksBeforeNewAndCancelStopsIt) {
+    paintWall(0, 0);
+    prompts.answers = {Answer::Cancel};
+    EXPECT_FALSE(document.fileNew());
+    EXPECT_EQ(prompts.saveQuestions, QStringList{QStringLiteral("Untitled")});
+    EXPECT_TRUE(prompts.shownProperties.empty());
+    EXPECT_EQ(code(0, 0), "S0T8");
+    EXPECT_TRUE(document.IsModified());
+
+    document.SetModifiedFlag(false);
+    prompts.saveQuestions.clear();
+    EXPECT_TRUE(document.fileNew());
+    EXPECT_TRUE(prompts.saveQuestions.isEmpty()) << "an unchanged level is not asked about";
+}
+
+TEST_F(EditorDocTest, YesToTheQuestionSavesBeforeGoingOn) {
+    paintWall(4, 4);
+    prompts.answers = {Answer::Yes};
+    prompts.savePath = qpath("asked.lev");
+    ASSERT_TRUE(document.fileNew());
+    EXPECT_EQ(prompts.saveFolders.size(), 1u) << "untitled: Save As asks for a file";
+
+    Level saved;
+    ASSERT_TRUE(saved.loadFromFile(path("asked.lev")));
+    EXPECT_EQ(saved.block(4, 4).toText(), "S0T8");
+}
+
+TEST_F(EditorDocTest, SaveThenOpenGivesTheSameLevelTextApartFromTheId) {
+    paintWall(1, 2);
+    view.setTool(ToolSetBall);
+    stroke({at(7, 3)});
+    answerProperties(QStringLiteral("Ann"), QStringLiteral("Corner"), 10, 10);
+    view.editProperties();
+    const std::string drawn = withoutId(level());
+
+    second = 9;
+    prompts.savePath = qpath("corner.lev");
+    ASSERT_TRUE(document.fileSaveAs());
+    const std::string first = level().id();
+    second = 10;
+    ASSERT_TRUE(document.fileSave());
+    const std::string id = level().id();
+    ASSERT_GT(id.size(), 15u);
+    EXPECT_NE(id, first) << "every save renews the ID";
+    EXPECT_EQ(id.substr(0, id.size() - 15), first.substr(0, first.size() - 15))
+        << "same blocks, same hash";
+    EXPECT_FALSE(document.IsModified());
+
+    paintWall(5, 5);
+    prompts.answers = {Answer::No};
+    ASSERT_TRUE(document.openFile(qpath("corner.lev")));
+    EXPECT_EQ(withoutId(level()), drawn);
+    EXPECT_EQ(level().id(), id);
+    EXPECT_FALSE(document.IsModified());
+    EXPECT_EQ(document.title(), QStringLiteral("corner.lev"));
+}
+
+TEST_F(EditorDocTest, FailedSaveIsReportedAndTheLevelStaysChanged) {
+    paintWall(2, 2);
+    prompts.savePath = qpath("no-such-folder/level.lev");
+    EXPECT_FALSE(document.fileSave());
+    ASSERT_EQ(prompts.errors.size(), 1);
+    EXPECT_TRUE(prompts.errors.front().contains(QStringLiteral("level.lev")));
+    EXPECT_TRUE(document.IsModified());
+    EXPECT_EQ(document.title(), QStringLiteral("Untitled"));
+    EXPECT_TRUE(recent.entries().empty());
+}
+
+TEST_F(EditorDocTest, OpeningAFileThatIsNoLevelKeepsTheLevelBeingEdited) {
+    paintWall(6, 1);
+    prompts.savePath = qpath("mine.lev");
+    ASSERT_TRUE(document.fileSave());
+    paintWall(6, 2);
+
+    QFile foreign(qpath("notes.lev"));
+    ASSERT_TRUE(foreign.open(QIODevice::WriteOnly));
+    foreign.write("\x05hello, not a level");
+    foreign.close();
+
+    prompts.answers = {Answer::No, Answer::No};
+    EXPECT_FALSE(document.openFile(qpath("notes.lev")));
+    ASSERT_EQ(prompts.errors.size(), 1);
+    EXPECT_TRUE(prompts.errors.front().contains(QStringLiteral("notes.lev")));
+    EXPECT_EQ(code(6, 1), "S0T8");
+    EXPECT_EQ(code(6, 2), "S0T8") << "the unsaved change is still there";
+    EXPECT_TRUE(document.IsModified());
+    EXPECT_EQ(document.title(), QStringLiteral("mine.lev")) << "a later save goes to mine.lev";
+
+    EXPECT_FALSE(document.openFile(qpath("missing.lev")));
+    EXPECT_EQ(prompts.errors.size(), 2);
+}
+
+TEST_F(EditorDocTest, RecentFilesAndTheDialogFolderFollowTheLastFileUsed) {
+    EXPECT_EQ(document.dialogFolder(), folder.path()) << "the levels folder at first";
+    ASSERT_TRUE(QDir(folder.path()).mkdir(QStringLiteral("sub")));
+    prompts.savePath = qpath("sub/a.lev");
+    ASSERT_TRUE(document.fileSave());
+    EXPECT_EQ(document.dialogFolder(), qpath("sub") + QLatin1Char('/'));
+    ASSERT_EQ(recent.entries().size(), 1u);
+    EXPECT_EQ(QString::fromStdString(recent.entries().front()), qpath("sub/a.lev"));
+
+    prompts.openPath = qpath("sub/a.lev");
+    ASSERT_TRUE(document.fileOpen());
+    EXPECT_EQ(prompts.openFolders.back(), qpath("sub") + QLatin1Char('/'));
+
+    ASSERT_TRUE(QFile::remove(qpath("sub/a.lev")));
+    EXPECT_FALSE(document.openFile(qpath("sub/a.lev")));
+    EXPECT_TRUE(recent.entries().empty()) << "a file that cannot be opened leaves the list";
+}
+
+TEST_F(EditorDocTest, PropertiesResizeAndRenameWithoutAnUndoStep) {
+    paintWall(9, 9);
+    answerProperties(QStringLiteral("Bo"), QStringLiteral("Long {hall}"), 15, 4);
+    view.editProperties();
+    ASSERT_EQ(prompts.shownProperties.size(), 1u);
+    EXPECT_EQ(prompts.shownProperties.front().width, 10) << "filled from the level";
+    EXPECT_EQ(level().width(), 15);
+    EXPECT_EQ(level().height(), 4);
+    EXPECT_EQ(level().name(), "Long hall");
+    EXPECT_EQ(level().creator(), "Bo");
+    EXPECT_EQ(view.layout().levelWidth(), 15);
+    EXPECT_EQ(view.layout().cellSize(), 42) << "(645 - 5) / 15";
+
+    prompts.propertiesAnswer = nullptr;
+    view.editProperties();
+    EXPECT_EQ(level().width(), 15) << "Cancel changes nothing";
+
+    view.undo();
+    EXPECT_EQ(level().width(), 10) << "undo goes back to before the stroke";
+    EXPECT_EQ(code(9, 9), "$");
+}
+
+}  // namespace
+}  // namespace trundlex::testing

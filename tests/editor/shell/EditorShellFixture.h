@@ -1,0 +1,134 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QPoint>
+#include <QTemporaryDir>
+#include <QTest>
+#include <deque>
+#include <functional>
+
+#include "CEditorDoc.h"
+#include "CEditorView.h"
+#include "EditorPrompts.h"
+#include "model/RecentFileList.h"
+#include "settings/MemorySettingsStore.h"
+
+namespace trundlex::testing {
+
+// Answers the editor's questions from a script and records what was asked.
+class ScriptedPrompts : public EditorPrompts {
+public:
+    Answer askToSave(const QString& title) override {
+        saveQuestions << title;
+        if (answers.empty()) {
+            ADD_FAILURE() << "unexpected save question about " << title.toStdString();
+            return Answer::Cancel;
+        }
+        const Answer answer = answers.front();
+        answers.pop_front();
+        return answer;
+    }
+    QString chooseFileToOpen(const QString& folder) override {
+        openFolders << folder;
+        return openPath;
+    }
+    QString chooseFileToSave(const QString& folder, const QString& suggestedName) override {
+        saveFolders << folder;
+        suggestedNames << suggestedName;
+        return savePath;
+    }
+    bool editProperties(LevelProperties& values) override {
+        shownProperties.push_back(values);
+        if (!propertiesAnswer) {
+            return false;
+        }
+        return propertiesAnswer(values);
+    }
+    void showError(const QString& text) override { errors << text; }
+
+    std::deque<Answer> answers;
+    QStringList saveQuestions;
+    QString openPath;
+    QStringList openFolders;
+    QString savePath;
+    QStringList saveFolders;
+    QStringList suggestedNames;
+    // Null: the dialog is cancelled.
+    std::function<bool(LevelProperties&)> propertiesAnswer;
+    std::vector<LevelProperties> shownProperties;
+    QStringList errors;
+};
+
+// A document and its view in memory, offscreen, with 40-pixel cells for a 10 x 10 level:
+// cell (x, y) covers client pixels 5 + 40x ... 44 + 40x and 50 + 40y ... 89 + 40y.
+class EditorShellTest : public ::testing::Test {
+protected:
+    static constexpr int Cell = 40;
+
+    EditorShellTest() {
+        view.resize(645, 450);
+        view.show();
+    }
+
+    // A client pixel inside cell (x, y), `dx` and `dy` pixels from its top-left corner.
+    static QPoint at(int x, int y, int dx = Cell / 2, int dy = Cell / 2) {
+        return QPoint(5 + x * Cell + dx, 50 + y * Cell + dy);
+    }
+
+    // One left-button stroke with the current tool through the given points.
+    void stroke(std::initializer_list<QPoint> points, Qt::KeyboardModifiers keys = {}) {
+        const QPoint* p = points.begin();
+        QTest::mousePress(&view, Qt::LeftButton, keys, *p);
+        for (++p; p != points.end(); ++p) {
+            QTest::mouseMove(&view, *p);
+        }
+        QTest::mouseRelease(&view, Qt::LeftButton, keys, *(points.end() - 1));
+    }
+
+    void useTool(int tool) { view.setTool(tool); }
+    // Left click on a material button: the brush's back becomes that kind.
+    void pickBack(int kind) {
+        QTest::mouseClick(&view, Qt::LeftButton, {}, QPoint(350 + 50 * kind, 25));
+    }
+    void pickFront(int kind) {
+        QTest::mouseClick(&view, Qt::RightButton, {}, QPoint(350 + 50 * kind, 25));
+    }
+
+    Level& level() { return document.level(); }
+    std::string code(int x, int y) { return level().block(x, y).toText(); }
+    // The level's cells as rows: "." default, "#" flat wall, "~" flat water, else "?".
+    std::vector<std::string> rows() {
+        std::vector<std::string> result;
+        for (int y = 0; y < level().height(); ++y) {
+            std::string row;
+            for (int x = 0; x < level().width(); ++x) {
+                const std::string c = code(x, y);
+                row += c == "$" ? '.' : c == "S0T8" ? '#' : c == "S0W8" ? '~' : '?';
+            }
+            result.push_back(row);
+        }
+        return result;
+    }
+
+    std::string path(const char* name) const {
+        return QDir(folder.path()).filePath(QString::fromLatin1(name)).toStdString();
+    }
+    QString qpath(const char* name) const { return QDir(folder.path()).filePath(QLatin1String(name)); }
+
+    QTemporaryDir folder;
+    MemorySettingsStore store;
+    RecentFileList recent{store};
+    ScriptedPrompts prompts;
+    int second = 0;
+    CEditorDoc document{prompts, recent, folder.path(), [this] {
+                            std::tm t{};
+                            t.tm_year = 126;
+                            t.tm_sec = second;
+                            return t;
+                        }};
+    CEditorView view{document, prompts, store};
+};
+
+}  // namespace trundlex::testing

@@ -1,0 +1,216 @@
+#include "EditorShellFixture.h"
+#include "model/EditorTool.h"
+
+namespace trundlex::testing {
+namespace {
+
+using Rows = std::vector<std::string>;
+
+class EditorViewTest : public EditorShellTest {
+protected:
+    void SetUp() override {
+        ASSERT_EQ(view.layout().cellSize(), Cell);
+        pickBack(Wall);
+    }
+};
+
+TEST_F(EditorViewTest, PlotStrokeIsOneUndoStep) {
+    ASSERT_EQ(view.tool(), ToolPlot) << "the first tool is Plot";
+    // The first move already lies in the next cell: the cell under the press still counts.
+    stroke({at(1, 1), at(2, 1), at(3, 1), at(3, 2), at(3, 2, 39, 39)});
+    EXPECT_EQ(code(1, 1), "S0T8");
+    EXPECT_EQ(code(2, 1), "S0T8");
+    EXPECT_EQ(code(3, 2), "S0T8");
+    EXPECT_TRUE(document.IsModified());
+
+    stroke({at(6, 6)});
+    EXPECT_EQ(code(6, 6), "S0T8") << "a click without moving plots on release";
+
+    view.undo();
+    EXPECT_EQ(code(6, 6), "$");
+    EXPECT_EQ(code(3, 2), "S0T8");
+    view.undo();
+    EXPECT_EQ(code(1, 1), "$");
+    EXPECT_EQ(code(3, 2), "$");
+    EXPECT_FALSE(document.IsModified()) << "the snapshot carried the flag";
+}
+
+TEST_F(EditorViewTest, RectangleToolFillsFromPressToRelease) {
+    useTool(ToolRectangle);
+    stroke({at(1, 1), at(2, 2), at(3, 2)});
+    EXPECT_EQ(rows()[0], "..........");
+    EXPECT_EQ(rows()[1], ".###......");
+    EXPECT_EQ(rows()[2], ".###......");
+    EXPECT_EQ(rows()[3], "..........");
+}
+
+TEST_F(EditorViewTest, RectangleStopsAtACellBoundaryAndClampsOutsideTheLevel) {
+    useTool(ToolRectangle);
+    // Ending exactly on the boundary of cell (4, 3) leaves that cell out.
+    stroke({at(2, 1), at(4, 3, 0, 0)});
+    EXPECT_EQ(rows()[1], "..##......");
+    EXPECT_EQ(rows()[2], "..##......");
+    EXPECT_EQ(rows()[3], "..........");
+
+    // Dragging far past the level's right edge and top takes the edge cells.
+    stroke({at(8, 6), QPoint(900, -200)});
+    EXPECT_EQ(rows()[0], "........##");
+    EXPECT_EQ(rows()[6], "........##");
+    EXPECT_EQ(rows()[7], "..........");
+}
+
+TEST_F(EditorViewTest, ClickWithTheRectangleOnACellCornerTakesTheCellsUpAndLeft) {
+    useTool(ToolRectangle);
+    stroke({at(5, 5, 0, 0)});
+    EXPECT_EQ(rows()[4], "....##....");
+    EXPECT_EQ(rows()[5], "....##....");
+    stroke({at(8, 1)});
+    EXPECT_EQ(rows()[1], "........#.") << "a click inside a cell takes that cell";
+}
+
+TEST_F(EditorViewTest, FrameToolDrawsTheOutline) {
+    useTool(ToolFrame);
+    stroke({at(6, 7), at(2, 3), at(1, 2)});
+    const Rows expected = {
+        "..........", "..........", ".######...", ".#....#...", ".#....#...",
+        ".#....#...", ".#....#...", ".######...", "..........", "..........",
+    };
+    EXPECT_EQ(rows(), expected);
+}
+
+TEST_F(EditorViewTest, LineToolDrawsFromPressToRelease) {
+    useTool(ToolLine);
+    stroke({at(0, 0), at(3, 3), at(6, 6)});
+    for (int i = 0; i < 10; ++i) {
+        EXPECT_EQ(code(i, i), i <= 6 ? "S0T8" : "$") << "diagonal cell " << i;
+    }
+    EXPECT_EQ(code(1, 0), "$");
+
+    stroke({at(9, 2)});
+    EXPECT_EQ(code(9, 2), "S0T8") << "a line whose ends meet sets its one cell";
+}
+
+TEST_F(EditorViewTest, FillToolFillsTheEnclosedArea) {
+    useTool(ToolFrame);
+    stroke({at(2, 2), at(5, 5)});
+    pickBack(Water);
+    useTool(ToolFill);
+    stroke({at(3, 3)});
+    EXPECT_EQ(rows()[2], "..####....");
+    EXPECT_EQ(rows()[3], "..#~~#....");
+    EXPECT_EQ(rows()[4], "..#~~#....");
+    EXPECT_EQ(rows()[0], "..........") << "the fill stays inside the frame";
+
+    document.SetModifiedFlag(false);
+    stroke({at(4, 4)});
+    EXPECT_FALSE(document.IsModified()) << "filling with what is there changes nothing";
+}
+
+TEST_F(EditorViewTest, SetBallPlacesTheStartAndShiftSnapsToHalfBlocks) {
+    useTool(ToolSetBall);
+    stroke({at(2, 3, 10, 30)});
+    EXPECT_DOUBLE_EQ(level().startX(), 2.25);
+    EXPECT_DOUBLE_EQ(level().startY(), 3.75);
+
+    stroke({at(6, 1, 13, 35)}, Qt::ShiftModifier);
+    EXPECT_DOUBLE_EQ(level().startX(), 6.5);
+    EXPECT_DOUBLE_EQ(level().startY(), 2.0);
+}
+
+TEST_F(EditorViewTest, RightClickPicksUpABlockAndCtrlRightClickTurnsIt) {
+    level().block(4, 4).fromText("P1I3S8");
+    QTest::mouseClick(&view, Qt::RightButton, {}, at(4, 4));
+    EXPECT_EQ(view.brushStrip().brush().toText(), "P1I3S8");
+    EXPECT_TRUE(view.brushStrip().shapeButtons()[0].selected) << "the palette keeps its choice";
+
+    QTest::mouseClick(&view, Qt::RightButton, Qt::ControlModifier, at(4, 4));
+    EXPECT_EQ(code(4, 4), "P2I3S8");
+    QTest::mouseClick(&view, Qt::RightButton, Qt::ControlModifier | Qt::ShiftModifier, at(4, 4));
+    EXPECT_EQ(code(4, 4), "P3I1S8") << "with Shift the slope turns along";
+
+    view.undo();
+    EXPECT_EQ(code(4, 4), "P2I3S8") << "each turn is an undo step";
+}
+
+TEST_F(EditorViewTest, PaletteClicksChangeTheBrush) {
+    // Left on a material: back kind; right: front kind; left on a shape: the shape.
+    pickBack(Sand);
+    pickFront(Water);
+    QTest::mouseClick(&view, Qt::LeftButton, {}, QPoint(70 + 3 * 50 + 20, 25));
+    const Block& brush = view.brushStrip().brush();
+    EXPECT_EQ(brush.shape(), Triangle);
+    EXPECT_EQ(brush.back().kind(), Sand);
+    EXPECT_EQ(brush.front().kind(), Water);
+    EXPECT_TRUE(view.brushStrip().shapeButtons()[3].selected);
+    EXPECT_FALSE(view.brushStrip().shapeButtons()[0].selected);
+
+    // The small buttons turn the slopes (left) and flatten them (right); the preview turns
+    // the block, with Shift its materials too.
+    QTest::mouseClick(&view, Qt::LeftButton, {}, QPoint(15, 15));
+    QTest::mouseClick(&view, Qt::LeftButton, {}, QPoint(15, 30));
+    QTest::mouseClick(&view, Qt::LeftButton, {}, QPoint(15, 30));
+    EXPECT_EQ(brush.back().slope(), 7);
+    EXPECT_EQ(brush.front().slope(), 6);
+    QTest::mouseClick(&view, Qt::LeftButton, Qt::ShiftModifier, QPoint(45, 25));
+    EXPECT_EQ(brush.rotation(), 1);
+    EXPECT_EQ(brush.back().slope(), 5);
+    EXPECT_EQ(brush.front().slope(), 4);
+    QTest::mouseClick(&view, Qt::RightButton, {}, QPoint(15, 15));
+    EXPECT_EQ(brush.back().slope(), Flat);
+    EXPECT_EQ(brush.front().slope(), 4);
+    QTest::mouseClick(&view, Qt::RightButton, {}, QPoint(15, 30));
+    EXPECT_EQ(brush.front().slope(), Flat);
+    EXPECT_EQ(code(0, 0), "$") << "clicks in the strip never touch the level";
+}
+
+TEST_F(EditorViewTest, ArrowKeysShiftTheLevelAsOneUndoStepEach) {
+    level().block(0, 0).fromText("S0T8");
+    level().block(9, 5).fromText("S0W8");
+    QTest::keyClick(&view, Qt::Key_Right);
+    EXPECT_EQ(code(1, 0), "S0T8");
+    EXPECT_EQ(code(0, 0), "$");
+    EXPECT_EQ(rows()[5], "..........") << "the water fell off the right edge";
+    QTest::keyClick(&view, Qt::Key_Down);
+    EXPECT_EQ(code(1, 1), "S0T8");
+    view.undo();
+    EXPECT_EQ(code(1, 0), "S0T8");
+    view.undo();
+    EXPECT_EQ(code(9, 5), "S0W8");
+}
+
+TEST_F(EditorViewTest, PictureShowsTheLevelWithGridAndRedrawsEdits) {
+    const QImage& before = view.picture().image();
+    ASSERT_EQ(before.size(), QSize(10 * Cell + 1, 10 * Cell + 1));
+    EXPECT_EQ(before.pixelColor(0, 0), QColor(Qt::black));
+    EXPECT_EQ(before.pixelColor(Cell, 20), QColor(Qt::black)) << "grid line";
+    EXPECT_EQ(before.pixelColor(20, 20), QColor(20, 128, 20)) << "grass";
+
+    stroke({at(1, 0)});
+    EXPECT_EQ(view.picture().image().pixelColor(Cell + 20, 20), QColor(97, 1, 18)) << "wall";
+
+    view.toggleGrid();
+    EXPECT_FALSE(view.settings().showGrid());
+    EXPECT_EQ(view.picture().image().pixelColor(3 * Cell, 20), QColor(20, 128, 20));
+    EXPECT_EQ(view.picture().image().pixelColor(0, 20), QColor(Qt::black)) << "left edge line";
+}
+
+TEST(EditorViewSettings, GridAndSoundSwitchesAreSavedWhenTheViewCloses) {
+    MemorySettingsStore store;
+    RecentFileList recent(store);
+    ScriptedPrompts prompts;
+    CEditorDoc document(prompts, recent, QString());
+    {
+        CEditorView view(document, prompts, store);
+        EXPECT_TRUE(view.settings().showGrid());
+        EXPECT_TRUE(view.ball().IsSoundOn());
+        view.toggleGrid();
+        view.toggleSound();
+        EXPECT_EQ(store.valueCount(), 0u) << "nothing is written before the view closes";
+    }
+    CEditorView reopened(document, prompts, store);
+    EXPECT_FALSE(reopened.settings().showGrid());
+    EXPECT_FALSE(reopened.ball().IsSoundOn());
+}
+
+}  // namespace
+}  // namespace trundlex::testing

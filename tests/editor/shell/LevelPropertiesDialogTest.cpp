@@ -1,0 +1,64 @@
+#include <gtest/gtest.h>
+
+#include <QSpinBox>
+#include <QTest>
+
+#include "LevelPropertiesDialog.h"
+
+namespace trundlex {
+namespace {
+
+// The dialog with its refusal message recorded instead of shown.
+class QuietDialog : public LevelPropertiesDialog {
+public:
+    using LevelPropertiesDialog::LevelPropertiesDialog;
+    QStringList refusals;
+
+protected:
+    void refuse(const QString& message) override { refusals << message; }
+};
+
+// Types `text` into a size field and presses OK; true when the dialog closed with OK.
+bool okWith(QuietDialog& dialog, QSpinBox* field, const QString& text) {
+    field->selectAll();
+    QTest::keyClicks(field, text);
+    dialog.accept();
+    return dialog.result() == QDialog::Accepted;
+}
+
+TEST(LevelPropertiesDialog, SizesOutsideTwoToNinetyNineAreRefused) {
+    for (const char* size : {"1", "100", "0"}) {
+        QuietDialog dialog(LevelProperties{});
+        EXPECT_FALSE(okWith(dialog, dialog.widthEdit(), QString::fromLatin1(size))) << size;
+        ASSERT_EQ(dialog.refusals.size(), 1) << size;
+        EXPECT_EQ(dialog.refusals.front(),
+                  QStringLiteral("Please enter an integer between 2 and 99."));
+
+        QuietDialog tall(LevelProperties{});
+        EXPECT_FALSE(okWith(tall, tall.heightEdit(), QString::fromLatin1(size))) << size;
+    }
+}
+
+TEST(LevelPropertiesDialog, SizesTwoAndNinetyNineAreAccepted) {
+    QuietDialog dialog(LevelProperties{QStringLiteral("Ann"), QStringLiteral("Pond"), 5, 6});
+    dialog.widthEdit()->selectAll();
+    QTest::keyClicks(dialog.widthEdit(), QStringLiteral("2"));
+    EXPECT_TRUE(okWith(dialog, dialog.heightEdit(), QStringLiteral("99")));
+    EXPECT_TRUE(dialog.refusals.isEmpty());
+    const LevelProperties values = dialog.values();
+    EXPECT_EQ(values.width, 2);
+    EXPECT_EQ(values.height, 99);
+    EXPECT_EQ(values.creator, QStringLiteral("Ann"));
+    EXPECT_EQ(values.name, QStringLiteral("Pond"));
+}
+
+TEST(LevelPropertiesDialog, ArrowsStepWithinTheAllowedRange) {
+    QuietDialog dialog(LevelProperties{{}, {}, 98, 3});
+    dialog.widthEdit()->stepBy(5);
+    EXPECT_EQ(dialog.widthEdit()->value(), 99);
+    dialog.heightEdit()->stepBy(-5);
+    EXPECT_EQ(dialog.heightEdit()->value(), 2);
+}
+
+}  // namespace
+}  // namespace trundlex

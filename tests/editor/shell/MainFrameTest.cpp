@@ -1,0 +1,130 @@
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QMenuBar>
+#include <QStandardPaths>
+#include <QStatusBar>
+#include <QToolBar>
+
+#include "CMainFrame.h"
+#include "EditorActions.h"
+#include "EditorShellFixture.h"
+
+namespace trundlex::testing {
+namespace {
+
+class MainFrameTest : public ::testing::Test {
+protected:
+    MainFrameTest() {
+        frame.show();
+        frame.activateWindow();
+        active = QTest::qWaitForWindowActive(&frame);
+    }
+
+    QStringList toolBarTexts() const {
+        QStringList texts;
+        for (QAction* action : frame.toolBar()->actions()) {
+            texts << (action->isSeparator() ? QStringLiteral("|") : action->toolTip());
+        }
+        return texts;
+    }
+    QStringList menuTitles() const {
+        QStringList titles;
+        for (QAction* menu : frame.menuBar()->actions()) {
+            titles << menu->text();
+        }
+        return titles;
+    }
+    QAction* command(EditorCommand id) const { return frame.actions().action(id); }
+
+    // The frame keeps its tool bar's place in the per-user settings: use a test location.
+    struct TestPaths {
+        TestPaths() { QStandardPaths::setTestModeEnabled(true); }
+    } testPaths;
+    QTemporaryDir folder;
+    MemorySettingsStore store;
+    RecentFileList recent{store};
+    ScriptedPrompts prompts;
+    CEditorDoc document{prompts, recent, folder.path()};
+    CMainFrame frame{document, prompts, store, recent};
+    bool active = false;
+};
+
+TEST_F(MainFrameTest, MenusToolBarAndTitleAreThoseOfTheEditor) {
+    EXPECT_EQ(frame.windowTitle(), QStringLiteral("Untitled - Trundlex Editor"));
+    EXPECT_EQ(menuTitles(), (QStringList{"&File", "&Edit", "&Tools", "&Ball", "&View", "&Help"}));
+    EXPECT_EQ(toolBarTexts(),
+              (QStringList{"New", "Open", "Save", "|", "Undo", "|", "Properties", "|", "Plot",
+                           "Line", "Rectangle", "Frame", "Fill", "Set Ball", "|", "Rotate block",
+                           "Rotate back material", "Rotate front material", "|", "Test mode"}));
+    EXPECT_EQ(frame.statusBar()->currentMessage(), QStringLiteral("Ready"));
+    EXPECT_EQ(command(EditorCommand::RotateLevel)->statusTip(),
+              QStringLiteral("Rotate the level 90 degrees"));
+    EXPECT_FALSE(command(EditorCommand::TestMode)->isEnabled()) << "test mode comes later";
+    EXPECT_TRUE(command(EditorCommand::ToolPlot)->isChecked());
+    EXPECT_TRUE(command(EditorCommand::ShowGrid)->isChecked());
+}
+
+TEST_F(MainFrameTest, ShortcutKeysReachTheView) {
+    ASSERT_TRUE(active);
+    CEditorView* view = frame.view();
+    QTest::keyClick(view, Qt::Key_C);
+    EXPECT_EQ(view->tool(), ToolRectangle);
+    EXPECT_TRUE(command(EditorCommand::ToolRectangle)->isChecked());
+    EXPECT_FALSE(command(EditorCommand::ToolPlot)->isChecked());
+    QTest::keyClick(view, Qt::Key_B);
+    EXPECT_EQ(view->tool(), ToolSetBall);
+
+    QTest::keyClick(view, Qt::Key_W);
+    EXPECT_EQ(view->brushStrip().brush().back().slope(), 7);
+    QTest::keyClick(view, Qt::Key_E);
+    QTest::keyClick(view, Qt::Key_S);
+    EXPECT_EQ(view->brushStrip().brush().back(), Material(Wall, 7));
+    EXPECT_EQ(view->brushStrip().brush().front(), Material(Grass, 7));
+    QTest::keyClick(view, Qt::Key_Z);
+    EXPECT_EQ(view->brushStrip().brush().front().slope(), Flat);
+    QTest::keyClick(view, Qt::Key_R, Qt::ShiftModifier);
+    EXPECT_EQ(view->brushStrip().brush().rotation(), 1);
+    EXPECT_EQ(view->brushStrip().brush().back().slope(), 5) << "Shift+R turns the slopes";
+    QTest::keyClick(view, Qt::Key_R);
+    EXPECT_EQ(view->brushStrip().brush().back().slope(), 5);
+    QTest::keyClick(view, Qt::Key_A);
+    EXPECT_EQ(view->brushStrip().brush().back().slope(), Flat);
+
+    QTest::keyClick(view, Qt::Key_G, Qt::ControlModifier);
+    EXPECT_FALSE(view->settings().showGrid());
+    EXPECT_FALSE(command(EditorCommand::ShowGrid)->isChecked());
+}
+
+TEST_F(MainFrameTest, ClosingAsksToSaveAChangedLevel) {
+    document.level().block(0, 0).fromText("S0T8");
+    document.SetModifiedFlag(true);
+    prompts.answers = {EditorPrompts::Answer::Cancel};
+    QCloseEvent refused;
+    QApplication::sendEvent(&frame, &refused);
+    EXPECT_FALSE(refused.isAccepted());
+    EXPECT_EQ(prompts.saveQuestions.size(), 1);
+
+    prompts.answers = {EditorPrompts::Answer::No};
+    QCloseEvent accepted;
+    QApplication::sendEvent(&frame, &accepted);
+    EXPECT_TRUE(accepted.isAccepted());
+}
+
+TEST_F(MainFrameTest, RecentFilesAppearInTheFileMenuAndTheTitleFollowsTheFile) {
+    EXPECT_FALSE(frame.recentActions()[0]->isVisible());
+    prompts.savePath = folder.filePath(QStringLiteral("pond.lev"));
+    ASSERT_TRUE(document.fileSave());
+    EXPECT_EQ(frame.windowTitle(), QStringLiteral("pond.lev - Trundlex Editor"));
+    EXPECT_TRUE(frame.recentActions()[0]->isVisible());
+    EXPECT_TRUE(frame.recentActions()[0]->text().endsWith(QStringLiteral("pond.lev")));
+    EXPECT_FALSE(frame.recentActions()[1]->isVisible());
+
+    document.level().resize(4, 4);
+    prompts.answers = {EditorPrompts::Answer::No};
+    frame.recentActions()[0]->trigger();
+    EXPECT_EQ(document.level().width(), 10) << "the recent file was opened again";
+}
+
+}  // namespace
+}  // namespace trundlex::testing
