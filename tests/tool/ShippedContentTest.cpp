@@ -1,8 +1,11 @@
 // Guards the levels and courses that ship in resources/: every level file loads, has an ID of
-// its own and exactly one cup, and every shipped course finds all of its levels.
+// its own and exactly one cup, every shipped course finds all of its levels, and the three
+// courses together play every level. (That every level can be holed out is proven by the
+// putt search in tests/content.)
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <map>
 #include <set>
 #include <string>
 #include <vector>
@@ -72,7 +75,7 @@ int cupRegions(const Level& level) {
 
 TEST(ShippedContentTest, EveryLevelLoadsWithAUniqueIdAndOneCup) {
     const std::vector<fs::path> files = filesWithExtension(kResources / "levels", "lev");
-    ASSERT_GE(files.size(), 9u) << "the game ships at least nine levels";
+    ASSERT_GE(files.size(), 27u) << "the game ships at least 27 levels";
     std::set<std::string> ids;
     for (const fs::path& file : files) {
         SCOPED_TRACE(file.string());
@@ -128,6 +131,32 @@ TEST(ShippedContentTest, EveryCourseFindsAllOfItsLevels) {
         EXPECT_TRUE(resolved.complete())
             << resolved.found << " of " << resolved.expected << " levels found";
         EXPECT_EQ(resolved.courseId, course.id());
+    }
+}
+
+TEST(ShippedContentTest, ThreeCoursesTogetherPlayEveryLevel) {
+    // A beginners' nine, a classic eighteen and a tricky nine; a level may be in more than one
+    // course but only once in each, and no shipped level is left out of all of them.
+    std::map<std::string, int> holes;
+    std::set<std::string> played;
+    for (const fs::path& file : filesWithExtension(kResources / "courses", "cou")) {
+        SCOPED_TRACE(file.string());
+        Course course;
+        ASSERT_TRUE(course.load(file.string()));
+        holes[course.name()] = course.levelCount();
+        std::set<std::string> inCourse;
+        for (int i = 0; i < course.levelCount(); ++i) {
+            EXPECT_TRUE(inCourse.insert(course.levelId(i)).second)
+                << "level " << course.levelId(i) << " twice in " << course.name();
+            played.insert(course.levelId(i));
+        }
+    }
+    EXPECT_EQ(holes, (std::map<std::string, int>{
+                         {"Beginners' Nine", 9}, {"Classic Eighteen", 18}, {"Tricky Nine", 9}}));
+    for (const fs::path& file : filesWithExtension(kResources / "levels", "lev")) {
+        Level level;
+        ASSERT_TRUE(level.loadFromFile(file.string()));
+        EXPECT_TRUE(played.count(level.id()) == 1) << level.name() << " is in no course";
     }
 }
 

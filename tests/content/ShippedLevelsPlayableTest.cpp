@@ -1,0 +1,178 @@
+// Proves every level that ships in resources/levels playable: the putt search (PuttSearch.h)
+// must find, with the ball simulation, putts that hole out in at most five strokes. A level
+// that no sequence of putts can finish, or only in more strokes, fails here.
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "PuttSearch.h"
+#include "ball/Ball.h"
+#include "level/Archive.h"
+#include "level/Level.h"
+
+namespace trundlex::testing {
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr int kMaxStrokes = 5;
+
+const fs::path kLevels = fs::path(TRUNDLEX_SOURCE_DIR) / "resources" / "levels";
+
+std::vector<std::string> shippedLevelFiles() {
+    std::vector<std::string> files;
+    for (const auto& entry : fs::recursive_directory_iterator(kLevels)) {
+        if (entry.is_regular_file() && entry.path().extension() == ".lev") {
+            files.push_back(entry.path().string());
+        }
+    }
+    std::sort(files.begin(), files.end());
+    return files;
+}
+
+std::string describe(const std::vector<SearchedPutt>& putts) {
+    std::string text;
+    char line[200];
+    for (std::size_t i = 0; i < putts.size(); ++i) {
+        const SearchedPutt& p = putts[i];
+        std::snprintf(line, sizeof line,
+                      "  %zu: from (%.3f, %.3f) speed %.4f heading %.4f -> (%.3f, %.3f)%s\n", i + 1,
+                      p.fromX, p.fromY, p.speed, p.heading, p.toX, p.toY,
+                      p.holed ? " in the cup" : "");
+        text += line;
+    }
+    return text;
+}
+
+// Plays the putts again on a fresh ball, each from where the one before ended.
+bool replayHolesOut(const Level& level, const std::vector<SearchedPutt>& putts) {
+    struct : BallOwner {
+        void onBallNotification(std::int32_t, BallNotification) override {}
+    } owner;
+    Ball ball;
+    ball.SetSoundOn(false);
+    ball.SetLevel(level);
+    for (std::size_t i = 0; i < putts.size(); ++i) {
+        const SearchedPutt& p = putts[i];
+        const double x = ball.GetX();
+        const double y = ball.GetY();
+        if (x != p.fromX || y != p.fromY) {
+            return false;
+        }
+        ball.SetLevel(level);
+        ball.SetX(x);
+        ball.SetY(y);
+        if (!ball.PuttNow(p.speed, p.heading, &owner, Fastest)) {
+            return false;
+        }
+        if (ball.IsSinking()) {
+            return i + 1 == putts.size();
+        }
+    }
+    return false;
+}
+
+// The check every shipped level must pass: a search that holes out within kMaxStrokes, whose
+// putts hole out again when played on a fresh ball. Prints what it found and how long it took.
+::testing::AssertionResult holesOutWithinFiveStrokes(const Level& level) {
+    const auto begin = std::chrono::steady_clock::now();
+    const PuttSearchResult result = searchHoleOut(level, {.maxStrokes = kMaxStrokes});
+    const double seconds =
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - begin).count();
+    std::printf("%s: %s in %zu strokes, %.2f s, %lld putts simulated, %lld sub-steps\n%s",
+                level.name().c_str(), result.holed ? "holed out" : "not holed out",
+                result.putts.size(), seconds, static_cast<long long>(result.simulatedPutts),
+                static_cast<long long>(result.subSteps), describe(result.putts).c_str());
+    if (!result.holed) {
+        return ::testing::AssertionFailure()
+               << level.name() << ": no sequence of at most " << kMaxStrokes
+               << " putts found that holes out; the closest attempt:\n"
+               << (result.putts.empty() ? "  none got closer to the cup than the start\n"
+                                        : describe(result.putts));
+    }
+    if (result.putts.empty() || result.putts.size() > static_cast<std::size_t>(kMaxStrokes)) {
+        return ::testing::AssertionFailure()
+               << level.name() << ": holed out in " << result.putts.size() << " strokes";
+    }
+    if (!replayHolesOut(level, result.putts)) {
+        return ::testing::AssertionFailure()
+               << level.name() << ": the putts found do not hole out again:\n"
+               << describe(result.putts);
+    }
+    return ::testing::AssertionSuccess();
+}
+
+class ShippedLevelsPlayableTest : public ::testing::TestWithParam<std::string> {};
+
+TEST_P(ShippedLevelsPlayableTest, HolesOutInAtMostFiveStrokes) {
+    Level level;
+    ASSERT_TRUE(level.loadFromFile(GetParam()));
+    EXPECT_TRUE(holesOutWithinFiveStrokes(level));
+}
+
+std::string testName(const ::testing::TestParamInfo<std::string>& info) {
+    std::string name = fs::path(info.param).stem().string();
+    for (char& c : name) {
+        if (!std::isalnum(static_cast<unsigned char>(c))) {
+            c = '_';
+        }
+    }
+    return name;
+}
+
+INSTANTIATE_TEST_SUITE_P(Shipped, ShippedLevelsPlayableTest,
+                         ::testing::ValuesIn(shippedLevelFiles()), testName);
+
+bool hasCup(const Block& block) {
+    return block.back().kind() == Cup || (!block.isPlain() && block.front().kind() == Cup);
+}
+
+// The check must be able to fail: the first shipped level with every block around its cup
+// turned into wall, stored as a level file and read back, is refused.
+TEST(ShippedLevelsPlayableCheckTest, RefusesAShippedLevelWithItsCupWalledIn) {
+    const std::vector<std::string> files = shippedLevelFiles();
+    ASSERT_FALSE(files.empty());
+    Level level;
+    ASSERT_TRUE(level.loadFromFile(files.front()));
+    ASSERT_TRUE(holesOutWithinFiveStrokes(level)) << "the level as shipped is playable";
+
+    std::vector<std::pair<int, int>> cups;
+    for (int r = 0; r < level.height(); ++r) {
+        for (int c = 0; c < level.width(); ++c) {
+            if (hasCup(level.block(c, r))) {
+                cups.emplace_back(c, r);
+            }
+        }
+    }
+    ASSERT_FALSE(cups.empty());
+    for (const auto& [c, r] : cups) {
+        for (int dr = -1; dr <= 1; ++dr) {
+            for (int dc = -1; dc <= 1; ++dc) {
+                if (level.containsCell(c + dc, r + dr) && !hasCup(level.block(c + dc, r + dr))) {
+                    level.block(c + dc, r + dr).fromText("S0T8");
+                }
+            }
+        }
+    }
+    const fs::path file =
+        fs::temp_directory_path() / ("trundlex-walled-in-" + std::to_string(::getpid()) + ".lev");
+    {
+        std::ofstream out(file, std::ios::binary);
+        out << encodeArchiveString(level.toText());
+    }
+    Level walledIn;
+    const bool loaded = walledIn.loadFromFile(file.string());
+    fs::remove(file);
+    ASSERT_TRUE(loaded);
+    EXPECT_FALSE(holesOutWithinFiveStrokes(walledIn));
+}
+
+}  // namespace
+}  // namespace trundlex::testing
