@@ -9,21 +9,25 @@
 //    to the cup around walls and water: a shortest-path search over a grid of quarter blocks,
 //    from the cup cells outwards, through cells where the ball's centre can be.
 // 2. Stroke by stroke, the search keeps a beam of the few most promising ball positions
-//    (starting with the level's start). From each one it tries headings evenly spread around
-//    the circle. For each heading it first rolls a long probe putt and records its path; the
+//    (starting with the level's start; 4 by default). From each one it tries headings evenly
+//    spread around the circle (64 by default). For each heading it first rolls a probe putt,
+//    hard enough to roll well past the cup's distance, and records its path; the
 //    point of that path closest to the cup by the distance map is where a softer putt along
 //    the same heading should stop. The rule of thumb: on level ground friction takes the same
 //    speed off every block rolled, whatever the speed, so a putt that starts slower by the
 //    probe's speed at that point comes to rest there. The search putts that speed (plus a
 //    little, to roll into the cup) and corrects it twice by the path length the ball really
 //    rolled; walls, slopes and sand only make the guess rougher, never the result wrong.
-// 3. Around the best headings of a position it tries finer headings in the same way.
+// 3. Around the two best headings of a position it tries headings a half and a quarter step
+//    to either side in the same way.
 // 4. The end positions of all putts of this stroke are ranked by the distance map; the best
 //    few that lie apart from each other form the beam of the next stroke. A putt that ends in
 //    water puts the ball back where it was played from (the simulation's rule), so it leads
 //    nowhere and is dropped.
 // The first putt that sinks ends the search, so the sequence found is also the shortest the
-// search can find.
+// search can find. Probes roll with the short ticks of Normal mode so that their paths are
+// sampled finely and are cut after 25 time units; the putts that count run in Fastest mode.
+// Both modes run the same sub-steps, so they end in the same place.
 #include "PuttSearch.h"
 
 #include <algorithm>
@@ -44,7 +48,7 @@ constexpr double kMaxSpeed = 80.0;
 constexpr double kGrassFriction = 0.602;
 // Speed left over at the target point, so that a putt aimed at the cup rolls in.
 constexpr double kArrivalSpeed = 1.0;
-// Probe putts are cut after this many time units of rolling (slopes can keep a ball going).
+// Probe putts are cut after 25 time units of rolling (slopes can keep a ball going).
 constexpr std::int32_t kProbeSubSteps = 200 * 25;
 
 // A point of a probe's path.

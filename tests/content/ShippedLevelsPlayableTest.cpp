@@ -86,9 +86,10 @@ bool replayHolesOut(const Level& level, const std::vector<SearchedPutt>& putts) 
     const PuttSearchResult result = searchHoleOut(level, {.maxStrokes = kMaxStrokes});
     const double seconds =
         std::chrono::duration<double>(std::chrono::steady_clock::now() - begin).count();
-    std::printf("%s: %s in %zu strokes, %.2f s, %lld putts simulated, %lld sub-steps\n%s",
+    std::printf("%s: %s in %zu stroke%s, %.2f s, %lld putts simulated, %lld sub-steps\n%s",
                 level.name().c_str(), result.holed ? "holed out" : "not holed out",
-                result.putts.size(), seconds, static_cast<long long>(result.simulatedPutts),
+                result.putts.size(), result.putts.size() == 1 ? "" : "s", seconds,
+                static_cast<long long>(result.simulatedPutts),
                 static_cast<long long>(result.subSteps), describe(result.putts).c_str());
     if (!result.holed) {
         return ::testing::AssertionFailure()
