@@ -2,9 +2,8 @@
 
 namespace trundlex {
 
-void setBlockValues(Block& block, std::int32_t shape, std::int32_t rotation,
-                    std::int32_t backKind, std::int32_t backSlope, std::int32_t frontKind,
-                    std::int32_t frontSlope) {
+void setBlockValues(Block& block, std::int32_t shape, std::int32_t rotation, std::int32_t backKind,
+                    std::int32_t backSlope, std::int32_t frontKind, std::int32_t frontSlope) {
     // The setters keep the old value for anything out of range.
     block.setShape(shape);
     block.setRotation(rotation);

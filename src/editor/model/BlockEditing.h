@@ -11,9 +11,8 @@ namespace trundlex {
 
 // Applies each value only when it is valid (shape 0-4, rotation 0-3, kinds 0-5, slopes 0-8);
 // any other value, -1 in particular, leaves that field as it is.
-void setBlockValues(Block& block, std::int32_t shape, std::int32_t rotation,
-                    std::int32_t backKind, std::int32_t backSlope, std::int32_t frontKind,
-                    std::int32_t frontSlope);
+void setBlockValues(Block& block, std::int32_t shape, std::int32_t rotation, std::int32_t backKind,
+                    std::int32_t backSlope, std::int32_t frontKind, std::int32_t frontSlope);
 
 // Whether `b` may stand for `a` when drawing: false when shape, rotation or back material
 // differ; otherwise true when `a` is plain (its front does not show), else whether the fronts

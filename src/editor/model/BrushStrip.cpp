@@ -107,18 +107,26 @@ void BrushStrip::rotateFrontSlope() {
     brush_.front().setSlope(nextSlopeClockwise(brush_.front().slope()));
 }
 
-void BrushStrip::resetBackSlope() { brush_.back().setSlope(Flat); }
+void BrushStrip::resetBackSlope() {
+    brush_.back().setSlope(Flat);
+}
 
-void BrushStrip::resetFrontSlope() { brush_.front().setSlope(Flat); }
+void BrushStrip::resetFrontSlope() {
+    brush_.front().setSlope(Flat);
+}
 
 void BrushStrip::resetBothSlopes() {
     resetBackSlope();
     resetFrontSlope();
 }
 
-void BrushStrip::rotateBrush(bool withMaterials) { rotateBlock(brush_, withMaterials); }
+void BrushStrip::rotateBrush(bool withMaterials) {
+    rotateBlock(brush_, withMaterials);
+}
 
-void BrushStrip::swapBrushMaterials() { swapMaterials(brush_); }
+void BrushStrip::swapBrushMaterials() {
+    swapMaterials(brush_);
+}
 
 std::vector<PixelPoint> BrushStrip::slopeMark(const PixelRect& rect, std::int32_t slope) {
     if (slope < 0 || slope >= Flat) {

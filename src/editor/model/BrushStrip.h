@@ -55,9 +55,9 @@ public:
     bool pickFrontKindAt(PixelPoint p);
 
     // Brush commands.
-    void rotateBackSlope();   // next slope clockwise, passing flat once per cycle
+    void rotateBackSlope();  // next slope clockwise, passing flat once per cycle
     void rotateFrontSlope();
-    void resetBackSlope();    // flat
+    void resetBackSlope();  // flat
     void resetFrontSlope();
     void resetBothSlopes();
     void rotateBrush(bool withMaterials);

@@ -51,8 +51,7 @@ PixelRect EditorLayout::cellsRect(Cell a, Cell b) const {
             OriginX + (right + 1) * cellSize_ + 1, OriginY + (bottom + 1) * cellSize_ + 1};
 }
 
-void EditorLayout::dragCells(PixelPoint anchor, PixelPoint current, Cell& first,
-                             Cell& last) const {
+void EditorLayout::dragCells(PixelPoint anchor, PixelPoint current, Cell& first, Cell& last) const {
     const int left = std::min(anchor.x, current.x);
     const int right = std::max(anchor.x, current.x);
     const int top = std::min(anchor.y, current.y);

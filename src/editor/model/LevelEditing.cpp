@@ -39,8 +39,8 @@ void setBlockAt(Level& level, std::int32_t x, std::int32_t y, std::int32_t shape
     put(level, x, y, changed);
 }
 
-void fillRectangle(Level& level, std::int32_t x1, std::int32_t y1, std::int32_t x2,
-                   std::int32_t y2, const Block& block) {
+void fillRectangle(Level& level, std::int32_t x1, std::int32_t y1, std::int32_t x2, std::int32_t y2,
+                   const Block& block) {
     if (x1 > x2) {
         std::swap(x1, x2);
     }
@@ -109,8 +109,8 @@ void floodFill(Level& level, std::int32_t x, std::int32_t y, const Block& block)
         if (!level.containsCell(cx, cy)) {
             continue;
         }
-        const std::size_t index = static_cast<std::size_t>(cy) * width +
-                                  static_cast<std::size_t>(cx);
+        const std::size_t index =
+            static_cast<std::size_t>(cy) * width + static_cast<std::size_t>(cx);
         if (filled[index] || !blockEquals(level.block(cx, cy), target)) {
             continue;
         }

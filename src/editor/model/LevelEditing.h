@@ -21,8 +21,8 @@ void setBlockAt(Level& level, std::int32_t x, std::int32_t y, std::int32_t shape
 
 // Every cell with x1 <= x <= x2 and y1 <= y <= y2 becomes `block`; the corners may come in
 // any order. When either corner lies outside the grid nothing happens.
-void fillRectangle(Level& level, std::int32_t x1, std::int32_t y1, std::int32_t x2,
-                   std::int32_t y2, const Block& block);
+void fillRectangle(Level& level, std::int32_t x1, std::int32_t y1, std::int32_t x2, std::int32_t y2,
+                   const Block& block);
 // The outline of the rectangle (the corners in any order): its first and last column and its
 // first and last row. Nothing happens when either corner lies outside the grid.
 void frameRectangle(Level& level, std::int32_t x1, std::int32_t y1, std::int32_t x2,

@@ -12,7 +12,9 @@ namespace trundlex {
 
 namespace {
 
-std::string toBytes(const QString& text) { return text.toUtf8().toStdString(); }
+std::string toBytes(const QString& text) {
+    return text.toUtf8().toStdString();
+}
 
 std::string toFileName(const QString& path) {
     return QFile::encodeName(QDir::toNativeSeparators(path)).toStdString();

@@ -21,7 +21,9 @@ PixelPoint pixelOf(const QMouseEvent* event) {
     return {p.x(), p.y()};
 }
 
-QRect toQRect(const PixelRect& r) { return QRect(r.left, r.top, r.right - r.left, r.bottom - r.top); }
+QRect toQRect(const PixelRect& r) {
+    return QRect(r.left, r.top, r.right - r.left, r.bottom - r.top);
+}
 
 // The bytes to store for an edited text: the original bytes when the text was not touched,
 // so that a name written in another encoding survives an unchanged dialog.
@@ -33,7 +35,9 @@ std::string bytesFor(const QString& edited, const std::string& original) {
 }
 
 // Half-block steps for placing the start with Shift held.
-double snapToHalf(double value) { return std::floor(2.0 * value + 0.5) / 2.0; }
+double snapToHalf(double value) {
+    return std::floor(2.0 * value + 0.5) / 2.0;
+}
 
 }  // namespace
 
@@ -55,7 +59,9 @@ CEditorView::~CEditorView() {
     settings_.Save();
 }
 
-Level& CEditorView::level() { return document_.level(); }
+Level& CEditorView::level() {
+    return document_.level();
+}
 
 void CEditorView::setTool(int tool) {
     if (tool < ToolLine || tool > ToolSetBall) {
@@ -162,9 +168,13 @@ void CEditorView::redrawLevel() {
     repaintPixels(r);
 }
 
-void CEditorView::repaintPixels(const PixelRect& rect) { update(toQRect(rect)); }
+void CEditorView::repaintPixels(const PixelRect& rect) {
+    update(toQRect(rect));
+}
 
-void CEditorView::repaintBrush() { repaintPixels(BrushStrip::brushRect()); }
+void CEditorView::repaintBrush() {
+    repaintPixels(BrushStrip::brushRect());
+}
 
 PixelRect CEditorView::bandRect(PixelPoint anchor, PixelPoint current) const {
     if (tool_ == ToolLine) {
@@ -386,10 +396,18 @@ void CEditorView::keyReleaseEvent(QKeyEvent* event) {
     int dx = 0;
     int dy = 0;
     switch (event->key()) {
-        case Qt::Key_Left: dx = -1; break;
-        case Qt::Key_Up: dy = -1; break;
-        case Qt::Key_Right: dx = 1; break;
-        case Qt::Key_Down: dy = 1; break;
+        case Qt::Key_Left:
+            dx = -1;
+            break;
+        case Qt::Key_Up:
+            dy = -1;
+            break;
+        case Qt::Key_Right:
+            dx = 1;
+            break;
+        case Qt::Key_Down:
+            dy = 1;
+            break;
         default:
             QWidget::keyReleaseEvent(event);
             return;

@@ -135,11 +135,10 @@ void CMainFrame::createMenus() {
     edit->addSeparator();
     edit->addAction(command(EditorCommand::Properties));
     QMenu* block = edit->addMenu(tr("&Block"));
-    for (EditorCommand id :
-         {EditorCommand::RotateBackMaterial, EditorCommand::ResetBackRotation,
-          EditorCommand::RotateFrontMaterial, EditorCommand::ResetFrontRotation,
-          EditorCommand::ResetBothRotations, EditorCommand::RotateBlock,
-          EditorCommand::SwapMaterials}) {
+    for (EditorCommand id : {EditorCommand::RotateBackMaterial, EditorCommand::ResetBackRotation,
+                             EditorCommand::RotateFrontMaterial, EditorCommand::ResetFrontRotation,
+                             EditorCommand::ResetBothRotations, EditorCommand::RotateBlock,
+                             EditorCommand::SwapMaterials}) {
         block->addAction(command(id));
     }
     edit->addSeparator();
@@ -151,9 +150,9 @@ void CMainFrame::createMenus() {
     edit->addAction(command(EditorCommand::RandomLevel));
 
     QMenu* tools = menuBar()->addMenu(tr("&Tools"));
-    for (EditorCommand id : {EditorCommand::ToolPlot, EditorCommand::ToolLine,
-                             EditorCommand::ToolRectangle, EditorCommand::ToolFrame,
-                             EditorCommand::ToolFill, EditorCommand::ToolSetBall}) {
+    for (EditorCommand id :
+         {EditorCommand::ToolPlot, EditorCommand::ToolLine, EditorCommand::ToolRectangle,
+          EditorCommand::ToolFrame, EditorCommand::ToolFill, EditorCommand::ToolSetBall}) {
         tools->addAction(command(id));
     }
 
@@ -193,9 +192,9 @@ void CMainFrame::createToolBar() {
     toolBar_->addSeparator();
     toolBar_->addAction(command(EditorCommand::Properties));
     toolBar_->addSeparator();
-    for (EditorCommand id : {EditorCommand::ToolPlot, EditorCommand::ToolLine,
-                             EditorCommand::ToolRectangle, EditorCommand::ToolFrame,
-                             EditorCommand::ToolFill, EditorCommand::ToolSetBall}) {
+    for (EditorCommand id :
+         {EditorCommand::ToolPlot, EditorCommand::ToolLine, EditorCommand::ToolRectangle,
+          EditorCommand::ToolFrame, EditorCommand::ToolFill, EditorCommand::ToolSetBall}) {
         toolBar_->addAction(command(id));
     }
     toolBar_->addSeparator();

@@ -25,8 +25,7 @@ QString DialogPrompts::chooseFileToOpen(const QString& folder) {
 }
 
 QString DialogPrompts::chooseFileToSave(const QString& folder, const QString& suggestedName) {
-    QFileDialog dialog(parent_, tr("Save As"), QDir(folder).filePath(suggestedName),
-                       fileFilter());
+    QFileDialog dialog(parent_, tr("Save As"), QDir(folder).filePath(suggestedName), fileFilter());
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setDefaultSuffix(QStringLiteral("lev"));
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {

@@ -11,8 +11,8 @@ namespace trundlex {
 
 EditorActions::EditorActions(CEditorView& view) : QObject(&view), view_(view) {
     QAction* undo = add(EditorCommand::Undo, tr("&Undo"), tr("Undo the last change"));
-    undo->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Z),
-                        QKeySequence(Qt::ALT | Qt::Key_Backspace)});
+    undo->setShortcuts(
+        {QKeySequence(Qt::CTRL | Qt::Key_Z), QKeySequence(Qt::ALT | Qt::Key_Backspace)});
     connect(undo, &QAction::triggered, &view_, &CEditorView::undo);
 
     QAction* properties = add(EditorCommand::Properties, tr("&Properties..."),
@@ -41,8 +41,7 @@ EditorActions::EditorActions(CEditorView& view) : QObject(&view), view_(view) {
     createDisabledActions();
 }
 
-QAction* EditorActions::add(EditorCommand command, const QString& text,
-                            const QString& statusTip) {
+QAction* EditorActions::add(EditorCommand command, const QString& text, const QString& statusTip) {
     auto* action = new QAction(text, this);
     action->setStatusTip(statusTip);
     action->setToolTip(QString(text).remove(QLatin1Char('&')).remove(QStringLiteral("...")));
@@ -61,7 +60,8 @@ QAction* EditorActions::action(EditorCommand command) const {
 }
 
 QAction* EditorActions::speedAction(int mode) const {
-    return action(static_cast<EditorCommand>(static_cast<int>(EditorCommand::SpeedFirst) + mode + 2));
+    return action(
+        static_cast<EditorCommand>(static_cast<int>(EditorCommand::SpeedFirst) + mode + 2));
 }
 
 void EditorActions::createBrushActions() {
@@ -147,10 +147,9 @@ void EditorActions::createDisabledActions() {
     };
     later(EditorCommand::RotateLevel, tr("R&otate level"), tr("Rotate the level 90 degrees"),
           QKeySequence(Qt::Key_Q));
-    later(EditorCommand::FlipHorizontal, tr("Flip &Horizontal"),
-          tr("Flips the level horizontally"), {});
-    later(EditorCommand::FlipVertical, tr("Flip &Vertical"), tr("Flips the level vertically"),
+    later(EditorCommand::FlipHorizontal, tr("Flip &Horizontal"), tr("Flips the level horizontally"),
           {});
+    later(EditorCommand::FlipVertical, tr("Flip &Vertical"), tr("Flips the level vertically"), {});
     later(EditorCommand::MakeFit, tr("&Make fit"), tr("Remove unused area"),
           QKeySequence(Qt::CTRL | Qt::Key_F));
     later(EditorCommand::RandomLevel, tr("Create &Random Level"),

@@ -20,8 +20,8 @@ QImage LevelPicture::backgroundTile() {
 
 void LevelPicture::rebuild(const Level& level, int cellSize, bool showGrid) {
     cellSize_ = std::max(cellSize, 1);
-    image_ = QImage(level.width() * cellSize_ + 1, level.height() * cellSize_ + 1,
-                    QImage::Format_RGB32);
+    image_ =
+        QImage(level.width() * cellSize_ + 1, level.height() * cellSize_ + 1, QImage::Format_RGB32);
     image_.fill(Qt::black);
     QPainter painter(&image_);
     painter.fillRect(image_.rect(), QBrush(backgroundTile()));
@@ -30,8 +30,8 @@ void LevelPicture::rebuild(const Level& level, int cellSize, bool showGrid) {
     drawEdges();
 }
 
-void LevelPicture::redrawCells(const Level& level, int x1, int y1, int x2, int y2,
-                               int cellSize, bool showGrid) {
+void LevelPicture::redrawCells(const Level& level, int x1, int y1, int x2, int y2, int cellSize,
+                               bool showGrid) {
     const int size = std::max(cellSize, 1);
     if (image_.isNull() || size != cellSize_ || image_.width() != level.width() * size + 1 ||
         image_.height() != level.height() * size + 1) {

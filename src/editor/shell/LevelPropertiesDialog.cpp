@@ -22,8 +22,8 @@ public:
     }
 
     void stepBy(int steps) override {
-        const int stepped = std::clamp(value() + steps, LevelProperties::MinSize,
-                                       LevelProperties::MaxSize);
+        const int stepped =
+            std::clamp(value() + steps, LevelProperties::MinSize, LevelProperties::MaxSize);
         setValue(stepped);
         selectAll();
     }

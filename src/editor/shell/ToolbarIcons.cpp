@@ -26,8 +26,12 @@ QIcon drawn(const std::function<void(QPainter&)>& draw) {
     return QIcon(pixmap);
 }
 
-QColor wallColour() { return kindColour(Wall); }
-QColor grassColour() { return kindColour(Grass); }
+QColor wallColour() {
+    return kindColour(Wall);
+}
+QColor grassColour() {
+    return kindColour(Grass);
+}
 
 // A block with a slope mark, for the material commands.
 QIcon materialIcon(int kind) {

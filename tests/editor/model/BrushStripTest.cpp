@@ -5,7 +5,9 @@
 namespace trundlex {
 namespace {
 
-PixelPoint centreOf(const PixelRect& r) { return {(r.left + r.right) / 2, (r.top + r.bottom) / 2}; }
+PixelPoint centreOf(const PixelRect& r) {
+    return {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+}
 
 TEST(BrushStrip, StartsAsAWallFrontSquareOfGrassWithTheSquareSelected) {
     const BrushStrip strip;

@@ -38,7 +38,14 @@ TEST(LevelIdentity, HashOfASmallLevelMatchesTheRuleByHand) {
     //   = 135123100003242311028670496009 = 1690074377 (mod 2^32), positive as int32.
     Level level(2, 2);
     level.block(1, 0).back() = Material(Wall, Flat);
-    EXPECT_EQ(makeLevelId(level, marchFifth(9)), "1690074377" "2026" "03" "064" "14" "05" "09");
+    EXPECT_EQ(makeLevelId(level, marchFifth(9)),
+              "1690074377"
+              "2026"
+              "03"
+              "064"
+              "14"
+              "05"
+              "09");
 }
 
 TEST(LevelIdentity, RotationDoesNotTakePartButShapeDoes) {

@@ -115,7 +115,9 @@ protected:
     std::string path(const char* name) const {
         return QDir(folder.path()).filePath(QString::fromLatin1(name)).toStdString();
     }
-    QString qpath(const char* name) const { return QDir(folder.path()).filePath(QLatin1String(name)); }
+    QString qpath(const char* name) const {
+        return QDir(folder.path()).filePath(QLatin1String(name));
+    }
 
     QTemporaryDir folder;
     MemorySettingsStore store;

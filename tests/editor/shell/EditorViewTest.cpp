@@ -1,5 +1,6 @@
 #include "EditorShellFixture.h"
 #include "model/EditorTool.h"
+#include "render/MaterialStyle.h"
 
 namespace trundlex::testing {
 namespace {
@@ -192,6 +193,38 @@ TEST_F(EditorViewTest, PictureShowsTheLevelWithGridAndRedrawsEdits) {
     EXPECT_FALSE(view.settings().showGrid());
     EXPECT_EQ(view.picture().image().pixelColor(3 * Cell, 20), QColor(20, 128, 20));
     EXPECT_EQ(view.picture().image().pixelColor(0, 20), QColor(Qt::black)) << "left edge line";
+}
+
+TEST_F(EditorViewTest, ScreenShowsBrushSlopeMarksStartMarkerAndRubberBand) {
+    pickBack(Water);
+    view.rotateBackMaterial();  // slope 7: the mark points down-right
+    useTool(ToolRectangle);
+    QTest::mousePress(&view, Qt::LeftButton, {}, at(1, 1));
+    QTest::mouseMove(&view, at(3, 2));
+    const QImage screen = view.grab().toImage();
+    QTest::mouseRelease(&view, Qt::LeftButton, {}, at(3, 2));
+
+    const MaterialStyle sloped = styleOf(Material(Water, 7));
+    const QColor preview = screen.pixelColor(45, 25);
+    EXPECT_TRUE(preview == sloped.colour || preview == sloped.lineColour) << "preview: water";
+    EXPECT_EQ(screen.pixelColor(350 + 50 * Water, 25), QColor(0, 0, 198));
+    EXPECT_EQ(screen.pixelColor(330, 5), QColor(Qt::black)) << "material buttons are framed";
+    auto blackIn = [&screen](const PixelRect& r) {
+        int count = 0;
+        for (int x = r.left; x < r.right; ++x) {
+            for (int y = r.top; y < r.bottom; ++y) {
+                count += screen.pixelColor(x, y) == QColor(Qt::black) ? 1 : 0;
+            }
+        }
+        return count;
+    };
+    EXPECT_GE(blackIn(BrushStrip::BackButtonRect), 8) << "the sloped back carries a mark";
+    EXPECT_EQ(blackIn(BrushStrip::FrontButtonRect), 0) << "the flat front carries none";
+    // The band runs along the grid lines around cells (1, 1) to (3, 2).
+    EXPECT_EQ(screen.pixelColor(5 + Cell + 10, 50 + Cell), QColor(255, 0, 0));
+    EXPECT_EQ(screen.pixelColor(5 + 4 * Cell, 50 + 2 * Cell), QColor(255, 0, 0));
+    // The start marker: the ball's body at the level's start, (5, 5).
+    EXPECT_EQ(screen.pixelColor(5 + 5 * Cell - 3, 50 + 5 * Cell - 3), QColor(230, 230, 230));
 }
 
 TEST(EditorViewSettings, GridAndSoundSwitchesAreSavedWhenTheViewCloses) {

@@ -53,10 +53,26 @@ protected:
 TEST_F(MainFrameTest, MenusToolBarAndTitleAreThoseOfTheEditor) {
     EXPECT_EQ(frame.windowTitle(), QStringLiteral("Untitled - Trundlex Editor"));
     EXPECT_EQ(menuTitles(), (QStringList{"&File", "&Edit", "&Tools", "&Ball", "&View", "&Help"}));
-    EXPECT_EQ(toolBarTexts(),
-              (QStringList{"New", "Open", "Save", "|", "Undo", "|", "Properties", "|", "Plot",
-                           "Line", "Rectangle", "Frame", "Fill", "Set Ball", "|", "Rotate block",
-                           "Rotate back material", "Rotate front material", "|", "Test mode"}));
+    EXPECT_EQ(toolBarTexts(), (QStringList{"New",
+                                           "Open",
+                                           "Save",
+                                           "|",
+                                           "Undo",
+                                           "|",
+                                           "Properties",
+                                           "|",
+                                           "Plot",
+                                           "Line",
+                                           "Rectangle",
+                                           "Frame",
+                                           "Fill",
+                                           "Set Ball",
+                                           "|",
+                                           "Rotate block",
+                                           "Rotate back material",
+                                           "Rotate front material",
+                                           "|",
+                                           "Test mode"}));
     EXPECT_EQ(frame.statusBar()->currentMessage(), QStringLiteral("Ready"));
     EXPECT_EQ(command(EditorCommand::RotateLevel)->statusTip(),
               QStringLiteral("Rotate the level 90 degrees"));
