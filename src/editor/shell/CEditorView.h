@@ -39,10 +39,8 @@ public:
     // The level as last drawn, for copying to the screen.
     const LevelPicture& picture() const { return picture_; }
     const EditorSettings& settings() const { return settings_; }
-    UndoRing& undoRing() { return undo_; }
     // The ball that marks the start position.
     Ball& ball() { return ball_; }
-    bool isDrawing() const { return drawing_; }
 
     int tool() const { return tool_; }
     // Chooses the tool for the next stroke; values outside the six tools are ignored.
