@@ -205,5 +205,21 @@ TEST_F(EditorDocTest, PropertiesResizeAndRenameWithoutAnUndoStep) {
     EXPECT_EQ(code(9, 9), "$");
 }
 
+TEST_F(EditorDocTest, NamesInAnOlderEncodingSurviveAnUnchangedPropertiesDialog) {
+    level().setName("Caf\xe9");  // Latin-1, as older systems wrote it
+    level().setCreator("J\xf6rgen");
+    prompts.propertiesAnswer = [](LevelProperties& values) {
+        EXPECT_EQ(values.name, QStringLiteral("Caf\u00e9")) << "shown readable";
+        return true;
+    };
+    view.editProperties();
+    EXPECT_EQ(level().name(), "Caf\xe9") << "not rewritten as UTF-8";
+    EXPECT_EQ(level().creator(), "J\xf6rgen");
+
+    answerProperties(QStringLiteral("J\u00f6rgen"), QStringLiteral("Caf\u00e9 2"), 10, 10);
+    view.editProperties();
+    EXPECT_EQ(level().name(), "Caf\xc3\xa9 2") << "an edited name is stored as UTF-8";
+}
+
 }  // namespace
 }  // namespace trundlex::testing
