@@ -1,0 +1,217 @@
+#include "net/ClientRole.h"
+
+#include <algorithm>
+
+#include "library/LevelLibrary.h"
+#include "net/NetProtocol.h"
+#include "net/NetSession.h"
+#include "play/Match.h"
+#include "util/TextNumbers.h"
+
+namespace trundlex {
+
+namespace {
+
+std::string letter(char type) {
+    return std::string(1, type);
+}
+
+}  // namespace
+
+void ClientRole::greet(Connection& connection) {
+    if (const Match* match = session_.match()) {
+        for (std::int32_t i = 0; i < match->PlayerCount(); ++i) {
+            const Player& player = *match->GetPlayer(i);
+            const Ball& ball = player.GetBall();
+            session_.sendTo(connection, letter(netproto::NewPlayer) +
+                                            netproto::encodePlayerRecord(
+                                                {player.GetName(), ball.GetColour(),
+                                                 ball.GetPattern(), ball.IsTransparent()}));
+        }
+    }
+    session_.sendTo(connection, letter(netproto::Hello) + std::string(netproto::Version));
+}
+
+DispatchResult ClientRole::dispatch(Connection& sender, const NetMessage& message) {
+    const std::string_view body = message.body;
+    switch (message.letter) {
+        case netproto::Hello:
+            if (body != netproto::Version) {
+                session_.versionStatus =
+                    LobbyStatus{LobbyText::IllegalVersion, 0, std::string(body),
+                                std::string(netproto::Version)};
+                return DispatchResult::Close;
+            }
+            break;
+        case netproto::PlayerList:
+            takePlayerList(sender, body);
+            break;
+        case netproto::LevelCount:
+            takeLevelCount(body);
+            break;
+        case netproto::LevelId:
+            takeLevelId(body);
+            break;
+        case netproto::LevelText:
+            takeLevel(body);
+            break;
+        case netproto::Go:
+            takeGo(sender);
+            break;
+        case netproto::Start:
+            takeStart(sender);
+            break;
+        case netproto::Putt:
+            session_.handlePutt(sender, body);
+            break;
+        case netproto::Aim:
+            session_.handleAim(sender, body);
+            break;
+        case netproto::Stopped:
+            session_.handleStopped(sender);
+            break;
+        case netproto::Chat:
+            session_.handleChat(sender, body);
+            break;
+        case netproto::Disconnected:
+            session_.data.disconnectText = std::string(body) + " is disconnected.";
+            session_.data.disconnectNames = std::string(body);
+            session_.data.serverLost = false;
+            session_.notify(NetDisconnectInfo);
+            break;
+        case netproto::NewPlayer:
+        case netproto::LevelRequest:
+        case netproto::Ready:
+        case netproto::Confirm:
+            // Only clients send these; a server has no business asking them of a client.
+            break;
+        default:
+            session_.handleUnrecognised(body);
+            break;
+    }
+    return DispatchResult::Keep;
+}
+
+void ClientRole::reportLoss(Connection&) {
+    session_.data.disconnectText = "You have been disconnected from the server.";
+    session_.data.disconnectNames.clear();
+    session_.data.serverLost = true;
+    session_.lobbyStatus({LobbyText::ConnectionInterrupted, 0, {}, {}});
+    session_.notify(NetDisconnectInfo);
+    if (session_.versionStatus.has_value()) {
+        session_.lobbyStatus(*session_.versionStatus);
+    }
+}
+
+void ClientRole::takePlayerList(Connection& sender, std::string_view body) {
+    Match* match = session_.match();
+    // The player list of a running game never changes: its turn order is shared by all.
+    if (session_.lobbyClosed || match == nullptr) {
+        return;
+    }
+    while (match->PlayerCount() > 0) {
+        match->RemovePlayer(match->PlayerCount() - 1);
+    }
+    netproto::BodyReader reader(body);
+    while (!reader.empty() && match->PlayerCount() < netproto::MaxPlayers) {
+        netproto::PlayerRecord record;
+        const bool valid = netproto::readPlayerRecord(reader, record);
+        const bool ours = reader.takeInt() == 1;
+        if (valid) {
+            match->AddPlayer(record.name, record.colour, record.pattern, record.transparent,
+                             ours ? Player::LocalConnection : sender.id());
+        }
+    }
+    session_.lobbyChanged();
+}
+
+void ClientRole::takeLevelCount(std::string_view body) {
+    const std::int32_t count = parseLeadingInt(body);
+    if (session_.lobbyClosed || count < 0 || count > netproto::MaxLevels) {
+        return;
+    }
+    session_.expectedLevelCount = count;
+    readyCheck();
+}
+
+void ClientRole::takeLevelId(std::string_view levelId) {
+    Match* match = session_.match();
+    if (session_.lobbyClosed || match == nullptr || levelId.empty() ||
+        levelId.size() > netproto::MaxLevelIdBytes) {
+        return;
+    }
+    // No more IDs than announced, so a server cannot grow the list without end.
+    const std::int32_t limit =
+        session_.expectedLevelCount >= 0 ? session_.expectedLevelCount : netproto::MaxLevels;
+    if (match->LevelCount() >= limit) {
+        return;
+    }
+    match->AddLevel(levelId);
+    session_.lobbyStatus({LobbyText::TransferLevels, match->LevelCount(), {}, {}});
+    if (session_.library().findById(levelId) >= 0) {
+        readyCheck();
+        return;
+    }
+    auto& requested = session_.requestedLevels;
+    if (std::find(requested.begin(), requested.end(), levelId) == requested.end()) {
+        requested.emplace_back(levelId);
+        session_.sendToAllExcept(letter(netproto::LevelRequest) + std::string(levelId), -1);
+    }
+}
+
+void ClientRole::takeLevel(std::string_view text) {
+    if (session_.lobbyClosed) {
+        return;
+    }
+    Level level;
+    if (!level.fromText(text)) {
+        return;
+    }
+    // Only levels this client asked for join its library, so a server cannot fill it.
+    const auto& requested = session_.requestedLevels;
+    if (std::find(requested.begin(), requested.end(), level.id()) == requested.end()) {
+        return;
+    }
+    LevelLibrary& library = session_.library();
+    if (library.findById(level.id()) < 0) {
+        library.add(level);
+        library.sort();
+    }
+    readyCheck();
+}
+
+void ClientRole::takeGo(Connection& sender) {
+    session_.lobbyClosed = true;
+    session_.lobbyClosedByNetwork();
+    session_.notify(NetLobbyClosed);
+    sender.ready = true;
+    sender.started = false;
+    // A roll of the abandoned game must not hold up the first putt of the new one.
+    session_.setMoving(false);
+    session_.puttPending = false;
+    session_.startPending = true;
+    session_.sendTo(sender, letter(netproto::Confirm));
+}
+
+void ClientRole::takeStart(Connection& sender) {
+    // Only the answer to this client's "D" starts the game, and only once.
+    if (!session_.startPending || sender.started) {
+        return;
+    }
+    sender.started = true;
+    session_.startCheck();
+}
+
+void ClientRole::readyCheck() {
+    const Match* match = session_.match();
+    if (session_.readySent || match == nullptr || session_.expectedLevelCount < 0 ||
+        session_.expectedLevelCount != match->LevelCount() ||
+        !match->AllLevelsAvailable(session_.library())) {
+        return;
+    }
+    session_.readySent = true;
+    session_.sendToAllExcept(letter(netproto::Ready), -1);
+    session_.lobbyStatus({LobbyText::WaitingForStart, 0, {}, {}});
+}
+
+}  // namespace trundlex

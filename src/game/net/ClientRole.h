@@ -1,0 +1,36 @@
+#pragma once
+
+#include "net/NetRole.h"
+
+namespace trundlex {
+
+// A client's side: announces this computer's players, takes the server's player list and
+// level list, asks for the levels it lacks and reports ready, answers the start handshake,
+// and takes putts, aims, stop reports, chat lines and disconnection reports from the server.
+class ClientRole : public NetRole {
+public:
+    using NetRole::NetRole;
+
+    // "N" for each player of the match, then "H".
+    void greet(Connection& connection) override;
+    // Handles "H", "O", "C", "I", "L", "G", "S", "P", "A", "Q", "M" and "T"; other letters a
+    // server may not send are ignored, unknown ones become a chat line with " BADDATA!!! ".
+    DispatchResult dispatch(Connection& sender, const NetMessage& message) override;
+    // "You have been disconnected from the server.", "Connection to server was interrupted."
+    // in the lobby (then the version text, if the server was of another version),
+    // NetDisconnectInfo.
+    void reportLoss(Connection& connection) override;
+
+private:
+    void takePlayerList(Connection& sender, std::string_view body);
+    void takeLevelCount(std::string_view body);
+    void takeLevelId(std::string_view levelId);
+    void takeLevel(std::string_view text);
+    void takeGo(Connection& sender);
+    void takeStart(Connection& sender);
+    // Sends "R" once the announced number of level IDs has arrived and the library holds
+    // every one of them.
+    void readyCheck();
+};
+
+}  // namespace trundlex

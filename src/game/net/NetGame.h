@@ -1,0 +1,200 @@
+#pragma once
+
+#include <atomic>
+#include <chrono>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <mutex>
+#include <string>
+#include <string_view>
+#include <thread>
+#include <vector>
+
+#include "net/ClientRole.h"
+#include "net/NetListener.h"
+#include "net/NetLobby.h"
+#include "net/NetNotifier.h"
+#include "net/NetProtocol.h"
+#include "net/NetSession.h"
+#include "net/ServerRole.h"
+
+namespace trundlex {
+
+class LevelLibrary;
+class Match;
+
+// A network game: several computers over TCP in a star, one server and clients that each
+// hold one connection to it. NetGame owns the sockets and threads of both roles, frames,
+// sends and receives the messages, keeps the match's players and levels in step with the
+// other computers, and tells its listeners (NetListener) and the lobby (NetLobby) what
+// happened. One object serves every network game of a run.
+//
+// A game, seen from the user interface:
+//   server: startServer -> clients join (NetConnectionAdded, lobby updates) -> every client
+//           ready (lobby: start enabled) -> startHandshake -> NetLobbyClosed ... NetStart
+//   client: startClient -> NetConnectionAdded -> levels arrive -> (server starts)
+//           NetLobbyClosed ... NetStart
+//   both:   the player whose turn it is putts on one computer: sendPutt there, NetPutt on the
+//           others; every computer reports its ball's stop with localBallStopped; when all
+//           have stopped NetAllStopped follows everywhere and the next turn is handed out.
+//           sendAim while aiming (NetAim elsewhere), sendChat (NetChat), endGame.
+//
+// Threads: a server's accepting thread, a client's connecting thread, one receiving thread
+// per connection, and one delivery thread that calls the listeners and the lobby. The
+// operations below may be called from any thread (the user interface's, usually); none of
+// them waits for a network thread or a listener.
+//
+// Locking: one lock guards the connections, the flags, the match and the level library. The
+// receiving threads hold it while they handle a message; the operations below take it; the
+// user interface takes it (lock()) while it reads or changes the match or the library during
+// a network game. It is never held while a listener or the lobby is called: events are
+// queued under the lock and delivered after it has been released. That is why it cannot
+// deadlock: a listener waits for the user-interface thread, and that thread may itself be
+// waiting for this lock, but the lock is free by then. The lock is recursive, so the user
+// interface may call these operations while it holds it; it must not wait for a network
+// event while holding it.
+class NetGame {
+public:
+    using Lock = std::unique_lock<std::recursive_mutex>;
+    // How long a client tries to reach its server.
+    static constexpr std::chrono::milliseconds ConnectTimeout{10000};
+
+    // Idle: no connections, no listening socket, no listeners, not a server. `library` is
+    // where levels are looked up and where levels received from a server are added; it must
+    // outlive this object.
+    explicit NetGame(LevelLibrary& library);
+    // Forgets the listeners and the lobby, ends the game (endGame) and waits for every
+    // network thread. A listener call in progress must be able to return while the caller
+    // waits here (an adapter that waits for this thread must have been released).
+    ~NetGame();
+    NetGame(const NetGame&) = delete;
+    NetGame& operator=(const NetGame&) = delete;
+
+    // The match whose players and levels the network keeps in step; not owned. Set it before
+    // starting a game and keep it for the game's whole life.
+    void setMatch(Match* match);
+
+    // --- Listeners and the lobby ---
+
+    // Adds a listener after the others (at most NetNotifier::MaxListeners); false when full
+    // or already added.
+    bool addListener(NetListener* listener);
+    // Later events reach the listener no more. A call in progress is not waited for.
+    void removeListener(NetListener* listener);
+    void clearListeners();
+    // Forgets the lobby (its window is going); waits for a lobby call in progress.
+    void detachLobby();
+
+    // --- Roles ---
+
+    // Ends any earlier game and listens as a server on `port` (0: any free port; see
+    // listeningPort) at `bindAddress` (dotted decimal; empty: every local address). `lobby`
+    // (may be null) hears about clients and players from now on. False when the socket
+    // cannot listen: the lobby shows "Can't start server." and nothing else happens. False
+    // also without a match.
+    bool startServer(std::uint16_t port, NetLobby* lobby, const std::string& bindAddress = {});
+    // The port the server listens on; 0 when not listening.
+    std::uint16_t listeningPort() const;
+    // Ends any earlier game, empties the match's level list (the server's arrives) and
+    // connects to a server in the background. The lobby then shows "Connection open!" and
+    // NetConnectionAdded follows, or "Couldn't connect." and the game ends (NetEnded is not
+    // sent, as there was no connection). False without a match.
+    bool startClient(const std::string& address, std::uint16_t port, NetLobby* lobby);
+
+    bool isServer() const;
+    // At least one connection is open.
+    bool isConnected() const;
+    std::int32_t connectionCount() const;
+    // The lobby has ended: the game is starting or running.
+    bool isLobbyClosed() const;
+    // Every computer has confirmed the start: putts, aims and stop reports count.
+    bool isPlaying() const;
+
+    // --- During a game ---
+
+    // A player of this computer putts: rounds `force` and `angle` to what the others will
+    // read (six decimals) and sends "P" to every connection but `exceptConnection` (-1: to
+    // all). The caller putts its own ball with the rounded values. Every ball now counts as
+    // moving until reported stopped. False (nothing sent or changed, the values still
+    // rounded) while connected but the game is not playing, or the previous putt has not
+    // been reported stopped everywhere: the caller must not putt then.
+    bool sendPutt(double& force, double& angle, std::int32_t exceptConnection = -1);
+    // A player of this computer aims: "A" with two decimals, while the game is playing.
+    void sendAim(double aim, std::int32_t exceptConnection = -1);
+    // This computer's ball of the current putt has stopped. A client tells the server; when
+    // no ball rolls anywhere any more NetAllStopped follows on every computer (the server
+    // waits for every client). Nothing happens outside a putt.
+    void localBallStopped();
+    // Sends a chat line "M" name "|" text to every connection but `exceptConnection`. A name
+    // or text the wire cannot carry (see netproto::checkName, checkChatText) is refused: the
+    // answer says why, for telling the user. Without connections nothing is sent.
+    netproto::TextProblem sendChat(std::string_view text, std::string_view name,
+                                   std::int32_t exceptConnection = -1);
+    // Adds a player to the match with `connection` (Player::LocalConnection for this
+    // computer). With `announce`, a server sends every client its new player list, a client
+    // sends the player to its server. False (nothing changes) for a refused name or a full
+    // match.
+    bool addPlayer(std::string_view name, std::uint32_t colour, std::int32_t pattern,
+                   bool transparent, std::int32_t connection, bool announce);
+    // Server, in the lobby ("Start game"): "G" to every client, the lobby closes
+    // (NetLobbyClosed, NetLobby::onLobbyClosedByNetwork) and the listening stops; NetStart
+    // follows when every client has confirmed, at once without clients. False (nothing
+    // happens) on a client, outside the lobby or while a client is not ready.
+    bool startHandshake();
+    // Server, during a game: every client confirms the start again (NetLobbyClosed, then
+    // NetStart). The caller restarts its match first. False on a client or before a game.
+    bool restartHandshake();
+    // Ends the network game: stops listening or connecting, closes every connection, makes
+    // every player a player of this computer and sends NetEnded when there were connections.
+    // Does not wait for the network threads.
+    void endGame();
+    // Stops listening: nobody can join any more.
+    void closeListening();
+
+    // --- What a listener reads during an event ---
+
+    double puttForce() const;
+    double puttAngle() const;
+    double aim() const;
+    std::string chatName() const;
+    std::string chatText() const;
+    std::string disconnectText() const;
+    // All of the above at once, with the parts of the disconnection text.
+    NetEventData eventData() const;
+
+    // The lobby's counts and lists (for NetLobby::onLobbyChanged).
+    LobbySnapshot lobbySnapshot() const;
+
+    // The lock described above, for reading or changing the match or the level library.
+    [[nodiscard]] Lock lock() const;
+
+private:
+    struct Worker {
+        std::thread thread;
+        std::shared_ptr<std::atomic<bool>> done;
+    };
+
+    NetRole& role();
+    void acceptLoop(const std::shared_ptr<TcpListener>& listener);
+    void connectLoop(const std::string& host, std::uint16_t port,
+                     const std::shared_ptr<WakePipe>& abort);
+    void receiveLoop(const std::shared_ptr<Connection>& connection);
+    // Releases the lock, then waits until the listeners have handled what was posted.
+    void releaseAndWait(Lock& lock);
+    void spawn(std::function<void()> body);
+    void joinWorkers();
+
+    mutable std::recursive_mutex mutex_;
+    // Declared first: it outlives the threads that post to it.
+    NetNotifier notifier_;
+    NetSession session_;
+    ServerRole server_;
+    ClientRole client_;
+    std::uint16_t port_ = 0;
+
+    std::mutex workersMutex_;
+    std::vector<Worker> workers_;
+};
+
+}  // namespace trundlex

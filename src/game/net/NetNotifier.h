@@ -1,0 +1,111 @@
+#pragma once
+
+#include <condition_variable>
+#include <cstdint>
+#include <deque>
+#include <mutex>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "net/NetListener.h"
+#include "net/NetLobby.h"
+
+namespace trundlex {
+
+// The values a listener reads back from NetGame while it handles an event.
+struct NetEventData {
+    // The last putt received.
+    double puttForce = 0.0;
+    double puttAngle = 0.0;
+    // The last aim received.
+    double aim = 0.0;
+    // Sender and text of the last chat line received.
+    std::string chatName;
+    std::string chatText;
+    // The last disconnection, ready for display ("%s is disconnected." or "You have been
+    // disconnected from the server."), and its parts for a translated text: the names list
+    // of the computer that left, or serverLost when this client lost its server.
+    std::string disconnectText;
+    std::string disconnectNames;
+    bool serverLost = false;
+};
+
+// Hands network events to the listeners and lobby updates to the lobby on one thread of its
+// own, one after the other in the order they were posted. Whoever posts never waits for a
+// user interface while it holds NetGame's lock: it posts under the lock and, being a network
+// thread, waits for delivery afterwards (waitDelivered), which keeps the queue short and
+// makes a flood of messages wait for the user interface instead of piling up.
+class NetNotifier {
+public:
+    using Ticket = std::uint64_t;
+    static constexpr int MaxListeners = 10;
+
+    // Starts the delivery thread.
+    NetNotifier();
+    // Stops the delivery thread after the call in progress; undelivered posts are dropped.
+    ~NetNotifier();
+    NetNotifier(const NetNotifier&) = delete;
+    NetNotifier& operator=(const NetNotifier&) = delete;
+
+    // Adds a listener after the others; false when MaxListeners are registered already or it
+    // is registered (nothing changes then).
+    bool addListener(NetListener* listener);
+    // Later events reach the listener no more. Does not wait for a call in progress.
+    void removeListener(NetListener* listener);
+    void clearListeners();
+
+    // Lobby updates posted from now on go to `lobby` (null: nowhere). Updates posted for an
+    // earlier lobby are dropped.
+    void attachLobby(NetLobby* lobby);
+    // Forgets the lobby and waits until a call into it in progress has returned (unless it is
+    // called from within that call).
+    void detachLobby();
+
+    // Posts an event with the values the listeners read back during it.
+    Ticket postEvent(NetEvent event, const NetEventData& data);
+    Ticket postLobbyStatus(const LobbyStatus& status);
+    Ticket postLobbyStartEnabled(bool enabled);
+    Ticket postLobbyChanged();
+    // The lobby is forgotten before it is told that it closes.
+    Ticket postLobbyClosed();
+    // Returns when everything posted up to `ticket` has been delivered (or the notifier
+    // stops). Never call it on a thread a listener waits for.
+    void waitDelivered(Ticket ticket);
+    // The values of the event being delivered, or of the last one delivered.
+    NetEventData current() const;
+
+private:
+    enum class Kind { Event, LobbyStatus, LobbyStart, LobbyChanged, LobbyClosed };
+    struct Entry {
+        Ticket ticket = 0;
+        Kind kind = Kind::Event;
+        NetEvent event = NetConnectionAdded;
+        NetEventData data;
+        LobbyStatus status;
+        bool enabled = false;
+        std::uint64_t lobbyGeneration = 0;
+    };
+
+    Ticket post(Entry entry);
+    void run();
+    void deliver(std::unique_lock<std::mutex>& lock, Entry& entry);
+
+    mutable std::mutex mutex_;
+    std::condition_variable posted_;
+    std::condition_variable delivered_;
+    std::condition_variable lobbyIdle_;
+    std::deque<Entry> queue_;
+    std::vector<NetListener*> listeners_;
+    NetLobby* lobby_ = nullptr;
+    std::uint64_t lobbyGeneration_ = 0;
+    bool lobbyBusy_ = false;
+    NetEventData current_;
+    Ticket lastPosted_ = 0;
+    Ticket lastDelivered_ = 0;
+    bool stopping_ = false;
+    std::thread::id deliveryThread_;
+    std::thread thread_;
+};
+
+}  // namespace trundlex

@@ -1,0 +1,314 @@
+#include "net/NetSession.h"
+
+#include <algorithm>
+#include <limits>
+
+#include "library/LevelLibrary.h"
+#include "net/NetProtocol.h"
+#include "play/Match.h"
+#include "util/TextNumbers.h"
+
+namespace trundlex {
+
+NetSession::NetSession(LevelLibrary& library, NetNotifier& notifier)
+    : library_(library), notifier_(notifier) {}
+
+std::shared_ptr<Connection> NetSession::addConnection(Socket socket, std::string address) {
+    if (isServer && static_cast<std::int32_t>(connections_.size()) >= netproto::MaxClients) {
+        return nullptr;
+    }
+    // Values are never reused within a run (a descriptor number would be), so a player can
+    // never be taken for a player of a later connection.
+    if (nextConnectionId_ == std::numeric_limits<std::int32_t>::max()) {
+        nextConnectionId_ = 1;
+    }
+    auto connection =
+        std::make_shared<Connection>(nextConnectionId_++, std::move(socket), std::move(address));
+    connections_.push_back(connection);
+    return connection;
+}
+
+Connection* NetSession::find(std::int32_t id) const {
+    // From the last entry backwards, as connections are looked up everywhere in the game.
+    for (auto it = connections_.rbegin(); it != connections_.rend(); ++it) {
+        if ((*it)->id() == id) {
+            return it->get();
+        }
+    }
+    return nullptr;
+}
+
+void NetSession::sendTo(Connection& connection, std::string_view message) {
+    connection.send(message);
+}
+
+void NetSession::sendToAllExcept(std::string_view message, std::int32_t exceptId) {
+    for (const auto& connection : connections_) {
+        if (connection->id() != exceptId) {
+            connection->send(message);
+        }
+    }
+}
+
+void NetSession::setMoving(bool flag) {
+    moving = flag;
+    for (const auto& connection : connections_) {
+        connection->moving = flag;
+    }
+}
+
+bool NetSession::allReady() const {
+    return std::all_of(connections_.begin(), connections_.end(),
+                       [](const auto& c) { return c->ready; });
+}
+
+bool NetSession::allStarted() const {
+    return std::all_of(connections_.begin(), connections_.end(),
+                       [](const auto& c) { return c->started; });
+}
+
+std::vector<std::string> NetSession::namesOf(std::int32_t connectionId) const {
+    std::vector<std::string> names;
+    if (match_ == nullptr) {
+        return names;
+    }
+    for (std::int32_t i = 0; i < match_->PlayerCount(); ++i) {
+        const Player* player = match_->GetPlayer(i);
+        if (player->GetConnection() == connectionId) {
+            names.push_back(player->GetName());
+        }
+    }
+    return names;
+}
+
+void NetSession::notify(NetEvent event) {
+    lastTicket_ = notifier_.postEvent(event, data);
+}
+
+void NetSession::lobbyStatus(const LobbyStatus& status) {
+    lastTicket_ = notifier_.postLobbyStatus(status);
+}
+
+void NetSession::lobbyStartEnabled(bool enabled) {
+    lastTicket_ = notifier_.postLobbyStartEnabled(enabled);
+}
+
+void NetSession::lobbyChanged() {
+    lastTicket_ = notifier_.postLobbyChanged();
+}
+
+void NetSession::lobbyClosedByNetwork() {
+    lastTicket_ = notifier_.postLobbyClosed();
+}
+
+void NetSession::allStoppedCheck() {
+    if (!puttPending || moving) {
+        return;
+    }
+    if (std::any_of(connections_.begin(), connections_.end(),
+                    [](const auto& c) { return c->moving; })) {
+        return;
+    }
+    puttPending = false;
+    if (isServer) {
+        sendToAllExcept(std::string(1, netproto::Stopped), -1);
+    }
+    notify(NetAllStopped);
+}
+
+void NetSession::startCheck() {
+    if (!startPending || !allStarted()) {
+        return;
+    }
+    startPending = false;
+    if (isServer) {
+        sendToAllExcept(std::string(1, netproto::Start), -1);
+    }
+    notify(NetStart);
+}
+
+void NetSession::handlePutt(Connection& sender, std::string_view body) {
+    // A putt before every computer confirmed the start, or while the last one still rolls,
+    // breaks the turn order that every computer follows: drop it.
+    double force = 0.0;
+    double angle = 0.0;
+    if (!playing() || puttPending || !netproto::decodePutt(body, force, angle)) {
+        return;
+    }
+    sendToAllExcept(std::string(1, netproto::Putt) + std::string(body), sender.id());
+    setMoving(true);
+    puttPending = true;
+    data.puttForce = force;
+    data.puttAngle = angle;
+    notify(NetPutt);
+}
+
+void NetSession::handleAim(Connection& sender, std::string_view body) {
+    // Aims belong to the time before a putt; one during a roll would draw over the ball.
+    if (!playing() || puttPending) {
+        return;
+    }
+    sendToAllExcept(std::string(1, netproto::Aim) + std::string(body), sender.id());
+    data.aim = parseLeadingDouble(body);
+    notify(NetAim);
+}
+
+void NetSession::handleStopped(Connection& sender) {
+    if (!playing()) {
+        return;
+    }
+    sender.moving = false;
+    allStoppedCheck();
+}
+
+void NetSession::handleChat(Connection& sender, std::string_view body) {
+    sendToAllExcept(std::string(1, netproto::Chat) + std::string(body), sender.id());
+    netproto::BodyReader reader(body);
+    data.chatName = std::string(reader.takeField());
+    data.chatText = std::string(reader.rest());
+    notify(NetChat);
+}
+
+void NetSession::handleUnrecognised(std::string_view body) {
+    data.chatText = std::string(body) + std::string(netproto::BadDataMark);
+    notify(NetChat);
+}
+
+bool NetSession::addPlayer(std::string_view name, std::uint32_t colour, std::int32_t pattern,
+                           bool transparent, std::int32_t connection, bool announce) {
+    if (match_ == nullptr || netproto::checkName(name) != netproto::TextProblem::None ||
+        match_->PlayerCount() >= netproto::MaxPlayers) {
+        return false;
+    }
+    match_->AddPlayer(name, colour, pattern, transparent, connection);
+    if (!announce) {
+        return true;
+    }
+    if (isServer) {
+        sendPlayerLists();
+    } else {
+        const netproto::PlayerRecord record{std::string(name), colour, pattern, transparent};
+        sendToAllExcept(std::string(1, netproto::NewPlayer) + netproto::encodePlayerRecord(record),
+                        -1);
+    }
+    return true;
+}
+
+void NetSession::sendPlayerLists() {
+    lobbyChanged();
+    if (match_ == nullptr) {
+        return;
+    }
+    for (const auto& connection : connections_) {
+        std::string message(1, netproto::PlayerList);
+        for (std::int32_t i = 0; i < match_->PlayerCount(); ++i) {
+            const Player& player = *match_->GetPlayer(i);
+            const Ball& ball = player.GetBall();
+            message += netproto::encodePlayerRecord(
+                {player.GetName(), ball.GetColour(), ball.GetPattern(), ball.IsTransparent()});
+            message += player.GetConnection() == connection->id() ? "1|" : "0|";
+        }
+        connection->send(message);
+    }
+}
+
+void NetSession::connectionClosed(std::int32_t id) {
+    const auto it = std::find_if(connections_.begin(), connections_.end(),
+                                 [id](const auto& c) { return c->id() == id; });
+    if (it == connections_.end()) {
+        return;
+    }
+    (*it)->shutdown();
+    connections_.erase(it);
+    if (match_ != nullptr) {
+        if (lobbyClosed) {
+            // The game goes on: this computer plays the departed computer's players.
+            match_->ReleasePlayersOf(id);
+        } else {
+            match_->RemovePlayersOf(id);
+        }
+    }
+    if (!lobbyClosed) {
+        if (isServer) {
+            sendPlayerLists();
+            if (allReady()) {
+                lobbyStartEnabled(true);
+            }
+        }
+        lobbyChanged();
+    }
+    // The departed computer may have been the last one the start or the end of a putt
+    // waited for; nothing else would ever settle the wait.
+    startCheck();
+    allStoppedCheck();
+    if (!connections_.empty() || !lobbyClosed) {
+        notify(NetConnectionClosed);
+    } else {
+        closeListening();
+        notify(NetEnded);
+    }
+}
+
+void NetSession::closeListening() {
+    if (listener != nullptr) {
+        listener->stop();
+        listener.reset();
+    }
+}
+
+void NetSession::endGame() {
+    closeListening();
+    if (connectAbort != nullptr) {
+        connectAbort->wake();
+        connectAbort.reset();
+    }
+    startPending = false;
+    puttPending = false;
+    moving = false;
+    if (connections_.empty()) {
+        return;
+    }
+    // The receiving threads see their connections end and find them no longer listed.
+    for (auto it = connections_.rbegin(); it != connections_.rend(); ++it) {
+        (*it)->shutdown();
+    }
+    connections_.clear();
+    if (match_ != nullptr) {
+        match_->MakeAllLocal();
+    }
+    notify(NetEnded);
+}
+
+void NetSession::resetForNewGame(bool server) {
+    isServer = server;
+    lobbyClosed = false;
+    setMoving(false);
+    puttPending = false;
+    startPending = false;
+    expectedLevelCount = -1;
+    readySent = false;
+    requestedLevels.clear();
+    versionStatus.reset();
+}
+
+LobbySnapshot NetSession::lobbySnapshot() const {
+    LobbySnapshot snapshot;
+    snapshot.server = isServer;
+    snapshot.connectionCount = static_cast<std::int32_t>(connections_.size());
+    if (match_ != nullptr) {
+        snapshot.playerCount = match_->PlayerCount();
+        snapshot.localNames = netproto::joinNames(namesOf(Player::LocalConnection));
+        for (std::int32_t i = 0; i < match_->PlayerCount(); ++i) {
+            const Player& player = *match_->GetPlayer(i);
+            snapshot.players.push_back({player.GetName(), player.IsLocalPlayer()});
+        }
+    }
+    for (const auto& connection : connections_) {
+        snapshot.computers.push_back({connection->id(), connection->address(),
+                                      netproto::joinNames(namesOf(connection->id())),
+                                      connection->status, connection->statusLevelName});
+    }
+    return snapshot;
+}
+
+}  // namespace trundlex

@@ -1,0 +1,137 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "net/Connection.h"
+#include "net/NetLobby.h"
+#include "net/NetNotifier.h"
+#include "net/Socket.h"
+#include "net/TcpListener.h"
+
+namespace trundlex {
+
+class LevelLibrary;
+class Match;
+
+// The state of the network game that the user interface and the network threads share, and
+// the operations both roles use on it. Not synchronised itself: NetGame holds its lock around
+// every use. Notifications are only posted here (NetNotifier), never delivered, so nothing
+// here waits for a user interface.
+class NetSession {
+public:
+    NetSession(LevelLibrary& library, NetNotifier& notifier);
+
+    LevelLibrary& library() { return library_; }
+    // The match, or null before NetGame::setMatch.
+    Match* match() { return match_; }
+    void setMatch(Match* match) { match_ = match; }
+
+    // --- Roles and phases ---
+
+    bool isServer = false;
+    // The lobby has ended and the game is running or starting.
+    bool lobbyClosed = false;
+    // This computer's ball of the current putt is still rolling.
+    bool moving = false;
+    // A putt was made and NetAllStopped has not followed it yet. Stop reports outside a putt
+    // change nothing, so a stray "Q" cannot hand out a turn.
+    bool puttPending = false;
+    // A start handshake waits for confirmations (server: "D" from every client; client: "S").
+    bool startPending = false;
+    // Levels the server announced ("C"); -1 until announced.
+    std::int32_t expectedLevelCount = -1;
+    // A client has told the server that it holds every level ("R").
+    bool readySent = false;
+    // Level IDs a client has asked for ("J").
+    std::vector<std::string> requestedLevels;
+    // A client's text about a server of another version, shown when the connection ends.
+    std::optional<LobbyStatus> versionStatus;
+    // The server's listening socket; null when not listening.
+    std::shared_ptr<TcpListener> listener;
+    // Wakes a client's connecting thread; null when no connect is under way.
+    std::shared_ptr<WakePipe> connectAbort;
+    // The values the next event hands to the listeners.
+    NetEventData data;
+
+    // --- Connections ---
+
+    const std::vector<std::shared_ptr<Connection>>& connections() const { return connections_; }
+    // Adds a connection for `socket` with a new connection value; null (the socket closed)
+    // when the server serves netproto::MaxClients already.
+    std::shared_ptr<Connection> addConnection(Socket socket, std::string address);
+    // The listed connection with this value, or null.
+    Connection* find(std::int32_t id) const;
+    bool isListed(const Connection& connection) const { return find(connection.id()) != nullptr; }
+    // Sends to one connection, or to every connection but `exceptId` (-1: to all), in list
+    // order. Nothing happens without connections.
+    void sendTo(Connection& connection, std::string_view message);
+    void sendToAllExcept(std::string_view message, std::int32_t exceptId);
+    void setMoving(bool flag);
+    // Every connection is ready / has started (true without connections).
+    bool allReady() const;
+    bool allStarted() const;
+    // The names of the players the connection plays, in match order.
+    std::vector<std::string> namesOf(std::int32_t connectionId) const;
+
+    // --- Posting to the user interface ---
+
+    void notify(NetEvent event);
+    void lobbyStatus(const LobbyStatus& status);
+    void lobbyStartEnabled(bool enabled);
+    void lobbyChanged();
+    void lobbyClosedByNetwork();
+    // The ticket of the last post: a network thread waits for it after releasing the lock.
+    NetNotifier::Ticket lastTicket() const { return lastTicket_; }
+
+    // --- Steps both roles take ---
+
+    // When a putt is pending and no ball rolls any more: a server tells every client ("Q"),
+    // and NetAllStopped follows.
+    void allStoppedCheck();
+    // When a start handshake waits and every connection has confirmed: a server sends "S";
+    // NetStart follows.
+    void startCheck();
+    // "P", "A", "Q", "M" and unrecognised messages, the same on both sides.
+    void handlePutt(Connection& sender, std::string_view body);
+    void handleAim(Connection& sender, std::string_view body);
+    void handleStopped(Connection& sender);
+    void handleChat(Connection& sender, std::string_view body);
+    void handleUnrecognised(std::string_view body);
+    // The peer's players may be handed out: every connection has confirmed the start.
+    bool playing() const { return lobbyClosed && !startPending && allStarted(); }
+
+    // Adds a player with this connection; with `announce`, a server sends every connection
+    // its player list and a client sends "N". False (nothing changes) without a match, for a
+    // name the wire cannot carry or when the match has netproto::MaxPlayers players.
+    bool addPlayer(std::string_view name, std::uint32_t colour, std::int32_t pattern,
+                   bool transparent, std::int32_t connection, bool announce);
+    // Server: "O" to every connection, marking the players it plays.
+    void sendPlayerLists();
+    // Takes a connection out of the game once it has ended (see NetGame). Nothing happens
+    // for a connection no longer listed.
+    void connectionClosed(std::int32_t id);
+    // Stops listening; nobody can join any more.
+    void closeListening();
+    // Ends every connection, a connect under way and the listening: every player becomes a
+    // player of this computer and NetEnded follows when there were connections.
+    void endGame();
+    // Forgets the phase of an earlier game before a new one starts.
+    void resetForNewGame(bool server);
+
+    LobbySnapshot lobbySnapshot() const;
+
+private:
+    LevelLibrary& library_;
+    NetNotifier& notifier_;
+    Match* match_ = nullptr;
+    std::vector<std::shared_ptr<Connection>> connections_;
+    std::int32_t nextConnectionId_ = 1;
+    NetNotifier::Ticket lastTicket_ = 0;
+};
+
+}  // namespace trundlex

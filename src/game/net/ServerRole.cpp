@@ -1,0 +1,166 @@
+#include "net/ServerRole.h"
+
+#include "library/LevelLibrary.h"
+#include "net/NetProtocol.h"
+#include "net/NetSession.h"
+#include "play/Match.h"
+
+namespace trundlex {
+
+namespace {
+
+std::string letter(char type) {
+    return std::string(1, type);
+}
+
+}  // namespace
+
+void ServerRole::greet(Connection& connection) {
+    // A new client holds no level yet: the game cannot start until it is ready too.
+    session_.lobbyStartEnabled(false);
+    session_.lobbyChanged();
+    session_.sendTo(connection, letter(netproto::Hello) + std::string(netproto::Version));
+    session_.sendPlayerLists();
+    const Match* match = session_.match();
+    const std::int32_t levels = match != nullptr ? match->LevelCount() : 0;
+    session_.sendToAllExcept(letter(netproto::LevelCount) + std::to_string(levels), -1);
+    for (std::int32_t i = 0; i < levels; ++i) {
+        session_.sendTo(connection, letter(netproto::LevelId) + match->GetLevelId(i));
+    }
+}
+
+DispatchResult ServerRole::dispatch(Connection& sender, const NetMessage& message) {
+    const std::string_view body = message.body;
+    switch (message.letter) {
+        case netproto::Hello:
+            return body == netproto::Version ? DispatchResult::Keep : DispatchResult::Close;
+        case netproto::NewPlayer:
+            addAnnouncedPlayer(sender, body);
+            break;
+        case netproto::LevelRequest:
+            sendLevel(sender, body);
+            break;
+        case netproto::Ready:
+            if (!session_.lobbyClosed) {
+                sender.ready = true;
+                sender.status = ComputerStatus::Ready;
+                session_.lobbyChanged();
+                if (session_.allReady()) {
+                    session_.lobbyStartEnabled(true);
+                }
+            }
+            break;
+        case netproto::Confirm:
+            // Only an answer to "G" counts, once per handshake: a repeated "D" must not
+            // start the game a second time (which would skip a turn).
+            if (session_.startPending && !sender.started) {
+                sender.started = true;
+                session_.startCheck();
+            }
+            break;
+        case netproto::Putt:
+            session_.handlePutt(sender, body);
+            break;
+        case netproto::Aim:
+            session_.handleAim(sender, body);
+            break;
+        case netproto::Stopped:
+            session_.handleStopped(sender);
+            break;
+        case netproto::Chat:
+            session_.handleChat(sender, body);
+            break;
+        case netproto::PlayerList:
+        case netproto::LevelCount:
+        case netproto::LevelId:
+        case netproto::LevelText:
+        case netproto::Go:
+        case netproto::Start:
+        case netproto::Disconnected:
+            // Only a server sends these; from a client they would wipe this game's players,
+            // change its levels or end its lobby.
+            break;
+        default:
+            session_.handleUnrecognised(body);
+            break;
+    }
+    return DispatchResult::Keep;
+}
+
+void ServerRole::reportLoss(Connection& connection) {
+    std::string names = netproto::joinNames(session_.namesOf(connection.id()));
+    if (names.empty()) {
+        names = connection.address();
+    }
+    if (!session_.lobbyClosed) {
+        session_.lobbyStatus({LobbyText::ClientDisconnected, 0, names, {}});
+    }
+    session_.data.disconnectText = names + " is disconnected.";
+    session_.data.disconnectNames = names;
+    session_.data.serverLost = false;
+    session_.sendToAllExcept(letter(netproto::Disconnected) + names, connection.id());
+    session_.notify(NetDisconnectInfo);
+}
+
+bool ServerRole::startHandshake() {
+    if (!session_.isServer || session_.lobbyClosed || !session_.allReady()) {
+        return false;
+    }
+    sendGo();
+    return true;
+}
+
+bool ServerRole::restartHandshake() {
+    if (!session_.isServer || !session_.lobbyClosed) {
+        return false;
+    }
+    sendGo();
+    return true;
+}
+
+void ServerRole::sendGo() {
+    for (const auto& connection : session_.connections()) {
+        connection->started = false;
+    }
+    session_.sendToAllExcept(letter(netproto::Go), -1);
+    session_.lobbyClosed = true;
+    session_.lobbyClosedByNetwork();
+    session_.notify(NetLobbyClosed);
+    // A roll of the abandoned game must not hold up the first putt of the new one.
+    session_.setMoving(false);
+    session_.puttPending = false;
+    session_.startPending = true;
+    session_.startCheck();
+    // Nobody can join a running game.
+    session_.closeListening();
+}
+
+void ServerRole::addAnnouncedPlayer(Connection& sender, std::string_view body) {
+    // Players join in the lobby only; a game in progress keeps its players and turn order.
+    if (session_.lobbyClosed) {
+        return;
+    }
+    netproto::BodyReader reader(body);
+    netproto::PlayerRecord record;
+    if (netproto::readPlayerRecord(reader, record)) {
+        session_.addPlayer(record.name, record.colour, record.pattern, record.transparent,
+                           sender.id(), true);
+    }
+}
+
+void ServerRole::sendLevel(Connection& sender, std::string_view levelId) {
+    if (session_.lobbyClosed) {
+        return;
+    }
+    const int index = session_.library().findById(levelId);
+    if (index < 0) {
+        return;
+    }
+    const Level& level = session_.library().at(index);
+    sender.status = ComputerStatus::TransferLevel;
+    sender.statusLevelName = level.name();
+    session_.lobbyChanged();
+    session_.sendTo(sender, letter(netproto::LevelText) + level.toText());
+}
+
+}  // namespace trundlex

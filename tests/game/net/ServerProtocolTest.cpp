@@ -1,0 +1,254 @@
+// A server as a client made by hand sees it: the greeting, players and levels in the lobby,
+// the start handshake, putts and stop reports, chat, and everything a client must not be
+// able to do to a server.
+#include "game/net/NetTestSupport.h"
+
+namespace trundlex::testing {
+namespace {
+
+class ServerProtocolTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        host.addLevels({"h1", "h2"}, true);
+        port = host.serve();
+        ASSERT_NE(port, 0);
+        ASSERT_TRUE(client.connect(port));
+        ASSERT_TRUE(host.listener.waitFor(NetConnectionAdded));
+    }
+    // Reads the greeting up to the last level ID.
+    void skipGreeting() {
+        for (int i = 0; i < 5; ++i) {
+            ASSERT_TRUE(client.receive());
+        }
+    }
+    // Joins with one player, reports ready and confirms the start.
+    void startGame() {
+        skipGreeting();
+        client.send("NAnn|255|2|1|");
+        client.send("R");
+        ASSERT_TRUE(host.lobby.waitUntil([&] { return host.lobby.startEnabledLocked(); }));
+        ASSERT_TRUE(host.net.startHandshake());
+        ASSERT_TRUE(client.expect('G'));
+        client.send("D");
+        ASSERT_TRUE(client.expect('S'));
+        ASSERT_TRUE(host.listener.waitFor(NetStart));
+    }
+
+    Computer host{{"Host"}};
+    std::uint16_t port = 0;
+    RawPeer client;
+};
+
+TEST_F(ServerProtocolTest, NewClientIsGreetedWithVersionPlayersAndLevels) {
+    const auto expectMessage = [&](char letter, std::string_view body) {
+        const auto message = client.receive();
+        ASSERT_TRUE(message);
+        EXPECT_EQ(message->letter, letter);
+        EXPECT_EQ(message->body, body);
+    };
+    expectMessage('H', "Trundlex 1.00");
+    expectMessage('O', "Host|65280|1|0|0|");
+    expectMessage('C', "2");
+    expectMessage('I', "h1");
+    expectMessage('I', "h2");
+
+    ASSERT_TRUE(
+        host.lobby.waitUntil([&] { return host.lobby.snapshotLocked().connectionCount == 1; }));
+    const LobbySnapshot lobby = host.lobby.snapshot();
+    ASSERT_EQ(lobby.computers.size(), 1u);
+    EXPECT_EQ(lobby.computers[0].address, Loopback);
+    EXPECT_EQ(lobby.computers[0].statusEnglish(), "Initializing game...");
+    EXPECT_EQ(lobby.localNames, "Host");
+    EXPECT_FALSE(host.lobby.startEnabled()) << "a new client holds no level yet";
+}
+
+TEST_F(ServerProtocolTest, ClientJoinsWithPlayersFetchesLevelsAndGetsReady) {
+    skipGreeting();
+    client.send("HTrundlex 1.00");
+    client.send("NAnn|255|2|1|");
+    EXPECT_EQ(client.expect('O'), "Host|65280|1|0|0|Ann|255|2|1|1|") << "Ann is the client's";
+    EXPECT_EQ(host.playerNames(), (std::vector<std::string>{"Host *", "Ann"}));
+
+    client.send("Jh2");
+    const auto text = client.expect('L');
+    ASSERT_TRUE(text);
+    Level sent;
+    ASSERT_TRUE(sent.fromText(*text));
+    EXPECT_EQ(sent.id(), "h2");
+    ASSERT_TRUE(host.lobby.waitUntil([&] {
+        const auto& computers = host.lobby.snapshotLocked().computers;
+        return !computers.empty() && computers[0].status == ComputerStatus::TransferLevel;
+    }));
+    EXPECT_EQ(host.lobby.snapshot().computers[0].statusEnglish(), "Transfer level \"Hole h2\"...");
+    EXPECT_EQ(host.lobby.snapshot().computers[0].playerNames, "Ann");
+
+    client.send("Jnowhere");
+    client.send("R");
+    ASSERT_TRUE(host.lobby.waitUntil([&] { return host.lobby.startEnabledLocked(); }));
+    EXPECT_EQ(host.lobby.snapshot().computers[0].statusEnglish(), "Ready");
+    EXPECT_EQ(client.lettersWithin(Quiet), "") << "no level for an unknown ID";
+}
+
+TEST_F(ServerProtocolTest, VersionMismatchEndsTheConnectionAndDropsWhatFollows) {
+    skipGreeting();
+    client.sendRaw("HTrundlex 0.99\x07\x07NZed|1|1|1|\x07\x07");
+    EXPECT_TRUE(client.closedByPeer());
+    const auto info = host.listener.waitFor(NetDisconnectInfo);
+    ASSERT_TRUE(info);
+    EXPECT_EQ(info->data.disconnectText, "127.0.0.1 is disconnected.")
+        << "a client without players is named by its address";
+    EXPECT_TRUE(host.listener.waitFor(NetConnectionClosed));
+    EXPECT_EQ(host.lobby.waitForStatus(LobbyText::ClientDisconnected)->english(),
+              "127.0.0.1 disconnected.");
+    EXPECT_EQ(host.playerNames(), std::vector<std::string>{"Host *"});
+}
+
+TEST_F(ServerProtocolTest, ChatAndUnreadableMessagesReachTheListeners) {
+    skipGreeting();
+    client.send("MAnn|hello|there");
+    auto chat = host.listener.waitFor(NetChat, 1);
+    ASSERT_TRUE(chat);
+    EXPECT_EQ(chat->data.chatName, "Ann");
+    EXPECT_EQ(chat->data.chatText, "hello|there");
+
+    client.send("Mnobar");
+    chat = host.listener.waitFor(NetChat, 2);
+    ASSERT_TRUE(chat);
+    EXPECT_EQ(chat->data.chatName, "nobar");
+    EXPECT_EQ(chat->data.chatText, "");
+
+    client.send("Zabc");
+    chat = host.listener.waitFor(NetChat, 3);
+    ASSERT_TRUE(chat);
+    EXPECT_EQ(chat->data.chatName, "nobar") << "the sender name of the last chat line stays";
+    EXPECT_EQ(chat->data.chatText, "abc BADDATA!!! ");
+
+    client.send("");
+    chat = host.listener.waitFor(NetChat, 4);
+    ASSERT_TRUE(chat);
+    EXPECT_EQ(chat->data.chatText, " BADDATA!!! ") << "a bare terminator is unrecognised";
+}
+
+TEST_F(ServerProtocolTest, MessagesOnlyAServerMaySendAreIgnored) {
+    // Regression: a client's "O", "C", "I", "G" or "S" wiped the server's players, changed
+    // its levels or closed its lobby.
+    skipGreeting();
+    client.send("OEvil|1|1|1|1|");
+    client.send("C7");
+    client.send("Ix");
+    client.send("L" + testLevel("x").toText());
+    client.send("G");
+    client.send("S");
+    client.send("TSomebody");
+    client.send("Mdone|");
+    ASSERT_TRUE(host.listener.waitFor(NetChat));
+
+    EXPECT_EQ(host.playerNames(), std::vector<std::string>{"Host *"});
+    EXPECT_EQ(host.match.LevelCount(), 2);
+    EXPECT_EQ(host.library.findById("x"), -1);
+    EXPECT_FALSE(host.net.isLobbyClosed());
+    EXPECT_EQ(host.listener.count(NetLobbyClosed), 0);
+    EXPECT_EQ(host.listener.count(NetStart), 0);
+    EXPECT_EQ(host.listener.count(NetDisconnectInfo), 0);
+}
+
+TEST_F(ServerProtocolTest, HostileLobbyInputIsRefusedWithinBounds) {
+    skipGreeting();
+    client.send("N||||");
+    client.send("N" + std::string(netproto::MaxNameBytes + 1, 'a') + "|1|1|1|");
+    for (int i = 0; i < netproto::MaxPlayers + 8; ++i) {
+        client.send("NP" + std::to_string(i) + "|1|1|0|");
+    }
+    client.send("P5|0.5");
+    client.send("A1.0");
+    client.send("Q");
+    client.send("D");
+    client.send("Mdone|");
+    ASSERT_TRUE(host.listener.waitFor(NetChat));
+
+    auto lock = host.net.lock();
+    EXPECT_EQ(host.match.PlayerCount(), netproto::MaxPlayers) << "the match stops growing";
+    EXPECT_EQ(host.match.GetPlayer(1)->GetName(), "P0") << "records without a valid name";
+    EXPECT_EQ(host.listener.count(NetPutt), 0) << "putts before the start are dropped";
+    EXPECT_EQ(host.listener.count(NetAim), 0);
+    EXPECT_EQ(host.listener.count(NetAllStopped), 0);
+    EXPECT_EQ(host.listener.count(NetStart), 0) << "a confirmation without a start";
+}
+
+TEST_F(ServerProtocolTest, FloodWithoutTerminatorIsHandledAsADisconnection) {
+    skipGreeting();
+    client.send("NAnn|255|2|1|");
+    ASSERT_TRUE(client.expect('O'));
+    const std::string chunk(64 * 1024, 'x');
+    for (std::size_t sent = 0; sent <= netproto::MaxPendingBytes; sent += chunk.size()) {
+        client.sendRaw(chunk);
+    }
+    EXPECT_TRUE(client.closedByPeer());
+    const auto info = host.listener.waitFor(NetDisconnectInfo);
+    ASSERT_TRUE(info);
+    EXPECT_EQ(info->data.disconnectText, "Ann is disconnected.");
+    EXPECT_EQ(host.playerNames(), std::vector<std::string>{"Host *"}) << "left in the lobby";
+}
+
+TEST_F(ServerProtocolTest, GameTakesOnePuttAtATimeAndWaitsForEveryStop) {
+    startGame();
+    client.send("D");
+    client.send("N Late|1|1|0|");
+    client.send("P1e300|0");
+    client.send("P5.5|1.25");
+    client.send("P3|0");
+    client.send("A1.0");
+    const auto putt = host.listener.waitFor(NetPutt);
+    ASSERT_TRUE(putt);
+    EXPECT_EQ(putt->data.puttForce, 5.5);
+    EXPECT_EQ(putt->data.puttAngle, 1.25);
+
+    client.send("Q");
+    EXPECT_FALSE(host.listener.waitFor(NetAllStopped, 1, Quiet))
+        << "the server's own ball still rolls";
+    host.net.localBallStopped();
+    ASSERT_TRUE(host.listener.waitFor(NetAllStopped));
+    EXPECT_TRUE(client.expect('Q')) << "the server tells every client";
+
+    client.send("Q");
+    client.send("Mdone|");
+    ASSERT_TRUE(host.listener.waitFor(NetChat));
+    EXPECT_EQ(host.listener.count(NetStart), 1) << "a repeated confirmation starts nothing";
+    EXPECT_EQ(host.listener.count(NetPutt), 1) << "one putt until every ball stopped";
+    EXPECT_EQ(host.listener.count(NetAim), 0) << "no aim while the ball rolls";
+    EXPECT_EQ(host.listener.count(NetAllStopped), 1) << "a stray stop report hands out nothing";
+    EXPECT_EQ(host.playerNames(), (std::vector<std::string>{"Host *", "Ann"}));
+}
+
+TEST_F(ServerProtocolTest, TurnIsHandedOutBeforeAPuttThatFollowsTheStopIsTaken) {
+    // Regression: events of different threads overtook each other, so a putt arriving right
+    // after "Q" was credited before the next turn had been handed out.
+    startGame();
+    double force = 2.0;
+    double angle = 0.0;
+    ASSERT_TRUE(host.net.sendPutt(force, angle));
+    ASSERT_TRUE(client.expect('P'));
+    host.net.localBallStopped();
+
+    std::atomic<bool> handling{false};
+    std::atomic<bool> overlapped{false};
+    host.listener.setReaction([&](NetEvent event) {
+        if (handling.exchange(true)) {
+            overlapped = true;
+        }
+        if (event == NetAllStopped) {
+            std::this_thread::sleep_for(100ms);  // a slow user interface
+        }
+        handling = false;
+    });
+    client.sendRaw("Q\x07\x07P4|0.25\x07\x07");
+    ASSERT_TRUE(host.listener.waitFor(NetPutt));
+
+    std::vector<NetEvent> order = host.listener.sequence();
+    order.erase(order.begin(), std::find(order.begin(), order.end(), NetAllStopped));
+    EXPECT_EQ(order, (std::vector<NetEvent>{NetAllStopped, NetPutt}));
+    EXPECT_FALSE(overlapped);
+}
+
+}  // namespace
+}  // namespace trundlex::testing
