@@ -1,5 +1,6 @@
 #include "net/NetProtocol.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 
@@ -24,7 +25,7 @@ std::int32_t BodyReader::takeInt() {
 }
 
 std::string encodePlayerRecord(const PlayerRecord& record) {
-    std::string text = record.name;
+    std::string text = cleanName(record.name);
     text += '|';
     text += std::to_string(static_cast<std::int32_t>(record.colour));
     text += '|';
@@ -91,6 +92,26 @@ std::string joinNames(const std::vector<std::string>& names) {
         text += names[i];
     }
     return text;
+}
+
+std::string cleanName(std::string_view name) {
+    std::string clean = cleanText(name.substr(0, std::min(name.size(), MaxNameBytes)));
+    for (char& c : clean) {
+        if (c == '|') {
+            c = '/';
+        }
+    }
+    return clean.empty() ? "?" : clean;
+}
+
+std::string cleanText(std::string_view text) {
+    std::string clean(text);
+    for (char& c : clean) {
+        if (c == '\x07') {
+            c = ' ';
+        }
+    }
+    return clean;
 }
 
 TextProblem checkName(std::string_view name) {

@@ -87,7 +87,8 @@ struct PlayerRecord {
     friend bool operator==(const PlayerRecord&, const PlayerRecord&) = default;
 };
 
-// "name|colour|pattern|transparent|" with the colour as a signed decimal.
+// "name|colour|pattern|transparent|" with the colour as a signed decimal. The name is
+// cleaned first (cleanName), so the record always reads back as one record.
 std::string encodePlayerRecord(const PlayerRecord& record);
 // Reads one record. False when the fields do not make a player this game accepts (an empty
 // or over-long name, a name with a character the wire reserves); the fields are consumed
@@ -114,6 +115,12 @@ enum class TextProblem : std::int32_t {
     Terminator = 3,  // a byte 0x07 would end the message early
     TooLong = 4,     // names only: longer than MaxNameBytes
 };
+// `name` made fit for a record: "|" becomes "/", a 0x07 byte a blank, and it is cut to
+// MaxNameBytes; an empty name becomes "?". For names this computer holds already (players of
+// a match set up without network rules); names typed for the network are checked instead.
+std::string cleanName(std::string_view name);
+// `text` with every 0x07 byte made a blank, so it cannot end a message early.
+std::string cleanText(std::string_view text);
 // Whether a player or chat name can travel in a record or chat message.
 TextProblem checkName(std::string_view name);
 // Whether a chat text can travel; a "|" in the text is fine, it is the rest of the body.

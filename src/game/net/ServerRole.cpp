@@ -98,7 +98,8 @@ void ServerRole::reportLoss(Connection& connection) {
     session_.data.disconnectText = names + " is disconnected.";
     session_.data.disconnectNames = names;
     session_.data.serverLost = false;
-    session_.sendToAllExcept(letter(netproto::Disconnected) + names, connection.id());
+    session_.sendToAllExcept(letter(netproto::Disconnected) + netproto::cleanText(names),
+                             connection.id());
     session_.notify(NetDisconnectInfo);
 }
 
@@ -160,7 +161,8 @@ void ServerRole::sendLevel(Connection& sender, std::string_view levelId) {
     sender.status = ComputerStatus::TransferLevel;
     sender.statusLevelName = level.name();
     session_.lobbyChanged();
-    session_.sendTo(sender, letter(netproto::LevelText) + level.toText());
+    // A level read from a file may carry any byte in its name.
+    session_.sendTo(sender, letter(netproto::LevelText) + netproto::cleanText(level.toText()));
 }
 
 }  // namespace trundlex

@@ -118,6 +118,10 @@ TEST(NetProtocolTest, PlayerRecordsRoundTripAndGarbageIsRefused) {
     EXPECT_FALSE(netproto::readPlayerRecord(garbage, read)) << "a record without a name";
     EXPECT_TRUE(garbage.empty()) << "its fields are used up all the same";
 
+    // A name set up without network rules still makes exactly one record.
+    EXPECT_EQ(netproto::encodePlayerRecord({"A|n\x07n", 1, 0, false}), "A/n n|1|0|0|");
+    EXPECT_EQ(netproto::encodePlayerRecord({"", 1, 0, false}), "?|1|0|0|");
+
     netproto::BodyReader chat("nobar");
     EXPECT_EQ(chat.takeField(), "nobar");
     EXPECT_EQ(chat.rest(), "");

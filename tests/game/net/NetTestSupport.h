@@ -111,6 +111,15 @@ private:
 class RecordingLobby : public NetLobby {
 public:
     void attach(NetGame& net) { net_ = &net; }
+    // Forgets what an earlier lobby showed.
+    void reset() {
+        record([&] {
+            statuses_.clear();
+            startEnabled_ = false;
+            closed_ = false;
+            snapshot_ = {};
+        });
+    }
 
     void onLobbyStatus(const LobbyStatus& status) override {
         record([&] { statuses_.push_back(status); });
@@ -221,10 +230,14 @@ struct Computer {
     }
     // Listens on a free loopback port; the port.
     std::uint16_t serve() {
+        lobby.reset();
         EXPECT_TRUE(net.startServer(0, &lobby, Loopback));
         return net.listeningPort();
     }
-    void join(std::uint16_t port) { EXPECT_TRUE(net.startClient(Loopback, port, &lobby)); }
+    void join(std::uint16_t port) {
+        lobby.reset();
+        EXPECT_TRUE(net.startClient(Loopback, port, &lobby));
+    }
     // The match's player names, " *" marking this computer's, read under the lock.
     std::vector<std::string> playerNames() {
         auto lock = net.lock();

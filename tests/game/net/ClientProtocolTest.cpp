@@ -1,0 +1,211 @@
+// A client as a server made by hand sees it: the announcement of its players, the player
+// list and level transfer in the lobby, the start handshake, and a server that sends what it
+// should not or goes away.
+#include "game/net/NetTestSupport.h"
+
+namespace trundlex::testing {
+namespace {
+
+class ClientProtocolTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        guest.addLevels({"old"}, true);
+        guest.join(server.port());
+        peer = server.accept();
+        ASSERT_TRUE(guest.listener.waitFor(NetConnectionAdded));
+    }
+    // Reads the client's announcement and greeting.
+    void skipGreeting() {
+        for (int i = 0; i < 3; ++i) {
+            ASSERT_TRUE(peer.receive());
+        }
+    }
+    // Announces levels the way a server does: the count, then one ID each.
+    void announceLevels(const std::vector<std::string>& ids) {
+        peer.send("C" + std::to_string(ids.size()));
+        for (const std::string& id : ids) {
+            peer.send("I" + id);
+        }
+    }
+    // After the greeting: the players, "G" answered by "D", then "S".
+    void startGame() {
+        peer.send("HTrundlex 1.00");
+        peer.send("OHost|1|1|0|0|Bob|2|1|0|1|Cy|3|1|0|1|");
+        peer.send("G");
+        ASSERT_TRUE(peer.expect('D'));
+        peer.send("S");
+        ASSERT_TRUE(guest.listener.waitFor(NetStart));
+    }
+
+    Computer guest{{"Bob", "Cy"}};
+    RawServer server;
+    RawPeer peer;
+};
+
+TEST_F(ClientProtocolTest, ClientAnnouncesItsPlayersThenGreets) {
+    const auto expectMessage = [&](char letter, std::string_view body) {
+        const auto message = peer.receive();
+        ASSERT_TRUE(message);
+        EXPECT_EQ(message->letter, letter);
+        EXPECT_EQ(message->body, body);
+    };
+    expectMessage('N', "Bob|65280|1|0|");
+    expectMessage('N', "Cy|65280|1|0|");
+    expectMessage('H', "Trundlex 1.00");
+    EXPECT_EQ(guest.lobby.waitForStatus(LobbyText::ConnectionOpen)->english(), "Connection open!");
+    EXPECT_EQ(guest.match.LevelCount(), 0) << "the server's levels replace the client's";
+    EXPECT_EQ(guest.playerNames(), (std::vector<std::string>{"Bob *", "Cy *"}));
+}
+
+TEST_F(ClientProtocolTest, PlayerListOfTheServerReplacesTheClientsPlayers) {
+    skipGreeting();
+    peer.send("OHost|1|1|0|0|Bob|2|1|0|1|Cy|3|1|0|1|");
+    ASSERT_TRUE(
+        guest.lobby.waitUntil([&] { return guest.lobby.snapshotLocked().playerCount == 3; }));
+    EXPECT_EQ(guest.playerNames(), (std::vector<std::string>{"Host", "Bob *", "Cy *"}));
+
+    // Garbage records are skipped and the list stays bounded however long the body is.
+    std::string hostile = "O||||0|Zed|5|1|0|0|";
+    for (int i = 0; i < 100; ++i) {
+        hostile += "X" + std::to_string(i) + "|1|1|0|0|";
+    }
+    peer.send(hostile);
+    ASSERT_TRUE(guest.lobby.waitUntil(
+        [&] { return guest.lobby.snapshotLocked().playerCount == netproto::MaxPlayers; }));
+    auto lock = guest.net.lock();
+    EXPECT_EQ(guest.match.GetPlayer(0)->GetName(), "Zed");
+    EXPECT_FALSE(guest.match.GetPlayer(0)->IsLocalPlayer());
+}
+
+TEST_F(ClientProtocolTest, ClientLackingTwoOfFiveLevelsFetchesThemThenReportsReady) {
+    guest.addLevels({"l1", "l2", "l3"}, false);
+    skipGreeting();
+    announceLevels({"l1", "l2", "l3", "l4", "l5"});
+    EXPECT_EQ(peer.expect('J'), "l4");
+    EXPECT_EQ(peer.expect('J'), "l5");
+    EXPECT_EQ(peer.lettersWithin(Quiet), "") << "no more requests, not ready yet";
+    EXPECT_EQ(guest.lobby.waitForStatus(LobbyText::TransferLevels)->count, 5);
+
+    peer.send("L" + testLevel("l4").toText());
+    EXPECT_EQ(peer.lettersWithin(Quiet), "");
+    peer.send("L" + testLevel("l5").toText());
+    EXPECT_TRUE(peer.expect('R'));
+    EXPECT_EQ(guest.lobby.waitForStatus(LobbyText::WaitingForStart)->english(),
+              "Waiting for start message.");
+    auto lock = guest.net.lock();
+    EXPECT_GE(guest.library.findById("l4"), 0);
+    EXPECT_GE(guest.library.findById("l5"), 0);
+    EXPECT_EQ(guest.match.GetLevelId(4), "l5");
+}
+
+TEST_F(ClientProtocolTest, ClientHoldingEveryLevelReportsReadyAfterTheLastId) {
+    guest.addLevels({"l1", "l2", "l3", "l4", "l5"}, false);
+    skipGreeting();
+    announceLevels({"l1", "l2", "l3", "l4", "l5"});
+    EXPECT_EQ(peer.lettersWithin(Quiet), "R");
+}
+
+TEST_F(ClientProtocolTest, HostileLevelCountsIdsAndTextsAreRefused) {
+    skipGreeting();
+    peer.send("C-5");
+    peer.send("C99999999");
+    peer.send("C2");
+    peer.send("Ia");
+    peer.send("Ib");
+    peer.send("Ic");
+    peer.send("I" + std::string(netproto::MaxLevelIdBytes + 1, 'x'));
+    peer.send("L{Trundlex1}{a}{evil}{x}{65536}{65536}{1}{1}{$}");
+    peer.send("L{Trundlex1}{a}{evil}{x}{2147483647}{2147483647}{1}{1}");
+    peer.send("L" + testLevel("unasked").toText());
+    EXPECT_EQ(peer.lettersWithin(Quiet), "JJ") << "only the two announced levels are asked for";
+
+    auto lock = guest.net.lock();
+    EXPECT_EQ(guest.match.LevelCount(), 2) << "no more IDs than announced";
+    EXPECT_EQ(guest.library.findById("a"), -1);
+    EXPECT_EQ(guest.library.findById("unasked"), -1) << "only asked-for levels join";
+    EXPECT_EQ(guest.library.count(), 1);
+}
+
+TEST_F(ClientProtocolTest, ServerOfAnotherVersionIsLeftWithBothVersionsShown) {
+    skipGreeting();
+    peer.send("HTrundlex 2.00");
+    peer.send("OHost|1|1|0|0|");
+    EXPECT_TRUE(peer.closedByPeer());
+    const auto info = guest.listener.waitFor(NetDisconnectInfo);
+    ASSERT_TRUE(info);
+    EXPECT_EQ(info->data.disconnectText, "You have been disconnected from the server.");
+    EXPECT_TRUE(info->data.serverLost);
+    EXPECT_TRUE(guest.listener.waitFor(NetConnectionClosed)) << "it ended in the lobby";
+    ASSERT_TRUE(guest.lobby.waitForStatus(LobbyText::IllegalVersion));
+    const std::vector<LobbyText> texts = guest.lobby.statusTexts();
+    EXPECT_EQ(texts.back(), LobbyText::IllegalVersion) << "shown after the interruption";
+    EXPECT_EQ(guest.lobby.waitForStatus(LobbyText::IllegalVersion)->english(),
+              "Illegal server version (server: Trundlex 2.00, this version: Trundlex 1.00).");
+    EXPECT_EQ(guest.playerNames(), (std::vector<std::string>{"Bob *", "Cy *"}))
+        << "the list after the mismatch was dropped";
+}
+
+TEST_F(ClientProtocolTest, StartHandshakeThenPuttsAndReportsFromTheServer) {
+    skipGreeting();
+    peer.send("P1|1");
+    peer.send("S");
+    startGame();
+    EXPECT_TRUE(guest.lobby.closed());
+    EXPECT_EQ(guest.listener.count(NetLobbyClosed), 1);
+
+    peer.send("S");
+    peer.send("A2.36");
+    auto aim = guest.listener.waitFor(NetAim);
+    ASSERT_TRUE(aim);
+    EXPECT_EQ(aim->data.aim, 2.36);
+    peer.send("P2.5|0.75");
+    const auto putt = guest.listener.waitFor(NetPutt);
+    ASSERT_TRUE(putt);
+    EXPECT_EQ(putt->data.puttForce, 2.5);
+    EXPECT_EQ(putt->data.puttAngle, 0.75);
+
+    guest.net.localBallStopped();
+    EXPECT_TRUE(peer.expect('Q'));
+    EXPECT_FALSE(guest.listener.waitFor(NetAllStopped, 1, Quiet)) << "the server decides";
+    peer.send("Q");
+    EXPECT_TRUE(guest.listener.waitFor(NetAllStopped));
+
+    peer.send("NEve|1|1|0|");
+    peer.send("Jold");
+    peer.send("R");
+    peer.send("D");
+    peer.send("TAnn, Bo");
+    const auto info = guest.listener.waitFor(NetDisconnectInfo);
+    ASSERT_TRUE(info);
+    EXPECT_EQ(info->data.disconnectText, "Ann, Bo is disconnected.");
+    EXPECT_EQ(peer.lettersWithin(Quiet), "") << "nothing answers what only clients send";
+    EXPECT_EQ(guest.listener.count(NetStart), 1) << "one start per handshake";
+    EXPECT_EQ(guest.listener.count(NetPutt), 1) << "the putt before the start was dropped";
+    EXPECT_EQ(guest.playerNames(), (std::vector<std::string>{"Host", "Bob *", "Cy *"}));
+}
+
+TEST_F(ClientProtocolTest, LosingTheServerInAGameLeavesTheClientEveryPlayer) {
+    skipGreeting();
+    startGame();
+    peer.close();
+    const auto info = guest.listener.waitFor(NetDisconnectInfo);
+    ASSERT_TRUE(info);
+    EXPECT_EQ(info->data.disconnectText, "You have been disconnected from the server.");
+    EXPECT_TRUE(guest.listener.waitFor(NetEnded));
+    EXPECT_FALSE(guest.net.isConnected());
+    EXPECT_EQ(guest.playerNames(), (std::vector<std::string>{"Host *", "Bob *", "Cy *"}));
+}
+
+TEST_F(ClientProtocolTest, ServerThatNeverSendsATerminatorIsLeft) {
+    skipGreeting();
+    const std::string chunk(64 * 1024, 'y');
+    for (std::size_t sent = 0; sent <= netproto::MaxPendingBytes; sent += chunk.size()) {
+        peer.sendRaw(chunk);
+    }
+    EXPECT_TRUE(peer.closedByPeer());
+    EXPECT_TRUE(guest.listener.waitFor(NetDisconnectInfo));
+    EXPECT_FALSE(guest.net.isConnected());
+}
+
+}  // namespace
+}  // namespace trundlex::testing
