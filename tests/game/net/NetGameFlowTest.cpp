@@ -83,6 +83,26 @@ TEST_P(StartHandshakeTest, EveryComputerStartsOnceAllHaveConfirmed) {
 
 INSTANTIATE_TEST_SUITE_P(Clients, StartHandshakeTest, ::testing::Values(0, 1, 3));
 
+TEST_F(NetGameFlowTest, ClientJoiningLateHoldsTheStartUntilItIsReady) {
+    Computer& ann = join("Ann");
+    RawPeer late;
+    ASSERT_TRUE(late.connect(port));
+    ASSERT_TRUE(host.lobby.waitUntil([&] { return !host.lobby.startEnabledLocked(); }));
+    EXPECT_FALSE(host.net.startHandshake()) << "a client is not ready";
+    EXPECT_FALSE(ann.lobby.closed());
+
+    // The server's own players join through the same path and every client hears of them.
+    EXPECT_TRUE(host.net.addPlayer("Zoe", 0xFF, 2, true, Player::LocalConnection, true));
+    EXPECT_FALSE(host.net.addPlayer("Z|oe", 0xFF, 2, true, Player::LocalConnection, true));
+    ASSERT_TRUE(ann.lobby.waitUntil([&] { return ann.lobby.snapshotLocked().playerCount == 3; }));
+    EXPECT_EQ(ann.playerNames(), (std::vector<std::string>{"Host", "Ann *", "Zoe"}));
+
+    late.send("R");
+    ASSERT_TRUE(host.lobby.waitUntil([&] { return host.lobby.startEnabledLocked(); }));
+    EXPECT_TRUE(host.net.startHandshake());
+    EXPECT_TRUE(ann.listener.waitFor(NetLobbyClosed));
+}
+
 TEST_F(NetGameFlowTest, PuttsAimsAndChatTravelThroughTheServer) {
     Computer& ann = join("Ann");
     Computer& bob = join("Bob");

@@ -190,6 +190,16 @@ TEST_F(ServerProtocolTest, FloodWithoutTerminatorIsHandledAsADisconnection) {
     EXPECT_EQ(host.playerNames(), std::vector<std::string>{"Host *"}) << "left in the lobby";
 }
 
+TEST_F(ServerProtocolTest, ConnectionsBeyondTheLimitAreClosedAtOnce) {
+    std::vector<RawPeer> more(netproto::MaxClients);
+    for (RawPeer& peer : more) {
+        ASSERT_TRUE(peer.connect(port));
+    }
+    EXPECT_TRUE(more.back().closedByPeer());
+    EXPECT_TRUE(more.front().receive()) << "the others are greeted";
+    EXPECT_EQ(host.net.connectionCount(), netproto::MaxClients);
+}
+
 TEST_F(ServerProtocolTest, GameTakesOnePuttAtATimeAndWaitsForEveryStop) {
     startGame();
     client.send("D");
