@@ -196,16 +196,5 @@ TEST_F(ClientProtocolTest, LosingTheServerInAGameLeavesTheClientEveryPlayer) {
     EXPECT_EQ(guest.playerNames(), (std::vector<std::string>{"Host *", "Bob *", "Cy *"}));
 }
 
-TEST_F(ClientProtocolTest, ServerThatNeverSendsATerminatorIsLeft) {
-    skipGreeting();
-    const std::string chunk(64 * 1024, 'y');
-    for (std::size_t sent = 0; sent <= netproto::MaxPendingBytes; sent += chunk.size()) {
-        peer.sendRaw(chunk);
-    }
-    EXPECT_TRUE(peer.closedByPeer());
-    EXPECT_TRUE(guest.listener.waitFor(NetDisconnectInfo));
-    EXPECT_FALSE(guest.net.isConnected());
-}
-
 }  // namespace
 }  // namespace trundlex::testing

@@ -273,7 +273,9 @@ public:
         wire += netproto::Terminator;
         sendRaw(wire);
     }
-    void sendRaw(std::string_view bytes) { EXPECT_TRUE(socket_.sendAll(bytes, Patience)); }
+    void sendRaw(std::string_view bytes) { EXPECT_TRUE(trySendRaw(bytes)); }
+    // For floods: false once the other side has closed the connection.
+    bool trySendRaw(std::string_view bytes) { return socket_.sendAll(bytes, Patience); }
 
     // The next message, or none when nothing complete arrives in time or the peer closed.
     std::optional<NetMessage> receive(std::chrono::milliseconds patience = Patience) {
