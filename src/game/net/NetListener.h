@@ -43,7 +43,8 @@ inline constexpr int WM_NET = 0x402;
 // call returns, so a listener reads it during the call. The delivery thread waits for the
 // call to return; an adapter that hands the event to a user-interface thread should make it
 // wait there too (as QtBallOwner does for the ball), so that a later event is not looked at
-// before an earlier one has been handled.
+// before an earlier one has been handled. During the call a listener may use every operation
+// of NetGame, take its lock, or (a program without windows) do its work right there.
 class NetListener {
 public:
     virtual ~NetListener() = default;

@@ -80,10 +80,11 @@ struct LobbySnapshot {
 };
 
 // The open lobby dialog, as NetGame sees it. NetGame calls it on its delivery thread, in
-// order with the listeners' events and never while it holds its lock. An implementation
-// must not wait for the thread that calls NetGame::detachLobby (a user interface posts the
-// update to its own thread and returns), since detachLobby waits for a call in progress so
-// that the lobby can be destroyed right after it.
+// order with the listeners' events and never while it holds its lock, so a call may read
+// NetGame::lobbySnapshot at once. An implementation must not wait for the thread that calls
+// NetGame::detachLobby (a user interface posts the update to its own thread and returns),
+// since detachLobby waits for a call in progress so that the lobby can be destroyed right
+// after it.
 class NetLobby {
 public:
     virtual ~NetLobby() = default;
