@@ -184,6 +184,16 @@ TEST_F(ClientProtocolTest, StartHandshakeThenPuttsAndReportsFromTheServer) {
     EXPECT_EQ(guest.playerNames(), (std::vector<std::string>{"Host", "Bob *", "Cy *"}));
 }
 
+TEST_F(ClientProtocolTest, ServerLostDuringTheStartLetsTheClientPlayOn) {
+    skipGreeting();
+    peer.send("OHost|1|1|0|0|Bob|2|1|0|1|");
+    peer.send("G");
+    ASSERT_TRUE(peer.expect('D'));
+    peer.close();
+    EXPECT_TRUE(guest.listener.waitFor(NetStart)) << "no \"S\" will ever come";
+    EXPECT_TRUE(guest.listener.waitFor(NetEnded));
+}
+
 TEST_F(ClientProtocolTest, LosingTheServerInAGameLeavesTheClientEveryPlayer) {
     skipGreeting();
     startGame();

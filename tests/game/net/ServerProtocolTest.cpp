@@ -232,6 +232,19 @@ TEST_F(ServerProtocolTest, GameTakesOnePuttAtATimeAndWaitsForEveryStop) {
     EXPECT_EQ(host.playerNames(), (std::vector<std::string>{"Host *", "Ann"}));
 }
 
+TEST_F(ServerProtocolTest, ClientLeavingBeforeItConfirmsDoesNotHoldUpTheStart) {
+    skipGreeting();
+    client.send("NAnn|255|2|1|");
+    client.send("R");
+    ASSERT_TRUE(host.lobby.waitUntil([&] { return host.lobby.startEnabledLocked(); }));
+    ASSERT_TRUE(host.net.startHandshake());
+    ASSERT_TRUE(client.expect('G'));
+    client.close();
+    EXPECT_TRUE(host.listener.waitFor(NetStart));
+    EXPECT_TRUE(host.listener.waitFor(NetEnded));
+    EXPECT_EQ(host.playerNames(), (std::vector<std::string>{"Host *", "Ann *"}));
+}
+
 TEST_F(ServerProtocolTest, TurnIsHandedOutBeforeAPuttThatFollowsTheStopIsTaken) {
     // Regression: events of different threads overtook each other, so a putt arriving right
     // after "Q" was credited before the next turn had been handed out.
