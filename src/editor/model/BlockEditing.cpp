@@ -47,6 +47,68 @@ void rotateBlock(Block& block, bool withMaterials) {
     }
 }
 
+namespace {
+
+// Downhill directions count counter-clockwise from right in eighths: a left-right mirror
+// maps d to 4 - d (modulo 8), a top-bottom mirror maps d to 8 - d.
+void mirrorSlopeHorizontal(Material& material) {
+    const std::int32_t d = material.slope();
+    if (d != Flat) {
+        material.setSlope(d > 4 ? 12 - d : 4 - d);
+    }
+}
+
+void mirrorSlopeVertical(Material& material) {
+    const std::int32_t d = material.slope();
+    if (d > 0 && d < Flat) {
+        material.setSlope(8 - d);
+    }
+}
+
+}  // namespace
+
+void flipBlockHorizontal(Block& block) {
+    const std::int32_t r = block.rotation();
+    switch (block.shape()) {
+        case Triangle:
+        case QuarterDisc:
+            // Top-right <-> top-left, bottom-right <-> bottom-left.
+            block.setRotation(3 - r);
+            break;
+        case HalfDisc:
+            // Leaning on the right edge <-> on the left edge; top and bottom stay.
+            if (r == 0 || r == 2) {
+                block.setRotation(2 - r);
+            }
+            break;
+        default:
+            break;
+    }
+    mirrorSlopeHorizontal(block.back());
+    mirrorSlopeHorizontal(block.front());
+}
+
+void flipBlockVertical(Block& block) {
+    const std::int32_t r = block.rotation();
+    switch (block.shape()) {
+        case Triangle:
+        case QuarterDisc:
+            // 0 <-> 1 and 2 <-> 3: top halves and corners swap with the bottom ones.
+            block.setRotation(r >= 2 ? 5 - r : 1 - r);
+            break;
+        case HalfDisc:
+            // Leaning on the bottom edge <-> on the top edge; left and right stay.
+            if (r == 1 || r == 3) {
+                block.setRotation(4 - r);
+            }
+            break;
+        default:
+            break;
+    }
+    mirrorSlopeVertical(block.back());
+    mirrorSlopeVertical(block.front());
+}
+
 std::int32_t nextSlopeClockwise(std::int32_t slope) {
     if (slope < 0 || slope > Flat) {
         return Flat;

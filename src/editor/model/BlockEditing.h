@@ -26,6 +26,13 @@ void swapMaterials(Block& block);
 // clockwise, so that the block rolls the same way after the turn. Flat materials stay flat.
 void rotateBlock(Block& block, bool withMaterials);
 
+// Mirrors the block left to right: its front region and both slopes become their mirror
+// images, so that the block plays the same way mirrored. Squares and circles keep their
+// rotation; flat materials stay flat. Doing it twice gives the block back.
+void flipBlockHorizontal(Block& block);
+// Mirrors the block top to bottom, in the same way as flipBlockHorizontal.
+void flipBlockVertical(Block& block);
+
 // The next slope in the brush's material cycle, one eighth of a turn clockwise per step:
 // 8 (flat), 7, 6, ... 0, 8. Nine steps come back to the start.
 std::int32_t nextSlopeClockwise(std::int32_t slope);

@@ -1,0 +1,310 @@
+#include <gtest/gtest.h>
+
+#include <set>
+
+#include "PieceFolder.h"
+#include "model/RandomLevelGenerator.h"
+
+namespace trundlex::testing {
+namespace {
+
+constexpr int N = RandomLevelGenerator::Tiles;
+using Route = RandomLevelGenerator::Route;
+
+const std::string kShippedPieces = std::string(TRUNDLEX_SOURCE_DIR) + "/resources/RBites";
+
+std::string code(const Level& level, int x, int y) {
+    return level.block(x, y).toText();
+}
+
+// The blocks in the middle of one side of a tile: direction +1 right, +N down, -1 left,
+// -N up. Open when none of the three is a wall.
+bool sideOpen(const Level& level, int tile, int direction) {
+    const int left = 7 * (tile % N);
+    const int top = 7 * (tile / N);
+    for (int i = 2; i <= 4; ++i) {
+        int x = left + i;
+        int y = top + i;
+        if (direction == 1) {
+            x = left + 6;
+        } else if (direction == -1) {
+            x = left;
+        } else if (direction == N) {
+            y = top + 6;
+        } else {
+            y = top;
+        }
+        if (level.block(x, y).back().kind() == Wall) {
+            return false;
+        }
+    }
+    return true;
+}
+
+// The tiles of the route in walking order.
+std::vector<int> routeTiles(const RandomLevelGenerator& generator) {
+    std::vector<int> tiles{generator.startTile()};
+    while (generator.route()[static_cast<std::size_t>(tiles.back())] !=
+               RandomLevelGenerator::RouteEnd &&
+           tiles.size() <= 49) {
+        tiles.push_back(tiles.back() + generator.route()[static_cast<std::size_t>(tiles.back())]);
+    }
+    return tiles;
+}
+
+// Every tile of the route is open exactly toward the tiles before and after it, so the
+// walls of neighbouring tiles join up into one closed course; tiles off the route are grass.
+void expectClosedCourse(const RandomLevelGenerator& generator, const std::string& context) {
+    const Level& level = generator.level();
+    const std::vector<int> tiles = routeTiles(generator);
+    ASSERT_GE(tiles.size(), 2u) << context;
+    ASSERT_LE(tiles.size(), 2u * N + 1) << context;
+    std::set<int> onRoute(tiles.begin(), tiles.end());
+    ASSERT_EQ(onRoute.size(), tiles.size()) << context << ": the route crosses itself";
+    for (std::size_t i = 0; i < tiles.size(); ++i) {
+        std::set<int> toward;
+        if (i + 1 < tiles.size()) {
+            toward.insert(tiles[i + 1] - tiles[i]);
+        }
+        if (i > 0) {
+            toward.insert(tiles[i - 1] - tiles[i]);
+        }
+        for (int d : {1, N, -1, -N}) {
+            EXPECT_EQ(sideOpen(level, tiles[i], d), toward.count(d) == 1)
+                << context << ": tile " << tiles[i] << " (step " << i << "), side " << d;
+        }
+    }
+    for (int tile = 0; tile < N * N; ++tile) {
+        if (onRoute.count(tile) == 0) {
+            for (int y = 0; y < 7; ++y) {
+                for (int x = 0; x < 7; ++x) {
+                    ASSERT_EQ(code(level, 7 * (tile % N) + x, 7 * (tile / N) + y), "$")
+                        << context << ": tile " << tile << " is off the route";
+                }
+            }
+        }
+    }
+}
+
+void expectFiftySquareWithGrassEdge(const Level& level) {
+    ASSERT_EQ(level.width(), 50);
+    ASSERT_EQ(level.height(), 50);
+    for (int i = 0; i < 50; ++i) {
+        ASSERT_EQ(code(level, 49, i), "$") << "column 49, row " << i;
+        ASSERT_EQ(code(level, i, 49), "$") << "row 49, column " << i;
+    }
+}
+
+void expectStartInStartTile(const RandomLevelGenerator& generator) {
+    const Level& level = generator.level();
+    const int tile = generator.startTile();
+    EXPECT_GE(level.startX(), 7 * (tile % N));
+    EXPECT_LT(level.startX(), 7 * (tile % N) + 7);
+    EXPECT_GE(level.startY(), 7 * (tile / N));
+    EXPECT_LT(level.startY(), 7 * (tile / N) + 7);
+}
+
+TEST(RandomLevelParts, DirectionsAndClockwiseTurns) {
+    ScriptedDraws draws({0, 1, 2, 3, 4, 32767});
+    RandomLevelGenerator generator("", draws);
+    EXPECT_EQ(generator.RandomDirection(N), -N);
+    EXPECT_EQ(generator.RandomDirection(N), 1);
+    EXPECT_EQ(generator.RandomDirection(N), N);
+    EXPECT_EQ(generator.RandomDirection(N), -1);
+    EXPECT_EQ(generator.RandomDirection(N), -N) << "the draw is taken modulo 4";
+    EXPECT_EQ(generator.RandomDirection(N), -1);
+    int d = 1;
+    std::vector<int> cycle;
+    for (int i = 0; i < 4; ++i) {
+        d = RandomLevelGenerator::TurnClockwise(d, N);
+        cycle.push_back(d);
+    }
+    EXPECT_EQ(cycle, (std::vector<int>{N, -1, -N, 1}));
+}
+
+TEST(RandomLevelParts, RoutesAreSelfAvoidingWalksOfAtMostFifteenTiles) {
+    for (std::uint32_t seed = 1; seed <= 300; ++seed) {
+        SeededDraws draws(seed);
+        RandomLevelGenerator generator("", draws);
+        Route route{};
+        const int start = generator.RandomRoute(route, N);
+        std::set<int> seen{start};
+        int tile = start;
+        while (route[static_cast<std::size_t>(tile)] != RandomLevelGenerator::RouteEnd) {
+            const int d = route[static_cast<std::size_t>(tile)];
+            ASSERT_TRUE(d == 1 || d == -1 || d == N || d == -N) << "seed " << seed;
+            if (d == 1 || d == -1) {
+                ASSERT_EQ((tile + d) / N, tile / N) << "a sideways step stays in its row";
+            }
+            tile += d;
+            ASSERT_TRUE(tile >= 0 && tile < N * N);
+            ASSERT_TRUE(seen.insert(tile).second) << "seed " << seed << " revisits " << tile;
+        }
+        EXPECT_GE(seen.size(), 2u) << "the first step always succeeds";
+        EXPECT_LE(seen.size(), 15u);
+        int marked = 0;
+        for (int value : route) {
+            marked += value != 0 ? 1 : 0;
+        }
+        EXPECT_EQ(marked, static_cast<int>(seen.size())) << "nothing off the walk is marked";
+    }
+}
+
+TEST(RandomLevel, RouteEndingInTheSecondTileGetsTheStartAndTheEndPieceOnly) {
+    PieceFolder pieces;
+    pieces.writeMarkedPieces();
+    // Start piece "runtutslag7", end piece "hal27"; the walk starts at tile 1 and steps left
+    // into the corner tile 0, where the drawn direction (left) and the next two clockwise
+    // (up, right) are blocked: the free fourth (down) does not count, so the route ends.
+    ScriptedDraws draws({1, 0, 1, 3, 3});
+    RandomLevelGenerator generator(pieces.path(), draws);
+    ASSERT_TRUE(generator.Generate());
+    EXPECT_EQ(draws.used(), 5u);
+    const Level& level = generator.level();
+    EXPECT_EQ(generator.startTile(), 1);
+    EXPECT_EQ(generator.route()[0], RandomLevelGenerator::RouteEnd);
+
+    EXPECT_EQ(code(level, 10, 3), "S2I8") << "the start piece's middle";
+    EXPECT_EQ(code(level, 8, 1), "S2T8") << "its variant block (5, 5), turned a half turn";
+    EXPECT_EQ(code(level, 3, 3), "S0H8") << "the end piece's cup";
+    EXPECT_EQ(code(level, 5, 5), "$") << "not the end piece's variant";
+    EXPECT_TRUE(sideOpen(level, 1, -1));
+    EXPECT_TRUE(sideOpen(level, 0, 1));
+    EXPECT_FALSE(sideOpen(level, 1, 1));
+    // The ball starts on the start piece's sand block as pasted, facing left.
+    EXPECT_EQ(level.startX(), 12.5);
+    EXPECT_EQ(level.startY(), 3.5);
+    EXPECT_EQ(code(level, 12, 3), "S2S8");
+    for (int tile = 2; tile < N * N; ++tile) {
+        EXPECT_EQ(code(level, 7 * (tile % N) + 3, 7 * (tile / N) + 3), "$");
+    }
+    EXPECT_TRUE(level.isModified());
+    EXPECT_EQ(level.name(), "");
+    EXPECT_EQ(level.id(), "");
+}
+
+TEST(RandomLevel, EachVerticalStraightLeavesTheStraightPieceAHalfTurnFurther) {
+    PieceFolder pieces;
+    pieces.writeMarkedPieces();
+    // Route 32 down 39 down 46 right 47 right 48 (a corner: the route ends). Then one corner
+    // draw per tile between start and end, straights included: 39 any, 46 snetthorn, 47 any.
+    ScriptedDraws draws({0, 0, 32, 2, 2, 1, 1, 1, 1, 3, 0});
+    RandomLevelGenerator generator(pieces.path(), draws);
+    ASSERT_TRUE(generator.Generate());
+    EXPECT_EQ(draws.used(), 11u);
+    const Level& level = generator.level();
+    expectClosedCourse(generator, "scripted");
+    // Tile 39 (column 4, row 5): the straight turned once, its sand block from (1, 1) to (5, 1).
+    EXPECT_EQ(code(level, 33, 36), "S1S8");
+    // Tile 47 (column 5, row 6): pasted lying, but a half turn round: sand at (5, 5).
+    EXPECT_EQ(code(level, 40, 47), "S2S8");
+    EXPECT_EQ(code(level, 36, 43), "$");
+    // Tile 46: the slanted corner, turned twice (from above, on to the right).
+    EXPECT_EQ(code(level, 31, 45), "S2I2");
+    EXPECT_EQ(code(level, 45, 45), "S2H8") << "the end piece turned to face left";
+}
+
+TEST(RandomLevel, EveryRouteIsAClosedCourseOfJoinedPieces) {
+    PieceFolder pieces;
+    pieces.writeMarkedPieces();
+    for (std::uint32_t seed = 1; seed <= 200; ++seed) {
+        SeededDraws draws(seed);
+        RandomLevelGenerator generator(pieces.path(), draws);
+        ASSERT_TRUE(generator.Generate());
+        const std::string context = "seed " + std::to_string(seed);
+        expectFiftySquareWithGrassEdge(generator.level());
+        expectClosedCourse(generator, context);
+        expectStartInStartTile(generator);
+        const Level& level = generator.level();
+        EXPECT_EQ(level.block(static_cast<int>(level.startX()), static_cast<int>(level.startY()))
+                      .back()
+                      .kind(),
+                  Sand)
+            << context << ": the start lies on the start piece's start block, however turned";
+    }
+}
+
+TEST(RandomLevel, SameSeedGivesTheSameLevel) {
+    PieceFolder pieces;
+    pieces.writeMarkedPieces();
+    auto generate = [&](std::uint32_t seed) {
+        SeededDraws draws(seed);
+        RandomLevelGenerator generator(pieces.path(), draws);
+        EXPECT_TRUE(generator.Generate());
+        return generator.level().toText();
+    };
+    EXPECT_EQ(generate(7), generate(7));
+    EXPECT_NE(generate(7), generate(8));
+}
+
+TEST(RandomLevel, MissingOrMisshapenPieceIsReportedAndNothingIsPasted) {
+    PieceFolder pieces;
+    pieces.writeMarkedPieces();
+    pieces.remove("snetthorn7.lev");
+    pieces.write("vetinte7.lev", Level(8, 7));
+    SeededDraws draws(3);
+    RandomLevelGenerator generator(pieces.path(), draws);
+    EXPECT_FALSE(generator.Generate());
+    ASSERT_EQ(generator.problems().size(), 2u);
+    EXPECT_NE(generator.problems()[0].find("snetthorn7.lev"), std::string::npos);
+    EXPECT_NE(generator.problems()[1].find("vetinte7.lev"), std::string::npos);
+    EXPECT_NE(generator.problems()[1].find("8 x 7"), std::string::npos);
+    for (int y = 0; y < 50; ++y) {
+        for (int x = 0; x < 50; ++x) {
+            ASSERT_EQ(code(generator.level(), x, y), "$");
+        }
+    }
+}
+
+// --- The pieces that ship in RBites ---
+
+TEST(ShippedPieces, HaveTheirOpeningsWhereTheirRolesPutThem) {
+    const std::pair<const char*, const char*> roles[] = {
+        {"utslag7.lev", "R"},    {"runtutslag7.lev", "R"}, {"hal27.lev", "R"},
+        {"runthal27.lev", "R"},  {"vetinte7.lev", "LR"},   {"horn7.lev", "LB"},
+        {"runthorn7.lev", "LB"}, {"snetthorn7.lev", "LB"},
+    };
+    for (const auto& [file, open] : roles) {
+        Level piece;
+        ASSERT_TRUE(piece.loadFromFile(kShippedPieces + "/" + file)) << file;
+        ASSERT_EQ(piece.width(), 7) << file;
+        ASSERT_EQ(piece.height(), 7) << file;
+        const Level ring = borderedPiece(open, "$");
+        for (int i = 0; i < 7; ++i) {
+            for (auto [x, y] : {std::pair{0, i}, {6, i}, {i, 0}, {i, 6}}) {
+                EXPECT_EQ(piece.block(x, y).back().kind() == Wall,
+                          ring.block(x, y).back().kind() == Wall)
+                    << file << " border block (" << x << ", " << y << ")";
+            }
+        }
+        const std::string_view name = file;
+        bool cup = false;
+        for (int y = 0; y < 7; ++y) {
+            for (int x = 0; x < 7; ++x) {
+                const Block& b = piece.block(x, y);
+                cup = cup || b.back().kind() == Cup || (!b.isPlain() && b.front().kind() == Cup);
+            }
+        }
+        EXPECT_EQ(cup, name.find("hal2") != std::string_view::npos) << file;
+        if (name.find("utslag") != std::string_view::npos) {
+            const std::int32_t kind = piece.materialKindAt(piece.startX(), piece.startY());
+            EXPECT_TRUE(kind == Grass || kind == Ice || kind == Sand) << file;
+            EXPECT_FALSE(piece.isWallAt(piece.startX() + 0.36, piece.startY())) << file;
+            EXPECT_FALSE(piece.isWallAt(piece.startX() - 0.36, piece.startY())) << file;
+        }
+    }
+}
+
+TEST(ShippedPieces, GenerateClosedCoursesThatStartOnTheTee) {
+    for (std::uint32_t seed = 1; seed <= 100; ++seed) {
+        SeededDraws draws(seed);
+        RandomLevelGenerator generator(kShippedPieces, draws);
+        ASSERT_TRUE(generator.Generate()) << generator.problems().front();
+        expectFiftySquareWithGrassEdge(generator.level());
+        expectClosedCourse(generator, "seed " + std::to_string(seed));
+        expectStartInStartTile(generator);
+    }
+}
+
+}  // namespace
+}  // namespace trundlex::testing
