@@ -22,5 +22,6 @@ std::vector<Command> levelCommands();
 std::vector<Command> simulateCommands();
 std::vector<Command> renderCommands();
 std::vector<Command> courseCommands();
+std::vector<Command> editorCommands();
 
 }  // namespace trundlex::tool

@@ -12,7 +12,8 @@ using trundlex::tool::Command;
 std::vector<Command> allCommands() {
     std::vector<Command> commands = trundlex::tool::levelCommands();
     for (auto group : {trundlex::tool::courseCommands, trundlex::tool::simulateCommands,
-                       trundlex::tool::renderCommands}) {
+                       trundlex::tool::renderCommands,
+                       trundlex::tool::editorCommands}) {
         for (const Command& c : group()) {
             commands.push_back(c);
         }
