@@ -47,6 +47,7 @@ bool CEditorDoc::fileNew() {
 }
 
 bool CEditorDoc::OnNewDocument() {
+    emit aboutToReplaceLevel();
     setPathName({});
     SetModifiedFlag(false);
     LevelProperties values;
@@ -71,6 +72,7 @@ bool CEditorDoc::openFile(const QString& path) {
         return false;
     }
     const std::string fileName = toFileName(path);
+    emit aboutToReplaceLevel();
     switch (loadLevelFile(fileName, level_)) {
         case LevelLoadResult::Loaded:
             break;

@@ -65,6 +65,8 @@ public:
     bool saveModified();
 
 signals:
+    // The level is about to be replaced by New or Open: whatever reads it must let go.
+    void aboutToReplaceLevel();
     // A level was created or opened: the view lays it out and draws it afresh.
     void documentReplaced();
     // The file name changed.

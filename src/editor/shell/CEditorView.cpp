@@ -25,15 +25,6 @@ QRect toQRect(const PixelRect& r) {
     return QRect(r.left, r.top, r.right - r.left, r.bottom - r.top);
 }
 
-// The bytes to store for an edited text: the original bytes when the text was not touched,
-// so that a name written in another encoding survives an unchanged dialog.
-std::string bytesFor(const QString& edited, const std::string& original) {
-    if (edited == toDisplayText(original)) {
-        return original;
-    }
-    return edited.toUtf8().toStdString();
-}
-
 // Half-block steps for placing the start with Shift held.
 double snapToHalf(double value) {
     return std::floor(2.0 * value + 0.5) / 2.0;
@@ -43,19 +34,28 @@ double snapToHalf(double value) {
 
 CEditorView::CEditorView(CEditorDoc& document, EditorPrompts& prompts, SettingsStore& store,
                          QWidget* parent)
-    : QWidget(parent), document_(document), prompts_(prompts), settings_(store) {
+    : QWidget(parent),
+      document_(document),
+      prompts_(prompts),
+      settings_(store),
+      testBall_(this,
+                {[this](const PixelRect& r) { repaintPixels(r); }, [this] { leaveTestMode(); },
+                 [this](bool running) { emit ballRunningChanged(running); }}),
+      commands_(document, prompts, testBall_, [this] { relayout(); }) {
     settings_.Load();
-    ball_.SetSoundOn(settings_.sound());
+    ball().SetSoundOn(settings_.sound());
     setMouseTracking(true);
     setFocusPolicy(Qt::StrongFocus);
     setMinimumSize(640, 200);
     connect(&document_, &CEditorDoc::documentReplaced, this, &CEditorView::onInitialUpdate);
+    // The test ball's worker reads the level: it must rest before the level is replaced.
+    connect(&document_, &CEditorDoc::aboutToReplaceLevel, this, &CEditorView::stopBall);
     layout_.update(width(), height(), level().width(), level().height());
 }
 
 CEditorView::~CEditorView() {
-    ball_.StopIfRunning();
-    settings_.setSound(ball_.IsSoundOn());
+    ball().StopIfRunning();
+    settings_.setSound(ball().IsSoundOn());
     settings_.Save();
 }
 
@@ -111,21 +111,46 @@ void CEditorView::swapMaterials() {
 // --- Level commands ---
 
 void CEditorView::undo() {
-    level() = undo_.Pop();
-    relayout();
+    commands_.undo();
 }
 
 void CEditorView::editProperties() {
-    Level& edited = level();
-    LevelProperties values{toDisplayText(edited.creator()), toDisplayText(edited.name()),
-                           edited.width(), edited.height()};
-    if (!prompts_.editProperties(values)) {
+    commands_.editProperties();
+}
+
+// --- Test mode ---
+
+void CEditorView::toggleTestMode() {
+    if (isTestMode()) {
+        leaveTestMode();
         return;
     }
-    edited.resize(values.width, values.height);
-    edited.setCreator(bytesFor(values.creator, edited.creator()));
-    edited.setName(bytesFor(values.name, edited.name()));
-    relayout();
+    drawing_ = false;
+    testBall_.switchOn(level(), layout_.cellSize(), layout_.originX(), layout_.originY());
+    picture_.rebuild(level(), layout_.cellSize(), settings_.showGrid());
+    update();
+    emit testModeChanged(true);
+}
+
+void CEditorView::leaveTestMode() {
+    if (!isTestMode()) {
+        return;
+    }
+    testBall_.switchOff();
+    update();
+    emit testModeChanged(false);
+}
+
+void CEditorView::stopBall() {
+    testBall_.stop();
+}
+
+void CEditorView::setSpeedMode(int mode) {
+    if (mode == testBall_.speedMode() || mode < Pause || mode > NextPosition) {
+        return;
+    }
+    testBall_.setSpeedMode(mode);
+    emit speedModeChanged(mode);
 }
 
 void CEditorView::toggleGrid() {
@@ -135,13 +160,14 @@ void CEditorView::toggleGrid() {
 }
 
 void CEditorView::toggleSound() {
-    ball_.SetSoundOn(!ball_.IsSoundOn());
-    settings_.setSound(ball_.IsSoundOn());
-    emit soundChanged(ball_.IsSoundOn());
+    ball().SetSoundOn(!ball().IsSoundOn());
+    settings_.setSound(ball().IsSoundOn());
+    emit soundChanged(ball().IsSoundOn());
 }
 
 void CEditorView::onInitialUpdate() {
     drawing_ = false;
+    leaveTestMode();
     relayout();
 }
 
@@ -150,6 +176,7 @@ void CEditorView::onInitialUpdate() {
 void CEditorView::relayout() {
     layout_.update(width(), height(), level().width(), level().height());
     document_.setCellSize(layout_.cellSize());
+    testBall_.setGeometry(layout_.cellSize(), layout_.originX(), layout_.originY());
     picture_.rebuild(level(), layout_.cellSize(), settings_.showGrid());
     update();
 }
@@ -193,15 +220,17 @@ void CEditorView::paintEvent(QPaintEvent* event) {
         picture_.rebuild(level(), layout_.cellSize(), settings_.showGrid());
     }
     painter.drawImage(layout_.originX(), layout_.originY(), picture_.image());
+    if (isTestMode()) {
+        drawBall(painter, ball(), false);
+        return;
+    }
     stripPainter_.paint(painter, strip_);
 
     // The start marker is the test ball, put at the start.
-    ball_.SetScale(layout_.cellSize());
-    ball_.SetOffsetX(layout_.originX());
-    ball_.SetOffsetY(layout_.originY());
-    ball_.SetX(level().startX());
-    ball_.SetY(level().startY());
-    drawBall(painter, ball_, false);
+    testBall_.setGeometry(layout_.cellSize(), layout_.originX(), layout_.originY());
+    ball().SetX(level().startX());
+    ball().SetY(level().startY());
+    drawBall(painter, ball(), false);
 
     if (drawing_) {
         paintRubberBand(painter);
@@ -231,12 +260,12 @@ void CEditorView::resizeEvent(QResizeEvent* event) {
 // --- Mouse and keys ---
 
 void CEditorView::mousePressEvent(QMouseEvent* event) {
-    if (event->button() != Qt::LeftButton || drawing_) {
+    if (event->button() != Qt::LeftButton || drawing_ || isTestMode()) {
         return;
     }
     const PixelPoint p = pixelOf(event);
     if (layout_.inLevel(p)) {
-        undo_.Push(level());
+        commands_.undoRing().Push(level());
         drawing_ = true;
         // The stroke starts where the button went down, even when the first move reported
         // is already cells away.
@@ -288,6 +317,12 @@ void CEditorView::mouseMoveEvent(QMouseEvent* event) {
 
 void CEditorView::mouseReleaseEvent(QMouseEvent* event) {
     const PixelPoint p = pixelOf(event);
+    if (isTestMode()) {
+        if (event->button() == Qt::LeftButton) {
+            testBall_.puttToward(p, layout_);
+        }
+        return;
+    }
     if (event->button() == Qt::RightButton) {
         if (!drawing_) {
             rightClick(p, event->modifiers());
@@ -379,7 +414,7 @@ void CEditorView::rightClick(PixelPoint p, Qt::KeyboardModifiers modifiers) {
             repaintBrush();
         }
     } else if (modifiers.testFlag(Qt::ControlModifier)) {
-        undo_.Push(level());
+        commands_.undoRing().Push(level());
         rotateBlockAt(level(), cell.x, cell.y, modifiers.testFlag(Qt::ShiftModifier));
         redrawCells(cell, cell);
     } else {
@@ -412,9 +447,11 @@ void CEditorView::keyReleaseEvent(QKeyEvent* event) {
             QWidget::keyReleaseEvent(event);
             return;
     }
-    undo_.Push(level());
-    shiftLevel(level(), dx, dy);
-    redrawLevel();
+    testBall_.edit([this, dx, dy] {
+        commands_.undoRing().Push(level());
+        shiftLevel(level(), dx, dy);
+        redrawLevel();
+    });
 }
 
 }  // namespace trundlex

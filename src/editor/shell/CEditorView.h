@@ -3,13 +3,14 @@
 #include <QWidget>
 
 #include "BrushStripPainter.h"
+#include "LevelCommands.h"
 #include "LevelPicture.h"
+#include "TestBall.h"
 #include "ball/Ball.h"
 #include "model/BrushStrip.h"
 #include "model/EditorLayout.h"
 #include "model/EditorSettings.h"
 #include "model/EditorTool.h"
-#include "model/UndoRing.h"
 
 namespace trundlex {
 
@@ -23,6 +24,11 @@ class SettingsStore;
 // its block up as the brush, Ctrl + right click turns the block. The arrow keys shift the
 // level's blocks by one cell. While a stroke lasts the pointer counts as inside the level:
 // positions beyond its edge are taken at the edge.
+//
+// In test mode the view shows only the level and the test ball: a left click putts the ball
+// toward the pointer, and no other mouse action works. The arrow keys, Undo, Properties and
+// Make fit still change the level, also under a rolling ball; the other whole-level commands
+// do nothing until test mode ends.
 class CEditorView : public QWidget {
     Q_OBJECT
 
@@ -39,8 +45,8 @@ public:
     // The level as last drawn, for copying to the screen.
     const LevelPicture& picture() const { return picture_; }
     const EditorSettings& settings() const { return settings_; }
-    // The ball that marks the start position.
-    Ball& ball() { return ball_; }
+    // The ball that marks the start position and rolls in test mode.
+    Ball& ball() { return testBall_.ball(); }
 
     int tool() const { return tool_; }
     // Chooses the tool for the next stroke; values outside the six tools are ignored.
@@ -61,7 +67,23 @@ public:
     void toggleGrid();
     // The test ball's sound, kept in the settings.
     void toggleSound();
-    bool isSoundOn() const { return ball_.IsSoundOn(); }
+    bool isSoundOn() const { return testBall_.ball().IsSoundOn(); }
+    // Where the test ball's sounds go; null plays none. Not owned.
+    void setSoundPlayer(SoundPlayer* player) { testBall_.ball().SetSoundPlayer(player); }
+
+    // The whole-level commands: the quarter turn, the flips, Make fit, the random level.
+    LevelCommands& levelCommands() { return commands_; }
+
+    // Test mode: on puts the test ball on the level's start; off stops it and shows the
+    // brush strip again.
+    void toggleTestMode();
+    bool isTestMode() const { return testBall_.isOn(); }
+    // Stops the rolling test ball where it is.
+    void stopBall();
+    bool isBallRunning() const { return testBall_.isRunning(); }
+    // Speed mode of the test ball, -2 (pause) ... 5 (straight to the resting place).
+    void setSpeedMode(int mode);
+    int speedMode() const { return testBall_.speedMode(); }
 
     // A new or opened level: lays it out, draws it and repaints everything.
     void onInitialUpdate();
@@ -70,6 +92,9 @@ signals:
     void toolChanged(int tool);
     void gridChanged(bool shown);
     void soundChanged(bool on);
+    void testModeChanged(bool on);
+    void ballRunningChanged(bool running);
+    void speedModeChanged(int mode);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -95,14 +120,15 @@ private:
     void finishStroke(PixelPoint p, Qt::KeyboardModifiers modifiers);
     void rightClick(PixelPoint p, Qt::KeyboardModifiers modifiers);
     void paintRubberBand(QPainter& painter);
+    void leaveTestMode();
 
     CEditorDoc& document_;
     EditorPrompts& prompts_;
     EditorSettings settings_;
     EditorLayout layout_;
     BrushStrip strip_;
-    UndoRing undo_;
-    Ball ball_;
+    TestBall testBall_;
+    LevelCommands commands_;
     LevelPicture picture_;
     BrushStripPainter stripPainter_;
     int tool_ = ToolPlot;

@@ -2,17 +2,16 @@
 
 #include <QAction>
 #include <QCloseEvent>
-#include <QDesktopServices>
 #include <QDir>
 #include <QFile>
 #include <QMenuBar>
 #include <QSettings>
 #include <QStatusBar>
 #include <QToolBar>
-#include <QUrl>
 
 #include "CEditorDoc.h"
 #include "CEditorView.h"
+#include "EditorAboutDialog.h"
 #include "EditorActions.h"
 #include "ToolbarIcons.h"
 #include "model/RecentFileList.h"
@@ -174,9 +173,11 @@ void CMainFrame::createMenus() {
     index->setShortcut(QKeySequence(Qt::Key_F1));
     index->setStatusTip(tr("Open the editor's manual"));
     addAction(index);
-    QAction* about = help->addAction(tr("&About Editor..."));
-    about->setStatusTip(tr("Program information, version number and copyright"));
-    about->setEnabled(false);
+    about_ = help->addAction(tr("&About Editor..."), this, [this] {
+        EditorAboutDialog dialog(this);
+        dialog.exec();
+    });
+    about_->setStatusTip(tr("Program information, version number and copyright"));
 }
 
 void CMainFrame::createToolBar() {
@@ -238,11 +239,7 @@ void CMainFrame::updateRecentFiles() {
 }
 
 void CMainFrame::openHelp() {
-    QString manual = dataFolder(QStringLiteral("Manual"));
-    if (manual.isEmpty()) {
-        manual = programFolder() + QStringLiteral("/Manual");
-    }
-    QDesktopServices::openUrl(QUrl::fromLocalFile(QDir(manual).filePath(tr("index.html"))));
+    EditorLink::open(editorManualUrl(), this);
 }
 
 void CMainFrame::closeEvent(QCloseEvent* event) {

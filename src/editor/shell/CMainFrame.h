@@ -32,6 +32,8 @@ public:
     QAction* fileAction(int command) const;
     const std::vector<QAction*>& recentActions() const { return recent_; }
     QToolBar* toolBar() const { return toolBar_; }
+    // Help > About Editor.
+    QAction* aboutAction() const { return about_; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -42,6 +44,7 @@ private:
     void createToolBar();
     void updateTitle();
     void updateRecentFiles();
+    // Opens the manual of the user's language; a failure is told in a message box.
     void openHelp();
 
     CEditorDoc& document_;
@@ -51,6 +54,7 @@ private:
     QToolBar* toolBar_ = nullptr;
     QMenu* fileMenu_ = nullptr;
     QAction* noRecentFile_ = nullptr;
+    QAction* about_ = nullptr;
     std::vector<QAction*> recent_;
     std::vector<std::pair<int, QAction*>> fileActions_;
 };

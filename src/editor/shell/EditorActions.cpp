@@ -38,7 +38,8 @@ EditorActions::EditorActions(CEditorView& view) : QObject(&view), view_(view) {
 
     createBrushActions();
     createToolActions();
-    createDisabledActions();
+    createLevelActions();
+    createBallActions();
 }
 
 QAction* EditorActions::add(EditorCommand command, const QString& text, const QString& statusTip) {
@@ -137,42 +138,75 @@ void EditorActions::createToolActions() {
     }
 }
 
-void EditorActions::createDisabledActions() {
-    auto later = [this](EditorCommand command, const QString& text, const QString& tip,
-                        const QKeySequence& key) {
+void EditorActions::createLevelActions() {
+    LevelCommands* commands = &view_.levelCommands();
+    auto level = [this](EditorCommand command, const QString& text, const QString& tip,
+                        const QKeySequence& key, auto handler) {
         QAction* action = add(command, text, tip);
         action->setShortcut(key);
-        action->setEnabled(false);
+        connect(action, &QAction::triggered, &view_, handler);
         return action;
     };
-    later(EditorCommand::RotateLevel, tr("R&otate level"), tr("Rotate the level 90 degrees"),
-          QKeySequence(Qt::Key_Q));
-    later(EditorCommand::FlipHorizontal, tr("Flip &Horizontal"), tr("Flips the level horizontally"),
-          {});
-    later(EditorCommand::FlipVertical, tr("Flip &Vertical"), tr("Flips the level vertically"), {});
-    later(EditorCommand::MakeFit, tr("&Make fit"), tr("Remove unused area"),
-          QKeySequence(Qt::CTRL | Qt::Key_F));
-    later(EditorCommand::RandomLevel, tr("Create &Random Level"),
-          tr("Make a new level from random pieces"), QKeySequence(Qt::CTRL | Qt::Key_R));
-    later(EditorCommand::TestMode, tr("Test &mode"), tr("Putt the ball on the level"),
-          QKeySequence(Qt::CTRL | Qt::Key_T))
-        ->setCheckable(true);
-    later(EditorCommand::Stop, tr("&Stop"), tr("Stop the rolling ball"),
-          QKeySequence(Qt::Key_Space));
+    // Refused in test mode: shown greyed while it lasts.
+    QAction* refused[] = {
+        level(EditorCommand::RotateLevel, tr("R&otate level"), tr("Rotate the level 90 degrees"),
+              QKeySequence(Qt::Key_Q), [commands] { commands->rotateLevel(); }),
+        level(EditorCommand::FlipHorizontal, tr("Flip &Horizontal"),
+              tr("Flips the level horizontally"), {}, [commands] { commands->flipHorizontal(); }),
+        level(EditorCommand::FlipVertical, tr("Flip &Vertical"), tr("Flips the level vertically"),
+              {}, [commands] { commands->flipVertical(); }),
+        level(EditorCommand::RandomLevel, tr("Create &Random Level"),
+              tr("Make a new level from random pieces"), QKeySequence(Qt::CTRL | Qt::Key_R),
+              [commands] { commands->createRandomLevel(); }),
+    };
+    for (QAction* action : refused) {
+        connect(&view_, &CEditorView::testModeChanged, action,
+                [action](bool on) { action->setEnabled(!on); });
+    }
+    level(EditorCommand::MakeFit, tr("&Make fit"), tr("Remove unused area"),
+          QKeySequence(Qt::CTRL | Qt::Key_F), [commands] { commands->makeFit(); });
+}
+
+void EditorActions::createBallActions() {
+    QAction* test =
+        add(EditorCommand::TestMode, tr("Test &mode"), tr("Putt the ball on the level"));
+    test->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_T));
+    test->setCheckable(true);
+    connect(test, &QAction::triggered, &view_, &CEditorView::toggleTestMode);
+    connect(&view_, &CEditorView::testModeChanged, test, &QAction::setChecked);
+
+    QAction* stop = add(EditorCommand::Stop, tr("&Stop"), tr("Stop the rolling ball"));
+    stop->setShortcut(QKeySequence(Qt::Key_Space));
+    stop->setEnabled(false);
+    connect(stop, &QAction::triggered, &view_, &CEditorView::stopBall);
+    connect(&view_, &CEditorView::ballRunningChanged, stop, &QAction::setEnabled);
 
     static const char* const kSpeeds[] = {
         QT_TR_NOOP("&Paus"), QT_TR_NOOP("&Half"), QT_TR_NOOP("&Normal"), QT_TR_NOOP("X&2"),
         QT_TR_NOOP("X&3"),   QT_TR_NOOP("X&4"),   QT_TR_NOOP("Super"),   QT_TR_NOOP("Ultra"),
     };
+    static const char* const kSpeedTips[] = {
+        QT_TR_NOOP("Stop ball"),
+        QT_TR_NOOP("Half speed"),
+        QT_TR_NOOP("Normal speed"),
+        QT_TR_NOOP("Double speed"),
+        QT_TR_NOOP("Triple speed"),
+        QT_TR_NOOP("Four times normal speed"),
+        QT_TR_NOOP("Move the ball as fast as possible"),
+        QT_TR_NOOP("Move ball to next position"),
+    };
     auto* speeds = new QActionGroup(this);
     for (int mode = -2; mode <= 5; ++mode) {
         const auto command =
             static_cast<EditorCommand>(static_cast<int>(EditorCommand::SpeedFirst) + mode + 2);
-        QAction* speed = later(command, tr(kSpeeds[mode + 2]), tr("Speed of the test ball"),
-                               QKeySequence(Qt::CTRL | static_cast<Qt::Key>(Qt::Key_0 + mode + 2)));
+        QAction* speed = add(command, tr(kSpeeds[mode + 2]), tr(kSpeedTips[mode + 2]));
+        speed->setShortcut(QKeySequence(Qt::CTRL | static_cast<Qt::Key>(Qt::Key_0 + mode + 2)));
         speed->setCheckable(true);
-        speed->setChecked(mode == 0);
+        speed->setChecked(mode == view_.speedMode());
         speeds->addAction(speed);
+        connect(speed, &QAction::triggered, &view_, [this, mode] { view_.setSpeedMode(mode); });
+        connect(&view_, &CEditorView::speedModeChanged, speed,
+                [speed, mode](int current) { speed->setChecked(current == mode); });
     }
 }
 

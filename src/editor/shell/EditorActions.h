@@ -13,8 +13,8 @@ class CEditorView;
 
 // The view's commands as actions, with their menu texts, shortcuts, status texts and tool
 // bar icons, kept in step with the view: the current tool and the grid and sound switches
-// carry check marks. Commands of the test ball and the whole-level transformations are
-// listed but stay disabled for now.
+// carry check marks, and so do test mode and the ball's speed; Stop is enabled only while
+// the test ball rolls, and the commands refused in test mode are greyed while it lasts.
 class EditorActions : public QObject {
     Q_OBJECT
 
@@ -31,7 +31,8 @@ private:
     QAction* add(EditorCommand command, const QString& text, const QString& statusTip);
     void createBrushActions();
     void createToolActions();
-    void createDisabledActions();
+    void createLevelActions();
+    void createBallActions();
 
     CEditorView& view_;
     std::map<int, QAction*> actions_;

@@ -1,12 +1,14 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDesktopServices>
 #include <QMenuBar>
 #include <QStandardPaths>
 #include <QStatusBar>
 #include <QToolBar>
 
 #include "CMainFrame.h"
+#include "EditorAboutDialog.h"
 #include "EditorActions.h"
 #include "EditorShellFixture.h"
 
@@ -76,7 +78,12 @@ TEST_F(MainFrameTest, MenusToolBarAndTitleAreThoseOfTheEditor) {
     EXPECT_EQ(frame.statusBar()->currentMessage(), QStringLiteral("Ready"));
     EXPECT_EQ(command(EditorCommand::RotateLevel)->statusTip(),
               QStringLiteral("Rotate the level 90 degrees"));
-    EXPECT_FALSE(command(EditorCommand::TestMode)->isEnabled()) << "test mode comes later";
+    EXPECT_TRUE(command(EditorCommand::TestMode)->isEnabled());
+    EXPECT_FALSE(command(EditorCommand::TestMode)->isChecked());
+    EXPECT_FALSE(command(EditorCommand::Stop)->isEnabled()) << "no ball rolls";
+    EXPECT_EQ(command(EditorCommand::MakeFit)->statusTip(), QStringLiteral("Remove unused area"));
+    EXPECT_EQ(command(EditorCommand::RandomLevel)->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_R));
+    EXPECT_TRUE(frame.aboutAction()->isEnabled());
     EXPECT_TRUE(command(EditorCommand::ToolPlot)->isChecked());
     EXPECT_TRUE(command(EditorCommand::ShowGrid)->isChecked());
 }
@@ -140,6 +147,57 @@ TEST_F(MainFrameTest, RecentFilesAppearInTheFileMenuAndTheTitleFollowsTheFile) {
     prompts.answers = {EditorPrompts::Answer::No};
     frame.recentActions()[0]->trigger();
     EXPECT_EQ(document.level().width(), 10) << "the recent file was opened again";
+}
+
+TEST_F(MainFrameTest, TestModeAndSpeedKeysReachTheView) {
+    ASSERT_TRUE(active);
+    CEditorView* view = frame.view();
+    view->ball().SetSoundOn(false);
+    QTest::keyClick(view, Qt::Key_7, Qt::ControlModifier);
+    EXPECT_EQ(view->speedMode(), NextPosition);
+    QTest::keyClick(view, Qt::Key_0, Qt::ControlModifier);
+    EXPECT_EQ(view->speedMode(), Pause);
+    QTest::keyClick(view, Qt::Key_T, Qt::ControlModifier);
+    ASSERT_TRUE(view->isTestMode());
+    EXPECT_FALSE(command(EditorCommand::RotateLevel)->isEnabled());
+
+    // A putt in Pause rolls until stopped; Space stops it.
+    const QRect level(5, 50, view->layout().cellSize() * 10, view->layout().cellSize() * 10);
+    QTest::mouseClick(view, Qt::LeftButton, {}, level.bottomRight() - QPoint(2, 2));
+    ASSERT_TRUE(view->isBallRunning());
+    EXPECT_TRUE(command(EditorCommand::Stop)->isEnabled());
+    QTest::keyClick(view, Qt::Key_Space);
+    EXPECT_FALSE(view->isBallRunning());
+
+    QTest::keyClick(view, Qt::Key_T, Qt::ControlModifier);
+    EXPECT_FALSE(view->isTestMode());
+    EXPECT_TRUE(command(EditorCommand::RotateLevel)->isEnabled());
+}
+
+TEST_F(MainFrameTest, HelpOpensTheManualAndTheAboutBoxLinksToWebMailAndManual) {
+    QList<QUrl> opened;
+    EditorLink::setOpener([&opened](const QUrl& url) {
+        opened << url;
+        return true;
+    });
+    ASSERT_TRUE(active);
+    QTest::keyClick(frame.view(), Qt::Key_F1);
+    ASSERT_EQ(opened.size(), 1);
+    EXPECT_TRUE(opened.front().isLocalFile());
+    EXPECT_TRUE(opened.front().toLocalFile().endsWith(QStringLiteral("/Manual/index.html")))
+        << opened.front().toString().toStdString();
+
+    EditorAboutDialog about;
+    EXPECT_EQ(about.windowTitle(), QStringLiteral("About Trundlex Editor"));
+    const QList<EditorLink*> links = about.links();
+    ASSERT_EQ(links.size(), 3);
+    EXPECT_EQ(links[0]->url().scheme(), QStringLiteral("https"));
+    EXPECT_EQ(links[1]->url().scheme(), QStringLiteral("mailto"));
+    EXPECT_EQ(links[2]->url(), opened.front());
+    QTest::mouseClick(links[1], Qt::LeftButton);
+    ASSERT_EQ(opened.size(), 2);
+    EXPECT_EQ(opened.back(), links[1]->url());
+    EditorLink::setOpener([](const QUrl& url) { return QDesktopServices::openUrl(url); });
 }
 
 }  // namespace

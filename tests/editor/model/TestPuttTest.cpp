@@ -1,0 +1,48 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <numbers>
+
+#include "model/TestPutt.h"
+
+namespace trundlex {
+namespace {
+
+// A 10 x 10 level in 40-pixel cells: cell (x, y) starts at pixel (5 + 40x, 50 + 40y).
+EditorLayout layout() {
+    EditorLayout l;
+    l.update(405, 450, 10, 10);
+    return l;
+}
+
+PixelPoint inCell(int x, int y, int dx = 20, int dy = 20) {
+    return {5 + 40 * x + dx, 50 + 40 * y + dy};
+}
+
+TEST(TestPutt, SpeedIsThreePerWholeBlockToTheClickedCellsCorner) {
+    ASSERT_EQ(layout().cellSize(), 40);
+    EXPECT_EQ(testPuttFor(inCell(8, 5), 5.0, 5.0, layout()).speed, 9.0);
+    EXPECT_EQ(testPuttFor(inCell(8, 5), 5.5, 5.5, layout()).speed, 6.0) << "2.55 blocks count as 2";
+    EXPECT_EQ(testPuttFor(inCell(5, 5), 5.9, 5.6, layout()).speed, 3.0)
+        << "the own cell's corner is more than a block away";
+    EXPECT_EQ(testPuttFor(inCell(5, 5, 39, 39), 5.5, 5.5, layout()).speed, 0.0)
+        << "the own cell, less than a block from its corner";
+}
+
+TEST(TestPutt, HeadingPointsFromTheBallToThePixel) {
+    // Ball at (5, 5) is at pixel (205, 250).
+    EXPECT_DOUBLE_EQ(testPuttFor({305, 250}, 5.0, 5.0, layout()).heading, 0.0);
+    EXPECT_DOUBLE_EQ(testPuttFor({205, 350}, 5.0, 5.0, layout()).heading, std::numbers::pi / 2)
+        << "downward on screen";
+    EXPECT_DOUBLE_EQ(testPuttFor({105, 150}, 5.0, 5.0, layout()).heading,
+                     -3 * std::numbers::pi / 4);
+}
+
+TEST(TestPutt, PixelOutsideTheLevelCountsAsTheNearestEdgeCell) {
+    // Far to the right of row 2: the cell (9, 2); from (1, 2) that is 8 blocks.
+    EXPECT_EQ(testPuttFor({2000, 50 + 40 * 2 + 5}, 1.0, 2.0, layout()).speed, 24.0);
+    EXPECT_EQ(testPuttFor({-300, -300}, 3.0, 4.0, layout()).speed, 15.0) << "cell (0, 0)";
+}
+
+}  // namespace
+}  // namespace trundlex

@@ -1,0 +1,193 @@
+#include <QAction>
+#include <QElapsedTimer>
+#include <QImage>
+
+#include "EditorActions.h"
+#include "EditorShellFixture.h"
+#include "model/EditorTool.h"
+#include "model/LevelEditing.h"
+
+namespace trundlex::testing {
+namespace {
+
+class TestModeTest : public EditorShellTest {
+protected:
+    TestModeTest() { view.ball().SetSoundOn(false); }
+    ~TestModeTest() override {
+        if (view.isTestMode()) {
+            view.toggleTestMode();
+        }
+    }
+
+    // Turns the event loop until `done` holds or `ms` milliseconds have passed.
+    static bool waitUntil(const std::function<bool()>& done, int ms = 5000) {
+        QElapsedTimer timer;
+        timer.start();
+        while (!done()) {
+            if (timer.elapsed() > ms) {
+                return false;
+            }
+            QTest::qWait(2);
+        }
+        return true;
+    }
+
+    // A left click in test mode: press and release at the pixel.
+    void click(const QPoint& p) { QTest::mouseClick(&view, Qt::LeftButton, {}, p); }
+
+    // Where a putt from (x, y) ends when run by a ball of its own on the same level.
+    std::pair<double, double> restingPlace(double x, double y, double speed, double heading) {
+        struct : BallOwner {
+            void onBallNotification(std::int32_t, BallNotification) override {}
+        } owner;
+        Ball reference;
+        reference.SetSoundOn(false);
+        reference.SetLevel(level());
+        reference.SetX(x);
+        reference.SetY(y);
+        EXPECT_TRUE(reference.PuttNow(speed, heading, &owner, Fastest));
+        return {reference.GetX(), reference.GetY()};
+    }
+
+    QAction* action(EditorCommand id) { return actions.action(id); }
+
+    EditorActions actions{view};
+};
+
+TEST_F(TestModeTest, OnPutsTheBallOnTheStartAndHidesTheBrushStripOffGivesItBack) {
+    setStartPosition(level(), 3.5, 2.5);
+    const QImage before = view.grab().toImage();
+    view.toggleTestMode();
+    ASSERT_TRUE(view.isTestMode());
+    EXPECT_TRUE(action(EditorCommand::TestMode)->isChecked());
+    EXPECT_EQ(view.ball().GetX(), 3.5);
+    EXPECT_EQ(view.ball().GetY(), 2.5);
+    const QImage testing = view.grab().toImage();
+    // The brush preview (30, 10)-(60, 40) shows the brush outside test mode only.
+    EXPECT_NE(before.pixel(45, 25), testing.pixel(45, 25));
+    EXPECT_EQ(testing.pixel(45, 25), view.palette().window().color().rgb());
+
+    view.toggleTestMode();
+    EXPECT_FALSE(view.isTestMode());
+    EXPECT_FALSE(action(EditorCommand::TestMode)->isChecked());
+    EXPECT_EQ(view.grab().toImage().pixel(45, 25), before.pixel(45, 25));
+}
+
+TEST_F(TestModeTest, ClickPuttsTheBallWithThreePerBlockTowardThePointer) {
+    view.toggleTestMode();
+    view.setSpeedMode(NextPosition);
+    // Ball at the start (5, 5); the click lies in cell (8, 5) level with the ball's centre:
+    // three blocks away, heading straight right, speed 9.
+    const auto [x, y] = restingPlace(5.0, 5.0, 9.0, 0.0);
+    click(QPoint(5 + 8 * Cell + 20, 50 + 5 * Cell));
+    ASSERT_TRUE(waitUntil([&] { return !view.isBallRunning(); }));
+    EXPECT_EQ(view.ball().GetX(), x);
+    EXPECT_EQ(view.ball().GetY(), y);
+    EXPECT_NE(restingPlace(5.0, 5.0, 6.0, 0.0), std::make_pair(x, y))
+        << "the resting place tells the speeds apart";
+    EXPECT_TRUE(view.isTestMode());
+    EXPECT_EQ(code(8, 5), "$") << "a click in test mode paints nothing";
+}
+
+TEST_F(TestModeTest, StopIsOnlyEnabledWhileTheBallRolls) {
+    QAction* stop = action(EditorCommand::Stop);
+    EXPECT_FALSE(stop->isEnabled());
+    view.toggleTestMode();
+    view.setSpeedMode(Pause);  // the ball rolls on the spot until stopped
+    EXPECT_TRUE(action(EditorCommand::SpeedFirst)->isChecked());
+    click(at(9, 5));
+    ASSERT_TRUE(view.isBallRunning());
+    EXPECT_TRUE(stop->isEnabled());
+    stop->trigger();
+    EXPECT_FALSE(view.isBallRunning());
+    EXPECT_FALSE(stop->isEnabled());
+    EXPECT_EQ(view.ball().GetX(), 5.0) << "paused, it never left the start";
+}
+
+TEST_F(TestModeTest, DroppingIntoTheCupEndsTestMode) {
+    level().block(4, 5).fromText("S0H8");
+    level().block(5, 5).fromText("S0H8");
+    setStartPosition(level(), 2.5, 5.5);
+    view.toggleTestMode();
+    view.setSpeedMode(Fastest);
+    click(QPoint(5 + 4 * Cell + 20, 50 + 5 * Cell + 20));  // speed 3, straight right
+    ASSERT_TRUE(waitUntil([&] { return !view.isTestMode(); }));
+    EXPECT_FALSE(action(EditorCommand::TestMode)->isChecked());
+    EXPECT_FALSE(view.isBallRunning());
+}
+
+TEST_F(TestModeTest, TurnFlipsAndRandomLevelAreRefusedInTestModeMakeFitIsNot) {
+    level().block(1, 1).fromText("S0T8");
+    level().block(3, 2).fromText("S0T8");
+    const std::string text = level().toText();
+    view.toggleTestMode();
+    for (EditorCommand id : {EditorCommand::RotateLevel, EditorCommand::FlipHorizontal,
+                             EditorCommand::FlipVertical, EditorCommand::RandomLevel}) {
+        EXPECT_FALSE(action(id)->isEnabled());
+    }
+    view.levelCommands().rotateLevel();
+    view.levelCommands().flipHorizontal();
+    view.levelCommands().flipVertical();
+    view.levelCommands().createRandomLevel();
+    EXPECT_EQ(level().toText(), text);
+
+    action(EditorCommand::MakeFit)->trigger();
+    EXPECT_EQ(level().width(), 3);
+    EXPECT_EQ(level().height(), 2);
+    view.undo();
+    EXPECT_EQ(level().toText(), text) << "Make fit was the only undo step";
+
+    view.toggleTestMode();
+    EXPECT_TRUE(action(EditorCommand::RotateLevel)->isEnabled());
+    action(EditorCommand::RotateLevel)->trigger();
+    EXPECT_EQ(code(8, 1), "S1T8");
+}
+
+TEST_F(TestModeTest, ArrowKeysShiftTheLevelUnderTheRollingBall) {
+    level().block(2, 2).fromText("S0T8");
+    view.toggleTestMode();
+    view.setSpeedMode(Pause);
+    click(at(9, 9));
+    ASSERT_TRUE(view.isBallRunning());
+    QTest::keyClick(&view, Qt::Key_Right);
+    // The change waits for the worker's next notification, about 10 ms away.
+    ASSERT_TRUE(waitUntil([&] { return code(3, 2) == "S0T8"; }));
+    EXPECT_EQ(code(2, 2), "$");
+    EXPECT_TRUE(view.isBallRunning()) << "the ball rolls on";
+    view.undo();
+    ASSERT_TRUE(waitUntil([&] { return code(2, 2) == "S0T8"; }));
+    view.stopBall();
+    EXPECT_EQ(view.ball().GetX(), 5.0);
+}
+
+TEST_F(TestModeTest, NewLevelEndsTestModeAndStopsTheBall) {
+    view.toggleTestMode();
+    view.setSpeedMode(Pause);
+    click(at(9, 9));
+    ASSERT_TRUE(view.isBallRunning());
+    prompts.propertiesAnswer = [](LevelProperties& values) {
+        values.width = 12;
+        values.height = 8;
+        return true;
+    };
+    ASSERT_TRUE(document.OnNewDocument());
+    EXPECT_FALSE(view.isBallRunning());
+    EXPECT_FALSE(view.isTestMode());
+    EXPECT_EQ(level().width(), 12);
+}
+
+TEST_F(TestModeTest, SpeedCommandsAreRadioItemsThatSetTheBallsMode) {
+    EXPECT_TRUE(action(static_cast<EditorCommand>(32809))->isChecked()) << "Normal at start";
+    action(static_cast<EditorCommand>(32814))->trigger();
+    EXPECT_EQ(view.speedMode(), NextPosition);
+    EXPECT_EQ(view.ball().GetSpeedMode(), NextPosition);
+    EXPECT_TRUE(action(static_cast<EditorCommand>(32814))->isChecked());
+    EXPECT_FALSE(action(static_cast<EditorCommand>(32809))->isChecked());
+    view.setSpeedMode(Half);
+    EXPECT_TRUE(action(static_cast<EditorCommand>(32808))->isChecked());
+    view.setSpeedMode(9);
+    EXPECT_EQ(view.speedMode(), Half) << "no such mode";
+}
+
+}  // namespace
+}  // namespace trundlex::testing

@@ -1,0 +1,175 @@
+#!/usr/bin/env python3
+"""Fills the editor's Swedish translation file from the table below; run after lupdate.
+
+Usage: translations/fill_editor_sv.py translations/trundlex-editor_sv.ts
+Prints the source texts that have no translation yet and exits 1 when there are any.
+"""
+import sys
+import xml.etree.ElementTree as ET
+
+SV = {
+    # Files and the document
+    "Trundlex level file (*.lev)": "Trundlex banfil (*.lev)",
+    "All files (*)": "Alla filer (*)",
+    "Trundlex Editor": "Trundlex Editor",
+    "Save changes to %1?": "Spara ändringarna i %1?",
+    "Open": "Öppna",
+    "Save As": "Spara som",
+    "Untitled": "Namnlös",
+    "%1 could not be opened.": "%1 kunde inte öppnas.",
+    "%1 is not a Trundlex level file, or it is damaged.\nThe level you are editing has not been changed.":
+        "%1 är ingen Trundlex banfil, eller så är den skadad.\nBanan du redigerar har inte ändrats.",
+    "The level could not be saved to %1.\nAny file already there has been left as it was.\n\n%2":
+        "Banan kunde inte sparas i %1.\nEn fil som redan fanns där har lämnats orörd.\n\n%2",
+    "No random level could be made: the template pieces in the RBites folder are missing or damaged.\nThe level you are editing has not been changed.\n\n%1":
+        "Ingen slumpbana kunde skapas: banbitarna i mappen RBites saknas eller är skadade.\nBanan du redigerar har inte ändrats.\n\n%1",
+    # Main frame
+    "Ready": "Klar",
+    "&New": "&Ny",
+    "Create a new level": "Skapa en ny bana",
+    "&Open...": "&Öppna...",
+    "Open a level file": "Öppna en banfil",
+    "&Save": "&Spara",
+    "Save the level": "Spara banan",
+    "Save &As...": "Spara s&om...",
+    "Save the level under a new name": "Spara banan under ett nytt namn",
+    "E&xit": "A&vsluta",
+    "Quit the editor; a changed level can be saved first": "Avsluta editorn; en ändrad bana kan sparas först",
+    "Open this level file": "Öppna den här banfilen",
+    "Recent File": "Senaste fil",
+    "&File": "&Arkiv",
+    "&Edit": "&Redigera",
+    "&Block": "&Block",
+    "&Tools": "Verk&tyg",
+    "&Ball": "&Boll",
+    "&View": "&Visa",
+    "&Help": "&Hjälp",
+    "&Index": "&Innehåll",
+    "Open the editor's manual": "Öppna editorns handbok",
+    "&About Editor...": "&Om Editor...",
+    "Program information, version number and copyright": "Programinformation, versionsnummer och upphovsrätt",
+    "Toolbar": "Verktygsfält",
+    "&Toolbar": "&Verktygsfält",
+    "Show or hide the tool bar": "Visa eller dölj verktygsfältet",
+    "&Status Bar": "&Statusfält",
+    "Show or hide the status bar": "Visa eller dölj statusfältet",
+    "%1 - Trundlex Editor": "%1 - Trundlex Editor",
+    # About box
+    "About Trundlex Editor": "Om Trundlex Editor",
+    "The course editor of Trundlex: draw levels block by block, turn and mirror them, make random ones and test them with the game's own ball. Made by the Trundlex team at Brackwater Works.":
+        "Trundlex banredigerare: rita banor block för block, vrid och spegla dem, skapa slumpbanor och prova dem med spelets egen boll. Gjord av Trundlex-gänget på Brackwater Works.",
+    "Brackwater Works on the web": "Brackwater Works på webben",
+    "Write to us": "Skriv till oss",
+    "Read the manual": "Läs handboken",
+    "The specified file was not found.": "Filen kunde inte hittas.",
+    "There is no application associated\nwith the given filename extension.":
+        "Det finns inget program kopplat\ntill filnamnstillägget.",
+    "Can't open link:\n\n": "Kan inte öppna länken:\n\n",
+    # Edit menu
+    "&Undo": "&Ångra",
+    "Undo the last change": "Ångra den senaste ändringen",
+    "&Properties...": "&Egenskaper...",
+    "Change the level's name, creator and size": "Ändra banans namn, skapare och storlek",
+    "Show &grid": "Visa &rutnät",
+    "Show or hide the grid": "Visa eller dölj rutnätet",
+    "Rotate &back material": "Vrid &bakre material",
+    "Turn the slope of the brush's back material an eighth clockwise":
+        "Vrid lutningen på penselns bakre material en åttondel medurs",
+    "Reset b&ack rotation": "Återställ b&akre vridning",
+    "Make the brush's back material flat": "Gör penselns bakre material plant",
+    "Rotate &front material": "Vrid &främre material",
+    "Turn the slope of the brush's front material an eighth clockwise":
+        "Vrid lutningen på penselns främre material en åttondel medurs",
+    "Reset f&ront rotation": "Återställ f&rämre vridning",
+    "Make the brush's front material flat": "Gör penselns främre material plant",
+    "Rese&t front and back rotation": "Åter&ställ främre och bakre vridning",
+    "Make both materials of the brush flat": "Gör båda penselns material plana",
+    "&Swap materials": "&Byt material",
+    "Exchange the brush's back and front material": "Byt plats på penselns bakre och främre material",
+    "R&otate block": "Vr&id block",
+    "Turn the brush a quarter clockwise (Shift: with its slopes)":
+        "Vrid penseln ett kvarts varv medurs (Skift: med lutningarna)",
+    "R&otate level": "Vri&d banan",
+    "Rotate the level 90 degrees": "Vrid banan 90 grader",
+    "Flip &Horizontal": "Spegla &vågrätt",
+    "Flips the level horizontally": "Speglar banan vågrätt",
+    "Flip &Vertical": "Spegla &lodrätt",
+    "Flips the level vertically": "Speglar banan lodrätt",
+    "Create &Random Level": "Skapa &slumpbana",
+    "Make a new level from random pieces": "Gör en ny bana av slumpvisa bitar",
+    "&Make fit": "&Beskär",
+    "Remove unused area": "Ta bort oanvänd yta",
+    # Tools
+    "&Plot": "&Punkt",
+    "Paint every block the pointer passes": "Måla varje block som pekaren passerar",
+    "&Line": "&Linje",
+    "Draw a straight line of blocks": "Rita en rak linje av block",
+    "&Rectangle": "&Rektangel",
+    "Fill a rectangle with blocks": "Fyll en rektangel med block",
+    "&Frame": "&Ram",
+    "Draw the outline of a rectangle": "Rita en rektangels kant",
+    "F&ill": "F&yll",
+    "Fill an area of equal blocks": "Fyll ett område av lika block",
+    "&Set Ball": "&Placera boll",
+    "Place the ball's start (Shift: on half blocks)": "Placera bollens start (Skift: på halva block)",
+    # Ball menu
+    "Test &mode": "&Testläge",
+    "Putt the ball on the level": "Putta bollen på banan",
+    "&Stop": "&Stoppa",
+    "Stop the rolling ball": "Stoppa den rullande bollen",
+    "&Paus": "&Paus",
+    "&Half": "&Halv",
+    "&Normal": "&Normal",
+    "X&2": "X&2",
+    "X&3": "X&3",
+    "X&4": "X&4",
+    "Super": "Super",
+    "Ultra": "Ultra",
+    "Stop ball": "Stoppa bollen",
+    "Half speed": "Halv hastighet",
+    "Normal speed": "Normal hastighet",
+    "Double speed": "Dubbel hastighet",
+    "Triple speed": "Tredubbel hastighet",
+    "Four times normal speed": "Fyra gånger normal hastighet",
+    "Move the ball as fast as possible": "Flytta bollen så fort som möjligt",
+    "Move ball to next position": "Flytta bollen till nästa läge",
+    "Pl&ay sound": "Spela &ljud",
+    "Switch the test ball's sounds on or off": "Slå på eller av testbollens ljud",
+    # Level Properties
+    "Level Properties": "Banegenskaper",
+    "&Creator:": "&Skapare:",
+    "&Name:": "&Namn:",
+    "&Width:": "&Bredd:",
+    "&Height:": "&Höjd:",
+    "Please enter an integer between %1 and %2.": "Skriv ett heltal mellan %1 och %2.",
+    # Qt's standard buttons
+    "OK": "OK",
+    "Cancel": "Avbryt",
+    "Close": "Stäng",
+    "&Yes": "&Ja",
+    "&No": "&Nej",
+    "Save": "Spara",
+    "Help": "Hjälp",
+}
+
+
+def main(path):
+    tree = ET.parse(path)
+    missing = []
+    for message in tree.iter("message"):
+        source = message.findtext("source")
+        translation = message.find("translation")
+        text = SV.get(source)
+        if text is None:
+            missing.append(source)
+            continue
+        translation.text = text
+        translation.attrib.pop("type", None)
+    tree.write(path, encoding="utf-8", xml_declaration=True)
+    for source in missing:
+        print("untranslated:", repr(source))
+    return 1 if missing else 0
+
+
+if __name__ == "__main__":
+    sys.exit(main(sys.argv[1]))

@@ -1,0 +1,563 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="sv_SE">
+<context>
+    <name>DialogPrompts</name>
+    <message>
+        <source>Trundlex level file (*.lev)</source>
+        <translation>Trundlex banfil (*.lev)</translation>
+    </message>
+    <message>
+        <source>All files (*)</source>
+        <translation>Alla filer (*)</translation>
+    </message>
+    <message>
+        <source>Trundlex Editor</source>
+        <translation>Trundlex Editor</translation>
+    </message>
+    <message>
+        <source>Save changes to %1?</source>
+        <translation>Spara ändringarna i %1?</translation>
+    </message>
+    <message>
+        <source>Open</source>
+        <translation>Öppna</translation>
+    </message>
+    <message>
+        <source>Save As</source>
+        <translation>Spara som</translation>
+    </message>
+</context>
+<context>
+    <name>LevelCommands</name>
+    <message>
+        <source>No random level could be made: the template pieces in the RBites folder are missing or damaged.
+The level you are editing has not been changed.
+
+%1</source>
+        <translation>Ingen slumpbana kunde skapas: banbitarna i mappen RBites saknas eller är skadade.
+Banan du redigerar har inte ändrats.
+
+%1</translation>
+    </message>
+</context>
+<context>
+    <name>QPlatformTheme</name>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Avbryt</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Stäng</translation>
+    </message>
+    <message>
+        <source>&amp;Yes</source>
+        <translation>&amp;Ja</translation>
+    </message>
+    <message>
+        <source>&amp;No</source>
+        <translation>&amp;Nej</translation>
+    </message>
+    <message>
+        <source>Save</source>
+        <translation>Spara</translation>
+    </message>
+    <message>
+        <source>Open</source>
+        <translation>Öppna</translation>
+    </message>
+    <message>
+        <source>Help</source>
+        <translation>Hjälp</translation>
+    </message>
+</context>
+<context>
+    <name>trundlex::CEditorDoc</name>
+    <message>
+        <source>Untitled</source>
+        <translation>Namnlös</translation>
+    </message>
+    <message>
+        <source>%1 could not be opened.</source>
+        <translation>%1 kunde inte öppnas.</translation>
+    </message>
+    <message>
+        <source>%1 is not a Trundlex level file, or it is damaged.
+The level you are editing has not been changed.</source>
+        <translation>%1 är ingen Trundlex banfil, eller så är den skadad.
+Banan du redigerar har inte ändrats.</translation>
+    </message>
+    <message>
+        <source>The level could not be saved to %1.
+Any file already there has been left as it was.
+
+%2</source>
+        <translation>Banan kunde inte sparas i %1.
+En fil som redan fanns där har lämnats orörd.
+
+%2</translation>
+    </message>
+</context>
+<context>
+    <name>trundlex::CMainFrame</name>
+    <message>
+        <source>Ready</source>
+        <translation>Klar</translation>
+    </message>
+    <message>
+        <source>&amp;New</source>
+        <translation>&amp;Ny</translation>
+    </message>
+    <message>
+        <source>Create a new level</source>
+        <translation>Skapa en ny bana</translation>
+    </message>
+    <message>
+        <source>&amp;Open...</source>
+        <translation>&amp;Öppna...</translation>
+    </message>
+    <message>
+        <source>Open a level file</source>
+        <translation>Öppna en banfil</translation>
+    </message>
+    <message>
+        <source>&amp;Save</source>
+        <translation>&amp;Spara</translation>
+    </message>
+    <message>
+        <source>Save the level</source>
+        <translation>Spara banan</translation>
+    </message>
+    <message>
+        <source>Save &amp;As...</source>
+        <translation>Spara s&amp;om...</translation>
+    </message>
+    <message>
+        <source>Save the level under a new name</source>
+        <translation>Spara banan under ett nytt namn</translation>
+    </message>
+    <message>
+        <source>E&amp;xit</source>
+        <translation>A&amp;vsluta</translation>
+    </message>
+    <message>
+        <source>Quit the editor; a changed level can be saved first</source>
+        <translation>Avsluta editorn; en ändrad bana kan sparas först</translation>
+    </message>
+    <message>
+        <source>Open this level file</source>
+        <translation>Öppna den här banfilen</translation>
+    </message>
+    <message>
+        <source>Recent File</source>
+        <translation>Senaste fil</translation>
+    </message>
+    <message>
+        <source>&amp;File</source>
+        <translation>&amp;Arkiv</translation>
+    </message>
+    <message>
+        <source>&amp;Edit</source>
+        <translation>&amp;Redigera</translation>
+    </message>
+    <message>
+        <source>&amp;Block</source>
+        <translation>&amp;Block</translation>
+    </message>
+    <message>
+        <source>&amp;Tools</source>
+        <translation>Verk&amp;tyg</translation>
+    </message>
+    <message>
+        <source>&amp;Ball</source>
+        <translation>&amp;Boll</translation>
+    </message>
+    <message>
+        <source>&amp;View</source>
+        <translation>&amp;Visa</translation>
+    </message>
+    <message>
+        <source>&amp;Help</source>
+        <translation>&amp;Hjälp</translation>
+    </message>
+    <message>
+        <source>&amp;Index</source>
+        <translation>&amp;Innehåll</translation>
+    </message>
+    <message>
+        <source>Open the editor&apos;s manual</source>
+        <translation>Öppna editorns handbok</translation>
+    </message>
+    <message>
+        <source>&amp;About Editor...</source>
+        <translation>&amp;Om Editor...</translation>
+    </message>
+    <message>
+        <source>Program information, version number and copyright</source>
+        <translation>Programinformation, versionsnummer och upphovsrätt</translation>
+    </message>
+    <message>
+        <source>Toolbar</source>
+        <translation>Verktygsfält</translation>
+    </message>
+    <message>
+        <source>&amp;Toolbar</source>
+        <translation>&amp;Verktygsfält</translation>
+    </message>
+    <message>
+        <source>Show or hide the tool bar</source>
+        <translation>Visa eller dölj verktygsfältet</translation>
+    </message>
+    <message>
+        <source>&amp;Status Bar</source>
+        <translation>&amp;Statusfält</translation>
+    </message>
+    <message>
+        <source>Show or hide the status bar</source>
+        <translation>Visa eller dölj statusfältet</translation>
+    </message>
+    <message>
+        <source>%1 - Trundlex Editor</source>
+        <translation>%1 - Trundlex Editor</translation>
+    </message>
+</context>
+<context>
+    <name>trundlex::EditorAboutDialog</name>
+    <message>
+        <source>About Trundlex Editor</source>
+        <translation>Om Trundlex Editor</translation>
+    </message>
+    <message>
+        <source>The course editor of Trundlex: draw levels block by block, turn and mirror them, make random ones and test them with the game&apos;s own ball. Made by the Trundlex team at Brackwater Works.</source>
+        <translation>Trundlex banredigerare: rita banor block för block, vrid och spegla dem, skapa slumpbanor och prova dem med spelets egen boll. Gjord av Trundlex-gänget på Brackwater Works.</translation>
+    </message>
+    <message>
+        <source>Brackwater Works on the web</source>
+        <translation>Brackwater Works på webben</translation>
+    </message>
+    <message>
+        <source>Write to us</source>
+        <translation>Skriv till oss</translation>
+    </message>
+    <message>
+        <source>Read the manual</source>
+        <translation>Läs handboken</translation>
+    </message>
+</context>
+<context>
+    <name>trundlex::EditorActions</name>
+    <message>
+        <source>&amp;Undo</source>
+        <translation>&amp;Ångra</translation>
+    </message>
+    <message>
+        <source>Undo the last change</source>
+        <translation>Ångra den senaste ändringen</translation>
+    </message>
+    <message>
+        <source>&amp;Properties...</source>
+        <translation>&amp;Egenskaper...</translation>
+    </message>
+    <message>
+        <source>Change the level&apos;s name, creator and size</source>
+        <translation>Ändra banans namn, skapare och storlek</translation>
+    </message>
+    <message>
+        <source>Show &amp;grid</source>
+        <translation>Visa &amp;rutnät</translation>
+    </message>
+    <message>
+        <source>Show or hide the grid</source>
+        <translation>Visa eller dölj rutnätet</translation>
+    </message>
+    <message>
+        <source>Pl&amp;ay sound</source>
+        <translation>Spela &amp;ljud</translation>
+    </message>
+    <message>
+        <source>Switch the test ball&apos;s sounds on or off</source>
+        <translation>Slå på eller av testbollens ljud</translation>
+    </message>
+    <message>
+        <source>Rotate &amp;back material</source>
+        <translation>Vrid &amp;bakre material</translation>
+    </message>
+    <message>
+        <source>Turn the slope of the brush&apos;s back material an eighth clockwise</source>
+        <translation>Vrid lutningen på penselns bakre material en åttondel medurs</translation>
+    </message>
+    <message>
+        <source>Reset b&amp;ack rotation</source>
+        <translation>Återställ b&amp;akre vridning</translation>
+    </message>
+    <message>
+        <source>Make the brush&apos;s back material flat</source>
+        <translation>Gör penselns bakre material plant</translation>
+    </message>
+    <message>
+        <source>Rotate &amp;front material</source>
+        <translation>Vrid &amp;främre material</translation>
+    </message>
+    <message>
+        <source>Turn the slope of the brush&apos;s front material an eighth clockwise</source>
+        <translation>Vrid lutningen på penselns främre material en åttondel medurs</translation>
+    </message>
+    <message>
+        <source>Reset f&amp;ront rotation</source>
+        <translation>Återställ f&amp;rämre vridning</translation>
+    </message>
+    <message>
+        <source>Make the brush&apos;s front material flat</source>
+        <translation>Gör penselns främre material plant</translation>
+    </message>
+    <message>
+        <source>Rese&amp;t front and back rotation</source>
+        <translation>Åter&amp;ställ främre och bakre vridning</translation>
+    </message>
+    <message>
+        <source>Make both materials of the brush flat</source>
+        <translation>Gör båda penselns material plana</translation>
+    </message>
+    <message>
+        <source>&amp;Swap materials</source>
+        <translation>&amp;Byt material</translation>
+    </message>
+    <message>
+        <source>Exchange the brush&apos;s back and front material</source>
+        <translation>Byt plats på penselns bakre och främre material</translation>
+    </message>
+    <message>
+        <source>R&amp;otate block</source>
+        <translation>Vr&amp;id block</translation>
+    </message>
+    <message>
+        <source>Turn the brush a quarter clockwise (Shift: with its slopes)</source>
+        <translation>Vrid penseln ett kvarts varv medurs (Skift: med lutningarna)</translation>
+    </message>
+    <message>
+        <source>&amp;Plot</source>
+        <translation>&amp;Punkt</translation>
+    </message>
+    <message>
+        <source>Paint every block the pointer passes</source>
+        <translation>Måla varje block som pekaren passerar</translation>
+    </message>
+    <message>
+        <source>&amp;Line</source>
+        <translation>&amp;Linje</translation>
+    </message>
+    <message>
+        <source>Draw a straight line of blocks</source>
+        <translation>Rita en rak linje av block</translation>
+    </message>
+    <message>
+        <source>&amp;Rectangle</source>
+        <translation>&amp;Rektangel</translation>
+    </message>
+    <message>
+        <source>Fill a rectangle with blocks</source>
+        <translation>Fyll en rektangel med block</translation>
+    </message>
+    <message>
+        <source>&amp;Frame</source>
+        <translation>&amp;Ram</translation>
+    </message>
+    <message>
+        <source>Draw the outline of a rectangle</source>
+        <translation>Rita en rektangels kant</translation>
+    </message>
+    <message>
+        <source>F&amp;ill</source>
+        <translation>F&amp;yll</translation>
+    </message>
+    <message>
+        <source>Fill an area of equal blocks</source>
+        <translation>Fyll ett område av lika block</translation>
+    </message>
+    <message>
+        <source>&amp;Set Ball</source>
+        <translation>&amp;Placera boll</translation>
+    </message>
+    <message>
+        <source>Place the ball&apos;s start (Shift: on half blocks)</source>
+        <translation>Placera bollens start (Skift: på halva block)</translation>
+    </message>
+    <message>
+        <source>R&amp;otate level</source>
+        <translation>Vri&amp;d banan</translation>
+    </message>
+    <message>
+        <source>Rotate the level 90 degrees</source>
+        <translation>Vrid banan 90 grader</translation>
+    </message>
+    <message>
+        <source>Flip &amp;Horizontal</source>
+        <translation>Spegla &amp;vågrätt</translation>
+    </message>
+    <message>
+        <source>Flips the level horizontally</source>
+        <translation>Speglar banan vågrätt</translation>
+    </message>
+    <message>
+        <source>Flip &amp;Vertical</source>
+        <translation>Spegla &amp;lodrätt</translation>
+    </message>
+    <message>
+        <source>Flips the level vertically</source>
+        <translation>Speglar banan lodrätt</translation>
+    </message>
+    <message>
+        <source>Create &amp;Random Level</source>
+        <translation>Skapa &amp;slumpbana</translation>
+    </message>
+    <message>
+        <source>Make a new level from random pieces</source>
+        <translation>Gör en ny bana av slumpvisa bitar</translation>
+    </message>
+    <message>
+        <source>&amp;Make fit</source>
+        <translation>&amp;Beskär</translation>
+    </message>
+    <message>
+        <source>Remove unused area</source>
+        <translation>Ta bort oanvänd yta</translation>
+    </message>
+    <message>
+        <source>Test &amp;mode</source>
+        <translation>&amp;Testläge</translation>
+    </message>
+    <message>
+        <source>Putt the ball on the level</source>
+        <translation>Putta bollen på banan</translation>
+    </message>
+    <message>
+        <source>&amp;Stop</source>
+        <translation>&amp;Stoppa</translation>
+    </message>
+    <message>
+        <source>Stop the rolling ball</source>
+        <translation>Stoppa den rullande bollen</translation>
+    </message>
+    <message>
+        <source>&amp;Paus</source>
+        <translation>&amp;Paus</translation>
+    </message>
+    <message>
+        <source>&amp;Half</source>
+        <translation>&amp;Halv</translation>
+    </message>
+    <message>
+        <source>&amp;Normal</source>
+        <translation>&amp;Normal</translation>
+    </message>
+    <message>
+        <source>X&amp;2</source>
+        <translation>X&amp;2</translation>
+    </message>
+    <message>
+        <source>X&amp;3</source>
+        <translation>X&amp;3</translation>
+    </message>
+    <message>
+        <source>X&amp;4</source>
+        <translation>X&amp;4</translation>
+    </message>
+    <message>
+        <source>Super</source>
+        <translation>Super</translation>
+    </message>
+    <message>
+        <source>Ultra</source>
+        <translation>Ultra</translation>
+    </message>
+    <message>
+        <source>Stop ball</source>
+        <translation>Stoppa bollen</translation>
+    </message>
+    <message>
+        <source>Half speed</source>
+        <translation>Halv hastighet</translation>
+    </message>
+    <message>
+        <source>Normal speed</source>
+        <translation>Normal hastighet</translation>
+    </message>
+    <message>
+        <source>Double speed</source>
+        <translation>Dubbel hastighet</translation>
+    </message>
+    <message>
+        <source>Triple speed</source>
+        <translation>Tredubbel hastighet</translation>
+    </message>
+    <message>
+        <source>Four times normal speed</source>
+        <translation>Fyra gånger normal hastighet</translation>
+    </message>
+    <message>
+        <source>Move the ball as fast as possible</source>
+        <translation>Flytta bollen så fort som möjligt</translation>
+    </message>
+    <message>
+        <source>Move ball to next position</source>
+        <translation>Flytta bollen till nästa läge</translation>
+    </message>
+</context>
+<context>
+    <name>trundlex::EditorLink</name>
+    <message>
+        <source>The specified file was not found.</source>
+        <translation>Filen kunde inte hittas.</translation>
+    </message>
+    <message>
+        <source>There is no application associated
+with the given filename extension.</source>
+        <translation>Det finns inget program kopplat
+till filnamnstillägget.</translation>
+    </message>
+    <message>
+        <source>Trundlex Editor</source>
+        <translation>Trundlex Editor</translation>
+    </message>
+    <message>
+        <source>Can&apos;t open link:
+
+</source>
+        <translation>Kan inte öppna länken:
+
+</translation>
+    </message>
+</context>
+<context>
+    <name>trundlex::LevelPropertiesDialog</name>
+    <message>
+        <source>Level Properties</source>
+        <translation>Banegenskaper</translation>
+    </message>
+    <message>
+        <source>&amp;Creator:</source>
+        <translation>&amp;Skapare:</translation>
+    </message>
+    <message>
+        <source>&amp;Name:</source>
+        <translation>&amp;Namn:</translation>
+    </message>
+    <message>
+        <source>&amp;Width:</source>
+        <translation>&amp;Bredd:</translation>
+    </message>
+    <message>
+        <source>&amp;Height:</source>
+        <translation>&amp;Höjd:</translation>
+    </message>
+    <message>
+        <source>Please enter an integer between %1 and %2.</source>
+        <translation>Skriv ett heltal mellan %1 och %2.</translation>
+    </message>
+</context>
+</TS>
