@@ -59,6 +59,41 @@
     </message>
 </context>
 <context>
+    <name>trundlex::ChatBox</name>
+    <message>
+        <source>Write your message here...</source>
+        <translation>Skriv ditt meddelande här...</translation>
+    </message>
+    <message>
+        <source>Your name</source>
+        <translation>Ditt namn</translation>
+    </message>
+    <message>
+        <source>&amp;Send</source>
+        <translation>&amp;Skicka</translation>
+    </message>
+    <message>
+        <source>A name cannot contain "|".</source>
+        <translation>Ett namn kan inte innehålla "|".</translation>
+    </message>
+    <message>
+        <source>The name is too long.</source>
+        <translation>Namnet är för långt.</translation>
+    </message>
+    <message>
+        <source>The text contains a character that cannot be sent.</source>
+        <translation>Texten innehåller ett tecken som inte kan skickas.</translation>
+    </message>
+    <message>
+        <source>Chat</source>
+        <translation>Chatt</translation>
+    </message>
+    <message>
+        <source>-------------------------------- New game --------------------------------</source>
+        <translation>-------------------------------- Nytt spel --------------------------------</translation>
+    </message>
+</context>
+<context>
     <name>trundlex::GameView</name>
     <message>
         <source>&amp;New game...</source>
@@ -145,10 +180,6 @@
         <translation>Flytta bollen till nästa läge</translation>
     </message>
     <message>
-        <source>Network games are not available in this version. Choose "Lokalt spel" on the Network page to play on this computer.</source>
-        <translation>Nätverksspel finns inte i den här versionen. Välj "Lokalt spel" på sidan Nätverk för att spela på den här datorn.</translation>
-    </message>
-    <message>
         <source>Do you really want to restart?</source>
         <translation>Vill du verkligen börja om?</translation>
     </message>
@@ -167,6 +198,14 @@
     <message>
         <source>Replay: %1, hole %2, stroke %3</source>
         <translation>Repris: %1, hål %2, slag %3</translation>
+    </message>
+    <message>
+        <source>&amp;Disconnect</source>
+        <translation>&amp;Koppla ner</translation>
+    </message>
+    <message>
+        <source>Do you really want to disconnect?</source>
+        <translation>Vill du verkligen koppla ner?</translation>
     </message>
 </context>
 <context>
@@ -313,6 +352,89 @@ till filnamnstillägget.</translation>
     <message>
         <source>Preview</source>
         <translation>Förhandsvisning</translation>
+    </message>
+</context>
+<context>
+    <name>trundlex::LobbyDialog</name>
+    <message>
+        <source>Network game</source>
+        <translation>Nätverksspel</translation>
+    </message>
+    <message>
+        <source>Waiting for connection...</source>
+        <translation>Väntar på anslutning...</translation>
+    </message>
+    <message>
+        <source>Computer</source>
+        <translation>Dator</translation>
+    </message>
+    <message>
+        <source>Player</source>
+        <translation>Spelare</translation>
+    </message>
+    <message>
+        <source>Status</source>
+        <translation>Status</translation>
+    </message>
+    <message>
+        <source>&amp;Start game</source>
+        <translation>&amp;Starta spelet</translation>
+    </message>
+    <message>
+        <source>Connecting to %1...</source>
+        <translation>Ansluter till %1...</translation>
+    </message>
+    <message>
+        <source>Can't start server.</source>
+        <translation>Kan inte starta servern.</translation>
+    </message>
+    <message>
+        <source>Couldn't connect.</source>
+        <translation>Kunde inte ansluta.</translation>
+    </message>
+    <message>
+        <source>Connection open!</source>
+        <translation>Anslutningen är öppen!</translation>
+    </message>
+    <message>
+        <source>Transfer levels... (%1)</source>
+        <translation>Överför banor... (%1)</translation>
+    </message>
+    <message>
+        <source>Waiting for start message.</source>
+        <translation>Väntar på startmeddelande.</translation>
+    </message>
+    <message>
+        <source>%1 disconnected.</source>
+        <translation>%1 kopplade ner.</translation>
+    </message>
+    <message>
+        <source>Connection to server was interrupted.</source>
+        <translation>Anslutningen till servern bröts.</translation>
+    </message>
+    <message>
+        <source>Illegal server version (server: %1, this version: %2).</source>
+        <translation>Fel serverversion (servern: %1, den här versionen: %2).</translation>
+    </message>
+    <message>
+        <source>%1 computers connected, %2 players.</source>
+        <translation>%1 datorer anslutna, %2 spelare.</translation>
+    </message>
+    <message>
+        <source>This computer</source>
+        <translation>Den här datorn</translation>
+    </message>
+    <message>
+        <source>Ready</source>
+        <translation>Klar</translation>
+    </message>
+    <message>
+        <source>Initializing game...</source>
+        <translation>Förbereder spelet...</translation>
+    </message>
+    <message>
+        <source>Transfer level "%1"...</source>
+        <translation>Överför banan "%1"...</translation>
     </message>
 </context>
 <context>

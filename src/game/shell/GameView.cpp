@@ -14,6 +14,8 @@
 #include "NewGameWizard.h"
 #include "ReplayDialog.h"
 #include "AboutDialog.h"
+#include "ChatBox.h"
+#include "LobbyDialog.h"
 #include "ScoreBoard.h"
 #include "library/HighScoreStore.h"
 #include "library/LevelLibrary.h"
@@ -32,12 +34,21 @@ const double kPi = std::acos(-1.0);
 }  // namespace
 
 GameView::GameView(GameContext& context, QWidget* parent)
-    : PlayfieldWnd(parent), context_(context) {
+    : PlayfieldWnd(parent),
+      context_(context),
+      net_(context.levels),
+      netBridge_(this, [this](NetEvent event) { handleNetEvent(event); }) {
     // The playfield starts below the strip that holds the score board.
     setFrameOrigin(10, 115);
     scoreBoard_ = new ScoreBoard(this);
     scoreBoard_->setGeometry(10, 10, 490, 95);
     scoreBoard_->hide();
+    net_.setMatch(&match_);
+    // The view hears every network event first, the chat box second.
+    net_.addListener(&netBridge_);
+    chatBox_ = new ChatBox(net_, this);
+    chatBox_->setGeometry(505, 10, 310, 105);
+    chatBox_->hide();
     setMouseTracking(true);
     setFocusPolicy(Qt::StrongFocus);
 
@@ -54,6 +65,13 @@ GameView::GameView(GameContext& context, QWidget* parent)
 
 GameView::~GameView() {
     forceTimer_.stop();
+    // The network goes first: nothing may reach a view being taken apart. The chat box holds
+    // the network object, so it goes before the members do.
+    net_.clearListeners();
+    netBridge_.release();
+    delete chatBox_;
+    chatBox_ = nullptr;
+    net_.endGame();
     // The players' balls go with the match, before the playfield's own teardown: release any
     // worker waiting for this window first, and let the balls wait without turning the loop.
     ballOwner().release();
@@ -76,6 +94,11 @@ void GameView::createActions() {
     };
     add(GameCommand::NewGame, tr("&New game..."), QKeySequence(Qt::Key_F2), [this] { newGame(); });
     add(GameCommand::Restart, tr("&Restart"), {}, [this] { restart(true); });
+    add(GameCommand::Disconnect, tr("&Disconnect"), {}, [this] {
+        if (confirm(tr("Do you really want to disconnect?"))) {
+            net_.endGame();
+        }
+    });
     add(GameCommand::Copy, tr("&Copy scores"), QKeySequence(Qt::CTRL | Qt::Key_C),
         [this] { copyScores(); });
     add(GameCommand::HighScore, tr("&High scores..."), QKeySequence(Qt::Key_F7),
@@ -148,11 +171,14 @@ QAction* GameView::speedAction(int mode) const {
 
 void GameView::updateActions() {
     const bool rolling = currentBall() != nullptr && currentBall()->IsRunning();
-    action(GameCommand::Restart)->setEnabled(match_.PlayerCount() > 0 && match_.LevelCount() > 0);
+    const bool connected = net_.isConnected();
+    action(GameCommand::Restart)->setEnabled(match_.PlayerCount() > 0 && match_.LevelCount() > 0 &&
+                                             (!connected || net_.isServer()));
+    action(GameCommand::Disconnect)->setEnabled(connected);
     action(GameCommand::Copy)->setEnabled(viewState() != NoGame);
     const bool hasGame = match_.PlayerCount() > 0 && match_.LevelCount() > 0;
-    // Network play comes later; then a replay waits for the end of a network match.
-    action(GameCommand::Replay)->setEnabled(hasGame);
+    // A network match is replayed only once it is over, so no peer waits for this computer.
+    action(GameCommand::Replay)->setEnabled(hasGame && (!connected || match_.IsOver()));
     action(GameCommand::Levels)->setEnabled(match_.LevelCount() > 0);
     action(GameCommand::NextPosition)->setEnabled(rolling);
     action(GameCommand::FastForward)->setEnabled(rolling);
@@ -222,10 +248,10 @@ void GameView::newGame() {
         return;
     }
     if (context_.networkMode != 0) {
-        inform(tr("Network games are not available in this version. Choose \"Lokalt spel\" "
-                  "on the Network page to play on this computer."));
+        startNetworkGame(setup, context_.networkMode);
         return;
     }
+    net_.endGame();
     startMatch(setup);
 }
 
@@ -258,9 +284,92 @@ void GameView::restart(bool ask) {
         return;
     }
     resetView();
+    if (net_.isConnected()) {
+        // The game starts again on every computer when all have confirmed.
+        auto lock = net_.lock();
+        match_.Restart();
+        net_.restartHandshake();
+        return;
+    }
     match_.Restart();
     scoreBoard_->fill(match_);
     startHole(true);
+}
+
+bool GameView::startNetworkGame(const Match& setup, int mode) {
+    resetView();
+    {
+        auto lock = net_.lock();
+        match_ = setup;
+        match_.Restart();
+        if (mode == 2) {
+            // A client plays the server's levels.
+            match_.ClearLevels();
+            match_.SetName({});
+        }
+        match_.SetSoundForAllBalls(context_.settings.sound());
+    }
+    const bool started = runLobby(mode);
+    if (!started) {
+        net_.endGame();
+    }
+    updateActions();
+    return started;
+}
+
+bool GameView::runLobby(int mode) {
+    LobbyDialog lobby(net_, this);
+    const auto port = static_cast<std::uint16_t>(context_.settings.port());
+    return mode == 1 ? lobby.runServer(port) : lobby.runClient(context_.settings.address(), port);
+}
+
+void GameView::handleNetEvent(NetEvent event) {
+    auto lock = net_.lock();
+    switch (event) {
+        case NetAllStopped:
+        case NetStart:
+            nextTurn(true);
+            break;
+        case NetPutt:
+            doPutt(net_.puttAngle(), net_.puttForce(), true);
+            break;
+        case NetAim:
+            aim_ = net_.aim();
+            if (currentBall() != nullptr) {
+                drawAim(false);
+            }
+            break;
+        case NetEnded:
+        case NetConnectionClosed:
+            // Players of a computer that left may be played here now: hand the turn out again.
+            if (!(currentBall() != nullptr && currentBall()->IsRunning()) && !match_.IsOver() &&
+                match_.LevelCount() > 0 && currentPlayer_ != nullptr &&
+                viewState() != Rolling) {
+                nextTurn(false);
+            }
+            break;
+        case NetLobbyClosed: {
+            stopBall();
+            setBall(nullptr);
+            currentPlayer_ = nullptr;
+            scoreBoard_->clearBoard();
+            match_.Restart();
+            scoreBoard_->fill(match_);
+            startHole(false);
+            QStringList names;
+            for (int i = 0; i < match_.PlayerCount(); ++i) {
+                if (match_.GetPlayer(i)->IsLocalPlayer()) {
+                    names << toDisplayText(match_.GetPlayer(i)->GetName());
+                }
+            }
+            chatBox_->setName(names.join(QStringLiteral(", ")));
+            chatBox_->show();
+            break;
+        }
+        default:
+            break;
+    }
+    updateActions();
 }
 
 // --- Turn flow ---
@@ -341,8 +450,13 @@ void GameView::endMatch() {
 
 void GameView::putt(double aimAngle, double strength) { doPutt(aimAngle, strength); }
 
-void GameView::doPutt(double aimAngle, double strength) {
+void GameView::doPutt(double aimAngle, double strength, bool fromNetwork) {
+    auto lock = net_.lock();
     if (currentPlayer_ == nullptr) {
+        return;
+    }
+    // Sent first: the others putt the values as they read them, so this computer does too.
+    if (!fromNetwork && net_.isConnected() && !net_.sendPutt(strength, aimAngle)) {
         return;
     }
     changeView(Rolling);
@@ -382,8 +496,15 @@ void GameView::handleStop(bool inCup) {
         updateActions();
         return;
     }
+    auto lock = net_.lock();
     match_.CurrentBallStopped(inCup);
     scoreBoard_->updateScores(match_);
+    if (net_.isConnected()) {
+        // The next turn waits until every computer's ball has stopped.
+        scoreBoard_->highlightPlayer(-1);
+        net_.localBallStopped();
+        return;
+    }
     nextTurn(true);
 }
 
@@ -523,6 +644,9 @@ void GameView::drawAim(bool circleOnly) {
     PlayfieldWnd::drawBall(ball);
     invalidateBitmapRect(erase.left, erase.top, erase.right, erase.bottom);
     setBallRect(erase);
+    if (!circleOnly && net_.isConnected() && currentPlayer_->IsLocalPlayer()) {
+        net_.sendAim(aim_);
+    }
 }
 
 void GameView::paintEvent(QPaintEvent* event) {

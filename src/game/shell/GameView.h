@@ -5,11 +5,14 @@
 #include <map>
 
 #include "GameContext.h"
+#include "NetEventBridge.h"
+#include "net/NetGame.h"
 #include "play/Match.h"
 #include "render/PlayfieldWnd.h"
 
 namespace trundlex {
 
+class ChatBox;
 class ScoreBoard;
 
 // The commands of the game, with the numbers the menus, tool bar and accelerators use.
@@ -26,6 +29,7 @@ enum class GameCommand : int {
     NextPosition = 32823,
     FastForward = 32824,
     Copy = 57634,
+    Disconnect = 32820,
     Replay = 32787,
     Levels = 32821,
     Help = 57666,
@@ -60,6 +64,8 @@ public:
     double force() const { return force_; }
     double aim() const { return aim_; }
     ScoreBoard* scoreBoard() const { return scoreBoard_; }
+    ChatBox* chatBox() const { return chatBox_; }
+    NetGame& net() { return net_; }
 
     // The action of a command, for menus, tool bar and shortcuts.
     QAction* action(GameCommand command) const;
@@ -67,6 +73,12 @@ public:
 
     // Takes over a match set up elsewhere (the new-game wizard) and starts it.
     void startMatch(const Match& setup);
+    // Takes over a match set up for a network game and opens the lobby as a server
+    // (mode 1) or a client (mode 2); the game starts when the network says so. False when
+    // the lobby was left or could not be opened.
+    bool startNetworkGame(const Match& setup, int mode);
+    // What the network's events do; runs on the view's thread while the network waits.
+    void handleNetEvent(NetEvent event);
     // Starts the current match again from the first hole (asks first unless it is over).
     void restart(bool ask);
     void putt(double aim, double force);
@@ -115,7 +127,11 @@ private:
     void nextTurn(bool advance);
     void startHole(bool nextTurn);
     void endMatch();
-    void doPutt(double aim, double force);
+    void doPutt(double aim, double force, bool fromNetwork = false);
+    // A network game is running (or gathering).
+    bool networked() const { return net_.isConnected(); }
+    // Runs a lobby; overridable so tests can drive it.
+    virtual bool runLobby(int mode);
     void drawAim(bool circleOnly);
     void forceTick();
     void releasePutt();
@@ -130,6 +146,9 @@ private:
     Match match_;
     Player* currentPlayer_ = nullptr;
     ScoreBoard* scoreBoard_;
+    NetGame net_;
+    NetEventBridge netBridge_;
+    ChatBox* chatBox_;
     QTimer forceTimer_;
     double force_ = 0.0;
     double aim_ = 0.0;

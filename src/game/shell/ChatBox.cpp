@@ -1,0 +1,117 @@
+#include "ChatBox.h"
+
+#include <QGridLayout>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScrollBar>
+
+#include "net/NetGame.h"
+#include "render/PlatformSupport.h"
+
+namespace trundlex {
+
+namespace {
+
+std::string toBytes(const QString& text) {
+    const QByteArray utf8 = text.toUtf8();
+    return std::string(utf8.constData(), static_cast<std::size_t>(utf8.size()));
+}
+
+}  // namespace
+
+ChatBox::ChatBox(NetGame& net, QWidget* parent)
+    : QWidget(parent),
+      net_(net),
+      bridge_(this, [this](NetEvent event) { handleNetEvent(event); }) {
+    history_ = new QPlainTextEdit(this);
+    history_->setReadOnly(true);
+    message_ = new QLineEdit(this);
+    message_->setMaxLength(100);
+    message_->setPlaceholderText(tr("Write your message here..."));
+    name_ = new QLineEdit(this);
+    name_->setPlaceholderText(tr("Your name"));
+    send_ = new QPushButton(tr("&Send"), this);
+    auto* layout = new QGridLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(2);
+    layout->addWidget(history_, 0, 0, 1, 3);
+    layout->addWidget(name_, 1, 0);
+    layout->addWidget(message_, 1, 1);
+    layout->addWidget(send_, 1, 2);
+    layout->setColumnStretch(1, 1);
+    connect(send_, &QPushButton::clicked, this, &ChatBox::send);
+    connect(message_, &QLineEdit::returnPressed, this, &ChatBox::send);
+    net_.addListener(&bridge_);
+}
+
+ChatBox::~ChatBox() {
+    net_.removeListener(&bridge_);
+    bridge_.release();
+}
+
+void ChatBox::appendLine(const QString& name, const QString& text) {
+    const QString line = name.isEmpty() ? text : name + QStringLiteral("> ") + text;
+    history_->appendPlainText(line);
+    history_->verticalScrollBar()->setValue(history_->verticalScrollBar()->maximum());
+}
+
+void ChatBox::setName(const QString& name) { name_->setText(name); }
+
+QString ChatBox::history() const { return history_->toPlainText(); }
+
+void ChatBox::setInputEnabled(bool enabled) {
+    message_->setEnabled(enabled);
+    name_->setEnabled(enabled);
+    send_->setEnabled(enabled);
+}
+
+bool ChatBox::send() {
+    const QString text = message_->text();
+    const QString name = name_->text();
+    if (text.trimmed().isEmpty() || name.trimmed().isEmpty()) {
+        return false;
+    }
+    const netproto::TextProblem problem = net_.sendChat(toBytes(text), toBytes(name));
+    if (problem != netproto::TextProblem::None) {
+        const QString why = problem == netproto::TextProblem::Separator
+                                ? tr("A name cannot contain \"|\".")
+                            : problem == netproto::TextProblem::TooLong
+                                ? tr("The name is too long.")
+                                : tr("The text contains a character that cannot be sent.");
+        QMessageBox::warning(this, tr("Chat"), why);
+        return false;
+    }
+    appendLine(name, text);
+    message_->clear();
+    message_->setFocus();
+    return true;
+}
+
+void ChatBox::handleNetEvent(NetEvent event) {
+    switch (event) {
+        case NetConnectionAdded:
+            if (!history_->toPlainText().isEmpty()) {
+                appendLine({}, {});
+            }
+            appendLine({}, tr("-------------------------------- New game "
+                              "--------------------------------"));
+            setInputEnabled(true);
+            break;
+        case NetChat:
+            appendLine(toDisplayText(net_.chatName()), toDisplayText(net_.chatText()));
+            break;
+        case NetEnded:
+            setInputEnabled(false);
+            break;
+        case NetDisconnectInfo:
+            appendLine({}, QStringLiteral("[") + toDisplayText(net_.disconnectText()) +
+                               QStringLiteral("]"));
+            break;
+        default:
+            break;
+    }
+}
+
+}  // namespace trundlex

@@ -1,0 +1,72 @@
+#pragma once
+
+#include <QDialog>
+
+#include "net/NetLobby.h"
+#include "render/GuiThreadRelay.h"
+
+class QEventLoop;
+class QLabel;
+class QListWidget;
+class QPushButton;
+class QTreeWidget;
+
+namespace trundlex {
+
+class NetGame;
+
+// "Network game": the lobby where the computers of a network game gather. A server lists the
+// computers that joined and starts the game; a client connects to its server, fetches the
+// levels it lacks and waits for the start. The network's updates arrive on its delivery
+// thread and are posted to the dialog's thread.
+class LobbyDialog : public QDialog, public NetLobby {
+    Q_OBJECT
+
+public:
+    LobbyDialog(NetGame& net, QWidget* parent = nullptr);
+    ~LobbyDialog() override;
+
+    // Starts the network role and shows the lobby; true when the game is starting (the
+    // lobby was closed by the start handshake), false when the user left it or the server
+    // could not be started.
+    bool runServer(std::uint16_t port);
+    bool runClient(const std::string& address, std::uint16_t port);
+
+    bool closedByNetwork() const { return closedByNetwork_; }
+    QString statusText() const;
+    QStringList playerRows() const;
+    QStringList computerRows() const;
+    QPushButton* startButton() const { return start_; }
+
+    // NetLobby, called on the network's delivery thread.
+    void onLobbyStatus(const LobbyStatus& status) override;
+    void onLobbyStartEnabled(bool enabled) override;
+    void onLobbyChanged() override;
+    void onLobbyClosedByNetwork() override;
+
+    void reject() override;
+    void done(int result) override;
+
+private:
+    // Shows the dialog modally until it is done. Unlike exec(), safe when the network ends
+    // the lobby while the window is still being shown.
+    void runModal();
+
+    static QString statusLine(const LobbyStatus& status);
+    void refresh();
+
+    NetGame& net_;
+    bool server_ = false;
+    bool closedByNetwork_ = false;
+    bool finished_ = false;
+    QEventLoop* loop_ = nullptr;
+    QLabel* status_;
+    QLabel* counts_;
+    QTreeWidget* computers_;
+    QListWidget* players_;
+    QPushButton* start_;
+    QPushButton* cancel_;
+    GuiThreadRelay relay_;
+};
+
+}  // namespace trundlex

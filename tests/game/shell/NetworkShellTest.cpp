@@ -1,0 +1,131 @@
+// The network game as the windows see it: the chat box, and two game views, one the server
+// and one a client, playing over loopback in one process.
+#include <cstring>
+
+#include <QLineEdit>
+#include <QPushButton>
+
+#include "ChatBox.h"
+#include "GameShellFixture.h"
+
+namespace trundlex::testing {
+namespace {
+
+const std::vector<std::string_view> kRoom = {
+    "########", "#......#", "#....O.#", "#......#", "########",
+};
+
+TEST_F(GameShellTest, ChatBoxLinesBannersAndEndedGames) {
+    NetGame net(levels_);
+    ChatBox box(net);
+    box.handleNetEvent(NetConnectionAdded);
+    EXPECT_TRUE(box.history().startsWith(QStringLiteral("---"))) << "no empty line at the start";
+    box.appendLine(QStringLiteral("Ann"), QStringLiteral("hello"));
+    box.appendLine({}, QStringLiteral("plain"));
+    box.handleNetEvent(NetConnectionAdded);
+    const QStringList lines = box.history().split(QLatin1Char('\n'));
+    ASSERT_EQ(lines.size(), 5);
+    EXPECT_EQ(lines[1], QStringLiteral("Ann> hello"));
+    EXPECT_EQ(lines[2], QStringLiteral("plain")) << "a line without a sender has no \"> \"";
+    EXPECT_TRUE(lines[3].isEmpty()) << "later banners stand after an empty line";
+
+    box.handleNetEvent(NetEnded);
+    EXPECT_FALSE(box.sendButton()->isEnabled());
+    EXPECT_FALSE(box.messageEdit()->isEnabled());
+    box.handleNetEvent(NetConnectionAdded);
+    EXPECT_TRUE(box.sendButton()->isEnabled());
+
+    box.messageEdit()->setText(QStringLiteral("hi"));
+    EXPECT_FALSE(box.send()) << "no name, nothing sent";
+    box.setName(QStringLiteral("Bo"));
+    EXPECT_TRUE(box.send());
+    EXPECT_TRUE(box.history().endsWith(QStringLiteral("Bo> hi")));
+    EXPECT_TRUE(box.messageEdit()->text().isEmpty());
+}
+
+// A game view whose lobby starts the role at once instead of showing a dialog.
+class LoopbackView : public TestGameView {
+public:
+    using TestGameView::TestGameView;
+    std::uint16_t serverPort = 0;
+
+protected:
+    bool runLobby(int mode) override {
+        if (mode == 1) {
+            return net().startServer(0, nullptr, "127.0.0.1");
+        }
+        return net().startClient("127.0.0.1", serverPort, nullptr);
+    }
+};
+
+bool sameBits(double a, double b) { return std::memcmp(&a, &b, sizeof a) == 0; }
+
+TEST_F(GameShellTest, TwoViewsPlayOverLoopbackAndTheClientGetsTheLevels) {
+    addLevel("hole-a", kRoom, 3.5, 2.5);
+    addLevel("hole-b", kRoom, 2.5, 2.5);
+    // The client has no levels at all: both come from the server.
+    LevelLibrary clientLevels("");
+    CourseLibrary clientCourses("");
+    HighScoreStore clientScores;
+    GameContext clientContext{clientLevels, clientCourses, clientScores, {}, settings_, random_,
+                              nullptr, "", 0};
+
+    LoopbackView server(context_);
+    LoopbackView client(clientContext);
+    for (LoopbackView* view : {&server, &client}) {
+        view->resize(900, 520);
+        view->show();
+    }
+    Match serverSetup;
+    serverSetup.AddPlayer("Ann", 0x0000FF00, 1, false, Player::LocalConnection);
+    serverSetup.AddLevel("hole-a");
+    serverSetup.AddLevel("hole-b");
+    ASSERT_TRUE(server.startNetworkGame(serverSetup, 1));
+    client.serverPort = server.net().listeningPort();
+    ASSERT_NE(client.serverPort, 0);
+    Match clientSetup;
+    clientSetup.AddPlayer("Bob", 0x000000FF, 2, false, Player::LocalConnection);
+    ASSERT_TRUE(client.startNetworkGame(clientSetup, 2));
+
+    ASSERT_TRUE(spinUntil([&] { return server.net().connectionCount() == 1; }))
+        << "the client never connected";
+    ASSERT_TRUE(spinUntil([&] { return server.net().startHandshake(); }))
+        << "the client never became ready";
+    ASSERT_TRUE(spinUntil([&] {
+        return server.viewState() == Aiming && client.viewState() == WaitingForRemote;
+    })) << "server " << server.viewState() << " hole " << server.match().GetHole() << ", client "
+        << client.viewState() << " hole " << client.match().GetHole() << " levels "
+        << client.match().LevelCount() << " playing " << server.net().isPlaying()
+        << " client connected " << client.net().isConnected() << " lobby closed "
+        << client.net().isLobbyClosed() << " client library " << clientLevels.count()
+        << " server players " << server.match().PlayerCount();
+    EXPECT_EQ(clientLevels.count(), 2) << "the client fetched the levels it lacked";
+    EXPECT_EQ(client.match().PlayerCount(), 2);
+    EXPECT_TRUE(client.chatBox()->isVisible());
+
+    // Ann putts on the server; the client rolls the same putt and both see the same end.
+    server.putt(3.141592653589793 / 2, 1.0);
+    ASSERT_TRUE(spinUntil([&] {
+        return client.viewState() == Aiming && server.viewState() == WaitingForRemote;
+    })) << "Bob's turn comes when every ball has stopped";
+    const Ball& annOnServer = server.match().GetPlayer(0)->GetBall();
+    const Ball& annOnClient = client.match().GetPlayer(0)->GetBall();
+    EXPECT_TRUE(sameBits(annOnServer.GetX(), annOnClient.GetX()) &&
+                sameBits(annOnServer.GetY(), annOnClient.GetY()));
+    EXPECT_EQ(client.match().GetPlayer(0)->StrokesOn(0), 1);
+
+    // A chat line from the client reaches the server's chat box.
+    client.chatBox()->messageEdit()->setText(QStringLiteral("nice"));
+    ASSERT_TRUE(client.chatBox()->send());
+    ASSERT_TRUE(spinUntil([&] {
+        return server.chatBox()->history().contains(QStringLiteral("> nice"));
+    }));
+
+    // The client leaves: the server plays on with Bob as a player of its own.
+    client.net().endGame();
+    ASSERT_TRUE(spinUntil([&] { return !server.net().isConnected(); }));
+    EXPECT_TRUE(server.match().GetPlayer(1)->IsLocalPlayer());
+}
+
+}  // namespace
+}  // namespace trundlex::testing
