@@ -22,6 +22,7 @@ TestBall::~TestBall() {
 }
 
 void TestBall::switchOn(const Level& level, int scale, int originX, int originY) {
+    level_ = &level;
     ball_.SetLevel(level);
     ball_.SetX(level.startX());
     ball_.SetY(level.startY());
@@ -33,6 +34,9 @@ void TestBall::switchOn(const Level& level, int scale, int originX, int originY)
 void TestBall::switchOff() {
     on_ = false;
     stop();
+    if (level_ != nullptr) {
+        ball_.SetLevel(*level_);
+    }
 }
 
 void TestBall::setGeometry(int scale, int originX, int originY) {

@@ -45,7 +45,8 @@ public:
 
     // Test mode on: the ball lies at the level's start, drawn in the given geometry.
     void switchOn(const Level& level, int scale, int originX, int originY);
-    // Test mode off: the ball is stopped and changes held back are made.
+    // Test mode off: the ball is stopped, changes held back are made, and a ball that sank
+    // comes back whole, since it also marks the start.
     void switchOff();
     // Drawing geometry after the view's layout changed.
     void setGeometry(int scale, int originX, int originY);
@@ -70,6 +71,7 @@ private:
     Hooks hooks_;
     QtBallOwner owner_;
     Ball ball_;
+    const Level* level_ = nullptr;
     bool on_ = false;
     int speedMode_ = Normal;
     PixelRect lastRect_;

@@ -114,6 +114,11 @@ TEST_F(TestModeTest, DroppingIntoTheCupEndsTestMode) {
     ASSERT_TRUE(waitUntil([&] { return !view.isTestMode(); }));
     EXPECT_FALSE(action(EditorCommand::TestMode)->isChecked());
     EXPECT_FALSE(view.isBallRunning());
+    // The sunk ball comes back whole: it marks the start again.
+    EXPECT_EQ(view.ball().GetRadius(), Ball::DefaultRadius);
+    const QImage shown = view.grab().toImage();
+    EXPECT_EQ(QColor(shown.pixel(5 + 2 * Cell + 20, 50 + 5 * Cell + 20)), QColor(230, 230, 230))
+        << "the start marker's light grey body at (2.5, 5.5)";
 }
 
 TEST_F(TestModeTest, TurnFlipsAndRandomLevelAreRefusedInTestModeMakeFitIsNot) {
