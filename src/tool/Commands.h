@@ -23,5 +23,6 @@ std::vector<Command> simulateCommands();
 std::vector<Command> renderCommands();
 std::vector<Command> courseCommands();
 std::vector<Command> editorCommands();
+std::vector<Command> serveCommands();
 
 }  // namespace trundlex::tool
