@@ -23,7 +23,7 @@ std::string toBytes(const QString& text) {
 
 ChatBox::ChatBox(NetGame& net, QWidget* parent)
     : QWidget(parent),
-      net_(net),
+      net_(&net),
       bridge_(this, [this](NetEvent event) { handleNetEvent(event); }) {
     history_ = new QPlainTextEdit(this);
     history_->setReadOnly(true);
@@ -43,11 +43,16 @@ ChatBox::ChatBox(NetGame& net, QWidget* parent)
     layout->setColumnStretch(1, 1);
     connect(send_, &QPushButton::clicked, this, &ChatBox::send);
     connect(message_, &QLineEdit::returnPressed, this, &ChatBox::send);
-    net_.addListener(&bridge_);
+    net_->addListener(&bridge_);
 }
 
-ChatBox::~ChatBox() {
-    net_.removeListener(&bridge_);
+ChatBox::~ChatBox() { detach(); }
+
+void ChatBox::detach() {
+    if (net_ != nullptr) {
+        net_->removeListener(&bridge_);
+        net_ = nullptr;
+    }
     bridge_.release();
 }
 
@@ -68,12 +73,15 @@ void ChatBox::setInputEnabled(bool enabled) {
 }
 
 bool ChatBox::send() {
+    if (net_ == nullptr) {
+        return false;
+    }
     const QString text = message_->text();
     const QString name = name_->text();
     if (text.trimmed().isEmpty() || name.trimmed().isEmpty()) {
         return false;
     }
-    const netproto::TextProblem problem = net_.sendChat(toBytes(text), toBytes(name));
+    const netproto::TextProblem problem = net_->sendChat(toBytes(text), toBytes(name));
     if (problem != netproto::TextProblem::None) {
         const QString why = problem == netproto::TextProblem::Separator
                                 ? tr("A name cannot contain \"|\".")
@@ -100,13 +108,19 @@ void ChatBox::handleNetEvent(NetEvent event) {
             setInputEnabled(true);
             break;
         case NetChat:
-            appendLine(toDisplayText(net_.chatName()), toDisplayText(net_.chatText()));
+            if (net_ == nullptr) {
+                break;
+            }
+            appendLine(toDisplayText(net_->chatName()), toDisplayText(net_->chatText()));
             break;
         case NetEnded:
             setInputEnabled(false);
             break;
         case NetDisconnectInfo:
-            appendLine({}, QStringLiteral("[") + toDisplayText(net_.disconnectText()) +
+            if (net_ == nullptr) {
+                break;
+            }
+            appendLine({}, QStringLiteral("[") + toDisplayText(net_->disconnectText()) +
                                QStringLiteral("]"));
             break;
         default:

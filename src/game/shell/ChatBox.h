@@ -34,13 +34,17 @@ public:
     QLineEdit* nameEdit() const { return name_; }
     QPushButton* sendButton() const { return send_; }
 
+    // Stops listening to the network and lets a delivery in progress return; afterwards the
+    // network object may go before the chat box does.
+    void detach();
+
     // What the network tells the chat box; runs on the box's thread.
     void handleNetEvent(NetEvent event);
 
 private:
     void setInputEnabled(bool enabled);
 
-    NetGame& net_;
+    NetGame* net_;
     QPlainTextEdit* history_;
     QLineEdit* message_;
     QLineEdit* name_;

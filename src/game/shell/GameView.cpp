@@ -36,17 +36,17 @@ const double kPi = std::acos(-1.0);
 GameView::GameView(GameContext& context, QWidget* parent)
     : PlayfieldWnd(parent),
       context_(context),
-      net_(context.levels),
-      netBridge_(this, [this](NetEvent event) { handleNetEvent(event); }) {
+      netBridge_(this, [this](NetEvent event) { handleNetEvent(event); }),
+      net_(std::make_unique<NetGame>(context.levels)) {
     // The playfield starts below the strip that holds the score board.
     setFrameOrigin(10, 115);
     scoreBoard_ = new ScoreBoard(this);
     scoreBoard_->setGeometry(10, 10, 490, 95);
     scoreBoard_->hide();
-    net_.setMatch(&match_);
+    net_->setMatch(&match_);
     // The view hears every network event first, the chat box second.
-    net_.addListener(&netBridge_);
-    chatBox_ = new ChatBox(net_, this);
+    net_->addListener(&netBridge_);
+    chatBox_ = new ChatBox(*net_, this);
     chatBox_->setGeometry(505, 10, 310, 105);
     chatBox_->hide();
     setMouseTracking(true);
@@ -65,177 +65,20 @@ GameView::GameView(GameContext& context, QWidget* parent)
 
 GameView::~GameView() {
     forceTimer_.stop();
-    // The network goes first: nothing may reach a view being taken apart. The chat box holds
-    // the network object, so it goes before the members do.
-    net_.clearListeners();
+    // The network goes first: its listeners are released, so a delivery in progress returns
+    // at once, and then the network object ends and waits for its threads. Only then may the
+    // chat box and the bridge it called go.
+    net_->clearListeners();
     netBridge_.release();
+    chatBox_->detach();
+    net_.reset();
     delete chatBox_;
     chatBox_ = nullptr;
-    net_.endGame();
     // The players' balls go with the match, before the playfield's own teardown: release any
     // worker waiting for this window first, and let the balls wait without turning the loop.
     ballOwner().release();
     match_.SetMessagePumpForAllBalls(nullptr);
     setBall(nullptr);
-}
-
-// --- Commands ---
-
-void GameView::createActions() {
-    auto add = [this](GameCommand id, const QString& text, const QKeySequence& key,
-                      auto handler) {
-        auto* action = new QAction(text, this);
-        if (!key.isEmpty()) {
-            action->setShortcut(key);
-        }
-        connect(action, &QAction::triggered, this, handler);
-        actions_[static_cast<int>(id)] = action;
-        return action;
-    };
-    add(GameCommand::NewGame, tr("&New game..."), QKeySequence(Qt::Key_F2), [this] { newGame(); });
-    add(GameCommand::Restart, tr("&Restart"), {}, [this] { restart(true); });
-    add(GameCommand::Disconnect, tr("&Disconnect"), {}, [this] {
-        if (confirm(tr("Do you really want to disconnect?"))) {
-            net_.endGame();
-        }
-    });
-    add(GameCommand::Copy, tr("&Copy scores"), QKeySequence(Qt::CTRL | Qt::Key_C),
-        [this] { copyScores(); });
-    add(GameCommand::HighScore, tr("&High scores..."), QKeySequence(Qt::Key_F7),
-        [this] { showHighScores({}); });
-    add(GameCommand::Replay, tr("&Replay..."), QKeySequence(Qt::Key_F5), [this] {
-        highlightOn_ = false;
-        showReplays();
-    });
-    add(GameCommand::Levels, tr("&Levels..."), QKeySequence(Qt::Key_F6), [this] { showLevels(); });
-    add(GameCommand::Help, tr("&Manual"), QKeySequence(Qt::Key_F1), [this] { showHelp(); });
-    add(GameCommand::Sound, tr("&Sound"), QKeySequence(Qt::Key_F3), [this] { toggleSound(); })
-        ->setCheckable(true);
-    add(GameCommand::LockSpeed, tr("&Lock speed"), QKeySequence(Qt::CTRL | Qt::Key_L), [this] {
-        setSpeedLocked(!isSpeedLocked());
-        updateActions();
-    })->setCheckable(true);
-    add(GameCommand::DecreaseSpeed, tr("&Decrease speed"), QKeySequence(Qt::Key_F11), [this] {
-        const int mode = lockedSpeedMode();
-        setSpeedMode(mode == Pause ? Quadruple : ((mode + 2) % 9) - 3);
-    });
-    add(GameCommand::IncreaseSpeed, tr("&Increase speed"), QKeySequence(Qt::Key_F12),
-        [this] { setSpeedMode(((lockedSpeedMode() + 3) % 8) - 2); });
-    // Both change only the rolling ball: the menu keeps the chosen speed for the next putt.
-    add(GameCommand::NextPosition, tr("Show the &next resting place"),
-        QKeySequence(Qt::Key_Escape), [this] {
-            if (currentBall() != nullptr && currentBall()->IsRunning()) {
-                currentBall()->SetSpeedMode(NextPosition);
-            }
-        });
-    add(GameCommand::FastForward, tr("&Fast forward"), QKeySequence(Qt::Key_Space), [this] {
-        if (currentBall() != nullptr && currentBall()->IsRunning()) {
-            currentBall()->SetSpeedMode(Fastest);
-        }
-    });
-
-    static const char* const kSpeedTexts[] = {
-        QT_TR_NOOP("Stop ball"),
-        QT_TR_NOOP("Half speed"),
-        QT_TR_NOOP("Normal speed"),
-        QT_TR_NOOP("Double speed"),
-        QT_TR_NOOP("Triple speed"),
-        QT_TR_NOOP("Four times normal speed"),
-        QT_TR_NOOP("Move the ball as fast as possible"),
-        QT_TR_NOOP("Move ball to next position"),
-    };
-    auto* group = new QActionGroup(this);
-    for (int mode = Pause; mode <= NextPosition; ++mode) {
-        auto* speed = new QAction(tr(kSpeedTexts[mode - Pause]), group);
-        speed->setCheckable(true);
-        speed->setShortcut(QKeySequence(Qt::CTRL | static_cast<Qt::Key>(Qt::Key_0 + mode - Pause)));
-        connect(speed, &QAction::triggered, this, [this, mode] { setSpeedMode(mode); });
-        actions_[static_cast<int>(GameCommand::SpeedFirst) + mode - Pause] = speed;
-    }
-    for (auto& [id, a] : actions_) {
-        // The view fills the main window: its shortcuts work wherever the focus is.
-        a->setShortcutContext(Qt::WindowShortcut);
-        addAction(a);
-    }
-}
-
-QAction* GameView::action(GameCommand command) const {
-    const auto it = actions_.find(static_cast<int>(command));
-    return it == actions_.end() ? nullptr : it->second;
-}
-
-QAction* GameView::speedAction(int mode) const {
-    const auto it = actions_.find(static_cast<int>(GameCommand::SpeedFirst) + mode - Pause);
-    return it == actions_.end() ? nullptr : it->second;
-}
-
-void GameView::updateActions() {
-    const bool rolling = currentBall() != nullptr && currentBall()->IsRunning();
-    const bool connected = net_.isConnected();
-    action(GameCommand::Restart)->setEnabled(match_.PlayerCount() > 0 && match_.LevelCount() > 0 &&
-                                             (!connected || net_.isServer()));
-    action(GameCommand::Disconnect)->setEnabled(connected);
-    action(GameCommand::Copy)->setEnabled(viewState() != NoGame);
-    const bool hasGame = match_.PlayerCount() > 0 && match_.LevelCount() > 0;
-    // A network match is replayed only once it is over, so no peer waits for this computer.
-    action(GameCommand::Replay)->setEnabled(hasGame && (!connected || match_.IsOver()));
-    action(GameCommand::Levels)->setEnabled(match_.LevelCount() > 0);
-    action(GameCommand::NextPosition)->setEnabled(rolling);
-    action(GameCommand::FastForward)->setEnabled(rolling);
-    action(GameCommand::Sound)->setChecked(context_.settings.sound());
-    action(GameCommand::LockSpeed)->setChecked(isSpeedLocked());
-    if (QAction* speed = speedAction(lockedSpeedMode())) {
-        speed->setChecked(true);
-    }
-}
-
-void GameView::changeView(int state) {
-    setViewState(state);
-    updateActions();
-}
-
-void GameView::setSpeedMode(int mode) {
-    setLockedSpeedMode(mode);
-    if (currentBall() != nullptr) {
-        currentBall()->SetSpeedMode(mode);
-    }
-    updateActions();
-}
-
-void GameView::toggleSound() {
-    const bool on = !context_.settings.sound();
-    context_.settings.setSound(on);
-    ownBall().SetSoundOn(on);
-    match_.SetSoundForAllBalls(on);
-    updateActions();
-}
-
-void GameView::copyScores() {
-    QApplication::clipboard()->setText(scoreBoard_->copyText());
-}
-
-void GameView::inform(const QString& text) {
-    QMessageBox::information(this, QStringLiteral("Trundlex"), text);
-}
-
-bool GameView::confirm(const QString& question) {
-    return QMessageBox::question(this, QStringLiteral("Trundlex"), question,
-                                 QMessageBox::Yes | QMessageBox::No,
-                                 QMessageBox::No) == QMessageBox::Yes;
-}
-
-void GameView::showHighScores(const std::string& courseId) {
-    HighScoreDialog dialog(context_.highScores, context_.courses, courseId, this);
-    dialog.exec();
-}
-
-bool GameView::runNewGameWizard(Match& setup) {
-    NewGameWizard wizard(match_, context_, this);
-    if (wizard.exec() != QDialog::Accepted) {
-        return false;
-    }
-    setup = wizard.setup();
-    return true;
 }
 
 // --- Starting and restarting ---
@@ -251,7 +94,7 @@ void GameView::newGame() {
         startNetworkGame(setup, context_.networkMode);
         return;
     }
-    net_.endGame();
+    net_->endGame();
     startMatch(setup);
 }
 
@@ -284,92 +127,16 @@ void GameView::restart(bool ask) {
         return;
     }
     resetView();
-    if (net_.isConnected()) {
+    if (net_->isConnected()) {
         // The game starts again on every computer when all have confirmed.
-        auto lock = net_.lock();
+        auto lock = net_->lock();
         match_.Restart();
-        net_.restartHandshake();
+        net_->restartHandshake();
         return;
     }
     match_.Restart();
     scoreBoard_->fill(match_);
     startHole(true);
-}
-
-bool GameView::startNetworkGame(const Match& setup, int mode) {
-    resetView();
-    {
-        auto lock = net_.lock();
-        match_ = setup;
-        match_.Restart();
-        if (mode == 2) {
-            // A client plays the server's levels.
-            match_.ClearLevels();
-            match_.SetName({});
-        }
-        match_.SetSoundForAllBalls(context_.settings.sound());
-    }
-    const bool started = runLobby(mode);
-    if (!started) {
-        net_.endGame();
-    }
-    updateActions();
-    return started;
-}
-
-bool GameView::runLobby(int mode) {
-    LobbyDialog lobby(net_, this);
-    const auto port = static_cast<std::uint16_t>(context_.settings.port());
-    return mode == 1 ? lobby.runServer(port) : lobby.runClient(context_.settings.address(), port);
-}
-
-void GameView::handleNetEvent(NetEvent event) {
-    auto lock = net_.lock();
-    switch (event) {
-        case NetAllStopped:
-        case NetStart:
-            nextTurn(true);
-            break;
-        case NetPutt:
-            doPutt(net_.puttAngle(), net_.puttForce(), true);
-            break;
-        case NetAim:
-            aim_ = net_.aim();
-            if (currentBall() != nullptr) {
-                drawAim(false);
-            }
-            break;
-        case NetEnded:
-        case NetConnectionClosed:
-            // Players of a computer that left may be played here now: hand the turn out again.
-            if (!(currentBall() != nullptr && currentBall()->IsRunning()) && !match_.IsOver() &&
-                match_.LevelCount() > 0 && currentPlayer_ != nullptr &&
-                viewState() != Rolling) {
-                nextTurn(false);
-            }
-            break;
-        case NetLobbyClosed: {
-            stopBall();
-            setBall(nullptr);
-            currentPlayer_ = nullptr;
-            scoreBoard_->clearBoard();
-            match_.Restart();
-            scoreBoard_->fill(match_);
-            startHole(false);
-            QStringList names;
-            for (int i = 0; i < match_.PlayerCount(); ++i) {
-                if (match_.GetPlayer(i)->IsLocalPlayer()) {
-                    names << toDisplayText(match_.GetPlayer(i)->GetName());
-                }
-            }
-            chatBox_->setName(names.join(QStringLiteral(", ")));
-            chatBox_->show();
-            break;
-        }
-        default:
-            break;
-    }
-    updateActions();
 }
 
 // --- Turn flow ---
@@ -451,12 +218,12 @@ void GameView::endMatch() {
 void GameView::putt(double aimAngle, double strength) { doPutt(aimAngle, strength); }
 
 void GameView::doPutt(double aimAngle, double strength, bool fromNetwork) {
-    auto lock = net_.lock();
+    auto lock = net_->lock();
     if (currentPlayer_ == nullptr) {
         return;
     }
     // Sent first: the others putt the values as they read them, so this computer does too.
-    if (!fromNetwork && net_.isConnected() && !net_.sendPutt(strength, aimAngle)) {
+    if (!fromNetwork && net_->isConnected() && !net_->sendPutt(strength, aimAngle)) {
         return;
     }
     changeView(Rolling);
@@ -496,89 +263,17 @@ void GameView::handleStop(bool inCup) {
         updateActions();
         return;
     }
-    auto lock = net_.lock();
+    auto lock = net_->lock();
     match_.CurrentBallStopped(inCup);
     scoreBoard_->updateScores(match_);
-    if (net_.isConnected()) {
+    if (net_->isConnected()) {
         // The next turn waits until every computer's ball has stopped.
         scoreBoard_->highlightPlayer(-1);
-        net_.localBallStopped();
+        net_->localBallStopped();
         return;
     }
     nextTurn(true);
 }
-
-// --- Replays ---
-
-bool GameView::prepareReplay(int playerIndex, int puttIndex) {
-    if (viewState() == Rolling) {
-        return false;
-    }
-    if (viewState() == ReplayRolling) {
-        ownBall().StopIfRunning();
-    }
-    const Player* player = match_.GetPlayer(playerIndex);
-    const PuttRecord* putt = player != nullptr ? player->GetPutt(puttIndex) : nullptr;
-    if (putt == nullptr) {
-        return false;
-    }
-    if (match_.LoadLevel(putt->hole, context_.levels, level()) != LevelLoadResult::Loaded) {
-        return false;
-    }
-    Ball& ball = ownBall();
-    const Ball& original = player->GetBall();
-    ball.SetLevel(level());
-    ball.SetColour(original.GetColour());
-    ball.SetPattern(original.GetPattern());
-    ball.SetTransparent(original.IsTransparent());
-    ball.SetX(putt->x);
-    ball.SetY(putt->y);
-    setBall(&ball);
-    changeView(ReplayWaiting);
-    refresh(true);
-    emit status(tr("Replay: %1, hole %2, stroke %3")
-                    .arg(toDisplayText(player->GetName()))
-                    .arg(putt->hole + 1)
-                    .arg(putt->stroke));
-    return true;
-}
-
-bool GameView::runReplay(int playerIndex, int puttIndex) {
-    if (!prepareReplay(playerIndex, puttIndex)) {
-        return false;
-    }
-    const PuttRecord* putt = match_.GetPlayer(playerIndex)->GetPutt(puttIndex);
-    changeView(ReplayRolling);
-    PlayfieldWnd::putt(putt->heading, putt->speed);
-    return true;
-}
-
-void GameView::stopReplay() {
-    if (viewState() != ReplayWaiting && viewState() != ReplayRolling) {
-        return;
-    }
-    ownBall().StopIfRunning();
-    setBall(nullptr);
-    if (match_.IsOver()) {
-        changeView(GameOver);
-        return;
-    }
-    // The replay borrowed the window's level: put the hole being played back.
-    match_.LoadCurrentLevel(context_.levels, level());
-    nextTurn(false);
-}
-
-void GameView::showReplays() {
-    ReplayDialog dialog(*this, context_.levels);
-    dialog.exec();
-}
-
-void GameView::showLevels() {
-    LevelsViewerDialog dialog(match_, context_.levels, this);
-    dialog.exec();
-}
-
-void GameView::showHelp() { openManual(this); }
 
 // --- Drawing ---
 
@@ -644,8 +339,8 @@ void GameView::drawAim(bool circleOnly) {
     PlayfieldWnd::drawBall(ball);
     invalidateBitmapRect(erase.left, erase.top, erase.right, erase.bottom);
     setBallRect(erase);
-    if (!circleOnly && net_.isConnected() && currentPlayer_->IsLocalPlayer()) {
-        net_.sendAim(aim_);
+    if (!circleOnly && net_->isConnected() && currentPlayer_->IsLocalPlayer()) {
+        net_->sendAim(aim_);
     }
 }
 

@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QTimer>
 #include <map>
+#include <memory>
 
 #include "GameContext.h"
 #include "NetEventBridge.h"
@@ -65,7 +66,7 @@ public:
     double aim() const { return aim_; }
     ScoreBoard* scoreBoard() const { return scoreBoard_; }
     ChatBox* chatBox() const { return chatBox_; }
-    NetGame& net() { return net_; }
+    NetGame& net() { return *net_; }
 
     // The action of a command, for menus, tool bar and shortcuts.
     QAction* action(GameCommand command) const;
@@ -129,7 +130,7 @@ private:
     void endMatch();
     void doPutt(double aim, double force, bool fromNetwork = false);
     // A network game is running (or gathering).
-    bool networked() const { return net_.isConnected(); }
+    bool networked() const { return net_->isConnected(); }
     // Runs a lobby; overridable so tests can drive it.
     virtual bool runLobby(int mode);
     void drawAim(bool circleOnly);
@@ -146,8 +147,10 @@ private:
     Match match_;
     Player* currentPlayer_ = nullptr;
     ScoreBoard* scoreBoard_;
-    NetGame net_;
+    // The bridge outlives the network object, whose threads may still be calling it while
+    // the view is taken apart; the network object goes first (see the destructor).
     NetEventBridge netBridge_;
+    std::unique_ptr<NetGame> net_;
     ChatBox* chatBox_;
     QTimer forceTimer_;
     double force_ = 0.0;

@@ -1,0 +1,191 @@
+// The game view's commands: menus, tool bar and keys, and what they open.
+#include "GameView.h"
+
+#include <QActionGroup>
+#include <QApplication>
+#include <QClipboard>
+#include <QMessageBox>
+#include <QMouseEvent>
+#include <QPainter>
+#include <cmath>
+
+#include "ForceMeter.h"
+#include "HighScoreDialog.h"
+#include "LevelsViewerDialog.h"
+#include "NewGameWizard.h"
+#include "ReplayDialog.h"
+#include "AboutDialog.h"
+#include "ChatBox.h"
+#include "LobbyDialog.h"
+#include "ScoreBoard.h"
+#include "library/HighScoreStore.h"
+#include "library/LevelLibrary.h"
+#include "library/RandomSource.h"
+#include "render/BallRenderer.h"
+#include "render/PlatformSupport.h"
+#include "settings/GameSettings.h"
+#include "util/PixelMath.h"
+
+
+namespace trundlex {
+
+// --- Commands ---
+
+void GameView::createActions() {
+    auto add = [this](GameCommand id, const QString& text, const QKeySequence& key,
+                      auto handler) {
+        auto* action = new QAction(text, this);
+        if (!key.isEmpty()) {
+            action->setShortcut(key);
+        }
+        connect(action, &QAction::triggered, this, handler);
+        actions_[static_cast<int>(id)] = action;
+        return action;
+    };
+    add(GameCommand::NewGame, tr("&New game..."), QKeySequence(Qt::Key_F2), [this] { newGame(); });
+    add(GameCommand::Restart, tr("&Restart"), {}, [this] { restart(true); });
+    add(GameCommand::Disconnect, tr("&Disconnect"), {}, [this] {
+        if (confirm(tr("Do you really want to disconnect?"))) {
+            net_->endGame();
+        }
+    });
+    add(GameCommand::Copy, tr("&Copy scores"), QKeySequence(Qt::CTRL | Qt::Key_C),
+        [this] { copyScores(); });
+    add(GameCommand::HighScore, tr("&High scores..."), QKeySequence(Qt::Key_F7),
+        [this] { showHighScores({}); });
+    add(GameCommand::Replay, tr("&Replay..."), QKeySequence(Qt::Key_F5), [this] {
+        highlightOn_ = false;
+        showReplays();
+    });
+    add(GameCommand::Levels, tr("&Levels..."), QKeySequence(Qt::Key_F6), [this] { showLevels(); });
+    add(GameCommand::Help, tr("&Manual"), QKeySequence(Qt::Key_F1), [this] { showHelp(); });
+    add(GameCommand::Sound, tr("&Sound"), QKeySequence(Qt::Key_F3), [this] { toggleSound(); })
+        ->setCheckable(true);
+    add(GameCommand::LockSpeed, tr("&Lock speed"), QKeySequence(Qt::CTRL | Qt::Key_L), [this] {
+        setSpeedLocked(!isSpeedLocked());
+        updateActions();
+    })->setCheckable(true);
+    add(GameCommand::DecreaseSpeed, tr("&Decrease speed"), QKeySequence(Qt::Key_F11), [this] {
+        const int mode = lockedSpeedMode();
+        setSpeedMode(mode == Pause ? Quadruple : ((mode + 2) % 9) - 3);
+    });
+    add(GameCommand::IncreaseSpeed, tr("&Increase speed"), QKeySequence(Qt::Key_F12),
+        [this] { setSpeedMode(((lockedSpeedMode() + 3) % 8) - 2); });
+    // Both change only the rolling ball: the menu keeps the chosen speed for the next putt.
+    add(GameCommand::NextPosition, tr("Show the &next resting place"),
+        QKeySequence(Qt::Key_Escape), [this] {
+            if (currentBall() != nullptr && currentBall()->IsRunning()) {
+                currentBall()->SetSpeedMode(NextPosition);
+            }
+        });
+    add(GameCommand::FastForward, tr("&Fast forward"), QKeySequence(Qt::Key_Space), [this] {
+        if (currentBall() != nullptr && currentBall()->IsRunning()) {
+            currentBall()->SetSpeedMode(Fastest);
+        }
+    });
+
+    static const char* const kSpeedTexts[] = {
+        QT_TR_NOOP("Stop ball"),
+        QT_TR_NOOP("Half speed"),
+        QT_TR_NOOP("Normal speed"),
+        QT_TR_NOOP("Double speed"),
+        QT_TR_NOOP("Triple speed"),
+        QT_TR_NOOP("Four times normal speed"),
+        QT_TR_NOOP("Move the ball as fast as possible"),
+        QT_TR_NOOP("Move ball to next position"),
+    };
+    auto* group = new QActionGroup(this);
+    for (int mode = Pause; mode <= NextPosition; ++mode) {
+        auto* speed = new QAction(tr(kSpeedTexts[mode - Pause]), group);
+        speed->setCheckable(true);
+        speed->setShortcut(QKeySequence(Qt::CTRL | static_cast<Qt::Key>(Qt::Key_0 + mode - Pause)));
+        connect(speed, &QAction::triggered, this, [this, mode] { setSpeedMode(mode); });
+        actions_[static_cast<int>(GameCommand::SpeedFirst) + mode - Pause] = speed;
+    }
+    for (auto& [id, a] : actions_) {
+        // The view fills the main window: its shortcuts work wherever the focus is.
+        a->setShortcutContext(Qt::WindowShortcut);
+        addAction(a);
+    }
+}
+
+QAction* GameView::action(GameCommand command) const {
+    const auto it = actions_.find(static_cast<int>(command));
+    return it == actions_.end() ? nullptr : it->second;
+}
+
+QAction* GameView::speedAction(int mode) const {
+    const auto it = actions_.find(static_cast<int>(GameCommand::SpeedFirst) + mode - Pause);
+    return it == actions_.end() ? nullptr : it->second;
+}
+
+void GameView::updateActions() {
+    const bool rolling = currentBall() != nullptr && currentBall()->IsRunning();
+    const bool connected = net_->isConnected();
+    action(GameCommand::Restart)->setEnabled(match_.PlayerCount() > 0 && match_.LevelCount() > 0 &&
+                                             (!connected || net_->isServer()));
+    action(GameCommand::Disconnect)->setEnabled(connected);
+    action(GameCommand::Copy)->setEnabled(viewState() != NoGame);
+    const bool hasGame = match_.PlayerCount() > 0 && match_.LevelCount() > 0;
+    // A network match is replayed only once it is over, so no peer waits for this computer.
+    action(GameCommand::Replay)->setEnabled(hasGame && (!connected || match_.IsOver()));
+    action(GameCommand::Levels)->setEnabled(match_.LevelCount() > 0);
+    action(GameCommand::NextPosition)->setEnabled(rolling);
+    action(GameCommand::FastForward)->setEnabled(rolling);
+    action(GameCommand::Sound)->setChecked(context_.settings.sound());
+    action(GameCommand::LockSpeed)->setChecked(isSpeedLocked());
+    if (QAction* speed = speedAction(lockedSpeedMode())) {
+        speed->setChecked(true);
+    }
+}
+
+void GameView::changeView(int state) {
+    setViewState(state);
+    updateActions();
+}
+
+void GameView::setSpeedMode(int mode) {
+    setLockedSpeedMode(mode);
+    if (currentBall() != nullptr) {
+        currentBall()->SetSpeedMode(mode);
+    }
+    updateActions();
+}
+
+void GameView::toggleSound() {
+    const bool on = !context_.settings.sound();
+    context_.settings.setSound(on);
+    ownBall().SetSoundOn(on);
+    match_.SetSoundForAllBalls(on);
+    updateActions();
+}
+
+void GameView::copyScores() {
+    QApplication::clipboard()->setText(scoreBoard_->copyText());
+}
+
+void GameView::inform(const QString& text) {
+    QMessageBox::information(this, QStringLiteral("Trundlex"), text);
+}
+
+bool GameView::confirm(const QString& question) {
+    return QMessageBox::question(this, QStringLiteral("Trundlex"), question,
+                                 QMessageBox::Yes | QMessageBox::No,
+                                 QMessageBox::No) == QMessageBox::Yes;
+}
+
+void GameView::showHighScores(const std::string& courseId) {
+    HighScoreDialog dialog(context_.highScores, context_.courses, courseId, this);
+    dialog.exec();
+}
+
+bool GameView::runNewGameWizard(Match& setup) {
+    NewGameWizard wizard(match_, context_, this);
+    if (wizard.exec() != QDialog::Accepted) {
+        return false;
+    }
+    setup = wizard.setup();
+    return true;
+}
+
+}  // namespace trundlex

@@ -1,0 +1,108 @@
+// The game view in a network game: the lobby and what the network's events do.
+#include "GameView.h"
+
+#include <QActionGroup>
+#include <QApplication>
+#include <QClipboard>
+#include <QMessageBox>
+#include <QMouseEvent>
+#include <QPainter>
+#include <cmath>
+
+#include "ForceMeter.h"
+#include "HighScoreDialog.h"
+#include "LevelsViewerDialog.h"
+#include "NewGameWizard.h"
+#include "ReplayDialog.h"
+#include "AboutDialog.h"
+#include "ChatBox.h"
+#include "LobbyDialog.h"
+#include "ScoreBoard.h"
+#include "library/HighScoreStore.h"
+#include "library/LevelLibrary.h"
+#include "library/RandomSource.h"
+#include "render/BallRenderer.h"
+#include "render/PlatformSupport.h"
+#include "settings/GameSettings.h"
+#include "util/PixelMath.h"
+
+
+namespace trundlex {
+
+bool GameView::startNetworkGame(const Match& setup, int mode) {
+    resetView();
+    {
+        auto lock = net_->lock();
+        match_ = setup;
+        match_.Restart();
+        if (mode == 2) {
+            // A client plays the server's levels.
+            match_.ClearLevels();
+            match_.SetName({});
+        }
+        match_.SetSoundForAllBalls(context_.settings.sound());
+    }
+    const bool started = runLobby(mode);
+    if (!started) {
+        net_->endGame();
+    }
+    updateActions();
+    return started;
+}
+
+bool GameView::runLobby(int mode) {
+    LobbyDialog lobby(*net_, this);
+    const auto port = static_cast<std::uint16_t>(context_.settings.port());
+    return mode == 1 ? lobby.runServer(port) : lobby.runClient(context_.settings.address(), port);
+}
+
+void GameView::handleNetEvent(NetEvent event) {
+    auto lock = net_->lock();
+    switch (event) {
+        case NetAllStopped:
+        case NetStart:
+            nextTurn(true);
+            break;
+        case NetPutt:
+            doPutt(net_->puttAngle(), net_->puttForce(), true);
+            break;
+        case NetAim:
+            aim_ = net_->aim();
+            if (currentBall() != nullptr) {
+                drawAim(false);
+            }
+            break;
+        case NetEnded:
+        case NetConnectionClosed:
+            // Players of a computer that left may be played here now: hand the turn out again.
+            if (!(currentBall() != nullptr && currentBall()->IsRunning()) && !match_.IsOver() &&
+                match_.LevelCount() > 0 && currentPlayer_ != nullptr &&
+                viewState() != Rolling) {
+                nextTurn(false);
+            }
+            break;
+        case NetLobbyClosed: {
+            stopBall();
+            setBall(nullptr);
+            currentPlayer_ = nullptr;
+            scoreBoard_->clearBoard();
+            match_.Restart();
+            scoreBoard_->fill(match_);
+            startHole(false);
+            QStringList names;
+            for (int i = 0; i < match_.PlayerCount(); ++i) {
+                if (match_.GetPlayer(i)->IsLocalPlayer()) {
+                    names << toDisplayText(match_.GetPlayer(i)->GetName());
+                }
+            }
+            chatBox_->setName(names.join(QStringLiteral(", ")));
+            chatBox_->show();
+            break;
+        }
+        default:
+            break;
+    }
+    updateActions();
+}
+
+}  // namespace trundlex
