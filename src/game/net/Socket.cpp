@@ -3,6 +3,7 @@
 #include <fcntl.h>
 #include <netdb.h>
 #include <netinet/in.h>
+#include <netinet/tcp.h>
 #include <poll.h>
 #include <sys/socket.h>
 #include <unistd.h>
@@ -14,6 +15,7 @@
 namespace trundlex {
 
 namespace {
+
 
 using Clock = std::chrono::steady_clock;
 
@@ -137,6 +139,7 @@ ConnectResult Socket::connectTo(const std::string& host, std::uint16_t port, con
         result = connectOne(fd, entry->ai_addr, entry->ai_addrlen, abort, deadline);
         if (result == ConnectResult::Connected) {
             fd_ = fd;
+            sendImmediately(fd);
             break;
         }
         ::close(fd);
@@ -195,6 +198,11 @@ void Socket::shutdownBoth() {
     if (fd_ >= 0) {
         ::shutdown(fd_, SHUT_RDWR);
     }
+}
+
+void sendImmediately(int fd) {
+    const int on = 1;
+    ::setsockopt(fd, IPPROTO_TCP, TCP_NODELAY, &on, sizeof on);
 }
 
 }  // namespace trundlex

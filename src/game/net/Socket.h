@@ -72,4 +72,8 @@ private:
     int fd_ = -1;
 };
 
+// Turns off the small-packet delay on a connected TCP socket: messages are short and each
+// one waits for an answer, so waiting to bundle them would add tens of milliseconds a putt.
+void sendImmediately(int fd);
+
 }  // namespace trundlex

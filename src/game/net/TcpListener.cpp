@@ -72,6 +72,7 @@ bool TcpListener::accept(Socket& connection, std::string& peerAddress) {
         char text[INET_ADDRSTRLEN] = {};
         ::inet_ntop(AF_INET, &peer.sin_addr, text, sizeof text);
         peerAddress = text;
+        sendImmediately(fd);
         connection = Socket(fd);
         return true;
     }

@@ -202,7 +202,9 @@ TEST_F(NetGameFlowTest, ClientLeavingAGameLeavesItsPlayersToTheServer) {
     double force = 3.0;
     double angle = 0.0;
     ASSERT_TRUE(host.net.sendPutt(force, angle));
+    // Both clients must hold the putt before they report their balls stopped.
     ASSERT_TRUE(bob.listener.waitFor(NetPutt));
+    ASSERT_TRUE(ann.listener.waitFor(NetPutt));
     host.net.localBallStopped();
     ann.net.localBallStopped();
 
