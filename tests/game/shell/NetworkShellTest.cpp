@@ -5,7 +5,11 @@
 #include <QLineEdit>
 #include <QPushButton>
 
+#include <QTimer>
+#include <atomic>
+
 #include "ChatBox.h"
+#include "LobbyDialog.h"
 #include "GameShellFixture.h"
 
 namespace trundlex::testing {
@@ -125,6 +129,79 @@ TEST_F(GameShellTest, TwoViewsPlayOverLoopbackAndTheClientGetsTheLevels) {
     client.net().endGame();
     ASSERT_TRUE(spinUntil([&] { return !server.net().isConnected(); }));
     EXPECT_TRUE(server.match().GetPlayer(1)->IsLocalPlayer());
+}
+
+}  // namespace
+}  // namespace trundlex::testing
+
+namespace trundlex::testing {
+namespace {
+
+// Plays a client by hand: joins with one player and reports what it hears.
+struct BareListener : NetListener {
+    std::atomic<int> started{0};
+    void onNetEvent(NetEvent event) override {
+        if (event == NetStart) {
+            ++started;
+        }
+    }
+};
+
+TEST_F(GameShellTest, ServerLobbyListsTheClientAndStartsTheGame) {
+    addLevel("hole-a", kRoom, 3.5, 2.5);
+    Match hostMatch;
+    hostMatch.AddPlayer("Host", 0x00FFFFFF, 0, false, Player::LocalConnection);
+    hostMatch.AddLevel("hole-a");
+    NetGame host(levels_);
+    host.setMatch(&hostMatch);
+
+    LevelLibrary guestLevels("");
+    Match guestMatch;
+    guestMatch.AddPlayer("Guest", 0x000000FF, 0, false, Player::LocalConnection);
+    NetGame guest(guestLevels);
+    guest.setMatch(&guestMatch);
+    BareListener guestEvents;
+    guest.addListener(&guestEvents);
+
+    LobbyDialog lobby(host);
+    QStringList seenPlayers;
+    QStringList seenComputers;
+    bool startWasEnabledAlone = false;
+    // The lobby runs its own modal loop: the test acts from timers inside it.
+    QTimer::singleShot(0, &lobby, [&] {
+        startWasEnabledAlone = lobby.startButton()->isEnabled();
+        guest.startClient("127.0.0.1", host.listeningPort(), nullptr);
+    });
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, &lobby, [&] {
+        if (lobby.playerRows().size() == 2 && lobby.startButton()->isEnabled()) {
+            seenPlayers = lobby.playerRows();
+            seenComputers = lobby.computerRows();
+            poll.stop();
+            lobby.startButton()->click();
+        }
+    });
+    poll.start(10);
+    QTimer::singleShot(20000, &lobby, [&] { lobby.reject(); });
+    EXPECT_TRUE(lobby.runServer(0)) << "the start handshake closes the lobby";
+    EXPECT_TRUE(startWasEnabledAlone) << "a server with a player may start alone";
+    EXPECT_EQ(seenPlayers, (QStringList{"Host *", "Guest"}));
+    ASSERT_EQ(seenComputers.size(), 2);
+    EXPECT_TRUE(seenComputers[0].startsWith(QStringLiteral("This computer\tHost")));
+    EXPECT_TRUE(seenComputers[1].startsWith(QStringLiteral("127.0.0.1\tGuest\tReady")));
+    EXPECT_TRUE(spinUntil([&] { return guestEvents.started.load() == 1; }));
+    guest.clearListeners();
+}
+
+TEST_F(GameShellTest, LeavingTheLobbyEndsTheNetworkGame) {
+    Match hostMatch;
+    hostMatch.AddPlayer("Host", 0x00FFFFFF, 0, false, Player::LocalConnection);
+    NetGame host(levels_);
+    host.setMatch(&hostMatch);
+    LobbyDialog lobby(host);
+    QTimer::singleShot(0, &lobby, [&] { lobby.reject(); });
+    EXPECT_FALSE(lobby.runServer(0));
+    EXPECT_EQ(host.listeningPort(), 0) << "nobody can join a lobby that was left";
 }
 
 }  // namespace
