@@ -9,7 +9,6 @@ namespace trundlex::testing {
 namespace {
 
 constexpr int N = RandomLevelGenerator::Tiles;
-using Route = RandomLevelGenerator::Route;
 
 const std::string kShippedPieces = std::string(TRUNDLEX_SOURCE_DIR) + "/resources/RBites";
 
@@ -120,34 +119,6 @@ TEST(RandomLevelParts, DirectionsAndClockwiseTurns) {
         cycle.push_back(d);
     }
     EXPECT_EQ(cycle, (std::vector<int>{N, -1, -N, 1}));
-}
-
-TEST(RandomLevelParts, RoutesAreSelfAvoidingWalksOfAtMostFifteenTiles) {
-    for (std::uint32_t seed = 1; seed <= 300; ++seed) {
-        SeededDraws draws(seed);
-        RandomLevelGenerator generator("", draws);
-        Route route{};
-        const int start = generator.RandomRoute(route, N);
-        std::set<int> seen{start};
-        int tile = start;
-        while (route[static_cast<std::size_t>(tile)] != RandomLevelGenerator::RouteEnd) {
-            const int d = route[static_cast<std::size_t>(tile)];
-            ASSERT_TRUE(d == 1 || d == -1 || d == N || d == -N) << "seed " << seed;
-            if (d == 1 || d == -1) {
-                ASSERT_EQ((tile + d) / N, tile / N) << "a sideways step stays in its row";
-            }
-            tile += d;
-            ASSERT_TRUE(tile >= 0 && tile < N * N);
-            ASSERT_TRUE(seen.insert(tile).second) << "seed " << seed << " revisits " << tile;
-        }
-        EXPECT_GE(seen.size(), 2u) << "the first step always succeeds";
-        EXPECT_LE(seen.size(), 15u);
-        int marked = 0;
-        for (int value : route) {
-            marked += value != 0 ? 1 : 0;
-        }
-        EXPECT_EQ(marked, static_cast<int>(seen.size())) << "nothing off the walk is marked";
-    }
 }
 
 TEST(RandomLevel, RouteEndingInTheSecondTileGetsTheStartAndTheEndPieceOnly) {
