@@ -6,11 +6,9 @@
 #include <cmath>
 
 #include "CEditorDoc.h"
-#include "EditorPrompts.h"
 #include "model/BlockEditing.h"
 #include "model/LevelEditing.h"
 #include "render/BallRenderer.h"
-#include "render/PlatformSupport.h"
 
 namespace trundlex {
 
@@ -36,7 +34,6 @@ CEditorView::CEditorView(CEditorDoc& document, EditorPrompts& prompts, SettingsS
                          QWidget* parent)
     : QWidget(parent),
       document_(document),
-      prompts_(prompts),
       settings_(store),
       testBall_(this,
                 {[this](const PixelRect& r) { repaintPixels(r); }, [this] { leaveTestMode(); },

@@ -123,7 +123,6 @@ private:
     void leaveTestMode();
 
     CEditorDoc& document_;
-    EditorPrompts& prompts_;
     EditorSettings settings_;
     EditorLayout layout_;
     BrushStrip strip_;
