@@ -5,7 +5,10 @@ Usage: translations/fill_editor_sv.py translations/trundlex-editor_sv.ts
 Prints the source texts that have no translation yet and exits 1 when there are any.
 """
 import sys
-import xml.etree.ElementTree as ET
+import os
+
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+from fill_ts import fill  # noqa: E402
 
 SV = {
     # Files and the document
@@ -153,23 +156,5 @@ SV = {
 }
 
 
-def main(path):
-    tree = ET.parse(path)
-    missing = []
-    for message in tree.iter("message"):
-        source = message.findtext("source")
-        translation = message.find("translation")
-        text = SV.get(source)
-        if text is None:
-            missing.append(source)
-            continue
-        translation.text = text
-        translation.attrib.pop("type", None)
-    tree.write(path, encoding="utf-8", xml_declaration=True)
-    for source in missing:
-        print("untranslated:", repr(source))
-    return 1 if missing else 0
-
-
 if __name__ == "__main__":
-    sys.exit(main(sys.argv[1]))
+    sys.exit(fill(sys.argv[1], SV))

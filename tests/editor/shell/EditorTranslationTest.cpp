@@ -4,14 +4,11 @@
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
-#include <QDomDocument>
-#include <QFile>
 #include <QLocale>
-#include <QProcess>
-#include <QTemporaryDir>
 
 #include "EditorAboutDialog.h"
 #include "EditorLanguage.h"
+#include "support/TranslationCheck.h"
 
 namespace trundlex {
 namespace {
@@ -23,33 +20,12 @@ QString translated(const char* context, const char* text) {
 }
 
 TEST(EditorTranslation, EveryTextOfTheEditorIsTranslated) {
-    QTemporaryDir dir;
-    ASSERT_TRUE(dir.isValid());
-    const QString copy = dir.filePath(QStringLiteral("check_sv.ts"));
-    ASSERT_TRUE(
-        QFile::copy(kSourceDir + QStringLiteral("/translations/trundlex-editor_sv.ts"), copy));
-    QProcess lupdate;
-    lupdate.start(
+    int count = 0;
+    const QStringList untranslated = testing::untranslatedTexts(
         QStringLiteral(TRUNDLEX_LUPDATE),
-        {QStringLiteral("-no-obsolete"), QStringLiteral("-locations"), QStringLiteral("none"),
-         kSourceDir + QStringLiteral("/src/editor"), QStringLiteral("-ts"), copy});
-    ASSERT_TRUE(lupdate.waitForFinished(60000));
-    ASSERT_EQ(lupdate.exitCode(), 0) << lupdate.readAllStandardError().toStdString();
-
-    QFile file(copy);
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    QDomDocument document;
-    ASSERT_TRUE(document.setContent(&file));
-    const QDomNodeList messages = document.elementsByTagName(QStringLiteral("message"));
-    ASSERT_GT(messages.count(), 100);
-    QStringList untranslated;
-    for (int i = 0; i < messages.count(); ++i) {
-        const QDomElement message = messages.at(i).toElement();
-        const QDomElement translation = message.firstChildElement(QStringLiteral("translation"));
-        if (translation.hasAttribute(QStringLiteral("type")) || translation.text().isEmpty()) {
-            untranslated << message.firstChildElement(QStringLiteral("source")).text();
-        }
-    }
+        kSourceDir + QStringLiteral("/translations/trundlex-editor_sv.ts"),
+        {kSourceDir + QStringLiteral("/src/editor")}, count);
+    ASSERT_GT(count, 100);
     EXPECT_TRUE(untranslated.isEmpty())
         << "untranslated (run translations/fill_editor_sv.py after adding them): "
         << untranslated.join(QStringLiteral(" | ")).toStdString();
