@@ -103,16 +103,9 @@ void Ball::publish() {
 }
 
 void Ball::beginPutt(double speed, double heading, BallOwner* owner, std::int32_t speedMode) {
-    sim_.startX = sim_.x;
-    sim_.startY = sim_.y;
-    sim_.cupCount = 0;
-    sim_.subSteps = 0;
+    sim_.begin(speed, heading);
     SetSpeedMode(speedMode);
-    sim_.heading = heading;
-    sim_.speed = speed;
     owner_ = owner;
-    sim_.wallContact = false;
-    sim_.rolling = true;
     stopRequested_.store(false);
     running_.store(true);
 }
@@ -146,10 +139,13 @@ bool Ball::PuttNow(double speed, double heading, BallOwner* owner, std::int32_t 
         }
         beginPutt(speed, heading, owner, speedMode);
     }
+    const OpenCells open(*level_);
+    openCells_ = &open;
     simThread_.store(std::this_thread::get_id());
     while (tick(true)) {
     }
     simThread_.store(std::thread::id());
+    openCells_ = nullptr;
     return true;
 }
 
@@ -240,31 +236,11 @@ bool Ball::tick(bool synchronous) {
         // Paused from a notification: a synchronous putt would never end.
         count = subStepsForMode(Normal);
     }
-    // A ball at rest is one whose speed stayed at or below this for more than restCount
-    // sub-steps in a row.
-    constexpr double restSpeed = 0.47;
-    const std::int32_t restCount = (subStepsPerUnit_ * 3) / 3;
-    const std::int32_t maxSubSteps = subStepsPerUnit_ * MaxRollTimeUnits;
-    for (std::int32_t i = 0; i < count; ++i) {
-        if (!sim_.rolling || stopRequested_.load()) {
-            break;
-        }
-        subStep();
-        if (!sim_.sinking) {
-            if (sim_.speed <= restSpeed) {
-                if (sim_.slowCount > restCount) {
-                    sim_.rolling = false;
-                } else {
-                    ++sim_.slowCount;
-                }
-            } else {
-                sim_.slowCount = 0;
-            }
-            if (sim_.subSteps >= maxSubSteps) {
-                sim_.rolling = false;
-            }
-        }
-    }
+    double rollA = 0.0;
+    double rollB = 0.0;
+    runSubSteps(sim_, *level_, openCells_, count, &stopRequested_, &sounds_, &rollA, &rollB);
+    rollA_.store(rollA_.load(std::memory_order_relaxed) + rollA, std::memory_order_relaxed);
+    rollB_.store(rollB_.load(std::memory_order_relaxed) + rollB, std::memory_order_relaxed);
     publish();
     sinking_.store(sim_.sinking);
 

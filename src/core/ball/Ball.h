@@ -7,6 +7,7 @@
 #include <thread>
 
 #include "BallPattern.h"
+#include "BallPhysics.h"
 #include "BallTypes.h"
 
 namespace trundlex {
@@ -37,7 +38,7 @@ struct PixelRect {
 // a notification.
 class Ball {
 public:
-    static constexpr double DefaultRadius = 0.35;
+    static constexpr double DefaultRadius = BallDefaultRadius;
     static double defaultRadius() { return DefaultRadius; }
     // A putt that has rolled this many time units stops as if it had come to rest: slopes can
     // keep a ball rolling forever otherwise. Every computer applies the same rule.
@@ -61,8 +62,11 @@ public:
     // before SetLevel.
     void Putt(double speed, double heading, BallOwner* owner, std::int32_t speedMode);
     // Runs a putt to its end on the calling thread without sleeping: the same ticks and the
-    // same notifications as Putt. False (nothing done) when Putt would ignore the call, when a
-    // worker is still finishing, or in Pause, which would never end.
+    // same notifications as Putt, and the same result to the last bit, computed faster (the
+    // wall and cup probes are skipped where they cannot find anything). The level must not
+    // change until it returns, not even from a notification. False (nothing done) when Putt
+    // would ignore the call, when a worker is still finishing, or in Pause, which would never
+    // end.
     bool PuttNow(double speed, double heading, BallOwner* owner, std::int32_t speedMode);
 
     // Cancels a roll and waits until the worker has seen it; the owner hears nothing. While
@@ -126,24 +130,6 @@ public:
     PixelRect GetBoundingRect() const;
 
 private:
-    // State the worker owns while a putt runs.
-    struct Sim {
-        double x = 100.0;
-        double y = 100.0;
-        double radius = DefaultRadius;
-        double startX = 0.0;
-        double startY = 0.0;
-        double speed = 0.0;
-        double heading = 0.0;
-        std::int32_t slowCount = 0;
-        std::int32_t cupCount = 0;
-        std::int32_t subSteps = 0;
-        bool rolling = false;
-        bool sinking = false;
-        bool touchedCup = false;
-        bool wallContact = false;
-    };
-
     void beginPutt(double speed, double heading, BallOwner* owner, std::int32_t speedMode);
     void workerMain();
     bool tick(bool synchronous);
@@ -153,17 +139,25 @@ private:
     void publish();
     bool waitWhile(const std::function<bool()>& busy);
 
-    // One sub-step and its parts (BallPhysics.cpp).
-    void subStep();
-    void cupInteraction();
-    void wallCollision();
-    void groundResponse();
-
     const std::int32_t id_;
-    const std::int32_t subStepsPerUnit_ = 200;
+    const std::int32_t subStepsPerUnit_ = SubStepsPerTimeUnit;
     const Level* level_ = nullptr;
+    // Set for the duration of a synchronous putt, during which the level does not change.
+    const OpenCells* openCells_ = nullptr;
     BallOwner* owner_ = nullptr;
-    Sim sim_;
+    // The worker owns it while a putt runs.
+    BallMotion sim_;
+    class SoundRelay : public BallSounds {
+    public:
+        explicit SoundRelay(Ball& ball) : ball_(ball) {}
+        void sound(std::string_view file, bool mutedInNextPosition) override {
+            ball_.playSound(file, mutedInNextPosition);
+        }
+
+    private:
+        Ball& ball_;
+    };
+    SoundRelay sounds_{*this};
 
     std::atomic<bool> running_{false};
     std::atomic<bool> stopRequested_{false};

@@ -2,9 +2,16 @@
 // friction. The order of operations and every constant here decide where a putt ends, and
 // all computers of a network game must reach the same place to the last bit: change nothing
 // without changing it everywhere.
+//
+// The sub-step exists once, as a template over the probing: Probe<false> asks the level at
+// every probe point, Probe<true> first asks the OpenCells map whether a probe could find a
+// wall or the cup at all, and reads the material under the ball once instead of once per
+// property. Both run the same arithmetic in the same order.
+#include "BallPhysics.h"
+
 #include <cmath>
 
-#include "Ball.h"
+#include "BallTypes.h"
 #include "level/Level.h"
 
 namespace trundlex {
@@ -13,171 +20,306 @@ namespace {
 
 const double kPi = std::acos(-1.0);
 
-}  // namespace
+// A ball at rest is one whose speed stayed at or below this for more than kRestCount
+// sub-steps in a row.
+constexpr double kRestSpeed = 0.47;
+constexpr std::int32_t kRestCount = (SubStepsPerTimeUnit * 3) / 3;
+// Slopes can keep a ball rolling forever: a roll ends after this many sub-steps as if the
+// ball had come to rest. Every computer applies the same rule.
+constexpr std::int32_t kMaxSubSteps = SubStepsPerTimeUnit * 100;
 
-void Ball::subStep() {
-    const double dt = 1.0 / subStepsPerUnit_;
-    const Level& level = *level_;
-    ++sim_.subSteps;
+template <bool Fast>
+class Stepper {
+public:
+    Stepper(BallMotion& m, const Level& level, const OpenCells* open, BallSounds* sounds)
+        : m_(m), level_(level), open_(open), sounds_(sounds) {}
 
-    cupInteraction();
-    wallCollision();
+    // Returns the roll angles of this sub-step through rollA/rollB.
+    void subStep(double& rollA, double& rollB) {
+        const double dt = 1.0 / SubStepsPerTimeUnit;
+        ++m_.subSteps;
 
-    const double vx = sim_.speed * std::cos(sim_.heading);
-    const double vy = sim_.speed * std::sin(sim_.heading);
-    if (sim_.sinking) {
-        sim_.radius = sim_.radius - 2 * dt;
-        if (sim_.radius < 0) {
-            sim_.rolling = false;
+        // The probes reach at most a radius from the centre; below one block they stay
+        // within the neighbours of the centre's cell.
+        const bool clear = Fast && m_.radius < 0.99 && open_->isOpenAt(m_.x, m_.y);
+        cupInteraction(clear);
+        wallCollision(clear);
+
+        const double vx = m_.speed * std::cos(m_.heading);
+        const double vy = m_.speed * std::sin(m_.heading);
+        if (m_.sinking) {
+            m_.radius = m_.radius - 2 * dt;
+            if (m_.radius < 0) {
+                m_.rolling = false;
+                return;
+            }
+        } else {
+            m_.x = m_.x + vx * dt;
+            m_.y = m_.y + vy * dt;
+        }
+
+        rollA = rollA - (vx * dt) / m_.radius;
+        rollB = rollB - (vy * dt) / m_.radius;
+
+        if constexpr (Fast) {
+            const Material* ground = level_.materialAt(m_.x, m_.y);
+            if (ground == nullptr || ground->kind() == Water) {
+                backToStart();
+                return;
+            }
+            groundResponse(ground->friction(), ground->slopeX(), ground->slopeY());
+        } else {
+            if (level_.materialKindAt(m_.x, m_.y) == Water || !level_.containsPoint(m_.x, m_.y)) {
+                backToStart();
+                return;
+            }
+            groundResponse(level_.frictionAt(m_.x, m_.y), level_.slopeXAt(m_.x, m_.y),
+                           level_.slopeYAt(m_.x, m_.y));
+        }
+    }
+
+private:
+    void sound(std::string_view file, bool mutedInNextPosition) {
+        if (sounds_ != nullptr) {
+            sounds_->sound(file, mutedInNextPosition);
+        }
+    }
+
+    // Water, or over the edge: back to where this putt began.
+    void backToStart() {
+        m_.x = m_.startX;
+        m_.y = m_.startY;
+        m_.rolling = false;
+        sound(SoundWater, false);
+    }
+
+    void cupInteraction(bool clear) {
+        const double x = m_.x;
+        const double y = m_.y;
+        const double k = 0.58 * m_.radius;
+        const double pull = 60.0 / SubStepsPerTimeUnit;
+        const std::int32_t pullLimit = SubStepsPerTimeUnit / 5;
+        const std::int32_t dropLimit = SubStepsPerTimeUnit * 6 / 100;
+        constexpr double fastSpeed = 2.0;
+
+        bool overCup = false;
+        if (!m_.sinking && !clear) {
+            overCup =
+                level_.materialKindAt(x, y) == Cup || level_.materialKindAt(x + k, y + k) == Cup ||
+                level_.materialKindAt(x + k, y - k) == Cup ||
+                level_.materialKindAt(x - k, y + k) == Cup ||
+                level_.materialKindAt(x - k, y - k) == Cup;
+        }
+
+        if (overCup) {
+            m_.touchedCup = true;
+            bool any = false;
+            bool all = true;
+            double sumX = 0.0;
+            double sumY = 0.0;
+            for (double a = kPi; a >= -kPi; a -= kPi / 15) {
+                const double c = std::cos(a);
+                const double s = std::sin(a);
+                if (level_.materialKindAt(x + k * c, y + k * s) == Cup) {
+                    any = true;
+                    sumX += c;
+                    sumY += s;
+                } else {
+                    all = false;
+                }
+            }
+            if (any) {
+                const double dir = std::atan2(sumY, sumX);
+                ++m_.cupCount;
+                if (m_.speed >= fastSpeed && m_.cupCount < pullLimit) {
+                    const double vx = m_.speed * std::cos(m_.heading) + pull * std::cos(dir);
+                    const double vy = m_.speed * std::sin(m_.heading) + pull * std::sin(dir);
+                    m_.heading = std::atan2(vy, vx);
+                    m_.speed = std::sqrt(vx * vx + vy * vy);
+                } else {
+                    m_.heading = dir;
+                    m_.speed = m_.speed + pull;
+                }
+            }
+            if (all && (m_.speed < fastSpeed || m_.cupCount >= dropLimit)) {
+                m_.sinking = true;
+                sound(SoundInCup, false);
+            }
             return;
         }
+
+        // Not over the cup (or sinking): a ball that passed over it loses all it gained there.
+        if (m_.cupCount > 0) {
+            m_.speed = m_.speed - m_.cupCount * pull;
+            m_.cupCount = 0;
+        }
+        if (m_.touchedCup && !m_.sinking) {
+            sound(SoundCrowd, true);
+            m_.touchedCup = false;
+        }
+    }
+
+    void wallCollision(bool clear) {
+        if (clear) {
+            m_.wallContact = false;
+            return;
+        }
+        const double x = m_.x;
+        const double y = m_.y;
+        const double r = m_.radius;
+        const double h = m_.heading;
+
+        double best = 100.0;
+        double bestAngle = -10.0;
+        double loss = 0.0;
+        // Rays across the front half of the ball, relative to its heading.
+        for (double a = -kPi / 2; a <= kPi / 2; a += kPi / 200) {
+            const double c = std::cos(a + h);
+            const double s = std::sin(a + h);
+            if (!level_.isWallAt(x + r * c, y + r * s)) {
+                continue;
+            }
+            double lo = 0.0;
+            double hi = r;
+            for (int i = 0; i < 20 && lo < best; ++i) {
+                const double mid = (lo + hi) / 2;
+                const double px = x + mid * c;
+                const double py = y + mid * s;
+                if (level_.isWallAt(px, py)) {
+                    hi = mid;
+                    loss = std::sin(kPi / 2 + a) * level_.bounceLossAt(px, py);
+                } else {
+                    lo = mid;
+                }
+            }
+            const double depth = (hi + lo) / 2;
+            if (depth < best) {
+                best = depth;
+                bestAngle = a;
+            }
+        }
+
+        if (best < 100.0) {
+            // Mirror the direction of motion at the nearest wall point.
+            m_.heading = m_.heading + 2 * bestAngle - kPi;
+            if (!m_.wallContact) {
+                m_.speed = m_.speed * (1 - loss);
+                sound(SoundHitWall, true);
+            }
+            m_.wallContact = true;
+        } else {
+            m_.wallContact = false;
+        }
+    }
+
+    void groundResponse(double friction, double slopeX, double slopeY) {
+        const double dt = 1.0 / SubStepsPerTimeUnit;
+        const double f = friction * dt;
+        const double vx = m_.speed * std::cos(m_.heading) + slopeX * dt;
+        const double vy = m_.speed * std::sin(m_.heading) + slopeY * dt;
+        m_.heading = std::atan2(vy, vx);
+        m_.speed = std::sqrt(vx * vx + vy * vy);
+        m_.speed = m_.speed * (1 - f);
+    }
+
+    BallMotion& m_;
+    const Level& level_;
+    const OpenCells* open_;
+    BallSounds* sounds_;
+};
+
+template <bool Fast>
+void run(BallMotion& m, const Level& level, const OpenCells* open, std::int32_t count,
+         const std::atomic<bool>* stop, BallSounds* sounds, double* rollA, double* rollB) {
+    Stepper<Fast> stepper(m, level, open, sounds);
+    double a = 0.0;
+    double b = 0.0;
+    for (std::int32_t i = 0; i < count; ++i) {
+        if (!m.rolling || (stop != nullptr && stop->load(std::memory_order_relaxed))) {
+            break;
+        }
+        stepper.subStep(a, b);
+        if (!m.sinking) {
+            if (m.speed <= kRestSpeed) {
+                if (m.slowCount > kRestCount) {
+                    m.rolling = false;
+                } else {
+                    ++m.slowCount;
+                }
+            } else {
+                m.slowCount = 0;
+            }
+            if (m.subSteps >= kMaxSubSteps) {
+                m.rolling = false;
+            }
+        }
+    }
+    if (rollA != nullptr) {
+        *rollA += a;
+    }
+    if (rollB != nullptr) {
+        *rollB += b;
+    }
+}
+
+}  // namespace
+
+void BallMotion::begin(double newSpeed, double newHeading) {
+    startX = x;
+    startY = y;
+    cupCount = 0;
+    subSteps = 0;
+    heading = newHeading;
+    speed = newSpeed;
+    wallContact = false;
+    rolling = true;
+}
+
+OpenCells::OpenCells(const Level& level)
+    : width_(level.width()),
+      height_(level.height()),
+      open_(static_cast<std::size_t>(width_) * static_cast<std::size_t>(height_), 0) {
+    // First the cells that hold neither a wall nor the cup, then those whose whole
+    // neighbourhood is such.
+    std::vector<unsigned char> harmless(open_.size(), 0);
+    for (std::int32_t r = 0; r < height_; ++r) {
+        for (std::int32_t c = 0; c < width_; ++c) {
+            const Block& block = level.block(c, r);
+            const auto safe = [](const Material& m) { return !m.isWall() && m.kind() != Cup; };
+            harmless[static_cast<std::size_t>(r) * width_ + c] =
+                safe(block.front()) && safe(block.back()) ? 1 : 0;
+        }
+    }
+    for (std::int32_t r = 1; r + 1 < height_; ++r) {
+        for (std::int32_t c = 1; c + 1 < width_; ++c) {
+            bool open = true;
+            for (std::int32_t dr = -1; dr <= 1 && open; ++dr) {
+                for (std::int32_t dc = -1; dc <= 1 && open; ++dc) {
+                    open = harmless[static_cast<std::size_t>(r + dr) * width_ + (c + dc)] != 0;
+                }
+            }
+            open_[static_cast<std::size_t>(r) * width_ + c] = open ? 1 : 0;
+        }
+    }
+}
+
+bool OpenCells::isOpenAt(double x, double y) const {
+    // Compared as doubles first: converting NaN or a huge value to an integer is undefined.
+    if (!(x >= 0.0 && y >= 0.0 && x < width_ && y < height_)) {
+        return false;
+    }
+    const auto c = static_cast<std::int32_t>(x);
+    const auto r = static_cast<std::int32_t>(y);
+    return open_[static_cast<std::size_t>(r) * width_ + c] != 0;
+}
+
+void runSubSteps(BallMotion& motion, const Level& level, const OpenCells* open, std::int32_t count,
+                 const std::atomic<bool>* stop, BallSounds* sounds, double* rollA, double* rollB) {
+    if (open != nullptr) {
+        run<true>(motion, level, open, count, stop, sounds, rollA, rollB);
     } else {
-        sim_.x = sim_.x + vx * dt;
-        sim_.y = sim_.y + vy * dt;
+        run<false>(motion, level, open, count, stop, sounds, rollA, rollB);
     }
-
-    rollA_.store(rollA_.load(std::memory_order_relaxed) - (vx * dt) / sim_.radius,
-                 std::memory_order_relaxed);
-    rollB_.store(rollB_.load(std::memory_order_relaxed) - (vy * dt) / sim_.radius,
-                 std::memory_order_relaxed);
-
-    if (level.materialKindAt(sim_.x, sim_.y) == Water || !level.containsPoint(sim_.x, sim_.y)) {
-        // Water, or over the edge: back to where this putt began.
-        sim_.x = sim_.startX;
-        sim_.y = sim_.startY;
-        sim_.rolling = false;
-        playSound(SoundWater, false);
-        return;
-    }
-
-    groundResponse();
-}
-
-void Ball::cupInteraction() {
-    const Level& level = *level_;
-    const double x = sim_.x;
-    const double y = sim_.y;
-    const double k = 0.58 * sim_.radius;
-    const double pull = 60.0 / subStepsPerUnit_;
-    const std::int32_t pullLimit = subStepsPerUnit_ / 5;
-    const std::int32_t dropLimit = subStepsPerUnit_ * 6 / 100;
-    constexpr double fastSpeed = 2.0;
-
-    bool overCup = false;
-    if (!sim_.sinking) {
-        overCup = level.materialKindAt(x, y) == Cup || level.materialKindAt(x + k, y + k) == Cup ||
-                  level.materialKindAt(x + k, y - k) == Cup ||
-                  level.materialKindAt(x - k, y + k) == Cup ||
-                  level.materialKindAt(x - k, y - k) == Cup;
-    }
-
-    if (overCup) {
-        sim_.touchedCup = true;
-        bool any = false;
-        bool all = true;
-        double sumX = 0.0;
-        double sumY = 0.0;
-        for (double a = kPi; a >= -kPi; a -= kPi / 15) {
-            const double c = std::cos(a);
-            const double s = std::sin(a);
-            if (level.materialKindAt(x + k * c, y + k * s) == Cup) {
-                any = true;
-                sumX += c;
-                sumY += s;
-            } else {
-                all = false;
-            }
-        }
-        if (any) {
-            const double dir = std::atan2(sumY, sumX);
-            ++sim_.cupCount;
-            if (sim_.speed >= fastSpeed && sim_.cupCount < pullLimit) {
-                const double vx = sim_.speed * std::cos(sim_.heading) + pull * std::cos(dir);
-                const double vy = sim_.speed * std::sin(sim_.heading) + pull * std::sin(dir);
-                sim_.heading = std::atan2(vy, vx);
-                sim_.speed = std::sqrt(vx * vx + vy * vy);
-            } else {
-                sim_.heading = dir;
-                sim_.speed = sim_.speed + pull;
-            }
-        }
-        if (all && (sim_.speed < fastSpeed || sim_.cupCount >= dropLimit)) {
-            sim_.sinking = true;
-            playSound(SoundInCup, false);
-        }
-        return;
-    }
-
-    // Not over the cup (or sinking): a ball that passed over it loses all it gained there.
-    if (sim_.cupCount > 0) {
-        sim_.speed = sim_.speed - sim_.cupCount * pull;
-        sim_.cupCount = 0;
-    }
-    if (sim_.touchedCup && !sim_.sinking) {
-        playSound(SoundCrowd, true);
-        sim_.touchedCup = false;
-    }
-}
-
-void Ball::wallCollision() {
-    const Level& level = *level_;
-    const double x = sim_.x;
-    const double y = sim_.y;
-    const double r = sim_.radius;
-    const double h = sim_.heading;
-
-    double best = 100.0;
-    double bestAngle = -10.0;
-    double loss = 0.0;
-    // Rays across the front half of the ball, relative to its heading.
-    for (double a = -kPi / 2; a <= kPi / 2; a += kPi / 200) {
-        const double c = std::cos(a + h);
-        const double s = std::sin(a + h);
-        if (!level.isWallAt(x + r * c, y + r * s)) {
-            continue;
-        }
-        double lo = 0.0;
-        double hi = r;
-        for (int i = 0; i < 20 && lo < best; ++i) {
-            const double mid = (lo + hi) / 2;
-            const double px = x + mid * c;
-            const double py = y + mid * s;
-            if (level.isWallAt(px, py)) {
-                hi = mid;
-                loss = std::sin(kPi / 2 + a) * level.bounceLossAt(px, py);
-            } else {
-                lo = mid;
-            }
-        }
-        const double depth = (hi + lo) / 2;
-        if (depth < best) {
-            best = depth;
-            bestAngle = a;
-        }
-    }
-
-    if (best < 100.0) {
-        // Mirror the direction of motion at the nearest wall point.
-        sim_.heading = sim_.heading + 2 * bestAngle - kPi;
-        if (!sim_.wallContact) {
-            sim_.speed = sim_.speed * (1 - loss);
-            playSound(SoundHitWall, true);
-        }
-        sim_.wallContact = true;
-    } else {
-        sim_.wallContact = false;
-    }
-}
-
-void Ball::groundResponse() {
-    const Level& level = *level_;
-    const double dt = 1.0 / subStepsPerUnit_;
-    const double f = level.frictionAt(sim_.x, sim_.y) * dt;
-    const double vx = sim_.speed * std::cos(sim_.heading) + level.slopeXAt(sim_.x, sim_.y) * dt;
-    const double vy = sim_.speed * std::sin(sim_.heading) + level.slopeYAt(sim_.x, sim_.y) * dt;
-    sim_.heading = std::atan2(vy, vx);
-    sim_.speed = std::sqrt(vx * vx + vy * vy);
-    sim_.speed = sim_.speed * (1 - f);
 }
 
 }  // namespace trundlex

@@ -99,49 +99,44 @@ bool Level::locate(double x, double y, std::int32_t* column, std::int32_t* row, 
     return true;
 }
 
-namespace {
-
-// The material under a point, or null outside the level.
-const Material* materialAtPoint(const Level& level, double x, double y) {
+const Material* Level::materialAt(double x, double y) const {
     std::int32_t c = 0;
     std::int32_t r = 0;
     double u = 0.0;
     double v = 0.0;
-    if (!level.locate(x, y, &c, &r, &u, &v)) {
+    if (!locate(x, y, &c, &r, &u, &v)) {
         return nullptr;
     }
-    return &level.block(c, r).materialAt(u, v);
+    return &block(c, r).materialAt(u, v);
 }
 
-}  // namespace
-
 std::int32_t Level::materialKindAt(double x, double y) const {
-    const Material* m = materialAtPoint(*this, x, y);
+    const Material* m = materialAt(x, y);
     return m ? m->kind() : -1;
 }
 
 bool Level::isWallAt(double x, double y) const {
-    const Material* m = materialAtPoint(*this, x, y);
+    const Material* m = materialAt(x, y);
     return m ? m->isWall() : true;
 }
 
 double Level::frictionAt(double x, double y) const {
-    const Material* m = materialAtPoint(*this, x, y);
+    const Material* m = materialAt(x, y);
     return m ? m->friction() : 0.0;
 }
 
 double Level::bounceLossAt(double x, double y) const {
-    const Material* m = materialAtPoint(*this, x, y);
+    const Material* m = materialAt(x, y);
     return m ? m->bounceLoss() : 0.19;
 }
 
 double Level::slopeXAt(double x, double y) const {
-    const Material* m = materialAtPoint(*this, x, y);
+    const Material* m = materialAt(x, y);
     return m ? m->slopeX() : 0.0;
 }
 
 double Level::slopeYAt(double x, double y) const {
-    const Material* m = materialAtPoint(*this, x, y);
+    const Material* m = materialAt(x, y);
     return m ? m->slopeY() : 0.0;
 }
 

@@ -72,6 +72,8 @@ public:
     bool containsPoint(double x, double y) const {
         return x >= 0.0 && y >= 0.0 && x < width() && y < height();
     }
+    // The material under a point; null outside the level.
+    const Material* materialAt(double x, double y) const;
     // -1 outside the level.
     std::int32_t materialKindAt(double x, double y) const;
     // The outside of the level is a wall.

@@ -1,0 +1,70 @@
+#pragma once
+
+#include <atomic>
+#include <cstdint>
+#include <string_view>
+#include <vector>
+
+namespace trundlex {
+
+class Level;
+
+// One time unit of a putt is this many sub-steps.
+inline constexpr std::int32_t SubStepsPerTimeUnit = 200;
+inline constexpr double BallDefaultRadius = 0.35;
+
+// Where a ball is and how it moves during a putt: everything a sub-step reads and writes.
+struct BallMotion {
+    double x = 100.0;
+    double y = 100.0;
+    double radius = BallDefaultRadius;
+    double startX = 0.0;  // where the putt began: water puts the ball back there
+    double startY = 0.0;
+    double speed = 0.0;
+    double heading = 0.0;
+    std::int32_t slowCount = 0;
+    std::int32_t cupCount = 0;
+    std::int32_t subSteps = 0;
+    bool rolling = false;
+    bool sinking = false;
+    bool touchedCup = false;
+    bool wallContact = false;
+
+    // Starts a putt from the current position.
+    void begin(double speed, double heading);
+};
+
+// Hears the sounds a level makes with the ball; mutedInNextPosition marks the sounds that stay
+// quiet while the owner skips ahead to the next position.
+class BallSounds {
+public:
+    virtual ~BallSounds() = default;
+    virtual void sound(std::string_view file, bool mutedInNextPosition) = 0;
+};
+
+// The cells of a level where a ball's wall and cup probes cannot find anything: the cell and
+// its eight neighbours lie inside the level and none of them holds a wall or the cup, in front
+// or behind. A ball whose centre is in such a cell, with a radius below one block, reaches no
+// further than the neighbours. Built from the level as it is; the level must not change while
+// the map is used.
+class OpenCells {
+public:
+    explicit OpenCells(const Level& level);
+    bool isOpenAt(double x, double y) const;
+
+private:
+    std::int32_t width_ = 0;
+    std::int32_t height_ = 0;
+    std::vector<unsigned char> open_;
+};
+
+// Runs up to count sub-steps of a rolling ball and applies the rest rule and the roll-time
+// limit after each; ends early when the ball stops rolling or *stop turns true (stop may be
+// null). With open null every sub-step probes for walls and the cup at full cost; with an
+// OpenCells map of the same level the probes are skipped where the map proves they would find
+// nothing, which changes no result by a single bit. sounds may be null. rollA and rollB (may
+// be null) collect the turn of the ball's surface for drawing.
+void runSubSteps(BallMotion& motion, const Level& level, const OpenCells* open, std::int32_t count,
+                 const std::atomic<bool>* stop, BallSounds* sounds, double* rollA, double* rollB);
+
+}  // namespace trundlex
