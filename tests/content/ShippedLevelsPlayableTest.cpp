@@ -1,4 +1,4 @@
-// Proves every level that ships in resources/levels playable: the putt search (PuttSearch.h)
+// Proves every level that ships in resources/levels playable: the putt solver
 // must find, with the ball simulation, putts that hole out in at most five strokes. A level
 // that no sequence of putts can finish, or only in more strokes, fails here.
 #include <gtest/gtest.h>
@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "PuttSearch.h"
+#include "solver/PuttSolver.h"
 #include "ball/Ball.h"
 #include "level/Archive.h"
 #include "level/Level.h"
@@ -37,11 +37,11 @@ std::vector<std::string> shippedLevelFiles() {
     return files;
 }
 
-std::string describe(const std::vector<SearchedPutt>& putts) {
+std::string describe(const std::vector<SolvedPutt>& putts) {
     std::string text;
     char line[200];
     for (std::size_t i = 0; i < putts.size(); ++i) {
-        const SearchedPutt& p = putts[i];
+        const SolvedPutt& p = putts[i];
         std::snprintf(line, sizeof line,
                       "  %zu: from (%.3f, %.3f) speed %.4f heading %.4f -> (%.3f, %.3f)%s\n", i + 1,
                       p.fromX, p.fromY, p.speed, p.heading, p.toX, p.toY,
@@ -52,7 +52,7 @@ std::string describe(const std::vector<SearchedPutt>& putts) {
 }
 
 // Plays the putts again on a fresh ball, each from where the one before ended.
-bool replayHolesOut(const Level& level, const std::vector<SearchedPutt>& putts) {
+bool replayHolesOut(const Level& level, const std::vector<SolvedPutt>& putts) {
     struct : BallOwner {
         void onBallNotification(std::int32_t, BallNotification) override {}
     } owner;
@@ -60,7 +60,7 @@ bool replayHolesOut(const Level& level, const std::vector<SearchedPutt>& putts) 
     ball.SetSoundOn(false);
     ball.SetLevel(level);
     for (std::size_t i = 0; i < putts.size(); ++i) {
-        const SearchedPutt& p = putts[i];
+        const SolvedPutt& p = putts[i];
         const double x = ball.GetX();
         const double y = ball.GetY();
         if (x != p.fromX || y != p.fromY) {
@@ -83,7 +83,7 @@ bool replayHolesOut(const Level& level, const std::vector<SearchedPutt>& putts) 
 // putts hole out again when played on a fresh ball. Prints what it found and how long it took.
 ::testing::AssertionResult holesOutWithinFiveStrokes(const Level& level) {
     const auto begin = std::chrono::steady_clock::now();
-    const PuttSearchResult result = searchHoleOut(level, {.maxStrokes = kMaxStrokes});
+    const SolverResult result = PuttSolver(level).solve({.maxStrokes = kMaxStrokes});
     const double seconds =
         std::chrono::duration<double>(std::chrono::steady_clock::now() - begin).count();
     std::printf("%s: %s in %zu stroke%s, %.2f s, %lld putts simulated, %lld sub-steps\n%s",

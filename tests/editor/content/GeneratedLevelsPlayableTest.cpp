@@ -1,5 +1,5 @@
 // Proves the template pieces in resources/RBites make playable courses: for seeds 1 ... 30 the
-// putt search of the content tests (the ball simulation itself) must find putts that hole out
+// putt solver (the ball simulation itself) must find putts that hole out
 // on the generated level, and those putts must hole out again on a fresh ball. Prints per
 // seed how many putts were needed and how long the search took, then the spread.
 #include <gtest/gtest.h>
@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "ball/Ball.h"
-#include "content/PuttSearch.h"
+#include "solver/PuttSolver.h"
 #include "model/RandomLevelGenerator.h"
 
 namespace trundlex::testing {
@@ -30,7 +30,7 @@ struct Outcome {
 };
 
 // Plays the putts again on a fresh ball, each from where the one before ended.
-bool replayHolesOut(const Level& level, const std::vector<SearchedPutt>& putts) {
+bool replayHolesOut(const Level& level, const std::vector<SolvedPutt>& putts) {
     struct : BallOwner {
         void onBallNotification(std::int32_t, BallNotification) override {}
     } owner;
@@ -65,7 +65,8 @@ Outcome searchSeed(std::uint32_t seed) {
         return outcome;
     }
     const auto begin = std::chrono::steady_clock::now();
-    const PuttSearchResult result = searchHoleOut(generator.level(), {.maxStrokes = kMaxStrokes});
+    const SolverResult result =
+        PuttSolver(generator.level()).solve({.maxStrokes = kMaxStrokes});
     outcome.seconds =
         std::chrono::duration<double>(std::chrono::steady_clock::now() - begin).count();
     outcome.holed = result.holed && replayHolesOut(generator.level(), result.putts);

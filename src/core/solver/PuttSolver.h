@@ -4,9 +4,10 @@
 #include <limits>
 #include <vector>
 
+#include "ball/PuttSimulator.h"
 #include "level/Level.h"
 
-namespace trundlex::testing {
+namespace trundlex {
 
 // How far the ball still has to roll to the cup from each point of a level, in blocks, along
 // paths that a ball can take: a fine grid (cellsPerBlock cells to a block side) of which a cell
@@ -22,7 +23,6 @@ public:
     // ball resting against a wall), from the nearest open cell close by; Unreachable when no
     // open cell near the point leads to the cup.
     double at(double x, double y) const;
-    // True when the start of the level leads to the cup at all.
     bool reachable(double x, double y) const { return at(x, y) != Unreachable; }
 
 private:
@@ -38,7 +38,7 @@ private:
 };
 
 // One putt of a sequence: where it was played from, how, and where the ball came to rest.
-struct SearchedPutt {
+struct SolvedPutt {
     double fromX = 0.0;
     double fromY = 0.0;
     double speed = 0.0;
@@ -48,27 +48,58 @@ struct SearchedPutt {
     bool holed = false;
 };
 
-struct PuttSearchOptions {
+struct SolverOptions {
     int maxStrokes = 5;
     // Headings tried from every position, evenly spread around the full circle.
     int headings = 64;
     // End positions carried from one stroke to the next.
     int beamWidth = 4;
+    // Threads that simulate putts; 0 takes one per core.
+    int threads = 0;
+    // Seconds after which the search returns what it has; 0 searches to the end.
+    double timeLimit = 0.0;
 };
 
-struct PuttSearchResult {
+struct SolverResult {
     bool holed = false;
+    // The search ran out of time before it was done.
+    bool timedOut = false;
     // The putts that hole out, the last one sinking; when nothing holed, the putts that got
-    // closest to the cup.
-    std::vector<SearchedPutt> putts;
-    // The putts simulated by the search and the sub-steps they ran, for timing reports.
+    // closest to the cup (none when no putt got closer than the start).
+    std::vector<SolvedPutt> putts;
+    // The remaining way to the cup where the putts end (0 when holed).
+    double distanceLeft = CupDistanceMap::Unreachable;
     std::int64_t simulatedPutts = 0;
     std::int64_t subSteps = 0;
 };
 
-// Searches, with the ball simulation itself (Ball::PuttNow), a sequence of at most
-// options.maxStrokes putts from the level's start that ends with the ball in the cup. See
-// PuttSearch.cpp for how. Deterministic: the same level gives the same answer.
-PuttSearchResult searchHoleOut(const Level& level, const PuttSearchOptions& options = {});
+// Searches putts that hole out in as few strokes as it can find, played with the ball
+// simulation itself (PuttSimulator, bit for bit what the game plays): see PuttSolver.cpp for
+// how. Deterministic without a time limit: the same level and position give the same answer,
+// whatever the number of threads. The level must outlive the solver and not change.
+class PuttSolver {
+public:
+    explicit PuttSolver(const Level& level);
 
-}  // namespace trundlex::testing
+    SolverResult solve(const SolverOptions& options = {}) const {
+        return solveFrom(level_.startX(), level_.startY(), options);
+    }
+    SolverResult solveFrom(double x, double y, const SolverOptions& options = {}) const;
+
+    const CupDistanceMap& distances() const { return map_; }
+    const PuttSimulator& simulator() const { return sim_; }
+
+    // Putts are never slower than this: a ball keeps the rest count of its last roll, and a
+    // putt this fast clears it on its first sub-step, so the putts found play the same on any
+    // ball.
+    static constexpr double MinSpeed = 0.5;
+    // The strongest putt a player can make.
+    static constexpr double MaxSpeed = 80.0;
+
+private:
+    const Level& level_;
+    PuttSimulator sim_;
+    CupDistanceMap map_;
+};
+
+}  // namespace trundlex

@@ -1,0 +1,245 @@
+// The putt solver must find real hole-outs in the fewest strokes it can and must fail where there
+// is none: a search that passed every level would prove nothing.
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "solver/PuttSolver.h"
+#include "support/AsciiLevel.h"
+
+namespace trundlex {
+namespace {
+
+Level levelWithStart(const std::vector<std::string_view>& rows, double x, double y) {
+    Level level = testing::asciiLevel(rows);
+    level.setStart(x, y);
+    return level;
+}
+
+TEST(CupDistanceMapTest, CountsTheWayAroundWallsToTheCup) {
+    const Level level = levelWithStart(
+        {
+            "##########",
+            "#........#",
+            "#.######.#",
+            "#......#o#",
+            "##########",
+        },
+        1.5, 3.5);
+    const CupDistanceMap map(level);
+    EXPECT_EQ(map.at(8.5, 3.5), 0.0) << "the cup itself";
+    // From the start the ball must go up, along the top and down again: about 10 blocks to
+    // the cup's edge, cutting the corners. A straight line would be 7 blocks.
+    EXPECT_GT(map.at(1.5, 3.5), 9.5);
+    EXPECT_LT(map.at(1.5, 3.5), 11.5);
+    EXPECT_LT(map.at(8.5, 1.5), map.at(1.5, 1.5));
+    EXPECT_EQ(map.at(4.5, 2.5), CupDistanceMap::Unreachable) << "inside a wall";
+}
+
+TEST(CupDistanceMapTest, WaterIsNoWayThrough) {
+    const Level level = levelWithStart(
+        {
+            "#######",
+            "#..~..#",
+            "#..~.o#",
+            "#..~..#",
+            "#######",
+        },
+        1.5, 2.5);
+    const CupDistanceMap map(level);
+    EXPECT_FALSE(map.reachable(1.5, 2.5));
+    EXPECT_TRUE(map.reachable(4.5, 1.5));
+}
+
+TEST(PuttSolverTest, FindsAStraightPutt) {
+    const Level level = levelWithStart(
+        {
+            "############",
+            "#..........#",
+            "#.........o#",
+            "#..........#",
+            "############",
+        },
+        2.5, 2.5);
+    const SolverResult result = PuttSolver(level).solve();
+    ASSERT_TRUE(result.holed);
+    ASSERT_EQ(result.putts.size(), 1u);
+    EXPECT_TRUE(result.putts[0].holed);
+    EXPECT_EQ(result.putts[0].fromX, 2.5);
+    EXPECT_EQ(result.putts[0].fromY, 2.5);
+    EXPECT_GT(result.simulatedPutts, 0);
+}
+
+TEST(PuttSolverTest, EachPuttStartsWhereTheOneBeforeEnded) {
+    // A long sand corridor: no single putt gets through it, so the search needs more strokes.
+    const Level level = levelWithStart(
+        {
+            "########################",
+            "#......ssssssssssssss...#",
+            "#......ssssssssssssss..o#",
+            "#......ssssssssssssss...#",
+            "########################",
+        },
+        2.5, 2.5);
+    const SolverResult result = PuttSolver(level).solve();
+    ASSERT_TRUE(result.holed);
+    ASSERT_GE(result.putts.size(), 2u);
+    EXPECT_EQ(result.putts[0].fromX, level.startX());
+    EXPECT_EQ(result.putts[0].fromY, level.startY());
+    for (std::size_t i = 1; i < result.putts.size(); ++i) {
+        EXPECT_EQ(result.putts[i].fromX, result.putts[i - 1].toX);
+        EXPECT_EQ(result.putts[i].fromY, result.putts[i - 1].toY);
+        EXPECT_FALSE(result.putts[i - 1].holed);
+    }
+    EXPECT_TRUE(result.putts.back().holed);
+}
+
+TEST(PuttSolverTest, FailsWhenTheCupIsWalledIn) {
+    const Level level = levelWithStart(
+        {
+            "##############",
+            "#............#",
+            "#.......###..#",
+            "#.......#o#..#",
+            "#.......###..#",
+            "#............#",
+            "##############",
+        },
+        2.5, 3.5);
+    const SolverResult result = PuttSolver(level).solve();
+    EXPECT_FALSE(result.holed);
+    EXPECT_GT(result.simulatedPutts, 0) << "the search must really have putted";
+    for (const SolvedPutt& putt : result.putts) {
+        EXPECT_FALSE(putt.holed);
+    }
+}
+
+TEST(PuttSolverTest, FailsWhenTheCupIsOnlyBeyondWater) {
+    const Level level = levelWithStart(
+        {
+            "############",
+            "#.....~~~~~#",
+            "#.....~...~#",
+            "#.....~.o.~#",
+            "#.....~...~#",
+            "#.....~~~~~#",
+            "############",
+        },
+        2.5, 3.5);
+    const SolverResult result = PuttSolver(level).solve();
+    EXPECT_FALSE(result.holed);
+    EXPECT_GT(result.simulatedPutts, 0);
+}
+
+TEST(PuttSolverTest, FailsWhenMoreStrokesWouldBeNeeded) {
+    // The sand corridor again, allowed a single stroke.
+    const Level level = levelWithStart(
+        {
+            "########################",
+            "#......ssssssssssssss...#",
+            "#......ssssssssssssss..o#",
+            "#......ssssssssssssss...#",
+            "########################",
+        },
+        2.5, 2.5);
+    EXPECT_FALSE(PuttSolver(level).solve({.maxStrokes = 1}).holed);
+}
+
+// Two rooms joined by a door in a thick wall, the cup out of sight of the start: no straight
+// putt reaches it and no bank can send the ball round the corner into it (the door is a
+// corridor four blocks long, the cup sits in the far corner). Through the door, then into the
+// cup: two strokes, and the first must end beyond the door.
+TEST(PuttSolverTest, NeedsTwoStrokesToGetRoundACorner) {
+    const Level level = levelWithStart(
+        {
+            "##############",
+            "#.....########",
+            "#.....########",
+            "#............#",
+            "#.....#####..#",
+            "##########...#",
+            "##########...#",
+            "##########..o#",
+            "##############",
+        },
+        2.5, 1.5);
+    const PuttSolver solver(level);
+    const SolverResult one = solver.solve({.maxStrokes = 1});
+    EXPECT_FALSE(one.holed);
+    const SolverResult result = solver.solve();
+    ASSERT_TRUE(result.holed);
+    ASSERT_EQ(result.putts.size(), 2u);
+    EXPECT_GT(result.putts[0].toX, 10.0) << "the first putt goes through the door";
+}
+
+TEST(PuttSolverTest, SolvesFromAnyPositionAndKnowsTheWayLeft) {
+    const Level level = levelWithStart(
+        {
+            "############",
+            "#..........#",
+            "#.........o#",
+            "#..........#",
+            "############",
+        },
+        2.5, 2.5);
+    const PuttSolver solver(level);
+    EXPECT_GT(solver.distances().at(2.5, 2.5), solver.distances().at(6.5, 2.5));
+    const SolverResult result = solver.solveFrom(6.5, 1.5);
+    ASSERT_TRUE(result.holed);
+    ASSERT_EQ(result.putts.size(), 1u);
+    EXPECT_EQ(result.putts[0].fromX, 6.5);
+    EXPECT_EQ(result.putts[0].fromY, 1.5);
+    EXPECT_EQ(result.distanceLeft, 0.0);
+    EXPECT_GE(result.putts[0].speed, PuttSolver::MinSpeed);
+}
+
+TEST(PuttSolverTest, GivesTheSameAnswerOnOneThreadAsOnSeveral) {
+    const Level level = levelWithStart(
+        {
+            "####################",
+            "#..................#",
+            "#..ss....###.......#",
+            "#..ss....#.........#",
+            "#........#...~~....#",
+            "#..>>>>..#...~~..o.#",
+            "#..................#",
+            "####################",
+        },
+        1.5, 6.5);
+    const PuttSolver solver(level);
+    const SolverResult one = solver.solve({.threads = 1});
+    const SolverResult four = solver.solve({.threads = 4});
+    ASSERT_TRUE(one.holed);
+    ASSERT_EQ(one.putts.size(), four.putts.size());
+    for (std::size_t i = 0; i < one.putts.size(); ++i) {
+        EXPECT_EQ(one.putts[i].speed, four.putts[i].speed);
+        EXPECT_EQ(one.putts[i].heading, four.putts[i].heading);
+        EXPECT_EQ(one.putts[i].toX, four.putts[i].toX);
+        EXPECT_EQ(one.putts[i].toY, four.putts[i].toY);
+    }
+}
+
+TEST(PuttSolverTest, ATimeLimitEndsTheSearchWithTheBestSoFar) {
+    // The cup is walled in, so the search would run all its strokes; a tiny limit cuts it.
+    const Level level = levelWithStart(
+        {
+            "##############",
+            "#............#",
+            "#.......###..#",
+            "#.......#o#..#",
+            "#.......###..#",
+            "#............#",
+            "##############",
+        },
+        2.5, 3.5);
+    const PuttSolver solver(level);
+    const SolverResult full = solver.solve({.maxStrokes = 3});
+    const SolverResult cut = solver.solve({.maxStrokes = 3, .timeLimit = 1e-6});
+    EXPECT_FALSE(full.timedOut);
+    EXPECT_TRUE(cut.timedOut);
+    EXPECT_FALSE(cut.holed);
+    EXPECT_LT(cut.simulatedPutts, full.simulatedPutts);
+}
+
+}  // namespace
+}  // namespace trundlex
