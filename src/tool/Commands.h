@@ -24,5 +24,6 @@ std::vector<Command> renderCommands();
 std::vector<Command> courseCommands();
 std::vector<Command> editorCommands();
 std::vector<Command> serveCommands();
+std::vector<Command> solveCommands();
 
 }  // namespace trundlex::tool

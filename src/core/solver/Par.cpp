@@ -1,0 +1,115 @@
+#include "Par.h"
+
+#include <charconv>
+#include <sstream>
+
+#include "PuttSolver.h"
+#include "level/Level.h"
+#include "util/SafeFile.h"
+
+namespace trundlex {
+
+namespace {
+
+// A par file of thousands of levels is a few hundred kilobytes; anything much larger is not
+// ours.
+constexpr std::size_t kMaxFileBytes = 8u << 20;
+constexpr std::string_view kHeader = "trundlex par 1";
+
+// Level IDs are written as they are; one with a separator or a line end in it is not stored.
+bool storableId(const std::string& id) {
+    return !id.empty() && id.size() < 256 && id.find_first_of("\t\r\n") == std::string::npos;
+}
+
+}  // namespace
+
+int computePar(const Level& level) {
+    const SolverResult result = PuttSolver(level).solve({.maxStrokes = ParStrokeLimit});
+    return result.holed ? static_cast<int>(result.putts.size()) : 0;
+}
+
+std::uint64_t levelFingerprint(const Level& level) {
+    std::uint64_t hash = 0xcbf29ce484222325ULL;  // FNV-1a
+    for (const unsigned char c : level.toText()) {
+        hash ^= c;
+        hash *= 0x100000001b3ULL;
+    }
+    return hash;
+}
+
+ParCache::ParCache(std::string path) : path_(std::move(path)) {
+    std::string bytes;
+    if (path_.empty() || !readWholeFile(path_, bytes) || bytes.size() > kMaxFileBytes) {
+        return;
+    }
+    std::istringstream in(bytes);
+    std::string line;
+    if (!std::getline(in, line) || line != kHeader) {
+        return;
+    }
+    // ID <tab> fingerprint in hex <tab> par
+    while (std::getline(in, line)) {
+        const std::size_t a = line.find('\t');
+        const std::size_t b = a == std::string::npos ? a : line.find('\t', a + 1);
+        if (b == std::string::npos) {
+            continue;
+        }
+        Entry entry;
+        const char* first = line.data() + a + 1;
+        const char* middle = line.data() + b;
+        const char* last = line.data() + line.size();
+        const auto f = std::from_chars(first, middle, entry.fingerprint, 16);
+        const auto p = std::from_chars(middle + 1, last, entry.par);
+        const std::string id = line.substr(0, a);
+        if (f.ec != std::errc() || f.ptr != middle || p.ec != std::errc() || p.ptr != last ||
+            entry.par < 0 || entry.par > ParStrokeLimit || !storableId(id)) {
+            continue;
+        }
+        entries_[id] = entry;
+    }
+}
+
+std::optional<int> ParCache::lookup(const Level& level) const {
+    const std::uint64_t fingerprint = levelFingerprint(level);
+    std::lock_guard lock(mutex_);
+    const auto it = entries_.find(level.id());
+    if (it == entries_.end() || it->second.fingerprint != fingerprint) {
+        return std::nullopt;
+    }
+    return it->second.par;
+}
+
+int ParCache::parOf(const Level& level) {
+    if (const std::optional<int> known = lookup(level)) {
+        return *known;
+    }
+    const int par = computePar(level);
+    if (storableId(level.id())) {
+        std::lock_guard lock(mutex_);
+        entries_[level.id()] = {levelFingerprint(level), par};
+        saveLocked();
+    }
+    return par;
+}
+
+void ParCache::saveLocked() const {
+    if (path_.empty()) {
+        return;
+    }
+    std::string text(kHeader);
+    text += '\n';
+    char number[32];
+    for (const auto& [id, entry] : entries_) {
+        text += id;
+        text += '\t';
+        auto r = std::to_chars(number, number + sizeof number, entry.fingerprint, 16);
+        text.append(number, r.ptr);
+        text += '\t';
+        r = std::to_chars(number, number + sizeof number, entry.par);
+        text.append(number, r.ptr);
+        text += '\n';
+    }
+    writeFileSafely(path_, text);
+}
+
+}  // namespace trundlex

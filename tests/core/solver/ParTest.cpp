@@ -1,0 +1,108 @@
+#include "solver/Par.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "support/AsciiLevel.h"
+#include "util/SafeFile.h"
+
+namespace trundlex {
+namespace {
+
+namespace fs = std::filesystem;
+
+Level levelWithId(const std::vector<std::string_view>& rows, const std::string& id) {
+    Level level = testing::asciiLevel(rows);
+    level.setStart(1.5, 2.5);
+    level.setId(id);
+    return level;
+}
+
+const std::vector<std::string_view> kStraight = {
+    "##########", "#........#", "#.......o#", "#........#", "##########"};
+const std::vector<std::string_view> kWalledIn = {
+    "##########", "#........#", "#.....###.", "#.....#o#.", "#.....###.", "##########"};
+
+class ParCacheTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        path_ = (fs::temp_directory_path() /
+                 ("trundlex-par-" +
+                  std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()) +
+                  ".txt"))
+                    .string();
+        fs::remove(path_);
+    }
+    void TearDown() override { fs::remove(path_); }
+    std::string path_;
+};
+
+TEST_F(ParCacheTest, SolvesALevelOnceAndRemembersItAcrossRuns) {
+    const Level straight = levelWithId(kStraight, "A1");
+    const Level walled = levelWithId(kWalledIn, "B2");
+    {
+        ParCache cache(path_);
+        EXPECT_FALSE(cache.lookup(straight));
+        EXPECT_EQ(cache.parOf(straight), 1);
+        EXPECT_EQ(cache.parOf(walled), 0) << "no way into the cup: no par";
+        EXPECT_EQ(cache.lookup(straight), 1);
+    }
+    const ParCache again(path_);
+    EXPECT_EQ(again.lookup(straight), 1);
+    EXPECT_EQ(again.lookup(walled), 0);
+
+    // The same ID with other blocks (the level was edited): solved again, not taken from the
+    // table.
+    Level edited = straight;
+    edited.block(5, 2).fromText("S0T8");
+    EXPECT_FALSE(again.lookup(edited));
+}
+
+TEST_F(ParCacheTest, DropsLinesItCannotReadAndIgnoresForeignFiles) {
+    const Level straight = levelWithId(kStraight, "A1");
+    {
+        ParCache cache(path_);
+        cache.parOf(straight);
+    }
+    std::string good;
+    ASSERT_TRUE(readWholeFile(path_, good));
+    const std::string goodLine = good.substr(good.find('\n') + 1);
+    const std::string hash = goodLine.substr(3, goodLine.rfind('\t') - 3);
+    std::ofstream(path_, std::ios::binary)
+        << "trundlex par 1\n"
+        << "C3\tzz\t1\n"                       // fingerprint not hex
+        << "D4\t" << hash << "\t99\n"          // par beyond the stroke limit
+        << "E5\t" << hash << "\n"              // field missing
+        << "F6\t" << hash << "\t-1\n"
+        << goodLine;
+    EXPECT_EQ(ParCache(path_).lookup(straight), 1) << "the good line survives its neighbours";
+    Level other = straight;
+    for (const char* id : {"C3", "D4", "E5", "F6"}) {
+        other.setId(id);
+        EXPECT_FALSE(ParCache(path_).lookup(other)) << id;
+    }
+
+    std::ofstream(path_, std::ios::binary) << "something else\n" << goodLine;
+    EXPECT_FALSE(ParCache(path_).lookup(straight)) << "not a par file";
+}
+
+TEST(ParTest, ThePuttsOfTheParRunWithinTheStrokeLimit) {
+    // A sand corridor no putt gets through at once: more than one stroke, and a par at all.
+    Level level = testing::asciiLevel({
+        "########################",
+        "#......ssssssssssssss...#",
+        "#......ssssssssssssss..o#",
+        "#......ssssssssssssss...#",
+        "########################",
+    });
+    level.setStart(2.5, 2.5);
+    const int par = computePar(level);
+    EXPECT_GE(par, 2);
+    EXPECT_LE(par, ParStrokeLimit);
+}
+
+}  // namespace
+}  // namespace trundlex
