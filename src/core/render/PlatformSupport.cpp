@@ -37,9 +37,11 @@ QString dataFolder(const QString& name) {
 }
 
 QString userWritableFolder(const QString& name) {
-    const QString shipped = dataFolder(name);
-    if (!shipped.isEmpty() && QFileInfo(shipped).isWritable()) {
-        return shipped;
+    // Only a folder right beside the program counts: an installed one stays the
+    // installation's even for a user (root) who could write into it.
+    const QFileInfo beside(QDir(programFolder()).filePath(name));
+    if (!name.isEmpty() && beside.isDir() && beside.isWritable()) {
+        return QDir::cleanPath(beside.filePath());
     }
     return userDataFolder() + name;
 }

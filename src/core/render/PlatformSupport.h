@@ -14,8 +14,9 @@ QString programFolder();
 // standard data locations (XDG_DATA_HOME, then XDG_DATA_DIRS). Empty when none exists.
 QString dataFolder(const QString& name);
 // Where this user's own files for the data folder `name` ("levels", "courses") are written:
-// the shipped folder when this user may write into it (a build tree), else `name` under
-// userDataFolder(), which the game reads as well. Not created here.
+// the folder next to the executable when there is one this user may write into (a build
+// tree), else `name` under userDataFolder(), which the game reads as well. An installed data
+// folder is never chosen. Not created here.
 QString userWritableFolder(const QString& name);
 // The folder that relative sound names are looked up in: the parent of "sounds".
 QString soundBaseFolder();

@@ -71,14 +71,21 @@ TEST(PlatformSupportTest, MissingDataFolderIsEmpty) {
     EXPECT_TRUE(dataFolder(QString()).isEmpty());
 }
 
-TEST(PlatformSupportTest, UserFilesGoToTheShippedFolderOnlyWhenItIsWritable) {
+TEST(PlatformSupportTest, UserFilesGoNextToTheProgramOnlyInABuildTree) {
     StandardDataLocations locations;
     EXPECT_EQ(userWritableFolder(QStringLiteral("trundlex-test-levels")),
               userDataFolder() + QStringLiteral("trundlex-test-levels"))
         << "no shipped folder: the user's own";
-    const QString shipped = locations.makeShipped(QStringLiteral("trundlex-test-levels"), false);
+    locations.makeShipped(QStringLiteral("trundlex-test-levels"), false);
     EXPECT_EQ(userWritableFolder(QStringLiteral("trundlex-test-levels")),
-              QDir::cleanPath(shipped));
+              userDataFolder() + QStringLiteral("trundlex-test-levels"))
+        << "an installed data folder is never written into";
+    QDir program(programFolder());
+    ASSERT_TRUE(program.mkpath(QStringLiteral("trundlex-test-levels")));
+    EXPECT_EQ(userWritableFolder(QStringLiteral("trundlex-test-levels")),
+              program.filePath(QStringLiteral("trundlex-test-levels")))
+        << "a writable folder next to the program: a build tree";
+    program.rmdir(QStringLiteral("trundlex-test-levels"));
 }
 
 }  // namespace
