@@ -20,7 +20,10 @@ set(CPACK_DEBIAN_PACKAGE_SECTION games)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "https://brackwater.example/trundlex/")
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "libqt6core6, libqt6gui6, libqt6widgets6, libqt6network6, libqt6multimedia6, qt6-qpa-plugins")
+# dpkg-shlibdeps adds libqt6core6, libqt6gui6, libqt6widgets6, libqt6network6,
+# libqt6multimedia6 and the C++ runtime with their versions; the window-system plugins are
+# loaded at run time and so are named here.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins")
 # Qt's own dialog texts in Swedish, and the tools that refresh the desktop's caches.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-translations-l10n")
 set(CPACK_DEBIAN_PACKAGE_SUGGESTS "desktop-file-utils, shared-mime-info")
