@@ -71,7 +71,9 @@ int transform(std::span<const std::string> args, std::ostream& out, std::ostream
 }
 
 // The pieces shipped with the program (next to it, or in the installed data folder).
-std::string shippedPiecesFolder() { return dataFolder(QStringLiteral("RBites")).toStdString(); }
+std::string shippedPiecesFolder() {
+    return dataFolder(QStringLiteral("RBites")).toStdString();
+}
 
 bool parseSeed(const std::string& text, std::uint32_t& seed) {
     const char* first = text.data();
@@ -114,7 +116,8 @@ int randomLevel(std::span<const std::string> args, std::ostream& out, std::ostre
     if (pieces.empty()) {
         pieces = shippedPiecesFolder();
         if (pieces.empty()) {
-            err << "no RBites folder next to the program or in its data folder; name one with --pieces\n";
+            err << "no RBites folder next to the program or in its data folder; name one with "
+                   "--pieces\n";
             return 1;
         }
     }

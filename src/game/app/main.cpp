@@ -86,8 +86,7 @@ int main(int argc, char** argv) {
         result = app.exec();
     }
     if (parser.isSet(quitAfterStart)) {
-        const bool found =
-            levels.count() > 0 && !dataFolder(QStringLiteral("sounds")).isEmpty();
+        const bool found = levels.count() > 0 && !dataFolder(QStringLiteral("sounds")).isEmpty();
         std::printf("trundlex: %d levels and %d courses from %s and %s\n", levels.count(),
                     courses.count(), programDir.c_str(), userDir.c_str());
         if (!found) {
