@@ -1,6 +1,5 @@
 // The level designer's commands that run the editor's own operations: whole-level
 // transformations and the random level generator.
-#include <QCoreApplication>
 #include <charconv>
 #include <chrono>
 #include <iostream>
@@ -71,16 +70,8 @@ int transform(std::span<const std::string> args, std::ostream& out, std::ostream
     return 0;
 }
 
-// The pieces shipped next to the program; finding the program's folder needs a Qt
-// application object, made here for the look-up only when there is none.
+// The pieces shipped with the program (next to it, or in the installed data folder).
 std::string shippedPiecesFolder() {
-    if (QCoreApplication::instance() != nullptr) {
-        return dataFolder(QStringLiteral("RBites")).toStdString();
-    }
-    int argc = 1;
-    char name[] = "trundlex-tool";
-    char* argv[] = {name, nullptr};
-    const QCoreApplication app(argc, argv);
     return dataFolder(QStringLiteral("RBites")).toStdString();
 }
 
@@ -125,7 +116,8 @@ int randomLevel(std::span<const std::string> args, std::ostream& out, std::ostre
     if (pieces.empty()) {
         pieces = shippedPiecesFolder();
         if (pieces.empty()) {
-            err << "no RBites folder next to the program; name one with --pieces\n";
+            err << "no RBites folder next to the program or in its data folder; name one with "
+                   "--pieces\n";
             return 1;
         }
     }
@@ -159,8 +151,8 @@ std::vector<Command> editorCommands() {
          "given, and save the result with a new level ID as the editor does.",
          transform},
         {"random-level", "random-level OUT.lev [--seed N] [--pieces DIR]",
-         "Generate a random 50 x 50 level from the template pieces (the RBites folder next to "
-         "the program, or DIR) and save it with a new level ID; the same seed gives the same "
+         "Generate a random 50 x 50 level from the template pieces (the shipped RBites folder, "
+         "or DIR) and save it with a new level ID; the same seed gives the same "
          "level.",
          randomLevel},
     };

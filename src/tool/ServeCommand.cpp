@@ -27,6 +27,7 @@
 #include "net/NetGame.h"
 #include "play/Match.h"
 #include "play/MatchFlow.h"
+#include "render/PlatformSupport.h"
 #include "util/TextNumbers.h"
 
 namespace trundlex::tool {
@@ -320,10 +321,11 @@ bool parseWhole(const std::string& text, long low, long high, long& value) {
     return true;
 }
 
+// The shipped levels folder (next to the program, or the installed data folder); "levels" in
+// the working folder when there is none.
 std::string programLevelsFolder() {
-    std::error_code error;
-    const std::filesystem::path exe = std::filesystem::read_symlink("/proc/self/exe", error);
-    return error ? std::string("levels") : (exe.parent_path() / "levels").string();
+    const QString shipped = dataFolder(QStringLiteral("levels"));
+    return shipped.isEmpty() ? std::string("levels") : shipped.toStdString();
 }
 
 struct ServeOptions {

@@ -10,17 +10,40 @@
 
 namespace trundlex {
 
-QString programFolder() { return QCoreApplication::applicationDirPath(); }
+QString programFolder() {
+    if (QCoreApplication::instance() != nullptr) {
+        return QCoreApplication::applicationDirPath();
+    }
+    return QFileInfo(QStringLiteral("/proc/self/exe")).canonicalFilePath().section(u'/', 0, -2);
+}
 
 QString dataFolder(const QString& name) {
+    if (name.isEmpty()) {
+        return {};
+    }
     const QDir bin(programFolder());
-    for (const QString& candidate :
-         {bin.filePath(name), bin.filePath(QStringLiteral("../share/trundlex/") + name)}) {
+    QStringList candidates{bin.filePath(name),
+                           bin.filePath(QStringLiteral("../share/trundlex/") + name)};
+    for (const QString& location :
+         QStandardPaths::standardLocations(QStandardPaths::GenericDataLocation)) {
+        candidates.append(QDir(location).filePath(QStringLiteral("trundlex/") + name));
+    }
+    for (const QString& candidate : candidates) {
         if (QFileInfo(candidate).isDir()) {
             return QDir::cleanPath(candidate);
         }
     }
     return {};
+}
+
+QString userWritableFolder(const QString& name) {
+    // Only a folder right beside the program counts: an installed one stays the
+    // installation's even for a user (root) who could write into it.
+    const QFileInfo beside(QDir(programFolder()).filePath(name));
+    if (!name.isEmpty() && beside.isDir() && beside.isWritable()) {
+        return QDir::cleanPath(beside.filePath());
+    }
+    return userDataFolder() + name;
 }
 
 QString soundBaseFolder() {

@@ -5,12 +5,19 @@
 
 namespace trundlex {
 
-// The folder of the running executable.
+// The folder of the running executable. Works without a Qt application object too (the
+// command-line tool), then read from /proc/self/exe.
 QString programFolder();
-// A data folder shipped with the programs ("levels", "sounds", ...): next to the executable
-// when it is there (a build tree or a Windows-style install), else the installed
-// share/trundlex/ beside the executable's bin/. Empty when neither exists.
+// A data folder shipped with the programs ("levels", "sounds", "RBites", "Manual", ...), the
+// first that exists of: next to the executable (a build tree), share/trundlex/ beside the
+// executable's bin/ (an installation under any prefix), and "trundlex/" in each of the
+// standard data locations (XDG_DATA_HOME, then XDG_DATA_DIRS). Empty when none exists.
 QString dataFolder(const QString& name);
+// Where this user's own files for the data folder `name` ("levels", "courses") are written:
+// the folder next to the executable when there is one this user may write into (a build
+// tree), else `name` under userDataFolder(), which the game reads as well. An installed data
+// folder is never chosen. Not created here.
+QString userWritableFolder(const QString& name);
 // The folder that relative sound names are looked up in: the parent of "sounds".
 QString soundBaseFolder();
 

@@ -1,7 +1,10 @@
 // trundlex-editor: the course editor.
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QDir>
 #include <QIcon>
+#include <QTimer>
+#include <cstdio>
 
 #include "CEditorDoc.h"
 #include "CEditorView.h"
@@ -26,6 +29,12 @@ int main(int argc, char** argv) {
                                       QStringLiteral("Language of the editor: sv or en."),
                                       QStringLiteral("language"));
     parser.addOption(language);
+    const QCommandLineOption quitAfterStart(
+        QStringLiteral("quit-after-start"),
+        QStringLiteral("Start, show the main window and quit at once, printing where the "
+                       "template pieces were found; exit status 1 when they or the sounds were "
+                       "not found. For checking an installation."));
+    parser.addOption(quitAfterStart);
     parser.addPositionalArgument(QStringLiteral("file"), QStringLiteral("A level file to open."),
                                  QStringLiteral("[FILE.lev]"));
     parser.process(app);
@@ -34,10 +43,10 @@ int main(int argc, char** argv) {
     QtSettingsStore store;
     RecentFileList recent(store);
     recent.Load();
-    QString levels = dataFolder(QStringLiteral("levels"));
-    if (levels.isEmpty()) {
-        levels = programFolder();
-    }
+    // The file dialogs start where this user may save levels: the shipped levels folder of a
+    // build tree, else the per-user levels folder, which the game reads too.
+    const QString levels = userWritableFolder(QStringLiteral("levels"));
+    QDir().mkpath(levels);
 
     QtSoundPlayer sound(soundBaseFolder());
     DialogPrompts prompts;
@@ -53,5 +62,19 @@ int main(int argc, char** argv) {
     if (!files.isEmpty()) {
         document.openFile(files.front());
     }
-    return app.exec();
+    if (parser.isSet(quitAfterStart)) {
+        QTimer::singleShot(0, &app, &QCoreApplication::quit);
+    }
+    int result = app.exec();
+    if (parser.isSet(quitAfterStart)) {
+        const QString pieces = dataFolder(QStringLiteral("RBites"));
+        std::printf("trundlex-editor: template pieces from %s, levels saved to %s\n",
+                    pieces.toLocal8Bit().constData(), levels.toLocal8Bit().constData());
+        if (pieces.isEmpty() || dataFolder(QStringLiteral("sounds")).isEmpty()) {
+            std::fprintf(stderr, "trundlex-editor: no template pieces or sounds found near %s\n",
+                         programFolder().toLocal8Bit().constData());
+            result = 1;
+        }
+    }
+    return result;
 }

@@ -4,6 +4,8 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QIcon>
+#include <QTimer>
+#include <cstdio>
 #include <ctime>
 
 #include "GameContext.h"
@@ -32,6 +34,12 @@ int main(int argc, char** argv) {
                                       QStringLiteral("Language of the game: sv or en."),
                                       QStringLiteral("language"));
     parser.addOption(language);
+    const QCommandLineOption quitAfterStart(
+        QStringLiteral("quit-after-start"),
+        QStringLiteral("Start, show the main window and quit at once, printing where the levels "
+                       "were read from; exit status 1 when no levels or sounds were found. For "
+                       "checking an installation."));
+    parser.addOption(quitAfterStart);
     parser.process(app);
     installLanguage(app, parser.value(language));
 
@@ -41,12 +49,14 @@ int main(int argc, char** argv) {
     GameSettings settings(store);
     settings.Load();
 
-    // The data folders lie next to the program, or in the installed share folder.
+    // The data folders lie next to the program, or in the installed share folder; the user's
+    // own levels and courses (made with the editor) are read from the per-user data folder.
     QString dataRoot = dataFolder(QStringLiteral("levels"));
     dataRoot = dataRoot.isEmpty() ? programFolder() : QFileInfo(dataRoot).path();
     const std::string programDir = QDir::toNativeSeparators(dataRoot).toStdString();
-    LevelLibrary levels(programDir);
-    CourseLibrary courses(programDir);
+    const std::string userDir = QDir::toNativeSeparators(userDataFolder()).toStdString();
+    LevelLibrary levels(programDir, userDir);
+    CourseLibrary courses(programDir, userDir);
     {
         SplashDialog splash(levels, courses, settings.count());
         const int read = splash.readLibraries();
@@ -61,13 +71,29 @@ int main(int argc, char** argv) {
     highScores.load(highScorePath);
 
     QtSoundPlayer sound(soundBaseFolder());
+    // New course files go where this user may write: the shipped courses folder of a build
+    // tree, else the per-user one that is read above.
+    const QString saveRoot = QFileInfo(userWritableFolder(QStringLiteral("courses"))).path();
     GameContext context{levels,   courses, highScores, highScorePath,
-                        settings, random,  &sound,     programDir};
+                        settings, random,  &sound,     saveRoot.toStdString()};
     int result = 0;
     {
         MainFrame frame(context);
         frame.show();
+        if (parser.isSet(quitAfterStart)) {
+            QTimer::singleShot(0, &app, &QCoreApplication::quit);
+        }
         result = app.exec();
+    }
+    if (parser.isSet(quitAfterStart)) {
+        const bool found = levels.count() > 0 && !dataFolder(QStringLiteral("sounds")).isEmpty();
+        std::printf("trundlex: %d levels and %d courses from %s and %s\n", levels.count(),
+                    courses.count(), programDir.c_str(), userDir.c_str());
+        if (!found) {
+            std::fprintf(stderr, "trundlex: no shipped levels or sounds found near %s\n",
+                         programFolder().toLocal8Bit().constData());
+            result = 1;
+        }
     }
     settings.Save();
     highScores.save(highScorePath);

@@ -30,10 +30,13 @@ public:
 template <typename Item>
 class FileLibrary {
 public:
-    // `programFolder` is the folder of the running program; the derived libraries scan a
-    // folder inside it. `extension` is the file extension without the dot.
-    FileLibrary(std::string programFolder, std::string extension)
-        : programFolder_(std::move(programFolder)), extension_(std::move(extension)) {}
+    // `programFolder` is the folder of the shipped data; the derived libraries scan a folder
+    // inside it. `userFolder`, when not empty, is the user's own data folder, whose folder of
+    // the same name is scanned afterwards. `extension` is the file extension without the dot.
+    FileLibrary(std::string programFolder, std::string extension, std::string userFolder = {})
+        : programFolder_(std::move(programFolder)),
+          userFolder_(std::move(userFolder)),
+          extension_(std::move(extension)) {}
     virtual ~FileLibrary() = default;
 
     int count() const { return static_cast<int>(items_.size()); }
@@ -62,17 +65,28 @@ public:
 
     const std::string& extension() const { return extension_; }
     const std::string& programFolder() const { return programFolder_; }
+    const std::string& userFolder() const { return userFolder_; }
 
-    // The folder that scan() reads. The base reads the program folder itself.
+    // The folder that scan() reads first. The base reads the program folder itself.
     virtual std::string folderPath() const { return programFolder_; }
+    // The folder of the user's own files that scan() reads second; empty: none. The base
+    // reads the user folder itself.
+    virtual std::string userFolderPath() const { return userFolder_; }
     // Whether a freshly read item may join the list.
     virtual bool isAcceptable(const Item& item) const = 0;
 
-    // Reads folderPath() and everything below it (see scanFolder). `progress`, when given,
-    // is told about every item added and is forgotten when the scan returns.
+    // Reads folderPath() and everything below it, then userFolderPath() and everything below
+    // it (see scanFolder). The shipped files come first, so a user's file with the ID of a
+    // shipped one is dropped and never replaces it; a missing user folder adds nothing.
+    // `progress`, when given, is told about every item added and is forgotten when the scan
+    // returns.
     void scan(ScanProgress* progress) {
         progress_ = progress;
         scanFolder(folderPath(), true);
+        const std::string user = userFolderPath();
+        if (!user.empty()) {
+            scanFolder(user, true);
+        }
         progress_ = nullptr;
     }
 
@@ -109,7 +123,15 @@ protected:
 
     // The folder named `name` inside the program folder.
     std::string programSubfolder(std::string_view name) const {
-        std::string path = programFolder_;
+        return subfolder(programFolder_, name);
+    }
+    // The folder named `name` inside the user folder; empty when there is no user folder.
+    std::string userSubfolder(std::string_view name) const {
+        return userFolder_.empty() ? std::string() : subfolder(userFolder_, name);
+    }
+
+private:
+    static std::string subfolder(std::string path, std::string_view name) {
         if (!path.empty() && path.back() != '/') {
             path += '/';
         }
@@ -117,8 +139,8 @@ protected:
         return path;
     }
 
-private:
     std::string programFolder_;
+    std::string userFolder_;
     std::string extension_;
     std::vector<Item> items_;
     ScanProgress* progress_ = nullptr;

@@ -144,6 +144,56 @@ TEST_F(LibraryTest, ProgressIsToldOncePerItemAddedOnTheScanningThread) {
     EXPECT_EQ(courses.count(), 3);
 }
 
+TEST_F(LibraryTest, UserLevelsAndCoursesJoinTheShippedOnes) {
+    putLevel("shipped.lev", "1", "shipped");
+    putCourse("shipped.cou", "Shipped course", "-1");
+    TempFolder user;
+    writeBytes(user / "levels/mine/own.lev", levelFileBytes("2", "own"));
+    writeBytes(user / "courses/own.cou", courseFileBytes("Own course", "-2", 0));
+
+    LevelLibrary levels(folder_.path().string(), user.path().string());
+    CourseLibrary courses(folder_.path().string(), user.path().string());
+    CountingProgress progress;
+    EXPECT_EQ(readLibraries(levels, courses, &progress), 4);
+    EXPECT_EQ(progress.steps, 4);
+    EXPECT_EQ(levelNames(levels), (std::vector<std::string>{"own", "shipped"}));
+    ASSERT_EQ(courses.count(), 2);
+    EXPECT_GE(courses.findById("-1"), 0);
+    EXPECT_GE(courses.findById("-2"), 0);
+}
+
+TEST_F(LibraryTest, AUserFileNeverReplacesAShippedOneWithTheSameId) {
+    // The user's folder would be read first if it sorted first by name; it must not win.
+    putLevel("z.lev", "7", "shipped");
+    putCourse("z.cou", "Shipped course", "-7");
+    TempFolder user;
+    writeBytes(user / "levels/a.lev", levelFileBytes("7", "user copy"));
+    writeBytes(user / "courses/a.cou", courseFileBytes("User course", "-7", 0));
+
+    LevelLibrary levels(folder_.path().string(), user.path().string());
+    CourseLibrary courses(folder_.path().string(), user.path().string());
+    readLibraries(levels, courses, nullptr);
+    EXPECT_EQ(levelNames(levels), (std::vector<std::string>{"shipped"}));
+    ASSERT_EQ(courses.count(), 1);
+    EXPECT_EQ(courses.at(0).name(), "Shipped course");
+}
+
+TEST_F(LibraryTest, AMissingUserFolderLeavesTheShippedFiles) {
+    putLevel("shipped.lev", "1", "shipped");
+    LevelLibrary levels(folder_.path().string(), (folder_ / "no-such-user-folder"));
+    levels.scan(nullptr);
+    EXPECT_EQ(levelNames(levels), (std::vector<std::string>{"shipped"}));
+    EXPECT_EQ(levels.userFolderPath(), (folder_ / "no-such-user-folder") + "/levels");
+}
+
+TEST_F(LibraryTest, UserFilesAreReadWhenNoShippedFolderExists) {
+    TempFolder user;
+    writeBytes(user / "levels/own.lev", levelFileBytes("3", "own"));
+    LevelLibrary levels(folder_ / "nothing-shipped-here", user.path().string() + "/");
+    levels.scan(nullptr);
+    EXPECT_EQ(levelNames(levels), (std::vector<std::string>{"own"}));
+}
+
 TEST_F(LibraryTest, LevelsAreSortedByCreatorThenNameThenSize) {
     putLevel("1.lev", "1", "Beta", "Zed", 5, 5);
     putLevel("2.lev", "2", "Alpha", "Ann", 9, 9);
