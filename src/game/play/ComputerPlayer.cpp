@@ -1,0 +1,83 @@
+#include "ComputerPlayer.h"
+
+#include <algorithm>
+#include <cmath>
+#include <numbers>
+
+#include "library/RandomSource.h"
+#include "solver/PuttSolver.h"
+
+namespace trundlex {
+
+namespace {
+
+// Spread of the errors (one standard deviation): heading in radians, speed as a fraction.
+// Easy misses most putts from further than a few blocks; hard rarely misses an easy one.
+struct Spread {
+    double heading;
+    double speed;
+};
+
+Spread spreadOf(ComputerStrength strength) {
+    switch (strength) {
+        case ComputerStrength::Easy:
+            return {0.09, 0.18};
+        case ComputerStrength::Medium:
+            return {0.035, 0.07};
+        default:
+            return {0.006, 0.015};
+    }
+}
+
+// A standard normal draw from two uniform draws (Box-Muller).
+double normalDraw(RandomSource& random) {
+    const double scale = RandomSource::Max + 2.0;
+    const double u1 = (random.next() + 1.0) / scale;  // never 0: log(0) is not finite
+    const double u2 = (random.next() + 1.0) / scale;
+    return std::sqrt(-2.0 * std::log(u1)) * std::cos(2.0 * std::numbers::pi * u2);
+}
+
+// Straight at the centre of the nearest block with the cup in it, hard enough to get there on
+// grass.
+ComputerPutt atNearestCup(const Level& level, double x, double y) {
+    double best = -1.0;
+    ComputerPutt putt{PuttSolver::MinSpeed, 0.0};
+    for (std::int32_t r = 0; r < level.height(); ++r) {
+        for (std::int32_t c = 0; c < level.width(); ++c) {
+            const Block& block = level.block(c, r);
+            if (block.back().kind() != Cup && block.front().kind() != Cup) {
+                continue;
+            }
+            const double dx = c + 0.5 - x;
+            const double dy = r + 0.5 - y;
+            const double distance = std::hypot(dx, dy);
+            if (best < 0.0 || distance < best) {
+                best = distance;
+                constexpr double grassFrictionPerBlock = 0.602;
+                putt = {grassFrictionPerBlock * (distance + 1.0), std::atan2(dy, dx)};
+            }
+        }
+    }
+    return putt;
+}
+
+}  // namespace
+
+ComputerPutt chooseComputerPutt(const PuttSolver& solver, double x, double y,
+                                ComputerStrength strength, RandomSource& random,
+                                double timeLimit) {
+    const SolverResult found =
+        solver.solveFrom(x, y, {.maxStrokes = 3, .timeLimit = std::max(timeLimit, 0.0)});
+    ComputerPutt putt = found.putts.empty()
+                            ? atNearestCup(solver.simulator().level(), x, y)
+                            : ComputerPutt{found.putts.front().speed, found.putts.front().heading};
+    const Spread spread = spreadOf(strength);
+    const double headingError = spread.heading * normalDraw(random);
+    const double speedError = spread.speed * normalDraw(random);
+    putt.heading = std::remainder(putt.heading + headingError, 2.0 * std::numbers::pi);
+    putt.speed = std::clamp(putt.speed * (1.0 + speedError), PuttSolver::MinSpeed,
+                            PuttSolver::MaxSpeed);
+    return putt;
+}
+
+}  // namespace trundlex

@@ -1,0 +1,95 @@
+#include "play/ComputerPlayer.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <numbers>
+
+#include "library/RandomSource.h"
+#include "solver/PuttSolver.h"
+#include "support/AsciiLevel.h"
+
+namespace trundlex {
+namespace {
+
+Level levelWithStart(const std::vector<std::string_view>& rows, double x, double y) {
+    Level level = testing::asciiLevel(rows);
+    level.setStart(x, y);
+    return level;
+}
+
+struct Play {
+    int holed = 0;
+    double headingError = 0.0;  // mean absolute error against the solver's own putt
+};
+
+Play playMany(const PuttSolver& solver, double x, double y, ComputerStrength strength, int putts) {
+    const SolverResult exact = solver.solveFrom(x, y, {.maxStrokes = 3});
+    Play play;
+    SeededRandom random(42);
+    for (int i = 0; i < putts; ++i) {
+        const ComputerPutt putt = chooseComputerPutt(solver, x, y, strength, random);
+        EXPECT_GE(putt.speed, PuttSolver::MinSpeed);
+        EXPECT_LE(putt.speed, PuttSolver::MaxSpeed);
+        play.holed += solver.simulator().putt(x, y, putt.speed, putt.heading).holed ? 1 : 0;
+        play.headingError +=
+            std::abs(std::remainder(putt.heading - exact.putts.front().heading, 2 * std::numbers::pi));
+    }
+    play.headingError /= putts;
+    return play;
+}
+
+TEST(ComputerPlayerTest, StrongerPlayersAimBetterAndSinkMore) {
+    const Level level = levelWithStart(
+        {
+            "################",
+            "#..............#",
+            "#..............#",
+            "#.............o#",
+            "#..............#",
+            "#..............#",
+            "################",
+        },
+        1.5, 3.5);
+    const PuttSolver solver(level);
+    const Play easy = playMany(solver, 1.5, 3.5, ComputerStrength::Easy, 30);
+    const Play medium = playMany(solver, 1.5, 3.5, ComputerStrength::Medium, 30);
+    const Play hard = playMany(solver, 1.5, 3.5, ComputerStrength::Hard, 30);
+    EXPECT_GT(easy.headingError, medium.headingError);
+    EXPECT_GT(medium.headingError, hard.headingError);
+    EXPECT_GE(hard.holed, 27) << "a straight putt of 13 blocks";
+    EXPECT_LT(easy.holed, hard.holed);
+}
+
+TEST(ComputerPlayerTest, TheSameDrawsGiveTheSamePutt) {
+    const Level level = levelWithStart({"##########", "#........#", "#......o.#", "##########"}, 1.5, 1.5);
+    const PuttSolver solver(level);
+    SeededRandom a(7);
+    SeededRandom b(7);
+    const ComputerPutt first = chooseComputerPutt(solver, 1.5, 1.5, ComputerStrength::Medium, a);
+    const ComputerPutt second = chooseComputerPutt(solver, 1.5, 1.5, ComputerStrength::Medium, b);
+    EXPECT_EQ(first.speed, second.speed);
+    EXPECT_EQ(first.heading, second.heading);
+}
+
+TEST(ComputerPlayerTest, PuttsTowardsACupItCannotReach) {
+    // The cup is walled in, and every way the solver tries ends no nearer than the start.
+    const Level level = levelWithStart(
+        {
+            "###########",
+            "#.........#",
+            "#.....###.#",
+            "#.....#o#.#",
+            "#.....###.#",
+            "###########",
+        },
+        1.5, 3.5);
+    const PuttSolver solver(level);
+    SeededRandom random(3);
+    const ComputerPutt putt = chooseComputerPutt(solver, 1.5, 3.5, ComputerStrength::Hard, random);
+    EXPECT_LT(std::abs(putt.heading), 0.5) << "roughly east, where the cup lies";
+    EXPECT_GT(putt.speed, 1.0);
+}
+
+}  // namespace
+}  // namespace trundlex
