@@ -575,6 +575,34 @@ till filnamnstillägget.</translation>
         <source>Player</source>
         <translation>Spelare</translation>
     </message>
+    <message>
+        <source>Person</source>
+        <translation>Människa</translation>
+    </message>
+    <message>
+        <source>Computer, easy</source>
+        <translation>Dator, lätt</translation>
+    </message>
+    <message>
+        <source>Computer, medium</source>
+        <translation>Dator, medel</translation>
+    </message>
+    <message>
+        <source>Computer, hard</source>
+        <translation>Dator, svår</translation>
+    </message>
+    <message>
+        <source>&amp;Plays:</source>
+        <translation>&amp;Spelas av:</translation>
+    </message>
+    <message>
+        <source>Computer %1</source>
+        <translation>Dator %1</translation>
+    </message>
+    <message>
+        <source>%1 (%2)</source>
+        <translation>%1 (%2)</translation>
+    </message>
 </context>
 <context>
     <name>trundlex::ReplayDialog</name>

@@ -45,7 +45,8 @@ Player::Player(const Player& other)
       turnPending_(other.turnPending_),
       createdLocal_(other.createdLocal_),
       ball_(copyOfBall(*other.ball_)),
-      connection_(other.connection_) {}
+      connection_(other.connection_),
+      computer_(other.computer_) {}
 
 Player& Player::operator=(const Player& other) {
     if (this != &other) {
@@ -59,6 +60,7 @@ Player& Player::operator=(const Player& other) {
         // The old ball goes away here, after waiting for a worker it may still have.
         ball_.swap(copy.ball_);
         connection_ = copy.connection_;
+        computer_ = copy.computer_;
     }
     return *this;
 }

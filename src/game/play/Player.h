@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "ball/Ball.h"
+#include "play/ComputerPlayer.h"
 #include "play/PuttRecord.h"
 
 namespace trundlex {
@@ -79,6 +80,12 @@ public:
     // Was created as a player of this computer, whatever the connection is now.
     bool IsCreatedLocal() const { return createdLocal_; }
 
+    // Who putts for a player of this computer: a person (the default) or the computer at a
+    // strength. Only this computer knows; the others see the putts as any other.
+    ComputerStrength GetComputer() const { return computer_; }
+    void SetComputer(ComputerStrength strength) { computer_ = strength; }
+    bool IsComputer() const { return computer_ != ComputerStrength::Person; }
+
 private:
     std::string name_;
     std::vector<PuttRecord> putts_;
@@ -88,6 +95,7 @@ private:
     bool createdLocal_;
     std::unique_ptr<Ball> ball_;
     std::int32_t connection_;
+    ComputerStrength computer_ = ComputerStrength::Person;
 };
 
 }  // namespace trundlex

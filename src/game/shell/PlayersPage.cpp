@@ -1,6 +1,7 @@
 #include "PlayersPage.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QFormLayout>
 #include <QGridLayout>
 #include <QLabel>
@@ -37,6 +38,11 @@ PlayersPage::PlayersPage(Match& setup, const Match& previous, RandomSource& rand
     : QWidget(parent), setup_(setup), random_(random) {
     name_ = new QLineEdit(this);
     name_->setMaxLength(40);
+    who_ = new QComboBox(this);
+    who_->addItem(tr("Person"), static_cast<int>(ComputerStrength::Person));
+    who_->addItem(tr("Computer, easy"), static_cast<int>(ComputerStrength::Easy));
+    who_->addItem(tr("Computer, medium"), static_cast<int>(ComputerStrength::Medium));
+    who_->addItem(tr("Computer, hard"), static_cast<int>(ComputerStrength::Hard));
     add_ = new QPushButton(tr("&Add >>"), this);
     players_ = new QListWidget(this);
     players_->setSelectionMode(QAbstractItemView::ExtendedSelection);
@@ -51,6 +57,7 @@ PlayersPage::PlayersPage(Match& setup, const Match& previous, RandomSource& rand
 
     auto* form = new QFormLayout;
     form->addRow(tr("&Name:"), name_);
+    form->addRow(tr("&Plays:"), who_);
     form->addRow(QString(), add_);
     form->addRow(tr("&R:"), red_);
     form->addRow(tr("&G:"), green_);
@@ -69,6 +76,7 @@ PlayersPage::PlayersPage(Match& setup, const Match& previous, RandomSource& rand
     connect(name_, &QLineEdit::textChanged, this,
             [this](const QString& text) { add_->setEnabled(!text.trimmed().isEmpty()); });
     connect(name_, &QLineEdit::returnPressed, add_, &QPushButton::click);
+    connect(who_, &QComboBox::currentIndexChanged, this, &PlayersPage::offerComputerName);
     connect(add_, &QPushButton::clicked, this, [this] { addPlayer(name_->text().trimmed()); });
     connect(delete_, &QPushButton::clicked, this, [this] {
         QList<int> rows;
@@ -96,10 +104,25 @@ PlayersPage::PlayersPage(Match& setup, const Match& previous, RandomSource& rand
         blue_->setValue(colour.blue());
         pattern_->setValue(ball.GetPattern());
         transparent_->setChecked(ball.IsTransparent());
+        chooseStrength(player.GetComputer());
         addPlayer(toDisplayText(player.GetName()));
     }
+    chooseStrength(ComputerStrength::Person);
+    name_->clear();
     pickRandomColour();
     updatePreview();
+}
+
+void PlayersPage::offerComputerName() {
+    const auto strength = static_cast<ComputerStrength>(who_->currentData().toInt());
+    if (strength != ComputerStrength::Person && name_->text().trimmed().isEmpty()) {
+        name_->setText(tr("Computer %1").arg(setup_.PlayerCount() + 1));
+    }
+}
+
+void PlayersPage::chooseStrength(ComputerStrength strength) {
+    const int index = who_->findData(static_cast<int>(strength));
+    who_->setCurrentIndex(index >= 0 ? index : 0);
 }
 
 std::uint32_t PlayersPage::chosenColour() const {
@@ -132,15 +155,22 @@ void PlayersPage::addPlayer(const QString& name) {
         return;
     }
     const QByteArray utf8 = name.toUtf8();
-    setup_.AddPlayer(std::string_view(utf8.constData(), static_cast<std::size_t>(utf8.size())),
-                     chosenColour(), chosenPattern(), transparent_->isChecked(),
-                     Player::LocalConnection);
+    Player& player = setup_.AddPlayer(
+        std::string_view(utf8.constData(), static_cast<std::size_t>(utf8.size())), chosenColour(),
+        chosenPattern(), transparent_->isChecked(), Player::LocalConnection);
+    const auto strength = static_cast<ComputerStrength>(who_->currentData().toInt());
+    player.SetComputer(strength);
     auto* item = new QListWidgetItem(
         ballIcon(chosenColour(), chosenPattern(), transparent_->isChecked()), name);
+    if (strength != ComputerStrength::Person) {
+        item->setToolTip(who_->currentText());
+        item->setText(tr("%1 (%2)").arg(name, who_->currentText()));
+    }
     item->setData(kIconRole, players_->count());
     players_->addItem(item);
     players_->scrollToItem(item);
     name_->clear();
+    offerComputerName();
     pickRandomColour();
     emit playersChanged();
 }

@@ -2,7 +2,10 @@
 
 #include <QWidget>
 
+#include "play/ComputerPlayer.h"
+
 class QCheckBox;
+class QComboBox;
 class QLineEdit;
 class QListWidget;
 class QPushButton;
@@ -25,8 +28,12 @@ public:
     PlayersPage(Match& setup, const Match& previous, RandomSource& random,
                 QWidget* parent = nullptr);
 
-    // Adds a player with the name and ball look now chosen.
+    // Adds a player with the name, ball look and player kind (person or computer) now
+    // chosen.
     void addPlayer(const QString& name);
+    // Who plays the next player added: a person or the computer at a strength. Choosing the
+    // computer with no name typed in offers one.
+    void chooseStrength(ComputerStrength strength);
     // Removes the players of these rows.
     void removeRows(QList<int> rows);
     // Picks a bright random colour (at least one of red, green and blue 154 or more) and a
@@ -44,10 +51,12 @@ signals:
 
 private:
     void updatePreview();
+    void offerComputerName();
 
     Match& setup_;
     RandomSource& random_;
     QLineEdit* name_;
+    QComboBox* who_;
     QPushButton* add_;
     QListWidget* players_;
     QPushButton* delete_;

@@ -159,10 +159,13 @@ TEST_F(MatchTest, CopyIsAnIndependentMatchWithItsOwnBalls) {
     addHole("h1");
     match.SetName("99");
     match.AddPlayer("A", 0x123456, 3, true, Player::LocalConnection);
+    match.GetPlayer(0)->SetComputer(ComputerStrength::Medium);
     ASSERT_TRUE(startHole());
     miss();
 
     Match copy = match;
+    Match assigned;
+    assigned = match;
     const Player& original = *match.GetPlayer(0);
     const Player& copied = *copy.GetPlayer(0);
     EXPECT_EQ(copy.GetName(), "99");
@@ -173,6 +176,9 @@ TEST_F(MatchTest, CopyIsAnIndependentMatchWithItsOwnBalls) {
     EXPECT_EQ(copied.GetBall().GetPattern(), 3);
     EXPECT_TRUE(copied.GetBall().IsTransparent());
     EXPECT_EQ(copied.GetBall().GetX(), original.GetBall().GetX());
+    // The wizard's set-up reaches the game as a copy: the computer must still play.
+    EXPECT_EQ(copied.GetComputer(), ComputerStrength::Medium);
+    EXPECT_EQ(assigned.GetPlayer(0)->GetComputer(), ComputerStrength::Medium);
 
     copy.AddLevel("h2");
     copy.GetPlayer(0)->AddStroke(0);

@@ -1,6 +1,8 @@
 #include <filesystem>
 #include <set>
 
+#include <QLineEdit>
+
 #include "GameShellFixture.h"
 #include "LevelsPage.h"
 #include "NewGameWizard.h"
@@ -48,6 +50,35 @@ TEST_F(NewGameWizardTest, DeletingPlayersRenumbersTheIcons) {
     EXPECT_EQ(page->rowIconNumbers(), (QList<int>{0, 1}));
     ASSERT_EQ(wizard.setup().PlayerCount(), 2);
     EXPECT_EQ(wizard.setup().GetPlayer(1)->GetName(), "P2");
+}
+
+TEST_F(NewGameWizardTest, ComputerPlayersKeepTheirStrengthIntoTheNextGame) {
+    NewGameWizard wizard(previous_, context_);
+    PlayersPage* page = wizard.playersPage();
+    page->addPlayer(QStringLiteral("Ann"));
+    page->chooseStrength(ComputerStrength::Hard);
+    auto* name = page->findChild<QLineEdit*>();
+    ASSERT_NE(name, nullptr);
+    EXPECT_EQ(name->text(), QStringLiteral("Computer 2")) << "a name is offered";
+    page->addPlayer(name->text());
+    page->chooseStrength(ComputerStrength::Easy);
+    page->addPlayer(QStringLiteral("Slowpoke"));
+    EXPECT_EQ(page->rowNames(), (QStringList{"Ann", "Computer 2 (Computer, hard)",
+                                             "Slowpoke (Computer, easy)"}));
+    const Match& setup = wizard.setup();
+    ASSERT_EQ(setup.PlayerCount(), 3);
+    EXPECT_EQ(setup.GetPlayer(0)->GetComputer(), ComputerStrength::Person);
+    EXPECT_EQ(setup.GetPlayer(1)->GetComputer(), ComputerStrength::Hard);
+    EXPECT_EQ(setup.GetPlayer(1)->GetName(), "Computer 2") << "the strength is not in the name";
+    EXPECT_EQ(setup.GetPlayer(2)->GetComputer(), ComputerStrength::Easy);
+
+    // The next new game offers the same players, played the same way.
+    NewGameWizard again(setup, context_);
+    const Match& offered = again.setup();
+    ASSERT_EQ(offered.PlayerCount(), 3);
+    EXPECT_EQ(offered.GetPlayer(1)->GetComputer(), ComputerStrength::Hard);
+    EXPECT_EQ(offered.GetPlayer(2)->GetComputer(), ComputerStrength::Easy);
+    EXPECT_EQ(offered.GetPlayer(0)->GetComputer(), ComputerStrength::Person);
 }
 
 TEST_F(NewGameWizardTest, RandomColoursAreNeverDark) {
