@@ -125,6 +125,7 @@ public:
         auto lock = net_.lock();
         switch (event) {
             case NetLobbyClosed:
+                overAnnounced_ = false;
                 follow(flow_.restart(false));
                 break;
             case NetStart:
@@ -149,8 +150,19 @@ public:
                 follow(flow_.resume());
                 break;
             case NetEnded:
-                // Nobody is left to report stops: the host plays the rest of the course alone.
-                follow(flow_.phase() == FlowPhase::Stopped ? flow_.advance() : flow_.resume());
+                // The last client has gone, during the game or after its end. Nobody is left
+                // to play for or to watch, so the match ends here and the main thread opens a
+                // new lobby. Whatever the lobby lists printed is gone with the connections,
+                // and the players the host inherited leave with the game they were in (the
+                // flow forgets them first: it points at the current one).
+                announceOver();
+                match_.RemovePlayersOf(Player::LocalConnection);
+                flow_.restart(false);
+                connected_.clear();
+                ready_.clear();
+                announced_.clear();
+                lobbyWanted_.store(true);
+                wakeMain();
                 break;
             case NetConnectionAdded:
             case NetAim:
@@ -197,6 +209,10 @@ public:
     }
     void onLobbyClosedByNetwork() override {}
 
+    // Main thread: true once after the last client has left a game; the host then listens
+    // for a new one.
+    bool takeLobbyRequest() { return lobbyWanted_.exchange(false); }
+
     // Main thread: runs the start handshake once the clients the host waits for are ready.
     void tryStart() {
         if (net_.isLobbyClosed()) {
@@ -221,45 +237,46 @@ private:
     }
 
     // Goes on from a step of the flow: announces holes and the end, and putts for the players
-    // this computer plays. Connected, the next turn waits for everyone's stop; alone, the
-    // host goes on at once.
+    // this computer plays. The next turn then waits for everyone's stop (NetAllStopped).
     void follow(FlowStep step) {
-        for (;;) {
-            if (step.holeStarted) {
-                log_.line("hole " + std::to_string(match_.GetHole() + 1));
-            }
-            if (step.outcome == FlowOutcome::Over || step.outcome == FlowOutcome::MissingLevel) {
-                if (!overAnnounced_) {
-                    overAnnounced_ = true;
-                    log_.line("over");
-                }
-                return;
-            }
-            if (step.outcome != FlowOutcome::Turn || step.player == nullptr ||
-                !step.player->IsLocalPlayer()) {
-                return;
-            }
-            if (!putForInheritedPlayer(*step.player) || net_.isConnected()) {
-                return;
-            }
-            step = flow_.advance();
+        if (step.holeStarted) {
+            log_.line("hole " + std::to_string(match_.GetHole() + 1));
+        }
+        if (step.outcome == FlowOutcome::Over || step.outcome == FlowOutcome::MissingLevel) {
+            announceOver();
+            return;
+        }
+        if (step.outcome != FlowOutcome::Turn || step.player == nullptr ||
+            !step.player->IsLocalPlayer()) {
+            return;
+        }
+        // With no client left the game is ending (NetEnded follows): playing the rest of the
+        // course for nobody would only keep this thread busy.
+        if (net_.isConnected()) {
+            putForInheritedPlayer(*step.player);
         }
     }
 
-    bool putForInheritedPlayer(Player& player) {
+    void announceOver() {
+        if (!overAnnounced_) {
+            overAnnounced_ = true;
+            log_.line("over");
+        }
+    }
+
+    void putForInheritedPlayer(Player& player) {
         double force = 0.0;
         double angle = 0.0;
         aimAtNearestCup(level_, player.GetBall(), force, angle);
         if (!net_.sendPutt(force, angle)) {
-            return false;
+            return;
         }
         logPutt(force, angle);
         if (!flow_.startPutt(force, angle)) {
             net_.localBallStopped();
-            return false;
+            return;
         }
         roll(force, angle);
-        return true;
     }
 
     void takeRemotePutt(double force, double angle) {
@@ -299,6 +316,7 @@ private:
     Level level_;
     MatchFlow flow_;
     bool overAnnounced_ = false;
+    std::atomic<bool> lobbyWanted_{false};
     // Delivery thread only: what has been printed about the lobby.
     std::set<std::int32_t> connected_;
     std::set<std::int32_t> ready_;
@@ -307,7 +325,9 @@ private:
 
 constexpr const char* kUsage =
     "usage: trundlex-tool serve [--port P] [--levels DIR] (--course FILE.cou | LEVEL.lev ...) "
-    "[--start-when N]\n";
+    "[--start-when N]\n"
+    "  When the last client leaves a game, or after its end, the host opens a new lobby on the "
+    "same port;\n  SIGINT or SIGTERM end it.\n";
 
 bool parseWhole(const std::string& text, long low, long high, long& value) {
     long parsed = 0;
@@ -392,6 +412,11 @@ int loadLevels(const ServeOptions& options, LevelLibrary& library, Match& match,
             library.scanFolder(options.levelsDir, true);
         }
         for (const std::string& path : options.levelFiles) {
+            std::error_code error;
+            if (!std::filesystem::is_regular_file(path, error)) {
+                err << path << ": no such level file\n";
+                return 1;
+            }
             Level level;
             if (!level.loadFromFile(path) || level.id().empty()) {
                 err << path << ": cannot be read as a level file with an ID\n";
@@ -459,7 +484,9 @@ int serve(std::span<const std::string> args, std::ostream& out, std::ostream& er
             err << "cannot listen on port " << options.port << "\n";
             result = 1;
         } else {
-            log.line("listening " + std::to_string(net->listeningPort()));
+            // A new lobby listens on the same port, so clients find the host again.
+            const std::uint16_t port = net->listeningPort();
+            log.line("listening " + std::to_string(port));
             for (;;) {
                 pollfd wait[2] = {{pipeFds[0], POLLIN, 0}, {wakeFds[0], POLLIN, 0}};
                 if (::poll(wait, 2, -1) < 0 && errno != EINTR) {
@@ -470,6 +497,14 @@ int serve(std::span<const std::string> args, std::ostream& out, std::ostream& er
                     break;
                 }
                 while (::read(wakeFds[0], bytes, sizeof bytes) > 0) {
+                }
+                if (host.takeLobbyRequest()) {
+                    if (!net->startServer(port, &host)) {
+                        err << "cannot listen on port " << port << " again\n";
+                        result = 1;
+                        break;
+                    }
+                    log.line("listening " + std::to_string(port));
                 }
                 host.tryStart();
             }
@@ -496,7 +531,9 @@ std::vector<Command> serveCommands() {
     return {{"serve",
              "serve [--port P] [--levels DIR] (--course FILE.cou | LEVEL.lev ...) [--start-when N]",
              "Host a network game without players of its own: offer the levels, relay putts, "
-             "aims and chat, and print one line per event until SIGINT or SIGTERM.",
+             "aims and chat, and print one line per event until SIGINT or SIGTERM (exit 0). "
+             "When the last client leaves, during a game or after its end, the game ends "
+             "(\"over\") and the host listens on the same port for a new one.",
              serve}};
 }
 

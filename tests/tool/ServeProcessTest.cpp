@@ -317,6 +317,84 @@ TEST_F(ServeProcessTest, ClientLeavingTheLobbyTakesItsPlayersAndTheOthersStartWi
     showHostOnFailure(host);
 }
 
+TEST_F(ServeProcessTest, LastClientLeavingMidGameEndsTheMatchAndTheHostWaitsForANewGame) {
+    ServeProcess host;
+    const std::uint16_t port = startHost(host, {});
+    ASSERT_NE(port, 0);
+
+    // Gail plays alone, putts once and dies on her turn.
+    ChildProcess gail;
+    startClient(gail, port, "Gail", 1);
+    ASSERT_TRUE(gail.waitForLine("holding"));
+    gail.signal(SIGKILL);
+    EXPECT_EQ(gail.waitForExit(), 128 + SIGKILL);
+    ASSERT_TRUE(host.waitForLine("disconnected Gail"));
+    ASSERT_TRUE(host.waitForLine("over"));
+    const auto relisten = host.waitForLine("listening ", 2);
+    ASSERT_TRUE(relisten) << "the host did not open a new lobby";
+    EXPECT_EQ(*relisten, "listening " + std::to_string(port)) << "a new port nobody knows";
+    // Nobody was left to play for: the host putted nothing for Gail.
+    EXPECT_EQ(host.countLines("putt "), 1);
+
+    // A new game on the same host, without Gail's player.
+    FlowClient hank("Hank", {});
+    ASSERT_TRUE(hank.join(port));
+    ASSERT_TRUE(host.waitForLine("start", 2));
+    ASSERT_TRUE(hank.waitUntil([&] { return hank.over(); })) << "Hank never finished";
+    ASSERT_TRUE(host.waitForLine("over", 2));
+    {
+        auto lock = hank.net.lock();
+        ASSERT_EQ(hank.match.PlayerCount(), 1);
+        EXPECT_EQ(hank.match.GetPlayer(0)->GetName(), "Hank");
+        EXPECT_GT(hank.match.GetPlayer(0)->StrokesOn(2), 0);
+    }
+    EXPECT_EQ(host.countLines("putt "),
+              1 + hank.read<int>([&] { return static_cast<int>(hank.sent().size()); }));
+    EXPECT_EQ(host.stop(SIGTERM), 0);
+    showHostOnFailure(host);
+}
+
+TEST_F(ServeProcessTest, AfterTheMatchTheHostWaitsForTheLastClientToLeaveThenOpensANewLobby) {
+    ServeProcess host;
+    const std::uint16_t port = startHost(host, {"--start-when", "2"});
+    ASSERT_NE(port, 0);
+
+    // Two client programs play the course to its end and exit on their own.
+    ChildProcess ivy;
+    ChildProcess jack;
+    startClient(ivy, port, "Ivy");
+    ASSERT_TRUE(host.waitForLine("ready 127.0.0.1"));
+    startClient(jack, port, "Jack");
+    ASSERT_TRUE(host.waitForLine("start"));
+    ASSERT_TRUE(ivy.waitForLine("over"));
+    ASSERT_TRUE(jack.waitForLine("over"));
+    EXPECT_EQ(ivy.waitForExit(), 0);
+    EXPECT_EQ(jack.waitForExit(), 0);
+    ASSERT_TRUE(host.waitForLine("over"));
+    ASSERT_TRUE(host.waitForLine("listening " + std::to_string(port), 2));
+
+    // One new client is enough to be counted, not to start: --start-when still holds.
+    FlowClient kim("Kim", {});
+    ASSERT_TRUE(kim.join(port));
+    ASSERT_TRUE(host.waitForLine("player Kim"));
+    ASSERT_TRUE(host.waitForLine("ready 127.0.0.1", 3));
+    FlowClient lee("Lee", {});
+    ASSERT_TRUE(lee.join(port));
+    ASSERT_TRUE(host.waitForLine("start", 2));
+    ASSERT_TRUE(kim.waitUntil([&] { return kim.over(); })) << "Kim never finished";
+    ASSERT_TRUE(lee.waitUntil([&] { return lee.over(); })) << "Lee never finished";
+    ASSERT_TRUE(host.waitForLine("over", 2));
+    {
+        auto lock = kim.net.lock();
+        EXPECT_EQ(kim.match.PlayerCount(), 2) << "players of the first game came back";
+    }
+    // Over, but both are still connected: the host keeps the finished game for them.
+    std::this_thread::sleep_for(200ms);
+    EXPECT_EQ(host.countLines("listening "), 2);
+    EXPECT_EQ(host.stop(SIGTERM), 0);
+    showHostOnFailure(host);
+}
+
 TEST_F(ServeProcessTest, LevelFilesInsteadOfACourseArePlayedInTheirOrder) {
     ServeProcess host;
     const std::uint16_t port =
