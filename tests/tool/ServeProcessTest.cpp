@@ -211,7 +211,6 @@ TEST_F(ServeProcessTest, WithoutStartWhenTheFirstReadyClientStartsAndSigintEndsI
     EXPECT_FALSE(carol.net.isConnected());
 }
 
-
 // Counts the entries of `names` equal to `name`.
 int countOf(const std::vector<std::string>& names, const std::string& name) {
     return static_cast<int>(std::count(names.begin(), names.end(), name));
@@ -397,8 +396,7 @@ TEST_F(ServeProcessTest, AfterTheMatchTheHostWaitsForTheLastClientToLeaveThenOpe
 
 TEST_F(ServeProcessTest, LevelFilesInsteadOfACourseArePlayedInTheirOrder) {
     ServeProcess host;
-    const std::uint16_t port =
-        startHostWith(host, {"--port", "0", levelPath(2), levelPath(0)});
+    const std::uint16_t port = startHostWith(host, {"--port", "0", levelPath(2), levelPath(0)});
     ASSERT_NE(port, 0);
     FlowClient mia("Mia", {});
     ASSERT_TRUE(mia.join(port));

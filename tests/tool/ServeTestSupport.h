@@ -218,8 +218,8 @@ private:
         if (!net.sendPutt(putt.force, putt.angle)) {
             return;
         }
-        record([&] { sent_.push_back(putt); }, "sent " + step.player->GetName() + " " +
-                                                  describe(putt));
+        record([&] { sent_.push_back(putt); },
+               "sent " + step.player->GetName() + " " + describe(putt));
         flow.startPutt(putt.force, putt.angle);
         roll(putt);
     }
