@@ -104,8 +104,8 @@ void ServeHost::onNetEvent(NetEvent event) {
             // and the players the host inherited leave with the game they were in (the
             // flow forgets them first: it points at the current one).
             announceOver();
+            flow_.reset();
             match_.RemovePlayersOf(Player::LocalConnection);
-            flow_.restart(false);
             connected_.clear();
             ready_.clear();
             announced_.clear();
