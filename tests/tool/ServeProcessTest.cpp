@@ -1,364 +1,33 @@
-// The dedicated host as a real process: two clients built on the game's own network object
-// play a course through it over loopback, one of them leaving in the middle.
+// The dedicated host as a real process: clients built on the game's own network object play a
+// course through it over loopback, in this process or as programs of their own that a test
+// can kill.
 #include <gtest/gtest.h>
 #include <signal.h>
-#include <spawn.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <chrono>
-#include <cmath>
-#include <condition_variable>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <functional>
 #include <iostream>
-#include <mutex>
-#include <optional>
+#include <memory>
 #include <string>
 #include <thread>
 #include <vector>
 
-#include "ball/Ball.h"
-#include "level/Archive.h"
 #include "library/Course.h"
-#include "library/LevelLibrary.h"
 #include "library/RandomSource.h"
-#include "net/NetGame.h"
-#include "play/Match.h"
-#include "play/MatchFlow.h"
-#include "support/AsciiLevel.h"
-
-extern char** environ;
+#include "tool/ChildProcess.h"
+#include "tool/ServeTestSupport.h"
 
 namespace trundlex {
 namespace {
 
 using namespace std::chrono_literals;
+using namespace servetest;
 using Clock = std::chrono::steady_clock;
-
-// Every wait ends after this, so a fault shows as a failure, not a hang.
-constexpr auto Patience = 20s;
-
-// Three holes with their cups in different places, so their IDs differ.
-std::vector<Level> courseLevels() {
-    std::vector<Level> levels;
-    const std::vector<std::vector<std::string_view>> layouts = {
-        {"#########", "#.......#", "#.....O.#", "#########"},
-        {"#########", "#....O..#", "#.......#", "#########"},
-        {"#########", "#.......#", "#...s.O.#", "#.......#", "#########"},
-    };
-    for (std::size_t i = 0; i < layouts.size(); ++i) {
-        Level level = testing::asciiLevel(layouts[i]);
-        level.setId("serve-test-level-" + std::to_string(i + 1));
-        level.setName("Serve hole " + std::to_string(i + 1));
-        level.setStart(1.5, 2.5);
-        levels.push_back(level);
-    }
-    return levels;
-}
-
-bool writeLevelFile(const Level& level, const std::string& path) {
-    std::ofstream file(path, std::ios::binary);
-    ArchiveWriter archive(file);
-    archive.writeString(level.toText());
-    file.flush();
-    return archive.ok() && file.good();
-}
-
-// Where the clients aim: at the cup, with a force from the distance (the ball rolls about
-// speed / 0.602 blocks on grass).
-void aimAtCup(const Level& level, const Ball& ball, double& force, double& angle) {
-    double best = 1e9;
-    angle = 0.0;
-    for (std::int32_t c = 0; c < level.width(); ++c) {
-        for (std::int32_t r = 0; r < level.height(); ++r) {
-            if (level.block(c, r).back().kind() != Cup) {
-                continue;
-            }
-            const double dx = c + 0.5 - ball.GetX();
-            const double dy = r + 0.5 - ball.GetY();
-            if (std::hypot(dx, dy) < best) {
-                best = std::hypot(dx, dy);
-                angle = std::atan2(dy, dx);
-            }
-        }
-    }
-    force = std::clamp(0.602 * (best + 0.5), 1.0, 80.0);
-}
-
-class StopOwner : public BallOwner {
-public:
-    void onBallNotification(std::int32_t, BallNotification code) override {
-        if (code != BallMoved) {
-            inCup = code == BallInCup;
-        }
-    }
-    bool inCup = false;
-};
-
-struct Putt {
-    double force;
-    double angle;
-    friend bool operator==(const Putt&, const Putt&) = default;
-};
-
-// One client computer: its own level library, match and network object, following the match
-// with the flow the game view uses and putting its own player's ball synchronously on its
-// turn. With `holdOnTurn` it stops putting once it has made that many putts and reports that
-// it is waiting on its turn, so the test can leave at a known point of the game.
-class FlowClient : public NetListener {
-public:
-    FlowClient(const std::string& playerName, const std::vector<Level>& ownLevels,
-               int holdOnTurn = -1)
-        : holdOnTurn_(holdOnTurn) {
-        for (const Level& level : ownLevels) {
-            library.add(level);
-        }
-        match.AddPlayer(playerName, 0x0000FF, 1, false, Player::LocalConnection);
-        net.setMatch(&match);
-        net.addListener(this);
-    }
-    ~FlowClient() override { net.clearListeners(); }
-
-    bool join(std::uint16_t port) { return net.startClient("127.0.0.1", port, nullptr); }
-
-    void onNetEvent(NetEvent event) override {
-        auto lock = net.lock();
-        switch (event) {
-            case NetLobbyClosed:
-                follow(flow.restart(false));
-                break;
-            case NetStart:
-                record([&] { started_ = true; });
-                follow(flow.advance());
-                break;
-            case NetAllStopped:
-                record([&] { ++allStopped_; });
-                follow(flow.advance());
-                break;
-            case NetPutt: {
-                const Putt putt{net.puttForce(), net.puttAngle()};
-                record([&] { received_.push_back(putt); });
-                if (flow.startPutt(putt.force, putt.angle)) {
-                    roll(putt);
-                } else {
-                    net.localBallStopped();
-                }
-                break;
-            }
-            case NetChat: {
-                const std::string line = net.chatName() + ": " + net.chatText();
-                record([&] { chats_.push_back(line); });
-                break;
-            }
-            case NetDisconnectInfo: {
-                const std::string names = net.eventData().disconnectNames;
-                record([&] { disconnected_.push_back(names); });
-                break;
-            }
-            case NetEnded:
-            case NetConnectionClosed:
-                follow(flow.resume());
-                break;
-            default:
-                break;
-        }
-    }
-
-    bool waitUntil(const std::function<bool()>& condition) {
-        std::unique_lock lock(mutex_);
-        return changed_.wait_for(lock, Patience, condition);
-    }
-    bool started() const { return started_; }
-    bool over() const { return over_; }
-    bool holding() const { return holding_; }
-    int allStopped() const { return allStopped_; }
-    const std::vector<Putt>& sent() const { return sent_; }
-    const std::vector<Putt>& received() const { return received_; }
-    const std::vector<std::string>& chats() const { return chats_; }
-    const std::vector<std::string>& disconnected() const { return disconnected_; }
-    // Copies taken under the client's own mutex.
-    template <typename T>
-    T read(const std::function<T()>& get) {
-        std::lock_guard lock(mutex_);
-        return get();
-    }
-
-    LevelLibrary library{"/nonexistent-trundlex-folder"};
-    Match match;
-    Level level;
-    MatchFlow flow{match, library, level};
-    // Last: it goes first, waiting for its threads while the rest is still there.
-    NetGame net{library};
-
-private:
-    void follow(FlowStep step) {
-        if (step.outcome == FlowOutcome::Over) {
-            record([&] { over_ = true; });
-            return;
-        }
-        if (step.outcome != FlowOutcome::Turn || !step.player->IsLocalPlayer()) {
-            return;
-        }
-        if (holdOnTurn_ >= 0 && static_cast<int>(sent_.size()) >= holdOnTurn_) {
-            record([&] { holding_ = true; });
-            return;
-        }
-        Putt putt{};
-        aimAtCup(level, step.player->GetBall(), putt.force, putt.angle);
-        if (!net.sendPutt(putt.force, putt.angle)) {
-            return;
-        }
-        record([&] { sent_.push_back(putt); });
-        flow.startPutt(putt.force, putt.angle);
-        roll(putt);
-    }
-
-    void roll(const Putt& putt) {
-        StopOwner owner;
-        flow.currentPlayer()->GetBall().PuttNow(putt.force, putt.angle, &owner, Fastest);
-        flow.ballStopped(owner.inCup);
-        net.localBallStopped();
-    }
-
-    template <typename Change>
-    void record(Change change) {
-        {
-            std::lock_guard lock(mutex_);
-            change();
-        }
-        changed_.notify_all();
-    }
-
-    const int holdOnTurn_;
-    std::mutex mutex_;
-    std::condition_variable changed_;
-    bool started_ = false;
-    bool over_ = false;
-    bool holding_ = false;
-    int allStopped_ = 0;
-    std::vector<Putt> sent_;
-    std::vector<Putt> received_;
-    std::vector<std::string> chats_;
-    std::vector<std::string> disconnected_;
-};
-
-// The host process with its standard output read line by line.
-class ServeProcess {
-public:
-    bool start(const std::vector<std::string>& args) {
-        int out[2];
-        if (::pipe(out) != 0) {
-            return false;
-        }
-        std::vector<std::string> all = {TRUNDLEX_TOOL_PATH, "serve"};
-        all.insert(all.end(), args.begin(), args.end());
-        std::vector<char*> argv;
-        for (std::string& a : all) {
-            argv.push_back(a.data());
-        }
-        argv.push_back(nullptr);
-        posix_spawn_file_actions_t actions;
-        posix_spawn_file_actions_init(&actions);
-        posix_spawn_file_actions_adddup2(&actions, out[1], STDOUT_FILENO);
-        posix_spawn_file_actions_addclose(&actions, out[0]);
-        const int failed = posix_spawn(&pid_, argv[0], &actions, nullptr, argv.data(), environ);
-        posix_spawn_file_actions_destroy(&actions);
-        ::close(out[1]);
-        if (failed != 0) {
-            ::close(out[0]);
-            pid_ = -1;
-            return false;
-        }
-        reader_ = std::thread([this, fd = out[0]] { readLines(fd); });
-        return true;
-    }
-
-    ~ServeProcess() {
-        if (pid_ > 0) {
-            ::kill(pid_, SIGKILL);
-            int status = 0;
-            ::waitpid(pid_, &status, 0);
-        }
-        if (reader_.joinable()) {
-            reader_.join();
-        }
-    }
-
-    // Waits until `count` lines start with `prefix`; the last of them.
-    std::optional<std::string> waitForLine(const std::string& prefix, int count = 1) {
-        std::unique_lock lock(mutex_);
-        std::optional<std::string> found;
-        changed_.wait_for(lock, Patience, [&] {
-            int seen = 0;
-            for (const std::string& line : lines_) {
-                if (line.starts_with(prefix) && ++seen == count) {
-                    found = line;
-                    return true;
-                }
-            }
-            return false;
-        });
-        return found;
-    }
-    int countLines(const std::string& prefix) {
-        std::lock_guard lock(mutex_);
-        return static_cast<int>(std::count_if(
-            lines_.begin(), lines_.end(), [&](const auto& l) { return l.starts_with(prefix); }));
-    }
-    std::vector<std::string> lines() {
-        std::lock_guard lock(mutex_);
-        return lines_;
-    }
-
-    // Asks the host to stop with `signal`; its exit status, or -1 when it did not exit in time.
-    int stop(int signal) {
-        ::kill(pid_, signal);
-        const auto deadline = Clock::now() + Patience;
-        int status = 0;
-        while (Clock::now() < deadline) {
-            if (::waitpid(pid_, &status, WNOHANG) == pid_) {
-                pid_ = -1;
-                reader_.join();
-                return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
-            }
-            std::this_thread::sleep_for(10ms);
-        }
-        return -1;
-    }
-
-private:
-    void readLines(int fd) {
-        std::string pending;
-        char buffer[4096];
-        for (;;) {
-            const ssize_t got = ::read(fd, buffer, sizeof buffer);
-            if (got <= 0) {
-                break;
-            }
-            pending.append(buffer, static_cast<std::size_t>(got));
-            std::size_t end;
-            while ((end = pending.find('\n')) != std::string::npos) {
-                {
-                    std::lock_guard lock(mutex_);
-                    lines_.push_back(pending.substr(0, end));
-                }
-                pending.erase(0, end + 1);
-                changed_.notify_all();
-            }
-        }
-        ::close(fd);
-    }
-
-    pid_t pid_ = -1;
-    std::thread reader_;
-    std::mutex mutex_;
-    std::condition_variable changed_;
-    std::vector<std::string> lines_;
-};
+using ServeProcess = ChildProcess;
 
 class ServeProcessTest : public ::testing::Test {
 protected:
@@ -383,15 +52,48 @@ protected:
         std::filesystem::remove_all(dir_, ignored);
     }
 
+    std::string levelPath(std::size_t hole) const {
+        return (dir_ / "levels" / ("hole" + std::to_string(hole + 1) + ".lev")).string();
+    }
+
+    // Starts the host with `args` after "serve"; the port it listens on, 0 when it did not.
+    static std::uint16_t startHostWith(ServeProcess& host, const std::vector<std::string>& args) {
+        std::vector<std::string> all = {"serve"};
+        all.insert(all.end(), args.begin(), args.end());
+        EXPECT_TRUE(host.start(TRUNDLEX_TOOL_PATH, all));
+        const auto listening = host.waitForLine("listening ");
+        EXPECT_TRUE(listening.has_value()) << "the host printed no port";
+        return listening ? static_cast<std::uint16_t>(std::stoi(listening->substr(10))) : 0;
+    }
+
+    // The host on the test course, on any free port.
     std::uint16_t startHost(ServeProcess& host, const std::vector<std::string>& extra) {
         std::vector<std::string> args = {"--port",   "0",
                                          "--levels", (dir_ / "levels").string(),
                                          "--course", (dir_ / "test.cou").string()};
         args.insert(args.end(), extra.begin(), extra.end());
-        EXPECT_TRUE(host.start(args));
-        const auto listening = host.waitForLine("listening ");
-        EXPECT_TRUE(listening.has_value()) << "the host printed no port";
-        return listening ? static_cast<std::uint16_t>(std::stoi(listening->substr(10))) : 0;
+        return startHostWith(host, args);
+    }
+
+    // A client program with one player, `name`, and no levels of its own; with `hold` it
+    // stops putting after that many putts.
+    static void startClient(ChildProcess& client, std::uint16_t port, const std::string& name,
+                            int hold = -1) {
+        std::vector<std::string> args = {std::to_string(port), name};
+        if (hold >= 0) {
+            args.push_back(std::to_string(hold));
+        }
+        ASSERT_TRUE(client.start(TRUNDLEX_SERVE_CLIENT_PATH, args));
+        ASSERT_TRUE(client.waitForLine("joining"));
+    }
+
+    // Shows what the host printed when the test failed (or on request).
+    void showHostOnFailure(ServeProcess& host) {
+        if (HasFailure() || std::getenv("TRUNDLEX_SHOW_HOST") != nullptr) {
+            for (const std::string& line : host.lines()) {
+                std::cout << "host: " << line << "\n";
+            }
+        }
     }
 
     std::filesystem::path dir_;
@@ -485,11 +187,7 @@ TEST_F(ServeProcessTest, TwoClientsPlayThroughTheHostAndOneFinishesAfterTheOther
     EXPECT_EQ(host.countLines("stopped"), bob.read<int>([&] { return bob.allStopped(); }));
 
     EXPECT_EQ(host.stop(SIGTERM), 0);
-    if (HasFailure() || std::getenv("TRUNDLEX_SHOW_HOST") != nullptr) {
-        for (const std::string& line : host.lines()) {
-            std::cout << "host: " << line << "\n";
-        }
-    }
+    showHostOnFailure(host);
 }
 
 TEST_F(ServeProcessTest, WithoutStartWhenTheFirstReadyClientStartsAndSigintEndsItsConnection) {
@@ -511,6 +209,227 @@ TEST_F(ServeProcessTest, WithoutStartWhenTheFirstReadyClientStartsAndSigintEndsI
         std::this_thread::sleep_for(10ms);
     }
     EXPECT_FALSE(carol.net.isConnected());
+}
+
+// Counts the entries of `names` equal to `name`.
+int countOf(const std::vector<std::string>& names, const std::string& name) {
+    return static_cast<int>(std::count(names.begin(), names.end(), name));
+}
+
+TEST_F(ServeProcessTest, ClientKilledMidGameIsPuttedByTheHostWhileTheOtherFinishes) {
+    ServeProcess host;
+    const std::uint16_t port = startHost(host, {"--start-when", "2"});
+    ASSERT_NE(port, 0);
+
+    // Alice is a program of her own that putts once and then waits on her turn; Bob plays on.
+    ChildProcess alice;
+    startClient(alice, port, "Alice", 1);
+    ASSERT_TRUE(host.waitForLine("ready 127.0.0.1"));
+    FlowClient bob("Bob", levels_);
+    ASSERT_TRUE(bob.join(port));
+    ASSERT_TRUE(host.waitForLine("start"));
+    ASSERT_TRUE(alice.waitForLine("sent Alice "));
+    ASSERT_TRUE(alice.waitForLine("holding"));
+    const int aliceSent = alice.countLines("sent Alice ");
+    ASSERT_TRUE(bob.waitUntil([&] { return countOf(bob.receivedFor(), "Alice") == aliceSent; }));
+
+    // The kernel closes her connection; nothing of hers says goodbye.
+    alice.signal(SIGKILL);
+    EXPECT_EQ(alice.waitForExit(), 128 + SIGKILL);
+    ASSERT_TRUE(host.waitForLine("disconnected Alice"));
+    ASSERT_TRUE(bob.waitUntil([&] { return bob.over(); })) << "Bob never finished the course";
+    ASSERT_TRUE(host.waitForLine("over"));
+    EXPECT_TRUE(host.waitForLine("hole 3"));
+    EXPECT_EQ(host.countLines("listening "), 1) << "Bob is still there: no new lobby";
+
+    // From her turn on, the host putted for Alice: Bob saw more of her putts than she made.
+    EXPECT_GT(bob.read<int>([&] { return countOf(bob.receivedFor(), "Alice"); }), aliceSent);
+    {
+        auto lock = bob.net.lock();
+        ASSERT_EQ(bob.match.PlayerCount(), 2);
+        for (std::int32_t i = 0; i < 2; ++i) {
+            const Player& player = *bob.match.GetPlayer(i);
+            EXPECT_GT(player.StrokesOn(2), 0) << player.GetName() << " played no last hole";
+        }
+    }
+    const auto bobPutts =
+        bob.read<std::size_t>([&] { return bob.sent().size() + bob.received().size(); });
+    EXPECT_EQ(static_cast<std::size_t>(host.countLines("putt ")), bobPutts);
+
+    EXPECT_EQ(host.stop(SIGTERM), 0);
+    showHostOnFailure(host);
+}
+
+TEST_F(ServeProcessTest, ClientLeavingTheLobbyTakesItsPlayersAndTheOthersStartWithoutIt) {
+    ServeProcess host;
+    const std::uint16_t port = startHost(host, {"--start-when", "3"});
+    ASSERT_NE(port, 0);
+
+    ChildProcess dave;
+    startClient(dave, port, "Dave");
+    ASSERT_TRUE(host.waitForLine("player Dave"));
+    ASSERT_TRUE(host.waitForLine("ready 127.0.0.1"));
+    FlowClient erin("Erin", levels_);
+    ASSERT_TRUE(erin.join(port));
+    ASSERT_TRUE(host.waitForLine("ready 127.0.0.1", 2));
+    const auto playerCount = [](FlowClient& client) {
+        auto lock = client.net.lock();
+        return client.match.PlayerCount();
+    };
+    const auto waitForPlayers = [&](FlowClient& client, int count) {
+        const auto deadline = Clock::now() + Patience;
+        while (playerCount(client) != count && Clock::now() < deadline) {
+            std::this_thread::sleep_for(5ms);
+        }
+        return playerCount(client) == count;
+    };
+    ASSERT_TRUE(waitForPlayers(erin, 2)) << "Erin never saw Dave's player";
+
+    // Dave goes before the start: his player leaves every list.
+    dave.signal(SIGKILL);
+    EXPECT_EQ(dave.waitForExit(), 128 + SIGKILL);
+    ASSERT_TRUE(host.waitForLine("disconnected Dave"));
+    ASSERT_TRUE(waitForPlayers(erin, 1)) << "Dave's player stayed in Erin's list";
+
+    // With Dave the host would now have the three it waits for; without him, not yet.
+    FlowClient frank("Frank", {});
+    ASSERT_TRUE(frank.join(port));
+    ASSERT_TRUE(host.waitForLine("ready 127.0.0.1", 3));
+    std::this_thread::sleep_for(300ms);
+    EXPECT_EQ(host.countLines("start"), 0) << "started with a client that had left";
+
+    FlowClient gus("Gus", {});
+    ASSERT_TRUE(gus.join(port));
+    ASSERT_TRUE(host.waitForLine("start"));
+    ASSERT_TRUE(erin.waitUntil([&] { return erin.over(); })) << "Erin never finished";
+    ASSERT_TRUE(frank.waitUntil([&] { return frank.over(); })) << "Frank never finished";
+    ASSERT_TRUE(gus.waitUntil([&] { return gus.over(); })) << "Gus never finished";
+    ASSERT_TRUE(host.waitForLine("over"));
+    for (FlowClient* client : {&erin, &frank, &gus}) {
+        auto lock = client->net.lock();
+        ASSERT_EQ(client->match.PlayerCount(), 3);
+        EXPECT_EQ(client->match.GetPlayer(0)->GetName(), "Erin");
+        EXPECT_EQ(client->match.GetPlayer(1)->GetName(), "Frank");
+        EXPECT_EQ(client->match.GetPlayer(2)->GetName(), "Gus");
+    }
+    EXPECT_EQ(host.stop(SIGTERM), 0);
+    showHostOnFailure(host);
+}
+
+TEST_F(ServeProcessTest, LastClientLeavingMidGameEndsTheMatchAndTheHostWaitsForANewGame) {
+    ServeProcess host;
+    const std::uint16_t port = startHost(host, {});
+    ASSERT_NE(port, 0);
+
+    // Gail plays alone, putts once and dies on her turn.
+    ChildProcess gail;
+    startClient(gail, port, "Gail", 1);
+    ASSERT_TRUE(gail.waitForLine("holding"));
+    gail.signal(SIGKILL);
+    EXPECT_EQ(gail.waitForExit(), 128 + SIGKILL);
+    ASSERT_TRUE(host.waitForLine("disconnected Gail"));
+    ASSERT_TRUE(host.waitForLine("over"));
+    const auto relisten = host.waitForLine("listening ", 2);
+    ASSERT_TRUE(relisten) << "the host did not open a new lobby";
+    EXPECT_EQ(*relisten, "listening " + std::to_string(port)) << "a new port nobody knows";
+    // Nobody was left to play for: the host putted nothing for Gail.
+    EXPECT_EQ(host.countLines("putt "), 1);
+
+    // A new game on the same host, without Gail's player.
+    FlowClient hank("Hank", {});
+    ASSERT_TRUE(hank.join(port));
+    ASSERT_TRUE(host.waitForLine("start", 2));
+    ASSERT_TRUE(hank.waitUntil([&] { return hank.over(); })) << "Hank never finished";
+    ASSERT_TRUE(host.waitForLine("over", 2));
+    {
+        auto lock = hank.net.lock();
+        ASSERT_EQ(hank.match.PlayerCount(), 1);
+        EXPECT_EQ(hank.match.GetPlayer(0)->GetName(), "Hank");
+        EXPECT_GT(hank.match.GetPlayer(0)->StrokesOn(2), 0);
+    }
+    EXPECT_EQ(host.countLines("putt "),
+              1 + hank.read<int>([&] { return static_cast<int>(hank.sent().size()); }));
+    EXPECT_EQ(host.stop(SIGTERM), 0);
+    showHostOnFailure(host);
+}
+
+TEST_F(ServeProcessTest, AfterTheMatchTheHostWaitsForTheLastClientToLeaveThenOpensANewLobby) {
+    ServeProcess host;
+    const std::uint16_t port = startHost(host, {"--start-when", "2"});
+    ASSERT_NE(port, 0);
+
+    // Two client programs play the course to its end and exit on their own.
+    ChildProcess ivy;
+    ChildProcess jack;
+    startClient(ivy, port, "Ivy");
+    ASSERT_TRUE(host.waitForLine("ready 127.0.0.1"));
+    startClient(jack, port, "Jack");
+    ASSERT_TRUE(host.waitForLine("start"));
+    ASSERT_TRUE(ivy.waitForLine("over"));
+    ASSERT_TRUE(jack.waitForLine("over"));
+    EXPECT_EQ(ivy.waitForExit(), 0);
+    EXPECT_EQ(jack.waitForExit(), 0);
+    ASSERT_TRUE(host.waitForLine("over"));
+    ASSERT_TRUE(host.waitForLine("listening " + std::to_string(port), 2));
+
+    // One new client is enough to be counted, not to start: --start-when still holds.
+    FlowClient kim("Kim", {});
+    ASSERT_TRUE(kim.join(port));
+    ASSERT_TRUE(host.waitForLine("player Kim"));
+    ASSERT_TRUE(host.waitForLine("ready 127.0.0.1", 3));
+    FlowClient lee("Lee", {});
+    ASSERT_TRUE(lee.join(port));
+    ASSERT_TRUE(host.waitForLine("start", 2));
+    ASSERT_TRUE(kim.waitUntil([&] { return kim.over(); })) << "Kim never finished";
+    ASSERT_TRUE(lee.waitUntil([&] { return lee.over(); })) << "Lee never finished";
+    ASSERT_TRUE(host.waitForLine("over", 2));
+    {
+        auto lock = kim.net.lock();
+        EXPECT_EQ(kim.match.PlayerCount(), 2) << "players of the first game came back";
+    }
+    // Over, but both are still connected: the host keeps the finished game for them.
+    std::this_thread::sleep_for(200ms);
+    EXPECT_EQ(host.countLines("listening "), 2);
+    EXPECT_EQ(host.stop(SIGTERM), 0);
+    showHostOnFailure(host);
+}
+
+TEST_F(ServeProcessTest, LevelFilesInsteadOfACourseArePlayedInTheirOrder) {
+    ServeProcess host;
+    const std::uint16_t port = startHostWith(host, {"--port", "0", levelPath(2), levelPath(0)});
+    ASSERT_NE(port, 0);
+    FlowClient mia("Mia", {});
+    ASSERT_TRUE(mia.join(port));
+    ASSERT_TRUE(mia.waitUntil([&] { return mia.over(); })) << "Mia never finished";
+    ASSERT_TRUE(host.waitForLine("over"));
+    EXPECT_TRUE(host.waitForLine("hole 2"));
+    EXPECT_EQ(host.countLines("hole 3"), 0);
+    {
+        auto lock = mia.net.lock();
+        ASSERT_EQ(mia.match.LevelCount(), 2);
+        EXPECT_EQ(mia.match.GetLevelId(0), levels_[2].id());
+        EXPECT_EQ(mia.match.GetLevelId(1), levels_[0].id());
+    }
+    EXPECT_EQ(host.stop(SIGTERM), 0);
+    showHostOnFailure(host);
+}
+
+TEST_F(ServeProcessTest, MissingOrDamagedLevelFileIsReportedAndTheHostDoesNotStart) {
+    const std::string missing = (dir_ / "levels" / "nowhere.lev").string();
+    const std::string damaged = (dir_ / "levels" / "damaged.lev").string();
+    {
+        std::ofstream file(damaged, std::ios::binary);
+        file << "\x05{not a level";
+    }
+    for (const std::string& bad : {missing, damaged}) {
+        ServeProcess host;
+        ASSERT_TRUE(host.start(TRUNDLEX_TOOL_PATH, {"serve", "--port", "0", levelPath(0), bad}));
+        EXPECT_EQ(host.waitForExit(), 1) << bad;
+        EXPECT_EQ(host.countLines("listening "), 0) << bad;
+        const auto errors = host.errorLines();
+        ASSERT_EQ(errors.size(), 1u) << bad;
+        EXPECT_TRUE(errors.front().starts_with(bad + ": ")) << errors.front();
+    }
 }
 
 }  // namespace

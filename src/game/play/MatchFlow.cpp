@@ -53,6 +53,11 @@ FlowStep MatchFlow::resume() {
     return step;
 }
 
+void MatchFlow::reset() {
+    phase_ = FlowPhase::Idle;
+    current_ = nullptr;
+}
+
 bool MatchFlow::startPutt(double speed, double heading) {
     if (phase_ != FlowPhase::Turn || !match_.RecordCurrentPutt(speed, heading)) {
         return false;

@@ -73,6 +73,11 @@ public:
     // Turn with the same player while the phase is Turn; refused otherwise.
     FlowStep resume();
 
+    // Forgets the turn without touching the match: Idle, nobody has it, every call but
+    // restart() and advance() refused. For when the match's players are about to be replaced
+    // (a new game is set up) and the player who had the turn may go with them.
+    void reset();
+
     // The player who has the turn putts: records the putt (before the ball moves) and goes to
     // Rolling. False (nothing recorded) outside the Turn phase.
     bool startPutt(double speed, double heading);

@@ -8,14 +8,14 @@
 #include <QPainter>
 #include <cmath>
 
+#include "AboutDialog.h"
+#include "ChatBox.h"
 #include "ForceMeter.h"
 #include "HighScoreDialog.h"
 #include "LevelsViewerDialog.h"
+#include "LobbyDialog.h"
 #include "NewGameWizard.h"
 #include "ReplayDialog.h"
-#include "AboutDialog.h"
-#include "ChatBox.h"
-#include "LobbyDialog.h"
 #include "ScoreBoard.h"
 #include "library/HighScoreStore.h"
 #include "library/LevelLibrary.h"
@@ -36,6 +36,7 @@ const double kPi = std::acos(-1.0);
 GameView::GameView(GameContext& context, QWidget* parent)
     : PlayfieldWnd(parent),
       context_(context),
+      flow_(match_, context.levels, level()),
       netBridge_(this, [this](NetEvent event) { handleNetEvent(event); }),
       net_(std::make_unique<NetGame>(context.levels)) {
     // The playfield starts below the strip that holds the score board.
@@ -101,7 +102,7 @@ void GameView::newGame() {
 void GameView::resetView() {
     forceTimer_.stop();
     highlightOn_ = false;
-    currentPlayer_ = nullptr;
+    flow_.reset();
     stopBall();
     setBall(nullptr);
     scoreBoard_->clearBoard();
@@ -116,7 +117,7 @@ void GameView::startMatch(const Match& setup) {
     match_.Restart();
     match_.SetSoundForAllBalls(context_.settings.sound());
     scoreBoard_->fill(match_);
-    startHole(true);
+    follow(flow_.restart(true));
 }
 
 void GameView::restart(bool ask) {
@@ -136,55 +137,54 @@ void GameView::restart(bool ask) {
     }
     match_.Restart();
     scoreBoard_->fill(match_);
-    startHole(true);
+    follow(flow_.restart(true));
 }
 
 // --- Turn flow ---
 
-void GameView::startHole(bool goToNextTurn) {
-    if (!match_.NextHole()) {
-        endMatch();
-        return;
+void GameView::follow(const FlowStep& step) {
+    if (step.holeStarted) {
+        // The flow has put the hole's level into the window and every player's ball on it.
+        ownBall().SetLevel(level());
+        emit status(tr("Hole %1 of %2: %3")
+                        .arg(match_.GetHole() + 1)
+                        .arg(match_.LevelCount())
+                        .arg(toDisplayText(level().name())));
     }
-    if (match_.LoadCurrentLevel(context_.levels, level()) != LevelLoadResult::Loaded) {
-        // The library lost a level it had when the game was set up: end here, cleanly.
-        changeView(GameOver);
-        inform(tr("A level of this game could not be found. The game ends here."));
-        return;
-    }
-    match_.SetLevelForAllBalls(level());
-    ownBall().SetLevel(level());
-    emit status(tr("Hole %1 of %2: %3")
-                    .arg(match_.GetHole() + 1)
-                    .arg(match_.LevelCount())
-                    .arg(toDisplayText(level().name())));
-    if (goToNextTurn) {
-        nextTurn(true);
-    } else {
-        refresh(true);
+    switch (step.outcome) {
+        case FlowOutcome::Turn:
+            scoreBoard_->updateScores(match_);
+            showTurn();
+            break;
+        case FlowOutcome::HoleReady:
+            // A network game: the first turn waits for every computer's start.
+            refresh(true);
+            break;
+        case FlowOutcome::Over:
+            scoreBoard_->updateScores(match_);
+            endMatch();
+            break;
+        case FlowOutcome::MissingLevel:
+            // The library lost a level it had when the game was set up: end here, cleanly.
+            scoreBoard_->updateScores(match_);
+            changeView(GameOver);
+            inform(tr("A level of this game could not be found. The game ends here."));
+            break;
+        case FlowOutcome::Refused:
+            break;
     }
 }
 
-void GameView::nextTurn(bool advance) {
-    if (match_.PlayerCount() == 0) {
+void GameView::showTurn() {
+    Player* player = flow_.currentPlayer();
+    if (player == nullptr) {
         return;
     }
-    if (advance || currentPlayer_ == nullptr) {
-        Player* next = match_.NextPlayer();
-        scoreBoard_->updateScores(match_);
-        if (next == nullptr) {
-            startHole(true);
-            return;
-        }
-        currentPlayer_ = next;
-    }
     scoreBoard_->highlightPlayer(match_.GetCurrentIndex());
-    setBall(&currentPlayer_->GetBall());
-    changeView(currentPlayer_->IsLocalPlayer() ? Aiming : WaitingForRemote);
+    setBall(&player->GetBall());
+    changeView(player->IsLocalPlayer() ? Aiming : WaitingForRemote);
     refresh(true);
-    if (viewState() == Aiming || viewState() == WaitingForRemote) {
-        drawAim(true);
-    }
+    drawAim(true);
 }
 
 void GameView::endMatch() {
@@ -196,9 +196,9 @@ void GameView::endMatch() {
         bool entered = false;
         for (int i = 0; i < match_.PlayerCount(); ++i) {
             const Player& player = *match_.GetPlayer(i);
-            entered = context_.highScores.addNow(courseId, player.GetName(),
-                                                 player.TotalStrokes()) ||
-                      entered;
+            entered =
+                context_.highScores.addNow(courseId, player.GetName(), player.TotalStrokes()) ||
+                entered;
         }
         if (entered) {
             // Saved at once as well as at exit: a crash later must not cost these results.
@@ -215,19 +215,32 @@ void GameView::endMatch() {
     runReplay(match_.Leader(), 0);
 }
 
-void GameView::putt(double aimAngle, double strength) { doPutt(aimAngle, strength); }
+void GameView::putt(double aimAngle, double strength) {
+    doPutt(aimAngle, strength);
+}
 
 void GameView::doPutt(double aimAngle, double strength, bool fromNetwork) {
     auto lock = net_->lock();
-    if (currentPlayer_ == nullptr) {
-        return;
-    }
-    // Sent first: the others putt the values as they read them, so this computer does too.
-    if (!fromNetwork && net_->isConnected() && !net_->sendPutt(strength, aimAngle)) {
-        return;
+    if (fromNetwork) {
+        if (!flow_.startPutt(strength, aimAngle)) {
+            // A putt this computer cannot follow moves no ball here; still report the stop,
+            // or every other computer would wait for this one forever.
+            net_->localBallStopped();
+            return;
+        }
+    } else {
+        if (flow_.phase() != FlowPhase::Turn) {
+            return;
+        }
+        // Sent first: the others putt the values as they read them, so this computer does too.
+        if (net_->isConnected() && !net_->sendPutt(strength, aimAngle)) {
+            return;
+        }
+        if (!flow_.startPutt(strength, aimAngle)) {
+            return;
+        }
     }
     changeView(Rolling);
-    match_.RecordCurrentPutt(strength, aimAngle);
     scoreBoard_->updateScores(match_);
     PlayfieldWnd::putt(aimAngle, strength);
     updateActions();
@@ -236,7 +249,8 @@ void GameView::doPutt(double aimAngle, double strength, bool fromNetwork) {
 void GameView::onBallStopped(bool inCup) {
     // The ball's worker waits until this returns: let it go at once and go on from the
     // event loop, where message boxes and the next putt are safe.
-    QMetaObject::invokeMethod(this, [this, inCup] { handleStop(inCup); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        this, [this, inCup] { handleStop(inCup); }, Qt::QueuedConnection);
 }
 
 void GameView::handleStop(bool inCup) {
@@ -264,7 +278,7 @@ void GameView::handleStop(bool inCup) {
         return;
     }
     auto lock = net_->lock();
-    match_.CurrentBallStopped(inCup);
+    flow_.ballStopped(inCup);
     scoreBoard_->updateScores(match_);
     if (net_->isConnected()) {
         // The next turn waits until every computer's ball has stopped.
@@ -272,7 +286,7 @@ void GameView::handleStop(bool inCup) {
         net_->localBallStopped();
         return;
     }
-    nextTurn(true);
+    follow(flow_.advance());
 }
 
 // --- Drawing ---
@@ -282,7 +296,8 @@ void GameView::onLayout() {
 }
 
 void GameView::onBackgroundDrawn(QImage& background) {
-    if (viewState() == ReplayWaiting || viewState() == ReplayRolling || currentPlayer_ == nullptr) {
+    if (viewState() == ReplayWaiting || viewState() == ReplayRolling ||
+        flow_.currentPlayer() == nullptr) {
         return;
     }
     const int count = match_.PlayerCount();
@@ -300,7 +315,8 @@ void GameView::onBackgroundDrawn(QImage& background) {
 
 void GameView::drawAim(bool circleOnly) {
     Ball* ball = currentBall();
-    if (currentPlayer_ == nullptr || ball == nullptr || frameImage().isNull()) {
+    Player* player = flow_.currentPlayer();
+    if (player == nullptr || ball == nullptr || frameImage().isNull()) {
         return;
     }
     const double bs = blockSize();
@@ -331,15 +347,16 @@ void GameView::drawAim(bool circleOnly) {
             for (int k = -1; k <= 1; ++k) {
                 const double f = k == 0 ? 1.0 : 0.5;
                 const double angle = dir + k * kPi / 8;
-                painter.drawLine(start, QPoint(pixelTrunc(cx + length * f * std::cos(angle) + 0.5),
-                                               pixelTrunc(cy + length * f * std::sin(angle) + 0.5)));
+                painter.drawLine(start,
+                                 QPoint(pixelTrunc(cx + length * f * std::cos(angle) + 0.5),
+                                        pixelTrunc(cy + length * f * std::sin(angle) + 0.5)));
             }
         }
     }
     PlayfieldWnd::drawBall(ball);
     invalidateBitmapRect(erase.left, erase.top, erase.right, erase.bottom);
     setBallRect(erase);
-    if (!circleOnly && net_->isConnected() && currentPlayer_->IsLocalPlayer()) {
+    if (!circleOnly && net_->isConnected() && player->IsLocalPlayer()) {
         net_->sendAim(aim_);
     }
 }

@@ -9,6 +9,7 @@
 #include "NetEventBridge.h"
 #include "net/NetGame.h"
 #include "play/Match.h"
+#include "play/MatchFlow.h"
 #include "render/PlayfieldWnd.h"
 
 namespace trundlex {
@@ -39,13 +40,13 @@ enum class GameCommand : int {
 // What the view is doing; kept in the playfield's view state.
 enum ViewState : int {
     NoGame = 0,
-    Aiming = 2,           // a player of this computer aims with the mouse
-    WaitingForRemote = 3, // a player of another computer has the turn
-    Charging = 4,         // the button is held: the force builds up
-    Rolling = 5,          // a putt rolls
+    Aiming = 2,            // a player of this computer aims with the mouse
+    WaitingForRemote = 3,  // a player of another computer has the turn
+    Charging = 4,          // the button is held: the force builds up
+    Rolling = 5,           // a putt rolls
     ReplayWaiting = 6,
     ReplayRolling = 7,
-    GameOver = 8,         // the match is over, or the view was reset
+    GameOver = 8,  // the match is over, or the view was reset
 };
 
 // The game's main window content: the playfield with the match, the score board above it
@@ -61,7 +62,8 @@ public:
 
     Match& match() { return match_; }
     const Match& match() const { return match_; }
-    Player* currentPlayer() const { return currentPlayer_; }
+    // The player who has the turn or whose ball rolls; null when nobody has it.
+    Player* currentPlayer() const { return flow_.currentPlayer(); }
     double force() const { return force_; }
     double aim() const { return aim_; }
     ScoreBoard* scoreBoard() const { return scoreBoard_; }
@@ -125,8 +127,10 @@ private:
     void createActions();
     void updateActions();
     void newGame();
-    void nextTurn(bool advance);
-    void startHole(bool nextTurn);
+    // Shows what a step of the turn flow led to: a new hole, whose turn it is, the end.
+    void follow(const FlowStep& step);
+    // The current player's turn on screen: score board row, ball, aim circle, view state.
+    void showTurn();
     void endMatch();
     void doPutt(double aim, double force, bool fromNetwork = false);
     // A network game is running (or gathering).
@@ -145,7 +149,9 @@ private:
 
     GameContext& context_;
     Match match_;
-    Player* currentPlayer_ = nullptr;
+    // The rules of turns and holes. Wherever a network game may be running, it is called
+    // under the network lock, as the network changes the match's players too.
+    MatchFlow flow_;
     ScoreBoard* scoreBoard_;
     // The bridge outlives the network object, whose threads may still be calling it while
     // the view is taken apart; the network object goes first (see the destructor).

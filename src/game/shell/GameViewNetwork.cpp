@@ -9,14 +9,14 @@
 #include <QPainter>
 #include <cmath>
 
+#include "AboutDialog.h"
+#include "ChatBox.h"
 #include "ForceMeter.h"
 #include "HighScoreDialog.h"
 #include "LevelsViewerDialog.h"
+#include "LobbyDialog.h"
 #include "NewGameWizard.h"
 #include "ReplayDialog.h"
-#include "AboutDialog.h"
-#include "ChatBox.h"
-#include "LobbyDialog.h"
 #include "ScoreBoard.h"
 #include "library/HighScoreStore.h"
 #include "library/LevelLibrary.h"
@@ -25,7 +25,6 @@
 #include "render/PlatformSupport.h"
 #include "settings/GameSettings.h"
 #include "util/PixelMath.h"
-
 
 namespace trundlex {
 
@@ -61,7 +60,7 @@ void GameView::handleNetEvent(NetEvent event) {
     switch (event) {
         case NetAllStopped:
         case NetStart:
-            nextTurn(true);
+            follow(flow_.advance());
             break;
         case NetPutt:
             doPutt(net_->puttAngle(), net_->puttForce(), true);
@@ -74,21 +73,20 @@ void GameView::handleNetEvent(NetEvent event) {
             break;
         case NetEnded:
         case NetConnectionClosed:
-            // Players of a computer that left may be played here now: hand the turn out again.
-            if (!(currentBall() != nullptr && currentBall()->IsRunning()) && !match_.IsOver() &&
-                match_.LevelCount() > 0 && currentPlayer_ != nullptr &&
-                viewState() != Rolling) {
-                nextTurn(false);
+            // Players of a computer that left may be played here now: show the turn again
+            // (the flow answers only while somebody has it, never during a roll).
+            if (viewState() != ReplayWaiting && viewState() != ReplayRolling) {
+                follow(flow_.resume());
             }
             break;
         case NetLobbyClosed: {
             stopBall();
             setBall(nullptr);
-            currentPlayer_ = nullptr;
+            flow_.reset();
             scoreBoard_->clearBoard();
             match_.Restart();
             scoreBoard_->fill(match_);
-            startHole(false);
+            follow(flow_.restart(false));
             QStringList names;
             for (int i = 0; i < match_.PlayerCount(); ++i) {
                 if (match_.GetPlayer(i)->IsLocalPlayer()) {

@@ -9,14 +9,14 @@
 #include <QPainter>
 #include <cmath>
 
+#include "AboutDialog.h"
+#include "ChatBox.h"
 #include "ForceMeter.h"
 #include "HighScoreDialog.h"
 #include "LevelsViewerDialog.h"
+#include "LobbyDialog.h"
 #include "NewGameWizard.h"
 #include "ReplayDialog.h"
-#include "AboutDialog.h"
-#include "ChatBox.h"
-#include "LobbyDialog.h"
 #include "ScoreBoard.h"
 #include "library/HighScoreStore.h"
 #include "library/LevelLibrary.h"
@@ -25,7 +25,6 @@
 #include "render/PlatformSupport.h"
 #include "settings/GameSettings.h"
 #include "util/PixelMath.h"
-
 
 namespace trundlex {
 
@@ -86,7 +85,7 @@ void GameView::stopReplay() {
     }
     // The replay borrowed the window's level: put the hole being played back.
     match_.LoadCurrentLevel(context_.levels, level());
-    nextTurn(false);
+    follow(flow_.resume());
 }
 
 void GameView::showReplays() {
@@ -99,6 +98,8 @@ void GameView::showLevels() {
     dialog.exec();
 }
 
-void GameView::showHelp() { openManual(this); }
+void GameView::showHelp() {
+    openManual(this);
+}
 
 }  // namespace trundlex

@@ -131,6 +131,30 @@ TEST_F(MatchFlowTest, ResumeGivesTheSamePlayerTheTurnAgain) {
     EXPECT_EQ(flow.resume().outcome, FlowOutcome::Refused) << "A's ball rolls";
 }
 
+TEST_F(MatchFlowTest, ResetForgetsTheTurnAndLeavesTheMatchAlone) {
+    addHole("h1");
+    addHole("h2");
+    addPlayers({"A", "B"});
+    ASSERT_EQ(flow.restart(true).outcome, FlowOutcome::Turn);
+    EXPECT_EQ(missPutt(), "A");
+    EXPECT_EQ(advanceTo(), "B");
+
+    flow.reset();
+    EXPECT_EQ(flow.phase(), FlowPhase::Idle);
+    EXPECT_EQ(flow.currentPlayer(), nullptr);
+    EXPECT_EQ(flow.resume().outcome, FlowOutcome::Refused);
+    EXPECT_FALSE(flow.startPutt(0.6, std::numbers::pi)) << "nobody has the turn";
+    EXPECT_FALSE(flow.ballStopped(false));
+    EXPECT_EQ(match.GetHole(), 0);
+    EXPECT_EQ(match.GetPlayer(0)->StrokesOn(0), 1);
+    EXPECT_EQ(match.GetPlayer(1)->StrokesOn(0), 0) << "B's turn was forgotten, not played";
+
+    const FlowStep again = flow.restart(true);
+    ASSERT_EQ(again.outcome, FlowOutcome::Turn);
+    EXPECT_EQ(again.player->GetName(), "A");
+    EXPECT_EQ(match.GetPlayer(0)->StrokesOn(0), 0);
+}
+
 TEST_F(MatchFlowTest, MissingLevelStopsTheMatchAtThatHole) {
     addHole("h1");
     match.AddLevel("not-in-library");

@@ -1,6 +1,9 @@
 // The network game as the windows see it: the chat box, and two game views, one the server
 // and one a client, playing over loopback in one process.
+#include <algorithm>
+#include <cmath>
 #include <cstring>
+#include <utility>
 
 #include <QLineEdit>
 #include <QPushButton>
@@ -9,8 +12,8 @@
 #include <atomic>
 
 #include "ChatBox.h"
-#include "LobbyDialog.h"
 #include "GameShellFixture.h"
+#include "LobbyDialog.h"
 
 namespace trundlex::testing {
 namespace {
@@ -62,7 +65,9 @@ protected:
     }
 };
 
-bool sameBits(double a, double b) { return std::memcmp(&a, &b, sizeof a) == 0; }
+bool sameBits(double a, double b) {
+    return std::memcmp(&a, &b, sizeof a) == 0;
+}
 
 TEST_F(GameShellTest, TwoViewsPlayOverLoopbackAndTheClientGetsTheLevels) {
     addLevel("hole-a", kRoom, 3.5, 2.5);
@@ -71,8 +76,8 @@ TEST_F(GameShellTest, TwoViewsPlayOverLoopbackAndTheClientGetsTheLevels) {
     LevelLibrary clientLevels("");
     CourseLibrary clientCourses("");
     HighScoreStore clientScores;
-    GameContext clientContext{clientLevels, clientCourses, clientScores, {}, settings_, random_,
-                              nullptr, "", 0};
+    GameContext clientContext{clientLevels, clientCourses, clientScores, {}, settings_,
+                              random_,      nullptr,       "",           0};
 
     LoopbackView server(context_);
     LoopbackView client(clientContext);
@@ -97,7 +102,8 @@ TEST_F(GameShellTest, TwoViewsPlayOverLoopbackAndTheClientGetsTheLevels) {
         << "the client never became ready";
     ASSERT_TRUE(spinUntil([&] {
         return server.viewState() == Aiming && client.viewState() == WaitingForRemote;
-    })) << "server " << server.viewState() << " hole " << server.match().GetHole() << ", client "
+    })) << "server "
+        << server.viewState() << " hole " << server.match().GetHole() << ", client "
         << client.viewState() << " hole " << client.match().GetHole() << " levels "
         << client.match().LevelCount() << " playing " << server.net().isPlaying()
         << " client connected " << client.net().isConnected() << " lobby closed "
@@ -121,9 +127,8 @@ TEST_F(GameShellTest, TwoViewsPlayOverLoopbackAndTheClientGetsTheLevels) {
     // A chat line from the client reaches the server's chat box.
     client.chatBox()->messageEdit()->setText(QStringLiteral("nice"));
     ASSERT_TRUE(client.chatBox()->send());
-    ASSERT_TRUE(spinUntil([&] {
-        return server.chatBox()->history().contains(QStringLiteral("> nice"));
-    }));
+    ASSERT_TRUE(
+        spinUntil([&] { return server.chatBox()->history().contains(QStringLiteral("> nice")); }));
 
     // The client leaves: the server plays on with Bob as a player of its own.
     client.net().endGame();
@@ -202,6 +207,103 @@ TEST_F(GameShellTest, LeavingTheLobbyEndsTheNetworkGame) {
     QTimer::singleShot(0, &lobby, [&] { lobby.reject(); });
     EXPECT_FALSE(lobby.runServer(0));
     EXPECT_EQ(host.listeningPort(), 0) << "nobody can join a lobby that was left";
+}
+
+// A bare host's ears: it counts the rounds of stops and has its own ball of every putt that
+// arrives stop at once (it follows no match).
+struct StopCounter : NetListener {
+    explicit StopCounter(NetGame& net) : net(net) {}
+    NetGame& net;
+    std::atomic<int> allStopped{0};
+    void onNetEvent(NetEvent event) override {
+        if (event == NetAllStopped) {
+            ++allStopped;
+        } else if (event == NetPutt) {
+            net.localBallStopped();
+        }
+    }
+};
+
+// Regression: a putt that arrived after the end of the match still rolled the last player's
+// ball, and the round of stops that followed announced the end a second time.
+TEST_F(GameShellTest, PuttArrivingAfterTheMatchMovesNothingAndIsReportedStopped) {
+    addLevel("hole-a", kRoom, 3.5, 2.5);
+    Match hostMatch;
+    hostMatch.AddPlayer("Host", 0x00FFFFFF, 0, false, Player::LocalConnection);
+    hostMatch.AddLevel("hole-a");
+    NetGame host(levels_);
+    host.setMatch(&hostMatch);
+    StopCounter hostEvents(host);
+    host.addListener(&hostEvents);
+    ASSERT_TRUE(host.startServer(0, nullptr, "127.0.0.1"));
+
+    LevelLibrary guestLevels("");
+    CourseLibrary guestCourses("");
+    HighScoreStore guestScores;
+    GameContext guestContext{guestLevels, guestCourses, guestScores, {}, settings_,
+                             random_,     nullptr,      "",          0};
+    LoopbackView guest(guestContext);
+    guest.resize(900, 520);
+    guest.show();
+    guest.serverPort = host.listeningPort();
+    // Every roll at once, so the match takes no longer than its messages.
+    guest.action(GameCommand::LockSpeed)->trigger();
+    guest.setSpeedMode(Fastest);
+    Match guestSetup;
+    guestSetup.AddPlayer("Guest", 0x000000FF, 2, false, Player::LocalConnection);
+    ASSERT_TRUE(guest.startNetworkGame(guestSetup, 2));
+    // Without clients the handshake would start at once: wait for the guest first.
+    ASSERT_TRUE(spinUntil([&] { return host.connectionCount() == 1; }));
+    ASSERT_TRUE(spinUntil([&] { return host.startHandshake(); })) << "the guest never got ready";
+
+    // Both play straight at the cup until the match is over: the guest through its view, the
+    // host by sending its putts (the view rolls them) and reporting its own ball stopped.
+    const auto towardsCup = [&](double& force, double& heading) {
+        auto lock = guest.net().lock();
+        const Ball* ball = guest.currentBall();
+        const double dx = 5.5 - ball->GetX();
+        const double dy = 2.5 - ball->GetY();
+        heading = std::atan2(dy, dx);
+        force = std::clamp(0.602 * (std::hypot(dx, dy) + 0.5), 0.5, 80.0);
+    };
+    ASSERT_TRUE(spinUntil([&] {
+        double force = 0.0;
+        double heading = 0.0;
+        if (guest.viewState() == Aiming) {
+            towardsCup(force, heading);
+            guest.putt(heading, force);
+        } else if (guest.viewState() == WaitingForRemote && guest.currentBall() != nullptr) {
+            towardsCup(force, heading);
+            if (host.sendPutt(force, heading)) {
+                host.localBallStopped();
+            }
+        }
+        return !guest.messages.isEmpty();
+    })) << "the match never ended; view state "
+        << guest.viewState();
+    ASSERT_EQ(guest.messages.size(), 1);
+    const auto strokes = [&] {
+        auto lock = guest.net().lock();
+        return std::make_pair(guest.match().GetPlayer(0)->TotalStrokes(),
+                              guest.match().GetPlayer(1)->TotalStrokes());
+    };
+    const auto strokesAtTheEnd = strokes();
+    ASSERT_TRUE(spinUntil([&] { return guest.isHighlightOn(); }));
+
+    // One more putt from the host: the guest follows no turn any more, but answers it.
+    const int roundsBefore = hostEvents.allStopped.load();
+    double force = 1.0;
+    double heading = 0.0;
+    ASSERT_TRUE(host.sendPutt(force, heading));
+    host.localBallStopped();
+    ASSERT_TRUE(spinUntil([&] { return hostEvents.allStopped.load() > roundsBefore; }))
+        << "the guest never reported the late putt stopped";
+    spinUntil([] { return false; }, 300);
+    EXPECT_EQ(guest.messages.size(), 1) << "the end was announced again";
+    EXPECT_EQ(strokes(), strokesAtTheEnd);
+    EXPECT_TRUE(guest.isHighlightOn()) << "the winner's replay was cut off";
+    EXPECT_NE(guest.viewState(), Rolling);
+    host.clearListeners();
 }
 
 }  // namespace

@@ -1,0 +1,84 @@
+#pragma once
+// The dedicated host's part in a network game (trundlex-tool serve).
+#include <atomic>
+#include <cstdint>
+#include <map>
+#include <mutex>
+#include <ostream>
+#include <set>
+#include <string>
+
+#include "level/Level.h"
+#include "net/NetGame.h"
+#include "play/MatchFlow.h"
+
+namespace trundlex::tool {
+
+// One line per event on standard output, flushed at once so that a process reading the
+// host's output sees each event as it happens. Lines come from the main and the delivery
+// thread.
+class EventLog {
+public:
+    explicit EventLog(std::ostream& out) : out_(out) {}
+    void line(const std::string& text) {
+        std::lock_guard lock(mutex_);
+        out_ << text << '\n' << std::flush;
+    }
+
+private:
+    std::mutex mutex_;
+    std::ostream& out_;
+};
+
+// The host's part in the game: it hears every network event on the delivery thread and
+// reacts right there under NetGame's lock, following the match with the same flow as every
+// other computer so that it knows whose turn it is. It also stands in for the lobby dialog.
+// The main thread is woken through `wakeFd` (one byte) whenever it may have to start the
+// game (tryStart) or open a new lobby (takeLobbyRequest).
+class ServeHost : public NetListener, public NetLobby {
+public:
+    ServeHost(NetGame& net, Match& match, const LevelLibrary& library, EventLog& log, int startWhen,
+              int wakeFd);
+
+    void onNetEvent(NetEvent event) override;
+
+    void onLobbyStatus(const LobbyStatus&) override {}
+    void onLobbyStartEnabled(bool) override { wakeMain(); }
+    void onLobbyChanged() override;
+    void onLobbyClosedByNetwork() override {}
+
+    // Main thread: true once after the last client has left a game; the host then listens
+    // for a new one.
+    bool takeLobbyRequest() { return lobbyWanted_.exchange(false); }
+    // Main thread: runs the start handshake once the clients the host waits for are ready.
+    void tryStart();
+
+private:
+    void wakeMain();
+    // Goes on from a step of the flow: announces holes and the end, and putts for the players
+    // this computer plays. The next turn then waits for everyone's stop (NetAllStopped).
+    void follow(FlowStep step);
+    void announceOver();
+    void putForInheritedPlayer(Player& player);
+    void takeRemotePutt(double force, double angle);
+    // Runs the current player's putt to its end on this thread, as every other computer
+    // runs it, and reports the stop.
+    void roll(double force, double angle);
+    void logPutt(double force, double angle);
+
+    NetGame& net_;
+    Match& match_;
+    EventLog& log_;
+    const int startWhen_;
+    const int wakeFd_;
+    Level level_;
+    MatchFlow flow_;
+    bool overAnnounced_ = false;
+    std::atomic<bool> lobbyWanted_{false};
+    // Delivery thread only: what has been printed about the lobby.
+    std::set<std::int32_t> connected_;
+    std::set<std::int32_t> ready_;
+    std::map<std::string, int> announced_;
+};
+
+}  // namespace trundlex::tool
