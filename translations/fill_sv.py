@@ -115,6 +115,7 @@ SV = {
     "Computer, hard": "Dator, svår",
     "&Plays:": "&Spelas av:",
     "Computer %1": "Dator %1",
+    "%1 is thinking...": "%1 tänker...",
     "%1 (%2)": "%1 (%2)",
     "Replay": "Repris",
     "Putt": "Putt",

@@ -207,6 +207,10 @@
         <source>Do you really want to disconnect?</source>
         <translation>Vill du verkligen koppla ner?</translation>
     </message>
+    <message>
+        <source>%1 is thinking...</source>
+        <translation>%1 tänker...</translation>
+    </message>
 </context>
 <context>
     <name>trundlex::HighScoreDialog</name>

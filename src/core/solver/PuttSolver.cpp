@@ -23,9 +23,13 @@
 //    water puts the ball back where it was played from (the simulation's rule), so it leads
 //    nowhere and is dropped.
 // A stroke that holes out ends the search, so the sequence found is also the shortest the
-// search can find. The line searches of one round are independent and run on several threads;
-// when several hole out, the first in the fixed order of the round wins, so the answer does
-// not depend on which thread was quicker. Probes record their path every two sub-steps and are
+// search can find. The line searches of one round are independent and run on several threads.
+// When several hole out, the first in the fixed order of the round wins, so the answer does not
+// depend on which thread was quicker; later ones are then skipped. With `robust` every line
+// search of the round runs, and of the putts that hole out the one wins that still holes out
+// most often when played a little off (heading and speed), then the one whose ball rolls the
+// shortest way, then the earlier: a computer player never putts exactly as planned, and people
+// expect it to putt straight at the cup when it can. Probes record their path every two sub-steps and are
 // cut after 25 time units.
 #include "PuttSolver.h"
 
@@ -90,6 +94,7 @@ struct LineResult {
     std::vector<Candidate> candidates;
     bool holed = false;
     SolvedPutt holedPutt;
+    double holedLength = 0.0;  // the way the holed putt rolled
     std::int64_t putts = 0;
     std::int64_t subSteps = 0;
 };
@@ -159,8 +164,8 @@ public:
     }
 
 private:
-    // Runs the line searches of one round on the threads. When any holes out, the one earliest
-    // in the task list decides; later tasks are skipped once one earlier has holed.
+    // Runs the line searches of one round on the threads. When any holes out, the first in the
+    // task list or the most direct decides (see the top of the file).
     std::vector<LineResult> runRound(const std::vector<Node>& beam, const std::vector<Task>& tasks) {
         std::vector<LineResult> results(tasks.size());
         std::atomic<std::size_t> next{0};
@@ -172,10 +177,11 @@ private:
                 if (i >= tasks.size()) {
                     return;
                 }
-                if (i > firstHoled.load()) {
+                if (!options_.robust && i > firstHoled.load()) {
                     continue;
                 }
-                if (deadline_ && Clock::now() >= *deadline_) {
+                if ((options_.stop != nullptr && options_.stop->load()) ||
+                    (deadline_ && Clock::now() >= *deadline_)) {
                     outOfTime.store(true);
                     return;
                 }
@@ -200,7 +206,21 @@ private:
             putts_ += r.putts;
             subSteps_ += r.subSteps;
         }
-        const std::size_t holedAt = firstHoled.load();
+        std::size_t holedAt = firstHoled.load();
+        if (options_.robust && holedAt < tasks.size()) {
+            int best = -1;
+            for (std::size_t i = holedAt; i < results.size(); ++i) {
+                if (!results[i].holed) {
+                    continue;
+                }
+                const int score = robustness(results[i].holedPutt);
+                if (score > best ||
+                    (score == best && results[i].holedLength < results[holedAt].holedLength)) {
+                    best = score;
+                    holedAt = i;
+                }
+            }
+        }
         if (holedAt < tasks.size()) {
             holed_ = true;
             holedPutts_ = beam[tasks[holedAt].node].putts;
@@ -209,6 +229,20 @@ private:
             timedOut_ = true;
         }
         return results;
+    }
+
+    // How many putts a little off the given one (heading and speed) still hole out.
+    int robustness(const SolvedPutt& putt) {
+        int holed = 0;
+        for (const double dh : {-0.02, -0.01, 0.01, 0.02}) {
+            holed += sim_.putt(putt.fromX, putt.fromY, putt.speed, putt.heading + dh).holed ? 1 : 0;
+        }
+        for (const double f : {0.96, 1.04}) {
+            const double speed = std::clamp(putt.speed * f, PuttSolver::MinSpeed, PuttSolver::MaxSpeed);
+            holed += sim_.putt(putt.fromX, putt.fromY, speed, putt.heading).holed ? 1 : 0;
+        }
+        putts_ += 6;
+        return holed;
     }
 
     // Headings a half and a quarter step either side of the two best headings of each node.
@@ -331,6 +365,7 @@ private:
         if (o.holed) {
             out.holed = true;
             out.holedPutt = putt;
+            out.holedLength = o.length;
         } else if (!o.wasted) {
             out.candidates.push_back({putt, map_.at(o.x, o.y), nodeIndex});
         }

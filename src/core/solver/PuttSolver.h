@@ -1,5 +1,6 @@
 #pragma once
 
+#include <atomic>
 #include <cstdint>
 #include <limits>
 #include <vector>
@@ -58,11 +59,18 @@ struct SolverOptions {
     int threads = 0;
     // Seconds after which the search returns what it has; 0 searches to the end.
     double timeLimit = 0.0;
+    // Among the putts of a stroke that hole out, take the one that still holes out most often
+    // when played a little off, rather than the first found: slower, but the putt forgives
+    // a slightly wrong aim.
+    bool robust = false;
+    // When given and set, the search ends soon as if its time were up (another thread may set
+    // it).
+    const std::atomic<bool>* stop = nullptr;
 };
 
 struct SolverResult {
     bool holed = false;
-    // The search ran out of time before it was done.
+    // The search ran out of time (or was stopped) before it was done.
     bool timedOut = false;
     // The putts that hole out, the last one sinking; when nothing holed, the putts that got
     // closest to the cup (none when no putt got closer than the start).

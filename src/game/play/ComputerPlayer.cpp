@@ -63,17 +63,22 @@ ComputerPutt atNearestCup(const Level& level, double x, double y) {
 
 }  // namespace
 
-ComputerPutt chooseComputerPutt(const PuttSolver& solver, double x, double y,
-                                ComputerStrength strength, RandomSource& random,
-                                double timeLimit) {
-    const SolverResult found =
-        solver.solveFrom(x, y, {.maxStrokes = 3, .timeLimit = std::max(timeLimit, 0.0)});
-    ComputerPutt putt = found.putts.empty()
-                            ? atNearestCup(solver.simulator().level(), x, y)
-                            : ComputerPutt{found.putts.front().speed, found.putts.front().heading};
+ComputerPutt planComputerPutt(const PuttSolver& solver, double x, double y, double timeLimit,
+                              const std::atomic<bool>* stop) {
+    const SolverResult found = solver.solveFrom(
+        x, y,
+        {.maxStrokes = 3, .timeLimit = std::max(timeLimit, 0.0), .robust = true, .stop = stop});
+    return found.putts.empty()
+               ? atNearestCup(solver.simulator().level(), x, y)
+               : ComputerPutt{found.putts.front().speed, found.putts.front().heading};
+}
+
+ComputerPutt spoilComputerPutt(const ComputerPutt& planned, ComputerStrength strength,
+                               RandomSource& random) {
     const Spread spread = spreadOf(strength);
     const double headingError = spread.heading * normalDraw(random);
     const double speedError = spread.speed * normalDraw(random);
+    ComputerPutt putt = planned;
     putt.heading = std::remainder(putt.heading + headingError, 2.0 * std::numbers::pi);
     putt.speed = std::clamp(putt.speed * (1.0 + speedError), PuttSolver::MinSpeed,
                             PuttSolver::MaxSpeed);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <atomic>
 #include <cstdint>
 
 namespace trundlex {
@@ -21,14 +22,27 @@ struct ComputerPutt {
     double heading = 0.0;
 };
 
-// The putt the computer makes for a ball lying at (x, y): the first putt of the shortest way
-// into the cup the solver finds (or of the way that gets closest), spoiled by a random error in
-// heading and speed that shrinks with the strength. When the solver finds nothing better than
-// staying put, a putt straight at the nearest cup. Takes up to timeLimit seconds (a fraction
-// of that on most levels); the same draws of the random source give the same putt. Strength
-// Person is played as Hard.
-ComputerPutt chooseComputerPutt(const PuttSolver& solver, double x, double y,
-                                ComputerStrength strength, RandomSource& random,
-                                double timeLimit = 3.0);
+// The putt the computer would make for a ball lying at (x, y) if it aimed perfectly: the first
+// putt of the shortest way into the cup the solver finds (of the putts that hole out, the one
+// that forgives a slightly wrong aim best), or of the way that gets closest. When the solver
+// finds nothing better than staying put, a putt straight at the nearest cup. Takes up to
+// timeLimit seconds (a fraction of that on most levels). Setting *stop (from another thread)
+// cuts the search short; the putt is then the best found so far.
+ComputerPutt planComputerPutt(const PuttSolver& solver, double x, double y, double timeLimit = 3.0,
+                              const std::atomic<bool>* stop = nullptr);
+
+// The planned putt as a player of the strength makes it: with a random error in heading and
+// speed that shrinks with the strength. The same draws give the same putt. Person is played
+// as Hard.
+ComputerPutt spoilComputerPutt(const ComputerPutt& planned, ComputerStrength strength,
+                               RandomSource& random);
+
+// Both of the above.
+inline ComputerPutt chooseComputerPutt(const PuttSolver& solver, double x, double y,
+                                       ComputerStrength strength, RandomSource& random,
+                                       double timeLimit = 3.0,
+                                       const std::atomic<bool>* stop = nullptr) {
+    return spoilComputerPutt(planComputerPutt(solver, x, y, timeLimit, stop), strength, random);
+}
 
 }  // namespace trundlex

@@ -101,6 +101,7 @@ void GameView::newGame() {
 
 void GameView::resetView() {
     forceTimer_.stop();
+    cancelComputerTurn();
     highlightOn_ = false;
     flow_.reset();
     stopBall();
@@ -182,9 +183,13 @@ void GameView::showTurn() {
     }
     scoreBoard_->highlightPlayer(match_.GetCurrentIndex());
     setBall(&player->GetBall());
-    changeView(player->IsLocalPlayer() ? Aiming : WaitingForRemote);
+    const bool computer = player->IsLocalPlayer() && player->IsComputer();
+    changeView(computer ? ComputerThinking : player->IsLocalPlayer() ? Aiming : WaitingForRemote);
     refresh(true);
     drawAim(true);
+    if (computer) {
+        startComputerTurn(*player);
+    }
 }
 
 void GameView::endMatch() {

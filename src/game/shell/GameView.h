@@ -5,6 +5,7 @@
 #include <map>
 #include <memory>
 
+#include "ComputerTurn.h"
 #include "GameContext.h"
 #include "NetEventBridge.h"
 #include "net/NetGame.h"
@@ -47,6 +48,7 @@ enum ViewState : int {
     ReplayWaiting = 6,
     ReplayRolling = 7,
     GameOver = 8,  // the match is over, or the view was reset
+    ComputerThinking = 9,  // the computer works out the putt of a player of this computer
 };
 
 // The game's main window content: the playfield with the match, the score board above it
@@ -133,6 +135,11 @@ private:
     void showTurn();
     void endMatch();
     void doPutt(double aim, double force, bool fromNetwork = false);
+    // A player of this computer whom the computer plays has the turn: think, show the aim,
+    // putt (GameViewComputer.cpp).
+    void startComputerTurn(const Player& player);
+    void showComputerAim(const ComputerPutt& putt);
+    void cancelComputerTurn();
     // A network game is running (or gathering).
     bool networked() const { return net_->isConnected(); }
     // Runs a lobby; overridable so tests can drive it.
@@ -165,6 +172,10 @@ private:
     bool highlightOn_ = false;
     int highlightIndex_ = -1;
     std::map<int, QAction*> actions_;
+    ComputerTurn computer_;
+    // Counts computer turns started and cancelled, so that a putt shown before a restart is
+    // never played after it.
+    std::uint64_t computerMove_ = 0;
 };
 
 }  // namespace trundlex

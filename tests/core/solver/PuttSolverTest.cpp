@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <numbers>
 
 #include "solver/PuttSolver.h"
 #include "support/AsciiLevel.h"

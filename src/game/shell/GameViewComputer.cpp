@@ -1,0 +1,53 @@
+// The turns of players whom the computer plays: the putt is worked out on a thread of its
+// own, shown as an aim for a moment, then played like a person's putt (recorded, replayable,
+// sent to the other computers of a network game).
+#include <QTimer>
+
+#include "GameView.h"
+#include "library/RandomSource.h"
+#include "render/PlatformSupport.h"
+
+namespace trundlex {
+
+namespace {
+
+// How long the computer's aim is shown before it putts, so that people can follow.
+constexpr int kAimMilliseconds = 700;
+
+}  // namespace
+
+void GameView::startComputerTurn(const Player& player) {
+    const Ball& ball = player.GetBall();
+    // Each turn's error comes from the program's random sequence, drawn here on the GUI thread.
+    const auto seed = static_cast<std::uint32_t>(context_.random.next()) << 15 ^
+                      static_cast<std::uint32_t>(context_.random.next());
+    emit status(tr("%1 is thinking...").arg(toDisplayText(player.GetName())));
+    const std::uint64_t move = ++computerMove_;
+    computer_.start(level(), ball.GetX(), ball.GetY(), player.GetComputer(), seed,
+                    [this, move](ComputerPutt putt) {
+                        if (move == computerMove_) {
+                            showComputerAim(putt);
+                        }
+                    });
+}
+
+void GameView::showComputerAim(const ComputerPutt& putt) {
+    if (viewState() != ComputerThinking || flow_.phase() != FlowPhase::Turn) {
+        return;
+    }
+    aim_ = putt.heading;
+    drawAim(false);
+    const std::uint64_t move = computerMove_;
+    QTimer::singleShot(kAimMilliseconds, this, [this, move, putt] {
+        if (move == computerMove_ && viewState() == ComputerThinking) {
+            doPutt(putt.heading, putt.speed);
+        }
+    });
+}
+
+void GameView::cancelComputerTurn() {
+    ++computerMove_;
+    computer_.cancel();
+}
+
+}  // namespace trundlex
