@@ -7,6 +7,8 @@
 #include <optional>
 
 #include "ball/Ball.h"
+#include "solver/PuttSolver.h"
+#include "play/ComputerPlayer.h"
 #include "play/Match.h"
 #include "util/TextNumbers.h"
 
@@ -25,38 +27,10 @@ public:
     bool inCup = false;
 };
 
-// Rolling friction of grass per time unit: a ball started at speed v comes to rest after
-// about v / friction blocks, since every sub-step takes the same fraction of its speed.
-constexpr double GrassFriction = 0.602;
-constexpr double MaxHostForce = 80.0;
-
-// What the host putts for a player it inherited: straight at the centre of the nearest cup
-// block, with the speed that would carry the ball just past it on open grass.
-void aimAtNearestCup(const Level& level, const Ball& ball, double& force, double& angle) {
-    const double x = ball.GetX();
-    const double y = ball.GetY();
-    std::optional<double> bestDistance;
-    angle = 0.0;
-    for (std::int32_t c = 0; c < level.width(); ++c) {
-        for (std::int32_t r = 0; r < level.height(); ++r) {
-            const Block& block = level.block(c, r);
-            const bool cup =
-                block.back().kind() == Cup || (!block.isPlain() && block.front().kind() == Cup);
-            if (!cup) {
-                continue;
-            }
-            const double dx = c + 0.5 - x;
-            const double dy = r + 0.5 - y;
-            const double distance = std::hypot(dx, dy);
-            if (!bestDistance || distance < *bestDistance) {
-                bestDistance = distance;
-                angle = std::atan2(dy, dx);
-            }
-        }
-    }
-    const double distance = bestDistance.value_or(5.0);
-    force = std::clamp(GrassFriction * (distance + 0.5), 1.0, MaxHostForce);
-}
+// The host plays inherited players well, so that the game moves on, and within a couple of
+// seconds: the other computers wait for the putt meanwhile.
+constexpr ComputerStrength kInheritedStrength = ComputerStrength::Hard;
+constexpr double kThinkingSeconds = 2.0;
 
 }  // namespace
 
@@ -201,9 +175,14 @@ void ServeHost::announceOver() {
 }
 
 void ServeHost::putForInheritedPlayer(Player& player) {
-    double force = 0.0;
-    double angle = 0.0;
-    aimAtNearestCup(level_, player.GetBall(), force, angle);
+    // The same computer player as in the game, for a player whose computer left.
+    const PuttSolver solver(level_);
+    const ComputerPutt putt = chooseComputerPutt(solver, player.GetBall().GetX(),
+                                                 player.GetBall().GetY(), kInheritedStrength,
+                                                 random_, kThinkingSeconds);
+    // Sending may round the values to what the others read; they are played as sent.
+    double force = putt.speed;
+    double angle = putt.heading;
     if (!net_.sendPutt(force, angle)) {
         return;
     }

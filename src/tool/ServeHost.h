@@ -9,6 +9,7 @@
 #include <string>
 
 #include "level/Level.h"
+#include "library/RandomSource.h"
 #include "net/NetGame.h"
 #include "play/MatchFlow.h"
 
@@ -74,6 +75,8 @@ private:
     Level level_;
     MatchFlow flow_;
     bool overAnnounced_ = false;
+    // The errors of the inherited players' putts.
+    SeededRandom random_ = SeededRandom::fromClock();
     std::atomic<bool> lobbyWanted_{false};
     // Delivery thread only: what has been printed about the lobby.
     std::set<std::int32_t> connected_;

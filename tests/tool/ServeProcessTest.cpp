@@ -177,6 +177,10 @@ TEST_F(ServeProcessTest, TwoClientsPlayThroughTheHostAndOneFinishesAfterTheOther
             const Player& player = *bob.match.GetPlayer(i);
             EXPECT_GT(player.StrokesOn(2), 0) << player.GetName() << " played no last hole";
         }
+        // The host's computer player holed Alice out on the last hole, not the stroke limit.
+        const Player& alice = *bob.match.GetPlayer(0);
+        ASSERT_EQ(alice.GetName(), "Alice");
+        EXPECT_LT(alice.StrokesOn(2), Player::LimitScore);
     }
     // Every putt passed the host once; the host reported every round of stops Bob saw.
     const auto bobPutts =
@@ -251,6 +255,10 @@ TEST_F(ServeProcessTest, ClientKilledMidGameIsPuttedByTheHostWhileTheOtherFinish
             const Player& player = *bob.match.GetPlayer(i);
             EXPECT_GT(player.StrokesOn(2), 0) << player.GetName() << " played no last hole";
         }
+        // The host's computer player holed Alice out on the last hole, not the stroke limit.
+        const Player& alice = *bob.match.GetPlayer(0);
+        ASSERT_EQ(alice.GetName(), "Alice");
+        EXPECT_LT(alice.StrokesOn(2), Player::LimitScore);
     }
     const auto bobPutts =
         bob.read<std::size_t>([&] { return bob.sent().size() + bob.received().size(); });
