@@ -116,6 +116,8 @@ SV = {
     "&Plays:": "&Spelas av:",
     "Computer %1": "Dator %1",
     "%1 is thinking...": "%1 tänker...",
+    "Par": "Par",
+    "not yet known": "inte känt än",
     "%1 (%2)": "%1 (%2)",
     "Replay": "Repris",
     "Putt": "Putt",

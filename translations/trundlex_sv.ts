@@ -357,6 +357,14 @@ till filnamnstillägget.</translation>
         <source>Preview</source>
         <translation>Förhandsvisning</translation>
     </message>
+    <message>
+        <source>Par</source>
+        <translation>Par</translation>
+    </message>
+    <message>
+        <source>not yet known</source>
+        <translation>inte känt än</translation>
+    </message>
 </context>
 <context>
     <name>trundlex::LobbyDialog</name>
@@ -667,6 +675,10 @@ till filnamnstillägget.</translation>
     <message>
         <source>Sum</source>
         <translation>Summa</translation>
+    </message>
+    <message>
+        <source>Par</source>
+        <translation>Par</translation>
     </message>
 </context>
 <context>

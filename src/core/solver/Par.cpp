@@ -1,6 +1,7 @@
 #include "Par.h"
 
 #include <charconv>
+#include <filesystem>
 #include <sstream>
 
 #include "PuttSolver.h"
@@ -23,8 +24,14 @@ bool storableId(const std::string& id) {
 
 }  // namespace
 
-int computePar(const Level& level) {
-    const SolverResult result = PuttSolver(level).solve({.maxStrokes = ParStrokeLimit});
+int computePar(const Level& level) { return computePar(level, 0, nullptr).value_or(0); }
+
+std::optional<int> computePar(const Level& level, int threads, const std::atomic<bool>* stop) {
+    const SolverResult result =
+        PuttSolver(level).solve({.maxStrokes = ParStrokeLimit, .threads = threads, .stop = stop});
+    if (result.timedOut) {
+        return std::nullopt;
+    }
     return result.holed ? static_cast<int>(result.putts.size()) : 0;
 }
 
@@ -79,14 +86,16 @@ std::optional<int> ParCache::lookup(const Level& level) const {
     return it->second.par;
 }
 
-int ParCache::parOf(const Level& level) {
+int ParCache::parOf(const Level& level) { return parOf(level, 0, nullptr).value_or(0); }
+
+std::optional<int> ParCache::parOf(const Level& level, int threads, const std::atomic<bool>* stop) {
     if (const std::optional<int> known = lookup(level)) {
-        return *known;
+        return known;
     }
-    const int par = computePar(level);
-    if (storableId(level.id())) {
+    const std::optional<int> par = computePar(level, threads, stop);
+    if (par && storableId(level.id())) {
         std::lock_guard lock(mutex_);
-        entries_[level.id()] = {levelFingerprint(level), par};
+        entries_[level.id()] = {levelFingerprint(level), *par};
         saveLocked();
     }
     return par;
@@ -109,6 +118,9 @@ void ParCache::saveLocked() const {
         text.append(number, r.ptr);
         text += '\n';
     }
+    // The per-user folder may not exist yet on a first run.
+    std::error_code ignored;
+    std::filesystem::create_directories(std::filesystem::path(path_).parent_path(), ignored);
     writeFileSafely(path_, text);
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <atomic>
 #include <cstdint>
 #include <map>
 #include <mutex>
@@ -16,6 +17,8 @@ inline constexpr int ParStrokeLimit = 7;
 // The fewest strokes in which the solver holes out from the level's start; 0 when it finds no
 // way within ParStrokeLimit strokes. Deterministic, and slow for hard levels (seconds).
 int computePar(const Level& level);
+// The same on `threads` threads (0: one per core); nothing when *stop was set meanwhile.
+std::optional<int> computePar(const Level& level, int threads, const std::atomic<bool>* stop);
 
 // What the par depends on: a 64-bit hash of the level text (blocks, start, size).
 std::uint64_t levelFingerprint(const Level& level);
@@ -34,6 +37,9 @@ public:
     // The stored par, or a new one computed and saved (the save may fail quietly: the par is
     // then computed again next time).
     int parOf(const Level& level);
+    // The same on `threads` threads; nothing (and nothing stored) when *stop was set
+    // meanwhile.
+    std::optional<int> parOf(const Level& level, int threads, const std::atomic<bool>* stop);
 
 private:
     struct Entry {

@@ -20,6 +20,7 @@
 #include "render/QtSettingsStore.h"
 #include "render/QtSoundPlayer.h"
 #include "settings/GameSettings.h"
+#include "solver/Par.h"
 
 int main(int argc, char** argv) {
     using namespace trundlex;
@@ -74,8 +75,11 @@ int main(int argc, char** argv) {
     // New course files go where this user may write: the shipped courses folder of a build
     // tree, else the per-user one that is read above.
     const QString saveRoot = QFileInfo(userWritableFolder(QStringLiteral("courses"))).path();
+    // Each level's par is worked out once per user and kept beside the high scores.
+    ParCache pars((userDataFolder() + QStringLiteral("par.txt")).toStdString());
     GameContext context{levels,   courses, highScores, highScorePath,
                         settings, random,  &sound,     saveRoot.toStdString()};
+    context.pars = &pars;
     int result = 0;
     {
         MainFrame frame(context);

@@ -8,6 +8,7 @@ class CourseLibrary;
 class GameSettings;
 class HighScoreStore;
 class LevelLibrary;
+class ParCache;
 class RandomSource;
 class SoundPlayer;
 
@@ -27,6 +28,8 @@ struct GameContext {
     // How the last new game was set up: 0 on this computer, 1 as a network server, 2 as a
     // client. One value for the whole run.
     int networkMode = 0;
+    // The levels' pars, worked out as games use them; null shows none.
+    ParCache* pars = nullptr;
 };
 
 }  // namespace trundlex

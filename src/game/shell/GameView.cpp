@@ -56,6 +56,9 @@ GameView::GameView(GameContext& context, QWidget* parent)
     forceTimer_.setInterval(forcemeter::TickMilliseconds);
     connect(&forceTimer_, &QTimer::timeout, this, &GameView::forceTick);
 
+    if (context_.pars != nullptr) {
+        parWorker_ = std::make_unique<ParWorker>(*context_.pars);
+    }
     match_.SetSoundPlayerForAllBalls(context_.sound);
     match_.SetMessagePumpForAllBalls(pumpGuiEvents);
     ownBall().SetSoundPlayer(context_.sound);
@@ -117,7 +120,7 @@ void GameView::startMatch(const Match& setup) {
     match_ = setup;
     match_.Restart();
     match_.SetSoundForAllBalls(context_.settings.sound());
-    scoreBoard_->fill(match_);
+    fillScoreBoard();
     follow(flow_.restart(true));
 }
 
@@ -137,7 +140,7 @@ void GameView::restart(bool ask) {
         return;
     }
     match_.Restart();
-    scoreBoard_->fill(match_);
+    fillScoreBoard();
     follow(flow_.restart(true));
 }
 

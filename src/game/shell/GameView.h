@@ -7,6 +7,7 @@
 
 #include "ComputerTurn.h"
 #include "GameContext.h"
+#include "ParWorker.h"
 #include "NetEventBridge.h"
 #include "net/NetGame.h"
 #include "play/Match.h"
@@ -140,6 +141,8 @@ private:
     void startComputerTurn(const Player& player);
     void showComputerAim(const ComputerPutt& putt);
     void cancelComputerTurn();
+    // Sets the score board up for the match and has the holes' pars worked out for it.
+    void fillScoreBoard();
     // A network game is running (or gathering).
     bool networked() const { return net_->isConnected(); }
     // Runs a lobby; overridable so tests can drive it.
@@ -173,6 +176,7 @@ private:
     int highlightIndex_ = -1;
     std::map<int, QAction*> actions_;
     ComputerTurn computer_;
+    std::unique_ptr<ParWorker> parWorker_;
     // Counts computer turns started and cancelled, so that a putt shown before a restart is
     // never played after it.
     std::uint64_t computerMove_ = 0;

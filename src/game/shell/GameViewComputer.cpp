@@ -1,9 +1,12 @@
 // The turns of players whom the computer plays: the putt is worked out on a thread of its
 // own, shown as an aim for a moment, then played like a person's putt (recorded, replayable,
-// sent to the other computers of a network game).
+// sent to the other computers of a network game). And the holes' pars, which the same solver
+// works out.
 #include <QTimer>
 
 #include "GameView.h"
+#include "ScoreBoard.h"
+#include "library/LevelLibrary.h"
 #include "library/RandomSource.h"
 #include "render/PlatformSupport.h"
 
@@ -43,6 +46,24 @@ void GameView::showComputerAim(const ComputerPutt& putt) {
             doPutt(putt.heading, putt.speed);
         }
     });
+}
+
+void GameView::fillScoreBoard() {
+    scoreBoard_->fill(match_);
+    if (!parWorker_) {
+        return;
+    }
+    std::vector<Level> levels;
+    {
+        // The network may add levels to the library meanwhile.
+        auto lock = net_->lock();
+        for (int i = 0; i < match_.LevelCount(); ++i) {
+            const int index = context_.levels.findById(match_.GetLevelId(i));
+            levels.push_back(index >= 0 ? context_.levels.at(index) : Level());
+        }
+    }
+    parWorker_->start(std::move(levels),
+                      [this](int hole, int par) { scoreBoard_->setPar(hole, par); });
 }
 
 void GameView::cancelComputerTurn() {

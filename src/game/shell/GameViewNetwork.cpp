@@ -85,7 +85,7 @@ void GameView::handleNetEvent(NetEvent event) {
             flow_.reset();
             scoreBoard_->clearBoard();
             match_.Restart();
-            scoreBoard_->fill(match_);
+            fillScoreBoard();
             follow(flow_.restart(false));
             QStringList names;
             for (int i = 0; i < match_.PlayerCount(); ++i) {

@@ -94,7 +94,7 @@ void GameView::showReplays() {
 }
 
 void GameView::showLevels() {
-    LevelsViewerDialog dialog(match_, context_.levels, this);
+    LevelsViewerDialog dialog(match_, context_.levels, context_.pars, this);
     dialog.exec();
 }
 

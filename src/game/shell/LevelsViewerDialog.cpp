@@ -9,16 +9,21 @@
 #include "library/LevelLibrary.h"
 #include "play/Match.h"
 #include "render/PlatformSupport.h"
+#include "solver/Par.h"
 
 namespace trundlex {
 
 LevelsViewerDialog::LevelsViewerDialog(const Match& match, const LevelLibrary& levels,
-                                       QWidget* parent)
+                                       const ParCache* pars, QWidget* parent)
     : QDialog(parent), match_(match), levels_(levels) {
     setWindowTitle(tr("Levels"));
     list_ = new QTreeWidget(this);
     list_->setRootIsDecorated(false);
-    list_->setHeaderLabels({tr("Nr"), tr("Name"), tr("Creator")});
+    QStringList headers{tr("Nr"), tr("Name"), tr("Creator")};
+    if (pars != nullptr) {
+        headers << tr("Par");
+    }
+    list_->setHeaderLabels(headers);
     list_->setColumnWidth(0, 40);
     list_->setColumnWidth(1, 140);
     preview_ = new LevelPreview(this);
@@ -38,7 +43,15 @@ LevelsViewerDialog::LevelsViewerDialog(const Match& match, const LevelLibrary& l
         // A hole whose level is gone is listed without a name and has no preview.
         const QString name = index >= 0 ? toDisplayText(levels_.at(index).name()) : QString();
         const QString creator = index >= 0 ? toDisplayText(levels_.at(index).creator()) : QString();
-        list_->addTopLevelItem(new QTreeWidgetItem({QString::number(i + 1), name, creator}));
+        QStringList cells{QString::number(i + 1), name, creator};
+        if (pars != nullptr) {
+            // Pars are worked out while the game goes on; one not known yet shows as such.
+            const std::optional<int> par =
+                index >= 0 ? pars->lookup(levels_.at(index)) : std::optional<int>();
+            cells << (!par ? tr("not yet known") : *par > 0 ? QString::number(*par)
+                                                           : QStringLiteral("\u2013"));
+        }
+        list_->addTopLevelItem(new QTreeWidgetItem(cells));
     }
     connect(list_, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem* item) {
         selectRow(item != nullptr ? list_->indexOfTopLevelItem(item) : -1);
@@ -58,8 +71,11 @@ QStringList LevelsViewerDialog::rows() const {
     QStringList texts;
     for (int i = 0; i < list_->topLevelItemCount(); ++i) {
         const QTreeWidgetItem* item = list_->topLevelItem(i);
-        texts << item->text(0) + QLatin1Char('\t') + item->text(1) + QLatin1Char('\t') +
-                     item->text(2);
+        QStringList cells;
+        for (int c = 0; c < list_->columnCount(); ++c) {
+            cells << item->text(c);
+        }
+        texts << cells.join(QLatin1Char('\t'));
     }
     return texts;
 }

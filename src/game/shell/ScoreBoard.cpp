@@ -50,7 +50,20 @@ void ScoreBoard::fill(const Match& match) {
     }
     headers << tr("Sum");
     setHorizontalHeaderLabels(headers);
-    setRowCount(match.PlayerCount());
+    setRowCount(match.PlayerCount() + 1);
+    pars_.assign(static_cast<std::size_t>(holes), -1);
+    for (int c = 0; c <= holes + 1; ++c) {
+        auto* cell = new QTableWidgetItem(c == 0 ? tr("Par") : QString());
+        cell->setFlags(Qt::ItemIsEnabled);
+        cell->setForeground(QColor(96, 96, 96));
+        QFont font = cell->font();
+        font.setItalic(true);
+        cell->setFont(font);
+        if (c > 0) {
+            cell->setTextAlignment(Qt::AlignCenter);
+        }
+        setItem(match.PlayerCount(), c, cell);
+    }
     for (int i = 0; i < match.PlayerCount(); ++i) {
         const Player& player = *match.GetPlayer(i);
         const Ball& ball = player.GetBall();
@@ -77,7 +90,7 @@ void ScoreBoard::fill(const Match& match) {
 
 void ScoreBoard::updateScores(const Match& match) {
     const int holes = match.LevelCount();
-    if (columnCount() != holes + 2 || rowCount() != match.PlayerCount()) {
+    if (columnCount() != holes + 2 || rowCount() != match.PlayerCount() + 1) {
         return;
     }
     for (int i = 0; i < match.PlayerCount(); ++i) {
@@ -89,8 +102,25 @@ void ScoreBoard::updateScores(const Match& match) {
     }
 }
 
+void ScoreBoard::setPar(int hole, int par) {
+    if (hole < 0 || hole >= static_cast<int>(pars_.size()) || parRow() < 0) {
+        return;
+    }
+    pars_[static_cast<std::size_t>(hole)] = par;
+    item(parRow(), hole + 1)->setText(par > 0 ? QString::number(par) : QStringLiteral("\u2013"));
+    int sum = 0;
+    for (const int p : pars_) {
+        if (p <= 0) {
+            sum = -1;
+            break;
+        }
+        sum += p;
+    }
+    item(parRow(), columnCount() - 1)->setText(sum > 0 ? QString::number(sum) : QString());
+}
+
 void ScoreBoard::highlightPlayer(int index) {
-    if (index < 0 || index >= rowCount()) {
+    if (index < 0 || index >= parRow()) {
         clearSelection();
         return;
     }
@@ -100,13 +130,14 @@ void ScoreBoard::highlightPlayer(int index) {
 
 void ScoreBoard::clearBoard() {
     clear();
+    pars_.clear();
     setRowCount(0);
     setColumnCount(0);
 }
 
 QString ScoreBoard::copyText() const {
     QString text;
-    for (int r = 0; r < rowCount(); ++r) {
+    for (int r = 0; r < parRow(); ++r) {
         QStringList cells;
         for (int c = 0; c < columnCount(); ++c) {
             cells << (item(r, c) ? item(r, c)->text() : QString());

@@ -2,6 +2,7 @@
 
 #include <QIcon>
 #include <QTableWidget>
+#include <vector>
 
 namespace trundlex {
 
@@ -12,7 +13,7 @@ class Match;
 QIcon ballIcon(std::uint32_t colour, int pattern, bool transparent);
 
 // The score board above the playfield: one row per player (ball picture and name), one
-// column per hole and the sum.
+// column per hole and the sum, and a last row with each hole's par as it becomes known.
 class ScoreBoard : public QTableWidget {
     Q_OBJECT
 
@@ -23,12 +24,20 @@ public:
     void fill(const Match& match);
     // Writes the strokes of every hole up to the current one and every total.
     void updateScores(const Match& match);
+    // Shows a hole's par (0: the level has none, shown as a dash) and, once every hole's par
+    // is known, their sum.
+    void setPar(int hole, int par);
     // Highlights (and scrolls to) the row of the player whose turn it is; -1 for none.
     void highlightPlayer(int index);
     // No rows, no columns.
     void clearBoard();
-    // Every row's cells separated by tabs, rows by CR LF, without the header.
+    // Every player's row, cells separated by tabs, rows by CR LF, without the header and
+    // without the par row.
     QString copyText() const;
+
+private:
+    int parRow() const { return rowCount() - 1; }
+    std::vector<int> pars_;  // -1 while unknown
 };
 
 }  // namespace trundlex

@@ -29,14 +29,15 @@ const std::vector<std::string_view> kWalledIn = {
 class ParCacheTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        path_ = (fs::temp_directory_path() /
-                 ("trundlex-par-" +
-                  std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()) +
-                  ".txt"))
-                    .string();
-        fs::remove(path_);
+        dir_ = fs::temp_directory_path() /
+               ("trundlex-par-" +
+                std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+        fs::remove_all(dir_);
+        // A folder that does not exist yet, as on a first run.
+        path_ = (dir_ / "Trundlex" / "par.txt").string();
     }
-    void TearDown() override { fs::remove(path_); }
+    void TearDown() override { fs::remove_all(dir_); }
+    fs::path dir_;
     std::string path_;
 };
 
@@ -87,6 +88,16 @@ TEST_F(ParCacheTest, DropsLinesItCannotReadAndIgnoresForeignFiles) {
 
     std::ofstream(path_, std::ios::binary) << "something else\n" << goodLine;
     EXPECT_FALSE(ParCache(path_).lookup(straight)) << "not a par file";
+}
+
+TEST_F(ParCacheTest, AStoppedSearchGivesNoParAndStoresNothing) {
+    const Level straight = levelWithId(kStraight, "A1");
+    const std::atomic<bool> stop{true};
+    ParCache cache(path_);
+    EXPECT_FALSE(cache.parOf(straight, 1, &stop));
+    EXPECT_FALSE(cache.lookup(straight));
+    EXPECT_FALSE(fs::exists(path_));
+    EXPECT_EQ(cache.parOf(straight, 1, nullptr), 1) << "and works it out when let";
 }
 
 TEST(ParTest, ThePuttsOfTheParRunWithinTheStrokeLimit) {
