@@ -150,10 +150,11 @@ void GameView::follow(const FlowStep& step) {
     if (step.holeStarted) {
         // The flow has put the hole's level into the window and every player's ball on it.
         ownBall().SetLevel(level());
-        emit status(tr("Hole %1 of %2: %3")
-                        .arg(match_.GetHole() + 1)
-                        .arg(match_.LevelCount())
-                        .arg(toDisplayText(level().name())));
+        holeStatus_ = tr("Hole %1 of %2: %3")
+                          .arg(match_.GetHole() + 1)
+                          .arg(match_.LevelCount())
+                          .arg(toDisplayText(level().name()));
+        emit status(holeStatus_);
     }
     switch (step.outcome) {
         case FlowOutcome::Turn:

@@ -180,6 +180,8 @@ private:
     // Counts computer turns started and cancelled, so that a putt shown before a restart is
     // never played after it.
     std::uint64_t computerMove_ = 0;
+    // The status line of the hole being played, shown again after a computer's turn.
+    QString holeStatus_;
 };
 
 }  // namespace trundlex

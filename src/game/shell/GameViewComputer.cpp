@@ -43,6 +43,7 @@ void GameView::showComputerAim(const ComputerPutt& putt) {
     const std::uint64_t move = computerMove_;
     QTimer::singleShot(kAimMilliseconds, this, [this, move, putt] {
         if (move == computerMove_ && viewState() == ComputerThinking) {
+            emit status(holeStatus_);
             doPutt(putt.heading, putt.speed);
         }
     });
@@ -67,6 +68,9 @@ void GameView::fillScoreBoard() {
 }
 
 void GameView::cancelComputerTurn() {
+    if (viewState() == ComputerThinking) {
+        emit status(holeStatus_);
+    }
     ++computerMove_;
     computer_.cancel();
 }

@@ -44,6 +44,8 @@ protected:
 };
 
 TEST_F(ComputerPlayerViewTest, PlaysItsTurnsAmongPeopleAndItsPuttsAreRecorded) {
+    QStringList statuses;
+    QObject::connect(&view, &GameView::status, [&](const QString& text) { statuses << text; });
     show();
     view.startMatch(setupOf({{"Ann", ComputerStrength::Person}, {"Robo", ComputerStrength::Hard}},
                             {"cup-right", "cup-left"}));
@@ -73,6 +75,15 @@ TEST_F(ComputerPlayerViewTest, PlaysItsTurnsAmongPeopleAndItsPuttsAreRecorded) {
     EXPECT_LT(std::abs(robo.GetPutt(0)->heading), 0.2) << "to the right";
     EXPECT_GT(std::abs(robo.GetPutt(1)->heading), 2.9) << "to the left";
     EXPECT_TRUE(view.prepareReplay(1, 1)) << "its putts replay like anyone's";
+    // Each "thinking" gives way to the hole's own line when Robo putts.
+    EXPECT_EQ(statuses.count(QStringLiteral("Robo is thinking...")), 2);
+    for (int i = 0; i < statuses.size(); ++i) {
+        if (statuses[i] == QStringLiteral("Robo is thinking...")) {
+            ASSERT_LT(i + 1, statuses.size());
+            EXPECT_TRUE(statuses[i + 1].startsWith(QStringLiteral("Hole ")))
+                << statuses[i + 1].toStdString();
+        }
+    }
 }
 
 TEST_F(ComputerPlayerViewTest, APuttWorkedOutBeforeANewGameIsNeverPlayedInIt) {
