@@ -1,6 +1,7 @@
 #include "net/ClientRole.h"
 
 #include <algorithm>
+#include <map>
 
 #include "library/LevelLibrary.h"
 #include "net/NetProtocol.h"
@@ -109,7 +110,14 @@ void ClientRole::takePlayerList(Connection& sender, std::string_view body) {
     if (session_.lobbyClosed || match == nullptr) {
         return;
     }
+    // Who plays our own players (a person or the computer) is known only here: it survives
+    // the rebuilt list, matched by name.
+    std::multimap<std::string, ComputerStrength> strengths;
     while (match->PlayerCount() > 0) {
+        const Player& last = *match->GetPlayer(match->PlayerCount() - 1);
+        if (last.IsLocalPlayer()) {
+            strengths.emplace(last.GetName(), last.GetComputer());
+        }
         match->RemovePlayer(match->PlayerCount() - 1);
     }
     netproto::BodyReader reader(body);
@@ -118,8 +126,13 @@ void ClientRole::takePlayerList(Connection& sender, std::string_view body) {
         const bool valid = netproto::readPlayerRecord(reader, record);
         const bool ours = reader.takeInt() == 1;
         if (valid) {
-            match->AddPlayer(record.name, record.colour, record.pattern, record.transparent,
-                             ours ? Player::LocalConnection : sender.id());
+            Player& player =
+                match->AddPlayer(record.name, record.colour, record.pattern, record.transparent,
+                                 ours ? Player::LocalConnection : sender.id());
+            if (const auto it = strengths.find(player.GetName()); ours && it != strengths.end()) {
+                player.SetComputer(it->second);
+                strengths.erase(it);
+            }
         }
     }
     session_.lobbyChanged();

@@ -77,6 +77,36 @@ TEST_F(ClientProtocolTest, PlayerListOfTheServerReplacesTheClientsPlayers) {
     EXPECT_FALSE(guest.match.GetPlayer(0)->IsLocalPlayer());
 }
 
+TEST_F(ClientProtocolTest, OwnPlayersPlayedByTheComputerStaySoInTheServersList) {
+    {
+        auto lock = guest.net.lock();
+        guest.match.GetPlayer(1)->SetComputer(ComputerStrength::Hard);  // Cy
+    }
+    skipGreeting();
+    const auto strengthOf = [&](std::string_view name) {
+        auto lock = guest.net.lock();
+        for (int i = 0; i < guest.match.PlayerCount(); ++i) {
+            if (guest.match.GetPlayer(i)->GetName() == name) {
+                return guest.match.GetPlayer(i)->GetComputer();
+            }
+        }
+        return ComputerStrength::Person;
+    };
+    // Twice: every new list is rebuilt from the one before. A remote player of the same
+    // name is somebody else's.
+    for (int round = 0; round < 2; ++round) {
+        peer.send("OCy|1|1|0|0|Bob|2|1|0|1|Cy|3|1|0|1|");
+        ASSERT_TRUE(guest.lobby.waitUntil([&] {
+            return guest.lobby.snapshotLocked().playerCount == 3 && strengthOf("Bob") == ComputerStrength::Person;
+        }));
+        auto lock = guest.net.lock();
+        EXPECT_EQ(guest.match.GetPlayer(0)->GetComputer(), ComputerStrength::Person);
+        EXPECT_EQ(guest.match.GetPlayer(1)->GetComputer(), ComputerStrength::Person);
+        EXPECT_EQ(guest.match.GetPlayer(2)->GetComputer(), ComputerStrength::Hard);
+        EXPECT_TRUE(guest.match.GetPlayer(2)->IsLocalPlayer());
+    }
+}
+
 TEST_F(ClientProtocolTest, ClientLackingTwoOfFiveLevelsFetchesThemThenReportsReady) {
     guest.addLevels({"l1", "l2", "l3"}, false);
     skipGreeting();
