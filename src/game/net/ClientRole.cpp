@@ -1,7 +1,6 @@
 #include "net/ClientRole.h"
 
 #include <algorithm>
-#include <map>
 
 #include "library/LevelLibrary.h"
 #include "net/NetProtocol.h"
@@ -110,13 +109,10 @@ void ClientRole::takePlayerList(Connection& sender, std::string_view body) {
     if (session_.lobbyClosed || match == nullptr) {
         return;
     }
-    // Who plays our own players (a person or the computer) is known only here: it survives
-    // the rebuilt list, matched by name.
-    std::multimap<std::string, ComputerStrength> strengths;
     while (match->PlayerCount() > 0) {
         const Player& last = *match->GetPlayer(match->PlayerCount() - 1);
         if (last.IsLocalPlayer()) {
-            strengths.emplace(last.GetName(), last.GetComputer());
+            ownStrengths_.try_emplace(last.GetName(), last.GetComputer());
         }
         match->RemovePlayer(match->PlayerCount() - 1);
     }
@@ -129,9 +125,9 @@ void ClientRole::takePlayerList(Connection& sender, std::string_view body) {
             Player& player =
                 match->AddPlayer(record.name, record.colour, record.pattern, record.transparent,
                                  ours ? Player::LocalConnection : sender.id());
-            if (const auto it = strengths.find(player.GetName()); ours && it != strengths.end()) {
+            if (const auto it = ownStrengths_.find(player.GetName());
+                ours && it != ownStrengths_.end()) {
                 player.SetComputer(it->second);
-                strengths.erase(it);
             }
         }
     }

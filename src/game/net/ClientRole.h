@@ -1,6 +1,10 @@
 #pragma once
 
+#include <map>
+#include <string>
+
 #include "net/NetRole.h"
+#include "play/ComputerPlayer.h"
 
 namespace trundlex {
 
@@ -31,6 +35,11 @@ private:
     // Sends "R" once the announced number of level IDs has arrived and the library holds
     // every one of them.
     void readyCheck();
+
+    // Who plays each of this computer's players (a person or the computer), by name: only
+    // this computer knows, and the server's player lists replace the players, at first with
+    // a list that may not hold them yet.
+    std::map<std::string, ComputerStrength> ownStrengths_;
 };
 
 }  // namespace trundlex

@@ -92,8 +92,10 @@ TEST_F(ClientProtocolTest, OwnPlayersPlayedByTheComputerStaySoInTheServersList) 
         }
         return ComputerStrength::Person;
     };
-    // Twice: every new list is rebuilt from the one before. A remote player of the same
-    // name is somebody else's.
+    // A host with no players yet sends an empty list first; then every new list is rebuilt
+    // from the one before. A remote player of the same name is somebody else's.
+    peer.send("O");
+    ASSERT_TRUE(guest.lobby.waitUntil([&] { return guest.lobby.snapshotLocked().playerCount == 0; }));
     for (int round = 0; round < 2; ++round) {
         peer.send("OCy|1|1|0|0|Bob|2|1|0|1|Cy|3|1|0|1|");
         ASSERT_TRUE(guest.lobby.waitUntil([&] {
