@@ -9,6 +9,7 @@
 // property. Both run the same arithmetic in the same order.
 #include "BallPhysics.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "BallTypes.h"
@@ -27,6 +28,18 @@ constexpr std::int32_t kRestCount = (SubStepsPerTimeUnit * 3) / 3;
 // Slopes can keep a ball rolling forever: a roll ends after this many sub-steps as if the
 // ball had come to rest. Every computer applies the same rule.
 constexpr std::int32_t kMaxSubSteps = SubStepsPerTimeUnit * 100;
+
+// Whether a direction lies in one of the sectors.
+bool inAnySector(double angle, const OpenCells::Sector* sectors, int count) {
+    for (int i = 0; i < count; ++i) {
+        double t = angle - sectors[i].from;
+        t -= 2 * kPi * std::floor(t / (2 * kPi));
+        if (t <= sectors[i].width) {
+            return true;
+        }
+    }
+    return false;
+}
 
 template <bool Fast>
 class Stepper {
@@ -169,11 +182,22 @@ private:
         const double r = m_.radius;
         const double h = m_.heading;
 
+        // Where a ray's end could meet a wall at all; the other rays cannot find one and are
+        // skipped (the fast path only).
+        OpenCells::Sector sectors[OpenCells::MaxSectors];
+        int sectorCount = -1;
+        if constexpr (Fast) {
+            sectorCount = open_->wallSectors(x, y, r, sectors);
+        }
+
         double best = 100.0;
         double bestAngle = -10.0;
         double loss = 0.0;
         // Rays across the front half of the ball, relative to its heading.
         for (double a = -kPi / 2; a <= kPi / 2; a += kPi / 200) {
+            if (sectorCount >= 0 && !inAnySector(a + h, sectors, sectorCount)) {
+                continue;
+            }
             const double c = std::cos(a + h);
             const double s = std::sin(a + h);
             if (!level_.isWallAt(x + r * c, y + r * s)) {
@@ -278,7 +302,8 @@ void BallMotion::begin(double newSpeed, double newHeading) {
 OpenCells::OpenCells(const Level& level)
     : width_(level.width()),
       height_(level.height()),
-      open_(static_cast<std::size_t>(width_) * static_cast<std::size_t>(height_), 0) {
+      open_(static_cast<std::size_t>(width_) * static_cast<std::size_t>(height_), 0),
+      wallFree_(open_.size(), 0) {
     // First the cells that hold neither a wall nor the cup, then those whose whole
     // neighbourhood is such.
     std::vector<unsigned char> harmless(open_.size(), 0);
@@ -286,8 +311,9 @@ OpenCells::OpenCells(const Level& level)
         for (std::int32_t c = 0; c < width_; ++c) {
             const Block& block = level.block(c, r);
             const auto safe = [](const Material& m) { return !m.isWall() && m.kind() != Cup; };
-            harmless[static_cast<std::size_t>(r) * width_ + c] =
-                safe(block.front()) && safe(block.back()) ? 1 : 0;
+            const std::size_t i = static_cast<std::size_t>(r) * width_ + c;
+            harmless[i] = safe(block.front()) && safe(block.back()) ? 1 : 0;
+            wallFree_[i] = !block.front().isWall() && !block.back().isWall() ? 1 : 0;
         }
     }
     for (std::int32_t r = 1; r + 1 < height_; ++r) {
@@ -311,6 +337,56 @@ bool OpenCells::isOpenAt(double x, double y) const {
     const auto c = static_cast<std::int32_t>(x);
     const auto r = static_cast<std::int32_t>(y);
     return open_[static_cast<std::size_t>(r) * width_ + c] != 0;
+}
+
+int OpenCells::wallSectors(double x, double y, double r, Sector* sectors) const {
+    if (!(x >= 0.0 && y >= 0.0 && x < width_ && y < height_) || !(r >= 0.0 && r < 0.99)) {
+        return -1;
+    }
+    const auto column = static_cast<std::int32_t>(x);
+    const auto row = static_cast<std::int32_t>(y);
+    if (!wallFree(column, row)) {
+        return -1;
+    }
+    // Far more than the rounding of a ray's end point (about 1e-16), far less than the step
+    // between two rays.
+    constexpr double margin = 1e-7;
+    const double reach = r + margin;
+    int count = 0;
+    for (std::int32_t dr = -1; dr <= 1; ++dr) {
+        for (std::int32_t dc = -1; dc <= 1; ++dc) {
+            const std::int32_t c = column + dc;
+            const std::int32_t rr = row + dr;
+            if ((dc == 0 && dr == 0) || wallFree(c, rr)) {
+                continue;
+            }
+            const double left = c;
+            const double top = rr;
+            const double dx = std::max({left - x, 0.0, x - (left + 1.0)});
+            const double dy = std::max({top - y, 0.0, y - (top + 1.0)});
+            if (dx * dx + dy * dy > reach * reach) {
+                continue;  // out of reach
+            }
+            if (dx <= margin && dy <= margin) {
+                return -1;  // the cell touches the point: it may lie in any direction
+            }
+            // The square seen from the point spans less than a half turn: its corners'
+            // directions, measured from the first corner's.
+            const double corners[4][2] = {
+                {left, top}, {left + 1.0, top}, {left, top + 1.0}, {left + 1.0, top + 1.0}};
+            const double base = std::atan2(corners[0][1] - y, corners[0][0] - x);
+            double low = 0.0;
+            double high = 0.0;
+            for (int k = 1; k < 4; ++k) {
+                const double d = std::remainder(
+                    std::atan2(corners[k][1] - y, corners[k][0] - x) - base, 2 * kPi);
+                low = std::min(low, d);
+                high = std::max(high, d);
+            }
+            sectors[count++] = {base + low - margin, high - low + 2 * margin};
+        }
+    }
+    return count;
 }
 
 void runSubSteps(BallMotion& motion, const Level& level, const OpenCells* open, std::int32_t count,

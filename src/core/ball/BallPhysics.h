@@ -52,10 +52,29 @@ public:
     explicit OpenCells(const Level& level);
     bool isOpenAt(double x, double y) const;
 
+    // A range of directions seen from a point: angles from `from` to `from + width` (radians,
+    // width below pi).
+    struct Sector {
+        double from = 0.0;
+        double width = 0.0;
+    };
+    static constexpr int MaxSectors = 8;
+    // The directions in which a point at most r (below one block) from (x, y) can lie in a
+    // cell that holds a wall or lies outside the level, a little widened against rounding:
+    // the number of sectors written to `sectors`, or -1 when that may be any direction (the
+    // point's own cell holds a wall, or such a cell touches the point).
+    int wallSectors(double x, double y, double r, Sector* sectors) const;
+
 private:
+    bool wallFree(std::int32_t column, std::int32_t row) const {
+        return column >= 0 && row >= 0 && column < width_ && row < height_ &&
+               wallFree_[static_cast<std::size_t>(row) * width_ + column] != 0;
+    }
+
     std::int32_t width_ = 0;
     std::int32_t height_ = 0;
     std::vector<unsigned char> open_;
+    std::vector<unsigned char> wallFree_;  // neither layer of the cell is a wall
 };
 
 // Runs up to count sub-steps of a rolling ball and applies the rest rule and the roll-time
