@@ -11,6 +11,26 @@
 namespace trundlex {
 namespace {
 
+// A long sand corridor: no single putt gets through it.
+const std::vector<std::string_view> kSandCorridor = {
+    "########################",
+    "#......ssssssssssssss...#",
+    "#......ssssssssssssss..o#",
+    "#......ssssssssssssss...#",
+    "########################",
+};
+
+// The cup walled in on every side.
+const std::vector<std::string_view> kWalledIn = {
+    "##############",
+    "#............#",
+    "#.......###..#",
+    "#.......#o#..#",
+    "#.......###..#",
+    "#............#",
+    "##############",
+};
+
 Level levelWithStart(const std::vector<std::string_view>& rows, double x, double y) {
     Level level = testing::asciiLevel(rows);
     level.setStart(x, y);
@@ -73,15 +93,7 @@ TEST(PuttSolverTest, FindsAStraightPutt) {
 
 TEST(PuttSolverTest, EachPuttStartsWhereTheOneBeforeEnded) {
     // A long sand corridor: no single putt gets through it, so the search needs more strokes.
-    const Level level = levelWithStart(
-        {
-            "########################",
-            "#......ssssssssssssss...#",
-            "#......ssssssssssssss..o#",
-            "#......ssssssssssssss...#",
-            "########################",
-        },
-        2.5, 2.5);
+    const Level level = levelWithStart(kSandCorridor, 2.5, 2.5);
     const SolverResult result = PuttSolver(level).solve();
     ASSERT_TRUE(result.holed);
     ASSERT_GE(result.putts.size(), 2u);
@@ -96,17 +108,7 @@ TEST(PuttSolverTest, EachPuttStartsWhereTheOneBeforeEnded) {
 }
 
 TEST(PuttSolverTest, FailsWhenTheCupIsWalledIn) {
-    const Level level = levelWithStart(
-        {
-            "##############",
-            "#............#",
-            "#.......###..#",
-            "#.......#o#..#",
-            "#.......###..#",
-            "#............#",
-            "##############",
-        },
-        2.5, 3.5);
+    const Level level = levelWithStart(kWalledIn, 2.5, 3.5);
     const SolverResult result = PuttSolver(level).solve();
     EXPECT_FALSE(result.holed);
     EXPECT_GT(result.simulatedPutts, 0) << "the search must really have putted";
@@ -134,15 +136,7 @@ TEST(PuttSolverTest, FailsWhenTheCupIsOnlyBeyondWater) {
 
 TEST(PuttSolverTest, FailsWhenMoreStrokesWouldBeNeeded) {
     // The sand corridor again, allowed a single stroke.
-    const Level level = levelWithStart(
-        {
-            "########################",
-            "#......ssssssssssssss...#",
-            "#......ssssssssssssss..o#",
-            "#......ssssssssssssss...#",
-            "########################",
-        },
-        2.5, 2.5);
+    const Level level = levelWithStart(kSandCorridor, 2.5, 2.5);
     EXPECT_FALSE(PuttSolver(level).solve({.maxStrokes = 1}).holed);
 }
 
@@ -222,17 +216,7 @@ TEST(PuttSolverTest, GivesTheSameAnswerOnOneThreadAsOnSeveral) {
 
 TEST(PuttSolverTest, ATimeLimitEndsTheSearchWithTheBestSoFar) {
     // The cup is walled in, so the search would run all its strokes; a tiny limit cuts it.
-    const Level level = levelWithStart(
-        {
-            "##############",
-            "#............#",
-            "#.......###..#",
-            "#.......#o#..#",
-            "#.......###..#",
-            "#............#",
-            "##############",
-        },
-        2.5, 3.5);
+    const Level level = levelWithStart(kWalledIn, 2.5, 3.5);
     const PuttSolver solver(level);
     const SolverResult full = solver.solve({.maxStrokes = 3});
     const SolverResult cut = solver.solve({.maxStrokes = 3, .timeLimit = 1e-6});
