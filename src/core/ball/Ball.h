@@ -40,9 +40,8 @@ class Ball {
 public:
     static constexpr double DefaultRadius = BallDefaultRadius;
     static double defaultRadius() { return DefaultRadius; }
-    // A putt that has rolled this many time units stops as if it had come to rest: slopes can
-    // keep a ball rolling forever otherwise. Every computer applies the same rule.
-    static constexpr int MaxRollTimeUnits = 100;
+    // A putt that has rolled this many time units stops as if it had come to rest.
+    static constexpr int MaxRollTimeUnits = trundlex::MaxRollTimeUnits;
     // Dotted surface patterns 0 .. PatternCount - 1; PatternCount itself is the plain ball.
     static constexpr int PatternCount = 8;
     // Colours are 0x00BBGGRR: red in the low byte.

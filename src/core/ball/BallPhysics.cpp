@@ -25,9 +25,7 @@ const double kPi = std::acos(-1.0);
 // sub-steps in a row.
 constexpr double kRestSpeed = 0.47;
 constexpr std::int32_t kRestCount = (SubStepsPerTimeUnit * 3) / 3;
-// Slopes can keep a ball rolling forever: a roll ends after this many sub-steps as if the
-// ball had come to rest. Every computer applies the same rule.
-constexpr std::int32_t kMaxSubSteps = SubStepsPerTimeUnit * 100;
+constexpr std::int32_t kMaxSubSteps = SubStepsPerTimeUnit * MaxRollTimeUnits;
 
 // Whether a direction lies in one of the sectors.
 bool inAnySector(double angle, const OpenCells::Sector* sectors, int count) {

@@ -12,6 +12,9 @@ class Level;
 // One time unit of a putt is this many sub-steps.
 inline constexpr std::int32_t SubStepsPerTimeUnit = 200;
 inline constexpr double BallDefaultRadius = 0.35;
+// Slopes can keep a ball rolling forever: a roll ends after this many time units as if the
+// ball had come to rest. Every computer applies the same rule.
+inline constexpr std::int32_t MaxRollTimeUnits = 100;
 
 // Where a ball is and how it moves during a putt: everything a sub-step reads and writes.
 struct BallMotion {
