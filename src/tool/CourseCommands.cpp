@@ -3,7 +3,7 @@
 #include "Commands.h"
 #include "level/Level.h"
 #include "library/Course.h"
-#include "library/RandomSource.h"
+#include "util/RandomSource.h"
 
 namespace trundlex::tool {
 

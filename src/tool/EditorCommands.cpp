@@ -121,7 +121,7 @@ int randomLevel(std::span<const std::string> args, std::ostream& out, std::ostre
             return 1;
         }
     }
-    SeededDraws draws(seed);
+    SeededRandom draws(seed);
     RandomLevelGenerator generator(pieces, draws);
     if (!generator.Generate()) {
         for (const std::string& problem : generator.problems()) {

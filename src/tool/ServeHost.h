@@ -9,7 +9,7 @@
 #include <string>
 
 #include "level/Level.h"
-#include "library/RandomSource.h"
+#include "util/RandomSource.h"
 #include "net/NetGame.h"
 #include "play/MatchFlow.h"
 

@@ -17,7 +17,7 @@
 #include <vector>
 
 #include "library/Course.h"
-#include "library/RandomSource.h"
+#include "util/RandomSource.h"
 #include "tool/ChildProcess.h"
 #include "tool/ServeTestSupport.h"
 

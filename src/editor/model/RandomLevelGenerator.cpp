@@ -22,7 +22,7 @@ void turn(Level& piece, int quarterTurns) {
 
 }  // namespace
 
-RandomLevelGenerator::RandomLevelGenerator(std::string piecesFolder, RandomDraws& random)
+RandomLevelGenerator::RandomLevelGenerator(std::string piecesFolder, RandomSource& random)
     : folder_(std::move(piecesFolder)), random_(random) {}
 
 bool RandomLevelGenerator::loadPiece(const char* fileName, Level& piece) {

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "level/Level.h"
-#include "model/RandomDraws.h"
+#include "util/RandomSource.h"
 
 namespace trundlex {
 
@@ -36,7 +36,7 @@ public:
     using Route = std::array<int, Tiles * Tiles>;
 
     // `piecesFolder` holds the piece files; `random` must outlive the generator.
-    RandomLevelGenerator(std::string piecesFolder, RandomDraws& random);
+    RandomLevelGenerator(std::string piecesFolder, RandomSource& random);
 
     // Reads the pieces and builds the level. False when a piece cannot be read or is not
     // 7 x 7 blocks: then problems() names them and the level is a cleared 50 x 50 level (no
@@ -69,7 +69,7 @@ private:
               Level corners[3]);
 
     std::string folder_;
-    RandomDraws& random_;
+    RandomSource& random_;
     Level level_;
     std::vector<std::string> problems_;
     Route route_{};

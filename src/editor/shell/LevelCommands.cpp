@@ -33,7 +33,7 @@ LevelCommands::LevelCommands(CEditorDoc& document, EditorPrompts& prompts, TestB
       testBall_(testBall),
       relayout_(std::move(relayout)),
       piecesFolder_(dataFolder(QStringLiteral("RBites"))),
-      random_(std::make_unique<SeededDraws>(static_cast<std::uint32_t>(
+      random_(std::make_unique<SeededRandom>(static_cast<std::uint32_t>(
           std::chrono::system_clock::now().time_since_epoch().count()))) {}
 
 Level& LevelCommands::level() {

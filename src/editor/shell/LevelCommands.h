@@ -5,7 +5,7 @@
 #include <functional>
 #include <memory>
 
-#include "model/RandomDraws.h"
+#include "util/RandomSource.h"
 #include "model/UndoRing.h"
 
 namespace trundlex {
@@ -47,7 +47,7 @@ public:
     // The folder of the template pieces: the RBites folder next to the program by default.
     void setPiecesFolder(const QString& folder) { piecesFolder_ = folder; }
     // The random choices of the random level: seeded from the clock by default.
-    void setRandomDraws(std::unique_ptr<RandomDraws> draws) { random_ = std::move(draws); }
+    void setRandomSource(std::unique_ptr<RandomSource> draws) { random_ = std::move(draws); }
 
 private:
     Level& level();
@@ -61,7 +61,7 @@ private:
     std::function<void()> relayout_;
     UndoRing undo_;
     QString piecesFolder_;
-    std::unique_ptr<RandomDraws> random_;
+    std::unique_ptr<RandomSource> random_;
 };
 
 }  // namespace trundlex

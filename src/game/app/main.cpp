@@ -15,7 +15,7 @@
 #include "library/CourseLibrary.h"
 #include "library/HighScoreStore.h"
 #include "library/LevelLibrary.h"
-#include "library/RandomSource.h"
+#include "util/RandomSource.h"
 #include "render/PlatformSupport.h"
 #include "render/QtSettingsStore.h"
 #include "render/QtSoundPlayer.h"

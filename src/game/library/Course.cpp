@@ -9,7 +9,7 @@
 #include "level/Archive.h"
 #include "library/ArchiveBounds.h"
 #include "library/LevelLibrary.h"
-#include "library/RandomSource.h"
+#include "util/RandomSource.h"
 #include "util/SafeFile.h"
 
 namespace trundlex {

@@ -4,7 +4,7 @@
 #include <cmath>
 #include <numbers>
 
-#include "library/RandomSource.h"
+#include "util/RandomSource.h"
 #include "solver/PuttSolver.h"
 
 namespace trundlex {

@@ -2,7 +2,7 @@
 
 #include <QPainter>
 
-#include "library/RandomSource.h"
+#include "util/RandomSource.h"
 #include "render/BallRenderer.h"
 #include "render/PlatformSupport.h"
 

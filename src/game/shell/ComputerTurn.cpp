@@ -1,6 +1,6 @@
 #include "ComputerTurn.h"
 
-#include "library/RandomSource.h"
+#include "util/RandomSource.h"
 #include "solver/PuttSolver.h"
 
 namespace trundlex {

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "library/RandomSource.h"
+#include "util/RandomSource.h"
 
 namespace trundlex::forcemeter {
 

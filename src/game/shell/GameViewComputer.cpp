@@ -7,7 +7,7 @@
 #include "GameView.h"
 #include "ScoreBoard.h"
 #include "library/LevelLibrary.h"
-#include "library/RandomSource.h"
+#include "util/RandomSource.h"
 #include "render/PlatformSupport.h"
 
 namespace trundlex {

@@ -20,7 +20,7 @@
 #include "ScoreBoard.h"
 #include "library/HighScoreStore.h"
 #include "library/LevelLibrary.h"
-#include "library/RandomSource.h"
+#include "util/RandomSource.h"
 #include "render/BallRenderer.h"
 #include "render/PlatformSupport.h"
 #include "settings/GameSettings.h"

@@ -16,7 +16,7 @@
 #include "SaveCourseDialog.h"
 #include "library/CourseLibrary.h"
 #include "library/LevelLibrary.h"
-#include "library/RandomSource.h"
+#include "util/RandomSource.h"
 #include "play/Match.h"
 #include "render/PlatformSupport.h"
 

@@ -13,7 +13,7 @@
 #include "BallPreview.h"
 #include "ScoreBoard.h"
 #include "ball/Ball.h"
-#include "library/RandomSource.h"
+#include "util/RandomSource.h"
 #include "play/Match.h"
 #include "render/BallRenderer.h"
 #include "render/PlatformSupport.h"

@@ -57,7 +57,7 @@ bool replayHolesOut(const Level& level, const std::vector<SolvedPutt>& putts) {
 }
 
 Outcome searchSeed(std::uint32_t seed) {
-    SeededDraws draws(seed);
+    SeededRandom draws(seed);
     RandomLevelGenerator generator(kPieces, draws);
     Outcome outcome{seed};
     if (!generator.Generate()) {

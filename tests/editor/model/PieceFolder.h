@@ -11,12 +11,12 @@
 
 #include "level/Archive.h"
 #include "level/Level.h"
-#include "model/RandomDraws.h"
+#include "util/RandomSource.h"
 
 namespace trundlex::testing {
 
 // Draws from a script, then fails the test if more are asked for.
-class ScriptedDraws : public RandomDraws {
+class ScriptedDraws : public RandomSource {
 public:
     explicit ScriptedDraws(std::vector<int> draws) : draws_(std::move(draws)) {}
     int next() override {

@@ -179,7 +179,7 @@ TEST(RandomLevel, EveryRouteIsAClosedCourseOfJoinedPieces) {
     PieceFolder pieces;
     pieces.writeMarkedPieces();
     for (std::uint32_t seed = 1; seed <= 200; ++seed) {
-        SeededDraws draws(seed);
+        SeededRandom draws(seed);
         RandomLevelGenerator generator(pieces.path(), draws);
         ASSERT_TRUE(generator.Generate());
         const std::string context = "seed " + std::to_string(seed);
@@ -199,7 +199,7 @@ TEST(RandomLevel, SameSeedGivesTheSameLevel) {
     PieceFolder pieces;
     pieces.writeMarkedPieces();
     auto generate = [&](std::uint32_t seed) {
-        SeededDraws draws(seed);
+        SeededRandom draws(seed);
         RandomLevelGenerator generator(pieces.path(), draws);
         EXPECT_TRUE(generator.Generate());
         return generator.level().toText();
@@ -213,7 +213,7 @@ TEST(RandomLevel, MissingOrMisshapenPieceIsReportedAndNothingIsPasted) {
     pieces.writeMarkedPieces();
     pieces.remove("snetthorn7.lev");
     pieces.write("vetinte7.lev", Level(8, 7));
-    SeededDraws draws(3);
+    SeededRandom draws(3);
     RandomLevelGenerator generator(pieces.path(), draws);
     EXPECT_FALSE(generator.Generate());
     ASSERT_EQ(generator.problems().size(), 2u);
@@ -268,7 +268,7 @@ TEST(ShippedPieces, HaveTheirOpeningsWhereTheirRolesPutThem) {
 
 TEST(ShippedPieces, GenerateClosedCoursesThatStartOnTheTee) {
     for (std::uint32_t seed = 1; seed <= 100; ++seed) {
-        SeededDraws draws(seed);
+        SeededRandom draws(seed);
         RandomLevelGenerator generator(kShippedPieces, draws);
         ASSERT_TRUE(generator.Generate()) << generator.problems().front();
         expectFiftySquareWithGrassEdge(generator.level());

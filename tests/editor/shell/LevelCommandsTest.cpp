@@ -2,7 +2,7 @@
 
 #include "EditorShellFixture.h"
 #include "model/LevelEditing.h"
-#include "model/RandomDraws.h"
+#include "util/RandomSource.h"
 #include "model/RandomLevelGenerator.h"
 
 namespace trundlex::testing {
@@ -57,7 +57,7 @@ TEST_F(LevelCommandsTest, RandomLevelReplacesTheLevelAndUndoBringsItBack) {
     plotWall(4, 4);
     level().setName("Mine");
     commands().setPiecesFolder(kPieces);
-    commands().setRandomDraws(std::make_unique<SeededDraws>(5));
+    commands().setRandomSource(std::make_unique<SeededRandom>(5));
     commands().createRandomLevel();
     ASSERT_TRUE(prompts.errors.isEmpty()) << prompts.errors.join(' ').toStdString();
     EXPECT_EQ(level().width(), 50);
@@ -67,7 +67,7 @@ TEST_F(LevelCommandsTest, RandomLevelReplacesTheLevelAndUndoBringsItBack) {
     EXPECT_EQ(view.layout().levelWidth(), 50);
 
     // The same seed through the generator itself gives the same level.
-    SeededDraws draws(5);
+    SeededRandom draws(5);
     RandomLevelGenerator generator(kPieces.toStdString(), draws);
     ASSERT_TRUE(generator.Generate());
     EXPECT_EQ(level().toText(), generator.level().toText());

@@ -14,7 +14,7 @@
 
 #include "level/Archive.h"
 #include "level/Level.h"
-#include "library/RandomSource.h"
+#include "util/RandomSource.h"
 
 namespace trundlex::testing {
 

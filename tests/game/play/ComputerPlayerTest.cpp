@@ -5,7 +5,7 @@
 #include <cmath>
 #include <numbers>
 
-#include "library/RandomSource.h"
+#include "util/RandomSource.h"
 #include "solver/PuttSolver.h"
 #include "support/AsciiLevel.h"
 

@@ -3,7 +3,7 @@
 #include <cmath>
 
 #include "ForceMeter.h"
-#include "library/RandomSource.h"
+#include "util/RandomSource.h"
 
 namespace trundlex {
 namespace {

@@ -10,7 +10,7 @@
 #include "library/CourseLibrary.h"
 #include "library/HighScoreStore.h"
 #include "library/LevelLibrary.h"
-#include "library/RandomSource.h"
+#include "util/RandomSource.h"
 #include "settings/GameSettings.h"
 #include "settings/MemorySettingsStore.h"
 #include "support/AsciiLevel.h"

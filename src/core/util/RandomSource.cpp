@@ -1,4 +1,4 @@
-#include "library/RandomSource.h"
+#include "util/RandomSource.h"
 
 #include <chrono>
 
