@@ -77,6 +77,21 @@ Banan du redigerar har inte ändrats.
     </message>
 </context>
 <context>
+    <name>trundlex::AboutDialog</name>
+    <message>
+        <source>Brackwater Works on the web</source>
+        <translation>Brackwater Works på webben</translation>
+    </message>
+    <message>
+        <source>Write to us</source>
+        <translation>Skriv till oss</translation>
+    </message>
+    <message>
+        <source>Read the manual</source>
+        <translation>Läs handboken</translation>
+    </message>
+</context>
+<context>
     <name>trundlex::CEditorDoc</name>
     <message>
         <source>Untitled</source>
@@ -225,9 +240,6 @@ En fil som redan fanns där har lämnats orörd.
         <source>%1 - Trundlex Editor</source>
         <translation>%1 - Trundlex Editor</translation>
     </message>
-</context>
-<context>
-    <name>trundlex::EditorAboutDialog</name>
     <message>
         <source>About Trundlex Editor</source>
         <translation>Om Trundlex Editor</translation>
@@ -235,18 +247,6 @@ En fil som redan fanns där har lämnats orörd.
     <message>
         <source>The course editor of Trundlex: draw levels block by block, turn and mirror them, make random ones and test them with the game&apos;s own ball. Made by the Trundlex team at Brackwater Works.</source>
         <translation>Trundlex banredigerare: rita banor block för block, vrid och spegla dem, skapa slumpbanor och prova dem med spelets egen boll. Gjord av Trundlex-gänget på Brackwater Works.</translation>
-    </message>
-    <message>
-        <source>Brackwater Works on the web</source>
-        <translation>Brackwater Works på webben</translation>
-    </message>
-    <message>
-        <source>Write to us</source>
-        <translation>Skriv till oss</translation>
-    </message>
-    <message>
-        <source>Read the manual</source>
-        <translation>Läs handboken</translation>
     </message>
 </context>
 <context>
@@ -509,7 +509,7 @@ En fil som redan fanns där har lämnats orörd.
     </message>
 </context>
 <context>
-    <name>trundlex::EditorLink</name>
+    <name>trundlex::HyperLink</name>
     <message>
         <source>The specified file was not found.</source>
         <translation>Filen kunde inte hittas.</translation>
@@ -519,10 +519,6 @@ En fil som redan fanns där har lämnats orörd.
 with the given filename extension.</source>
         <translation>Det finns inget program kopplat
 till filnamnstillägget.</translation>
-    </message>
-    <message>
-        <source>Trundlex Editor</source>
-        <translation>Trundlex Editor</translation>
     </message>
     <message>
         <source>Can&apos;t open link:

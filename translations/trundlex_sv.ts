@@ -38,14 +38,6 @@
 <context>
     <name>trundlex::AboutDialog</name>
     <message>
-        <source>About Trundlex</source>
-        <translation>Om Trundlex</translation>
-    </message>
-    <message>
-        <source>Minigolf for one or more players, on one computer or over the network. Made by the Trundlex team at Brackwater Works.</source>
-        <translation>Minigolf för en eller flera spelare, på en dator eller över nätverket. Gjort av Trundlex-gänget på Brackwater Works.</translation>
-    </message>
-    <message>
         <source>Brackwater Works on the web</source>
         <translation>Brackwater Works på webben</translation>
     </message>
@@ -498,6 +490,14 @@ till filnamnstillägget.</translation>
     <message>
         <source>&amp;About Trundlex...</source>
         <translation>&amp;Om Trundlex...</translation>
+    </message>
+    <message>
+        <source>About Trundlex</source>
+        <translation>Om Trundlex</translation>
+    </message>
+    <message>
+        <source>Minigolf for one or more players, on one computer or over the network. Made by the Trundlex team at Brackwater Works.</source>
+        <translation>Minigolf för en eller flera spelare, på en dator eller över nätverket. Gjort av Trundlex-gänget på Brackwater Works.</translation>
     </message>
 </context>
 <context>

@@ -11,10 +11,10 @@
 
 #include "CEditorDoc.h"
 #include "CEditorView.h"
-#include "EditorAboutDialog.h"
 #include "EditorActions.h"
 #include "ToolbarIcons.h"
 #include "model/RecentFileList.h"
+#include "render/AboutDialog.h"
 #include "render/PlatformSupport.h"
 
 namespace trundlex {
@@ -174,7 +174,7 @@ void CMainFrame::createMenus() {
     index->setStatusTip(tr("Open the editor's manual"));
     addAction(index);
     about_ = help->addAction(tr("&About Editor..."), this, [this] {
-        EditorAboutDialog dialog(this);
+        AboutDialog dialog(aboutContent(), this);
         dialog.exec();
     });
     about_->setStatusTip(tr("Program information, version number and copyright"));
@@ -238,8 +238,20 @@ void CMainFrame::updateRecentFiles() {
     noRecentFile_->setVisible(entries.empty());
 }
 
+AboutContent CMainFrame::aboutContent() {
+    return {.windowTitle = tr("About Trundlex Editor"),
+            .name = QStringLiteral("Trundlex Editor"),
+            .version = QStringLiteral("1.0"),
+            .description = tr(
+                "The course editor of Trundlex: draw levels block by block, turn and mirror them, "
+                "make random ones and test them with the game's own ball. Made by the Trundlex "
+                "team at Brackwater Works."),
+            .manual = manualUrl(),
+            .icon = QIcon(QStringLiteral(":/icons/trundlex.png"))};
+}
+
 void CMainFrame::openHelp() {
-    EditorLink::open(editorManualUrl(), this);
+    openManual(QStringLiteral("Trundlex Editor"), this);
 }
 
 void CMainFrame::closeEvent(QCloseEvent* event) {

@@ -8,6 +8,7 @@ class QMenu;
 
 namespace trundlex {
 
+struct AboutContent;
 class CEditorDoc;
 class CEditorView;
 class EditorActions;
@@ -34,6 +35,8 @@ public:
     QToolBar* toolBar() const { return toolBar_; }
     // Help > About Editor.
     QAction* aboutAction() const { return about_; }
+    // What Help > About Editor shows of the editor.
+    static AboutContent aboutContent();
 
 protected:
     void closeEvent(QCloseEvent* event) override;

@@ -8,7 +8,6 @@
 #include <QPainter>
 #include <cmath>
 
-#include "AboutDialog.h"
 #include "ChatBox.h"
 #include "ForceMeter.h"
 #include "HighScoreDialog.h"

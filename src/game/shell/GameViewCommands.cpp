@@ -14,7 +14,6 @@
 #include "LevelsViewerDialog.h"
 #include "NewGameWizard.h"
 #include "ReplayDialog.h"
-#include "AboutDialog.h"
 #include "ChatBox.h"
 #include "LobbyDialog.h"
 #include "ScoreBoard.h"

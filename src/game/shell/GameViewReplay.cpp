@@ -9,7 +9,6 @@
 #include <QPainter>
 #include <cmath>
 
-#include "AboutDialog.h"
 #include "ChatBox.h"
 #include "ForceMeter.h"
 #include "HighScoreDialog.h"
@@ -20,11 +19,12 @@
 #include "ScoreBoard.h"
 #include "library/HighScoreStore.h"
 #include "library/LevelLibrary.h"
-#include "util/RandomSource.h"
+#include "render/AboutDialog.h"
 #include "render/BallRenderer.h"
 #include "render/PlatformSupport.h"
 #include "settings/GameSettings.h"
 #include "util/PixelMath.h"
+#include "util/RandomSource.h"
 
 namespace trundlex {
 
@@ -99,7 +99,7 @@ void GameView::showLevels() {
 }
 
 void GameView::showHelp() {
-    openManual(this);
+    openManual(QStringLiteral("Trundlex"), this);
 }
 
 }  // namespace trundlex

@@ -8,8 +8,8 @@
 #include <QStatusBar>
 #include <QToolBar>
 
-#include "AboutDialog.h"
 #include "GameView.h"
+#include "render/AboutDialog.h"
 
 namespace trundlex {
 
@@ -93,9 +93,20 @@ void MainFrame::createMenus() {
     QMenu* help = menuBar()->addMenu(tr("&Help"));
     help->addAction(command(GameCommand::Help));
     help->addAction(tr("&About Trundlex..."), this, [this] {
-        AboutDialog about(this);
+        AboutDialog about(aboutContent(), this);
         about.exec();
     });
+}
+
+AboutContent MainFrame::aboutContent() {
+    return {.windowTitle = tr("About Trundlex"),
+            .name = QStringLiteral("Trundlex"),
+            .version = QStringLiteral("1.0"),
+            .description =
+                tr("Minigolf for one or more players, on one computer or over the network. Made "
+                   "by the Trundlex team at Brackwater Works."),
+            .manual = manualUrl(),
+            .icon = QIcon(QStringLiteral(":/icons/trundlex.png"))};
 }
 
 void MainFrame::toggleFullScreen() {

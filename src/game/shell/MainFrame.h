@@ -4,6 +4,7 @@
 
 namespace trundlex {
 
+struct AboutContent;
 struct GameContext;
 class GameView;
 
@@ -16,6 +17,8 @@ public:
     explicit MainFrame(GameContext& context, QWidget* parent = nullptr);
 
     GameView* view() const { return view_; }
+    // What Help > About shows of the game.
+    static AboutContent aboutContent();
 
 protected:
     void closeEvent(QCloseEvent* event) override;

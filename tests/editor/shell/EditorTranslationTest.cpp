@@ -1,13 +1,15 @@
 // The editor's Swedish user interface: its translation is embedded and chosen by option, and
-// no text of the editor is left untranslated. Runs lupdate over the editor's sources into a
-// copy of the translation file, so a new text that nobody translated fails here.
+// no text of the editor is left untranslated. Runs lupdate over the editor's sources and the
+// platform library it shows texts of into a copy of the translation file, so a new text that
+// nobody translated fails here.
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
 #include <QLocale>
 
-#include "EditorAboutDialog.h"
+#include "CMainFrame.h"
 #include "EditorLanguage.h"
+#include "render/AboutDialog.h"
 #include "support/TranslationCheck.h"
 
 namespace trundlex {
@@ -24,7 +26,9 @@ TEST(EditorTranslation, EveryTextOfTheEditorIsTranslated) {
     const QStringList untranslated = testing::untranslatedTexts(
         QStringLiteral(TRUNDLEX_LUPDATE),
         kSourceDir + QStringLiteral("/translations/trundlex-editor_sv.ts"),
-        {kSourceDir + QStringLiteral("/src/editor")}, count);
+        {kSourceDir + QStringLiteral("/src/editor"),
+         kSourceDir + QStringLiteral("/src/core/render")},
+        count);
     ASSERT_GT(count, 100);
     EXPECT_TRUE(untranslated.isEmpty())
         << "untranslated (run translations/fill_editor_sv.py after adding them): "
@@ -36,7 +40,7 @@ TEST(EditorTranslation, SwedishIsChosenByOptionWithTheTextsTheEditorNeeds) {
               QStringLiteral("en"));
     EXPECT_EQ(translated("trundlex::LevelPropertiesDialog", "Level Properties"),
               QStringLiteral("Level Properties"));
-    EXPECT_TRUE(editorManualUrl().toLocalFile().endsWith(QStringLiteral("/index.html")));
+    EXPECT_TRUE(manualUrl().toLocalFile().endsWith(QStringLiteral("/index.html")));
 
     EXPECT_EQ(installEditorLanguage(*QCoreApplication::instance(), QStringLiteral("sv")),
               QStringLiteral("sv"));
@@ -47,7 +51,13 @@ TEST(EditorTranslation, SwedishIsChosenByOptionWithTheTextsTheEditorNeeds) {
               QStringLiteral("Trundlex banfil (*.lev)"));
     EXPECT_EQ(translated("trundlex::EditorActions", "Test &mode"), QStringLiteral("&Testläge"));
     EXPECT_EQ(translated("QPlatformTheme", "Cancel"), QStringLiteral("Avbryt"));
-    EXPECT_TRUE(editorManualUrl().toLocalFile().endsWith(QStringLiteral("/index-se.html")));
+    // The about box of the platform library, in the editor's translation.
+    EXPECT_EQ(translated("trundlex::AboutDialog", "Read the manual"),
+              QStringLiteral("Läs handboken"));
+    EXPECT_EQ(translated("trundlex::HyperLink", "The specified file was not found."),
+              QStringLiteral("Filen kunde inte hittas."));
+    EXPECT_EQ(CMainFrame::aboutContent().windowTitle, QStringLiteral("Om Trundlex Editor"));
+    EXPECT_TRUE(manualUrl().toLocalFile().endsWith(QStringLiteral("/index-se.html")));
 }
 
 }  // namespace

@@ -8,9 +8,9 @@
 #include <QToolBar>
 
 #include "CMainFrame.h"
-#include "EditorAboutDialog.h"
 #include "EditorActions.h"
 #include "EditorShellFixture.h"
+#include "render/AboutDialog.h"
 
 namespace trundlex::testing {
 namespace {
@@ -176,7 +176,7 @@ TEST_F(MainFrameTest, TestModeAndSpeedKeysReachTheView) {
 
 TEST_F(MainFrameTest, HelpOpensTheManualAndTheAboutBoxLinksToWebMailAndManual) {
     QList<QUrl> opened;
-    EditorLink::setOpener([&opened](const QUrl& url) {
+    HyperLink::setOpener([&opened](const QUrl& url) {
         opened << url;
         return true;
     });
@@ -187,9 +187,14 @@ TEST_F(MainFrameTest, HelpOpensTheManualAndTheAboutBoxLinksToWebMailAndManual) {
     EXPECT_TRUE(opened.front().toLocalFile().endsWith(QStringLiteral("/Manual/index.html")))
         << opened.front().toString().toStdString();
 
-    EditorAboutDialog about;
+    const AboutContent content = CMainFrame::aboutContent();
+    EXPECT_EQ(content.name, QStringLiteral("Trundlex Editor"));
+    EXPECT_EQ(content.version, QStringLiteral("1.0"));
+    EXPECT_TRUE(content.description.startsWith(QStringLiteral("The course editor of Trundlex:")));
+    EXPECT_FALSE(content.icon.isNull());
+    AboutDialog about(content);
     EXPECT_EQ(about.windowTitle(), QStringLiteral("About Trundlex Editor"));
-    const QList<EditorLink*> links = about.links();
+    const QList<HyperLink*> links = about.links();
     ASSERT_EQ(links.size(), 3);
     EXPECT_EQ(links[0]->url().scheme(), QStringLiteral("https"));
     EXPECT_EQ(links[1]->url().scheme(), QStringLiteral("mailto"));
@@ -197,7 +202,7 @@ TEST_F(MainFrameTest, HelpOpensTheManualAndTheAboutBoxLinksToWebMailAndManual) {
     QTest::mouseClick(links[1], Qt::LeftButton);
     ASSERT_EQ(opened.size(), 2);
     EXPECT_EQ(opened.back(), links[1]->url());
-    EditorLink::setOpener([](const QUrl& url) { return QDesktopServices::openUrl(url); });
+    HyperLink::setOpener([](const QUrl& url) { return QDesktopServices::openUrl(url); });
 }
 
 }  // namespace

@@ -7,6 +7,8 @@
 #include <QLocale>
 
 #include "Language.h"
+#include "MainFrame.h"
+#include "render/AboutDialog.h"
 #include "support/TranslationCheck.h"
 
 namespace trundlex {
@@ -39,6 +41,9 @@ TEST(Translation, SwedishIsChosenByOptionAndLocale) {
     EXPECT_EQ(QCoreApplication::translate("trundlex::SplashDialog", "Reading files, please wait..."),
               QStringLiteral("Läser filer, vänta...."));
     EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "Cancel"), QStringLiteral("Avbryt"));
+    EXPECT_EQ(MainFrame::aboutContent().windowTitle, QStringLiteral("Om Trundlex"));
+    EXPECT_EQ(QCoreApplication::translate("trundlex::AboutDialog", "Write to us"),
+              QStringLiteral("Skriv till oss"));
 }
 
 }  // namespace

@@ -9,7 +9,7 @@
 #include <QMouseEvent>
 #include <QVBoxLayout>
 
-#include "render/PlatformSupport.h"
+#include "PlatformSupport.h"
 
 namespace trundlex {
 
@@ -22,15 +22,19 @@ HyperLink::Opener& opener() {
 
 }  // namespace
 
-HyperLink::HyperLink(const QString& text, QUrl url, QWidget* parent)
-    : QLabel(parent), url_(std::move(url)) {
+HyperLink::HyperLink(const QString& text, QUrl url, QString caption, QWidget* parent)
+    : QLabel(parent), url_(std::move(url)), caption_(std::move(caption)) {
     setText(QStringLiteral("<a href=\"#\">%1</a>").arg(text.toHtmlEscaped()));
     setCursor(Qt::PointingHandCursor);
+    // The label only shows the link; the click is handled below, so that a failure can be
+    // told in the program's own words.
     setTextInteractionFlags(Qt::NoTextInteraction);
     setToolTip(url_.toString());
 }
 
-void HyperLink::setOpener(Opener open) { opener() = std::move(open); }
+void HyperLink::setOpener(Opener open) {
+    opener() = std::move(open);
+}
 
 QString HyperLink::failureReason(const QUrl& url) {
     if (url.isLocalFile() && !QFileInfo::exists(url.toLocalFile())) {
@@ -39,13 +43,16 @@ QString HyperLink::failureReason(const QUrl& url) {
     return tr("There is no application associated\nwith the given filename extension.");
 }
 
-bool HyperLink::open() {
-    if (opener()(url_)) {
+bool HyperLink::open(const QUrl& url, const QString& caption, QWidget* parent) {
+    if (opener()(url)) {
         return true;
     }
-    QMessageBox::warning(this, QStringLiteral("Trundlex"),
-                         tr("Can't open link:\n\n") + failureReason(url_));
+    QMessageBox::warning(parent, caption, tr("Can't open link:\n\n") + failureReason(url));
     return false;
+}
+
+bool HyperLink::open() {
+    return open(url_, caption_, this);
 }
 
 void HyperLink::mouseReleaseEvent(QMouseEvent* event) {
@@ -57,38 +64,37 @@ void HyperLink::mouseReleaseEvent(QMouseEvent* event) {
 
 QUrl manualUrl() {
     const QString folder = dataFolder(QStringLiteral("Manual"));
-    const QString page = QLocale().language() == QLocale::Swedish
-                             ? QStringLiteral("index-se.html")
-                             : QStringLiteral("index.html");
-    return QUrl::fromLocalFile((folder.isEmpty() ? programFolder() + QStringLiteral("/Manual")
-                                                 : folder) +
-                               QLatin1Char('/') + page);
+    const QString page = QLocale().language() == QLocale::Swedish ? QStringLiteral("index-se.html")
+                                                                  : QStringLiteral("index.html");
+    return QUrl::fromLocalFile(
+        (folder.isEmpty() ? programFolder() + QStringLiteral("/Manual") : folder) +
+        QLatin1Char('/') + page);
 }
 
-bool openManual(QWidget* parent) {
-    HyperLink link(QStringLiteral("Manual"), manualUrl(), parent);
-    return link.open();
+bool openManual(const QString& caption, QWidget* parent) {
+    return HyperLink::open(manualUrl(), caption, parent);
 }
 
-AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent) {
-    setWindowTitle(tr("About Trundlex"));
+AboutDialog::AboutDialog(const AboutContent& content, QWidget* parent) : QDialog(parent) {
+    setWindowTitle(content.windowTitle);
     auto* icon = new QLabel(this);
-    icon->setPixmap(windowIcon().pixmap(64, 64));
-    auto* title = new QLabel(QStringLiteral("<h2>Trundlex 1.0</h2>"), this);
-    auto* credits = new QLabel(tr("Minigolf for one or more players, on one computer or over "
-                                  "the network. Made by the Trundlex team at Brackwater Works."),
-                               this);
+    icon->setPixmap((content.icon.isNull() ? windowIcon() : content.icon).pixmap(64, 64));
+    auto* title =
+        new QLabel(QStringLiteral("<h2>%1 %2</h2>")
+                       .arg(content.name.toHtmlEscaped(), content.version.toHtmlEscaped()),
+                   this);
+    auto* credits = new QLabel(content.description, this);
     credits->setWordWrap(true);
     auto* text = new QVBoxLayout;
     text->addWidget(title);
     text->addWidget(credits);
     text->addWidget(new HyperLink(tr("Brackwater Works on the web"),
                                   QUrl(QStringLiteral("https://brackwater.example/trundlex/")),
-                                  this));
+                                  content.name, this));
     text->addWidget(new HyperLink(tr("Write to us"),
                                   QUrl(QStringLiteral("mailto:trundlex@brackwater.example")),
-                                  this));
-    text->addWidget(new HyperLink(tr("Read the manual"), manualUrl(), this));
+                                  content.name, this));
+    text->addWidget(new HyperLink(tr("Read the manual"), content.manual, content.name, this));
     auto* top = new QHBoxLayout;
     top->addWidget(icon, 0, Qt::AlignTop);
     top->addLayout(text, 1);
@@ -99,7 +105,5 @@ AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent) {
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     setMinimumWidth(380);
 }
-
-QList<HyperLink*> AboutDialog::links() const { return findChildren<HyperLink*>(); }
 
 }  // namespace trundlex

@@ -1,0 +1,161 @@
+// The about box both programs show and its links: what it shows of the program it is given,
+// how the links open, and what the user is told when a link cannot be opened.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QLabel>
+#include <QLocale>
+#include <QMessageBox>
+#include <QTest>
+#include <QTimer>
+
+#include "render/AboutDialog.h"
+
+namespace trundlex {
+namespace {
+
+AboutContent sampleContent() {
+    QPixmap square(16, 16);
+    square.fill(Qt::darkGreen);
+    return {QStringLiteral("About Sample"),
+            QStringLiteral("Sample & Co"),
+            QStringLiteral("2.5"),
+            QStringLiteral("A program made for this test."),
+            QUrl::fromLocalFile(QStringLiteral("/tmp/sample-manual.html")),
+            QIcon(square)};
+}
+
+// Replaces the desktop as the opener of links for the test's lifetime, recording what it was
+// asked to open and answering `succeed`.
+class RecordingOpener {
+public:
+    explicit RecordingOpener(bool succeed) {
+        HyperLink::setOpener([this, succeed](const QUrl& url) {
+            opened << url;
+            return succeed;
+        });
+    }
+    ~RecordingOpener() {
+        HyperLink::setOpener([](const QUrl&) { return false; });
+    }
+    RecordingOpener(const RecordingOpener&) = delete;
+    RecordingOpener& operator=(const RecordingOpener&) = delete;
+
+    QList<QUrl> opened;
+};
+
+// The caption and text of the message box shown while `action` runs; the box is closed.
+struct ShownMessage {
+    QString caption;
+    QString text;
+};
+template <typename Action>
+ShownMessage messageShownBy(Action action) {
+    ShownMessage shown;
+    QTimer::singleShot(0, [&shown] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (box != nullptr) {
+            shown = {box->windowTitle(), box->text()};
+            box->close();
+        }
+    });
+    action();
+    return shown;
+}
+
+QStringList labelTexts(const QDialog& dialog) {
+    QStringList texts;
+    for (const QLabel* label : dialog.findChildren<QLabel*>()) {
+        texts << label->text();
+    }
+    return texts;
+}
+
+TEST(AboutDialog, ShowsTheProgramItIsGiven) {
+    const AboutContent content = sampleContent();
+    const AboutDialog about(content);
+    EXPECT_EQ(about.windowTitle(), QStringLiteral("About Sample"));
+    const QStringList texts = labelTexts(about);
+    EXPECT_TRUE(texts.contains(QStringLiteral("<h2>Sample &amp; Co 2.5</h2>")))
+        << texts.join(QStringLiteral(" | ")).toStdString();
+    EXPECT_TRUE(texts.contains(QStringLiteral("A program made for this test.")));
+    bool iconShown = false;
+    for (const QLabel* label : about.findChildren<QLabel*>()) {
+        iconShown = iconShown || !label->pixmap().isNull();
+    }
+    EXPECT_TRUE(iconShown);
+}
+
+TEST(AboutDialog, LinksToTheWebPageTheMailAddressAndTheGivenManual) {
+    RecordingOpener opener(true);
+    const AboutDialog about(sampleContent());
+    const QList<HyperLink*> links = about.links();
+    ASSERT_EQ(links.size(), 3);
+    EXPECT_EQ(links[0]->url(), QUrl(QStringLiteral("https://brackwater.example/trundlex/")));
+    EXPECT_EQ(links[1]->url(), QUrl(QStringLiteral("mailto:trundlex@brackwater.example")));
+    EXPECT_EQ(links[2]->url(), sampleContent().manual);
+    EXPECT_TRUE(links[0]->text().contains(QStringLiteral("Brackwater Works on the web")));
+    EXPECT_TRUE(links[1]->text().contains(QStringLiteral("Write to us")));
+    EXPECT_TRUE(links[2]->text().contains(QStringLiteral("Read the manual")));
+    for (HyperLink* link : links) {
+        EXPECT_EQ(link->cursor().shape(), Qt::PointingHandCursor);
+        EXPECT_EQ(link->toolTip(), link->url().toString());
+    }
+
+    QTest::mouseClick(links[1], Qt::LeftButton);
+    QTest::mouseClick(links[2], Qt::RightButton);
+    ASSERT_EQ(opener.opened.size(), 1);
+    EXPECT_EQ(opener.opened.front(), links[1]->url());
+    EXPECT_TRUE(links[2]->open());
+    EXPECT_EQ(opener.opened.back(), sampleContent().manual);
+}
+
+TEST(AboutDialog, ALinkThatCannotBeOpenedIsToldUnderTheProgramsName) {
+    RecordingOpener opener(false);
+    const AboutDialog about(sampleContent());
+    HyperLink* manual = about.links().value(2);
+    ASSERT_NE(manual, nullptr);
+    bool opened = true;
+    const ShownMessage shown = messageShownBy([&] { opened = manual->open(); });
+    EXPECT_FALSE(opened);
+    EXPECT_EQ(opener.opened.size(), 1);
+    EXPECT_EQ(shown.caption, QStringLiteral("Sample & Co"));
+    EXPECT_EQ(shown.text, QStringLiteral("Can't open link:\n\nThe specified file was not found."));
+}
+
+TEST(AboutDialog, TheManualOpensWithoutTheBoxAndAFailureIsTold) {
+    RecordingOpener succeeding(true);
+    EXPECT_TRUE(openManual(QStringLiteral("Sample"), nullptr));
+    ASSERT_EQ(succeeding.opened.size(), 1);
+    EXPECT_EQ(succeeding.opened.front(), manualUrl());
+
+    RecordingOpener failing(false);
+    bool opened = true;
+    const ShownMessage shown = messageShownBy([&] {
+        opened =
+            HyperLink::open(QUrl(QStringLiteral("gopher://x")), QStringLiteral("Sample"), nullptr);
+    });
+    EXPECT_FALSE(opened);
+    EXPECT_EQ(shown.caption, QStringLiteral("Sample"));
+    EXPECT_EQ(shown.text, QStringLiteral("Can't open link:\n\nThere is no application "
+                                         "associated\nwith the given filename extension."));
+}
+
+TEST(AboutDialog, FailureReasonNamesAMissingFile) {
+    EXPECT_EQ(HyperLink::failureReason(QUrl::fromLocalFile(QStringLiteral("/no/such/file.html"))),
+              QStringLiteral("The specified file was not found."));
+    EXPECT_EQ(
+        HyperLink::failureReason(QUrl(QStringLiteral("gopher://x"))),
+        QStringLiteral("There is no application associated\nwith the given filename extension."));
+}
+
+TEST(AboutDialog, TheManualFollowsTheLanguage) {
+    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+    EXPECT_TRUE(manualUrl().toLocalFile().endsWith(QStringLiteral("/Manual/index.html")));
+    QLocale::setDefault(QLocale(QLocale::Swedish, QLocale::Sweden));
+    EXPECT_TRUE(manualUrl().toLocalFile().endsWith(QStringLiteral("/Manual/index-se.html")));
+    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+}
+
+}  // namespace
+}  // namespace trundlex
