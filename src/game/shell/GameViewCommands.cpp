@@ -5,26 +5,11 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QMessageBox>
-#include <QMouseEvent>
-#include <QPainter>
-#include <cmath>
 
-#include "ForceMeter.h"
 #include "HighScoreDialog.h"
-#include "LevelsViewerDialog.h"
 #include "NewGameWizard.h"
-#include "ReplayDialog.h"
-#include "ChatBox.h"
-#include "LobbyDialog.h"
 #include "ScoreBoard.h"
-#include "library/HighScoreStore.h"
-#include "library/LevelLibrary.h"
-#include "util/RandomSource.h"
-#include "render/BallRenderer.h"
-#include "render/PlatformSupport.h"
 #include "settings/GameSettings.h"
-#include "util/PixelMath.h"
-
 
 namespace trundlex {
 

@@ -2,13 +2,14 @@
 // own, shown as an aim for a moment, then played like a person's putt (recorded, replayable,
 // sent to the other computers of a network game). And the holes' pars, which the same solver
 // works out.
+
 #include <QTimer>
 
 #include "GameView.h"
 #include "ScoreBoard.h"
 #include "library/LevelLibrary.h"
-#include "util/RandomSource.h"
 #include "render/PlatformSupport.h"
+#include "util/RandomSource.h"
 
 namespace trundlex {
 

@@ -1,29 +1,11 @@
 // The game view in a network game: the lobby and what the network's events do.
 #include "GameView.h"
 
-#include <QActionGroup>
-#include <QApplication>
-#include <QClipboard>
-#include <QMessageBox>
-#include <QMouseEvent>
-#include <QPainter>
-#include <cmath>
-
 #include "ChatBox.h"
-#include "ForceMeter.h"
-#include "HighScoreDialog.h"
-#include "LevelsViewerDialog.h"
 #include "LobbyDialog.h"
-#include "NewGameWizard.h"
-#include "ReplayDialog.h"
 #include "ScoreBoard.h"
-#include "library/HighScoreStore.h"
-#include "library/LevelLibrary.h"
-#include "util/RandomSource.h"
-#include "render/BallRenderer.h"
 #include "render/PlatformSupport.h"
 #include "settings/GameSettings.h"
-#include "util/PixelMath.h"
 
 namespace trundlex {
 

@@ -1,30 +1,10 @@
 // Replays of recorded putts and the end-of-match highlight, on the window's own ball.
 #include "GameView.h"
 
-#include <QActionGroup>
-#include <QApplication>
-#include <QClipboard>
-#include <QMessageBox>
-#include <QMouseEvent>
-#include <QPainter>
-#include <cmath>
-
-#include "ChatBox.h"
-#include "ForceMeter.h"
-#include "HighScoreDialog.h"
 #include "LevelsViewerDialog.h"
-#include "LobbyDialog.h"
-#include "NewGameWizard.h"
 #include "ReplayDialog.h"
-#include "ScoreBoard.h"
-#include "library/HighScoreStore.h"
-#include "library/LevelLibrary.h"
 #include "render/AboutDialog.h"
-#include "render/BallRenderer.h"
 #include "render/PlatformSupport.h"
-#include "settings/GameSettings.h"
-#include "util/PixelMath.h"
-#include "util/RandomSource.h"
 
 namespace trundlex {
 
