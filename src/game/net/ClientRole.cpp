@@ -34,6 +34,9 @@ void ClientRole::greet(Connection& connection) {
 
 DispatchResult ClientRole::dispatch(Connection& sender, const NetMessage& message) {
     const std::string_view body = message.body;
+    if (session_.handlePlayMessage(sender, message.letter, body)) {
+        return DispatchResult::Keep;
+    }
     switch (message.letter) {
         case netproto::Hello:
             if (body != netproto::Version) {
@@ -60,18 +63,6 @@ DispatchResult ClientRole::dispatch(Connection& sender, const NetMessage& messag
             break;
         case netproto::Start:
             takeStart(sender);
-            break;
-        case netproto::Putt:
-            session_.handlePutt(sender, body);
-            break;
-        case netproto::Aim:
-            session_.handleAim(sender, body);
-            break;
-        case netproto::Stopped:
-            session_.handleStopped(sender);
-            break;
-        case netproto::Chat:
-            session_.handleChat(sender, body);
             break;
         case netproto::Disconnected:
             session_.data.disconnectText = std::string(body) + " is disconnected.";

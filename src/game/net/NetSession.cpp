@@ -127,6 +127,25 @@ void NetSession::startCheck() {
     notify(NetStart);
 }
 
+bool NetSession::handlePlayMessage(Connection& sender, char letter, std::string_view body) {
+    switch (letter) {
+        case netproto::Putt:
+            handlePutt(sender, body);
+            return true;
+        case netproto::Aim:
+            handleAim(sender, body);
+            return true;
+        case netproto::Stopped:
+            handleStopped(sender);
+            return true;
+        case netproto::Chat:
+            handleChat(sender, body);
+            return true;
+        default:
+            return false;
+    }
+}
+
 void NetSession::handlePutt(Connection& sender, std::string_view body) {
     // A putt before every computer confirmed the start, or while the last one still rolls,
     // breaks the turn order that every computer follows: drop it.

@@ -96,7 +96,10 @@ public:
     // When a start handshake waits and every connection has confirmed: a server sends "S";
     // NetStart follows.
     void startCheck();
-    // "P", "A", "Q", "M" and unrecognised messages, the same on both sides.
+    // "P", "A", "Q" and "M", the same on both sides: true when the letter was one of them
+    // and it was handled.
+    bool handlePlayMessage(Connection& sender, char letter, std::string_view body);
+    // The parts of it, and unrecognised messages.
     void handlePutt(Connection& sender, std::string_view body);
     void handleAim(Connection& sender, std::string_view body);
     void handleStopped(Connection& sender);

@@ -31,6 +31,9 @@ void ServerRole::greet(Connection& connection) {
 
 DispatchResult ServerRole::dispatch(Connection& sender, const NetMessage& message) {
     const std::string_view body = message.body;
+    if (session_.handlePlayMessage(sender, message.letter, body)) {
+        return DispatchResult::Keep;
+    }
     switch (message.letter) {
         case netproto::Hello:
             return body == netproto::Version ? DispatchResult::Keep : DispatchResult::Close;
@@ -57,18 +60,6 @@ DispatchResult ServerRole::dispatch(Connection& sender, const NetMessage& messag
                 sender.started = true;
                 session_.startCheck();
             }
-            break;
-        case netproto::Putt:
-            session_.handlePutt(sender, body);
-            break;
-        case netproto::Aim:
-            session_.handleAim(sender, body);
-            break;
-        case netproto::Stopped:
-            session_.handleStopped(sender);
-            break;
-        case netproto::Chat:
-            session_.handleChat(sender, body);
             break;
         case netproto::PlayerList:
         case netproto::LevelCount:
