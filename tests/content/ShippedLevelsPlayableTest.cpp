@@ -131,10 +131,6 @@ std::string testName(const ::testing::TestParamInfo<std::string>& info) {
 INSTANTIATE_TEST_SUITE_P(Shipped, ShippedLevelsPlayableTest,
                          ::testing::ValuesIn(shippedLevelFiles()), testName);
 
-bool hasCup(const Block& block) {
-    return block.back().kind() == Cup || (!block.isPlain() && block.front().kind() == Cup);
-}
-
 // The check must be able to fail: the first shipped level with every block around its cup
 // turned into wall, stored as a level file and read back, is refused.
 TEST(ShippedLevelsPlayableCheckTest, RefusesAShippedLevelWithItsCupWalledIn) {
@@ -147,7 +143,7 @@ TEST(ShippedLevelsPlayableCheckTest, RefusesAShippedLevelWithItsCupWalledIn) {
     std::vector<std::pair<int, int>> cups;
     for (int r = 0; r < level.height(); ++r) {
         for (int c = 0; c < level.width(); ++c) {
-            if (hasCup(level.block(c, r))) {
+            if (level.block(c, r).holds(Cup)) {
                 cups.emplace_back(c, r);
             }
         }
@@ -156,7 +152,7 @@ TEST(ShippedLevelsPlayableCheckTest, RefusesAShippedLevelWithItsCupWalledIn) {
     for (const auto& [c, r] : cups) {
         for (int dr = -1; dr <= 1; ++dr) {
             for (int dc = -1; dc <= 1; ++dc) {
-                if (level.containsCell(c + dc, r + dr) && !hasCup(level.block(c + dc, r + dr))) {
+                if (level.containsCell(c + dc, r + dr) && !level.block(c + dc, r + dr).holds(Cup)) {
                     level.block(c + dc, r + dr).fromText("S0T8");
                 }
             }

@@ -17,6 +17,7 @@
 #include "level/Archive.h"
 #include "library/LevelLibrary.h"
 #include "net/NetGame.h"
+#include "play/ComputerPlayer.h"
 #include "play/Match.h"
 #include "play/MatchFlow.h"
 #include "support/AsciiLevel.h"
@@ -53,25 +54,12 @@ inline bool writeLevelFile(const Level& level, const std::string& path) {
     return archive.ok() && file.good();
 }
 
-// Where the clients aim: at the cup, with a force from the distance (the ball rolls about
-// speed / 0.602 blocks on grass).
+// Where the clients aim: straight at the nearest cup, as a computer player does when it knows
+// nothing better.
 inline void aimAtCup(const Level& level, const Ball& ball, double& force, double& angle) {
-    double best = 1e9;
-    angle = 0.0;
-    for (std::int32_t c = 0; c < level.width(); ++c) {
-        for (std::int32_t r = 0; r < level.height(); ++r) {
-            if (level.block(c, r).back().kind() != Cup) {
-                continue;
-            }
-            const double dx = c + 0.5 - ball.GetX();
-            const double dy = r + 0.5 - ball.GetY();
-            if (std::hypot(dx, dy) < best) {
-                best = std::hypot(dx, dy);
-                angle = std::atan2(dy, dx);
-            }
-        }
-    }
-    force = std::clamp(0.602 * (best + 0.5), 1.0, 80.0);
+    const ComputerPutt putt = puttAtNearestCup(level, ball.GetX(), ball.GetY());
+    force = std::clamp(putt.speed, 1.0, 80.0);
+    angle = putt.heading;
 }
 
 class StopOwner : public BallOwner {

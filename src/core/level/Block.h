@@ -42,6 +42,11 @@ public:
     bool isPlain() const { return shape_ == Square || back_ == front_; }
     // Default: plain flat grass, written "$".
     bool isDefault() const { return isPlain() && back_ == Material(); }
+    // A ball meets a material of this kind somewhere in the block: the back, or the front of
+    // a shaped block.
+    bool holds(std::int32_t kind) const {
+        return back_.kind() == kind || (!isPlain() && front_.kind() == kind);
+    }
 
     bool inFront(double u, double v) const;
     const Material& materialAt(double u, double v) const {

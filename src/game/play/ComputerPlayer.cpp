@@ -4,8 +4,8 @@
 #include <cmath>
 #include <numbers>
 
-#include "util/RandomSource.h"
 #include "solver/PuttSolver.h"
+#include "util/RandomSource.h"
 
 namespace trundlex {
 
@@ -37,15 +37,14 @@ double normalDraw(RandomSource& random) {
     return std::sqrt(-2.0 * std::log(u1)) * std::cos(2.0 * std::numbers::pi * u2);
 }
 
-// Straight at the centre of the nearest block with the cup in it, hard enough to get there on
-// grass.
-ComputerPutt atNearestCup(const Level& level, double x, double y) {
+}  // namespace
+
+ComputerPutt puttAtNearestCup(const Level& level, double x, double y) {
     double best = -1.0;
     ComputerPutt putt{PuttSolver::MinSpeed, 0.0};
     for (std::int32_t r = 0; r < level.height(); ++r) {
         for (std::int32_t c = 0; c < level.width(); ++c) {
-            const Block& block = level.block(c, r);
-            if (block.back().kind() != Cup && block.front().kind() != Cup) {
+            if (!level.block(c, r).holds(Cup)) {
                 continue;
             }
             const double dx = c + 0.5 - x;
@@ -61,15 +60,13 @@ ComputerPutt atNearestCup(const Level& level, double x, double y) {
     return putt;
 }
 
-}  // namespace
-
 ComputerPutt planComputerPutt(const PuttSolver& solver, double x, double y, double timeLimit,
                               const std::atomic<bool>* stop) {
     const SolverResult found = solver.solveFrom(
         x, y,
         {.maxStrokes = 3, .timeLimit = std::max(timeLimit, 0.0), .robust = true, .stop = stop});
     return found.putts.empty()
-               ? atNearestCup(solver.simulator().level(), x, y)
+               ? puttAtNearestCup(solver.simulator().level(), x, y)
                : ComputerPutt{found.putts.front().speed, found.putts.front().heading};
 }
 

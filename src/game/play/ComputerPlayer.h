@@ -22,6 +22,10 @@ struct ComputerPutt {
     double heading = 0.0;
 };
 
+// Straight at the centre of the nearest block with the cup in it, hard enough to get there on
+// grass: the putt when nothing better is known.
+ComputerPutt puttAtNearestCup(const Level& level, double x, double y);
+
 // The putt the computer would make for a ball lying at (x, y) if it aimed perfectly: the first
 // putt of the shortest way into the cup the solver finds (of the putts that hole out, the one
 // that forgives a slightly wrong aim best), or of the way that gets closest. When the solver

@@ -253,7 +253,7 @@ TEST(ShippedPieces, HaveTheirOpeningsWhereTheirRolesPutThem) {
         for (int y = 0; y < 7; ++y) {
             for (int x = 0; x < 7; ++x) {
                 const Block& b = piece.block(x, y);
-                cup = cup || b.back().kind() == Cup || (!b.isPlain() && b.front().kind() == Cup);
+                cup = cup || b.holds(Cup);
             }
         }
         EXPECT_EQ(cup, name.find("hal2") != std::string_view::npos) << file;
