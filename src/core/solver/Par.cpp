@@ -77,9 +77,12 @@ ParCache::ParCache(std::string path) : path_(std::move(path)) {
 }
 
 std::optional<int> ParCache::lookup(const Level& level) const {
-    const std::uint64_t fingerprint = levelFingerprint(level);
+    return lookup(level.id(), levelFingerprint(level));
+}
+
+std::optional<int> ParCache::lookup(const std::string& id, std::uint64_t fingerprint) const {
     std::lock_guard lock(mutex_);
-    const auto it = entries_.find(level.id());
+    const auto it = entries_.find(id);
     if (it == entries_.end() || it->second.fingerprint != fingerprint) {
         return std::nullopt;
     }
@@ -89,13 +92,14 @@ std::optional<int> ParCache::lookup(const Level& level) const {
 int ParCache::parOf(const Level& level) { return parOf(level, 0, nullptr).value_or(0); }
 
 std::optional<int> ParCache::parOf(const Level& level, int threads, const std::atomic<bool>* stop) {
-    if (const std::optional<int> known = lookup(level)) {
+    const std::uint64_t fingerprint = levelFingerprint(level);
+    if (const std::optional<int> known = lookup(level.id(), fingerprint)) {
         return known;
     }
     const std::optional<int> par = computePar(level, threads, stop);
     if (par && storableId(level.id())) {
         std::lock_guard lock(mutex_);
-        entries_[level.id()] = {levelFingerprint(level), *par};
+        entries_[level.id()] = {fingerprint, *par};
         saveLocked();
     }
     return par;

@@ -46,6 +46,7 @@ private:
         std::uint64_t fingerprint = 0;
         int par = 0;
     };
+    std::optional<int> lookup(const std::string& id, std::uint64_t fingerprint) const;
     void saveLocked() const;
 
     std::string path_;
