@@ -9,9 +9,9 @@
 #include <string>
 
 #include "level/Level.h"
-#include "util/RandomSource.h"
 #include "net/NetGame.h"
 #include "play/MatchFlow.h"
+#include "util/RandomSource.h"
 
 namespace trundlex::tool {
 

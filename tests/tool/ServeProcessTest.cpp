@@ -17,9 +17,9 @@
 #include <vector>
 
 #include "library/Course.h"
-#include "util/RandomSource.h"
 #include "tool/ChildProcess.h"
 #include "tool/ServeTestSupport.h"
+#include "util/RandomSource.h"
 
 namespace trundlex {
 namespace {
@@ -88,6 +88,21 @@ protected:
     }
 
     // Shows what the host printed when the test failed (or on request).
+    // After Alice left a game of three holes: Bob's match still has both players, both played
+    // the last hole, and the host's computer player holed Alice out there, not the stroke
+    // limit.
+    static void expectBothPlayedTheLastHole(FlowClient& bob) {
+        auto lock = bob.net.lock();
+        ASSERT_EQ(bob.match.PlayerCount(), 2);
+        for (std::int32_t i = 0; i < 2; ++i) {
+            const Player& player = *bob.match.GetPlayer(i);
+            EXPECT_GT(player.StrokesOn(2), 0) << player.GetName() << " played no last hole";
+        }
+        const Player& alice = *bob.match.GetPlayer(0);
+        ASSERT_EQ(alice.GetName(), "Alice");
+        EXPECT_LT(alice.StrokesOn(2), Player::LimitScore);
+    }
+
     void showHostOnFailure(ServeProcess& host) {
         if (HasFailure() || std::getenv("TRUNDLEX_SHOW_HOST") != nullptr) {
             for (const std::string& line : host.lines()) {
@@ -170,18 +185,7 @@ TEST_F(ServeProcessTest, TwoClientsPlayThroughTheHostAndOneFinishesAfterTheOther
     ASSERT_TRUE(host.waitForLine("over"));
     ASSERT_TRUE(host.waitForLine("hole 3"));
 
-    {
-        auto lock = bob.net.lock();
-        ASSERT_EQ(bob.match.PlayerCount(), 2);
-        for (std::int32_t i = 0; i < 2; ++i) {
-            const Player& player = *bob.match.GetPlayer(i);
-            EXPECT_GT(player.StrokesOn(2), 0) << player.GetName() << " played no last hole";
-        }
-        // The host's computer player holed Alice out on the last hole, not the stroke limit.
-        const Player& alice = *bob.match.GetPlayer(0);
-        ASSERT_EQ(alice.GetName(), "Alice");
-        EXPECT_LT(alice.StrokesOn(2), Player::LimitScore);
-    }
+    expectBothPlayedTheLastHole(bob);
     // Every putt passed the host once; the host reported every round of stops Bob saw.
     const auto bobPutts =
         bob.read<std::size_t>([&] { return bob.sent().size() + bob.received().size(); });
@@ -248,18 +252,7 @@ TEST_F(ServeProcessTest, ClientKilledMidGameIsPuttedByTheHostWhileTheOtherFinish
 
     // From her turn on, the host putted for Alice: Bob saw more of her putts than she made.
     EXPECT_GT(bob.read<int>([&] { return countOf(bob.receivedFor(), "Alice"); }), aliceSent);
-    {
-        auto lock = bob.net.lock();
-        ASSERT_EQ(bob.match.PlayerCount(), 2);
-        for (std::int32_t i = 0; i < 2; ++i) {
-            const Player& player = *bob.match.GetPlayer(i);
-            EXPECT_GT(player.StrokesOn(2), 0) << player.GetName() << " played no last hole";
-        }
-        // The host's computer player holed Alice out on the last hole, not the stroke limit.
-        const Player& alice = *bob.match.GetPlayer(0);
-        ASSERT_EQ(alice.GetName(), "Alice");
-        EXPECT_LT(alice.StrokesOn(2), Player::LimitScore);
-    }
+    expectBothPlayedTheLastHole(bob);
     const auto bobPutts =
         bob.read<std::size_t>([&] { return bob.sent().size() + bob.received().size(); });
     EXPECT_EQ(static_cast<std::size_t>(host.countLines("putt ")), bobPutts);

@@ -5,8 +5,8 @@
 #include <functional>
 #include <memory>
 
-#include "util/RandomSource.h"
 #include "model/UndoRing.h"
+#include "util/RandomSource.h"
 
 namespace trundlex {
 

@@ -15,12 +15,12 @@
 #include "library/CourseLibrary.h"
 #include "library/HighScoreStore.h"
 #include "library/LevelLibrary.h"
-#include "util/RandomSource.h"
 #include "render/PlatformSupport.h"
 #include "render/QtSettingsStore.h"
 #include "render/QtSoundPlayer.h"
 #include "settings/GameSettings.h"
 #include "solver/Par.h"
+#include "util/RandomSource.h"
 
 int main(int argc, char** argv) {
     using namespace trundlex;

@@ -2,9 +2,9 @@
 
 #include <QPainter>
 
-#include "util/RandomSource.h"
 #include "render/BallRenderer.h"
 #include "render/PlatformSupport.h"
+#include "util/RandomSource.h"
 
 namespace trundlex {
 

@@ -1,7 +1,7 @@
 #include "ComputerTurn.h"
 
-#include "util/RandomSource.h"
 #include "solver/PuttSolver.h"
+#include "util/RandomSource.h"
 
 namespace trundlex {
 

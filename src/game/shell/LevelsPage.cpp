@@ -16,9 +16,9 @@
 #include "SaveCourseDialog.h"
 #include "library/CourseLibrary.h"
 #include "library/LevelLibrary.h"
-#include "util/RandomSource.h"
 #include "play/Match.h"
 #include "render/PlatformSupport.h"
+#include "util/RandomSource.h"
 
 namespace trundlex {
 

@@ -13,10 +13,10 @@
 #include "BallPreview.h"
 #include "ScoreBoard.h"
 #include "ball/Ball.h"
-#include "util/RandomSource.h"
 #include "play/Match.h"
 #include "render/BallRenderer.h"
 #include "render/PlatformSupport.h"
+#include "util/RandomSource.h"
 
 namespace trundlex {
 

@@ -2,8 +2,8 @@
 
 #include "EditorShellFixture.h"
 #include "model/LevelEditing.h"
-#include "util/RandomSource.h"
 #include "model/RandomLevelGenerator.h"
+#include "util/RandomSource.h"
 
 namespace trundlex::testing {
 namespace {

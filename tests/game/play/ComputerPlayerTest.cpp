@@ -5,9 +5,9 @@
 #include <cmath>
 #include <numbers>
 
-#include "util/RandomSource.h"
 #include "solver/PuttSolver.h"
 #include "support/AsciiLevel.h"
+#include "util/RandomSource.h"
 
 namespace trundlex {
 namespace {

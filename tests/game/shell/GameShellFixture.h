@@ -10,10 +10,10 @@
 #include "library/CourseLibrary.h"
 #include "library/HighScoreStore.h"
 #include "library/LevelLibrary.h"
-#include "util/RandomSource.h"
 #include "settings/GameSettings.h"
 #include "settings/MemorySettingsStore.h"
 #include "support/AsciiLevel.h"
+#include "util/RandomSource.h"
 
 namespace trundlex::testing {
 
