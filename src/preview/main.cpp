@@ -8,9 +8,9 @@
 #include <QTimer>
 #include <cmath>
 
-#include "render/PlatformSupport.h"
+#include "platform/PlatformSupport.h"
 #include "render/PlayfieldWnd.h"
-#include "render/QtSoundPlayer.h"
+#include "platform/QtSoundPlayer.h"
 
 namespace {
 

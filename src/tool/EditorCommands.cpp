@@ -10,7 +10,7 @@
 #include "model/LevelFile.h"
 #include "model/LevelTransform.h"
 #include "model/RandomLevelGenerator.h"
-#include "render/PlatformSupport.h"
+#include "platform/PlatformSupport.h"
 
 namespace trundlex::tool {
 

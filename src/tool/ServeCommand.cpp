@@ -19,7 +19,7 @@
 #include "library/LevelLibrary.h"
 #include "net/NetGame.h"
 #include "play/Match.h"
-#include "render/PlatformSupport.h"
+#include "platform/PlatformSupport.h"
 
 namespace trundlex::tool {
 

@@ -6,7 +6,7 @@
 #include "model/LevelEditing.h"
 #include "model/LevelFile.h"
 #include "model/RecentFileList.h"
-#include "render/PlatformSupport.h"
+#include "platform/PlatformSupport.h"
 
 namespace trundlex {
 

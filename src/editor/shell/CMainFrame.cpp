@@ -14,8 +14,8 @@
 #include "EditorActions.h"
 #include "ToolbarIcons.h"
 #include "model/RecentFileList.h"
-#include "render/AboutDialog.h"
-#include "render/PlatformSupport.h"
+#include "platform/AboutDialog.h"
+#include "platform/PlatformSupport.h"
 
 namespace trundlex {
 

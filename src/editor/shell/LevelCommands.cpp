@@ -9,7 +9,7 @@
 #include "TestBall.h"
 #include "model/LevelTransform.h"
 #include "model/RandomLevelGenerator.h"
-#include "render/PlatformSupport.h"
+#include "platform/PlatformSupport.h"
 
 namespace trundlex {
 

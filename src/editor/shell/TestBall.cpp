@@ -3,7 +3,7 @@
 #include "level/Level.h"
 #include "model/BrushStrip.h"
 #include "model/TestPutt.h"
-#include "render/PlatformSupport.h"
+#include "platform/PlatformSupport.h"
 
 namespace trundlex {
 

@@ -6,7 +6,7 @@
 
 #include "ball/Ball.h"
 #include "model/EditorLayout.h"
-#include "render/QtBallOwner.h"
+#include "platform/QtBallOwner.h"
 
 namespace trundlex {
 

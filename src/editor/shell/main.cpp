@@ -12,9 +12,9 @@
 #include "DialogPrompts.h"
 #include "EditorLanguage.h"
 #include "model/RecentFileList.h"
-#include "render/PlatformSupport.h"
-#include "render/QtSettingsStore.h"
-#include "render/QtSoundPlayer.h"
+#include "platform/PlatformSupport.h"
+#include "platform/QtSettingsStore.h"
+#include "platform/QtSoundPlayer.h"
 
 int main(int argc, char** argv) {
     using namespace trundlex;

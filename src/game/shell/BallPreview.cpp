@@ -3,7 +3,7 @@
 #include <QPainter>
 
 #include "render/BallRenderer.h"
-#include "render/PlatformSupport.h"
+#include "platform/PlatformSupport.h"
 #include "util/RandomSource.h"
 
 namespace trundlex {

@@ -5,7 +5,7 @@
 #include "ball/Ball.h"
 #include "level/Level.h"
 #include "render/BlockRenderer.h"
-#include "render/QtBallOwner.h"
+#include "platform/QtBallOwner.h"
 
 namespace trundlex {
 

@@ -8,7 +8,7 @@
 #include <QScrollBar>
 
 #include "net/NetGame.h"
-#include "render/PlatformSupport.h"
+#include "platform/PlatformSupport.h"
 
 namespace trundlex {
 

@@ -8,7 +8,7 @@
 
 #include "level/Level.h"
 #include "play/ComputerPlayer.h"
-#include "render/GuiThreadRelay.h"
+#include "platform/GuiThreadRelay.h"
 
 namespace trundlex {
 

@@ -9,7 +9,7 @@
 #include "ScoreBoard.h"
 #include "library/HighScoreStore.h"
 #include "render/BallRenderer.h"
-#include "render/PlatformSupport.h"
+#include "platform/PlatformSupport.h"
 #include "settings/GameSettings.h"
 #include "util/PixelMath.h"
 

@@ -8,7 +8,7 @@
 #include "GameView.h"
 #include "ScoreBoard.h"
 #include "library/LevelLibrary.h"
-#include "render/PlatformSupport.h"
+#include "platform/PlatformSupport.h"
 #include "util/RandomSource.h"
 
 namespace trundlex {

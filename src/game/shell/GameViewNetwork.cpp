@@ -4,7 +4,7 @@
 #include "ChatBox.h"
 #include "LobbyDialog.h"
 #include "ScoreBoard.h"
-#include "render/PlatformSupport.h"
+#include "platform/PlatformSupport.h"
 #include "settings/GameSettings.h"
 
 namespace trundlex {

@@ -3,8 +3,8 @@
 
 #include "LevelsViewerDialog.h"
 #include "ReplayDialog.h"
-#include "render/AboutDialog.h"
-#include "render/PlatformSupport.h"
+#include "platform/AboutDialog.h"
+#include "platform/PlatformSupport.h"
 
 namespace trundlex {
 

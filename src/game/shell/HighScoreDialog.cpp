@@ -14,7 +14,7 @@
 
 #include "library/CourseLibrary.h"
 #include "library/HighScoreStore.h"
-#include "render/PlatformSupport.h"
+#include "platform/PlatformSupport.h"
 
 namespace trundlex {
 

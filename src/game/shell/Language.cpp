@@ -1,6 +1,6 @@
 #include "Language.h"
 
-#include "render/UiLanguage.h"
+#include "platform/UiLanguage.h"
 
 namespace trundlex {
 

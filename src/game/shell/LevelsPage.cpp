@@ -17,7 +17,7 @@
 #include "library/CourseLibrary.h"
 #include "library/LevelLibrary.h"
 #include "play/Match.h"
-#include "render/PlatformSupport.h"
+#include "platform/PlatformSupport.h"
 #include "util/RandomSource.h"
 
 namespace trundlex {

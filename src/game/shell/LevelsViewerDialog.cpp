@@ -8,7 +8,7 @@
 #include "LevelPreview.h"
 #include "library/LevelLibrary.h"
 #include "play/Match.h"
-#include "render/PlatformSupport.h"
+#include "platform/PlatformSupport.h"
 #include "solver/Par.h"
 
 namespace trundlex {

@@ -9,7 +9,7 @@
 #include <QVBoxLayout>
 
 #include "net/NetGame.h"
-#include "render/PlatformSupport.h"
+#include "platform/PlatformSupport.h"
 
 namespace trundlex {
 

@@ -3,7 +3,7 @@
 #include <QDialog>
 
 #include "net/NetLobby.h"
-#include "render/GuiThreadRelay.h"
+#include "platform/GuiThreadRelay.h"
 
 class QEventLoop;
 class QLabel;

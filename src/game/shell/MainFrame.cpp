@@ -9,7 +9,7 @@
 #include <QToolBar>
 
 #include "GameView.h"
-#include "render/AboutDialog.h"
+#include "platform/AboutDialog.h"
 
 namespace trundlex {
 

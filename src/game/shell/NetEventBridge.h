@@ -3,7 +3,7 @@
 #include <functional>
 
 #include "net/NetListener.h"
-#include "render/BlockingHandoff.h"
+#include "platform/BlockingHandoff.h"
 
 namespace trundlex {
 

@@ -16,7 +16,7 @@
 #include "GameContext.h"
 #include "LevelsPage.h"
 #include "PlayersPage.h"
-#include "render/PlatformSupport.h"
+#include "platform/PlatformSupport.h"
 #include "settings/GameSettings.h"
 
 namespace trundlex {

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "level/Level.h"
-#include "render/GuiThreadRelay.h"
+#include "platform/GuiThreadRelay.h"
 
 namespace trundlex {
 

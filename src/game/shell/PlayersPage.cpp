@@ -15,7 +15,7 @@
 #include "ball/Ball.h"
 #include "play/Match.h"
 #include "render/BallRenderer.h"
-#include "render/PlatformSupport.h"
+#include "platform/PlatformSupport.h"
 #include "util/RandomSource.h"
 
 namespace trundlex {

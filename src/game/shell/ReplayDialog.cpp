@@ -9,7 +9,7 @@
 #include "GameView.h"
 #include "ScoreBoard.h"
 #include "library/LevelLibrary.h"
-#include "render/PlatformSupport.h"
+#include "platform/PlatformSupport.h"
 
 namespace trundlex {
 

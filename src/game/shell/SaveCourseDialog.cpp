@@ -16,7 +16,7 @@
 #include "GameContext.h"
 #include "library/CourseLibrary.h"
 #include "play/Match.h"
-#include "render/PlatformSupport.h"
+#include "platform/PlatformSupport.h"
 
 namespace trundlex {
 

@@ -7,7 +7,7 @@
 #include "level/Level.h"
 #include "play/Match.h"
 #include "render/BallRenderer.h"
-#include "render/PlatformSupport.h"
+#include "platform/PlatformSupport.h"
 
 namespace trundlex {
 

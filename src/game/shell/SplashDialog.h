@@ -4,7 +4,7 @@
 #include <memory>
 #include <thread>
 
-#include "render/GuiThreadRelay.h"
+#include "platform/GuiThreadRelay.h"
 
 class QProgressBar;
 

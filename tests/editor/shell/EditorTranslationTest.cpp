@@ -9,7 +9,7 @@
 
 #include "CMainFrame.h"
 #include "EditorLanguage.h"
-#include "render/AboutDialog.h"
+#include "platform/AboutDialog.h"
 #include "support/TranslationCheck.h"
 
 namespace trundlex {
@@ -27,7 +27,7 @@ TEST(EditorTranslation, EveryTextOfTheEditorIsTranslated) {
         QStringLiteral(TRUNDLEX_LUPDATE),
         kSourceDir + QStringLiteral("/translations/trundlex-editor_sv.ts"),
         {kSourceDir + QStringLiteral("/src/editor"),
-         kSourceDir + QStringLiteral("/src/core/render")},
+         kSourceDir + QStringLiteral("/src/qt")},
         count);
     ASSERT_GT(count, 100);
     EXPECT_TRUE(untranslated.isEmpty())

@@ -10,7 +10,7 @@
 #include "CMainFrame.h"
 #include "EditorActions.h"
 #include "EditorShellFixture.h"
-#include "render/AboutDialog.h"
+#include "platform/AboutDialog.h"
 
 namespace trundlex::testing {
 namespace {

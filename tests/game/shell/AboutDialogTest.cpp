@@ -5,7 +5,7 @@
 #include <QLocale>
 
 #include "MainFrame.h"
-#include "render/AboutDialog.h"
+#include "platform/AboutDialog.h"
 
 namespace trundlex {
 namespace {

@@ -8,7 +8,7 @@
 
 #include "Language.h"
 #include "MainFrame.h"
-#include "render/AboutDialog.h"
+#include "platform/AboutDialog.h"
 #include "support/TranslationCheck.h"
 
 namespace trundlex {
@@ -21,7 +21,7 @@ TEST(Translation, EveryTextOfTheProgramIsTranslated) {
     const QStringList untranslated = testing::untranslatedTexts(
         QStringLiteral(TRUNDLEX_LUPDATE), kSourceDir + QStringLiteral("/translations/trundlex_sv.ts"),
         {kSourceDir + QStringLiteral("/src/game/shell"),
-         kSourceDir + QStringLiteral("/src/core/render")},
+         kSourceDir + QStringLiteral("/src/qt")},
         count);
     ASSERT_GT(count, 100);
     EXPECT_TRUE(untranslated.isEmpty())

@@ -5,7 +5,7 @@
 #include <QWidget>
 
 #include "BlockRenderer.h"
-#include "QtBallOwner.h"
+#include "platform/QtBallOwner.h"
 #include "ball/Ball.h"
 #include "level/Level.h"
 

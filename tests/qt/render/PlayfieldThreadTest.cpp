@@ -12,8 +12,8 @@
 #include "ball/Ball.h"
 #include "render/BallRenderer.h"
 #include "render/PlayfieldWnd.h"
-#include "render/QtBallOwner.h"
-#include "render/QtSoundPlayer.h"
+#include "platform/QtBallOwner.h"
+#include "platform/QtSoundPlayer.h"
 #include "support/AsciiLevel.h"
 
 namespace trundlex {

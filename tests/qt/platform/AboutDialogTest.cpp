@@ -9,7 +9,7 @@
 #include <QTest>
 #include <QTimer>
 
-#include "render/AboutDialog.h"
+#include "platform/AboutDialog.h"
 
 namespace trundlex {
 namespace {

@@ -5,7 +5,7 @@
 #include <algorithm>
 
 #include "BallRenderer.h"
-#include "PlatformSupport.h"
+#include "platform/PlatformSupport.h"
 
 namespace trundlex {
 

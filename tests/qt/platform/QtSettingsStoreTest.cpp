@@ -2,8 +2,8 @@
 
 #include <QTemporaryDir>
 
-#include "render/PlatformSupport.h"
-#include "render/QtSettingsStore.h"
+#include "platform/PlatformSupport.h"
+#include "platform/QtSettingsStore.h"
 #include "settings/GameSettings.h"
 
 namespace trundlex {
