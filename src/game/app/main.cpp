@@ -8,7 +8,7 @@
 #include <cstdio>
 #include <ctime>
 
-#include "GameContext.h"
+#include "control/GameContext.h"
 #include "Language.h"
 #include "MainFrame.h"
 #include "SplashDialog.h"

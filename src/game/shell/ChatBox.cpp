@@ -24,7 +24,7 @@ std::string toBytes(const QString& text) {
 ChatBox::ChatBox(NetGame& net, QWidget* parent)
     : QWidget(parent),
       net_(&net),
-      bridge_(this, [this](NetEvent event) { handleNetEvent(event); }) {
+      bridge_(handoff_, [this](NetEvent event) { handleNetEvent(event); }) {
     history_ = new QPlainTextEdit(this);
     history_->setReadOnly(true);
     message_ = new QLineEdit(this);

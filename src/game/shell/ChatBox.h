@@ -2,7 +2,8 @@
 
 #include <QWidget>
 
-#include "NetEventBridge.h"
+#include "control/NetEventBridge.h"
+#include "platform/BlockingHandoff.h"
 
 class QLineEdit;
 class QPlainTextEdit;
@@ -49,6 +50,7 @@ private:
     QLineEdit* message_;
     QLineEdit* name_;
     QPushButton* send_;
+    BlockingHandoff handoff_{this};
     NetEventBridge bridge_;
 };
 

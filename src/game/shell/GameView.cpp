@@ -5,11 +5,10 @@
 #include <cmath>
 
 #include "ChatBox.h"
-#include "ForceMeter.h"
 #include "ScoreBoard.h"
-#include "library/HighScoreStore.h"
-#include "render/BallRenderer.h"
+#include "control/ForceMeter.h"
 #include "platform/PlatformSupport.h"
+#include "render/BallRenderer.h"
 #include "settings/GameSettings.h"
 #include "util/PixelMath.h"
 
@@ -22,55 +21,37 @@ const double kPi = std::acos(-1.0);
 }  // namespace
 
 GameView::GameView(GameContext& context, QWidget* parent)
-    : PlayfieldWnd(parent),
-      context_(context),
-      flow_(match_, context.levels, level()),
-      netBridge_(this, [this](NetEvent event) { handleNetEvent(event); }),
-      net_(std::make_unique<NetGame>(context.levels)) {
+    : PlayfieldWnd(parent), context_(context) {
     // The playfield starts below the strip that holds the score board.
     setFrameOrigin(10, 115);
     scoreBoard_ = new ScoreBoard(this);
     scoreBoard_->setGeometry(10, 10, 490, 95);
     scoreBoard_->hide();
-    net_->setMatch(&match_);
-    // The view hears every network event first, the chat box second.
-    net_->addListener(&netBridge_);
-    chatBox_ = new ChatBox(*net_, this);
+    controller_ = std::make_unique<GameController>(
+        context, level(), GameController::Platform{clock_, relay_, netHandoff_, pumpGuiEvents},
+        static_cast<GameListener&>(*this));
+    // The controller hears every network event first, the chat box second.
+    chatBox_ = new ChatBox(controller_->net(), this);
     chatBox_->setGeometry(505, 10, 310, 105);
     chatBox_->hide();
     setMouseTracking(true);
     setFocusPolicy(Qt::StrongFocus);
-
-    forceTimer_.setInterval(forcemeter::TickMilliseconds);
-    connect(&forceTimer_, &QTimer::timeout, this, &GameView::forceTick);
-
-    if (context_.pars != nullptr) {
-        parWorker_ = std::make_unique<ParWorker>(*context_.pars);
-    }
-    match_.SetSoundPlayerForAllBalls(context_.sound);
-    match_.SetMessagePumpForAllBalls(pumpGuiEvents);
-    ownBall().SetSoundPlayer(context_.sound);
-    ownBall().SetSoundOn(context_.settings.sound());
     createActions();
     updateActions();
 }
 
 GameView::~GameView() {
-    forceTimer_.stop();
-    // The network goes first: its listeners are released, so a delivery in progress returns
-    // at once, and then the network object ends and waits for its threads. Only then may the
-    // chat box and the bridge it called go.
-    net_->clearListeners();
-    netBridge_.release();
+    // The network's listeners go first, so a delivery in progress returns at once; then the
+    // controller ends the network and waits for its threads. Only then may the chat box go.
+    controller_->net().clearListeners();
+    netHandoff_.release();
     chatBox_->detach();
-    net_.reset();
+    // Release any ball worker waiting for this window before the players' balls go.
+    ballOwner().release();
+    setBall(nullptr);
+    controller_.reset();
     delete chatBox_;
     chatBox_ = nullptr;
-    // The players' balls go with the match, before the playfield's own teardown: release any
-    // worker waiting for this window first, and let the balls wait without turning the loop.
-    ballOwner().release();
-    match_.SetMessagePumpForAllBalls(nullptr);
-    setBall(nullptr);
 }
 
 // --- Starting and restarting ---
@@ -86,160 +67,31 @@ void GameView::newGame() {
         startNetworkGame(setup, context_.networkMode);
         return;
     }
-    net_->endGame();
-    startMatch(setup);
+    controller_->startMatch(setup);
 }
 
-void GameView::resetView() {
-    forceTimer_.stop();
-    cancelComputerTurn();
-    highlightOn_ = false;
-    flow_.reset();
-    stopBall();
-    setBall(nullptr);
-    scoreBoard_->clearBoard();
-    changeView(GameOver);
-    clearImages();
-    scoreBoard_->hide();
-}
-
-void GameView::startMatch(const Match& setup) {
-    resetView();
-    match_ = setup;
-    match_.Restart();
-    match_.SetSoundForAllBalls(context_.settings.sound());
-    fillScoreBoard();
-    follow(flow_.restart(true));
+bool GameView::startNetworkGame(const Match& setup, int mode) {
+    controller_->prepareNetworkGame(setup, mode);
+    const bool started = runLobby(mode);
+    controller_->lobbyEnded(started);
+    return started;
 }
 
 void GameView::restart(bool ask) {
-    if (match_.PlayerCount() == 0 || match_.LevelCount() == 0) {
+    if (!controller_->hasGame()) {
         return;
     }
-    if (ask && !match_.IsOver() && !confirm(tr("Do you really want to restart?"))) {
+    if (ask && controller_->restartInterrupts() && !confirm(tr("Do you really want to restart?"))) {
         return;
     }
-    resetView();
-    if (net_->isConnected()) {
-        // The game starts again on every computer when all have confirmed.
-        auto lock = net_->lock();
-        match_.Restart();
-        net_->restartHandshake();
-        return;
-    }
-    match_.Restart();
-    fillScoreBoard();
-    follow(flow_.restart(true));
+    controller_->restart();
 }
 
-// --- Turn flow ---
+// --- What the controller shows ---
 
-void GameView::follow(const FlowStep& step) {
-    if (step.holeStarted) {
-        // The flow has put the hole's level into the window and every player's ball on it.
-        ownBall().SetLevel(level());
-        holeStatus_ = tr("Hole %1 of %2: %3")
-                          .arg(match_.GetHole() + 1)
-                          .arg(match_.LevelCount())
-                          .arg(toDisplayText(level().name()));
-        emit status(holeStatus_);
-    }
-    switch (step.outcome) {
-        case FlowOutcome::Turn:
-            scoreBoard_->updateScores(match_);
-            showTurn();
-            break;
-        case FlowOutcome::HoleReady:
-            // A network game: the first turn waits for every computer's start.
-            refresh(true);
-            break;
-        case FlowOutcome::Over:
-            scoreBoard_->updateScores(match_);
-            endMatch();
-            break;
-        case FlowOutcome::MissingLevel:
-            // The library lost a level it had when the game was set up: end here, cleanly.
-            scoreBoard_->updateScores(match_);
-            changeView(GameOver);
-            inform(tr("A level of this game could not be found. The game ends here."));
-            break;
-        case FlowOutcome::Refused:
-            break;
-    }
-}
-
-void GameView::showTurn() {
-    Player* player = flow_.currentPlayer();
-    if (player == nullptr) {
-        return;
-    }
-    scoreBoard_->highlightPlayer(match_.GetCurrentIndex());
-    setBall(&player->GetBall());
-    const bool computer = player->IsLocalPlayer() && player->IsComputer();
-    changeView(computer ? ComputerThinking : player->IsLocalPlayer() ? Aiming : WaitingForRemote);
-    refresh(true);
-    drawAim(true);
-    if (computer) {
-        startComputerTurn(*player);
-    }
-}
-
-void GameView::endMatch() {
-    changeView(GameOver);
-    const QString winners = toDisplayText(match_.WinnersText());
-    const std::string courseId = match_.GetName();
-    inform(tr("Congratulations %1 you won!").arg(winners));
-    if (!courseId.empty()) {
-        bool entered = false;
-        for (int i = 0; i < match_.PlayerCount(); ++i) {
-            const Player& player = *match_.GetPlayer(i);
-            entered =
-                context_.highScores.addNow(courseId, player.GetName(), player.TotalStrokes()) ||
-                entered;
-        }
-        if (entered) {
-            // Saved at once as well as at exit: a crash later must not cost these results.
-            if (!context_.highScorePath.empty()) {
-                context_.highScores.save(context_.highScorePath);
-            }
-            showHighScores(courseId);
-        }
-    }
-    emit matchOver(winners);
-    // The winner's putts again, one after the other, until something else is chosen.
-    highlightOn_ = true;
-    highlightIndex_ = 0;
-    runReplay(match_.Leader(), 0);
-}
-
-void GameView::putt(double aimAngle, double strength) {
-    doPutt(aimAngle, strength);
-}
-
-void GameView::doPutt(double aimAngle, double strength, bool fromNetwork) {
-    auto lock = net_->lock();
-    if (fromNetwork) {
-        if (!flow_.startPutt(strength, aimAngle)) {
-            // A putt this computer cannot follow moves no ball here; still report the stop,
-            // or every other computer would wait for this one forever.
-            net_->localBallStopped();
-            return;
-        }
-    } else {
-        if (flow_.phase() != FlowPhase::Turn) {
-            return;
-        }
-        // Sent first: the others putt the values as they read them, so this computer does too.
-        if (net_->isConnected() && !net_->sendPutt(strength, aimAngle)) {
-            return;
-        }
-        if (!flow_.startPutt(strength, aimAngle)) {
-            return;
-        }
-    }
-    changeView(Rolling);
-    scoreBoard_->updateScores(match_);
-    PlayfieldWnd::putt(aimAngle, strength);
+void GameView::rollBall(Ball& ball, double heading, double speed) {
+    setBall(&ball);
+    PlayfieldWnd::putt(heading, speed);
     updateActions();
 }
 
@@ -247,79 +99,106 @@ void GameView::onBallStopped(bool inCup) {
     // The ball's worker waits until this returns: let it go at once and go on from the
     // event loop, where message boxes and the next putt are safe.
     QMetaObject::invokeMethod(
-        this, [this, inCup] { handleStop(inCup); }, Qt::QueuedConnection);
+        this,
+        [this, inCup] {
+            Ball* ball = currentBall();
+            if (ball == nullptr) {
+                return;
+            }
+            if (ball->GetSpeedMode() == NextPosition) {
+                refresh(true);
+            }
+            if (!isSpeedLocked()) {
+                setSpeedMode(Normal);
+            }
+            controller_->ballStopped(inCup);
+        },
+        Qt::QueuedConnection);
 }
 
-void GameView::handleStop(bool inCup) {
-    Ball* ball = currentBall();
-    if (ball == nullptr) {
-        return;
+void GameView::holeStarted(int hole, int holeCount, const std::string& levelName) {
+    holeStatus_ = tr("Hole %1 of %2: %3")
+                      .arg(hole + 1)
+                      .arg(holeCount)
+                      .arg(toDisplayText(levelName));
+    emit status(holeStatus_);
+}
+
+void GameView::scoreBoardFilled(const Match& match) { scoreBoard_->fill(match); }
+void GameView::scoresChanged(const Match& match) { scoreBoard_->updateScores(match); }
+void GameView::playerHighlighted(int index) { scoreBoard_->highlightPlayer(index); }
+void GameView::parFound(int hole, int par) { scoreBoard_->setPar(hole, par); }
+
+void GameView::scoreBoardCleared() {
+    scoreBoard_->clearBoard();
+    scoreBoard_->hide();
+}
+
+void GameView::computerThinking(const std::string& name) {
+    emit status(tr("%1 is thinking...").arg(toDisplayText(name)));
+}
+
+void GameView::replayShown(const std::string& name, int hole, int stroke) {
+    emit status(tr("Replay: %1, hole %2, stroke %3")
+                    .arg(toDisplayText(name))
+                    .arg(hole + 1)
+                    .arg(stroke));
+}
+
+void GameView::matchEnded(const std::string& winners, const std::string& highScoreCourse) {
+    const QString names = toDisplayText(winners);
+    inform(tr("Congratulations %1 you won!").arg(names));
+    if (!highScoreCourse.empty()) {
+        showHighScores(highScoreCourse);
     }
-    if (ball->GetSpeedMode() == NextPosition) {
-        refresh(true);
+    emit matchOver(names);
+}
+
+void GameView::levelMissing() {
+    inform(tr("A level of this game could not be found. The game ends here."));
+}
+
+void GameView::networkGameStarted(const std::vector<std::string>& localNames) {
+    QStringList names;
+    for (const std::string& name : localNames) {
+        names << toDisplayText(name);
     }
-    if (!isSpeedLocked()) {
-        setSpeedMode(Normal);
-    }
-    if (viewState() == ReplayRolling && highlightOn_) {
-        const Player* leader = match_.GetPlayer(match_.Leader());
-        if (leader != nullptr && leader->PuttCount() > 0) {
-            highlightIndex_ = (highlightIndex_ + 1) % leader->PuttCount();
-            runReplay(match_.Leader(), highlightIndex_);
-        }
-        return;
-    }
-    if (viewState() != Rolling) {
-        // A replay, or a roll that a new game or restart has overtaken.
-        updateActions();
-        return;
-    }
-    auto lock = net_->lock();
-    flow_.ballStopped(inCup);
-    scoreBoard_->updateScores(match_);
-    if (net_->isConnected()) {
-        // The next turn waits until every computer's ball has stopped.
-        scoreBoard_->highlightPlayer(-1);
-        net_->localBallStopped();
-        return;
-    }
-    follow(flow_.advance());
+    chatBox_->setName(names.join(QStringLiteral(", ")));
+    chatBox_->show();
 }
 
 // --- Drawing ---
 
-void GameView::onLayout() {
-    match_.SetBallGeometry(border(), border(), blockSize());
-}
+void GameView::onLayout() { controller_->match().SetBallGeometry(border(), border(), blockSize()); }
 
 void GameView::onBackgroundDrawn(QImage& background) {
+    Match& match = controller_->match();
     if (viewState() == ReplayWaiting || viewState() == ReplayRolling ||
-        flow_.currentPlayer() == nullptr) {
+        controller_->currentPlayer() == nullptr) {
         return;
     }
-    const int count = match_.PlayerCount();
-    const int current = match_.GetCurrentIndex();
+    const int count = match.PlayerCount();
+    const int current = match.GetCurrentIndex();
     QPainter painter(&background);
     // From the player before the current one backwards, so the next to play lies on top.
     for (int step = 1; step < count; ++step) {
         const int i = ((current - step) % count + count) % count;
-        Player& player = *match_.GetPlayer(i);
+        Player& player = *match.GetPlayer(i);
         if (player.IsOnHole()) {
             trundlex::drawBall(painter, player.GetBall(), true);
         }
     }
 }
 
-void GameView::drawAim(bool circleOnly) {
+void GameView::drawAim(double aim, bool circleOnly) {
     Ball* ball = currentBall();
-    Player* player = flow_.currentPlayer();
-    if (player == nullptr || ball == nullptr || frameImage().isNull()) {
+    if (controller_->currentPlayer() == nullptr || ball == nullptr || frameImage().isNull()) {
         return;
     }
     const double bs = blockSize();
     const double b = border();
     const double r = ball->GetRadius();
-    const double dir = aim_ - kPi;
+    const double dir = aim - kPi;
     const double ringRadius = 1.7 * r;
     const int length = pixelTrunc(8.0 * r * bs);
     const double cx = ball->GetX() * bs + b;
@@ -353,8 +232,16 @@ void GameView::drawAim(bool circleOnly) {
     PlayfieldWnd::drawBall(ball);
     invalidateBitmapRect(erase.left, erase.top, erase.right, erase.bottom);
     setBallRect(erase);
-    if (!circleOnly && net_->isConnected() && player->IsLocalPlayer()) {
-        net_->sendAim(aim_);
+}
+
+void GameView::forceChanged(double force, bool shown) {
+    shownForce_ = force;
+    if (shown) {
+        meterShown_ = true;
+        update(QRect(0, frameTop(), frameLeft(), height() - frameTop()));
+    } else if (meterShown_) {
+        meterShown_ = false;
+        paintMargins();
     }
 }
 
@@ -374,69 +261,37 @@ void GameView::paintEvent(QPaintEvent* event) {
     painter.setPen(QPen(QColor(64, 64, 64), 1));
     painter.setBrush(Qt::NoBrush);
     painter.drawRect(QRect(x - 2, y0, 4, y1 - y0));
-    const double share = std::sqrt(force_ / forcemeter::MaxForce);
+    const double share = std::sqrt(shownForce_ / forcemeter::MaxForce);
     const QColor ballColour = fromRgbValue(currentBall()->GetColour());
     const QColor bar(static_cast<int>(ballColour.red() * share),
                      static_cast<int>(ballColour.green() * share),
                      static_cast<int>(ballColour.blue() * share));
-    const int height = pixelTrunc(force_ / forcemeter::MaxForce * (y1 - y0) + 0.5);
+    const int height = pixelTrunc(shownForce_ / forcemeter::MaxForce * (y1 - y0) + 0.5);
     painter.fillRect(QRect(x - 2, y1 - height, 4, height), bar);
 }
 
 // --- Mouse putting ---
 
 void GameView::mouseMoveEvent(QMouseEvent* event) {
-    if ((viewState() != Aiming && viewState() != Charging) || currentBall() == nullptr) {
+    const Ball* ball = currentBall();
+    if (ball == nullptr) {
         return;
     }
     const QPointF p = pixelToLevel(event->position().x(), event->position().y());
-    aim_ = std::atan2(p.y() - currentBall()->GetY(), p.x() - currentBall()->GetX()) + kPi;
-    drawAim(false);
+    // The ball goes away from the pointer.
+    controller_->aimAt(std::atan2(p.y() - ball->GetY(), p.x() - ball->GetX()) + kPi);
 }
 
 void GameView::mousePressEvent(QMouseEvent* event) {
-    if (event->button() != Qt::LeftButton || viewState() != Aiming) {
-        return;
+    if (event->button() == Qt::LeftButton) {
+        controller_->beginCharge();
     }
-    force_ = 0.0;
-    changeView(Charging);
-    forceTimer_.start();
 }
 
 void GameView::mouseReleaseEvent(QMouseEvent* event) {
     if (event->button() == Qt::LeftButton) {
-        releasePutt();
+        controller_->releaseCharge();
     }
-}
-
-void GameView::forceTick() {
-    if (currentBall() == nullptr || viewState() != Charging) {
-        forceTimer_.stop();
-        return;
-    }
-    meterShown_ = true;
-    force_ = forcemeter::next(force_);
-    update(QRect(0, frameTop(), frameLeft(), height() - frameTop()));
-    if (force_ >= forcemeter::MaxForce) {
-        releasePutt();
-        return;
-    }
-    aim_ = forcemeter::tremble(aim_, force_, context_.random);
-    drawAim(false);
-}
-
-void GameView::releasePutt() {
-    if (viewState() != Charging) {
-        return;
-    }
-    forceTimer_.stop();
-    meterShown_ = false;
-    paintMargins();
-    if (force_ <= forcemeter::MinimumPutt) {
-        changeView(Aiming);
-        return;
-    }
-    doPutt(aim_, force_);
 }
 
 }  // namespace trundlex

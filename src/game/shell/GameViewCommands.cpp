@@ -30,7 +30,7 @@ void GameView::createActions() {
     add(GameCommand::Restart, tr("&Restart"), {}, [this] { restart(true); });
     add(GameCommand::Disconnect, tr("&Disconnect"), {}, [this] {
         if (confirm(tr("Do you really want to disconnect?"))) {
-            net_->endGame();
+            controller_->disconnect();
         }
     });
     add(GameCommand::Copy, tr("&Copy scores"), QKeySequence(Qt::CTRL | Qt::Key_C),
@@ -38,7 +38,7 @@ void GameView::createActions() {
     add(GameCommand::HighScore, tr("&High scores..."), QKeySequence(Qt::Key_F7),
         [this] { showHighScores({}); });
     add(GameCommand::Replay, tr("&Replay..."), QKeySequence(Qt::Key_F5), [this] {
-        highlightOn_ = false;
+        controller_->stopHighlight();
         showReplays();
     });
     add(GameCommand::Levels, tr("&Levels..."), QKeySequence(Qt::Key_F6), [this] { showLevels(); });
@@ -105,15 +105,16 @@ QAction* GameView::speedAction(int mode) const {
 
 void GameView::updateActions() {
     const bool rolling = currentBall() != nullptr && currentBall()->IsRunning();
-    const bool connected = net_->isConnected();
-    action(GameCommand::Restart)->setEnabled(match_.PlayerCount() > 0 && match_.LevelCount() > 0 &&
-                                             (!connected || net_->isServer()));
+    const Match& match = controller_->match();
+    const bool connected = controller_->networked();
+    const bool hasGame = controller_->hasGame();
+    action(GameCommand::Restart)->setEnabled(hasGame &&
+                                             (!connected || controller_->net().isServer()));
     action(GameCommand::Disconnect)->setEnabled(connected);
     action(GameCommand::Copy)->setEnabled(viewState() != NoGame);
-    const bool hasGame = match_.PlayerCount() > 0 && match_.LevelCount() > 0;
     // A network match is replayed only once it is over, so no peer waits for this computer.
-    action(GameCommand::Replay)->setEnabled(hasGame && (!connected || match_.IsOver()));
-    action(GameCommand::Levels)->setEnabled(match_.LevelCount() > 0);
+    action(GameCommand::Replay)->setEnabled(hasGame && (!connected || match.IsOver()));
+    action(GameCommand::Levels)->setEnabled(match.LevelCount() > 0);
     action(GameCommand::NextPosition)->setEnabled(rolling);
     action(GameCommand::FastForward)->setEnabled(rolling);
     action(GameCommand::Sound)->setChecked(context_.settings.sound());
@@ -121,11 +122,6 @@ void GameView::updateActions() {
     if (QAction* speed = speedAction(lockedSpeedMode())) {
         speed->setChecked(true);
     }
-}
-
-void GameView::changeView(int state) {
-    setViewState(state);
-    updateActions();
 }
 
 void GameView::setSpeedMode(int mode) {
@@ -137,11 +133,7 @@ void GameView::setSpeedMode(int mode) {
 }
 
 void GameView::toggleSound() {
-    const bool on = !context_.settings.sound();
-    context_.settings.setSound(on);
-    ownBall().SetSoundOn(on);
-    match_.SetSoundForAllBalls(on);
-    updateActions();
+    controller_->setSound(!context_.settings.sound());
 }
 
 void GameView::copyScores() {
@@ -164,7 +156,7 @@ void GameView::showHighScores(const std::string& courseId) {
 }
 
 bool GameView::runNewGameWizard(Match& setup) {
-    NewGameWizard wizard(match_, context_, this);
+    NewGameWizard wizard(controller_->match(), context_, this);
     if (wizard.exec() != QDialog::Accepted) {
         return false;
     }

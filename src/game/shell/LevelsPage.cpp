@@ -11,7 +11,7 @@
 #include <QVBoxLayout>
 #include <set>
 
-#include "GameContext.h"
+#include "control/GameContext.h"
 #include "LevelPreview.h"
 #include "SaveCourseDialog.h"
 #include "library/CourseLibrary.h"

@@ -13,7 +13,7 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
-#include "GameContext.h"
+#include "control/GameContext.h"
 #include "LevelsPage.h"
 #include "PlayersPage.h"
 #include "platform/PlatformSupport.h"

@@ -45,7 +45,7 @@ ReplayDialog::ReplayDialog(GameView& view, const LevelLibrary& levels)
     fillPutts();
 }
 
-ReplayDialog::~ReplayDialog() { view_.stopReplay(); }
+ReplayDialog::~ReplayDialog() { view_.controller().stopReplay(); }
 
 void ReplayDialog::fillPutts() {
     const QSignalBlocker blocker(putts_);
@@ -69,13 +69,13 @@ void ReplayDialog::choosePlayer(int index) { players_->setCurrentIndex(index); }
 
 void ReplayDialog::selectRow(int row) {
     if (row >= 0 && players_->currentIndex() >= 0) {
-        view_.prepareReplay(players_->currentIndex(), row);
+        view_.controller().prepareReplay(players_->currentIndex(), row);
     }
 }
 
 void ReplayDialog::activateRow(int row) {
     if (row >= 0 && players_->currentIndex() >= 0) {
-        view_.runReplay(players_->currentIndex(), row);
+        view_.controller().runReplay(players_->currentIndex(), row);
     }
 }
 

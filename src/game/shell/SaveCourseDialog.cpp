@@ -13,7 +13,7 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
-#include "GameContext.h"
+#include "control/GameContext.h"
 #include "library/CourseLibrary.h"
 #include "play/Match.h"
 #include "platform/PlatformSupport.h"

@@ -7,6 +7,7 @@
 #include <mutex>
 
 #include "GuiThreadRelay.h"
+#include "util/TaskRelay.h"
 
 namespace trundlex {
 
@@ -18,18 +19,18 @@ namespace trundlex {
 //
 // release() (and the destructor) lets every waiting thread go on without its work, and drops
 // what is asked later, so a window that closes never hangs a worker.
-class BlockingHandoff {
+class BlockingHandoff : public TaskHandoff {
 public:
     // `context` decides the thread the work runs on; it must outlive this object.
     explicit BlockingHandoff(QObject* context);
-    ~BlockingHandoff();
+    ~BlockingHandoff() override;
     BlockingHandoff(const BlockingHandoff&) = delete;
     BlockingHandoff& operator=(const BlockingHandoff&) = delete;
 
     // Runs `work` on the context's thread and returns when it has run; false when released
     // (the work did not run, or will not).
-    bool run(std::function<void()> work);
-    void release();
+    bool run(std::function<void()> work) override;
+    void release() override;
 
 private:
     struct Shared {

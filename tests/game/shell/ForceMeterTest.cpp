@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "ForceMeter.h"
+#include "control/ForceMeter.h"
 #include "util/RandomSource.h"
 
 namespace trundlex {

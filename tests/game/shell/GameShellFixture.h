@@ -5,7 +5,7 @@
 #include <QApplication>
 #include <QElapsedTimer>
 
-#include "GameContext.h"
+#include "control/GameContext.h"
 #include "GameView.h"
 #include "library/CourseLibrary.h"
 #include "library/HighScoreStore.h"

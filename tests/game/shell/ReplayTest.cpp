@@ -48,6 +48,12 @@ protected:
         ASSERT_TRUE(spinUntil([&] { return view.viewState() != Rolling; }));
     }
 
+    // The ball replays roll on: whichever the view shows during a replay.
+    Ball& replayBall() {
+        EXPECT_NE(view.currentBall(), nullptr);
+        return *view.currentBall();
+    }
+
     TestGameView view{context_};
 };
 
@@ -71,11 +77,11 @@ TEST_F(ReplayTest, SelectingAPuttSetsItUpWithoutRolling) {
     ReplayDialog dialog(view, levels_);
     dialog.selectRow(0);
     EXPECT_EQ(view.viewState(), ReplayWaiting);
-    EXPECT_EQ(view.currentBall(), &view.ownBall());
-    EXPECT_EQ(view.ownBall().GetX(), 3.5);
-    EXPECT_EQ(view.ownBall().GetY(), 2.5);
-    EXPECT_EQ(view.ownBall().GetColour(), 0x000080FFu) << "dressed like Ann's ball";
-    EXPECT_FALSE(view.ownBall().IsRunning());
+    EXPECT_NE(view.currentBall(), &view.match().GetPlayer(0)->GetBall()) << "a ball of its own";
+    EXPECT_EQ(replayBall().GetX(), 3.5);
+    EXPECT_EQ(replayBall().GetY(), 2.5);
+    EXPECT_EQ(replayBall().GetColour(), 0x000080FFu) << "dressed like Ann's ball";
+    EXPECT_FALSE(replayBall().IsRunning());
     EXPECT_EQ(view.level().id(), "hole-a");
 }
 
@@ -87,9 +93,9 @@ TEST_F(ReplayTest, ReplayedPuttEndsWhereTheOriginalEndedBitForBit) {
     ReplayDialog dialog(view, levels_);
     dialog.activateRow(0);
     EXPECT_EQ(view.viewState(), ReplayRolling);
-    ASSERT_TRUE(spinUntil([&] { return !view.ownBall().IsRunning(); }));
-    EXPECT_TRUE(sameBits(view.ownBall().GetX(), endX) && sameBits(view.ownBall().GetY(), endY))
-        << view.ownBall().GetX() << "," << view.ownBall().GetY() << " vs " << endX << "," << endY;
+    ASSERT_TRUE(spinUntil([&] { return !replayBall().IsRunning(); }));
+    EXPECT_TRUE(sameBits(replayBall().GetX(), endX) && sameBits(replayBall().GetY(), endY))
+        << replayBall().GetX() << "," << replayBall().GetY() << " vs " << endX << "," << endY;
 }
 
 TEST_F(ReplayTest, DoubleClickDuringAReplayStartsTheNewOneFromItsStart) {
@@ -98,12 +104,12 @@ TEST_F(ReplayTest, DoubleClickDuringAReplayStartsTheNewOneFromItsStart) {
     view.setSpeedMode(Half);
     ReplayDialog dialog(view, levels_);
     dialog.activateRow(0);
-    ASSERT_TRUE(view.ownBall().IsRunning());
+    ASSERT_TRUE(replayBall().IsRunning());
     dialog.choosePlayer(1);
     dialog.activateRow(0);
-    EXPECT_TRUE(view.ownBall().IsRunning());
-    EXPECT_EQ(view.ownBall().GetColour(), 0x00FF8000u) << "now Bob's putt";
-    EXPECT_NEAR(view.ownBall().GetY(), 2.5, 0.05) << "from its own start";
+    EXPECT_TRUE(replayBall().IsRunning());
+    EXPECT_EQ(replayBall().GetColour(), 0x00FF8000u) << "now Bob's putt";
+    EXPECT_NEAR(replayBall().GetY(), 2.5, 0.05) << "from its own start";
 }
 
 TEST_F(ReplayTest, ClosingTheDialogGivesTheTurnBackWithScoresUnchanged) {
@@ -130,11 +136,11 @@ TEST_F(ReplayTest, HighlightLoopsOverTheWinnersPutts) {
     }
     ASSERT_TRUE(spinUntil([&] { return view.match().IsOver(); }));
     EXPECT_EQ(view.match().Leader(), 1) << "Bob won with two strokes";
-    EXPECT_TRUE(view.isHighlightOn());
+    EXPECT_TRUE(view.controller().isHighlightOn());
     std::vector<int> seen;
     ASSERT_TRUE(spinUntil([&] {
-        if (seen.empty() || seen.back() != view.highlightIndex()) {
-            seen.push_back(view.highlightIndex());
+        if (seen.empty() || seen.back() != view.controller().highlightIndex()) {
+            seen.push_back(view.controller().highlightIndex());
         }
         return seen.size() >= 4;
     }));

@@ -1,0 +1,178 @@
+// The controller's turns of players whom the computer plays, the holes' pars, replays of
+// recorded putts and what the network's events do.
+#include "GameController.h"
+
+#include "library/LevelLibrary.h"
+#include "util/RandomSource.h"
+
+namespace trundlex {
+
+namespace {
+
+// How long the computer's aim is shown before it putts, so that people can follow.
+constexpr int kAimMilliseconds = 700;
+
+}  // namespace
+
+// --- Computer players ---
+
+void GameController::startComputerTurn(const Player& player) {
+    const Ball& ball = player.GetBall();
+    // Each turn's error comes from the program's random sequence, drawn on this thread.
+    const auto seed = static_cast<std::uint32_t>(context_.random.next()) << 15 ^
+                      static_cast<std::uint32_t>(context_.random.next());
+    listener_.computerThinking(player.GetName());
+    computer_.start(level_, ball.GetX(), ball.GetY(), player.GetComputer(), seed,
+                    [this](ComputerPutt putt) { showComputerAim(putt); });
+}
+
+void GameController::showComputerAim(const ComputerPutt& putt) {
+    if (state_ != ComputerThinking || flow_.phase() != FlowPhase::Turn) {
+        return;
+    }
+    changeAim(putt.heading);
+    platform_.clock.stopTimer(computerTimer_);
+    computerTimer_ = platform_.clock.startTimer(kAimMilliseconds, [this, putt] {
+        computerTimer_ = 0;
+        if (state_ == ComputerThinking) {
+            doPutt(putt.heading, putt.speed, false);
+        }
+    });
+}
+
+void GameController::cancelComputerTurn() {
+    if (state_ == ComputerThinking) {
+        listener_.computerDone();
+    }
+    platform_.clock.stopTimer(computerTimer_);
+    computerTimer_ = 0;
+    computer_.cancel();
+}
+
+// --- Pars ---
+
+void GameController::fillScoreBoard() {
+    listener_.scoreBoardFilled(match_);
+    if (!parWorker_) {
+        return;
+    }
+    std::vector<Level> levels;
+    {
+        // The network may add levels to the library meanwhile.
+        auto lock = net_->lock();
+        for (int i = 0; i < match_.LevelCount(); ++i) {
+            const int index = context_.levels.findById(match_.GetLevelId(i));
+            levels.push_back(index >= 0 ? context_.levels.at(index) : Level());
+        }
+    }
+    parWorker_->start(std::move(levels), [this](int hole, int par) { listener_.parFound(hole, par); });
+}
+
+// --- Replays ---
+
+bool GameController::prepareReplay(int playerIndex, int puttIndex) {
+    if (state_ == Rolling) {
+        return false;
+    }
+    if (state_ == ReplayRolling) {
+        replayBall_.StopIfRunning();
+    }
+    const Player* player = match_.GetPlayer(playerIndex);
+    const PuttRecord* putt = player != nullptr ? player->GetPutt(puttIndex) : nullptr;
+    if (putt == nullptr) {
+        return false;
+    }
+    if (match_.LoadLevel(putt->hole, context_.levels, level_) != LevelLoadResult::Loaded) {
+        return false;
+    }
+    cancelComputerTurn();
+    stopCharging();
+    const Ball& original = player->GetBall();
+    replayBall_.SetLevel(level_);
+    replayBall_.SetColour(original.GetColour());
+    replayBall_.SetPattern(original.GetPattern());
+    replayBall_.SetTransparent(original.IsTransparent());
+    replayBall_.SetX(putt->x);
+    replayBall_.SetY(putt->y);
+    showBall(&replayBall_);
+    setState(ReplayWaiting);
+    listener_.redraw();
+    listener_.replayShown(player->GetName(), putt->hole, putt->stroke);
+    return true;
+}
+
+bool GameController::runReplay(int playerIndex, int puttIndex) {
+    if (!prepareReplay(playerIndex, puttIndex)) {
+        return false;
+    }
+    const PuttRecord* putt = match_.GetPlayer(playerIndex)->GetPutt(puttIndex);
+    setState(ReplayRolling);
+    listener_.rollBall(replayBall_, putt->heading, putt->speed);
+    return true;
+}
+
+void GameController::stopReplay() {
+    if (state_ != ReplayWaiting && state_ != ReplayRolling) {
+        return;
+    }
+    replayBall_.StopIfRunning();
+    showBall(nullptr);
+    if (match_.IsOver()) {
+        setState(GameOver);
+        return;
+    }
+    // The replay borrowed the level: put the hole being played back.
+    match_.LoadCurrentLevel(context_.levels, level_);
+    follow(flow_.resume());
+}
+
+// --- Network ---
+
+void GameController::handleNetEvent(NetEvent event) {
+    auto lock = net_->lock();
+    switch (event) {
+        case NetAllStopped:
+        case NetStart:
+            follow(flow_.advance());
+            break;
+        case NetPutt:
+            doPutt(net_->puttAngle(), net_->puttForce(), true);
+            break;
+        case NetAim:
+            aim_ = net_->aim();
+            if (shownBall_ != nullptr) {
+                listener_.aimChanged(aim_, true);
+            }
+            break;
+        case NetEnded:
+        case NetConnectionClosed:
+            // Players of a computer that left may be played here now: show the turn again
+            // (the flow answers only while somebody has it, never during a roll).
+            if (state_ != ReplayWaiting && state_ != ReplayRolling) {
+                follow(flow_.resume());
+            }
+            break;
+        case NetLobbyClosed: {
+            listener_.cancelRoll();
+            showBall(nullptr);
+            flow_.reset();
+            listener_.scoreBoardCleared();
+            match_.Restart();
+            fillScoreBoard();
+            follow(flow_.restart(false));
+            std::vector<std::string> names;
+            for (int i = 0; i < match_.PlayerCount(); ++i) {
+                if (match_.GetPlayer(i)->IsLocalPlayer()) {
+                    names.push_back(match_.GetPlayer(i)->GetName());
+                }
+            }
+            listener_.networkGameStarted(names);
+            break;
+        }
+        default:
+            break;
+    }
+    listener_.commandsChanged();
+}
+
+}  // namespace trundlex

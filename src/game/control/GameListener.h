@@ -1,0 +1,95 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace trundlex {
+
+class Ball;
+class Match;
+
+// What the game is doing, and so what the mouse does and what the playfield shows.
+enum ViewState : int {
+    NoGame = 0,
+    Aiming = 2,            // a player of this computer aims with the mouse
+    WaitingForRemote = 3,  // a player of another computer has the turn
+    Charging = 4,          // the button is held: the force builds up
+    Rolling = 5,           // a putt rolls
+    ReplayWaiting = 6,
+    ReplayRolling = 7,
+    GameOver = 8,          // the match is over, or the game was reset
+    ComputerThinking = 9,  // the computer works out the putt of a player of this computer
+};
+
+// What a game controller tells the view that shows its game. Every call comes on the
+// controller's thread. Only rollBall must be answered (with GameController::ballStopped);
+// everything else is for showing, and a listener that shows nothing may ignore it.
+class GameListener {
+public:
+    virtual ~GameListener() = default;
+
+    // Roll `ball` with this putt on the controller's level and call ballStopped when it rests.
+    virtual void rollBall(Ball& ball, double heading, double speed) = 0;
+    // Cut a rolling ball short without reporting its stop.
+    virtual void cancelRoll() {}
+
+    virtual void stateChanged(ViewState state) { (void)state; }
+    // The ball to show and to play (null: none), and the playfield to be drawn anew.
+    virtual void showBall(Ball* ball) { (void)ball; }
+    // The playfield to be drawn anew / forgotten until the next drawing.
+    virtual void redraw() {}
+    virtual void clearPlayfield() {}
+    // The current ball's aim: the ring alone, or with the lines that show the direction.
+    virtual void aimChanged(double aim, bool lines) {
+        (void)aim;
+        (void)lines;
+    }
+    // The force meter: the force built up, and whether the meter shows at all.
+    virtual void forceChanged(double force, bool shown) {
+        (void)force;
+        (void)shown;
+    }
+
+    // A new hole began (`hole` counts from 0); its level is in the controller's level.
+    virtual void holeStarted(int hole, int holeCount, const std::string& levelName) {
+        (void)hole;
+        (void)holeCount;
+        (void)levelName;
+    }
+    // The score board: set up for the match, scores changed, the row of the player who has
+    // the turn (-1: none), emptied and hidden, a hole's par found.
+    virtual void scoreBoardFilled(const Match& match) { (void)match; }
+    virtual void scoresChanged(const Match& match) { (void)match; }
+    virtual void playerHighlighted(int index) { (void)index; }
+    virtual void scoreBoardCleared() {}
+    virtual void parFound(int hole, int par) {
+        (void)hole;
+        (void)par;
+    }
+
+    // A computer player works out its putt / has putted.
+    virtual void computerThinking(const std::string& name) { (void)name; }
+    virtual void computerDone() {}
+    // A recorded putt is set up for replaying.
+    virtual void replayShown(const std::string& name, int hole, int stroke) {
+        (void)name;
+        (void)hole;
+        (void)stroke;
+    }
+    // The match is over. `highScoreCourse` is the course whose high-score list the results
+    // entered (and was saved), or empty.
+    virtual void matchEnded(const std::string& winners, const std::string& highScoreCourse) {
+        (void)winners;
+        (void)highScoreCourse;
+    }
+    // A level of the game is no longer in the library: the game ended.
+    virtual void levelMissing() {}
+    // A network game left its lobby; `localNames` are this computer's players, for the chat.
+    virtual void networkGameStarted(const std::vector<std::string>& localNames) {
+        (void)localNames;
+    }
+    // What may be done now changed (restart, replay, disconnect...).
+    virtual void commandsChanged() {}
+};
+
+}  // namespace trundlex

@@ -1,0 +1,30 @@
+// The dialogs the game view opens: the lobby of a network game, replays, levels, the manual.
+#include "GameView.h"
+
+#include "LevelsViewerDialog.h"
+#include "LobbyDialog.h"
+#include "ReplayDialog.h"
+#include "platform/AboutDialog.h"
+#include "settings/GameSettings.h"
+
+namespace trundlex {
+
+bool GameView::runLobby(int mode) {
+    LobbyDialog lobby(controller_->net(), this);
+    const auto port = static_cast<std::uint16_t>(context_.settings.port());
+    return mode == 1 ? lobby.runServer(port) : lobby.runClient(context_.settings.address(), port);
+}
+
+void GameView::showReplays() {
+    ReplayDialog dialog(*this, context_.levels);
+    dialog.exec();
+}
+
+void GameView::showLevels() {
+    LevelsViewerDialog dialog(controller_->match(), context_.levels, context_.pars, this);
+    dialog.exec();
+}
+
+void GameView::showHelp() { openManual(QStringLiteral("Trundlex"), this); }
+
+}  // namespace trundlex
