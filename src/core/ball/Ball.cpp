@@ -13,7 +13,7 @@ constexpr auto kTickPause = std::chrono::milliseconds(10);
 
 }  // namespace
 
-Ball::Ball(std::int32_t id) : id_(id) { points_.build(pattern_, DefaultRadius); }
+Ball::Ball(std::int32_t id) : id_(id) {}
 
 Ball::~Ball() {
     stopRequested_.store(true);
@@ -76,24 +76,6 @@ void Ball::SetMessagePump(std::function<bool()> pump) {
 void Ball::TakeRoll(double& rollA, double& rollB) {
     rollA = rollA_.exchange(0.0, std::memory_order_relaxed);
     rollB = rollB_.exchange(0.0, std::memory_order_relaxed);
-}
-
-void Ball::SetPattern(std::int32_t pattern) {
-    if (pattern == pattern_) {
-        return;
-    }
-    pattern_ = pattern;
-    points_.build(pattern_, GetRadius());
-    rollA_.store(0.0, std::memory_order_relaxed);
-    rollB_.store(0.0, std::memory_order_relaxed);
-}
-
-PixelRect Ball::GetBoundingRect() const {
-    const double x = GetX();
-    const double y = GetY();
-    const double r = GetRadius();
-    return {pixelTrunc((x - r) * scale_ + offsetX_), pixelTrunc((y - r) * scale_ + offsetY_),
-            pixelTrunc((x + r) * scale_ + offsetX_ + 2), pixelTrunc((y + r) * scale_ + offsetY_ + 2)};
 }
 
 void Ball::publish() {

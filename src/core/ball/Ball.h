@@ -6,24 +6,12 @@
 #include <mutex>
 #include <thread>
 
-#include "BallPattern.h"
 #include "BallPhysics.h"
 #include "BallTypes.h"
 
 namespace trundlex {
 
 class Level;
-
-// A rectangle of pixels; right and bottom are exclusive.
-struct PixelRect {
-    int left = 0;
-    int top = 0;
-    int right = 0;
-    int bottom = 0;
-
-    bool isEmpty() const { return right <= left || bottom <= top; }
-    friend bool operator==(const PixelRect&, const PixelRect&) = default;
-};
 
 // A golf ball rolling over one level. A putt runs on a worker thread of its own, in ticks
 // of fixed sub-steps, until the ball rests, drops into the cup, falls into water or leaves
@@ -43,9 +31,7 @@ public:
     // A putt that has rolled this many time units stops as if it had come to rest.
     static constexpr int MaxRollTimeUnits = trundlex::MaxRollTimeUnits;
     // Dotted surface patterns 0 .. PatternCount - 1; PatternCount itself is the plain ball.
-    static constexpr int PatternCount = 8;
-    // Colours are 0x00BBGGRR: red in the low byte.
-    static constexpr std::uint32_t DefaultColour = 0x00E6E6E6;
+    static constexpr int PatternCount = BallPatternCount;
 
     explicit Ball(std::int32_t id = 0);
     // Stops a rolling ball and waits for its worker to finish before the ball goes away.
@@ -106,27 +92,8 @@ public:
     std::int32_t GetSubStepCount() const { return sim_.subSteps; }
     std::int32_t GetId() const { return id_; }
 
-    // Roll angles accumulated since the last call, for turning the drawn pattern; resets them.
+    // Roll angles accumulated since the last call, for turning a drawn pattern; resets them.
     void TakeRoll(double& rollA, double& rollB);
-
-    // Drawing: the owner's thread only.
-    void SetColour(std::uint32_t rgb) { colour_ = rgb; }
-    std::uint32_t GetColour() const { return colour_; }
-    void SetTransparent(bool transparent) { transparent_ = transparent; }
-    bool IsTransparent() const { return transparent_; }
-    // A new pattern lays the dots out again on the current radius and forgets the roll.
-    void SetPattern(std::int32_t pattern);
-    std::int32_t GetPattern() const { return pattern_; }
-    // The pattern's dots, for drawing; the drawing turns them by the roll taken.
-    BallPattern& Pattern() { return points_; }
-    void SetScale(std::int32_t pixelsPerBlock) { scale_ = pixelsPerBlock; }
-    std::int32_t GetScale() const { return scale_; }
-    void SetOffsetX(std::int32_t pixels) { offsetX_ = pixels; }
-    void SetOffsetY(std::int32_t pixels) { offsetY_ = pixels; }
-    std::int32_t GetOffsetX() const { return offsetX_; }
-    std::int32_t GetOffsetY() const { return offsetY_; }
-    // Pixels covering the ball and its shadow at the current position, radius and scale.
-    PixelRect GetBoundingRect() const;
 
 private:
     void beginPutt(double speed, double heading, BallOwner* owner, std::int32_t speedMode);
@@ -172,14 +139,6 @@ private:
     // The thread running the simulation (worker or PuttNow caller), so that Stop from a
     // notification does not wait for itself.
     std::atomic<std::thread::id> simThread_{};
-
-    std::uint32_t colour_ = DefaultColour;
-    bool transparent_ = false;
-    std::int32_t pattern_ = 0;
-    BallPattern points_;
-    std::int32_t scale_ = 20;
-    std::int32_t offsetX_ = 0;
-    std::int32_t offsetY_ = 0;
 
     std::mutex pumpMutex_;
     std::function<bool()> pump_;

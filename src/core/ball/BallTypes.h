@@ -18,6 +18,18 @@ enum SpeedMode : std::int32_t {
     NextPosition = 5,
 };
 
+// What a player's ball looks like; the network carries it with the player. Colours are
+// 0x00BBGGRR (red in the low byte); patterns 0 .. BallPatternCount - 1 are dotted surfaces,
+// BallPatternCount itself is the plain ball.
+inline constexpr std::int32_t BallPatternCount = 8;
+struct BallStyle {
+    std::uint32_t colour = 0x00E6E6E6;
+    std::int32_t pattern = 0;
+    bool transparent = false;
+
+    friend bool operator==(const BallStyle&, const BallStyle&) = default;
+};
+
 // What a ball tells its owner (the codes of the WM_BALL window message).
 enum BallNotification : std::int32_t {
     BallStopped = 0,  // the roll ended without the cup (rest, water, out of the level)

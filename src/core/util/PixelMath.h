@@ -5,6 +5,17 @@
 
 namespace trundlex {
 
+// A rectangle of pixels; right and bottom are exclusive.
+struct PixelRect {
+    int left = 0;
+    int top = 0;
+    int right = 0;
+    int bottom = 0;
+
+    bool isEmpty() const { return right <= left || bottom <= top; }
+    friend bool operator==(const PixelRect&, const PixelRect&) = default;
+};
+
 // Truncates toward zero like a C cast, but defined for every double: values beyond the int
 // range saturate and NaN gives 0.
 inline int pixelTrunc(double value) {

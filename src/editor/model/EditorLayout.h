@@ -3,6 +3,7 @@
 #include <cstdint>
 
 #include "ball/Ball.h"
+#include "util/PixelMath.h"
 
 namespace trundlex {
 

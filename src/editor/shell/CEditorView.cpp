@@ -218,7 +218,7 @@ void CEditorView::paintEvent(QPaintEvent* event) {
     }
     painter.drawImage(layout_.originX(), layout_.originY(), picture_.image());
     if (isTestMode()) {
-        drawBall(painter, ball(), false);
+        drawBall(painter, ball(), testBall_.look(), false);
         return;
     }
     stripPainter_.paint(painter, strip_);
@@ -227,7 +227,7 @@ void CEditorView::paintEvent(QPaintEvent* event) {
     testBall_.setGeometry(layout_.cellSize(), layout_.originX(), layout_.originY());
     ball().SetX(level().startX());
     ball().SetY(level().startY());
-    drawBall(painter, ball(), false);
+    drawBall(painter, ball(), testBall_.look(), false);
 
     if (drawing_) {
         paintRubberBand(painter);

@@ -27,7 +27,7 @@ void TestBall::switchOn(const Level& level, int scale, int originX, int originY)
     ball_.SetX(level.startX());
     ball_.SetY(level.startY());
     setGeometry(scale, originX, originY);
-    lastRect_ = ball_.GetBoundingRect();
+    lastRect_ = look_.boundingRect(ball_);
     on_ = true;
 }
 
@@ -40,9 +40,7 @@ void TestBall::switchOff() {
 }
 
 void TestBall::setGeometry(int scale, int originX, int originY) {
-    ball_.SetScale(scale);
-    ball_.SetOffsetX(originX);
-    ball_.SetOffsetY(originY);
+    look_.setGeometry(originX, originY, scale);
 }
 
 void TestBall::puttToward(PixelPoint p, const EditorLayout& layout) {
@@ -106,7 +104,7 @@ void TestBall::onNotification(BallNotification code) {
         }
         return;
     }
-    const PixelRect now = ball_.GetBoundingRect();
+    const PixelRect now = look_.boundingRect(ball_);
     if (hooks_.repaint) {
         hooks_.repaint(unite(now, lastRect_));
     }

@@ -7,6 +7,7 @@
 #include "ball/Ball.h"
 #include "model/EditorLayout.h"
 #include "platform/QtBallOwner.h"
+#include "render/BallLook.h"
 
 namespace trundlex {
 
@@ -40,6 +41,8 @@ public:
 
     Ball& ball() { return ball_; }
     const Ball& ball() const { return ball_; }
+    // How the ball is drawn: the plain default ball, placed as the view's layout says.
+    BallLook& look() { return look_; }
     bool isOn() const { return on_; }
     bool isRunning() const { return ball_.IsRunning(); }
 
@@ -71,6 +74,7 @@ private:
     Hooks hooks_;
     QtBallOwner owner_;
     Ball ball_;
+    BallLook look_;
     const Level* level_ = nullptr;
     bool on_ = false;
     int speedMode_ = Normal;

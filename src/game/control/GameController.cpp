@@ -55,7 +55,7 @@ void GameController::reset() {
     highlightOn_ = false;
     flow_.reset();
     listener_.cancelRoll();
-    showBall(nullptr);
+    showBall(nullptr, {});
     listener_.scoreBoardCleared();
     setState(GameOver);
     listener_.clearPlayfield();
@@ -146,7 +146,7 @@ void GameController::showTurn() {
         return;
     }
     listener_.playerHighlighted(match_.GetCurrentIndex());
-    showBall(&player->GetBall());
+    showBall(&player->GetBall(), player->GetStyle());
     const bool computer = player->IsLocalPlayer() && player->IsComputer();
     setState(computer ? ComputerThinking : player->IsLocalPlayer() ? Aiming : WaitingForRemote);
     listener_.redraw();
@@ -251,9 +251,9 @@ void GameController::setState(ViewState state) {
     listener_.commandsChanged();
 }
 
-void GameController::showBall(Ball* ball) {
+void GameController::showBall(Ball* ball, const BallStyle& style) {
     shownBall_ = ball;
-    listener_.showBall(ball);
+    listener_.showBall(ball, style);
 }
 
 // --- Mouse putting ---

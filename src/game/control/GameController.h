@@ -115,7 +115,7 @@ private:
     void endMatch();
     void doPutt(double heading, double speed, bool fromNetwork);
     void setState(ViewState state);
-    void showBall(Ball* ball);
+    void showBall(Ball* ball, const BallStyle& style);
     // The local player's aim changed: shown, and sent to the other computers.
     void changeAim(double heading);
     void forceTick();

@@ -87,14 +87,11 @@ bool GameController::prepareReplay(int playerIndex, int puttIndex) {
     }
     cancelComputerTurn();
     stopCharging();
-    const Ball& original = player->GetBall();
     replayBall_.SetLevel(level_);
-    replayBall_.SetColour(original.GetColour());
-    replayBall_.SetPattern(original.GetPattern());
-    replayBall_.SetTransparent(original.IsTransparent());
     replayBall_.SetX(putt->x);
     replayBall_.SetY(putt->y);
-    showBall(&replayBall_);
+    // Dressed like the player's own ball.
+    showBall(&replayBall_, player->GetStyle());
     setState(ReplayWaiting);
     listener_.redraw();
     listener_.replayShown(player->GetName(), putt->hole, putt->stroke);
@@ -116,7 +113,7 @@ void GameController::stopReplay() {
         return;
     }
     replayBall_.StopIfRunning();
-    showBall(nullptr);
+    showBall(nullptr, {});
     if (match_.IsOver()) {
         setState(GameOver);
         return;
@@ -154,7 +151,7 @@ void GameController::handleNetEvent(NetEvent event) {
             break;
         case NetLobbyClosed: {
             listener_.cancelRoll();
-            showBall(nullptr);
+            showBall(nullptr, {});
             flow_.reset();
             listener_.scoreBoardCleared();
             match_.Restart();

@@ -3,6 +3,8 @@
 #include <string>
 #include <vector>
 
+#include "ball/BallTypes.h"
+
 namespace trundlex {
 
 class Ball;
@@ -34,8 +36,11 @@ public:
     virtual void cancelRoll() {}
 
     virtual void stateChanged(ViewState state) { (void)state; }
-    // The ball to show and to play (null: none), and the playfield to be drawn anew.
-    virtual void showBall(Ball* ball) { (void)ball; }
+    // The ball to show and to play (null: none), looking as `style` says.
+    virtual void showBall(Ball* ball, const BallStyle& style) {
+        (void)ball;
+        (void)style;
+    }
     // The playfield to be drawn anew / forgotten until the next drawing.
     virtual void redraw() {}
     virtual void clearPlayfield() {}

@@ -22,11 +22,11 @@ void ClientRole::greet(Connection& connection) {
     if (const Match* match = session_.match()) {
         for (std::int32_t i = 0; i < match->PlayerCount(); ++i) {
             const Player& player = *match->GetPlayer(i);
-            const Ball& ball = player.GetBall();
+            const BallStyle& style = player.GetStyle();
             session_.sendTo(connection, letter(netproto::NewPlayer) +
                                             netproto::encodePlayerRecord(
-                                                {player.GetName(), ball.GetColour(),
-                                                 ball.GetPattern(), ball.IsTransparent()}));
+                                                {player.GetName(), style.colour, style.pattern,
+                                                 style.transparent}));
         }
     }
     session_.sendTo(connection, letter(netproto::Hello) + std::string(netproto::Version));

@@ -222,9 +222,9 @@ void NetSession::sendPlayerLists() {
         std::string message(1, netproto::PlayerList);
         for (std::int32_t i = 0; i < match_->PlayerCount(); ++i) {
             const Player& player = *match_->GetPlayer(i);
-            const Ball& ball = player.GetBall();
+            const BallStyle& style = player.GetStyle();
             message += netproto::encodePlayerRecord(
-                {player.GetName(), ball.GetColour(), ball.GetPattern(), ball.IsTransparent()});
+                {player.GetName(), style.colour, style.pattern, style.transparent});
             message += player.GetConnection() == connection->id() ? "1|" : "0|";
         }
         connection->send(message);

@@ -253,15 +253,6 @@ void Match::SetSoundForAllBalls(bool on) {
     }
 }
 
-void Match::SetBallGeometry(std::int32_t offsetX, std::int32_t offsetY, std::int32_t scale) {
-    for (const auto& player : players_) {
-        Ball& ball = player->GetBall();
-        ball.SetOffsetX(offsetX);
-        ball.SetOffsetY(offsetY);
-        ball.SetScale(scale);
-    }
-}
-
 void Match::SetSoundPlayerForAllBalls(SoundPlayer* player) {
     soundPlayer_ = player;
     for (const auto& p : players_) {

@@ -134,8 +134,6 @@ public:
     // The level is not owned and must outlive every putt on it.
     void SetLevelForAllBalls(const Level& level);
     void SetSoundForAllBalls(bool on);
-    // Pixel offsets of the level's first block and pixels per block, for drawing.
-    void SetBallGeometry(std::int32_t offsetX, std::int32_t offsetY, std::int32_t scale);
     // Given to every ball now and to every ball of a player added later. Not owned; null
     // plays nothing.
     void SetSoundPlayerForAllBalls(SoundPlayer* player);

@@ -6,18 +6,12 @@ namespace trundlex {
 
 namespace {
 
-// A ball dressed and placed like `source`. The level, the sound player and the message pump
+// A ball placed like `source`. The level, the sound player and the message pump
 // cannot be read back from a ball; the owner gives them to the new ball.
 std::unique_ptr<Ball> copyOfBall(const Ball& source) {
     auto ball = std::make_unique<Ball>(source.GetId());
-    ball->SetColour(source.GetColour());
-    ball->SetPattern(source.GetPattern());
-    ball->SetTransparent(source.IsTransparent());
     ball->SetSoundOn(source.IsSoundOn());
     ball->SetSpeedMode(source.GetSpeedMode());
-    ball->SetScale(source.GetScale());
-    ball->SetOffsetX(source.GetOffsetX());
-    ball->SetOffsetY(source.GetOffsetY());
     ball->SetX(source.GetX());
     ball->SetY(source.GetY());
     return ball;
@@ -31,11 +25,8 @@ Player::Player(std::string_view name, std::uint32_t colour, std::int32_t pattern
       strokes_(1, 0),
       createdLocal_(connection == LocalConnection),
       ball_(std::make_unique<Ball>(0)),
-      connection_(connection) {
-    ball_->SetColour(colour);
-    ball_->SetPattern(pattern);
-    ball_->SetTransparent(transparent);
-}
+      style_{colour, pattern, transparent},
+      connection_(connection) {}
 
 Player::Player(const Player& other)
     : name_(other.name_),
@@ -45,6 +36,7 @@ Player::Player(const Player& other)
       turnPending_(other.turnPending_),
       createdLocal_(other.createdLocal_),
       ball_(copyOfBall(*other.ball_)),
+      style_(other.style_),
       connection_(other.connection_),
       computer_(other.computer_) {}
 
@@ -59,6 +51,7 @@ Player& Player::operator=(const Player& other) {
         createdLocal_ = copy.createdLocal_;
         // The old ball goes away here, after waiting for a worker it may still have.
         ball_.swap(copy.ball_);
+        style_ = copy.style_;
         connection_ = copy.connection_;
         computer_ = copy.computer_;
     }

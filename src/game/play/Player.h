@@ -29,14 +29,14 @@ public:
     static constexpr std::int32_t StrokeLimit = 7;
     static constexpr std::int32_t LimitScore = StrokeLimit + 1;
 
-    // A player on the hole with the turn pending, no putts and no strokes. The ball (id 0)
-    // takes the colour (0x00BBGGRR), pattern and transparency. `connection` is
+    // A player on the hole with the turn pending, no putts and no strokes, whose ball (id 0)
+    // looks as the colour (0x00BBGGRR), pattern and transparency say. `connection` is
     // LocalConnection or the identifier of the network connection the player plays through;
     // whether it was local is also remembered for good (IsCreatedLocal).
     Player(std::string_view name, std::uint32_t colour, std::int32_t pattern, bool transparent,
            std::int32_t connection);
-    // A copy has its own, new ball with the source ball's colours, pattern, transparency,
-    // position, sound flag, speed mode and drawing geometry. It is on no level until given
+    // A copy has its own, new ball with the source ball's position, sound flag and speed
+    // mode. It is on no level until given
     // one (Ball::SetLevel), and the sound player and message pump are not copied.
     Player(const Player& other);
     Player& operator=(const Player& other);
@@ -70,6 +70,9 @@ public:
 
     Ball& GetBall() { return *ball_; }
     const Ball& GetBall() const { return *ball_; }
+    // What the player's ball looks like.
+    const BallStyle& GetStyle() const { return style_; }
+    void SetStyle(const BallStyle& style) { style_ = style; }
     const std::string& GetName() const { return name_; }
 
     std::int32_t GetConnection() const { return connection_; }
@@ -94,6 +97,7 @@ private:
     bool turnPending_ = true;
     bool createdLocal_;
     std::unique_ptr<Ball> ball_;
+    BallStyle style_;
     std::int32_t connection_;
     ComputerStrength computer_ = ComputerStrength::Person;
 };

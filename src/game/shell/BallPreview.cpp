@@ -15,7 +15,7 @@ BallPreview::BallPreview(RandomSource& random, QWidget* parent)
     setFixedSize(kBlockSize * level_.width(), kBlockSize * level_.height());
     setAttribute(Qt::WA_OpaquePaintEvent);
     ball_.SetLevel(level_);
-    ball_.SetScale(kBlockSize);
+    look_.setGeometry(0, 0, kBlockSize);
     ball_.SetSoundOn(false);
     ball_.SetMessagePump(pumpGuiEvents);
 }
@@ -28,9 +28,7 @@ BallPreview::~BallPreview() {
 }
 
 void BallPreview::setBallLook(std::uint32_t colour, int pattern, bool transparent) {
-    ball_.SetColour(colour);
-    ball_.SetPattern(pattern);
-    ball_.SetTransparent(transparent);
+    look_.setStyle(BallStyle{colour, pattern, transparent});
     update();
 }
 
@@ -62,7 +60,7 @@ void BallPreview::onBallNotification(BallNotification code) {
 void BallPreview::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     renderer_.drawLevel(painter, level_, 0, 0, kBlockSize, false);
-    drawBall(painter, ball_, false);
+    drawBall(painter, ball_, look_, false);
 }
 
 }  // namespace trundlex

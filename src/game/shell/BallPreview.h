@@ -4,6 +4,7 @@
 
 #include "ball/Ball.h"
 #include "level/Level.h"
+#include "render/BallLook.h"
 #include "render/BlockRenderer.h"
 #include "platform/QtBallOwner.h"
 
@@ -37,6 +38,7 @@ private:
     BlockRenderer renderer_;
     QtBallOwner owner_;
     Ball ball_;
+    BallLook look_;
     bool rolling_ = false;
 };
 

@@ -90,7 +90,9 @@ void GameView::restart(bool ask) {
 // --- What the controller shows ---
 
 void GameView::rollBall(Ball& ball, double heading, double speed) {
-    setBall(&ball);
+    if (currentBall() != &ball) {
+        setBall(&ball);
+    }
     PlayfieldWnd::putt(heading, speed);
     updateActions();
 }
@@ -169,8 +171,6 @@ void GameView::networkGameStarted(const std::vector<std::string>& localNames) {
 
 // --- Drawing ---
 
-void GameView::onLayout() { controller_->match().SetBallGeometry(border(), border(), blockSize()); }
-
 void GameView::onBackgroundDrawn(QImage& background) {
     Match& match = controller_->match();
     if (viewState() == ReplayWaiting || viewState() == ReplayRolling ||
@@ -185,7 +185,8 @@ void GameView::onBackgroundDrawn(QImage& background) {
         const int i = ((current - step) % count + count) % count;
         Player& player = *match.GetPlayer(i);
         if (player.IsOnHole()) {
-            trundlex::drawBall(painter, player.GetBall(), true);
+            Ball& ball = player.GetBall();
+            trundlex::drawBall(painter, ball, lookOf(ball, player.GetStyle()), true);
         }
     }
 }
@@ -208,7 +209,7 @@ void GameView::drawAim(double aim, bool circleOnly) {
     copyBackground(erase.left, erase.top, erase.right, erase.bottom);
     {
         QPainter painter(&frameImage());
-        const QColor colour = fromRgbValue(ball->GetColour());
+        const QColor colour = fromRgbValue(currentStyle().colour);
         painter.setBrush(Qt::NoBrush);
         painter.setPen(QPen(colour, 2));
         const int left = pixelTrunc(cx - bs * ringRadius + 0.5);
@@ -262,7 +263,7 @@ void GameView::paintEvent(QPaintEvent* event) {
     painter.setBrush(Qt::NoBrush);
     painter.drawRect(QRect(x - 2, y0, 4, y1 - y0));
     const double share = std::sqrt(shownForce_ / forcemeter::MaxForce);
-    const QColor ballColour = fromRgbValue(currentBall()->GetColour());
+    const QColor ballColour = fromRgbValue(currentStyle().colour);
     const QColor bar(static_cast<int>(ballColour.red() * share),
                      static_cast<int>(ballColour.green() * share),
                      static_cast<int>(ballColour.blue() * share));

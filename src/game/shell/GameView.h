@@ -90,7 +90,6 @@ protected:
 
     void onBackgroundDrawn(QImage& background) override;
     void onBallStopped(bool inCup) override;
-    void onLayout() override;
     void paintEvent(QPaintEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
@@ -101,7 +100,7 @@ private:
     void rollBall(Ball& ball, double heading, double speed) override;
     void cancelRoll() override { stopBall(); }
     void stateChanged(ViewState state) override { setViewState(state); }
-    void showBall(Ball* ball) override { setBall(ball); }
+    void showBall(Ball* ball, const BallStyle& style) override { setBall(ball, style); }
     void redraw() override { refresh(true); }
     void clearPlayfield() override { clearImages(); }
     void aimChanged(double aim, bool lines) override { drawAim(aim, !lines); }

@@ -97,13 +97,13 @@ PlayersPage::PlayersPage(Match& setup, const Match& previous, RandomSource& rand
         if (!player.IsCreatedLocal()) {
             continue;
         }
-        const Ball& ball = player.GetBall();
-        const QColor colour = fromRgbValue(ball.GetColour());
+        const BallStyle& style = player.GetStyle();
+        const QColor colour = fromRgbValue(style.colour);
         red_->setValue(colour.red());
         green_->setValue(colour.green());
         blue_->setValue(colour.blue());
-        pattern_->setValue(ball.GetPattern());
-        transparent_->setChecked(ball.IsTransparent());
+        pattern_->setValue(style.pattern);
+        transparent_->setChecked(style.transparent);
         chooseStrength(player.GetComputer());
         addPlayer(toDisplayText(player.GetName()));
     }

@@ -33,8 +33,8 @@ ReplayDialog::ReplayDialog(GameView& view, const LevelLibrary& levels)
     const Match& match = view_.match();
     for (int i = 0; i < match.PlayerCount(); ++i) {
         const Player& player = *match.GetPlayer(i);
-        const Ball& ball = player.GetBall();
-        players_->addItem(ballIcon(ball.GetColour(), ball.GetPattern(), ball.IsTransparent()),
+        const BallStyle& style = player.GetStyle();
+        players_->addItem(ballIcon(style.colour, style.pattern, style.transparent),
                           toDisplayText(player.GetName()));
     }
     connect(players_, &QComboBox::currentIndexChanged, this, &ReplayDialog::fillPutts);

@@ -5,6 +5,7 @@
 
 #include "ball/Ball.h"
 #include "level/Level.h"
+#include "render/BallLook.h"
 #include "play/Match.h"
 #include "render/BallRenderer.h"
 #include "platform/PlatformSupport.h"
@@ -17,14 +18,12 @@ QIcon ballIcon(std::uint32_t colour, int pattern, bool transparent) {
     const Level level(2, 2);
     Ball ball;
     ball.SetLevel(level);
-    ball.SetColour(colour);
-    ball.SetPattern(pattern);
-    ball.SetTransparent(transparent);
-    ball.SetScale(19);
     ball.SetX(0.45);
     ball.SetY(0.45);
+    BallLook look(BallStyle{colour, pattern, transparent});
+    look.setGeometry(0, 0, 19);
     QPainter painter(&image);
-    drawBall(painter, ball, false);
+    drawBall(painter, ball, look, false);
     painter.end();
     return QIcon(QPixmap::fromImage(image));
 }
@@ -66,9 +65,8 @@ void ScoreBoard::fill(const Match& match) {
     }
     for (int i = 0; i < match.PlayerCount(); ++i) {
         const Player& player = *match.GetPlayer(i);
-        const Ball& ball = player.GetBall();
-        auto* name = new QTableWidgetItem(ballIcon(ball.GetColour(), ball.GetPattern(),
-                                                   ball.IsTransparent()),
+        const BallStyle& style = player.GetStyle();
+        auto* name = new QTableWidgetItem(ballIcon(style.colour, style.pattern, style.transparent),
                                           toDisplayText(player.GetName()));
         setItem(i, 0, name);
         for (int c = 1; c <= holes + 1; ++c) {

@@ -2,6 +2,7 @@
 
 #include <QPainter>
 
+#include "BallLook.h"
 #include "MaterialStyle.h"
 #include "ball/Ball.h"
 #include "util/PixelMath.h"
@@ -34,18 +35,18 @@ void fillEllipse(QPainter& painter, int left, int top, int right, int bottom, co
 
 }  // namespace
 
-void drawBall(QPainter& painter, Ball& ball, bool dimmed) {
+void drawBall(QPainter& painter, Ball& ball, BallLook& look, bool dimmed) {
     if (ball.IsSinking() && !ball.IsRunning()) {
         return;
     }
-    const QColor base = fromRgbValue(ball.GetColour());
+    const QColor base = fromRgbValue(look.style().colour);
     const QColor c = dimmed ? shadeColour(base, -90, -90, -90) : base;
     const double x = ball.GetX();
     const double y = ball.GetY();
     const double r = ball.GetRadius();
-    const double scale = ball.GetScale();
-    const double ox = ball.GetOffsetX();
-    const double oy = ball.GetOffsetY();
+    const double scale = look.scale();
+    const double ox = look.offsetX();
+    const double oy = look.offsetY();
 
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing, false);
@@ -58,11 +59,11 @@ void drawBall(QPainter& painter, Ball& ball, bool dimmed) {
     fillEllipse(painter, corner(x, ox, -1, 0.5), corner(y, oy, -1, 0.5),
                 corner(x, ox, 1, 0.5) + 1, corner(y, oy, 1, 0.5) + 1, c);
 
-    if (!ball.IsSinking() && ball.GetPattern() != Ball::PatternCount) {
+    if (!ball.IsSinking() && look.style().pattern != BallPatternCount) {
         double rollA = 0.0;
         double rollB = 0.0;
         ball.TakeRoll(rollA, rollB);
-        ball.Pattern().rotate(rollA, rollB);
+        look.dots().rotate(rollA, rollB);
         const QColor dark = shadeColour(c, -90, -90, -90);
         const QColor light = shadeColour(c, 30, 30, 30);
         auto dot = [&](const SurfacePoint& p, const QColor& colour) {
@@ -70,8 +71,8 @@ void drawBall(QPainter& painter, Ball& ball, bool dimmed) {
                                    pixelTrunc(oy + (y + p.y) * scale), 1, 1),
                              colour);
         };
-        const auto& points = ball.Pattern().points();
-        if (ball.IsTransparent()) {
+        const auto& points = look.dots().points();
+        if (look.style().transparent) {
             for (const SurfacePoint& p : points) {
                 if (p.z <= 0) {
                     dot(p, light);

@@ -100,11 +100,6 @@ void PlayfieldWnd::renderBackground() {
                          Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, caption());
         renderer_.drawLevel(painter, level_, border_, border_, blockSize_, false);
     }
-    // The window's own ball follows the layout; the game view passes it on to its balls.
-    ball_.SetScale(blockSize_);
-    ball_.SetOffsetX(border_);
-    ball_.SetOffsetY(border_);
-    onLayout();
     onBackgroundDrawn(background_);
 }
 
@@ -116,7 +111,6 @@ void PlayfieldWnd::composeFrame() {
     frame_ = QImage(background_.size(), QImage::Format_RGB32);
     frame_.fill(Qt::black);
     copyBackground(0, 0, frame_.width(), frame_.height());
-    onLayout();
     drawBall(currentBall_);
 }
 
@@ -155,13 +149,31 @@ void PlayfieldWnd::clearImages() {
     update();
 }
 
+void PlayfieldWnd::setBall(Ball* ball, const BallStyle& style) {
+    currentBall_ = ball;
+    currentStyle_ = style;
+}
+
+BallLook& PlayfieldWnd::lookOf(const Ball& ball, const BallStyle& style) {
+    // Balls come and go with games; looks of balls long gone are not worth keeping.
+    constexpr std::size_t kMostLooks = 64;
+    if (looks_.size() >= kMostLooks && looks_.count(&ball) == 0) {
+        looks_.clear();
+    }
+    BallLook& look = looks_[&ball];
+    look.setStyle(style);
+    look.setGeometry(border_, border_, blockSize_);
+    return look;
+}
+
 void PlayfieldWnd::drawBall(Ball* ball) {
     if (ball == nullptr || frame_.isNull()) {
         return;
     }
-    ballRect_ = ball->GetBoundingRect();
+    BallLook& look = lookOf(*ball, ball == currentBall_ ? currentStyle_ : BallStyle{});
+    ballRect_ = look.boundingRect(*ball);
     QPainter painter(&frame_);
-    trundlex::drawBall(painter, *ball, false);
+    trundlex::drawBall(painter, *ball, look, false);
 }
 
 void PlayfieldWnd::onBallMessage(std::int32_t, BallNotification code) {

@@ -3,7 +3,9 @@
 #include <QImage>
 #include <QPainter>
 #include <QWidget>
+#include <map>
 
+#include "BallLook.h"
 #include "BlockRenderer.h"
 #include "platform/QtBallOwner.h"
 #include "ball/Ball.h"
@@ -30,7 +32,12 @@ public:
     const Level& level() const { return level_; }
     Ball& ownBall() { return ball_; }
     Ball* currentBall() const { return currentBall_; }
-    void setBall(Ball* ball) { currentBall_ = ball; }
+    // The ball to show and to putt (null: none), drawn as `style` says.
+    void setBall(Ball* ball, const BallStyle& style = {});
+    // How a ball is drawn in this window: kept per ball, so that its dots turn on from where
+    // they were; placed on the level as the window's layout says.
+    BallLook& lookOf(const Ball& ball, const BallStyle& style);
+    const BallStyle& currentStyle() const { return currentStyle_; }
 
     // Rebuilds both images; `full` also repaints the frame and the margins.
     void refresh(bool full);
@@ -80,10 +87,9 @@ public:
 
 protected:
     // Hooks for the game view: the background has just been drawn (more may be drawn into
-    // it); the current ball stopped or dropped into the cup; block size or border changed.
+    // it); the current ball stopped or dropped into the cup.
     virtual void onBackgroundDrawn(QImage& background) { (void)background; }
     virtual void onBallStopped(bool inCup) { (void)inCup; }
-    virtual void onLayout() {}
     // Paints the strip above the images (client y < top), which belongs to the owner: the game
     // view shows its score board there. Here: the window colour.
     virtual void paintHeader(QPainter& painter, const QRect& strip);
@@ -106,6 +112,8 @@ private:
     QtBallOwner ballOwner_;
     Ball ball_;
     Ball* currentBall_;
+    BallStyle currentStyle_;
+    std::map<const Ball*, BallLook> looks_;
     BlockRenderer renderer_;
     QImage background_;
     QImage frame_;

@@ -172,9 +172,7 @@ TEST_F(MatchTest, CopyIsAnIndependentMatchWithItsOwnBalls) {
     EXPECT_EQ(copy.GetHole(), 0);
     EXPECT_EQ(*copied.GetPutt(0), *original.GetPutt(0));
     EXPECT_NE(&copied.GetBall(), &original.GetBall());
-    EXPECT_EQ(copied.GetBall().GetColour(), 0x123456u);
-    EXPECT_EQ(copied.GetBall().GetPattern(), 3);
-    EXPECT_TRUE(copied.GetBall().IsTransparent());
+    EXPECT_EQ(copied.GetStyle(), (BallStyle{0x123456u, 3, true}));
     EXPECT_EQ(copied.GetBall().GetX(), original.GetBall().GetX());
     // The wizard's set-up reaches the game as a copy: the computer must still play.
     EXPECT_EQ(copied.GetComputer(), ComputerStrength::Medium);

@@ -80,7 +80,7 @@ TEST_F(ReplayTest, SelectingAPuttSetsItUpWithoutRolling) {
     EXPECT_NE(view.currentBall(), &view.match().GetPlayer(0)->GetBall()) << "a ball of its own";
     EXPECT_EQ(replayBall().GetX(), 3.5);
     EXPECT_EQ(replayBall().GetY(), 2.5);
-    EXPECT_EQ(replayBall().GetColour(), 0x000080FFu) << "dressed like Ann's ball";
+    EXPECT_EQ(view.currentStyle().colour, 0x000080FFu) << "dressed like Ann's ball";
     EXPECT_FALSE(replayBall().IsRunning());
     EXPECT_EQ(view.level().id(), "hole-a");
 }
@@ -108,7 +108,7 @@ TEST_F(ReplayTest, DoubleClickDuringAReplayStartsTheNewOneFromItsStart) {
     dialog.choosePlayer(1);
     dialog.activateRow(0);
     EXPECT_TRUE(replayBall().IsRunning());
-    EXPECT_EQ(replayBall().GetColour(), 0x00FF8000u) << "now Bob's putt";
+    EXPECT_EQ(view.currentStyle().colour, 0x00FF8000u) << "now Bob's putt";
     EXPECT_NEAR(replayBall().GetY(), 2.5, 0.05) << "from its own start";
 }
 

@@ -54,7 +54,7 @@ TEST(PlayfieldRoll, BallRollsThroughTheBlockingPathAndRestsDrawn) {
         "..........",
     });
     wnd.ownBall().SetLevel(wnd.level());
-    wnd.ownBall().SetPattern(Ball::PatternCount);
+    wnd.setBall(&wnd.ownBall(), BallStyle{0x00E6E6E6, Ball::PatternCount, false});
     wnd.ownBall().SetX(1.0);
     wnd.ownBall().SetY(1.0);
     wnd.setSpeedLock(true, Fastest);
@@ -70,7 +70,7 @@ TEST(PlayfieldRoll, BallRollsThroughTheBlockingPathAndRestsDrawn) {
     const Ball& ball = wnd.ownBall();
     const int cx = static_cast<int>(ball.GetX() * wnd.blockSize() + wnd.border());
     const int cy = static_cast<int>(ball.GetY() * wnd.blockSize() + wnd.border());
-    EXPECT_EQ(wnd.frame().pixel(cx, cy), fromRgbValue(ball.GetColour()).rgb());
+    EXPECT_EQ(wnd.frame().pixel(cx, cy), fromRgbValue(wnd.currentStyle().colour).rgb());
     const PixelRect r = wnd.ballRect();
     const QRect rect(r.left, r.top, r.right - r.left, r.bottom - r.top);
     for (int y = 0; y < wnd.frame().height(); ++y) {

@@ -191,20 +191,17 @@ TEST(BallDrawing, EverythingDrawnLiesInTheBoundingRectangle) {
         ball.SetLevel(level);
         ball.SetX(1.37);
         ball.SetY(0.91);
-        ball.SetScale(40);
-        ball.SetOffsetX(7);
-        ball.SetOffsetY(3);
-        ball.SetPattern(pattern);
-        ball.SetTransparent(true);
+        BallLook look(BallStyle{0x00E6E6E6, pattern, true});
+        look.setGeometry(7, 3, 40);
         QImage image(200, 120, QImage::Format_RGB32);
         image.fill(qRgb(255, 0, 255));
         QPainter painter(&image);
-        drawBall(painter, ball, false);
+        drawBall(painter, ball, look, false);
         painter.end();
-        const PixelRect r = ball.GetBoundingRect();
+        const PixelRect r = look.boundingRect(ball);
         int drawn = 0;
         int dots = 0;
-        const QColor body = fromRgbValue(ball.GetColour());
+        const QColor body = fromRgbValue(look.style().colour);
         for (int y = 0; y < image.height(); ++y) {
             for (int x = 0; x < image.width(); ++x) {
                 const QRgb p = image.pixel(x, y);
@@ -230,14 +227,14 @@ TEST(BallDrawing, DimmedAndSunkBalls) {
     const Level level = testing::asciiLevel({"...", ".O.", "..."});
     Ball ball;
     ball.SetLevel(level);
-    ball.SetScale(40);
-    ball.SetColour(0x0020C0FF);  // red 255, green 192, blue 32
-    ball.SetPattern(Ball::PatternCount);
+    // Red 255, green 192, blue 32.
+    BallLook look(BallStyle{0x0020C0FF, Ball::PatternCount, false});
+    look.setGeometry(0, 0, 40);
     QImage image(120, 120, QImage::Format_RGB32);
     image.fill(Qt::white);
     {
         QPainter painter(&image);
-        drawBall(painter, ball, true);
+        drawBall(painter, ball, look, true);
     }
     EXPECT_EQ(image.pixel(60, 60), qRgb(165, 102, 0)) << "90 darker, clamped at 0";
 
@@ -249,7 +246,7 @@ TEST(BallDrawing, DimmedAndSunkBalls) {
     image.fill(Qt::white);
     {
         QPainter painter(&image);
-        drawBall(painter, ball, false);
+        drawBall(painter, ball, look, false);
     }
     for (int y = 0; y < 120; ++y) {
         for (int x = 0; x < 120; ++x) {
