@@ -1,6 +1,7 @@
 #include <iostream>
 
 #include "Commands.h"
+#include "ToolArguments.h"
 #include "level/Level.h"
 #include "library/Course.h"
 #include "util/RandomSource.h"
@@ -9,16 +10,27 @@ namespace trundlex::tool {
 
 namespace {
 
-int coursePack(std::span<const std::string> args, std::ostream& out, std::ostream& err) {
-    if (args.size() < 3) {
-        err << "usage: trundlex-tool course-pack OUT.cou NAME LEVEL.lev...\n";
-        return 2;
+constexpr CommandInfo kCoursePack = {
+    "course-pack", "course-pack OUT.cou NAME LEVEL.lev...",
+    "Store a course with a new course ID that plays the given level files in this order."};
+constexpr CommandInfo kCourseInfo = {
+    "course-info", "course-info FILE.cou",
+    "Print the name, the course ID and the level IDs of a course file."};
+
+int coursePack(std::span<const std::string> raw, std::ostream& out, std::ostream& err) {
+    ToolArguments args(kCoursePack);
+    args.addArgument("OUT.cou", "The course file to write; an existing one is replaced.")
+        .addArgument("NAME", "The course's name.")
+        .addArgumentList("LEVEL.lev", "The level files in playing order; each needs an ID.", 1);
+    if (const auto exit = args.parse(raw, out, err)) {
+        return *exit;
     }
+    const std::span<const std::string> given = args.positionals();
     Course course;
-    course.setPath(args[0]);
-    course.setName(args[1]);
+    course.setPath(given[0]);
+    course.setName(given[1]);
     // Every level is read before anything is written, so a bad one leaves OUT.cou alone.
-    for (const std::string& path : args.subspan(2)) {
+    for (const std::string& path : given.subspan(2)) {
         Level level;
         if (!level.loadFromFile(path)) {
             err << path << ": cannot be read as a level file\n";
@@ -32,22 +44,24 @@ int coursePack(std::span<const std::string> args, std::ostream& out, std::ostrea
     }
     SeededRandom random = SeededRandom::fromClock();
     if (!course.save(random)) {
-        err << "cannot write " << args[0] << "\n";
+        err << "cannot write " << given[0] << "\n";
         return 1;
     }
-    out << "wrote " << args[0] << " (" << course.levelCount() << " levels, ID " << course.id()
+    out << "wrote " << given[0] << " (" << course.levelCount() << " levels, ID " << course.id()
         << ")\n";
     return 0;
 }
 
-int courseInfo(std::span<const std::string> args, std::ostream& out, std::ostream& err) {
-    if (args.size() != 1) {
-        err << "usage: trundlex-tool course-info FILE.cou\n";
-        return 2;
+int courseInfo(std::span<const std::string> raw, std::ostream& out, std::ostream& err) {
+    ToolArguments args(kCourseInfo);
+    args.addArgument("FILE.cou", "The course file to describe.");
+    if (const auto exit = args.parse(raw, out, err)) {
+        return *exit;
     }
+    const std::string& file = args.positionals()[0];
     Course course;
-    if (!course.load(args[0])) {
-        err << args[0] << ": cannot be read as a course file\n";
+    if (!course.load(file)) {
+        err << file << ": cannot be read as a course file\n";
         return 1;
     }
     out << "name: " << course.name() << "\n"
@@ -61,13 +75,7 @@ int courseInfo(std::span<const std::string> args, std::ostream& out, std::ostrea
 }  // namespace
 
 std::vector<Command> courseCommands() {
-    return {
-        {"course-pack", "course-pack OUT.cou NAME LEVEL.lev...",
-         "Store a course with a new course ID that plays the given level files in this order.",
-         coursePack},
-        {"course-info", "course-info FILE.cou",
-         "Print the name, the course ID and the level IDs of a course file.", courseInfo},
-    };
+    return {{kCoursePack, coursePack}, {kCourseInfo, courseInfo}};
 }
 
 }  // namespace trundlex::tool

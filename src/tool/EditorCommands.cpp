@@ -1,11 +1,12 @@
 // The level designer's commands that run the editor's own operations: whole-level
 // transformations and the random level generator.
-#include <charconv>
 #include <chrono>
 #include <iostream>
+#include <limits>
 #include <vector>
 
 #include "Commands.h"
+#include "ToolArguments.h"
 #include "level/Level.h"
 #include "model/LevelFile.h"
 #include "model/LevelTransform.h"
@@ -16,11 +17,14 @@ namespace trundlex::tool {
 
 namespace {
 
-constexpr const char* kTransformUsage =
-    "usage: trundlex-tool transform IN.lev OUT.lev OP... (OP: rotate, flip-h, flip-v, "
-    "make-fit)\n";
-constexpr const char* kRandomUsage =
-    "usage: trundlex-tool random-level OUT.lev [--seed N] [--pieces DIR]\n";
+constexpr CommandInfo kTransform = {
+    "transform", "transform IN.lev OUT.lev OP...",
+    "Apply rotate (a quarter turn clockwise), flip-h, flip-v or make-fit, in the order given, "
+    "and save the result with a new level ID as the editor does."};
+constexpr CommandInfo kRandomLevel = {
+    "random-level", "random-level OUT.lev [--seed N] [--pieces DIR]",
+    "Generate a random 50 x 50 level from the template pieces (the shipped RBites folder, or "
+    "DIR) and save it with a new level ID; the same seed gives the same level."};
 
 // Saves as the editor does: a fresh level ID, and the file replaced only once the new
 // contents are safely written.
@@ -33,14 +37,21 @@ bool save(Level& level, const std::string& path, std::ostream& err) {
     return true;
 }
 
-int transform(std::span<const std::string> args, std::ostream& out, std::ostream& err) {
-    if (args.size() < 3) {
-        err << kTransformUsage;
-        return 2;
+int transform(std::span<const std::string> raw, std::ostream& out, std::ostream& err) {
+    ToolArguments args(kTransform);
+    args.addArgument("IN.lev", "The level to transform; it stays as it is.")
+        .addArgument("OUT.lev", "The level file to write; an existing one is replaced.")
+        .addArgumentList("OP",
+                         "rotate (a quarter turn clockwise), flip-h (left to right), flip-v (top "
+                         "to bottom) or make-fit (cut to the blocks in use), in the order given.",
+                         1);
+    if (const auto exit = args.parse(raw, out, err)) {
+        return *exit;
     }
+    const std::span<const std::string> given = args.positionals();
     using Operation = void (*)(Level&);
     std::vector<Operation> operations;
-    for (const std::string& op : args.subspan(2)) {
+    for (const std::string& op : given.subspan(2)) {
         if (op == "rotate") {
             operations.push_back(rotateQuarter);
         } else if (op == "flip-h") {
@@ -50,22 +61,21 @@ int transform(std::span<const std::string> args, std::ostream& out, std::ostream
         } else if (op == "make-fit") {
             operations.push_back([](Level& level) { makeFit(level); });
         } else {
-            err << "unknown operation: " << op << "\n" << kTransformUsage;
-            return 2;
+            return args.refuse("unknown operation: " + op);
         }
     }
     Level level;
-    if (loadLevelFile(args[0], level) != LevelLoadResult::Loaded) {
-        err << args[0] << ": cannot be read as a level file\n";
+    if (loadLevelFile(given[0], level) != LevelLoadResult::Loaded) {
+        err << given[0] << ": cannot be read as a level file\n";
         return 1;
     }
     for (Operation operation : operations) {
         operation(level);
     }
-    if (!save(level, args[1], err)) {
+    if (!save(level, given[1], err)) {
         return 1;
     }
-    out << "wrote " << args[1] << " (" << level.width() << " x " << level.height() << ") with ID "
+    out << "wrote " << given[1] << " (" << level.width() << " x " << level.height() << ") with ID "
         << level.id() << "\n";
     return 0;
 }
@@ -75,39 +85,24 @@ std::string shippedPiecesFolder() {
     return dataFolder(QStringLiteral("RBites")).toStdString();
 }
 
-bool parseSeed(const std::string& text, std::uint32_t& seed) {
-    const char* first = text.data();
-    const char* last = first + text.size();
-    const auto [end, error] = std::from_chars(first, last, seed);
-    return !text.empty() && error == std::errc() && end == last;
-}
-
-int randomLevel(std::span<const std::string> args, std::ostream& out, std::ostream& err) {
-    std::string path;
-    std::string pieces;
-    bool seeded = false;
+int randomLevel(std::span<const std::string> raw, std::ostream& out, std::ostream& err) {
+    ToolArguments args(kRandomLevel);
+    args.addArgument("OUT.lev", "The level file to write; an existing one is replaced.")
+        .addOption("seed", "N",
+                   "The generator's seed, a whole number from 0 to 4294967295 (default: from "
+                   "the clock, printed so the level can be made again).")
+        .addOption("pieces", "DIR", "The folder of template pieces (default: the shipped ones).");
+    if (const auto exit = args.parse(raw, out, err)) {
+        return *exit;
+    }
     std::uint32_t seed = 0;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string& a = args[i];
-        if (a == "--seed" && i + 1 < args.size()) {
-            if (!parseSeed(args[++i], seed)) {
-                err << "--seed takes a whole number from 0 to 4294967295\n" << kRandomUsage;
-                return 2;
-            }
-            seeded = true;
-        } else if (a == "--pieces" && i + 1 < args.size()) {
-            pieces = args[++i];
-        } else if (a.starts_with("--") || !path.empty()) {
-            err << kRandomUsage;
-            return 2;
-        } else {
-            path = a;
-        }
+    if (!args.readWhole("seed", std::uint32_t{0}, std::numeric_limits<std::uint32_t>::max(),
+                        seed)) {
+        return kUsageError;
     }
-    if (path.empty()) {
-        err << kRandomUsage;
-        return 2;
-    }
+    const bool seeded = args.isSet("seed");
+    const std::string& path = args.positionals()[0];
+    std::string pieces = args.text("pieces");
     if (!seeded) {
         // Told on the output, so that a level worth keeping can be made again.
         seed =
@@ -145,17 +140,7 @@ int randomLevel(std::span<const std::string> args, std::ostream& out, std::ostre
 }  // namespace
 
 std::vector<Command> editorCommands() {
-    return {
-        {"transform", "transform IN.lev OUT.lev OP...",
-         "Apply rotate (a quarter turn clockwise), flip-h, flip-v or make-fit, in the order "
-         "given, and save the result with a new level ID as the editor does.",
-         transform},
-        {"random-level", "random-level OUT.lev [--seed N] [--pieces DIR]",
-         "Generate a random 50 x 50 level from the template pieces (the shipped RBites folder, "
-         "or DIR) and save it with a new level ID; the same seed gives the same "
-         "level.",
-         randomLevel},
-    };
+    return {{kTransform, transform}, {kRandomLevel, randomLevel}};
 }
 
 }  // namespace trundlex::tool

@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "Commands.h"
+#include "ToolArguments.h"
 #include "level/Archive.h"
 #include "level/Level.h"
 #include "level/LevelId.h"
@@ -33,38 +34,41 @@ bool readLevelFileText(const std::string& path, std::string& text, std::ostream&
     return true;
 }
 
-int levelText(std::span<const std::string> args, std::ostream& out, std::ostream& err) {
-    if (args.size() != 1) {
-        err << "usage: trundlex-tool level-text FILE.lev\n";
-        return 2;
+constexpr CommandInfo kLevelText = {
+    "level-text", "level-text FILE.lev",
+    "Write the level text stored in a level file to standard output."};
+constexpr CommandInfo kLevelPack = {
+    "level-pack", "level-pack [--new-id] TEXTFILE OUT.lev",
+    "Check a level text and store it as a level file, keeping its ID (--new-id: give it a fresh "
+    "ID as the editor does on save)."};
+constexpr CommandInfo kLevelInfo = {
+    "level-info", "level-info FILE.lev",
+    "Print name, creator, ID, size and start position of a level file."};
+
+int levelText(std::span<const std::string> raw, std::ostream& out, std::ostream& err) {
+    ToolArguments args(kLevelText);
+    args.addArgument("FILE.lev", "The level file to read.");
+    if (const auto exit = args.parse(raw, out, err)) {
+        return *exit;
     }
     std::string text;
-    if (!readLevelFileText(args[0], text, err)) {
+    if (!readLevelFileText(args.positionals()[0], text, err)) {
         return 1;
     }
     out.write(text.data(), static_cast<std::streamsize>(text.size()));
     return out ? 0 : 1;
 }
 
-constexpr const char* kPackUsage = "usage: trundlex-tool level-pack [--new-id] TEXTFILE OUT.lev\n";
-
-int levelPack(std::span<const std::string> args, std::ostream& out, std::ostream& err) {
-    bool newId = false;
-    std::vector<std::string> files;
-    for (const std::string& a : args) {
-        if (a == "--new-id") {
-            newId = true;
-        } else if (a.starts_with("--")) {
-            err << "unknown option: " << a << "\n" << kPackUsage;
-            return 2;
-        } else {
-            files.push_back(a);
-        }
+int levelPack(std::span<const std::string> raw, std::ostream& out, std::ostream& err) {
+    ToolArguments args(kLevelPack);
+    args.addArgument("TEXTFILE", "The level text to check.")
+        .addArgument("OUT.lev", "The level file to write; an existing one is replaced.")
+        .addFlag("new-id", "Give the level a fresh ID made from its blocks and the local time.");
+    if (const auto exit = args.parse(raw, out, err)) {
+        return *exit;
     }
-    if (files.size() != 2) {
-        err << kPackUsage;
-        return 2;
-    }
+    const bool newId = args.isSet("new-id");
+    const std::vector<std::string>& files = args.positionals();
     std::string text;
     if (!readWholeFile(files[0], text)) {
         err << "cannot read " << files[0] << "\n";
@@ -94,14 +98,16 @@ int levelPack(std::span<const std::string> args, std::ostream& out, std::ostream
     return 0;
 }
 
-int levelInfo(std::span<const std::string> args, std::ostream& out, std::ostream& err) {
-    if (args.size() != 1) {
-        err << "usage: trundlex-tool level-info FILE.lev\n";
-        return 2;
+int levelInfo(std::span<const std::string> raw, std::ostream& out, std::ostream& err) {
+    ToolArguments args(kLevelInfo);
+    args.addArgument("FILE.lev", "The level file to describe.");
+    if (const auto exit = args.parse(raw, out, err)) {
+        return *exit;
     }
+    const std::string& file = args.positionals()[0];
     Level level;
-    if (!level.loadFromFile(args[0])) {
-        err << args[0] << ": cannot be read as a level file\n";
+    if (!level.loadFromFile(file)) {
+        err << file << ": cannot be read as a level file\n";
         return 1;
     }
     out << "name: " << level.name() << "\n"
@@ -109,24 +115,14 @@ int levelInfo(std::span<const std::string> args, std::ostream& out, std::ostream
         << "id: " << level.id() << "\n"
         << "width: " << level.width() << "\n"
         << "height: " << level.height() << "\n"
-        << "start: " << formatFixed6(level.startX()) << " " << formatFixed6(level.startY())
-        << "\n";
+        << "start: " << formatFixed6(level.startX()) << " " << formatFixed6(level.startY()) << "\n";
     return 0;
 }
 
 }  // namespace
 
 std::vector<Command> levelCommands() {
-    return {
-        {"level-text", "level-text FILE.lev",
-         "Write the level text stored in a level file to standard output.", levelText},
-        {"level-pack", "level-pack [--new-id] TEXTFILE OUT.lev",
-         "Check a level text and store it as a level file, keeping its ID (--new-id: give it a "
-         "fresh ID as the editor does on save).",
-         levelPack},
-        {"level-info", "level-info FILE.lev",
-         "Print name, creator, ID, size and start position of a level file.", levelInfo},
-    };
+    return {{kLevelText, levelText}, {kLevelPack, levelPack}, {kLevelInfo, levelInfo}};
 }
 
 }  // namespace trundlex::tool

@@ -2,11 +2,11 @@
 #include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
-#include <charconv>
 #include <iostream>
 #include <memory>
 
 #include "Commands.h"
+#include "ToolArguments.h"
 #include "level/Level.h"
 #include "render/BlockRenderer.h"
 #include "util/SafeFile.h"
@@ -33,34 +33,26 @@ std::unique_ptr<QGuiApplication> makeOffscreenApplication() {
     return std::make_unique<QGuiApplication>(argc, argv);
 }
 
-int render(std::span<const std::string> args, std::ostream& out, std::ostream& err) {
-    constexpr const char* usage =
-        "usage: trundlex-tool render FILE.lev OUT.png [--block-size N] [--grid]\n";
-    std::vector<std::string> files;
+constexpr CommandInfo kRender = {
+    "render", "render FILE.lev OUT.png [--block-size N] [--grid]",
+    "Draw a level as the game does (20 pixels a block unless given) into a PNG; needs no "
+    "display."};
+
+int render(std::span<const std::string> raw, std::ostream& out, std::ostream& err) {
+    ToolArguments args(kRender);
+    args.addArgument("FILE.lev", "The level to draw.")
+        .addArgument("OUT.png", "The picture to write; an existing one is replaced.")
+        .addOption("block-size", "N", "Pixels per block, from 1 to 1000 (default 20).")
+        .addFlag("grid", "Draw a one-pixel black line along every block edge.");
+    if (const auto exit = args.parse(raw, out, err)) {
+        return *exit;
+    }
     int blockSize = 20;
-    bool grid = false;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        if (args[i] == "--grid") {
-            grid = true;
-        } else if (args[i] == "--block-size" && i + 1 < args.size()) {
-            const std::string& v = args[++i];
-            const auto [end, error] = std::from_chars(v.data(), v.data() + v.size(), blockSize);
-            if (error != std::errc() || end != v.data() + v.size() || blockSize < 1 ||
-                blockSize > 1000) {
-                err << "--block-size takes a whole number from 1 to 1000\n" << usage;
-                return 2;
-            }
-        } else if (!args[i].starts_with("--")) {
-            files.push_back(args[i]);
-        } else {
-            err << "unexpected argument: " << args[i] << "\n" << usage;
-            return 2;
-        }
+    if (!args.readWhole("block-size", 1, 1000, blockSize)) {
+        return kUsageError;
     }
-    if (files.size() != 2) {
-        err << usage;
-        return 2;
-    }
+    const bool grid = args.isSet("grid");
+    const std::vector<std::string>& files = args.positionals();
     Level level;
     if (!level.loadFromFile(files[0])) {
         err << files[0] << ": cannot be read as a level file\n";
@@ -92,7 +84,8 @@ int render(std::span<const std::string> args, std::ostream& out, std::ostream& e
         return 1;
     }
     std::string error;
-    if (!writeFileSafely(files[1], std::string_view(png.constData(), static_cast<std::size_t>(png.size())),
+    if (!writeFileSafely(files[1],
+                         std::string_view(png.constData(), static_cast<std::size_t>(png.size())),
                          &error)) {
         err << error << "\n";
         return 1;
@@ -104,10 +97,7 @@ int render(std::span<const std::string> args, std::ostream& out, std::ostream& e
 }  // namespace
 
 std::vector<Command> renderCommands() {
-    return {{"render", "render FILE.lev OUT.png [--block-size N] [--grid]",
-             "Draw a level as the game does (20 pixels a block unless given) into a PNG; "
-             "needs no display.",
-             render}};
+    return {{kRender, render}};
 }
 
 }  // namespace trundlex::tool

@@ -6,20 +6,21 @@
 
 #include <atomic>
 #include <cerrno>
-#include <charconv>
 #include <filesystem>
 #include <iostream>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "Commands.h"
 #include "ServeHost.h"
+#include "ToolArguments.h"
 #include "level/Level.h"
 #include "library/Course.h"
 #include "library/LevelLibrary.h"
 #include "net/NetGame.h"
-#include "play/Match.h"
 #include "platform/PlatformSupport.h"
+#include "play/Match.h"
 
 namespace trundlex::tool {
 
@@ -39,22 +40,12 @@ extern "C" void onStopSignal(int) {
     errno = saved;
 }
 
-constexpr const char* kUsage =
-    "usage: trundlex-tool serve [--port P] [--levels DIR] (--course FILE.cou | LEVEL.lev ...) "
-    "[--start-when N]\n"
-    "  When the last client leaves a game, or after its end, the host opens a new lobby on the "
-    "same port;\n  SIGINT or SIGTERM end it.\n";
-
-bool parseWhole(const std::string& text, long low, long high, long& value) {
-    long parsed = 0;
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), parsed);
-    if (text.empty() || error != std::errc() || end != text.data() + text.size() || parsed < low ||
-        parsed > high) {
-        return false;
-    }
-    value = parsed;
-    return true;
-}
+constexpr CommandInfo kServe = {
+    "serve", "serve [--port P] [--levels DIR] (--course FILE.cou | LEVEL.lev ...) [--start-when N]",
+    "Host a network game without players of its own: offer the levels, relay putts, aims and "
+    "chat, and print one line per event until SIGINT or SIGTERM (exit 0). When the last client "
+    "leaves, during a game or after its end, the game ends (\"over\") and the host listens on "
+    "the same port for a new one."};
 
 // The shipped levels folder (next to the program, or the installed data folder); "levels" in
 // the working folder when there is none.
@@ -71,36 +62,35 @@ struct ServeOptions {
     long startWhen = 0;
 };
 
-int parseOptions(std::span<const std::string> args, ServeOptions& options, std::ostream& err) {
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string& a = args[i];
-        const bool hasValue = i + 1 < args.size();
-        if (a == "--port" && hasValue) {
-            if (!parseWhole(args[++i], 0, 65535, options.port)) {
-                err << "--port takes a number from 0 to 65535\n" << kUsage;
-                return 2;
-            }
-        } else if (a == "--levels" && hasValue) {
-            options.levelsDir = args[++i];
-        } else if (a == "--course" && hasValue) {
-            options.course = args[++i];
-        } else if (a == "--start-when" && hasValue) {
-            if (!parseWhole(args[++i], 1, 1000, options.startWhen)) {
-                err << "--start-when takes a number of clients from 1 to 1000\n" << kUsage;
-                return 2;
-            }
-        } else if (!a.starts_with("--")) {
-            options.levelFiles.push_back(a);
-        } else {
-            err << "unexpected argument: " << a << "\n" << kUsage;
-            return 2;
-        }
+// nullopt to go on, or the exit code.
+std::optional<int> parseOptions(std::span<const std::string> raw, ServeOptions& options,
+                                std::ostream& out, std::ostream& err) {
+    ToolArguments args(kServe);
+    args.addArgumentList("LEVEL.lev", "Level files to play in this order, instead of a course.", 0)
+        .addOption("port", "P",
+                   "The TCP port to listen on, from 0 (any free one) to 65535 "
+                   "(default 49732).")
+        .addOption("levels", "DIR",
+                   "The folder of level files that a course's levels are looked up in "
+                   "(default: the shipped levels).")
+        .addOption("course", "FILE.cou", "The course to play.")
+        .addOption("start-when", "N",
+                   "Start the game once N clients are connected and ready, from 1 to 1000 "
+                   "(default 1).");
+    if (const auto exit = args.parse(raw, out, err)) {
+        return exit;
     }
+    if (!args.readWhole("port", 0L, 65535L, options.port) ||
+        !args.readWhole("start-when", 1L, 1000L, options.startWhen)) {
+        return kUsageError;
+    }
+    options.levelsDir = args.text("levels");
+    options.course = args.text("course");
+    options.levelFiles = args.positionals();
     if (options.course.empty() == options.levelFiles.empty()) {
-        err << "give either --course FILE.cou or level files\n" << kUsage;
-        return 2;
+        return args.refuse("give either --course FILE.cou or level files");
     }
-    return 0;
+    return std::nullopt;
 }
 
 // Fills the library and the match's hole list. 0, or 1 after telling why.
@@ -155,8 +145,8 @@ int loadLevels(const ServeOptions& options, LevelLibrary& library, Match& match,
 
 int serve(std::span<const std::string> args, std::ostream& out, std::ostream& err) {
     ServeOptions options;
-    if (const int usage = parseOptions(args, options, err); usage != 0) {
-        return usage;
+    if (const auto exit = parseOptions(args, options, out, err)) {
+        return *exit;
     }
     LevelLibrary library("");
     Match match;
@@ -245,13 +235,7 @@ int serve(std::span<const std::string> args, std::ostream& out, std::ostream& er
 }  // namespace
 
 std::vector<Command> serveCommands() {
-    return {{"serve",
-             "serve [--port P] [--levels DIR] (--course FILE.cou | LEVEL.lev ...) [--start-when N]",
-             "Host a network game without players of its own: offer the levels, relay putts, "
-             "aims and chat, and print one line per event until SIGINT or SIGTERM (exit 0). "
-             "When the last client leaves, during a game or after its end, the game ends "
-             "(\"over\") and the host listens on the same port for a new one.",
-             serve}};
+    return {{kServe, serve}};
 }
 
 }  // namespace trundlex::tool

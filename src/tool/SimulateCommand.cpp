@@ -1,9 +1,7 @@
-#include <charconv>
-#include <cmath>
 #include <iostream>
-#include <optional>
 
 #include "Commands.h"
+#include "ToolArguments.h"
 #include "ball/Ball.h"
 #include "level/Level.h"
 #include "util/TextNumbers.h"
@@ -39,108 +37,75 @@ private:
     long ticks_ = 0;
 };
 
-// A number option; false with a message when it is not a finite number.
-bool parseNumber(const std::string& text, double& value, std::ostream& err) {
-    double parsed = 0.0;
-    const char* first = text.data();
-    const char* last = text.data() + text.size();
-    if (first != last && *first == '+') {
-        ++first;
-    }
-    const auto [end, error] = std::from_chars(first, last, parsed);
-    if (text.empty() || error != std::errc() || end != last || !std::isfinite(parsed)) {
-        err << "not a number: " << text << "\n";
-        return false;
-    }
-    value = parsed;
-    return true;
-}
+constexpr CommandInfo kSimulate = {
+    "simulate", "simulate FILE.lev --speed S --heading H [--x X --y Y] [--mode M] [--trace]",
+    "Putt a ball on a level to its end and print where it stopped (--trace: every tick and "
+    "sound)."};
 
-constexpr const char* kUsage =
-    "usage: trundlex-tool simulate FILE.lev --speed S --heading H [--x X --y Y] [--mode M] "
-    "[--trace]\n";
-
-int simulate(std::span<const std::string> args, std::ostream& out, std::ostream& err) {
-    std::optional<std::string> file;
-    std::optional<double> speed, heading, x, y;
+int simulate(std::span<const std::string> raw, std::ostream& out, std::ostream& err) {
+    ToolArguments args(kSimulate);
+    args.addArgument("FILE.lev", "The level to putt on.")
+        .addRequiredOption("speed", "S", "The putt's speed.")
+        .addRequiredOption("heading", "H", "The putt's direction in radians.")
+        .addOption("x", "X", "Where the ball lies, in blocks from the left (with --y).")
+        .addOption("y", "Y", "Where the ball lies, in blocks from the top (with --x).")
+        .addOption("mode", "M",
+                   "The ball's speed mode: -1 half, 0 normal (the default), 1 to 4 double to "
+                   "fastest, 5 next position. -2, Pause, is refused: a paused putt would never "
+                   "end.")
+        .addFlag("trace",
+                 "Also print a \"tick:\" line per tick and a \"sound:\" line per "
+                 "sound.");
+    if (const auto exit = args.parse(raw, out, err)) {
+        return *exit;
+    }
+    // Values that scripts write with a leading "+" have always been taken.
+    constexpr NumberRule anyNumber{.leadingPlus = true};
+    constexpr NumberRule modes{
+        .low = double{Half}, .high = double{NextPosition}, .whole = true, .leadingPlus = true};
+    double speed = 0.0;
+    double heading = 0.0;
+    double x = 0.0;
+    double y = 0.0;
     double mode = Normal;
-    bool trace = false;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string& a = args[i];
-        auto number = [&](std::optional<double>& target) {
-            double v = 0.0;
-            if (i + 1 >= args.size() || !parseNumber(args[++i], v, err)) {
-                return false;
-            }
-            target = v;
-            return true;
-        };
-        bool ok = true;
-        if (a == "--speed") {
-            ok = number(speed);
-        } else if (a == "--heading") {
-            ok = number(heading);
-        } else if (a == "--x") {
-            ok = number(x);
-        } else if (a == "--y") {
-            ok = number(y);
-        } else if (a == "--mode") {
-            std::optional<double> m;
-            ok = number(m) && *m == std::trunc(*m) && *m >= double{Half} && *m <= double{NextPosition};
-            if (ok) {
-                mode = *m;
-            } else {
-                err << "--mode takes a whole number from -1 to 5 (-2, Pause, would never end)\n";
-            }
-        } else if (a == "--trace") {
-            trace = true;
-        } else if (!file && !a.starts_with("--")) {
-            file = a;
-        } else {
-            ok = false;
-            err << "unexpected argument: " << a << "\n";
-        }
-        if (!ok) {
-            err << kUsage;
-            return 2;
-        }
+    if (!args.readNumber("speed", anyNumber, speed) ||
+        !args.readNumber("heading", anyNumber, heading) || !args.readNumber("x", anyNumber, x) ||
+        !args.readNumber("y", anyNumber, y) || !args.readNumber("mode", modes, mode)) {
+        return kUsageError;
     }
-    if (!file || !speed || !heading || x.has_value() != y.has_value()) {
-        err << kUsage;
-        return 2;
+    const bool placed = args.isSet("x");
+    if (placed != args.isSet("y")) {
+        return args.refuse("--x and --y go together");
     }
+    const std::string& file = args.positionals()[0];
+    const bool trace = args.isSet("trace");
 
     Level level;
-    if (!level.loadFromFile(*file)) {
-        err << *file << ": cannot be read as a level file\n";
+    if (!level.loadFromFile(file)) {
+        err << file << ": cannot be read as a level file\n";
         return 1;
     }
     Ball ball;
     TraceOwner owner(ball, out, trace);
     ball.SetSoundPlayer(&owner);
     ball.SetLevel(level);
-    if (x) {
-        ball.SetX(*x);
-        ball.SetY(*y);
+    if (placed) {
+        ball.SetX(x);
+        ball.SetY(y);
     }
-    if (!ball.PuttNow(*speed, *heading, &owner, static_cast<std::int32_t>(mode))) {
+    if (!ball.PuttNow(speed, heading, &owner, static_cast<std::int32_t>(mode))) {
         err << "the putt could not be run\n";
         return 1;
     }
-    out << "result: " << (ball.IsSinking() ? "incup" : "stopped") << " "
-        << formatExact(ball.GetX()) << " " << formatExact(ball.GetY()) << " "
-        << ball.GetSubStepCount() << "\n";
+    out << "result: " << (ball.IsSinking() ? "incup" : "stopped") << " " << formatExact(ball.GetX())
+        << " " << formatExact(ball.GetY()) << " " << ball.GetSubStepCount() << "\n";
     return 0;
 }
 
 }  // namespace
 
 std::vector<Command> simulateCommands() {
-    return {{"simulate",
-             "simulate FILE.lev --speed S --heading H [--x X --y Y] [--mode M] [--trace]",
-             "Putt a ball on a level to its end and print where it stopped (--trace: every "
-             "tick and sound).",
-             simulate}};
+    return {{kSimulate, simulate}};
 }
 
 }  // namespace trundlex::tool

@@ -1,12 +1,10 @@
 #include <algorithm>
-#include <charconv>
-#include <cmath>
 #include <filesystem>
 #include <iostream>
-#include <optional>
 #include <vector>
 
 #include "Commands.h"
+#include "ToolArguments.h"
 #include "level/Level.h"
 #include "solver/Par.h"
 #include "solver/PuttSolver.h"
@@ -18,48 +16,37 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::optional<double> positiveNumber(const std::string& text) {
-    double value = 0.0;
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (text.empty() || error != std::errc() || end != text.data() + text.size() ||
-        !std::isfinite(value) || value <= 0.0) {
-        return std::nullopt;
-    }
-    return value;
-}
+constexpr CommandInfo kSolve = {
+    "solve", "solve FILE.lev [--max-strokes N] [--time-limit S]",
+    "Search putts that hole out from the level's start; prints \"putt: SPEED HEADING\" lines "
+    "and \"strokes: N\" (exit 1 when none holes out)."};
+constexpr CommandInfo kPar = {
+    "par", "par DIR", "Print the par of every level file under a folder, as the solver finds it."};
 
-constexpr const char* kSolveUsage =
-    "usage: trundlex-tool solve FILE.lev [--max-strokes N] [--time-limit S]\n";
-
-int solve(std::span<const std::string> args, std::ostream& out, std::ostream& err) {
-    std::optional<std::string> file;
-    SolverOptions options{.maxStrokes = ParStrokeLimit};
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string& a = args[i];
-        std::optional<double> value;
-        if ((a == "--max-strokes" || a == "--time-limit") && i + 1 < args.size()) {
-            value = positiveNumber(args[++i]);
-        }
-        if (a == "--max-strokes" && value && *value == std::trunc(*value) && *value <= 20) {
-            options.maxStrokes = static_cast<int>(*value);
-        } else if (a == "--time-limit" && value && *value <= 86400) {
-            options.timeLimit = *value;
-        } else if (!file && !a.starts_with("--")) {
-            file = a;
-        } else {
-            err << "unexpected or bad argument: " << a
-                << " (--max-strokes takes 1 to 20, --time-limit seconds up to a day)\n"
-                << kSolveUsage;
-            return 2;
-        }
+int solve(std::span<const std::string> raw, std::ostream& out, std::ostream& err) {
+    ToolArguments args(kSolve);
+    args.addArgument("FILE.lev", "The level to solve.")
+        .addOption("max-strokes", "N",
+                   "The most strokes a solution may take, from 1 to 20 (default " +
+                       std::to_string(ParStrokeLimit) + ").")
+        .addOption("time-limit", "S",
+                   "End the search after S seconds, at most 86400 (a day), and print what it "
+                   "found (default: no limit).");
+    if (const auto exit = args.parse(raw, out, err)) {
+        return *exit;
     }
-    if (!file) {
-        err << kSolveUsage;
-        return 2;
+    SolverOptions options;
+    double maxStrokes = ParStrokeLimit;
+    if (!args.readNumber("max-strokes", {.low = 1, .high = 20, .whole = true}, maxStrokes) ||
+        !args.readNumber("time-limit", {.low = 0, .high = 86400, .aboveLow = true},
+                         options.timeLimit)) {
+        return kUsageError;
     }
+    options.maxStrokes = static_cast<int>(maxStrokes);
+    const std::string& file = args.positionals()[0];
     Level level;
-    if (!level.loadFromFile(*file)) {
-        err << *file << ": cannot be read as a level file\n";
+    if (!level.loadFromFile(file)) {
+        err << file << ": cannot be read as a level file\n";
         return 1;
     }
     const SolverResult result = PuttSolver(level).solve(options);
@@ -75,20 +62,22 @@ int solve(std::span<const std::string> args, std::ostream& out, std::ostream& er
     return 1;
 }
 
-int par(std::span<const std::string> args, std::ostream& out, std::ostream& err) {
-    if (args.size() != 1) {
-        err << "usage: trundlex-tool par DIR\n";
-        return 2;
+int par(std::span<const std::string> raw, std::ostream& out, std::ostream& err) {
+    ToolArguments args(kPar);
+    args.addArgument("DIR", "The folder to search for level files, its subfolders included.");
+    if (const auto exit = args.parse(raw, out, err)) {
+        return *exit;
     }
+    const std::string& folder = args.positionals()[0];
     std::error_code ec;
     std::vector<fs::path> files;
-    for (fs::recursive_directory_iterator it(args[0], ec), end; !ec && it != end; it.increment(ec)) {
+    for (fs::recursive_directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
         if (it->is_regular_file(ec) && it->path().extension() == ".lev") {
             files.push_back(it->path());
         }
     }
     if (ec) {
-        err << args[0] << ": " << ec.message() << "\n";
+        err << folder << ": " << ec.message() << "\n";
         return 1;
     }
     std::sort(files.begin(), files.end());
@@ -101,7 +90,7 @@ int par(std::span<const std::string> args, std::ostream& out, std::ostream& err)
             continue;
         }
         const int p = computePar(level);
-        out << fs::relative(path, args[0], ec).string() << ": " << level.name() << ": ";
+        out << fs::relative(path, folder, ec).string() << ": " << level.name() << ": ";
         if (p > 0) {
             out << "par " << p << "\n";
         } else {
@@ -114,12 +103,7 @@ int par(std::span<const std::string> args, std::ostream& out, std::ostream& err)
 }  // namespace
 
 std::vector<Command> solveCommands() {
-    return {{"solve", "solve FILE.lev [--max-strokes N] [--time-limit S]",
-             "Search putts that hole out from the level's start; prints \"putt: SPEED HEADING\" "
-             "lines and \"strokes: N\" (exit 1 when none holes out).",
-             solve},
-            {"par", "par DIR",
-             "Print the par of every level file under a folder, as the solver finds it.", par}};
+    return {{kSolve, solve}, {kPar, par}};
 }
 
 }  // namespace trundlex::tool

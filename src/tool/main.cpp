@@ -12,9 +12,8 @@ using trundlex::tool::Command;
 std::vector<Command> allCommands() {
     std::vector<Command> commands = trundlex::tool::levelCommands();
     for (auto group : {trundlex::tool::courseCommands, trundlex::tool::simulateCommands,
-                       trundlex::tool::renderCommands,
-                       trundlex::tool::editorCommands, trundlex::tool::serveCommands,
-                       trundlex::tool::solveCommands}) {
+                       trundlex::tool::renderCommands, trundlex::tool::editorCommands,
+                       trundlex::tool::serveCommands, trundlex::tool::solveCommands}) {
         for (const Command& c : group()) {
             commands.push_back(c);
         }
@@ -27,7 +26,8 @@ void printHelp(std::ostream& out, const std::vector<Command>& commands) {
     for (const Command& c : commands) {
         out << "  " << c.usage << "\n      " << c.summary << "\n";
     }
-    out << "  --help\n      Show this list.\n";
+    out << "  --help\n      Show this list.\n"
+        << "  COMMAND --help\n      Show a command's arguments and options.\n";
 }
 
 }  // namespace
