@@ -2,6 +2,7 @@
 
 #include "Commands.h"
 #include "level/Level.h"
+#include "level/LevelFile.h"
 #include "library/Course.h"
 #include "util/RandomSource.h"
 
@@ -20,7 +21,7 @@ int coursePack(std::span<const std::string> args, std::ostream& out, std::ostrea
     // Every level is read before anything is written, so a bad one leaves OUT.cou alone.
     for (const std::string& path : args.subspan(2)) {
         Level level;
-        if (!level.loadFromFile(path)) {
+        if (loadLevelFile(path, level) != LevelLoadResult::Loaded) {
             err << path << ": cannot be read as a level file\n";
             return 1;
         }

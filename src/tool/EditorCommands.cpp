@@ -7,7 +7,7 @@
 
 #include "Commands.h"
 #include "level/Level.h"
-#include "model/LevelFile.h"
+#include "level/LevelFile.h"
 #include "model/LevelTransform.h"
 #include "model/RandomLevelGenerator.h"
 #include "platform/PlatformSupport.h"

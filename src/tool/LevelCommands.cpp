@@ -5,6 +5,7 @@
 #include "Commands.h"
 #include "level/Archive.h"
 #include "level/Level.h"
+#include "level/LevelFile.h"
 #include "level/LevelId.h"
 #include "util/SafeFile.h"
 #include "util/TextNumbers.h"
@@ -100,7 +101,7 @@ int levelInfo(std::span<const std::string> args, std::ostream& out, std::ostream
         return 2;
     }
     Level level;
-    if (!level.loadFromFile(args[0])) {
+    if (loadLevelFile(args[0], level) != LevelLoadResult::Loaded) {
         err << args[0] << ": cannot be read as a level file\n";
         return 1;
     }

@@ -8,6 +8,7 @@
 
 #include "Commands.h"
 #include "level/Level.h"
+#include "level/LevelFile.h"
 #include "render/BlockRenderer.h"
 #include "util/SafeFile.h"
 
@@ -62,7 +63,7 @@ int render(std::span<const std::string> args, std::ostream& out, std::ostream& e
         return 2;
     }
     Level level;
-    if (!level.loadFromFile(files[0])) {
+    if (loadLevelFile(files[0], level) != LevelLoadResult::Loaded) {
         err << files[0] << ": cannot be read as a level file\n";
         return 1;
     }

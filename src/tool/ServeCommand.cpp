@@ -15,11 +15,12 @@
 #include "Commands.h"
 #include "ServeHost.h"
 #include "level/Level.h"
+#include "level/LevelFile.h"
 #include "library/Course.h"
 #include "library/LevelLibrary.h"
 #include "net/NetGame.h"
-#include "play/Match.h"
 #include "platform/PlatformSupport.h"
+#include "play/Match.h"
 
 namespace trundlex::tool {
 
@@ -135,7 +136,7 @@ int loadLevels(const ServeOptions& options, LevelLibrary& library, Match& match,
                 return 1;
             }
             Level level;
-            if (!level.loadFromFile(path) || level.id().empty()) {
+            if (loadLevelFile(path, level) != LevelLoadResult::Loaded || level.id().empty()) {
                 err << path << ": cannot be read as a level file with an ID\n";
                 return 1;
             }

@@ -6,6 +6,7 @@
 #include "Commands.h"
 #include "ball/Ball.h"
 #include "level/Level.h"
+#include "level/LevelFile.h"
 #include "util/TextNumbers.h"
 
 namespace trundlex::tool {
@@ -111,7 +112,7 @@ int simulate(std::span<const std::string> args, std::ostream& out, std::ostream&
     }
 
     Level level;
-    if (!level.loadFromFile(*file)) {
+    if (loadLevelFile(*file, level) != LevelLoadResult::Loaded) {
         err << *file << ": cannot be read as a level file\n";
         return 1;
     }

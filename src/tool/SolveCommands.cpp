@@ -8,6 +8,7 @@
 
 #include "Commands.h"
 #include "level/Level.h"
+#include "level/LevelFile.h"
 #include "solver/Par.h"
 #include "solver/PuttSolver.h"
 #include "util/TextNumbers.h"
@@ -58,7 +59,7 @@ int solve(std::span<const std::string> args, std::ostream& out, std::ostream& er
         return 2;
     }
     Level level;
-    if (!level.loadFromFile(*file)) {
+    if (loadLevelFile(*file, level) != LevelLoadResult::Loaded) {
         err << *file << ": cannot be read as a level file\n";
         return 1;
     }
@@ -95,7 +96,7 @@ int par(std::span<const std::string> args, std::ostream& out, std::ostream& err)
     int failures = 0;
     for (const fs::path& path : files) {
         Level level;
-        if (!level.loadFromFile(path.string())) {
+        if (loadLevelFile(path.string(), level) != LevelLoadResult::Loaded) {
             err << path.string() << ": cannot be read as a level file\n";
             ++failures;
             continue;
