@@ -42,13 +42,13 @@
 #include <queue>
 #include <thread>
 
+#include "level/Material.h"
+
 namespace trundlex {
 
 namespace {
 
 constexpr double kPi = std::numbers::pi;
-// Friction of grass per block rolled: the speed a putt loses per block of level ground.
-constexpr double kGrassFriction = 0.602;
 // Speed left over at the target point, so that a putt aimed at the cup rolls in.
 constexpr double kArrivalSpeed = 1.0;
 // Probe putts are cut after 25 time units of rolling (slopes can keep a ball going).
@@ -333,7 +333,7 @@ private:
         const double lost = std::max(probeSpeed - path[target].speed, 0.0);
         // Speed lost per block rolled on the way to the target.
         const double perBlock =
-            targetLength > 0.1 ? std::max(lost / targetLength, 0.2) : kGrassFriction;
+            targetLength > 0.1 ? std::max(lost / targetLength, 0.2) : Material::GrassFriction;
         double speed = std::clamp(lost + kArrivalSpeed, PuttSolver::MinSpeed, PuttSolver::MaxSpeed);
         for (int attempt = 0; attempt < 3; ++attempt) {
             const Outcome o = evaluate(node, nodeIndex, speed, heading, out);
@@ -376,7 +376,7 @@ private:
     double probeSpeedFrom(const Node& node) const {
         const Level& level = sim_.level();
         const double d = std::isfinite(node.score) ? node.score : level.width() + level.height();
-        return std::clamp(kGrassFriction * (1.6 * d + 8.0), 8.0, PuttSolver::MaxSpeed);
+        return std::clamp(Material::GrassFriction * (1.6 * d + 8.0), 8.0, PuttSolver::MaxSpeed);
     }
 
     // The best end positions that lie apart from each other.
