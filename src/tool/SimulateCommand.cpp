@@ -124,7 +124,7 @@ int simulate(std::span<const std::string> args, std::ostream& out, std::ostream&
         ball.SetX(*x);
         ball.SetY(*y);
     }
-    if (!ball.PuttNow(*speed, *heading, &owner, static_cast<std::int32_t>(mode))) {
+    if (!ball.PuttNow(*speed, *heading, &owner, static_cast<SpeedMode>(mode))) {
         err << "the putt could not be run\n";
         return 1;
     }

@@ -129,9 +129,9 @@ void GameView::changeView(int state) {
 }
 
 void GameView::setSpeedMode(int mode) {
-    setLockedSpeedMode(mode);
+    setLockedSpeedMode(static_cast<SpeedMode>(mode));
     if (currentBall() != nullptr) {
-        currentBall()->SetSpeedMode(mode);
+        currentBall()->SetSpeedMode(static_cast<SpeedMode>(mode));
     }
     updateActions();
 }
