@@ -6,6 +6,7 @@
 
 #include "CEditorView.h"
 #include "ToolbarIcons.h"
+#include "platform/SpeedModeTexts.h"
 
 namespace trundlex {
 
@@ -185,23 +186,13 @@ void EditorActions::createBallActions() {
         QT_TR_NOOP("&Paus"), QT_TR_NOOP("&Half"), QT_TR_NOOP("&Normal"), QT_TR_NOOP("X&2"),
         QT_TR_NOOP("X&3"),   QT_TR_NOOP("X&4"),   QT_TR_NOOP("Super"),   QT_TR_NOOP("Ultra"),
     };
-    static const char* const kSpeedTips[] = {
-        QT_TR_NOOP("Stop ball"),
-        QT_TR_NOOP("Half speed"),
-        QT_TR_NOOP("Normal speed"),
-        QT_TR_NOOP("Double speed"),
-        QT_TR_NOOP("Triple speed"),
-        QT_TR_NOOP("Four times normal speed"),
-        QT_TR_NOOP("Move the ball as fast as possible"),
-        QT_TR_NOOP("Move ball to next position"),
-    };
     auto* speeds = new QActionGroup(this);
     for (SpeedMode mode : AllSpeedModes) {
         const int index = mode - Pause;
         const auto command =
             static_cast<EditorCommand>(static_cast<int>(EditorCommand::SpeedFirst) + index);
-        QAction* speed = add(command, tr(kSpeeds[index]), tr(kSpeedTips[index]));
-        speed->setShortcut(QKeySequence(Qt::CTRL | static_cast<Qt::Key>(Qt::Key_0 + index)));
+        QAction* speed = add(command, tr(kSpeeds[index]), speedModeDescription(mode));
+        speed->setShortcut(speedModeShortcut(mode));
         speed->setCheckable(true);
         speed->setChecked(mode == view_.speedMode());
         speeds->addAction(speed);
