@@ -18,7 +18,7 @@ public:
 
 // Putts again and again from the same place; the number of sub-steps run.
 std::int64_t repeatPutt(benchmark::State& state, const Level& level, double x, double y,
-                        double speed, double heading, std::int32_t mode) {
+                        double speed, double heading, SpeedMode mode) {
     Ball ball;
     NullOwner owner;
     std::int64_t subSteps = 0;

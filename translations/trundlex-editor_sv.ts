@@ -77,6 +77,41 @@ Banan du redigerar har inte ändrats.
     </message>
 </context>
 <context>
+    <name>SpeedModeTexts</name>
+    <message>
+        <source>Stop ball</source>
+        <translation>Stoppa bollen</translation>
+    </message>
+    <message>
+        <source>Half speed</source>
+        <translation>Halv hastighet</translation>
+    </message>
+    <message>
+        <source>Normal speed</source>
+        <translation>Normal hastighet</translation>
+    </message>
+    <message>
+        <source>Double speed</source>
+        <translation>Dubbel hastighet</translation>
+    </message>
+    <message>
+        <source>Triple speed</source>
+        <translation>Tredubbel hastighet</translation>
+    </message>
+    <message>
+        <source>Four times normal speed</source>
+        <translation>Fyra gånger normal hastighet</translation>
+    </message>
+    <message>
+        <source>Move the ball as fast as possible</source>
+        <translation>Flytta bollen så fort som möjligt</translation>
+    </message>
+    <message>
+        <source>Move ball to next position</source>
+        <translation>Flytta bollen till nästa läge</translation>
+    </message>
+</context>
+<context>
     <name>trundlex::AboutDialog</name>
     <message>
         <source>Brackwater Works on the web</source>
@@ -474,38 +509,6 @@ En fil som redan fanns där har lämnats orörd.
     <message>
         <source>Ultra</source>
         <translation>Ultra</translation>
-    </message>
-    <message>
-        <source>Stop ball</source>
-        <translation>Stoppa bollen</translation>
-    </message>
-    <message>
-        <source>Half speed</source>
-        <translation>Halv hastighet</translation>
-    </message>
-    <message>
-        <source>Normal speed</source>
-        <translation>Normal hastighet</translation>
-    </message>
-    <message>
-        <source>Double speed</source>
-        <translation>Dubbel hastighet</translation>
-    </message>
-    <message>
-        <source>Triple speed</source>
-        <translation>Tredubbel hastighet</translation>
-    </message>
-    <message>
-        <source>Four times normal speed</source>
-        <translation>Fyra gånger normal hastighet</translation>
-    </message>
-    <message>
-        <source>Move the ball as fast as possible</source>
-        <translation>Flytta bollen så fort som möjligt</translation>
-    </message>
-    <message>
-        <source>Move ball to next position</source>
-        <translation>Flytta bollen till nästa läge</translation>
     </message>
 </context>
 <context>

@@ -36,6 +36,41 @@
     </message>
 </context>
 <context>
+    <name>SpeedModeTexts</name>
+    <message>
+        <source>Stop ball</source>
+        <translation>Stoppa bollen</translation>
+    </message>
+    <message>
+        <source>Half speed</source>
+        <translation>Halv hastighet</translation>
+    </message>
+    <message>
+        <source>Normal speed</source>
+        <translation>Normal hastighet</translation>
+    </message>
+    <message>
+        <source>Double speed</source>
+        <translation>Dubbel hastighet</translation>
+    </message>
+    <message>
+        <source>Triple speed</source>
+        <translation>Tredubbel hastighet</translation>
+    </message>
+    <message>
+        <source>Four times normal speed</source>
+        <translation>Fyra gånger normal hastighet</translation>
+    </message>
+    <message>
+        <source>Move the ball as fast as possible</source>
+        <translation>Flytta bollen så fort som möjligt</translation>
+    </message>
+    <message>
+        <source>Move ball to next position</source>
+        <translation>Flytta bollen till nästa läge</translation>
+    </message>
+</context>
+<context>
     <name>trundlex::AboutDialog</name>
     <message>
         <source>Brackwater Works on the web</source>
@@ -138,38 +173,6 @@
     <message>
         <source>&amp;Fast forward</source>
         <translation>S&amp;nabbspola</translation>
-    </message>
-    <message>
-        <source>Stop ball</source>
-        <translation>Stoppa bollen</translation>
-    </message>
-    <message>
-        <source>Half speed</source>
-        <translation>Halv hastighet</translation>
-    </message>
-    <message>
-        <source>Normal speed</source>
-        <translation>Normal hastighet</translation>
-    </message>
-    <message>
-        <source>Double speed</source>
-        <translation>Dubbel hastighet</translation>
-    </message>
-    <message>
-        <source>Triple speed</source>
-        <translation>Tredubbel hastighet</translation>
-    </message>
-    <message>
-        <source>Four times normal speed</source>
-        <translation>Fyra gånger normal hastighet</translation>
-    </message>
-    <message>
-        <source>Move the ball as fast as possible</source>
-        <translation>Flytta bollen så fort som möjligt</translation>
-    </message>
-    <message>
-        <source>Move ball to next position</source>
-        <translation>Flytta bollen till nästa läge</translation>
     </message>
     <message>
         <source>Do you really want to restart?</source>

@@ -8,9 +8,10 @@
 #include <QTimer>
 #include <cmath>
 
+#include "level/LevelFile.h"
 #include "platform/PlatformSupport.h"
-#include "render/PlayfieldWnd.h"
 #include "platform/QtSoundPlayer.h"
+#include "render/PlayfieldWnd.h"
 
 namespace {
 
@@ -88,7 +89,8 @@ int main(int argc, char** argv) {
     const QStringList files = parser.positionalArguments();
     if (files.isEmpty()) {
         window.level().fromText(kDemoLevel);
-    } else if (!window.level().loadFromFile(files.first().toStdString())) {
+    } else if (loadLevelFile(files.first().toStdString(), window.level()) !=
+               LevelLoadResult::Loaded) {
         QMessageBox::critical(nullptr, QStringLiteral("Trundlex preview"),
                               QStringLiteral("%1 is not a level file.").arg(files.first()));
         return 1;

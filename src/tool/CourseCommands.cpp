@@ -3,6 +3,7 @@
 #include "Commands.h"
 #include "ToolArguments.h"
 #include "level/Level.h"
+#include "level/LevelFile.h"
 #include "library/Course.h"
 #include "util/RandomSource.h"
 
@@ -32,7 +33,7 @@ int coursePack(std::span<const std::string> raw, std::ostream& out, std::ostream
     // Every level is read before anything is written, so a bad one leaves OUT.cou alone.
     for (const std::string& path : given.subspan(2)) {
         Level level;
-        if (!level.loadFromFile(path)) {
+        if (loadLevelFile(path, level) != LevelLoadResult::Loaded) {
             err << path << ": cannot be read as a level file\n";
             return 1;
         }

@@ -8,7 +8,7 @@
 #include "Commands.h"
 #include "ToolArguments.h"
 #include "level/Level.h"
-#include "model/LevelFile.h"
+#include "level/LevelFile.h"
 #include "model/LevelTransform.h"
 #include "model/RandomLevelGenerator.h"
 #include "platform/PlatformSupport.h"

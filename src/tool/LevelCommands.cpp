@@ -6,6 +6,7 @@
 #include "ToolArguments.h"
 #include "level/Archive.h"
 #include "level/Level.h"
+#include "level/LevelFile.h"
 #include "level/LevelId.h"
 #include "util/SafeFile.h"
 #include "util/TextNumbers.h"
@@ -106,7 +107,7 @@ int levelInfo(std::span<const std::string> raw, std::ostream& out, std::ostream&
     }
     const std::string& file = args.positionals()[0];
     Level level;
-    if (!level.loadFromFile(file)) {
+    if (loadLevelFile(file, level) != LevelLoadResult::Loaded) {
         err << file << ": cannot be read as a level file\n";
         return 1;
     }

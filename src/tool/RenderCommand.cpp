@@ -8,6 +8,7 @@
 #include "Commands.h"
 #include "ToolArguments.h"
 #include "level/Level.h"
+#include "level/LevelFile.h"
 #include "render/BlockRenderer.h"
 #include "util/SafeFile.h"
 
@@ -54,7 +55,7 @@ int render(std::span<const std::string> raw, std::ostream& out, std::ostream& er
     const bool grid = args.isSet("grid");
     const std::vector<std::string>& files = args.positionals();
     Level level;
-    if (!level.loadFromFile(files[0])) {
+    if (loadLevelFile(files[0], level) != LevelLoadResult::Loaded) {
         err << files[0] << ": cannot be read as a level file\n";
         return 1;
     }

@@ -16,6 +16,7 @@
 #include "ServeHost.h"
 #include "ToolArguments.h"
 #include "level/Level.h"
+#include "level/LevelFile.h"
 #include "library/Course.h"
 #include "library/LevelLibrary.h"
 #include "net/NetGame.h"
@@ -125,7 +126,7 @@ int loadLevels(const ServeOptions& options, LevelLibrary& library, Match& match,
                 return 1;
             }
             Level level;
-            if (!level.loadFromFile(path) || level.id().empty()) {
+            if (loadLevelFile(path, level) != LevelLoadResult::Loaded || level.id().empty()) {
                 err << path << ": cannot be read as a level file with an ID\n";
                 return 1;
             }

@@ -4,6 +4,7 @@
 #include "ToolArguments.h"
 #include "ball/Ball.h"
 #include "level/Level.h"
+#include "level/LevelFile.h"
 #include "util/TextNumbers.h"
 
 namespace trundlex::tool {
@@ -81,7 +82,7 @@ int simulate(std::span<const std::string> raw, std::ostream& out, std::ostream& 
     const bool trace = args.isSet("trace");
 
     Level level;
-    if (!level.loadFromFile(file)) {
+    if (loadLevelFile(file, level) != LevelLoadResult::Loaded) {
         err << file << ": cannot be read as a level file\n";
         return 1;
     }
@@ -93,7 +94,7 @@ int simulate(std::span<const std::string> raw, std::ostream& out, std::ostream& 
         ball.SetX(x);
         ball.SetY(y);
     }
-    if (!ball.PuttNow(speed, heading, &owner, static_cast<std::int32_t>(mode))) {
+    if (!ball.PuttNow(speed, heading, &owner, static_cast<SpeedMode>(mode))) {
         err << "the putt could not be run\n";
         return 1;
     }

@@ -6,6 +6,7 @@
 #include "Commands.h"
 #include "ToolArguments.h"
 #include "level/Level.h"
+#include "level/LevelFile.h"
 #include "solver/Par.h"
 #include "solver/PuttSolver.h"
 #include "util/TextNumbers.h"
@@ -45,7 +46,7 @@ int solve(std::span<const std::string> raw, std::ostream& out, std::ostream& err
     options.maxStrokes = static_cast<int>(maxStrokes);
     const std::string& file = args.positionals()[0];
     Level level;
-    if (!level.loadFromFile(file)) {
+    if (loadLevelFile(file, level) != LevelLoadResult::Loaded) {
         err << file << ": cannot be read as a level file\n";
         return 1;
     }
@@ -84,7 +85,7 @@ int par(std::span<const std::string> raw, std::ostream& out, std::ostream& err) 
     int failures = 0;
     for (const fs::path& path : files) {
         Level level;
-        if (!level.loadFromFile(path.string())) {
+        if (loadLevelFile(path.string(), level) != LevelLoadResult::Loaded) {
             err << path.string() << ": cannot be read as a level file\n";
             ++failures;
             continue;

@@ -12,10 +12,11 @@
 #include <string>
 #include <vector>
 
-#include "solver/PuttSolver.h"
 #include "ball/Ball.h"
 #include "level/Archive.h"
 #include "level/Level.h"
+#include "level/LevelFile.h"
+#include "solver/PuttSolver.h"
 
 namespace trundlex::testing {
 namespace {
@@ -114,7 +115,7 @@ class ShippedLevelsPlayableTest : public ::testing::TestWithParam<std::string> {
 
 TEST_P(ShippedLevelsPlayableTest, HolesOutInAtMostFiveStrokes) {
     Level level;
-    ASSERT_TRUE(level.loadFromFile(GetParam()));
+    ASSERT_EQ(loadLevelFile(GetParam(), level), LevelLoadResult::Loaded);
     EXPECT_TRUE(holesOutWithinFiveStrokes(level));
 }
 
@@ -137,7 +138,7 @@ TEST(ShippedLevelsPlayableCheckTest, RefusesAShippedLevelWithItsCupWalledIn) {
     const std::vector<std::string> files = shippedLevelFiles();
     ASSERT_FALSE(files.empty());
     Level level;
-    ASSERT_TRUE(level.loadFromFile(files.front()));
+    ASSERT_EQ(loadLevelFile(files.front(), level), LevelLoadResult::Loaded);
     ASSERT_TRUE(holesOutWithinFiveStrokes(level)) << "the level as shipped is playable";
 
     std::vector<std::pair<int, int>> cups;
@@ -165,7 +166,7 @@ TEST(ShippedLevelsPlayableCheckTest, RefusesAShippedLevelWithItsCupWalledIn) {
         out << encodeArchiveString(level.toText());
     }
     Level walledIn;
-    const bool loaded = walledIn.loadFromFile(file.string());
+    const bool loaded = loadLevelFile(file.string(), walledIn) == LevelLoadResult::Loaded;
     fs::remove(file);
     ASSERT_TRUE(loaded);
     EXPECT_FALSE(holesOutWithinFiveStrokes(walledIn));

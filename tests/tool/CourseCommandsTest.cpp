@@ -10,6 +10,7 @@
 #include "Commands.h"
 #include "level/Archive.h"
 #include "level/Level.h"
+#include "level/LevelFile.h"
 #include "level/LevelId.h"
 #include "library/Course.h"
 
@@ -141,7 +142,7 @@ TEST_F(CourseToolTest, NewIdReplacesTheTextsIdWithHashAndTime) {
     const std::time_t after = std::time(nullptr);
 
     Level packed;
-    ASSERT_TRUE(packed.loadFromFile(lev));
+    ASSERT_EQ(loadLevelFile(lev, packed), LevelLoadResult::Loaded);
     // An optional minus, the hash's 1 to 10 digits, then 15 digits of time.
     EXPECT_TRUE(std::regex_match(packed.id(), std::regex("-?[0-9]{16,25}"))) << packed.id();
     EXPECT_NE(packed.id(), "12345");
@@ -172,7 +173,7 @@ TEST_F(CourseToolTest, NewIdDependsOnTheBlocks) {
         EXPECT_EQ(run("level-pack", {file(name + ".txt", levelText("1", cell)), lev, "--new-id"}),
                   0);
         Level level;
-        EXPECT_TRUE(level.loadFromFile(lev));
+        EXPECT_EQ(loadLevelFile(lev, level), LevelLoadResult::Loaded);
         const std::string& id = level.id();
         return id.size() > 15 ? id.substr(0, id.size() - 15) : std::string("too short: " + id);
     };
@@ -185,7 +186,7 @@ TEST_F(CourseToolTest, WithoutNewIdTheTextsIdIsKept) {
     const std::string lev = (dir_ / "kept.lev").string();
     ASSERT_EQ(run("level-pack", {file("kept.txt", levelText("-987", "$")), lev}), 0);
     Level packed;
-    ASSERT_TRUE(packed.loadFromFile(lev));
+    ASSERT_EQ(loadLevelFile(lev, packed), LevelLoadResult::Loaded);
     EXPECT_EQ(packed.id(), "-987");
 }
 

@@ -8,6 +8,7 @@
 #include "Commands.h"
 #include "level/Archive.h"
 #include "level/Level.h"
+#include "level/LevelFile.h"
 
 namespace trundlex::tool {
 namespace {
@@ -50,7 +51,7 @@ protected:
 
     static Level load(const std::string& path) {
         Level level;
-        EXPECT_TRUE(level.loadFromFile(path)) << path;
+        EXPECT_EQ(loadLevelFile(path, level), LevelLoadResult::Loaded) << path;
         return level;
     }
 

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "level/Level.h"
+#include "level/LevelFile.h"
 #include "library/Course.h"
 #include "library/CourseLibrary.h"
 #include "library/FolderWalker.h"
@@ -80,7 +81,7 @@ TEST(ShippedContentTest, EveryLevelLoadsWithAUniqueIdAndOneCup) {
     for (const fs::path& file : files) {
         SCOPED_TRACE(file.string());
         Level level;
-        ASSERT_TRUE(level.loadFromFile(file.string()));
+        ASSERT_EQ(loadLevelFile(file.string(), level), LevelLoadResult::Loaded);
         EXPECT_FALSE(level.name().empty());
         EXPECT_FALSE(level.creator().empty());
         EXPECT_FALSE(level.id().empty());
@@ -93,7 +94,7 @@ TEST(ShippedContentTest, EveryLevelIsWalledInAndStartsOnOpenGround) {
     for (const fs::path& file : filesWithExtension(kResources / "levels", "lev")) {
         SCOPED_TRACE(file.string());
         Level level;
-        ASSERT_TRUE(level.loadFromFile(file.string()));
+        ASSERT_EQ(loadLevelFile(file.string(), level), LevelLoadResult::Loaded);
         for (int c = 0; c < level.width(); ++c) {
             EXPECT_TRUE(level.isWallAt(c + 0.5, 0.5)) << "top border at column " << c;
             EXPECT_TRUE(level.isWallAt(c + 0.5, level.height() - 0.5)) << "bottom, column " << c;
@@ -155,7 +156,7 @@ TEST(ShippedContentTest, ThreeCoursesTogetherPlayEveryLevel) {
                          {"Beginners' Nine", 9}, {"Classic Eighteen", 18}, {"Tricky Nine", 9}}));
     for (const fs::path& file : filesWithExtension(kResources / "levels", "lev")) {
         Level level;
-        ASSERT_TRUE(level.loadFromFile(file.string()));
+        ASSERT_EQ(loadLevelFile(file.string(), level), LevelLoadResult::Loaded);
         EXPECT_TRUE(played.count(level.id()) == 1) << level.name() << " is in no course";
     }
 }

@@ -7,6 +7,7 @@
 #include "Commands.h"
 #include "ball/PuttSimulator.h"
 #include "level/Archive.h"
+#include "level/LevelFile.h"
 #include "support/AsciiLevel.h"
 #include "util/TextNumbers.h"
 
@@ -76,7 +77,7 @@ TEST_F(SolveCommandsTest, PrintsPuttsThatReallyHoleOut) {
     EXPECT_EQ(strokes, 1);
     // Played on the level, the printed putt sinks.
     Level level;
-    ASSERT_TRUE(level.loadFromFile(file));
+    ASSERT_EQ(loadLevelFile(file, level), LevelLoadResult::Loaded);
     EXPECT_TRUE(PuttSimulator(level).putt(1.5, 2.5, speed, heading).holed);
 }
 

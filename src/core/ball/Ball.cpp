@@ -62,7 +62,7 @@ void Ball::SetY(double y) {
     }
 }
 
-void Ball::SetSpeedMode(std::int32_t mode) {
+void Ball::SetSpeedMode(SpeedMode mode) {
     if (mode >= Pause && mode <= NextPosition) {
         speedMode_.store(mode);
     }
@@ -84,7 +84,7 @@ void Ball::publish() {
     pubRadius_.store(sim_.radius, std::memory_order_relaxed);
 }
 
-void Ball::beginPutt(double speed, double heading, BallOwner* owner, std::int32_t speedMode) {
+void Ball::beginPutt(double speed, double heading, BallOwner* owner, SpeedMode speedMode) {
     sim_.begin(speed, heading);
     SetSpeedMode(speedMode);
     owner_ = owner;
@@ -92,7 +92,7 @@ void Ball::beginPutt(double speed, double heading, BallOwner* owner, std::int32_
     running_.store(true);
 }
 
-void Ball::Putt(double speed, double heading, BallOwner* owner, std::int32_t speedMode) {
+void Ball::Putt(double speed, double heading, BallOwner* owner, SpeedMode speedMode) {
     std::lock_guard lock(threadMutex_);
     if (running_.load() || owner == nullptr || level_ == nullptr) {
         return;
@@ -109,7 +109,7 @@ void Ball::Putt(double speed, double heading, BallOwner* owner, std::int32_t spe
     // Otherwise the worker is still inside its last notification and goes on with this putt.
 }
 
-bool Ball::PuttNow(double speed, double heading, BallOwner* owner, std::int32_t speedMode) {
+bool Ball::PuttNow(double speed, double heading, BallOwner* owner, SpeedMode speedMode) {
     {
         std::lock_guard lock(threadMutex_);
         if (speedMode == Pause || running_.load() || owner == nullptr || level_ == nullptr ||
@@ -178,7 +178,7 @@ void Ball::Stop() {
     waitWhile([this] { return running_.load(); });
 }
 
-std::int32_t Ball::subStepsForMode(std::int32_t mode) const {
+std::int32_t Ball::subStepsForMode(SpeedMode mode) const {
     const std::int32_t base = subStepsPerUnit_ / 100;
     if (mode < 0) {
         return base / (1 - mode);

@@ -45,14 +45,14 @@ public:
 
     // Starts a putt on the worker thread. Ignored while the ball rolls, without an owner, or
     // before SetLevel.
-    void Putt(double speed, double heading, BallOwner* owner, std::int32_t speedMode);
+    void Putt(double speed, double heading, BallOwner* owner, SpeedMode speedMode);
     // Runs a putt to its end on the calling thread without sleeping: the same ticks and the
     // same notifications as Putt, and the same result to the last bit, computed faster (the
     // wall and cup probes are skipped where they cannot find anything). The level must not
     // change until it returns, not even from a notification. False (nothing done) when Putt
     // would ignore the call, when a worker is still finishing, or in Pause, which would never
     // end.
-    bool PuttNow(double speed, double heading, BallOwner* owner, std::int32_t speedMode);
+    bool PuttNow(double speed, double heading, BallOwner* owner, SpeedMode speedMode);
 
     // Cancels a roll and waits until the worker has seen it; the owner hears nothing. While
     // waiting it runs the message pump, so a worker blocked in a notification can finish.
@@ -69,8 +69,8 @@ public:
 
     // Takes effect at the next tick, also while the ball rolls. Values outside -2..5 are
     // ignored.
-    void SetSpeedMode(std::int32_t mode);
-    std::int32_t GetSpeedMode() const { return speedMode_.load(); }
+    void SetSpeedMode(SpeedMode mode);
+    SpeedMode GetSpeedMode() const { return speedMode_.load(); }
 
     void SetSoundOn(bool on) { soundOn_.store(on); }
     bool IsSoundOn() const { return soundOn_.load(); }
@@ -96,10 +96,10 @@ public:
     void TakeRoll(double& rollA, double& rollB);
 
 private:
-    void beginPutt(double speed, double heading, BallOwner* owner, std::int32_t speedMode);
+    void beginPutt(double speed, double heading, BallOwner* owner, SpeedMode speedMode);
     void workerMain();
     bool tick(bool synchronous);
-    std::int32_t subStepsForMode(std::int32_t mode) const;
+    std::int32_t subStepsForMode(SpeedMode mode) const;
     void notify(BallNotification code);
     void playSound(std::string_view file, bool mutedInNextPosition);
     void publish();
@@ -129,7 +129,7 @@ private:
     std::atomic<bool> stopRequested_{false};
     std::atomic<bool> sinking_{false};
     std::atomic<bool> soundOn_{true};
-    std::atomic<std::int32_t> speedMode_{Normal};
+    std::atomic<SpeedMode> speedMode_{Normal};
     std::atomic<SoundPlayer*> soundPlayer_{nullptr};
     std::atomic<double> pubX_{100.0};
     std::atomic<double> pubY_{100.0};

@@ -30,15 +30,16 @@ struct BallStyle {
     friend bool operator==(const BallStyle&, const BallStyle&) = default;
 };
 
-// What a ball tells its owner (the codes of the WM_BALL window message).
+// Every speed mode, in the order of the speed commands.
+inline constexpr SpeedMode AllSpeedModes[] = {Pause,  Half,      Normal,  Double,
+                                              Triple, Quadruple, Fastest, NextPosition};
+
+// What a ball tells its owner.
 enum BallNotification : std::int32_t {
     BallStopped = 0,  // the roll ended without the cup (rest, water, out of the level)
     BallInCup = 1,    // the ball dropped into the cup and has shrunk away
     BallMoved = 2,    // after each tick that goes on, except in NextPosition
 };
-
-// Window message number of ball notifications, for adapters that map onto window messages.
-inline constexpr int WM_BALL = 0x401;
 
 // The window that owns a rolling ball. The ball's worker calls it and waits until it
 // returns; during the call the owner may read the ball's state and redraw it.

@@ -94,8 +94,6 @@ public:
     bool fromText(std::string_view text);
     // Reads one archive string and parses it; `modified` is clear afterwards either way.
     bool readFrom(ArchiveReader& archive);
-    // False when the file cannot be opened, ends early or holds no level.
-    bool loadFromFile(const std::string& path);
     // Gives the level a new ID from its blocks and the clock's local time, writes the text
     // as one archive string and clears `modified`. False when the write fails.
     bool writeTo(ArchiveWriter& archive, const LocalClock& clock = systemLocalClock());

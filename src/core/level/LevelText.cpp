@@ -1,6 +1,4 @@
-// The level text and the .lev file around it.
-#include <fstream>
-
+// The level text and the archive string that carries it.
 #include "util/TextNumbers.h"
 #include "Archive.h"
 #include "Level.h"
@@ -133,15 +131,6 @@ bool Level::readFrom(ArchiveReader& archive) {
     const bool ok = archive.readString(text) && fromText(text);
     modified_ = false;
     return ok;
-}
-
-bool Level::loadFromFile(const std::string& path) {
-    std::ifstream file(path, std::ios::binary);
-    if (!file) {
-        return false;
-    }
-    ArchiveReader archive(file);
-    return readFrom(archive);
 }
 
 bool Level::writeTo(ArchiveWriter& archive, const LocalClock& clock) {

@@ -56,7 +56,7 @@ double Material::friction() const {
         case Cup:
             return 1.12;
         default:
-            return 0.602;
+            return GrassFriction;
     }
 }
 

@@ -37,6 +37,11 @@ double slopeAcceleration();
 // Setters keep the old value when given one out of range, so a material is always valid.
 class Material {
 public:
+    // The friction of grass, also that of the kinds without one of their own (wall, water).
+    // Putt strength estimates are scaled by it: on level grass a ball loses this much speed
+    // per block rolled.
+    static constexpr double GrassFriction = 0.602;
+
     Material() = default;
     Material(std::int32_t kind, std::int32_t slope) {
         setKind(kind);

@@ -39,16 +39,15 @@
 #include <cmath>
 #include <numbers>
 #include <optional>
-#include <queue>
 #include <thread>
+
+#include "level/Material.h"
 
 namespace trundlex {
 
 namespace {
 
 constexpr double kPi = std::numbers::pi;
-// Friction of grass per block rolled: the speed a putt loses per block of level ground.
-constexpr double kGrassFriction = 0.602;
 // Speed left over at the target point, so that a putt aimed at the cup rolls in.
 constexpr double kArrivalSpeed = 1.0;
 // Probe putts are cut after 25 time units of rolling (slopes can keep a ball going).
@@ -333,7 +332,7 @@ private:
         const double lost = std::max(probeSpeed - path[target].speed, 0.0);
         // Speed lost per block rolled on the way to the target.
         const double perBlock =
-            targetLength > 0.1 ? std::max(lost / targetLength, 0.2) : kGrassFriction;
+            targetLength > 0.1 ? std::max(lost / targetLength, 0.2) : Material::GrassFriction;
         double speed = std::clamp(lost + kArrivalSpeed, PuttSolver::MinSpeed, PuttSolver::MaxSpeed);
         for (int attempt = 0; attempt < 3; ++attempt) {
             const Outcome o = evaluate(node, nodeIndex, speed, heading, out);
@@ -376,7 +375,7 @@ private:
     double probeSpeedFrom(const Node& node) const {
         const Level& level = sim_.level();
         const double d = std::isfinite(node.score) ? node.score : level.width() + level.height();
-        return std::clamp(kGrassFriction * (1.6 * d + 8.0), 8.0, PuttSolver::MaxSpeed);
+        return std::clamp(Material::GrassFriction * (1.6 * d + 8.0), 8.0, PuttSolver::MaxSpeed);
     }
 
     // The best end positions that lie apart from each other.
@@ -433,104 +432,6 @@ PuttSolver::PuttSolver(const Level& level) : level_(level), sim_(level), map_(le
 
 SolverResult PuttSolver::solveFrom(double x, double y, const SolverOptions& options) const {
     return Search(sim_, map_, options).run(x, y);
-}
-
-CupDistanceMap::CupDistanceMap(const Level& level, int cellsPerBlock)
-    : cellsPerBlock_(cellsPerBlock),
-      width_(level.width() * cellsPerBlock),
-      height_(level.height() * cellsPerBlock),
-      distance_(static_cast<std::size_t>(width_) * static_cast<std::size_t>(height_), Unreachable) {
-    const double cell = 1.0 / cellsPerBlock_;
-    // A cell is open when the ball's centre may be there: no water under it and no wall
-    // within a little less than a ball radius. Cup cells are always open.
-    std::vector<char> open(distance_.size(), 0);
-    std::vector<char> cup(distance_.size(), 0);
-    const double reach = 0.85 * BallDefaultRadius;
-    for (int cy = 0; cy < height_; ++cy) {
-        for (int cx = 0; cx < width_; ++cx) {
-            const double x = (cx + 0.5) * cell;
-            const double y = (cy + 0.5) * cell;
-            const std::int32_t kind = level.materialKindAt(x, y);
-            if (kind == Cup) {
-                cup[index(cx, cy)] = 1;
-                open[index(cx, cy)] = 1;
-                continue;
-            }
-            bool free = kind != Wall && kind != Water;
-            for (int k = 0; k < 8 && free; ++k) {
-                const double a = k * kPi / 4;
-                free = !level.isWallAt(x + reach * std::cos(a), y + reach * std::sin(a));
-            }
-            open[index(cx, cy)] = free ? 1 : 0;
-        }
-    }
-    // Shortest paths from the cup over open cells, with diagonal steps that cut no corner.
-    using Entry = std::pair<double, std::size_t>;
-    std::priority_queue<Entry, std::vector<Entry>, std::greater<>> queue;
-    for (std::size_t i = 0; i < cup.size(); ++i) {
-        if (cup[i] != 0) {
-            distance_[i] = 0.0;
-            queue.push({0.0, i});
-        }
-    }
-    while (!queue.empty()) {
-        const auto [d, i] = queue.top();
-        queue.pop();
-        if (d > distance_[i]) {
-            continue;
-        }
-        const int cx = static_cast<int>(i % static_cast<std::size_t>(width_));
-        const int cy = static_cast<int>(i / static_cast<std::size_t>(width_));
-        for (int dy = -1; dy <= 1; ++dy) {
-            for (int dx = -1; dx <= 1; ++dx) {
-                const int nx = cx + dx;
-                const int ny = cy + dy;
-                if ((dx == 0 && dy == 0) || nx < 0 || ny < 0 || nx >= width_ || ny >= height_ ||
-                    open[index(nx, ny)] == 0) {
-                    continue;
-                }
-                if (dx != 0 && dy != 0 &&
-                    (open[index(cx + dx, cy)] == 0 || open[index(cx, cy + dy)] == 0)) {
-                    continue;
-                }
-                const double nd = d + cell * ((dx != 0 && dy != 0) ? std::numbers::sqrt2 : 1.0);
-                if (nd < distance_[index(nx, ny)]) {
-                    distance_[index(nx, ny)] = nd;
-                    queue.push({nd, index(nx, ny)});
-                }
-            }
-        }
-    }
-}
-
-double CupDistanceMap::at(double x, double y) const {
-    if (!(x >= 0.0 && y >= 0.0)) {
-        return Unreachable;
-    }
-    const int cx = static_cast<int>(x * cellsPerBlock_);
-    const int cy = static_cast<int>(y * cellsPerBlock_);
-    if (cx >= width_ || cy >= height_) {
-        return Unreachable;
-    }
-    if (distance_[index(cx, cy)] != Unreachable) {
-        return distance_[index(cx, cy)];
-    }
-    // A ball at rest against a wall: the nearest open cell within two cells, plus the way
-    // there.
-    double best = Unreachable;
-    const double cell = 1.0 / cellsPerBlock_;
-    for (int dy = -2; dy <= 2; ++dy) {
-        for (int dx = -2; dx <= 2; ++dx) {
-            const int nx = cx + dx;
-            const int ny = cy + dy;
-            if (nx < 0 || ny < 0 || nx >= width_ || ny >= height_) {
-                continue;
-            }
-            const double d = distance_[index(nx, ny)] + cell * std::hypot(dx, dy);
-            best = std::min(best, d);
-        }
-    }
-    return best;
 }
 
 }  // namespace trundlex

@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "level/LevelFile.h"
 #include "model/LevelEditing.h"
 #include "model/LevelTransform.h"
 
@@ -31,7 +32,7 @@ bool RandomLevelGenerator::loadPiece(const char* fileName, Level& piece) {
         path += '/';
     }
     path += fileName;
-    if (!piece.loadFromFile(path)) {
+    if (loadLevelFile(path, piece) != LevelLoadResult::Loaded) {
         problems_.push_back(path + ": cannot be read as a level file");
         return false;
     }

@@ -3,8 +3,8 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include "level/LevelFile.h"
 #include "model/LevelEditing.h"
-#include "model/LevelFile.h"
 #include "model/RecentFileList.h"
 #include "platform/PlatformSupport.h"
 
@@ -73,23 +73,18 @@ bool CEditorDoc::openFile(const QString& path) {
     }
     const std::string fileName = toFileName(path);
     emit aboutToReplaceLevel();
-    switch (loadLevelFile(fileName, level_)) {
-        case LevelLoadResult::Loaded:
-            break;
-        case LevelLoadResult::Unreadable:
-            recent_.remove(fileName);
-            recent_.Save();
-            emit recentFilesChanged();
-            prompts_.showError(tr("%1 could not be opened.").arg(QDir::toNativeSeparators(path)));
-            return false;
-        case LevelLoadResult::NotALevel:
-            recent_.remove(fileName);
-            recent_.Save();
-            emit recentFilesChanged();
-            prompts_.showError(tr("%1 is not a Trundlex level file, or it is damaged.\n"
-                                  "The level you are editing has not been changed.")
-                                   .arg(QDir::toNativeSeparators(path)));
-            return false;
+    const LevelLoadResult loaded = loadLevelFile(fileName, level_);
+    if (loaded != LevelLoadResult::Loaded) {
+        recent_.remove(fileName);
+        recent_.Save();
+        emit recentFilesChanged();
+        const QString shown = QDir::toNativeSeparators(path);
+        prompts_.showError(loaded == LevelLoadResult::Unreadable
+                               ? tr("%1 could not be opened.").arg(shown)
+                               : tr("%1 is not a Trundlex level file, or it is damaged.\n"
+                                    "The level you are editing has not been changed.")
+                                     .arg(shown));
+        return false;
     }
     setPathName(path);
     emit documentReplaced();

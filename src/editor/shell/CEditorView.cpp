@@ -60,7 +60,7 @@ Level& CEditorView::level() {
     return document_.level();
 }
 
-void CEditorView::setTool(int tool) {
+void CEditorView::setTool(EditorTool tool) {
     if (tool < ToolLine || tool > ToolSetBall) {
         return;
     }
@@ -142,7 +142,7 @@ void CEditorView::stopBall() {
     testBall_.stop();
 }
 
-void CEditorView::setSpeedMode(int mode) {
+void CEditorView::setSpeedMode(SpeedMode mode) {
     if (mode == testBall_.speedMode() || mode < Pause || mode > NextPosition) {
         return;
     }

@@ -48,9 +48,9 @@ public:
     // The ball that marks the start position and rolls in test mode.
     Ball& ball() { return testBall_.ball(); }
 
-    int tool() const { return tool_; }
+    EditorTool tool() const { return tool_; }
     // Chooses the tool for the next stroke; values outside the six tools are ignored.
-    void setTool(int tool);
+    void setTool(EditorTool tool);
 
     // Commands. The brush commands change only the brush and repaint it.
     void rotateBackMaterial();
@@ -82,19 +82,19 @@ public:
     void stopBall();
     bool isBallRunning() const { return testBall_.isRunning(); }
     // Speed mode of the test ball, -2 (pause) ... 5 (straight to the resting place).
-    void setSpeedMode(int mode);
-    int speedMode() const { return testBall_.speedMode(); }
+    void setSpeedMode(SpeedMode mode);
+    SpeedMode speedMode() const { return testBall_.speedMode(); }
 
     // A new or opened level: lays it out, draws it and repaints everything.
     void onInitialUpdate();
 
 signals:
-    void toolChanged(int tool);
+    void toolChanged(EditorTool tool);
     void gridChanged(bool shown);
     void soundChanged(bool on);
     void testModeChanged(bool on);
     void ballRunningChanged(bool running);
-    void speedModeChanged(int mode);
+    void speedModeChanged(SpeedMode mode);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -130,7 +130,7 @@ private:
     LevelCommands commands_;
     LevelPicture picture_;
     BrushStripPainter stripPainter_;
-    int tool_ = ToolPlot;
+    EditorTool tool_ = ToolPlot;
     PixelPoint anchor_;
     PixelPoint current_;
     bool drawing_ = false;

@@ -13,6 +13,7 @@
 #include "CEditorView.h"
 #include "EditorActions.h"
 #include "ToolbarIcons.h"
+#include "ball/BallTypes.h"
 #include "model/RecentFileList.h"
 #include "platform/AboutDialog.h"
 #include "platform/PlatformSupport.h"
@@ -159,7 +160,7 @@ void CMainFrame::createMenus() {
     ball->addAction(command(EditorCommand::TestMode));
     ball->addAction(command(EditorCommand::Stop));
     ball->addSeparator();
-    for (int mode = -2; mode <= 5; ++mode) {
+    for (SpeedMode mode : AllSpeedModes) {
         ball->addAction(actions_->speedAction(mode));
     }
     ball->addSeparator();

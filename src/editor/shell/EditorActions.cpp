@@ -6,6 +6,7 @@
 
 #include "CEditorView.h"
 #include "ToolbarIcons.h"
+#include "platform/SpeedModeTexts.h"
 
 namespace trundlex {
 
@@ -60,9 +61,9 @@ QAction* EditorActions::action(EditorCommand command) const {
     return found == actions_.end() ? nullptr : found->second;
 }
 
-QAction* EditorActions::speedAction(int mode) const {
+QAction* EditorActions::speedAction(SpeedMode mode) const {
     return action(
-        static_cast<EditorCommand>(static_cast<int>(EditorCommand::SpeedFirst) + mode + 2));
+        static_cast<EditorCommand>(static_cast<int>(EditorCommand::SpeedFirst) + mode - Pause));
 }
 
 void EditorActions::createBrushActions() {
@@ -105,7 +106,7 @@ void EditorActions::createBrushActions() {
 void EditorActions::createToolActions() {
     struct ToolEntry {
         EditorCommand command;
-        int tool;
+        EditorTool tool;
         const char* text;
         const char* tip;
         Qt::Key key;
@@ -131,10 +132,10 @@ void EditorActions::createToolActions() {
         action->setCheckable(true);
         action->setChecked(view_.tool() == entry.tool);
         group->addAction(action);
-        const int tool = entry.tool;
+        const EditorTool tool = entry.tool;
         connect(action, &QAction::triggered, &view_, [this, tool] { view_.setTool(tool); });
         connect(&view_, &CEditorView::toolChanged, action,
-                [action, tool](int current) { action->setChecked(current == tool); });
+                [action, tool](EditorTool current) { action->setChecked(current == tool); });
     }
 }
 
@@ -185,28 +186,19 @@ void EditorActions::createBallActions() {
         QT_TR_NOOP("&Paus"), QT_TR_NOOP("&Half"), QT_TR_NOOP("&Normal"), QT_TR_NOOP("X&2"),
         QT_TR_NOOP("X&3"),   QT_TR_NOOP("X&4"),   QT_TR_NOOP("Super"),   QT_TR_NOOP("Ultra"),
     };
-    static const char* const kSpeedTips[] = {
-        QT_TR_NOOP("Stop ball"),
-        QT_TR_NOOP("Half speed"),
-        QT_TR_NOOP("Normal speed"),
-        QT_TR_NOOP("Double speed"),
-        QT_TR_NOOP("Triple speed"),
-        QT_TR_NOOP("Four times normal speed"),
-        QT_TR_NOOP("Move the ball as fast as possible"),
-        QT_TR_NOOP("Move ball to next position"),
-    };
     auto* speeds = new QActionGroup(this);
-    for (int mode = -2; mode <= 5; ++mode) {
+    for (SpeedMode mode : AllSpeedModes) {
+        const int index = mode - Pause;
         const auto command =
-            static_cast<EditorCommand>(static_cast<int>(EditorCommand::SpeedFirst) + mode + 2);
-        QAction* speed = add(command, tr(kSpeeds[mode + 2]), tr(kSpeedTips[mode + 2]));
-        speed->setShortcut(QKeySequence(Qt::CTRL | static_cast<Qt::Key>(Qt::Key_0 + mode + 2)));
+            static_cast<EditorCommand>(static_cast<int>(EditorCommand::SpeedFirst) + index);
+        QAction* speed = add(command, tr(kSpeeds[index]), speedModeDescription(mode));
+        speed->setShortcut(speedModeShortcut(mode));
         speed->setCheckable(true);
         speed->setChecked(mode == view_.speedMode());
         speeds->addAction(speed);
         connect(speed, &QAction::triggered, &view_, [this, mode] { view_.setSpeedMode(mode); });
         connect(&view_, &CEditorView::speedModeChanged, speed,
-                [speed, mode](int current) { speed->setChecked(current == mode); });
+                [speed, mode](SpeedMode current) { speed->setChecked(current == mode); });
     }
 }
 

@@ -4,6 +4,7 @@
 #include <map>
 
 #include "EditorCommand.h"
+#include "ball/BallTypes.h"
 
 class QAction;
 
@@ -24,8 +25,8 @@ public:
 
     // The action of a command; null for a command that is not the view's (the file commands).
     QAction* action(EditorCommand command) const;
-    // The speed command of a speed mode, -2 ... 5.
-    QAction* speedAction(int mode) const;
+    // The speed command of a speed mode.
+    QAction* speedAction(SpeedMode mode) const;
 
 private:
     QAction* add(EditorCommand command, const QString& text, const QString& statusTip);

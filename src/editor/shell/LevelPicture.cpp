@@ -4,25 +4,9 @@
 #include <algorithm>
 
 #include "level/Level.h"
+#include "render/ImageTiling.h"
 
 namespace trundlex {
-
-namespace {
-
-// Tiles the image with the tile, anchored at its top-left corner. Done by hand: Qt fills a
-// large area with a texture brush on worker threads of its own, which ThreadSanitizer cannot
-// follow, and the editor's tests run beside the test ball's worker under it.
-void fillTiled(QImage& image, const QImage& tile) {
-    for (int y = 0; y < image.height(); ++y) {
-        auto* row = reinterpret_cast<QRgb*>(image.scanLine(y));
-        const auto* pattern = reinterpret_cast<const QRgb*>(tile.constScanLine(y % tile.height()));
-        for (int x = 0; x < image.width(); ++x) {
-            row[x] = pattern[x % tile.width()];
-        }
-    }
-}
-
-}  // namespace
 
 QImage LevelPicture::backgroundTile() {
     // A small grey weave, so that the picture's spare pixels do not pass for a material.

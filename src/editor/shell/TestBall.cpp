@@ -63,7 +63,7 @@ void TestBall::stop() {
     }
 }
 
-void TestBall::setSpeedMode(int mode) {
+void TestBall::setSpeedMode(SpeedMode mode) {
     if (mode < Pause || mode > NextPosition) {
         return;
     }

@@ -61,8 +61,8 @@ public:
     void stop();
 
     // Speed mode for this and every later putt, -2 ... 5; other values are ignored.
-    void setSpeedMode(int mode);
-    int speedMode() const { return speedMode_; }
+    void setSpeedMode(SpeedMode mode);
+    SpeedMode speedMode() const { return speedMode_; }
 
     // Makes a change of the level now, or, while the ball rolls, as soon as its worker waits.
     void edit(std::function<void()> change);
@@ -77,7 +77,7 @@ private:
     BallLook look_;
     const Level* level_ = nullptr;
     bool on_ = false;
-    int speedMode_ = Normal;
+    SpeedMode speedMode_ = Normal;
     PixelRect lastRect_;
     std::deque<std::function<void()>> pending_;
     bool runningEdits_ = false;

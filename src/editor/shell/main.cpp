@@ -1,8 +1,6 @@
 // trundlex-editor: the course editor.
 #include <QApplication>
-#include <QCommandLineParser>
 #include <QDir>
-#include <QIcon>
 #include <QTimer>
 #include <cstdio>
 
@@ -13,32 +11,25 @@
 #include "EditorLanguage.h"
 #include "model/RecentFileList.h"
 #include "platform/PlatformSupport.h"
+#include "platform/ProgramStart.h"
 #include "platform/QtSettingsStore.h"
 #include "platform/QtSoundPlayer.h"
 
 int main(int argc, char** argv) {
     using namespace trundlex;
     QApplication app(argc, argv);
-    QApplication::setOrganizationName(QStringLiteral("Brackwater Works"));
-    QApplication::setApplicationName(QStringLiteral("Trundlex"));
-    QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/trundlex.png")));
-    QCommandLineParser parser;
-    parser.setApplicationDescription(QStringLiteral("Trundlex course editor"));
-    parser.addHelpOption();
-    const QCommandLineOption language(QStringLiteral("lang"),
-                                      QStringLiteral("Language of the editor: sv or en."),
-                                      QStringLiteral("language"));
-    parser.addOption(language);
-    const QCommandLineOption quitAfterStart(
-        QStringLiteral("quit-after-start"),
-        QStringLiteral("Start, show the main window and quit at once, printing where the "
-                       "template pieces were found; exit status 1 when they or the sounds were "
-                       "not found. For checking an installation."));
-    parser.addOption(quitAfterStart);
-    parser.addPositionalArgument(QStringLiteral("file"), QStringLiteral("A level file to open."),
-                                 QStringLiteral("[FILE.lev]"));
-    parser.process(app);
-    installEditorLanguage(app, parser.value(language));
+    ProgramStartOptions options;
+    options.description = QStringLiteral("Trundlex course editor");
+    options.languageHelp = QStringLiteral("Language of the editor: sv or en.");
+    options.quitAfterStartHelp = QStringLiteral(
+        "Start, show the main window and quit at once, printing where the "
+        "template pieces were found; exit status 1 when they or the sounds were "
+        "not found. For checking an installation.");
+    options.installLanguage = installEditorLanguage;
+    options.argumentName = QStringLiteral("file");
+    options.argumentHelp = QStringLiteral("A level file to open.");
+    options.argumentSyntax = QStringLiteral("[FILE.lev]");
+    const ProgramStart started = startProgram(app, QCoreApplication::arguments(), options);
 
     QtSettingsStore store;
     RecentFileList recent(store);
@@ -58,15 +49,14 @@ int main(int argc, char** argv) {
 
     // A level file named on the command line is opened; one that cannot be opened is
     // reported and the editor starts with the default level.
-    const QStringList files = parser.positionalArguments();
-    if (!files.isEmpty()) {
-        document.openFile(files.front());
+    if (!started.arguments.isEmpty()) {
+        document.openFile(started.arguments.front());
     }
-    if (parser.isSet(quitAfterStart)) {
+    if (started.quitAfterStart) {
         QTimer::singleShot(0, &app, &QCoreApplication::quit);
     }
     int result = app.exec();
-    if (parser.isSet(quitAfterStart)) {
+    if (started.quitAfterStart) {
         const QString pieces = dataFolder(QStringLiteral("RBites"));
         std::printf("trundlex-editor: template pieces from %s, levels saved to %s\n",
                     pieces.toLocal8Bit().constData(), levels.toLocal8Bit().constData());

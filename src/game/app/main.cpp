@@ -1,9 +1,7 @@
 // trundlex: the minigolf game.
 #include <QApplication>
-#include <QCommandLineParser>
 #include <QDir>
 #include <QFileInfo>
-#include <QIcon>
 #include <QTimer>
 #include <cstdio>
 #include <ctime>
@@ -16,6 +14,7 @@
 #include "library/HighScoreStore.h"
 #include "library/LevelLibrary.h"
 #include "platform/PlatformSupport.h"
+#include "platform/ProgramStart.h"
 #include "platform/QtSettingsStore.h"
 #include "platform/QtSoundPlayer.h"
 #include "settings/GameSettings.h"
@@ -25,24 +24,15 @@
 int main(int argc, char** argv) {
     using namespace trundlex;
     QApplication app(argc, argv);
-    QApplication::setOrganizationName(QStringLiteral("Brackwater Works"));
-    QApplication::setApplicationName(QStringLiteral("Trundlex"));
-    QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/trundlex.png")));
-    QCommandLineParser parser;
-    parser.setApplicationDescription(QStringLiteral("Trundlex minigolf"));
-    parser.addHelpOption();
-    const QCommandLineOption language(QStringLiteral("lang"),
-                                      QStringLiteral("Language of the game: sv or en."),
-                                      QStringLiteral("language"));
-    parser.addOption(language);
-    const QCommandLineOption quitAfterStart(
-        QStringLiteral("quit-after-start"),
-        QStringLiteral("Start, show the main window and quit at once, printing where the levels "
-                       "were read from; exit status 1 when no levels or sounds were found. For "
-                       "checking an installation."));
-    parser.addOption(quitAfterStart);
-    parser.process(app);
-    installLanguage(app, parser.value(language));
+    ProgramStartOptions options;
+    options.description = QStringLiteral("Trundlex minigolf");
+    options.languageHelp = QStringLiteral("Language of the game: sv or en.");
+    options.quitAfterStartHelp = QStringLiteral(
+        "Start, show the main window and quit at once, printing where the levels "
+        "were read from; exit status 1 when no levels or sounds were found. For "
+        "checking an installation.");
+    options.installLanguage = installLanguage;
+    const ProgramStart started = startProgram(app, QCoreApplication::arguments(), options);
 
     // One random sequence for the whole run, seeded once.
     SeededRandom random = SeededRandom::fromClock();
@@ -84,12 +74,12 @@ int main(int argc, char** argv) {
     {
         MainFrame frame(context);
         frame.show();
-        if (parser.isSet(quitAfterStart)) {
+        if (started.quitAfterStart) {
             QTimer::singleShot(0, &app, &QCoreApplication::quit);
         }
         result = app.exec();
     }
-    if (parser.isSet(quitAfterStart)) {
+    if (started.quitAfterStart) {
         const bool found = levels.count() > 0 && !dataFolder(QStringLiteral("sounds")).isEmpty();
         std::printf("trundlex: %d levels and %d courses from %s and %s\n", levels.count(),
                     courses.count(), programDir.c_str(), userDir.c_str());

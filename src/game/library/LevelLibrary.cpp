@@ -1,5 +1,7 @@
 #include "library/LevelLibrary.h"
 
+#include "level/LevelFile.h"
+
 namespace trundlex {
 
 void LevelLibrary::sort() {
@@ -7,7 +9,7 @@ void LevelLibrary::sort() {
 }
 
 bool LevelLibrary::loadItem(const std::string& path, Level& level) const {
-    return level.loadFromFile(path);
+    return loadLevelFile(path, level) == LevelLoadResult::Loaded;
 }
 
 }  // namespace trundlex

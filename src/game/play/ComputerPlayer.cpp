@@ -4,6 +4,7 @@
 #include <cmath>
 #include <numbers>
 
+#include "level/Material.h"
 #include "solver/PuttSolver.h"
 #include "util/RandomSource.h"
 
@@ -52,8 +53,7 @@ ComputerPutt puttAtNearestCup(const Level& level, double x, double y) {
             const double distance = std::hypot(dx, dy);
             if (best < 0.0 || distance < best) {
                 best = distance;
-                constexpr double grassFrictionPerBlock = 0.602;
-                putt = {grassFrictionPerBlock * (distance + 1.0), std::atan2(dy, dx)};
+                putt = {Material::GrassFriction * (distance + 1.0), std::atan2(dy, dx)};
             }
         }
     }

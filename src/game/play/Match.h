@@ -8,23 +8,13 @@
 #include <string_view>
 #include <vector>
 
+#include "level/LevelFile.h"
 #include "play/Player.h"
 
 namespace trundlex {
 
-class Level;
 class LevelLibrary;
 class SoundPlayer;
-
-// The answer of Match::LoadLevel and Match::LoadCurrentLevel.
-enum class LevelLoadResult : std::int32_t {
-    Loaded = 0,
-    // The index names no hole of the level list (for the current hole: the match has not
-    // started or is over).
-    NoSuchHole = 1,
-    // The level library holds no level with the hole's level ID.
-    MissingLevel = 2,
-};
 
 // One game in progress: the players in turn order, the level IDs of the holes in playing
 // order, the hole being played and whose turn it is. It decides the turn order, when a hole
@@ -119,10 +109,10 @@ public:
     void MoveLevelsDown(std::span<const std::int32_t> indices);
 
     // Copies the level of the hole at `index` (LoadLevel) or of the hole being played
-    // (LoadCurrentLevel) from the library into `level`. On any answer but Loaded `level` is
-    // left as it was; the caller decides what a missing level means (a network client asks
-    // its peers for it, the game view ends the match). Do not load into a level on which a
-    // ball is rolling.
+    // (LoadCurrentLevel) from the library into `level`: Loaded, NoSuchHole or MissingLevel.
+    // On any answer but Loaded `level` is left as it was; the caller decides what a missing
+    // level means (a network client asks its peers for it, the game view ends the match). Do
+    // not load into a level on which a ball is rolling.
     LevelLoadResult LoadLevel(std::int32_t index, const LevelLibrary& library, Level& level) const;
     LevelLoadResult LoadCurrentLevel(const LevelLibrary& library, Level& level) const;
     // True when the library holds every level ID of the list (also when the list is empty).

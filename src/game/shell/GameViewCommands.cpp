@@ -9,6 +9,7 @@
 #include "HighScoreDialog.h"
 #include "NewGameWizard.h"
 #include "ScoreBoard.h"
+#include "platform/SpeedModeTexts.h"
 #include "settings/GameSettings.h"
 
 namespace trundlex {
@@ -68,21 +69,11 @@ void GameView::createActions() {
         }
     });
 
-    static const char* const kSpeedTexts[] = {
-        QT_TR_NOOP("Stop ball"),
-        QT_TR_NOOP("Half speed"),
-        QT_TR_NOOP("Normal speed"),
-        QT_TR_NOOP("Double speed"),
-        QT_TR_NOOP("Triple speed"),
-        QT_TR_NOOP("Four times normal speed"),
-        QT_TR_NOOP("Move the ball as fast as possible"),
-        QT_TR_NOOP("Move ball to next position"),
-    };
     auto* group = new QActionGroup(this);
-    for (int mode = Pause; mode <= NextPosition; ++mode) {
-        auto* speed = new QAction(tr(kSpeedTexts[mode - Pause]), group);
+    for (SpeedMode mode : AllSpeedModes) {
+        auto* speed = new QAction(speedModeDescription(mode), group);
         speed->setCheckable(true);
-        speed->setShortcut(QKeySequence(Qt::CTRL | static_cast<Qt::Key>(Qt::Key_0 + mode - Pause)));
+        speed->setShortcut(speedModeShortcut(mode));
         connect(speed, &QAction::triggered, this, [this, mode] { setSpeedMode(mode); });
         actions_[static_cast<int>(GameCommand::SpeedFirst) + mode - Pause] = speed;
     }
@@ -125,9 +116,9 @@ void GameView::updateActions() {
 }
 
 void GameView::setSpeedMode(int mode) {
-    setLockedSpeedMode(mode);
+    setLockedSpeedMode(static_cast<SpeedMode>(mode));
     if (currentBall() != nullptr) {
-        currentBall()->SetSpeedMode(mode);
+        currentBall()->SetSpeedMode(static_cast<SpeedMode>(mode));
     }
     updateActions();
 }

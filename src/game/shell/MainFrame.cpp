@@ -9,6 +9,7 @@
 #include <QToolBar>
 
 #include "GameView.h"
+#include "ball/BallTypes.h"
 #include "platform/AboutDialog.h"
 
 namespace trundlex {
@@ -56,7 +57,7 @@ void MainFrame::createMenus() {
     edit->addAction(command(GameCommand::Copy));
 
     QMenu* speed = menuBar()->addMenu(tr("&Speed"));
-    for (int mode = -2; mode <= 5; ++mode) {
+    for (SpeedMode mode : AllSpeedModes) {
         speed->addAction(view_->speedAction(mode));
     }
     speed->addSeparator();

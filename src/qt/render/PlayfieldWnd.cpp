@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "BallRenderer.h"
+#include "ImageTiling.h"
 #include "platform/PlatformSupport.h"
 
 namespace trundlex {
@@ -24,19 +25,6 @@ QImage backgroundTile() {
         }
     }
     return tile;
-}
-
-// Tiles the image with the tile, anchored at its top-left corner. Done by hand: Qt fills a
-// large area with a texture brush on worker threads of its own, which the sanitizer cannot
-// follow, and this is no slower.
-void fillTiled(QImage& image, const QImage& tile) {
-    for (int y = 0; y < image.height(); ++y) {
-        auto* row = reinterpret_cast<QRgb*>(image.scanLine(y));
-        const auto* pattern = reinterpret_cast<const QRgb*>(tile.constScanLine(y % tile.height()));
-        for (int x = 0; x < image.width(); ++x) {
-            row[x] = pattern[x % tile.width()];
-        }
-    }
 }
 
 QRect toQRect(const PixelRect& r) { return QRect(r.left, r.top, r.right - r.left, r.bottom - r.top); }

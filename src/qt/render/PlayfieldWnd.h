@@ -61,12 +61,12 @@ public:
 
     int viewState() const { return viewState_; }
     void setViewState(int state) { viewState_ = state; }
-    void setSpeedLock(bool locked, int mode) {
+    void setSpeedLock(bool locked, SpeedMode mode) {
         speedLocked_ = locked;
         lockedSpeedMode_ = mode;
     }
     bool isSpeedLocked() const { return speedLocked_; }
-    int lockedSpeedMode() const { return lockedSpeedMode_; }
+    SpeedMode lockedSpeedMode() const { return lockedSpeedMode_; }
 
     int blockSize() const { return blockSize_; }
     int border() const { return border_; }
@@ -102,7 +102,7 @@ protected:
     // `rect` from the background.
     QImage& frameImage() { return frame_; }
     void setBallRect(const PixelRect& rect) { ballRect_ = rect; }
-    void setLockedSpeedMode(int mode) { lockedSpeedMode_ = mode; }
+    void setLockedSpeedMode(SpeedMode mode) { lockedSpeedMode_ = mode; }
     void setSpeedLocked(bool locked) { speedLocked_ = locked; }
 
 private:
@@ -123,7 +123,7 @@ private:
     int blockSize_ = 40;
     PixelRect ballRect_;
     int viewState_ = 0;
-    int lockedSpeedMode_ = Normal;
+    SpeedMode lockedSpeedMode_ = Normal;
     bool speedLocked_ = false;
 };
 

@@ -143,7 +143,7 @@ protected:
     }
     // Putts synchronously to the end. In Half speed every tick is one sub-step, so the
     // owner sees the state after every sub-step.
-    void putt(double speed, double heading, std::int32_t mode = Half) {
+    void putt(double speed, double heading, SpeedMode mode = Half) {
         ASSERT_TRUE(ball.PuttNow(speed, heading, &owner, mode));
         ASSERT_FALSE(ball.IsRunning());
     }

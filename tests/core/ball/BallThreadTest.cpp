@@ -136,7 +136,7 @@ TEST_F(BallTest, NewPuttFromTheLastNotificationRollsOn) {
 TEST(BallLife, DestroyingARollingBallWaitsForItsWorker) {
     // A ball must never be freed while its worker still runs over it.
     const Level level = asciiLevel(kCourse);
-    for (std::int32_t mode : {Pause, Normal, Fastest}) {
+    for (SpeedMode mode : {Pause, Normal, Fastest}) {
         RecordingOwner owner(nullptr);
         auto ball = std::make_unique<Ball>();
         ball->SetLevel(level);

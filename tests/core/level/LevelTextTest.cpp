@@ -7,6 +7,7 @@
 
 #include "level/Archive.h"
 #include "level/Level.h"
+#include "level/LevelFile.h"
 #include "support/SwedishLocale.h"
 
 namespace trundlex {
@@ -218,7 +219,8 @@ TEST(LevelText, NumbersUseAPointWhateverTheLocale) {
 
 TEST_F(LevelFileTest, LoadsALevelFile) {
     Level level;
-    ASSERT_TRUE(level.loadFromFile(writeFile("demo.lev", levelFileBytes(kDemoText) + "trailing")));
+    ASSERT_EQ(loadLevelFile(writeFile("demo.lev", levelFileBytes(kDemoText) + "trailing"), level),
+              LevelLoadResult::Loaded);
     EXPECT_EQ(level.toText(), kDemoText);
     EXPECT_FALSE(level.isModified());
 }
@@ -226,15 +228,20 @@ TEST_F(LevelFileTest, LoadsALevelFile) {
 TEST_F(LevelFileTest, DamagedFilesAreRefused) {
     const std::string good = levelFileBytes(kDemoText);
     Level level;
-    EXPECT_FALSE(level.loadFromFile((dir_ / "missing.lev").string()));
-    EXPECT_FALSE(level.loadFromFile(writeFile("empty.lev", "")));
-    EXPECT_FALSE(level.loadFromFile(writeFile("cut.lev", good.substr(0, good.size() - 5))));
-    EXPECT_FALSE(level.loadFromFile(writeFile("prefix.lev", "\xff\x10")));
-    EXPECT_FALSE(level.loadFromFile(writeFile("lies.lev", std::string("\xff\xff\xff\xff\xff\xff\x7f", 7) +
-                                                             kDemoText)));
-    EXPECT_FALSE(level.loadFromFile(writeFile("notlevel.lev", levelFileBytes("hello"))));
+    EXPECT_NE(loadLevelFile((dir_ / "missing.lev").string(), level), LevelLoadResult::Loaded);
+    EXPECT_NE(loadLevelFile(writeFile("empty.lev", ""), level), LevelLoadResult::Loaded);
+    EXPECT_NE(loadLevelFile(writeFile("cut.lev", good.substr(0, good.size() - 5)), level),
+              LevelLoadResult::Loaded);
+    EXPECT_NE(loadLevelFile(writeFile("prefix.lev", "\xff\x10"), level), LevelLoadResult::Loaded);
+    EXPECT_NE(loadLevelFile(
+                  writeFile("lies.lev", std::string("\xff\xff\xff\xff\xff\xff\x7f", 7) + kDemoText),
+                  level),
+              LevelLoadResult::Loaded);
+    EXPECT_NE(loadLevelFile(writeFile("notlevel.lev", levelFileBytes("hello")), level),
+              LevelLoadResult::Loaded);
     EXPECT_FALSE(level.isModified());
-    EXPECT_FALSE(level.loadFromFile(dir_.string())) << "a folder is not a level";
+    EXPECT_NE(loadLevelFile(dir_.string(), level), LevelLoadResult::Loaded)
+        << "a folder is not a level";
 }
 
 TEST_F(LevelFileTest, WritingGivesANewIdFromBlocksAndTime) {
@@ -267,7 +274,7 @@ TEST_F(LevelFileTest, WritingGivesANewIdFromBlocksAndTime) {
     EXPECT_EQ(makeLevelId(rotated, time), level.id()) << "rotation does not take part";
 
     Level reread;
-    ASSERT_TRUE(reread.loadFromFile(writeFile("saved.lev", out.str())));
+    ASSERT_EQ(loadLevelFile(writeFile("saved.lev", out.str()), reread), LevelLoadResult::Loaded);
     EXPECT_EQ(reread.id(), level.id());
     EXPECT_EQ(reread.toText(), level.toText());
 }

@@ -3,8 +3,8 @@
 #include <filesystem>
 #include <fstream>
 
+#include "level/LevelFile.h"
 #include "level/LevelId.h"
-#include "model/LevelFile.h"
 #include "support/AsciiLevel.h"
 #include "util/SafeFile.h"
 

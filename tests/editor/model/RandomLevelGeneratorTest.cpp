@@ -3,6 +3,7 @@
 #include <set>
 
 #include "PieceFolder.h"
+#include "level/LevelFile.h"
 #include "model/RandomLevelGenerator.h"
 
 namespace trundlex::testing {
@@ -237,7 +238,8 @@ TEST(ShippedPieces, HaveTheirOpeningsWhereTheirRolesPutThem) {
     };
     for (const auto& [file, open] : roles) {
         Level piece;
-        ASSERT_TRUE(piece.loadFromFile(kShippedPieces + "/" + file)) << file;
+        ASSERT_EQ(loadLevelFile(kShippedPieces + "/" + file, piece), LevelLoadResult::Loaded)
+            << file;
         ASSERT_EQ(piece.width(), 7) << file;
         ASSERT_EQ(piece.height(), 7) << file;
         const Level ring = borderedPiece(open, "$");

@@ -1,6 +1,7 @@
 #include <QFile>
 
 #include "EditorShellFixture.h"
+#include "level/LevelFile.h"
 #include "model/EditorTool.h"
 
 namespace trundlex::testing {
@@ -96,7 +97,7 @@ TEST_F(EditorDocTest, YesToTheQuestionSavesBeforeGoingOn) {
     EXPECT_EQ(prompts.saveFolders.size(), 1u) << "untitled: Save As asks for a file";
 
     Level saved;
-    ASSERT_TRUE(saved.loadFromFile(path("asked.lev")));
+    ASSERT_EQ(loadLevelFile(path("asked.lev"), saved), LevelLoadResult::Loaded);
     EXPECT_EQ(saved.block(4, 4).toText(), "S0T8");
 }
 

@@ -190,7 +190,7 @@ TEST_F(TestModeTest, SpeedCommandsAreRadioItemsThatSetTheBallsMode) {
     EXPECT_FALSE(action(static_cast<EditorCommand>(32809))->isChecked());
     view.setSpeedMode(Half);
     EXPECT_TRUE(action(static_cast<EditorCommand>(32808))->isChecked());
-    view.setSpeedMode(9);
+    view.setSpeedMode(static_cast<SpeedMode>(9));
     EXPECT_EQ(view.speedMode(), Half) << "no such mode";
 }
 

@@ -83,7 +83,7 @@ TEST(PlayfieldRoll, BallRollsThroughTheBlockingPathAndRestsDrawn) {
 }
 
 TEST(PlayfieldRoll, ClosingTheWindowWhileTheBallRollsDoesNotHang) {
-    for (int mode : {Normal, Fastest, Pause}) {
+    for (SpeedMode mode : {Normal, Fastest, Pause}) {
         auto wnd = std::make_unique<PlayfieldWnd>();
         wnd->resize(300, 300);
         wnd->show();

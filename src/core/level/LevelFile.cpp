@@ -1,8 +1,8 @@
-#include "model/LevelFile.h"
+#include "LevelFile.h"
 
 #include <sstream>
 
-#include "level/Archive.h"
+#include "Archive.h"
 #include "util/SafeFile.h"
 
 namespace trundlex {

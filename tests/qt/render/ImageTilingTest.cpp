@@ -1,0 +1,55 @@
+// The tiled backgrounds behind the game's playfield and the editor's level picture.
+#include <gtest/gtest.h>
+
+#include <QImage>
+
+#include "render/ImageTiling.h"
+
+namespace trundlex {
+namespace {
+
+// A 3 x 2 tile of six different colours, so that any misplaced pixel shows.
+QImage sixColourTile(QImage::Format format) {
+    QImage tile(3, 2, format);
+    for (int y = 0; y < 2; ++y) {
+        for (int x = 0; x < 3; ++x) {
+            tile.setPixel(x, y, qRgb(40 * x + 10, 100 * y + 20, 200));
+        }
+    }
+    return tile;
+}
+
+TEST(ImageTiling, RepeatsTheTileFromTheTopLeftCornerToEveryEdge) {
+    QImage image(11, 7, QImage::Format_RGB32);
+    image.fill(Qt::black);
+    const QImage tile = sixColourTile(QImage::Format_RGB32);
+    fillTiled(image, tile);
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            ASSERT_EQ(image.pixel(x, y), tile.pixel(x % 3, y % 2)) << x << ", " << y;
+        }
+    }
+}
+
+TEST(ImageTiling, ATileInAnotherFormatGivesTheSameColours) {
+    QImage image(5, 5, QImage::Format_RGB32);
+    fillTiled(image, sixColourTile(QImage::Format_ARGB32_Premultiplied));
+    const QImage expected = sixColourTile(QImage::Format_RGB32);
+    EXPECT_EQ(image.pixel(4, 3), expected.pixel(1, 1));
+    EXPECT_EQ(image.pixel(2, 4), expected.pixel(2, 0));
+}
+
+TEST(ImageTiling, ImagesItCannotFillAreLeftAlone) {
+    QImage grey(4, 4, QImage::Format_Grayscale8);
+    grey.fill(7);
+    fillTiled(grey, sixColourTile(QImage::Format_RGB32));
+    EXPECT_EQ(qGray(grey.pixel(3, 3)), 7);
+
+    QImage image(4, 4, QImage::Format_RGB32);
+    image.fill(Qt::red);
+    fillTiled(image, QImage());
+    EXPECT_EQ(image.pixel(2, 2), qRgb(255, 0, 0)) << "a null tile changes nothing";
+}
+
+}  // namespace
+}  // namespace trundlex

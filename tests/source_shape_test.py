@@ -1,0 +1,156 @@
+#!/usr/bin/env python3
+"""Checks the shape of the sources under src/ and fails (exit 1) when
+
+- a file has more than 500 lines: split it along a real seam instead;
+- the project's own headers include each other in a cycle;
+- a file of the core (src/core) includes a Qt header: the core builds without Qt.
+
+Usage: tests/source_shape_test.py [SRC_DIR]   (default: the src/ beside tests/)
+
+An include "x/y.h" is resolved relative to the including file's folder first, then against
+the include folders that the CMake files under SRC_DIR give their targets
+(target_include_directories), as the compiler finds it. Includes that resolve to no file
+under SRC_DIR (the standard library, Qt, generated files) take no part in the cycle check.
+"""
+import os
+import re
+import sys
+
+MAX_LINES = 500
+SOURCE_SUFFIXES = (".h", ".hpp", ".cpp", ".cc", ".inc")
+
+INCLUDE = re.compile(r'^\s*#\s*include\s*([<"])([^>"]+)[>"]', re.MULTILINE)
+INCLUDE_DIRS = re.compile(r"target_include_directories\s*\(([^)]*)\)", re.IGNORECASE)
+CMAKE_KEYWORDS = {"PUBLIC", "PRIVATE", "INTERFACE", "SYSTEM", "BEFORE", "AFTER"}
+# <QString>, <QtCore/QObject>, "QWidget", and the lower-case forms such as <qglobal.h>.
+QT_HEADER = re.compile(r"^(Q[A-Za-z0-9_]*(/.*)?|q[a-z0-9_]+\.h)$")
+
+
+def read_text(path):
+    with open(path, encoding="utf-8", errors="replace") as f:
+        return f.read()
+
+
+def source_files(src):
+    for folder, dirs, files in os.walk(src):
+        dirs.sort()
+        for name in sorted(files):
+            yield os.path.join(folder, name)
+
+
+def include_roots(src, project):
+    """The include folders the CMake files under `src` declare, inside `src`."""
+    roots = []
+    for path in source_files(src):
+        if os.path.basename(path) != "CMakeLists.txt":
+            continue
+        here = os.path.dirname(path)
+        text = re.sub(r"#[^\n]*", "", read_text(path))
+        for call in INCLUDE_DIRS.finditer(text):
+            for word in call.group(1).split()[1:]:
+                if word in CMAKE_KEYWORDS:
+                    continue
+                word = word.replace("${CMAKE_CURRENT_SOURCE_DIR}", here)
+                word = word.replace("${PROJECT_SOURCE_DIR}", project)
+                word = word.replace("${CMAKE_SOURCE_DIR}", project)
+                if "$" in word:
+                    continue
+                root = os.path.normpath(word if os.path.isabs(word) else os.path.join(here, word))
+                inside = os.path.commonpath([root, src]) == src
+                if inside and os.path.isdir(root) and root not in roots:
+                    roots.append(root)
+    return roots
+
+
+def resolve(name, including, roots):
+    for folder in [os.path.dirname(including)] + roots:
+        candidate = os.path.normpath(os.path.join(folder, name))
+        if os.path.isfile(candidate):
+            return candidate
+    return None
+
+
+def find_cycles(graph):
+    """Every include cycle once, as a list of files with the first one repeated at the end."""
+    cycles = []
+    seen_cycles = set()
+    state = {}  # absent: not visited, 1: on the current path, 2: done
+    for start in sorted(graph):
+        if start in state:
+            continue
+        path = [start]
+        state[start] = 1
+        stack = [iter(sorted(graph[start]))]
+        while stack:
+            child = next(stack[-1], None)
+            if child is None:
+                stack.pop()
+                state[path.pop()] = 2
+                continue
+            if state.get(child) == 1:
+                cycle = path[path.index(child):]
+                key = frozenset(cycle)
+                if key not in seen_cycles:
+                    seen_cycles.add(key)
+                    cycles.append(cycle + [child])
+            elif child not in state:
+                state[child] = 1
+                path.append(child)
+                stack.append(iter(sorted(graph.get(child, ()))))
+    return cycles
+
+
+def check(src):
+    src = os.path.realpath(src)
+    project = os.path.dirname(src)
+    core = os.path.join(src, "core")
+    roots = include_roots(src, project)
+    problems = []
+    if not roots:
+        problems.append(f"no include folders found in the CMake files under {src}")
+
+    graph = {}
+    for path in source_files(src):
+        rel = os.path.relpath(path, project)
+        text = read_text(path)
+        lines = len(text.splitlines())
+        if lines > MAX_LINES:
+            problems.append(f"{rel}: {lines} lines, more than {MAX_LINES}")
+        if not path.endswith(SOURCE_SUFFIXES):
+            continue
+        edges = graph.setdefault(path, set())
+        in_core = os.path.commonpath([path, core]) == core
+        for match in INCLUDE.finditer(text):
+            name = match.group(2).strip()
+            if in_core and QT_HEADER.match(name):
+                problems.append(f"{rel}: includes the Qt header {name}; src/core must stay Qt-free")
+            target = resolve(name, path, roots) if match.group(1) == '"' else None
+            if target is not None and target.endswith(SOURCE_SUFFIXES):
+                edges.add(target)
+
+    for cycle in find_cycles(graph):
+        shown = " -> ".join(os.path.relpath(p, project) for p in cycle)
+        problems.append(f"include cycle: {shown}")
+    return problems, len(graph)
+
+
+def main():
+    here = os.path.dirname(os.path.abspath(__file__))
+    src = sys.argv[1] if len(sys.argv) > 1 else os.path.join(here, "..", "src")
+    if not os.path.isdir(src):
+        print(f"no such folder: {src}")
+        return 1
+    problems, count = check(src)
+    for problem in problems:
+        print(problem)
+    if count == 0:
+        print(f"no source files under {src}")
+        return 1
+    if problems:
+        return 1
+    print(f"{count} source files: none over {MAX_LINES} lines, no include cycle, no Qt in the core")
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
