@@ -56,7 +56,7 @@ public:
 
     // The action of a command, for menus, tool bar and shortcuts.
     QAction* action(GameCommand command) const;
-    QAction* speedAction(int mode) const;
+    QAction* speedAction(SpeedMode mode) const;
 
     // Takes over a match set up elsewhere (the new-game wizard) and starts it.
     void startMatch(const Match& setup) { controller_->startMatch(setup); }
@@ -67,7 +67,7 @@ public:
     // Starts the current match again from the first hole (asks first unless it is over).
     void restart(bool ask);
     void putt(double aim, double force) { controller_->putt(aim, force); }
-    void setSpeedMode(int mode);
+    void setSpeedMode(SpeedMode mode);
 
 signals:
     // The match has ended; `winners` as shown in the congratulations.

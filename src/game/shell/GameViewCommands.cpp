@@ -51,11 +51,12 @@ void GameView::createActions() {
         updateActions();
     })->setCheckable(true);
     add(GameCommand::DecreaseSpeed, tr("&Decrease speed"), QKeySequence(Qt::Key_F11), [this] {
+        // Down from the slowest wraps to the fastest steady speed.
         const int mode = lockedSpeedMode();
-        setSpeedMode(mode == Pause ? Quadruple : ((mode + 2) % 9) - 3);
+        setSpeedMode(mode == Pause ? Quadruple : static_cast<SpeedMode>(((mode + 2) % 9) - 3));
     });
     add(GameCommand::IncreaseSpeed, tr("&Increase speed"), QKeySequence(Qt::Key_F12),
-        [this] { setSpeedMode(((lockedSpeedMode() + 3) % 8) - 2); });
+        [this] { setSpeedMode(static_cast<SpeedMode>(((lockedSpeedMode() + 3) % 8) - 2)); });
     // Both change only the rolling ball: the menu keeps the chosen speed for the next putt.
     add(GameCommand::NextPosition, tr("Show the &next resting place"),
         QKeySequence(Qt::Key_Escape), [this] {
@@ -89,7 +90,7 @@ QAction* GameView::action(GameCommand command) const {
     return it == actions_.end() ? nullptr : it->second;
 }
 
-QAction* GameView::speedAction(int mode) const {
+QAction* GameView::speedAction(SpeedMode mode) const {
     const auto it = actions_.find(static_cast<int>(GameCommand::SpeedFirst) + mode - Pause);
     return it == actions_.end() ? nullptr : it->second;
 }
@@ -115,10 +116,10 @@ void GameView::updateActions() {
     }
 }
 
-void GameView::setSpeedMode(int mode) {
-    setLockedSpeedMode(static_cast<SpeedMode>(mode));
+void GameView::setSpeedMode(SpeedMode mode) {
+    setLockedSpeedMode(mode);
     if (currentBall() != nullptr) {
-        currentBall()->SetSpeedMode(static_cast<SpeedMode>(mode));
+        currentBall()->SetSpeedMode(mode);
     }
     updateActions();
 }
