@@ -60,6 +60,12 @@ public:
         hook_ = std::move(hook);
     }
 
+    // Waits until `count` notifications of any kind have arrived.
+    bool waitForSamples(std::size_t count,
+                        std::chrono::milliseconds timeout = std::chrono::seconds(20)) {
+        std::unique_lock lock(mutex_);
+        return changed_.wait_for(lock, timeout, [&] { return samples_.size() >= count; });
+    }
     // Waits until `count` end notifications (stopped or in cup) have arrived.
     bool waitForEnds(int count, std::chrono::milliseconds timeout = std::chrono::seconds(20)) {
         std::unique_lock lock(mutex_);

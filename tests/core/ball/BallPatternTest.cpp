@@ -4,11 +4,14 @@
 
 #include "ball/Ball.h"
 #include "level/Level.h"
+#include "support/SilentBallOwner.h"
 
 namespace trundlex {
 namespace {
 
-double length(const SurfacePoint& p) { return std::sqrt(p.x * p.x + p.y * p.y + p.z * p.z); }
+double length(const SurfacePoint& p) {
+    return std::sqrt(p.x * p.x + p.y * p.y + p.z * p.z);
+}
 
 TEST(BallPattern, EveryPatternLiesOnTheSphere) {
     for (int pattern = 0; pattern <= Ball::PatternCount; ++pattern) {
@@ -77,9 +80,7 @@ TEST(BallPattern, ChangingThePatternForgetsTheRollButTheSamePatternKeepsIt) {
     const Level level;
     Ball ball;
     ball.SetLevel(level);
-    struct : BallOwner {
-        void onBallNotification(std::int32_t, BallNotification) override {}
-    } owner;
+    testing::SilentBallOwner owner;
     ASSERT_TRUE(ball.PuttNow(2.0, 0.5, &owner, Fastest));
     ball.SetPattern(ball.GetPattern());
     double a = 0.0;
