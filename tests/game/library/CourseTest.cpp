@@ -177,8 +177,7 @@ TEST_F(CourseTest, FailedSaveKeepsThePreviousFile) {
         EXPECT_FALSE(course.save(random));
     }
     EXPECT_EQ(readBytes(course.path()), previous);
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder_.path()), {}), 1)
-        << "no temporary file is left behind";
+    EXPECT_EQ(folder_.entryCount(), 1) << "no temporary file is left behind";
 
     course.setPath("");
     EXPECT_FALSE(course.save(random));
@@ -216,20 +215,6 @@ TEST_F(CourseTest, ResolvingFindsLevelsInOrderAndCountsTheMissingOnes) {
     ASSERT_EQ(some.levels.size(), 2u);
     EXPECT_EQ(some.levels[0].id(), "L2");
     EXPECT_EQ(some.levels[1].id(), "L1");
-}
-
-TEST(SeededRandomTest, DrawsStayInRangeAndRepeatForASeed) {
-    SeededRandom first(99);
-    SeededRandom second(99);
-    bool sawHighHalf = false;
-    for (int i = 0; i < 1000; ++i) {
-        const int draw = first.next();
-        ASSERT_GE(draw, 0);
-        ASSERT_LE(draw, 32767);
-        EXPECT_EQ(second.next(), draw);
-        sawHighHalf = sawHighHalf || draw > 16383;
-    }
-    EXPECT_TRUE(sawHighHalf);
 }
 
 }  // namespace
