@@ -1,6 +1,7 @@
 // A client computer as a program of its own, for the dedicated host's tests: it joins the
-// host, plays its player on its turn (straight at the cup) and prints one line per event it
-// sees, so that a test can end it at a known point, with SIGKILL if need be.
+// host, plays its player on its turn (straight at the cup) and prints a line for each putt it
+// sends, when it holds and when the match is over, so that a test can kill it at a known
+// point.
 //
 //   serve-test-client PORT NAME [HOLD]
 //
