@@ -9,9 +9,9 @@
 #include <cstdio>
 #include <vector>
 
-#include "ball/Ball.h"
-#include "solver/PuttSolver.h"
 #include "model/RandomLevelGenerator.h"
+#include "solver/PuttSolver.h"
+#include "support/ReplayPutts.h"
 
 namespace trundlex::testing {
 namespace {
@@ -29,33 +29,6 @@ struct Outcome {
     double seconds = 0.0;
 };
 
-// Plays the putts again on a fresh ball, each from where the one before ended.
-bool replayHolesOut(const Level& level, const std::vector<SolvedPutt>& putts) {
-    struct : BallOwner {
-        void onBallNotification(std::int32_t, BallNotification) override {}
-    } owner;
-    Ball ball;
-    ball.SetSoundOn(false);
-    ball.SetLevel(level);
-    for (std::size_t i = 0; i < putts.size(); ++i) {
-        const double x = ball.GetX();
-        const double y = ball.GetY();
-        if (x != putts[i].fromX || y != putts[i].fromY) {
-            return false;
-        }
-        ball.SetLevel(level);
-        ball.SetX(x);
-        ball.SetY(y);
-        if (!ball.PuttNow(putts[i].speed, putts[i].heading, &owner, Fastest)) {
-            return false;
-        }
-        if (ball.IsSinking()) {
-            return i + 1 == putts.size();
-        }
-    }
-    return false;
-}
-
 Outcome searchSeed(std::uint32_t seed) {
     SeededRandom draws(seed);
     RandomLevelGenerator generator(kPieces, draws);
@@ -65,8 +38,7 @@ Outcome searchSeed(std::uint32_t seed) {
         return outcome;
     }
     const auto begin = std::chrono::steady_clock::now();
-    const SolverResult result =
-        PuttSolver(generator.level()).solve({.maxStrokes = kMaxStrokes});
+    const SolverResult result = PuttSolver(generator.level()).solve({.maxStrokes = kMaxStrokes});
     outcome.seconds =
         std::chrono::duration<double>(std::chrono::steady_clock::now() - begin).count();
     outcome.holed = result.holed && replayHolesOut(generator.level(), result.putts);
