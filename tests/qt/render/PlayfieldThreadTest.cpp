@@ -10,10 +10,10 @@
 #include <thread>
 
 #include "ball/Ball.h"
-#include "render/BallRenderer.h"
-#include "render/PlayfieldWnd.h"
 #include "platform/QtBallOwner.h"
 #include "platform/QtSoundPlayer.h"
+#include "render/BallRenderer.h"
+#include "render/PlayfieldWnd.h"
 #include "support/AsciiLevel.h"
 
 namespace trundlex {
