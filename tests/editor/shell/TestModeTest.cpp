@@ -6,6 +6,8 @@
 #include "EditorShellFixture.h"
 #include "model/EditorTool.h"
 #include "model/LevelEditing.h"
+#include "render/BallRenderer.h"
+#include "support/SilentBallOwner.h"
 
 namespace trundlex::testing {
 namespace {
@@ -37,9 +39,7 @@ protected:
 
     // Where a putt from (x, y) ends when run by a ball of its own on the same level.
     std::pair<double, double> restingPlace(double x, double y, double speed, double heading) {
-        struct : BallOwner {
-            void onBallNotification(std::int32_t, BallNotification) override {}
-        } owner;
+        SilentBallOwner owner;
         Ball reference;
         reference.SetSoundOn(false);
         reference.SetLevel(level());
@@ -117,8 +117,9 @@ TEST_F(TestModeTest, DroppingIntoTheCupEndsTestMode) {
     // The sunk ball comes back whole: it marks the start again.
     EXPECT_EQ(view.ball().GetRadius(), Ball::DefaultRadius);
     const QImage shown = view.grab().toImage();
-    EXPECT_EQ(QColor(shown.pixel(5 + 2 * Cell + 20, 50 + 5 * Cell + 20)), QColor(230, 230, 230))
-        << "the start marker's light grey body at (2.5, 5.5)";
+    EXPECT_EQ(shown.pixelColor(5 + 2 * Cell + 20, 50 + 5 * Cell + 20),
+              fromRgbValue(Ball::DefaultColour))
+        << "the start marker's body at (2.5, 5.5)";
 }
 
 TEST_F(TestModeTest, TurnFlipsAndRandomLevelAreRefusedInTestModeMakeFitIsNot) {
