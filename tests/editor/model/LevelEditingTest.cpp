@@ -2,7 +2,6 @@
 
 #include <cmath>
 
-#include "LevelRows.h"
 #include "model/LevelEditing.h"
 #include "support/AsciiLevel.h"
 
@@ -11,6 +10,12 @@ namespace {
 
 using Rows = std::vector<std::string>;
 
+// A flat block of one material, as the brush paints it.
+Block flatBlock(std::int32_t kind) {
+    Block block;
+    block.back() = Material(kind, Flat);
+    return block;
+}
 const Block kWall = flatBlock(Wall);
 const Block kWater = flatBlock(Water);
 
@@ -25,7 +30,7 @@ Level emptyLevel(int width, int height) {
 TEST(LineTool, CoincidingEndsSetExactlyOneCell) {
     Level level = emptyLevel(5, 4);
     drawLine(level, 2.6, 1.3, 2.6, 1.3, kWall);
-    EXPECT_EQ(levelRows(level), (Rows{".....", "..#..", ".....", "....."}));
+    EXPECT_EQ(asciiRows(level), (Rows{".....", "..#..", ".....", "....."}));
     EXPECT_TRUE(level.isModified());
 }
 
@@ -33,7 +38,7 @@ TEST(LineTool, HorizontalAndDiagonalLinesReachTheirEndCell) {
     Level level = emptyLevel(6, 5);
     drawLine(level, 0.5, 4.5, 5.5, 4.5, kWall);
     drawLine(level, 3.5, 3.5, 0.5, 0.5, kWater);
-    EXPECT_EQ(levelRows(level), (Rows{
+    EXPECT_EQ(asciiRows(level), (Rows{
                                     "~.....",
                                     ".~....",
                                     "..~...",
@@ -71,7 +76,7 @@ TEST(RectangleTool, CornersInAnyOrderFillTheSameCells) {
     Level b = emptyLevel(5, 4);
     fillRectangle(a, 1, 1, 3, 2, kWall);
     fillRectangle(b, 3, 2, 1, 1, kWall);
-    EXPECT_EQ(levelRows(a), (Rows{".....", ".###.", ".###.", "....."}));
+    EXPECT_EQ(asciiRows(a), (Rows{".....", ".###.", ".###.", "....."}));
     EXPECT_EQ(a, b);
 }
 
@@ -79,7 +84,7 @@ TEST(RectangleTool, CornerOutsideTheGridChangesNothing) {
     Level level = emptyLevel(4, 4);
     fillRectangle(level, 1, 1, 4, 2, kWall);
     fillRectangle(level, -1, 0, 2, 2, kWall);
-    EXPECT_EQ(levelRows(level), (Rows{"....", "....", "....", "...."}));
+    EXPECT_EQ(asciiRows(level), (Rows{"....", "....", "....", "...."}));
     EXPECT_FALSE(level.isModified());
 }
 
@@ -95,14 +100,14 @@ TEST(RectangleTool, FillingWithWhatIsThereLeavesTheLevelUnmodified) {
 TEST(FrameTool, DrawsTheOutlineOnlyWithSwappedCorners) {
     Level level = emptyLevel(6, 5);
     frameRectangle(level, 4, 3, 1, 0, kWall);
-    EXPECT_EQ(levelRows(level), (Rows{".####.", ".#..#.", ".#..#.", ".####.", "......"}));
+    EXPECT_EQ(asciiRows(level), (Rows{".####.", ".#..#.", ".#..#.", ".####.", "......"}));
 }
 
 TEST(FrameTool, ThinFramesAreSolid) {
     Level level = emptyLevel(5, 3);
     frameRectangle(level, 0, 1, 4, 1, kWall);
     frameRectangle(level, 2, 0, 2, 0, kWater);
-    EXPECT_EQ(levelRows(level), (Rows{"..~..", "#####", "....."}));
+    EXPECT_EQ(asciiRows(level), (Rows{"..~..", "#####", "....."}));
 }
 
 // --- Flood fill ---
@@ -115,7 +120,7 @@ TEST(FillTool, FillsTheRegionBoundedByBlocksThatDiffer) {
         "....#.",
     });
     floodFill(level, 0, 0, kWater);
-    EXPECT_EQ(levelRows(level), (Rows{"~~#...", "~~#...", "###.#.", "....#."}));
+    EXPECT_EQ(asciiRows(level), (Rows{"~~#...", "~~#...", "###.#.", "....#."}));
 }
 
 TEST(FillTool, DoesNotLeakThroughDiagonalGaps) {
@@ -125,13 +130,13 @@ TEST(FillTool, DoesNotLeakThroughDiagonalGaps) {
         "....",
     });
     floodFill(level, 0, 0, kWater);
-    EXPECT_EQ(levelRows(level), (Rows{"~#..", "#...", "...."}));
+    EXPECT_EQ(asciiRows(level), (Rows{"~#..", "#...", "...."}));
 }
 
 TEST(FillTool, OnACellEqualToTheBrushChangesNothing) {
     Level level = asciiLevel({"##.", "#..", "..."});
     floodFill(level, 0, 0, kWall);
-    EXPECT_EQ(levelRows(level), (Rows{"##.", "#..", "..."}));
+    EXPECT_EQ(asciiRows(level), (Rows{"##.", "#..", "..."}));
     EXPECT_FALSE(level.isModified());
 }
 
@@ -144,7 +149,7 @@ TEST(FillTool, SpreadsIntoPlainNeighboursWhoseFrontDiffers) {
     level.block(1, 0).fromText("T0G8G8");
     level.block(0, 1).fromText("T0G8S8");
     floodFill(level, 0, 0, kWall);
-    EXPECT_EQ(levelRows(level), (Rows{"##.", "?.."}));
+    EXPECT_EQ(asciiRows(level), (Rows{"##.", "?.."}));
     EXPECT_EQ(level.block(0, 1).toText(), "T0G8S8");
 }
 
@@ -206,7 +211,7 @@ TEST(CellEditing, ClearResetsEveryBlockAndAlwaysMarksTheLevel) {
 
     Level level = asciiLevel({"#~.", "s#."});
     clearLevel(level);
-    EXPECT_EQ(levelRows(level), (Rows{"...", "..."}));
+    EXPECT_EQ(asciiRows(level), (Rows{"...", "..."}));
 }
 
 // --- Arrow-key shift ---
@@ -219,15 +224,15 @@ TEST(ShiftLevel, MovesBlocksAndDropsThosePushedOverTheEdge) {
     });
     Level right = start;
     shiftLevel(right, 1, 0);
-    EXPECT_EQ(levelRows(right), (Rows{".#..", "..s.", "...."}));
+    EXPECT_EQ(asciiRows(right), (Rows{".#..", "..s.", "...."}));
 
     Level up = start;
     shiftLevel(up, 0, -1);
-    EXPECT_EQ(levelRows(up), (Rows{".s..", "...#", "...."}));
+    EXPECT_EQ(asciiRows(up), (Rows{".s..", "...#", "...."}));
 
     Level left = start;
     shiftLevel(left, -1, 0);
-    EXPECT_EQ(levelRows(left), (Rows{"..~.", "s...", "..#."}));
+    EXPECT_EQ(asciiRows(left), (Rows{"..~.", "s...", "..#."}));
 }
 
 TEST(ShiftLevel, LeavesTheStartWhereItWas) {
@@ -236,7 +241,7 @@ TEST(ShiftLevel, LeavesTheStartWhereItWas) {
     shiftLevel(level, 0, 1);
     EXPECT_DOUBLE_EQ(level.startX(), 1.25);
     EXPECT_DOUBLE_EQ(level.startY(), 0.5);
-    EXPECT_EQ(levelRows(level), (Rows{"...", "#..", "..."}));
+    EXPECT_EQ(asciiRows(level), (Rows{"...", "#..", "..."}));
 }
 
 }  // namespace
