@@ -211,37 +211,5 @@ TEST(OpenCells, OnlyCellsWhoseWholeNeighbourhoodIsInsideAndHarmless) {
     EXPECT_FALSE(open.isOpenAt(1e300, 1.5));
 }
 
-TEST(OpenCells, WallSectorsCoverTheDirectionsOfWallsInReachOnly) {
-    Level level(6, 5, "sectors", "tests");
-    level.block(3, 2).back().setKind(Wall);
-    const OpenCells open(level);
-    OpenCells::Sector sectors[OpenCells::MaxSectors];
-    const auto covers = [&](int count, double angle) {
-        for (int i = 0; i < count; ++i) {
-            const double t = std::remainder(angle - sectors[i].from, 2 * std::numbers::pi);
-            if ((t >= 0 && t <= sectors[i].width) ||
-                (t < 0 && t + 2 * std::numbers::pi <= sectors[i].width)) {
-                return true;
-            }
-        }
-        return false;
-    };
-    // Left of the wall block: it lies to the right, nothing else is in reach.
-    int count = open.wallSectors(2.8, 2.5, 0.35, sectors);
-    ASSERT_EQ(count, 1);
-    EXPECT_TRUE(covers(count, 0.0));
-    EXPECT_FALSE(covers(count, std::numbers::pi / 2));
-    EXPECT_FALSE(covers(count, std::numbers::pi));
-    // In the middle of open grass nothing is in reach.
-    EXPECT_EQ(open.wallSectors(1.5, 2.5, 0.35, sectors), 0);
-    // By the level's edge the outside counts as wall.
-    count = open.wallSectors(0.2, 2.5, 0.35, sectors);
-    ASSERT_GE(count, 1);
-    EXPECT_TRUE(covers(count, std::numbers::pi));
-    // Inside the wall block, or outside the level: any direction.
-    EXPECT_EQ(open.wallSectors(3.5, 2.5, 0.35, sectors), -1);
-    EXPECT_EQ(open.wallSectors(-1.0, 2.5, 0.35, sectors), -1);
-}
-
 }  // namespace
 }  // namespace trundlex

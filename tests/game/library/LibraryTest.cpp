@@ -69,16 +69,6 @@ TEST_F(LibraryTest, DuplicateIdKeepsTheFileDirectlyInTheFolderOverTheSubfolder) 
     EXPECT_EQ(levelNames(levels), (std::vector<std::string>{"in levels", "other"}));
 }
 
-TEST_F(LibraryTest, HiddenFilesAndFoldersAreSkipped) {
-    putLevel(".hidden.lev", "1");
-    putLevel(".secret/inside.lev", "2");
-    putLevel("open/.also-hidden.lev", "3");
-    putLevel("open/seen.lev", "4", "seen");
-
-    const LevelLibrary levels = scanLevels();
-    EXPECT_EQ(levelNames(levels), (std::vector<std::string>{"seen"}));
-}
-
 TEST_F(LibraryTest, BrokenFilesAndEmptyIdsAreDroppedAndReadingGoesOn) {
     writeBytes(folder_ / "levels/a-garbage.lev", "\xff\xff\xff\xff\xff\xff\xffnot a level");
     writeBytes(folder_ / "levels/b-empty.lev", "");
@@ -94,25 +84,14 @@ TEST_F(LibraryTest, BrokenFilesAndEmptyIdsAreDroppedAndReadingGoesOn) {
     EXPECT_EQ(levelNames(levels), (std::vector<std::string>{"good", "inside"}));
 }
 
-TEST_F(LibraryTest, OnlyFilesOfTheLibraryExtensionAreRead) {
-    putLevel("plain.txt", "1", "txt");
-    putLevel("longer.level", "2", "level");
-    putLevel("nodot-lev", "3", "nodot");
-    putLevel("SHOUTED.LEV", "4", "upper case");
-    putLevel("course.cou", "5", "course extension");
-
-    const LevelLibrary levels = scanLevels();
-    EXPECT_EQ(levelNames(levels), (std::vector<std::string>{"upper case"}));
-}
-
-TEST_F(LibraryTest, MissingFoldersGiveEmptyLibraries) {
-    LevelLibrary levels(folder_.path().string());
-    CourseLibrary courses(folder_.path().string());
-    CountingProgress progress;
-    EXPECT_EQ(readLibraries(levels, courses, &progress), 0);
-    EXPECT_EQ(levels.count(), 0);
-    EXPECT_EQ(courses.count(), 0);
-    EXPECT_EQ(progress.steps, 0);
+TEST_F(LibraryTest, HiddenFilesAndOtherExtensionsAreSkipped) {
+    for (const char* skipped : {".hidden.lev", ".secret/inside.lev", "open/.also-hidden.lev",
+                                "plain.txt", "longer.level", "nodot-lev", "course.cou"}) {
+        putLevel(skipped, skipped, "skipped");
+    }
+    putLevel("SHOUTED.LEV", "1", "upper case");
+    putLevel("open/seen.lev", "2", "seen");
+    EXPECT_EQ(levelNames(scanLevels()), (std::vector<std::string>{"upper case", "seen"}));
 }
 
 TEST_F(LibraryTest, ProgressIsToldOncePerItemAddedOnTheScanningThread) {
@@ -178,20 +157,24 @@ TEST_F(LibraryTest, AUserFileNeverReplacesAShippedOneWithTheSameId) {
     EXPECT_EQ(courses.at(0).name(), "Shipped course");
 }
 
-TEST_F(LibraryTest, AMissingUserFolderLeavesTheShippedFiles) {
-    putLevel("shipped.lev", "1", "shipped");
-    LevelLibrary levels(folder_.path().string(), (folder_ / "no-such-user-folder"));
-    levels.scan(nullptr);
-    EXPECT_EQ(levelNames(levels), (std::vector<std::string>{"shipped"}));
-    EXPECT_EQ(levels.userFolderPath(), (folder_ / "no-such-user-folder") + "/levels");
-}
+TEST_F(LibraryTest, MissingFoldersAreEmpty) {
+    LevelLibrary none(folder_ / "nothing-shipped", folder_ / "no-user-folder");
+    CourseLibrary noCourses(folder_.path().string());
+    CountingProgress progress;
+    EXPECT_EQ(readLibraries(none, noCourses, &progress), 0);
+    EXPECT_EQ(progress.steps, 0);
+    EXPECT_EQ(none.userFolderPath(), (folder_ / "no-user-folder") + "/levels");
 
-TEST_F(LibraryTest, UserFilesAreReadWhenNoShippedFolderExists) {
+    putLevel("shipped.lev", "1", "shipped");
+    LevelLibrary noUser(folder_.path().string(), folder_ / "no-user-folder");
+    noUser.scan(nullptr);
+    EXPECT_EQ(levelNames(noUser), (std::vector<std::string>{"shipped"}));
+
     TempFolder user;
     writeBytes(user / "levels/own.lev", levelFileBytes("3", "own"));
-    LevelLibrary levels(folder_ / "nothing-shipped-here", user.path().string() + "/");
-    levels.scan(nullptr);
-    EXPECT_EQ(levelNames(levels), (std::vector<std::string>{"own"}));
+    LevelLibrary noShipped(folder_ / "nothing-shipped", user.path().string() + "/");
+    noShipped.scan(nullptr);
+    EXPECT_EQ(levelNames(noShipped), (std::vector<std::string>{"own"}));
 }
 
 TEST_F(LibraryTest, SortPutsTheLevelsInTheOrderOfLevels) {
