@@ -13,16 +13,16 @@
 
 #include "level/Archive.h"
 #include "library/Course.h"
+#include "play/Player.h"
 #include "support/AsciiLevel.h"
 #include "support/ScriptedRandom.h"
 #include "support/TempFolder.h"
 #include "tool/ChildProcess.h"
-#include "tool/ServeTestSupport.h"
 
 namespace trundlex {
 namespace {
 
-using namespace servetest;
+using servetest::ChildProcess;
 
 class ServeProcessTest : public ::testing::Test {
 protected:
@@ -36,44 +36,17 @@ protected:
         };
         Course course;
         course.setPath(folder / "test.cou");
-        course.setName("Serve test");
         for (std::size_t i = 0; i < layouts.size(); ++i) {
             Level level = testing::asciiLevel(layouts[i]);
             level.setId("serve-test-level-" + std::to_string(i + 1));
             level.setStart(1.5, 2.5);
             folder.write(levelFile(i), encodeArchiveString(level.toText()));
             course.addLevelId(level.id());
-            levels_.push_back(level);
         }
         testing::ScriptedRandom random({7});
         ASSERT_TRUE(course.save(random));
     }
-
-    std::string levelFile(std::size_t hole) const {
-        return "levels/hole" + std::to_string(hole + 1) + ".lev";
-    }
-
-    // Starts the host with `args` after "serve"; the port it listens on, 0 when it did not.
-    static std::uint16_t startHost(ChildProcess& host, const std::vector<std::string>& args) {
-        std::vector<std::string> all = {"serve", "--port", "0"};
-        all.insert(all.end(), args.begin(), args.end());
-        EXPECT_TRUE(host.start(TRUNDLEX_TOOL_PATH, all));
-        const auto listening = host.waitForLine("listening ");
-        EXPECT_TRUE(listening.has_value()) << "the host printed no port";
-        return listening ? static_cast<std::uint16_t>(std::stoi(listening->substr(10))) : 0;
-    }
-
-    // A client program with one player, `name`, and no levels of its own, that stops putting
-    // after `hold` putts and waits on its turn.
-    static void startClient(ChildProcess& client, std::uint16_t port, const std::string& name,
-                            int hold) {
-        ASSERT_TRUE(client.start(TRUNDLEX_SERVE_CLIENT_PATH,
-                                 {std::to_string(port), name, std::to_string(hold)}));
-        ASSERT_TRUE(client.waitForLine("joining"));
-    }
-
-    // Shows what the host printed when the test failed (or on request).
-    void showHostOnFailure(ChildProcess& host) {
+    void TearDown() override {
         if (HasFailure() || std::getenv("TRUNDLEX_SHOW_HOST") != nullptr) {
             for (const std::string& line : host.lines()) {
                 std::cout << "host: " << line << "\n";
@@ -81,26 +54,52 @@ protected:
         }
     }
 
+    std::string levelFile(std::size_t hole) const {
+        return "levels/hole" + std::to_string(hole + 1) + ".lev";
+    }
+
+    // Starts the host with `args` after "serve --port 0"; the port it listens on.
+    std::uint16_t startHost(std::vector<std::string> args) {
+        args.insert(args.begin(), {"serve", "--port", "0"});
+        EXPECT_TRUE(host.start(TRUNDLEX_TOOL_PATH, args));
+        const auto listening = host.waitForLine("listening ");
+        EXPECT_TRUE(listening.has_value()) << "the host printed no port";
+        return listening ? static_cast<std::uint16_t>(std::stoi(listening->substr(10))) : 0;
+    }
+
+    // A client program with one player, `name`, and no levels of its own; with `hold` it stops
+    // putting after that many putts and waits on its turn.
+    static void startClient(ChildProcess& client, std::uint16_t port, const std::string& name,
+                            int hold = -1) {
+        std::vector<std::string> args = {std::to_string(port), name};
+        if (hold >= 0) {
+            args.push_back(std::to_string(hold));
+        }
+        ASSERT_TRUE(client.start(TRUNDLEX_SERVE_CLIENT_PATH, args));
+        ASSERT_TRUE(client.waitForLine("joining"));
+    }
+
+    // The strokes a client saw `name` take on the last hole; -1 when it printed none.
+    static int lastHoleStrokes(ChildProcess& client, const std::string& name) {
+        const auto line = client.waitForLine("strokes " + name + " ");
+        return line ? std::stoi(line->substr(9 + name.size())) : -1;
+    }
+
     testing::TempFolder folder;
-    std::vector<Level> levels_;
+    ChildProcess host;
 };
 
-int countOf(const std::vector<std::string>& names, const std::string& name) {
-    return static_cast<int>(std::count(names.begin(), names.end(), name));
-}
-
 TEST_F(ServeProcessTest, ClientKilledMidGameIsPuttedByTheHostWhileTheOtherFinishes) {
-    ChildProcess host;
-    const std::uint16_t port = startHost(host, {"--levels", folder / "levels", "--course",
-                                                folder / "test.cou", "--start-when", "2"});
+    const std::uint16_t port = startHost(
+        {"--levels", folder / "levels", "--course", folder / "test.cou", "--start-when", "2"});
     ASSERT_NE(port, 0);
 
-    // Alice is a program of her own that putts once and then waits on her turn; Bob plays on.
+    // Alice putts once and then waits on her turn; Bob plays on.
     ChildProcess alice;
+    ChildProcess bob;
     startClient(alice, port, "Alice", 1);
     ASSERT_TRUE(host.waitForLine("ready 127.0.0.1"));
-    FlowClient bob("Bob", levels_);
-    ASSERT_TRUE(bob.join(port));
+    startClient(bob, port, "Bob");
     ASSERT_TRUE(host.waitForLine("start"));
     const std::vector<std::string> lines = host.lines();
     EXPECT_LT(std::find(lines.begin(), lines.end(), "player Bob"),
@@ -108,42 +107,39 @@ TEST_F(ServeProcessTest, ClientKilledMidGameIsPuttedByTheHostWhileTheOtherFinish
         << "with --start-when 2 the game waits for the second client";
     ASSERT_TRUE(alice.waitForLine("holding"));
     const int aliceSent = alice.countLines("sent Alice");
-    ASSERT_TRUE(bob.waitUntil([&] { return countOf(bob.receivedFor(), "Alice") == aliceSent; }));
+    ASSERT_TRUE(bob.waitForLine("received Alice", aliceSent));
 
     // The kernel closes her connection; nothing of hers says goodbye.
     alice.signal(SIGKILL);
     EXPECT_EQ(alice.waitForExit(), 128 + SIGKILL);
     ASSERT_TRUE(host.waitForLine("disconnected Alice"));
-    ASSERT_TRUE(bob.waitUntil([&] { return bob.over(); })) << "Bob never finished the course";
+    ASSERT_TRUE(bob.waitForLine("over")) << "Bob never finished the course";
+    EXPECT_EQ(bob.waitForExit(), 0);
     ASSERT_TRUE(host.waitForLine("over"));
     EXPECT_TRUE(host.waitForLine("hole 3"));
-    EXPECT_EQ(host.countLines("listening "), 1) << "Bob is still there: no new lobby";
+    // Bob stayed after Alice had left: a new lobby only once he has gone too.
+    ASSERT_TRUE(host.waitForLine("listening ", 2));
+    const std::vector<std::string> all = host.lines();
+    EXPECT_LT(std::find(all.begin(), all.end(), "disconnected Bob"),
+              std::find_if(all.begin() + 1, all.end(),
+                           [](const std::string& l) { return l.starts_with("listening "); }));
 
     // From her turn on, the host putted for Alice: Bob saw more of her putts than she made,
     // and on the last hole the host's computer player holed her out, not the stroke limit.
-    EXPECT_GT(bob.read<int>([&] { return countOf(bob.receivedFor(), "Alice"); }), aliceSent);
-    {
-        auto lock = bob.net.lock();
-        ASSERT_EQ(bob.match.PlayerCount(), 2);
-        const Player& aliceSeenByBob = *bob.match.GetPlayer(0);
-        ASSERT_EQ(aliceSeenByBob.GetName(), "Alice");
-        EXPECT_GT(aliceSeenByBob.StrokesOn(2), 0);
-        EXPECT_LT(aliceSeenByBob.StrokesOn(2), Player::LimitScore);
-        EXPECT_GT(bob.match.GetPlayer(1)->StrokesOn(2), 0);
-    }
-    const auto bobPutts =
-        bob.read<std::size_t>([&] { return bob.sent().size() + bob.received().size(); });
-    EXPECT_EQ(static_cast<std::size_t>(host.countLines("putt ")), bobPutts)
+    EXPECT_GT(bob.countLines("received Alice"), aliceSent);
+    EXPECT_GT(lastHoleStrokes(bob, "Alice"), 0);
+    EXPECT_LT(lastHoleStrokes(bob, "Alice"), Player::LimitScore);
+    EXPECT_GT(lastHoleStrokes(bob, "Bob"), 0);
+    EXPECT_EQ(host.countLines("putt "), bob.countLines("sent ") + bob.countLines("received "))
         << "every putt passed the host once";
 
-    EXPECT_EQ(host.stop(SIGTERM), 0);
-    showHostOnFailure(host);
+    host.signal(SIGTERM);
+    EXPECT_EQ(host.waitForExit(), 0);
 }
 
 TEST_F(ServeProcessTest, LastClientKilledMidGameEndsTheMatchAndTheHostWaitsForANewGame) {
-    // Level files instead of a course: played in the order given.
-    ChildProcess host;
-    const std::uint16_t port = startHost(host, {folder / levelFile(2), folder / levelFile(0)});
+    // Level files instead of a course: the last given is the last hole.
+    const std::uint16_t port = startHost({folder / levelFile(2), folder / levelFile(0)});
     ASSERT_NE(port, 0);
 
     // Gail plays alone, putts once and dies on her turn.
@@ -159,40 +155,30 @@ TEST_F(ServeProcessTest, LastClientKilledMidGameEndsTheMatchAndTheHostWaitsForAN
     EXPECT_EQ(*relisten, "listening " + std::to_string(port)) << "a new port nobody knows";
     EXPECT_EQ(host.countLines("putt "), 1) << "nobody was left to play for Gail";
 
-    // A new game on the same host, without Gail's player.
-    FlowClient hank("Hank", {});
-    ASSERT_TRUE(hank.join(port));
-    ASSERT_TRUE(host.waitForLine("start", 2));
-    ASSERT_TRUE(hank.waitUntil([&] { return hank.over(); })) << "Hank never finished";
+    // A new game on the same host, of the two holes, without Gail's player.
+    ChildProcess hank;
+    startClient(hank, port, "Hank");
+    ASSERT_TRUE(hank.waitForLine("over")) << "Hank never finished";
+    EXPECT_EQ(hank.waitForExit(), 0);
     ASSERT_TRUE(host.waitForLine("over", 2));
-    EXPECT_EQ(host.countLines("hole 3"), 0);
-    {
-        auto lock = hank.net.lock();
-        ASSERT_EQ(hank.match.PlayerCount(), 1);
-        EXPECT_EQ(hank.match.GetPlayer(0)->GetName(), "Hank");
-        ASSERT_EQ(hank.match.LevelCount(), 2);
-        EXPECT_EQ(hank.match.GetLevelId(0), levels_[2].id());
-        EXPECT_EQ(hank.match.GetLevelId(1), levels_[0].id());
-        EXPECT_GT(hank.match.GetPlayer(0)->StrokesOn(1), 0);
-    }
-    EXPECT_EQ(host.countLines("putt "),
-              1 + hank.read<int>([&] { return static_cast<int>(hank.sent().size()); }));
-    EXPECT_EQ(host.stop(SIGTERM), 0);
-    showHostOnFailure(host);
+    EXPECT_TRUE(hank.waitForLine("levels serve-test-level-3 serve-test-level-1"));
+    EXPECT_GT(lastHoleStrokes(hank, "Hank"), 0);
+    EXPECT_EQ(hank.countLines("strokes "), 1) << "Gail's player is gone";
+    EXPECT_EQ(host.countLines("putt "), 1 + hank.countLines("sent "));
+    host.signal(SIGTERM);
+    EXPECT_EQ(host.waitForExit(), 0);
 }
 
 TEST_F(ServeProcessTest, MissingOrDamagedLevelFileIsReportedAndTheHostDoesNotStart) {
     const std::string missing = folder / "levels/nowhere.lev";
     const std::string damaged = folder.write("levels/damaged.lev", "\x05{not a level");
     for (const std::string& bad : {missing, damaged}) {
-        ChildProcess host;
+        ChildProcess serve;
         ASSERT_TRUE(
-            host.start(TRUNDLEX_TOOL_PATH, {"serve", "--port", "0", folder / levelFile(0), bad}));
-        EXPECT_EQ(host.waitForExit(), 1) << bad;
-        EXPECT_EQ(host.countLines("listening "), 0) << bad;
-        const auto errors = host.errorLines();
-        ASSERT_EQ(errors.size(), 1u) << bad;
-        EXPECT_TRUE(errors.front().starts_with(bad + ": ")) << errors.front();
+            serve.start(TRUNDLEX_TOOL_PATH, {"serve", "--port", "0", folder / levelFile(0), bad}));
+        EXPECT_EQ(serve.waitForExit(), 1) << bad;
+        EXPECT_EQ(serve.countLines("listening "), 0) << bad;
+        EXPECT_EQ(serve.countLines(bad + ": "), 1) << bad << ": the error names the file";
     }
 }
 
