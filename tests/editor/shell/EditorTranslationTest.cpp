@@ -26,8 +26,7 @@ TEST(EditorTranslation, EveryTextOfTheEditorIsTranslated) {
     const QStringList untranslated = testing::untranslatedTexts(
         QStringLiteral(TRUNDLEX_LUPDATE),
         kSourceDir + QStringLiteral("/translations/trundlex-editor_sv.ts"),
-        {kSourceDir + QStringLiteral("/src/editor"),
-         kSourceDir + QStringLiteral("/src/qt")},
+        {kSourceDir + QStringLiteral("/src/editor"), kSourceDir + QStringLiteral("/src/qt")},
         count);
     ASSERT_GT(count, 100);
     EXPECT_TRUE(untranslated.isEmpty())

@@ -2,13 +2,11 @@
 
 #include <gtest/gtest.h>
 #include <poll.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <condition_variable>
-#include <fstream>
 #include <functional>
 #include <future>
 #include <mutex>
@@ -26,6 +24,7 @@
 #include "net/TcpListener.h"
 #include "play/Match.h"
 #include "support/AsciiLevel.h"
+#include "support/BlockedThread.h"
 
 namespace trundlex::testing {
 
@@ -36,24 +35,6 @@ inline constexpr std::chrono::milliseconds Patience = 5s;
 // How long to watch for something that must not happen.
 inline constexpr std::chrono::milliseconds Quiet = 150ms;
 inline const std::string Loopback = "127.0.0.1";
-
-// Waits until the thread `tid` of this process (its kernel ID, from gettid) sleeps in a call
-// that blocks. False when it does not within Patience or has ended.
-inline bool waitUntilBlocked(pid_t tid) {
-    const std::string path = "/proc/self/task/" + std::to_string(tid) + "/stat";
-    const auto deadline = std::chrono::steady_clock::now() + Patience;
-    while (std::chrono::steady_clock::now() < deadline) {
-        std::ifstream stat(path);
-        std::string fields;
-        std::getline(stat, fields);
-        const auto name = fields.rfind(')');  // the state follows the thread's name
-        if (name != std::string::npos && fields.compare(name, 3, ") S") == 0) {
-            return true;
-        }
-        std::this_thread::yield();
-    }
-    return false;
-}
 
 // One event as a listener saw it, with the values it read back during the call.
 struct SeenEvent {
