@@ -42,17 +42,6 @@ TEST(LevelText, WritesTheDemoLevelByteForByte) {
     EXPECT_EQ(demoLevel().toText(), kDemoText);
 }
 
-TEST(LevelText, FreshLevelText) {
-    std::string expected = "{Trundlex1}\r\n{}\r\n{}{}\r\n{10}{10}\r\n{5.000000}{5.000000}\r\n";
-    for (int r = 0; r < 10; ++r) {
-        for (int c = 0; c < 10; ++c) {
-            expected += "{$}";
-        }
-        expected += "\r\n";
-    }
-    EXPECT_EQ(Level().toText(), expected);
-}
-
 TEST(LevelText, ReadsTheDemoLevel) {
     Level level;
     ASSERT_TRUE(level.fromText(kDemoText));

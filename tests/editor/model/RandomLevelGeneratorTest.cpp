@@ -103,24 +103,6 @@ void expectStartInStartTile(const RandomLevelGenerator& generator) {
     EXPECT_LT(level.startY(), 7 * (tile / N) + 7);
 }
 
-TEST(RandomLevelParts, DirectionsAndClockwiseTurns) {
-    ScriptedRandom draws({0, 1, 2, 3, 4, 32767});
-    RandomLevelGenerator generator("", draws);
-    EXPECT_EQ(generator.RandomDirection(N), -N);
-    EXPECT_EQ(generator.RandomDirection(N), 1);
-    EXPECT_EQ(generator.RandomDirection(N), N);
-    EXPECT_EQ(generator.RandomDirection(N), -1);
-    EXPECT_EQ(generator.RandomDirection(N), -N) << "the draw is taken modulo 4";
-    EXPECT_EQ(generator.RandomDirection(N), -1);
-    int d = 1;
-    std::vector<int> cycle;
-    for (int i = 0; i < 4; ++i) {
-        d = RandomLevelGenerator::TurnClockwise(d, N);
-        cycle.push_back(d);
-    }
-    EXPECT_EQ(cycle, (std::vector<int>{N, -1, -N, 1}));
-}
-
 TEST(RandomLevel, RouteEndingInTheSecondTileGetsTheStartAndTheEndPieceOnly) {
     PieceFolder pieces;
     pieces.writeMarkedPieces();
