@@ -2,21 +2,20 @@
 // must find, with the ball simulation, putts that hole out in at most five strokes. A level
 // that no sequence of putts can finish, or only in more strokes, fails here.
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
 #include <string>
 #include <vector>
 
-#include "ball/Ball.h"
 #include "level/Archive.h"
 #include "level/Level.h"
 #include "level/LevelFile.h"
 #include "solver/PuttSolver.h"
+#include "support/ReplayPutts.h"
+#include "support/TempFolder.h"
 
 namespace trundlex::testing {
 namespace {
@@ -50,34 +49,6 @@ std::string describe(const std::vector<SolvedPutt>& putts) {
         text += line;
     }
     return text;
-}
-
-// Plays the putts again on a fresh ball, each from where the one before ended.
-bool replayHolesOut(const Level& level, const std::vector<SolvedPutt>& putts) {
-    struct : BallOwner {
-        void onBallNotification(std::int32_t, BallNotification) override {}
-    } owner;
-    Ball ball;
-    ball.SetSoundOn(false);
-    ball.SetLevel(level);
-    for (std::size_t i = 0; i < putts.size(); ++i) {
-        const SolvedPutt& p = putts[i];
-        const double x = ball.GetX();
-        const double y = ball.GetY();
-        if (x != p.fromX || y != p.fromY) {
-            return false;
-        }
-        ball.SetLevel(level);
-        ball.SetX(x);
-        ball.SetY(y);
-        if (!ball.PuttNow(p.speed, p.heading, &owner, Fastest)) {
-            return false;
-        }
-        if (ball.IsSinking()) {
-            return i + 1 == putts.size();
-        }
-    }
-    return false;
 }
 
 // The check every shipped level must pass: a search that holes out within kMaxStrokes, whose
@@ -159,16 +130,10 @@ TEST(ShippedLevelsPlayableCheckTest, RefusesAShippedLevelWithItsCupWalledIn) {
             }
         }
     }
-    const fs::path file =
-        fs::temp_directory_path() / ("trundlex-walled-in-" + std::to_string(::getpid()) + ".lev");
-    {
-        std::ofstream out(file, std::ios::binary);
-        out << encodeArchiveString(level.toText());
-    }
+    const TempFolder folder;
     Level walledIn;
-    const bool loaded = loadLevelFile(file.string(), walledIn) == LevelLoadResult::Loaded;
-    fs::remove(file);
-    ASSERT_TRUE(loaded);
+    ASSERT_TRUE(
+        loadLevelFile(folder.write("walled-in.lev", encodeArchiveString(level.toText())), walledIn) == LevelLoadResult::Loaded);
     EXPECT_FALSE(holesOutWithinFiveStrokes(walledIn));
 }
 

@@ -1,49 +1,39 @@
 #include <gtest/gtest.h>
 
 #include <QImage>
-#include <filesystem>
-#include <fstream>
-#include <sstream>
 
-#include "Commands.h"
 #include "level/Archive.h"
+#include "render/MaterialStyle.h"
 #include "support/AsciiLevel.h"
+#include "support/TempFolder.h"
+#include "support/ToolRunner.h"
 
-namespace trundlex::tool {
+namespace trundlex::testing {
 namespace {
 
-namespace fs = std::filesystem;
-
 TEST(RenderCommand, DrawsAPictureOfExactlyTheLevelsSize) {
-    const fs::path dir = fs::temp_directory_path() / "trundlex-render-test";
-    fs::create_directories(dir);
-    const std::string lev = (dir / "r.lev").string();
-    const std::string png = (dir / "r.png").string();
-    std::ofstream(lev, std::ios::binary)
-        << encodeArchiveString(trundlex::testing::asciiLevel({"#..", "..~"}).toText());
-
-    std::ostringstream out;
-    std::ostringstream err;
-    const Command render = renderCommands().at(0);
-    ASSERT_EQ(render.run(std::vector<std::string>{lev, png, "--block-size", "7"}, out, err), 0)
-        << err.str();
+    const TempFolder folder;
+    const std::string lev =
+        folder.write("r.lev", encodeArchiveString(asciiLevel({"#..", "..~"}).toText()));
+    const std::string png = folder / "r.png";
+    ToolRunner tool;
+    ASSERT_EQ(tool.run("render", {lev, png, "--block-size", "7"}), 0) << tool.err();
     QImage image(QString::fromStdString(png));
     ASSERT_EQ(image.size(), QSize(21, 14));
-    EXPECT_EQ(image.pixel(3, 3), qRgb(97, 1, 18));
-    EXPECT_EQ(image.pixel(10, 3), qRgb(20, 128, 20));
-    EXPECT_EQ(image.pixel(17, 10), qRgb(0, 0, 198));
+    EXPECT_EQ(image.pixelColor(3, 3), kindColour(Wall));
+    EXPECT_EQ(image.pixelColor(10, 3), kindColour(Grass));
+    EXPECT_EQ(image.pixelColor(17, 10), kindColour(Water));
 
-    ASSERT_EQ(render.run(std::vector<std::string>{lev, png, "--grid"}, out, err), 0);
+    ASSERT_EQ(tool.run("render", {lev, png, "--grid"}), 0);
     image.load(QString::fromStdString(png));
     ASSERT_EQ(image.size(), QSize(60, 40)) << "20 pixels a block by default";
     EXPECT_EQ(image.pixel(20, 5), qRgb(0, 0, 0)) << "a grid line";
 
-    EXPECT_EQ(render.run(std::vector<std::string>{lev, png, "--block-size", "0"}, out, err), 2);
-    EXPECT_EQ(render.run(std::vector<std::string>{lev, png, "--block-size", "x"}, out, err), 2);
-    EXPECT_EQ(render.run(std::vector<std::string>{lev}, out, err), 2);
-    EXPECT_EQ(render.run(std::vector<std::string>{(dir / "none.lev").string(), png}, out, err), 1);
-    fs::remove_all(dir);
+    EXPECT_EQ(tool.run("render", {lev, png, "--block-size", "0"}), 2);
+    EXPECT_EQ(tool.run("render", {lev, png, "--block-size", "x"}), 2);
+    EXPECT_EQ(tool.run("render", {lev}), 2);
+    EXPECT_EQ(tool.run("render", {folder / "none.lev", png}), 1);
 }
 
 }  // namespace
-}  // namespace trundlex::tool
+}  // namespace trundlex::testing

@@ -1,28 +1,153 @@
 // A client computer as a program of its own, for the dedicated host's tests: it joins the
-// host, plays its player on its turn (straight at the cup) and prints one line per event it
-// sees, so that a test can end it at a known point, with SIGKILL if need be.
+// host with one player, follows the match with the flow the game view uses and putts on its
+// player's turn, straight at the cup. So that a test can kill it at a known point and see
+// what it saw, it prints a line when it sends a putt ("sent NAME"), receives one ("received
+// NAME", the player it was played for), holds its turn ("holding"), and at the end of the
+// match ("over", then "levels ID ..." and "strokes NAME N" with each player's strokes on the
+// last hole).
 //
 //   serve-test-client PORT NAME [HOLD]
 //
-// With HOLD it stops putting once it has made that many putts and prints "holding". It exits
-// with 0 after the match is over or the host went away, and with 1 when it cannot connect or
-// nothing ends within a minute (so it never lingers after a test that died).
+// With HOLD it stops putting once it has made that many putts. It exits with 0 after the match
+// is over or the host went away, and with 1 when it cannot connect or nothing ends within a
+// minute (so it never lingers after a test that died).
+#include <algorithm>
 #include <charconv>
 #include <chrono>
+#include <condition_variable>
 #include <iostream>
 #include <mutex>
 #include <string>
 
-#include "tool/ServeTestSupport.h"
+#include "ball/Ball.h"
+#include "library/LevelLibrary.h"
+#include "net/NetGame.h"
+#include "play/ComputerPlayer.h"
+#include "play/Match.h"
+#include "play/MatchFlow.h"
 
+namespace trundlex {
 namespace {
 
-std::mutex outputMutex;
+class StopOwner : public BallOwner {
+public:
+    void onBallNotification(std::int32_t, BallNotification code) override {
+        inCup = code == BallInCup;
+    }
+    bool inCup = false;
+};
 
-void say(const std::string& line) {
-    std::lock_guard lock(outputMutex);
-    std::cout << line << '\n' << std::flush;
-}
+class FlowClient : public NetListener {
+public:
+    FlowClient(const std::string& playerName, int holdOnTurn) : holdOnTurn_(holdOnTurn) {
+        match.AddPlayer(playerName, 0x0000FF, 1, false, Player::LocalConnection);
+        net.setMatch(&match);
+        net.addListener(this);
+    }
+    ~FlowClient() override { net.clearListeners(); }
+
+    void onNetEvent(NetEvent event) override {
+        auto lock = net.lock();
+        switch (event) {
+            case NetLobbyClosed:
+                follow(flow.restart(false));
+                break;
+            case NetStart:
+            case NetAllStopped:
+                follow(flow.advance());
+                break;
+            case NetPutt: {
+                const Player* player = flow.currentPlayer();
+                say("received " + (player != nullptr ? player->GetName() : std::string()));
+                if (flow.startPutt(net.puttForce(), net.puttAngle())) {
+                    roll(net.puttForce(), net.puttAngle());
+                } else {
+                    net.localBallStopped();
+                }
+                break;
+            }
+            case NetEnded:
+                finish();
+                [[fallthrough]];
+            case NetConnectionClosed:
+                follow(flow.resume());
+                break;
+            default:
+                break;
+        }
+    }
+
+    // Waits until the match is over or the network game ended; false after a minute.
+    bool waitForTheEnd() {
+        std::unique_lock lock(mutex_);
+        return ended_.wait_for(lock, std::chrono::minutes(1), [&] { return finished_; });
+    }
+
+    LevelLibrary library{"/nonexistent-trundlex-folder"};
+    Match match;
+    Level level;
+    MatchFlow flow{match, library, level};
+    // Last: it goes first, waiting for its threads while the rest is still there.
+    NetGame net{library};
+
+private:
+    static void say(const std::string& line) { std::cout << line << '\n' << std::flush; }
+
+    void follow(FlowStep step) {
+        if (step.outcome == FlowOutcome::Over) {
+            std::string levels = "levels";
+            for (std::int32_t i = 0; i < match.LevelCount(); ++i) {
+                levels += " " + match.GetLevelId(i);
+            }
+            say("over");
+            say(levels);
+            for (std::int32_t i = 0; i < match.PlayerCount(); ++i) {
+                const Player& player = *match.GetPlayer(i);
+                say("strokes " + player.GetName() + " " +
+                    std::to_string(player.StrokesOn(match.LevelCount() - 1)));
+            }
+            finish();
+            return;
+        }
+        if (step.outcome != FlowOutcome::Turn || !step.player->IsLocalPlayer()) {
+            return;
+        }
+        if (holdOnTurn_ >= 0 && sent_ >= holdOnTurn_) {
+            say("holding");
+            return;
+        }
+        const Ball& ball = step.player->GetBall();
+        const ComputerPutt putt = puttAtNearestCup(level, ball.GetX(), ball.GetY());
+        // Sent as the others will read it: rounded, and played here as rounded.
+        double force = std::clamp(putt.speed, 1.0, 80.0);
+        double angle = putt.heading;
+        if (net.sendPutt(force, angle)) {
+            ++sent_;
+            say("sent " + step.player->GetName());
+            flow.startPutt(force, angle);
+            roll(force, angle);
+        }
+    }
+
+    void roll(double force, double angle) {
+        StopOwner owner;
+        flow.currentPlayer()->GetBall().PuttNow(force, angle, &owner, Fastest);
+        flow.ballStopped(owner.inCup);
+        net.localBallStopped();
+    }
+
+    void finish() {
+        std::lock_guard lock(mutex_);
+        finished_ = true;
+        ended_.notify_all();
+    }
+
+    const int holdOnTurn_;
+    int sent_ = 0;
+    std::mutex mutex_;
+    std::condition_variable ended_;
+    bool finished_ = false;
+};
 
 bool parseNumber(const char* text, long& value) {
     const std::string s(text);
@@ -31,27 +156,23 @@ bool parseNumber(const char* text, long& value) {
 }
 
 }  // namespace
+}  // namespace trundlex
 
 int main(int argc, char** argv) {
-    using namespace trundlex::servetest;
     long port = 0;
     long hold = -1;
-    if (argc < 3 || argc > 4 || !parseNumber(argv[1], port) || port <= 0 || port > 65535 ||
-        (argc == 4 && (!parseNumber(argv[3], hold) || hold < 0))) {
+    if (argc < 3 || argc > 4 || !trundlex::parseNumber(argv[1], port) || port <= 0 ||
+        port > 65535 || (argc == 4 && (!trundlex::parseNumber(argv[3], hold) || hold < 0))) {
         std::cerr << "usage: serve-test-client PORT NAME [HOLD]\n";
         return 2;
     }
-    FlowClient client(argv[2], {}, static_cast<int>(hold), say);
-    if (!client.join(static_cast<std::uint16_t>(port))) {
+    trundlex::FlowClient client(argv[2], static_cast<int>(hold));
+    std::cout << "joining" << std::endl;
+    if (!client.net.startClient("127.0.0.1", static_cast<std::uint16_t>(port), nullptr)) {
         std::cerr << "cannot start the client\n";
         return 1;
     }
-    say("joining");
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::minutes(1);
-    bool finished = false;
-    while (!finished && std::chrono::steady_clock::now() < deadline) {
-        finished = client.waitUntil([&] { return client.over() || client.ended(); });
-    }
+    const bool finished = client.waitForTheEnd();
     client.net.clearListeners();
     client.net.endGame();
     return finished ? 0 : 1;

@@ -2,11 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <condition_variable>
 #include <functional>
 #include <mutex>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "ball/Ball.h"
@@ -60,6 +62,12 @@ public:
         hook_ = std::move(hook);
     }
 
+    // Waits until `count` notifications of any kind have arrived.
+    bool waitForSamples(std::size_t count,
+                        std::chrono::milliseconds timeout = std::chrono::seconds(20)) {
+        std::unique_lock lock(mutex_);
+        return changed_.wait_for(lock, timeout, [&] { return samples_.size() >= count; });
+    }
     // Waits until `count` end notifications (stopped or in cup) have arrived.
     bool waitForEnds(int count, std::chrono::milliseconds timeout = std::chrono::seconds(20)) {
         std::unique_lock lock(mutex_);
@@ -72,11 +80,8 @@ public:
     }
     int count(BallNotification code) const {
         std::lock_guard lock(mutex_);
-        int n = 0;
-        for (const Sample& s : samples_) {
-            n += s.code == code;
-        }
-        return n;
+        return static_cast<int>(std::count_if(samples_.begin(), samples_.end(),
+                                              [code](const Sample& s) { return s.code == code; }));
     }
 
 private:
@@ -94,33 +99,25 @@ public:
     explicit RecordingSound(const Ball* ball) : ball_(ball) {}
 
     void play(std::string_view file) override {
-        std::lock_guard lock(mutex_);
-        played_.emplace_back(file);
         // Sounds are played on the thread that runs the simulation, so this read is safe.
-        atSubStep_.push_back(ball_->GetSubStepCount());
+        std::lock_guard lock(mutex_);
+        played_.emplace_back(file, ball_->GetSubStepCount());
     }
-    std::vector<std::string> played() const {
+    // The sounds played, each with its sub-step.
+    std::vector<std::pair<std::string, std::int32_t>> played() const {
         std::lock_guard lock(mutex_);
         return played_;
     }
-    std::vector<std::int32_t> atSubStep() const {
-        std::lock_guard lock(mutex_);
-        return atSubStep_;
-    }
     int count(std::string_view file) const {
         std::lock_guard lock(mutex_);
-        int n = 0;
-        for (const std::string& f : played_) {
-            n += f == file;
-        }
-        return n;
+        return static_cast<int>(std::count_if(played_.begin(), played_.end(),
+                                              [file](const auto& p) { return p.first == file; }));
     }
 
 private:
     const Ball* ball_;
     mutable std::mutex mutex_;
-    std::vector<std::string> played_;
-    std::vector<std::int32_t> atSubStep_;
+    std::vector<std::pair<std::string, std::int32_t>> played_;
 };
 
 // A ball with its owner, the ball going first so that its worker never outlives the owner.

@@ -3,7 +3,6 @@
 #include <atomic>
 #include <cstring>
 #include <memory>
-#include <thread>
 
 #include "BallFixture.h"
 
@@ -13,25 +12,21 @@ namespace {
 using namespace std::chrono_literals;
 
 const std::vector<std::string_view> kCourse = {
-    "############",
-    "#..........#",
-    "#..ss..#...#",
-    "#..ss..#.~.#",
-    "#>>>>..#...#",
-    "#......i.o.#",
-    "#..^^..iii.#",
-    "############",
+    "############", "#..........#", "#..ss..#...#", "#..ss..#.~.#",
+    "#>>>>..#...#", "#......i.o.#", "#..^^..iii.#", "############",
 };
 
-bool sameBits(double a, double b) { return std::memcmp(&a, &b, sizeof a) == 0; }
+bool sameBits(double a, double b) {
+    return std::memcmp(&a, &b, sizeof a) == 0;
+}
 
 TEST_F(BallTest, ThreadedAndSynchronousPuttsAgreeBitForBit) {
     loadLevel(kCourse);
     struct Shot {
         double x, y, speed, heading;
     };
-    const Shot shots[] = {{2.5, 1.5, 9.0, 0.7}, {3.0, 5.5, 12.0, -0.2}, {9.5, 1.5, 4.0, 1.9},
-                          {5.5, 6.5, 20.0, 2.5}};
+    const Shot shots[] = {
+        {2.5, 1.5, 9.0, 0.7}, {3.0, 5.5, 12.0, -0.2}, {9.5, 1.5, 4.0, 1.9}, {5.5, 6.5, 20.0, 2.5}};
     for (const Shot& shot : shots) {
         OwnedBall threaded;
         threaded.ball.SetLevel(level);
@@ -65,18 +60,12 @@ TEST_F(BallTest, PauseKeepsReportingAndStopEndsSilently) {
     placeBall(2.5, 1.5);
     ball.Putt(5.0, 0.0, &owner, Pause);
     ASSERT_TRUE(ball.IsRunning());
-    const auto deadline = std::chrono::steady_clock::now() + 5s;
-    while (owner.count(BallMoved) < 3 && std::chrono::steady_clock::now() < deadline) {
-        std::this_thread::sleep_for(5ms);
-    }
-    EXPECT_GE(owner.count(BallMoved), 3) << "a paused ball keeps reporting";
+    EXPECT_TRUE(owner.waitForSamples(3)) << "a paused ball keeps reporting";
     EXPECT_EQ(ball.GetX(), 2.5) << "a paused ball does not move";
 
+    // Stop returns once the worker has seen it: from then on the owner hears nothing.
     ball.Stop();
     EXPECT_FALSE(ball.IsRunning());
-    const auto seen = owner.samples().size();
-    std::this_thread::sleep_for(40ms);
-    EXPECT_EQ(owner.samples().size(), seen) << "nothing after Stop";
     EXPECT_EQ(owner.count(BallStopped) + owner.count(BallInCup), 0);
 }
 
@@ -84,7 +73,7 @@ TEST_F(BallTest, SpeedChangeWhileRollingAppliesAtTheNextTick) {
     loadLevel(kCourse);
     placeBall(2.5, 1.5);
     ball.Putt(3.0, 0.0, &owner, Pause);
-    std::this_thread::sleep_for(30ms);
+    ASSERT_TRUE(owner.waitForSamples(1)) << "the worker is rolling";
     ball.SetSpeedMode(Fastest);
     ASSERT_TRUE(owner.waitForEnds(1));
     EXPECT_NE(ball.GetX(), 2.5) << "moves once unpaused";
@@ -138,16 +127,18 @@ TEST(BallLife, DestroyingARollingBallWaitsForItsWorker) {
     const Level level = asciiLevel(kCourse);
     for (SpeedMode mode : {Pause, Normal, Fastest}) {
         RecordingOwner owner(nullptr);
+        std::atomic<bool> gone{false};
+        std::atomic<bool> heardAfterwards{false};
+        owner.setHook([&](BallNotification) { heardAfterwards = heardAfterwards || gone; });
         auto ball = std::make_unique<Ball>();
         ball->SetLevel(level);
         ball->SetX(2.5);
         ball->SetY(1.5);
         ball->Putt(30.0, 0.3, &owner, mode);
-        std::this_thread::sleep_for(15ms);
+        ASSERT_TRUE(owner.waitForSamples(1)) << "the worker is rolling, mode " << mode;
         ball.reset();
-        const auto seen = owner.samples().size();
-        std::this_thread::sleep_for(20ms);
-        EXPECT_EQ(owner.samples().size(), seen) << "mode " << mode;
+        gone = true;
+        EXPECT_FALSE(heardAfterwards) << "mode " << mode;
     }
 }
 

@@ -12,6 +12,7 @@
 
 #include "ball/Ball.h"
 #include "level/Level.h"
+#include "support/SilentBallOwner.h"
 
 namespace trundlex {
 namespace {
@@ -20,7 +21,9 @@ namespace {
 // few cups. Without a border on odd seeds, so that balls also leave the level.
 Level randomLevel(std::uint32_t seed, std::int32_t width, std::int32_t height) {
     std::mt19937 random(seed);
-    auto pick = [&](int n) { return static_cast<std::int32_t>(random() % static_cast<unsigned>(n)); };
+    auto pick = [&](int n) {
+        return static_cast<std::int32_t>(random() % static_cast<unsigned>(n));
+    };
     Level level(width, height, "random", "tests");
     for (std::int32_t r = 0; r < height; ++r) {
         for (std::int32_t c = 0; c < width; ++c) {
@@ -60,11 +63,16 @@ struct Snapshot {
 };
 
 Snapshot snapshot(const BallMotion& m) {
-    return {std::bit_cast<std::uint64_t>(m.x),       std::bit_cast<std::uint64_t>(m.y),
-            std::bit_cast<std::uint64_t>(m.speed),   std::bit_cast<std::uint64_t>(m.heading),
-            std::bit_cast<std::uint64_t>(m.radius),  m.subSteps,
-            m.slowCount,                             m.cupCount,
-            m.rolling,                               m.sinking,
+    return {std::bit_cast<std::uint64_t>(m.x),
+            std::bit_cast<std::uint64_t>(m.y),
+            std::bit_cast<std::uint64_t>(m.speed),
+            std::bit_cast<std::uint64_t>(m.heading),
+            std::bit_cast<std::uint64_t>(m.radius),
+            m.subSteps,
+            m.slowCount,
+            m.cupCount,
+            m.rolling,
+            m.sinking,
             m.wallContact};
 }
 
@@ -82,7 +90,9 @@ Trace trace(const PuttSimulator& sim, double x, double y, double speed, double h
     return t;
 }
 
-bool sameBits(double a, double b) { return std::bit_cast<std::uint64_t>(a) == std::bit_cast<std::uint64_t>(b); }
+bool sameBits(double a, double b) {
+    return std::bit_cast<std::uint64_t>(a) == std::bit_cast<std::uint64_t>(b);
+}
 
 TEST(PuttSimulator, SkippingProbesChangesNoSubStepOfAnyPutt) {
     int putts = 0;
@@ -114,7 +124,8 @@ TEST(PuttSimulator, SkippingProbesChangesNoSubStepOfAnyPutt) {
             ASSERT_EQ(a.ticks.size(), b.ticks.size())
                 << "seed " << seed << " putt " << i << " from " << x << ", " << y;
             for (std::size_t t = 0; t < a.ticks.size(); ++t) {
-                ASSERT_EQ(a.ticks[t], b.ticks[t]) << "seed " << seed << " putt " << i << " sub-step " << t;
+                ASSERT_EQ(a.ticks[t], b.ticks[t])
+                    << "seed " << seed << " putt " << i << " sub-step " << t;
             }
             EXPECT_TRUE(sameBits(a.end.x, b.end.x) && sameBits(a.end.y, b.end.y));
             EXPECT_EQ(a.end.holed, b.end.holed);
@@ -138,21 +149,16 @@ TEST(PuttSimulator, SkippingProbesChangesNoSubStepOfAnyPutt) {
     EXPECT_LT(openSubSteps, allSubSteps);
 }
 
-class QuietOwner : public BallOwner {
-public:
-    void onBallNotification(std::int32_t, BallNotification) override {}
-};
-
-TEST(PuttSimulator, EndsWhereTheBallEndsWhetherSynchronousOrOnItsWorker) {
+// The worker thread's putt is compared with the synchronous one in the ball's own tests.
+TEST(PuttSimulator, EndsWhereTheSynchronousBallEnds) {
     const Level level = randomLevel(11, 12, 12);
     const PuttSimulator sim(level);
-    QuietOwner owner;
+    testing::SilentBallOwner owner;
     std::mt19937 random(5);
     std::uniform_real_distribution<double> across(1.0, 11.0);
     std::uniform_real_distribution<double> speedOf(0.5, 30.0);
     std::uniform_real_distribution<double> headingOf(-std::numbers::pi, std::numbers::pi);
-    int compared = 0;
-    while (compared < 40) {
+    for (int compared = 0; compared < 40;) {
         const double x = across(random);
         const double y = across(random);
         const double speed = speedOf(random);
@@ -162,29 +168,16 @@ TEST(PuttSimulator, EndsWhereTheBallEndsWhetherSynchronousOrOnItsWorker) {
             continue;
         }
         const PuttOutcome expected = sim.putt(x, y, speed, heading);
-
-        Ball now;  // fresh balls: no rest count left over from an earlier roll
-        now.SetSoundOn(false);
-        now.SetLevel(level);
-        now.SetX(x);
-        now.SetY(y);
-        ASSERT_TRUE(now.PuttNow(speed, heading, &owner, Fastest));
-
-        Ball worker;
-        worker.SetSoundOn(false);
-        worker.SetLevel(level);
-        worker.SetX(x);
-        worker.SetY(y);
-        worker.Putt(speed, heading, &owner, Fastest);
-        while (worker.IsRunning()) {
-            std::this_thread::yield();
-        }
-        for (const Ball* ball : {&now, &worker}) {
-            EXPECT_TRUE(sameBits(ball->GetX(), expected.x) && sameBits(ball->GetY(), expected.y))
-                << "putt " << compared << (ball == &now ? " (synchronous)" : " (worker)");
-            EXPECT_EQ(ball->IsSinking(), expected.holed);
-            EXPECT_EQ(ball->GetSubStepCount(), expected.subSteps);
-        }
+        Ball ball;  // a fresh ball: no rest count left over from an earlier roll
+        ball.SetSoundOn(false);
+        ball.SetLevel(level);
+        ball.SetX(x);
+        ball.SetY(y);
+        ASSERT_TRUE(ball.PuttNow(speed, heading, &owner, Fastest));
+        EXPECT_TRUE(sameBits(ball.GetX(), expected.x) && sameBits(ball.GetY(), expected.y))
+            << "putt " << compared;
+        EXPECT_EQ(ball.IsSinking(), expected.holed);
+        EXPECT_EQ(ball.GetSubStepCount(), expected.subSteps);
         ++compared;
     }
 }
@@ -216,38 +209,6 @@ TEST(OpenCells, OnlyCellsWhoseWholeNeighbourhoodIsInsideAndHarmless) {
     EXPECT_FALSE(open.isOpenAt(std::nan(""), 1.5));
     EXPECT_FALSE(open.isOpenAt(-0.1, 1.5));
     EXPECT_FALSE(open.isOpenAt(1e300, 1.5));
-}
-
-TEST(OpenCells, WallSectorsCoverTheDirectionsOfWallsInReachOnly) {
-    Level level(6, 5, "sectors", "tests");
-    level.block(3, 2).back().setKind(Wall);
-    const OpenCells open(level);
-    OpenCells::Sector sectors[OpenCells::MaxSectors];
-    const auto covers = [&](int count, double angle) {
-        for (int i = 0; i < count; ++i) {
-            const double t = std::remainder(angle - sectors[i].from, 2 * std::numbers::pi);
-            if ((t >= 0 && t <= sectors[i].width) ||
-                (t < 0 && t + 2 * std::numbers::pi <= sectors[i].width)) {
-                return true;
-            }
-        }
-        return false;
-    };
-    // Left of the wall block: it lies to the right, nothing else is in reach.
-    int count = open.wallSectors(2.8, 2.5, 0.35, sectors);
-    ASSERT_EQ(count, 1);
-    EXPECT_TRUE(covers(count, 0.0));
-    EXPECT_FALSE(covers(count, std::numbers::pi / 2));
-    EXPECT_FALSE(covers(count, std::numbers::pi));
-    // In the middle of open grass nothing is in reach.
-    EXPECT_EQ(open.wallSectors(1.5, 2.5, 0.35, sectors), 0);
-    // By the level's edge the outside counts as wall.
-    count = open.wallSectors(0.2, 2.5, 0.35, sectors);
-    ASSERT_GE(count, 1);
-    EXPECT_TRUE(covers(count, std::numbers::pi));
-    // Inside the wall block, or outside the level: any direction.
-    EXPECT_EQ(open.wallSectors(3.5, 2.5, 0.35, sectors), -1);
-    EXPECT_EQ(open.wallSectors(-1.0, 2.5, 0.35, sectors), -1);
 }
 
 }  // namespace

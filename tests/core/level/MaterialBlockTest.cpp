@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <cmath>
-
 #include "level/Block.h"
 
 namespace trundlex {
@@ -44,30 +42,6 @@ TEST(Material, CodeRoundTripsAndAbsorbsBadCharacters) {
             ASSERT_TRUE(copy.fromText(original.toText() + "junk"));
             EXPECT_EQ(copy, original);
         }
-    }
-}
-
-TEST(Material, SlopeVectorsPointDownhillOnScreen) {
-    const double g = 9.82 * std::sin(40.0 * std::acos(-1.0) / 180.0);
-    EXPECT_DOUBLE_EQ(g, 6.312174327121816);
-    EXPECT_EQ(Material(Grass, Flat).slopeX(), 0.0);
-    EXPECT_EQ(Material(Grass, Flat).slopeY(), 0.0);
-    EXPECT_DOUBLE_EQ(Material(Grass, SlopeRight).slopeX(), g);
-    EXPECT_DOUBLE_EQ(Material(Grass, SlopeUpRight).slopeX(), 4.463381270739469);
-    EXPECT_DOUBLE_EQ(Material(Grass, SlopeUpRight).slopeY(), -4.463381270739468);
-    EXPECT_DOUBLE_EQ(Material(Grass, SlopeUp).slopeY(), -g) << "up is negative y";
-    EXPECT_DOUBLE_EQ(Material(Grass, SlopeLeft).slopeX(), -g);
-    EXPECT_DOUBLE_EQ(Material(Grass, SlopeDown).slopeY(), g) << "down pushes towards +y";
-    EXPECT_NEAR(Material(Grass, SlopeDown).slopeX(), 0.0, 1e-14);
-    EXPECT_DOUBLE_EQ(Material(Wall, SlopeLeft).slopeX(), -g) << "a sloped wall reports its slope";
-}
-
-TEST(Material, FrictionByKind) {
-    EXPECT_EQ(Material(Ice, Flat).friction(), 0.42);
-    EXPECT_EQ(Material(Sand, Flat).friction(), 2.464);
-    EXPECT_EQ(Material(Cup, Flat).friction(), 1.12);
-    for (int kind : {Grass, Wall, Water}) {
-        EXPECT_EQ(Material(kind, Flat).friction(), 0.602);
     }
 }
 

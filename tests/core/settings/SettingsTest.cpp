@@ -41,12 +41,9 @@ TEST_F(SettingsTest, FirstStartGivesDefaultsAndSaveWritesBothSections) {
     EXPECT_TRUE(store_.hasKey(kMisc));
     EXPECT_TRUE(store_.hasKey(kNetwork));
     EXPECT_EQ(store_.valueCount(), 4u);
-    EXPECT_EQ(stored(kMisc, "count"),
-              (SettingsValue{SettingsValueType::Binary, std::string("\xa2\0\0\0", 4)}));
-    EXPECT_EQ(stored(kMisc, "sound"),
-              (SettingsValue{SettingsValueType::Binary, std::string("\x01\0\0\0", 4)}));
-    EXPECT_EQ(stored(kNetwork, "port"),
-              (SettingsValue{SettingsValueType::Binary, std::string("\x44\xc2\0\0", 4)}));
+    EXPECT_EQ(stored(kMisc, "count"), SettingsValue::fromInt(162));
+    EXPECT_EQ(stored(kMisc, "sound"), SettingsValue::fromInt(1));
+    EXPECT_EQ(stored(kNetwork, "port"), SettingsValue::fromInt(49732));
     EXPECT_EQ(stored(kNetwork, "address"), (SettingsValue{SettingsValueType::String, ""}));
 }
 

@@ -13,22 +13,14 @@ namespace {
 
 // A long sand corridor: no single putt gets through it.
 const std::vector<std::string_view> kSandCorridor = {
-    "########################",
-    "#......ssssssssssssss...#",
-    "#......ssssssssssssss..o#",
-    "#......ssssssssssssss...#",
-    "########################",
+    "########################",  "#......ssssssssssssss...#", "#......ssssssssssssss..o#",
+    "#......ssssssssssssss...#", "########################",
 };
 
 // The cup walled in on every side.
 const std::vector<std::string_view> kWalledIn = {
-    "##############",
-    "#............#",
-    "#.......###..#",
-    "#.......#o#..#",
-    "#.......###..#",
-    "#............#",
-    "##############",
+    "##############", "#............#", "#.......###..#", "#.......#o#..#",
+    "#.......###..#", "#............#", "##############",
 };
 
 Level levelWithStart(const std::vector<std::string_view>& rows, double x, double y) {
@@ -57,22 +49,7 @@ TEST(CupDistanceMapTest, CountsTheWayAroundWallsToTheCup) {
     EXPECT_EQ(map.at(4.5, 2.5), CupDistanceMap::Unreachable) << "inside a wall";
 }
 
-TEST(CupDistanceMapTest, WaterIsNoWayThrough) {
-    const Level level = levelWithStart(
-        {
-            "#######",
-            "#..~..#",
-            "#..~.o#",
-            "#..~..#",
-            "#######",
-        },
-        1.5, 2.5);
-    const CupDistanceMap map(level);
-    EXPECT_FALSE(map.reachable(1.5, 2.5));
-    EXPECT_TRUE(map.reachable(4.5, 1.5));
-}
-
-TEST(PuttSolverTest, FindsAStraightPutt) {
+TEST(PuttSolverTest, FindsAStraightPuttFromTheStartOrAnyPosition) {
     const Level level = levelWithStart(
         {
             "############",
@@ -82,13 +59,19 @@ TEST(PuttSolverTest, FindsAStraightPutt) {
             "############",
         },
         2.5, 2.5);
-    const SolverResult result = PuttSolver(level).solve();
-    ASSERT_TRUE(result.holed);
-    ASSERT_EQ(result.putts.size(), 1u);
-    EXPECT_TRUE(result.putts[0].holed);
-    EXPECT_EQ(result.putts[0].fromX, 2.5);
-    EXPECT_EQ(result.putts[0].fromY, 2.5);
-    EXPECT_GT(result.simulatedPutts, 0);
+    const PuttSolver solver(level);
+    EXPECT_GT(solver.distances().at(2.5, 2.5), solver.distances().at(6.5, 2.5));
+    for (const auto& [x, y] : {std::pair{2.5, 2.5}, {6.5, 1.5}}) {
+        const SolverResult result = x == 2.5 ? solver.solve() : solver.solveFrom(x, y);
+        ASSERT_TRUE(result.holed);
+        ASSERT_EQ(result.putts.size(), 1u);
+        EXPECT_TRUE(result.putts[0].holed);
+        EXPECT_EQ(result.putts[0].fromX, x);
+        EXPECT_EQ(result.putts[0].fromY, y);
+        EXPECT_GE(result.putts[0].speed, PuttSolver::MinSpeed);
+        EXPECT_EQ(result.distanceLeft, 0.0);
+        EXPECT_GT(result.simulatedPutts, 0);
+    }
 }
 
 TEST(PuttSolverTest, EachPuttStartsWhereTheOneBeforeEnded) {
@@ -105,6 +88,7 @@ TEST(PuttSolverTest, EachPuttStartsWhereTheOneBeforeEnded) {
         EXPECT_FALSE(result.putts[i - 1].holed);
     }
     EXPECT_TRUE(result.putts.back().holed);
+    EXPECT_FALSE(PuttSolver(level).solve({.maxStrokes = 1}).holed) << "allowed a single stroke";
 }
 
 TEST(PuttSolverTest, FailsWhenTheCupIsWalledIn) {
@@ -129,15 +113,12 @@ TEST(PuttSolverTest, FailsWhenTheCupIsOnlyBeyondWater) {
             "############",
         },
         2.5, 3.5);
-    const SolverResult result = PuttSolver(level).solve();
+    const PuttSolver solver(level);
+    EXPECT_FALSE(solver.distances().reachable(2.5, 3.5)) << "water is no way through";
+    EXPECT_TRUE(solver.distances().reachable(7.5, 2.5));
+    const SolverResult result = solver.solve();
     EXPECT_FALSE(result.holed);
     EXPECT_GT(result.simulatedPutts, 0);
-}
-
-TEST(PuttSolverTest, FailsWhenMoreStrokesWouldBeNeeded) {
-    // The sand corridor again, allowed a single stroke.
-    const Level level = levelWithStart(kSandCorridor, 2.5, 2.5);
-    EXPECT_FALSE(PuttSolver(level).solve({.maxStrokes = 1}).holed);
 }
 
 // Two rooms joined by a door in a thick wall, the cup out of sight of the start: no straight
@@ -165,27 +146,6 @@ TEST(PuttSolverTest, NeedsTwoStrokesToGetRoundACorner) {
     ASSERT_TRUE(result.holed);
     ASSERT_EQ(result.putts.size(), 2u);
     EXPECT_GT(result.putts[0].toX, 10.0) << "the first putt goes through the door";
-}
-
-TEST(PuttSolverTest, SolvesFromAnyPositionAndKnowsTheWayLeft) {
-    const Level level = levelWithStart(
-        {
-            "############",
-            "#..........#",
-            "#.........o#",
-            "#..........#",
-            "############",
-        },
-        2.5, 2.5);
-    const PuttSolver solver(level);
-    EXPECT_GT(solver.distances().at(2.5, 2.5), solver.distances().at(6.5, 2.5));
-    const SolverResult result = solver.solveFrom(6.5, 1.5);
-    ASSERT_TRUE(result.holed);
-    ASSERT_EQ(result.putts.size(), 1u);
-    EXPECT_EQ(result.putts[0].fromX, 6.5);
-    EXPECT_EQ(result.putts[0].fromY, 1.5);
-    EXPECT_EQ(result.distanceLeft, 0.0);
-    EXPECT_GE(result.putts[0].speed, PuttSolver::MinSpeed);
 }
 
 TEST(PuttSolverTest, GivesTheSameAnswerOnOneThreadAsOnSeveral) {

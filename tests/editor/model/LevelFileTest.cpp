@@ -1,17 +1,12 @@
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <fstream>
-
 #include "level/LevelFile.h"
 #include "level/LevelId.h"
 #include "support/AsciiLevel.h"
-#include "util/SafeFile.h"
+#include "support/TempFolder.h"
 
 namespace trundlex::testing {
 namespace {
-
-namespace fs = std::filesystem;
 
 // 5 March 2026, 14:07:09: day 64 of the year.
 std::tm marchFifth(int second) {
@@ -30,50 +25,9 @@ LocalClock clockAt(int second) {
     return [second] { return marchFifth(second); };
 }
 
-TEST(LevelIdentity, HashOfASmallLevelMatchesTheRuleByHand) {
-    // 2 x 2, all flat grass except a flat wall at column 1, row 0. Every block adds shape,
-    // back slope, front kind, back kind and front slope, column by column, so the hash is the
-    // base-37 number of these twenty digits, kept to 32 bits:
-    //   (0 8 0 0 8) (0 8 0 0 8) (0 8 0 1 8) (0 8 0 0 8)
-    //   = 135123100003242311028670496009 = 1690074377 (mod 2^32), positive as int32.
-    Level level(2, 2);
-    level.block(1, 0).back() = Material(Wall, Flat);
-    EXPECT_EQ(makeLevelId(level, marchFifth(9)),
-              "1690074377"
-              "2026"
-              "03"
-              "064"
-              "14"
-              "05"
-              "09");
-}
-
-TEST(LevelIdentity, RotationDoesNotTakePartButShapeDoes) {
-    Level level(2, 2);
-    level.block(0, 0).fromText("T0G8W8");
-    const std::string id = makeLevelId(level, marchFifth(0));
-    level.block(0, 0).setRotation(3);
-    EXPECT_EQ(makeLevelId(level, marchFifth(0)), id);
-    level.block(0, 0).setShape(Circle);
-    EXPECT_NE(makeLevelId(level, marchFifth(0)), id);
-}
-
 class LevelFileTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        // One folder per test: ctest runs the tests of this file in parallel.
-        dir_ = fs::temp_directory_path() /
-               ("trundlex-editor-file-" +
-                std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-        fs::remove_all(dir_);
-        fs::create_directories(dir_);
-    }
-    void TearDown() override { fs::remove_all(dir_); }
-
-    std::string path(const char* name) const { return (dir_ / name).string(); }
-    void writeBytes(const std::string& file, const std::string& bytes) {
-        std::ofstream(file, std::ios::binary) << bytes;
-    }
+    std::string path(const char* name) const { return folder / name; }
 
     Level sample() const {
         Level level = asciiLevel({"#####", "#.o.#", "#~s>#", "#####"});
@@ -83,7 +37,7 @@ protected:
         return level;
     }
 
-    fs::path dir_;
+    TempFolder folder;
 };
 
 TEST_F(LevelFileTest, SavingStampsANewIdAndOpeningGivesTheSameLevelBack) {
@@ -99,20 +53,6 @@ TEST_F(LevelFileTest, SavingStampsANewIdAndOpeningGivesTheSameLevelBack) {
     EXPECT_FALSE(opened.isModified());
 }
 
-TEST_F(LevelFileTest, SameBlocksSavedAtTwoSecondsGetTwoIdsWithTheSameHash) {
-    Level level = sample();
-    ASSERT_TRUE(saveLevelFile(level, path("a.lev"), clockAt(9)));
-    const std::string first = level.id();
-    ASSERT_TRUE(saveLevelFile(level, path("a.lev"), clockAt(10)));
-    const std::string second = level.id();
-    ASSERT_NE(first, second);
-    // The time takes the last fifteen characters; what comes before is the hash.
-    ASSERT_GT(first.size(), 15u);
-    EXPECT_EQ(first.substr(0, first.size() - 15), second.substr(0, second.size() - 15));
-    EXPECT_EQ(first.substr(first.size() - 2), "09");
-    EXPECT_EQ(second.substr(second.size() - 2), "10");
-}
-
 TEST_F(LevelFileTest, FailedSaveKeepsTheOldIdAndTheLevelModified) {
     Level level = sample();
     level.setId("old-id");
@@ -126,14 +66,11 @@ TEST_F(LevelFileTest, FailedSaveKeepsTheOldIdAndTheLevelModified) {
 
 TEST_F(LevelFileTest, FailedSaveLeavesWhatWasAtThePathAlone) {
     // A folder stands where the file should go: the rename fails at the very end.
-    fs::create_directories(dir_ / "taken.lev");
-    writeBytes(path("taken.lev/keep.txt"), "kept");
+    folder.write("taken.lev/keep.txt", "kept");
     Level level = sample();
     EXPECT_FALSE(saveLevelFile(level, path("taken.lev"), clockAt(1)));
-    std::string kept;
-    ASSERT_TRUE(readWholeFile(path("taken.lev/keep.txt"), kept));
-    EXPECT_EQ(kept, "kept");
-    EXPECT_EQ(std::distance(fs::directory_iterator(dir_), {}), 1) << "no temporary file left";
+    EXPECT_EQ(readBytes(path("taken.lev/keep.txt")), "kept");
+    EXPECT_EQ(folder.entryCount(), 1) << "no temporary file left";
 }
 
 TEST_F(LevelFileTest, ForeignOrDamagedFilesLeaveTheLevelUntouched) {
@@ -141,21 +78,15 @@ TEST_F(LevelFileTest, ForeignOrDamagedFilesLeaveTheLevelUntouched) {
     level.setModified(true);
     const Level before = level;
 
-    writeBytes(path("notes.lev"), "\x0bhello world");
-    EXPECT_EQ(loadLevelFile(path("notes.lev"), level), LevelLoadResult::NotALevel);
-    EXPECT_EQ(level, before);
-
-    writeBytes(path("empty.lev"), "");
-    EXPECT_EQ(loadLevelFile(path("empty.lev"), level), LevelLoadResult::NotALevel);
-
+    EXPECT_EQ(loadLevelFile(folder.write("notes.lev", "\x0bhello world"), level),
+              LevelLoadResult::NotALevel);
+    EXPECT_EQ(loadLevelFile(folder.write("empty.lev", ""), level), LevelLoadResult::NotALevel);
     // A level file cut off in the middle of its cells.
     Level saved = sample();
     ASSERT_TRUE(saveLevelFile(saved, path("whole.lev"), clockAt(3)));
-    std::string bytes;
-    ASSERT_TRUE(readWholeFile(path("whole.lev"), bytes));
-    writeBytes(path("cut.lev"), bytes.substr(0, bytes.size() - 20));
-    EXPECT_EQ(loadLevelFile(path("cut.lev"), level), LevelLoadResult::NotALevel);
-
+    const std::string bytes = readBytes(path("whole.lev"));
+    EXPECT_EQ(loadLevelFile(folder.write("cut.lev", bytes.substr(0, bytes.size() - 20)), level),
+              LevelLoadResult::NotALevel);
     EXPECT_EQ(loadLevelFile(path("nowhere.lev"), level), LevelLoadResult::Unreadable);
     EXPECT_EQ(level, before);
 }

@@ -1,11 +1,10 @@
 #include <gtest/gtest.h>
 
-#include <cmath>
-#include <functional>
+#include <string_view>
+#include <utility>
 
-#include "LevelRows.h"
-#include "model/BlockEditing.h"
 #include "model/LevelTransform.h"
+#include "support/AsciiLevel.h"
 
 namespace trundlex::testing {
 namespace {
@@ -50,22 +49,23 @@ std::vector<std::string> codes(const Level& level) {
     return all;
 }
 
-TEST(RotateLevel, FourQuarterTurnsGiveTheLevelBack) {
+TEST(TransformLevel, FourQuarterTurnsOrTheSameFlipTwiceGiveTheLevelBack) {
     const Level original = variedLevel();
-    Level level = original;
-    for (int i = 0; i < 4; ++i) {
-        rotateQuarter(level);
-        EXPECT_TRUE(level.isModified());
-        if (i < 3) {
-            EXPECT_NE(codes(level), codes(original)) << "after " << i + 1 << " turns";
+    const std::pair<void (*)(Level&), int> cases[] = {
+        {rotateQuarter, 4}, {flipHorizontal, 2}, {flipVertical, 2}};
+    for (const auto& [transform, times] : cases) {
+        Level level = original;
+        for (int i = 1; i <= times; ++i) {
+            transform(level);
+            EXPECT_TRUE(level.isModified());
+            EXPECT_EQ(codes(level) == codes(original), i == times) << "after " << i;
         }
+        EXPECT_EQ(level.width(), 7);
+        EXPECT_EQ(level.startX(), original.startX());
+        EXPECT_EQ(level.startY(), original.startY());
+        EXPECT_EQ(level.name(), "Varied");
+        EXPECT_EQ(level.id(), "1234");
     }
-    EXPECT_EQ(level.width(), 7);
-    EXPECT_EQ(codes(level), codes(original));
-    EXPECT_EQ(level.startX(), original.startX());
-    EXPECT_EQ(level.startY(), original.startY());
-    EXPECT_EQ(level.name(), "Varied");
-    EXPECT_EQ(level.id(), "1234");
 }
 
 TEST(RotateLevel, WideLevelTurnsTallWithTheTopLeftBlockAtTheTopRight) {
@@ -82,21 +82,7 @@ TEST(RotateLevel, WideLevelTurnsTallWithTheTopLeftBlockAtTheTopRight) {
     EXPECT_EQ(level.startY(), 3.0);
 }
 
-TEST(FlipLevel, EachFlipTwiceGivesTheLevelBack) {
-    const Level original = variedLevel();
-    for (auto flip : {flipHorizontal, flipVertical}) {
-        Level level = original;
-        flip(level);
-        EXPECT_NE(codes(level), codes(original));
-        EXPECT_TRUE(level.isModified());
-        flip(level);
-        EXPECT_EQ(codes(level), codes(original));
-        EXPECT_EQ(level.startX(), original.startX());
-        EXPECT_EQ(level.startY(), original.startY());
-    }
-}
-
-TEST(FlipLevel, StartAndOddMiddleColumnAreMirrored) {
+TEST(FlipLevel, TheStartIsMirrored) {
     Level level(10, 5);
     level.setStart(2.5, 1.0);
     flipHorizontal(level);
@@ -104,92 +90,54 @@ TEST(FlipLevel, StartAndOddMiddleColumnAreMirrored) {
     EXPECT_EQ(level.startY(), 1.0);
     flipVertical(level);
     EXPECT_EQ(level.startY(), 4.0);
-
-    Level odd(3, 3);
-    odd.block(1, 1).fromText("T0G1T8");  // middle block: wall at the top right, slope up-right
-    flipHorizontal(odd);
-    EXPECT_EQ(odd.block(1, 1).toText(), "T3G3T8");
-    flipVertical(odd);
-    EXPECT_EQ(odd.block(1, 1).toText(), "T2G5T8");
 }
 
-TEST(FlipLevel, HalfDiscOnTheBottomEdgeKeepsItsRotationSideways) {
-    Block block;
-    block.fromText("M1G8T8");
-    flipBlockHorizontal(block);
-    EXPECT_EQ(block.rotation(), 1);
-    flipBlockVertical(block);
-    EXPECT_EQ(block.rotation(), 3);
-}
+// A transformation of a 3 x 2 level as a map of the plane: a point p goes to m p + t, a
+// slope's vector v to m v.
+struct PlaneMap {
+    double m[2][2];
+    double t[2];
+};
 
-// Where a point of the original level lands after a transformation of a W x H level.
-using PointMap = std::function<void(double& x, double& y)>;
-// How a slope's vector turns with it.
-using VectorMap = std::function<void(double& sx, double& sy)>;
-
-// Every shape in every rotation with every slope, one block to a level: after the
-// transformation the material at each mapped point must be the material at the original
-// point, and its slope vector the mapped vector. Points sit off every shape's boundary.
-void expectImageOfEveryShape(const std::function<void(Level&)>& transform, const PointMap& point,
-                             const VectorMap& vector) {
-    const char* const shapes = "SCTPM";
-    for (int shape = 0; shape < 5; ++shape) {
-        for (int rotation = 0; rotation < 4; ++rotation) {
-            for (int slope = 0; slope <= 8; ++slope) {
-                Level level(3, 2);
-                std::string code{shapes[shape], static_cast<char>('0' + rotation),
-                                 'I',           static_cast<char>('0' + slope),
-                                 'T',           '8'};
-                level.block(1, 0).fromText(code);
-                Level after = level;
-                transform(after);
-                for (int i = 0; i < 16; ++i) {
-                    for (int j = 0; j < 16; ++j) {
-                        const double x = 1.0 + (i + 0.3) / 16.0;
-                        const double y = (j + 0.6) / 16.0;
-                        double mx = x;
-                        double my = y;
-                        point(mx, my);
-                        ASSERT_EQ(after.materialKindAt(mx, my), level.materialKindAt(x, y))
-                            << code << " at (" << x << ", " << y << ")";
-                        double sx = level.slopeXAt(x, y);
-                        double sy = level.slopeYAt(x, y);
-                        vector(sx, sy);
-                        ASSERT_NEAR(after.slopeXAt(mx, my), sx, 1e-9) << code;
-                        ASSERT_NEAR(after.slopeYAt(mx, my), sy, 1e-9) << code;
+// Every shape in every rotation with every slope, one block in the middle of a 3 x 2 level:
+// after the transformation the material at each mapped point must be the material at the
+// original point, and its slope vector the mapped vector. Points sit off every boundary.
+TEST(TransformedRegions, EveryRegionAndSlopeGoesWhereTheLevelGoes) {
+    const std::pair<void (*)(Level&), PlaneMap> cases[] = {
+        {rotateQuarter, {{{0, -1}, {1, 0}}, {2, 0}}},  // turned into 2 x 3, clockwise
+        {flipHorizontal, {{{-1, 0}, {0, 1}}, {3, 0}}},
+        {flipVertical, {{{1, 0}, {0, -1}}, {0, 2}}},
+    };
+    for (const auto& [transform, map] : cases) {
+        const auto apply = [&map](double x, double y, double shift) {
+            return std::pair{map.m[0][0] * x + map.m[0][1] * y + shift * map.t[0],
+                             map.m[1][0] * x + map.m[1][1] * y + shift * map.t[1]};
+        };
+        for (const char shape : std::string_view("SCTPM")) {
+            for (char rotation = '0'; rotation <= '3'; ++rotation) {
+                for (char slope = '0'; slope <= '8'; ++slope) {
+                    const std::string code{shape, rotation, 'I', slope, 'T', '8'};
+                    Level level(3, 2);
+                    level.block(1, 0).fromText(code);
+                    Level after = level;
+                    transform(after);
+                    for (int i = 0; i < 16; ++i) {
+                        for (int j = 0; j < 16; ++j) {
+                            const double x = 1.0 + (i + 0.3) / 16.0;
+                            const double y = (j + 0.6) / 16.0;
+                            const auto [mx, my] = apply(x, y, 1.0);
+                            ASSERT_EQ(after.materialKindAt(mx, my), level.materialKindAt(x, y))
+                                << code << " at (" << x << ", " << y << ")";
+                            const auto [sx, sy] =
+                                apply(level.slopeXAt(x, y), level.slopeYAt(x, y), 0.0);
+                            ASSERT_NEAR(after.slopeXAt(mx, my), sx, 1e-9) << code;
+                            ASSERT_NEAR(after.slopeYAt(mx, my), sy, 1e-9) << code;
+                        }
                     }
                 }
             }
         }
     }
-}
-
-TEST(TransformedRegions, QuarterTurnTurnsEveryFrontRegionAndSlope) {
-    // A 3 x 2 level turns into 2 x 3: (x, y) goes to (2 - y, x); a vector turns clockwise.
-    expectImageOfEveryShape(
-        rotateQuarter,
-        [](double& x, double& y) {
-            const double oldX = x;
-            x = 2.0 - y;
-            y = oldX;
-        },
-        [](double& sx, double& sy) {
-            const double oldX = sx;
-            sx = -sy;
-            sy = oldX;
-        });
-}
-
-TEST(TransformedRegions, HorizontalFlipMirrorsEveryFrontRegionAndSlope) {
-    expectImageOfEveryShape(
-        flipHorizontal, [](double& x, double&) { x = 3.0 - x; },
-        [](double& sx, double&) { sx = -sx; });
-}
-
-TEST(TransformedRegions, VerticalFlipMirrorsEveryFrontRegionAndSlope) {
-    expectImageOfEveryShape(
-        flipVertical, [](double&, double& y) { y = 2.0 - y; },
-        [](double&, double& sy) { sy = -sy; });
 }
 
 // --- Make fit ---
@@ -202,7 +150,7 @@ TEST(MakeFit, CutsToTheUsedBlocksAndKeepsTheStartOnThem) {
     level.setId("99");
     level.setModified(false);
     ASSERT_TRUE(makeFit(level));
-    EXPECT_EQ(levelRows(level), (Rows{"#...", "....", "...~"}));
+    EXPECT_EQ(asciiRows(level), (Rows{"#...", "....", "...~"}));
     EXPECT_EQ(level.startX(), 1.5);
     EXPECT_EQ(level.startY(), 1.5);
     EXPECT_EQ(level.name(), "Pond");
@@ -217,13 +165,13 @@ TEST(MakeFit, KeepsABlockUsedOnlyInTheLastColumnOrRow) {
     level.block(9, 2).fromText("S0T8");
     level.block(9, 4).fromText("S0S8");
     ASSERT_TRUE(makeFit(level));
-    EXPECT_EQ(levelRows(level), (Rows{".#", "..", ".s"}))
+    EXPECT_EQ(asciiRows(level), (Rows{".#", "..", ".s"}))
         << "a single column is widened toward the level's extent";
 
     Level bottom(6, 6);
     bottom.block(3, 5).fromText("S0W8");
     ASSERT_TRUE(makeFit(bottom));
-    EXPECT_EQ(levelRows(bottom), (Rows{"..", "~."}));
+    EXPECT_EQ(asciiRows(bottom), (Rows{"..", "~."}));
 }
 
 TEST(MakeFit, NeverCutsBelowTwoByTwo) {
@@ -233,7 +181,7 @@ TEST(MakeFit, NeverCutsBelowTwoByTwo) {
     ASSERT_TRUE(makeFit(level));
     ASSERT_EQ(level.width(), 2);
     ASSERT_EQ(level.height(), 2);
-    EXPECT_EQ(levelRows(level), (Rows{"..", "#."}))
+    EXPECT_EQ(asciiRows(level), (Rows{"..", "#."}))
         << "at the bottom edge the rectangle grows upward";
     EXPECT_EQ(level.startX(), 0.5);
     EXPECT_EQ(level.startY(), 1.5);

@@ -1,37 +1,15 @@
 #pragma once
 
-#include <gtest/gtest.h>
-#include <unistd.h>
-
 #include <filesystem>
-#include <fstream>
 #include <string>
 #include <string_view>
-#include <vector>
 
 #include "level/Archive.h"
 #include "level/Level.h"
-#include "util/RandomSource.h"
+#include "support/ScriptedRandom.h"
+#include "support/TempFolder.h"
 
 namespace trundlex::testing {
-
-// Draws from a script, then fails the test if more are asked for.
-class ScriptedDraws : public RandomSource {
-public:
-    explicit ScriptedDraws(std::vector<int> draws) : draws_(std::move(draws)) {}
-    int next() override {
-        if (used_ >= draws_.size()) {
-            ADD_FAILURE() << "more than the " << draws_.size() << " scripted draws were used";
-            return 0;
-        }
-        return draws_[used_++];
-    }
-    std::size_t used() const { return used_; }
-
-private:
-    std::vector<int> draws_;
-    std::size_t used_ = 0;
-};
 
 // A 7 x 7 template piece whose border is wall all round except the middle three blocks of
 // the sides named in `open` ('L', 'R', 'T', 'B'), with `centre` at its middle block.
@@ -53,25 +31,13 @@ inline Level borderedPiece(std::string_view open, const char* centre) {
     return piece;
 }
 
-// A temporary folder of template pieces, removed at the end of the test.
-class PieceFolder {
+// A temporary folder of template pieces.
+class PieceFolder : public TempFolder {
 public:
-    PieceFolder() {
-        path_ = std::filesystem::temp_directory_path() /
-                ("trundlex-pieces-" + std::to_string(::getpid()) + "-" +
-                 ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        std::filesystem::remove_all(path_);
-        std::filesystem::create_directories(path_);
-    }
-    ~PieceFolder() { std::filesystem::remove_all(path_); }
-    PieceFolder(const PieceFolder&) = delete;
-    PieceFolder& operator=(const PieceFolder&) = delete;
-
     void write(const char* name, const Level& piece) const {
-        std::ofstream(path_ / name, std::ios::binary) << encodeArchiveString(piece.toText());
+        TempFolder::write(name, encodeArchiveString(piece.toText()));
     }
-    void remove(const char* name) const { std::filesystem::remove(path_ / name); }
-    std::string path() const { return path_.string(); }
+    void remove(const char* name) const { std::filesystem::remove(*this / name); }
 
     // Pieces whose roles show in their middle block: the start piece ice (with the ball's
     // start off-centre, on the sand block at (1, 3)), the end piece a cup, the straight piece
@@ -96,9 +62,6 @@ public:
         write("runthorn7.lev", borderedPiece("LB", "S0I2"));
         write("snetthorn7.lev", borderedPiece("LB", "S0I6"));
     }
-
-private:
-    std::filesystem::path path_;
 };
 
 }  // namespace trundlex::testing

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "model/LevelEditing.h"
 #include "model/UndoRing.h"
 #include "support/AsciiLevel.h"
@@ -18,12 +20,9 @@ protected:
         setBlockAt(level, n, 0, wall);
     }
     void undo() { level = ring.Pop(); }
-    int wallsInFirstRow() const {
-        int walls = 0;
-        for (int x = 0; x < level.width(); ++x) {
-            walls += level.block(x, 0).back().kind() == Wall ? 1 : 0;
-        }
-        return walls;
+    long wallsInFirstRow() const {
+        const std::string row = asciiRows(level).front();
+        return std::count(row.begin(), row.end(), '#');
     }
 
     UndoRing ring;
@@ -55,14 +54,14 @@ TEST_F(UndoRingTest, SixStrokesAndSixUndosWrapToTheSixthSnapshot) {
     for (int n = 0; n < 6; ++n) {
         stroke(n);
     }
-    std::vector<int> walls;
+    std::vector<long> walls;
     for (int n = 0; n < 6; ++n) {
         undo();
         walls.push_back(wallsInFirstRow());
     }
     // Five slots: the sixth snapshot (five walls) overwrote the first, so after five undos
     // the ring has come round to it again.
-    EXPECT_EQ(walls, (std::vector<int>{5, 4, 3, 2, 1, 5}));
+    EXPECT_EQ(walls, (std::vector<long>{5, 4, 3, 2, 1, 5}));
     EXPECT_EQ(ring.next(), 0);
 }
 

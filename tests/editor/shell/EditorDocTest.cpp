@@ -116,10 +116,7 @@ TEST_F(EditorDocTest, SaveThenOpenGivesTheSameLevelTextApartFromTheId) {
     second = 10;
     ASSERT_TRUE(document.fileSave());
     const std::string id = level().id();
-    ASSERT_GT(id.size(), 15u);
     EXPECT_NE(id, first) << "every save renews the ID";
-    EXPECT_EQ(id.substr(0, id.size() - 15), first.substr(0, first.size() - 15))
-        << "same blocks, same hash";
     EXPECT_FALSE(document.IsModified());
 
     paintWall(5, 5);

@@ -14,6 +14,7 @@
 #include "EditorPrompts.h"
 #include "model/RecentFileList.h"
 #include "settings/MemorySettingsStore.h"
+#include "support/AsciiLevel.h"
 
 namespace trundlex::testing {
 
@@ -98,19 +99,8 @@ protected:
 
     Level& level() { return document.level(); }
     std::string code(int x, int y) { return level().block(x, y).toText(); }
-    // The level's cells as rows: "." default, "#" flat wall, "~" flat water, else "?".
-    std::vector<std::string> rows() {
-        std::vector<std::string> result;
-        for (int y = 0; y < level().height(); ++y) {
-            std::string row;
-            for (int x = 0; x < level().width(); ++x) {
-                const std::string c = code(x, y);
-                row += c == "$" ? '.' : c == "S0T8" ? '#' : c == "S0W8" ? '~' : '?';
-            }
-            result.push_back(row);
-        }
-        return result;
-    }
+    // The level's cells as rows of characters (support/AsciiLevel.h).
+    std::vector<std::string> rows() { return asciiRows(level()); }
 
     std::string path(const char* name) const {
         return QDir(folder.path()).filePath(QString::fromLatin1(name)).toStdString();

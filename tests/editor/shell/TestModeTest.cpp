@@ -1,11 +1,12 @@
 #include <QAction>
-#include <QElapsedTimer>
 #include <QImage>
 
 #include "EditorActions.h"
 #include "EditorShellFixture.h"
 #include "model/EditorTool.h"
 #include "model/LevelEditing.h"
+#include "render/BallRenderer.h"
+#include "support/SilentBallOwner.h"
 
 namespace trundlex::testing {
 namespace {
@@ -19,27 +20,12 @@ protected:
         }
     }
 
-    // Turns the event loop until `done` holds or `ms` milliseconds have passed.
-    static bool waitUntil(const std::function<bool()>& done, int ms = 5000) {
-        QElapsedTimer timer;
-        timer.start();
-        while (!done()) {
-            if (timer.elapsed() > ms) {
-                return false;
-            }
-            QTest::qWait(2);
-        }
-        return true;
-    }
-
     // A left click in test mode: press and release at the pixel.
     void click(const QPoint& p) { QTest::mouseClick(&view, Qt::LeftButton, {}, p); }
 
     // Where a putt from (x, y) ends when run by a ball of its own on the same level.
     std::pair<double, double> restingPlace(double x, double y, double speed, double heading) {
-        struct : BallOwner {
-            void onBallNotification(std::int32_t, BallNotification) override {}
-        } owner;
+        SilentBallOwner owner;
         Ball reference;
         reference.SetSoundOn(false);
         reference.SetLevel(level());
@@ -50,6 +36,11 @@ protected:
     }
 
     QAction* action(EditorCommand id) { return actions.action(id); }
+    // The Ball menu's item for a speed mode (-2 ... 5).
+    QAction* speedItem(int mode) {
+        return action(
+            static_cast<EditorCommand>(static_cast<int>(EditorCommand::SpeedFirst) + mode + 2));
+    }
 
     EditorActions actions{view};
 };
@@ -80,7 +71,7 @@ TEST_F(TestModeTest, ClickPuttsTheBallWithThreePerBlockTowardThePointer) {
     // three blocks away, heading straight right, speed 9.
     const auto [x, y] = restingPlace(5.0, 5.0, 9.0, 0.0);
     click(QPoint(5 + 8 * Cell + 20, 50 + 5 * Cell));
-    ASSERT_TRUE(waitUntil([&] { return !view.isBallRunning(); }));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !view.isBallRunning(); }));
     EXPECT_EQ(view.ball().GetX(), x);
     EXPECT_EQ(view.ball().GetY(), y);
     EXPECT_NE(restingPlace(5.0, 5.0, 6.0, 0.0), std::make_pair(x, y))
@@ -111,14 +102,15 @@ TEST_F(TestModeTest, DroppingIntoTheCupEndsTestMode) {
     view.toggleTestMode();
     view.setSpeedMode(Fastest);
     click(QPoint(5 + 4 * Cell + 20, 50 + 5 * Cell + 20));  // speed 3, straight right
-    ASSERT_TRUE(waitUntil([&] { return !view.isTestMode(); }));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !view.isTestMode(); }));
     EXPECT_FALSE(action(EditorCommand::TestMode)->isChecked());
     EXPECT_FALSE(view.isBallRunning());
     // The sunk ball comes back whole: it marks the start again.
     EXPECT_EQ(view.ball().GetRadius(), Ball::DefaultRadius);
     const QImage shown = view.grab().toImage();
-    EXPECT_EQ(QColor(shown.pixel(5 + 2 * Cell + 20, 50 + 5 * Cell + 20)), QColor(230, 230, 230))
-        << "the start marker's light grey body at (2.5, 5.5)";
+    EXPECT_EQ(shown.pixelColor(5 + 2 * Cell + 20, 50 + 5 * Cell + 20),
+              fromRgbValue(Ball::DefaultColour))
+        << "the start marker's body at (2.5, 5.5)";
 }
 
 TEST_F(TestModeTest, TurnFlipsAndRandomLevelAreRefusedInTestModeMakeFitIsNot) {
@@ -156,11 +148,11 @@ TEST_F(TestModeTest, ArrowKeysShiftTheLevelUnderTheRollingBall) {
     ASSERT_TRUE(view.isBallRunning());
     QTest::keyClick(&view, Qt::Key_Right);
     // The change waits for the worker's next notification, about 10 ms away.
-    ASSERT_TRUE(waitUntil([&] { return code(3, 2) == "S0T8"; }));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return code(3, 2) == "S0T8"; }));
     EXPECT_EQ(code(2, 2), "$");
     EXPECT_TRUE(view.isBallRunning()) << "the ball rolls on";
     view.undo();
-    ASSERT_TRUE(waitUntil([&] { return code(2, 2) == "S0T8"; }));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return code(2, 2) == "S0T8"; }));
     view.stopBall();
     EXPECT_EQ(view.ball().GetX(), 5.0);
 }
@@ -182,14 +174,14 @@ TEST_F(TestModeTest, NewLevelEndsTestModeAndStopsTheBall) {
 }
 
 TEST_F(TestModeTest, SpeedCommandsAreRadioItemsThatSetTheBallsMode) {
-    EXPECT_TRUE(action(static_cast<EditorCommand>(32809))->isChecked()) << "Normal at start";
-    action(static_cast<EditorCommand>(32814))->trigger();
+    EXPECT_TRUE(speedItem(Normal)->isChecked()) << "at start";
+    speedItem(NextPosition)->trigger();
     EXPECT_EQ(view.speedMode(), NextPosition);
     EXPECT_EQ(view.ball().GetSpeedMode(), NextPosition);
-    EXPECT_TRUE(action(static_cast<EditorCommand>(32814))->isChecked());
-    EXPECT_FALSE(action(static_cast<EditorCommand>(32809))->isChecked());
+    EXPECT_TRUE(speedItem(NextPosition)->isChecked());
+    EXPECT_FALSE(speedItem(Normal)->isChecked());
     view.setSpeedMode(Half);
-    EXPECT_TRUE(action(static_cast<EditorCommand>(32808))->isChecked());
+    EXPECT_TRUE(speedItem(Half)->isChecked());
     view.setSpeedMode(static_cast<SpeedMode>(9));
     EXPECT_EQ(view.speedMode(), Half) << "no such mode";
 }

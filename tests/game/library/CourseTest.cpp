@@ -177,8 +177,7 @@ TEST_F(CourseTest, FailedSaveKeepsThePreviousFile) {
         EXPECT_FALSE(course.save(random));
     }
     EXPECT_EQ(readBytes(course.path()), previous);
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder_.path()), {}), 1)
-        << "no temporary file is left behind";
+    EXPECT_EQ(folder_.entryCount(), 1) << "no temporary file is left behind";
 
     course.setPath("");
     EXPECT_FALSE(course.save(random));
@@ -196,15 +195,19 @@ TEST_F(CourseTest, ResolvingFindsLevelsInOrderAndCountsTheMissingOnes) {
     ScriptedRandom random({3});
     Course complete = makeCourse("All there", {"L3", "L1", "L3"});
     ASSERT_TRUE(complete.save(random));
+    const auto ids = [](const CourseLevels& resolved) {
+        std::string text;
+        for (const Level& level : resolved.levels) {
+            text += level.id() + " ";
+        }
+        return text;
+    };
     const CourseLevels all = complete.resolve(library);
     EXPECT_TRUE(all.complete());
     EXPECT_EQ(all.found, 3);
     EXPECT_EQ(all.expected, 3);
     EXPECT_EQ(all.courseId, complete.id());
-    ASSERT_EQ(all.levels.size(), 3u);
-    EXPECT_EQ(all.levels[0].id(), "L3");
-    EXPECT_EQ(all.levels[1].id(), "L1");
-    EXPECT_EQ(all.levels[2].id(), "L3");
+    EXPECT_EQ(ids(all), "L3 L1 L3 ");
 
     Course partial = makeCourse("Gaps", {"L2", "l1", "L9", "L1"});
     ASSERT_TRUE(partial.save(random));
@@ -212,24 +215,8 @@ TEST_F(CourseTest, ResolvingFindsLevelsInOrderAndCountsTheMissingOnes) {
     EXPECT_FALSE(some.complete());
     EXPECT_EQ(some.found, 2);
     EXPECT_EQ(some.expected, 4);
-    EXPECT_EQ(some.courseId, "");
-    ASSERT_EQ(some.levels.size(), 2u);
-    EXPECT_EQ(some.levels[0].id(), "L2");
-    EXPECT_EQ(some.levels[1].id(), "L1");
-}
-
-TEST(SeededRandomTest, DrawsStayInRangeAndRepeatForASeed) {
-    SeededRandom first(99);
-    SeededRandom second(99);
-    bool sawHighHalf = false;
-    for (int i = 0; i < 1000; ++i) {
-        const int draw = first.next();
-        ASSERT_GE(draw, 0);
-        ASSERT_LE(draw, 32767);
-        EXPECT_EQ(second.next(), draw);
-        sawHighHalf = sawHighHalf || draw > 16383;
-    }
-    EXPECT_TRUE(sawHighHalf);
+    EXPECT_EQ(some.courseId, "") << "a course with gaps is not that course any more";
+    EXPECT_EQ(ids(some), "L2 L1 ");
 }
 
 }  // namespace

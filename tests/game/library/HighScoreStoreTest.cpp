@@ -55,17 +55,12 @@ protected:
     TempFolder folder_;
 };
 
-TEST_F(HighScoreStoreTest, EqualScoreIsRefusedWhenTheListIsFull) {
+TEST_F(HighScoreStoreTest, AFullListTakesOnlyALowerScoreAndDropsTheNewestOfTheLastPlaced) {
     HighScoreStore store;
     fillWithTen(store);
     const auto before = entriesOf(store, "course");
     EXPECT_FALSE(store.add("course", "late", 40, 500));
     EXPECT_EQ(entriesOf(store, "course"), before);
-}
-
-TEST_F(HighScoreStoreTest, LowerScoreIsAdmittedAndTheNewestOfTheLastPlacedDrops) {
-    HighScoreStore store;
-    fillWithTen(store);
     EXPECT_TRUE(store.add("course", "best", 39, 500));
     const auto entries = entriesOf(store, "course");
     ASSERT_EQ(entries.size(), 10u);

@@ -198,12 +198,14 @@ TEST(SocketTest, StoppedListenerRefusesConnectionsAndWakesItsAcceptor) {
     TcpListener listener;
     ASSERT_TRUE(listener.open(Loopback, 0));
     bool accepted = true;
+    std::promise<pid_t> acceptorId;
     std::thread acceptor([&] {
+        acceptorId.set_value(::gettid());
         Socket socket;
         std::string address;
         accepted = listener.accept(socket, address);
     });
-    std::this_thread::sleep_for(50ms);
+    EXPECT_TRUE(waitUntilBlocked(acceptorId.get_future().get())) << "the acceptor waits";
     listener.stop();
     acceptor.join();
     EXPECT_FALSE(accepted);
@@ -222,8 +224,9 @@ TEST(SocketTest, WakingThePipeAbortsAConnectThatHangs) {
         filler.connectTo(Loopback, full.port(), never, 100ms);
     }
     WakePipe abort;
+    const pid_t connecting = ::gettid();
     std::thread waker([&] {
-        std::this_thread::sleep_for(100ms);
+        EXPECT_TRUE(waitUntilBlocked(connecting)) << "the connect waits";
         abort.wake();
     });
     Socket socket;

@@ -109,8 +109,8 @@ TEST_F(NetGameFlowTest, PuttsAimsAndChatTravelThroughTheServer) {
     startGame();
 
     host.net.sendAim(2.356);
-    EXPECT_EQ(ann.listener.waitFor(NetAim)->data.aim, 2.36);
-    EXPECT_EQ(bob.listener.waitFor(NetAim)->data.aim, 2.36);
+    EXPECT_EQ(ann.listener.dataOf(NetAim).aim, 2.36);
+    EXPECT_EQ(bob.listener.dataOf(NetAim).aim, 2.36);
 
     double force = 1.2345678;
     double angle = 0.5;
@@ -119,16 +119,14 @@ TEST_F(NetGameFlowTest, PuttsAimsAndChatTravelThroughTheServer) {
     double second = 3.0;
     EXPECT_FALSE(ann.net.sendPutt(second, angle)) << "one putt at a time";
     for (Computer* other : {&host, &bob}) {
-        const auto putt = other->listener.waitFor(NetPutt);
-        ASSERT_TRUE(putt);
-        EXPECT_EQ(putt->data.puttForce, 1.234568);
-        EXPECT_EQ(putt->data.puttAngle, 0.5);
+        const NetEventData putt = other->listener.dataOf(NetPutt);
+        EXPECT_EQ(putt.puttForce, 1.234568);
+        EXPECT_EQ(putt.puttAngle, 0.5);
     }
     EXPECT_EQ(bob.net.sendChat("hi | all", "Bob"), netproto::TextProblem::None);
-    const auto chat = ann.listener.waitFor(NetChat);
-    ASSERT_TRUE(chat);
-    EXPECT_EQ(chat->data.chatName, "Bob");
-    EXPECT_EQ(chat->data.chatText, "hi | all");
+    const NetEventData chat = ann.listener.dataOf(NetChat);
+    EXPECT_EQ(chat.chatName, "Bob");
+    EXPECT_EQ(chat.chatText, "hi | all");
     ASSERT_TRUE(host.listener.waitFor(NetChat));
     EXPECT_EQ(bob.net.sendChat("x", "B|ob"), netproto::TextProblem::Separator);
     EXPECT_EQ(bob.net.sendChat("ding\x07", "Bob"), netproto::TextProblem::Terminator);
@@ -177,10 +175,8 @@ TEST_F(NetGameFlowTest, ClientLeavingTheLobbyTakesItsPlayersAlong) {
 
     bob.net.endGame();
     EXPECT_TRUE(bob.listener.waitFor(NetEnded));
-    const auto info = host.listener.waitFor(NetDisconnectInfo);
-    ASSERT_TRUE(info);
-    EXPECT_EQ(info->data.disconnectText, "Bob is disconnected.");
-    EXPECT_EQ(ann.listener.waitFor(NetDisconnectInfo)->data.disconnectText, "Bob is disconnected.");
+    EXPECT_EQ(host.listener.dataOf(NetDisconnectInfo).disconnectText, "Bob is disconnected.");
+    EXPECT_EQ(ann.listener.dataOf(NetDisconnectInfo).disconnectText, "Bob is disconnected.");
     EXPECT_EQ(host.lobby.waitForStatus(LobbyText::ClientDisconnected)->english(),
               "Bob disconnected.");
     ASSERT_TRUE(host.listener.waitFor(NetConnectionClosed));
@@ -230,9 +226,8 @@ TEST_F(NetGameFlowTest, ServerGoingAwayEndsTheGameOnEveryClient) {
     host.net.endGame();
     EXPECT_TRUE(host.listener.waitFor(NetEnded));
     for (Computer* guest : {&ann, &bob}) {
-        const auto info = guest->listener.waitFor(NetDisconnectInfo);
-        ASSERT_TRUE(info);
-        EXPECT_EQ(info->data.disconnectText, "You have been disconnected from the server.");
+        EXPECT_EQ(guest->listener.dataOf(NetDisconnectInfo).disconnectText,
+                  "You have been disconnected from the server.");
         EXPECT_TRUE(guest->listener.waitFor(NetEnded));
         EXPECT_EQ(guest->playerNames().size(), 3u);
         for (const std::string& name : guest->playerNames()) {

@@ -153,11 +153,13 @@ TEST(NetNotifierTest, DetachWaitsUntilTheLobbyCallInProgressReturns) {
     ASSERT_TRUE(lobby.waitInside());
 
     std::atomic<bool> detached{false};
+    std::promise<pid_t> windowId;
     std::thread window([&] {
+        windowId.set_value(::gettid());
         notifier.detachLobby();
         detached = true;
     });
-    std::this_thread::sleep_for(Quiet);
+    EXPECT_TRUE(waitUntilBlocked(windowId.get_future().get()));
     EXPECT_FALSE(detached) << "the lobby may not go while it is being called";
     lobby.release();
     window.join();

@@ -8,6 +8,8 @@
 #include <chrono>
 #include <condition_variable>
 #include <functional>
+#include <future>
+#include <iterator>
 #include <mutex>
 #include <optional>
 #include <string>
@@ -23,6 +25,7 @@
 #include "net/TcpListener.h"
 #include "play/Match.h"
 #include "support/AsciiLevel.h"
+#include "support/BlockedThread.h"
 
 namespace trundlex::testing {
 
@@ -81,20 +84,24 @@ public:
         });
         return found;
     }
+    // The data of the `count`th event of this kind, waited for; empty data (and a failure)
+    // when it does not come.
+    NetEventData dataOf(NetEvent event, int count = 1) {
+        const auto seen = waitFor(event, count);
+        EXPECT_TRUE(seen) << "event " << event << " number " << count << " did not come";
+        return seen ? seen->data : NetEventData{};
+    }
     int count(NetEvent event) const {
         std::lock_guard lock(mutex_);
-        int seen = 0;
-        for (const SeenEvent& e : events_) {
-            seen += e.event == event ? 1 : 0;
-        }
-        return seen;
+        return static_cast<int>(
+            std::count_if(events_.begin(), events_.end(),
+                          [event](const SeenEvent& e) { return e.event == event; }));
     }
     std::vector<NetEvent> sequence() const {
         std::lock_guard lock(mutex_);
         std::vector<NetEvent> codes;
-        for (const SeenEvent& e : events_) {
-            codes.push_back(e.event);
-        }
+        std::transform(events_.begin(), events_.end(), std::back_inserter(codes),
+                       [](const SeenEvent& e) { return e.event; });
         return codes;
     }
 

@@ -93,9 +93,7 @@ TEST_F(ServerProtocolTest, VersionMismatchEndsTheConnectionAndDropsWhatFollows) 
     skipGreeting();
     client.sendRaw("HTrundlex 0.99\x07\x07NZed|1|1|1|\x07\x07");
     EXPECT_TRUE(client.closedByPeer());
-    const auto info = host.listener.waitFor(NetDisconnectInfo);
-    ASSERT_TRUE(info);
-    EXPECT_EQ(info->data.disconnectText, "127.0.0.1 is disconnected.")
+    EXPECT_EQ(host.listener.dataOf(NetDisconnectInfo).disconnectText, "127.0.0.1 is disconnected.")
         << "a client without players is named by its address";
     EXPECT_TRUE(host.listener.waitFor(NetConnectionClosed));
     EXPECT_EQ(host.lobby.waitForStatus(LobbyText::ClientDisconnected)->english(),
@@ -105,28 +103,18 @@ TEST_F(ServerProtocolTest, VersionMismatchEndsTheConnectionAndDropsWhatFollows) 
 
 TEST_F(ServerProtocolTest, ChatAndUnreadableMessagesReachTheListeners) {
     skipGreeting();
+    const auto chatLine = [&](int number) {
+        const NetEventData chat = host.listener.dataOf(NetChat, number);
+        return chat.chatName + ": " + chat.chatText;
+    };
     client.send("MAnn|hello|there");
-    auto chat = host.listener.waitFor(NetChat, 1);
-    ASSERT_TRUE(chat);
-    EXPECT_EQ(chat->data.chatName, "Ann");
-    EXPECT_EQ(chat->data.chatText, "hello|there");
-
+    EXPECT_EQ(chatLine(1), "Ann: hello|there");
     client.send("Mnobar");
-    chat = host.listener.waitFor(NetChat, 2);
-    ASSERT_TRUE(chat);
-    EXPECT_EQ(chat->data.chatName, "nobar");
-    EXPECT_EQ(chat->data.chatText, "");
-
+    EXPECT_EQ(chatLine(2), "nobar: ");
     client.send("Zabc");
-    chat = host.listener.waitFor(NetChat, 3);
-    ASSERT_TRUE(chat);
-    EXPECT_EQ(chat->data.chatName, "nobar") << "the sender name of the last chat line stays";
-    EXPECT_EQ(chat->data.chatText, "abc BADDATA!!! ");
-
+    EXPECT_EQ(chatLine(3), "nobar: abc BADDATA!!! ") << "the last chat line's sender stays";
     client.send("");
-    chat = host.listener.waitFor(NetChat, 4);
-    ASSERT_TRUE(chat);
-    EXPECT_EQ(chat->data.chatText, " BADDATA!!! ") << "a bare terminator is unrecognised";
+    EXPECT_EQ(chatLine(4), "nobar:  BADDATA!!! ") << "a bare terminator is unrecognised";
 }
 
 TEST_F(ServerProtocolTest, MessagesOnlyAServerMaySendAreIgnored) {
@@ -186,9 +174,7 @@ TEST_F(ServerProtocolTest, FloodWithoutTerminatorIsHandledAsADisconnection) {
         }
     }
     EXPECT_TRUE(client.closedByPeer());
-    const auto info = host.listener.waitFor(NetDisconnectInfo);
-    ASSERT_TRUE(info);
-    EXPECT_EQ(info->data.disconnectText, "Ann is disconnected.");
+    EXPECT_EQ(host.listener.dataOf(NetDisconnectInfo).disconnectText, "Ann is disconnected.");
     EXPECT_EQ(host.playerNames(), std::vector<std::string>{"Host *"}) << "left in the lobby";
 }
 
@@ -210,10 +196,9 @@ TEST_F(ServerProtocolTest, GameTakesOnePuttAtATimeAndWaitsForEveryStop) {
     client.send("P5.5|1.25");
     client.send("P3|0");
     client.send("A1.0");
-    const auto putt = host.listener.waitFor(NetPutt);
-    ASSERT_TRUE(putt);
-    EXPECT_EQ(putt->data.puttForce, 5.5);
-    EXPECT_EQ(putt->data.puttAngle, 1.25);
+    const NetEventData putt = host.listener.dataOf(NetPutt);
+    EXPECT_EQ(putt.puttForce, 5.5);
+    EXPECT_EQ(putt.puttAngle, 1.25);
 
     client.send("Q");
     EXPECT_FALSE(host.listener.waitFor(NetAllStopped, 1, Quiet))

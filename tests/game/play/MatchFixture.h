@@ -9,6 +9,7 @@
 
 #include "library/LevelLibrary.h"
 #include "play/Match.h"
+#include "play/MatchFlow.h"
 #include "support/AsciiLevel.h"
 
 namespace trundlex::testing {
@@ -31,16 +32,12 @@ protected:
     static constexpr double CupX = 4.5;
     static constexpr double CupY = 1.5;
 
-    // A library level with this ID: open grass with a cup, the start well away from it.
-    Level libraryLevel(std::string_view id) {
+    // A hole the library knows: open grass with a cup, the start well away from it.
+    void addHole(std::string_view id) {
         Level hole = asciiLevel({"#########", "#...O...#", "#.......#", "#########"});
         hole.setId(id);
         hole.setStart(1.5, 2.5);
-        return hole;
-    }
-    // A hole the library knows.
-    void addHole(std::string_view id) {
-        library.add(libraryLevel(id));
+        library.add(hole);
         match.AddLevel(id);
     }
     void addPlayers(const std::vector<std::string_view>& names) {
@@ -48,20 +45,12 @@ protected:
             match.AddPlayer(name, 0x0000FF, 0, false, Player::LocalConnection);
         }
     }
-    // Starts the next hole as the game view does; false when the match is over.
-    bool startHole() {
-        if (!match.NextHole()) {
-            return false;
-        }
-        EXPECT_EQ(match.LoadCurrentLevel(library, level), LevelLoadResult::Loaded);
-        match.SetLevelForAllBalls(level);
-        return true;
-    }
-    // Hands out the turn and plays it: a short roll that stays out of the cup, or one that
-    // drops in. Returns the name of the player who putted, or "" when the hole is finished.
-    std::string playTurn(bool sink) {
-        Player* player = match.NextPlayer();
+    // Plays the turn of whoever has it, through the flow, as a view or the host does: a short
+    // roll that stays out of the cup, or one that drops in. Returns the player's name.
+    std::string putt(bool sink) {
+        Player* player = flow.currentPlayer();
         if (player == nullptr) {
+            ADD_FAILURE() << "nobody has the turn";
             return "";
         }
         Ball& ball = player->GetBall();
@@ -69,13 +58,20 @@ protected:
             ball.SetX(CupX);
             ball.SetY(CupY);
         }
-        EXPECT_TRUE(match.RecordCurrentPutt(sink ? 0.1 : 0.6, sink ? 0.0 : std::numbers::pi));
-        EXPECT_TRUE(ball.PuttNow(sink ? 0.1 : 0.6, sink ? 0.0 : std::numbers::pi, &owner, Fastest));
-        match.CurrentBallStopped(owner.last == BallInCup);
+        const double speed = sink ? 0.1 : 0.6;
+        const double heading = sink ? 0.0 : std::numbers::pi;
+        EXPECT_TRUE(flow.startPutt(speed, heading));
+        EXPECT_TRUE(ball.PuttNow(speed, heading, &owner, Fastest));
+        EXPECT_TRUE(flow.ballStopped(owner.last == BallInCup));
         return player->GetName();
     }
-    std::string miss() { return playTurn(false); }
-    std::string sink() { return playTurn(true); }
+    std::string missPutt() { return putt(false); }
+    std::string sinkPutt() { return putt(true); }
+    // The name of the player the next advance hands the turn to; "" for any other outcome.
+    std::string advanceTo() {
+        const FlowStep step = flow.advance();
+        return step.outcome == FlowOutcome::Turn ? step.player->GetName() : "";
+    }
     // Gives a player strokes on hole 0 directly, for scores without playing them.
     void giveStrokes(std::int32_t playerIndex, std::int32_t strokes) {
         for (std::int32_t i = 0; i < strokes; ++i) {
@@ -87,6 +83,7 @@ protected:
     Level level;
     StopRecorder owner;
     Match match;  // after the level and the owner: its balls go first
+    MatchFlow flow{match, library, level};
 };
 
 }  // namespace trundlex::testing

@@ -1,45 +1,14 @@
-// The turn and hole flow a view or a host drives: local and network starts, turns, holes,
-// the end of the match, and calls that arrive in the wrong phase.
+// The turn and hole flow a view or a host drives: local and network starts, turn cycles,
+// holing out, the stroke limit, holes, putt records, the end of the match and its winners,
+// and calls that arrive in the wrong phase.
 #include <numbers>
 
 #include "game/play/MatchFixture.h"
-#include "play/MatchFlow.h"
 
 namespace trundlex::testing {
 namespace {
 
-class MatchFlowTest : public MatchTest {
-protected:
-    // Plays the turn of whoever has it, through the flow: a short roll that stays out of the
-    // cup, or one that drops in. Returns the player's name.
-    std::string putt(bool sink) {
-        Player* player = flow.currentPlayer();
-        if (player == nullptr) {
-            ADD_FAILURE() << "nobody has the turn";
-            return "";
-        }
-        Ball& ball = player->GetBall();
-        if (sink) {
-            ball.SetX(CupX);
-            ball.SetY(CupY);
-        }
-        const double speed = sink ? 0.1 : 0.6;
-        const double heading = sink ? 0.0 : std::numbers::pi;
-        EXPECT_TRUE(flow.startPutt(speed, heading));
-        EXPECT_TRUE(ball.PuttNow(speed, heading, &owner, Fastest));
-        EXPECT_TRUE(flow.ballStopped(owner.last == BallInCup));
-        return player->GetName();
-    }
-    std::string missPutt() { return putt(false); }
-    std::string sinkPutt() { return putt(true); }
-    // The name of the player the next advance hands the turn to; "" for any other outcome.
-    std::string advanceTo() {
-        const FlowStep step = flow.advance();
-        return step.outcome == FlowOutcome::Turn ? step.player->GetName() : "";
-    }
-
-    MatchFlow flow{match, library, level};
-};
+using MatchFlowTest = MatchTest;
 
 TEST_F(MatchFlowTest, LocalMatchPlaysEveryHoleAndEndsOver) {
     addHole("h1");
@@ -75,6 +44,34 @@ TEST_F(MatchFlowTest, LocalMatchPlaysEveryHoleAndEndsOver) {
     EXPECT_EQ(flow.currentPlayer(), nullptr);
     EXPECT_EQ(match.WinnersText(), "A");
     EXPECT_EQ(flow.advance().outcome, FlowOutcome::Refused) << "over stays over";
+}
+
+TEST_F(MatchFlowTest, PlayersTakeTurnsInListOrderCycleAfterCycle) {
+    addHole("h1");
+    addPlayers({"A", "B", "C"});
+    ASSERT_EQ(flow.restart(true).outcome, FlowOutcome::Turn);
+    std::string order = missPutt();
+    for (int turn = 1; turn < 6; ++turn) {
+        order += advanceTo();
+        missPutt();
+    }
+    EXPECT_EQ(order, "ABCABC");
+    EXPECT_EQ(match.GetPlayer(2)->StrokesOn(0), 2);
+}
+
+// Regression: a player taken off at the limit kept its pending turn, so no new turn cycle
+// started and the others' hole ended while they were still on it.
+TEST_F(MatchFlowTest, PlayerStoppedAtTheLimitDoesNotEndTheOthersHole) {
+    addHole("h1");
+    addPlayers({"A", "B"});
+    ASSERT_EQ(flow.restart(false).outcome, FlowOutcome::HoleReady);
+    giveStrokes(0, Player::StrokeLimit);
+    EXPECT_EQ(advanceTo(), "B") << "A leaves the hole on the way";
+    EXPECT_EQ(match.GetPlayer(0)->StrokesOn(0), Player::LimitScore);
+    EXPECT_EQ(missPutt(), "B");
+    EXPECT_EQ(advanceTo(), "B");
+    EXPECT_EQ(sinkPutt(), "B");
+    EXPECT_EQ(flow.advance().outcome, FlowOutcome::Over);
 }
 
 TEST_F(MatchFlowTest, NetworkStartSetsTheHoleUpAndWaitsForTheFirstTurn) {
@@ -194,11 +191,68 @@ TEST_F(MatchFlowTest, SeventhMissEndsTheHoleWithEightStrokes) {
     EXPECT_TRUE(next.holeStarted);
     EXPECT_EQ(match.GetHole(), 1);
     EXPECT_EQ(match.GetPlayer(0)->StrokesOn(0), Player::LimitScore);
+    EXPECT_EQ(match.GetPlayer(0)->PuttCount(), Player::StrokeLimit)
+        << "the added stroke is not a putt";
 }
 
-TEST_F(MatchFlowTest, RestartPlaysFromTheFirstHoleWithNoStrokes) {
+TEST_F(MatchFlowTest, PuttRecordsNumberStrokesPerHoleFromWhereTheBallLay) {
     addHole("h1");
     addHole("h2");
+    addPlayers({"A"});
+    const Ball& ball = match.GetPlayer(0)->GetBall();
+    ASSERT_EQ(flow.restart(true).outcome, FlowOutcome::Turn);
+    missPutt();
+    const double restX = ball.GetX();
+    const double restY = ball.GetY();
+    for (bool sink : {false, true, false, true}) {
+        flow.advance();
+        putt(sink);
+    }
+
+    const Player& a = *match.GetPlayer(0);
+    ASSERT_EQ(a.PuttCount(), 5);
+    std::string holesAndStrokes;
+    for (std::int32_t i = 0; i < 5; ++i) {
+        holesAndStrokes += std::to_string(a.GetPutt(i)->hole + 1) + ":" +
+                           std::to_string(a.GetPutt(i)->stroke) + " ";
+    }
+    EXPECT_EQ(holesAndStrokes, "1:1 1:2 1:3 2:1 2:2 ");
+    EXPECT_EQ(a.GetPutt(0)->x, level.startX());
+    EXPECT_EQ(a.GetPutt(0)->y, level.startY());
+    EXPECT_NE(restX, level.startX()) << "the first putt moved the ball";
+    EXPECT_EQ(a.GetPutt(1)->x, restX);
+    EXPECT_EQ(a.GetPutt(1)->y, restY);
+    EXPECT_EQ(a.GetPutt(4)->speed, 0.1);
+    EXPECT_EQ(a.GetPutt(5), nullptr);
+}
+
+TEST_F(MatchFlowTest, LeaderHasFewestStrokesAndTiesAreAllWinners) {
+    addPlayers({"A", "B", "C"});
+    giveStrokes(0, 20);
+    giveStrokes(1, 18);
+    giveStrokes(2, 18);
+    EXPECT_EQ(match.Leader(), 1) << "the earliest of equal totals";
+    EXPECT_EQ(match.Winners(), (std::vector<std::int32_t>{1, 2}));
+    EXPECT_EQ(match.WinnersText(), "B, C");
+    giveStrokes(2, 1);
+    EXPECT_EQ(match.WinnersText(), "B");
+    giveStrokes(1, 2);
+    EXPECT_EQ(match.Leader(), 2);
+    EXPECT_EQ(match.WinnersText(), "C");
+}
+
+// Regression: the winners of a match without players were read from a player that does not
+// exist.
+TEST_F(MatchFlowTest, MatchWithoutPlayersHasNoWinners) {
+    EXPECT_EQ(match.Leader(), 0);
+    EXPECT_TRUE(match.Winners().empty());
+    EXPECT_EQ(match.WinnersText(), "");
+}
+
+TEST_F(MatchFlowTest, RestartPlaysFromTheFirstHoleWithNoStrokesAndKeepsTheSetUp) {
+    addHole("h1");
+    addHole("h2");
+    match.SetName("4711");
     addPlayers({"A", "B"});
     ASSERT_EQ(flow.restart(true).outcome, FlowOutcome::Turn);
     sinkPutt();
@@ -214,6 +268,24 @@ TEST_F(MatchFlowTest, RestartPlaysFromTheFirstHoleWithNoStrokes) {
     EXPECT_EQ(level.id(), "h1");
     EXPECT_EQ(match.GetPlayer(0)->TotalStrokes(), 0);
     EXPECT_EQ(match.GetPlayer(1)->PuttCount(), 0);
+    EXPECT_EQ(match.PlayerCount(), 2);
+    EXPECT_EQ(match.LevelCount(), 2);
+    EXPECT_EQ(match.GetName(), "4711") << "the course is kept";
+}
+
+TEST_F(MatchFlowTest, ClearEmptiesTheMatch) {
+    addHole("h1");
+    match.SetName("4711");
+    addPlayers({"A", "B"});
+    ASSERT_EQ(flow.restart(true).outcome, FlowOutcome::Turn);
+    missPutt();
+    match.Clear();
+    EXPECT_EQ(match.PlayerCount(), 0);
+    EXPECT_EQ(match.LevelCount(), 0);
+    EXPECT_EQ(match.GetName(), "");
+    EXPECT_EQ(match.GetHole(), -1);
+    EXPECT_EQ(match.GetCurrentPlayer(), nullptr);
+    EXPECT_FALSE(match.IsOver());
 }
 
 }  // namespace

@@ -126,11 +126,11 @@ TEST_F(MatchTest, PlayersOfAConnectionAreRemovedOrReleasedTogether) {
 TEST_F(MatchTest, RemovingPlayersKeepsTheTurnOnAValidPlayer) {
     addHole("h1");
     addPlayers({"A", "B", "C"});
-    ASSERT_TRUE(startHole());
-    miss();
-    miss();
-    miss();
-    ASSERT_EQ(match.GetCurrentPlayer()->GetName(), "C");
+    ASSERT_EQ(flow.restart(true).outcome, FlowOutcome::Turn);
+    EXPECT_EQ(missPutt(), "A");
+    EXPECT_EQ(advanceTo(), "B");
+    EXPECT_EQ(missPutt(), "B");
+    ASSERT_EQ(advanceTo(), "C");
 
     EXPECT_TRUE(match.RemovePlayer(0));
     EXPECT_EQ(match.GetCurrentPlayer()->GetName(), "C") << "an earlier player left";
@@ -160,8 +160,8 @@ TEST_F(MatchTest, CopyIsAnIndependentMatchWithItsOwnBalls) {
     match.SetName("99");
     match.AddPlayer("A", 0x123456, 3, true, Player::LocalConnection);
     match.GetPlayer(0)->SetComputer(ComputerStrength::Medium);
-    ASSERT_TRUE(startHole());
-    miss();
+    ASSERT_EQ(flow.restart(true).outcome, FlowOutcome::Turn);
+    missPutt();
 
     Match copy = match;
     Match assigned;
@@ -199,9 +199,10 @@ TEST_F(MatchTest, BallsAddedLaterGetTheMatchsSoundPlayer) {
     wizard.AddPlayer("A", 0, 0, false, Player::LocalConnection);
     match = wizard;
     addPlayers({"B"});
-    ASSERT_TRUE(startHole());
-    EXPECT_EQ(sink(), "A");
-    EXPECT_EQ(sink(), "B");
+    ASSERT_EQ(flow.restart(true).outcome, FlowOutcome::Turn);
+    EXPECT_EQ(sinkPutt(), "A");
+    EXPECT_EQ(advanceTo(), "B");
+    EXPECT_EQ(sinkPutt(), "B");
     EXPECT_EQ(sounds.played,
               (std::vector<std::string>{std::string(SoundInCup), std::string(SoundInCup)}));
     match.SetSoundPlayerForAllBalls(nullptr);

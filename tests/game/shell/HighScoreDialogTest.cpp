@@ -1,8 +1,7 @@
-#include <filesystem>
-
 #include "GameShellFixture.h"
 #include "HighScoreDialog.h"
 #include "library/Course.h"
+#include "support/TempFolder.h"
 
 namespace trundlex::testing {
 namespace {
@@ -10,7 +9,8 @@ namespace {
 TEST_F(GameShellTest, HighScoreDialogNamesCoursesAndClearsLists) {
     Course named;
     named.setName("Classic");
-    named.setPath((std::filesystem::temp_directory_path() / "trundlex-hs.cou").string());
+    const TempFolder folder;
+    named.setPath(folder / "classic.cou");
     ASSERT_TRUE(named.save(random_));
     courses_.add(named);
     highScores_.add(named.id(), "Ann", 30, 1000);
@@ -25,7 +25,6 @@ TEST_F(GameShellTest, HighScoreDialogNamesCoursesAndClearsLists) {
     EXPECT_EQ(dialog.courseNames(), (QStringList{"Classic"}));
     EXPECT_EQ(dialog.shownRows(), (QStringList{"Bob\t25", "Ann\t30"})) << "best first";
     EXPECT_EQ(highScores_.courseCount(), 1);
-    std::filesystem::remove(named.path());
 }
 
 }  // namespace

@@ -86,28 +86,19 @@ TEST(AboutDialog, ShowsTheProgramItIsGiven) {
     EXPECT_TRUE(iconShown);
 }
 
-TEST(AboutDialog, LinksToTheWebPageTheMailAddressAndTheGivenManual) {
+TEST(AboutDialog, LinksOpenWithALeftClickOnly) {
     RecordingOpener opener(true);
     const AboutDialog about(sampleContent());
     const QList<HyperLink*> links = about.links();
-    ASSERT_EQ(links.size(), 3);
-    EXPECT_EQ(links[0]->url(), QUrl(QStringLiteral("https://brackwater.example/trundlex/")));
-    EXPECT_EQ(links[1]->url(), QUrl(QStringLiteral("mailto:trundlex@brackwater.example")));
+    ASSERT_EQ(links.size(), 3) << "the web page, the mail address and the manual";
     EXPECT_EQ(links[2]->url(), sampleContent().manual);
-    EXPECT_TRUE(links[0]->text().contains(QStringLiteral("Brackwater Works on the web")));
-    EXPECT_TRUE(links[1]->text().contains(QStringLiteral("Write to us")));
-    EXPECT_TRUE(links[2]->text().contains(QStringLiteral("Read the manual")));
     for (HyperLink* link : links) {
         EXPECT_EQ(link->cursor().shape(), Qt::PointingHandCursor);
         EXPECT_EQ(link->toolTip(), link->url().toString());
     }
-
     QTest::mouseClick(links[1], Qt::LeftButton);
     QTest::mouseClick(links[2], Qt::RightButton);
-    ASSERT_EQ(opener.opened.size(), 1);
-    EXPECT_EQ(opener.opened.front(), links[1]->url());
-    EXPECT_TRUE(links[2]->open());
-    EXPECT_EQ(opener.opened.back(), sampleContent().manual);
+    EXPECT_EQ(opener.opened, QList<QUrl>{links[1]->url()});
 }
 
 TEST(AboutDialog, ALinkThatCannotBeOpenedIsToldUnderTheProgramsName) {
@@ -121,32 +112,16 @@ TEST(AboutDialog, ALinkThatCannotBeOpenedIsToldUnderTheProgramsName) {
     EXPECT_EQ(opener.opened.size(), 1);
     EXPECT_EQ(shown.caption, QStringLiteral("Sample & Co"));
     EXPECT_EQ(shown.text, QStringLiteral("Can't open link:\n\nThe specified file was not found."));
-}
-
-TEST(AboutDialog, TheManualOpensWithoutTheBoxAndAFailureIsTold) {
-    RecordingOpener succeeding(true);
-    EXPECT_TRUE(openManual(QStringLiteral("Sample"), nullptr));
-    ASSERT_EQ(succeeding.opened.size(), 1);
-    EXPECT_EQ(succeeding.opened.front(), manualUrl());
-
-    RecordingOpener failing(false);
-    bool opened = true;
-    const ShownMessage shown = messageShownBy([&] {
-        opened =
-            HyperLink::open(QUrl(QStringLiteral("gopher://x")), QStringLiteral("Sample"), nullptr);
-    });
-    EXPECT_FALSE(opened);
-    EXPECT_EQ(shown.caption, QStringLiteral("Sample"));
-    EXPECT_EQ(shown.text, QStringLiteral("Can't open link:\n\nThere is no application "
-                                         "associated\nwith the given filename extension."));
-}
-
-TEST(AboutDialog, FailureReasonNamesAMissingFile) {
-    EXPECT_EQ(HyperLink::failureReason(QUrl::fromLocalFile(QStringLiteral("/no/such/file.html"))),
-              QStringLiteral("The specified file was not found."));
     EXPECT_EQ(
         HyperLink::failureReason(QUrl(QStringLiteral("gopher://x"))),
-        QStringLiteral("There is no application associated\nwith the given filename extension."));
+        QStringLiteral("There is no application associated\nwith the given filename extension."))
+        << "what is told when the file is there";
+}
+
+TEST(AboutDialog, TheManualOpensWithoutTheBox) {
+    RecordingOpener opener(true);
+    EXPECT_TRUE(openManual(QStringLiteral("Sample"), nullptr));
+    EXPECT_EQ(opener.opened, QList<QUrl>{manualUrl()});
 }
 
 TEST(AboutDialog, TheManualFollowsTheLanguage) {

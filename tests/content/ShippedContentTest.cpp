@@ -1,10 +1,11 @@
 // Guards the levels and courses that ship in resources/: every level file loads, has an ID of
 // its own and exactly one cup, every shipped course finds all of its levels, and the three
 // courses together play every level. (That every level can be holed out is proven by the
-// putt search in tests/content.)
+// putt search in ShippedLevelsPlayableTest.)
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <functional>
 #include <map>
 #include <set>
 #include <string>
@@ -38,37 +39,24 @@ int cupRegions(const Level& level) {
     constexpr int perBlock = 8;
     const int w = level.width() * perBlock;
     const int h = level.height() * perBlock;
-    std::vector<char> cup(static_cast<std::size_t>(w) * static_cast<std::size_t>(h), 0);
-    const auto at = [w](int x, int y) { return static_cast<std::size_t>(y) * w + x; };
-    for (int y = 0; y < h; ++y) {
-        for (int x = 0; x < w; ++x) {
-            cup[at(x, y)] = level.materialKindAt((x + 0.5) / perBlock, (y + 0.5) / perBlock) == Cup;
-        }
+    std::vector<bool> cup(static_cast<std::size_t>(w * h));
+    for (int i = 0; i < w * h; ++i) {
+        cup[i] = level.materialKindAt((i % w + 0.5) / perBlock, (i / w + 0.5) / perBlock) == Cup;
     }
+    // Clears the region around (x, y); a cup is a few blocks at most, so the depth is small.
+    const std::function<void(int, int)> clear = [&](int x, int y) {
+        if (x >= 0 && y >= 0 && x < w && y < h && cup[y * w + x]) {
+            cup[y * w + x] = false;
+            for (int d = 0; d < 9; ++d) {
+                clear(x + d % 3 - 1, y + d / 3 - 1);
+            }
+        }
+    };
     int regions = 0;
-    std::vector<std::pair<int, int>> stack;
-    for (int y = 0; y < h; ++y) {
-        for (int x = 0; x < w; ++x) {
-            if (cup[at(x, y)] != 1) {
-                continue;
-            }
+    for (int i = 0; i < w * h; ++i) {
+        if (cup[i]) {
             ++regions;
-            cup[at(x, y)] = 2;
-            stack.push_back({x, y});
-            while (!stack.empty()) {
-                const auto [cx, cy] = stack.back();
-                stack.pop_back();
-                for (int dy = -1; dy <= 1; ++dy) {
-                    for (int dx = -1; dx <= 1; ++dx) {
-                        const int nx = cx + dx;
-                        const int ny = cy + dy;
-                        if (nx >= 0 && ny >= 0 && nx < w && ny < h && cup[at(nx, ny)] == 1) {
-                            cup[at(nx, ny)] = 2;
-                            stack.push_back({nx, ny});
-                        }
-                    }
-                }
-            }
+            clear(i % w, i / w);
         }
     }
     return regions;
