@@ -150,9 +150,6 @@ TEST_F(ReplayTest, HighlightLoopsOverTheWinnersPutts) {
 TEST_F(ReplayTest, LevelsViewerListsTheHoles) {
     LevelsViewerDialog dialog(view.match(), levels_);
     EXPECT_EQ(dialog.rows(), (QStringList{"1\thole-a\ttests", "2\thole-b\ttests"}));
-    dialog.selectRow(1);
-    dialog.selectRow(-1);
-    SUCCEED();
 }
 
 }  // namespace
