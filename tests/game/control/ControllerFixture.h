@@ -60,10 +60,9 @@ private:
     BallNotification lastCode_ = BallStopped;
 };
 
-// A game controller with its libraries in memory, a manual clock and the test's loop.
-class ControllerTest : public ::testing::Test {
-protected:
-    ControllerTest() { settings_.setSound(false); }
+// The libraries, settings and random sequence a game uses, all in memory, without sound.
+struct InMemoryGame {
+    InMemoryGame() { settings_.setSound(false); }
 
     // Adds a level to the library under `id`, with the start at (x, y).
     void addLevel(const std::string& id, const std::vector<std::string_view>& rows, double x,
@@ -75,6 +74,18 @@ protected:
         levels_.add(level);
     }
 
+    LevelLibrary levels_{""};
+    CourseLibrary courses_{""};
+    HighScoreStore highScores_;
+    MemorySettingsStore store_;
+    GameSettings settings_{store_};
+    SeededRandom random_{1234};
+    GameContext context_{levels_, courses_, highScores_, {}, settings_, random_, nullptr, "", 0};
+};
+
+// A game controller with its libraries in memory, a manual clock and the test's loop.
+class ControllerTest : public ::testing::Test, protected InMemoryGame {
+protected:
     static Match setupOf(const std::vector<std::pair<const char*, ComputerStrength>>& players,
                          const std::vector<const char*>& levels, const std::string& course = {}) {
         Match setup;
@@ -110,13 +121,6 @@ protected:
         return done();
     }
 
-    LevelLibrary levels_{""};
-    CourseLibrary courses_{""};
-    HighScoreStore highScores_;
-    MemorySettingsStore store_;
-    GameSettings settings_{store_};
-    SeededRandom random_{1234};
-    GameContext context_{levels_, courses_, highScores_, {}, settings_, random_, nullptr, "", 0};
     Level level_;
     ManualClock clock_;
     TestLoop loop_;
