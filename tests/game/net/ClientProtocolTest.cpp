@@ -43,15 +43,9 @@ protected:
 };
 
 TEST_F(ClientProtocolTest, ClientAnnouncesItsPlayersThenGreets) {
-    const auto expectMessage = [&](char letter, std::string_view body) {
-        const auto message = peer.receive();
-        ASSERT_TRUE(message);
-        EXPECT_EQ(message->letter, letter);
-        EXPECT_EQ(message->body, body);
-    };
-    expectMessage('N', "Bob|65280|1|0|");
-    expectMessage('N', "Cy|65280|1|0|");
-    expectMessage('H', "Trundlex 1.00");
+    peer.expectNext('N', "Bob|65280|1|0|");
+    peer.expectNext('N', "Cy|65280|1|0|");
+    peer.expectNext('H', "Trundlex 1.00");
     EXPECT_EQ(guest.lobby.waitForStatus(LobbyText::ConnectionOpen)->english(), "Connection open!");
     EXPECT_EQ(guest.match.LevelCount(), 0) << "the server's levels replace the client's";
     EXPECT_EQ(guest.playerNames(), (std::vector<std::string>{"Bob *", "Cy *"}));
@@ -60,8 +54,7 @@ TEST_F(ClientProtocolTest, ClientAnnouncesItsPlayersThenGreets) {
 TEST_F(ClientProtocolTest, PlayerListOfTheServerReplacesTheClientsPlayers) {
     skipGreeting();
     peer.send("OHost|1|1|0|0|Bob|2|1|0|1|Cy|3|1|0|1|");
-    ASSERT_TRUE(
-        guest.lobby.waitUntil([&] { return guest.lobby.snapshotLocked().playerCount == 3; }));
+    ASSERT_TRUE(guest.lobby.waitUntil([](auto& v) { return v.snapshot.playerCount == 3; }));
     EXPECT_EQ(guest.playerNames(), (std::vector<std::string>{"Host", "Bob *", "Cy *"}));
 
     // Garbage records are skipped and the list stays bounded however long the body is.
@@ -71,7 +64,7 @@ TEST_F(ClientProtocolTest, PlayerListOfTheServerReplacesTheClientsPlayers) {
     }
     peer.send(hostile);
     ASSERT_TRUE(guest.lobby.waitUntil(
-        [&] { return guest.lobby.snapshotLocked().playerCount == netproto::MaxPlayers; }));
+        [](auto& v) { return v.snapshot.playerCount == netproto::MaxPlayers; }));
     auto lock = guest.net.lock();
     EXPECT_EQ(guest.match.GetPlayer(0)->GetName(), "Zed");
     EXPECT_FALSE(guest.match.GetPlayer(0)->IsLocalPlayer());
@@ -95,13 +88,11 @@ TEST_F(ClientProtocolTest, OwnPlayersPlayedByTheComputerStaySoInTheServersList) 
     // A host with no players yet sends an empty list first; then every new list is rebuilt
     // from the one before. A remote player of the same name is somebody else's.
     peer.send("O");
-    ASSERT_TRUE(
-        guest.lobby.waitUntil([&] { return guest.lobby.snapshotLocked().playerCount == 0; }));
+    ASSERT_TRUE(guest.lobby.waitUntil([](auto& v) { return v.snapshot.playerCount == 0; }));
     for (int round = 0; round < 2; ++round) {
         peer.send("OCy|1|1|0|0|Bob|2|1|0|1|Cy|3|1|0|1|");
-        ASSERT_TRUE(guest.lobby.waitUntil([&] {
-            return guest.lobby.snapshotLocked().playerCount == 3 &&
-                   strengthOf("Bob") == ComputerStrength::Person;
+        ASSERT_TRUE(guest.lobby.waitUntil([&](auto& v) {
+            return v.snapshot.playerCount == 3 && strengthOf("Bob") == ComputerStrength::Person;
         }));
         auto lock = guest.net.lock();
         EXPECT_EQ(guest.match.GetPlayer(0)->GetComputer(), ComputerStrength::Person);
@@ -170,8 +161,8 @@ TEST_F(ClientProtocolTest, ServerOfAnotherVersionIsLeftWithBothVersionsShown) {
     EXPECT_TRUE(info.serverLost);
     EXPECT_TRUE(guest.listener.waitFor(NetConnectionClosed)) << "it ended in the lobby";
     ASSERT_TRUE(guest.lobby.waitForStatus(LobbyText::IllegalVersion));
-    const std::vector<LobbyText> texts = guest.lobby.statusTexts();
-    EXPECT_EQ(texts.back(), LobbyText::IllegalVersion) << "shown after the interruption";
+    EXPECT_EQ(guest.lobby.view().statuses.back().text, LobbyText::IllegalVersion)
+        << "shown after the interruption";
     EXPECT_EQ(guest.lobby.waitForStatus(LobbyText::IllegalVersion)->english(),
               "Illegal server version (server: Trundlex 2.00, this version: Trundlex 1.00).");
     EXPECT_EQ(guest.playerNames(), (std::vector<std::string>{"Bob *", "Cy *"}))
@@ -183,7 +174,7 @@ TEST_F(ClientProtocolTest, StartHandshakeThenPuttsAndReportsFromTheServer) {
     peer.send("P1|1");
     peer.send("S");
     startGame();
-    EXPECT_TRUE(guest.lobby.closed());
+    EXPECT_TRUE(guest.lobby.view().closed);
     EXPECT_EQ(guest.listener.count(NetLobbyClosed), 1);
 
     peer.send("S");

@@ -135,14 +135,14 @@ TEST(NetNotifierTest, UpdatesForALobbyThatWasLetGoAreDropped) {
     notifier.attachLobby(&fresh);
     slow.release();
     notifier.waitDelivered(notifier.postLobbyStartEnabled(true));
-    EXPECT_TRUE(old.statusTexts().empty());
-    EXPECT_TRUE(fresh.startEnabled());
+    EXPECT_TRUE(old.view().statuses.empty());
+    EXPECT_TRUE(fresh.view().startEnabled);
 
     // The lobby is told that it closes after it has been forgotten.
     notifier.waitDelivered(notifier.postLobbyClosed());
-    EXPECT_TRUE(fresh.closed());
+    EXPECT_TRUE(fresh.view().closed);
     notifier.waitDelivered(notifier.postLobbyStartEnabled(false));
-    EXPECT_TRUE(fresh.startEnabled()) << "nothing after the close";
+    EXPECT_TRUE(fresh.view().startEnabled) << "nothing after the close";
 }
 
 TEST(NetNotifierTest, DetachWaitsUntilTheLobbyCallInProgressReturns) {
