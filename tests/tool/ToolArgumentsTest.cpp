@@ -31,9 +31,7 @@ ToolRun runTool(const std::vector<std::string>& args, const fs::path& folder = {
         list << QString::fromStdString(a);
     }
     QProcess process;
-    if (!folder.empty()) {
-        process.setWorkingDirectory(QString::fromStdString(folder.string()));
-    }
+    process.setWorkingDirectory(QString::fromStdString(folder.string()));  // empty: ours
     process.start(QStringLiteral(TRUNDLEX_TOOL_PATH), list);
     ToolRun run;
     if (!process.waitForFinished(20000)) {

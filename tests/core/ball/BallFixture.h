@@ -120,8 +120,14 @@ private:
     std::vector<std::pair<std::string, std::int32_t>> played_;
 };
 
-// A ball with its owner, the ball going first so that its worker never outlives the owner.
+// A ball placed on a level, with its owner; the ball goes first, so that its worker never
+// outlives the owner.
 struct OwnedBall {
+    OwnedBall(const Level& level, double x, double y) {
+        ball.SetLevel(level);
+        ball.SetX(x);
+        ball.SetY(y);
+    }
     RecordingOwner owner{&ball};
     Ball ball;
 };

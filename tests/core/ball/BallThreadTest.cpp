@@ -28,17 +28,11 @@ TEST_F(BallTest, ThreadedAndSynchronousPuttsAgreeBitForBit) {
     const Shot shots[] = {
         {2.5, 1.5, 9.0, 0.7}, {3.0, 5.5, 12.0, -0.2}, {9.5, 1.5, 4.0, 1.9}, {5.5, 6.5, 20.0, 2.5}};
     for (const Shot& shot : shots) {
-        OwnedBall threaded;
-        threaded.ball.SetLevel(level);
-        threaded.ball.SetX(shot.x);
-        threaded.ball.SetY(shot.y);
+        OwnedBall threaded(level, shot.x, shot.y);
         threaded.ball.Putt(shot.speed, shot.heading, &threaded.owner, Fastest);
         ASSERT_TRUE(threaded.owner.waitForEnds(1));
 
-        OwnedBall now;
-        now.ball.SetLevel(level);
-        now.ball.SetX(shot.x);
-        now.ball.SetY(shot.y);
+        OwnedBall now(level, shot.x, shot.y);
         ASSERT_TRUE(now.ball.PuttNow(shot.speed, shot.heading, &now.owner, Fastest));
 
         const auto a = threaded.owner.samples();

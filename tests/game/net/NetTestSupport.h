@@ -93,10 +93,7 @@ public:
         return seen ? seen->data : NetEventData{};
     }
     int count(NetEvent event) const {
-        std::lock_guard lock(mutex_);
-        return static_cast<int>(
-            std::count_if(events_.begin(), events_.end(),
-                          [event](const SeenEvent& e) { return e.event == event; }));
+        return static_cast<int>(std::ranges::count(sequence(), event));
     }
     std::vector<NetEvent> sequence() const {
         std::lock_guard lock(mutex_);
