@@ -29,9 +29,7 @@ protected:
     }
     // After the greeting: the players, "G" answered by "D", then "S".
     void startGame() {
-        peer.send("HTrundlex 1.00");
-        peer.send("OHost|1|1|0|0|Bob|2|1|0|1|Cy|3|1|0|1|");
-        peer.send("G");
+        peer.sendEach({"HTrundlex 1.00", "OHost|1|1|0|0|Bob|2|1|0|1|Cy|3|1|0|1|", "G"});
         ASSERT_TRUE(peer.expect('D'));
         peer.send("S");
         ASSERT_TRUE(guest.listener.waitFor(NetStart));
@@ -132,16 +130,11 @@ TEST_F(ClientProtocolTest, ClientHoldingEveryLevelReportsReadyAfterTheLastId) {
 
 TEST_F(ClientProtocolTest, HostileLevelCountsIdsAndTextsAreRefused) {
     skipGreeting();
-    peer.send("C-5");
-    peer.send("C99999999");
-    peer.send("C2");
-    peer.send("Ia");
-    peer.send("Ib");
-    peer.send("Ic");
-    peer.send("I" + std::string(netproto::MaxLevelIdBytes + 1, 'x'));
-    peer.send("L{Trundlex1}{a}{evil}{x}{65536}{65536}{1}{1}{$}");
-    peer.send("L{Trundlex1}{a}{evil}{x}{2147483647}{2147483647}{1}{1}");
-    peer.send("L" + testLevel("unasked").toText());
+    peer.sendEach({"C-5", "C99999999", "C2", "Ia", "Ib", "Ic",
+                   "I" + std::string(netproto::MaxLevelIdBytes + 1, 'x'),
+                   "L{Trundlex1}{a}{evil}{x}{65536}{65536}{1}{1}{$}",
+                   "L{Trundlex1}{a}{evil}{x}{2147483647}{2147483647}{1}{1}",
+                   "L" + testLevel("unasked").toText()});
     EXPECT_EQ(peer.lettersWithin(Quiet), "JJ") << "only the two announced levels are asked for";
 
     auto lock = guest.net.lock();
@@ -190,11 +183,7 @@ TEST_F(ClientProtocolTest, StartHandshakeThenPuttsAndReportsFromTheServer) {
     peer.send("Q");
     EXPECT_TRUE(guest.listener.waitFor(NetAllStopped));
 
-    peer.send("NEve|1|1|0|");
-    peer.send("Jold");
-    peer.send("R");
-    peer.send("D");
-    peer.send("TAnn, Bo");
+    peer.sendEach({"NEve|1|1|0|", "Jold", "R", "D", "TAnn, Bo"});
     EXPECT_EQ(guest.listener.dataOf(NetDisconnectInfo).disconnectText, "Ann, Bo is disconnected.");
     EXPECT_EQ(peer.lettersWithin(Quiet), "") << "nothing answers what only clients send";
     EXPECT_EQ(guest.listener.count(NetStart), 1) << "one start per handshake";

@@ -9,6 +9,7 @@
 #include <condition_variable>
 #include <functional>
 #include <future>
+#include <initializer_list>
 #include <iterator>
 #include <mutex>
 #include <optional>
@@ -257,6 +258,11 @@ public:
         std::string wire(message);
         wire += netproto::Terminator;
         sendRaw(wire);
+    }
+    void sendEach(std::initializer_list<std::string> messages) {
+        for (const std::string& message : messages) {
+            send(message);
+        }
     }
     void sendRaw(std::string_view bytes) { EXPECT_TRUE(trySendRaw(bytes)); }
     // For floods: false once the other side has closed the connection.

@@ -119,14 +119,8 @@ TEST_F(ServerProtocolTest, MessagesOnlyAServerMaySendAreIgnored) {
     // Regression: a client's "O", "C", "I", "G" or "S" wiped the server's players, changed
     // its levels or closed its lobby.
     skipGreeting();
-    client.send("OEvil|1|1|1|1|");
-    client.send("C7");
-    client.send("Ix");
-    client.send("L" + testLevel("x").toText());
-    client.send("G");
-    client.send("S");
-    client.send("TSomebody");
-    client.send("Mdone|");
+    client.sendEach({"OEvil|1|1|1|1|", "C7", "Ix", "L" + testLevel("x").toText(), "G", "S",
+                     "TSomebody", "Mdone|"});
     ASSERT_TRUE(host.listener.waitFor(NetChat));
 
     EXPECT_EQ(host.playerNames(), std::vector<std::string>{"Host *"});
@@ -145,11 +139,7 @@ TEST_F(ServerProtocolTest, HostileLobbyInputIsRefusedWithinBounds) {
     for (int i = 0; i < netproto::MaxPlayers + 8; ++i) {
         client.send("NP" + std::to_string(i) + "|1|1|0|");
     }
-    client.send("P5|0.5");
-    client.send("A1.0");
-    client.send("Q");
-    client.send("D");
-    client.send("Mdone|");
+    client.sendEach({"P5|0.5", "A1.0", "Q", "D", "Mdone|"});
     ASSERT_TRUE(host.listener.waitFor(NetChat));
 
     auto lock = host.net.lock();
@@ -188,12 +178,7 @@ TEST_F(ServerProtocolTest, ConnectionsBeyondTheLimitAreClosedAtOnce) {
 
 TEST_F(ServerProtocolTest, GameTakesOnePuttAtATimeAndWaitsForEveryStop) {
     startGame();
-    client.send("D");
-    client.send("N Late|1|1|0|");
-    client.send("P1e300|0");
-    client.send("P5.5|1.25");
-    client.send("P3|0");
-    client.send("A1.0");
+    client.sendEach({"D", "N Late|1|1|0|", "P1e300|0", "P5.5|1.25", "P3|0", "A1.0"});
     const NetEventData putt = host.listener.dataOf(NetPutt);
     EXPECT_EQ(putt.puttForce, 5.5);
     EXPECT_EQ(putt.puttAngle, 1.25);
