@@ -144,6 +144,10 @@ protected:
         ball.SetX(x);
         ball.SetY(y);
     }
+    void loadLevel(const std::vector<std::string_view>& rows, double x, double y) {
+        loadLevel(rows);
+        placeBall(x, y);
+    }
     // Putts synchronously to the end. In Half speed every tick is one sub-step, so the
     // owner sees the state after every sub-step.
     void putt(double speed, double heading, SpeedMode mode = Half) {

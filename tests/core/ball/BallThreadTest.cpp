@@ -50,8 +50,7 @@ TEST_F(BallTest, ThreadedAndSynchronousPuttsAgreeBitForBit) {
 }
 
 TEST_F(BallTest, PauseKeepsReportingAndStopEndsSilently) {
-    loadLevel(kCourse);
-    placeBall(2.5, 1.5);
+    loadLevel(kCourse, 2.5, 1.5);
     ball.Putt(5.0, 0.0, &owner, Pause);
     ASSERT_TRUE(ball.IsRunning());
     EXPECT_TRUE(owner.waitForSamples(3)) << "a paused ball keeps reporting";
@@ -64,8 +63,7 @@ TEST_F(BallTest, PauseKeepsReportingAndStopEndsSilently) {
 }
 
 TEST_F(BallTest, UiThreadMayReadPositionWhileTheBallRolls) {
-    loadLevel(kCourse);
-    placeBall(2.5, 1.5);
+    loadLevel(kCourse, 2.5, 1.5);
     // Paused first, so the reads surely overlap a running worker, then let it roll: the
     // speed change reaches the rolling ball, or it would never end.
     ball.Putt(15.0, 0.4, &owner, Pause);
@@ -82,8 +80,7 @@ TEST_F(BallTest, UiThreadMayReadPositionWhileTheBallRolls) {
 }
 
 TEST_F(BallTest, PuttIgnoredWhileRolling) {
-    loadLevel(kCourse);
-    placeBall(2.5, 1.5);
+    loadLevel(kCourse, 2.5, 1.5);
     ball.Putt(5.0, 0.0, &owner, Pause);
     ball.Putt(9.0, 1.0, &owner, Fastest);
     EXPECT_FALSE(ball.PuttNow(9.0, 1.0, &owner, Fastest));
@@ -93,8 +90,7 @@ TEST_F(BallTest, PuttIgnoredWhileRolling) {
 
 TEST_F(BallTest, NewPuttFromTheLastNotificationRollsOn) {
     // The owner starts the next putt while the worker still waits in its stop notification.
-    loadLevel(kCourse);
-    placeBall(2.5, 1.5);
+    loadLevel(kCourse, 2.5, 1.5);
     std::atomic<int> stops{0};
     owner.setHook([&](BallNotification code) {
         if (code == BallStopped && stops.fetch_add(1) == 0) {
