@@ -31,7 +31,7 @@ ToolRun runTool(const std::vector<std::string>& args, const fs::path& folder = {
         list << QString::fromStdString(a);
     }
     QProcess process;
-    process.setWorkingDirectory(QString::fromStdString(folder.string()));  // empty: ours
+    process.setWorkingDirectory(QString::fromStdString(folder.string()));  // empty: the test's
     process.start(QStringLiteral(TRUNDLEX_TOOL_PATH), list);
     ToolRun run;
     if (!process.waitForFinished(20000)) {
