@@ -28,9 +28,12 @@ protected:
         }
     }
     // After the greeting: the players, "G" answered by "D", then "S".
-    void startGame() {
+    void confirmStart() {
         peer.sendEach({"HTrundlex 1.00", "OHost|1|1|0|0|Bob|2|1|0|1|Cy|3|1|0|1|", "G"});
         ASSERT_TRUE(peer.expect('D'));
+    }
+    void startGame() {
+        confirmStart();
         peer.send("S");
         ASSERT_TRUE(guest.listener.waitFor(NetStart));
     }
@@ -193,9 +196,7 @@ TEST_F(ClientProtocolTest, StartHandshakeThenPuttsAndReportsFromTheServer) {
 
 TEST_F(ClientProtocolTest, ServerLostDuringTheStartLetsTheClientPlayOn) {
     skipGreeting();
-    peer.send("OHost|1|1|0|0|Bob|2|1|0|1|");
-    peer.send("G");
-    ASSERT_TRUE(peer.expect('D'));
+    confirmStart();
     peer.close();
     EXPECT_TRUE(guest.listener.waitFor(NetStart)) << "no \"S\" will ever come";
     EXPECT_TRUE(guest.listener.waitFor(NetEnded));
