@@ -1,143 +1,90 @@
 #pragma once
-// A program started by a test with posix_spawn (never fork: the test process runs threads),
-// its standard output and error read line by line, together, on a thread of its own.
-#include <fcntl.h>
+// A program started by a test, its standard output and error read together, line by line.
 #include <signal.h>
-#include <spawn.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
+#include <QDeadlineTimer>
+#include <QProcess>
+#include <QStringList>
 #include <algorithm>
-#include <chrono>
-#include <condition_variable>
-#include <mutex>
 #include <optional>
 #include <string>
-#include <thread>
 #include <vector>
-
-extern char** environ;
 
 namespace trundlex::servetest {
 
-// Every wait ends after this, so a fault shows as a failure, not a hang.
-constexpr auto Patience = std::chrono::seconds(20);
+// Every wait ends after this many milliseconds, so a fault shows as a failure, not a hang.
+constexpr int Patience = 20000;
 
 class ChildProcess {
 public:
-    ChildProcess() = default;
-    ChildProcess(const ChildProcess&) = delete;
-    ChildProcess& operator=(const ChildProcess&) = delete;
+    // What waitForExit() gives for a program that a signal ended.
+    static constexpr int Signalled = -2;
+
     ~ChildProcess() {
-        if (pid_ > 0) {
-            ::kill(pid_, SIGKILL);
-            ::waitpid(pid_, nullptr, 0);
-        }
-        if (reader_.joinable()) {
-            reader_.join();
-        }
+        process_.kill();
+        process_.waitForFinished();
     }
 
     // Starts `program` with `args`. False when it cannot be started.
-    bool start(const std::string& program, std::vector<std::string> args) {
-        // Close-on-exec, so that a second child started meanwhile does not hold this one's
-        // pipe open (the reader would then never see the end of the output).
-        int out[2];
-        if (::pipe2(out, O_CLOEXEC) != 0) {
-            return false;
+    bool start(const std::string& program, const std::vector<std::string>& args) {
+        QStringList list;
+        for (const std::string& a : args) {
+            list << QString::fromStdString(a);
         }
-        args.insert(args.begin(), program);
-        std::vector<char*> argv;
-        for (std::string& a : args) {
-            argv.push_back(a.data());
-        }
-        argv.push_back(nullptr);
-        posix_spawn_file_actions_t actions;
-        posix_spawn_file_actions_init(&actions);
-        posix_spawn_file_actions_adddup2(&actions, out[1], STDOUT_FILENO);
-        posix_spawn_file_actions_adddup2(&actions, out[1], STDERR_FILENO);
-        const int failed = posix_spawn(&pid_, argv[0], &actions, nullptr, argv.data(), environ);
-        posix_spawn_file_actions_destroy(&actions);
-        ::close(out[1]);
-        if (failed != 0) {
-            ::close(out[0]);
-            pid_ = -1;
-            return false;
-        }
-        reader_ = std::thread([this, fd = out[0]] { readLines(fd); });
-        return true;
+        process_.setProcessChannelMode(QProcess::MergedChannels);
+        process_.start(QString::fromStdString(program), list);
+        return process_.waitForStarted(Patience);
     }
 
     // Waits until `count` lines of output start with `prefix`; the last of them.
     std::optional<std::string> waitForLine(const std::string& prefix, int count = 1) {
-        std::unique_lock lock(mutex_);
-        std::optional<std::string> found;
-        changed_.wait_for(lock, Patience, [&] {
+        const QDeadlineTimer deadline(Patience);
+        for (bool more = true;; more = process_.waitForReadyRead(deadline.remainingTime())) {
+            readLines();
             int seen = 0;
             for (const std::string& line : lines_) {
                 if (line.starts_with(prefix) && ++seen == count) {
-                    found = line;
-                    return true;
+                    return line;
                 }
             }
-            return false;
-        });
-        return found;
+            if (!more || deadline.hasExpired()) {
+                return std::nullopt;
+            }
+        }
     }
     int countLines(const std::string& prefix) {
-        std::lock_guard lock(mutex_);
-        return static_cast<int>(std::count_if(
-            lines_.begin(), lines_.end(), [&](const auto& l) { return l.starts_with(prefix); }));
+        readLines();
+        return static_cast<int>(std::ranges::count_if(
+            lines_, [&](const std::string& l) { return l.starts_with(prefix); }));
     }
-    // Everything printed so far; all of it once the program has ended (waitForExit).
+    // Everything printed so far.
     std::vector<std::string> lines() {
-        std::lock_guard lock(mutex_);
+        readLines();
         return lines_;
     }
 
-    void signal(int signal) { ::kill(pid_, signal); }
+    void signal(int signal) { ::kill(static_cast<pid_t>(process_.processId()), signal); }
 
-    // Waits for the program to end: its exit status, 128 + the signal that ended it, or -1
-    // when it did not end in time (it is still running then).
+    // Waits for the program to end: its exit status, Signalled, or -1 when it did not end in
+    // time (it is still running then).
     int waitForExit() {
-        for (const auto deadline = std::chrono::steady_clock::now() + Patience;
-             pid_ > 0 && std::chrono::steady_clock::now() < deadline;) {
-            int status = 0;
-            if (::waitpid(pid_, &status, WNOHANG) == pid_) {
-                pid_ = -1;
-                reader_.join();
-                return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
-            }
-            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        if (!process_.waitForFinished(Patience)) {
+            return -1;
         }
-        return -1;
+        readLines();
+        return process_.exitStatus() == QProcess::NormalExit ? process_.exitCode() : Signalled;
     }
 
 private:
-    void readLines(int fd) {
-        std::string pending;
-        char buffer[4096];
-        for (ssize_t got; (got = ::read(fd, buffer, sizeof buffer)) > 0;) {
-            pending.append(buffer, static_cast<std::size_t>(got));
-            for (std::size_t end; (end = pending.find('\n')) != std::string::npos;) {
-                std::lock_guard lock(mutex_);
-                lines_.push_back(pending.substr(0, end));
-                pending.erase(0, end + 1);
-                changed_.notify_all();
-            }
+    void readLines() {
+        process_.waitForReadyRead(0);
+        while (process_.canReadLine()) {
+            const std::string line = process_.readLine().toStdString();
+            lines_.push_back(line.substr(0, line.find('\n')));
         }
-        std::lock_guard lock(mutex_);
-        if (!pending.empty()) {
-            lines_.push_back(pending);
-        }
-        changed_.notify_all();
-        ::close(fd);
     }
 
-    pid_t pid_ = -1;
-    std::thread reader_;
-    std::mutex mutex_;
-    std::condition_variable changed_;
+    QProcess process_;
     std::vector<std::string> lines_;
 };
 

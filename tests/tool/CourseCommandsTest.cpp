@@ -69,19 +69,6 @@ TEST_F(CourseCommandsTest, InfoRefusesWhatIsNotACourse) {
     EXPECT_TRUE(tool.out().empty());
 }
 
-TEST_F(CourseCommandsTest, MissingArgumentsAreUsageErrors) {
-    EXPECT_EQ(tool.run("course-pack", {course, "No levels"}), 2);
-    EXPECT_NE(tool.err().find("usage"), std::string::npos);
-    EXPECT_EQ(tool.run("level-pack",
-                       {"--new-ids", folder.write("a.txt", levelText("1", "$")), folder / "a.lev"}),
-              2)
-        << "an unknown option is not taken for a file";
-    EXPECT_FALSE(fs::exists(folder / "a.lev"));
-    EXPECT_NE(tool.err().find("usage"), std::string::npos);
-    EXPECT_EQ(tool.run("course-info", {}), 2);
-    EXPECT_FALSE(fs::exists(course));
-}
-
 TEST_F(CourseCommandsTest, NewIdIsTheIdTheEditorWouldGiveDuringThePack) {
     const std::string text = levelText("12345", "S1I2");
     const std::string lev = folder / "fresh.lev";

@@ -65,10 +65,7 @@ TEST_F(EditorCommandsTest, TransformMakeFitCutsToTheUsedBlocks) {
     EXPECT_EQ(level.block(3, 0).toText(), "S0T8");
 }
 
-TEST_F(EditorCommandsTest, TransformRefusesBadArgumentsWithoutWriting) {
-    EXPECT_EQ(tool.run("transform", {input, output, "spin"}), 2);
-    EXPECT_NE(tool.err().find("spin"), std::string::npos);
-    EXPECT_EQ(tool.run("transform", {input, output}), 2) << "at least one operation";
+TEST_F(EditorCommandsTest, TransformRefusesAnUnreadableLevelWithoutWriting) {
     EXPECT_EQ(tool.run("transform", {folder.write("junk.lev", "junk"), output, "rotate"}), 1);
     EXPECT_FALSE(fs::exists(output));
 }
@@ -87,13 +84,10 @@ TEST_F(EditorCommandsTest, RandomLevelIsTheLevelTheGeneratorMakesFromTheSeed) {
     EXPECT_EQ(written.toText(), generator.level().toText());
 }
 
-TEST_F(EditorCommandsTest, RandomLevelReportsMissingPiecesAndBadSeeds) {
+TEST_F(EditorCommandsTest, RandomLevelReportsMissingPieces) {
     EXPECT_EQ(tool.run("random-level", {output, "--seed", "1", "--pieces", folder.path().string()}),
               1);
     EXPECT_NE(tool.err().find("utslag7.lev"), std::string::npos) << tool.err();
-    EXPECT_EQ(tool.run("random-level", {output, "--seed", "-3", "--pieces", kPieces}), 2);
-    EXPECT_EQ(tool.run("random-level", {output, "--seed", "12x", "--pieces", kPieces}), 2);
-    EXPECT_EQ(tool.run("random-level", {"--seed", "4"}), 2) << "no output file";
     EXPECT_FALSE(fs::exists(output));
 }
 

@@ -111,7 +111,7 @@ TEST_F(ServeProcessTest, ClientKilledMidGameIsPuttedByTheHostWhileTheOtherFinish
 
     // The kernel closes her connection; nothing of hers says goodbye.
     alice.signal(SIGKILL);
-    EXPECT_EQ(alice.waitForExit(), 128 + SIGKILL);
+    EXPECT_EQ(alice.waitForExit(), ChildProcess::Signalled);
     ASSERT_TRUE(host.waitForLine("disconnected Alice"));
     ASSERT_TRUE(bob.waitForLine("over")) << "Bob never finished the course";
     EXPECT_EQ(bob.waitForExit(), 0);
@@ -147,7 +147,7 @@ TEST_F(ServeProcessTest, LastClientKilledMidGameEndsTheMatchAndTheHostWaitsForAN
     startClient(gail, port, "Gail", 1);
     ASSERT_TRUE(gail.waitForLine("holding"));
     gail.signal(SIGKILL);
-    EXPECT_EQ(gail.waitForExit(), 128 + SIGKILL);
+    EXPECT_EQ(gail.waitForExit(), ChildProcess::Signalled);
     ASSERT_TRUE(host.waitForLine("disconnected Gail"));
     ASSERT_TRUE(host.waitForLine("over"));
     const auto relisten = host.waitForLine("listening ", 2);

@@ -1,20 +1,14 @@
-// A client computer as a program of its own, for the dedicated host's tests: it joins the
-// host with one player, follows the match with the flow the game view uses and putts on its
-// player's turn, straight at the cup. So that a test can kill it at a known point and see
-// what it saw, it prints a line when it sends a putt ("sent NAME"), receives one ("received
-// NAME", the player it was played for), holds its turn ("holding"), and at the end of the
-// match ("over", then "levels ID ..." and "strokes NAME N" with each player's strokes on the
-// last hole).
-//
-//   serve-test-client PORT NAME [HOLD]
-//
-// With HOLD it stops putting once it has made that many putts. It exits with 0 after the match
-// is over or the host went away, and with 1 when it cannot connect or nothing ends within a
-// minute (so it never lingers after a test that died).
+// A client computer as a program of its own, for the dedicated host's tests, so that a test
+// can kill it at a known point:   serve-test-client PORT NAME [HOLD]
+// It joins with one player, follows the match with the game view's flow and putts straight
+// at the cup, printing "sent NAME", "received NAME", "holding" (after HOLD putts it waits on
+// its turn) and at the end "over", "levels ID ..." and "strokes NAME N" for the last hole.
+// It exits with 0 once the match is over or the host went away, with 1 when it cannot
+// connect or nothing ends within a minute (so it never outlives a test that died).
 #include <algorithm>
-#include <charconv>
 #include <chrono>
 #include <condition_variable>
+#include <cstdlib>
 #include <iostream>
 #include <mutex>
 #include <string>
@@ -149,24 +143,16 @@ private:
     bool finished_ = false;
 };
 
-bool parseNumber(const char* text, long& value) {
-    const std::string s(text);
-    const auto [end, error] = std::from_chars(s.data(), s.data() + s.size(), value);
-    return !s.empty() && error == std::errc() && end == s.data() + s.size();
-}
-
 }  // namespace
 }  // namespace trundlex
 
 int main(int argc, char** argv) {
-    long port = 0;
-    long hold = -1;
-    if (argc < 3 || argc > 4 || !trundlex::parseNumber(argv[1], port) || port <= 0 ||
-        port > 65535 || (argc == 4 && (!trundlex::parseNumber(argv[3], hold) || hold < 0))) {
+    if (argc < 3 || argc > 4) {
         std::cerr << "usage: serve-test-client PORT NAME [HOLD]\n";
         return 2;
     }
-    trundlex::FlowClient client(argv[2], static_cast<int>(hold));
+    const int port = std::atoi(argv[1]);
+    trundlex::FlowClient client(argv[2], argc == 4 ? std::atoi(argv[3]) : -1);
     std::cout << "joining" << std::endl;
     if (!client.net.startClient("127.0.0.1", static_cast<std::uint16_t>(port), nullptr)) {
         std::cerr << "cannot start the client\n";

@@ -80,8 +80,7 @@ public:
     }
     int count(BallNotification code) const {
         std::lock_guard lock(mutex_);
-        return static_cast<int>(std::count_if(samples_.begin(), samples_.end(),
-                                              [code](const Sample& s) { return s.code == code; }));
+        return static_cast<int>(std::ranges::count(samples_, code, &Sample::code));
     }
 
 private:
@@ -104,24 +103,30 @@ public:
         played_.emplace_back(file, ball_->GetSubStepCount());
     }
     // The sounds played, each with its sub-step.
-    std::vector<std::pair<std::string, std::int32_t>> played() const {
+    using Played = std::pair<std::string, std::int32_t>;
+    std::vector<Played> played() const {
         std::lock_guard lock(mutex_);
         return played_;
     }
     int count(std::string_view file) const {
         std::lock_guard lock(mutex_);
-        return static_cast<int>(std::count_if(played_.begin(), played_.end(),
-                                              [file](const auto& p) { return p.first == file; }));
+        return static_cast<int>(std::ranges::count(played_, file, &Played::first));
     }
 
 private:
     const Ball* ball_;
     mutable std::mutex mutex_;
-    std::vector<std::pair<std::string, std::int32_t>> played_;
+    std::vector<Played> played_;
 };
 
-// A ball with its owner, the ball going first so that its worker never outlives the owner.
+// A ball placed on a level, with its owner; the ball goes first, so that its worker never
+// outlives the owner.
 struct OwnedBall {
+    OwnedBall(const Level& level, double x, double y) {
+        ball.SetLevel(level);
+        ball.SetX(x);
+        ball.SetY(y);
+    }
     RecordingOwner owner{&ball};
     Ball ball;
 };
@@ -137,6 +142,10 @@ protected:
     void placeBall(double x, double y) {
         ball.SetX(x);
         ball.SetY(y);
+    }
+    void loadLevel(const std::vector<std::string_view>& rows, double x, double y) {
+        loadLevel(rows);
+        placeBall(x, y);
     }
     // Putts synchronously to the end. In Half speed every tick is one sub-step, so the
     // owner sees the state after every sub-step.

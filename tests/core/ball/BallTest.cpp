@@ -22,8 +22,7 @@ const std::vector<std::string_view> kWallCorridor = {
 };
 
 TEST_F(BallTest, HeadOnWallHitReversesAndLosesAtMostNineteenPercent) {
-    loadLevel(kWallCorridor);
-    placeBall(5.0, 1.5);
+    loadLevel(kWallCorridor, 5.0, 1.5);
     putt(3.0, 0.0);
 
     const auto samples = owner.samples();
@@ -48,8 +47,7 @@ TEST_F(BallTest, HeadOnWallHitReversesAndLosesAtMostNineteenPercent) {
 TEST_F(BallTest, SpeedLossAndSoundOnlyWhenAContactBegins) {
     // Pressed into the wall slowly: the heading is mirrored at every sub-step of the contact,
     // but only the first sub-step of each contact costs speed and makes a sound.
-    loadLevel(kWallCorridor);
-    placeBall(7.66, 1.5);
+    loadLevel(kWallCorridor, 7.66, 1.5);
     putt(0.9, 0.0);
 
     auto samples = owner.samples();
@@ -76,8 +74,7 @@ TEST_F(BallTest, SpeedLossAndSoundOnlyWhenAContactBegins) {
 TEST_F(BallTest, GrazingTheRimAtTheEdgeOfTheScanCostsNothing) {
     // Rolling along the top border with the rim just inside it: the only wall probes lie at
     // the side of the ball, where no bisection probe reaches the wall.
-    loadLevel({"..........", "..........", ".........."});
-    placeBall(2.0, 0.3499999);
+    loadLevel({"..........", "..........", ".........."}, 2.0, 0.3499999);
     putt(2.0, 0.0);
     const auto samples = owner.samples();
     ASSERT_GE(samples.size(), 2u);
@@ -88,8 +85,7 @@ TEST_F(BallTest, GrazingTheRimAtTheEdgeOfTheScanCostsNothing) {
 }
 
 TEST_F(BallTest, SlowBallIsDrawnIntoTheCupAndSinks) {
-    loadLevel({".......", "...O...", "......."});
-    placeBall(2.3, 1.5);
+    loadLevel({".......", "...O...", "......."}, 2.3, 1.5);
     putt(1.0, 0.0);
 
     const auto samples = owner.samples();
@@ -155,8 +151,7 @@ TEST_F(BallTest, WaterPutsTheBallBackExactly) {
 
 TEST_F(BallTest, LeavingTheLevelCountsAsWater) {
     // Only a ball moving more than its radius in one sub-step can get past the border wall.
-    loadLevel({"...", "...", "..."});
-    placeBall(2.5, 1.5);
+    loadLevel({"...", "...", "..."}, 2.5, 1.5);
     putt(200.0, 0.0);
     EXPECT_EQ(ball.GetX(), 2.5);
     EXPECT_EQ(sound.count(SoundWater), 1);
@@ -164,8 +159,7 @@ TEST_F(BallTest, LeavingTheLevelCountsAsWater) {
 }
 
 TEST_F(BallTest, RestsAfterMoreThanTwoHundredSlowSubSteps) {
-    loadLevel({"..........", "..........", ".........."});
-    placeBall(2.0, 1.5);
+    loadLevel({"..........", "..........", ".........."}, 2.0, 1.5);
     putt(0.4, 0.0, Fastest);
     EXPECT_EQ(ball.GetSubStepCount(), 202);
     EXPECT_EQ(owner.count(BallStopped), 1);
@@ -180,8 +174,7 @@ TEST_F(BallTest, RestsAfterMoreThanTwoHundredSlowSubSteps) {
 }
 
 TEST_F(BallTest, SlopesPushTheBallAndRestingBallsStay) {
-    loadLevel({">>>>>>>>>>", ">>>>>>>>>>", ">>>>>>>>>>"});
-    placeBall(1.0, 1.5);
+    loadLevel({">>>>>>>>>>", ">>>>>>>>>>", ">>>>>>>>>>"}, 1.0, 1.5);
     putt(0.5, kPi / 2, Fastest);
     EXPECT_GT(ball.GetX(), 1.5) << "pushed downhill to the right";
     EXPECT_NEAR(ball.GetY(), 1.5, 1.2);
@@ -189,17 +182,18 @@ TEST_F(BallTest, SlopesPushTheBallAndRestingBallsStay) {
 
 TEST_F(BallTest, EndlessRollIsCutAfterOneHundredTimeUnits) {
     // A loop of slopes inside a border: the ball circles far above the rest speed.
-    loadLevel({
-        ">>>>>>>v",
-        "^>>>>>vv",
-        "^^....vv",
-        "^^....vv",
-        "^^....vv",
-        "^^....vv",
-        "^^<<<<<v",
-        "^<<<<<<<",
-    });
-    placeBall(4.0, 0.5);
+    loadLevel(
+        {
+            ">>>>>>>v",
+            "^>>>>>vv",
+            "^^....vv",
+            "^^....vv",
+            "^^....vv",
+            "^^....vv",
+            "^^<<<<<v",
+            "^<<<<<<<",
+        },
+        4.0, 0.5);
     putt(4.0, 0.0, NextPosition);
     EXPECT_EQ(ball.GetSubStepCount(), 200 * Ball::MaxRollTimeUnits);
     EXPECT_EQ(owner.count(BallStopped), 1);
@@ -207,8 +201,7 @@ TEST_F(BallTest, EndlessRollIsCutAfterOneHundredTimeUnits) {
 }
 
 TEST_F(BallTest, NotificationsPerSpeedMode) {
-    loadLevel({"..........", "..........", ".........."});
-    placeBall(2.0, 1.5);
+    loadLevel({"..........", "..........", ".........."}, 2.0, 1.5);
     putt(2.0, 0.0, Normal);
     const int steps = ball.GetSubStepCount();
     EXPECT_EQ(owner.count(BallMoved), (steps - 1) / 2) << "two sub-steps a tick";
@@ -254,8 +247,7 @@ TEST_F(BallTest, RefusedPutts) {
 }
 
 TEST_F(BallTest, StopFromANotificationEndsTheRollSilently) {
-    loadLevel({"..........", "..........", ".........."});
-    placeBall(2.0, 1.5);
+    loadLevel({"..........", "..........", ".........."}, 2.0, 1.5);
     owner.setHook([&](BallNotification code) {
         if (code == BallMoved) {
             ball.Stop();
@@ -268,8 +260,7 @@ TEST_F(BallTest, StopFromANotificationEndsTheRollSilently) {
 }
 
 TEST_F(BallTest, SunkBallEndsItsNextPuttSilently) {
-    loadLevel({".......", "...O...", "......."});
-    placeBall(3.5, 1.5);
+    loadLevel({".......", "...O...", "......."}, 3.5, 1.5);
     putt(0.1, 0.0, Fastest);
     ASSERT_EQ(owner.count(BallInCup), 1);
     const auto seen = owner.samples().size();

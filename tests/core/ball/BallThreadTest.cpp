@@ -28,17 +28,11 @@ TEST_F(BallTest, ThreadedAndSynchronousPuttsAgreeBitForBit) {
     const Shot shots[] = {
         {2.5, 1.5, 9.0, 0.7}, {3.0, 5.5, 12.0, -0.2}, {9.5, 1.5, 4.0, 1.9}, {5.5, 6.5, 20.0, 2.5}};
     for (const Shot& shot : shots) {
-        OwnedBall threaded;
-        threaded.ball.SetLevel(level);
-        threaded.ball.SetX(shot.x);
-        threaded.ball.SetY(shot.y);
+        OwnedBall threaded(level, shot.x, shot.y);
         threaded.ball.Putt(shot.speed, shot.heading, &threaded.owner, Fastest);
         ASSERT_TRUE(threaded.owner.waitForEnds(1));
 
-        OwnedBall now;
-        now.ball.SetLevel(level);
-        now.ball.SetX(shot.x);
-        now.ball.SetY(shot.y);
+        OwnedBall now(level, shot.x, shot.y);
         ASSERT_TRUE(now.ball.PuttNow(shot.speed, shot.heading, &now.owner, Fastest));
 
         const auto a = threaded.owner.samples();
@@ -56,8 +50,7 @@ TEST_F(BallTest, ThreadedAndSynchronousPuttsAgreeBitForBit) {
 }
 
 TEST_F(BallTest, PauseKeepsReportingAndStopEndsSilently) {
-    loadLevel(kCourse);
-    placeBall(2.5, 1.5);
+    loadLevel(kCourse, 2.5, 1.5);
     ball.Putt(5.0, 0.0, &owner, Pause);
     ASSERT_TRUE(ball.IsRunning());
     EXPECT_TRUE(owner.waitForSamples(3)) << "a paused ball keeps reporting";
@@ -69,21 +62,10 @@ TEST_F(BallTest, PauseKeepsReportingAndStopEndsSilently) {
     EXPECT_EQ(owner.count(BallStopped) + owner.count(BallInCup), 0);
 }
 
-TEST_F(BallTest, SpeedChangeWhileRollingAppliesAtTheNextTick) {
-    loadLevel(kCourse);
-    placeBall(2.5, 1.5);
-    ball.Putt(3.0, 0.0, &owner, Pause);
-    ASSERT_TRUE(owner.waitForSamples(1)) << "the worker is rolling";
-    ball.SetSpeedMode(Fastest);
-    ASSERT_TRUE(owner.waitForEnds(1));
-    EXPECT_NE(ball.GetX(), 2.5) << "moves once unpaused";
-    EXPECT_EQ(ball.GetSpeedMode(), Fastest);
-}
-
 TEST_F(BallTest, UiThreadMayReadPositionWhileTheBallRolls) {
-    loadLevel(kCourse);
-    placeBall(2.5, 1.5);
-    // Paused first, so the reads surely overlap a running worker, then let it roll.
+    loadLevel(kCourse, 2.5, 1.5);
+    // Paused first, so the reads surely overlap a running worker, then let it roll: the
+    // speed change reaches the rolling ball, or it would never end.
     ball.Putt(15.0, 0.4, &owner, Pause);
     double sum = 0.0;
     for (int i = 0; ball.IsRunning(); ++i) {
@@ -98,8 +80,7 @@ TEST_F(BallTest, UiThreadMayReadPositionWhileTheBallRolls) {
 }
 
 TEST_F(BallTest, PuttIgnoredWhileRolling) {
-    loadLevel(kCourse);
-    placeBall(2.5, 1.5);
+    loadLevel(kCourse, 2.5, 1.5);
     ball.Putt(5.0, 0.0, &owner, Pause);
     ball.Putt(9.0, 1.0, &owner, Fastest);
     EXPECT_FALSE(ball.PuttNow(9.0, 1.0, &owner, Fastest));
@@ -109,8 +90,7 @@ TEST_F(BallTest, PuttIgnoredWhileRolling) {
 
 TEST_F(BallTest, NewPuttFromTheLastNotificationRollsOn) {
     // The owner starts the next putt while the worker still waits in its stop notification.
-    loadLevel(kCourse);
-    placeBall(2.5, 1.5);
+    loadLevel(kCourse, 2.5, 1.5);
     std::atomic<int> stops{0};
     owner.setHook([&](BallNotification code) {
         if (code == BallStopped && stops.fetch_add(1) == 0) {

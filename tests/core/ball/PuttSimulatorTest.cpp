@@ -8,6 +8,7 @@
 #include <cmath>
 #include <numbers>
 #include <random>
+#include <tuple>
 #include <vector>
 
 #include "ball/Ball.h"
@@ -54,27 +55,13 @@ Level randomLevel(std::uint32_t seed, std::int32_t width, std::int32_t height) {
     return level;
 }
 
-// Every field of the motion after a tick, as bits.
-struct Snapshot {
-    std::uint64_t x, y, speed, heading, radius;
-    std::int32_t subSteps, slowCount, cupCount;
-    bool rolling, sinking, wallContact;
-    bool operator==(const Snapshot&) const = default;
-};
-
-Snapshot snapshot(const BallMotion& m) {
-    return {std::bit_cast<std::uint64_t>(m.x),
-            std::bit_cast<std::uint64_t>(m.y),
-            std::bit_cast<std::uint64_t>(m.speed),
-            std::bit_cast<std::uint64_t>(m.heading),
-            std::bit_cast<std::uint64_t>(m.radius),
-            m.subSteps,
-            m.slowCount,
-            m.cupCount,
-            m.rolling,
-            m.sinking,
-            m.wallContact};
+// Every field of the motion after a tick, the doubles as bits (x first).
+auto snapshot(const BallMotion& m) {
+    const auto bits = [](double d) { return std::bit_cast<std::uint64_t>(d); };
+    return std::tuple(bits(m.x), bits(m.y), bits(m.speed), bits(m.heading), bits(m.radius),
+                      m.subSteps, m.slowCount, m.cupCount, m.rolling, m.sinking, m.wallContact);
 }
+using Snapshot = decltype(snapshot(BallMotion{}));
 
 struct Trace {
     std::vector<Snapshot> ticks;
@@ -134,7 +121,8 @@ TEST(PuttSimulator, SkippingProbesChangesNoSubStepOfAnyPutt) {
             wasted += a.end.wasted ? 1 : 0;
             for (const Snapshot& s : a.ticks) {
                 ++allSubSteps;
-                if (open.isOpenAt(std::bit_cast<double>(s.x), std::bit_cast<double>(s.y))) {
+                if (open.isOpenAt(std::bit_cast<double>(std::get<0>(s)),
+                                  std::bit_cast<double>(std::get<1>(s)))) {
                     ++openSubSteps;
                 }
             }

@@ -30,8 +30,17 @@ Level demoLevel() {
     return level;
 }
 
-std::string levelFileBytes(std::string_view text) {
-    return encodeArchiveString(text);
+// A level text with the size and start fields as given and `cells` default cells.
+std::string levelText(const std::string& sizeAndStart, int cells) {
+    std::string text = "{Trundlex1}{1}{n}{c}" + sizeAndStart;
+    for (int i = 0; i < cells; ++i) {
+        text += "{$}";
+    }
+    return text;
+}
+
+std::string fourByFour(const std::string& start) {
+    return levelText("{4}{4}" + start, 16);
 }
 
 class LevelFileTest : public ::testing::Test {
@@ -111,11 +120,7 @@ TEST(LevelText, RefusesTooSmallSizesUnchanged) {
     level.setModified(false);
     const Level before = level;
     for (std::string header : {"{1}{5}", "{5}{1}", "{}{}", "{-4}{4}", "{abc}{3}"}) {
-        std::string text = "{Trundlex1}{x}{n}{c}" + header + "{1.0}{1.0}";
-        for (int i = 0; i < 50; ++i) {
-            text += "{$}";
-        }
-        EXPECT_FALSE(level.fromText(text)) << header;
+        EXPECT_FALSE(level.fromText(levelText(header + "{1.0}{1.0}", 50))) << header;
         EXPECT_EQ(level, before) << header;
     }
 }
@@ -145,32 +150,25 @@ TEST(LevelText, HostileSizesAreRefusedBeforeAllocating) {
                              "{100000}{100000}", "{1000}{1000}"}) {
         Level level = demoLevel();
         const Level before = level;
-        EXPECT_FALSE(level.fromText("{Trundlex1}{1}{n}{c}" + size + "{1}{1}{$}{$}{$}{$}")) << size;
+        EXPECT_FALSE(level.fromText(levelText(size + "{1}{1}", 4))) << size;
         EXPECT_EQ(level, before) << size;
     }
 }
 
 TEST(LevelText, LargestSizeTheTextCanHoldStillReads) {
-    std::string text = "{Trundlex1}{1}{n}{c}{300}{200}{1}{1}";
-    for (int i = 0; i < 300 * 200; ++i) {
-        text += "{$}";
-    }
     Level level;
-    ASSERT_TRUE(level.fromText(text));
+    ASSERT_TRUE(level.fromText(levelText("{300}{200}{1}{1}", 300 * 200)));
     EXPECT_EQ(level.width(), 300);
     EXPECT_EQ(level.height(), 200);
 }
 
 TEST(LevelText, DamagedStartNumbers) {
     Level level;
-    ASSERT_TRUE(
-        level.fromText("{Trundlex1}{1}{n}{c}{4}{4}{nan}{1e999}"
-                       "{$}{$}{$}{$}{$}{$}{$}{$}{$}{$}{$}{$}{$}{$}{$}{$}"));
+    ASSERT_TRUE(level.fromText(fourByFour("{nan}{1e999}")));
     EXPECT_DOUBLE_EQ(level.startX(), 0.35) << "a start that is no number reads as 0 and is clamped";
     EXPECT_DOUBLE_EQ(level.startY(), 0.35);
 
-    ASSERT_TRUE(level.fromText("{Trundlex1}{1}{n}{c}{4}{4}{ 2.5xyz}{-7}" +
-                               std::string("{$}{$}{$}{$}{$}{$}{$}{$}{$}{$}{$}{$}{$}{$}{$}{$}")));
+    ASSERT_TRUE(level.fromText(fourByFour("{ 2.5xyz}{-7}")));
     EXPECT_EQ(level.startX(), 2.5) << "leading digits count, like atof";
     EXPECT_DOUBLE_EQ(level.startY(), 0.35);
 }
@@ -186,36 +184,26 @@ TEST(LevelText, NumbersUseAPointWhateverTheLocale) {
 
     EXPECT_EQ(demoLevel().toText(), kDemoText);
     Level level;
-    ASSERT_TRUE(
-        level.fromText("{Trundlex1}{1}{n}{c}{4}{4}{2.75}{1.5}{$}{$}{$}{$}{$}{$}{$}{$}{$}{$}"
-                       "{$}{$}{$}{$}{$}{$}"));
+    ASSERT_TRUE(level.fromText(fourByFour("{2.75}{1.5}")));
     EXPECT_EQ(level.startX(), 2.75);
     EXPECT_EQ(level.startY(), 1.5);
 }
 
-TEST_F(LevelFileTest, LoadsALevelFile) {
-    Level level;
-    ASSERT_TRUE(
-        loadLevelFile(folder.write("demo.lev", levelFileBytes(kDemoText) + "trailing"), level) == LevelLoadResult::Loaded);
-    EXPECT_EQ(level.toText(), kDemoText);
-    EXPECT_FALSE(level.isModified());
-}
-
 TEST_F(LevelFileTest, DamagedFilesAreRefused) {
-    const std::string good = levelFileBytes(kDemoText);
+    const std::string good = encodeArchiveString(kDemoText);
+    const std::string lies = std::string("\xff\xff\xff\xff\xff\xff\x7f", 7) + kDemoText;
     Level level;
-    EXPECT_FALSE(loadLevelFile(folder / "missing.lev", level) == LevelLoadResult::Loaded);
-    EXPECT_FALSE(loadLevelFile(folder.write("empty.lev", ""), level) == LevelLoadResult::Loaded);
-    EXPECT_FALSE(loadLevelFile(folder.write("cut.lev", good.substr(0, good.size() - 5)), level) == LevelLoadResult::Loaded);
-    EXPECT_FALSE(loadLevelFile(folder.write("prefix.lev", "\xff\x10"), level) == LevelLoadResult::Loaded);
-    EXPECT_FALSE(loadLevelFile(
-        folder.write("lies.lev", std::string("\xff\xff\xff\xff\xff\xff\x7f", 7) + kDemoText), level) == LevelLoadResult::Loaded);
-    EXPECT_FALSE(loadLevelFile(folder.write("notlevel.lev", levelFileBytes("hello")), level) == LevelLoadResult::Loaded);
+    for (const std::string& path :
+         {folder / "missing.lev", folder.write("empty.lev", ""),
+          folder.write("cut.lev", good.substr(0, good.size() - 5)),
+          folder.write("prefix.lev", "\xff\x10"), folder.write("lies.lev", lies),
+          folder.write("notlevel.lev", encodeArchiveString("hello")), folder.path().string()}) {
+        EXPECT_NE(loadLevelFile(path, level), LevelLoadResult::Loaded) << path;
+    }
     EXPECT_FALSE(level.isModified());
-    EXPECT_FALSE(loadLevelFile(folder.path().string(), level) == LevelLoadResult::Loaded) << "a folder is not a level";
 }
 
-TEST_F(LevelFileTest, WritingGivesANewIdFromBlocksAndTime) {
+TEST_F(LevelFileTest, WritingGivesANewIdFromBlocksAndTimeAndReadsBack) {
     std::tm time{};
     time.tm_year = 2026 - 1900;
     time.tm_mon = 11;
@@ -247,9 +235,11 @@ TEST_F(LevelFileTest, WritingGivesANewIdFromBlocksAndTime) {
     EXPECT_NE(makeLevelId(turned, time), level.id()) << "the shape does";
 
     Level reread;
-    ASSERT_TRUE(loadLevelFile(folder.write("saved.lev", out.str()), reread) == LevelLoadResult::Loaded);
+    const std::string file = folder.write("saved.lev", out.str() + "trailing bytes are ignored");
+    ASSERT_EQ(loadLevelFile(file, reread), LevelLoadResult::Loaded);
     EXPECT_EQ(reread.id(), level.id());
     EXPECT_EQ(reread.toText(), level.toText());
+    EXPECT_FALSE(reread.isModified());
 }
 
 }  // namespace

@@ -94,25 +94,19 @@ TEST(BlockCode, BadCodesAreAbsorbed) {
 }
 
 TEST(BlockRegions, TriangleDiagonalsAndRotations) {
-    Block t0 = blockFrom("T0G8T8");
-    EXPECT_TRUE(t0.isWallAt(0.9, 0.1));
-    EXPECT_FALSE(t0.isWallAt(0.1, 0.9));
-    EXPECT_FALSE(t0.isWallAt(0.5, 0.5)) << "the diagonal belongs to the back for rotation 0";
-
-    Block t1 = blockFrom("T1G8T8");
-    EXPECT_TRUE(t1.isWallAt(0.5, 0.5)) << "the diagonal belongs to the front for rotation 1";
-    EXPECT_TRUE(t1.isWallAt(0.9, 0.9));
-    EXPECT_FALSE(t1.isWallAt(0.1, 0.1));
-
-    Block t2 = blockFrom("T2G8T8");
-    EXPECT_TRUE(t2.isWallAt(0.5, 0.5));
-    EXPECT_TRUE(t2.isWallAt(0.1, 0.9));
-    EXPECT_FALSE(t2.isWallAt(0.9, 0.1));
-
-    Block t3 = blockFrom("T3G8T8");
-    EXPECT_FALSE(t3.isWallAt(0.5, 0.5));
-    EXPECT_TRUE(t3.isWallAt(0.1, 0.1));
-    EXPECT_FALSE(t3.isWallAt(0.9, 0.9));
+    // Per rotation: is the wall at the centre (on the diagonal), at the corner it covers and
+    // not at the opposite corner. The diagonal belongs to the back for rotations 0 and 3.
+    const struct {
+        bool centre;
+        double wallX, wallY;
+    } cases[] = {{false, 0.9, 0.1}, {true, 0.9, 0.9}, {true, 0.1, 0.9}, {false, 0.1, 0.1}};
+    for (int r = 0; r < 4; ++r) {
+        SCOPED_TRACE(r);
+        const Block t = blockFrom(std::string("T") + char('0' + r) + "G8T8");
+        EXPECT_EQ(t.isWallAt(0.5, 0.5), cases[r].centre);
+        EXPECT_TRUE(t.isWallAt(cases[r].wallX, cases[r].wallY));
+        EXPECT_FALSE(t.isWallAt(1.0 - cases[r].wallX, 1.0 - cases[r].wallY));
+    }
 }
 
 TEST(BlockRegions, DiscsAroundCornersAndEdges) {

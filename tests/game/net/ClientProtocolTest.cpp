@@ -28,11 +28,12 @@ protected:
         }
     }
     // After the greeting: the players, "G" answered by "D", then "S".
-    void startGame() {
-        peer.send("HTrundlex 1.00");
-        peer.send("OHost|1|1|0|0|Bob|2|1|0|1|Cy|3|1|0|1|");
-        peer.send("G");
+    void confirmStart() {
+        peer.sendEach({"HTrundlex 1.00", "OHost|1|1|0|0|Bob|2|1|0|1|Cy|3|1|0|1|", "G"});
         ASSERT_TRUE(peer.expect('D'));
+    }
+    void startGame() {
+        confirmStart();
         peer.send("S");
         ASSERT_TRUE(guest.listener.waitFor(NetStart));
     }
@@ -43,15 +44,9 @@ protected:
 };
 
 TEST_F(ClientProtocolTest, ClientAnnouncesItsPlayersThenGreets) {
-    const auto expectMessage = [&](char letter, std::string_view body) {
-        const auto message = peer.receive();
-        ASSERT_TRUE(message);
-        EXPECT_EQ(message->letter, letter);
-        EXPECT_EQ(message->body, body);
-    };
-    expectMessage('N', "Bob|65280|1|0|");
-    expectMessage('N', "Cy|65280|1|0|");
-    expectMessage('H', "Trundlex 1.00");
+    peer.expectNext('N', "Bob|65280|1|0|");
+    peer.expectNext('N', "Cy|65280|1|0|");
+    peer.expectNext('H', "Trundlex 1.00");
     EXPECT_EQ(guest.lobby.waitForStatus(LobbyText::ConnectionOpen)->english(), "Connection open!");
     EXPECT_EQ(guest.match.LevelCount(), 0) << "the server's levels replace the client's";
     EXPECT_EQ(guest.playerNames(), (std::vector<std::string>{"Bob *", "Cy *"}));
@@ -60,8 +55,7 @@ TEST_F(ClientProtocolTest, ClientAnnouncesItsPlayersThenGreets) {
 TEST_F(ClientProtocolTest, PlayerListOfTheServerReplacesTheClientsPlayers) {
     skipGreeting();
     peer.send("OHost|1|1|0|0|Bob|2|1|0|1|Cy|3|1|0|1|");
-    ASSERT_TRUE(
-        guest.lobby.waitUntil([&] { return guest.lobby.snapshotLocked().playerCount == 3; }));
+    ASSERT_TRUE(guest.lobby.waitUntil([](auto& v) { return v.snapshot.playerCount == 3; }));
     EXPECT_EQ(guest.playerNames(), (std::vector<std::string>{"Host", "Bob *", "Cy *"}));
 
     // Garbage records are skipped and the list stays bounded however long the body is.
@@ -71,7 +65,7 @@ TEST_F(ClientProtocolTest, PlayerListOfTheServerReplacesTheClientsPlayers) {
     }
     peer.send(hostile);
     ASSERT_TRUE(guest.lobby.waitUntil(
-        [&] { return guest.lobby.snapshotLocked().playerCount == netproto::MaxPlayers; }));
+        [](auto& v) { return v.snapshot.playerCount == netproto::MaxPlayers; }));
     auto lock = guest.net.lock();
     EXPECT_EQ(guest.match.GetPlayer(0)->GetName(), "Zed");
     EXPECT_FALSE(guest.match.GetPlayer(0)->IsLocalPlayer());
@@ -95,13 +89,11 @@ TEST_F(ClientProtocolTest, OwnPlayersPlayedByTheComputerStaySoInTheServersList) 
     // A host with no players yet sends an empty list first; then every new list is rebuilt
     // from the one before. A remote player of the same name is somebody else's.
     peer.send("O");
-    ASSERT_TRUE(
-        guest.lobby.waitUntil([&] { return guest.lobby.snapshotLocked().playerCount == 0; }));
+    ASSERT_TRUE(guest.lobby.waitUntil([](auto& v) { return v.snapshot.playerCount == 0; }));
     for (int round = 0; round < 2; ++round) {
         peer.send("OCy|1|1|0|0|Bob|2|1|0|1|Cy|3|1|0|1|");
-        ASSERT_TRUE(guest.lobby.waitUntil([&] {
-            return guest.lobby.snapshotLocked().playerCount == 3 &&
-                   strengthOf("Bob") == ComputerStrength::Person;
+        ASSERT_TRUE(guest.lobby.waitUntil([&](auto& v) {
+            return v.snapshot.playerCount == 3 && strengthOf("Bob") == ComputerStrength::Person;
         }));
         auto lock = guest.net.lock();
         EXPECT_EQ(guest.match.GetPlayer(0)->GetComputer(), ComputerStrength::Person);
@@ -141,16 +133,11 @@ TEST_F(ClientProtocolTest, ClientHoldingEveryLevelReportsReadyAfterTheLastId) {
 
 TEST_F(ClientProtocolTest, HostileLevelCountsIdsAndTextsAreRefused) {
     skipGreeting();
-    peer.send("C-5");
-    peer.send("C99999999");
-    peer.send("C2");
-    peer.send("Ia");
-    peer.send("Ib");
-    peer.send("Ic");
-    peer.send("I" + std::string(netproto::MaxLevelIdBytes + 1, 'x'));
-    peer.send("L{Trundlex1}{a}{evil}{x}{65536}{65536}{1}{1}{$}");
-    peer.send("L{Trundlex1}{a}{evil}{x}{2147483647}{2147483647}{1}{1}");
-    peer.send("L" + testLevel("unasked").toText());
+    peer.sendEach({"C-5", "C99999999", "C2", "Ia", "Ib", "Ic",
+                   "I" + std::string(netproto::MaxLevelIdBytes + 1, 'x'),
+                   "L{Trundlex1}{a}{evil}{x}{65536}{65536}{1}{1}{$}",
+                   "L{Trundlex1}{a}{evil}{x}{2147483647}{2147483647}{1}{1}",
+                   "L" + testLevel("unasked").toText()});
     EXPECT_EQ(peer.lettersWithin(Quiet), "JJ") << "only the two announced levels are asked for";
 
     auto lock = guest.net.lock();
@@ -169,11 +156,10 @@ TEST_F(ClientProtocolTest, ServerOfAnotherVersionIsLeftWithBothVersionsShown) {
     EXPECT_EQ(info.disconnectText, "You have been disconnected from the server.");
     EXPECT_TRUE(info.serverLost);
     EXPECT_TRUE(guest.listener.waitFor(NetConnectionClosed)) << "it ended in the lobby";
-    ASSERT_TRUE(guest.lobby.waitForStatus(LobbyText::IllegalVersion));
-    const std::vector<LobbyText> texts = guest.lobby.statusTexts();
-    EXPECT_EQ(texts.back(), LobbyText::IllegalVersion) << "shown after the interruption";
     EXPECT_EQ(guest.lobby.waitForStatus(LobbyText::IllegalVersion)->english(),
               "Illegal server version (server: Trundlex 2.00, this version: Trundlex 1.00).");
+    EXPECT_EQ(guest.lobby.view().statuses.back().text, LobbyText::IllegalVersion)
+        << "shown after the interruption";
     EXPECT_EQ(guest.playerNames(), (std::vector<std::string>{"Bob *", "Cy *"}))
         << "the list after the mismatch was dropped";
 }
@@ -183,7 +169,7 @@ TEST_F(ClientProtocolTest, StartHandshakeThenPuttsAndReportsFromTheServer) {
     peer.send("P1|1");
     peer.send("S");
     startGame();
-    EXPECT_TRUE(guest.lobby.closed());
+    EXPECT_TRUE(guest.lobby.view().closed);
     EXPECT_EQ(guest.listener.count(NetLobbyClosed), 1);
 
     peer.send("S");
@@ -200,11 +186,7 @@ TEST_F(ClientProtocolTest, StartHandshakeThenPuttsAndReportsFromTheServer) {
     peer.send("Q");
     EXPECT_TRUE(guest.listener.waitFor(NetAllStopped));
 
-    peer.send("NEve|1|1|0|");
-    peer.send("Jold");
-    peer.send("R");
-    peer.send("D");
-    peer.send("TAnn, Bo");
+    peer.sendEach({"NEve|1|1|0|", "Jold", "R", "D", "TAnn, Bo"});
     EXPECT_EQ(guest.listener.dataOf(NetDisconnectInfo).disconnectText, "Ann, Bo is disconnected.");
     EXPECT_EQ(peer.lettersWithin(Quiet), "") << "nothing answers what only clients send";
     EXPECT_EQ(guest.listener.count(NetStart), 1) << "one start per handshake";
@@ -214,9 +196,7 @@ TEST_F(ClientProtocolTest, StartHandshakeThenPuttsAndReportsFromTheServer) {
 
 TEST_F(ClientProtocolTest, ServerLostDuringTheStartLetsTheClientPlayOn) {
     skipGreeting();
-    peer.send("OHost|1|1|0|0|Bob|2|1|0|1|");
-    peer.send("G");
-    ASSERT_TRUE(peer.expect('D'));
+    confirmStart();
     peer.close();
     EXPECT_TRUE(guest.listener.waitFor(NetStart)) << "no \"S\" will ever come";
     EXPECT_TRUE(guest.listener.waitFor(NetEnded));

@@ -22,11 +22,10 @@ protected:
         guest.addLevels({"h1"}, false);
         guest.join(port);
         const auto count = static_cast<std::int32_t>(guests.size());
-        EXPECT_TRUE(host.lobby.waitUntil([&] {
-            const LobbySnapshot& lobby = host.lobby.snapshotLocked();
+        EXPECT_TRUE(host.lobby.waitUntil([&](const LobbyView& v) {
+            const LobbySnapshot& lobby = v.snapshot;
             return lobby.connectionCount == count && lobby.playerCount == count + 1 &&
-                   lobby.computers.back().status == ComputerStatus::Ready &&
-                   host.lobby.startEnabledLocked();
+                   lobby.computers.back().status == ComputerStatus::Ready && v.startEnabled;
         })) << player
             << " did not get ready";
         return guest;
@@ -61,10 +60,10 @@ TEST_P(StartHandshakeTest, EveryComputerStartsOnceAllHaveConfirmed) {
     }
     startGame();
 
-    EXPECT_TRUE(host.lobby.closed());
+    EXPECT_TRUE(host.lobby.view().closed);
     for (auto& guest : guests) {
         EXPECT_EQ(guest->listener.sequence().back(), NetStart);
-        EXPECT_TRUE(guest->lobby.closed());
+        EXPECT_TRUE(guest->lobby.view().closed);
         EXPECT_EQ(guest->playerNames().size(), static_cast<std::size_t>(clients + 1));
         auto lock = guest->net.lock();
         EXPECT_TRUE(guest->match.AllLevelsAvailable(guest->library)) << "levels transferred";
@@ -87,18 +86,18 @@ TEST_F(NetGameFlowTest, ClientJoiningLateHoldsTheStartUntilItIsReady) {
     Computer& ann = join("Ann");
     RawPeer late;
     ASSERT_TRUE(late.connect(port));
-    ASSERT_TRUE(host.lobby.waitUntil([&] { return !host.lobby.startEnabledLocked(); }));
+    ASSERT_TRUE(host.lobby.waitUntil([](auto& v) { return !v.startEnabled; }));
     EXPECT_FALSE(host.net.startHandshake()) << "a client is not ready";
-    EXPECT_FALSE(ann.lobby.closed());
+    EXPECT_FALSE(ann.lobby.view().closed);
 
     // The server's own players join through the same path and every client hears of them.
     EXPECT_TRUE(host.net.addPlayer("Zoe", 0xFF, 2, true, Player::LocalConnection, true));
     EXPECT_FALSE(host.net.addPlayer("Z|oe", 0xFF, 2, true, Player::LocalConnection, true));
-    ASSERT_TRUE(ann.lobby.waitUntil([&] { return ann.lobby.snapshotLocked().playerCount == 3; }));
+    ASSERT_TRUE(ann.lobby.waitUntil([](auto& v) { return v.snapshot.playerCount == 3; }));
     EXPECT_EQ(ann.playerNames(), (std::vector<std::string>{"Host", "Ann *", "Zoe"}));
 
     late.send("R");
-    ASSERT_TRUE(host.lobby.waitUntil([&] { return host.lobby.startEnabledLocked(); }));
+    ASSERT_TRUE(host.lobby.waitUntil([](auto& v) { return v.startEnabled; }));
     EXPECT_TRUE(host.net.startHandshake());
     EXPECT_TRUE(ann.listener.waitFor(NetLobbyClosed));
 }
@@ -170,7 +169,7 @@ TEST_F(NetGameFlowTest, RestartMakesEveryClientConfirmAgain) {
 TEST_F(NetGameFlowTest, ClientLeavingTheLobbyTakesItsPlayersAlong) {
     Computer& ann = join("Ann");
     Computer& bob = join("Bob");
-    ASSERT_TRUE(ann.lobby.waitUntil([&] { return ann.lobby.snapshotLocked().playerCount == 3; }));
+    ASSERT_TRUE(ann.lobby.waitUntil([](auto& v) { return v.snapshot.playerCount == 3; }));
     EXPECT_EQ(ann.playerNames(), (std::vector<std::string>{"Host", "Ann *", "Bob"}));
 
     bob.net.endGame();
@@ -180,10 +179,10 @@ TEST_F(NetGameFlowTest, ClientLeavingTheLobbyTakesItsPlayersAlong) {
     EXPECT_EQ(host.lobby.waitForStatus(LobbyText::ClientDisconnected)->english(),
               "Bob disconnected.");
     ASSERT_TRUE(host.listener.waitFor(NetConnectionClosed));
-    ASSERT_TRUE(ann.lobby.waitUntil([&] { return ann.lobby.snapshotLocked().playerCount == 2; }));
+    ASSERT_TRUE(ann.lobby.waitUntil([](auto& v) { return v.snapshot.playerCount == 2; }));
     EXPECT_EQ(host.playerNames(), (std::vector<std::string>{"Host *", "Ann"}));
     EXPECT_EQ(ann.playerNames(), (std::vector<std::string>{"Host", "Ann *"}));
-    EXPECT_EQ(host.lobby.snapshot().connectionCount, 1);
+    EXPECT_EQ(host.lobby.view().snapshot.connectionCount, 1);
 
     ann.net.endGame();
     EXPECT_TRUE(host.listener.waitFor(NetConnectionClosed, 2)) << "the last one, in the lobby";

@@ -5,70 +5,63 @@
 namespace trundlex::testing {
 namespace {
 
-// Records what it was told and what the notifier's current data was during the call; can be
-// held inside a call until released.
-class GateListener : public NetListener {
+// A callback that can be held until the test releases it.
+class Gate {
 public:
-    explicit GateListener(NetNotifier& notifier) : notifier_(notifier) {}
-    void onNetEvent(NetEvent event) override {
-        std::unique_lock lock(mutex_);
-        seen.push_back({event, notifier_.current()});
-        inside = true;
+    explicit Gate(bool open) : open_(open) {}
+    // Runs `record` under the lock, then waits while the gate is shut.
+    void pass(const std::function<void()>& record = {}) {
+        std::unique_lock lock(mutex);
+        if (record) {
+            record();
+        }
+        inside_ = true;
         changed_.notify_all();
-        changed_.wait(lock, [&] { return open; });
-        inside = false;
+        changed_.wait(lock, [&] { return open_; });
+        inside_ = false;
     }
     bool waitInside() {
-        std::unique_lock lock(mutex_);
-        return changed_.wait_for(lock, Patience, [&] { return inside; });
+        std::unique_lock lock(mutex);
+        return changed_.wait_for(lock, Patience, [&] { return inside_; });
     }
-    void hold() {
-        std::lock_guard lock(mutex_);
-        open = false;
-    }
-    void release() {
-        std::lock_guard lock(mutex_);
-        open = true;
+    void hold() { set(false); }
+    void release() { set(true); }
+
+    std::mutex mutex;
+
+private:
+    void set(bool open) {
+        std::lock_guard lock(mutex);
+        open_ = open;
         changed_.notify_all();
     }
 
-    std::mutex mutex_;
     std::condition_variable changed_;
-    std::vector<SeenEvent> seen;
-    bool inside = false;
-    bool open = true;
+    bool inside_ = false;
+    bool open_;
+};
+
+// Records each event with the notifier's current data during the call.
+class GateListener : public NetListener, public Gate {
+public:
+    explicit GateListener(NetNotifier& notifier) : Gate(true), notifier_(notifier) {}
+    void onNetEvent(NetEvent event) override {
+        pass([&] { seen.push_back({event, notifier_.current()}); });
+    }
+
+    std::vector<SeenEvent> seen;  // guarded by `mutex`
 
 private:
     NetNotifier& notifier_;
 };
 
 // A lobby whose refresh is held until released, like one reading a long list.
-class GateLobby : public NetLobby {
-public:
+struct GateLobby : NetLobby, Gate {
+    GateLobby() : Gate(false) {}
     void onLobbyStatus(const LobbyStatus&) override {}
     void onLobbyStartEnabled(bool) override {}
-    void onLobbyChanged() override {
-        std::unique_lock lock(mutex_);
-        inside_ = true;
-        changed_.notify_all();
-        changed_.wait(lock, [&] { return open_; });
-    }
+    void onLobbyChanged() override { pass(); }
     void onLobbyClosedByNetwork() override {}
-    bool waitInside() {
-        std::unique_lock lock(mutex_);
-        return changed_.wait_for(lock, Patience, [&] { return inside_; });
-    }
-    void release() {
-        std::lock_guard lock(mutex_);
-        open_ = true;
-        changed_.notify_all();
-    }
-
-private:
-    std::mutex mutex_;
-    std::condition_variable changed_;
-    bool inside_ = false;
-    bool open_ = false;
 };
 
 NetEventData chatData(std::string text) {
@@ -93,7 +86,7 @@ TEST(NetNotifierTest, EventsArriveInOrderWithTheValuesOfTheirMoment) {
     notifier.waitDelivered(notifier.postEvent(NetChat, chatData("two")));
 
     for (GateListener* listener : {&first, &second}) {
-        std::lock_guard lock(listener->mutex_);
+        std::lock_guard lock(listener->mutex);
         ASSERT_EQ(listener->seen.size(), 3u);
         EXPECT_EQ(listener->seen[0].data.chatText, "one");
         EXPECT_EQ(listener->seen[1].event, NetPutt);
@@ -115,7 +108,7 @@ TEST(NetNotifierTest, TenListenersAtMost) {
     notifier.removeListener(listeners[0].get());
     EXPECT_TRUE(notifier.addListener(listeners.back().get()));
     notifier.waitDelivered(notifier.postEvent(NetAim, {}));
-    std::lock_guard lock(listeners[0]->mutex_);
+    std::lock_guard lock(listeners[0]->mutex);
     EXPECT_TRUE(listeners[0]->seen.empty()) << "removed before the event";
 }
 
@@ -135,14 +128,14 @@ TEST(NetNotifierTest, UpdatesForALobbyThatWasLetGoAreDropped) {
     notifier.attachLobby(&fresh);
     slow.release();
     notifier.waitDelivered(notifier.postLobbyStartEnabled(true));
-    EXPECT_TRUE(old.statusTexts().empty());
-    EXPECT_TRUE(fresh.startEnabled());
+    EXPECT_TRUE(old.view().statuses.empty());
+    EXPECT_TRUE(fresh.view().startEnabled);
 
     // The lobby is told that it closes after it has been forgotten.
     notifier.waitDelivered(notifier.postLobbyClosed());
-    EXPECT_TRUE(fresh.closed());
+    EXPECT_TRUE(fresh.view().closed);
     notifier.waitDelivered(notifier.postLobbyStartEnabled(false));
-    EXPECT_TRUE(fresh.startEnabled()) << "nothing after the close";
+    EXPECT_TRUE(fresh.view().startEnabled) << "nothing after the close";
 }
 
 TEST(NetNotifierTest, DetachWaitsUntilTheLobbyCallInProgressReturns) {

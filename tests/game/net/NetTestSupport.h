@@ -9,9 +9,11 @@
 #include <condition_variable>
 #include <functional>
 #include <future>
+#include <initializer_list>
 #include <iterator>
 #include <mutex>
 #include <optional>
+#include <stop_token>
 #include <string>
 #include <string_view>
 #include <thread>
@@ -92,10 +94,7 @@ public:
         return seen ? seen->data : NetEventData{};
     }
     int count(NetEvent event) const {
-        std::lock_guard lock(mutex_);
-        return static_cast<int>(
-            std::count_if(events_.begin(), events_.end(),
-                          [event](const SeenEvent& e) { return e.event == event; }));
+        return static_cast<int>(std::ranges::count(sequence(), event));
     }
     std::vector<NetEvent> sequence() const {
         std::lock_guard lock(mutex_);
@@ -113,40 +112,47 @@ private:
     std::function<void(NetEvent)> reaction_;
 };
 
-// A lobby dialog stand-in: records the status lines, the start button and the snapshot
-// read at every change.
+// What a lobby dialog shows.
+struct LobbyView {
+    std::vector<LobbyStatus> statuses;
+    bool startEnabled = false;
+    bool closed = false;
+    LobbySnapshot snapshot;  // read at the last change
+};
+
+// A lobby dialog stand-in: records what it is told and lets a test wait for it.
 class RecordingLobby : public NetLobby {
 public:
     void attach(NetGame& net) { net_ = &net; }
     // Forgets what an earlier lobby showed.
     void reset() {
-        record([&] {
-            statuses_.clear();
-            startEnabled_ = false;
-            closed_ = false;
-            snapshot_ = {};
-        });
+        record([](LobbyView& v) { v = {}; });
     }
 
     void onLobbyStatus(const LobbyStatus& status) override {
-        record([&] { statuses_.push_back(status); });
+        record([&](LobbyView& v) { v.statuses.push_back(status); });
     }
     void onLobbyStartEnabled(bool enabled) override {
-        record([&] { startEnabled_ = enabled; });
+        record([&](LobbyView& v) { v.startEnabled = enabled; });
     }
     void onLobbyChanged() override {
         LobbySnapshot snapshot = net_->lobbySnapshot();
-        record([&] { snapshot_ = std::move(snapshot); });
+        record([&](LobbyView& v) { v.snapshot = std::move(snapshot); });
     }
     void onLobbyClosedByNetwork() override {
-        record([&] { closed_ = true; });
+        record([](LobbyView& v) { v.closed = true; });
     }
 
+    // Waits until `condition` holds for what the lobby shows.
+    bool waitUntil(const std::function<bool(const LobbyView&)>& condition) {
+        std::unique_lock lock(mutex_);
+        return changed_.wait_for(lock, Patience, [&] { return condition(view_); });
+    }
     // Waits until a status line with this text has been shown; its last such line.
     std::optional<LobbyStatus> waitForStatus(LobbyText text) {
         std::optional<LobbyStatus> found;
-        waitUntil([&] {
-            for (const LobbyStatus& status : statuses_) {
+        waitUntil([&](const LobbyView& v) {
+            for (const LobbyStatus& status : v.statuses) {
                 if (status.text == text) {
                     found = status;
                 }
@@ -155,41 +161,17 @@ public:
         });
         return found;
     }
-    std::vector<LobbyText> statusTexts() const {
+    LobbyView view() const {
         std::lock_guard lock(mutex_);
-        std::vector<LobbyText> texts;
-        for (const LobbyStatus& status : statuses_) {
-            texts.push_back(status.text);
-        }
-        return texts;
+        return view_;
     }
-    // Waits until `condition` holds for the recorded state (checked under the lock).
-    bool waitUntil(const std::function<bool()>& condition) {
-        std::unique_lock lock(mutex_);
-        return changed_.wait_for(lock, Patience, condition);
-    }
-    bool startEnabled() const {
-        std::lock_guard lock(mutex_);
-        return startEnabled_;
-    }
-    bool closed() const {
-        std::lock_guard lock(mutex_);
-        return closed_;
-    }
-    LobbySnapshot snapshot() const {
-        std::lock_guard lock(mutex_);
-        return snapshot_;
-    }
-    // Locked access for waitUntil conditions.
-    const LobbySnapshot& snapshotLocked() const { return snapshot_; }
-    bool startEnabledLocked() const { return startEnabled_; }
 
 private:
     template <typename Change>
     void record(Change change) {
         {
             std::lock_guard lock(mutex_);
-            change();
+            change(view_);
         }
         changed_.notify_all();
     }
@@ -197,10 +179,7 @@ private:
     NetGame* net_ = nullptr;
     mutable std::mutex mutex_;
     std::condition_variable changed_;
-    std::vector<LobbyStatus> statuses_;
-    bool startEnabled_ = false;
-    bool closed_ = false;
-    LobbySnapshot snapshot_;
+    LobbyView view_;
 };
 
 // A level for the libraries: open grass with a cup, named after its ID.
@@ -280,6 +259,11 @@ public:
         wire += netproto::Terminator;
         sendRaw(wire);
     }
+    void sendEach(std::initializer_list<std::string> messages) {
+        for (const std::string& message : messages) {
+            send(message);
+        }
+    }
     void sendRaw(std::string_view bytes) { EXPECT_TRUE(trySendRaw(bytes)); }
     // For floods: false once the other side has closed the connection.
     bool trySendRaw(std::string_view bytes) { return socket_.sendAll(bytes, Patience); }
@@ -301,6 +285,12 @@ public:
             framer_.append(std::string_view(buffer, static_cast<std::size_t>(got)));
         }
         return message;
+    }
+    // Checks that the next message is exactly this one.
+    void expectNext(char letter, std::string_view body) {
+        const auto message = receive();
+        ASSERT_TRUE(message) << "no message " << letter;
+        EXPECT_EQ(message->letter + message->body, letter + std::string(body));
     }
     // Skips messages until one with this letter arrives; its body, or none.
     std::optional<std::string> expect(char letter) {
@@ -345,28 +335,20 @@ class RawServer {
 public:
     RawServer() { EXPECT_TRUE(listener_.open(Loopback, 0)); }
     std::uint16_t port() const { return listener_.port(); }
-    // The next client (waits at most Patience: the listener is stopped then).
+    // The next client (waits at most Patience: a watchdog stops the listener then).
     RawPeer accept() {
-        std::thread watchdog;
-        std::mutex mutex;
-        std::condition_variable done;
-        bool accepted = false;
-        watchdog = std::thread([&] {
+        std::jthread watchdog([this](std::stop_token accepted) {
+            std::mutex mutex;
+            std::condition_variable_any never;
             std::unique_lock lock(mutex);
-            if (!done.wait_for(lock, Patience, [&] { return accepted; })) {
+            never.wait_for(lock, accepted, Patience, [] { return false; });
+            if (!accepted.stop_requested()) {
                 listener_.stop();
             }
         });
         Socket socket;
         std::string address;
-        const bool ok = listener_.accept(socket, address);
-        {
-            std::lock_guard lock(mutex);
-            accepted = true;
-        }
-        done.notify_all();
-        watchdog.join();
-        EXPECT_TRUE(ok) << "no client connected";
+        EXPECT_TRUE(listener_.accept(socket, address)) << "no client connected";
         return RawPeer(std::move(socket));
     }
 

@@ -21,14 +21,18 @@ protected:
             ASSERT_TRUE(client.receive());
         }
     }
-    // Joins with one player, reports ready and confirms the start.
-    void startGame() {
+    // Joins with one player, reports ready and waits for the server's start.
+    void joinUntilStart() {
         skipGreeting();
         client.send("NAnn|255|2|1|");
         client.send("R");
-        ASSERT_TRUE(host.lobby.waitUntil([&] { return host.lobby.startEnabledLocked(); }));
+        ASSERT_TRUE(host.lobby.waitUntil([](auto& v) { return v.startEnabled; }));
         ASSERT_TRUE(host.net.startHandshake());
         ASSERT_TRUE(client.expect('G'));
+    }
+    // Then confirms the start.
+    void startGame() {
+        joinUntilStart();
         client.send("D");
         ASSERT_TRUE(client.expect('S'));
         ASSERT_TRUE(host.listener.waitFor(NetStart));
@@ -40,26 +44,19 @@ protected:
 };
 
 TEST_F(ServerProtocolTest, NewClientIsGreetedWithVersionPlayersAndLevels) {
-    const auto expectMessage = [&](char letter, std::string_view body) {
-        const auto message = client.receive();
-        ASSERT_TRUE(message);
-        EXPECT_EQ(message->letter, letter);
-        EXPECT_EQ(message->body, body);
-    };
-    expectMessage('H', "Trundlex 1.00");
-    expectMessage('O', "Host|65280|1|0|0|");
-    expectMessage('C', "2");
-    expectMessage('I', "h1");
-    expectMessage('I', "h2");
+    client.expectNext('H', "Trundlex 1.00");
+    client.expectNext('O', "Host|65280|1|0|0|");
+    client.expectNext('C', "2");
+    client.expectNext('I', "h1");
+    client.expectNext('I', "h2");
 
-    ASSERT_TRUE(
-        host.lobby.waitUntil([&] { return host.lobby.snapshotLocked().connectionCount == 1; }));
-    const LobbySnapshot lobby = host.lobby.snapshot();
+    ASSERT_TRUE(host.lobby.waitUntil([](auto& v) { return v.snapshot.connectionCount == 1; }));
+    const LobbySnapshot lobby = host.lobby.view().snapshot;
     ASSERT_EQ(lobby.computers.size(), 1u);
     EXPECT_EQ(lobby.computers[0].address, Loopback);
     EXPECT_EQ(lobby.computers[0].statusEnglish(), "Initializing game...");
     EXPECT_EQ(lobby.localNames, "Host");
-    EXPECT_FALSE(host.lobby.startEnabled()) << "a new client holds no level yet";
+    EXPECT_FALSE(host.lobby.view().startEnabled) << "a new client holds no level yet";
 }
 
 TEST_F(ServerProtocolTest, ClientJoinsWithPlayersFetchesLevelsAndGetsReady) {
@@ -75,17 +72,18 @@ TEST_F(ServerProtocolTest, ClientJoinsWithPlayersFetchesLevelsAndGetsReady) {
     Level sent;
     ASSERT_TRUE(sent.fromText(*text));
     EXPECT_EQ(sent.id(), "h2");
-    ASSERT_TRUE(host.lobby.waitUntil([&] {
-        const auto& computers = host.lobby.snapshotLocked().computers;
+    ASSERT_TRUE(host.lobby.waitUntil([](auto& v) {
+        const auto& computers = v.snapshot.computers;
         return !computers.empty() && computers[0].status == ComputerStatus::TransferLevel;
     }));
-    EXPECT_EQ(host.lobby.snapshot().computers[0].statusEnglish(), "Transfer level \"Hole h2\"...");
-    EXPECT_EQ(host.lobby.snapshot().computers[0].playerNames, "Ann");
+    EXPECT_EQ(host.lobby.view().snapshot.computers[0].statusEnglish(),
+              "Transfer level \"Hole h2\"...");
+    EXPECT_EQ(host.lobby.view().snapshot.computers[0].playerNames, "Ann");
 
     client.send("Jnowhere");
     client.send("R");
-    ASSERT_TRUE(host.lobby.waitUntil([&] { return host.lobby.startEnabledLocked(); }));
-    EXPECT_EQ(host.lobby.snapshot().computers[0].statusEnglish(), "Ready");
+    ASSERT_TRUE(host.lobby.waitUntil([](auto& v) { return v.startEnabled; }));
+    EXPECT_EQ(host.lobby.view().snapshot.computers[0].statusEnglish(), "Ready");
     EXPECT_EQ(client.lettersWithin(Quiet), "") << "no level for an unknown ID";
 }
 
@@ -121,14 +119,8 @@ TEST_F(ServerProtocolTest, MessagesOnlyAServerMaySendAreIgnored) {
     // Regression: a client's "O", "C", "I", "G" or "S" wiped the server's players, changed
     // its levels or closed its lobby.
     skipGreeting();
-    client.send("OEvil|1|1|1|1|");
-    client.send("C7");
-    client.send("Ix");
-    client.send("L" + testLevel("x").toText());
-    client.send("G");
-    client.send("S");
-    client.send("TSomebody");
-    client.send("Mdone|");
+    client.sendEach({"OEvil|1|1|1|1|", "C7", "Ix", "L" + testLevel("x").toText(), "G", "S",
+                     "TSomebody", "Mdone|"});
     ASSERT_TRUE(host.listener.waitFor(NetChat));
 
     EXPECT_EQ(host.playerNames(), std::vector<std::string>{"Host *"});
@@ -147,11 +139,7 @@ TEST_F(ServerProtocolTest, HostileLobbyInputIsRefusedWithinBounds) {
     for (int i = 0; i < netproto::MaxPlayers + 8; ++i) {
         client.send("NP" + std::to_string(i) + "|1|1|0|");
     }
-    client.send("P5|0.5");
-    client.send("A1.0");
-    client.send("Q");
-    client.send("D");
-    client.send("Mdone|");
+    client.sendEach({"P5|0.5", "A1.0", "Q", "D", "Mdone|"});
     ASSERT_TRUE(host.listener.waitFor(NetChat));
 
     auto lock = host.net.lock();
@@ -190,12 +178,7 @@ TEST_F(ServerProtocolTest, ConnectionsBeyondTheLimitAreClosedAtOnce) {
 
 TEST_F(ServerProtocolTest, GameTakesOnePuttAtATimeAndWaitsForEveryStop) {
     startGame();
-    client.send("D");
-    client.send("N Late|1|1|0|");
-    client.send("P1e300|0");
-    client.send("P5.5|1.25");
-    client.send("P3|0");
-    client.send("A1.0");
+    client.sendEach({"D", "N Late|1|1|0|", "P1e300|0", "P5.5|1.25", "P3|0", "A1.0"});
     const NetEventData putt = host.listener.dataOf(NetPutt);
     EXPECT_EQ(putt.puttForce, 5.5);
     EXPECT_EQ(putt.puttAngle, 1.25);
@@ -218,12 +201,7 @@ TEST_F(ServerProtocolTest, GameTakesOnePuttAtATimeAndWaitsForEveryStop) {
 }
 
 TEST_F(ServerProtocolTest, ClientLeavingBeforeItConfirmsDoesNotHoldUpTheStart) {
-    skipGreeting();
-    client.send("NAnn|255|2|1|");
-    client.send("R");
-    ASSERT_TRUE(host.lobby.waitUntil([&] { return host.lobby.startEnabledLocked(); }));
-    ASSERT_TRUE(host.net.startHandshake());
-    ASSERT_TRUE(client.expect('G'));
+    joinUntilStart();
     client.close();
     EXPECT_TRUE(host.listener.waitFor(NetStart));
     EXPECT_TRUE(host.listener.waitFor(NetEnded));
