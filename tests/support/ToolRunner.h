@@ -19,7 +19,8 @@ public:
         out_.str({});
         err_.str({});
         for (auto group : {tool::levelCommands, tool::simulateCommands, tool::renderCommands,
-                           tool::courseCommands, tool::editorCommands, tool::solveCommands}) {
+                           tool::courseCommands, tool::editorCommands, tool::solveCommands,
+                           tool::serveCommands}) {
             for (const tool::Command& command : group()) {
                 if (name == command.name) {
                     return command.run(args, out_, err_);

@@ -2,50 +2,19 @@
 // messages and exit code of a call that gets its arguments wrong.
 #include <gtest/gtest.h>
 
-#include <QProcess>
-#include <QStringList>
 #include <filesystem>
-#include <set>
 #include <sstream>
 #include <string>
 #include <vector>
 
 #include "support/TempFolder.h"
+#include "support/ToolRunner.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 
 const std::string kLevel = std::string(TRUNDLEX_SOURCE_DIR) + "/resources/levels/first-putt.lev";
-
-struct ToolRun {
-    int exitCode = -1;  // -1: did not start, crashed or did not end in time
-    std::string out;
-    std::string err;
-};
-
-// Runs trundlex-tool to its end; a call that hangs fails after 20 seconds.
-ToolRun runTool(const std::vector<std::string>& args, const fs::path& folder = {}) {
-    QStringList list;
-    for (const std::string& a : args) {
-        list << QString::fromStdString(a);
-    }
-    QProcess process;
-    process.setWorkingDirectory(QString::fromStdString(folder.string()));  // empty: the test's
-    process.start(QStringLiteral(TRUNDLEX_TOOL_PATH), list);
-    ToolRun run;
-    if (!process.waitForFinished(20000)) {
-        process.kill();
-        process.waitForFinished();
-        return run;
-    }
-    if (process.exitStatus() == QProcess::NormalExit) {
-        run.exitCode = process.exitCode();
-    }
-    run.out = process.readAllStandardOutput().toStdString();
-    run.err = process.readAllStandardError().toStdString();
-    return run;
-}
 
 std::vector<std::string> linesOf(const std::string& text) {
     std::vector<std::string> lines;
@@ -59,8 +28,13 @@ std::vector<std::string> linesOf(const std::string& text) {
 class ToolArgumentsTest : public ::testing::Test {
 protected:
     std::string path(const std::string& name) const { return folder / name; }
+    // Runs a command in this process; the call's arguments start with the command's name.
+    int run(const std::vector<std::string>& call) {
+        return tool.run(call.front(), std::vector<std::string>(call.begin() + 1, call.end()));
+    }
 
     trundlex::testing::TempFolder folder;
+    trundlex::testing::ToolRunner tool;
 };
 
 // Each command with the arguments and options its help must name.
@@ -87,34 +61,16 @@ const std::vector<HelpCase> kHelpCases = {
 TEST_F(ToolArgumentsTest, EveryCommandExplainsItselfWithHelp) {
     for (const HelpCase& c : kHelpCases) {
         SCOPED_TRACE(c.command);
-        const ToolRun help = runTool({c.command, "--help"});
-        ASSERT_EQ(help.exitCode, 0) << help.err;
-        EXPECT_TRUE(help.out.starts_with("usage: trundlex-tool " + c.command + " ")) << help.out;
-        EXPECT_EQ(help.err, "");
+        ASSERT_EQ(run({c.command, "--help"}), 0) << tool.err();
+        const std::string help = tool.out();
+        EXPECT_TRUE(help.starts_with("usage: trundlex-tool " + c.command + " ")) << help;
+        EXPECT_EQ(tool.err(), "");
         for (const std::string& name : c.names) {
-            EXPECT_NE(help.out.find(name), std::string::npos) << name << " in\n" << help.out;
+            EXPECT_NE(help.find(name), std::string::npos) << name << " in\n" << help;
         }
-        EXPECT_EQ(runTool({c.command, "-h"}).out, help.out);
+        run({c.command, "-h"});
+        EXPECT_EQ(tool.out(), help);
     }
-}
-
-TEST_F(ToolArgumentsTest, TheListOfCommandsHasOnlyCommandsWithAHelpTest) {
-    const ToolRun list = runTool({"--help"});
-    ASSERT_EQ(list.exitCode, 0);
-    std::set<std::string> listed;
-    for (const std::string& line : linesOf(list.out)) {
-        // Commands are indented by two spaces, their descriptions by more.
-        if (line.starts_with("  ") && line[2] != ' ' && line[2] != '-' &&
-            !line.starts_with("  COMMAND")) {
-            listed.insert(line.substr(2, line.find(' ', 2) - 2));
-        }
-    }
-    std::set<std::string> tested;
-    for (const HelpCase& c : kHelpCases) {
-        tested.insert(c.command);
-    }
-    EXPECT_EQ(listed, tested);
-    EXPECT_NE(list.out.find("COMMAND --help"), std::string::npos) << "tells of the commands' help";
 }
 
 // A wrong call, and the words its message (the line before the usage line) must contain: the
@@ -177,12 +133,11 @@ TEST_F(ToolArgumentsTest, WrongCallsAreRefusedNamingTheArgument) {
     };
     for (const RefusedCase& c : cases) {
         SCOPED_TRACE(std::string(c.what) + ": " + c.args.front());
-        const ToolRun run = runTool(c.args);
-        EXPECT_EQ(run.exitCode, 2) << run.err;
-        EXPECT_EQ(run.out, "");
-        const std::vector<std::string> lines = linesOf(run.err);
+        EXPECT_EQ(run(c.args), 2) << tool.err();
+        EXPECT_EQ(tool.out(), "");
+        const std::vector<std::string> lines = linesOf(tool.err());
         if (lines.size() != 2) {
-            ADD_FAILURE() << "not a message and a usage line:\n" << run.err;
+            ADD_FAILURE() << "not a message and a usage line:\n" << tool.err();
             continue;
         }
         for (const std::string& word : c.named) {
@@ -195,24 +150,25 @@ TEST_F(ToolArgumentsTest, WrongCallsAreRefusedNamingTheArgument) {
 }
 
 TEST_F(ToolArgumentsTest, ValuesMayFollowAnEqualsSign) {
-    const ToolRun spaced = runTool({"simulate", kLevel, "--speed", "3", "--heading", "0.5"});
-    ASSERT_EQ(spaced.exitCode, 0) << spaced.err;
-    ASSERT_TRUE(spaced.out.starts_with("result: ")) << spaced.out;
-    const ToolRun joinedUp = runTool({"simulate", kLevel, "--speed=3", "--heading=0.5"});
-    EXPECT_EQ(joinedUp.exitCode, 0) << joinedUp.err;
-    EXPECT_EQ(joinedUp.out, spaced.out);
+    ASSERT_EQ(run({"simulate", kLevel, "--speed", "3", "--heading", "0.5"}), 0) << tool.err();
+    const std::string spaced = tool.out();
+    ASSERT_TRUE(spaced.starts_with("result: ")) << spaced;
+    EXPECT_EQ(run({"simulate", kLevel, "--speed=3", "--heading=0.5"}), 0) << tool.err();
+    EXPECT_EQ(tool.out(), spaced);
 }
 
 TEST_F(ToolArgumentsTest, AFileNamedLikeAnOptionIsReadAfterADoubleDash) {
     fs::copy_file(kLevel, folder / "-odd.lev");
-    const ToolRun taken = runTool({"level-info", "-odd.lev"}, folder.path());
-    EXPECT_EQ(taken.exitCode, 2);
-    EXPECT_TRUE(taken.err.starts_with("unknown option: -odd.lev")) << taken.err;
-
-    const ToolRun read = runTool({"level-info", "--", "-odd.lev"}, folder.path());
-    EXPECT_EQ(read.exitCode, 0) << read.err;
-    EXPECT_EQ(read.out, runTool({"level-info", kLevel}).out);
-    EXPECT_TRUE(read.out.starts_with("name: ")) << read.out;
+    const fs::path before = fs::current_path();
+    fs::current_path(folder.path());
+    EXPECT_EQ(run({"level-info", "-odd.lev"}), 2);
+    EXPECT_TRUE(tool.err().starts_with("unknown option: -odd.lev")) << tool.err();
+    EXPECT_EQ(run({"level-info", "--", "-odd.lev"}), 0) << tool.err();
+    const std::string read = tool.out();
+    fs::current_path(before);
+    run({"level-info", kLevel});
+    EXPECT_EQ(read, tool.out());
+    EXPECT_TRUE(read.starts_with("name: ")) << read;
 }
 
 }  // namespace
