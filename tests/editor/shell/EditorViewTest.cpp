@@ -178,7 +178,7 @@ TEST_F(EditorViewTest, ScreenShowsBrushSlopeMarksStartMarkerAndRubberBand) {
     EXPECT_EQ(screen.pixelColor(5 + 4 * Cell, 50 + 2 * Cell), QColor(255, 0, 0));
     // The start marker: the ball's body at the level's start, (5, 5).
     EXPECT_EQ(screen.pixelColor(5 + 5 * Cell - 3, 50 + 5 * Cell - 3),
-              fromRgbValue(Ball::DefaultColour));
+              fromRgbValue(BallStyle{}.colour));
 }
 
 TEST(EditorViewSettings, GridAndSoundSwitchesAreSavedWhenTheViewCloses) {

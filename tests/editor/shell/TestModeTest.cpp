@@ -109,7 +109,7 @@ TEST_F(TestModeTest, DroppingIntoTheCupEndsTestMode) {
     EXPECT_EQ(view.ball().GetRadius(), Ball::DefaultRadius);
     const QImage shown = view.grab().toImage();
     EXPECT_EQ(shown.pixelColor(5 + 2 * Cell + 20, 50 + 5 * Cell + 20),
-              fromRgbValue(Ball::DefaultColour))
+              fromRgbValue(BallStyle{}.colour))
         << "the start marker's body at (2.5, 5.5)";
 }
 

@@ -40,7 +40,6 @@ TEST_F(MatchFlowTest, LocalMatchPlaysEveryHoleAndEndsOver) {
     EXPECT_EQ(advanceTo(), "B");
     EXPECT_EQ(sinkPutt(), "B");
     EXPECT_EQ(flow.advance().outcome, FlowOutcome::Over);
-    EXPECT_EQ(flow.phase(), FlowPhase::Over);
     EXPECT_EQ(flow.currentPlayer(), nullptr);
     EXPECT_EQ(match.WinnersText(), "A");
     EXPECT_EQ(flow.advance().outcome, FlowOutcome::Refused) << "over stays over";
@@ -81,7 +80,6 @@ TEST_F(MatchFlowTest, NetworkStartSetsTheHoleUpAndWaitsForTheFirstTurn) {
     const FlowStep ready = flow.restart(false);
     EXPECT_EQ(ready.outcome, FlowOutcome::HoleReady);
     EXPECT_TRUE(ready.holeStarted);
-    EXPECT_EQ(flow.phase(), FlowPhase::HoleReady);
     EXPECT_EQ(level.id(), "h1");
     EXPECT_EQ(flow.currentPlayer(), nullptr);
     EXPECT_FALSE(flow.startPutt(1.0, 0.0)) << "no putt before the start";
@@ -141,15 +139,9 @@ TEST_F(MatchFlowTest, ResetForgetsTheTurnAndLeavesTheMatchAlone) {
     EXPECT_EQ(flow.currentPlayer(), nullptr);
     EXPECT_EQ(flow.resume().outcome, FlowOutcome::Refused);
     EXPECT_FALSE(flow.startPutt(0.6, std::numbers::pi)) << "nobody has the turn";
-    EXPECT_FALSE(flow.ballStopped(false));
     EXPECT_EQ(match.GetHole(), 0);
     EXPECT_EQ(match.GetPlayer(0)->StrokesOn(0), 1);
     EXPECT_EQ(match.GetPlayer(1)->StrokesOn(0), 0) << "B's turn was forgotten, not played";
-
-    const FlowStep again = flow.restart(true);
-    ASSERT_EQ(again.outcome, FlowOutcome::Turn);
-    EXPECT_EQ(again.player->GetName(), "A");
-    EXPECT_EQ(match.GetPlayer(0)->StrokesOn(0), 0);
 }
 
 TEST_F(MatchFlowTest, MissingLevelStopsTheMatchAtThatHole) {
@@ -166,8 +158,19 @@ TEST_F(MatchFlowTest, MissingLevelStopsTheMatchAtThatHole) {
 }
 
 TEST_F(MatchFlowTest, MatchWithoutLevelsOrPlayersIsOverAtOnce) {
+    addHole("h1");
+    match.SetName("4711");
     addPlayers({"A"});
-    EXPECT_EQ(flow.restart(true).outcome, FlowOutcome::Over);
+    ASSERT_EQ(flow.restart(true).outcome, FlowOutcome::Turn);
+    missPutt();
+    match.Clear();
+    EXPECT_EQ(match.PlayerCount() + match.LevelCount(), 0);
+    EXPECT_EQ(match.GetName(), "");
+    EXPECT_EQ(match.GetHole(), -1);
+    EXPECT_EQ(match.GetCurrentPlayer(), nullptr);
+    EXPECT_FALSE(match.IsOver());
+    addPlayers({"A"});
+    EXPECT_EQ(flow.restart(true).outcome, FlowOutcome::Over) << "no levels";
 
     match.Clear();
     addHole("h1");
@@ -213,15 +216,12 @@ TEST_F(MatchFlowTest, PuttRecordsNumberStrokesPerHoleFromWhereTheBallLay) {
     ASSERT_EQ(a.PuttCount(), 5);
     std::string holesAndStrokes;
     for (std::int32_t i = 0; i < 5; ++i) {
-        holesAndStrokes += std::to_string(a.GetPutt(i)->hole + 1) + ":" +
-                           std::to_string(a.GetPutt(i)->stroke) + " ";
+        holesAndStrokes += std::to_string(a.GetPutt(i)->hole * 10 + a.GetPutt(i)->stroke) + " ";
     }
-    EXPECT_EQ(holesAndStrokes, "1:1 1:2 1:3 2:1 2:2 ");
-    EXPECT_EQ(a.GetPutt(0)->x, level.startX());
-    EXPECT_EQ(a.GetPutt(0)->y, level.startY());
-    EXPECT_NE(restX, level.startX()) << "the first putt moved the ball";
-    EXPECT_EQ(a.GetPutt(1)->x, restX);
-    EXPECT_EQ(a.GetPutt(1)->y, restY);
+    EXPECT_EQ(holesAndStrokes, "1 2 3 11 12 ");
+    EXPECT_EQ(std::pair(a.GetPutt(0)->x, a.GetPutt(0)->y), std::pair(1.5, 2.5));
+    EXPECT_NE(restX, 1.5) << "the first putt moved the ball";
+    EXPECT_EQ(std::pair(a.GetPutt(1)->x, a.GetPutt(1)->y), std::pair(restX, restY));
     EXPECT_EQ(a.GetPutt(4)->speed, 0.1);
     EXPECT_EQ(a.GetPutt(5), nullptr);
 }
@@ -266,26 +266,9 @@ TEST_F(MatchFlowTest, RestartPlaysFromTheFirstHoleWithNoStrokesAndKeepsTheSetUp)
     EXPECT_EQ(again.player->GetName(), "A");
     EXPECT_EQ(match.GetHole(), 0);
     EXPECT_EQ(level.id(), "h1");
-    EXPECT_EQ(match.GetPlayer(0)->TotalStrokes(), 0);
-    EXPECT_EQ(match.GetPlayer(1)->PuttCount(), 0);
-    EXPECT_EQ(match.PlayerCount(), 2);
-    EXPECT_EQ(match.LevelCount(), 2);
+    EXPECT_EQ(match.GetPlayer(0)->TotalStrokes() + match.GetPlayer(1)->PuttCount(), 0);
+    EXPECT_EQ(match.PlayerCount() + match.LevelCount(), 4);
     EXPECT_EQ(match.GetName(), "4711") << "the course is kept";
-}
-
-TEST_F(MatchFlowTest, ClearEmptiesTheMatch) {
-    addHole("h1");
-    match.SetName("4711");
-    addPlayers({"A", "B"});
-    ASSERT_EQ(flow.restart(true).outcome, FlowOutcome::Turn);
-    missPutt();
-    match.Clear();
-    EXPECT_EQ(match.PlayerCount(), 0);
-    EXPECT_EQ(match.LevelCount(), 0);
-    EXPECT_EQ(match.GetName(), "");
-    EXPECT_EQ(match.GetHole(), -1);
-    EXPECT_EQ(match.GetCurrentPlayer(), nullptr);
-    EXPECT_FALSE(match.IsOver());
 }
 
 }  // namespace
