@@ -13,8 +13,7 @@ EditorLayout tenByEight() {
 }
 
 TEST(EditorLayout, CellsAreAsLargeAsTheSmallerSideAllows) {
-    EditorLayout layout;
-    layout.update(405, 450, 10, 8);
+    EditorLayout layout = tenByEight();
     EXPECT_EQ(layout.cellSize(), 40);
     EXPECT_EQ(layout.levelRect(), (PixelRect{5, 50, 405, 370}));
     layout.update(1000, 250, 10, 8);
@@ -84,8 +83,7 @@ TEST(EditorLayout, ClickWithoutMovingTakesOneCellOrTwoOnItsFirstPixels) {
     EXPECT_EQ(first, (Cell{1, 1})) << "the leftmost column and top row reach back one cell";
     EXPECT_EQ(last, (Cell{2, 2}));
 
-    const PixelPoint levelCorner{5, 50};
-    layout.dragCells(levelCorner, levelCorner, first, last);
+    layout.dragCells({5, 50}, {5, 50}, first, last);
     EXPECT_EQ(first, (Cell{0, 0})) << "clamped at the level's edge";
     EXPECT_EQ(last, (Cell{0, 0}));
 }

@@ -4,7 +4,6 @@
 
 #include <QApplication>
 #include <QLabel>
-#include <QLocale>
 #include <QMessageBox>
 #include <QTest>
 #include <QTimer>
@@ -63,26 +62,17 @@ ShownMessage messageShownBy(Action action) {
     return shown;
 }
 
-QStringList labelTexts(const QDialog& dialog) {
-    QStringList texts;
-    for (const QLabel* label : dialog.findChildren<QLabel*>()) {
-        texts << label->text();
-    }
-    return texts;
-}
-
 TEST(AboutDialog, ShowsTheProgramItIsGiven) {
-    const AboutContent content = sampleContent();
-    const AboutDialog about(content);
+    const AboutDialog about(sampleContent());
     EXPECT_EQ(about.windowTitle(), QStringLiteral("About Sample"));
-    const QStringList texts = labelTexts(about);
-    EXPECT_TRUE(texts.contains(QStringLiteral("<h2>Sample &amp; Co 2.5</h2>")))
-        << texts.join(QStringLiteral(" | ")).toStdString();
-    EXPECT_TRUE(texts.contains(QStringLiteral("A program made for this test.")));
+    QStringList texts;
     bool iconShown = false;
     for (const QLabel* label : about.findChildren<QLabel*>()) {
+        texts << label->text();
         iconShown = iconShown || !label->pixmap().isNull();
     }
+    EXPECT_TRUE(texts.contains(QStringLiteral("<h2>Sample &amp; Co 2.5</h2>")));
+    EXPECT_TRUE(texts.contains(QStringLiteral("A program made for this test.")));
     EXPECT_TRUE(iconShown);
 }
 
@@ -116,20 +106,6 @@ TEST(AboutDialog, ALinkThatCannotBeOpenedIsToldUnderTheProgramsName) {
         HyperLink::failureReason(QUrl(QStringLiteral("gopher://x"))),
         QStringLiteral("There is no application associated\nwith the given filename extension."))
         << "what is told when the file is there";
-}
-
-TEST(AboutDialog, TheManualOpensWithoutTheBox) {
-    RecordingOpener opener(true);
-    EXPECT_TRUE(openManual(QStringLiteral("Sample"), nullptr));
-    EXPECT_EQ(opener.opened, QList<QUrl>{manualUrl()});
-}
-
-TEST(AboutDialog, TheManualFollowsTheLanguage) {
-    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
-    EXPECT_TRUE(manualUrl().toLocalFile().endsWith(QStringLiteral("/Manual/index.html")));
-    QLocale::setDefault(QLocale(QLocale::Swedish, QLocale::Sweden));
-    EXPECT_TRUE(manualUrl().toLocalFile().endsWith(QStringLiteral("/Manual/index-se.html")));
-    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
 }
 
 }  // namespace
