@@ -98,8 +98,7 @@ TEST(RandomLevel, RouteEndingInTheSecondTileGetsTheStartAndTheEndPieceOnly) {
     EXPECT_TRUE(sideOpen(level, 0, 1));
     EXPECT_FALSE(sideOpen(level, 1, 1));
     // The ball starts on the start piece's sand block as pasted, facing left.
-    EXPECT_EQ(level.startX(), 12.5);
-    EXPECT_EQ(level.startY(), 3.5);
+    EXPECT_EQ(std::pair(level.startX(), level.startY()), std::pair(12.5, 3.5));
     EXPECT_EQ(code(level, 12, 3), "S2S8");
     for (int tile = 2; tile < N * N; ++tile) {
         EXPECT_EQ(code(level, 7 * (tile % N) + 3, 7 * (tile / N) + 3), "$");
