@@ -57,9 +57,7 @@ TEST_F(CourseTest, EmptyCourseWritesMagicNameIdAndZeroCount) {
                                                     "3752420",
                                                     30) +
                                             std::string(4, '\0'));
-    const Course back = loadBack(course.path());
-    EXPECT_EQ(back.levelCount(), 0);
-    EXPECT_EQ(back, course);
+    EXPECT_EQ(loadBack(course.path()), course);
 }
 
 TEST_F(CourseTest, RoundTripKeepsLongStringsANegativeIdAndTheLevelOrder) {
@@ -182,8 +180,6 @@ TEST_F(CourseTest, ResolvingFindsLevelsInOrderAndCountsTheMissingOnes) {
     };
     const CourseLevels all = complete.resolve(library);
     EXPECT_TRUE(all.complete());
-    EXPECT_EQ(all.found, 3);
-    EXPECT_EQ(all.expected, 3);
     EXPECT_EQ(all.courseId, complete.id());
     EXPECT_EQ(ids(all), "L3 L1 L3 ");
 
@@ -191,8 +187,7 @@ TEST_F(CourseTest, ResolvingFindsLevelsInOrderAndCountsTheMissingOnes) {
     ASSERT_TRUE(partial.save(random));
     const CourseLevels some = partial.resolve(library);
     EXPECT_FALSE(some.complete());
-    EXPECT_EQ(some.found, 2);
-    EXPECT_EQ(some.expected, 4);
+    EXPECT_EQ(std::pair(some.found, some.expected), std::pair(2, 4));
     EXPECT_EQ(some.courseId, "") << "a course with gaps is not that course any more";
     EXPECT_EQ(ids(some), "L2 L1 ");
 }

@@ -11,19 +11,9 @@
 #include "play/Match.h"
 #include "play/MatchFlow.h"
 #include "support/AsciiLevel.h"
+#include "support/SilentBallOwner.h"
 
 namespace trundlex::testing {
-
-// Remembers how the last putt ended.
-class StopRecorder : public BallOwner {
-public:
-    void onBallNotification(std::int32_t, BallNotification code) override {
-        if (code != BallMoved) {
-            last = code;
-        }
-    }
-    BallNotification last = BallMoved;
-};
 
 // A match on levels held in an in-memory library, played with real synchronous putts the way
 // a program without windows follows it.
@@ -62,7 +52,8 @@ protected:
         const double heading = sink ? 0.0 : std::numbers::pi;
         EXPECT_TRUE(flow.startPutt(speed, heading));
         EXPECT_TRUE(ball.PuttNow(speed, heading, &owner, Fastest));
-        EXPECT_TRUE(flow.ballStopped(owner.last == BallInCup));
+        EXPECT_EQ(ball.IsSinking(), sink);
+        EXPECT_TRUE(flow.ballStopped(sink));
         return player->GetName();
     }
     std::string missPutt() { return putt(false); }
@@ -81,7 +72,7 @@ protected:
 
     LevelLibrary library{"/nonexistent-trundlex-folder"};
     Level level;
-    StopRecorder owner;
+    SilentBallOwner owner;
     Match match;  // after the level and the owner: its balls go first
     MatchFlow flow{match, library, level};
 };
