@@ -31,15 +31,10 @@ protected:
     }
 };
 
-TEST_F(EditorDocTest, StartsUntitledWithTheDefaultLevelAndNoDialog) {
-    EXPECT_EQ(document.title(), QStringLiteral("Untitled"));
-    EXPECT_TRUE(document.pathName().isEmpty());
+TEST_F(EditorDocTest, StartsWithoutADialogNewShowsItAndOkGivesAClearedLevelOfThatSize) {
     EXPECT_EQ(level(), Level());
     EXPECT_TRUE(prompts.shownProperties.empty());
     EXPECT_EQ(document.cellSize(), Cell) << "the view's layout is the document's cell size";
-}
-
-TEST_F(EditorDocTest, NewShowsTheDialogAndOkGivesAClearedLevelOfThatSize) {
     paintWall(2, 2);
     prompts.answers = {Answer::No};
     answerProperties(QStringLiteral("Me{"), QStringLiteral("Hill{1}"), 12, 8);

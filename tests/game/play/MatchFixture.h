@@ -35,6 +35,15 @@ protected:
             match.AddPlayer(name, 0x0000FF, 0, false, Player::LocalConnection);
         }
     }
+    // Adds the holes and the players and starts a local match: the first player has the turn.
+    void startLocal(const std::vector<std::string_view>& holes,
+                    const std::vector<std::string_view>& players) {
+        for (std::string_view id : holes) {
+            addHole(id);
+        }
+        addPlayers(players);
+        ASSERT_EQ(flow.restart(true).outcome, FlowOutcome::Turn);
+    }
     // Plays the turn of whoever has it, through the flow, as a view or the host does: a short
     // roll that stays out of the cup, or one that drops in. Returns the player's name.
     std::string putt(bool sink) {

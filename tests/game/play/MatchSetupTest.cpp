@@ -112,9 +112,7 @@ TEST_F(MatchTest, PlayersOfAConnectionAreRemovedOrReleasedTogether) {
 }
 
 TEST_F(MatchTest, RemovingPlayersKeepsTheTurnOnAValidPlayer) {
-    addHole("h1");
-    addPlayers({"A", "B", "C"});
-    ASSERT_EQ(flow.restart(true).outcome, FlowOutcome::Turn);
+    startLocal({"h1"}, {"A", "B", "C"});
     EXPECT_EQ(missPutt(), "A");
     EXPECT_EQ(advanceTo(), "B");
     EXPECT_EQ(missPutt(), "B");

@@ -21,9 +21,6 @@ protected:
 
     ProgramStartOptions options() {
         ProgramStartOptions o;
-        o.description = QStringLiteral("A program under test");
-        o.languageHelp = QStringLiteral("Language: sv or en.");
-        o.quitAfterStartHelp = QStringLiteral("Quit at once.");
         o.installLanguage = [this](QCoreApplication&, const QString& requested) {
             requests_.append(requested);
             return QStringLiteral("en");
@@ -46,8 +43,6 @@ private:
 TEST_F(ProgramStartTest, ReadsLanguageQuitOptionAndFileAndNamesTheApplication) {
     ProgramStartOptions o = options();
     o.argumentName = QStringLiteral("file");
-    o.argumentHelp = QStringLiteral("A level file to open.");
-    o.argumentSyntax = QStringLiteral("[FILE.lev]");
     const ProgramStart started =
         start({QStringLiteral("trundlex-editor"), QStringLiteral("--lang"), QStringLiteral("sv"),
                QStringLiteral("--quit-after-start"), QStringLiteral("level.lev")},
