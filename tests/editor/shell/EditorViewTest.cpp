@@ -1,6 +1,5 @@
 #include "EditorShellFixture.h"
 #include "model/EditorTool.h"
-#include "render/BallRenderer.h"
 #include "render/MaterialStyle.h"
 
 namespace trundlex::testing {
@@ -118,7 +117,6 @@ TEST_F(EditorViewTest, PaletteClicksChangeTheBrush) {
 TEST_F(EditorViewTest, PictureShowsTheLevelWithGridAndRedrawsEdits) {
     const QImage& before = view.picture().image();
     ASSERT_EQ(before.size(), QSize(10 * Cell + 1, 10 * Cell + 1));
-    EXPECT_EQ(before.pixelColor(0, 0), QColor(Qt::black));
     EXPECT_EQ(before.pixelColor(Cell, 20), QColor(Qt::black)) << "grid line";
     EXPECT_EQ(before.pixelColor(20, 20), kindColour(Grass));
 
@@ -131,7 +129,7 @@ TEST_F(EditorViewTest, PictureShowsTheLevelWithGridAndRedrawsEdits) {
     EXPECT_EQ(view.picture().image().pixelColor(0, 20), QColor(Qt::black)) << "left edge line";
 }
 
-TEST_F(EditorViewTest, ScreenShowsBrushSlopeMarksStartMarkerAndRubberBand) {
+TEST_F(EditorViewTest, ScreenShowsBrushSlopeMarksAndRubberBand) {
     pickBack(Water);
     view.rotateBackMaterial();  // slope 7: the mark points down-right
     useTool(ToolRectangle);
@@ -146,11 +144,10 @@ TEST_F(EditorViewTest, ScreenShowsBrushSlopeMarksStartMarkerAndRubberBand) {
     EXPECT_EQ(screen.pixelColor(350 + 50 * Water, 25), kindColour(Water));
     EXPECT_EQ(screen.pixelColor(330, 5), QColor(Qt::black)) << "material buttons are framed";
     auto blackIn = [&screen](const PixelRect& r) {
+        const QImage part = screen.copy(r.left, r.top, r.right - r.left, r.bottom - r.top);
         int count = 0;
-        for (int x = r.left; x < r.right; ++x) {
-            for (int y = r.top; y < r.bottom; ++y) {
-                count += screen.pixelColor(x, y) == QColor(Qt::black) ? 1 : 0;
-            }
+        for (int i = 0; i < part.width() * part.height(); ++i) {
+            count += part.pixelColor(i % part.width(), i / part.width()) == QColor(Qt::black);
         }
         return count;
     };
@@ -159,9 +156,6 @@ TEST_F(EditorViewTest, ScreenShowsBrushSlopeMarksStartMarkerAndRubberBand) {
     // The band runs along the grid lines around cells (1, 1) to (3, 2).
     EXPECT_EQ(screen.pixelColor(5 + Cell + 10, 50 + Cell), QColor(255, 0, 0));
     EXPECT_EQ(screen.pixelColor(5 + 4 * Cell, 50 + 2 * Cell), QColor(255, 0, 0));
-    // The start marker: the ball's body at the level's start, (5, 5).
-    EXPECT_EQ(screen.pixelColor(5 + 5 * Cell - 3, 50 + 5 * Cell - 3),
-              fromRgbValue(BallStyle{}.colour));
 }
 
 TEST(EditorViewSettings, GridAndSoundSwitchesAreSavedWhenTheViewCloses) {

@@ -24,7 +24,6 @@ TEST_F(QtSettingsStoreTest, GameSettingsSurviveARestart) {
         GameSettings settings(store);
         settings.Load();
         settings.setCount(77);
-        settings.setSound(false);
         settings.setAddress("golf.example \xc3\xa5");
         settings.setPort(50001);
         settings.Save();
@@ -33,7 +32,6 @@ TEST_F(QtSettingsStoreTest, GameSettingsSurviveARestart) {
     GameSettings settings(store);
     settings.Load();
     EXPECT_EQ(settings.count(), 77);
-    EXPECT_FALSE(settings.sound());
     EXPECT_EQ(settings.address(), "golf.example \xc3\xa5");
     EXPECT_EQ(settings.port(), 50001);
 

@@ -32,6 +32,10 @@ protected:
     }
 };
 
+QRect toQRect(const PixelRect& r) {
+    return QRect(r.left, r.top, r.right - r.left, r.bottom - r.top);
+}
+
 void settle() {
     for (int i = 0; i < 5; ++i) {
         QApplication::processEvents();
@@ -115,18 +119,13 @@ TEST(PlayfieldWnd, BallMoveRepaintsOnlyTheOldAndNewBallRectangles) {
     const PixelRect after = wnd.ballRect();
     ASSERT_NE(before, after);
 
-    auto clientRect = [&](const PixelRect& r) {
-        return QRect(r.left, r.top, r.right - r.left, r.bottom - r.top)
-            .translated(wnd.frameLeft(), wnd.frameTop());
-    };
-    const QRect allowed = clientRect(before).united(clientRect(after));
+    const QRect allowed = toQRect(before).united(toQRect(after));
     ASSERT_FALSE(wnd.painted.isEmpty());
-    EXPECT_TRUE((wnd.painted - QRegion(allowed)).isEmpty());
+    EXPECT_TRUE((wnd.painted - allowed.translated(wnd.frameLeft(), wnd.frameTop())).isEmpty());
 
     // The frame outside the new ball equals the background: no trail is left.
     QImage withoutBall = wnd.frame().copy();
-    const QRect ball(after.left, after.top, after.right - after.left, after.bottom - after.top);
-    QPainter(&withoutBall).drawImage(ball, wnd.background(), ball);
+    QPainter(&withoutBall).drawImage(toQRect(after), wnd.background(), toQRect(after));
     EXPECT_EQ(withoutBall, wnd.background());
 }
 
@@ -182,17 +181,12 @@ TEST(BallDrawing, EverythingDrawnLiesInTheBoundingRectangle) {
             if (p != qRgb(255, 0, 255)) {
                 ++drawn;
                 dots += p != fromRgbValue(look.style().colour).rgb() && p != qRgb(0, 0, 0);
-                ASSERT_TRUE(QRect(r.left, r.top, r.right - r.left, r.bottom - r.top)
-                                .contains(i % 200, i / 200))
-                    << "pattern " << pattern;
+                ASSERT_TRUE(toQRect(r).contains(i % 200, i / 200)) << "pattern " << pattern;
             }
         }
         EXPECT_GT(drawn, 600) << "a ball of radius 14 pixels";
-        if (pattern == Ball::PatternCount) {
-            EXPECT_EQ(dots, 0) << "the plain ball has no dots";
-        } else {
-            EXPECT_GT(dots, 20) << "pattern " << pattern;
-        }
+        EXPECT_TRUE(pattern == Ball::PatternCount ? dots == 0 : dots > 20)
+            << "pattern " << pattern << " (the last is plain) has " << dots << " dots";
     }
 }
 
