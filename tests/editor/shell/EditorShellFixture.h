@@ -83,7 +83,6 @@ protected:
         QTest::mouseRelease(&view, Qt::LeftButton, keys, *(points.end() - 1));
     }
 
-    void useTool(EditorTool tool) { view.setTool(tool); }
     // Left click on a material button: the brush's back becomes that kind.
     void pickBack(int kind) {
         QTest::mouseClick(&view, Qt::LeftButton, {}, QPoint(350 + 50 * kind, 25));

@@ -39,14 +39,14 @@ TEST_F(EditorViewTest, PlotStrokeIsOneUndoStep) {
 TEST_F(EditorViewTest, EachToolDrawsWhatTheStrokeSpans) {
     // The shapes themselves are the editing model's; the view hands each tool the cells from
     // the press to the release.
-    useTool(ToolRectangle);
+    view.setTool(ToolRectangle);
     stroke({at(1, 1), at(2, 2), at(3, 2)});
-    useTool(ToolFrame);
+    view.setTool(ToolFrame);
     stroke({at(9, 9), at(7, 7), at(6, 5)});
-    useTool(ToolLine);
+    view.setTool(ToolLine);
     stroke({at(0, 9), at(2, 7), at(4, 5)});
     pickBack(Water);
-    useTool(ToolFill);
+    view.setTool(ToolFill);
     stroke({at(7, 7)});
     EXPECT_EQ(rows(), (Rows{
                           "..........",
@@ -63,7 +63,7 @@ TEST_F(EditorViewTest, EachToolDrawsWhatTheStrokeSpans) {
 }
 
 TEST_F(EditorViewTest, SetBallPlacesTheStartAndShiftSnapsToHalfBlocks) {
-    useTool(ToolSetBall);
+    view.setTool(ToolSetBall);
     stroke({at(2, 3, 10, 30)});
     EXPECT_EQ(std::pair(level().startX(), level().startY()), std::pair(2.25, 3.75));
 
@@ -132,7 +132,7 @@ TEST_F(EditorViewTest, PictureShowsTheLevelWithGridAndRedrawsEdits) {
 TEST_F(EditorViewTest, ScreenShowsBrushSlopeMarksAndRubberBand) {
     pickBack(Water);
     view.rotateBackMaterial();  // slope 7: the mark points down-right
-    useTool(ToolRectangle);
+    view.setTool(ToolRectangle);
     QTest::mousePress(&view, Qt::LeftButton, {}, at(1, 1));
     QTest::mouseMove(&view, at(3, 2));
     const QImage screen = view.grab().toImage();

@@ -112,8 +112,7 @@ TEST_F(TestModeTest, TurnFlipsAndRandomLevelAreRefusedInTestModeMakeFitIsNot) {
     EXPECT_EQ(level().toText(), text);
 
     action(EditorCommand::MakeFit)->trigger();
-    EXPECT_EQ(level().width(), 3);
-    EXPECT_EQ(level().height(), 2);
+    EXPECT_EQ(std::pair(level().width(), level().height()), std::pair(3, 2));
     view.undo();
     EXPECT_EQ(level().toText(), text) << "Make fit was the only undo step";
 

@@ -19,9 +19,6 @@ namespace trundlex::testing {
 // a program without windows follows it.
 class MatchTest : public ::testing::Test {
 protected:
-    static constexpr double CupX = 4.5;
-    static constexpr double CupY = 1.5;
-
     // A hole the library knows: open grass with a cup, the start well away from it.
     void addHole(std::string_view id) {
         Level hole = asciiLevel({"#########", "#...O...#", "#.......#", "#########"});
@@ -54,8 +51,8 @@ protected:
         }
         Ball& ball = player->GetBall();
         if (sink) {
-            ball.SetX(CupX);
-            ball.SetY(CupY);
+            ball.SetX(4.5);  // the cup
+            ball.SetY(1.5);
         }
         const double speed = sink ? 0.1 : 0.6;
         const double heading = sink ? 0.0 : std::numbers::pi;
