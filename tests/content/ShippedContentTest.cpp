@@ -4,8 +4,9 @@
 // putt search in ShippedLevelsPlayableTest.)
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
 #include <filesystem>
-#include <functional>
 #include <map>
 #include <set>
 #include <string>
@@ -33,33 +34,24 @@ std::vector<fs::path> filesWithExtension(const fs::path& folder, const std::stri
     return files;
 }
 
-// The number of separate cup regions, sampled on a fine grid of points: samples that lie in
-// the cup and touch (also diagonally) belong to one region.
-int cupRegions(const Level& level) {
-    constexpr int perBlock = 8;
-    const int w = level.width() * perBlock;
-    const int h = level.height() * perBlock;
-    std::vector<bool> cup(static_cast<std::size_t>(w * h));
-    for (int i = 0; i < w * h; ++i) {
-        cup[i] = level.materialKindAt((i % w + 0.5) / perBlock, (i / w + 0.5) / perBlock) == Cup;
-    }
-    // Clears the region around (x, y); a cup is a few blocks at most, so the depth is small.
-    const std::function<void(int, int)> clear = [&](int x, int y) {
-        if (x >= 0 && y >= 0 && x < w && y < h && cup[y * w + x]) {
-            cup[y * w + x] = false;
-            for (int d = 0; d < 9; ++d) {
-                clear(x + d % 3 - 1, y + d / 3 - 1);
-            }
-        }
-    };
-    int regions = 0;
-    for (int i = 0; i < w * h; ++i) {
-        if (cup[i]) {
-            ++regions;
-            clear(i % w, i / w);
+// How far apart two points in the cup lie at most, sampled eight times per block; -1 without a
+// cup. A second cup anywhere else on a level shows as a wide span.
+double cupSpan(const Level& level) {
+    std::vector<std::pair<double, double>> cup;
+    for (int i = 0; i < level.width() * level.height() * 64; ++i) {
+        const double x = (i % (level.width() * 8) + 0.5) / 8;
+        const double y = (i / (level.width() * 8) + 0.5) / 8;
+        if (level.materialKindAt(x, y) == Cup) {
+            cup.emplace_back(x, y);
         }
     }
-    return regions;
+    double span = cup.empty() ? -1.0 : 0.0;
+    for (const auto& [ax, ay] : cup) {
+        for (const auto& [bx, by] : cup) {
+            span = std::max(span, std::hypot(ax - bx, ay - by));
+        }
+    }
+    return span;
 }
 
 TEST(ShippedContentTest, EveryLevelHasAUniqueIdOneCupWallsAllRoundAndAnOpenStart) {
@@ -72,7 +64,8 @@ TEST(ShippedContentTest, EveryLevelHasAUniqueIdOneCupWallsAllRoundAndAnOpenStart
         ASSERT_EQ(loadLevelFile(file.string(), level), LevelLoadResult::Loaded);
         EXPECT_FALSE(level.name().empty() || level.creator().empty() || level.id().empty());
         EXPECT_TRUE(ids.insert(level.id()).second) << "ID used twice: " << level.id();
-        EXPECT_EQ(cupRegions(level), 1);
+        const double span = cupSpan(level);
+        EXPECT_TRUE(span >= 0.0 && span < 3.0) << "one cup, not " << span << " blocks wide";
         const int w = level.width();
         const int h = level.height();
         for (int i = 0; i < 2 * (w + h); ++i) {

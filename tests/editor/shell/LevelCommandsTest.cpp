@@ -1,4 +1,3 @@
-#include <QFileInfo>
 
 #include "EditorShellFixture.h"
 #include "model/LevelEditing.h"

@@ -102,30 +102,24 @@ TEST(BlockRenderer, PlainShapedBlockDrawsOneSquare) {
     EXPECT_EQ(drawOne("T1W8W8", 20), drawOne("S0W8", 20));
 }
 
-TEST(BlockRenderer, LevelWithGrid) {
+TEST(BlockRenderer, LevelWithGridLinesOnEveryBlockEdge) {
     Level level(3, 2);
     ASSERT_TRUE(level.block(2, 1).fromText("S0T8"));
     QImage image(40, 30, QImage::Format_RGB32);
     image.fill(Qt::white);
     QPainter painter(&image);
-    BlockRenderer renderer;
-    renderer.drawLevel(painter, level, 4, 5, 10, true);
+    BlockRenderer().drawLevel(painter, level, 4, 5, 10, true);
     painter.end();
-
-    const QRgb black = qRgb(0, 0, 0);
-    for (int y = 0; y < 30; ++y) {
-        for (int x = 0; x < 40; ++x) {
-            const bool onVertical = (x - 4) % 10 == 0 && x >= 4 && x <= 34 && y >= 5 && y < 25;
-            const bool onHorizontal = (y - 5) % 10 == 0 && y >= 5 && y <= 25 && x >= 4 && x < 34;
-            const bool inLevel = x >= 4 && x < 34 && y >= 5 && y < 25;
-            QRgb want = qRgb(255, 255, 255);
-            if (onVertical || onHorizontal) {
-                want = black;
-            } else if (inLevel) {
-                want = rgbOf(x >= 24 && y >= 15 ? Wall : Grass);
-            }
-            ASSERT_EQ(image.pixel(x, y), want) << x << "," << y;
-        }
+    for (int i = 0; i < 40 * 30; ++i) {
+        const int x = i % 40 - 4;  // from the level's top-left corner
+        const int y = i / 40 - 5;
+        const bool inLevel = x >= 0 && x < 30 && y >= 0 && y < 20;
+        const bool line = (x % 10 == 0 && x >= 0 && x <= 30 && y >= 0 && y < 20) ||
+                          (y % 10 == 0 && y >= 0 && y <= 20 && x >= 0 && x < 30);
+        const QRgb want = line       ? qRgb(0, 0, 0)
+                          : !inLevel ? qRgb(255, 255, 255)
+                                     : rgbOf(x >= 20 && y >= 10 ? Wall : Grass);
+        ASSERT_EQ(image.pixel(i % 40, i / 40), want) << x << "," << y;
     }
 }
 
