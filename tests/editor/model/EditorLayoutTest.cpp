@@ -56,8 +56,7 @@ TEST(EditorLayout, ClampingTakesTheNearestEdgeCellOnEachAxis) {
 
 TEST(EditorLayout, DragCellsOrderCornersAndStopBeforeABoundary) {
     const EditorLayout layout = tenByEight();
-    Cell first;
-    Cell last;
+    Cell first, last;
     // From inside cell (4, 3) up-left to exactly the corner of cell (1, 1).
     layout.dragCells({5 + 4 * 40 + 10, 50 + 3 * 40 + 10}, {5 + 40, 50 + 40}, first, last);
     EXPECT_EQ(first, (Cell{1, 1}));
@@ -71,15 +70,12 @@ TEST(EditorLayout, DragCellsOrderCornersAndStopBeforeABoundary) {
 
 TEST(EditorLayout, ClickWithoutMovingTakesOneCellOrTwoOnItsFirstPixels) {
     const EditorLayout layout = tenByEight();
-    Cell first;
-    Cell last;
-    const PixelPoint middle{5 + 2 * 40 + 20, 50 + 2 * 40 + 20};
-    layout.dragCells(middle, middle, first, last);
+    Cell first, last;
+    layout.dragCells({105, 150}, {105, 150}, first, last);
     EXPECT_EQ(first, (Cell{2, 2}));
     EXPECT_EQ(last, (Cell{2, 2}));
 
-    const PixelPoint corner{5 + 2 * 40, 50 + 2 * 40};
-    layout.dragCells(corner, corner, first, last);
+    layout.dragCells({85, 130}, {85, 130}, first, last);  // the corner of cell (2, 2)
     EXPECT_EQ(first, (Cell{1, 1})) << "the leftmost column and top row reach back one cell";
     EXPECT_EQ(last, (Cell{2, 2}));
 

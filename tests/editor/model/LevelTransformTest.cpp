@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <string_view>
+#include <tuple>
 #include <utility>
 
 #include "model/LevelTransform.h"
@@ -58,27 +59,17 @@ TEST(TransformLevel, TheSizeAndTheStartGoWhereTheLevelGoes) {
     EXPECT_EQ(std::pair(level.startX(), level.startY()), std::pair(1.5, 17.0));
 }
 
-// A transformation of a 3 x 2 level as a map of the plane: a point p goes to m p + t, a
-// slope's vector v to m v.
-struct PlaneMap {
-    double m[2][2];
-    double t[2];
-};
-
 // Every shape in every rotation with every slope, one block in the middle of a 3 x 2 level:
 // after the transformation the material at each mapped point must be the material at the
-// original point, and its slope vector the mapped vector. Points sit off every boundary.
+// original point, and its slope vector the mapped vector. Points sit off every boundary. Each
+// case maps a point p to m p + t and a slope's vector v to m v, m = (a b; c d).
 TEST(TransformedRegions, EveryRegionAndSlopeGoesWhereTheLevelGoes) {
-    const std::pair<void (*)(Level&), PlaneMap> cases[] = {
-        {rotateQuarter, {{{0, -1}, {1, 0}}, {2, 0}}},  // turned into 2 x 3, clockwise
-        {flipHorizontal, {{{-1, 0}, {0, 1}}, {3, 0}}},
-        {flipVertical, {{{1, 0}, {0, -1}}, {0, 2}}},
+    const std::tuple<void (*)(Level&), int, int, int, int, int, int> cases[] = {
+        {rotateQuarter, 0, -1, 1, 0, 2, 0},  // turned into 2 x 3, clockwise
+        {flipHorizontal, -1, 0, 0, 1, 3, 0},
+        {flipVertical, 1, 0, 0, -1, 0, 2},
     };
-    for (const auto& [transform, map] : cases) {
-        const auto apply = [&map](double x, double y, double shift) {
-            return std::pair{map.m[0][0] * x + map.m[0][1] * y + shift * map.t[0],
-                             map.m[1][0] * x + map.m[1][1] * y + shift * map.t[1]};
-        };
+    for (const auto& [transform, a, b, c, d, tx, ty] : cases) {
         for (const char shape : std::string_view("SCTPM")) {
             for (char rotation = '0'; rotation <= '3'; ++rotation) {
                 for (char slope = '0'; slope <= '8'; ++slope) {
@@ -87,18 +78,17 @@ TEST(TransformedRegions, EveryRegionAndSlopeGoesWhereTheLevelGoes) {
                     level.block(1, 0).fromText(code);
                     Level after = level;
                     transform(after);
-                    for (int i = 0; i < 16; ++i) {
-                        for (int j = 0; j < 16; ++j) {
-                            const double x = 1.0 + (i + 0.3) / 16.0;
-                            const double y = (j + 0.6) / 16.0;
-                            const auto [mx, my] = apply(x, y, 1.0);
-                            ASSERT_EQ(after.materialKindAt(mx, my), level.materialKindAt(x, y))
-                                << code << " at (" << x << ", " << y << ")";
-                            const auto [sx, sy] =
-                                apply(level.slopeXAt(x, y), level.slopeYAt(x, y), 0.0);
-                            ASSERT_NEAR(after.slopeXAt(mx, my), sx, 1e-9) << code;
-                            ASSERT_NEAR(after.slopeYAt(mx, my), sy, 1e-9) << code;
-                        }
+                    for (int i = 0; i < 256; ++i) {
+                        const double x = 1.0 + (i % 16 + 0.3) / 16.0;
+                        const double y = (i / 16 + 0.6) / 16.0;
+                        const double mx = a * x + b * y + tx;
+                        const double my = c * x + d * y + ty;
+                        ASSERT_EQ(after.materialKindAt(mx, my), level.materialKindAt(x, y))
+                            << code << " at (" << x << ", " << y << ")";
+                        const double sx = level.slopeXAt(x, y);
+                        const double sy = level.slopeYAt(x, y);
+                        ASSERT_NEAR(after.slopeXAt(mx, my), a * sx + b * sy, 1e-9) << code;
+                        ASSERT_NEAR(after.slopeYAt(mx, my), c * sx + d * sy, 1e-9) << code;
                     }
                 }
             }

@@ -66,31 +66,24 @@ TEST_F(EditorDocTest, CancelInNewKeepsTheBlocksInAnUntitledUnchangedDocument) {
     EXPECT_FALSE(document.IsModified());
 }
 
-TEST_F(EditorDocTest, ChangedLevelAsksBeforeNewAndCancelStopsIt) {
-    paintWall(0, 0);
-    prompts.answers = {Answer::Cancel};
+TEST_F(EditorDocTest, ChangedLevelAsksBeforeNewCancelStopsItYesSavesFirst) {
+    paintWall(4, 4);
+    prompts.answers = {Answer::Cancel, Answer::Yes};
     EXPECT_FALSE(document.fileNew());
     EXPECT_EQ(prompts.saveQuestions, QStringList{QStringLiteral("Untitled")});
     EXPECT_TRUE(prompts.shownProperties.empty());
-    EXPECT_EQ(code(0, 0), "S0T8");
     EXPECT_TRUE(document.IsModified());
 
-    document.SetModifiedFlag(false);
-    prompts.saveQuestions.clear();
-    EXPECT_TRUE(document.fileNew());
-    EXPECT_TRUE(prompts.saveQuestions.isEmpty()) << "an unchanged level is not asked about";
-}
-
-TEST_F(EditorDocTest, YesToTheQuestionSavesBeforeGoingOn) {
-    paintWall(4, 4);
-    prompts.answers = {Answer::Yes};
     prompts.savePath = qpath("asked.lev");
     ASSERT_TRUE(document.fileNew());
     EXPECT_EQ(prompts.saveFolders.size(), 1u) << "untitled: Save As asks for a file";
-
     Level saved;
     ASSERT_EQ(loadLevelFile(qpath("asked.lev").toStdString(), saved), LevelLoadResult::Loaded);
     EXPECT_EQ(saved.block(4, 4).toText(), "S0T8");
+
+    prompts.saveQuestions.clear();
+    EXPECT_TRUE(document.fileNew());
+    EXPECT_TRUE(prompts.saveQuestions.isEmpty()) << "an unchanged level is not asked about";
 }
 
 TEST_F(EditorDocTest, SaveThenOpenGivesTheSameLevelTextApartFromTheId) {
