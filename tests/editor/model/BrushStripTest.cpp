@@ -9,18 +9,6 @@ PixelPoint centreOf(const PixelRect& r) {
     return {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
 }
 
-TEST(BrushStrip, StartsAsAWallFrontSquareOfGrassWithTheSquareSelected) {
-    const BrushStrip strip;
-    EXPECT_EQ(strip.brush().shape(), Square);
-    EXPECT_EQ(strip.brush().back(), Material(Grass, Flat));
-    EXPECT_EQ(strip.brush().front(), Material(Wall, Flat));
-    ASSERT_EQ(strip.shapeButtons().size(), 5u);
-    EXPECT_TRUE(strip.shapeButtons()[0].selected);
-    for (const ToolButton& button : strip.materialButtons()) {
-        EXPECT_TRUE(button.selected) << "every material button carries the frame";
-    }
-}
-
 TEST(BrushStrip, ShapeButtonsGiveTheirShapeInPaletteOrder) {
     BrushStrip strip;
     const std::vector<std::int32_t> expected = {Square, Circle, QuarterDisc, Triangle, HalfDisc};

@@ -147,7 +147,7 @@ TEST(RandomLevel, EveryRouteIsAClosedCourseOfJoinedPieces) {
 TEST(RandomLevel, MissingOrMisshapenPieceIsReportedAndNothingIsPasted) {
     PieceFolder pieces;
     pieces.writeMarkedPieces();
-    pieces.remove("snetthorn7.lev");
+    std::filesystem::remove(pieces / "snetthorn7.lev");
     pieces.write("vetinte7.lev", Level(8, 7));
     SeededRandom draws(3);
     RandomLevelGenerator generator(pieces.path().string(), draws);

@@ -95,22 +95,18 @@ TEST_F(EditorViewTest, PaletteClicksChangeTheBrush) {
     EXPECT_EQ(brush.shape(), Triangle);
     EXPECT_EQ(brush.back().kind(), Sand);
     EXPECT_EQ(brush.front().kind(), Water);
-    EXPECT_TRUE(view.brushStrip().shapeButtons()[3].selected);
-    EXPECT_FALSE(view.brushStrip().shapeButtons()[0].selected);
 
     // The small buttons turn the slopes (left) and flatten them (right); the preview turns
     // the block, with Shift its materials too. What each command does is the strip's.
     QTest::mouseClick(&view, Qt::LeftButton, {}, QPoint(15, 15));
     QTest::mouseClick(&view, Qt::LeftButton, {}, QPoint(15, 30));
-    EXPECT_EQ(brush.back().slope(), 7);
-    EXPECT_EQ(brush.front().slope(), 7);
+    EXPECT_EQ(std::pair(brush.back().slope(), brush.front().slope()), std::pair(7, 7));
     QTest::mouseClick(&view, Qt::LeftButton, Qt::ShiftModifier, QPoint(45, 25));
     EXPECT_EQ(brush.rotation(), 1);
     EXPECT_EQ(brush.back().slope(), 5);
     QTest::mouseClick(&view, Qt::RightButton, {}, QPoint(15, 15));
     QTest::mouseClick(&view, Qt::RightButton, {}, QPoint(15, 30));
-    EXPECT_EQ(brush.back().slope(), Flat);
-    EXPECT_EQ(brush.front().slope(), Flat);
+    EXPECT_TRUE(brush.back().slope() == Flat && brush.front().slope() == Flat);
     EXPECT_EQ(code(0, 0), "$") << "clicks in the strip never touch the level";
 }
 

@@ -2,6 +2,7 @@
 // and their connections, copies, and what every ball gets from the match.
 #include <functional>
 #include <string>
+#include <tuple>
 
 #include "game/play/MatchFixture.h"
 
@@ -45,28 +46,21 @@ TEST_F(MatchLevelsTest, EveryChangeOfTheLevelListEmptiesTheCourseId) {
     EXPECT_EQ(match.GetName(), "77");
 }
 
-TEST_F(MatchLevelsTest, SelectedHolesMoveOnePlaceInTheirOrder) {
-    fiveHoles();
-    match.MoveLevelsUp(std::vector<std::int32_t>{3, 2});
-    EXPECT_EQ(order(), "ACDBE");
-    match.MoveLevelsDown(std::vector<std::int32_t>{1, 2});
-    EXPECT_EQ(order(), "ABCDE");
-    match.MoveLevelsUp(std::vector<std::int32_t>{1, 3});
-    EXPECT_EQ(order(), "BADCE");
-}
-
 // Regression: swapping each selected hole with its neighbour let a selection at the edge
 // reshuffle itself (A B selected and moved up gave B A).
-TEST_F(MatchLevelsTest, SelectionAtTheEdgeStaysInPlace) {
+TEST_F(MatchLevelsTest, SelectedHolesMoveOnePlaceInTheirOrderAndAtTheEdgeStayInPlace) {
     fiveHoles();
-    match.MoveLevelsUp(std::vector<std::int32_t>{0, 1});
-    EXPECT_EQ(order(), "ABCDE");
-    match.MoveLevelsDown(std::vector<std::int32_t>{3, 4});
-    EXPECT_EQ(order(), "ABCDE");
-    match.MoveLevelsUp(std::vector<std::int32_t>{0, 1, 3});
-    EXPECT_EQ(order(), "ABDCE") << "only the hole away from the edge moves";
-    match.MoveLevelsDown(std::vector<std::int32_t>{2, 2, 9, -1});
-    EXPECT_EQ(order(), "ABCDE") << "repeated and out-of-range indices are ignored";
+    // Each move starts from the order the one before left.
+    const std::tuple<bool, std::vector<std::int32_t>, const char*> moves[] = {
+        {true, {3, 2}, "ACDBE"},         {false, {1, 2}, "ABCDE"},   {true, {0, 1}, "ABCDE"},
+        {false, {3, 4}, "ABCDE"},        {true, {0, 1, 3}, "ABDCE"},  // only the hole away from the
+                                                                      // edge moves
+        {false, {2, 2, 9, -1}, "ABCDE"},  // repeated and out-of-range indices are ignored
+        {true, {1, 3}, "BADCE"}};
+    for (const auto& [up, selected, after] : moves) {
+        up ? match.MoveLevelsUp(selected) : match.MoveLevelsDown(selected);
+        EXPECT_EQ(order(), after);
+    }
 }
 
 TEST_F(MatchLevelsTest, LevelsLoadByIdFromTheLibraryAndAnUnknownIdLeavesTheLevelAlone) {

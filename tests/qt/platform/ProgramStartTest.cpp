@@ -19,16 +19,12 @@ protected:
         QApplication::setWindowIcon(icon_);
     }
 
-    ProgramStartOptions options() {
-        ProgramStartOptions o;
+    // Starts with a language installer that records what it is asked for.
+    ProgramStart start(const QStringList& commandLine, ProgramStartOptions o = {}) {
         o.installLanguage = [this](QCoreApplication&, const QString& requested) {
             requests_.append(requested);
             return QStringLiteral("en");
         };
-        return o;
-    }
-
-    ProgramStart start(const QStringList& commandLine, const ProgramStartOptions& o) {
         return startProgram(*qApp, commandLine, o);
     }
 
@@ -41,7 +37,7 @@ private:
 };
 
 TEST_F(ProgramStartTest, ReadsLanguageQuitOptionAndFileAndNamesTheApplication) {
-    ProgramStartOptions o = options();
+    ProgramStartOptions o;
     o.argumentName = QStringLiteral("file");
     const ProgramStart started =
         start({QStringLiteral("trundlex-editor"), QStringLiteral("--lang"), QStringLiteral("sv"),
@@ -56,7 +52,7 @@ TEST_F(ProgramStartTest, ReadsLanguageQuitOptionAndFileAndNamesTheApplication) {
 }
 
 TEST_F(ProgramStartTest, WithoutOptionsTheSystemLanguageIsAskedForAndNoQuit) {
-    const ProgramStart started = start({QStringLiteral("trundlex")}, options());
+    const ProgramStart started = start({QStringLiteral("trundlex")});
     EXPECT_FALSE(started.quitAfterStart);
     EXPECT_TRUE(started.arguments.isEmpty());
     EXPECT_EQ(requests_, QStringList{QString()}) << "an empty request follows the system";

@@ -22,8 +22,6 @@ TEST(SpeedModeTexts, EveryModeHasItsOwnTextAndCtrlDigitInCommandOrder) {
         ++i;
     }
     EXPECT_EQ(texts.size(), i) << "no two modes share a text";
-    EXPECT_EQ(speedModeDescription(Half), QStringLiteral("Half speed"));
-    EXPECT_EQ(speedModeDescription(NextPosition), QStringLiteral("Move ball to next position"));
     for (const int value : {-3, 6, 1000}) {
         const auto mode = static_cast<SpeedMode>(value);
         EXPECT_TRUE(speedModeDescription(mode).isEmpty() && speedModeShortcut(mode).isEmpty())
