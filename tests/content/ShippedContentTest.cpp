@@ -103,7 +103,6 @@ TEST(ShippedContentTest, ThreeCoursesTogetherPlayEveryLevelTheGameReads) {
         Course course;
         ASSERT_TRUE(course.load(file.string()));
         EXPECT_FALSE(course.id().empty());
-        EXPECT_TRUE(course.resolve(levels).complete());
         EXPECT_EQ(course.resolve(levels).courseId, course.id());
         holes[course.name()] = course.levelCount();
         std::set<std::string> inCourse;

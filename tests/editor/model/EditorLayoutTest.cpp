@@ -32,7 +32,7 @@ TEST(EditorLayout, TinyWindowsStillGetOnePixelCells) {
     EXPECT_DOUBLE_EQ(layout.cellX(5 + 7), 7.0);
 }
 
-TEST(EditorLayout, PixelsMapToCellsInsideTheLevelOnly) {
+TEST(EditorLayout, PixelsMapToCellsInsideTheLevelOnlyOrClampedToTheNearestEdgeCell) {
     const EditorLayout layout = tenByEight();
     Cell cell;
     ASSERT_TRUE(layout.cellAt({5, 50}, cell));
@@ -44,10 +44,7 @@ TEST(EditorLayout, PixelsMapToCellsInsideTheLevelOnly) {
     EXPECT_FALSE(layout.cellAt({405, 100}, cell));
     EXPECT_FALSE(layout.cellAt({4, 100}, cell));
     EXPECT_FALSE(layout.cellAt({100, 49}, cell));
-}
-
-TEST(EditorLayout, ClampingTakesTheNearestEdgeCellOnEachAxis) {
-    const EditorLayout layout = tenByEight();
+    // Clamping takes the nearest edge cell on each axis.
     EXPECT_EQ(layout.clampedCell({-300, 100}), (Cell{0, 1}));
     EXPECT_EQ(layout.clampedCell({900, 900}), (Cell{9, 7}));
     EXPECT_EQ(layout.clampedCell({130, 0}), (Cell{3, 0}));

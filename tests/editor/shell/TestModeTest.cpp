@@ -101,14 +101,16 @@ TEST_F(TestModeTest, TurnFlipsAndRandomLevelAreRefusedInTestModeMakeFitIsNot) {
     level().block(3, 2).fromText("S0T8");
     const std::string text = level().toText();
     view.toggleTestMode();
-    for (EditorCommand id : {EditorCommand::RotateLevel, EditorCommand::FlipHorizontal,
-                             EditorCommand::FlipVertical, EditorCommand::RandomLevel}) {
+    // Disabled, and refused even when called directly.
+    const std::pair<EditorCommand, void (LevelCommands::*)()> refused[] = {
+        {EditorCommand::RotateLevel, &LevelCommands::rotateLevel},
+        {EditorCommand::FlipHorizontal, &LevelCommands::flipHorizontal},
+        {EditorCommand::FlipVertical, &LevelCommands::flipVertical},
+        {EditorCommand::RandomLevel, &LevelCommands::createRandomLevel}};
+    for (const auto& [id, command] : refused) {
         EXPECT_FALSE(action(id)->isEnabled());
+        (view.levelCommands().*command)();
     }
-    view.levelCommands().rotateLevel();
-    view.levelCommands().flipHorizontal();
-    view.levelCommands().flipVertical();
-    view.levelCommands().createRandomLevel();
     EXPECT_EQ(level().toText(), text);
 
     action(EditorCommand::MakeFit)->trigger();

@@ -53,10 +53,8 @@ TEST_F(CourseTest, EmptyCourseWritesMagicNameIdAndZeroCount) {
 
     // "Golf" from a start value of 0: ((71 * 37 + 111) * 37 + 108) * 37 + 102.
     EXPECT_EQ(course.id(), "3752420");
-    EXPECT_EQ(readBytes(course.path()), std::string("\x10TrundlexCourse 1\x04Golf\x07"
-                                                    "3752420",
-                                                    30) +
-                                            std::string(4, '\0'));
+    EXPECT_EQ(readBytes(course.path()),
+              std::string("\x10TrundlexCourse 1\x04Golf\0073752420\0\0\0\0", 34));
     EXPECT_EQ(loadBack(course.path()), course);
 }
 

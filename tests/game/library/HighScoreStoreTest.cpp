@@ -122,9 +122,8 @@ TEST_F(HighScoreStoreTest, SaveAndLoadRoundTripLeavesOutEmptyAndRemovedCourses) 
 TEST_F(HighScoreStoreTest, LoadSortsAndCutsAFileOfMoreThanTenEntries) {
     ArchiveBytes file;
     file.string("Trundlex 1").integer(2).string("c1").integer(12);
-    for (int i = 0; i < 12; ++i) {
-        // Scores 11, 10, ..., 0, so the file holds them worst first.
-        file.string("n" + std::to_string(11 - i)).integer(11 - i).integer(1000 + i);
+    for (int score = 11; score >= 0; --score) {  // worst first
+        file.string("n" + std::to_string(score)).integer(score).integer(1000 - score);
     }
     file.string("no entries").integer(-4);
     writeBytes(path(), file.bytes());

@@ -20,8 +20,6 @@ public:
         restore("XDG_DATA_HOME", oldHome_);
         restore("XDG_DATA_DIRS", oldDirs_);
     }
-    StandardDataLocations(const StandardDataLocations&) = delete;
-    StandardDataLocations& operator=(const StandardDataLocations&) = delete;
 
     // Makes "trundlex/<name>" in the user's (or the system's) data location.
     QString makeShipped(const QString& name, bool inUserLocation) {
