@@ -1,10 +1,9 @@
 // Proves the template pieces in resources/RBites make playable courses: for seeds 1 ... 30 the
 // putt solver (the ball simulation itself) must find putts that hole out on the generated
 // level, and those putts must hole out again on a fresh ball. Prints per seed how many putts
-// were needed and how long the search took.
+// were needed.
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <cstdio>
 
 #include "model/RandomLevelGenerator.h"
@@ -26,15 +25,9 @@ bool holesOut(std::uint32_t seed) {
         ADD_FAILURE() << "seed " << seed << ": " << generator.problems().front();
         return false;
     }
-    const auto begin = std::chrono::steady_clock::now();
     const SolverResult result = PuttSolver(generator.level()).solve({.maxStrokes = kMaxStrokes});
-    const double seconds =
-        std::chrono::duration<double>(std::chrono::steady_clock::now() - begin).count();
-    const bool holed = result.holed && replayHolesOut(generator.level(), result.putts);
-    std::printf("seed %2u: %s in %zu putts, %.2f s, %lld putts simulated\n", seed,
-                holed ? "holed out" : "NOT holed out", result.putts.size(), seconds,
-                static_cast<long long>(result.simulatedPutts));
-    return holed;
+    std::printf("seed %2u: %zu putts\n", seed, result.putts.size());
+    return result.holed && replayHolesOut(generator.level(), result.putts);
 }
 
 TEST(GeneratedLevels, EverySeedFromOneToThirtyHolesOut) {

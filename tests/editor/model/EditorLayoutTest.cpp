@@ -13,8 +13,7 @@ EditorLayout tenByEight() {
 }
 
 TEST(EditorLayout, CellsAreAsLargeAsTheSmallerSideAllows) {
-    EditorLayout layout;
-    layout.update(405, 450, 10, 8);
+    EditorLayout layout = tenByEight();
     EXPECT_EQ(layout.cellSize(), 40);
     EXPECT_EQ(layout.levelRect(), (PixelRect{5, 50, 405, 370}));
     layout.update(1000, 250, 10, 8);
@@ -33,7 +32,7 @@ TEST(EditorLayout, TinyWindowsStillGetOnePixelCells) {
     EXPECT_DOUBLE_EQ(layout.cellX(5 + 7), 7.0);
 }
 
-TEST(EditorLayout, PixelsMapToCellsInsideTheLevelOnly) {
+TEST(EditorLayout, PixelsMapToCellsInsideTheLevelOnlyOrClampedToTheNearestEdgeCell) {
     const EditorLayout layout = tenByEight();
     Cell cell;
     ASSERT_TRUE(layout.cellAt({5, 50}, cell));
@@ -45,10 +44,7 @@ TEST(EditorLayout, PixelsMapToCellsInsideTheLevelOnly) {
     EXPECT_FALSE(layout.cellAt({405, 100}, cell));
     EXPECT_FALSE(layout.cellAt({4, 100}, cell));
     EXPECT_FALSE(layout.cellAt({100, 49}, cell));
-}
-
-TEST(EditorLayout, ClampingTakesTheNearestEdgeCellOnEachAxis) {
-    const EditorLayout layout = tenByEight();
+    // Clamping takes the nearest edge cell on each axis.
     EXPECT_EQ(layout.clampedCell({-300, 100}), (Cell{0, 1}));
     EXPECT_EQ(layout.clampedCell({900, 900}), (Cell{9, 7}));
     EXPECT_EQ(layout.clampedCell({130, 0}), (Cell{3, 0}));
@@ -57,8 +53,7 @@ TEST(EditorLayout, ClampingTakesTheNearestEdgeCellOnEachAxis) {
 
 TEST(EditorLayout, DragCellsOrderCornersAndStopBeforeABoundary) {
     const EditorLayout layout = tenByEight();
-    Cell first;
-    Cell last;
+    Cell first, last;
     // From inside cell (4, 3) up-left to exactly the corner of cell (1, 1).
     layout.dragCells({5 + 4 * 40 + 10, 50 + 3 * 40 + 10}, {5 + 40, 50 + 40}, first, last);
     EXPECT_EQ(first, (Cell{1, 1}));
@@ -72,20 +67,16 @@ TEST(EditorLayout, DragCellsOrderCornersAndStopBeforeABoundary) {
 
 TEST(EditorLayout, ClickWithoutMovingTakesOneCellOrTwoOnItsFirstPixels) {
     const EditorLayout layout = tenByEight();
-    Cell first;
-    Cell last;
-    const PixelPoint middle{5 + 2 * 40 + 20, 50 + 2 * 40 + 20};
-    layout.dragCells(middle, middle, first, last);
+    Cell first, last;
+    layout.dragCells({105, 150}, {105, 150}, first, last);
     EXPECT_EQ(first, (Cell{2, 2}));
     EXPECT_EQ(last, (Cell{2, 2}));
 
-    const PixelPoint corner{5 + 2 * 40, 50 + 2 * 40};
-    layout.dragCells(corner, corner, first, last);
+    layout.dragCells({85, 130}, {85, 130}, first, last);  // the corner of cell (2, 2)
     EXPECT_EQ(first, (Cell{1, 1})) << "the leftmost column and top row reach back one cell";
     EXPECT_EQ(last, (Cell{2, 2}));
 
-    const PixelPoint levelCorner{5, 50};
-    layout.dragCells(levelCorner, levelCorner, first, last);
+    layout.dragCells({5, 50}, {5, 50}, first, last);
     EXPECT_EQ(first, (Cell{0, 0})) << "clamped at the level's edge";
     EXPECT_EQ(last, (Cell{0, 0}));
 }

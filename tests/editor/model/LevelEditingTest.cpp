@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <tuple>
 
 #include "model/LevelEditing.h"
 #include "support/AsciiLevel.h"
@@ -54,24 +55,16 @@ TEST(LineTool, NonFiniteEndsDrawNothing) {
     EXPECT_FALSE(level.isModified());
 }
 
-TEST(RectangleTool, CornersInAnyOrderFillTheSameCells) {
-    Level a = emptyLevel(5, 4);
-    Level b = emptyLevel(5, 4);
-    fillRectangle(a, 1, 1, 3, 2, kWall);
-    fillRectangle(b, 3, 2, 1, 1, kWall);
-    EXPECT_EQ(asciiRows(a), (Rows{".....", ".###.", ".###.", "....."}));
-    EXPECT_EQ(a, b);
-}
-
-TEST(RectangleTool, ACornerOutsideTheGridOrWhatIsThereChangesNothing) {
-    Level level = emptyLevel(4, 4);
-    fillRectangle(level, 0, 0, 1, 1, kWall);
+TEST(RectangleTool, CornersInAnyOrderFillTheSameCellsOneOutsideTheGridChangesNothing) {
+    Level level = emptyLevel(5, 4);
+    fillRectangle(level, 3, 2, 1, 1, kWall);
+    fillRectangle(level, 0, 0, 1, 1, kWater);
     level.setModified(false);
-    fillRectangle(level, 1, 1, 4, 2, kWall);
+    fillRectangle(level, 1, 1, 5, 2, kWall);
     fillRectangle(level, -1, 0, 2, 2, kWall);
-    fillRectangle(level, 1, 1, 0, 0, kWall);
-    EXPECT_EQ(asciiRows(level), (Rows{"##..", "##..", "....", "...."}));
-    EXPECT_FALSE(level.isModified());
+    fillRectangle(level, 1, 1, 0, 0, kWater);
+    EXPECT_EQ(asciiRows(level), (Rows{"~~...", "~~##.", ".###.", "....."}));
+    EXPECT_FALSE(level.isModified()) << "what is there already changes nothing";
 }
 
 TEST(FrameTool, DrawsTheOutlineWithCornersInAnyOrderAndThinFramesSolid) {
@@ -155,8 +148,7 @@ TEST(CellEditing, SetRuleAndRotationActOnOneCellInsideTheGridOnly) {
 TEST(CellEditing, SetStartKeepsTheBallInsideAndMarksTheLevel) {
     Level level = emptyLevel(4, 3);
     setStartPosition(level, 1.5, 2.5);
-    EXPECT_DOUBLE_EQ(level.startX(), 1.5);
-    EXPECT_DOUBLE_EQ(level.startY(), 2.5);
+    EXPECT_EQ(std::pair(level.startX(), level.startY()), std::pair(1.5, 2.5));
     EXPECT_TRUE(level.isModified());
     setStartPosition(level, 9.0, -1.0);
     EXPECT_DOUBLE_EQ(level.startX(), 4.0 - Level::BallRadius);
@@ -181,19 +173,15 @@ TEST(ShiftLevel, MovesBlocksAndDropsThosePushedOverTheEdge) {
         ".s..",
         "...#",
     });
-    Level right = start;
-    shiftLevel(right, 1, 0);
-    EXPECT_EQ(asciiRows(right), (Rows{".#..", "..s.", "...."}));
-
-    Level up = start;
-    shiftLevel(up, 0, -1);
-    EXPECT_EQ(asciiRows(up), (Rows{".s..", "...#", "...."}));
-
-    Level left = start;
-    shiftLevel(left, -1, 0);
-    EXPECT_EQ(asciiRows(left), (Rows{"..~.", "s...", "..#."}));
-    EXPECT_EQ(left.startX(), start.startX()) << "the start stays where it was";
-    EXPECT_EQ(left.startY(), start.startY());
+    const std::tuple<int, int, Rows> cases[] = {{1, 0, {".#..", "..s.", "...."}},
+                                                {0, -1, {".s..", "...#", "...."}},
+                                                {-1, 0, {"..~.", "s...", "..#."}}};
+    for (const auto& [dx, dy, rows] : cases) {
+        Level level = start;
+        shiftLevel(level, dx, dy);
+        EXPECT_EQ(asciiRows(level), rows) << dx << ", " << dy;
+        EXPECT_EQ(level.startX(), start.startX()) << "the start stays where it was";
+    }
 }
 
 }  // namespace

@@ -53,7 +53,7 @@ TEST_F(LevelFileTest, SavingStampsANewIdAndOpeningGivesTheSameLevelBack) {
     EXPECT_FALSE(opened.isModified());
 }
 
-TEST_F(LevelFileTest, FailedSaveKeepsTheOldIdAndTheLevelModified) {
+TEST_F(LevelFileTest, FailedSaveKeepsTheOldIdTheLevelModifiedAndWhatWasAtThePath) {
     Level level = sample();
     level.setId("old-id");
     level.setModified(false);
@@ -62,12 +62,9 @@ TEST_F(LevelFileTest, FailedSaveKeepsTheOldIdAndTheLevelModified) {
     EXPECT_FALSE(error.empty());
     EXPECT_EQ(level.id(), "old-id");
     EXPECT_TRUE(level.isModified()) << "what is on screen is not what is on disk";
-}
 
-TEST_F(LevelFileTest, FailedSaveLeavesWhatWasAtThePathAlone) {
     // A folder stands where the file should go: the rename fails at the very end.
     folder.write("taken.lev/keep.txt", "kept");
-    Level level = sample();
     EXPECT_FALSE(saveLevelFile(level, path("taken.lev"), clockAt(1)));
     EXPECT_EQ(readBytes(path("taken.lev/keep.txt")), "kept");
     EXPECT_EQ(folder.entryCount(), 1) << "no temporary file left";

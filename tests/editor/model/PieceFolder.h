@@ -37,7 +37,6 @@ public:
     void write(const char* name, const Level& piece) const {
         TempFolder::write(name, encodeArchiveString(piece.toText()));
     }
-    void remove(const char* name) const { std::filesystem::remove(*this / name); }
 
     // Pieces whose roles show in their middle block: the start piece ice (with the ball's
     // start off-centre, on the sand block at (1, 3)), the end piece a cup, the straight piece

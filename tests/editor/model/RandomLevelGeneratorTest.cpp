@@ -68,11 +68,9 @@ void expectClosedCourse(const RandomLevelGenerator& generator, const std::string
     }
     for (int tile = 0; tile < N * N; ++tile) {
         if (onRoute.count(tile) == 0) {
-            for (int y = 0; y < 7; ++y) {
-                for (int x = 0; x < 7; ++x) {
-                    ASSERT_EQ(code(level, 7 * (tile % N) + x, 7 * (tile / N) + y), "$")
-                        << context << ": tile " << tile << " is off the route";
-                }
+            for (int i = 0; i < 49; ++i) {
+                ASSERT_EQ(code(level, 7 * (tile % N) + i % 7, 7 * (tile / N) + i / 7), "$")
+                    << context << ": tile " << tile << " is off the route";
             }
         }
     }
@@ -90,25 +88,17 @@ TEST(RandomLevel, RouteEndingInTheSecondTileGetsTheStartAndTheEndPieceOnly) {
     EXPECT_EQ(draws.drawsTaken(), 5u);
     const Level& level = generator.level();
     EXPECT_EQ(generator.startTile(), 1);
-    EXPECT_EQ(generator.route()[0], RandomLevelGenerator::RouteEnd);
 
     EXPECT_EQ(code(level, 10, 3), "S2I8") << "the start piece's middle";
     EXPECT_EQ(code(level, 8, 1), "S2T8") << "its variant block (5, 5), turned a half turn";
     EXPECT_EQ(code(level, 3, 3), "S0H8") << "the end piece's cup";
     EXPECT_EQ(code(level, 5, 5), "$") << "not the end piece's variant";
-    EXPECT_TRUE(sideOpen(level, 1, -1));
-    EXPECT_TRUE(sideOpen(level, 0, 1));
-    EXPECT_FALSE(sideOpen(level, 1, 1));
+    expectClosedCourse(generator, "scripted");
     // The ball starts on the start piece's sand block as pasted, facing left.
-    EXPECT_EQ(level.startX(), 12.5);
-    EXPECT_EQ(level.startY(), 3.5);
+    EXPECT_EQ(std::pair(level.startX(), level.startY()), std::pair(12.5, 3.5));
     EXPECT_EQ(code(level, 12, 3), "S2S8");
-    for (int tile = 2; tile < N * N; ++tile) {
-        EXPECT_EQ(code(level, 7 * (tile % N) + 3, 7 * (tile / N) + 3), "$");
-    }
     EXPECT_TRUE(level.isModified());
-    EXPECT_EQ(level.name(), "");
-    EXPECT_EQ(level.id(), "");
+    EXPECT_EQ(level.name() + level.id(), "") << "a new level";
 }
 
 TEST(RandomLevel, EachVerticalStraightLeavesTheStraightPieceAHalfTurnFurther) {
@@ -154,23 +144,10 @@ TEST(RandomLevel, EveryRouteIsAClosedCourseOfJoinedPieces) {
     }
 }
 
-TEST(RandomLevel, SameSeedGivesTheSameLevel) {
-    PieceFolder pieces;
-    pieces.writeMarkedPieces();
-    auto generate = [&](std::uint32_t seed) {
-        SeededRandom draws(seed);
-        RandomLevelGenerator generator(pieces.path().string(), draws);
-        EXPECT_TRUE(generator.Generate());
-        return generator.level().toText();
-    };
-    EXPECT_EQ(generate(7), generate(7));
-    EXPECT_NE(generate(7), generate(8));
-}
-
 TEST(RandomLevel, MissingOrMisshapenPieceIsReportedAndNothingIsPasted) {
     PieceFolder pieces;
     pieces.writeMarkedPieces();
-    pieces.remove("snetthorn7.lev");
+    std::filesystem::remove(pieces / "snetthorn7.lev");
     pieces.write("vetinte7.lev", Level(8, 7));
     SeededRandom draws(3);
     RandomLevelGenerator generator(pieces.path().string(), draws);
@@ -179,11 +156,8 @@ TEST(RandomLevel, MissingOrMisshapenPieceIsReportedAndNothingIsPasted) {
     EXPECT_NE(generator.problems()[0].find("snetthorn7.lev"), std::string::npos);
     EXPECT_NE(generator.problems()[1].find("vetinte7.lev"), std::string::npos);
     EXPECT_NE(generator.problems()[1].find("8 x 7"), std::string::npos);
-    for (int y = 0; y < 50; ++y) {
-        for (int x = 0; x < 50; ++x) {
-            ASSERT_EQ(code(generator.level(), x, y), "$");
-        }
-    }
+    EXPECT_EQ(asciiRows(generator.level()), std::vector<std::string>(50, std::string(50, '.')))
+        << "nothing is pasted";
 }
 
 // --- The pieces that ship in RBites ---
@@ -198,26 +172,19 @@ TEST(ShippedPieces, HaveTheirOpeningsWhereTheirRolesPutThem) {
         Level piece;
         ASSERT_EQ(loadLevelFile(kShippedPieces + "/" + file, piece), LevelLoadResult::Loaded)
             << file;
-        ASSERT_EQ(piece.width(), 7) << file;
-        ASSERT_EQ(piece.height(), 7) << file;
+        ASSERT_EQ(std::pair(piece.width(), piece.height()), std::pair(7, 7)) << file;
         const Level ring = borderedPiece(open, "$");
-        for (int i = 0; i < 7; ++i) {
-            for (auto [x, y] : {std::pair{0, i}, {6, i}, {i, 0}, {i, 6}}) {
-                EXPECT_EQ(piece.block(x, y).back().kind() == Wall,
-                          ring.block(x, y).back().kind() == Wall)
-                    << file << " border block (" << x << ", " << y << ")";
-            }
-        }
-        const std::string_view name = file;
         bool cup = false;
-        for (int y = 0; y < 7; ++y) {
-            for (int x = 0; x < 7; ++x) {
-                const Block& b = piece.block(x, y);
-                cup = cup || b.holds(Cup);
-            }
+        for (int i = 0; i < 49; ++i) {
+            const int x = i % 7;
+            const int y = i / 7;
+            cup = cup || piece.block(x, y).holds(Cup);
+            EXPECT_EQ(piece.block(x, y).back().kind() == Wall || (x % 6 != 0 && y % 6 != 0),
+                      ring.block(x, y).back().kind() == Wall || (x % 6 != 0 && y % 6 != 0))
+                << file << " border block (" << x << ", " << y << ")";
         }
-        EXPECT_EQ(cup, name.find("hal2") != std::string_view::npos) << file;
-        if (name.find("utslag") != std::string_view::npos) {
+        EXPECT_EQ(cup, std::string_view(file).find("hal2") != std::string_view::npos) << file;
+        if (std::string_view(file).find("utslag") != std::string_view::npos) {
             const std::int32_t kind = piece.materialKindAt(piece.startX(), piece.startY());
             EXPECT_TRUE(kind == Grass || kind == Ice || kind == Sand) << file;
             EXPECT_FALSE(piece.isWallAt(piece.startX() + 0.36, piece.startY())) << file;

@@ -27,6 +27,9 @@ TEST(TestPutt, SpeedIsThreePerWholeBlockToTheClickedCellsCorner) {
         << "the own cell's corner is more than a block away";
     EXPECT_EQ(testPuttFor(inCell(5, 5, 39, 39), 5.5, 5.5, layout()).speed, 0.0)
         << "the own cell, less than a block from its corner";
+    // A pixel outside the level counts as the nearest edge cell: (9, 2) is 8 blocks away.
+    EXPECT_EQ(testPuttFor({2000, 50 + 40 * 2 + 5}, 1.0, 2.0, layout()).speed, 24.0);
+    EXPECT_EQ(testPuttFor({-300, -300}, 3.0, 4.0, layout()).speed, 15.0) << "cell (0, 0)";
 }
 
 TEST(TestPutt, HeadingPointsFromTheBallToThePixel) {
@@ -36,12 +39,6 @@ TEST(TestPutt, HeadingPointsFromTheBallToThePixel) {
         << "downward on screen";
     EXPECT_DOUBLE_EQ(testPuttFor({105, 150}, 5.0, 5.0, layout()).heading,
                      -3 * std::numbers::pi / 4);
-}
-
-TEST(TestPutt, PixelOutsideTheLevelCountsAsTheNearestEdgeCell) {
-    // Far to the right of row 2: the cell (9, 2); from (1, 2) that is 8 blocks.
-    EXPECT_EQ(testPuttFor({2000, 50 + 40 * 2 + 5}, 1.0, 2.0, layout()).speed, 24.0);
-    EXPECT_EQ(testPuttFor({-300, -300}, 3.0, 4.0, layout()).speed, 15.0) << "cell (0, 0)";
 }
 
 }  // namespace

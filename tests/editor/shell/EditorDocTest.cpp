@@ -3,6 +3,7 @@
 #include "EditorShellFixture.h"
 #include "level/LevelFile.h"
 #include "model/EditorTool.h"
+#include "support/TempFolder.h"
 
 namespace trundlex::testing {
 namespace {
@@ -30,15 +31,10 @@ protected:
     }
 };
 
-TEST_F(EditorDocTest, StartsUntitledWithTheDefaultLevelAndNoDialog) {
-    EXPECT_EQ(document.title(), QStringLiteral("Untitled"));
-    EXPECT_TRUE(document.pathName().isEmpty());
+TEST_F(EditorDocTest, StartsWithoutADialogNewShowsItAndOkGivesAClearedLevelOfThatSize) {
     EXPECT_EQ(level(), Level());
     EXPECT_TRUE(prompts.shownProperties.empty());
     EXPECT_EQ(document.cellSize(), Cell) << "the view's layout is the document's cell size";
-}
-
-TEST_F(EditorDocTest, NewShowsTheDialogAndOkGivesAClearedLevelOfThatSize) {
     paintWall(2, 2);
     prompts.answers = {Answer::No};
     answerProperties(QStringLiteral("Me{"), QStringLiteral("Hill{1}"), 12, 8);
@@ -46,15 +42,11 @@ TEST_F(EditorDocTest, NewShowsTheDialogAndOkGivesAClearedLevelOfThatSize) {
 
     ASSERT_EQ(prompts.shownProperties.size(), 1u);
     const LevelProperties shown = prompts.shownProperties.front();
-    EXPECT_EQ(shown.width, 20);
-    EXPECT_EQ(shown.height, 20);
-    EXPECT_TRUE(shown.name.isEmpty());
-    EXPECT_TRUE(shown.creator.isEmpty());
+    EXPECT_TRUE(shown.name.isEmpty() && shown.creator.isEmpty());
+    EXPECT_EQ(std::pair(shown.width, shown.height), std::pair(20, 20));
 
-    EXPECT_EQ(level().width(), 12);
-    EXPECT_EQ(level().height(), 8);
-    EXPECT_EQ(level().name(), "Hill1") << "braces are removed";
-    EXPECT_EQ(level().creator(), "Me");
+    EXPECT_EQ(std::pair(level().width(), level().height()), std::pair(12, 8));
+    EXPECT_EQ(level().name() + level().creator(), "Hill1Me") << "braces are removed";
     EXPECT_EQ(code(2, 2), "$") << "every block is cleared";
     EXPECT_DOUBLE_EQ(level().startX(), 6.0);
     EXPECT_TRUE(document.IsModified()) << "a new level counts as changed until saved";
@@ -74,31 +66,24 @@ TEST_F(EditorDocTest, CancelInNewKeepsTheBlocksInAnUntitledUnchangedDocument) {
     EXPECT_FALSE(document.IsModified());
 }
 
-TEST_F(EditorDocTest, ChangedLevelAsksBeforeNewAndCancelStopsIt) {
-    paintWall(0, 0);
-    prompts.answers = {Answer::Cancel};
+TEST_F(EditorDocTest, ChangedLevelAsksBeforeNewCancelStopsItYesSavesFirst) {
+    paintWall(4, 4);
+    prompts.answers = {Answer::Cancel, Answer::Yes};
     EXPECT_FALSE(document.fileNew());
     EXPECT_EQ(prompts.saveQuestions, QStringList{QStringLiteral("Untitled")});
     EXPECT_TRUE(prompts.shownProperties.empty());
-    EXPECT_EQ(code(0, 0), "S0T8");
     EXPECT_TRUE(document.IsModified());
 
-    document.SetModifiedFlag(false);
-    prompts.saveQuestions.clear();
-    EXPECT_TRUE(document.fileNew());
-    EXPECT_TRUE(prompts.saveQuestions.isEmpty()) << "an unchanged level is not asked about";
-}
-
-TEST_F(EditorDocTest, YesToTheQuestionSavesBeforeGoingOn) {
-    paintWall(4, 4);
-    prompts.answers = {Answer::Yes};
     prompts.savePath = qpath("asked.lev");
     ASSERT_TRUE(document.fileNew());
     EXPECT_EQ(prompts.saveFolders.size(), 1u) << "untitled: Save As asks for a file";
-
     Level saved;
-    ASSERT_EQ(loadLevelFile(path("asked.lev"), saved), LevelLoadResult::Loaded);
+    ASSERT_EQ(loadLevelFile(qpath("asked.lev").toStdString(), saved), LevelLoadResult::Loaded);
     EXPECT_EQ(saved.block(4, 4).toText(), "S0T8");
+
+    prompts.saveQuestions.clear();
+    EXPECT_TRUE(document.fileNew());
+    EXPECT_TRUE(prompts.saveQuestions.isEmpty()) << "an unchanged level is not asked about";
 }
 
 TEST_F(EditorDocTest, SaveThenOpenGivesTheSameLevelTextApartFromTheId) {
@@ -145,10 +130,7 @@ TEST_F(EditorDocTest, OpeningAFileThatIsNoLevelKeepsTheLevelBeingEdited) {
     ASSERT_TRUE(document.fileSave());
     paintWall(6, 2);
 
-    QFile foreign(qpath("notes.lev"));
-    ASSERT_TRUE(foreign.open(QIODevice::WriteOnly));
-    foreign.write("\x05hello, not a level");
-    foreign.close();
+    writeBytes(qpath("notes.lev").toStdString(), "\x05hello, not a level");
 
     prompts.answers = {Answer::No, Answer::No};
     EXPECT_FALSE(document.openFile(qpath("notes.lev")));
@@ -187,10 +169,8 @@ TEST_F(EditorDocTest, PropertiesResizeAndRenameWithoutAnUndoStep) {
     view.editProperties();
     ASSERT_EQ(prompts.shownProperties.size(), 1u);
     EXPECT_EQ(prompts.shownProperties.front().width, 10) << "filled from the level";
-    EXPECT_EQ(level().width(), 15);
-    EXPECT_EQ(level().height(), 4);
-    EXPECT_EQ(level().name(), "Long hall");
-    EXPECT_EQ(level().creator(), "Bo");
+    EXPECT_EQ(std::pair(level().width(), level().height()), std::pair(15, 4));
+    EXPECT_EQ(level().name() + level().creator(), "Long hallBo");
     EXPECT_EQ(view.layout().levelWidth(), 15);
     EXPECT_EQ(view.layout().cellSize(), 42) << "(645 - 5) / 15";
 

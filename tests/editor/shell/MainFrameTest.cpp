@@ -126,7 +126,7 @@ TEST_F(MainFrameTest, RecentFilesAppearInTheFileMenuAndTheTitleFollowsTheFile) {
     EXPECT_EQ(document.level().width(), 10) << "the recent file was opened again";
 }
 
-TEST_F(MainFrameTest, TestModeAndSpeedKeysReachTheView) {
+TEST_F(MainFrameTest, TestModeSpeedAndStopKeysReachTheView) {
     ASSERT_TRUE(active);
     CEditorView* view = frame.view();
     view->ball().SetSoundOn(false);
@@ -136,11 +136,14 @@ TEST_F(MainFrameTest, TestModeAndSpeedKeysReachTheView) {
     EXPECT_EQ(view->speedMode(), Pause);
     QTest::keyClick(view, Qt::Key_T, Qt::ControlModifier);
     ASSERT_TRUE(view->isTestMode());
-    // A putt in Pause rolls until stopped; Space stops it.
+    // A putt in Pause rolls on the spot until stopped; Stop is enabled only meanwhile.
     QTest::mouseClick(view, Qt::LeftButton, {}, QPoint(100, 300));
     ASSERT_TRUE(view->isBallRunning());
+    EXPECT_TRUE(command(EditorCommand::Stop)->isEnabled());
     QTest::keyClick(view, Qt::Key_Space);
     EXPECT_FALSE(view->isBallRunning());
+    EXPECT_FALSE(command(EditorCommand::Stop)->isEnabled());
+    EXPECT_EQ(view->ball().GetX(), 5.0) << "paused, it never left the start";
     QTest::keyClick(view, Qt::Key_T, Qt::ControlModifier);
     EXPECT_FALSE(view->isTestMode());
 }

@@ -47,9 +47,8 @@ inline std::string courseFileBytes(std::string_view name, std::string_view id, s
 
 // A level file with the given ID (the level writer would make a new one).
 inline std::string levelFileBytes(std::string_view id, std::string_view name,
-                                  std::string_view creator = "tests", std::int32_t width = 4,
-                                  std::int32_t height = 3) {
-    Level level(width, height, name, creator);
+                                  std::string_view creator = "tests") {
+    Level level(4, 3, name, creator);
     level.setId(id);
     return encodeArchiveString(level.toText());
 }

@@ -12,12 +12,6 @@
 namespace trundlex {
 namespace {
 
-Level levelWithStart(const std::vector<std::string_view>& rows, double x, double y) {
-    Level level = testing::asciiLevel(rows);
-    level.setStart(x, y);
-    return level;
-}
-
 struct Play {
     int holed = 0;
     double headingError = 0.0;  // mean absolute error against the planned putt
@@ -40,17 +34,15 @@ Play playMany(const PuttSolver& solver, double x, double y, ComputerStrength str
 }
 
 TEST(ComputerPlayerTest, StrongerPlayersAimBetterAndSinkMore) {
-    const Level level = levelWithStart(
-        {
-            "################",
-            "#..............#",
-            "#..............#",
-            "#.............o#",
-            "#..............#",
-            "#..............#",
-            "################",
-        },
-        1.5, 3.5);
+    const Level level = testing::asciiLevel({
+        "################",
+        "#..............#",
+        "#..............#",
+        "#.............o#",
+        "#..............#",
+        "#..............#",
+        "################",
+    });
     const PuttSolver solver(level);
     // The planned putt itself sinks.
     const ComputerPutt planned = planComputerPutt(solver, 1.5, 3.5);
@@ -68,16 +60,14 @@ TEST(ComputerPlayerTest, StrongerPlayersAimBetterAndSinkMore) {
 
 TEST(ComputerPlayerTest, PuttsTowardsACupItCannotReach) {
     // The cup is walled in, and every way the solver tries ends no nearer than the start.
-    const Level level = levelWithStart(
-        {
-            "###########",
-            "#.........#",
-            "#.....###.#",
-            "#.....#o#.#",
-            "#.....###.#",
-            "###########",
-        },
-        1.5, 3.5);
+    const Level level = testing::asciiLevel({
+        "###########",
+        "#.........#",
+        "#.....###.#",
+        "#.....#o#.#",
+        "#.....###.#",
+        "###########",
+    });
     const PuttSolver solver(level);
     SeededRandom random(3);
     const ComputerPutt putt = chooseComputerPutt(solver, 1.5, 3.5, ComputerStrength::Hard, random);

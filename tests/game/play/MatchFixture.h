@@ -11,27 +11,14 @@
 #include "play/Match.h"
 #include "play/MatchFlow.h"
 #include "support/AsciiLevel.h"
+#include "support/SilentBallOwner.h"
 
 namespace trundlex::testing {
-
-// Remembers how the last putt ended.
-class StopRecorder : public BallOwner {
-public:
-    void onBallNotification(std::int32_t, BallNotification code) override {
-        if (code != BallMoved) {
-            last = code;
-        }
-    }
-    BallNotification last = BallMoved;
-};
 
 // A match on levels held in an in-memory library, played with real synchronous putts the way
 // a program without windows follows it.
 class MatchTest : public ::testing::Test {
 protected:
-    static constexpr double CupX = 4.5;
-    static constexpr double CupY = 1.5;
-
     // A hole the library knows: open grass with a cup, the start well away from it.
     void addHole(std::string_view id) {
         Level hole = asciiLevel({"#########", "#...O...#", "#.......#", "#########"});
@@ -45,6 +32,15 @@ protected:
             match.AddPlayer(name, 0x0000FF, 0, false, Player::LocalConnection);
         }
     }
+    // Adds the holes and the players and starts a local match: the first player has the turn.
+    void startLocal(const std::vector<std::string_view>& holes,
+                    const std::vector<std::string_view>& players) {
+        for (std::string_view id : holes) {
+            addHole(id);
+        }
+        addPlayers(players);
+        ASSERT_EQ(flow.restart(true).outcome, FlowOutcome::Turn);
+    }
     // Plays the turn of whoever has it, through the flow, as a view or the host does: a short
     // roll that stays out of the cup, or one that drops in. Returns the player's name.
     std::string putt(bool sink) {
@@ -55,14 +51,15 @@ protected:
         }
         Ball& ball = player->GetBall();
         if (sink) {
-            ball.SetX(CupX);
-            ball.SetY(CupY);
+            ball.SetX(4.5);  // the cup
+            ball.SetY(1.5);
         }
         const double speed = sink ? 0.1 : 0.6;
         const double heading = sink ? 0.0 : std::numbers::pi;
         EXPECT_TRUE(flow.startPutt(speed, heading));
         EXPECT_TRUE(ball.PuttNow(speed, heading, &owner, Fastest));
-        EXPECT_TRUE(flow.ballStopped(owner.last == BallInCup));
+        EXPECT_EQ(ball.IsSinking(), sink);
+        EXPECT_TRUE(flow.ballStopped(sink));
         return player->GetName();
     }
     std::string missPutt() { return putt(false); }
@@ -81,7 +78,7 @@ protected:
 
     LevelLibrary library{"/nonexistent-trundlex-folder"};
     Level level;
-    StopRecorder owner;
+    SilentBallOwner owner;
     Match match;  // after the level and the owner: its balls go first
     MatchFlow flow{match, library, level};
 };

@@ -4,7 +4,6 @@
 
 #include <QApplication>
 #include <QLabel>
-#include <QLocale>
 #include <QMessageBox>
 #include <QTest>
 #include <QTimer>
@@ -44,45 +43,17 @@ public:
     QList<QUrl> opened;
 };
 
-// The caption and text of the message box shown while `action` runs; the box is closed.
-struct ShownMessage {
-    QString caption;
-    QString text;
-};
-template <typename Action>
-ShownMessage messageShownBy(Action action) {
-    ShownMessage shown;
-    QTimer::singleShot(0, [&shown] {
-        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-        if (box != nullptr) {
-            shown = {box->windowTitle(), box->text()};
-            box->close();
-        }
-    });
-    action();
-    return shown;
-}
-
-QStringList labelTexts(const QDialog& dialog) {
-    QStringList texts;
-    for (const QLabel* label : dialog.findChildren<QLabel*>()) {
-        texts << label->text();
-    }
-    return texts;
-}
-
 TEST(AboutDialog, ShowsTheProgramItIsGiven) {
-    const AboutContent content = sampleContent();
-    const AboutDialog about(content);
+    const AboutDialog about(sampleContent());
     EXPECT_EQ(about.windowTitle(), QStringLiteral("About Sample"));
-    const QStringList texts = labelTexts(about);
-    EXPECT_TRUE(texts.contains(QStringLiteral("<h2>Sample &amp; Co 2.5</h2>")))
-        << texts.join(QStringLiteral(" | ")).toStdString();
-    EXPECT_TRUE(texts.contains(QStringLiteral("A program made for this test.")));
+    QStringList texts;
     bool iconShown = false;
     for (const QLabel* label : about.findChildren<QLabel*>()) {
+        texts << label->text();
         iconShown = iconShown || !label->pixmap().isNull();
     }
+    EXPECT_TRUE(texts.contains(QStringLiteral("<h2>Sample &amp; Co 2.5</h2>")));
+    EXPECT_TRUE(texts.contains(QStringLiteral("A program made for this test.")));
     EXPECT_TRUE(iconShown);
 }
 
@@ -106,30 +77,21 @@ TEST(AboutDialog, ALinkThatCannotBeOpenedIsToldUnderTheProgramsName) {
     const AboutDialog about(sampleContent());
     HyperLink* manual = about.links().value(2);
     ASSERT_NE(manual, nullptr);
-    bool opened = true;
-    const ShownMessage shown = messageShownBy([&] { opened = manual->open(); });
-    EXPECT_FALSE(opened);
+    // The message box is read and closed once it is shown.
+    QString shown;
+    QTimer::singleShot(0, [&shown] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            shown = box->windowTitle() + QLatin1Char('|') + box->text();
+            box->close();
+        }
+    });
+    EXPECT_FALSE(manual->open());
     EXPECT_EQ(opener.opened.size(), 1);
-    EXPECT_EQ(shown.caption, QStringLiteral("Sample & Co"));
-    EXPECT_EQ(shown.text, QStringLiteral("Can't open link:\n\nThe specified file was not found."));
-    EXPECT_EQ(
-        HyperLink::failureReason(QUrl(QStringLiteral("gopher://x"))),
-        QStringLiteral("There is no application associated\nwith the given filename extension."))
-        << "what is told when the file is there";
-}
-
-TEST(AboutDialog, TheManualOpensWithoutTheBox) {
-    RecordingOpener opener(true);
-    EXPECT_TRUE(openManual(QStringLiteral("Sample"), nullptr));
-    EXPECT_EQ(opener.opened, QList<QUrl>{manualUrl()});
-}
-
-TEST(AboutDialog, TheManualFollowsTheLanguage) {
-    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
-    EXPECT_TRUE(manualUrl().toLocalFile().endsWith(QStringLiteral("/Manual/index.html")));
-    QLocale::setDefault(QLocale(QLocale::Swedish, QLocale::Sweden));
-    EXPECT_TRUE(manualUrl().toLocalFile().endsWith(QStringLiteral("/Manual/index-se.html")));
-    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+    EXPECT_EQ(shown,
+              QStringLiteral("Sample & Co|Can't open link:\n\nThe specified file was not found."));
+    EXPECT_TRUE(HyperLink::failureReason(QUrl(QStringLiteral("gopher://x")))
+                    .startsWith(QStringLiteral("There is no application")))
+        << "not a missing file";
 }
 
 }  // namespace

@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <QCoreApplication>
 #include <QDir>
 #include <QTemporaryDir>
 
@@ -21,8 +20,6 @@ public:
         restore("XDG_DATA_HOME", oldHome_);
         restore("XDG_DATA_DIRS", oldDirs_);
     }
-    StandardDataLocations(const StandardDataLocations&) = delete;
-    StandardDataLocations& operator=(const StandardDataLocations&) = delete;
 
     // Makes "trundlex/<name>" in the user's (or the system's) data location.
     QString makeShipped(const QString& name, bool inUserLocation) {
@@ -56,17 +53,13 @@ TEST(PlatformSupportTest, FolderNextToTheProgramComesFirst) {
     program.rmdir(QStringLiteral("trundlex-test-next-to"));
 }
 
-TEST(PlatformSupportTest, StandardDataLocationsAreSearchedInOrder) {
+TEST(PlatformSupportTest, StandardDataLocationsAreSearchedInOrderAMissingFolderIsEmpty) {
     StandardDataLocations locations;
     const QString system = locations.makeShipped(QStringLiteral("trundlex-test-data"), false);
     EXPECT_EQ(dataFolder(QStringLiteral("trundlex-test-data")), QDir::cleanPath(system));
     // The user's data location comes before the system's.
     const QString user = locations.makeShipped(QStringLiteral("trundlex-test-data"), true);
     EXPECT_EQ(dataFolder(QStringLiteral("trundlex-test-data")), QDir::cleanPath(user));
-}
-
-TEST(PlatformSupportTest, MissingDataFolderIsEmpty) {
-    StandardDataLocations locations;
     EXPECT_TRUE(dataFolder(QStringLiteral("trundlex-test-nowhere")).isEmpty());
     EXPECT_TRUE(dataFolder(QString()).isEmpty());
 }

@@ -19,19 +19,12 @@ protected:
         QApplication::setWindowIcon(icon_);
     }
 
-    ProgramStartOptions options() {
-        ProgramStartOptions o;
-        o.description = QStringLiteral("A program under test");
-        o.languageHelp = QStringLiteral("Language: sv or en.");
-        o.quitAfterStartHelp = QStringLiteral("Quit at once.");
+    // Starts with a language installer that records what it is asked for.
+    ProgramStart start(const QStringList& commandLine, ProgramStartOptions o = {}) {
         o.installLanguage = [this](QCoreApplication&, const QString& requested) {
             requests_.append(requested);
             return QStringLiteral("en");
         };
-        return o;
-    }
-
-    ProgramStart start(const QStringList& commandLine, const ProgramStartOptions& o) {
         return startProgram(*qApp, commandLine, o);
     }
 
@@ -44,10 +37,8 @@ private:
 };
 
 TEST_F(ProgramStartTest, ReadsLanguageQuitOptionAndFileAndNamesTheApplication) {
-    ProgramStartOptions o = options();
+    ProgramStartOptions o;
     o.argumentName = QStringLiteral("file");
-    o.argumentHelp = QStringLiteral("A level file to open.");
-    o.argumentSyntax = QStringLiteral("[FILE.lev]");
     const ProgramStart started =
         start({QStringLiteral("trundlex-editor"), QStringLiteral("--lang"), QStringLiteral("sv"),
                QStringLiteral("--quit-after-start"), QStringLiteral("level.lev")},
@@ -61,7 +52,7 @@ TEST_F(ProgramStartTest, ReadsLanguageQuitOptionAndFileAndNamesTheApplication) {
 }
 
 TEST_F(ProgramStartTest, WithoutOptionsTheSystemLanguageIsAskedForAndNoQuit) {
-    const ProgramStart started = start({QStringLiteral("trundlex")}, options());
+    const ProgramStart started = start({QStringLiteral("trundlex")});
     EXPECT_FALSE(started.quitAfterStart);
     EXPECT_TRUE(started.arguments.isEmpty());
     EXPECT_EQ(requests_, QStringList{QString()}) << "an empty request follows the system";

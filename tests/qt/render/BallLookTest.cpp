@@ -17,10 +17,7 @@ TEST(BallLook, BoundingRectangleCoversBallAndShadowAndSaturatesFarAway) {
     look.setGeometry(20, 10, 40);
     const PixelRect rect = look.boundingRect(ball);
     // The ball spans 2 +- 0.35 blocks of 40 pixels from x = 20, plus the shadow's two pixels.
-    EXPECT_EQ(rect.left, 86);
-    EXPECT_EQ(rect.right, 116);
-    EXPECT_EQ(rect.top, 10 + 106);
-    EXPECT_EQ(rect.bottom - rect.top, 30);
+    EXPECT_EQ(rect, (PixelRect{86, 10 + 106, 116, 10 + 136}));
     ball.SetX(1e300);
     const PixelRect far = look.boundingRect(ball);
     EXPECT_GE(far.right, far.left) << "huge positions saturate instead of overflowing";

@@ -19,24 +19,16 @@ QImage sixColourTile(QImage::Format format) {
     return tile;
 }
 
-TEST(ImageTiling, RepeatsTheTileFromTheTopLeftCornerToEveryEdge) {
-    QImage image(11, 7, QImage::Format_RGB32);
-    image.fill(Qt::black);
-    const QImage tile = sixColourTile(QImage::Format_RGB32);
-    fillTiled(image, tile);
-    for (int y = 0; y < image.height(); ++y) {
-        for (int x = 0; x < image.width(); ++x) {
-            ASSERT_EQ(image.pixel(x, y), tile.pixel(x % 3, y % 2)) << x << ", " << y;
+TEST(ImageTiling, RepeatsTheTileFromTheTopLeftCornerToEveryEdgeInAnyTileFormat) {
+    const QImage expected = sixColourTile(QImage::Format_RGB32);
+    for (QImage::Format format : {QImage::Format_RGB32, QImage::Format_ARGB32_Premultiplied}) {
+        QImage image(11, 7, QImage::Format_RGB32);
+        image.fill(Qt::black);
+        fillTiled(image, sixColourTile(format));
+        for (int i = 0; i < 11 * 7; ++i) {
+            ASSERT_EQ(image.pixel(i % 11, i / 11), expected.pixel(i % 11 % 3, i / 11 % 2)) << i;
         }
     }
-}
-
-TEST(ImageTiling, ATileInAnotherFormatGivesTheSameColours) {
-    QImage image(5, 5, QImage::Format_RGB32);
-    fillTiled(image, sixColourTile(QImage::Format_ARGB32_Premultiplied));
-    const QImage expected = sixColourTile(QImage::Format_RGB32);
-    EXPECT_EQ(image.pixel(4, 3), expected.pixel(1, 1));
-    EXPECT_EQ(image.pixel(2, 4), expected.pixel(2, 0));
 }
 
 TEST(ImageTiling, ImagesItCannotFillAreLeftAlone) {

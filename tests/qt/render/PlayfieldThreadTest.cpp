@@ -34,13 +34,8 @@ protected:
 TEST(PlayfieldRoll, BallRollsThroughTheBlockingPathAndRestsDrawn) {
     StopCounting wnd;
     wnd.resize(520, 420);
-    wnd.level() = testing::asciiLevel({
-        "..........",
-        "..........",
-        "....##....",
-        "..........",
-        "..........",
-    });
+    wnd.level() =
+        testing::asciiLevel({"..........", "..........", "....##....", "..........", ".........."});
     wnd.ownBall().SetLevel(wnd.level());
     wnd.setBall(&wnd.ownBall(), BallStyle{0x00E6E6E6, Ball::PatternCount, false});
     wnd.ownBall().SetX(1.0);
@@ -51,12 +46,11 @@ TEST(PlayfieldRoll, BallRollsThroughTheBlockingPathAndRestsDrawn) {
 
     wnd.putt(0.4, 7.0);
     ASSERT_TRUE(QTest::qWaitFor([&] { return wnd.stops == 1; }, 20000));
-    EXPECT_FALSE(wnd.ownBall().IsRunning());
-    EXPECT_GT(wnd.ownBall().GetX(), 2.0) << "it rolled";
-
+    const Ball& ball = wnd.ownBall();
+    EXPECT_FALSE(ball.IsRunning());
+    EXPECT_GT(ball.GetX(), 2.0) << "it rolled";
     // The frame shows the ball where it rests (that nothing is left where it was is the
     // playfield's own test).
-    const Ball& ball = wnd.ownBall();
     const int cx = static_cast<int>(ball.GetX() * wnd.blockSize() + wnd.border());
     const int cy = static_cast<int>(ball.GetY() * wnd.blockSize() + wnd.border());
     EXPECT_EQ(wnd.frame().pixel(cx, cy), fromRgbValue(wnd.currentStyle().colour).rgb());
@@ -92,23 +86,20 @@ TEST(PlayfieldRoll, StopKeepsTheGuiTurningUntilTheWorkerHasSeenIt) {
 
 TEST(QtBallOwner, HandlerRunsOnTheGuiThreadWhileTheWorkerWaits) {
     QObject context;
-    std::atomic<bool> handled{false};
-    std::atomic<bool> onGuiThread{false};
+    std::atomic<bool> handledOnGuiThread{false};
     QtBallOwner owner(&context, [&](std::int32_t, BallNotification) {
-        onGuiThread = QThread::currentThread() == context.thread();
-        handled = true;
+        handledOnGuiThread = QThread::currentThread() == context.thread();
     });
-    std::atomic<bool> returned{false};
     std::atomic<bool> handledBeforeReturn{false};
+    std::atomic<bool> returned{false};
     std::thread worker([&] {
         owner.onBallNotification(0, BallMoved);
-        handledBeforeReturn = handled.load();
+        handledBeforeReturn = handledOnGuiThread.load();
         returned = true;
     });
     ASSERT_TRUE(QTest::qWaitFor([&] { return returned.load(); }));
     worker.join();
-    EXPECT_TRUE(onGuiThread);
-    EXPECT_TRUE(handledBeforeReturn) << "the worker waited for the handler";
+    EXPECT_TRUE(handledBeforeReturn) << "the worker waited for the handler on the GUI thread";
 }
 
 TEST(QtBallOwner, ReleaseFreesAWaitingWorker) {
@@ -127,14 +118,12 @@ TEST(QtBallOwner, ReleaseFreesAWaitingWorker) {
     EXPECT_FALSE(returned.load());
     owner.release();
     worker.join();
-    EXPECT_TRUE(returned.load());
     QApplication::processEvents();
     EXPECT_EQ(calls.load(), 0) << "a released owner runs no handler";
 }
 
 TEST(QtSoundPlayer, RequestsFromAWorkerArePlayedOnTheGuiThread) {
     QTemporaryDir dir;
-    ASSERT_TRUE(dir.isValid());
     QtSoundPlayer player(dir.path());
     std::atomic<int> beeps{0};
     std::atomic<bool> beepOnGui{true};
