@@ -120,6 +120,7 @@ void GameController::stopReplay() {
     }
     // The replay borrowed the level: put the hole being played back.
     match_.LoadCurrentLevel(context_.levels, level_);
+    listener_.replayEnded();
     follow(flow_.resume());
 }
 

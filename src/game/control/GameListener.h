@@ -81,6 +81,8 @@ public:
         (void)hole;
         (void)stroke;
     }
+    // Replaying ended and the game goes on.
+    virtual void replayEnded() {}
     // The match is over. `highScoreCourse` is the course whose high-score list the results
     // entered (and was saved), or empty.
     virtual void matchEnded(const std::string& winners, const std::string& highScoreCourse) {

@@ -115,6 +115,7 @@ private:
     void computerDone() override { emit status(holeStatus_); }
     void replayShown(const std::string& name, int hole, int stroke) override;
     void matchEnded(const std::string& winners, const std::string& highScoreCourse) override;
+    void replayEnded() override { emit status(holeStatus_); }
     void levelMissing() override;
     void networkGameStarted(const std::vector<std::string>& localNames) override;
     void commandsChanged() override { updateActions(); }

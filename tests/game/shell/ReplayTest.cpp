@@ -116,10 +116,14 @@ TEST_F(ReplayTest, ClosingTheDialogGivesTheTurnBackWithScoresUnchanged) {
     puttDown(1.0);  // Ann; now Bob's turn
     Player* bob = view.match().GetPlayer(1);
     ASSERT_EQ(view.currentPlayer(), bob);
+    QString status;
+    QObject::connect(&view, &GameView::status, [&](const QString& text) { status = text; });
     {
         ReplayDialog dialog(view, levels_);
         dialog.activateRow(0);
     }
+    // Regression: the status line kept naming the replay after the game went on.
+    EXPECT_EQ(status, QStringLiteral("Hole 1 of 2: hole-a"));
     EXPECT_EQ(view.viewState(), Aiming);
     EXPECT_EQ(view.currentPlayer(), bob);
     EXPECT_EQ(view.currentBall(), &bob->GetBall());
