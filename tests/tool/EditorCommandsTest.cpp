@@ -39,16 +39,13 @@ protected:
 TEST_F(EditorCommandsTest, TransformAppliesTheOperationsInOrderAndGivesANewId) {
     ASSERT_EQ(tool.run("transform", {input, output, "rotate", "flip-h"}), 0) << tool.err();
     const Level level = load(output);
-    ASSERT_EQ(level.width(), 3);
-    ASSERT_EQ(level.height(), 4);
+    ASSERT_EQ(std::pair(level.width(), level.height()), std::pair(3, 4));
     // Turned, the ice lands top right sloping down; mirrored, top left, still sloping down.
     EXPECT_EQ(level.block(0, 0).toText(), "S1I6");
     EXPECT_EQ(level.block(1, 3).toText(), "S1T8");
-    EXPECT_EQ(level.startX(), 0.5);
-    EXPECT_EQ(level.startY(), 1.5);
+    EXPECT_EQ(std::pair(level.startX(), level.startY()), std::pair(0.5, 1.5));
     EXPECT_EQ(level.name(), "Corner");
-    EXPECT_NE(level.id(), "4242");
-    EXPECT_FALSE(level.id().empty());
+    EXPECT_TRUE(level.id() != "4242" && !level.id().empty());
     EXPECT_NE(tool.out().find("3 x 4"), std::string::npos);
     EXPECT_EQ(load(input).id(), "4242") << "the input file stays as it was";
 
@@ -59,8 +56,7 @@ TEST_F(EditorCommandsTest, TransformAppliesTheOperationsInOrderAndGivesANewId) {
 TEST_F(EditorCommandsTest, TransformMakeFitCutsToTheUsedBlocks) {
     ASSERT_EQ(tool.run("transform", {input, output, "make-fit", "flip-v"}), 0) << tool.err();
     const Level level = load(output);
-    EXPECT_EQ(level.width(), 4);
-    EXPECT_EQ(level.height(), 2);
+    EXPECT_EQ(std::pair(level.width(), level.height()), std::pair(4, 2));
     EXPECT_EQ(level.block(0, 1).toText(), "S0I0");
     EXPECT_EQ(level.block(3, 0).toText(), "S0T8");
 }

@@ -1,7 +1,5 @@
-// The dedicated host as a real process, for what only a process can show: a client program
-// killed with SIGKILL in the middle of a game, a level file that cannot be read ending the
-// host with status 1, and SIGTERM ending it with status 0. Whole network games between the
-// game's own network objects are tested in one process with the network code (game/net).
+// The dedicated host as a real process, for what only a process shows: a client killed with
+// SIGKILL mid-game, an unreadable level file (status 1), SIGTERM (status 0).
 #include <gtest/gtest.h>
 #include <signal.h>
 
@@ -26,8 +24,7 @@ using servetest::ChildProcess;
 
 class ServeProcessTest : public ::testing::Test {
 protected:
-    // Three holes with their cups in different places, so their IDs differ, as level files
-    // and as a course of all three.
+    // Three holes with different cups as level files, and a course of all three.
     void SetUp() override {
         const std::vector<std::vector<std::string_view>> layouts = {
             {"#########", "#.......#", "#.....O.#", "#########"},
@@ -71,11 +68,8 @@ protected:
     // putting after that many putts and waits on its turn.
     static void startClient(ChildProcess& client, std::uint16_t port, const std::string& name,
                             int hold = -1) {
-        std::vector<std::string> args = {std::to_string(port), name};
-        if (hold >= 0) {
-            args.push_back(std::to_string(hold));
-        }
-        ASSERT_TRUE(client.start(TRUNDLEX_SERVE_CLIENT_PATH, args));
+        ASSERT_TRUE(client.start(TRUNDLEX_SERVE_CLIENT_PATH,
+                                 {std::to_string(port), name, std::to_string(hold)}));
         ASSERT_TRUE(client.waitForLine("joining"));
     }
 

@@ -1,10 +1,6 @@
-// A client computer as a program of its own, for the dedicated host's tests, so that a test
-// can kill it at a known point:   serve-test-client PORT NAME [HOLD]
-// It joins with one player, follows the match with the game view's flow and putts straight
-// at the cup, printing "sent NAME", "received NAME", "holding" (after HOLD putts it waits on
-// its turn) and at the end "over", "levels ID ..." and "strokes NAME N" for the last hole.
-// It exits with 0 once the match is over or the host went away, with 1 when it cannot
-// connect or nothing ends within a minute (so it never outlives a test that died).
+// A client as a program of its own, so that a host test can kill it at a known point:
+// serve-test-client PORT NAME [HOLD]. It putts straight at the cup and prints what it sends,
+// receives and sees at the end; after HOLD putts it waits on its turn ("holding").
 #include <algorithm>
 #include <chrono>
 #include <condition_variable>
@@ -71,7 +67,7 @@ public:
         }
     }
 
-    // Waits until the match is over or the network game ended; false after a minute.
+    // False after a minute, so that the client never outlives a test that died.
     bool waitForTheEnd() {
         std::unique_lock lock(mutex_);
         return ended_.wait_for(lock, std::chrono::minutes(1), [&] { return finished_; });
@@ -112,7 +108,7 @@ private:
         }
         const Ball& ball = step.player->GetBall();
         const ComputerPutt putt = puttAtNearestCup(level, ball.GetX(), ball.GetY());
-        // Sent as the others will read it: rounded, and played here as rounded.
+        // sendPutt rounds both as the others will read them; played here as rounded.
         double force = std::clamp(putt.speed, 1.0, 80.0);
         double angle = putt.heading;
         if (net.sendPutt(force, angle)) {
@@ -147,15 +143,13 @@ private:
 }  // namespace trundlex
 
 int main(int argc, char** argv) {
-    if (argc < 3 || argc > 4) {
-        std::cerr << "usage: serve-test-client PORT NAME [HOLD]\n";
+    if (argc < 3) {
         return 2;
     }
-    const int port = std::atoi(argv[1]);
     trundlex::FlowClient client(argv[2], argc == 4 ? std::atoi(argv[3]) : -1);
     std::cout << "joining" << std::endl;
-    if (!client.net.startClient("127.0.0.1", static_cast<std::uint16_t>(port), nullptr)) {
-        std::cerr << "cannot start the client\n";
+    if (!client.net.startClient("127.0.0.1", static_cast<std::uint16_t>(std::atoi(argv[1])),
+                                nullptr)) {
         return 1;
     }
     const bool finished = client.waitForTheEnd();

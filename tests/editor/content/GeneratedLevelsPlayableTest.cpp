@@ -1,7 +1,5 @@
-// Proves the template pieces in resources/RBites make playable courses: for seeds 1 ... 30 the
-// putt solver (the ball simulation itself) must find putts that hole out on the generated
-// level, and those putts must hole out again on a fresh ball. Prints per seed how many putts
-// were needed.
+// The pieces in resources/RBites make playable levels: for seeds 1 ... 30 the solver's putts
+// hole out, and again on a fresh ball.
 #include <gtest/gtest.h>
 
 #include <cstdio>

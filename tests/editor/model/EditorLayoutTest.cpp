@@ -35,12 +35,11 @@ TEST(EditorLayout, TinyWindowsStillGetOnePixelCells) {
 TEST(EditorLayout, PixelsMapToCellsInsideTheLevelOnlyOrClampedToTheNearestEdgeCell) {
     const EditorLayout layout = tenByEight();
     Cell cell;
-    ASSERT_TRUE(layout.cellAt({5, 50}, cell));
-    EXPECT_EQ(cell, (Cell{0, 0}));
-    ASSERT_TRUE(layout.cellAt({404, 369}, cell));
-    EXPECT_EQ(cell, (Cell{9, 7}));
-    ASSERT_TRUE(layout.cellAt({84, 90}, cell));
-    EXPECT_EQ(cell, (Cell{1, 1}));
+    for (const auto& [pixel, inside] :
+         {std::pair(PixelPoint{5, 50}, Cell{0, 0}), std::pair(PixelPoint{404, 369}, Cell{9, 7}),
+          std::pair(PixelPoint{84, 90}, Cell{1, 1})}) {
+        EXPECT_TRUE(layout.cellAt(pixel, cell) && cell == inside) << pixel.x << "," << pixel.y;
+    }
     EXPECT_FALSE(layout.cellAt({405, 100}, cell));
     EXPECT_FALSE(layout.cellAt({4, 100}, cell));
     EXPECT_FALSE(layout.cellAt({100, 49}, cell));
@@ -56,29 +55,25 @@ TEST(EditorLayout, DragCellsOrderCornersAndStopBeforeABoundary) {
     Cell first, last;
     // From inside cell (4, 3) up-left to exactly the corner of cell (1, 1).
     layout.dragCells({5 + 4 * 40 + 10, 50 + 3 * 40 + 10}, {5 + 40, 50 + 40}, first, last);
-    EXPECT_EQ(first, (Cell{1, 1}));
-    EXPECT_EQ(last, (Cell{4, 3}));
+    EXPECT_EQ(std::pair(first, last), std::pair(Cell{1, 1}, Cell{4, 3}));
 
     // Ending exactly on the boundary right of cell (2, 1) does not take cell (3, 1).
     layout.dragCells({5 + 45, 50 + 45}, {5 + 3 * 40, 50 + 2 * 40}, first, last);
-    EXPECT_EQ(first, (Cell{1, 1}));
-    EXPECT_EQ(last, (Cell{2, 1}));
+    EXPECT_EQ(std::pair(first, last), std::pair(Cell{1, 1}, Cell{2, 1}));
 }
 
 TEST(EditorLayout, ClickWithoutMovingTakesOneCellOrTwoOnItsFirstPixels) {
     const EditorLayout layout = tenByEight();
     Cell first, last;
     layout.dragCells({105, 150}, {105, 150}, first, last);
-    EXPECT_EQ(first, (Cell{2, 2}));
-    EXPECT_EQ(last, (Cell{2, 2}));
+    EXPECT_EQ(std::pair(first, last), std::pair(Cell{2, 2}, Cell{2, 2}));
 
     layout.dragCells({85, 130}, {85, 130}, first, last);  // the corner of cell (2, 2)
-    EXPECT_EQ(first, (Cell{1, 1})) << "the leftmost column and top row reach back one cell";
-    EXPECT_EQ(last, (Cell{2, 2}));
+    EXPECT_EQ(std::pair(first, last), std::pair(Cell{1, 1}, Cell{2, 2}))
+        << "the leftmost column and top row reach back one cell";
 
     layout.dragCells({5, 50}, {5, 50}, first, last);
-    EXPECT_EQ(first, (Cell{0, 0})) << "clamped at the level's edge";
-    EXPECT_EQ(last, (Cell{0, 0}));
+    EXPECT_EQ(std::pair(first, last), std::pair(Cell{0, 0}, Cell{0, 0})) << "clamped at the edge";
 }
 
 TEST(EditorLayout, CellsRectIncludesTheGridLineAfterTheLastCell) {

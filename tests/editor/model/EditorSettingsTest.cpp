@@ -29,8 +29,7 @@ TEST_F(EditorSettingsTest, FirstStartShowsTheGridWithSoundAndStoredValuesLoadAsB
     store_.write(kMisc, "sound", SettingsValue::fromInt(2), true);
     EditorSettings again(store_);
     again.Load();
-    EXPECT_FALSE(again.showGrid());
-    EXPECT_TRUE(again.sound());
+    EXPECT_TRUE(!again.showGrid() && again.sound());
     again.Save();
     EXPECT_EQ(store_.read(kMisc, "sound"), SettingsValue::fromInt(1));
 }

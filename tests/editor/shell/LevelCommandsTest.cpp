@@ -15,7 +15,7 @@ protected:
 
     // One wall block painted with a click of the Plot tool: one undo step.
     void plotWall(int x, int y) {
-        QTest::mouseClick(&view, Qt::LeftButton, {}, QPoint(350 + 50 * Wall, 25));
+        pickBack(Wall);
         stroke({at(x, y)});
     }
 };
@@ -33,9 +33,9 @@ TEST_F(LevelCommandsTest, TurnAndFlipsAreUndoStepsThatLayTheLevelOutAgain) {
     EXPECT_EQ(code(0, 0), "S1T8");
     commands().flipVertical();
     EXPECT_EQ(code(0, 9), "S1T8");
-    view.undo();
-    view.undo();
-    view.undo();
+    for (int step = 0; step < 3; ++step) {
+        view.undo();
+    }
     EXPECT_EQ(level().width(), 10);
     EXPECT_EQ(code(0, 0), "S0T8");
 }

@@ -46,8 +46,7 @@ TEST(LevelPropertiesDialog, SizesTwoAndNinetyNineAreAcceptedAndTheArrowsStayBetw
     EXPECT_TRUE(okWith(dialog, dialog.heightEdit(), QStringLiteral("99")));
     EXPECT_TRUE(dialog.refusals.isEmpty());
     const LevelProperties values = dialog.values();
-    EXPECT_EQ(values.width, 2);
-    EXPECT_EQ(values.height, 99);
+    EXPECT_EQ(std::pair(values.width, values.height), std::pair(2, 99));
     EXPECT_EQ(values.creator + values.name, QStringLiteral("AnnPond"));
 
     dialog.widthEdit()->stepBy(-5);

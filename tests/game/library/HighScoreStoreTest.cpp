@@ -12,27 +12,6 @@ using testing::readBytes;
 using testing::TempFolder;
 using testing::writeBytes;
 
-// A course record as written by hand; `count` may promise another number of entries.
-struct FileCourse {
-    std::string courseId;
-    std::int32_t count;
-    std::vector<HighScoreEntry> entries;
-};
-
-std::string scoreFileBytes(std::int32_t courseCount, const std::vector<FileCourse>& courses) {
-    ArchiveBytes file;
-    file.string("Trundlex 1").integer(courseCount);
-    for (const FileCourse& course : courses) {
-        file.string(course.courseId).integer(course.count);
-        for (const HighScoreEntry& entry : course.entries) {
-            file.string(entry.name)
-                .integer(entry.score)
-                .integer(static_cast<std::int32_t>(entry.time));
-        }
-    }
-    return file.bytes();
-}
-
 class HighScoreStoreTest : public ::testing::Test {
 protected:
     // Ten results of 40 strokes on "course", added at times 100 ... 109.
@@ -139,12 +118,20 @@ TEST_F(HighScoreStoreTest, LoadSortsAndCutsAFileOfMoreThanTenEntries) {
 }
 
 TEST_F(HighScoreStoreTest, DamagedOrMissingFileEmptiesTheStoreAForeignOneLeavesItAlone) {
-    const std::string whole = scoreFileBytes(
-        2, {{"first", 1, {{"ann", 77, 10}}}, {"second", 2, {{"bob", 88, 20}, {"cid", 89, 21}}}});
+    // Course records (ID, entry count) of entries (name, score, time), written by hand.
+    ArchiveBytes file;
+    file.string("Trundlex 1").integer(2).string("first").integer(1);
+    file.string("ann").integer(10).integer(77).string("second").integer(2);
+    file.string("bob").integer(20).integer(88).string("cid").integer(21).integer(89);
+    const std::string whole = file.bytes();
+    ArchiveBytes manyCourses;
+    manyCourses.string("Trundlex 1").integer(2147483647);
+    ArchiveBytes manyEntries;
+    manyEntries.string("Trundlex 1").integer(1).string("c").integer(2147483647);
+    manyEntries.string("only one").integer(1).integer(1);
     // Cut short, and counts of two billion that must fail without allocating.
     for (const std::string& damaged :
-         {whole.substr(0, whole.size() - 6), scoreFileBytes(2147483647, {}),
-          scoreFileBytes(1, {{"c", 2147483647, {{"only one", 1, 1}}}})}) {
+         {whole.substr(0, whole.size() - 6), manyCourses.bytes(), manyEntries.bytes()}) {
         writeBytes(path(), damaged);
         HighScoreStore store;
         store.add("already", "there", 1, 1);

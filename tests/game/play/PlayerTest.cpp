@@ -11,10 +11,9 @@ TEST(PlayerTest, StrokesCountPerHoleAndHolesNotReachedAreZero) {
     EXPECT_TRUE(player.AddStroke(2));
     EXPECT_TRUE(player.AddStroke(2));
     EXPECT_TRUE(player.AddStroke(0));
-    EXPECT_EQ(player.StrokesOn(0), 1);
-    EXPECT_EQ(player.StrokesOn(1), 0);
-    EXPECT_EQ(player.StrokesOn(2), 2);
-    EXPECT_EQ(player.StrokesOn(3), 0);
+    EXPECT_EQ((std::vector{player.StrokesOn(0), player.StrokesOn(1), player.StrokesOn(2),
+                           player.StrokesOn(3)}),
+              (std::vector<std::int32_t>{1, 0, 2, 0}));
     EXPECT_EQ(player.TotalStrokes(), 3);
 }
 

@@ -45,40 +45,36 @@ private:
 
 TEST(PlatformSupportTest, FolderNextToTheProgramComesFirst) {
     StandardDataLocations locations;
+    const QString name = QStringLiteral("trundlex-test-next-to");
     QDir program(programFolder());
-    ASSERT_TRUE(program.mkpath(QStringLiteral("trundlex-test-next-to")));
-    locations.makeShipped(QStringLiteral("trundlex-test-next-to"), true);
-    EXPECT_EQ(dataFolder(QStringLiteral("trundlex-test-next-to")),
-              program.filePath(QStringLiteral("trundlex-test-next-to")));
-    program.rmdir(QStringLiteral("trundlex-test-next-to"));
+    ASSERT_TRUE(program.mkpath(name));
+    locations.makeShipped(name, true);
+    EXPECT_EQ(dataFolder(name), program.filePath(name));
+    program.rmdir(name);
 }
 
 TEST(PlatformSupportTest, StandardDataLocationsAreSearchedInOrderAMissingFolderIsEmpty) {
     StandardDataLocations locations;
-    const QString system = locations.makeShipped(QStringLiteral("trundlex-test-data"), false);
-    EXPECT_EQ(dataFolder(QStringLiteral("trundlex-test-data")), QDir::cleanPath(system));
-    // The user's data location comes before the system's.
-    const QString user = locations.makeShipped(QStringLiteral("trundlex-test-data"), true);
-    EXPECT_EQ(dataFolder(QStringLiteral("trundlex-test-data")), QDir::cleanPath(user));
+    const QString name = QStringLiteral("trundlex-test-data");
+    const QString system = locations.makeShipped(name, false);
+    EXPECT_EQ(dataFolder(name), QDir::cleanPath(system));
+    const QString user = locations.makeShipped(name, true);
+    EXPECT_EQ(dataFolder(name), QDir::cleanPath(user)) << "the user's location comes first";
     EXPECT_TRUE(dataFolder(QStringLiteral("trundlex-test-nowhere")).isEmpty());
     EXPECT_TRUE(dataFolder(QString()).isEmpty());
 }
 
 TEST(PlatformSupportTest, UserFilesGoNextToTheProgramOnlyInABuildTree) {
     StandardDataLocations locations;
-    EXPECT_EQ(userWritableFolder(QStringLiteral("trundlex-test-levels")),
-              userDataFolder() + QStringLiteral("trundlex-test-levels"))
-        << "no shipped folder: the user's own";
-    locations.makeShipped(QStringLiteral("trundlex-test-levels"), false);
-    EXPECT_EQ(userWritableFolder(QStringLiteral("trundlex-test-levels")),
-              userDataFolder() + QStringLiteral("trundlex-test-levels"))
+    const QString name = QStringLiteral("trundlex-test-levels");
+    EXPECT_EQ(userWritableFolder(name), userDataFolder() + name) << "no shipped folder";
+    locations.makeShipped(name, false);
+    EXPECT_EQ(userWritableFolder(name), userDataFolder() + name)
         << "an installed data folder is never written into";
     QDir program(programFolder());
-    ASSERT_TRUE(program.mkpath(QStringLiteral("trundlex-test-levels")));
-    EXPECT_EQ(userWritableFolder(QStringLiteral("trundlex-test-levels")),
-              program.filePath(QStringLiteral("trundlex-test-levels")))
-        << "a writable folder next to the program: a build tree";
-    program.rmdir(QStringLiteral("trundlex-test-levels"));
+    ASSERT_TRUE(program.mkpath(name));
+    EXPECT_EQ(userWritableFolder(name), program.filePath(name)) << "a build tree";
+    program.rmdir(name);
 }
 
 }  // namespace

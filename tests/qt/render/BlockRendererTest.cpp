@@ -20,10 +20,6 @@ QImage drawOne(std::string_view code, int size) {
     return image;
 }
 
-QRgb rgbOf(int kind) {
-    return kindColour(kind).rgb();
-}
-
 TEST(MaterialStyle, OppositeSlopesShadeInOppositeDirectionsAndCupsShowNoSlope) {
     for (int kind = 0; kind < MaterialKindCount; ++kind) {
         for (int slope = 0; slope < 8 && kind != Cup; ++slope) {
@@ -88,7 +84,8 @@ TEST(BlockRenderer, ShapesShowTheRegionsTheBallFeels) {
                                 block.inFront((x + d % 3 - 0.5) / size, (y + d / 3 - 0.5) / size);
                         }
                         if (inside == 0 || inside == 9) {
-                            ASSERT_EQ(image.pixel(x, y), rgbOf(inside == 9 ? Water : Grass))
+                            ASSERT_EQ(image.pixel(x, y),
+                                      kindColour(inside == 9 ? Water : Grass).rgb())
                                 << code << " size " << size << " at " << x << "," << y;
                         }
                     }
@@ -118,7 +115,7 @@ TEST(BlockRenderer, LevelWithGridLinesOnEveryBlockEdge) {
                           (y % 10 == 0 && y >= 0 && y <= 20 && x >= 0 && x < 30);
         const QRgb want = line       ? qRgb(0, 0, 0)
                           : !inLevel ? qRgb(255, 255, 255)
-                                     : rgbOf(x >= 20 && y >= 10 ? Wall : Grass);
+                                     : kindColour(x >= 20 && y >= 10 ? Wall : Grass).rgb();
         ASSERT_EQ(image.pixel(i % 40, i / 40), want) << x << "," << y;
     }
 }
