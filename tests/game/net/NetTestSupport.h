@@ -10,9 +10,9 @@
 #include <functional>
 #include <future>
 #include <initializer_list>
-#include <iterator>
 #include <mutex>
 #include <optional>
+#include <ranges>
 #include <stop_token>
 #include <string>
 #include <string_view>
@@ -98,10 +98,8 @@ public:
     }
     std::vector<NetEvent> sequence() const {
         std::lock_guard lock(mutex_);
-        std::vector<NetEvent> codes;
-        std::transform(events_.begin(), events_.end(), std::back_inserter(codes),
-                       [](const SeenEvent& e) { return e.event; });
-        return codes;
+        const auto codes = events_ | std::views::transform(&SeenEvent::event);
+        return {codes.begin(), codes.end()};
     }
 
 private:
@@ -153,9 +151,7 @@ public:
         std::optional<LobbyStatus> found;
         waitUntil([&](const LobbyView& v) {
             for (const LobbyStatus& status : v.statuses) {
-                if (status.text == text) {
-                    found = status;
-                }
+                found = status.text == text ? status : found;
             }
             return found.has_value();
         });
