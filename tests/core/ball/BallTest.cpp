@@ -206,7 +206,7 @@ TEST_F(BallTest, NotificationsPerSpeedMode) {
     EXPECT_EQ(owner.count(BallMoved), (steps - 1) / 2) << "two sub-steps a tick";
 
     // Switching to NextPosition from a notification stops BallMoved at once.
-    RecordingOwner switching(ball);
+    RecordingOwner switching(&ball);
     int moves = 0;
     switching.setHook([&](BallNotification code) {
         if (code == BallMoved && ++moves == 3) {
@@ -237,7 +237,7 @@ TEST_F(BallTest, SoundOffSilencesEverythingAndNextPositionMutesWallAndCrowd) {
 
 TEST_F(BallTest, RefusedPutts) {
     Ball noLevel;
-    RecordingOwner other(noLevel);
+    RecordingOwner other(&noLevel);
     EXPECT_FALSE(noLevel.PuttNow(1.0, 0.0, &other, Normal)) << "no level yet";
     loadLevel(kWallCorridor);
     EXPECT_FALSE(ball.PuttNow(1.0, 0.0, nullptr, Normal)) << "no owner";

@@ -13,7 +13,6 @@
 #include <mutex>
 #include <optional>
 #include <ranges>
-#include <stop_token>
 #include <string>
 #include <string_view>
 #include <thread>
@@ -331,20 +330,16 @@ class RawServer {
 public:
     RawServer() { EXPECT_TRUE(listener_.open(Loopback, 0)); }
     std::uint16_t port() const { return listener_.port(); }
-    // The next client (waits at most Patience: a watchdog stops the listener then).
+    // The next client (waits at most Patience, then stops the listener).
     RawPeer accept() {
-        std::jthread watchdog([this](std::stop_token accepted) {
-            std::mutex mutex;
-            std::condition_variable_any never;
-            std::unique_lock lock(mutex);
-            never.wait_for(lock, accepted, Patience, [] { return false; });
-            if (!accepted.stop_requested()) {
-                listener_.stop();
-            }
-        });
         Socket socket;
         std::string address;
-        EXPECT_TRUE(listener_.accept(socket, address)) << "no client connected";
+        auto accepted =
+            std::async(std::launch::async, [&] { return listener_.accept(socket, address); });
+        if (accepted.wait_for(Patience) != std::future_status::ready) {
+            listener_.stop();
+        }
+        EXPECT_TRUE(accepted.get()) << "no client connected";
         return RawPeer(std::move(socket));
     }
 
