@@ -1,5 +1,4 @@
-// The putt on the worker thread: start and stop protocol, speed modes while rolling, and the
-// ball's life around its worker. These tests also run under ThreadSanitizer.
+// The putt on the worker thread. These tests also run under ThreadSanitizer.
 #include <atomic>
 #include <cstring>
 #include <memory>

@@ -48,11 +48,8 @@ protected:
     testing::TempFolder folder;
 };
 
-TEST(LevelText, WritesTheDemoLevelByteForByte) {
+TEST(LevelText, WritesAndReadsTheDemoLevelByteForByte) {
     EXPECT_EQ(demoLevel().toText(), kDemoText);
-}
-
-TEST(LevelText, ReadsTheDemoLevel) {
     Level level;
     ASSERT_TRUE(level.fromText(kDemoText));
     Level expected = demoLevel();

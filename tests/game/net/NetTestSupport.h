@@ -249,11 +249,7 @@ public:
         WakePipe never;
         return socket_.connectTo(Loopback, port, never, Patience) == ConnectResult::Connected;
     }
-    void send(std::string_view message) {
-        std::string wire(message);
-        wire += netproto::Terminator;
-        sendRaw(wire);
-    }
+    void send(std::string_view message) { sendRaw(std::string(message) += netproto::Terminator); }
     void sendEach(std::initializer_list<std::string> messages) {
         for (const std::string& message : messages) {
             send(message);
