@@ -1,7 +1,5 @@
-// Guards the levels and courses that ship in resources/: every level file loads, has an ID of
-// its own and exactly one cup, every shipped course finds all of its levels, and the three
-// courses together play every level. (That every level can be holed out is proven by the
-// putt search in ShippedLevelsPlayableTest.)
+// Guards the levels and courses that ship in resources/ (that every level can be holed out
+// is proven by the putt search in ShippedLevelsPlayableTest).
 #include <gtest/gtest.h>
 
 #include <algorithm>

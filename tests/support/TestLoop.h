@@ -79,18 +79,7 @@ public:
 
     // Runs what is queued now (and what that queues), without waiting for more.
     void runPending() {
-        for (;;) {
-            std::function<void()> task;
-            {
-                std::lock_guard lock(mutex_);
-                if (tasks_.empty()) {
-                    return;
-                }
-                task = std::move(tasks_.front());
-                tasks_.pop_front();
-            }
-            task();
-        }
+        runUntil([] { return false; }, {});
     }
 
 private:

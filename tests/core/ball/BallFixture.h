@@ -30,7 +30,6 @@ struct Sample {
 // Records every notification with the ball's state, and can react to one through `hook`.
 class RecordingOwner : public BallOwner {
 public:
-    explicit RecordingOwner(const Ball& ball) : ball_(&ball) {}
     explicit RecordingOwner(const Ball* ball) : ball_(ball) {}
 
     void onBallNotification(std::int32_t, BallNotification code) override {

@@ -8,6 +8,8 @@ namespace trundlex::testing {
 namespace {
 
 constexpr double kPi = std::numbers::pi;
+// What rolling on grass leaves of the speed after one sub-step.
+constexpr double kFriction = 1 - 0.602 / 200;
 
 // Heading folded into (-pi, pi].
 double normalized(double heading) {
@@ -36,9 +38,8 @@ TEST_F(BallTest, HeadOnWallHitReversesAndLosesAtMostNineteenPercent) {
     ASSERT_GT(hit, 0u) << "the ball never turned";
     EXPECT_NEAR(std::abs(normalized(samples[hit].heading)), kPi, 0.05);
     const double ratio = samples[hit].speed / samples[hit - 1].speed;
-    const double friction = 1 - 0.602 / 200;
-    EXPECT_GE(ratio, (1 - 0.19) * friction * (1 - 1e-12)) << "never more than 19 %";
-    EXPECT_LT(ratio, (1 - 0.18) * friction) << "close to 19 % for a head-on hit";
+    EXPECT_GE(ratio, (1 - 0.19) * kFriction * (1 - 1e-12)) << "never more than 19 %";
+    EXPECT_LT(ratio, (1 - 0.18) * kFriction) << "close to 19 % for a head-on hit";
     EXPECT_EQ(sound.count(SoundHitWall), 1);
     EXPECT_EQ(owner.count(BallStopped), 1);
     EXPECT_LT(ball.GetX(), 7.65) << "came back from the wall";
@@ -52,7 +53,6 @@ TEST_F(BallTest, SpeedLossAndSoundOnlyWhenAContactBegins) {
 
     auto samples = owner.samples();
     samples.insert(samples.begin(), Sample{BallMoved, 7.66, 1.5, 0.35, 0.9, 0.0, 0});
-    const double friction = 1 - 0.602 / 200;
     int contactStarts = 0;
     bool inContact = false;
     for (std::size_t i = 1; i < samples.size() && samples[i].code == BallMoved; ++i) {
@@ -63,7 +63,7 @@ TEST_F(BallTest, SpeedLossAndSoundOnlyWhenAContactBegins) {
             ++contactStarts;
             EXPECT_LT(ratio, 0.9) << "sub-step " << i << ": a new contact loses speed";
         } else {
-            EXPECT_NEAR(ratio, friction, 1e-9) << "sub-step " << i << ": only friction";
+            EXPECT_NEAR(ratio, kFriction, 1e-9) << "sub-step " << i << ": only friction";
         }
         inContact = contact;
     }
@@ -78,8 +78,7 @@ TEST_F(BallTest, GrazingTheRimAtTheEdgeOfTheScanCostsNothing) {
     putt(2.0, 0.0);
     const auto samples = owner.samples();
     ASSERT_GE(samples.size(), 2u);
-    const double friction = 1 - 0.602 / 200;
-    EXPECT_NEAR(samples[0].speed, 2.0 * friction, 1e-12);
+    EXPECT_NEAR(samples[0].speed, 2.0 * kFriction, 1e-12);
     EXPECT_NEAR(std::abs(normalized(samples[0].heading)), 0.0, 1e-9) << "deflected along the wall";
     EXPECT_EQ(sound.count(SoundHitWall), 1);
 }
@@ -207,7 +206,7 @@ TEST_F(BallTest, NotificationsPerSpeedMode) {
     EXPECT_EQ(owner.count(BallMoved), (steps - 1) / 2) << "two sub-steps a tick";
 
     // Switching to NextPosition from a notification stops BallMoved at once.
-    RecordingOwner switching(ball);
+    RecordingOwner switching(&ball);
     int moves = 0;
     switching.setHook([&](BallNotification code) {
         if (code == BallMoved && ++moves == 3) {
@@ -238,7 +237,7 @@ TEST_F(BallTest, SoundOffSilencesEverythingAndNextPositionMutesWallAndCrowd) {
 
 TEST_F(BallTest, RefusedPutts) {
     Ball noLevel;
-    RecordingOwner other(noLevel);
+    RecordingOwner other(&noLevel);
     EXPECT_FALSE(noLevel.PuttNow(1.0, 0.0, &other, Normal)) << "no level yet";
     loadLevel(kWallCorridor);
     EXPECT_FALSE(ball.PuttNow(1.0, 0.0, nullptr, Normal)) << "no owner";

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <sstream>
+#include <tuple>
 
 #include "level/Archive.h"
 
@@ -92,14 +93,9 @@ TEST(ArchiveInt, LittleEndianSignedRoundTrip) {
     std::int32_t b = 0;
     std::int32_t c = 0;
     std::string s;
-    ASSERT_TRUE(reader.readInt32(a));
-    ASSERT_TRUE(reader.readInt32(b));
-    ASSERT_TRUE(reader.readString(s));
-    ASSERT_TRUE(reader.readInt32(c));
-    EXPECT_EQ(a, INT32_MIN);
-    EXPECT_EQ(b, INT32_MAX);
-    EXPECT_EQ(s, "s");
-    EXPECT_EQ(c, -7);
+    ASSERT_TRUE(reader.readInt32(a) && reader.readInt32(b) && reader.readString(s) &&
+                reader.readInt32(c));
+    EXPECT_EQ(std::tuple(a, b, s, c), std::tuple(INT32_MIN, INT32_MAX, std::string("s"), -7));
     EXPECT_FALSE(reader.readInt32(c)) << "two bytes are not an integer";
     EXPECT_EQ(c, -7);
 }

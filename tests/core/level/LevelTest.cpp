@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <tuple>
 #include <vector>
 
 #include "level/Level.h"
@@ -53,10 +54,7 @@ TEST(Level, LocateSplitsCellAndOffset) {
     double u = -1.0;
     double v = -1.0;
     ASSERT_TRUE(level.locate(3.25, 7.5, &c, &r, &u, &v));
-    EXPECT_EQ(c, 3);
-    EXPECT_EQ(r, 7);
-    EXPECT_EQ(u, 0.25);
-    EXPECT_EQ(v, 0.5);
+    EXPECT_EQ(std::tuple(c, r, u, v), std::tuple(3, 7, 0.25, 0.5));
     EXPECT_TRUE(level.locate(0.0, 0.0)) << "outputs may be omitted";
 }
 

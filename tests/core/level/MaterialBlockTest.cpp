@@ -46,20 +46,14 @@ TEST(Material, CodeRoundTripsAndAbsorbsBadCharacters) {
 }
 
 TEST(BlockCode, DefaultAndPlainBlocks) {
-    Block b = blockFrom("$");
-    EXPECT_TRUE(b.isDefault());
-    EXPECT_EQ(b.toText(), "$");
+    // Rotation does not matter for a default block.
+    for (std::string_view code : {"$", "S0G8", "S3G8"}) {
+        EXPECT_TRUE(blockFrom(code).isDefault()) << code;
+        EXPECT_EQ(blockFrom(code).toText(), "$") << code;
+    }
+    EXPECT_EQ(blockFrom("S3G8").rotation(), 3);
 
-    b = blockFrom("S0G8");
-    EXPECT_TRUE(b.isDefault());
-    EXPECT_EQ(b.toText(), "$");
-
-    b = blockFrom("S3G8");
-    EXPECT_EQ(b.rotation(), 3);
-    EXPECT_TRUE(b.isDefault()) << "rotation does not matter for a default block";
-    EXPECT_EQ(b.toText(), "$");
-
-    b = blockFrom("S1I2");
+    Block b = blockFrom("S1I2");
     EXPECT_EQ(b.toText(), "S1I2");
     EXPECT_EQ(b.front(), Material(Grass, SlopeRight)) << "a square's unseen front reads as G0";
 
@@ -114,21 +108,18 @@ TEST(BlockRegions, DiscsAroundCornersAndEdges) {
     EXPECT_EQ(quarter.kindAt(0.0, 1.0 - 1e-9), Grass);
     EXPECT_EQ(quarter.kindAt(0.99, 0.01), Sand) << "the far corner is sqrt(2) away";
 
-    // Quarter disc centres turn clockwise: bottom-left, top-left, top-right, bottom-right.
-    const double corners[4][2] = {{0.05, 0.95}, {0.05, 0.05}, {0.95, 0.05}, {0.95, 0.95}};
-    for (int r = 0; r < 4; ++r) {
-        Block b = blockFrom(std::string("P") + char('0' + r) + "S8G8");
-        EXPECT_EQ(b.kindAt(corners[r][0], corners[r][1]), Grass) << "rotation " << r;
-        const double far[2] = {1.0 - corners[r][0], 1.0 - corners[r][1]};
-        EXPECT_EQ(b.kindAt(far[0], far[1]), Sand) << "rotation " << r;
-    }
-
-    // Half discs lean on the right, bottom, left and top edge in turn.
-    const double edges[4][2] = {{0.95, 0.5}, {0.5, 0.95}, {0.05, 0.5}, {0.5, 0.05}};
-    for (int r = 0; r < 4; ++r) {
-        Block b = blockFrom(std::string("M") + char('0' + r) + "G8W8");
-        EXPECT_EQ(b.kindAt(edges[r][0], edges[r][1]), Water) << "rotation " << r;
-        EXPECT_EQ(b.kindAt(1.0 - edges[r][0], 1.0 - edges[r][1]), Grass) << "rotation " << r;
+    // Per rotation, a point on the back material and its mirror on the front: quarter disc
+    // centres turn clockwise from bottom-left, half discs lean on the right, bottom, left, top.
+    const struct {
+        char shape;
+        double x, y;
+    } fronts[] = {{'P', 0.05, 0.95}, {'P', 0.05, 0.05}, {'P', 0.95, 0.05}, {'P', 0.95, 0.95},
+                  {'M', 0.95, 0.5},  {'M', 0.5, 0.95},  {'M', 0.05, 0.5},  {'M', 0.5, 0.05}};
+    for (int i = 0; i < 8; ++i) {
+        const auto& f = fronts[i];
+        const Block b = blockFrom(std::string{f.shape, char('0' + i % 4)} + "G8W8");
+        EXPECT_EQ(b.kindAt(f.x, f.y), Water) << i;
+        EXPECT_EQ(b.kindAt(1.0 - f.x, 1.0 - f.y), Grass) << i;
     }
 
     Block circle = blockFrom("C0G8H8");

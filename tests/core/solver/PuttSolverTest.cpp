@@ -88,10 +88,8 @@ TEST(PuttSolverTest, FailsWhenTheCupIsOnlyBeyondWater) {
     EXPECT_GT(result.simulatedPutts, 0);
 }
 
-// Two rooms joined by a door in a thick wall, the cup out of sight of the start: no straight
-// putt reaches it and no bank can send the ball round the corner into it (the door is a
-// corridor four blocks long, the cup sits in the far corner). Through the door, then into the
-// cup: two strokes, the first ending beyond the door and the second starting there.
+// Two rooms joined by a corridor four blocks long, the cup in the far corner: no straight
+// putt and no bank reaches it, so the first stroke must end beyond the door.
 TEST(PuttSolverTest, NeedsTwoStrokesToGetRoundACorner) {
     const Level level = levelWithStart(
         {

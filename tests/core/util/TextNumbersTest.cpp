@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <utility>
 
 #include "support/SwedishLocale.h"
 #include "util/TextNumbers.h"
@@ -23,15 +24,13 @@ TEST(TextNumbers, IntegersReadLikeAtoiAndSaturate) {
 }
 
 TEST(TextNumbers, FractionsReadLikeAtofWithoutNonFiniteValues) {
-    EXPECT_EQ(parseLeadingDouble("5.000000"), 5.0);
-    EXPECT_EQ(parseLeadingDouble(" \t-2.5e1xyz"), -25.0);
-    EXPECT_EQ(parseLeadingDouble("+.5"), 0.5);
-    EXPECT_EQ(parseLeadingDouble("7,5"), 7.0) << "a comma ends the number";
-    EXPECT_EQ(parseLeadingDouble(""), 0.0);
-    EXPECT_EQ(parseLeadingDouble("nan"), 0.0);
-    EXPECT_EQ(parseLeadingDouble("-inf"), 0.0);
-    EXPECT_EQ(parseLeadingDouble("1e999"), 0.0);
-    EXPECT_EQ(parseLeadingDouble("1e-999"), 0.0);
+    // A comma ends the number; what is not finite reads as 0.
+    const std::pair<const char*, double> cases[] = {
+        {"5.000000", 5.0}, {" \t-2.5e1xyz", -25.0}, {"+.5", 0.5},   {"7,5", 7.0},   {"", 0.0},
+        {"nan", 0.0},      {"-inf", 0.0},           {"1e999", 0.0}, {"1e-999", 0.0}};
+    for (const auto& [text, value] : cases) {
+        EXPECT_EQ(parseLeadingDouble(text), value) << text;
+    }
 }
 
 TEST(TextNumbers, FormatsLikePrintfInTheCLocale) {

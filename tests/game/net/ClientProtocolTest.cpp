@@ -1,6 +1,4 @@
-// A client as a server made by hand sees it: the announcement of its players, the player
-// list and level transfer in the lobby, the start handshake, and a server that sends what it
-// should not or goes away.
+// A client as a server made by hand sees it, hostile servers included.
 #include "game/net/NetTestSupport.h"
 
 namespace trundlex::testing {

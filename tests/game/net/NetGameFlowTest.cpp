@@ -1,6 +1,4 @@
-// Whole network games between NetGame objects on the loopback address: gathering with level
-// transfer, the start handshake, putts, aims, chat and the all-stopped synchronisation,
-// restarts, and computers leaving in the lobby and during a game.
+// Whole network games between NetGame objects on the loopback address.
 #include <memory>
 
 #include "game/net/NetTestSupport.h"

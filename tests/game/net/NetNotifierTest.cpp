@@ -1,5 +1,4 @@
-// Delivery of network events and lobby updates: one at a time, in order, with their data,
-// to at most ten listeners, and never into a lobby that has been let go.
+// Delivery of network events and lobby updates to listeners and the lobby.
 #include "game/net/NetTestSupport.h"
 
 namespace trundlex::testing {

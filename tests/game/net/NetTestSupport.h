@@ -10,10 +10,9 @@
 #include <functional>
 #include <future>
 #include <initializer_list>
-#include <iterator>
 #include <mutex>
 #include <optional>
-#include <stop_token>
+#include <ranges>
 #include <string>
 #include <string_view>
 #include <thread>
@@ -98,10 +97,8 @@ public:
     }
     std::vector<NetEvent> sequence() const {
         std::lock_guard lock(mutex_);
-        std::vector<NetEvent> codes;
-        std::transform(events_.begin(), events_.end(), std::back_inserter(codes),
-                       [](const SeenEvent& e) { return e.event; });
-        return codes;
+        const auto codes = events_ | std::views::transform(&SeenEvent::event);
+        return {codes.begin(), codes.end()};
     }
 
 private:
@@ -153,9 +150,7 @@ public:
         std::optional<LobbyStatus> found;
         waitUntil([&](const LobbyView& v) {
             for (const LobbyStatus& status : v.statuses) {
-                if (status.text == text) {
-                    found = status;
-                }
+                found = status.text == text ? status : found;
             }
             return found.has_value();
         });
@@ -254,11 +249,7 @@ public:
         WakePipe never;
         return socket_.connectTo(Loopback, port, never, Patience) == ConnectResult::Connected;
     }
-    void send(std::string_view message) {
-        std::string wire(message);
-        wire += netproto::Terminator;
-        sendRaw(wire);
-    }
+    void send(std::string_view message) { sendRaw(std::string(message) += netproto::Terminator); }
     void sendEach(std::initializer_list<std::string> messages) {
         for (const std::string& message : messages) {
             send(message);
@@ -335,20 +326,16 @@ class RawServer {
 public:
     RawServer() { EXPECT_TRUE(listener_.open(Loopback, 0)); }
     std::uint16_t port() const { return listener_.port(); }
-    // The next client (waits at most Patience: a watchdog stops the listener then).
+    // The next client (waits at most Patience, then stops the listener).
     RawPeer accept() {
-        std::jthread watchdog([this](std::stop_token accepted) {
-            std::mutex mutex;
-            std::condition_variable_any never;
-            std::unique_lock lock(mutex);
-            never.wait_for(lock, accepted, Patience, [] { return false; });
-            if (!accepted.stop_requested()) {
-                listener_.stop();
-            }
-        });
         Socket socket;
         std::string address;
-        EXPECT_TRUE(listener_.accept(socket, address)) << "no client connected";
+        auto accepted =
+            std::async(std::launch::async, [&] { return listener_.accept(socket, address); });
+        if (accepted.wait_for(Patience) != std::future_status::ready) {
+            listener_.stop();
+        }
+        EXPECT_TRUE(accepted.get()) << "no client connected";
         return RawPeer(std::move(socket));
     }
 

@@ -1,6 +1,4 @@
-// A server as a client made by hand sees it: the greeting, players and levels in the lobby,
-// the start handshake, putts and stop reports, chat, and everything a client must not be
-// able to do to a server.
+// A server as a client made by hand sees it, hostile clients included.
 #include "game/net/NetTestSupport.h"
 
 namespace trundlex::testing {
