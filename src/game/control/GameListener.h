@@ -31,6 +31,7 @@ public:
     virtual ~GameListener() = default;
 
     // Roll `ball` with this putt on the controller's level and call ballStopped when it rests.
+    // It is always the ball last given to showBall.
     virtual void rollBall(Ball& ball, double heading, double speed) = 0;
     // Cut a rolling ball short without reporting its stop.
     virtual void cancelRoll() {}

@@ -89,10 +89,8 @@ void GameView::restart(bool ask) {
 
 // --- What the controller shows ---
 
-void GameView::rollBall(Ball& ball, double heading, double speed) {
-    if (currentBall() != &ball) {
-        setBall(&ball);
-    }
+void GameView::rollBall(Ball&, double heading, double speed) {
+    // The controller rolls only the ball it has shown, which is the playfield's current one.
     PlayfieldWnd::putt(heading, speed);
     updateActions();
 }
@@ -230,7 +228,7 @@ void GameView::drawAim(double aim, bool circleOnly) {
             }
         }
     }
-    PlayfieldWnd::drawBall(ball);
+    drawCurrentBall();
     invalidateBitmapRect(erase.left, erase.top, erase.right, erase.bottom);
     setBallRect(erase);
 }

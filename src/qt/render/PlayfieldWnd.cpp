@@ -99,7 +99,7 @@ void PlayfieldWnd::composeFrame() {
     frame_ = QImage(background_.size(), QImage::Format_RGB32);
     frame_.fill(Qt::black);
     copyBackground(0, 0, frame_.width(), frame_.height());
-    drawBall(currentBall_);
+    drawCurrentBall();
 }
 
 void PlayfieldWnd::copyBackground(int l, int t, int r, int b) {
@@ -154,14 +154,14 @@ BallLook& PlayfieldWnd::lookOf(const Ball& ball, const BallStyle& style) {
     return look;
 }
 
-void PlayfieldWnd::drawBall(Ball* ball) {
-    if (ball == nullptr || frame_.isNull()) {
+void PlayfieldWnd::drawCurrentBall() {
+    if (currentBall_ == nullptr || frame_.isNull()) {
         return;
     }
-    BallLook& look = lookOf(*ball, ball == currentBall_ ? currentStyle_ : BallStyle{});
-    ballRect_ = look.boundingRect(*ball);
+    BallLook& look = lookOf(*currentBall_, currentStyle_);
+    ballRect_ = look.boundingRect(*currentBall_);
     QPainter painter(&frame_);
-    trundlex::drawBall(painter, *ball, look, false);
+    trundlex::drawBall(painter, *currentBall_, look, false);
 }
 
 void PlayfieldWnd::onBallMessage(std::int32_t, BallNotification code) {
@@ -172,7 +172,7 @@ void PlayfieldWnd::onBallMessage(std::int32_t, BallNotification code) {
     // ball disappears.
     const PixelRect old = ballRect_;
     copyBackground(old.left, old.top, old.right, old.bottom);
-    drawBall(currentBall_);
+    drawCurrentBall();
     const QRect changed = toQRect(old).united(toQRect(ballRect_));
     invalidateBitmapRect(changed.left(), changed.top(), changed.right() + 1, changed.bottom() + 1);
     if (code != BallMoved) {

@@ -48,7 +48,8 @@ public:
     void invalidateBitmapRect(int l, int t, int r, int b);
     void invalidateFrame();
     void paintMargins();
-    void drawBall(Ball* ball);
+    // Draws the current ball into the frame and remembers the pixels it covers.
+    void drawCurrentBall();
     // Forgets both images (until the next refresh the window shows only its margins).
     void clearImages();
 
