@@ -10,6 +10,8 @@ packages=(
   qt6-base-dev qt6-base-dev-tools qt6-multimedia-dev qt6-tools-dev qt6-tools-dev-tools
   qt6-l10n-tools libgl-dev xvfb xauth x11-utils imagemagick sox
   qt6-qpa-plugins libqt6multimedia6 qt6-translations-l10n fonts-dejavu-core
+  # The fuzz targets: clang and its runtime libraries (libFuzzer, the sanitizers).
+  clang libclang-rt-dev
   # Desktop integration checks and the Debian package.
   desktop-file-utils appstream shared-mime-info xdg-utils libfile-mimeinfo-perl file dpkg-dev
 )

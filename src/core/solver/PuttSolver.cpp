@@ -265,9 +265,11 @@ private:
                 if (chosen.size() >= 2 || score == CupDistanceMap::Unreachable) {
                     break;
                 }
-                const bool near = std::any_of(chosen.begin(), chosen.end(), [&](double h) {
-                    return std::abs(std::remainder(h - heading, 2 * kPi)) < step * 0.75;
-                });
+                // A copy: clang before 16 cannot capture a structured binding.
+                const bool near = std::any_of(
+                    chosen.begin(), chosen.end(), [&, heading = heading](double h) {
+                        return std::abs(std::remainder(h - heading, 2 * kPi)) < step * 0.75;
+                    });
                 if (near) {
                     continue;
                 }
