@@ -34,6 +34,23 @@ constexpr double kThinkingSeconds = 2.0;
 
 }  // namespace
 
+std::string lineSafe(std::string_view text) {
+    static constexpr char kHex[] = "0123456789abcdef";
+    std::string safe;
+    safe.reserve(text.size());
+    for (const char c : text) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte < 0x20 || byte == 0x7f || c == '\\') {
+            safe += "\\x";
+            safe += kHex[byte >> 4];
+            safe += kHex[byte & 0xf];
+        } else {
+            safe += c;
+        }
+    }
+    return safe;
+}
+
 ServeHost::ServeHost(NetGame& net, Match& match, const LevelLibrary& library, EventLog& log,
                      int startWhen, int wakeFd)
     : net_(net),
@@ -48,28 +65,28 @@ void ServeHost::onNetEvent(NetEvent event) {
     switch (event) {
         case NetLobbyClosed:
             overAnnounced_ = false;
-            follow(flow_.restart(false));
+            follow(flow_.restart(false), lock);
             break;
         case NetStart:
             log_.line("start");
-            follow(flow_.advance());
+            follow(flow_.advance(), lock);
             break;
         case NetAllStopped:
             log_.line("stopped");
-            follow(flow_.advance());
+            follow(flow_.advance(), lock);
             break;
         case NetPutt:
-            takeRemotePutt(net_.puttForce(), net_.puttAngle());
+            takeRemotePutt(net_.puttForce(), net_.puttAngle(), lock);
             break;
         case NetChat:
-            log_.line("chat " + net_.chatName() + ": " + net_.chatText());
+            log_.line("chat " + lineSafe(net_.chatName()) + ": " + lineSafe(net_.chatText()));
             break;
         case NetDisconnectInfo:
-            log_.line("disconnected " + net_.eventData().disconnectNames);
+            logDisconnection(net_.eventData());
             break;
         case NetConnectionClosed:
             // The players of the computer that left are played here now.
-            follow(flow_.resume());
+            follow(flow_.resume(), lock);
             break;
         case NetEnded:
             // The last client has gone, during the game or after its end. Nobody is left
@@ -96,10 +113,10 @@ void ServeHost::onLobbyChanged() {
     const LobbySnapshot snapshot = net_.lobbySnapshot();
     for (const LobbyComputer& computer : snapshot.computers) {
         if (connected_.insert(computer.connection).second) {
-            log_.line("connected " + computer.address);
+            log_.line("connected " + lineSafe(computer.address));
         }
         if (computer.status == ComputerStatus::Ready && ready_.insert(computer.connection).second) {
-            log_.line("ready " + computer.address);
+            log_.line("ready " + lineSafe(computer.address));
         }
     }
     // A client may leave and another join under a used connection value; count names.
@@ -107,7 +124,7 @@ void ServeHost::onLobbyChanged() {
     for (const LobbyPlayer& player : snapshot.players) {
         if (++names[player.name] > announced_[player.name]) {
             announced_[player.name] = names[player.name];
-            log_.line("player " + player.name);
+            log_.line("player " + lineSafe(player.name));
         }
     }
     for (auto it = connected_.begin(); it != connected_.end();) {
@@ -148,7 +165,7 @@ void ServeHost::wakeMain() {
     [[maybe_unused]] const ssize_t n = ::write(wakeFd_, &byte, 1);
 }
 
-void ServeHost::follow(FlowStep step) {
+void ServeHost::follow(FlowStep step, Lock& lock) {
     if (step.holeStarted) {
         log_.line("hole " + std::to_string(match_.GetHole() + 1));
     }
@@ -163,7 +180,7 @@ void ServeHost::follow(FlowStep step) {
     // With no client left the game is ending (NetEnded follows): playing the rest of the
     // course for nobody would only keep this thread busy.
     if (net_.isConnected()) {
-        putForInheritedPlayer(*step.player);
+        putForInheritedPlayer(*step.player, lock);
     }
 }
 
@@ -174,12 +191,16 @@ void ServeHost::announceOver() {
     }
 }
 
-void ServeHost::putForInheritedPlayer(Player& player) {
-    // The same computer player as in the game, for a player whose computer left.
+void ServeHost::putForInheritedPlayer(Player& player, Lock& lock) {
+    // The same computer player as in the game, for a player whose computer left. It thinks
+    // for seconds: off the lock, on this thread's own copy of where the ball lies.
+    const double x = player.GetBall().GetX();
+    const double y = player.GetBall().GetY();
+    lock.unlock();
     const PuttSolver solver(level_);
-    const ComputerPutt putt = chooseComputerPutt(solver, player.GetBall().GetX(),
-                                                 player.GetBall().GetY(), kInheritedStrength,
-                                                 random_, kThinkingSeconds);
+    const ComputerPutt putt = chooseComputerPutt(solver, x, y, kInheritedStrength, random_,
+                                                 kThinkingSeconds);
+    lock.lock();
     // Sending may round the values to what the others read; they are played as sent.
     double force = putt.speed;
     double angle = putt.heading;
@@ -191,13 +212,13 @@ void ServeHost::putForInheritedPlayer(Player& player) {
         net_.localBallStopped();
         return;
     }
-    roll(force, angle);
+    roll(force, angle, lock);
 }
 
-void ServeHost::takeRemotePutt(double force, double angle) {
+void ServeHost::takeRemotePutt(double force, double angle, Lock& lock) {
     logPutt(force, angle);
     if (flow_.startPutt(force, angle)) {
-        roll(force, angle);
+        roll(force, angle, lock);
     } else {
         // A putt the flow does not expect moves no ball here; still report this computer
         // as stopped, or every other computer would wait for it forever.
@@ -205,16 +226,33 @@ void ServeHost::takeRemotePutt(double force, double angle) {
     }
 }
 
-void ServeHost::roll(double force, double angle) {
+void ServeHost::roll(double force, double angle, Lock& lock) {
     Player* player = flow_.currentPlayer();
     StopRecorder owner;
     if (player != nullptr) {
         Ball& ball = player->GetBall();
         ball.SetSpeedMode(Fastest);
+        // A roll may take a second or more; the receiving threads need the lock meanwhile.
+        lock.unlock();
         ball.PuttNow(force, angle, &owner, Fastest);
+        lock.lock();
     }
     flow_.ballStopped(owner.inCup);
     net_.localBallStopped();
+}
+
+void ServeHost::logDisconnection(const NetEventData& data) {
+    switch (data.dropReason) {
+        case DropReason::NoGreeting:
+            log_.line("dropped " + lineSafe(data.disconnectAddress) + ": no greeting");
+            break;
+        case DropReason::Idle:
+            log_.line("dropped " + lineSafe(data.disconnectAddress) + ": idle");
+            break;
+        case DropReason::None:
+            log_.line("disconnected " + lineSafe(data.disconnectNames));
+            break;
+    }
 }
 
 void ServeHost::logPutt(double force, double angle) {

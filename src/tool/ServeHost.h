@@ -7,6 +7,7 @@
 #include <ostream>
 #include <set>
 #include <string>
+#include <string_view>
 
 #include "level/Level.h"
 #include "net/NetGame.h"
@@ -14,6 +15,11 @@
 #include "util/RandomSource.h"
 
 namespace trundlex::tool {
+
+// Text a peer chose (a name, a chat line, an address) made fit for one event line: control
+// characters, CR and LF among them, and the backslash become \xNN escapes, so that a peer
+// can neither forge an event line nor hide part of one.
+std::string lineSafe(std::string_view text);
 
 // One line per event on standard output, flushed at once so that a process reading the
 // host's output sees each event as it happens. Lines come from the main and the delivery
@@ -33,7 +39,10 @@ private:
 
 // The host's part in the game: it hears every network event on the delivery thread and
 // reacts right there under NetGame's lock, following the match with the same flow as every
-// other computer so that it knows whose turn it is. It also stands in for the lobby dialog.
+// other computer so that it knows whose turn it is. Rolls and the inherited players'
+// thinking run with the lock released, so the receiving threads go on meanwhile (no other
+// event is delivered until this one's call returns, so the flow and the balls stay this
+// thread's). It also stands in for the lobby dialog.
 // The main thread is woken through `wakeFd` (one byte) whenever it may have to start the
 // game (tryStart) or open a new lobby (takeLobbyRequest).
 class ServeHost : public NetListener, public NetLobby {
@@ -42,6 +51,8 @@ public:
               int wakeFd);
 
     void onNetEvent(NetEvent event) override;
+
+    using Lock = NetGame::Lock;
 
     void onLobbyStatus(const LobbyStatus&) override {}
     void onLobbyStartEnabled(bool) override { wakeMain(); }
@@ -58,13 +69,14 @@ private:
     void wakeMain();
     // Goes on from a step of the flow: announces holes and the end, and putts for the players
     // this computer plays. The next turn then waits for everyone's stop (NetAllStopped).
-    void follow(FlowStep step);
+    void follow(FlowStep step, Lock& lock);
     void announceOver();
-    void putForInheritedPlayer(Player& player);
-    void takeRemotePutt(double force, double angle);
+    void putForInheritedPlayer(Player& player, Lock& lock);
+    void takeRemotePutt(double force, double angle, Lock& lock);
     // Runs the current player's putt to its end on this thread, as every other computer
-    // runs it, and reports the stop.
-    void roll(double force, double angle);
+    // runs it, with `lock` released meanwhile, and reports the stop.
+    void roll(double force, double angle, Lock& lock);
+    void logDisconnection(const NetEventData& data);
     void logPutt(double force, double angle);
 
     NetGame& net_;

@@ -3,6 +3,7 @@
 #include <signal.h>
 
 #include <QDeadlineTimer>
+#include <QFile>
 #include <QProcess>
 #include <QStringList>
 #include <algorithm>
@@ -61,6 +62,20 @@ public:
     std::vector<std::string> lines() {
         readLines();
         return lines_;
+    }
+
+    // The program's resident memory in KiB (0 when unknown).
+    long residentKib() const {
+        QFile status(QStringLiteral("/proc/%1/status").arg(process_.processId()));
+        if (!status.open(QIODevice::ReadOnly)) {
+            return 0;
+        }
+        for (const QByteArray& line : status.readAll().split('\n')) {
+            if (line.startsWith("VmRSS:")) {
+                return line.mid(6).trimmed().split(' ').value(0).toLong();
+            }
+        }
+        return 0;
     }
 
     void signal(int signal) { ::kill(static_cast<pid_t>(process_.processId()), signal); }

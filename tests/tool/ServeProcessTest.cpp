@@ -1,7 +1,9 @@
 // The dedicated host as a real process, for what only a process shows: a client killed with
-// SIGKILL mid-game, an unreadable level file (status 1), SIGTERM (status 0).
+// SIGKILL mid-game, peers that stall, an unreadable level file (status 1), SIGTERM (status 0).
 #include <gtest/gtest.h>
+#include <poll.h>
 #include <signal.h>
+#include <sys/socket.h>
 
 #include <algorithm>
 #include <cstdlib>
@@ -11,16 +13,20 @@
 
 #include "level/Archive.h"
 #include "library/Course.h"
+#include "net/NetProtocol.h"
+#include "net/Socket.h"
 #include "play/Player.h"
 #include "support/AsciiLevel.h"
 #include "support/ScriptedRandom.h"
 #include "support/TempFolder.h"
+#include "game/net/NetTestSupport.h"
 #include "tool/ChildProcess.h"
 
 namespace trundlex {
 namespace {
 
 using servetest::ChildProcess;
+using namespace std::chrono_literals;
 
 class ServeProcessTest : public ::testing::Test {
 protected:
@@ -161,6 +167,97 @@ TEST_F(ServeProcessTest, LastClientKilledMidGameEndsTheMatchAndTheHostWaitsForAN
     EXPECT_EQ(host.countLines("putt "), 1 + hank.countLines("sent "));
     host.signal(SIGTERM);
     EXPECT_EQ(host.waitForExit(), 0);
+}
+
+// Peers that hold a place without taking part: more than the host has places, silent or
+// sending a byte a second. Polled together, each read to its end.
+struct StallingPeers {
+    explicit StallingPeers(std::uint16_t port, int silent, int trickling) : trickling(trickling) {
+        for (int i = 0; i < silent + trickling; ++i) {
+            WakePipe never;
+            EXPECT_EQ(sockets.emplace_back().connectTo("127.0.0.1", port, never, 5s),
+                      ConnectResult::Connected);
+        }
+        open.assign(sockets.size(), true);
+    }
+    // True when the host has closed every one within `limit`.
+    bool allClosedWithin(std::chrono::seconds limit) {
+        const std::string greeting = "HTrundlex 1.00";
+        const auto start = std::chrono::steady_clock::now();
+        for (int second = 0; std::chrono::steady_clock::now() - start < limit; ++second) {
+            for (int i = 0; i < trickling; ++i) {
+                const std::size_t at = static_cast<std::size_t>(second) % greeting.size();
+                ::send(sockets[i].fd(), &greeting[at], 1, MSG_NOSIGNAL | MSG_DONTWAIT);
+            }
+            const auto nextByte = start + std::chrono::seconds(second + 1);
+            while (std::chrono::steady_clock::now() < nextByte) {
+                if (std::ranges::count(open, true) == 0) {
+                    return true;
+                }
+                drain(100);
+            }
+        }
+        return false;
+    }
+    void drain(int waitMs) {
+        std::vector<pollfd> waits;
+        for (const Socket& socket : sockets) {
+            waits.push_back({socket.fd(), POLLIN, 0});
+        }
+        ::poll(waits.data(), waits.size(), waitMs);
+        for (std::size_t i = 0; i < waits.size(); ++i) {
+            char buffer[4096];
+            if (open[i] && waits[i].revents != 0 &&
+                ::recv(sockets[i].fd(), buffer, sizeof buffer, MSG_DONTWAIT) <= 0) {
+                open[i] = false;
+            }
+        }
+    }
+
+    int trickling;
+    std::vector<Socket> sockets;
+    std::vector<bool> open;
+};
+
+TEST_F(ServeProcessTest, StallingPeersAreDroppedAndTwoPlayersThenPlayTheCourse) {
+    const std::uint16_t port = startHost(
+        {"--levels", folder / "levels", "--course", folder / "test.cou", "--start-when", "2"});
+    ASSERT_NE(port, 0);
+    const long before = host.residentKib();
+
+    StallingPeers stalling(port, 16, 4);
+    EXPECT_TRUE(stalling.allClosedWithin(12s)) << "a stalling peer kept its place";
+    // The first sixteen took every place; the others were refused at once.
+    EXPECT_TRUE(host.waitForLine("dropped 127.0.0.1: no greeting", netproto::MaxClients));
+
+    ChildProcess alice;
+    ChildProcess bob;
+    startClient(alice, port, "Alice");
+    startClient(bob, port, "Bob");
+    ASSERT_TRUE(alice.waitForLine("over")) << "the game did not run";
+    ASSERT_TRUE(bob.waitForLine("over"));
+    EXPECT_GT(alice.countLines("sent Alice"), 0);
+    EXPECT_EQ(bob.countLines("received Alice"), alice.countLines("sent Alice"));
+    EXPECT_EQ(alice.countLines("received Bob"), bob.countLines("sent Bob"));
+    EXPECT_EQ(host.countLines("putt "), alice.countLines("sent ") + bob.countLines("sent "));
+    EXPECT_LT(host.residentKib() - before, 64 * 1024) << "the host's memory grew";
+    host.signal(SIGTERM);
+    EXPECT_EQ(host.waitForExit(), 0);
+}
+
+TEST_F(ServeProcessTest, PeerTextIsEscapedSoThatItCannotForgeEventLines) {
+    const std::uint16_t port = startHost({folder / levelFile(0)});
+    testing::RawPeer mallory;
+    ASSERT_TRUE(mallory.connect(port));
+    mallory.sendEach({"NMal\rlory\x1b[2J|255|2|1|", "HTrundlex 1.00", "MMallory|gg\nover",
+                      "MMa\\x0allory|\r\t\x7f"});
+    ASSERT_TRUE(host.waitForLine("chat Ma\\x5cx0allory: \\x0d\\x09\\x7f"));
+    const std::vector<std::string> expected = {"player Mal\\x0dlory\\x1b[2J",
+                                               "chat Mallory: gg\\x0aover"};
+    for (const std::string& line : expected) {
+        EXPECT_EQ(host.countLines(line), 1) << line;
+    }
+    EXPECT_EQ(host.countLines("over"), 0) << "a forged event line";
 }
 
 TEST_F(ServeProcessTest, MissingOrDamagedLevelFileIsReportedAndTheHostDoesNotStart) {

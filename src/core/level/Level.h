@@ -19,6 +19,11 @@ class Level {
 public:
     // Ball radius used to keep the start position inside the level.
     static constexpr double BallRadius = 0.35;
+    // No bound on the size of a level text beyond what its length can hold.
+    static constexpr std::int32_t MaxSide = 0x7fffffff;
+    // The largest width and height the editor makes, and so the largest level a network game
+    // accepts from another computer.
+    static constexpr std::int32_t MaxEditorSide = 99;
 
     // A 10 x 10 level of default blocks, start (5, 5), empty strings, not modified.
     Level();
@@ -90,8 +95,10 @@ public:
     std::string toText() const;
     // Parses a level text. False with the level unchanged for a wrong tag, a size below
     // 2 x 2, or a size the rest of the text cannot hold; false after applying what was read
-    // when a cell field is missing or empty. Clears `modified` on success.
-    bool fromText(std::string_view text);
+    // when a cell field is missing or empty. Clears `modified` on success. With `maxSide`, a
+    // width or height above it is refused too, before anything is allocated (for levels from
+    // peers that nobody has vetted).
+    bool fromText(std::string_view text, std::int32_t maxSide = MaxSide);
     // Reads one archive string and parses it; `modified` is clear afterwards either way.
     bool readFrom(ArchiveReader& archive);
     // Gives the level a new ID from its blocks and the clock's local time, writes the text

@@ -74,7 +74,7 @@ std::string Level::toText() const {
     return text;
 }
 
-bool Level::fromText(std::string_view text) {
+bool Level::fromText(std::string_view text, std::int32_t maxSide) {
     FieldReader fields(text);
     const std::string_view tag = fields.next();
     const bool alfa1 = tag == kTagAlfa1;
@@ -88,7 +88,7 @@ bool Level::fromText(std::string_view text) {
     const std::int32_t height = parseLeadingInt(fields.next());
     const double startX = parseLeadingDouble(fields.next());
     const double startY = parseLeadingDouble(fields.next());
-    if (width < 2 || height < 2) {
+    if (width < 2 || height < 2 || width > maxSide || height > maxSide) {
         return false;
     }
     // A header may claim any size; refuse one whose cells the rest of the text cannot hold

@@ -56,7 +56,9 @@ DispatchResult ClientRole::dispatch(Connection& sender, const NetMessage& messag
             takeLevelId(body);
             break;
         case netproto::LevelText:
-            takeLevel(body);
+            if (!takeLevel(body)) {
+                return DispatchResult::Close;
+            }
             break;
         case netproto::Go:
             takeGo(sender);
@@ -68,6 +70,8 @@ DispatchResult ClientRole::dispatch(Connection& sender, const NetMessage& messag
             session_.data.disconnectText = std::string(body) + " is disconnected.";
             session_.data.disconnectNames = std::string(body);
             session_.data.serverLost = false;
+            session_.data.disconnectAddress.clear();
+            session_.data.dropReason = DropReason::None;
             session_.notify(NetDisconnectInfo);
             break;
         case netproto::NewPlayer:
@@ -87,6 +91,8 @@ void ClientRole::reportLoss(Connection&) {
     session_.data.disconnectText = "You have been disconnected from the server.";
     session_.data.disconnectNames.clear();
     session_.data.serverLost = true;
+    session_.data.disconnectAddress.clear();
+    session_.data.dropReason = DropReason::None;
     session_.lobbyStatus({LobbyText::ConnectionInterrupted, 0, {}, {}});
     session_.notify(NetDisconnectInfo);
     if (session_.versionStatus.has_value()) {
@@ -159,18 +165,23 @@ void ClientRole::takeLevelId(std::string_view levelId) {
     }
 }
 
-void ClientRole::takeLevel(std::string_view text) {
+bool ClientRole::takeLevel(std::string_view text) {
     if (session_.lobbyClosed) {
-        return;
+        return true;
+    }
+    session_.receivedLevelBytes += text.size();
+    if (session_.receivedLevelBytes > netproto::MaxLevelBytesPerGame) {
+        return false;
     }
     Level level;
-    if (!level.fromText(text)) {
-        return;
+    // The editor makes nothing larger; a larger level is only ever a way to fill memory.
+    if (!level.fromText(text, Level::MaxEditorSide)) {
+        return true;
     }
     // Only levels this client asked for join its library, so a server cannot fill it.
     const auto& requested = session_.requestedLevels;
     if (std::find(requested.begin(), requested.end(), level.id()) == requested.end()) {
-        return;
+        return true;
     }
     LevelLibrary& library = session_.library();
     if (library.findById(level.id()) < 0) {
@@ -178,6 +189,7 @@ void ClientRole::takeLevel(std::string_view text) {
         library.sort();
     }
     readyCheck();
+    return true;
 }
 
 void ClientRole::takeGo(Connection& sender) {

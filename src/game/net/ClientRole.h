@@ -29,7 +29,8 @@ private:
     void takePlayerList(Connection& sender, std::string_view body);
     void takeLevelCount(std::string_view body);
     void takeLevelId(std::string_view levelId);
-    void takeLevel(std::string_view text);
+    // False when the server has sent more level text than a game may hold.
+    bool takeLevel(std::string_view text);
     void takeGo(Connection& sender);
     void takeStart(Connection& sender);
     // Sends "R" once the announced number of level IDs has arrived and the library holds

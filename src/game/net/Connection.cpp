@@ -14,6 +14,7 @@ bool Connection::send(std::string_view message) {
     if (broken_ || message.find('\x07') != std::string_view::npos) {
         return false;
     }
+    lastSentAt = std::chrono::steady_clock::now();
     for (const std::string& piece : MessageFramer::frame(message, netproto::PieceSize)) {
         if (!socket_.sendAll(piece, SendTimeout)) {
             // The rest of the message can never be framed correctly any more.

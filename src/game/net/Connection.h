@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "net/MessageFramer.h"
+#include "net/NetListener.h"
 #include "net/NetLobby.h"
 #include "net/Socket.h"
 
@@ -43,6 +44,10 @@ public:
     // Receives bytes into the framer (receiving thread only). False when the peer closed the
     // connection, it was shut down, or the peer sent too much without a terminator.
     bool receiveMore();
+    // Waits at most `timeout` for receiveMore() to have something (receiving thread only).
+    bool waitReadable(std::chrono::milliseconds timeout) const {
+        return socket_.waitReadable(timeout);
+    }
     // The oldest complete message received (receiving thread only).
     bool nextMessage(NetMessage& message) { return framer_.next(message); }
 
@@ -56,6 +61,15 @@ public:
     // What the server's lobby shows for this client.
     ComputerStatus status = ComputerStatus::None;
     std::string statusLevelName;
+    // Server side: the peer has sent this program's version.
+    bool greeted = false;
+    // When the connection was opened and when its last complete message arrived.
+    std::chrono::steady_clock::time_point openedAt = std::chrono::steady_clock::now();
+    std::chrono::steady_clock::time_point lastMessageAt = openedAt;
+    // When this computer last sent the peer a message.
+    std::chrono::steady_clock::time_point lastSentAt = openedAt;
+    // Set when this computer closes the connection because the peer stalled.
+    DropReason dropReason = DropReason::None;
 
 private:
     std::int32_t id_;

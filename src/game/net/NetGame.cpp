@@ -208,6 +208,11 @@ LobbySnapshot NetGame::lobbySnapshot() const {
     return session_.lobbySnapshot();
 }
 
+void NetGame::setTimeouts(const NetTimeouts& timeouts) {
+    Lock lock(mutex_);
+    timeouts_ = timeouts;
+}
+
 NetGame::Lock NetGame::lock() const {
     return Lock(mutex_);
 }
@@ -296,7 +301,7 @@ void NetGame::receiveLoop(const std::shared_ptr<Connection>& connection) {
         releaseAndWait(lock);
     }
     bool open = true;
-    while (open && connection->receiveMore()) {
+    while (open && awaitBytes(*connection) && connection->receiveMore()) {
         for (;;) {
             Lock lock(mutex_);
             NetMessage message;
@@ -308,6 +313,7 @@ void NetGame::receiveLoop(const std::shared_ptr<Connection>& connection) {
             if (!connection->nextMessage(message)) {
                 break;
             }
+            connection->lastMessageAt = std::chrono::steady_clock::now();
             const DispatchResult result = role().dispatch(*connection, message);
             releaseAndWait(lock);
             if (result == DispatchResult::Close) {
@@ -323,6 +329,49 @@ void NetGame::receiveLoop(const std::shared_ptr<Connection>& connection) {
         session_.connectionClosed(connection->id());
     }
     releaseAndWait(lock);
+}
+
+bool NetGame::awaitBytes(Connection& connection) {
+    using Clock = std::chrono::steady_clock;
+    for (;;) {
+        Clock::time_point deadline;
+        {
+            Lock lock(mutex_);
+            const Clock::time_point now = Clock::now();
+            if (!session_.isListed(connection)) {
+                // Ended here: the socket is shut down and the read that follows says so.
+                return true;
+            }
+            if (session_.isServer && !connection.greeted) {
+                deadline = connection.openedAt + timeouts_.greeting;
+                if (now >= deadline) {
+                    connection.dropReason = DropReason::NoGreeting;
+                    return false;
+                }
+            } else if (session_.isServer && !session_.lobbyClosed) {
+                deadline = connection.lastMessageAt + timeouts_.lobbyIdle;
+                if (now >= deadline) {
+                    connection.dropReason = DropReason::Idle;
+                    return false;
+                }
+            } else if (!session_.isServer && !session_.lobbyClosed) {
+                deadline = connection.lastSentAt + timeouts_.lobbyIdle / 2;
+                if (now >= deadline) {
+                    connection.send(std::string(1, netproto::Hello) +
+                                    std::string(netproto::Version));
+                    continue;
+                }
+            } else {
+                // A game in progress: a player may think as long as they like.
+                return true;
+            }
+        }
+        const auto left =
+            std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now());
+        if (connection.waitReadable(left + std::chrono::milliseconds(1))) {
+            return true;
+        }
+    }
 }
 
 void NetGame::spawn(std::function<void()> body) {

@@ -24,6 +24,16 @@ namespace trundlex {
 class LevelLibrary;
 class Match;
 
+// How long a server lets a peer hold one of its few places without taking part. A client in
+// the lobby repeats its greeting at half the idle time, so that waiting for the start is not
+// taken for stalling (earlier versions ignore a repeated greeting).
+struct NetTimeouts {
+    // From the opening of a connection to the peer's version greeting.
+    std::chrono::milliseconds greeting{10000};
+    // In the lobby, from one complete message of the peer to the next.
+    std::chrono::milliseconds lobbyIdle{120000};
+};
+
 // A network game: several computers over TCP in a star, one server and clients that each
 // hold one connection to it. NetGame owns the sockets and threads of both roles, frames,
 // sends and receives the messages, keeps the match's players and levels in step with the
@@ -166,6 +176,10 @@ public:
     // The lobby's counts and lists (for NetLobby::onLobbyChanged).
     LobbySnapshot lobbySnapshot() const;
 
+    // Replaces the limits on stalling peers (tests use short ones); connections already open
+    // follow them from their next wait on.
+    void setTimeouts(const NetTimeouts& timeouts);
+
     // The lock described above, for reading or changing the match or the level library.
     [[nodiscard]] Lock lock() const;
 
@@ -180,6 +194,10 @@ private:
     void connectLoop(const std::string& host, std::uint16_t port,
                      const std::shared_ptr<WakePipe>& abort);
     void receiveLoop(const std::shared_ptr<Connection>& connection);
+    // Waits until the connection has something to read. False when a server gives up on a
+    // stalling peer (the reason is set on the connection); a client in the lobby sends its
+    // keep-alive greeting meanwhile.
+    bool awaitBytes(Connection& connection);
     // Releases the lock, then waits until the listeners have handled what was posted.
     void releaseAndWait(Lock& lock);
     void spawn(std::function<void()> body);
@@ -192,6 +210,7 @@ private:
     ServerRole server_;
     ClientRole client_;
     std::uint16_t port_ = 0;
+    NetTimeouts timeouts_;
 
     std::mutex workersMutex_;
     std::vector<Worker> workers_;

@@ -32,6 +32,16 @@ enum NetEvent : std::int32_t {
     NetDisconnectInfo = 9,
 };
 
+// Why a host closed a connection itself (NetEventData::dropReason): a peer that holds one of
+// the few places of a game must not hold it for ever without taking part.
+enum class DropReason : std::int32_t {
+    None = 0,
+    // The peer did not complete the version greeting in time.
+    NoGreeting = 1,
+    // In the lobby the peer sent no complete message for too long.
+    Idle = 2,
+};
+
 // Window message number of network notifications, for adapters that map onto window messages.
 inline constexpr int WM_NET = 0x402;
 

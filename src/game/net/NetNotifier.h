@@ -29,6 +29,10 @@ struct NetEventData {
     std::string disconnectText;
     std::string disconnectNames;
     bool serverLost = false;
+    // On a server: the address of the computer that left, and why this computer closed the
+    // connection when it did so itself.
+    std::string disconnectAddress;
+    DropReason dropReason = DropReason::None;
 };
 
 // Hands network events to the listeners and lobby updates to the lobby on one thread of its

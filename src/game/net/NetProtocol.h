@@ -27,6 +27,10 @@ inline constexpr std::size_t MaxPendingBytes = 1u << 20;
 inline constexpr std::int32_t MaxPlayers = 32;
 // Level IDs a server may announce; a larger "C" count is refused.
 inline constexpr std::int32_t MaxLevels = 1000;
+// Bytes of level texts a client takes from its server in one game, however many it asked
+// for: enough for a hundred levels of the editor's largest size. A server that sends more is
+// left, so a hostile one cannot fill the client's memory.
+inline constexpr std::size_t MaxLevelBytesPerGame = 8u << 20;
 // Clients a server serves at once; further connections are closed at once.
 inline constexpr std::int32_t MaxClients = 16;
 // Longest level ID accepted from a server, in bytes (real ones are about 30).

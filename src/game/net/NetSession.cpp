@@ -307,6 +307,7 @@ void NetSession::resetForNewGame(bool server) {
     expectedLevelCount = -1;
     readySent = false;
     requestedLevels.clear();
+    receivedLevelBytes = 0;
     versionStatus.reset();
 }
 

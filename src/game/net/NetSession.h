@@ -49,6 +49,8 @@ public:
     bool readySent = false;
     // Level IDs a client has asked for ("J").
     std::vector<std::string> requestedLevels;
+    // The bytes of level texts a client has taken from its server in this game.
+    std::size_t receivedLevelBytes = 0;
     // A client's text about a server of another version, shown when the connection ends.
     std::optional<LobbyStatus> versionStatus;
     // The server's listening socket; null when not listening.

@@ -36,7 +36,11 @@ DispatchResult ServerRole::dispatch(Connection& sender, const NetMessage& messag
     }
     switch (message.letter) {
         case netproto::Hello:
-            return body == netproto::Version ? DispatchResult::Keep : DispatchResult::Close;
+            if (body != netproto::Version) {
+                return DispatchResult::Close;
+            }
+            sender.greeted = true;
+            break;
         case netproto::NewPlayer:
             addAnnouncedPlayer(sender, body);
             break;
@@ -89,6 +93,8 @@ void ServerRole::reportLoss(Connection& connection) {
     session_.data.disconnectText = names + " is disconnected.";
     session_.data.disconnectNames = names;
     session_.data.serverLost = false;
+    session_.data.disconnectAddress = connection.address();
+    session_.data.dropReason = connection.dropReason;
     session_.sendToAllExcept(letter(netproto::Disconnected) + netproto::cleanText(names),
                              connection.id());
     session_.notify(NetDisconnectInfo);

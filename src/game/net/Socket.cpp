@@ -194,6 +194,17 @@ long Socket::receive(char* buffer, std::size_t size) {
     }
 }
 
+bool Socket::waitReadable(std::chrono::milliseconds timeout) const {
+    if (fd_ < 0) {
+        return true;
+    }
+    pollfd wait{fd_, POLLIN, 0};
+    const int ms = static_cast<int>(std::clamp<std::int64_t>(timeout.count(), 0, 1 << 30));
+    const int ready = ::poll(&wait, 1, ms);
+    // An interrupted wait says nothing yet: the caller works out the time left and waits again.
+    return ready > 0 || (ready < 0 && errno != EINTR);
+}
+
 void Socket::shutdownBoth() {
     if (fd_ >= 0) {
         ::shutdown(fd_, SHUT_RDWR);

@@ -62,6 +62,9 @@ public:
     // Waits for bytes and reads up to `size` of them: the count, 0 when the peer closed the
     // connection or it was shut down, -1 on an error.
     long receive(char* buffer, std::size_t size);
+    // Waits at most `timeout` for receive() to have something to say (bytes, the end of the
+    // connection or an error). False when the time ran out first.
+    bool waitReadable(std::chrono::milliseconds timeout) const;
     // Ends both directions at once; a thread blocked in receive() gets 0. The descriptor
     // stays open until the object goes, so no other thread can be handed its number.
     void shutdownBoth();

@@ -1,4 +1,6 @@
 // A client as a server made by hand sees it, hostile servers included.
+#include <tuple>
+
 #include "game/net/NetTestSupport.h"
 
 namespace trundlex::testing {
@@ -143,6 +145,35 @@ TEST_F(ClientProtocolTest, HostileLevelCountsIdsAndTextsAreRefused) {
     EXPECT_EQ(guest.library.findById("a"), -1);
     EXPECT_EQ(guest.library.findById("unasked"), -1) << "only asked-for levels join";
     EXPECT_EQ(guest.library.count(), 1);
+}
+
+// A hostile server's levels: larger than the editor makes, or more text than a game holds.
+TEST_F(ClientProtocolTest, OversizedLevelsAndFloodsOfLevelTextAreRefused) {
+    skipGreeting();
+    announceLevels({"wide", "fits"});
+    ASSERT_TRUE(peer.expect('J'));
+    ASSERT_TRUE(peer.expect('J'));
+    for (const auto& [id, width, height] :
+         {std::tuple{"wide", 100, 2}, std::tuple{"wide", 2, 100}, std::tuple{"fits", 99, 99}}) {
+        Level level(width, height);
+        level.setId(id);
+        peer.send("L" + level.toText());
+    }
+    EXPECT_EQ(peer.lettersWithin(Quiet), "") << "not ready: the wide level was refused";
+    {
+        auto lock = guest.net.lock();
+        EXPECT_EQ(guest.library.findById("wide"), -1);
+        EXPECT_GE(guest.library.findById("fits"), 0);
+    }
+    // Each text below the frame limit, together past what one game may take: the client
+    // leaves the server.
+    const std::string junk = "L" + std::string(netproto::MaxPendingBytes - 16, '{');
+    for (std::size_t sent = 0; sent <= netproto::MaxLevelBytesPerGame && peer.trySendRaw(
+             junk + std::string(netproto::Terminator));
+         sent += junk.size()) {
+    }
+    EXPECT_TRUE(peer.closedByPeer());
+    EXPECT_TRUE(guest.listener.dataOf(NetDisconnectInfo).serverLost);
 }
 
 TEST_F(ClientProtocolTest, ServerOfAnotherVersionIsLeftWithBothVersionsShown) {
