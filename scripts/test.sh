@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Installs the dependencies, builds everything into build/ and runs every test with ctest;
 # then builds the tests that run threads under ThreadSanitizer (build-tsan/) and runs them.
-# Set TRUNDLEX_SKIP_TSAN=1 to leave out the sanitizer stage.
+# Set TRUNDLEX_SKIP_TSAN=1 to leave out the sanitizer stage. Last, every fuzz target runs for
+# 10 seconds (scripts/fuzz.sh), so that a harness that no longer builds or fails at once is
+# seen; TRUNDLEX_SKIP_FUZZ=1 leaves that out.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -21,4 +23,12 @@ if [ "${TRUNDLEX_SKIP_TSAN:-0}" != "1" ] && [ ${#tsan_targets[@]} -gt 0 ]; then
   cmake --build build-tsan -j"$jobs" --target "${tsan_targets[@]}"
   TSAN_OPTIONS="halt_on_error=1 second_deadlock_stack=1" \
     ctest --test-dir build-tsan --output-on-failure -j"$jobs" -L threads
+fi
+
+if [ "${TRUNDLEX_SKIP_FUZZ:-0}" != "1" ]; then
+  if command -v clang++ >/dev/null; then
+    scripts/fuzz.sh 10
+  else
+    echo "fuzz: skipped, clang++ is not installed (scripts/install-deps.sh should have done it)"
+  fi
 fi
