@@ -97,8 +97,12 @@ public:
     }
     std::vector<NetEvent> sequence() const {
         std::lock_guard lock(mutex_);
-        const auto codes = events_ | std::views::transform(&SeenEvent::event);
-        return {codes.begin(), codes.end()};
+        // A plain loop: clang 14 cannot compile libstdc++ 12's range views.
+        std::vector<NetEvent> codes;
+        for (const SeenEvent& e : events_) {
+            codes.push_back(e.event);
+        }
+        return codes;
     }
 
 private:
