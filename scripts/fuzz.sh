@@ -25,6 +25,9 @@ cmake --build "$build" -j"${TRUNDLEX_FUZZ_JOBS:-$(nproc 2>/dev/null || echo 2)}"
 
 seeds=tests/fuzz/corpus
 findings=0
+# The file readers' targets write each input to a scratch file; keep those out of /tmp.
+export TMPDIR="$PWD/$build/scratch"
+mkdir -p "$TMPDIR"
 for binary in "$build"/bin/fuzz_*; do
   target=${binary##*/fuzz_}
   work="$build/corpus/$target"
@@ -51,4 +54,5 @@ for binary in "$build"/bin/fuzz_*; do
     echo "fuzz $target: ${runs:-?} executions, crash in ${artifact:-$log} (log: $log)"
   fi
 done
+rm -rf "$TMPDIR"
 exit "$findings"
