@@ -12,12 +12,12 @@ namespace trundlex {
 
 struct PlannerOptions {
     // Strokes the search looks ahead from each position.
-    int lookAhead = 3;
+    int lookAhead = 2;
     // Headings the search tries from each position.
-    int headings = 64;
+    int headings = 32;
     // Plans are kept for squares of 1/cellsPerBlock of a block: a ball that comes to rest in
     // the square of an earlier plan is played the same way from where it lies.
-    int cellsPerBlock = 8;
+    int cellsPerBlock = 4;
     // Try a putt straight at the cup first and take it when it forgives a slightly wrong hand
     // (a player does not think hard about a tap-in).
     bool straightFirst = true;
