@@ -21,7 +21,7 @@ double shakinessOf(ComputerStrength strength) {
         case ComputerStrength::Easy:
             return 3.0;
         case ComputerStrength::Medium:
-            return 1.3;
+            return 1.6;
         default:
             return 0.4;
     }
