@@ -19,7 +19,7 @@ namespace {
 double shakinessOf(ComputerStrength strength) {
     switch (strength) {
         case ComputerStrength::Easy:
-            return 3.0;
+            return 4.5;
         case ComputerStrength::Medium:
             return 1.6;
         default:
