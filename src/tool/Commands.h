@@ -33,5 +33,6 @@ std::vector<Command> courseCommands();
 std::vector<Command> editorCommands();
 std::vector<Command> serveCommands();
 std::vector<Command> solveCommands();
+std::vector<Command> playCourseCommands();
 
 }  // namespace trundlex::tool

@@ -13,6 +13,7 @@
 #include <string>
 
 #include "Commands.h"
+#include "CourseLookup.h"
 #include "ServeHost.h"
 #include "ToolArguments.h"
 #include "level/Level.h"
@@ -74,7 +75,8 @@ std::optional<int> parseOptions(std::span<const std::string> raw, ServeOptions& 
         .addOption("levels", "DIR",
                    "The folder of level files that a course's levels are looked up in "
                    "(default: the shipped levels).")
-        .addOption("course", "FILE.cou", "The course to play.")
+        .addOption("course", "FILE.cou",
+                   "The course to play: a file, or the name of a shipped or own course.")
         .addOption("start-when", "N",
                    "Start the game once N clients are connected and ready, from 1 to 1000 "
                    "(default 1).");
@@ -100,8 +102,13 @@ int loadLevels(const ServeOptions& options, LevelLibrary& library, Match& match,
     if (!options.course.empty()) {
         library.scanFolder(options.levelsDir.empty() ? programLevelsFolder() : options.levelsDir,
                            true);
+        const std::string file = findCourseFile(options.course);
+        if (file.empty()) {
+            err << options.course << ": not found\n";
+            return 1;
+        }
         Course course;
-        if (!course.load(options.course)) {
+        if (!course.load(file)) {
             err << options.course << ": cannot be read as a course file\n";
             return 1;
         }

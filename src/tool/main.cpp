@@ -13,7 +13,8 @@ std::vector<Command> allCommands() {
     std::vector<Command> commands = trundlex::tool::levelCommands();
     for (auto group : {trundlex::tool::courseCommands, trundlex::tool::simulateCommands,
                        trundlex::tool::renderCommands, trundlex::tool::editorCommands,
-                       trundlex::tool::serveCommands, trundlex::tool::solveCommands}) {
+                       trundlex::tool::serveCommands, trundlex::tool::solveCommands,
+                       trundlex::tool::playCourseCommands}) {
         for (const Command& c : group()) {
             commands.push_back(c);
         }

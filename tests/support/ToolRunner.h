@@ -20,7 +20,7 @@ public:
         err_.str({});
         for (auto group : {tool::levelCommands, tool::simulateCommands, tool::renderCommands,
                            tool::courseCommands, tool::editorCommands, tool::solveCommands,
-                           tool::serveCommands}) {
+                           tool::serveCommands, tool::playCourseCommands}) {
             for (const tool::Command& command : group()) {
                 if (name == command.name) {
                     return command.run(args, out_, err_);

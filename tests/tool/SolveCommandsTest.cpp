@@ -74,5 +74,26 @@ TEST_F(SolveCommandsTest, ParListsEveryLevelOfAFolderTree) {
     EXPECT_EQ(tool.run("par", {folder / "nowhere"}), 1);
 }
 
+TEST_F(SolveCommandsTest, PlayCoursePrintsEachHoleAndTheTotalAgainstPar) {
+    const std::string file = write("straight.lev", kStraight);
+    ASSERT_EQ(tool.run("play-course", {file, file, "--strength", "hard", "--games", "4"}), 0)
+        << tool.err();
+    EXPECT_EQ(tool.out(),
+              "hole 1 straight par 1 mean 1.00\nhole 2 straight par 1 mean 1.00\n"
+              "total par 2 mean 2.00\n");
+    EXPECT_EQ(tool.run("play-course", {file, "--strength", "fair"}), tool::kUsageError);
+}
+
+TEST_F(SolveCommandsTest, ACourseThatDoesNotExistIsNotFound) {
+    const std::string missing = folder / "no-such-course.cou";
+    for (const auto& [command, args] :
+         {std::pair<std::string, std::vector<std::string>>{"play-course", {missing, "--strength", "easy"}},
+          {"serve", {"--course", missing}},
+          {"serve", {"--course", "no-such-course"}}}) {
+        EXPECT_EQ(tool.run(command, args), 1) << command;
+        EXPECT_NE(tool.err().find(": not found"), std::string::npos) << command << tool.err();
+    }
+}
+
 }  // namespace
 }  // namespace trundlex::testing

@@ -1,9 +1,11 @@
 #include "Par.h"
 
+#include <algorithm>
 #include <charconv>
 #include <filesystem>
 #include <sstream>
 
+#include "HandTrials.h"
 #include "PuttSolver.h"
 #include "level/Level.h"
 #include "util/SafeFile.h"
@@ -15,7 +17,8 @@ namespace {
 // A par file of thousands of levels is a few hundred kilobytes; anything much larger is not
 // ours.
 constexpr std::size_t kMaxFileBytes = 8u << 20;
-constexpr std::string_view kHeader = "trundlex par 1";
+// Version 2: the par of a person's hand (version 1 held the fewest strokes of a perfect one).
+constexpr std::string_view kHeader = "trundlex par 2";
 
 // Level IDs are written as they are; one with a separator or a line end in it is not stored.
 bool storableId(const std::string& id) {
@@ -24,15 +27,29 @@ bool storableId(const std::string& id) {
 
 }  // namespace
 
-int computePar(const Level& level) { return computePar(level, 0, nullptr).value_or(0); }
+int computePar(const Level& level) { return computePar(level, ParOptions{}).value_or(0); }
 
-std::optional<int> computePar(const Level& level, int threads, const std::atomic<bool>* stop) {
-    const SolverResult result =
-        PuttSolver(level).solve({.maxStrokes = ParStrokeLimit, .threads = threads, .stop = stop});
-    if (result.timedOut) {
+std::optional<int> computePar(const Level& level, const ParOptions& options) {
+    const PuttSolver solver(level);
+    const SolverResult perfect = solver.solve(
+        {.maxStrokes = ParStrokeLimit, .threads = options.threads, .stop = options.stop});
+    if (perfect.timedOut) {
         return std::nullopt;
     }
-    return result.holed ? static_cast<int>(result.putts.size()) : 0;
+    if (!perfect.holed) {
+        return 0;
+    }
+    PuttPlanner planner(solver, {.threads = options.threads, .stop = options.stop});
+    const TrialResult played =
+        playTrials(solver, planner, level.startX(), level.startY(),
+                   {.trials = std::max(options.trials, 1),
+                    .strokeLimit = ParStrokeLimit,
+                    .untilMedianKnown = true});
+    if (played.stopped) {
+        return std::nullopt;
+    }
+    return std::clamp(medianScore(played.strokes, std::max(options.trials, 1)), 1,
+                      ParStrokeLimit);
 }
 
 std::uint64_t levelFingerprint(const Level& level) {

@@ -14,11 +14,29 @@ class Level;
 // A player who has not holed out after this many strokes leaves the hole; a par must fit in it.
 inline constexpr int ParStrokeLimit = 7;
 
-// The fewest strokes in which the solver holes out from the level's start; 0 when it finds no
-// way within ParStrokeLimit strokes. Deterministic, and slow for hard levels (seconds).
+// Trials played for each par: enough that the median is rarely one stroke off.
+inline constexpr int ParTrials = 200;
+
+struct ParOptions {
+    int trials = ParTrials;
+    // Threads of the search (0: one per core).
+    int threads = 0;
+    // When set meanwhile, the par is not worked out.
+    const std::atomic<bool>* stop = nullptr;
+};
+
+// The par: what a careful person scores on the level at least half of the time. The level is
+// played from its start in `trials` trials with the hand of HandSpread::person(), each stroke
+// planned from where the ball lies (HandTrials.h); the par is the median score, at most
+// ParStrokeLimit. 0 when the solver finds no way into the cup within ParStrokeLimit strokes
+// even with a perfect hand. Deterministic; takes a second or two for most levels.
 int computePar(const Level& level);
-// The same on `threads` threads (0: one per core); nothing when *stop was set meanwhile.
-std::optional<int> computePar(const Level& level, int threads, const std::atomic<bool>* stop);
+// The same with options; nothing when *stop was set meanwhile.
+std::optional<int> computePar(const Level& level, const ParOptions& options);
+inline std::optional<int> computePar(const Level& level, int threads,
+                                     const std::atomic<bool>* stop) {
+    return computePar(level, ParOptions{.threads = threads, .stop = stop});
+}
 
 // What the par depends on: a 64-bit hash of the level text (blocks, start, size).
 std::uint64_t levelFingerprint(const Level& level);

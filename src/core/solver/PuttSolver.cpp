@@ -162,6 +162,20 @@ public:
         return result;
     }
 
+    // The putt along one heading from (x, y) that holes out, with how many of six putts a
+    // little off it still do; nothing when none along the heading holes out.
+    std::optional<std::pair<SolvedPutt, int>> along(double x, double y, double heading) {
+        const Node node{x, y, map_.at(x, y), {}};
+        if (node.score == CupDistanceMap::Unreachable) {
+            return std::nullopt;
+        }
+        const LineResult line = lineSearch(node, 0, heading);
+        if (!line.holed) {
+            return std::nullopt;
+        }
+        return std::pair{line.holedPutt, robustness(line.holedPutt)};
+    }
+
 private:
     // Runs the line searches of one round on the threads. When any holes out, the first in the
     // task list or the most direct decides (see the top of the file).
@@ -434,6 +448,31 @@ PuttSolver::PuttSolver(const Level& level) : level_(level), sim_(level), map_(le
 
 SolverResult PuttSolver::solveFrom(double x, double y, const SolverOptions& options) const {
     return Search(sim_, map_, options).run(x, y);
+}
+
+std::optional<SolvedPutt> PuttSolver::straightPutt(double x, double y, int forgiveness) const {
+    double best = -1.0;
+    double heading = 0.0;
+    for (std::int32_t r = 0; r < level_.height(); ++r) {
+        for (std::int32_t c = 0; c < level_.width(); ++c) {
+            if (!level_.block(c, r).holds(Cup)) {
+                continue;
+            }
+            const double distance = std::hypot(c + 0.5 - x, r + 0.5 - y);
+            if (best < 0.0 || distance < best) {
+                best = distance;
+                heading = std::atan2(r + 0.5 - y, c + 0.5 - x);
+            }
+        }
+    }
+    if (best < 0.0) {
+        return std::nullopt;
+    }
+    const auto found = Search(sim_, map_, {.threads = 1}).along(x, y, heading);
+    if (!found || found->second < forgiveness) {
+        return std::nullopt;
+    }
+    return found->first;
 }
 
 }  // namespace trundlex

@@ -3,6 +3,7 @@
 #include <atomic>
 #include <cstdint>
 #include <limits>
+#include <optional>
 #include <vector>
 
 #include "ball/PuttSimulator.h"
@@ -66,6 +67,12 @@ public:
         return solveFrom(level_.startX(), level_.startY(), options);
     }
     SolverResult solveFrom(double x, double y, const SolverOptions& options = {}) const;
+
+    // A putt from (x, y) straight at the centre of the nearest block with the cup that holes
+    // out and still does when played a little off (at least `forgiveness` of six such putts
+    // hole out too); nothing otherwise. A few putts' work: what a player tries before
+    // thinking harder.
+    std::optional<SolvedPutt> straightPutt(double x, double y, int forgiveness) const;
 
     const CupDistanceMap& distances() const { return map_; }
     const PuttSimulator& simulator() const { return sim_; }

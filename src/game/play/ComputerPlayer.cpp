@@ -5,6 +5,7 @@
 #include <numbers>
 
 #include "level/Material.h"
+#include "solver/PuttPlanner.h"
 #include "solver/PuttSolver.h"
 #include "util/RandomSource.h"
 
@@ -12,30 +13,18 @@ namespace trundlex {
 
 namespace {
 
-// Spread of the errors (one standard deviation): heading in radians, speed as a fraction.
-// Easy misses most putts from further than a few blocks; hard rarely misses an easy one.
-struct Spread {
-    double heading;
-    double speed;
-};
-
-Spread spreadOf(ComputerStrength strength) {
+// How much shakier than the person the par is made for each strength's hand is, calibrated
+// with `trundlex-tool play-course` over the shipped courses: easy loses more than a stroke a
+// hole against par, medium about a third of one, hard plays to par or better.
+double shakinessOf(ComputerStrength strength) {
     switch (strength) {
         case ComputerStrength::Easy:
-            return {0.09, 0.18};
+            return 4.5;
         case ComputerStrength::Medium:
-            return {0.035, 0.07};
+            return 1.6;
         default:
-            return {0.006, 0.015};
+            return 0.4;
     }
-}
-
-// A standard normal draw from two uniform draws (Box-Muller).
-double normalDraw(RandomSource& random) {
-    const double scale = RandomSource::Max + 2.0;
-    const double u1 = (random.next() + 1.0) / scale;  // never 0: log(0) is not finite
-    const double u2 = (random.next() + 1.0) / scale;
-    return std::sqrt(-2.0 * std::log(u1)) * std::cos(2.0 * std::numbers::pi * u2);
 }
 
 }  // namespace
@@ -60,26 +49,25 @@ ComputerPutt puttAtNearestCup(const Level& level, double x, double y) {
     return putt;
 }
 
+HandSpread handOf(ComputerStrength strength) {
+    return HandSpread::person().scaled(shakinessOf(strength));
+}
+
 ComputerPutt planComputerPutt(const PuttSolver& solver, double x, double y, double timeLimit,
                               const std::atomic<bool>* stop) {
-    const SolverResult found = solver.solveFrom(
-        x, y,
-        {.maxStrokes = 3, .timeLimit = std::max(timeLimit, 0.0), .robust = true, .stop = stop});
-    return found.putts.empty()
-               ? puttAtNearestCup(solver.simulator().level(), x, y)
-               : ComputerPutt{found.putts.front().speed, found.putts.front().heading};
+    PuttPlanner planner(solver, {.timeLimit = std::max(timeLimit, 0.0), .stop = stop});
+    const std::optional<SolvedPutt> found = planner.plan(x, y);
+    return found ? ComputerPutt{found->speed, found->heading}
+                 : puttAtNearestCup(solver.simulator().level(), x, y);
 }
 
 ComputerPutt spoilComputerPutt(const ComputerPutt& planned, ComputerStrength strength,
                                RandomSource& random) {
-    const Spread spread = spreadOf(strength);
-    const double headingError = spread.heading * normalDraw(random);
-    const double speedError = spread.speed * normalDraw(random);
-    ComputerPutt putt = planned;
-    putt.heading = std::remainder(putt.heading + headingError, 2.0 * std::numbers::pi);
-    putt.speed = std::clamp(putt.speed * (1.0 + speedError), PuttSolver::MinSpeed,
-                            PuttSolver::MaxSpeed);
-    return putt;
+    const auto seed = static_cast<std::uint32_t>(random.next()) << 15 |
+                      static_cast<std::uint32_t>(random.next());
+    HumanHand hand(handOf(strength), seed);
+    const HumanHand::Putt putt = hand.play(planned.speed, planned.heading);
+    return {putt.speed, putt.heading};
 }
 
 }  // namespace trundlex

@@ -3,6 +3,8 @@
 #include <atomic>
 #include <cstdint>
 
+#include "solver/HumanHand.h"
+
 namespace trundlex {
 
 class Level;
@@ -17,6 +19,9 @@ enum class ComputerStrength : std::int32_t {
     Hard = 3,
 };
 
+// The hand a computer player of this strength putts with (Person: as Hard).
+HandSpread handOf(ComputerStrength strength);
+
 struct ComputerPutt {
     double speed = 0.0;
     double heading = 0.0;
@@ -26,18 +31,16 @@ struct ComputerPutt {
 // grass: the putt when nothing better is known.
 ComputerPutt puttAtNearestCup(const Level& level, double x, double y);
 
-// The putt the computer would make for a ball lying at (x, y) if it aimed perfectly: the first
-// putt of the shortest way into the cup the solver finds (of the putts that hole out, the one
-// that forgives a slightly wrong aim best), or of the way that gets closest. When the solver
-// finds nothing better than staying put, a putt straight at the nearest cup. Takes up to
+// The putt the computer would make for a ball lying at (x, y) if it aimed perfectly: what
+// PuttPlanner plans, as for the par. When the solver finds nothing better than staying put, a
+// putt straight at the nearest cup. Takes up to
 // timeLimit seconds (a fraction of that on most levels). Setting *stop (from another thread)
 // cuts the search short; the putt is then the best found so far.
 ComputerPutt planComputerPutt(const PuttSolver& solver, double x, double y, double timeLimit = 3.0,
                               const std::atomic<bool>* stop = nullptr);
 
-// The planned putt as a player of the strength makes it: with a random error in heading and
-// speed that shrinks with the strength. The same draws give the same putt. Person is played
-// as Hard.
+// The planned putt as a player of the strength makes it: played by handOf(strength), seeded
+// from two draws. The same draws give the same putt. Person is played as Hard.
 ComputerPutt spoilComputerPutt(const ComputerPutt& planned, ComputerStrength strength,
                                RandomSource& random);
 

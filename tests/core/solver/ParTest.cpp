@@ -63,7 +63,7 @@ TEST_F(ParCacheTest, DropsLinesItCannotReadAndIgnoresForeignFiles) {
     const std::string goodLine = good.substr(good.find('\n') + 1);
     const std::string hash = goodLine.substr(3, goodLine.rfind('\t') - 3);
     std::ofstream(path_, std::ios::binary)
-        << "trundlex par 1\n"
+        << "trundlex par 2\n"
         << "C3\tzz\t1\n"               // fingerprint not hex
         << "D4\t" << hash << "\t99\n"  // par beyond the stroke limit
         << "E5\t" << hash << "\n"      // field missing

@@ -1,0 +1,38 @@
+#include "CourseLookup.h"
+
+#include <filesystem>
+
+#include "platform/PlatformSupport.h"
+
+namespace trundlex::tool {
+
+namespace fs = std::filesystem;
+
+std::string findCourseFile(const std::string& name) {
+    std::error_code error;
+    if (name.empty() || fs::is_regular_file(name, error)) {
+        return name;
+    }
+    const fs::path asked(name);
+    if (asked.has_parent_path()) {
+        return {};
+    }
+    fs::path file = asked;
+    if (file.extension() != ".cou") {
+        file += ".cou";
+    }
+    const QString shipped = dataFolder(QStringLiteral("courses"));
+    const QString user = userDataFolder() + QStringLiteral("courses");
+    for (const QString& folder : {shipped, user}) {
+        if (folder.isEmpty()) {
+            continue;
+        }
+        const fs::path candidate = fs::path(folder.toStdString()) / file;
+        if (fs::is_regular_file(candidate, error)) {
+            return candidate.string();
+        }
+    }
+    return {};
+}
+
+}  // namespace trundlex::tool
