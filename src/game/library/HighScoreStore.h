@@ -4,6 +4,7 @@
 #include <functional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 namespace trundlex {
@@ -62,7 +63,7 @@ public:
     // happens for an index out of range.
     void removeCourseAt(int index);
     // Removes every course.
-    void clear() { courses_.clear(); }
+    void clear();
 
     // Reads the file at `path` and adds its results to the store, every list sorted and cut
     // to ten again. A file that does not start with the magic is ignored: false, the store
@@ -81,9 +82,19 @@ private:
 
     const CourseScores* find(std::string_view courseId) const;
     bool readFrom(std::istream& file);
+    void reindex();
 
     Clock clock_;
     std::vector<CourseScores> courses_;
+    // Course ID to its index in courses_: a file of tens of thousands of courses must not
+    // cost a search through all of them per entry read.
+    struct IdHash {
+        using is_transparent = void;
+        std::size_t operator()(std::string_view id) const {
+            return std::hash<std::string_view>{}(id);
+        }
+    };
+    std::unordered_map<std::string, std::size_t, IdHash, std::equal_to<>> index_;
 };
 
 }  // namespace trundlex

@@ -117,6 +117,32 @@ TEST_F(HighScoreStoreTest, LoadSortsAndCutsAFileOfMoreThanTenEntries) {
     EXPECT_EQ(scores, (std::vector<int>{0, 1, 2, 3, 4, 5, 6, 7, 8, 9}));
 }
 
+TEST_F(HighScoreStoreTest, ManyCoursesKeepFileOrderAndARepeatedIdJoinsItsFirstRecord) {
+    constexpr int kCourses = 60000;
+    ArchiveBytes file;
+    file.string("Trundlex 1").integer(kCourses + 1);
+    for (int c = 0; c < kCourses; ++c) {
+        file.string("c" + std::to_string(c)).integer(1).string("p").integer(c).integer(c);
+    }
+    file.string("c7").integer(1).string("again").integer(3).integer(1);
+    writeBytes(path(), file.bytes());
+
+    HighScoreStore store;
+    ASSERT_TRUE(store.load(path()));
+    ASSERT_EQ(store.courseCount(), kCourses);
+    EXPECT_EQ(store.courseIdAt(kCourses - 1), "c" + std::to_string(kCourses - 1));
+    EXPECT_EQ(store.entryAt("c54321", 0).score, 54321);
+    EXPECT_EQ(entriesOf(store, "c7"),
+              (std::vector<HighScoreEntry>{{"again", 1, 3}, {"p", 7, 7}}));
+    // Removing moves the later courses down; each is still found under its own ID.
+    store.removeCourseAt(store.findCourse("c10", false));
+    EXPECT_EQ(store.findCourse("c11", false), 10);
+    EXPECT_EQ(store.findCourse("c10", false), -1);
+    EXPECT_EQ(store.entryAt("c59999", 0).score, 59999);
+    store.clear();
+    EXPECT_EQ(store.entryCount("c5"), 0);
+}
+
 TEST_F(HighScoreStoreTest, DamagedOrMissingFileEmptiesTheStoreAForeignOneLeavesItAlone) {
     // Course records (ID, entry count) of entries (name, score, time), written by hand.
     ArchiveBytes file;
