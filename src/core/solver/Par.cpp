@@ -46,7 +46,7 @@ std::uint64_t levelFingerprint(const Level& level) {
 
 ParCache::ParCache(std::string path) : path_(std::move(path)) {
     std::string bytes;
-    if (path_.empty() || !readWholeFile(path_, bytes) || bytes.size() > kMaxFileBytes) {
+    if (path_.empty() || readFileUpTo(path_, kMaxFileBytes, bytes) != CappedRead::Read) {
         return;
     }
     std::istringstream in(bytes);
