@@ -1,7 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <set>
+
 #include "LibraryTestSupport.h"
+#include "support/ChildProcess.h"
 #include "library/HighScoreStore.h"
+#include "util/FileLock.h"
 
 namespace trundlex {
 namespace {
@@ -177,6 +181,93 @@ TEST_F(HighScoreStoreTest, DamagedOrMissingFileEmptiesTheStoreAForeignOneLeavesI
     EXPECT_EQ(store.entryCount("second"), 2);
     EXPECT_FALSE(store.load(folder_ / "missing.dat"));
     EXPECT_EQ(store.courseCount(), 0) << "a missing file is an empty store";
+}
+
+TEST_F(HighScoreStoreTest, TwoProgramsFinishingGamesAtOnceLoseNoResult) {
+    constexpr int kRounds = 20;
+    HighScoreStore before;
+    before.add("course 0", "earlier", 99, 1);
+    ASSERT_TRUE(before.save(path()));
+    // Both read the file before either writes, then finish their games at the same moment.
+    testing::ChildProcess ann({HIGHSCORE_WRITER_PATH, path(), "ann", std::to_string(kRounds)});
+    testing::ChildProcess bob({HIGHSCORE_WRITER_PATH, path(), "bob", std::to_string(kRounds)});
+    ASSERT_EQ(ann.readLine(), "ready");
+    ASSERT_EQ(bob.readLine(), "ready");
+    ann.send('g');
+    bob.send('g');
+    EXPECT_EQ(ann.exitCode(), 0);
+    EXPECT_EQ(bob.exitCode(), 0);
+
+    HighScoreStore after;
+    ASSERT_TRUE(after.load(path()));
+    EXPECT_EQ(after.courseCount(), kRounds);
+    for (int round = 0; round < kRounds; ++round) {
+        std::multiset<std::string> names;
+        for (const HighScoreEntry& entry : entriesOf(after, "course " + std::to_string(round))) {
+            names.insert(entry.name);
+        }
+        std::multiset<std::string> expected{"ann", "bob"};
+        if (round == 0) {
+            expected.insert("earlier");
+        }
+        EXPECT_EQ(names, expected) << "round " << round;
+    }
+}
+
+TEST_F(HighScoreStoreTest, SaveMergesWithTheFileAndKeepsRemovalsButNotAnotherProgramsCourses) {
+    HighScoreStore mine;
+    mine.add("shared", "mine", 5, 1);
+    mine.add("dropped", "mine", 5, 1);
+    mine.add("cleared later", "mine", 5, 1);
+    ASSERT_TRUE(mine.save(path()));
+    HighScoreStore other;
+    ASSERT_TRUE(other.load(path()));
+    for (int i = 0; i < 10; ++i) {
+        other.add("shared", "other", 4, 10 + i);
+    }
+    other.add("theirs", "other", 1, 1);
+    other.removeCourseAt(other.findCourse("dropped", false));
+    ASSERT_TRUE(other.save(path()));
+
+    mine.add("shared", "mine again", 3, 2);
+    mine.removeCourseAt(mine.findCourse("cleared later", false));
+    ASSERT_TRUE(mine.save(path()));
+    HighScoreStore back;
+    ASSERT_TRUE(back.load(path()));
+    ASSERT_EQ(back.entryCount("shared"), 10) << "the union, cut to the ten best";
+    EXPECT_EQ(back.entryAt("shared", 0).name, "mine again");
+    EXPECT_EQ(back.entryAt("shared", 9).time, 18);
+    EXPECT_EQ(back.entryCount("theirs"), 1);
+    EXPECT_EQ(back.entryCount("dropped"), 0) << "the other program's removal holds";
+    EXPECT_EQ(back.entryCount("cleared later"), 0);
+    EXPECT_EQ(mine.entryCount("theirs"), 1) << "the saving store sees the merged lists";
+
+    // Emptying the whole list is done to the file too; results added afterwards stay.
+    other.clear();
+    other.add("new", "other", 7, 7);
+    ASSERT_TRUE(other.save(path()));
+    HighScoreStore afterClear;
+    ASSERT_TRUE(afterClear.load(path()));
+    ASSERT_EQ(afterClear.courseCount(), 1);
+    EXPECT_EQ(afterClear.courseIdAt(0), "new");
+}
+
+TEST_F(HighScoreStoreTest, AStuckLockFailsTheSaveAfterAFewSecondsAndTheNextSaveCatchesUp) {
+    HighScoreStore store;
+    store.add("course", "first", 1, 1);
+    ASSERT_TRUE(store.save(path()));
+    store.add("course", "second", 2, 2);
+    {
+        const FileLock held(path());
+        ASSERT_TRUE(held.locked());
+        std::string error;
+        EXPECT_FALSE(store.save(path(), &error));
+        EXPECT_NE(error.find("is held by process"), std::string::npos) << error;
+    }
+    ASSERT_TRUE(store.save(path()));
+    HighScoreStore back;
+    ASSERT_TRUE(back.load(path()));
+    EXPECT_EQ(back.entryCount("course"), 2);
 }
 
 TEST_F(HighScoreStoreTest, FailedSaveKeepsThePreviousFile) {
