@@ -5,6 +5,8 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include "solver/Par.h"
+#include "support/AsciiLevel.h"
 #include "support/TempFolder.h"
 
 namespace trundlex {
@@ -50,6 +52,23 @@ TEST(FileLockTest, ALockOfAKilledProcessIsFreeAtOnce) {
     EXPECT_TRUE(FileLock(guarded, milliseconds(0)).locked());
     ::close(taken[0]);
     ::close(taken[1]);
+}
+
+TEST(FileLockTest, TwoParCachesOnOneFileKeepBothProgramsPars) {
+    const testing::TempFolder folder;
+    const std::string path = folder / "par.txt";
+    Level first = testing::asciiLevel({"#####", "#..o#", "#####"});
+    first.setId("first");
+    Level second = first;
+    second.setId("second");
+    ParCache game(path);
+    ParCache host(path);
+    game.parOf(first);
+    host.parOf(second);
+    const ParCache later(path);
+    EXPECT_TRUE(later.lookup(first));
+    EXPECT_TRUE(later.lookup(second));
+    EXPECT_TRUE(host.lookup(first)) << "the saving cache learns the other's pars";
 }
 
 }  // namespace
