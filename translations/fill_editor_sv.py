@@ -153,6 +153,9 @@ SV = {
     "&No": "&Nej",
     "Save": "Spara",
     "Help": "Hjälp",
+    # Level files too large to read
+    "%1 is too large to be a Trundlex level file.\nThe level you are editing has not been changed.":
+        "%1 är för stor för att vara en Trundlex-banfil.\nBanan du redigerar har inte ändrats.",
 }
 
 

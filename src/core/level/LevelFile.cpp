@@ -9,8 +9,13 @@ namespace trundlex {
 
 LevelLoadResult loadLevelFile(const std::string& path, Level& level) {
     std::string bytes;
-    if (!readWholeFile(path, bytes)) {
-        return LevelLoadResult::Unreadable;
+    switch (readFileUpTo(path, MaxLevelFileBytes, bytes)) {
+        case CappedRead::Read:
+            break;
+        case CappedRead::TooLarge:
+            return LevelLoadResult::TooLarge;
+        case CappedRead::Unreadable:
+            return LevelLoadResult::Unreadable;
     }
     std::istringstream in(bytes);
     ArchiveReader archive(in);

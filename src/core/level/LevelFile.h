@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 
@@ -23,9 +24,16 @@ enum class LevelLoadResult : std::int32_t {
     Unreadable = 3,
     // The file holds no level text that can be read (damaged or foreign).
     NotALevel = 4,
+    // The file is larger than any level file can be (MaxLevelFileBytes); it is not read.
+    TooLarge = 5,
 };
 
-// Reads the level file at `path` into `level`: Loaded, Unreadable or NotALevel. Only a level
+// The largest level file that is read. The largest level the editor makes (99 x 99 blocks,
+// each written as at most 8 bytes) takes about 80 KB; this leaves room for far larger ones
+// while a huge file is refused before it fills the memory.
+inline constexpr std::size_t MaxLevelFileBytes = 4u << 20;
+
+// Reads the level file at `path` into `level`: Loaded, Unreadable, NotALevel or TooLarge. Only a level
 // read in full replaces `level`, which is then not modified; on any failure `level` is left
 // exactly as it was, so that a level in use is never swapped for a half-read or default one.
 LevelLoadResult loadLevelFile(const std::string& path, Level& level);

@@ -16,15 +16,15 @@ void RegistrySettings::ExchangeInt(bool load, std::int32_t& field, std::string_v
                                    std::string_view name, std::int32_t min, std::int32_t max) {
     const std::string key = selectKey(section);
     if (!load) {
-        store_.write(key, std::string(name), SettingsValue::fromInt(field), !flushSuppressed_);
+        store(key, name, SettingsValue::fromInt(field));
         return;
     }
     const auto stored = store_.read(key, std::string(name));
     const auto value = stored ? stored->toInt() : std::nullopt;
-    if (!value || (min != -1 && *value < min) || (max != -1 && *value > max)) {
-        return;
+    if (value && (min == -1 || *value >= min) && (max == -1 || *value <= max)) {
+        field = *value;
+        remember(key, name, *stored);
     }
-    field = *value;
 }
 
 void RegistrySettings::ExchangeBool(bool load, bool& field, std::string_view section,
@@ -38,12 +38,29 @@ void RegistrySettings::ExchangeString(bool load, std::string& field, std::string
                                       std::string_view name) {
     const std::string key = selectKey(section);
     if (!load) {
-        store_.write(key, std::string(name), SettingsValue::fromString(field), !flushSuppressed_);
+        store(key, name, SettingsValue::fromString(field));
         return;
     }
     if (const auto stored = store_.read(key, std::string(name))) {
         field = stored->toText();
+        remember(key, name, SettingsValue::fromString(field));
     }
+}
+
+void RegistrySettings::store(const std::string& key, std::string_view name,
+                             const SettingsValue& value) {
+    const auto known = known_.find({key, std::string(name)});
+    if (known != known_.end() && known->second == value) {
+        return;
+    }
+    if (store_.write(key, std::string(name), value, !flushSuppressed_)) {
+        remember(key, name, value);
+    }
+}
+
+void RegistrySettings::remember(const std::string& key, std::string_view name,
+                                const SettingsValue& value) {
+    known_[{key, std::string(name)}] = value;
 }
 
 }  // namespace trundlex

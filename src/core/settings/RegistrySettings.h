@@ -1,8 +1,10 @@
 #pragma once
 
 #include <cstdint>
+#include <map>
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "settings/SettingsStore.h"
 
@@ -26,7 +28,10 @@ public:
 
     // Exchange(true): stored values to fields.
     void Load() { Exchange(true); }
-    // Exchange(false): fields to stored values.
+    // Exchange(false): fields to stored values. A value read by Load or written by Save
+    // before is written again only when its field changed since: another program sharing
+    // the store may have saved its own changes meanwhile, and a value this program did not
+    // change must not undo them. Values the store lacks are always written.
     void Save() { Exchange(false); }
 
     // The record's root key path, such as "Software\Brackwater Works\Trundlex".
@@ -53,8 +58,13 @@ protected:
 private:
     // Selects (and creates when missing) the key of `section`.
     std::string selectKey(std::string_view section);
+    // Writes the value unless it is what was last loaded or saved under that name.
+    void store(const std::string& key, std::string_view name, const SettingsValue& value);
+    void remember(const std::string& key, std::string_view name, const SettingsValue& value);
 
     SettingsStore& store_;
+    // The stored value of every field as last loaded or saved, by key and value name.
+    std::map<std::pair<std::string, std::string>, SettingsValue> known_;
     bool flushSuppressed_ = false;
 };
 

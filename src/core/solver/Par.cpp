@@ -8,6 +8,7 @@
 #include "HandTrials.h"
 #include "PuttSolver.h"
 #include "level/Level.h"
+#include "util/FileLock.h"
 #include "util/SafeFile.h"
 
 namespace trundlex {
@@ -62,8 +63,14 @@ std::uint64_t levelFingerprint(const Level& level) {
 }
 
 ParCache::ParCache(std::string path) : path_(std::move(path)) {
+    if (!path_.empty()) {
+        readTable(path_, entries_);
+    }
+}
+
+void ParCache::readTable(const std::string& path, std::map<std::string, Entry>& entries) {
     std::string bytes;
-    if (path_.empty() || !readWholeFile(path_, bytes) || bytes.size() > kMaxFileBytes) {
+    if (readFileUpTo(path, kMaxFileBytes, bytes) != CappedRead::Read) {
         return;
     }
     std::istringstream in(bytes);
@@ -89,7 +96,7 @@ ParCache::ParCache(std::string path) : path_(std::move(path)) {
             entry.par < 0 || entry.par > ParStrokeLimit || !storableId(id)) {
             continue;
         }
-        entries_[id] = entry;
+        entries[id] = entry;
     }
 }
 
@@ -117,15 +124,31 @@ std::optional<int> ParCache::parOf(const Level& level, int threads, const std::a
     if (par && storableId(level.id())) {
         std::lock_guard lock(mutex_);
         entries_[level.id()] = {fingerprint, *par};
+        solvedHere_.insert(level.id());
         saveLocked();
     }
     return par;
 }
 
-void ParCache::saveLocked() const {
+void ParCache::saveLocked() {
     if (path_.empty()) {
         return;
     }
+    // The per-user folder may not exist yet on a first run.
+    std::error_code ignored;
+    std::filesystem::create_directories(std::filesystem::path(path_).parent_path(), ignored);
+    // Another program may have added pars since this one read the file: the union is
+    // written, with this program's own results where both know a level.
+    const FileLock lock(path_);
+    if (!lock.locked()) {
+        return;
+    }
+    std::map<std::string, Entry> merged;
+    readTable(path_, merged);
+    for (const std::string& id : solvedHere_) {
+        merged[id] = entries_.at(id);
+    }
+    entries_ = std::move(merged);
     std::string text(kHeader);
     text += '\n';
     char number[32];
@@ -139,9 +162,6 @@ void ParCache::saveLocked() const {
         text.append(number, r.ptr);
         text += '\n';
     }
-    // The per-user folder may not exist yet on a first run.
-    std::error_code ignored;
-    std::filesystem::create_directories(std::filesystem::path(path_).parent_path(), ignored);
     writeFileSafely(path_, text);
 }
 

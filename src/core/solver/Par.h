@@ -5,6 +5,7 @@
 #include <map>
 #include <mutex>
 #include <optional>
+#include <set>
 #include <string>
 
 namespace trundlex {
@@ -44,6 +45,7 @@ std::uint64_t levelFingerprint(const Level& level);
 // The par of every level met so far, by level ID, kept in a small text file so that each level
 // is solved once per user. A level whose blocks changed since (same ID, other fingerprint) is
 // solved again. Safe to use from several threads; a par being computed does not hold the lock.
+// Several programs may share the file: a save merges with what the file holds by then.
 class ParCache {
 public:
     // Reads the file when it exists; an empty path keeps the table in memory only. Lines that
@@ -65,11 +67,14 @@ private:
         int par = 0;
     };
     std::optional<int> lookup(const std::string& id, std::uint64_t fingerprint) const;
-    void saveLocked() const;
+    static void readTable(const std::string& path, std::map<std::string, Entry>& entries);
+    void saveLocked();
 
     std::string path_;
     mutable std::mutex mutex_;
     std::map<std::string, Entry> entries_;
+    // The levels this program solved itself, which it writes over the file's entries.
+    std::set<std::string> solvedHere_;
 };
 
 }  // namespace trundlex

@@ -4,7 +4,9 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <fstream>
@@ -78,6 +80,56 @@ bool readWholeFile(const std::string& path, std::string& bytes) {
     }
     bytes = std::move(buffer).str();
     return true;
+}
+
+CappedRead readFileUpTo(const std::string& path, std::size_t maxBytes, std::string& bytes) {
+    struct stat info {};
+    if (::stat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) {
+        return CappedRead::Unreadable;
+    }
+    if (static_cast<std::uintmax_t>(info.st_size) > maxBytes) {
+        return CappedRead::TooLarge;
+    }
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0) {
+        return CappedRead::Unreadable;
+    }
+    // Swapped for a pipe or a device between the two looks: refused all the same.
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+        ::close(fd);
+        return CappedRead::Unreadable;
+    }
+    std::string read;
+    read.resize(std::min<std::size_t>(static_cast<std::size_t>(info.st_size), maxBytes) + 1);
+    std::size_t filled = 0;
+    CappedRead result = CappedRead::Read;
+    while (result == CappedRead::Read) {
+        if (filled == read.size()) {
+            if (filled > maxBytes) {
+                result = CappedRead::TooLarge;
+                break;
+            }
+            // The file grew after it was measured.
+            read.resize(std::min(maxBytes + 1, read.size() * 2));
+        }
+        const ssize_t n = ::read(fd, read.data() + filled, read.size() - filled);
+        if (n < 0 && errno == EINTR) {
+            continue;
+        }
+        if (n < 0) {
+            result = CappedRead::Unreadable;
+        } else if (n == 0) {
+            break;
+        } else {
+            filled += static_cast<std::size_t>(n);
+        }
+    }
+    ::close(fd);
+    if (result == CappedRead::Read) {
+        read.resize(filled);
+        bytes = std::move(read);
+    }
+    return result;
 }
 
 }  // namespace trundlex

@@ -79,11 +79,15 @@ bool CEditorDoc::openFile(const QString& path) {
         recent_.Save();
         emit recentFilesChanged();
         const QString shown = QDir::toNativeSeparators(path);
-        prompts_.showError(loaded == LevelLoadResult::Unreadable
-                               ? tr("%1 could not be opened.").arg(shown)
-                               : tr("%1 is not a Trundlex level file, or it is damaged.\n"
-                                    "The level you are editing has not been changed.")
-                                     .arg(shown));
+        prompts_.showError(
+            loaded == LevelLoadResult::Unreadable ? tr("%1 could not be opened.").arg(shown)
+            : loaded == LevelLoadResult::TooLarge
+                ? tr("%1 is too large to be a Trundlex level file.\n"
+                     "The level you are editing has not been changed.")
+                      .arg(shown)
+                : tr("%1 is not a Trundlex level file, or it is damaged.\n"
+                     "The level you are editing has not been changed.")
+                      .arg(shown));
         return false;
     }
     setPathName(path);

@@ -10,6 +10,7 @@
 
 #include "level/Archive.h"
 #include "library/ArchiveBounds.h"
+#include "util/FileLock.h"
 #include "util/SafeFile.h"
 
 namespace trundlex {
@@ -18,8 +19,6 @@ namespace {
 
 // The smallest course record: an empty ID and the entry count.
 constexpr std::uint64_t kMinCourseBytes = 1 + 4;
-// The smallest entry: an empty name, the score and the time.
-constexpr std::uint64_t kMinEntryBytes = 1 + 4 + 4;
 
 bool before(const HighScoreEntry& a, const HighScoreEntry& b) {
     return a.score != b.score ? a.score < b.score : a.time < b.time;
@@ -46,13 +45,19 @@ int HighScoreStore::findCourse(std::string_view courseId, bool create) {
         return -1;
     }
     courses_.push_back({std::string(courseId), {}});
+    index_.emplace(courses_.back().courseId, courses_.size() - 1);
     return courseCount() - 1;
 }
 
 bool HighScoreStore::add(std::string_view courseId, std::string_view name, std::int32_t score,
                          std::int64_t time) {
-    auto& entries = courses_[static_cast<std::size_t>(findCourse(courseId, true))].entries;
     HighScoreEntry entry{std::string(name), time, score};
+    changes_.push_back({Change::Add, std::string(courseId), entry});
+    return place(courseId, std::move(entry));
+}
+
+bool HighScoreStore::place(std::string_view courseId, HighScoreEntry entry) {
+    auto& entries = courses_[static_cast<std::size_t>(findCourse(courseId, true))].entries;
     // After every entry that is not worse, so that equal entries keep the order of adding.
     const auto place = std::upper_bound(entries.begin(), entries.end(), entry, before);
     const auto position = place - entries.begin();
@@ -89,24 +94,54 @@ HighScoreEntry HighScoreStore::entryAt(std::string_view courseId, int index) con
 
 void HighScoreStore::removeCourseAt(int index) {
     if (index >= 0 && index < courseCount()) {
-        courses_.erase(courses_.begin() + index);
+        changes_.push_back({Change::Remove, courseIdAt(index), {}});
+        apply(changes_.back());
+    }
+}
+
+void HighScoreStore::clear() {
+    changes_.push_back({Change::Clear, {}, {}});
+    apply(changes_.back());
+}
+
+void HighScoreStore::apply(const Change& change) {
+    switch (change.kind) {
+        case Change::Add:
+            place(change.courseId, change.entry);
+            break;
+        case Change::Remove:
+            if (const int index = findCourse(change.courseId, false); index >= 0) {
+                courses_.erase(courses_.begin() + index);
+                reindex();
+            }
+            break;
+        case Change::Clear:
+            courses_.clear();
+            index_.clear();
+            break;
+    }
+}
+
+void HighScoreStore::reindex() {
+    index_.clear();
+    for (std::size_t i = 0; i < courses_.size(); ++i) {
+        index_.emplace(courses_[i].courseId, i);
     }
 }
 
 const HighScoreStore::CourseScores* HighScoreStore::find(std::string_view courseId) const {
-    for (const CourseScores& course : courses_) {
-        if (course.courseId == courseId) {
-            return &course;
-        }
-    }
-    return nullptr;
+    const auto found = index_.find(courseId);
+    return found == index_.end() ? nullptr : &courses_[found->second];
 }
 
 bool HighScoreStore::load(const std::string& path) {
     std::ifstream file(path, std::ios::binary);
     const int first = file ? file.peek() : std::char_traits<char>::eof();
+    // A damaged file is not something this program did: emptying the store for it is not
+    // done to the file again on the next save.
+    const auto empty = [this] { apply({Change::Clear, {}, {}}); };
     if (first == std::char_traits<char>::eof()) {
-        clear();
+        empty();
         return false;
     }
     // Not opening with the magic's one-byte length: another file, not a damaged store.
@@ -116,14 +151,14 @@ bool HighScoreStore::load(const std::string& path) {
     ArchiveReader archive(file);
     std::string magic;
     if (!archive.readString(magic)) {
-        clear();
+        empty();
         return false;
     }
     if (magic != Magic) {
         return false;
     }
     if (!readFrom(file)) {
-        clear();
+        empty();
         return false;
     }
     return true;
@@ -138,8 +173,10 @@ bool HighScoreStore::readFrom(std::istream& file) {
     for (std::int32_t c = 0; c < courseCount; ++c) {
         std::string courseId;
         std::int32_t entryCount = 0;
-        if (!archive.readString(courseId) || !archive.readInt32(entryCount) ||
-            !countFits(file, entryCount, kMinEntryBytes)) {
+        // The entry count is not checked against the rest of the file here: that seeks, and
+        // a seek per course empties the stream's buffer, which made large files slow to read.
+        // A count that promises too much still fails, at the first entry the file lacks.
+        if (!archive.readString(courseId) || !archive.readInt32(entryCount)) {
             return false;
         }
         for (std::int32_t e = 0; e < entryCount; ++e) {
@@ -150,13 +187,45 @@ bool HighScoreStore::readFrom(std::istream& file) {
                 !archive.readInt32(time)) {
                 return false;
             }
-            add(courseId, name, score, static_cast<std::uint32_t>(time));
+            place(courseId, {std::move(name), static_cast<std::uint32_t>(time), score});
         }
     }
     return true;
 }
 
-bool HighScoreStore::save(const std::string& path) const {
+bool HighScoreStore::save(const std::string& path, std::string* error) {
+    // The folder may not exist on a first run; if it cannot be made, the lock or the write
+    // says so.
+    std::error_code ignored;
+    const std::filesystem::path folder = std::filesystem::path(path).parent_path();
+    if (!folder.empty()) {
+        std::filesystem::create_directories(folder, ignored);
+    }
+    const FileLock lock(path);
+    if (!lock.locked()) {
+        if (error) {
+            *error = lock.error();
+        }
+        return false;
+    }
+    HighScoreStore merged(clock_);
+    if (merged.load(path)) {
+        for (const Change& change : changes_) {
+            merged.apply(change);
+        }
+    } else {
+        merged.courses_ = courses_;
+    }
+    if (!merged.write(path, error)) {
+        return false;
+    }
+    courses_ = std::move(merged.courses_);
+    reindex();
+    changes_.clear();
+    return true;
+}
+
+bool HighScoreStore::write(const std::string& path, std::string* error) const {
     std::ostringstream bytes;
     ArchiveWriter archive(bytes);
     archive.writeString(Magic);
@@ -176,15 +245,12 @@ bool HighScoreStore::save(const std::string& path) const {
         }
     }
     if (!archive.ok()) {
+        if (error) {
+            *error = "the high scores cannot be encoded";
+        }
         return false;
     }
-    // The folder may not exist on a first run; if it cannot be made, the write says so.
-    std::error_code ignored;
-    const std::filesystem::path folder = std::filesystem::path(path).parent_path();
-    if (!folder.empty()) {
-        std::filesystem::create_directories(folder, ignored);
-    }
-    return writeFileSafely(path, std::move(bytes).str());
+    return writeFileSafely(path, std::move(bytes).str(), error);
 }
 
 }  // namespace trundlex

@@ -4,6 +4,7 @@
 #include <functional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 namespace trundlex {
@@ -62,16 +63,23 @@ public:
     // happens for an index out of range.
     void removeCourseAt(int index);
     // Removes every course.
-    void clear() { courses_.clear(); }
+    void clear();
 
     // Reads the file at `path` and adds its results to the store, every list sorted and cut
     // to ten again. A file that does not start with the magic is ignored: false, the store
     // unchanged. A file that cannot be opened, ends early or whose counts promise more than
     // it holds empties the whole store (results already read included) and gives false.
     bool load(const std::string& path);
-    // Writes the store to `path`, creating its folder when missing. The old file is replaced
-    // only by a complete new one: false when anything fails, the old file then unchanged.
-    bool save(const std::string& path) const;
+    // Writes the store to `path`, creating its folder when missing. Another program may have
+    // written the file since this one read it, so under the file's lock (FileLock) the file
+    // is read again and what this store did since its last save (results added, courses
+    // removed or cleared) is done once more on that content; the outcome is written and
+    // becomes this store's lists. A file that cannot be read as a store is replaced by this
+    // store's lists. The old file is replaced only by a complete new one: false, with a
+    // reason in `error` when given, when anything fails (the lock included, which is waited
+    // for a few seconds at most); the file is then unchanged and the changes are kept for the
+    // next save.
+    bool save(const std::string& path, std::string* error = nullptr);
 
 private:
     struct CourseScores {
@@ -79,11 +87,33 @@ private:
         std::vector<HighScoreEntry> entries;
     };
 
+    // Something this store did that a save does again on the file's current content.
+    struct Change {
+        enum Kind { Add, Remove, Clear } kind;
+        std::string courseId;
+        HighScoreEntry entry;
+    };
+
     const CourseScores* find(std::string_view courseId) const;
+    bool place(std::string_view courseId, HighScoreEntry entry);
+    void apply(const Change& change);
     bool readFrom(std::istream& file);
+    bool write(const std::string& path, std::string* error) const;
+    void reindex();
 
     Clock clock_;
     std::vector<CourseScores> courses_;
+    // Course ID to its index in courses_: a file of tens of thousands of courses must not
+    // cost a search through all of them per entry read.
+    struct IdHash {
+        using is_transparent = void;
+        std::size_t operator()(std::string_view id) const {
+            return std::hash<std::string_view>{}(id);
+        }
+    };
+    std::unordered_map<std::string, std::size_t, IdHash, std::equal_to<>> index_;
+    // Since the last successful save.
+    std::vector<Change> changes_;
 };
 
 }  // namespace trundlex

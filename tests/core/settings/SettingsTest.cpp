@@ -119,8 +119,31 @@ TEST_F(SettingsTest, WritesAreFlushedUnlessSuppressed) {
     settings.Save();
     EXPECT_EQ(store_.flushCount(), 4);
     settings.setFlushSuppressed(true);
+    settings.setPort(2);
     settings.Save();
     EXPECT_EQ(store_.flushCount(), 4);
+    EXPECT_EQ(stored(kNetwork, "port"), SettingsValue::fromInt(2));
+}
+
+TEST_F(SettingsTest, TwoProgramsSavingKeepEachOthersChangesAndTheLaterChangeOfAValueWins) {
+    storeInt(kNetwork, "port", 1000);
+    const auto game = loaded();
+    const auto host = loaded();
+    host->setPort(2000);
+    host->setAddress("host.example.org");
+    host->Save();
+    game->setSound(false);
+    game->setAddress("game.example.org");
+    game->Save();
+    const auto back = loaded();
+    EXPECT_EQ(back->port(), 2000) << "not undone by a program that did not change it";
+    EXPECT_FALSE(back->sound());
+    EXPECT_EQ(back->address(), "game.example.org");
+
+    // Setting a value back to what was loaded is a change too once another program saved.
+    host->setPort(1000);
+    host->Save();
+    EXPECT_EQ(loaded()->port(), 1000);
 }
 
 }  // namespace

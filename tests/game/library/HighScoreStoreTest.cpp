@@ -1,7 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <set>
+
 #include "LibraryTestSupport.h"
+#include "support/ChildProcess.h"
 #include "library/HighScoreStore.h"
+#include "util/FileLock.h"
 
 namespace trundlex {
 namespace {
@@ -117,6 +121,32 @@ TEST_F(HighScoreStoreTest, LoadSortsAndCutsAFileOfMoreThanTenEntries) {
     EXPECT_EQ(scores, (std::vector<int>{0, 1, 2, 3, 4, 5, 6, 7, 8, 9}));
 }
 
+TEST_F(HighScoreStoreTest, ManyCoursesKeepFileOrderAndARepeatedIdJoinsItsFirstRecord) {
+    constexpr int kCourses = 60000;
+    ArchiveBytes file;
+    file.string("Trundlex 1").integer(kCourses + 1);
+    for (int c = 0; c < kCourses; ++c) {
+        file.string("c" + std::to_string(c)).integer(1).string("p").integer(c).integer(c);
+    }
+    file.string("c7").integer(1).string("again").integer(3).integer(1);
+    writeBytes(path(), file.bytes());
+
+    HighScoreStore store;
+    ASSERT_TRUE(store.load(path()));
+    ASSERT_EQ(store.courseCount(), kCourses);
+    EXPECT_EQ(store.courseIdAt(kCourses - 1), "c" + std::to_string(kCourses - 1));
+    EXPECT_EQ(store.entryAt("c54321", 0).score, 54321);
+    EXPECT_EQ(entriesOf(store, "c7"),
+              (std::vector<HighScoreEntry>{{"again", 1, 3}, {"p", 7, 7}}));
+    // Removing moves the later courses down; each is still found under its own ID.
+    store.removeCourseAt(store.findCourse("c10", false));
+    EXPECT_EQ(store.findCourse("c11", false), 10);
+    EXPECT_EQ(store.findCourse("c10", false), -1);
+    EXPECT_EQ(store.entryAt("c59999", 0).score, 59999);
+    store.clear();
+    EXPECT_EQ(store.entryCount("c5"), 0);
+}
+
 TEST_F(HighScoreStoreTest, DamagedOrMissingFileEmptiesTheStoreAForeignOneLeavesItAlone) {
     // Course records (ID, entry count) of entries (name, score, time), written by hand.
     ArchiveBytes file;
@@ -151,6 +181,93 @@ TEST_F(HighScoreStoreTest, DamagedOrMissingFileEmptiesTheStoreAForeignOneLeavesI
     EXPECT_EQ(store.entryCount("second"), 2);
     EXPECT_FALSE(store.load(folder_ / "missing.dat"));
     EXPECT_EQ(store.courseCount(), 0) << "a missing file is an empty store";
+}
+
+TEST_F(HighScoreStoreTest, TwoProgramsFinishingGamesAtOnceLoseNoResult) {
+    constexpr int kRounds = 20;
+    HighScoreStore before;
+    before.add("course 0", "earlier", 99, 1);
+    ASSERT_TRUE(before.save(path()));
+    // Both read the file before either writes, then finish their games at the same moment.
+    testing::ChildProcess ann({HIGHSCORE_WRITER_PATH, path(), "ann", std::to_string(kRounds)});
+    testing::ChildProcess bob({HIGHSCORE_WRITER_PATH, path(), "bob", std::to_string(kRounds)});
+    ASSERT_EQ(ann.readLine(), "ready");
+    ASSERT_EQ(bob.readLine(), "ready");
+    ann.send('g');
+    bob.send('g');
+    EXPECT_EQ(ann.exitCode(), 0);
+    EXPECT_EQ(bob.exitCode(), 0);
+
+    HighScoreStore after;
+    ASSERT_TRUE(after.load(path()));
+    EXPECT_EQ(after.courseCount(), kRounds);
+    for (int round = 0; round < kRounds; ++round) {
+        std::multiset<std::string> names;
+        for (const HighScoreEntry& entry : entriesOf(after, "course " + std::to_string(round))) {
+            names.insert(entry.name);
+        }
+        std::multiset<std::string> expected{"ann", "bob"};
+        if (round == 0) {
+            expected.insert("earlier");
+        }
+        EXPECT_EQ(names, expected) << "round " << round;
+    }
+}
+
+TEST_F(HighScoreStoreTest, SaveMergesWithTheFileAndKeepsRemovalsButNotAnotherProgramsCourses) {
+    HighScoreStore mine;
+    mine.add("shared", "mine", 5, 1);
+    mine.add("dropped", "mine", 5, 1);
+    mine.add("cleared later", "mine", 5, 1);
+    ASSERT_TRUE(mine.save(path()));
+    HighScoreStore other;
+    ASSERT_TRUE(other.load(path()));
+    for (int i = 0; i < 10; ++i) {
+        other.add("shared", "other", 4, 10 + i);
+    }
+    other.add("theirs", "other", 1, 1);
+    other.removeCourseAt(other.findCourse("dropped", false));
+    ASSERT_TRUE(other.save(path()));
+
+    mine.add("shared", "mine again", 3, 2);
+    mine.removeCourseAt(mine.findCourse("cleared later", false));
+    ASSERT_TRUE(mine.save(path()));
+    HighScoreStore back;
+    ASSERT_TRUE(back.load(path()));
+    ASSERT_EQ(back.entryCount("shared"), 10) << "the union, cut to the ten best";
+    EXPECT_EQ(back.entryAt("shared", 0).name, "mine again");
+    EXPECT_EQ(back.entryAt("shared", 9).time, 18);
+    EXPECT_EQ(back.entryCount("theirs"), 1);
+    EXPECT_EQ(back.entryCount("dropped"), 0) << "the other program's removal holds";
+    EXPECT_EQ(back.entryCount("cleared later"), 0);
+    EXPECT_EQ(mine.entryCount("theirs"), 1) << "the saving store sees the merged lists";
+
+    // Emptying the whole list is done to the file too; results added afterwards stay.
+    other.clear();
+    other.add("new", "other", 7, 7);
+    ASSERT_TRUE(other.save(path()));
+    HighScoreStore afterClear;
+    ASSERT_TRUE(afterClear.load(path()));
+    ASSERT_EQ(afterClear.courseCount(), 1);
+    EXPECT_EQ(afterClear.courseIdAt(0), "new");
+}
+
+TEST_F(HighScoreStoreTest, AStuckLockFailsTheSaveAfterAFewSecondsAndTheNextSaveCatchesUp) {
+    HighScoreStore store;
+    store.add("course", "first", 1, 1);
+    ASSERT_TRUE(store.save(path()));
+    store.add("course", "second", 2, 2);
+    {
+        const FileLock held(path());
+        ASSERT_TRUE(held.locked());
+        std::string error;
+        EXPECT_FALSE(store.save(path(), &error));
+        EXPECT_NE(error.find("is held by process"), std::string::npos) << error;
+    }
+    ASSERT_TRUE(store.save(path()));
+    HighScoreStore back;
+    ASSERT_TRUE(back.load(path()));
+    EXPECT_EQ(back.entryCount("course"), 2);
 }
 
 TEST_F(HighScoreStoreTest, FailedSaveKeepsThePreviousFile) {
