@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include "LevelEditCommand.h"
 #include "level/LevelFile.h"
 #include "model/LevelEditing.h"
 #include "model/RecentFileList.h"
@@ -28,7 +29,24 @@ CEditorDoc::CEditorDoc(EditorPrompts& prompts, RecentFileList& recent, QString l
       prompts_(prompts),
       recent_(recent),
       levelsFolder_(std::move(levelsFolder)),
-      clock_(std::move(clock)) {}
+      clock_(std::move(clock)) {
+    history_.setUndoLimit(HistoryLimit);
+}
+
+void CEditorDoc::SetModifiedFlag(bool modified) {
+    if (modified) {
+        history_.resetClean();
+    } else {
+        history_.setClean();
+    }
+}
+
+void CEditorDoc::recordEdit(const Level& before) {
+    auto step = std::make_unique<LevelEditCommand>(level_, before);
+    if (!step->isEmpty()) {
+        history_.push(step.release());
+    }
+}
 
 QString CEditorDoc::title() const {
     return pathName_.isEmpty() ? tr("Untitled") : QFileInfo(pathName_).fileName();
@@ -40,21 +58,30 @@ QString CEditorDoc::dialogFolder() const {
 }
 
 bool CEditorDoc::fileNew() {
+    LevelProperties values;
+    if (!saveModified() || !prompts_.editProperties(values)) {
+        return false;
+    }
+    emit aboutToReplaceLevel();
+    level_.init(values.width, values.height, toBytes(values.name), toBytes(values.creator));
+    clearLevel(level_);
+    history_.clear();
+    setPathName({});
+    emit documentReplaced();
+    return true;
+}
+
+bool CEditorDoc::replaceWithUntitled(const Level& level) {
     if (!saveModified()) {
         return false;
     }
-    return OnNewDocument();
-}
-
-bool CEditorDoc::OnNewDocument() {
     emit aboutToReplaceLevel();
+    const Level before = level_;
+    level_ = level;
+    recordEdit(before);
+    // No state of the history belongs to a file any more.
+    history_.resetClean();
     setPathName({});
-    SetModifiedFlag(false);
-    LevelProperties values;
-    if (prompts_.editProperties(values)) {
-        level_.init(values.width, values.height, toBytes(values.name), toBytes(values.creator));
-        clearLevel(level_);
-    }
     emit documentReplaced();
     return true;
 }
@@ -86,6 +113,7 @@ bool CEditorDoc::openFile(const QString& path) {
                                      .arg(shown));
         return false;
     }
+    history_.clear();
     setPathName(path);
     emit documentReplaced();
     return true;
@@ -129,6 +157,7 @@ bool CEditorDoc::saveTo(const QString& path) {
                                .arg(QDir::toNativeSeparators(path), toDisplayText(error)));
         return false;
     }
+    history_.setClean();
     setPathName(path);
     return true;
 }

@@ -108,7 +108,13 @@ void CEditorView::swapMaterials() {
 // --- Level commands ---
 
 void CEditorView::undo() {
+    cancelStroke();
     commands_.undo();
+}
+
+void CEditorView::redo() {
+    cancelStroke();
+    commands_.redo();
 }
 
 void CEditorView::editProperties() {
@@ -124,7 +130,7 @@ void CEditorView::toggleTestMode() {
     }
     drawing_ = false;
     testBall_.switchOn(level(), layout_.cellSize(), layout_.originX(), layout_.originY());
-    picture_.rebuild(level(), layout_.cellSize(), settings_.showGrid());
+    picture_.rebuild(level(), layout_.cellSize(), gridShown());
     update();
     emit testModeChanged(true);
 }
@@ -148,6 +154,11 @@ void CEditorView::setSpeedMode(SpeedMode mode) {
     }
     testBall_.setSpeedMode(mode);
     emit speedModeChanged(mode);
+}
+
+bool CEditorView::gridShown() const {
+    // Lines over cells of a few pixels would hide the blocks.
+    return settings_.showGrid() && layout_.cellSize() >= MinGridCell;
 }
 
 void CEditorView::toggleGrid() {
@@ -174,17 +185,17 @@ void CEditorView::relayout() {
     layout_.update(width(), height(), level().width(), level().height());
     document_.setCellSize(layout_.cellSize());
     testBall_.setGeometry(layout_.cellSize(), layout_.originX(), layout_.originY());
-    picture_.rebuild(level(), layout_.cellSize(), settings_.showGrid());
+    picture_.rebuild(level(), layout_.cellSize(), gridShown());
     update();
 }
 
 void CEditorView::redrawCells(Cell a, Cell b) {
-    picture_.redrawCells(level(), a.x, a.y, b.x, b.y, layout_.cellSize(), settings_.showGrid());
+    picture_.redrawCells(level(), a.x, a.y, b.x, b.y, layout_.cellSize(), gridShown());
     repaintPixels(layout_.cellsRect(a, b));
 }
 
 void CEditorView::redrawLevel() {
-    picture_.rebuild(level(), layout_.cellSize(), settings_.showGrid());
+    picture_.rebuild(level(), layout_.cellSize(), gridShown());
     PixelRect r = layout_.levelRect();
     // The picture's extra pixel and the start marker's shadow reach just past the level.
     r.right += 2;
@@ -214,7 +225,7 @@ void CEditorView::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
     painter.fillRect(event->rect(), palette().window());
     if (picture_.isNull()) {
-        picture_.rebuild(level(), layout_.cellSize(), settings_.showGrid());
+        picture_.rebuild(level(), layout_.cellSize(), gridShown());
     }
     painter.drawImage(layout_.originX(), layout_.originY(), picture_.image());
     if (isTestMode()) {
@@ -262,7 +273,7 @@ void CEditorView::mousePressEvent(QMouseEvent* event) {
     }
     const PixelPoint p = pixelOf(event);
     if (layout_.inLevel(p)) {
-        commands_.undoRing().Push(level());
+        beforeStroke_ = level();
         drawing_ = true;
         // The stroke starts where the button went down, even when the first move reported
         // is already cells away.
@@ -336,6 +347,7 @@ void CEditorView::mouseReleaseEvent(QMouseEvent* event) {
     current_ = layout_.clampToLevel(p);
     drawing_ = false;
     finishStroke(current_, event->modifiers());
+    document_.recordEdit(beforeStroke_);
     if (tool_ == ToolLine || tool_ == ToolRectangle || tool_ == ToolFrame) {
         repaintPixels(oldBand);
     }
@@ -400,6 +412,18 @@ void CEditorView::finishStroke(PixelPoint p, Qt::KeyboardModifiers modifiers) {
     }
 }
 
+void CEditorView::cancelStroke() {
+    if (!drawing_) {
+        return;
+    }
+    drawing_ = false;
+    // Only Plot paints while the button is down; the other tools paint on release.
+    if (tool_ == ToolPlot) {
+        level() = beforeStroke_;
+    }
+    redrawLevel();
+}
+
 void CEditorView::rightClick(PixelPoint p, Qt::KeyboardModifiers modifiers) {
     Cell cell;
     if (contains(BrushStrip::BackButtonRect, p)) {
@@ -411,13 +435,22 @@ void CEditorView::rightClick(PixelPoint p, Qt::KeyboardModifiers modifiers) {
             repaintBrush();
         }
     } else if (modifiers.testFlag(Qt::ControlModifier)) {
-        commands_.undoRing().Push(level());
+        const Level before = level();
         rotateBlockAt(level(), cell.x, cell.y, modifiers.testFlag(Qt::ShiftModifier));
+        document_.recordEdit(before);
         redrawCells(cell, cell);
     } else {
         strip_.setBrush(level().block(cell.x, cell.y));
         repaintBrush();
     }
+}
+
+void CEditorView::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape && drawing_) {
+        cancelStroke();
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }
 
 void CEditorView::keyReleaseEvent(QKeyEvent* event) {
@@ -445,8 +478,9 @@ void CEditorView::keyReleaseEvent(QKeyEvent* event) {
             return;
     }
     testBall_.edit([this, dx, dy] {
-        commands_.undoRing().Push(level());
+        const Level before = level();
         shiftLevel(level(), dx, dy);
+        document_.recordEdit(before);
         redrawLevel();
     });
 }

@@ -7,6 +7,7 @@
 #include "LevelPicture.h"
 #include "TestBall.h"
 #include "ball/Ball.h"
+#include "level/Level.h"
 #include "model/BrushStrip.h"
 #include "model/EditorLayout.h"
 #include "model/EditorSettings.h"
@@ -60,8 +61,12 @@ public:
     void resetBothRotations();
     void rotateBrush(bool withMaterials);
     void swapMaterials();
-    // Brings back the level before the last stroke, block turn, shift or transformation.
+    // Steps back or forward through the strokes, block turns, shifts, transformations and
+    // property changes. A stroke in progress is dropped first.
     void undo();
+    void redo();
+    // Drops the stroke in progress: the level is as it was before the button went down.
+    void cancelStroke();
     // The Level Properties dialog on the level; OK resizes and renames it (no undo step).
     void editProperties();
     void toggleGrid();
@@ -102,9 +107,13 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
     void keyReleaseEvent(QKeyEvent* event) override;
 
 private:
+    // The smallest cell, in pixels, that the grid is drawn over.
+    static constexpr int MinGridCell = 6;
+    bool gridShown() const;
     Level& level();
     // After the level's size or contents changed as a whole: layout, picture, full repaint.
     void relayout();
@@ -134,6 +143,7 @@ private:
     PixelPoint anchor_;
     PixelPoint current_;
     bool drawing_ = false;
+    Level beforeStroke_;
 };
 
 }  // namespace trundlex

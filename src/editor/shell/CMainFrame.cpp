@@ -52,6 +52,8 @@ CMainFrame::CMainFrame(CEditorDoc& document, EditorPrompts& prompts, SettingsSto
     statusBar()->showMessage(tr("Ready"));
 
     connect(&document_, &CEditorDoc::titleChanged, this, &CMainFrame::updateTitle);
+    connect(&document_.history(), &QUndoStack::cleanChanged, this,
+            [this](bool clean) { setWindowModified(!clean); });
     connect(&document_, &CEditorDoc::recentFilesChanged, this, &CMainFrame::updateRecentFiles);
     updateTitle();
     updateRecentFiles();
@@ -132,6 +134,7 @@ void CMainFrame::createMenus() {
 
     QMenu* edit = menuBar()->addMenu(tr("&Edit"));
     edit->addAction(command(EditorCommand::Undo));
+    edit->addAction(command(EditorCommand::Redo));
     edit->addSeparator();
     edit->addAction(command(EditorCommand::Properties));
     QMenu* block = edit->addMenu(tr("&Block"));
@@ -191,6 +194,7 @@ void CMainFrame::createToolBar() {
     toolBar_->addAction(fileAction(static_cast<int>(EditorCommand::Save)));
     toolBar_->addSeparator();
     toolBar_->addAction(command(EditorCommand::Undo));
+    toolBar_->addAction(command(EditorCommand::Redo));
     toolBar_->addSeparator();
     toolBar_->addAction(command(EditorCommand::Properties));
     toolBar_->addSeparator();
@@ -222,7 +226,8 @@ void CMainFrame::createToolBar() {
 }
 
 void CMainFrame::updateTitle() {
-    setWindowTitle(tr("%1 - Trundlex Editor").arg(document_.title()));
+    setWindowTitle(tr("%1[*] - Trundlex Editor").arg(document_.title()));
+    setWindowModified(document_.IsModified());
 }
 
 void CMainFrame::updateRecentFiles() {

@@ -4,6 +4,7 @@
 #include <QActionGroup>
 #include <QGuiApplication>
 
+#include "CEditorDoc.h"
 #include "CEditorView.h"
 #include "ToolbarIcons.h"
 #include "platform/SpeedModeTexts.h"
@@ -15,6 +16,15 @@ EditorActions::EditorActions(CEditorView& view) : QObject(&view), view_(view) {
     undo->setShortcuts(
         {QKeySequence(Qt::CTRL | Qt::Key_Z), QKeySequence(Qt::ALT | Qt::Key_Backspace)});
     connect(undo, &QAction::triggered, &view_, &CEditorView::undo);
+    QAction* redo = add(EditorCommand::Redo, tr("&Redo"), tr("Redo the last change undone"));
+    redo->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Y),
+                        QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
+    connect(redo, &QAction::triggered, &view_, &CEditorView::redo);
+    QUndoStack& history = view_.document().history();
+    undo->setEnabled(history.canUndo());
+    redo->setEnabled(history.canRedo());
+    connect(&history, &QUndoStack::canUndoChanged, undo, &QAction::setEnabled);
+    connect(&history, &QUndoStack::canRedoChanged, redo, &QAction::setEnabled);
 
     QAction* properties = add(EditorCommand::Properties, tr("&Properties..."),
                               tr("Change the level's name, creator and size"));

@@ -13,6 +13,7 @@ enum class EditorCommand : int {
     Exit = 57665,
     // Edit
     Undo = 57643,
+    Redo = 57644,
     Properties = 32773,
     ShowGrid = 32771,
     MakeFit = 32772,

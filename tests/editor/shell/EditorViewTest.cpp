@@ -30,7 +30,7 @@ TEST_F(EditorViewTest, PlotStrokeIsOneUndoStep) {
     EXPECT_EQ(code(3, 2), "S0T8");
     view.undo();
     EXPECT_EQ(rows(), Rows(10, "..........")) << "the whole stroke is one step";
-    EXPECT_FALSE(document.IsModified()) << "the snapshot carried the flag";
+    EXPECT_FALSE(document.IsModified()) << "back at the state the level started in";
 }
 
 TEST_F(EditorViewTest, EachToolDrawsWhatTheStrokeSpans) {
