@@ -3,6 +3,7 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QWheelEvent>
 #include <cmath>
 
 #include "CEditorDoc.h"
@@ -38,7 +39,8 @@ CEditorView::CEditorView(CEditorDoc& document, EditorPrompts& prompts, SettingsS
       testBall_(this,
                 {[this](const PixelRect& r) { repaintPixels(r); }, [this] { leaveTestMode(); },
                  [this](bool running) { emit ballRunningChanged(running); }}),
-      commands_(document, prompts, testBall_, [this] { relayout(); }) {
+      commands_(document, prompts, testBall_, [this] { relayout(); }),
+      navigator_(new ViewNavigator(*this, layout_, [this](bool zoomed) { navigated(zoomed); })) {
     settings_.Load();
     ball().SetSoundOn(settings_.sound());
     setMouseTracking(true);
@@ -176,17 +178,49 @@ void CEditorView::toggleSound() {
 void CEditorView::onInitialUpdate() {
     drawing_ = false;
     leaveTestMode();
+    layout_.fit();
     relayout();
+}
+
+QPoint CEditorView::zoomAnchor() const {
+    const QPoint pointer = mapFromGlobal(QCursor::pos());
+    if (rect().contains(pointer) && pointer.y() >= EditorLayout::OriginY) {
+        return pointer;
+    }
+    return QPoint(width() / 2, (height() + EditorLayout::OriginY) / 2);
+}
+
+void CEditorView::zoomIn() {
+    navigator_->zoomIn(zoomAnchor());
+}
+
+void CEditorView::zoomOut() {
+    navigator_->zoomOut(zoomAnchor());
+}
+
+void CEditorView::zoomToFit() {
+    navigator_->fit();
+}
+
+void CEditorView::navigated(bool zoomed) {
+    document_.setCellSize(layout_.cellSize());
+    testBall_.setGeometry(layout_.cellSize(), layout_.originX(), layout_.originY());
+    if (zoomed) {
+        picture_.rebuild(level(), layout_.cellSize(), gridShown());
+    }
+    update();
+    emit viewChanged();
+}
+
+void CEditorView::wheelEvent(QWheelEvent* event) {
+    navigator_->wheel(event);
 }
 
 // --- Drawing ---
 
 void CEditorView::relayout() {
-    layout_.update(width(), height(), level().width(), level().height());
-    document_.setCellSize(layout_.cellSize());
-    testBall_.setGeometry(layout_.cellSize(), layout_.originX(), layout_.originY());
-    picture_.rebuild(level(), layout_.cellSize(), gridShown());
-    update();
+    navigator_->layOut(level().width(), level().height());
+    navigated(true);
 }
 
 void CEditorView::redrawCells(Cell a, Cell b) {
@@ -227,12 +261,16 @@ void CEditorView::paintEvent(QPaintEvent* event) {
     if (picture_.isNull()) {
         picture_.rebuild(level(), layout_.cellSize(), gridShown());
     }
+    // A scrolled level passes under the brush strip, which stays in place.
+    painter.setClipRect(0, EditorLayout::OriginY, width(), height() - EditorLayout::OriginY);
     painter.drawImage(layout_.originX(), layout_.originY(), picture_.image());
     if (isTestMode()) {
         drawBall(painter, ball(), testBall_.look(), false);
         return;
     }
+    painter.setClipping(false);
     stripPainter_.paint(painter, strip_);
+    painter.setClipRect(0, EditorLayout::OriginY, width(), height() - EditorLayout::OriginY);
 
     // The start marker is the test ball, put at the start.
     testBall_.setGeometry(layout_.cellSize(), layout_.originX(), layout_.originY());
@@ -268,6 +306,9 @@ void CEditorView::resizeEvent(QResizeEvent* event) {
 // --- Mouse and keys ---
 
 void CEditorView::mousePressEvent(QMouseEvent* event) {
+    if (navigator_->press(event)) {
+        return;
+    }
     if (event->button() != Qt::LeftButton || drawing_ || isTestMode()) {
         return;
     }
@@ -301,6 +342,9 @@ void CEditorView::mousePressEvent(QMouseEvent* event) {
 }
 
 void CEditorView::mouseMoveEvent(QMouseEvent* event) {
+    if (navigator_->move(event)) {
+        return;
+    }
     const PixelPoint p = pixelOf(event);
     setCursor(layout_.inLevel(p) ? Qt::CrossCursor : Qt::ArrowCursor);
     if (!event->buttons().testFlag(Qt::LeftButton) || !drawing_) {
@@ -324,6 +368,9 @@ void CEditorView::mouseMoveEvent(QMouseEvent* event) {
 }
 
 void CEditorView::mouseReleaseEvent(QMouseEvent* event) {
+    if (navigator_->release(event)) {
+        return;
+    }
     const PixelPoint p = pixelOf(event);
     if (isTestMode()) {
         if (event->button() == Qt::LeftButton) {

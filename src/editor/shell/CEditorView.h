@@ -6,6 +6,7 @@
 #include "LevelCommands.h"
 #include "LevelPicture.h"
 #include "TestBall.h"
+#include "ViewNavigator.h"
 #include "ball/Ball.h"
 #include "level/Level.h"
 #include "model/BrushStrip.h"
@@ -90,6 +91,13 @@ public:
     void setSpeedMode(SpeedMode mode);
     SpeedMode speedMode() const { return testBall_.speedMode(); }
 
+    // Zoom around the pointer when it is over the view, else around the middle; fit shows
+    // the whole level.
+    void zoomIn();
+    void zoomOut();
+    void zoomToFit();
+    int zoomPercent() const { return navigator_->zoomPercent(); }
+
     // A new or opened level: lays it out, draws it and repaints everything.
     void onInitialUpdate();
 
@@ -100,6 +108,8 @@ signals:
     void testModeChanged(bool on);
     void ballRunningChanged(bool running);
     void speedModeChanged(SpeedMode mode);
+    // The zoom or the part of the level shown changed.
+    void viewChanged();
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -107,6 +117,7 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void keyReleaseEvent(QKeyEvent* event) override;
 
@@ -130,6 +141,9 @@ private:
     void rightClick(PixelPoint p, Qt::KeyboardModifiers modifiers);
     void paintRubberBand(QPainter& painter);
     void leaveTestMode();
+    QPoint zoomAnchor() const;
+    // After a zoom or a scroll.
+    void navigated(bool zoomed);
 
     CEditorDoc& document_;
     EditorSettings settings_;
@@ -139,6 +153,7 @@ private:
     LevelCommands commands_;
     LevelPicture picture_;
     BrushStripPainter stripPainter_;
+    ViewNavigator* navigator_;
     EditorTool tool_ = ToolPlot;
     PixelPoint anchor_;
     PixelPoint current_;

@@ -177,7 +177,7 @@ void CMainFrame::createMenus() {
     index->setShortcut(QKeySequence(Qt::Key_F1));
     index->setStatusTip(tr("Open the editor's manual"));
     addAction(index);
-    about_ = help->addAction(tr("&About Editor..."), this, [this] {
+    about_ = help->addAction(tr("&About Trundlex Editor..."), this, [this] {
         AboutDialog dialog(aboutContent(), this);
         dialog.exec();
     });
@@ -223,6 +223,10 @@ void CMainFrame::createToolBar() {
     connect(status, &QAction::toggled, statusBar(), &QWidget::setVisible);
     view->addSeparator();
     view->addAction(command(EditorCommand::ShowGrid));
+    view->addSeparator();
+    for (EditorCommand id : {EditorCommand::ZoomIn, EditorCommand::ZoomOut, EditorCommand::ZoomFit}) {
+        view->addAction(command(id));
+    }
 }
 
 void CMainFrame::updateTitle() {
@@ -247,7 +251,7 @@ void CMainFrame::updateRecentFiles() {
 AboutContent CMainFrame::aboutContent() {
     return {.windowTitle = tr("About Trundlex Editor"),
             .name = QStringLiteral("Trundlex Editor"),
-            .version = QStringLiteral("1.0"),
+            .version = programVersion(),
             .description = tr(
                 "The course editor of Trundlex: draw levels block by block, turn and mirror them, "
                 "make random ones and test them with the game's own ball. Made by the Trundlex "

@@ -47,6 +47,17 @@ EditorActions::EditorActions(CEditorView& view) : QObject(&view), view_(view) {
     connect(sound, &QAction::triggered, &view_, &CEditorView::toggleSound);
     connect(&view_, &CEditorView::soundChanged, sound, &QAction::setChecked);
 
+    QAction* zoomIn = add(EditorCommand::ZoomIn, tr("Zoom &In"), tr("Show the level larger"));
+    zoomIn->setShortcuts({QKeySequence::ZoomIn, QKeySequence(Qt::CTRL | Qt::Key_Plus),
+                          QKeySequence(Qt::CTRL | Qt::Key_Equal)});
+    connect(zoomIn, &QAction::triggered, &view_, &CEditorView::zoomIn);
+    QAction* zoomOut = add(EditorCommand::ZoomOut, tr("Zoom &Out"), tr("Show the level smaller"));
+    zoomOut->setShortcuts({QKeySequence::ZoomOut, QKeySequence(Qt::CTRL | Qt::Key_Minus)});
+    connect(zoomOut, &QAction::triggered, &view_, &CEditorView::zoomOut);
+    QAction* fit = add(EditorCommand::ZoomFit, tr("&Fit Level"), tr("Show the whole level"));
+    fit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_0));
+    connect(fit, &QAction::triggered, &view_, &CEditorView::zoomToFit);
+
     createBrushActions();
     createToolActions();
     createLevelActions();
@@ -193,7 +204,7 @@ void EditorActions::createBallActions() {
     connect(&view_, &CEditorView::ballRunningChanged, stop, &QAction::setEnabled);
 
     static const char* const kSpeeds[] = {
-        QT_TR_NOOP("&Paus"), QT_TR_NOOP("&Half"), QT_TR_NOOP("&Normal"), QT_TR_NOOP("X&2"),
+        QT_TR_NOOP("Stop &ball"), QT_TR_NOOP("&Half"), QT_TR_NOOP("&Normal"), QT_TR_NOOP("X&2"),
         QT_TR_NOOP("X&3"),   QT_TR_NOOP("X&4"),   QT_TR_NOOP("Super"),   QT_TR_NOOP("Ultra"),
     };
     auto* speeds = new QActionGroup(this);
@@ -202,7 +213,10 @@ void EditorActions::createBallActions() {
         const auto command =
             static_cast<EditorCommand>(static_cast<int>(EditorCommand::SpeedFirst) + index);
         QAction* speed = add(command, tr(kSpeeds[index]), speedModeDescription(mode));
-        speed->setShortcut(speedModeShortcut(mode));
+        // Ctrl+0 fits the level, as in other programs that zoom; stopping the ball moves to
+        // the free Ctrl+9.
+        speed->setShortcut(mode == Pause ? QKeySequence(Qt::CTRL | Qt::Key_9)
+                                         : speedModeShortcut(mode));
         speed->setCheckable(true);
         speed->setChecked(mode == view_.speedMode());
         speeds->addAction(speed);
