@@ -106,11 +106,19 @@ bool CEditorDoc::openFile(const QString& path) {
         recent_.Save();
         emit recentFilesChanged();
         const QString shown = QDir::toNativeSeparators(path);
-        prompts_.showError(loaded == LevelLoadResult::Unreadable
-                               ? tr("%1 could not be opened.").arg(shown)
-                               : tr("%1 is not a Trundlex level file, or it is damaged.\n"
-                                    "The level you are editing has not been changed.")
-                                     .arg(shown));
+        QString text;
+        if (loaded != LevelLoadResult::Unreadable) {
+            text = tr("%1 is not a Trundlex level file, or it is damaged.").arg(shown);
+        } else if (!QFileInfo::exists(path)) {
+            text = tr("%1 could not be opened: the file does not exist.").arg(shown);
+        } else {
+            text = tr("%1 could not be opened: you may not read it, or it is a folder.").arg(shown);
+        }
+        // Only worth saying when there is work on screen (not at start-up).
+        if (!pathName_.isEmpty() || history_.count() > 0) {
+            text += QLatin1Char('\n') + tr("The level you are editing has not been changed.");
+        }
+        prompts_.showError(text);
         return false;
     }
     history_.clear();

@@ -70,43 +70,6 @@ void CEditorView::setTool(EditorTool tool) {
     emit toolChanged(tool_);
 }
 
-// --- Brush commands ---
-
-void CEditorView::rotateBackMaterial() {
-    strip_.rotateBackSlope();
-    repaintBrush();
-}
-
-void CEditorView::resetBackRotation() {
-    strip_.resetBackSlope();
-    repaintBrush();
-}
-
-void CEditorView::rotateFrontMaterial() {
-    strip_.rotateFrontSlope();
-    repaintBrush();
-}
-
-void CEditorView::resetFrontRotation() {
-    strip_.resetFrontSlope();
-    repaintBrush();
-}
-
-void CEditorView::resetBothRotations() {
-    strip_.resetBothSlopes();
-    repaintBrush();
-}
-
-void CEditorView::rotateBrush(bool withMaterials) {
-    strip_.rotateBrush(withMaterials);
-    repaintBrush();
-}
-
-void CEditorView::swapMaterials() {
-    strip_.swapBrushMaterials();
-    repaintBrush();
-}
-
 // --- Level commands ---
 
 void CEditorView::undo() {
@@ -188,18 +151,6 @@ QPoint CEditorView::zoomAnchor() const {
         return pointer;
     }
     return QPoint(width() / 2, (height() + EditorLayout::OriginY) / 2);
-}
-
-void CEditorView::zoomIn() {
-    navigator_->zoomIn(zoomAnchor());
-}
-
-void CEditorView::zoomOut() {
-    navigator_->zoomOut(zoomAnchor());
-}
-
-void CEditorView::zoomToFit() {
-    navigator_->fit();
 }
 
 void CEditorView::navigated(bool zoomed) {

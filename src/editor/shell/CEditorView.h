@@ -55,13 +55,13 @@ public:
     void setTool(EditorTool tool);
 
     // Commands. The brush commands change only the brush and repaint it.
-    void rotateBackMaterial();
-    void resetBackRotation();
-    void rotateFrontMaterial();
-    void resetFrontRotation();
-    void resetBothRotations();
-    void rotateBrush(bool withMaterials);
-    void swapMaterials();
+    void rotateBackMaterial() { strip_.rotateBackSlope(), repaintBrush(); }
+    void resetBackRotation() { strip_.resetBackSlope(), repaintBrush(); }
+    void rotateFrontMaterial() { strip_.rotateFrontSlope(), repaintBrush(); }
+    void resetFrontRotation() { strip_.resetFrontSlope(), repaintBrush(); }
+    void resetBothRotations() { strip_.resetBothSlopes(), repaintBrush(); }
+    void rotateBrush(bool withMaterials) { strip_.rotateBrush(withMaterials), repaintBrush(); }
+    void swapMaterials() { strip_.swapBrushMaterials(), repaintBrush(); }
     // Steps back or forward through the strokes, block turns, shifts, transformations and
     // property changes. A stroke in progress is dropped first.
     void undo();
@@ -93,9 +93,9 @@ public:
 
     // Zoom around the pointer when it is over the view, else around the middle; fit shows
     // the whole level.
-    void zoomIn();
-    void zoomOut();
-    void zoomToFit();
+    void zoomIn() { navigator_->zoomIn(zoomAnchor()); }
+    void zoomOut() { navigator_->zoomOut(zoomAnchor()); }
+    void zoomToFit() { navigator_->fit(); }
     int zoomPercent() const { return navigator_->zoomPercent(); }
 
     // A new or opened level: lays it out, draws it and repaints everything.

@@ -178,5 +178,16 @@ TEST_F(DocumentSafetyTest, ALevelOfThreeHundredSquareOpensShowsEditsRenamesAndSa
     EXPECT_EQ(reread.block(100, 100).toText(), "S0T8");
 }
 
+TEST_F(DocumentSafetyTest, AFileThatCannotBeOpenedSaysWhyAndMentionsKeptWorkOnlyWhenThereIsSome) {
+    EXPECT_FALSE(document.openFile(qpath("missing.lev")));
+    ASSERT_EQ(prompts.errors.size(), 1);
+    EXPECT_TRUE(prompts.errors[0].contains(QStringLiteral("does not exist")));
+    EXPECT_FALSE(prompts.errors[0].contains(QStringLiteral("editing"))) << "nothing was edited";
+    plotWall(1, 1);
+    prompts.answers = {Answer::No};
+    EXPECT_FALSE(document.openFile(qpath("missing.lev")));
+    EXPECT_TRUE(prompts.errors.last().contains(QStringLiteral("editing has not been changed")));
+}
+
 }  // namespace
 }  // namespace trundlex::testing
