@@ -153,6 +153,23 @@ SV = {
     "&No": "&Nej",
     "Save": "Spara",
     "Help": "Hjälp",
+    # Editor history, zoom and file safety
+    "&Redo": "&Gör om",
+    "Redo the last change undone": "Gör om den senast ångrade ändringen",
+    "Zoom &In": "Zooma &in",
+    "Show the level larger": "Visa banan större",
+    "Zoom &Out": "Zooma &ut",
+    "Show the level smaller": "Visa banan mindre",
+    "&Fit Level": "&Hela banan",
+    "Show the whole level": "Visa hela banan",
+    "Stop &ball": "Stoppa &bollen",
+    "&About Trundlex Editor...": "&Om Trundlex Editor...",
+    "%1[*] - Trundlex Editor": "%1[*] - Trundlex Editor",
+    "%1 is not a Trundlex level file, or it is damaged.": "%1 är ingen Trundlex banfil, eller så är den skadad.",
+    "%1 could not be opened: the file does not exist.": "%1 kunde inte öppnas: filen finns inte.",
+    "%1 could not be opened: you may not read it, or it is a folder.":
+        "%1 kunde inte öppnas: du får inte läsa den, eller så är det en mapp.",
+    "The level you are editing has not been changed.": "Banan du redigerar har inte ändrats.",
 }
 
 

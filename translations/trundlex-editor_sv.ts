@@ -1,5 +1,4 @@
-<?xml version="1.0" encoding="utf-8"?>
-<!DOCTYPE TS>
+<?xml version='1.0' encoding='utf-8'?>
 <TS version="2.1" language="sv_SE">
 <context>
     <name>DialogPrompts</name>
@@ -133,16 +132,6 @@ Banan du redigerar har inte ändrats.
         <translation>Namnlös</translation>
     </message>
     <message>
-        <source>%1 could not be opened.</source>
-        <translation>%1 kunde inte öppnas.</translation>
-    </message>
-    <message>
-        <source>%1 is not a Trundlex level file, or it is damaged.
-The level you are editing has not been changed.</source>
-        <translation>%1 är ingen Trundlex banfil, eller så är den skadad.
-Banan du redigerar har inte ändrats.</translation>
-    </message>
-    <message>
         <source>The level could not be saved to %1.
 Any file already there has been left as it was.
 
@@ -151,6 +140,22 @@ Any file already there has been left as it was.
 En fil som redan fanns där har lämnats orörd.
 
 %2</translation>
+    </message>
+    <message>
+        <source>%1 is not a Trundlex level file, or it is damaged.</source>
+        <translation>%1 är ingen Trundlex banfil, eller så är den skadad.</translation>
+    </message>
+    <message>
+        <source>%1 could not be opened: the file does not exist.</source>
+        <translation>%1 kunde inte öppnas: filen finns inte.</translation>
+    </message>
+    <message>
+        <source>%1 could not be opened: you may not read it, or it is a folder.</source>
+        <translation>%1 kunde inte öppnas: du får inte läsa den, eller så är det en mapp.</translation>
+    </message>
+    <message>
+        <source>The level you are editing has not been changed.</source>
+        <translation>Banan du redigerar har inte ändrats.</translation>
     </message>
 </context>
 <context>
@@ -240,12 +245,8 @@ En fil som redan fanns där har lämnats orörd.
         <translation>&amp;Innehåll</translation>
     </message>
     <message>
-        <source>Open the editor&apos;s manual</source>
+        <source>Open the editor's manual</source>
         <translation>Öppna editorns handbok</translation>
-    </message>
-    <message>
-        <source>&amp;About Editor...</source>
-        <translation>&amp;Om Editor...</translation>
     </message>
     <message>
         <source>Program information, version number and copyright</source>
@@ -272,16 +273,20 @@ En fil som redan fanns där har lämnats orörd.
         <translation>Visa eller dölj statusfältet</translation>
     </message>
     <message>
-        <source>%1 - Trundlex Editor</source>
-        <translation>%1 - Trundlex Editor</translation>
-    </message>
-    <message>
         <source>About Trundlex Editor</source>
         <translation>Om Trundlex Editor</translation>
     </message>
     <message>
-        <source>The course editor of Trundlex: draw levels block by block, turn and mirror them, make random ones and test them with the game&apos;s own ball. Made by the Trundlex team at Brackwater Works.</source>
+        <source>The course editor of Trundlex: draw levels block by block, turn and mirror them, make random ones and test them with the game's own ball. Made by the Trundlex team at Brackwater Works.</source>
         <translation>Trundlex banredigerare: rita banor block för block, vrid och spegla dem, skapa slumpbanor och prova dem med spelets egen boll. Gjord av Trundlex-gänget på Brackwater Works.</translation>
+    </message>
+    <message>
+        <source>&amp;About Trundlex Editor...</source>
+        <translation>&amp;Om Trundlex Editor...</translation>
+    </message>
+    <message>
+        <source>%1[*] - Trundlex Editor</source>
+        <translation>%1[*] - Trundlex Editor</translation>
     </message>
 </context>
 <context>
@@ -299,7 +304,7 @@ En fil som redan fanns där har lämnats orörd.
         <translation>&amp;Egenskaper...</translation>
     </message>
     <message>
-        <source>Change the level&apos;s name, creator and size</source>
+        <source>Change the level's name, creator and size</source>
         <translation>Ändra banans namn, skapare och storlek</translation>
     </message>
     <message>
@@ -315,7 +320,7 @@ En fil som redan fanns där har lämnats orörd.
         <translation>Spela &amp;ljud</translation>
     </message>
     <message>
-        <source>Switch the test ball&apos;s sounds on or off</source>
+        <source>Switch the test ball's sounds on or off</source>
         <translation>Slå på eller av testbollens ljud</translation>
     </message>
     <message>
@@ -323,7 +328,7 @@ En fil som redan fanns där har lämnats orörd.
         <translation>Vrid &amp;bakre material</translation>
     </message>
     <message>
-        <source>Turn the slope of the brush&apos;s back material an eighth clockwise</source>
+        <source>Turn the slope of the brush's back material an eighth clockwise</source>
         <translation>Vrid lutningen på penselns bakre material en åttondel medurs</translation>
     </message>
     <message>
@@ -331,7 +336,7 @@ En fil som redan fanns där har lämnats orörd.
         <translation>Återställ b&amp;akre vridning</translation>
     </message>
     <message>
-        <source>Make the brush&apos;s back material flat</source>
+        <source>Make the brush's back material flat</source>
         <translation>Gör penselns bakre material plant</translation>
     </message>
     <message>
@@ -339,7 +344,7 @@ En fil som redan fanns där har lämnats orörd.
         <translation>Vrid &amp;främre material</translation>
     </message>
     <message>
-        <source>Turn the slope of the brush&apos;s front material an eighth clockwise</source>
+        <source>Turn the slope of the brush's front material an eighth clockwise</source>
         <translation>Vrid lutningen på penselns främre material en åttondel medurs</translation>
     </message>
     <message>
@@ -347,7 +352,7 @@ En fil som redan fanns där har lämnats orörd.
         <translation>Återställ f&amp;rämre vridning</translation>
     </message>
     <message>
-        <source>Make the brush&apos;s front material flat</source>
+        <source>Make the brush's front material flat</source>
         <translation>Gör penselns främre material plant</translation>
     </message>
     <message>
@@ -363,7 +368,7 @@ En fil som redan fanns där har lämnats orörd.
         <translation>&amp;Byt material</translation>
     </message>
     <message>
-        <source>Exchange the brush&apos;s back and front material</source>
+        <source>Exchange the brush's back and front material</source>
         <translation>Byt plats på penselns bakre och främre material</translation>
     </message>
     <message>
@@ -419,7 +424,7 @@ En fil som redan fanns där har lämnats orörd.
         <translation>&amp;Placera boll</translation>
     </message>
     <message>
-        <source>Place the ball&apos;s start (Shift: on half blocks)</source>
+        <source>Place the ball's start (Shift: on half blocks)</source>
         <translation>Placera bollens start (Skift: på halva block)</translation>
     </message>
     <message>
@@ -479,10 +484,6 @@ En fil som redan fanns där har lämnats orörd.
         <translation>Stoppa den rullande bollen</translation>
     </message>
     <message>
-        <source>&amp;Paus</source>
-        <translation>&amp;Paus</translation>
-    </message>
-    <message>
         <source>&amp;Half</source>
         <translation>&amp;Halv</translation>
     </message>
@@ -510,6 +511,42 @@ En fil som redan fanns där har lämnats orörd.
         <source>Ultra</source>
         <translation>Ultra</translation>
     </message>
+    <message>
+        <source>&amp;Redo</source>
+        <translation>&amp;Gör om</translation>
+    </message>
+    <message>
+        <source>Redo the last change undone</source>
+        <translation>Gör om den senast ångrade ändringen</translation>
+    </message>
+    <message>
+        <source>Zoom &amp;In</source>
+        <translation>Zooma &amp;in</translation>
+    </message>
+    <message>
+        <source>Show the level larger</source>
+        <translation>Visa banan större</translation>
+    </message>
+    <message>
+        <source>Zoom &amp;Out</source>
+        <translation>Zooma &amp;ut</translation>
+    </message>
+    <message>
+        <source>Show the level smaller</source>
+        <translation>Visa banan mindre</translation>
+    </message>
+    <message>
+        <source>&amp;Fit Level</source>
+        <translation>&amp;Hela banan</translation>
+    </message>
+    <message>
+        <source>Show the whole level</source>
+        <translation>Visa hela banan</translation>
+    </message>
+    <message>
+        <source>Stop &amp;ball</source>
+        <translation>Stoppa &amp;bollen</translation>
+    </message>
 </context>
 <context>
     <name>trundlex::HyperLink</name>
@@ -524,7 +561,7 @@ with the given filename extension.</source>
 till filnamnstillägget.</translation>
     </message>
     <message>
-        <source>Can&apos;t open link:
+        <source>Can't open link:
 
 </source>
         <translation>Kan inte öppna länken:
