@@ -21,7 +21,7 @@ SV = {
     "Untitled": "Namnlös",
     "%1 could not be opened.": "%1 kunde inte öppnas.",
     "%1 is not a Trundlex level file, or it is damaged.\nThe level you are editing has not been changed.":
-        "%1 är ingen Trundlex banfil, eller så är den skadad.\nBanan du redigerar har inte ändrats.",
+        "%1 är ingen Trundlex-banfil, eller så är den skadad.\nBanan du redigerar har inte ändrats.",
     "The level could not be saved to %1.\nAny file already there has been left as it was.\n\n%2":
         "Banan kunde inte sparas i %1.\nEn fil som redan fanns där har lämnats orörd.\n\n%2",
     "No random level could be made: the template pieces in the RBites folder are missing or damaged.\nThe level you are editing has not been changed.\n\n%1":
@@ -153,9 +153,24 @@ SV = {
     "&No": "&Nej",
     "Save": "Spara",
     "Help": "Hjälp",
-    # Level files too large to read
-    "%1 is too large to be a Trundlex level file.\nThe level you are editing has not been changed.":
-        "%1 är för stor för att vara en Trundlex-banfil.\nBanan du redigerar har inte ändrats.",
+    # Editor history, zoom and file safety
+    "&Redo": "&Gör om",
+    "Redo the last change undone": "Gör om den senast ångrade ändringen",
+    "Zoom &In": "Zooma &in",
+    "Show the level larger": "Visa banan större",
+    "Zoom &Out": "Zooma &ut",
+    "Show the level smaller": "Visa banan mindre",
+    "&Fit Level": "&Hela banan",
+    "Show the whole level": "Visa hela banan",
+    "Stop &ball": "Stoppa &bollen",
+    "&About Trundlex Editor...": "&Om Trundlex Editor...",
+    "%1[*] - Trundlex Editor": "%1[*] - Trundlex Editor",
+    "%1 is not a Trundlex level file, or it is damaged.": "%1 är ingen Trundlex-banfil, eller så är den skadad.",
+    "%1 could not be opened: the file does not exist.": "%1 kunde inte öppnas: filen finns inte.",
+    "%1 could not be opened: you may not read it, or it is a folder.":
+        "%1 kunde inte öppnas: du får inte läsa den, eller så är det en mapp.",
+    "The level you are editing has not been changed.": "Banan du redigerar har inte ändrats.",
+    "%1 is too large to be a Trundlex level file.": "%1 är för stor för att vara en Trundlex-banfil.",
 }
 
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 
 #include "ball/Ball.h"
@@ -21,22 +22,54 @@ struct PixelPoint {
     friend bool operator==(const PixelPoint&, const PixelPoint&) = default;
 };
 
-// Where the level lies in the editor's view: its top-left corner at a fixed client pixel and
-// square cells as large as the client area allows. Converts between client pixels and cells.
-// Rectangles have exclusive right and bottom edges.
+// Where the level lies in the editor's view: square cells, the level's top-left corner at a
+// fixed client pixel less the scroll offsets, and above OriginY the brush strip, where no
+// cell counts as under the pointer. The level fits the client area until it is zoomed; then
+// it may be larger and scrolled. Converts between client pixels and cells. Rectangles have
+// exclusive right and bottom edges.
 class EditorLayout {
 public:
     static constexpr int OriginX = 5;
     static constexpr int OriginY = 50;
+    // Zooming stops at this cell size, or earlier when the level's picture would pass
+    // MaxPicturePixels (a 300 x 300 level is still drawn whole, in about 60 MB).
+    static constexpr int MaxCellSize = 64;
+    static constexpr std::int64_t MaxPicturePixels = std::int64_t{4000} * 4000;
 
-    // Fits a level of the given size into a client area: the cell size is the largest that
-    // lets the whole level fit right of and below the origin, but never less than one pixel,
-    // so that a tiny window still maps every pixel to a cell. Sizes below 1 count as 1.
+    // Lays a level of the given size out in a client area. While fitting, the cell size is the
+    // largest that lets the whole level fit right of and below the origin, but never less than
+    // one pixel, so that a tiny window still maps every pixel to a cell; once zoomed the cell
+    // size stays, within the zoom range. Sizes below 1 count as 1. Scroll offsets are clamped.
     void update(int clientWidth, int clientHeight, std::int32_t levelWidth,
                 std::int32_t levelHeight);
 
-    int originX() const { return OriginX; }
-    int originY() const { return OriginY; }
+    // Back to the fitting cell size, unscrolled.
+    void fit();
+    bool isFitting() const { return fitting_; }
+    // The zoom range: the fitting size up to the largest allowed.
+    int fitCellSize() const { return fitCell_; }
+    int maxCellSize() const;
+    // Sets the cell size (clamped to the zoom range) so that the level point under `p` stays
+    // under `p` as far as the scroll range allows.
+    void zoomAt(PixelPoint p, int cellSize);
+    // The next larger and smaller zoom steps from the current cell size (about a quarter).
+    int zoomedIn() const;
+    int zoomedOut() const;
+
+    int scrollX() const { return scrollX_; }
+    int scrollY() const { return scrollY_; }
+    // The scroll range: nothing while fitting; once zoomed, the level may be moved until only
+    // a strip of it is left in view on any side, so that zooming can keep the point under the
+    // pointer wherever it is.
+    int minScrollX() const;
+    int maxScrollX() const;
+    int minScrollY() const;
+    int maxScrollY() const;
+    // Scrolls, clamped to min ... max.
+    void scrollTo(int x, int y);
+
+    int originX() const { return OriginX - scrollX_; }
+    int originY() const { return OriginY - scrollY_; }
     int cellSize() const { return cellSize_; }
     std::int32_t levelWidth() const { return levelWidth_; }
     std::int32_t levelHeight() const { return levelHeight_; }
@@ -52,8 +85,8 @@ public:
     // The nearest pixel inside the level.
     PixelPoint clampToLevel(PixelPoint p) const;
     // A pixel in cell units from the level's corner, as fractions.
-    double cellX(int px) const { return static_cast<double>(px - OriginX) / cellSize_; }
-    double cellY(int py) const { return static_cast<double>(py - OriginY) / cellSize_; }
+    double cellX(int px) const { return static_cast<double>(px - originX()) / cellSize_; }
+    double cellY(int py) const { return static_cast<double>(py - originY()) / cellSize_; }
 
     // The pixels of the cells from `a` to `b` (any order), with the grid line right of and
     // below them.
@@ -66,7 +99,13 @@ public:
     void dragCells(PixelPoint anchor, PixelPoint current, Cell& first, Cell& last) const;
 
 private:
+    int clientWidth_ = 1;
+    int clientHeight_ = 1;
     int cellSize_ = 1;
+    int fitCell_ = 1;
+    bool fitting_ = true;
+    int scrollX_ = 0;
+    int scrollY_ = 0;
     std::int32_t levelWidth_ = 1;
     std::int32_t levelHeight_ = 1;
 };

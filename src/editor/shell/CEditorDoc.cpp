@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include "LevelEditCommand.h"
 #include "level/LevelFile.h"
 #include "model/LevelEditing.h"
 #include "model/RecentFileList.h"
@@ -28,7 +29,24 @@ CEditorDoc::CEditorDoc(EditorPrompts& prompts, RecentFileList& recent, QString l
       prompts_(prompts),
       recent_(recent),
       levelsFolder_(std::move(levelsFolder)),
-      clock_(std::move(clock)) {}
+      clock_(std::move(clock)) {
+    history_.setUndoLimit(HistoryLimit);
+}
+
+void CEditorDoc::SetModifiedFlag(bool modified) {
+    if (modified) {
+        history_.resetClean();
+    } else {
+        history_.setClean();
+    }
+}
+
+void CEditorDoc::recordEdit(const Level& before) {
+    auto step = std::make_unique<LevelEditCommand>(level_, before);
+    if (!step->isEmpty()) {
+        history_.push(step.release());
+    }
+}
 
 QString CEditorDoc::title() const {
     return pathName_.isEmpty() ? tr("Untitled") : QFileInfo(pathName_).fileName();
@@ -40,21 +58,30 @@ QString CEditorDoc::dialogFolder() const {
 }
 
 bool CEditorDoc::fileNew() {
+    LevelProperties values;
+    if (!saveModified() || !prompts_.editProperties(values)) {
+        return false;
+    }
+    emit aboutToReplaceLevel();
+    level_.init(values.width, values.height, toBytes(values.name), toBytes(values.creator));
+    clearLevel(level_);
+    history_.clear();
+    setPathName({});
+    emit documentReplaced();
+    return true;
+}
+
+bool CEditorDoc::replaceWithUntitled(const Level& level) {
     if (!saveModified()) {
         return false;
     }
-    return OnNewDocument();
-}
-
-bool CEditorDoc::OnNewDocument() {
     emit aboutToReplaceLevel();
+    const Level before = level_;
+    level_ = level;
+    recordEdit(before);
+    // No state of the history belongs to a file any more.
+    history_.resetClean();
     setPathName({});
-    SetModifiedFlag(false);
-    LevelProperties values;
-    if (prompts_.editProperties(values)) {
-        level_.init(values.width, values.height, toBytes(values.name), toBytes(values.creator));
-        clearLevel(level_);
-    }
     emit documentReplaced();
     return true;
 }
@@ -79,17 +106,24 @@ bool CEditorDoc::openFile(const QString& path) {
         recent_.Save();
         emit recentFilesChanged();
         const QString shown = QDir::toNativeSeparators(path);
-        prompts_.showError(
-            loaded == LevelLoadResult::Unreadable ? tr("%1 could not be opened.").arg(shown)
-            : loaded == LevelLoadResult::TooLarge
-                ? tr("%1 is too large to be a Trundlex level file.\n"
-                     "The level you are editing has not been changed.")
-                      .arg(shown)
-                : tr("%1 is not a Trundlex level file, or it is damaged.\n"
-                     "The level you are editing has not been changed.")
-                      .arg(shown));
+        QString text;
+        if (loaded == LevelLoadResult::TooLarge) {
+            text = tr("%1 is too large to be a Trundlex level file.").arg(shown);
+        } else if (loaded != LevelLoadResult::Unreadable) {
+            text = tr("%1 is not a Trundlex level file, or it is damaged.").arg(shown);
+        } else if (!QFileInfo::exists(path)) {
+            text = tr("%1 could not be opened: the file does not exist.").arg(shown);
+        } else {
+            text = tr("%1 could not be opened: you may not read it, or it is a folder.").arg(shown);
+        }
+        // Only worth saying when there is work on screen (not at start-up).
+        if (!pathName_.isEmpty() || history_.count() > 0) {
+            text += QLatin1Char('\n') + tr("The level you are editing has not been changed.");
+        }
+        prompts_.showError(text);
         return false;
     }
+    history_.clear();
     setPathName(path);
     emit documentReplaced();
     return true;
@@ -133,6 +167,7 @@ bool CEditorDoc::saveTo(const QString& path) {
                                .arg(QDir::toNativeSeparators(path), toDisplayText(error)));
         return false;
     }
+    history_.setClean();
     setPathName(path);
     return true;
 }

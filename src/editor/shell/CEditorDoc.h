@@ -2,6 +2,7 @@
 
 #include <QObject>
 #include <QString>
+#include <QUndoStack>
 
 #include "EditorPrompts.h"
 #include "level/Level.h"
@@ -11,11 +12,13 @@ namespace trundlex {
 
 class RecentFileList;
 
-// The editor's document: the one level being edited, the file it belongs to and whether it
-// has changed since it was opened or saved. New, Open and Exit ask first whether to save a
-// changed level. Opening a file that holds no level, or saving that fails, is reported to the
-// user and changes nothing: the level being edited stays, and a level that could not be
-// saved stays modified.
+// The editor's document: the one level being edited, the file it belongs to, and its history
+// of edits. The level counts as changed while the history stands anywhere but at the state
+// last opened, created or saved. New, Open, Exit and the random level ask first whether to
+// save a changed level; New and Open start an empty history, so that Undo can never bring
+// back a level of another file. Opening a file that holds no level, or saving that fails, is
+// reported to the user and changes nothing: the level being edited stays, and a level that
+// could not be saved stays modified.
 class CEditorDoc : public QObject {
     Q_OBJECT
 
@@ -39,16 +42,23 @@ public:
     // levels folder.
     QString dialogFolder() const;
 
-    bool IsModified() const { return level_.isModified(); }
-    void SetModifiedFlag(bool modified) { level_.setModified(modified); }
+    bool IsModified() const { return !history_.isClean(); }
+    void SetModifiedFlag(bool modified);
 
-    // File New: asks to save a changed level, then starts a new one. False when the user
-    // cancelled the question or the save failed.
+    // The edits since the level was opened or created; at most HistoryLimit steps.
+    static constexpr int HistoryLimit = 100;
+    QUndoStack& history() { return history_; }
+    // Records an edit already made to level(), `before` being the level as it was. An edit
+    // that changed nothing is not recorded.
+    void recordEdit(const Level& before);
+
+    // File New: asks to save a changed level, then shows the properties dialog (20 x 20,
+    // empty names). OK makes an untitled, unchanged level of that size with every block
+    // cleared. False, with nothing changed, when the user cancelled either.
     bool fileNew();
-    // Makes the document a new untitled one and shows the properties dialog (20 x 20, empty
-    // names). OK gives a level of that size with every block cleared, counted as modified;
-    // Cancel keeps the blocks, untitled and unmodified. Always true.
-    bool OnNewDocument();
+    // Asks to save a changed level, then makes `level` the level of a new untitled document,
+    // one Undo away from the level before. False when the user cancelled.
+    bool replaceWithUntitled(const Level& level);
     // File Open: lets the user choose a file, then opens it as openFile does.
     bool fileOpen();
     // Asks to save a changed level, then opens the level file at `path`. A file that cannot
@@ -65,7 +75,7 @@ public:
     bool saveModified();
 
 signals:
-    // The level is about to be replaced by New or Open: whatever reads it must let go.
+    // The level is about to be replaced by New, Open or Undo: whatever reads it must let go.
     void aboutToReplaceLevel();
     // A level was created or opened: the view lays it out and draws it afresh.
     void documentReplaced();
@@ -85,6 +95,7 @@ private:
     Level level_;
     int cellSize_ = 1;
     QString pathName_;
+    QUndoStack history_;
 };
 
 }  // namespace trundlex

@@ -3,6 +3,7 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QWheelEvent>
 #include <cmath>
 
 #include "CEditorDoc.h"
@@ -38,7 +39,8 @@ CEditorView::CEditorView(CEditorDoc& document, EditorPrompts& prompts, SettingsS
       testBall_(this,
                 {[this](const PixelRect& r) { repaintPixels(r); }, [this] { leaveTestMode(); },
                  [this](bool running) { emit ballRunningChanged(running); }}),
-      commands_(document, prompts, testBall_, [this] { relayout(); }) {
+      commands_(document, prompts, testBall_, [this] { relayout(); }),
+      navigator_(new ViewNavigator(*this, layout_, [this](bool zoomed) { navigated(zoomed); })) {
     settings_.Load();
     ball().SetSoundOn(settings_.sound());
     setMouseTracking(true);
@@ -68,47 +70,16 @@ void CEditorView::setTool(EditorTool tool) {
     emit toolChanged(tool_);
 }
 
-// --- Brush commands ---
-
-void CEditorView::rotateBackMaterial() {
-    strip_.rotateBackSlope();
-    repaintBrush();
-}
-
-void CEditorView::resetBackRotation() {
-    strip_.resetBackSlope();
-    repaintBrush();
-}
-
-void CEditorView::rotateFrontMaterial() {
-    strip_.rotateFrontSlope();
-    repaintBrush();
-}
-
-void CEditorView::resetFrontRotation() {
-    strip_.resetFrontSlope();
-    repaintBrush();
-}
-
-void CEditorView::resetBothRotations() {
-    strip_.resetBothSlopes();
-    repaintBrush();
-}
-
-void CEditorView::rotateBrush(bool withMaterials) {
-    strip_.rotateBrush(withMaterials);
-    repaintBrush();
-}
-
-void CEditorView::swapMaterials() {
-    strip_.swapBrushMaterials();
-    repaintBrush();
-}
-
 // --- Level commands ---
 
 void CEditorView::undo() {
+    cancelStroke();
     commands_.undo();
+}
+
+void CEditorView::redo() {
+    cancelStroke();
+    commands_.redo();
 }
 
 void CEditorView::editProperties() {
@@ -124,7 +95,7 @@ void CEditorView::toggleTestMode() {
     }
     drawing_ = false;
     testBall_.switchOn(level(), layout_.cellSize(), layout_.originX(), layout_.originY());
-    picture_.rebuild(level(), layout_.cellSize(), settings_.showGrid());
+    picture_.rebuild(level(), layout_.cellSize(), gridShown());
     update();
     emit testModeChanged(true);
 }
@@ -150,6 +121,11 @@ void CEditorView::setSpeedMode(SpeedMode mode) {
     emit speedModeChanged(mode);
 }
 
+bool CEditorView::gridShown() const {
+    // Lines over cells of a few pixels would hide the blocks.
+    return settings_.showGrid() && layout_.cellSize() >= MinGridCell;
+}
+
 void CEditorView::toggleGrid() {
     settings_.setShowGrid(!settings_.showGrid());
     redrawLevel();
@@ -165,26 +141,46 @@ void CEditorView::toggleSound() {
 void CEditorView::onInitialUpdate() {
     drawing_ = false;
     leaveTestMode();
+    layout_.fit();
     relayout();
+}
+
+QPoint CEditorView::zoomAnchor() const {
+    const QPoint pointer = mapFromGlobal(QCursor::pos());
+    if (rect().contains(pointer) && pointer.y() >= EditorLayout::OriginY) {
+        return pointer;
+    }
+    return QPoint(width() / 2, (height() + EditorLayout::OriginY) / 2);
+}
+
+void CEditorView::navigated(bool zoomed) {
+    document_.setCellSize(layout_.cellSize());
+    testBall_.setGeometry(layout_.cellSize(), layout_.originX(), layout_.originY());
+    if (zoomed) {
+        picture_.rebuild(level(), layout_.cellSize(), gridShown());
+    }
+    update();
+    emit viewChanged();
+}
+
+void CEditorView::wheelEvent(QWheelEvent* event) {
+    navigator_->wheel(event);
 }
 
 // --- Drawing ---
 
 void CEditorView::relayout() {
-    layout_.update(width(), height(), level().width(), level().height());
-    document_.setCellSize(layout_.cellSize());
-    testBall_.setGeometry(layout_.cellSize(), layout_.originX(), layout_.originY());
-    picture_.rebuild(level(), layout_.cellSize(), settings_.showGrid());
-    update();
+    navigator_->layOut(level().width(), level().height());
+    navigated(true);
 }
 
 void CEditorView::redrawCells(Cell a, Cell b) {
-    picture_.redrawCells(level(), a.x, a.y, b.x, b.y, layout_.cellSize(), settings_.showGrid());
+    picture_.redrawCells(level(), a.x, a.y, b.x, b.y, layout_.cellSize(), gridShown());
     repaintPixels(layout_.cellsRect(a, b));
 }
 
 void CEditorView::redrawLevel() {
-    picture_.rebuild(level(), layout_.cellSize(), settings_.showGrid());
+    picture_.rebuild(level(), layout_.cellSize(), gridShown());
     PixelRect r = layout_.levelRect();
     // The picture's extra pixel and the start marker's shadow reach just past the level.
     r.right += 2;
@@ -214,14 +210,18 @@ void CEditorView::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
     painter.fillRect(event->rect(), palette().window());
     if (picture_.isNull()) {
-        picture_.rebuild(level(), layout_.cellSize(), settings_.showGrid());
+        picture_.rebuild(level(), layout_.cellSize(), gridShown());
     }
+    // A scrolled level passes under the brush strip, which stays in place.
+    painter.setClipRect(0, EditorLayout::OriginY, width(), height() - EditorLayout::OriginY);
     painter.drawImage(layout_.originX(), layout_.originY(), picture_.image());
     if (isTestMode()) {
         drawBall(painter, ball(), testBall_.look(), false);
         return;
     }
+    painter.setClipping(false);
     stripPainter_.paint(painter, strip_);
+    painter.setClipRect(0, EditorLayout::OriginY, width(), height() - EditorLayout::OriginY);
 
     // The start marker is the test ball, put at the start.
     testBall_.setGeometry(layout_.cellSize(), layout_.originX(), layout_.originY());
@@ -257,12 +257,15 @@ void CEditorView::resizeEvent(QResizeEvent* event) {
 // --- Mouse and keys ---
 
 void CEditorView::mousePressEvent(QMouseEvent* event) {
+    if (navigator_->press(event)) {
+        return;
+    }
     if (event->button() != Qt::LeftButton || drawing_ || isTestMode()) {
         return;
     }
     const PixelPoint p = pixelOf(event);
     if (layout_.inLevel(p)) {
-        commands_.undoRing().Push(level());
+        beforeStroke_ = level();
         drawing_ = true;
         // The stroke starts where the button went down, even when the first move reported
         // is already cells away.
@@ -290,6 +293,9 @@ void CEditorView::mousePressEvent(QMouseEvent* event) {
 }
 
 void CEditorView::mouseMoveEvent(QMouseEvent* event) {
+    if (navigator_->move(event)) {
+        return;
+    }
     const PixelPoint p = pixelOf(event);
     setCursor(layout_.inLevel(p) ? Qt::CrossCursor : Qt::ArrowCursor);
     if (!event->buttons().testFlag(Qt::LeftButton) || !drawing_) {
@@ -313,6 +319,9 @@ void CEditorView::mouseMoveEvent(QMouseEvent* event) {
 }
 
 void CEditorView::mouseReleaseEvent(QMouseEvent* event) {
+    if (navigator_->release(event)) {
+        return;
+    }
     const PixelPoint p = pixelOf(event);
     if (isTestMode()) {
         if (event->button() == Qt::LeftButton) {
@@ -336,6 +345,7 @@ void CEditorView::mouseReleaseEvent(QMouseEvent* event) {
     current_ = layout_.clampToLevel(p);
     drawing_ = false;
     finishStroke(current_, event->modifiers());
+    document_.recordEdit(beforeStroke_);
     if (tool_ == ToolLine || tool_ == ToolRectangle || tool_ == ToolFrame) {
         repaintPixels(oldBand);
     }
@@ -400,6 +410,18 @@ void CEditorView::finishStroke(PixelPoint p, Qt::KeyboardModifiers modifiers) {
     }
 }
 
+void CEditorView::cancelStroke() {
+    if (!drawing_) {
+        return;
+    }
+    drawing_ = false;
+    // Only Plot paints while the button is down; the other tools paint on release.
+    if (tool_ == ToolPlot) {
+        level() = beforeStroke_;
+    }
+    redrawLevel();
+}
+
 void CEditorView::rightClick(PixelPoint p, Qt::KeyboardModifiers modifiers) {
     Cell cell;
     if (contains(BrushStrip::BackButtonRect, p)) {
@@ -411,13 +433,22 @@ void CEditorView::rightClick(PixelPoint p, Qt::KeyboardModifiers modifiers) {
             repaintBrush();
         }
     } else if (modifiers.testFlag(Qt::ControlModifier)) {
-        commands_.undoRing().Push(level());
+        const Level before = level();
         rotateBlockAt(level(), cell.x, cell.y, modifiers.testFlag(Qt::ShiftModifier));
+        document_.recordEdit(before);
         redrawCells(cell, cell);
     } else {
         strip_.setBrush(level().block(cell.x, cell.y));
         repaintBrush();
     }
+}
+
+void CEditorView::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape && drawing_) {
+        cancelStroke();
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }
 
 void CEditorView::keyReleaseEvent(QKeyEvent* event) {
@@ -445,8 +476,9 @@ void CEditorView::keyReleaseEvent(QKeyEvent* event) {
             return;
     }
     testBall_.edit([this, dx, dy] {
-        commands_.undoRing().Push(level());
+        const Level before = level();
         shiftLevel(level(), dx, dy);
+        document_.recordEdit(before);
         redrawLevel();
     });
 }

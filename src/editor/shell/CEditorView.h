@@ -6,7 +6,9 @@
 #include "LevelCommands.h"
 #include "LevelPicture.h"
 #include "TestBall.h"
+#include "ViewNavigator.h"
 #include "ball/Ball.h"
+#include "level/Level.h"
 #include "model/BrushStrip.h"
 #include "model/EditorLayout.h"
 #include "model/EditorSettings.h"
@@ -53,15 +55,19 @@ public:
     void setTool(EditorTool tool);
 
     // Commands. The brush commands change only the brush and repaint it.
-    void rotateBackMaterial();
-    void resetBackRotation();
-    void rotateFrontMaterial();
-    void resetFrontRotation();
-    void resetBothRotations();
-    void rotateBrush(bool withMaterials);
-    void swapMaterials();
-    // Brings back the level before the last stroke, block turn, shift or transformation.
+    void rotateBackMaterial() { strip_.rotateBackSlope(), repaintBrush(); }
+    void resetBackRotation() { strip_.resetBackSlope(), repaintBrush(); }
+    void rotateFrontMaterial() { strip_.rotateFrontSlope(), repaintBrush(); }
+    void resetFrontRotation() { strip_.resetFrontSlope(), repaintBrush(); }
+    void resetBothRotations() { strip_.resetBothSlopes(), repaintBrush(); }
+    void rotateBrush(bool withMaterials) { strip_.rotateBrush(withMaterials), repaintBrush(); }
+    void swapMaterials() { strip_.swapBrushMaterials(), repaintBrush(); }
+    // Steps back or forward through the strokes, block turns, shifts, transformations and
+    // property changes. A stroke in progress is dropped first.
     void undo();
+    void redo();
+    // Drops the stroke in progress: the level is as it was before the button went down.
+    void cancelStroke();
     // The Level Properties dialog on the level; OK resizes and renames it (no undo step).
     void editProperties();
     void toggleGrid();
@@ -85,6 +91,13 @@ public:
     void setSpeedMode(SpeedMode mode);
     SpeedMode speedMode() const { return testBall_.speedMode(); }
 
+    // Zoom around the pointer when it is over the view, else around the middle; fit shows
+    // the whole level.
+    void zoomIn() { navigator_->zoomIn(zoomAnchor()); }
+    void zoomOut() { navigator_->zoomOut(zoomAnchor()); }
+    void zoomToFit() { navigator_->fit(); }
+    int zoomPercent() const { return navigator_->zoomPercent(); }
+
     // A new or opened level: lays it out, draws it and repaints everything.
     void onInitialUpdate();
 
@@ -95,6 +108,8 @@ signals:
     void testModeChanged(bool on);
     void ballRunningChanged(bool running);
     void speedModeChanged(SpeedMode mode);
+    // The zoom or the part of the level shown changed.
+    void viewChanged();
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -102,9 +117,14 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
     void keyReleaseEvent(QKeyEvent* event) override;
 
 private:
+    // The smallest cell, in pixels, that the grid is drawn over.
+    static constexpr int MinGridCell = 6;
+    bool gridShown() const;
     Level& level();
     // After the level's size or contents changed as a whole: layout, picture, full repaint.
     void relayout();
@@ -121,6 +141,9 @@ private:
     void rightClick(PixelPoint p, Qt::KeyboardModifiers modifiers);
     void paintRubberBand(QPainter& painter);
     void leaveTestMode();
+    QPoint zoomAnchor() const;
+    // After a zoom or a scroll.
+    void navigated(bool zoomed);
 
     CEditorDoc& document_;
     EditorSettings settings_;
@@ -130,10 +153,12 @@ private:
     LevelCommands commands_;
     LevelPicture picture_;
     BrushStripPainter stripPainter_;
+    ViewNavigator* navigator_;
     EditorTool tool_ = ToolPlot;
     PixelPoint anchor_;
     PixelPoint current_;
     bool drawing_ = false;
+    Level beforeStroke_;
 };
 
 }  // namespace trundlex

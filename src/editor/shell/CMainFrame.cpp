@@ -52,6 +52,8 @@ CMainFrame::CMainFrame(CEditorDoc& document, EditorPrompts& prompts, SettingsSto
     statusBar()->showMessage(tr("Ready"));
 
     connect(&document_, &CEditorDoc::titleChanged, this, &CMainFrame::updateTitle);
+    connect(&document_.history(), &QUndoStack::cleanChanged, this,
+            [this](bool clean) { setWindowModified(!clean); });
     connect(&document_, &CEditorDoc::recentFilesChanged, this, &CMainFrame::updateRecentFiles);
     updateTitle();
     updateRecentFiles();
@@ -132,6 +134,7 @@ void CMainFrame::createMenus() {
 
     QMenu* edit = menuBar()->addMenu(tr("&Edit"));
     edit->addAction(command(EditorCommand::Undo));
+    edit->addAction(command(EditorCommand::Redo));
     edit->addSeparator();
     edit->addAction(command(EditorCommand::Properties));
     QMenu* block = edit->addMenu(tr("&Block"));
@@ -174,7 +177,7 @@ void CMainFrame::createMenus() {
     index->setShortcut(QKeySequence(Qt::Key_F1));
     index->setStatusTip(tr("Open the editor's manual"));
     addAction(index);
-    about_ = help->addAction(tr("&About Editor..."), this, [this] {
+    about_ = help->addAction(tr("&About Trundlex Editor..."), this, [this] {
         AboutDialog dialog(aboutContent(), this);
         dialog.exec();
     });
@@ -191,6 +194,7 @@ void CMainFrame::createToolBar() {
     toolBar_->addAction(fileAction(static_cast<int>(EditorCommand::Save)));
     toolBar_->addSeparator();
     toolBar_->addAction(command(EditorCommand::Undo));
+    toolBar_->addAction(command(EditorCommand::Redo));
     toolBar_->addSeparator();
     toolBar_->addAction(command(EditorCommand::Properties));
     toolBar_->addSeparator();
@@ -219,10 +223,15 @@ void CMainFrame::createToolBar() {
     connect(status, &QAction::toggled, statusBar(), &QWidget::setVisible);
     view->addSeparator();
     view->addAction(command(EditorCommand::ShowGrid));
+    view->addSeparator();
+    for (EditorCommand id : {EditorCommand::ZoomIn, EditorCommand::ZoomOut, EditorCommand::ZoomFit}) {
+        view->addAction(command(id));
+    }
 }
 
 void CMainFrame::updateTitle() {
-    setWindowTitle(tr("%1 - Trundlex Editor").arg(document_.title()));
+    setWindowTitle(tr("%1[*] - Trundlex Editor").arg(document_.title()));
+    setWindowModified(document_.IsModified());
 }
 
 void CMainFrame::updateRecentFiles() {
@@ -242,7 +251,7 @@ void CMainFrame::updateRecentFiles() {
 AboutContent CMainFrame::aboutContent() {
     return {.windowTitle = tr("About Trundlex Editor"),
             .name = QStringLiteral("Trundlex Editor"),
-            .version = QStringLiteral("1.0"),
+            .version = programVersion(),
             .description = tr(
                 "The course editor of Trundlex: draw levels block by block, turn and mirror them, "
                 "make random ones and test them with the game's own ball. Made by the Trundlex "

@@ -4,6 +4,7 @@
 #include <QActionGroup>
 #include <QGuiApplication>
 
+#include "CEditorDoc.h"
 #include "CEditorView.h"
 #include "ToolbarIcons.h"
 #include "platform/SpeedModeTexts.h"
@@ -15,6 +16,15 @@ EditorActions::EditorActions(CEditorView& view) : QObject(&view), view_(view) {
     undo->setShortcuts(
         {QKeySequence(Qt::CTRL | Qt::Key_Z), QKeySequence(Qt::ALT | Qt::Key_Backspace)});
     connect(undo, &QAction::triggered, &view_, &CEditorView::undo);
+    QAction* redo = add(EditorCommand::Redo, tr("&Redo"), tr("Redo the last change undone"));
+    redo->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Y),
+                        QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
+    connect(redo, &QAction::triggered, &view_, &CEditorView::redo);
+    QUndoStack& history = view_.document().history();
+    undo->setEnabled(history.canUndo());
+    redo->setEnabled(history.canRedo());
+    connect(&history, &QUndoStack::canUndoChanged, undo, &QAction::setEnabled);
+    connect(&history, &QUndoStack::canRedoChanged, redo, &QAction::setEnabled);
 
     QAction* properties = add(EditorCommand::Properties, tr("&Properties..."),
                               tr("Change the level's name, creator and size"));
@@ -36,6 +46,17 @@ EditorActions::EditorActions(CEditorView& view) : QObject(&view), view_(view) {
     sound->setChecked(view_.isSoundOn());
     connect(sound, &QAction::triggered, &view_, &CEditorView::toggleSound);
     connect(&view_, &CEditorView::soundChanged, sound, &QAction::setChecked);
+
+    QAction* zoomIn = add(EditorCommand::ZoomIn, tr("Zoom &In"), tr("Show the level larger"));
+    zoomIn->setShortcuts({QKeySequence::ZoomIn, QKeySequence(Qt::CTRL | Qt::Key_Plus),
+                          QKeySequence(Qt::CTRL | Qt::Key_Equal)});
+    connect(zoomIn, &QAction::triggered, &view_, &CEditorView::zoomIn);
+    QAction* zoomOut = add(EditorCommand::ZoomOut, tr("Zoom &Out"), tr("Show the level smaller"));
+    zoomOut->setShortcuts({QKeySequence::ZoomOut, QKeySequence(Qt::CTRL | Qt::Key_Minus)});
+    connect(zoomOut, &QAction::triggered, &view_, &CEditorView::zoomOut);
+    QAction* fit = add(EditorCommand::ZoomFit, tr("&Fit Level"), tr("Show the whole level"));
+    fit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_0));
+    connect(fit, &QAction::triggered, &view_, &CEditorView::zoomToFit);
 
     createBrushActions();
     createToolActions();
@@ -183,7 +204,7 @@ void EditorActions::createBallActions() {
     connect(&view_, &CEditorView::ballRunningChanged, stop, &QAction::setEnabled);
 
     static const char* const kSpeeds[] = {
-        QT_TR_NOOP("&Paus"), QT_TR_NOOP("&Half"), QT_TR_NOOP("&Normal"), QT_TR_NOOP("X&2"),
+        QT_TR_NOOP("Stop &ball"), QT_TR_NOOP("&Half"), QT_TR_NOOP("&Normal"), QT_TR_NOOP("X&2"),
         QT_TR_NOOP("X&3"),   QT_TR_NOOP("X&4"),   QT_TR_NOOP("Super"),   QT_TR_NOOP("Ultra"),
     };
     auto* speeds = new QActionGroup(this);
@@ -192,7 +213,10 @@ void EditorActions::createBallActions() {
         const auto command =
             static_cast<EditorCommand>(static_cast<int>(EditorCommand::SpeedFirst) + index);
         QAction* speed = add(command, tr(kSpeeds[index]), speedModeDescription(mode));
-        speed->setShortcut(speedModeShortcut(mode));
+        // Ctrl+0 fits the level, as in other programs that zoom; stopping the ball moves to
+        // the free Ctrl+9.
+        speed->setShortcut(mode == Pause ? QKeySequence(Qt::CTRL | Qt::Key_9)
+                                         : speedModeShortcut(mode));
         speed->setCheckable(true);
         speed->setChecked(mode == view_.speedMode());
         speeds->addAction(speed);

@@ -13,6 +13,7 @@ enum class EditorCommand : int {
     Exit = 57665,
     // Edit
     Undo = 57643,
+    Redo = 57644,
     Properties = 32773,
     ShowGrid = 32771,
     MakeFit = 32772,
@@ -27,6 +28,10 @@ enum class EditorCommand : int {
     RotateBackMaterial = 32802,
     FlipHorizontal = 32815,
     FlipVertical = 32816,
+    ZoomIn = 32830,
+    ZoomOut = 32831,
+    ZoomFit = 32832,
+    CheckLevel = 32833,
     // Tools
     ToolLine = 32784,
     ToolFill = 32797,

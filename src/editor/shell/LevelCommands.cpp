@@ -42,7 +42,14 @@ Level& LevelCommands::level() {
 
 void LevelCommands::undo() {
     testBall_.edit([this] {
-        level() = undo_.Pop();
+        document_.history().undo();
+        relayout_();
+    });
+}
+
+void LevelCommands::redo() {
+    testBall_.edit([this] {
+        document_.history().redo();
         relayout_();
     });
 }
@@ -56,9 +63,11 @@ void LevelCommands::editProperties() {
     }
     testBall_.edit([this, values] {
         Level& edited = level();
+        const Level before = edited;
         edited.resize(values.width, values.height);
         edited.setCreator(bytesFor(values.creator, edited.creator()));
         edited.setName(bytesFor(values.name, edited.name()));
+        document_.recordEdit(before);
         relayout_();
     });
 }
@@ -68,8 +77,10 @@ void LevelCommands::transform(const std::function<bool(Level&)>& change, bool in
         return;
     }
     testBall_.edit([this, change] {
-        undo_.Push(level());
-        if (change(level())) {
+        const Level before = level();
+        const bool resized = change(level());
+        document_.recordEdit(before);
+        if (resized) {
             relayout_();
         }
     });
@@ -122,10 +133,7 @@ void LevelCommands::createRandomLevel() {
                                .arg(problems.join(QLatin1Char('\n'))));
         return;
     }
-    // Unlike New or Open nothing asks first, so the replaced level stays one Undo away.
-    undo_.Push(level());
-    level() = generator.level();
-    relayout_();
+    document_.replaceWithUntitled(generator.level());
 }
 
 }  // namespace trundlex

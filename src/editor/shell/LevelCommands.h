@@ -5,7 +5,6 @@
 #include <functional>
 #include <memory>
 
-#include "model/UndoRing.h"
 #include "util/RandomSource.h"
 
 namespace trundlex {
@@ -19,7 +18,7 @@ class TestBall;
 // quarter turn, the flips, Make fit and the random level. Each change goes through the test
 // ball (see TestBall::edit), so that it never happens under a rolling ball's worker, and ends
 // with the view's new layout. The turn, the flips and the random level do nothing while test
-// mode is on. The undo ring also takes the view's own steps (strokes, block turns, shifts).
+// mode is on. Each change is one step of the document's history, as are the view's own edits.
 class LevelCommands {
     Q_DECLARE_TR_FUNCTIONS(LevelCommands)
 
@@ -29,19 +28,18 @@ public:
     LevelCommands(CEditorDoc& document, EditorPrompts& prompts, TestBall& testBall,
                   std::function<void()> relayout);
 
-    UndoRing& undoRing() { return undo_; }
-
-    // Brings back the level before the last undo step.
+    // Step back or forward in the document's history.
     void undo();
-    // The Level Properties dialog; OK resizes and renames the level (no undo step).
+    void redo();
+    // The Level Properties dialog; OK resizes and renames the level as one undo step.
     void editProperties();
     void rotateLevel();
     void flipHorizontal();
     void flipVertical();
-    // Always an undo step, even when nothing is cut.
     void makeFit();
-    // Replaces the level by a random one made from the template pieces, as an undo step.
-    // When the pieces cannot be read the user is told and the level stays as it was.
+    // Asks to save a changed level, then makes a random level from the template pieces the
+    // level of a new untitled document (one undo step). When the pieces cannot be read the
+    // user is told and the level stays as it was.
     void createRandomLevel();
 
     // The folder of the template pieces: the RBites folder next to the program by default.
@@ -59,7 +57,6 @@ private:
     EditorPrompts& prompts_;
     TestBall& testBall_;
     std::function<void()> relayout_;
-    UndoRing undo_;
     QString piecesFolder_;
     std::unique_ptr<RandomSource> random_;
 };

@@ -7,49 +7,20 @@
 #include <QSpinBox>
 #include <QVBoxLayout>
 #include <algorithm>
-#include <limits>
 
 namespace trundlex {
-
-namespace {
-
-// A size field: any unsigned number can be typed, so that a wrong one is refused with a
-// message rather than silently changed, but the arrows step only within the allowed range.
-class SizeSpinBox : public QSpinBox {
-public:
-    explicit SizeSpinBox(QWidget* parent) : QSpinBox(parent) {
-        setRange(0, std::numeric_limits<int>::max());
-    }
-
-    void stepBy(int steps) override {
-        const int stepped =
-            std::clamp(value() + steps, LevelProperties::MinSize, LevelProperties::MaxSize);
-        setValue(stepped);
-        selectAll();
-    }
-
-protected:
-    StepEnabled stepEnabled() const override {
-        StepEnabled enabled = StepNone;
-        if (value() < LevelProperties::MaxSize) {
-            enabled |= StepUpEnabled;
-        }
-        if (value() > LevelProperties::MinSize) {
-            enabled |= StepDownEnabled;
-        }
-        return enabled;
-    }
-};
-
-}  // namespace
 
 LevelPropertiesDialog::LevelPropertiesDialog(const LevelProperties& values, QWidget* parent)
     : QDialog(parent),
       creator_(new QLineEdit(values.creator, this)),
       name_(new QLineEdit(values.name, this)),
-      width_(new SizeSpinBox(this)),
-      height_(new SizeSpinBox(this)) {
+      width_(new QSpinBox(this)),
+      height_(new QSpinBox(this)) {
     setWindowTitle(tr("Level Properties"));
+    const int largest = std::max({LevelProperties::MaxSize, values.width, values.height});
+    for (QSpinBox* field : {width_, height_}) {
+        field->setRange(LevelProperties::MinSize, largest);
+    }
     width_->setValue(values.width);
     height_->setValue(values.height);
 
@@ -66,6 +37,8 @@ LevelPropertiesDialog::LevelPropertiesDialog(const LevelProperties& values, QWid
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(form);
     layout->addWidget(buttons);
+    // Room for the title in the frame, beside the window buttons.
+    setMinimumWidth(fontMetrics().horizontalAdvance(windowTitle()) + 160);
 }
 
 LevelProperties LevelPropertiesDialog::values() const {
@@ -74,12 +47,12 @@ LevelProperties LevelPropertiesDialog::values() const {
 
 void LevelPropertiesDialog::accept() {
     for (QSpinBox* field : {width_, height_}) {
-        field->interpretText();
-        if (field->value() < LevelProperties::MinSize ||
-            field->value() > LevelProperties::MaxSize) {
+        bool number = false;
+        const int typed = field->locale().toInt(field->cleanText(), &number);
+        if (!number || typed < field->minimum() || typed > field->maximum()) {
             refuse(tr("Please enter an integer between %1 and %2.")
-                       .arg(LevelProperties::MinSize)
-                       .arg(LevelProperties::MaxSize));
+                       .arg(field->minimum())
+                       .arg(field->maximum()));
             field->setFocus();
             field->selectAll();
             return;

@@ -11,7 +11,8 @@ namespace trundlex {
 // What the Level Properties dialog edits.
 struct LevelProperties {
     static constexpr int MinSize = 2;
-    static constexpr int MaxSize = 99;
+    // The largest new size; a level read from a file may be larger and keeps its size.
+    static constexpr int MaxSize = 500;
 
     QString creator;
     QString name;
@@ -19,9 +20,10 @@ struct LevelProperties {
     int height = 20;
 };
 
-// The Level Properties dialog: creator, name, width and height. The spin buttons step
-// within 2 ... 99; a size typed outside that range is refused on OK with a message, and the
-// dialog stays open with the offending field selected.
+// The Level Properties dialog: creator, name, width and height. The size fields take only
+// numbers from MinSize up to MaxSize or the size shown, whichever is larger, as they are typed;
+// a field left incomplete (empty, or below the minimum) is refused on OK with a message, and
+// the dialog stays open with the field selected.
 class LevelPropertiesDialog : public QDialog {
     Q_OBJECT
 
@@ -36,7 +38,7 @@ public:
     QSpinBox* widthEdit() const { return width_; }
     QSpinBox* heightEdit() const { return height_; }
 
-    // Closes with OK only when both sizes lie within 2 ... 99.
+    // Closes with OK only when both sizes lie within the range.
     void accept() override;
 
 protected:

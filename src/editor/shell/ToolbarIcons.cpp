@@ -65,6 +65,8 @@ QIcon editorIcon(EditorCommand command) {
             return style->standardIcon(QStyle::SP_DialogSaveButton);
         case EditorCommand::Undo:
             return style->standardIcon(QStyle::SP_ArrowBack);
+        case EditorCommand::Redo:
+            return style->standardIcon(QStyle::SP_ArrowForward);
         case EditorCommand::Properties:
             return drawn([](QPainter& p) {
                 p.fillRect(QRect(2, 1, 11, 13), Qt::white);

@@ -102,7 +102,7 @@ void MainFrame::createMenus() {
 AboutContent MainFrame::aboutContent() {
     return {.windowTitle = tr("About Trundlex"),
             .name = QStringLiteral("Trundlex"),
-            .version = QStringLiteral("1.0"),
+            .version = programVersion(),
             .description =
                 tr("Minigolf for one or more players, on one computer or over the network. Made "
                    "by the Trundlex team at Brackwater Works."),

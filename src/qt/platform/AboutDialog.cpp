@@ -13,6 +13,10 @@
 
 namespace trundlex {
 
+QString programVersion() {
+    return QStringLiteral(TRUNDLEX_VERSION);
+}
+
 namespace {
 
 HyperLink::Opener& opener() {

@@ -43,11 +43,14 @@ QUrl manualUrl();
 // Opens the manual; false (and a message captioned `caption`) when it cannot be opened.
 bool openManual(const QString& caption, QWidget* parent);
 
+// The version of every program of the project, as the build sets it once ("0.1").
+QString programVersion();
+
 // What an about box shows of its program. The texts are already translated.
 struct AboutContent {
     QString windowTitle;  // "About Trundlex"
     QString name;         // the program's name, "Trundlex"; also the caption of link failures
-    QString version;      // shown after the name in the heading: "1.0"
+    QString version;      // shown after the name in the heading: programVersion()
     QString description;  // a sentence or two on what the program is and who made it
     QUrl manual;          // the page "Read the manual" opens
     QIcon icon;           // shown at the top left; the window's icon when null

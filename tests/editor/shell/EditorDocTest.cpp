@@ -49,21 +49,8 @@ TEST_F(EditorDocTest, StartsWithoutADialogNewShowsItAndOkGivesAClearedLevelOfTha
     EXPECT_EQ(level().name() + level().creator(), "Hill1Me") << "braces are removed";
     EXPECT_EQ(code(2, 2), "$") << "every block is cleared";
     EXPECT_DOUBLE_EQ(level().startX(), 6.0);
-    EXPECT_TRUE(document.IsModified()) << "a new level counts as changed until saved";
+    EXPECT_FALSE(document.IsModified()) << "an untouched new level needs no saving";
     EXPECT_EQ(view.layout().levelWidth(), 12) << "the view lays the new level out";
-}
-
-TEST_F(EditorDocTest, CancelInNewKeepsTheBlocksInAnUntitledUnchangedDocument) {
-    paintWall(3, 1);
-    prompts.savePath = qpath("kept.lev");
-    ASSERT_TRUE(document.fileSave());
-    ASSERT_EQ(document.title(), QStringLiteral("kept.lev"));
-
-    ASSERT_TRUE(document.fileNew());
-    EXPECT_EQ(prompts.shownProperties.size(), 1u);
-    EXPECT_EQ(code(3, 1), "S0T8");
-    EXPECT_EQ(document.title(), QStringLiteral("Untitled"));
-    EXPECT_FALSE(document.IsModified());
 }
 
 TEST_F(EditorDocTest, ChangedLevelAsksBeforeNewCancelStopsItYesSavesFirst) {
@@ -75,6 +62,7 @@ TEST_F(EditorDocTest, ChangedLevelAsksBeforeNewCancelStopsItYesSavesFirst) {
     EXPECT_TRUE(document.IsModified());
 
     prompts.savePath = qpath("asked.lev");
+    prompts.propertiesAnswer = [](LevelProperties&) { return true; };
     ASSERT_TRUE(document.fileNew());
     EXPECT_EQ(prompts.saveFolders.size(), 1u) << "untitled: Save As asks for a file";
     Level saved;
@@ -163,7 +151,7 @@ TEST_F(EditorDocTest, RecentFilesAndTheDialogFolderFollowTheLastFileUsed) {
     EXPECT_TRUE(recent.entries().empty()) << "a file that cannot be opened leaves the list";
 }
 
-TEST_F(EditorDocTest, PropertiesResizeAndRenameWithoutAnUndoStep) {
+TEST_F(EditorDocTest, PropertiesResizeAndRenameAsOneUndoStep) {
     paintWall(9, 9);
     answerProperties(QStringLiteral("Bo"), QStringLiteral("Long {hall}"), 15, 4);
     view.editProperties();
@@ -179,8 +167,11 @@ TEST_F(EditorDocTest, PropertiesResizeAndRenameWithoutAnUndoStep) {
     EXPECT_EQ(level().width(), 15) << "Cancel changes nothing";
 
     view.undo();
-    EXPECT_EQ(level().width(), 10) << "undo goes back to before the stroke";
-    EXPECT_EQ(code(9, 9), "$");
+    EXPECT_EQ(level().width(), 10) << "undo takes back the properties";
+    EXPECT_EQ(level().name(), "");
+    EXPECT_EQ(code(9, 9), "S0T8");
+    view.redo();
+    EXPECT_EQ(level().name() + level().creator(), "Long hallBo");
 }
 
 TEST_F(EditorDocTest, NamesInAnOlderEncodingSurviveAnUnchangedPropertiesDialog) {

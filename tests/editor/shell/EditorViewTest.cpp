@@ -1,3 +1,6 @@
+#include <QApplication>
+#include <QWheelEvent>
+
 #include "EditorShellFixture.h"
 #include "model/EditorTool.h"
 #include "render/MaterialStyle.h"
@@ -30,7 +33,7 @@ TEST_F(EditorViewTest, PlotStrokeIsOneUndoStep) {
     EXPECT_EQ(code(3, 2), "S0T8");
     view.undo();
     EXPECT_EQ(rows(), Rows(10, "..........")) << "the whole stroke is one step";
-    EXPECT_FALSE(document.IsModified()) << "the snapshot carried the flag";
+    EXPECT_FALSE(document.IsModified()) << "back at the state the level started in";
 }
 
 TEST_F(EditorViewTest, EachToolDrawsWhatTheStrokeSpans) {
@@ -165,6 +168,40 @@ TEST(EditorViewSettings, GridAndSoundSwitchesAreSavedWhenTheViewCloses) {
     CEditorView reopened(document, prompts, store);
     EXPECT_FALSE(reopened.settings().showGrid());
     EXPECT_FALSE(reopened.ball().IsSoundOn());
+}
+
+TEST_F(EditorViewTest, ZoomKeepsTheCellUnderThePointerPanMovesAndFitShowsItAll) {
+    const QPoint pointer = at(3, 4, 10, 30);
+    auto cellUnder = [this](QPoint p) {
+        trundlex::Cell cell{-1, -1};
+        view.layout().cellAt({p.x(), p.y()}, cell);
+        return std::pair(cell.x, cell.y);
+    };
+    auto wheel = [this](QPoint p, int steps) {
+        QWheelEvent event(p, view.mapToGlobal(p), {}, QPoint(0, 120 * steps), Qt::NoButton,
+                          Qt::ControlModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(&view, &event);
+    };
+    for (int step = 0; step < 3; ++step) {
+        const int before = view.layout().cellSize();
+        wheel(pointer, 1);
+        EXPECT_GT(view.layout().cellSize(), before);
+        EXPECT_EQ(cellUnder(pointer), std::pair(3, 4)) << "after zoom step " << step;
+    }
+    EXPECT_EQ(view.picture().image().width(), 10 * view.layout().cellSize() + 1);
+
+    const int scrollY = view.layout().scrollY();
+    QTest::mousePress(&view, Qt::MiddleButton, {}, pointer);
+    QTest::mouseMove(&view, pointer + QPoint(0, -30));
+    QTest::mouseRelease(&view, Qt::MiddleButton, {}, pointer + QPoint(0, -30));
+    EXPECT_EQ(view.layout().scrollY(), scrollY + 30) << "dragged up: the level moves up";
+
+    const auto panned = cellUnder(pointer);
+    wheel(pointer, -1);
+    EXPECT_EQ(cellUnder(pointer), panned) << "zooming out keeps it as well";
+    view.zoomToFit();
+    EXPECT_EQ(view.layout().cellSize(), Cell);
+    EXPECT_EQ(std::pair(view.layout().scrollX(), view.layout().scrollY()), std::pair(0, 0));
 }
 
 }  // namespace

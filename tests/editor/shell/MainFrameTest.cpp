@@ -49,11 +49,11 @@ protected:
 };
 
 TEST_F(MainFrameTest, MenusToolBarAndTitleAreThoseOfTheEditor) {
-    EXPECT_EQ(frame.windowTitle(), QStringLiteral("Untitled - Trundlex Editor"));
+    EXPECT_EQ(frame.windowTitle(), QStringLiteral("Untitled[*] - Trundlex Editor"));
     EXPECT_EQ(texts(frame.menuBar()->actions(), false),
               QStringLiteral("&File,&Edit,&Tools,&Ball,&View,&Help"));
     EXPECT_EQ(texts(frame.toolBar()->actions(), true),
-              QStringLiteral("New,Open,Save,|,Undo,|,Properties,|,Plot,Line,Rectangle,Frame,Fill,"
+              QStringLiteral("New,Open,Save,|,Undo,Redo,|,Properties,|,Plot,Line,Rectangle,Frame,Fill,"
                              "Set Ball,|,Rotate block,Rotate back material,Rotate front material,|,"
                              "Test mode"));
     EXPECT_EQ(frame.statusBar()->currentMessage(), QStringLiteral("Ready"));
@@ -61,6 +61,43 @@ TEST_F(MainFrameTest, MenusToolBarAndTitleAreThoseOfTheEditor) {
     EXPECT_FALSE(command(EditorCommand::Stop)->isEnabled()) << "no ball rolls";
     EXPECT_TRUE(command(EditorCommand::ToolPlot)->isChecked());
     EXPECT_TRUE(command(EditorCommand::ShowGrid)->isChecked());
+}
+
+TEST_F(MainFrameTest, UndoRedoKeysWalkTheHistoryAndTheTitleMarksUnsavedChanges) {
+    ASSERT_TRUE(active);
+    CEditorView* view = frame.view();
+    EXPECT_FALSE(frame.isWindowModified());
+    // Saving gives the level a new ID; the blocks are what the steps change.
+    const auto blocks = [this] {
+        Level level = document.level();
+        level.setId("");
+        return level.toText();
+    };
+    const std::string empty = blocks();
+    QTest::keyClick(view, Qt::Key_S);  // the brush's wall front to its back
+    for (auto key : {Qt::Key_L, Qt::Key_C, Qt::Key_F}) {  // Line, Rectangle, Frame: a step each
+        QTest::keyClick(view, key);
+        const QPoint from(30, 80);
+        QTest::mousePress(view, Qt::LeftButton, {}, from);
+        QTest::mouseMove(view, from + QPoint(150, 100));
+        QTest::mouseRelease(view, Qt::LeftButton, {}, from + QPoint(150, 100));
+    }
+    const std::string drawn = blocks();
+    EXPECT_NE(drawn, empty);
+    EXPECT_TRUE(frame.isWindowModified());
+    prompts.savePath = folder.filePath(QStringLiteral("steps.lev"));
+    ASSERT_TRUE(document.fileSave());
+    EXPECT_FALSE(frame.isWindowModified()) << "saved";
+    for (int i = 0; i < 3; ++i) {
+        QTest::keySequence(view, QKeySequence(Qt::CTRL | Qt::Key_Z));
+    }
+    EXPECT_EQ(blocks(), empty);
+    EXPECT_TRUE(frame.isWindowModified()) << "away from the saved state";
+    QTest::keySequence(view, QKeySequence(Qt::CTRL | Qt::Key_Y));
+    QTest::keySequence(view, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z));
+    QTest::keySequence(view, QKeySequence(Qt::CTRL | Qt::Key_Y));
+    EXPECT_EQ(blocks(), drawn);
+    EXPECT_FALSE(frame.isWindowModified()) << "back at the saved state";
 }
 
 TEST_F(MainFrameTest, ShortcutKeysReachTheView) {
@@ -115,12 +152,13 @@ TEST_F(MainFrameTest, RecentFilesAppearInTheFileMenuAndTheTitleFollowsTheFile) {
     EXPECT_FALSE(frame.recentActions()[0]->isVisible());
     prompts.savePath = folder.filePath(QStringLiteral("pond.lev"));
     ASSERT_TRUE(document.fileSave());
-    EXPECT_EQ(frame.windowTitle(), QStringLiteral("pond.lev - Trundlex Editor"));
+    EXPECT_EQ(frame.windowTitle(), QStringLiteral("pond.lev[*] - Trundlex Editor"));
     EXPECT_TRUE(frame.recentActions()[0]->isVisible());
     EXPECT_TRUE(frame.recentActions()[0]->text().endsWith(QStringLiteral("pond.lev")));
     EXPECT_FALSE(frame.recentActions()[1]->isVisible());
 
     document.level().resize(4, 4);
+    document.SetModifiedFlag(true);
     prompts.answers = {EditorPrompts::Answer::No};
     frame.recentActions()[0]->trigger();
     EXPECT_EQ(document.level().width(), 10) << "the recent file was opened again";
@@ -132,8 +170,8 @@ TEST_F(MainFrameTest, TestModeSpeedAndStopKeysReachTheView) {
     view->ball().SetSoundOn(false);
     QTest::keyClick(view, Qt::Key_7, Qt::ControlModifier);
     EXPECT_EQ(view->speedMode(), NextPosition);
-    QTest::keyClick(view, Qt::Key_0, Qt::ControlModifier);
-    EXPECT_EQ(view->speedMode(), Pause);
+    QTest::keyClick(view, Qt::Key_9, Qt::ControlModifier);
+    EXPECT_EQ(view->speedMode(), Pause) << "Ctrl+0 fits the level, Ctrl+9 stops the ball";
     QTest::keyClick(view, Qt::Key_T, Qt::ControlModifier);
     ASSERT_TRUE(view->isTestMode());
     // A putt in Pause rolls on the spot until stopped; Stop is enabled only meanwhile.

@@ -151,7 +151,7 @@ TEST_F(TestModeTest, NewLevelEndsTestModeAndStopsTheBall) {
         values.height = 8;
         return true;
     };
-    ASSERT_TRUE(document.OnNewDocument());
+    ASSERT_TRUE(document.fileNew());
     EXPECT_FALSE(view.isBallRunning());
     EXPECT_FALSE(view.isTestMode());
     EXPECT_EQ(level().width(), 12);
