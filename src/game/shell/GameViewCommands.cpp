@@ -62,11 +62,13 @@ void GameView::createActions() {
         QKeySequence(Qt::Key_Escape), [this] {
             if (currentBall() != nullptr && currentBall()->IsRunning()) {
                 currentBall()->SetSpeedMode(NextPosition);
+                controller_->hurry();
             }
         });
     add(GameCommand::FastForward, tr("&Fast forward"), QKeySequence(Qt::Key_Space), [this] {
         if (currentBall() != nullptr && currentBall()->IsRunning()) {
             currentBall()->SetSpeedMode(Fastest);
+            controller_->hurry();
         }
     });
 
@@ -120,6 +122,9 @@ void GameView::setSpeedMode(SpeedMode mode) {
     setLockedSpeedMode(mode);
     if (currentBall() != nullptr) {
         currentBall()->SetSpeedMode(mode);
+        if (currentBall()->IsRunning() && (mode == Fastest || mode == NextPosition)) {
+            controller_->hurry();
+        }
     }
     updateActions();
 }
