@@ -69,6 +69,9 @@ public:
     void restart(bool ask);
     void putt(double aim, double force) { controller_->putt(aim, force); }
     void setSpeedMode(SpeedMode mode);
+    // Before something ends the game in progress (a new game, quitting): true when there is
+    // none still being played, or the user agrees to abandon it.
+    bool mayAbandonGame();
     // Whether the ball of the turn can be played with this computer's mouse (not a player of
     // another computer): only then should it invite a click.
     bool turnPlayableHere() const { return turnPlayableHere_; }
