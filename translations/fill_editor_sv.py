@@ -64,10 +64,6 @@ SV = {
     "Brackwater Works on the web": "Brackwater Works på webben",
     "Write to us": "Skriv till oss",
     "Read the manual": "Läs handboken",
-    "The specified file was not found.": "Filen kunde inte hittas.",
-    "There is no application associated\nwith the given filename extension.":
-        "Det finns inget program kopplat\ntill filnamnstillägget.",
-    "Can't open link:\n\n": "Kan inte öppna länken:\n\n",
     # Edit menu
     "&Undo": "&Ångra",
     "Undo the last change": "Ångra den senaste ändringen",
@@ -153,6 +149,10 @@ SV = {
     "&No": "&Nej",
     "Save": "Spara",
     "Help": "Hjälp",
+    # A link or the manual that cannot be opened is named in the message.
+    "Can't open %1.": "Kan inte öppna %1.",
+    "The file was not found.": "Filen hittades inte.",
+    "No program was found to open it.": "Inget program som kan öppna den hittades.",
 }
 
 

@@ -1,5 +1,4 @@
-<?xml version="1.0" encoding="utf-8"?>
-<!DOCTYPE TS>
+<?xml version='1.0' encoding='utf-8'?>
 <TS version="2.1" language="sv_SE">
 <context>
     <name>DialogPrompts</name>
@@ -240,7 +239,7 @@ En fil som redan fanns där har lämnats orörd.
         <translation>&amp;Innehåll</translation>
     </message>
     <message>
-        <source>Open the editor&apos;s manual</source>
+        <source>Open the editor's manual</source>
         <translation>Öppna editorns handbok</translation>
     </message>
     <message>
@@ -280,7 +279,7 @@ En fil som redan fanns där har lämnats orörd.
         <translation>Om Trundlex Editor</translation>
     </message>
     <message>
-        <source>The course editor of Trundlex: draw levels block by block, turn and mirror them, make random ones and test them with the game&apos;s own ball. Made by the Trundlex team at Brackwater Works.</source>
+        <source>The course editor of Trundlex: draw levels block by block, turn and mirror them, make random ones and test them with the game's own ball. Made by the Trundlex team at Brackwater Works.</source>
         <translation>Trundlex banredigerare: rita banor block för block, vrid och spegla dem, skapa slumpbanor och prova dem med spelets egen boll. Gjord av Trundlex-gänget på Brackwater Works.</translation>
     </message>
 </context>
@@ -299,7 +298,7 @@ En fil som redan fanns där har lämnats orörd.
         <translation>&amp;Egenskaper...</translation>
     </message>
     <message>
-        <source>Change the level&apos;s name, creator and size</source>
+        <source>Change the level's name, creator and size</source>
         <translation>Ändra banans namn, skapare och storlek</translation>
     </message>
     <message>
@@ -315,7 +314,7 @@ En fil som redan fanns där har lämnats orörd.
         <translation>Spela &amp;ljud</translation>
     </message>
     <message>
-        <source>Switch the test ball&apos;s sounds on or off</source>
+        <source>Switch the test ball's sounds on or off</source>
         <translation>Slå på eller av testbollens ljud</translation>
     </message>
     <message>
@@ -323,7 +322,7 @@ En fil som redan fanns där har lämnats orörd.
         <translation>Vrid &amp;bakre material</translation>
     </message>
     <message>
-        <source>Turn the slope of the brush&apos;s back material an eighth clockwise</source>
+        <source>Turn the slope of the brush's back material an eighth clockwise</source>
         <translation>Vrid lutningen på penselns bakre material en åttondel medurs</translation>
     </message>
     <message>
@@ -331,7 +330,7 @@ En fil som redan fanns där har lämnats orörd.
         <translation>Återställ b&amp;akre vridning</translation>
     </message>
     <message>
-        <source>Make the brush&apos;s back material flat</source>
+        <source>Make the brush's back material flat</source>
         <translation>Gör penselns bakre material plant</translation>
     </message>
     <message>
@@ -339,7 +338,7 @@ En fil som redan fanns där har lämnats orörd.
         <translation>Vrid &amp;främre material</translation>
     </message>
     <message>
-        <source>Turn the slope of the brush&apos;s front material an eighth clockwise</source>
+        <source>Turn the slope of the brush's front material an eighth clockwise</source>
         <translation>Vrid lutningen på penselns främre material en åttondel medurs</translation>
     </message>
     <message>
@@ -347,7 +346,7 @@ En fil som redan fanns där har lämnats orörd.
         <translation>Återställ f&amp;rämre vridning</translation>
     </message>
     <message>
-        <source>Make the brush&apos;s front material flat</source>
+        <source>Make the brush's front material flat</source>
         <translation>Gör penselns främre material plant</translation>
     </message>
     <message>
@@ -363,7 +362,7 @@ En fil som redan fanns där har lämnats orörd.
         <translation>&amp;Byt material</translation>
     </message>
     <message>
-        <source>Exchange the brush&apos;s back and front material</source>
+        <source>Exchange the brush's back and front material</source>
         <translation>Byt plats på penselns bakre och främre material</translation>
     </message>
     <message>
@@ -419,7 +418,7 @@ En fil som redan fanns där har lämnats orörd.
         <translation>&amp;Placera boll</translation>
     </message>
     <message>
-        <source>Place the ball&apos;s start (Shift: on half blocks)</source>
+        <source>Place the ball's start (Shift: on half blocks)</source>
         <translation>Placera bollens start (Skift: på halva block)</translation>
     </message>
     <message>
@@ -514,22 +513,16 @@ En fil som redan fanns där har lämnats orörd.
 <context>
     <name>trundlex::HyperLink</name>
     <message>
-        <source>The specified file was not found.</source>
-        <translation>Filen kunde inte hittas.</translation>
+        <source>The file was not found.</source>
+        <translation>Filen hittades inte.</translation>
     </message>
     <message>
-        <source>There is no application associated
-with the given filename extension.</source>
-        <translation>Det finns inget program kopplat
-till filnamnstillägget.</translation>
+        <source>No program was found to open it.</source>
+        <translation>Inget program som kan öppna den hittades.</translation>
     </message>
     <message>
-        <source>Can&apos;t open link:
-
-</source>
-        <translation>Kan inte öppna länken:
-
-</translation>
+        <source>Can't open %1.</source>
+        <translation>Kan inte öppna %1.</translation>
     </message>
 </context>
 <context>

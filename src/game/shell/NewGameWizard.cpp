@@ -91,7 +91,7 @@ void NewGameWizard::modeChanged() {
         QT_TR_NOOP("Network game. You choose the levels and which players will play on this "
                    "computer; the other computers connect to this one."),
         QT_TR_NOOP("Network game. You choose which players will play on this computer, then "
-                   "connect to the server at the address below."),
+                   "connect to the server at the address above."),
     };
     const int m = mode();
     description_->setText(tr(kDescriptions[m]));
