@@ -54,7 +54,8 @@ QRect BannerOverlay::plateRect(const QFontMetrics& big, const QFontMetrics& smal
     const int signWidth = sign_ == Sign::None ? 0 : big.height() + padding;
     const int textWidth = std::max(big.horizontalAdvance(title_),
                                    detail_.isEmpty() ? 0 : small.horizontalAdvance(detail_));
-    const int w = std::min(width() - 8, textWidth + signWidth + 2 * padding);
+    // A little slack: eliding measures a few pixels wider than the advance.
+    const int w = std::min(width() - 8, textWidth + signWidth + 2 * padding + 6);
     const int h = big.height() + (detail_.isEmpty() ? 0 : small.height()) + padding;
     const int top = placement_ == Placement::Top ? 6 : (height() - h) / 2;
     return {(width() - w) / 2, top, w, h};
@@ -67,9 +68,20 @@ void BannerOverlay::paintEvent(QPaintEvent*) {
     painter.setOpacity(opacity_);
     QFont bigFont = font();
     bigFont.setBold(true);
-    // Readable over any level, whatever the window's size.
-    const int scale = placement_ == Placement::Centre ? 9 : 15;
-    bigFont.setPixelSize(std::clamp(std::min(width(), height() * 2) / scale, 14, 44));
+    // Readable over any level, whatever the window's size; the turn label stays smaller than
+    // what happened on the green.
+    const int extent = std::min(width(), height() * 2);
+    bigFont.setPixelSize(placement_ == Placement::Centre ? std::clamp(extent / 9, 14, 44)
+                                                         : std::clamp(extent / 24, 12, 26));
+    // A long text gets a smaller font rather than being cut.
+    for (int tries = 0; tries < 8 && bigFont.pixelSize() > 12; ++tries) {
+        const QFontMetrics m(bigFont);
+        const int needed = m.horizontalAdvance(title_) + 3 * m.height() + 6;
+        if (needed <= width() - 8) {
+            break;
+        }
+        bigFont.setPixelSize(std::max(12, bigFont.pixelSize() * (width() - 8) / needed));
+    }
     QFont smallFont = font();
     smallFont.setPixelSize(std::max(11, bigFont.pixelSize() / 2));
     const QFontMetrics big(bigFont);

@@ -91,7 +91,7 @@ bool ChatBox::eventFilter(QObject* watched, QEvent* event) {
 
 void ChatBox::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
-    if (!fitting_) {
+    if (!fitting_ && width() != fittedWidth_) {
         wantedWidth_ = width();
         fitIntoParent();
     }
@@ -100,12 +100,17 @@ void ChatBox::resizeEvent(QResizeEvent* event) {
 
 void ChatBox::fitIntoParent() {
     const QWidget* parent = parentWidget();
-    if (parent == nullptr || wantedWidth_ <= 0) {
+    if (parent == nullptr) {
         return;
+    }
+    // A hidden box hears of its geometry only when shown: its width so far is the wish.
+    if (wantedWidth_ <= 0) {
+        wantedWidth_ = width();
     }
     const int fitted = std::max(120, std::min(wantedWidth_, parent->width() - x() - 4));
     if (fitted != width()) {
         fitting_ = true;
+        fittedWidth_ = fitted;
         resize(fitted, height());
         fitting_ = false;
     }

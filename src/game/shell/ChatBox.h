@@ -60,6 +60,8 @@ private:
     QString name_;
     // The width the box was given, which it keeps to whenever its parent has room for it.
     int wantedWidth_ = 0;
+    // The width the box last took to fit, which is not a wish of the layout's.
+    int fittedWidth_ = -1;
     bool fitting_ = false;
     QPushButton* send_;
     BlockingHandoff handoff_{this};
