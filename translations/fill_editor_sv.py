@@ -64,10 +64,6 @@ SV = {
     "Brackwater Works on the web": "Brackwater Works på webben",
     "Write to us": "Skriv till oss",
     "Read the manual": "Läs handboken",
-    "The specified file was not found.": "Filen kunde inte hittas.",
-    "There is no application associated\nwith the given filename extension.":
-        "Det finns inget program kopplat\ntill filnamnstillägget.",
-    "Can't open link:\n\n": "Kan inte öppna länken:\n\n",
     # Edit menu
     "&Undo": "&Ångra",
     "Undo the last change": "Ångra den senaste ändringen",
@@ -171,6 +167,10 @@ SV = {
         "%1 kunde inte öppnas: du får inte läsa den, eller så är det en mapp.",
     "The level you are editing has not been changed.": "Banan du redigerar har inte ändrats.",
     "%1 is too large to be a Trundlex level file.": "%1 är för stor för att vara en Trundlex-banfil.",
+    # A link or the manual that cannot be opened is named in the message.
+    "Can't open %1.": "Kan inte öppna %1.",
+    "The file was not found.": "Filen hittades inte.",
+    "No program was found to open it.": "Inget program som kan öppna den hittades.",
 }
 
 

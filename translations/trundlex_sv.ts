@@ -1,6 +1,69 @@
 <?xml version='1.0' encoding='utf-8'?>
 <TS version="2.1" language="sv_SE">
 <context>
+    <name>FeedbackTexts</name>
+    <message>
+        <source>Hole in one!</source>
+        <translation>Hole in one!</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n under par!</source>
+        <translation><numerusform>%n under par!</numerusform><numerusform>%n under par!</numerusform></translation>
+    </message>
+    <message>
+        <source>Albatross!</source>
+        <translation>Albatross!</translation>
+    </message>
+    <message>
+        <source>Eagle!</source>
+        <translation>Eagle!</translation>
+    </message>
+    <message>
+        <source>Birdie!</source>
+        <translation>Birdie!</translation>
+    </message>
+    <message>
+        <source>Par</source>
+        <translation>Par</translation>
+    </message>
+    <message>
+        <source>Bogey</source>
+        <translation>Bogey</translation>
+    </message>
+    <message>
+        <source>Double bogey</source>
+        <translation>Dubbelbogey</translation>
+    </message>
+    <message numerus="yes">
+        <source>In the hole in %n stroke(s)</source>
+        <translation><numerusform>I hål på %n slag</numerusform><numerusform>I hål på %n slag</numerusform></translation>
+    </message>
+    <message>
+        <source>Water: back to the start</source>
+        <translation>Vatten: tillbaka till start</translation>
+    </message>
+    <message>
+        <source>Out of bounds</source>
+        <translation>Utanför banan</translation>
+    </message>
+    <message>
+        <source>Stroke limit reached: scored %1</source>
+        <translation>Slaggränsen nådd: %1 slag</translation>
+    </message>
+    <message>
+        <source>%1's turn</source>
+        <translation>%1 står på tur</translation>
+    </message>
+    <message>
+        <source>Waiting for %1 (on another computer)</source>
+        <translation>Väntar på %1 (på en annan dator)</translation>
+    </message>
+    <message>
+        <source>Waiting for %1 (on %2)</source>
+        <translation>Väntar på %1 (på datorn %2)</translation>
+    </message>
+</context>
+<context>
     <name>QPlatformTheme</name>
     <message>
         <source>OK</source>
@@ -92,10 +155,6 @@
         <translation>Skriv ditt meddelande här...</translation>
     </message>
     <message>
-        <source>Your name</source>
-        <translation>Ditt namn</translation>
-    </message>
-    <message>
         <source>&amp;Send</source>
         <translation>&amp;Skicka</translation>
     </message>
@@ -168,7 +227,7 @@
     </message>
     <message>
         <source>Show the &amp;next resting place</source>
-        <translation>Visa &amp;nästa viloläge</translation>
+        <translation>Visa var bollen &amp;stannar</translation>
     </message>
     <message>
         <source>&amp;Fast forward</source>
@@ -187,10 +246,6 @@
         <translation>Hål %1 av %2: %3</translation>
     </message>
     <message>
-        <source>Congratulations %1 you won!</source>
-        <translation>Grattis %1, du vann!</translation>
-    </message>
-    <message>
         <source>Replay: %1, hole %2, stroke %3</source>
         <translation>Repris: %1, hål %2, slag %3</translation>
     </message>
@@ -206,16 +261,20 @@
         <source>%1 is thinking...</source>
         <translation>%1 tänker...</translation>
     </message>
+    <message>
+        <source>Congratulations, %1, you won!</source>
+        <translation>Grattis %1, du vann!</translation>
+    </message>
+    <message>
+        <source>A game is in progress. Do you want to abandon it?</source>
+        <translation>Ett spel pågår. Vill du avbryta det?</translation>
+    </message>
 </context>
 <context>
     <name>trundlex::HighScoreDialog</name>
     <message>
-        <source>Highscore</source>
-        <translation>Topplista</translation>
-    </message>
-    <message>
         <source>C&amp;ourse:</source>
-        <translation>&amp;Bana:</translation>
+        <translation>&amp;Bansamling:</translation>
     </message>
     <message>
         <source>&amp;Clear...</source>
@@ -235,32 +294,30 @@
     </message>
     <message>
         <source>Unknown course</source>
-        <translation>Okänd bana</translation>
+        <translation>Okänd bansamling</translation>
     </message>
     <message>
-        <source>Do you really want to clear to list for this course?</source>
-        <translation>Vill du verkligen tömma listan för den här banan?</translation>
+        <source>High scores</source>
+        <translation>Topplista</translation>
+    </message>
+    <message>
+        <source>Do you really want to clear the list for this course?</source>
+        <translation>Vill du verkligen tömma listan för den här bansamlingen?</translation>
     </message>
 </context>
 <context>
     <name>trundlex::HyperLink</name>
     <message>
-        <source>The specified file was not found.</source>
-        <translation>Filen kunde inte hittas.</translation>
+        <source>The file was not found.</source>
+        <translation>Filen hittades inte.</translation>
     </message>
     <message>
-        <source>There is no application associated
-with the given filename extension.</source>
-        <translation>Det finns inget program kopplat
-till filnamnstillägget.</translation>
+        <source>No program was found to open it.</source>
+        <translation>Inget program som kan öppna den hittades.</translation>
     </message>
     <message>
-        <source>Can't open link:
-
-</source>
-        <translation>Kan inte öppna länken:
-
-</translation>
+        <source>Can't open %1.</source>
+        <translation>Kan inte öppna %1.</translation>
     </message>
 </context>
 <context>
@@ -291,7 +348,7 @@ till filnamnstillägget.</translation>
     </message>
     <message>
         <source>&amp;Save course...</source>
-        <translation>&amp;Spara bana...</translation>
+        <translation>&amp;Spara bansamling...</translation>
     </message>
     <message>
         <source>&amp;Load</source>
@@ -311,23 +368,23 @@ till filnamnstillägget.</translation>
     </message>
     <message>
         <source>&amp;Pick course:</source>
-        <translation>&amp;Välj bana:</translation>
+        <translation>&amp;Välj bansamling:</translation>
     </message>
     <message>
         <source>&amp;Random course:</source>
-        <translation>&amp;Slumpbana:</translation>
-    </message>
-    <message>
-        <source>No. of holes: %1</source>
-        <translation>Antal hål: %1</translation>
+        <translation>&amp;Slumpad bansamling:</translation>
     </message>
     <message>
         <source>(missing level)</source>
         <translation>(bana saknas)</translation>
     </message>
     <message>
-        <source>Levels are missing for this course. Only %1 levels of %2 expected levels could be found. High score will not be available.</source>
-        <translation>Banor saknas för den här banserien. Bara %1 av %2 banor kunde hittas. Topplistan gäller inte för det här spelet.</translation>
+        <source>Number of holes: %1</source>
+        <translation>Antal hål: %1</translation>
+    </message>
+    <message numerus="yes">
+        <source>Levels are missing for this course: only %1 of its %n level(s) could be found. This game will not enter the high scores.</source>
+        <translation><numerusform>Banor saknas i den här bansamlingen: bara %1 av dess %n bana kunde hittas. Spelet kommer inte med på topplistan.</numerusform><numerusform>Banor saknas i den här bansamlingen: bara %1 av dess %n banor kunde hittas. Spelet kommer inte med på topplistan.</numerusform></translation>
     </message>
 </context>
 <context>
@@ -335,10 +392,6 @@ till filnamnstillägget.</translation>
     <message>
         <source>Levels</source>
         <translation>Banor</translation>
-    </message>
-    <message>
-        <source>Nr</source>
-        <translation>Nr</translation>
     </message>
     <message>
         <source>Name</source>
@@ -359,6 +412,10 @@ till filnamnstillägget.</translation>
     <message>
         <source>not yet known</source>
         <translation>inte känt än</translation>
+    </message>
+    <message>
+        <source>No.</source>
+        <translation>Nr</translation>
     </message>
 </context>
 <context>
@@ -392,10 +449,6 @@ till filnamnstillägget.</translation>
         <translation>Ansluter till %1...</translation>
     </message>
     <message>
-        <source>Can't start server.</source>
-        <translation>Kan inte starta servern.</translation>
-    </message>
-    <message>
         <source>Couldn't connect.</source>
         <translation>Kunde inte ansluta.</translation>
     </message>
@@ -404,28 +457,8 @@ till filnamnstillägget.</translation>
         <translation>Anslutningen är öppen!</translation>
     </message>
     <message>
-        <source>Transfer levels... (%1)</source>
-        <translation>Överför banor... (%1)</translation>
-    </message>
-    <message>
-        <source>Waiting for start message.</source>
-        <translation>Väntar på startmeddelande.</translation>
-    </message>
-    <message>
         <source>%1 disconnected.</source>
         <translation>%1 kopplade ner.</translation>
-    </message>
-    <message>
-        <source>Connection to server was interrupted.</source>
-        <translation>Anslutningen till servern bröts.</translation>
-    </message>
-    <message>
-        <source>Illegal server version (server: %1, this version: %2).</source>
-        <translation>Fel serverversion (servern: %1, den här versionen: %2).</translation>
-    </message>
-    <message>
-        <source>%1 computers connected, %2 players.</source>
-        <translation>%1 datorer anslutna, %2 spelare.</translation>
     </message>
     <message>
         <source>This computer</source>
@@ -436,11 +469,39 @@ till filnamnstillägget.</translation>
         <translation>Klar</translation>
     </message>
     <message>
-        <source>Initializing game...</source>
+        <source>Can't start the server.</source>
+        <translation>Kan inte starta servern.</translation>
+    </message>
+    <message>
+        <source>Transferring levels... (%1)</source>
+        <translation>Överför banor... (%1)</translation>
+    </message>
+    <message>
+        <source>Waiting for the start message.</source>
+        <translation>Väntar på startmeddelandet.</translation>
+    </message>
+    <message>
+        <source>The connection to the server was interrupted.</source>
+        <translation>Anslutningen till servern bröts.</translation>
+    </message>
+    <message>
+        <source>Incompatible server version (server: %1, this version: %2).</source>
+        <translation>Servern har en annan version (servern: %1, den här versionen: %2).</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n computer(s) connected</source>
+        <translation><numerusform>%n dator ansluten</numerusform><numerusform>%n datorer anslutna</numerusform></translation>
+    </message>
+    <message numerus="yes">
+        <source>%n player(s).</source>
+        <translation><numerusform>%n spelare.</numerusform><numerusform>%n spelare.</numerusform></translation>
+    </message>
+    <message>
+        <source>Preparing the game...</source>
         <translation>Förbereder spelet...</translation>
     </message>
     <message>
-        <source>Transfer level "%1"...</source>
+        <source>Transferring level "%1"...</source>
         <translation>Överför banan "%1"...</translation>
     </message>
 </context>
@@ -534,22 +595,36 @@ till filnamnstillägget.</translation>
         <translation>&amp;Port:</translation>
     </message>
     <message>
-        <source>All players plays on this computer.</source>
+        <source>Local game</source>
+        <translation>Lokalt spel</translation>
+    </message>
+    <message>
+        <source>Server</source>
+        <translation>Server</translation>
+    </message>
+    <message>
+        <source>Client</source>
+        <translation>Klient</translation>
+    </message>
+    <message>
+        <source>All players play on this computer.</source>
         <translation>Alla spelare spelar på den här datorn.</translation>
     </message>
     <message>
-        <source>Network game. You select the levels and which players that will play on this computer.</source>
-        <translation>Nätverksspel. Du väljer banorna och vilka spelare som ska spela på den här datorn.</translation>
+        <source>Network game. You choose the levels and which players will play on this computer; the other computers connect to this one.</source>
+        <translation>Nätverksspel. Du väljer banorna och vilka spelare som ska spela på den här datorn; de andra datorerna ansluter till den här.</translation>
     </message>
     <message>
-        <source>Network game. You select the players that will play on this computer and then connecting to a server.</source>
-        <translation>Nätverksspel. Du väljer vilka spelare som ska spela på den här datorn och ansluter sedan till en server.</translation>
+        <source>This computer has no network address.</source>
+        <translation>Den här datorn har ingen nätverksadress.</translation>
+    </message>
+    <message numerus="yes">
+        <source>This computer's IP address(es): %1</source>
+        <translation><numerusform>Den här datorns IP-adress: %1</numerusform><numerusform>Den här datorns IP-adresser: %1</numerusform></translation>
     </message>
     <message>
-        <source>This computer has IP-address: 
-%1</source>
-        <translation>Den här datorn har IP-adress: 
-%1</translation>
+        <source>Network game. You choose which players will play on this computer, then connect to the server at the address above.</source>
+        <translation>Nätverksspel. Du väljer vilka spelare som ska spela på den här datorn och ansluter sedan till servern på adressen ovan.</translation>
     </message>
 </context>
 <context>
@@ -583,10 +658,6 @@ till filnamnstillägget.</translation>
         <translation>&amp;B:</translation>
     </message>
     <message>
-        <source>T:</source>
-        <translation>T:</translation>
-    </message>
-    <message>
         <source>Player</source>
         <translation>Spelare</translation>
     </message>
@@ -618,6 +689,10 @@ till filnamnstillägget.</translation>
         <source>%1 (%2)</source>
         <translation>%1 (%2)</translation>
     </message>
+    <message>
+        <source>Pa&amp;ttern:</source>
+        <translation>&amp;Mönster:</translation>
+    </message>
 </context>
 <context>
     <name>trundlex::ReplayDialog</name>
@@ -634,15 +709,15 @@ till filnamnstillägget.</translation>
     <name>trundlex::SaveCourseDialog</name>
     <message>
         <source>Save course</source>
-        <translation>Spara bana</translation>
+        <translation>Spara bansamling</translation>
     </message>
     <message>
         <source>&amp;Create new course</source>
-        <translation>&amp;Skapa ny bana</translation>
+        <translation>&amp;Skapa ny bansamling</translation>
     </message>
     <message>
         <source>&amp;Update an existing course</source>
-        <translation>&amp;Uppdatera en befintlig bana</translation>
+        <translation>&amp;Uppdatera en befintlig bansamling</translation>
     </message>
     <message>
         <source>&amp;...</source>
@@ -658,11 +733,11 @@ till filnamnstillägget.</translation>
     </message>
     <message>
         <source>C&amp;ourse</source>
-        <translation>&amp;Bana</translation>
+        <translation>&amp;Bansamling</translation>
     </message>
     <message>
         <source>Course file (*.cou);;All files (*)</source>
-        <translation>Banfil (*.cou);;Alla filer (*)</translation>
+        <translation>Bansamlingsfil (*.cou);;Alla filer (*)</translation>
     </message>
     <message>
         <source>Couldn't save file: %1</source>
@@ -676,19 +751,19 @@ till filnamnstillägget.</translation>
         <translation>Namn</translation>
     </message>
     <message>
-        <source>Sum</source>
-        <translation>Summa</translation>
-    </message>
-    <message>
         <source>Par</source>
         <translation>Par</translation>
+    </message>
+    <message>
+        <source>Total</source>
+        <translation>Summa</translation>
     </message>
 </context>
 <context>
     <name>trundlex::SplashDialog</name>
     <message>
         <source>Reading files, please wait...</source>
-        <translation>Läser filer, vänta....</translation>
+        <translation>Läser filer, vänta...</translation>
     </message>
 </context>
 </TS>

@@ -13,9 +13,11 @@ namespace trundlex::testing {
 // Runs lupdate over `sourceDirs` into a copy of the translation file `tsFile`, so texts added
 // to the sources since the file was last updated show up, and collects every source text that
 // has no finished translation. `messageCount` receives how many texts the file holds. Fails the
-// calling test (and returns nothing) when lupdate or the file cannot be used.
+// calling test (and returns nothing) when lupdate or the file cannot be used. `sources`, when
+// given, receives every source text found.
 inline QStringList untranslatedTexts(const QString& lupdatePath, const QString& tsFile,
-                                     const QStringList& sourceDirs, int& messageCount) {
+                                     const QStringList& sourceDirs, int& messageCount,
+                                     QStringList* sources = nullptr) {
     messageCount = 0;
     QTemporaryDir dir;
     EXPECT_TRUE(dir.isValid());
@@ -45,6 +47,9 @@ inline QStringList untranslatedTexts(const QString& lupdatePath, const QString& 
     for (int i = 0; i < messages.count(); ++i) {
         const QDomElement message = messages.at(i).toElement();
         const QDomElement translation = message.firstChildElement(QStringLiteral("translation"));
+        if (sources != nullptr) {
+            *sources << message.firstChildElement(QStringLiteral("source")).text();
+        }
         if (translation.hasAttribute(QStringLiteral("type")) || translation.text().isEmpty()) {
             untranslated << message.firstChildElement(QStringLiteral("source")).text();
         }

@@ -33,6 +33,7 @@ GameController::GameController(GameContext& context, Level& level, Platform plat
 GameController::~GameController() {
     platform_.clock.stopTimer(forceTimer_);
     platform_.clock.stopTimer(computerTimer_);
+    platform_.clock.stopTimer(bannerTimer_);
     computer_.cancel();
     if (parWorker_) {
         parWorker_->cancel();
@@ -50,6 +51,8 @@ GameController::~GameController() {
 // --- Starting and restarting ---
 
 void GameController::reset() {
+    platform_.clock.stopTimer(bannerTimer_);
+    bannerTimer_ = 0;
     stopCharging();
     cancelComputerTurn();
     highlightOn_ = false;
@@ -147,6 +150,7 @@ void GameController::showTurn() {
     }
     listener_.playerHighlighted(match_.GetCurrentIndex());
     showBall(&player->GetBall(), player->GetStyle());
+    listener_.turnShown(turnInfo());
     const bool computer = player->IsLocalPlayer() && player->IsComputer();
     setState(computer ? ComputerThinking : player->IsLocalPlayer() ? Aiming : WaitingForRemote);
     listener_.redraw();
@@ -205,6 +209,7 @@ void GameController::doPutt(double heading, double speed, bool fromNetwork) {
     }
     stopCharging();
     cancelComputerTurn();
+    hurried_ = false;
     setState(Rolling);
     listener_.scoresChanged(match_);
     if (shownBall_ != nullptr) {
@@ -229,13 +234,14 @@ void GameController::ballStopped(bool inCup) {
     auto lock = net_->lock();
     flow_.ballStopped(inCup);
     listener_.scoresChanged(match_);
+    const bool announced = announce(inCup);
     if (net_->isConnected()) {
         // The next turn waits until every computer's ball has stopped.
         listener_.playerHighlighted(-1);
         net_->localBallStopped();
         return;
     }
-    follow(flow_.advance());
+    advanceAfter(announced);
 }
 
 void GameController::setSound(bool on) {

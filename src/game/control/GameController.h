@@ -59,6 +59,9 @@ public:
     double aim() const { return aim_; }
     bool isHighlightOn() const { return highlightOn_; }
     int highlightIndex() const { return highlightIndex_; }
+    // Who has the turn now and whether it is played here; a Here turn without a name when
+    // nobody has it.
+    TurnInfo turnInfo() const;
     bool hasGame() const { return match_.PlayerCount() > 0 && match_.LevelCount() > 0; }
     // A network game is running (or gathering).
     bool networked() const { return net_->isConnected(); }
@@ -93,6 +96,9 @@ public:
     // The ball last rolled with rollBall rests; inCup when it dropped.
     void ballStopped(bool inCup);
     void setSound(bool on);
+    // The rolling putt is being fast-forwarded: its banner is skipped and the game goes on
+    // without a pause.
+    void hurry() { hurried_ = true; }
 
     // --- Replays, on a ball of their own; they never change the match ---
     // Sets the putt up on its level at its start without rolling it; false while a putt of
@@ -125,6 +131,11 @@ private:
     void startComputerTurn(const Player& player);
     void showComputerAim(const ComputerPutt& putt);
     void cancelComputerTurn();
+    // Shows the banner for the putt that just stopped, if it earns one (never for a putt
+    // being fast-forwarded); true when one was shown.
+    bool announce(bool inCup);
+    // Goes on to the next turn, after a banner's pause when one was shown.
+    void advanceAfter(bool announced);
 
     GameContext& context_;
     Level& level_;
@@ -140,6 +151,10 @@ private:
     double aim_ = 0.0;
     Clock::TimerId forceTimer_ = 0;
     Clock::TimerId computerTimer_ = 0;
+    Clock::TimerId bannerTimer_ = 0;
+    bool hurried_ = false;
+    // The pars found so far for the match's holes, by hole; 0 for a hole not known yet.
+    std::vector<int> pars_;
     bool highlightOn_ = false;
     int highlightIndex_ = -1;
     ComputerTurn computer_;

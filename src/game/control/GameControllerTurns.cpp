@@ -53,6 +53,7 @@ void GameController::cancelComputerTurn() {
 
 void GameController::fillScoreBoard() {
     listener_.scoreBoardFilled(match_);
+    pars_.assign(static_cast<std::size_t>(match_.LevelCount()), 0);
     if (!parWorker_) {
         return;
     }
@@ -65,7 +66,12 @@ void GameController::fillScoreBoard() {
             levels.push_back(index >= 0 ? context_.levels.at(index) : Level());
         }
     }
-    parWorker_->start(std::move(levels), [this](int hole, int par) { listener_.parFound(hole, par); });
+    parWorker_->start(std::move(levels), [this](int hole, int par) {
+        if (hole >= 0 && hole < static_cast<int>(pars_.size())) {
+            pars_[hole] = par;
+        }
+        listener_.parFound(hole, par);
+    });
 }
 
 // --- Replays ---

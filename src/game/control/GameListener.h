@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "Feedback.h"
 #include "ball/BallTypes.h"
 
 namespace trundlex {
@@ -72,6 +73,13 @@ public:
         (void)hole;
         (void)par;
     }
+
+    // The turn was handed out: who has it, and whether the mouse may play it here (a ball
+    // that cannot be played here should not invite a click).
+    virtual void turnShown(const TurnInfo& turn) { (void)turn; }
+    // A short banner for what a putt led to (holed out, water, the stroke limit). The game
+    // goes on by itself; nothing needs to be answered.
+    virtual void bannerShown(const Banner& banner) { (void)banner; }
 
     // A computer player works out its putt / has putted.
     virtual void computerThinking(const std::string& name) { (void)name; }

@@ -1,11 +1,14 @@
 #include "ChatBox.h"
 
+#include <QEvent>
 #include <QGridLayout>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollBar>
+#include <algorithm>
 
 #include "net/NetGame.h"
 #include "platform/PlatformSupport.h"
@@ -30,17 +33,22 @@ ChatBox::ChatBox(NetGame& net, QWidget* parent)
     message_ = new QLineEdit(this);
     message_->setMaxLength(100);
     message_->setPlaceholderText(tr("Write your message here..."));
-    name_ = new QLineEdit(this);
-    name_->setPlaceholderText(tr("Your name"));
+    message_->setMinimumWidth(60);
+    sender_ = new QLabel(this);
+    sender_->setSizePolicy(QSizePolicy::Maximum, QSizePolicy::Preferred);
     send_ = new QPushButton(tr("&Send"), this);
+    send_->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
     auto* layout = new QGridLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(2);
+    layout->setSpacing(4);
     layout->addWidget(history_, 0, 0, 1, 3);
-    layout->addWidget(name_, 1, 0);
+    layout->addWidget(sender_, 1, 0);
     layout->addWidget(message_, 1, 1);
     layout->addWidget(send_, 1, 2);
     layout->setColumnStretch(1, 1);
+    if (parent != nullptr) {
+        parent->installEventFilter(this);
+    }
     connect(send_, &QPushButton::clicked, this, &ChatBox::send);
     connect(message_, &QLineEdit::returnPressed, this, &ChatBox::send);
     net_->addListener(&bridge_);
@@ -62,13 +70,56 @@ void ChatBox::appendLine(const QString& name, const QString& text) {
     history_->verticalScrollBar()->setValue(history_->verticalScrollBar()->maximum());
 }
 
-void ChatBox::setName(const QString& name) { name_->setText(name); }
+void ChatBox::setName(const QString& name) {
+    name_ = name;
+    showName();
+}
+
+void ChatBox::showName() {
+    // At most a third of the row, so the line to write keeps the rest.
+    const QString shown = name_.isEmpty() ? QString() : name_ + QLatin1Char(':');
+    sender_->setText(sender_->fontMetrics().elidedText(shown, Qt::ElideRight, width() / 3));
+    sender_->setToolTip(name_);
+}
+
+bool ChatBox::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == parentWidget() && event->type() == QEvent::Resize) {
+        fitIntoParent();
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void ChatBox::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    if (!fitting_ && width() != fittedWidth_) {
+        wantedWidth_ = width();
+        fitIntoParent();
+    }
+    showName();
+}
+
+void ChatBox::fitIntoParent() {
+    const QWidget* parent = parentWidget();
+    if (parent == nullptr) {
+        return;
+    }
+    // A hidden box hears of its geometry only when shown: its width so far is the wish.
+    if (wantedWidth_ <= 0) {
+        wantedWidth_ = width();
+    }
+    const int fitted = std::max(120, std::min(wantedWidth_, parent->width() - x() - 4));
+    if (fitted != width()) {
+        fitting_ = true;
+        fittedWidth_ = fitted;
+        resize(fitted, height());
+        fitting_ = false;
+    }
+}
 
 QString ChatBox::history() const { return history_->toPlainText(); }
 
 void ChatBox::setInputEnabled(bool enabled) {
     message_->setEnabled(enabled);
-    name_->setEnabled(enabled);
     send_->setEnabled(enabled);
 }
 
@@ -77,7 +128,7 @@ bool ChatBox::send() {
         return false;
     }
     const QString text = message_->text();
-    const QString name = name_->text();
+    const QString name = name_;
     if (text.trimmed().isEmpty() || name.trimmed().isEmpty()) {
         return false;
     }

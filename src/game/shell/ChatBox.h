@@ -5,6 +5,7 @@
 #include "control/NetEventBridge.h"
 #include "platform/BlockingHandoff.h"
 
+class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
 class QPushButton;
@@ -14,7 +15,7 @@ namespace trundlex {
 class NetGame;
 
 // One-line chat between the computers of a network game: the conversation, a line to write
-// and the sender's name. Shows "New game" banners when a connection is made and notes when a
+// and the sender's name, which is this computer's players' and cannot be changed here. Shows "New game" banners when a connection is made and notes when a
 // computer leaves; nothing can be sent once the game has ended.
 class ChatBox : public QWidget {
     Q_OBJECT
@@ -32,7 +33,7 @@ public:
 
     QString history() const;
     QLineEdit* messageEdit() const { return message_; }
-    QLineEdit* nameEdit() const { return name_; }
+    QString name() const { return name_; }
     QPushButton* sendButton() const { return send_; }
 
     // Stops listening to the network and lets a delivery in progress return; afterwards the
@@ -42,13 +43,26 @@ public:
     // What the network tells the chat box; runs on the box's thread.
     void handleNetEvent(NetEvent event);
 
+protected:
+    // Keeps the box inside its parent, so the Send button never falls off a narrow window.
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
 private:
     void setInputEnabled(bool enabled);
+    void fitIntoParent();
+    void showName();
 
     NetGame* net_;
     QPlainTextEdit* history_;
     QLineEdit* message_;
-    QLineEdit* name_;
+    QLabel* sender_;
+    QString name_;
+    // The width the box was given, which it keeps to whenever its parent has room for it.
+    int wantedWidth_ = 0;
+    // The width the box last took to fit, which is not a wish of the layout's.
+    int fittedWidth_ = -1;
+    bool fitting_ = false;
     QPushButton* send_;
     BlockingHandoff handoff_{this};
     NetEventBridge bridge_;

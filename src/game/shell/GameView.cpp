@@ -147,7 +147,7 @@ void GameView::replayShown(const std::string& name, int hole, int stroke) {
 
 void GameView::matchEnded(const std::string& winners, const std::string& highScoreCourse) {
     const QString names = toDisplayText(winners);
-    inform(tr("Congratulations %1 you won!").arg(names));
+    inform(tr("Congratulations, %1, you won!").arg(names));
     if (!highScoreCourse.empty()) {
         showHighScores(highScoreCourse);
     }

@@ -13,6 +13,7 @@
 
 namespace trundlex {
 
+class BannerOverlay;
 class ChatBox;
 class ScoreBoard;
 
@@ -68,6 +69,15 @@ public:
     void restart(bool ask);
     void putt(double aim, double force) { controller_->putt(aim, force); }
     void setSpeedMode(SpeedMode mode);
+    // Before something ends the game in progress (a new game, quitting): true when there is
+    // none still being played, or the user agrees to abandon it.
+    bool mayAbandonGame();
+    // Whether the ball of the turn can be played with this computer's mouse (not a player of
+    // another computer): only then should it invite a click.
+    bool turnPlayableHere() const { return turnPlayableHere_; }
+    // The plates over the playfield (null until first shown), for tests and screenshots.
+    const BannerOverlay* banner() const { return banner_; }
+    const BannerOverlay* turnTag() const { return turnTag_; }
 
 signals:
     // The match has ended; `winners` as shown in the congratulations.
@@ -119,6 +129,11 @@ private:
     void levelMissing() override;
     void networkGameStarted(const std::vector<std::string>& localNames) override;
     void commandsChanged() override { updateActions(); }
+    void turnShown(const TurnInfo& turn) override;
+    void bannerShown(const Banner& banner) override;
+    // The plate in `slot`, made on first use, placed over the level; placement as
+    // BannerOverlay::Placement.
+    BannerOverlay* overlay(BannerOverlay*& slot, int placement);
 
     void createActions();
     void updateActions();
@@ -140,6 +155,9 @@ private:
     std::map<int, QAction*> actions_;
     // The status line of the hole being played, shown again after a computer's turn.
     QString holeStatus_;
+    BannerOverlay* banner_ = nullptr;
+    BannerOverlay* turnTag_ = nullptr;
+    bool turnPlayableHere_ = true;
 };
 
 }  // namespace trundlex

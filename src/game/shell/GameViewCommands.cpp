@@ -62,11 +62,13 @@ void GameView::createActions() {
         QKeySequence(Qt::Key_Escape), [this] {
             if (currentBall() != nullptr && currentBall()->IsRunning()) {
                 currentBall()->SetSpeedMode(NextPosition);
+                controller_->hurry();
             }
         });
     add(GameCommand::FastForward, tr("&Fast forward"), QKeySequence(Qt::Key_Space), [this] {
         if (currentBall() != nullptr && currentBall()->IsRunning()) {
             currentBall()->SetSpeedMode(Fastest);
+            controller_->hurry();
         }
     });
 
@@ -103,7 +105,7 @@ void GameView::updateActions() {
     action(GameCommand::Restart)->setEnabled(hasGame &&
                                              (!connected || controller_->net().isServer()));
     action(GameCommand::Disconnect)->setEnabled(connected);
-    action(GameCommand::Copy)->setEnabled(viewState() != NoGame);
+    action(GameCommand::Copy)->setEnabled(hasGame);
     // A network match is replayed only once it is over, so no peer waits for this computer.
     action(GameCommand::Replay)->setEnabled(hasGame && (!connected || match.IsOver()));
     action(GameCommand::Levels)->setEnabled(match.LevelCount() > 0);
@@ -120,6 +122,9 @@ void GameView::setSpeedMode(SpeedMode mode) {
     setLockedSpeedMode(mode);
     if (currentBall() != nullptr) {
         currentBall()->SetSpeedMode(mode);
+        if (currentBall()->IsRunning() && (mode == Fastest || mode == NextPosition)) {
+            controller_->hurry();
+        }
     }
     updateActions();
 }
@@ -152,8 +157,16 @@ bool GameView::runNewGameWizard(Match& setup) {
     if (wizard.exec() != QDialog::Accepted) {
         return false;
     }
+    if (!mayAbandonGame()) {
+        return false;
+    }
     setup = wizard.setup();
     return true;
+}
+
+bool GameView::mayAbandonGame() {
+    return !controller_->restartInterrupts() ||
+           confirm(tr("A game is in progress. Do you want to abandon it?"));
 }
 
 }  // namespace trundlex

@@ -21,7 +21,7 @@ namespace trundlex {
 HighScoreDialog::HighScoreDialog(HighScoreStore& store, const CourseLibrary& courses,
                                  std::string preselectedCourseId, QWidget* parent)
     : QDialog(parent), store_(store), courses_(courses), preselected_(std::move(preselectedCourseId)) {
-    setWindowTitle(tr("Highscore"));
+    setWindowTitle(tr("High scores"));
     courseBox_ = new QComboBox(this);
     auto* courseLabel = new QLabel(tr("C&ourse:"), this);
     courseLabel->setBuddy(courseBox_);
@@ -93,7 +93,7 @@ void HighScoreDialog::showCourse(int index) {
 
 void HighScoreDialog::askAndClear() {
     const auto answer = QMessageBox::question(
-        this, windowTitle(), tr("Do you really want to clear to list for this course?"),
+        this, windowTitle(), tr("Do you really want to clear the list for this course?"),
         QMessageBox::Yes | QMessageBox::No, QMessageBox::No);
     if (answer == QMessageBox::Yes) {
         clearSelectedCourse();

@@ -108,7 +108,7 @@ LevelsPage::LevelsPage(Match& setup, GameContext& context, QWidget* parent)
         library_->addTopLevelItem(levelRow(context_.levels.at(i), i));
     }
     for (int holes : randomCourseSizes()) {
-        random_->addItem(tr("No. of holes: %1").arg(holes), holes);
+        random_->addItem(tr("Number of holes: %1").arg(holes), holes);
     }
     fillCourses();
     rebuildPlayList();
@@ -224,10 +224,10 @@ void LevelsPage::loadCourse(int index) {
     setup_.SetName(found.courseId);
     rebuildPlayList();
     if (!found.complete()) {
-        emit warning(tr("Levels are missing for this course. Only %1 levels of %2 expected "
-                        "levels could be found. High score will not be available.")
-                         .arg(found.found)
-                         .arg(found.expected));
+        emit warning(tr("Levels are missing for this course: only %1 of its %n level(s) "
+                        "could be found. This game will not enter the high scores.",
+                        nullptr, found.expected)
+                         .arg(found.found));
     }
 }
 

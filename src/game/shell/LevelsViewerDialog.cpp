@@ -19,7 +19,7 @@ LevelsViewerDialog::LevelsViewerDialog(const Match& match, const LevelLibrary& l
     setWindowTitle(tr("Levels"));
     list_ = new QTreeWidget(this);
     list_->setRootIsDecorated(false);
-    QStringList headers{tr("Nr"), tr("Name"), tr("Creator")};
+    QStringList headers{tr("No."), tr("Name"), tr("Creator")};
     if (pars != nullptr) {
         headers << tr("Par");
     }

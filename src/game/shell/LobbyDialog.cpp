@@ -74,21 +74,21 @@ bool LobbyDialog::runClient(const std::string& address, std::uint16_t port) {
 QString LobbyDialog::statusLine(const LobbyStatus& status) {
     switch (status.text) {
         case LobbyText::CantStartServer:
-            return tr("Can't start server.");
+            return tr("Can't start the server.");
         case LobbyText::CouldntConnect:
             return tr("Couldn't connect.");
         case LobbyText::ConnectionOpen:
             return tr("Connection open!");
         case LobbyText::TransferLevels:
-            return tr("Transfer levels... (%1)").arg(status.count);
+            return tr("Transferring levels... (%1)").arg(status.count);
         case LobbyText::WaitingForStart:
-            return tr("Waiting for start message.");
+            return tr("Waiting for the start message.");
         case LobbyText::ClientDisconnected:
             return tr("%1 disconnected.").arg(toDisplayText(status.first));
         case LobbyText::ConnectionInterrupted:
-            return tr("Connection to server was interrupted.");
+            return tr("The connection to the server was interrupted.");
         case LobbyText::IllegalVersion:
-            return tr("Illegal server version (server: %1, this version: %2).")
+            return tr("Incompatible server version (server: %1, this version: %2).")
                 .arg(toDisplayText(status.first), toDisplayText(status.second));
     }
     return QString::fromStdString(status.english());
@@ -144,9 +144,8 @@ void LobbyDialog::reject() {
 
 void LobbyDialog::refresh() {
     const LobbySnapshot snapshot = net_.lobbySnapshot();
-    counts_->setText(tr("%1 computers connected, %2 players.")
-                         .arg(snapshot.connectionCount)
-                         .arg(snapshot.playerCount));
+    counts_->setText(tr("%n computer(s) connected", nullptr, snapshot.connectionCount) +
+                     QStringLiteral(", ") + tr("%n player(s).", nullptr, snapshot.playerCount));
     players_->clear();
     for (const LobbyPlayer& player : snapshot.players) {
         players_->addItem(toDisplayText(player.name) +
@@ -159,10 +158,10 @@ void LobbyDialog::refresh() {
         QString status;
         switch (computer.status) {
             case ComputerStatus::Initializing:
-                status = tr("Initializing game...");
+                status = tr("Preparing the game...");
                 break;
             case ComputerStatus::TransferLevel:
-                status = tr("Transfer level \"%1\"...").arg(toDisplayText(computer.levelName));
+                status = tr("Transferring level \"%1\"...").arg(toDisplayText(computer.levelName));
                 break;
             case ComputerStatus::Ready:
                 status = tr("Ready");

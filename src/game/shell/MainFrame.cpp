@@ -119,6 +119,10 @@ void MainFrame::toggleFullScreen() {
 }
 
 void MainFrame::closeEvent(QCloseEvent* event) {
+    if (!view_->mayAbandonGame()) {
+        event->ignore();
+        return;
+    }
     QSettings settings = windowSettings();
     settings.setValue(QStringLiteral("Toolbar/geometry"), saveGeometry());
     settings.setValue(QStringLiteral("Toolbar/state"), saveState());

@@ -57,9 +57,7 @@ NewGameWizard::~NewGameWizard() = default;
 QWidget* NewGameWizard::createNetworkPage() {
     auto* page = new QWidget(this);
     mode_ = new QComboBox(page);
-    // The same words in every language.
-    mode_->addItems({QStringLiteral("Lokalt spel"), QStringLiteral("Server"),
-                     QStringLiteral("Klient")});
+    mode_->addItems({tr("Local game"), tr("Server"), tr("Client")});
     address_ = new QLineEdit(toDisplayText(context_.settings.address()), page);
     port_ = new QLineEdit(QString::number(context_.settings.port()), page);
     port_->setValidator(new QIntValidator(1, 65535, port_));
@@ -89,11 +87,11 @@ void NewGameWizard::setMode(int mode) {
 
 void NewGameWizard::modeChanged() {
     static const char* const kDescriptions[] = {
-        QT_TR_NOOP("All players plays on this computer."),
-        QT_TR_NOOP("Network game. You select the levels and which players that will play on "
-                   "this computer."),
-        QT_TR_NOOP("Network game. You select the players that will play on this computer and "
-                   "then connecting to a server."),
+        QT_TR_NOOP("All players play on this computer."),
+        QT_TR_NOOP("Network game. You choose the levels and which players will play on this "
+                   "computer; the other computers connect to this one."),
+        QT_TR_NOOP("Network game. You choose which players will play on this computer, then "
+                   "connect to the server at the address above."),
     };
     const int m = mode();
     description_->setText(tr(kDescriptions[m]));
@@ -106,7 +104,10 @@ void NewGameWizard::modeChanged() {
                 list << address.toString();
             }
         }
-        addresses_->setText(tr("This computer has IP-address: \n%1").arg(list.join(QStringLiteral(", "))));
+        addresses_->setText(
+            list.isEmpty() ? tr("This computer has no network address.")
+                           : tr("This computer's IP address(es): %1", nullptr, int(list.size()))
+                                 .arg(list.join(QStringLiteral(", "))));
     } else {
         addresses_->clear();
     }

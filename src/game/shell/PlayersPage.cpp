@@ -62,7 +62,7 @@ PlayersPage::PlayersPage(Match& setup, const Match& previous, RandomSource& rand
     form->addRow(tr("&R:"), red_);
     form->addRow(tr("&G:"), green_);
     form->addRow(tr("&B:"), blue_);
-    form->addRow(tr("T:"), pattern_);
+    form->addRow(tr("Pa&ttern:"), pattern_);
     form->addRow(QString(), transparent_);
     form->addRow(QString(), preview_);
     auto* list = new QGridLayout;

@@ -47,7 +47,7 @@ void ScoreBoard::fill(const Match& match) {
     for (int h = 1; h <= holes; ++h) {
         headers << QString::number(h);
     }
-    headers << tr("Sum");
+    headers << tr("Total");
     setHorizontalHeaderLabels(headers);
     setRowCount(match.PlayerCount() + 1);
     pars_.assign(static_cast<std::size_t>(holes), -1);
@@ -77,7 +77,7 @@ void ScoreBoard::fill(const Match& match) {
         item(i, holes + 1)->setText(QString::number(player.TotalStrokes()));
     }
     for (int c = 1; c <= holes + 1; ++c) {
-        // At least as wide as the header ("Sum" is longer in some languages).
+        // At least as wide as the header ("Total" is longer in some languages).
         resizeColumnToContents(c);
         setColumnWidth(c, std::max(columnWidth(c), c <= holes ? 24 : 36));
     }
@@ -134,8 +134,16 @@ void ScoreBoard::clearBoard() {
 }
 
 QString ScoreBoard::copyText() const {
-    QString text;
-    for (int r = 0; r < parRow(); ++r) {
+    if (rowCount() == 0 || columnCount() == 0) {
+        return {};
+    }
+    QStringList header;
+    for (int c = 0; c < columnCount(); ++c) {
+        const QTableWidgetItem* cell = horizontalHeaderItem(c);
+        header << (cell ? cell->text() : QString());
+    }
+    QString text = header.join(QLatin1Char('\t')) + QStringLiteral("\r\n");
+    for (int r = 0; r <= parRow(); ++r) {
         QStringList cells;
         for (int c = 0; c < columnCount(); ++c) {
             cells << (item(r, c) ? item(r, c)->text() : QString());

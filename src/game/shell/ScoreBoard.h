@@ -31,8 +31,8 @@ public:
     void highlightPlayer(int index);
     // No rows, no columns.
     void clearBoard();
-    // Every player's row, cells separated by tabs, rows by CR LF, without the header and
-    // without the par row.
+    // The whole table as a spreadsheet takes it: the header row, every player's row and the
+    // par row, cells separated by tabs, rows by CR LF; empty without a table.
     QString copyText() const;
 
 private:

@@ -1,6 +1,7 @@
 #include "AboutDialog.h"
 
 #include <QDesktopServices>
+#include <QDir>
 #include <QDialogButtonBox>
 #include <QFileInfo>
 #include <QHBoxLayout>
@@ -41,17 +42,32 @@ void HyperLink::setOpener(Opener open) {
 }
 
 QString HyperLink::failureReason(const QUrl& url) {
-    if (url.isLocalFile() && !QFileInfo::exists(url.toLocalFile())) {
-        return tr("The specified file was not found.");
+    if (isMissingFile(url)) {
+        return tr("The file was not found.");
     }
-    return tr("There is no application associated\nwith the given filename extension.");
+    return tr("No program was found to open it.");
+}
+
+QString HyperLink::failureText(const QUrl& url) {
+    QString target = url.toString();
+    if (url.isLocalFile()) {
+        target = QDir::toNativeSeparators(url.toLocalFile());
+    } else if (url.scheme() == QStringLiteral("mailto")) {
+        target = url.path();
+    }
+    return tr("Can't open %1.").arg(target) + QStringLiteral("\n\n") + failureReason(url);
+}
+
+bool HyperLink::isMissingFile(const QUrl& url) {
+    return url.isLocalFile() && !QFileInfo::exists(url.toLocalFile());
 }
 
 bool HyperLink::open(const QUrl& url, const QString& caption, QWidget* parent) {
-    if (opener()(url)) {
+    // A desktop may accept a file that is not there and then show nothing: tell it here.
+    if (!isMissingFile(url) && opener()(url)) {
         return true;
     }
-    QMessageBox::warning(parent, caption, tr("Can't open link:\n\n") + failureReason(url));
+    QMessageBox::warning(parent, caption, failureText(url));
     return false;
 }
 

@@ -21,18 +21,23 @@ public:
     // What opens a link; the desktop by default (tests replace it). True when it opened.
     using Opener = std::function<bool(const QUrl&)>;
     static void setOpener(Opener opener);
-    // Opens `url`; on failure shows "Can't open link:" with the reason over `parent`, in a
-    // message box captioned `caption`, and returns false.
+    // Opens `url`; on failure (also for a local file that does not exist, which the opener is
+    // then not asked for) shows failureText over `parent`, in a message box captioned
+    // `caption`, and returns false.
     static bool open(const QUrl& url, const QString& caption, QWidget* parent);
     // Opens this link, as above.
     bool open();
     // The reason shown when opening `url` failed.
     static QString failureReason(const QUrl& url);
+    // What the user is told: the file or address that could not be opened, and why.
+    static QString failureText(const QUrl& url);
 
 protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
+    static bool isMissingFile(const QUrl& url);
+
     QUrl url_;
     QString caption_;
 };

@@ -27,7 +27,7 @@ public:
 
     void rollBall(Ball& ball, double heading, double speed) override {
         ++rolls;
-        ball.PuttNow(speed, heading, this, Fastest);
+        ball.PuttNow(speed, heading, this, speed_);
         const bool inCup = lastCode_ == BallInCup;
         loop_.post([this, inCup] { controller_->ballStopped(inCup); });
     }
@@ -41,6 +41,10 @@ public:
     }
     void computerDone() override { statuses.push_back("thinking done"); }
     void parFound(int hole, int par) override { pars.emplace_back(hole, par); }
+    void turnShown(const TurnInfo& turn) override { turns.push_back(turn); }
+    void bannerShown(const Banner& banner) override { banners.push_back(banner); }
+    // Rolls at a player's pace instead of fast-forwarding (which skips the banners).
+    void rollAtNormalSpeed() { speed_ = Normal; }
     void matchEnded(const std::string& winners, const std::string& course) override {
         endings.push_back(winners + " / " + course);
     }
@@ -51,6 +55,8 @@ public:
     std::vector<std::string> statuses;
     std::vector<std::pair<int, int>> pars;
     std::vector<std::string> endings;
+    std::vector<TurnInfo> turns;
+    std::vector<Banner> banners;
 
 private:
     void onBallNotification(std::int32_t, BallNotification code) override { lastCode_ = code; }
@@ -58,6 +64,7 @@ private:
     TestLoop& loop_;
     GameController* controller_ = nullptr;
     BallNotification lastCode_ = BallStopped;
+    SpeedMode speed_ = Fastest;
 };
 
 // The libraries, settings and random sequence a game uses, all in memory, without sound.

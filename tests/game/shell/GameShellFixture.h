@@ -14,11 +14,16 @@ public:
     using GameView::GameView;
 
     QStringList messages;
+    QStringList questions;
+    bool answer = true;
     std::vector<std::string> highScoreDialogs;
 
 protected:
     void inform(const QString& text) override { messages << text; }
-    bool confirm(const QString&) override { return true; }
+    bool confirm(const QString& question) override {
+        questions << question;
+        return answer;
+    }
     void showHighScores(const std::string& courseId) override {
         highScoreDialogs.push_back(courseId);
     }

@@ -59,8 +59,22 @@ TEST_F(GameViewTest, TheMouseAimsAwayFromThePointerAndPutts) {
         return view.viewState() == Aiming && view.currentPlayer() == view.match().GetPlayer(1);
     }));
     EXPECT_EQ(view.currentBall(), &view.match().GetPlayer(1)->GetBall()) << "Bob's ball shown";
-    EXPECT_TRUE(view.scoreBoard()->copyText().startsWith(QStringLiteral("Ann\t1\t1\r\n")))
+    EXPECT_TRUE(view.scoreBoard()->copyText().contains(QStringLiteral("\r\nAnn\t1\t1\r\n")))
         << view.scoreBoard()->copyText().toStdString();
+}
+
+TEST_F(GameViewTest, AGameInProgressIsAbandonedOnlyWhenTheUserAgrees) {
+    EXPECT_TRUE(view.mayAbandonGame()) << "no game";
+    start({"Ann"});
+    view.answer = false;
+    EXPECT_FALSE(view.mayAbandonGame());
+    view.answer = true;
+    EXPECT_TRUE(view.mayAbandonGame());
+    EXPECT_EQ(view.questions.size(), 2);
+    view.putt(0.0, 1.2);  // straight into the cup: the match is over
+    ASSERT_TRUE(spinUntil([&] { return view.match().IsOver(); }));
+    EXPECT_TRUE(view.mayAbandonGame());
+    EXPECT_EQ(view.questions.size(), 2) << "a finished game is left without asking";
 }
 
 TEST_F(GameViewTest, SpeedCommandsWrapAround) {

@@ -8,6 +8,7 @@
 #include <cmath>
 #include <cstring>
 
+#include "BannerOverlay.h"
 #include "ChatBox.h"
 #include "GameShellFixture.h"
 #include "LobbyDialog.h"
@@ -45,6 +46,22 @@ TEST_F(GameShellTest, ChatBoxLinesBannersAndEndedGames) {
     EXPECT_TRUE(box.send());
     EXPECT_TRUE(box.history().endsWith(QStringLiteral("Bo> hi")));
     EXPECT_TRUE(box.messageEdit()->text().isEmpty());
+}
+
+TEST_F(GameShellTest, ChatBoxKeepsSendInsideANarrowWindow) {
+    NetGame net(levels_);
+    QWidget window;
+    window.resize(800, 200);
+    auto* box = new ChatBox(net, &window);
+    box->setGeometry(505, 10, 310, 105);
+    window.show();
+    EXPECT_TRUE(spinUntil([&] {
+        return box->mapTo(&window, box->sendButton()->geometry().bottomRight()).x() <= 800;
+    })) << "Send lies inside the window";
+    EXPECT_GT(box->messageEdit()->width(), box->sendButton()->width()) << "the line takes the room";
+    window.resize(1000, 200);
+    EXPECT_EQ(box->width(), 310) << "back to its own width when there is room";
+    box->detach();
 }
 
 // A game view whose lobby starts the role at once instead of showing a dialog.
@@ -105,6 +122,8 @@ TEST_F(GameShellTest, TwoViewsPlayAMatchOverLoopbackAndTheClientGetsTheLevels) {
         return server.viewState() == Aiming && client.viewState() == WaitingForRemote;
     })) << "the game never started on both";
     EXPECT_EQ(clientLevels.count(), 1) << "the client fetched the level it lacked";
+    EXPECT_FALSE(client.turnPlayableHere());
+    EXPECT_EQ(client.turnTag()->title(), QStringLiteral("Waiting for Ann (on another computer)"));
     EXPECT_TRUE(client.chatBox()->isVisible());
 
     // Ann putts on the server; the client rolls the same putt and both see the same end.
@@ -112,6 +131,9 @@ TEST_F(GameShellTest, TwoViewsPlayAMatchOverLoopbackAndTheClientGetsTheLevels) {
     ASSERT_TRUE(spinUntil([&] {
         return client.viewState() == Aiming && server.viewState() == WaitingForRemote;
     })) << "Bob's turn comes when every ball has stopped";
+    EXPECT_EQ(server.turnTag()->title(), QStringLiteral("Waiting for Bob (on 127.0.0.1)"));
+    EXPECT_EQ(client.turnTag()->title(), QStringLiteral("Bob's turn"));
+    EXPECT_TRUE(client.turnPlayableHere());
     const Ball& annOnServer = server.match().GetPlayer(0)->GetBall();
     const Ball& annOnClient = client.match().GetPlayer(0)->GetBall();
     EXPECT_TRUE(sameBits(annOnServer.GetX(), annOnClient.GetX()) &&

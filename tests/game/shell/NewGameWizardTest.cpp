@@ -140,7 +140,7 @@ TEST_F(NewGameWizardTest, CourseWithMissingLevelsLoadsWithoutItsId) {
     EXPECT_EQ(wizard.levelsPage()->shownLevelIds(), (QStringList{"level-0", "level-2"}));
     EXPECT_TRUE(wizard.setup().GetName().empty());
     ASSERT_EQ(warnings.size(), 1);
-    EXPECT_TRUE(warnings[0].contains(QStringLiteral("Only 2 levels of 3")));
+    EXPECT_TRUE(warnings[0].contains(QStringLiteral("only 2 of its 3")));
 }
 
 TEST_F(NewGameWizardTest, SavingACourseCreatesOrUpdatesIt) {

@@ -37,15 +37,18 @@ protected:
     TestGameView view{context_};
 };
 
-TEST_F(ParViewTest, TheScoreBoardShowsEachHolesParAndTheirSum) {
+TEST_F(ParViewTest, TheScoreBoardShowsEachHolesParAndTheirSumAndCopiesWhole) {
+    EXPECT_FALSE(view.action(GameCommand::Copy)->isEnabled()) << "nothing to copy yet";
     start({"straight", "straight"});
+    EXPECT_TRUE(view.action(GameCommand::Copy)->isEnabled());
     EXPECT_EQ(parCell(0), QStringLiteral("Par"));
     ASSERT_TRUE(spinUntil([&] { return !parCell(3).isEmpty(); }));
     EXPECT_EQ(parCell(1), QStringLiteral("1"));
     EXPECT_EQ(parCell(2), QStringLiteral("1"));
     EXPECT_EQ(parCell(3), QStringLiteral("2"));
-    EXPECT_EQ(view.scoreBoard()->copyText().count(QStringLiteral("\r\n")), 1)
-        << "copied scores are the players' rows only";
+    // Pasted into a spreadsheet: header, Ann on the first hole, the pars and their sum.
+    EXPECT_EQ(view.scoreBoard()->copyText(),
+              QStringLiteral("Name\t1\t2\tTotal\r\nAnn\t0\t\t0\r\nPar\t1\t1\t2\r\n"));
 
     // The cache keeps them: the next game shows them at once.
     start({"straight"});

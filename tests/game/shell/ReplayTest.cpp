@@ -123,7 +123,7 @@ TEST_F(ReplayTest, ClosingTheDialogGivesTheTurnBackWithScoresUnchanged) {
         dialog.activateRow(0);
     }
     // Regression: the status line kept naming the replay after the game went on.
-    EXPECT_EQ(status, QStringLiteral("Hole 1 of 2: hole-a"));
+    EXPECT_EQ(status, QStringLiteral(u"Hole 1 of 2: hole-a  –  Bob's turn"));
     EXPECT_EQ(view.viewState(), Aiming);
     EXPECT_EQ(view.currentPlayer(), bob);
     EXPECT_EQ(view.currentBall(), &bob->GetBall());

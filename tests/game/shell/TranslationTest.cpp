@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <QLocale>
+#include <QRegularExpression>
 
 #include "Language.h"
 #include "MainFrame.h"
@@ -29,16 +30,45 @@ TEST(Translation, EveryTextOfTheProgramIsTranslated) {
         << untranslated.join(QStringLiteral(" | ")).toStdString();
 }
 
+TEST(Translation, TheEnglishTextsHoldNoSwedish) {
+    int count = 0;
+    QStringList sources;
+    testing::untranslatedTexts(QStringLiteral(TRUNDLEX_LUPDATE),
+                               kSourceDir + QStringLiteral("/translations/trundlex_sv.ts"),
+                               {kSourceDir + QStringLiteral("/src/game/shell"),
+                                kSourceDir + QStringLiteral("/src/qt")},
+                               count, &sources);
+    ASSERT_GT(sources.size(), 100);
+    // Letters English never uses, and words of the game's Swedish that are no English words.
+    const QRegularExpression swedish(
+        QStringLiteral("[åäöÅÄÖ]|\\b(spel|spelare|lokalt|klient|dator|datorer|bana|banor|"
+                       "bansamling|och|att|inte|hål|slag|topplista|välj|avbryt)\\b"),
+        QRegularExpression::CaseInsensitiveOption);
+    for (const QString& source : sources) {
+        EXPECT_FALSE(swedish.match(source).hasMatch()) << source.toStdString();
+    }
+}
+
 TEST(Translation, SwedishIsChosenByOptionWithQtsOwnTexts) {
     const char* context = "trundlex::SplashDialog";
     const char* text = "Reading files, please wait...";
+    const char* lobby = "trundlex::LobbyDialog";
+    const char* computers = "%n computer(s) connected";
     EXPECT_EQ(installLanguage(*QCoreApplication::instance(), QStringLiteral("en")),
               QStringLiteral("en"));
     EXPECT_EQ(QCoreApplication::translate(context, text), QString::fromLatin1(text));
+    EXPECT_EQ(QCoreApplication::translate(lobby, computers, nullptr, 1),
+              QStringLiteral("1 computer connected"));
+    EXPECT_EQ(QCoreApplication::translate(lobby, computers, nullptr, 3),
+              QStringLiteral("3 computers connected"));
     EXPECT_EQ(installLanguage(*QCoreApplication::instance(), QStringLiteral("sv")),
               QStringLiteral("sv"));
     EXPECT_EQ(QLocale().language(), QLocale::Swedish);
-    EXPECT_EQ(QCoreApplication::translate(context, text), QStringLiteral("Läser filer, vänta...."));
+    EXPECT_EQ(QCoreApplication::translate(context, text), QStringLiteral("Läser filer, vänta..."));
+    EXPECT_EQ(QCoreApplication::translate(lobby, computers, nullptr, 1),
+              QStringLiteral("1 dator ansluten"));
+    EXPECT_EQ(QCoreApplication::translate(lobby, computers, nullptr, 2),
+              QStringLiteral("2 datorer anslutna"));
     EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "Cancel"), QStringLiteral("Avbryt"));
     EXPECT_EQ(MainFrame::aboutContent().windowTitle, QStringLiteral("Om Trundlex"));
 }

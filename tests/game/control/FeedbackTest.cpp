@@ -1,0 +1,114 @@
+// What the controller tells the players about a game: whose turn it is and the banners after
+// a putt (the score against par, water, the edge, the stroke limit).
+#include <cmath>
+
+#include "ControllerFixture.h"
+
+namespace trundlex::testing {
+namespace {
+
+const double kPi = std::acos(-1.0);
+
+TEST(HoleOutBanner, NamesTheScoreAgainstPar) {
+    struct Case {
+        int strokes, par;
+        BannerKind kind;
+        int count;
+    };
+    const Case cases[] = {
+        {1, 3, BannerKind::HoleInOne, 1},   {1, 0, BannerKind::HoleInOne, 1},
+        {2, 6, BannerKind::UnderPar, 4},    {2, 5, BannerKind::Albatross, 3},
+        {2, 4, BannerKind::Eagle, 2},       {2, 3, BannerKind::Birdie, 1},
+        {3, 3, BannerKind::Par, 0},         {4, 3, BannerKind::Bogey, 1},
+        {5, 3, BannerKind::DoubleBogey, 2}, {7, 2, BannerKind::OverPar, 5},
+        {4, 0, BannerKind::HoledOut, 4},
+    };
+    for (const Case& c : cases) {
+        const Banner banner = holeOutBanner(c.strokes, c.par);
+        EXPECT_EQ(banner.kind, c.kind) << c.strokes << " on par " << c.par;
+        EXPECT_EQ(banner.count, c.count) << c.strokes << " on par " << c.par;
+        EXPECT_FALSE(banner.sound.empty());
+    }
+}
+
+// Water on the left, the level's edge on the right, no walls.
+const std::vector<std::string_view> kPond = {"~~......", "~~......", "~~......"};
+
+class FeedbackTest : public ControllerTest {
+protected:
+    void SetUp() override { addLevel("pond", kPond, 4.5, 1.5); }
+
+    void start(const std::vector<std::pair<const char*, ComputerStrength>>& players) {
+        game().startMatch(setupOf(players, {"pond"}));
+    }
+    // Putts and lets the ball stop; the banner, if any, is then showing.
+    void puttAndStop(double heading, double speed) {
+        const int before = game().currentPlayer()->PuttCount();
+        game().putt(heading, speed);
+        ASSERT_EQ(game().currentPlayer()->PuttCount(), before + 1);
+        ASSERT_TRUE(loop_.runUntil([&] { return game().state() != Rolling || clock_.pendingTimers() > 0; }));
+    }
+};
+
+TEST_F(FeedbackTest, WaterIsAnnouncedAndHoldsTheNextTurnUnderASecond) {
+    view_.rollAtNormalSpeed();
+    start({{"Ann", ComputerStrength::Person}});
+    puttAndStop(kPi, 3.0);
+    ASSERT_EQ(view_.banners.size(), 1u);
+    EXPECT_EQ(view_.banners[0].kind, BannerKind::Water);
+    clock_.advance(500);
+    EXPECT_EQ(game().state(), Rolling) << "the banner is still showing";
+    clock_.advance(500);
+    ASSERT_EQ(game().state(), Aiming) << "the next turn within a second";
+    puttAndStop(0.0, 6.0);
+    EXPECT_EQ(view_.banners.size(), 1u) << "the edge sends the ball back like a wall";
+}
+
+TEST_F(FeedbackTest, AFastForwardedPuttHasNoBannerAndNoPause) {
+    start({{"Ann", ComputerStrength::Person}});
+    puttAndStop(kPi, 3.0);
+    EXPECT_TRUE(view_.banners.empty());
+    EXPECT_EQ(game().state(), Aiming);
+    view_.rollAtNormalSpeed();
+    game().putt(kPi, 3.0);
+    game().hurry();
+    ASSERT_TRUE(loop_.runUntil([&] { return game().state() == Aiming; }));
+    EXPECT_TRUE(view_.banners.empty()) << "Space pressed during the roll";
+}
+
+TEST_F(FeedbackTest, TheStrokeLimitIsAnnouncedWithTheScoreItGives) {
+    view_.rollAtNormalSpeed();
+    start({{"Ann", ComputerStrength::Person}});
+    for (int stroke = 1; stroke <= Player::StrokeLimit; ++stroke) {
+        EXPECT_TRUE(view_.banners.empty()) << "short putts on grass, stroke " << stroke;
+        puttAndStop(kPi / 2, 0.3);
+    }
+    ASSERT_EQ(view_.banners.size(), 1u);
+    EXPECT_EQ(view_.banners[0], strokeLimitBanner());
+    EXPECT_EQ(view_.banners[0].count, 8);
+    ASSERT_TRUE(playUntil([&] { return game().match().IsOver(); }));
+    EXPECT_EQ(strokes(0, 0), 8);
+}
+
+TEST_F(FeedbackTest, TheTurnSaysWhoPlaysAndWhetherThisComputerMay) {
+    Match setup = setupOf({{"Ann", ComputerStrength::Person}, {"Robo", ComputerStrength::Easy}},
+                          {"pond"});
+    setup.AddPlayer("Bert", 0x00E6E6E6, 0, false, 7);  // on another computer
+    game().startMatch(setup);
+    ASSERT_EQ(view_.turns.size(), 1u);
+    EXPECT_EQ(view_.turns[0].kind, TurnKind::Here);
+    EXPECT_EQ(view_.turns[0].name, "Ann");
+    EXPECT_TRUE(view_.turns[0].playableHere());
+    game().putt(kPi / 2, 0.3);
+    ASSERT_TRUE(playUntil([&] { return view_.turns.size() == 3; }));
+    EXPECT_EQ(view_.turns[1].kind, TurnKind::Computer);
+    EXPECT_FALSE(view_.turns[1].playableHere());
+    EXPECT_EQ(view_.turns[2].kind, TurnKind::Remote);
+    EXPECT_EQ(view_.turns[2].name, "Bert");
+    EXPECT_EQ(view_.turns[2].address, "") << "not connected: no address known";
+    EXPECT_FALSE(game().turnInfo().playableHere());
+    EXPECT_EQ(game().state(), WaitingForRemote);
+}
+
+}  // namespace
+}  // namespace trundlex::testing
