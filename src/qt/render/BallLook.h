@@ -32,6 +32,8 @@ public:
         offsetY_ = offsetY;
         scale_ = pixelsPerBlock;
     }
+    // Pixels the drawing may reach beyond the ball's rectangle on every side (a soft shadow).
+    void setMargin(int pixels) { margin_ = pixels; }
     int scale() const { return scale_; }
     int offsetX() const { return offsetX_; }
     int offsetY() const { return offsetY_; }
@@ -50,6 +52,7 @@ private:
     int scale_ = 20;
     int offsetX_ = 0;
     int offsetY_ = 0;
+    int margin_ = 0;
 };
 
 }  // namespace trundlex
