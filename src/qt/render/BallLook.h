@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QImage>
+#include <array>
 #include <cstdint>
 
 #include "ball/BallPattern.h"
@@ -40,6 +42,11 @@ public:
     // The pattern's dots; drawing turns them by the roll the ball has made.
     BallPattern& dots() { return dots_; }
 
+    // Pictures a look may keep of the ball between drawings, and a key of what they show.
+    std::array<QImage, 2>& sprites() { return sprites_; }
+    std::uint64_t spriteKey() const { return spriteKey_; }
+    void setSpriteKey(std::uint64_t key) { spriteKey_ = key; }
+
     // Pixels covering the ball and its shadow at its present position and radius.
     PixelRect boundingRect(const Ball& ball) const;
 
@@ -53,6 +60,8 @@ private:
     int offsetX_ = 0;
     int offsetY_ = 0;
     int margin_ = 0;
+    std::array<QImage, 2> sprites_;
+    std::uint64_t spriteKey_ = 0;
 };
 
 }  // namespace trundlex
