@@ -169,6 +169,11 @@ SV = {
     "Save": "Spara",
     "Open": "Öppna",
     "Help": "Hjälp",
+    # The look of the playfield and the start screen.
+    "&Modern look": "&Modernt utseende",
+    "&Classic look": "&Klassiskt utseende",
+    "Minigolf for one or more players, on one computer or over the network.":
+        "Minigolf för en eller flera spelare, på en dator eller över nätverket.",
 }
 
 
