@@ -109,8 +109,12 @@ void StartScreen::paint(QPainter& painter, const QRect& area, Look look, const Q
     line.setPixelSize(std::max(12, unit));
 
     const int blockSize = std::max(6, std::min(area.width() / 2 / kColumns, area.height() / 3 / kRows));
-    const QImage& picture = sample(look, blockSize);
-    const int pictureTop = area.top() + area.height() / 2 - picture.height() / 2;
+    // Drawn in the screen's own pixels, so it stays sharp on a dense screen.
+    const qreal ratio = std::max<qreal>(1.0, painter.device()->devicePixelRatioF());
+    QImage picture = sample(look, qRound(blockSize * ratio));
+    picture.setDevicePixelRatio(ratio);
+    const QSize pictureSize = picture.deviceIndependentSize().toSize();
+    const int pictureTop = area.top() + area.height() / 2 - pictureSize.height() / 2;
     const QRect titleBox(area.left(), pictureTop - unit * 6, area.width(), unit * 4);
     painter.setFont(title);
     painter.setPen(QColor(0, 0, 0, 120));
@@ -118,8 +122,8 @@ void StartScreen::paint(QPainter& painter, const QRect& area, Look look, const Q
     painter.setPen(QColor(250, 250, 240));
     painter.drawText(titleBox, Qt::AlignCenter, QStringLiteral("Trundlex"));
 
-    const QRect pictureBox(area.left() + (area.width() - picture.width()) / 2, pictureTop,
-                           picture.width(), picture.height());
+    const QRect pictureBox(area.left() + (area.width() - pictureSize.width()) / 2, pictureTop,
+                           pictureSize.width(), pictureSize.height());
     painter.setPen(Qt::NoPen);
     painter.setBrush(QColor(0, 0, 0, 70));
     painter.drawRoundedRect(QRectF(pictureBox).adjusted(-6, -4, 10, 12), 12, 12);
