@@ -189,6 +189,11 @@ SV = {
     "Can't open %1.": "Kan inte öppna %1.",
     "The file was not found.": "Filen hittades inte.",
     "No program was found to open it.": "Inget program som kan öppna den hittades.",
+    # The look of the playfield and the start screen.
+    "&Modern look": "&Modernt utseende",
+    "&Classic look": "&Klassiskt utseende",
+    "Minigolf for one or more players, on one computer or over the network.":
+        "Minigolf för en eller flera spelare, på en dator eller över nätverket.",
 }
 
 

@@ -134,6 +134,17 @@
     </message>
 </context>
 <context>
+    <name>StartScreen</name>
+    <message>
+        <source>Press F2 to start a new game.</source>
+        <translation>Tryck F2 för att starta ett nytt spel.</translation>
+    </message>
+    <message>
+        <source>Minigolf for one or more players, on one computer or over the network.</source>
+        <translation>Minigolf för en eller flera spelare, på en dator eller över nätverket.</translation>
+    </message>
+</context>
+<context>
     <name>trundlex::AboutDialog</name>
     <message>
         <source>Brackwater Works on the web</source>
@@ -562,6 +573,14 @@
     <message>
         <source>Minigolf for one or more players, on one computer or over the network. Made by the Trundlex team at Brackwater Works.</source>
         <translation>Minigolf för en eller flera spelare, på en dator eller över nätverket. Gjort av Trundlex-gänget på Brackwater Works.</translation>
+    </message>
+    <message>
+        <source>&amp;Modern look</source>
+        <translation>&amp;Modernt utseende</translation>
+    </message>
+    <message>
+        <source>&amp;Classic look</source>
+        <translation>&amp;Klassiskt utseende</translation>
     </message>
 </context>
 <context>

@@ -10,6 +10,8 @@
 #include "level/Level.h"
 #include "level/LevelFile.h"
 #include "render/BlockRenderer.h"
+#include "render/Look.h"
+#include "render/ModernRenderer.h"
 #include "util/SafeFile.h"
 
 namespace trundlex::tool {
@@ -19,6 +21,7 @@ namespace {
 // Largest picture the command makes, in pixels per side: far beyond any screen, small enough
 // that a mistyped block size cannot exhaust memory.
 constexpr long long kMaxSide = 16384;
+constexpr long long kMaxModernSide = 4096;
 
 // Painting text and some image formats needs a Qt application; none needs a display.
 std::unique_ptr<QGuiApplication> makeOffscreenApplication() {
@@ -35,7 +38,7 @@ std::unique_ptr<QGuiApplication> makeOffscreenApplication() {
 }
 
 constexpr CommandInfo kRender = {
-    "render", "render FILE.lev OUT.png [--block-size N] [--grid]",
+    "render", "render FILE.lev OUT.png [--block-size N] [--grid] [--look classic|modern]",
     "Draw a level as the game does (20 pixels a block unless given) into a PNG; needs no "
     "display."};
 
@@ -44,7 +47,10 @@ int render(std::span<const std::string> raw, std::ostream& out, std::ostream& er
     args.addArgument("FILE.lev", "The level to draw.")
         .addArgument("OUT.png", "The picture to write; an existing one is replaced.")
         .addOption("block-size", "N", "Pixels per block, from 1 to 1000 (default 20).")
-        .addFlag("grid", "Draw a one-pixel black line along every block edge.");
+        .addFlag("grid", "Draw a one-pixel black line along every block edge.")
+        .addOption("look", "LOOK",
+                   "classic (flat colours, the default) or modern (shaded, with the flag on the "
+                   "cup).");
     if (const auto exit = args.parse(raw, out, err)) {
         return *exit;
     }
@@ -53,6 +59,14 @@ int render(std::span<const std::string> raw, std::ostream& out, std::ostream& er
         return kUsageError;
     }
     const bool grid = args.isSet("grid");
+    Look look = Look::Classic;
+    if (args.isSet("look")) {
+        const auto named = lookFromName(args.text("look"));
+        if (!named) {
+            return args.refuse("--look takes classic or modern");
+        }
+        look = *named;
+    }
     const std::vector<std::string>& files = args.positionals();
     Level level;
     if (loadLevelFile(files[0], level) != LevelLoadResult::Loaded) {
@@ -61,8 +75,10 @@ int render(std::span<const std::string> raw, std::ostream& out, std::ostream& er
     }
     const long long w = static_cast<long long>(level.width()) * blockSize;
     const long long h = static_cast<long long>(level.height()) * blockSize;
-    if (w > kMaxSide || h > kMaxSide) {
-        err << "the picture would be " << w << " x " << h << " pixels; the limit is " << kMaxSide
+    // The modern look keeps several planes a pixel while it shades: a smaller limit.
+    const long long maxSide = look == Look::Modern ? kMaxModernSide : kMaxSide;
+    if (w > maxSide || h > maxSide) {
+        err << "the picture would be " << w << " x " << h << " pixels; the limit is " << maxSide
             << " per side: choose a smaller --block-size\n";
         return 1;
     }
@@ -72,10 +88,28 @@ int render(std::span<const std::string> raw, std::ostream& out, std::ostream& er
         err << "not enough memory for a " << w << " x " << h << " picture\n";
         return 1;
     }
+    if (look == Look::Modern) {
+        ModernRenderer renderer;
+        image = renderer.renderLevel(level, blockSize);
+        if (image.isNull()) {
+            err << "not enough memory for a " << w << " x " << h << " picture\n";
+            return 1;
+        }
+    }
     {
         QPainter painter(&image);
-        BlockRenderer renderer;
-        renderer.drawLevel(painter, level, 0, 0, blockSize, grid);
+        if (look == Look::Modern) {
+            ModernRenderer::drawFlags(painter, level, 0, 0, blockSize);
+            for (int i = 0; grid && i <= level.width(); ++i) {
+                painter.fillRect(QRect(i * blockSize, 0, 1, image.height()), Qt::black);
+            }
+            for (int j = 0; grid && j <= level.height(); ++j) {
+                painter.fillRect(QRect(0, j * blockSize, image.width(), 1), Qt::black);
+            }
+        } else {
+            BlockRenderer renderer;
+            renderer.drawLevel(painter, level, 0, 0, blockSize, grid);
+        }
     }
     QByteArray png;
     QBuffer buffer(&png);

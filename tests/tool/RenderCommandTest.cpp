@@ -32,5 +32,17 @@ TEST(RenderCommand, DrawsAPictureOfExactlyTheLevelsSize) {
     EXPECT_EQ(tool.run("render", {folder / "none.lev", png}), 1);
 }
 
+TEST(RenderCommand, ModernLookOnlyWhenAskedFor) {
+    const TempFolder folder;
+    const std::string lev = folder.write("r.lev", encodeArchiveString(asciiLevel({"~~", "~~"}).toText()));
+    const std::string png = folder / "r.png";
+    ToolRunner tool;
+    ASSERT_EQ(tool.run("render", {lev, png, "--look", "modern"}), 0) << tool.err();
+    const QColor water = QImage(QString::fromStdString(png)).pixelColor(20, 20);
+    EXPECT_NE(water, kindColour(Water));
+    EXPECT_GT(water.blue(), 2 * water.red()) << "still water";
+    EXPECT_EQ(tool.run("render", {lev, png, "--look", "fancy"}), tool::kUsageError);
+}
+
 }  // namespace
 }  // namespace trundlex::testing

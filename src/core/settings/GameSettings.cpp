@@ -11,6 +11,7 @@ void GameSettings::Exchange(bool load) {
     ExchangeBool(load, sound_, "misc", "sound");
     ExchangeInt(load, port_, "network", "port", 1, 65535);
     ExchangeString(load, address_, "network", "address");
+    ExchangeInt(load, look_, "misc", "look", ClassicLook, ModernLook);
 }
 
 }  // namespace trundlex

@@ -10,6 +10,7 @@ namespace trundlex {
 // The game's settings record, under "Software\Brackwater Works\Trundlex":
 //   misc\count      files read at the last start-up (the splash window's progress range)
 //   misc\sound      whether balls make sounds
+//   misc\look       how the playfield is drawn: 0 classic, 1 modern
 //   network\port    TCP port of the last network game, 1 ... 65535
 //   network\address server address of the last network game
 class GameSettings : public RegistrySettings {
@@ -17,7 +18,10 @@ public:
     static constexpr std::int32_t DefaultCount = 162;
     static constexpr std::int32_t DefaultPort = 49732;
 
-    // Defaults: count 162, sound on, empty address, port 49732.
+    static constexpr std::int32_t ClassicLook = 0;
+    static constexpr std::int32_t ModernLook = 1;
+
+    // Defaults: count 162, sound on, empty address, port 49732, modern look.
     explicit GameSettings(SettingsStore& store) : RegistrySettings(store) {}
 
     std::string RootPath() const override;
@@ -26,13 +30,15 @@ public:
     void setCount(std::int32_t count) { count_ = count; }
     bool sound() const { return sound_; }
     void setSound(bool on) { sound_ = on; }
+    std::int32_t look() const { return look_; }
+    void setLook(std::int32_t look) { look_ = look; }
     const std::string& address() const { return address_; }
     void setAddress(std::string address) { address_ = std::move(address); }
     std::int32_t port() const { return port_; }
     void setPort(std::int32_t port) { port_ = port; }
 
 protected:
-    // count (at least 1), sound, port (1 ... 65535), address, in that order.
+    // count (at least 1), sound, port (1 ... 65535), address, look (0 or 1), in that order.
     void Exchange(bool load) override;
 
 private:
@@ -40,6 +46,7 @@ private:
     bool sound_ = true;
     std::string address_;
     std::int32_t port_ = DefaultPort;
+    std::int32_t look_ = ModernLook;
 };
 
 }  // namespace trundlex

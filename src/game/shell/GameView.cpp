@@ -22,10 +22,7 @@ const double kPi = std::acos(-1.0);
 
 GameView::GameView(GameContext& context, QWidget* parent)
     : PlayfieldWnd(parent), context_(context) {
-    // The playfield starts below the strip that holds the score board.
-    setFrameOrigin(10, 115);
     scoreBoard_ = new ScoreBoard(this);
-    scoreBoard_->setGeometry(10, 10, 490, 95);
     scoreBoard_->hide();
     controller_ = std::make_unique<GameController>(
         context, level(), GameController::Platform{clock_, relay_, netHandoff_, pumpGuiEvents},
@@ -34,6 +31,7 @@ GameView::GameView(GameContext& context, QWidget* parent)
     chatBox_ = new ChatBox(controller_->net(), this);
     chatBox_->setGeometry(505, 10, 310, 105);
     chatBox_->hide();
+    layoutHeader();
     setMouseTracking(true);
     setFocusPolicy(Qt::StrongFocus);
     createActions();
@@ -124,7 +122,10 @@ void GameView::holeStarted(int hole, int holeCount, const std::string& levelName
     emit status(holeStatus_);
 }
 
-void GameView::scoreBoardFilled(const Match& match) { scoreBoard_->fill(match); }
+void GameView::scoreBoardFilled(const Match& match) {
+    scoreBoard_->fill(match);
+    layoutHeader();
+}
 void GameView::scoresChanged(const Match& match) { scoreBoard_->updateScores(match); }
 void GameView::playerHighlighted(int index) { scoreBoard_->highlightPlayer(index); }
 void GameView::parFound(int hole, int par) { scoreBoard_->setPar(hole, par); }
@@ -132,6 +133,7 @@ void GameView::parFound(int hole, int par) { scoreBoard_->setPar(hole, par); }
 void GameView::scoreBoardCleared() {
     scoreBoard_->clearBoard();
     scoreBoard_->hide();
+    layoutHeader();
 }
 
 void GameView::computerThinking(const std::string& name) {
@@ -165,108 +167,7 @@ void GameView::networkGameStarted(const std::vector<std::string>& localNames) {
     }
     chatBox_->setName(names.join(QStringLiteral(", ")));
     chatBox_->show();
-}
-
-// --- Drawing ---
-
-void GameView::onBackgroundDrawn(QImage& background) {
-    Match& match = controller_->match();
-    if (viewState() == ReplayWaiting || viewState() == ReplayRolling ||
-        controller_->currentPlayer() == nullptr) {
-        return;
-    }
-    const int count = match.PlayerCount();
-    const int current = match.GetCurrentIndex();
-    QPainter painter(&background);
-    // From the player before the current one backwards, so the next to play lies on top.
-    for (int step = 1; step < count; ++step) {
-        const int i = ((current - step) % count + count) % count;
-        Player& player = *match.GetPlayer(i);
-        if (player.IsOnHole()) {
-            Ball& ball = player.GetBall();
-            trundlex::drawBall(painter, ball, lookOf(ball, player.GetStyle()), true);
-        }
-    }
-}
-
-void GameView::drawAim(double aim, bool circleOnly) {
-    Ball* ball = currentBall();
-    if (controller_->currentPlayer() == nullptr || ball == nullptr || frameImage().isNull()) {
-        return;
-    }
-    const double bs = blockSize();
-    const double b = border();
-    const double r = ball->GetRadius();
-    const double dir = aim - kPi;
-    const double ringRadius = 1.7 * r;
-    const int length = pixelTrunc(8.0 * r * bs);
-    const double cx = ball->GetX() * bs + b;
-    const double cy = ball->GetY() * bs + b;
-    const PixelRect erase{pixelTrunc(cx - length - 1 + 0.5), pixelTrunc(cy - length - 1 + 0.5),
-                          pixelTrunc(cx + length + 1 + 0.5), pixelTrunc(cy + length + 1 + 0.5)};
-    copyBackground(erase.left, erase.top, erase.right, erase.bottom);
-    {
-        QPainter painter(&frameImage());
-        const QColor colour = fromRgbValue(currentStyle().colour);
-        painter.setBrush(Qt::NoBrush);
-        painter.setPen(QPen(colour, 2));
-        const int left = pixelTrunc(cx - bs * ringRadius + 0.5);
-        const int top = pixelTrunc(cy - bs * ringRadius + 0.5);
-        const int right = pixelTrunc(cx + bs * ringRadius + 0.5);
-        const int bottom = pixelTrunc(cy + bs * ringRadius + 0.5);
-        painter.drawEllipse(QRect(left, top, right - left, bottom - top));
-        if (!circleOnly) {
-            painter.setPen(QPen(colour, 1));
-            const QPoint start(pixelTrunc(cx + bs * ringRadius * std::cos(dir) + 0.5),
-                               pixelTrunc(cy + bs * ringRadius * std::sin(dir) + 0.5));
-            for (int k = -1; k <= 1; ++k) {
-                const double f = k == 0 ? 1.0 : 0.5;
-                const double angle = dir + k * kPi / 8;
-                painter.drawLine(start,
-                                 QPoint(pixelTrunc(cx + length * f * std::cos(angle) + 0.5),
-                                        pixelTrunc(cy + length * f * std::sin(angle) + 0.5)));
-            }
-        }
-    }
-    drawCurrentBall();
-    invalidateBitmapRect(erase.left, erase.top, erase.right, erase.bottom);
-    setBallRect(erase);
-}
-
-void GameView::forceChanged(double force, bool shown) {
-    shownForce_ = force;
-    if (shown) {
-        meterShown_ = true;
-        update(QRect(0, frameTop(), frameLeft(), height() - frameTop()));
-    } else if (meterShown_) {
-        meterShown_ = false;
-        paintMargins();
-    }
-}
-
-void GameView::paintEvent(QPaintEvent* event) {
-    PlayfieldWnd::paintEvent(event);
-    if (!meterShown_ || currentBall() == nullptr) {
-        return;
-    }
-    // The force meter in the strip left of the playfield.
-    QPainter painter(this);
-    const int bs = blockSize();
-    const int x = frameLeft() / 2;
-    const int y0 = frameTop() + border();
-    const int y1 = y0 + bs * level().height();
-    painter.fillRect(QRect(0, frameTop(), frameLeft(), bs * level().height() + 2 * border()),
-                     Qt::black);
-    painter.setPen(QPen(QColor(64, 64, 64), 1));
-    painter.setBrush(Qt::NoBrush);
-    painter.drawRect(QRect(x - 2, y0, 4, y1 - y0));
-    const double share = std::sqrt(shownForce_ / forcemeter::MaxForce);
-    const QColor ballColour = fromRgbValue(currentStyle().colour);
-    const QColor bar(static_cast<int>(ballColour.red() * share),
-                     static_cast<int>(ballColour.green() * share),
-                     static_cast<int>(ballColour.blue() * share));
-    const int height = pixelTrunc(shownForce_ / forcemeter::MaxForce * (y1 - y0) + 0.5);
-    painter.fillRect(QRect(x - 2, y1 - height, 4, height), bar);
+    layoutHeader();
 }
 
 // --- Mouse putting ---

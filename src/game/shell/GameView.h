@@ -9,6 +9,7 @@
 #include "platform/BlockingHandoff.h"
 #include "platform/GuiThreadRelay.h"
 #include "platform/QtClock.h"
+#include "StartScreen.h"
 #include "render/PlayfieldWnd.h"
 
 namespace trundlex {
@@ -101,6 +102,7 @@ protected:
     void onBackgroundDrawn(QImage& background) override;
     void onBallStopped(bool inCup) override;
     void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
@@ -139,6 +141,11 @@ private:
     void updateActions();
     void newGame();
     void drawAim(double aim, bool circleOnly);
+    void drawModernAim(QPainter& painter, QPointF centre, double aim, bool circleOnly);
+    void paintForceMeter(QPainter& painter);
+    // Places the score board and chat box in the strip above the playfield and gives the
+    // playfield the rest of the window.
+    void layoutHeader();
     void toggleSound();
     void copyScores();
 
@@ -153,6 +160,7 @@ private:
     double shownForce_ = 0.0;
     bool meterShown_ = false;
     std::map<int, QAction*> actions_;
+    StartScreen startScreen_;
     // The status line of the hole being played, shown again after a computer's turn.
     QString holeStatus_;
     BannerOverlay* banner_ = nullptr;

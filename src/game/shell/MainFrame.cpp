@@ -1,6 +1,8 @@
 #include "MainFrame.h"
 
 #include <QAction>
+#include <QActionGroup>
+#include <QLabel>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QMenuBar>
@@ -10,7 +12,9 @@
 
 #include "GameView.h"
 #include "ball/BallTypes.h"
+#include "control/GameContext.h"
 #include "platform/AboutDialog.h"
+#include "settings/GameSettings.h"
 
 namespace trundlex {
 
@@ -27,10 +31,13 @@ MainFrame::MainFrame(GameContext& context, QWidget* parent)
     setWindowTitle(QStringLiteral("Trundlex"));
     view_ = new GameView(context_, this);
     setCentralWidget(view_);
+    view_->setLook(static_cast<Look>(context_.settings.look()));
     createMenus();
-    statusBar()->showMessage(tr("Press F2 to start a new game."));
-    connect(view_, &GameView::status, statusBar(),
-            [this](const QString& text) { statusBar()->showMessage(text); });
+    // A permanent label rather than a passing message: menu tips showing in the status bar
+    // hide it only while they show.
+    auto* statusText = new QLabel(tr("Press F2 to start a new game."), this);
+    statusBar()->addWidget(statusText, 1);
+    connect(view_, &GameView::status, statusText, &QLabel::setText);
     resize(900, 720);
     // The tool bar's place and the window's size are kept from the last run.
     QSettings settings = windowSettings();
@@ -79,6 +86,17 @@ void MainFrame::createMenus() {
     QMenu* view = menuBar()->addMenu(tr("&View"));
     view->addAction(command(GameCommand::Sound));
     view->addSeparator();
+    auto* looks = new QActionGroup(this);
+    const std::pair<Look, QString> lookNames[] = {{Look::Modern, tr("&Modern look")},
+                                                  {Look::Classic, tr("&Classic look")}};
+    for (const auto& [look, name] : lookNames) {
+        QAction* choice = view->addAction(name);
+        choice->setCheckable(true);
+        choice->setChecked(view_->look() == look);
+        looks->addAction(choice);
+        connect(choice, &QAction::triggered, this, [this, look = look] { setLook(look); });
+    }
+    view->addSeparator();
     QAction* toolBar = tools->toggleViewAction();
     toolBar->setText(tr("&Tool bar"));
     view->addAction(toolBar);
@@ -108,6 +126,11 @@ AboutContent MainFrame::aboutContent() {
                    "by the Trundlex team at Brackwater Works."),
             .manual = manualUrl(),
             .icon = QIcon(QStringLiteral(":/icons/trundlex.png"))};
+}
+
+void MainFrame::setLook(Look look) {
+    view_->setLook(look);
+    context_.settings.setLook(static_cast<std::int32_t>(look));
 }
 
 void MainFrame::toggleFullScreen() {

@@ -2,6 +2,8 @@
 
 #include <QMainWindow>
 
+#include "render/Look.h"
+
 namespace trundlex {
 
 struct AboutContent;
@@ -17,6 +19,8 @@ public:
     explicit MainFrame(GameContext& context, QWidget* parent = nullptr);
 
     GameView* view() const { return view_; }
+    // Draws the playfield in `look` and remembers the choice in the settings.
+    void setLook(Look look);
     // What Help > About shows of the game.
     static AboutContent aboutContent();
 

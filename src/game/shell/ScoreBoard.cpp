@@ -126,6 +126,18 @@ void ScoreBoard::highlightPlayer(int index) {
     scrollToItem(item(index, 0));
 }
 
+QSize ScoreBoard::tableSize() const {
+    int w = 2 * frameWidth();
+    for (int c = 0; c < columnCount(); ++c) {
+        w += columnWidth(c);
+    }
+    int h = 2 * frameWidth() + horizontalHeader()->sizeHint().height();
+    for (int r = 0; r < rowCount(); ++r) {
+        h += rowHeight(r);
+    }
+    return QSize(w, h);
+}
+
 void ScoreBoard::clearBoard() {
     clear();
     pars_.clear();

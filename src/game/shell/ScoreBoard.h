@@ -29,6 +29,8 @@ public:
     void setPar(int hole, int par);
     // Highlights (and scrolls to) the row of the player whose turn it is; -1 for none.
     void highlightPlayer(int index);
+    // The size that shows every row and column without scrolling, frame included.
+    QSize tableSize() const;
     // No rows, no columns.
     void clearBoard();
     // The whole table as a spreadsheet takes it: the header row, every player's row and the

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QImage>
+#include <array>
 #include <cstdint>
 
 #include "ball/BallPattern.h"
@@ -32,11 +34,18 @@ public:
         offsetY_ = offsetY;
         scale_ = pixelsPerBlock;
     }
+    // Pixels the drawing may reach beyond the ball's rectangle on every side (a soft shadow).
+    void setMargin(int pixels) { margin_ = pixels; }
     int scale() const { return scale_; }
     int offsetX() const { return offsetX_; }
     int offsetY() const { return offsetY_; }
     // The pattern's dots; drawing turns them by the roll the ball has made.
     BallPattern& dots() { return dots_; }
+
+    // Pictures a look may keep of the ball between drawings, and a key of what they show.
+    std::array<QImage, 2>& sprites() { return sprites_; }
+    std::uint64_t spriteKey() const { return spriteKey_; }
+    void setSpriteKey(std::uint64_t key) { spriteKey_ = key; }
 
     // Pixels covering the ball and its shadow at its present position and radius.
     PixelRect boundingRect(const Ball& ball) const;
@@ -50,6 +59,9 @@ private:
     int scale_ = 20;
     int offsetX_ = 0;
     int offsetY_ = 0;
+    int margin_ = 0;
+    std::array<QImage, 2> sprites_;
+    std::uint64_t spriteKey_ = 0;
 };
 
 }  // namespace trundlex

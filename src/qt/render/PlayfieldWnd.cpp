@@ -2,10 +2,13 @@
 
 #include <QPaintEvent>
 #include <QPainter>
+#include <QtMath>
 #include <algorithm>
+#include <cstring>
 
 #include "BallRenderer.h"
 #include "ImageTiling.h"
+#include "ModernBall.h"
 #include "platform/PlatformSupport.h"
 
 namespace trundlex {
@@ -26,6 +29,9 @@ QImage backgroundTile() {
     }
     return tile;
 }
+
+const QColor kBackdropTop(36, 70, 78);
+const QColor kBackdropBottom(18, 36, 44);
 
 QRect toQRect(const PixelRect& r) { return QRect(r.left, r.top, r.right - r.left, r.bottom - r.top); }
 
@@ -67,28 +73,106 @@ QString PlayfieldWnd::caption() const {
     return QStringLiteral("%1 (%2)").arg(name, toDisplayText(level_.creator()));
 }
 
+void PlayfieldWnd::setLook(Look look) {
+    if (look == look_) {
+        return;
+    }
+    look_ = look;
+    if (!background_.isNull()) {
+        refresh(true);
+    }
+    update();
+}
+
+void PlayfieldWnd::setCentred(const QMargins& reserved) {
+    centred_ = true;
+    reserved_ = reserved;
+}
+
+QSize PlayfieldWnd::frameSize() const {
+    return frame_.isNull() ? QSize() : frame_.deviceIndependentSize().toSize();
+}
+
 void PlayfieldWnd::renderBackground() {
     background_ = QImage();
     if (level_.width() < 1 || level_.height() < 1) {
         return;
     }
-    const int fitX = (width() - left_ - 2 * border_) / level_.width();
-    const int fitY = (height() - top_ - 2 * border_) / level_.height();
+    const bool modern = look_ == Look::Modern;
+    // The modern title needs a wider border to be read at a glance.
+    border_ = modern ? 30 : 20;
+    const QRect area = centred_ ? rect().marginsRemoved(reserved_)
+                                : QRect(left_, top_, width() - left_, height() - top_);
+    const int fitX = (area.width() - 2 * border_) / level_.width();
+    const int fitY = (area.height() - 2 * border_) / level_.height();
     blockSize_ = std::max(1, std::min(fitX, fitY));
     const int frameWidth = blockSize_ * level_.width() + 2 * border_;
     const int frameHeight = blockSize_ * level_.height() + 2 * border_;
+    if (centred_) {
+        left_ = area.left() + std::max(0, (area.width() - frameWidth) / 2);
+        top_ = area.top() + std::max(0, (area.height() - frameHeight) / 2);
+    }
+    pixelRatio_ = modern ? std::max<qreal>(1.0, devicePixelRatioF()) : 1.0;
+    if (modern) {
+        drawModernBackground(frameWidth, frameHeight);
+    } else {
+        drawClassicBackground(frameWidth, frameHeight);
+    }
+    if (!background_.isNull()) {
+        onBackgroundDrawn(background_);
+    }
+}
 
+void PlayfieldWnd::drawClassicBackground(int frameWidth, int frameHeight) {
     background_ = QImage(frameWidth, frameHeight, QImage::Format_RGB32);
     fillTiled(background_, backgroundTile());
-    {
-        QPainter painter(&background_);
-        painter.setPen(QColor(30, 220, 30));
-        painter.setFont(font());
-        painter.drawText(QRect(1, 1, frameWidth - 1, frameHeight - 1),
-                         Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, caption());
-        renderer_.drawLevel(painter, level_, border_, border_, blockSize_, false);
+    QPainter painter(&background_);
+    painter.setPen(QColor(30, 220, 30));
+    painter.setFont(font());
+    painter.drawText(QRect(1, 1, frameWidth - 1, frameHeight - 1),
+                     Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, caption());
+    renderer_.drawLevel(painter, level_, border_, border_, blockSize_, false);
+}
+
+void PlayfieldWnd::drawModernBackground(int frameWidth, int frameHeight) {
+    const qreal ratio = pixelRatio_;
+    background_ = QImage(qCeil(frameWidth * ratio), qCeil(frameHeight * ratio), QImage::Format_RGB32);
+    if (background_.isNull()) {
+        return;
     }
-    onBackgroundDrawn(background_);
+    background_.setDevicePixelRatio(ratio);
+    QImage levelImage = modern_.renderLevel(level_, qRound(blockSize_ * ratio));
+    levelImage.setDevicePixelRatio(ratio);
+    QPainter painter(&background_);
+    painter.setRenderHint(QPainter::Antialiasing, true);
+    // The corners outside the rounded rim continue the window's backdrop.
+    QLinearGradient backdrop(0, -top_, 0, std::max(1, height()) - top_);
+    backdrop.setColorAt(0, kBackdropTop);
+    backdrop.setColorAt(1, kBackdropBottom);
+    painter.fillRect(QRectF(0, 0, frameWidth, frameHeight), backdrop);
+    // A dark, slightly raised rim around the course, the title on its top side.
+    QLinearGradient rim(0, 0, 0, frameHeight);
+    rim.setColorAt(0, QColor(58, 66, 74));
+    rim.setColorAt(1, QColor(36, 42, 50));
+    painter.setPen(QPen(QColor(90, 100, 110), 1));
+    painter.setBrush(rim);
+    painter.drawRoundedRect(QRectF(0.5, 0.5, frameWidth - 1, frameHeight - 1), 10, 10);
+    painter.drawImage(QPointF(border_, border_), levelImage);
+    painter.setPen(QPen(QColor(0, 0, 0, 120), 1));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRect(QRectF(border_ - 0.5, border_ - 0.5, blockSize_ * level_.width() + 1,
+                            blockSize_ * level_.height() + 1));
+    ModernRenderer::drawFlags(painter, level_, border_, border_, blockSize_);
+    QFont title = font();
+    title.setPixelSize(std::max(11, border_ * 3 / 5));
+    title.setBold(true);
+    painter.setFont(title);
+    const QRectF line(border_, 0, frameWidth - 2 * border_, border_);
+    const QString text = QFontMetrics(title).elidedText(caption(), Qt::ElideRight, static_cast<int>(line.width()));
+    painter.setPen(QColor(0, 0, 0, 160));
+    painter.drawText(line.translated(1, 1), Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, text);
+    painter.setPen(QColor(250, 250, 245));
+    painter.drawText(line, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, text);
 }
 
 void PlayfieldWnd::composeFrame() {
@@ -97,8 +181,10 @@ void PlayfieldWnd::composeFrame() {
         return;
     }
     frame_ = QImage(background_.size(), QImage::Format_RGB32);
+    frame_.setDevicePixelRatio(background_.devicePixelRatio());
     frame_.fill(Qt::black);
-    copyBackground(0, 0, frame_.width(), frame_.height());
+    const QSize size = frameSize();
+    copyBackground(0, 0, size.width(), size.height());
     drawCurrentBall();
 }
 
@@ -106,12 +192,20 @@ void PlayfieldWnd::copyBackground(int l, int t, int r, int b) {
     if (frame_.isNull() || background_.isNull()) {
         return;
     }
-    const QRect area = QRect(l, t, r - l, b - t).intersected(frame_.rect());
+    // In the images' own pixels, which are finer than the window's on a dense screen.
+    const qreal ratio = pixelRatio_;
+    const QRect area = QRect(QPoint(qFloor(l * ratio), qFloor(t * ratio)),
+                             QPoint(qCeil(r * ratio) - 1, qCeil(b * ratio) - 1))
+                           .intersected(frame_.rect())
+                           .intersected(background_.rect());
     if (area.isEmpty()) {
         return;
     }
-    QPainter painter(&frame_);
-    painter.drawImage(area.topLeft(), background_, area);
+    const std::size_t bytes = static_cast<std::size_t>(area.width()) * sizeof(QRgb);
+    for (int y = area.top(); y <= area.bottom(); ++y) {
+        std::memcpy(frame_.scanLine(y) + area.left() * sizeof(QRgb),
+                    background_.constScanLine(y) + area.left() * sizeof(QRgb), bytes);
+    }
 }
 
 void PlayfieldWnd::invalidateBitmapRect(int l, int t, int r, int b) {
@@ -151,7 +245,17 @@ BallLook& PlayfieldWnd::lookOf(const Ball& ball, const BallStyle& style) {
     BallLook& look = looks_[&ball];
     look.setStyle(style);
     look.setGeometry(border_, border_, blockSize_);
+    look.setMargin(look_ == Look::Modern ? modernBallMargin(blockSize_) : 0);
     return look;
+}
+
+void PlayfieldWnd::drawWaitingBall(QPainter& painter, Ball& ball, const BallStyle& style) {
+    BallLook& look = lookOf(ball, style);
+    if (look_ == Look::Modern) {
+        drawModernBall(painter, ball, look, true);
+    } else {
+        trundlex::drawBall(painter, ball, look, true);
+    }
 }
 
 void PlayfieldWnd::drawCurrentBall() {
@@ -161,7 +265,11 @@ void PlayfieldWnd::drawCurrentBall() {
     BallLook& look = lookOf(*currentBall_, currentStyle_);
     ballRect_ = look.boundingRect(*currentBall_);
     QPainter painter(&frame_);
-    trundlex::drawBall(painter, *currentBall_, look, false);
+    if (look_ == Look::Modern) {
+        drawModernBall(painter, *currentBall_, look, false);
+    } else {
+        trundlex::drawBall(painter, *currentBall_, look, false);
+    }
 }
 
 void PlayfieldWnd::onBallMessage(std::int32_t, BallNotification code) {
@@ -199,22 +307,22 @@ QPointF PlayfieldWnd::pixelToLevel(double px, double py) const {
 void PlayfieldWnd::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
     const QRegion region = event->region();
+    const QSize size = frameSize();
     if (!frame_.isNull()) {
-        const QRect target = QRect(QPoint(left_, top_), frame_.size()).intersected(event->rect());
+        const QRect target = QRect(QPoint(left_, top_), size).intersected(event->rect());
         if (!target.isEmpty()) {
-            painter.drawImage(target, frame_, target.translated(-left_, -top_));
+            const QRectF source = QRectF(target.translated(-left_, -top_));
+            painter.drawImage(QRectF(target), frame_,
+                              QRectF(source.topLeft() * pixelRatio_, source.size() * pixelRatio_));
         }
     }
     // The margins right of, below and left of the images, then the strip above them.
-    const int right = left_ + (frame_.isNull() ? 0 : frame_.width());
-    const int bottom = top_ + (frame_.isNull() ? 0 : frame_.height());
     QRegion margins(QRect(0, top_, width(), height() - top_));
     if (!frame_.isNull()) {
-        margins -= QRect(left_, top_, right - left_, bottom - top_);
+        margins -= QRect(QPoint(left_, top_), size);
     }
-    const QColor window = palette().color(QPalette::Window);
     for (const QRect& r : margins.intersected(region)) {
-        painter.fillRect(r, window);
+        paintBackdrop(painter, r);
     }
     const QRect header = QRect(0, 0, width(), top_).intersected(event->rect());
     if (!header.isEmpty()) {
@@ -222,8 +330,18 @@ void PlayfieldWnd::paintEvent(QPaintEvent* event) {
     }
 }
 
-void PlayfieldWnd::paintHeader(QPainter& painter, const QRect& strip) {
-    painter.fillRect(strip, palette().color(QPalette::Window));
+void PlayfieldWnd::paintHeader(QPainter& painter, const QRect& strip) { paintBackdrop(painter, strip); }
+
+void PlayfieldWnd::paintBackdrop(QPainter& painter, const QRect& area) {
+    if (look_ != Look::Modern) {
+        painter.fillRect(area, palette().color(QPalette::Window));
+        return;
+    }
+    // One gradient over the whole window, so pieces painted apart meet without a seam.
+    QLinearGradient backdrop(0, 0, 0, std::max(1, height()));
+    backdrop.setColorAt(0, kBackdropTop);
+    backdrop.setColorAt(1, kBackdropBottom);
+    painter.fillRect(area, backdrop);
 }
 
 void PlayfieldWnd::resizeEvent(QResizeEvent* event) {

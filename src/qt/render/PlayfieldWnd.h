@@ -7,6 +7,8 @@
 
 #include "BallLook.h"
 #include "BlockRenderer.h"
+#include "Look.h"
+#include "ModernRenderer.h"
 #include "platform/QtBallOwner.h"
 #include "ball/Ball.h"
 #include "level/Level.h"
@@ -21,7 +23,10 @@ namespace trundlex {
 //
 // Layout in pixels: the images' top-left corner is at client (left, top); the level's first
 // block starts `border` further in. If the window is too small for one pixel per block, the
-// level is drawn at one pixel per block and cut off at the window's edge.
+// level is drawn at one pixel per block and cut off at the window's edge. A centred window
+// instead fits the images into its client area less the reserved margins and centres them.
+// The modern look draws its images at the screen's device pixel ratio, so they stay crisp on
+// dense screens; positions are given in the window's (logical) pixels either way.
 class PlayfieldWnd : public QWidget {
 public:
     explicit PlayfieldWnd(QWidget* parent = nullptr);
@@ -39,6 +44,13 @@ public:
     BallLook& lookOf(const Ball& ball, const BallStyle& style);
     const BallStyle& currentStyle() const { return currentStyle_; }
 
+    Look look() const { return look_; }
+    // Draws in `look` from now on, rebuilding the images when there are any.
+    void setLook(Look look);
+    // Fits and centres the images in the client area less `reserved` (the origin follows);
+    // until this is called the origin stays where setFrameOrigin put it.
+    void setCentred(const QMargins& reserved);
+
     // Rebuilds both images; `full` also repaints the frame and the margins.
     void refresh(bool full);
     void renderBackground();
@@ -50,6 +62,9 @@ public:
     void paintMargins();
     // Draws the current ball into the frame and remembers the pixels it covers.
     void drawCurrentBall();
+    // Draws a ball whose player waits for the turn (into the background, say), as the look
+    // draws waiting balls.
+    void drawWaitingBall(QPainter& painter, Ball& ball, const BallStyle& style);
     // Forgets both images (until the next refresh the window shows only its margins).
     void clearImages();
 
@@ -79,6 +94,8 @@ public:
     }
     const QImage& background() const { return background_; }
     const QImage& frame() const { return frame_; }
+    // The images' size in window pixels (the images hold more pixels on a dense screen).
+    QSize frameSize() const;
     PixelRect ballRect() const { return ballRect_; }
 
     // What a ball's notification does on this window's thread: redraws the ball where it is
@@ -94,6 +111,8 @@ protected:
     // Paints the strip above the images (client y < top), which belongs to the owner: the game
     // view shows its score board there. Here: the window colour.
     virtual void paintHeader(QPainter& painter, const QRect& strip);
+    // Fills client pixels outside the images: the window colour, or the modern backdrop.
+    void paintBackdrop(QPainter& painter, const QRect& area);
 
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
@@ -108,6 +127,8 @@ protected:
 
 private:
     QString caption() const;
+    void drawClassicBackground(int frameWidth, int frameHeight);
+    void drawModernBackground(int frameWidth, int frameHeight);
 
     Level level_;
     QtBallOwner ballOwner_;
@@ -116,6 +137,11 @@ private:
     BallStyle currentStyle_;
     std::map<const Ball*, BallLook> looks_;
     BlockRenderer renderer_;
+    ModernRenderer modern_;
+    Look look_ = Look::Classic;
+    qreal pixelRatio_ = 1.0;
+    bool centred_ = false;
+    QMargins reserved_;
     QImage background_;
     QImage frame_;
     int left_ = 40;

@@ -38,8 +38,9 @@ TEST_F(SettingsTest, FirstStartGivesDefaultsAndSaveWritesBothSections) {
     EXPECT_EQ(store_.valueCount(), 0u);
 
     settings.Save();
-    EXPECT_EQ(store_.valueCount(), 4u);
+    EXPECT_EQ(store_.valueCount(), 5u);
     EXPECT_EQ(stored(kMisc, "count"), SettingsValue::fromInt(162));
+    EXPECT_EQ(stored(kMisc, "look"), SettingsValue::fromInt(GameSettings::ModernLook));
     EXPECT_EQ(stored(kMisc, "sound"), SettingsValue::fromInt(1));
     EXPECT_EQ(stored(kNetwork, "port"), SettingsValue::fromInt(49732));
     EXPECT_EQ(stored(kNetwork, "address"), (SettingsValue{SettingsValueType::String, ""}));
@@ -117,11 +118,11 @@ TEST_F(SettingsTest, IntegersAreStoredAsFourLittleEndianBytes) {
 TEST_F(SettingsTest, WritesAreFlushedUnlessSuppressed) {
     GameSettings settings(store_);
     settings.Save();
-    EXPECT_EQ(store_.flushCount(), 4);
+    EXPECT_EQ(store_.flushCount(), 5);
     settings.setFlushSuppressed(true);
     settings.setPort(2);
     settings.Save();
-    EXPECT_EQ(store_.flushCount(), 4);
+    EXPECT_EQ(store_.flushCount(), 5);
     EXPECT_EQ(stored(kNetwork, "port"), SettingsValue::fromInt(2));
 }
 

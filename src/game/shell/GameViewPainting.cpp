@@ -1,0 +1,222 @@
+// The game view's drawing and layout: waiting balls, the aim, the force meter, the start
+// screen, and where the score board, chat box and playfield go in the window.
+#include <QPainter>
+#include <QPainterPath>
+#include <QScrollBar>
+#include <cmath>
+
+#include "ChatBox.h"
+#include "GameView.h"
+#include "ScoreBoard.h"
+#include "control/ForceMeter.h"
+#include "render/BallRenderer.h"
+#include "util/PixelMath.h"
+
+namespace trundlex {
+
+namespace {
+
+const double kPi = std::acos(-1.0);
+constexpr int kGap = 10;
+// The strip left of the playfield that holds the force meter.
+constexpr int kMeterStrip = 48;
+constexpr int kMeterWidth = 18;
+
+}  // namespace
+
+void GameView::layoutHeader() {
+    int bottom = kGap;
+    const bool chat = chatBox_ != nullptr && chatBox_->isVisibleTo(this);
+    const int chatWidth = chat ? chatBox_->width() : 0;
+    if (chat) {
+        chatBox_->move(std::max(kGap, width() - kGap - chatWidth), kGap);
+        bottom = std::max(bottom, kGap + chatBox_->height() + kGap);
+    }
+    if (scoreBoard_->isVisibleTo(this)) {
+        const QSize table = scoreBoard_->tableSize();
+        const int room = width() - 2 * kGap - (chat ? chatWidth + kGap : 0);
+        // A board cut short gets a scroll bar, which needs height of its own.
+        const int scrollBar = table.width() > room ? scoreBoard_->horizontalScrollBar()->sizeHint().height() : 0;
+        scoreBoard_->setGeometry(kGap, kGap, std::max(60, std::min(table.width(), room)),
+                                 table.height() + scrollBar);
+        bottom = std::max(bottom, scoreBoard_->geometry().bottom() + 1 + kGap);
+    }
+    setCentred(QMargins(kMeterStrip, bottom, kGap, kGap));
+    if (!frame().isNull()) {
+        refresh(true);
+    }
+}
+
+void GameView::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    layoutHeader();
+}
+
+void GameView::onBackgroundDrawn(QImage& background) {
+    Match& match = controller_->match();
+    if (viewState() == ReplayWaiting || viewState() == ReplayRolling ||
+        controller_->currentPlayer() == nullptr) {
+        return;
+    }
+    const int count = match.PlayerCount();
+    const int current = match.GetCurrentIndex();
+    QPainter painter(&background);
+    // From the player before the current one backwards, so the next to play lies on top.
+    for (int step = 1; step < count; ++step) {
+        const int i = ((current - step) % count + count) % count;
+        Player& player = *match.GetPlayer(i);
+        if (player.IsOnHole()) {
+            drawWaitingBall(painter, player.GetBall(), player.GetStyle());
+        }
+    }
+}
+
+void GameView::drawAim(double aim, bool circleOnly) {
+    Ball* ball = currentBall();
+    if (controller_->currentPlayer() == nullptr || ball == nullptr || frameImage().isNull()) {
+        return;
+    }
+    const double bs = blockSize();
+    const double b = border();
+    const double r = ball->GetRadius();
+    // The ball travels along the aim, away from the pointer.
+    const double dir = aim;
+    const double ringRadius = 1.7 * r;
+    const int length = pixelTrunc(8.0 * r * bs);
+    const double cx = ball->GetX() * bs + b;
+    const double cy = ball->GetY() * bs + b;
+    // Anti-aliased strokes reach a little further than their ends.
+    const int spill = look() == Look::Modern ? 4 : 1;
+    PixelRect erase{pixelTrunc(cx - length - spill + 0.5), pixelTrunc(cy - length - spill + 0.5),
+                    pixelTrunc(cx + length + spill + 0.5), pixelTrunc(cy + length + spill + 0.5)};
+    copyBackground(erase.left, erase.top, erase.right, erase.bottom);
+    {
+        QPainter painter(&frameImage());
+        if (look() == Look::Modern) {
+            drawModernAim(painter, QPointF(cx, cy), aim, circleOnly);
+        } else {
+            const QColor colour = fromRgbValue(currentStyle().colour);
+            painter.setBrush(Qt::NoBrush);
+            painter.setPen(QPen(colour, 2));
+            const int left = pixelTrunc(cx - bs * ringRadius + 0.5);
+            const int top = pixelTrunc(cy - bs * ringRadius + 0.5);
+            const int right = pixelTrunc(cx + bs * ringRadius + 0.5);
+            const int bottom = pixelTrunc(cy + bs * ringRadius + 0.5);
+            painter.drawEllipse(QRect(left, top, right - left, bottom - top));
+            if (!circleOnly) {
+                painter.setPen(QPen(colour, 1));
+                const QPoint start(pixelTrunc(cx + bs * ringRadius * std::cos(dir) + 0.5),
+                                   pixelTrunc(cy + bs * ringRadius * std::sin(dir) + 0.5));
+                for (int k = -1; k <= 1; ++k) {
+                    const double f = k == 0 ? 1.0 : 0.5;
+                    const double angle = dir + k * kPi / 8;
+                    painter.drawLine(start,
+                                     QPoint(pixelTrunc(cx + length * f * std::cos(angle) + 0.5),
+                                            pixelTrunc(cy + length * f * std::sin(angle) + 0.5)));
+                }
+            }
+        }
+    }
+    drawCurrentBall();
+    const PixelRect ballArea = ballRect();
+    erase = {std::min(erase.left, ballArea.left), std::min(erase.top, ballArea.top),
+             std::max(erase.right, ballArea.right), std::max(erase.bottom, ballArea.bottom)};
+    invalidateBitmapRect(erase.left, erase.top, erase.right, erase.bottom);
+    setBallRect(erase);
+}
+
+void GameView::drawModernAim(QPainter& painter, QPointF centre, double aim, bool circleOnly) {
+    const double bs = blockSize();
+    const double r = currentBall()->GetRadius() * bs;
+    painter.setRenderHint(QPainter::Antialiasing, true);
+    painter.setBrush(Qt::NoBrush);
+    // The turn ring: the ball's colour on a dark halo, so it shows on every material.
+    const QColor colour = fromRgbValue(currentStyle().colour);
+    painter.setPen(QPen(QColor(0, 0, 0, 90), 4.0));
+    painter.drawEllipse(centre, 1.7 * r, 1.7 * r);
+    painter.setPen(QPen(colour.lighter(115), 2.0));
+    painter.drawEllipse(centre, 1.7 * r, 1.7 * r);
+    if (circleOnly) {
+        return;
+    }
+    // Dots from the ring outwards, fading with distance, and an arrowhead where they end.
+    const QPointF d(std::cos(aim), std::sin(aim));
+    const double start = 2.2 * r;
+    const double end = 7.4 * r;
+    const double step = std::max(5.0, 0.9 * r);
+    painter.setPen(Qt::NoPen);
+    for (double t = start; t < end - step; t += step) {
+        const double fade = 1.0 - 0.6 * (t - start) / (end - start);
+        const QPointF p = centre + d * t;
+        painter.setBrush(QColor(0, 0, 0, static_cast<int>(110 * fade)));
+        painter.drawEllipse(p + QPointF(0.6, 0.8), 0.24 * r + 1, 0.24 * r + 1);
+        painter.setBrush(QColor(255, 255, 255, static_cast<int>(235 * fade)));
+        painter.drawEllipse(p, 0.24 * r + 0.6, 0.24 * r + 0.6);
+    }
+    const QPointF tip = centre + d * end;
+    const QPointF n(-d.y(), d.x());
+    QPainterPath head;
+    head.moveTo(tip);
+    head.lineTo(tip - d * (1.3 * r) + n * (0.9 * r));
+    head.lineTo(tip - d * (0.9 * r));
+    head.lineTo(tip - d * (1.3 * r) - n * (0.9 * r));
+    head.closeSubpath();
+    painter.setPen(QPen(QColor(0, 0, 0, 120), 1.5));
+    painter.setBrush(QColor(255, 255, 255, 150));
+    painter.drawPath(head);
+}
+
+void GameView::forceChanged(double force, bool shown) {
+    shownForce_ = force;
+    if (shown) {
+        meterShown_ = true;
+        update(QRect(0, frameTop(), frameLeft(), height() - frameTop()));
+    } else if (meterShown_) {
+        meterShown_ = false;
+        paintMargins();
+    }
+}
+
+void GameView::paintEvent(QPaintEvent* event) {
+    if (frame().isNull() && !controller_->hasGame()) {
+        QPainter painter(this);
+        startScreen_.paint(painter, rect(), look(), font());
+        return;
+    }
+    PlayfieldWnd::paintEvent(event);
+    if (meterShown_ && currentBall() != nullptr) {
+        QPainter painter(this);
+        paintForceMeter(painter);
+    }
+}
+
+void GameView::paintForceMeter(QPainter& painter) {
+    // A tall bar beside the playfield, filled from the bottom along a green-yellow-red ramp.
+    // It shakes more the harder the player pushes, as the aim does.
+    const double share = std::clamp(shownForce_ / forcemeter::MaxForce, 0.0, 1.0);
+    const double shake = share * share * 3.0 * std::sin(shownForce_ * 91.0);
+    const double y0 = frameTop() + border();
+    const double y1 = y0 + blockSize() * level().height();
+    const double x = frameLeft() - (kMeterStrip + kMeterWidth) / 2.0 + shake;
+    const QRectF track(x, y0, kMeterWidth, y1 - y0);
+    painter.setRenderHint(QPainter::Antialiasing, true);
+    painter.setPen(QPen(QColor(255, 255, 255, 200), 1.5));
+    painter.setBrush(QColor(20, 24, 28));
+    painter.drawRoundedRect(track, 5, 5);
+    const QRectF inner = track.adjusted(3, 3, -3, -3);
+    QLinearGradient ramp(inner.bottomLeft(), inner.topLeft());
+    ramp.setColorAt(0.0, QColor(60, 200, 80));
+    ramp.setColorAt(0.55, QColor(250, 210, 40));
+    ramp.setColorAt(1.0, QColor(235, 50, 40));
+    const double filled = inner.height() * share;
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(ramp);
+    painter.drawRoundedRect(QRectF(inner.left(), inner.bottom() - filled, inner.width(), filled), 3, 3);
+    painter.setPen(QPen(QColor(255, 255, 255, 110), 1));
+    for (int q = 1; q < 4; ++q) {
+        const double y = inner.bottom() - inner.height() * q / 4.0;
+        painter.drawLine(QPointF(inner.left(), y), QPointF(inner.right(), y));
+    }
+}
+
+}  // namespace trundlex
