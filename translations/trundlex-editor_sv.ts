@@ -132,16 +132,6 @@ Banan du redigerar har inte ändrats.
         <translation>Namnlös</translation>
     </message>
     <message>
-        <source>%1 could not be opened.</source>
-        <translation>%1 kunde inte öppnas.</translation>
-    </message>
-    <message>
-        <source>%1 is not a Trundlex level file, or it is damaged.
-The level you are editing has not been changed.</source>
-        <translation>%1 är ingen Trundlex banfil, eller så är den skadad.
-Banan du redigerar har inte ändrats.</translation>
-    </message>
-    <message>
         <source>The level could not be saved to %1.
 Any file already there has been left as it was.
 
@@ -150,6 +140,26 @@ Any file already there has been left as it was.
 En fil som redan fanns där har lämnats orörd.
 
 %2</translation>
+    </message>
+    <message>
+        <source>%1 is too large to be a Trundlex level file.</source>
+        <translation>%1 är för stor för att vara en Trundlex-banfil.</translation>
+    </message>
+    <message>
+        <source>%1 is not a Trundlex level file, or it is damaged.</source>
+        <translation>%1 är ingen Trundlex-banfil, eller så är den skadad.</translation>
+    </message>
+    <message>
+        <source>%1 could not be opened: the file does not exist.</source>
+        <translation>%1 kunde inte öppnas: filen finns inte.</translation>
+    </message>
+    <message>
+        <source>%1 could not be opened: you may not read it, or it is a folder.</source>
+        <translation>%1 kunde inte öppnas: du får inte läsa den, eller så är det en mapp.</translation>
+    </message>
+    <message>
+        <source>The level you are editing has not been changed.</source>
+        <translation>Banan du redigerar har inte ändrats.</translation>
     </message>
 </context>
 <context>
@@ -243,10 +253,6 @@ En fil som redan fanns där har lämnats orörd.
         <translation>Öppna editorns handbok</translation>
     </message>
     <message>
-        <source>&amp;About Editor...</source>
-        <translation>&amp;Om Editor...</translation>
-    </message>
-    <message>
         <source>Program information, version number and copyright</source>
         <translation>Programinformation, versionsnummer och upphovsrätt</translation>
     </message>
@@ -271,16 +277,20 @@ En fil som redan fanns där har lämnats orörd.
         <translation>Visa eller dölj statusfältet</translation>
     </message>
     <message>
-        <source>%1 - Trundlex Editor</source>
-        <translation>%1 - Trundlex Editor</translation>
-    </message>
-    <message>
         <source>About Trundlex Editor</source>
         <translation>Om Trundlex Editor</translation>
     </message>
     <message>
         <source>The course editor of Trundlex: draw levels block by block, turn and mirror them, make random ones and test them with the game's own ball. Made by the Trundlex team at Brackwater Works.</source>
         <translation>Trundlex banredigerare: rita banor block för block, vrid och spegla dem, skapa slumpbanor och prova dem med spelets egen boll. Gjord av Trundlex-gänget på Brackwater Works.</translation>
+    </message>
+    <message>
+        <source>&amp;About Trundlex Editor...</source>
+        <translation>&amp;Om Trundlex Editor...</translation>
+    </message>
+    <message>
+        <source>%1[*] - Trundlex Editor</source>
+        <translation>%1[*] - Trundlex Editor</translation>
     </message>
 </context>
 <context>
@@ -478,10 +488,6 @@ En fil som redan fanns där har lämnats orörd.
         <translation>Stoppa den rullande bollen</translation>
     </message>
     <message>
-        <source>&amp;Paus</source>
-        <translation>&amp;Paus</translation>
-    </message>
-    <message>
         <source>&amp;Half</source>
         <translation>&amp;Halv</translation>
     </message>
@@ -508,6 +514,42 @@ En fil som redan fanns där har lämnats orörd.
     <message>
         <source>Ultra</source>
         <translation>Ultra</translation>
+    </message>
+    <message>
+        <source>&amp;Redo</source>
+        <translation>&amp;Gör om</translation>
+    </message>
+    <message>
+        <source>Redo the last change undone</source>
+        <translation>Gör om den senast ångrade ändringen</translation>
+    </message>
+    <message>
+        <source>Zoom &amp;In</source>
+        <translation>Zooma &amp;in</translation>
+    </message>
+    <message>
+        <source>Show the level larger</source>
+        <translation>Visa banan större</translation>
+    </message>
+    <message>
+        <source>Zoom &amp;Out</source>
+        <translation>Zooma &amp;ut</translation>
+    </message>
+    <message>
+        <source>Show the level smaller</source>
+        <translation>Visa banan mindre</translation>
+    </message>
+    <message>
+        <source>&amp;Fit Level</source>
+        <translation>&amp;Hela banan</translation>
+    </message>
+    <message>
+        <source>Show the whole level</source>
+        <translation>Visa hela banan</translation>
+    </message>
+    <message>
+        <source>Stop &amp;ball</source>
+        <translation>Stoppa &amp;bollen</translation>
     </message>
 </context>
 <context>
