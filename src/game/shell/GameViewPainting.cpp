@@ -102,7 +102,9 @@ void GameView::drawAim(double aim, bool circleOnly) {
             const int top = pixelTrunc(cy - bs * ringRadius + 0.5);
             const int right = pixelTrunc(cx + bs * ringRadius + 0.5);
             const int bottom = pixelTrunc(cy + bs * ringRadius + 0.5);
-            painter.drawEllipse(QRect(left, top, right - left, bottom - top));
+            if (turnPlayableHere_) {
+                painter.drawEllipse(QRect(left, top, right - left, bottom - top));
+            }
             if (!circleOnly) {
                 painter.setPen(QPen(colour, 1));
                 const QPoint start(pixelTrunc(cx + bs * ringRadius * std::cos(dir) + 0.5),
@@ -130,12 +132,16 @@ void GameView::drawModernAim(QPainter& painter, QPointF centre, double aim, bool
     const double r = currentBall()->GetRadius() * bs;
     painter.setRenderHint(QPainter::Antialiasing, true);
     painter.setBrush(Qt::NoBrush);
-    // The turn ring: the ball's colour on a dark halo, so it shows on every material.
+    // The turn ring: the ball's colour on a dark halo, so it shows on every material. Only
+    // where a click putts: a ring round another computer's or the computer's ball would invite
+    // a click that does nothing.
     const QColor colour = fromRgbValue(currentStyle().colour);
-    painter.setPen(QPen(QColor(0, 0, 0, 90), 4.0));
-    painter.drawEllipse(centre, 1.7 * r, 1.7 * r);
-    painter.setPen(QPen(colour.lighter(115), 2.0));
-    painter.drawEllipse(centre, 1.7 * r, 1.7 * r);
+    if (turnPlayableHere_) {
+        painter.setPen(QPen(QColor(0, 0, 0, 90), 4.0));
+        painter.drawEllipse(centre, 1.7 * r, 1.7 * r);
+        painter.setPen(QPen(colour.lighter(115), 2.0));
+        painter.drawEllipse(centre, 1.7 * r, 1.7 * r);
+    }
     if (circleOnly) {
         return;
     }

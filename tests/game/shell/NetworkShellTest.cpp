@@ -124,6 +124,21 @@ TEST_F(GameShellTest, TwoViewsPlayAMatchOverLoopbackAndTheClientGetsTheLevels) {
     EXPECT_EQ(clientLevels.count(), 1) << "the client fetched the level it lacked";
     EXPECT_FALSE(client.turnPlayableHere());
     EXPECT_EQ(client.turnTag()->title(), QStringLiteral("Waiting for Ann (on another computer)"));
+    // The turn ring shows only where a click putts.
+    const auto ringDrawn = [](LoopbackView& view) {
+        const Ball& ball = view.match().GetPlayer(0)->GetBall();
+        const double bs = view.blockSize();
+        const int x = static_cast<int>(ball.GetX() * bs + view.border() + 1.7 * ball.GetRadius() * bs);
+        const int y = static_cast<int>(ball.GetY() * bs + view.border());
+        for (int dx = -1; dx <= 1; ++dx) {
+            if (view.frame().pixel(x + dx, y) != view.background().pixel(x + dx, y)) {
+                return true;
+            }
+        }
+        return false;
+    };
+    EXPECT_TRUE(ringDrawn(server));
+    EXPECT_FALSE(ringDrawn(client));
     EXPECT_TRUE(client.chatBox()->isVisible());
 
     // Ann putts on the server; the client rolls the same putt and both see the same end.
