@@ -1,97 +1,110 @@
 #pragma once
-
-#include <gtest/gtest.h>
-#include <poll.h>
+// A program started by a test, its standard output and error read together, line by line.
+// Every wait is bounded, so a child that does not answer fails the test instead of hanging it.
 #include <signal.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
+#include <QDeadlineTimer>
+#include <QFile>
+#include <QProcess>
+#include <QStringList>
+#include <algorithm>
+#include <optional>
 #include <string>
 #include <vector>
 
 namespace trundlex::testing {
 
-// Another program run by a test, with its standard input and output on pipes, so that the
-// test can wait for what it prints and tell it when to go on. Waits are bounded: a child
-// that does not answer in time fails the test and is killed.
 class ChildProcess {
 public:
-    explicit ChildProcess(std::vector<std::string> argv) {
-        int in[2];
-        int out[2];
-        if (::pipe(in) != 0 || ::pipe(out) != 0) {
-            ADD_FAILURE() << "no pipe";
-            return;
-        }
-        std::vector<char*> args;
-        for (std::string& arg : argv) {
-            args.push_back(arg.data());
-        }
-        args.push_back(nullptr);
-        pid_ = ::fork();
-        if (pid_ == 0) {
-            ::dup2(in[0], STDIN_FILENO);
-            ::dup2(out[1], STDOUT_FILENO);
-            for (const int fd : {in[0], in[1], out[0], out[1]}) {
-                ::close(fd);
-            }
-            ::execv(args[0], args.data());
-            ::_exit(127);
-        }
-        ::close(in[0]);
-        ::close(out[1]);
-        toChild_ = in[1];
-        fromChild_ = out[0];
-    }
-    ~ChildProcess() {
-        if (pid_ > 0 && !exited_) {
-            ::kill(pid_, SIGKILL);
-            ::waitpid(pid_, nullptr, 0);
-        }
-        ::close(toChild_);
-        ::close(fromChild_);
-    }
-    ChildProcess(const ChildProcess&) = delete;
-    ChildProcess& operator=(const ChildProcess&) = delete;
+    // What waitForExit() gives for a program that a signal ended.
+    static constexpr int Signalled = -2;
+    // Milliseconds after which every wait gives up.
+    static constexpr int Patience = 20000;
 
-    // What the child printed up to its next line end; empty when it printed none in time.
-    std::string readLine(int timeoutMs = 10000) {
-        std::string line;
-        char c = 0;
-        while (waitReadable(timeoutMs) && ::read(fromChild_, &c, 1) == 1 && c != '\n') {
-            line += c;
-        }
-        return line;
+    ~ChildProcess() {
+        process_.kill();
+        process_.waitForFinished();
     }
-    void send(char byte) { EXPECT_EQ(::write(toChild_, &byte, 1), 1); }
-    // The exit status once the child has ended (seen as the end of its output); -1 when it
-    // did not end in time (it is killed then) or did not end normally.
-    int exitCode(int timeoutMs = 20000) {
-        char buffer[256];
-        ssize_t n = 1;
-        while (n > 0 && waitReadable(timeoutMs)) {
-            n = ::read(fromChild_, buffer, sizeof buffer);
+
+    // Starts `program` with `args`. False when it cannot be started.
+    bool start(const std::string& program, const std::vector<std::string>& args) {
+        QStringList list;
+        for (const std::string& a : args) {
+            list << QString::fromStdString(a);
         }
-        if (n > 0) {
-            ADD_FAILURE() << "child " << pid_ << " did not end in time";
-            ::kill(pid_, SIGKILL);
+        process_.setProcessChannelMode(QProcess::MergedChannels);
+        process_.start(QString::fromStdString(program), list);
+        return process_.waitForStarted(Patience);
+    }
+
+    // Waits until `count` lines of output start with `prefix`; the last of them.
+    std::optional<std::string> waitForLine(const std::string& prefix, int count = 1) {
+        const QDeadlineTimer deadline(Patience);
+        for (bool more = true;; more = process_.waitForReadyRead(deadline.remainingTime())) {
+            readLines();
+            int seen = 0;
+            for (const std::string& line : lines_) {
+                if (line.starts_with(prefix) && ++seen == count) {
+                    return line;
+                }
+            }
+            if (!more || deadline.hasExpired()) {
+                return std::nullopt;
+            }
         }
-        int status = 0;
-        ::waitpid(pid_, &status, 0);
-        exited_ = true;
-        return n == 0 && WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    }
+    int countLines(const std::string& prefix) {
+        readLines();
+        return static_cast<int>(std::ranges::count_if(
+            lines_, [&](const std::string& l) { return l.starts_with(prefix); }));
+    }
+    // Everything printed so far.
+    std::vector<std::string> lines() {
+        readLines();
+        return lines_;
+    }
+
+    // The program's resident memory in KiB (0 when unknown).
+    long residentKib() const {
+        QFile status(QStringLiteral("/proc/%1/status").arg(process_.processId()));
+        if (!status.open(QIODevice::ReadOnly)) {
+            return 0;
+        }
+        for (const QByteArray& line : status.readAll().split('\n')) {
+            if (line.startsWith("VmRSS:")) {
+                return line.mid(6).trimmed().split(' ').value(0).toLong();
+            }
+        }
+        return 0;
+    }
+
+    void send(char byte) {
+        process_.write(&byte, 1);
+        process_.waitForBytesWritten(Patience);
+    }
+    void signal(int signal) { ::kill(static_cast<pid_t>(process_.processId()), signal); }
+
+    // Waits for the program to end: its exit status, Signalled, or -1 when it did not end in
+    // time (it is still running then).
+    int waitForExit() {
+        if (!process_.waitForFinished(Patience)) {
+            return -1;
+        }
+        readLines();
+        return process_.exitStatus() == QProcess::NormalExit ? process_.exitCode() : Signalled;
     }
 
 private:
-    bool waitReadable(int timeoutMs) {
-        pollfd p{fromChild_, POLLIN, 0};
-        return ::poll(&p, 1, timeoutMs) == 1;
+    void readLines() {
+        process_.waitForReadyRead(0);
+        while (process_.canReadLine()) {
+            const std::string line = process_.readLine().toStdString();
+            lines_.push_back(line.substr(0, line.find('\n')));
+        }
     }
 
-    pid_t pid_ = -1;
-    int toChild_ = -1;
-    int fromChild_ = -1;
-    bool exited_ = false;
+    QProcess process_;
+    std::vector<std::string> lines_;
 };
 
 }  // namespace trundlex::testing

@@ -57,4 +57,24 @@ inline QStringList untranslatedTexts(const QString& lupdatePath, const QString& 
     return untranslated;
 }
 
+// Fails the calling test when the translation file `tsName` (under translations/ of the
+// source tree) leaves a text of `sourceDirs` untranslated; the source texts found.
+inline QStringList expectEveryTextTranslated(const QString& lupdatePath, const QString& sourceDir,
+                                             const QString& tsName, const QStringList& sourceDirs,
+                                             const char* fillScript) {
+    int count = 0;
+    QStringList sources;
+    QStringList dirs;
+    for (const QString& d : sourceDirs) {
+        dirs << sourceDir + QStringLiteral("/src/") + d;
+    }
+    const QStringList untranslated = untranslatedTexts(
+        lupdatePath, sourceDir + QStringLiteral("/translations/") + tsName, dirs, count, &sources);
+    EXPECT_GT(count, 100);
+    EXPECT_TRUE(untranslated.isEmpty())
+        << "untranslated (run translations/" << fillScript << " after adding them): "
+        << untranslated.join(QStringLiteral(" | ")).toStdString();
+    return sources;
+}
+
 }  // namespace trundlex::testing

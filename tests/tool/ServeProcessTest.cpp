@@ -20,12 +20,12 @@
 #include "support/ScriptedRandom.h"
 #include "support/TempFolder.h"
 #include "game/net/NetTestSupport.h"
-#include "tool/ChildProcess.h"
+#include "support/ChildProcess.h"
 
 namespace trundlex {
 namespace {
 
-using servetest::ChildProcess;
+using testing::ChildProcess;
 using namespace std::chrono_literals;
 
 class ServeProcessTest : public ::testing::Test {

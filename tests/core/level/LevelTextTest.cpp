@@ -183,15 +183,19 @@ TEST(LevelText, NumbersUseAPointWhateverTheLocale) {
 TEST_F(LevelFileTest, DamagedFilesAreRefused) {
     const std::string good = encodeArchiveString(kDemoText);
     const std::string lies = std::string("\xff\xff\xff\xff\xff\xff\x7f", 7) + kDemoText;
-    Level level;
+    Level level = demoLevel();
+    level.setModified(true);
+    const Level before = level;
     for (const std::string& path :
-         {folder / "missing.lev", folder.write("empty.lev", ""),
-          folder.write("cut.lev", good.substr(0, good.size() - 5)),
+         {folder.write("empty.lev", ""), folder.write("cut.lev", good.substr(0, good.size() - 5)),
           folder.write("prefix.lev", "\xff\x10"), folder.write("lies.lev", lies),
-          folder.write("notlevel.lev", encodeArchiveString("hello")), folder.path().string()}) {
-        EXPECT_NE(loadLevelFile(path, level), LevelLoadResult::Loaded) << path;
+          folder.write("notes.lev", "\x0bhello world"),
+          folder.write("notlevel.lev", encodeArchiveString("hello"))}) {
+        EXPECT_EQ(loadLevelFile(path, level), LevelLoadResult::NotALevel) << path;
     }
-    EXPECT_FALSE(level.isModified());
+    EXPECT_NE(loadLevelFile(folder.path().string(), level), LevelLoadResult::Loaded);
+    EXPECT_EQ(loadLevelFile(folder / "missing.lev", level), LevelLoadResult::Unreadable);
+    EXPECT_EQ(level, before) << "a refused file leaves the level untouched";
 }
 
 TEST_F(LevelFileTest, WritingGivesANewIdFromBlocksAndTimeAndReadsBack) {

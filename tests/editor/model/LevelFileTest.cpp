@@ -70,23 +70,5 @@ TEST_F(LevelFileTest, FailedSaveKeepsTheOldIdTheLevelModifiedAndWhatWasAtThePath
     EXPECT_EQ(folder.entryCount(), 1) << "no temporary file left";
 }
 
-TEST_F(LevelFileTest, ForeignOrDamagedFilesLeaveTheLevelUntouched) {
-    Level level = sample();
-    level.setModified(true);
-    const Level before = level;
-
-    EXPECT_EQ(loadLevelFile(folder.write("notes.lev", "\x0bhello world"), level),
-              LevelLoadResult::NotALevel);
-    EXPECT_EQ(loadLevelFile(folder.write("empty.lev", ""), level), LevelLoadResult::NotALevel);
-    // A level file cut off in the middle of its cells.
-    Level saved = sample();
-    ASSERT_TRUE(saveLevelFile(saved, path("whole.lev"), clockAt(3)));
-    const std::string bytes = readBytes(path("whole.lev"));
-    EXPECT_EQ(loadLevelFile(folder.write("cut.lev", bytes.substr(0, bytes.size() - 20)), level),
-              LevelLoadResult::NotALevel);
-    EXPECT_EQ(loadLevelFile(path("nowhere.lev"), level), LevelLoadResult::Unreadable);
-    EXPECT_EQ(level, before);
-}
-
 }  // namespace
 }  // namespace trundlex::testing

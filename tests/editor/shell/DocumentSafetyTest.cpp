@@ -5,7 +5,6 @@
 #include "EditorActions.h"
 #include "EditorShellFixture.h"
 #include "LevelPicture.h"
-#include "LevelPropertiesDialog.h"
 #include "level/LevelFile.h"
 #include "util/RandomSource.h"
 
@@ -14,25 +13,10 @@ namespace {
 
 using Answer = EditorPrompts::Answer;
 
-// Records a refusal instead of showing it in a modal box.
-class QuietDialog : public LevelPropertiesDialog {
-public:
-    using LevelPropertiesDialog::LevelPropertiesDialog;
-    QStringList refusals;
-
-protected:
-    void refuse(const QString& message) override { refusals << message; }
-};
-
 // No edit may make the editor lose or overwrite a level: every check here starts from a
 // level that holds work and ends by looking at what a save would write.
 class DocumentSafetyTest : public EditorShellTest {
 protected:
-    void plotWall(int x, int y) {
-        pickBack(Wall);
-        view.setTool(ToolPlot);
-        stroke({at(x, y)});
-    }
     // A level file named `name` on disk, its level returned.
     Level writeFile(const char* name, std::int32_t size) {
         Level stored(size, size, name, "Ann");

@@ -12,12 +12,6 @@ using Answer = EditorPrompts::Answer;
 
 class EditorDocTest : public EditorShellTest {
 protected:
-    // Paints a wall into cell (x, y) through the view, as the user would.
-    void paintWall(int x, int y) {
-        pickBack(Wall);
-        view.setTool(ToolPlot);
-        stroke({at(x, y)});
-    }
     // The properties dialog answers OK with these values.
     void answerProperties(const QString& creator, const QString& name, int width, int height) {
         prompts.propertiesAnswer = [=](LevelProperties& values) {
@@ -35,7 +29,7 @@ TEST_F(EditorDocTest, StartsWithoutADialogNewShowsItAndOkGivesAClearedLevelOfTha
     EXPECT_EQ(level(), Level());
     EXPECT_TRUE(prompts.shownProperties.empty());
     EXPECT_EQ(document.cellSize(), Cell) << "the view's layout is the document's cell size";
-    paintWall(2, 2);
+    plotWall(2, 2);
     prompts.answers = {Answer::No};
     answerProperties(QStringLiteral("Me{"), QStringLiteral("Hill{1}"), 12, 8);
     ASSERT_TRUE(document.fileNew());
@@ -54,7 +48,7 @@ TEST_F(EditorDocTest, StartsWithoutADialogNewShowsItAndOkGivesAClearedLevelOfTha
 }
 
 TEST_F(EditorDocTest, ChangedLevelAsksBeforeNewCancelStopsItYesSavesFirst) {
-    paintWall(4, 4);
+    plotWall(4, 4);
     prompts.answers = {Answer::Cancel, Answer::Yes};
     EXPECT_FALSE(document.fileNew());
     EXPECT_EQ(prompts.saveQuestions, QStringList{QStringLiteral("Untitled")});
@@ -75,7 +69,7 @@ TEST_F(EditorDocTest, ChangedLevelAsksBeforeNewCancelStopsItYesSavesFirst) {
 }
 
 TEST_F(EditorDocTest, SaveThenOpenGivesTheSameLevelTextApartFromTheId) {
-    paintWall(1, 2);
+    plotWall(1, 2);
     view.setTool(ToolSetBall);
     stroke({at(7, 3)});
     answerProperties(QStringLiteral("Ann"), QStringLiteral("Corner"), 10, 10);
@@ -92,7 +86,7 @@ TEST_F(EditorDocTest, SaveThenOpenGivesTheSameLevelTextApartFromTheId) {
     EXPECT_NE(id, first) << "every save renews the ID";
     EXPECT_FALSE(document.IsModified());
 
-    paintWall(5, 5);
+    plotWall(5, 5);
     prompts.answers = {Answer::No};
     ASSERT_TRUE(document.openFile(qpath("corner.lev")));
     EXPECT_EQ(withoutId(level()), drawn);
@@ -102,7 +96,7 @@ TEST_F(EditorDocTest, SaveThenOpenGivesTheSameLevelTextApartFromTheId) {
 }
 
 TEST_F(EditorDocTest, FailedSaveIsReportedAndTheLevelStaysChanged) {
-    paintWall(2, 2);
+    plotWall(2, 2);
     prompts.savePath = qpath("no-such-folder/level.lev");
     EXPECT_FALSE(document.fileSave());
     ASSERT_EQ(prompts.errors.size(), 1);
@@ -113,10 +107,10 @@ TEST_F(EditorDocTest, FailedSaveIsReportedAndTheLevelStaysChanged) {
 }
 
 TEST_F(EditorDocTest, OpeningAFileThatIsNoLevelKeepsTheLevelBeingEdited) {
-    paintWall(6, 1);
+    plotWall(6, 1);
     prompts.savePath = qpath("mine.lev");
     ASSERT_TRUE(document.fileSave());
-    paintWall(6, 2);
+    plotWall(6, 2);
 
     writeBytes(qpath("notes.lev").toStdString(), "\x05hello, not a level");
 
@@ -152,7 +146,7 @@ TEST_F(EditorDocTest, RecentFilesAndTheDialogFolderFollowTheLastFileUsed) {
 }
 
 TEST_F(EditorDocTest, PropertiesResizeAndRenameAsOneUndoStep) {
-    paintWall(9, 9);
+    plotWall(9, 9);
     answerProperties(QStringLiteral("Bo"), QStringLiteral("Long {hall}"), 15, 4);
     view.editProperties();
     ASSERT_EQ(prompts.shownProperties.size(), 1u);

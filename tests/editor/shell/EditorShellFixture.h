@@ -12,6 +12,7 @@
 #include "CEditorDoc.h"
 #include "CEditorView.h"
 #include "EditorPrompts.h"
+#include "LevelPropertiesDialog.h"
 #include "model/RecentFileList.h"
 #include "settings/MemorySettingsStore.h"
 #include "support/AsciiLevel.h"
@@ -57,6 +58,16 @@ public:
     QStringList errors;
 };
 
+// Records a refusal instead of showing it in a modal box.
+class QuietDialog : public LevelPropertiesDialog {
+public:
+    using LevelPropertiesDialog::LevelPropertiesDialog;
+    QStringList refusals;
+
+protected:
+    void refuse(const QString& message) override { refusals << message; }
+};
+
 // A document and its view in memory, offscreen, with 40-pixel cells for a 10 x 10 level:
 // cell (x, y) covers client pixels 5 + 40x ... 44 + 40x and 50 + 40y ... 89 + 40y.
 class EditorShellTest : public ::testing::Test {
@@ -86,6 +97,12 @@ protected:
     // Left click on a material button: the brush's back becomes that kind.
     void pickBack(int kind) {
         QTest::mouseClick(&view, Qt::LeftButton, {}, QPoint(350 + 50 * kind, 25));
+    }
+    // One wall block painted with a click of the Plot tool: one undo step.
+    void plotWall(int x, int y) {
+        pickBack(Wall);
+        view.setTool(ToolPlot);
+        stroke({at(x, y)});
     }
     void pickFront(int kind) {
         QTest::mouseClick(&view, Qt::RightButton, {}, QPoint(350 + 50 * kind, 25));

@@ -12,12 +12,6 @@ const QString kPieces = QStringLiteral(TRUNDLEX_SOURCE_DIR "/resources/RBites");
 class LevelCommandsTest : public EditorShellTest {
 protected:
     LevelCommands& commands() { return view.levelCommands(); }
-
-    // One wall block painted with a click of the Plot tool: one undo step.
-    void plotWall(int x, int y) {
-        pickBack(Wall);
-        stroke({at(x, y)});
-    }
 };
 
 TEST_F(LevelCommandsTest, TurnAndFlipsAreUndoStepsThatLayTheLevelOutAgain) {

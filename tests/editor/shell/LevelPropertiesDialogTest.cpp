@@ -3,20 +3,10 @@
 #include <QSpinBox>
 #include <QTest>
 
-#include "LevelPropertiesDialog.h"
+#include "EditorShellFixture.h"
 
-namespace trundlex {
+namespace trundlex::testing {
 namespace {
-
-// The dialog with its refusal message recorded instead of shown.
-class QuietDialog : public LevelPropertiesDialog {
-public:
-    using LevelPropertiesDialog::LevelPropertiesDialog;
-    QStringList refusals;
-
-protected:
-    void refuse(const QString& message) override { refusals << message; }
-};
 
 // Types `text` into a size field and presses OK; true when the dialog closed with OK.
 bool okWith(QuietDialog& dialog, QSpinBox* field, const QString& text) {
@@ -44,4 +34,4 @@ TEST(LevelPropertiesDialog, SizesBelowTwoAreRefusedAndNoneAboveTheRangeCanBeType
 }
 
 }  // namespace
-}  // namespace trundlex
+}  // namespace trundlex::testing

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "control/GameController.h"
@@ -17,6 +18,12 @@
 #include "util/RandomSource.h"
 
 namespace trundlex::testing {
+
+// A closed room with a cup two blocks right of the start at (3.5, 2.5): a putt to the right
+// drops, and so does a harder one to the left, off the wall and back.
+inline const std::vector<std::string_view> kRoom = {
+    "########", "#......#", "#....O.#", "#......#", "########",
+};
 
 // Stands in for the game's window: rolls each ball at once and as fast as possible, and
 // reports its stop through the test's loop, as a window reports it from its event loop.

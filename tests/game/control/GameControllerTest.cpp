@@ -9,12 +9,6 @@ namespace {
 
 const double kPi = std::acos(-1.0);
 
-// A closed room with a cup two blocks right of the start at (3.5, 2.5): a putt to the right
-// drops, and so does a harder one to the left, off the wall and back.
-const std::vector<std::string_view> kRoom = {
-    "########", "#......#", "#....O.#", "#......#", "########",
-};
-
 class GameControllerTest : public ControllerTest {
 protected:
     void SetUp() override {

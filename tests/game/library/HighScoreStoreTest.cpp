@@ -189,14 +189,16 @@ TEST_F(HighScoreStoreTest, TwoProgramsFinishingGamesAtOnceLoseNoResult) {
     before.add("course 0", "earlier", 99, 1);
     ASSERT_TRUE(before.save(path()));
     // Both read the file before either writes, then finish their games at the same moment.
-    testing::ChildProcess ann({HIGHSCORE_WRITER_PATH, path(), "ann", std::to_string(kRounds)});
-    testing::ChildProcess bob({HIGHSCORE_WRITER_PATH, path(), "bob", std::to_string(kRounds)});
-    ASSERT_EQ(ann.readLine(), "ready");
-    ASSERT_EQ(bob.readLine(), "ready");
+    testing::ChildProcess ann;
+    testing::ChildProcess bob;
+    ASSERT_TRUE(ann.start(HIGHSCORE_WRITER_PATH, {path(), "ann", std::to_string(kRounds)}));
+    ASSERT_TRUE(bob.start(HIGHSCORE_WRITER_PATH, {path(), "bob", std::to_string(kRounds)}));
+    ASSERT_TRUE(ann.waitForLine("ready"));
+    ASSERT_TRUE(bob.waitForLine("ready"));
     ann.send('g');
     bob.send('g');
-    EXPECT_EQ(ann.exitCode(), 0);
-    EXPECT_EQ(bob.exitCode(), 0);
+    EXPECT_EQ(ann.waitForExit(), 0);
+    EXPECT_EQ(bob.waitForExit(), 0);
 
     HighScoreStore after;
     ASSERT_TRUE(after.load(path()));

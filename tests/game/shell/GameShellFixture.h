@@ -45,6 +45,13 @@ protected:
         }
         return true;
     }
+    // Shows `view` with the speed locked at the quickest, so balls stop at once.
+    static void showQuick(GameView& view, int width = 700) {
+        view.resize(width, 520);
+        view.show();
+        view.action(GameCommand::LockSpeed)->trigger();
+        view.setSpeedMode(Fastest);
+    }
 };
 
 }  // namespace trundlex::testing

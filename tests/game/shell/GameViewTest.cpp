@@ -8,11 +8,6 @@
 namespace trundlex::testing {
 namespace {
 
-// A closed room with a cup block two blocks right of the start.
-const std::vector<std::string_view> kRoom = {
-    "########", "#......#", "#....O.#", "#......#", "########",
-};
-
 class GameViewTest : public GameShellTest {
 protected:
     void SetUp() override { addLevel("hole-a", kRoom, 3.5, 2.5); }
@@ -24,10 +19,7 @@ protected:
             setup.AddPlayer(name, 0x00E6E6E6, 0, false, Player::LocalConnection);
         }
         setup.AddLevel("hole-a");
-        view.resize(700, 520);
-        view.show();
-        view.action(GameCommand::LockSpeed)->trigger();
-        view.setSpeedMode(Fastest);
+        showQuick(view);
         view.startMatch(setup);
     }
 

@@ -16,10 +16,6 @@
 namespace trundlex::testing {
 namespace {
 
-const std::vector<std::string_view> kRoom = {
-    "########", "#......#", "#....O.#", "#......#", "########",
-};
-
 TEST_F(GameShellTest, ChatBoxLinesBannersAndEndedGames) {
     NetGame net(levels_);
     ChatBox box(net);
@@ -99,12 +95,8 @@ TEST_F(GameShellTest, TwoViewsPlayAMatchOverLoopbackAndTheClientGetsTheLevels) {
                               random_,      nullptr,       "",           0};
     LoopbackView server(context_);
     LoopbackView client(clientContext);
-    for (LoopbackView* view : {&server, &client}) {
-        view->resize(900, 520);
-        view->show();
-        view->action(GameCommand::LockSpeed)->trigger();
-        view->setSpeedMode(Fastest);
-    }
+    showQuick(server, 900);
+    showQuick(client, 900);
     Match serverSetup;
     serverSetup.AddPlayer("Ann", 0x0000FF00, 1, false, Player::LocalConnection);
     serverSetup.AddLevel("hole-a");

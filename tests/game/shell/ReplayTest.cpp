@@ -10,10 +10,6 @@ namespace {
 
 constexpr double kDown = 1.5707963267948966;
 
-const std::vector<std::string_view> kRoom = {
-    "########", "#......#", "#....O.#", "#......#", "########",
-};
-
 bool sameBits(double a, double b) { return std::memcmp(&a, &b, sizeof a) == 0; }
 
 class ReplayTest : public GameShellTest {
@@ -26,10 +22,7 @@ protected:
         setup.AddPlayer("Bob", 0x00FF8000, 5, true, Player::LocalConnection);
         setup.AddLevel("hole-a");
         setup.AddLevel("hole-b");
-        view.resize(700, 520);
-        view.show();
-        view.action(GameCommand::LockSpeed)->trigger();
-        view.setSpeedMode(Fastest);
+        showQuick(view);
         view.startMatch(setup);
     }
 
