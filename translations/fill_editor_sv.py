@@ -171,6 +171,9 @@ SV = {
     "Can't open %1.": "Kan inte öppna %1.",
     "The file was not found.": "Filen hittades inte.",
     "No program was found to open it.": "Inget program som kan öppna den hittades.",
+    # A level brought back after the editor ended without saving it.
+    "Restore the unsaved level \"%1\" (untitled) from %2?": "Vill du återställa den osparade banan \"%1\" (namnlös) från %2?",
+    "Restore the unsaved level \"%1\" of %2 from %3?": "Vill du återställa den osparade banan \"%1\" i %2 från %3?",
 }
 
 

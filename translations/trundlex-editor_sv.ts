@@ -594,4 +594,15 @@ En fil som redan fanns där har lämnats orörd.
         <translation>Skriv ett heltal mellan %1 och %2.</translation>
     </message>
 </context>
+<context>
+    <name>trundlex::LevelRecovery</name>
+    <message>
+        <source>Restore the unsaved level "%1" (untitled) from %2?</source>
+        <translation>Vill du återställa den osparade banan "%1" (namnlös) från %2?</translation>
+    </message>
+    <message>
+        <source>Restore the unsaved level "%1" of %2 from %3?</source>
+        <translation>Vill du återställa den osparade banan "%1" i %2 från %3?</translation>
+    </message>
+</context>
 </TS>

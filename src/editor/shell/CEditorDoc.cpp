@@ -86,6 +86,19 @@ bool CEditorDoc::replaceWithUntitled(const Level& level) {
     return true;
 }
 
+void CEditorDoc::restoreUnsaved(const Level& level, const QString& path) {
+    emit aboutToReplaceLevel();
+    const Level before = level_;
+    level_ = level;
+    history_.clear();
+    recordEdit(before);
+    history_.resetClean();
+    // Not through setPathName: a brought-back level is no file the user opened.
+    pathName_ = path;
+    emit titleChanged();
+    emit documentReplaced();
+}
+
 bool CEditorDoc::fileOpen() {
     const QString path = prompts_.chooseFileToOpen(dialogFolder());
     if (path.isEmpty()) {

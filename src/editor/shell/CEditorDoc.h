@@ -59,6 +59,9 @@ public:
     // Asks to save a changed level, then makes `level` the level of a new untitled document,
     // one Undo away from the level before. False when the user cancelled.
     bool replaceWithUntitled(const Level& level);
+    // Shows `level` as an unsaved change to the file at `path` (empty: untitled), as a level
+    // brought back after the editor ended without saving it. The previous level is dropped.
+    void restoreUnsaved(const Level& level, const QString& path);
     // File Open: lets the user choose a file, then opens it as openFile does.
     bool fileOpen();
     // Asks to save a changed level, then opens the level file at `path`. A file that cannot

@@ -1,6 +1,7 @@
 // trundlex-editor: the course editor.
 #include <QApplication>
 #include <QDir>
+#include <QMessageBox>
 #include <QTimer>
 #include <cstdio>
 
@@ -8,6 +9,7 @@
 #include "CEditorView.h"
 #include "CMainFrame.h"
 #include "DialogPrompts.h"
+#include "LevelRecovery.h"
 #include "EditorLanguage.h"
 #include "model/RecentFileList.h"
 #include "platform/PlatformSupport.h"
@@ -47,6 +49,30 @@ int main(int argc, char** argv) {
     prompts.setParentWidget(&frame);
     frame.show();
 
+    // A level that an editor could not save before it ended (a crash, a killed process) is
+    // offered back, newest first; one that is declined is gone, others wait for the next start.
+    const QString recoveryFolder = userDataFolder() + QStringLiteral("recovery");
+    LevelRecovery recovery(document, recoveryFolder);
+    QObject::connect(frame.view(), &CEditorView::ballRunningChanged, &recovery,
+                     [&recovery](bool running) {
+                         if (running) {
+                             recovery.update();
+                         }
+                     });
+    if (!started.quitAfterStart) {
+        auto orphans = LevelRecovery::orphans(recoveryFolder);
+        for (auto it = orphans.rbegin(); it != orphans.rend(); ++it) {
+            const auto answer = QMessageBox::question(&frame, QStringLiteral("Trundlex Editor"),
+                                                      LevelRecovery::question(*it));
+            if (answer == QMessageBox::Yes) {
+                LevelRecovery::restore(*it, document);
+                LevelRecovery::remove(*it);
+                break;
+            }
+            LevelRecovery::remove(*it);
+        }
+    }
+
     // A level file named on the command line is opened; one that cannot be opened is
     // reported and the editor starts with the default level.
     if (!started.arguments.isEmpty()) {
@@ -56,6 +82,8 @@ int main(int argc, char** argv) {
         QTimer::singleShot(0, &app, &QCoreApplication::quit);
     }
     int result = app.exec();
+    // Ended normally: the user saved or chose not to.
+    recovery.discard();
     if (started.quitAfterStart) {
         const QString pieces = dataFolder(QStringLiteral("RBites"));
         std::printf("trundlex-editor: template pieces from %s, levels saved to %s\n",

@@ -1,0 +1,123 @@
+#include "LevelRecovery.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QLocale>
+#include <QSaveFile>
+#include <algorithm>
+#include <cerrno>
+#include <csignal>
+#include <unistd.h>
+
+#include "CEditorDoc.h"
+#include "level/LevelFile.h"
+#include "platform/PlatformSupport.h"
+
+namespace trundlex {
+
+namespace {
+
+const QString kPrefix = QStringLiteral("editor-recovery-");
+
+std::string toFileName(const QString& path) { return QFile::encodeName(path).toStdString(); }
+
+// Whether the process that wrote a copy still runs: only its own editor may touch a live copy.
+bool running(qint64 pid) {
+    return pid > 0 && (::kill(static_cast<pid_t>(pid), 0) == 0 || errno != ESRCH);
+}
+
+}  // namespace
+
+LevelRecovery::LevelRecovery(CEditorDoc& document, QString folder, int intervalMilliseconds,
+                             QObject* parent)
+    : QObject(parent), document_(document) {
+    QDir().mkpath(folder);
+    const QString base = QDir(folder).filePath(kPrefix + QString::number(::getpid()));
+    levelPath_ = base + QStringLiteral(".lev");
+    infoPath_ = base + QStringLiteral(".txt");
+    timer_.setInterval(intervalMilliseconds);
+    connect(&timer_, &QTimer::timeout, this, &LevelRecovery::update);
+    timer_.start();
+    // Saved (or undone back to what is saved): nothing is left to lose.
+    connect(&document_.history(), &QUndoStack::cleanChanged, this, [this](bool clean) {
+        if (clean) {
+            discard();
+        }
+    });
+}
+
+void LevelRecovery::update() {
+    if (!document_.IsModified()) {
+        discard();
+        return;
+    }
+    // The file's name first: a copy is only offered back once its level is complete.
+    QSaveFile info(infoPath_);
+    if (!info.open(QIODevice::WriteOnly)) {
+        return;
+    }
+    // Whole, so that the level finds its file again from any working folder.
+    const QString path = document_.pathName();
+    info.write((path.isEmpty() ? path : QFileInfo(path).absoluteFilePath()).toUtf8());
+    if (!info.commit()) {
+        return;
+    }
+    // A copy, because saving gives the level a new ID and marks it unmodified.
+    Level copy = document_.level();
+    saveLevelFile(copy, toFileName(levelPath_), systemLocalClock());
+}
+
+void LevelRecovery::discard() {
+    QFile::remove(levelPath_);
+    QFile::remove(infoPath_);
+}
+
+std::vector<LevelRecovery::Orphan> LevelRecovery::orphans(const QString& folder) {
+    std::vector<Orphan> found;
+    const QDir dir(folder);
+    const QStringList names =
+        dir.entryList({kPrefix + QStringLiteral("*.lev")}, QDir::Files, QDir::Name);
+    for (const QString& name : names) {
+        bool number = false;
+        const qint64 pid = name.mid(kPrefix.size(), name.size() - kPrefix.size() - 4).toLongLong(&number);
+        if (!number || running(pid)) {
+            continue;
+        }
+        Orphan orphan;
+        orphan.levelPath = dir.filePath(name);
+        orphan.infoPath = dir.filePath(name.chopped(4) + QStringLiteral(".txt"));
+        QFile info(orphan.infoPath);
+        if (!info.open(QIODevice::ReadOnly) ||
+            loadLevelFile(toFileName(orphan.levelPath), orphan.level) != LevelLoadResult::Loaded) {
+            continue;
+        }
+        orphan.originalPath = QString::fromUtf8(info.read(64 * 1024));
+        orphan.written = QFileInfo(orphan.levelPath).lastModified();
+        found.push_back(std::move(orphan));
+    }
+    std::sort(found.begin(), found.end(),
+              [](const Orphan& a, const Orphan& b) { return a.written < b.written; });
+    return found;
+}
+
+void LevelRecovery::remove(const Orphan& orphan) {
+    QFile::remove(orphan.levelPath);
+    QFile::remove(orphan.infoPath);
+}
+
+void LevelRecovery::restore(const Orphan& orphan, CEditorDoc& document) {
+    document.restoreUnsaved(orphan.level, orphan.originalPath);
+}
+
+QString LevelRecovery::question(const Orphan& orphan) {
+    const QString name = toDisplayText(orphan.level.name());
+    const QString time = QLocale().toString(orphan.written, QLocale::ShortFormat);
+    if (orphan.originalPath.isEmpty()) {
+        return tr("Restore the unsaved level \"%1\" (untitled) from %2?").arg(name, time);
+    }
+    return tr("Restore the unsaved level \"%1\" of %2 from %3?")
+        .arg(name, QDir::toNativeSeparators(orphan.originalPath), time);
+}
+
+}  // namespace trundlex

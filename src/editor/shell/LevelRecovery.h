@@ -1,0 +1,57 @@
+#pragma once
+
+#include <QDateTime>
+#include <QObject>
+#include <QString>
+#include <QTimer>
+#include <vector>
+
+#include "level/Level.h"
+
+namespace trundlex {
+
+class CEditorDoc;
+
+// Keeps a copy of the level being edited while it has unsaved changes, so that a crash or a
+// killed editor costs at most the last half minute of work. Each running editor writes its own
+// pair of files (named after its process), so two editors never overwrite each other's copy;
+// the copies of editors that are no longer running are offered back at the next start.
+class LevelRecovery : public QObject {
+    Q_OBJECT
+
+public:
+    // A copy left by an editor that is no longer running.
+    struct Orphan {
+        QString levelPath;
+        QString infoPath;
+        QString originalPath;  // the file the level belonged to; empty when it was untitled
+        QDateTime written;
+        Level level;
+    };
+
+    LevelRecovery(CEditorDoc& document, QString folder, int intervalMilliseconds = 30000,
+                  QObject* parent = nullptr);
+
+    // Writes the copy now when the level has unsaved changes, and removes it otherwise.
+    void update();
+    // Removes this editor's copy (after a save, or when the editor ends normally).
+    void discard();
+    QString levelPath() const { return levelPath_; }
+
+    // The copies of editors that are no longer running, oldest first. Copies that cannot be
+    // read are left alone.
+    static std::vector<Orphan> orphans(const QString& folder);
+    static void remove(const Orphan& orphan);
+    // Puts the copy's level into `document` as an unsaved change to the file it belonged to.
+    static void restore(const Orphan& orphan, CEditorDoc& document);
+    // "Restore the unsaved level ... from 14:07?", naming the file it belonged to.
+    static QString question(const Orphan& orphan);
+
+private:
+    CEditorDoc& document_;
+    QString levelPath_;
+    QString infoPath_;
+    QTimer timer_;
+};
+
+}  // namespace trundlex

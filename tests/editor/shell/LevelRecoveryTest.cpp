@@ -1,0 +1,58 @@
+#include <QFile>
+#include <csignal>
+
+#include "EditorShellFixture.h"
+#include "LevelRecovery.h"
+#include "level/LevelFile.h"
+#include "support/ChildProcess.h"
+
+namespace trundlex::testing {
+namespace {
+
+std::vector<std::string> cells(const Level& level) {
+    std::vector<std::string> all;
+    for (int y = 0; y < level.height(); ++y) {
+        for (int x = 0; x < level.width(); ++x) {
+            all.push_back(level.block(x, y).toText());
+        }
+    }
+    return all;
+}
+
+// An editor killed with unsaved work: its level comes back at the next start, cell for cell,
+// as an unsaved change to the file it belonged to; saving it removes the copy.
+TEST_F(EditorShellTest, LevelOfAKilledEditorComesBackCellForCell) {
+    const QString file = qpath("mine.lev");
+    ASSERT_TRUE(QFile::copy(QStringLiteral(TRUNDLEX_SOURCE_DIR "/resources/levels/duck-pond.lev"), file));
+    const QString copies = qpath("recovery");
+    ChildProcess editor;
+    ASSERT_TRUE(editor.start(RECOVERY_WRITER_PATH, {copies.toStdString(), file.toStdString()}));
+    ASSERT_TRUE(editor.waitForLine("written"));
+    EXPECT_TRUE(LevelRecovery::orphans(copies).empty()) << "a running editor's copy was offered";
+    editor.signal(SIGKILL);
+    EXPECT_EQ(editor.waitForExit(), ChildProcess::Signalled);
+
+    const auto orphans = LevelRecovery::orphans(copies);
+    ASSERT_EQ(orphans.size(), 1u);
+    EXPECT_EQ(orphans[0].originalPath, file);
+    EXPECT_TRUE(LevelRecovery::question(orphans[0]).contains(QStringLiteral("mine.lev")));
+    Level expected;
+    ASSERT_EQ(loadLevelFile(file.toStdString(), expected), LevelLoadResult::Loaded);
+    EXPECT_NE(cells(orphans[0].level), cells(expected)) << "the unsaved edit is missing";
+    expected.block(3, 3) = expected.block(0, 0);
+
+    LevelRecovery mine(document, copies, 60000);
+    LevelRecovery::restore(orphans[0], document);
+    LevelRecovery::remove(orphans[0]);
+    EXPECT_EQ(cells(level()), cells(expected));
+    EXPECT_TRUE(document.IsModified());
+    EXPECT_EQ(document.pathName(), file);
+    mine.update();
+    EXPECT_TRUE(QFile::exists(mine.levelPath()));
+    EXPECT_TRUE(LevelRecovery::orphans(copies).empty()) << "this editor's copy was offered";
+    ASSERT_TRUE(document.fileSave());
+    EXPECT_FALSE(QFile::exists(mine.levelPath())) << "a saved level's copy stayed";
+}
+
+}  // namespace
+}  // namespace trundlex::testing

@@ -1,0 +1,56 @@
+// An editor that dies with unsaved work, for the recovery test: it opens the level file it is
+// given, paints the corner's block onto cell (3, 3), lets its recovery copy be written and says
+// "written" once it is on disk, then waits to be killed.
+#include <QCoreApplication>
+#include <QFile>
+#include <QTimer>
+#include <cstdio>
+
+#include "CEditorDoc.h"
+#include "LevelRecovery.h"
+#include "model/RecentFileList.h"
+#include "settings/MemorySettingsStore.h"
+
+namespace {
+
+class NoPrompts : public trundlex::EditorPrompts {
+public:
+    Answer askToSave(const QString&) override { return Answer::Cancel; }
+    QString chooseFileToOpen(const QString&) override { return {}; }
+    QString chooseFileToSave(const QString&, const QString&) override { return {}; }
+    bool editProperties(trundlex::LevelProperties&) override { return false; }
+    void showError(const QString& text) override {
+        std::fprintf(stderr, "error: %s\n", text.toLocal8Bit().constData());
+    }
+};
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    using namespace trundlex;
+    QCoreApplication app(argc, argv);
+    if (argc != 3) {
+        return 2;
+    }
+    MemorySettingsStore store;
+    RecentFileList recent(store);
+    NoPrompts prompts;
+    CEditorDoc document(prompts, recent, QString::fromLocal8Bit(argv[1]));
+    if (!document.openFile(QString::fromLocal8Bit(argv[2]))) {
+        return 2;
+    }
+    const Level before = document.level();
+    document.level().block(3, 3) = document.level().block(0, 0);
+    document.recordEdit(before);
+    LevelRecovery recovery(document, QString::fromLocal8Bit(argv[1]), 20);
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        if (QFile::exists(recovery.levelPath())) {
+            poll.stop();
+            std::puts("written");
+            std::fflush(stdout);
+        }
+    });
+    poll.start(10);
+    return app.exec();
+}
