@@ -52,6 +52,24 @@ QString CEditorDoc::title() const {
     return pathName_.isEmpty() ? tr("Untitled") : QFileInfo(pathName_).fileName();
 }
 
+QString CEditorDoc::suggestedFileName() const {
+    if (!pathName_.isEmpty()) {
+        return QFileInfo(pathName_).fileName();
+    }
+    // An untitled level is offered under its own name, without what file names may not hold.
+    QString name = toDisplayText(level_.name()).simplified();
+    static const QString kNotInNames = QStringLiteral("/\\:*?\"<>|");
+    for (QChar& c : name) {
+        if (kNotInNames.contains(c) || c.category() == QChar::Other_Control) {
+            c = QLatin1Char('-');
+        }
+    }
+    while (name.startsWith(QLatin1Char('.'))) {
+        name.remove(0, 1);
+    }
+    return name.isEmpty() ? title() : name + QStringLiteral(".lev");
+}
+
 QString CEditorDoc::dialogFolder() const {
     const std::string folder = recent_.startFolder(toFileName(levelsFolder_));
     return QFile::decodeName(QByteArray::fromStdString(folder));
@@ -150,7 +168,7 @@ bool CEditorDoc::fileSave() {
 }
 
 bool CEditorDoc::fileSaveAs() {
-    const QString path = prompts_.chooseFileToSave(dialogFolder(), title());
+    const QString path = prompts_.chooseFileToSave(dialogFolder(), suggestedFileName());
     if (path.isEmpty()) {
         return false;
     }

@@ -41,6 +41,8 @@ public:
     // The folder the file dialogs start in: the folder of the last file used, else the
     // levels folder.
     QString dialogFolder() const;
+    // The file name Save As offers: the file's own, or the level's name when it has none.
+    QString suggestedFileName() const;
 
     bool IsModified() const { return !history_.isClean(); }
     void SetModifiedFlag(bool modified);

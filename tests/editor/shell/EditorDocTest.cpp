@@ -95,6 +95,22 @@ TEST_F(EditorDocTest, SaveThenOpenGivesTheSameLevelTextApartFromTheId) {
     EXPECT_EQ(document.title(), QStringLiteral("corner.lev"));
 }
 
+TEST_F(EditorDocTest, SaveAsOffersTheLevelsNameUntilItHasAFile) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"Duck Pond", "Duck Pond.lev"}, {"a/b: c?", "a-b- c-.lev"}, {"..", "Untitled"}, {"", "Untitled"}};
+    for (const auto& [name, offered] : cases) {
+        level() = Level(6, 6, name, "Ann");
+        prompts.savePath.clear();
+        EXPECT_FALSE(document.fileSaveAs());
+        EXPECT_EQ(prompts.suggestedNames.last(), QString::fromUtf8(offered)) << name;
+    }
+    prompts.savePath = qpath("pond.lev");
+    ASSERT_TRUE(document.fileSaveAs());
+    prompts.savePath.clear();
+    EXPECT_FALSE(document.fileSaveAs());
+    EXPECT_EQ(prompts.suggestedNames.last(), QStringLiteral("pond.lev"));
+}
+
 TEST_F(EditorDocTest, FailedSaveIsReportedAndTheLevelStaysChanged) {
     plotWall(2, 2);
     prompts.savePath = qpath("no-such-folder/level.lev");

@@ -36,8 +36,9 @@ public:
         openFolders << folder;
         return openPath;
     }
-    QString chooseFileToSave(const QString& folder, const QString&) override {
+    QString chooseFileToSave(const QString& folder, const QString& suggestedName) override {
         saveFolders << folder;
+        suggestedNames << suggestedName;
         return savePath;
     }
     bool editProperties(LevelProperties& values) override {
@@ -52,6 +53,7 @@ public:
     QStringList openFolders;
     QString savePath;
     QStringList saveFolders;
+    QStringList suggestedNames;
     // Null: the dialog is cancelled.
     std::function<bool(LevelProperties&)> propertiesAnswer;
     std::vector<LevelProperties> shownProperties;
