@@ -8,6 +8,9 @@ namespace trundlex::tool {
 
 namespace fs = std::filesystem;
 
+namespace {
+
+// The course file `name` stands for; empty when none exists.
 std::string findCourseFile(const std::string& name) {
     std::error_code error;
     if (name.empty() || fs::is_regular_file(name, error)) {
@@ -33,6 +36,21 @@ std::string findCourseFile(const std::string& name) {
         }
     }
     return {};
+}
+
+}  // namespace
+
+bool loadNamedCourse(const std::string& name, Course& course, std::ostream& err) {
+    const std::string file = findCourseFile(name);
+    if (file.empty()) {
+        err << name << ": not found\n";
+        return false;
+    }
+    if (!course.load(file)) {
+        err << name << ": cannot be read as a course file\n";
+        return false;
+    }
+    return true;
 }
 
 }  // namespace trundlex::tool

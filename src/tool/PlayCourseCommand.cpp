@@ -44,14 +44,8 @@ bool collectHoles(const std::vector<std::string>& names, const std::string& leve
             holes.push_back(std::move(level));
             continue;
         }
-        const std::string file = findCourseFile(name);
-        if (file.empty()) {
-            err << name << ": not found\n";
-            return false;
-        }
         Course course;
-        if (!course.load(file)) {
-            err << name << ": cannot be read as a course file\n";
+        if (!loadNamedCourse(name, course, err)) {
             return false;
         }
         if (!scanned) {

@@ -102,14 +102,8 @@ int loadLevels(const ServeOptions& options, LevelLibrary& library, Match& match,
     if (!options.course.empty()) {
         library.scanFolder(options.levelsDir.empty() ? programLevelsFolder() : options.levelsDir,
                            true);
-        const std::string file = findCourseFile(options.course);
-        if (file.empty()) {
-            err << options.course << ": not found\n";
-            return 1;
-        }
         Course course;
-        if (!course.load(file)) {
-            err << options.course << ": cannot be read as a course file\n";
+        if (!loadNamedCourse(options.course, course, err)) {
             return 1;
         }
         for (int i = 0; i < course.levelCount(); ++i) {
