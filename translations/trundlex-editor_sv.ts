@@ -4,7 +4,7 @@
     <name>DialogPrompts</name>
     <message>
         <source>Trundlex level file (*.lev)</source>
-        <translation>Trundlex banfil (*.lev)</translation>
+        <translation>Trundlex-banfil (*.lev)</translation>
     </message>
     <message>
         <source>All files (*)</source>
@@ -16,7 +16,7 @@
     </message>
     <message>
         <source>Save changes to %1?</source>
-        <translation>Spara ändringarna i %1?</translation>
+        <translation>Vill du spara ändringarna i %1?</translation>
     </message>
     <message>
         <source>Open</source>
@@ -155,7 +155,7 @@ En fil som redan fanns där har lämnats orörd.
     </message>
     <message>
         <source>%1 could not be opened: you may not read it, or it is a folder.</source>
-        <translation>%1 kunde inte öppnas: du får inte läsa den, eller så är det en mapp.</translation>
+        <translation>%1 kunde inte öppnas: du har inte behörighet att läsa den, eller så är det en mapp.</translation>
     </message>
     <message>
         <source>The level you are editing has not been changed.</source>
@@ -206,7 +206,7 @@ En fil som redan fanns där har lämnats orörd.
     </message>
     <message>
         <source>Quit the editor; a changed level can be saved first</source>
-        <translation>Avsluta editorn; en ändrad bana kan sparas först</translation>
+        <translation>Avsluta banredigeraren; en ändrad bana kan sparas först</translation>
     </message>
     <message>
         <source>Open this level file</source>
@@ -214,7 +214,7 @@ En fil som redan fanns där har lämnats orörd.
     </message>
     <message>
         <source>Recent File</source>
-        <translation>Senaste fil</translation>
+        <translation>Senaste filer</translation>
     </message>
     <message>
         <source>&amp;File</source>
@@ -246,11 +246,11 @@ En fil som redan fanns där har lämnats orörd.
     </message>
     <message>
         <source>&amp;Index</source>
-        <translation>&amp;Innehåll</translation>
+        <translation>&amp;Handbok</translation>
     </message>
     <message>
         <source>Open the editor's manual</source>
-        <translation>Öppna editorns handbok</translation>
+        <translation>Öppna handboken</translation>
     </message>
     <message>
         <source>Program information, version number and copyright</source>
@@ -282,7 +282,7 @@ En fil som redan fanns där har lämnats orörd.
     </message>
     <message>
         <source>The course editor of Trundlex: draw levels block by block, turn and mirror them, make random ones and test them with the game's own ball. Made by the Trundlex team at Brackwater Works.</source>
-        <translation>Trundlex banredigerare: rita banor block för block, vrid och spegla dem, skapa slumpbanor och prova dem med spelets egen boll. Gjord av Trundlex-gänget på Brackwater Works.</translation>
+        <translation>Banredigeraren i Trundlex: rita banor block för block, vrid och spegla dem, skapa slumpbanor och prova dem med spelets egen boll. Gjord av Trundlex-gänget på Brackwater Works.</translation>
     </message>
     <message>
         <source>&amp;About Trundlex Editor...</source>
@@ -329,55 +329,55 @@ En fil som redan fanns där har lämnats orörd.
     </message>
     <message>
         <source>Rotate &amp;back material</source>
-        <translation>Vrid &amp;bakre material</translation>
+        <translation>Vrid &amp;bakgrundsmaterialet</translation>
     </message>
     <message>
         <source>Turn the slope of the brush's back material an eighth clockwise</source>
-        <translation>Vrid lutningen på penselns bakre material en åttondel medurs</translation>
+        <translation>Vrid lutningen på penselns bakgrundsmaterial ett åttondels varv medurs</translation>
     </message>
     <message>
         <source>Reset b&amp;ack rotation</source>
-        <translation>Återställ b&amp;akre vridning</translation>
+        <translation>Återställ b&amp;akgrundens vridning</translation>
     </message>
     <message>
         <source>Make the brush's back material flat</source>
-        <translation>Gör penselns bakre material plant</translation>
+        <translation>Gör penselns bakgrundsmaterial plant</translation>
     </message>
     <message>
         <source>Rotate &amp;front material</source>
-        <translation>Vrid &amp;främre material</translation>
+        <translation>Vrid &amp;förgrundsmaterialet</translation>
     </message>
     <message>
         <source>Turn the slope of the brush's front material an eighth clockwise</source>
-        <translation>Vrid lutningen på penselns främre material en åttondel medurs</translation>
+        <translation>Vrid lutningen på penselns förgrundsmaterial ett åttondels varv medurs</translation>
     </message>
     <message>
         <source>Reset f&amp;ront rotation</source>
-        <translation>Återställ f&amp;rämre vridning</translation>
+        <translation>Återställ fö&amp;rgrundens vridning</translation>
     </message>
     <message>
         <source>Make the brush's front material flat</source>
-        <translation>Gör penselns främre material plant</translation>
+        <translation>Gör penselns förgrundsmaterial plant</translation>
     </message>
     <message>
         <source>Rese&amp;t front and back rotation</source>
-        <translation>Åter&amp;ställ främre och bakre vridning</translation>
+        <translation>Åter&amp;ställ båda vridningarna</translation>
     </message>
     <message>
         <source>Make both materials of the brush flat</source>
-        <translation>Gör båda penselns material plana</translation>
+        <translation>Gör penselns båda material plana</translation>
     </message>
     <message>
         <source>&amp;Swap materials</source>
-        <translation>&amp;Byt material</translation>
+        <translation>Byt plats på &amp;materialen</translation>
     </message>
     <message>
         <source>Exchange the brush's back and front material</source>
-        <translation>Byt plats på penselns bakre och främre material</translation>
+        <translation>Byt plats på penselns bakgrunds- och förgrundsmaterial</translation>
     </message>
     <message>
         <source>R&amp;otate block</source>
-        <translation>Vr&amp;id block</translation>
+        <translation>Vr&amp;id blocket</translation>
     </message>
     <message>
         <source>Turn the brush a quarter clockwise (Shift: with its slopes)</source>
@@ -385,7 +385,7 @@ En fil som redan fanns där har lämnats orörd.
     </message>
     <message>
         <source>&amp;Plot</source>
-        <translation>&amp;Punkt</translation>
+        <translation>&amp;Penna</translation>
     </message>
     <message>
         <source>Paint every block the pointer passes</source>
@@ -409,7 +409,7 @@ En fil som redan fanns där har lämnats orörd.
     </message>
     <message>
         <source>&amp;Frame</source>
-        <translation>&amp;Ram</translation>
+        <translation>Ra&amp;m</translation>
     </message>
     <message>
         <source>Draw the outline of a rectangle</source>
@@ -425,7 +425,7 @@ En fil som redan fanns där har lämnats orörd.
     </message>
     <message>
         <source>&amp;Set Ball</source>
-        <translation>&amp;Placera boll</translation>
+        <translation>Placera &amp;boll</translation>
     </message>
     <message>
         <source>Place the ball's start (Shift: on half blocks)</source>
@@ -445,7 +445,7 @@ En fil som redan fanns där har lämnats orörd.
     </message>
     <message>
         <source>Flips the level horizontally</source>
-        <translation>Speglar banan vågrätt</translation>
+        <translation>Spegla banan vågrätt</translation>
     </message>
     <message>
         <source>Flip &amp;Vertical</source>
@@ -453,7 +453,7 @@ En fil som redan fanns där har lämnats orörd.
     </message>
     <message>
         <source>Flips the level vertically</source>
-        <translation>Speglar banan lodrätt</translation>
+        <translation>Spegla banan lodrätt</translation>
     </message>
     <message>
         <source>Create &amp;Random Level</source>
@@ -465,7 +465,7 @@ En fil som redan fanns där har lämnats orörd.
     </message>
     <message>
         <source>&amp;Make fit</source>
-        <translation>&amp;Beskär</translation>
+        <translation>Beskä&amp;r</translation>
     </message>
     <message>
         <source>Remove unused area</source>
@@ -598,11 +598,11 @@ En fil som redan fanns där har lämnats orörd.
     <name>trundlex::LevelRecovery</name>
     <message>
         <source>Restore the unsaved level "%1" (untitled) from %2?</source>
-        <translation>Vill du återställa den osparade banan "%1" (namnlös) från %2?</translation>
+        <translation>Vill du återställa den osparade banan ”%1” (namnlös) från %2?</translation>
     </message>
     <message>
         <source>Restore the unsaved level "%1" of %2 from %3?</source>
-        <translation>Vill du återställa den osparade banan "%1" i %2 från %3?</translation>
+        <translation>Vill du återställa den osparade banan ”%1” i %2 från %3?</translation>
     </message>
 </context>
 </TS>

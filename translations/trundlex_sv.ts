@@ -122,7 +122,7 @@
     </message>
     <message>
         <source>Four times normal speed</source>
-        <translation>Fyra gånger normal hastighet</translation>
+        <translation>Fyrdubbel hastighet</translation>
     </message>
     <message>
         <source>Move the ball as fast as possible</source>
@@ -130,7 +130,7 @@
     </message>
     <message>
         <source>Move ball to next position</source>
-        <translation>Flytta bollen till nästa läge</translation>
+        <translation>Flytta bollen direkt dit den stannar</translation>
     </message>
 </context>
 <context>
@@ -171,7 +171,7 @@
     </message>
     <message>
         <source>A name cannot contain "|".</source>
-        <translation>Ett namn kan inte innehålla "|".</translation>
+        <translation>Ett namn får inte innehålla ”|”.</translation>
     </message>
     <message>
         <source>The name is too long.</source>
@@ -198,11 +198,11 @@
     </message>
     <message>
         <source>&amp;Restart</source>
-        <translation>&amp;Börja om</translation>
+        <translation>Börja &amp;om</translation>
     </message>
     <message>
         <source>&amp;Copy scores</source>
-        <translation>&amp;Kopiera resultat</translation>
+        <translation>&amp;Kopiera resultaten</translation>
     </message>
     <message>
         <source>&amp;High scores...</source>
@@ -238,7 +238,7 @@
     </message>
     <message>
         <source>Show the &amp;next resting place</source>
-        <translation>Visa var bollen &amp;stannar</translation>
+        <translation>&amp;Visa var bollen stannar</translation>
     </message>
     <message>
         <source>&amp;Fast forward</source>
@@ -262,11 +262,11 @@
     </message>
     <message>
         <source>&amp;Disconnect</source>
-        <translation>&amp;Koppla ner</translation>
+        <translation>&amp;Koppla från</translation>
     </message>
     <message>
         <source>Do you really want to disconnect?</source>
-        <translation>Vill du verkligen koppla ner?</translation>
+        <translation>Vill du verkligen koppla från?</translation>
     </message>
     <message>
         <source>%1 is thinking...</source>
@@ -274,7 +274,7 @@
     </message>
     <message>
         <source>Congratulations, %1, you won!</source>
-        <translation>Grattis %1, du vann!</translation>
+        <translation>Grattis till segern, %1!</translation>
     </message>
     <message>
         <source>A game is in progress. Do you want to abandon it?</source>
@@ -351,7 +351,7 @@
     </message>
     <message>
         <source>&amp;Down</source>
-        <translation>&amp;Ner</translation>
+        <translation>N&amp;er</translation>
     </message>
     <message>
         <source>D&amp;elete</source>
@@ -363,7 +363,7 @@
     </message>
     <message>
         <source>&amp;Load</source>
-        <translation>&amp;Ladda</translation>
+        <translation>Läs &amp;in</translation>
     </message>
     <message>
         <source>&amp;Go</source>
@@ -383,7 +383,7 @@
     </message>
     <message>
         <source>&amp;Random course:</source>
-        <translation>&amp;Slumpad bansamling:</translation>
+        <translation>Slumpa&amp;d bansamling:</translation>
     </message>
     <message>
         <source>(missing level)</source>
@@ -469,7 +469,7 @@
     </message>
     <message>
         <source>%1 disconnected.</source>
-        <translation>%1 kopplade ner.</translation>
+        <translation>%1 har kopplat från.</translation>
     </message>
     <message>
         <source>This computer</source>
@@ -477,7 +477,7 @@
     </message>
     <message>
         <source>Ready</source>
-        <translation>Klar</translation>
+        <translation>Redo</translation>
     </message>
     <message>
         <source>Can't start the server.</source>
@@ -513,7 +513,7 @@
     </message>
     <message>
         <source>Transferring level "%1"...</source>
-        <translation>Överför banan "%1"...</translation>
+        <translation>Överför banan ”%1”...</translation>
     </message>
 </context>
 <context>
@@ -536,7 +536,7 @@
     </message>
     <message>
         <source>&amp;Speed</source>
-        <translation>&amp;Hastighet</translation>
+        <translation>Ha&amp;stighet</translation>
     </message>
     <message>
         <source>Tool bar</source>
@@ -658,11 +658,11 @@
     </message>
     <message>
         <source>&amp;Transparent</source>
-        <translation>&amp;Genomskinlig</translation>
+        <translation>Genoms&amp;kinlig</translation>
     </message>
     <message>
         <source>&amp;Name:</source>
-        <translation>&amp;Namn:</translation>
+        <translation>N&amp;amn:</translation>
     </message>
     <message>
         <source>&amp;R:</source>
@@ -744,7 +744,7 @@
     </message>
     <message>
         <source>&amp;Name:</source>
-        <translation>&amp;Namn:</translation>
+        <translation>N&amp;amn:</translation>
     </message>
     <message>
         <source>&amp;Filename:</source>

@@ -54,6 +54,6 @@ done
 default=$(XDG_CURRENT_DESKTOP= xdg-mime query default application/x-trundlex-level)
 echo "   default application: $default"
 [ "$default" = org.brackwater.TrundlexEditor.desktop ] || fail "default application $default"
-grep -q '<comment xml:lang="sv">Trundlex banfil</comment>' "$share/mime/packages/org.brackwater.Trundlex.xml" ||
+grep -q '<comment xml:lang="sv">Trundlex-banfil</comment>' "$share/mime/packages/org.brackwater.Trundlex.xml" ||
   fail "no Swedish description of the file type"
 echo "desktop files test passed"

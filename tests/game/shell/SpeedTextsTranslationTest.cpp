@@ -15,7 +15,8 @@ TEST(SpeedTextsTranslation, SwedishGameShowsSwedishSpeedCommands) {
     ASSERT_EQ(installLanguage(*QCoreApplication::instance(), QStringLiteral("sv")),
               QStringLiteral("sv"));
     EXPECT_EQ(speedModeDescription(Pause), QStringLiteral("Stoppa bollen"));
-    EXPECT_EQ(speedModeDescription(NextPosition), QStringLiteral("Flytta bollen till nästa läge"));
+    EXPECT_EQ(speedModeDescription(NextPosition),
+              QStringLiteral("Flytta bollen direkt dit den stannar"));
 }
 
 }  // namespace
