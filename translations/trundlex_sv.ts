@@ -351,7 +351,7 @@
     </message>
     <message>
         <source>&amp;Down</source>
-        <translation>N&amp;er</translation>
+        <translation>&amp;Ner</translation>
     </message>
     <message>
         <source>D&amp;elete</source>
@@ -662,7 +662,7 @@
     </message>
     <message>
         <source>&amp;Name:</source>
-        <translation>N&amp;amn:</translation>
+        <translation>&amp;Namn:</translation>
     </message>
     <message>
         <source>&amp;R:</source>
@@ -744,7 +744,7 @@
     </message>
     <message>
         <source>&amp;Name:</source>
-        <translation>N&amp;amn:</translation>
+        <translation>&amp;Namn:</translation>
     </message>
     <message>
         <source>&amp;Filename:</source>
@@ -752,7 +752,7 @@
     </message>
     <message>
         <source>C&amp;ourse</source>
-        <translation>&amp;Bansamling</translation>
+        <translation>&amp;Bansamling:</translation>
     </message>
     <message>
         <source>Course file (*.cou);;All files (*)</source>

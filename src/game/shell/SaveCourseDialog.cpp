@@ -7,6 +7,7 @@
 #include <QFileDialog>
 #include <QFormLayout>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
@@ -38,7 +39,10 @@ SaveCourseDialog::SaveCourseDialog(const Match& setup, GameContext& context, QWi
     auto* form = new QFormLayout;
     form->addRow(create_);
     form->addRow(tr("&Name:"), name_);
-    form->addRow(tr("&Filename:"), fileRow);
+    // A row holding a layout gets a label without a buddy, which would show the "&" as text.
+    auto* fileLabel = new QLabel(tr("&Filename:"), this);
+    fileLabel->setBuddy(fileName_);
+    form->addRow(fileLabel, fileRow);
     form->addRow(update_);
     form->addRow(tr("C&ourse"), courses_);
     auto* layout = new QVBoxLayout(this);
