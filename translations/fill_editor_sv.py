@@ -95,7 +95,7 @@ SV = {
     "Flip &Vertical": "Spegla &lodrätt",
     "Flips the level vertically": "Spegla banan lodrätt",
     "Create &Random Level": "Skapa &slumpbana",
-    "Make a new level from random pieces": "Gör en ny bana av slumpvisa bitar",
+    "Make a new level from random pieces": "Skapa en ny bana av slumpvis valda bitar",
     "&Make fit": "Beskä&r",
     "Remove unused area": "Ta bort oanvänd yta",
     # Tools
@@ -106,11 +106,11 @@ SV = {
     "&Rectangle": "&Rektangel",
     "Fill a rectangle with blocks": "Fyll en rektangel med block",
     "&Frame": "Ra&m",
-    "Draw the outline of a rectangle": "Rita en rektangels kant",
+    "Draw the outline of a rectangle": "Rita konturen av en rektangel",
     "F&ill": "F&yll",
-    "Fill an area of equal blocks": "Fyll ett område av lika block",
+    "Fill an area of equal blocks": "Fyll ett område med likadana block",
     "&Set Ball": "Placera &boll",
-    "Place the ball's start (Shift: on half blocks)": "Placera bollens start (Skift: på halva block)",
+    "Place the ball's start (Shift: on half blocks)": "Placera bollens startpunkt (Skift: i steg om ett halvt block)",
     # Ball menu
     "Test &mode": "&Testläge",
     "Putt the ball on the level": "Putta bollen på banan",
@@ -133,7 +133,7 @@ SV = {
     "Move the ball as fast as possible": "Flytta bollen så fort som möjligt",
     "Move ball to next position": "Flytta bollen till nästa läge",
     "Pl&ay sound": "Spela &ljud",
-    "Switch the test ball's sounds on or off": "Slå på eller av testbollens ljud",
+    "Switch the test ball's sounds on or off": "Slå på eller stäng av testbollens ljud",
     # Level Properties
     "Level Properties": "Banegenskaper",
     "&Creator:": "&Skapare:",

@@ -325,7 +325,7 @@ En fil som redan fanns där har lämnats orörd.
     </message>
     <message>
         <source>Switch the test ball's sounds on or off</source>
-        <translation>Slå på eller av testbollens ljud</translation>
+        <translation>Slå på eller stäng av testbollens ljud</translation>
     </message>
     <message>
         <source>Rotate &amp;back material</source>
@@ -413,7 +413,7 @@ En fil som redan fanns där har lämnats orörd.
     </message>
     <message>
         <source>Draw the outline of a rectangle</source>
-        <translation>Rita en rektangels kant</translation>
+        <translation>Rita konturen av en rektangel</translation>
     </message>
     <message>
         <source>F&amp;ill</source>
@@ -421,7 +421,7 @@ En fil som redan fanns där har lämnats orörd.
     </message>
     <message>
         <source>Fill an area of equal blocks</source>
-        <translation>Fyll ett område av lika block</translation>
+        <translation>Fyll ett område med likadana block</translation>
     </message>
     <message>
         <source>&amp;Set Ball</source>
@@ -429,7 +429,7 @@ En fil som redan fanns där har lämnats orörd.
     </message>
     <message>
         <source>Place the ball's start (Shift: on half blocks)</source>
-        <translation>Placera bollens start (Skift: på halva block)</translation>
+        <translation>Placera bollens startpunkt (Skift: i steg om ett halvt block)</translation>
     </message>
     <message>
         <source>R&amp;otate level</source>
@@ -461,7 +461,7 @@ En fil som redan fanns där har lämnats orörd.
     </message>
     <message>
         <source>Make a new level from random pieces</source>
-        <translation>Gör en ny bana av slumpvisa bitar</translation>
+        <translation>Skapa en ny bana av slumpvis valda bitar</translation>
     </message>
     <message>
         <source>&amp;Make fit</source>
