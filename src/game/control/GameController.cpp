@@ -67,6 +67,7 @@ void GameController::reset() {
 void GameController::startMatch(const Match& setup) {
     net_->endGame();
     reset();
+    setUpOnly_ = false;
     match_ = setup;
     match_.Restart();
     match_.SetSoundForAllBalls(context_.settings.sound());
@@ -76,6 +77,7 @@ void GameController::startMatch(const Match& setup) {
 
 void GameController::prepareNetworkGame(const Match& setup, int mode) {
     reset();
+    setUpOnly_ = false;
     auto lock = net_->lock();
     match_ = setup;
     match_.Restart();
@@ -90,6 +92,7 @@ void GameController::prepareNetworkGame(const Match& setup, int mode) {
 void GameController::lobbyEnded(bool started) {
     if (!started) {
         net_->endGame();
+        setUpOnly_ = true;
     }
     listener_.commandsChanged();
 }

@@ -62,7 +62,11 @@ public:
     // Who has the turn now and whether it is played here; a Here turn without a name when
     // nobody has it.
     TurnInfo turnInfo() const;
-    bool hasGame() const { return match_.PlayerCount() > 0 && match_.LevelCount() > 0; }
+    // A match is on (being played or finished). A network game whose lobby was cancelled has
+    // players and levels set up for the next attempt, but no game.
+    bool hasGame() const {
+        return !setUpOnly_ && match_.PlayerCount() > 0 && match_.LevelCount() > 0;
+    }
     // A network game is running (or gathering).
     bool networked() const { return net_->isConnected(); }
 
@@ -142,6 +146,7 @@ private:
     Platform platform_;
     GameListener& listener_;
     Match match_;
+    bool setUpOnly_ = false;
     // The rules of turns and holes; called under the network lock (see the class comment).
     MatchFlow flow_;
     Ball replayBall_;

@@ -128,6 +128,17 @@ TEST_F(GameControllerTest, RestartStartsTheFirstHoleAgainWithNoStrokes) {
     EXPECT_EQ(game().match().GetHole(), 0);
 }
 
+TEST_F(GameControllerTest, ACancelledLobbyLeavesNoGameButKeepsTheSetUp) {
+    startPeople({"Ann"});
+    game().prepareNetworkGame(setupOf({{"Ann", ComputerStrength::Person}}, {"hole-a"}), 1);
+    game().lobbyEnded(false);
+    EXPECT_FALSE(game().hasGame()) << "nothing is shown, so the start screen returns";
+    EXPECT_FALSE(game().restartInterrupts()) << "quitting asks nothing";
+    EXPECT_EQ(game().match().PlayerCount(), 1) << "the next new game starts from this set-up";
+    startPeople({"Bo"});
+    EXPECT_TRUE(game().hasGame());
+}
+
 // --- Computer players ---
 
 class ComputerControllerTest : public ControllerTest {
