@@ -194,6 +194,11 @@ SV = {
     "&Classic look": "&Klassiskt utseende",
     "Minigolf for one or more players, on one computer or over the network.":
         "Minigolf för en eller flera spelare, på en dator eller över nätverket.",
+    # High scores that could not be saved.
+    "The high scores could not be saved to %1 (%2).":
+        "Topplistan kunde inte sparas i %1 (%2).",
+    "They are kept and saved again after the next game or when the game closes.":
+        "Resultaten finns kvar och sparas igen efter nästa spel eller när spelet avslutas.",
 }
 
 

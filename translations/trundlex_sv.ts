@@ -280,6 +280,14 @@
         <source>A game is in progress. Do you want to abandon it?</source>
         <translation>Ett spel pågår. Vill du avbryta det?</translation>
     </message>
+    <message>
+        <source>The high scores could not be saved to %1 (%2).</source>
+        <translation>Topplistan kunde inte sparas i %1 (%2).</translation>
+    </message>
+    <message>
+        <source>They are kept and saved again after the next game or when the game closes.</source>
+        <translation>Resultaten finns kvar och sparas igen efter nästa spel eller när spelet avslutas.</translation>
+    </message>
 </context>
 <context>
     <name>trundlex::HighScoreDialog</name>

@@ -44,8 +44,9 @@ int coursePack(std::span<const std::string> raw, std::ostream& out, std::ostream
         course.addLevelId(level.id());
     }
     SeededRandom random = SeededRandom::fromClock();
-    if (!course.save(random)) {
-        err << "cannot write " << given[0] << "\n";
+    std::string error;
+    if (!course.save(random, Course::OtherCourse::Replace, &error)) {
+        err << "cannot write " << given[0] << ": " << error << "\n";
         return 1;
     }
     out << "wrote " << given[0] << " (" << course.levelCount() << " levels, ID " << course.id()

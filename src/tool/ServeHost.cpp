@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <functional>
 #include <optional>
 
 #include "ball/Ball.h"
@@ -16,15 +17,21 @@ namespace trundlex::tool {
 
 namespace {
 
-// Takes the end of a synchronous putt.
+// Takes the end of a synchronous putt, and passes each step on.
 class StopRecorder : public BallOwner {
 public:
+    explicit StopRecorder(std::function<void()> step) : step_(std::move(step)) {}
     void onBallNotification(std::int32_t, BallNotification code) override {
-        if (code != BallMoved) {
+        if (code == BallMoved) {
+            step_();
+        } else {
             inCup = code == BallInCup;
         }
     }
     bool inCup = false;
+
+private:
+    std::function<void()> step_;
 };
 
 // The host plays inherited players well, so that the game moves on, and within a couple of
@@ -228,7 +235,7 @@ void ServeHost::takeRemotePutt(double force, double angle, Lock& lock) {
 
 void ServeHost::roll(double force, double angle, Lock& lock) {
     Player* player = flow_.currentPlayer();
-    StopRecorder owner;
+    StopRecorder owner([this] { rollStep(); });
     if (player != nullptr) {
         Ball& ball = player->GetBall();
         ball.SetSpeedMode(Fastest);

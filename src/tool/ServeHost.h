@@ -65,6 +65,12 @@ public:
     // Main thread: runs the start handshake once the clients the host waits for are ready.
     void tryStart();
 
+protected:
+    // Each step of a roll this host runs, on the delivery thread with NetGame's lock
+    // released; nothing by default. A watcher can hold a roll halfway to see what goes on
+    // meanwhile.
+    virtual void rollStep() {}
+
 private:
     void wakeMain();
     // Goes on from a step of the flow: announces holes and the end, and putts for the players

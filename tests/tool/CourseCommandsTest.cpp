@@ -11,6 +11,7 @@
 #include "library/Course.h"
 #include "support/TempFolder.h"
 #include "support/ToolRunner.h"
+#include "util/FileLock.h"
 
 namespace trundlex::testing {
 namespace {
@@ -59,6 +60,14 @@ TEST_F(CourseCommandsTest, LevelsThatCannotBeUsedAreRefusedAndNothingIsWritten) 
     EXPECT_FALSE(tool.err().empty());
     EXPECT_EQ(tool.run("course-pack", {course, "Nameless", levelFile("noid.lev", "", "$")}), 1);
     EXPECT_NE(tool.err().find("no ID"), std::string::npos) << tool.err();
+    EXPECT_FALSE(fs::exists(course));
+}
+
+TEST_F(CourseCommandsTest, AHeldCourseLockIsReportedInsteadOfWaitedOnForEver) {
+    const FileLock held(folder / ".courses");
+    ASSERT_TRUE(held.locked());
+    EXPECT_EQ(tool.run("course-pack", {course, "Locked", levelFile("a.lev", "7", "$")}), 1);
+    EXPECT_NE(tool.err().find("is held by process"), std::string::npos) << tool.err();
     EXPECT_FALSE(fs::exists(course));
 }
 

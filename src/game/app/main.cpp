@@ -2,11 +2,13 @@
 #include <QApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QMessageBox>
 #include <QTimer>
 #include <cstdio>
 #include <ctime>
 
 #include "control/GameContext.h"
+#include "GameView.h"
 #include "Language.h"
 #include "MainFrame.h"
 #include "SplashDialog.h"
@@ -90,6 +92,14 @@ int main(int argc, char** argv) {
         }
     }
     settings.Save();
-    highScores.save(highScorePath);
+    // Only when something changed: a folder that cannot be written must not cost a warning
+    // at every exit.
+    std::string error;
+    if (highScores.hasUnsavedChanges() && !highScores.save(highScorePath, &error)) {
+        std::fprintf(stderr, "trundlex: the high scores could not be saved to %s: %s\n",
+                     highScorePath.c_str(), error.c_str());
+        QMessageBox::warning(nullptr, QStringLiteral("Trundlex"),
+                             GameView::highScoresNotSavedText(highScorePath, error));
+    }
     return result;
 }

@@ -176,8 +176,10 @@ void GameController::endMatch() {
                 entered;
         }
         // Saved at once as well as at exit: a crash later must not cost these results.
-        if (entered && !context_.highScorePath.empty()) {
-            context_.highScores.save(context_.highScorePath);
+        std::string error;
+        if (entered && !context_.highScorePath.empty() &&
+            !context_.highScores.save(context_.highScorePath, &error)) {
+            listener_.highScoresNotSaved(context_.highScorePath, error);
         }
     }
     listener_.matchEnded(winners, entered ? courseId : std::string());

@@ -98,6 +98,13 @@ public:
         (void)winners;
         (void)highScoreCourse;
     }
+    // The results just entered could not be saved to `path` (`reason` says why: a folder
+    // that cannot be written, a lock another program holds). They stay in memory and go with
+    // the next save; comes before matchEnded.
+    virtual void highScoresNotSaved(const std::string& path, const std::string& reason) {
+        (void)path;
+        (void)reason;
+    }
     // A level of the game is no longer in the library: the game ended.
     virtual void levelMissing() {}
     // A network game left its lobby; `localNames` are this computer's players, for the chat.

@@ -2,6 +2,7 @@
 
 #include <cassert>
 #include <cstdint>
+#include <filesystem>
 #include <fstream>
 #include <limits>
 #include <sstream>
@@ -9,6 +10,7 @@
 #include "level/Archive.h"
 #include "library/ArchiveBounds.h"
 #include "library/LevelLibrary.h"
+#include "util/FileLock.h"
 #include "util/RandomSource.h"
 #include "util/SafeFile.h"
 
@@ -18,6 +20,12 @@ namespace {
 
 // The smallest archive string: a one-byte prefix of length 0.
 constexpr std::uint64_t kMinStringBytes = 1;
+
+// Guards the course files of one folder; a hidden name, so that no list of files shows it.
+constexpr const char* kLockName = ".courses";
+
+// How far "NAME-2.cou", "NAME-3.cou"... are tried before a save gives up.
+constexpr int kMaxBesideNames = 999;
 
 }  // namespace
 
@@ -62,10 +70,18 @@ bool Course::load(std::string_view path) {
     return true;
 }
 
-bool Course::save(RandomSource& random) {
-    if (path_.empty() ||
-        levelIds_.size() > static_cast<std::size_t>(std::numeric_limits<std::int32_t>::max())) {
+bool Course::save(RandomSource& random, OtherCourse other, std::string* error) {
+    const auto fail = [error](std::string reason) {
+        if (error) {
+            *error = std::move(reason);
+        }
         return false;
+    };
+    if (path_.empty()) {
+        return fail("the course has no file name");
+    }
+    if (levelIds_.size() > static_cast<std::size_t>(std::numeric_limits<std::int32_t>::max())) {
+        return fail("the course has too many levels");
     }
     if (id_.empty()) {
         id_ = generateId(random);
@@ -79,7 +95,43 @@ bool Course::save(RandomSource& random) {
     for (const std::string& levelId : levelIds_) {
         archive.writeString(levelId);
     }
-    return archive.ok() && writeFileSafely(path_, std::move(bytes).str());
+    if (!archive.ok()) {
+        return fail("the course cannot be encoded");
+    }
+    // One lock for the folder rather than one per file: picking a free name and writing it
+    // must be one step, or two programs could pick the same one.
+    const std::filesystem::path wanted(path_);
+    const FileLock lock((wanted.parent_path() / kLockName).string());
+    if (!lock.locked()) {
+        return fail(lock.error());
+    }
+    std::string target = path_;
+    if (other == OtherCourse::Keep) {
+        for (int n = 2; holdsAnotherCourse(target); ++n) {
+            if (n > kMaxBesideNames) {
+                return fail("no free file name beside " + path_);
+            }
+            std::filesystem::path beside = wanted;
+            beside.replace_filename(wanted.stem().string() + "-" + std::to_string(n) +
+                                    wanted.extension().string());
+            target = beside.string();
+        }
+    }
+    if (!writeFileSafely(target, std::move(bytes).str(), error)) {
+        return false;
+    }
+    path_ = target;
+    return true;
+}
+
+bool Course::holdsAnotherCourse(const std::string& path) const {
+    std::error_code ignored;
+    if (!std::filesystem::exists(path, ignored)) {
+        return false;
+    }
+    // Whatever else lies there is not this program's to replace either.
+    Course there;
+    return !there.load(path) || there.id_ != id_;
 }
 
 void Course::setName(std::string_view name) {

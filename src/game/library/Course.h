@@ -45,10 +45,22 @@ public:
     // (apart from the path). A count of zero or below reads as an empty list.
     bool load(std::string_view path);
 
+    // What save() does when the file at the path holds another course (another ID) by the
+    // time it writes: another program may have saved a course of the same name there.
+    enum class OtherCourse {
+        Replace,  // the path was asked for explicitly (a command line's output file)
+        Keep,     // the other course stays; this one goes to the first free "NAME-N.cou" beside
+    };
+
     // Writes the course to its path, replacing an existing file only once the new one is
-    // complete. An empty ID is first generated from `random` and kept. False when the path
-    // is empty or the file cannot be written; the file at the path is then unchanged.
-    bool save(RandomSource& random);
+    // complete. An empty ID is first generated from `random` and kept. The folder's course
+    // lock (a ".courses.lock" file in it, see FileLock) is held meanwhile, so that two programs
+    // saving into one folder take turns and each sees the other's files; the same course (same
+    // ID) is simply replaced. path() tells where the course went. False, with a reason in
+    // `error` when given, when the path is empty, the lock is not obtained within a few
+    // seconds or the file cannot be written; the files are then unchanged.
+    bool save(RandomSource& random, OtherCourse other = OtherCourse::Replace,
+              std::string* error = nullptr);
 
     const std::string& name() const { return name_; }
     // A different name (byte for byte) empties the ID, so the course gets a new ID and with
@@ -79,6 +91,9 @@ public:
     friend bool operator==(const Course&, const Course&) = default;
 
 private:
+    // Whether `path` is taken by anything but this course's own file.
+    bool holdsAnotherCourse(const std::string& path) const;
+
     std::vector<std::string> levelIds_;
     std::string name_;
     std::string id_;

@@ -80,6 +80,8 @@ public:
     // for a few seconds at most); the file is then unchanged and the changes are kept for the
     // next save.
     bool save(const std::string& path, std::string* error = nullptr);
+    // Whether results were added or lists removed since the last successful save.
+    bool hasUnsavedChanges() const { return !changes_.empty(); }
 
 private:
     struct CourseScores {

@@ -147,9 +147,26 @@ void GameView::replayShown(const std::string& name, int hole, int stroke) {
                     .arg(stroke));
 }
 
+QString GameView::highScoresNotSavedText(const std::string& path, const std::string& reason) {
+    return tr("The high scores could not be saved to %1 (%2).")
+        .arg(toDisplayText(path), toDisplayText(reason));
+}
+
+void GameView::highScoresNotSaved(const std::string& path, const std::string& reason) {
+    unsavedScores_ = highScoresNotSavedText(path, reason) + QLatin1Char(' ') +
+                     tr("They are kept and saved again after the next game or when the game "
+                        "closes.");
+    emit status(unsavedScores_);
+}
+
 void GameView::matchEnded(const std::string& winners, const std::string& highScoreCourse) {
     const QString names = toDisplayText(winners);
-    inform(tr("Congratulations, %1, you won!").arg(names));
+    QString text = tr("Congratulations, %1, you won!").arg(names);
+    if (!unsavedScores_.isEmpty()) {
+        text += QStringLiteral("\n\n") + unsavedScores_;
+        unsavedScores_.clear();
+    }
+    inform(text);
     if (!highScoreCourse.empty()) {
         showHighScores(highScoreCourse);
     }

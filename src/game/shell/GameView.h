@@ -79,6 +79,8 @@ public:
     // The plates over the playfield (null until first shown), for tests and screenshots.
     const BannerOverlay* banner() const { return banner_; }
     const BannerOverlay* turnTag() const { return turnTag_; }
+    // What the player is told when the high scores could not be saved to `path`.
+    static QString highScoresNotSavedText(const std::string& path, const std::string& reason);
 
 signals:
     // The match has ended; `winners` as shown in the congratulations.
@@ -128,6 +130,7 @@ private:
     void replayShown(const std::string& name, int hole, int stroke) override;
     void matchEnded(const std::string& winners, const std::string& highScoreCourse) override;
     void replayEnded() override { emit status(holeStatus_); }
+    void highScoresNotSaved(const std::string& path, const std::string& reason) override;
     void levelMissing() override;
     void networkGameStarted(const std::vector<std::string>& localNames) override;
     void commandsChanged() override { updateActions(); }
@@ -163,6 +166,8 @@ private:
     StartScreen startScreen_;
     // The status line of the hole being played, shown again after a computer's turn.
     QString holeStatus_;
+    // Said again with the congratulations, which would otherwise push it off the status line.
+    QString unsavedScores_;
     BannerOverlay* banner_ = nullptr;
     BannerOverlay* turnTag_ = nullptr;
     bool turnPlayableHere_ = true;

@@ -109,11 +109,11 @@ bool SaveCourseDialog::createCourse(const QString& name, const QString& fileName
         course.addLevelId(setup_.GetLevelId(i));
     }
     QDir().mkpath(QFileInfo(fileName).absolutePath());
-    if (!course.save(context_.random)) {
+    if (!course.save(context_.random, Course::OtherCourse::Keep, &error_)) {
         return false;
     }
     context_.courses.add(course);
-    context_.courses.sort();
+    takeInCoursesBeside(course);
     savedId_ = course.id();
     return true;
 }
@@ -127,12 +127,21 @@ bool SaveCourseDialog::updateCourse(int index) {
     for (int i = 0; i < setup_.LevelCount(); ++i) {
         course.addLevelId(setup_.GetLevelId(i));
     }
-    if (!course.save(context_.random)) {
+    if (!course.save(context_.random, Course::OtherCourse::Keep, &error_)) {
         return false;
     }
     context_.courses.at(index) = course;
+    takeInCoursesBeside(course);
     savedId_ = course.id();
     return true;
+}
+
+void SaveCourseDialog::takeInCoursesBeside(const Course& saved) {
+    // Another game may have saved courses into the same folder since this one read it; the
+    // list learns them (by ID, so nothing it holds is read twice).
+    context_.courses.scanFolder(
+        QFileInfo(QString::fromStdString(saved.path())).path().toStdString(), false);
+    context_.courses.sort();
 }
 
 void SaveCourseDialog::accept() {
@@ -143,7 +152,9 @@ void SaveCourseDialog::accept() {
         const QString file = creating ? fileName_->text()
                                       : QString::fromStdString(
                                             context_.courses.at(courses_->currentIndex()).path());
-        QMessageBox::critical(this, windowTitle(), tr("Couldn't save file: %1").arg(file));
+        QMessageBox::critical(this, windowTitle(),
+                              tr("Couldn't save file: %1").arg(file) + QStringLiteral("\n\n") +
+                                  toDisplayText(error_));
         return;
     }
     QDialog::accept();

@@ -11,6 +11,7 @@ class QRadioButton;
 namespace trundlex {
 
 struct GameContext;
+class Course;
 class Match;
 
 // Saves the levels to play as a new course file, or as the new level list of an existing
@@ -34,6 +35,7 @@ private:
     void updateEnabling();
     void browse();
     QString defaultFileName(const QString& name) const;
+    void takeInCoursesBeside(const Course& saved);
 
     const Match& setup_;
     GameContext& context_;
@@ -45,6 +47,8 @@ private:
     QComboBox* courses_;
     QPushButton* ok_;
     std::string savedId_;
+    // Why the last save failed.
+    std::string error_;
 };
 
 }  // namespace trundlex

@@ -55,6 +55,9 @@ public:
     void matchEnded(const std::string& winners, const std::string& course) override {
         endings.push_back(winners + " / " + course);
     }
+    void highScoresNotSaved(const std::string& path, const std::string& reason) override {
+        unsavedScores.emplace_back(path, reason);
+    }
 
     int rolls = 0;
     int aimsShown = 0;
@@ -62,6 +65,7 @@ public:
     std::vector<std::string> statuses;
     std::vector<std::pair<int, int>> pars;
     std::vector<std::string> endings;
+    std::vector<std::pair<std::string, std::string>> unsavedScores;
     std::vector<TurnInfo> turns;
     std::vector<Banner> banners;
 

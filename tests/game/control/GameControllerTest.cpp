@@ -3,6 +3,8 @@
 #include <cmath>
 
 #include "ControllerFixture.h"
+#include "support/TempFolder.h"
+#include "util/FileLock.h"
 
 namespace trundlex::testing {
 namespace {
@@ -106,15 +108,28 @@ TEST_F(GameControllerTest, HolesFollowEachOtherAndACourseGameEntersTheHighScores
     EXPECT_TRUE(game().isHighlightOn()) << "the winner's putts replay";
 }
 
-TEST_F(GameControllerTest, AGameWithoutACourseEntersNoHighScores) {
-    startPeople({"Ann"});
-    for (int hole = 0; hole < 2; ++hole) {
-        ASSERT_TRUE(loop_.runUntil([&] { return game().state() == Aiming; }));
-        game().putt(0.0, 2.0);
+TEST_F(GameControllerTest, NoHighScoresWithoutACourseAndASaveThatFailsIsToldNamingTheFile) {
+    const TempFolder folder;
+    context_.highScorePath = folder / "highscore.dat";
+    auto held = std::make_unique<FileLock>(context_.highScorePath);  // by a hung program
+    for (const std::string course : {"", "course-7"}) {
+        startPeople({"Ann"}, course);
+        for (int hole = 0; hole < 2; ++hole) {
+            ASSERT_TRUE(loop_.runUntil([&] { return game().state() == Aiming; }));
+            game().putt(0.0, 2.0);
+        }
+        ASSERT_TRUE(loop_.runUntil([&] { return game().match().IsOver(); }));
     }
-    ASSERT_TRUE(loop_.runUntil([&] { return game().match().IsOver(); }));
-    EXPECT_EQ(view_.endings, std::vector<std::string>{"Ann / "});
-    EXPECT_EQ(highScores_.courseCount(), 0);
+    EXPECT_EQ(view_.endings, (std::vector<std::string>{"Ann / ", "Ann / course-7"}));
+    EXPECT_EQ(highScores_.courseCount(), 1);
+    ASSERT_EQ(view_.unsavedScores.size(), 1u) << "told once, for the course game";
+    EXPECT_EQ(view_.unsavedScores[0].first, context_.highScorePath);
+    EXPECT_NE(view_.unsavedScores[0].second.find("is held by process"), std::string::npos);
+    held.reset();
+    ASSERT_TRUE(highScores_.save(context_.highScorePath)) << "the result waited for this save";
+    HighScoreStore back;
+    ASSERT_TRUE(back.load(context_.highScorePath));
+    EXPECT_EQ(back.entryCount("course-7"), 1);
 }
 
 TEST_F(GameControllerTest, RestartStartsTheFirstHoleAgainWithNoStrokes) {

@@ -101,6 +101,24 @@ TEST_F(CourseTest, SaveKeepsAnExistingIdWithoutDrawingAndOnlyANewNameEmptiesIt) 
     EXPECT_NE(course.id(), first);
 }
 
+TEST_F(CourseTest, TwoProgramsSavingCoursesOfOneNameKeepBoth) {
+    ScriptedRandom random({1});
+    Course mine = makeCourse("Golf", {"a"});
+    Course theirs = makeCourse("Golf", {"b"});
+    ASSERT_TRUE(mine.save(random, Course::OtherCourse::Keep));
+    ASSERT_TRUE(theirs.save(random, Course::OtherCourse::Keep));
+    EXPECT_EQ(theirs.path(), folder_ / "course-2.cou");
+    mine.addLevelId("c");
+    ASSERT_TRUE(mine.save(random, Course::OtherCourse::Keep));
+    EXPECT_EQ(mine.path(), folder_ / "course.cou") << "its own file is replaced";
+    EXPECT_EQ(loadBack(mine.path()), mine);
+    EXPECT_EQ(loadBack(theirs.path()), theirs);
+    // A path asked for explicitly is replaced, whatever it held.
+    theirs.setPath(mine.path());
+    ASSERT_TRUE(theirs.save(random));
+    EXPECT_EQ(loadBack(folder_ / "course.cou"), theirs);
+}
+
 TEST_F(CourseTest, ShortForeignOrMissingFileLeavesTheCourseUnchanged) {
     const std::string whole =
         courseFileBytes("Short", "42", 3, {"level one", "level two", "level three"});
@@ -139,7 +157,7 @@ TEST_F(CourseTest, FailedSaveKeepsThePreviousFile) {
         EXPECT_FALSE(course.save(random));
     }
     EXPECT_EQ(readBytes(course.path()), previous);
-    EXPECT_EQ(folder_.entryCount(), 1) << "no temporary file is left behind";
+    EXPECT_EQ(folder_.entryCount(), 2) << "no temporary file beside the course and the lock";
 
     course.setPath("");
     EXPECT_FALSE(course.save(random));

@@ -5,7 +5,6 @@
 #include "LibraryTestSupport.h"
 #include "support/ChildProcess.h"
 #include "library/HighScoreStore.h"
-#include "util/FileLock.h"
 
 namespace trundlex {
 namespace {
@@ -252,24 +251,6 @@ TEST_F(HighScoreStoreTest, SaveMergesWithTheFileAndKeepsRemovalsButNotAnotherPro
     ASSERT_TRUE(afterClear.load(path()));
     ASSERT_EQ(afterClear.courseCount(), 1);
     EXPECT_EQ(afterClear.courseIdAt(0), "new");
-}
-
-TEST_F(HighScoreStoreTest, AStuckLockFailsTheSaveAfterAFewSecondsAndTheNextSaveCatchesUp) {
-    HighScoreStore store;
-    store.add("course", "first", 1, 1);
-    ASSERT_TRUE(store.save(path()));
-    store.add("course", "second", 2, 2);
-    {
-        const FileLock held(path());
-        ASSERT_TRUE(held.locked());
-        std::string error;
-        EXPECT_FALSE(store.save(path(), &error));
-        EXPECT_NE(error.find("is held by process"), std::string::npos) << error;
-    }
-    ASSERT_TRUE(store.save(path()));
-    HighScoreStore back;
-    ASSERT_TRUE(back.load(path()));
-    EXPECT_EQ(back.entryCount("course"), 2);
 }
 
 TEST_F(HighScoreStoreTest, FailedSaveKeepsThePreviousFile) {

@@ -12,6 +12,7 @@
 #include "ChatBox.h"
 #include "GameShellFixture.h"
 #include "LobbyDialog.h"
+#include "net/Socket.h"
 
 namespace trundlex::testing {
 namespace {
@@ -247,6 +248,32 @@ TEST_F(GameShellTest, ServerLobbyListsTheClientAndStartsTheGame) {
     EXPECT_TRUE(seenComputers[1].startsWith(QStringLiteral("127.0.0.1\tGuest\tReady")));
     EXPECT_TRUE(spinUntil([&] { return guestEvents.started.load() == 1; }));
     guest.clearListeners();
+}
+
+TEST_F(GameShellTest, TheGamesServerLobbyDropsAConnectionThatNeverGreets) {
+    Match hostMatch;
+    NetGame host(levels_);
+    host.setMatch(&hostMatch);
+    host.setTimeouts({std::chrono::milliseconds(200), std::chrono::minutes(1)});
+    LobbyDialog lobby(host);
+    Socket silent;
+    QTimer::singleShot(0, &lobby, [&] {
+        EXPECT_EQ(silent.connectTo("127.0.0.1", host.listeningPort(), WakePipe(),
+                                   std::chrono::seconds(5)),
+                  ConnectResult::Connected);
+    });
+    bool told = false;
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, &lobby, [&] {
+        told = lobby.statusText() == QStringLiteral("127.0.0.1 disconnected.");
+        if (told) {
+            lobby.reject();
+        }
+    });
+    poll.start(10);
+    QTimer::singleShot(10000, &lobby, [&] { lobby.reject(); });
+    lobby.runServer(0);
+    EXPECT_TRUE(told) << "the silent connection was not dropped";
 }
 
 TEST_F(GameShellTest, LeavingTheLobbyEndsTheNetworkGame) {
