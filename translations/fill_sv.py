@@ -194,6 +194,13 @@ SV = {
     "&Classic look": "&Klassiskt utseende",
     "Minigolf for one or more players, on one computer or over the network.":
         "Minigolf för en eller flera spelare, på en dator eller över nätverket.",
+    # Players of a computer that left a network game, played by the computer.
+    "%1 (computer)": "%1 (dator)",
+    "%1 is disconnected; the computer plays for %2.": "%1 har kopplat ner; datorn spelar för %2.",
+    "You have been disconnected from the server; the computer plays for %1.":
+        "Du har kopplats bort från servern; datorn spelar för %1.",
+    "&Play for": "&Spela för",
+    "Players who &leave are played by:": "Spelare som lämnar spelas a&v:",
 }
 
 

@@ -189,6 +189,14 @@
         <source>-------------------------------- New game --------------------------------</source>
         <translation>-------------------------------- Nytt spel --------------------------------</translation>
     </message>
+    <message>
+        <source>You have been disconnected from the server; the computer plays for %1.</source>
+        <translation>Du har kopplats bort från servern; datorn spelar för %1.</translation>
+    </message>
+    <message>
+        <source>%1 is disconnected; the computer plays for %2.</source>
+        <translation>%1 har kopplat ner; datorn spelar för %2.</translation>
+    </message>
 </context>
 <context>
     <name>trundlex::GameView</name>
@@ -279,6 +287,10 @@
     <message>
         <source>A game is in progress. Do you want to abandon it?</source>
         <translation>Ett spel pågår. Vill du avbryta det?</translation>
+    </message>
+    <message>
+        <source>&amp;Play for</source>
+        <translation>&amp;Spela för</translation>
     </message>
 </context>
 <context>
@@ -645,6 +657,22 @@
         <source>Network game. You choose which players will play on this computer, then connect to the server at the address above.</source>
         <translation>Nätverksspel. Du väljer vilka spelare som ska spela på den här datorn och ansluter sedan till servern på adressen ovan.</translation>
     </message>
+    <message>
+        <source>Computer, easy</source>
+        <translation>Dator, lätt</translation>
+    </message>
+    <message>
+        <source>Computer, medium</source>
+        <translation>Dator, medel</translation>
+    </message>
+    <message>
+        <source>Computer, hard</source>
+        <translation>Dator, svår</translation>
+    </message>
+    <message>
+        <source>Players who &amp;leave are played by:</source>
+        <translation>Spelare som lämnar spelas a&amp;v:</translation>
+    </message>
 </context>
 <context>
     <name>trundlex::PlayersPage</name>
@@ -776,6 +804,10 @@
     <message>
         <source>Total</source>
         <translation>Summa</translation>
+    </message>
+    <message>
+        <source>%1 (computer)</source>
+        <translation>%1 (dator)</translation>
     </message>
 </context>
 <context>

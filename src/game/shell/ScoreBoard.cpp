@@ -67,7 +67,7 @@ void ScoreBoard::fill(const Match& match) {
         const Player& player = *match.GetPlayer(i);
         const BallStyle& style = player.GetStyle();
         auto* name = new QTableWidgetItem(ballIcon(style.colour, style.pattern, style.transparent),
-                                          toDisplayText(player.GetName()));
+                                          shownName(player));
         setItem(i, 0, name);
         for (int c = 1; c <= holes + 1; ++c) {
             auto* cell = new QTableWidgetItem();
@@ -93,11 +93,17 @@ void ScoreBoard::updateScores(const Match& match) {
     }
     for (int i = 0; i < match.PlayerCount(); ++i) {
         const Player& player = *match.GetPlayer(i);
+        item(i, 0)->setText(shownName(player));
         for (int h = 0; h <= match.GetHole() && h < holes; ++h) {
             item(i, h + 1)->setText(QString::number(player.StrokesOn(h)));
         }
         item(i, holes + 1)->setText(QString::number(player.TotalStrokes()));
     }
+}
+
+QString ScoreBoard::shownName(const Player& player) {
+    const QString name = toDisplayText(player.GetName());
+    return player.IsHandedOver() ? tr("%1 (computer)").arg(name) : name;
 }
 
 void ScoreBoard::setPar(int hole, int par) {

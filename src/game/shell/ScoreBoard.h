@@ -8,6 +8,7 @@ namespace trundlex {
 
 class Ball;
 class Match;
+class Player;
 
 // A 16 x 16 picture of a ball in the player's colour, pattern and transparency on grass.
 QIcon ballIcon(std::uint32_t colour, int pattern, bool transparent);
@@ -39,6 +40,9 @@ public:
 
 private:
     int parRow() const { return rowCount() - 1; }
+    // The name in a player's row, marked while the computer stands in for a player whose
+    // computer left.
+    static QString shownName(const Player& player);
     std::vector<int> pars_;  // -1 while unknown
 };
 
