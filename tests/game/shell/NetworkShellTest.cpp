@@ -189,9 +189,12 @@ TEST_F(GameShellTest, TwoViewsPlayAMatchOverLoopbackAndTheClientGetsTheLevels) {
 
     // The client leaves: the server's computer plays Bob from now on and says so, until the
     // server's person takes him over from the menu.
+    ScoreBoard* board = server.scoreBoard();
+    const int narrow = board->columnWidth(0);
     client.controller().net().endGame();
-    const auto bobRow = [&] { return server.scoreBoard()->item(1, 0)->text(); };
+    const auto bobRow = [&] { return board->item(1, 0)->text(); };
     ASSERT_TRUE(spinUntil([&] { return bobRow() == QStringLiteral("Bob (computer)"); }));
+    EXPECT_GT(board->columnWidth(0), narrow) << "the mark is not cut off";
     EXPECT_TRUE(server.chatBox()->history().endsWith(
         QStringLiteral("[Bob is disconnected; the computer plays for Bob.]")));
     QMenu* playFor = server.playForMenu();
@@ -201,6 +204,7 @@ TEST_F(GameShellTest, TwoViewsPlayAMatchOverLoopbackAndTheClientGetsTheLevels) {
     EXPECT_EQ(playFor->actions()[0]->text(), QStringLiteral("Bob"));
     playFor->actions()[0]->trigger();
     EXPECT_EQ(bobRow(), QStringLiteral("Bob"));
+    EXPECT_EQ(board->columnWidth(0), narrow);
     EXPECT_FALSE(playFor->isEnabled()) << "nobody left to take over";
     EXPECT_TRUE(server.match().GetPlayer(1)->IsLocalPlayer());
     serverNet.removeListener(&serverStops);
