@@ -18,7 +18,7 @@ SV = {
     "Write to us": "Skriv till oss",
     "Read the manual": "Läs handboken",
     "&New game...": "&Nytt spel...",
-    "&Restart": "Börja &om",
+    "Res&tart": "Börja &om",
     "&Copy scores": "&Kopiera resultaten",
     "&High scores...": "&Topplista...",
     "&Replay...": "&Repris...",
@@ -199,6 +199,13 @@ SV = {
         "Topplistan kunde inte sparas i %1 (%2).",
     "They are kept and saved again after the next game or when the game closes.":
         "Resultaten finns kvar och sparas igen efter nästa spel eller när spelet avslutas.",
+    # Players of a computer that left a network game, played by the computer.
+    "%1 (computer)": "%1 (dator)",
+    "%1 is disconnected; the computer plays for %2.": "%1 har kopplat från; datorn spelar för %2.",
+    "You have been disconnected from the server; the computer plays for %1.":
+        "Anslutningen till servern bröts; datorn spelar för %1.",
+    "&Play for": "&Spela för",
+    "Players who &leave are played by:": "Spelare som lämnar spelas a&v:",
 }
 
 

@@ -122,7 +122,7 @@
     </message>
     <message>
         <source>Four times normal speed</source>
-        <translation>Fyrdubbel hastighet</translation>
+        <translation>Fyra gånger normal hastighet</translation>
     </message>
     <message>
         <source>Move the ball as fast as possible</source>
@@ -130,7 +130,7 @@
     </message>
     <message>
         <source>Move ball to next position</source>
-        <translation>Flytta bollen direkt dit den stannar</translation>
+        <translation>Flytta bollen till nästa läge</translation>
     </message>
 </context>
 <context>
@@ -171,7 +171,7 @@
     </message>
     <message>
         <source>A name cannot contain "|".</source>
-        <translation>Ett namn får inte innehålla ”|”.</translation>
+        <translation>Ett namn kan inte innehålla "|".</translation>
     </message>
     <message>
         <source>The name is too long.</source>
@@ -189,6 +189,14 @@
         <source>-------------------------------- New game --------------------------------</source>
         <translation>-------------------------------- Nytt spel --------------------------------</translation>
     </message>
+    <message>
+        <source>You have been disconnected from the server; the computer plays for %1.</source>
+        <translation>Du har kopplats bort från servern; datorn spelar för %1.</translation>
+    </message>
+    <message>
+        <source>%1 is disconnected; the computer plays for %2.</source>
+        <translation>%1 har kopplat ner; datorn spelar för %2.</translation>
+    </message>
 </context>
 <context>
     <name>trundlex::GameView</name>
@@ -198,11 +206,11 @@
     </message>
     <message>
         <source>&amp;Restart</source>
-        <translation>Börja &amp;om</translation>
+        <translation>&amp;Börja om</translation>
     </message>
     <message>
         <source>&amp;Copy scores</source>
-        <translation>&amp;Kopiera resultaten</translation>
+        <translation>&amp;Kopiera resultat</translation>
     </message>
     <message>
         <source>&amp;High scores...</source>
@@ -238,7 +246,7 @@
     </message>
     <message>
         <source>Show the &amp;next resting place</source>
-        <translation>&amp;Visa var bollen stannar</translation>
+        <translation>Visa var bollen &amp;stannar</translation>
     </message>
     <message>
         <source>&amp;Fast forward</source>
@@ -262,11 +270,11 @@
     </message>
     <message>
         <source>&amp;Disconnect</source>
-        <translation>&amp;Koppla från</translation>
+        <translation>&amp;Koppla ner</translation>
     </message>
     <message>
         <source>Do you really want to disconnect?</source>
-        <translation>Vill du verkligen koppla från?</translation>
+        <translation>Vill du verkligen koppla ner?</translation>
     </message>
     <message>
         <source>%1 is thinking...</source>
@@ -274,19 +282,15 @@
     </message>
     <message>
         <source>Congratulations, %1, you won!</source>
-        <translation>Grattis till segern, %1!</translation>
+        <translation>Grattis %1, du vann!</translation>
     </message>
     <message>
         <source>A game is in progress. Do you want to abandon it?</source>
         <translation>Ett spel pågår. Vill du avbryta det?</translation>
     </message>
     <message>
-        <source>The high scores could not be saved to %1 (%2).</source>
-        <translation>Topplistan kunde inte sparas i %1 (%2).</translation>
-    </message>
-    <message>
-        <source>They are kept and saved again after the next game or when the game closes.</source>
-        <translation>Resultaten finns kvar och sparas igen efter nästa spel eller när spelet avslutas.</translation>
+        <source>&amp;Play for</source>
+        <translation>&amp;Spela för</translation>
     </message>
 </context>
 <context>
@@ -371,7 +375,7 @@
     </message>
     <message>
         <source>&amp;Load</source>
-        <translation>Läs &amp;in</translation>
+        <translation>&amp;Ladda</translation>
     </message>
     <message>
         <source>&amp;Go</source>
@@ -391,7 +395,7 @@
     </message>
     <message>
         <source>&amp;Random course:</source>
-        <translation>Slumpa&amp;d bansamling:</translation>
+        <translation>&amp;Slumpad bansamling:</translation>
     </message>
     <message>
         <source>(missing level)</source>
@@ -477,7 +481,7 @@
     </message>
     <message>
         <source>%1 disconnected.</source>
-        <translation>%1 har kopplat från.</translation>
+        <translation>%1 kopplade ner.</translation>
     </message>
     <message>
         <source>This computer</source>
@@ -485,7 +489,7 @@
     </message>
     <message>
         <source>Ready</source>
-        <translation>Redo</translation>
+        <translation>Klar</translation>
     </message>
     <message>
         <source>Can't start the server.</source>
@@ -521,7 +525,7 @@
     </message>
     <message>
         <source>Transferring level "%1"...</source>
-        <translation>Överför banan ”%1”...</translation>
+        <translation>Överför banan "%1"...</translation>
     </message>
 </context>
 <context>
@@ -544,7 +548,7 @@
     </message>
     <message>
         <source>&amp;Speed</source>
-        <translation>Ha&amp;stighet</translation>
+        <translation>&amp;Hastighet</translation>
     </message>
     <message>
         <source>Tool bar</source>
@@ -653,6 +657,22 @@
         <source>Network game. You choose which players will play on this computer, then connect to the server at the address above.</source>
         <translation>Nätverksspel. Du väljer vilka spelare som ska spela på den här datorn och ansluter sedan till servern på adressen ovan.</translation>
     </message>
+    <message>
+        <source>Computer, easy</source>
+        <translation>Dator, lätt</translation>
+    </message>
+    <message>
+        <source>Computer, medium</source>
+        <translation>Dator, medel</translation>
+    </message>
+    <message>
+        <source>Computer, hard</source>
+        <translation>Dator, svår</translation>
+    </message>
+    <message>
+        <source>Players who &amp;leave are played by:</source>
+        <translation>Spelare som lämnar spelas a&amp;v:</translation>
+    </message>
 </context>
 <context>
     <name>trundlex::PlayersPage</name>
@@ -666,7 +686,7 @@
     </message>
     <message>
         <source>&amp;Transparent</source>
-        <translation>Genoms&amp;kinlig</translation>
+        <translation>&amp;Genomskinlig</translation>
     </message>
     <message>
         <source>&amp;Name:</source>
@@ -760,7 +780,7 @@
     </message>
     <message>
         <source>C&amp;ourse</source>
-        <translation>&amp;Bansamling:</translation>
+        <translation>&amp;Bansamling</translation>
     </message>
     <message>
         <source>Course file (*.cou);;All files (*)</source>
@@ -784,6 +804,10 @@
     <message>
         <source>Total</source>
         <translation>Summa</translation>
+    </message>
+    <message>
+        <source>%1 (computer)</source>
+        <translation>%1 (dator)</translation>
     </message>
 </context>
 <context>

@@ -65,7 +65,10 @@ ServeHost::ServeHost(NetGame& net, Match& match, const LevelLibrary& library, Ev
       log_(log),
       startWhen_(startWhen),
       wakeFd_(wakeFd),
-      flow_(match, library, level_) {}
+      flow_(match, library, level_) {
+    // The players of a client that leaves are the computer's from then on.
+    net_.setDepartedHand(kInheritedStrength);
+}
 
 void ServeHost::onNetEvent(NetEvent event) {
     auto lock = net_.lock();
@@ -203,10 +206,12 @@ void ServeHost::putForInheritedPlayer(Player& player, Lock& lock) {
     // for seconds: off the lock, on this thread's own copy of where the ball lies.
     const double x = player.GetBall().GetX();
     const double y = player.GetBall().GetY();
+    const ComputerStrength strength =
+        player.IsComputer() ? player.GetComputer() : kInheritedStrength;
     lock.unlock();
     const PuttSolver solver(level_);
-    const ComputerPutt putt = chooseComputerPutt(solver, x, y, kInheritedStrength, random_,
-                                                 kThinkingSeconds);
+    const ComputerPutt putt =
+        chooseComputerPutt(solver, x, y, strength, random_, kThinkingSeconds);
     lock.lock();
     // Sending may round the values to what the others read; they are played as sent.
     double force = putt.speed;

@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include "play/ComputerPlayer.h"
+
 namespace trundlex {
 
 class CourseLibrary;
@@ -30,6 +32,9 @@ struct GameContext {
     int networkMode = 0;
     // The levels' pars, worked out as games use them; null shows none.
     ParCache* pars = nullptr;
+    // Who plays the players of a computer that leaves a network game (the new-game wizard's
+    // choice): a stand-in, so that nobody waits for a person to notice. One value per run.
+    ComputerStrength departedHand = ComputerStrength::Medium;
 };
 
 }  // namespace trundlex

@@ -87,6 +87,7 @@ void GameController::prepareNetworkGame(const Match& setup, int mode) {
         match_.SetName({});
     }
     match_.SetSoundForAllBalls(context_.settings.sound());
+    net_->setDepartedHand(context_.departedHand);
 }
 
 void GameController::lobbyEnded(bool started) {

@@ -115,6 +115,14 @@ public:
     // The end-of-match loop of the winner's putts stops after the putt rolling now.
     void stopHighlight() { highlightOn_ = false; }
 
+    // --- Players whose computer left a network game ---
+    // The players the computer plays here because their own computer left, by index.
+    std::vector<int> handedOverPlayers() const;
+    // This computer's person plays the player at `index` from now on instead of the
+    // computer; a turn the computer was thinking about waits for the mouse. False (nothing
+    // changes) for a player the computer does not stand in for.
+    bool playFor(int index);
+
     // What a network event does; runs on the controller's thread while the network waits.
     void handleNetEvent(NetEvent event);
 

@@ -49,6 +49,33 @@ void GameController::cancelComputerTurn() {
     computer_.cancel();
 }
 
+std::vector<int> GameController::handedOverPlayers() const {
+    auto lock = net_->lock();
+    std::vector<int> indices;
+    for (int i = 0; i < match_.PlayerCount(); ++i) {
+        if (match_.GetPlayer(i)->IsHandedOver()) {
+            indices.push_back(i);
+        }
+    }
+    return indices;
+}
+
+bool GameController::playFor(int index) {
+    auto lock = net_->lock();
+    Player* player = match_.GetPlayer(index);
+    if (player == nullptr || !player->IsHandedOver()) {
+        return false;
+    }
+    player->SetComputer(ComputerStrength::Person);
+    listener_.scoresChanged(match_);
+    if (state_ == ComputerThinking && player == flow_.currentPlayer()) {
+        cancelComputerTurn();
+        showTurn();
+    }
+    listener_.commandsChanged();
+    return true;
+}
+
 // --- Pars ---
 
 void GameController::fillScoreBoard() {
@@ -150,8 +177,10 @@ void GameController::handleNetEvent(NetEvent event) {
             break;
         case NetEnded:
         case NetConnectionClosed:
-            // Players of a computer that left may be played here now: show the turn again
-            // (the flow answers only while somebody has it, never during a roll).
+            // Players of a computer that left may be played here now, by the computer (the
+            // board marks them): show the turn again (the flow answers only while somebody
+            // has it, never during a roll).
+            listener_.scoresChanged(match_);
             if (state_ != ReplayWaiting && state_ != ReplayRolling) {
                 follow(flow_.resume());
             }

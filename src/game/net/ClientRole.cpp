@@ -70,6 +70,8 @@ DispatchResult ClientRole::dispatch(Connection& sender, const NetMessage& messag
             session_.data.disconnectText = std::string(body) + " is disconnected.";
             session_.data.disconnectNames = std::string(body);
             session_.data.serverLost = false;
+            // The server plays them, or its person does; no message says which.
+            session_.data.computerPlaysFor.clear();
             session_.data.disconnectAddress.clear();
             session_.data.dropReason = DropReason::None;
             session_.notify(NetDisconnectInfo);
@@ -87,10 +89,12 @@ DispatchResult ClientRole::dispatch(Connection& sender, const NetMessage& messag
     return DispatchResult::Keep;
 }
 
-void ClientRole::reportLoss(Connection&) {
+void ClientRole::reportLoss(Connection& connection) {
     session_.data.disconnectText = "You have been disconnected from the server.";
     session_.data.disconnectNames.clear();
     session_.data.serverLost = true;
+    // Every player of the game but this computer's came through the server.
+    session_.data.computerPlaysFor = session_.handedOnLoss(connection.id());
     session_.data.disconnectAddress.clear();
     session_.data.dropReason = DropReason::None;
     session_.lobbyStatus({LobbyText::ConnectionInterrupted, 0, {}, {}});

@@ -208,6 +208,11 @@ LobbySnapshot NetGame::lobbySnapshot() const {
     return session_.lobbySnapshot();
 }
 
+void NetGame::setDepartedHand(ComputerStrength hand) {
+    Lock lock(mutex_);
+    session_.departedHand = hand;
+}
+
 void NetGame::setTimeouts(const NetTimeouts& timeouts) {
     Lock lock(mutex_);
     timeouts_ = timeouts;

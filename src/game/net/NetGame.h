@@ -176,6 +176,11 @@ public:
     // The lobby's counts and lists (for NetLobby::onLobbyChanged).
     LobbySnapshot lobbySnapshot() const;
 
+    // Who plays, from then on, the players of a computer that leaves a running game: the
+    // computer at a strength, or this computer's person (Person, the default). The listeners
+    // read the names handed to the computer in NetEventData::computerPlaysFor.
+    void setDepartedHand(ComputerStrength hand);
+
     // Replaces the limits on stalling peers (tests use short ones); connections already open
     // follow them from their next wait on.
     void setTimeouts(const NetTimeouts& timeouts);

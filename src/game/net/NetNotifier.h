@@ -29,6 +29,9 @@ struct NetEventData {
     std::string disconnectText;
     std::string disconnectNames;
     bool serverLost = false;
+    // The names (joined) of the players of the computer that left whom this computer's
+    // computer plays from now on (NetGame::setDepartedHand); empty when none.
+    std::string computerPlaysFor;
     // On a server: the address of the computer that left, and why this computer closed the
     // connection when it did so itself.
     std::string disconnectAddress;

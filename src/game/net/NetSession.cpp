@@ -67,6 +67,13 @@ bool NetSession::allStarted() const {
                        [](const auto& c) { return c->started; });
 }
 
+std::string NetSession::handedOnLoss(std::int32_t connectionId) const {
+    if (!lobbyClosed || departedHand == ComputerStrength::Person) {
+        return {};
+    }
+    return netproto::joinNames(namesOf(connectionId));
+}
+
 std::vector<std::string> NetSession::namesOf(std::int32_t connectionId) const {
     std::vector<std::string> names;
     if (match_ == nullptr) {
@@ -242,7 +249,7 @@ void NetSession::connectionClosed(std::int32_t id) {
     if (match_ != nullptr) {
         if (lobbyClosed) {
             // The game goes on: this computer plays the departed computer's players.
-            match_->ReleasePlayersOf(id);
+            match_->ReleasePlayersOf(id, departedHand);
         } else {
             match_->RemovePlayersOf(id);
         }

@@ -12,6 +12,7 @@
 #include "net/NetNotifier.h"
 #include "net/Socket.h"
 #include "net/TcpListener.h"
+#include "play/ComputerPlayer.h"
 
 namespace trundlex {
 
@@ -59,6 +60,9 @@ public:
     std::shared_ptr<WakePipe> connectAbort;
     // The values the next event hands to the listeners.
     NetEventData data;
+    // Who plays, from now on, the players of a computer that leaves a running game: Person
+    // leaves them to this computer's person.
+    ComputerStrength departedHand = ComputerStrength::Person;
 
     // --- Connections ---
 
@@ -79,6 +83,9 @@ public:
     bool allStarted() const;
     // The names of the players the connection plays, in match order.
     std::vector<std::string> namesOf(std::int32_t connectionId) const;
+    // The names (joined) of the players the computer takes on when this connection closes
+    // now (see departedHand); empty when it takes on none.
+    std::string handedOnLoss(std::int32_t connectionId) const;
 
     // --- Posting to the user interface ---
 

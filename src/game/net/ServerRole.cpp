@@ -93,6 +93,8 @@ void ServerRole::reportLoss(Connection& connection) {
     session_.data.disconnectText = names + " is disconnected.";
     session_.data.disconnectNames = names;
     session_.data.serverLost = false;
+    // Told now, with the news of the loss: the players are handed over right after it.
+    session_.data.computerPlaysFor = session_.handedOnLoss(connection.id());
     session_.data.disconnectAddress = connection.address();
     session_.data.dropReason = connection.dropReason;
     session_.sendToAllExcept(letter(netproto::Disconnected) + netproto::cleanText(names),

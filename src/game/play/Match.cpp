@@ -119,11 +119,12 @@ std::int32_t Match::RemovePlayersOf(std::int32_t connection) {
     return removed;
 }
 
-std::int32_t Match::ReleasePlayersOf(std::int32_t connection) {
+std::int32_t Match::ReleasePlayersOf(std::int32_t connection, ComputerStrength hand) {
     std::int32_t released = 0;
     for (const auto& player : players_) {
         if (player->GetConnection() == connection) {
             player->SetLocal();
+            player->SetComputer(hand);
             ++released;
         }
     }

@@ -69,8 +69,10 @@ public:
     // Removes every player with this connection, from the last to the first. Returns how
     // many were removed.
     std::int32_t RemovePlayersOf(std::int32_t connection);
-    // Makes every player with this connection a player of this computer. Returns how many.
-    std::int32_t ReleasePlayersOf(std::int32_t connection);
+    // Makes every player with this connection a player of this computer, played from now on
+    // by `hand` (Person: by this computer's person). Returns how many.
+    std::int32_t ReleasePlayersOf(std::int32_t connection,
+                                  ComputerStrength hand = ComputerStrength::Person);
     // Makes every player a player of this computer.
     void MakeAllLocal();
 

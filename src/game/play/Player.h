@@ -88,6 +88,9 @@ public:
     ComputerStrength GetComputer() const { return computer_; }
     void SetComputer(ComputerStrength strength) { computer_ = strength; }
     bool IsComputer() const { return computer_ != ComputerStrength::Person; }
+    // The computer stands in for a player whose own computer left the game. Taking the player
+    // over (SetComputer(Person)) ends it: nothing here remembers the player was handed over.
+    bool IsHandedOver() const { return IsLocalPlayer() && !createdLocal_ && IsComputer(); }
 
 private:
     std::string name_;

@@ -148,6 +148,19 @@ bool ChatBox::send() {
     return true;
 }
 
+QString ChatBox::disconnectLine(const NetEventData& data) {
+    const QString handed = toDisplayText(data.computerPlaysFor);
+    if (handed.isEmpty()) {
+        return toDisplayText(data.disconnectText);
+    }
+    if (data.serverLost) {
+        return tr("You have been disconnected from the server; the computer plays for %1.")
+            .arg(handed);
+    }
+    return tr("%1 is disconnected; the computer plays for %2.")
+        .arg(toDisplayText(data.disconnectNames), handed);
+}
+
 void ChatBox::handleNetEvent(NetEvent event) {
     switch (event) {
         case NetConnectionAdded:
@@ -171,7 +184,7 @@ void ChatBox::handleNetEvent(NetEvent event) {
             if (net_ == nullptr) {
                 break;
             }
-            appendLine({}, QStringLiteral("[") + toDisplayText(net_->disconnectText()) +
+            appendLine({}, QStringLiteral("[") + disconnectLine(net_->eventData()) +
                                QStringLiteral("]"));
             break;
         default:

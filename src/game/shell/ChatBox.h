@@ -13,6 +13,7 @@ class QPushButton;
 namespace trundlex {
 
 class NetGame;
+struct NetEventData;
 
 // One-line chat between the computers of a network game: the conversation, a line to write
 // and the sender's name, which is this computer's players' and cannot be changed here. Shows "New game" banners when a connection is made and notes when a
@@ -52,6 +53,8 @@ private:
     void setInputEnabled(bool enabled);
     void fitIntoParent();
     void showName();
+    // The note on a computer that left, naming the players the computer plays from now on.
+    static QString disconnectLine(const NetEventData& data);
 
     NetGame* net_;
     QPlainTextEdit* history_;

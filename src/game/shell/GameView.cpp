@@ -126,7 +126,14 @@ void GameView::scoreBoardFilled(const Match& match) {
     scoreBoard_->fill(match);
     layoutHeader();
 }
-void GameView::scoresChanged(const Match& match) { scoreBoard_->updateScores(match); }
+void GameView::scoresChanged(const Match& match) {
+    const QSize before = scoreBoard_->tableSize();
+    scoreBoard_->updateScores(match);
+    // A name marked or unmarked as the computer's may have changed the board's width.
+    if (scoreBoard_->tableSize() != before) {
+        layoutHeader();
+    }
+}
 void GameView::playerHighlighted(int index) { scoreBoard_->highlightPlayer(index); }
 void GameView::parFound(int hole, int par) { scoreBoard_->setPar(hole, par); }
 

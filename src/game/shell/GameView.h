@@ -12,6 +12,8 @@
 #include "StartScreen.h"
 #include "render/PlayfieldWnd.h"
 
+class QMenu;
+
 namespace trundlex {
 
 class BannerOverlay;
@@ -59,6 +61,9 @@ public:
     // The action of a command, for menus, tool bar and shortcuts.
     QAction* action(GameCommand command) const;
     QAction* speedAction(SpeedMode mode) const;
+    // "Play for": one entry per player the computer plays for a computer that left the game;
+    // choosing one gives the player to this computer's person.
+    QMenu* playForMenu() const { return playFor_; }
 
     // Takes over a match set up elsewhere (the new-game wizard) and starts it.
     void startMatch(const Match& setup) { controller_->startMatch(setup); }
@@ -163,6 +168,7 @@ private:
     double shownForce_ = 0.0;
     bool meterShown_ = false;
     std::map<int, QAction*> actions_;
+    QMenu* playFor_ = nullptr;
     StartScreen startScreen_;
     // The status line of the hole being played, shown again after a computer's turn.
     QString holeStatus_;

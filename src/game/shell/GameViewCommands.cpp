@@ -4,11 +4,13 @@
 #include <QActionGroup>
 #include <QApplication>
 #include <QClipboard>
+#include <QMenu>
 #include <QMessageBox>
 
 #include "HighScoreDialog.h"
 #include "NewGameWizard.h"
 #include "ScoreBoard.h"
+#include "platform/PlatformSupport.h"
 #include "platform/SpeedModeTexts.h"
 #include "settings/GameSettings.h"
 
@@ -28,7 +30,7 @@ void GameView::createActions() {
         return action;
     };
     add(GameCommand::NewGame, tr("&New game..."), QKeySequence(Qt::Key_F2), [this] { newGame(); });
-    add(GameCommand::Restart, tr("&Restart"), {}, [this] { restart(true); });
+    add(GameCommand::Restart, tr("Res&tart"), {}, [this] { restart(true); });
     add(GameCommand::Disconnect, tr("&Disconnect"), {}, [this] {
         if (confirm(tr("Do you really want to disconnect?"))) {
             controller_->disconnect();
@@ -72,6 +74,16 @@ void GameView::createActions() {
         }
     });
 
+    playFor_ = new QMenu(tr("&Play for"), this);
+    connect(playFor_, &QMenu::aboutToShow, this, [this] {
+        playFor_->clear();
+        auto lock = controller_->net().lock();
+        for (const int index : controller_->handedOverPlayers()) {
+            const QString name = toDisplayText(match().GetPlayer(index)->GetName());
+            playFor_->addAction(name, this, [this, index] { controller_->playFor(index); });
+        }
+    });
+
     auto* group = new QActionGroup(this);
     for (SpeedMode mode : AllSpeedModes) {
         auto* speed = new QAction(speedModeDescription(mode), group);
@@ -109,6 +121,7 @@ void GameView::updateActions() {
     // A network match is replayed only once it is over, so no peer waits for this computer.
     action(GameCommand::Replay)->setEnabled(hasGame && (!connected || match.IsOver()));
     action(GameCommand::Levels)->setEnabled(match.LevelCount() > 0);
+    playFor_->setEnabled(!controller_->handedOverPlayers().empty());
     action(GameCommand::NextPosition)->setEnabled(rolling);
     action(GameCommand::FastForward)->setEnabled(rolling);
     action(GameCommand::Sound)->setChecked(context_.settings.sound());

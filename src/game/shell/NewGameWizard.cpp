@@ -1,6 +1,7 @@
 #include "NewGameWizard.h"
 
 #include <QComboBox>
+#include <algorithm>
 #include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QHostInfo>
@@ -61,6 +62,12 @@ QWidget* NewGameWizard::createNetworkPage() {
     address_ = new QLineEdit(toDisplayText(context_.settings.address()), page);
     port_ = new QLineEdit(QString::number(context_.settings.port()), page);
     port_->setValidator(new QIntValidator(1, 65535, port_));
+    departedHand_ = new QComboBox(page);
+    departedHand_->addItem(tr("Computer, easy"), static_cast<int>(ComputerStrength::Easy));
+    departedHand_->addItem(tr("Computer, medium"), static_cast<int>(ComputerStrength::Medium));
+    departedHand_->addItem(tr("Computer, hard"), static_cast<int>(ComputerStrength::Hard));
+    departedHand_->setCurrentIndex(
+        std::max(0, departedHand_->findData(static_cast<int>(context_.departedHand))));
     description_ = new QLabel(page);
     description_->setWordWrap(true);
     addresses_ = new QLabel(page);
@@ -70,11 +77,15 @@ QWidget* NewGameWizard::createNetworkPage() {
     form->addRow(tr("&Mode:"), mode_);
     form->addRow(tr("&Address:"), address_);
     form->addRow(tr("&Port:"), port_);
+    form->addRow(tr("Players who &leave are played by:"), departedHand_);
     form->addRow(description_);
     form->addRow(addresses_);
     connect(mode_, &QComboBox::currentIndexChanged, this, &NewGameWizard::modeChanged);
     connect(address_, &QLineEdit::textChanged, this, &NewGameWizard::updateOk);
     connect(port_, &QLineEdit::textChanged, this, &NewGameWizard::updateOk);
+    connect(departedHand_, &QComboBox::currentIndexChanged, this, [this] {
+        context_.departedHand = static_cast<ComputerStrength>(departedHand_->currentData().toInt());
+    });
     return page;
 }
 
@@ -97,6 +108,7 @@ void NewGameWizard::modeChanged() {
     description_->setText(tr(kDescriptions[m]));
     address_->setEnabled(m == 2);
     port_->setEnabled(m != 0);
+    departedHand_->setEnabled(m != 0);
     if (m == 1) {
         QStringList list;
         for (const QHostAddress& address : QNetworkInterface::allAddresses()) {

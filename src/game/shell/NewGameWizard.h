@@ -50,6 +50,8 @@ private:
     QComboBox* mode_;
     QLineEdit* address_;
     QLineEdit* port_;
+    // Who plays the players of a computer that leaves the game.
+    QComboBox* departedHand_;
     QLabel* description_;
     QLabel* addresses_;
     QPushButton* ok_;

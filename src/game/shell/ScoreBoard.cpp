@@ -67,7 +67,7 @@ void ScoreBoard::fill(const Match& match) {
         const Player& player = *match.GetPlayer(i);
         const BallStyle& style = player.GetStyle();
         auto* name = new QTableWidgetItem(ballIcon(style.colour, style.pattern, style.transparent),
-                                          toDisplayText(player.GetName()));
+                                          shownName(player));
         setItem(i, 0, name);
         for (int c = 1; c <= holes + 1; ++c) {
             auto* cell = new QTableWidgetItem();
@@ -81,8 +81,7 @@ void ScoreBoard::fill(const Match& match) {
         resizeColumnToContents(c);
         setColumnWidth(c, std::max(columnWidth(c), c <= holes ? 24 : 36));
     }
-    resizeColumnToContents(0);
-    setColumnWidth(0, std::max(columnWidth(0), 55));
+    fitNameColumn();
     show();
 }
 
@@ -91,13 +90,31 @@ void ScoreBoard::updateScores(const Match& match) {
     if (columnCount() != holes + 2 || rowCount() != match.PlayerCount() + 1) {
         return;
     }
+    bool renamed = false;
     for (int i = 0; i < match.PlayerCount(); ++i) {
         const Player& player = *match.GetPlayer(i);
+        if (const QString name = shownName(player); item(i, 0)->text() != name) {
+            item(i, 0)->setText(name);
+            renamed = true;
+        }
         for (int h = 0; h <= match.GetHole() && h < holes; ++h) {
             item(i, h + 1)->setText(QString::number(player.StrokesOn(h)));
         }
         item(i, holes + 1)->setText(QString::number(player.TotalStrokes()));
     }
+    if (renamed) {
+        fitNameColumn();
+    }
+}
+
+void ScoreBoard::fitNameColumn() {
+    resizeColumnToContents(0);
+    setColumnWidth(0, std::max(columnWidth(0), 55));
+}
+
+QString ScoreBoard::shownName(const Player& player) {
+    const QString name = toDisplayText(player.GetName());
+    return player.IsHandedOver() ? tr("%1 (computer)").arg(name) : name;
 }
 
 void ScoreBoard::setPar(int hole, int par) {

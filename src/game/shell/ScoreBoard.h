@@ -8,6 +8,7 @@ namespace trundlex {
 
 class Ball;
 class Match;
+class Player;
 
 // A 16 x 16 picture of a ball in the player's colour, pattern and transparency on grass.
 QIcon ballIcon(std::uint32_t colour, int pattern, bool transparent);
@@ -22,7 +23,8 @@ public:
 
     // Sets up columns and rows for the match's players and holes, and shows the board.
     void fill(const Match& match);
-    // Writes the strokes of every hole up to the current one and every total.
+    // Writes the strokes of every hole up to the current one and every total, and the names
+    // anew (the column widens or narrows when one changes).
     void updateScores(const Match& match);
     // Shows a hole's par (0: the level has none, shown as a dash) and, once every hole's par
     // is known, their sum.
@@ -39,6 +41,10 @@ public:
 
 private:
     int parRow() const { return rowCount() - 1; }
+    // The name in a player's row, marked while the computer stands in for a player whose
+    // computer left.
+    static QString shownName(const Player& player);
+    void fitNameColumn();
     std::vector<int> pars_;  // -1 while unknown
 };
 

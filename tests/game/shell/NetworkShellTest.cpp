@@ -1,6 +1,7 @@
 // The network game as the windows see it: the chat box, and two game views, one the server
 // and one a client, playing over loopback in one process.
 #include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
 #include <QTimer>
 #include <algorithm>
@@ -12,6 +13,7 @@
 #include "ChatBox.h"
 #include "GameShellFixture.h"
 #include "LobbyDialog.h"
+#include "ScoreBoard.h"
 #include "net/Socket.h"
 
 namespace trundlex::testing {
@@ -186,9 +188,25 @@ TEST_F(GameShellTest, TwoViewsPlayAMatchOverLoopbackAndTheClientGetsTheLevels) {
     EXPECT_EQ(client.match().GetPlayer(1)->TotalStrokes(), clientStrokes);
     EXPECT_TRUE(client.controller().isHighlightOn()) << "the winner's replay was cut off";
 
-    // The client leaves: the server keeps Bob as a player of its own.
+    // The client leaves: the server's computer plays Bob from now on and says so, until the
+    // server's person takes him over from the menu.
+    ScoreBoard* board = server.scoreBoard();
+    const int narrow = board->columnWidth(0);
     client.controller().net().endGame();
-    ASSERT_TRUE(spinUntil([&] { return !serverNet.isConnected(); }));
+    const auto bobRow = [&] { return board->item(1, 0)->text(); };
+    ASSERT_TRUE(spinUntil([&] { return bobRow() == QStringLiteral("Bob (computer)"); }));
+    EXPECT_GT(board->columnWidth(0), narrow) << "the mark is not cut off";
+    EXPECT_TRUE(server.chatBox()->history().endsWith(
+        QStringLiteral("[Bob is disconnected; the computer plays for Bob.]")));
+    QMenu* playFor = server.playForMenu();
+    ASSERT_TRUE(playFor->isEnabled());
+    emit playFor->aboutToShow();
+    ASSERT_EQ(playFor->actions().size(), 1);
+    EXPECT_EQ(playFor->actions()[0]->text(), QStringLiteral("Bob"));
+    playFor->actions()[0]->trigger();
+    EXPECT_EQ(bobRow(), QStringLiteral("Bob"));
+    EXPECT_EQ(board->columnWidth(0), narrow);
+    EXPECT_FALSE(playFor->isEnabled()) << "nobody left to take over";
     EXPECT_TRUE(server.match().GetPlayer(1)->IsLocalPlayer());
     serverNet.removeListener(&serverStops);
 }
