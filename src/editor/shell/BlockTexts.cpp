@@ -24,9 +24,9 @@ QString BlockTexts::slopeName(std::int32_t slope) {
     // Counter-clockwise from the right, as SlopeDirection counts.
     static constexpr std::array<const char*, 9> names = {
         QT_TR_NOOP("downhill to the right"), QT_TR_NOOP("downhill to the upper right"),
-        QT_TR_NOOP("downhill upward"),       QT_TR_NOOP("downhill to the upper left"),
+        QT_TR_NOOP("downhill toward the top"),       QT_TR_NOOP("downhill to the upper left"),
         QT_TR_NOOP("downhill to the left"),  QT_TR_NOOP("downhill to the lower left"),
-        QT_TR_NOOP("downhill downward"),     QT_TR_NOOP("downhill to the lower right"),
+        QT_TR_NOOP("downhill toward the bottom"),     QT_TR_NOOP("downhill to the lower right"),
         QT_TR_NOOP("flat")};
     return slope >= 0 && slope <= Flat ? tr(names[static_cast<std::size_t>(slope)]) : QString();
 }

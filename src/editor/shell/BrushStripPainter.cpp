@@ -4,6 +4,7 @@
 #include <QFontMetrics>
 #include <QPainter>
 #include <QPolygon>
+#include <algorithm>
 
 #include "BlockTexts.h"
 #include "model/BrushStrip.h"
@@ -45,11 +46,20 @@ void drawSlopeMark(QPainter& painter, const PixelRect& button, std::int32_t slop
     painter.drawPolyline(line);
 }
 
-// A name centred under a swatch, shortened when it is wider than the swatch and its gap.
+// A name centred under a swatch. A name wider than the swatch and its gap is squeezed, down
+// to 60 % of its width, before it is cut short.
 void drawLabel(QPainter& painter, const PixelRect& button, const QString& text) {
     const QRect box(button.left - 5, LabelTop, button.right - button.left + 10, LabelHeight);
-    const QString shown = painter.fontMetrics().elidedText(text, Qt::ElideRight, box.width());
-    painter.drawText(box, Qt::AlignHCenter | Qt::AlignTop, shown);
+    const int natural = painter.fontMetrics().horizontalAdvance(text);
+    const double squeeze = natural > box.width() ? std::max(0.6, 1.0 * box.width() / natural) : 1.0;
+    painter.save();
+    painter.translate(box.center().x(), 0);
+    painter.scale(squeeze, 1.0);
+    const int width = static_cast<int>(box.width() / squeeze);
+    const QString shown = painter.fontMetrics().elidedText(text, Qt::ElideRight, width);
+    painter.drawText(QRect(-width / 2, box.top(), width, box.height()), Qt::AlignHCenter | Qt::AlignTop,
+                     shown);
+    painter.restore();
 }
 
 }  // namespace
