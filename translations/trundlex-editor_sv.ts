@@ -1,6 +1,132 @@
 <?xml version='1.0' encoding='utf-8'?>
 <TS version="2.1" language="sv_SE">
 <context>
+    <name>BlockTexts</name>
+    <message>
+        <source>Square</source>
+        <translation>Kvadrat</translation>
+    </message>
+    <message>
+        <source>Circle</source>
+        <translation>Cirkel</translation>
+    </message>
+    <message>
+        <source>Triangle</source>
+        <translation>Triangel</translation>
+    </message>
+    <message>
+        <source>Quarter disc</source>
+        <translation>Kvartscirkel</translation>
+    </message>
+    <message>
+        <source>Half disc</source>
+        <translation>Halvcirkel</translation>
+    </message>
+    <message>
+        <source>Grass</source>
+        <translation>Gräs</translation>
+    </message>
+    <message>
+        <source>Wall</source>
+        <translation>Vägg</translation>
+    </message>
+    <message>
+        <source>Ice</source>
+        <translation>Is</translation>
+    </message>
+    <message>
+        <source>Cup</source>
+        <translation>Hål</translation>
+    </message>
+    <message>
+        <source>Sand</source>
+        <translation>Sand</translation>
+    </message>
+    <message>
+        <source>Water</source>
+        <translation>Vatten</translation>
+    </message>
+    <message>
+        <source>downhill to the right</source>
+        <translation>nedför åt höger</translation>
+    </message>
+    <message>
+        <source>downhill to the upper right</source>
+        <translation>nedför snett upp åt höger</translation>
+    </message>
+    <message>
+        <source>downhill to the upper left</source>
+        <translation>nedför snett upp åt vänster</translation>
+    </message>
+    <message>
+        <source>downhill to the left</source>
+        <translation>nedför åt vänster</translation>
+    </message>
+    <message>
+        <source>downhill to the lower left</source>
+        <translation>nedför snett ned åt vänster</translation>
+    </message>
+    <message>
+        <source>downhill to the lower right</source>
+        <translation>nedför snett ned åt höger</translation>
+    </message>
+    <message>
+        <source>flat</source>
+        <translation>plan</translation>
+    </message>
+    <message>
+        <source>%1, %2</source>
+        <translation>%1, %2</translation>
+    </message>
+    <message>
+        <source>%1 turned %2°</source>
+        <translation>%1 vriden %2°</translation>
+    </message>
+    <message>
+        <source>%1; back: %2; front: %3</source>
+        <translation>%1; bakre: %2; främre: %3</translation>
+    </message>
+    <message>
+        <source>downhill toward the top</source>
+        <translation>nedför mot överkanten</translation>
+    </message>
+    <message>
+        <source>downhill toward the bottom</source>
+        <translation>nedför mot nederkanten</translation>
+    </message>
+</context>
+<context>
+    <name>BrushStripPainter</name>
+    <message>
+        <source>Test mode is on: click on the level where the ball should roll, the farther away the harder. Ctrl+T ends it and brings the palettes back.</source>
+        <translation>Testläget är på: klicka på banan dit bollen ska rulla, ju längre bort desto hårdare. Ctrl+T avslutar det och ger tillbaka paletterna.</translation>
+    </message>
+    <message>
+        <source>Left click: shape or back material.  Right click: front material.  On the level, right click picks a block up.</source>
+        <translation>Vänsterklick: form eller bakre material.  Högerklick: främre material.  På banan tar högerklick upp ett block.</translation>
+    </message>
+    <message>
+        <source>%1: left click gives the brush this shape</source>
+        <translation>%1: vänsterklick ger penseln den här formen</translation>
+    </message>
+    <message>
+        <source>%1: left click for the brush's back, right click for its front</source>
+        <translation>%1: vänsterklick för penselns bakre del, högerklick för dess främre</translation>
+    </message>
+    <message>
+        <source>Back material: %1. Click to turn its slope, right click to make it flat</source>
+        <translation>Bakre material: %1. Klicka för att vrida lutningen, högerklicka för att göra det plant</translation>
+    </message>
+    <message>
+        <source>Front material: %1. Click to turn its slope, right click to make it flat</source>
+        <translation>Främre material: %1. Klicka för att vrida lutningen, högerklicka för att göra det plant</translation>
+    </message>
+    <message>
+        <source>The brush: %1. Click to turn it (Shift: with its slopes)</source>
+        <translation>Penseln: %1. Klicka för att vrida den (Skift: med lutningarna)</translation>
+    </message>
+</context>
+<context>
     <name>DialogPrompts</name>
     <message>
         <source>Trundlex level file (*.lev)</source>
@@ -25,6 +151,14 @@
     <message>
         <source>Save As</source>
         <translation>Spara som</translation>
+    </message>
+    <message>
+        <source>%1
+
+Save the level anyway?</source>
+        <translation>%1
+
+Vill du spara banan ändå?</translation>
     </message>
 </context>
 <context>
@@ -73,6 +207,77 @@ Banan du redigerar har inte ändrats.
     <message>
         <source>Help</source>
         <translation>Hjälp</translation>
+    </message>
+</context>
+<context>
+    <name>SaveErrorTexts</name>
+    <message>
+        <source>cannot create a temporary file next to %1</source>
+        <translation>kan inte skapa en tillfällig fil bredvid %1</translation>
+    </message>
+    <message>
+        <source>cannot write %1</source>
+        <translation>kan inte skriva %1</translation>
+    </message>
+    <message>
+        <source>cannot write %1 to the disk</source>
+        <translation>kan inte skriva %1 till disken</translation>
+    </message>
+    <message>
+        <source>cannot close %1</source>
+        <translation>kan inte stänga %1</translation>
+    </message>
+    <message>
+        <source>cannot replace %1</source>
+        <translation>kan inte ersätta %1</translation>
+    </message>
+    <message>
+        <source>the level cannot be written as a level file</source>
+        <translation>banan kan inte skrivas som en banfil</translation>
+    </message>
+    <message>
+        <source>permission denied</source>
+        <translation>åtkomst nekad</translation>
+    </message>
+    <message>
+        <source>the operation is not permitted</source>
+        <translation>åtgärden är inte tillåten</translation>
+    </message>
+    <message>
+        <source>the folder does not exist</source>
+        <translation>mappen finns inte</translation>
+    </message>
+    <message>
+        <source>a part of the path is not a folder</source>
+        <translation>en del av sökvägen är ingen mapp</translation>
+    </message>
+    <message>
+        <source>it is a folder</source>
+        <translation>det är en mapp</translation>
+    </message>
+    <message>
+        <source>the disk is full</source>
+        <translation>disken är full</translation>
+    </message>
+    <message>
+        <source>your disk quota is used up</source>
+        <translation>din diskkvot är slut</translation>
+    </message>
+    <message>
+        <source>the disk is read-only</source>
+        <translation>disken är skrivskyddad</translation>
+    </message>
+    <message>
+        <source>the disk could not be read or written</source>
+        <translation>disken kunde inte läsas eller skrivas</translation>
+    </message>
+    <message>
+        <source>the file name is too long</source>
+        <translation>filnamnet är för långt</translation>
+    </message>
+    <message>
+        <source>%1: %2</source>
+        <translation>%1: %2</translation>
     </message>
 </context>
 <context>
@@ -164,10 +369,6 @@ En fil som redan fanns där har lämnats orörd.
 </context>
 <context>
     <name>trundlex::CMainFrame</name>
-    <message>
-        <source>Ready</source>
-        <translation>Klar</translation>
-    </message>
     <message>
         <source>&amp;New</source>
         <translation>&amp;Ny</translation>
@@ -291,6 +492,14 @@ En fil som redan fanns där har lämnats orörd.
     <message>
         <source>%1[*] - Trundlex Editor</source>
         <translation>%1[*] - Trundlex Editor</translation>
+    </message>
+    <message>
+        <source>&amp;Check Level...</source>
+        <translation>&amp;Kontrollera banan...</translation>
+    </message>
+    <message>
+        <source>Look for what keeps the level from being played, and work out its par</source>
+        <translation>Leta efter det som hindrar banan från att spelas, och räkna ut dess par</translation>
     </message>
 </context>
 <context>
@@ -553,6 +762,29 @@ En fil som redan fanns där har lämnats orörd.
     </message>
 </context>
 <context>
+    <name>trundlex::EditorStatusBar</name>
+    <message>
+        <source>Ready</source>
+        <translation>Klar</translation>
+    </message>
+    <message>
+        <source>Test mode: click where the ball should go; the farther from the ball, the harder the putt. Space stops it.</source>
+        <translation>Testläge: klicka dit bollen ska; ju längre från bollen, desto hårdare putt. Mellanslag stoppar den.</translation>
+    </message>
+    <message>
+        <source>(%1, %2) %3</source>
+        <translation>(%1, %2) %3</translation>
+    </message>
+    <message>
+        <source>Tool: %1</source>
+        <translation>Verktyg: %1</translation>
+    </message>
+    <message>
+        <source>Zoom %1%</source>
+        <translation>Zoom %1%</translation>
+    </message>
+</context>
+<context>
     <name>trundlex::HyperLink</name>
     <message>
         <source>The file was not found.</source>
@@ -565,6 +797,56 @@ En fil som redan fanns där har lämnats orörd.
     <message>
         <source>Can't open %1.</source>
         <translation>Kan inte öppna %1.</translation>
+    </message>
+</context>
+<context>
+    <name>trundlex::LevelCheckDialog</name>
+    <message>
+        <source>Check Level</source>
+        <translation>Kontrollera banan</translation>
+    </message>
+    <message>
+        <source>Check &amp;Again</source>
+        <translation>Kontrollera &amp;igen</translation>
+    </message>
+    <message>
+        <source>Working out par...</source>
+        <translation>Räknar ut par...</translation>
+    </message>
+    <message>
+        <source>The level has changed since it was checked: choose Check Again.</source>
+        <translation>Banan har ändrats sedan den kontrollerades: välj Kontrollera igen.</translation>
+    </message>
+    <message>
+        <source>No problems found.</source>
+        <translation>Inga problem hittades.</translation>
+    </message>
+</context>
+<context>
+    <name>trundlex::LevelChecker</name>
+    <message>
+        <source>The level has no cup.</source>
+        <translation>Banan har inget hål.</translation>
+    </message>
+    <message>
+        <source>The ball starts outside the level.</source>
+        <translation>Bollen startar utanför banan.</translation>
+    </message>
+    <message>
+        <source>The ball starts inside a wall.</source>
+        <translation>Bollen startar inne i en vägg.</translation>
+    </message>
+    <message>
+        <source>The ball starts in water.</source>
+        <translation>Bollen startar i vatten.</translation>
+    </message>
+    <message>
+        <source>Par %1.</source>
+        <translation>Par %1.</translation>
+    </message>
+    <message>
+        <source>The level cannot be holed in %1 strokes.</source>
+        <translation>Banan kan inte klaras på %1 slag.</translation>
     </message>
 </context>
 <context>

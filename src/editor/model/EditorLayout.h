@@ -30,7 +30,7 @@ struct PixelPoint {
 class EditorLayout {
 public:
     static constexpr int OriginX = 5;
-    static constexpr int OriginY = 50;
+    static constexpr int OriginY = 78;
     // Zooming stops at this cell size, or earlier when the level's picture would pass
     // MaxPicturePixels (a 300 x 300 level is still drawn whole, in about 60 MB).
     static constexpr int MaxCellSize = 64;

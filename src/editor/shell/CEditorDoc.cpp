@@ -3,7 +3,9 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include "LevelChecker.h"
 #include "LevelEditCommand.h"
+#include "SaveErrorText.h"
 #include "level/LevelFile.h"
 #include "model/LevelEditing.h"
 #include "model/RecentFileList.h"
@@ -191,11 +193,16 @@ bool CEditorDoc::saveModified() {
 }
 
 bool CEditorDoc::saveTo(const QString& path) {
+    // A level that cannot be played may still be work in progress: warn, but let it be saved.
+    const QStringList problems = LevelChecker::problems(level_);
+    if (!problems.isEmpty() && !prompts_.saveDespite(problems.join(QLatin1Char('\n')))) {
+        return false;
+    }
     std::string error;
     if (!saveLevelFile(level_, toFileName(path), clock_, &error)) {
         prompts_.showError(tr("The level could not be saved to %1.\n"
                               "Any file already there has been left as it was.\n\n%2")
-                               .arg(QDir::toNativeSeparators(path), toDisplayText(error)));
+                               .arg(QDir::toNativeSeparators(path), saveErrorText(error)));
         return false;
     }
     history_.setClean();

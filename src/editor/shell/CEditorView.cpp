@@ -3,11 +3,14 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QToolTip>
 #include <QWheelEvent>
 #include <cmath>
+#include <map>
 
 #include "CEditorDoc.h"
 #include "model/BlockEditing.h"
+#include "model/DragTools.h"
 #include "model/LevelEditing.h"
 #include "render/BallRenderer.h"
 
@@ -15,9 +18,12 @@ namespace trundlex {
 
 namespace {
 
-PixelPoint pixelOf(const QMouseEvent* event) {
-    const QPoint p = event->position().toPoint();
+PixelPoint pixelOf(QPoint p) {
     return {p.x(), p.y()};
+}
+
+PixelPoint pixelOf(const QMouseEvent* event) {
+    return pixelOf(event->position().toPoint());
 }
 
 QRect toQRect(const PixelRect& r) {
@@ -217,10 +223,12 @@ void CEditorView::paintEvent(QPaintEvent* event) {
     painter.drawImage(layout_.originX(), layout_.originY(), picture_.image());
     if (isTestMode()) {
         drawBall(painter, ball(), testBall_.look(), false);
+        painter.setClipping(false);
+        stripPainter_.paint(painter, strip_, true, width());
         return;
     }
     painter.setClipping(false);
-    stripPainter_.paint(painter, strip_);
+    stripPainter_.paint(painter, strip_, false, width());
     painter.setClipRect(0, EditorLayout::OriginY, width(), height() - EditorLayout::OriginY);
 
     // The start marker is the test ball, put at the start.
@@ -229,24 +237,9 @@ void CEditorView::paintEvent(QPaintEvent* event) {
     ball().SetY(level().startY());
     drawBall(painter, ball(), testBall_.look(), false);
 
-    if (drawing_) {
-        paintRubberBand(painter);
+    if (drawing_ && isDragTool(tool_)) {
+        preview_.paint(painter, level(), layout_, tool_, anchor_, current_, strip_.brush());
     }
-}
-
-void CEditorView::paintRubberBand(QPainter& painter) {
-    if (tool_ != ToolLine && tool_ != ToolRectangle && tool_ != ToolFrame) {
-        return;
-    }
-    painter.setRenderHint(QPainter::Antialiasing, false);
-    painter.setPen(QPen(QColor(255, 0, 0), 0));
-    painter.setBrush(Qt::NoBrush);
-    if (tool_ == ToolLine) {
-        painter.drawLine(anchor_.x, anchor_.y, current_.x, current_.y);
-        return;
-    }
-    const QRect band = toQRect(bandRect(anchor_, current_));
-    painter.drawRect(band.adjusted(0, 0, -1, -1));
 }
 
 void CEditorView::resizeEvent(QResizeEvent* event) {
@@ -298,6 +291,7 @@ void CEditorView::mouseMoveEvent(QMouseEvent* event) {
     }
     const PixelPoint p = pixelOf(event);
     setCursor(layout_.inLevel(p) ? Qt::CrossCursor : Qt::ArrowCursor);
+    hover(p);
     if (!event->buttons().testFlag(Qt::LeftButton) || !drawing_) {
         return;
     }
@@ -346,9 +340,40 @@ void CEditorView::mouseReleaseEvent(QMouseEvent* event) {
     drawing_ = false;
     finishStroke(current_, event->modifiers());
     document_.recordEdit(beforeStroke_);
-    if (tool_ == ToolLine || tool_ == ToolRectangle || tool_ == ToolFrame) {
+    if (isDragTool(tool_)) {
         repaintPixels(oldBand);
     }
+}
+
+void CEditorView::hover(PixelPoint p) {
+    Cell cell;
+    const bool over = layout_.cellAt(p, cell);
+    if (over != hovering_ || !(cell == hovered_)) {
+        hovering_ = over;
+        hovered_ = cell;
+        emit hoveredCellChanged();
+    }
+}
+
+bool CEditorView::hoveredCell(Cell& cell) const {
+    cell = hovered_;
+    return hovering_ && document_.level().containsCell(cell.x, cell.y);
+}
+
+void CEditorView::leaveEvent(QEvent* event) {
+    hover({-1, -1});
+    QWidget::leaveEvent(event);
+}
+
+bool CEditorView::event(QEvent* event) {
+    if (event->type() != QEvent::ToolTip) {
+        return QWidget::event(event);
+    }
+    const auto* help = static_cast<QHelpEvent*>(event);
+    const QString tip = isTestMode() ? QString()
+                                     : BrushStripPainter::toolTipAt(strip_, pixelOf(help->pos()));
+    QToolTip::showText(help->globalPos(), tip, this);  // an empty text hides the tip
+    return true;
 }
 
 void CEditorView::plotAt(PixelPoint p) {
@@ -387,26 +412,14 @@ void CEditorView::finishStroke(PixelPoint p, Qt::KeyboardModifiers modifiers) {
                 redrawLevel();
             }
             break;
-        case ToolRectangle:
-        case ToolFrame: {
+        default: {
             Cell first;
             Cell last;
-            layout_.dragCells(anchor_, p, first, last);
-            if (tool_ == ToolRectangle) {
-                fillRectangle(level(), first.x, first.y, last.x, last.y, brush);
-            } else {
-                frameRectangle(level(), first.x, first.y, last.x, last.y, brush);
+            if (applyDrag(level(), tool_, layout_, anchor_, p, brush, first, last)) {
+                redrawCells(first, last);
             }
-            redrawCells(first, last);
             break;
         }
-        case ToolLine:
-            drawLine(level(), layout_.cellX(anchor_.x), layout_.cellY(anchor_.y),
-                     layout_.cellX(p.x), layout_.cellY(p.y), brush);
-            redrawLevel();
-            break;
-        default:
-            break;
     }
 }
 
@@ -452,35 +465,15 @@ void CEditorView::keyPressEvent(QKeyEvent* event) {
 }
 
 void CEditorView::keyReleaseEvent(QKeyEvent* event) {
-    if (event->isAutoRepeat()) {
+    // The arrow keys shift the level a cell at a time, once per press.
+    static const std::map<int, std::pair<int, int>> arrows = {
+        {Qt::Key_Left, {-1, 0}}, {Qt::Key_Up, {0, -1}}, {Qt::Key_Right, {1, 0}}, {Qt::Key_Down, {0, 1}}};
+    const auto arrow = arrows.find(event->key());
+    if (event->isAutoRepeat() || arrow == arrows.end()) {
         QWidget::keyReleaseEvent(event);
         return;
     }
-    int dx = 0;
-    int dy = 0;
-    switch (event->key()) {
-        case Qt::Key_Left:
-            dx = -1;
-            break;
-        case Qt::Key_Up:
-            dy = -1;
-            break;
-        case Qt::Key_Right:
-            dx = 1;
-            break;
-        case Qt::Key_Down:
-            dy = 1;
-            break;
-        default:
-            QWidget::keyReleaseEvent(event);
-            return;
-    }
-    testBall_.edit([this, dx, dy] {
-        const Level before = level();
-        shiftLevel(level(), dx, dy);
-        document_.recordEdit(before);
-        redrawLevel();
-    });
+    commands_.shift(arrow->second.first, arrow->second.second);
 }
 
 }  // namespace trundlex

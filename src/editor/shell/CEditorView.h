@@ -5,6 +5,7 @@
 #include "BrushStripPainter.h"
 #include "LevelCommands.h"
 #include "LevelPicture.h"
+#include "StrokePreview.h"
 #include "TestBall.h"
 #include "ViewNavigator.h"
 #include "ball/Ball.h"
@@ -98,6 +99,9 @@ public:
     void zoomToFit() { navigator_->fit(); }
     int zoomPercent() const { return navigator_->zoomPercent(); }
 
+    // The cell under the pointer; false while the pointer is not over the level.
+    bool hoveredCell(Cell& cell) const;
+
     // A new or opened level: lays it out, draws it and repaints everything.
     void onInitialUpdate();
 
@@ -110,8 +114,12 @@ signals:
     void speedModeChanged(SpeedMode mode);
     // The zoom or the part of the level shown changed.
     void viewChanged();
+    // The pointer moved onto another cell, or off the level.
+    void hoveredCellChanged();
 
 protected:
+    bool event(QEvent* event) override;
+    void leaveEvent(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
@@ -139,7 +147,7 @@ private:
     void plotAt(PixelPoint p);
     void finishStroke(PixelPoint p, Qt::KeyboardModifiers modifiers);
     void rightClick(PixelPoint p, Qt::KeyboardModifiers modifiers);
-    void paintRubberBand(QPainter& painter);
+    void hover(PixelPoint p);
     void leaveTestMode();
     QPoint zoomAnchor() const;
     // After a zoom or a scroll.
@@ -153,12 +161,15 @@ private:
     LevelCommands commands_;
     LevelPicture picture_;
     BrushStripPainter stripPainter_;
+    StrokePreview preview_;
     ViewNavigator* navigator_;
     EditorTool tool_ = ToolPlot;
     PixelPoint anchor_;
     PixelPoint current_;
     bool drawing_ = false;
     Level beforeStroke_;
+    Cell hovered_;
+    bool hovering_ = false;
 };
 
 }  // namespace trundlex

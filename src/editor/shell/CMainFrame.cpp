@@ -5,51 +5,49 @@
 #include <QDir>
 #include <QFile>
 #include <QMenuBar>
-#include <QSettings>
-#include <QStatusBar>
 #include <QToolBar>
 
 #include "CEditorDoc.h"
 #include "CEditorView.h"
 #include "EditorActions.h"
+#include "EditorStatusBar.h"
+#include "LevelCheckDialog.h"
 #include "ToolbarIcons.h"
 #include "ball/BallTypes.h"
 #include "model/RecentFileList.h"
 #include "platform/AboutDialog.h"
 #include "platform/PlatformSupport.h"
+#include "settings/SettingsStore.h"
 
 namespace trundlex {
 
 namespace {
 
-// Window size and tool bar place, in the editor's own group of the per-user settings.
-QSettings barSettings() {
-    return QSettings(QStringLiteral("Brackwater Works"), QStringLiteral("Trundlex"));
+// Window size and place and the tool bar's place, beside the editor's other settings.
+const std::string WindowKey = "Software\\Brackwater Works\\Trundlex\\Trundlex Editor\\window";
+
+QByteArray readBytes(SettingsStore& store, const char* name) {
+    const auto value = store.read(WindowKey, name);
+    return value ? QByteArray::fromStdString(value->bytes) : QByteArray();
 }
 
-QString barKey(const char* name) {
-    return QStringLiteral("Trundlex Editor/Toolbar/") + QLatin1String(name);
+void writeBytes(SettingsStore& store, const char* name, const QByteArray& bytes) {
+    store.write(WindowKey, name, {SettingsValueType::Binary, bytes.toStdString()}, false);
 }
 
 }  // namespace
 
 CMainFrame::CMainFrame(CEditorDoc& document, EditorPrompts& prompts, SettingsStore& store,
                        RecentFileList& recent, QWidget* parent)
-    : QMainWindow(parent), document_(document), recentList_(recent) {
+    : QMainWindow(parent), document_(document), store_(store), recentList_(recent) {
     view_ = new CEditorView(document_, prompts, store, this);
     setCentralWidget(view_);
     actions_ = new EditorActions(*view_);
+    setStatusBar(new EditorStatusBar(*view_, *actions_, this));
+    checkDialog_ = new LevelCheckDialog(document_, this);
     createFileActions();
     createMenus();
     createToolBar();
-
-    // The status bar shows the status text of the command under the pointer, else "Ready".
-    connect(statusBar(), &QStatusBar::messageChanged, this, [this](const QString& text) {
-        if (text.isEmpty()) {
-            statusBar()->showMessage(tr("Ready"));
-        }
-    });
-    statusBar()->showMessage(tr("Ready"));
 
     connect(&document_, &CEditorDoc::titleChanged, this, &CMainFrame::updateTitle);
     connect(&document_.history(), &QUndoStack::cleanChanged, this,
@@ -59,9 +57,8 @@ CMainFrame::CMainFrame(CEditorDoc& document, EditorPrompts& prompts, SettingsSto
     updateRecentFiles();
 
     resize(900, 720);
-    QSettings settings = barSettings();
-    restoreGeometry(settings.value(barKey("geometry")).toByteArray());
-    restoreState(settings.value(barKey("state")).toByteArray());
+    restoreGeometry(readBytes(store_, "geometry"));
+    restoreState(readBytes(store_, "state"));
     view_->setFocus();
 }
 
@@ -113,6 +110,13 @@ void CMainFrame::createFileActions() {
     }
     noRecentFile_ = new QAction(tr("Recent File"), this);
     noRecentFile_->setEnabled(false);
+
+    checkLevel_ = new QAction(tr("&Check Level..."), this);
+    checkLevel_->setStatusTip(tr("Look for what keeps the level from being played, and work out "
+                                 "its par"));
+    checkLevel_->setShortcut(QKeySequence(Qt::Key_F7));
+    connect(checkLevel_, &QAction::triggered, checkDialog_, &LevelCheckDialog::check);
+    addAction(checkLevel_);
 }
 
 void CMainFrame::createMenus() {
@@ -150,6 +154,7 @@ void CMainFrame::createMenus() {
         edit->addAction(command(id));
     }
     edit->addSeparator();
+    edit->addAction(checkLevel_);
     edit->addAction(command(EditorCommand::RandomLevel));
 
     QMenu* tools = menuBar()->addMenu(tr("&Tools"));
@@ -265,13 +270,14 @@ void CMainFrame::openHelp() {
 }
 
 void CMainFrame::closeEvent(QCloseEvent* event) {
-    QSettings settings = barSettings();
-    settings.setValue(barKey("geometry"), saveGeometry());
-    settings.setValue(barKey("state"), saveState());
     if (!document_.saveModified()) {
         event->ignore();
         return;
     }
+    writeBytes(store_, "geometry", saveGeometry());
+    writeBytes(store_, "state", saveState());
+    // A par still being worked out is given up with the window.
+    checkDialog_->close();
     event->accept();
 }
 

@@ -13,12 +13,13 @@ class CEditorDoc;
 class CEditorView;
 class EditorActions;
 class EditorPrompts;
+class LevelCheckDialog;
 class RecentFileList;
 class SettingsStore;
 
 // The editor's main window: menus, the tool bar and a status bar around the editor view.
 // The window's title names the level's file. Closing asks to save a changed level first.
-// The tool bar's place and the window's size are kept between runs.
+// The window's size and place and the tool bar's are kept in the settings store between runs.
 class CMainFrame : public QMainWindow {
     Q_OBJECT
 
@@ -35,6 +36,9 @@ public:
     QToolBar* toolBar() const { return toolBar_; }
     // Help > About Editor.
     QAction* aboutAction() const { return about_; }
+    // Edit > Check Level and its window.
+    QAction* checkLevelAction() const { return checkLevel_; }
+    LevelCheckDialog* levelCheckDialog() const { return checkDialog_; }
     // What Help > About Editor shows of the editor.
     static AboutContent aboutContent();
 
@@ -51,7 +55,10 @@ private:
     void openHelp();
 
     CEditorDoc& document_;
+    SettingsStore& store_;
     RecentFileList& recentList_;
+    LevelCheckDialog* checkDialog_ = nullptr;
+    QAction* checkLevel_ = nullptr;
     CEditorView* view_;
     EditorActions* actions_;
     QToolBar* toolBar_ = nullptr;

@@ -47,4 +47,11 @@ void DialogPrompts::showError(const QString& text) {
     QMessageBox::warning(parent_, tr("Trundlex Editor"), text);
 }
 
+bool DialogPrompts::saveDespite(const QString& problems) {
+    return QMessageBox::warning(parent_, tr("Trundlex Editor"),
+                                tr("%1\n\nSave the level anyway?").arg(problems),
+                                QMessageBox::Save | QMessageBox::Cancel,
+                                QMessageBox::Save) == QMessageBox::Save;
+}
+
 }  // namespace trundlex

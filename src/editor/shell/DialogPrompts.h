@@ -21,6 +21,7 @@ public:
     QString chooseFileToSave(const QString& folder, const QString& suggestedName) override;
     bool editProperties(LevelProperties& values) override;
     void showError(const QString& text) override;
+    bool saveDespite(const QString& problems) override;
 
 private:
     QString fileFilter() const;

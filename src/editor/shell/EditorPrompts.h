@@ -26,6 +26,9 @@ public:
     virtual bool editProperties(LevelProperties& values) = 0;
     // Reports a failure the user must know of.
     virtual void showError(const QString& text) = 0;
+    // Warns of what is wrong with a level about to be saved, one problem a line; true when
+    // the user saves it all the same.
+    virtual bool saveDespite(const QString& problems) = 0;
 };
 
 }  // namespace trundlex

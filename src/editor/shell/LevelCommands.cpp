@@ -7,6 +7,7 @@
 #include "CEditorDoc.h"
 #include "EditorPrompts.h"
 #include "TestBall.h"
+#include "model/LevelEditing.h"
 #include "model/LevelTransform.h"
 #include "model/RandomLevelGenerator.h"
 #include "platform/PlatformSupport.h"
@@ -115,6 +116,15 @@ void LevelCommands::flipVertical() {
 
 void LevelCommands::makeFit() {
     transform(trundlex::makeFit, true);
+}
+
+void LevelCommands::shift(int dx, int dy) {
+    transform(
+        [dx, dy](Level& l) {
+            shiftLevel(l, dx, dy);
+            return true;
+        },
+        true);
 }
 
 void LevelCommands::createRandomLevel() {

@@ -37,6 +37,8 @@ public:
     void flipHorizontal();
     void flipVertical();
     void makeFit();
+    // Moves every block by (dx, dy) cells (see shiftLevel); also in test mode.
+    void shift(int dx, int dy);
     // Asks to save a changed level, then makes a random level from the template pieces the
     // level of a new untitled document (one undo step). When the pieces cannot be read the
     // user is told and the level stays as it was.

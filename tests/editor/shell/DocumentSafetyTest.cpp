@@ -133,7 +133,7 @@ TEST_F(DocumentSafetyTest, ALevelOfThreeHundredSquareOpensShowsEditsRenamesAndSa
 
     pickBack(Wall);
     view.setTool(ToolPlot);
-    const QPoint corner(5 + cell * 100, 50 + cell * 100);
+    const QPoint corner(5 + cell * 100, Top + cell * 100);
     stroke({corner});
     EXPECT_EQ(code(100, 100), "S0T8");
 

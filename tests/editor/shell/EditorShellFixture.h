@@ -46,6 +46,10 @@ public:
         return propertiesAnswer && propertiesAnswer(values);
     }
     void showError(const QString& text) override { errors << text; }
+    bool saveDespite(const QString& problems) override {
+        warnings << problems;
+        return saveWithProblems;
+    }
 
     std::deque<Answer> answers;
     QStringList saveQuestions;
@@ -58,6 +62,8 @@ public:
     std::function<bool(LevelProperties&)> propertiesAnswer;
     std::vector<LevelProperties> shownProperties;
     QStringList errors;
+    QStringList warnings;
+    bool saveWithProblems = true;
 };
 
 // Records a refusal instead of showing it in a modal box.
@@ -71,19 +77,20 @@ protected:
 };
 
 // A document and its view in memory, offscreen, with 40-pixel cells for a 10 x 10 level:
-// cell (x, y) covers client pixels 5 + 40x ... 44 + 40x and 50 + 40y ... 89 + 40y.
+// cell (x, y) covers client pixels 5 + 40x ... 44 + 40x and Top + 40y ... Top + 39 + 40y.
 class EditorShellTest : public ::testing::Test {
 protected:
     static constexpr int Cell = 40;
+    static constexpr int Top = EditorLayout::OriginY;
 
     EditorShellTest() {
-        view.resize(645, 450);
+        view.resize(645, Top + 400);
         view.show();
     }
 
     // A client pixel inside cell (x, y), `dx` and `dy` pixels from its top-left corner.
     static QPoint at(int x, int y, int dx = Cell / 2, int dy = Cell / 2) {
-        return QPoint(5 + x * Cell + dx, 50 + y * Cell + dy);
+        return QPoint(5 + x * Cell + dx, Top + y * Cell + dy);
     }
 
     // One left-button stroke with the current tool through the given points.

@@ -9,8 +9,10 @@
 
 #include "CMainFrame.h"
 #include "EditorLanguage.h"
+#include "SaveErrorText.h"
 #include "platform/AboutDialog.h"
 #include "support/TranslationCheck.h"
+#include "util/SafeFile.h"
 
 namespace trundlex {
 namespace {
@@ -41,6 +43,12 @@ TEST(EditorTranslation, SwedishIsChosenByOptionWithTheManualAndQtsOwnTexts) {
     // The platform library's about box, in the editor's translation.
     EXPECT_EQ(CMainFrame::aboutContent().windowTitle, QStringLiteral("Om Trundlex Editor"));
     EXPECT_TRUE(manualUrl().toLocalFile().endsWith(QStringLiteral("/index-se.html")));
+    // Why a save failed, as the file layer words it, in Swedish too.
+    std::string error;
+    ASSERT_FALSE(writeFileSafely("/no-such-folder/a.lev", "level", &error));
+    EXPECT_EQ(saveErrorText(error),
+              QStringLiteral("kan inte skapa en tillfällig fil bredvid /no-such-folder/a.lev: "
+                             "mappen finns inte"));
 }
 
 }  // namespace

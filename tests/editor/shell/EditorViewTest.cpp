@@ -149,9 +149,27 @@ TEST_F(EditorViewTest, ScreenShowsBrushSlopeMarksAndRubberBand) {
     };
     EXPECT_GE(blackIn(BrushStrip::BackButtonRect), 8) << "the sloped back carries a mark";
     EXPECT_EQ(blackIn(BrushStrip::FrontButtonRect), 0) << "the flat front carries none";
-    // The band runs along the grid lines around cells (1, 1) to (3, 2).
-    EXPECT_EQ(screen.pixelColor(5 + Cell + 10, 50 + Cell), QColor(255, 0, 0));
-    EXPECT_EQ(screen.pixelColor(5 + 4 * Cell, 50 + 2 * Cell), QColor(255, 0, 0));
+}
+
+TEST_F(EditorViewTest, DragToolsPreviewTheirBlocksUntilReleaseAndEscapeDropsThem) {
+    for (EditorTool tool : {ToolLine, ToolRectangle, ToolFrame}) {
+        view.setTool(tool);
+        QTest::mousePress(&view, Qt::LeftButton, {}, at(1, 1));
+        QTest::mouseMove(&view, at(4, 1));
+        const QImage shown = view.grab().toImage();
+        EXPECT_NE(shown.pixelColor(at(2, 1)), kindColour(Grass)) << tool << ": previewed";
+        EXPECT_EQ(shown.pixelColor(at(2, 2)), kindColour(Grass)) << tool << ": outside the drag";
+        EXPECT_EQ(rows()[1], "..........") << tool << ": nothing placed before the release";
+        QTest::keyClick(&view, Qt::Key_Escape);
+        QTest::mouseRelease(&view, Qt::LeftButton, {}, at(4, 1));
+        EXPECT_EQ(rows()[1], "..........") << tool << ": Escape dropped the drag";
+        EXPECT_EQ(view.grab().toImage().pixelColor(at(2, 1)), kindColour(Grass)) << tool;
+    }
+    EXPECT_EQ(document.history().count(), 0);
+
+    stroke({at(1, 1), at(4, 1)});
+    EXPECT_EQ(rows()[1], ".####.....") << "a released drag places its blocks";
+    EXPECT_EQ(document.history().count(), 1) << "as one undo step";
 }
 
 TEST(EditorViewSettings, GridAndSoundSwitchesAreSavedWhenTheViewCloses) {

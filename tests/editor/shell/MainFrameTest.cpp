@@ -6,10 +6,13 @@
 #include <QStandardPaths>
 #include <QStatusBar>
 #include <QToolBar>
+#include <QToolTip>
 
 #include "CMainFrame.h"
 #include "EditorActions.h"
 #include "EditorShellFixture.h"
+#include "EditorStatusBar.h"
+#include "LevelCheckDialog.h"
 #include "platform/AboutDialog.h"
 
 namespace trundlex::testing {
@@ -184,6 +187,86 @@ TEST_F(MainFrameTest, TestModeSpeedAndStopKeysReachTheView) {
     EXPECT_EQ(view->ball().GetX(), 5.0) << "paused, it never left the start";
     QTest::keyClick(view, Qt::Key_T, Qt::ControlModifier);
     EXPECT_FALSE(view->isTestMode());
+}
+
+TEST_F(MainFrameTest, StatusBarNamesTheCellUnderThePointerTheToolAndTheZoom) {
+    auto* bar = qobject_cast<EditorStatusBar*>(frame.statusBar());
+    ASSERT_NE(bar, nullptr);
+    CEditorView* view = frame.view();
+    Block& block = document.level().block(3, 4);
+    block.setShape(Triangle);
+    block.setRotation(1);
+    block.back() = Material(Grass, SlopeLeft);
+    block.front() = Material(Wall, Flat);
+    const EditorLayout& layout = view->layout();
+    const int half = layout.cellSize() / 2;
+    const QPoint pointer(layout.originX() + 3 * layout.cellSize() + half,
+                         layout.originY() + 4 * layout.cellSize() + half);
+    QTest::mouseMove(view, pointer);
+    for (const char* part : {"(3, 4)", "Triangle turned 90°", "Grass, downhill to the left", "Wall"}) {
+        EXPECT_TRUE(bar->cellText().contains(QString::fromUtf8(part))) << bar->cellText().toStdString();
+    }
+    QTest::mouseClick(view, Qt::LeftButton, {}, pointer);
+    EXPECT_EQ(bar->cellText(), QStringLiteral("(3, 4) Grass")) << "a plot under a still pointer";
+    QTest::mouseMove(view, QPoint(20, 20));
+    EXPECT_TRUE(bar->cellText().isEmpty()) << "off the level";
+
+    EXPECT_EQ(bar->toolText(), QStringLiteral("Tool: Plot"));
+    view->setTool(ToolFrame);
+    EXPECT_EQ(bar->toolText(), QStringLiteral("Tool: Frame"));
+    EXPECT_EQ(bar->zoomText(), QStringLiteral("Zoom 100%"));
+    view->zoomIn();
+    EXPECT_NE(bar->zoomText(), QStringLiteral("Zoom 100%"));
+    view->toggleTestMode();
+    EXPECT_TRUE(bar->cellText().contains(QStringLiteral("harder the putt")));
+    view->toggleTestMode();
+}
+
+TEST_F(MainFrameTest, PaletteSwatchesExplainThemselves) {
+    CEditorView* view = frame.view();
+    auto tipAt = [view](QPoint p) {
+        QHelpEvent event(QEvent::ToolTip, p, view->mapToGlobal(p));
+        QApplication::sendEvent(view, &event);
+        return QToolTip::isVisible() ? QToolTip::text() : QString();
+    };
+    EXPECT_TRUE(tipAt(QPoint(350 + 50 * Water, 25)).startsWith(QStringLiteral("Water: left click")));
+    EXPECT_TRUE(tipAt(QPoint(70 + 50 * 3 + 20, 25)).startsWith(QStringLiteral("Triangle:")));
+    EXPECT_TRUE(tipAt(QPoint(45, 25)).contains(QStringLiteral("The brush: Grass.")));
+    EXPECT_TRUE(BrushStripPainter::toolTipAt(view->brushStrip(), {20, EditorLayout::OriginY + 20})
+                    .isEmpty()) << "no tip on the level";
+    // Every swatch carries its name underneath: dark text pixels under each button.
+    const QImage shown = view->grab().toImage();
+    for (const auto* palette : {&view->brushStrip().shapeButtons(), &view->brushStrip().materialButtons()}) {
+        for (const ToolButton& button : *palette) {
+            int dark = 0;
+            for (int y = button.rect.bottom + 1; y < EditorLayout::OriginY - 16; ++y) {
+                for (int x = button.rect.left; x < button.rect.right; ++x) {
+                    dark += qGray(shown.pixel(x, y)) < 100;
+                }
+            }
+            EXPECT_GT(dark, 5) << "label under the swatch at " << button.rect.left;
+        }
+    }
+}
+
+TEST_F(MainFrameTest, CheckLevelWarnsOnSaveAndTheWindowKeepsItsGeometry) {
+    frame.checkLevelAction()->trigger();
+    EXPECT_TRUE(frame.levelCheckDialog()->isVisible());
+    EXPECT_TRUE(frame.levelCheckDialog()->text().contains(QStringLiteral("The level has no cup.")));
+
+    prompts.savePath = QDir(folder.path()).filePath(QStringLiteral("a.lev"));
+    prompts.saveWithProblems = false;
+    EXPECT_FALSE(document.fileSaveAs());
+    EXPECT_EQ(prompts.warnings, QStringList{QStringLiteral("The level has no cup.")});
+    EXPECT_FALSE(QFile::exists(prompts.savePath)) << "the user chose not to save";
+    prompts.saveWithProblems = true;
+    EXPECT_TRUE(document.fileSaveAs()) << "the warning may be ignored";
+
+    frame.resize(720, 560);
+    frame.close();
+    EXPECT_FALSE(frame.levelCheckDialog()->isVisible()) << "closes with the window";
+    CMainFrame again(document, prompts, store, recent);
+    EXPECT_EQ(again.size(), QSize(720, 560));
 }
 
 TEST_F(MainFrameTest, HelpOpensTheManualAndTheAboutBoxIsTheEditors) {

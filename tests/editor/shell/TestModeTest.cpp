@@ -45,7 +45,7 @@ protected:
     EditorActions actions{view};
 };
 
-TEST_F(TestModeTest, OnPutsTheBallOnTheStartAndHidesTheBrushStripOffGivesItBack) {
+TEST_F(TestModeTest, OnPutsTheBallOnTheStartAndGreysTheBrushStripOffGivesItBack) {
     setStartPosition(level(), 3.5, 2.5);
     const QImage before = view.grab().toImage();
     view.toggleTestMode();
@@ -53,9 +53,10 @@ TEST_F(TestModeTest, OnPutsTheBallOnTheStartAndHidesTheBrushStripOffGivesItBack)
     EXPECT_TRUE(action(EditorCommand::TestMode)->isChecked());
     EXPECT_EQ(std::pair(view.ball().GetX(), view.ball().GetY()), std::pair(3.5, 2.5));
     const QImage testing = view.grab().toImage();
-    // The brush preview (30, 10)-(60, 40) shows the brush outside test mode only.
+    // The brush preview (30, 10)-(60, 40) is greyed, and the palettes take no clicks.
     EXPECT_NE(before.pixel(45, 25), testing.pixel(45, 25));
-    EXPECT_EQ(testing.pixel(45, 25), view.palette().window().color().rgb());
+    pickBack(Water);
+    EXPECT_EQ(view.brushStrip().brush().back().kind(), Grass);
 
     view.toggleTestMode();
     EXPECT_FALSE(view.isTestMode());
@@ -69,7 +70,7 @@ TEST_F(TestModeTest, ClickPuttsTheBallWithThreePerBlockTowardThePointer) {
     // Ball at the start (5, 5); the click lies in cell (8, 5) level with the ball's centre:
     // three blocks away, heading straight right, speed 9.
     const auto [x, y] = restingPlace(5.0, 5.0, 9.0, 0.0);
-    click(QPoint(5 + 8 * Cell + 20, 50 + 5 * Cell));
+    click(QPoint(5 + 8 * Cell + 20, Top + 5 * Cell));
     ASSERT_TRUE(QTest::qWaitFor([&] { return !view.isBallRunning(); }));
     EXPECT_EQ(std::pair(view.ball().GetX(), view.ball().GetY()), std::pair(x, y));
     EXPECT_NE(restingPlace(5.0, 5.0, 6.0, 0.0), std::make_pair(x, y))
@@ -84,14 +85,14 @@ TEST_F(TestModeTest, DroppingIntoTheCupEndsTestMode) {
     setStartPosition(level(), 2.5, 5.5);
     view.toggleTestMode();
     view.setSpeedMode(Fastest);
-    click(QPoint(5 + 4 * Cell + 20, 50 + 5 * Cell + 20));  // speed 3, straight right
+    click(QPoint(5 + 4 * Cell + 20, Top + 5 * Cell + 20));  // speed 3, straight right
     ASSERT_TRUE(QTest::qWaitFor([&] { return !view.isTestMode(); }));
     EXPECT_FALSE(action(EditorCommand::TestMode)->isChecked());
     EXPECT_FALSE(view.isBallRunning());
     // The sunk ball comes back whole: it marks the start again.
     EXPECT_EQ(view.ball().GetRadius(), Ball::DefaultRadius);
     const QImage shown = view.grab().toImage();
-    EXPECT_EQ(shown.pixelColor(5 + 2 * Cell + 20, 50 + 5 * Cell + 20),
+    EXPECT_EQ(shown.pixelColor(5 + 2 * Cell + 20, Top + 5 * Cell + 20),
               fromRgbValue(BallStyle{}.colour))
         << "the start marker's body at (2.5, 5.5)";
 }
