@@ -9,6 +9,8 @@
 #include <vector>
 
 #include "level/LevelFile.h"
+#include "play/ComputerPlayer.h"
+#include "solver/HandTrials.h"
 #include "solver/Par.h"
 #include "solver/PuttPlanner.h"
 
@@ -69,6 +71,42 @@ void computerPlanFromEachStart(benchmark::State& state) {
     state.counters["maxSeconds"] = seconds.empty() ? 0.0 : seconds.back();
 }
 BENCHMARK(computerPlanFromEachStart)->Unit(benchmark::kSecond)->Iterations(1);
+
+// The three strengths on every shipped level with fixed seeds, 8 games a hole (the same
+// trials as `trundlex-tool play-course`): the mean strokes over par per hole of each, and
+// ordered = 1 when easy scores more than medium and medium more than hard.
+void computerStrengthsAgainstPar(benchmark::State& state) {
+    const std::vector<Level> levels = shippedLevels();
+    double over[3] = {0.0, 0.0, 0.0};
+    for (auto _ : state) {
+        for (double& o : over) {
+            o = 0.0;
+        }
+        for (std::size_t i = 0; i < levels.size(); ++i) {
+            const Level& level = levels[i];
+            const int par = computePar(level);
+            const PuttSolver solver(level);
+            PuttPlanner planner(solver, {});
+            int s = 0;
+            for (const ComputerStrength strength :
+                 {ComputerStrength::Easy, ComputerStrength::Medium, ComputerStrength::Hard}) {
+                const TrialResult played = playTrials(
+                    solver, planner, level.startX(), level.startY(),
+                    {.trials = 8, .seed = static_cast<std::uint32_t>(i + 1),
+                     .hand = handOf(strength), .strokeLimit = ParStrokeLimit});
+                for (const int score : played.strokes) {
+                    over[s] += (score - par) / 8.0 / static_cast<double>(levels.size());
+                }
+                ++s;
+            }
+        }
+    }
+    state.counters["easyOver"] = over[0];
+    state.counters["mediumOver"] = over[1];
+    state.counters["hardOver"] = over[2];
+    state.counters["ordered"] = over[0] > over[1] && over[1] > over[2] ? 1 : 0;
+}
+BENCHMARK(computerStrengthsAgainstPar)->Unit(benchmark::kSecond)->Iterations(1);
 
 }  // namespace
 }  // namespace trundlex

@@ -10,6 +10,7 @@
 #include "BallPhysics.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 
 #include "BallTypes.h"
@@ -39,6 +40,48 @@ bool inAnySector(double angle, const OpenCells::Sector* sectors, int count) {
     return false;
 }
 
+// The directions of the wall rays relative to the heading, from -pi/2 to pi/2, worked out
+// once by the same repeated addition the rays have always been stepped with.
+struct RayAngles {
+    static constexpr int Count = 202;
+    std::array<double, Count> angle{};
+    int count = 0;
+    RayAngles() {
+        for (double a = -kPi / 2; a <= kPi / 2 && count < Count; a += kPi / 200) {
+            angle[static_cast<std::size_t>(count++)] = a;
+        }
+    }
+};
+
+const RayAngles& rayAngles() {
+    static const RayAngles angles;
+    return angles;
+}
+
+// Marks the rays that may point into one of the sectors (a ray more on each side of every
+// sector against rounding; inAnySector still decides), so that the others cost nothing.
+// With sectorCount < 0 every ray is looked at anyway.
+void markRays(double heading, const OpenCells::Sector* sectors, int sectorCount,
+              std::array<bool, RayAngles::Count>& candidate) {
+    const RayAngles& rays = rayAngles();
+    const double step = kPi / 200;
+    for (int k = 0; k < sectorCount; ++k) {
+        const double from = std::remainder(sectors[k].from - heading, 2 * kPi);
+        for (const double turn : {-2 * kPi, 0.0, 2 * kPi}) {
+            const double first = std::floor((from + turn + kPi / 2) / step) - 1;
+            const double last = std::ceil((from + turn + sectors[k].width + kPi / 2) / step) + 1;
+            if (!(last >= 0.0 && first < rays.count)) {
+                continue;
+            }
+            const int lo = static_cast<int>(std::max(first, 0.0));
+            const int hi = static_cast<int>(std::min<double>(last, rays.count - 1));
+            for (int i = lo; i <= hi; ++i) {
+                candidate[static_cast<std::size_t>(i)] = true;
+            }
+        }
+    }
+}
+
 template <bool Fast>
 class Stepper {
 public:
@@ -51,9 +94,11 @@ public:
         ++m_.subSteps;
 
         // The probes reach at most a radius from the centre; below one block they stay
-        // within the neighbours of the centre's cell.
-        const bool clear = Fast && m_.radius < 0.99 && open_->isOpenAt(m_.x, m_.y);
-        cupInteraction(clear);
+        // within the neighbours of the centre's cell. Along a wall the cup probes are still
+        // skipped when no cup is near, and around the cup the wall rays when no wall is.
+        const bool small = Fast && m_.radius < 0.99;
+        const bool clear = small && open_->isOpenAt(m_.x, m_.y);
+        cupInteraction(clear || (small && open_->isCupFreeAt(m_.x, m_.y)));
         wallCollision(clear);
 
         const double vx = m_.speed * std::cos(m_.heading);
@@ -78,13 +123,13 @@ public:
                 backToStart();
                 return;
             }
-            groundResponse(ground->friction(), ground->slopeX(), ground->slopeY());
+            groundResponse(vx, vy, ground->friction(), ground->slopeX(), ground->slopeY());
         } else {
             if (level_.materialKindAt(m_.x, m_.y) == Water || !level_.containsPoint(m_.x, m_.y)) {
                 backToStart();
                 return;
             }
-            groundResponse(level_.frictionAt(m_.x, m_.y), level_.slopeXAt(m_.x, m_.y),
+            groundResponse(vx, vy, level_.frictionAt(m_.x, m_.y), level_.slopeXAt(m_.x, m_.y),
                            level_.slopeYAt(m_.x, m_.y));
         }
     }
@@ -187,15 +232,20 @@ private:
         if constexpr (Fast) {
             sectorCount = open_->wallSectors(x, y, r, sectors);
         }
+        const RayAngles& rays = rayAngles();
+        std::array<bool, RayAngles::Count> candidate{};
+        markRays(h, sectors, sectorCount, candidate);
 
         double best = 100.0;
         double bestAngle = -10.0;
         double loss = 0.0;
         // Rays across the front half of the ball, relative to its heading.
-        for (double a = -kPi / 2; a <= kPi / 2; a += kPi / 200) {
-            if (sectorCount >= 0 && !inAnySector(a + h, sectors, sectorCount)) {
+        for (int i = 0; i < rays.count; ++i) {
+            if (sectorCount >= 0 && (!candidate[i] || !inAnySector(rays.angle[i] + h, sectors,
+                                                                    sectorCount))) {
                 continue;
             }
+            const double a = rays.angle[i];
             const double c = std::cos(a + h);
             const double s = std::sin(a + h);
             if (!level_.isWallAt(x + r * c, y + r * s)) {
@@ -234,11 +284,14 @@ private:
         }
     }
 
-    void groundResponse(double friction, double slopeX, double slopeY) {
+    // motionX and motionY: the speed times the cosine and sine of the heading, which the
+    // sub-step has already worked out (heading and speed have not changed since).
+    void groundResponse(double motionX, double motionY, double friction, double slopeX,
+                        double slopeY) {
         const double dt = 1.0 / SubStepsPerTimeUnit;
         const double f = friction * dt;
-        const double vx = m_.speed * std::cos(m_.heading) + slopeX * dt;
-        const double vy = m_.speed * std::sin(m_.heading) + slopeY * dt;
+        const double vx = motionX + slopeX * dt;
+        const double vy = motionY + slopeY * dt;
         m_.heading = std::atan2(vy, vx);
         m_.speed = std::sqrt(vx * vx + vy * vy);
         m_.speed = m_.speed * (1 - f);
@@ -301,28 +354,37 @@ OpenCells::OpenCells(const Level& level)
     : width_(level.width()),
       height_(level.height()),
       open_(static_cast<std::size_t>(width_) * static_cast<std::size_t>(height_), 0),
+      cupFree_(open_.size(), 0),
       wallFree_(open_.size(), 0) {
     // First the cells that hold neither a wall nor the cup, then those whose whole
     // neighbourhood is such.
     std::vector<unsigned char> harmless(open_.size(), 0);
+    std::vector<unsigned char> noCup(open_.size(), 0);
     for (std::int32_t r = 0; r < height_; ++r) {
         for (std::int32_t c = 0; c < width_; ++c) {
             const Block& block = level.block(c, r);
-            const auto safe = [](const Material& m) { return !m.isWall() && m.kind() != Cup; };
             const std::size_t i = static_cast<std::size_t>(r) * width_ + c;
-            harmless[i] = safe(block.front()) && safe(block.back()) ? 1 : 0;
             wallFree_[i] = !block.front().isWall() && !block.back().isWall() ? 1 : 0;
+            noCup[i] = block.front().kind() != Cup && block.back().kind() != Cup ? 1 : 0;
+            harmless[i] = wallFree_[i] != 0 && noCup[i] != 0 ? 1 : 0;
         }
     }
-    for (std::int32_t r = 1; r + 1 < height_; ++r) {
-        for (std::int32_t c = 1; c + 1 < width_; ++c) {
-            bool open = true;
-            for (std::int32_t dr = -1; dr <= 1 && open; ++dr) {
-                for (std::int32_t dc = -1; dc <= 1 && open; ++dc) {
-                    open = harmless[static_cast<std::size_t>(r + dr) * width_ + (c + dc)] != 0;
+    const auto wholeNeighbourhood = [this](const std::vector<unsigned char>& cells,
+                                           std::int32_t c, std::int32_t r) {
+        for (std::int32_t dr = -1; dr <= 1; ++dr) {
+            for (std::int32_t dc = -1; dc <= 1; ++dc) {
+                if (cells[static_cast<std::size_t>(r + dr) * width_ + (c + dc)] == 0) {
+                    return false;
                 }
             }
-            open_[static_cast<std::size_t>(r) * width_ + c] = open ? 1 : 0;
+        }
+        return true;
+    };
+    for (std::int32_t r = 1; r + 1 < height_; ++r) {
+        for (std::int32_t c = 1; c + 1 < width_; ++c) {
+            const std::size_t i = static_cast<std::size_t>(r) * width_ + c;
+            open_[i] = wholeNeighbourhood(harmless, c, r) ? 1 : 0;
+            cupFree_[i] = wholeNeighbourhood(noCup, c, r) ? 1 : 0;
         }
     }
 }
@@ -335,6 +397,15 @@ bool OpenCells::isOpenAt(double x, double y) const {
     const auto c = static_cast<std::int32_t>(x);
     const auto r = static_cast<std::int32_t>(y);
     return open_[static_cast<std::size_t>(r) * width_ + c] != 0;
+}
+
+bool OpenCells::isCupFreeAt(double x, double y) const {
+    if (!(x >= 0.0 && y >= 0.0 && x < width_ && y < height_)) {
+        return false;
+    }
+    const auto c = static_cast<std::int32_t>(x);
+    const auto r = static_cast<std::int32_t>(y);
+    return cupFree_[static_cast<std::size_t>(r) * width_ + c] != 0;
 }
 
 int OpenCells::wallSectors(double x, double y, double r, Sector* sectors) const {

@@ -54,6 +54,9 @@ class OpenCells {
 public:
     explicit OpenCells(const Level& level);
     bool isOpenAt(double x, double y) const;
+    // The same for the cup alone: the cell and its neighbours lie inside the level and none
+    // holds the cup (walls may be there).
+    bool isCupFreeAt(double x, double y) const;
 
     // A range of directions seen from a point: angles from `from` to `from + width` (radians,
     // width below pi).
@@ -77,6 +80,7 @@ private:
     std::int32_t width_ = 0;
     std::int32_t height_ = 0;
     std::vector<unsigned char> open_;
+    std::vector<unsigned char> cupFree_;
     std::vector<unsigned char> wallFree_;  // neither layer of the cell is a wall
 };
 

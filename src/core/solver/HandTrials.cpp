@@ -1,6 +1,9 @@
 #include "HandTrials.h"
 
 #include <algorithm>
+#include <atomic>
+#include <optional>
+#include <thread>
 
 namespace trundlex {
 
@@ -22,40 +25,135 @@ bool medianSettled(const std::vector<int>& counts, int played, int trials) {
     return false;
 }
 
+// The fewest strokes n that at least half of `trials` scores are already known to be at or
+// under (the median can only be lower); limit when there is none yet.
+int medianBound(const std::vector<int>& counts, int trials, int limit) {
+    const int half = (trials + 1) / 2;
+    int atOrBelow = 0;
+    for (int n = 0; n < limit && n < static_cast<int>(counts.size()); ++n) {
+        atOrBelow += counts[static_cast<std::size_t>(n)];
+        if (atOrBelow >= half) {
+            return n;
+        }
+    }
+    return limit;
+}
+
+// Trials played together: enough to keep both cores busy with plans, few enough that the
+// trials stop soon after their median is settled.
+constexpr int kRoundTrials = 16;
+
+struct TrialBall {
+    HumanHand hand;
+    double x = 0.0;
+    double y = 0.0;
+    int strokes = 0;
+    int score = 0;  // 0 while playing
+};
+
+// Makes the plans of the squares in `wanted` (from the positions given) and keeps them, the
+// squares in the order given; several at once on the planner's threads.
+void makePlans(PuttPlanner& planner, bool later,
+               const std::vector<std::pair<PuttPlanner::Cell, std::pair<double, double>>>& wanted) {
+    std::vector<std::optional<SolvedPutt>> plans(wanted.size());
+    std::vector<char> complete(wanted.size(), 1);
+    if (wanted.size() == 1) {
+        // One plan: its own search uses every thread.
+        bool done = true;
+        plans[0] = planner.search(wanted[0].second.first, wanted[0].second.second, 0, later, done);
+        complete[0] = done ? 1 : 0;
+    } else {
+        const int cores = planner.threads() > 0
+                              ? planner.threads()
+                              : static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
+        std::atomic<std::size_t> next{0};
+        auto work = [&] {
+            for (std::size_t i = next.fetch_add(1); i < wanted.size(); i = next.fetch_add(1)) {
+                bool done = true;
+                plans[i] = planner.search(wanted[i].second.first, wanted[i].second.second, 1, later,
+                                          done);
+                complete[i] = done ? 1 : 0;
+            }
+        };
+        std::vector<std::thread> pool;
+        for (int t = 1; t < std::min<int>(cores, static_cast<int>(wanted.size())); ++t) {
+            pool.emplace_back(work);
+        }
+        work();
+        for (std::thread& t : pool) {
+            t.join();
+        }
+    }
+    for (std::size_t i = 0; i < wanted.size(); ++i) {
+        planner.remember(wanted[i].first, plans[i], complete[i] != 0);
+    }
+}
+
 }  // namespace
 
 TrialResult playTrials(const PuttSolver& solver, PuttPlanner& planner, double x, double y,
                        const TrialOptions& options) {
     TrialResult result;
-    HumanHand hand(options.hand, options.seed);
-    std::vector<int> counts(static_cast<std::size_t>(std::max(options.strokeLimit, 0)) + 2, 0);
-    for (int trial = 0; trial < options.trials; ++trial) {
-        if (options.untilMedianKnown && medianSettled(counts, trial, options.trials)) {
+    const int limit = std::max(options.strokeLimit, 0);
+    std::vector<int> counts(static_cast<std::size_t>(limit) + 2, 0);
+    for (int first = 0; first < options.trials; first += kRoundTrials) {
+        if (options.untilMedianKnown && medianSettled(counts, first, options.trials)) {
             break;
         }
-        double bx = x;
-        double by = y;
-        int stroke = 0;
-        bool holed = false;
-        while (!holed && stroke < options.strokeLimit) {
-            const std::optional<SolvedPutt> plan = planner.plan(bx, by);
+        // A trial that has not holed out within this many strokes scores above the median.
+        const int cut = options.untilMedianKnown ? medianBound(counts, options.trials, limit) : limit;
+        std::vector<TrialBall> balls;
+        for (int trial = first; trial < std::min(first + kRoundTrials, options.trials); ++trial) {
+            const auto seed = options.seed + 0x9e3779b9u * static_cast<std::uint32_t>(trial + 1);
+            balls.push_back({HumanHand(options.hand, seed), x, y, 0, limit >= 1 ? 0 : 1});
+        }
+        for (int stroke = 0; stroke < limit; ++stroke) {
+            std::vector<std::pair<PuttPlanner::Cell, std::pair<double, double>>> wanted;
+            for (TrialBall& ball : balls) {
+                if (ball.score != 0) {
+                    continue;
+                }
+                const std::optional<PuttPlanner::Cell> cell = planner.cellOf(ball.x, ball.y);
+                if (!cell || planner.known(*cell) != nullptr ||
+                    std::any_of(wanted.begin(), wanted.end(),
+                                [&](const auto& w) { return w.first == *cell; })) {
+                    continue;
+                }
+                wanted.emplace_back(*cell, std::pair{ball.x, ball.y});
+            }
+            makePlans(planner, stroke > 0, wanted);
             if (planner.interrupted()) {
                 result.stopped = true;
                 return result;
             }
-            if (!plan) {
-                break;  // nowhere to go from here: the trial cannot hole out
+            for (TrialBall& ball : balls) {
+                if (ball.score != 0) {
+                    continue;
+                }
+                const std::optional<PuttPlanner::Cell> cell = planner.cellOf(ball.x, ball.y);
+                const std::optional<SolvedPutt>* plan = cell ? planner.known(*cell) : nullptr;
+                if (plan == nullptr || !*plan) {
+                    ball.score = limit + 1;  // nowhere to go from here: it cannot hole out
+                    continue;
+                }
+                const HumanHand::Putt played = ball.hand.play((*plan)->speed, (*plan)->heading);
+                const PuttOutcome end = solver.simulator().putt(ball.x, ball.y, played.speed,
+                                                                played.heading);
+                ++ball.strokes;
+                ball.x = end.x;
+                ball.y = end.y;
+                if (end.holed) {
+                    ball.score = ball.strokes;
+                } else if (ball.strokes >= std::min(limit, cut)) {
+                    ball.score = limit + 1;
+                }
             }
-            const HumanHand::Putt played = hand.play(plan->speed, plan->heading);
-            const PuttOutcome end = solver.simulator().putt(bx, by, played.speed, played.heading);
-            ++stroke;
-            holed = end.holed;
-            bx = end.x;
-            by = end.y;
         }
-        const int score = holed ? stroke : options.strokeLimit + 1;
-        result.strokes.push_back(score);
-        ++counts[static_cast<std::size_t>(score)];
+        for (TrialBall& ball : balls) {
+            const int score = ball.score != 0 ? ball.score : limit + 1;
+            result.strokes.push_back(score);
+            ++counts[static_cast<std::size_t>(score)];
+        }
     }
     return result;
 }

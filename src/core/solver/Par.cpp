@@ -32,25 +32,27 @@ int computePar(const Level& level) { return computePar(level, ParOptions{}).valu
 
 std::optional<int> computePar(const Level& level, const ParOptions& options) {
     const PuttSolver solver(level);
-    const SolverResult perfect = solver.solve(
-        {.maxStrokes = ParStrokeLimit, .threads = options.threads, .stop = options.stop});
-    if (perfect.timedOut) {
-        return std::nullopt;
-    }
-    if (!perfect.holed) {
-        return 0;
-    }
     PuttPlanner planner(solver, {.threads = options.threads, .stop = options.stop});
     const TrialResult played =
         playTrials(solver, planner, level.startX(), level.startY(),
                    {.trials = std::max(options.trials, 1),
                     .strokeLimit = ParStrokeLimit,
                     .untilMedianKnown = true});
-    if (played.stopped) {
+    // A plan that needed no search (a tap-in) never looks at the stop request.
+    if (played.stopped || (options.stop != nullptr && options.stop->load())) {
         return std::nullopt;
     }
-    return std::clamp(medianScore(played.strokes, std::max(options.trials, 1)), 1,
-                      ParStrokeLimit);
+    const int median = medianScore(played.strokes, std::max(options.trials, 1));
+    if (median <= ParStrokeLimit) {
+        return std::max(median, 1);
+    }
+    // Most plays never holed out: par 7 if a perfect hand can, no par if not even it can.
+    const SolverResult perfect = solver.solve(
+        {.maxStrokes = ParStrokeLimit, .threads = options.threads, .stop = options.stop});
+    if (perfect.timedOut) {
+        return std::nullopt;
+    }
+    return perfect.holed ? ParStrokeLimit : 0;
 }
 
 std::uint64_t levelFingerprint(const Level& level) {

@@ -29,8 +29,9 @@ struct ParOptions {
 // The par: what a careful person scores on the level at least half of the time. The level is
 // played from its start in `trials` trials with the hand of HandSpread::person(), each stroke
 // planned from where the ball lies (HandTrials.h); the par is the median score, at most
-// ParStrokeLimit. 0 when the solver finds no way into the cup within ParStrokeLimit strokes
-// even with a perfect hand. Deterministic; takes a second or two for most levels.
+// ParStrokeLimit. 0 when most trials never hole out and the solver finds no way into the cup
+// within ParStrokeLimit strokes even with a perfect hand. Deterministic, whatever the number of
+// threads; takes a second or two for most levels.
 int computePar(const Level& level);
 // The same with options; nothing when *stop was set meanwhile.
 std::optional<int> computePar(const Level& level, const ParOptions& options);

@@ -11,8 +11,11 @@
 namespace trundlex {
 
 struct PlannerOptions {
-    // Strokes the search looks ahead from each position.
+    // Strokes the search looks ahead from each position; from where an earlier stroke of a
+    // trial left the ball, laterLookAhead (HandTrials.h): most balls then lie where the
+    // distance map's way to the cup is the way to take.
     int lookAhead = 2;
+    int laterLookAhead = 1;
     // Headings the search tries from each position.
     int headings = 32;
     // Plans are kept for squares of 1/cellsPerBlock of a block: a ball that comes to rest in
@@ -49,10 +52,26 @@ public:
     // Plans made (not taken from an earlier one).
     int plansMade() const { return plansMade_; }
 
+    // The pieces of plan(), for callers that make several plans at once.
+    using Cell = std::pair<std::int64_t, std::int64_t>;
+    // The square a plan made at (x, y) is kept for; nothing for a point that is not finite.
+    std::optional<Cell> cellOf(double x, double y) const;
+    // The plan kept for the square, if one was made.
+    const std::optional<SolvedPutt>* known(const Cell& cell) const;
+    // A fresh plan from (x, y) on `threads` threads (0: as the options say); complete is false
+    // when a stop request or the time limit cut it short. Keeps nothing, so several threads
+    // may call it at once.
+    // later: the ball lies where an earlier stroke left it (laterLookAhead).
+    std::optional<SolvedPutt> search(double x, double y, int threads, bool later,
+                                     bool& complete) const;
+    // Keeps a complete plan for its square, or marks the planner interrupted.
+    void remember(const Cell& cell, const std::optional<SolvedPutt>& putt, bool complete);
+    int threads() const { return options_.threads; }
+
 private:
     const PuttSolver& solver_;
     PlannerOptions options_;
-    std::map<std::pair<std::int64_t, std::int64_t>, std::optional<SolvedPutt>> plans_;
+    std::map<Cell, std::optional<SolvedPutt>> plans_;
     bool interrupted_ = false;
     int plansMade_ = 0;
 };

@@ -194,6 +194,9 @@ TEST(OpenCells, OnlyCellsWhoseWholeNeighbourhoodIsInsideAndHarmless) {
     EXPECT_FALSE(open.isOpenAt(0.5, 1.5)) << "the level's edge is a wall";
     EXPECT_FALSE(open.isOpenAt(3.5, 1.5)) << "next to the triangle";
     EXPECT_FALSE(open.isOpenAt(2.5, 2.5)) << "next to the cup";
+    EXPECT_TRUE(open.isCupFreeAt(3.5, 1.5)) << "a wall, but no cup near";
+    EXPECT_FALSE(open.isCupFreeAt(2.5, 2.5));
+    EXPECT_FALSE(open.isCupFreeAt(0.5, 1.5)) << "at the level's edge";
     EXPECT_FALSE(open.isOpenAt(std::nan(""), 1.5));
     EXPECT_FALSE(open.isOpenAt(-0.1, 1.5));
     EXPECT_FALSE(open.isOpenAt(1e300, 1.5));
