@@ -18,8 +18,9 @@ namespace {
 // A par file of thousands of levels is a few hundred kilobytes; anything much larger is not
 // ours.
 constexpr std::size_t kMaxFileBytes = 8u << 20;
-// Version 2: the par of a person's hand (version 1 held the fewest strokes of a perfect one).
-constexpr std::string_view kHeader = "trundlex par 2";
+// Version 3: each trial with its own hand (version 2 shared one hand among the trials, version
+// 1 held the fewest strokes of a perfect hand). A file of another version is worked out again.
+constexpr std::string_view kHeader = "trundlex par 3";
 
 // Level IDs are written as they are; one with a separator or a line end in it is not stored.
 bool storableId(const std::string& id) {

@@ -60,10 +60,11 @@ TEST_F(ParCacheTest, DropsLinesItCannotReadAndIgnoresForeignFiles) {
         cache.parOf(straight);
     }
     const std::string good = testing::readBytes(path_);
-    const std::string goodLine = good.substr(good.find('\n') + 1);
+    const std::string header = good.substr(0, good.find('\n') + 1);
+    const std::string goodLine = good.substr(header.size());
     const std::string hash = goodLine.substr(3, goodLine.rfind('\t') - 3);
     std::ofstream(path_, std::ios::binary)
-        << "trundlex par 2\n"
+        << header
         << "C3\tzz\t1\n"               // fingerprint not hex
         << "D4\t" << hash << "\t99\n"  // par beyond the stroke limit
         << "E5\t" << hash << "\n"      // field missing
