@@ -84,7 +84,7 @@
     </message>
     <message>
         <source>%1; back: %2; front: %3</source>
-        <translation>%1; bakre: %2; främre: %3</translation>
+        <translation>%1; bakgrund: %2; förgrund: %3</translation>
     </message>
     <message>
         <source>downhill toward the top</source>
@@ -103,7 +103,7 @@
     </message>
     <message>
         <source>Left click: shape or back material.  Right click: front material.  On the level, right click picks a block up.</source>
-        <translation>Vänsterklick: form eller bakre material.  Högerklick: främre material.  På banan tar högerklick upp ett block.</translation>
+        <translation>Vänsterklick: form eller bakgrundsmaterial.  Högerklick: förgrundsmaterial.  På banan tar högerklick upp ett block.</translation>
     </message>
     <message>
         <source>%1: left click gives the brush this shape</source>
@@ -111,15 +111,15 @@
     </message>
     <message>
         <source>%1: left click for the brush's back, right click for its front</source>
-        <translation>%1: vänsterklick för penselns bakre del, högerklick för dess främre</translation>
+        <translation>%1: vänsterklick för penselns bakgrund, högerklick för dess förgrund</translation>
     </message>
     <message>
         <source>Back material: %1. Click to turn its slope, right click to make it flat</source>
-        <translation>Bakre material: %1. Klicka för att vrida lutningen, högerklicka för att göra det plant</translation>
+        <translation>Bakgrundsmaterial: %1. Klicka för att vrida lutningen, högerklicka för att göra det plant</translation>
     </message>
     <message>
         <source>Front material: %1. Click to turn its slope, right click to make it flat</source>
-        <translation>Främre material: %1. Klicka för att vrida lutningen, högerklicka för att göra det plant</translation>
+        <translation>Förgrundsmaterial: %1. Klicka för att vrida lutningen, högerklicka för att göra det plant</translation>
     </message>
     <message>
         <source>The brush: %1. Click to turn it (Shift: with its slopes)</source>

@@ -122,7 +122,7 @@
     </message>
     <message>
         <source>Four times normal speed</source>
-        <translation>Fyra gånger normal hastighet</translation>
+        <translation>Fyrdubbel hastighet</translation>
     </message>
     <message>
         <source>Move the ball as fast as possible</source>
@@ -130,7 +130,7 @@
     </message>
     <message>
         <source>Move ball to next position</source>
-        <translation>Flytta bollen till nästa läge</translation>
+        <translation>Flytta bollen direkt dit den stannar</translation>
     </message>
 </context>
 <context>
@@ -171,7 +171,7 @@
     </message>
     <message>
         <source>A name cannot contain "|".</source>
-        <translation>Ett namn kan inte innehålla "|".</translation>
+        <translation>Ett namn får inte innehålla ”|”.</translation>
     </message>
     <message>
         <source>The name is too long.</source>
@@ -191,11 +191,11 @@
     </message>
     <message>
         <source>You have been disconnected from the server; the computer plays for %1.</source>
-        <translation>Du har kopplats bort från servern; datorn spelar för %1.</translation>
+        <translation>Anslutningen till servern bröts; datorn spelar för %1.</translation>
     </message>
     <message>
         <source>%1 is disconnected; the computer plays for %2.</source>
-        <translation>%1 har kopplat ner; datorn spelar för %2.</translation>
+        <translation>%1 har kopplat från; datorn spelar för %2.</translation>
     </message>
 </context>
 <context>
@@ -205,12 +205,8 @@
         <translation>&amp;Nytt spel...</translation>
     </message>
     <message>
-        <source>&amp;Restart</source>
-        <translation>&amp;Börja om</translation>
-    </message>
-    <message>
         <source>&amp;Copy scores</source>
-        <translation>&amp;Kopiera resultat</translation>
+        <translation>&amp;Kopiera resultaten</translation>
     </message>
     <message>
         <source>&amp;High scores...</source>
@@ -246,7 +242,7 @@
     </message>
     <message>
         <source>Show the &amp;next resting place</source>
-        <translation>Visa var bollen &amp;stannar</translation>
+        <translation>&amp;Visa var bollen stannar</translation>
     </message>
     <message>
         <source>&amp;Fast forward</source>
@@ -270,11 +266,11 @@
     </message>
     <message>
         <source>&amp;Disconnect</source>
-        <translation>&amp;Koppla ner</translation>
+        <translation>&amp;Koppla från</translation>
     </message>
     <message>
         <source>Do you really want to disconnect?</source>
-        <translation>Vill du verkligen koppla ner?</translation>
+        <translation>Vill du verkligen koppla från?</translation>
     </message>
     <message>
         <source>%1 is thinking...</source>
@@ -282,7 +278,7 @@
     </message>
     <message>
         <source>Congratulations, %1, you won!</source>
-        <translation>Grattis %1, du vann!</translation>
+        <translation>Grattis till segern, %1!</translation>
     </message>
     <message>
         <source>A game is in progress. Do you want to abandon it?</source>
@@ -291,6 +287,18 @@
     <message>
         <source>&amp;Play for</source>
         <translation>&amp;Spela för</translation>
+    </message>
+    <message>
+        <source>The high scores could not be saved to %1 (%2).</source>
+        <translation>Topplistan kunde inte sparas i %1 (%2).</translation>
+    </message>
+    <message>
+        <source>They are kept and saved again after the next game or when the game closes.</source>
+        <translation>Resultaten finns kvar och sparas igen efter nästa spel eller när spelet avslutas.</translation>
+    </message>
+    <message>
+        <source>Res&amp;tart</source>
+        <translation>Börja &amp;om</translation>
     </message>
 </context>
 <context>
@@ -375,7 +383,7 @@
     </message>
     <message>
         <source>&amp;Load</source>
-        <translation>&amp;Ladda</translation>
+        <translation>Läs &amp;in</translation>
     </message>
     <message>
         <source>&amp;Go</source>
@@ -395,7 +403,7 @@
     </message>
     <message>
         <source>&amp;Random course:</source>
-        <translation>&amp;Slumpad bansamling:</translation>
+        <translation>Slumpa&amp;d bansamling:</translation>
     </message>
     <message>
         <source>(missing level)</source>
@@ -481,7 +489,7 @@
     </message>
     <message>
         <source>%1 disconnected.</source>
-        <translation>%1 kopplade ner.</translation>
+        <translation>%1 har kopplat från.</translation>
     </message>
     <message>
         <source>This computer</source>
@@ -489,7 +497,7 @@
     </message>
     <message>
         <source>Ready</source>
-        <translation>Klar</translation>
+        <translation>Redo</translation>
     </message>
     <message>
         <source>Can't start the server.</source>
@@ -525,7 +533,7 @@
     </message>
     <message>
         <source>Transferring level "%1"...</source>
-        <translation>Överför banan "%1"...</translation>
+        <translation>Överför banan ”%1”...</translation>
     </message>
 </context>
 <context>
@@ -548,7 +556,7 @@
     </message>
     <message>
         <source>&amp;Speed</source>
-        <translation>&amp;Hastighet</translation>
+        <translation>Ha&amp;stighet</translation>
     </message>
     <message>
         <source>Tool bar</source>
@@ -686,7 +694,7 @@
     </message>
     <message>
         <source>&amp;Transparent</source>
-        <translation>&amp;Genomskinlig</translation>
+        <translation>Genoms&amp;kinlig</translation>
     </message>
     <message>
         <source>&amp;Name:</source>
@@ -780,7 +788,7 @@
     </message>
     <message>
         <source>C&amp;ourse</source>
-        <translation>&amp;Bansamling</translation>
+        <translation>&amp;Bansamling:</translation>
     </message>
     <message>
         <source>Course file (*.cou);;All files (*)</source>
