@@ -194,6 +194,10 @@ SV = {
     "&Classic look": "&Klassiskt utseende",
     "Minigolf for one or more players, on one computer or over the network.":
         "Minigolf för en eller flera spelare, på en dator eller över nätverket.",
+    # Ball colours in the new-game wizard.
+    "Colour:": "Färg:",
+    "&Custom...": "&Egen färg...",
+    "Ball colour": "Bollens färg",
 }
 
 

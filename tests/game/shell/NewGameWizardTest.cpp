@@ -1,13 +1,17 @@
+#include <cmath>
 #include <set>
 
 #include <QLineEdit>
 
+#include "ColourSwatches.h"
 #include "GameShellFixture.h"
 #include "LevelsPage.h"
 #include "NewGameWizard.h"
 #include "PlayersPage.h"
 #include "SaveCourseDialog.h"
 #include "library/Course.h"
+#include "render/MaterialStyle.h"
+#include "render/ModernTexture.h"
 #include "support/TempFolder.h"
 
 namespace trundlex::testing {
@@ -81,16 +85,52 @@ TEST_F(NewGameWizardTest, ComputerPlayersKeepTheirStrengthIntoTheNextGame) {
     EXPECT_EQ(offered.GetPlayer(0)->GetComputer(), ComputerStrength::Person);
 }
 
-TEST_F(NewGameWizardTest, RandomColoursAreNeverDark) {
+TEST_F(NewGameWizardTest, NewPlayersGetDistinctColoursAndCustomOnesComeBack) {
     NewGameWizard wizard(previous_, context_);
-    for (int i = 0; i < 300; ++i) {
-        wizard.playersPage()->pickRandomColour();
-        const std::uint32_t c = wizard.playersPage()->chosenColour();
-        const int r = static_cast<int>(c & 0xFF);
-        const int g = static_cast<int>((c >> 8) & 0xFF);
-        const int b = static_cast<int>((c >> 16) & 0xFF);
-        ASSERT_TRUE(r >= 154 || g >= 154 || b >= 154) << r << "," << g << "," << b;
-        ASSERT_LT(wizard.playersPage()->chosenPattern(), 8);
+    PlayersPage* page = wizard.playersPage();
+    const int count = static_cast<int>(ColourSwatches::colours().size());
+    std::set<std::uint32_t> colours;
+    for (int i = 0; i < count; ++i) {
+        page->addPlayer(QString::number(i));
+        colours.insert(wizard.setup().GetPlayer(i)->GetStyle().colour);
+    }
+    EXPECT_EQ(static_cast<int>(colours.size()), count);
+    page->findChild<ColourSwatches*>()->setColour(QColor(12, 34, 56));
+    page->addPlayer(QStringLiteral("Own"));
+    // The next game offers every player again with the same colour, a custom one included.
+    NewGameWizard again(wizard.setup(), context_);
+    ASSERT_EQ(again.setup().PlayerCount(), count + 1);
+    for (int i = 0; i <= count; ++i) {
+        EXPECT_EQ(again.setup().GetPlayer(i)->GetStyle().colour,
+                  wizard.setup().GetPlayer(i)->GetStyle().colour);
+    }
+    EXPECT_EQ(again.setup().GetPlayer(count)->GetStyle().colour, 0x0038220Cu);
+}
+
+// A ball must stand out on every ground it can lie on or cross, in both looks: far from the
+// classic colours and from the modern textures at a spread of pixels.
+TEST(ColourSwatches, EveryColourStandsOutOnEveryGround) {
+    auto distance = [](const QColor& a, const Rgbf& b) {
+        // The "red mean" weighting, a cheap stand-in for how far apart the eye sees them.
+        const double mean = (a.red() + b.r) / 2;
+        const double dr = a.red() - b.r, dg = a.green() - b.g, db = a.blue() - b.b;
+        return std::sqrt((2 + mean / 256) * dr * dr + 4 * dg * dg +
+                         (2 + (255 - mean) / 256) * db * db);
+    };
+    for (const QColor& ball : ColourSwatches::colours()) {
+        for (const int kind : {Grass, Sand, Ice, Water}) {
+            const QColor classic = kindColour(kind);
+            std::vector<Rgbf> grounds{
+                {float(classic.red()), float(classic.green()), float(classic.blue())}};
+            for (int p = 0; p < 400; p += 7) {
+                grounds.push_back(
+                    materialColour(kind, 0, {p, (p * 13) % 400, 40.0f, (p % 10) / 9.0f}));
+            }
+            for (const Rgbf& ground : grounds) {
+                ASSERT_GT(distance(ball, ground), 150.0)
+                    << ball.name().toStdString() << " on " << kind;
+            }
+        }
     }
 }
 
