@@ -2,9 +2,12 @@
 
 #include <QButtonGroup>
 #include <QColorDialog>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QPainter>
 #include <QToolButton>
+#include <QtMath>
+#include <algorithm>
 
 namespace trundlex {
 
@@ -13,9 +16,11 @@ namespace {
 constexpr int kSwatchSize = 22;
 
 // A round sample of the colour with a dark rim, so that light colours show on a light
-// dialog too.
+// dialog too; drawn at the screen's density, so it stays crisp on a dense screen.
 QIcon swatchIcon(const QColor& colour) {
-    QPixmap pixmap(kSwatchSize, kSwatchSize);
+    const qreal ratio = std::max<qreal>(1.0, qGuiApp->devicePixelRatio());
+    QPixmap pixmap(qCeil(kSwatchSize * ratio), qCeil(kSwatchSize * ratio));
+    pixmap.setDevicePixelRatio(ratio);
     pixmap.fill(Qt::transparent);
     QPainter painter(&pixmap);
     painter.setRenderHint(QPainter::Antialiasing);
