@@ -206,6 +206,10 @@ SV = {
         "Anslutningen till servern bröts; datorn spelar för %1.",
     "&Play for": "&Spela för",
     "Players who &leave are played by:": "Spelare som lämnar spelas a&v:",
+    # Ball colours in the new-game wizard.
+    "Colour:": "Färg:",
+    "&Custom...": "&Egen färg...",
+    "Ball colour": "Bollens färg",
 }
 
 

@@ -199,6 +199,17 @@
     </message>
 </context>
 <context>
+    <name>trundlex::ColourSwatches</name>
+    <message>
+        <source>&amp;Custom...</source>
+        <translation>&amp;Egen färg...</translation>
+    </message>
+    <message>
+        <source>Ball colour</source>
+        <translation>Bollens färg</translation>
+    </message>
+</context>
+<context>
     <name>trundlex::GameView</name>
     <message>
         <source>&amp;New game...</source>
@@ -701,18 +712,6 @@
         <translation>&amp;Namn:</translation>
     </message>
     <message>
-        <source>&amp;R:</source>
-        <translation>&amp;R:</translation>
-    </message>
-    <message>
-        <source>&amp;G:</source>
-        <translation>&amp;G:</translation>
-    </message>
-    <message>
-        <source>&amp;B:</source>
-        <translation>&amp;B:</translation>
-    </message>
-    <message>
         <source>Player</source>
         <translation>Spelare</translation>
     </message>
@@ -747,6 +746,10 @@
     <message>
         <source>Pa&amp;ttern:</source>
         <translation>&amp;Mönster:</translation>
+    </message>
+    <message>
+        <source>Colour:</source>
+        <translation>Färg:</translation>
     </message>
 </context>
 <context>

@@ -44,6 +44,7 @@ void Ball::SetLevel(const Level& level) {
     sim_.radius = DefaultRadius;
     sim_.sinking = false;
     sim_.touchedCup = false;
+    sim_.loss = BallLoss::None;
     sinking_.store(false);
     publish();
 }

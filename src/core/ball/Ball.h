@@ -90,6 +90,8 @@ public:
     double GetHeading() const { return sim_.heading; }
     // Sub-steps run by the current or last putt.
     std::int32_t GetSubStepCount() const { return sim_.subSteps; }
+    // Why the current or last putt lost the ball (water or the level's edge), or None.
+    BallLoss GetLoss() const { return sim_.loss; }
     std::int32_t GetId() const { return id_; }
 
     // Roll angles accumulated since the last call, for turning a drawn pattern; resets them.

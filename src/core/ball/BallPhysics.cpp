@@ -143,6 +143,8 @@ private:
 
     // Water, or over the edge: back to where this putt began.
     void backToStart() {
+        // Asked only here, after the step that lost the ball, so no putt computes anything new.
+        m_.loss = level_.containsPoint(m_.x, m_.y) ? BallLoss::Water : BallLoss::OutOfBounds;
         m_.x = m_.startX;
         m_.y = m_.startY;
         m_.rolling = false;
@@ -347,6 +349,7 @@ void BallMotion::begin(double newSpeed, double newHeading) {
     heading = newHeading;
     speed = newSpeed;
     wallContact = false;
+    loss = BallLoss::None;
     rolling = true;
 }
 

@@ -16,6 +16,13 @@ inline constexpr double BallDefaultRadius = 0.35;
 // ball had come to rest. Every computer applies the same rule.
 inline constexpr std::int32_t MaxRollTimeUnits = 100;
 
+// Why a putt lost the ball, which then goes back to where the putt began.
+enum class BallLoss : std::int32_t {
+    None = 0,
+    Water = 1,
+    OutOfBounds = 2,  // its centre left the level
+};
+
 // Where a ball is and how it moves during a putt: everything a sub-step reads and writes.
 struct BallMotion {
     double x = 100.0;
@@ -32,6 +39,7 @@ struct BallMotion {
     bool sinking = false;
     bool touchedCup = false;
     bool wallContact = false;
+    BallLoss loss = BallLoss::None;  // of the current or last putt
 
     // Starts a putt from the current position.
     void begin(double speed, double heading);

@@ -56,6 +56,9 @@ class SoundPlayer {
 public:
     virtual ~SoundPlayer() = default;
     virtual void play(std::string_view file) = 0;
+    // Plays a sound over whatever is playing, stopping nothing: a banner's tune must not cut
+    // off the ball's last sound (the cup). The default replaces, for players that cannot mix.
+    virtual void playAlong(std::string_view file) { play(file); }
 };
 
 // Sound files, relative to the working folder.

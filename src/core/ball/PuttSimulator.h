@@ -17,6 +17,7 @@ struct PuttOutcome {
     // it never moved.
     bool wasted = false;
     std::int32_t subSteps = 0;
+    BallLoss loss = BallLoss::None;  // why a wasted putt lost the ball
 };
 
 // Plays putts on one level without a Ball, a thread or notifications: for searches that try
@@ -61,7 +62,7 @@ public:
             }
         }
         return {m.x, m.y, m.sinking, !m.sinking && m.x == m.startX && m.y == m.startY,
-                m.subSteps};
+                m.subSteps, m.loss};
     }
 
     const Level& level() const { return level_; }

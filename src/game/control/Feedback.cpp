@@ -1,11 +1,6 @@
 #include "Feedback.h"
 
-#include <cmath>
-
-#include "ball/PuttSimulator.h"
-#include "level/Level.h"
 #include "play/Player.h"
-#include "play/PuttRecord.h"
 
 namespace trundlex {
 
@@ -46,29 +41,8 @@ Banner holeOutBanner(int strokes, int par) {
                     : Banner{BannerKind::OverPar, diff, kOverSound};
 }
 
-Banner wastedPuttBanner(const Level& level, const PuttRecord& putt) {
-    // The ball is back where it began and the roll does not say why: follow it again, one
-    // sub-step at a time, and look at where the last step before it vanished was heading.
-    double lastX = putt.x;
-    double lastY = putt.y;
-    double lastSpeed = putt.speed;
-    double lastHeading = putt.heading;
-    const PuttSimulator simulator(level, PuttSimulator::Probing::WhereNeeded);
-    const PuttOutcome outcome =
-        simulator.putt(putt.x, putt.y, putt.speed, putt.heading, 0, 1, [&](const BallMotion& m) {
-            lastX = m.x;
-            lastY = m.y;
-            lastSpeed = m.speed;
-            lastHeading = m.heading;
-            return true;
-        });
-    if (!outcome.wasted) {
-        return {BannerKind::Water, 0, {}};
-    }
-    const double step = lastSpeed / SubStepsPerTimeUnit;
-    const double x = lastX + step * std::cos(lastHeading);
-    const double y = lastY + step * std::sin(lastHeading);
-    return {level.containsPoint(x, y) ? BannerKind::Water : BannerKind::OutOfBounds, 0, {}};
+Banner lostBallBanner(BallLoss loss) {
+    return {loss == BallLoss::OutOfBounds ? BannerKind::OutOfBounds : BannerKind::Water, 0, {}};
 }
 
 Banner strokeLimitBanner() { return {BannerKind::StrokeLimit, Player::LimitScore, kLimitSound}; }

@@ -4,10 +4,9 @@
 #include <string>
 #include <string_view>
 
-namespace trundlex {
+#include "ball/BallPhysics.h"
 
-class Level;
-struct PuttRecord;
+namespace trundlex {
 
 // What a short on-field banner announces after a putt.
 enum class BannerKind : std::int32_t {
@@ -41,9 +40,9 @@ struct Banner {
 // always a hole in one, whatever the par.
 Banner holeOutBanner(int strokes, int par);
 
-// The banner for a putt that ended where it began, without the cup: into water or over the
-// level's edge, told apart by following the putt again up to where it left the ground.
-Banner wastedPuttBanner(const Level& level, const PuttRecord& putt);
+// The banner for a putt that lost the ball, into water or over the level's edge, as the roll
+// itself found it. `loss` must not be None.
+Banner lostBallBanner(BallLoss loss);
 
 // The banner for a player who has used up the strokes of a hole without holing out.
 Banner strokeLimitBanner();
@@ -53,10 +52,11 @@ enum class TurnKind : std::int32_t {
     Here = 0,      // a person at this computer
     Computer = 1,  // a player this computer plays by itself
     Remote = 2,    // a player at another computer of a network game
+    Nobody = 3,    // no game, or the match is over
 };
 
 struct TurnInfo {
-    TurnKind kind = TurnKind::Here;
+    TurnKind kind = TurnKind::Nobody;
     std::string name;
     // Remote: the other computer's address; empty when this computer does not know it (a
     // client sees every other player through its server).

@@ -140,6 +140,7 @@ void GameController::follow(const FlowStep& step) {
             // The library lost a level it had when the game was set up: end here, cleanly.
             listener_.scoresChanged(match_);
             setState(GameOver);
+            listener_.turnShown(turnInfo());
             listener_.levelMissing();
             break;
         case FlowOutcome::Refused:
@@ -166,6 +167,7 @@ void GameController::showTurn() {
 
 void GameController::endMatch() {
     setState(GameOver);
+    listener_.turnShown(turnInfo());
     const std::string winners = match_.WinnersText();
     const std::string courseId = match_.GetName();
     bool entered = false;

@@ -15,7 +15,10 @@ constexpr int kBannerMilliseconds = 900;
 
 TurnInfo GameController::turnInfo() const {
     const Player* player = flow_.currentPlayer();
-    if (player == nullptr) {
+    const FlowPhase phase = flow_.phase();
+    // After the last hole the flow still knows who played last, but nobody plays on.
+    if (player == nullptr || phase == FlowPhase::Idle || phase == FlowPhase::Over ||
+        phase == FlowPhase::Broken) {
         return {};
     }
     TurnInfo turn{TurnKind::Here, player->GetName(), {}};
@@ -45,7 +48,6 @@ bool GameController::announce(bool inCup) {
         return false;
     }
     const int strokes = player->StrokesOn(hole);
-    const PuttRecord& putt = *player->GetPutt(player->PuttCount() - 1);
     Banner banner;
     if (inCup) {
         const bool parKnown = hole >= 0 && hole < static_cast<int>(pars_.size());
@@ -53,14 +55,14 @@ bool GameController::announce(bool inCup) {
     } else if (strokes >= Player::StrokeLimit) {
         // The next turn would only add the last stroke and take the player off the hole.
         banner = strokeLimitBanner();
-    } else if (ball->GetX() == putt.x && ball->GetY() == putt.y && putt.speed > 0.0) {
-        banner = wastedPuttBanner(level_, putt);
+    } else if (ball->GetLoss() != BallLoss::None) {
+        banner = lostBallBanner(ball->GetLoss());
     } else {
         return false;
     }
     listener_.bannerShown(banner);
     if (context_.sound != nullptr && !banner.sound.empty() && context_.settings.sound()) {
-        context_.sound->play(banner.sound);
+        context_.sound->playAlong(banner.sound);
     }
     return true;
 }

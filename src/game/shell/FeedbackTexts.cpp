@@ -38,6 +38,9 @@ QString FeedbackTexts::bannerTitle(const Banner& banner) {
 
 QString FeedbackTexts::turnText(const TurnInfo& turn) {
     const QString name = toDisplayText(turn.name);
+    if (turn.kind == TurnKind::Nobody) {
+        return {};
+    }
     if (turn.kind != TurnKind::Remote) {
         return tr("%1's turn").arg(name);
     }

@@ -13,7 +13,7 @@ class FeedbackTexts {
 
 public:
     static QString bannerTitle(const Banner& banner);
-    // "Anna's turn", or whom the game waits for on another computer.
+    // "Anna's turn", or whom the game waits for on another computer; empty when nobody's.
     static QString turnText(const TurnInfo& turn);
 };
 

@@ -60,6 +60,13 @@ BannerOverlay* GameView::overlay(BannerOverlay*& slot, int placement) {
 void GameView::turnShown(const TurnInfo& turn) {
     turnPlayableHere_ = turn.playableHere();
     const QString text = FeedbackTexts::turnText(turn);
+    if (text.isEmpty()) {
+        if (turnTag_ != nullptr) {
+            turnTag_->hide();
+        }
+        emit status(holeStatus_);
+        return;
+    }
     emit status(holeStatus_.isEmpty() ? text : holeStatus_ + QStringLiteral("  –  ") + text);
     overlay(turnTag_, static_cast<int>(BannerOverlay::Placement::Top))
         ->showBanner(text, {}, fromRgbValue(currentStyle().colour), BannerOverlay::Sign::None,

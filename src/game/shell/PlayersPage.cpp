@@ -11,6 +11,7 @@
 #include <QSlider>
 
 #include "BallPreview.h"
+#include "ColourSwatches.h"
 #include "ScoreBoard.h"
 #include "ball/Ball.h"
 #include "play/Match.h"
@@ -22,9 +23,9 @@ namespace trundlex {
 
 namespace {
 
-QSlider* colourSlider(int maximum, QWidget* parent) {
+QSlider* patternSlider(QWidget* parent) {
     auto* slider = new QSlider(Qt::Horizontal, parent);
-    slider->setRange(0, maximum);
+    slider->setRange(0, Ball::PatternCount);
     return slider;
 }
 
@@ -48,10 +49,8 @@ PlayersPage::PlayersPage(Match& setup, const Match& previous, RandomSource& rand
     players_->setSelectionMode(QAbstractItemView::ExtendedSelection);
     players_->setIconSize(QSize(16, 16));
     delete_ = new QPushButton(tr("&Delete"), this);
-    red_ = colourSlider(255, this);
-    green_ = colourSlider(255, this);
-    blue_ = colourSlider(255, this);
-    pattern_ = colourSlider(Ball::PatternCount, this);
+    swatches_ = new ColourSwatches(this);
+    pattern_ = patternSlider(this);
     transparent_ = new QCheckBox(tr("&Transparent"), this);
     preview_ = new BallPreview(random_, this);
 
@@ -59,9 +58,7 @@ PlayersPage::PlayersPage(Match& setup, const Match& previous, RandomSource& rand
     form->addRow(tr("&Name:"), name_);
     form->addRow(tr("&Plays:"), who_);
     form->addRow(QString(), add_);
-    form->addRow(tr("&R:"), red_);
-    form->addRow(tr("&G:"), green_);
-    form->addRow(tr("&B:"), blue_);
+    form->addRow(tr("Colour:"), swatches_);
     form->addRow(tr("Pa&ttern:"), pattern_);
     form->addRow(QString(), transparent_);
     form->addRow(QString(), preview_);
@@ -85,9 +82,8 @@ PlayersPage::PlayersPage(Match& setup, const Match& previous, RandomSource& rand
         }
         removeRows(rows);
     });
-    for (QSlider* slider : {red_, green_, blue_, pattern_}) {
-        connect(slider, &QSlider::valueChanged, this, &PlayersPage::updatePreview);
-    }
+    connect(swatches_, &ColourSwatches::colourChanged, this, &PlayersPage::updatePreview);
+    connect(pattern_, &QSlider::valueChanged, this, &PlayersPage::updatePreview);
     connect(transparent_, &QCheckBox::toggled, this, &PlayersPage::updatePreview);
 
     add_->setEnabled(false);
@@ -98,10 +94,7 @@ PlayersPage::PlayersPage(Match& setup, const Match& previous, RandomSource& rand
             continue;
         }
         const BallStyle& style = player.GetStyle();
-        const QColor colour = fromRgbValue(style.colour);
-        red_->setValue(colour.red());
-        green_->setValue(colour.green());
-        blue_->setValue(colour.blue());
+        swatches_->setColour(fromRgbValue(style.colour));
         pattern_->setValue(style.pattern);
         transparent_->setChecked(style.transparent);
         chooseStrength(player.GetComputer());
@@ -109,7 +102,7 @@ PlayersPage::PlayersPage(Match& setup, const Match& previous, RandomSource& rand
     }
     chooseStrength(ComputerStrength::Person);
     name_->clear();
-    pickRandomColour();
+    pickNextColour();
     updatePreview();
 }
 
@@ -126,7 +119,7 @@ void PlayersPage::chooseStrength(ComputerStrength strength) {
 }
 
 std::uint32_t PlayersPage::chosenColour() const {
-    return toRgbValue(QColor(red_->value(), green_->value(), blue_->value()));
+    return toRgbValue(swatches_->colour());
 }
 
 int PlayersPage::chosenPattern() const { return pattern_->value(); }
@@ -135,19 +128,21 @@ void PlayersPage::updatePreview() {
     preview_->setBallLook(chosenColour(), chosenPattern(), transparent_->isChecked());
 }
 
-void PlayersPage::pickRandomColour() {
-    int rgb[3];
-    for (int& channel : rgb) {
-        channel = random_.next() % 256;
+void PlayersPage::pickNextColour() {
+    const QList<QColor>& colours = ColourSwatches::colours();
+    QColor next = colours[setup_.PlayerCount() % colours.size()];
+    for (const QColor& colour : colours) {
+        bool taken = false;
+        for (int i = 0; i < setup_.PlayerCount() && !taken; ++i) {
+            taken = setup_.GetPlayer(i)->GetStyle().colour == toRgbValue(colour);
+        }
+        if (!taken) {
+            next = colour;
+            break;
+        }
     }
-    // Dark balls are hard to see on grass: one channel at least must be bright.
-    while (rgb[0] < 154 && rgb[1] < 154 && rgb[2] < 154) {
-        rgb[random_.next() % 3] = random_.next() % 256;
-    }
-    red_->setValue(rgb[0]);
-    green_->setValue(rgb[1]);
-    blue_->setValue(rgb[2]);
-    pattern_->setValue(random_.next() % 8);
+    swatches_->setColour(next);
+    pattern_->setValue(random_.next() % Ball::PatternCount);
 }
 
 void PlayersPage::addPlayer(const QString& name) {
@@ -171,7 +166,7 @@ void PlayersPage::addPlayer(const QString& name) {
     players_->scrollToItem(item);
     name_->clear();
     offerComputerName();
-    pickRandomColour();
+    pickNextColour();
     emit playersChanged();
 }
 

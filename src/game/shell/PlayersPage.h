@@ -14,10 +14,11 @@ class QSlider;
 namespace trundlex {
 
 class BallPreview;
+class ColourSwatches;
 class Match;
 class RandomSource;
 
-// The wizard's first page: the players of this computer with their ball colours, pattern
+// The wizard's first page: the players of this computer with their ball colour, pattern
 // and transparency, and a rolling preview of the ball being set up.
 class PlayersPage : public QWidget {
     Q_OBJECT
@@ -36,9 +37,9 @@ public:
     void chooseStrength(ComputerStrength strength);
     // Removes the players of these rows.
     void removeRows(QList<int> rows);
-    // Picks a bright random colour (at least one of red, green and blue 154 or more) and a
-    // random pattern for the next player.
-    void pickRandomColour();
+    // Offers the next player the first ready-made colour nobody in the game has yet (any,
+    // once all are taken) and a random pattern.
+    void pickNextColour();
 
     std::uint32_t chosenColour() const;
     int chosenPattern() const;
@@ -60,9 +61,7 @@ private:
     QPushButton* add_;
     QListWidget* players_;
     QPushButton* delete_;
-    QSlider* red_;
-    QSlider* green_;
-    QSlider* blue_;
+    ColourSwatches* swatches_;
     QSlider* pattern_;
     QCheckBox* transparent_;
     BallPreview* preview_;

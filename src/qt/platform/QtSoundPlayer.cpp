@@ -15,10 +15,15 @@ QtSoundPlayer::~QtSoundPlayer() = default;
 
 void QtSoundPlayer::play(std::string_view file) {
     const QString name = QString::fromUtf8(file.data(), static_cast<qsizetype>(file.size()));
-    relay_.post([this, name] { playNow(name); });
+    relay_.post([this, name] { playNow(name, false); });
 }
 
-void QtSoundPlayer::playNow(const QString& file) {
+void QtSoundPlayer::playAlong(std::string_view file) {
+    const QString name = QString::fromUtf8(file.data(), static_cast<qsizetype>(file.size()));
+    relay_.post([this, name] { playNow(name, true); });
+}
+
+void QtSoundPlayer::playNow(const QString& file, bool along) {
     ++played_;
     const QString path = QDir(folder_).filePath(file);
     if (!QFileInfo::exists(path)) {
@@ -27,7 +32,7 @@ void QtSoundPlayer::playNow(const QString& file) {
         }
         return;
     }
-    if (playing_ != nullptr) {
+    if (playing_ != nullptr && !along) {
         playing_->stop();
     }
     auto& effect = effects_[path];
@@ -35,7 +40,11 @@ void QtSoundPlayer::playNow(const QString& file) {
         effect = std::make_unique<QSoundEffect>();
         effect->setSource(QUrl::fromLocalFile(path));
     }
-    playing_ = effect.get();
+    if (!along) {
+        playing_ = effect.get();
+    } else if (playing_ == effect.get()) {
+        playing_ = nullptr;
+    }
     effect->play();
 }
 

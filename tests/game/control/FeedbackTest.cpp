@@ -50,7 +50,7 @@ protected:
     }
 };
 
-TEST_F(FeedbackTest, WaterIsAnnouncedAndHoldsTheNextTurnUnderASecond) {
+TEST_F(FeedbackTest, WaterAndTheEdgeAreAnnouncedAndHoldTheNextTurnUnderASecond) {
     view_.rollAtNormalSpeed();
     start({{"Ann", ComputerStrength::Person}});
     puttAndStop(kPi, 3.0);
@@ -62,6 +62,11 @@ TEST_F(FeedbackTest, WaterIsAnnouncedAndHoldsTheNextTurnUnderASecond) {
     ASSERT_EQ(game().state(), Aiming) << "the next turn within a second";
     puttAndStop(0.0, 6.0);
     EXPECT_EQ(view_.banners.size(), 1u) << "the edge sends the ball back like a wall";
+    // Unless one sub-step carries the ball from clear of the bottom edge to beyond it.
+    clock_.advance(1000);
+    puttAndStop(kPi / 2, 76.0);
+    ASSERT_EQ(view_.banners.size(), 2u);
+    EXPECT_EQ(view_.banners[1].kind, BannerKind::OutOfBounds);
 }
 
 TEST_F(FeedbackTest, AFastForwardedPuttHasNoBannerAndNoPause) {
@@ -88,6 +93,27 @@ TEST_F(FeedbackTest, TheStrokeLimitIsAnnouncedWithTheScoreItGives) {
     EXPECT_EQ(view_.banners[0].count, 8);
     ASSERT_TRUE(playUntil([&] { return game().match().IsOver(); }));
     EXPECT_EQ(strokes(0, 0), 8);
+    // Once the match is over the status line must stop naming the last player.
+    EXPECT_EQ(view_.turns.back().kind, TurnKind::Nobody);
+    EXPECT_EQ(game().turnInfo().kind, TurnKind::Nobody);
+}
+
+// The cheer for a hole in one used to stop the cup's sound half-way.
+TEST_F(FeedbackTest, TheBannersTuneLetsTheCupSoundRingOut) {
+    struct Speakers : SoundPlayer {  // a sound played silences the others, one played along not
+        void play(std::string_view file) override { audible.assign(1, std::string(file)); }
+        void playAlong(std::string_view file) override { audible.emplace_back(file); }
+        std::vector<std::string> audible;
+    } speakers;
+    context_.sound = &speakers;
+    settings_.setSound(true);
+    addLevel("room", kRoom, 3.5, 2.5);
+    view_.rollAtNormalSpeed();
+    game().startMatch(setupOf({{"Ann", ComputerStrength::Person}}, {"room"}));
+    puttAndStop(0.0, 2.0);
+    ASSERT_EQ(view_.banners.size(), 1u);
+    EXPECT_EQ(speakers.audible, (std::vector<std::string>{std::string(SoundInCup),
+                                                          std::string(view_.banners[0].sound)}));
 }
 
 TEST_F(FeedbackTest, TheTurnSaysWhoPlaysAndWhetherThisComputerMay) {

@@ -2,12 +2,15 @@
 
 #include <QLineEdit>
 
+#include "ColourSwatches.h"
 #include "GameShellFixture.h"
 #include "LevelsPage.h"
 #include "NewGameWizard.h"
 #include "PlayersPage.h"
 #include "SaveCourseDialog.h"
 #include "library/Course.h"
+#include "render/MaterialStyle.h"
+#include "render/ModernTexture.h"
 #include "support/TempFolder.h"
 
 namespace trundlex::testing {
@@ -81,16 +84,37 @@ TEST_F(NewGameWizardTest, ComputerPlayersKeepTheirStrengthIntoTheNextGame) {
     EXPECT_EQ(offered.GetPlayer(0)->GetComputer(), ComputerStrength::Person);
 }
 
-TEST_F(NewGameWizardTest, RandomColoursAreNeverDark) {
+TEST_F(NewGameWizardTest, NewPlayersGetDistinctColoursAndCustomOnesComeBack) {
     NewGameWizard wizard(previous_, context_);
-    for (int i = 0; i < 300; ++i) {
-        wizard.playersPage()->pickRandomColour();
-        const std::uint32_t c = wizard.playersPage()->chosenColour();
-        const int r = static_cast<int>(c & 0xFF);
-        const int g = static_cast<int>((c >> 8) & 0xFF);
-        const int b = static_cast<int>((c >> 16) & 0xFF);
-        ASSERT_TRUE(r >= 154 || g >= 154 || b >= 154) << r << "," << g << "," << b;
-        ASSERT_LT(wizard.playersPage()->chosenPattern(), 8);
+    std::set<std::uint32_t> colours;
+    for (int i = 0; i < ColourSwatches::colours().size(); ++i) {
+        wizard.playersPage()->addPlayer(QString::number(i));
+        colours.insert(wizard.setup().GetPlayer(i)->GetStyle().colour);
+    }
+    EXPECT_EQ(colours.size(), static_cast<std::size_t>(ColourSwatches::colours().size()));
+    wizard.playersPage()->findChild<ColourSwatches*>()->setColour(QColor(12, 34, 56));
+    wizard.playersPage()->addPlayer(QStringLiteral("Own"));
+    NewGameWizard again(wizard.setup(), context_);
+    EXPECT_EQ(again.setup().GetPlayer(colours.size())->GetStyle().colour, 0x0038220Cu);
+}
+
+// A ball must stand out on every ground it lies on or crosses, in both looks, by the "red
+// mean" colour distance, a cheap stand-in for the eye's.
+TEST(ColourSwatches, EveryColourStandsOutOnEveryGround) {
+    for (const QColor& ball : ColourSwatches::colours()) {
+        for (const int kind : {Grass, Sand, Ice, Water}) {
+            std::vector<QColor> grounds{kindColour(kind)};
+            for (int p = 0; p < 400; p += 7) {
+                const Rgbf c = materialColour(kind, 0, {p, (p * 13) % 400, 40.0f, (p % 10) / 9.0f});
+                grounds.emplace_back(int(c.r), int(c.g), int(c.b));
+            }
+            for (const QColor& g : grounds) {
+                const double mean = (ball.red() + g.red()) / 2.0, dr = ball.red() - g.red(),
+                             dg = ball.green() - g.green(), db = ball.blue() - g.blue();
+                ASSERT_GT((2 + mean / 256) * dr * dr + 4 * dg * dg + (2 + (255 - mean) / 256) * db * db,
+                          150.0 * 150.0) << ball.name().toStdString() << " on " << kind;
+            }
+        }
     }
 }
 

@@ -122,5 +122,26 @@ TEST(ModernLook, BallAndItsShadowStayInTheRectangleTheWindowRestores) {
     }
 }
 
+// On a screen of device pixel ratio 2 the ball must come from pictures made at that density,
+// not from ones made for ratio 1 and enlarged (blurred edges).
+TEST(ModernLook, BallIsAsSharpAtRatioTwoAsDrawnTwiceAsLarge) {
+    const Level level(4, 3);
+    Ball ball;
+    ball.SetLevel(level);
+    ball.SetX(1.37);
+    QImage images[2];
+    for (const int ratio : {1, 2}) {
+        BallLook look(BallStyle{0x0040C0FF, BallPatternCount, false});
+        look.setGeometry(14 / ratio, 6 / ratio, 80 / ratio);  // the same device pixels
+        images[ratio - 1] = QImage(400, 280, QImage::Format_ARGB32_Premultiplied);
+        images[ratio - 1].fill(Qt::transparent);
+        images[ratio - 1].setDevicePixelRatio(ratio);
+        QPainter painter(&images[ratio - 1]);
+        drawModernBall(painter, ball, look, false);
+    }
+    images[1].setDevicePixelRatio(1);
+    EXPECT_EQ(images[0], images[1]);
+}
+
 }  // namespace
 }  // namespace trundlex
