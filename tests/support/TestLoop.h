@@ -60,11 +60,15 @@ public:
             std::function<void()> task;
             {
                 std::unique_lock lock(mutex_);
-                if (!changed_.wait_until(lock, deadline, [&] { return !tasks_.empty(); })) {
-                    return done();
+                if (changed_.wait_until(lock, deadline, [&] { return !tasks_.empty(); })) {
+                    task = std::move(tasks_.front());
+                    tasks_.pop_front();
                 }
-                task = std::move(tasks_.front());
-                tasks_.pop_front();
+            }
+            // `done` is asked without the loop's lock: it may take locks that posting threads
+            // hold while they post.
+            if (!task) {
+                return done();
             }
             task();
         }
