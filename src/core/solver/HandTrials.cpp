@@ -3,7 +3,8 @@
 #include <algorithm>
 #include <atomic>
 #include <optional>
-#include <thread>
+
+#include "util/Threads.h"
 
 namespace trundlex {
 
@@ -63,9 +64,7 @@ void makePlans(PuttPlanner& planner, bool later,
         plans[0] = planner.search(wanted[0].second.first, wanted[0].second.second, 0, later, done);
         complete[0] = done ? 1 : 0;
     } else {
-        const int cores = planner.threads() > 0
-                              ? planner.threads()
-                              : static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
+        const int cores = threadsFor(planner.threads());
         std::atomic<std::size_t> next{0};
         auto work = [&] {
             for (std::size_t i = next.fetch_add(1); i < wanted.size(); i = next.fetch_add(1)) {
@@ -75,14 +74,7 @@ void makePlans(PuttPlanner& planner, bool later,
                 complete[i] = done ? 1 : 0;
             }
         };
-        std::vector<std::thread> pool;
-        for (int t = 1; t < std::min<int>(cores, static_cast<int>(wanted.size())); ++t) {
-            pool.emplace_back(work);
-        }
-        work();
-        for (std::thread& t : pool) {
-            t.join();
-        }
+        runOnThreads(std::min<int>(cores, static_cast<int>(wanted.size())) - 1, work);
     }
     for (std::size_t i = 0; i < wanted.size(); ++i) {
         planner.remember(wanted[i].first, plans[i], complete[i] != 0);

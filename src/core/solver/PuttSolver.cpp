@@ -39,9 +39,9 @@
 #include <cmath>
 #include <numbers>
 #include <optional>
-#include <thread>
 
 #include "level/Material.h"
+#include "util/Threads.h"
 
 namespace trundlex {
 
@@ -111,9 +111,7 @@ public:
             deadline_ = Clock::now() + std::chrono::duration_cast<Clock::duration>(
                                            std::chrono::duration<double>(options_.timeLimit));
         }
-        threads_ = options_.threads > 0
-                       ? options_.threads
-                       : static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
+        threads_ = threadsFor(options_.threads);
     }
 
     SolverResult run(double x, double y) {
@@ -206,15 +204,7 @@ private:
                 }
             }
         };
-        const int extra = std::min<int>(threads_ - 1, static_cast<int>(tasks.size()) - 1);
-        std::vector<std::thread> pool;
-        for (int t = 0; t < extra; ++t) {
-            pool.emplace_back(work);
-        }
-        work();
-        for (std::thread& t : pool) {
-            t.join();
-        }
+        runOnThreads(std::min<int>(threads_ - 1, static_cast<int>(tasks.size()) - 1), work);
         for (const LineResult& r : results) {
             putts_ += r.putts;
             subSteps_ += r.subSteps;
