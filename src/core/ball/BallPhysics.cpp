@@ -11,6 +11,8 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
+#include <cstdint>
 #include <cmath>
 
 #include "BallTypes.h"
@@ -101,8 +103,9 @@ public:
         cupInteraction(clear || (small && open_->isCupFreeAt(m_.x, m_.y)));
         wallCollision(clear);
 
-        const double vx = m_.speed * std::cos(m_.heading);
-        const double vy = m_.speed * std::sin(m_.heading);
+        const Turn& turn = turnOf(m_.heading);
+        const double vx = m_.speed * turn.cos;
+        const double vy = m_.speed * turn.sin;
         if (m_.sinking) {
             m_.radius = m_.radius - 2 * dt;
             if (m_.radius < 0) {
@@ -135,6 +138,29 @@ public:
     }
 
 private:
+    struct Turn {
+        std::uint64_t bits = 0;
+        double cos = 1.0;
+        double sin = 0.0;
+    };
+
+    // The cosine and sine of the heading. On even ground the heading keeps the same bits
+    // for many sub-steps in a row, so the last two are kept: the same bits give the same
+    // values, so nothing the ball does changes (bits, not ==, because -0.0 and 0.0 have
+    // sines of different sign).
+    const Turn& turnOf(double heading) {
+        const auto bits = std::bit_cast<std::uint64_t>(heading);
+        for (const Turn& turn : turns_) {
+            if (turn.bits == bits) {
+                return turn;
+            }
+        }
+        Turn& slot = turns_[nextTurn_];
+        nextTurn_ ^= 1;
+        slot = {bits, std::cos(heading), std::sin(heading)};
+        return slot;
+    }
+
     void sound(std::string_view file, bool mutedInNextPosition) {
         if (sounds_ != nullptr) {
             sounds_->sound(file, mutedInNextPosition);
@@ -303,6 +329,9 @@ private:
     const Level& level_;
     const OpenCells* open_;
     BallSounds* sounds_;
+    // Heading 0.0 has cosine 1 and sine 0; the second slot starts there too.
+    std::array<Turn, 2> turns_{};
+    std::size_t nextTurn_ = 0;
 };
 
 template <bool Fast>

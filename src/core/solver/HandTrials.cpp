@@ -118,6 +118,9 @@ TrialResult playTrials(const PuttSolver& solver, PuttPlanner& planner, double x,
                 result.stopped = true;
                 return result;
             }
+            // Each ball's putt depends only on its own hand and plan: the balls roll on the
+            // planner's threads at once, with the same results in any order.
+            std::vector<std::pair<TrialBall*, SolvedPutt>> rolling;
             for (TrialBall& ball : balls) {
                 if (ball.score != 0) {
                     continue;
@@ -128,18 +131,30 @@ TrialResult playTrials(const PuttSolver& solver, PuttPlanner& planner, double x,
                     ball.score = limit + 1;  // nowhere to go from here: it cannot hole out
                     continue;
                 }
-                const HumanHand::Putt played = ball.hand.play((*plan)->speed, (*plan)->heading);
-                const PuttOutcome end = solver.simulator().putt(ball.x, ball.y, played.speed,
-                                                                played.heading);
-                ++ball.strokes;
-                ball.x = end.x;
-                ball.y = end.y;
-                if (end.holed) {
-                    ball.score = ball.strokes;
-                } else if (ball.strokes >= std::min(limit, cut)) {
-                    ball.score = limit + 1;
-                }
+                rolling.emplace_back(&ball, **plan);
             }
+            const int strokeCut = std::min(limit, cut);
+            std::atomic<std::size_t> next{0};
+            auto roll = [&] {
+                for (std::size_t i = next.fetch_add(1); i < rolling.size(); i = next.fetch_add(1)) {
+                    TrialBall& ball = *rolling[i].first;
+                    const HumanHand::Putt played =
+                        ball.hand.play(rolling[i].second.speed, rolling[i].second.heading);
+                    const PuttOutcome end =
+                        solver.simulator().putt(ball.x, ball.y, played.speed, played.heading);
+                    ++ball.strokes;
+                    ball.x = end.x;
+                    ball.y = end.y;
+                    if (end.holed) {
+                        ball.score = ball.strokes;
+                    } else if (ball.strokes >= strokeCut) {
+                        ball.score = limit + 1;
+                    }
+                }
+            };
+            runOnThreads(
+                std::min<int>(threadsFor(planner.threads()), static_cast<int>(rolling.size())) - 1,
+                roll);
         }
         for (TrialBall& ball : balls) {
             const int score = ball.score != 0 ? ball.score : limit + 1;
