@@ -11,10 +11,10 @@
 
 #include <algorithm>
 #include <array>
-#include <bit>
 #include <cstdint>
 #include <cmath>
 
+#include "BallTrig.h"
 #include "BallTypes.h"
 #include "level/Level.h"
 
@@ -22,7 +22,13 @@ namespace trundlex {
 
 namespace {
 
-const double kPi = std::acos(-1.0);
+using balltrig::kPi;
+using balltrig::RayAngles;
+using balltrig::rayAngles;
+using balltrig::cupRays;
+using balltrig::trig;
+using balltrig::TrigMemo;
+using balltrig::Turn;
 
 // A ball at rest is one whose speed stayed at or below this for more than kRestCount
 // sub-steps in a row.
@@ -40,24 +46,6 @@ bool inAnySector(double angle, const OpenCells::Sector* sectors, int count) {
         }
     }
     return false;
-}
-
-// The directions of the wall rays relative to the heading, from -pi/2 to pi/2, worked out
-// once by the same repeated addition the rays have always been stepped with.
-struct RayAngles {
-    static constexpr int Count = 202;
-    std::array<double, Count> angle{};
-    int count = 0;
-    RayAngles() {
-        for (double a = -kPi / 2; a <= kPi / 2 && count < Count; a += kPi / 200) {
-            angle[static_cast<std::size_t>(count++)] = a;
-        }
-    }
-};
-
-const RayAngles& rayAngles() {
-    static const RayAngles angles;
-    return angles;
 }
 
 // Marks the rays that may point into one of the sectors (a ray more on each side of every
@@ -88,7 +76,7 @@ template <bool Fast>
 class Stepper {
 public:
     Stepper(BallMotion& m, const Level& level, const OpenCells* open, BallSounds* sounds)
-        : m_(m), level_(level), open_(open), sounds_(sounds) {}
+        : m_(m), level_(level), open_(open), sounds_(sounds), trig_(trig()) {}
 
     // Returns the roll angles of this sub-step through rollA/rollB.
     void subStep(double& rollA, double& rollB) {
@@ -103,7 +91,7 @@ public:
         cupInteraction(clear || (small && open_->isCupFreeAt(m_.x, m_.y)));
         wallCollision(clear);
 
-        const Turn& turn = turnOf(m_.heading);
+        const Turn& turn = trig_.ofHeading(m_.heading);
         const double vx = m_.speed * turn.cos;
         const double vy = m_.speed * turn.sin;
         if (m_.sinking) {
@@ -138,29 +126,6 @@ public:
     }
 
 private:
-    struct Turn {
-        std::uint64_t bits = 0;
-        double cos = 1.0;
-        double sin = 0.0;
-    };
-
-    // The cosine and sine of the heading. On even ground the heading keeps the same bits
-    // for many sub-steps in a row, so the last two are kept: the same bits give the same
-    // values, so nothing the ball does changes (bits, not ==, because -0.0 and 0.0 have
-    // sines of different sign).
-    const Turn& turnOf(double heading) {
-        const auto bits = std::bit_cast<std::uint64_t>(heading);
-        for (const Turn& turn : turns_) {
-            if (turn.bits == bits) {
-                return turn;
-            }
-        }
-        Turn& slot = turns_[nextTurn_];
-        nextTurn_ ^= 1;
-        slot = {bits, std::cos(heading), std::sin(heading)};
-        return slot;
-    }
-
     void sound(std::string_view file, bool mutedInNextPosition) {
         if (sounds_ != nullptr) {
             sounds_->sound(file, mutedInNextPosition);
@@ -201,9 +166,9 @@ private:
             bool all = true;
             double sumX = 0.0;
             double sumY = 0.0;
-            for (double a = kPi; a >= -kPi; a -= kPi / 15) {
-                const double c = std::cos(a);
-                const double s = std::sin(a);
+            for (const Turn& ray : cupRays().ray) {
+                const double c = ray.cos;
+                const double s = ray.sin;
                 if (level_.materialKindAt(x + k * c, y + k * s) == Cup) {
                     any = true;
                     sumX += c;
@@ -274,11 +239,13 @@ private:
                 continue;
             }
             const double a = rays.angle[i];
-            const double c = std::cos(a + h);
-            const double s = std::sin(a + h);
+            const Turn& turn = trig_.ofRay(i, h);
+            const double c = turn.cos;
+            const double s = turn.sin;
             if (!level_.isWallAt(x + r * c, y + r * s)) {
                 continue;
             }
+            const double glance = rays.glance[i];
             double lo = 0.0;
             double hi = r;
             for (int i = 0; i < 20 && lo < best; ++i) {
@@ -287,7 +254,7 @@ private:
                 const double py = y + mid * s;
                 if (level_.isWallAt(px, py)) {
                     hi = mid;
-                    loss = std::sin(kPi / 2 + a) * level_.bounceLossAt(px, py);
+                    loss = glance * level_.bounceLossAt(px, py);
                 } else {
                     lo = mid;
                 }
@@ -329,9 +296,7 @@ private:
     const Level& level_;
     const OpenCells* open_;
     BallSounds* sounds_;
-    // Heading 0.0 has cosine 1 and sine 0; the second slot starts there too.
-    std::array<Turn, 2> turns_{};
-    std::size_t nextTurn_ = 0;
+    TrigMemo& trig_;
 };
 
 template <bool Fast>

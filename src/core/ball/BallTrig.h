@@ -1,0 +1,118 @@
+#pragma once
+
+// The cosines and sines the ball's sub-step needs, each worked out once where the same angle
+// comes again: the fixed directions of the wall and cup probes, and the last headings. Only
+// the sub-step (BallPhysics.cpp) uses this.
+#include <array>
+#include <bit>
+#include <cmath>
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+namespace trundlex::balltrig {
+
+inline const double kPi = std::acos(-1.0);
+
+// The directions of the wall rays relative to the heading, from -pi/2 to pi/2, worked out
+// once by the same repeated addition the rays have always been stepped with.
+// With each, the share of the speed a wall at that angle takes (the sine of a quarter turn
+// more), which only the angle decides.
+struct RayAngles {
+    static constexpr int Count = 202;
+    std::array<double, Count> angle{};
+    std::array<double, Count> glance{};
+    int count = 0;
+    RayAngles() {
+        for (double a = -kPi / 2; a <= kPi / 2 && count < Count; a += kPi / 200) {
+            glance[static_cast<std::size_t>(count)] = std::sin(kPi / 2 + a);
+            angle[static_cast<std::size_t>(count++)] = a;
+        }
+    }
+};
+
+inline const RayAngles& rayAngles() {
+    static const RayAngles angles;
+    return angles;
+}
+
+// A cosine and a sine, and the bits of the angle they belong to.
+struct Turn {
+    std::uint64_t bits = 0;
+    double cos = 1.0;
+    double sin = 0.0;
+    static Turn of(double angle) {
+        return {std::bit_cast<std::uint64_t>(angle), std::cos(angle), std::sin(angle)};
+    }
+};
+
+// The directions in which the cup is felt around the ball, a fifteenth of a half turn apart,
+// stepped from a half turn down by the same repeated subtraction as ever.
+struct CupRays {
+    std::vector<Turn> ray;
+    CupRays() {
+        for (double a = kPi; a >= -kPi; a -= kPi / 15) {
+            ray.push_back(Turn::of(a));
+        }
+    }
+};
+
+inline const CupRays& cupRays() {
+    static const CupRays rays;
+    return rays;
+}
+
+// Cosines and sines a ball on this thread asked for last. On even ground the heading keeps
+// the same bits for many sub-steps, and so do the wall rays' directions along a wall: the same
+// bits give the same values, so nothing a ball does changes. Bits, not ==, because -0.0 and
+// 0.0 have sines of different sign. Every entry holds a true value from the start (of heading
+// 0), so a look-up is right whatever the ball before asked.
+class TrigMemo {
+public:
+    TrigMemo() {
+        headings_.fill(Turn::of(0.0));
+        const RayAngles& rays = rayAngles();
+        for (int i = 0; i < RayAngles::Count; ++i) {
+            rays_[static_cast<std::size_t>(i)] = Turn::of(rays.angle[static_cast<std::size_t>(i)] + 0.0);
+        }
+    }
+
+    const Turn& ofHeading(double heading) {
+        const auto bits = std::bit_cast<std::uint64_t>(heading);
+        for (const Turn& turn : headings_) {
+            if (turn.bits == bits) {
+                return turn;
+            }
+        }
+        Turn& slot = headings_[next_];
+        next_ ^= 1;
+        slot = Turn::of(heading);
+        return slot;
+    }
+
+    // The direction of ray i for a ball heading that way; kept by the heading's bits.
+    const Turn& ofRay(int i, double heading) {
+        Turn& slot = rays_[static_cast<std::size_t>(i)];
+        const auto bits = std::bit_cast<std::uint64_t>(heading);
+        if (rayHeadings_[static_cast<std::size_t>(i)] != bits) {
+            const double angle = rayAngles().angle[static_cast<std::size_t>(i)] + heading;
+            slot = Turn::of(angle);
+            rayHeadings_[static_cast<std::size_t>(i)] = bits;
+        }
+        return slot;
+    }
+
+private:
+    std::array<Turn, 2> headings_{};
+    std::size_t next_ = 0;
+    std::array<Turn, RayAngles::Count> rays_{};
+    // The heading each ray's entry was worked out for (0.0 at first).
+    std::array<std::uint64_t, RayAngles::Count> rayHeadings_{};
+};
+
+inline TrigMemo& trig() {
+    thread_local TrigMemo memo;
+    return memo;
+}
+
+}  // namespace trundlex::balltrig
