@@ -48,12 +48,27 @@ bool inAnySector(double angle, const OpenCells::Sector* sectors, int count) {
     return false;
 }
 
-// Marks the rays that may point into one of the sectors (a ray more on each side of every
-// sector against rounding; inAnySector still decides), so that the others cost nothing.
-// With sectorCount < 0 every ray is looked at anyway.
-void markRays(double heading, const OpenCells::Sector* sectors, int sectorCount,
-              std::array<bool, RayAngles::Count>& candidate) {
+// The rays that may point into one of the sectors (a ray more on each side of every sector
+// against rounding; inAnySector still decides), as runs of ray numbers in increasing order
+// that do not overlap, so that the other rays cost nothing. With sectorCount < 0 every ray is
+// looked at anyway.
+struct RayRuns {
+    struct Run {
+        int lo;
+        int hi;
+    };
+    std::array<Run, OpenCells::MaxSectors * 3> run{};
+    int count = 0;
+};
+
+void markRays(double heading, const OpenCells::Sector* sectors, int sectorCount, RayRuns& runs) {
     const RayAngles& rays = rayAngles();
+    runs.count = 0;
+    if (sectorCount < 0) {
+        runs.run[0] = {0, rays.count - 1};
+        runs.count = 1;
+        return;
+    }
     const double step = kPi / 200;
     for (int k = 0; k < sectorCount; ++k) {
         const double from = std::remainder(sectors[k].from - heading, 2 * kPi);
@@ -65,9 +80,12 @@ void markRays(double heading, const OpenCells::Sector* sectors, int sectorCount,
             }
             const int lo = static_cast<int>(std::max(first, 0.0));
             const int hi = static_cast<int>(std::min<double>(last, rays.count - 1));
-            for (int i = lo; i <= hi; ++i) {
-                candidate[static_cast<std::size_t>(i)] = true;
+            // Kept sorted by their first ray as they come.
+            int at = runs.count++;
+            for (; at > 0 && runs.run[static_cast<std::size_t>(at - 1)].lo > lo; --at) {
+                runs.run[static_cast<std::size_t>(at)] = runs.run[static_cast<std::size_t>(at - 1)];
             }
+            runs.run[static_cast<std::size_t>(at)] = {lo, hi};
         }
     }
 }
@@ -226,29 +244,30 @@ private:
             sectorCount = open_->wallSectors(x, y, r, sectors);
         }
         const RayAngles& rays = rayAngles();
-        std::array<bool, RayAngles::Count> candidate{};
-        markRays(h, sectors, sectorCount, candidate);
+        RayRuns runs;
+        markRays(h, sectors, sectorCount, runs);
 
         double best = 100.0;
         double bestAngle = -10.0;
         double loss = 0.0;
-        // Rays across the front half of the ball, relative to its heading.
-        for (int i = 0; i < rays.count; ++i) {
-            if (sectorCount >= 0 && (!candidate[i] || !inAnySector(rays.angle[i] + h, sectors,
-                                                                    sectorCount))) {
-                continue;
+        // Rays across the front half of the ball, relative to its heading, in the order of
+        // their angles (the nearest wall point first found wins, and the loss is the last
+        // one met).
+        const auto probe = [&](int i) {
+            if (sectorCount >= 0 && !inAnySector(rays.angle[i] + h, sectors, sectorCount)) {
+                return;
             }
             const double a = rays.angle[i];
             const Turn& turn = trig_.ofRay(i, h);
             const double c = turn.cos;
             const double s = turn.sin;
             if (!level_.isWallAt(x + r * c, y + r * s)) {
-                continue;
+                return;
             }
             const double glance = rays.glance[i];
             double lo = 0.0;
             double hi = r;
-            for (int i = 0; i < 20 && lo < best; ++i) {
+            for (int step = 0; step < 20 && lo < best; ++step) {
                 const double mid = (lo + hi) / 2;
                 const double px = x + mid * c;
                 const double py = y + mid * s;
@@ -264,6 +283,14 @@ private:
                 best = depth;
                 bestAngle = a;
             }
+        };
+        int next = 0;  // rays before this one were looked at already
+        for (int k = 0; k < runs.count; ++k) {
+            const RayRuns::Run& run = runs.run[static_cast<std::size_t>(k)];
+            for (int i = std::max(run.lo, next); i <= run.hi; ++i) {
+                probe(i);
+            }
+            next = std::max(next, run.hi + 1);
         }
 
         if (best < 100.0) {
