@@ -6,9 +6,11 @@
 #include <algorithm>
 #include <chrono>
 #include <filesystem>
+#include <string>
 #include <vector>
 
 #include "level/LevelFile.h"
+#include "library/Course.h"
 #include "play/ComputerPlayer.h"
 #include "solver/HandTrials.h"
 #include "solver/Par.h"
@@ -72,41 +74,70 @@ void computerPlanFromEachStart(benchmark::State& state) {
 }
 BENCHMARK(computerPlanFromEachStart)->Unit(benchmark::kSecond)->Iterations(1);
 
-// The three strengths on every shipped level with fixed seeds, 8 games a hole (the same
-// trials as `trundlex-tool play-course`): the mean strokes over par per hole of each, and
-// ordered = 1 when easy scores more than medium and medium more than hard.
-void computerStrengthsAgainstPar(benchmark::State& state) {
+// The three strengths on each shipped course with fixed seeds, 10 games a hole (what
+// `trundlex-tool play-course COURSE --games 10 --seed 1` prints as each strength's total):
+// for each course its par and the three mean totals, and ok = 1 when easy scores more than
+// medium and medium more than hard, hard at or under par and easy at least a stroke a hole
+// over it. allOk = 1 when every course is ok.
+void computerStrengthsOnEachCourse(benchmark::State& state) {
     const std::vector<Level> levels = shippedLevels();
-    double over[3] = {0.0, 0.0, 0.0};
-    for (auto _ : state) {
-        for (double& o : over) {
-            o = 0.0;
-        }
-        for (std::size_t i = 0; i < levels.size(); ++i) {
-            const Level& level = levels[i];
-            const int par = computePar(level);
-            const PuttSolver solver(level);
-            PuttPlanner planner(solver, {});
-            int s = 0;
-            for (const ComputerStrength strength :
-                 {ComputerStrength::Easy, ComputerStrength::Medium, ComputerStrength::Hard}) {
-                const TrialResult played = playTrials(
-                    solver, planner, level.startX(), level.startY(),
-                    {.trials = 8, .seed = static_cast<std::uint32_t>(i + 1),
-                     .hand = handOf(strength), .strokeLimit = ParStrokeLimit});
-                for (const int score : played.strokes) {
-                    over[s] += (score - par) / 8.0 / static_cast<double>(levels.size());
-                }
-                ++s;
-            }
+    std::vector<std::filesystem::path> files;
+    for (const auto& entry :
+         std::filesystem::directory_iterator(TRUNDLEX_SOURCE_DIR "/resources/courses")) {
+        if (entry.path().extension() == ".cou") {
+            files.push_back(entry.path());
         }
     }
-    state.counters["easyOver"] = over[0];
-    state.counters["mediumOver"] = over[1];
-    state.counters["hardOver"] = over[2];
-    state.counters["ordered"] = over[0] > over[1] && over[1] > over[2] ? 1 : 0;
+    std::sort(files.begin(), files.end());
+    constexpr int kGames = 10;
+    bool allOk = true;
+    for (auto _ : state) {
+        for (const std::filesystem::path& file : files) {
+            Course course;
+            if (!course.load(file.string())) {
+                state.SkipWithError("a shipped course cannot be read");
+                return;
+            }
+            int par = 0;
+            double total[3] = {0.0, 0.0, 0.0};
+            for (int hole = 0; hole < course.levelCount(); ++hole) {
+                const auto level = std::find_if(levels.begin(), levels.end(), [&](const Level& l) {
+                    return l.id() == course.levelId(hole);
+                });
+                if (level == levels.end()) {
+                    state.SkipWithError("a course names a level that is not shipped");
+                    return;
+                }
+                par += computePar(*level);
+                const PuttSolver solver(*level);
+                int s = 0;
+                for (const ComputerStrength strength :
+                     {ComputerStrength::Easy, ComputerStrength::Medium, ComputerStrength::Hard}) {
+                    PuttPlanner planner(solver, {});  // each strength plans afresh, as alone
+                    const TrialResult played = playTrials(
+                        solver, planner, level->startX(), level->startY(),
+                        {.trials = kGames, .seed = 1 + static_cast<std::uint32_t>(hole),
+                         .hand = handOf(strength), .strokeLimit = ParStrokeLimit});
+                    for (const int score : played.strokes) {
+                        total[s] += score / static_cast<double>(kGames);
+                    }
+                    ++s;
+                }
+            }
+            const std::string name = file.stem().string();
+            const bool ok = total[0] > total[1] && total[1] > total[2] && total[2] <= par &&
+                            total[0] >= par + course.levelCount();
+            allOk = allOk && ok;
+            state.counters[name + "Par"] = par;
+            state.counters[name + "Easy"] = total[0];
+            state.counters[name + "Medium"] = total[1];
+            state.counters[name + "Hard"] = total[2];
+            state.counters[name + "Ok"] = ok ? 1 : 0;
+        }
+    }
+    state.counters["allOk"] = allOk ? 1 : 0;
 }
-BENCHMARK(computerStrengthsAgainstPar)->Unit(benchmark::kSecond)->Iterations(1);
+BENCHMARK(computerStrengthsOnEachCourse)->Unit(benchmark::kSecond)->Iterations(1);
 
 }  // namespace
 }  // namespace trundlex

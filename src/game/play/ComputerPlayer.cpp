@@ -4,6 +4,7 @@
 #include <cmath>
 #include <numbers>
 
+#include "level/Level.h"
 #include "level/Material.h"
 #include "solver/PuttPlanner.h"
 #include "solver/PuttSolver.h"
@@ -21,7 +22,7 @@ double shakinessOf(ComputerStrength strength) {
         case ComputerStrength::Easy:
             return 4.5;
         case ComputerStrength::Medium:
-            return 1.6;
+            return 1.2;
         default:
             return 0.4;
     }
@@ -56,7 +57,13 @@ HandSpread handOf(ComputerStrength strength) {
 ComputerPutt planComputerPutt(const PuttSolver& solver, double x, double y, double timeLimit,
                               const std::atomic<bool>* stop) {
     PuttPlanner planner(solver, {.timeLimit = std::max(timeLimit, 0.0), .stop = stop});
-    const std::optional<SolvedPutt> found = planner.plan(x, y);
+    // Thought through as far as the par's players think: further from the start, less far
+    // from where an earlier stroke left the ball, so that the strengths play as they were
+    // measured against par.
+    const Level& level = solver.simulator().level();
+    const bool fromStart = planner.cellOf(x, y) == planner.cellOf(level.startX(), level.startY());
+    bool complete = true;
+    const std::optional<SolvedPutt> found = planner.search(x, y, 0, !fromStart, complete);
     return found ? ComputerPutt{found->speed, found->heading}
                  : puttAtNearestCup(solver.simulator().level(), x, y);
 }

@@ -33,7 +33,8 @@ ComputerPutt puttAtNearestCup(const Level& level, double x, double y);
 
 // The putt the computer would make for a ball lying at (x, y) if it aimed perfectly: what
 // PuttPlanner plans, as for the par. When the solver finds nothing better than staying put, a
-// putt straight at the nearest cup. Takes up to
+// putt straight at the nearest cup. From anywhere but the start it looks fewer strokes ahead,
+// as the par's players do from where an earlier stroke left the ball. Takes up to
 // timeLimit seconds (a fraction of that on most levels). Setting *stop (from another thread)
 // cuts the search short; the putt is then the best found so far.
 ComputerPutt planComputerPutt(const PuttSolver& solver, double x, double y, double timeLimit = 3.0,
