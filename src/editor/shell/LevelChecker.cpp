@@ -4,6 +4,7 @@
 
 #include "model/LevelCheck.h"
 #include "solver/Par.h"
+#include "util/Threads.h"
 
 namespace trundlex {
 
@@ -11,10 +12,7 @@ LevelChecker::LevelChecker(QObject* parent) : QObject(parent) {}
 
 LevelChecker::~LevelChecker() {
     relay_.close();
-    cancel();
-    for (auto& run : stopping_) {
-        run->thread.join();
-    }
+    job_.cancel();
 }
 
 QStringList LevelChecker::problems(const Level& level) {
@@ -44,35 +42,25 @@ QString LevelChecker::verdict(int par) {
 }
 
 void LevelChecker::start(const Level& level) {
-    cancel();
-    current_ = std::make_unique<Run>();
-    Run* run = current_.get();
+    running_ = true;
     // One core is left to the window, so that it keeps answering while the par is worked out.
-    const int threads = std::max(1, static_cast<int>(std::thread::hardware_concurrency()) - 1);
-    run->thread = std::thread([this, run, threads, copy = level] {
+    const int threads = std::max(1, threadsFor(0) - 1);
+    job_.start([this, threads, copy = level](const std::atomic<bool>& stop,
+                                             const BackgroundJob::Deliver& deliver) {
         const std::optional<int> par =
-            computePar(copy, ParOptions{.threads = threads, .stop = &run->stop});
-        relay_.post([this, run, par] { ended(run, par.value_or(-1)); });
+            computePar(copy, ParOptions{.threads = threads, .stop = &stop});
+        if (par) {
+            deliver([this, par] {
+                running_ = false;
+                emit finished(*par);
+            });
+        }
     });
 }
 
 void LevelChecker::cancel() {
-    if (current_) {
-        current_->stop = true;
-        stopping_.push_back(std::move(current_));
-    }
-}
-
-void LevelChecker::ended(Run* run, int par) {
-    run->thread.join();
-    if (current_.get() == run) {
-        current_.reset();
-        if (par >= 0) {
-            emit finished(par);
-        }
-        return;
-    }
-    std::erase_if(stopping_, [run](const auto& r) { return r.get() == run; });
+    job_.cancel();
+    running_ = false;
 }
 
 }  // namespace trundlex

@@ -2,7 +2,7 @@
 
 #include <functional>
 
-#include "BackgroundJob.h"
+#include "util/BackgroundJob.h"
 #include "level/Level.h"
 #include "play/ComputerPlayer.h"
 

@@ -3,7 +3,7 @@
 #include <functional>
 #include <vector>
 
-#include "BackgroundJob.h"
+#include "util/BackgroundJob.h"
 #include "level/Level.h"
 
 namespace trundlex {
