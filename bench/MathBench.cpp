@@ -49,14 +49,22 @@ void twoArguments(benchmark::State& state) {
     state.SetItemsProcessed(state.iterations());
 }
 
-double librarySin(double x) { return std::sin(x); }
-double libraryCos(double x) { return std::cos(x); }
-double libraryAtan2(double y, double x) { return std::atan2(y, x); }
+double librarySin(double x) {
+    return std::sin(x);
+}
+double libraryCos(double x) {
+    return std::cos(x);
+}
+double libraryAtan2(double y, double x) {
+    return std::atan2(y, x);
+}
 double portableSinPlusCos(double x) {
     const pmath::SinCos both = pmath::sincos(x);
     return both.sin + both.cos;
 }
-double librarySinPlusCos(double x) { return std::sin(x) + std::cos(x); }
+double librarySinPlusCos(double x) {
+    return std::sin(x) + std::cos(x);
+}
 
 BENCHMARK(oneArgument<librarySin>)->Name("sin/library");
 BENCHMARK(oneArgument<pmath::sin>)->Name("sin/portable");

@@ -92,12 +92,11 @@ Reduced reduceModerate(double x) {
 // The binary digits of 2/pi after the point, 32 to a word, most significant first; enough for
 // the largest double's exponent plus the 192 bits the product keeps.
 constexpr std::array<std::uint32_t, 40> kTwoOverPiBits = {
-    0xa2f9836e, 0x4e441529, 0xfc2757d1, 0xf534ddc0, 0xdb629599, 0x3c439041, 0xfe5163ab,
-    0xdebbc561, 0xb7246e3a, 0x424dd2e0, 0x06492eea, 0x09d1921c, 0xfe1deb1c, 0xb129a73e,
-    0xe88235f5, 0x2ebb4484, 0xe99c7026, 0xb45f7e41, 0x3991d639, 0x835339f4, 0x9c845f8b,
-    0xbdf9283b, 0x1ff897ff, 0xde05980f, 0xef2f118b, 0x5a0a6d1f, 0x6d367ecf, 0x27cb09b7,
-    0x4f463f66, 0x9e5fea2d, 0x7527bac7, 0xebe5f17b, 0x3d0739f7, 0x8a5292ea, 0x6bfb5fb1,
-    0x1f8d5d08, 0x56033046, 0xfc7b6bab, 0xf0cfbc20, 0x9af4361d};
+    0xa2f9836e, 0x4e441529, 0xfc2757d1, 0xf534ddc0, 0xdb629599, 0x3c439041, 0xfe5163ab, 0xdebbc561,
+    0xb7246e3a, 0x424dd2e0, 0x06492eea, 0x09d1921c, 0xfe1deb1c, 0xb129a73e, 0xe88235f5, 0x2ebb4484,
+    0xe99c7026, 0xb45f7e41, 0x3991d639, 0x835339f4, 0x9c845f8b, 0xbdf9283b, 0x1ff897ff, 0xde05980f,
+    0xef2f118b, 0x5a0a6d1f, 0x6d367ecf, 0x27cb09b7, 0x4f463f66, 0x9e5fea2d, 0x7527bac7, 0xebe5f17b,
+    0x3d0739f7, 0x8a5292ea, 0x6bfb5fb1, 0x1f8d5d08, 0x56033046, 0xfc7b6bab, 0xf0cfbc20, 0x9af4361d};
 
 constexpr int kLimbs = 6;  // 192 bits of x * 2/pi are kept: 2 of quadrant, 190 of fraction
 using Limbs = std::array<std::uint32_t, kLimbs>;
@@ -128,7 +127,7 @@ Reduced reduceLarge(double ax) {
     const int q = static_cast<int>(bits >> 52) - 1075;
     const std::uint64_t m = (bits & ((std::uint64_t{1} << 52) - 1)) | (std::uint64_t{1} << 52);
     // Digit i of 2/pi (from 1) is worth 2^(q-i) here; those worth 4 or more drop out.
-    const int first = q - 2;  // zero-based position of digit q - 1
+    const int first = q - 2;                     // zero-based position of digit q - 1
     std::array<std::uint32_t, kLimbs> window{};  // least significant limb first
     for (int i = 0; i < kLimbs; ++i) {
         window[static_cast<std::size_t>(kLimbs - 1 - i)] = take32(kTwoOverPiBits, first + 32 * i);
@@ -154,7 +153,8 @@ Reduced reduceLarge(double ax) {
         quadrant = (quadrant + 1) & 3;
         std::uint64_t borrow = 1;  // two's complement: invert and add one
         for (int i = kLimbs - 1; i >= 0; --i) {
-            const std::uint64_t t = static_cast<std::uint64_t>(~fixed[static_cast<std::size_t>(i)]) + borrow;
+            const std::uint64_t t =
+                static_cast<std::uint64_t>(~fixed[static_cast<std::size_t>(i)]) + borrow;
             fixed[static_cast<std::size_t>(i)] = static_cast<std::uint32_t>(t);
             borrow = t >> 32;
         }
@@ -251,14 +251,14 @@ SinCos sincos(double x) {
     const double s = sinKernel(red.r);
     const double c = cosKernel(red.r);
     switch (red.quadrant) {
-    case 0:
-        return {s, c};
-    case 1:
-        return {c, -s};
-    case 2:
-        return {-s, -c};
-    default:
-        return {-c, s};
+        case 0:
+            return {s, c};
+        case 1:
+            return {c, -s};
+        case 2:
+            return {-s, -c};
+        default:
+            return {-c, s};
     }
 }
 
@@ -275,14 +275,14 @@ double sin(double x) {
     }
     const Reduced red = reduce(x);
     switch (red.quadrant) {
-    case 0:
-        return sinKernel(red.r);
-    case 1:
-        return cosKernel(red.r);
-    case 2:
-        return -sinKernel(red.r);
-    default:
-        return -cosKernel(red.r);
+        case 0:
+            return sinKernel(red.r);
+        case 1:
+            return cosKernel(red.r);
+        case 2:
+            return -sinKernel(red.r);
+        default:
+            return -cosKernel(red.r);
     }
 }
 
@@ -299,14 +299,14 @@ double cos(double x) {
     }
     const Reduced red = reduce(x);
     switch (red.quadrant) {
-    case 0:
-        return cosKernel(red.r);
-    case 1:
-        return -sinKernel(red.r);
-    case 2:
-        return -cosKernel(red.r);
-    default:
-        return sinKernel(red.r);
+        case 0:
+            return cosKernel(red.r);
+        case 1:
+            return -sinKernel(red.r);
+        case 2:
+            return -cosKernel(red.r);
+        default:
+            return sinKernel(red.r);
     }
 }
 
