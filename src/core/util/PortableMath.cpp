@@ -10,6 +10,12 @@
 // exact steps (two-sum, two-product) depend on that: each result is the rounded value and the
 // exact error of one operation. Coefficients and constants were worked out once with 400-bit
 // arithmetic: near-minimax fits on the kernels' intervals, rounded to the nearest double.
+// Clang fuses within an expression by default; the build turns that off for every file, and
+// this keeps it off here even where a build forgets to.
+#if defined(__clang__)
+#pragma clang fp contract(off)
+#endif
+
 namespace trundlex::pmath {
 namespace {
 
