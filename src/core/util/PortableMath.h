@@ -1,0 +1,26 @@
+#pragma once
+
+// Sine, cosine and arc tangent that give the same bits on every compiler, C library and
+// processor: they are built only from IEEE additions, subtractions, multiplications, divisions
+// and exact bit operations, each evaluated in an order the language fixes, so nothing depends
+// on how a C library or a compiler rounds its own versions. Every result is within one unit in
+// the last place of the true value, for every finite argument.
+namespace trundlex::pmath {
+
+struct SinCos {
+    double sin = 0.0;
+    double cos = 1.0;
+};
+
+// NaN gives NaN; an infinity gives NaN; sin keeps the sign of a zero.
+double sin(double x);
+double cos(double x);
+// Both at once, for the price of one argument reduction; the same bits as sin and cos.
+SinCos sincos(double x);
+
+// The angle of (x, y) in [-pi, pi], with the C conventions for zeros and infinities:
+// the sign of y carries over to the result, atan2(+-0, -0) = +-pi, atan2(+-0, +0) = +-0,
+// atan2(+-inf, -inf) = +-3pi/4, atan2(+-inf, +inf) = +-pi/4; a NaN in either gives NaN.
+double atan2(double y, double x);
+
+}  // namespace trundlex::pmath
