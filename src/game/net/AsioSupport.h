@@ -46,6 +46,9 @@ struct Connection::Link : std::enable_shared_from_this<Connection::Link> {
     bool queue(std::vector<std::string> pieces);
     // Closes the socket: the read pending ends with an error, writes stop (I/O thread).
     void close();
+    // Closes the socket once what was queued has been written (I/O thread; `finishing` is
+    // set already): a message sent just before a connection is ended still arrives.
+    void finish();
 
     asio::ip::tcp::socket socket;
     // The greeting, idle and keep-alive limits (NetEngine).
@@ -56,7 +59,10 @@ struct Connection::Link : std::enable_shared_from_this<Connection::Link> {
     std::vector<std::string> queued;
     std::size_t queuedBytes = 0;
     bool writing = false;
+    // Nothing more is written: the link has failed or was closed.
     bool broken = false;
+    // Nothing more is queued; the socket closes when the queue is empty.
+    bool finishing = false;
 
 private:
     void writeNext();
@@ -70,6 +76,12 @@ private:
 // The address of an endpoint as people write it: dotted decimal for IPv4 (also for an IPv4
 // peer reaching a dual-stack listener), the usual colon form for IPv6.
 std::string addressText(const asio::ip::address& address);
+
+// Makes a listening socket refuse connections at once, from any thread, and wakes a pending
+// accept (with an error). Asio would only do this on the socket's own thread, later; a game
+// that has started must not let anybody in meanwhile. The socket stays open (the caller
+// closes it on its own thread), so its descriptor is never handed to another socket.
+void refuseConnections(asio::ip::tcp::acceptor& acceptor);
 
 // Opens, binds and listens. An empty `bindAddress` listens on every address of both families
 // on one IPv6 socket (IPv4 peers arrive as mapped addresses), or on IPv4 alone when the

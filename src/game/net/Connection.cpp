@@ -24,13 +24,18 @@ bool Connection::send(std::string_view message) {
 
 void Connection::shutdown() {
     if (link_ != nullptr) {
-        asio::post(link_->socket.get_executor(), [link = link_] { link->close(); });
+        {
+            // From now on nothing more is queued, whichever thread sends.
+            std::lock_guard lock(link_->mutex);
+            link_->finishing = true;
+        }
+        asio::post(link_->socket.get_executor(), [link = link_] { link->finish(); });
     }
 }
 
 bool Connection::Link::queue(std::vector<std::string> pieces) {
     std::lock_guard lock(mutex);
-    if (broken) {
+    if (broken || finishing) {
         return false;
     }
     for (std::string& piece : pieces) {
@@ -52,9 +57,13 @@ bool Connection::Link::queue(std::vector<std::string> pieces) {
 
 void Connection::Link::writeNext() {
     {
-        std::lock_guard lock(mutex);
+        std::unique_lock lock(mutex);
         if (broken || queued.empty()) {
             writing = false;
+            if (finishing && !broken) {
+                lock.unlock();
+                close();
+            }
             return;
         }
         inFlight.swap(queued);
@@ -85,6 +94,18 @@ void Connection::Link::writeNext() {
                               self->writeNext();
                           }
                       });
+}
+
+void Connection::Link::finish() {
+    {
+        std::lock_guard lock(mutex);
+        finishing = true;
+        if (writing) {
+            // writeNext closes the socket once the queue is empty.
+            return;
+        }
+    }
+    close();
 }
 
 void Connection::Link::close() {

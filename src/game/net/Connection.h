@@ -48,7 +48,8 @@ public:
     // than MaxQueuedBytes waiting, closes the connection, so its reading sees it end and
     // handles it as a disconnection; later sends do nothing. False when nothing was queued.
     bool send(std::string_view message);
-    // Ends the connection (on the I/O thread, soon); its pending read ends with an error.
+    // Ends the connection: nothing more is sent from now on; what was sent before still goes
+    // out, then the socket closes (on the I/O thread, soon) and its pending read ends.
     void shutdown();
 
     // I/O thread only: the socket and timers.

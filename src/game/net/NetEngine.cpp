@@ -1,5 +1,6 @@
 #include "net/NetEngine.h"
 
+#include <atomic>
 #include <thread>
 
 #include "net/AsioSupport.h"
@@ -23,12 +24,17 @@ class Acceptor : public NetAcceptor, public std::enable_shared_from_this<Accepto
 public:
     explicit Acceptor(asio::io_context& io) : acceptor(io) {}
     void stop() override {
+        if (stopped.exchange(true)) {
+            return;
+        }
+        refuseConnections(acceptor);
         asio::post(acceptor.get_executor(), [self = shared_from_this()] {
             asio::error_code ignored;
             self->acceptor.close(ignored);
         });
     }
     tcp::acceptor acceptor;
+    std::atomic<bool> stopped{false};
 };
 
 class Connector : public NetConnector, public std::enable_shared_from_this<Connector> {

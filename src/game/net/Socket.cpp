@@ -36,6 +36,10 @@ std::string addressText(const asio::ip::address& address) {
     return address.to_string();
 }
 
+void refuseConnections(tcp::acceptor& acceptor) {
+    ::shutdown(acceptor.native_handle(), SHUT_RDWR);
+}
+
 bool openAcceptor(tcp::acceptor& acceptor, const std::string& bindAddress, std::uint16_t port,
                   int backlog, asio::error_code& error) {
     auto listenOn = [&](const tcp::endpoint& endpoint, bool dualStack) {

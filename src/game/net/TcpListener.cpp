@@ -87,8 +87,12 @@ bool TcpListener::accept(Socket& connection, std::string& peerAddress) {
 void TcpListener::stop() {
     State& state = *state_;
     std::lock_guard lock(state.mutex);
+    if (state.stopped) {
+        return;
+    }
     state.stopped = true;
     if (state.accepting) {
+        refuseConnections(state.acceptor);
         asio::post(state.io, [&state] {
             asio::error_code ignored;
             state.acceptor.close(ignored);
