@@ -47,8 +47,8 @@ bool looksLikeIpv6(std::string_view host) {
         return addressOk;
     }
     const std::string_view name = host.substr(zone + 1);
-    return !name.empty() &&
-           std::all_of(name.begin(), name.end(), [](char c) { return isAsciiAlnum(c) || c == '_'; });
+    return !name.empty() && std::all_of(name.begin(), name.end(),
+                                        [](char c) { return isAsciiAlnum(c) || c == '_'; });
 }
 
 // A port written as digits only, from 1 to 65535.
@@ -95,7 +95,7 @@ NetAddress NetAddress::parse(std::string_view text, std::uint16_t defaultPort) {
         }
         if (!rest.empty() && (rest.front() != ':' || !parsePort(rest.substr(1), address.port))) {
             return refused(rest.front() == ':' ? AddressProblem::BadPort
-                                                : AddressProblem::BadBrackets);
+                                               : AddressProblem::BadBrackets);
         }
         address.host = std::string(host);
         return address;

@@ -183,10 +183,9 @@ void NetEngine::connect(const std::string& host, std::uint16_t port,
             state.connected(connector, error);
         };
         auto tryEach = [connector, done](const tcp::resolver::results_type& endpoints) {
-            asio::async_connect(connector->socket, endpoints,
-                                [done](const asio::error_code& error, const tcp::endpoint&) {
-                                    done(error);
-                                });
+            asio::async_connect(
+                connector->socket, endpoints,
+                [done](const asio::error_code& error, const tcp::endpoint&) { done(error); });
         };
         connector->timer.expires_after(timeout);
         connector->timer.async_wait([connector](const asio::error_code& error) {
@@ -253,8 +252,8 @@ void NetEngine::State::readMore(const std::shared_ptr<Connection>& connection) {
     link.socket.async_read_some(
         asio::buffer(link.readBuffer),
         [this, connection](const asio::error_code& error, std::size_t size) {
-            if (error ||
-                !connection->takeBytes(std::string_view(connection->link()->readBuffer.data(), size))) {
+            if (error || !connection->takeBytes(
+                             std::string_view(connection->link()->readBuffer.data(), size))) {
                 // The peer closed the connection, it was closed here, or the peer sent too
                 // much without a terminator.
                 Lock lock(mutex);

@@ -43,9 +43,9 @@ bool fields(std::string_view text, std::vector<std::string>& out) {
 }  // namespace
 
 bool isCode(std::string_view text) {
-    return text.size() == CodeLength &&
-           std::all_of(text.begin(), text.end(),
-                       [](char c) { return CodeAlphabet.find(c) != std::string_view::npos; });
+    return text.size() == CodeLength && std::all_of(text.begin(), text.end(), [](char c) {
+               return CodeAlphabet.find(c) != std::string_view::npos;
+           });
 }
 
 std::string normaliseCode(std::string_view typed) {

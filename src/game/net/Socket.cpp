@@ -102,15 +102,16 @@ ConnectResult Socket::connectTo(const std::string& host, std::uint16_t port, con
         // A numeric address is used as it is, without asking any name service.
         connect(tcp::resolver::results_type::create(tcp::endpoint(numeric, port), host, ""));
     } else {
-        resolver.async_resolve(host, std::to_string(port), tcp::resolver::numeric_service,
-                               [&](const asio::error_code& failed, tcp::resolver::results_type found) {
-                                   if (failed || found.empty()) {
-                                       result = failed ? failed : asio::error::host_not_found;
-                                       done = true;
-                                   } else {
-                                       connect(found);
-                                   }
-                               });
+        resolver.async_resolve(
+            host, std::to_string(port), tcp::resolver::numeric_service,
+            [&](const asio::error_code& failed, tcp::resolver::results_type found) {
+                if (failed || found.empty()) {
+                    result = failed ? failed : asio::error::host_not_found;
+                    done = true;
+                } else {
+                    connect(found);
+                }
+            });
     }
     bool aborted = false;
     while (!done && !aborted && Clock::now() < deadline) {

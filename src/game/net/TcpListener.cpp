@@ -48,13 +48,13 @@ bool TcpListener::accept(Socket& connection, std::string& peerAddress) {
                 return false;
             }
             state.accepting = true;
-            state.acceptor.async_accept(*impl->ownIo, [&](const asio::error_code& error,
-                                                          tcp::socket peer) {
-                result = error;
-                if (!error) {
-                    impl->socket = std::move(peer);
-                }
-            });
+            state.acceptor.async_accept(*impl->ownIo,
+                                        [&](const asio::error_code& error, tcp::socket peer) {
+                                            result = error;
+                                            if (!error) {
+                                                impl->socket = std::move(peer);
+                                            }
+                                        });
         }
         state.io.restart();
         state.io.run();

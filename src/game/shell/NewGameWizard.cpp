@@ -73,7 +73,8 @@ QWidget* NewGameWizard::createNetworkPage() {
         address_->addItem(toDisplayText(recent));
     }
     address_->setEditText(toDisplayText(context_.settings.address()));
-    address_->lineEdit()->setPlaceholderText(tr("host name, IPv4 or IPv6 address, with :port if you like"));
+    address_->lineEdit()->setPlaceholderText(
+        tr("host name, IPv4 or IPv6 address, with :port if you like"));
     addressProblem_ = new QLabel(page);
     addressProblem_->setWordWrap(true);
     port_ = new QLineEdit(QString::number(context_.settings.port()), page);
@@ -181,8 +182,8 @@ void NewGameWizard::updateOk() {
     // An empty address is refused by the lobby ("Couldn't connect."), as it always was; one
     // that cannot be read is refused here, with the reason beside it.
     const bool addressOk = problem == AddressProblem::None || problem == AddressProblem::Empty;
-    const bool enabled = (m == 2 && addressOk) ||
-                         (m != 2 && setup_.LevelCount() > 0 && (m == 1 || setup_.PlayerCount() > 0));
+    const bool gameOk = setup_.LevelCount() > 0 && (m == 1 || setup_.PlayerCount() > 0);
+    const bool enabled = m == 2 ? addressOk : gameOk;
     ok_->setEnabled(enabled);
 }
 

@@ -73,9 +73,9 @@ TEST(NetAddressTest, ClientsReachADualStackServerByEitherFamilyAndByName) {
         EXPECT_TRUE(guest.net.startClient(name, port, &guest.lobby));
         EXPECT_TRUE(guest.lobby.waitForStatus(LobbyText::ConnectionOpen)) << name;
         const auto count = static_cast<std::int32_t>(guests.size());
-        ASSERT_TRUE(host.lobby.waitUntil(
-            [&](const LobbyView& v) { return v.snapshot.connectionCount == count; }))
-            << name;
+        ASSERT_TRUE(host.lobby.waitUntil([&](const LobbyView& v) {
+            return v.snapshot.connectionCount == count;
+        })) << name;
         const std::string seen = host.lobby.view().snapshot.computers.back().address;
         EXPECT_NE(std::find(seenAs.begin(), seenAs.end(), seen), seenAs.end())
             << name << " arrived from " << seen;
