@@ -91,10 +91,9 @@ public:
 
     // Ends any earlier game and listens as a server on `port` (0: any free port; see
     // listeningPort) at `bindAddress` (a numeric address; empty: every local address, IPv6
-    // and IPv4). `lobby`
-    // (may be null) hears about clients and players from now on. False when the socket
-    // cannot listen: the lobby shows "Can't start server." and nothing else happens. False
-    // also without a match.
+    // and IPv4). `lobby` (may be null) hears about clients and players from now on. False
+    // when the socket cannot listen: the lobby shows "Can't start server." and nothing else
+    // happens. False also without a match.
     bool startServer(std::uint16_t port, NetLobby* lobby, const std::string& bindAddress = {});
     // The port the server listens on; 0 when not listening.
     std::uint16_t listeningPort() const;
