@@ -3,7 +3,9 @@
 
 - a file has more than 500 lines: split it along a real seam instead;
 - the project's own headers include each other in a cycle;
-- a file of the core (src/core) includes a Qt header: the core builds without Qt.
+- a file of the core (src/core) includes a Qt header: the core builds without Qt;
+- a file outside the network layer (src/game/net) includes an operating system socket header
+  or Asio: every socket goes through that layer.
 
 Usage: tests/source_shape_test.py [SRC_DIR]   (default: the src/ beside tests/)
 
@@ -24,6 +26,7 @@ INCLUDE_DIRS = re.compile(r"target_include_directories\s*\(([^)]*)\)", re.IGNORE
 CMAKE_KEYWORDS = {"PUBLIC", "PRIVATE", "INTERFACE", "SYSTEM", "BEFORE", "AFTER"}
 # <QString>, <QtCore/QObject>, "QWidget", and the lower-case forms such as <qglobal.h>.
 QT_HEADER = re.compile(r"^(Q[A-Za-z0-9_]*(/.*)?|q[a-z0-9_]+\.h)$")
+SOCKET_HEADER = re.compile(r"^(sys/socket\.h|sys/un\.h|netinet/.*|arpa/inet\.h|netdb\.h|asio(\.hpp|/.*))$")
 
 
 def read_text(path):
@@ -104,6 +107,7 @@ def check(src):
     src = os.path.realpath(src)
     project = os.path.dirname(src)
     core = os.path.join(src, "core")
+    net = os.path.join(src, "game", "net")
     roots = include_roots(src, project)
     problems = []
     if not roots:
@@ -120,10 +124,13 @@ def check(src):
             continue
         edges = graph.setdefault(path, set())
         in_core = os.path.commonpath([path, core]) == core
+        in_net = os.path.commonpath([path, net]) == net
         for match in INCLUDE.finditer(text):
             name = match.group(2).strip()
             if in_core and QT_HEADER.match(name):
                 problems.append(f"{rel}: includes the Qt header {name}; src/core must stay Qt-free")
+            if not in_net and SOCKET_HEADER.match(name):
+                problems.append(f"{rel}: includes {name}; sockets belong to src/game/net")
             target = resolve(name, path, roots) if match.group(1) == '"' else None
             if target is not None and target.endswith(SOURCE_SUFFIXES):
                 edges.add(target)
@@ -148,7 +155,8 @@ def main():
         return 1
     if problems:
         return 1
-    print(f"{count} source files: none over {MAX_LINES} lines, no include cycle, no Qt in the core")
+    print(f"{count} source files: none over {MAX_LINES} lines, no include cycle, no Qt in the core, "
+          "no sockets outside the network layer")
     return 0
 
 

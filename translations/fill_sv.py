@@ -210,6 +210,15 @@ SV = {
     "Colour:": "Färg:",
     "&Custom...": "&Egen färg...",
     "Ball colour": "Bollens färg",
+    # The server address on the network page: host names, IPv6, the last ones used.
+    "host name, IPv4 or IPv6 address, with :port if you like":
+        "värdnamn, IPv4- eller IPv6-adress, gärna med :port",
+    "Enter the server's host name or address.": "Ange serverns värdnamn eller adress.",
+    "This is neither a host name nor an IP address.": "Det här är varken ett värdnamn eller en IP-adress.",
+    "Write an IPv6 address with a port like this: [2001:db8::1]:49732":
+        "Skriv en IPv6-adress med port så här: [2001:db8::1]:49732",
+    "The port after the colon must be a number from 1 to 65535.":
+        "Porten efter kolonet måste vara ett tal från 1 till 65535.",
 }
 
 

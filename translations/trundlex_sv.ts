@@ -692,6 +692,26 @@
         <source>Players who &amp;leave are played by:</source>
         <translation>Spelare som lämnar spelas a&amp;v:</translation>
     </message>
+    <message>
+        <source>host name, IPv4 or IPv6 address, with :port if you like</source>
+        <translation>värdnamn, IPv4- eller IPv6-adress, gärna med :port</translation>
+    </message>
+    <message>
+        <source>Enter the server's host name or address.</source>
+        <translation>Ange serverns värdnamn eller adress.</translation>
+    </message>
+    <message>
+        <source>This is neither a host name nor an IP address.</source>
+        <translation>Det här är varken ett värdnamn eller en IP-adress.</translation>
+    </message>
+    <message>
+        <source>Write an IPv6 address with a port like this: [2001:db8::1]:49732</source>
+        <translation>Skriv en IPv6-adress med port så här: [2001:db8::1]:49732</translation>
+    </message>
+    <message>
+        <source>The port after the colon must be a number from 1 to 65535.</source>
+        <translation>Porten efter kolonet måste vara ett tal från 1 till 65535.</translation>
+    </message>
 </context>
 <context>
     <name>trundlex::PlayersPage</name>

@@ -244,7 +244,7 @@ void ServeHost::roll(double force, double angle, Lock& lock) {
     if (player != nullptr) {
         Ball& ball = player->GetBall();
         ball.SetSpeedMode(Fastest);
-        // A roll may take a second or more; the receiving threads need the lock meanwhile.
+        // A roll may take a second or more; the I/O thread needs the lock meanwhile.
         lock.unlock();
         ball.PuttNow(force, angle, &owner, Fastest);
         lock.lock();

@@ -40,7 +40,7 @@ private:
 // The host's part in the game: it hears every network event on the delivery thread and
 // reacts right there under NetGame's lock, following the match with the same flow as every
 // other computer so that it knows whose turn it is. Rolls and the inherited players'
-// thinking run with the lock released, so the receiving threads go on meanwhile (no other
+// thinking run with the lock released, so the I/O thread goes on meanwhile (no other
 // event is delivered until this one's call returns, so the flow and the balls stay this
 // thread's). It also stands in for the lobby dialog.
 // The main thread is woken through `wakeFd` (one byte) whenever it may have to start the

@@ -260,6 +260,27 @@ TEST_F(ServeProcessTest, PeerTextIsEscapedSoThatItCannotForgeEventLines) {
     EXPECT_EQ(host.countLines("over"), 0) << "a forged event line";
 }
 
+TEST_F(ServeProcessTest, ClientsOverIpv4AndIpv6PlayOneGameOnOneHost) {
+    if (!TcpListener().open("::1", 0)) {
+        GTEST_SKIP() << "this machine has no IPv6 loopback address";
+    }
+    const std::uint16_t port = startHost(
+        {"--levels", folder / "levels", "--course", folder / "test.cou", "--start-when", "2"});
+    ASSERT_NE(port, 0);
+    ChildProcess four;
+    ChildProcess six;
+    ASSERT_TRUE(
+        four.start(TRUNDLEX_SERVE_CLIENT_PATH, {std::to_string(port), "Four", "-1", "127.0.0.1"}));
+    ASSERT_TRUE(host.waitForLine("ready 127.0.0.1"));
+    ASSERT_TRUE(six.start(TRUNDLEX_SERVE_CLIENT_PATH, {std::to_string(port), "Six", "-1", "::1"}));
+    ASSERT_TRUE(host.waitForLine("ready ::1"));
+    EXPECT_EQ(four.waitForExit(), 0);
+    EXPECT_EQ(six.waitForExit(), 0);
+    const int strokes = lastHoleStrokes(four, "Six");
+    EXPECT_GT(strokes, 0);
+    EXPECT_EQ(lastHoleStrokes(six, "Six"), strokes) << "both saw the same game";
+}
+
 TEST_F(ServeProcessTest, MissingOrDamagedLevelFileIsReportedAndTheHostDoesNotStart) {
     const std::string missing = folder / "levels/nowhere.lev";
     const std::string damaged = folder.write("levels/damaged.lev", "\x05{not a level");

@@ -1,6 +1,7 @@
 // A client as a program of its own, so that a host test can kill it at a known point:
-// serve-test-client PORT NAME [HOLD]. It putts straight at the cup and prints what it sends,
-// receives and sees at the end; after HOLD putts it waits on its turn ("holding").
+// serve-test-client PORT NAME [HOLD [HOST]] (HOST 127.0.0.1 unless given). It putts straight
+// at the cup and prints what it sends, receives and sees at the end; after HOLD putts it waits
+// on its turn ("holding").
 #include <algorithm>
 #include <chrono>
 #include <condition_variable>
@@ -146,10 +147,10 @@ int main(int argc, char** argv) {
     if (argc < 3) {
         return 2;
     }
-    trundlex::FlowClient client(argv[2], argc == 4 ? std::atoi(argv[3]) : -1);
+    trundlex::FlowClient client(argv[2], argc >= 4 ? std::atoi(argv[3]) : -1);
+    const std::string host = argc >= 5 ? argv[4] : "127.0.0.1";
     std::cout << "joining" << std::endl;
-    if (!client.net.startClient("127.0.0.1", static_cast<std::uint16_t>(std::atoi(argv[1])),
-                                nullptr)) {
+    if (!client.net.startClient(host, static_cast<std::uint16_t>(std::atoi(argv[1])), nullptr)) {
         return 1;
     }
     const bool finished = client.waitForTheEnd();

@@ -1,6 +1,45 @@
 #include "settings/GameSettings.h"
 
+#include <algorithm>
+
 namespace trundlex {
+
+namespace {
+
+std::string_view trimmed(std::string_view text) {
+    const auto first = text.find_first_not_of(" \t\r");
+    if (first == std::string_view::npos) {
+        return {};
+    }
+    return text.substr(first, text.find_last_not_of(" \t\r") - first + 1);
+}
+
+// Adds `address` after the entries already in `list` unless it is there, unfit or the list
+// is full.
+void appendRecent(std::vector<std::string>& list, std::string_view address) {
+    address = trimmed(address);
+    if (address.empty() || address.size() > GameSettings::MaxAddressBytes ||
+        address.find('\n') != std::string_view::npos ||
+        address.find('\0') != std::string_view::npos ||
+        list.size() >= GameSettings::MaxRecentAddresses ||
+        std::find(list.begin(), list.end(), address) != list.end()) {
+        return;
+    }
+    list.emplace_back(address);
+}
+
+}  // namespace
+
+void GameSettings::rememberAddress(std::string_view address) {
+    address = trimmed(address);
+    address_ = std::string(address);
+    std::vector<std::string> list;
+    appendRecent(list, address);
+    for (const std::string& older : recent_) {
+        appendRecent(list, older);
+    }
+    recent_ = std::move(list);
+}
 
 std::string GameSettings::RootPath() const {
     return "Software\\Brackwater Works\\Trundlex";
@@ -12,6 +51,23 @@ void GameSettings::Exchange(bool load) {
     ExchangeInt(load, port_, "network", "port", 1, 65535);
     ExchangeString(load, address_, "network", "address");
     ExchangeInt(load, look_, "misc", "look", ClassicLook, ModernLook);
+    // Written only once there is something to remember, so a record saved before any game
+    // was joined holds exactly what earlier versions wrote.
+    if (load || !recent_.empty()) {
+        std::string lines;
+        for (const std::string& address : recent_) {
+            lines += (lines.empty() ? "" : "\n") + address;
+        }
+        ExchangeString(load, lines, "network", "recent");
+        if (load) {
+            recent_.clear();
+            for (std::size_t at = 0; at <= lines.size();) {
+                const std::size_t end = std::min(lines.find('\n', at), lines.size());
+                appendRecent(recent_, std::string_view(lines).substr(at, end - at));
+                at = end + 1;
+            }
+        }
+    }
 }
 
 }  // namespace trundlex

@@ -2,6 +2,8 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
+#include <vector>
 
 #include "settings/RegistrySettings.h"
 
@@ -13,10 +15,15 @@ namespace trundlex {
 //   misc\look       how the playfield is drawn: 0 classic, 1 modern
 //   network\port    TCP port of the last network game, 1 ... 65535
 //   network\address server address of the last network game
+//   network\recent  the last addresses joined, newest first, one a line (written once there
+//                   is one; earlier versions ignore it)
 class GameSettings : public RegistrySettings {
 public:
     static constexpr std::int32_t DefaultCount = 162;
     static constexpr std::int32_t DefaultPort = 49732;
+    static constexpr std::size_t MaxRecentAddresses = 5;
+    // Longer addresses are not remembered (no host name is longer).
+    static constexpr std::size_t MaxAddressBytes = 300;
 
     static constexpr std::int32_t ClassicLook = 0;
     static constexpr std::int32_t ModernLook = 1;
@@ -36,6 +43,13 @@ public:
     void setAddress(std::string address) { address_ = std::move(address); }
     std::int32_t port() const { return port_; }
     void setPort(std::int32_t port) { port_ = port; }
+    // The addresses of the last games joined, newest first, each once, at most
+    // MaxRecentAddresses.
+    const std::vector<std::string>& recentAddresses() const { return recent_; }
+    // A game was joined at `address` (as typed, spaces around it dropped): it becomes the
+    // newest entry and the address of the last game. Empty, over-long or multi-line text is
+    // not remembered in the list.
+    void rememberAddress(std::string_view address);
 
 protected:
     // count (at least 1), sound, port (1 ... 65535), address, look (0 or 1), in that order.
@@ -47,6 +61,7 @@ private:
     std::string address_;
     std::int32_t port_ = DefaultPort;
     std::int32_t look_ = ModernLook;
+    std::vector<std::string> recent_;
 };
 
 }  // namespace trundlex

@@ -1,42 +1,125 @@
 #include "net/Connection.h"
 
+#include "net/AsioSupport.h"
 #include "net/NetProtocol.h"
 
 namespace trundlex {
 
 Connection::Connection(std::int32_t id, Socket socket, std::string address)
-    : id_(id),
-      socket_(std::move(socket)),
-      address_(std::move(address)),
-      framer_(netproto::MaxPendingBytes) {}
+    : id_(id), address_(std::move(address)), framer_(netproto::MaxPendingBytes) {
+    if (socket.valid()) {
+        link_ = std::make_shared<Link>(std::move(socket.impl()->socket));
+    }
+}
+
+Connection::~Connection() = default;
 
 bool Connection::send(std::string_view message) {
-    if (broken_ || message.find('\x07') != std::string_view::npos) {
+    if (link_ == nullptr || message.find('\x07') != std::string_view::npos) {
         return false;
     }
     lastSentAt = std::chrono::steady_clock::now();
-    for (const std::string& piece : MessageFramer::frame(message, netproto::PieceSize)) {
-        if (!socket_.sendAll(piece, SendTimeout)) {
-            // The rest of the message can never be framed correctly any more.
-            broken_ = true;
-            socket_.shutdownBoth();
-            return false;
+    return link_->queue(MessageFramer::frame(message, netproto::PieceSize));
+}
+
+void Connection::shutdown() {
+    if (link_ != nullptr) {
+        {
+            // From now on nothing more is queued, whichever thread sends.
+            std::lock_guard lock(link_->mutex);
+            link_->finishing = true;
         }
+        asio::post(link_->socket.get_executor(), [link = link_] { link->finish(); });
+    }
+}
+
+bool Connection::Link::queue(std::vector<std::string> pieces) {
+    std::lock_guard lock(mutex);
+    if (broken || finishing) {
+        return false;
+    }
+    for (std::string& piece : pieces) {
+        queuedBytes += piece.size();
+        queued.push_back(std::move(piece));
+    }
+    if (queuedBytes > Connection::MaxQueuedBytes) {
+        // The rest of the stream could never be framed correctly any more.
+        broken = true;
+        asio::post(socket.get_executor(), [self = shared_from_this()] { self->close(); });
+        return false;
+    }
+    if (!writing) {
+        writing = true;
+        asio::post(socket.get_executor(), [self = shared_from_this()] { self->writeNext(); });
     }
     return true;
 }
 
-void Connection::shutdown() {
-    socket_.shutdownBoth();
+void Connection::Link::writeNext() {
+    {
+        std::unique_lock lock(mutex);
+        if (broken || queued.empty()) {
+            writing = false;
+            if (finishing && !broken) {
+                lock.unlock();
+                close();
+            }
+            return;
+        }
+        inFlight.swap(queued);
+        queued.clear();
+        queuedBytes = 0;
+    }
+    std::vector<asio::const_buffer> buffers;
+    buffers.reserve(inFlight.size());
+    for (const std::string& piece : inFlight) {
+        buffers.push_back(asio::buffer(piece));
+    }
+    const std::uint64_t round = ++writeRound;
+    writeTimer.expires_after(Connection::SendTimeout);
+    writeTimer.async_wait([self = shared_from_this(), round](const asio::error_code& error) {
+        if (!error && self->writeRound == round) {
+            // The peer stopped reading: it counts as gone.
+            self->close();
+        }
+    });
+    asio::async_write(socket, buffers,
+                      [self = shared_from_this()](const asio::error_code& error, std::size_t) {
+                          ++self->writeRound;
+                          self->writeTimer.cancel();
+                          self->inFlight.clear();
+                          if (error) {
+                              self->close();
+                          } else {
+                              self->writeNext();
+                          }
+                      });
 }
 
-bool Connection::receiveMore() {
-    char buffer[4096];
-    const long got = socket_.receive(buffer, sizeof buffer);
-    if (got <= 0) {
-        return false;
+void Connection::Link::finish() {
+    {
+        std::lock_guard lock(mutex);
+        finishing = true;
+        if (writing) {
+            // writeNext closes the socket once the queue is empty.
+            return;
+        }
     }
-    return framer_.append(std::string_view(buffer, static_cast<std::size_t>(got)));
+    close();
+}
+
+void Connection::Link::close() {
+    {
+        std::lock_guard lock(mutex);
+        broken = true;
+        queued.clear();
+        queuedBytes = 0;
+    }
+    asio::error_code ignored;
+    socket.shutdown(asio::ip::tcp::socket::shutdown_both, ignored);
+    socket.close(ignored);
+    idleTimer.cancel();
+    writeTimer.cancel();
 }
 
 }  // namespace trundlex

@@ -2,6 +2,7 @@
 
 #include <chrono>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 
@@ -15,40 +16,48 @@ namespace trundlex {
 // One open TCP connection of a network game and what this computer knows about the computer
 // at its other end. On a server there is one per client; a client has one, to its server.
 //
-// The flags and texts are guarded by NetGame's lock. The socket may be read by the
-// connection's receiving thread while another thread sends under the lock.
+// The flags and texts are guarded by NetGame's lock. The socket is read and written on the
+// game's I/O thread only (NetEngine); send() and shutdown() hand their work to it.
 class Connection {
 public:
     // How long a peer may leave sent bytes untaken before it counts as gone.
     static constexpr std::chrono::milliseconds SendTimeout{5000};
+    // The most bytes that may wait to be sent: a peer that reads slower than the game sends
+    // counts as gone then, instead of making this computer hold more and more.
+    static constexpr std::size_t MaxQueuedBytes = std::size_t{64} << 20;
+
+    // The socket, its timers and what waits to be sent (AsioSupport.h).
+    struct Link;
 
     // `id` is the value the players of the peer carry as their connection (never
-    // Player::LocalConnection). `address` is the peer's dotted decimal address on a server,
-    // empty on a client.
+    // Player::LocalConnection). `address` is the peer's numeric address on a server, empty
+    // on a client. `socket` is one of the game's I/O thread; without one (an empty Socket)
+    // nothing can be sent.
     Connection(std::int32_t id, Socket socket, std::string address);
+    ~Connection();
     Connection(const Connection&) = delete;
     Connection& operator=(const Connection&) = delete;
 
     std::int32_t id() const { return id_; }
     const std::string& address() const { return address_; }
 
-    // Frames `message` (letter and body), sends it in pieces of netproto::PieceSize bytes and
-    // completes partial sends. A message that holds a 0x07 byte is refused (it would end
-    // early on the other side). A failed or stalled send shuts the connection down, so its
-    // receiving thread sees it end and handles it as a disconnection; later sends do nothing.
-    // False when nothing or only part was sent.
+    // Frames `message` (letter and body) into pieces of netproto::PieceSize bytes and queues
+    // them for the I/O thread, which completes partial sends. Safe from any thread; messages
+    // leave in the order they were queued. A message that holds a 0x07 byte is refused (it
+    // would end early on the other side). A failed or stalled send (SendTimeout), or more
+    // than MaxQueuedBytes waiting, closes the connection, so its reading sees it end and
+    // handles it as a disconnection; later sends do nothing. False when nothing was queued.
     bool send(std::string_view message);
-    // Ends the connection; the receiving thread's receive() returns 0.
+    // Ends the connection: nothing more is sent from now on; what was sent before still goes
+    // out, then the socket closes (on the I/O thread, soon) and its pending read ends.
     void shutdown();
 
-    // Receives bytes into the framer (receiving thread only). False when the peer closed the
-    // connection, it was shut down, or the peer sent too much without a terminator.
-    bool receiveMore();
-    // Waits at most `timeout` for receiveMore() to have something (receiving thread only).
-    bool waitReadable(std::chrono::milliseconds timeout) const {
-        return socket_.waitReadable(timeout);
-    }
-    // The oldest complete message received (receiving thread only).
+    // I/O thread only: the socket and timers.
+    Link* link() const { return link_.get(); }
+    // I/O thread only: takes received bytes into the framer. False when the peer sent too
+    // much without a terminator.
+    bool takeBytes(std::string_view bytes) { return framer_.append(bytes); }
+    // The oldest complete message received (I/O thread only).
     bool nextMessage(NetMessage& message) { return framer_.next(message); }
 
     // The peer's ball of the current putt is still rolling.
@@ -73,10 +82,9 @@ public:
 
 private:
     std::int32_t id_;
-    Socket socket_;
+    std::shared_ptr<Link> link_;
     std::string address_;
     MessageFramer framer_;
-    bool broken_ = false;
 };
 
 }  // namespace trundlex

@@ -13,6 +13,7 @@
 
 #include "net/ClientRole.h"
 #include "net/NetListener.h"
+#include "net/NetEngine.h"
 #include "net/NetLobby.h"
 #include "net/NetNotifier.h"
 #include "net/NetProtocol.h"
@@ -23,16 +24,6 @@ namespace trundlex {
 
 class LevelLibrary;
 class Match;
-
-// How long a server lets a peer hold one of its few places without taking part. A client in
-// the lobby repeats its greeting at half the idle time, so that waiting for the start is not
-// taken for stalling (earlier versions ignore a repeated greeting).
-struct NetTimeouts {
-    // From the opening of a connection to the peer's version greeting.
-    std::chrono::milliseconds greeting{10000};
-    // In the lobby, from one complete message of the peer to the next.
-    std::chrono::milliseconds lobbyIdle{120000};
-};
 
 // A network game: several computers over TCP in a star, one server and clients that each
 // hold one connection to it. NetGame owns the sockets and threads of both roles, frames,
@@ -50,13 +41,13 @@ struct NetTimeouts {
 //           have stopped NetAllStopped follows everywhere and the next turn is handed out.
 //           sendAim while aiming (NetAim elsewhere), sendChat (NetChat), endGame.
 //
-// Threads: a server's accepting thread, a client's connecting thread, one receiving thread
-// per connection, and one delivery thread that calls the listeners and the lobby. The
-// operations below may be called from any thread (the user interface's, usually); none of
-// them waits for a network thread or a listener.
+// Threads: one I/O thread (NetEngine) accepts, connects, reads and writes every connection,
+// and one delivery thread calls the listeners and the lobby. The operations below may be
+// called from any thread (the user interface's, usually); none of them waits for a network
+// thread or a listener.
 //
 // Locking: one lock guards the connections, the flags, the match and the level library. The
-// receiving threads hold it while they handle a message; the operations below take it; the
+// I/O thread holds it while it handles a message; the operations below take it; the
 // user interface takes it (lock()) while it reads or changes the match or the library during
 // a network game. It is never held while a listener or the lobby is called: events are
 // queued under the lock and delivered after it has been released. That is why it cannot
@@ -99,15 +90,17 @@ public:
     // --- Roles ---
 
     // Ends any earlier game and listens as a server on `port` (0: any free port; see
-    // listeningPort) at `bindAddress` (dotted decimal; empty: every local address). `lobby`
-    // (may be null) hears about clients and players from now on. False when the socket
-    // cannot listen: the lobby shows "Can't start server." and nothing else happens. False
-    // also without a match.
+    // listeningPort) at `bindAddress` (a numeric address; empty: every local address, IPv6
+    // and IPv4). `lobby` (may be null) hears about clients and players from now on. False
+    // when the socket cannot listen: the lobby shows "Can't start server." and nothing else
+    // happens. False also without a match.
     bool startServer(std::uint16_t port, NetLobby* lobby, const std::string& bindAddress = {});
     // The port the server listens on; 0 when not listening.
     std::uint16_t listeningPort() const;
     // Ends any earlier game, empties the match's level list (the server's arrives) and
-    // connects to a server in the background. The lobby then shows "Connection open!" and
+    // connects to a server in the background. `address` is a host name or a numeric IPv4 or
+    // IPv6 address (without brackets; see NetAddress for what people type); each of the
+    // addresses a name has is tried in turn. The lobby then shows "Connection open!" and
     // NetConnectionAdded follows, or "Couldn't connect." and the game ends (NetEnded is not
     // sent, as there was no connection). False without a match.
     bool startClient(const std::string& address, std::uint16_t port, NetLobby* lobby);
@@ -157,7 +150,7 @@ public:
     bool restartHandshake();
     // Ends the network game: stops listening or connecting, closes every connection, makes
     // every player a player of this computer and sends NetEnded when there were connections.
-    // Does not wait for the network threads.
+    // Does not wait for the I/O thread.
     void endGame();
     // Stops listening: nobody can join any more.
     void closeListening();
@@ -189,24 +182,7 @@ public:
     [[nodiscard]] Lock lock() const;
 
 private:
-    struct Worker {
-        std::thread thread;
-        std::shared_ptr<std::atomic<bool>> done;
-    };
-
     NetRole& role();
-    void acceptLoop(const std::shared_ptr<TcpListener>& listener);
-    void connectLoop(const std::string& host, std::uint16_t port,
-                     const std::shared_ptr<WakePipe>& abort);
-    void receiveLoop(const std::shared_ptr<Connection>& connection);
-    // Waits until the connection has something to read. False when a server gives up on a
-    // stalling peer (the reason is set on the connection); a client in the lobby sends its
-    // keep-alive greeting meanwhile.
-    bool awaitBytes(Connection& connection);
-    // Releases the lock, then waits until the listeners have handled what was posted.
-    void releaseAndWait(Lock& lock);
-    void spawn(std::function<void()> body);
-    void joinWorkers();
 
     mutable std::recursive_mutex mutex_;
     // Declared first: it outlives the threads that post to it.
@@ -216,9 +192,8 @@ private:
     ClientRole client_;
     std::uint16_t port_ = 0;
     NetTimeouts timeouts_;
-
-    std::mutex workersMutex_;
-    std::vector<Worker> workers_;
+    // Declared last: its I/O thread stops before anything it works on goes.
+    std::unique_ptr<NetEngine> engine_;
 };
 
 }  // namespace trundlex

@@ -101,6 +101,24 @@ void NetNotifier::waitDelivered(Ticket ticket) {
     delivered_.wait(lock, [&] { return stopping_ || lastDelivered_ >= ticket; });
 }
 
+void NetNotifier::whenDelivered(Ticket ticket, std::function<void()> then) {
+    std::lock_guard lock(mutex_);
+    if (waitersDropped_) {
+        return;
+    }
+    if (lastDelivered_ >= ticket || stopping_) {
+        then();
+        return;
+    }
+    waiters_.emplace_back(ticket, std::move(then));
+}
+
+void NetNotifier::dropWaiters() {
+    std::lock_guard lock(mutex_);
+    waitersDropped_ = true;
+    waiters_.clear();
+}
+
 NetEventData NetNotifier::current() const {
     std::lock_guard lock(mutex_);
     return current_;
@@ -119,6 +137,14 @@ void NetNotifier::run() {
         deliver(lock, entry);
         lastDelivered_ = entry.ticket;
         delivered_.notify_all();
+        for (auto it = waiters_.begin(); it != waiters_.end();) {
+            if (it->first <= lastDelivered_) {
+                it->second();
+                it = waiters_.erase(it);
+            } else {
+                ++it;
+            }
+        }
     }
 }
 

@@ -3,6 +3,7 @@
 #include <condition_variable>
 #include <cstdint>
 #include <deque>
+#include <functional>
 #include <mutex>
 #include <string>
 #include <thread>
@@ -79,6 +80,15 @@ public:
     // Returns when everything posted up to `ticket` has been delivered (or the notifier
     // stops). Never call it on a thread a listener waits for.
     void waitDelivered(Ticket ticket);
+    // Calls `then` once everything posted up to `ticket` has been delivered: at once (on this
+    // thread) when it has, otherwise on the delivery thread right after. `then` runs under
+    // the notifier's own lock, so it must only hand work on (post it to another thread).
+    // This is how the I/O thread pauses one connection until its events have been handled
+    // without ever waiting itself.
+    void whenDelivered(Ticket ticket, std::function<void()> then);
+    // Forgets every `then` not yet called and calls none from now on. Returns when none is
+    // running.
+    void dropWaiters();
     // The values of the event being delivered, or of the last one delivered.
     NetEventData current() const;
 
@@ -103,6 +113,8 @@ private:
     std::condition_variable delivered_;
     std::condition_variable lobbyIdle_;
     std::deque<Entry> queue_;
+    std::deque<std::pair<Ticket, std::function<void()>>> waiters_;
+    bool waitersDropped_ = false;
     std::vector<NetListener*> listeners_;
     NetLobby* lobby_ = nullptr;
     std::uint64_t lobbyGeneration_ = 0;

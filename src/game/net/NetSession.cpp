@@ -284,9 +284,9 @@ void NetSession::closeListening() {
 
 void NetSession::endGame() {
     closeListening();
-    if (connectAbort != nullptr) {
-        connectAbort->wake();
-        connectAbort.reset();
+    if (connector != nullptr) {
+        connector->cancel();
+        connector.reset();
     }
     startPending = false;
     puttPending = false;
@@ -294,7 +294,7 @@ void NetSession::endGame() {
     if (connections_.empty()) {
         return;
     }
-    // The receiving threads see their connections end and find them no longer listed.
+    // The reads under way see their connections end and find them no longer listed.
     for (auto it = connections_.rbegin(); it != connections_.rend(); ++it) {
         (*it)->shutdown();
     }

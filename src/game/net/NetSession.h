@@ -9,9 +9,9 @@
 
 #include "net/Connection.h"
 #include "net/NetLobby.h"
+#include "net/NetEngine.h"
 #include "net/NetNotifier.h"
 #include "net/Socket.h"
-#include "net/TcpListener.h"
 #include "play/ComputerPlayer.h"
 
 namespace trundlex {
@@ -55,9 +55,9 @@ public:
     // A client's text about a server of another version, shown when the connection ends.
     std::optional<LobbyStatus> versionStatus;
     // The server's listening socket; null when not listening.
-    std::shared_ptr<TcpListener> listener;
-    // Wakes a client's connecting thread; null when no connect is under way.
-    std::shared_ptr<WakePipe> connectAbort;
+    std::shared_ptr<NetAcceptor> listener;
+    // A client's connect under way; null when none is.
+    std::shared_ptr<NetConnector> connector;
     // The values the next event hands to the listeners.
     NetEventData data;
     // Who plays, from now on, the players of a computer that leaves a running game: Person
@@ -94,7 +94,7 @@ public:
     void lobbyStartEnabled(bool enabled);
     void lobbyChanged();
     void lobbyClosedByNetwork();
-    // The ticket of the last post: a network thread waits for it after releasing the lock.
+    // The ticket of the last post: the I/O thread reads on once it has been delivered.
     NetNotifier::Ticket lastTicket() const { return lastTicket_; }
 
     // --- Steps both roles take ---

@@ -1,23 +1,22 @@
 #include "net/Socket.h"
 
-#include <fcntl.h>
-#include <netdb.h>
-#include <netinet/in.h>
-#include <netinet/tcp.h>
+// The blocking calls wait on the descriptor with poll: an Asio object may not be used by two
+// threads at once, and this class promises that a send and a receive may overlap.
 #include <poll.h>
 #include <sys/socket.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
 #include <utility>
 
+#include "net/AsioSupport.h"
+
 namespace trundlex {
 
 namespace {
 
-
 using Clock = std::chrono::steady_clock;
+using asio::ip::tcp;
 
 int remainingMs(Clock::time_point deadline) {
     const auto left =
@@ -25,139 +24,124 @@ int remainingMs(Clock::time_point deadline) {
     return left <= 0 ? 0 : static_cast<int>(std::min<long long>(left, 1'000'000));
 }
 
-bool setBlocking(int fd, bool blocking) {
-    const int flags = fcntl(fd, F_GETFL, 0);
-    if (flags < 0) {
-        return false;
-    }
-    return fcntl(fd, F_SETFL, blocking ? (flags & ~O_NONBLOCK) : (flags | O_NONBLOCK)) == 0;
-}
-
-// Connects `fd` (non-blocking) to `address`, waiting in poll so that `abort` can end it.
-ConnectResult connectOne(int fd, const sockaddr* address, socklen_t length, const WakePipe& abort,
-                         Clock::time_point deadline) {
-    if (!setBlocking(fd, false)) {
-        return ConnectResult::Failed;
-    }
-    if (::connect(fd, address, length) != 0) {
-        if (errno != EINPROGRESS) {
-            return ConnectResult::Failed;
-        }
-        pollfd waits[2] = {{fd, POLLOUT, 0}, {abort.readFd(), POLLIN, 0}};
-        for (;;) {
-            const int ready = ::poll(waits, 2, remainingMs(deadline));
-            if (ready < 0 && errno == EINTR) {
-                continue;
-            }
-            if (ready <= 0) {
-                return ConnectResult::Failed;
-            }
-            break;
-        }
-        if ((waits[1].revents & POLLIN) != 0) {
-            return ConnectResult::Aborted;
-        }
-        int error = 0;
-        socklen_t size = sizeof error;
-        if (::getsockopt(fd, SOL_SOCKET, SO_ERROR, &error, &size) != 0 || error != 0) {
-            return ConnectResult::Failed;
-        }
-    }
-    return setBlocking(fd, true) ? ConnectResult::Connected : ConnectResult::Failed;
-}
+// How often a blocking connect looks at its abort signal.
+constexpr std::chrono::milliseconds kAbortCheck{20};
 
 }  // namespace
 
-WakePipe::WakePipe() {
-    int fds[2];
-    if (::pipe2(fds, O_CLOEXEC | O_NONBLOCK) == 0) {
-        readFd_ = fds[0];
-        writeFd_ = fds[1];
+std::string addressText(const asio::ip::address& address) {
+    if (address.is_v6() && address.to_v6().is_v4_mapped()) {
+        return asio::ip::make_address_v4(asio::ip::v4_mapped, address.to_v6()).to_string();
     }
+    return address.to_string();
 }
 
-WakePipe::~WakePipe() {
-    if (readFd_ >= 0) {
-        ::close(readFd_);
-        ::close(writeFd_);
-    }
+void refuseConnections(tcp::acceptor& acceptor) {
+    ::shutdown(acceptor.native_handle(), SHUT_RDWR);
 }
 
-void WakePipe::wake() {
-    if (writeFd_ >= 0) {
-        const char byte = 1;
-        // A full pipe is readable already; nothing more is needed then.
-        [[maybe_unused]] const ssize_t written = ::write(writeFd_, &byte, 1);
+bool openAcceptor(tcp::acceptor& acceptor, const std::string& bindAddress, std::uint16_t port,
+                  int backlog, asio::error_code& error) {
+    auto listenOn = [&](const tcp::endpoint& endpoint, bool dualStack) {
+        asio::error_code ignored;
+        acceptor.close(ignored);
+        acceptor.open(endpoint.protocol(), error);
+        if (error) {
+            return false;
+        }
+        acceptor.set_option(tcp::acceptor::reuse_address(true), ignored);
+        if (dualStack) {
+            acceptor.set_option(asio::ip::v6_only(false), ignored);
+        }
+        acceptor.bind(endpoint, error);
+        if (!error) {
+            acceptor.listen(backlog, error);
+        }
+        return !error;
+    };
+    if (bindAddress.empty()) {
+        return listenOn(tcp::endpoint(tcp::v6(), port), true) ||
+               listenOn(tcp::endpoint(tcp::v4(), port), false);
     }
+    const asio::ip::address address = asio::ip::make_address(bindAddress, error);
+    return !error && listenOn(tcp::endpoint(address, port), false);
 }
 
-Socket::~Socket() {
-    close();
+Socket::Socket() = default;
+Socket::Socket(std::unique_ptr<Impl> impl) : impl_(std::move(impl)) {}
+Socket::~Socket() = default;
+Socket::Socket(Socket&& other) noexcept = default;
+Socket& Socket::operator=(Socket&& other) noexcept = default;
+
+bool Socket::valid() const {
+    return impl_ != nullptr && impl_->socket.is_open();
 }
 
-Socket::Socket(Socket&& other) noexcept : fd_(std::exchange(other.fd_, -1)) {}
-
-Socket& Socket::operator=(Socket&& other) noexcept {
-    if (this != &other) {
-        close();
-        fd_ = std::exchange(other.fd_, -1);
-    }
-    return *this;
-}
-
-void Socket::close() {
-    if (fd_ >= 0) {
-        ::close(fd_);
-        fd_ = -1;
-    }
+int Socket::fd() const {
+    return valid() ? static_cast<int>(impl_->socket.native_handle()) : -1;
 }
 
 ConnectResult Socket::connectTo(const std::string& host, std::uint16_t port, const WakePipe& abort,
                                 std::chrono::milliseconds timeout) {
-    close();
-    if (!abort.valid()) {
-        return ConnectResult::Failed;
-    }
+    impl_ = std::make_unique<Impl>();
+    asio::io_context& io = *impl_->ownIo;
     const Clock::time_point deadline = Clock::now() + timeout;
-    addrinfo hints{};
-    hints.ai_family = AF_INET;
-    hints.ai_socktype = SOCK_STREAM;
-    hints.ai_protocol = IPPROTO_TCP;
-    addrinfo* found = nullptr;
-    // A dotted decimal address is taken as it is, without asking any name service.
-    const std::string service = std::to_string(port);
-    if (::getaddrinfo(host.c_str(), service.c_str(), &hints, &found) != 0 || found == nullptr) {
-        return ConnectResult::Failed;
+    tcp::resolver resolver(io);
+    bool done = false;
+    asio::error_code result = asio::error::timed_out;
+    auto connect = [&](const tcp::resolver::results_type& endpoints) {
+        asio::async_connect(impl_->socket, endpoints,
+                            [&](const asio::error_code& error, const tcp::endpoint&) {
+                                result = error;
+                                done = true;
+                            });
+    };
+    asio::error_code error;
+    const asio::ip::address numeric = asio::ip::make_address(host, error);
+    if (!error) {
+        // A numeric address is used as it is, without asking any name service.
+        connect(tcp::resolver::results_type::create(tcp::endpoint(numeric, port), host, ""));
+    } else {
+        resolver.async_resolve(
+            host, std::to_string(port), tcp::resolver::numeric_service,
+            [&](const asio::error_code& failed, tcp::resolver::results_type found) {
+                if (failed || found.empty()) {
+                    result = failed ? failed : asio::error::host_not_found;
+                    done = true;
+                } else {
+                    connect(found);
+                }
+            });
     }
-    ConnectResult result = ConnectResult::Failed;
-    for (const addrinfo* entry = found; entry != nullptr; entry = entry->ai_next) {
-        const int fd =
-            ::socket(entry->ai_family, entry->ai_socktype | SOCK_CLOEXEC, entry->ai_protocol);
-        if (fd < 0) {
-            continue;
-        }
-        result = connectOne(fd, entry->ai_addr, entry->ai_addrlen, abort, deadline);
-        if (result == ConnectResult::Connected) {
-            fd_ = fd;
-            sendImmediately(fd);
-            break;
-        }
-        ::close(fd);
-        if (result == ConnectResult::Aborted) {
-            break;
-        }
+    bool aborted = false;
+    while (!done && !aborted && Clock::now() < deadline) {
+        io.run_one_for(std::min<std::chrono::milliseconds>(
+            kAbortCheck, std::chrono::milliseconds(remainingMs(deadline))));
+        aborted = abort.woken();
     }
-    ::freeaddrinfo(found);
-    return result;
+    if (!done) {
+        // Let the cancelled operations finish before the objects they refer to go.
+        resolver.cancel();
+        impl_->socket.close(error);
+        io.restart();
+        io.run();
+    }
+    if (!done || result) {
+        impl_.reset();
+        return aborted ? ConnectResult::Aborted : ConnectResult::Failed;
+    }
+    impl_->socket.set_option(tcp::no_delay(true), error);
+    return ConnectResult::Connected;
 }
 
 bool Socket::sendAll(std::string_view bytes, std::chrono::milliseconds timeout) {
-    if (fd_ < 0) {
+    const int fd = this->fd();
+    if (fd < 0) {
         return false;
     }
     const Clock::time_point deadline = Clock::now() + timeout;
     while (!bytes.empty()) {
-        const ssize_t sent = ::send(fd_, bytes.data(), bytes.size(), MSG_NOSIGNAL | MSG_DONTWAIT);
+        const ssize_t sent = ::send(fd, bytes.data(), bytes.size(), MSG_NOSIGNAL | MSG_DONTWAIT);
         if (sent > 0) {
             bytes.remove_prefix(static_cast<std::size_t>(sent));
             continue;
@@ -166,7 +150,7 @@ bool Socket::sendAll(std::string_view bytes, std::chrono::milliseconds timeout) 
             continue;
         }
         if (sent < 0 && (errno == EAGAIN || errno == EWOULDBLOCK)) {
-            pollfd wait{fd_, POLLOUT, 0};
+            pollfd wait{fd, POLLOUT, 0};
             const int ready = ::poll(&wait, 1, remainingMs(deadline));
             if (ready < 0 && errno == EINTR) {
                 continue;
@@ -182,11 +166,12 @@ bool Socket::sendAll(std::string_view bytes, std::chrono::milliseconds timeout) 
 }
 
 long Socket::receive(char* buffer, std::size_t size) {
-    if (fd_ < 0) {
+    const int fd = this->fd();
+    if (fd < 0) {
         return -1;
     }
     for (;;) {
-        const ssize_t got = ::recv(fd_, buffer, size, 0);
+        const ssize_t got = ::recv(fd, buffer, size, 0);
         if (got < 0 && errno == EINTR) {
             continue;
         }
@@ -195,10 +180,11 @@ long Socket::receive(char* buffer, std::size_t size) {
 }
 
 bool Socket::waitReadable(std::chrono::milliseconds timeout) const {
-    if (fd_ < 0) {
+    const int fd = this->fd();
+    if (fd < 0) {
         return true;
     }
-    pollfd wait{fd_, POLLIN, 0};
+    pollfd wait{fd, POLLIN, 0};
     const int ms = static_cast<int>(std::clamp<std::int64_t>(timeout.count(), 0, 1 << 30));
     const int ready = ::poll(&wait, 1, ms);
     // An interrupted wait says nothing yet: the caller works out the time left and waits again.
@@ -206,14 +192,10 @@ bool Socket::waitReadable(std::chrono::milliseconds timeout) const {
 }
 
 void Socket::shutdownBoth() {
-    if (fd_ >= 0) {
-        ::shutdown(fd_, SHUT_RDWR);
+    if (valid()) {
+        asio::error_code ignored;
+        impl_->socket.shutdown(tcp::socket::shutdown_both, ignored);
     }
-}
-
-void sendImmediately(int fd) {
-    const int on = 1;
-    ::setsockopt(fd, IPPROTO_TCP, TCP_NODELAY, &on, sizeof on);
 }
 
 }  // namespace trundlex

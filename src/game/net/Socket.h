@@ -1,63 +1,69 @@
 #pragma once
 
+#include <atomic>
 #include <chrono>
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 
 namespace trundlex {
 
-// A pipe that wakes a thread waiting in poll: once woken, its read end stays readable. Used
-// to end waits for a connection or a client from another thread, since closing a socket
-// does not wake a thread blocked on it.
+// A signal that ends a blocking connect from another thread: once woken it stays woken.
+// (A game's own connects run on its I/O thread and are cancelled there; this is for the
+// blocking calls of Socket that tests and tools make.)
 class WakePipe {
 public:
-    // Check valid() before use: creating the pipe can fail.
-    WakePipe();
-    ~WakePipe();
+    WakePipe() = default;
     WakePipe(const WakePipe&) = delete;
     WakePipe& operator=(const WakePipe&) = delete;
 
-    bool valid() const { return readFd_ >= 0; }
-    // The end to poll for POLLIN.
-    int readFd() const { return readFd_; }
-    // Makes readFd() readable for good. Safe from any thread, any number of times.
-    void wake();
+    // Always true; kept so that callers written for a fallible signal read the same.
+    bool valid() const { return true; }
+    // Safe from any thread, any number of times.
+    void wake() { woken_.store(true); }
+    bool woken() const { return woken_.load(); }
 
 private:
-    int readFd_ = -1;
-    int writeFd_ = -1;
+    std::atomic<bool> woken_{false};
 };
 
 // How an attempt to connect ended.
 enum class ConnectResult : std::int32_t { Connected = 0, Failed = 1, Aborted = 2 };
 
-// An IPv4 TCP stream socket, closed when the object goes. Sending and receiving may run on
-// different threads at the same time; shutdownBoth() may be called from any thread to make a
-// blocked receive() return 0.
+// A TCP stream socket (IPv4 or IPv6) with blocking calls that each give up in time, closed
+// when the object goes. Sending and receiving may run on different threads at the same time;
+// shutdownBoth() may be called from any thread to make a blocked receive() return 0.
+// A NetGame drives its connections itself, on its I/O thread; this class serves code that
+// speaks the protocol one call at a time (tests, load clients).
 class Socket {
 public:
-    Socket() = default;
-    explicit Socket(int fd) : fd_(fd) {}
+    // The Asio socket inside (AsioSupport.h), for the network layer's own files.
+    struct Impl;
+
+    Socket();
+    explicit Socket(std::unique_ptr<Impl> impl);
     ~Socket();
     Socket(Socket&& other) noexcept;
     Socket& operator=(Socket&& other) noexcept;
     Socket(const Socket&) = delete;
     Socket& operator=(const Socket&) = delete;
 
-    bool valid() const { return fd_ >= 0; }
-    int fd() const { return fd_; }
+    bool valid() const;
+    // The descriptor, for waiting on several sockets at once; -1 when not connected.
+    int fd() const;
+    Impl* impl() const { return impl_.get(); }
 
-    // Resolves `host` (IPv4; a dotted decimal address is used as it is, a name is looked up)
-    // and connects to the first address that answers. Gives up after `timeout`, or with
-    // Aborted as soon as `abort` is woken. On success this socket holds the connection.
+    // Resolves `host` (a name, or a numeric IPv4 or IPv6 address, which is used as it is) and
+    // tries its addresses in turn until one answers. Gives up after `timeout`, or with
+    // Aborted soon after `abort` is woken. On success this socket holds the connection.
     ConnectResult connectTo(const std::string& host, std::uint16_t port, const WakePipe& abort,
                             std::chrono::milliseconds timeout);
 
-    // Sends every byte, repeating partial sends. A peer that has gone never raises SIGPIPE;
-    // the send fails instead. False on an error, or when the peer has not taken the bytes
-    // within `timeout` (it stopped reading): the caller should treat the connection as dead.
+    // Sends every byte. A peer that has gone never raises SIGPIPE; the send fails instead.
+    // False on an error, or when the peer has not taken the bytes within `timeout` (it
+    // stopped reading): the caller should treat the connection as dead.
     bool sendAll(std::string_view bytes, std::chrono::milliseconds timeout);
     // Waits for bytes and reads up to `size` of them: the count, 0 when the peer closed the
     // connection or it was shut down, -1 on an error.
@@ -70,13 +76,7 @@ public:
     void shutdownBoth();
 
 private:
-    void close();
-
-    int fd_ = -1;
+    std::unique_ptr<Impl> impl_;
 };
-
-// Turns off the small-packet delay on a connected TCP socket: messages are short and each
-// one waits for an answer, so waiting to bundle them would add tens of milliseconds a putt.
-void sendImmediately(int fd);
 
 }  // namespace trundlex

@@ -1,88 +1,106 @@
 #include "net/TcpListener.h"
 
-#include <arpa/inet.h>
-#include <netinet/in.h>
-#include <poll.h>
-#include <sys/socket.h>
+#include <mutex>
 
-#include <cerrno>
+#include "net/AsioSupport.h"
 
 namespace trundlex {
 
+using asio::ip::tcp;
+
+namespace {
+// Small on purpose: a caller that accepts one connection at a time has no use for a long
+// queue, and a full queue lets tests make a connect hang.
+constexpr int kBacklog = 5;
+}  // namespace
+
+struct TcpListener::State {
+    asio::io_context io;
+    tcp::acceptor acceptor{io};
+    // Guards `stopped` and `accepting`, and with them who may close the acceptor: the thread
+    // in accept() runs the I/O context, so stop() hands it the closing then.
+    std::mutex mutex;
+    bool stopped = false;
+    bool accepting = false;
+};
+
+TcpListener::TcpListener() : state_(std::make_unique<State>()) {}
+TcpListener::~TcpListener() = default;
+
 bool TcpListener::open(const std::string& bindAddress, std::uint16_t port) {
-    if (!wake_.valid()) {
+    asio::error_code error;
+    if (!openAcceptor(state_->acceptor, bindAddress, port, kBacklog, error)) {
         return false;
     }
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_port = htons(port);
-    if (bindAddress.empty()) {
-        address.sin_addr.s_addr = htonl(INADDR_ANY);
-    } else if (::inet_pton(AF_INET, bindAddress.c_str(), &address.sin_addr) != 1) {
-        return false;
-    }
-    Socket socket(::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, IPPROTO_TCP));
-    if (!socket.valid()) {
-        return false;
-    }
-    // A server started again right after a game must not wait for old connections to age.
-    const int reuse = 1;
-    ::setsockopt(socket.fd(), SOL_SOCKET, SO_REUSEADDR, &reuse, sizeof reuse);
-    if (::bind(socket.fd(), reinterpret_cast<const sockaddr*>(&address), sizeof address) != 0 ||
-        ::listen(socket.fd(), 5) != 0) {
-        return false;
-    }
-    socklen_t length = sizeof address;
-    if (::getsockname(socket.fd(), reinterpret_cast<sockaddr*>(&address), &length) != 0) {
-        return false;
-    }
-    port_ = ntohs(address.sin_port);
-    socket_ = std::move(socket);
-    return true;
+    port_ = state_->acceptor.local_endpoint(error).port();
+    return !error;
 }
 
 bool TcpListener::accept(Socket& connection, std::string& peerAddress) {
-    if (!socket_.valid()) {
-        return false;
-    }
+    State& state = *state_;
+    auto impl = std::make_unique<Socket::Impl>();
+    bool accepted = false;
     for (;;) {
-        pollfd waits[2] = {{socket_.fd(), POLLIN, 0}, {wake_.readFd(), POLLIN, 0}};
-        const int ready = ::poll(waits, 2, -1);
-        if (ready < 0) {
-            if (errno == EINTR) {
-                continue;
+        asio::error_code result;
+        {
+            std::lock_guard lock(state.mutex);
+            if (state.stopped || !state.acceptor.is_open()) {
+                return false;
             }
+            state.accepting = true;
+            state.acceptor.async_accept(*impl->ownIo,
+                                        [&](const asio::error_code& error, tcp::socket peer) {
+                                            result = error;
+                                            if (!error) {
+                                                impl->socket = std::move(peer);
+                                            }
+                                        });
+        }
+        state.io.restart();
+        state.io.run();
+        std::lock_guard lock(state.mutex);
+        state.accepting = false;
+        if (state.stopped) {
+            asio::error_code ignored;
+            state.acceptor.close(ignored);
             return false;
         }
-        if ((waits[1].revents & POLLIN) != 0) {
+        if (!result) {
+            accepted = true;
+            break;
+        }
+        // A connection that went away before it was taken: wait for the next one. Anything
+        // else (out of descriptors, say) ends the listening.
+        if (result != asio::error::connection_aborted && result != asio::error::try_again &&
+            result != asio::error::interrupted) {
             return false;
         }
-        sockaddr_in peer{};
-        socklen_t length = sizeof peer;
-        const int fd =
-            ::accept4(socket_.fd(), reinterpret_cast<sockaddr*>(&peer), &length, SOCK_CLOEXEC);
-        if (fd < 0) {
-            // A connection that went away before it was taken: wait for the next one.
-            // Anything else (shut down, out of descriptors) ends the listening.
-            if (errno == EINTR || errno == ECONNABORTED || errno == EAGAIN || errno == EPROTO) {
-                continue;
-            }
-            return false;
-        }
-        char text[INET_ADDRSTRLEN] = {};
-        ::inet_ntop(AF_INET, &peer.sin_addr, text, sizeof text);
-        peerAddress = text;
-        sendImmediately(fd);
-        connection = Socket(fd);
-        return true;
     }
+    asio::error_code error;
+    const tcp::endpoint peer = impl->socket.remote_endpoint(error);
+    peerAddress = error ? std::string() : addressText(peer.address());
+    impl->socket.set_option(tcp::no_delay(true), error);
+    connection = Socket(std::move(impl));
+    return accepted;
 }
 
 void TcpListener::stop() {
-    // The descriptor stays open (closed with the object), so a thread still in accept()
-    // never works on a number handed to another socket; shut down, it refuses connections.
-    socket_.shutdownBoth();
-    wake_.wake();
+    State& state = *state_;
+    std::lock_guard lock(state.mutex);
+    if (state.stopped) {
+        return;
+    }
+    state.stopped = true;
+    if (state.accepting) {
+        refuseConnections(state.acceptor);
+        asio::post(state.io, [&state] {
+            asio::error_code ignored;
+            state.acceptor.close(ignored);
+        });
+    } else {
+        asio::error_code ignored;
+        state.acceptor.close(ignored);
+    }
 }
 
 }  // namespace trundlex

@@ -8,6 +8,7 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
+#include "net/NetAddress.h"
 #include "net/NetGame.h"
 #include "platform/PlatformSupport.h"
 
@@ -64,7 +65,11 @@ bool LobbyDialog::runClient(const std::string& address, std::uint16_t port) {
     computers_->setVisible(false);
     counts_->setVisible(false);
     status_->setText(tr("Connecting to %1...").arg(toDisplayText(address)));
-    if (!net_.startClient(address, port, this)) {
+    // The address may name its own port ("host:port", "[::1]:49732"); an unreadable one is
+    // passed on as it is and fails to connect.
+    const NetAddress server = NetAddress::parse(address, port);
+    if (!net_.startClient(server.valid() ? server.host : address,
+                          server.valid() ? server.port : port, this)) {
         return false;
     }
     runModal();

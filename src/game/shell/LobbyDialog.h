@@ -30,6 +30,8 @@ public:
     // lobby was closed by the start handshake), false when the user left it or the server
     // could not be started.
     bool runServer(std::uint16_t port);
+    // `address` as the user typed it (a host, "host:port", "[::1]:49732", ...); `port` is used
+    // when it names none.
     bool runClient(const std::string& address, std::uint16_t port);
 
     bool closedByNetwork() const { return closedByNetwork_; }

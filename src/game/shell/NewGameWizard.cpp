@@ -15,6 +15,7 @@
 #include <QVBoxLayout>
 
 #include "control/GameContext.h"
+#include "net/NetAddress.h"
 #include "LevelsPage.h"
 #include "PlayersPage.h"
 #include "platform/PlatformSupport.h"
@@ -43,6 +44,11 @@ NewGameWizard::NewGameWizard(const Match& previous, GameContext& context, QWidge
     layout->addWidget(buttons);
 
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(this, &QDialog::accepted, this, [this] {
+        if (mode() == 2) {
+            context_.settings.rememberAddress(context_.settings.address());
+        }
+    });
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     connect(players_, &PlayersPage::playersChanged, this, &NewGameWizard::updateOk);
     connect(levels_, &LevelsPage::levelsChanged, this, &NewGameWizard::updateOk);
@@ -59,7 +65,18 @@ QWidget* NewGameWizard::createNetworkPage() {
     auto* page = new QWidget(this);
     mode_ = new QComboBox(page);
     mode_->addItems({tr("Local game"), tr("Server"), tr("Client")});
-    address_ = new QLineEdit(toDisplayText(context_.settings.address()), page);
+    // Editable, with the last addresses joined to pick from; what is typed is what counts.
+    address_ = new QComboBox(page);
+    address_->setEditable(true);
+    address_->setInsertPolicy(QComboBox::NoInsert);
+    for (const std::string& recent : context_.settings.recentAddresses()) {
+        address_->addItem(toDisplayText(recent));
+    }
+    address_->setEditText(toDisplayText(context_.settings.address()));
+    address_->lineEdit()->setPlaceholderText(
+        tr("host name, IPv4 or IPv6 address, with :port if you like"));
+    addressProblem_ = new QLabel(page);
+    addressProblem_->setWordWrap(true);
     port_ = new QLineEdit(QString::number(context_.settings.port()), page);
     port_->setValidator(new QIntValidator(1, 65535, port_));
     departedHand_ = new QComboBox(page);
@@ -76,12 +93,13 @@ QWidget* NewGameWizard::createNetworkPage() {
     auto* form = new QFormLayout(page);
     form->addRow(tr("&Mode:"), mode_);
     form->addRow(tr("&Address:"), address_);
+    form->addRow(QString(), addressProblem_);
     form->addRow(tr("&Port:"), port_);
     form->addRow(tr("Players who &leave are played by:"), departedHand_);
     form->addRow(description_);
     form->addRow(addresses_);
     connect(mode_, &QComboBox::currentIndexChanged, this, &NewGameWizard::modeChanged);
-    connect(address_, &QLineEdit::textChanged, this, &NewGameWizard::updateOk);
+    connect(address_, &QComboBox::editTextChanged, this, &NewGameWizard::updateOk);
     connect(port_, &QLineEdit::textChanged, this, &NewGameWizard::updateOk);
     connect(departedHand_, &QComboBox::currentIndexChanged, this, [this] {
         context_.departedHand = static_cast<ComputerStrength>(departedHand_->currentData().toInt());
@@ -112,7 +130,10 @@ void NewGameWizard::modeChanged() {
     if (m == 1) {
         QStringList list;
         for (const QHostAddress& address : QNetworkInterface::allAddresses()) {
-            if (address.protocol() == QAbstractSocket::IPv4Protocol && !address.isLoopback()) {
+            // Link-local IPv6 addresses need the interface named: no use to pass on.
+            if (!address.isLoopback() && !address.isLinkLocal() &&
+                (address.protocol() == QAbstractSocket::IPv4Protocol ||
+                 address.protocol() == QAbstractSocket::IPv6Protocol)) {
                 list << address.toString();
             }
         }
@@ -128,17 +149,41 @@ void NewGameWizard::modeChanged() {
 
 bool NewGameWizard::isOkEnabled() const { return ok_->isEnabled(); }
 
+QString NewGameWizard::addressProblemText(AddressProblem problem) {
+    switch (problem) {
+        case AddressProblem::None:
+            break;
+        case AddressProblem::Empty:
+            return tr("Enter the server's host name or address.");
+        case AddressProblem::BadHost:
+            return tr("This is neither a host name nor an IP address.");
+        case AddressProblem::BadBrackets:
+            return tr("Write an IPv6 address with a port like this: [2001:db8::1]:49732");
+        case AddressProblem::BadPort:
+            return tr("The port after the colon must be a number from 1 to 65535.");
+    }
+    return {};
+}
+
 void NewGameWizard::updateOk() {
     const int m = mode();
     // The choices are remembered for the next game as soon as they are made.
     context_.networkMode = m;
-    const QByteArray address = address_->text().toUtf8();
+    const QByteArray address = address_->currentText().toUtf8();
     context_.settings.setAddress(std::string(address.constData(), static_cast<std::size_t>(address.size())));
     const int port = port_->text().toInt();
     if (port >= 1 && port <= 65535) {
         context_.settings.setPort(port);
     }
-    const bool enabled = m == 2 || (setup_.LevelCount() > 0 && (m == 1 || setup_.PlayerCount() > 0));
+    const AddressProblem problem =
+        NetAddress::parse(context_.settings.address(), GameSettings::DefaultPort).problem;
+    addressProblem_->setText(m == 2 ? addressProblemText(problem) : QString());
+    addressProblem_->setVisible(m == 2 && problem != AddressProblem::None);
+    // An empty address is refused by the lobby ("Couldn't connect."), as it always was; one
+    // that cannot be read is refused here, with the reason beside it.
+    const bool addressOk = problem == AddressProblem::None || problem == AddressProblem::Empty;
+    const bool gameOk = setup_.LevelCount() > 0 && (m == 1 || setup_.PlayerCount() > 0);
+    const bool enabled = m == 2 ? addressOk : gameOk;
     ok_->setEnabled(enabled);
 }
 

@@ -2,6 +2,7 @@
 
 #include <QDialog>
 
+#include "net/NetAddress.h"
 #include "play/Match.h"
 
 class QComboBox;
@@ -33,6 +34,8 @@ public:
     int mode() const;
     void setMode(int mode);
     bool isOkEnabled() const;
+    // The address field (client mode), for choosing or typing a server.
+    QComboBox* addressField() const { return address_; }
 
     PlayersPage* playersPage() const { return players_; }
     LevelsPage* levelsPage() const { return levels_; }
@@ -41,6 +44,7 @@ private:
     QWidget* createNetworkPage();
     void modeChanged();
     void updateOk();
+    static QString addressProblemText(AddressProblem problem);
 
     GameContext& context_;
     Match setup_;
@@ -48,7 +52,9 @@ private:
     PlayersPage* players_;
     LevelsPage* levels_;
     QComboBox* mode_;
-    QLineEdit* address_;
+    // The server's address (client): typed, or one of the last ones joined.
+    QComboBox* address_;
+    QLabel* addressProblem_;
     QLineEdit* port_;
     // Who plays the players of a computer that leaves the game.
     QComboBox* departedHand_;

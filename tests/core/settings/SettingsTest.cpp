@@ -147,5 +147,26 @@ TEST_F(SettingsTest, TwoProgramsSavingKeepEachOthersChangesAndTheLaterChangeOfAV
     EXPECT_EQ(loaded()->port(), 1000);
 }
 
+TEST_F(SettingsTest, RecentAddressesKeepTheLastFiveJoinedNewestFirstAcrossARestart) {
+    GameSettings settings(store_);
+    settings.Load();
+    for (const char* address : {"a.lan", "[::1]:49733", " b.lan ", "a.lan", "", "x\ny", "c", "d",
+                                "e"}) {
+        settings.rememberAddress(address);
+    }
+    const std::vector<std::string> expected{"e", "d", "c", "a.lan", "b.lan"};
+    EXPECT_EQ(settings.recentAddresses(), expected);
+    EXPECT_EQ(settings.address(), "e");
+    settings.Save();
+    EXPECT_EQ(loaded()->recentAddresses(), expected);
+
+    // A hand-edited or damaged list loads as far as it is usable.
+    store_.write(kNetwork, "recent",
+                 SettingsValue::fromString("f\n\n f \n" + std::string(400, 'g') +
+                                           "\ng\nh\ni\nj\nk"),
+                 true);
+    EXPECT_EQ(loaded()->recentAddresses(), (std::vector<std::string>{"f", "g", "h", "i", "j"}));
+}
+
 }  // namespace
 }  // namespace trundlex

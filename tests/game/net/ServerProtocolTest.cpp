@@ -236,5 +236,33 @@ TEST_F(ServerProtocolTest, TurnIsHandedOutBeforeAPuttThatFollowsTheStopIsTaken) 
     EXPECT_FALSE(overlapped);
 }
 
+TEST_F(ServerProtocolTest, WhatWasSentBeforeTheGameEndedStillArrivesBeforeTheClose) {
+    skipGreeting();
+    // More than the socket buffers hold while the client does not read, so most of it is
+    // still waiting to be written when the game ends.
+    const std::string text(4000, 'x');
+    constexpr int kLines = 500;
+    for (int i = 0; i < kLines; ++i) {
+        ASSERT_EQ(host.net.sendChat(text, "Host"), netproto::TextProblem::None);
+    }
+    host.net.endGame();
+    int received = 0;
+    while (const auto message = client.receive()) {
+        received += message->letter == 'M' && message->body == "Host|" + text;
+    }
+    EXPECT_EQ(received, kLines);
+    EXPECT_TRUE(client.closedByPeer());
+}
+
+TEST_F(ServerProtocolTest, AClientThatReadsNothingIsDroppedBeforeItsBacklogGrowsWithoutBound) {
+    const std::string text(4000, 'x');
+    const auto lines = 2 * Connection::MaxQueuedBytes / text.size();
+    for (std::size_t i = 0; i < lines && host.net.isConnected(); ++i) {
+        host.net.sendChat(text, "Host");
+    }
+    EXPECT_TRUE(host.listener.waitFor(NetDisconnectInfo));
+    EXPECT_FALSE(host.net.isConnected());
+}
+
 }  // namespace
 }  // namespace trundlex::testing

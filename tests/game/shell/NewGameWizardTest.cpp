@@ -1,5 +1,7 @@
 #include <set>
 
+#include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 
 #include "ColourSwatches.h"
@@ -40,6 +42,29 @@ TEST_F(NewGameWizardTest, OkNeedsLevelsAndPlayersDependingOnTheMode) {
     wizard.playersPage()->addPlayer(QStringLiteral("Ann"));
     EXPECT_TRUE(wizard.isOkEnabled());
     EXPECT_EQ(context_.networkMode, 0) << "the mode is remembered";
+}
+
+TEST_F(NewGameWizardTest, AddressFieldOffersTheLastServersAndRefusesWhatCannotBeAnAddress) {
+    settings_.rememberAddress("old.example.org");
+    settings_.rememberAddress("[::1]:49733");
+    {
+        NewGameWizard wizard(previous_, context_);
+        wizard.setMode(2);
+        QComboBox* field = wizard.addressField();
+        ASSERT_EQ(field->count(), 2);
+        EXPECT_EQ(field->itemText(0), "[::1]:49733");
+        EXPECT_EQ(field->currentText(), "[::1]:49733") << "the last one is offered first";
+        for (const auto& [text, ok] : std::vector<std::pair<QString, bool>>{
+                 {"host:99999", false}, {"[::1", false}, {"two words", false},
+                 {"golf.example.org:50000", true}, {"2001:db8::5", true}}) {
+            field->setEditText(text);
+            EXPECT_EQ(wizard.isOkEnabled(), ok) << text.toStdString();
+        }
+        field->setCurrentIndex(1);
+        wizard.accept();
+    }
+    EXPECT_EQ(settings_.recentAddresses(),
+              (std::vector<std::string>{"old.example.org", "[::1]:49733"}));
 }
 
 TEST_F(NewGameWizardTest, DeletingPlayersRenumbersTheIcons) {

@@ -1,0 +1,93 @@
+#pragma once
+// The network layer's own files include Asio through this header only: the standalone library
+// (no Boost), without the calls it has deprecated. Nothing outside src/game/net includes it,
+// so the rest of the program never sees a socket or an operating system header.
+#ifndef ASIO_STANDALONE
+#define ASIO_STANDALONE
+#endif
+#ifndef ASIO_NO_DEPRECATED
+#define ASIO_NO_DEPRECATED
+#endif
+#include <asio.hpp>
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <mutex>
+#include <string>
+#include <vector>
+
+#include "net/Connection.h"
+#include "net/Socket.h"
+
+namespace trundlex {
+
+// What a Socket holds: an Asio stream socket, with the I/O context of its own that its
+// blocking calls run when it has one (a Socket made by Socket::connectTo or TcpListener), or
+// bound to the game's I/O thread (a connection of a NetGame).
+struct Socket::Impl {
+    Impl() : ownIo(std::make_unique<asio::io_context>()), socket(*ownIo) {}
+    explicit Impl(asio::ip::tcp::socket connected) : socket(std::move(connected)) {}
+
+    std::unique_ptr<asio::io_context> ownIo;
+    asio::ip::tcp::socket socket;
+};
+
+// A connection's socket and what works on it. Everything but the send queue belongs to the
+// I/O thread; the queue is filled from any thread under `mutex`.
+struct Connection::Link : std::enable_shared_from_this<Connection::Link> {
+    explicit Link(asio::ip::tcp::socket connected)
+        : socket(std::move(connected)),
+          idleTimer(socket.get_executor()),
+          writeTimer(socket.get_executor()) {}
+
+    // Queues the pieces and makes sure a write is under way. False when the link is broken
+    // (or breaks now: too much waits).
+    bool queue(std::vector<std::string> pieces);
+    // Closes the socket: the read pending ends with an error, writes stop (I/O thread).
+    void close();
+    // Closes the socket once what was queued has been written (I/O thread; `finishing` is
+    // set already): a message sent just before a connection is ended still arrives.
+    void finish();
+
+    asio::ip::tcp::socket socket;
+    // The greeting, idle and keep-alive limits (NetEngine).
+    asio::steady_timer idleTimer;
+    std::array<char, 4096> readBuffer{};
+
+    std::mutex mutex;
+    std::vector<std::string> queued;
+    std::size_t queuedBytes = 0;
+    bool writing = false;
+    // Nothing more is written: the link has failed or was closed.
+    bool broken = false;
+    // Nothing more is queued; the socket closes when the queue is empty.
+    bool finishing = false;
+
+private:
+    void writeNext();
+
+    // A write that the peer does not take within Connection::SendTimeout breaks the link.
+    asio::steady_timer writeTimer;
+    std::vector<std::string> inFlight;
+    std::uint64_t writeRound = 0;
+};
+
+// The address of an endpoint as people write it: dotted decimal for IPv4 (also for an IPv4
+// peer reaching a dual-stack listener), the usual colon form for IPv6.
+std::string addressText(const asio::ip::address& address);
+
+// Makes a listening socket refuse connections at once, from any thread, and wakes a pending
+// accept (with an error). Asio would only do this on the socket's own thread, later; a game
+// that has started must not let anybody in meanwhile. The socket stays open (the caller
+// closes it on its own thread), so its descriptor is never handed to another socket.
+void refuseConnections(asio::ip::tcp::acceptor& acceptor);
+
+// Opens, binds and listens. An empty `bindAddress` listens on every address of both families
+// on one IPv6 socket (IPv4 peers arrive as mapped addresses), or on IPv4 alone when the
+// machine has no IPv6; otherwise it is a numeric address. A server started again right after
+// a game does not wait for the old connections to age.
+bool openAcceptor(asio::ip::tcp::acceptor& acceptor, const std::string& bindAddress,
+                  std::uint16_t port, int backlog, asio::error_code& error);
+
+}  // namespace trundlex

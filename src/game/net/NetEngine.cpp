@@ -1,0 +1,354 @@
+#include "net/NetEngine.h"
+
+#include <atomic>
+#include <thread>
+
+#include "net/AsioSupport.h"
+#include "net/NetNotifier.h"
+#include "net/NetProtocol.h"
+#include "net/NetRole.h"
+#include "net/NetSession.h"
+
+namespace trundlex {
+
+using asio::ip::tcp;
+using Clock = std::chrono::steady_clock;
+using Lock = std::unique_lock<std::recursive_mutex>;
+
+namespace {
+
+// How many connections may wait in the listening socket's queue before the game takes them.
+constexpr int kBacklog = 16;
+
+class Acceptor : public NetAcceptor, public std::enable_shared_from_this<Acceptor> {
+public:
+    explicit Acceptor(asio::io_context& io) : acceptor(io) {}
+    void stop() override {
+        if (stopped.exchange(true)) {
+            return;
+        }
+        refuseConnections(acceptor);
+        asio::post(acceptor.get_executor(), [self = shared_from_this()] {
+            asio::error_code ignored;
+            self->acceptor.close(ignored);
+        });
+    }
+    tcp::acceptor acceptor;
+    std::atomic<bool> stopped{false};
+};
+
+class Connector : public NetConnector, public std::enable_shared_from_this<Connector> {
+public:
+    explicit Connector(asio::io_context& io) : resolver(io), socket(io), timer(io) {}
+    void cancel() override {
+        asio::post(socket.get_executor(), [self = shared_from_this()] { self->end(); });
+    }
+    // I/O thread: stops whatever step is under way; its handler then finds the attempt gone.
+    void end() {
+        asio::error_code ignored;
+        resolver.cancel();
+        timer.cancel();
+        socket.close(ignored);
+    }
+    tcp::resolver resolver;
+    tcp::socket socket;
+    asio::steady_timer timer;
+};
+
+}  // namespace
+
+struct NetEngine::State {
+    State(std::recursive_mutex& m, NetSession& s, NetNotifier& n, std::function<NetRole&()> r,
+          const NetTimeouts& t)
+        : mutex(m), session(s), notifier(n), role(std::move(r)), timeouts(t) {}
+
+    // Runs `next` on the I/O thread once the listeners have handled what the session posted
+    // up to now. Called under the lock.
+    void afterDelivery(std::function<void()> next) {
+        notifier.whenDelivered(session.lastTicket(),
+                               [this, next = std::move(next)] { asio::post(io, next); });
+    }
+
+    void acceptNext(const std::shared_ptr<Acceptor>& acceptor);
+    void accepted(const std::shared_ptr<Acceptor>& acceptor, const asio::error_code& error,
+                  tcp::socket socket);
+    void connected(const std::shared_ptr<Connector>& connector, const asio::error_code& error);
+    // Sends the role's first messages and starts reading once they have been handled.
+    void open(const std::shared_ptr<Connection>& connection);
+    void readMore(const std::shared_ptr<Connection>& connection);
+    // Handles the complete messages received, one at a time, each after the events of the
+    // one before have been delivered; reads on when none is left.
+    void handleMessages(const std::shared_ptr<Connection>& connection);
+    // Under the lock: arms the connection's timer for the next limit it has to keep.
+    void keepLimits(const std::shared_ptr<Connection>& connection);
+    // Under the lock: the connection has ended (or is given up): tells everybody once.
+    void lose(Connection& connection);
+
+    std::recursive_mutex& mutex;
+    NetSession& session;
+    NetNotifier& notifier;
+    std::function<NetRole&()> role;
+    const NetTimeouts& timeouts;
+
+    asio::io_context io;
+    asio::executor_work_guard<asio::io_context::executor_type> work = asio::make_work_guard(io);
+    std::thread thread;
+};
+
+NetEngine::NetEngine(std::recursive_mutex& mutex, NetSession& session, NetNotifier& notifier,
+                     std::function<NetRole&()> role, const NetTimeouts& timeouts)
+    : state_(std::make_shared<State>(mutex, session, notifier, std::move(role), timeouts)) {
+    State* state = state_.get();
+    state_->thread = std::thread([state] { state->io.run(); });
+}
+
+NetEngine::~NetEngine() {
+    state_->io.stop();
+    state_->thread.join();
+}
+
+std::uint16_t NetEngine::listen(const std::string& bindAddress, std::uint16_t port) {
+    State& state = *state_;
+    auto acceptor = std::make_shared<Acceptor>(state.io);
+    asio::error_code error;
+    if (!openAcceptor(acceptor->acceptor, bindAddress, port, kBacklog, error)) {
+        return 0;
+    }
+    const std::uint16_t chosen = acceptor->acceptor.local_endpoint(error).port();
+    if (error) {
+        return 0;
+    }
+    state.session.listener = acceptor;
+    asio::post(state.io, [&state, acceptor] {
+        Lock lock(state.mutex);
+        if (state.session.listener != acceptor) {
+            return;
+        }
+        state.session.lobbyChanged();
+        state.afterDelivery([&state, acceptor] { state.acceptNext(acceptor); });
+    });
+    return chosen;
+}
+
+void NetEngine::State::acceptNext(const std::shared_ptr<Acceptor>& acceptor) {
+    acceptor->acceptor.async_accept(
+        [this, acceptor](const asio::error_code& error, tcp::socket socket) {
+            accepted(acceptor, error, std::move(socket));
+        });
+}
+
+void NetEngine::State::accepted(const std::shared_ptr<Acceptor>& acceptor,
+                                const asio::error_code& error, tcp::socket socket) {
+    Lock lock(mutex);
+    if (session.listener != acceptor) {
+        // This computer stopped listening (the game started or ended): leave quietly.
+        return;
+    }
+    if (error) {
+        // A connection that went away before it was taken: wait for the next one. Anything
+        // else (out of descriptors, say) ends the listening.
+        if (error == asio::error::connection_aborted || error == asio::error::try_again ||
+            error == asio::error::interrupted) {
+            acceptNext(acceptor);
+            return;
+        }
+        session.lobbyStatus({LobbyText::CantStartServer, 0, {}, {}});
+        session.endGame();
+        return;
+    }
+    asio::error_code ignored;
+    const tcp::endpoint peer = socket.remote_endpoint(ignored);
+    socket.set_option(tcp::no_delay(true), ignored);
+    std::shared_ptr<Connection> connection = session.addConnection(
+        Socket(std::make_unique<Socket::Impl>(std::move(socket))), addressText(peer.address()));
+    if (connection == nullptr) {
+        // Full: the socket closes with the refused connection.
+        acceptNext(acceptor);
+        return;
+    }
+    connection->status = ComputerStatus::Initializing;
+    session.lobbyChanged();
+    session.notify(NetConnectionAdded);
+    open(connection);
+    afterDelivery([this, acceptor] { acceptNext(acceptor); });
+}
+
+void NetEngine::connect(const std::string& host, std::uint16_t port,
+                        std::chrono::milliseconds timeout) {
+    State& state = *state_;
+    auto connector = std::make_shared<Connector>(state.io);
+    state.session.connector = connector;
+    asio::post(state.io, [&state, connector, host, port, timeout] {
+        auto done = [&state, connector](const asio::error_code& error) {
+            state.connected(connector, error);
+        };
+        auto tryEach = [connector, done](const tcp::resolver::results_type& endpoints) {
+            asio::async_connect(
+                connector->socket, endpoints,
+                [done](const asio::error_code& error, const tcp::endpoint&) { done(error); });
+        };
+        connector->timer.expires_after(timeout);
+        connector->timer.async_wait([connector](const asio::error_code& error) {
+            if (!error) {
+                connector->end();
+            }
+        });
+        asio::error_code error;
+        const asio::ip::address numeric = asio::ip::make_address(host, error);
+        if (!error) {
+            // A numeric address is used as it is, without asking any name service.
+            tryEach(tcp::resolver::results_type::create(tcp::endpoint(numeric, port), host, ""));
+            return;
+        }
+        connector->resolver.async_resolve(
+            host, std::to_string(port), tcp::resolver::numeric_service,
+            [connector, done, tryEach](const asio::error_code& failed,
+                                       const tcp::resolver::results_type& found) {
+                if (failed || found.empty()) {
+                    done(failed ? failed : asio::error::host_not_found);
+                } else {
+                    tryEach(found);
+                }
+            });
+    });
+}
+
+void NetEngine::State::connected(const std::shared_ptr<Connector>& connector,
+                                 const asio::error_code& error) {
+    connector->timer.cancel();
+    Lock lock(mutex);
+    if (session.connector != connector) {
+        // The game was ended or replaced while connecting.
+        return;
+    }
+    session.connector.reset();
+    if (error) {
+        session.lobbyStatus({LobbyText::CouldntConnect, 0, {}, {}});
+        session.endGame();
+        return;
+    }
+    asio::error_code ignored;
+    connector->socket.set_option(tcp::no_delay(true), ignored);
+    std::shared_ptr<Connection> connection = session.addConnection(
+        Socket(std::make_unique<Socket::Impl>(std::move(connector->socket))), {});
+    session.notify(NetConnectionAdded);
+    session.lobbyStatus({LobbyText::ConnectionOpen, 0, {}, {}});
+    afterDelivery([this, connection] {
+        Lock lock(mutex);
+        open(connection);
+    });
+}
+
+void NetEngine::State::open(const std::shared_ptr<Connection>& connection) {
+    if (session.isListed(*connection)) {
+        role().greet(*connection);
+        keepLimits(connection);
+    }
+    afterDelivery([this, connection] { readMore(connection); });
+}
+
+void NetEngine::State::readMore(const std::shared_ptr<Connection>& connection) {
+    Connection::Link& link = *connection->link();
+    link.socket.async_read_some(
+        asio::buffer(link.readBuffer),
+        [this, connection](const asio::error_code& error, std::size_t size) {
+            if (error || !connection->takeBytes(
+                             std::string_view(connection->link()->readBuffer.data(), size))) {
+                // The peer closed the connection, it was closed here, or the peer sent too
+                // much without a terminator.
+                Lock lock(mutex);
+                lose(*connection);
+                return;
+            }
+            handleMessages(connection);
+        });
+}
+
+void NetEngine::State::handleMessages(const std::shared_ptr<Connection>& connection) {
+    Lock lock(mutex);
+    if (!session.isListed(*connection)) {
+        // Ended by this computer: nothing more to do.
+        return;
+    }
+    NetMessage message;
+    if (!connection->nextMessage(message)) {
+        lock.unlock();
+        readMore(connection);
+        return;
+    }
+    connection->lastMessageAt = Clock::now();
+    if (role().dispatch(*connection, message) == DispatchResult::Close) {
+        // The rest of what arrived is dropped with the connection.
+        lose(*connection);
+        return;
+    }
+    keepLimits(connection);
+    afterDelivery([this, connection] { handleMessages(connection); });
+}
+
+void NetEngine::State::keepLimits(const std::shared_ptr<Connection>& connection) {
+    Connection::Link* link = connection->link();
+    if (link == nullptr || !session.isListed(*connection)) {
+        return;
+    }
+    Clock::time_point deadline;
+    for (;;) {
+        const Clock::time_point now = Clock::now();
+        if (session.isServer && !connection->greeted) {
+            deadline = connection->openedAt + timeouts.greeting;
+            if (now >= deadline) {
+                connection->dropReason = DropReason::NoGreeting;
+                lose(*connection);
+                return;
+            }
+        } else if (session.isServer && !session.lobbyClosed) {
+            deadline = connection->lastMessageAt + timeouts.lobbyIdle;
+            if (now >= deadline) {
+                connection->dropReason = DropReason::Idle;
+                lose(*connection);
+                return;
+            }
+        } else if (!session.isServer && !session.lobbyClosed) {
+            deadline = connection->lastSentAt + timeouts.lobbyIdle / 2;
+            if (now >= deadline) {
+                connection->send(std::string(1, netproto::Hello) + std::string(netproto::Version));
+                continue;
+            }
+        } else {
+            // A game in progress: a player may think as long as they like.
+            link->idleTimer.cancel();
+            return;
+        }
+        break;
+    }
+    // A wait replaced here ends with operation_aborted; one that had already run out looks
+    // at the limits again, which changes nothing.
+    link->idleTimer.expires_at(deadline);
+    link->idleTimer.async_wait([this, connection](const asio::error_code& error) {
+        if (error != asio::error::operation_aborted) {
+            Lock lock(mutex);
+            keepLimits(connection);
+        }
+    });
+}
+
+void NetEngine::State::lose(Connection& connection) {
+    if (session.isListed(connection)) {
+        role().reportLoss(connection);
+        session.connectionClosed(connection.id());
+    }
+}
+
+void NetEngine::timeoutsChanged() {
+    State& state = *state_;
+    asio::post(state.io, [&state] {
+        Lock lock(state.mutex);
+        // A copy: a limit that has run out takes its connection out of the list.
+        const auto connections = state.session.connections();
+        for (const auto& connection : connections) {
+            state.keepLimits(connection);
+        }
+    });
+}
+
+}  // namespace trundlex

@@ -1,0 +1,75 @@
+#pragma once
+
+#include <chrono>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <mutex>
+#include <string>
+
+namespace trundlex {
+
+class Connection;
+class NetNotifier;
+class NetRole;
+class NetSession;
+
+// How long a server lets a peer hold one of its few places without taking part. A client in
+// the lobby repeats its greeting at half the idle time, so that waiting for the start is not
+// taken for stalling (earlier versions ignore a repeated greeting).
+struct NetTimeouts {
+    // From the opening of a connection to the peer's version greeting.
+    std::chrono::milliseconds greeting{10000};
+    // In the lobby, from one complete message of the peer to the next.
+    std::chrono::milliseconds lobbyIdle{120000};
+};
+
+// A server's listening socket; stop() (from any thread) ends the listening soon.
+class NetAcceptor {
+public:
+    virtual ~NetAcceptor() = default;
+    virtual void stop() = 0;
+};
+
+// A client's connect under way; cancel() (from any thread) ends it soon, without a word.
+class NetConnector {
+public:
+    virtual ~NetConnector() = default;
+    virtual void cancel() = 0;
+};
+
+// The network side of a NetGame: one I/O thread that accepts, connects, reads every
+// connection, writes what the connections queue and keeps the greeting, idle and keep-alive
+// limits with timers. It never waits: a connection whose message has posted events is not
+// read on until the listeners have handled them (NetNotifier::whenDelivered), so a slow
+// window slows that peer down instead of piling events up, and other peers go on meanwhile.
+// It takes NetGame's lock (`mutex`) around everything it does with the session.
+class NetEngine {
+public:
+    // `role` answers the role of the current game (under the lock). `timeouts` is read under
+    // the lock.
+    NetEngine(std::recursive_mutex& mutex, NetSession& session, NetNotifier& notifier,
+              std::function<NetRole&()> role, const NetTimeouts& timeouts);
+    // Stops the I/O thread. Connections the session still lists are not told anything.
+    ~NetEngine();
+    NetEngine(const NetEngine&) = delete;
+    NetEngine& operator=(const NetEngine&) = delete;
+
+    // Under the lock. Listens at `bindAddress` (numeric; empty: every address, IPv6 and IPv4
+    // where the machine has both) and `port` (0: any free one), sets session.listener and
+    // starts accepting. The port listened on, or 0 when the socket cannot listen.
+    std::uint16_t listen(const std::string& bindAddress, std::uint16_t port);
+    // Under the lock. Resolves `host`, tries each of its addresses in turn for at most
+    // `timeout` and sets session.connector meanwhile; the game's client connection follows
+    // ("Connection open!"), or "Couldn't connect." and the game ends.
+    void connect(const std::string& host, std::uint16_t port, std::chrono::milliseconds timeout);
+    // The limits have changed: every connection follows them from now on.
+    void timeoutsChanged();
+
+    struct State;
+
+private:
+    std::shared_ptr<State> state_;
+};
+
+}  // namespace trundlex

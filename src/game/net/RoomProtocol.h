@@ -1,0 +1,96 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace trundlex {
+
+// The "W" messages of a room host: one host process serves many games at once, each in a room
+// that players join by a short code. A client's first message after the greeting picks what
+// it wants ("W?" lists the courses, "W|course" creates a room, "W" code "|" joins one); the
+// host answers with the list, with the room ("W" code "|" course "|") or with a refusal
+// ("W|" reason, then it closes the connection). A client whose first message is not "W" is
+// an earlier version and is served in the host's default room, if it has one.
+namespace roomproto {
+
+inline constexpr char Letter = 'W';
+// Codes are made of these: no 0/O, 1/I/L that a friend reading a code aloud could confuse.
+inline constexpr std::string_view CodeAlphabet = "23456789ABCDEFGHJKMNPQRSTUVWXYZ";
+inline constexpr std::size_t CodeLength = 6;
+// Rooms a host keeps at once unless told otherwise.
+inline constexpr std::size_t DefaultMaxRooms = 1000;
+// Longest course name a request may carry, in bytes.
+inline constexpr std::size_t MaxCourseNameBytes = 255;
+
+// A code as the host hands it out: CodeLength characters of CodeAlphabet.
+bool isCode(std::string_view text);
+// A code as a person typed it: spaces around it dropped, lower case raised. Empty when it
+// cannot be a code.
+std::string normaliseCode(std::string_view typed);
+
+// What a client asks for (the body of its "W" message).
+struct Request {
+    enum class Kind : std::int32_t { List, Create, Join, Invalid };
+    Kind kind = Kind::Invalid;
+    // Create: the course wanted (empty: the host's default).
+    std::string course;
+    // Join: the room's code.
+    std::string code;
+
+    static Request parse(std::string_view body);
+};
+
+// Why a host turns a request down.
+enum class Refusal : std::int32_t {
+    NoSuchRoom,
+    Started,
+    Full,
+    NoSuchCourse,
+    NoFreeRoom,
+    // A client of an earlier version, and the host has no default room.
+    CodeNeeded,
+};
+
+// The text a refusal carries on the wire (English, as every peer reads it): `subject` is
+// the code, or the course's name for NoSuchCourse. Control characters and "|" in the subject
+// are left out, so the text stays one field.
+std::string refusalText(Refusal refusal, std::string_view subject);
+
+// The bodies of the host's answers (the sender puts Letter before them).
+// The courses offered; a name the wire cannot carry (empty, with "|", a control character
+// or too long) is left out.
+std::string encodeList(const std::vector<std::string>& courses);
+std::string encodeRoom(std::string_view code, std::string_view course);
+std::string encodeRefusal(Refusal refusal, std::string_view subject);
+
+// What a client reads from the host's answer.
+struct Answer {
+    enum class Kind : std::int32_t { List, Room, Refused, Invalid };
+    Kind kind = Kind::Invalid;
+    std::vector<std::string> courses;
+    std::string code;
+    std::string course;
+    std::string reason;
+
+    static Answer parse(std::string_view body);
+};
+
+// A course a host offers: its name and the file it was read from.
+struct OfferedCourse {
+    std::string name;
+    std::string fileName;
+};
+
+// The course a "W|" request names: by name, or by file name with or without ".cou" (names
+// first, both exactly); `defaultCourse` when the request names none. nullopt when nothing
+// matches (or no default is given for an empty name).
+std::optional<std::size_t> findCourse(const std::vector<OfferedCourse>& offered,
+                                      std::string_view wanted,
+                                      std::optional<std::size_t> defaultCourse);
+
+}  // namespace roomproto
+}  // namespace trundlex
