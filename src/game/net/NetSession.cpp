@@ -300,7 +300,9 @@ void NetSession::endGame() {
     }
     connections_.clear();
     if (match_ != nullptr) {
-        match_->MakeAllLocal();
+        // Leaving a game under way leaves the others' players to this computer, as when they
+        // leave: played by the computer when a strength was chosen for that.
+        match_->MakeAllLocal(lobbyClosed ? departedHand : ComputerStrength::Person);
     }
     notify(NetEnded);
 }

@@ -131,8 +131,11 @@ std::int32_t Match::ReleasePlayersOf(std::int32_t connection, ComputerStrength h
     return released;
 }
 
-void Match::MakeAllLocal() {
+void Match::MakeAllLocal(ComputerStrength hand) {
     for (const auto& player : players_) {
+        if (!player->IsLocalPlayer() && hand != ComputerStrength::Person) {
+            player->SetComputer(hand);
+        }
         player->SetLocal();
     }
 }

@@ -73,8 +73,9 @@ public:
     // by `hand` (Person: by this computer's person). Returns how many.
     std::int32_t ReleasePlayersOf(std::int32_t connection,
                                   ComputerStrength hand = ComputerStrength::Person);
-    // Makes every player a player of this computer.
-    void MakeAllLocal();
+    // Makes every player a player of this computer; those of other computers are played from
+    // now on by `hand` (Person: by this computer's person).
+    void MakeAllLocal(ComputerStrength hand = ComputerStrength::Person);
 
     std::int32_t PlayerCount() const;
     // The player at `index`; null when the index is out of range.

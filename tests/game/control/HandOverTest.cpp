@@ -76,6 +76,15 @@ TEST_P(DepartedPeerTest, TheComputerPuttsForThePlayersOfAComputerThatLeft) {
 
 INSTANTIATE_TEST_SUITE_P(BothRoles, DepartedPeerTest, ::testing::Bool());
 
+TEST_F(HandOverTest, LeavingTheGameLeavesTheOthersPlayersToTheComputer) {
+    context_.departedHand = ComputerStrength::Hard;
+    ASSERT_NO_FATAL_FAILURE(startWithPeer(false));
+    game().disconnect();
+    ASSERT_TRUE(playUntil([&] { return strokes(0, 0) >= 1; })) << "nobody putted for Bert";
+    EXPECT_TRUE(bert().IsHandedOver());
+    EXPECT_EQ(bert().GetComputer(), ComputerStrength::Hard);
+}
+
 TEST_F(HandOverTest, ThePersonTakesAPlayerOverWhileTheComputerThinks) {
     ASSERT_NO_FATAL_FAILURE(startWithPeer(true));
     peer.net.endGame();
