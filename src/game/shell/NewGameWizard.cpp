@@ -77,6 +77,8 @@ QWidget* NewGameWizard::createNetworkPage() {
         tr("host name, IPv4 or IPv6 address, with :port if you like"));
     addressProblem_ = new QLabel(page);
     addressProblem_->setWordWrap(true);
+    // Red like a form's error message, readable on light and dark window colours.
+    addressProblem_->setStyleSheet(QStringLiteral("color: #d32f2f;"));
     port_ = new QLineEdit(QString::number(context_.settings.port()), page);
     port_->setValidator(new QIntValidator(1, 65535, port_));
     departedHand_ = new QComboBox(page);
