@@ -62,6 +62,8 @@ bool NetSession::allReady() const {
                        [](const auto& c) { return c->ready; });
 }
 
+bool NetSession::hasPlayers() const { return match_ != nullptr && match_->PlayerCount() > 0; }
+
 bool NetSession::allStarted() const {
     return std::all_of(connections_.begin(), connections_.end(),
                        [](const auto& c) { return c->started; });

@@ -81,6 +81,9 @@ public:
     // Every connection is ready / has started (true without connections).
     bool allReady() const;
     bool allStarted() const;
+    // The match has somebody to play it (a host of its own has no players until clients
+    // bring theirs).
+    bool hasPlayers() const;
     // The names of the players the connection plays, in match order.
     std::vector<std::string> namesOf(std::int32_t connectionId) const;
     // The names (joined) of the players the computer takes on when this connection closes

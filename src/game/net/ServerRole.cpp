@@ -103,7 +103,10 @@ void ServerRole::reportLoss(Connection& connection) {
 }
 
 bool ServerRole::startHandshake() {
-    if (!session_.isServer || session_.lobbyClosed || !session_.allReady()) {
+    // A game nobody plays would run through every hole at once and declare a winner without
+    // a name.
+    if (!session_.isServer || session_.lobbyClosed || !session_.allReady() ||
+        !session_.hasPlayers()) {
         return false;
     }
     sendGo();

@@ -85,6 +85,26 @@ TEST_F(ServerProtocolTest, ClientJoinsWithPlayersFetchesLevelsAndGetsReady) {
     EXPECT_EQ(client.lettersWithin(Quiet), "") << "no level for an unknown ID";
 }
 
+TEST(ServerWithoutPlayersTest, StartsOnlyOnceSomebodyHasJoinedToPlay) {
+    Computer host{{}};
+    host.addLevels({"h1"}, true);
+    RawPeer client;
+    ASSERT_TRUE(client.connect(host.serve()));
+    for (const char letter : {'H', 'O', 'C', 'I'}) {
+        ASSERT_TRUE(client.expect(letter));
+    }
+    client.send("R");
+    ASSERT_TRUE(host.lobby.waitUntil([](auto& v) {
+        const auto& computers = v.snapshot.computers;
+        return !computers.empty() && computers[0].status == ComputerStatus::Ready;
+    }));
+    EXPECT_FALSE(host.net.startHandshake()) << "nobody to play";
+    client.send("NAnn|255|2|1|");
+    ASSERT_TRUE(host.lobby.waitUntil([](auto& v) { return v.snapshot.playerCount == 1; }));
+    EXPECT_TRUE(host.net.startHandshake());
+    EXPECT_TRUE(client.expect('G'));
+}
+
 TEST_F(ServerProtocolTest, VersionMismatchEndsTheConnectionAndDropsWhatFollows) {
     skipGreeting();
     client.sendRaw("HTrundlex 0.99\x07\x07NZed|1|1|1|\x07\x07");
