@@ -239,6 +239,25 @@ Reduced reduce(double x) {
     return red;
 }
 
+// x as quadrant * pi/2 + r; an x within pi/4 of zero is its own remainder.
+Reduced reduceAny(double x) {
+    return std::fabs(x) <= kPiOver4 ? Reduced{0, {x, 0.0}} : reduce(x);
+}
+
+// The sine of quadrant * pi/2 + r (the cosine is that of the next quadrant).
+double sinInQuadrant(const Pair& r, int quadrant) {
+    switch (quadrant & 3) {
+        case 0:
+            return sinKernel(r);
+        case 1:
+            return cosKernel(r);
+        case 2:
+            return -sinKernel(r);
+        default:
+            return -cosKernel(r);
+    }
+}
+
 }  // namespace
 
 SinCos sincos(double x) {
@@ -250,22 +269,8 @@ SinCos sincos(double x) {
     if (ax < kTinyAngle) {
         return {x, 1.0};
     }
-    if (ax <= kPiOver4) {
-        return {sinKernel({x, 0.0}), cosKernel({x, 0.0})};
-    }
-    const Reduced red = reduce(x);
-    const double s = sinKernel(red.r);
-    const double c = cosKernel(red.r);
-    switch (red.quadrant) {
-        case 0:
-            return {s, c};
-        case 1:
-            return {c, -s};
-        case 2:
-            return {-s, -c};
-        default:
-            return {-c, s};
-    }
+    const Reduced red = reduceAny(x);
+    return {sinInQuadrant(red.r, red.quadrant), sinInQuadrant(red.r, red.quadrant + 1)};
 }
 
 double sin(double x) {
@@ -276,20 +281,8 @@ double sin(double x) {
     if (ax < kTinyAngle) {
         return x;
     }
-    if (ax <= kPiOver4) {
-        return sinKernel({x, 0.0});
-    }
-    const Reduced red = reduce(x);
-    switch (red.quadrant) {
-        case 0:
-            return sinKernel(red.r);
-        case 1:
-            return cosKernel(red.r);
-        case 2:
-            return -sinKernel(red.r);
-        default:
-            return -cosKernel(red.r);
-    }
+    const Reduced red = reduceAny(x);
+    return sinInQuadrant(red.r, red.quadrant);
 }
 
 double cos(double x) {
@@ -300,20 +293,8 @@ double cos(double x) {
     if (ax < kTinyAngle) {
         return 1.0;
     }
-    if (ax <= kPiOver4) {
-        return cosKernel({x, 0.0});
-    }
-    const Reduced red = reduce(x);
-    switch (red.quadrant) {
-        case 0:
-            return cosKernel(red.r);
-        case 1:
-            return -sinKernel(red.r);
-        case 2:
-            return -cosKernel(red.r);
-        default:
-            return sinKernel(red.r);
-    }
+    const Reduced red = reduceAny(x);
+    return sinInQuadrant(red.r, red.quadrant + 1);
 }
 
 // ---- Arc tangent ----
