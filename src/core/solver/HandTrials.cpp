@@ -1,7 +1,6 @@
 #include "HandTrials.h"
 
 #include <algorithm>
-#include <atomic>
 #include <optional>
 
 #include "util/Threads.h"
@@ -64,17 +63,12 @@ void makePlans(PuttPlanner& planner, bool later,
         plans[0] = planner.search(wanted[0].second.first, wanted[0].second.second, 0, later, done);
         complete[0] = done ? 1 : 0;
     } else {
-        const int cores = threadsFor(planner.threads());
-        std::atomic<std::size_t> next{0};
-        auto work = [&] {
-            for (std::size_t i = next.fetch_add(1); i < wanted.size(); i = next.fetch_add(1)) {
-                bool done = true;
-                plans[i] = planner.search(wanted[i].second.first, wanted[i].second.second, 1, later,
-                                          done);
-                complete[i] = done ? 1 : 0;
-            }
-        };
-        runOnThreads(std::min<int>(cores, static_cast<int>(wanted.size())) - 1, work);
+        forEachOnThreads(wanted.size(), threadsFor(planner.threads()), [&](std::size_t i) {
+            bool done = true;
+            plans[i] =
+                planner.search(wanted[i].second.first, wanted[i].second.second, 1, later, done);
+            complete[i] = done ? 1 : 0;
+        });
     }
     for (std::size_t i = 0; i < wanted.size(); ++i) {
         planner.remember(wanted[i].first, plans[i], complete[i] != 0);
@@ -134,27 +128,21 @@ TrialResult playTrials(const PuttSolver& solver, PuttPlanner& planner, double x,
                 rolling.emplace_back(&ball, **plan);
             }
             const int strokeCut = std::min(limit, cut);
-            std::atomic<std::size_t> next{0};
-            auto roll = [&] {
-                for (std::size_t i = next.fetch_add(1); i < rolling.size(); i = next.fetch_add(1)) {
-                    TrialBall& ball = *rolling[i].first;
-                    const HumanHand::Putt played =
-                        ball.hand.play(rolling[i].second.speed, rolling[i].second.heading);
-                    const PuttOutcome end =
-                        solver.simulator().putt(ball.x, ball.y, played.speed, played.heading);
-                    ++ball.strokes;
-                    ball.x = end.x;
-                    ball.y = end.y;
-                    if (end.holed) {
-                        ball.score = ball.strokes;
-                    } else if (ball.strokes >= strokeCut) {
-                        ball.score = limit + 1;
-                    }
+            forEachOnThreads(rolling.size(), threadsFor(planner.threads()), [&](std::size_t i) {
+                TrialBall& ball = *rolling[i].first;
+                const HumanHand::Putt played =
+                    ball.hand.play(rolling[i].second.speed, rolling[i].second.heading);
+                const PuttOutcome end =
+                    solver.simulator().putt(ball.x, ball.y, played.speed, played.heading);
+                ++ball.strokes;
+                ball.x = end.x;
+                ball.y = end.y;
+                if (end.holed) {
+                    ball.score = ball.strokes;
+                } else if (ball.strokes >= strokeCut) {
+                    ball.score = limit + 1;
                 }
-            };
-            runOnThreads(
-                std::min<int>(threadsFor(planner.threads()), static_cast<int>(rolling.size())) - 1,
-                roll);
+            });
         }
         for (TrialBall& ball : balls) {
             const int score = ball.score != 0 ? ball.score : limit + 1;

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <algorithm>
+#include <atomic>
+#include <cstddef>
 #include <thread>
 #include <vector>
 
@@ -24,6 +26,18 @@ void runOnThreads(int extra, const Work& work) {
     for (std::thread& t : pool) {
         t.join();
     }
+}
+
+// Runs task(i) for every i below count, shared out over at most `threads` threads (the calling
+// one among them), in no particular order; returns once every task has run.
+template <typename Task>
+void forEachOnThreads(std::size_t count, int threads, const Task& task) {
+    std::atomic<std::size_t> next{0};
+    runOnThreads(std::min<int>(threads, static_cast<int>(count)) - 1, [&] {
+        for (std::size_t i = next.fetch_add(1); i < count; i = next.fetch_add(1)) {
+            task(i);
+        }
+    });
 }
 
 }  // namespace trundlex
