@@ -36,14 +36,11 @@ inline const RayAngles& rayAngles() {
     return angles;
 }
 
-// A cosine and a sine, and the bits of the angle they belong to.
+// The cosine and sine of an angle.
 struct Turn {
-    std::uint64_t bits = 0;
     double cos = 1.0;
     double sin = 0.0;
-    static Turn of(double angle) {
-        return {std::bit_cast<std::uint64_t>(angle), std::cos(angle), std::sin(angle)};
-    }
+    static Turn of(double angle) { return {std::cos(angle), std::sin(angle)}; }
 };
 
 // The directions in which the cup is felt around the ball, a fifteenth of a half turn apart,
@@ -70,44 +67,45 @@ inline const CupRays& cupRays() {
 class TrigMemo {
 public:
     TrigMemo() {
-        headings_.fill(Turn::of(0.0));
+        headings_.fill({0, Turn::of(0.0)});
         const RayAngles& rays = rayAngles();
-        for (int i = 0; i < RayAngles::Count; ++i) {
-            rays_[static_cast<std::size_t>(i)] = Turn::of(rays.angle[static_cast<std::size_t>(i)] + 0.0);
+        for (std::size_t i = 0; i < RayAngles::Count; ++i) {
+            rays_[i] = {0, Turn::of(rays.angle[i] + 0.0)};
         }
     }
 
     const Turn& ofHeading(double heading) {
         const auto bits = std::bit_cast<std::uint64_t>(heading);
-        for (const Turn& turn : headings_) {
-            if (turn.bits == bits) {
-                return turn;
+        for (const Kept& kept : headings_) {
+            if (kept.heading == bits) {
+                return kept.turn;
             }
         }
-        Turn& slot = headings_[next_];
+        Kept& slot = headings_[next_];
         next_ ^= 1;
-        slot = Turn::of(heading);
-        return slot;
+        slot = {bits, Turn::of(heading)};
+        return slot.turn;
     }
 
-    // The direction of ray i for a ball heading that way; kept by the heading's bits.
+    // The direction of ray i for a ball heading that way.
     const Turn& ofRay(int i, double heading) {
-        Turn& slot = rays_[static_cast<std::size_t>(i)];
+        Kept& slot = rays_[static_cast<std::size_t>(i)];
         const auto bits = std::bit_cast<std::uint64_t>(heading);
-        if (rayHeadings_[static_cast<std::size_t>(i)] != bits) {
-            const double angle = rayAngles().angle[static_cast<std::size_t>(i)] + heading;
-            slot = Turn::of(angle);
-            rayHeadings_[static_cast<std::size_t>(i)] = bits;
+        if (slot.heading != bits) {
+            slot = {bits, Turn::of(rayAngles().angle[static_cast<std::size_t>(i)] + heading)};
         }
-        return slot;
+        return slot.turn;
     }
 
 private:
-    std::array<Turn, 2> headings_{};
+    // A turn worked out for the heading with these bits (0.0 at first).
+    struct Kept {
+        std::uint64_t heading = 0;
+        Turn turn;
+    };
+    std::array<Kept, 2> headings_{};
     std::size_t next_ = 0;
-    std::array<Turn, RayAngles::Count> rays_{};
-    // The heading each ray's entry was worked out for (0.0 at first).
-    std::array<std::uint64_t, RayAngles::Count> rayHeadings_{};
+    std::array<Kept, RayAngles::Count> rays_{};
 };
 
 inline TrigMemo& trig() {
