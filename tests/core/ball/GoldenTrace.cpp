@@ -130,16 +130,15 @@ int run(bool write, const std::string& file, const std::string& folder) {
         Draws draws{0x5eed0000ULL + l};
         for (int i = 0; i < kPuttsPerLevel; ++i, ++index) {
             const Putt p = choosePutt(level, draws);
-            const std::string line = paths[l].filename().string() + " " + number(p.x) + " " +
+            const std::string putt = paths[l].filename().string() + " " + number(p.x) + " " +
                                      number(p.y) + " " + number(p.speed) + " " +
-                                     number(p.heading) + " -> " + roll(level, &open, p);
+                                     number(p.heading) + " -> ";
+            const std::string line = putt + roll(level, &open, p);
             if (write) {
                 out << line << "\n";
                 continue;
             }
-            const std::string full = index % 16 != 0 ? line : paths[l].filename().string() + " " + number(p.x) + " " +
-                                     number(p.y) + " " + number(p.speed) + " " +
-                                     number(p.heading) + " -> " + roll(level, nullptr, p);
+            const std::string full = index % 16 != 0 ? line : putt + roll(level, nullptr, p);
             const std::string& want = index < expected.size() ? expected[index] : "(missing)";
             for (const std::string* got : {&line, &full}) {
                 if (*got != want && ++differences <= 20) {
