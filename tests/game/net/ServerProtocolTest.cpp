@@ -1,4 +1,6 @@
 // A server as a client made by hand sees it, hostile clients included.
+#include <memory>
+
 #include "game/net/NetTestSupport.h"
 
 namespace trundlex::testing {
@@ -236,16 +238,21 @@ TEST_F(ServerProtocolTest, TurnIsHandedOutBeforeAPuttThatFollowsTheStopIsTaken) 
     ASSERT_TRUE(client.expect('P'));
     host.net.localBallStopped();
 
-    std::atomic<bool> handling{false};
-    std::atomic<bool> overlapped{false};
-    host.listener.setReaction([&](NetEvent event) {
-        if (handling.exchange(true)) {
-            overlapped = true;
+    // Owned by the reaction, which also runs for the events of the game's end, after this
+    // body has returned.
+    struct Flags {
+        std::atomic<bool> handling{false};
+        std::atomic<bool> overlapped{false};
+    };
+    const auto flags = std::make_shared<Flags>();
+    host.listener.setReaction([flags](NetEvent event) {
+        if (flags->handling.exchange(true)) {
+            flags->overlapped = true;
         }
         if (event == NetAllStopped) {
             std::this_thread::sleep_for(100ms);  // a slow user interface
         }
-        handling = false;
+        flags->handling = false;
     });
     client.sendRaw("Q\x07\x07P4|0.25\x07\x07");
     ASSERT_TRUE(host.listener.waitFor(NetPutt));
@@ -253,7 +260,7 @@ TEST_F(ServerProtocolTest, TurnIsHandedOutBeforeAPuttThatFollowsTheStopIsTaken) 
     std::vector<NetEvent> order = host.listener.sequence();
     order.erase(order.begin(), std::find(order.begin(), order.end(), NetAllStopped));
     EXPECT_EQ(order, (std::vector<NetEvent>{NetAllStopped, NetPutt}));
-    EXPECT_FALSE(overlapped);
+    EXPECT_FALSE(flags->overlapped);
 }
 
 TEST_F(ServerProtocolTest, WhatWasSentBeforeTheGameEndedStillArrivesBeforeTheClose) {
