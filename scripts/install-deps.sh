@@ -18,6 +18,8 @@ packages=(
   clang libclang-rt-dev
   # Desktop integration checks and the Debian package.
   desktop-file-utils appstream shared-mime-info xdg-utils libfile-mimeinfo-perl file dpkg-dev
+  # The Windows build (mingw-w64, its POSIX-threads compiler) and its tests under Wine.
+  g++-mingw-w64-x86-64 wine64
 )
 
 missing=()
