@@ -2,7 +2,7 @@
 
 #include <filesystem>
 
-#include "platform/PlatformSupport.h"
+#include "ToolFolders.h"
 
 namespace trundlex::tool {
 
@@ -24,13 +24,11 @@ std::string findCourseFile(const std::string& name) {
     if (file.extension() != ".cou") {
         file += ".cou";
     }
-    const QString shipped = dataFolder(QStringLiteral("courses"));
-    const QString user = userDataFolder() + QStringLiteral("courses");
-    for (const QString& folder : {shipped, user}) {
-        if (folder.isEmpty()) {
+    for (const std::string& folder : {shippedFolder("courses"), userFolder("courses")}) {
+        if (folder.empty()) {
             continue;
         }
-        const fs::path candidate = fs::path(folder.toStdString()) / file;
+        const fs::path candidate = fs::path(folder) / file;
         if (fs::is_regular_file(candidate, error)) {
             return candidate.string();
         }

@@ -7,11 +7,11 @@
 
 #include "Commands.h"
 #include "ToolArguments.h"
+#include "ToolFolders.h"
 #include "level/Level.h"
 #include "level/LevelFile.h"
 #include "model/LevelTransform.h"
 #include "model/RandomLevelGenerator.h"
-#include "platform/PlatformSupport.h"
 
 namespace trundlex::tool {
 
@@ -82,7 +82,7 @@ int transform(std::span<const std::string> raw, std::ostream& out, std::ostream&
 
 // The pieces shipped with the program (next to it, or in the installed data folder).
 std::string shippedPiecesFolder() {
-    return dataFolder(QStringLiteral("RBites")).toStdString();
+    return shippedFolder("RBites");
 }
 
 int randomLevel(std::span<const std::string> raw, std::ostream& out, std::ostream& err) {

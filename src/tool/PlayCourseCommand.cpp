@@ -8,11 +8,11 @@
 #include "Commands.h"
 #include "CourseLookup.h"
 #include "ToolArguments.h"
+#include "ToolFolders.h"
 #include "level/Level.h"
 #include "level/LevelFile.h"
 #include "library/Course.h"
 #include "library/LevelLibrary.h"
-#include "platform/PlatformSupport.h"
 #include "play/ComputerPlayer.h"
 #include "solver/HandTrials.h"
 #include "solver/Par.h"
@@ -49,8 +49,7 @@ bool collectHoles(const std::vector<std::string>& names, const std::string& leve
             return false;
         }
         if (!scanned) {
-            const QString shipped = dataFolder(QStringLiteral("levels"));
-            library.scanFolder(levelsDir.empty() ? shipped.toStdString() : levelsDir, true);
+            library.scanFolder(levelsDir.empty() ? shippedFolder("levels") : levelsDir, true);
             scanned = true;
         }
         for (int i = 0; i < course.levelCount(); ++i) {

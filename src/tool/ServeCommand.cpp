@@ -1,11 +1,4 @@
 // trundlex-tool serve: a dedicated network host without players of its own.
-#include <fcntl.h>
-#include <poll.h>
-#include <signal.h>
-#include <unistd.h>
-
-#include <atomic>
-#include <cerrno>
 #include <filesystem>
 #include <iostream>
 #include <memory>
@@ -15,32 +8,19 @@
 #include "Commands.h"
 #include "CourseLookup.h"
 #include "ServeHost.h"
+#include "StopOrWake.h"
 #include "ToolArguments.h"
+#include "ToolFolders.h"
 #include "level/Level.h"
 #include "level/LevelFile.h"
 #include "library/Course.h"
 #include "library/LevelLibrary.h"
 #include "net/NetGame.h"
-#include "platform/PlatformSupport.h"
 #include "play/Match.h"
 
 namespace trundlex::tool {
 
 namespace {
-
-// The write end of the self-pipe. A signal handler can reach nothing but a global; it only
-// ever writes one byte here, everything else happens on the main thread.
-std::atomic<int> gSignalPipe{-1};
-
-extern "C" void onStopSignal(int) {
-    const int saved = errno;
-    const int fd = gSignalPipe.load();
-    if (fd >= 0) {
-        const char byte = 1;
-        [[maybe_unused]] const ssize_t n = ::write(fd, &byte, 1);
-    }
-    errno = saved;
-}
 
 constexpr CommandInfo kServe = {
     "serve", "serve [--port P] [--levels DIR] (--course FILE.cou | LEVEL.lev ...) [--start-when N]",
@@ -52,8 +32,8 @@ constexpr CommandInfo kServe = {
 // The shipped levels folder (next to the program, or the installed data folder); "levels" in
 // the working folder when there is none.
 std::string programLevelsFolder() {
-    const QString shipped = dataFolder(QStringLiteral("levels"));
-    return shipped.isEmpty() ? std::string("levels") : shipped.toStdString();
+    const std::string shipped = shippedFolder("levels");
+    return shipped.empty() ? std::string("levels") : shipped;
 }
 
 struct ServeOptions {
@@ -156,33 +136,18 @@ int serve(std::span<const std::string> args, std::ostream& out, std::ostream& er
         return failed;
     }
 
-    // Separate pipes, so that a flood of lobby wake-ups can never crowd out a stop signal.
-    int pipeFds[2];
-    int wakeFds[2];
-    if (::pipe2(pipeFds, O_CLOEXEC | O_NONBLOCK) != 0) {
+    StopOrWake signals;
+    if (!signals.ok()) {
         err << "cannot create a pipe\n";
         return 1;
     }
-    if (::pipe2(wakeFds, O_CLOEXEC | O_NONBLOCK) != 0) {
-        ::close(pipeFds[0]);
-        ::close(pipeFds[1]);
-        err << "cannot create a pipe\n";
-        return 1;
-    }
-    gSignalPipe.store(pipeFds[1]);
-    struct sigaction action {};
-    action.sa_handler = onStopSignal;
-    sigemptyset(&action.sa_mask);
-    struct sigaction oldInt {
-    }, oldTerm{};
-    ::sigaction(SIGINT, &action, &oldInt);
-    ::sigaction(SIGTERM, &action, &oldTerm);
 
     EventLog log(out);
     int result = 0;
     {
         auto net = std::make_unique<NetGame>(library);
-        ServeHost host(*net, match, library, log, static_cast<int>(options.startWhen), wakeFds[1]);
+        ServeHost host(*net, match, library, log, static_cast<int>(options.startWhen),
+                       signals.wakeFd());
         {
             auto lock = net->lock();
             match.SetSoundForAllBalls(false);
@@ -196,17 +161,7 @@ int serve(std::span<const std::string> args, std::ostream& out, std::ostream& er
             // A new lobby listens on the same port, so clients find the host again.
             const std::uint16_t port = net->listeningPort();
             log.line("listening " + std::to_string(port));
-            for (;;) {
-                pollfd wait[2] = {{pipeFds[0], POLLIN, 0}, {wakeFds[0], POLLIN, 0}};
-                if (::poll(wait, 2, -1) < 0 && errno != EINTR) {
-                    break;
-                }
-                char bytes[256];
-                if (::read(pipeFds[0], bytes, sizeof bytes) > 0) {
-                    break;
-                }
-                while (::read(wakeFds[0], bytes, sizeof bytes) > 0) {
-                }
+            while (!signals.waitForStop()) {
                 if (host.takeLobbyRequest()) {
                     if (!net->startServer(port, &host)) {
                         err << "cannot listen on port " << port << " again\n";
@@ -224,12 +179,6 @@ int serve(std::span<const std::string> args, std::ostream& out, std::ostream& er
         net->detachLobby();
         net->endGame();
         net.reset();
-    }
-    ::sigaction(SIGINT, &oldInt, nullptr);
-    ::sigaction(SIGTERM, &oldTerm, nullptr);
-    gSignalPipe.store(-1);
-    for (int fd : {pipeFds[0], pipeFds[1], wakeFds[0], wakeFds[1]}) {
-        ::close(fd);
     }
     return result;
 }

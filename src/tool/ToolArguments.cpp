@@ -1,7 +1,5 @@
 #include "ToolArguments.h"
 
-#include <QCommandLineParser>
-#include <QStringList>
 #include <algorithm>
 #include <cmath>
 #include <iostream>
@@ -11,36 +9,6 @@
 namespace trundlex::tool {
 
 namespace {
-
-// Arguments are bytes in whatever encoding the file names have. Latin-1 turns every byte into
-// one character and back into the same byte, so nothing is lost on the way through Qt.
-QString fromBytes(std::string_view bytes) {
-    return QString::fromLatin1(bytes.data(), static_cast<qsizetype>(bytes.size()));
-}
-
-std::string toBytes(const QString& text) {
-    const QByteArray bytes = text.toLatin1();
-    return std::string(bytes.constData(), static_cast<std::size_t>(bytes.size()));
-}
-
-// The unknown option as it was written ("-x", "--name"), for the message.
-std::string spelling(const std::string& name, std::span<const std::string> args) {
-    for (const std::string& a : args) {
-        if (a == "--") {
-            break;
-        }
-        std::string_view word = a;
-        const std::string_view dashes = word.starts_with("--") ? "--" : "-";
-        if (!word.starts_with(dashes)) {
-            continue;
-        }
-        word = word.substr(0, word.find('='));
-        if (word.substr(dashes.size()) == name) {
-            return std::string(word);
-        }
-    }
-    return "--" + name;
-}
 
 std::string describe(const NumberRule& rule) {
     std::string what = rule.whole ? "a whole number" : "a number";
@@ -117,44 +85,70 @@ ToolArguments& ToolArguments::addRequiredOption(std::string name, std::string va
 std::optional<int> ToolArguments::parse(std::span<const std::string> args, std::ostream& out,
                                         std::ostream& err) {
     err_ = &err;
-    QCommandLineParser parser;
-    // "-name" means "--name": no option has a one-letter form that could be bundled.
-    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
-    const QCommandLineOption help(QStringList{QStringLiteral("h"), QStringLiteral("help")});
-    parser.addOption(help);
-    for (const Declared& option : options_) {
-        parser.addOption(
-            QCommandLineOption(fromBytes(option.name), QString(), fromBytes(option.valueName)));
-    }
-    QStringList list{QString::fromLatin1(command_.name)};
-    for (const std::string& a : args) {
-        list << fromBytes(a);
-    }
-    if (!parser.parse(list)) {
-        const QStringList unknown = parser.unknownOptionNames();
-        if (!unknown.isEmpty()) {
-            return refuse("unknown option: " + spelling(toBytes(unknown.first()), args));
+    // The first unknown option and the first other mistake; an unknown option is named first,
+    // since a value it was meant to take may have been read as something else.
+    std::string unknown;
+    std::string mistake;
+    const auto noteMistake = [&](std::string what) {
+        if (mistake.empty()) {
+            mistake = std::move(what);
         }
-        return refuse(toBytes(parser.errorText()));
+    };
+    bool wantsHelp = false;
+    bool onlyPositionals = false;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        // "-" alone is a file name by custom (standard input); after "--" everything is.
+        if (onlyPositionals || arg.size() < 2 || arg[0] != '-') {
+            positionals_.push_back(arg);
+            continue;
+        }
+        if (arg == "--") {
+            onlyPositionals = true;
+            continue;
+        }
+        // "-name" means "--name": no option has a one-letter form that could be bundled.
+        const std::size_t equals = arg.find('=');
+        const std::string written = arg.substr(0, equals);
+        const std::string name = written.substr(arg.starts_with("--") ? 2 : 1);
+        const auto declared = std::find_if(options_.begin(), options_.end(),
+                                           [&](const Declared& o) { return o.name == name; });
+        const bool isHelp = name == "h" || name == "help";
+        if (!isHelp && declared == options_.end()) {
+            if (unknown.empty()) {
+                unknown = written;
+            }
+            continue;
+        }
+        const bool takesValue = !isHelp && !declared->valueName.empty();
+        if (!takesValue && equals != std::string::npos) {
+            noteMistake("unexpected value after " + written);
+        } else if (isHelp) {
+            wantsHelp = true;
+        } else if (!takesValue) {
+            given_[name];
+        } else if (equals != std::string::npos) {
+            given_[name].push_back(arg.substr(equals + 1));
+        } else if (i + 1 < args.size()) {
+            given_[name].push_back(args[++i]);
+        } else {
+            noteMistake("missing value after " + written);
+        }
     }
-    if (parser.isSet(help)) {
+    if (!unknown.empty()) {
+        return refuse("unknown option: " + unknown);
+    }
+    if (!mistake.empty()) {
+        return refuse(mistake);
+    }
+    if (wantsHelp) {
         printHelp(out);
         return 0;
     }
-
     for (const Declared& option : options_) {
-        const QString name = fromBytes(option.name);
-        if (parser.isSet(name)) {
-            std::vector<std::string>& values = given_[option.name];
-            for (const QString& value : parser.values(name)) {
-                values.push_back(toBytes(value));
-            }
-        } else if (option.required) {
+        if (option.required && !isSet(option.name)) {
             return refuse("missing option: --" + option.name);
         }
-    }
-    for (const QString& positional : parser.positionalArguments()) {
-        positionals_.push_back(toBytes(positional));
     }
     const std::size_t fixed = arguments_.size();
     if (positionals_.size() < fixed) {

@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <random>
 #include <sstream>
 #include <string>
 #include <string_view>
@@ -32,12 +33,26 @@ inline std::string readBytes(const std::string& path) {
 class TempFolder {
 public:
     TempFolder() {
-        std::string pattern =
-            (std::filesystem::temp_directory_path() / "trundlex-test-XXXXXX").string();
-        if (::mkdtemp(pattern.data()) == nullptr) {
+        const std::filesystem::path temp = std::filesystem::temp_directory_path();
+#ifdef _WIN32
+        // No mkdtemp: a random name, made only when it is not taken.
+        std::random_device random;
+        for (int attempt = 0; attempt < 100 && path_.empty(); ++attempt) {
+            const auto candidate = temp / ("trundlex-test-" + std::to_string(random()));
+            std::error_code error;
+            if (std::filesystem::create_directory(candidate, error)) {
+                path_ = candidate;
+            }
+        }
+#else
+        std::string pattern = (temp / "trundlex-test-XXXXXX").string();
+        if (::mkdtemp(pattern.data()) != nullptr) {
+            path_ = pattern;
+        }
+#endif
+        if (path_.empty()) {
             ADD_FAILURE() << "cannot make a temporary folder";
         }
-        path_ = pattern;
     }
     ~TempFolder() {
         std::error_code ignored;

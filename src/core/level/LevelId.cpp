@@ -11,7 +11,11 @@ const LocalClock& systemLocalClock() {
     static const LocalClock clock = [] {
         const std::time_t now = std::time(nullptr);
         std::tm local{};
+#ifdef _WIN32
+        localtime_s(&local, &now);
+#else
         localtime_r(&now, &local);
+#endif
         return local;
     };
     return clock;

@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 
 #include <algorithm>
+#include <filesystem>
 #include <set>
 #include <utility>
 #include <vector>
@@ -58,6 +59,21 @@ FolderEntries listFolder(const std::string& path) {
     return entries;
 }
 
+// What tells a folder from every other, so that a link back up is walked only once: the
+// device and inode, or on Windows (whose C library has no inodes) the canonical path.
+#ifdef _WIN32
+using FolderKey = std::string;
+FolderKey keyOf(const std::string& folder, const struct stat&) {
+    std::error_code error;
+    return std::filesystem::canonical(folder, error).string();
+}
+#else
+using FolderKey = std::pair<dev_t, ino_t>;
+FolderKey keyOf(const std::string&, const struct stat& info) {
+    return {info.st_dev, info.st_ino};
+}
+#endif
+
 std::string fileNameOf(const std::string& path) {
     const auto slash = path.rfind('/');
     return slash == std::string::npos ? path : path.substr(slash + 1);
@@ -79,7 +95,7 @@ bool FolderWalker::matches(std::string_view fileName) const {
 
 void FolderWalker::walk(const std::string& root, bool recurse,
                         const std::function<void(const std::string&)>& visit) const {
-    std::set<std::pair<dev_t, ino_t>> visited;
+    std::set<FolderKey> visited;
     // Folders still to walk, the next one on top; pushing the subfolders of a folder in
     // reverse order walks them depth-first in name order without recursion.
     std::vector<std::string> pending{root};
@@ -88,7 +104,7 @@ void FolderWalker::walk(const std::string& root, bool recurse,
         pending.pop_back();
         struct stat info {};
         if (::stat(folder.c_str(), &info) != 0 || !S_ISDIR(info.st_mode) ||
-            !visited.insert({info.st_dev, info.st_ino}).second) {
+            !visited.insert(keyOf(folder, info)).second) {
             continue;
         }
         FolderEntries entries = listFolder(folder);

@@ -2,14 +2,16 @@
 
 // The blocking calls wait on the descriptor with poll: an Asio object may not be used by two
 // threads at once, and this class promises that a send and a receive may overlap.
+#include "net/AsioSupport.h"  // first: on Windows it brings Winsock before anything else
+
+#ifndef _WIN32
 #include <poll.h>
 #include <sys/socket.h>
+#endif
 
 #include <algorithm>
 #include <cerrno>
 #include <utility>
-
-#include "net/AsioSupport.h"
 
 namespace trundlex {
 
@@ -27,6 +29,42 @@ int remainingMs(Clock::time_point deadline) {
 // How often a blocking connect looks at its abort signal.
 constexpr std::chrono::milliseconds kAbortCheck{20};
 
+#ifdef _WIN32
+// Winsock has the same calls under other names; nothing interrupts them, and a send cannot be
+// made non-blocking by itself, so the socket is (and receive waits when nothing is there).
+using pollfd = WSAPOLLFD;
+int pollSockets(pollfd* fds, unsigned long count, int ms) {
+    return ::WSAPoll(fds, count, ms);
+}
+bool interrupted() {
+    return false;
+}
+bool wouldBlock() {
+    return ::WSAGetLastError() == WSAEWOULDBLOCK;
+}
+constexpr int kShutdownBoth = SD_BOTH;
+constexpr int kSendFlags = 0;
+bool makeNonBlocking(int fd) {
+    u_long on = 1;
+    return ::ioctlsocket(static_cast<SOCKET>(fd), FIONBIO, &on) == 0;
+}
+#else
+int pollSockets(pollfd* fds, nfds_t count, int ms) {
+    return ::poll(fds, count, ms);
+}
+bool interrupted() {
+    return errno == EINTR;
+}
+bool wouldBlock() {
+    return errno == EAGAIN || errno == EWOULDBLOCK;
+}
+constexpr int kShutdownBoth = SHUT_RDWR;
+constexpr int kSendFlags = MSG_NOSIGNAL | MSG_DONTWAIT;
+bool makeNonBlocking(int) {
+    return true;  // each send says so itself
+}
+#endif
+
 }  // namespace
 
 std::string addressText(const asio::ip::address& address) {
@@ -37,7 +75,7 @@ std::string addressText(const asio::ip::address& address) {
 }
 
 void refuseConnections(tcp::acceptor& acceptor) {
-    ::shutdown(acceptor.native_handle(), SHUT_RDWR);
+    ::shutdown(acceptor.native_handle(), kShutdownBoth);
 }
 
 bool openAcceptor(tcp::acceptor& acceptor, const std::string& bindAddress, std::uint16_t port,
@@ -136,23 +174,24 @@ ConnectResult Socket::connectTo(const std::string& host, std::uint16_t port, con
 
 bool Socket::sendAll(std::string_view bytes, std::chrono::milliseconds timeout) {
     const int fd = this->fd();
-    if (fd < 0) {
+    if (fd < 0 || !makeNonBlocking(fd)) {
         return false;
     }
     const Clock::time_point deadline = Clock::now() + timeout;
     while (!bytes.empty()) {
-        const ssize_t sent = ::send(fd, bytes.data(), bytes.size(), MSG_NOSIGNAL | MSG_DONTWAIT);
+        const int chunk = static_cast<int>(std::min<std::size_t>(bytes.size(), 1 << 30));
+        const auto sent = ::send(fd, bytes.data(), chunk, kSendFlags);
         if (sent > 0) {
             bytes.remove_prefix(static_cast<std::size_t>(sent));
             continue;
         }
-        if (sent < 0 && errno == EINTR) {
+        if (sent < 0 && interrupted()) {
             continue;
         }
-        if (sent < 0 && (errno == EAGAIN || errno == EWOULDBLOCK)) {
-            pollfd wait{fd, POLLOUT, 0};
-            const int ready = ::poll(&wait, 1, remainingMs(deadline));
-            if (ready < 0 && errno == EINTR) {
+        if (sent < 0 && wouldBlock()) {
+            pollfd wait{static_cast<decltype(pollfd::fd)>(fd), POLLOUT, 0};
+            const int ready = pollSockets(&wait, 1, remainingMs(deadline));
+            if (ready < 0 && interrupted()) {
                 continue;
             }
             if (ready <= 0) {
@@ -171,8 +210,13 @@ long Socket::receive(char* buffer, std::size_t size) {
         return -1;
     }
     for (;;) {
-        const ssize_t got = ::recv(fd, buffer, size, 0);
-        if (got < 0 && errno == EINTR) {
+        const int chunk = static_cast<int>(std::min<std::size_t>(size, 1 << 30));
+        const auto got = ::recv(fd, buffer, chunk, 0);
+        if (got < 0 && interrupted()) {
+            continue;
+        }
+        if (got < 0 && wouldBlock()) {
+            waitReadable(std::chrono::milliseconds(1 << 30));
             continue;
         }
         return static_cast<long>(got);
@@ -184,11 +228,11 @@ bool Socket::waitReadable(std::chrono::milliseconds timeout) const {
     if (fd < 0) {
         return true;
     }
-    pollfd wait{fd, POLLIN, 0};
+    pollfd wait{static_cast<decltype(pollfd::fd)>(fd), POLLIN, 0};
     const int ms = static_cast<int>(std::clamp<std::int64_t>(timeout.count(), 0, 1 << 30));
-    const int ready = ::poll(&wait, 1, ms);
+    const int ready = pollSockets(&wait, 1, ms);
     // An interrupted wait says nothing yet: the caller works out the time left and waits again.
-    return ready > 0 || (ready < 0 && errno != EINTR);
+    return ready > 0 || (ready < 0 && !interrupted());
 }
 
 void Socket::shutdownBoth() {

@@ -1,9 +1,14 @@
 #include "util/FileLock.h"
 
 #include <gtest/gtest.h>
+
+#ifdef _WIN32
+#include <process.h>
+#else
 #include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
+#endif
 
 #include "solver/Par.h"
 #include "support/AsciiLevel.h"
@@ -14,6 +19,14 @@ namespace {
 
 using std::chrono::milliseconds;
 
+int thisProcess() {
+#ifdef _WIN32
+    return ::_getpid();
+#else
+    return ::getpid();
+#endif
+}
+
 TEST(FileLockTest, OneHolderAtATimeAndAWaiterGivesUpNamingTheHolder) {
     const testing::TempFolder folder;
     const std::string guarded = folder / "scores.dat";
@@ -22,7 +35,7 @@ TEST(FileLockTest, OneHolderAtATimeAndAWaiterGivesUpNamingTheHolder) {
         ASSERT_TRUE(first.locked()) << first.error();
         const FileLock second(guarded, milliseconds(30));
         EXPECT_FALSE(second.locked());
-        EXPECT_NE(second.error().find("held by process " + std::to_string(::getpid())),
+        EXPECT_NE(second.error().find("held by process " + std::to_string(thisProcess())),
                   std::string::npos)
             << second.error();
     }
@@ -30,6 +43,7 @@ TEST(FileLockTest, OneHolderAtATimeAndAWaiterGivesUpNamingTheHolder) {
     EXPECT_FALSE(FileLock(folder / "no folder/scores.dat").locked());
 }
 
+#ifndef _WIN32
 TEST(FileLockTest, ALockOfAKilledProcessIsFreeAtOnce) {
     const testing::TempFolder folder;
     const std::string guarded = folder / "par.txt";
@@ -53,6 +67,7 @@ TEST(FileLockTest, ALockOfAKilledProcessIsFreeAtOnce) {
     ::close(taken[0]);
     ::close(taken[1]);
 }
+#endif
 
 TEST(FileLockTest, TwoParCachesOnOneFileKeepBothProgramsPars) {
     const testing::TempFolder folder;

@@ -191,6 +191,7 @@ TEST(SocketTest, PeerThatStopsReadingMakesTheSendGiveUpInTime) {
     EXPECT_LT(std::chrono::steady_clock::now() - start, Patience);
 }
 
+#ifndef _WIN32  // watching a thread block takes Linux's /proc
 TEST(SocketTest, StoppedListenerRefusesConnectionsAndWakesItsAcceptor) {
     TcpListener listener;
     ASSERT_TRUE(listener.open(Loopback, 0));
@@ -233,6 +234,7 @@ TEST(SocketTest, WakingThePipeAbortsAConnectThatHangs) {
     EXPECT_EQ(result, ConnectResult::Aborted);
     EXPECT_LT(std::chrono::steady_clock::now() - start, 2s);
 }
+#endif
 
 }  // namespace
 }  // namespace trundlex::testing

@@ -137,6 +137,7 @@ TEST(NetNotifierTest, UpdatesForALobbyThatWasLetGoAreDropped) {
     EXPECT_TRUE(fresh.view().startEnabled) << "nothing after the close";
 }
 
+#ifndef _WIN32  // watching a thread block takes Linux's /proc
 TEST(NetNotifierTest, DetachWaitsUntilTheLobbyCallInProgressReturns) {
     NetNotifier notifier;
     GateLobby lobby;
@@ -157,6 +158,7 @@ TEST(NetNotifierTest, DetachWaitsUntilTheLobbyCallInProgressReturns) {
     window.join();
     EXPECT_TRUE(detached);
 }
+#endif
 
 }  // namespace
 }  // namespace trundlex::testing

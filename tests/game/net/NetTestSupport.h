@@ -1,7 +1,6 @@
 #pragma once
 
 #include <gtest/gtest.h>
-#include <poll.h>
 
 #include <algorithm>
 #include <atomic>
@@ -316,8 +315,7 @@ private:
     bool waitReadable(std::chrono::steady_clock::time_point deadline) {
         const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
             deadline - std::chrono::steady_clock::now());
-        pollfd wait{socket_.fd(), POLLIN, 0};
-        return left.count() > 0 && ::poll(&wait, 1, static_cast<int>(left.count())) > 0;
+        return left.count() > 0 && socket_.waitReadable(left);
     }
 
     Socket socket_;

@@ -1,0 +1,38 @@
+#pragma once
+
+namespace trundlex::tool {
+
+// What the main thread of the dedicated host sleeps on: a request to stop the program, or a
+// wake-up from a network thread.
+//
+// A stop is SIGINT or SIGTERM; on Windows it is Ctrl+C, Ctrl+Break, the console window being
+// closed, a logoff or a shutdown. Windows ends the process as soon as its handler returns
+// after the last three, so the handler waits (a few seconds at most) until this object is
+// gone, by which time the host has said goodbye to its clients.
+//
+// The handlers are the process's: one object at a time.
+class StopOrWake {
+public:
+    StopOrWake();
+    ~StopOrWake();
+    StopOrWake(const StopOrWake&) = delete;
+    StopOrWake& operator=(const StopOrWake&) = delete;
+
+    // False when the pipes could not be made (nothing is installed then).
+    bool ok() const { return ok_; }
+    // Where a network thread writes one byte to wake the main thread; it never blocks for
+    // long, and a byte more or less makes no difference.
+    int wakeFd() const { return wakeWrite_; }
+    // Sleeps until a stop request (true) or a wake-up (false); every wake-up that came
+    // meanwhile is taken with it. A stop that came first is reported first.
+    bool waitForStop();
+
+private:
+    bool ok_ = false;
+    int stopRead_ = -1;
+    int stopWrite_ = -1;
+    int wakeRead_ = -1;
+    int wakeWrite_ = -1;
+};
+
+}  // namespace trundlex::tool
