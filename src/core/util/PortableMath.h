@@ -22,5 +22,9 @@ SinCos sincos(double x);
 // the sign of y carries over to the result, atan2(+-0, -0) = +-pi, atan2(+-0, +0) = +-0,
 // atan2(+-inf, -inf) = +-3pi/4, atan2(+-inf, +inf) = +-pi/4; a NaN in either gives NaN.
 double atan2(double y, double x);
+// x to the power y for x >= 0 (a negative x or a NaN gives NaN), within one and a half ulps
+// of the true value wherever the result is a normal number. pow(x, 0) = pow(1, y) = 1; a zero
+// or infinite x or y gives 0 or an infinity as the limit says.
+double pow(double x, double y);
 
 }  // namespace trundlex::pmath
