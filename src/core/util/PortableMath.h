@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cmath>
+
 // Sine, cosine and arc tangent that give the same bits on every compiler, C library and
 // processor: they are built only from IEEE additions, subtractions, multiplications, divisions
 // and exact bit operations, each evaluated in an order the language fixes, so nothing depends
@@ -26,5 +28,10 @@ double atan2(double y, double x);
 // of the true value wherever the result is a normal number. pow(x, 0) = pow(1, y) = 1; a zero
 // or infinite x or y gives 0 or an infinity as the limit says.
 double pow(double x, double y);
+// The length of (x, y): the exactly rounded square root of x*x + y*y, the same everywhere; for
+// the lengths of a level, which are far from overflowing.
+inline double hypot(double x, double y) {
+    return std::sqrt(x * x + y * y);
+}
 
 }  // namespace trundlex::pmath
