@@ -5,7 +5,11 @@
 - the project's own headers include each other in a cycle;
 - a file of the core (src/core) includes a Qt header: the core builds without Qt;
 - a file outside the network layer (src/game/net) includes an operating system socket header
-  or Asio: every socket goes through that layer.
+  or Asio: every socket goes through that layer;
+- the simulation (src/core/ball, src/core/level, src/core/solver, src/game/play) calls a C
+  library function whose last bits differ between libraries (sin, cos, atan2, pow, hypot, exp,
+  log, ...): every computer must roll a putt alike, so it uses util/PortableMath.h instead.
+  The ball's drawn surface pattern (BallPattern.cpp) is only looked at and may.
 
 Usage: tests/source_shape_test.py [SRC_DIR]   (default: the src/ beside tests/)
 
@@ -27,6 +31,12 @@ CMAKE_KEYWORDS = {"PUBLIC", "PRIVATE", "INTERFACE", "SYSTEM", "BEFORE", "AFTER"}
 # <QString>, <QtCore/QObject>, "QWidget", and the lower-case forms such as <qglobal.h>.
 QT_HEADER = re.compile(r"^(Q[A-Za-z0-9_]*(/.*)?|q[a-z0-9_]+\.h)$")
 SOCKET_HEADER = re.compile(r"^(sys/socket\.h|sys/un\.h|netinet/.*|arpa/inet\.h|netdb\.h|asio(\.hpp|/.*))$")
+
+LIBM_CALL = re.compile(r"(?<![\w:.])(?:std::)?(sin|cos|tan|asin|acos|atan|atan2|sinh|cosh|tanh|"
+                       r"exp|exp2|expm1|log|log2|log10|log1p|pow|hypot|cbrt|erf|erfc|tgamma|"
+                       r"lgamma|sincos)\s*\(")
+SIMULATION = (("core", "ball"), ("core", "level"), ("core", "solver"), ("game", "play"))
+DRAWING_ONLY = {"BallPattern.cpp"}
 
 
 def read_text(path):
@@ -109,6 +119,7 @@ def check(src):
     core = os.path.join(src, "core")
     net = os.path.join(src, "game", "net")
     roots = include_roots(src, project)
+    simulation = [os.path.join(src, *parts) for parts in SIMULATION]
     problems = []
     if not roots:
         problems.append(f"no include folders found in the CMake files under {src}")
@@ -122,6 +133,12 @@ def check(src):
             problems.append(f"{rel}: {lines} lines, more than {MAX_LINES}")
         if not path.endswith(SOURCE_SUFFIXES):
             continue
+        in_simulation = any(os.path.commonpath([path, s]) == s for s in simulation)
+        if in_simulation and os.path.basename(path) not in DRAWING_ONLY:
+            code = re.sub(r"//[^\n]*", "", text)
+            for call in LIBM_CALL.finditer(code):
+                problems.append(f"{rel}: calls {call.group(0).rstrip('(').strip()}, whose last bits "
+                                "differ between C libraries; use util/PortableMath.h")
         edges = graph.setdefault(path, set())
         in_core = os.path.commonpath([path, core]) == core
         in_net = os.path.commonpath([path, net]) == net
@@ -156,7 +173,7 @@ def main():
     if problems:
         return 1
     print(f"{count} source files: none over {MAX_LINES} lines, no include cycle, no Qt in the core, "
-          "no sockets outside the network layer")
+          "no sockets outside the network layer, no C library trigonometry in the simulation")
     return 0
 
 

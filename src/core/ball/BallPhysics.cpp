@@ -17,6 +17,7 @@
 #include "BallTrig.h"
 #include "BallTypes.h"
 #include "level/Level.h"
+#include "util/PortableMath.h"
 
 namespace trundlex {
 
@@ -196,12 +197,12 @@ private:
                 }
             }
             if (any) {
-                const double dir = std::atan2(sumY, sumX);
+                const double dir = pmath::atan2(sumY, sumX);
                 ++m_.cupCount;
                 if (m_.speed >= fastSpeed && m_.cupCount < pullLimit) {
-                    const double vx = m_.speed * std::cos(m_.heading) + pull * std::cos(dir);
-                    const double vy = m_.speed * std::sin(m_.heading) + pull * std::sin(dir);
-                    m_.heading = std::atan2(vy, vx);
+                    const double vx = m_.speed * pmath::cos(m_.heading) + pull * pmath::cos(dir);
+                    const double vy = m_.speed * pmath::sin(m_.heading) + pull * pmath::sin(dir);
+                    m_.heading = pmath::atan2(vy, vx);
                     m_.speed = std::sqrt(vx * vx + vy * vy);
                 } else {
                     m_.heading = dir;
@@ -314,7 +315,7 @@ private:
         const double f = friction * dt;
         const double vx = motionX + slopeX * dt;
         const double vy = motionY + slopeY * dt;
-        m_.heading = std::atan2(vy, vx);
+        m_.heading = pmath::atan2(vy, vx);
         m_.speed = std::sqrt(vx * vx + vy * vy);
         m_.speed = m_.speed * (1 - f);
     }
@@ -467,12 +468,12 @@ int OpenCells::wallSectors(double x, double y, double r, Sector* sectors) const 
             // directions, measured from the first corner's.
             const double corners[4][2] = {
                 {left, top}, {left + 1.0, top}, {left, top + 1.0}, {left + 1.0, top + 1.0}};
-            const double base = std::atan2(corners[0][1] - y, corners[0][0] - x);
+            const double base = pmath::atan2(corners[0][1] - y, corners[0][0] - x);
             double low = 0.0;
             double high = 0.0;
             for (int k = 1; k < 4; ++k) {
                 const double d = std::remainder(
-                    std::atan2(corners[k][1] - y, corners[k][0] - x) - base, 2 * kPi);
+                    pmath::atan2(corners[k][1] - y, corners[k][0] - x) - base, 2 * kPi);
                 low = std::min(low, d);
                 high = std::max(high, d);
             }

@@ -8,11 +8,14 @@
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
+#include <numbers>
 #include <vector>
+
+#include "util/PortableMath.h"
 
 namespace trundlex::balltrig {
 
-inline const double kPi = std::acos(-1.0);
+inline constexpr double kPi = std::numbers::pi;
 
 // The directions of the wall rays relative to the heading, from -pi/2 to pi/2, worked out
 // once by the same repeated addition the rays have always been stepped with.
@@ -25,7 +28,7 @@ struct RayAngles {
     int count = 0;
     RayAngles() {
         for (double a = -kPi / 2; a <= kPi / 2 && count < Count; a += kPi / 200) {
-            glance[static_cast<std::size_t>(count)] = std::sin(kPi / 2 + a);
+            glance[static_cast<std::size_t>(count)] = pmath::sin(kPi / 2 + a);
             angle[static_cast<std::size_t>(count++)] = a;
         }
     }
@@ -40,7 +43,10 @@ inline const RayAngles& rayAngles() {
 struct Turn {
     double cos = 1.0;
     double sin = 0.0;
-    static Turn of(double angle) { return {std::cos(angle), std::sin(angle)}; }
+    static Turn of(double angle) {
+        const pmath::SinCos t = pmath::sincos(angle);
+        return {t.cos, t.sin};
+    }
 };
 
 // The directions in which the cup is felt around the ball, a fifteenth of a half turn apart,

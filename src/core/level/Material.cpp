@@ -2,6 +2,9 @@
 
 #include <array>
 #include <cmath>
+#include <numbers>
+
+#include "util/PortableMath.h"
 
 namespace trundlex {
 
@@ -15,11 +18,11 @@ struct SlopeTable {
     double acceleration = 0.0;
 
     SlopeTable() {
-        const double pi = std::acos(-1.0);
-        acceleration = 9.82 * std::sin(40.0 * pi / 180.0);
+        const double pi = std::numbers::pi;
+        acceleration = 9.82 * pmath::sin(40.0 * pi / 180.0);
         for (int d = 0; d < 8; ++d) {
-            x[d] = std::cos(d * pi / 4.0) * acceleration;
-            y[d] = -acceleration * std::sin(d * pi / 4.0);
+            x[d] = pmath::cos(d * pi / 4.0) * acceleration;
+            y[d] = -acceleration * pmath::sin(d * pi / 4.0);
         }
         x[Flat] = 0.0;
         y[Flat] = 0.0;

@@ -9,6 +9,7 @@
 #include <utility>
 
 #include "ball/BallPhysics.h"
+#include "util/PortableMath.h"
 
 namespace trundlex {
 
@@ -36,7 +37,7 @@ CupDistanceMap::CupDistanceMap(const Level& level, int cellsPerBlock)
             bool free = kind != Wall && kind != Water;
             for (int k = 0; k < 8 && free; ++k) {
                 const double a = k * std::numbers::pi / 4;
-                free = !level.isWallAt(x + reach * std::cos(a), y + reach * std::sin(a));
+                free = !level.isWallAt(x + reach * pmath::cos(a), y + reach * pmath::sin(a));
             }
             open[index(cx, cy)] = free ? 1 : 0;
         }
@@ -103,7 +104,7 @@ double CupDistanceMap::at(double x, double y) const {
             if (nx < 0 || ny < 0 || nx >= width_ || ny >= height_) {
                 continue;
             }
-            const double d = distance_[index(nx, ny)] + cell * std::hypot(dx, dy);
+            const double d = distance_[index(nx, ny)] + cell * pmath::hypot(dx, dy);
             best = std::min(best, d);
         }
     }

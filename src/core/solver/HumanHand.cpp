@@ -5,6 +5,7 @@
 #include <numbers>
 
 #include "PuttSolver.h"
+#include "util/PortableMath.h"
 
 namespace trundlex {
 
@@ -17,13 +18,13 @@ constexpr double kFullForce = PuttSolver::MaxSpeed;
 
 double HandSpread::headingSigma(double speed) const {
     const double share = std::clamp(speed / kFullForce, 0.0, 1.0);
-    const double tremble = trembleDegrees * std::pow(share, 2.3);
-    return std::hypot(aimDegrees, tremble) * kDegree;
+    const double tremble = trembleDegrees * pmath::pow(share, 2.3);
+    return pmath::hypot(aimDegrees, tremble) * kDegree;
 }
 
 double HandSpread::speedSigma(double speed) const {
-    const double timing = timingTicks * 0.1 * std::pow(std::max(speed, PuttSolver::MinSpeed), -0.6);
-    return std::hypot(judgement, timing);
+    const double timing = timingTicks * 0.1 * pmath::pow(std::max(speed, PuttSolver::MinSpeed), -0.6);
+    return pmath::hypot(judgement, timing);
 }
 
 double HumanHand::normal() {

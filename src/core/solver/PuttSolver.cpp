@@ -41,6 +41,7 @@
 #include <optional>
 
 #include "level/Material.h"
+#include "util/PortableMath.h"
 #include "util/Threads.h"
 
 namespace trundlex {
@@ -295,7 +296,7 @@ private:
         double length = 0.0;
         const PuttOutcome end = sim_.putt(x, y, speed, heading, 0, path ? kProbeTick : kPuttTick,
                                           [&](const BallMotion& m) {
-                                              length += std::hypot(m.x - lastX, m.y - lastY);
+                                              length += pmath::hypot(m.x - lastX, m.y - lastY);
                                               lastX = m.x;
                                               lastY = m.y;
                                               if (path != nullptr) {
@@ -396,7 +397,7 @@ private:
                 break;
             }
             const bool close = std::any_of(next.begin(), next.end(), [&](const Node& n) {
-                return std::hypot(n.x - c.putt.toX, n.y - c.putt.toY) < 0.75;
+                return pmath::hypot(n.x - c.putt.toX, n.y - c.putt.toY) < 0.75;
             });
             if (close) {
                 continue;
@@ -448,10 +449,10 @@ std::optional<SolvedPutt> PuttSolver::straightPutt(double x, double y, int forgi
             if (!level_.block(c, r).holds(Cup)) {
                 continue;
             }
-            const double distance = std::hypot(c + 0.5 - x, r + 0.5 - y);
+            const double distance = pmath::hypot(c + 0.5 - x, r + 0.5 - y);
             if (best < 0.0 || distance < best) {
                 best = distance;
-                heading = std::atan2(r + 0.5 - y, c + 0.5 - x);
+                heading = pmath::atan2(r + 0.5 - y, c + 0.5 - x);
             }
         }
     }

@@ -4,6 +4,9 @@
 #include <bit>
 #include <cmath>
 #include <cstdint>
+#include <limits>
+
+#include "util/ExactSteps.h"
 
 // Every expression below is written so that its order of evaluation is the one the language
 // gives it; the build keeps the compiler from fusing a multiplication into an addition. The
@@ -19,46 +22,12 @@
 namespace trundlex::pmath {
 namespace {
 
-// A value carried as an unevaluated sum hi + lo, |lo| at most half an ulp of hi.
-struct Pair {
-    double hi = 0.0;
-    double lo = 0.0;
-};
-
-// hi + lo is exactly a + b, hi the rounded sum.
-Pair twoSum(double a, double b) {
-    const double s = a + b;
-    const double bb = s - a;
-    const double err = (a - (s - bb)) + (b - bb);
-    return {s, err};
-}
-
-// The same, when |a| >= |b| or a is zero.
-Pair fastTwoSum(double a, double b) {
-    const double s = a + b;
-    return {s, b - (s - a)};
-}
-
-// Halves of 26 bits whose sum is a, so that products of halves are exact.
-Pair split(double a) {
-    const double t = 134217729.0 * a;  // 2^27 + 1
-    const double hi = t - (t - a);
-    return {hi, a - hi};
-}
-
-// hi + lo is exactly a * b, as long as nothing overflows or falls below the normal range.
-Pair twoProduct(double a, double b) {
-    const double p = a * b;
-    const Pair as = split(a);
-    const Pair bs = split(b);
-    const double err = ((as.hi * bs.hi - p) + as.hi * bs.lo + as.lo * bs.hi) + as.lo * bs.lo;
-    return {p, err};
-}
-
-// 2^e for e in the normal range, built from its bits.
-double powerOfTwo(int e) {
-    return std::bit_cast<double>(static_cast<std::uint64_t>(e + 1023) << 52);
-}
+using exact::fastTwoSum;
+using exact::Pair;
+using exact::powerOfTwo;
+using exact::split;
+using exact::twoProduct;
+using exact::twoSum;
 
 // ---- Reduction of an angle to r = x - n pi/2, |r| <= about pi/4 ----
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cmath>
+
 // Sine, cosine and arc tangent that give the same bits on every compiler, C library and
 // processor: they are built only from IEEE additions, subtractions, multiplications, divisions
 // and exact bit operations, each evaluated in an order the language fixes, so nothing depends
@@ -22,5 +24,14 @@ SinCos sincos(double x);
 // the sign of y carries over to the result, atan2(+-0, -0) = +-pi, atan2(+-0, +0) = +-0,
 // atan2(+-inf, -inf) = +-3pi/4, atan2(+-inf, +inf) = +-pi/4; a NaN in either gives NaN.
 double atan2(double y, double x);
+// x to the power y for x >= 0 (a negative x or a NaN gives NaN), within one and a half ulps
+// of the true value wherever the result is a normal number. pow(x, 0) = pow(1, y) = 1; a zero
+// or infinite x or y gives 0 or an infinity as the limit says.
+double pow(double x, double y);
+// The length of (x, y): the exactly rounded square root of x*x + y*y, the same everywhere; for
+// the lengths of a level, which are far from overflowing.
+inline double hypot(double x, double y) {
+    return std::sqrt(x * x + y * y);
+}
 
 }  // namespace trundlex::pmath

@@ -8,6 +8,7 @@
 #include "level/Material.h"
 #include "solver/PuttPlanner.h"
 #include "solver/PuttSolver.h"
+#include "util/PortableMath.h"
 #include "util/RandomSource.h"
 
 namespace trundlex {
@@ -40,10 +41,10 @@ ComputerPutt puttAtNearestCup(const Level& level, double x, double y) {
             }
             const double dx = c + 0.5 - x;
             const double dy = r + 0.5 - y;
-            const double distance = std::hypot(dx, dy);
+            const double distance = pmath::hypot(dx, dy);
             if (best < 0.0 || distance < best) {
                 best = distance;
-                putt = {Material::GrassFriction * (distance + 1.0), std::atan2(dy, dx)};
+                putt = {Material::GrassFriction * (distance + 1.0), pmath::atan2(dy, dx)};
             }
         }
     }
