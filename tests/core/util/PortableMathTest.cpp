@@ -256,6 +256,7 @@ const PinnedAtan2 kPinnedAtan2[] = {
 };
 
 TEST(PortableMath, PowerIsWithinOneAndAHalfUlpsAndFollowsTheLimits) {
+#ifdef TRUNDLEX_HAVE_MPFR
     Reference ref;
     std::mt19937_64 random(11);
     std::uniform_real_distribution<double> unit(0.0, 1.0);
@@ -274,6 +275,7 @@ TEST(PortableMath, PowerIsWithinOneAndAHalfUlpsAndFollowsTheLimits) {
         worst.note(ref.powUlps(x, yFar, pmath::pow(x, yFar)), x, yFar);
     }
     EXPECT_LE(worst.ulps, 1.5) << std::hexfloat << worst.a << " ^ " << worst.b;
+#endif
     EXPECT_EQ(pmath::pow(2.0, 10.0), 1024.0);
     EXPECT_EQ(pmath::pow(0.0, 2.3), 0.0);
     EXPECT_EQ(pmath::pow(0.0, -0.6), kInf);
