@@ -26,18 +26,19 @@ elapsed() { local ms=$(($(seconds) - $1)); printf '%d.%d s' $((ms / 1000)) $((ms
 
 # A fresh prefix is made once (wineboot); the server then stays up between the many short
 # programs below, instead of starting again for each, and goes by itself once they are done.
+# (One still running from a moment ago serves as well: then this start fails, harmlessly.)
 t=$(seconds)
+mkdir -p "$WINEPREFIX"
+/usr/lib/wine/wineserver -p10 || true
 if [ ! -f "$WINEPREFIX/system.reg" ]; then
   "$wine" wineboot --init >/dev/null 2>&1
   echo "wine prefix made in $(elapsed "$t")"
 fi
-/usr/lib/wine/wineserver -p10
 
-# Two network cases fail under Wine and are left out here until they are understood: a
-# client that reads nothing is not dropped (Wine's sends seem never to fill up), and a
-# connection attempt right after the game's start may still be accepted (Windows cannot shut
-# a listening socket down; it refuses only once the I/O thread has closed it).
-export GTEST_FILTER="-ServerProtocolTest.AClientThatReadsNothingIsDroppedBeforeItsBacklogGrowsWithoutBound:Clients/StartHandshakeTest.*"
+# One network case fails under Wine and is left out here until it is understood: a client
+# that reads nothing is not dropped, since the host's writes to it go on completing, so its
+# queue never reaches the cap (to be checked on a real Windows).
+export GTEST_FILTER="-ServerProtocolTest.AClientThatReadsNothingIsDroppedBeforeItsBacklogGrowsWithoutBound"
 t=$(seconds)
 ctest --test-dir "$win" --output-on-failure -j2
 unset GTEST_FILTER

@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Installs the dependencies, builds everything into build/ and runs every test with ctest;
-# then builds the tests that run threads under ThreadSanitizer (build-tsan/) and runs them.
+# then the Windows build (build-windows/) and its tests under Wine (TRUNDLEX_SKIP_WINDOWS=1
+# leaves them out); then builds the tests that run threads under ThreadSanitizer (build-tsan/)
+# and runs them.
 # Set TRUNDLEX_SKIP_TSAN=1 to leave out the sanitizer stage. Last, every fuzz target runs for
 # 10 seconds (scripts/fuzz.sh), so that a harness that no longer builds or fails at once is
 # seen; TRUNDLEX_SKIP_FUZZ=1 leaves that out.
@@ -14,6 +16,17 @@ jobs=$(nproc 2>/dev/null || echo 2)
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
 cmake --build build -j"$jobs"
 ctest --test-dir build --output-on-failure -j"$jobs"
+
+# The build without Qt for Windows (mingw-w64), tested under Wine against the Linux build
+# above; the install script puts both in place. TRUNDLEX_SKIP_WINDOWS=1 leaves it out.
+if [ "${TRUNDLEX_SKIP_WINDOWS:-0}" != "1" ]; then
+  if command -v x86_64-w64-mingw32-g++-posix >/dev/null && [ -x /usr/lib/wine/wine64 ]; then
+    JOBS="$jobs" scripts/build-windows.sh
+    scripts/test-windows.sh
+  else
+    echo "windows: skipped, mingw-w64 or Wine is not installed (scripts/install-deps.sh does it)"
+  fi
+fi
 
 # Only the tests that exercise threads are worth the sanitizer's build time.
 tsan_targets=(ball_tests playfield_thread_tests library_tests net_tests solver_tests control_tests editor_check_tests)

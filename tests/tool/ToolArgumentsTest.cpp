@@ -89,6 +89,7 @@ TEST_F(ToolArgumentsTest, WrongCallsAreRefusedNamingTheArgument) {
         {"misspelt flag", {"render", kLevel, png, "--gird"}, {"--gird"}},
         {"unknown option", {"level-pack", "--new-ids", kLevel, out}, {"--new-ids"}},
         {"unknown short option", {"level-info", "-q", kLevel}, {"-q"}},
+        {"flag with a value", {"render", kLevel, png, "--grid=yes"}, {"--grid"}},
         // An option at the end that needs a value.
         {"missing value", {"simulate", kLevel, "--speed", "1", "--heading"}, {"--heading"}},
         {"missing value", {"random-level", out, "--seed"}, {"--seed"}},

@@ -74,7 +74,15 @@ TEST_P(StartHandshakeTest, EveryComputerStartsOnceAllHaveConfirmed) {
 
     EXPECT_EQ(host.net.listeningPort(), 0);
     RawPeer late;
+#ifdef _WIN32
+    // Windows cannot shut a listening socket down from another thread: until the I/O thread
+    // has closed it, a connection may still be taken, and is then closed without a word.
+    if (late.connect(port)) {
+        EXPECT_TRUE(late.closedByPeer()) << "nobody joins a running game";
+    }
+#else
     EXPECT_FALSE(late.connect(port)) << "nobody joins a running game";
+#endif
     EXPECT_EQ(host.net.connectionCount(), clients);
 }
 
