@@ -2,10 +2,10 @@
 # Installs the dependencies, builds everything into build/ and runs every test with ctest;
 # then the Windows build (build-windows/) and its tests under Wine (TRUNDLEX_SKIP_WINDOWS=1
 # leaves them out); then builds the tests that run threads under ThreadSanitizer (build-tsan/)
-# and runs them.
-# Set TRUNDLEX_SKIP_TSAN=1 to leave out the sanitizer stage. Last, every fuzz target runs for
-# 10 seconds (scripts/fuzz.sh), so that a harness that no longer builds or fails at once is
-# seen; TRUNDLEX_SKIP_FUZZ=1 leaves that out.
+# and runs them. Set TRUNDLEX_SKIP_TSAN=1 to leave out the sanitizer stage. Then clang builds
+# the core's tests and the golden trace (build-clang/) and runs the portable math's tests and
+# the trace. Last, every fuzz target runs for 10 seconds (scripts/fuzz.sh), so that a harness
+# that no longer builds or fails at once is seen; TRUNDLEX_SKIP_FUZZ=1 leaves that out.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -36,6 +36,18 @@ if [ "${TRUNDLEX_SKIP_TSAN:-0}" != "1" ] && [ ${#tsan_targets[@]} -gt 0 ]; then
   cmake --build build-tsan -j"$jobs" --target "${tsan_targets[@]}"
   TSAN_OPTIONS="halt_on_error=1 second_deadlock_stack=1" \
     ctest --test-dir build-tsan --output-on-failure -j"$jobs" -L threads
+fi
+
+# A second compiler must roll every putt to the same bits: clang builds the core's tests and
+# the golden trace, and runs the portable math's tests and the trace.
+if command -v clang++ >/dev/null; then
+  cmake -S . -B build-clang -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
+    -DTRUNDLEX_BUILD_BENCHMARKS=OFF -DTRUNDLEX_BUILD_TOOLS=OFF >/dev/null
+  cmake --build build-clang -j"$jobs" --target core_tests golden_trace
+  build-clang/bin/core_tests --gtest_filter='PortableMath*' --gtest_brief=1
+  build-clang/bin/golden_trace check tests/core/ball/golden-trace.txt tests/core/ball/trace-levels
+else
+  echo "clang: skipped, clang++ is not installed (scripts/install-deps.sh should have done it)"
 fi
 
 if [ "${TRUNDLEX_SKIP_FUZZ:-0}" != "1" ]; then

@@ -182,7 +182,7 @@ struct StallingPeers {
     }
     // True when the host has closed every one within `limit`.
     bool allClosedWithin(std::chrono::seconds limit) {
-        const std::string greeting = "HTrundlex 1.00";
+        const std::string greeting = "HTrundlex 1.01";
         const auto start = std::chrono::steady_clock::now();
         for (int second = 0; std::chrono::steady_clock::now() - start < limit; ++second) {
             for (int i = 0; i < trickling; ++i) {
@@ -249,7 +249,7 @@ TEST_F(ServeProcessTest, PeerTextIsEscapedSoThatItCannotForgeEventLines) {
     const std::uint16_t port = startHost({folder / levelFile(0)});
     testing::RawPeer mallory;
     ASSERT_TRUE(mallory.connect(port));
-    mallory.sendEach({"NMal\rlory\x1b[2J|255|2|1|", "HTrundlex 1.00", "MMallory|gg\nover",
+    mallory.sendEach({"NMal\rlory\x1b[2J|255|2|1|", "HTrundlex 1.01", "MMallory|gg\nover",
                       "MMa\\x0allory|\r\t\x7f"});
     ASSERT_TRUE(host.waitForLine("chat Ma\\x5cx0allory: \\x0d\\x09\\x7f"));
     const std::vector<std::string> expected = {"player Mal\\x0dlory\\x1b[2J",

@@ -13,7 +13,9 @@ namespace trundlex {
 namespace netproto {
 
 // The first message on every connection carries this; any other version ends the connection.
-inline constexpr std::string_view Version = "Trundlex 1.00";
+// It changes whenever a putt may roll differently, so that two builds that would fall out of
+// step never share a game: 1.01 rolls with the portable math, the same bits on every platform.
+inline constexpr std::string_view Version = "Trundlex 1.01";
 // Ends every message; a body never contains it.
 inline constexpr std::string_view Terminator = "\x07\x07";
 // A framed message goes out in pieces of at most this many bytes.

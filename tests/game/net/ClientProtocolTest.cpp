@@ -29,7 +29,7 @@ protected:
     }
     // After the greeting: the players, "G" answered by "D", then "S".
     void confirmStart() {
-        peer.sendEach({"HTrundlex 1.00", "OHost|1|1|0|0|Bob|2|1|0|1|Cy|3|1|0|1|", "G"});
+        peer.sendEach({"HTrundlex 1.01", "OHost|1|1|0|0|Bob|2|1|0|1|Cy|3|1|0|1|", "G"});
         ASSERT_TRUE(peer.expect('D'));
     }
     void startGame() {
@@ -46,7 +46,7 @@ protected:
 TEST_F(ClientProtocolTest, ClientAnnouncesItsPlayersThenGreets) {
     peer.expectNext('N', "Bob|65280|1|0|");
     peer.expectNext('N', "Cy|65280|1|0|");
-    peer.expectNext('H', "Trundlex 1.00");
+    peer.expectNext('H', "Trundlex 1.01");
     EXPECT_EQ(guest.lobby.waitForStatus(LobbyText::ConnectionOpen)->english(), "Connection open!");
     EXPECT_EQ(guest.match.LevelCount(), 0) << "the server's levels replace the client's";
     EXPECT_EQ(guest.playerNames(), (std::vector<std::string>{"Bob *", "Cy *"}));
@@ -186,7 +186,7 @@ TEST_F(ClientProtocolTest, ServerOfAnotherVersionIsLeftWithBothVersionsShown) {
     EXPECT_TRUE(info.serverLost);
     EXPECT_TRUE(guest.listener.waitFor(NetConnectionClosed)) << "it ended in the lobby";
     EXPECT_EQ(guest.lobby.waitForStatus(LobbyText::IllegalVersion)->english(),
-              "Illegal server version (server: Trundlex 2.00, this version: Trundlex 1.00).");
+              "Illegal server version (server: Trundlex 2.00, this version: Trundlex 1.01).");
     EXPECT_EQ(guest.lobby.view().statuses.back().text, LobbyText::IllegalVersion)
         << "shown after the interruption";
     EXPECT_EQ(guest.playerNames(), (std::vector<std::string>{"Bob *", "Cy *"}))

@@ -44,7 +44,7 @@ protected:
 };
 
 TEST_F(ServerProtocolTest, NewClientIsGreetedWithVersionPlayersAndLevels) {
-    client.expectNext('H', "Trundlex 1.00");
+    client.expectNext('H', "Trundlex 1.01");
     client.expectNext('O', "Host|65280|1|0|0|");
     client.expectNext('C', "2");
     client.expectNext('I', "h1");
@@ -61,7 +61,7 @@ TEST_F(ServerProtocolTest, NewClientIsGreetedWithVersionPlayersAndLevels) {
 
 TEST_F(ServerProtocolTest, ClientJoinsWithPlayersFetchesLevelsAndGetsReady) {
     skipGreeting();
-    client.send("HTrundlex 1.00");
+    client.send("HTrundlex 1.01");
     client.send("NAnn|255|2|1|");
     EXPECT_EQ(client.expect('O'), "Host|65280|1|0|0|Ann|255|2|1|1|") << "Ann is the client's";
     EXPECT_EQ(host.playerNames(), (std::vector<std::string>{"Host *", "Ann"}));

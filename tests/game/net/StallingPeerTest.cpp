@@ -37,7 +37,7 @@ TEST_F(StallingPeerTest, SilentAndTricklingPeersAreDroppedForWantOfAGreeting) {
     // Bytes keep coming, but never a whole greeting.
     std::atomic<bool> stop{false};
     std::thread dribble([&] {
-        for (const char c : std::string("HTrundlex 1.00")) {
+        for (const char c : std::string("HTrundlex 1.01")) {
             if (stop || !trickling.trySendRaw(std::string(1, c))) {
                 return;
             }
@@ -58,7 +58,7 @@ TEST_F(StallingPeerTest, LobbyDropsAQuietPeerButKeepsAClientWaitingForTheStart) 
     ASSERT_TRUE(guest.lobby.waitForStatus(LobbyText::WaitingForStart));
     RawPeer quiet;
     ASSERT_TRUE(quiet.connect(port));
-    quiet.sendEach({"NQuinn|255|2|1|", "HTrundlex 1.00"});
+    quiet.sendEach({"NQuinn|255|2|1|", "HTrundlex 1.01"});
     EXPECT_TRUE(quiet.closedByPeer());
     EXPECT_EQ(drops(1), std::vector{DropReason::Idle});
 
@@ -73,7 +73,7 @@ TEST_F(StallingPeerTest, LobbyDropsAQuietPeerButKeepsAClientWaitingForTheStart) 
 TEST_F(StallingPeerTest, APlayerThinkingDuringTheGameIsNotDropped) {
     RawPeer thinker;
     ASSERT_TRUE(thinker.connect(port));
-    thinker.sendEach({"NTess|255|2|1|", "HTrundlex 1.00", "R"});
+    thinker.sendEach({"NTess|255|2|1|", "HTrundlex 1.01", "R"});
     ASSERT_TRUE(host.lobby.waitUntil([](auto& v) { return v.startEnabled; }));
     ASSERT_TRUE(host.net.startHandshake());
     thinker.send("D");
