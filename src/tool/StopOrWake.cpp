@@ -52,8 +52,7 @@ constexpr std::chrono::milliseconds kLongestCloseWait{4000};  // Windows allows 
 BOOL WINAPI onConsoleEvent(DWORD event) {
     gStopRequested = true;
     writeStopByte();
-    if (event == CTRL_CLOSE_EVENT || event == CTRL_LOGOFF_EVENT ||
-        event == CTRL_SHUTDOWN_EVENT) {
+    if (event == CTRL_CLOSE_EVENT || event == CTRL_LOGOFF_EVENT || event == CTRL_SHUTDOWN_EVENT) {
         std::unique_lock lock(gEndMutex);
         gEnded.wait_for(lock, kLongestCloseWait, [] { return !gRunning; });
     }

@@ -41,10 +41,10 @@ std::string lastError() {
 }
 
 std::intptr_t openLockFile(const std::string& path) {
-    const HANDLE file = CreateFileW(std::filesystem::path(path).c_str(),
-                                    GENERIC_READ | GENERIC_WRITE,
-                                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                    nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    const HANDLE file =
+        CreateFileW(std::filesystem::path(path).c_str(), GENERIC_READ | GENERIC_WRITE,
+                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_ALWAYS,
+                    FILE_ATTRIBUTE_NORMAL, nullptr);
     return reinterpret_cast<std::intptr_t>(file);
 }
 

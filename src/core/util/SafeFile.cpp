@@ -40,8 +40,8 @@ HANDLE createTemporary(const fs::path& target, fs::path& temporary) {
     static std::atomic<unsigned> counter{0};
     for (int attempt = 0; attempt < 100; ++attempt) {
         temporary = target;
-        temporary += ".tmp" + std::to_string(GetCurrentProcessId()) + "-" +
-                     std::to_string(counter++);
+        temporary +=
+            ".tmp" + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(counter++);
         const HANDLE file = CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                                         FILE_ATTRIBUTE_NORMAL, nullptr);
         if (file != INVALID_HANDLE_VALUE || GetLastError() != ERROR_FILE_EXISTS) {
@@ -63,7 +63,8 @@ bool writeFileSafely(const std::string& path, std::string_view bytes, std::strin
     std::string reason;
     bool ok = true;
     for (std::size_t written = 0; ok && written < bytes.size();) {
-        const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - written, 1 << 30));
+        const DWORD chunk =
+            static_cast<DWORD>(std::min<std::size_t>(bytes.size() - written, 1 << 30));
         DWORD n = 0;
         ok = WriteFile(file, bytes.data() + written, chunk, &n, nullptr) && n > 0;
         written += n;
