@@ -91,7 +91,8 @@ int par(std::span<const std::string> raw, std::ostream& out, std::ostream& err) 
             continue;
         }
         const int p = computePar(level);
-        out << fs::relative(path, folder, ec).string() << ": " << level.name() << ": ";
+        // "/" between folders on every system, so that listings compare alike.
+        out << fs::relative(path, folder, ec).generic_string() << ": " << level.name() << ": ";
         if (p > 0) {
             out << "par " << p << "\n";
         } else {

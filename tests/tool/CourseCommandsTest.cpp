@@ -94,7 +94,11 @@ TEST_F(CourseCommandsTest, NewIdIsTheIdTheEditorWouldGiveDuringThePack) {
     std::vector<std::string> expected;
     for (std::time_t t = before; t <= after; ++t) {
         std::tm local{};
+#ifdef _WIN32
+        localtime_s(&local, &t);
+#else
         localtime_r(&t, &local);
+#endif
         expected.push_back(makeLevelId(parsed, local));
     }
     EXPECT_NE(std::find(expected.begin(), expected.end(), packed.id()), expected.end())
