@@ -12,8 +12,7 @@ constexpr CommandInfo kRender = {
     "Draw a level as the game does into a PNG; only in the build with Qt."};
 
 int refuseRender(std::span<const std::string>, std::ostream&, std::ostream& err) {
-    err << "render: this trundlex-tool was built without Qt, which drawing a level needs; use "
-           "the Linux build\n";
+    err << "render: this trundlex-tool was built without Qt, which drawing a level needs\n";
     return 1;
 }
 
