@@ -15,9 +15,11 @@
 #include <memory>
 #include <mutex>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "net/Connection.h"
+#include "net/NetPool.h"
 #include "net/Socket.h"
 
 namespace trundlex {
@@ -31,6 +33,12 @@ struct Socket::Impl {
 
     std::unique_ptr<asio::io_context> ownIo;
     asio::ip::tcp::socket socket;
+};
+
+struct NetPool::Impl {
+    asio::io_context io;
+    asio::executor_work_guard<asio::io_context::executor_type> work = asio::make_work_guard(io);
+    std::vector<std::thread> threads;
 };
 
 // A connection's socket and what works on it. Everything but the send queue belongs to the

@@ -248,6 +248,10 @@ void NetSession::connectionClosed(std::int32_t id) {
     }
     (*it)->shutdown();
     connections_.erase(it);
+    if (id == roomCreator && !lobbyClosed) {
+        // A start it asked for stands.
+        roomCreator = connections_.empty() ? 0 : connections_.front()->id();
+    }
     if (match_ != nullptr) {
         if (lobbyClosed) {
             // The game goes on: this computer plays the departed computer's players.
@@ -320,6 +324,8 @@ void NetSession::resetForNewGame(bool server) {
     requestedLevels.clear();
     receivedLevelBytes = 0;
     versionStatus.reset();
+    roomCreator = 0;
+    startRequested = false;
 }
 
 LobbySnapshot NetSession::lobbySnapshot() const {
