@@ -22,32 +22,6 @@ namespace {
 // How many connections may wait in the listening socket's queue before the game takes them.
 constexpr int kBacklog = 16;
 
-// Counts the tasks and handlers of an engine that are waiting or running on a pool, so that
-// the engine can wait for the last one before it goes. Each is given a Pending to hold.
-struct PendingCount {
-    std::mutex mutex;
-    std::condition_variable none;
-    int count = 0;
-};
-
-class Pending {
-public:
-    explicit Pending(PendingCount& owner) : owner_(&owner) { change(1); }
-    Pending(const Pending& other) : owner_(other.owner_) { change(1); }
-    Pending& operator=(const Pending&) = delete;
-    ~Pending() { change(-1); }
-
-private:
-    void change(int by) {
-        std::lock_guard lock(owner_->mutex);
-        owner_->count += by;
-        if (owner_->count == 0) {
-            owner_->none.notify_all();
-        }
-    }
-    PendingCount* owner_;
-};
-
 class Acceptor : public NetAcceptor, public std::enable_shared_from_this<Acceptor> {
 public:
     explicit Acceptor(const asio::any_io_executor& io) : acceptor(io) {}
@@ -157,8 +131,7 @@ NetEngine::~NetEngine() {
     }
     // On a pool the handlers of ended connections still run, later, on other threads; they
     // hold the session and the lock, which go with this engine's game.
-    std::unique_lock lock(state_->pendingCount.mutex);
-    state_->pendingCount.none.wait(lock, [this] { return state_->pendingCount.count == 0; });
+    state_->pendingCount.waitForNone();
 }
 
 std::uint16_t NetEngine::listen(const std::string& bindAddress, std::uint16_t port) {
@@ -421,7 +394,9 @@ std::shared_ptr<Connection> NetEngine::adopt(Socket& socket, std::string address
         return nullptr;
     }
     connection->greetingSent = true;
-    connection->send(first);
+    if (!first.empty()) {
+        connection->send(first);
+    }
     connection->status = ComputerStatus::Initializing;
     state.session.lobbyChanged();
     state.session.notify(NetConnectionAdded);
