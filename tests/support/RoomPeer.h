@@ -40,6 +40,22 @@ public:
     void enterAs(const std::string& name) { sendEach({"N" + name + "|255|1|0|", "HTrundlex 1.00"}); }
     // Skips messages up to the next one with `letter`; its body, if one comes.
     std::optional<std::string> next(char letter) { return expect(letter); }
+    // The aims, chat lines and putts received up to the first putt, each as letter, body
+    // and "/"; then "+" and the letters of any of them that follow within a moment.
+    std::string playUpToPutt() {
+        std::string seen;
+        while (auto message = receive()) {
+            if (std::string_view("AMP").find(message->letter) != std::string_view::npos) {
+                seen += message->letter + message->body + "/";
+            }
+            if (message->letter == 'P') {
+                break;
+            }
+        }
+        std::string later = lettersWithin(std::chrono::milliseconds(300));
+        std::erase_if(later, [](char c) { return std::string_view("AMP").find(c) == std::string_view::npos; });
+        return seen + "+" + later;
+    }
 
 private:
     static Socket connected(const std::string& host, std::uint16_t port) {
