@@ -1,5 +1,6 @@
 #include "net/NetGame.h"
 
+#include "net/RoomProtocol.h"
 #include "play/Match.h"
 
 namespace trundlex {
@@ -229,6 +230,7 @@ bool NetGame::startRoom(NetLobby* lobby) {
     }
     session_.endGame();
     session_.resetForNewGame(true);
+    session_.maxChatBytes = roomproto::MaxChatBytes;
     return true;
 }
 

@@ -190,6 +190,9 @@ void NetSession::handleStopped(Connection& sender) {
 }
 
 void NetSession::handleChat(Connection& sender, std::string_view body) {
+    if (maxChatBytes != 0 && body.size() > maxChatBytes) {
+        return;
+    }
     sendToAllExcept(std::string(1, netproto::Chat) + std::string(body), sender.id());
     netproto::BodyReader reader(body);
     data.chatName = std::string(reader.takeField());
@@ -326,6 +329,7 @@ void NetSession::resetForNewGame(bool server) {
     versionStatus.reset();
     roomCreator = 0;
     startRequested = false;
+    maxChatBytes = 0;
 }
 
 LobbySnapshot NetSession::lobbySnapshot() const {

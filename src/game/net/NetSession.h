@@ -68,6 +68,8 @@ public:
     // has been asked for.
     std::int32_t roomCreator = 0;
     bool startRequested = false;
+    // Chat lines longer than this are dropped (0: no limit).
+    std::size_t maxChatBytes = 0;
 
     // --- Connections ---
 

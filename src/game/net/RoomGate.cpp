@@ -181,6 +181,11 @@ void RoomGate::State::enter(const std::shared_ptr<Visitor>& visitor) {
         visitor->listed = false;
         return;
     }
+    if (!arrival.socket.valid()) {
+        // The room took the socket and then failed it: nothing is left to close here.
+        visitor->listed = false;
+        return;
+    }
     // Turned away: the socket comes back for the last word.
     visitor->socket = std::move(arrival.socket.impl()->socket);
     waiting.insert(visitor);

@@ -25,6 +25,10 @@ inline constexpr std::string_view CodeAlphabet = "23456789ABCDEFGHJKMNPQRSTUVWXY
 inline constexpr std::size_t CodeLength = 6;
 // Rooms a host keeps at once unless told otherwise.
 inline constexpr std::size_t DefaultMaxRooms = 1000;
+// Longest chat line (name and text) a room relays, in bytes; the game's chat box sends at
+// most a few hundred. Longer ones are dropped, so a peer cannot make a public host copy
+// megabytes to every client of a room.
+inline constexpr std::size_t MaxChatBytes = 1024;
 // Longest course name a request may carry, in bytes.
 inline constexpr std::size_t MaxCourseNameBytes = 255;
 

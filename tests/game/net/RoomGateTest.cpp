@@ -108,7 +108,12 @@ TEST(RoomGateTest, RoomsOnSharedThreadsRelayOnlyAmongTheirOwnClients) {
         ASSERT_TRUE(peer->next('G'));
         peer->send("D");
     }
-    alice.sendEach({"A0.25", "MAlice|a", "P2.000000|0.100000"});
+    for (auto* peer : {&alice, &ann, &bob, &ben}) {
+        ASSERT_TRUE(peer->next('S'));
+    }
+    // A chat line longer than a room relays is dropped.
+    alice.sendEach({"MAlice|" + std::string(roomproto::MaxChatBytes, 'x'), "A0.25", "MAlice|a",
+                    "P2.000000|0.100000"});
     bob.sendEach({"A0.75", "MBob|b", "P5.000000|0.200000"});
     EXPECT_EQ(ann.playUpToPutt(), "A0.25/MAlice|a/P2.000000|0.100000/+");
     EXPECT_EQ(ben.playUpToPutt(), "A0.75/MBob|b/P5.000000|0.200000/+");
