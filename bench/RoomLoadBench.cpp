@@ -8,12 +8,12 @@
 // ROOM_LOAD_SECONDS change the size of the run.
 #define ASIO_STANDALONE
 #define ASIO_NO_DEPRECATED
-#include <asio.hpp>
 #include <benchmark/benchmark.h>
 #include <signal.h>
 #include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
+#include <asio.hpp>
 
 #include <algorithm>
 #include <array>
@@ -123,7 +123,8 @@ struct LoadRoom;
 
 // One client of a room: reads messages and answers as a game would whose balls stop at once.
 struct LoadClient : std::enable_shared_from_this<LoadClient> {
-    LoadClient(asio::io_context& io, LoadRoom& room, int seat) : socket(io), room(room), seat(seat) {}
+    LoadClient(asio::io_context& io, LoadRoom& room, int seat)
+        : socket(io), room(room), seat(seat) {}
     void send(std::string_view message) {
         const bool idle = out.empty();
         out.push_back(std::string(message) + std::string(Terminator));
@@ -292,12 +293,12 @@ double percentile(std::vector<double> values, double share) {
 
 // A course of one open level, written where the host reads it.
 std::filesystem::path writeCourse() {
-    const auto folder = std::filesystem::temp_directory_path() /
-                        ("room-load-bench-" + std::to_string(::getpid()));
+    const auto folder =
+        std::filesystem::temp_directory_path() / ("room-load-bench-" + std::to_string(::getpid()));
     std::filesystem::create_directories(folder / "levels");
     std::filesystem::create_directories(folder / "courses");
-    Level level = testing::asciiLevel({"###########", "#.........#", "#.......O.#", "#.........#",
-                                       "###########"});
+    Level level = testing::asciiLevel(
+        {"###########", "#.........#", "#.......O.#", "#.........#", "###########"});
     level.setId("room-load-level");
     level.setStart(1.5, 2.5);
     std::ofstream(folder / "levels/load.lev", std::ios::binary)

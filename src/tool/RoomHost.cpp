@@ -9,7 +9,10 @@ using roomproto::Refusal;
 
 struct Room : public NetListener {
     Room(RoomHost& owner, std::string code, bool classic, EventLog& parentLog)
-        : owner(owner), code(std::move(code)), classic(classic), log(parentLog, "room " + this->code + " ") {}
+        : owner(owner),
+          code(std::move(code)),
+          classic(classic),
+          log(parentLog, "room " + this->code + " ") {}
 
     void onNetEvent(NetEvent event) override {
         switch (event) {

@@ -230,9 +230,8 @@ int hostOneGame(const ServeOptions& options, LevelLibrary& library, Match& match
     return result;
 }
 
-int hostRooms(const ServeOptions& options, RoomHost::Settings settings,
-              const LevelLibrary& library, EventLog& log, int stopFd, const int wakeFds[2],
-              std::ostream& err) {
+int hostRooms(const ServeOptions& options, RoomHost::Settings settings, const LevelLibrary& library,
+              EventLog& log, int stopFd, const int wakeFds[2], std::ostream& err) {
     const int wakeFd = wakeFds[1];
     RoomHost rooms(std::move(settings), library, log, [wakeFd] {
         const char byte = 1;
@@ -265,8 +264,7 @@ bool coursePlayable(const Course& course, const LevelLibrary& library, const std
 // The library and the courses of a room host; nullopt after telling why it cannot run.
 std::optional<RoomHost::Settings> loadRoomSettings(const ServeOptions& options,
                                                    LevelLibrary& library, std::ostream& err) {
-    library.scanFolder(options.levelsDir.empty() ? programLevelsFolder() : options.levelsDir,
-                       true);
+    library.scanFolder(options.levelsDir.empty() ? programLevelsFolder() : options.levelsDir, true);
     library.sort();
     RoomHost::Settings settings;
     settings.startWhen = static_cast<int>(options.startWhen);

@@ -37,7 +37,9 @@ public:
         return answer;
     }
     // Announces a player and this program's version, as a client does when it enters.
-    void enterAs(const std::string& name) { sendEach({"N" + name + "|255|1|0|", "HTrundlex 1.00"}); }
+    void enterAs(const std::string& name) {
+        sendEach({"N" + name + "|255|1|0|", "HTrundlex 1.00"});
+    }
     // Skips messages up to the next one with `letter`; its body, if one comes.
     std::optional<std::string> next(char letter) { return expect(letter); }
     // The aims, chat lines and putts received up to the first putt, each as letter, body
@@ -53,7 +55,9 @@ public:
             }
         }
         std::string later = lettersWithin(std::chrono::milliseconds(300));
-        std::erase_if(later, [](char c) { return std::string_view("AMP").find(c) == std::string_view::npos; });
+        std::erase_if(later, [](char c) {
+            return std::string_view("AMP").find(c) == std::string_view::npos;
+        });
         return seen + "+" + later;
     }
 

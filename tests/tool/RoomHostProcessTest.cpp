@@ -41,8 +41,8 @@ protected:
             ids.push_back(level.id());
         }
         folder.write("courses/.keep", "");
-        for (const auto& [file, name, holes] :
-             {std::tuple{"one.cou", "Room Test One", 2}, std::tuple{"two.cou", "Room Test Two", 1}}) {
+        for (const auto& [file, name, holes] : {std::tuple{"one.cou", "Room Test One", 2},
+                                                std::tuple{"two.cou", "Room Test Two", 1}}) {
             Course course;
             course.setPath(folder / (std::string("courses/") + file));
             course.setName(name);
@@ -218,7 +218,8 @@ TEST_P(RoomHostRulesTest, OnlyTheCreatorStartsTheRoomAndOnlyOnceEveryClientIsRea
 TEST_P(RoomHostRulesTest, ClientOfAnEarlierVersionPlaysTheCourseInTheDefaultRoom) {
     const std::uint16_t port = startHost({"--course", folder / "courses/one.cou"});
     ChildProcess carl;
-    ASSERT_TRUE(carl.start(TRUNDLEX_SERVE_CLIENT_PATH, {std::to_string(port), "Carl", "-1", address()}));
+    ASSERT_TRUE(
+        carl.start(TRUNDLEX_SERVE_CLIENT_PATH, {std::to_string(port), "Carl", "-1", address()}));
     ASSERT_TRUE(carl.waitForLine("over")) << "Carl never finished";
     EXPECT_EQ(carl.waitForExit(), 0);
     EXPECT_TRUE(carl.waitForLine("levels room-test-level-1 room-test-level-2"));

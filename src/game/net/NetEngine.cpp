@@ -74,10 +74,9 @@ struct NetEngine::State {
     // Runs `next` on the I/O thread once the listeners have handled what the session posted
     // up to now. Called under the lock.
     void afterDelivery(std::function<void()> next) {
-        notifier.whenDelivered(session.lastTicket(),
-                               [this, next = std::move(next), p = pending()] {
-                                   asio::post(io, [next, p] { next(); });
-                               });
+        notifier.whenDelivered(session.lastTicket(), [this, next = std::move(next), p = pending()] {
+            asio::post(io, [next, p] { next(); });
+        });
     }
     // To be held by every handler that uses this state.
     Pending pending() { return Pending(pendingCount); }
@@ -369,8 +368,8 @@ void NetEngine::State::lose(Connection& connection) {
 std::shared_ptr<Connection> NetEngine::adopt(Socket& socket, std::string address,
                                              std::string received, std::string_view first) {
     State& state = *state_;
-    if (!socket.valid() || static_cast<std::int32_t>(state.session.connections().size()) >=
-                               netproto::MaxClients) {
+    if (!socket.valid() ||
+        static_cast<std::int32_t>(state.session.connections().size()) >= netproto::MaxClients) {
         return nullptr;
     }
     // The socket moves to this game's strand: only the handle changes hands, the connection
@@ -400,8 +399,7 @@ std::shared_ptr<Connection> NetEngine::adopt(Socket& socket, std::string address
     connection->status = ComputerStatus::Initializing;
     state.session.lobbyChanged();
     state.session.notify(NetConnectionAdded);
-    asio::post(state.io, [&state, connection, received = std::move(received),
-                          p = state.pending()] {
+    asio::post(state.io, [&state, connection, received = std::move(received), p = state.pending()] {
         Lock lock(state.mutex);
         if (!state.session.isListed(*connection)) {
             return;

@@ -25,6 +25,7 @@ struct Visitor {
     std::string received;
     std::deque<std::string> out;
     bool writing = false;
+    int lists = 0;
     // What to do once everything queued has been written.
     bool closeWhenWritten = false;
     std::optional<RoomArrival> handOver;
@@ -43,7 +44,7 @@ std::string framed(std::string_view message) {
 
 struct RoomGate::State {
     State(NetPool& pool, Host& h, const NetTimeouts& t)
-        : host(h), timeouts(t), io(asio::make_strand(pool.impl().io)), acceptor(io) {}
+        : host(h), timeouts(t), io(asio::make_strand(pool.impl().io)), acceptor(io), pause(io) {}
 
     Pending pending() { return Pending(pendingCount); }
     void acceptNext();
@@ -62,6 +63,7 @@ struct RoomGate::State {
     PendingCount pendingCount;
     asio::any_io_executor io;
     tcp::acceptor acceptor;
+    asio::steady_timer pause;
     std::set<std::shared_ptr<Visitor>> waiting;
 };
 
@@ -73,6 +75,7 @@ RoomGate::~RoomGate() {
     asio::post(state.io, [&state, p = state.pending()] {
         asio::error_code ignored;
         state.acceptor.close(ignored);
+        state.pause.cancel();
         const auto visitors = state.waiting;
         for (const auto& visitor : visitors) {
             state.close(visitor);
@@ -98,8 +101,14 @@ std::uint16_t RoomGate::listen(std::uint16_t port) {
 void RoomGate::State::acceptNext() {
     acceptor.async_accept([this, p = pending()](const asio::error_code& error, tcp::socket socket) {
         if (error) {
+            // Out of descriptors, say: accepting again at once would fail again at once.
             if (acceptor.is_open()) {
-                acceptNext();
+                pause.expires_after(std::chrono::milliseconds(100));
+                pause.async_wait([this, p = pending()](const asio::error_code& stopped) {
+                    if (!stopped && acceptor.is_open()) {
+                        acceptNext();
+                    }
+                });
             }
             return;
         }
@@ -155,6 +164,11 @@ void RoomGate::State::take(const std::shared_ptr<Visitor>& visitor) {
             arrival.request = roomproto::Request::parse(arrival.body);
             arrival.received = visitor->received.substr(end + netproto::Terminator.size());
             if (arrival.request.kind == roomproto::Request::Kind::List) {
+                if (++visitor->lists > MaxLists) {
+                    // Asking again and again (without reading, perhaps) is no client.
+                    close(visitor);
+                    return;
+                }
                 write(visitor, std::string(1, roomproto::Letter) + host.courseList());
                 visitor->received = std::move(arrival.received);
                 wait(visitor, timeouts.lobbyIdle, DropReason::Idle);
@@ -226,15 +240,16 @@ void RoomGate::State::writeNext(const std::shared_ptr<Visitor>& visitor) {
                       });
 }
 
-void RoomGate::State::wait(const std::shared_ptr<Visitor>& visitor,
-                           std::chrono::milliseconds limit, DropReason reason) {
+void RoomGate::State::wait(const std::shared_ptr<Visitor>& visitor, std::chrono::milliseconds limit,
+                           DropReason reason) {
     visitor->timer.expires_after(limit);
-    visitor->timer.async_wait([this, visitor, reason, p = pending()](const asio::error_code& error) {
-        if (!error && visitor->listed && !visitor->handOver) {
-            host.dropped(visitor->address, reason);
-            close(visitor);
-        }
-    });
+    visitor->timer.async_wait(
+        [this, visitor, reason, p = pending()](const asio::error_code& error) {
+            if (!error && visitor->listed && !visitor->handOver) {
+                host.dropped(visitor->address, reason);
+                close(visitor);
+            }
+        });
 }
 
 void RoomGate::State::close(const std::shared_ptr<Visitor>& visitor) {

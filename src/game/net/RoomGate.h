@@ -34,11 +34,14 @@ struct RoomArrival {
 // courses (the connection stays open for the next request) and hands every other first
 // message to the host, which puts the client into a room or turns it away. A connection that
 // does not send its first message within the greeting limit, or stays silent after a list
-// longer than the lobby's idle limit, is closed. At most MaxWaiting connections wait at the
-// door; more are closed at once. Runs on a strand of the I/O pool.
+// longer than the lobby's idle limit, is closed, and so is one that asks for more than
+// MaxLists lists. At most MaxWaiting connections wait at the door; more are closed at once.
+// Runs on a strand of the I/O pool.
 class RoomGate {
 public:
     static constexpr int MaxWaiting = 1024;
+    // Course lists one connection may ask for.
+    static constexpr int MaxLists = 16;
     // Most bytes a connection may send before its first request is complete.
     static constexpr std::size_t MaxRequestBytes = 64 * 1024;
 

@@ -12,8 +12,8 @@
 namespace trundlex {
 namespace {
 
-using testing::RoomPeer;
 using roomproto::Refusal;
+using testing::RoomPeer;
 
 // Rooms of one level, started by the test; the door's answers as a room host gives them.
 class TestRooms : public RoomGate::Host {
@@ -120,6 +120,12 @@ TEST(RoomGateTest, RoomsOnSharedThreadsRelayOnlyAmongTheirOwnClients) {
     // A room that has started takes nobody more.
     EXPECT_EQ(RoomPeer(testing::Loopback, port).request(codeA + "|").reason,
               roomproto::refusalText(Refusal::Started, codeA));
+    // Asking for lists without end is no client.
+    RoomPeer greedy(testing::Loopback, port);
+    for (int i = 0; i <= RoomGate::MaxLists; ++i) {
+        greedy.send("W?");
+    }
+    EXPECT_TRUE(greedy.closedByPeer());
     // The host goes with clients still connected: its games end and their threads are waited for.
 }
 
