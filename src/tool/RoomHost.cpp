@@ -47,7 +47,10 @@ std::string roomAnswer(const std::string& code, const std::string& course) {
 }
 
 // Ends a room's game and waits for its work; on the main thread, without the host's lock.
+// A room ends when its client count is seen at zero, which can be while the events of its
+// last departures still wait: they are told first (the "over" line among them).
 void takeDown(std::unique_ptr<Room> room) {
+    room->net->waitForDeliveries();
     room->net->clearListeners();
     room->net->detachLobby();
     room->net->endGame();

@@ -255,6 +255,15 @@ bool NetGame::startRequested() const {
     return session_.startRequested;
 }
 
+void NetGame::waitForDeliveries() {
+    NetNotifier::Ticket ticket = 0;
+    {
+        Lock lock(mutex_);
+        ticket = session_.lastTicket();
+    }
+    notifier_.waitDelivered(ticket);
+}
+
 NetGame::Lock NetGame::lock() const {
     return Lock(mutex_);
 }

@@ -197,6 +197,9 @@ public:
                           std::string_view first, bool creator);
     // The room's creator has asked for the start.
     bool startRequested() const;
+    // Returns once everything posted up to now has been delivered to the listeners. Not on a
+    // delivery thread (a listener must not wait for itself).
+    void waitForDeliveries();
 
     // The lock described above, for reading or changing the match or the level library.
     [[nodiscard]] Lock lock() const;
