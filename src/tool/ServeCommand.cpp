@@ -1,4 +1,5 @@
 // trundlex-tool serve: a dedicated network host without players of its own.
+#include <algorithm>
 #include <filesystem>
 #include <iostream>
 #include <memory>
@@ -7,6 +8,7 @@
 
 #include "Commands.h"
 #include "CourseLookup.h"
+#include "RoomHost.h"
 #include "ServeHost.h"
 #include "StopOrWake.h"
 #include "ToolArguments.h"
@@ -23,11 +25,16 @@ namespace trundlex::tool {
 namespace {
 
 constexpr CommandInfo kServe = {
-    "serve", "serve [--port P] [--levels DIR] (--course FILE.cou | LEVEL.lev ...) [--start-when N]",
+    "serve",
+    "serve [--port P] [--levels DIR] (--course FILE.cou | LEVEL.lev ... | --rooms [--courses DIR] "
+    "[--course FILE.cou] [--max-rooms N]) [--start-when N]",
     "Host a network game without players of its own: offer the levels, relay putts, aims and "
     "chat, and print one line per event until SIGINT or SIGTERM (exit 0). When the last client "
     "leaves, during a game or after its end, the game ends (\"over\") and the host listens on "
-    "the same port for a new one."};
+    "the same port for a new one. With --rooms it hosts many games at once, each in a room "
+    "that players create with a course of the courses folder and join by the room's code; "
+    "its event lines start with \"room CODE\". Clients of earlier versions play in a default "
+    "room of --course when it is given."};
 
 // The shipped levels folder (next to the program, or the installed data folder); "levels" in
 // the working folder when there is none.
@@ -42,6 +49,9 @@ struct ServeOptions {
     std::string course;
     std::vector<std::string> levelFiles;
     long startWhen = 0;
+    bool rooms = false;
+    std::string coursesDir;
+    long maxRooms = static_cast<long>(roomproto::DefaultMaxRooms);
 };
 
 // nullopt to go on, or the exit code.
@@ -59,18 +69,33 @@ std::optional<int> parseOptions(std::span<const std::string> raw, ServeOptions& 
                    "The course to play: a file, or the name of a shipped or own course.")
         .addOption("start-when", "N",
                    "Start the game once N clients are connected and ready, from 1 to 1000 "
-                   "(default 1).");
+                   "(default 1).")
+        .addFlag("rooms", "Host many games at once, in rooms joined by code.")
+        .addOption("courses", "DIR",
+                   "With --rooms: the folder of the courses offered (default: the shipped "
+                   "courses).")
+        .addOption("max-rooms", "N",
+                   "With --rooms: the most rooms at once, from 1 to 100000 (default 1000).");
     if (const auto exit = args.parse(raw, out, err)) {
         return exit;
     }
     if (!args.readWhole("port", 0L, 65535L, options.port) ||
-        !args.readWhole("start-when", 1L, 1000L, options.startWhen)) {
+        !args.readWhole("start-when", 1L, 1000L, options.startWhen) ||
+        !args.readWhole("max-rooms", 1L, 100000L, options.maxRooms)) {
         return kUsageError;
     }
     options.levelsDir = args.text("levels");
     options.course = args.text("course");
     options.levelFiles = args.positionals();
-    if (options.course.empty() == options.levelFiles.empty()) {
+    options.rooms = args.isSet("rooms");
+    options.coursesDir = args.text("courses");
+    if (options.rooms) {
+        if (!options.levelFiles.empty()) {
+            return args.refuse("a room host offers courses, not level files");
+        }
+    } else if (args.isSet("courses") || args.isSet("max-rooms")) {
+        return args.refuse("--courses and --max-rooms belong to --rooms");
+    } else if (options.course.empty() == options.levelFiles.empty()) {
         return args.refuse("give either --course FILE.cou or level files");
     }
     return std::nullopt;
@@ -125,6 +150,123 @@ int loadLevels(const ServeOptions& options, LevelLibrary& library, Match& match,
     return 0;
 }
 
+int hostOneGame(const ServeOptions& options, LevelLibrary& library, Match& match, EventLog& log,
+                StopOrWake& signals, std::ostream& err) {
+    int result = 0;
+    auto net = std::make_unique<NetGame>(library);
+    ServeHost host(*net, match, library, log, static_cast<int>(options.startWhen),
+                   signals.wakeFd());
+    {
+        auto lock = net->lock();
+        match.SetSoundForAllBalls(false);
+    }
+    net->setMatch(&match);
+    net->addListener(&host);
+    if (!net->startServer(static_cast<std::uint16_t>(options.port), &host)) {
+        err << "cannot listen on port " << options.port << "\n";
+        result = 1;
+    } else {
+        // A new lobby listens on the same port, so clients find the host again.
+        const std::uint16_t port = net->listeningPort();
+        log.line("listening " + std::to_string(port));
+        while (!signals.waitForStop()) {
+            if (host.takeLobbyRequest()) {
+                if (!net->startServer(port, &host)) {
+                    err << "cannot listen on port " << port << " again\n";
+                    result = 1;
+                    break;
+                }
+                log.line("listening " + std::to_string(port));
+            }
+            host.tryStart();
+        }
+    }
+    // Ends every connection and waits for the network threads while the host, which a
+    // delivery in progress may still be calling, is alive.
+    net->clearListeners();
+    net->detachLobby();
+    net->endGame();
+    net.reset();
+    return result;
+}
+
+int hostRooms(const ServeOptions& options, RoomHost::Settings settings, const LevelLibrary& library,
+              EventLog& log, StopOrWake& signals, std::ostream& err) {
+    RoomHost rooms(std::move(settings), library, log, [&signals] { signals.wake(); });
+    const std::uint16_t port = rooms.listen(static_cast<std::uint16_t>(options.port));
+    if (port == 0) {
+        err << "cannot listen on port " << options.port << "\n";
+        return 1;
+    }
+    log.line("listening " + std::to_string(port));
+    while (!signals.waitForStop()) {
+        rooms.serviceRooms();
+    }
+    return 0;
+}
+
+// Every level of `course` is in the library; otherwise false after saying which is not.
+bool coursePlayable(const Course& course, const LevelLibrary& library, const std::string& what,
+                    std::ostream& err) {
+    for (int i = 0; i < course.levelCount(); ++i) {
+        if (library.findById(course.levelId(i)) < 0) {
+            err << what << ": level " << course.levelId(i) << " is not in the levels folder\n";
+            return false;
+        }
+    }
+    return course.levelCount() > 0;
+}
+
+// The library and the courses of a room host; nullopt after telling why it cannot run.
+std::optional<RoomHost::Settings> loadRoomSettings(const ServeOptions& options,
+                                                   LevelLibrary& library, std::ostream& err) {
+    library.scanFolder(options.levelsDir.empty() ? programLevelsFolder() : options.levelsDir, true);
+    library.sort();
+    RoomHost::Settings settings;
+    settings.startWhen = static_cast<int>(options.startWhen);
+    settings.maxRooms = static_cast<std::size_t>(options.maxRooms);
+    std::string folder = options.coursesDir;
+    if (folder.empty()) {
+        folder = shippedFolder("courses");
+    }
+    std::vector<std::string> files;
+    std::error_code error;
+    for (const auto& entry : std::filesystem::directory_iterator(folder, error)) {
+        if (entry.path().extension() == ".cou") {
+            files.push_back(entry.path().string());
+        }
+    }
+    std::sort(files.begin(), files.end());
+    // A course that cannot be played here is left out, with a word why; the rest are offered.
+    for (const std::string& file : files) {
+        Course course;
+        if (!course.load(file)) {
+            err << file << ": cannot be read as a course file\n";
+        } else if (coursePlayable(course, library, file, err)) {
+            settings.courses.push_back(std::move(course));
+        }
+    }
+    if (!options.course.empty()) {
+        Course course;
+        if (!loadNamedCourse(options.course, course, err) ||
+            !coursePlayable(course, library, options.course, err)) {
+            return std::nullopt;
+        }
+        const auto same = std::find_if(settings.courses.begin(), settings.courses.end(),
+                                       [&](const Course& c) { return c.name() == course.name(); });
+        settings.defaultCourse = static_cast<std::size_t>(same - settings.courses.begin());
+        if (same == settings.courses.end()) {
+            settings.courses.push_back(std::move(course));
+        }
+        settings.defaultRoom = true;
+    }
+    if (settings.courses.empty()) {
+        err << "no course to offer in " << folder << "\n";
+        return std::nullopt;
+    }
+    return settings;
+}
+
 int serve(std::span<const std::string> args, std::ostream& out, std::ostream& err) {
     ServeOptions options;
     if (const auto exit = parseOptions(args, options, out, err)) {
@@ -132,7 +274,13 @@ int serve(std::span<const std::string> args, std::ostream& out, std::ostream& er
     }
     LevelLibrary library("");
     Match match;
-    if (const int failed = loadLevels(options, library, match, err); failed != 0) {
+    std::optional<RoomHost::Settings> rooms;
+    if (options.rooms) {
+        rooms = loadRoomSettings(options, library, err);
+        if (!rooms) {
+            return 1;
+        }
+    } else if (const int failed = loadLevels(options, library, match, err); failed != 0) {
         return failed;
     }
 
@@ -143,44 +291,8 @@ int serve(std::span<const std::string> args, std::ostream& out, std::ostream& er
     }
 
     EventLog log(out);
-    int result = 0;
-    {
-        auto net = std::make_unique<NetGame>(library);
-        ServeHost host(*net, match, library, log, static_cast<int>(options.startWhen),
-                       signals.wakeFd());
-        {
-            auto lock = net->lock();
-            match.SetSoundForAllBalls(false);
-        }
-        net->setMatch(&match);
-        net->addListener(&host);
-        if (!net->startServer(static_cast<std::uint16_t>(options.port), &host)) {
-            err << "cannot listen on port " << options.port << "\n";
-            result = 1;
-        } else {
-            // A new lobby listens on the same port, so clients find the host again.
-            const std::uint16_t port = net->listeningPort();
-            log.line("listening " + std::to_string(port));
-            while (!signals.waitForStop()) {
-                if (host.takeLobbyRequest()) {
-                    if (!net->startServer(port, &host)) {
-                        err << "cannot listen on port " << port << " again\n";
-                        result = 1;
-                        break;
-                    }
-                    log.line("listening " + std::to_string(port));
-                }
-                host.tryStart();
-            }
-        }
-        // Ends every connection and waits for the network threads while the host, which a
-        // delivery in progress may still be calling, is alive.
-        net->clearListeners();
-        net->detachLobby();
-        net->endGame();
-        net.reset();
-    }
-    return result;
+    return rooms ? hostRooms(options, std::move(*rooms), library, log, signals, err)
+                 : hostOneGame(options, library, match, log, signals, err);
 }
 
 }  // namespace

@@ -60,11 +60,18 @@ std::string lineSafe(std::string_view text) {
 
 ServeHost::ServeHost(NetGame& net, Match& match, const LevelLibrary& library, EventLog& log,
                      int startWhen, int wakeFd)
+    : ServeHost(net, match, library, log, startWhen, [wakeFd] {
+          const char byte = 1;
+          [[maybe_unused]] const ssize_t n = ::write(wakeFd, &byte, 1);
+      }) {}
+
+ServeHost::ServeHost(NetGame& net, Match& match, const LevelLibrary& library, EventLog& log,
+                     int startWhen, std::function<void()> wake)
     : net_(net),
       match_(match),
       log_(log),
       startWhen_(startWhen),
-      wakeFd_(wakeFd),
+      wake_(std::move(wake)),
       flow_(match, library, level_) {
     // The players of a client that leaves are the computer's from then on.
     net_.setDepartedHand(kInheritedStrength);
@@ -155,7 +162,7 @@ void ServeHost::onLobbyChanged() {
 }
 
 void ServeHost::tryStart() {
-    if (net_.isLobbyClosed()) {
+    if (net_.isLobbyClosed() || (startRequestNeeded_ && !net_.startRequested())) {
         return;
     }
     const LobbySnapshot snapshot = net_.lobbySnapshot();
@@ -171,8 +178,7 @@ void ServeHost::tryStart() {
 }
 
 void ServeHost::wakeMain() {
-    const char byte = 1;
-    [[maybe_unused]] const ssize_t n = ::write(wakeFd_, &byte, 1);
+    wake_();
 }
 
 void ServeHost::follow(FlowStep step, Lock& lock) {

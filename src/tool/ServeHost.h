@@ -2,6 +2,7 @@
 // The dedicated host's part in a network game (trundlex-tool serve).
 #include <atomic>
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <mutex>
 #include <ostream>
@@ -23,18 +24,25 @@ std::string lineSafe(std::string_view text);
 
 // One line per event on standard output, flushed at once so that a process reading the
 // host's output sees each event as it happens. Lines come from the main and the delivery
-// thread.
+// thread. A room's log writes through its host's, each line after the room's prefix.
 class EventLog {
 public:
-    explicit EventLog(std::ostream& out) : out_(out) {}
+    explicit EventLog(std::ostream& out) : out_(&out) {}
+    EventLog(EventLog& parent, std::string prefix) : parent_(&parent), prefix_(std::move(prefix)) {}
     void line(const std::string& text) {
+        if (parent_ != nullptr) {
+            parent_->line(prefix_ + text);
+            return;
+        }
         std::lock_guard lock(mutex_);
-        out_ << text << '\n' << std::flush;
+        *out_ << text << '\n' << std::flush;
     }
 
 private:
     std::mutex mutex_;
-    std::ostream& out_;
+    std::ostream* out_ = nullptr;
+    EventLog* parent_ = nullptr;
+    std::string prefix_;
 };
 
 // The host's part in the game: it hears every network event on the delivery thread and
@@ -49,6 +57,12 @@ class ServeHost : public NetListener, public NetLobby {
 public:
     ServeHost(NetGame& net, Match& match, const LevelLibrary& library, EventLog& log, int startWhen,
               int wakeFd);
+    // The same, calling `wake` (from any thread, quickly) instead of writing to a descriptor.
+    ServeHost(NetGame& net, Match& match, const LevelLibrary& library, EventLog& log, int startWhen,
+              std::function<void()> wake);
+    // A room of a room host starts only once its creator has asked for it ("Y"), besides the
+    // clients being ready.
+    void requireStartRequest() { startRequestNeeded_ = true; }
 
     void onNetEvent(NetEvent event) override;
 
@@ -89,7 +103,8 @@ private:
     Match& match_;
     EventLog& log_;
     const int startWhen_;
-    const int wakeFd_;
+    const std::function<void()> wake_;
+    bool startRequestNeeded_ = false;
     Level level_;
     MatchFlow flow_;
     bool overAnnounced_ = false;

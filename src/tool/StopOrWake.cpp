@@ -26,8 +26,7 @@ namespace {
 // writes one byte here, everything else happens on the main thread.
 std::atomic<int> gStopPipe{-1};
 
-void writeStopByte() {
-    const int fd = gStopPipe.load();
+void writeByte(int fd) {
     if (fd >= 0) {
         const char byte = 1;
 #ifdef _WIN32
@@ -36,6 +35,10 @@ void writeStopByte() {
         [[maybe_unused]] const ssize_t n = ::write(fd, &byte, 1);
 #endif
     }
+}
+
+void writeStopByte() {
+    writeByte(gStopPipe.load());
 }
 
 #ifdef _WIN32
@@ -151,6 +154,10 @@ StopOrWake::~StopOrWake() {
         ::close(fd);
     }
 #endif
+}
+
+void StopOrWake::wake() const {
+    writeByte(wakeWrite_);
 }
 
 bool StopOrWake::waitForStop() {

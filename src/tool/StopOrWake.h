@@ -23,6 +23,8 @@ public:
     // Where a network thread writes one byte to wake the main thread; it never blocks for
     // long, and a byte more or less makes no difference.
     int wakeFd() const { return wakeWrite_; }
+    // Writes that byte; any thread may call it.
+    void wake() const;
     // Sleeps until a stop request (true) or a wake-up (false); every wake-up that came
     // meanwhile is taken with it. A stop that came first is reported first.
     bool waitForStop();

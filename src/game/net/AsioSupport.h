@@ -11,13 +11,16 @@
 #include <asio.hpp>
 
 #include <array>
+#include <condition_variable>
 #include <cstdint>
 #include <memory>
 #include <mutex>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "net/Connection.h"
+#include "net/NetPool.h"
 #include "net/Socket.h"
 
 namespace trundlex {
@@ -31,6 +34,12 @@ struct Socket::Impl {
 
     std::unique_ptr<asio::io_context> ownIo;
     asio::ip::tcp::socket socket;
+};
+
+struct NetPool::Impl {
+    asio::io_context io;
+    asio::executor_work_guard<asio::io_context::executor_type> work = asio::make_work_guard(io);
+    std::vector<std::thread> threads;
 };
 
 // A connection's socket and what works on it. Everything but the send queue belongs to the
@@ -71,6 +80,37 @@ private:
     asio::steady_timer writeTimer;
     std::vector<std::string> inFlight;
     std::uint64_t writeRound = 0;
+};
+
+// Counts the tasks and handlers of a game (or a room host's door) that are waiting or running on
+// a pool, so that it can wait for the last one before it goes. Each is given a Pending to hold.
+struct PendingCount {
+    std::mutex mutex;
+    std::condition_variable none;
+    int count = 0;
+
+    void waitForNone() {
+        std::unique_lock lock(mutex);
+        none.wait(lock, [this] { return count == 0; });
+    }
+};
+
+class Pending {
+public:
+    explicit Pending(PendingCount& owner) : owner_(&owner) { change(1); }
+    Pending(const Pending& other) : owner_(other.owner_) { change(1); }
+    Pending& operator=(const Pending&) = delete;
+    ~Pending() { change(-1); }
+
+private:
+    void change(int by) {
+        std::lock_guard lock(owner_->mutex);
+        owner_->count += by;
+        if (owner_->count == 0) {
+            owner_->none.notify_all();
+        }
+    }
+    PendingCount* owner_;
 };
 
 // The address of an endpoint as people write it: dotted decimal for IPv4 (also for an IPv4

@@ -72,6 +72,9 @@ public:
     std::string statusLevelName;
     // Server side: the peer has sent this program's version.
     bool greeted = false;
+    // Server side: this program's version went out before the game took the connection (a
+    // room host greets before it knows the room).
+    bool greetingSent = false;
     // When the connection was opened and when its last complete message arrived.
     std::chrono::steady_clock::time_point openedAt = std::chrono::steady_clock::now();
     std::chrono::steady_clock::time_point lastMessageAt = openedAt;

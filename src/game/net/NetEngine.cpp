@@ -1,6 +1,8 @@
 #include "net/NetEngine.h"
 
 #include <atomic>
+#include <condition_variable>
+#include <optional>
 #include <thread>
 
 #include "net/AsioSupport.h"
@@ -22,7 +24,7 @@ constexpr int kBacklog = 16;
 
 class Acceptor : public NetAcceptor, public std::enable_shared_from_this<Acceptor> {
 public:
-    explicit Acceptor(asio::io_context& io) : acceptor(io) {}
+    explicit Acceptor(const asio::any_io_executor& io) : acceptor(io) {}
     void stop() override {
         if (stopped.exchange(true)) {
             return;
@@ -39,7 +41,7 @@ public:
 
 class Connector : public NetConnector, public std::enable_shared_from_this<Connector> {
 public:
-    explicit Connector(asio::io_context& io) : resolver(io), socket(io), timer(io) {}
+    explicit Connector(const asio::any_io_executor& io) : resolver(io), socket(io), timer(io) {}
     void cancel() override {
         asio::post(socket.get_executor(), [self = shared_from_this()] { self->end(); });
     }
@@ -59,15 +61,25 @@ public:
 
 struct NetEngine::State {
     State(std::recursive_mutex& m, NetSession& s, NetNotifier& n, std::function<NetRole&()> r,
-          const NetTimeouts& t)
-        : mutex(m), session(s), notifier(n), role(std::move(r)), timeouts(t) {}
+          const NetTimeouts& t, NetPool* pool)
+        : mutex(m),
+          session(s),
+          notifier(n),
+          role(std::move(r)),
+          timeouts(t),
+          ownIo(pool == nullptr ? std::make_unique<asio::io_context>() : nullptr),
+          io(pool == nullptr ? asio::any_io_executor(ownIo->get_executor())
+                             : asio::any_io_executor(asio::make_strand(pool->impl().io))) {}
 
     // Runs `next` on the I/O thread once the listeners have handled what the session posted
     // up to now. Called under the lock.
     void afterDelivery(std::function<void()> next) {
-        notifier.whenDelivered(session.lastTicket(),
-                               [this, next = std::move(next)] { asio::post(io, next); });
+        notifier.whenDelivered(session.lastTicket(), [this, next = std::move(next), p = pending()] {
+            asio::post(io, [next, p] { next(); });
+        });
     }
+    // To be held by every handler that uses this state.
+    Pending pending() { return Pending(pendingCount); }
 
     void acceptNext(const std::shared_ptr<Acceptor>& acceptor);
     void accepted(const std::shared_ptr<Acceptor>& acceptor, const asio::error_code& error,
@@ -90,21 +102,35 @@ struct NetEngine::State {
     std::function<NetRole&()> role;
     const NetTimeouts& timeouts;
 
-    asio::io_context io;
-    asio::executor_work_guard<asio::io_context::executor_type> work = asio::make_work_guard(io);
+    // Declared before the I/O context: the handlers it destroys still count down here.
+    PendingCount pendingCount;
+    // The game's own I/O context and thread; none on a pool.
+    std::unique_ptr<asio::io_context> ownIo;
+    std::optional<asio::executor_work_guard<asio::io_context::executor_type>> work;
     std::thread thread;
+    // Where the handlers run: the own context, or a strand on the pool.
+    asio::any_io_executor io;
 };
 
 NetEngine::NetEngine(std::recursive_mutex& mutex, NetSession& session, NetNotifier& notifier,
-                     std::function<NetRole&()> role, const NetTimeouts& timeouts)
-    : state_(std::make_shared<State>(mutex, session, notifier, std::move(role), timeouts)) {
-    State* state = state_.get();
-    state_->thread = std::thread([state] { state->io.run(); });
+                     std::function<NetRole&()> role, const NetTimeouts& timeouts, NetPool* pool)
+    : state_(std::make_shared<State>(mutex, session, notifier, std::move(role), timeouts, pool)) {
+    if (state_->ownIo != nullptr) {
+        asio::io_context* io = state_->ownIo.get();
+        state_->work.emplace(asio::make_work_guard(*io));
+        state_->thread = std::thread([io] { io->run(); });
+    }
 }
 
 NetEngine::~NetEngine() {
-    state_->io.stop();
-    state_->thread.join();
+    if (state_->ownIo != nullptr) {
+        state_->ownIo->stop();
+        state_->thread.join();
+        return;
+    }
+    // On a pool the handlers of ended connections still run, later, on other threads; they
+    // hold the session and the lock, which go with this engine's game.
+    state_->pendingCount.waitForNone();
 }
 
 std::uint16_t NetEngine::listen(const std::string& bindAddress, std::uint16_t port) {
@@ -119,7 +145,7 @@ std::uint16_t NetEngine::listen(const std::string& bindAddress, std::uint16_t po
         return 0;
     }
     state.session.listener = acceptor;
-    asio::post(state.io, [&state, acceptor] {
+    asio::post(state.io, [&state, acceptor, p = state.pending()] {
         Lock lock(state.mutex);
         if (state.session.listener != acceptor) {
             return;
@@ -132,7 +158,7 @@ std::uint16_t NetEngine::listen(const std::string& bindAddress, std::uint16_t po
 
 void NetEngine::State::acceptNext(const std::shared_ptr<Acceptor>& acceptor) {
     acceptor->acceptor.async_accept(
-        [this, acceptor](const asio::error_code& error, tcp::socket socket) {
+        [this, acceptor, p = pending()](const asio::error_code& error, tcp::socket socket) {
             accepted(acceptor, error, std::move(socket));
         });
 }
@@ -178,8 +204,8 @@ void NetEngine::connect(const std::string& host, std::uint16_t port,
     State& state = *state_;
     auto connector = std::make_shared<Connector>(state.io);
     state.session.connector = connector;
-    asio::post(state.io, [&state, connector, host, port, timeout] {
-        auto done = [&state, connector](const asio::error_code& error) {
+    asio::post(state.io, [&state, connector, host, port, timeout, p = state.pending()] {
+        auto done = [&state, connector, p](const asio::error_code& error) {
             state.connected(connector, error);
         };
         auto tryEach = [connector, done](const tcp::resolver::results_type& endpoints) {
@@ -251,7 +277,7 @@ void NetEngine::State::readMore(const std::shared_ptr<Connection>& connection) {
     Connection::Link& link = *connection->link();
     link.socket.async_read_some(
         asio::buffer(link.readBuffer),
-        [this, connection](const asio::error_code& error, std::size_t size) {
+        [this, connection, p = pending()](const asio::error_code& error, std::size_t size) {
             if (error || !connection->takeBytes(
                              std::string_view(connection->link()->readBuffer.data(), size))) {
                 // The peer closed the connection, it was closed here, or the peer sent too
@@ -324,7 +350,7 @@ void NetEngine::State::keepLimits(const std::shared_ptr<Connection>& connection)
     // A wait replaced here ends with operation_aborted; one that had already run out looks
     // at the limits again, which changes nothing.
     link->idleTimer.expires_at(deadline);
-    link->idleTimer.async_wait([this, connection](const asio::error_code& error) {
+    link->idleTimer.async_wait([this, connection, p = pending()](const asio::error_code& error) {
         if (error != asio::error::operation_aborted) {
             Lock lock(mutex);
             keepLimits(connection);
@@ -339,9 +365,60 @@ void NetEngine::State::lose(Connection& connection) {
     }
 }
 
+std::shared_ptr<Connection> NetEngine::adopt(Socket& socket, std::string address,
+                                             std::string received, std::string_view first) {
+    State& state = *state_;
+    if (!socket.valid() ||
+        static_cast<std::int32_t>(state.session.connections().size()) >= netproto::MaxClients) {
+        return nullptr;
+    }
+    // The socket moves to this game's strand: only the handle changes hands, the connection
+    // and the bytes the kernel holds for it stay.
+    asio::error_code error;
+    tcp::socket& old = socket.impl()->socket;
+    const tcp::endpoint local = old.local_endpoint(error);
+    if (error) {
+        return nullptr;
+    }
+    const tcp::socket::native_handle_type handle = old.release(error);
+    if (error) {
+        return nullptr;
+    }
+    tcp::socket own(state.io);
+    own.assign(local.protocol(), handle, error);
+    socket = Socket();
+    std::shared_ptr<Connection> connection = state.session.addConnection(
+        Socket(std::make_unique<Socket::Impl>(std::move(own))), std::move(address));
+    if (connection == nullptr) {
+        return nullptr;
+    }
+    connection->greetingSent = true;
+    if (!first.empty()) {
+        connection->send(first);
+    }
+    connection->status = ComputerStatus::Initializing;
+    state.session.lobbyChanged();
+    state.session.notify(NetConnectionAdded);
+    asio::post(state.io, [&state, connection, received = std::move(received), p = state.pending()] {
+        Lock lock(state.mutex);
+        if (!state.session.isListed(*connection)) {
+            return;
+        }
+        if (!connection->takeBytes(received)) {
+            state.lose(*connection);
+            return;
+        }
+        state.role().greet(*connection);
+        state.keepLimits(connection);
+        // What arrived with the request is handled before the socket is read.
+        state.afterDelivery([&state, connection] { state.handleMessages(connection); });
+    });
+    return connection;
+}
+
 void NetEngine::timeoutsChanged() {
     State& state = *state_;
-    asio::post(state.io, [&state] {
+    asio::post(state.io, [&state, p = state.pending()] {
         Lock lock(state.mutex);
         // A copy: a limit that has run out takes its connection out of the list.
         const auto connections = state.session.connections();

@@ -11,6 +11,8 @@ namespace trundlex {
 
 class Connection;
 class NetNotifier;
+class NetPool;
+class Socket;
 class NetRole;
 class NetSession;
 
@@ -44,12 +46,18 @@ public:
 // read on until the listeners have handled them (NetNotifier::whenDelivered), so a slow
 // window slows that peer down instead of piling events up, and other peers go on meanwhile.
 // It takes NetGame's lock (`mutex`) around everything it does with the session.
+//
+// Given a pool, it runs on the pool's threads instead of a thread of its own, its work in
+// order on a strand of its own; destroying it then waits until none of its work is running or
+// waiting any more (the session must have ended every connection and the listening first, and
+// it must not be destroyed on a pool thread).
 class NetEngine {
 public:
     // `role` answers the role of the current game (under the lock). `timeouts` is read under
     // the lock.
     NetEngine(std::recursive_mutex& mutex, NetSession& session, NetNotifier& notifier,
-              std::function<NetRole&()> role, const NetTimeouts& timeouts);
+              std::function<NetRole&()> role, const NetTimeouts& timeouts,
+              NetPool* pool = nullptr);
     // Stops the I/O thread. Connections the session still lists are not told anything.
     ~NetEngine();
     NetEngine(const NetEngine&) = delete;
@@ -65,6 +73,13 @@ public:
     void connect(const std::string& host, std::uint16_t port, std::chrono::milliseconds timeout);
     // The limits have changed: every connection follows them from now on.
     void timeoutsChanged();
+    // Under the lock, on a server: takes a connection that another part of the program has
+    // accepted, greeted with "H" and read the first bytes of (a room host), as if it had been
+    // accepted here. `first` (unless empty) goes out before anything else of this game;
+    // `received` is read before the socket. Null (the socket left to the caller) when the session has
+    // netproto::MaxClients connections already.
+    std::shared_ptr<Connection> adopt(Socket& socket, std::string address, std::string received,
+                                      std::string_view first);
 
     struct State;
 

@@ -1,5 +1,6 @@
 #include "net/NetGame.h"
 
+#include "net/RoomProtocol.h"
 #include "play/Match.h"
 
 namespace trundlex {
@@ -10,6 +11,14 @@ NetGame::NetGame(LevelLibrary& library)
       client_(session_),
       engine_(std::make_unique<NetEngine>(
           mutex_, session_, notifier_, [this]() -> NetRole& { return role(); }, timeouts_)) {}
+
+NetGame::NetGame(LevelLibrary& library, NetPool& io, NetPool& delivery)
+    : notifier_(&delivery),
+      session_(library, notifier_),
+      server_(session_),
+      client_(session_),
+      engine_(std::make_unique<NetEngine>(
+          mutex_, session_, notifier_, [this]() -> NetRole& { return role(); }, timeouts_, &io)) {}
 
 NetGame::~NetGame() {
     notifier_.clearListeners();
@@ -211,6 +220,48 @@ void NetGame::setTimeouts(const NetTimeouts& timeouts) {
     Lock lock(mutex_);
     timeouts_ = timeouts;
     engine_->timeoutsChanged();
+}
+
+bool NetGame::startRoom(NetLobby* lobby) {
+    notifier_.attachLobby(lobby);
+    Lock lock(mutex_);
+    if (session_.match() == nullptr) {
+        return false;
+    }
+    session_.endGame();
+    session_.resetForNewGame(true);
+    session_.maxChatBytes = roomproto::MaxChatBytes;
+    return true;
+}
+
+NetGame::Entry NetGame::serveConnection(Socket& socket, std::string address, std::string received,
+                                        std::string_view first, bool creator) {
+    Lock lock(mutex_);
+    if (!session_.isServer || session_.lobbyClosed) {
+        return Entry::Started;
+    }
+    const auto connection = engine_->adopt(socket, std::move(address), std::move(received), first);
+    if (connection == nullptr) {
+        return Entry::Full;
+    }
+    if (creator || session_.roomCreator == 0) {
+        session_.roomCreator = connection->id();
+    }
+    return Entry::Taken;
+}
+
+bool NetGame::startRequested() const {
+    Lock lock(mutex_);
+    return session_.startRequested;
+}
+
+void NetGame::waitForDeliveries() {
+    NetNotifier::Ticket ticket = 0;
+    {
+        Lock lock(mutex_);
+        ticket = session_.lastTicket();
+    }
+    notifier_.waitDelivered(ticket);
 }
 
 NetGame::Lock NetGame::lock() const {

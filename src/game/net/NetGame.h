@@ -24,6 +24,7 @@ namespace trundlex {
 
 class LevelLibrary;
 class Match;
+class NetPool;
 
 // A network game: several computers over TCP in a star, one server and clients that each
 // hold one connection to it. NetGame owns the sockets and threads of both roles, frames,
@@ -65,6 +66,10 @@ public:
     // where levels are looked up and where levels received from a server are added; it must
     // outlive this object.
     explicit NetGame(LevelLibrary& library);
+    // The same on shared threads (a room host's many rooms): its I/O on `io`, its deliveries
+    // on `delivery` (see NetPool); both must outlive this object, which must not be destroyed
+    // on a thread of either.
+    NetGame(LevelLibrary& library, NetPool& io, NetPool& delivery);
     // Forgets the listeners and the lobby, ends the game (endGame) and waits for every
     // network thread. A listener call in progress must be able to return while the caller
     // waits here (an adapter that waits for this thread must have been released).
@@ -177,6 +182,24 @@ public:
     // Replaces the limits on stalling peers (tests use short ones); connections already open
     // follow them from their next wait on.
     void setTimeouts(const NetTimeouts& timeouts);
+
+    // --- A room of a room host ---
+
+    // Ends any earlier game and opens a server's lobby that listens nowhere: its clients are
+    // handed over by the room host (serveConnection). False without a match.
+    bool startRoom(NetLobby* lobby);
+    enum class Entry : std::int32_t { Taken, Full, Started };
+    // Takes a client the room host accepted and greeted: `first` (the room's answer) goes out
+    // before anything else, `received` (what the client sent after its request) is handled
+    // before its socket is read. With `creator`, it is the connection whose "Y" starts the
+    // room. Taken (the socket is the game's now), or why not (the socket stays the caller's).
+    Entry serveConnection(Socket& socket, std::string address, std::string received,
+                          std::string_view first, bool creator);
+    // The room's creator has asked for the start.
+    bool startRequested() const;
+    // Returns once everything posted up to now has been delivered to the listeners. Not on a
+    // delivery thread (a listener must not wait for itself).
+    void waitForDeliveries();
 
     // The lock described above, for reading or changing the match or the level library.
     [[nodiscard]] Lock lock() const;

@@ -2,21 +2,39 @@
 
 #include <algorithm>
 
+#include "net/AsioSupport.h"
+
 namespace trundlex {
 
-NetNotifier::NetNotifier() {
-    thread_ = std::thread([this] { run(); });
+namespace {
+
+// The notifier whose listeners or lobby this thread is calling right now, if any.
+thread_local const NetNotifier* tDelivering = nullptr;
+
+// Entries one delivery task hands out before it lets other games' tasks run.
+constexpr int kDeliveriesPerTask = 16;
+
+}  // namespace
+
+NetNotifier::NetNotifier(NetPool* pool) : pool_(pool) {
+    if (pool_ == nullptr) {
+        thread_ = std::thread([this] { run(); });
+    }
 }
 
 NetNotifier::~NetNotifier() {
     {
-        std::lock_guard lock(mutex_);
+        std::unique_lock lock(mutex_);
         stopping_ = true;
         queue_.clear();
+        posted_.notify_all();
+        delivered_.notify_all();
+        // A delivery task holds `this` until it has seen the stop.
+        drained_.wait(lock, [this] { return !draining_; });
     }
-    posted_.notify_all();
-    delivered_.notify_all();
-    thread_.join();
+    if (thread_.joinable()) {
+        thread_.join();
+    }
 }
 
 bool NetNotifier::addListener(NetListener* listener) {
@@ -42,7 +60,7 @@ void NetNotifier::clearListeners() {
 void NetNotifier::attachLobby(NetLobby* lobby) {
     std::unique_lock lock(mutex_);
     // A lobby that forgets itself from inside a call must not wait for that very call.
-    if (std::this_thread::get_id() != deliveryThread_) {
+    if (tDelivering != this) {
         lobbyIdle_.wait(lock, [this] { return !lobbyBusy_; });
     }
     lobby_ = lobby;
@@ -59,6 +77,10 @@ NetNotifier::Ticket NetNotifier::post(Entry entry) {
     entry.lobbyGeneration = lobbyGeneration_;
     queue_.push_back(std::move(entry));
     posted_.notify_one();
+    if (pool_ != nullptr && !draining_ && !stopping_) {
+        draining_ = true;
+        asio::post(pool_->impl().io, [this] { drain(); });
+    }
     return lastPosted_;
 }
 
@@ -126,24 +148,44 @@ NetEventData NetNotifier::current() const {
 
 void NetNotifier::run() {
     std::unique_lock lock(mutex_);
-    deliveryThread_ = std::this_thread::get_id();
     for (;;) {
         posted_.wait(lock, [this] { return stopping_ || !queue_.empty(); });
         if (stopping_) {
             return;
         }
-        Entry entry = std::move(queue_.front());
-        queue_.pop_front();
-        deliver(lock, entry);
-        lastDelivered_ = entry.ticket;
-        delivered_.notify_all();
-        for (auto it = waiters_.begin(); it != waiters_.end();) {
-            if (it->first <= lastDelivered_) {
-                it->second();
-                it = waiters_.erase(it);
-            } else {
-                ++it;
-            }
+        deliverNext(lock);
+    }
+}
+
+void NetNotifier::drain() {
+    std::unique_lock lock(mutex_);
+    for (int i = 0; i < kDeliveriesPerTask && !stopping_ && !queue_.empty(); ++i) {
+        deliverNext(lock);
+    }
+    if (stopping_ || queue_.empty()) {
+        draining_ = false;
+        // Notified under the lock: once the destructor sees the flag, this task touches
+        // nothing of the notifier any more (releasing the lock is its last step).
+        drained_.notify_all();
+        return;
+    }
+    asio::post(pool_->impl().io, [this] { drain(); });
+}
+
+void NetNotifier::deliverNext(std::unique_lock<std::mutex>& lock) {
+    Entry entry = std::move(queue_.front());
+    queue_.pop_front();
+    tDelivering = this;
+    deliver(lock, entry);
+    tDelivering = nullptr;
+    lastDelivered_ = entry.ticket;
+    delivered_.notify_all();
+    for (auto it = waiters_.begin(); it != waiters_.end();) {
+        if (it->first <= lastDelivered_) {
+            it->second();
+            it = waiters_.erase(it);
+        } else {
+            ++it;
         }
     }
 }

@@ -14,6 +14,8 @@
 
 namespace trundlex {
 
+class NetPool;
+
 // The values a listener reads back from NetGame while it handles an event.
 struct NetEventData {
     // The last putt received.
@@ -44,14 +46,20 @@ struct NetEventData {
 // user interface while it holds NetGame's lock: it posts under the lock and, being a network
 // thread, waits for delivery afterwards (waitDelivered), which keeps the queue short and
 // makes a flood of messages wait for the user interface instead of piling up.
+//
+// Given a pool, it has no thread of its own: a post starts a delivery task on the pool unless
+// one runs already, and that task delivers in order until the queue is empty (handing the
+// pool to other games after a few), so one game's posts are still delivered one at a time,
+// in order, and never on the thread that posted them under the lock.
 class NetNotifier {
 public:
     using Ticket = std::uint64_t;
     static constexpr int MaxListeners = 10;
 
-    // Starts the delivery thread.
-    NetNotifier();
-    // Stops the delivery thread after the call in progress; undelivered posts are dropped.
+    // Starts the delivery thread, or delivers on `pool`'s threads when given one.
+    explicit NetNotifier(NetPool* pool = nullptr);
+    // Stops the delivery after the call in progress (waiting for it); undelivered posts are
+    // dropped.
     ~NetNotifier();
     NetNotifier(const NetNotifier&) = delete;
     NetNotifier& operator=(const NetNotifier&) = delete;
@@ -106,6 +114,10 @@ private:
 
     Ticket post(Entry entry);
     void run();
+    // A delivery task on the pool: delivers a few entries, then goes on in a new task.
+    void drain();
+    // Delivers the oldest entry and calls the waiters it satisfies (the lock held).
+    void deliverNext(std::unique_lock<std::mutex>& lock);
     void deliver(std::unique_lock<std::mutex>& lock, Entry& entry);
 
     mutable std::mutex mutex_;
@@ -123,7 +135,10 @@ private:
     Ticket lastPosted_ = 0;
     Ticket lastDelivered_ = 0;
     bool stopping_ = false;
-    std::thread::id deliveryThread_;
+    NetPool* pool_ = nullptr;
+    // Pool only: a delivery task is queued or running.
+    bool draining_ = false;
+    std::condition_variable drained_;
     std::thread thread_;
 };
 

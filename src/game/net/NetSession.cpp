@@ -190,6 +190,9 @@ void NetSession::handleStopped(Connection& sender) {
 }
 
 void NetSession::handleChat(Connection& sender, std::string_view body) {
+    if (maxChatBytes != 0 && body.size() > maxChatBytes) {
+        return;
+    }
     sendToAllExcept(std::string(1, netproto::Chat) + std::string(body), sender.id());
     netproto::BodyReader reader(body);
     data.chatName = std::string(reader.takeField());
@@ -248,6 +251,10 @@ void NetSession::connectionClosed(std::int32_t id) {
     }
     (*it)->shutdown();
     connections_.erase(it);
+    if (id == roomCreator && !lobbyClosed) {
+        // A start it asked for stands.
+        roomCreator = connections_.empty() ? 0 : connections_.front()->id();
+    }
     if (match_ != nullptr) {
         if (lobbyClosed) {
             // The game goes on: this computer plays the departed computer's players.
@@ -320,6 +327,9 @@ void NetSession::resetForNewGame(bool server) {
     requestedLevels.clear();
     receivedLevelBytes = 0;
     versionStatus.reset();
+    roomCreator = 0;
+    startRequested = false;
+    maxChatBytes = 0;
 }
 
 LobbySnapshot NetSession::lobbySnapshot() const {

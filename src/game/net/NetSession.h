@@ -63,6 +63,13 @@ public:
     // Who plays, from now on, the players of a computer that leaves a running game: Person
     // leaves them to this computer's person.
     ComputerStrength departedHand = ComputerStrength::Person;
+    // In a room of a room host: the connection that speaks for the room ("Y"), 0 elsewhere;
+    // when it leaves the lobby, the longest-connected client takes over. And whether the start
+    // has been asked for.
+    std::int32_t roomCreator = 0;
+    bool startRequested = false;
+    // Chat lines longer than this are dropped (0: no limit).
+    std::size_t maxChatBytes = 0;
 
     // --- Connections ---
 

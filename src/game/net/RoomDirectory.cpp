@@ -45,6 +45,19 @@ void RoomDirectory::leave(const std::string& code, Clock::time_point now) {
     }
 }
 
+void RoomDirectory::setClients(const std::string& code, std::int32_t clients,
+                               Clock::time_point now) {
+    const auto it = rooms_.find(code);
+    if (it == rooms_.end()) {
+        return;
+    }
+    it->second.clients = clients;
+    if (clients <= 0) {
+        rooms_.erase(it);
+        codes_.retire(code, now);
+    }
+}
+
 void RoomDirectory::markStarted(const std::string& code) {
     if (const auto it = rooms_.find(code); it != rooms_.end()) {
         it->second.started = true;

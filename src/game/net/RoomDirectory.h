@@ -43,6 +43,8 @@ public:
     Outcome join(const std::string& code);
     // One client of the room has left; the room ends with its last one.
     void leave(const std::string& code, Clock::time_point now);
+    // The room has `clients` clients now (a host that counts them itself); it ends at none.
+    void setClients(const std::string& code, std::int32_t clients, Clock::time_point now);
     // The room's game has started: nobody may join any more.
     void markStarted(const std::string& code);
 

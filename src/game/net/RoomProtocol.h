@@ -18,11 +18,17 @@ namespace trundlex {
 namespace roomproto {
 
 inline constexpr char Letter = 'W';
+// A room's creator asks the host to start the game once every client is ready (empty body).
+inline constexpr char StartRequest = 'Y';
 // Codes are made of these: no 0/O, 1/I/L that a friend reading a code aloud could confuse.
 inline constexpr std::string_view CodeAlphabet = "23456789ABCDEFGHJKMNPQRSTUVWXYZ";
 inline constexpr std::size_t CodeLength = 6;
 // Rooms a host keeps at once unless told otherwise.
 inline constexpr std::size_t DefaultMaxRooms = 1000;
+// Longest chat line (name and text) a room relays, in bytes; the game's chat box sends at
+// most a few hundred. Longer ones are dropped, so a peer cannot make a public host copy
+// megabytes to every client of a room.
+inline constexpr std::size_t MaxChatBytes = 1024;
 // Longest course name a request may carry, in bytes.
 inline constexpr std::size_t MaxCourseNameBytes = 255;
 

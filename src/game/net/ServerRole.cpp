@@ -3,6 +3,7 @@
 #include "library/LevelLibrary.h"
 #include "net/NetProtocol.h"
 #include "net/NetSession.h"
+#include "net/RoomProtocol.h"
 #include "play/Match.h"
 
 namespace trundlex {
@@ -19,7 +20,9 @@ void ServerRole::greet(Connection& connection) {
     // A new client holds no level yet: the game cannot start until it is ready too.
     session_.lobbyStartEnabled(false);
     session_.lobbyChanged();
-    session_.sendTo(connection, letter(netproto::Hello) + std::string(netproto::Version));
+    if (!connection.greetingSent) {
+        session_.sendTo(connection, letter(netproto::Hello) + std::string(netproto::Version));
+    }
     session_.sendPlayerLists();
     const Match* match = session_.match();
     const std::int32_t levels = match != nullptr ? match->LevelCount() : 0;
@@ -63,6 +66,14 @@ DispatchResult ServerRole::dispatch(Connection& sender, const NetMessage& messag
             if (session_.startPending && !sender.started) {
                 sender.started = true;
                 session_.startCheck();
+            }
+            break;
+        case roomproto::StartRequest:
+            // Only the room's creator speaks for its players; anybody else's is ignored.
+            if (!session_.lobbyClosed && session_.roomCreator != 0 &&
+                sender.id() == session_.roomCreator) {
+                session_.startRequested = true;
+                session_.lobbyChanged();
             }
             break;
         case netproto::PlayerList:

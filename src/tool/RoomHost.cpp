@@ -1,0 +1,292 @@
+#include "RoomHost.h"
+
+#include "net/NetGame.h"
+#include "play/Match.h"
+
+namespace trundlex::tool {
+
+using roomproto::Refusal;
+
+struct Room : public NetListener {
+    Room(RoomHost& owner, std::string code, bool classic, EventLog& parentLog)
+        : owner(owner),
+          code(std::move(code)),
+          classic(classic),
+          log(parentLog, "room " + this->code + " ") {}
+
+    void onNetEvent(NetEvent event) override {
+        switch (event) {
+            case NetConnectionAdded:
+            case NetConnectionClosed:
+            case NetLobbyClosed:
+            case NetEnded:
+                owner.roomChanged(*this);
+                break;
+            default:
+                break;
+        }
+    }
+
+    RoomHost& owner;
+    const std::string code;
+    const bool classic;
+    EventLog log;
+    Match match;
+    std::unique_ptr<ServeHost> host;
+    // Under the room host's lock.
+    bool started = false;
+    bool ended = false;
+    // Declared last: it goes first, waiting for its work while the rest is still there.
+    std::unique_ptr<NetGame> net;
+};
+
+namespace {
+
+std::string roomAnswer(const std::string& code, const std::string& course) {
+    return std::string(1, roomproto::Letter) + roomproto::encodeRoom(code, course);
+}
+
+// Ends a room's game and waits for its work; on the main thread, without the host's lock.
+// A room ends when its client count is seen at zero, which can be while the events of its
+// last departures still wait: they are told first (the "over" line among them).
+void takeDown(std::unique_ptr<Room> room) {
+    room->net->waitForDeliveries();
+    room->net->clearListeners();
+    room->net->detachLobby();
+    room->net->endGame();
+    room->net.reset();
+}
+
+}  // namespace
+
+RoomHost::RoomHost(Settings settings, const LevelLibrary& library, EventLog& log,
+                   std::function<void()> wake)
+    : settings_(std::move(settings)),
+      library_(library),
+      log_(log),
+      wake_(std::move(wake)),
+      directory_(settings_.maxRooms, codes_),
+      io_(2),
+      delivery_(2) {
+    for (const Course& course : settings_.courses) {
+        const std::string& path = course.path();
+        offered_.push_back({course.name(), path.substr(path.find_last_of('/') + 1)});
+    }
+    gate_ = std::make_unique<RoomGate>(io_, *this, NetTimeouts{});
+}
+
+RoomHost::~RoomHost() {
+    gate_.reset();
+    std::map<std::string, std::unique_ptr<Room>> rooms;
+    {
+        std::lock_guard lock(mutex_);
+        rooms.swap(rooms_);
+    }
+    for (auto& [code, room] : rooms) {
+        takeDown(std::move(room));
+    }
+}
+
+std::uint16_t RoomHost::listen(std::uint16_t port) {
+    return gate_->listen(port);
+}
+
+std::size_t RoomHost::roomCount() {
+    std::lock_guard lock(mutex_);
+    return rooms_.size();
+}
+
+std::string RoomHost::courseList() {
+    std::vector<std::string> names;
+    for (const auto& course : offered_) {
+        names.push_back(course.name);
+    }
+    return roomproto::encodeList(names);
+}
+
+void RoomHost::dropped(const std::string& address, DropReason reason) {
+    log_.line("dropped " + lineSafe(address) +
+              (reason == DropReason::Idle ? ": idle" : ": no greeting"));
+}
+
+std::optional<std::string> RoomHost::enter(RoomArrival& arrival) {
+    using Kind = roomproto::Request::Kind;
+    if (arrival.classic) {
+        if (!settings_.defaultRoom) {
+            return roomproto::encodeRefusal(Refusal::CodeNeeded, {});
+        }
+        std::unique_lock lock(mutex_);
+        if (defaultRoomCode_.empty()) {
+            lock.unlock();
+            return create(arrival, settings_.defaultCourse);
+        }
+        const std::string code = defaultRoomCode_;
+        lock.unlock();
+        // An earlier version reads no refusal: a running game closes the door, as it did.
+        if (join(arrival, code, true)) {
+            return std::string();
+        }
+        return std::nullopt;
+    }
+    switch (arrival.request.kind) {
+        case Kind::Create: {
+            const auto course =
+                roomproto::findCourse(offered_, arrival.request.course, settings_.defaultCourse);
+            if (!course) {
+                return roomproto::encodeRefusal(Refusal::NoSuchCourse, arrival.request.course);
+            }
+            return create(arrival, *course);
+        }
+        case Kind::Join:
+            return join(arrival, arrival.request.code, false);
+        case Kind::List:
+        case Kind::Invalid:
+            break;
+    }
+    // Not a code at all (a letter that codes leave out, say): no such room either.
+    return roomproto::encodeRefusal(Refusal::NoSuchRoom,
+                                    arrival.body.substr(0, arrival.body.find('|')));
+}
+
+std::optional<std::string> RoomHost::create(RoomArrival& arrival, std::size_t course) {
+    // Goes after the lock is released: a room waits for the lock while it goes.
+    std::unique_ptr<Room> failed;
+    std::lock_guard lock(mutex_);
+    const auto outcome = directory_.create(course, RoomDirectory::Clock::now());
+    if (!outcome.entered()) {
+        return roomproto::encodeRefusal(*outcome.refusal, {});
+    }
+    auto room = openRoom(outcome.code, course, arrival.classic);
+    const std::string& name = settings_.courses[course].name();
+    room->log.line("created " + lineSafe(name));
+    const NetGame::Entry entry = room->net->serveConnection(
+        arrival.socket, arrival.address, std::move(arrival.received),
+        arrival.classic ? std::string() : roomAnswer(outcome.code, name), true);
+    if (entry != NetGame::Entry::Taken) {
+        // A new room has room for its creator; only a broken socket gets here.
+        directory_.setClients(outcome.code, 0, RoomDirectory::Clock::now());
+        failed = std::move(room);
+        return std::string();
+    }
+    if (arrival.classic) {
+        defaultRoomCode_ = outcome.code;
+    }
+    rooms_[outcome.code] = std::move(room);
+    return std::nullopt;
+}
+
+std::optional<std::string> RoomHost::join(RoomArrival& arrival, const std::string& code,
+                                          bool classic) {
+    std::lock_guard lock(mutex_);
+    const auto outcome = directory_.join(code);
+    const auto found = rooms_.find(code);
+    if (!outcome.entered() || found == rooms_.end()) {
+        return roomproto::encodeRefusal(outcome.refusal.value_or(Refusal::NoSuchRoom), code);
+    }
+    Room& room = *found->second;
+    const std::string& name = settings_.courses[directory_.find(code)->course].name();
+    const NetGame::Entry entry =
+        room.net->serveConnection(arrival.socket, arrival.address, std::move(arrival.received),
+                                  classic ? std::string() : roomAnswer(code, name), false);
+    if (entry == NetGame::Entry::Taken) {
+        return std::nullopt;
+    }
+    directory_.leave(code, RoomDirectory::Clock::now());
+    if (entry == NetGame::Entry::Started) {
+        directory_.markStarted(code);
+        return roomproto::encodeRefusal(Refusal::Started, code);
+    }
+    return roomproto::encodeRefusal(Refusal::Full, code);
+}
+
+std::unique_ptr<Room> RoomHost::openRoom(const std::string& code, std::size_t course,
+                                         bool classic) {
+    auto room = std::make_unique<Room>(*this, code, classic, log_);
+    const Course& played = settings_.courses[course];
+    for (int i = 0; i < played.levelCount(); ++i) {
+        room->match.AddLevel(played.levelId(i));
+    }
+    // Set last: every change of the hole list empties the name.
+    room->match.SetName(played.id());
+    room->match.SetSoundForAllBalls(false);
+    // The rooms only read the library; none adds to it.
+    auto& library = const_cast<LevelLibrary&>(library_);
+    room->net = std::make_unique<NetGame>(library, io_, delivery_);
+    room->host = std::make_unique<ServeHost>(*room->net, room->match, library_, room->log,
+                                             classic ? settings_.startWhen : 1,
+                                             [this, code] { attention(code); });
+    if (!classic) {
+        room->host->requireStartRequest();
+    }
+    room->net->setMatch(&room->match);
+    room->net->addListener(room->host.get());
+    room->net->addListener(room.get());
+    room->net->startRoom(room->host.get());
+    return room;
+}
+
+void RoomHost::roomChanged(Room& room) {
+    std::lock_guard lock(mutex_);
+    if (room.ended) {
+        return;
+    }
+    const std::int32_t clients = room.net->connectionCount();
+    if (!room.started && room.net->isLobbyClosed()) {
+        room.started = true;
+        directory_.markStarted(room.code);
+    }
+    directory_.setClients(room.code, clients, RoomDirectory::Clock::now());
+    if (clients > 0) {
+        return;
+    }
+    room.ended = true;
+    if (!room.started) {
+        // A game that started says so itself when it ends.
+        room.log.line("over");
+    }
+    if (defaultRoomCode_ == room.code) {
+        defaultRoomCode_.clear();
+    }
+    attention(room.code);
+}
+
+void RoomHost::attention(const std::string& code) {
+    {
+        std::lock_guard lock(attentionMutex_);
+        attention_.push_back(code);
+    }
+    wake_();
+}
+
+void RoomHost::serviceRooms() {
+    std::deque<std::string> codes;
+    {
+        std::lock_guard lock(attentionMutex_);
+        codes.swap(attention_);
+    }
+    for (const std::string& code : codes) {
+        std::unique_ptr<Room> ended;
+        Room* room = nullptr;
+        {
+            std::lock_guard lock(mutex_);
+            const auto it = rooms_.find(code);
+            if (it == rooms_.end()) {
+                continue;
+            }
+            if (it->second->ended) {
+                ended = std::move(it->second);
+                rooms_.erase(it);
+            } else {
+                room = it->second.get();
+            }
+        }
+        if (ended != nullptr) {
+            takeDown(std::move(ended));
+        } else {
+            // Only this thread takes rooms down, so the room stays while it is started.
+            room->host->tryStart();
+        }
+    }
+}
+
+}  // namespace trundlex::tool

@@ -1,0 +1,238 @@
+// The room host as a real process, over loopback: rooms created and joined by code, played
+// at the same time, refusals, the start on the creator's word, and clients of earlier
+// versions in the default room.
+#include <gtest/gtest.h>
+
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include "level/Archive.h"
+#include "library/Course.h"
+#include "support/AsciiLevel.h"
+#include "support/ChildProcess.h"
+#include "support/RoomPeer.h"
+#include "support/ScriptedRandom.h"
+#include "support/TempFolder.h"
+
+namespace trundlex {
+namespace {
+
+using testing::ChildProcess;
+using testing::RoomPeer;
+using Kind = roomproto::Answer::Kind;
+using namespace std::chrono_literals;
+
+class RoomHostProcessTest : public ::testing::TestWithParam<std::string> {
+protected:
+    // Two holes, and two courses of them in a folder of their own.
+    void SetUp() override {
+        const std::vector<std::vector<std::string_view>> layouts = {
+            {"#########", "#.......#", "#.....O.#", "#########"},
+            {"#########", "#....O..#", "#.......#", "#########"},
+        };
+        std::vector<std::string> ids;
+        for (std::size_t i = 0; i < layouts.size(); ++i) {
+            Level level = testing::asciiLevel(layouts[i]);
+            level.setId("room-test-level-" + std::to_string(i + 1));
+            level.setStart(1.5, 2.5);
+            folder.write("levels/hole" + std::to_string(i + 1) + ".lev",
+                         encodeArchiveString(level.toText()));
+            ids.push_back(level.id());
+        }
+        folder.write("courses/.keep", "");
+        for (const auto& [file, name, holes] : {std::tuple{"one.cou", "Room Test One", 2},
+                                                std::tuple{"two.cou", "Room Test Two", 1}}) {
+            Course course;
+            course.setPath(folder / (std::string("courses/") + file));
+            course.setName(name);
+            for (int i = 0; i < holes; ++i) {
+                course.addLevelId(ids[static_cast<std::size_t>(i)]);
+            }
+            testing::ScriptedRandom random({7});
+            ASSERT_TRUE(course.save(random));
+        }
+    }
+    void TearDown() override {
+        if (HasFailure()) {
+            for (const std::string& line : host.lines()) {
+                std::cout << "host: " << line << "\n";
+            }
+        }
+    }
+
+    // Starts "serve --rooms" on a free port with the test's folders and `args`; the port.
+    std::uint16_t startHost(std::vector<std::string> args = {}) {
+        args.insert(args.begin(), {"serve", "--rooms", "--port", "0", "--levels", folder / "levels",
+                                   "--courses", folder / "courses"});
+        EXPECT_TRUE(host.start(TRUNDLEX_TOOL_PATH, args));
+        const auto listening = host.waitForLine("listening ");
+        EXPECT_TRUE(listening.has_value()) << "the host printed no port";
+        return listening ? static_cast<std::uint16_t>(std::stoi(listening->substr(10))) : 0;
+    }
+    std::string address() const { return GetParam(); }
+
+    // Lets a room's clients (creator first) start it: each ready, the creator asks, each
+    // confirms "G" and sees "S".
+    static void start(const std::vector<RoomPeer*>& peers) {
+        for (RoomPeer* peer : peers) {
+            peer->send("R");
+        }
+        peers.front()->send(std::string(1, roomproto::StartRequest));
+        for (RoomPeer* peer : peers) {
+            ASSERT_TRUE(peer->next('G')) << "the room did not start";
+            peer->send("D");
+        }
+        for (RoomPeer* peer : peers) {
+            ASSERT_TRUE(peer->next('S'));
+        }
+    }
+
+    testing::TempFolder folder;
+    ChildProcess host;
+};
+
+TEST_P(RoomHostProcessTest, TwoRoomsPlayAtOnceAndNeverSeeEachOther) {
+    if (address() == "::1" && !testing::hasIpv6Loopback()) {
+        GTEST_SKIP() << "this machine has no IPv6 loopback address";
+    }
+    const std::uint16_t port = startHost();
+    RoomPeer lister(address(), port);
+    const roomproto::Answer list = lister.request("?");
+    EXPECT_EQ(list.courses, (std::vector<std::string>{"Room Test One", "Room Test Two"}));
+
+    // The lister asks again on the same connection: it creates the first room.
+    RoomPeer& alice = lister;
+    const std::string codeA = alice.create("Room Test One");
+    RoomPeer bob(address(), port);
+    const std::string codeB = bob.create("two");
+    ASSERT_TRUE(roomproto::isCode(codeA) && roomproto::isCode(codeB) && codeA != codeB);
+    alice.enterAs("Alice");
+    bob.enterAs("Bob");
+    RoomPeer ann(address(), port);
+    RoomPeer ben(address(), port);
+    EXPECT_EQ(ann.join(codeA, "Ann").course, "Room Test One");
+    EXPECT_EQ(ben.join(codeB, "Ben").course, "Room Test Two");
+    start({&alice, &ann});
+    start({&bob, &ben});
+
+    // Aims, chat lines and putts of both rooms cross; each reaches its own room only.
+    for (RoomPeer* sender : {&alice, &bob}) {
+        const std::string name = sender == &alice ? "Alice" : "Bob";
+        sender->sendEach({"A0.50", "M" + name + "|hello from " + name});
+    }
+    alice.send("P3.000000|0.500000");
+    bob.send("P4.000000|1.000000");
+    EXPECT_EQ(ann.playUpToPutt(), "A0.50/MAlice|hello from Alice/P3.000000|0.500000/+");
+    EXPECT_EQ(ben.playUpToPutt(), "A0.50/MBob|hello from Bob/P4.000000|1.000000/+");
+
+    // The event lines say which room each event belongs to.
+    for (const auto& [code, name, course] :
+         {std::tuple{codeA, "Alice", "Room Test One"}, std::tuple{codeB, "Bob", "Room Test Two"}}) {
+        const std::string room = "room " + code + " ";
+        EXPECT_TRUE(host.waitForLine(room + "created " + course));
+        EXPECT_TRUE(host.waitForLine(room + "player " + name));
+        EXPECT_TRUE(host.waitForLine(room + "start"));
+        EXPECT_TRUE(host.waitForLine(room + "chat " + name + ": hello from " + name));
+        EXPECT_TRUE(host.waitForLine(room + "putt "));
+    }
+    EXPECT_EQ(host.countLines("room " + codeA + " putt "), 1);
+    for (RoomPeer* peer : {&alice, &ann, &bob, &ben}) {
+        peer->close();
+    }
+    EXPECT_TRUE(host.waitForLine("room " + codeA + " over"));
+    EXPECT_TRUE(host.waitForLine("room " + codeB + " over"));
+}
+
+INSTANTIATE_TEST_SUITE_P(BothFamilies, RoomHostProcessTest,
+                         ::testing::Values(std::string("127.0.0.1"), std::string("::1")));
+
+using RoomHostRulesTest = RoomHostProcessTest;
+
+TEST_P(RoomHostRulesTest, RefusalsNameTheirReasonAndCloseTheConnection) {
+    const std::uint16_t port = startHost({"--max-rooms", "2"});
+    RoomPeer starter(address(), port);
+    const std::string started = starter.create("");
+    starter.enterAs("Sam");
+    start({&starter});
+    RoomPeer filler(address(), port);
+    const std::string full = filler.create("Room Test Two");
+    std::vector<std::unique_ptr<RoomPeer>> crowd;
+    for (int i = 1; i < netproto::MaxClients; ++i) {
+        crowd.push_back(std::make_unique<RoomPeer>(address(), port));
+        ASSERT_EQ(crowd.back()->request(full + "|").kind, Kind::Room) << "client " << i + 1;
+    }
+    const std::string unknown = started == "222222" || full == "222222" ? "333333" : "222222";
+
+    const std::vector<std::pair<std::string, std::string>> cases = {
+        {unknown + "|", "No room with code " + unknown + "."},
+        {"K7QX2O|", "No room with code K7QX2O."},
+        {started + "|", "The game in room " + started + " has started."},
+        {full + "|", "Room " + full + " is full."},
+        {"|Nowhere", "No course named Nowhere."},
+        {"|", "This host has no free room."},
+    };
+    for (const auto& [body, reason] : cases) {
+        RoomPeer peer(address(), port);
+        const roomproto::Answer answer = peer.request(body);
+        EXPECT_EQ(answer.kind, Kind::Refused) << body;
+        EXPECT_EQ(answer.reason, reason) << body;
+        EXPECT_TRUE(peer.closedByPeer()) << body;
+    }
+    // A client of an earlier version, and the host has no default course.
+    RoomPeer classic(address(), port);
+    classic.enterAs("Old");
+    const auto answer = classic.next(roomproto::Letter);
+    EXPECT_EQ(answer.value_or(""), "|This host needs a room code.");
+    EXPECT_TRUE(classic.closedByPeer());
+}
+
+TEST_P(RoomHostRulesTest, OnlyTheCreatorStartsTheRoomAndOnlyOnceEveryClientIsReady) {
+    const std::uint16_t port = startHost();
+    const std::string y(1, roomproto::StartRequest);
+    // The creator asks before anybody is ready: the start waits for the last ready client.
+    RoomPeer eager(address(), port);
+    const std::string first = eager.create("");
+    eager.enterAs("Eve");
+    RoomPeer slow(address(), port);
+    ASSERT_EQ(slow.join(first, "Sol").kind, Kind::Room);
+    eager.sendEach({y, "R"});
+    EXPECT_EQ(eager.lettersWithin(500ms).find('G'), std::string::npos) << "started before Sol";
+    slow.send("R");
+    EXPECT_TRUE(eager.next('G'));
+    EXPECT_TRUE(slow.next('G'));
+
+    // Another client's "Y" is ignored: the room waits for its creator.
+    RoomPeer creator(address(), port);
+    const std::string second = creator.create("");
+    creator.enterAs("Cid");
+    RoomPeer other(address(), port);
+    ASSERT_EQ(other.join(second, "Oz").kind, Kind::Room);
+    creator.send("R");
+    other.sendEach({"R", y});
+    EXPECT_EQ(other.lettersWithin(500ms).find('G'), std::string::npos) << "a guest started it";
+    creator.send(y);
+    EXPECT_TRUE(other.next('G'));
+}
+
+TEST_P(RoomHostRulesTest, ClientOfAnEarlierVersionPlaysTheCourseInTheDefaultRoom) {
+    const std::uint16_t port = startHost({"--course", folder / "courses/one.cou"});
+    ChildProcess carl;
+    ASSERT_TRUE(
+        carl.start(TRUNDLEX_SERVE_CLIENT_PATH, {std::to_string(port), "Carl", "-1", address()}));
+    ASSERT_TRUE(carl.waitForLine("over")) << "Carl never finished";
+    EXPECT_EQ(carl.waitForExit(), 0);
+    EXPECT_TRUE(carl.waitForLine("levels room-test-level-1 room-test-level-2"));
+    const auto created = host.waitForLine("room ");
+    ASSERT_TRUE(created);
+    const std::string room = created->substr(0, 12);
+    EXPECT_EQ(*created, room + "created Room Test One");
+    EXPECT_TRUE(host.waitForLine(room + "start"));
+    EXPECT_EQ(host.countLines(room + "putt "), carl.countLines("sent "));
+    EXPECT_TRUE(host.waitForLine(room + "over"));
+}
+
+INSTANTIATE_TEST_SUITE_P(Ipv4, RoomHostRulesTest, ::testing::Values(std::string("127.0.0.1")));
+
+}  // namespace
+}  // namespace trundlex
