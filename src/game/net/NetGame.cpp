@@ -1,5 +1,6 @@
 #include "net/NetGame.h"
 
+#include "net/RoomClient.h"
 #include "play/Match.h"
 
 namespace trundlex {
@@ -64,6 +65,19 @@ std::uint16_t NetGame::listeningPort() const {
 }
 
 bool NetGame::startClient(const std::string& address, std::uint16_t port, NetLobby* lobby) {
+    return beginClient(address, port, lobby, nullptr);
+}
+
+bool NetGame::startRoomClient(const std::string& address, std::uint16_t port,
+                              const roomproto::Request& request, NetLobby* lobby) {
+    if (roomRequestBody(request).empty()) {
+        return false;
+    }
+    return beginClient(address, port, lobby, &request);
+}
+
+bool NetGame::beginClient(const std::string& address, std::uint16_t port, NetLobby* lobby,
+                          const roomproto::Request* room) {
     notifier_.attachLobby(lobby);
     Lock lock(mutex_);
     Match* match = session_.match();
@@ -72,8 +86,24 @@ bool NetGame::startClient(const std::string& address, std::uint16_t port, NetLob
     }
     session_.endGame();
     session_.resetForNewGame(false);
+    if (room != nullptr) {
+        session_.room.phase = NetSession::Room::Phase::AwaitGreeting;
+        session_.room.request = roomRequestBody(*room);
+        session_.room.creator = room->kind == roomproto::Request::Kind::Create;
+    }
     match->ClearLevels();
     engine_->connect(address, port, ConnectTimeout);
+    return true;
+}
+
+bool NetGame::askRoomStart() {
+    Lock lock(mutex_);
+    const NetSession::Room& room = session_.room;
+    if (session_.isServer || room.phase != NetSession::Room::Phase::Joined || !room.creator ||
+        session_.lobbyClosed || session_.connections().empty()) {
+        return false;
+    }
+    session_.sendToAllExcept(std::string(1, roomproto::StartLetter), -1);
     return true;
 }
 

@@ -18,6 +18,8 @@ namespace trundlex {
 namespace roomproto {
 
 inline constexpr char Letter = 'W';
+// A room's creator asks the host to start the room's game (empty body).
+inline constexpr char StartLetter = 'Y';
 // Codes are made of these: no 0/O, 1/I/L that a friend reading a code aloud could confuse.
 inline constexpr std::string_view CodeAlphabet = "23456789ABCDEFGHJKMNPQRSTUVWXYZ";
 inline constexpr std::size_t CodeLength = 6;
