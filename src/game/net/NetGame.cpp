@@ -185,6 +185,21 @@ bool NetGame::addPlayer(std::string_view name, std::uint32_t colour, std::int32_
     return session_.addPlayer(name, colour, pattern, transparent, connection, announce);
 }
 
+bool NetGame::addComputerPlayer(std::string_view name, std::uint32_t colour,
+                                ComputerStrength strength) {
+    Lock lock(mutex_);
+    Match* match = session_.match();
+    if (match == nullptr || session_.lobbyClosed ||
+        !session_.addPlayer(name, colour, 0, false, Player::LocalConnection, true)) {
+        return false;
+    }
+    // Under the same lock as the announcement, so that the server's answering player list
+    // already finds it played by the computer.
+    match->GetPlayer(match->PlayerCount() - 1)->SetComputer(strength);
+    session_.lobbyChanged();
+    return true;
+}
+
 bool NetGame::startHandshake() {
     Lock lock(mutex_);
     return server_.startHandshake();

@@ -152,6 +152,9 @@ public:
     // match.
     bool addPlayer(std::string_view name, std::uint32_t colour, std::int32_t pattern,
                    bool transparent, std::int32_t connection, bool announce);
+    // Adds and announces a player of this computer played by the computer at `strength`
+    // (a room's creator adds them in the lobby). False as addPlayer, or after the lobby.
+    bool addComputerPlayer(std::string_view name, std::uint32_t colour, ComputerStrength strength);
     // Server, in the lobby ("Start game"): "G" to every client, the lobby closes
     // (NetLobbyClosed, NetLobby::onLobbyClosedByNetwork) and the listening stops; NetStart
     // follows when every client has confirmed, at once without clients. False (nothing
