@@ -33,7 +33,6 @@ LobbyDialog::LobbyDialog(NetGame& net, QWidget* parent)
     players_ = new QListWidget(this);
     auto* buttons = new QDialogButtonBox(this);
     addComputer_ = buttons->addButton(tr("&Add computer player"), QDialogButtonBox::ActionRole);
-    addComputer_->setVisible(false);
     start_ = buttons->addButton(tr("&Start game"), QDialogButtonBox::AcceptRole);
     cancel_ = buttons->addButton(QDialogButtonBox::Cancel);
     auto* layout = new QVBoxLayout(this);
@@ -58,6 +57,7 @@ LobbyDialog::~LobbyDialog() {
 bool LobbyDialog::runServer(std::uint16_t port) {
     server_ = true;
     start_->setVisible(true);
+    addComputer_->setVisible(true);
     start_->setEnabled(false);
     if (!net_.startServer(port, this)) {
         return false;
@@ -72,6 +72,7 @@ bool LobbyDialog::runServer(std::uint16_t port) {
 bool LobbyDialog::runClient(const std::string& address, std::uint16_t port) {
     server_ = false;
     start_->setVisible(false);
+    addComputer_->setVisible(false);
     computers_->setVisible(false);
     counts_->setVisible(false);
     status_->setText(tr("Connecting to %1...").arg(toDisplayText(address)));
@@ -123,6 +124,7 @@ bool LobbyDialog::runRoom(const std::string& address, const roomproto::Request& 
     room_ = true;
     setWindowTitle(tr("Online game"));
     start_->setVisible(false);
+    addComputer_->setVisible(false);
     computers_->setVisible(false);
     counts_->setVisible(false);
     status_->setText(tr("Connecting to %1...").arg(toDisplayText(address)));
@@ -141,6 +143,7 @@ void LobbyDialog::startPressed() {
     } else if (net_.askRoomStart()) {
         startAsked_ = true;
         start_->setEnabled(false);
+        addComputer_->setEnabled(false);
         status_->setText(tr("The game starts as soon as everybody in the room is ready."));
     }
 }

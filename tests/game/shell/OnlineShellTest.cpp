@@ -108,6 +108,7 @@ TEST_F(GameShellTest, RoomLobbyShowsTheCodeAndOnlyTheCreatorStarts) {
             poll.stop();
             lobby.copyButton()->click();
             startShown = lobby.startButton()->isVisible();
+            EXPECT_EQ(lobby.addComputerButton()->isVisible(), startShown);
             if (startShown && lobby.startButton()->isEnabled()) {
                 lobby.addComputerButton()->click();
                 lobby.startButton()->click();
