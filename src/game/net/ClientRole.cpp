@@ -128,10 +128,10 @@ DispatchResult ClientRole::takeRoomStep(Connection& sender, const NetMessage& me
         session_.sendTo(sender, letter(roomproto::Letter) + room.request);
         return DispatchResult::Keep;
     }
-    const roomproto::Answer answer = room.phase == Phase::AwaitAnswer &&
-                                             message.letter == roomproto::Letter
-                                         ? roomproto::Answer::parse(message.body)
-                                         : roomproto::Answer{};
+    const roomproto::Answer answer =
+        room.phase == Phase::AwaitAnswer && message.letter == roomproto::Letter
+            ? roomproto::Answer::parse(message.body)
+            : roomproto::Answer{};
     switch (answer.kind) {
         case roomproto::Answer::Kind::Room:
             room.phase = Phase::Joined;
@@ -142,15 +142,15 @@ DispatchResult ClientRole::takeRoomStep(Connection& sender, const NetMessage& me
             return DispatchResult::Keep;
         case roomproto::Answer::Kind::Refused:
             // A lobby shows one line of it; a hostile host may send far more.
-            session_.versionStatus =
-                LobbyStatus{LobbyText::RoomRefused, 0, answer.reason.substr(0, kMaxReasonBytes), {}};
+            session_.versionStatus = LobbyStatus{
+                LobbyText::RoomRefused, 0, answer.reason.substr(0, kMaxReasonBytes), {}};
             break;
         default:
-            session_.versionStatus =
-                greeting && room.phase == Phase::AwaitGreeting
-                    ? LobbyStatus{LobbyText::IllegalVersion, 0, message.body.substr(0, kMaxReasonBytes),
-                                  std::string(netproto::Version)}
-                    : LobbyStatus{LobbyText::NotARoomHost, 0, {}, {}};
+            session_.versionStatus = greeting && room.phase == Phase::AwaitGreeting
+                                         ? LobbyStatus{LobbyText::IllegalVersion, 0,
+                                                       message.body.substr(0, kMaxReasonBytes),
+                                                       std::string(netproto::Version)}
+                                         : LobbyStatus{LobbyText::NotARoomHost, 0, {}, {}};
             break;
     }
     return DispatchResult::Close;

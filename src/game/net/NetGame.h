@@ -12,8 +12,8 @@
 #include <vector>
 
 #include "net/ClientRole.h"
-#include "net/NetListener.h"
 #include "net/NetEngine.h"
+#include "net/NetListener.h"
 #include "net/NetLobby.h"
 #include "net/NetNotifier.h"
 #include "net/NetProtocol.h"

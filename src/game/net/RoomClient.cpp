@@ -31,8 +31,8 @@ bool receiveMessage(Socket& socket, MessageFramer& framer, NetMessage& message,
             continue;
         }
         const long got = socket.receive(buffer.data(), buffer.size());
-        if (got <= 0 || !framer.append(std::string_view(buffer.data(),
-                                                         static_cast<std::size_t>(got)))) {
+        if (got <= 0 ||
+            !framer.append(std::string_view(buffer.data(), static_cast<std::size_t>(got)))) {
             return false;
         }
     }
@@ -70,7 +70,8 @@ CourseListing fetchRoomCourses(const std::string& host, std::uint16_t port,
         listing.detail = message.body;
         return listing;
     }
-    const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now());
+    const auto left =
+        std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now());
     if (!socket.sendAll(std::string(1, roomproto::Letter) + "?" + std::string(netproto::Terminator),
                         std::max(left, std::chrono::milliseconds(1))) ||
         !receiveMessage(socket, framer, message, deadline, abort)) {
@@ -124,27 +125,29 @@ std::optional<KnownRefusal> readRefusal(std::string_view reason) {
         const std::string_view after = std::string_view(pattern).substr(at + marker.size());
         if (reason.size() > before.size() + after.size() && reason.starts_with(before) &&
             reason.ends_with(after)) {
-            return KnownRefusal{refusal, std::string(reason.substr(
-                                             before.size(),
-                                             reason.size() - before.size() - after.size()))};
+            return KnownRefusal{
+                refusal, std::string(reason.substr(before.size(),
+                                                   reason.size() - before.size() - after.size()))};
         }
     }
     return std::nullopt;
 }
 
-CourseFetch::~CourseFetch() { cancel(); }
+CourseFetch::~CourseFetch() {
+    cancel();
+}
 
 void CourseFetch::start(std::string host, std::uint16_t port, std::chrono::milliseconds timeout,
                         Done done) {
     cancel();
     abort_ = std::make_unique<WakePipe>();
-    thread_ = std::thread([host = std::move(host), port, timeout, done = std::move(done),
-                           abort = abort_.get()] {
-        const CourseListing listing = fetchRoomCourses(host, port, timeout, *abort);
-        if (!abort->woken()) {
-            done(listing);
-        }
-    });
+    thread_ = std::thread(
+        [host = std::move(host), port, timeout, done = std::move(done), abort = abort_.get()] {
+            const CourseListing listing = fetchRoomCourses(host, port, timeout, *abort);
+            if (!abort->woken()) {
+                done(listing);
+            }
+        });
 }
 
 void CourseFetch::cancel() {

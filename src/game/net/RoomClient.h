@@ -69,8 +69,7 @@ public:
 
     // Starts fetching; `done` is called on the fetch's thread with the listing, unless the
     // fetch was cancelled first.
-    void start(std::string host, std::uint16_t port, std::chrono::milliseconds timeout,
-               Done done);
+    void start(std::string host, std::uint16_t port, std::chrono::milliseconds timeout, Done done);
     // Ends the fetch under way without calling its `done`; waits for its thread.
     void cancel();
 

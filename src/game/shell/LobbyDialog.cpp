@@ -12,11 +12,11 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "OnlinePage.h"
 #include "net/NetAddress.h"
 #include "net/NetGame.h"
-#include "OnlinePage.h"
-#include "settings/GameSettings.h"
 #include "platform/PlatformSupport.h"
+#include "settings/GameSettings.h"
 
 namespace trundlex {
 
@@ -130,7 +130,8 @@ bool LobbyDialog::runRoom(const std::string& address, const roomproto::Request& 
     status_->setText(tr("Connecting to %1...").arg(toDisplayText(address)));
     const NetAddress host = NetAddress::parse(address, GameSettings::DefaultPort);
     if (!net_.startRoomClient(host.valid() ? host.host : address,
-                              host.valid() ? host.port : GameSettings::DefaultPort, request, this)) {
+                              host.valid() ? host.port : GameSettings::DefaultPort, request,
+                              this)) {
         return false;
     }
     runModal();
@@ -151,8 +152,8 @@ void LobbyDialog::startPressed() {
 void LobbyDialog::addComputerPlayer() {
     const LobbySnapshot snapshot = net_.lobbySnapshot();
     // Named like the players page names them, with a number nobody has yet.
-    for (int number = snapshot.playerCount + 1; number <= snapshot.playerCount + netproto::MaxPlayers;
-         ++number) {
+    for (int number = snapshot.playerCount + 1;
+         number <= snapshot.playerCount + netproto::MaxPlayers; ++number) {
         const QByteArray name = tr("Computer %1").arg(number).toUtf8();
         const std::string candidate(name.constData(), static_cast<std::size_t>(name.size()));
         if (std::none_of(snapshot.players.begin(), snapshot.players.end(),

@@ -14,11 +14,11 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
-#include "control/GameContext.h"
-#include "net/NetAddress.h"
 #include "LevelsPage.h"
 #include "OnlinePage.h"
 #include "PlayersPage.h"
+#include "control/GameContext.h"
+#include "net/NetAddress.h"
 #include "platform/PlatformSupport.h"
 #include "settings/GameSettings.h"
 

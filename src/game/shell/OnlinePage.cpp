@@ -53,7 +53,8 @@ OnlinePage::OnlinePage(GameSettings& settings, QWidget* parent)
     connect(refresh_, &QPushButton::clicked, this, &OnlinePage::refresh);
     connect(host_, &QLineEdit::textChanged, this, [this](const QString& text) {
         const QByteArray typed = text.trimmed().toUtf8();
-        settings_.setOnlineHost(std::string(typed.constData(), static_cast<std::size_t>(typed.size())));
+        settings_.setOnlineHost(
+            std::string(typed.constData(), static_cast<std::size_t>(typed.size())));
         emit changed();
     });
     connect(courses_, &QListWidget::currentRowChanged, this, &OnlinePage::changed);
@@ -76,8 +77,9 @@ OnlinePage::~OnlinePage() {
 
 NetAddress OnlinePage::host() const {
     const QByteArray typed = host_->text().toUtf8();
-    return NetAddress::parse(std::string_view(typed.constData(), static_cast<std::size_t>(typed.size())),
-                             GameSettings::DefaultPort);
+    return NetAddress::parse(
+        std::string_view(typed.constData(), static_cast<std::size_t>(typed.size())),
+        GameSettings::DefaultPort);
 }
 
 roomproto::Request OnlinePage::request() const {
@@ -123,9 +125,10 @@ void OnlinePage::refresh() {
     showStatus(tr("Asking %1 for its courses...").arg(listedHost_), false);
     emit changed();
     const QString shown = listedHost_;
-    fetch_.start(address.host, address.port, ListTimeout, [this, shown](const CourseListing& listing) {
-        relay_.post([this, listing, shown] { listed(listing, shown); });
-    });
+    fetch_.start(address.host, address.port, ListTimeout,
+                 [this, shown](const CourseListing& listing) {
+                     relay_.post([this, listing, shown] { listed(listing, shown); });
+                 });
 }
 
 void OnlinePage::listed(const CourseListing& listing, const QString& host) {
@@ -147,7 +150,8 @@ void OnlinePage::listed(const CourseListing& listing, const QString& host) {
             }
             break;
         case Outcome::CouldntConnect:
-            showStatus(tr("Can't reach %1. Check the host name, or try again later.").arg(host), true);
+            showStatus(tr("Can't reach %1. Check the host name, or try again later.").arg(host),
+                       true);
             break;
         case Outcome::NoAnswer:
         case Outcome::Cancelled:
@@ -176,7 +180,9 @@ void OnlinePage::showStatus(const QString& text, bool problem) {
     status_->setStyleSheet(problem ? QStringLiteral("color: #d32f2f;") : QString());
 }
 
-QString OnlinePage::statusText() const { return status_->text(); }
+QString OnlinePage::statusText() const {
+    return status_->text();
+}
 
 void OnlinePage::updateChoices() {
     courses_->setEnabled(create_->isChecked());

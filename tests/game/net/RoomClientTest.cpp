@@ -43,10 +43,16 @@ TEST(RoomClientTest, CourseListOrWhyNot) {
         std::string detail;
     };
     const std::vector<Case> cases = {
-        {Greeting, "W?Beginners' Nine|Long Eighteen|", Outcome::Listed,
-         {"Beginners' Nine", "Long Eighteen"}, ""},
+        {Greeting,
+         "W?Beginners' Nine|Long Eighteen|",
+         Outcome::Listed,
+         {"Beginners' Nine", "Long Eighteen"},
+         ""},
         {Greeting, "W?", Outcome::Listed, {}, ""},
-        {Greeting, "W|This host has no free room.", Outcome::Refused, {},
+        {Greeting,
+         "W|This host has no free room.",
+         Outcome::Refused,
+         {},
          "This host has no free room."},
         {Greeting, "OHost|1|1|0|0|", Outcome::NotARoomHost, {}, ""},
         {Greeting, "WK7QX2M", Outcome::NotARoomHost, {}, ""},

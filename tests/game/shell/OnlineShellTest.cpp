@@ -19,7 +19,9 @@ namespace {
 
 const std::string Greeting = "H" + std::string(netproto::Version);
 
-QString hostText(std::uint16_t port) { return QStringLiteral("127.0.0.1:%1").arg(port); }
+QString hostText(std::uint16_t port) {
+    return QStringLiteral("127.0.0.1:%1").arg(port);
+}
 
 QStringList rows(const QListWidget* list) {
     QStringList texts;
