@@ -69,7 +69,6 @@ QWidget* NewGameWizard::createNetworkPage() {
     auto* page = new QWidget(this);
     mode_ = new QComboBox(page);
     mode_->addItems({tr("Local game"), tr("Server"), tr("Client"), tr("Online")});
-    online_ = new OnlinePage(context_.settings, page);
     // Editable, with the last addresses joined to pick from; what is typed is what counts.
     address_ = new QComboBox(page);
     address_->setEditable(true);
@@ -99,7 +98,7 @@ QWidget* NewGameWizard::createNetworkPage() {
     addresses_->setTextInteractionFlags(Qt::TextSelectableByMouse);
     form_ = new QFormLayout(page);
     form_->addRow(tr("&Mode:"), mode_);
-    form_->addRow(online_);
+    online_ = new OnlinePage(context_.settings, form_, page);
     form_->addRow(tr("&Address:"), address_);
     form_->addRow(QString(), addressProblem_);
     form_->addRow(tr("&Port:"), port_);
@@ -136,7 +135,7 @@ void NewGameWizard::modeChanged() {
     const int m = mode();
     description_->setText(tr(kDescriptions[m]));
     // An online game meets at a room host instead of a server's address and port.
-    form_->setRowVisible(online_, m == 3);
+    online_->setRowsVisible(m == 3);
     form_->setRowVisible(address_, m != 3);
     form_->setRowVisible(addressProblem_, m != 3);
     form_->setRowVisible(port_, m != 3);

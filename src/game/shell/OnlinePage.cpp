@@ -13,42 +13,39 @@
 
 namespace trundlex {
 
-OnlinePage::OnlinePage(GameSettings& settings, QWidget* parent)
-    : QWidget(parent), settings_(settings), relay_(this) {
-    host_ = new QLineEdit(toDisplayText(settings_.onlineHost()), this);
+OnlinePage::OnlinePage(GameSettings& settings, QFormLayout* form, QWidget* page)
+    : QObject(page), settings_(settings), form_(form), relay_(this) {
+    host_ = new QLineEdit(toDisplayText(settings_.onlineHost()), page);
     host_->setPlaceholderText(tr("the room host's name, with :port if you like"));
-    refresh_ = new QPushButton(tr("&Refresh"), this);
-    courses_ = new QListWidget(this);
+    refresh_ = new QPushButton(tr("&Refresh"), page);
+    courses_ = new QListWidget(page);
     courses_->setMinimumHeight(90);
-    status_ = new QLabel(this);
+    status_ = new QLabel(page);
     status_->setWordWrap(true);
-    create_ = new QRadioButton(tr("&Create room"), this);
-    join_ = new QRadioButton(tr("&Join room"), this);
-    code_ = new QLineEdit(this);
+    create_ = new QRadioButton(tr("&Create room"), page);
+    join_ = new QRadioButton(tr("&Join room"), page);
+    code_ = new QLineEdit(page);
     code_->setPlaceholderText(tr("six letters and digits, such as K7QX2M"));
     code_->setMaxLength(20);
     create_->setChecked(true);
 
+    firstRow_ = form_->rowCount();
     auto* hostRow = new QHBoxLayout;
     hostRow->addWidget(host_, 1);
     hostRow->addWidget(refresh_);
-    auto* form = new QFormLayout(this);
-    form->setContentsMargins(0, 0, 0, 0);
-    auto* hostLabel = new QLabel(tr("Ho&st:"), this);
+    auto* hostLabel = new QLabel(tr("Ho&st:"), page);
     hostLabel->setBuddy(host_);
-    form->addRow(hostLabel, hostRow);
-    auto* coursesLabel = new QLabel(tr("Co&urses:"), this);
-    coursesLabel->setBuddy(courses_);
-    form->addRow(coursesLabel, courses_);
-    form->addRow(QString(), status_);
-    form->addRow(create_);
+    form_->addRow(hostLabel, hostRow);
+    form_->addRow(tr("Co&urses:"), courses_);
+    form_->addRow(QString(), status_);
+    form_->addRow(create_);
     auto* codeRow = new QHBoxLayout;
-    codeRow->addWidget(join_);
-    auto* codeLabel = new QLabel(tr("Room c&ode:"), this);
+    auto* codeLabel = new QLabel(tr("Room c&ode:"), page);
     codeLabel->setBuddy(code_);
     codeRow->addWidget(codeLabel);
     codeRow->addWidget(code_, 1);
-    form->addRow(codeRow);
+    form_->addRow(join_, codeRow);
+    rowCount_ = form_->rowCount() - firstRow_;
 
     connect(refresh_, &QPushButton::clicked, this, &OnlinePage::refresh);
     connect(host_, &QLineEdit::textChanged, this, [this](const QString& text) {
@@ -178,6 +175,12 @@ void OnlinePage::showStatus(const QString& text, bool problem) {
     status_->setVisible(!text.isEmpty());
     // Red like a form's error message, readable on light and dark window colours.
     status_->setStyleSheet(problem ? QStringLiteral("color: #d32f2f;") : QString());
+}
+
+void OnlinePage::setRowsVisible(bool visible) {
+    for (int row = firstRow_; row < firstRow_ + rowCount_; ++row) {
+        form_->setRowVisible(row, visible);
+    }
 }
 
 QString OnlinePage::statusText() const {

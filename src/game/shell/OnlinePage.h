@@ -1,11 +1,12 @@
 #pragma once
 
-#include <QWidget>
+#include <QObject>
 
 #include "net/NetAddress.h"
 #include "net/RoomClient.h"
 #include "platform/GuiThreadRelay.h"
 
+class QFormLayout;
 class QLabel;
 class QLineEdit;
 class QListWidget;
@@ -18,18 +19,22 @@ class GameSettings;
 
 // The part of the new-game wizard's network page for online games: the room host (remembered
 // in the settings), the courses it offers (asked for in the background, with Refresh), and
-// either "Create room" for the chosen course or "Join room" with a friend's code.
-class OnlinePage : public QWidget {
+// either "Create room" for the chosen course or "Join room" with a friend's code. Its rows
+// join the page's own form, so that their labels and fields line up with the page's.
+class OnlinePage : public QObject {
     Q_OBJECT
 
 public:
     // How long the course list may take before the host is given up.
     static constexpr std::chrono::milliseconds ListTimeout{6000};
 
-    explicit OnlinePage(GameSettings& settings, QWidget* parent = nullptr);
+    // Adds its rows at the end of `form`, the layout of `page`.
+    OnlinePage(GameSettings& settings, QFormLayout* form, QWidget* page);
     // Cancels a fetch under way.
     ~OnlinePage() override;
 
+    // Shows or hides the rows (the page is in online mode or not).
+    void setRowsVisible(bool visible);
     // Asks the host for its courses again (the Refresh button); what was listed goes.
     void refresh();
     // Fetches the list unless it was fetched from this host already (the page is shown).
@@ -65,6 +70,10 @@ private:
     void updateChoices();
 
     GameSettings& settings_;
+    QFormLayout* form_;
+    // The rows of `form_` that are this page's.
+    int firstRow_ = 0;
+    int rowCount_ = 0;
     QLineEdit* host_;
     QPushButton* refresh_;
     QListWidget* courses_;
