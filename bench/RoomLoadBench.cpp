@@ -30,6 +30,7 @@
 
 #include "level/Archive.h"
 #include "library/Course.h"
+#include "net/NetProtocol.h"
 #include "support/AsciiLevel.h"
 #include "util/RandomSource.h"
 
@@ -223,7 +224,7 @@ void LoadClient::handle(const std::string& message) {
                 return;
             }
             send("NP" + std::to_string(seat) + "|255|1|0|");
-            send("HTrundlex 1.00");
+            send("H" + std::string(netproto::Version));
             send("R");
             if (seat == 0) {
                 room.code = message.substr(1, 6);

@@ -219,6 +219,42 @@ SV = {
         "Skriv en IPv6-adress med port så här: [2001:db8::1]:49732",
     "The port after the colon must be a number from 1 to 65535.":
         "Porten efter kolonet måste vara ett tal från 1 till 65535.",
+    # Online games: rooms on a room host ("värd"), a room ("rum") joined by its room code
+    # ("rumskod").
+    "Online": "Online",
+    "Online game. Create a room on the room host and send its code to your friends, or join a friend's room with the code they sent you.":
+        "Onlinespel. Skapa ett rum hos värden och skicka rumskoden till dina vänner, eller gå med i en väns rum med rumskoden du har fått.",
+    "the room host's name, with :port if you like": "värdens namn, gärna med :port",
+    "&Refresh": "&Uppdatera",
+    "Ho&st:": "Vär&d:",
+    "Co&urses:": "&Bansamlingar:",
+    "&Create room": "&Skapa rum",
+    "&Join room": "&Gå med i rum",
+    "Room c&ode:": "Rums&kod:",
+    "six letters and digits, such as K7QX2M": "sex bokstäver och siffror, till exempel K7QX2M",
+    "Enter the room host's name or address.": "Ange värdens namn eller adress.",
+    "Asking %1 for its courses...": "Frågar %1 efter bansamlingar...",
+    "%1 offers no courses.": "%1 erbjuder inga bansamlingar.",
+    "Can't reach %1. Check the host name, or try again later.":
+        "Kan inte nå %1. Kontrollera värdnamnet eller försök igen senare.",
+    "%1 did not answer in time.": "%1 svarade inte i tid.",
+    "%1 does not offer rooms.": "%1 erbjuder inga rum.",
+    "%1 runs another version of the game (%2).": "%1 kör en annan version av spelet (%2).",
+    "There is no room with the code %1.": "Det finns inget rum med rumskoden %1.",
+    "The game in room %1 has already started.": "Spelet i rum %1 har redan börjat.",
+    "Room %1 is full.": "Rum %1 är fullt.",
+    "The host has no course named %1.": "Värden har ingen bansamling som heter %1.",
+    "The host has no free room; try again later.": "Värden har inget ledigt rum; försök igen senare.",
+    "This host does not offer rooms.": "Den här värden erbjuder inga rum.",
+    "Online game": "Onlinespel",
+    "Room code:": "Rumskod:",
+    "&Copy code": "&Kopiera koden",
+    "Course: %1": "Bansamling: %1",
+    "Send this code to your friends: they choose \"Online\" and \"Join room\" in a new game and type it in.":
+        "Skicka rumskoden till dina vänner: de väljer ”Online” och ”Gå med i rum” i ett nytt spel och skriver in den.",
+    "The game starts as soon as everybody in the room is ready.":
+        "Spelet börjar så snart alla i rummet är redo.",
+    "&Add computer player": "&Lägg till datorspelare",
 }
 
 

@@ -546,6 +546,42 @@
         <source>Transferring level "%1"...</source>
         <translation>Överför banan ”%1”...</translation>
     </message>
+    <message>
+        <source>&amp;Add computer player</source>
+        <translation>&amp;Lägg till datorspelare</translation>
+    </message>
+    <message>
+        <source>&amp;Copy code</source>
+        <translation>&amp;Kopiera koden</translation>
+    </message>
+    <message>
+        <source>Send this code to your friends: they choose "Online" and "Join room" in a new game and type it in.</source>
+        <translation>Skicka rumskoden till dina vänner: de väljer ”Online” och ”Gå med i rum” i ett nytt spel och skriver in den.</translation>
+    </message>
+    <message>
+        <source>Room code:</source>
+        <translation>Rumskod:</translation>
+    </message>
+    <message>
+        <source>Online game</source>
+        <translation>Onlinespel</translation>
+    </message>
+    <message>
+        <source>The game starts as soon as everybody in the room is ready.</source>
+        <translation>Spelet börjar så snart alla i rummet är redo.</translation>
+    </message>
+    <message>
+        <source>Computer %1</source>
+        <translation>Dator %1</translation>
+    </message>
+    <message>
+        <source>This host does not offer rooms.</source>
+        <translation>Den här värden erbjuder inga rum.</translation>
+    </message>
+    <message>
+        <source>Course: %1</source>
+        <translation>Bansamling: %1</translation>
+    </message>
 </context>
 <context>
     <name>trundlex::MainFrame</name>
@@ -711,6 +747,101 @@
     <message>
         <source>The port after the colon must be a number from 1 to 65535.</source>
         <translation>Porten efter kolonet måste vara ett tal från 1 till 65535.</translation>
+    </message>
+    <message>
+        <source>Online</source>
+        <translation>Online</translation>
+    </message>
+    <message>
+        <source>Online game. Create a room on the room host and send its code to your friends, or join a friend's room with the code they sent you.</source>
+        <translation>Onlinespel. Skapa ett rum hos värden och skicka rumskoden till dina vänner, eller gå med i en väns rum med rumskoden du har fått.</translation>
+    </message>
+</context>
+<context>
+    <name>trundlex::OnlinePage</name>
+    <message>
+        <source>the room host's name, with :port if you like</source>
+        <translation>värdens namn, gärna med :port</translation>
+    </message>
+    <message>
+        <source>&amp;Refresh</source>
+        <translation>&amp;Uppdatera</translation>
+    </message>
+    <message>
+        <source>&amp;Create room</source>
+        <translation>&amp;Skapa rum</translation>
+    </message>
+    <message>
+        <source>&amp;Join room</source>
+        <translation>&amp;Gå med i rum</translation>
+    </message>
+    <message>
+        <source>six letters and digits, such as K7QX2M</source>
+        <translation>sex bokstäver och siffror, till exempel K7QX2M</translation>
+    </message>
+    <message>
+        <source>Ho&amp;st:</source>
+        <translation>Vär&amp;d:</translation>
+    </message>
+    <message>
+        <source>Co&amp;urses:</source>
+        <translation>&amp;Bansamlingar:</translation>
+    </message>
+    <message>
+        <source>Room c&amp;ode:</source>
+        <translation>Rums&amp;kod:</translation>
+    </message>
+    <message>
+        <source>Enter the room host's name or address.</source>
+        <translation>Ange värdens namn eller adress.</translation>
+    </message>
+    <message>
+        <source>This is neither a host name nor an IP address.</source>
+        <translation>Det här är varken ett värdnamn eller en IP-adress.</translation>
+    </message>
+    <message>
+        <source>Asking %1 for its courses...</source>
+        <translation>Frågar %1 efter bansamlingar...</translation>
+    </message>
+    <message>
+        <source>%1 offers no courses.</source>
+        <translation>%1 erbjuder inga bansamlingar.</translation>
+    </message>
+    <message>
+        <source>Can't reach %1. Check the host name, or try again later.</source>
+        <translation>Kan inte nå %1. Kontrollera värdnamnet eller försök igen senare.</translation>
+    </message>
+    <message>
+        <source>%1 did not answer in time.</source>
+        <translation>%1 svarade inte i tid.</translation>
+    </message>
+    <message>
+        <source>%1 does not offer rooms.</source>
+        <translation>%1 erbjuder inga rum.</translation>
+    </message>
+    <message>
+        <source>%1 runs another version of the game (%2).</source>
+        <translation>%1 kör en annan version av spelet (%2).</translation>
+    </message>
+    <message>
+        <source>There is no room with the code %1.</source>
+        <translation>Det finns inget rum med rumskoden %1.</translation>
+    </message>
+    <message>
+        <source>The game in room %1 has already started.</source>
+        <translation>Spelet i rum %1 har redan börjat.</translation>
+    </message>
+    <message>
+        <source>Room %1 is full.</source>
+        <translation>Rum %1 är fullt.</translation>
+    </message>
+    <message>
+        <source>The host has no course named %1.</source>
+        <translation>Värden har ingen bansamling som heter %1.</translation>
+    </message>
+    <message>
+        <source>The host has no free room; try again later.</source>
+        <translation>Värden har inget ledigt rum; försök igen senare.</translation>
     </message>
 </context>
 <context>

@@ -51,6 +51,12 @@ void GameSettings::Exchange(bool load) {
     ExchangeInt(load, port_, "network", "port", 1, 65535);
     ExchangeString(load, address_, "network", "address");
     ExchangeInt(load, look_, "misc", "look", ClassicLook, ModernLook);
+    // Written once it differs from the default (and from then on), so that a record of a
+    // player who never changed it holds exactly what earlier versions wrote.
+    if (load || onlineHostStored_ || onlineHost_ != DefaultOnlineHost) {
+        ExchangeString(load, onlineHost_, "network", "online");
+        onlineHostStored_ = onlineHostStored_ || !load || onlineHost_ != DefaultOnlineHost;
+    }
     // Written only once there is something to remember, so a record saved before any game
     // was joined holds exactly what earlier versions wrote.
     if (load || !recent_.empty()) {

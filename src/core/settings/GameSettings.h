@@ -17,6 +17,8 @@ namespace trundlex {
 //   network\address server address of the last network game
 //   network\recent  the last addresses joined, newest first, one a line (written once there
 //                   is one; earlier versions ignore it)
+//   network\online  the room host of online games (written once changed; earlier versions
+//                   ignore it)
 class GameSettings : public RegistrySettings {
 public:
     static constexpr std::int32_t DefaultCount = 162;
@@ -24,6 +26,8 @@ public:
     static constexpr std::size_t MaxRecentAddresses = 5;
     // Longer addresses are not remembered (no host name is longer).
     static constexpr std::size_t MaxAddressBytes = 300;
+    // The room host an online game asks until the player names another.
+    static constexpr std::string_view DefaultOnlineHost = "localhost";
 
     static constexpr std::int32_t ClassicLook = 0;
     static constexpr std::int32_t ModernLook = 1;
@@ -50,6 +54,10 @@ public:
     // newest entry and the address of the last game. Empty, over-long or multi-line text is
     // not remembered in the list.
     void rememberAddress(std::string_view address);
+    // The room host of online games, as typed (a name or address, with ":port" if not the
+    // default port).
+    const std::string& onlineHost() const { return onlineHost_; }
+    void setOnlineHost(std::string host) { onlineHost_ = std::move(host); }
 
 protected:
     // count (at least 1), sound, port (1 ... 65535), address, look (0 or 1), in that order.
@@ -62,6 +70,8 @@ private:
     std::int32_t port_ = DefaultPort;
     std::int32_t look_ = ModernLook;
     std::vector<std::string> recent_;
+    std::string onlineHost_{DefaultOnlineHost};
+    bool onlineHostStored_ = false;
 };
 
 }  // namespace trundlex

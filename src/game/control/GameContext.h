@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "net/RoomProtocol.h"
 #include "play/ComputerPlayer.h"
 
 namespace trundlex {
@@ -28,8 +29,10 @@ struct GameContext {
     // The folder holding "levels" and "courses"; new course files are saved below it.
     std::string programFolder;
     // How the last new game was set up: 0 on this computer, 1 as a network server, 2 as a
-    // client. One value for the whole run.
+    // client, 3 online (a client in a room of a room host). One value for the whole run.
     int networkMode = 0;
+    // Online: the room to create or join.
+    roomproto::Request roomRequest{};
     // The levels' pars, worked out as games use them; null shows none.
     ParCache* pars = nullptr;
     // Who plays the players of a computer that leaves a network game (the new-game wizard's

@@ -81,8 +81,8 @@ void GameController::prepareNetworkGame(const Match& setup, int mode) {
     auto lock = net_->lock();
     match_ = setup;
     match_.Restart();
-    if (mode == 2) {
-        // A client plays the server's levels.
+    if (mode >= 2) {
+        // A client (online too) plays the server's levels.
         match_.ClearLevels();
         match_.SetName({});
     }

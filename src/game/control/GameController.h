@@ -74,8 +74,8 @@ public:
     // Takes over a match set up elsewhere (the new-game wizard) and starts it on this computer.
     void startMatch(const Match& setup);
     // Takes over a match set up for a network game, as a server (mode 1) or a client (mode 2,
-    // which plays the server's levels). The lobby runs next; the game starts when the network
-    // says so. Call lobbyEnded with the lobby's answer.
+    // or 3 online, which plays the server's levels). The lobby runs next; the game starts when the
+    // network says so. Call lobbyEnded with the lobby's answer.
     void prepareNetworkGame(const Match& setup, int mode);
     void lobbyEnded(bool started);
     // Whether restart would interrupt a match still being played (worth asking first).

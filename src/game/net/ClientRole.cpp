@@ -5,6 +5,7 @@
 #include "library/LevelLibrary.h"
 #include "net/NetProtocol.h"
 #include "net/NetSession.h"
+#include "net/RoomProtocol.h"
 #include "play/Match.h"
 #include "util/TextNumbers.h"
 
@@ -16,9 +17,20 @@ std::string letter(char type) {
     return std::string(1, type);
 }
 
+// The most of a room host's refusal (or version) a lobby shows.
+constexpr std::size_t kMaxReasonBytes = 200;
+
 }  // namespace
 
 void ClientRole::greet(Connection& connection) {
+    if (session_.room.phase != NetSession::Room::Phase::None) {
+        session_.room.phase = NetSession::Room::Phase::AwaitGreeting;
+        return;
+    }
+    greetServer(connection);
+}
+
+void ClientRole::greetServer(Connection& connection) {
     if (const Match* match = session_.match()) {
         for (std::int32_t i = 0; i < match->PlayerCount(); ++i) {
             const Player& player = *match->GetPlayer(i);
@@ -34,6 +46,9 @@ void ClientRole::greet(Connection& connection) {
 
 DispatchResult ClientRole::dispatch(Connection& sender, const NetMessage& message) {
     const std::string_view body = message.body;
+    if (session_.room.asking()) {
+        return takeRoomStep(sender, message);
+    }
     if (session_.handlePlayMessage(sender, message.letter, body)) {
         return DispatchResult::Keep;
     }
@@ -102,6 +117,43 @@ void ClientRole::reportLoss(Connection& connection) {
     if (session_.versionStatus.has_value()) {
         session_.lobbyStatus(*session_.versionStatus);
     }
+}
+
+DispatchResult ClientRole::takeRoomStep(Connection& sender, const NetMessage& message) {
+    using Phase = NetSession::Room::Phase;
+    NetSession::Room& room = session_.room;
+    const bool greeting = message.letter == netproto::Hello;
+    if (room.phase == Phase::AwaitGreeting && greeting && message.body == netproto::Version) {
+        room.phase = Phase::AwaitAnswer;
+        session_.sendTo(sender, letter(roomproto::Letter) + room.request);
+        return DispatchResult::Keep;
+    }
+    const roomproto::Answer answer =
+        room.phase == Phase::AwaitAnswer && message.letter == roomproto::Letter
+            ? roomproto::Answer::parse(message.body)
+            : roomproto::Answer{};
+    switch (answer.kind) {
+        case roomproto::Answer::Kind::Room:
+            room.phase = Phase::Joined;
+            room.code = answer.code;
+            room.course = answer.course;
+            session_.lobbyChanged();
+            greetServer(sender);
+            return DispatchResult::Keep;
+        case roomproto::Answer::Kind::Refused:
+            // A lobby shows one line of it; a hostile host may send far more.
+            session_.versionStatus = LobbyStatus{
+                LobbyText::RoomRefused, 0, answer.reason.substr(0, kMaxReasonBytes), {}};
+            break;
+        default:
+            session_.versionStatus = greeting && room.phase == Phase::AwaitGreeting
+                                         ? LobbyStatus{LobbyText::IllegalVersion, 0,
+                                                       message.body.substr(0, kMaxReasonBytes),
+                                                       std::string(netproto::Version)}
+                                         : LobbyStatus{LobbyText::NotARoomHost, 0, {}, {}};
+            break;
+    }
+    return DispatchResult::Close;
 }
 
 void ClientRole::takePlayerList(Connection& sender, std::string_view body) {

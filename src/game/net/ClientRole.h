@@ -15,7 +15,8 @@ class ClientRole : public NetRole {
 public:
     using NetRole::NetRole;
 
-    // "N" for each player of the match, then "H".
+    // "N" for each player of the match, then "H". A client that asks a room host for a room
+    // waits for the host's greeting and answer first (see NetSession::Room).
     void greet(Connection& connection) override;
     // Handles "H", "O", "C", "I", "L", "G", "S", "P", "A", "Q", "M" and "T"; other letters a
     // server may not send are ignored, unknown ones become a chat line with " BADDATA!!! ".
@@ -26,6 +27,9 @@ public:
     void reportLoss(Connection& connection) override;
 
 private:
+    // The steps before the room host's answer; every other message ends the connection.
+    DispatchResult takeRoomStep(Connection& sender, const NetMessage& message);
+    void greetServer(Connection& connection);
     void takePlayerList(Connection& sender, std::string_view body);
     void takeLevelCount(std::string_view body);
     void takeLevelId(std::string_view levelId);

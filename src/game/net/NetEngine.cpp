@@ -334,7 +334,8 @@ void NetEngine::State::keepLimits(const std::shared_ptr<Connection>& connection)
                 lose(*connection);
                 return;
             }
-        } else if (!session.isServer && !session.lobbyClosed) {
+        } else if (!session.isServer && !session.lobbyClosed && !session.room.asking()) {
+            // (While a room is asked for, a greeting would be taken for a request.)
             deadline = connection->lastSentAt + timeouts.lobbyIdle / 2;
             if (now >= deadline) {
                 connection->send(std::string(1, netproto::Hello) + std::string(netproto::Version));

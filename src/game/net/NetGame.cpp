@@ -1,5 +1,6 @@
 #include "net/NetGame.h"
 
+#include "net/RoomClient.h"
 #include "net/RoomProtocol.h"
 #include "play/Match.h"
 
@@ -73,6 +74,19 @@ std::uint16_t NetGame::listeningPort() const {
 }
 
 bool NetGame::startClient(const std::string& address, std::uint16_t port, NetLobby* lobby) {
+    return beginClient(address, port, lobby, nullptr);
+}
+
+bool NetGame::startRoomClient(const std::string& address, std::uint16_t port,
+                              const roomproto::Request& request, NetLobby* lobby) {
+    if (roomRequestBody(request).empty()) {
+        return false;
+    }
+    return beginClient(address, port, lobby, &request);
+}
+
+bool NetGame::beginClient(const std::string& address, std::uint16_t port, NetLobby* lobby,
+                          const roomproto::Request* room) {
     notifier_.attachLobby(lobby);
     Lock lock(mutex_);
     Match* match = session_.match();
@@ -81,8 +95,24 @@ bool NetGame::startClient(const std::string& address, std::uint16_t port, NetLob
     }
     session_.endGame();
     session_.resetForNewGame(false);
+    if (room != nullptr) {
+        session_.room.phase = NetSession::Room::Phase::AwaitGreeting;
+        session_.room.request = roomRequestBody(*room);
+        session_.room.creator = room->kind == roomproto::Request::Kind::Create;
+    }
     match->ClearLevels();
     engine_->connect(address, port, ConnectTimeout);
+    return true;
+}
+
+bool NetGame::askRoomStart() {
+    Lock lock(mutex_);
+    const NetSession::Room& room = session_.room;
+    if (session_.isServer || room.phase != NetSession::Room::Phase::Joined || !room.creator ||
+        session_.lobbyClosed || session_.connections().empty()) {
+        return false;
+    }
+    session_.sendToAllExcept(std::string(1, roomproto::StartRequest), -1);
     return true;
 }
 
@@ -162,6 +192,21 @@ bool NetGame::addPlayer(std::string_view name, std::uint32_t colour, std::int32_
                         bool transparent, std::int32_t connection, bool announce) {
     Lock lock(mutex_);
     return session_.addPlayer(name, colour, pattern, transparent, connection, announce);
+}
+
+bool NetGame::addComputerPlayer(std::string_view name, std::uint32_t colour,
+                                ComputerStrength strength) {
+    Lock lock(mutex_);
+    Match* match = session_.match();
+    if (match == nullptr || session_.lobbyClosed ||
+        !session_.addPlayer(name, colour, 0, false, Player::LocalConnection, true)) {
+        return false;
+    }
+    // Under the same lock as the announcement, so that the server's answering player list
+    // already finds it played by the computer.
+    match->GetPlayer(match->PlayerCount() - 1)->SetComputer(strength);
+    session_.lobbyChanged();
+    return true;
 }
 
 bool NetGame::startHandshake() {

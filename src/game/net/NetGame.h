@@ -12,12 +12,13 @@
 #include <vector>
 
 #include "net/ClientRole.h"
-#include "net/NetListener.h"
 #include "net/NetEngine.h"
+#include "net/NetListener.h"
 #include "net/NetLobby.h"
 #include "net/NetNotifier.h"
 #include "net/NetProtocol.h"
 #include "net/NetSession.h"
+#include "net/RoomProtocol.h"
 #include "net/ServerRole.h"
 
 namespace trundlex {
@@ -109,6 +110,17 @@ public:
     // NetConnectionAdded follows, or "Couldn't connect." and the game ends (NetEnded is not
     // sent, as there was no connection). False without a match.
     bool startClient(const std::string& address, std::uint16_t port, NetLobby* lobby);
+    // As startClient, at a room host: creates a room for `request.course` or joins the room
+    // `request.code` (a Create or Join request). Once the host has answered, the lobby's
+    // snapshot holds the room's code and course and the game goes on as a client's; a host
+    // that turns the request down ends the game with its reason in the lobby
+    // (LobbyText::RoomRefused). False for any other request, or without a match.
+    bool startRoomClient(const std::string& address, std::uint16_t port,
+                         const roomproto::Request& request, NetLobby* lobby);
+    // The creator of a room, in the lobby: asks the host to start the room's game ("Y"),
+    // which it does once every computer in the room is ready. False (nothing sent) anywhere
+    // else: on a server, a classic client, a client that joined a room, after the start.
+    bool askRoomStart();
 
     bool isServer() const;
     // At least one connection is open.
@@ -145,6 +157,9 @@ public:
     // match.
     bool addPlayer(std::string_view name, std::uint32_t colour, std::int32_t pattern,
                    bool transparent, std::int32_t connection, bool announce);
+    // Adds and announces a player of this computer played by the computer at `strength`
+    // (a room's creator adds them in the lobby). False as addPlayer, or after the lobby.
+    bool addComputerPlayer(std::string_view name, std::uint32_t colour, ComputerStrength strength);
     // Server, in the lobby ("Start game"): "G" to every client, the lobby closes
     // (NetLobbyClosed, NetLobby::onLobbyClosedByNetwork) and the listening stops; NetStart
     // follows when every client has confirmed, at once without clients. False (nothing
@@ -206,6 +221,10 @@ public:
 
 private:
     NetRole& role();
+    // startClient, and a room request (empty: none) set under the same lock, before the
+    // connection can greet.
+    bool beginClient(const std::string& address, std::uint16_t port, NetLobby* lobby,
+                     const roomproto::Request* room);
 
     mutable std::recursive_mutex mutex_;
     // Declared first: it outlives the threads that post to it.

@@ -20,6 +20,10 @@ std::string LobbyStatus::english() const {
             return "Connection to server was interrupted.";
         case LobbyText::IllegalVersion:
             return "Illegal server version (server: " + first + ", this version: " + second + ").";
+        case LobbyText::RoomRefused:
+            return first;
+        case LobbyText::NotARoomHost:
+            return "This host does not offer rooms.";
     }
     return {};
 }

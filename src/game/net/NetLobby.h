@@ -17,6 +17,8 @@ enum class LobbyText : std::int32_t {
     ClientDisconnected = 5,     // "%s disconnected." with the names list of the client
     ConnectionInterrupted = 6,  // "Connection to server was interrupted."
     IllegalVersion = 7,         // "Illegal server version (server: %s, this version: %s)."
+    RoomRefused = 8,            // a room host's reason for turning a request down, as given
+    NotARoomHost = 9,           // "This host does not offer rooms."
 };
 
 // One status line: the text and what fills its blanks.
@@ -24,7 +26,8 @@ struct LobbyStatus {
     LobbyText text = LobbyText::ConnectionOpen;
     // TransferLevels: the number of level IDs.
     std::int32_t count = 0;
-    // ClientDisconnected: the names list. IllegalVersion: the server's version.
+    // ClientDisconnected: the names list. IllegalVersion: the server's version. RoomRefused:
+    // the host's reason.
     std::string first;
     // IllegalVersion: this program's version.
     std::string second;
@@ -77,6 +80,12 @@ struct LobbySnapshot {
     std::vector<LobbyComputer> computers;
     // Every player of the match in match order.
     std::vector<LobbyPlayer> players;
+    // A client in a room of a room host: the room's code and course once the host has
+    // answered (empty before and in other games), and whether this computer created the
+    // room (it then asks the host to start it).
+    std::string roomCode;
+    std::string roomCourse;
+    bool roomCreator = false;
 };
 
 // The open lobby dialog, as NetGame sees it. NetGame calls it on its delivery thread, in

@@ -330,12 +330,16 @@ void NetSession::resetForNewGame(bool server) {
     roomCreator = 0;
     startRequested = false;
     maxChatBytes = 0;
+    room = {};
 }
 
 LobbySnapshot NetSession::lobbySnapshot() const {
     LobbySnapshot snapshot;
     snapshot.server = isServer;
     snapshot.connectionCount = static_cast<std::int32_t>(connections_.size());
+    snapshot.roomCode = room.code;
+    snapshot.roomCourse = room.course;
+    snapshot.roomCreator = room.creator && room.phase == Room::Phase::Joined;
     if (match_ != nullptr) {
         snapshot.playerCount = match_->PlayerCount();
         snapshot.localNames = netproto::joinNames(namesOf(Player::LocalConnection));

@@ -52,8 +52,25 @@ public:
     std::vector<std::string> requestedLevels;
     // The bytes of level texts a client has taken from its server in this game.
     std::size_t receivedLevelBytes = 0;
-    // A client's text about a server of another version, shown when the connection ends.
+    // A client's text about why its server ended the connection (another version, a room
+    // refused), shown after the connection has ended.
     std::optional<LobbyStatus> versionStatus;
+    // A client that meets its server in a room of a room host: the host greets first, the
+    // client asks for the room ("W"), and only the host's answer lets the usual client
+    // greeting follow.
+    struct Room {
+        enum class Phase : std::int32_t { None, AwaitGreeting, AwaitAnswer, Joined };
+        Phase phase = Phase::None;
+        // The body of the "W" request.
+        std::string request;
+        bool creator = false;
+        std::string code;
+        std::string course;
+
+        // The request is out and the host's answer has not come yet.
+        bool asking() const { return phase == Phase::AwaitGreeting || phase == Phase::AwaitAnswer; }
+    };
+    Room room;
     // The server's listening socket; null when not listening.
     std::shared_ptr<NetAcceptor> listener;
     // A client's connect under way; null when none is.

@@ -11,6 +11,9 @@ namespace trundlex {
 
 bool GameView::runLobby(int mode) {
     LobbyDialog lobby(controller_->net(), this);
+    if (mode == 3) {
+        return lobby.runRoom(context_.settings.onlineHost(), context_.roomRequest);
+    }
     const auto port = static_cast<std::uint16_t>(context_.settings.port());
     return mode == 1 ? lobby.runServer(port) : lobby.runClient(context_.settings.address(), port);
 }

@@ -1,16 +1,22 @@
 #include "LobbyDialog.h"
 
+#include <QClipboard>
 #include <QDialogButtonBox>
 #include <QEventLoop>
+#include <QGuiApplication>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
 #include <QTreeWidget>
 #include <QVBoxLayout>
+#include <algorithm>
 
+#include "OnlinePage.h"
 #include "net/NetAddress.h"
 #include "net/NetGame.h"
 #include "platform/PlatformSupport.h"
+#include "settings/GameSettings.h"
 
 namespace trundlex {
 
@@ -26,9 +32,11 @@ LobbyDialog::LobbyDialog(NetGame& net, QWidget* parent)
     computers_->setColumnWidth(1, 120);
     players_ = new QListWidget(this);
     auto* buttons = new QDialogButtonBox(this);
+    addComputer_ = buttons->addButton(tr("&Add computer player"), QDialogButtonBox::ActionRole);
     start_ = buttons->addButton(tr("&Start game"), QDialogButtonBox::AcceptRole);
     cancel_ = buttons->addButton(QDialogButtonBox::Cancel);
     auto* layout = new QVBoxLayout(this);
+    layout->addWidget(createRoomPanel());
     layout->addWidget(status_);
     layout->addWidget(counts_);
     layout->addWidget(computers_);
@@ -36,7 +44,8 @@ LobbyDialog::LobbyDialog(NetGame& net, QWidget* parent)
     layout->addWidget(players_);
     layout->addWidget(buttons);
     setMinimumWidth(420);
-    connect(start_, &QPushButton::clicked, this, [this] { net_.startHandshake(); });
+    connect(start_, &QPushButton::clicked, this, &LobbyDialog::startPressed);
+    connect(addComputer_, &QPushButton::clicked, this, &LobbyDialog::addComputerPlayer);
     connect(cancel_, &QPushButton::clicked, this, &LobbyDialog::reject);
 }
 
@@ -48,6 +57,7 @@ LobbyDialog::~LobbyDialog() {
 bool LobbyDialog::runServer(std::uint16_t port) {
     server_ = true;
     start_->setVisible(true);
+    addComputer_->setVisible(true);
     start_->setEnabled(false);
     if (!net_.startServer(port, this)) {
         return false;
@@ -62,6 +72,7 @@ bool LobbyDialog::runServer(std::uint16_t port) {
 bool LobbyDialog::runClient(const std::string& address, std::uint16_t port) {
     server_ = false;
     start_->setVisible(false);
+    addComputer_->setVisible(false);
     computers_->setVisible(false);
     counts_->setVisible(false);
     status_->setText(tr("Connecting to %1...").arg(toDisplayText(address)));
@@ -74,6 +85,89 @@ bool LobbyDialog::runClient(const std::string& address, std::uint16_t port) {
     }
     runModal();
     return closedByNetwork_;
+}
+
+QWidget* LobbyDialog::createRoomPanel() {
+    roomPanel_ = new QWidget(this);
+    roomCode_ = new QLabel(roomPanel_);
+    QFont large = roomCode_->font();
+    large.setPointSizeF(large.pointSizeF() * 2.4);
+    large.setBold(true);
+    large.setLetterSpacing(QFont::PercentageSpacing, 115);
+    roomCode_->setFont(large);
+    roomCode_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    copy_ = new QPushButton(tr("&Copy code"), roomPanel_);
+    roomCourse_ = new QLabel(roomPanel_);
+    auto* hint = new QLabel(
+        tr("Send this code to your friends: they choose \"Online\" and \"Join room\" in a new "
+           "game and type it in."),
+        roomPanel_);
+    hint->setWordWrap(true);
+    auto* codeRow = new QHBoxLayout;
+    codeRow->addWidget(new QLabel(tr("Room code:"), roomPanel_));
+    codeRow->addWidget(roomCode_);
+    codeRow->addStretch(1);
+    codeRow->addWidget(copy_);
+    auto* layout = new QVBoxLayout(roomPanel_);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addLayout(codeRow);
+    layout->addWidget(roomCourse_);
+    layout->addWidget(hint);
+    roomPanel_->setVisible(false);
+    connect(copy_, &QPushButton::clicked, this,
+            [this] { QGuiApplication::clipboard()->setText(roomCode_->text()); });
+    return roomPanel_;
+}
+
+bool LobbyDialog::runRoom(const std::string& address, const roomproto::Request& request) {
+    server_ = false;
+    room_ = true;
+    setWindowTitle(tr("Online game"));
+    start_->setVisible(false);
+    addComputer_->setVisible(false);
+    computers_->setVisible(false);
+    counts_->setVisible(false);
+    status_->setText(tr("Connecting to %1...").arg(toDisplayText(address)));
+    const NetAddress host = NetAddress::parse(address, GameSettings::DefaultPort);
+    if (!net_.startRoomClient(host.valid() ? host.host : address,
+                              host.valid() ? host.port : GameSettings::DefaultPort, request,
+                              this)) {
+        return false;
+    }
+    runModal();
+    return closedByNetwork_;
+}
+
+void LobbyDialog::startPressed() {
+    if (server_) {
+        net_.startHandshake();
+    } else if (net_.askRoomStart()) {
+        startAsked_ = true;
+        start_->setEnabled(false);
+        addComputer_->setEnabled(false);
+        status_->setText(tr("The game starts as soon as everybody in the room is ready."));
+    }
+}
+
+void LobbyDialog::addComputerPlayer() {
+    const LobbySnapshot snapshot = net_.lobbySnapshot();
+    // Named like the players page names them, with a number nobody has yet.
+    for (int number = snapshot.playerCount + 1;
+         number <= snapshot.playerCount + netproto::MaxPlayers; ++number) {
+        const QByteArray name = tr("Computer %1").arg(number).toUtf8();
+        const std::string candidate(name.constData(), static_cast<std::size_t>(name.size()));
+        if (std::none_of(snapshot.players.begin(), snapshot.players.end(),
+                         [&](const LobbyPlayer& p) { return p.name == candidate; })) {
+            // Grey balls, a shade darker for each, so they are told apart from people's.
+            const auto shade = static_cast<std::uint32_t>(0xB0 - 0x10 * (number % 6));
+            net_.addComputerPlayer(candidate, shade * 0x010101u, ComputerStrength::Medium);
+            return;
+        }
+    }
+}
+
+QString LobbyDialog::roomCodeText() const {
+    return roomPanel_->isVisibleTo(this) ? roomCode_->text() : QString();
 }
 
 QString LobbyDialog::statusLine(const LobbyStatus& status) {
@@ -95,6 +189,10 @@ QString LobbyDialog::statusLine(const LobbyStatus& status) {
         case LobbyText::IllegalVersion:
             return tr("Incompatible server version (server: %1, this version: %2).")
                 .arg(toDisplayText(status.first), toDisplayText(status.second));
+        case LobbyText::RoomRefused:
+            return OnlinePage::refusalText(status.first);
+        case LobbyText::NotARoomHost:
+            return tr("This host does not offer rooms.");
     }
     return QString::fromStdString(status.english());
 }
@@ -149,6 +247,15 @@ void LobbyDialog::reject() {
 
 void LobbyDialog::refresh() {
     const LobbySnapshot snapshot = net_.lobbySnapshot();
+    if (room_ && !snapshot.roomCode.empty()) {
+        roomCode_->setText(QString::fromStdString(snapshot.roomCode));
+        roomCourse_->setText(tr("Course: %1").arg(toDisplayText(snapshot.roomCourse)));
+        roomPanel_->setVisible(true);
+        start_->setVisible(snapshot.roomCreator);
+        start_->setEnabled(snapshot.roomCreator && !startAsked_);
+        addComputer_->setVisible(snapshot.roomCreator);
+        addComputer_->setEnabled(!startAsked_ && snapshot.playerCount < netproto::MaxPlayers);
+    }
     counts_->setText(tr("%n computer(s) connected", nullptr, snapshot.connectionCount) +
                      QStringLiteral(", ") + tr("%n player(s).", nullptr, snapshot.playerCount));
     players_->clear();

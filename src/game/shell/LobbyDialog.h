@@ -3,6 +3,7 @@
 #include <QDialog>
 
 #include "net/NetLobby.h"
+#include "net/RoomProtocol.h"
 #include "platform/GuiThreadRelay.h"
 
 class QEventLoop;
@@ -33,12 +34,20 @@ public:
     // `address` as the user typed it (a host, "host:port", "[::1]:49732", ...); `port` is used
     // when it names none.
     bool runClient(const std::string& address, std::uint16_t port);
+    // Online: at the room host `address` (with ":port" or the default port), creates or
+    // joins a room (`request`). The room's code shows large, to be passed on to friends; the
+    // room's creator starts the game, as a server's lobby does.
+    bool runRoom(const std::string& address, const roomproto::Request& request);
 
     bool closedByNetwork() const { return closedByNetwork_; }
     QString statusText() const;
     QStringList playerRows() const;
     QStringList computerRows() const;
     QPushButton* startButton() const { return start_; }
+    QPushButton* copyButton() const { return copy_; }
+    QPushButton* addComputerButton() const { return addComputer_; }
+    // The room's code as shown (empty until the host has answered).
+    QString roomCodeText() const;
 
     // NetLobby, called on the network's delivery thread.
     void onLobbyStatus(const LobbyStatus& status) override;
@@ -56,6 +65,9 @@ private:
 
     static QString statusLine(const LobbyStatus& status);
     void refresh();
+    void startPressed();
+    void addComputerPlayer();
+    QWidget* createRoomPanel();
 
     NetGame& net_;
     bool server_ = false;
@@ -68,6 +80,15 @@ private:
     QListWidget* players_;
     QPushButton* start_;
     QPushButton* cancel_;
+    // Online: the room's code, course and the copy button, shown once the host answered.
+    QWidget* roomPanel_;
+    QLabel* roomCode_;
+    QLabel* roomCourse_;
+    QPushButton* copy_;
+    QPushButton* addComputer_;
+    bool room_ = false;
+    // The room's creator has asked the host to start.
+    bool startAsked_ = false;
     GuiThreadRelay relay_;
 };
 

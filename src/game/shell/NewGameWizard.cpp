@@ -14,10 +14,11 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
+#include "LevelsPage.h"
+#include "OnlinePage.h"
+#include "PlayersPage.h"
 #include "control/GameContext.h"
 #include "net/NetAddress.h"
-#include "LevelsPage.h"
-#include "PlayersPage.h"
 #include "platform/PlatformSupport.h"
 #include "settings/GameSettings.h"
 
@@ -48,6 +49,9 @@ NewGameWizard::NewGameWizard(const Match& previous, GameContext& context, QWidge
         if (mode() == 2) {
             context_.settings.rememberAddress(context_.settings.address());
         }
+        if (mode() == 3) {
+            context_.roomRequest = online_->request();
+        }
     });
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     connect(players_, &PlayersPage::playersChanged, this, &NewGameWizard::updateOk);
@@ -64,7 +68,7 @@ NewGameWizard::~NewGameWizard() = default;
 QWidget* NewGameWizard::createNetworkPage() {
     auto* page = new QWidget(this);
     mode_ = new QComboBox(page);
-    mode_->addItems({tr("Local game"), tr("Server"), tr("Client")});
+    mode_->addItems({tr("Local game"), tr("Server"), tr("Client"), tr("Online")});
     // Editable, with the last addresses joined to pick from; what is typed is what counts.
     address_ = new QComboBox(page);
     address_->setEditable(true);
@@ -92,17 +96,19 @@ QWidget* NewGameWizard::createNetworkPage() {
     addresses_ = new QLabel(page);
     addresses_->setWordWrap(true);
     addresses_->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    auto* form = new QFormLayout(page);
-    form->addRow(tr("&Mode:"), mode_);
-    form->addRow(tr("&Address:"), address_);
-    form->addRow(QString(), addressProblem_);
-    form->addRow(tr("&Port:"), port_);
-    form->addRow(tr("Players who &leave are played by:"), departedHand_);
-    form->addRow(description_);
-    form->addRow(addresses_);
+    form_ = new QFormLayout(page);
+    form_->addRow(tr("&Mode:"), mode_);
+    online_ = new OnlinePage(context_.settings, form_, page);
+    form_->addRow(tr("&Address:"), address_);
+    form_->addRow(QString(), addressProblem_);
+    form_->addRow(tr("&Port:"), port_);
+    form_->addRow(tr("Players who &leave are played by:"), departedHand_);
+    form_->addRow(description_);
+    form_->addRow(addresses_);
     connect(mode_, &QComboBox::currentIndexChanged, this, &NewGameWizard::modeChanged);
     connect(address_, &QComboBox::editTextChanged, this, &NewGameWizard::updateOk);
     connect(port_, &QLineEdit::textChanged, this, &NewGameWizard::updateOk);
+    connect(online_, &OnlinePage::changed, this, &NewGameWizard::updateOk);
     connect(departedHand_, &QComboBox::currentIndexChanged, this, [this] {
         context_.departedHand = static_cast<ComputerStrength>(departedHand_->currentData().toInt());
     });
@@ -112,7 +118,7 @@ QWidget* NewGameWizard::createNetworkPage() {
 int NewGameWizard::mode() const { return mode_->currentIndex(); }
 
 void NewGameWizard::setMode(int mode) {
-    mode_->setCurrentIndex(std::clamp(mode, 0, 2));
+    mode_->setCurrentIndex(std::clamp(mode, 0, 3));
     modeChanged();
 }
 
@@ -123,9 +129,19 @@ void NewGameWizard::modeChanged() {
                    "computer; the other computers connect to this one."),
         QT_TR_NOOP("Network game. You choose which players will play on this computer, then "
                    "connect to the server at the address above."),
+        QT_TR_NOOP("Online game. Create a room on the room host and send its code to your "
+                   "friends, or join a friend's room with the code they sent you."),
     };
     const int m = mode();
     description_->setText(tr(kDescriptions[m]));
+    // An online game meets at a room host instead of a server's address and port.
+    online_->setRowsVisible(m == 3);
+    form_->setRowVisible(address_, m != 3);
+    form_->setRowVisible(addressProblem_, m != 3);
+    form_->setRowVisible(port_, m != 3);
+    if (m == 3) {
+        online_->refreshIfStale();
+    }
     address_->setEnabled(m == 2);
     port_->setEnabled(m != 0);
     departedHand_->setEnabled(m != 0);
@@ -185,7 +201,9 @@ void NewGameWizard::updateOk() {
     // that cannot be read is refused here, with the reason beside it.
     const bool addressOk = problem == AddressProblem::None || problem == AddressProblem::Empty;
     const bool gameOk = setup_.LevelCount() > 0 && (m == 1 || setup_.PlayerCount() > 0);
-    const bool enabled = m == 2 ? addressOk : gameOk;
+    const bool onlineOk =
+        online_->host().valid() && online_->request().kind != roomproto::Request::Kind::Invalid;
+    const bool enabled = m == 3 ? onlineOk : (m == 2 ? addressOk : gameOk);
     ok_->setEnabled(enabled);
 }
 

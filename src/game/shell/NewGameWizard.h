@@ -6,6 +6,7 @@
 #include "play/Match.h"
 
 class QComboBox;
+class QFormLayout;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -15,10 +16,12 @@ namespace trundlex {
 
 struct GameContext;
 class LevelsPage;
+class OnlinePage;
 class PlayersPage;
 
 // The "New game" dialog: players of this computer, levels to play and how the game is
-// played (on this computer, as a network server or as a client), on three pages.
+// played (on this computer, as a network server, as a client or online in a room of a room
+// host), on three pages.
 class NewGameWizard : public QDialog {
     Q_OBJECT
 
@@ -36,6 +39,8 @@ public:
     bool isOkEnabled() const;
     // The address field (client mode), for choosing or typing a server.
     QComboBox* addressField() const { return address_; }
+    // The online part of the network page (mode 3).
+    OnlinePage* onlinePage() const { return online_; }
 
     PlayersPage* playersPage() const { return players_; }
     LevelsPage* levelsPage() const { return levels_; }
@@ -52,6 +57,8 @@ private:
     PlayersPage* players_;
     LevelsPage* levels_;
     QComboBox* mode_;
+    QFormLayout* form_;
+    OnlinePage* online_;
     // The server's address (client): typed, or one of the last ones joined.
     QComboBox* address_;
     QLabel* addressProblem_;

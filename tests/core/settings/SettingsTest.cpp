@@ -147,6 +147,19 @@ TEST_F(SettingsTest, TwoProgramsSavingKeepEachOthersChangesAndTheLaterChangeOfAV
     EXPECT_EQ(loaded()->port(), 1000);
 }
 
+TEST_F(SettingsTest, OnlineHostIsKeptOnceChangedAndItsChangeBackToo) {
+    GameSettings settings(store_);
+    settings.Load();
+    EXPECT_EQ(settings.onlineHost(), "localhost");
+    settings.setOnlineHost("golf.example.org:50000");
+    settings.Save();
+    EXPECT_EQ(loaded()->onlineHost(), "golf.example.org:50000");
+    const auto again = loaded();
+    again->setOnlineHost("localhost");
+    again->Save();
+    EXPECT_EQ(loaded()->onlineHost(), "localhost");
+}
+
 TEST_F(SettingsTest, RecentAddressesKeepTheLastFiveJoinedNewestFirstAcrossARestart) {
     GameSettings settings(store_);
     settings.Load();

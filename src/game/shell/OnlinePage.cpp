@@ -1,0 +1,217 @@
+#include "OnlinePage.h"
+
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+
+#include "platform/PlatformSupport.h"
+#include "settings/GameSettings.h"
+
+namespace trundlex {
+
+OnlinePage::OnlinePage(GameSettings& settings, QFormLayout* form, QWidget* page)
+    : QObject(page), settings_(settings), form_(form), relay_(this) {
+    host_ = new QLineEdit(toDisplayText(settings_.onlineHost()), page);
+    host_->setPlaceholderText(tr("the room host's name, with :port if you like"));
+    refresh_ = new QPushButton(tr("&Refresh"), page);
+    courses_ = new QListWidget(page);
+    courses_->setMinimumHeight(90);
+    status_ = new QLabel(page);
+    status_->setWordWrap(true);
+    create_ = new QRadioButton(tr("&Create room"), page);
+    join_ = new QRadioButton(tr("&Join room"), page);
+    code_ = new QLineEdit(page);
+    code_->setPlaceholderText(tr("six letters and digits, such as K7QX2M"));
+    code_->setMaxLength(20);
+    create_->setChecked(true);
+
+    firstRow_ = form_->rowCount();
+    auto* hostRow = new QHBoxLayout;
+    hostRow->addWidget(host_, 1);
+    hostRow->addWidget(refresh_);
+    auto* hostLabel = new QLabel(tr("Ho&st:"), page);
+    hostLabel->setBuddy(host_);
+    form_->addRow(hostLabel, hostRow);
+    form_->addRow(tr("Co&urses:"), courses_);
+    form_->addRow(QString(), status_);
+    form_->addRow(create_);
+    auto* codeRow = new QHBoxLayout;
+    auto* codeLabel = new QLabel(tr("Room c&ode:"), page);
+    codeLabel->setBuddy(code_);
+    codeRow->addWidget(codeLabel);
+    codeRow->addWidget(code_, 1);
+    form_->addRow(join_, codeRow);
+    rowCount_ = form_->rowCount() - firstRow_;
+
+    connect(refresh_, &QPushButton::clicked, this, &OnlinePage::refresh);
+    connect(host_, &QLineEdit::textChanged, this, [this](const QString& text) {
+        const QByteArray typed = text.trimmed().toUtf8();
+        settings_.setOnlineHost(
+            std::string(typed.constData(), static_cast<std::size_t>(typed.size())));
+        emit changed();
+    });
+    connect(courses_, &QListWidget::currentRowChanged, this, &OnlinePage::changed);
+    connect(code_, &QLineEdit::textChanged, this, [this] {
+        // Typing a code means joining.
+        join_->setChecked(true);
+        emit changed();
+    });
+    connect(create_, &QRadioButton::toggled, this, [this] {
+        updateChoices();
+        emit changed();
+    });
+    updateChoices();
+}
+
+OnlinePage::~OnlinePage() {
+    fetch_.cancel();
+    relay_.close();
+}
+
+NetAddress OnlinePage::host() const {
+    const QByteArray typed = host_->text().toUtf8();
+    return NetAddress::parse(
+        std::string_view(typed.constData(), static_cast<std::size_t>(typed.size())),
+        GameSettings::DefaultPort);
+}
+
+roomproto::Request OnlinePage::request() const {
+    roomproto::Request request;
+    if (create_->isChecked()) {
+        if (const QListWidgetItem* course = courses_->currentItem(); course != nullptr && !busy_) {
+            request.kind = roomproto::Request::Kind::Create;
+            const QByteArray name = course->text().toUtf8();
+            request.course = std::string(name.constData(), static_cast<std::size_t>(name.size()));
+        }
+        return request;
+    }
+    const QByteArray typed = code_->text().toUtf8();
+    request.code = roomproto::normaliseCode(
+        std::string_view(typed.constData(), static_cast<std::size_t>(typed.size())));
+    if (!request.code.empty()) {
+        request.kind = roomproto::Request::Kind::Join;
+    }
+    return request;
+}
+
+void OnlinePage::refreshIfStale() {
+    if (!busy_ && listedHost_ != host_->text().trimmed()) {
+        refresh();
+    }
+}
+
+void OnlinePage::refresh() {
+    courses_->clear();
+    listedHost_ = host_->text().trimmed();
+    const NetAddress address = host();
+    if (!address.valid()) {
+        busy_ = false;
+        showStatus(address.problem == AddressProblem::Empty
+                       ? tr("Enter the room host's name or address.")
+                       : tr("This is neither a host name nor an IP address."),
+                   true);
+        emit changed();
+        return;
+    }
+    busy_ = true;
+    refresh_->setEnabled(false);
+    showStatus(tr("Asking %1 for its courses...").arg(listedHost_), false);
+    emit changed();
+    const QString shown = listedHost_;
+    fetch_.start(address.host, address.port, ListTimeout,
+                 [this, shown](const CourseListing& listing) {
+                     relay_.post([this, listing, shown] { listed(listing, shown); });
+                 });
+}
+
+void OnlinePage::listed(const CourseListing& listing, const QString& host) {
+    using Outcome = CourseListing::Outcome;
+    busy_ = false;
+    refresh_->setEnabled(true);
+    for (const std::string& course : listing.courses) {
+        courses_->addItem(toDisplayText(course));
+    }
+    if (courses_->count() > 0) {
+        courses_->setCurrentRow(0);
+    }
+    switch (listing.outcome) {
+        case Outcome::Listed:
+            if (listing.courses.empty()) {
+                showStatus(tr("%1 offers no courses.").arg(host), true);
+            } else {
+                showStatus({}, false);
+            }
+            break;
+        case Outcome::CouldntConnect:
+            showStatus(tr("Can't reach %1. Check the host name, or try again later.").arg(host),
+                       true);
+            break;
+        case Outcome::NoAnswer:
+        case Outcome::Cancelled:
+            showStatus(tr("%1 did not answer in time.").arg(host), true);
+            break;
+        case Outcome::NotARoomHost:
+            showStatus(tr("%1 does not offer rooms.").arg(host), true);
+            break;
+        case Outcome::OtherVersion:
+            showStatus(tr("%1 runs another version of the game (%2).")
+                           .arg(host, toDisplayText(listing.detail)),
+                       true);
+            break;
+        case Outcome::Refused:
+            showStatus(refusalText(listing.detail), true);
+            break;
+    }
+    emit changed();
+}
+
+void OnlinePage::showStatus(const QString& text, bool problem) {
+    problem_ = problem;
+    status_->setText(text);
+    status_->setVisible(!text.isEmpty());
+    // Red like a form's error message, readable on light and dark window colours.
+    status_->setStyleSheet(problem ? QStringLiteral("color: #d32f2f;") : QString());
+}
+
+void OnlinePage::setRowsVisible(bool visible) {
+    for (int row = firstRow_; row < firstRow_ + rowCount_; ++row) {
+        form_->setRowVisible(row, visible);
+    }
+}
+
+QString OnlinePage::statusText() const {
+    return status_->text();
+}
+
+void OnlinePage::updateChoices() {
+    courses_->setEnabled(create_->isChecked());
+}
+
+QString OnlinePage::refusalText(const std::string& reason) {
+    const std::optional<KnownRefusal> known = readRefusal(reason);
+    if (!known) {
+        return toDisplayText(reason);
+    }
+    const QString subject = toDisplayText(known->subject);
+    switch (known->refusal) {
+        case roomproto::Refusal::NoSuchRoom:
+            return tr("There is no room with the code %1.").arg(subject);
+        case roomproto::Refusal::Started:
+            return tr("The game in room %1 has already started.").arg(subject);
+        case roomproto::Refusal::Full:
+            return tr("Room %1 is full.").arg(subject);
+        case roomproto::Refusal::NoSuchCourse:
+            return tr("The host has no course named %1.").arg(subject);
+        case roomproto::Refusal::NoFreeRoom:
+            return tr("The host has no free room; try again later.");
+        case roomproto::Refusal::CodeNeeded:
+            break;
+    }
+    return toDisplayText(reason);
+}
+
+}  // namespace trundlex

@@ -1,0 +1,142 @@
+// The online game as the windows see it: the wizard's online page and a room's lobby, at a
+// room host made by hand.
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTimer>
+
+#include "GameShellFixture.h"
+#include "LobbyDialog.h"
+#include "NewGameWizard.h"
+#include "OnlinePage.h"
+#include "game/net/NetTestSupport.h"
+
+namespace trundlex::testing {
+namespace {
+
+const std::string Greeting = "H" + std::string(netproto::Version);
+
+QString hostText(std::uint16_t port) {
+    return QStringLiteral("127.0.0.1:%1").arg(port);
+}
+
+QStringList rows(const QListWidget* list) {
+    QStringList texts;
+    for (int i = 0; i < list->count(); ++i) {
+        texts << list->item(i)->text();
+    }
+    return texts;
+}
+
+TEST_F(GameShellTest, OnlinePageListsTheHostsCoursesAndNeedsACourseOrACode) {
+    RawServer host;
+    auto asked = std::async(std::launch::async, [&] {
+        RawPeer peer = host.accept();
+        peer.send(Greeting);
+        const auto request = peer.receive();
+        peer.send("W?Beginners' Nine|Long Eighteen|");
+        peer.closedByPeer();
+        return request ? request->letter + request->body : std::string();
+    });
+    settings_.setOnlineHost(hostText(host.port()).toStdString());
+    NewGameWizard wizard(Match(), context_);
+    wizard.setMode(3);
+    OnlinePage& page = *wizard.onlinePage();
+    ASSERT_TRUE(spinUntil([&] { return !page.busy(); }, 10000));
+    EXPECT_EQ(asked.get(), "W?");
+    EXPECT_EQ(rows(page.courseList()), (QStringList{"Beginners' Nine", "Long Eighteen"}));
+    EXPECT_FALSE(page.showsProblem());
+    EXPECT_TRUE(wizard.isOkEnabled()) << "a room for the first course";
+    for (const auto& [typed, ok] : std::vector<std::pair<QString, bool>>{
+             {"K7QX", false}, {" k7qx 2m ", true}, {"K7QXI0", false}, {"k7qx2m", true}}) {
+        page.codeField()->setText(typed);
+        EXPECT_EQ(wizard.isOkEnabled(), ok) << typed.toStdString();
+    }
+    EXPECT_TRUE(page.joinChoice()->isChecked()) << "typing a code means joining";
+    wizard.accept();
+    EXPECT_EQ(context_.networkMode, 3);
+    EXPECT_EQ(context_.roomRequest.kind, roomproto::Request::Kind::Join);
+    EXPECT_EQ(context_.roomRequest.code, "K7QX2M");
+
+    // A host that nobody answers at: the reason in red, nothing to create a room for.
+    std::uint16_t closedPort = 0;
+    {
+        TcpListener gone;
+        ASSERT_TRUE(gone.open(Loopback, 0));
+        closedPort = gone.port();
+    }
+    page.hostField()->setText(hostText(closedPort));
+    EXPECT_EQ(settings_.onlineHost(), hostText(closedPort).toStdString()) << "remembered";
+    page.createChoice()->setChecked(true);
+    page.refreshButton()->click();
+    ASSERT_TRUE(spinUntil([&] { return !page.busy(); }, 10000));
+    EXPECT_TRUE(page.showsProblem());
+    EXPECT_TRUE(page.statusText().contains(hostText(closedPort)));
+    EXPECT_EQ(page.courseList()->count(), 0);
+    EXPECT_FALSE(wizard.isOkEnabled());
+}
+
+TEST_F(GameShellTest, RoomLobbyShowsTheCodeAndOnlyTheCreatorStarts) {
+    for (const bool creator : {true, false}) {
+        RawServer host;
+        // The host answers the request, and starts the game when the creator asks.
+        auto heard = std::async(std::launch::async, [&] {
+            RawPeer peer = host.accept();
+            peer.send(Greeting);
+            std::string letters = peer.receive().value_or(NetMessage{}).letter + std::string();
+            peer.send("WK7QX2M|Beginners' Nine|");
+            while (const auto message = peer.receive()) {
+                letters += message->letter;
+                if (message->letter == roomproto::StartRequest) {
+                    peer.send("G");
+                }
+            }
+            return letters;
+        });
+        Match match;
+        match.AddPlayer("Ann", 0x00FF00, 0, false, Player::LocalConnection);
+        NetGame net(levels_);
+        net.setMatch(&match);
+        LobbyDialog lobby(net);
+        bool startShown = false;
+        QTimer poll;
+        QObject::connect(&poll, &QTimer::timeout, &lobby, [&] {
+            if (lobby.roomCodeText() != "K7QX2M") {
+                return;
+            }
+            poll.stop();
+            lobby.copyButton()->click();
+            startShown = lobby.startButton()->isVisible();
+            EXPECT_EQ(lobby.addComputerButton()->isVisible(), startShown);
+            if (startShown && lobby.startButton()->isEnabled()) {
+                lobby.addComputerButton()->click();
+                lobby.startButton()->click();
+            } else {
+                lobby.reject();
+            }
+        });
+        poll.start(10);
+        QTimer::singleShot(20000, &lobby, [&] { lobby.reject(); });
+        const roomproto::Request request =
+            creator ? roomproto::Request{roomproto::Request::Kind::Create, "Beginners' Nine", ""}
+                    : roomproto::Request{roomproto::Request::Kind::Join, "", "K7QX2M"};
+        EXPECT_EQ(lobby.runRoom(hostText(host.port()).toStdString(), request), creator)
+            << "the creator's start request starts the game";
+        EXPECT_EQ(startShown, creator);
+        EXPECT_EQ(QGuiApplication::clipboard()->text(), "K7QX2M");
+        net.endGame();
+        EXPECT_EQ(heard.get(), creator ? "WNHNYD" : "WNH")
+            << "only the creator adds a computer player and asks to start";
+        if (creator) {
+            ASSERT_EQ(match.PlayerCount(), 2);
+            EXPECT_EQ(match.GetPlayer(1)->GetName(), "Computer 2");
+            EXPECT_EQ(match.GetPlayer(1)->GetComputer(), ComputerStrength::Medium);
+        }
+    }
+}
+
+}  // namespace
+}  // namespace trundlex::testing
