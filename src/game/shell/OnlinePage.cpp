@@ -48,10 +48,20 @@ OnlinePage::OnlinePage(GameSettings& settings, QFormLayout* form, QWidget* page)
     rowCount_ = form_->rowCount() - firstRow_;
 
     connect(refresh_, &QPushButton::clicked, this, &OnlinePage::refresh);
+    // The list and its message belong to the host they came from: a new host clears them,
+    // and its own list is asked for once the typing pauses.
+    refetch_.setSingleShot(true);
+    refetch_.setInterval(RefetchPause);
+    connect(&refetch_, &QTimer::timeout, this, &OnlinePage::refreshIfStale);
     connect(host_, &QLineEdit::textChanged, this, [this](const QString& text) {
         const QByteArray typed = text.trimmed().toUtf8();
         settings_.setOnlineHost(
             std::string(typed.constData(), static_cast<std::size_t>(typed.size())));
+        if (!busy_ && text.trimmed() != listedHost_) {
+            courses_->clear();
+            showStatus({}, false);
+        }
+        refetch_.start();
         emit changed();
     });
     connect(courses_, &QListWidget::currentRowChanged, this, &OnlinePage::changed);
@@ -167,6 +177,9 @@ void OnlinePage::listed(const CourseListing& listing, const QString& host) {
             break;
     }
     emit changed();
+    if (host_->text().trimmed() != host) {
+        refetch_.start();  // the host was changed while its predecessor was asked
+    }
 }
 
 void OnlinePage::showStatus(const QString& text, bool problem) {

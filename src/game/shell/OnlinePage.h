@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QObject>
+#include <QTimer>
 
 #include "net/NetAddress.h"
 #include "net/RoomClient.h"
@@ -85,6 +86,9 @@ private:
     bool problem_ = false;
     // The host whose list is shown (or being fetched).
     QString listedHost_;
+    // How long the host field stays unchanged before the new host's list is asked for.
+    static constexpr int RefetchPause = 800;
+    QTimer refetch_;
     // The fetch hands its listing to the window's thread through the relay.
     CourseFetch fetch_;
     GuiThreadRelay relay_;

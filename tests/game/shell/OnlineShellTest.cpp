@@ -77,6 +77,21 @@ TEST_F(GameShellTest, OnlinePageListsTheHostsCoursesAndNeedsACourseOrACode) {
     EXPECT_TRUE(page.statusText().contains(hostText(closedPort)));
     EXPECT_EQ(page.courseList()->count(), 0);
     EXPECT_FALSE(wizard.isOkEnabled());
+
+    // Another host: the old reason goes at once, and its list comes when the typing pauses.
+    RawServer next;
+    auto listed = std::async(std::launch::async, [&] {
+        RawPeer peer = next.accept();
+        peer.send(Greeting);
+        peer.receive();
+        peer.send("W?Tricky Nine|");
+        peer.closedByPeer();
+    });
+    page.hostField()->setText(hostText(next.port()));
+    EXPECT_FALSE(page.showsProblem());
+    ASSERT_TRUE(spinUntil([&] { return page.courseList()->count() == 1; }, 10000));
+    listed.get();
+    EXPECT_TRUE(wizard.isOkEnabled());
 }
 
 TEST_F(GameShellTest, RoomLobbyShowsTheCodeAndOnlyTheCreatorStarts) {
