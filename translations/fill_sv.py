@@ -255,6 +255,8 @@ SV = {
     "The game starts as soon as everybody in the room is ready.":
         "Spelet börjar så snart alla i rummet är redo.",
     "&Add computer player": "&Lägg till datorspelare",
+    "Press Start game when your friends have joined.":
+        "Tryck på Starta spelet när dina vänner har kommit in.",
 }
 
 

@@ -582,6 +582,10 @@
         <source>Course: %1</source>
         <translation>Bansamling: %1</translation>
     </message>
+    <message>
+        <source>Press Start game when your friends have joined.</source>
+        <translation>Tryck på Starta spelet när dina vänner har kommit in.</translation>
+    </message>
 </context>
 <context>
     <name>trundlex::MainFrame</name>

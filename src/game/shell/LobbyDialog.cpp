@@ -199,7 +199,12 @@ QString LobbyDialog::statusLine(const LobbyStatus& status) {
 
 void LobbyDialog::onLobbyStatus(const LobbyStatus& status) {
     const QString text = statusLine(status);
-    relay_.post([this, text] { status_->setText(text); });
+    const bool waiting = status.text == LobbyText::WaitingForStart;
+    relay_.post([this, text, waiting] {
+        // A room's creator is the one who starts it, not one who waits for the start.
+        const bool creator = room_ && waiting && net_.lobbySnapshot().roomCreator;
+        status_->setText(creator ? tr("Press Start game when your friends have joined.") : text);
+    });
 }
 
 void LobbyDialog::onLobbyStartEnabled(bool enabled) {
