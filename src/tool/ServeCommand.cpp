@@ -155,7 +155,7 @@ int hostOneGame(const ServeOptions& options, LevelLibrary& library, Match& match
     int result = 0;
     auto net = std::make_unique<NetGame>(library);
     ServeHost host(*net, match, library, log, static_cast<int>(options.startWhen),
-                   signals.wakeFd());
+                   [&signals] { signals.wake(); });
     {
         auto lock = net->lock();
         match.SetSoundForAllBalls(false);

@@ -1,7 +1,5 @@
 #include "ServeHost.h"
 
-#include <unistd.h>
-
 #include <algorithm>
 #include <cmath>
 #include <functional>
@@ -57,13 +55,6 @@ std::string lineSafe(std::string_view text) {
     }
     return safe;
 }
-
-ServeHost::ServeHost(NetGame& net, Match& match, const LevelLibrary& library, EventLog& log,
-                     int startWhen, int wakeFd)
-    : ServeHost(net, match, library, log, startWhen, [wakeFd] {
-          const char byte = 1;
-          [[maybe_unused]] const ssize_t n = ::write(wakeFd, &byte, 1);
-      }) {}
 
 ServeHost::ServeHost(NetGame& net, Match& match, const LevelLibrary& library, EventLog& log,
                      int startWhen, std::function<void()> wake)

@@ -51,13 +51,10 @@ private:
 // thinking run with the lock released, so the I/O thread goes on meanwhile (no other
 // event is delivered until this one's call returns, so the flow and the balls stay this
 // thread's). It also stands in for the lobby dialog.
-// The main thread is woken through `wakeFd` (one byte) whenever it may have to start the
-// game (tryStart) or open a new lobby (takeLobbyRequest).
+// The main thread is woken through `wake` (called from any thread; it must return quickly)
+// whenever it may have to start the game (tryStart) or open a new lobby (takeLobbyRequest).
 class ServeHost : public NetListener, public NetLobby {
 public:
-    ServeHost(NetGame& net, Match& match, const LevelLibrary& library, EventLog& log, int startWhen,
-              int wakeFd);
-    // The same, calling `wake` (from any thread, quickly) instead of writing to a descriptor.
     ServeHost(NetGame& net, Match& match, const LevelLibrary& library, EventLog& log, int startWhen,
               std::function<void()> wake);
     // A room of a room host starts only once its creator has asked for it ("Y"), besides the

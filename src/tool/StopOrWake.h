@@ -20,10 +20,8 @@ public:
 
     // False when the pipes could not be made (nothing is installed then).
     bool ok() const { return ok_; }
-    // Where a network thread writes one byte to wake the main thread; it never blocks for
-    // long, and a byte more or less makes no difference.
-    int wakeFd() const { return wakeWrite_; }
-    // Writes that byte; any thread may call it.
+    // Wakes the main thread (one byte on the wake pipe); any thread may call it. It never
+    // blocks for long, and a wake-up more or less makes no difference.
     void wake() const;
     // Sleeps until a stop request (true) or a wake-up (false); every wake-up that came
     // meanwhile is taken with it. A stop that came first is reported first.

@@ -33,7 +33,7 @@ TEST(ServeHostTest, ARemotePuttRollsWithTheHostsLockFree) {
     std::ostringstream events;
     tool::EventLog log(events);
     auto net = std::make_unique<NetGame>(library);
-    HeldRollHost host(*net, match, library, log, 1, -1);
+    HeldRollHost host(*net, match, library, log, 1, [] {});
     // The network threads end while the host they may be calling is still there.
     struct Stop {
         std::unique_ptr<NetGame>& net;

@@ -51,15 +51,24 @@ void NetGame::detachLobby() {
     notifier_.detachLobby();
 }
 
-bool NetGame::startServer(std::uint16_t port, NetLobby* lobby, const std::string& bindAddress) {
+NetGame::Lock NetGame::beginServing(NetLobby* lobby) {
     // Outside the lock: the lobby being replaced may be reading a snapshot right now.
     notifier_.attachLobby(lobby);
     Lock lock(mutex_);
     if (session_.match() == nullptr) {
-        return false;
+        lock.unlock();
+        return lock;
     }
     session_.endGame();
     session_.resetForNewGame(true);
+    return lock;
+}
+
+bool NetGame::startServer(std::uint16_t port, NetLobby* lobby, const std::string& bindAddress) {
+    const Lock lock = beginServing(lobby);
+    if (!lock.owns_lock()) {
+        return false;
+    }
     port_ = engine_->listen(bindAddress, port);
     if (port_ == 0) {
         session_.lobbyStatus({LobbyText::CantStartServer, 0, {}, {}});
@@ -268,13 +277,10 @@ void NetGame::setTimeouts(const NetTimeouts& timeouts) {
 }
 
 bool NetGame::startRoom(NetLobby* lobby) {
-    notifier_.attachLobby(lobby);
-    Lock lock(mutex_);
-    if (session_.match() == nullptr) {
+    const Lock lock = beginServing(lobby);
+    if (!lock.owns_lock()) {
         return false;
     }
-    session_.endGame();
-    session_.resetForNewGame(true);
     session_.maxChatBytes = roomproto::MaxChatBytes;
     return true;
 }

@@ -225,6 +225,10 @@ private:
     // connection can greet.
     bool beginClient(const std::string& address, std::uint16_t port, NetLobby* lobby,
                      const roomproto::Request* room);
+    // startServer and startRoom: attaches the lobby, then under the lock it returns ends the
+    // last game and makes the session a server's afresh. The lock comes back released, and
+    // nothing is changed, when there is no match.
+    Lock beginServing(NetLobby* lobby);
 
     mutable std::recursive_mutex mutex_;
     // Declared first: it outlives the threads that post to it.
