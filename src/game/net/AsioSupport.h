@@ -30,10 +30,15 @@ namespace trundlex {
 // bound to the game's I/O thread (a connection of a NetGame).
 struct Socket::Impl {
     Impl() : ownIo(std::make_unique<asio::io_context>()), socket(*ownIo) {}
-    explicit Impl(asio::ip::tcp::socket connected) : socket(std::move(connected)) {}
+    // `where` (when given) is where the connection's handlers run instead of the socket's own
+    // executor: a socket a room host's door accepted keeps the door's strand as its executor
+    // when it moves to a room, and runs on the room's from then on.
+    explicit Impl(asio::ip::tcp::socket connected, asio::any_io_executor where = {})
+        : socket(std::move(connected)), where(std::move(where)) {}
 
     std::unique_ptr<asio::io_context> ownIo;
     asio::ip::tcp::socket socket;
+    asio::any_io_executor where;
 };
 
 struct NetPool::Impl {
@@ -45,10 +50,11 @@ struct NetPool::Impl {
 // A connection's socket and what works on it. Everything but the send queue belongs to the
 // I/O thread; the queue is filled from any thread under `mutex`.
 struct Connection::Link : std::enable_shared_from_this<Connection::Link> {
-    explicit Link(asio::ip::tcp::socket connected)
+    Link(asio::ip::tcp::socket connected, const asio::any_io_executor& where)
         : socket(std::move(connected)),
-          idleTimer(socket.get_executor()),
-          writeTimer(socket.get_executor()) {}
+          io(where ? where : socket.get_executor()),
+          idleTimer(io),
+          writeTimer(io) {}
 
     // Queues the pieces and makes sure a write is under way. False when the link is broken
     // (or breaks now: too much waits).
@@ -60,6 +66,9 @@ struct Connection::Link : std::enable_shared_from_this<Connection::Link> {
     void finish();
 
     asio::ip::tcp::socket socket;
+    // Where every handler of this link runs (bound explicitly: it need not be the socket's
+    // own executor).
+    asio::any_io_executor io;
     // The greeting, idle and keep-alive limits (NetEngine).
     asio::steady_timer idleTimer;
     std::array<char, 4096> readBuffer{};

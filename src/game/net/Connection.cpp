@@ -8,7 +8,7 @@ namespace trundlex {
 Connection::Connection(std::int32_t id, Socket socket, std::string address)
     : id_(id), address_(std::move(address)), framer_(netproto::MaxPendingBytes) {
     if (socket.valid()) {
-        link_ = std::make_shared<Link>(std::move(socket.impl()->socket));
+        link_ = std::make_shared<Link>(std::move(socket.impl()->socket), socket.impl()->where);
     }
 }
 
@@ -29,7 +29,7 @@ void Connection::shutdown() {
             std::lock_guard lock(link_->mutex);
             link_->finishing = true;
         }
-        asio::post(link_->socket.get_executor(), [link = link_] { link->finish(); });
+        asio::post(link_->io, [link = link_] { link->finish(); });
     }
 }
 
@@ -45,12 +45,12 @@ bool Connection::Link::queue(std::vector<std::string> pieces) {
     if (queuedBytes > Connection::MaxQueuedBytes) {
         // The rest of the stream could never be framed correctly any more.
         broken = true;
-        asio::post(socket.get_executor(), [self = shared_from_this()] { self->close(); });
+        asio::post(io, [self = shared_from_this()] { self->close(); });
         return false;
     }
     if (!writing) {
         writing = true;
-        asio::post(socket.get_executor(), [self = shared_from_this()] { self->writeNext(); });
+        asio::post(io, [self = shared_from_this()] { self->writeNext(); });
     }
     return true;
 }
@@ -83,17 +83,19 @@ void Connection::Link::writeNext() {
             self->close();
         }
     });
-    asio::async_write(socket, buffers,
-                      [self = shared_from_this()](const asio::error_code& error, std::size_t) {
-                          ++self->writeRound;
-                          self->writeTimer.cancel();
-                          self->inFlight.clear();
-                          if (error) {
-                              self->close();
-                          } else {
-                              self->writeNext();
-                          }
-                      });
+    asio::async_write(
+        socket, buffers,
+        asio::bind_executor(io, [self = shared_from_this()](const asio::error_code& error,
+                                                            std::size_t) {
+            ++self->writeRound;
+            self->writeTimer.cancel();
+            self->inFlight.clear();
+            if (error) {
+                self->close();
+            } else {
+                self->writeNext();
+            }
+        }));
 }
 
 void Connection::Link::finish() {
@@ -116,6 +118,9 @@ void Connection::Link::close() {
         queuedBytes = 0;
     }
     asio::error_code ignored;
+    // Under Wine a read stays pending on a socket closed while a write to it is stuck, and
+    // the connection would never be reported lost; cancelling first ends both everywhere.
+    socket.cancel(ignored);
     socket.shutdown(asio::ip::tcp::socket::shutdown_both, ignored);
     socket.close(ignored);
     idleTimer.cancel();

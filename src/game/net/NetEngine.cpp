@@ -277,7 +277,8 @@ void NetEngine::State::readMore(const std::shared_ptr<Connection>& connection) {
     Connection::Link& link = *connection->link();
     link.socket.async_read_some(
         asio::buffer(link.readBuffer),
-        [this, connection, p = pending()](const asio::error_code& error, std::size_t size) {
+        asio::bind_executor(link.io, [this, connection, p = pending()](
+                                         const asio::error_code& error, std::size_t size) {
             if (error || !connection->takeBytes(
                              std::string_view(connection->link()->readBuffer.data(), size))) {
                 // The peer closed the connection, it was closed here, or the peer sent too
@@ -287,7 +288,7 @@ void NetEngine::State::readMore(const std::shared_ptr<Connection>& connection) {
                 return;
             }
             handleMessages(connection);
-        });
+        }));
 }
 
 void NetEngine::State::handleMessages(const std::shared_ptr<Connection>& connection) {
@@ -373,23 +374,18 @@ std::shared_ptr<Connection> NetEngine::adopt(Socket& socket, std::string address
         static_cast<std::int32_t>(state.session.connections().size()) >= netproto::MaxClients) {
         return nullptr;
     }
-    // The socket moves to this game's strand: only the handle changes hands, the connection
-    // and the bytes the kernel holds for it stay.
-    asio::error_code error;
-    tcp::socket& old = socket.impl()->socket;
-    const tcp::endpoint local = old.local_endpoint(error);
-    if (error) {
+    // The socket object moves to this game, and its handlers run on this game's strand from
+    // now on. Both strands are on the pool's one I/O context, where the socket is registered,
+    // so the operating system's handle stays where it is (Windows cannot move a socket to
+    // another completion port everywhere).
+    tcp::socket& taken = socket.impl()->socket;
+    if (&asio::query(taken.get_executor(), asio::execution::context) !=
+        &asio::query(state.io, asio::execution::context)) {
         return nullptr;
     }
-    const tcp::socket::native_handle_type handle = old.release(error);
-    if (error) {
-        return nullptr;
-    }
-    tcp::socket own(state.io);
-    own.assign(local.protocol(), handle, error);
-    socket = Socket();
     std::shared_ptr<Connection> connection = state.session.addConnection(
-        Socket(std::make_unique<Socket::Impl>(std::move(own))), std::move(address));
+        Socket(std::make_unique<Socket::Impl>(std::move(taken), state.io)), std::move(address));
+    socket = Socket();
     if (connection == nullptr) {
         return nullptr;
     }

@@ -76,8 +76,9 @@ public:
     // Under the lock, on a server: takes a connection that another part of the program has
     // accepted, greeted with "H" and read the first bytes of (a room host), as if it had been
     // accepted here. `first` (unless empty) goes out before anything else of this game;
-    // `received` is read before the socket. Null (the socket left to the caller) when the session has
-    // netproto::MaxClients connections already.
+    // `received` is read before the socket. The socket must have been opened on the pool this
+    // engine runs on. Null (the socket left to the caller) when the session has
+    // netproto::MaxClients connections already, or the socket is of another I/O context.
     std::shared_ptr<Connection> adopt(Socket& socket, std::string address, std::string received,
                                       std::string_view first);
 
