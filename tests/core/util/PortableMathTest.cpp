@@ -9,9 +9,12 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <fstream>
 #include <limits>
 #include <numbers>
 #include <random>
+#include <sstream>
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -30,8 +33,18 @@ Bits bitsOf(double d) {
 constexpr double kInf = std::numeric_limits<double>::infinity();
 constexpr double kPi = std::numbers::pi;
 
-// The accuracy tests need MPFR, which the Windows build lacks; there the pinned bits and
-// the digest below are the check.
+// The largest error seen, and where.
+struct Worst {
+    double ulps = 0, a = 0, b = 0;
+    void note(double e, double first, double second = 0) {
+        if (e > ulps) {
+            *this = {e, first, second};
+        }
+    }
+};
+
+// The accuracy tests need MPFR, which the Windows build lacks; there the reference table
+// (below) measures the accuracy, and the pinned bits and the digest check the bits.
 #ifdef TRUNDLEX_HAVE_MPFR
 // How far `got` lies from the exact value, in units of the last place of the exact value.
 class Reference {
@@ -56,6 +69,33 @@ public:
         return off(got);
     }
 
+    // The exact value of `kind` ("sin", "cos", "atan2" or "pow") at `a` (and `b`) as the
+    // nearest double, the exponent of its last place and how many of those places the exact
+    // value lies away from that double.
+    struct Exact {
+        double nearest;
+        long unit;
+        double places;
+    };
+    Exact exact(const std::string& kind, double a, double b) {
+        mpfr_set_d(x_, a, MPFR_RNDN);
+        mpfr_set_d(y_, b, MPFR_RNDN);
+        if (kind == "sin") {
+            mpfr_sin(r_, x_, MPFR_RNDN);
+        } else if (kind == "cos") {
+            mpfr_cos(r_, x_, MPFR_RNDN);
+        } else if (kind == "atan2") {
+            mpfr_atan2(r_, x_, y_, MPFR_RNDN);
+        } else {
+            mpfr_pow(r_, x_, y_, MPFR_RNDN);
+        }
+        const long unit = std::max<long>(mpfr_get_exp(r_) - 53, -1074);
+        const double nearest = mpfr_get_d(r_, MPFR_RNDN);
+        mpfr_sub_d(r_, r_, nearest, MPFR_RNDN);
+        mpfr_mul_2si(r_, r_, -unit, MPFR_RNDN);
+        return {nearest, unit, mpfr_get_d(r_, MPFR_RNDN)};
+    }
+
 private:
     double off(double got) {
         if (mpfr_zero_p(r_)) {
@@ -67,16 +107,6 @@ private:
         return std::fabs(mpfr_get_d(r_, MPFR_RNDN));
     }
     mpfr_t x_, y_, r_;
-};
-
-// The largest error seen, and where.
-struct Worst {
-    double ulps = 0, a = 0, b = 0;
-    void note(double e, double first, double second = 0) {
-        if (e > ulps) {
-            *this = {e, first, second};
-        }
-    }
 };
 
 // Angles where sine and cosine are hardest: dense over the simulation's range, the doubles
@@ -162,17 +192,17 @@ TEST(PortableMath, Atan2OfZerosAndInfinities) {
 }
 
 #ifdef TRUNDLEX_HAVE_MPFR
-TEST(PortableMath, Atan2IsWithinOneUlpInEveryQuadrantAndScale) {
-    Reference ref;
+// Ratios all over, near k/16 and near 1, then any two magnitudes.
+std::vector<std::pair<double, double>> atan2Points() {
     std::mt19937_64 random(7);
     std::uniform_real_distribution<double> unit(-1.0, 1.0);
     std::vector<std::pair<double, double>> points;
-    for (int i = 0; i < 60000; ++i) {  // ratios all over, near k/16 and near 1
+    for (int i = 0; i < 60000; ++i) {
         const double t = i < 20000 ? unit(random) * 8 : std::round(unit(random) * 20) / 16;
         const double x = unit(random) * 7.3;
         points.emplace_back(x * (i % 3 == 0 ? t : t + unit(random) * 1e-9), x);
     }
-    for (int i = 0; i < 40000; ++i) {  // any two magnitudes
+    for (int i = 0; i < 40000; ++i) {
         const double y = fromBits(random() >> 1) * (i % 2 ? 1 : -1);
         const double x = fromBits(random() >> 1) * (i % 4 < 2 ? 1 : -1);
         if (std::isfinite(x) && std::isfinite(y)) {
@@ -180,6 +210,12 @@ TEST(PortableMath, Atan2IsWithinOneUlpInEveryQuadrantAndScale) {
             points.emplace_back(y, std::ldexp(y, -(i % 130)) * (i % 3 - 1.0));
         }
     }
+    return points;
+}
+
+TEST(PortableMath, Atan2IsWithinOneUlpInEveryQuadrantAndScale) {
+    Reference ref;
+    const auto points = atan2Points();
     Worst worst;
     for (const auto& [y, x] : points) {
         worst.note(ref.atan2Ulps(y, x, pmath::atan2(y, x)), y, x);
@@ -189,90 +225,30 @@ TEST(PortableMath, Atan2IsWithinOneUlpInEveryQuadrantAndScale) {
 }
 #endif
 
-// The results, bit for bit, of a fixed set of arguments: another compiler, C++ library or
-// processor that rounds any step differently fails here. The list was written by this test's
-// printing mode (TRUNDLEX_PRINT_MATH_BITS=1) once the accuracy tests passed.
-struct PinnedSinCos {
-    double x;
-    Bits sin, cos;
-};
-struct PinnedAtan2 {
-    double y, x;
-    Bits angle;
-};
-const PinnedSinCos kPinnedSinCos[] = {
-    {0.1, 0x3fb98eaecb8bcb2c, 0x3fefd712f9a817c1},
-    {0.5, 0x3fdeaee8744b05f0, 0x3fec1528065b7d50},
-    {-0.7853981633974483, 0xbfe6a09e667f3bcc, 0x3fe6a09e667f3bcd},
-    {1.0, 0x3feaed548f090cee, 0x3fe14a280fb5068c},
-    {1.5707963267948966, 0x3ff0000000000000, 0x3c91a62633145c07},
-    {-2.0, 0xbfed18f6ead1b446, 0xbfdaa22657537205},
-    {2.5, 0x3fe326af0dcfcab0, 0xbfe9a2f7ef858b7d},
-    {3.141592653589793, 0x3ca1a62633145c07, 0xbff0000000000000},
-    {-3.7, 0x3fe0f46aec2e1b41, 0xbfeb23a2ad7dd937},
-    {4.71238898038469, 0xbff0000000000000, 0xbcaa79394c9e8a0a},
-    {5.5, 0xbfe693c94e0ab057, 0x3fe6ad6c3c07d448},
-    {-6.283185307179586, 0x3cb1a62633145c07, 0x3ff0000000000000},
-    {7.25, 0x3fea56adb62a27b9, 0x3fe22c6f50dc3fbe},
-    {-7.9, 0xbfeff753d53a5fa9, 0xbfa78d9732562aab},
-    {1e-5, 0x3ee4f8b588e1e8a2, 0x3feffffffff920c8},
-    {0x1p-26, 0x3e50000000000000, 0x3fefffffffffffff},
-    {10.0, 0xbfe1689ef5f34f52, 0xbfead9ac890c6b1f},
-    {100.5, 0xbf9fb3f833470ff1, 0x3feffc12adaecec2},
-    {-1234.5678, 0xbfb3fa00084ee3dd, 0xbfefe7053dc31387},
-    {65536.7, 0x3fb0761aeb70d3ed, 0xbfefef0be4ab256d},
-    {823549.6, 0xbfb0858be515492b, 0x3fefeeebfee47670},
-    {1e6, 0xbfd6664b2568d867, 0x3fedf9df9906d32c},
-    {-3.3e9, 0xbfeea1306d505242, 0x3fd287413802b6dc},
-    {1e15, 0x3feb76f88136ceba, 0xbfe06c154609d33f},
-    {0x1.6ac5b262ca1ffp+849, 0x3ff0000000000000, 0xbc214ae72e6ba22f},
-    {1e300, 0xbfea2c16b010e385, 0xbfe2699022adc4c1},
-    {1.7976931348623157e308, 0x3f7452fc98b34e97, 0xbfefffe62ecfab75},
-    {0.785398163397448, 0x3fe6a09e667f3bca, 0x3fe6a09e667f3bcf},
-    {2.356194490192345, 0x3fe6a09e667f3bcd, 0xbfe6a09e667f3bcc},
-    {-5.049, 0x3fee3442a2cad11e, 0x3fd52379885b3009},
-};
-const PinnedAtan2 kPinnedAtan2[] = {
-    {1.0, 1.0, 0x3fe921fb54442d18},
-    {1.0, -1.0, 0x4002d97c7f3321d2},
-    {-1.0, -1.0, 0xc002d97c7f3321d2},
-    {-1.0, 1.0, 0xbfe921fb54442d18},
-    {0.3, 7.1, 0x3fa59ef60c134ada},
-    {7.1, 0.3, 0x3ff87503a3e392c1},
-    {-2.2, -5.5, 0xc00616b466d73d60},
-    {5.5, -2.2, 0x3fff38892f1e0c88},
-    {1e-300, 1.0, 0x01a56e1fc2f8f359},
-    {1.0, 1e-300, 0x3ff921fb54442d18},
-    {-1e300, 3.0, 0xbff921fb54442d18},
-    {3.0, -1e300, 0x400921fb54442d18},
-    {0.5, 0.9999, 0x3fddad0ece7daee9},
-    {1e-320, -4e-320, 0x40072c43f4b1650a},
-    {6.02e23, 6.0200006e23, 0x3fe921fb39830f28},
-    {-0.001, -7.3, 0xc00921b38246bb04},
-    {2.9, 2.9000000001, 0x3fe921fb5441ce78},
-    {1.7, -3.2, 0x400539dfb2d9aa95},
-    {-4.0, 0.0625, 0xbff8e1fca98cb633},
-    {0x1p-1000, 0x1p-1010, 0x3ff91dfb5459826d},
-};
+#ifdef TRUNDLEX_HAVE_MPFR
+// The hand's shares and speeds, then any base with exponents up to |y log x| = 40 and 700.
+std::vector<std::pair<double, double>> powPoints() {
+    std::mt19937_64 random(11);
+    std::uniform_real_distribution<double> unit(0.0, 1.0);
+    std::vector<std::pair<double, double>> points;
+    for (int i = 0; i < 40000; ++i) {
+        points.emplace_back(unit(random), 2.3);
+        points.emplace_back(0.05 + unit(random) * 20, -0.6);
+        const double x = std::ldexp(0.5 + unit(random), static_cast<int>(random() % 200) - 100);
+        const double logX = std::fabs(std::log(x));
+        points.emplace_back(x, (unit(random) - 0.5) * 80.0 / std::max(logX, 1.0));
+        points.emplace_back(x, (unit(random) - 0.5) * 1400.0 / std::max(logX, 1e-3));
+    }
+    return points;
+}
+#endif
 
 TEST(PortableMath, PowerIsWithinOneAndAHalfUlpsAndFollowsTheLimits) {
 #ifdef TRUNDLEX_HAVE_MPFR
     Reference ref;
-    std::mt19937_64 random(11);
-    std::uniform_real_distribution<double> unit(0.0, 1.0);
     Worst worst;
-    for (int i = 0; i < 40000; ++i) {
-        // The hand's shares and speeds, then any base with exponents up to |y log x| = 40 and 700.
-        const double share = unit(random);
-        worst.note(ref.powUlps(share, 2.3, pmath::pow(share, 2.3)), share, 2.3);
-        const double speed = 0.05 + unit(random) * 20;
-        worst.note(ref.powUlps(speed, -0.6, pmath::pow(speed, -0.6)), speed, -0.6);
-        const double x = std::ldexp(0.5 + unit(random), static_cast<int>(random() % 200) - 100);
-        const double logX = std::fabs(std::log(x));
-        const double yNear = (unit(random) - 0.5) * 80.0 / std::max(logX, 1.0);
-        worst.note(ref.powUlps(x, yNear, pmath::pow(x, yNear)), x, yNear);
-        const double yFar = (unit(random) - 0.5) * 1400.0 / std::max(logX, 1e-3);
-        worst.note(ref.powUlps(x, yFar, pmath::pow(x, yFar)), x, yFar);
+    for (const auto& [x, y] : powPoints()) {
+        worst.note(ref.powUlps(x, y, pmath::pow(x, y)), x, y);
     }
     EXPECT_LE(worst.ulps, 1.5) << std::hexfloat << worst.a << " ^ " << worst.b;
 #endif
@@ -291,53 +267,125 @@ TEST(PortableMath, PowerIsWithinOneAndAHalfUlpsAndFollowsTheLimits) {
     EXPECT_TRUE(std::isnan(pmath::pow(2.0, std::nan(""))));
 }
 
-TEST(PortableMath, GivesTheSameBitsAsEverywhereElse) {
-    const bool print = std::getenv("TRUNDLEX_PRINT_MATH_BITS") != nullptr;
-    for (const PinnedSinCos& p : kPinnedSinCos) {
-        const Bits s = bitsOf(pmath::sin(p.x));
-        const Bits c = bitsOf(pmath::cos(p.x));
-        if (print) {
-            std::printf("    {%a, 0x%016llx, 0x%016llx},\n", p.x,
-                        static_cast<unsigned long long>(s), static_cast<unsigned long long>(c));
+// The reference table: MPFR's exact values at a few thousand of the arguments above, for the
+// builds without MPFR. Each row is "kind a b nearest unit places": the exact value of kind(a)
+// or kind(a, b) is the double `nearest` plus `places` units of 2^unit. The doubles are written
+// as their bits in hex, which every C library reads back exactly.
+struct ReferenceRow {
+    std::string kind;
+    double a = 0, b = 0, nearest = 0, places = 0;
+    long unit = 0;
+};
+
+std::vector<ReferenceRow> readReferenceTable() {
+    std::vector<ReferenceRow> rows;
+    std::ifstream in(TRUNDLEX_MATH_REFERENCE);
+    std::string line;
+    while (std::getline(in, line)) {
+        if (line.empty() || line.front() == '#') {
+            continue;
         }
-        EXPECT_EQ(s, p.sin) << std::hexfloat << "sin " << p.x;
-        EXPECT_EQ(c, p.cos) << std::hexfloat << "cos " << p.x;
-    }
-    for (const PinnedAtan2& p : kPinnedAtan2) {
-        const Bits a = bitsOf(pmath::atan2(p.y, p.x));
-        if (print) {
-            std::printf("    {%a, %a, 0x%016llx},\n", p.y, p.x, static_cast<unsigned long long>(a));
+        std::istringstream fields(line);
+        ReferenceRow row;
+        std::string a, b, nearest, places;
+        fields >> row.kind >> a >> b >> nearest >> row.unit >> places;
+        if (!fields) {
+            ADD_FAILURE() << "unreadable row: " << line;
+            continue;
         }
-        EXPECT_EQ(a, p.angle) << std::hexfloat << "atan2 " << p.y << ", " << p.x;
+        row.a = fromBits(std::stoull(a, nullptr, 16));
+        row.b = fromBits(std::stoull(b, nullptr, 16));
+        row.nearest = fromBits(std::stoull(nearest, nullptr, 16));
+        row.places = std::strtod(places.c_str(), nullptr);
+        rows.push_back(row);
     }
+    return rows;
 }
 
-// A digest of many more results: a step that rounds differently changes only a few results in
-// a thousand, too few for any short list to show. The arguments come from raw generator bits,
-// which the C++ standard fixes, so every platform hashes the same angles.
-TEST(PortableMath, DigestOfManyResultsIsTheSameEverywhere) {
-    std::mt19937_64 random(5);
-    std::uint64_t digest = 1469598103934665603u;
-    const auto mix = [&](double v) { digest = (digest ^ bitsOf(v)) * 1099511628211u; };
-    for (int i = 0; i < 200000; ++i) {
-        const double x = static_cast<double>(random() >> 11) * 0x1p-49 - 8.0;
-        const Bits b = random();  // any finite double, for every other y
-        const double y = i % 2 ? static_cast<double>(b >> 11) * 0x1p-49 - 8.0
-                               : fromBits((b >> 52 & 0x7ff) == 0x7ff ? b ^ Bits{1} << 62 : b);
-        mix(pmath::sin(x));
-        mix(pmath::cos(x));
-        mix(pmath::atan2(y, x));
-        mix(pmath::sin(y));
-        if (i % 4 == 0) {
-            mix(pmath::pow(std::fabs(x) / 8.0, 2.3));
-            mix(pmath::pow(std::fabs(x) + 0.05, -0.6));
-        }
+double evaluate(const std::string& kind, double a, double b) {
+    if (kind == "sin") {
+        return pmath::sin(a);
     }
-    if (std::getenv("TRUNDLEX_PRINT_MATH_BITS") != nullptr) {
-        std::printf("digest 0x%016llx\n", static_cast<unsigned long long>(digest));
+    if (kind == "cos") {
+        return pmath::cos(a);
     }
-    EXPECT_EQ(digest, 0xf9b5a133b1bcaa14u);
+    return kind == "atan2" ? pmath::atan2(a, b) : pmath::pow(a, b);
 }
+
+TEST(PortableMath, KeepsItsAccuracyOnTheReferenceTable) {
+    const std::vector<ReferenceRow> rows = readReferenceTable();
+    ASSERT_GE(rows.size(), 3000u) << "the table " << TRUNDLEX_MATH_REFERENCE << " is missing";
+    Worst worst[2];
+    for (const ReferenceRow& row : rows) {
+        const double got = evaluate(row.kind, row.a, row.b);
+        // Both lie within a few units of each other, so the difference is exact.
+        const double off = std::fabs(std::ldexp(got - row.nearest, -row.unit) - row.places);
+        worst[row.kind == "pow" ? 1 : 0].note(off, row.a, row.b);
+    }
+    EXPECT_LE(worst[0].ulps, 1.0) << std::hexfloat << worst[0].a << ", " << worst[0].b;
+    EXPECT_LE(worst[1].ulps, 1.5) << std::hexfloat << worst[1].a << " ^ " << worst[1].b;
+}
+
+#ifdef TRUNDLEX_HAVE_MPFR
+// Every row is MPFR's. With TRUNDLEX_WRITE_MATH_REFERENCE=1 (scripts/math-reference.sh) the
+// table is written anew instead: per function the arguments where this code comes closest to
+// its bound, and an even spread of the rest.
+TEST(PortableMath, ReferenceTableHoldsMpfrsValues) {
+    Reference ref;
+    if (std::getenv("TRUNDLEX_WRITE_MATH_REFERENCE") != nullptr) {
+        std::vector<std::pair<std::string, std::vector<std::pair<double, double>>>> families;
+        std::vector<std::pair<double, double>> angles;
+        for (const double x : hardAngles()) {
+            angles.emplace_back(x, 0.0);
+        }
+        families = {{"sin", angles}, {"cos", angles}, {"atan2", atan2Points()},
+                    {"pow", powPoints()}};
+        std::ofstream out(TRUNDLEX_MATH_REFERENCE);
+        out << "# MPFR's exact values for the portable math's accuracy test (PortableMathTest.cpp),\n"
+               "# written by scripts/math-reference.sh: kind a b nearest unit places.\n";
+        for (const auto& [kind, points] : families) {
+            std::vector<std::pair<double, std::size_t>> byError;
+            for (std::size_t i = 0; i < points.size(); ++i) {
+                const auto [a, b] = points[i];
+                const Reference::Exact exact = ref.exact(kind, a, b);
+                if (std::isfinite(exact.nearest) && exact.nearest != 0.0) {
+                    const double got = evaluate(kind, a, b);
+                    byError.emplace_back(
+                        std::fabs(std::ldexp(got - exact.nearest, -exact.unit) - exact.places), i);
+                }
+            }
+            std::ranges::sort(byError, std::greater<>());
+            std::vector<std::size_t> chosen;
+            for (std::size_t i = 0; i < byError.size(); ++i) {
+                if (i < 600 || i % (byError.size() / 300) == 0) {
+                    chosen.push_back(byError[i].second);
+                }
+            }
+            std::ranges::sort(chosen);
+            for (const std::size_t i : chosen) {
+                const auto [a, b] = points[i];
+                const Reference::Exact exact = ref.exact(kind, a, b);
+                char line[200];
+                std::snprintf(line, sizeof line, "%s %016llx %016llx %016llx %ld %+.5f\n",
+                              kind.c_str(), static_cast<unsigned long long>(bitsOf(a)),
+                              static_cast<unsigned long long>(bitsOf(b)),
+                              static_cast<unsigned long long>(bitsOf(exact.nearest)), exact.unit,
+                              exact.places);
+                out << line;
+            }
+        }
+        return;
+    }
+    const std::vector<ReferenceRow> rows = readReferenceTable();
+    ASSERT_FALSE(rows.empty());
+    for (const ReferenceRow& row : rows) {
+        const Reference::Exact exact = ref.exact(row.kind, row.a, row.b);
+        ASSERT_EQ(bitsOf(exact.nearest), bitsOf(row.nearest)) << row.kind << " " << row.a;
+        ASSERT_EQ(exact.unit, row.unit) << row.kind << " " << row.a;
+        ASSERT_NEAR(exact.places, row.places, 1e-5) << row.kind << " " << row.a;
+    }
+}
+#endif
 
 }  // namespace
 }  // namespace trundlex
