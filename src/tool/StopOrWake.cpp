@@ -4,8 +4,6 @@
 #include <cerrno>
 
 #ifdef _WIN32
-#include <fcntl.h>
-#include <io.h>
 #include <windows.h>
 
 #include <chrono>
@@ -22,63 +20,41 @@ namespace trundlex::tool {
 
 namespace {
 
-// The write end of the stop pipe. A handler can reach nothing but a global; it only ever
-// writes one byte here, everything else happens on the main thread.
+#ifdef _WIN32
+
+// Windows calls the console's handler on a thread of its own, so it may lock and wait like any
+// other thread: the stop and the wake-ups are flags under one lock.
+struct Waiting {
+    std::mutex mutex;
+    std::condition_variable changed;
+    bool running = false;
+    bool stop = false;
+    bool woken = false;
+};
+Waiting gWaiting;
+
+constexpr std::chrono::milliseconds kLongestCloseWait{4000};  // Windows allows about 5 s
+
+BOOL WINAPI onConsoleEvent(DWORD event) {
+    return StopOrWake::consoleEvent(event) ? TRUE : FALSE;
+}
+
+#else
+
+// The write end of the stop pipe. A signal handler can reach nothing but a global; it only
+// ever writes one byte here, everything else happens on the main thread.
 std::atomic<int> gStopPipe{-1};
 
 void writeByte(int fd) {
     if (fd >= 0) {
         const char byte = 1;
-#ifdef _WIN32
-        [[maybe_unused]] const int n = ::_write(fd, &byte, 1);
-#else
         [[maybe_unused]] const ssize_t n = ::write(fd, &byte, 1);
-#endif
     }
 }
-
-void writeStopByte() {
-    writeByte(gStopPipe.load());
-}
-
-#ifdef _WIN32
-
-// The console's handler runs on a thread of its own, so it may lock and wait; after the
-// events that end the process it waits here until the host has shut down.
-std::mutex gEndMutex;
-std::condition_variable gEnded;
-bool gRunning = false;
-std::atomic<bool> gStopRequested{false};
-
-constexpr std::chrono::milliseconds kLongestCloseWait{4000};  // Windows allows about 5 s
-
-BOOL WINAPI onConsoleEvent(DWORD event) {
-    gStopRequested = true;
-    writeStopByte();
-    if (event == CTRL_CLOSE_EVENT || event == CTRL_LOGOFF_EVENT || event == CTRL_SHUTDOWN_EVENT) {
-        std::unique_lock lock(gEndMutex);
-        gEnded.wait_for(lock, kLongestCloseWait, [] { return !gRunning; });
-    }
-    return TRUE;
-}
-
-// Anonymous pipes of the C runtime: a blocking read on one is how the main thread sleeps,
-// and the stop byte goes to the same pipe as the wake-ups (the stop flag tells them apart).
-bool makePipe(int& readEnd, int& writeEnd) {
-    int fds[2];
-    if (::_pipe(fds, 4096, _O_BINARY | _O_NOINHERIT) != 0) {
-        return false;
-    }
-    readEnd = fds[0];
-    writeEnd = fds[1];
-    return true;
-}
-
-#else
 
 extern "C" void onStopSignal(int) {
     const int saved = errno;
-    writeStopByte();
+    writeByte(gStopPipe.load());
     errno = saved;
 }
 
@@ -103,14 +79,11 @@ bool makePipe(int& readEnd, int& writeEnd) {
 
 StopOrWake::StopOrWake() {
 #ifdef _WIN32
-    if (!makePipe(wakeRead_, wakeWrite_)) {
-        return;
-    }
-    gStopRequested = false;
-    gStopPipe.store(wakeWrite_);
     {
-        const std::lock_guard lock(gEndMutex);
-        gRunning = true;
+        const std::lock_guard lock(gWaiting.mutex);
+        gWaiting.running = true;
+        gWaiting.stop = false;
+        gWaiting.woken = false;
     }
     SetConsoleCtrlHandler(onConsoleEvent, TRUE);
 #else
@@ -138,14 +111,12 @@ StopOrWake::~StopOrWake() {
     }
 #ifdef _WIN32
     {
-        const std::lock_guard lock(gEndMutex);
-        gRunning = false;
+        const std::lock_guard lock(gWaiting.mutex);
+        gWaiting.running = false;
     }
-    gEnded.notify_all();
+    // A handler waiting after a close returns now, and Windows ends the process.
+    gWaiting.changed.notify_all();
     SetConsoleCtrlHandler(onConsoleEvent, FALSE);
-    gStopPipe.store(-1);
-    ::_close(wakeRead_);
-    ::_close(wakeWrite_);
 #else
     ::sigaction(SIGINT, &gOldInt, nullptr);
     ::sigaction(SIGTERM, &gOldTerm, nullptr);
@@ -157,18 +128,31 @@ StopOrWake::~StopOrWake() {
 }
 
 void StopOrWake::wake() const {
+    if (!ok_) {
+        return;
+    }
+#ifdef _WIN32
+    {
+        const std::lock_guard lock(gWaiting.mutex);
+        gWaiting.woken = true;
+    }
+    gWaiting.changed.notify_all();
+#else
     writeByte(wakeWrite_);
+#endif
 }
 
 bool StopOrWake::waitForStop() {
     if (!ok_) {
         return true;
     }
-    char bytes[4096];
 #ifdef _WIN32
-    const int n = ::_read(wakeRead_, bytes, sizeof bytes);
-    return n <= 0 || gStopRequested.load();
+    std::unique_lock lock(gWaiting.mutex);
+    gWaiting.changed.wait(lock, [] { return gWaiting.stop || gWaiting.woken; });
+    gWaiting.woken = false;
+    return gWaiting.stop;
 #else
+    char bytes[4096];
     pollfd wait[2] = {{stopRead_, POLLIN, 0}, {wakeRead_, POLLIN, 0}};
     if (::poll(wait, 2, -1) < 0 && errno != EINTR) {
         return true;
@@ -181,5 +165,21 @@ bool StopOrWake::waitForStop() {
     return false;
 #endif
 }
+
+#ifdef _WIN32
+bool StopOrWake::consoleEvent(unsigned long event) {
+    std::unique_lock lock(gWaiting.mutex);
+    if (!gWaiting.running) {
+        // No host any more: what Windows does by default (ending the process) is right.
+        return false;
+    }
+    gWaiting.stop = true;
+    gWaiting.changed.notify_all();
+    if (event == CTRL_CLOSE_EVENT || event == CTRL_LOGOFF_EVENT || event == CTRL_SHUTDOWN_EVENT) {
+        gWaiting.changed.wait_for(lock, kLongestCloseWait, [] { return !gWaiting.running; });
+    }
+    return true;
+}
+#endif
 
 }  // namespace trundlex::tool

@@ -11,6 +11,10 @@ namespace trundlex::tool {
 // gone, by which time the host has said goodbye to its clients.
 //
 // The handlers are the process's: one object at a time.
+//
+// On Linux the stop comes through a pipe, since a signal handler may do little else than
+// write to one; on Windows the console's handler runs on a thread of its own, so there the
+// stop and the wake-ups are flags under a lock, and a wake-up never blocks.
 class StopOrWake {
 public:
     StopOrWake();
@@ -20,12 +24,20 @@ public:
 
     // False when the pipes could not be made (nothing is installed then).
     bool ok() const { return ok_; }
-    // Wakes the main thread (one byte on the wake pipe); any thread may call it. It never
-    // blocks for long, and a wake-up more or less makes no difference.
+    // Wakes the main thread; any thread may call it. It never blocks for long, and a wake-up
+    // more or less makes no difference.
     void wake() const;
     // Sleeps until a stop request (true) or a wake-up (false); every wake-up that came
     // meanwhile is taken with it. A stop that came first is reported first.
     bool waitForStop();
+
+#ifdef _WIN32
+    // What the console's handler does with `event` (CTRL_C_EVENT and the others): asks for
+    // the stop and, after the events that end the process, returns only once the object is
+    // gone or the time Windows allows is nearly up. False when no object is there, leaving the
+    // event to Windows. Public so that tests can send the events Wine cannot raise.
+    static bool consoleEvent(unsigned long event);
+#endif
 
 private:
     bool ok_ = false;
