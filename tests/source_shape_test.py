@@ -10,6 +10,9 @@
   library function whose last bits differ between libraries (sin, cos, atan2, pow, hypot, exp,
   log, ...): every computer must roll a putt alike, so it uses util/PortableMath.h instead.
   The ball's drawn surface pattern (BallPattern.cpp) is only looked at and may.
+- a file of the Qt programs (src/game/app, src/game/shell, src/editor/shell, src/qt,
+  src/preview) includes a POSIX header (unistd.h, sys/..., fcntl.h, signal.h, ...): the game
+  and the editor stay portable to Windows by going through Qt.
 
 Usage: tests/source_shape_test.py [SRC_DIR]   (default: the src/ beside tests/)
 
@@ -36,6 +39,9 @@ LIBM_CALL = re.compile(r"(?<![\w:.])(?:std::)?(sin|cos|tan|asin|acos|atan|atan2|
                        r"exp|exp2|expm1|log|log2|log10|log1p|pow|hypot|cbrt|erf|erfc|tgamma|"
                        r"lgamma|sincos)\s*\(")
 SIMULATION = (("core", "ball"), ("core", "level"), ("core", "solver"), ("game", "play"))
+QT_PROGRAMS = (("game", "app"), ("game", "shell"), ("editor", "shell"), ("qt",), ("preview",))
+POSIX_HEADER = re.compile(r"^(unistd|fcntl|poll|signal|pthread|dirent|pwd|grp|termios|dlfcn|"
+                          r"spawn|syslog|netdb)\.h$|^(sys|netinet|arpa)/")
 DRAWING_ONLY = {"BallPattern.cpp"}
 
 
@@ -120,6 +126,7 @@ def check(src):
     net = os.path.join(src, "game", "net")
     roots = include_roots(src, project)
     simulation = [os.path.join(src, *parts) for parts in SIMULATION]
+    qt_programs = [os.path.join(src, *parts) for parts in QT_PROGRAMS]
     problems = []
     if not roots:
         problems.append(f"no include folders found in the CMake files under {src}")
@@ -142,12 +149,16 @@ def check(src):
         edges = graph.setdefault(path, set())
         in_core = os.path.commonpath([path, core]) == core
         in_net = os.path.commonpath([path, net]) == net
+        in_qt_program = any(os.path.commonpath([path, q]) == q for q in qt_programs)
         for match in INCLUDE.finditer(text):
             name = match.group(2).strip()
             if in_core and QT_HEADER.match(name):
                 problems.append(f"{rel}: includes the Qt header {name}; src/core must stay Qt-free")
             if not in_net and SOCKET_HEADER.match(name):
                 problems.append(f"{rel}: includes {name}; sockets belong to src/game/net")
+            elif in_qt_program and match.group(1) == "<" and POSIX_HEADER.match(name):
+                problems.append(f"{rel}: includes the POSIX header {name}; the Qt programs go "
+                                "through Qt to stay portable")
             target = resolve(name, path, roots) if match.group(1) == '"' else None
             if target is not None and target.endswith(SOURCE_SUFFIXES):
                 edges.add(target)
@@ -173,7 +184,7 @@ def main():
     if problems:
         return 1
     print(f"{count} source files: none over {MAX_LINES} lines, no include cycle, no Qt in the core, "
-          "no sockets outside the network layer, no C library trigonometry in the simulation")
+          "no sockets outside the network layer, no C library trigonometry in the simulation, no POSIX in the Qt programs")
     return 0
 
 

@@ -1,14 +1,12 @@
 #include "LevelRecovery.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QLocale>
 #include <QSaveFile>
 #include <algorithm>
-#include <cerrno>
-#include <csignal>
-#include <unistd.h>
 
 #include "CEditorDoc.h"
 #include "level/LevelFile.h"
@@ -22,9 +20,11 @@ const QString kPrefix = QStringLiteral("editor-recovery-");
 
 std::string toFileName(const QString& path) { return QFile::encodeName(path).toStdString(); }
 
-// Whether the process that wrote a copy still runs: only its own editor may touch a live copy.
-bool running(qint64 pid) {
-    return pid > 0 && (::kill(static_cast<pid_t>(pid), 0) == 0 || errno != ESRCH);
+// The lock an editor holds for as long as it runs, beside its copy. Qt tells a lock whose
+// process has gone (crashed or killed) from a live one on every system; age alone never
+// makes it stale, since an editor may stay open for days.
+QString lockPathOf(const QString& levelPath) {
+    return levelPath.chopped(4) + QStringLiteral(".lock");
 }
 
 }  // namespace
@@ -33,9 +33,13 @@ LevelRecovery::LevelRecovery(CEditorDoc& document, QString folder, int intervalM
                              QObject* parent)
     : QObject(parent), document_(document) {
     QDir().mkpath(folder);
-    const QString base = QDir(folder).filePath(kPrefix + QString::number(::getpid()));
+    const QString base =
+        QDir(folder).filePath(kPrefix + QString::number(QCoreApplication::applicationPid()));
     levelPath_ = base + QStringLiteral(".lev");
     infoPath_ = base + QStringLiteral(".txt");
+    lock_ = std::make_unique<QLockFile>(lockPathOf(levelPath_));
+    lock_->setStaleLockTime(0);
+    lock_->tryLock(0);
     timer_.setInterval(intervalMilliseconds);
     connect(&timer_, &QTimer::timeout, this, &LevelRecovery::update);
     timer_.start();
@@ -79,9 +83,10 @@ std::vector<LevelRecovery::Orphan> LevelRecovery::orphans(const QString& folder)
     const QStringList names =
         dir.entryList({kPrefix + QStringLiteral("*.lev")}, QDir::Files, QDir::Name);
     for (const QString& name : names) {
-        bool number = false;
-        const qint64 pid = name.mid(kPrefix.size(), name.size() - kPrefix.size() - 4).toLongLong(&number);
-        if (!number || running(pid)) {
+        // Only its own editor may touch a live copy: one whose lock can be taken has none.
+        QLockFile owner(lockPathOf(dir.filePath(name)));
+        owner.setStaleLockTime(0);
+        if (!owner.tryLock(0)) {
             continue;
         }
         Orphan orphan;

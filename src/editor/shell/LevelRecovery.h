@@ -1,9 +1,11 @@
 #pragma once
 
 #include <QDateTime>
+#include <QLockFile>
 #include <QObject>
 #include <QString>
 #include <QTimer>
+#include <memory>
 #include <vector>
 
 #include "level/Level.h"
@@ -14,8 +16,9 @@ class CEditorDoc;
 
 // Keeps a copy of the level being edited while it has unsaved changes, so that a crash or a
 // killed editor costs at most the last half minute of work. Each running editor writes its own
-// pair of files (named after its process), so two editors never overwrite each other's copy;
-// the copies of editors that are no longer running are offered back at the next start.
+// pair of files (named after its process), so two editors never overwrite each other's copy,
+// and holds a lock file beside them; the copies of editors that are no longer running are
+// offered back at the next start.
 class LevelRecovery : public QObject {
     Q_OBJECT
 
@@ -51,6 +54,8 @@ private:
     CEditorDoc& document_;
     QString levelPath_;
     QString infoPath_;
+    // Held while this editor runs: its copy is not an orphan.
+    std::unique_ptr<QLockFile> lock_;
     QTimer timer_;
 };
 
