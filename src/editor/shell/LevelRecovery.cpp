@@ -101,6 +101,15 @@ std::vector<LevelRecovery::Orphan> LevelRecovery::orphans(const QString& folder)
         orphan.written = QFileInfo(orphan.levelPath).lastModified();
         found.push_back(std::move(orphan));
     }
+    // The lock of an editor that was killed without a copy to leave goes with it: taking it
+    // and letting it go removes the file.
+    for (const QString& name : dir.entryList({kPrefix + QStringLiteral("*.lock")}, QDir::Files)) {
+        if (!dir.exists(name.chopped(5) + QStringLiteral(".lev"))) {
+            QLockFile gone(dir.filePath(name));
+            gone.setStaleLockTime(0);
+            gone.tryLock(0);
+        }
+    }
     std::sort(found.begin(), found.end(),
               [](const Orphan& a, const Orphan& b) { return a.written < b.written; });
     return found;

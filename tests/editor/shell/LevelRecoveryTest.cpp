@@ -1,3 +1,4 @@
+#include <QDir>
 #include <QFile>
 #include <csignal>
 
@@ -52,6 +53,30 @@ TEST_F(EditorShellTest, LevelOfAKilledEditorComesBackCellForCell) {
     EXPECT_TRUE(LevelRecovery::orphans(copies).empty()) << "this editor's copy was offered";
     ASSERT_TRUE(document.fileSave());
     EXPECT_FALSE(QFile::exists(mine.levelPath())) << "a saved level's copy stayed";
+}
+
+// Each running editor holds a lock file beside its copy. A scan leaves a live editor's lock
+// alone; the lock of an editor killed without a copy to leave is cleared away by the next one.
+TEST_F(EditorShellTest, ALockOutlivesItsEditorOnlyUntilTheNextScan) {
+    const QString file = qpath("mine.lev");
+    ASSERT_TRUE(QFile::copy(QStringLiteral(TRUNDLEX_SOURCE_DIR "/resources/levels/duck-pond.lev"), file));
+    const QString copies = qpath("recovery");
+    const auto locks = [&copies] {
+        return QDir(copies).entryList({QStringLiteral("*.lock")}, QDir::Files);
+    };
+    ChildProcess editor;
+    ASSERT_TRUE(editor.start(RECOVERY_WRITER_PATH, {copies.toStdString(), file.toStdString()}));
+    ASSERT_TRUE(editor.waitForLine("written"));
+    EXPECT_TRUE(LevelRecovery::orphans(copies).empty());
+    ASSERT_EQ(locks().size(), 1u) << "a scan took a running editor's lock";
+    editor.signal(SIGKILL);
+    EXPECT_EQ(editor.waitForExit(), ChildProcess::Signalled);
+    // As if it had been killed right after a save: no copy, only its lock.
+    for (const QString& name : QDir(copies).entryList({QStringLiteral("*.lev"), QStringLiteral("*.txt")})) {
+        ASSERT_TRUE(QFile::remove(QDir(copies).filePath(name)));
+    }
+    EXPECT_TRUE(LevelRecovery::orphans(copies).empty());
+    EXPECT_TRUE(locks().isEmpty()) << "a dead editor's lock stayed: " << locks().join(' ').toStdString();
 }
 
 }  // namespace
