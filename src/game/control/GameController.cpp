@@ -254,6 +254,8 @@ void GameController::ballStopped(bool inCup) {
 
 void GameController::setSound(bool on) {
     context_.settings.setSound(on);
+    // Stored at once: a game ended by the system (a logout, a kill) keeps the choice.
+    context_.settings.Save();
     replayBall_.SetSoundOn(on);
     match_.SetSoundForAllBalls(on);
     listener_.commandsChanged();

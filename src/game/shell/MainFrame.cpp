@@ -132,6 +132,7 @@ AboutContent MainFrame::aboutContent() {
 void MainFrame::setLook(Look look) {
     view_->setLook(look);
     context_.settings.setLook(static_cast<std::int32_t>(look));
+    context_.settings.Save();
 }
 
 void MainFrame::toggleFullScreen() {

@@ -52,6 +52,9 @@ NewGameWizard::NewGameWizard(const Match& previous, GameContext& context, QWidge
         if (mode() == 3) {
             context_.roomRequest = online_->request();
         }
+        // Stored at once (the address, the port, the recent list and the room host), so that
+        // a game ended by the system rather than by the player keeps them too.
+        context_.settings.Save();
     });
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     connect(players_, &PlayersPage::playersChanged, this, &NewGameWizard::updateOk);

@@ -65,6 +65,11 @@ TEST_F(NewGameWizardTest, AddressFieldOffersTheLastServersAndRefusesWhatCannotBe
     }
     EXPECT_EQ(settings_.recentAddresses(),
               (std::vector<std::string>{"old.example.org", "[::1]:49733"}));
+    // Stored when the wizard is accepted, not only when the game ends.
+    GameSettings stored(store_);
+    stored.Load();
+    EXPECT_EQ(stored.recentAddresses(), settings_.recentAddresses());
+    EXPECT_EQ(stored.address(), "old.example.org");
 }
 
 TEST_F(NewGameWizardTest, DeletingPlayersRenumbersTheIcons) {
