@@ -5,6 +5,7 @@
 
 #include "library/LevelLibrary.h"
 #include "net/NetProtocol.h"
+#include "play/BallColours.h"
 #include "play/Match.h"
 #include "util/TextNumbers.h"
 
@@ -210,6 +211,11 @@ bool NetSession::addPlayer(std::string_view name, std::uint32_t colour, std::int
     if (match_ == nullptr || netproto::checkName(name) != netproto::TextProblem::None ||
         match_->PlayerCount() >= netproto::MaxPlayers) {
         return false;
+    }
+    // The server gives a player who arrives with a ball colour already on the green another
+    // one; its player lists tell every computer, the player's own included.
+    if (isServer) {
+        colour = freeBallColour(*match_, colour);
     }
     match_->AddPlayer(name, colour, pattern, transparent, connection);
     if (!announce) {

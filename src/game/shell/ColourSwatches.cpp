@@ -9,6 +9,8 @@
 #include <QtMath>
 #include <algorithm>
 
+#include "play/BallColours.h"
+
 namespace trundlex {
 
 namespace {
@@ -33,12 +35,14 @@ QIcon swatchIcon(const QColor& colour) {
 }  // namespace
 
 const QList<QColor>& ColourSwatches::colours() {
-    // Vivid, and away from the greens, browns, greys and blues of the grounds in either look;
-    // no white, which fades on modern ice, and no black, which looks like the cup.
-    static const QList<QColor> list = {
-        QColor(255, 225, 0),  QColor(240, 40, 40),   QColor(0, 230, 255),  QColor(255, 80, 220),
-        QColor(190, 255, 60), QColor(180, 110, 255), QColor(255, 60, 120), QColor(130, 40, 200),
-    };
+    static const QList<QColor> list = [] {
+        QList<QColor> made;
+        for (const std::uint32_t value : ReadyMadeBallColours) {
+            made.append(QColor(static_cast<int>(value & 0xFF), static_cast<int>(value >> 8 & 0xFF),
+                               static_cast<int>(value >> 16 & 0xFF)));
+        }
+        return made;
+    }();
     return list;
 }
 

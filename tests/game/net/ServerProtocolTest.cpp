@@ -1,5 +1,7 @@
 // A server as a client made by hand sees it, hostile clients included.
 #include <memory>
+#include <set>
+#include <sstream>
 
 #include "game/net/NetTestSupport.h"
 
@@ -279,6 +281,39 @@ TEST_F(ServerProtocolTest, WhatWasSentBeforeTheGameEndedStillArrivesBeforeTheClo
     }
     EXPECT_EQ(received, kLines);
     EXPECT_TRUE(client.closedByPeer());
+}
+
+// Players who each kept the first colour offered on their own computer would meet with the
+// same ball: the server gives a newcomer whose colour is on the green already a free one, and
+// its list tells the newcomer's computer too.
+TEST_F(ServerProtocolTest, APlayerArrivingWithATakenBallColourGetsAFreeOne) {
+    skipGreeting();
+    const auto colours = [](const std::string& list) {
+        std::vector<std::string> fields;
+        std::stringstream in(list);
+        for (std::string field; std::getline(in, field, '|');) {
+            fields.push_back(field);
+        }
+        std::vector<std::string> each;
+        for (std::size_t i = 1; i < fields.size(); i += 5) {
+            each.push_back(fields[i]);
+        }
+        return each;
+    };
+    client.send("NAnn|65280|2|1|");
+    const auto afterAnn = colours(client.expect('O').value_or(""));
+    ASSERT_EQ(afterAnn.size(), 2u);
+    EXPECT_EQ(afterAnn[0], "65280") << "the host's own ball keeps its colour";
+    EXPECT_NE(afterAnn[1], "65280");
+    client.send("NBo|255|2|0|");
+    const auto afterBo = colours(client.expect('O').value_or(""));
+    ASSERT_EQ(afterBo.size(), 3u);
+    EXPECT_EQ(std::set<std::string>(afterBo.begin(), afterBo.end()).size(), 3u);
+    EXPECT_EQ(afterBo[2], "255") << "a colour nobody has is kept";
+    auto lock = host.net.lock();
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_EQ(std::to_string(host.match.GetPlayer(i)->GetStyle().colour), afterBo[i]);
+    }
 }
 
 TEST_F(ServerProtocolTest, AClientThatReadsNothingIsDroppedBeforeItsBacklogGrowsWithoutBound) {
