@@ -257,6 +257,8 @@ SV = {
     "&Add computer player": "&Lägg till datorspelare",
     "Press Start game when your friends have joined.":
         "Tryck på Starta spelet när dina vänner har kommit in.",
+    "Waiting for the room's creator to start the game.":
+        "Väntar på att den som skapade rummet ska starta spelet.",
 }
 
 

@@ -1,5 +1,4 @@
-<?xml version="1.0" encoding="utf-8"?>
-<!DOCTYPE TS>
+<?xml version='1.0' encoding='utf-8'?>
 <TS version="2.1" language="sv_SE">
 <context>
     <name>BlockTexts</name>
@@ -111,7 +110,7 @@
         <translation>%1: vänsterklick ger penseln den här formen</translation>
     </message>
     <message>
-        <source>%1: left click for the brush&apos;s back, right click for its front</source>
+        <source>%1: left click for the brush's back, right click for its front</source>
         <translation>%1: vänsterklick för penselns bakgrund, högerklick för dess förgrund</translation>
     </message>
     <message>
@@ -451,7 +450,7 @@ En fil som redan fanns där har lämnats orörd.
         <translation>&amp;Handbok</translation>
     </message>
     <message>
-        <source>Open the editor&apos;s manual</source>
+        <source>Open the editor's manual</source>
         <translation>Öppna handboken</translation>
     </message>
     <message>
@@ -483,7 +482,7 @@ En fil som redan fanns där har lämnats orörd.
         <translation>Om Trundlex Editor</translation>
     </message>
     <message>
-        <source>The course editor of Trundlex: draw levels block by block, turn and mirror them, make random ones and test them with the game&apos;s own ball. Made by the Trundlex team at Brackwater Works.</source>
+        <source>The course editor of Trundlex: draw levels block by block, turn and mirror them, make random ones and test them with the game's own ball. Made by the Trundlex team at Brackwater Works.</source>
         <translation>Banredigeraren i Trundlex: rita banor block för block, vrid och spegla dem, skapa slumpbanor och prova dem med spelets egen boll. Gjord av Trundlex-gänget på Brackwater Works.</translation>
     </message>
     <message>
@@ -518,7 +517,7 @@ En fil som redan fanns där har lämnats orörd.
         <translation>&amp;Egenskaper...</translation>
     </message>
     <message>
-        <source>Change the level&apos;s name, creator and size</source>
+        <source>Change the level's name, creator and size</source>
         <translation>Ändra banans namn, skapare och storlek</translation>
     </message>
     <message>
@@ -534,7 +533,7 @@ En fil som redan fanns där har lämnats orörd.
         <translation>Spela &amp;ljud</translation>
     </message>
     <message>
-        <source>Switch the test ball&apos;s sounds on or off</source>
+        <source>Switch the test ball's sounds on or off</source>
         <translation>Slå på eller stäng av testbollens ljud</translation>
     </message>
     <message>
@@ -542,7 +541,7 @@ En fil som redan fanns där har lämnats orörd.
         <translation>Vrid &amp;bakgrundsmaterialet</translation>
     </message>
     <message>
-        <source>Turn the slope of the brush&apos;s back material an eighth clockwise</source>
+        <source>Turn the slope of the brush's back material an eighth clockwise</source>
         <translation>Vrid lutningen på penselns bakgrundsmaterial ett åttondels varv medurs</translation>
     </message>
     <message>
@@ -550,7 +549,7 @@ En fil som redan fanns där har lämnats orörd.
         <translation>Återställ b&amp;akgrundens vridning</translation>
     </message>
     <message>
-        <source>Make the brush&apos;s back material flat</source>
+        <source>Make the brush's back material flat</source>
         <translation>Gör penselns bakgrundsmaterial plant</translation>
     </message>
     <message>
@@ -558,7 +557,7 @@ En fil som redan fanns där har lämnats orörd.
         <translation>Vrid &amp;förgrundsmaterialet</translation>
     </message>
     <message>
-        <source>Turn the slope of the brush&apos;s front material an eighth clockwise</source>
+        <source>Turn the slope of the brush's front material an eighth clockwise</source>
         <translation>Vrid lutningen på penselns förgrundsmaterial ett åttondels varv medurs</translation>
     </message>
     <message>
@@ -566,7 +565,7 @@ En fil som redan fanns där har lämnats orörd.
         <translation>Återställ fö&amp;rgrundens vridning</translation>
     </message>
     <message>
-        <source>Make the brush&apos;s front material flat</source>
+        <source>Make the brush's front material flat</source>
         <translation>Gör penselns förgrundsmaterial plant</translation>
     </message>
     <message>
@@ -582,7 +581,7 @@ En fil som redan fanns där har lämnats orörd.
         <translation>Byt plats på &amp;materialen</translation>
     </message>
     <message>
-        <source>Exchange the brush&apos;s back and front material</source>
+        <source>Exchange the brush's back and front material</source>
         <translation>Byt plats på penselns bakgrunds- och förgrundsmaterial</translation>
     </message>
     <message>
@@ -638,7 +637,7 @@ En fil som redan fanns där har lämnats orörd.
         <translation>Placera &amp;boll</translation>
     </message>
     <message>
-        <source>Place the ball&apos;s start (Shift: on half blocks)</source>
+        <source>Place the ball's start (Shift: on half blocks)</source>
         <translation>Placera bollens startpunkt (Skift: i steg om ett halvt block)</translation>
     </message>
     <message>
@@ -796,7 +795,7 @@ En fil som redan fanns där har lämnats orörd.
         <translation>Inget program som kan öppna den hittades.</translation>
     </message>
     <message>
-        <source>Can&apos;t open %1.</source>
+        <source>Can't open %1.</source>
         <translation>Kan inte öppna %1.</translation>
     </message>
 </context>
@@ -880,11 +879,11 @@ En fil som redan fanns där har lämnats orörd.
 <context>
     <name>trundlex::LevelRecovery</name>
     <message>
-        <source>Restore the unsaved level &quot;%1&quot; (untitled) from %2?</source>
+        <source>Restore the unsaved level "%1" (untitled) from %2?</source>
         <translation>Vill du återställa den osparade banan ”%1” (namnlös) från %2?</translation>
     </message>
     <message>
-        <source>Restore the unsaved level &quot;%1&quot; of %2 from %3?</source>
+        <source>Restore the unsaved level "%1" of %2 from %3?</source>
         <translation>Vill du återställa den osparade banan ”%1” i %2 från %3?</translation>
     </message>
 </context>

@@ -586,6 +586,10 @@
         <source>Press Start game when your friends have joined.</source>
         <translation>Tryck på Starta spelet när dina vänner har kommit in.</translation>
     </message>
+    <message>
+        <source>Waiting for the room's creator to start the game.</source>
+        <translation>Väntar på att den som skapade rummet ska starta spelet.</translation>
+    </message>
 </context>
 <context>
     <name>trundlex::MainFrame</name>

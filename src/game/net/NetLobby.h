@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "ball/BallTypes.h"
+
 namespace trundlex {
 
 // The texts of the lobby's status line. A user interface translates them; english() gives
@@ -65,6 +67,8 @@ struct LobbyPlayer {
     std::string name;
     // Played on this computer (the lobby marks it with " *").
     bool local = false;
+    // The ball, as the server gave it (it may differ from the colour the player chose).
+    BallStyle style;
 };
 
 // Everything the lobby shows besides its status line, read at one moment under NetGame's

@@ -13,6 +13,7 @@
 #include <algorithm>
 
 #include "OnlinePage.h"
+#include "ScoreBoard.h"
 #include "net/NetAddress.h"
 #include "net/NetGame.h"
 #include "platform/PlatformSupport.h"
@@ -201,9 +202,14 @@ void LobbyDialog::onLobbyStatus(const LobbyStatus& status) {
     const QString text = statusLine(status);
     const bool waiting = status.text == LobbyText::WaitingForStart;
     relay_.post([this, text, waiting] {
-        // A room's creator is the one who starts it, not one who waits for the start.
-        const bool creator = room_ && waiting && net_.lobbySnapshot().roomCreator;
-        status_->setText(creator ? tr("Press Start game when your friends have joined.") : text);
+        // A room's creator is the one who starts it; the others wait for that person.
+        if (room_ && waiting) {
+            status_->setText(net_.lobbySnapshot().roomCreator
+                                 ? tr("Press Start game when your friends have joined.")
+                                 : tr("Waiting for the room's creator to start the game."));
+        } else {
+            status_->setText(text);
+        }
     });
 }
 
@@ -265,8 +271,11 @@ void LobbyDialog::refresh() {
                      QStringLiteral(", ") + tr("%n player(s).", nullptr, snapshot.playerCount));
     players_->clear();
     for (const LobbyPlayer& player : snapshot.players) {
-        players_->addItem(toDisplayText(player.name) +
-                          (player.local ? QStringLiteral(" *") : QString()));
+        // Each with its ball: the server may have given a player another colour than the one
+        // chosen, when that was on the green already.
+        players_->addItem(new QListWidgetItem(
+            ballIcon(player.style.colour, player.style.pattern, player.style.transparent),
+            toDisplayText(player.name) + (player.local ? QStringLiteral(" *") : QString())));
     }
     computers_->clear();
     computers_->addTopLevelItem(new QTreeWidgetItem(

@@ -310,9 +310,13 @@ TEST_F(ServerProtocolTest, APlayerArrivingWithATakenBallColourGetsAFreeOne) {
     ASSERT_EQ(afterBo.size(), 3u);
     EXPECT_EQ(std::set<std::string>(afterBo.begin(), afterBo.end()).size(), 3u);
     EXPECT_EQ(afterBo[2], "255") << "a colour nobody has is kept";
+    // The host's match and lobby show the same balls as the list.
+    const auto shown = host.net.lobbySnapshot().players;
+    ASSERT_EQ(shown.size(), 3u);
     auto lock = host.net.lock();
     for (int i = 0; i < 3; ++i) {
         EXPECT_EQ(std::to_string(host.match.GetPlayer(i)->GetStyle().colour), afterBo[i]);
+        EXPECT_EQ(std::to_string(shown[static_cast<std::size_t>(i)].style.colour), afterBo[i]);
     }
 }
 
