@@ -3,6 +3,8 @@
 #include <QPainter>
 
 #include "render/BallRenderer.h"
+#include "render/LevelDrawing.h"
+#include "render/ModernBall.h"
 #include "platform/PlatformSupport.h"
 #include "util/RandomSource.h"
 
@@ -15,7 +17,7 @@ BallPreview::BallPreview(RandomSource& random, QWidget* parent)
     setFixedSize(kBlockSize * level_.width(), kBlockSize * level_.height());
     setAttribute(Qt::WA_OpaquePaintEvent);
     ball_.SetLevel(level_);
-    look_.setGeometry(0, 0, kBlockSize);
+    ballLook_.setGeometry(0, 0, kBlockSize);
     ball_.SetSoundOn(false);
     ball_.SetMessagePump(pumpGuiEvents);
 }
@@ -28,7 +30,13 @@ BallPreview::~BallPreview() {
 }
 
 void BallPreview::setBallLook(std::uint32_t colour, int pattern, bool transparent) {
-    look_.setStyle(BallStyle{colour, pattern, transparent});
+    ballLook_.setStyle(BallStyle{colour, pattern, transparent});
+    update();
+}
+
+void BallPreview::setLook(Look look) {
+    look_ = look;
+    ballLook_.setMargin(look == Look::Modern ? modernBallMargin(kBlockSize) : 0);
     update();
 }
 
@@ -59,8 +67,14 @@ void BallPreview::onBallNotification(BallNotification code) {
 
 void BallPreview::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    renderer_.drawLevel(painter, level_, 0, 0, kBlockSize, false);
-    drawBall(painter, ball_, look_, false);
+    drawLevelInLook(painter, look_, renderer_, modern_, level_, 0, 0, kBlockSize,
+                    devicePixelRatioF());
+    if (look_ == Look::Modern) {
+        painter.setRenderHint(QPainter::Antialiasing, true);
+        drawModernBall(painter, ball_, ballLook_, false);
+    } else {
+        drawBall(painter, ball_, ballLook_, false);
+    }
 }
 
 }  // namespace trundlex

@@ -6,6 +6,8 @@
 #include "level/Level.h"
 #include "render/BallLook.h"
 #include "render/BlockRenderer.h"
+#include "render/Look.h"
+#include "render/ModernRenderer.h"
 #include "platform/QtBallOwner.h"
 
 namespace trundlex {
@@ -22,6 +24,8 @@ public:
     ~BallPreview() override;
 
     void setBallLook(std::uint32_t colour, int pattern, bool transparent);
+    // The grass and the ball drawn as on the playfield (classic until set).
+    void setLook(Look look);
     Ball& ball() { return ball_; }
 
 protected:
@@ -36,9 +40,11 @@ private:
     RandomSource& random_;
     Level level_{3, 2};
     BlockRenderer renderer_;
+    ModernRenderer modern_;
+    Look look_ = Look::Classic;
     QtBallOwner owner_;
     Ball ball_;
-    BallLook look_;
+    BallLook ballLook_;
     bool rolling_ = false;
 };
 

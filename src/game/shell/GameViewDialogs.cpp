@@ -1,6 +1,7 @@
 // The dialogs the game view opens: the lobby of a network game, replays, levels, the manual.
 #include "GameView.h"
 
+#include "LevelPreview.h"
 #include "LevelsViewerDialog.h"
 #include "LobbyDialog.h"
 #include "ReplayDialog.h"
@@ -25,6 +26,7 @@ void GameView::showReplays() {
 
 void GameView::showLevels() {
     LevelsViewerDialog dialog(controller_->match(), context_.levels, context_.pars, this);
+    dialog.preview()->setLook(look());
     dialog.exec();
 }
 

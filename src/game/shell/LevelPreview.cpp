@@ -2,6 +2,8 @@
 
 #include <QPainter>
 
+#include "render/LevelDrawing.h"
+
 namespace trundlex {
 
 LevelPreview::LevelPreview(QWidget* parent) : QWidget(parent) { setMinimumSize(160, 120); }
@@ -17,6 +19,11 @@ void LevelPreview::clearLevel() {
     update();
 }
 
+void LevelPreview::setLook(Look look) {
+    look_ = look;
+    update();
+}
+
 void LevelPreview::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.fillRect(rect(), palette().color(QPalette::Window));
@@ -29,7 +36,8 @@ void LevelPreview::paintEvent(QPaintEvent*) {
     }
     const int left = (width() - block * level_.width()) / 2;
     const int top = (height() - block * level_.height()) / 2;
-    renderer_.drawLevel(painter, level_, left, top, block, false);
+    drawLevelInLook(painter, look_, renderer_, modern_, level_, left, top, block,
+                    devicePixelRatioF());
 }
 
 }  // namespace trundlex

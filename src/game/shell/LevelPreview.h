@@ -4,6 +4,8 @@
 
 #include "level/Level.h"
 #include "render/BlockRenderer.h"
+#include "render/Look.h"
+#include "render/ModernRenderer.h"
 
 namespace trundlex {
 
@@ -13,6 +15,8 @@ public:
     explicit LevelPreview(QWidget* parent = nullptr);
     void setLevel(const Level& level);
     void clearLevel();
+    // Drawn as the playfield is (classic until set).
+    void setLook(Look look);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -21,6 +25,8 @@ private:
     Level level_;
     bool hasLevel_ = false;
     BlockRenderer renderer_;
+    ModernRenderer modern_;
+    Look look_ = Look::Classic;
 };
 
 }  // namespace trundlex

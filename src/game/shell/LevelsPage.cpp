@@ -18,6 +18,7 @@
 #include "library/LevelLibrary.h"
 #include "play/Match.h"
 #include "platform/PlatformSupport.h"
+#include "settings/GameSettings.h"
 #include "util/RandomSource.h"
 
 namespace trundlex {
@@ -67,6 +68,7 @@ LevelsPage::LevelsPage(Match& setup, GameContext& context, QWidget* parent)
     random_ = new QComboBox(this);
     go_ = new QPushButton(tr("&Go"), this);
     preview_ = new LevelPreview(this);
+    preview_->setLook(static_cast<Look>(context_.settings.look()));
     auto* total = new QLabel(tr("Total number of levels: %1").arg(context_.levels.count()), this);
 
     auto* previewBox = new QGroupBox(tr("Preview"), this);

@@ -34,6 +34,7 @@ NewGameWizard::NewGameWizard(const Match& previous, GameContext& context, QWidge
 
     tabs_ = new QTabWidget(this);
     players_ = new PlayersPage(setup_, previous, context_.random, this);
+    players_->setLook(static_cast<Look>(context_.settings.look()));
     levels_ = new LevelsPage(setup_, context_, this);
     tabs_->addTab(players_, tr("Players"));
     tabs_->addTab(levels_, tr("Levels"));

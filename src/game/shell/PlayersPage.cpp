@@ -145,6 +145,10 @@ void PlayersPage::pickNextColour() {
     pattern_->setValue(random_.next() % Ball::PatternCount);
 }
 
+void PlayersPage::setLook(Look look) {
+    preview_->setLook(look);
+}
+
 void PlayersPage::addPlayer(const QString& name) {
     if (name.isEmpty()) {
         return;

@@ -3,6 +3,7 @@
 #include <QWidget>
 
 #include "play/ComputerPlayer.h"
+#include "render/Look.h"
 
 class QCheckBox;
 class QComboBox;
@@ -32,6 +33,8 @@ public:
     // Adds a player with the name, ball look and player kind (person or computer) now
     // chosen.
     void addPlayer(const QString& name);
+    // The ball preview is drawn as the playfield is.
+    void setLook(Look look);
     // Who plays the next player added: a person or the computer at a strength. Choosing the
     // computer with no name typed in offers one.
     void chooseStrength(ComputerStrength strength);

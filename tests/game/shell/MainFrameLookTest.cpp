@@ -2,7 +2,9 @@
 #include <QAction>
 #include <memory>
 
+#include "BallPreview.h"
 #include "GameShellFixture.h"
+#include "LevelPreview.h"
 #include "MainFrame.h"
 
 namespace trundlex::testing {
@@ -44,6 +46,22 @@ TEST_F(MainFrameLookTest, LookAndSoundChosenInTheMenusAreStoredAtOnce) {
     MainFrame again(context_);
     EXPECT_EQ(again.view()->look(), Look::Classic);
     EXPECT_TRUE(actionNamed(again, QStringLiteral("&Classic look"))->isChecked());
+}
+
+// The small pictures of the new-game wizard and the levels viewer follow the playfield's look.
+TEST_F(MainFrameLookTest, PreviewsAreDrawnInTheChosenLook) {
+    LevelPreview level;
+    level.resize(160, 120);
+    level.setLevel(asciiLevel({"#####", "#.~O#", "#####"}));
+    BallPreview ball(random_);
+    ball.setBallLook(0x00E1FF, 1, false);
+    const QImage classic[] = {level.grab().toImage(), ball.grab().toImage()};
+    level.setLook(Look::Modern);
+    ball.setLook(Look::Modern);
+    EXPECT_NE(level.grab().toImage(), classic[0]);
+    EXPECT_NE(ball.grab().toImage(), classic[1]);
+    level.setLook(Look::Classic);
+    EXPECT_EQ(level.grab().toImage(), classic[0]);
 }
 
 }  // namespace
