@@ -351,7 +351,8 @@ LobbySnapshot NetSession::lobbySnapshot() const {
         snapshot.localNames = netproto::joinNames(namesOf(Player::LocalConnection));
         for (std::int32_t i = 0; i < match_->PlayerCount(); ++i) {
             const Player& player = *match_->GetPlayer(i);
-            snapshot.players.push_back({player.GetName(), player.IsLocalPlayer(), player.GetStyle()});
+            snapshot.players.push_back(
+                {player.GetName(), player.IsLocalPlayer(), player.GetStyle()});
         }
     }
     for (const auto& connection : connections_) {

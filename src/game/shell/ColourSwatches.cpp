@@ -10,6 +10,7 @@
 #include <algorithm>
 
 #include "play/BallColours.h"
+#include "render/BallRenderer.h"
 
 namespace trundlex {
 
@@ -38,8 +39,7 @@ const QList<QColor>& ColourSwatches::colours() {
     static const QList<QColor> list = [] {
         QList<QColor> made;
         for (const std::uint32_t value : ReadyMadeBallColours) {
-            made.append(QColor(static_cast<int>(value & 0xFF), static_cast<int>(value >> 8 & 0xFF),
-                               static_cast<int>(value >> 16 & 0xFF)));
+            made.append(fromRgbValue(value));
         }
         return made;
     }();
