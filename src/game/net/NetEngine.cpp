@@ -39,20 +39,65 @@ public:
     std::atomic<bool> stopped{false};
 };
 
+// A host name being looked up on a thread of its own. The system's lookup cannot be
+// interrupted, and one that hangs (a name server out of reach) would hold up whatever waited
+// for it; nobody waits for this thread instead. What it finds goes to `deliver` as long as
+// somebody still wants it.
+struct Lookup {
+    std::mutex mutex;
+    std::function<void(std::vector<tcp::endpoint>)> deliver;
+
+    // Hands `found` on, once: from the lookup's thread, or empty when the attempt ends first.
+    void give(std::vector<tcp::endpoint> found) {
+        std::lock_guard lock(mutex);
+        if (deliver) {
+            const auto take = std::move(deliver);
+            deliver = nullptr;
+            take(std::move(found));
+        }
+    }
+    // Nothing is handed on from now on (the engine goes).
+    void forget() {
+        std::lock_guard lock(mutex);
+        deliver = nullptr;
+    }
+};
+
+std::mutex gHostLookupMutex;
+NetEngine::HostLookup gHostLookup;
+
+// The system's answer (getaddrinfo), on the calling thread.
+std::vector<std::string> systemLookup(const std::string& host) {
+    asio::io_context io;
+    tcp::resolver resolver(io);
+    asio::error_code error;
+    const auto found = resolver.resolve(host, "", error);
+    std::vector<std::string> addresses;
+    if (!error) {
+        for (const auto& entry : found) {
+            addresses.push_back(entry.endpoint().address().to_string());
+        }
+    }
+    return addresses;
+}
+
 class Connector : public NetConnector, public std::enable_shared_from_this<Connector> {
 public:
-    explicit Connector(const asio::any_io_executor& io) : resolver(io), socket(io), timer(io) {}
+    explicit Connector(const asio::any_io_executor& io) : socket(io), timer(io) {}
     void cancel() override {
         asio::post(socket.get_executor(), [self = shared_from_this()] { self->end(); });
     }
     // I/O thread: stops whatever step is under way; its handler then finds the attempt gone.
+    // A lookup still under way is answered with nothing at once.
     void end() {
         asio::error_code ignored;
-        resolver.cancel();
         timer.cancel();
         socket.close(ignored);
+        if (lookup != nullptr) {
+            lookup->give({});
+        }
     }
-    tcp::resolver resolver;
+    std::shared_ptr<Lookup> lookup;
     tcp::socket socket;
     asio::steady_timer timer;
 };
@@ -85,6 +130,12 @@ struct NetEngine::State {
     void accepted(const std::shared_ptr<Acceptor>& acceptor, const asio::error_code& error,
                   tcp::socket socket);
     void connected(const std::shared_ptr<Connector>& connector, const asio::error_code& error);
+    // Tries the addresses in turn (none: the host was not found).
+    void tryEach(const std::shared_ptr<Connector>& connector,
+                 const std::vector<tcp::endpoint>& endpoints, const std::string& host);
+    // Looks `host` up on a thread of its own, then tries what it found.
+    void lookUp(const std::shared_ptr<Connector>& connector, const std::string& host,
+                std::uint16_t port);
     // Sends the role's first messages and starts reading once they have been handled.
     void open(const std::shared_ptr<Connection>& connection);
     void readMore(const std::shared_ptr<Connection>& connection);
@@ -110,6 +161,9 @@ struct NetEngine::State {
     std::thread thread;
     // Where the handlers run: the own context, or a strand on the pool.
     asio::any_io_executor io;
+    // The lookups under way, told to forget their answer when the engine goes.
+    std::mutex lookupsMutex;
+    std::vector<std::weak_ptr<Lookup>> lookups;
 };
 
 NetEngine::NetEngine(std::recursive_mutex& mutex, NetSession& session, NetNotifier& notifier,
@@ -123,6 +177,15 @@ NetEngine::NetEngine(std::recursive_mutex& mutex, NetSession& session, NetNotifi
 }
 
 NetEngine::~NetEngine() {
+    {
+        // A lookup that answers from now on finds nobody to answer to.
+        std::lock_guard lock(state_->lookupsMutex);
+        for (const auto& weak : state_->lookups) {
+            if (const auto lookup = weak.lock()) {
+                lookup->forget();
+            }
+        }
+    }
     if (state_->ownIo != nullptr) {
         state_->ownIo->stop();
         state_->thread.join();
@@ -205,14 +268,6 @@ void NetEngine::connect(const std::string& host, std::uint16_t port,
     auto connector = std::make_shared<Connector>(state.io);
     state.session.connector = connector;
     asio::post(state.io, [&state, connector, host, port, timeout, p = state.pending()] {
-        auto done = [&state, connector, p](const asio::error_code& error) {
-            state.connected(connector, error);
-        };
-        auto tryEach = [connector, done](const tcp::resolver::results_type& endpoints) {
-            asio::async_connect(
-                connector->socket, endpoints,
-                [done](const asio::error_code& error, const tcp::endpoint&) { done(error); });
-        };
         connector->timer.expires_after(timeout);
         connector->timer.async_wait([connector](const asio::error_code& error) {
             if (!error) {
@@ -223,20 +278,64 @@ void NetEngine::connect(const std::string& host, std::uint16_t port,
         const asio::ip::address numeric = asio::ip::make_address(host, error);
         if (!error) {
             // A numeric address is used as it is, without asking any name service.
-            tryEach(tcp::resolver::results_type::create(tcp::endpoint(numeric, port), host, ""));
+            state.tryEach(connector, {tcp::endpoint(numeric, port)}, host);
             return;
         }
-        connector->resolver.async_resolve(
-            host, std::to_string(port), tcp::resolver::numeric_service,
-            [connector, done, tryEach](const asio::error_code& failed,
-                                       const tcp::resolver::results_type& found) {
-                if (failed || found.empty()) {
-                    done(failed ? failed : asio::error::host_not_found);
-                } else {
-                    tryEach(found);
-                }
-            });
+        state.lookUp(connector, host, port);
     });
+}
+
+void NetEngine::setHostLookup(HostLookup lookup) {
+    std::lock_guard lock(gHostLookupMutex);
+    gHostLookup = std::move(lookup);
+}
+
+void NetEngine::State::lookUp(const std::shared_ptr<Connector>& connector,
+                              const std::string& host, std::uint16_t port) {
+    auto lookup = std::make_shared<Lookup>();
+    // No Pending is held while the lookup runs: the engine does not wait for it.
+    lookup->deliver = [this, connector, host](std::vector<tcp::endpoint> found) {
+        asio::post(io, [this, connector, host, found = std::move(found), p = pending()] {
+            tryEach(connector, found, host);
+        });
+    };
+    connector->lookup = lookup;
+    {
+        std::lock_guard lock(lookupsMutex);
+        std::erase_if(lookups, [](const std::weak_ptr<Lookup>& weak) { return weak.expired(); });
+        lookups.push_back(lookup);
+    }
+    HostLookup find;
+    {
+        std::lock_guard lock(gHostLookupMutex);
+        find = gHostLookup;
+    }
+    std::thread([lookup, host, port, find] {
+        std::vector<tcp::endpoint> found;
+        for (const std::string& text : find ? find(host) : systemLookup(host)) {
+            asio::error_code error;
+            const asio::ip::address address = asio::ip::make_address(text, error);
+            if (!error) {
+                found.emplace_back(address, port);
+            }
+        }
+        lookup->give(std::move(found));
+    }).detach();
+}
+
+void NetEngine::State::tryEach(const std::shared_ptr<Connector>& connector,
+                               const std::vector<tcp::endpoint>& endpoints,
+                               const std::string& host) {
+    if (endpoints.empty()) {
+        connected(connector, asio::error::host_not_found);
+        return;
+    }
+    asio::async_connect(
+        connector->socket,
+        tcp::resolver::results_type::create(endpoints.begin(), endpoints.end(), host, ""),
+        [this, connector, p = pending()](const asio::error_code& error, const tcp::endpoint&) {
+            connected(connector, error);
+        });
 }
 
 void NetEngine::State::connected(const std::shared_ptr<Connector>& connector,

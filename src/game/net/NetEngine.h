@@ -6,6 +6,7 @@
 #include <memory>
 #include <mutex>
 #include <string>
+#include <vector>
 
 namespace trundlex {
 
@@ -71,6 +72,12 @@ public:
     // `timeout` and sets session.connector meanwhile; the game's client connection follows
     // ("Connection open!"), or "Couldn't connect." and the game ends.
     void connect(const std::string& host, std::uint16_t port, std::chrono::milliseconds timeout);
+    // How a client finds the numeric addresses of a host name: the system's lookup, unless
+    // one is put in place here (tests put in a slow one; null gives the system's back). It
+    // runs on a thread that nobody waits for: neither a cancelled connect nor the end of the
+    // game waits for a lookup that hangs.
+    using HostLookup = std::function<std::vector<std::string>(const std::string& host)>;
+    static void setHostLookup(HostLookup lookup);
     // The limits have changed: every connection follows them from now on.
     void timeoutsChanged();
     // Under the lock, on a server: takes a connection that another part of the program has

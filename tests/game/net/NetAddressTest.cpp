@@ -1,6 +1,10 @@
 // What people type as a server's address, and games over both address families and names.
+#include <future>
+
 #include "game/net/NetTestSupport.h"
 #include "net/NetAddress.h"
+#include "net/NetEngine.h"
+#include "net/NetPool.h"
 
 namespace trundlex::testing {
 namespace {
@@ -110,6 +114,41 @@ TEST(NetAddressTest, ANameThatDoesNotResolveCannotConnect) {
     EXPECT_TRUE(lost.net.startClient("no-such-host.invalid", 49732, &lost.lobby));
     EXPECT_TRUE(lost.lobby.waitForStatus(LobbyText::CouldntConnect));
     EXPECT_FALSE(lost.net.isConnected());
+}
+
+// A name lookup that hangs (a name server out of reach) holds up neither the end of the game
+// nor the program: a game on its own thread and one on a pool both end at once, and the
+// lookup's late answer finds nobody.
+TEST(NetAddressTest, AHangingNameLookupHoldsNothingUp) {
+    LevelLibrary library("");
+    NetPool io{1};
+    NetPool delivery{1};
+    for (const bool pooled : {false, true}) {
+        std::promise<void> asked;
+        std::promise<void> answer;
+        std::shared_future<void> answered = answer.get_future().share();
+        NetEngine::setHostLookup([&asked, answered](const std::string&) {
+            asked.set_value();
+            answered.wait();
+            return std::vector<std::string>{"127.0.0.1"};
+        });
+        auto net = pooled ? std::make_unique<NetGame>(library, io, delivery)
+                          : std::make_unique<NetGame>(library);
+        Match match;
+        match.AddPlayer("Gus", 0x00FF00, 1, false, Player::LocalConnection);
+        net->setMatch(&match);
+        EXPECT_TRUE(net->startClient("slow.example", 49732, nullptr));
+        ASSERT_EQ(asked.get_future().wait_for(10s), std::future_status::ready);
+        auto ended = std::async(std::launch::async, [&net] {
+            net->endGame();
+            net.reset();
+        });
+        const bool quick = ended.wait_for(10s) == std::future_status::ready;
+        answer.set_value();
+        ended.wait();
+        EXPECT_TRUE(quick) << (pooled ? "on a pool" : "on its own thread");
+    }
+    NetEngine::setHostLookup(nullptr);
 }
 
 }  // namespace
