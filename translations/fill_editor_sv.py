@@ -249,6 +249,12 @@ SV = {
     "the disk could not be read or written": "disken kunde inte läsas eller skrivas",
     "the file name is too long": "filnamnet är för långt",
     "%1: %2": "%1: %2",
+    "cannot open %1": "kan inte öppna %1",
+    "cannot lock %1": "kan inte låsa %1",
+    "the high scores cannot be written as a file": "topplistan kan inte skrivas som en fil",
+    "another program is using %1 and did not let go of it within %n second(s)": (
+        "ett annat program använder %1 och släppte den inte inom %n sekund",
+        "ett annat program använder %1 och släppte den inte inom %n sekunder"),
 }
 
 

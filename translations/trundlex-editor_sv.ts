@@ -279,6 +279,22 @@ Banan du redigerar har inte ändrats.
         <source>%1: %2</source>
         <translation>%1: %2</translation>
     </message>
+    <message>
+        <source>cannot open %1</source>
+        <translation>kan inte öppna %1</translation>
+    </message>
+    <message>
+        <source>cannot lock %1</source>
+        <translation>kan inte låsa %1</translation>
+    </message>
+    <message>
+        <source>the high scores cannot be written as a file</source>
+        <translation>topplistan kan inte skrivas som en fil</translation>
+    </message>
+    <message numerus="yes">
+        <source>another program is using %1 and did not let go of it within %n second(s)</source>
+        <translation><numerusform>ett annat program använder %1 och släppte den inte inom %n sekund</numerusform><numerusform>ett annat program använder %1 och släppte den inte inom %n sekunder</numerusform></translation>
+    </message>
 </context>
 <context>
     <name>SpeedModeTexts</name>

@@ -12,6 +12,13 @@
     </message>
 </context>
 <context>
+    <name>SaveErrorTexts</name>
+    <message numerus="yes">
+        <source>another program is using %1 and did not let go of it within %n second(s)</source>
+        <translation><numerusform>another program is using %1 and did not let go of it within %n second</numerusform><numerusform>another program is using %1 and did not let go of it within %n seconds</numerusform></translation>
+    </message>
+</context>
+<context>
     <name>trundlex::LevelsPage</name>
     <message numerus="yes">
         <source>Levels are missing for this course: only %1 of its %n level(s) could be found. This game will not enter the high scores.</source>

@@ -99,6 +99,93 @@
     </message>
 </context>
 <context>
+    <name>SaveErrorTexts</name>
+    <message>
+        <source>cannot create a temporary file next to %1</source>
+        <translation>kan inte skapa en tillfällig fil bredvid %1</translation>
+    </message>
+    <message>
+        <source>cannot write %1</source>
+        <translation>kan inte skriva %1</translation>
+    </message>
+    <message>
+        <source>cannot write %1 to the disk</source>
+        <translation>kan inte skriva %1 till disken</translation>
+    </message>
+    <message>
+        <source>cannot close %1</source>
+        <translation>kan inte stänga %1</translation>
+    </message>
+    <message>
+        <source>cannot replace %1</source>
+        <translation>kan inte ersätta %1</translation>
+    </message>
+    <message>
+        <source>cannot open %1</source>
+        <translation>kan inte öppna %1</translation>
+    </message>
+    <message>
+        <source>cannot lock %1</source>
+        <translation>kan inte låsa %1</translation>
+    </message>
+    <message>
+        <source>the level cannot be written as a level file</source>
+        <translation>banan kan inte skrivas som en banfil</translation>
+    </message>
+    <message>
+        <source>the high scores cannot be written as a file</source>
+        <translation>topplistan kan inte skrivas som en fil</translation>
+    </message>
+    <message numerus="yes">
+        <source>another program is using %1 and did not let go of it within %n second(s)</source>
+        <translation><numerusform>ett annat program använder %1 och släppte den inte inom %n sekund</numerusform><numerusform>ett annat program använder %1 och släppte den inte inom %n sekunder</numerusform></translation>
+    </message>
+    <message>
+        <source>permission denied</source>
+        <translation>åtkomst nekad</translation>
+    </message>
+    <message>
+        <source>the operation is not permitted</source>
+        <translation>åtgärden är inte tillåten</translation>
+    </message>
+    <message>
+        <source>the folder does not exist</source>
+        <translation>mappen finns inte</translation>
+    </message>
+    <message>
+        <source>a part of the path is not a folder</source>
+        <translation>en del av sökvägen är ingen mapp</translation>
+    </message>
+    <message>
+        <source>it is a folder</source>
+        <translation>det är en mapp</translation>
+    </message>
+    <message>
+        <source>the disk is full</source>
+        <translation>disken är full</translation>
+    </message>
+    <message>
+        <source>your disk quota is used up</source>
+        <translation>din diskkvot är slut</translation>
+    </message>
+    <message>
+        <source>the disk is read-only</source>
+        <translation>disken är skrivskyddad</translation>
+    </message>
+    <message>
+        <source>the disk could not be read or written</source>
+        <translation>disken kunde inte läsas eller skrivas</translation>
+    </message>
+    <message>
+        <source>the file name is too long</source>
+        <translation>filnamnet är för långt</translation>
+    </message>
+    <message>
+        <source>%1: %2</source>
+        <translation>%1: %2</translation>
+    </message>
+</context>
+<context>
     <name>SpeedModeTexts</name>
     <message>
         <source>Stop ball</source>

@@ -5,7 +5,7 @@
 
 #include "LevelChecker.h"
 #include "LevelEditCommand.h"
-#include "SaveErrorText.h"
+#include "platform/SaveErrorText.h"
 #include "level/LevelFile.h"
 #include "model/LevelEditing.h"
 #include "model/RecentFileList.h"

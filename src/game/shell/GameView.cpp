@@ -8,6 +8,7 @@
 #include "ScoreBoard.h"
 #include "control/ForceMeter.h"
 #include "platform/PlatformSupport.h"
+#include "platform/SaveErrorText.h"
 #include "render/BallRenderer.h"
 #include "settings/GameSettings.h"
 #include "util/PixelMath.h"
@@ -156,7 +157,7 @@ void GameView::replayShown(const std::string& name, int hole, int stroke) {
 
 QString GameView::highScoresNotSavedText(const std::string& path, const std::string& reason) {
     return tr("The high scores could not be saved to %1 (%2).")
-        .arg(toDisplayText(path), toDisplayText(reason));
+        .arg(toDisplayText(path), saveErrorText(reason));
 }
 
 void GameView::highScoresNotSaved(const std::string& path, const std::string& reason) {

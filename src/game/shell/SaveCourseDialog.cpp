@@ -18,6 +18,7 @@
 #include "library/CourseLibrary.h"
 #include "play/Match.h"
 #include "platform/PlatformSupport.h"
+#include "platform/SaveErrorText.h"
 
 namespace trundlex {
 
@@ -154,7 +155,7 @@ void SaveCourseDialog::accept() {
                                             context_.courses.at(courses_->currentIndex()).path());
         QMessageBox::critical(this, windowTitle(),
                               tr("Couldn't save file: %1").arg(file) + QStringLiteral("\n\n") +
-                                  toDisplayText(error_));
+                                  saveErrorText(error_));
         return;
     }
     QDialog::accept();

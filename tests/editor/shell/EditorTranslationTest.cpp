@@ -9,7 +9,7 @@
 
 #include "CMainFrame.h"
 #include "EditorLanguage.h"
-#include "SaveErrorText.h"
+#include "platform/SaveErrorText.h"
 #include "platform/AboutDialog.h"
 #include "support/TranslationCheck.h"
 #include "util/SafeFile.h"

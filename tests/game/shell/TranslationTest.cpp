@@ -10,6 +10,9 @@
 #include "Language.h"
 #include "MainFrame.h"
 #include "platform/AboutDialog.h"
+#include "platform/SaveErrorText.h"
+#include "support/TempFolder.h"
+#include "util/FileLock.h"
 #include "support/TranslationCheck.h"
 
 namespace trundlex {
@@ -54,6 +57,16 @@ TEST(Translation, SwedishIsChosenByOptionWithQtsOwnTexts) {
               QStringLiteral("2 datorer anslutna"));
     EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "Cancel"), QStringLiteral("Avbryt"));
     EXPECT_EQ(MainFrame::aboutContent().windowTitle, QStringLiteral("Om Trundlex"));
+    // Why the high scores could not be saved, whole in Swedish: another window of the game
+    // holding the file's lock too long.
+    const testing::TempFolder folder;
+    const std::string scores = folder / "highscore.dat";
+    const FileLock holder(scores);
+    const FileLock late(scores, std::chrono::milliseconds(20));
+    ASSERT_FALSE(late.locked());
+    EXPECT_EQ(saveErrorText(late.error()),
+              QStringLiteral("ett annat program använder %1 och släppte den inte inom 1 sekund")
+                  .arg(QString::fromStdString(scores)));
 }
 
 }  // namespace

@@ -1,7 +1,9 @@
-#include "SaveErrorText.h"
+#include "platform/SaveErrorText.h"
 
 #include <QCoreApplication>
+#include <QRegularExpression>
 #include <cerrno>
+#include <algorithm>
 #include <cstring>
 #include <string_view>
 
@@ -26,6 +28,8 @@ public:
             {"cannot flush ", QT_TR_NOOP("cannot write %1 to the disk")},
             {"cannot close ", QT_TR_NOOP("cannot close %1")},
             {"cannot replace ", QT_TR_NOOP("cannot replace %1")},
+            {"cannot open ", QT_TR_NOOP("cannot open %1")},
+            {"cannot lock ", QT_TR_NOOP("cannot lock %1")},
         };
         for (const auto& s : steps) {
             if (what.starts_with(s.prefix)) {
@@ -34,6 +38,20 @@ public:
         }
         if (what == "the level text cannot be encoded") {
             return tr("the level cannot be written as a level file");
+        }
+        if (what == "the high scores cannot be encoded") {
+            return tr("the high scores cannot be written as a file");
+        }
+        // Another program (another window of the game, say) kept the file to itself.
+        static const QRegularExpression held(
+            QStringLiteral("^(.*)\\.lock is held by (process \\S+|another program); "
+                           "gave up after (\\d+) ms$"));
+        const QRegularExpressionMatch match = held.match(toDisplayText(what));
+        if (match.hasMatch()) {
+            const int seconds = std::max(1, (match.captured(3).toInt() + 999) / 1000);
+            return tr("another program is using %1 and did not let go of it within %n second(s)",
+                      nullptr, seconds)
+                .arg(match.captured(1));
         }
         return toDisplayText(what);
     }
