@@ -6,6 +6,7 @@
 #include <thread>
 
 #include "net/AsioSupport.h"
+#include "net/NameLookup.h"
 #include "net/NetNotifier.h"
 #include "net/NetProtocol.h"
 #include "net/NetRole.h"
@@ -39,48 +40,6 @@ public:
     std::atomic<bool> stopped{false};
 };
 
-// A host name being looked up on a thread of its own. The system's lookup cannot be
-// interrupted, and one that hangs (a name server out of reach) would hold up whatever waited
-// for it; nobody waits for this thread instead. What it finds goes to `deliver` as long as
-// somebody still wants it.
-struct Lookup {
-    std::mutex mutex;
-    std::function<void(std::vector<tcp::endpoint>)> deliver;
-
-    // Hands `found` on, once: from the lookup's thread, or empty when the attempt ends first.
-    void give(std::vector<tcp::endpoint> found) {
-        std::lock_guard lock(mutex);
-        if (deliver) {
-            const auto take = std::move(deliver);
-            deliver = nullptr;
-            take(std::move(found));
-        }
-    }
-    // Nothing is handed on from now on (the engine goes).
-    void forget() {
-        std::lock_guard lock(mutex);
-        deliver = nullptr;
-    }
-};
-
-std::mutex gHostLookupMutex;
-NetEngine::HostLookup gHostLookup;
-
-// The system's answer (getaddrinfo), on the calling thread.
-std::vector<std::string> systemLookup(const std::string& host) {
-    asio::io_context io;
-    tcp::resolver resolver(io);
-    asio::error_code error;
-    const auto found = resolver.resolve(host, "", error);
-    std::vector<std::string> addresses;
-    if (!error) {
-        for (const auto& entry : found) {
-            addresses.push_back(entry.endpoint().address().to_string());
-        }
-    }
-    return addresses;
-}
-
 class Connector : public NetConnector, public std::enable_shared_from_this<Connector> {
 public:
     explicit Connector(const asio::any_io_executor& io) : socket(io), timer(io) {}
@@ -97,7 +56,7 @@ public:
             lookup->give({});
         }
     }
-    std::shared_ptr<Lookup> lookup;
+    std::shared_ptr<NameLookup> lookup;
     tcp::socket socket;
     asio::steady_timer timer;
 };
@@ -163,7 +122,8 @@ struct NetEngine::State {
     asio::any_io_executor io;
     // The lookups under way, told to forget their answer when the engine goes.
     std::mutex lookupsMutex;
-    std::vector<std::weak_ptr<Lookup>> lookups;
+    std::vector<std::weak_ptr<NameLookup>> lookups;
+    bool closing = false;
 };
 
 NetEngine::NetEngine(std::recursive_mutex& mutex, NetSession& session, NetNotifier& notifier,
@@ -180,6 +140,7 @@ NetEngine::~NetEngine() {
     {
         // A lookup that answers from now on finds nobody to answer to.
         std::lock_guard lock(state_->lookupsMutex);
+        state_->closing = true;
         for (const auto& weak : state_->lookups) {
             if (const auto lookup = weak.lock()) {
                 lookup->forget();
@@ -286,41 +247,28 @@ void NetEngine::connect(const std::string& host, std::uint16_t port,
 }
 
 void NetEngine::setHostLookup(HostLookup lookup) {
-    std::lock_guard lock(gHostLookupMutex);
-    gHostLookup = std::move(lookup);
+    NameLookup::replace(std::move(lookup));
 }
 
 void NetEngine::State::lookUp(const std::shared_ptr<Connector>& connector,
                               const std::string& host, std::uint16_t port) {
-    auto lookup = std::make_shared<Lookup>();
     // No Pending is held while the lookup runs: the engine does not wait for it.
-    lookup->deliver = [this, connector, host](std::vector<tcp::endpoint> found) {
+    auto lookup = std::make_shared<NameLookup>([this, connector, host](NameLookup::Found found) {
         asio::post(io, [this, connector, host, found = std::move(found), p = pending()] {
             tryEach(connector, found, host);
         });
-    };
-    connector->lookup = lookup;
+    });
     {
+        // Listed before it starts, so that an engine going away meanwhile silences it.
         std::lock_guard lock(lookupsMutex);
-        std::erase_if(lookups, [](const std::weak_ptr<Lookup>& weak) { return weak.expired(); });
+        if (closing) {
+            return;
+        }
+        std::erase_if(lookups, [](const auto& weak) { return weak.expired(); });
         lookups.push_back(lookup);
     }
-    HostLookup find;
-    {
-        std::lock_guard lock(gHostLookupMutex);
-        find = gHostLookup;
-    }
-    std::thread([lookup, host, port, find] {
-        std::vector<tcp::endpoint> found;
-        for (const std::string& text : find ? find(host) : systemLookup(host)) {
-            asio::error_code error;
-            const asio::ip::address address = asio::ip::make_address(text, error);
-            if (!error) {
-                found.emplace_back(address, port);
-            }
-        }
-        lookup->give(std::move(found));
-    }).detach();
+    connector->lookup = lookup;
+    NameLookup::run(lookup, host, port);
 }
 
 void NetEngine::State::tryEach(const std::shared_ptr<Connector>& connector,
