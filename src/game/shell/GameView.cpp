@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "ChatBox.h"
+#include "MatchResultsDialog.h"
 #include "ScoreBoard.h"
 #include "control/ForceMeter.h"
 #include "platform/PlatformSupport.h"
@@ -168,14 +169,30 @@ void GameView::highScoresNotSaved(const std::string& path, const std::string& re
 
 void GameView::matchEnded(const std::string& winners, const std::string& highScoreCourse) {
     const QString names = toDisplayText(winners);
-    QString text = tr("Congratulations, %1, you won!").arg(names);
-    if (!unsavedScores_.isEmpty()) {
-        text += QStringLiteral("\n\n") + unsavedScores_;
-        unsavedScores_.clear();
-    }
-    inform(text);
+    updateActions();
+    MatchResultsDialog::Options options;
+    // Wherever this computer may restart the match, it may also play it again from here.
+    options.playAgain = action(GameCommand::Restart)->isEnabled();
     if (!highScoreCourse.empty()) {
-        showHighScores(highScoreCourse);
+        options.showHighScores = [this, highScoreCourse] { showHighScores(highScoreCourse); };
+    }
+    options.warning = unsavedScores_;
+    unsavedScores_.clear();
+    options.look = look();
+    MatchResultsDialog dialog(controller_->match(), controller_->pars(), std::move(options),
+                              window());
+    showResults(dialog);
+    // The controller goes on from this call (the winner's replay); what comes next starts
+    // once it has.
+    switch (dialog.choice()) {
+        case MatchResultsDialog::Choice::PlayAgain:
+            QMetaObject::invokeMethod(this, [this] { restart(false); }, Qt::QueuedConnection);
+            break;
+        case MatchResultsDialog::Choice::NewGame:
+            QMetaObject::invokeMethod(this, [this] { newGame(); }, Qt::QueuedConnection);
+            break;
+        case MatchResultsDialog::Choice::Close:
+            break;
     }
     emit matchOver(names);
 }

@@ -18,6 +18,7 @@ namespace trundlex {
 
 class BannerOverlay;
 class ChatBox;
+class MatchResultsDialog;
 class ScoreBoard;
 
 // The commands of the game, with the numbers the menus, tool bar and accelerators use.
@@ -98,6 +99,8 @@ protected:
     virtual void inform(const QString& text);
     virtual bool confirm(const QString& question);
     virtual void showHighScores(const std::string& courseId);
+    // Shows the results at the end of a match and waits until the player has chosen.
+    virtual void showResults(MatchResultsDialog& dialog);
     // Runs the new-game wizard on `setup`; true when the user confirmed it.
     virtual bool runNewGameWizard(Match& setup);
     virtual void showReplays();
@@ -172,7 +175,8 @@ private:
     StartScreen startScreen_;
     // The status line of the hole being played, shown again after a computer's turn.
     QString holeStatus_;
-    // Said again with the congratulations, which would otherwise push it off the status line.
+    // Shown again on the results screen, where it would otherwise be pushed off the status
+    // line.
     QString unsavedScores_;
     BannerOverlay* banner_ = nullptr;
     BannerOverlay* turnTag_ = nullptr;

@@ -1,8 +1,10 @@
-// The dialogs the game view opens: the lobby of a network game, replays, levels, the manual.
+// The dialogs the game view opens: the lobby of a network game, replays, levels, the results
+// of a match, the manual.
 #include "GameView.h"
 
 #include "LevelsViewerDialog.h"
 #include "LobbyDialog.h"
+#include "MatchResultsDialog.h"
 #include "ReplayDialog.h"
 #include "platform/AboutDialog.h"
 #include "settings/GameSettings.h"
@@ -27,6 +29,8 @@ void GameView::showLevels() {
     LevelsViewerDialog dialog(controller_->match(), context_.levels, context_.pars, this);
     dialog.exec();
 }
+
+void GameView::showResults(MatchResultsDialog& dialog) { dialog.exec(); }
 
 void GameView::showHelp() { openManual(QStringLiteral("Trundlex"), this); }
 

@@ -4,6 +4,7 @@
 #include <QTest>
 
 #include "GameView.h"
+#include "MatchResultsDialog.h"
 #include "game/control/ControllerFixture.h"
 
 namespace trundlex::testing {
@@ -17,6 +18,11 @@ public:
     QStringList questions;
     bool answer = true;
     std::vector<std::string> highScoreDialogs;
+    // The rows of every results screen shown, and what the player does there (nothing: Close).
+    std::vector<QStringList> results;
+    QString resultsWarning;
+    bool playAgainOffered = false;
+    std::function<void(MatchResultsDialog&)> onResults;
 
 protected:
     void inform(const QString& text) override { messages << text; }
@@ -26,6 +32,14 @@ protected:
     }
     void showHighScores(const std::string& courseId) override {
         highScoreDialogs.push_back(courseId);
+    }
+    void showResults(MatchResultsDialog& dialog) override {
+        results.push_back(dialog.rows());
+        resultsWarning = dialog.warning();
+        playAgainOffered = dialog.playAgainButton() != nullptr;
+        if (onResults) {
+            onResults(dialog);
+        }
     }
 };
 
