@@ -257,6 +257,16 @@ SV = {
     "&Add computer player": "&Lägg till datorspelare",
     "Press Start game when your friends have joined.":
         "Tryck på Starta spelet när dina vänner har kommit in.",
+    # The results screen at the end of a match.
+    "Game over": "Spelet är slut",
+    "Well played, %1!": "Bra spelat, %1!",
+    "%1 wins!": "%1 vinner!",
+    "%1 and %2 share the win!": "%1 och %2 delar på segern!",
+    "Final standings after %n hole(s)": ("Slutställning efter %n hål", "Slutställning efter %n hål"),
+    "Strokes": "Slag",
+    "To par": "Mot par",
+    "(you)": "(du)",
+    "&Play again": "&Spela igen",
 }
 
 
