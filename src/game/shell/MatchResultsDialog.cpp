@@ -9,6 +9,7 @@
 #include <QStyle>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <cmath>
 
 #include "platform/PlatformSupport.h"
 #include "play/Match.h"
@@ -34,8 +35,29 @@ QPixmap blankPixmap(const QWidget& widget, int width, int height) {
     return pixmap;
 }
 
+// The place of a player without a medal: a plain ring, as wide as a medal.
+QPixmap placeRing(const QWidget& widget, int place) {
+    QPixmap pixmap = blankPixmap(widget, kMedalSize, kMedalSize);
+    QPainter painter(&pixmap);
+    painter.setRenderHint(QPainter::Antialiasing);
+    QColor ink = widget.palette().color(QPalette::Text);
+    ink.setAlpha(130);
+    painter.setPen(QPen(ink, 1.2));
+    const QRectF ring(6, 6, 18, 18);
+    painter.drawEllipse(ring);
+    QFont font = widget.font();
+    font.setBold(true);
+    font.setPixelSize(11);
+    painter.setFont(font);
+    painter.drawText(ring, Qt::AlignCenter, QString::number(place));
+    return pixmap;
+}
+
 // A medal for places 1 to 3: a ribbon behind a metal disc with the place stamped on it.
 QPixmap medal(const QWidget& widget, int place) {
+    if (place > 3) {
+        return placeRing(widget, place);
+    }
     struct Metal {
         QColor light, dark, text;
     };
@@ -74,6 +96,44 @@ QPixmap medal(const QWidget& widget, int place) {
     return pixmap;
 }
 
+// A golden cup for the headline.
+QPixmap trophy(const QWidget& widget) {
+    QPixmap pixmap = blankPixmap(widget, 44, 48);
+    QPainter painter(&pixmap);
+    painter.setRenderHint(QPainter::Antialiasing);
+    QLinearGradient gold(0, 0, 44, 0);
+    gold.setColorAt(0, QColor(255, 214, 90));
+    gold.setColorAt(0.45, QColor(255, 240, 170));
+    gold.setColorAt(1, QColor(200, 140, 20));
+    const QPen rim(QColor(140, 95, 10), 1.2);
+    // Handles first, so the bowl covers where they join.
+    painter.setPen(QPen(QColor(200, 150, 30), 3.5));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawArc(QRectF(2, 6, 14, 16), 90 * 16, 180 * 16);
+    painter.drawArc(QRectF(28, 6, 14, 16), -90 * 16, 180 * 16);
+    painter.setPen(rim);
+    painter.setBrush(gold);
+    QPainterPath bowl;
+    bowl.moveTo(9, 4);
+    bowl.lineTo(35, 4);
+    bowl.cubicTo(35, 22, 28, 29, 22, 29);
+    bowl.cubicTo(16, 29, 9, 22, 9, 4);
+    painter.drawPath(bowl);
+    painter.drawRect(QRectF(19.5, 29, 5, 8));
+    painter.drawRoundedRect(QRectF(12, 37, 20, 8), 2, 2);
+    // A star stamped on the bowl.
+    QPolygonF star;
+    for (int i = 0; i < 10; ++i) {
+        const double radius = i % 2 == 0 ? 6.0 : 2.6;
+        const double angle = -M_PI / 2 + i * M_PI / 5;
+        star << QPointF(22 + radius * std::cos(angle), 15 + radius * std::sin(angle));
+    }
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(QColor(255, 255, 255, 200));
+    painter.drawPolygon(star);
+    return pixmap;
+}
+
 // The player's ball as a small shaded disc in its colour.
 QPixmap disc(const QWidget& widget, std::uint32_t colour) {
     QPixmap pixmap = blankPixmap(widget, kDiscSize, kDiscSize);
@@ -89,6 +149,18 @@ QPixmap disc(const QWidget& widget, std::uint32_t colour) {
     painter.drawEllipse(ball);
     return pixmap;
 }
+
+// The background of one row of the ranking, behind its cells.
+class RowBand : public QWidget {
+public:
+    RowBand(const QColor& colour, QWidget* parent) : QWidget(parent), colour_(colour) {}
+
+protected:
+    void paintEvent(QPaintEvent*) override { QPainter(this).fillRect(rect(), colour_); }
+
+private:
+    QColor colour_;
+};
 
 QLabel* cellLabel(const QString& text, QWidget* parent, Qt::Alignment alignment, bool bold) {
     auto* label = new QLabel(text, parent);
@@ -215,7 +287,7 @@ QWidget* MatchResultsDialog::makeHeader(const Match& match) {
     }
 
     auto* header = new QFrame(this);
-    auto* layout = new QVBoxLayout(header);
+    auto* layout = new QHBoxLayout(header);
     headline_ = new QLabel(text, header);
     headline_->setTextFormat(Qt::PlainText);
     headline_->setWordWrap(true);
@@ -227,8 +299,17 @@ QWidget* MatchResultsDialog::makeHeader(const Match& match) {
     auto* standing = new QLabel(tr("Final standings after %n hole(s)", "", match.LevelCount()),
                                 header);
     standing->setAlignment(Qt::AlignCenter);
-    layout->addWidget(headline_);
-    layout->addWidget(standing);
+    auto* texts = new QVBoxLayout;
+    texts->addWidget(headline_);
+    texts->addWidget(standing);
+    auto* cup = new QLabel(header);
+    cup->setPixmap(trophy(*this));
+    // As wide as the cup on the other side, so the texts stay centred.
+    auto* balance = new QWidget(header);
+    balance->setFixedSize(cup->sizeHint());
+    layout->addWidget(cup, 0, Qt::AlignVCenter);
+    layout->addLayout(texts, 1);
+    layout->addWidget(balance);
     if (options_.look == Look::Modern) {
         // The playfield's grass behind the headline, as the modern look paints the course.
         header->setObjectName(QStringLiteral("resultsHeader"));
@@ -272,28 +353,19 @@ QWidget* MatchResultsDialog::makeTable() {
         const Row& row = rows_[i];
         const int r = static_cast<int>(i) + 1;
         // A band behind the row: the winners' in a warm tint, the others alternating.
-        auto* band = new QWidget(table);
-        band->setAutoFillBackground(true);
-        QPalette bandColours = band->palette();
         QColor fill = palette().color(i % 2 == 0 ? QPalette::AlternateBase : QPalette::Base);
         if (row.place == 1) {
             fill = modern ? QColor(255, 243, 205) : palette().color(QPalette::AlternateBase);
         }
-        bandColours.setColor(QPalette::Window, fill);
-        band->setPalette(bandColours);
-        grid->addWidget(band, r, 0, 1, columns);
+        grid->addWidget(new RowBand(fill, table), r, 0, 1, columns);
 
         const bool winner = row.place == 1;
         auto* place = new QLabel(table);
         place->setAlignment(Qt::AlignCenter);
         place->setContentsMargins(6, 3, 2, 3);
-        if (row.place <= 3) {
-            place->setPixmap(medal(*this, row.place));
-            place->setToolTip(QString::number(row.place));
-        } else {
-            place->setText(QString::number(row.place));
-        }
-        place->setMinimumWidth(kMedalSize + 8);
+        place->setPixmap(medal(*this, row.place));
+        place->setToolTip(QString::number(row.place));
+        grid->setRowMinimumHeight(r, kMedalSize + 6);
         grid->addWidget(place, r, 0);
         auto* ball = new QLabel(table);
         ball->setPixmap(disc(*this, row.colour));
