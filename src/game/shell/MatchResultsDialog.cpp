@@ -296,6 +296,10 @@ QWidget* MatchResultsDialog::makeHeader(const Match& match) {
     big.setBold(true);
     big.setPointSizeF(big.pointSizeF() * 1.6);
     headline_->setFont(big);
+    // A headline that fits in a wide dialog stays on one line; a longer one (long names in a
+    // tie) breaks at that width instead of into narrow lines with a word left over.
+    const int oneLine = QFontMetrics(big).horizontalAdvance(text) + 8;
+    headline_->setMinimumWidth(std::min(oneLine, 600));
     auto* standing = new QLabel(tr("Final standings after %n hole(s)", "", match.LevelCount()),
                                 header);
     standing->setAlignment(Qt::AlignCenter);
@@ -398,16 +402,33 @@ QWidget* MatchResultsDialog::makeTable() {
     return table;
 }
 
-QLabel* MatchResultsDialog::makeWarning(const QString& text) {
-    warning_ = new QLabel(this);
-    warning_->setObjectName(QStringLiteral("resultsWarning"));
+QWidget* MatchResultsDialog::makeWarning(const QString& text) {
+    auto* box = new QFrame(this);
+    box->setObjectName(QStringLiteral("resultsWarning"));
+    box->setStyleSheet(QStringLiteral(
+        "#resultsWarning { background: #fff4ce; border: 1px solid #d9a400; border-radius: 4px; }"
+        "#resultsWarning QLabel { color: #4d3800; }"));
+    auto* icon = new QLabel(box);
+    icon->setPixmap(style()->standardIcon(QStyle::SP_MessageBoxWarning).pixmap(24, 24));
+    warning_ = new QLabel(text, box);
     warning_->setTextFormat(Qt::PlainText);
     warning_->setWordWrap(true);
-    warning_->setText(text);
-    warning_->setStyleSheet(QStringLiteral(
-        "#resultsWarning { background: #fff4ce; color: #4d3800; border: 1px solid #d9a400; "
-        "border-radius: 4px; padding: 6px 8px; }"));
-    return warning_;
+    auto* layout = new QHBoxLayout(box);
+    layout->setContentsMargins(8, 6, 8, 6);
+    layout->addWidget(icon, 0, Qt::AlignTop);
+    layout->addWidget(warning_, 1);
+    return box;
+}
+
+void MatchResultsDialog::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    // Qt places a dialog by the size it guessed before the wrapped headline settled; centre
+    // it on the game's window by the size it really has.
+    if (const QWidget* owner = parentWidget()) {
+        const QRect frame = frameGeometry();
+        move(owner->window()->frameGeometry().center() -
+             QPoint(frame.width() / 2, frame.height() / 2));
+    }
 }
 
 void MatchResultsDialog::choose(Choice choice) {
@@ -418,7 +439,7 @@ void MatchResultsDialog::choose(Choice choice) {
 QString MatchResultsDialog::headline() const { return headline_->text(); }
 
 QString MatchResultsDialog::warning() const {
-    return warning_ != nullptr && !warning_->isHidden() ? warning_->text() : QString();
+    return warning_ != nullptr ? warning_->text() : QString();
 }
 
 QStringList MatchResultsDialog::rows() const {

@@ -70,10 +70,13 @@ public:
     QPushButton* highScoresButton() const { return highScores_; }
     QPushButton* closeButton() const { return close_; }
 
+protected:
+    void showEvent(QShowEvent* event) override;
+
 private:
     QWidget* makeHeader(const Match& match);
     QWidget* makeTable();
-    QLabel* makeWarning(const QString& text);
+    QWidget* makeWarning(const QString& text);
     void choose(Choice choice);
 
     std::vector<Row> rows_;
