@@ -175,8 +175,7 @@ private:
     StartScreen startScreen_;
     // The status line of the hole being played, shown again after a computer's turn.
     QString holeStatus_;
-    // Shown again on the results screen, where it would otherwise be pushed off the status
-    // line.
+    // Shown again on the results screen: the end of the match pushes it off the status line.
     QString unsavedScores_;
     BannerOverlay* banner_ = nullptr;
     BannerOverlay* turnTag_ = nullptr;
