@@ -124,6 +124,8 @@ void GameView::holeStarted(int hole, int holeCount, const std::string& levelName
 }
 
 void GameView::scoreBoardFilled(const Match& match) {
+    // A match starts (again): the results of the last one are over.
+    closeResults();
     scoreBoard_->fill(match);
     layoutHeader();
 }
@@ -169,6 +171,7 @@ void GameView::highScoresNotSaved(const std::string& path, const std::string& re
 
 void GameView::matchEnded(const std::string& winners, const std::string& highScoreCourse) {
     const QString names = toDisplayText(winners);
+    closeResults();
     updateActions();
     MatchResultsDialog::Options options;
     // Wherever this computer may restart the match, it may also play it again from here.
@@ -179,22 +182,31 @@ void GameView::matchEnded(const std::string& winners, const std::string& highSco
     options.warning = unsavedScores_;
     unsavedScores_.clear();
     options.look = look();
-    MatchResultsDialog dialog(controller_->match(), controller_->pars(), std::move(options),
-                              window());
-    showResults(dialog);
-    // The controller goes on from this call (the winner's replay); what comes next starts
-    // once it has.
-    switch (dialog.choice()) {
-        case MatchResultsDialog::Choice::PlayAgain:
+    results_ = new MatchResultsDialog(controller_->match(), controller_->pars(),
+                                      std::move(options), window());
+    results_->setAttribute(Qt::WA_DeleteOnClose);
+    connect(results_, &QDialog::finished, this, [this, dialog = results_.data()] {
+        if (results_ == dialog) {
+            results_ = nullptr;
+        }
+        // Never from inside a call of the controller, which may still be ending the match.
+        if (dialog->choice() == MatchResultsDialog::Choice::PlayAgain) {
             QMetaObject::invokeMethod(this, [this] { restart(false); }, Qt::QueuedConnection);
-            break;
-        case MatchResultsDialog::Choice::NewGame:
+        } else if (dialog->choice() == MatchResultsDialog::Choice::NewGame) {
             QMetaObject::invokeMethod(this, [this] { newGame(); }, Qt::QueuedConnection);
-            break;
-        case MatchResultsDialog::Choice::Close:
-            break;
-    }
+        }
+    });
+    // Shown without waiting: the winner's putts replay behind it, and a network game goes on
+    // (another computer may start the match again, which closes it).
+    showResults(*results_);
     emit matchOver(names);
+}
+
+void GameView::closeResults() {
+    if (results_) {
+        results_->close();
+        results_ = nullptr;
+    }
 }
 
 void GameView::levelMissing() {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QAction>
+#include <QPointer>
 #include <map>
 #include <memory>
 
@@ -99,7 +100,7 @@ protected:
     virtual void inform(const QString& text);
     virtual bool confirm(const QString& question);
     virtual void showHighScores(const std::string& courseId);
-    // Shows the results at the end of a match and waits until the player has chosen.
+    // Shows the results at the end of a match, modal to the window, without waiting.
     virtual void showResults(MatchResultsDialog& dialog);
     // Runs the new-game wizard on `setup`; true when the user confirmed it.
     virtual bool runNewGameWizard(Match& setup);
@@ -148,6 +149,8 @@ private:
     // BannerOverlay::Placement.
     BannerOverlay* overlay(BannerOverlay*& slot, int placement);
 
+    // Closes the results screen, if one is open, as if the player had closed it.
+    void closeResults();
     void createActions();
     void updateActions();
     void newGame();
@@ -177,6 +180,7 @@ private:
     QString holeStatus_;
     // Shown again on the results screen: the end of the match pushes it off the status line.
     QString unsavedScores_;
+    QPointer<MatchResultsDialog> results_;
     BannerOverlay* banner_ = nullptr;
     BannerOverlay* turnTag_ = nullptr;
     bool turnPlayableHere_ = true;

@@ -30,7 +30,7 @@ void GameView::showLevels() {
     dialog.exec();
 }
 
-void GameView::showResults(MatchResultsDialog& dialog) { dialog.exec(); }
+void GameView::showResults(MatchResultsDialog& dialog) { dialog.open(); }
 
 void GameView::showHelp() { openManual(QStringLiteral("Trundlex"), this); }
 

@@ -22,6 +22,7 @@ public:
     std::vector<QStringList> results;
     QString resultsWarning;
     bool playAgainOffered = false;
+    QPointer<MatchResultsDialog> openResults;
     std::function<void(MatchResultsDialog&)> onResults;
 
 protected:
@@ -37,6 +38,7 @@ protected:
         results.push_back(dialog.rows());
         resultsWarning = dialog.warning();
         playAgainOffered = dialog.playAgainButton() != nullptr;
+        openResults = &dialog;
         if (onResults) {
             onResults(dialog);
         }
