@@ -283,6 +283,16 @@ SV = {
     "the disk could not be read or written": "disken kunde inte läsas eller skrivas",
     "the file name is too long": "filnamnet är för långt",
     "%1: %2": "%1: %2",
+    # The results screen at the end of a match.
+    "Game over": "Spelet är slut",
+    "Well played, %1!": "Bra spelat, %1!",
+    "%1 wins!": "%1 vinner!",
+    "%1 and %2 share the win!": "%1 och %2 delar på segern!",
+    "Final standings after %n hole(s)": ("Slutställning efter %n hål", "Slutställning efter %n hål"),
+    "Strokes": "Slag",
+    "To par": "Mot par",
+    "(you)": "(du)",
+    "&Play again": "&Spela igen",
 }
 
 

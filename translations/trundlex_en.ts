@@ -37,6 +37,13 @@
     </message>
 </context>
 <context>
+    <name>trundlex::MatchResultsDialog</name>
+    <message numerus="yes">
+        <source>Final standings after %n hole(s)</source>
+        <translation><numerusform>Final standings after %n hole</numerusform><numerusform>Final standings after %n holes</numerusform></translation>
+    </message>
+</context>
+<context>
     <name>trundlex::NewGameWizard</name>
     <message numerus="yes">
         <source>This computer's IP address(es): %1</source>

@@ -375,10 +375,6 @@
         <translation>%1 tänker...</translation>
     </message>
     <message>
-        <source>Congratulations, %1, you won!</source>
-        <translation>Grattis till segern, %1!</translation>
-    </message>
-    <message>
         <source>A game is in progress. Do you want to abandon it?</source>
         <translation>Ett spel pågår. Vill du avbryta det?</translation>
     </message>
@@ -743,6 +739,65 @@
     <message>
         <source>&amp;Classic look</source>
         <translation>&amp;Klassiskt utseende</translation>
+    </message>
+</context>
+<context>
+    <name>trundlex::MatchResultsDialog</name>
+    <message>
+        <source>Game over</source>
+        <translation>Spelet är slut</translation>
+    </message>
+    <message>
+        <source>&amp;High scores...</source>
+        <translation>&amp;Topplista...</translation>
+    </message>
+    <message>
+        <source>&amp;New game...</source>
+        <translation>&amp;Nytt spel...</translation>
+    </message>
+    <message>
+        <source>&amp;Play again</source>
+        <translation>&amp;Spela igen</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Stäng</translation>
+    </message>
+    <message>
+        <source>Par</source>
+        <translation>Par</translation>
+    </message>
+    <message>
+        <source>Well played, %1!</source>
+        <translation>Bra spelat, %1!</translation>
+    </message>
+    <message>
+        <source>%1 wins!</source>
+        <translation>%1 vinner!</translation>
+    </message>
+    <message>
+        <source>%1 and %2 share the win!</source>
+        <translation>%1 och %2 delar på segern!</translation>
+    </message>
+    <message numerus="yes">
+        <source>Final standings after %n hole(s)</source>
+        <translation><numerusform>Slutställning efter %n hål</numerusform><numerusform>Slutställning efter %n hål</numerusform></translation>
+    </message>
+    <message>
+        <source>Player</source>
+        <translation>Spelare</translation>
+    </message>
+    <message>
+        <source>Strokes</source>
+        <translation>Slag</translation>
+    </message>
+    <message>
+        <source>To par</source>
+        <translation>Mot par</translation>
+    </message>
+    <message>
+        <source>(you)</source>
+        <translation>(du)</translation>
     </message>
 </context>
 <context>

@@ -57,6 +57,9 @@ public:
     Ball* currentBall() const { return shownBall_; }
     double force() const { return force_; }
     double aim() const { return aim_; }
+    // Each hole's par as far as it is known, by hole; 0 for a hole whose par is not known
+    // (not worked out yet, or its level has none).
+    const std::vector<int>& pars() const { return pars_; }
     bool isHighlightOn() const { return highlightOn_; }
     int highlightIndex() const { return highlightIndex_; }
     // Who has the turn now and whether it is played here; a Here turn without a name when

@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "ChatBox.h"
+#include "MatchResultsDialog.h"
 #include "ScoreBoard.h"
 #include "control/ForceMeter.h"
 #include "platform/PlatformSupport.h"
@@ -124,6 +125,8 @@ void GameView::holeStarted(int hole, int holeCount, const std::string& levelName
 }
 
 void GameView::scoreBoardFilled(const Match& match) {
+    // A match starts (again): the results of the last one are over.
+    closeResults();
     scoreBoard_->fill(match);
     layoutHeader();
 }
@@ -169,16 +172,42 @@ void GameView::highScoresNotSaved(const std::string& path, const std::string& re
 
 void GameView::matchEnded(const std::string& winners, const std::string& highScoreCourse) {
     const QString names = toDisplayText(winners);
-    QString text = tr("Congratulations, %1, you won!").arg(names);
-    if (!unsavedScores_.isEmpty()) {
-        text += QStringLiteral("\n\n") + unsavedScores_;
-        unsavedScores_.clear();
-    }
-    inform(text);
+    closeResults();
+    updateActions();
+    MatchResultsDialog::Options options;
+    // Wherever this computer may restart the match, it may also play it again from here.
+    options.playAgain = action(GameCommand::Restart)->isEnabled();
     if (!highScoreCourse.empty()) {
-        showHighScores(highScoreCourse);
+        options.showHighScores = [this, highScoreCourse] { showHighScores(highScoreCourse); };
     }
+    options.warning = unsavedScores_;
+    unsavedScores_.clear();
+    options.look = look();
+    results_ = new MatchResultsDialog(controller_->match(), controller_->pars(),
+                                      std::move(options), window());
+    results_->setAttribute(Qt::WA_DeleteOnClose);
+    connect(results_, &QDialog::finished, this, [this, dialog = results_.data()] {
+        if (results_ == dialog) {
+            results_ = nullptr;
+        }
+        // Never from inside a call of the controller, which may still be ending the match.
+        if (dialog->choice() == MatchResultsDialog::Choice::PlayAgain) {
+            QMetaObject::invokeMethod(this, [this] { restart(false); }, Qt::QueuedConnection);
+        } else if (dialog->choice() == MatchResultsDialog::Choice::NewGame) {
+            QMetaObject::invokeMethod(this, [this] { newGame(); }, Qt::QueuedConnection);
+        }
+    });
+    // Shown without waiting: the winner's putts replay behind it, and a network game goes on
+    // (another computer may start the match again, which closes it).
+    showResults(*results_);
     emit matchOver(names);
+}
+
+void GameView::closeResults() {
+    if (results_) {
+        results_->close();
+        results_ = nullptr;
+    }
 }
 
 void GameView::levelMissing() {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QAction>
+#include <QPointer>
 #include <map>
 #include <memory>
 
@@ -18,6 +19,7 @@ namespace trundlex {
 
 class BannerOverlay;
 class ChatBox;
+class MatchResultsDialog;
 class ScoreBoard;
 
 // The commands of the game, with the numbers the menus, tool bar and accelerators use.
@@ -98,6 +100,8 @@ protected:
     virtual void inform(const QString& text);
     virtual bool confirm(const QString& question);
     virtual void showHighScores(const std::string& courseId);
+    // Shows the results at the end of a match, modal to the window, without waiting.
+    virtual void showResults(MatchResultsDialog& dialog);
     // Runs the new-game wizard on `setup`; true when the user confirmed it.
     virtual bool runNewGameWizard(Match& setup);
     virtual void showReplays();
@@ -145,6 +149,8 @@ private:
     // BannerOverlay::Placement.
     BannerOverlay* overlay(BannerOverlay*& slot, int placement);
 
+    // Closes the results screen, if one is open, as if the player had closed it.
+    void closeResults();
     void createActions();
     void updateActions();
     void newGame();
@@ -172,8 +178,9 @@ private:
     StartScreen startScreen_;
     // The status line of the hole being played, shown again after a computer's turn.
     QString holeStatus_;
-    // Said again with the congratulations, which would otherwise push it off the status line.
+    // Shown again on the results screen: the end of the match pushes it off the status line.
     QString unsavedScores_;
+    QPointer<MatchResultsDialog> results_;
     BannerOverlay* banner_ = nullptr;
     BannerOverlay* turnTag_ = nullptr;
     bool turnPlayableHere_ = true;

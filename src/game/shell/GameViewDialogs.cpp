@@ -1,9 +1,11 @@
-// The dialogs the game view opens: the lobby of a network game, replays, levels, the manual.
+// The dialogs the game view opens: the lobby of a network game, replays, levels, the results
+// of a match, the manual.
 #include "GameView.h"
 
 #include "LevelPreview.h"
 #include "LevelsViewerDialog.h"
 #include "LobbyDialog.h"
+#include "MatchResultsDialog.h"
 #include "ReplayDialog.h"
 #include "platform/AboutDialog.h"
 #include "settings/GameSettings.h"
@@ -29,6 +31,8 @@ void GameView::showLevels() {
     dialog.preview()->setLook(look());
     dialog.exec();
 }
+
+void GameView::showResults(MatchResultsDialog& dialog) { dialog.open(); }
 
 void GameView::showHelp() { openManual(QStringLiteral("Trundlex"), this); }
 

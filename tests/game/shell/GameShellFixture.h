@@ -4,6 +4,7 @@
 #include <QTest>
 
 #include "GameView.h"
+#include "MatchResultsDialog.h"
 #include "game/control/ControllerFixture.h"
 
 namespace trundlex::testing {
@@ -17,6 +18,12 @@ public:
     QStringList questions;
     bool answer = true;
     std::vector<std::string> highScoreDialogs;
+    // The rows of every results screen shown, and what the player does there (nothing: Close).
+    std::vector<QStringList> results;
+    QString resultsWarning;
+    bool playAgainOffered = false;
+    QPointer<MatchResultsDialog> openResults;
+    std::function<void(MatchResultsDialog&)> onResults;
 
 protected:
     void inform(const QString& text) override { messages << text; }
@@ -26,6 +33,15 @@ protected:
     }
     void showHighScores(const std::string& courseId) override {
         highScoreDialogs.push_back(courseId);
+    }
+    void showResults(MatchResultsDialog& dialog) override {
+        results.push_back(dialog.rows());
+        resultsWarning = dialog.warning();
+        playAgainOffered = dialog.playAgainButton() != nullptr;
+        openResults = &dialog;
+        if (onResults) {
+            onResults(dialog);
+        }
     }
 };
 

@@ -165,9 +165,12 @@ TEST_F(GameShellTest, TwoViewsPlayAMatchOverLoopbackAndTheClientGetsTheLevels) {
                 view->putt(std::atan2(dy, dx), std::clamp(0.602 * (std::hypot(dx, dy) + 0.5), 0.5, 80.0));
             }
         }
-        return !client.messages.isEmpty();
+        return !client.results.empty();
     })) << "the match never ended";
     ASSERT_TRUE(spinUntil([&] { return client.controller().isHighlightOn(); }));
+    EXPECT_FALSE(client.playAgainOffered) << "only the server starts a network game again";
+    EXPECT_TRUE(client.results[0].join('\n').contains(QStringLiteral("\tBob (you)\t")));
+    EXPECT_FALSE(client.results[0].join('\n').contains(QStringLiteral("Ann (you)")));
     const int clientStrokes = client.match().GetPlayer(1)->TotalStrokes();
 
     // Regression: a putt that arrived after the end of the match still rolled the last
@@ -184,7 +187,7 @@ TEST_F(GameShellTest, TwoViewsPlayAMatchOverLoopbackAndTheClientGetsTheLevels) {
     serverNet.sendChat("done", "Host");
     ASSERT_TRUE(spinUntil(
         [&] { return client.chatBox()->history().contains(QStringLiteral("Host> done")); }));
-    EXPECT_EQ(client.messages.size(), 1) << "the end was announced again";
+    EXPECT_EQ(client.results.size(), 1u) << "the end was announced again";
     EXPECT_EQ(client.match().GetPlayer(1)->TotalStrokes(), clientStrokes);
     EXPECT_TRUE(client.controller().isHighlightOn()) << "the winner's replay was cut off";
 

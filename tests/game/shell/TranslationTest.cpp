@@ -5,10 +5,13 @@
 
 #include <QApplication>
 #include <QLocale>
+#include <QPushButton>
 #include <QRegularExpression>
 
 #include "Language.h"
 #include "MainFrame.h"
+#include "MatchResultsDialog.h"
+#include "play/Match.h"
 #include "platform/AboutDialog.h"
 #include "platform/SaveErrorText.h"
 #include "support/TempFolder.h"
@@ -67,6 +70,21 @@ TEST(Translation, SwedishIsChosenByOptionWithQtsOwnTexts) {
     EXPECT_EQ(saveErrorText(late.error()),
               QStringLiteral("ett annat program använder %1 och släppte den inte inom 1 sekund")
                   .arg(QString::fromStdString(scores)));
+}
+
+TEST(Translation, TheResultsScreenSpeaksSwedish) {
+    ASSERT_EQ(installLanguage(*QCoreApplication::instance(), QStringLiteral("sv")),
+              QStringLiteral("sv"));
+    Match match;
+    match.AddLevel("hole");
+    match.AddPlayer("Ann", 0, 0, false, Player::LocalConnection).AddStroke(0);
+    match.AddPlayer("Bob", 0, 0, false, 3).AddStroke(0);  // on another computer
+    const MatchResultsDialog dialog(match, {1}, {});
+    EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Spelet är slut"));
+    EXPECT_EQ(dialog.headline(), QStringLiteral("Ann och Bob delar på segern!"));
+    EXPECT_EQ(dialog.rows(), (QStringList{QStringLiteral("1\tAnn (du)\t1\tPar"),
+                                         QStringLiteral("1\tBob\t1\tPar")}));
+    EXPECT_EQ(dialog.playAgainButton()->text(), QStringLiteral("&Spela igen"));
 }
 
 }  // namespace

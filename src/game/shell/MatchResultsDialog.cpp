@@ -1,0 +1,460 @@
+#include "MatchResultsDialog.h"
+
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPainter>
+#include <QPainterPath>
+#include <QPushButton>
+#include <QStyle>
+#include <QVBoxLayout>
+#include <algorithm>
+#include <cmath>
+
+#include "platform/PlatformSupport.h"
+#include "play/Match.h"
+
+namespace trundlex {
+
+namespace {
+
+constexpr int kMedalSize = 30;
+constexpr int kDiscSize = 16;
+
+QColor fromBgr(std::uint32_t colour) {
+    return QColor(static_cast<int>(colour & 0xFF), static_cast<int>((colour >> 8) & 0xFF),
+                  static_cast<int>((colour >> 16) & 0xFF));
+}
+
+// Drawn at the screen's pixel ratio, so the medals stay crisp on high-density screens.
+QPixmap blankPixmap(const QWidget& widget, int width, int height) {
+    const qreal ratio = widget.devicePixelRatioF();
+    QPixmap pixmap(QSize(width, height) * ratio);
+    pixmap.setDevicePixelRatio(ratio);
+    pixmap.fill(Qt::transparent);
+    return pixmap;
+}
+
+// The place of a player without a medal: a plain ring, as wide as a medal.
+QPixmap placeRing(const QWidget& widget, int place) {
+    QPixmap pixmap = blankPixmap(widget, kMedalSize, kMedalSize);
+    QPainter painter(&pixmap);
+    painter.setRenderHint(QPainter::Antialiasing);
+    QColor ink = widget.palette().color(QPalette::Text);
+    ink.setAlpha(130);
+    painter.setPen(QPen(ink, 1.2));
+    const QRectF ring(6, 6, 18, 18);
+    painter.drawEllipse(ring);
+    QFont font = widget.font();
+    font.setBold(true);
+    font.setPixelSize(11);
+    painter.setFont(font);
+    painter.drawText(ring, Qt::AlignCenter, QString::number(place));
+    return pixmap;
+}
+
+// A medal for places 1 to 3: a ribbon behind a metal disc with the place stamped on it.
+QPixmap medal(const QWidget& widget, int place) {
+    if (place > 3) {
+        return placeRing(widget, place);
+    }
+    struct Metal {
+        QColor light, dark, text;
+    };
+    static const Metal metals[] = {{QColor(255, 229, 120), QColor(196, 146, 20), QColor(110, 74, 0)},
+                                   {QColor(246, 247, 250), QColor(150, 156, 166), QColor(70, 74, 82)},
+                                   {QColor(240, 176, 120), QColor(150, 86, 40), QColor(90, 46, 14)}};
+    const Metal& metal = metals[place - 1];
+    QPixmap pixmap = blankPixmap(widget, kMedalSize, kMedalSize);
+    QPainter painter(&pixmap);
+    painter.setRenderHint(QPainter::Antialiasing);
+    // The ribbon: two bands meeting behind the disc.
+    const QColor ribbon = place == 1 ? QColor(200, 40, 50) : place == 2 ? QColor(40, 90, 190)
+                                                                        : QColor(40, 140, 80);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(ribbon);
+    painter.drawPolygon(QPolygonF({{6, 0}, {12, 0}, {17, 14}, {12, 16}}));
+    painter.setBrush(ribbon.darker(125));
+    painter.drawPolygon(QPolygonF({{24, 0}, {18, 0}, {13, 14}, {18, 16}}));
+    // The disc, lit from the top left.
+    const QRectF disc(5, 8, 20, 20);
+    QRadialGradient shine(disc.center() - QPointF(4, 4), 14);
+    shine.setColorAt(0, metal.light);
+    shine.setColorAt(1, metal.dark);
+    painter.setBrush(shine);
+    painter.setPen(QPen(metal.dark.darker(130), 1.2));
+    painter.drawEllipse(disc);
+    painter.setPen(QPen(metal.light, 1));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawEllipse(disc.adjusted(2.5, 2.5, -2.5, -2.5));
+    QFont font = widget.font();
+    font.setBold(true);
+    font.setPixelSize(11);
+    painter.setFont(font);
+    painter.setPen(metal.text);
+    painter.drawText(disc, Qt::AlignCenter, QString::number(place));
+    return pixmap;
+}
+
+// A golden cup for the headline.
+QPixmap trophy(const QWidget& widget) {
+    QPixmap pixmap = blankPixmap(widget, 44, 48);
+    QPainter painter(&pixmap);
+    painter.setRenderHint(QPainter::Antialiasing);
+    QLinearGradient gold(0, 0, 44, 0);
+    gold.setColorAt(0, QColor(255, 214, 90));
+    gold.setColorAt(0.45, QColor(255, 240, 170));
+    gold.setColorAt(1, QColor(200, 140, 20));
+    const QPen rim(QColor(140, 95, 10), 1.2);
+    // Handles first, so the bowl covers where they join.
+    painter.setPen(QPen(QColor(200, 150, 30), 3.5));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawArc(QRectF(2, 6, 14, 16), 90 * 16, 180 * 16);
+    painter.drawArc(QRectF(28, 6, 14, 16), -90 * 16, 180 * 16);
+    painter.setPen(rim);
+    painter.setBrush(gold);
+    QPainterPath bowl;
+    bowl.moveTo(9, 4);
+    bowl.lineTo(35, 4);
+    bowl.cubicTo(35, 22, 28, 29, 22, 29);
+    bowl.cubicTo(16, 29, 9, 22, 9, 4);
+    painter.drawPath(bowl);
+    painter.drawRect(QRectF(19.5, 29, 5, 8));
+    painter.drawRoundedRect(QRectF(12, 37, 20, 8), 2, 2);
+    // A star stamped on the bowl.
+    QPolygonF star;
+    for (int i = 0; i < 10; ++i) {
+        const double radius = i % 2 == 0 ? 6.0 : 2.6;
+        const double angle = -M_PI / 2 + i * M_PI / 5;
+        star << QPointF(22 + radius * std::cos(angle), 15 + radius * std::sin(angle));
+    }
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(QColor(255, 255, 255, 200));
+    painter.drawPolygon(star);
+    return pixmap;
+}
+
+// The player's ball as a small shaded disc in its colour.
+QPixmap disc(const QWidget& widget, std::uint32_t colour) {
+    QPixmap pixmap = blankPixmap(widget, kDiscSize, kDiscSize);
+    QPainter painter(&pixmap);
+    painter.setRenderHint(QPainter::Antialiasing);
+    const QColor base = fromBgr(colour);
+    const QRectF ball(1, 1, kDiscSize - 2, kDiscSize - 2);
+    QRadialGradient shade(ball.center() - QPointF(3, 3), kDiscSize * 0.75);
+    shade.setColorAt(0, base.lighter(150));
+    shade.setColorAt(1, base.darker(125));
+    painter.setBrush(shade);
+    painter.setPen(QPen(QColor(0, 0, 0, 150), 1));
+    painter.drawEllipse(ball);
+    return pixmap;
+}
+
+// The background of one row of the ranking, behind its cells.
+class RowBand : public QWidget {
+public:
+    RowBand(const QColor& colour, QWidget* parent) : QWidget(parent), colour_(colour) {}
+
+protected:
+    void paintEvent(QPaintEvent*) override { QPainter(this).fillRect(rect(), colour_); }
+
+private:
+    QColor colour_;
+};
+
+QLabel* cellLabel(const QString& text, QWidget* parent, Qt::Alignment alignment, bool bold) {
+    auto* label = new QLabel(text, parent);
+    label->setTextFormat(Qt::PlainText);
+    label->setAlignment(alignment | Qt::AlignVCenter);
+    label->setContentsMargins(8, 4, 8, 4);
+    if (bold) {
+        QFont font = label->font();
+        font.setBold(true);
+        label->setFont(font);
+    }
+    return label;
+}
+
+}  // namespace
+
+MatchResultsDialog::MatchResultsDialog(const Match& match, const std::vector<int>& pars,
+                                       Options options, QWidget* parent)
+    : QDialog(parent), rows_(rank(match, pars)), options_(std::move(options)) {
+    setWindowTitle(tr("Game over"));
+    parShown_ = !rows_.empty() && rows_.front().againstPar.has_value();
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setSpacing(12);
+    layout->addWidget(makeHeader(match));
+    layout->addWidget(makeTable());
+    if (!options_.warning.isEmpty()) {
+        layout->addWidget(makeWarning(options_.warning));
+    }
+
+    auto* buttons = new QHBoxLayout;
+    if (options_.showHighScores) {
+        highScores_ = new QPushButton(tr("&High scores..."), this);
+        highScores_->setAutoDefault(false);
+        connect(highScores_, &QPushButton::clicked, this, [this] { options_.showHighScores(); });
+        buttons->addWidget(highScores_);
+    }
+    buttons->addStretch(1);
+    newGame_ = new QPushButton(tr("&New game..."), this);
+    connect(newGame_, &QPushButton::clicked, this, [this] { choose(Choice::NewGame); });
+    buttons->addWidget(newGame_);
+    if (options_.playAgain) {
+        playAgain_ = new QPushButton(tr("&Play again"), this);
+        connect(playAgain_, &QPushButton::clicked, this, [this] { choose(Choice::PlayAgain); });
+        buttons->addWidget(playAgain_);
+    }
+    close_ = new QPushButton(tr("Close"), this);
+    connect(close_, &QPushButton::clicked, this, &QDialog::reject);
+    buttons->addWidget(close_);
+    // Another round is what a table of friends most often wants; where this computer cannot
+    // start one (a network client), Enter just closes.
+    QPushButton* preferred = playAgain_ != nullptr ? playAgain_ : close_;
+    preferred->setDefault(true);
+    preferred->setFocus();
+    layout->addLayout(buttons);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+}
+
+std::vector<MatchResultsDialog::Row> MatchResultsDialog::rank(const Match& match,
+                                                              const std::vector<int>& pars) {
+    const int players = match.PlayerCount();
+    const int holes = match.LevelCount();
+    bool parKnown = holes > 0 && static_cast<int>(pars.size()) >= holes;
+    int parTotal = 0;
+    for (int h = 0; parKnown && h < holes; ++h) {
+        parKnown = pars[static_cast<std::size_t>(h)] > 0;
+        parTotal += pars[static_cast<std::size_t>(h)];
+    }
+    // Players of other computers in the list: the ones of this computer are worth a mark.
+    bool networked = false;
+    for (int i = 0; i < players; ++i) {
+        networked = networked || !match.GetPlayer(i)->IsCreatedLocal();
+    }
+    const std::vector<std::int32_t> winners = match.Winners();
+    std::vector<Row> rows;
+    for (int i = 0; i < players; ++i) {
+        const Player& player = *match.GetPlayer(i);
+        Row row;
+        row.player = i;
+        row.name = toDisplayText(player.GetName());
+        row.colour = player.GetStyle().colour;
+        row.strokes = player.TotalStrokes();
+        if (parKnown) {
+            row.againstPar = row.strokes - parTotal;
+        }
+        row.here = networked && player.IsCreatedLocal();
+        rows.push_back(row);
+    }
+    // The match names the winners; everyone else is placed behind all who took fewer strokes.
+    for (Row& row : rows) {
+        const bool won = std::find(winners.begin(), winners.end(), row.player) != winners.end();
+        row.place = won ? 1
+                        : 1 + static_cast<int>(std::count_if(rows.begin(), rows.end(),
+                                                             [&](const Row& other) {
+                                                                 return other.strokes < row.strokes;
+                                                             }));
+    }
+    std::stable_sort(rows.begin(), rows.end(),
+                     [](const Row& a, const Row& b) { return a.place < b.place; });
+    return rows;
+}
+
+QString MatchResultsDialog::againstParText(int difference) {
+    if (difference == 0) {
+        return tr("Par");
+    }
+    return (difference > 0 ? QStringLiteral("+") : QStringLiteral("\u2212")) +
+           QString::number(std::abs(difference));
+}
+
+QWidget* MatchResultsDialog::makeHeader(const Match& match) {
+    QStringList winners;
+    for (const std::int32_t index : match.Winners()) {
+        winners << toDisplayText(match.GetPlayer(index)->GetName());
+    }
+    QString text;
+    if (match.PlayerCount() == 1 && winners.size() == 1) {
+        text = tr("Well played, %1!").arg(winners.front());
+    } else if (winners.size() == 1) {
+        text = tr("%1 wins!").arg(winners.front());
+    } else if (winners.size() > 1) {
+        const QString last = winners.takeLast();
+        text = tr("%1 and %2 share the win!").arg(winners.join(QStringLiteral(", ")), last);
+    }
+
+    auto* header = new QFrame(this);
+    auto* layout = new QHBoxLayout(header);
+    headline_ = new QLabel(text, header);
+    headline_->setTextFormat(Qt::PlainText);
+    headline_->setWordWrap(true);
+    headline_->setAlignment(Qt::AlignCenter);
+    QFont big = headline_->font();
+    big.setBold(true);
+    big.setPointSizeF(big.pointSizeF() * 1.6);
+    headline_->setFont(big);
+    // A headline that fits in a wide dialog stays on one line; a longer one (long names in a
+    // tie) breaks at that width instead of into narrow lines with a word left over.
+    const int oneLine = QFontMetrics(big).horizontalAdvance(text) + 8;
+    headline_->setMinimumWidth(std::min(oneLine, 600));
+    auto* standing = new QLabel(tr("Final standings after %n hole(s)", "", match.LevelCount()),
+                                header);
+    standing->setAlignment(Qt::AlignCenter);
+    auto* texts = new QVBoxLayout;
+    texts->addWidget(headline_);
+    texts->addWidget(standing);
+    auto* cup = new QLabel(header);
+    cup->setPixmap(trophy(*this));
+    // As wide as the cup on the other side, so the texts stay centred.
+    auto* balance = new QWidget(header);
+    balance->setFixedSize(cup->sizeHint());
+    layout->addWidget(cup, 0, Qt::AlignVCenter);
+    layout->addLayout(texts, 1);
+    layout->addWidget(balance);
+    if (options_.look == Look::Modern) {
+        // The playfield's grass behind the headline, as the modern look paints the course.
+        header->setObjectName(QStringLiteral("resultsHeader"));
+        header->setStyleSheet(QStringLiteral(
+            "#resultsHeader { border-radius: 8px; background: qlineargradient(x1:0, y1:0, x2:0, "
+            "y2:1, stop:0 #4caf50, stop:1 #2e7d32); } #resultsHeader QLabel { color: white; }"));
+        layout->setContentsMargins(18, 14, 18, 14);
+    } else {
+        header->setFrameShape(QFrame::StyledPanel);
+        header->setFrameShadow(QFrame::Raised);
+        layout->setContentsMargins(12, 10, 12, 10);
+    }
+    header->setMinimumWidth(420);
+    return header;
+}
+
+QWidget* MatchResultsDialog::makeTable() {
+    auto* table = new QFrame(this);
+    table->setFrameShape(QFrame::StyledPanel);
+    table->setAutoFillBackground(true);
+    table->setBackgroundRole(QPalette::Base);
+    auto* grid = new QGridLayout(table);
+    grid->setContentsMargins(1, 1, 1, 1);
+    grid->setSpacing(0);
+    const int columns = parShown_ ? 5 : 4;
+
+    QColor muted = palette().color(QPalette::Text);
+    muted.setAlpha(150);
+    const QStringList headers{QString(), QString(), tr("Player"), tr("Strokes"), tr("To par")};
+    for (int c = 0; c < columns; ++c) {
+        QLabel* label = cellLabel(headers[c], table, c >= 3 ? Qt::AlignRight : Qt::AlignLeft,
+                                  false);
+        QPalette colours = label->palette();
+        colours.setColor(QPalette::WindowText, muted);
+        label->setPalette(colours);
+        grid->addWidget(label, 0, c);
+    }
+
+    const bool modern = options_.look == Look::Modern;
+    for (std::size_t i = 0; i < rows_.size(); ++i) {
+        const Row& row = rows_[i];
+        const int r = static_cast<int>(i) + 1;
+        // A band behind the row: the winners' in a warm tint, the others alternating.
+        QColor fill = palette().color(i % 2 == 0 ? QPalette::AlternateBase : QPalette::Base);
+        if (row.place == 1) {
+            fill = modern ? QColor(255, 243, 205) : palette().color(QPalette::AlternateBase);
+        }
+        grid->addWidget(new RowBand(fill, table), r, 0, 1, columns);
+
+        const bool winner = row.place == 1;
+        auto* place = new QLabel(table);
+        place->setAlignment(Qt::AlignCenter);
+        place->setContentsMargins(6, 3, 2, 3);
+        place->setPixmap(medal(*this, row.place));
+        place->setToolTip(QString::number(row.place));
+        grid->setRowMinimumHeight(r, kMedalSize + 6);
+        grid->addWidget(place, r, 0);
+        auto* ball = new QLabel(table);
+        ball->setPixmap(disc(*this, row.colour));
+        ball->setContentsMargins(4, 0, 0, 0);
+        grid->addWidget(ball, r, 1);
+        QString name = row.name;
+        if (row.here) {
+            name += QLatin1Char(' ') + tr("(you)");
+        }
+        grid->addWidget(cellLabel(name, table, Qt::AlignLeft, winner), r, 2);
+        grid->addWidget(cellLabel(QString::number(row.strokes), table, Qt::AlignRight, winner), r,
+                        3);
+        if (parShown_) {
+            grid->addWidget(
+                cellLabel(againstParText(*row.againstPar), table, Qt::AlignRight, winner), r, 4);
+        }
+        // Palette colours may not be lighter than the text in every style: keep text readable
+        // on the winners' tint.
+        if (modern && winner) {
+            for (int c = 2; c < columns; ++c) {
+                if (auto* label = qobject_cast<QLabel*>(grid->itemAtPosition(r, c)->widget())) {
+                    QPalette colours = label->palette();
+                    colours.setColor(QPalette::WindowText, QColor(40, 30, 0));
+                    label->setPalette(colours);
+                }
+            }
+        }
+    }
+    grid->setColumnStretch(2, 1);
+    return table;
+}
+
+QWidget* MatchResultsDialog::makeWarning(const QString& text) {
+    auto* box = new QFrame(this);
+    box->setObjectName(QStringLiteral("resultsWarning"));
+    box->setStyleSheet(QStringLiteral(
+        "#resultsWarning { background: #fff4ce; border: 1px solid #d9a400; border-radius: 4px; }"
+        "#resultsWarning QLabel { color: #4d3800; }"));
+    auto* icon = new QLabel(box);
+    icon->setPixmap(style()->standardIcon(QStyle::SP_MessageBoxWarning).pixmap(24, 24));
+    warning_ = new QLabel(text, box);
+    warning_->setTextFormat(Qt::PlainText);
+    warning_->setWordWrap(true);
+    auto* layout = new QHBoxLayout(box);
+    layout->setContentsMargins(8, 6, 8, 6);
+    layout->addWidget(icon, 0, Qt::AlignTop);
+    layout->addWidget(warning_, 1);
+    return box;
+}
+
+void MatchResultsDialog::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    // Qt places a dialog by the size it guessed before the wrapped headline settled; centre
+    // it on the game's window by the size it really has.
+    if (const QWidget* owner = parentWidget()) {
+        const QRect frame = frameGeometry();
+        move(owner->window()->frameGeometry().center() -
+             QPoint(frame.width() / 2, frame.height() / 2));
+    }
+}
+
+void MatchResultsDialog::choose(Choice choice) {
+    choice_ = choice;
+    accept();
+}
+
+QString MatchResultsDialog::headline() const { return headline_->text(); }
+
+QString MatchResultsDialog::warning() const {
+    return warning_ != nullptr ? warning_->text() : QString();
+}
+
+QStringList MatchResultsDialog::rows() const {
+    QStringList lines;
+    for (const Row& row : rows_) {
+        QStringList cells{QString::number(row.place), row.name, QString::number(row.strokes)};
+        if (row.here) {
+            cells[1] += QLatin1Char(' ') + tr("(you)");
+        }
+        if (parShown_) {
+            cells << againstParText(*row.againstPar);
+        }
+        lines << cells.join(QLatin1Char('\t'));
+    }
+    return lines;
+}
+
+}  // namespace trundlex
