@@ -13,19 +13,27 @@
 namespace trundlex {
 
 QIcon ballIcon(std::uint32_t colour, int pattern, bool transparent) {
-    QImage image(16, 16, QImage::Format_RGB32);
-    image.fill(QColor(20, 128, 20));
-    const Level level(2, 2);
-    Ball ball;
-    ball.SetLevel(level);
-    ball.SetX(0.45);
-    ball.SetY(0.45);
-    BallLook look(BallStyle{colour, pattern, transparent});
-    look.setGeometry(0, 0, 19);
-    QPainter painter(&image);
-    drawBall(painter, ball, look, false);
-    painter.end();
-    return QIcon(QPixmap::fromImage(image));
+    // Drawn at one and at two pixels a point, so that the icon stays sharp on a screen that
+    // doubles (Qt picks the picture that fits the screen).
+    QIcon icon;
+    for (const int scale : {1, 2}) {
+        QImage image(16 * scale, 16 * scale, QImage::Format_RGB32);
+        image.fill(QColor(20, 128, 20));
+        const Level level(2, 2);
+        Ball ball;
+        ball.SetLevel(level);
+        ball.SetX(0.45);
+        ball.SetY(0.45);
+        BallLook look(BallStyle{colour, pattern, transparent});
+        look.setGeometry(0, 0, 19 * scale);
+        QPainter painter(&image);
+        drawBall(painter, ball, look, false);
+        painter.end();
+        QPixmap pixmap = QPixmap::fromImage(image);
+        pixmap.setDevicePixelRatio(scale);
+        icon.addPixmap(pixmap);
+    }
+    return icon;
 }
 
 ScoreBoard::ScoreBoard(QWidget* parent) : QTableWidget(parent) {
