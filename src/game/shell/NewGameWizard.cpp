@@ -18,6 +18,9 @@
 #include "OnlinePage.h"
 #include "PlayersPage.h"
 #include "control/GameContext.h"
+#include "library/Course.h"
+#include "library/CourseLibrary.h"
+#include "library/LevelLibrary.h"
 #include "net/NetAddress.h"
 #include "platform/PlatformSupport.h"
 #include "settings/GameSettings.h"
@@ -36,6 +39,12 @@ NewGameWizard::NewGameWizard(const Match& previous, GameContext& context, QWidge
     players_ = new PlayersPage(setup_, previous, context_.random, this);
     players_->setLook(static_cast<Look>(context_.settings.look()));
     levels_ = new LevelsPage(setup_, context_, this);
+    // The very first game starts from the first course, whole, rather than from nothing: a
+    // new player can start by typing a name and pressing OK.
+    if (setup_.LevelCount() == 0 && context_.courses.count() > 0 &&
+        context_.courses.at(0).resolve(context_.levels).complete()) {
+        levels_->loadCourse(0);
+    }
     tabs_->addTab(players_, tr("Players"));
     tabs_->addTab(levels_, tr("Levels"));
     tabs_->addTab(createNetworkPage(), tr("Network"));
@@ -47,6 +56,8 @@ NewGameWizard::NewGameWizard(const Match& previous, GameContext& context, QWidge
 
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(this, &QDialog::accepted, this, [this] {
+        // A name typed but not added yet is a player too.
+        players_->addTypedPlayer();
         if (mode() == 2) {
             context_.settings.rememberAddress(context_.settings.address());
         }
@@ -65,6 +76,8 @@ NewGameWizard::NewGameWizard(const Match& previous, GameContext& context, QWidge
     });
     setMode(context_.networkMode);
     updateOk();
+    // Typing starts with the first player's name.
+    players_->nameField()->setFocus();
 }
 
 NewGameWizard::~NewGameWizard() = default;
@@ -204,7 +217,8 @@ void NewGameWizard::updateOk() {
     // An empty address is refused by the lobby ("Couldn't connect."), as it always was; one
     // that cannot be read is refused here, with the reason beside it.
     const bool addressOk = problem == AddressProblem::None || problem == AddressProblem::Empty;
-    const bool gameOk = setup_.LevelCount() > 0 && (m == 1 || setup_.PlayerCount() > 0);
+    const bool players = setup_.PlayerCount() > 0 || players_->hasTypedName();
+    const bool gameOk = setup_.LevelCount() > 0 && (m == 1 || players);
     const bool onlineOk =
         online_->host().valid() && online_->request().kind != roomproto::Request::Kind::Invalid;
     const bool enabled = m == 3 ? onlineOk : (m == 2 ? addressOk : gameOk);

@@ -70,8 +70,11 @@ PlayersPage::PlayersPage(Match& setup, const Match& previous, RandomSource& rand
     layout->addLayout(form, 0, 0);
     layout->addLayout(list, 0, 1);
 
-    connect(name_, &QLineEdit::textChanged, this,
-            [this](const QString& text) { add_->setEnabled(!text.trimmed().isEmpty()); });
+    connect(name_, &QLineEdit::textChanged, this, [this](const QString& text) {
+        add_->setEnabled(!text.trimmed().isEmpty());
+        // A typed name counts for starting the game (it is added then).
+        emit playersChanged();
+    });
     connect(name_, &QLineEdit::returnPressed, add_, &QPushButton::click);
     connect(who_, &QComboBox::currentIndexChanged, this, &PlayersPage::offerComputerName);
     connect(add_, &QPushButton::clicked, this, [this] { addPlayer(name_->text().trimmed()); });
@@ -147,6 +150,14 @@ void PlayersPage::pickNextColour() {
 
 void PlayersPage::setLook(Look look) {
     preview_->setLook(look);
+}
+
+bool PlayersPage::hasTypedName() const {
+    return !name_->text().trimmed().isEmpty();
+}
+
+void PlayersPage::addTypedPlayer() {
+    addPlayer(name_->text().trimmed());
 }
 
 void PlayersPage::addPlayer(const QString& name) {

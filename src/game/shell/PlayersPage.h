@@ -33,6 +33,11 @@ public:
     // Adds a player with the name, ball look and player kind (person or computer) now
     // chosen.
     void addPlayer(const QString& name);
+    QLineEdit* nameField() const { return name_; }
+    // A name has been typed but not added yet.
+    bool hasTypedName() const;
+    // Adds the player whose name is typed, if one is.
+    void addTypedPlayer();
     // The ball preview is drawn as the playfield is.
     void setLook(Look look);
     // Who plays the next player added: a person or the computer at a strength. Choosing the

@@ -197,6 +197,35 @@ TEST_F(NewGameWizardTest, CourseWithMissingLevelsLoadsWithoutItsId) {
     EXPECT_TRUE(warnings[0].contains(QStringLiteral("only 2 of its 3")));
 }
 
+// The first game starts from the first course (when it is whole), and a name typed but not
+// added is a player: a new player types a name and presses OK.
+TEST_F(NewGameWizardTest, AFirstGameNeedsOnlyANameTyped) {
+    addLevels(2);
+    Course course;
+    course.setName("First");
+    course.addLevelId("level-1");
+    course.addLevelId("level-0");
+    const TempFolder folder;
+    course.setPath(folder / "first.cou");
+    ASSERT_TRUE(course.save(random_));
+    courses_.add(course);
+    {
+        NewGameWizard wizard(previous_, context_);
+        wizard.setMode(0);
+        EXPECT_EQ(wizard.levelsPage()->shownLevelIds(), (QStringList{"level-1", "level-0"}));
+        EXPECT_FALSE(wizard.isOkEnabled()) << "nobody to play";
+        wizard.playersPage()->nameField()->setText(QStringLiteral("  Ann "));
+        ASSERT_TRUE(wizard.isOkEnabled());
+        wizard.accept();
+        ASSERT_EQ(wizard.setup().PlayerCount(), 1);
+        EXPECT_EQ(wizard.setup().GetPlayer(0)->GetName(), "Ann");
+    }
+    // A game already chosen is not replaced by the course.
+    previous_.AddLevel("level-0");
+    NewGameWizard again(previous_, context_);
+    EXPECT_EQ(again.levelsPage()->shownLevelIds(), (QStringList{"level-0"}));
+}
+
 TEST_F(NewGameWizardTest, SavingACourseCreatesOrUpdatesIt) {
     addLevels(3);
     const TempFolder folder;
