@@ -34,7 +34,8 @@ public:
         }
         process_.setProcessChannelMode(QProcess::MergedChannels);
         process_.start(QString::fromStdString(program), list);
-        return process_.waitForStarted(Patience);
+        started_ = process_.waitForStarted(Patience);
+        return started_;
     }
 
     // Waits until `count` lines of output start with `prefix`; the last of them.
@@ -87,7 +88,10 @@ public:
     // Waits for the program to end: its exit status, Signalled, or -1 when it did not end in
     // time (it is still running then).
     int waitForExit() {
-        if (!process_.waitForFinished(Patience)) {
+        // (waitForFinished says false for a program whose end was already seen, as it may be
+        // while its last lines were awaited.)
+        if (!started_ ||
+            (process_.state() != QProcess::NotRunning && !process_.waitForFinished(Patience))) {
             return -1;
         }
         readLines();
@@ -104,6 +108,7 @@ private:
     }
 
     QProcess process_;
+    bool started_ = false;
     std::vector<std::string> lines_;
 };
 
