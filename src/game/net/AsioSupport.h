@@ -122,6 +122,12 @@ private:
     PendingCount* owner_;
 };
 
+// Ends a connection's socket from its own thread: its pending read and write end with an error,
+// the peer sees the end, and the descriptor is closed. (Cancelling comes first: under Wine a
+// read stays pending on a socket closed while a write to it is stuck, and the connection would
+// never be reported lost.)
+void endSocket(asio::ip::tcp::socket& socket);
+
 // The address of an endpoint as people write it: dotted decimal for IPv4 (also for an IPv4
 // peer reaching a dual-stack listener), the usual colon form for IPv6.
 std::string addressText(const asio::ip::address& address);

@@ -117,12 +117,7 @@ void Connection::Link::close() {
         queued.clear();
         queuedBytes = 0;
     }
-    asio::error_code ignored;
-    // Under Wine a read stays pending on a socket closed while a write to it is stuck, and
-    // the connection would never be reported lost; cancelling first ends both everywhere.
-    socket.cancel(ignored);
-    socket.shutdown(asio::ip::tcp::socket::shutdown_both, ignored);
-    socket.close(ignored);
+    endSocket(socket);
     idleTimer.cancel();
     writeTimer.cancel();
 }

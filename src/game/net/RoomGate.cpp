@@ -258,12 +258,8 @@ void RoomGate::State::close(const std::shared_ptr<Visitor>& visitor) {
     }
     visitor->listed = false;
     waiting.erase(visitor);
-    asio::error_code ignored;
     visitor->timer.cancel();
-    // (Wine leaves a read pending on a closed socket unless it is cancelled.)
-    visitor->socket.cancel(ignored);
-    visitor->socket.shutdown(tcp::socket::shutdown_both, ignored);
-    visitor->socket.close(ignored);
+    endSocket(visitor->socket);
 }
 
 }  // namespace trundlex

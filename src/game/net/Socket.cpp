@@ -74,6 +74,13 @@ std::string addressText(const asio::ip::address& address) {
     return address.to_string();
 }
 
+void endSocket(tcp::socket& socket) {
+    asio::error_code ignored;
+    socket.cancel(ignored);
+    socket.shutdown(tcp::socket::shutdown_both, ignored);
+    socket.close(ignored);
+}
+
 void refuseConnections(tcp::acceptor& acceptor) {
     ::shutdown(acceptor.native_handle(), kShutdownBoth);
 }
