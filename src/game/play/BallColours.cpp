@@ -1,25 +1,33 @@
 #include "play/BallColours.h"
 
-#include <algorithm>
-
 #include "play/Match.h"
 
 namespace trundlex {
 
-std::uint32_t freeBallColour(const Match& match, std::uint32_t wanted) {
-    const auto taken = [&match](std::uint32_t colour) {
-        for (std::int32_t i = 0; i < match.PlayerCount(); ++i) {
-            if (match.GetPlayer(i)->GetStyle().colour == colour) {
-                return true;
-            }
+namespace {
+
+bool taken(const Match& match, std::uint32_t colour) {
+    for (std::int32_t i = 0; i < match.PlayerCount(); ++i) {
+        if (match.GetPlayer(i)->GetStyle().colour == colour) {
+            return true;
         }
-        return false;
-    };
-    if (!taken(wanted)) {
-        return wanted;
     }
-    const auto free = std::ranges::find_if_not(ReadyMadeBallColours, taken);
-    return free != ReadyMadeBallColours.end() ? *free : wanted;
+    return false;
+}
+
+}  // namespace
+
+std::optional<std::uint32_t> firstFreeBallColour(const Match& match) {
+    for (const std::uint32_t colour : ReadyMadeBallColours) {
+        if (!taken(match, colour)) {
+            return colour;
+        }
+    }
+    return std::nullopt;
+}
+
+std::uint32_t freeBallColour(const Match& match, std::uint32_t wanted) {
+    return taken(match, wanted) ? firstFreeBallColour(match).value_or(wanted) : wanted;
 }
 
 }  // namespace trundlex

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 
 namespace trundlex {
 
@@ -13,6 +14,9 @@ class Match;
 inline constexpr std::array<std::uint32_t, 8> ReadyMadeBallColours = {
     0x00E1FF, 0x2828F0, 0xFFE600, 0xDC50FF, 0x3CFFBE, 0xFF6EB4, 0x783CFF, 0xC82882,
 };
+
+// The first ready-made colour that no player of `match` has; none when all are taken.
+std::optional<std::uint32_t> firstFreeBallColour(const Match& match);
 
 // `wanted` when no player of `match` has that colour yet; otherwise the first ready-made
 // colour that none has, so that no two balls on the green look alike (players who all keep

@@ -9,11 +9,13 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QSlider>
+#include <optional>
 
 #include "BallPreview.h"
 #include "ColourSwatches.h"
 #include "ScoreBoard.h"
 #include "ball/Ball.h"
+#include "play/BallColours.h"
 #include "play/Match.h"
 #include "render/BallRenderer.h"
 #include "platform/PlatformSupport.h"
@@ -132,19 +134,11 @@ void PlayersPage::updatePreview() {
 }
 
 void PlayersPage::pickNextColour() {
+    // A colour nobody has yet; round the swatches again once all are taken.
     const QList<QColor>& colours = ColourSwatches::colours();
-    QColor next = colours[setup_.PlayerCount() % colours.size()];
-    for (const QColor& colour : colours) {
-        bool taken = false;
-        for (int i = 0; i < setup_.PlayerCount() && !taken; ++i) {
-            taken = setup_.GetPlayer(i)->GetStyle().colour == toRgbValue(colour);
-        }
-        if (!taken) {
-            next = colour;
-            break;
-        }
-    }
-    swatches_->setColour(next);
+    const std::optional<std::uint32_t> free = firstFreeBallColour(setup_);
+    swatches_->setColour(free ? fromRgbValue(*free)
+                              : colours[setup_.PlayerCount() % colours.size()]);
     pattern_->setValue(random_.next() % Ball::PatternCount);
 }
 
