@@ -2,25 +2,21 @@
 // list of pinned results and a digest of many more.
 #include <gtest/gtest.h>
 
-#include <bit>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <random>
 
+#include "support/DoubleBits.h"
 #include "util/PortableMath.h"
 
 namespace trundlex {
 namespace {
 
-using Bits = std::uint64_t;
-double fromBits(Bits b) {
-    return std::bit_cast<double>(b);
-}
-Bits bitsOf(double d) {
-    return std::bit_cast<Bits>(d);
-}
+using testing::Bits;
+using testing::bitsOf;
+using testing::fromBits;
 // The results, bit for bit, of a fixed set of arguments: another compiler, C++ library or
 // processor that rounds any step differently fails here. The list was written by this test's
 // printing mode (TRUNDLEX_PRINT_MATH_BITS=1) once the accuracy tests passed.

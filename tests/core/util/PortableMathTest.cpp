@@ -4,7 +4,6 @@
 #endif
 
 #include <algorithm>
-#include <bit>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
@@ -18,18 +17,15 @@
 #include <utility>
 #include <vector>
 
+#include "support/DoubleBits.h"
 #include "util/PortableMath.h"
 
 namespace trundlex {
 namespace {
 
-using Bits = std::uint64_t;
-double fromBits(Bits b) {
-    return std::bit_cast<double>(b);
-}
-Bits bitsOf(double d) {
-    return std::bit_cast<Bits>(d);
-}
+using testing::Bits;
+using testing::bitsOf;
+using testing::fromBits;
 constexpr double kInf = std::numeric_limits<double>::infinity();
 constexpr double kPi = std::numbers::pi;
 
