@@ -25,7 +25,21 @@ protected:
             addLevel("level-" + std::to_string(i), {"...", "..."}, 1.0, 1.0);
         }
     }
+    // Saves a course of `levelIds` in a folder of the test and adds it to the library.
+    void addCourse(const std::string& name, const std::vector<std::string>& levelIds) {
+        Course course;
+        course.setName(name);
+        for (const std::string& id : levelIds) {
+            course.addLevelId(id);
+        }
+        course.setPath(courseFolder_ / (name + ".cou"));
+        ASSERT_TRUE(course.save(random_));
+        courses_.add(course);
+    }
     Match previous_;
+
+private:
+    const TempFolder courseFolder_;
 };
 
 TEST_F(NewGameWizardTest, OkNeedsLevelsAndPlayersDependingOnTheMode) {
@@ -174,15 +188,7 @@ TEST_F(NewGameWizardTest, RandomCoursesFitTheLibraryAndNeverRepeatALevel) {
 
 TEST_F(NewGameWizardTest, CourseWithMissingLevelsLoadsWithoutItsId) {
     addLevels(3);
-    Course course;
-    course.setName("Partial");
-    course.addLevelId("level-0");
-    course.addLevelId("gone");
-    course.addLevelId("level-2");
-    const TempFolder folder;
-    course.setPath(folder / "partial.cou");
-    ASSERT_TRUE(course.save(random_));
-    courses_.add(course);
+    addCourse("Partial", {"level-0", "gone", "level-2"});
 
     NewGameWizard wizard(previous_, context_);
     QStringList warnings;
@@ -201,14 +207,7 @@ TEST_F(NewGameWizardTest, CourseWithMissingLevelsLoadsWithoutItsId) {
 // added is a player: a new player types a name and presses OK.
 TEST_F(NewGameWizardTest, AFirstGameNeedsOnlyANameTyped) {
     addLevels(2);
-    Course course;
-    course.setName("First");
-    course.addLevelId("level-1");
-    course.addLevelId("level-0");
-    const TempFolder folder;
-    course.setPath(folder / "first.cou");
-    ASSERT_TRUE(course.save(random_));
-    courses_.add(course);
+    addCourse("First", {"level-1", "level-0"});
     {
         NewGameWizard wizard(previous_, context_);
         wizard.setMode(0);
