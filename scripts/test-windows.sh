@@ -60,7 +60,9 @@ await_line() {
   local file=$1 prefix=$2 limit=$3 line
   local deadline=$(($(date +%s) + limit))
   while [ "$(date +%s)" -lt "$deadline" ]; do
-    line="$(tr -d '\r' < "$file" | grep -m1 "^$prefix" || true)"
+    # (A host's event lines start with their UTC time, which is left out here.)
+    line="$(tr -d '\r' < "$file" | sed -E 's/^[0-9]{4}-[0-9]{2}-[0-9]{2}T[0-9:.]+Z //' |
+      grep -m1 "^$prefix" || true)"
     if [ -n "$line" ]; then echo "$line"; return 0; fi
     if [ -n "$host" ] && ! kill -0 "$host" 2>/dev/null; then break; fi
     sleep 0.1

@@ -246,6 +246,11 @@ SV = {
     "Room %1 is full.": "Rum %1 är fullt.",
     "The host has no course named %1.": "Värden har ingen bansamling som heter %1.",
     "The host has no free room; try again later.": "Värden har inget ledigt rum; försök igen senare.",
+    "Too many attempts; try again later.": "För många försök; försök igen senare.",
+    "You have opened too many rooms on this host; try again later.":
+        "Du har öppnat för många rum hos den här värden; försök igen senare.",
+    "Too many connections from your network to this host.":
+        "För många anslutningar från ditt nätverk till den här värden.",
     "This host does not offer rooms.": "Den här värden erbjuder inga rum.",
     "Online game": "Onlinespel",
     "Room code:": "Rumskod:",

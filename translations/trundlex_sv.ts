@@ -993,6 +993,18 @@
         <source>The host has no free room; try again later.</source>
         <translation>Värden har inget ledigt rum; försök igen senare.</translation>
     </message>
+    <message>
+        <source>Too many attempts; try again later.</source>
+        <translation>För många försök; försök igen senare.</translation>
+    </message>
+    <message>
+        <source>You have opened too many rooms on this host; try again later.</source>
+        <translation>Du har öppnat för många rum hos den här värden; försök igen senare.</translation>
+    </message>
+    <message>
+        <source>Too many connections from your network to this host.</source>
+        <translation>För många anslutningar från ditt nätverk till den här värden.</translation>
+    </message>
 </context>
 <context>
     <name>trundlex::PlayersPage</name>

@@ -1,5 +1,7 @@
 #include "RoomHost.h"
 
+#include <fstream>
+
 #include "net/NetGame.h"
 #include "play/Match.h"
 
@@ -36,6 +38,9 @@ struct Room : public NetListener {
     // Under the room host's lock.
     bool started = false;
     bool ended = false;
+    const std::chrono::steady_clock::time_point openedAt = std::chrono::steady_clock::now();
+    // Holds one of the creator's address's rooms (AddressLimits) while the room lives.
+    std::shared_ptr<void> creation;
     // Declared last: it goes first, waiting for its work while the rest is still there.
     std::unique_ptr<NetGame> net;
 };
@@ -49,6 +54,17 @@ std::string roomAnswer(const std::string& code, const std::string& course) {
 // Ends a room's game and waits for its work; on the main thread, without the host's lock.
 // A room ends when its client count is seen at zero, which can be while the events of its
 // last departures still wait: they are told first (the "over" line among them).
+// The resident memory of this process in KiB, where the system tells it; 0 elsewhere.
+long residentKib() {
+    std::ifstream status("/proc/self/status");
+    for (std::string line; std::getline(status, line);) {
+        if (line.starts_with("VmRSS:")) {
+            return std::strtol(line.c_str() + 6, nullptr, 10);
+        }
+    }
+    return 0;
+}
+
 void takeDown(std::unique_ptr<Room> room) {
     room->net->waitForDeliveries();
     room->net->clearListeners();
@@ -65,6 +81,8 @@ RoomHost::RoomHost(Settings settings, const LevelLibrary& library, EventLog& log
       library_(library),
       log_(log),
       wake_(std::move(wake)),
+      limits_(settings_.perAddress),
+      budget_(std::make_shared<SendBudget>(settings_.maxQueuedBytes)),
       directory_(settings_.maxRooms, codes_),
       io_(2),
       delivery_(2) {
@@ -72,7 +90,7 @@ RoomHost::RoomHost(Settings settings, const LevelLibrary& library, EventLog& log
         const std::string& path = course.path();
         offered_.push_back({course.name(), path.substr(path.find_last_of('/') + 1)});
     }
-    gate_ = std::make_unique<RoomGate>(io_, *this, NetTimeouts{});
+    gate_ = std::make_unique<RoomGate>(io_, *this, settings_.doorTimeouts, settings_.doorLimit);
 }
 
 RoomHost::~RoomHost() {
@@ -104,9 +122,41 @@ std::string RoomHost::courseList() {
     return roomproto::encodeList(names);
 }
 
-void RoomHost::dropped(const std::string& address, DropReason reason) {
-    log_.line("dropped " + lineSafe(address) +
+void RoomHost::dropped(const std::string& peer, DropReason reason) {
+    log_.line("dropped " + lineSafe(peer) +
               (reason == DropReason::Idle ? ": idle" : ": no greeting"));
+}
+
+std::shared_ptr<void> RoomHost::admit(const std::string& address) {
+    return limits_.admitConnection(address);
+}
+
+void RoomHost::refused(const std::string& peer, RoomGate::Refused why) {
+    if (why == RoomGate::Refused::DoorFull) {
+        limitHit("door", "door full: refused " + lineSafe(peer));
+    } else {
+        limitHit("connections", "connections per address: refused " + lineSafe(peer));
+    }
+}
+
+void RoomHost::limitHit(const std::string& kind, const std::string& text) {
+    const auto now = std::chrono::steady_clock::now();
+    std::string line;
+    {
+        std::lock_guard lock(mutex_);
+        ++counts_.limitHits;
+        auto& [last, skipped] = limitLog_[kind];
+        if (last != std::chrono::steady_clock::time_point{} &&
+            now - last < std::chrono::seconds(1)) {
+            ++skipped;
+            return;
+        }
+        line = "limit " + text +
+               (skipped > 0 ? " (and " + std::to_string(skipped) + " more)" : std::string());
+        last = now;
+        skipped = 0;
+    }
+    log_.line(line);
 }
 
 std::optional<std::string> RoomHost::enter(RoomArrival& arrival) {
@@ -149,6 +199,16 @@ std::optional<std::string> RoomHost::enter(RoomArrival& arrival) {
 }
 
 std::optional<std::string> RoomHost::create(RoomArrival& arrival, std::size_t course) {
+    std::shared_ptr<void> creation;
+    const auto verdict =
+        limits_.createRoom(arrival.address, AddressLimits::Clock::now(), creation);
+    if (verdict != AddressLimits::Creation::Allowed) {
+        limitHit(verdict == AddressLimits::Creation::TooFast ? "creations" : "rooms",
+                 (verdict == AddressLimits::Creation::TooFast ? "rooms created per minute"
+                                                              : "rooms per address") +
+                     std::string(": refused ") + lineSafe(arrival.peer));
+        return roomproto::encodeRefusal(Refusal::TooManyRooms, {});
+    }
     // Goes after the lock is released: a room waits for the lock while it goes.
     std::unique_ptr<Room> failed;
     std::lock_guard lock(mutex_);
@@ -157,10 +217,12 @@ std::optional<std::string> RoomHost::create(RoomArrival& arrival, std::size_t co
         return roomproto::encodeRefusal(*outcome.refusal, {});
     }
     auto room = openRoom(outcome.code, course, arrival.classic);
+    room->creation = std::move(creation);
+    ++counts_.roomsCreated;
     const std::string& name = settings_.courses[course].name();
-    room->log.line("created " + lineSafe(name));
+    room->log.line("created " + lineSafe(name) + " by " + lineSafe(arrival.peer));
     const NetGame::Entry entry = room->net->serveConnection(
-        arrival.socket, arrival.address, std::move(arrival.received),
+        arrival.socket, {arrival.address, arrival.peer, arrival.lease}, std::move(arrival.received),
         arrival.classic ? std::string() : roomAnswer(outcome.code, name), true);
     if (entry != NetGame::Entry::Taken) {
         // A new room has room for its creator; only a broken socket gets here.
@@ -177,20 +239,45 @@ std::optional<std::string> RoomHost::create(RoomArrival& arrival, std::size_t co
 
 std::optional<std::string> RoomHost::join(RoomArrival& arrival, const std::string& code,
                                           bool classic) {
-    std::lock_guard lock(mutex_);
+    const auto now = AddressLimits::Clock::now();
+    // Locked out after guessing: refused before the code is even looked at, so that a right
+    // guess tells nothing either.
+    if (!classic && limits_.joinsLocked(arrival.address, now)) {
+        {
+            std::lock_guard lock(mutex_);
+            ++counts_.refusedJoins;
+        }
+        limitHit("joins", "failed joins: refused " + lineSafe(arrival.peer));
+        return roomproto::encodeRefusal(Refusal::TooManyAttempts, {});
+    }
+    std::unique_lock lock(mutex_);
     const auto outcome = directory_.join(code);
     const auto found = rooms_.find(code);
     if (!outcome.entered() || found == rooms_.end()) {
-        return roomproto::encodeRefusal(outcome.refusal.value_or(Refusal::NoSuchRoom), code);
+        const Refusal why = outcome.refusal.value_or(Refusal::NoSuchRoom);
+        ++counts_.refusedJoins;
+        lock.unlock();
+        log_.line("refused join " + lineSafe(code) + " from " + lineSafe(arrival.peer) + ": " +
+                  roomproto::refusalText(why, code));
+        if (why == Refusal::NoSuchRoom && !classic && limits_.joinFailed(arrival.address, now)) {
+            limitHit("joins", "failed joins: " + lineSafe(AddressLimits::keyOf(arrival.address)) +
+                                  " may not join for " +
+                                  std::to_string(settings_.perAddress.lockout.count()) + " s");
+        }
+        return roomproto::encodeRefusal(why, code);
     }
     Room& room = *found->second;
     const std::string& name = settings_.courses[directory_.find(code)->course].name();
     const NetGame::Entry entry =
-        room.net->serveConnection(arrival.socket, arrival.address, std::move(arrival.received),
+        room.net->serveConnection(arrival.socket, {arrival.address, arrival.peer, arrival.lease},
+                                  std::move(arrival.received),
                                   classic ? std::string() : roomAnswer(code, name), false);
     if (entry == NetGame::Entry::Taken) {
+        ++counts_.joins;
+        room.log.line("joined by " + lineSafe(arrival.peer));
         return std::nullopt;
     }
+    ++counts_.refusedJoins;
     directory_.leave(code, RoomDirectory::Clock::now());
     if (entry == NetGame::Entry::Started) {
         directory_.markStarted(code);
@@ -212,12 +299,17 @@ std::unique_ptr<Room> RoomHost::openRoom(const std::string& code, std::size_t co
     // The rooms only read the library; none adds to it.
     auto& library = const_cast<LevelLibrary&>(library_);
     room->net = std::make_unique<NetGame>(library, io_, delivery_);
+    room->net->setSendBudget(budget_);
+    NetTimeouts timeouts;
+    timeouts.gameIdle = settings_.gameIdle;
+    room->net->setTimeouts(timeouts);
     room->host = std::make_unique<ServeHost>(*room->net, room->match, library_, room->log,
                                              classic ? settings_.startWhen : 1,
                                              [this, code] { attention(code); });
     if (!classic) {
         room->host->requireStartRequest();
     }
+    room->host->logChatText(settings_.logChat);
     room->net->setMatch(&room->match);
     room->net->addListener(room->host.get());
     room->net->addListener(room.get());
@@ -233,6 +325,7 @@ void RoomHost::roomChanged(Room& room) {
     const std::int32_t clients = room.net->connectionCount();
     if (!room.started && room.net->isLobbyClosed()) {
         room.started = true;
+        ++counts_.gamesStarted;
         directory_.markStarted(room.code);
     }
     directory_.setClients(room.code, clients, RoomDirectory::Clock::now());
@@ -264,6 +357,24 @@ void RoomHost::serviceRooms() {
         std::lock_guard lock(attentionMutex_);
         codes.swap(attention_);
     }
+    {
+        // A lobby nobody starts holds a room and its clients' places for good otherwise.
+        const auto now = std::chrono::steady_clock::now();
+        std::lock_guard lock(mutex_);
+        for (auto& [code, room] : rooms_) {
+            if (!room->started && !room->ended && now - room->openedAt >= settings_.lobbyLimit) {
+                room->ended = true;
+                ++counts_.lobbiesExpired;
+                directory_.setClients(code, 0, RoomDirectory::Clock::now());
+                if (defaultRoomCode_ == code) {
+                    defaultRoomCode_.clear();
+                }
+                room->log.line("closed: not started within " +
+                               std::to_string(settings_.lobbyLimit.count()) + " s");
+                codes.push_back(code);
+            }
+        }
+    }
     for (const std::string& code : codes) {
         std::unique_ptr<Room> ended;
         Room* room = nullptr;
@@ -287,6 +398,64 @@ void RoomHost::serviceRooms() {
             room->host->tryStart();
         }
     }
+}
+
+RoomHost::Counts RoomHost::counts() {
+    std::lock_guard lock(mutex_);
+    return counts_;
+}
+
+std::string RoomHost::statusLine() {
+    std::size_t lobbies = 0;
+    std::size_t games = 0;
+    std::int64_t clients = 0;
+    {
+        std::lock_guard lock(mutex_);
+        for (const auto& [code, room] : rooms_) {
+            if (room->ended) {
+                continue;
+            }
+            ++(room->started ? games : lobbies);
+            if (const RoomDirectory::Room* listed = directory_.find(code)) {
+                clients += listed->clients;
+            }
+        }
+    }
+    return "status rooms " + std::to_string(lobbies + games) + " lobbies " +
+           std::to_string(lobbies) + " games " + std::to_string(games) + " clients " +
+           std::to_string(clients) + " door " + std::to_string(gate_->waiting()) + " queued " +
+           std::to_string(budget_->queued()) + " bytes memory " +
+           std::to_string(residentKib()) + " KiB addresses " +
+           std::to_string(limits_.tracked());
+}
+
+std::string RoomHost::startLine(std::uint16_t port) const {
+    const AddressLimits::Settings& a = settings_.perAddress;
+    std::string courses;
+    for (const auto& course : offered_) {
+        courses += (courses.empty() ? "" : ", ") + lineSafe(course.name);
+    }
+    return "start rooms port " + std::to_string(port) + " courses " + courses +
+           (settings_.defaultRoom
+                ? " default " + lineSafe(settings_.courses[settings_.defaultCourse].name())
+                : std::string()) +
+           " limits max-rooms " + std::to_string(settings_.maxRooms) + " connections-per-address " +
+           std::to_string(a.connections) + " rooms-per-address " + std::to_string(a.roomsAlive) +
+           " rooms-per-minute " + std::to_string(a.creationsPerMinute) + " failed-joins " +
+           std::to_string(a.failedJoins) + " game-idle " +
+           std::to_string(settings_.gameIdle.count()) + " s lobby " +
+           std::to_string(settings_.lobbyLimit.count()) + " s queued " +
+           std::to_string(settings_.maxQueuedBytes >> 20) + " MiB" +
+           (settings_.logChat ? " log-chat" : "");
+}
+
+std::string RoomHost::closingLine() {
+    const Counts c = counts();
+    return "stop rooms-created " + std::to_string(c.roomsCreated) + " games-started " +
+           std::to_string(c.gamesStarted) + " joins " + std::to_string(c.joins) +
+           " refused-joins " + std::to_string(c.refusedJoins) + " limit-hits " +
+           std::to_string(c.limitHits) + " lobbies-expired " + std::to_string(c.lobbiesExpired) +
+           " clients-shed " + std::to_string(budget_->shed());
 }
 
 }  // namespace trundlex::tool

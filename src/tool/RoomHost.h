@@ -1,6 +1,7 @@
 #pragma once
 // The room host (trundlex-tool serve --rooms): many games at once in one process, each in a
 // room that players create and join by code.
+#include <chrono>
 #include <cstddef>
 #include <deque>
 #include <map>
@@ -13,7 +14,9 @@
 
 #include "ServeHost.h"
 #include "library/Course.h"
+#include "net/AddressLimits.h"
 #include "net/NetPool.h"
+#include "net/SendBudget.h"
 #include "net/RoomDirectory.h"
 #include "net/RoomGate.h"
 
@@ -42,6 +45,29 @@ public:
         bool defaultRoom = false;
         int startWhen = 1;
         std::size_t maxRooms = roomproto::DefaultMaxRooms;
+        // What one address may do (AddressLimits).
+        AddressLimits::Settings perAddress;
+        // A started game in which no client has sent anything for this long ends.
+        std::chrono::seconds gameIdle{1800};
+        // A room whose game has not started this long after its creation closes.
+        std::chrono::seconds lobbyLimit{1800};
+        // Bytes waiting to be sent to all clients together (SendBudget).
+        std::size_t maxQueuedBytes = std::size_t{64} << 20;
+        // Chat lines are logged with their words.
+        bool logChat = false;
+        // The door's limits (tests shorten them).
+        NetTimeouts doorTimeouts;
+        std::chrono::milliseconds doorLimit = RoomGate::DoorLimit;
+    };
+
+    // What the host has seen since it started, for its status and closing lines.
+    struct Counts {
+        std::uint64_t roomsCreated = 0;
+        std::uint64_t gamesStarted = 0;
+        std::uint64_t joins = 0;
+        std::uint64_t refusedJoins = 0;
+        std::uint64_t limitHits = 0;
+        std::uint64_t lobbiesExpired = 0;
     };
 
     RoomHost(Settings settings, const LevelLibrary& library, EventLog& log,
@@ -51,13 +77,23 @@ public:
 
     // Opens the door; the port, or 0 when it cannot listen.
     std::uint16_t listen(std::uint16_t port);
-    // Main thread: starts the rooms that may start and takes down those that have ended.
+    // Main thread: starts the rooms that may start and takes down those that have ended;
+    // closes the rooms whose lobby has been open longer than Settings::lobbyLimit.
     void serviceRooms();
     std::size_t roomCount();
+    // One line on the host's state: rooms, games in progress, clients, door visitors, bytes
+    // waiting to be sent, resident memory.
+    std::string statusLine();
+    // One line for the host's start (mode, port, courses, limits) and one for its end.
+    std::string startLine(std::uint16_t port) const;
+    std::string closingLine();
+    Counts counts();
 
     std::string courseList() override;
     std::optional<std::string> enter(RoomArrival& arrival) override;
-    void dropped(const std::string& address, DropReason reason) override;
+    void dropped(const std::string& peer, DropReason reason) override;
+    std::shared_ptr<void> admit(const std::string& address) override;
+    void refused(const std::string& peer, RoomGate::Refused why) override;
 
     // Called by a room's watcher on its delivery thread (without the room's lock).
     void roomChanged(Room& room);
@@ -68,6 +104,9 @@ private:
     std::optional<std::string> join(RoomArrival& arrival, const std::string& code, bool classic);
     std::unique_ptr<Room> openRoom(const std::string& code, std::size_t course, bool classic);
     void attention(const std::string& code);
+    // A limit was hit: logged, but at most a line a second for each kind, so that an attack
+    // cannot flood the log (the lines skipped are counted in the next).
+    void limitHit(const std::string& kind, const std::string& text);
 
     Settings settings_;
     std::vector<roomproto::OfferedCourse> offered_;
@@ -76,7 +115,14 @@ private:
     EventLog& log_;
     std::function<void()> wake_;
 
+    AddressLimits limits_;
+    std::shared_ptr<SendBudget> budget_;
+
     std::mutex mutex_;
+    Counts counts_;
+    // limitHit's memory: when each kind was last logged, and how many were not since.
+    std::map<std::string, std::pair<std::chrono::steady_clock::time_point, std::uint64_t>>
+        limitLog_;
     RoomCodes codes_;
     RoomDirectory directory_;
     std::map<std::string, std::unique_ptr<Room>> rooms_;

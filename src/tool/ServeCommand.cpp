@@ -27,7 +27,7 @@ namespace {
 constexpr CommandInfo kServe = {
     "serve",
     "serve [--port P] [--levels DIR] (--course FILE.cou | LEVEL.lev ... | --rooms [--courses DIR] "
-    "[--course FILE.cou] [--max-rooms N]) [--start-when N]",
+    "[--course FILE.cou] [--max-rooms N] [limits]) [--start-when N] [--game-idle S] [--log-chat]",
     "Host a network game without players of its own: offer the levels, relay putts, aims and "
     "chat, and print one line per event until SIGINT or SIGTERM (exit 0). When the last client "
     "leaves, during a game or after its end, the game ends (\"over\") and the host listens on "
@@ -52,7 +52,15 @@ struct ServeOptions {
     bool rooms = false;
     std::string coursesDir;
     long maxRooms = static_cast<long>(roomproto::DefaultMaxRooms);
+    long gameIdle = 1800;
+    long lobbyLimit = 1800;
+    bool logChat = false;
+    AddressLimits::Settings perAddress;
+    long maxQueuedMib = 64;
 };
+
+// How often a room host writes its status line.
+constexpr std::chrono::seconds kStatusInterval{60};
 
 // nullopt to go on, or the exit code.
 std::optional<int> parseOptions(std::span<const std::string> raw, ServeOptions& options,
@@ -75,15 +83,53 @@ std::optional<int> parseOptions(std::span<const std::string> raw, ServeOptions& 
                    "With --rooms: the folder of the courses offered (default: the shipped "
                    "courses).")
         .addOption("max-rooms", "N",
-                   "With --rooms: the most rooms at once, from 1 to 100000 (default 1000).");
+                   "With --rooms: the most rooms at once, from 1 to 100000 (default 1000).")
+        .addOption("game-idle", "S",
+                   "End a started game in which no client has sent anything for S seconds, "
+                   "from 60 to 86400 (default 1800).")
+        .addOption("lobby-limit", "S",
+                   "With --rooms: close a room whose game has not started S seconds after its "
+                   "creation, from 60 to 86400 (default 1800).")
+        .addFlag("log-chat", "Log what players say in chat (by default only who spoke).")
+        .addOption("max-connections-per-address", "N",
+                   "With --rooms: connections one address (an IPv6 /64) may hold at once, "
+                   "from 1 to 1024 (default 16).")
+        .addOption("max-rooms-per-address", "N",
+                   "With --rooms: rooms alive that one address may have created, from 1 to "
+                   "1000 (default 4).")
+        .addOption("rooms-per-minute", "N",
+                   "With --rooms: rooms one address may create in a minute, from 1 to 1000 "
+                   "(default 10).")
+        .addOption("failed-joins", "N",
+                   "With --rooms: joins with a wrong code after which an address may not join "
+                   "for 10 minutes, counted over 10 minutes, from 1 to 1000 (default 20).")
+        .addOption("max-queued-mib", "N",
+                   "With --rooms: mebibytes waiting to be sent to all clients together before "
+                   "the client with the longest queue is dropped, from 1 to 4096 (default 64).");
     if (const auto exit = args.parse(raw, out, err)) {
         return exit;
     }
+    long connections = options.perAddress.connections;
+    long roomsAlive = options.perAddress.roomsAlive;
+    long perMinute = options.perAddress.creationsPerMinute;
+    long failedJoins = options.perAddress.failedJoins;
     if (!args.readWhole("port", 0L, 65535L, options.port) ||
         !args.readWhole("start-when", 1L, 1000L, options.startWhen) ||
-        !args.readWhole("max-rooms", 1L, 100000L, options.maxRooms)) {
+        !args.readWhole("max-rooms", 1L, 100000L, options.maxRooms) ||
+        !args.readWhole("game-idle", 60L, 86400L, options.gameIdle) ||
+        !args.readWhole("lobby-limit", 60L, 86400L, options.lobbyLimit) ||
+        !args.readWhole("max-connections-per-address", 1L, 1024L, connections) ||
+        !args.readWhole("max-rooms-per-address", 1L, 1000L, roomsAlive) ||
+        !args.readWhole("rooms-per-minute", 1L, 1000L, perMinute) ||
+        !args.readWhole("failed-joins", 1L, 1000L, failedJoins) ||
+        !args.readWhole("max-queued-mib", 1L, 4096L, options.maxQueuedMib)) {
         return kUsageError;
     }
+    options.perAddress.connections = static_cast<int>(connections);
+    options.perAddress.roomsAlive = static_cast<int>(roomsAlive);
+    options.perAddress.creationsPerMinute = static_cast<int>(perMinute);
+    options.perAddress.failedJoins = static_cast<int>(failedJoins);
+    options.logChat = args.isSet("log-chat");
     options.levelsDir = args.text("levels");
     options.course = args.text("course");
     options.levelFiles = args.positionals();
@@ -93,8 +139,12 @@ std::optional<int> parseOptions(std::span<const std::string> raw, ServeOptions& 
         if (!options.levelFiles.empty()) {
             return args.refuse("a room host offers courses, not level files");
         }
-    } else if (args.isSet("courses") || args.isSet("max-rooms")) {
-        return args.refuse("--courses and --max-rooms belong to --rooms");
+    } else if (args.isSet("courses") || args.isSet("max-rooms") || args.isSet("lobby-limit") ||
+               args.isSet("max-connections-per-address") || args.isSet("max-rooms-per-address") ||
+               args.isSet("rooms-per-minute") || args.isSet("failed-joins") ||
+               args.isSet("max-queued-mib")) {
+        return args.refuse("--courses, --max-rooms, --lobby-limit and the per-address limits "
+                           "belong to --rooms");
     } else if (options.course.empty() == options.levelFiles.empty()) {
         return args.refuse("give either --course FILE.cou or level files");
     }
@@ -156,6 +206,10 @@ int hostOneGame(const ServeOptions& options, LevelLibrary& library, Match& match
     auto net = std::make_unique<NetGame>(library);
     ServeHost host(*net, match, library, log, static_cast<int>(options.startWhen),
                    [&signals] { signals.wake(); });
+    host.logChatText(options.logChat);
+    NetTimeouts timeouts;
+    timeouts.gameIdle = std::chrono::seconds(options.gameIdle);
+    net->setTimeouts(timeouts);
     {
         auto lock = net->lock();
         match.SetSoundForAllBalls(false);
@@ -198,10 +252,25 @@ int hostRooms(const ServeOptions& options, RoomHost::Settings settings, const Le
         err << "cannot listen on port " << options.port << "\n";
         return 1;
     }
+    log.line(rooms.startLine(port));
     log.line("listening " + std::to_string(port));
-    while (!signals.waitForStop()) {
+    auto nextStatus = std::chrono::steady_clock::now() + kStatusInterval;
+    for (;;) {
+        const auto now = std::chrono::steady_clock::now();
+        if (now >= nextStatus) {
+            log.line(rooms.statusLine());
+            nextStatus = now + kStatusInterval;
+        }
+        // Also wakes for the status line, and so looks at the lobbies' ages at least as often.
+        const auto left =
+            std::chrono::duration_cast<std::chrono::milliseconds>(nextStatus - now) +
+            std::chrono::milliseconds(1);
+        if (signals.waitForStop(left)) {
+            break;
+        }
         rooms.serviceRooms();
     }
+    log.line(rooms.closingLine());
     return 0;
 }
 
@@ -225,6 +294,11 @@ std::optional<RoomHost::Settings> loadRoomSettings(const ServeOptions& options,
     RoomHost::Settings settings;
     settings.startWhen = static_cast<int>(options.startWhen);
     settings.maxRooms = static_cast<std::size_t>(options.maxRooms);
+    settings.perAddress = options.perAddress;
+    settings.gameIdle = std::chrono::seconds(options.gameIdle);
+    settings.lobbyLimit = std::chrono::seconds(options.lobbyLimit);
+    settings.maxQueuedBytes = static_cast<std::size_t>(options.maxQueuedMib) << 20;
+    settings.logChat = options.logChat;
     std::string folder = options.coursesDir;
     if (folder.empty()) {
         folder = shippedFolder("courses");

@@ -39,23 +39,6 @@ constexpr double kThinkingSeconds = 2.0;
 
 }  // namespace
 
-std::string lineSafe(std::string_view text) {
-    static constexpr char kHex[] = "0123456789abcdef";
-    std::string safe;
-    safe.reserve(text.size());
-    for (const char c : text) {
-        const auto byte = static_cast<unsigned char>(c);
-        if (byte < 0x20 || byte == 0x7f || c == '\\') {
-            safe += "\\x";
-            safe += kHex[byte >> 4];
-            safe += kHex[byte & 0xf];
-        } else {
-            safe += c;
-        }
-    }
-    return safe;
-}
-
 ServeHost::ServeHost(NetGame& net, Match& match, const LevelLibrary& library, EventLog& log,
                      int startWhen, std::function<void()> wake)
     : net_(net),
@@ -66,6 +49,10 @@ ServeHost::ServeHost(NetGame& net, Match& match, const LevelLibrary& library, Ev
       flow_(match, library, level_) {
     // The players of a client that leaves are the computer's from then on.
     net_.setDepartedHand(kInheritedStrength);
+    // This host follows the match, so it knows whose putt to relay: nobody's until the first
+    // turn is handed out.
+    net_.setTurnOwner(NetSession::NoTurn);
+    net_.setServerLog([this](const std::string& text) { log_.line(lineSafe(text)); });
 }
 
 void ServeHost::onNetEvent(NetEvent event) {
@@ -87,7 +74,10 @@ void ServeHost::onNetEvent(NetEvent event) {
             takeRemotePutt(net_.puttForce(), net_.puttAngle(), lock);
             break;
         case NetChat:
-            log_.line("chat " + lineSafe(net_.chatName()) + ": " + lineSafe(net_.chatText()));
+            // What people say to each other is theirs: the operator sees that somebody spoke,
+            // and the words only when asked for.
+            log_.line("chat " + lineSafe(net_.chatName()) +
+                      (logChat_ ? ": " + lineSafe(net_.chatText()) : std::string()));
             break;
         case NetDisconnectInfo:
             logDisconnection(net_.eventData());
@@ -175,6 +165,11 @@ void ServeHost::wakeMain() {
 void ServeHost::follow(FlowStep step, Lock& lock) {
     if (step.holeStarted) {
         log_.line("hole " + std::to_string(match_.GetHole() + 1));
+    }
+    if (step.outcome == FlowOutcome::Turn && step.player != nullptr) {
+        net_.setTurnOwner(step.player->GetConnection());
+    } else if (step.outcome != FlowOutcome::Refused) {
+        net_.setTurnOwner(NetSession::NoTurn);
     }
     if (step.outcome == FlowOutcome::Over || step.outcome == FlowOutcome::MissingLevel) {
         announceOver();
@@ -265,7 +260,9 @@ void ServeHost::logDisconnection(const NetEventData& data) {
 }
 
 void ServeHost::logPutt(double force, double angle) {
-    log_.line("putt " + formatFixed6(force) + " " + formatFixed6(angle));
+    const Player* player = flow_.currentPlayer();
+    const std::string who = player != nullptr ? lineSafe(player->GetName()) + " " : std::string();
+    log_.line("putt " + who + formatFixed6(force) + " " + formatFixed6(angle));
 }
 
 }  // namespace trundlex::tool

@@ -10,40 +10,13 @@
 #include <string>
 #include <string_view>
 
+#include "EventLog.h"
 #include "level/Level.h"
 #include "net/NetGame.h"
 #include "play/MatchFlow.h"
 #include "util/RandomSource.h"
 
 namespace trundlex::tool {
-
-// Text a peer chose (a name, a chat line, an address) made fit for one event line: control
-// characters, CR and LF among them, and the backslash become \xNN escapes, so that a peer
-// can neither forge an event line nor hide part of one.
-std::string lineSafe(std::string_view text);
-
-// One line per event on standard output, flushed at once so that a process reading the
-// host's output sees each event as it happens. Lines come from the main and the delivery
-// thread. A room's log writes through its host's, each line after the room's prefix.
-class EventLog {
-public:
-    explicit EventLog(std::ostream& out) : out_(&out) {}
-    EventLog(EventLog& parent, std::string prefix) : parent_(&parent), prefix_(std::move(prefix)) {}
-    void line(const std::string& text) {
-        if (parent_ != nullptr) {
-            parent_->line(prefix_ + text);
-            return;
-        }
-        std::lock_guard lock(mutex_);
-        *out_ << text << '\n' << std::flush;
-    }
-
-private:
-    std::mutex mutex_;
-    std::ostream* out_ = nullptr;
-    EventLog* parent_ = nullptr;
-    std::string prefix_;
-};
 
 // The host's part in the game: it hears every network event on the delivery thread and
 // reacts right there under NetGame's lock, following the match with the same flow as every
@@ -60,6 +33,8 @@ public:
     // A room of a room host starts only once its creator has asked for it ("Y"), besides the
     // clients being ready.
     void requireStartRequest() { startRequestNeeded_ = true; }
+    // Chat lines are logged with their words (by default only who spoke).
+    void logChatText(bool on) { logChat_ = on; }
 
     void onNetEvent(NetEvent event) override;
 
@@ -102,6 +77,7 @@ private:
     const int startWhen_;
     const std::function<void()> wake_;
     bool startRequestNeeded_ = false;
+    bool logChat_ = false;
     Level level_;
     MatchFlow flow_;
     bool overAnnounced_ = false;

@@ -142,19 +142,25 @@ void StopOrWake::wake() const {
 #endif
 }
 
-bool StopOrWake::waitForStop() {
+bool StopOrWake::waitForStop(std::chrono::milliseconds limit) {
     if (!ok_) {
         return true;
     }
 #ifdef _WIN32
     std::unique_lock lock(gWaiting.mutex);
-    gWaiting.changed.wait(lock, [] { return gWaiting.stop || gWaiting.woken; });
+    const auto woken = [] { return gWaiting.stop || gWaiting.woken; };
+    if (limit.count() < 0) {
+        gWaiting.changed.wait(lock, woken);
+    } else {
+        gWaiting.changed.wait_for(lock, limit, woken);
+    }
     gWaiting.woken = false;
     return gWaiting.stop;
 #else
     char bytes[4096];
     pollfd wait[2] = {{stopRead_, POLLIN, 0}, {wakeRead_, POLLIN, 0}};
-    if (::poll(wait, 2, -1) < 0 && errno != EINTR) {
+    const int timeout = limit.count() < 0 ? -1 : static_cast<int>(limit.count());
+    if (::poll(wait, 2, timeout) < 0 && errno != EINTR) {
         return true;
     }
     if (::read(stopRead_, bytes, sizeof bytes) > 0) {

@@ -1,4 +1,5 @@
 #pragma once
+#include <chrono>
 
 namespace trundlex::tool {
 
@@ -28,8 +29,9 @@ public:
     // more or less makes no difference.
     void wake() const;
     // Sleeps until a stop request (true) or a wake-up (false); every wake-up that came
-    // meanwhile is taken with it. A stop that came first is reported first.
-    bool waitForStop();
+    // meanwhile is taken with it. A stop that came first is reported first. With a `limit`,
+    // it also wakes (false) once that much time has passed.
+    bool waitForStop(std::chrono::milliseconds limit = std::chrono::milliseconds(-1));
 
 #ifdef _WIN32
     // What the console's handler does with `event` (CTRL_C_EVENT and the others): asks for

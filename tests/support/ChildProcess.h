@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace trundlex::testing {
@@ -59,6 +60,13 @@ public:
         return static_cast<int>(std::ranges::count_if(
             lines_, [&](const std::string& l) { return l.starts_with(prefix); }));
     }
+    // For a program whose every line starts with the UTC time (a host's event lines): lines
+    // are kept and matched without it, and those without one are collected (untimedLines).
+    void expectTimedLines() { stripTimes_ = true; }
+    std::vector<std::string> untimedLines() {
+        readLines();
+        return untimed_;
+    }
     // Everything printed so far.
     std::vector<std::string> lines() {
         readLines();
@@ -102,14 +110,40 @@ private:
     void readLines() {
         process_.waitForReadyRead(0);
         while (process_.canReadLine()) {
-            const std::string line = process_.readLine().toStdString();
-            lines_.push_back(line.substr(0, line.find('\n')));
+            std::string line = process_.readLine().toStdString();
+            line = line.substr(0, line.find('\n'));
+            if (stripTimes_) {
+                const auto time = leadingTime(line);
+                if (time) {
+                    line.erase(0, *time);
+                } else {
+                    untimed_.push_back(line);
+                }
+            }
+            lines_.push_back(line);
         }
+    }
+    // The length of an ISO UTC time and its blank at the start of `line`
+    // ("2026-12-09T14:03:07.412Z "), or nothing.
+    static std::optional<std::size_t> leadingTime(const std::string& line) {
+        static constexpr std::string_view Shape = "dddd-dd-ddTdd:dd:dd.dddZ ";
+        if (line.size() < Shape.size()) {
+            return std::nullopt;
+        }
+        for (std::size_t i = 0; i < Shape.size(); ++i) {
+            const bool digit = line[i] >= '0' && line[i] <= '9';
+            if (Shape[i] == 'd' ? !digit : line[i] != Shape[i]) {
+                return std::nullopt;
+            }
+        }
+        return Shape.size();
     }
 
     QProcess process_;
     bool started_ = false;
+    bool stripTimes_ = false;
     std::vector<std::string> lines_;
+    std::vector<std::string> untimed_;
 };
 
 }  // namespace trundlex::testing

@@ -18,8 +18,10 @@ inline bool hasIpv6Loopback() {
 
 class RoomPeer : public RawPeer {
 public:
-    // Connected to `host`:`port` (nothing else happens on failure: the test's checks fail).
-    RoomPeer(const std::string& host, std::uint16_t port) : RawPeer(connected(host, port)) {}
+    // Connected to `host`:`port` (nothing else happens on failure: the test's checks fail),
+    // from the local address `from` when one is given.
+    RoomPeer(const std::string& host, std::uint16_t port, const std::string& from = {})
+        : RawPeer(connected(host, port, from)) {}
 
     // Sends "W" + `body` and waits for the answer, skipping the greeting.
     roomproto::Answer request(std::string_view body) {
@@ -63,10 +65,11 @@ public:
     }
 
 private:
-    static Socket connected(const std::string& host, std::uint16_t port) {
+    static Socket connected(const std::string& host, std::uint16_t port, const std::string& from) {
         Socket socket;
         WakePipe never;
-        EXPECT_EQ(socket.connectTo(host, port, never, Patience), ConnectResult::Connected) << host;
+        EXPECT_EQ(socket.connectTo(host, port, never, Patience, from), ConnectResult::Connected)
+            << host;
         return socket;
     }
 };

@@ -50,6 +50,8 @@ protected:
         ASSERT_TRUE(course.save(random));
     }
     void TearDown() override {
+        EXPECT_EQ(host.untimedLines(), std::vector<std::string>{})
+            << "every event line starts with its UTC time";
         if (HasFailure() || std::getenv("TRUNDLEX_SHOW_HOST") != nullptr) {
             for (const std::string& line : host.lines()) {
                 std::cout << "host: " << line << "\n";
@@ -64,6 +66,7 @@ protected:
     // Starts the host with `args` after "serve --port 0"; the port it listens on.
     std::uint16_t startHost(std::vector<std::string> args) {
         args.insert(args.begin(), {"serve", "--port", "0"});
+        host.expectTimedLines();
         EXPECT_TRUE(host.start(TRUNDLEX_TOOL_PATH, args));
         const auto listening = host.waitForLine("listening ");
         EXPECT_TRUE(listening.has_value()) << "the host printed no port";
@@ -246,14 +249,15 @@ TEST_F(ServeProcessTest, StallingPeersAreDroppedAndTwoPlayersThenPlayTheCourse) 
 }
 
 TEST_F(ServeProcessTest, PeerTextIsEscapedSoThatItCannotForgeEventLines) {
-    const std::uint16_t port = startHost({folder / levelFile(0)});
+    const std::uint16_t port = startHost({"--log-chat", folder / levelFile(0)});
     testing::RawPeer mallory;
     ASSERT_TRUE(mallory.connect(port));
-    mallory.sendEach({"NMal\rlory\x1b[2J|255|2|1|", "HTrundlex 1.01", "MMallory|gg\nover",
-                      "MMa\\x0allory|\r\t\x7f"});
-    ASSERT_TRUE(host.waitForLine("chat Ma\\x5cx0allory: \\x0d\\x09\\x7f"));
+    // The second chat line claims another name, and carries a right-to-left override.
+    mallory.sendEach({"NMal\rlory\x1b[2J|255|2|1|", "HTrundlex 1.01", "MMal\rlory\x1b[2J|gg\nover",
+                      "MMa\\x0allory|\r\t\x7f\xe2\x80\xae"});
+    ASSERT_TRUE(host.waitForLine("chat Mal\\x0dlory\\x1b[2J: \\x0d\\x09\\x7f\\xe2\\x80\\xae"));
     const std::vector<std::string> expected = {"player Mal\\x0dlory\\x1b[2J",
-                                               "chat Mallory: gg\\x0aover"};
+                                               "chat Mal\\x0dlory\\x1b[2J: gg\\x0aover"};
     for (const std::string& line : expected) {
         EXPECT_EQ(host.countLines(line), 1) << line;
     }

@@ -11,6 +11,7 @@
 #include <asio.hpp>
 
 #include <array>
+#include <atomic>
 #include <condition_variable>
 #include <cstdint>
 #include <memory>
@@ -21,6 +22,7 @@
 
 #include "net/Connection.h"
 #include "net/NetPool.h"
+#include "net/SendBudget.h"
 #include "net/Socket.h"
 
 namespace trundlex {
@@ -55,6 +57,7 @@ struct Connection::Link : std::enable_shared_from_this<Connection::Link> {
           io(where ? where : socket.get_executor()),
           idleTimer(io),
           writeTimer(io) {}
+    ~Link() { unbudget(budgeted.load()); }
 
     // Queues the pieces and makes sure a write is under way. False when the link is broken
     // (or breaks now: too much waits).
@@ -81,6 +84,15 @@ struct Connection::Link : std::enable_shared_from_this<Connection::Link> {
     bool broken = false;
     // Nothing more is queued; the socket closes when the queue is empty.
     bool finishing = false;
+
+    // The host's budget of bytes waiting, and what this link counts in it (queued and in
+    // flight); none outside a host that sets one.
+    std::shared_ptr<SendBudget> budget;
+    std::atomic<std::size_t> budgeted{0};
+    // The budget has chosen this link to close.
+    std::atomic<bool> shedding{false};
+    // Takes `bytes` out of the budget's count (I/O thread, or under `mutex`).
+    void unbudget(std::size_t bytes);
 
 private:
     void writeNext();
@@ -131,6 +143,12 @@ void endSocket(asio::ip::tcp::socket& socket);
 // The address of an endpoint as people write it: dotted decimal for IPv4 (also for an IPv4
 // peer reaching a dual-stack listener), the usual colon form for IPv6.
 std::string addressText(const asio::ip::address& address);
+// The address and port of a peer for a log: "192.0.2.7:50000", "[2001:db8::7]:50000".
+std::string endpointText(const asio::ip::tcp::endpoint& endpoint);
+// Sets up a connection's socket for play: no Nagle delay (a putt goes out at once) and TCP
+// keep-alive, so that a peer that vanished without closing (a laptop closed, a route lost)
+// is found out by the operating system even while nobody sends.
+void tuneSocket(asio::ip::tcp::socket& socket);
 
 // Makes a listening socket refuse connections at once, from any thread, and wakes a pending
 // accept (with an error). Asio would only do this on the socket's own thread, later; a game

@@ -6,7 +6,7 @@
 namespace trundlex {
 
 Connection::Connection(std::int32_t id, Socket socket, std::string address)
-    : id_(id), address_(std::move(address)), framer_(netproto::MaxPendingBytes) {
+    : peer(address), id_(id), address_(std::move(address)), framer_(netproto::MaxPendingBytes) {
     if (socket.valid()) {
         link_ = std::make_shared<Link>(std::move(socket.impl()->socket), socket.impl()->where);
     }
@@ -22,6 +22,14 @@ bool Connection::send(std::string_view message) {
     return link_->queue(MessageFramer::frame(message, netproto::PieceSize));
 }
 
+void Connection::useBudget(const std::shared_ptr<SendBudget>& budget) {
+    if (link_ != nullptr && budget != nullptr) {
+        std::lock_guard lock(link_->mutex);
+        link_->budget = budget;
+        budget->list(link_);
+    }
+}
+
 void Connection::shutdown() {
     if (link_ != nullptr) {
         {
@@ -34,25 +42,44 @@ void Connection::shutdown() {
 }
 
 bool Connection::Link::queue(std::vector<std::string> pieces) {
-    std::lock_guard lock(mutex);
-    if (broken || finishing) {
-        return false;
+    {
+        std::lock_guard lock(mutex);
+        if (broken || finishing) {
+            return false;
+        }
+        std::size_t bytes = 0;
+        for (std::string& piece : pieces) {
+            bytes += piece.size();
+            queued.push_back(std::move(piece));
+        }
+        queuedBytes += bytes;
+        if (budget != nullptr) {
+            budgeted += bytes;
+            budget->add(bytes);
+        }
+        if (queuedBytes > Connection::MaxQueuedBytes) {
+            // The rest of the stream could never be framed correctly any more.
+            broken = true;
+            asio::post(io, [self = shared_from_this()] { self->close(); });
+            return false;
+        }
+        if (!writing) {
+            writing = true;
+            asio::post(io, [self = shared_from_this()] { self->writeNext(); });
+        }
     }
-    for (std::string& piece : pieces) {
-        queuedBytes += piece.size();
-        queued.push_back(std::move(piece));
-    }
-    if (queuedBytes > Connection::MaxQueuedBytes) {
-        // The rest of the stream could never be framed correctly any more.
-        broken = true;
-        asio::post(io, [self = shared_from_this()] { self->close(); });
-        return false;
-    }
-    if (!writing) {
-        writing = true;
-        asio::post(io, [self = shared_from_this()] { self->writeNext(); });
+    // Outside this link's lock: the budget may look at every link.
+    if (budget != nullptr) {
+        budget->shedIfOver();
     }
     return true;
+}
+
+void Connection::Link::unbudget(std::size_t bytes) {
+    if (budget != nullptr && bytes > 0) {
+        budgeted -= bytes;
+        budget->remove(bytes);
+    }
 }
 
 void Connection::Link::writeNext() {
@@ -89,7 +116,15 @@ void Connection::Link::writeNext() {
                                                             std::size_t) {
             ++self->writeRound;
             self->writeTimer.cancel();
+            std::size_t written = 0;
+            for (const std::string& piece : self->inFlight) {
+                written += piece.size();
+            }
             self->inFlight.clear();
+            {
+                std::lock_guard lock(self->mutex);
+                self->unbudget(written);
+            }
             if (error) {
                 self->close();
             } else {
@@ -116,6 +151,12 @@ void Connection::Link::close() {
         broken = true;
         queued.clear();
         queuedBytes = 0;
+        // What was in flight is given back when its write ends; the rest goes now.
+        std::size_t flying = 0;
+        for (const std::string& piece : inFlight) {
+            flying += piece.size();
+        }
+        unbudget(budgeted.load() - std::min(budgeted.load(), flying));
     }
     endSocket(socket);
     idleTimer.cancel();

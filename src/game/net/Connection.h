@@ -3,6 +3,7 @@
 #include <chrono>
 #include <cstdint>
 #include <memory>
+#include <set>
 #include <string>
 #include <string_view>
 
@@ -12,6 +13,8 @@
 #include "net/Socket.h"
 
 namespace trundlex {
+
+class SendBudget;
 
 // One open TCP connection of a network game and what this computer knows about the computer
 // at its other end. On a server there is one per client; a client has one, to its server.
@@ -48,6 +51,8 @@ public:
     // than MaxQueuedBytes waiting, closes the connection, so its reading sees it end and
     // handles it as a disconnection; later sends do nothing. False when nothing was queued.
     bool send(std::string_view message);
+    // Counts what waits to be sent in a host's budget from now on (before anything is sent).
+    void useBudget(const std::shared_ptr<SendBudget>& budget);
     // Ends the connection: nothing more is sent from now on; what was sent before still goes
     // out, then the socket closes (on the I/O thread, soon) and its pending read ends.
     void shutdown();
@@ -82,6 +87,22 @@ public:
     std::chrono::steady_clock::time_point lastSentAt = openedAt;
     // Set when this computer closes the connection because the peer stalled.
     DropReason dropReason = DropReason::None;
+    // The peer's address and port ("192.0.2.7:50000", "[2001:db8::7]:50000") for a host's
+    // log; the address alone where the port is unknown.
+    std::string peer;
+    // Whatever the program holds for this connection while it is open (a room host's place
+    // for the peer's address): released when the connection goes.
+    std::shared_ptr<void> lease;
+    // Server side: the level IDs this peer has been sent in the current lobby. A level goes
+    // to a peer once, so a stream of requests cannot make the server send more than the
+    // course holds.
+    std::set<std::string, std::less<>> levelsSent;
+    // Server side: when an unrecognised message from this peer was last written to the log.
+    std::chrono::steady_clock::time_point unknownLoggedAt{};
+    // Server side: when an aim of this peer was last relayed.
+    std::chrono::steady_clock::time_point aimRelayedAt{};
+    // Server side: when the peer's ball of the current putt started rolling.
+    std::chrono::steady_clock::time_point movingSince{};
 
 private:
     std::int32_t id_;

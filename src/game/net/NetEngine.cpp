@@ -208,7 +208,7 @@ void NetEngine::State::accepted(const std::shared_ptr<Acceptor>& acceptor,
     }
     asio::error_code ignored;
     const tcp::endpoint peer = socket.remote_endpoint(ignored);
-    socket.set_option(tcp::no_delay(true), ignored);
+    tuneSocket(socket);
     std::shared_ptr<Connection> connection = session.addConnection(
         Socket(std::make_unique<Socket::Impl>(std::move(socket))), addressText(peer.address()));
     if (connection == nullptr) {
@@ -216,6 +216,7 @@ void NetEngine::State::accepted(const std::shared_ptr<Acceptor>& acceptor,
         acceptNext(acceptor);
         return;
     }
+    connection->peer = endpointText(peer);
     connection->status = ComputerStatus::Initializing;
     session.lobbyChanged();
     session.notify(NetConnectionAdded);
@@ -300,8 +301,7 @@ void NetEngine::State::connected(const std::shared_ptr<Connector>& connector,
         session.endGame();
         return;
     }
-    asio::error_code ignored;
-    connector->socket.set_option(tcp::no_delay(true), ignored);
+    tuneSocket(connector->socket);
     std::shared_ptr<Connection> connection = session.addConnection(
         Socket(std::make_unique<Socket::Impl>(std::move(connector->socket))), {});
     session.notify(NetConnectionAdded);
@@ -389,6 +389,25 @@ void NetEngine::State::keepLimits(const std::shared_ptr<Connection>& connection)
                 connection->send(std::string(1, netproto::Hello) + std::string(netproto::Version));
                 continue;
             }
+        } else if (session.isServer &&
+                   ((session.puttPending && connection->moving) || timeouts.gameIdle.count() > 0)) {
+            // A game on a server: a stop report is due, or a host limits silence.
+            const bool stopDue = session.puttPending && connection->moving;
+            if (stopDue && now >= connection->movingSince + timeouts.stopReport) {
+                session.takeAsStopped(*connection);
+                continue;
+            }
+            const bool idleLimit = timeouts.gameIdle.count() > 0;
+            if (idleLimit && now >= connection->lastMessageAt + timeouts.gameIdle) {
+                connection->dropReason = DropReason::Idle;
+                lose(*connection);
+                return;
+            }
+            deadline = stopDue ? connection->movingSince + timeouts.stopReport
+                               : connection->lastMessageAt + timeouts.gameIdle;
+            if (stopDue && idleLimit) {
+                deadline = std::min(deadline, connection->lastMessageAt + timeouts.gameIdle);
+            }
         } else {
             // A game in progress: a player may think as long as they like.
             link->idleTimer.cancel();
@@ -414,7 +433,7 @@ void NetEngine::State::lose(Connection& connection) {
     }
 }
 
-std::shared_ptr<Connection> NetEngine::adopt(Socket& socket, std::string address,
+std::shared_ptr<Connection> NetEngine::adopt(Socket& socket, PeerInfo who,
                                              std::string received, std::string_view first) {
     State& state = *state_;
     if (!socket.valid() ||
@@ -431,11 +450,15 @@ std::shared_ptr<Connection> NetEngine::adopt(Socket& socket, std::string address
         return nullptr;
     }
     std::shared_ptr<Connection> connection = state.session.addConnection(
-        Socket(std::make_unique<Socket::Impl>(std::move(taken), state.io)), std::move(address));
+        Socket(std::make_unique<Socket::Impl>(std::move(taken), state.io)), std::move(who.address));
     socket = Socket();
     if (connection == nullptr) {
         return nullptr;
     }
+    if (!who.peer.empty()) {
+        connection->peer = std::move(who.peer);
+    }
+    connection->lease = std::move(who.lease);
     connection->greetingSent = true;
     if (!first.empty()) {
         connection->send(first);

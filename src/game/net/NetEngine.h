@@ -25,6 +25,24 @@ struct NetTimeouts {
     std::chrono::milliseconds greeting{10000};
     // In the lobby, from one complete message of the peer to the next.
     std::chrono::milliseconds lobbyIdle{120000};
+    // On a server during a game, from one complete message of the peer to the next; zero for
+    // no limit (a game program's server: friends may pause as long as they like).
+    std::chrono::milliseconds gameIdle{0};
+    // On a server, from a putt to a peer's report that its ball stopped: the longest roll at
+    // the slowest speed a player can choose (100 time units of 2 s), and 10 s for the notes
+    // shown meanwhile. A peer that has not reported by then is taken as stopped, so one
+    // silent computer cannot hold up every other.
+    std::chrono::milliseconds stopReport{210000};
+};
+
+// Who the peer of a connection that another part of the program accepted is.
+struct PeerInfo {
+    // The numeric address, as lobbies show it.
+    std::string address;
+    // Address and port, for a host's log.
+    std::string peer;
+    // Held while the connection is open (Connection::lease).
+    std::shared_ptr<void> lease;
 };
 
 // A server's listening socket; stop() (from any thread) ends the listening soon.
@@ -86,7 +104,7 @@ public:
     // `received` is read before the socket. The socket must have been opened on the pool this
     // engine runs on. Null (the socket left to the caller) when the session has
     // netproto::MaxClients connections already, or the socket is of another I/O context.
-    std::shared_ptr<Connection> adopt(Socket& socket, std::string address, std::string received,
+    std::shared_ptr<Connection> adopt(Socket& socket, PeerInfo who, std::string received,
                                       std::string_view first);
 
     struct State;

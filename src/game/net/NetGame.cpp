@@ -11,7 +11,9 @@ NetGame::NetGame(LevelLibrary& library)
       server_(session_),
       client_(session_),
       engine_(std::make_unique<NetEngine>(
-          mutex_, session_, notifier_, [this]() -> NetRole& { return role(); }, timeouts_)) {}
+          mutex_, session_, notifier_, [this]() -> NetRole& { return role(); }, timeouts_)) {
+    session_.limitsChanged = [this] { engine_->timeoutsChanged(); };
+}
 
 NetGame::NetGame(LevelLibrary& library, NetPool& io, NetPool& delivery)
     : notifier_(&delivery),
@@ -19,7 +21,9 @@ NetGame::NetGame(LevelLibrary& library, NetPool& io, NetPool& delivery)
       server_(session_),
       client_(session_),
       engine_(std::make_unique<NetEngine>(
-          mutex_, session_, notifier_, [this]() -> NetRole& { return role(); }, timeouts_, &io)) {}
+          mutex_, session_, notifier_, [this]() -> NetRole& { return role(); }, timeouts_, &io)) {
+    session_.limitsChanged = [this] { engine_->timeoutsChanged(); };
+}
 
 NetGame::~NetGame() {
     notifier_.clearListeners();
@@ -155,8 +159,7 @@ bool NetGame::sendPutt(double& force, double& angle, std::int32_t exceptConnecti
     if (!session_.connections().empty() && (!session_.playing() || session_.puttPending)) {
         return false;
     }
-    session_.setMoving(true);
-    session_.puttPending = true;
+    session_.beginPutt();
     session_.sendToAllExcept(std::string(1, netproto::Putt) + body, exceptConnection);
     return true;
 }
@@ -270,6 +273,26 @@ void NetGame::setDepartedHand(ComputerStrength hand) {
     session_.departedHand = hand;
 }
 
+void NetGame::setTurnOwner(std::int32_t connection) {
+    Lock lock(mutex_);
+    session_.setTurnOwner(connection);
+}
+
+void NetGame::setServerLog(std::function<void(const std::string&)> log) {
+    Lock lock(mutex_);
+    session_.serverLog = std::move(log);
+}
+
+void NetGame::setSendBudget(std::shared_ptr<SendBudget> budget) {
+    Lock lock(mutex_);
+    session_.sendBudget = std::move(budget);
+}
+
+NetSession::Refusals NetGame::refusals() const {
+    Lock lock(mutex_);
+    return session_.refusals;
+}
+
 void NetGame::setTimeouts(const NetTimeouts& timeouts) {
     Lock lock(mutex_);
     timeouts_ = timeouts;
@@ -285,13 +308,13 @@ bool NetGame::startRoom(NetLobby* lobby) {
     return true;
 }
 
-NetGame::Entry NetGame::serveConnection(Socket& socket, std::string address, std::string received,
+NetGame::Entry NetGame::serveConnection(Socket& socket, PeerInfo who, std::string received,
                                         std::string_view first, bool creator) {
     Lock lock(mutex_);
     if (!session_.isServer || session_.lobbyClosed) {
         return Entry::Started;
     }
-    const auto connection = engine_->adopt(socket, std::move(address), std::move(received), first);
+    const auto connection = engine_->adopt(socket, std::move(who), std::move(received), first);
     if (connection == nullptr) {
         return Entry::Full;
     }

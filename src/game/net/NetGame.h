@@ -194,6 +194,21 @@ public:
     // read the names handed to the computer in NetEventData::computerPlaysFor.
     void setDepartedHand(ComputerStrength hand);
 
+    // --- A server that takes its clients for strangers ---
+
+    // Who has the turn, told by whatever follows the match on a server under the lock
+    // (NetSession::setTurnOwner): from the first call on, a putt is relayed only from the
+    // connection whose player has the turn. A player of this computer: Player::LocalConnection;
+    // nobody: NetSession::NoTurn.
+    void setTurnOwner(std::int32_t connection);
+    // Where the server writes what a host's operator should read about its clients (refused
+    // putts, unknown messages); called under the lock, it must not wait.
+    void setServerLog(std::function<void(const std::string&)> log);
+    // What the server has refused of its clients so far.
+    NetSession::Refusals refusals() const;
+    // The budget every connection accepted from now on counts its waiting bytes in.
+    void setSendBudget(std::shared_ptr<SendBudget> budget);
+
     // Replaces the limits on stalling peers (tests use short ones); connections already open
     // follow them from their next wait on.
     void setTimeouts(const NetTimeouts& timeouts);
@@ -208,7 +223,7 @@ public:
     // before anything else, `received` (what the client sent after its request) is handled
     // before its socket is read. With `creator`, it is the connection whose "Y" starts the
     // room. Taken (the socket is the game's now), or why not (the socket stays the caller's).
-    Entry serveConnection(Socket& socket, std::string address, std::string received,
+    Entry serveConnection(Socket& socket, PeerInfo who, std::string received,
                           std::string_view first, bool creator);
     // The room's creator has asked for the start.
     bool startRequested() const;

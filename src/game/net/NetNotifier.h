@@ -21,6 +21,8 @@ struct NetEventData {
     // The last putt received.
     double puttForce = 0.0;
     double puttAngle = 0.0;
+    // On a server: the connection the last putt came from (for a log naming its player).
+    std::int32_t puttConnection = 0;
     // The last aim received.
     double aim = 0.0;
     // Sender and text of the last chat line received.

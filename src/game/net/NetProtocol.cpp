@@ -83,6 +83,29 @@ std::string encodeAim(double aim) {
     return std::string(buffer, end);
 }
 
+namespace {
+
+// The longest body either form needs for any value a player can give: a force of at most
+// MaxPuttForce and an angle or aim of a few thousand at the very most. Longer bodies are
+// refused before a number is read.
+constexpr std::size_t kMaxPuttBodyBytes = 48;
+constexpr std::size_t kMaxAimBodyBytes = 24;
+
+}  // namespace
+
+bool isPuttBody(std::string_view body) {
+    double force = 0.0;
+    double angle = 0.0;
+    if (body.size() > kMaxPuttBodyBytes || !decodePutt(body, force, angle)) {
+        return false;
+    }
+    return encodePutt(force, angle) == body;
+}
+
+bool isAimBody(std::string_view body) {
+    return body.size() <= kMaxAimBodyBytes && encodeAim(parseLeadingDouble(body)) == body;
+}
+
 std::string joinNames(const std::vector<std::string>& names) {
     std::string text;
     for (std::size_t i = 0; i < names.size(); ++i) {

@@ -109,6 +109,11 @@ std::string encodePutt(double& force, double& angle);
 bool decodePutt(std::string_view body, double& force, double& angle);
 // The body of an aim, two decimals.
 std::string encodeAim(double aim);
+// Whether a received body is exactly what encodePutt / encodeAim write for some value. A
+// server relays nothing else, so a peer cannot make it copy arbitrary bytes to every other
+// computer under the guise of an aim or a putt.
+bool isPuttBody(std::string_view body);
+bool isAimBody(std::string_view body);
 
 // Names joined with ", ".
 std::string joinNames(const std::vector<std::string>& names);

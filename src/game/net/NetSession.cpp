@@ -25,6 +25,7 @@ std::shared_ptr<Connection> NetSession::addConnection(Socket socket, std::string
     }
     auto connection =
         std::make_shared<Connection>(nextConnectionId_++, std::move(socket), std::move(address));
+    connection->useBudget(sendBudget);
     connections_.push_back(connection);
     return connection;
 }
@@ -46,6 +47,14 @@ void NetSession::sendTo(Connection& connection, std::string_view message) {
 void NetSession::sendToAllExcept(std::string_view message, std::int32_t exceptId) {
     for (const auto& connection : connections_) {
         if (connection->id() != exceptId) {
+            connection->send(message);
+        }
+    }
+}
+
+void NetSession::sendToGreetedExcept(std::string_view message, std::int32_t exceptId) {
+    for (const auto& connection : connections_) {
+        if (connection->id() != exceptId && (!isServer || connection->greeted)) {
             connection->send(message);
         }
     }
@@ -121,6 +130,7 @@ void NetSession::allStoppedCheck() {
     }
     puttPending = false;
     if (isServer) {
+        turn_.inDoubt();
         sendToAllExcept(std::string(1, netproto::Stopped), -1);
     }
     notify(NetAllStopped);
@@ -132,6 +142,7 @@ void NetSession::startCheck() {
     }
     startPending = false;
     if (isServer) {
+        turn_.inDoubt();
         sendToAllExcept(std::string(1, netproto::Start), -1);
     }
     notify(NetStart);
@@ -161,21 +172,95 @@ void NetSession::handlePutt(Connection& sender, std::string_view body) {
     // breaks the turn order that every computer follows: drop it.
     double force = 0.0;
     double angle = 0.0;
+    if (isServer && !netproto::isPuttBody(body)) {
+        ++refusals.badForm;
+        return;
+    }
     if (!playing() || puttPending || !netproto::decodePutt(body, force, angle)) {
         return;
     }
+    switch (isServer ? turn_.check(sender.id(), body) : TurnGate::Verdict::Accept) {
+        case TurnGate::Verdict::Accept:
+            acceptPutt(sender, body, force, angle);
+            break;
+        case TurnGate::Verdict::Refused:
+            refusedOutOfTurn(sender);
+            break;
+        case TurnGate::Verdict::Held:
+            break;
+    }
+}
+
+void NetSession::acceptPutt(Connection& sender, std::string_view body, double force,
+                            double angle) {
     sendToAllExcept(std::string(1, netproto::Putt) + std::string(body), sender.id());
-    setMoving(true);
-    puttPending = true;
+    beginPutt();
     data.puttForce = force;
     data.puttAngle = angle;
+    data.puttConnection = sender.id();
     notify(NetPutt);
+}
+
+void NetSession::beginPutt() {
+    setMoving(true);
+    puttPending = true;
+    if (!isServer) {
+        return;
+    }
+    const auto now = std::chrono::steady_clock::now();
+    for (const auto& connection : connections_) {
+        connection->movingSince = now;
+    }
+    if (limitsChanged) {
+        limitsChanged();
+    }
+}
+
+void NetSession::refusedOutOfTurn(const Connection& sender) {
+    ++refusals.outOfTurn;
+    if (serverLog) {
+        serverLog("refused putt out of turn from " + sender.peer);
+    }
+}
+
+void NetSession::setTurnOwner(std::int32_t connection) {
+    const TurnGate::Released released = turn_.setOwner(connection);
+    for (const std::int32_t id : released.refused) {
+        if (const Connection* sender = find(id)) {
+            refusedOutOfTurn(*sender);
+        }
+    }
+    double force = 0.0;
+    double angle = 0.0;
+    Connection* sender = released.accepted ? find(released.accepted->first) : nullptr;
+    if (sender != nullptr && playing() && !puttPending &&
+        netproto::decodePutt(released.accepted->second, force, angle)) {
+        acceptPutt(*sender, released.accepted->second, force, angle);
+    }
 }
 
 void NetSession::handleAim(Connection& sender, std::string_view body) {
     // Aims belong to the time before a putt; one during a roll would draw over the ball.
+    if (isServer && !netproto::isAimBody(body)) {
+        ++refusals.badForm;
+        return;
+    }
     if (!playing() || puttPending) {
         return;
+    }
+    // Only the player who may putt aims; anybody else's would move the others' aim line.
+    if (isServer && !turn_.allows(sender.id())) {
+        return;
+    }
+    if (isServer) {
+        // Fifty aims a second draw a smooth line on every screen; more would only make this
+        // computer copy a flood to every other.
+        constexpr auto kAimInterval = std::chrono::milliseconds(20);
+        const auto now = std::chrono::steady_clock::now();
+        if (now - sender.aimRelayedAt < kAimInterval) {
+            return;
+        }
+        sender.aimRelayedAt = now;
     }
     sendToAllExcept(std::string(1, netproto::Aim) + std::string(body), sender.id());
     data.aim = parseLeadingDouble(body);
@@ -190,18 +275,54 @@ void NetSession::handleStopped(Connection& sender) {
     allStoppedCheck();
 }
 
+void NetSession::takeAsStopped(Connection& connection) {
+    connection.moving = false;
+    if (serverLog) {
+        serverLog("no stop report from " + connection.peer + ": taken as stopped");
+    }
+    allStoppedCheck();
+}
+
 void NetSession::handleChat(Connection& sender, std::string_view body) {
-    if (maxChatBytes != 0 && body.size() > maxChatBytes) {
+    if (body.size() > maxChatBytes) {
+        ++refusals.chat;
         return;
     }
-    sendToAllExcept(std::string(1, netproto::Chat) + std::string(body), sender.id());
     netproto::BodyReader reader(body);
-    data.chatName = std::string(reader.takeField());
-    data.chatText = std::string(reader.rest());
+    std::string name(reader.takeField());
+    const std::string text(reader.rest());
+    if (isServer) {
+        // A client speaks for its own players only: "MAlice|..." from Bob reaches the others
+        // as Bob's line.
+        std::string own = chatNameFor(sender, name);
+        if (own.empty()) {
+            ++refusals.chat;
+            return;
+        }
+        if (own != name) {
+            ++refusals.forgedName;
+            name = std::move(own);
+        }
+        sendToGreetedExcept(std::string(1, netproto::Chat) + name + "|" + text, sender.id());
+    } else {
+        sendToAllExcept(std::string(1, netproto::Chat) + std::string(body), sender.id());
+    }
+    data.chatName = std::move(name);
+    data.chatText = text;
     notify(NetChat);
 }
 
+std::string NetSession::chatNameFor(const Connection& sender, std::string_view claimed) const {
+    const std::vector<std::string> own = namesOf(sender.id());
+    if (std::find(own.begin(), own.end(), claimed) != own.end()) {
+        return std::string(claimed);
+    }
+    return own.empty() ? std::string() : own.front();
+}
+
 void NetSession::handleUnrecognised(std::string_view body) {
+    // The line is nobody's: the name of the last chat line must not stand before it.
+    data.chatName.clear();
     data.chatText = std::string(body) + std::string(netproto::BadDataMark);
     notify(NetChat);
 }
@@ -237,16 +358,26 @@ void NetSession::sendPlayerLists() {
         return;
     }
     for (const auto& connection : connections_) {
-        std::string message(1, netproto::PlayerList);
-        for (std::int32_t i = 0; i < match_->PlayerCount(); ++i) {
-            const Player& player = *match_->GetPlayer(i);
-            const BallStyle& style = player.GetStyle();
-            message += netproto::encodePlayerRecord(
-                {player.GetName(), style.colour, style.pattern, style.transparent});
-            message += player.GetConnection() == connection->id() ? "1|" : "0|";
+        // A connection that has not greeted yet learns the names once it has.
+        if (!isServer || connection->greeted) {
+            sendPlayerList(*connection);
         }
-        connection->send(message);
     }
+}
+
+void NetSession::sendPlayerList(Connection& connection) {
+    if (match_ == nullptr) {
+        return;
+    }
+    std::string message(1, netproto::PlayerList);
+    for (std::int32_t i = 0; i < match_->PlayerCount(); ++i) {
+        const Player& player = *match_->GetPlayer(i);
+        const BallStyle& style = player.GetStyle();
+        message += netproto::encodePlayerRecord(
+            {player.GetName(), style.colour, style.pattern, style.transparent});
+        message += player.GetConnection() == connection.id() ? "1|" : "0|";
+    }
+    connection.send(message);
 }
 
 void NetSession::connectionClosed(std::int32_t id) {
@@ -335,8 +466,10 @@ void NetSession::resetForNewGame(bool server) {
     versionStatus.reset();
     roomCreator = 0;
     startRequested = false;
-    maxChatBytes = 0;
+    maxChatBytes = DefaultMaxChatBytes;
     room = {};
+    // Whether turns are kept stays: it belongs to the program, not to one game.
+    turn_.newGame();
 }
 
 LobbySnapshot NetSession::lobbySnapshot() const {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -12,6 +13,7 @@
 #include "net/NetEngine.h"
 #include "net/NetNotifier.h"
 #include "net/Socket.h"
+#include "net/TurnGate.h"
 #include "play/ComputerPlayer.h"
 
 namespace trundlex {
@@ -85,8 +87,42 @@ public:
     // has been asked for.
     std::int32_t roomCreator = 0;
     bool startRequested = false;
-    // Chat lines longer than this are dropped (0: no limit).
-    std::size_t maxChatBytes = 0;
+    // Chat lines longer than this are dropped.
+    std::size_t maxChatBytes = DefaultMaxChatBytes;
+    static constexpr std::size_t DefaultMaxChatBytes = 1024;
+
+    // --- A server that takes its clients for strangers ---
+
+    // What a server refused of its clients' messages, by reason (under the lock).
+    struct Refusals {
+        // An aim or putt not in the form the game writes.
+        std::uint64_t badForm = 0;
+        // A putt from a client whose player does not have the turn.
+        std::uint64_t outOfTurn = 0;
+        // A chat line too long, or from a client without players.
+        std::uint64_t chat = 0;
+        // A chat line under a name that is not the sender's (rewritten, not refused).
+        std::uint64_t forgedName = 0;
+        // A message with a letter no client sends.
+        std::uint64_t unknownLetter = 0;
+        // A level the game does not play, or one the client had already.
+        std::uint64_t levelRequest = 0;
+    };
+    Refusals refusals;
+    // Where a server writes what its operator should read about a client (a room host's log);
+    // called under the lock, so it must not wait. None in the game program.
+    std::function<void(const std::string&)> serverLog;
+    // Server: the connection whose player has the turn (Player::LocalConnection for one of
+    // this computer's, NoTurn for nobody), set by whatever follows the match here. Until the
+    // first call every putt is taken, as in a game whose server does not follow the match.
+    static constexpr std::int32_t NoTurn = TurnGate::NoTurn;
+    void setTurnOwner(std::int32_t connection);
+    // The host's budget of bytes waiting to be sent, which every new connection counts in;
+    // none by default.
+    std::shared_ptr<SendBudget> sendBudget;
+    // Called under the lock when the connections' limits must be looked at again (a putt
+    // makes every peer's stop report due).
+    std::function<void()> limitsChanged;
 
     // --- Connections ---
 
@@ -101,6 +137,9 @@ public:
     // order. Nothing happens without connections.
     void sendTo(Connection& connection, std::string_view message);
     void sendToAllExcept(std::string_view message, std::int32_t exceptId);
+    // The same, on a server to greeted connections only: what names players goes to nobody
+    // who has not said who they are.
+    void sendToGreetedExcept(std::string_view message, std::int32_t exceptId);
     void setMoving(bool flag);
     // Every connection is ready / has started (true without connections).
     bool allReady() const;
@@ -139,8 +178,12 @@ public:
     void handlePutt(Connection& sender, std::string_view body);
     void handleAim(Connection& sender, std::string_view body);
     void handleStopped(Connection& sender);
+    // Server: the peer has not reported its stop in time; it counts as stopped.
+    void takeAsStopped(Connection& connection);
     void handleChat(Connection& sender, std::string_view body);
     void handleUnrecognised(std::string_view body);
+    // A putt was made: every ball rolls now, and a server's peers owe it their stop reports.
+    void beginPutt();
     // The peer's players may be handed out: every connection has confirmed the start.
     bool playing() const { return lobbyClosed && !startPending && allStarted(); }
 
@@ -149,8 +192,10 @@ public:
     // name the wire cannot carry or when the match has netproto::MaxPlayers players.
     bool addPlayer(std::string_view name, std::uint32_t colour, std::int32_t pattern,
                    bool transparent, std::int32_t connection, bool announce);
-    // Server: "O" to every connection, marking the players it plays.
+    // Server: "O" to every greeted connection, marking the players it plays.
     void sendPlayerLists();
+    // Server: "O" to one connection.
+    void sendPlayerList(Connection& connection);
     // Takes a connection out of the game once it has ended (see NetGame). Nothing happens
     // for a connection no longer listed.
     void connectionClosed(std::int32_t id);
@@ -171,6 +216,14 @@ private:
     std::vector<std::shared_ptr<Connection>> connections_;
     std::int32_t nextConnectionId_ = 1;
     NetNotifier::Ticket lastTicket_ = 0;
+
+    // Whose putt the server relays (setTurnOwner).
+    TurnGate turn_;
+    // Relays and takes a putt that is allowed now.
+    void acceptPutt(Connection& sender, std::string_view body, double force, double angle);
+    // Chat names rewritten to the sender's own player; empty when it has none.
+    std::string chatNameFor(const Connection& sender, std::string_view claimed) const;
+    void refusedOutOfTurn(const Connection& sender);
 };
 
 }  // namespace trundlex

@@ -109,8 +109,10 @@ std::string roomRequestBody(const roomproto::Request& request) {
 
 std::optional<KnownRefusal> readRefusal(std::string_view reason) {
     using roomproto::Refusal;
-    for (const Refusal refusal : {Refusal::NoSuchRoom, Refusal::Started, Refusal::Full,
-                                  Refusal::NoSuchCourse, Refusal::NoFreeRoom}) {
+    for (const Refusal refusal :
+         {Refusal::NoSuchRoom, Refusal::Started, Refusal::Full, Refusal::NoSuchCourse,
+          Refusal::NoFreeRoom, Refusal::TooManyAttempts, Refusal::TooManyRooms,
+          Refusal::TooManyConnections}) {
         // The wording around the subject, as the host writes it.
         constexpr std::string_view marker = "{}";
         const std::string pattern = roomproto::refusalText(refusal, marker);

@@ -52,6 +52,12 @@ void RoomCodes::retire(const std::string& code, Clock::time_point now) {
     forgetOld(now);
     retired_[code] = now + ReuseAfter;
     byExpiry_.emplace(now + ReuseAfter, code);
+    // Past the bound the oldest rest ends early: 887 million codes leave plenty to draw from,
+    // and the memory of a host under churn stays what it is.
+    while (retired_.size() > MaxResting) {
+        retired_.erase(byExpiry_.begin()->second);
+        byExpiry_.erase(byExpiry_.begin());
+    }
 }
 
 void RoomCodes::forgetOld(Clock::time_point now) {

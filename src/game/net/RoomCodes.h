@@ -21,6 +21,8 @@ public:
     // Gives up after this many draws in a row that are all taken (only a broken random
     // source, or a host with most of the 887 million codes in use, gets there).
     static constexpr int MaxDraws = 1000;
+    // Codes resting at once, at most (about 200 bytes each).
+    static constexpr std::size_t MaxResting = 50000;
 
     // `random` returns uniformly random 32-bit values; empty: std::random_device.
     explicit RoomCodes(std::function<std::uint32_t()> random = {});

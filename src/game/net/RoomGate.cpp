@@ -1,5 +1,6 @@
 #include "net/RoomGate.h"
 
+#include <atomic>
 #include <deque>
 #include <set>
 
@@ -22,6 +23,10 @@ struct Visitor {
     asio::steady_timer timer;
     std::array<char, 4096> buffer{};
     std::string address;
+    std::string peer;
+    std::shared_ptr<void> lease;
+    // Arriving here: the connection is closed when it is not in a room by then.
+    std::chrono::steady_clock::time_point leaveBy;
     std::string received;
     std::deque<std::string> out;
     bool writing = false;
@@ -43,8 +48,13 @@ std::string framed(std::string_view message) {
 }  // namespace
 
 struct RoomGate::State {
-    State(NetPool& pool, Host& h, const NetTimeouts& t)
-        : host(h), timeouts(t), io(asio::make_strand(pool.impl().io)), acceptor(io), pause(io) {}
+    State(NetPool& pool, Host& h, const NetTimeouts& t, std::chrono::milliseconds door)
+        : host(h),
+          timeouts(t),
+          doorLimit(door),
+          io(asio::make_strand(pool.impl().io)),
+          acceptor(io),
+          pause(io) {}
 
     Pending pending() { return Pending(pendingCount); }
     void acceptNext();
@@ -60,15 +70,23 @@ struct RoomGate::State {
 
     Host& host;
     const NetTimeouts timeouts;
+    const std::chrono::milliseconds doorLimit;
     PendingCount pendingCount;
+    // The size of `waiting`, for other threads.
+    std::atomic<std::size_t> waitingCount{0};
     asio::any_io_executor io;
     tcp::acceptor acceptor;
     asio::steady_timer pause;
     std::set<std::shared_ptr<Visitor>> waiting;
 };
 
-RoomGate::RoomGate(NetPool& pool, Host& host, const NetTimeouts& timeouts)
-    : state_(std::make_shared<State>(pool, host, timeouts)) {}
+RoomGate::RoomGate(NetPool& pool, Host& host, const NetTimeouts& timeouts,
+                   std::chrono::milliseconds doorLimit)
+    : state_(std::make_shared<State>(pool, host, timeouts, doorLimit)) {}
+
+std::size_t RoomGate::waiting() const {
+    return state_->waitingCount.load();
+}
 
 RoomGate::~RoomGate() {
     State& state = *state_;
@@ -112,16 +130,32 @@ void RoomGate::State::acceptNext() {
             }
             return;
         }
+        asio::error_code ignored;
+        const tcp::endpoint remote = socket.remote_endpoint(ignored);
         if (static_cast<int>(waiting.size()) >= MaxWaiting) {
             // The socket closes here: too many wait at the door already.
+            host.refused(endpointText(remote), Refused::DoorFull);
             acceptNext();
             return;
         }
-        asio::error_code ignored;
-        socket.set_option(tcp::no_delay(true), ignored);
+        tuneSocket(socket);
         auto visitor = std::make_shared<Visitor>(std::move(socket));
-        visitor->address = addressText(visitor->socket.remote_endpoint(ignored).address());
+        visitor->address = addressText(remote.address());
+        visitor->peer = endpointText(remote);
+        visitor->leaveBy = std::chrono::steady_clock::now() + doorLimit;
+        visitor->lease = host.admit(visitor->address);
         waiting.insert(visitor);
+        waitingCount = waiting.size();
+        if (visitor->lease == nullptr) {
+            // One address may not hold every place of the door (or of the rooms).
+            host.refused(visitor->peer, Refused::TooManyConnections);
+            visitor->closeWhenWritten = true;
+            write(visitor, std::string(1, netproto::Hello) + std::string(netproto::Version));
+            write(visitor, std::string(1, roomproto::Letter) +
+                               roomproto::encodeRefusal(roomproto::Refusal::TooManyConnections, {}));
+            acceptNext();
+            return;
+        }
         write(visitor, std::string(1, netproto::Hello) + std::string(netproto::Version));
         wait(visitor, timeouts.greeting, DropReason::NoGreeting);
         read(visitor);
@@ -156,6 +190,8 @@ void RoomGate::State::take(const std::shared_ptr<Visitor>& visitor) {
         const std::string message = visitor->received.substr(0, end);
         RoomArrival arrival;
         arrival.address = visitor->address;
+        arrival.peer = visitor->peer;
+        arrival.lease = visitor->lease;
         if (message.empty() || message.front() != roomproto::Letter) {
             arrival.classic = true;
             arrival.received = std::move(visitor->received);
@@ -189,20 +225,20 @@ void RoomGate::State::enter(const std::shared_ptr<Visitor>& visitor) {
     RoomArrival arrival = std::move(*visitor->handOver);
     visitor->handOver.reset();
     waiting.erase(visitor);
+    waitingCount = waiting.size();
     arrival.socket = Socket(std::make_unique<Socket::Impl>(std::move(visitor->socket)));
     const std::optional<std::string> refusal = host.enter(arrival);
-    if (!refusal) {
+    if (!refusal || !arrival.socket.valid()) {
+        // The room took the socket (and the address's place with it), or took it and then
+        // failed it: nothing is left to close here.
         visitor->listed = false;
-        return;
-    }
-    if (!arrival.socket.valid()) {
-        // The room took the socket and then failed it: nothing is left to close here.
-        visitor->listed = false;
+        visitor->lease.reset();
         return;
     }
     // Turned away: the socket comes back for the last word.
     visitor->socket = std::move(arrival.socket.impl()->socket);
     waiting.insert(visitor);
+    waitingCount = waiting.size();
     visitor->closeWhenWritten = true;
     if (refusal->empty()) {
         close(visitor);
@@ -242,11 +278,17 @@ void RoomGate::State::writeNext(const std::shared_ptr<Visitor>& visitor) {
 
 void RoomGate::State::wait(const std::shared_ptr<Visitor>& visitor, std::chrono::milliseconds limit,
                            DropReason reason) {
+    // Asking for the list again re-arms the wait, but never past the door's limit in all.
+    const auto now = std::chrono::steady_clock::now();
+    if (now + limit > visitor->leaveBy) {
+        limit = std::chrono::duration_cast<std::chrono::milliseconds>(visitor->leaveBy - now);
+        reason = DropReason::Idle;
+    }
     visitor->timer.expires_after(limit);
     visitor->timer.async_wait(
         [this, visitor, reason, p = pending()](const asio::error_code& error) {
             if (!error && visitor->listed && !visitor->handOver) {
-                host.dropped(visitor->address, reason);
+                host.dropped(visitor->peer, reason);
                 close(visitor);
             }
         });
@@ -258,8 +300,11 @@ void RoomGate::State::close(const std::shared_ptr<Visitor>& visitor) {
     }
     visitor->listed = false;
     waiting.erase(visitor);
+    waitingCount = waiting.size();
     visitor->timer.cancel();
     endSocket(visitor->socket);
+    // The address's place goes with the socket (unless a room holds it now).
+    visitor->lease.reset();
 }
 
 }  // namespace trundlex

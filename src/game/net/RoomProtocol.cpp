@@ -92,6 +92,12 @@ std::string refusalText(Refusal refusal, std::string_view subject) {
             return "This host has no free room.";
         case Refusal::CodeNeeded:
             return "This host needs a room code.";
+        case Refusal::TooManyAttempts:
+            return "Too many attempts; try again later.";
+        case Refusal::TooManyRooms:
+            return "Too many rooms from your address; try again later.";
+        case Refusal::TooManyConnections:
+            return "Too many connections from your address.";
     }
     return {};
 }

@@ -59,6 +59,12 @@ enum class Refusal : std::int32_t {
     NoFreeRoom,
     // A client of an earlier version, and the host has no default room.
     CodeNeeded,
+    // The address has failed to join too often lately (guessing codes, it seems).
+    TooManyAttempts,
+    // The address has as many rooms open as it may, or has created rooms too fast.
+    TooManyRooms,
+    // The address has as many connections open as it may.
+    TooManyConnections,
 };
 
 // The text a refusal carries on the wire (English, as every peer reads it): `subject` is

@@ -1,5 +1,7 @@
 #include "net/ServerRole.h"
 
+#include <chrono>
+
 #include "library/LevelLibrary.h"
 #include "net/NetProtocol.h"
 #include "net/NetSession.h"
@@ -42,7 +44,11 @@ DispatchResult ServerRole::dispatch(Connection& sender, const NetMessage& messag
             if (body != netproto::Version) {
                 return DispatchResult::Close;
             }
-            sender.greeted = true;
+            if (!sender.greeted) {
+                sender.greeted = true;
+                // Names go only to a client that has said who it is.
+                session_.sendPlayerList(sender);
+            }
             break;
         case netproto::NewPlayer:
             addAnnouncedPlayer(sender, body);
@@ -87,7 +93,7 @@ DispatchResult ServerRole::dispatch(Connection& sender, const NetMessage& messag
             // change its levels or end its lobby.
             break;
         default:
-            session_.handleUnrecognised(body);
+            dropUnknown(sender, message.letter, body);
             break;
     }
     return DispatchResult::Keep;
@@ -108,8 +114,8 @@ void ServerRole::reportLoss(Connection& connection) {
     session_.data.computerPlaysFor = session_.handedOnLoss(connection.id());
     session_.data.disconnectAddress = connection.address();
     session_.data.dropReason = connection.dropReason;
-    session_.sendToAllExcept(letter(netproto::Disconnected) + netproto::cleanText(names),
-                             connection.id());
+    session_.sendToGreetedExcept(letter(netproto::Disconnected) + netproto::cleanText(names),
+                                 connection.id());
     session_.notify(NetDisconnectInfo);
 }
 
@@ -149,6 +155,25 @@ void ServerRole::sendGo() {
     session_.closeListening();
 }
 
+void ServerRole::dropUnknown(Connection& sender, char letter, std::string_view body) {
+    ++session_.refusals.unknownLetter;
+    // At most one line a minute per connection, and a short one: a client sending nothing but
+    // unknown letters must not fill the operator's disk. Only the address: what a stranger
+    // sends must not be put in a player's mouth.
+    constexpr auto kLogInterval = std::chrono::minutes(1);
+    constexpr std::size_t kShownBytes = 32;
+    const auto now = std::chrono::steady_clock::now();
+    if (!session_.serverLog || (sender.unknownLoggedAt != std::chrono::steady_clock::time_point{} &&
+                                now - sender.unknownLoggedAt < kLogInterval)) {
+        return;
+    }
+    sender.unknownLoggedAt = now;
+    session_.serverLog("dropped unknown message from " + sender.peer + ": " + letter +
+                       std::string(body.substr(0, kShownBytes)) +
+                       (body.size() > kShownBytes ? "... (" + std::to_string(body.size()) + " bytes)"
+                                                  : std::string()));
+}
+
 void ServerRole::addAnnouncedPlayer(Connection& sender, std::string_view body) {
     // Players join in the lobby only; a game in progress keeps its players and turn order.
     if (session_.lobbyClosed) {
@@ -166,10 +191,19 @@ void ServerRole::sendLevel(Connection& sender, std::string_view levelId) {
     if (session_.lobbyClosed) {
         return;
     }
-    const int index = session_.library().findById(levelId);
-    if (index < 0) {
+    // Only the game's own levels, each once: a client cannot fetch the host's whole library,
+    // nor make it send one level again and again.
+    const Match* match = session_.match();
+    bool played = false;
+    for (std::int32_t i = 0; match != nullptr && i < match->LevelCount(); ++i) {
+        played = played || match->GetLevelId(i) == levelId;
+    }
+    const int index = played ? session_.library().findById(levelId) : -1;
+    if (index < 0 || sender.levelsSent.contains(levelId)) {
+        ++session_.refusals.levelRequest;
         return;
     }
+    sender.levelsSent.emplace(levelId);
     const Level& level = session_.library().at(index);
     sender.status = ComputerStatus::TransferLevel;
     sender.statusLevelName = level.name();

@@ -33,6 +33,9 @@ private:
     void sendGo();
     void addAnnouncedPlayer(Connection& sender, std::string_view body);
     void sendLevel(Connection& sender, std::string_view levelId);
+    // A message with a letter no client sends: dropped, and written to the server's log at
+    // most once a minute per connection.
+    void dropUnknown(Connection& sender, char letter, std::string_view body);
 };
 
 }  // namespace trundlex

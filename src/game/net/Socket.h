@@ -58,8 +58,10 @@ public:
     // Resolves `host` (a name, or a numeric IPv4 or IPv6 address, which is used as it is) and
     // tries its addresses in turn until one answers. Gives up after `timeout`, or with
     // Aborted soon after `abort` is woken. On success this socket holds the connection.
+    // With `from` (a numeric address of this machine, for a numeric `host` only) the
+    // connection leaves from that address (tests stand for several computers with 127.0.0.x).
     ConnectResult connectTo(const std::string& host, std::uint16_t port, const WakePipe& abort,
-                            std::chrono::milliseconds timeout);
+                            std::chrono::milliseconds timeout, const std::string& from = {});
 
     // Sends every byte. A peer that has gone never raises SIGPIPE; the send fails instead.
     // False on an error, or when the peer has not taken the bytes within `timeout` (it

@@ -221,6 +221,12 @@ QString OnlinePage::refusalText(const std::string& reason) {
             return tr("The host has no course named %1.").arg(subject);
         case roomproto::Refusal::NoFreeRoom:
             return tr("The host has no free room; try again later.");
+        case roomproto::Refusal::TooManyAttempts:
+            return tr("Too many attempts; try again later.");
+        case roomproto::Refusal::TooManyRooms:
+            return tr("You have opened too many rooms on this host; try again later.");
+        case roomproto::Refusal::TooManyConnections:
+            return tr("Too many connections from your network to this host.");
         case roomproto::Refusal::CodeNeeded:
             break;
     }

@@ -49,7 +49,8 @@ public:
             return roomproto::encodeRefusal(Refusal::NoSuchRoom, code);
         }
         const auto entry =
-            rooms[code]->net->serveConnection(arrival.socket, arrival.address, arrival.received,
+            rooms[code]->net->serveConnection(arrival.socket, {arrival.address, {}, {}},
+                                              arrival.received,
                                               "W" + roomproto::encodeRoom(code, "Only"), false);
         if (entry == NetGame::Entry::Taken) {
             return std::nullopt;
@@ -57,6 +58,8 @@ public:
         return roomproto::encodeRefusal(Refusal::Started, code);
     }
     void dropped(const std::string&, DropReason) override {}
+    std::shared_ptr<void> admit(const std::string&) override { return std::make_shared<int>(0); }
+    void refused(const std::string&, RoomGate::Refused) override {}
     Room& room(const std::string& code) {
         std::lock_guard lock(mutex_);
         return *rooms.at(code);

@@ -17,11 +17,14 @@ protected:
         ASSERT_TRUE(client.connect(port));
         ASSERT_TRUE(host.listener.waitFor(NetConnectionAdded));
     }
-    // Reads the greeting up to the last level ID.
+    // Reads the greeting up to the last level ID, greets back and reads the player list
+    // that a greeted client is sent.
     void skipGreeting() {
-        for (int i = 0; i < 5; ++i) {
+        for (int i = 0; i < 4; ++i) {
             ASSERT_TRUE(client.receive());
         }
+        client.send("HTrundlex 1.01");
+        ASSERT_TRUE(client.expect('O'));
     }
     // Joins with one player, reports ready and waits for the server's start.
     void joinUntilStart() {
@@ -45,12 +48,16 @@ protected:
     RawPeer client;
 };
 
-TEST_F(ServerProtocolTest, NewClientIsGreetedWithVersionPlayersAndLevels) {
+TEST_F(ServerProtocolTest, NewClientIsGreetedWithVersionAndLevelsAndPlayersOnceItGreets) {
     client.expectNext('H', "Trundlex 1.01");
-    client.expectNext('O', "Host|65280|1|0|0|");
     client.expectNext('C', "2");
     client.expectNext('I', "h1");
     client.expectNext('I', "h2");
+    EXPECT_EQ(client.lettersWithin(Quiet), "") << "no names for a client that has not greeted";
+    client.send("HTrundlex 1.01");
+    client.expectNext('O', "Host|65280|1|0|0|");
+    client.send("HTrundlex 1.01");
+    EXPECT_EQ(client.lettersWithin(Quiet), "") << "a repeated greeting brings nothing new";
 
     ASSERT_TRUE(host.lobby.waitUntil([](auto& v) { return v.snapshot.connectionCount == 1; }));
     const LobbySnapshot lobby = host.lobby.view().snapshot;
@@ -63,7 +70,6 @@ TEST_F(ServerProtocolTest, NewClientIsGreetedWithVersionPlayersAndLevels) {
 
 TEST_F(ServerProtocolTest, ClientJoinsWithPlayersFetchesLevelsAndGetsReady) {
     skipGreeting();
-    client.send("HTrundlex 1.01");
     client.send("NAnn|255|2|1|");
     EXPECT_EQ(client.expect('O'), "Host|65280|1|0|0|Ann|255|2|1|1|") << "Ann is the client's";
     EXPECT_EQ(host.playerNames(), (std::vector<std::string>{"Host *", "Ann"}));
@@ -94,9 +100,11 @@ TEST(ServerWithoutPlayersTest, StartsOnlyOnceSomebodyHasJoinedToPlay) {
     host.addLevels({"h1"}, true);
     RawPeer client;
     ASSERT_TRUE(client.connect(host.serve()));
-    for (const char letter : {'H', 'O', 'C', 'I'}) {
+    for (const char letter : {'H', 'C', 'I'}) {
         ASSERT_TRUE(client.expect(letter));
     }
+    client.send("HTrundlex 1.01");
+    ASSERT_TRUE(client.expect('O'));
     client.send("R");
     ASSERT_TRUE(host.lobby.waitUntil([](auto& v) {
         const auto& computers = v.snapshot.computers;
@@ -121,31 +129,36 @@ TEST_F(ServerProtocolTest, VersionMismatchEndsTheConnectionAndDropsWhatFollows) 
     EXPECT_EQ(host.playerNames(), std::vector<std::string>{"Host *"});
 }
 
-TEST_F(ServerProtocolTest, ChatAndUnreadableMessagesReachTheListeners) {
+TEST_F(ServerProtocolTest, ChatReachesTheListenersUnderTheSendersOwnName) {
     skipGreeting();
     const auto chatLine = [&](int number) {
         const NetEventData chat = host.listener.dataOf(NetChat, number);
         return chat.chatName + ": " + chat.chatText;
     };
+    client.send("MAnn|nobody plays me yet");
+    client.send("NAnn|255|2|1|");
+    ASSERT_TRUE(client.expect('O'));
     client.send("MAnn|hello|there");
-    EXPECT_EQ(chatLine(1), "Ann: hello|there");
+    EXPECT_EQ(chatLine(1), "Ann: hello|there") << "a client without players says nothing";
+    client.send("MHost|I am the host");
+    EXPECT_EQ(chatLine(2), "Ann: I am the host") << "nobody speaks for another's player";
     client.send("Mnobar");
-    EXPECT_EQ(chatLine(2), "nobar: ");
-    client.send("Zabc");
-    EXPECT_EQ(chatLine(3), "nobar: abc BADDATA!!! ") << "the last chat line's sender stays";
-    client.send("");
-    EXPECT_EQ(chatLine(4), "nobar:  BADDATA!!! ") << "a bare terminator is unrecognised";
+    EXPECT_EQ(chatLine(3), "Ann: ");
+    EXPECT_EQ(host.net.refusals().forgedName, 2u);
+    EXPECT_EQ(host.net.refusals().chat, 1u);
 }
 
 TEST_F(ServerProtocolTest, MessagesOnlyAServerMaySendAreIgnored) {
     // Regression: a client's "O", "C", "I", "G" or "S" wiped the server's players, changed
     // its levels or closed its lobby.
     skipGreeting();
+    client.send("NAnn|255|2|1|");
+    ASSERT_TRUE(client.expect('O'));
     client.sendEach({"OEvil|1|1|1|1|", "C7", "Ix", "L" + testLevel("x").toText(), "G", "S",
                      "TSomebody", "Mdone|"});
     ASSERT_TRUE(host.listener.waitFor(NetChat));
 
-    EXPECT_EQ(host.playerNames(), std::vector<std::string>{"Host *"});
+    EXPECT_EQ(host.playerNames(), (std::vector<std::string>{"Host *", "Ann"}));
     EXPECT_EQ(host.match.LevelCount(), 2);
     EXPECT_EQ(host.library.findById("x"), -1);
     EXPECT_FALSE(host.net.isLobbyClosed());
@@ -200,7 +213,8 @@ TEST_F(ServerProtocolTest, ConnectionsBeyondTheLimitAreClosedAtOnce) {
 
 TEST_F(ServerProtocolTest, GameTakesOnePuttAtATimeAndWaitsForEveryStop) {
     startGame();
-    client.sendEach({"D", "N Late|1|1|0|", "P1e300|0", "P5.5|1.25", "P3|0", "A1.0"});
+    client.sendEach({"D", "N Late|1|1|0|", "P1e300|0", "P5.5|1.25", "P5.500000|1.250000",
+                     "P3.000000|0.000000", "A1.00"});
     const NetEventData putt = host.listener.dataOf(NetPutt);
     EXPECT_EQ(putt.puttForce, 5.5);
     EXPECT_EQ(putt.puttAngle, 1.25);
@@ -219,6 +233,7 @@ TEST_F(ServerProtocolTest, GameTakesOnePuttAtATimeAndWaitsForEveryStop) {
     EXPECT_EQ(host.listener.count(NetPutt), 1) << "one putt until every ball stopped";
     EXPECT_EQ(host.listener.count(NetAim), 0) << "no aim while the ball rolls";
     EXPECT_EQ(host.listener.count(NetAllStopped), 1) << "a stray stop report hands out nothing";
+    EXPECT_EQ(host.net.refusals().badForm, 2u) << "putts not in the game's own form";
     EXPECT_EQ(host.playerNames(), (std::vector<std::string>{"Host *", "Ann"}));
 }
 
@@ -256,7 +271,7 @@ TEST_F(ServerProtocolTest, TurnIsHandedOutBeforeAPuttThatFollowsTheStopIsTaken) 
         }
         flags->handling = false;
     });
-    client.sendRaw("Q\x07\x07P4|0.25\x07\x07");
+    client.sendRaw("Q\x07\x07P4.000000|0.250000\x07\x07");
     ASSERT_TRUE(host.listener.waitFor(NetPutt));
 
     std::vector<NetEvent> order = host.listener.sequence();
