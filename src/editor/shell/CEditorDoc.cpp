@@ -108,10 +108,10 @@ bool CEditorDoc::replaceWithUntitled(const Level& level) {
 
 void CEditorDoc::restoreUnsaved(const Level& level, const QString& path) {
     emit aboutToReplaceLevel();
-    const Level before = level_;
     level_ = level;
+    // A fresh history, as after Open: the level shown before was never this file's, so no
+    // Undo may bring it back under the file's name.
     history_.clear();
-    recordEdit(before);
     history_.resetClean();
     // Not through setPathName: a brought-back level is no file the user opened.
     pathName_ = path;
@@ -150,7 +150,7 @@ bool CEditorDoc::openFile(const QString& path) {
             text = tr("%1 could not be opened: you may not read it, or it is a folder.").arg(shown);
         }
         // Only worth saying when there is work on screen (not at start-up).
-        if (!pathName_.isEmpty() || history_.count() > 0) {
+        if (!pathName_.isEmpty() || history_.count() > 0 || IsModified()) {
             text += QLatin1Char('\n') + tr("The level you are editing has not been changed.");
         }
         prompts_.showError(text);

@@ -54,6 +54,26 @@ TEST_F(DocumentSafetyTest, NewAndOpenStartWithAnEmptyHistory) {
     EXPECT_EQ(document.title(), QStringLiteral("Untitled"));
 }
 
+// Undo right after a restore brought back the blank start-up level under the restored file's
+// name, one Save away from overwriting that file.
+TEST_F(DocumentSafetyTest, UndoNeverLeadsFromARestoredLevelBackToTheStartUpLevel) {
+    Level restored = writeFile("mine.lev", 6);
+    restored.block(4, 4).fromText("S0H8");
+    document.restoreUnsaved(restored, qpath("mine.lev"));
+    const std::string brought = level().toText();
+    EXPECT_FALSE(actions.action(EditorCommand::Undo)->isEnabled()) << "nothing to undo yet";
+    undoAll(2);
+    EXPECT_EQ(level().toText(), brought);
+    EXPECT_TRUE(document.IsModified()) << "the restored work is not on disk";
+
+    plotWall(0, 0);
+    plotWall(1, 0);
+    undoAll(5);
+    EXPECT_EQ(level().toText(), brought) << "edits after the restore undo back to it, no further";
+    EXPECT_TRUE(document.IsModified());
+    EXPECT_EQ(document.title(), QStringLiteral("mine.lev"));
+}
+
 TEST_F(DocumentSafetyTest, UndoKeepsAHundredStepsStopsAtTheOldestAndIsDisabledThere) {
     EXPECT_FALSE(actions.action(EditorCommand::Undo)->isEnabled()) << "nothing to undo yet";
     for (int cell = 0; cell < 100; ++cell) {
@@ -170,6 +190,12 @@ TEST_F(DocumentSafetyTest, AFileThatCannotBeOpenedSaysWhyAndMentionsKeptWorkOnly
     plotWall(1, 1);
     prompts.answers = {Answer::No};
     EXPECT_FALSE(document.openFile(qpath("missing.lev")));
+    EXPECT_TRUE(prompts.errors.last().contains(QStringLiteral("editing has not been changed")));
+    // A restored untitled level is work too, though it has no history yet.
+    document.restoreUnsaved(Level(5, 5), {});
+    prompts.answers = {Answer::No};
+    EXPECT_FALSE(document.openFile(qpath("missing.lev")));
+    ASSERT_EQ(prompts.errors.size(), 3);
     EXPECT_TRUE(prompts.errors.last().contains(QStringLiteral("editing has not been changed")));
 }
 
