@@ -23,6 +23,7 @@ public:
     QString chooseFileToSave(const QString&, const QString&) override { return {}; }
     bool editProperties(trundlex::LevelProperties&) override { return false; }
     bool saveDespite(const QString&) override { return false; }
+    bool replaceDespite(const QString&, const QString&) override { return false; }
     void showError(const QString& text) override {
         std::fprintf(stderr, "error: %s\n", text.toLocal8Bit().constData());
     }
