@@ -451,7 +451,7 @@ void CEditorView::rightClick(PixelPoint p, Qt::KeyboardModifiers modifiers) {
         document_.recordEdit(before);
         redrawCells(cell, cell);
     } else {
-        strip_.setBrush(level().block(cell.x, cell.y));
+        strip_.pickUp(level().block(cell.x, cell.y));
         repaintBrush();
     }
 }

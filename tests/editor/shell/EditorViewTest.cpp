@@ -86,6 +86,19 @@ TEST_F(EditorViewTest, RightClickPicksUpABlockAndCtrlRightClickTurnsIt) {
     EXPECT_EQ(code(4, 4), "P2I3S8") << "each turn is an undo step";
 }
 
+// A square block read from a file carries an unseen front sloping to the right; picking it
+// up and then choosing a shape painted that slope, which nobody had chosen.
+TEST_F(EditorViewTest, APickedUpSquareBringsNoSlopeToTheShapesPaintedAfterIt) {
+    level().block(2, 2).fromText("S0S8");
+    QTest::mouseClick(&view, Qt::RightButton, {}, at(2, 2));
+    QTest::mouseClick(&view, Qt::LeftButton, {}, QPoint(70 + 3 * 50 + 20, 25));  // Triangle
+    stroke({at(5, 5)});
+    const Block& painted = level().block(5, 5);
+    EXPECT_EQ(painted.shape(), Triangle);
+    EXPECT_EQ(painted.back(), Material(Sand, Flat));
+    EXPECT_EQ(painted.front().slope(), Flat) << painted.toText();
+}
+
 TEST_F(EditorViewTest, PaletteClicksChangeTheBrush) {
     // Left on a material: back kind; right: front kind; left on a shape: the shape.
     pickBack(Sand);
