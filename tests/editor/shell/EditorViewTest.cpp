@@ -1,5 +1,7 @@
 #include <QApplication>
 #include <QWheelEvent>
+#include <algorithm>
+#include <cmath>
 
 #include "EditorShellFixture.h"
 #include "model/EditorTool.h"
@@ -34,6 +36,32 @@ TEST_F(EditorViewTest, PlotStrokeIsOneUndoStep) {
     view.undo();
     EXPECT_EQ(rows(), Rows(10, "..........")) << "the whole stroke is one step";
     EXPECT_FALSE(document.IsModified()) << "back at the state the level started in";
+}
+
+// Plot painted only the cells where mouse events arrived, so a quick stroke left gaps.
+TEST_F(EditorViewTest, AQuickPlotStrokePaintsEveryCellThePointerPasses) {
+    const QPoint from = at(1, 1, 10, 30);
+    const QPoint to = at(8, 6, 25, 5);
+    stroke({from, to});  // the pointer jumps seven cells across and five down at once
+    int walls = 0;
+    for (const std::string& row : rows()) {
+        walls += static_cast<int>(std::count(row.begin(), row.end(), '#'));
+    }
+    EXPECT_EQ(walls, 7 + 5 + 1) << "a cell joined to the next by a side, along the way only";
+    for (int s = 0; s <= 1000; ++s) {
+        const double x = from.x() + s / 1000.0 * (to.x() - from.x());
+        const double y = from.y() + s / 1000.0 * (to.y() - from.y());
+        const int cx = static_cast<int>(std::floor((x - 5) / Cell));
+        const int cy = static_cast<int>(std::floor((y - Top) / Cell));
+        ASSERT_EQ(code(cx, cy), "S0T8") << "a gap at (" << cx << ", " << cy << ")";
+    }
+    view.undo();
+    EXPECT_EQ(rows(), Rows(10, "..........")) << "the stroke is still one step";
+
+    // A release away from the last move reported: the line to it is painted too.
+    QTest::mousePress(&view, Qt::LeftButton, {}, at(0, 9));
+    QTest::mouseRelease(&view, Qt::LeftButton, {}, at(9, 9));
+    EXPECT_EQ(rows()[9], "##########");
 }
 
 TEST_F(EditorViewTest, EachToolDrawsWhatTheStrokeSpans) {
