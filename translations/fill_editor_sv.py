@@ -233,6 +233,13 @@ SV = {
     "Par %1.": "Par %1.",
     "The level cannot be holed in %1 strokes.": "Banan kan inte klaras på %1 slag.",
     "%1\n\nSave the level anyway?": "%1\n\nVill du spara banan ändå?",
+    # Saving over a file's level by one that lacks its cup or most of its squares
+    "Saving would replace the level in %1.\n\n%2\n\nReplace it anyway?":
+        "Om du sparar ersätts banan i %1.\n\n%2\n\nVill du ersätta den ändå?",
+    "The level in the file has a cup; the level you are saving has none.":
+        "Banan i filen har ett hål; banan du sparar har inget.",
+    "The level in the file is %1 x %2 squares; the level you are saving is only %3 x %4.":
+        "Banan i filen är %1 x %2 rutor; banan du sparar är bara %3 x %4.",
 }
 
 

@@ -160,6 +160,18 @@ Save the level anyway?</source>
 
 Vill du spara banan ändå?</translation>
     </message>
+    <message>
+        <source>Saving would replace the level in %1.
+
+%2
+
+Replace it anyway?</source>
+        <translation>Om du sparar ersätts banan i %1.
+
+%2
+
+Vill du ersätta den ändå?</translation>
+    </message>
 </context>
 <context>
     <name>LevelCommands</name>
@@ -381,6 +393,14 @@ En fil som redan fanns där har lämnats orörd.
     <message>
         <source>The level you are editing has not been changed.</source>
         <translation>Banan du redigerar har inte ändrats.</translation>
+    </message>
+    <message>
+        <source>The level in the file has a cup; the level you are saving has none.</source>
+        <translation>Banan i filen har ett hål; banan du sparar har inget.</translation>
+    </message>
+    <message>
+        <source>The level in the file is %1 x %2 squares; the level you are saving is only %3 x %4.</source>
+        <translation>Banan i filen är %1 x %2 rutor; banan du sparar är bara %3 x %4.</translation>
     </message>
 </context>
 <context>

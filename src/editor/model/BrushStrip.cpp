@@ -64,6 +64,14 @@ PixelRect BrushStrip::shapePaletteRect() const {
     return r;
 }
 
+void BrushStrip::pickUp(const Block& block) {
+    const Material ownFront = brush_.front();
+    brush_ = block;
+    if (block.shape() == Square) {
+        brush_.front() = ownFront;
+    }
+}
+
 bool BrushStrip::pickShapeAt(PixelPoint p) {
     const auto hit = std::find_if(shapeButtons_.begin(), shapeButtons_.end(),
                                   [p](const ToolButton& b) { return contains(b.rect, p); });
@@ -81,7 +89,7 @@ bool BrushStrip::pickBackKindAt(PixelPoint p) {
     bool hit = false;
     for (const ToolButton& button : materialButtons_) {
         if (contains(button.rect, p)) {
-            brush_.back().setKind(button.block.back().kind());
+            brush_.back() = Material(button.block.back().kind(), Flat);
             hit = true;
         }
     }
@@ -92,7 +100,7 @@ bool BrushStrip::pickFrontKindAt(PixelPoint p) {
     bool hit = false;
     for (const ToolButton& button : materialButtons_) {
         if (contains(button.rect, p)) {
-            brush_.front().setKind(button.block.back().kind());
+            brush_.front() = Material(button.block.back().kind(), Flat);
             hit = true;
         }
     }

@@ -31,9 +31,11 @@ public:
     BrushStrip();
 
     const Block& brush() const { return brush_; }
-    // Takes all four fields of `block` (a block picked up from the level). The shape palette
-    // keeps its selection.
-    void setBrush(const Block& block) { brush_ = block; }
+    // Takes a block picked up from the level as the brush, as far as the block shows: its
+    // shape, rotation and back, and its front unless it is a square. A square's front is
+    // never seen (one read from a file even carries a slope), so the brush keeps its own front
+    // rather than bring back a material nobody chose. The shape palette keeps its selection.
+    void pickUp(const Block& block);
 
     const std::vector<ToolButton>& shapeButtons() const { return shapeButtons_; }
     const std::vector<ToolButton>& materialButtons() const { return materialButtons_; }
@@ -49,9 +51,10 @@ public:
     // The first shape button under `p` gives the brush its shape and becomes the only
     // selected shape button.
     bool pickShapeAt(PixelPoint p);
-    // Every material button under `p` gives the brush's back that kind (left click) ...
+    // Every material button under `p` gives the brush's back that kind, flat (left click) ...
+    // A slope set for the material before is not carried over to another one.
     bool pickBackKindAt(PixelPoint p);
-    // ... or its front that kind (right click).
+    // ... or its front that kind, flat (right click).
     bool pickFrontKindAt(PixelPoint p);
 
     // Brush commands.

@@ -2,15 +2,20 @@
 
 namespace trundlex {
 
-std::vector<LevelProblem> findLevelProblems(const Level& level) {
-    std::vector<LevelProblem> problems;
-    bool cup = false;
-    for (std::int32_t y = 0; y < level.height() && !cup; ++y) {
-        for (std::int32_t x = 0; x < level.width() && !cup; ++x) {
-            cup = level.block(x, y).holds(Cup);
+bool hasCup(const Level& level) {
+    for (std::int32_t y = 0; y < level.height(); ++y) {
+        for (std::int32_t x = 0; x < level.width(); ++x) {
+            if (level.block(x, y).holds(Cup)) {
+                return true;
+            }
         }
     }
-    if (!cup) {
+    return false;
+}
+
+std::vector<LevelProblem> findLevelProblems(const Level& level) {
+    std::vector<LevelProblem> problems;
+    if (!hasCup(level)) {
         problems.push_back(LevelProblem::NoCup);
     }
     // Where the ball's centre lies decides what it starts on, as in the simulation.

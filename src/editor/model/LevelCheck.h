@@ -17,4 +17,7 @@ enum class LevelProblem {
 // The problems of `level`, in the order of LevelProblem; empty for a level that can be played.
 std::vector<LevelProblem> findLevelProblems(const Level& level);
 
+// True when some block of `level` holds a cup, whole or as the front of a shaped block.
+bool hasCup(const Level& level);
+
 }  // namespace trundlex

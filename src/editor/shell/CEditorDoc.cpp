@@ -8,6 +8,8 @@
 #include "platform/SaveErrorText.h"
 #include "level/LevelFile.h"
 #include "model/LevelEditing.h"
+#include "model/LevelCheck.h"
+#include "model/ReplaceCheck.h"
 #include "model/RecentFileList.h"
 #include "platform/PlatformSupport.h"
 
@@ -108,10 +110,10 @@ bool CEditorDoc::replaceWithUntitled(const Level& level) {
 
 void CEditorDoc::restoreUnsaved(const Level& level, const QString& path) {
     emit aboutToReplaceLevel();
-    const Level before = level_;
     level_ = level;
+    // A fresh history, as after Open: the level shown before was never this file's, so no
+    // Undo may bring it back under the file's name.
     history_.clear();
-    recordEdit(before);
     history_.resetClean();
     // Not through setPathName: a brought-back level is no file the user opened.
     pathName_ = path;
@@ -150,7 +152,7 @@ bool CEditorDoc::openFile(const QString& path) {
             text = tr("%1 could not be opened: you may not read it, or it is a folder.").arg(shown);
         }
         // Only worth saying when there is work on screen (not at start-up).
-        if (!pathName_.isEmpty() || history_.count() > 0) {
+        if (!pathName_.isEmpty() || history_.count() > 0 || IsModified()) {
             text += QLatin1Char('\n') + tr("The level you are editing has not been changed.");
         }
         prompts_.showError(text);
@@ -193,9 +195,39 @@ bool CEditorDoc::saveModified() {
 }
 
 bool CEditorDoc::saveTo(const QString& path) {
-    // A level that cannot be played may still be work in progress: warn, but let it be saved.
-    const QStringList problems = LevelChecker::problems(level_);
-    if (!problems.isEmpty() && !prompts_.saveDespite(problems.join(QLatin1Char('\n')))) {
+    std::vector<LevelProblem> problems = findLevelProblems(level_);
+    // What the level now in the file would lose: a save over it that drops its cup or most of
+    // its cells is more often a slip than meant, and gets a warning that defaults to Cancel.
+    Level stored;
+    ReplacementLoss loss;
+    if (QFileInfo::exists(path) &&
+        loadLevelFile(toFileName(path), stored) == LevelLoadResult::Loaded) {
+        loss = checkReplacement(stored, level_);
+    }
+    QStringList lines;
+    if (loss.cup) {
+        lines << tr("The level in the file has a cup; the level you are saving has none.");
+        std::erase(problems, LevelProblem::NoCup);  // said just now
+    }
+    if (loss.size) {
+        lines << tr("The level in the file is %1 x %2 squares; the level you are saving is "
+                    "only %3 x %4.")
+                     .arg(stored.width())
+                     .arg(stored.height())
+                     .arg(level_.width())
+                     .arg(level_.height());
+    }
+    for (LevelProblem problem : problems) {
+        lines << LevelChecker::problemText(problem);
+    }
+    const QString warning = lines.join(QLatin1Char('\n'));
+    if (loss.any()) {
+        if (!prompts_.replaceDespite(QFileInfo(path).fileName(), warning)) {
+            return false;
+        }
+    } else if (!problems.empty() && !prompts_.saveDespite(warning)) {
+        // A level that cannot be played may still be work in progress: warn, but let it be
+        // saved.
         return false;
     }
     std::string error;

@@ -15,8 +15,8 @@ class RecentFileList;
 // The editor's document: the one level being edited, the file it belongs to, and its history
 // of edits. The level counts as changed while the history stands anywhere but at the state
 // last opened, created or saved. New, Open, Exit and the random level ask first whether to
-// save a changed level; New and Open start an empty history, so that Undo can never bring
-// back a level of another file. Opening a file that holds no level, or saving that fails, is
+// save a changed level; New, Open and a restored level start an empty history, so that Undo
+// can never bring back a level of another file. Opening a file that holds no level, or saving that fails, is
 // reported to the user and changes nothing: the level being edited stays, and a level that
 // could not be saved stays modified.
 class CEditorDoc : public QObject {
@@ -62,7 +62,9 @@ public:
     // one Undo away from the level before. False when the user cancelled.
     bool replaceWithUntitled(const Level& level);
     // Shows `level` as an unsaved change to the file at `path` (empty: untitled), as a level
-    // brought back after the editor ended without saving it. The previous level is dropped.
+    // brought back after the editor ended without saving it. The previous level is dropped
+    // with its history: the restored level is the oldest state Undo reaches, and it counts as
+    // changed until it is saved.
     void restoreUnsaved(const Level& level, const QString& path);
     // File Open: lets the user choose a file, then opens it as openFile does.
     bool fileOpen();

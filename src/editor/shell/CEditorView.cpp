@@ -10,6 +10,7 @@
 
 #include "CEditorDoc.h"
 #include "model/BlockEditing.h"
+#include "model/CellWalk.h"
 #include "model/DragTools.h"
 #include "model/LevelEditing.h"
 #include "render/BallRenderer.h"
@@ -265,7 +266,7 @@ void CEditorView::mousePressEvent(QMouseEvent* event) {
         anchor_ = p;
         current_ = p;
         if (tool_ == ToolPlot) {
-            plotAt(p);
+            plotAlong(p, p);
         }
         return;
     }
@@ -305,7 +306,8 @@ void CEditorView::mouseMoveEvent(QMouseEvent* event) {
             repaintPixels(unite(bandRect(anchor_, previous), bandRect(anchor_, current_)));
             break;
         case ToolPlot:
-            plotAt(current_);
+            // Mouse events arrive only now and then: every cell passed in between counts.
+            plotAlong(previous, current_);
             break;
         default:
             break;
@@ -336,8 +338,12 @@ void CEditorView::mouseReleaseEvent(QMouseEvent* event) {
         return;
     }
     const PixelRect oldBand = bandRect(anchor_, current_);
+    const PixelPoint previous = current_;
     current_ = layout_.clampToLevel(p);
     drawing_ = false;
+    if (tool_ == ToolPlot) {
+        plotAlong(previous, current_);  // the release may come without a move to its place
+    }
     finishStroke(current_, event->modifiers());
     document_.recordEdit(beforeStroke_);
     if (isDragTool(tool_)) {
@@ -376,11 +382,14 @@ bool CEditorView::event(QEvent* event) {
     return true;
 }
 
-void CEditorView::plotAt(PixelPoint p) {
-    Cell cell;
-    if (layout_.cellAt(p, cell) && !blockEquals(strip_.brush(), level().block(cell.x, cell.y))) {
-        setBlockAt(level(), cell.x, cell.y, strip_.brush());
-        redrawCells(cell, cell);
+void CEditorView::plotAlong(PixelPoint from, PixelPoint to) {
+    for (const Cell& cell : cellsAlong(layout_.cellX(from.x), layout_.cellY(from.y),
+                                       layout_.cellX(to.x), layout_.cellY(to.y))) {
+        if (level().containsCell(cell.x, cell.y) &&
+            !blockEquals(strip_.brush(), level().block(cell.x, cell.y))) {
+            setBlockAt(level(), cell.x, cell.y, strip_.brush());
+            redrawCells(cell, cell);
+        }
     }
 }
 
@@ -451,7 +460,7 @@ void CEditorView::rightClick(PixelPoint p, Qt::KeyboardModifiers modifiers) {
         document_.recordEdit(before);
         redrawCells(cell, cell);
     } else {
-        strip_.setBrush(level().block(cell.x, cell.y));
+        strip_.pickUp(level().block(cell.x, cell.y));
         repaintBrush();
     }
 }

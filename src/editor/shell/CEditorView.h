@@ -143,8 +143,9 @@ private:
     void repaintPixels(const PixelRect& rect);
     void repaintBrush();
     PixelRect bandRect(PixelPoint anchor, PixelPoint current) const;
-    // Paints the brush into the cell under `p` unless the cell already matches it.
-    void plotAt(PixelPoint p);
+    // Paints the brush into every cell on the line from `from` to `to` (pixels inside the
+    // level) that does not already match it, so that a quick stroke leaves no gaps.
+    void plotAlong(PixelPoint from, PixelPoint to);
     void finishStroke(PixelPoint p, Qt::KeyboardModifiers modifiers);
     void rightClick(PixelPoint p, Qt::KeyboardModifiers modifiers);
     void hover(PixelPoint p);

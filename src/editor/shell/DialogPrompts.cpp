@@ -54,4 +54,14 @@ bool DialogPrompts::saveDespite(const QString& problems) {
                                 QMessageBox::Save) == QMessageBox::Save;
 }
 
+bool DialogPrompts::replaceDespite(const QString& fileName, const QString& losses) {
+    // Cancel is the default, so that Enter keeps the file's level.
+    return QMessageBox::warning(parent_, tr("Trundlex Editor"),
+                                tr("Saving would replace the level in %1.\n\n%2\n\n"
+                                   "Replace it anyway?")
+                                    .arg(fileName, losses),
+                                QMessageBox::Save | QMessageBox::Cancel,
+                                QMessageBox::Cancel) == QMessageBox::Save;
+}
+
 }  // namespace trundlex

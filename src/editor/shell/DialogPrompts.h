@@ -22,6 +22,7 @@ public:
     bool editProperties(LevelProperties& values) override;
     void showError(const QString& text) override;
     bool saveDespite(const QString& problems) override;
+    bool replaceDespite(const QString& fileName, const QString& losses) override;
 
 private:
     QString fileFilter() const;

@@ -29,6 +29,10 @@ public:
     // Warns of what is wrong with a level about to be saved, one problem a line; true when
     // the user saves it all the same.
     virtual bool saveDespite(const QString& problems) = 0;
+    // Warns that saving would replace the level in the file `fileName` by one that lacks what
+    // `losses` says, one line each; true when the user saves all the same. Cancel is the
+    // default answer, since such a save is more often a slip than meant.
+    virtual bool replaceDespite(const QString& fileName, const QString& losses) = 0;
 };
 
 }  // namespace trundlex

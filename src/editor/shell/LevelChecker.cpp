@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include "model/LevelCheck.h"
 #include "solver/Par.h"
 #include "util/Threads.h"
 
@@ -18,22 +17,23 @@ LevelChecker::~LevelChecker() {
 QStringList LevelChecker::problems(const Level& level) {
     QStringList texts;
     for (LevelProblem problem : findLevelProblems(level)) {
-        switch (problem) {
-            case LevelProblem::NoCup:
-                texts << tr("The level has no cup.");
-                break;
-            case LevelProblem::StartOutside:
-                texts << tr("The ball starts outside the level.");
-                break;
-            case LevelProblem::StartInWall:
-                texts << tr("The ball starts inside a wall.");
-                break;
-            case LevelProblem::StartInWater:
-                texts << tr("The ball starts in water.");
-                break;
-        }
+        texts << problemText(problem);
     }
     return texts;
+}
+
+QString LevelChecker::problemText(LevelProblem problem) {
+    switch (problem) {
+        case LevelProblem::NoCup:
+            return tr("The level has no cup.");
+        case LevelProblem::StartOutside:
+            return tr("The ball starts outside the level.");
+        case LevelProblem::StartInWall:
+            return tr("The ball starts inside a wall.");
+        case LevelProblem::StartInWater:
+            return tr("The ball starts in water.");
+    }
+    return {};
 }
 
 QString LevelChecker::verdict(int par) {

@@ -3,6 +3,7 @@
 #include <QObject>
 #include <QStringList>
 #include "level/Level.h"
+#include "model/LevelCheck.h"
 #include "platform/GuiThreadRelay.h"
 #include "util/BackgroundJob.h"
 
@@ -23,6 +24,8 @@ public:
 
     // The problems of `level` seen without playing it, one sentence each.
     static QStringList problems(const Level& level);
+    // One problem as a sentence.
+    static QString problemText(LevelProblem problem);
     // The verdict for a par (0: the level cannot be holed within the stroke limit).
     static QString verdict(int par);
 

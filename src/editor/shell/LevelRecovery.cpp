@@ -69,12 +69,27 @@ void LevelRecovery::update() {
     }
     // A copy, because saving gives the level a new ID and marks it unmodified.
     Level copy = document_.level();
-    saveLevelFile(copy, toFileName(levelPath_), systemLocalClock());
+    if (saveLevelFile(copy, toFileName(levelPath_), systemLocalClock())) {
+        // The work is safe in this editor's own copy now.
+        dropRestoredCopy();
+    }
 }
 
 void LevelRecovery::discard() {
     QFile::remove(levelPath_);
     QFile::remove(infoPath_);
+    dropRestoredCopy();
+}
+
+void LevelRecovery::dropRestoredCopy() {
+    if (!restoredLock_) {
+        return;
+    }
+    QFile::remove(restoredLevelPath_);
+    QFile::remove(restoredInfoPath_);
+    restoredLock_.reset();  // unlocks, which removes the lock file
+    restoredLevelPath_.clear();
+    restoredInfoPath_.clear();
 }
 
 std::vector<LevelRecovery::Orphan> LevelRecovery::orphans(const QString& folder) {
@@ -120,8 +135,22 @@ void LevelRecovery::remove(const Orphan& orphan) {
     QFile::remove(orphan.infoPath);
 }
 
-void LevelRecovery::restore(const Orphan& orphan, CEditorDoc& document) {
-    document.restoreUnsaved(orphan.level, orphan.originalPath);
+void LevelRecovery::restore(const Orphan& orphan) {
+    // First, since putting the level in may clear the history and so call discard().
+    document_.restoreUnsaved(orphan.level, orphan.originalPath);
+    dropRestoredCopy();
+    // Until this editor writes its own copy (up to one interval later), the orphan is the only
+    // copy of the work: a second crash in that time must not lose it. Holding its lock keeps
+    // other editors from offering it meanwhile; if this editor dies, the lock goes stale and
+    // the copy is offered again.
+    auto lock = std::make_unique<QLockFile>(lockPathOf(orphan.levelPath));
+    lock->setStaleLockTime(0);
+    if (!lock->tryLock(0)) {
+        return;  // another editor restored it too, and keeps it
+    }
+    restoredLock_ = std::move(lock);
+    restoredLevelPath_ = orphan.levelPath;
+    restoredInfoPath_ = orphan.infoPath;
 }
 
 QString LevelRecovery::question(const Orphan& orphan) {

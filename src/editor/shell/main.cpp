@@ -51,6 +51,7 @@ int main(int argc, char** argv) {
 
     // A level that an editor could not save before it ended (a crash, a killed process) is
     // offered back, newest first; one that is declined is gone, others wait for the next start.
+    // A restored copy stays until this editor has a copy of its own or the level is saved.
     const QString recoveryFolder = userDataFolder() + QStringLiteral("recovery");
     LevelRecovery recovery(document, recoveryFolder);
     QObject::connect(frame.view(), &CEditorView::ballRunningChanged, &recovery,
@@ -65,8 +66,7 @@ int main(int argc, char** argv) {
             const auto answer = QMessageBox::question(&frame, QStringLiteral("Trundlex Editor"),
                                                       LevelRecovery::question(*it));
             if (answer == QMessageBox::Yes) {
-                LevelRecovery::restore(*it, document);
-                LevelRecovery::remove(*it);
+                recovery.restore(*it);
                 break;
             }
             LevelRecovery::remove(*it);

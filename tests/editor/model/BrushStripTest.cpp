@@ -21,6 +21,54 @@ TEST(BrushStrip, ShapeButtonsGiveTheirShapeInPaletteOrder) {
     EXPECT_EQ(strip.brush().shape(), HalfDisc);
 }
 
+// The centre of the material button of `kind`.
+PixelPoint materialButton(const BrushStrip& strip, std::int32_t kind) {
+    const PixelRect& rect = strip.materialButtons()[static_cast<std::size_t>(kind)].rect;
+    return {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
+}
+
+// Choosing Cup or Ice kept the slope set for the material before, so the brush painted
+// sloped cups nobody had asked for.
+TEST(BrushStrip, AChosenMaterialStartsFlat) {
+    BrushStrip strip;
+    for (const std::int32_t kind : {Cup, Ice, Sand, Grass}) {
+        strip.rotateBackSlope();
+        strip.rotateFrontSlope();
+        strip.rotateFrontSlope();
+        ASSERT_NE(strip.brush().back().slope(), Flat);
+        ASSERT_NE(strip.brush().front().slope(), Flat);
+        ASSERT_TRUE(strip.pickBackKindAt(materialButton(strip, kind)));
+        ASSERT_TRUE(strip.pickFrontKindAt(materialButton(strip, kind)));
+        EXPECT_EQ(strip.brush().back(), Material(kind, Flat)) << "back " << kind;
+        EXPECT_EQ(strip.brush().front(), Material(kind, Flat)) << "front " << kind;
+    }
+}
+
+// Picking up a square block read from a file brought its unseen front, which such a block
+// carries sloping to the right; choosing a shape afterwards painted that slope.
+TEST(BrushStrip, APickedUpBlockBringsOnlyWhatItShows) {
+    BrushStrip strip;
+    const Material ownFront = strip.brush().front();
+    Block square;
+    ASSERT_TRUE(square.fromText("S2I8"));
+    ASSERT_NE(square.front().slope(), Flat) << "the file format's hidden front";
+    strip.pickUp(square);
+    EXPECT_EQ(strip.brush().shape(), Square);
+    EXPECT_EQ(strip.brush().rotation(), 2);
+    EXPECT_EQ(strip.brush().back(), Material(Ice, Flat));
+    EXPECT_EQ(strip.brush().front(), ownFront) << "the brush keeps the front it had";
+
+    // A shaped block shows its front: all of it comes along, slopes included.
+    Block shaped;
+    ASSERT_TRUE(shaped.fromText("P1I3S6"));
+    strip.pickUp(shaped);
+    EXPECT_EQ(strip.brush(), shaped);
+    // A square picked up after it keeps the front the shaped block brought.
+    strip.pickUp(square);
+    EXPECT_EQ(strip.brush().front(), Material(Sand, SlopeDown));
+    EXPECT_EQ(strip.brush().back(), Material(Ice, Flat));
+}
+
 // The brush commands (turning, flattening, swapping) are tested through their keys with the
 // editor's main window.
 

@@ -54,6 +54,65 @@ TEST_F(DocumentSafetyTest, NewAndOpenStartWithAnEmptyHistory) {
     EXPECT_EQ(document.title(), QStringLiteral("Untitled"));
 }
 
+// Undo right after a restore brought back the blank start-up level under the restored file's
+// name, one Save away from overwriting that file.
+TEST_F(DocumentSafetyTest, UndoNeverLeadsFromARestoredLevelBackToTheStartUpLevel) {
+    Level restored = writeFile("mine.lev", 6);
+    restored.block(4, 4).fromText("S0H8");
+    document.restoreUnsaved(restored, qpath("mine.lev"));
+    const std::string brought = level().toText();
+    EXPECT_FALSE(actions.action(EditorCommand::Undo)->isEnabled()) << "nothing to undo yet";
+    undoAll(2);
+    EXPECT_EQ(level().toText(), brought);
+    EXPECT_TRUE(document.IsModified()) << "the restored work is not on disk";
+
+    plotWall(0, 0);
+    plotWall(1, 0);
+    undoAll(5);
+    EXPECT_EQ(level().toText(), brought) << "edits after the restore undo back to it, no further";
+    EXPECT_TRUE(document.IsModified());
+    EXPECT_EQ(document.title(), QStringLiteral("mine.lev"));
+}
+
+// Saving over a file warned only that the level had no cup, with Save as the default answer,
+// even when a blank level was about to replace a whole course hole.
+TEST_F(DocumentSafetyTest, SavingOverAFileAsksBeforeLosingItsCupOrMostOfItsCells) {
+    Level big(20, 20, "big", "Ann");
+    big.block(3, 3).fromText("S0H8");
+    ASSERT_TRUE(saveLevelFile(big, qpath("big.lev").toStdString(), systemLocalClock(), nullptr));
+    const auto onDisk = [this] {
+        Level stored;
+        EXPECT_EQ(loadLevelFile(qpath("big.lev").toStdString(), stored), LevelLoadResult::Loaded);
+        return stored;
+    };
+
+    ASSERT_TRUE(document.openFile(qpath("big.lev")));
+    const Level before = level();
+    level().block(0, 0).fromText("S0T8");
+    document.recordEdit(before);
+    ASSERT_TRUE(document.fileSave());
+    EXPECT_TRUE(prompts.replaceWarnings.isEmpty()) << "an edit that keeps the cup and size";
+    EXPECT_EQ(onDisk().block(0, 0).toText(), "S0T8");
+
+    // The blank start-up level under the file's name, as an undo past a restore once gave.
+    document.restoreUnsaved(Level(), qpath("big.lev"));
+    EXPECT_FALSE(document.fileSave());
+    ASSERT_EQ(prompts.replaceWarnings.size(), 1);
+    const QString warning = prompts.replaceWarnings[0];
+    EXPECT_TRUE(warning.startsWith(QStringLiteral("big.lev: "))) << warning.toStdString();
+    EXPECT_TRUE(warning.contains(QStringLiteral("has a cup"))) << warning.toStdString();
+    EXPECT_TRUE(warning.contains(QStringLiteral("20 x 20"))) << warning.toStdString();
+    EXPECT_TRUE(warning.contains(QStringLiteral("only 10 x 10"))) << warning.toStdString();
+    EXPECT_TRUE(prompts.warnings.isEmpty()) << "one warning, not two in a row";
+    EXPECT_EQ(onDisk().width(), 20) << "Cancel keeps the file's level";
+    EXPECT_TRUE(document.IsModified());
+
+    prompts.replaceAnyway = true;
+    ASSERT_TRUE(document.fileSave()) << "the warning may be overridden";
+    EXPECT_EQ(onDisk().width(), 10);
+    EXPECT_FALSE(document.IsModified());
+}
+
 TEST_F(DocumentSafetyTest, UndoKeepsAHundredStepsStopsAtTheOldestAndIsDisabledThere) {
     EXPECT_FALSE(actions.action(EditorCommand::Undo)->isEnabled()) << "nothing to undo yet";
     for (int cell = 0; cell < 100; ++cell) {
@@ -170,6 +229,12 @@ TEST_F(DocumentSafetyTest, AFileThatCannotBeOpenedSaysWhyAndMentionsKeptWorkOnly
     plotWall(1, 1);
     prompts.answers = {Answer::No};
     EXPECT_FALSE(document.openFile(qpath("missing.lev")));
+    EXPECT_TRUE(prompts.errors.last().contains(QStringLiteral("editing has not been changed")));
+    // A restored untitled level is work too, though it has no history yet.
+    document.restoreUnsaved(Level(5, 5), {});
+    prompts.answers = {Answer::No};
+    EXPECT_FALSE(document.openFile(qpath("missing.lev")));
+    ASSERT_EQ(prompts.errors.size(), 3);
     EXPECT_TRUE(prompts.errors.last().contains(QStringLiteral("editing has not been changed")));
 }
 

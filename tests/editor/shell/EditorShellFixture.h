@@ -50,6 +50,10 @@ public:
         warnings << problems;
         return saveWithProblems;
     }
+    bool replaceDespite(const QString& fileName, const QString& losses) override {
+        replaceWarnings << fileName + QStringLiteral(": ") + losses;
+        return replaceAnyway;
+    }
 
     std::deque<Answer> answers;
     QStringList saveQuestions;
@@ -64,6 +68,9 @@ public:
     QStringList errors;
     QStringList warnings;
     bool saveWithProblems = true;
+    // "file name: losses", one entry a warning.
+    QStringList replaceWarnings;
+    bool replaceAnyway = false;
 };
 
 // Records a refusal instead of showing it in a modal box.

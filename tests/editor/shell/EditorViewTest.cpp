@@ -1,5 +1,7 @@
 #include <QApplication>
 #include <QWheelEvent>
+#include <algorithm>
+#include <cmath>
 
 #include "EditorShellFixture.h"
 #include "model/EditorTool.h"
@@ -34,6 +36,32 @@ TEST_F(EditorViewTest, PlotStrokeIsOneUndoStep) {
     view.undo();
     EXPECT_EQ(rows(), Rows(10, "..........")) << "the whole stroke is one step";
     EXPECT_FALSE(document.IsModified()) << "back at the state the level started in";
+}
+
+// Plot painted only the cells where mouse events arrived, so a quick stroke left gaps.
+TEST_F(EditorViewTest, AQuickPlotStrokePaintsEveryCellThePointerPasses) {
+    const QPoint from = at(1, 1, 10, 30);
+    const QPoint to = at(8, 6, 25, 5);
+    stroke({from, to});  // the pointer jumps seven cells across and five down at once
+    int walls = 0;
+    for (const std::string& row : rows()) {
+        walls += static_cast<int>(std::count(row.begin(), row.end(), '#'));
+    }
+    EXPECT_EQ(walls, 7 + 5 + 1) << "a cell joined to the next by a side, along the way only";
+    for (int s = 0; s <= 1000; ++s) {
+        const double x = from.x() + s / 1000.0 * (to.x() - from.x());
+        const double y = from.y() + s / 1000.0 * (to.y() - from.y());
+        const int cx = static_cast<int>(std::floor((x - 5) / Cell));
+        const int cy = static_cast<int>(std::floor((y - Top) / Cell));
+        ASSERT_EQ(code(cx, cy), "S0T8") << "a gap at (" << cx << ", " << cy << ")";
+    }
+    view.undo();
+    EXPECT_EQ(rows(), Rows(10, "..........")) << "the stroke is still one step";
+
+    // A release away from the last move reported: the line to it is painted too.
+    QTest::mousePress(&view, Qt::LeftButton, {}, at(0, 9));
+    QTest::mouseRelease(&view, Qt::LeftButton, {}, at(9, 9));
+    EXPECT_EQ(rows()[9], "##########");
 }
 
 TEST_F(EditorViewTest, EachToolDrawsWhatTheStrokeSpans) {
@@ -84,6 +112,19 @@ TEST_F(EditorViewTest, RightClickPicksUpABlockAndCtrlRightClickTurnsIt) {
 
     view.undo();
     EXPECT_EQ(code(4, 4), "P2I3S8") << "each turn is an undo step";
+}
+
+// A square block read from a file carries an unseen front sloping to the right; picking it
+// up and then choosing a shape painted that slope, which nobody had chosen.
+TEST_F(EditorViewTest, APickedUpSquareBringsNoSlopeToTheShapesPaintedAfterIt) {
+    level().block(2, 2).fromText("S0S8");
+    QTest::mouseClick(&view, Qt::RightButton, {}, at(2, 2));
+    QTest::mouseClick(&view, Qt::LeftButton, {}, QPoint(70 + 3 * 50 + 20, 25));  // Triangle
+    stroke({at(5, 5)});
+    const Block& painted = level().block(5, 5);
+    EXPECT_EQ(painted.shape(), Triangle);
+    EXPECT_EQ(painted.back(), Material(Sand, Flat));
+    EXPECT_EQ(painted.front().slope(), Flat) << painted.toText();
 }
 
 TEST_F(EditorViewTest, PaletteClicksChangeTheBrush) {

@@ -20,8 +20,18 @@ std::vector<std::string> cells(const Level& level) {
     return all;
 }
 
+// The level of a shipped file with the edit the recovery writer makes (the corner's block on
+// cell (3, 3)).
+Level editedByTheWriter(const QString& file) {
+    Level level;
+    EXPECT_EQ(loadLevelFile(file.toStdString(), level), LevelLoadResult::Loaded);
+    level.block(3, 3) = level.block(0, 0);
+    return level;
+}
+
 // An editor killed with unsaved work: its level comes back at the next start, cell for cell,
-// as an unsaved change to the file it belonged to; saving it removes the copy.
+// as an unsaved change to the file it belonged to. The restored copy stays until the restoring
+// editor has written its own, and saving removes that one.
 TEST_F(EditorShellTest, LevelOfAKilledEditorComesBackCellForCell) {
     const QString file = qpath("mine.lev");
     ASSERT_TRUE(QFile::copy(QStringLiteral(TRUNDLEX_SOURCE_DIR "/resources/levels/duck-pond.lev"), file));
@@ -43,16 +53,52 @@ TEST_F(EditorShellTest, LevelOfAKilledEditorComesBackCellForCell) {
     expected.block(3, 3) = expected.block(0, 0);
 
     LevelRecovery mine(document, copies, 60000);
-    LevelRecovery::restore(orphans[0], document);
-    LevelRecovery::remove(orphans[0]);
+    mine.restore(orphans[0]);
     EXPECT_EQ(cells(level()), cells(expected));
     EXPECT_TRUE(document.IsModified());
     EXPECT_EQ(document.pathName(), file);
+    EXPECT_TRUE(QFile::exists(orphans[0].levelPath)) << "the only copy of the work went";
+    EXPECT_TRUE(LevelRecovery::orphans(copies).empty()) << "a restored copy was offered again";
     mine.update();
     EXPECT_TRUE(QFile::exists(mine.levelPath()));
+    EXPECT_FALSE(QFile::exists(orphans[0].levelPath)) << "the older copy outlived the newer";
     EXPECT_TRUE(LevelRecovery::orphans(copies).empty()) << "this editor's copy was offered";
     ASSERT_TRUE(document.fileSave());
     EXPECT_FALSE(QFile::exists(mine.levelPath())) << "a saved level's copy stayed";
+}
+
+// A restored copy was removed at once, so an editor that crashed again before writing its own
+// copy lost the restored work for good.
+TEST_F(EditorShellTest, ASecondCrashRightAfterARestoreStillLeavesTheWork) {
+    const QString file = qpath("mine.lev");
+    ASSERT_TRUE(QFile::copy(QStringLiteral(TRUNDLEX_SOURCE_DIR "/resources/levels/duck-pond.lev"), file));
+    const QString copies = qpath("recovery");
+    ChildProcess first;
+    ASSERT_TRUE(first.start(RECOVERY_WRITER_PATH, {copies.toStdString(), file.toStdString()}));
+    ASSERT_TRUE(first.waitForLine("written"));
+    first.signal(SIGKILL);
+    EXPECT_EQ(first.waitForExit(), ChildProcess::Signalled);
+
+    ChildProcess second;
+    ASSERT_TRUE(second.start(RECOVERY_WRITER_PATH, {copies.toStdString(), "--restore"}));
+    ASSERT_TRUE(second.waitForLine("restored"));
+    EXPECT_TRUE(LevelRecovery::orphans(copies).empty())
+        << "a copy being restored by a running editor was offered";
+    second.signal(SIGKILL);
+    EXPECT_EQ(second.waitForExit(), ChildProcess::Signalled);
+
+    const auto orphans = LevelRecovery::orphans(copies);
+    ASSERT_EQ(orphans.size(), 1u) << "the restored work is gone";
+    EXPECT_EQ(orphans[0].originalPath, file);
+    EXPECT_EQ(cells(orphans[0].level), cells(editedByTheWriter(file)));
+
+    // Restored a second time and saved before this editor's own copy is due: no copy is left
+    // to be offered again.
+    LevelRecovery mine(document, copies, 60000);
+    mine.restore(orphans[0]);
+    ASSERT_TRUE(document.fileSave());
+    EXPECT_TRUE(QDir(copies).entryList({QStringLiteral("*.lev")}, QDir::Files).isEmpty());
+    EXPECT_TRUE(LevelRecovery::orphans(copies).empty());
 }
 
 // Each running editor holds a lock file beside its copy. A scan leaves a live editor's lock

@@ -1,6 +1,9 @@
-// An editor that dies with unsaved work, for the recovery test: it opens the level file it is
-// given, paints the corner's block onto cell (3, 3), lets its recovery copy be written and says
-// "written" once it is on disk, then waits to be killed.
+// An editor that dies with unsaved work, for the recovery test.
+//   recovery-writer FOLDER FILE: opens the level file, paints the corner's block onto cell
+//     (3, 3), lets its recovery copy be written into FOLDER and says "written" once it is on
+//     disk, then waits to be killed.
+//   recovery-writer FOLDER --restore: restores the newest copy left in FOLDER, says "restored"
+//     and waits to be killed before its own copy is due.
 #include <QCoreApplication>
 #include <QFile>
 #include <QTimer>
@@ -20,6 +23,7 @@ public:
     QString chooseFileToSave(const QString&, const QString&) override { return {}; }
     bool editProperties(trundlex::LevelProperties&) override { return false; }
     bool saveDespite(const QString&) override { return false; }
+    bool replaceDespite(const QString&, const QString&) override { return false; }
     void showError(const QString& text) override {
         std::fprintf(stderr, "error: %s\n", text.toLocal8Bit().constData());
     }
@@ -37,6 +41,18 @@ int main(int argc, char** argv) {
     RecentFileList recent(store);
     NoPrompts prompts;
     CEditorDoc document(prompts, recent, QString::fromLocal8Bit(argv[1]));
+    if (QString::fromLocal8Bit(argv[2]) == QStringLiteral("--restore")) {
+        const QString folder = QString::fromLocal8Bit(argv[1]);
+        const auto orphans = LevelRecovery::orphans(folder);
+        if (orphans.empty()) {
+            return 2;
+        }
+        LevelRecovery recovery(document, folder, 600000);
+        recovery.restore(orphans.back());
+        std::puts("restored");
+        std::fflush(stdout);
+        return app.exec();
+    }
     if (!document.openFile(QString::fromLocal8Bit(argv[2]))) {
         return 2;
     }
