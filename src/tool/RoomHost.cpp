@@ -333,6 +333,8 @@ void RoomHost::roomChanged(Room& room) {
         return;
     }
     room.ended = true;
+    // The creator's address may open another room from now on.
+    room.creation.reset();
     if (!room.started) {
         // A game that started says so itself when it ends.
         room.log.line("over");
@@ -364,6 +366,7 @@ void RoomHost::serviceRooms() {
         for (auto& [code, room] : rooms_) {
             if (!room->started && !room->ended && now - room->openedAt >= settings_.lobbyLimit) {
                 room->ended = true;
+                room->creation.reset();
                 ++counts_.lobbiesExpired;
                 directory_.setClients(code, 0, RoomDirectory::Clock::now());
                 if (defaultRoomCode_ == code) {

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <iostream>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -235,6 +236,84 @@ TEST_P(RoomHostRulesTest, ClientOfAnEarlierVersionPlaysTheCourseInTheDefaultRoom
     EXPECT_TRUE(host.waitForLine(room + "start"));
     EXPECT_EQ(host.countLines(room + "putt "), carl.countLines("sent "));
     EXPECT_TRUE(host.waitForLine(room + "over"));
+}
+
+// Addresses 127.0.0.x stand for different computers.
+TEST_P(RoomHostRulesTest, OneAddressCannotHoldEveryPlaceOrLockOthersOut) {
+    const std::uint16_t port = startHost();
+    std::vector<std::unique_ptr<RoomPeer>> flood;
+    for (int i = 0; i < 200; ++i) {
+        flood.push_back(std::make_unique<RoomPeer>(address(), port, "127.0.0.2"));
+    }
+    // The first sixteen are greeted and wait at the door; the rest are told why and closed.
+    EXPECT_EQ(flood[15]->lettersWithin(300ms), "H");
+    for (const std::size_t i : {16u, 100u, 199u}) {
+        EXPECT_EQ(flood[i]->next(roomproto::Letter).value_or(""),
+                  "|Too many connections from your address.")
+            << i;
+        EXPECT_TRUE(flood[i]->closedByPeer()) << i;
+    }
+    RoomPeer carol(address(), port, "127.0.0.3");
+    const std::string code = carol.create("");
+    ASSERT_TRUE(roomproto::isCode(code));
+    carol.enterAs("Carol");
+    RoomPeer dave(address(), port, "127.0.0.4");
+    EXPECT_EQ(dave.join(code, "Dave").kind, Kind::Room);
+    EXPECT_TRUE(host.waitForLine("limit connections per address: refused 127.0.0.2:"));
+}
+
+TEST_P(RoomHostRulesTest, GuessingCodesLocksTheAddressOutOfEveryJoin) {
+    const std::uint16_t port = startHost({"--failed-joins", "5"});
+    RoomPeer owner(address(), port, "127.0.0.5");
+    const std::string code = owner.create("");
+    owner.enterAs("Olga");
+    for (const std::string guess : {"222222", "333333", "444444", "555555", "666666"}) {
+        if (guess == code) {
+            continue;
+        }
+        RoomPeer guesser(address(), port, "127.0.0.6");
+        EXPECT_EQ(guesser.request(guess + "|").reason, "No room with code " + guess + ".");
+    }
+    if (code.find_first_not_of(code[0]) == std::string::npos) {
+        // One guess was the real code; fail once more so that five have failed.
+        RoomPeer guesser(address(), port, "127.0.0.6");
+        guesser.request("777777|");
+    }
+    RoomPeer guesser(address(), port, "127.0.0.6");
+    const roomproto::Answer locked = guesser.request(code + "|");
+    EXPECT_EQ(locked.kind, Kind::Refused) << "even the right code, once locked out";
+    EXPECT_EQ(locked.reason, "Too many attempts; try again later.");
+    RoomPeer friendly(address(), port, "127.0.0.7");
+    EXPECT_EQ(friendly.join(code, "Finn").kind, Kind::Room) << "another computer joins";
+    EXPECT_TRUE(host.waitForLine("refused join 222222 from 127.0.0.6:"));
+    EXPECT_TRUE(host.waitForLine("limit failed joins: 127.0.0.6 may not join for 600 s"));
+}
+
+TEST_P(RoomHostRulesTest, OneAddressOpensOnlySoManyRoomsAtOnceAndPerMinute) {
+    const std::uint16_t port =
+        startHost({"--max-rooms-per-address", "2", "--rooms-per-minute", "3"});
+    const std::string tooMany = "Too many rooms from your address; try again later.";
+    auto first = std::make_unique<RoomPeer>(address(), port, "127.0.0.8");
+    const std::string firstCode = first->create("");
+    RoomPeer second(address(), port, "127.0.0.8");
+    ASSERT_TRUE(roomproto::isCode(firstCode) && roomproto::isCode(second.create("")));
+    RoomPeer third(address(), port, "127.0.0.8");
+    EXPECT_EQ(third.request("|").reason, tooMany) << "two rooms alive already";
+    RoomPeer other(address(), port, "127.0.0.9");
+    EXPECT_TRUE(roomproto::isCode(other.create(""))) << "another computer is not held up";
+
+    // A room that ends gives its place back, but not the creations of the minute.
+    first.reset();
+    ASSERT_TRUE(host.waitForLine("room " + firstCode + " over"));
+    RoomPeer fourth(address(), port, "127.0.0.8");
+    const std::string fourthCode = fourth.create("");
+    ASSERT_TRUE(roomproto::isCode(fourthCode));
+    fourth.close();
+    ASSERT_TRUE(host.waitForLine("room " + fourthCode + " over"));
+    RoomPeer fifth(address(), port, "127.0.0.8");
+    EXPECT_EQ(fifth.request("|").reason, tooMany) << "three created within the minute";
+    EXPECT_TRUE(host.waitForLine("limit rooms per address: refused 127.0.0.8:"));
+    EXPECT_TRUE(host.waitForLine("limit rooms created per minute: refused 127.0.0.8:"));
 }
 
 INSTANTIATE_TEST_SUITE_P(Ipv4, RoomHostRulesTest, ::testing::Values(std::string("127.0.0.1")));
