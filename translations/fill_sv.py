@@ -251,6 +251,11 @@ SV = {
         "Du har öppnat för många rum hos den här värden; försök igen senare.",
     "Too many connections from your network to this host.":
         "För många anslutningar från ditt nätverk till den här värden.",
+    "The room's creator removed you from the room.": "Den som skapade rummet tog bort dig ur rummet.",
+    "The room host has stopped; the game ends here.": "Rumsvärden har stängts av; spelet slutar här.",
+    "The connection to the room host was lost; the game ends here.":
+        "Anslutningen till rumsvärden bröts; spelet slutar här.",
+    "&Remove": "&Ta bort",
     "This host does not offer rooms.": "Den här värden erbjuder inga rum.",
     "Online game": "Onlinespel",
     "Room code:": "Rumskod:",

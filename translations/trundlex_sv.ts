@@ -284,6 +284,14 @@
         <source>%1 is disconnected; the computer plays for %2.</source>
         <translation>%1 har kopplat från; datorn spelar för %2.</translation>
     </message>
+    <message>
+        <source>The room host has stopped; the game ends here.</source>
+        <translation>Rumsvärden har stängts av; spelet slutar här.</translation>
+    </message>
+    <message>
+        <source>The connection to the room host was lost; the game ends here.</source>
+        <translation>Anslutningen till rumsvärden bröts; spelet slutar här.</translation>
+    </message>
 </context>
 <context>
     <name>trundlex::ColourSwatches</name>
@@ -673,6 +681,10 @@
         <source>Waiting for the room's creator to start the game.</source>
         <translation>Väntar på att den som skapade rummet ska starta spelet.</translation>
     </message>
+    <message>
+        <source>&amp;Remove</source>
+        <translation>&amp;Ta bort</translation>
+    </message>
 </context>
 <context>
     <name>trundlex::MainFrame</name>
@@ -1004,6 +1016,10 @@
     <message>
         <source>Too many connections from your network to this host.</source>
         <translation>För många anslutningar från ditt nätverk till den här värden.</translation>
+    </message>
+    <message>
+        <source>The room's creator removed you from the room.</source>
+        <translation>Den som skapade rummet tog bort dig ur rummet.</translation>
     </message>
 </context>
 <context>

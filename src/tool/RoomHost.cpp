@@ -66,6 +66,9 @@ long residentKib() {
 }
 
 void takeDown(std::unique_ptr<Room> room) {
+    // Each client learns that the host stops (or that its room ended) before its
+    // connection does, so its game ends instead of going on alone.
+    room->net->announceHostStop();
     room->net->waitForDeliveries();
     room->net->clearListeners();
     room->net->detachLobby();

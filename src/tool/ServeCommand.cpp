@@ -239,6 +239,7 @@ int hostOneGame(const ServeOptions& options, LevelLibrary& library, Match& match
     // delivery in progress may still be calling, is alive.
     net->clearListeners();
     net->detachLobby();
+    net->announceHostStop();
     net->endGame();
     net.reset();
     return result;

@@ -165,11 +165,20 @@ void GameController::showTurn() {
     }
 }
 
-void GameController::endMatch() {
+void GameController::abandonMatch() {
+    stopCharging();
+    cancelComputerTurn();
+    listener_.cancelRoll();
+    flow_.reset();
+    listener_.scoresChanged(match_);
+    endMatch(false);
+}
+
+void GameController::endMatch(bool complete) {
     setState(GameOver);
     listener_.turnShown(turnInfo());
     const std::string winners = match_.WinnersText();
-    const std::string courseId = match_.GetName();
+    const std::string courseId = complete ? match_.GetName() : std::string();
     bool entered = false;
     if (!courseId.empty()) {
         for (int i = 0; i < match_.PlayerCount(); ++i) {

@@ -133,7 +133,11 @@ private:
     // Shows what a step of the turn flow led to: a new hole, whose turn it is, the end.
     void follow(const FlowStep& step);
     void showTurn();
-    void endMatch();
+    // The match is over: results, high scores, the winner's replay. With `complete` false
+    // (a network game that cannot go on) the results so far, entering no high score.
+    void endMatch(bool complete = true);
+    // A network game lost the computer it cannot go on without: it ends where it stands.
+    void abandonMatch();
     void doPutt(double heading, double speed, bool fromNetwork);
     void setState(ViewState state);
     void showBall(Ball* ball, const BallStyle& style);

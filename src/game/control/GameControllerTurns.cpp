@@ -177,6 +177,13 @@ void GameController::handleNetEvent(NetEvent event) {
             break;
         case NetEnded:
         case NetConnectionClosed:
+            if (event == NetEnded && net_->eventData().gameAbandoned && state_ != GameOver &&
+                net_->isLobbyClosed() && match_.IsPlayingHole()) {
+                // A room's game without its room host: the results so far, not a game
+                // against computer copies of friends who may be playing on elsewhere.
+                abandonMatch();
+                break;
+            }
             // Players of a computer that left may be played here now, by the computer (the
             // board marks them): show the turn again (the flow answers only while somebody
             // has it, never during a roll).

@@ -81,12 +81,17 @@ DispatchResult ClientRole::dispatch(Connection& sender, const NetMessage& messag
         case netproto::Start:
             takeStart(sender);
             break;
+        case roomproto::Letter:
+            return takeHostNews(body);
         case netproto::Disconnected:
             session_.data.disconnectText = std::string(body) + " is disconnected.";
             session_.data.disconnectNames = std::string(body);
             session_.data.serverLost = false;
-            // The server plays them, or its person does; no message says which.
-            session_.data.computerPlaysFor.clear();
+            session_.data.gameAbandoned = false;
+            session_.data.hostStopped = false;
+            // The server plays them when it said so ("W*" before), or its person does.
+            session_.data.computerPlaysFor = netproto::joinNames(session_.takenOver);
+            session_.takenOver.clear();
             session_.data.disconnectAddress.clear();
             session_.data.dropReason = DropReason::None;
             session_.notify(NetDisconnectInfo);
@@ -108,8 +113,14 @@ void ClientRole::reportLoss(Connection& connection) {
     session_.data.disconnectText = "You have been disconnected from the server.";
     session_.data.disconnectNames.clear();
     session_.data.serverLost = true;
+    // Without its room host a room's game cannot go on: playing on against computer copies
+    // of friends who play on elsewhere would only split it in two.
+    session_.data.hostStopped = session_.hostStopping;
+    session_.data.gameAbandoned =
+        session_.hostStopping || session_.room.phase == NetSession::Room::Phase::Joined;
     // Every player of the game but this computer's came through the server.
-    session_.data.computerPlaysFor = session_.handedOnLoss(connection.id());
+    session_.data.computerPlaysFor =
+        session_.data.gameAbandoned ? std::string() : session_.handedOnLoss(connection.id());
     session_.data.disconnectAddress.clear();
     session_.data.dropReason = DropReason::None;
     session_.lobbyStatus({LobbyText::ConnectionInterrupted, 0, {}, {}});
@@ -117,6 +128,37 @@ void ClientRole::reportLoss(Connection& connection) {
     if (session_.versionStatus.has_value()) {
         session_.lobbyStatus(*session_.versionStatus);
     }
+}
+
+DispatchResult ClientRole::takeHostNews(std::string_view body) {
+    Match* match = session_.match();
+    const char what = body.empty() ? '\0' : body.front();
+    const std::string_view rest = body.empty() ? body : body.substr(1);
+    if (what == roomproto::BecameCreator && session_.room.phase == NetSession::Room::Phase::Joined &&
+        !session_.room.creator) {
+        session_.room.creator = true;
+        session_.lobbyChanged();
+        if (session_.readySent && !session_.lobbyClosed) {
+            // The lobby's line changes from waiting for the creator to starting the game.
+            session_.lobbyStatus({LobbyText::WaitingForStart, 0, {}, {}});
+        }
+    } else if (what == roomproto::ComputerPlays && match != nullptr) {
+        for (std::int32_t i = 0; i < match->PlayerCount(); ++i) {
+            Player& player = *match->GetPlayer(i);
+            if (!player.IsLocalPlayer() && player.GetName() == rest) {
+                player.SetPlayedByPeerComputer(true);
+                session_.takenOver.emplace_back(rest);
+            }
+        }
+    } else if (what == roomproto::HostStopping) {
+        session_.hostStopping = true;
+    } else if (what == '|') {
+        // Refused after all (taken out of the lobby): said once the connection has ended.
+        session_.versionStatus = LobbyStatus{
+            LobbyText::RoomRefused, 0, std::string(rest.substr(0, kMaxReasonBytes)), {}};
+    }
+    // Anything else is news of a later version: nothing to show.
+    return DispatchResult::Keep;
 }
 
 DispatchResult ClientRole::takeRoomStep(Connection& sender, const NetMessage& message) {

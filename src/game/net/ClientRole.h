@@ -30,6 +30,9 @@ private:
     // The steps before the room host's answer; every other message ends the connection.
     DispatchResult takeRoomStep(Connection& sender, const NetMessage& message);
     void greetServer(Connection& connection);
+    // "W" from a room host after its answer: the creator's role, players its computer
+    // plays, its stopping, a late refusal.
+    DispatchResult takeHostNews(std::string_view body);
     void takePlayerList(Connection& sender, std::string_view body);
     void takeLevelCount(std::string_view body);
     void takeLevelId(std::string_view levelId);

@@ -129,6 +129,26 @@ bool NetGame::askRoomStart() {
     return true;
 }
 
+bool NetGame::askRoomRemove(const std::string& name) {
+    Lock lock(mutex_);
+    const NetSession::Room& room = session_.room;
+    if (session_.isServer || room.phase != NetSession::Room::Phase::Joined || !room.creator ||
+        session_.lobbyClosed || session_.connections().empty() ||
+        netproto::checkName(name) != netproto::TextProblem::None) {
+        return false;
+    }
+    session_.sendToAllExcept(
+        std::string(1, roomproto::Letter) + roomproto::RemovePlayer + name, -1);
+    return true;
+}
+
+void NetGame::announceHostStop() {
+    Lock lock(mutex_);
+    if (session_.isServer) {
+        session_.sendToAllExcept(std::string(1, roomproto::Letter) + roomproto::HostStopping, -1);
+    }
+}
+
 bool NetGame::isServer() const {
     Lock lock(mutex_);
     return session_.isServer;
@@ -320,6 +340,10 @@ NetGame::Entry NetGame::serveConnection(Socket& socket, PeerInfo who, std::strin
     }
     if (creator || session_.roomCreator == 0) {
         session_.roomCreator = connection->id();
+        if (!creator) {
+            // It joined a room whose creator has gone: it speaks for the room now.
+            connection->send(std::string(1, roomproto::Letter) + roomproto::BecameCreator);
+        }
     }
     return Entry::Taken;
 }

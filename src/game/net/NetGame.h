@@ -121,6 +121,13 @@ public:
     // which it does once every computer in the room is ready. False (nothing sent) anywhere
     // else: on a server, a classic client, a client that joined a room, after the start.
     bool askRoomStart();
+    // The creator of a room, in the lobby: asks the host to take the player `name` out (a
+    // computer player of its own, or another computer with all its players). False (nothing
+    // sent) where askRoomStart would be refused, or for this computer's own person.
+    bool askRoomRemove(const std::string& name);
+    // A server: tells every client that it is stopping, so that their games end instead of
+    // going on without it (then end the game as usual).
+    void announceHostStop();
 
     bool isServer() const;
     // At least one connection is open.

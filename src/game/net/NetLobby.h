@@ -69,6 +69,8 @@ struct LobbyPlayer {
     bool local = false;
     // The ball, as the server gave it (it may differ from the colour the player chose).
     BallStyle style;
+    // A computer player of this computer (one the lobby added, say).
+    bool computer = false;
 };
 
 // Everything the lobby shows besides its status line, read at one moment under NetGame's

@@ -41,6 +41,12 @@ struct NetEventData {
     // connection when it did so itself.
     std::string disconnectAddress;
     DropReason dropReason = DropReason::None;
+    // A client: the game cannot go on without its server (a room host's game, or a host that
+    // said it was stopping), so it ends here with the results so far instead of going on
+    // against computer copies of the others.
+    bool gameAbandoned = false;
+    // The host said it was stopping before the connection ended.
+    bool hostStopped = false;
 };
 
 // Hands network events to the listeners and lobby updates to the lobby on one thread of its

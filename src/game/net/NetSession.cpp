@@ -5,6 +5,7 @@
 
 #include "library/LevelLibrary.h"
 #include "net/NetProtocol.h"
+#include "net/RoomProtocol.h"
 #include "play/BallColours.h"
 #include "play/Match.h"
 #include "util/TextNumbers.h"
@@ -62,8 +63,10 @@ void NetSession::sendToGreetedExcept(std::string_view message, std::int32_t exce
 
 void NetSession::setMoving(bool flag) {
     moving = flag;
+    const auto now = std::chrono::steady_clock::now();
     for (const auto& connection : connections_) {
         connection->moving = flag;
+        connection->movingSince = now;
     }
 }
 
@@ -204,14 +207,8 @@ void NetSession::acceptPutt(Connection& sender, std::string_view body, double fo
 void NetSession::beginPutt() {
     setMoving(true);
     puttPending = true;
-    if (!isServer) {
-        return;
-    }
-    const auto now = std::chrono::steady_clock::now();
-    for (const auto& connection : connections_) {
-        connection->movingSince = now;
-    }
-    if (limitsChanged) {
+    // Every peer owes this computer a stop report from now on.
+    if (isServer && limitsChanged) {
         limitsChanged();
     }
 }
@@ -290,34 +287,26 @@ void NetSession::handleChat(Connection& sender, std::string_view body) {
     }
     netproto::BodyReader reader(body);
     std::string name(reader.takeField());
-    const std::string text(reader.rest());
     if (isServer) {
         // A client speaks for its own players only: "MAlice|..." from Bob reaches the others
         // as Bob's line.
-        std::string own = chatNameFor(sender, name);
+        const std::vector<std::string> own = namesOf(sender.id());
         if (own.empty()) {
             ++refusals.chat;
             return;
         }
-        if (own != name) {
+        if (std::find(own.begin(), own.end(), name) == own.end()) {
             ++refusals.forgedName;
-            name = std::move(own);
+            name = own.front();
         }
-        sendToGreetedExcept(std::string(1, netproto::Chat) + name + "|" + text, sender.id());
+        sendToGreetedExcept(std::string(1, netproto::Chat) + name + "|" + std::string(reader.rest()),
+                            sender.id());
     } else {
         sendToAllExcept(std::string(1, netproto::Chat) + std::string(body), sender.id());
     }
     data.chatName = std::move(name);
-    data.chatText = text;
+    data.chatText = std::string(reader.rest());
     notify(NetChat);
-}
-
-std::string NetSession::chatNameFor(const Connection& sender, std::string_view claimed) const {
-    const std::vector<std::string> own = namesOf(sender.id());
-    if (std::find(own.begin(), own.end(), claimed) != own.end()) {
-        return std::string(claimed);
-    }
-    return own.empty() ? std::string() : own.front();
 }
 
 void NetSession::handleUnrecognised(std::string_view body) {
@@ -389,13 +378,20 @@ void NetSession::connectionClosed(std::int32_t id) {
     (*it)->shutdown();
     connections_.erase(it);
     if (id == roomCreator && !lobbyClosed) {
-        // A start it asked for stands.
+        // A start it asked for stands. The new creator is told, or its lobby would wait for
+        // a creator that has gone.
         roomCreator = connections_.empty() ? 0 : connections_.front()->id();
+        if (roomCreator != 0) {
+            connections_.front()->send(std::string(1, roomproto::Letter) +
+                                       roomproto::BecameCreator);
+        }
     }
     if (match_ != nullptr) {
         if (lobbyClosed) {
-            // The game goes on: this computer plays the departed computer's players.
-            match_->ReleasePlayersOf(id, departedHand);
+            // The game goes on: this computer plays the departed computer's players (unless
+            // it cannot go on without its server: then they are only kept for the results).
+            match_->ReleasePlayersOf(
+                id, !isServer && data.gameAbandoned ? ComputerStrength::Person : departedHand);
         } else {
             match_->RemovePlayersOf(id);
         }
@@ -467,6 +463,10 @@ void NetSession::resetForNewGame(bool server) {
     roomCreator = 0;
     startRequested = false;
     maxChatBytes = DefaultMaxChatBytes;
+    takenOver.clear();
+    hostStopping = false;
+    data.gameAbandoned = false;
+    data.hostStopped = false;
     room = {};
     // Whether turns are kept stays: it belongs to the program, not to one game.
     turn_.newGame();
@@ -484,8 +484,9 @@ LobbySnapshot NetSession::lobbySnapshot() const {
         snapshot.localNames = netproto::joinNames(namesOf(Player::LocalConnection));
         for (std::int32_t i = 0; i < match_->PlayerCount(); ++i) {
             const Player& player = *match_->GetPlayer(i);
-            snapshot.players.push_back(
-                {player.GetName(), player.IsLocalPlayer(), player.GetStyle()});
+            snapshot.players.push_back({player.GetName(), player.IsLocalPlayer(),
+                                        player.GetStyle(),
+                                        player.IsLocalPlayer() && player.IsComputer()});
         }
     }
     for (const auto& connection : connections_) {

@@ -87,6 +87,10 @@ public:
     // has been asked for.
     std::int32_t roomCreator = 0;
     bool startRequested = false;
+    // A client: players the server's computer plays from now on ("W*"), told before the
+    // "T" that names them; and whether the server said it is stopping ("W.").
+    std::vector<std::string> takenOver;
+    bool hostStopping = false;
     // Chat lines longer than this are dropped.
     std::size_t maxChatBytes = DefaultMaxChatBytes;
     static constexpr std::size_t DefaultMaxChatBytes = 1024;
@@ -221,8 +225,6 @@ private:
     TurnGate turn_;
     // Relays and takes a putt that is allowed now.
     void acceptPutt(Connection& sender, std::string_view body, double force, double angle);
-    // Chat names rewritten to the sender's own player; empty when it has none.
-    std::string chatNameFor(const Connection& sender, std::string_view claimed) const;
     void refusedOutOfTurn(const Connection& sender);
 };
 

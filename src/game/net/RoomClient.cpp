@@ -112,7 +112,7 @@ std::optional<KnownRefusal> readRefusal(std::string_view reason) {
     for (const Refusal refusal :
          {Refusal::NoSuchRoom, Refusal::Started, Refusal::Full, Refusal::NoSuchCourse,
           Refusal::NoFreeRoom, Refusal::TooManyAttempts, Refusal::TooManyRooms,
-          Refusal::TooManyConnections}) {
+          Refusal::TooManyConnections, Refusal::Removed}) {
         // The wording around the subject, as the host writes it.
         constexpr std::string_view marker = "{}";
         const std::string pattern = roomproto::refusalText(refusal, marker);

@@ -98,6 +98,8 @@ std::string refusalText(Refusal refusal, std::string_view subject) {
             return "Too many rooms from your address; try again later.";
         case Refusal::TooManyConnections:
             return "Too many connections from your address.";
+        case Refusal::Removed:
+            return "The room's creator removed you from the room.";
     }
     return {};
 }

@@ -20,6 +20,17 @@ namespace roomproto {
 inline constexpr char Letter = 'W';
 // A room's creator asks the host to start the game once every client is ready (empty body).
 inline constexpr char StartRequest = 'Y';
+// What a host tells a client of its room after the room's answer, as "W" and one of these
+// first characters (an earlier client shows them as unreadable lines, nothing worse):
+// the client speaks for the room from now on (its creator left the lobby);
+inline constexpr char BecameCreator = '!';
+// the host's computer plays this player from now on (its computer left the game; one
+// message per player, before the "T" that names them all);
+inline constexpr char ComputerPlays = '*';
+// the host is stopping: the game ends here.
+inline constexpr char HostStopping = '.';
+// A room's creator asks the host to take a player out of the lobby: "W-" and the name.
+inline constexpr char RemovePlayer = '-';
 // Codes are made of these: no 0/O, 1/I/L that a friend reading a code aloud could confuse.
 inline constexpr std::string_view CodeAlphabet = "23456789ABCDEFGHJKMNPQRSTUVWXYZ";
 inline constexpr std::size_t CodeLength = 6;
@@ -65,6 +76,8 @@ enum class Refusal : std::int32_t {
     TooManyRooms,
     // The address has as many connections open as it may.
     TooManyConnections,
+    // The room's creator took this client's player out of the lobby.
+    Removed,
 };
 
 // The text a refusal carries on the wire (English, as every peer reads it): `subject` is

@@ -74,6 +74,11 @@ DispatchResult ServerRole::dispatch(Connection& sender, const NetMessage& messag
                 session_.startCheck();
             }
             break;
+        case roomproto::Letter:
+            if (!body.empty() && body.front() == roomproto::RemovePlayer) {
+                removePlayer(sender, body.substr(1));
+            }
+            break;
         case roomproto::StartRequest:
             // Only the room's creator speaks for its players; anybody else's is ignored.
             if (!session_.lobbyClosed && session_.roomCreator != 0 &&
@@ -110,10 +115,20 @@ void ServerRole::reportLoss(Connection& connection) {
     session_.data.disconnectText = names + " is disconnected.";
     session_.data.disconnectNames = names;
     session_.data.serverLost = false;
+    session_.data.gameAbandoned = false;
+    session_.data.hostStopped = false;
     // Told now, with the news of the loss: the players are handed over right after it.
     session_.data.computerPlaysFor = session_.handedOnLoss(connection.id());
     session_.data.disconnectAddress = connection.address();
     session_.data.dropReason = connection.dropReason;
+    if (!session_.data.computerPlaysFor.empty()) {
+        // The others mark the players as played by this computer, as this computer does.
+        for (const std::string& name : session_.namesOf(connection.id())) {
+            session_.sendToGreetedExcept(std::string(1, roomproto::Letter) +
+                                             roomproto::ComputerPlays + name,
+                                         connection.id());
+        }
+    }
     session_.sendToGreetedExcept(letter(netproto::Disconnected) + netproto::cleanText(names),
                                  connection.id());
     session_.notify(NetDisconnectInfo);
@@ -153,6 +168,36 @@ void ServerRole::sendGo() {
     session_.startCheck();
     // Nobody can join a running game.
     session_.closeListening();
+}
+
+void ServerRole::removePlayer(Connection& sender, std::string_view name) {
+    Match* match = session_.match();
+    if (session_.lobbyClosed || match == nullptr || session_.roomCreator == 0 ||
+        sender.id() != session_.roomCreator) {
+        return;
+    }
+    for (std::int32_t i = 0; i < match->PlayerCount(); ++i) {
+        const Player& player = *match->GetPlayer(i);
+        if (player.GetName() != name || player.IsLocalPlayer()) {
+            continue;
+        }
+        const std::int32_t owner = player.GetConnection();
+        if (owner == sender.id()) {
+            // One of the creator's own (a computer player it added): that player goes alone.
+            match->RemovePlayer(i);
+            session_.sendPlayerLists();
+            return;
+        }
+        if (Connection* removed = session_.find(owner)) {
+            if (session_.serverLog) {
+                session_.serverLog("removed " + removed->peer + " by the room's creator");
+            }
+            removed->send(std::string(1, roomproto::Letter) +
+                          roomproto::encodeRefusal(roomproto::Refusal::Removed, {}));
+            session_.connectionClosed(owner);
+        }
+        return;
+    }
 }
 
 void ServerRole::dropUnknown(Connection& sender, char letter, std::string_view body) {

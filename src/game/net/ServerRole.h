@@ -36,6 +36,9 @@ private:
     // A message with a letter no client sends: dropped, and written to the server's log at
     // most once a minute per connection.
     void dropUnknown(Connection& sender, char letter, std::string_view body);
+    // A room's creator takes a player out of the lobby: a computer player of its own, or
+    // another client with all its players.
+    void removePlayer(Connection& sender, std::string_view name);
 };
 
 }  // namespace trundlex

@@ -91,6 +91,10 @@ public:
     // The computer stands in for a player whose own computer left the game. Taking the player
     // over (SetComputer(Person)) ends it: nothing here remembers the player was handed over.
     bool IsHandedOver() const { return IsLocalPlayer() && !createdLocal_ && IsComputer(); }
+    // A player of another computer whose own computer left: the server's computer plays it
+    // now (the server said so). Shown as this computer shows its own handed-over players.
+    bool IsPlayedByPeerComputer() const { return playedByPeerComputer_; }
+    void SetPlayedByPeerComputer(bool played) { playedByPeerComputer_ = played; }
 
 private:
     std::string name_;
@@ -103,6 +107,7 @@ private:
     BallStyle style_;
     std::int32_t connection_;
     ComputerStrength computer_ = ComputerStrength::Person;
+    bool playedByPeerComputer_ = false;
 };
 
 }  // namespace trundlex

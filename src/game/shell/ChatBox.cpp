@@ -149,6 +149,12 @@ bool ChatBox::send() {
 }
 
 QString ChatBox::disconnectLine(const NetEventData& data) {
+    if (data.hostStopped) {
+        return tr("The room host has stopped; the game ends here.");
+    }
+    if (data.gameAbandoned) {
+        return tr("The connection to the room host was lost; the game ends here.");
+    }
     const QString handed = toDisplayText(data.computerPlaysFor);
     if (handed.isEmpty()) {
         return toDisplayText(data.disconnectText);

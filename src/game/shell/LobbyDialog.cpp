@@ -34,6 +34,8 @@ LobbyDialog::LobbyDialog(NetGame& net, QWidget* parent)
     players_ = new QListWidget(this);
     auto* buttons = new QDialogButtonBox(this);
     addComputer_ = buttons->addButton(tr("&Add computer player"), QDialogButtonBox::ActionRole);
+    remove_ = buttons->addButton(tr("&Remove"), QDialogButtonBox::ActionRole);
+    remove_->setVisible(false);
     start_ = buttons->addButton(tr("&Start game"), QDialogButtonBox::AcceptRole);
     cancel_ = buttons->addButton(QDialogButtonBox::Cancel);
     auto* layout = new QVBoxLayout(this);
@@ -47,6 +49,8 @@ LobbyDialog::LobbyDialog(NetGame& net, QWidget* parent)
     setMinimumWidth(420);
     connect(start_, &QPushButton::clicked, this, &LobbyDialog::startPressed);
     connect(addComputer_, &QPushButton::clicked, this, &LobbyDialog::addComputerPlayer);
+    connect(remove_, &QPushButton::clicked, this, &LobbyDialog::removePlayer);
+    connect(players_, &QListWidget::currentRowChanged, this, &LobbyDialog::updateRemove);
     connect(cancel_, &QPushButton::clicked, this, &LobbyDialog::reject);
 }
 
@@ -146,6 +150,8 @@ void LobbyDialog::startPressed() {
         startAsked_ = true;
         start_->setEnabled(false);
         addComputer_->setEnabled(false);
+        mayRemove_ = false;
+        updateRemove();
         status_->setText(tr("The game starts as soon as everybody in the room is ready."));
     }
 }
@@ -165,6 +171,22 @@ void LobbyDialog::addComputerPlayer() {
             return;
         }
     }
+}
+
+void LobbyDialog::removePlayer() {
+    const QListWidgetItem* item = players_->currentItem();
+    if (item == nullptr) {
+        return;
+    }
+    const QByteArray name = item->data(Qt::UserRole).toByteArray();
+    net_.askRoomRemove(std::string(name.constData(), static_cast<std::size_t>(name.size())));
+}
+
+void LobbyDialog::updateRemove() {
+    // Anybody but this computer's own person: friends who joined, computer players.
+    const QListWidgetItem* item = players_->currentItem();
+    remove_->setVisible(mayRemove_);
+    remove_->setEnabled(mayRemove_ && item != nullptr && item->data(Qt::UserRole + 1).toBool());
 }
 
 QString LobbyDialog::roomCodeText() const {
@@ -266,17 +288,24 @@ void LobbyDialog::refresh() {
         start_->setEnabled(snapshot.roomCreator && !startAsked_);
         addComputer_->setVisible(snapshot.roomCreator);
         addComputer_->setEnabled(!startAsked_ && snapshot.playerCount < netproto::MaxPlayers);
+        mayRemove_ = snapshot.roomCreator && !startAsked_;
     }
     counts_->setText(tr("%n computer(s) connected", nullptr, snapshot.connectionCount) +
                      QStringLiteral(", ") + tr("%n player(s).", nullptr, snapshot.playerCount));
+    const int chosen = players_->currentRow();
     players_->clear();
     for (const LobbyPlayer& player : snapshot.players) {
         // Each with its ball: the server may have given a player another colour than the one
         // chosen, when that was on the green already.
-        players_->addItem(new QListWidgetItem(
+        auto* item = new QListWidgetItem(
             ballIcon(player.style.colour, player.style.pattern, player.style.transparent),
-            toDisplayText(player.name) + (player.local ? QStringLiteral(" *") : QString())));
+            toDisplayText(player.name) + (player.local ? QStringLiteral(" *") : QString()));
+        item->setData(Qt::UserRole, QByteArray::fromStdString(player.name));
+        item->setData(Qt::UserRole + 1, !player.local || player.computer);
+        players_->addItem(item);
     }
+    players_->setCurrentRow(std::min(chosen, players_->count() - 1));
+    updateRemove();
     computers_->clear();
     computers_->addTopLevelItem(new QTreeWidgetItem(
         {tr("This computer"), toDisplayText(snapshot.localNames), tr("Ready")}));

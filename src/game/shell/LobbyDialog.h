@@ -46,6 +46,7 @@ public:
     QPushButton* startButton() const { return start_; }
     QPushButton* copyButton() const { return copy_; }
     QPushButton* addComputerButton() const { return addComputer_; }
+    QPushButton* removeButton() const { return remove_; }
     // The room's code as shown (empty until the host has answered).
     QString roomCodeText() const;
 
@@ -67,6 +68,9 @@ private:
     void refresh();
     void startPressed();
     void addComputerPlayer();
+    // The room's creator takes the chosen player out of the room.
+    void removePlayer();
+    void updateRemove();
     QWidget* createRoomPanel();
 
     NetGame& net_;
@@ -86,6 +90,9 @@ private:
     QLabel* roomCourse_;
     QPushButton* copy_;
     QPushButton* addComputer_;
+    QPushButton* remove_;
+    // Whether this computer may take players out (a room's creator, before the start).
+    bool mayRemove_ = false;
     bool room_ = false;
     // The room's creator has asked the host to start.
     bool startAsked_ = false;

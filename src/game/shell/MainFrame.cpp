@@ -52,6 +52,7 @@ void MainFrame::createMenus() {
     QMenu* file = menuBar()->addMenu(tr("&File"));
     file->addAction(command(GameCommand::NewGame));
     file->addAction(command(GameCommand::Restart));
+    file->addAction(command(GameCommand::Disconnect));
     file->addMenu(view_->playForMenu());
     file->addSeparator();
     file->addAction(command(GameCommand::Replay));

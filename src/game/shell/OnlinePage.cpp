@@ -227,6 +227,8 @@ QString OnlinePage::refusalText(const std::string& reason) {
             return tr("You have opened too many rooms on this host; try again later.");
         case roomproto::Refusal::TooManyConnections:
             return tr("Too many connections from your network to this host.");
+        case roomproto::Refusal::Removed:
+            return tr("The room's creator removed you from the room.");
         case roomproto::Refusal::CodeNeeded:
             break;
     }

@@ -122,7 +122,8 @@ void ScoreBoard::fitNameColumn() {
 
 QString ScoreBoard::shownName(const Player& player) {
     const QString name = toDisplayText(player.GetName());
-    return player.IsHandedOver() ? tr("%1 (computer)").arg(name) : name;
+    return player.IsHandedOver() || player.IsPlayedByPeerComputer() ? tr("%1 (computer)").arg(name)
+                                                                    : name;
 }
 
 void ScoreBoard::setPar(int hole, int par) {

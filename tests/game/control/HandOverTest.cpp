@@ -100,5 +100,23 @@ TEST_F(HandOverTest, ThePersonTakesAPlayerOverWhileTheComputerThinks) {
     EXPECT_EQ(view_.rolls, 1) << "the computer's putt, thought out before, was dropped";
 }
 
+TEST_F(HandOverTest, AGameWhoseHostStopsEndsWithTheResultsSoFarAndNoComputerCopies) {
+    // Regression: every program played on alone against computer copies of the others when
+    // the room host stopped mid-game.
+    context_.departedHand = ComputerStrength::Hard;
+    ASSERT_NO_FATAL_FAILURE(startWithPeer(false));
+    peer.net.announceHostStop();
+    peer.net.endGame();
+    ASSERT_TRUE(pumpUntil([&] { return !view_.endings.empty(); })) << "the game did not end";
+    EXPECT_EQ(game().state(), GameOver);
+    EXPECT_TRUE(view_.endings.front().ends_with(" / ")) << "no high score for a broken game";
+    EXPECT_FALSE(bert().IsComputer()) << "nobody plays on for Bert";
+    EXPECT_TRUE(game().handedOverPlayers().empty());
+    const NetEventData left = recorder.dataOf(NetDisconnectInfo);
+    EXPECT_TRUE(left.hostStopped);
+    EXPECT_TRUE(left.gameAbandoned);
+    EXPECT_EQ(left.computerPlaysFor, "");
+}
+
 }  // namespace
 }  // namespace trundlex::testing
