@@ -1,124 +1,26 @@
 // A room host under load: the real `trundlex-tool serve --rooms` process, 1,000 rooms of four
-// clients each, every room's creator putting once a second. A load client on Asio (one
+// clients each, each room's players putting in turn once a second. A load client on Asio (one
 // thread, one connection per client) speaks the protocol by hand. Reported: the relay time
 // from a putt sent until each other client of the room has it (through the host), the whole
 // round until the host's "every ball stopped" comes back (the host rolls each putt to follow
-// the game, so this includes its roll), and the host's resident memory.
+// the game, so this includes its roll), and the host's resident memory. The second run does
+// the same while one computer attacks the host in every way it knows (RoomAttack.h).
 // Run: build/bin/room_load_bench [--benchmark_filter=...]; ROOM_LOAD_ROOMS and
 // ROOM_LOAD_SECONDS change the size of the run.
-#define ASIO_STANDALONE
-#define ASIO_NO_DEPRECATED
 #include <benchmark/benchmark.h>
-#include <signal.h>
-#include <spawn.h>
-#include <sys/wait.h>
-#include <unistd.h>
-#include <asio.hpp>
 
-#include <algorithm>
 #include <array>
-#include <chrono>
-#include <cstdlib>
 #include <deque>
-#include <filesystem>
-#include <fstream>
 #include <memory>
 #include <random>
-#include <string>
-#include <thread>
-#include <vector>
+#include <sstream>
 
-#include "level/Archive.h"
-#include "library/Course.h"
+#include "RoomAttack.h"
+#include "RoomLoadSupport.h"
 #include "net/NetProtocol.h"
-#include "support/AsciiLevel.h"
-#include "util/RandomSource.h"
 
-extern char** environ;
-
-namespace trundlex {
+namespace trundlex::bench {
 namespace {
-
-using asio::ip::tcp;
-using Clock = std::chrono::steady_clock;
-using namespace std::chrono_literals;
-
-constexpr std::string_view Terminator = "\x07\x07";
-// A short putt: the host rolls every putt to follow the game, and a long roll on its two
-// delivery threads would be measured as relay time of the rooms waiting behind it.
-constexpr std::string_view Putt = "P0.500000|0.000000";
-
-int envOr(const char* name, int fallback) {
-    const char* value = std::getenv(name);
-    return value != nullptr ? std::max(1, std::atoi(value)) : fallback;
-}
-
-// The host process, its output drained on a thread of its own (it prints a line per event).
-class HostProcess {
-public:
-    bool start(const std::vector<std::string>& args) {
-        int out[2];
-        if (::pipe(out) != 0) {
-            return false;
-        }
-        posix_spawn_file_actions_t actions;
-        posix_spawn_file_actions_init(&actions);
-        posix_spawn_file_actions_adddup2(&actions, out[1], 1);
-        posix_spawn_file_actions_addclose(&actions, out[0]);
-        std::vector<char*> argv;
-        for (const std::string& a : args) {
-            argv.push_back(const_cast<char*>(a.c_str()));
-        }
-        argv.push_back(nullptr);
-        const int failed = posix_spawn(&pid_, argv[0], &actions, nullptr, argv.data(), environ);
-        posix_spawn_file_actions_destroy(&actions);
-        ::close(out[1]);
-        if (failed != 0) {
-            ::close(out[0]);
-            return false;
-        }
-        // The first line names the port.
-        std::string line;
-        char c = 0;
-        while (::read(out[0], &c, 1) == 1 && c != '\n') {
-            line += c;
-        }
-        if (line.starts_with("listening ")) {
-            port_ = static_cast<std::uint16_t>(std::atoi(line.c_str() + 10));
-        }
-        drain_ = std::thread([fd = out[0]] {
-            char buffer[65536];
-            while (::read(fd, buffer, sizeof buffer) > 0) {
-            }
-            ::close(fd);
-        });
-        return port_ != 0;
-    }
-    ~HostProcess() {
-        if (pid_ > 0) {
-            ::kill(pid_, SIGTERM);
-            ::waitpid(pid_, nullptr, 0);
-        }
-        if (drain_.joinable()) {
-            drain_.join();
-        }
-    }
-    std::uint16_t port() const { return port_; }
-    long residentKib() const {
-        std::ifstream status("/proc/" + std::to_string(pid_) + "/status");
-        for (std::string line; std::getline(status, line);) {
-            if (line.starts_with("VmRSS:")) {
-                return std::atol(line.c_str() + 6);
-            }
-        }
-        return 0;
-    }
-
-private:
-    pid_t pid_ = -1;
-    std::uint16_t port_ = 0;
-    std::thread drain_;
-};
 
 struct LoadRoom;
 
@@ -158,10 +60,17 @@ struct LoadRun;
 struct LoadRoom {
     LoadRoom(LoadRun& run, asio::io_context& io) : run(run), timer(io) {}
     LoadRun& run;
+    // The room's computer: its four clients leave from this loopback address, as friends at
+    // one computer would (the host allows one address 16 connections and 4 rooms).
+    std::string from;
     std::string code;
     std::vector<std::shared_ptr<LoadClient>> clients;
     int answered = 0;
     int startedClients = 0;
+    // The seats in the match's turn order (from the host's player list) and the next turn.
+    std::vector<int> order;
+    int turn = 0;
+    int putter = 0;
     bool putting = false;
     Clock::time_point puttAt;
     asio::steady_timer timer;
@@ -183,6 +92,9 @@ struct LoadRun {
         auto client = std::make_shared<LoadClient>(io, room, seat);
         room.clients.push_back(client);
         const std::string first = std::string(request);
+        asio::error_code bindError;
+        client->socket.open(tcp::v4(), bindError);
+        client->socket.bind(tcp::endpoint(asio::ip::make_address(room.from), 0), bindError);
         client->socket.async_connect(host, [client, first](const asio::error_code& error) {
             if (error) {
                 ++client->room.run.refused;
@@ -237,6 +149,20 @@ void LoadClient::handle(const std::string& message) {
                 room.clients.front()->send("Y");
             }
             break;
+        case 'O':
+            // The players "P<seat>" in turn order: each room putts in turn, as the host
+            // relays only the putt of the player who has it.
+            if (seat == 0) {
+                room.order.clear();
+                std::istringstream fields(message.substr(1));
+                int field = 0;
+                for (std::string text; std::getline(fields, text, '|'); ++field) {
+                    if (field % 5 == 0 && text.size() > 1 && text[0] == 'P') {
+                        room.order.push_back(std::atoi(text.c_str() + 1));
+                    }
+                }
+            }
+            break;
         case 'G':
             send("D");
             break;
@@ -255,7 +181,7 @@ void LoadClient::handle(const std::string& message) {
             break;
         case 'Q':
             // Every ball has stopped: the round is complete.
-            if (seat == 0 && room.putting) {
+            if (seat == room.putter && room.putting) {
                 if (run.measuring) {
                     run.roundUs.push_back(
                         std::chrono::duration<double, std::micro>(Clock::now() - room.puttAt)
@@ -278,59 +204,59 @@ void LoadRoom::puttSoon(Clock::duration after) {
         }
         putting = true;
         puttAt = Clock::now();
-        clients.front()->send(Putt);
+        putter = order.size() == clients.size() ? order[static_cast<std::size_t>(turn)] : 0;
+        turn = (turn + 1) % static_cast<int>(clients.size());
+        clients[static_cast<std::size_t>(putter)]->send(Putt);
         // The putter's own ball stops at once too.
-        clients.front()->send("Q");
+        clients[static_cast<std::size_t>(putter)]->send("Q");
     });
 }
 
-double percentile(std::vector<double> values, double share) {
-    if (values.empty()) {
-        return 0.0;
+// Samples the host's resident memory every 100 ms on a thread of its own; the peak.
+class PeakMemory {
+public:
+    explicit PeakMemory(const HostProcess& host)
+        : thread_([this, &host] {
+              while (!stop_) {
+                  peak_ = std::max(peak_.load(), host.residentKib());
+                  std::this_thread::sleep_for(100ms);
+              }
+          }) {}
+    ~PeakMemory() {
+        stop_ = true;
+        thread_.join();
     }
-    std::sort(values.begin(), values.end());
-    return values[static_cast<std::size_t>(share * static_cast<double>(values.size() - 1))];
-}
+    long peakKib() const { return peak_; }
 
-// A course of one open level, written where the host reads it.
-std::filesystem::path writeCourse() {
-    const auto folder =
-        std::filesystem::temp_directory_path() / ("room-load-bench-" + std::to_string(::getpid()));
-    std::filesystem::create_directories(folder / "levels");
-    std::filesystem::create_directories(folder / "courses");
-    Level level = testing::asciiLevel(
-        {"###########", "#.........#", "#.......O.#", "#.........#", "###########"});
-    level.setId("room-load-level");
-    level.setStart(1.5, 2.5);
-    std::ofstream(folder / "levels/load.lev", std::ios::binary)
-        << encodeArchiveString(level.toText());
-    Course course;
-    course.setPath((folder / "courses/load.cou").string());
-    course.setName("Load");
-    course.addLevelId(level.id());
-    SeededRandom random(7);
-    course.save(random);
-    return folder;
-}
+private:
+    std::atomic<bool> stop_{false};
+    std::atomic<long> peak_{0};
+    std::thread thread_;
+};
 
-void ThousandRoomsOfFourPuttingOnceASecond(benchmark::State& state) {
+void runRooms(benchmark::State& state, bool attacked) {
     const int roomCount = envOr("ROOM_LOAD_ROOMS", 1000);
     const int seconds = envOr("ROOM_LOAD_SECONDS", 10);
     const auto folder = writeCourse();
     HostProcess host;
+    // Default limits: the host as a public one runs.
     if (!host.start({TRUNDLEX_TOOL_PATH, "serve", "--rooms", "--port", "0", "--levels",
                      (folder / "levels").string(), "--courses", (folder / "courses").string(),
-                     "--max-rooms", std::to_string(roomCount)})) {
+                     "--max-rooms", std::to_string(roomCount + 10)})) {
         state.SkipWithError("the host did not start");
         return;
     }
     const long idleKib = host.residentKib();
     LoadRun run;
     run.host = tcp::endpoint(asio::ip::make_address("127.0.0.1"), host.port());
+    std::unique_ptr<PeakMemory> peak;
+    std::unique_ptr<RoomAttack> attack;
     for (auto _ : state) {
         // Rooms open a few at a time, as players would arrive, not all 4,000 at once.
         for (int i = 0; i < roomCount; ++i) {
             run.rooms.push_back(std::make_unique<LoadRoom>(run, run.io));
+            run.rooms.back()->from =
+                "127.1." + std::to_string(i / 250) + "." + std::to_string(i % 250 + 1);
             run.open(*run.rooms.back(), 0, "W|");
             if (i % 20 == 19) {
                 run.io.run_for(20ms);
@@ -343,6 +269,11 @@ void ThousandRoomsOfFourPuttingOnceASecond(benchmark::State& state) {
         if (run.roomsStarted < roomCount) {
             state.SkipWithError("not every room started");
             break;
+        }
+        peak = std::make_unique<PeakMemory>(host);
+        if (attacked) {
+            attack = std::make_unique<RoomAttack>(host.port());
+            attack->start();
         }
         run.io.run_for(2s);
         run.measuring = true;
@@ -357,12 +288,36 @@ void ThousandRoomsOfFourPuttingOnceASecond(benchmark::State& state) {
     state.counters["round_p99_us"] = percentile(run.roundUs, 0.99);
     state.counters["host_idle_MiB"] = static_cast<double>(idleKib) / 1024.0;
     state.counters["host_MiB"] = static_cast<double>(host.residentKib()) / 1024.0;
+    if (peak != nullptr) {
+        state.counters["host_peak_MiB"] = static_cast<double>(peak->peakKib()) / 1024.0;
+    }
+    if (attack != nullptr) {
+        const RoomAttack::Report report = attack->stop();
+        state.counters["flood_connections_kept"] = report.floodKept;
+        state.counters["flood_connections_refused"] = report.floodRefused;
+        state.counters["rooms_created_by_attacker"] = report.roomsCreated;
+        state.counters["rooms_refused_to_attacker"] = report.roomsRefused;
+        state.counters["code_checks"] = report.codeChecks;
+        state.counters["guesses_locked_out"] = report.guessesLockedOut;
+        state.counters["aims_sent_MiB"] = report.aimBytes / 1048576.0;
+        state.counters["aims_relayed_per_mate"] = report.aimsRelayed;
+        state.counters["other_create_and_join_ms"] = report.otherCreateJoinMs;
+    }
     std::error_code ignored;
     std::filesystem::remove_all(folder, ignored);
 }
+
+void ThousandRoomsOfFourPuttingOnceASecond(benchmark::State& state) {
+    runRooms(state, false);
+}
 BENCHMARK(ThousandRoomsOfFourPuttingOnceASecond)->Iterations(1)->Unit(benchmark::kSecond);
 
+void ThousandRoomsWhileOneComputerAttacks(benchmark::State& state) {
+    runRooms(state, true);
+}
+BENCHMARK(ThousandRoomsWhileOneComputerAttacks)->Iterations(1)->Unit(benchmark::kSecond);
+
 }  // namespace
-}  // namespace trundlex
+}  // namespace trundlex::bench
 
 BENCHMARK_MAIN();

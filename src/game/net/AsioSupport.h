@@ -93,6 +93,10 @@ struct Connection::Link : std::enable_shared_from_this<Connection::Link> {
     std::atomic<bool> shedding{false};
     // Takes `bytes` out of the budget's count (I/O thread, or under `mutex`).
     void unbudget(std::size_t bytes);
+    bool isBroken() {
+        std::lock_guard lock(mutex);
+        return broken;
+    }
 
 private:
     void writeNext();

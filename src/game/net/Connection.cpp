@@ -126,6 +126,10 @@ void Connection::Link::writeNext() {
                 self->unbudget(written);
             }
             if (error) {
+                {
+                    std::lock_guard lock(self->mutex);
+                    self->writing = false;
+                }
                 self->close();
             } else {
                 self->writeNext();
@@ -137,11 +141,13 @@ void Connection::Link::finish() {
     {
         std::lock_guard lock(mutex);
         finishing = true;
-        if (writing) {
+        if (writing && !broken) {
             // writeNext closes the socket once the queue is empty.
             return;
         }
     }
+    // (A broken link is closed again: a limit armed since its first closing must not keep
+    // the game waiting for it.)
     close();
 }
 

@@ -362,7 +362,8 @@ void NetEngine::State::handleMessages(const std::shared_ptr<Connection>& connect
 
 void NetEngine::State::keepLimits(const std::shared_ptr<Connection>& connection) {
     Connection::Link* link = connection->link();
-    if (link == nullptr || !session.isListed(*connection)) {
+    if (link == nullptr || !session.isListed(*connection) || link->isBroken()) {
+        // A closed link is about to be reported lost: a wait armed now would outlive it.
         return;
     }
     Clock::time_point deadline;
