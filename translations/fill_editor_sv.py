@@ -240,6 +240,13 @@ SV = {
         "Banan i filen har ett hål; banan du sparar har inget.",
     "The level in the file is %1 x %2 squares; the level you are saving is only %3 x %4.":
         "Banan i filen är %1 x %2 rutor; banan du sparar är bara %3 x %4.",
+    # The user's courses follow a level saved with a new ID
+    "One of your courses uses this level.": "En av dina bansamlingar använder den här banan.",
+    "%1 of your courses use this level.": "%1 av dina bansamlingar använder den här banan.",
+    "The changed level has been saved with a new ID, so a course that still lists the old one will miss it. Update the courses to the changed level? Their high scores are kept.":
+        "Den ändrade banan har sparats med ett nytt ID, så en bansamling som fortfarande har det gamla kommer att sakna den. Vill du uppdatera bansamlingarna till den ändrade banan? Deras topplistor behålls.",
+    "The level was saved, but these courses could not be updated and still list it as it was before:\n\n%1":
+        "Banan sparades, men de här bansamlingarna kunde inte uppdateras och har den kvar som den var förut:\n\n%1",
 }
 
 

@@ -172,6 +172,18 @@ Replace it anyway?</source>
 
 Vill du ersätta den ändå?</translation>
     </message>
+    <message>
+        <source>One of your courses uses this level.</source>
+        <translation>En av dina bansamlingar använder den här banan.</translation>
+    </message>
+    <message>
+        <source>%1 of your courses use this level.</source>
+        <translation>%1 av dina bansamlingar använder den här banan.</translation>
+    </message>
+    <message>
+        <source>The changed level has been saved with a new ID, so a course that still lists the old one will miss it. Update the courses to the changed level? Their high scores are kept.</source>
+        <translation>Den ändrade banan har sparats med ett nytt ID, så en bansamling som fortfarande har det gamla kommer att sakna den. Vill du uppdatera bansamlingarna till den ändrade banan? Deras topplistor behålls.</translation>
+    </message>
 </context>
 <context>
     <name>LevelCommands</name>
@@ -401,6 +413,14 @@ En fil som redan fanns där har lämnats orörd.
     <message>
         <source>The level in the file is %1 x %2 squares; the level you are saving is only %3 x %4.</source>
         <translation>Banan i filen är %1 x %2 rutor; banan du sparar är bara %3 x %4.</translation>
+    </message>
+    <message>
+        <source>The level was saved, but these courses could not be updated and still list it as it was before:
+
+%1</source>
+        <translation>Banan sparades, men de här bansamlingarna kunde inte uppdateras och har den kvar som den var förut:
+
+%1</translation>
     </message>
 </context>
 <context>

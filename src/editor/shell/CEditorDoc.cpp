@@ -7,8 +7,10 @@
 #include "LevelEditCommand.h"
 #include "platform/SaveErrorText.h"
 #include "level/LevelFile.h"
+#include "model/LevelCourses.h"
 #include "model/LevelEditing.h"
 #include "model/LevelCheck.h"
+#include "model/LevelSaving.h"
 #include "model/ReplaceCheck.h"
 #include "model/RecentFileList.h"
 #include "platform/PlatformSupport.h"
@@ -88,6 +90,7 @@ bool CEditorDoc::fileNew() {
     level_.init(values.width, values.height, toBytes(values.name), toBytes(values.creator));
     clearLevel(level_);
     history_.clear();
+    opened_.reset();
     setPathName({});
     emit documentReplaced();
     return true;
@@ -103,6 +106,7 @@ bool CEditorDoc::replaceWithUntitled(const Level& level) {
     recordEdit(before);
     // No state of the history belongs to a file any more.
     history_.resetClean();
+    opened_.reset();
     setPathName({});
     emit documentReplaced();
     return true;
@@ -117,6 +121,13 @@ void CEditorDoc::restoreUnsaved(const Level& level, const QString& path) {
     history_.resetClean();
     // Not through setPathName: a brought-back level is no file the user opened.
     pathName_ = path;
+    // What the file holds is the state the level's ID belongs to; the copy brought back
+    // carries only the ID its safety copy was given.
+    opened_.reset();
+    Level inFile;
+    if (!path.isEmpty() && loadLevelFile(toFileName(path), inFile) == LevelLoadResult::Loaded) {
+        opened_ = std::move(inFile);
+    }
     emit titleChanged();
     emit documentReplaced();
 }
@@ -159,6 +170,7 @@ bool CEditorDoc::openFile(const QString& path) {
         return false;
     }
     history_.clear();
+    opened_ = level_;
     setPathName(path);
     emit documentReplaced();
     return true;
@@ -195,14 +207,45 @@ bool CEditorDoc::saveModified() {
 }
 
 bool CEditorDoc::saveTo(const QString& path) {
+    Level stored;
+    const bool inFile = QFileInfo::exists(path) &&
+                        loadLevelFile(toFileName(path), stored) == LevelLoadResult::Loaded;
+    const SavePlan plan = planSave(level_, opened_ ? &*opened_ : nullptr,
+                                   inFile ? &stored : nullptr, clock_());
+    if (plan.write) {
+        if (!confirmSave(path, inFile ? &stored : nullptr)) {
+            return false;
+        }
+        Level saved = level_;
+        saved.setId(plan.id);
+        std::string error;
+        if (!writeLevelFile(saved, toFileName(path), &error)) {
+            prompts_.showError(tr("The level could not be saved to %1.\n"
+                                  "Any file already there has been left as it was.\n\n%2")
+                                   .arg(QDir::toNativeSeparators(path), saveErrorText(error)));
+            return false;
+        }
+    }
+    // Else the file holds this very level, ID and all: writing it again would change nothing
+    // but the file's time.
+    level_.setId(plan.id);
+    level_.setModified(false);
+    opened_ = level_;
+    history_.setClean();
+    setPathName(path);
+    if (!plan.replacedId.empty()) {
+        followCourses(plan.replacedId, plan.id);
+    }
+    return true;
+}
+
+bool CEditorDoc::confirmSave(const QString& path, const Level* stored) {
     std::vector<LevelProblem> problems = findLevelProblems(level_);
     // What the level now in the file would lose: a save over it that drops its cup or most of
     // its cells is more often a slip than meant, and gets a warning that defaults to Cancel.
-    Level stored;
     ReplacementLoss loss;
-    if (QFileInfo::exists(path) &&
-        loadLevelFile(toFileName(path), stored) == LevelLoadResult::Loaded) {
-        loss = checkReplacement(stored, level_);
+    if (stored != nullptr) {
+        loss = checkReplacement(*stored, level_);
     }
     QStringList lines;
     if (loss.cup) {
@@ -212,8 +255,8 @@ bool CEditorDoc::saveTo(const QString& path) {
     if (loss.size) {
         lines << tr("The level in the file is %1 x %2 squares; the level you are saving is "
                     "only %3 x %4.")
-                     .arg(stored.width())
-                     .arg(stored.height())
+                     .arg(stored->width())
+                     .arg(stored->height())
                      .arg(level_.width())
                      .arg(level_.height());
     }
@@ -222,24 +265,29 @@ bool CEditorDoc::saveTo(const QString& path) {
     }
     const QString warning = lines.join(QLatin1Char('\n'));
     if (loss.any()) {
-        if (!prompts_.replaceDespite(QFileInfo(path).fileName(), warning)) {
-            return false;
-        }
-    } else if (!problems.empty() && !prompts_.saveDespite(warning)) {
-        // A level that cannot be played may still be work in progress: warn, but let it be
-        // saved.
-        return false;
+        return prompts_.replaceDespite(QFileInfo(path).fileName(), warning);
     }
-    std::string error;
-    if (!saveLevelFile(level_, toFileName(path), clock_, &error)) {
-        prompts_.showError(tr("The level could not be saved to %1.\n"
-                              "Any file already there has been left as it was.\n\n%2")
-                               .arg(QDir::toNativeSeparators(path), saveErrorText(error)));
-        return false;
+    // A level that cannot be played may still be work in progress: warn, but let it be saved.
+    return problems.empty() || prompts_.saveDespite(warning);
+}
+
+void CEditorDoc::followCourses(const std::string& oldId, const std::string& newId) {
+    if (coursesFolder_.isEmpty()) {
+        return;
     }
-    history_.setClean();
-    setPathName(path);
-    return true;
+    LevelCourses courses(toFileName(coursesFolder_), oldId);
+    if (courses.count() == 0 || !prompts_.updateCourses(courses.count())) {
+        return;
+    }
+    QStringList failures;
+    for (const LevelCourses::Failure& failure : courses.follow(newId)) {
+        failures << saveErrorText(failure.error);
+    }
+    if (!failures.isEmpty()) {
+        prompts_.showError(tr("The level was saved, but these courses could not be updated and "
+                              "still list it as it was before:\n\n%1")
+                               .arg(failures.join(QLatin1Char('\n'))));
+    }
 }
 
 void CEditorDoc::setPathName(const QString& path) {

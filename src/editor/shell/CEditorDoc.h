@@ -3,6 +3,7 @@
 #include <QObject>
 #include <QString>
 #include <QUndoStack>
+#include <optional>
 
 #include "EditorPrompts.h"
 #include "level/Level.h"
@@ -19,6 +20,10 @@ class RecentFileList;
 // can never bring back a level of another file. Opening a file that holds no level, or saving that fails, is
 // reported to the user and changes nothing: the level being edited stays, and a level that
 // could not be saved stays modified.
+//
+// A level keeps its ID while it holds what it held when it was opened or last saved, so a
+// save that changes nothing writes nothing; a changed level is saved with a new ID, and the
+// user's courses that list the level by its old ID can follow it (see saveTo).
 class CEditorDoc : public QObject {
     Q_OBJECT
 
@@ -36,6 +41,10 @@ public:
 
     // The file of the level; empty while it has none.
     QString pathName() const { return pathName_; }
+    // The folder of this user's own courses (which the game reads); a level saved with a new
+    // ID over its earlier state offers to update the courses there that list it. Empty: none.
+    void setCoursesFolder(const QString& folder) { coursesFolder_ = folder; }
+
     // The file's name, or "Untitled".
     QString title() const;
     // The folder the file dialogs start in: the folder of the last file used, else the
@@ -92,7 +101,17 @@ signals:
     void recentFilesChanged();
 
 private:
+    // Saves to `path`: with the level's own ID while it holds what it held when opened or
+    // last saved (nothing is written when the file holds exactly that), else with a new ID,
+    // after which the user's courses that listed the level's earlier state in that file may
+    // follow it. False when cancelled or failed (reported).
     bool saveTo(const QString& path);
+    // Warns of what the level lacks and of what the level now at `path` (`stored`, null when
+    // none) would lose; true when the user saves all the same or there is nothing to say.
+    bool confirmSave(const QString& path, const Level* stored);
+    // Asks whether the user's courses that list `oldId` are to list `newId` instead, and
+    // updates them; a course that cannot be saved is reported.
+    void followCourses(const std::string& oldId, const std::string& newId);
     void setPathName(const QString& path);
 
     EditorPrompts& prompts_;
@@ -102,6 +121,10 @@ private:
     Level level_;
     int cellSize_ = 1;
     QString pathName_;
+    QString coursesFolder_;
+    // The level as last opened or saved, whose ID it keeps while it holds the same; empty
+    // for a level that has no file yet.
+    std::optional<Level> opened_;
     QUndoStack history_;
 };
 

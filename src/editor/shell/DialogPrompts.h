@@ -23,6 +23,7 @@ public:
     void showError(const QString& text) override;
     bool saveDespite(const QString& problems) override;
     bool replaceDespite(const QString& fileName, const QString& losses) override;
+    bool updateCourses(int count) override;
 
 private:
     QString fileFilter() const;

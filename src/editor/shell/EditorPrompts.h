@@ -33,6 +33,9 @@ public:
     // `losses` says, one line each; true when the user saves all the same. Cancel is the
     // default answer, since such a save is more often a slip than meant.
     virtual bool replaceDespite(const QString& fileName, const QString& losses) = 0;
+    // Asks whether `count` (at least 1) of the user's courses, which list the level just saved
+    // by the ID it had before the change, are to list it by its new ID; true: update them.
+    virtual bool updateCourses(int count) = 0;
 };
 
 }  // namespace trundlex

@@ -44,6 +44,8 @@ int main(int argc, char** argv) {
     QtSoundPlayer sound(soundBaseFolder());
     DialogPrompts prompts;
     CEditorDoc document(prompts, recent, levels);
+    // The courses the game reads as this user's own follow a level saved with a new ID.
+    document.setCoursesFolder(userDataFolder() + QStringLiteral("courses"));
     CMainFrame frame(document, prompts, store, recent);
     frame.view()->setSoundPlayer(&sound);
     prompts.setParentWidget(&frame);

@@ -54,6 +54,10 @@ public:
         replaceWarnings << fileName + QStringLiteral(": ") + losses;
         return replaceAnyway;
     }
+    bool updateCourses(int count) override {
+        courseQuestions.push_back(count);
+        return updateTheCourses;
+    }
 
     std::deque<Answer> answers;
     QStringList saveQuestions;
@@ -71,6 +75,9 @@ public:
     // "file name: losses", one entry a warning.
     QStringList replaceWarnings;
     bool replaceAnyway = false;
+    // The course counts asked about, one entry a question.
+    std::vector<int> courseQuestions;
+    bool updateTheCourses = true;
 };
 
 // Records a refusal instead of showing it in a modal box.

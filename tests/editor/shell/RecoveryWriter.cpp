@@ -24,6 +24,7 @@ public:
     bool editProperties(trundlex::LevelProperties&) override { return false; }
     bool saveDespite(const QString&) override { return false; }
     bool replaceDespite(const QString&, const QString&) override { return false; }
+    bool updateCourses(int) override { return false; }
     void showError(const QString& text) override {
         std::fprintf(stderr, "error: %s\n", text.toLocal8Bit().constData());
     }
