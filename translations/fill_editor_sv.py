@@ -247,6 +247,30 @@ SV = {
         "Den ändrade banan har sparats med ett nytt ID, så en bansamling som fortfarande har det gamla kommer att sakna den. Vill du uppdatera bansamlingarna till den ändrade banan? Deras topplistor behålls.",
     "The level was saved, but these courses could not be updated and still list it as it was before:\n\n%1":
         "Banan sparades, men de här bansamlingarna kunde inte uppdateras och har den kvar som den var förut:\n\n%1",
+    # The level into the game: Play in game and Add to course
+    "&Play in Game": "S&pela i spelet",
+    "Start the game on this level, saved first if you wish":
+        "Starta spelet på den här banan, sparad först om du vill",
+    "Add to &Course...": "Lägg till i &bansamling...",
+    "Put this level at the end of one of your courses, or start a new course with it":
+        "Lägg banan sist i en av dina bansamlingar, eller börja en ny bansamling med den",
+    "The game could not be started: %1 was not found beside the editor.":
+        "Spelet kunde inte startas: %1 finns inte bredvid banredigeraren.",
+    "The game could not be started: %1 did not run.":
+        "Spelet kunde inte startas: %1 gick inte att köra.",
+    "The game reads levels only from its levels folders, so a course could not find %1 where it is saved now.\nSave the level in your own levels folder with Save As (it opens there), then add it to a course.":
+        "Spelet läser banor bara från sina banmappar, så en bansamling skulle inte hitta %1 där den är sparad nu.\nSpara banan i din egen banmapp med Spara som (den öppnas där) och lägg sedan till den i en bansamling.",
+    "%1 could not be read back as a level, so it was not added to a course.":
+        "%1 kunde inte läsas tillbaka som en bana, så den lades inte till i någon bansamling.",
+    "The level could not be added to the course %1.\n\n%2":
+        "Banan kunde inte läggas till i bansamlingen %1.\n\n%2",
+    "Made the course %1 with the level %2.": "Skapade bansamlingen %1 med banan %2.",
+    "Added the level %1 to the course %2.": "Lade till banan %1 i bansamlingen %2.",
+    "Add to Course": "Lägg till i bansamling",
+    "Add the level \"%1\" as the last hole of a course. The game lists your courses under Pick course.":
+        "Lägg till banan ”%1” som sista hål i en bansamling. Spelet visar dina bansamlingar under Välj bansamling.",
+    "To the end of an &existing course:": "Sist i en &befintlig bansamling:",
+    "To a &new course named:": "I en &ny bansamling med namnet:",
 }
 
 

@@ -186,6 +186,17 @@ Vill du ersätta den ändå?</translation>
     </message>
 </context>
 <context>
+    <name>GameLauncher</name>
+    <message>
+        <source>The game could not be started: %1 was not found beside the editor.</source>
+        <translation>Spelet kunde inte startas: %1 finns inte bredvid banredigeraren.</translation>
+    </message>
+    <message>
+        <source>The game could not be started: %1 did not run.</source>
+        <translation>Spelet kunde inte startas: %1 gick inte att köra.</translation>
+    </message>
+</context>
+<context>
     <name>LevelCommands</name>
     <message>
         <source>No random level could be made: the template pieces in the RBites folder are missing or damaged.
@@ -196,6 +207,35 @@ The level you are editing has not been changed.
 Banan du redigerar har inte ändrats.
 
 %1</translation>
+    </message>
+</context>
+<context>
+    <name>LevelHandOff</name>
+    <message>
+        <source>The game reads levels only from its levels folders, so a course could not find %1 where it is saved now.
+Save the level in your own levels folder with Save As (it opens there), then add it to a course.</source>
+        <translation>Spelet läser banor bara från sina banmappar, så en bansamling skulle inte hitta %1 där den är sparad nu.
+Spara banan i din egen banmapp med Spara som (den öppnas där) och lägg sedan till den i en bansamling.</translation>
+    </message>
+    <message>
+        <source>%1 could not be read back as a level, so it was not added to a course.</source>
+        <translation>%1 kunde inte läsas tillbaka som en bana, så den lades inte till i någon bansamling.</translation>
+    </message>
+    <message>
+        <source>The level could not be added to the course %1.
+
+%2</source>
+        <translation>Banan kunde inte läggas till i bansamlingen %1.
+
+%2</translation>
+    </message>
+    <message>
+        <source>Added the level %1 to the course %2.</source>
+        <translation>Lade till banan %1 i bansamlingen %2.</translation>
+    </message>
+    <message>
+        <source>Made the course %1 with the level %2.</source>
+        <translation>Skapade bansamlingen %1 med banan %2.</translation>
     </message>
 </context>
 <context>
@@ -368,6 +408,25 @@ Banan du redigerar har inte ändrats.
     <message>
         <source>Read the manual</source>
         <translation>Läs handboken</translation>
+    </message>
+</context>
+<context>
+    <name>trundlex::AddToCourseDialog</name>
+    <message>
+        <source>To the end of an &amp;existing course:</source>
+        <translation>Sist i en &amp;befintlig bansamling:</translation>
+    </message>
+    <message>
+        <source>To a &amp;new course named:</source>
+        <translation>I en &amp;ny bansamling med namnet:</translation>
+    </message>
+    <message>
+        <source>Add to Course</source>
+        <translation>Lägg till i bansamling</translation>
+    </message>
+    <message>
+        <source>Add the level "%1" as the last hole of a course. The game lists your courses under Pick course.</source>
+        <translation>Lägg till banan ”%1” som sista hål i en bansamling. Spelet visar dina bansamlingar under Välj bansamling.</translation>
     </message>
 </context>
 <context>
@@ -556,6 +615,22 @@ En fil som redan fanns där har lämnats orörd.
     <message>
         <source>Look for what keeps the level from being played, and work out its par</source>
         <translation>Leta efter det som hindrar banan från att spelas, och räkna ut dess par</translation>
+    </message>
+    <message>
+        <source>&amp;Play in Game</source>
+        <translation>S&amp;pela i spelet</translation>
+    </message>
+    <message>
+        <source>Start the game on this level, saved first if you wish</source>
+        <translation>Starta spelet på den här banan, sparad först om du vill</translation>
+    </message>
+    <message>
+        <source>Add to &amp;Course...</source>
+        <translation>Lägg till i &amp;bansamling...</translation>
+    </message>
+    <message>
+        <source>Put this level at the end of one of your courses, or start a new course with it</source>
+        <translation>Lägg banan sist i en av dina bansamlingar, eller börja en ny bansamling med den</translation>
     </message>
 </context>
 <context>

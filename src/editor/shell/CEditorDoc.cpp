@@ -27,6 +27,16 @@ std::string toFileName(const QString& path) {
     return QFile::encodeName(QDir::toNativeSeparators(path)).toStdString();
 }
 
+// Whether `path` lies in `folder` or below it.
+bool isInside(const QString& path, const QString& folder) {
+    if (path.isEmpty() || folder.isEmpty()) {
+        return false;
+    }
+    const QString inner = QDir::cleanPath(QFileInfo(path).absoluteFilePath());
+    const QString outer = QDir::cleanPath(QFileInfo(folder).absoluteFilePath());
+    return inner.startsWith(outer + QLatin1Char('/'));
+}
+
 }  // namespace
 
 CEditorDoc::CEditorDoc(EditorPrompts& prompts, RecentFileList& recent, QString levelsFolder,
@@ -79,6 +89,17 @@ QString CEditorDoc::suggestedFileName() const {
 QString CEditorDoc::dialogFolder() const {
     const std::string folder = recent_.startFolder(toFileName(levelsFolder_));
     return QFile::decodeName(QByteArray::fromStdString(folder));
+}
+
+QString CEditorDoc::saveFolder() const {
+    if (isInside(pathName_, levelsFolder_)) {
+        return QFileInfo(pathName_).absolutePath();
+    }
+    return levelsFolder_;
+}
+
+bool CEditorDoc::isFileReadByGame() const {
+    return isInside(pathName_, levelsFolder_) || isInside(pathName_, shippedFolder_);
 }
 
 bool CEditorDoc::fileNew() {
@@ -177,18 +198,29 @@ bool CEditorDoc::openFile(const QString& path) {
 }
 
 bool CEditorDoc::fileSave() {
-    if (pathName_.isEmpty()) {
+    // A level that came with the game is the game's: a changed one becomes the user's own.
+    if (pathName_.isEmpty() || isInside(pathName_, shippedFolder_)) {
         return fileSaveAs();
     }
     return saveTo(pathName_);
 }
 
 bool CEditorDoc::fileSaveAs() {
-    const QString path = prompts_.chooseFileToSave(dialogFolder(), suggestedFileName());
+    // The folder the game reads the user's levels from may not exist yet, and a file dialog
+    // cannot always make one.
+    QDir().mkpath(levelsFolder_);
+    const QString path = prompts_.chooseFileToSave(saveFolder(), suggestedFileName());
     if (path.isEmpty()) {
         return false;
     }
     return saveTo(path);
+}
+
+bool CEditorDoc::saveForGame() {
+    if (pathName_.isEmpty()) {
+        return fileSaveAs();
+    }
+    return saveModified();
 }
 
 bool CEditorDoc::saveModified() {

@@ -76,4 +76,14 @@ bool DialogPrompts::updateCourses(int count) {
                QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes) == QMessageBox::Yes;
 }
 
+bool DialogPrompts::chooseCourse(const QString& levelName, const QStringList& courseNames,
+                                 AddToCourseDialog::Choice& choice) {
+    AddToCourseDialog dialog(levelName, courseNames, parent_);
+    if (dialog.exec() != QDialog::Accepted) {
+        return false;
+    }
+    choice = dialog.choice();
+    return true;
+}
+
 }  // namespace trundlex

@@ -24,6 +24,8 @@ public:
     bool saveDespite(const QString& problems) override;
     bool replaceDespite(const QString& fileName, const QString& losses) override;
     bool updateCourses(int count) override;
+    bool chooseCourse(const QString& levelName, const QStringList& courseNames,
+                      AddToCourseDialog::Choice& choice) override;
 
 private:
     QString fileFilter() const;

@@ -10,6 +10,8 @@ enum class EditorCommand : int {
     Save = 57603,
     SaveAs = 57604,
     RecentFirst = 57616,  // 57616 ... 57619: the recent files, newest first
+    PlayInGame = 32834,
+    AddToCourse = 32835,
     Exit = 57665,
     // Edit
     Undo = 57643,
