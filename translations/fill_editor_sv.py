@@ -271,6 +271,20 @@ SV = {
         "Lägg till banan ”%1” som sista hål i en bansamling. Spelet visar dina bansamlingar under Välj bansamling.",
     "To the end of an &existing course:": "Sist i en &befintlig bansamling:",
     "To a &new course named:": "I en &ny bansamling med namnet:",
+    # Moving the whole level
+    "&Shift Level": "&Flytta banan",
+    "&Left": "&Vänster",
+    "&Right": "&Höger",
+    "&Up": "&Upp",
+    "&Down": "&Ned",
+    "Move every block one square left; blocks pushed over the edge are lost":
+        "Flytta alla block en ruta åt vänster; block som skjuts över kanten försvinner",
+    "Move every block one square right; blocks pushed over the edge are lost":
+        "Flytta alla block en ruta åt höger; block som skjuts över kanten försvinner",
+    "Move every block one square up; blocks pushed over the edge are lost":
+        "Flytta alla block en ruta uppåt; block som skjuts över kanten försvinner",
+    "Move every block one square down; blocks pushed over the edge are lost":
+        "Flytta alla block en ruta nedåt; block som skjuts över kanten försvinner",
 }
 
 

@@ -632,6 +632,10 @@ En fil som redan fanns där har lämnats orörd.
         <source>Put this level at the end of one of your courses, or start a new course with it</source>
         <translation>Lägg banan sist i en av dina bansamlingar, eller börja en ny bansamling med den</translation>
     </message>
+    <message>
+        <source>&amp;Shift Level</source>
+        <translation>&amp;Flytta banan</translation>
+    </message>
 </context>
 <context>
     <name>trundlex::EditorActions</name>
@@ -890,6 +894,38 @@ En fil som redan fanns där har lämnats orörd.
     <message>
         <source>Stop &amp;ball</source>
         <translation>Stoppa &amp;bollen</translation>
+    </message>
+    <message>
+        <source>&amp;Left</source>
+        <translation>&amp;Vänster</translation>
+    </message>
+    <message>
+        <source>Move every block one square left; blocks pushed over the edge are lost</source>
+        <translation>Flytta alla block en ruta åt vänster; block som skjuts över kanten försvinner</translation>
+    </message>
+    <message>
+        <source>&amp;Right</source>
+        <translation>&amp;Höger</translation>
+    </message>
+    <message>
+        <source>Move every block one square right; blocks pushed over the edge are lost</source>
+        <translation>Flytta alla block en ruta åt höger; block som skjuts över kanten försvinner</translation>
+    </message>
+    <message>
+        <source>&amp;Up</source>
+        <translation>&amp;Upp</translation>
+    </message>
+    <message>
+        <source>Move every block one square up; blocks pushed over the edge are lost</source>
+        <translation>Flytta alla block en ruta uppåt; block som skjuts över kanten försvinner</translation>
+    </message>
+    <message>
+        <source>&amp;Down</source>
+        <translation>&amp;Ned</translation>
+    </message>
+    <message>
+        <source>Move every block one square down; blocks pushed over the edge are lost</source>
+        <translation>Flytta alla block en ruta nedåt; block som skjuts över kanten försvinner</translation>
     </message>
 </context>
 <context>

@@ -174,6 +174,11 @@ void CMainFrame::createMenus() {
                              EditorCommand::FlipVertical, EditorCommand::MakeFit}) {
         edit->addAction(command(id));
     }
+    QMenu* shift = edit->addMenu(tr("&Shift Level"));
+    for (EditorCommand id : {EditorCommand::ShiftLeft, EditorCommand::ShiftRight,
+                             EditorCommand::ShiftUp, EditorCommand::ShiftDown}) {
+        shift->addAction(command(id));
+    }
     edit->addSeparator();
     edit->addAction(checkLevel_);
     edit->addAction(command(EditorCommand::RandomLevel));

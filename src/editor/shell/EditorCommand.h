@@ -34,6 +34,10 @@ enum class EditorCommand : int {
     ZoomOut = 32831,
     ZoomFit = 32832,
     CheckLevel = 32833,
+    ShiftLeft = 32836,
+    ShiftRight = 32837,
+    ShiftUp = 32838,
+    ShiftDown = 32839,
     // Tools
     ToolLine = 32784,
     ToolFill = 32797,
