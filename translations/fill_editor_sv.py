@@ -240,6 +240,51 @@ SV = {
         "Banan i filen har ett hål; banan du sparar har inget.",
     "The level in the file is %1 x %2 squares; the level you are saving is only %3 x %4.":
         "Banan i filen är %1 x %2 rutor; banan du sparar är bara %3 x %4.",
+    # The user's courses follow a level saved with a new ID
+    "One of your courses uses this level.": "En av dina bansamlingar använder den här banan.",
+    "%1 of your courses use this level.": "%1 av dina bansamlingar använder den här banan.",
+    "The changed level has been saved with a new ID, so a course that still lists the old one will miss it. Update the courses to the changed level? Their high scores are kept.":
+        "Den ändrade banan har sparats med ett nytt ID, så en bansamling som fortfarande har det gamla kommer att sakna den. Vill du uppdatera bansamlingarna till den ändrade banan? Deras topplistor behålls.",
+    "The level was saved, but these courses could not be updated and still list it as it was before:\n\n%1":
+        "Banan sparades, men de här bansamlingarna kunde inte uppdateras och har den kvar som den var förut:\n\n%1",
+    # The level into the game: Play in game and Add to course
+    "&Play in Game": "S&pela i spelet",
+    "Start the game on this level, saved first if you wish":
+        "Starta spelet på den här banan, sparad först om du vill",
+    "Add to &Course...": "Lägg till i &bansamling...",
+    "Put this level at the end of one of your courses, or start a new course with it":
+        "Lägg banan sist i en av dina bansamlingar, eller börja en ny bansamling med den",
+    "The game could not be started: %1 was not found beside the editor.":
+        "Spelet kunde inte startas: %1 finns inte bredvid banredigeraren.",
+    "The game could not be started: %1 did not run.":
+        "Spelet kunde inte startas: %1 gick inte att köra.",
+    "The game reads levels only from its levels folders, so a course could not find %1 where it is saved now.\nSave the level in your own levels folder with Save As (it opens there), then add it to a course.":
+        "Spelet läser banor bara från sina banmappar, så en bansamling skulle inte hitta %1 där den är sparad nu.\nSpara banan i din egen banmapp med Spara som (den öppnas där) och lägg sedan till den i en bansamling.",
+    "%1 could not be read back as a level, so it was not added to a course.":
+        "%1 kunde inte läsas tillbaka som en bana, så den lades inte till i någon bansamling.",
+    "The level could not be added to the course %1.\n\n%2":
+        "Banan kunde inte läggas till i bansamlingen %1.\n\n%2",
+    "Made the course %1 with the level %2.": "Skapade bansamlingen %1 med banan %2.",
+    "Added the level %1 to the course %2.": "Lade till banan %1 i bansamlingen %2.",
+    "Add to Course": "Lägg till i bansamling",
+    "Add the level \"%1\" as the last hole of a course. The game lists your courses under Pick course.":
+        "Lägg till banan ”%1” som sista hål i en bansamling. Spelet visar dina bansamlingar under Välj bansamling.",
+    "To the end of an &existing course:": "Sist i en &befintlig bansamling:",
+    "To a &new course named:": "I en &ny bansamling med namnet:",
+    # Moving the whole level
+    "&Shift Level": "&Flytta banan",
+    "&Left": "&Vänster",
+    "&Right": "&Höger",
+    "&Up": "&Upp",
+    "&Down": "&Ned",
+    "Move every block one square left; blocks pushed over the edge are lost":
+        "Flytta alla block en ruta åt vänster; block som skjuts över kanten försvinner",
+    "Move every block one square right; blocks pushed over the edge are lost":
+        "Flytta alla block en ruta åt höger; block som skjuts över kanten försvinner",
+    "Move every block one square up; blocks pushed over the edge are lost":
+        "Flytta alla block en ruta uppåt; block som skjuts över kanten försvinner",
+    "Move every block one square down; blocks pushed over the edge are lost":
+        "Flytta alla block en ruta nedåt; block som skjuts över kanten försvinner",
 }
 
 

@@ -280,6 +280,9 @@ SV = {
     "To par": "Mot par",
     "(you)": "(du)",
     "&Play again": "&Spela igen",
+    # A level named on the command line (the editor's Play in game)
+    "%1 could not be played: it cannot be read as a Trundlex level file.":
+        "%1 kunde inte spelas: den går inte att läsa som en Trundlex-banfil.",
 }
 
 

@@ -172,6 +172,29 @@ Replace it anyway?</source>
 
 Vill du ersätta den ändå?</translation>
     </message>
+    <message>
+        <source>One of your courses uses this level.</source>
+        <translation>En av dina bansamlingar använder den här banan.</translation>
+    </message>
+    <message>
+        <source>%1 of your courses use this level.</source>
+        <translation>%1 av dina bansamlingar använder den här banan.</translation>
+    </message>
+    <message>
+        <source>The changed level has been saved with a new ID, so a course that still lists the old one will miss it. Update the courses to the changed level? Their high scores are kept.</source>
+        <translation>Den ändrade banan har sparats med ett nytt ID, så en bansamling som fortfarande har det gamla kommer att sakna den. Vill du uppdatera bansamlingarna till den ändrade banan? Deras topplistor behålls.</translation>
+    </message>
+</context>
+<context>
+    <name>GameLauncher</name>
+    <message>
+        <source>The game could not be started: %1 was not found beside the editor.</source>
+        <translation>Spelet kunde inte startas: %1 finns inte bredvid banredigeraren.</translation>
+    </message>
+    <message>
+        <source>The game could not be started: %1 did not run.</source>
+        <translation>Spelet kunde inte startas: %1 gick inte att köra.</translation>
+    </message>
 </context>
 <context>
     <name>LevelCommands</name>
@@ -184,6 +207,35 @@ The level you are editing has not been changed.
 Banan du redigerar har inte ändrats.
 
 %1</translation>
+    </message>
+</context>
+<context>
+    <name>LevelHandOff</name>
+    <message>
+        <source>The game reads levels only from its levels folders, so a course could not find %1 where it is saved now.
+Save the level in your own levels folder with Save As (it opens there), then add it to a course.</source>
+        <translation>Spelet läser banor bara från sina banmappar, så en bansamling skulle inte hitta %1 där den är sparad nu.
+Spara banan i din egen banmapp med Spara som (den öppnas där) och lägg sedan till den i en bansamling.</translation>
+    </message>
+    <message>
+        <source>%1 could not be read back as a level, so it was not added to a course.</source>
+        <translation>%1 kunde inte läsas tillbaka som en bana, så den lades inte till i någon bansamling.</translation>
+    </message>
+    <message>
+        <source>The level could not be added to the course %1.
+
+%2</source>
+        <translation>Banan kunde inte läggas till i bansamlingen %1.
+
+%2</translation>
+    </message>
+    <message>
+        <source>Added the level %1 to the course %2.</source>
+        <translation>Lade till banan %1 i bansamlingen %2.</translation>
+    </message>
+    <message>
+        <source>Made the course %1 with the level %2.</source>
+        <translation>Skapade bansamlingen %1 med banan %2.</translation>
     </message>
 </context>
 <context>
@@ -359,6 +411,25 @@ Banan du redigerar har inte ändrats.
     </message>
 </context>
 <context>
+    <name>trundlex::AddToCourseDialog</name>
+    <message>
+        <source>To the end of an &amp;existing course:</source>
+        <translation>Sist i en &amp;befintlig bansamling:</translation>
+    </message>
+    <message>
+        <source>To a &amp;new course named:</source>
+        <translation>I en &amp;ny bansamling med namnet:</translation>
+    </message>
+    <message>
+        <source>Add to Course</source>
+        <translation>Lägg till i bansamling</translation>
+    </message>
+    <message>
+        <source>Add the level "%1" as the last hole of a course. The game lists your courses under Pick course.</source>
+        <translation>Lägg till banan ”%1” som sista hål i en bansamling. Spelet visar dina bansamlingar under Välj bansamling.</translation>
+    </message>
+</context>
+<context>
     <name>trundlex::CEditorDoc</name>
     <message>
         <source>Untitled</source>
@@ -401,6 +472,14 @@ En fil som redan fanns där har lämnats orörd.
     <message>
         <source>The level in the file is %1 x %2 squares; the level you are saving is only %3 x %4.</source>
         <translation>Banan i filen är %1 x %2 rutor; banan du sparar är bara %3 x %4.</translation>
+    </message>
+    <message>
+        <source>The level was saved, but these courses could not be updated and still list it as it was before:
+
+%1</source>
+        <translation>Banan sparades, men de här bansamlingarna kunde inte uppdateras och har den kvar som den var förut:
+
+%1</translation>
     </message>
 </context>
 <context>
@@ -536,6 +615,26 @@ En fil som redan fanns där har lämnats orörd.
     <message>
         <source>Look for what keeps the level from being played, and work out its par</source>
         <translation>Leta efter det som hindrar banan från att spelas, och räkna ut dess par</translation>
+    </message>
+    <message>
+        <source>&amp;Play in Game</source>
+        <translation>S&amp;pela i spelet</translation>
+    </message>
+    <message>
+        <source>Start the game on this level, saved first if you wish</source>
+        <translation>Starta spelet på den här banan, sparad först om du vill</translation>
+    </message>
+    <message>
+        <source>Add to &amp;Course...</source>
+        <translation>Lägg till i &amp;bansamling...</translation>
+    </message>
+    <message>
+        <source>Put this level at the end of one of your courses, or start a new course with it</source>
+        <translation>Lägg banan sist i en av dina bansamlingar, eller börja en ny bansamling med den</translation>
+    </message>
+    <message>
+        <source>&amp;Shift Level</source>
+        <translation>&amp;Flytta banan</translation>
     </message>
 </context>
 <context>
@@ -795,6 +894,38 @@ En fil som redan fanns där har lämnats orörd.
     <message>
         <source>Stop &amp;ball</source>
         <translation>Stoppa &amp;bollen</translation>
+    </message>
+    <message>
+        <source>&amp;Left</source>
+        <translation>&amp;Vänster</translation>
+    </message>
+    <message>
+        <source>Move every block one square left; blocks pushed over the edge are lost</source>
+        <translation>Flytta alla block en ruta åt vänster; block som skjuts över kanten försvinner</translation>
+    </message>
+    <message>
+        <source>&amp;Right</source>
+        <translation>&amp;Höger</translation>
+    </message>
+    <message>
+        <source>Move every block one square right; blocks pushed over the edge are lost</source>
+        <translation>Flytta alla block en ruta åt höger; block som skjuts över kanten försvinner</translation>
+    </message>
+    <message>
+        <source>&amp;Up</source>
+        <translation>&amp;Upp</translation>
+    </message>
+    <message>
+        <source>Move every block one square up; blocks pushed over the edge are lost</source>
+        <translation>Flytta alla block en ruta uppåt; block som skjuts över kanten försvinner</translation>
+    </message>
+    <message>
+        <source>&amp;Down</source>
+        <translation>&amp;Ned</translation>
+    </message>
+    <message>
+        <source>Move every block one square down; blocks pushed over the edge are lost</source>
+        <translation>Flytta alla block en ruta nedåt; block som skjuts över kanten försvinner</translation>
     </message>
 </context>
 <context>

@@ -402,6 +402,14 @@
         <source>Res&amp;tart</source>
         <translation>Börja &amp;om</translation>
     </message>
+    <message>
+        <source>Player</source>
+        <translation>Spelare</translation>
+    </message>
+    <message>
+        <source>%1 could not be played: it cannot be read as a Trundlex level file.</source>
+        <translation>%1 kunde inte spelas: den går inte att läsa som en Trundlex-banfil.</translation>
+    </message>
 </context>
 <context>
     <name>trundlex::HighScoreDialog</name>

@@ -47,4 +47,17 @@ bool saveLevelFile(Level& level, const std::string& path, const LocalClock& cloc
     return ok;
 }
 
+bool writeLevelFile(const Level& level, const std::string& path, std::string* error) {
+    std::ostringstream out;
+    ArchiveWriter archive(out);
+    archive.writeString(level.toText());
+    if (!archive.ok()) {
+        if (error) {
+            *error = "the level text cannot be encoded";
+        }
+        return false;
+    }
+    return writeFileSafely(path, out.str(), error);
+}
+
 }  // namespace trundlex

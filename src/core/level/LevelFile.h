@@ -46,4 +46,10 @@ LevelLoadResult loadLevelFile(const std::string& path, Level& level);
 bool saveLevelFile(Level& level, const std::string& path, const LocalClock& clock,
                    std::string* error = nullptr);
 
+// Writes `level` to `path` with the ID it has, replacing the file only once the new contents
+// are safely on disk: for a level whose ID is still right, such as an unchanged copy. False,
+// with a short reason in `error` (when given), when the text cannot be encoded or the file
+// cannot be written; the previous file is then intact.
+bool writeLevelFile(const Level& level, const std::string& path, std::string* error = nullptr);
+
 }  // namespace trundlex

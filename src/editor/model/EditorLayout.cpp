@@ -28,7 +28,8 @@ void EditorLayout::fit() {
 int EditorLayout::maxCellSize() const {
     const double cells = static_cast<double>(levelWidth_) * static_cast<double>(levelHeight_);
     const int byPicture = static_cast<int>(std::sqrt(static_cast<double>(MaxPicturePixels) / cells));
-    return std::max(fitCell_, std::min(MaxCellSize, byPicture));
+    const int wanted = std::max(MaxCellSize, fitCell_ * MinZoomFactor);
+    return std::max(fitCell_, std::min(wanted, byPicture));
 }
 
 void EditorLayout::zoomAt(PixelPoint p, int cellSize) {

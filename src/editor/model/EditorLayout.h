@@ -31,10 +31,13 @@ class EditorLayout {
 public:
     static constexpr int OriginX = 5;
     static constexpr int OriginY = 78;
-    // Zooming stops at this cell size, or earlier when the level's picture would pass
-    // MaxPicturePixels (a 300 x 300 level is still drawn whole, in about 60 MB).
+    // Zooming goes at least to MinZoomFactor times the fitting cell size and on up to
+    // MaxCellSize where that is larger, but never so far that the level's picture, which is
+    // drawn whole, would pass MaxPicturePixels (about 144 MB); on a window of 1920 x 1200 or
+    // smaller that limit leaves every level its four times.
+    static constexpr int MinZoomFactor = 4;
     static constexpr int MaxCellSize = 64;
-    static constexpr std::int64_t MaxPicturePixels = std::int64_t{4000} * 4000;
+    static constexpr std::int64_t MaxPicturePixels = std::int64_t{6000} * 6000;
 
     // Lays a level of the given size out in a client area. While fitting, the cell size is the
     // largest that lets the whole level fit right of and below the origin, but never less than

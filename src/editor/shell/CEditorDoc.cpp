@@ -7,8 +7,10 @@
 #include "LevelEditCommand.h"
 #include "platform/SaveErrorText.h"
 #include "level/LevelFile.h"
+#include "model/LevelCourses.h"
 #include "model/LevelEditing.h"
 #include "model/LevelCheck.h"
+#include "model/LevelSaving.h"
 #include "model/ReplaceCheck.h"
 #include "model/RecentFileList.h"
 #include "platform/PlatformSupport.h"
@@ -23,6 +25,16 @@ std::string toBytes(const QString& text) {
 
 std::string toFileName(const QString& path) {
     return QFile::encodeName(QDir::toNativeSeparators(path)).toStdString();
+}
+
+// Whether `path` lies in `folder` or below it.
+bool isInside(const QString& path, const QString& folder) {
+    if (path.isEmpty() || folder.isEmpty()) {
+        return false;
+    }
+    const QString inner = QDir::cleanPath(QFileInfo(path).absoluteFilePath());
+    const QString outer = QDir::cleanPath(QFileInfo(folder).absoluteFilePath());
+    return inner.startsWith(outer + QLatin1Char('/'));
 }
 
 }  // namespace
@@ -79,6 +91,17 @@ QString CEditorDoc::dialogFolder() const {
     return QFile::decodeName(QByteArray::fromStdString(folder));
 }
 
+QString CEditorDoc::saveFolder() const {
+    if (isInside(pathName_, levelsFolder_)) {
+        return QFileInfo(pathName_).absolutePath();
+    }
+    return levelsFolder_;
+}
+
+bool CEditorDoc::isFileReadByGame() const {
+    return isInside(pathName_, levelsFolder_) || isInside(pathName_, shippedFolder_);
+}
+
 bool CEditorDoc::fileNew() {
     LevelProperties values;
     if (!saveModified() || !prompts_.editProperties(values)) {
@@ -88,6 +111,7 @@ bool CEditorDoc::fileNew() {
     level_.init(values.width, values.height, toBytes(values.name), toBytes(values.creator));
     clearLevel(level_);
     history_.clear();
+    opened_.reset();
     setPathName({});
     emit documentReplaced();
     return true;
@@ -103,6 +127,7 @@ bool CEditorDoc::replaceWithUntitled(const Level& level) {
     recordEdit(before);
     // No state of the history belongs to a file any more.
     history_.resetClean();
+    opened_.reset();
     setPathName({});
     emit documentReplaced();
     return true;
@@ -117,6 +142,13 @@ void CEditorDoc::restoreUnsaved(const Level& level, const QString& path) {
     history_.resetClean();
     // Not through setPathName: a brought-back level is no file the user opened.
     pathName_ = path;
+    // What the file holds is the state the level's ID belongs to; the copy brought back
+    // carries only the ID its safety copy was given.
+    opened_.reset();
+    Level inFile;
+    if (!path.isEmpty() && loadLevelFile(toFileName(path), inFile) == LevelLoadResult::Loaded) {
+        opened_ = std::move(inFile);
+    }
     emit titleChanged();
     emit documentReplaced();
 }
@@ -159,24 +191,36 @@ bool CEditorDoc::openFile(const QString& path) {
         return false;
     }
     history_.clear();
+    opened_ = level_;
     setPathName(path);
     emit documentReplaced();
     return true;
 }
 
 bool CEditorDoc::fileSave() {
-    if (pathName_.isEmpty()) {
+    // A level that came with the game is the game's: a changed one becomes the user's own.
+    if (pathName_.isEmpty() || isInside(pathName_, shippedFolder_)) {
         return fileSaveAs();
     }
     return saveTo(pathName_);
 }
 
 bool CEditorDoc::fileSaveAs() {
-    const QString path = prompts_.chooseFileToSave(dialogFolder(), suggestedFileName());
+    // The folder the game reads the user's levels from may not exist yet, and a file dialog
+    // cannot always make one.
+    QDir().mkpath(levelsFolder_);
+    const QString path = prompts_.chooseFileToSave(saveFolder(), suggestedFileName());
     if (path.isEmpty()) {
         return false;
     }
     return saveTo(path);
+}
+
+bool CEditorDoc::saveForGame() {
+    if (pathName_.isEmpty()) {
+        return fileSaveAs();
+    }
+    return saveModified();
 }
 
 bool CEditorDoc::saveModified() {
@@ -195,14 +239,45 @@ bool CEditorDoc::saveModified() {
 }
 
 bool CEditorDoc::saveTo(const QString& path) {
+    Level stored;
+    const bool inFile = QFileInfo::exists(path) &&
+                        loadLevelFile(toFileName(path), stored) == LevelLoadResult::Loaded;
+    const SavePlan plan = planSave(level_, opened_ ? &*opened_ : nullptr,
+                                   inFile ? &stored : nullptr, clock_());
+    if (plan.write) {
+        if (!confirmSave(path, inFile ? &stored : nullptr)) {
+            return false;
+        }
+        Level saved = level_;
+        saved.setId(plan.id);
+        std::string error;
+        if (!writeLevelFile(saved, toFileName(path), &error)) {
+            prompts_.showError(tr("The level could not be saved to %1.\n"
+                                  "Any file already there has been left as it was.\n\n%2")
+                                   .arg(QDir::toNativeSeparators(path), saveErrorText(error)));
+            return false;
+        }
+    }
+    // Else the file holds this very level, ID and all: writing it again would change nothing
+    // but the file's time.
+    level_.setId(plan.id);
+    level_.setModified(false);
+    opened_ = level_;
+    history_.setClean();
+    setPathName(path);
+    if (!plan.replacedId.empty()) {
+        followCourses(plan.replacedId, plan.id);
+    }
+    return true;
+}
+
+bool CEditorDoc::confirmSave(const QString& path, const Level* stored) {
     std::vector<LevelProblem> problems = findLevelProblems(level_);
     // What the level now in the file would lose: a save over it that drops its cup or most of
     // its cells is more often a slip than meant, and gets a warning that defaults to Cancel.
-    Level stored;
     ReplacementLoss loss;
-    if (QFileInfo::exists(path) &&
-        loadLevelFile(toFileName(path), stored) == LevelLoadResult::Loaded) {
-        loss = checkReplacement(stored, level_);
+    if (stored != nullptr) {
+        loss = checkReplacement(*stored, level_);
     }
     QStringList lines;
     if (loss.cup) {
@@ -212,8 +287,8 @@ bool CEditorDoc::saveTo(const QString& path) {
     if (loss.size) {
         lines << tr("The level in the file is %1 x %2 squares; the level you are saving is "
                     "only %3 x %4.")
-                     .arg(stored.width())
-                     .arg(stored.height())
+                     .arg(stored->width())
+                     .arg(stored->height())
                      .arg(level_.width())
                      .arg(level_.height());
     }
@@ -222,24 +297,29 @@ bool CEditorDoc::saveTo(const QString& path) {
     }
     const QString warning = lines.join(QLatin1Char('\n'));
     if (loss.any()) {
-        if (!prompts_.replaceDespite(QFileInfo(path).fileName(), warning)) {
-            return false;
-        }
-    } else if (!problems.empty() && !prompts_.saveDespite(warning)) {
-        // A level that cannot be played may still be work in progress: warn, but let it be
-        // saved.
-        return false;
+        return prompts_.replaceDespite(QFileInfo(path).fileName(), warning);
     }
-    std::string error;
-    if (!saveLevelFile(level_, toFileName(path), clock_, &error)) {
-        prompts_.showError(tr("The level could not be saved to %1.\n"
-                              "Any file already there has been left as it was.\n\n%2")
-                               .arg(QDir::toNativeSeparators(path), saveErrorText(error)));
-        return false;
+    // A level that cannot be played may still be work in progress: warn, but let it be saved.
+    return problems.empty() || prompts_.saveDespite(warning);
+}
+
+void CEditorDoc::followCourses(const std::string& oldId, const std::string& newId) {
+    if (coursesFolder_.isEmpty()) {
+        return;
     }
-    history_.setClean();
-    setPathName(path);
-    return true;
+    LevelCourses courses(toFileName(coursesFolder_), oldId);
+    if (courses.count() == 0 || !prompts_.updateCourses(courses.count())) {
+        return;
+    }
+    QStringList failures;
+    for (const LevelCourses::Failure& failure : courses.follow(newId)) {
+        failures << saveErrorText(failure.error);
+    }
+    if (!failures.isEmpty()) {
+        prompts_.showError(tr("The level was saved, but these courses could not be updated and "
+                              "still list it as it was before:\n\n%1")
+                               .arg(failures.join(QLatin1Char('\n'))));
+    }
 }
 
 void CEditorDoc::setPathName(const QString& path) {

@@ -6,7 +6,6 @@
 #include <QToolTip>
 #include <QWheelEvent>
 #include <cmath>
-#include <map>
 
 #include "CEditorDoc.h"
 #include "model/BlockEditing.h"
@@ -471,18 +470,6 @@ void CEditorView::keyPressEvent(QKeyEvent* event) {
         return;
     }
     QWidget::keyPressEvent(event);
-}
-
-void CEditorView::keyReleaseEvent(QKeyEvent* event) {
-    // The arrow keys shift the level a cell at a time, once per press.
-    static const std::map<int, std::pair<int, int>> arrows = {
-        {Qt::Key_Left, {-1, 0}}, {Qt::Key_Up, {0, -1}}, {Qt::Key_Right, {1, 0}}, {Qt::Key_Down, {0, 1}}};
-    const auto arrow = arrows.find(event->key());
-    if (event->isAutoRepeat() || arrow == arrows.end()) {
-        QWidget::keyReleaseEvent(event);
-        return;
-    }
-    commands_.shift(arrow->second.first, arrow->second.second);
 }
 
 }  // namespace trundlex

@@ -24,12 +24,11 @@ class SettingsStore;
 // The editor's window content: the brush strip on top and the level below it, edited with
 // the mouse. A left press inside the level starts a stroke of the current tool (one undo
 // step however many cells it paints), the release finishes it; a right click on a cell picks
-// its block up as the brush, Ctrl + right click turns the block. The arrow keys shift the
-// level's blocks by one cell. While a stroke lasts the pointer counts as inside the level:
+// its block up as the brush, Ctrl + right click turns the block. While a stroke lasts the pointer counts as inside the level:
 // positions beyond its edge are taken at the edge.
 //
 // In test mode the view shows only the level and the test ball: a left click putts the ball
-// toward the pointer, and no other mouse action works. The arrow keys, Undo, Properties and
+// toward the pointer, and no other mouse action works. Shifting the level, Undo, Properties and
 // Make fit still change the level, also under a rolling ball; the other whole-level commands
 // do nothing until test mode ends.
 class CEditorView : public QWidget {
@@ -127,7 +126,6 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
-    void keyReleaseEvent(QKeyEvent* event) override;
 
 private:
     // The smallest cell, in pixels, that the grid is drawn over.

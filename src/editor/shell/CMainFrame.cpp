@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QFile>
 #include <QMenuBar>
+#include <QStatusBar>
 #include <QToolBar>
 
 #include "CEditorDoc.h"
@@ -12,6 +13,7 @@
 #include "EditorActions.h"
 #include "EditorStatusBar.h"
 #include "LevelCheckDialog.h"
+#include "LevelHandOff.h"
 #include "ToolbarIcons.h"
 #include "ball/BallTypes.h"
 #include "model/RecentFileList.h"
@@ -39,7 +41,11 @@ void writeBytes(SettingsStore& store, const char* name, const QByteArray& bytes)
 
 CMainFrame::CMainFrame(CEditorDoc& document, EditorPrompts& prompts, SettingsStore& store,
                        RecentFileList& recent, QWidget* parent)
-    : QMainWindow(parent), document_(document), store_(store), recentList_(recent) {
+    : QMainWindow(parent),
+      document_(document),
+      store_(store),
+      recentList_(recent),
+      handOff_(std::make_unique<LevelHandOff>(document, prompts)) {
     view_ = new CEditorView(document_, prompts, store, this);
     setCentralWidget(view_);
     actions_ = new EditorActions(*view_);
@@ -61,6 +67,8 @@ CMainFrame::CMainFrame(CEditorDoc& document, EditorPrompts& prompts, SettingsSto
     restoreState(readBytes(store_, "state"));
     view_->setFocus();
 }
+
+CMainFrame::~CMainFrame() = default;
 
 QAction* CMainFrame::fileAction(int command) const {
     for (const auto& [id, action] : fileActions_) {
@@ -94,6 +102,16 @@ void CMainFrame::createFileActions() {
         [this] { document_.fileSave(); });
     add(EditorCommand::SaveAs, tr("Save &As..."), tr("Save the level under a new name"),
         QKeySequence(), [this] { document_.fileSaveAs(); });
+    add(EditorCommand::PlayInGame, tr("&Play in Game"),
+        tr("Start the game on this level, saved first if you wish"), QKeySequence(Qt::Key_F9),
+        [this] { handOff_->playInGame(); });
+    add(EditorCommand::AddToCourse, tr("Add to &Course..."),
+        tr("Put this level at the end of one of your courses, or start a new course with it"),
+        QKeySequence(), [this] {
+            if (handOff_->addToCourse()) {
+                statusBar()->showMessage(handOff_->lastAddition(), 8000);
+            }
+        });
     add(EditorCommand::Exit, tr("E&xit"), tr("Quit the editor; a changed level can be saved first"),
         QKeySequence::Quit, [this] { close(); });
 
@@ -129,6 +147,9 @@ void CMainFrame::createMenus() {
     fileMenu_->addAction(file(EditorCommand::Save));
     fileMenu_->addAction(file(EditorCommand::SaveAs));
     fileMenu_->addSeparator();
+    fileMenu_->addAction(file(EditorCommand::PlayInGame));
+    fileMenu_->addAction(file(EditorCommand::AddToCourse));
+    fileMenu_->addSeparator();
     fileMenu_->addAction(noRecentFile_);
     for (QAction* action : recent_) {
         fileMenu_->addAction(action);
@@ -152,6 +173,11 @@ void CMainFrame::createMenus() {
     for (EditorCommand id : {EditorCommand::RotateLevel, EditorCommand::FlipHorizontal,
                              EditorCommand::FlipVertical, EditorCommand::MakeFit}) {
         edit->addAction(command(id));
+    }
+    QMenu* shift = edit->addMenu(tr("&Shift Level"));
+    for (EditorCommand id : {EditorCommand::ShiftLeft, EditorCommand::ShiftRight,
+                             EditorCommand::ShiftUp, EditorCommand::ShiftDown}) {
+        shift->addAction(command(id));
     }
     edit->addSeparator();
     edit->addAction(checkLevel_);

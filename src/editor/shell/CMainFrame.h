@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QMainWindow>
+#include <memory>
 #include <vector>
 
 class QAction;
@@ -14,6 +15,7 @@ class CEditorView;
 class EditorActions;
 class EditorPrompts;
 class LevelCheckDialog;
+class LevelHandOff;
 class RecentFileList;
 class SettingsStore;
 
@@ -27,11 +29,15 @@ public:
     // Everything given must outlive the frame.
     CMainFrame(CEditorDoc& document, EditorPrompts& prompts, SettingsStore& store,
                RecentFileList& recent, QWidget* parent = nullptr);
+    ~CMainFrame() override;
 
     CEditorView* view() const { return view_; }
     EditorActions& actions() const { return *actions_; }
-    // The file commands (New, Open, Save, Save As, Exit) and the recent files.
+    // The file commands (New, Open, Save, Save As, Play in game, Add to course, Exit) and the
+    // recent files.
     QAction* fileAction(int command) const;
+    // What Play in game and Add to course do.
+    LevelHandOff& handOff() const { return *handOff_; }
     const std::vector<QAction*>& recentActions() const { return recent_; }
     QToolBar* toolBar() const { return toolBar_; }
     // Help > About Editor.
@@ -58,6 +64,7 @@ private:
     SettingsStore& store_;
     RecentFileList& recentList_;
     LevelCheckDialog* checkDialog_ = nullptr;
+    std::unique_ptr<LevelHandOff> handOff_;
     QAction* checkLevel_ = nullptr;
     CEditorView* view_;
     EditorActions* actions_;

@@ -64,4 +64,26 @@ bool DialogPrompts::replaceDespite(const QString& fileName, const QString& losse
                                 QMessageBox::Cancel) == QMessageBox::Save;
 }
 
+bool DialogPrompts::updateCourses(int count) {
+    const QString used = count == 1 ? tr("One of your courses uses this level.")
+                                    : tr("%1 of your courses use this level.").arg(count);
+    return QMessageBox::question(
+               parent_, tr("Trundlex Editor"),
+               used + QStringLiteral("\n\n") +
+                   tr("The changed level has been saved with a new ID, so a course that still "
+                      "lists the old one will miss it. Update the courses to the changed level? "
+                      "Their high scores are kept."),
+               QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes) == QMessageBox::Yes;
+}
+
+bool DialogPrompts::chooseCourse(const QString& levelName, const QStringList& courseNames,
+                                 AddToCourseDialog::Choice& choice) {
+    AddToCourseDialog dialog(levelName, courseNames, parent_);
+    if (dialog.exec() != QDialog::Accepted) {
+        return false;
+    }
+    choice = dialog.choice();
+    return true;
+}
+
 }  // namespace trundlex

@@ -23,6 +23,9 @@ public:
     void showError(const QString& text) override;
     bool saveDespite(const QString& problems) override;
     bool replaceDespite(const QString& fileName, const QString& losses) override;
+    bool updateCourses(int count) override;
+    bool chooseCourse(const QString& levelName, const QStringList& courseNames,
+                      AddToCourseDialog::Choice& choice) override;
 
 private:
     QString fileFilter() const;

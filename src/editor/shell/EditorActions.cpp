@@ -47,12 +47,15 @@ EditorActions::EditorActions(CEditorView& view) : QObject(&view), view_(view) {
     connect(sound, &QAction::triggered, &view_, &CEditorView::toggleSound);
     connect(&view_, &CEditorView::soundChanged, sound, &QAction::setChecked);
 
+    // Spelt out rather than the platform's standard zoom keys, which are these same keys on
+    // Linux and Windows: a key listed twice is ambiguous to Qt and then does nothing. Ctrl+=
+    // is Ctrl++ without Shift on keyboards where + shares the = key.
     QAction* zoomIn = add(EditorCommand::ZoomIn, tr("Zoom &In"), tr("Show the level larger"));
-    zoomIn->setShortcuts({QKeySequence::ZoomIn, QKeySequence(Qt::CTRL | Qt::Key_Plus),
-                          QKeySequence(Qt::CTRL | Qt::Key_Equal)});
+    zoomIn->setShortcuts(
+        {QKeySequence(Qt::CTRL | Qt::Key_Plus), QKeySequence(Qt::CTRL | Qt::Key_Equal)});
     connect(zoomIn, &QAction::triggered, &view_, &CEditorView::zoomIn);
     QAction* zoomOut = add(EditorCommand::ZoomOut, tr("Zoom &Out"), tr("Show the level smaller"));
-    zoomOut->setShortcuts({QKeySequence::ZoomOut, QKeySequence(Qt::CTRL | Qt::Key_Minus)});
+    zoomOut->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Minus));
     connect(zoomOut, &QAction::triggered, &view_, &CEditorView::zoomOut);
     QAction* fit = add(EditorCommand::ZoomFit, tr("&Fit Level"), tr("Show the whole level"));
     fit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_0));
@@ -187,6 +190,40 @@ void EditorActions::createLevelActions() {
     }
     level(EditorCommand::MakeFit, tr("&Make fit"), tr("Remove unused area"),
           QKeySequence(Qt::CTRL | Qt::Key_F), [commands] { commands->makeFit(); });
+
+    // Moving every block drops those pushed over the edge, so no bare key does it: a plain
+    // arrow is too easily pressed while the pointer is elsewhere. Once per press, also in test
+    // mode.
+    struct ShiftEntry {
+        EditorCommand command;
+        const char* text;
+        const char* tip;
+        Qt::Key key;
+        int dx;
+        int dy;
+    };
+    static const ShiftEntry kShifts[] = {
+        {EditorCommand::ShiftLeft, QT_TR_NOOP("&Left"),
+         QT_TR_NOOP("Move every block one square left; blocks pushed over the edge are lost"),
+         Qt::Key_Left, -1, 0},
+        {EditorCommand::ShiftRight, QT_TR_NOOP("&Right"),
+         QT_TR_NOOP("Move every block one square right; blocks pushed over the edge are lost"),
+         Qt::Key_Right, 1, 0},
+        {EditorCommand::ShiftUp, QT_TR_NOOP("&Up"),
+         QT_TR_NOOP("Move every block one square up; blocks pushed over the edge are lost"),
+         Qt::Key_Up, 0, -1},
+        {EditorCommand::ShiftDown, QT_TR_NOOP("&Down"),
+         QT_TR_NOOP("Move every block one square down; blocks pushed over the edge are lost"),
+         Qt::Key_Down, 0, 1},
+    };
+    for (const ShiftEntry& entry : kShifts) {
+        const int dx = entry.dx;
+        const int dy = entry.dy;
+        QAction* shift = level(entry.command, tr(entry.text), tr(entry.tip),
+                               QKeySequence(Qt::CTRL | Qt::SHIFT | entry.key),
+                               [commands, dx, dy] { commands->shift(dx, dy); });
+        shift->setAutoRepeat(false);
+    }
 }
 
 void EditorActions::createBallActions() {

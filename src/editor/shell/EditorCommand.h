@@ -10,6 +10,8 @@ enum class EditorCommand : int {
     Save = 57603,
     SaveAs = 57604,
     RecentFirst = 57616,  // 57616 ... 57619: the recent files, newest first
+    PlayInGame = 32834,
+    AddToCourse = 32835,
     Exit = 57665,
     // Edit
     Undo = 57643,
@@ -32,6 +34,10 @@ enum class EditorCommand : int {
     ZoomOut = 32831,
     ZoomFit = 32832,
     CheckLevel = 32833,
+    ShiftLeft = 32836,
+    ShiftRight = 32837,
+    ShiftUp = 32838,
+    ShiftDown = 32839,
     // Tools
     ToolLine = 32784,
     ToolFill = 32797,

@@ -2,6 +2,7 @@
 
 #include <QString>
 
+#include "AddToCourseDialog.h"
 #include "LevelPropertiesDialog.h"
 
 namespace trundlex {
@@ -33,6 +34,13 @@ public:
     // `losses` says, one line each; true when the user saves all the same. Cancel is the
     // default answer, since such a save is more often a slip than meant.
     virtual bool replaceDespite(const QString& fileName, const QString& losses) = 0;
+    // Asks whether `count` (at least 1) of the user's courses, which list the level just saved
+    // by the ID it had before the change, are to list it by its new ID; true: update them.
+    virtual bool updateCourses(int count) = 0;
+    // The Add to Course dialog for the level `levelName` over the user's courses
+    // `courseNames`; true and the choice on OK, false on Cancel.
+    virtual bool chooseCourse(const QString& levelName, const QStringList& courseNames,
+                              AddToCourseDialog::Choice& choice) = 0;
 };
 
 }  // namespace trundlex

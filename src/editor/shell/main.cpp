@@ -36,14 +36,17 @@ int main(int argc, char** argv) {
     QtSettingsStore store;
     RecentFileList recent(store);
     recent.Load();
-    // The file dialogs start where this user may save levels: the shipped levels folder of a
-    // build tree, else the per-user levels folder, which the game reads too.
-    const QString levels = userWritableFolder(QStringLiteral("levels"));
+    // Save As starts in this user's own levels folder, which the game reads beside the shipped
+    // levels; the shipped folder is the game's, even in a build tree where it may be written.
+    const QString levels = userDataFolder() + QStringLiteral("levels");
     QDir().mkpath(levels);
 
     QtSoundPlayer sound(soundBaseFolder());
     DialogPrompts prompts;
     CEditorDoc document(prompts, recent, levels);
+    // The courses the game reads as this user's own follow a level saved with a new ID.
+    document.setCoursesFolder(userDataFolder() + QStringLiteral("courses"));
+    document.setShippedLevelsFolder(dataFolder(QStringLiteral("levels")));
     CMainFrame frame(document, prompts, store, recent);
     frame.view()->setSoundPlayer(&sound);
     prompts.setParentWidget(&frame);

@@ -34,6 +34,10 @@ int main(int argc, char** argv) {
         "were read from; exit status 1 when no levels or sounds were found. For "
         "checking an installation.");
     options.installLanguage = installLanguage;
+    options.argumentName = QStringLiteral("level");
+    options.argumentHelp = QStringLiteral(
+        "A level file to play at once, alone; the editor's Play in game starts the game so.");
+    options.argumentSyntax = QStringLiteral("[FILE.lev]");
     const ProgramStart started = startProgram(app, QCoreApplication::arguments(), options);
 
     // One random sequence for the whole run, seeded once.
@@ -76,6 +80,11 @@ int main(int argc, char** argv) {
     {
         MainFrame frame(context);
         frame.show();
+        // A level named on the command line is played at once; one that cannot be read is
+        // reported and the game waits as after any start.
+        if (!started.arguments.isEmpty()) {
+            frame.view()->playLevelFile(started.arguments.front());
+        }
         if (started.quitAfterStart) {
             QTimer::singleShot(0, &app, &QCoreApplication::quit);
         }

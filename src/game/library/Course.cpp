@@ -147,6 +147,17 @@ const std::string& Course::levelId(int index) const {
     return levelIds_[static_cast<std::size_t>(index)];
 }
 
+int Course::replaceLevelId(std::string_view from, std::string_view to) {
+    int replaced = 0;
+    for (std::string& levelId : levelIds_) {
+        if (levelId == from) {
+            levelId = std::string(to);
+            ++replaced;
+        }
+    }
+    return replaced;
+}
+
 std::string Course::generateId(RandomSource& random) const {
     // A generator that strays outside its range is folded back into 0 ... 32767.
     std::uint32_t r = static_cast<std::uint32_t>(random.next()) & 0x7FFFu;

@@ -76,6 +76,10 @@ public:
     // Appends at the end; the same ID may appear more than once.
     void addLevelId(std::string_view levelId) { levelIds_.emplace_back(levelId); }
     void clearLevelIds() { levelIds_.clear(); }
+    // Puts `to` wherever `from` stands in the level list (a level saved with a new ID after it
+    // was changed) and returns how many places changed. The course ID stays as it is, so the
+    // course keeps its high scores.
+    int replaceLevelId(std::string_view from, std::string_view to);
 
     // A new course ID for the current name and level IDs: a start value drawn from `random`
     // (0 ... 32767), then for each byte c of the name followed by the level IDs, taken as a

@@ -1,5 +1,7 @@
 #include "GameView.h"
 
+#include <QDir>
+#include <QFile>
 #include <QMouseEvent>
 #include <QPainter>
 #include <cmath>
@@ -8,6 +10,7 @@
 #include "MatchResultsDialog.h"
 #include "ScoreBoard.h"
 #include "control/ForceMeter.h"
+#include "play/LevelTryout.h"
 #include "platform/PlatformSupport.h"
 #include "platform/SaveErrorText.h"
 #include "render/BallRenderer.h"
@@ -68,6 +71,20 @@ void GameView::newGame() {
         return;
     }
     controller_->startMatch(setup);
+}
+
+bool GameView::playLevelFile(const QString& path) {
+    Match setup;
+    const LevelLoadResult read =
+        setUpLevelTryout(QFile::encodeName(path).toStdString(), tr("Player").toUtf8().toStdString(),
+                         context_.levels, setup);
+    if (read != LevelLoadResult::Loaded) {
+        inform(tr("%1 could not be played: it cannot be read as a Trundlex level file.")
+                   .arg(QDir::toNativeSeparators(path)));
+        return false;
+    }
+    controller_->startMatch(setup);
+    return true;
 }
 
 bool GameView::startNetworkGame(const Match& setup, int mode) {

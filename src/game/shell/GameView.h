@@ -69,6 +69,10 @@ public:
 
     // Takes over a match set up elsewhere (the new-game wizard) and starts it.
     void startMatch(const Match& setup) { controller_->startMatch(setup); }
+    // Starts a game of the level file at `path` for one player on this computer at once (see
+    // setUpLevelTryout): the game given a level on its command line. A file that cannot be
+    // read as a level is told to the user, and false returned with nothing started.
+    bool playLevelFile(const QString& path);
     // Takes over a match set up for a network game and opens the lobby as a server
     // (mode 1) or a client (mode 2); the game starts when the network says so. False when
     // the lobby was left or could not be opened.

@@ -33,6 +33,30 @@ TEST(EditorLayout, TinyWindowsStillGetOnePixelCells) {
     EXPECT_DOUBLE_EQ(layout.cellX(5 + 7), 7.0);
 }
 
+// Guards against zoom stopping at 188 %: the largest cell was a fixed 64 pixels, less than
+// twice the fitting size of an ordinary level.
+TEST(EditorLayout, ZoomReachesFourTimesTheFittingSizeUnlessThePictureWouldGrowTooLarge) {
+    const auto zoomedAllTheWay = [](int width, int height, int columns, int rows) {
+        EditorLayout layout;
+        layout.update(width, height, columns, rows);
+        layout.zoomAt({width / 2, height / 2}, 1 << 20);
+        return std::pair(layout.fitCellSize(), layout.cellSize());
+    };
+    const auto [fit, zoomed] = zoomedAllTheWay(405, 450, 10, 8);
+    EXPECT_EQ(zoomed, 4 * fit);
+    // A full screen's window over a level of its own shape.
+    const auto [bigFit, bigZoomed] = zoomedAllTheWay(1900, 1200, 16, 10);
+    EXPECT_GE(bigZoomed, 4 * bigFit);
+    // Small cells may go further, up to a readable size.
+    EXPECT_EQ(zoomedAllTheWay(405, 450, 50, 50).second, EditorLayout::MaxCellSize);
+    // A level of 300 x 300 blocks on a huge window: the picture stays within its limit.
+    const auto [hugeFit, hugeZoomed] = zoomedAllTheWay(4000, 3000, 300, 300);
+    EXPECT_LT(hugeZoomed, 4 * hugeFit);
+    EXPECT_LE(std::int64_t{hugeZoomed} * hugeZoomed * 300 * 300, EditorLayout::MaxPicturePixels);
+    EXPECT_GT(std::int64_t{hugeZoomed + 1} * (hugeZoomed + 1) * 300 * 300,
+              EditorLayout::MaxPicturePixels);
+}
+
 TEST(EditorLayout, PixelsMapToCellsInsideTheLevelOnlyOrClampedToTheNearestEdgeCell) {
     const EditorLayout layout = tenByEight();
     Cell cell;

@@ -53,6 +53,22 @@ TEST_F(LevelFileTest, SavingStampsANewIdAndOpeningGivesTheSameLevelBack) {
     EXPECT_FALSE(opened.isModified());
 }
 
+TEST_F(LevelFileTest, WritingAsItIsKeepsTheIdAndAFailureKeepsWhatWasThere) {
+    Level level = sample();
+    level.setId("kept-id");
+    ASSERT_TRUE(writeLevelFile(level, path("kept.lev")));
+    Level opened;
+    ASSERT_EQ(loadLevelFile(path("kept.lev"), opened), LevelLoadResult::Loaded);
+    EXPECT_EQ(opened.id(), "kept-id");
+    EXPECT_EQ(opened.toText(), level.toText());
+
+    folder.write("taken.lev/keep.txt", "kept");
+    std::string error;
+    EXPECT_FALSE(writeLevelFile(level, path("taken.lev"), &error));
+    EXPECT_FALSE(error.empty());
+    EXPECT_EQ(readBytes(path("taken.lev/keep.txt")), "kept");
+}
+
 TEST_F(LevelFileTest, FailedSaveKeepsTheOldIdTheLevelModifiedAndWhatWasAtThePath) {
     Level level = sample();
     level.setId("old-id");

@@ -8,6 +8,7 @@
 #include <QTest>
 #include <deque>
 #include <functional>
+#include <optional>
 
 #include "CEditorDoc.h"
 #include "CEditorView.h"
@@ -54,6 +55,19 @@ public:
         replaceWarnings << fileName + QStringLiteral(": ") + losses;
         return replaceAnyway;
     }
+    bool updateCourses(int count) override {
+        courseQuestions.push_back(count);
+        return updateTheCourses;
+    }
+    bool chooseCourse(const QString& levelName, const QStringList& courseNames,
+                      AddToCourseDialog::Choice& choice) override {
+        offeredCourses << levelName + QStringLiteral(": ") + courseNames.join(QLatin1Char(','));
+        if (!courseChoice) {
+            return false;
+        }
+        choice = *courseChoice;
+        return true;
+    }
 
     std::deque<Answer> answers;
     QStringList saveQuestions;
@@ -71,6 +85,12 @@ public:
     // "file name: losses", one entry a warning.
     QStringList replaceWarnings;
     bool replaceAnyway = false;
+    // The course counts asked about, one entry a question.
+    std::vector<int> courseQuestions;
+    bool updateTheCourses = true;
+    // "level name: course,course", one entry a dialog; no choice: the dialog is cancelled.
+    QStringList offeredCourses;
+    std::optional<AddToCourseDialog::Choice> courseChoice;
 };
 
 // Records a refusal instead of showing it in a modal box.

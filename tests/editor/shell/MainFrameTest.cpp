@@ -70,7 +70,7 @@ TEST_F(MainFrameTest, UndoRedoKeysWalkTheHistoryAndTheTitleMarksUnsavedChanges) 
     ASSERT_TRUE(active);
     CEditorView* view = frame.view();
     EXPECT_FALSE(frame.isWindowModified());
-    // Saving gives the level a new ID; the blocks are what the steps change.
+    // Saving gives a changed level a new ID; the blocks are what the steps change.
     const auto blocks = [this] {
         Level level = document.level();
         level.setId("");

@@ -24,6 +24,11 @@ public:
     bool editProperties(trundlex::LevelProperties&) override { return false; }
     bool saveDespite(const QString&) override { return false; }
     bool replaceDespite(const QString&, const QString&) override { return false; }
+    bool updateCourses(int) override { return false; }
+    bool chooseCourse(const QString&, const QStringList&,
+                      trundlex::AddToCourseDialog::Choice&) override {
+        return false;
+    }
     void showError(const QString& text) override {
         std::fprintf(stderr, "error: %s\n", text.toLocal8Bit().constData());
     }

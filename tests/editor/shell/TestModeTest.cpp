@@ -125,13 +125,13 @@ TEST_F(TestModeTest, TurnFlipsAndRandomLevelAreRefusedInTestModeMakeFitIsNot) {
     EXPECT_EQ(code(8, 1), "S1T8");
 }
 
-TEST_F(TestModeTest, ArrowKeysShiftTheLevelUnderTheRollingBall) {
+TEST_F(TestModeTest, ShiftingMovesTheLevelUnderTheRollingBall) {
     level().block(2, 2).fromText("S0T8");
     view.toggleTestMode();
     view.setSpeedMode(Pause);
     click(at(9, 9));
     ASSERT_TRUE(view.isBallRunning());
-    QTest::keyClick(&view, Qt::Key_Right);
+    action(EditorCommand::ShiftRight)->trigger();
     // The change waits for the worker's next notification, about 10 ms away.
     ASSERT_TRUE(QTest::qWaitFor([&] { return code(3, 2) == "S0T8"; }));
     EXPECT_EQ(code(2, 2), "$");

@@ -101,6 +101,29 @@ TEST_F(CourseTest, SaveKeepsAnExistingIdWithoutDrawingAndOnlyANewNameEmptiesIt) 
     EXPECT_NE(course.id(), first);
 }
 
+TEST_F(CourseTest, ReplacingALevelIdChangesEveryPlaceOfItAndKeepsTheCourseId) {
+    LevelLibrary library(folder_.path().string());
+    for (const char* id : {"old", "new", "other"}) {
+        Level level(3, 3, id, "tests");
+        level.setId(id);
+        library.add(level);
+    }
+    Course course = makeCourse("Follows", {"old", "other", "old"});
+    ScriptedRandom random({7});
+    ASSERT_TRUE(course.save(random));
+    const std::string courseId = course.id();
+
+    EXPECT_EQ(course.replaceLevelId("ol", "new"), 0) << "whole IDs only";
+    EXPECT_EQ(course.replaceLevelId("old", "new"), 2);
+    ASSERT_TRUE(course.save(random));
+    const Course saved = loadBack(course.path());
+    ASSERT_EQ(saved.levelCount(), 3);
+    EXPECT_EQ(saved.levelId(0) + saved.levelId(1) + saved.levelId(2), "newothernew");
+    // The high scores are keyed by the ID the course resolves to.
+    EXPECT_EQ(saved.resolve(library).courseId, courseId);
+    EXPECT_EQ(random.drawsTaken(), 1u);
+}
+
 TEST_F(CourseTest, TwoProgramsSavingCoursesOfOneNameKeepBoth) {
     ScriptedRandom random({1});
     Course mine = makeCourse("Golf", {"a"});

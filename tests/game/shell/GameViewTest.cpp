@@ -1,9 +1,11 @@
 // The game view's own part: the mouse and the commands reach the game, and the speed rules.
 // The rules of the game are tested through the controller (tests/game/control).
+#include <QTemporaryDir>
 #include <QTest>
 
 #include "GameShellFixture.h"
 #include "ScoreBoard.h"
+#include "level/LevelFile.h"
 
 namespace trundlex::testing {
 namespace {
@@ -67,6 +69,29 @@ TEST_F(GameViewTest, AGameInProgressIsAbandonedOnlyWhenTheUserAgrees) {
     ASSERT_TRUE(spinUntil([&] { return view.match().IsOver(); }));
     EXPECT_TRUE(view.mayAbandonGame());
     EXPECT_EQ(view.questions.size(), 2) << "a finished game is left without asking";
+}
+
+TEST_F(GameViewTest, ALevelFileIsPlayedAtOnceAndOneThatIsNoLevelIsReported) {
+    QTemporaryDir folder;
+    Level level = asciiLevel(kRoom);
+    level.setName("From the editor");
+    level.setId("editor-id");
+    level.setStart(3.5, 2.5);
+    const QString path = folder.filePath(QStringLiteral("mine.lev"));
+    ASSERT_TRUE(writeLevelFile(level, path.toStdString()));
+    showQuick(view);
+    ASSERT_TRUE(view.playLevelFile(path));
+    EXPECT_EQ(view.viewState(), Aiming);
+    ASSERT_EQ(view.match().PlayerCount(), 1);
+    ASSERT_EQ(view.match().LevelCount(), 1);
+    EXPECT_EQ(view.match().GetLevelId(0), "editor-id");
+    view.putt(0.0, 1.2);
+    ASSERT_TRUE(spinUntil([&] { return view.match().IsOver(); })) << "the file's level is played";
+    EXPECT_TRUE(view.messages.isEmpty());
+
+    EXPECT_FALSE(view.playLevelFile(folder.filePath(QStringLiteral("missing.lev"))));
+    ASSERT_EQ(view.messages.size(), 1);
+    EXPECT_TRUE(view.messages.front().contains(QStringLiteral("missing.lev")));
 }
 
 TEST_F(GameViewTest, SpeedCommandsWrapAround) {
