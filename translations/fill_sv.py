@@ -256,6 +256,10 @@ SV = {
     "The connection to the room host was lost; the game ends here.":
         "Anslutningen till rumsvärden bröts; spelet slutar här.",
     "&Remove": "&Ta bort",
+    "The game ended early": "Spelet slutade i förtid",
+    "Standings on hole %1 of %2": "Ställningen på hål %1 av %2",
+    "%1 is disconnected.": "%1 har kopplats från.",
+    "You have been disconnected from the server.": "Anslutningen till servern har brutits.",
     "This host does not offer rooms.": "Den här värden erbjuder inga rum.",
     "Online game": "Onlinespel",
     "Room code:": "Rumskod:",

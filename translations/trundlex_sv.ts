@@ -292,6 +292,14 @@
         <source>The connection to the room host was lost; the game ends here.</source>
         <translation>Anslutningen till rumsvärden bröts; spelet slutar här.</translation>
     </message>
+    <message>
+        <source>You have been disconnected from the server.</source>
+        <translation>Anslutningen till servern har brutits.</translation>
+    </message>
+    <message>
+        <source>%1 is disconnected.</source>
+        <translation>%1 har kopplats från.</translation>
+    </message>
 </context>
 <context>
     <name>trundlex::ColourSwatches</name>
@@ -818,6 +826,14 @@
     <message>
         <source>(you)</source>
         <translation>(du)</translation>
+    </message>
+    <message>
+        <source>The game ended early</source>
+        <translation>Spelet slutade i förtid</translation>
+    </message>
+    <message>
+        <source>Standings on hole %1 of %2</source>
+        <translation>Ställningen på hål %1 av %2</translation>
     </message>
 </context>
 <context>

@@ -157,7 +157,12 @@ QString ChatBox::disconnectLine(const NetEventData& data) {
     }
     const QString handed = toDisplayText(data.computerPlaysFor);
     if (handed.isEmpty()) {
-        return toDisplayText(data.disconnectText);
+        if (data.serverLost) {
+            return tr("You have been disconnected from the server.");
+        }
+        return data.disconnectNames.empty()
+                   ? toDisplayText(data.disconnectText)
+                   : tr("%1 is disconnected.").arg(toDisplayText(data.disconnectNames));
     }
     if (data.serverLost) {
         return tr("You have been disconnected from the server; the computer plays for %1.")

@@ -193,7 +193,8 @@ void GameView::matchEnded(const std::string& winners, const std::string& highSco
     updateActions();
     MatchResultsDialog::Options options;
     // Wherever this computer may restart the match, it may also play it again from here.
-    options.playAgain = action(GameCommand::Restart)->isEnabled();
+    // (A game that ended early with its network is not played again alone.)
+    options.playAgain = action(GameCommand::Restart)->isEnabled() && controller_->match().IsOver();
     if (!highScoreCourse.empty()) {
         options.showHighScores = [this, highScoreCourse] { showHighScores(highScoreCourse); };
     }

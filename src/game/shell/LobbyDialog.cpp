@@ -46,7 +46,8 @@ LobbyDialog::LobbyDialog(NetGame& net, QWidget* parent)
     layout->addWidget(new QLabel(tr("Player"), this));
     layout->addWidget(players_);
     layout->addWidget(buttons);
-    setMinimumWidth(420);
+    // Wide enough for the creator's four buttons in either language.
+    setMinimumWidth(560);
     connect(start_, &QPushButton::clicked, this, &LobbyDialog::startPressed);
     connect(addComputer_, &QPushButton::clicked, this, &LobbyDialog::addComputerPlayer);
     connect(remove_, &QPushButton::clicked, this, &LobbyDialog::removePlayer);

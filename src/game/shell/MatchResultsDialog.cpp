@@ -223,7 +223,9 @@ std::vector<MatchResultsDialog::Row> MatchResultsDialog::rank(const Match& match
                                                               const std::vector<int>& pars) {
     const int players = match.PlayerCount();
     const int holes = match.LevelCount();
-    bool parKnown = holes > 0 && static_cast<int>(pars.size()) >= holes;
+    // A match that ended early (its network game lost its host) has no score against the
+    // course's par: the holes not played would count as if played in no strokes.
+    bool parKnown = match.IsOver() && holes > 0 && static_cast<int>(pars.size()) >= holes;
     int parTotal = 0;
     for (int h = 0; parKnown && h < holes; ++h) {
         parKnown = pars[static_cast<std::size_t>(h)] > 0;
@@ -277,7 +279,9 @@ QWidget* MatchResultsDialog::makeHeader(const Match& match) {
         winners << toDisplayText(match.GetPlayer(index)->GetName());
     }
     QString text;
-    if (match.PlayerCount() == 1 && winners.size() == 1) {
+    if (!match.IsOver()) {
+        text = tr("The game ended early");
+    } else if (match.PlayerCount() == 1 && winners.size() == 1) {
         text = tr("Well played, %1!").arg(winners.front());
     } else if (winners.size() == 1) {
         text = tr("%1 wins!").arg(winners.front());
@@ -300,8 +304,12 @@ QWidget* MatchResultsDialog::makeHeader(const Match& match) {
     // tie) breaks at that width instead of into narrow lines with a word left over.
     const int oneLine = QFontMetrics(big).horizontalAdvance(text) + 8;
     headline_->setMinimumWidth(std::min(oneLine, 600));
-    auto* standing = new QLabel(tr("Final standings after %n hole(s)", "", match.LevelCount()),
-                                header);
+    auto* standing = new QLabel(
+        match.IsOver() ? tr("Final standings after %n hole(s)", "", match.LevelCount())
+                       : tr("Standings on hole %1 of %2")
+                             .arg(match.GetHole() + 1)
+                             .arg(match.LevelCount()),
+        header);
     standing->setAlignment(Qt::AlignCenter);
     auto* texts = new QVBoxLayout;
     texts->addWidget(headline_);

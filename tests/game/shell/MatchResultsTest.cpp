@@ -1,4 +1,5 @@
 // The results screen at the end of a match: places, scores against par, and its buttons.
+#include <QLabel>
 #include <QPushButton>
 
 #include "GameShellFixture.h"
@@ -14,7 +15,7 @@ struct Entry {
     bool remote = false;
 };
 
-Match finishedMatch(const std::vector<Entry>& entries) {
+Match finishedMatch(const std::vector<Entry>& entries, int stoppedOn = 1000) {
     Match match;
     for (const Entry& entry : entries) {
         Player& player = match.AddPlayer(entry.name, 0x0000FF, 0, false,
@@ -27,6 +28,9 @@ Match finishedMatch(const std::vector<Entry>& entries) {
         while (match.LevelCount() < static_cast<int>(entry.strokes.size())) {
             match.AddLevel("hole-" + std::to_string(match.LevelCount()));
         }
+    }
+    // Played through to its end, or stopped on hole `stoppedOn` (0-based).
+    while (match.GetHole() < stoppedOn && match.NextHole()) {
     }
     return match;
 }
@@ -57,6 +61,20 @@ TEST(MatchResults, PlacesFollowTheTotalsTiesShareAndParShowsOnlyWhenEveryParIsKn
         EXPECT_EQ(dialog.headline(), c.headline);
         EXPECT_EQ(dialog.rows(), c.rows) << c.headline.toStdString();
     }
+}
+
+TEST(MatchResults, AGameThatEndedEarlySaysSoAndHasNoScoreAgainstTheCoursesPar) {
+    // Regression: a room's game that lost its host showed "Final standings after 9 holes"
+    // and scores of 18 under par after one hole.
+    const MatchResultsDialog dialog(finishedMatch({{"Ann", {3, 2, 0}}, {"Bob", {2, 0, 0}}}, 1),
+                                    {2, 2, 2}, {});
+    EXPECT_EQ(dialog.headline(), "The game ended early");
+    EXPECT_EQ(dialog.rows(), (QStringList{"1\tBob\t2", "2\tAnn\t5"}));
+    bool standing = false;
+    for (const QLabel* label : dialog.findChildren<QLabel*>()) {
+        standing = standing || label->text() == "Standings on hole 2 of 3";
+    }
+    EXPECT_TRUE(standing);
 }
 
 class MatchResultsTest : public GameShellTest {

@@ -79,6 +79,8 @@ TEST(Translation, TheResultsScreenSpeaksSwedish) {
     match.AddLevel("hole");
     match.AddPlayer("Ann", 0, 0, false, Player::LocalConnection).AddStroke(0);
     match.AddPlayer("Bob", 0, 0, false, 3).AddStroke(0);  // on another computer
+    while (match.NextHole()) {
+    }
     const MatchResultsDialog dialog(match, {1}, {});
     EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Spelet är slut"));
     EXPECT_EQ(dialog.headline(), QStringLiteral("Ann och Bob delar på segern!"));
