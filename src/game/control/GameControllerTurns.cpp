@@ -192,6 +192,11 @@ void GameController::handleNetEvent(NetEvent event) {
                 follow(flow_.resume());
             }
             break;
+        case NetDisconnectInfo:
+            // The server may have said that its computer plays the departed players now: the
+            // board marks them (nothing else changes on this computer).
+            listener_.scoresChanged(match_);
+            break;
         case NetLobbyClosed: {
             listener_.cancelRoll();
             showBall(nullptr, {});
