@@ -60,13 +60,8 @@ struct Peer : std::enable_shared_from_this<Peer> {
                 self->closed = true;
                 return;
             }
-            self->received.append(self->buffer.data(), n);
-            std::size_t end = 0;
-            while ((end = self->received.find(Terminator)) != std::string::npos) {
-                const std::string message = self->received.substr(0, end);
-                self->received.erase(0, end + Terminator.size());
-                self->onMessage(*self, message);
-            }
+            takeMessages(self->received, self->buffer.data(), n,
+                         [&](const std::string& message) { self->onMessage(*self, message); });
             if (self->reading) {
                 self->read();
             }

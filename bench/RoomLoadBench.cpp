@@ -113,13 +113,8 @@ void LoadClient::read() {
         if (error) {
             return;
         }
-        self->received.append(self->buffer.data(), n);
-        std::size_t end = 0;
-        while ((end = self->received.find(Terminator)) != std::string::npos) {
-            const std::string message = self->received.substr(0, end);
-            self->received.erase(0, end + Terminator.size());
-            self->handle(message);
-        }
+        takeMessages(self->received, self->buffer.data(), n,
+                     [&](const std::string& message) { self->handle(message); });
         self->read();
     });
 }

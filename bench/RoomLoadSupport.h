@@ -36,6 +36,19 @@ inline constexpr std::string_view Terminator = "\x07\x07";
 // delivery threads would be measured as relay time of the rooms waiting behind it.
 inline constexpr std::string_view Putt = "P0.500000|0.000000";
 
+// Takes `size` received bytes into `received` and calls `handle` with each message now
+// complete (without its terminator).
+template <typename Handle>
+void takeMessages(std::string& received, const char* bytes, std::size_t size, Handle&& handle) {
+    received.append(bytes, size);
+    std::size_t end = 0;
+    while ((end = received.find(Terminator)) != std::string::npos) {
+        const std::string message = received.substr(0, end);
+        received.erase(0, end + Terminator.size());
+        handle(message);
+    }
+}
+
 inline int envOr(const char* name, int fallback) {
     const char* value = std::getenv(name);
     return value != nullptr ? std::max(1, std::atoi(value)) : fallback;

@@ -12,28 +12,13 @@
 namespace trundlex::testing {
 namespace {
 
-class EditorKeysTest : public ::testing::Test {
+class EditorKeysTest : public EditorWindowTest {
 protected:
     EditorKeysTest() {
-        frame.show();
-        frame.activateWindow();
-        active = QTest::qWaitForWindowActive(&frame);
         // A level of one wall block in an open field, so that a shift shows.
         document.level().block(4, 4).fromText("S0T8");
     }
     CEditorView* view() const { return frame.view(); }
-    QAction* command(EditorCommand id) const { return frame.actions().action(id); }
-
-    struct TestPaths {
-        TestPaths() { QStandardPaths::setTestModeEnabled(true); }
-    } testPaths;
-    QTemporaryDir folder;
-    MemorySettingsStore store;
-    RecentFileList recent{store};
-    ScriptedPrompts prompts;
-    CEditorDoc document{prompts, recent, folder.path()};
-    CMainFrame frame{document, prompts, store, recent};
-    bool active = false;
 };
 
 // Guards against Zoom In and Zoom Out doing nothing: each listed its key twice (the platform's

@@ -4,6 +4,7 @@
 
 #include <QDir>
 #include <QPoint>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 #include <deque>
@@ -11,6 +12,8 @@
 #include <optional>
 
 #include "CEditorDoc.h"
+#include "CMainFrame.h"
+#include "EditorActions.h"
 #include "CEditorView.h"
 #include "EditorPrompts.h"
 #include "LevelPropertiesDialog.h"
@@ -165,6 +168,29 @@ protected:
                             return t;
                         }};
     CEditorView view{document, prompts, store};
+};
+
+// The editor's main window shown and active, on a document of a temporary folder, with
+// scripted prompts and settings in memory (its tool bar's place in a test location).
+class EditorWindowTest : public ::testing::Test {
+protected:
+    EditorWindowTest() {
+        frame.show();
+        frame.activateWindow();
+        active = QTest::qWaitForWindowActive(&frame);
+    }
+    QAction* command(EditorCommand id) const { return frame.actions().action(id); }
+
+    struct TestPaths {
+        TestPaths() { QStandardPaths::setTestModeEnabled(true); }
+    } testPaths;
+    QTemporaryDir folder;
+    MemorySettingsStore store;
+    RecentFileList recent{store};
+    ScriptedPrompts prompts;
+    CEditorDoc document{prompts, recent, folder.path()};
+    CMainFrame frame{document, prompts, store, recent};
+    bool active = false;
 };
 
 }  // namespace trundlex::testing

@@ -18,13 +18,8 @@
 namespace trundlex::testing {
 namespace {
 
-class MainFrameTest : public ::testing::Test {
+class MainFrameTest : public EditorWindowTest {
 protected:
-    MainFrameTest() {
-        frame.show();
-        frame.activateWindow();
-        active = QTest::qWaitForWindowActive(&frame);
-    }
 
     // The texts of a bar's entries, "|" for a separator, joined by commas.
     static QString texts(const QList<QAction*>& actions, bool toolTips) {
@@ -36,19 +31,6 @@ protected:
         }
         return texts.join(QLatin1Char(','));
     }
-    QAction* command(EditorCommand id) const { return frame.actions().action(id); }
-
-    // The frame keeps its tool bar's place in the per-user settings: use a test location.
-    struct TestPaths {
-        TestPaths() { QStandardPaths::setTestModeEnabled(true); }
-    } testPaths;
-    QTemporaryDir folder;
-    MemorySettingsStore store;
-    RecentFileList recent{store};
-    ScriptedPrompts prompts;
-    CEditorDoc document{prompts, recent, folder.path()};
-    CMainFrame frame{document, prompts, store, recent};
-    bool active = false;
 };
 
 TEST_F(MainFrameTest, MenusToolBarAndTitleAreThoseOfTheEditor) {
