@@ -111,10 +111,10 @@ void ServeHost::onLobbyChanged() {
     const LobbySnapshot snapshot = net_.lobbySnapshot();
     for (const LobbyComputer& computer : snapshot.computers) {
         if (connected_.insert(computer.connection).second) {
-            log_.line("connected " + lineSafe(computer.address));
+            log_.line("connected " + lineSafe(computer.peer));
         }
         if (computer.status == ComputerStatus::Ready && ready_.insert(computer.connection).second) {
-            log_.line("ready " + lineSafe(computer.address));
+            log_.line("ready " + lineSafe(computer.peer));
         }
     }
     // A client may leave and another join under a used connection value; count names.
@@ -248,13 +248,14 @@ void ServeHost::roll(double force, double angle, Lock& lock) {
 void ServeHost::logDisconnection(const NetEventData& data) {
     switch (data.dropReason) {
         case DropReason::NoGreeting:
-            log_.line("dropped " + lineSafe(data.disconnectAddress) + ": no greeting");
+            log_.line("dropped " + lineSafe(data.disconnectPeer) + ": no greeting");
             break;
         case DropReason::Idle:
-            log_.line("dropped " + lineSafe(data.disconnectAddress) + ": idle");
+            log_.line("dropped " + lineSafe(data.disconnectPeer) + ": idle");
             break;
         case DropReason::None:
-            log_.line("disconnected " + lineSafe(data.disconnectNames));
+            log_.line("disconnected " + lineSafe(data.disconnectNames) + " " +
+                      lineSafe(data.disconnectPeer));
             break;
     }
 }

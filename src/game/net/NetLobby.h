@@ -57,6 +57,8 @@ struct LobbyComputer {
     ComputerStatus status = ComputerStatus::None;
     // TransferLevel: the name of the level being sent.
     std::string levelName;
+    // On a server: the address with the port, for a host's log.
+    std::string peer;
 
     // The status column in English ("" for None).
     std::string statusEnglish() const;

@@ -40,6 +40,8 @@ struct NetEventData {
     // On a server: the address of the computer that left, and why this computer closed the
     // connection when it did so itself.
     std::string disconnectAddress;
+    // The same with the port, for a host's log.
+    std::string disconnectPeer;
     DropReason dropReason = DropReason::None;
     // A client: the game cannot go on without its server (a room host's game, or a host that
     // said it was stopping), so it ends here with the results so far instead of going on

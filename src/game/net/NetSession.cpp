@@ -492,7 +492,8 @@ LobbySnapshot NetSession::lobbySnapshot() const {
     for (const auto& connection : connections_) {
         snapshot.computers.push_back({connection->id(), connection->address(),
                                       netproto::joinNames(namesOf(connection->id())),
-                                      connection->status, connection->statusLevelName});
+                                      connection->status, connection->statusLevelName,
+                                      connection->peer});
     }
     return snapshot;
 }

@@ -120,6 +120,7 @@ void ServerRole::reportLoss(Connection& connection) {
     // Told now, with the news of the loss: the players are handed over right after it.
     session_.data.computerPlaysFor = session_.handedOnLoss(connection.id());
     session_.data.disconnectAddress = connection.address();
+    session_.data.disconnectPeer = connection.peer;
     session_.data.dropReason = connection.dropReason;
     if (!session_.data.computerPlaysFor.empty()) {
         // The others mark the players as played by this computer, as this computer does.
