@@ -207,8 +207,7 @@ void NetSession::acceptPutt(Connection& sender, std::string_view body, double fo
 void NetSession::beginPutt() {
     setMoving(true);
     puttPending = true;
-    // Every peer owes this computer a stop report from now on.
-    if (isServer && limitsChanged) {
+    if (isServer && limitsChanged) {  // every peer owes this computer a stop report now
         limitsChanged();
     }
 }
