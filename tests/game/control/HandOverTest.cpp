@@ -118,5 +118,32 @@ TEST_F(HandOverTest, AGameWhoseHostStopsEndsWithTheResultsSoFarAndNoComputerCopi
     EXPECT_EQ(left.computerPlaysFor, "");
 }
 
+TEST_F(HandOverTest, AsServerTheGameTakesNoPuttFromAComputerWhosePlayerIsWaiting) {
+    // Regression: a client could putt in another player's turn; every computer rolled it.
+    levels_.add(testLevel("h1"));
+    Match setup;
+    setup.AddLevel("h1");
+    setup.AddPlayer("Cid", 0x0000FF, 0, false, Player::LocalConnection);
+    NetGame& net = game().net();
+    peer.addLevels({"h1"}, false);
+    game().prepareNetworkGame(setup, 1);
+    ASSERT_TRUE(net.startServer(0, nullptr, Loopback));
+    peer.join(net.listeningPort());
+    bool started = false;
+    ASSERT_TRUE(pumpUntil([&] {
+        return started || (started = net.connectionCount() == 1 && net.startHandshake());
+    }));
+    ASSERT_TRUE(pumpUntil([&] { return game().state() == Aiming; })) << "Cid putts first";
+    ASSERT_TRUE(peer.listener.waitFor(NetStart));
+
+    double force = 3.0;
+    double angle = 0.0;
+    ASSERT_TRUE(peer.net.sendPutt(force, angle)) << "Bert's computer tries anyway";
+    ASSERT_TRUE(pumpUntil([&] { return net.refusals().outOfTurn == 1; }));
+    EXPECT_EQ(game().state(), Aiming) << "still Cid's turn";
+    EXPECT_EQ(strokes(0, 0), 0);
+    EXPECT_EQ(strokes(1, 0), 0);
+}
+
 }  // namespace
 }  // namespace trundlex::testing
