@@ -90,8 +90,10 @@ TEST_P(RoomPlayersTest, ClientsHearThatTheHostStopsAndItSaysWhatItSaw) {
     const std::uint16_t port = startHost();
     std::unique_ptr<RoomPeer> ada;
     RoomPeer bea(address(), port);
-    openRoom(port, ada, {{&bea, "Bea"}});
+    const std::string code = openRoom(port, ada, {{&bea, "Bea"}});
     start({ada.get(), &bea});
+    // The host counts the game once it has followed it to its start.
+    ASSERT_TRUE(host.waitForLine("room " + code + " start"));
     host.signal(SIGTERM);
     for (RoomPeer* peer : {ada.get(), &bea}) {
         EXPECT_EQ(peer->next(roomproto::Letter).value_or(""), ".");
