@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "level/LevelId.h"
 #include "model/LevelCourses.h"
 #include "model/LevelSaving.h"
@@ -146,7 +148,9 @@ TEST_F(LevelCoursesTest, ACourseThatCannotBeSavedIsReportedAndTheOthersStillFoll
     writeBytes(coursePath("a.cou/inside"), "x");
     const auto failures = found.follow("lev2");
     ASSERT_EQ(failures.size(), 1u);
-    EXPECT_EQ(failures.front().path, coursePath("a.cou"));
+    // (Compared as paths: Windows writes either separator.)
+    EXPECT_EQ(std::filesystem::path(failures.front().path).lexically_normal(),
+              std::filesystem::path(coursePath("a.cou")).lexically_normal());
     EXPECT_FALSE(failures.front().error.empty());
     EXPECT_EQ(loadCourse("b.cou").levelId(0), "lev2");
 }

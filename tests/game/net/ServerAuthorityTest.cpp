@@ -234,19 +234,29 @@ TEST(SendBudgetTest, TheHostsBudgetDropsTheClientWithTheLongestQueueFirst) {
     enter(ann, port, "Ann");
     enter(bob, port, "Bob");
     std::atomic<bool> reading{true};
+    std::atomic<std::size_t> annHas{0};
     std::thread reader([&] {
         while (reading) {
-            ann.receive(std::chrono::milliseconds(20));
+            if (const auto message = ann.receive(std::chrono::milliseconds(20));
+                message && message->letter == netproto::Chat) {
+                ++annHas;
+            }
         }
     });
     const std::string text(4000, 'x');
     std::size_t sent = 0;
-    // Sent at a pace a reading client keeps up with, as a room's traffic comes.
+    std::size_t lines = 0;
+    // As a room's traffic comes: Ann has read everything sent before the next lines go, so
+    // only Bob's queue grows, whatever the sockets' buffers hold on this system.
     while (budget->shed() == 0 && sent < 32 * kCap) {
         host.net.sendChat(text, "Host");
         sent += text.size();
-        if (sent % (25 * text.size()) == 0) {
-            std::this_thread::sleep_for(std::chrono::milliseconds(2));
+        if (++lines % 25 == 0) {
+            const auto deadline = std::chrono::steady_clock::now() + Patience;
+            while (annHas < lines && budget->shed() == 0 &&
+                   std::chrono::steady_clock::now() < deadline) {
+                std::this_thread::sleep_for(std::chrono::milliseconds(1));
+            }
         }
     }
     EXPECT_TRUE(host.listener.waitFor(NetDisconnectInfo));
