@@ -212,6 +212,14 @@ SV = {
         "Förgrundsmaterial: %1. Klicka för att vrida lutningen, högerklicka för att göra det plant",
     "The brush: %1. Click to turn it (Shift: with its slopes)":
         "Penseln: %1. Klicka för att vrida den (Skift: med lutningarna)",
+    # Test mode's word on the putts
+    "In the cup with the first stroke: a hole in one": "I koppen på första slaget: hole in one",
+    "In the cup in %1 strokes": "I koppen på %1 slag",
+    "Water: the ball is back where the putt began. Strokes: %1":
+        "Vatten: bollen är tillbaka där puttningen började. Slag: %1",
+    "Off the level: the ball is back where the putt began. Strokes: %1":
+        "Utanför banan: bollen är tillbaka där puttningen började. Slag: %1",
+    "Strokes: %1": "Slag: %1",
     "Test mode: click where the ball should go; the farther from the ball, the harder the putt. Space stops it.":
         "Testläge: klicka dit bollen ska; ju längre från bollen, desto hårdare putt. Mellanslag stoppar den.",
     "(%1, %2) %3": "(%1, %2) %3",

@@ -396,6 +396,29 @@ Spara banan i din egen banmapp med Spara som (den öppnas där) och lägg sedan 
     </message>
 </context>
 <context>
+    <name>TestFeedback</name>
+    <message>
+        <source>In the cup with the first stroke: a hole in one</source>
+        <translation>I koppen på första slaget: hole in one</translation>
+    </message>
+    <message>
+        <source>In the cup in %1 strokes</source>
+        <translation>I koppen på %1 slag</translation>
+    </message>
+    <message>
+        <source>Water: the ball is back where the putt began. Strokes: %1</source>
+        <translation>Vatten: bollen är tillbaka där puttningen började. Slag: %1</translation>
+    </message>
+    <message>
+        <source>Off the level: the ball is back where the putt began. Strokes: %1</source>
+        <translation>Utanför banan: bollen är tillbaka där puttningen började. Slag: %1</translation>
+    </message>
+    <message>
+        <source>Strokes: %1</source>
+        <translation>Slag: %1</translation>
+    </message>
+</context>
+<context>
     <name>trundlex::AboutDialog</name>
     <message>
         <source>Brackwater Works on the web</source>

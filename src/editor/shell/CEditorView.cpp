@@ -43,8 +43,18 @@ CEditorView::CEditorView(CEditorDoc& document, EditorPrompts& prompts, SettingsS
       document_(document),
       settings_(store),
       testBall_(this,
-                {[this](const PixelRect& r) { repaintPixels(r); }, [this] { leaveTestMode(); },
-                 [this](bool running) { emit ballRunningChanged(running); }}),
+                {[this](const PixelRect& r) { repaintPixels(r); },
+                 [this] {
+                     roundEnded(true, BallLoss::None);
+                     leaveTestMode();
+                 },
+                 [this](bool running) { emit ballRunningChanged(running); },
+                 [this] {
+                     round_.putted();
+                     update();  // the aim goes while the ball rolls
+                     emit testRoundChanged();
+                 },
+                 [this](BallLoss loss) { roundEnded(false, loss); }}),
       commands_(document, prompts, testBall_, [this] { relayout(); }),
       navigator_(new ViewNavigator(*this, layout_, [this](bool zoomed) { navigated(zoomed); })) {
     settings_.Load();
@@ -90,41 +100,6 @@ void CEditorView::redo() {
 
 void CEditorView::editProperties() {
     commands_.editProperties();
-}
-
-// --- Test mode ---
-
-void CEditorView::toggleTestMode() {
-    if (isTestMode()) {
-        leaveTestMode();
-        return;
-    }
-    drawing_ = false;
-    testBall_.switchOn(level(), layout_.cellSize(), layout_.originX(), layout_.originY());
-    picture_.rebuild(level(), layout_.cellSize(), gridShown());
-    update();
-    emit testModeChanged(true);
-}
-
-void CEditorView::leaveTestMode() {
-    if (!isTestMode()) {
-        return;
-    }
-    testBall_.switchOff();
-    update();
-    emit testModeChanged(false);
-}
-
-void CEditorView::stopBall() {
-    testBall_.stop();
-}
-
-void CEditorView::setSpeedMode(SpeedMode mode) {
-    if (mode == testBall_.speedMode() || mode < Pause || mode > NextPosition) {
-        return;
-    }
-    testBall_.setSpeedMode(mode);
-    emit speedModeChanged(mode);
 }
 
 bool CEditorView::gridShown() const {
@@ -222,7 +197,7 @@ void CEditorView::paintEvent(QPaintEvent* event) {
     painter.setClipRect(0, EditorLayout::OriginY, width(), height() - EditorLayout::OriginY);
     painter.drawImage(layout_.originX(), layout_.originY(), picture_.image());
     if (isTestMode()) {
-        drawBall(painter, ball(), testBall_.look(), false);
+        paintTestBall(painter);
         painter.setClipping(false);
         stripPainter_.paint(painter, strip_, true, width());
         return;
@@ -292,6 +267,11 @@ void CEditorView::mouseMoveEvent(QMouseEvent* event) {
     const PixelPoint p = pixelOf(event);
     setCursor(layout_.inLevel(p) ? Qt::CrossCursor : Qt::ArrowCursor);
     hover(p);
+    if (isTestMode()) {
+        aim_ = p;
+        aiming_ = true;
+        update();
+    }
     if (!event->buttons().testFlag(Qt::LeftButton) || !drawing_) {
         return;
     }
@@ -367,6 +347,8 @@ bool CEditorView::hoveredCell(Cell& cell) const {
 
 void CEditorView::leaveEvent(QEvent* event) {
     hover({-1, -1});
+    aiming_ = false;
+    update();
     QWidget::leaveEvent(event);
 }
 

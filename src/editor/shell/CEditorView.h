@@ -14,6 +14,7 @@
 #include "model/EditorLayout.h"
 #include "model/EditorSettings.h"
 #include "model/EditorTool.h"
+#include "model/TestRound.h"
 
 namespace trundlex {
 
@@ -87,6 +88,8 @@ public:
     // Stops the rolling test ball where it is.
     void stopBall();
     bool isBallRunning() const { return testBall_.isRunning(); }
+    // The strokes of the current (or last) go in test mode and how its last putt ended.
+    const TestRound& testRound() const { return round_; }
     // Speed mode of the test ball, -2 (pause) ... 5 (straight to the resting place).
     void setSpeedMode(SpeedMode mode);
     SpeedMode speedMode() const { return testBall_.speedMode(); }
@@ -111,6 +114,8 @@ signals:
     void testModeChanged(bool on);
     void ballRunningChanged(bool running);
     void speedModeChanged(SpeedMode mode);
+    // A test putt began or ended.
+    void testRoundChanged();
     // The zoom or the part of the level shown changed.
     void viewChanged();
     // The pointer moved onto another cell, or off the level.
@@ -148,6 +153,9 @@ private:
     void rightClick(PixelPoint p, Qt::KeyboardModifiers modifiers);
     void hover(PixelPoint p);
     void leaveTestMode();
+    void roundEnded(bool inCup, BallLoss loss);
+    // The test ball and, while it rests under a pointer over the view, the aim and force.
+    void paintTestBall(QPainter& painter);
     QPoint zoomAnchor() const;
     // After a zoom or a scroll.
     void navigated(bool zoomed);
@@ -169,6 +177,10 @@ private:
     Level beforeStroke_;
     Cell hovered_;
     bool hovering_ = false;
+    // Test mode: the pointer the next putt aims at, while it is over the view.
+    PixelPoint aim_;
+    bool aiming_ = false;
+    TestRound round_;
 };
 
 }  // namespace trundlex

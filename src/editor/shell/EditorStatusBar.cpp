@@ -7,6 +7,7 @@
 #include "CEditorDoc.h"
 #include "CEditorView.h"
 #include "EditorActions.h"
+#include "TestFeedback.h"
 
 namespace trundlex {
 
@@ -59,6 +60,16 @@ EditorStatusBar::EditorStatusBar(CEditorView& view, EditorActions& actions, QWid
     connect(&view_.document().history(), &QUndoStack::indexChanged, this,
             &EditorStatusBar::showCell);
     connect(&view_.document(), &CEditorDoc::documentReplaced, this, &EditorStatusBar::showCell);
+    // The go's strokes while testing; a ball in the cup ends test mode, and its word stays.
+    connect(&view_, &CEditorView::testRoundChanged, this,
+            [this] { showMessage(TestFeedback::message(view_.testRound())); });
+    connect(&view_, &CEditorView::testModeChanged, this, [this](bool on) {
+        if (on) {
+            showMessage(TestFeedback::message(view_.testRound()));
+        } else if (view_.testRound().outcome() != TestOutcome::InCup) {
+            clearMessage();
+        }
+    });
     connect(&view_, &CEditorView::toolChanged, this, &EditorStatusBar::showTool);
     connect(&view_, &CEditorView::viewChanged, this, &EditorStatusBar::showZoom);
     showCell();

@@ -11,7 +11,8 @@ class EditorActions;
 
 // The editor's status bar: command hints on the left ("Ready" when there is none) and, kept
 // up to date on the right, the cell under the pointer with what it holds, the current tool
-// and the zoom. In test mode the cell's place tells how to putt.
+// and the zoom. In test mode the cell's place tells how to putt, and the left one counts the
+// strokes and tells where the last putt ended.
 class EditorStatusBar : public QStatusBar {
     Q_OBJECT
 

@@ -49,7 +49,13 @@ void TestBall::puttToward(PixelPoint p, const EditorLayout& layout) {
     }
     const TestPutt putt = testPuttFor(p, ball_.GetX(), ball_.GetY(), layout);
     ball_.Putt(putt.speed, putt.heading, &owner_, speedMode_);
-    if (ball_.IsRunning() && hooks_.runningChanged) {
+    if (!ball_.IsRunning()) {
+        return;
+    }
+    if (hooks_.putted) {
+        hooks_.putted();
+    }
+    if (hooks_.runningChanged) {
         hooks_.runningChanged(true);
     }
 }
@@ -58,6 +64,9 @@ void TestBall::stop() {
     const bool wasRunning = ball_.IsRunning();
     ball_.StopIfRunning();
     runPendingEdits();
+    if (wasRunning && hooks_.stopped) {
+        hooks_.stopped(BallLoss::None);
+    }
     if (wasRunning && hooks_.runningChanged) {
         hooks_.runningChanged(false);
     }
@@ -109,7 +118,13 @@ void TestBall::onNotification(BallNotification code) {
         hooks_.repaint(unite(now, lastRect_));
     }
     lastRect_ = now;
-    if (code == BallStopped && hooks_.runningChanged) {
+    if (code != BallStopped) {
+        return;
+    }
+    if (hooks_.stopped) {
+        hooks_.stopped(ball_.GetLoss());
+    }
+    if (hooks_.runningChanged) {
         hooks_.runningChanged(false);
     }
 }

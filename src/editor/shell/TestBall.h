@@ -30,6 +30,11 @@ public:
         std::function<void()> inCup;
         // The ball started or stopped rolling.
         std::function<void(bool running)> runningChanged;
+        // A putt began.
+        std::function<void()> putted;
+        // The roll ended outside the cup: at rest, stopped by the user (loss None), or lost
+        // to water or the level's edge and put back where the putt began.
+        std::function<void(BallLoss loss)> stopped;
     };
 
     // `context` is the window whose thread handles the ball; it must outlive the test ball.

@@ -2,6 +2,7 @@
 #include <QImage>
 
 #include "EditorActions.h"
+#include "EditorStatusBar.h"
 #include "EditorShellFixture.h"
 #include "model/EditorTool.h"
 #include "model/LevelEditing.h"
@@ -169,6 +170,104 @@ TEST_F(TestModeTest, SpeedCommandsAreRadioItemsThatSetTheBallsMode) {
     EXPECT_TRUE(speedItem(Half)->isChecked());
     view.setSpeedMode(static_cast<SpeedMode>(9));
     EXPECT_EQ(view.speedMode(), Half) << "no such mode";
+}
+
+// Test mode's feedback: the strokes and where a putt ended, in the status bar's message.
+class TestModeFeedbackTest : public TestModeTest {
+protected:
+    QString said() const { return bar.currentMessage(); }
+    // The roll has ended and the view has heard how.
+    void waitForRest() {
+        ASSERT_TRUE(QTest::qWaitFor([&] { return !view.testRound().rolling(); }));
+    }
+    // Bright green, yellow or red pixels (the force ramp's colours) that `before` did not
+    // show where the view now shows them.
+    int meterPixels(const QImage& before) {
+        const QImage shown = view.grab().toImage();
+        int count = 0;
+        for (int y = Top; y < shown.height(); ++y) {
+            for (int x = 0; x < shown.width(); ++x) {
+                const QColor c = shown.pixelColor(x, y);
+                count += shown.pixel(x, y) != before.pixel(x, y) && c.saturation() > 150 &&
+                         c.value() > 180 && c.hue() >= 0 && c.hue() <= 140;
+            }
+        }
+        return count;
+    }
+
+    EditorStatusBar bar{view, actions};
+};
+
+TEST_F(TestModeFeedbackTest, BallLostInWaterThenHoledCountsBothStrokes) {
+    level().block(0, 5).fromText("S0W8");
+    level().block(1, 5).fromText("S0W8");
+    level().block(4, 5).fromText("S0H8");
+    level().block(5, 5).fromText("S0H8");
+    setStartPosition(level(), 2.5, 5.5);
+    view.toggleTestMode();
+    view.setSpeedMode(Fastest);
+    EXPECT_EQ(said(), "Strokes: 0");
+
+    click(at(0, 5));  // 2.5 blocks to the left: speed 6 into the water
+    waitForRest();
+    EXPECT_EQ(view.testRound().outcome(), TestOutcome::Water);
+    EXPECT_EQ(std::pair(view.ball().GetX(), view.ball().GetY()), std::pair(2.5, 5.5))
+        << "back where the putt began";
+    EXPECT_EQ(said(), "Water: the ball is back where the putt began. Strokes: 1");
+
+    click(at(4, 5));  // speed 3, straight right into the cup
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !view.isTestMode(); }));
+    EXPECT_EQ(view.testRound().strokes(), 2);
+    EXPECT_EQ(said(), "In the cup in 2 strokes") << "the word outlasts test mode";
+
+    view.toggleTestMode();
+    EXPECT_EQ(said(), "Strokes: 0") << "a new go starts from nothing";
+}
+
+TEST_F(TestModeFeedbackTest, DryPuttOnlyCountsAndTheWaterWordGoes) {
+    level().block(0, 5).fromText("S0W8");
+    setStartPosition(level(), 1.5, 5.5);
+    view.toggleTestMode();
+    view.setSpeedMode(Fastest);
+    click(at(0, 4, 0, 39));  // speed 3, left into the water
+    waitForRest();
+    ASSERT_EQ(view.testRound().outcome(), TestOutcome::Water);
+    click(at(3, 5));  // speed 3, right over dry grass
+    waitForRest();
+    EXPECT_EQ(view.testRound().outcome(), TestOutcome::Resting);
+    EXPECT_EQ(said(), "Strokes: 2");
+    EXPECT_TRUE(view.isTestMode());
+}
+
+TEST_F(TestModeFeedbackTest, FirstStrokeInTheCupIsAHoleInOne) {
+    level().block(4, 5).fromText("S0H8");
+    setStartPosition(level(), 2.5, 5.5);
+    view.toggleTestMode();
+    view.setSpeedMode(Fastest);
+    click(at(4, 5));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !view.isTestMode(); }));
+    EXPECT_EQ(said(), "In the cup with the first stroke: a hole in one");
+}
+
+TEST_F(TestModeFeedbackTest, AimAndForceShowWhileTheBallRestsAndGrowWithDistance) {
+    setStartPosition(level(), 1.5, 1.5);
+    view.toggleTestMode();
+    const QImage plain = view.grab().toImage();
+    QTest::mouseMove(&view, at(1, 1, 30, 30));
+    const int weak = meterPixels(plain);
+    QTest::mouseMove(&view, at(8, 8));
+    const int strong = meterPixels(plain);
+    EXPECT_GT(strong, weak) << "a farther click putts harder, and the meter fills more";
+    // The line from the ball to the pointer crosses cell (5, 5)'s middle.
+    EXPECT_NE(view.grab().toImage().pixel(at(5, 5)), plain.pixel(at(5, 5)));
+
+    view.setSpeedMode(Pause);
+    click(at(8, 8));
+    ASSERT_TRUE(view.isBallRunning());
+    EXPECT_EQ(meterPixels(plain), 0) << "no aim while the ball rolls";
+    EXPECT_EQ(view.grab().toImage().pixel(at(5, 5)), plain.pixel(at(5, 5)));
+    EXPECT_EQ(said(), "Strokes: 1");
+    view.stopBall();
 }
 
 }  // namespace
