@@ -113,6 +113,7 @@ struct RoomAttack::State {
     std::vector<std::shared_ptr<Peer>> peers;
     std::mt19937 random{11};
     std::atomic<bool> stopping{false};
+    std::atomic<std::size_t> aimBytesSent{0};
     Report report;
     // The amplification room.
     int mates = 0;
@@ -191,6 +192,7 @@ void RoomAttack::State::startedOne() {
     }
     amplifier->onDrained = [this, chunk] {
         report.aimBytes = static_cast<double>(amplifier->written);
+        aimBytesSent = amplifier->written;
         if (!stopping && amplifier->written < (std::size_t{64} << 20)) {
             amplifier->sendRaw(chunk);
         }
@@ -285,6 +287,10 @@ void RoomAttack::start() {
         state->guesses.cancel();
         state->io.run_for(200ms);
     });
+}
+
+std::size_t RoomAttack::aimBytesSent() const {
+    return state_->aimBytesSent;
 }
 
 RoomAttack::Report RoomAttack::stop() {

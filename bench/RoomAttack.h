@@ -10,6 +10,7 @@
 // - meanwhile 127.0.0.5 creates a room and 127.0.0.6 joins it: the time that takes.
 // Everything runs on one thread of its own, so the rooms' measurements are not held up.
 #include <atomic>
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <thread>
@@ -37,6 +38,8 @@ public:
     explicit RoomAttack(std::uint16_t port);
     ~RoomAttack();
     void start();
+    // Bytes of aims sent so far (any thread).
+    std::size_t aimBytesSent() const;
     // Ends every attack; what was seen.
     Report stop();
 

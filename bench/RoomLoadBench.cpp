@@ -273,6 +273,14 @@ void runRooms(benchmark::State& state, bool attacked) {
         run.io.run_for(2s);
         run.measuring = true;
         run.io.run_for(std::chrono::seconds(seconds));
+        if (attack != nullptr) {
+            // The rooms play on (and are measured) until the attacker has sent all its
+            // 64 MiB of aims, for at most a minute more.
+            const auto limit = Clock::now() + 60s;
+            while (attack->aimBytesSent() < (std::size_t{64} << 20) && Clock::now() < limit) {
+                run.io.run_for(500ms);
+            }
+        }
         run.measuring = false;
     }
     state.counters["rooms"] = roomCount;
