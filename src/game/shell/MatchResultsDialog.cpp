@@ -315,7 +315,10 @@ QWidget* MatchResultsDialog::makeHeader(const Match& match) {
     texts->addWidget(headline_);
     texts->addWidget(standing);
     auto* cup = new QLabel(header);
-    cup->setPixmap(trophy(*this));
+    if (match.IsOver()) {
+        // A game that ended early has nobody to give a cup to.
+        cup->setPixmap(trophy(*this));
+    }
     // As wide as the cup on the other side, so the texts stay centred.
     auto* balance = new QWidget(header);
     balance->setFixedSize(cup->sizeHint());
