@@ -287,14 +287,14 @@ void NetSession::handleChat(Connection& sender, std::string_view body) {
     netproto::BodyReader reader(body);
     std::string name(reader.takeField());
     if (isServer) {
-        // A client speaks for its own players only: "MAlice|..." from Bob reaches the others
-        // as Bob's line.
+        // A client speaks for its own players only (one, or all as "Ann, Bob"): "MAlice|..."
+        // from Bob reaches the others as Bob's line.
         const std::vector<std::string> own = namesOf(sender.id());
         if (own.empty()) {
             ++refusals.chat;
             return;
         }
-        if (std::find(own.begin(), own.end(), name) == own.end()) {
+        if (name != netproto::joinNames(own) && std::ranges::find(own, name) == own.end()) {
             ++refusals.forgedName;
             name = own.front();
         }

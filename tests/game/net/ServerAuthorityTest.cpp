@@ -162,6 +162,16 @@ TEST_F(ServerAuthorityTest, UnknownMessagesAreDroppedAndLoggedAtMostOnceAMinuteW
     EXPECT_EQ(lines[0].find("Ann"), std::string::npos);
 }
 
+TEST_F(ServerAuthorityTest, AComputerWithSeveralPlayersSpeaksForAllOfThemOrAnyOne) {
+    // The game's chat box names every player of its computer, "Ann, Ada".
+    ann.send("NAda|65280|1|0|");
+    ASSERT_TRUE(bob.expect('O'));
+    ann.sendEach({"MAnn, Ada|hello from both", "MAda|just Ada", "MAnn, Bob|not Bob"});
+    EXPECT_EQ(bob.expect('M').value_or(""), "Ann, Ada|hello from both");
+    EXPECT_EQ(bob.expect('M').value_or(""), "Ada|just Ada");
+    EXPECT_EQ(bob.expect('M').value_or(""), "Ann|not Bob");
+}
+
 TEST_F(ServerAuthorityTest, OnlyTheGamesLevelsAreSentAndEachOnce) {
     ann.sendEach({"Jsecret", "Jh1", "Jh1", "Jh2"});
     EXPECT_EQ(std::ranges::count(ann.lettersWithin(Quiet), 'L'), 2)
