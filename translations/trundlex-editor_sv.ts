@@ -1064,6 +1064,10 @@ En fil som redan fanns där har lämnats orörd.
         <source>%n cups: %1.</source>
         <translation><numerusform>%n hål: %1.</numerusform><numerusform>%n hål: %1.</numerusform></translation>
     </message>
+    <message>
+        <source>Par %1: a careful player mostly did not hole out within %1 strokes, the most a hole allows, but perfect putts can; a par goes no higher, so the level is harder than its par says.</source>
+        <translation>Par %1: en noggrann spelare klarade oftast inte banan inom %1 slag, det mesta ett hål tillåter, men med perfekta slag går det; högre blir inte par, så banan är svårare än dess par säger.</translation>
+    </message>
 </context>
 <context>
     <name>trundlex::LevelPropertiesDialog</name>

@@ -50,6 +50,14 @@ QString LevelChecker::problemText(const LevelFinding& finding) {
 }
 
 QString LevelChecker::verdict(int par) {
+    // The par is a careful player's median score, but a hole ends at the stroke limit: a par
+    // at the limit means that player mostly failed and only perfect putts made it.
+    if (par == ParStrokeLimit) {
+        return tr("Par %1: a careful player mostly did not hole out within %1 strokes, the most "
+                  "a hole allows, but perfect putts can; a par goes no higher, so the level is "
+                  "harder than its par says.")
+            .arg(par);
+    }
     return par > 0 ? tr("Par %1.").arg(par)
                    : tr("The level cannot be holed in %1 strokes.").arg(ParStrokeLimit);
 }

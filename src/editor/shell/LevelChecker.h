@@ -27,7 +27,8 @@ public:
     static QString problemText(const LevelFinding& finding);
     // A cell in words ("column 3, row 5").
     static QString cellText(Cell cell);
-    // The verdict for a par (0: the level cannot be holed within the stroke limit).
+    // The verdict for a par (0: the level cannot be holed within the stroke limit; at the limit
+    // it says why the par stops there).
     static QString verdict(int par);
 
     // Starts working out the par of a copy of `level`.

@@ -36,6 +36,16 @@ TEST(LevelChecker, GivesTheParOrSaysTheLevelCannotBeHoled) {
     EXPECT_FALSE(checker.isRunning());
 }
 
+TEST(LevelChecker, AParAtTheStrokeLimitSaysWhyItStopsThere) {
+    const QString limit = LevelChecker::verdict(ParStrokeLimit);
+    EXPECT_TRUE(limit.startsWith(QStringLiteral("Par %1: ").arg(ParStrokeLimit)))
+        << limit.toStdString();
+    EXPECT_TRUE(limit.contains(QStringLiteral("perfect putts"))) << limit.toStdString();
+    EXPECT_EQ(LevelChecker::verdict(ParStrokeLimit - 1),
+              QStringLiteral("Par %1.").arg(ParStrokeLimit - 1))
+        << "a par below the limit needs no word";
+}
+
 TEST(LevelChecker, OnlyTheLastLevelAskedForIsReported) {
     QSignalSpy* spy = nullptr;
     {
