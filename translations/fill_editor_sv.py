@@ -236,9 +236,20 @@ SV = {
     "No problems found.": "Inga problem hittades.",
     "The level has no cup.": "Banan har inget hål.",
     "The ball starts outside the level.": "Bollen startar utanför banan.",
-    "The ball starts inside a wall.": "Bollen startar inne i en vägg.",
-    "The ball starts in water.": "Bollen startar i vatten.",
+    "The ball starts inside a wall (%1).": "Bollen startar inne i en vägg (%1).",
+    "The ball starts in water (%1).": "Bollen startar i vatten (%1).",
+    "column %1, row %2": "kolumn %1, rad %2",
+    "%1, %2": "%1, %2",
+    "%1 and %2": "%1 och %2",
+    "Two cups: %1.": "Två hål: %1.",
+    "%n cups: %1.": ("%n hål: %1.", "%n hål: %1."),
+    "The par is worked out once these problems are put right.":
+        "Par räknas ut när de här problemen är åtgärdade.",
     "Par %1.": "Par %1.",
+    "Par %1: a careful player mostly did not hole out within %1 strokes, the most a hole allows, but perfect putts can; a par goes no higher, so the level is harder than its par says.":
+        "Par %1: en noggrann spelare klarade oftast inte banan inom %1 slag, det mesta ett hål "
+        "tillåter, men med perfekta slag går det; högre blir inte par, så banan är svårare än "
+        "dess par säger.",
     "The level cannot be holed in %1 strokes.": "Banan kan inte klaras på %1 slag.",
     "%1\n\nSave the level anyway?": "%1\n\nVill du spara banan ändå?",
     # Saving over a file's level by one that lacks its cup or most of its squares

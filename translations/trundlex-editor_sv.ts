@@ -1011,6 +1011,10 @@ En fil som redan fanns där har lämnats orörd.
         <source>No problems found.</source>
         <translation>Inga problem hittades.</translation>
     </message>
+    <message>
+        <source>The par is worked out once these problems are put right.</source>
+        <translation>Par räknas ut när de här problemen är åtgärdade.</translation>
+    </message>
 </context>
 <context>
     <name>trundlex::LevelChecker</name>
@@ -1023,20 +1027,46 @@ En fil som redan fanns där har lämnats orörd.
         <translation>Bollen startar utanför banan.</translation>
     </message>
     <message>
-        <source>The ball starts inside a wall.</source>
-        <translation>Bollen startar inne i en vägg.</translation>
-    </message>
-    <message>
-        <source>The ball starts in water.</source>
-        <translation>Bollen startar i vatten.</translation>
-    </message>
-    <message>
         <source>Par %1.</source>
         <translation>Par %1.</translation>
     </message>
     <message>
         <source>The level cannot be holed in %1 strokes.</source>
         <translation>Banan kan inte klaras på %1 slag.</translation>
+    </message>
+    <message>
+        <source>column %1, row %2</source>
+        <translation>kolumn %1, rad %2</translation>
+    </message>
+    <message>
+        <source>The ball starts inside a wall (%1).</source>
+        <translation>Bollen startar inne i en vägg (%1).</translation>
+    </message>
+    <message>
+        <source>The ball starts in water (%1).</source>
+        <translation>Bollen startar i vatten (%1).</translation>
+    </message>
+    <message>
+        <source>%1, %2</source>
+        <comment>a list of cells</comment>
+        <translation>%1, %2</translation>
+    </message>
+    <message>
+        <source>%1 and %2</source>
+        <comment>the last of a list of cells</comment>
+        <translation>%1 och %2</translation>
+    </message>
+    <message>
+        <source>Two cups: %1.</source>
+        <translation>Två hål: %1.</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n cups: %1.</source>
+        <translation><numerusform>%n hål: %1.</numerusform><numerusform>%n hål: %1.</numerusform></translation>
+    </message>
+    <message>
+        <source>Par %1: a careful player mostly did not hole out within %1 strokes, the most a hole allows, but perfect putts can; a par goes no higher, so the level is harder than its par says.</source>
+        <translation>Par %1: en noggrann spelare klarade oftast inte banan inom %1 slag, det mesta ett hål tillåter, men med perfekta slag går det; högre blir inte par, så banan är svårare än dess par säger.</translation>
     </message>
 </context>
 <context>

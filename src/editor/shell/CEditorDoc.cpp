@@ -272,7 +272,7 @@ bool CEditorDoc::saveTo(const QString& path) {
 }
 
 bool CEditorDoc::confirmSave(const QString& path, const Level* stored) {
-    std::vector<LevelProblem> problems = findLevelProblems(level_);
+    std::vector<LevelFinding> problems = checkLevel(level_);
     // What the level now in the file would lose: a save over it that drops its cup or most of
     // its cells is more often a slip than meant, and gets a warning that defaults to Cancel.
     ReplacementLoss loss;
@@ -282,7 +282,9 @@ bool CEditorDoc::confirmSave(const QString& path, const Level* stored) {
     QStringList lines;
     if (loss.cup) {
         lines << tr("The level in the file has a cup; the level you are saving has none.");
-        std::erase(problems, LevelProblem::NoCup);  // said just now
+        std::erase_if(problems, [](const LevelFinding& finding) {
+            return finding.problem == LevelProblem::NoCup;  // said just now
+        });
     }
     if (loss.size) {
         lines << tr("The level in the file is %1 x %2 squares; the level you are saving is "
@@ -292,7 +294,7 @@ bool CEditorDoc::confirmSave(const QString& path, const Level* stored) {
                      .arg(level_.width())
                      .arg(level_.height());
     }
-    for (LevelProblem problem : problems) {
+    for (const LevelFinding& problem : problems) {
         lines << LevelChecker::problemText(problem);
     }
     const QString warning = lines.join(QLatin1Char('\n'));

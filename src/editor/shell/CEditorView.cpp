@@ -215,6 +215,20 @@ void CEditorView::paintEvent(QPaintEvent* event) {
     if (drawing_ && isDragTool(tool_)) {
         preview_.paint(painter, level(), layout_, tool_, anchor_, current_, strip_.brush());
     }
+    // Two colours, so that the frame shows on light grass and on dark walls alike.
+    for (const Cell& cell : highlighted_) {
+        const QRect r = toQRect(layout_.cellsRect(cell, cell)).adjusted(-2, -2, 1, 1);
+        painter.setBrush(Qt::NoBrush);
+        painter.setPen(QPen(Qt::black, 4));
+        painter.drawRect(r);
+        painter.setPen(QPen(QColor(255, 40, 200), 2));
+        painter.drawRect(r);
+    }
+}
+
+void CEditorView::setHighlightedCells(const std::vector<Cell>& cells) {
+    highlighted_ = cells;
+    update();
 }
 
 void CEditorView::resizeEvent(QResizeEvent* event) {

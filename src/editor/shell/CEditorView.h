@@ -104,6 +104,10 @@ public:
     // The cell under the pointer; false while the pointer is not over the level.
     bool hoveredCell(Cell& cell) const;
 
+    // Frames these cells on the level, for a problem the designer looks up (none: no frame).
+    void setHighlightedCells(const std::vector<Cell>& cells);
+    const std::vector<Cell>& highlightedCells() const { return highlighted_; }
+
     // A new or opened level: lays it out, draws it and repaints everything.
     void onInitialUpdate();
 
@@ -181,6 +185,7 @@ private:
     PixelPoint aim_;
     bool aiming_ = false;
     TestRound round_;
+    std::vector<Cell> highlighted_;
 };
 
 }  // namespace trundlex

@@ -51,6 +51,8 @@ CMainFrame::CMainFrame(CEditorDoc& document, EditorPrompts& prompts, SettingsSto
     actions_ = new EditorActions(*view_);
     setStatusBar(new EditorStatusBar(*view_, *actions_, this));
     checkDialog_ = new LevelCheckDialog(document_, this);
+    connect(checkDialog_, &LevelCheckDialog::cellsHighlighted, view_,
+            &CEditorView::setHighlightedCells);
     createFileActions();
     createMenus();
     createToolBar();

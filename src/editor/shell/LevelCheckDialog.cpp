@@ -2,6 +2,8 @@
 
 #include <QDialogButtonBox>
 #include <QLabel>
+#include <QListWidget>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -10,55 +12,122 @@
 namespace trundlex {
 
 LevelCheckDialog::LevelCheckDialog(CEditorDoc& document, QWidget* parent)
-    : QDialog(parent), document_(document), text_(new QLabel(this)) {
+    : QDialog(parent),
+      document_(document),
+      problems_(new QListWidget(this)),
+      par_(new QLabel(this)),
+      busy_(new QProgressBar(this)) {
     setWindowTitle(tr("Check Level"));
-    text_->setWordWrap(true);
-    text_->setMinimumWidth(360);
-    text_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    problems_->setMinimumWidth(420);
+    problems_->setWordWrap(true);
+    problems_->setSelectionMode(QAbstractItemView::SingleSelection);
+    par_->setWordWrap(true);
+    par_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    // How long a par takes is not known in advance: the bar only shows that work goes on.
+    busy_->setRange(0, 0);
+    busy_->setTextVisible(false);
+    busy_->hide();
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
     again_ = buttons->addButton(tr("Check &Again"), QDialogButtonBox::ActionRole);
     connect(again_, &QPushButton::clicked, this, &LevelCheckDialog::check);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::close);
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(text_);
+    layout->addWidget(problems_);
+    layout->addWidget(par_);
+    layout->addWidget(busy_);
     layout->addWidget(buttons);
 
+    connect(problems_, &QListWidget::itemSelectionChanged, this,
+            &LevelCheckDialog::problemSelected);
     connect(&checker_, &LevelChecker::finished, this, [this](int par) {
-        showText(LevelChecker::verdict(par));
+        busy_->hide();
+        showPar(LevelChecker::verdict(par));
         emit parShown();
     });
     connect(&document_.history(), &QUndoStack::indexChanged, this,
             &LevelCheckDialog::levelChanged);
     connect(&document_, &CEditorDoc::documentReplaced, this, &LevelCheckDialog::levelChanged);
-    // Nobody waits for a par in a closed window.
-    connect(this, &QDialog::finished, &checker_, &LevelChecker::cancel);
+    // Nobody waits for a par in a closed window, and no cell stays marked for it.
+    connect(this, &QDialog::finished, this, [this] {
+        stopWorking();
+        problems_->clearSelection();
+        emit cellsHighlighted({});
+    });
 }
 
 void LevelCheckDialog::check() {
-    problems_ = LevelChecker::problems(document_.level());
-    checker_.start(document_.level());
-    showText(tr("Working out par..."));
+    findings_ = checkLevel(document_.level());
+    problems_->clear();
+    for (const LevelFinding& finding : findings_) {
+        problems_->addItem(LevelChecker::problemText(finding));
+    }
+    if (findings_.empty()) {
+        problems_->addItem(tr("No problems found."));
+    }
+    emit cellsHighlighted({});
+    if (parCanBeWorkedOut(findings_)) {
+        checker_.start(document_.level());
+        busy_->show();
+        showPar(tr("Working out par..."));
+    } else {
+        // A par or "cannot be holed" would only repeat what the list says.
+        stopWorking();
+        showPar(tr("The par is worked out once these problems are put right."));
+    }
     QDialog::show();
     raise();
     activateWindow();
 }
 
 QString LevelCheckDialog::text() const {
-    return text_->text();
+    QStringList lines;
+    for (int row = 0; row < problems_->count(); ++row) {
+        lines << problems_->item(row)->text();
+    }
+    return lines.join(QLatin1Char('\n')) + QStringLiteral("\n\n") + par_->text();
+}
+
+bool LevelCheckDialog::isBusyShown() const {
+    return !busy_->isHidden();
+}
+
+void LevelCheckDialog::selectProblem(int row) {
+    if (row < 0) {
+        problems_->clearSelection();
+    } else {
+        problems_->setCurrentRow(row);
+    }
+}
+
+void LevelCheckDialog::problemSelected() {
+    const QList<QListWidgetItem*> selected = problems_->selectedItems();
+    const int row = selected.isEmpty() ? -1 : problems_->row(selected.front());
+    if (row < 0 || row >= static_cast<int>(findings_.size())) {
+        emit cellsHighlighted({});
+        return;
+    }
+    emit cellsHighlighted(findings_[static_cast<std::size_t>(row)].cells);
 }
 
 void LevelCheckDialog::levelChanged() {
     if (!checker_.isRunning() && !isVisible()) {
         return;
     }
-    checker_.cancel();
-    text_->setText(tr("The level has changed since it was checked: choose Check Again."));
+    stopWorking();
+    // The cells found may no longer hold what the list says.
+    findings_.clear();
+    problems_->clear();
+    emit cellsHighlighted({});
+    par_->setText(tr("The level has changed since it was checked: choose Check Again."));
 }
 
-void LevelCheckDialog::showText(const QString& parLine) {
-    const QString found =
-        problems_.isEmpty() ? tr("No problems found.") : problems_.join(QLatin1Char('\n'));
-    text_->setText(found + QStringLiteral("\n\n") + parLine);
+void LevelCheckDialog::showPar(const QString& parLine) {
+    par_->setText(parLine);
+}
+
+void LevelCheckDialog::stopWorking() {
+    checker_.cancel();
+    busy_->hide();
 }
 
 }  // namespace trundlex

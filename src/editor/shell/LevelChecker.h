@@ -22,11 +22,13 @@ public:
     // Stops the par being worked out and waits for it.
     ~LevelChecker() override;
 
-    // The problems of `level` seen without playing it, one sentence each.
-    static QStringList problems(const Level& level);
-    // One problem as a sentence.
-    static QString problemText(LevelProblem problem);
-    // The verdict for a par (0: the level cannot be holed within the stroke limit).
+    // One problem as a sentence that names its cells as the designer counts them: by column
+    // and row, from 0 at the top left, the numbers the status bar shows under the pointer.
+    static QString problemText(const LevelFinding& finding);
+    // A cell in words ("column 3, row 5").
+    static QString cellText(Cell cell);
+    // The verdict for a par (0: the level cannot be holed within the stroke limit; at the limit
+    // it says why the par stops there).
     static QString verdict(int par);
 
     // Starts working out the par of a copy of `level`.

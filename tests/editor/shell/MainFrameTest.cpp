@@ -231,6 +231,16 @@ TEST_F(MainFrameTest, PaletteSwatchesExplainThemselves) {
     }
 }
 
+TEST_F(MainFrameTest, TheProblemSelectedInCheckLevelIsMarkedOnTheLevelUntilTheDialogCloses) {
+    document.level() = asciiLevel({"....", ".#..", "..O."});
+    document.level().setStart(1.5, 1.5);
+    frame.checkLevelAction()->trigger();
+    frame.levelCheckDialog()->selectProblem(0);
+    EXPECT_EQ(frame.view()->highlightedCells(), (std::vector<Cell>{{1, 1}}));
+    frame.levelCheckDialog()->close();
+    EXPECT_TRUE(frame.view()->highlightedCells().empty());
+}
+
 TEST_F(MainFrameTest, CheckLevelWarnsOnSaveAndTheWindowKeepsItsGeometry) {
     frame.checkLevelAction()->trigger();
     EXPECT_TRUE(frame.levelCheckDialog()->isVisible());
