@@ -24,6 +24,16 @@
 namespace trundlex::testing {
 
 // Answers the editor's questions from a script and records what was asked.
+// How long a test waits for a par worked out on a thread of its own (sanitizer builds are slow).
+inline constexpr int ParWait = 120000;
+
+// A level of `rows` (asciiLevel) with its start at x, y.
+inline Level levelWithStart(const std::vector<std::string_view>& rows, double x, double y) {
+    Level level = asciiLevel(rows);
+    level.setStart(x, y);
+    return level;
+}
+
 class ScriptedPrompts : public EditorPrompts {
 public:
     Answer askToSave(const QString& title) override {

@@ -7,14 +7,6 @@
 namespace trundlex::testing {
 namespace {
 
-// The par is worked out on a thread of its own; these tests also run under ThreadSanitizer.
-constexpr int ParWait = 120000;
-
-Level levelWithStart(const std::vector<std::string_view>& rows, double x, double y) {
-    Level level = asciiLevel(rows);
-    level.setStart(x, y);
-    return level;
-}
 
 TEST(LevelChecker, GivesTheParOrSaysTheLevelCannotBeHoled) {
     LevelChecker checker;
@@ -63,82 +55,6 @@ TEST(LevelChecker, OnlyTheLastLevelAskedForIsReported) {
     QCoreApplication::processEvents();
     EXPECT_EQ(spy->count(), 1);
     delete spy;
-}
-
-using LevelCheckDialogTest = EditorShellTest;
-
-TEST_F(LevelCheckDialogTest, ShowsItIsBusyWhileTheParIsWorkedOutAndGivesUpWhenTheLevelChanges) {
-    level() = levelWithStart({"..........", "...~~~....", "........O."}, 0.5, 0.5);
-    LevelCheckDialog dialog(document);
-    dialog.check();
-    EXPECT_TRUE(dialog.isVisible());
-    EXPECT_TRUE(dialog.isWorking());
-    EXPECT_TRUE(dialog.isBusyShown());
-    EXPECT_TRUE(dialog.text().contains(QStringLiteral("No problems found.")));
-    EXPECT_TRUE(dialog.text().contains(QStringLiteral("Working out par...")));
-
-    plotWall(9, 0);
-    EXPECT_FALSE(dialog.isWorking()) << "an edit gives the par up";
-    EXPECT_FALSE(dialog.isBusyShown());
-    EXPECT_TRUE(dialog.text().contains(QStringLiteral("Check Again")));
-
-    QSignalSpy shown(&dialog, &LevelCheckDialog::parShown);
-    dialog.check();
-    EXPECT_TRUE(dialog.isBusyShown());
-    ASSERT_TRUE(shown.wait(ParWait));
-    EXPECT_FALSE(dialog.isBusyShown()) << "the par is known";
-    EXPECT_TRUE(dialog.text().contains(QStringLiteral("Par "))) << dialog.text().toStdString();
-    dialog.close();
-}
-
-TEST_F(LevelCheckDialogTest, NamesCellsAndMarksThoseOfTheSelectedProblemUntilClosed) {
-    level() = levelWithStart({"#..O", "....", "O..."}, 0.5, 0.5);
-    LevelCheckDialog dialog(document);
-    QSignalSpy marked(&dialog, &LevelCheckDialog::cellsHighlighted);
-    dialog.check();
-    EXPECT_EQ(dialog.text().split(QLatin1Char('\n')).mid(0, 2),
-              (QStringList{QStringLiteral("The ball starts inside a wall (column 0, row 0)."),
-                           QStringLiteral("Two cups: column 3, row 0 and column 0, row 2.")}));
-    EXPECT_FALSE(dialog.isWorking()) << "no par for a ball that cannot start";
-    EXPECT_FALSE(dialog.isBusyShown());
-    EXPECT_FALSE(dialog.text().contains(QStringLiteral("Par")));
-    EXPECT_FALSE(dialog.text().contains(QStringLiteral("cannot be holed")));
-
-    marked.clear();
-    dialog.selectProblem(1);
-    ASSERT_EQ(marked.count(), 1);
-    EXPECT_EQ(marked[0][0].value<std::vector<trundlex::Cell>>(), (std::vector<trundlex::Cell>{{3, 0}, {0, 2}}));
-    dialog.selectProblem(0);
-    EXPECT_EQ(marked.last()[0].value<std::vector<trundlex::Cell>>(), (std::vector<trundlex::Cell>{{0, 0}}));
-    dialog.close();
-    EXPECT_TRUE(marked.last()[0].value<std::vector<trundlex::Cell>>().empty()) << "closing clears the mark";
-}
-
-TEST_F(LevelCheckDialogTest, AMissingCupIsNotFollowedByAParVerdict) {
-    LevelCheckDialog dialog(document);
-    dialog.check();
-    EXPECT_TRUE(dialog.text().contains(QStringLiteral("The level has no cup.")));
-    EXPECT_FALSE(dialog.isWorking());
-    EXPECT_FALSE(dialog.text().contains(LevelChecker::verdict(0)));
-    dialog.close();
-}
-
-TEST_F(LevelCheckDialogTest, TheViewFramesTheMarkedCells) {
-    const auto framePixels = [this] {
-        const QImage shown = view.grab().toImage();
-        int count = 0;
-        for (int y = at(2, 3, -4, -4).y(); y <= at(2, 3, Cell + 3, Cell + 3).y(); ++y) {
-            for (int x = at(2, 3, -4, -4).x(); x <= at(2, 3, Cell + 3, Cell + 3).x(); ++x) {
-                count += shown.pixelColor(x, y) == QColor(255, 40, 200);
-            }
-        }
-        return count;
-    };
-    EXPECT_EQ(framePixels(), 0);
-    view.setHighlightedCells({{2, 3}});
-    EXPECT_GT(framePixels(), 4 * Cell) << "a frame runs round the cell";
-    view.setHighlightedCells({});
-    EXPECT_EQ(framePixels(), 0);
 }
 
 }  // namespace
