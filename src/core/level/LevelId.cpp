@@ -41,4 +41,17 @@ std::string makeLevelId(const Level& level, const std::tm& t) {
     return buffer;
 }
 
+namespace {
+
+std::string textWithoutId(Level level) {
+    level.setId("");
+    return level.toText();
+}
+
+}  // namespace
+
+bool sameLevelContent(const Level& a, const Level& b) {
+    return textWithoutId(a) == textWithoutId(b);
+}
+
 }  // namespace trundlex

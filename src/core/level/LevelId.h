@@ -17,4 +17,8 @@ const LocalClock& systemLocalClock();
 // (no minutes), for example "-12345678920261234121107".
 std::string makeLevelId(const Level& level, const std::tm& localTime);
 
+// Whether two levels are the same level apart from their IDs: a file would hold the same
+// text for both (size, name, creator, start and every block).
+bool sameLevelContent(const Level& a, const Level& b);
+
 }  // namespace trundlex

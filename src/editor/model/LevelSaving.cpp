@@ -4,19 +4,6 @@
 
 namespace trundlex {
 
-namespace {
-
-std::string textWithoutId(Level level) {
-    level.setId("");
-    return level.toText();
-}
-
-}  // namespace
-
-bool sameLevelContent(const Level& a, const Level& b) {
-    return textWithoutId(a) == textWithoutId(b);
-}
-
 SavePlan planSave(const Level& editing, const Level* opened, const Level* inFile,
                   const std::tm& now) {
     SavePlan plan;

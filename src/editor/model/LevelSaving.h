@@ -7,10 +7,6 @@
 
 namespace trundlex {
 
-// Whether two levels are the same level apart from their IDs: a file would hold the same
-// text for both (size, name, creator, start and every block).
-bool sameLevelContent(const Level& a, const Level& b);
-
 // What saving the level being edited takes.
 struct SavePlan {
     // The ID the saved level carries.

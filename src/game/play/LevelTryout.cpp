@@ -1,19 +1,11 @@
 #include "play/LevelTryout.h"
 
+#include "level/LevelId.h"
 #include "library/LevelLibrary.h"
 #include "play/BallColours.h"
 #include "play/Match.h"
 
 namespace trundlex {
-
-namespace {
-
-std::string textWithoutId(Level level) {
-    level.setId("");
-    return level.toText();
-}
-
-}  // namespace
 
 LevelLoadResult setUpLevelTryout(const std::string& path, std::string_view playerName,
                                  LevelLibrary& levels, Match& setup) {
@@ -23,7 +15,7 @@ LevelLoadResult setUpLevelTryout(const std::string& path, std::string_view playe
         return read;
     }
     const int known = level.id().empty() ? -1 : levels.findById(level.id());
-    const bool held = known >= 0 && textWithoutId(levels.at(known)) == textWithoutId(level);
+    const bool held = known >= 0 && sameLevelContent(levels.at(known), level);
     if (!held) {
         if (known >= 0 || level.id().empty()) {
             // Another level goes by this ID (a copy edited elsewhere), or the file has none:
