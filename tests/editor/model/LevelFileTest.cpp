@@ -3,22 +3,15 @@
 #include "level/LevelFile.h"
 #include "level/LevelId.h"
 #include "support/AsciiLevel.h"
+#include "support/FixedTime.h"
 #include "support/TempFolder.h"
 
 namespace trundlex::testing {
 namespace {
 
-// 5 March 2026, 14:07:09: day 64 of the year.
+// 5 March 2026, 14:07 and `second`.
 std::tm marchFifth(int second) {
-    std::tm t{};
-    t.tm_year = 126;
-    t.tm_mon = 2;
-    t.tm_mday = 5;
-    t.tm_yday = 63;
-    t.tm_hour = 14;
-    t.tm_min = 7;
-    t.tm_sec = second;
-    return t;
+    return marchFifthAt(7, second);
 }
 
 LocalClock clockAt(int second) {

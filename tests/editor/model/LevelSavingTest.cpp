@@ -6,23 +6,12 @@
 #include "model/LevelCourses.h"
 #include "model/LevelSaving.h"
 #include "support/AsciiLevel.h"
+#include "support/FixedTime.h"
 #include "support/ScriptedRandom.h"
 #include "support/TempFolder.h"
 
 namespace trundlex::testing {
 namespace {
-
-std::tm at(int minute, int second) {
-    std::tm t{};
-    t.tm_year = 126;
-    t.tm_mon = 2;
-    t.tm_mday = 5;
-    t.tm_yday = 63;
-    t.tm_hour = 14;
-    t.tm_min = minute;
-    t.tm_sec = second;
-    return t;
-}
 
 class SavePlanTest : public ::testing::Test {
 protected:
@@ -37,12 +26,12 @@ protected:
 TEST_F(SavePlanTest, AnUnchangedLevelKeepsItsIdAndIsNotWrittenOverItsOwnFile) {
     Level editing = opened;
     editing.setId("stale");  // what an undo across a save leaves in the level does not count
-    const SavePlan plan = planSave(editing, &opened, &opened, at(7, 9));
+    const SavePlan plan = planSave(editing, &opened, &opened, marchFifthAt(7, 9));
     EXPECT_EQ(plan.id, "opened-id");
     EXPECT_FALSE(plan.write);
     EXPECT_EQ(plan.replacedId, "");
 
-    const SavePlan elsewhere = planSave(editing, &opened, nullptr, at(7, 9));
+    const SavePlan elsewhere = planSave(editing, &opened, nullptr, marchFifthAt(7, 9));
     EXPECT_EQ(elsewhere.id, "opened-id") << "a copy of the same level is the same level";
     EXPECT_TRUE(elsewhere.write);
 }
@@ -55,8 +44,8 @@ TEST_F(SavePlanTest, AnyChangeGivesANewIdThatThePreviousFileStateHandsOver) {
     Level painted = opened;
     painted.block(1, 1) = opened.block(0, 0);
     for (const Level& editing : {renamed, moved, painted}) {
-        const SavePlan plan = planSave(editing, &opened, &opened, at(7, 9));
-        EXPECT_EQ(plan.id, makeLevelId(editing, at(7, 9))) << editing.toText();
+        const SavePlan plan = planSave(editing, &opened, &opened, marchFifthAt(7, 9));
+        EXPECT_EQ(plan.id, makeLevelId(editing, marchFifthAt(7, 9))) << editing.toText();
         EXPECT_TRUE(plan.write);
         EXPECT_EQ(plan.replacedId, "opened-id");
     }
@@ -65,28 +54,28 @@ TEST_F(SavePlanTest, AnyChangeGivesANewIdThatThePreviousFileStateHandsOver) {
 // Guards against a level changed only in its name getting its old ID back when saved at the
 // same second of a later minute (the ID's time has no minutes).
 TEST_F(SavePlanTest, AChangeSavedAtTheSameSecondOfAnotherMinuteStillGetsANewId) {
-    opened.setId(makeLevelId(opened, at(7, 59)));
+    opened.setId(makeLevelId(opened, marchFifthAt(7, 59)));
     Level renamed = opened;
     renamed.setName("Other name");
-    const SavePlan plan = planSave(renamed, &opened, &opened, at(8, 59));
+    const SavePlan plan = planSave(renamed, &opened, &opened, marchFifthAt(8, 59));
     EXPECT_NE(plan.id, opened.id());
-    EXPECT_EQ(plan.id, makeLevelId(renamed, at(8, 0)));
+    EXPECT_EQ(plan.id, makeLevelId(renamed, marchFifthAt(8, 0)));
 }
 
 TEST_F(SavePlanTest, ALevelWithoutAFileOrIdGetsANewOneAndReplacesNoOtherLevel) {
-    const SavePlan untitled = planSave(opened, nullptr, nullptr, at(7, 9));
-    EXPECT_EQ(untitled.id, makeLevelId(opened, at(7, 9)));
+    const SavePlan untitled = planSave(opened, nullptr, nullptr, marchFifthAt(7, 9));
+    EXPECT_EQ(untitled.id, makeLevelId(opened, marchFifthAt(7, 9)));
     EXPECT_TRUE(untitled.write);
 
     Level stranger = opened;
     stranger.setId("someone-else");
-    const SavePlan over = planSave(opened, nullptr, &stranger, at(7, 9));
+    const SavePlan over = planSave(opened, nullptr, &stranger, marchFifthAt(7, 9));
     EXPECT_TRUE(over.write);
     EXPECT_EQ(over.replacedId, "") << "the file held another level, not an earlier state";
 
     Level noId = opened;
     noId.setId("");
-    EXPECT_EQ(planSave(noId, &noId, nullptr, at(7, 9)).id, makeLevelId(noId, at(7, 9)));
+    EXPECT_EQ(planSave(noId, &noId, nullptr, marchFifthAt(7, 9)).id, makeLevelId(noId, marchFifthAt(7, 9)));
 }
 
 class LevelCoursesTest : public ::testing::Test {
