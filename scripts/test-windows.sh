@@ -78,7 +78,15 @@ play_against_host() {
   "$wine" "$win/bin/trundlex-tool.exe" "$@" > "$work/host.log" 2>&1 &
   host=$!
   local listening port status=0
-  listening="$(await_line "$work/host.log" "listening " 60)" || fail "no port from the host: $(cat "$work/host.log")"
+  if ! listening="$(await_line "$work/host.log" "listening " 60)"; then
+    # Whether it ended (and how) or hangs tells a crash at start from a slow start.
+    local how="still running after 60 s"
+    if ! kill -0 "$host" 2>/dev/null; then
+      wait "$host" && how="ended with 0" || how="ended with $?"
+      host=""
+    fi
+    fail "no port from the host ($how): $(cat "$work/host.log")"
+  fi
   port="${listening#listening }"
   timeout 120 "$linux/bin/serve-test-client" "$port" Linda > "$work/client.log" 2>&1 ||
     fail "the Linux client did not finish: $(cat "$work/client.log")"

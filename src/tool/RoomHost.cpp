@@ -192,6 +192,8 @@ std::optional<std::string> RoomHost::enter(RoomArrival& arrival) {
         }
         case Kind::Join:
             return join(arrival, arrival.request.code, false);
+        case Kind::Rejoin:
+            return rejoin(arrival, arrival.request.code, arrival.request.token);
         case Kind::List:
         case Kind::Invalid:
             break;
@@ -226,7 +228,8 @@ std::optional<std::string> RoomHost::create(RoomArrival& arrival, std::size_t co
     room->log.line("created " + lineSafe(name) + " by " + lineSafe(arrival.peer));
     const NetGame::Entry entry = room->net->serveConnection(
         arrival.socket, {arrival.address, arrival.peer, arrival.lease}, std::move(arrival.received),
-        arrival.classic ? std::string() : roomAnswer(outcome.code, name), true);
+        arrival.classic ? std::string() : roomAnswer(outcome.code, name), true,
+        arrival.classic ? std::string() : codes_.token());
     if (entry != NetGame::Entry::Taken) {
         // A new room has room for its creator; only a broken socket gets here.
         directory_.setClients(outcome.code, 0, RoomDirectory::Clock::now());
@@ -274,7 +277,8 @@ std::optional<std::string> RoomHost::join(RoomArrival& arrival, const std::strin
     const NetGame::Entry entry =
         room.net->serveConnection(arrival.socket, {arrival.address, arrival.peer, arrival.lease},
                                   std::move(arrival.received),
-                                  classic ? std::string() : roomAnswer(code, name), false);
+                                  classic ? std::string() : roomAnswer(code, name), false,
+                                  classic ? std::string() : codes_.token());
     if (entry == NetGame::Entry::Taken) {
         ++counts_.joins;
         room.log.line("joined by " + lineSafe(arrival.peer));
@@ -287,6 +291,46 @@ std::optional<std::string> RoomHost::join(RoomArrival& arrival, const std::strin
         return roomproto::encodeRefusal(Refusal::Started, code);
     }
     return roomproto::encodeRefusal(Refusal::Full, code);
+}
+
+std::optional<std::string> RoomHost::rejoin(RoomArrival& arrival, const std::string& code,
+                                            const std::string& token) {
+    const auto now = AddressLimits::Clock::now();
+    if (limits_.joinsLocked(arrival.address, now)) {
+        {
+            std::lock_guard lock(mutex_);
+            ++counts_.refusedJoins;
+        }
+        limitHit("joins", "failed joins: refused " + lineSafe(arrival.peer));
+        return roomproto::encodeRefusal(Refusal::TooManyAttempts, {});
+    }
+    std::unique_lock lock(mutex_);
+    const auto found = rooms_.find(code);
+    const RoomDirectory::Room* listed = directory_.find(code);
+    NetGame::Entry entry = NetGame::Entry::NoSeat;
+    if (found != rooms_.end() && !found->second->ended && listed != nullptr) {
+        entry = found->second->net->rejoinConnection(
+            arrival.socket, {arrival.address, arrival.peer, arrival.lease},
+            std::move(arrival.received),
+            roomAnswer(code, settings_.courses[listed->course].name()), token);
+    }
+    if (entry == NetGame::Entry::Taken) {
+        ++counts_.joins;
+        found->second->log.line("rejoined by " + lineSafe(arrival.peer));
+        return std::nullopt;
+    }
+    ++counts_.refusedJoins;
+    lock.unlock();
+    const Refusal why = entry == NetGame::Entry::Full ? Refusal::Full : Refusal::NoSeat;
+    log_.line("refused rejoin " + lineSafe(code) + " from " + lineSafe(arrival.peer) + ": " +
+              roomproto::refusalText(why, code));
+    // A wrong token is a guess like a wrong code.
+    if (why == Refusal::NoSeat && limits_.joinFailed(arrival.address, now)) {
+        limitHit("joins", "failed joins: " + lineSafe(AddressLimits::keyOf(arrival.address)) +
+                              " may not join for " +
+                              std::to_string(settings_.perAddress.lockout.count()) + " s");
+    }
+    return roomproto::encodeRefusal(why, code);
 }
 
 std::unique_ptr<Room> RoomHost::openRoom(const std::string& code, std::size_t course,
@@ -433,35 +477,6 @@ std::string RoomHost::statusLine() {
            std::to_string(budget_->queued()) + " bytes memory " +
            std::to_string(residentKib()) + " KiB addresses " +
            std::to_string(limits_.tracked());
-}
-
-std::string RoomHost::startLine(std::uint16_t port) const {
-    const AddressLimits::Settings& a = settings_.perAddress;
-    std::string courses;
-    for (const auto& course : offered_) {
-        courses += (courses.empty() ? "" : ", ") + lineSafe(course.name);
-    }
-    return "start rooms port " + std::to_string(port) + " courses " + courses +
-           (settings_.defaultRoom
-                ? " default " + lineSafe(settings_.courses[settings_.defaultCourse].name())
-                : std::string()) +
-           " limits max-rooms " + std::to_string(settings_.maxRooms) + " connections-per-address " +
-           std::to_string(a.connections) + " rooms-per-address " + std::to_string(a.roomsAlive) +
-           " rooms-per-minute " + std::to_string(a.creationsPerMinute) + " failed-joins " +
-           std::to_string(a.failedJoins) + " game-idle " +
-           std::to_string(settings_.gameIdle.count()) + " s lobby " +
-           std::to_string(settings_.lobbyLimit.count()) + " s queued " +
-           std::to_string(settings_.maxQueuedBytes >> 20) + " MiB" +
-           (settings_.logChat ? " log-chat" : "");
-}
-
-std::string RoomHost::closingLine() {
-    const Counts c = counts();
-    return "stop rooms-created " + std::to_string(c.roomsCreated) + " games-started " +
-           std::to_string(c.gamesStarted) + " joins " + std::to_string(c.joins) +
-           " refused-joins " + std::to_string(c.refusedJoins) + " limit-hits " +
-           std::to_string(c.limitHits) + " lobbies-expired " + std::to_string(c.lobbiesExpired) +
-           " clients-shed " + std::to_string(budget_->shed());
 }
 
 }  // namespace trundlex::tool

@@ -102,6 +102,10 @@ private:
     std::optional<std::string> create(RoomArrival& arrival, std::size_t course);
     // The refusal, or nullopt when the room took the client.
     std::optional<std::string> join(RoomArrival& arrival, const std::string& code, bool classic);
+    // A client back for its seat (a "W" code "|" token request), in the lobby or a running
+    // game; a wrong token counts as a failed join.
+    std::optional<std::string> rejoin(RoomArrival& arrival, const std::string& code,
+                                      const std::string& token);
     std::unique_ptr<Room> openRoom(const std::string& code, std::size_t course, bool classic);
     void attention(const std::string& code);
     // A limit was hit: logged, but at most a line a second for each kind, so that an attack

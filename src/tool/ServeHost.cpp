@@ -62,10 +62,15 @@ void ServeHost::onNetEvent(NetEvent event) {
             overAnnounced_ = false;
             follow(flow_.restart(false), lock);
             break;
-        case NetStart:
+        case NetStart: {
+            // The turn's owner is named before the line, so that whoever reads "start" may
+            // aim at once.
+            const FlowStep step = flow_.advance();
+            nameTurnOwner(step);
             log_.line("start");
-            follow(flow_.advance(), lock);
+            follow(step, lock);
             break;
+        }
         case NetAllStopped:
             log_.line("stopped");
             follow(flow_.advance(), lock);
@@ -86,6 +91,11 @@ void ServeHost::onNetEvent(NetEvent event) {
             // The players of the computer that left are played here now.
             follow(flow_.resume(), lock);
             break;
+        case NetPlayersReturned:
+            log_.line("back " + lineSafe(net_.eventData().returnedNames));
+            // Their own computer plays them again: the turn's owner is named anew.
+            follow(flow_.resume(), lock);
+            break;
         case NetEnded:
             // The last client has gone, during the game or after its end. Nobody is left
             // to play for or to watch, so the match ends here and the main thread opens a
@@ -103,6 +113,7 @@ void ServeHost::onNetEvent(NetEvent event) {
             break;
         case NetConnectionAdded:
         case NetAim:
+        case NetCatchUp:
             break;
     }
 }
@@ -162,15 +173,19 @@ void ServeHost::wakeMain() {
     wake_();
 }
 
-void ServeHost::follow(FlowStep step, Lock& lock) {
-    if (step.holeStarted) {
-        log_.line("hole " + std::to_string(match_.GetHole() + 1));
-    }
+void ServeHost::nameTurnOwner(const FlowStep& step) {
     if (step.outcome == FlowOutcome::Turn && step.player != nullptr) {
         net_.setTurnOwner(step.player->GetConnection());
     } else if (step.outcome != FlowOutcome::Refused) {
         net_.setTurnOwner(NetSession::NoTurn);
     }
+}
+
+void ServeHost::follow(FlowStep step, Lock& lock) {
+    if (step.holeStarted) {
+        log_.line("hole " + std::to_string(match_.GetHole() + 1));
+    }
+    nameTurnOwner(step);
     if (step.outcome == FlowOutcome::Over || step.outcome == FlowOutcome::MissingLevel) {
         announceOver();
         return;
@@ -205,6 +220,11 @@ void ServeHost::putForInheritedPlayer(Player& player, Lock& lock) {
     const ComputerPutt putt =
         chooseComputerPutt(solver, x, y, strength, random_, kThinkingSeconds);
     lock.lock();
+    // Meanwhile the player's own computer may have come back for it.
+    if (flow_.currentPlayer() != &player || flow_.phase() != FlowPhase::Turn ||
+        !player.IsLocalPlayer()) {
+        return;
+    }
     // Sending may round the values to what the others read; they are played as sent.
     double force = putt.speed;
     double angle = putt.heading;

@@ -23,12 +23,25 @@ public:
     RoomPeer(const std::string& host, std::uint16_t port, const std::string& from = {})
         : RawPeer(connected(host, port, from)) {}
 
-    // Sends "W" + `body` and waits for the answer, skipping the greeting.
+    // Sends "W" + `body` and waits for the answer, skipping the greeting. A room's answer is
+    // followed by the seat token ("W+"), kept in `token`.
     roomproto::Answer request(std::string_view body) {
         send(std::string(1, roomproto::Letter) + std::string(body));
         const auto answer = expect(roomproto::Letter);
-        return answer ? roomproto::Answer::parse(*answer) : roomproto::Answer{};
+        const roomproto::Answer parsed =
+            answer ? roomproto::Answer::parse(*answer) : roomproto::Answer{};
+        if (parsed.kind == roomproto::Answer::Kind::Room) {
+            const auto seat = expect(roomproto::Letter);
+            token = seat && seat->starts_with(roomproto::SeatToken) ? seat->substr(1) : "";
+        }
+        return parsed;
     }
+    // Asks for the seat of `seatToken` in the room of `code`; the answer.
+    roomproto::Answer rejoin(const std::string& code, const std::string& seatToken) {
+        return request(roomproto::encodeRejoin(code, seatToken));
+    }
+    // The seat token of the last room this peer entered.
+    std::string token;
     // Creates a room of `course` (empty: the host's default); its code, or empty.
     std::string create(std::string_view course) { return request("|" + std::string(course)).code; }
     // Joins the room of `code` and announces a player `name`; the answer's kind.

@@ -43,6 +43,10 @@ TEST_P(RoomHostProcessTest, TwoRoomsPlayAtOnceAndNeverSeeEachOther) {
     EXPECT_EQ(ben.join(codeB, "Ben").course, "Room Test Two");
     start({&alice, &ann});
     start({&bob, &ben});
+    // Aims count from the first turn on, which the host names before it says "start".
+    for (const std::string& code : {codeA, codeB}) {
+        ASSERT_TRUE(host.waitForLine("room " + code + " start"));
+    }
 
     // Aims, chat lines and putts of both rooms cross; each reaches its own room only.
     for (RoomPeer* sender : {&alice, &bob}) {

@@ -4,6 +4,8 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "ComputerTurn.h"
 #include "GameContext.h"
@@ -138,6 +140,8 @@ private:
     void endMatch(bool complete = true);
     // A network game lost the computer it cannot go on without: it ends where it stands.
     void abandonMatch();
+    // Back in a room's running game: rolls its putts so far (NetCatchUp).
+    void catchUp(const std::vector<std::pair<double, double>>& putts);
     void doPutt(double heading, double speed, bool fromNetwork);
     void setState(ViewState state);
     void showBall(Ball* ball, const BallStyle& style);

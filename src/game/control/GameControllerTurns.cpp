@@ -3,6 +3,7 @@
 #include "GameController.h"
 
 #include "library/LevelLibrary.h"
+#include "settings/GameSettings.h"
 #include "util/RandomSource.h"
 
 namespace trundlex {
@@ -11,6 +12,17 @@ namespace {
 
 // How long the computer's aim is shown before it putts, so that people can follow.
 constexpr int kAimMilliseconds = 700;
+
+// Whether a putt rolled to its end on this thread dropped.
+class CupWatcher : public BallOwner {
+public:
+    void onBallNotification(std::int32_t, BallNotification code) override {
+        if (code != BallMoved) {
+            inCup = code == BallInCup;
+        }
+    }
+    bool inCup = false;
+};
 
 }  // namespace
 
@@ -159,6 +171,35 @@ void GameController::stopReplay() {
 
 // --- Network ---
 
+void GameController::catchUp(const std::vector<std::pair<double, double>>& putts) {
+    // Back in a running game: the game's putts roll here in order, unseen and silent, through
+    // the same flow and to the same bits as everywhere, so that the start that follows finds
+    // this computer where every other one stands.
+    match_.SetSoundForAllBalls(false);
+    bool holeChanged = false;
+    for (const auto& [speed, heading] : putts) {
+        const FlowStep step = flow_.advance();
+        holeChanged = holeChanged || step.holeStarted;
+        Player* player = step.outcome == FlowOutcome::Turn ? step.player : nullptr;
+        if (player == nullptr || !flow_.startPutt(speed, heading)) {
+            break;
+        }
+        Ball& ball = player->GetBall();
+        const SpeedMode shownSpeed = ball.GetSpeedMode();
+        CupWatcher watcher;
+        ball.PuttNow(speed, heading, &watcher, Fastest);
+        ball.SetSpeedMode(shownSpeed);
+        flow_.ballStopped(watcher.inCup);
+    }
+    match_.SetSoundForAllBalls(context_.settings.sound());
+    if (holeChanged) {
+        replayBall_.SetLevel(level_);
+        listener_.holeStarted(match_.GetHole(), match_.LevelCount(), level_.name());
+    }
+    listener_.scoresChanged(match_);
+    listener_.redraw();
+}
+
 void GameController::handleNetEvent(NetEvent event) {
     auto lock = net_->lock();
     switch (event) {
@@ -191,6 +232,13 @@ void GameController::handleNetEvent(NetEvent event) {
             if (state_ != ReplayWaiting && state_ != ReplayRolling) {
                 follow(flow_.resume());
             }
+            break;
+        case NetCatchUp:
+            catchUp(net_->eventData().catchUp);
+            break;
+        case NetPlayersReturned:
+            // Their own computer plays them again: the board no longer marks them.
+            listener_.scoresChanged(match_);
             break;
         case NetDisconnectInfo:
             // The server may have said that its computer plays the departed players now: the

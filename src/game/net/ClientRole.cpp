@@ -134,6 +134,9 @@ DispatchResult ClientRole::takeHostNews(std::string_view body) {
     Match* match = session_.match();
     const char what = body.empty() ? '\0' : body.front();
     const std::string_view rest = body.empty() ? body : body.substr(1);
+    if (session_.takeSeatNews(body)) {
+        return DispatchResult::Keep;
+    }
     if (what == roomproto::BecameCreator && session_.room.phase == NetSession::Room::Phase::Joined &&
         !session_.room.creator) {
         session_.room.creator = true;

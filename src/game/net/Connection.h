@@ -77,6 +77,12 @@ public:
     std::string statusLevelName;
     // Server side: the peer has sent this program's version.
     bool greeted = false;
+    // Server side: the peer came back to its seat in a running game and has not been brought
+    // up to the game's state yet; play messages mean nothing to it until then, and nobody
+    // waits for it. `catchUpDue` once it holds every level: the catch-up follows as soon as
+    // no putt is rolling.
+    bool rejoining = false;
+    bool catchUpDue = false;
     // Server side: this program's version went out before the game took the connection (a
     // room host greets before it knows the room).
     bool greetingSent = false;

@@ -181,6 +181,9 @@ bool NetGame::sendPutt(double& force, double& angle, std::int32_t exceptConnecti
     }
     session_.beginPutt();
     session_.sendToAllExcept(std::string(1, netproto::Putt) + body, exceptConnection);
+    if (session_.isServer) {
+        session_.seats.recordPutt(body);
+    }
     return true;
 }
 
@@ -329,7 +332,8 @@ bool NetGame::startRoom(NetLobby* lobby) {
 }
 
 NetGame::Entry NetGame::serveConnection(Socket& socket, PeerInfo who, std::string received,
-                                        std::string_view first, bool creator) {
+                                        std::string_view first, bool creator,
+                                        const std::string& token) {
     Lock lock(mutex_);
     if (!session_.isServer || session_.lobbyClosed) {
         return Entry::Started;
@@ -338,6 +342,10 @@ NetGame::Entry NetGame::serveConnection(Socket& socket, PeerInfo who, std::strin
     if (connection == nullptr) {
         return Entry::Full;
     }
+    if (!token.empty()) {
+        session_.seats.assign(token, connection->id());
+        connection->send(std::string{roomproto::Letter, roomproto::SeatToken} + token);
+    }
     if (creator || session_.roomCreator == 0) {
         session_.roomCreator = connection->id();
         if (!creator) {
@@ -345,6 +353,35 @@ NetGame::Entry NetGame::serveConnection(Socket& socket, PeerInfo who, std::strin
             connection->send(std::string(1, roomproto::Letter) + roomproto::BecameCreator);
         }
     }
+    return Entry::Taken;
+}
+
+NetGame::Entry NetGame::rejoinConnection(Socket& socket, PeerInfo who, std::string received,
+                                         std::string_view first, const std::string& token) {
+    Lock lock(mutex_);
+    const SeatBook::Seat* seat = session_.isServer ? session_.seats.findToken(token) : nullptr;
+    if (seat == nullptr) {
+        return Entry::NoSeat;
+    }
+    if (seat->connection != 0) {
+        // Its program came back before this host saw the old connection end.
+        session_.connectionClosed(seat->connection);
+    }
+    if (!session_.lobbyClosed) {
+        // Its players went with it: it announces them again, as any client joining.
+        return serveConnection(socket, std::move(who), std::move(received), first, false, token);
+    }
+    // Looked up again: closing the old connection emptied the seat.
+    SeatBook::Seat* empty = session_.seats.findToken(token);
+    const auto connection = empty != nullptr && empty->connection == 0
+                                ? engine_->adopt(socket, std::move(who), std::move(received), first)
+                                : nullptr;
+    if (connection == nullptr) {
+        return empty == nullptr ? Entry::NoSeat : Entry::Full;
+    }
+    empty->connection = connection->id();
+    connection->rejoining = true;
+    connection->send(std::string{roomproto::Letter, roomproto::SeatToken} + token);
     return Entry::Taken;
 }
 

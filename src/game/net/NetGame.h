@@ -225,13 +225,22 @@ public:
     // Ends any earlier game and opens a server's lobby that listens nowhere: its clients are
     // handed over by the room host (serveConnection). False without a match.
     bool startRoom(NetLobby* lobby);
-    enum class Entry : std::int32_t { Taken, Full, Started };
+    enum class Entry : std::int32_t { Taken, Full, Started, NoSeat };
     // Takes a client the room host accepted and greeted: `first` (the room's answer) goes out
-    // before anything else, `received` (what the client sent after its request) is handled
-    // before its socket is read. With `creator`, it is the connection whose "Y" starts the
-    // room. Taken (the socket is the game's now), or why not (the socket stays the caller's).
+    // before anything else, then "W+" and `token` (none when empty), the seat token that
+    // gets the client its place back (rejoinConnection); `received` (what the client sent
+    // after its request) is handled before its socket is read. With `creator`, it is the
+    // connection whose "Y" starts the room. Taken (the socket is the game's now), or why not
+    // (the socket stays the caller's).
     Entry serveConnection(Socket& socket, PeerInfo who, std::string received,
-                          std::string_view first, bool creator);
+                          std::string_view first, bool creator, const std::string& token = {});
+    // Takes a client back into the seat of `token`, as serveConnection takes a new one. A
+    // connection still in the seat (one whose end has not been noticed yet) is closed first.
+    // In the lobby the client simply joins again; in a running game it gets its players back
+    // once it holds every level and no putt rolls, with the game's putts so far (NetCatchUp
+    // on its side). NoSeat for a token of no seat of this game.
+    Entry rejoinConnection(Socket& socket, PeerInfo who, std::string received,
+                           std::string_view first, const std::string& token);
     // The room's creator has asked for the start.
     bool startRequested() const;
     // Returns once everything posted up to now has been delivered to the listeners. Not on a

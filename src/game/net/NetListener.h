@@ -30,6 +30,12 @@ enum NetEvent : std::int32_t {
     NetStart = 8,
     // A computer has left: read NetGame::disconnectText.
     NetDisconnectInfo = 9,
+    // This computer is back in a running game of a room host: roll the game's putts so far
+    // (NetEventData::catchUp) before the start that follows.
+    NetCatchUp = 10,
+    // Players the computer stood in for are played by their own computer again
+    // (NetEventData::returnedNames).
+    NetPlayersReturned = 11,
 };
 
 // Why a host closed a connection itself (NetEventData::dropReason): a peer that holds one of

@@ -94,6 +94,9 @@ struct LobbySnapshot {
     std::string roomCode;
     std::string roomCourse;
     bool roomCreator = false;
+    // The seat token the host gave this client in its room (empty without one): with it and
+    // the code the client gets its place back after a broken connection.
+    std::string roomToken;
 };
 
 // The open lobby dialog, as NetGame sees it. NetGame calls it on its delivery thread, in

@@ -7,6 +7,7 @@
 #include <mutex>
 #include <string>
 #include <thread>
+#include <utility>
 #include <vector>
 
 #include "net/NetListener.h"
@@ -49,6 +50,10 @@ struct NetEventData {
     bool gameAbandoned = false;
     // The host said it was stopping before the connection ended.
     bool hostStopped = false;
+    // NetCatchUp: the game's putts so far (force, angle), in order.
+    std::vector<std::pair<double, double>> catchUp;
+    // NetPlayersReturned: the names (joined) of the players back with their own computer.
+    std::string returnedNames;
 };
 
 // Hands network events to the listeners and lobby updates to the lobby on one thread of its

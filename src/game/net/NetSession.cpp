@@ -6,7 +6,6 @@
 #include "library/LevelLibrary.h"
 #include "net/NetProtocol.h"
 #include "net/RoomProtocol.h"
-#include "play/BallColours.h"
 #include "play/Match.h"
 #include "util/TextNumbers.h"
 
@@ -65,7 +64,7 @@ void NetSession::setMoving(bool flag) {
     moving = flag;
     const auto now = std::chrono::steady_clock::now();
     for (const auto& connection : connections_) {
-        connection->moving = flag;
+        connection->moving = flag && !connection->rejoining;
         connection->movingSince = now;
     }
 }
@@ -79,28 +78,7 @@ bool NetSession::hasPlayers() const { return match_ != nullptr && match_->Player
 
 bool NetSession::allStarted() const {
     return std::all_of(connections_.begin(), connections_.end(),
-                       [](const auto& c) { return c->started; });
-}
-
-std::string NetSession::handedOnLoss(std::int32_t connectionId) const {
-    if (!lobbyClosed || departedHand == ComputerStrength::Person) {
-        return {};
-    }
-    return netproto::joinNames(namesOf(connectionId));
-}
-
-std::vector<std::string> NetSession::namesOf(std::int32_t connectionId) const {
-    std::vector<std::string> names;
-    if (match_ == nullptr) {
-        return names;
-    }
-    for (std::int32_t i = 0; i < match_->PlayerCount(); ++i) {
-        const Player* player = match_->GetPlayer(i);
-        if (player->GetConnection() == connectionId) {
-            names.push_back(player->GetName());
-        }
-    }
-    return names;
+                       [](const auto& c) { return c->started || c->rejoining; });
 }
 
 void NetSession::notify(NetEvent event) {
@@ -137,6 +115,7 @@ void NetSession::allStoppedCheck() {
         sendToAllExcept(std::string(1, netproto::Stopped), -1);
     }
     notify(NetAllStopped);
+    catchUpDue();
 }
 
 void NetSession::startCheck() {
@@ -149,6 +128,7 @@ void NetSession::startCheck() {
         sendToAllExcept(std::string(1, netproto::Start), -1);
     }
     notify(NetStart);
+    catchUpDue();
 }
 
 bool NetSession::handlePlayMessage(Connection& sender, char letter, std::string_view body) {
@@ -197,6 +177,7 @@ void NetSession::handlePutt(Connection& sender, std::string_view body) {
 void NetSession::acceptPutt(Connection& sender, std::string_view body, double force,
                             double angle) {
     sendToAllExcept(std::string(1, netproto::Putt) + std::string(body), sender.id());
+    seats.recordPutt(body);
     beginPutt();
     data.puttForce = force;
     data.puttAngle = angle;
@@ -315,59 +296,6 @@ void NetSession::handleUnrecognised(std::string_view body) {
     notify(NetChat);
 }
 
-bool NetSession::addPlayer(std::string_view name, std::uint32_t colour, std::int32_t pattern,
-                           bool transparent, std::int32_t connection, bool announce) {
-    if (match_ == nullptr || netproto::checkName(name) != netproto::TextProblem::None ||
-        match_->PlayerCount() >= netproto::MaxPlayers) {
-        return false;
-    }
-    // The server gives a player who arrives with a ball colour already on the green another
-    // one; its player lists tell every computer, the player's own included.
-    if (isServer) {
-        colour = freeBallColour(*match_, colour);
-    }
-    match_->AddPlayer(name, colour, pattern, transparent, connection);
-    if (!announce) {
-        return true;
-    }
-    if (isServer) {
-        sendPlayerLists();
-    } else {
-        const netproto::PlayerRecord record{std::string(name), colour, pattern, transparent};
-        sendToAllExcept(std::string(1, netproto::NewPlayer) + netproto::encodePlayerRecord(record),
-                        -1);
-    }
-    return true;
-}
-
-void NetSession::sendPlayerLists() {
-    lobbyChanged();
-    if (match_ == nullptr) {
-        return;
-    }
-    for (const auto& connection : connections_) {
-        // A connection that has not greeted yet learns the names once it has.
-        if (!isServer || connection->greeted) {
-            sendPlayerList(*connection);
-        }
-    }
-}
-
-void NetSession::sendPlayerList(Connection& connection) {
-    if (match_ == nullptr) {
-        return;
-    }
-    std::string message(1, netproto::PlayerList);
-    for (std::int32_t i = 0; i < match_->PlayerCount(); ++i) {
-        const Player& player = *match_->GetPlayer(i);
-        const BallStyle& style = player.GetStyle();
-        message += netproto::encodePlayerRecord(
-            {player.GetName(), style.colour, style.pattern, style.transparent});
-        message += player.GetConnection() == connection.id() ? "1|" : "0|";
-    }
-    connection.send(message);
-}
-
 void NetSession::connectionClosed(std::int32_t id) {
     const auto it = std::find_if(connections_.begin(), connections_.end(),
                                  [id](const auto& c) { return c->id() == id; });
@@ -376,6 +304,7 @@ void NetSession::connectionClosed(std::int32_t id) {
     }
     (*it)->shutdown();
     connections_.erase(it);
+    seats.vacate(id, lobbyClosed ? namesOf(id) : std::vector<std::string>{});
     if (id == roomCreator && !lobbyClosed) {
         // A start it asked for stands. The new creator is told, or its lobby would wait for
         // a creator that has gone.
@@ -467,6 +396,7 @@ void NetSession::resetForNewGame(bool server) {
     data.gameAbandoned = false;
     data.hostStopped = false;
     room = {};
+    seats.clear();
     // Whether turns are kept stays: it belongs to the program, not to one game.
     turn_.newGame();
 }
@@ -478,6 +408,7 @@ LobbySnapshot NetSession::lobbySnapshot() const {
     snapshot.roomCode = room.code;
     snapshot.roomCourse = room.course;
     snapshot.roomCreator = room.creator && room.phase == Room::Phase::Joined;
+    snapshot.roomToken = room.token;
     if (match_ != nullptr) {
         snapshot.playerCount = match_->PlayerCount();
         snapshot.localNames = netproto::joinNames(namesOf(Player::LocalConnection));

@@ -11,6 +11,7 @@
 #include "net/Connection.h"
 #include "net/NetLobby.h"
 #include "net/NetEngine.h"
+#include "net/SeatBook.h"
 #include "net/NetNotifier.h"
 #include "net/Socket.h"
 #include "net/TurnGate.h"
@@ -68,6 +69,8 @@ public:
         bool creator = false;
         std::string code;
         std::string course;
+        // The seat token the host gave ("W+").
+        std::string token;
 
         // The request is out and the host's answer has not come yet.
         bool asking() const { return phase == Phase::AwaitGreeting || phase == Phase::AwaitAnswer; }
@@ -127,6 +130,18 @@ public:
     // Called under the lock when the connections' limits must be looked at again (a putt
     // makes every peer's stop report due).
     std::function<void()> limitsChanged;
+
+    // --- Seats of a room's game, for clients that come back (NetSessionPlayers.cpp) ---
+
+    SeatBook seats;
+    // Server: a client back in its seat holds every level; it is brought up to the game's
+    // state now, or as soon as no putt rolls and no start is pending.
+    void catchUpWhenQuiet(Connection& connection);
+    // Brings every client due for it up to the game's state, when that is quiet.
+    void catchUpDue();
+    // Client: the host's news of seats ("W+" token, "W=" catch-up, "W~" a player back);
+    // false for other news.
+    bool takeSeatNews(std::string_view body);
 
     // --- Connections ---
 
@@ -226,6 +241,9 @@ private:
     // Relays and takes a putt that is allowed now.
     void acceptPutt(Connection& sender, std::string_view body, double force, double angle);
     void refusedOutOfTurn(const Connection& sender);
+    // The catch-up of one client: its players back from this computer, then "O", "G", the
+    // putts so far and "S" to it alone, and the others told who is back.
+    void catchUp(Connection& connection);
 };
 
 }  // namespace trundlex

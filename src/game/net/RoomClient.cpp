@@ -102,6 +102,8 @@ std::string roomRequestBody(const roomproto::Request& request) {
             return "|" + request.course;
         case roomproto::Request::Kind::Join:
             return request.code + "|";
+        case roomproto::Request::Kind::Rejoin:
+            return roomproto::encodeRejoin(request.code, request.token);
         default:
             return {};
     }
@@ -112,7 +114,7 @@ std::optional<KnownRefusal> readRefusal(std::string_view reason) {
     for (const Refusal refusal :
          {Refusal::NoSuchRoom, Refusal::Started, Refusal::Full, Refusal::NoSuchCourse,
           Refusal::NoFreeRoom, Refusal::TooManyAttempts, Refusal::TooManyRooms,
-          Refusal::TooManyConnections, Refusal::Removed}) {
+          Refusal::TooManyConnections, Refusal::Removed, Refusal::NoSeat}) {
         // The wording around the subject, as the host writes it.
         constexpr std::string_view marker = "{}";
         const std::string pattern = roomproto::refusalText(refusal, marker);

@@ -42,7 +42,8 @@ struct CourseListing {
 CourseListing fetchRoomCourses(const std::string& host, std::uint16_t port,
                                std::chrono::milliseconds timeout, const WakePipe& abort);
 
-// The body of the "W" message for a request to create or join a room; empty for any other.
+// The body of the "W" message for a request to create, join or rejoin a room; empty for any
+// other.
 std::string roomRequestBody(const roomproto::Request& request);
 
 // A refusal a host gave (roomproto::Answer::reason) read back as one of the refusals it

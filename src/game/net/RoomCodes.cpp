@@ -14,14 +14,14 @@ RoomCodes::RoomCodes(std::function<std::uint32_t()> random) : random_(std::move(
     }
 }
 
-std::string RoomCodes::draw() {
+std::string RoomCodes::draw(std::size_t length) {
     const auto size = static_cast<std::uint32_t>(roomproto::CodeAlphabet.size());
     // Values at or above the last whole multiple of the alphabet's size are drawn again, so
     // every character is equally likely.
     const std::uint32_t limit = UINT32_MAX - UINT32_MAX % size;
     std::string code;
     // A source that only gives rejected values would keep this loop going for ever.
-    for (int tries = 0; code.size() < roomproto::CodeLength; ++tries) {
+    for (int tries = 0; code.size() < length; ++tries) {
         if (tries == MaxDraws) {
             return {};
         }
@@ -36,13 +36,17 @@ std::string RoomCodes::draw() {
 std::string RoomCodes::issue(Clock::time_point now) {
     forgetOld(now);
     for (int i = 0; i < MaxDraws; ++i) {
-        std::string code = draw();
+        std::string code = draw(roomproto::CodeLength);
         if (!code.empty() && !live_.contains(code) && !retired_.contains(code)) {
             live_.insert(code);
             return code;
         }
     }
     return {};
+}
+
+std::string RoomCodes::token() {
+    return draw(roomproto::TokenLength);
 }
 
 void RoomCodes::retire(const std::string& code, Clock::time_point now) {

@@ -29,6 +29,9 @@ public:
 
     // A new live code, or empty when none could be found.
     std::string issue(Clock::time_point now);
+    // A seat token (roomproto::TokenLength characters) from the same source; empty when the
+    // source fails.
+    std::string token();
     // The room of `code` has ended; the code rests for ReuseAfter.
     void retire(const std::string& code, Clock::time_point now);
     bool isLive(const std::string& code) const { return live_.contains(code); }
@@ -36,7 +39,8 @@ public:
 
 private:
     void forgetOld(Clock::time_point now);
-    std::string draw();
+    // `length` characters of the code alphabet; empty when the source fails.
+    std::string draw(std::size_t length);
 
     std::function<std::uint32_t()> random_;
     std::set<std::string> live_;

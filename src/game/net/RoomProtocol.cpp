@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "net/NetProtocol.h"
+
 namespace trundlex::roomproto {
 
 namespace {
@@ -48,6 +50,12 @@ bool isCode(std::string_view text) {
            });
 }
 
+bool isToken(std::string_view text) {
+    return text.size() == TokenLength && std::all_of(text.begin(), text.end(), [](char c) {
+               return CodeAlphabet.find(c) != std::string_view::npos;
+           });
+}
+
 std::string normaliseCode(std::string_view typed) {
     std::string code;
     for (const char c : typed) {
@@ -73,6 +81,11 @@ Request Request::parse(std::string_view body) {
                isCode(body.substr(0, CodeLength))) {
         request.kind = Kind::Join;
         request.code = std::string(body.substr(0, CodeLength));
+    } else if (body.size() == CodeLength + 1 + TokenLength && body[CodeLength] == '|' &&
+               isCode(body.substr(0, CodeLength)) && isToken(body.substr(CodeLength + 1))) {
+        request.kind = Kind::Rejoin;
+        request.code = std::string(body.substr(0, CodeLength));
+        request.token = std::string(body.substr(CodeLength + 1));
     }
     return request;
 }
@@ -100,6 +113,8 @@ std::string refusalText(Refusal refusal, std::string_view subject) {
             return "Too many connections from your address.";
         case Refusal::Removed:
             return "The room's creator removed you from the room.";
+        case Refusal::NoSeat:
+            return "Your place in room " + s + " is no longer kept.";
     }
     return {};
 }
@@ -120,6 +135,40 @@ std::string encodeRoom(std::string_view code, std::string_view course) {
 
 std::string encodeRefusal(Refusal refusal, std::string_view subject) {
     return "|" + refusalText(refusal, subject);
+}
+
+std::string encodeRejoin(std::string_view code, std::string_view token) {
+    return std::string(code) + "|" + std::string(token);
+}
+
+std::string encodeCatchUp(const std::vector<std::string>& putts) {
+    std::string body(1, CatchUp);
+    for (const std::string& putt : putts) {
+        body += putt + ";";
+    }
+    return body;
+}
+
+bool parseCatchUp(std::string_view body, std::vector<std::pair<double, double>>& putts) {
+    putts.clear();
+    if (body.empty() || body.front() != CatchUp) {
+        return false;
+    }
+    body.remove_prefix(1);
+    while (!body.empty()) {
+        const std::size_t end = body.find(';');
+        double force = 0.0;
+        double angle = 0.0;
+        if (end == std::string_view::npos || putts.size() >= MaxCatchUpPutts ||
+            !netproto::isPuttBody(body.substr(0, end)) ||
+            !netproto::decodePutt(body.substr(0, end), force, angle)) {
+            putts.clear();
+            return false;
+        }
+        putts.emplace_back(force, angle);
+        body.remove_prefix(end + 1);
+    }
+    return true;
 }
 
 Answer Answer::parse(std::string_view body) {

@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace trundlex {
@@ -31,9 +32,24 @@ inline constexpr char ComputerPlays = '*';
 inline constexpr char HostStopping = '.';
 // A room's creator asks the host to take a player out of the lobby: "W-" and the name.
 inline constexpr char RemovePlayer = '-';
+// Right after the room's answer: "W+" and the client's seat token, which gets the client its
+// place back should its connection break ("W" code "|" token), also in a started game.
+inline constexpr char SeatToken = '+';
+// To a client back in its seat, between the start ("G") and its confirmation ("S"): every
+// putt of the game so far, in order ("W=" and putt bodies each followed by ";"). Every
+// computer rolls them to the same bits, so the client reaches the room's state by replaying.
+inline constexpr char CatchUp = '=';
+// A player whom the host's computer played is played by its own computer again: "W~" and
+// the name.
+inline constexpr char PlayerReturned = '~';
 // Codes are made of these: no 0/O, 1/I/L that a friend reading a code aloud could confuse.
 inline constexpr std::string_view CodeAlphabet = "23456789ABCDEFGHJKMNPQRSTUVWXYZ";
 inline constexpr std::size_t CodeLength = 6;
+// Seat tokens are this many characters of CodeAlphabet (about 99 bits).
+inline constexpr std::size_t TokenLength = 20;
+// The most putts a catch-up carries: more than any course of the longest kind takes, well
+// within what one message may hold.
+inline constexpr std::size_t MaxCatchUpPutts = 20000;
 // Rooms a host keeps at once unless told otherwise.
 inline constexpr std::size_t DefaultMaxRooms = 1000;
 // Longest chat line (name and text) a room relays, in bytes; the game's chat box sends at
@@ -45,18 +61,22 @@ inline constexpr std::size_t MaxCourseNameBytes = 255;
 
 // A code as the host hands it out: CodeLength characters of CodeAlphabet.
 bool isCode(std::string_view text);
+// A seat token as the host hands it out: TokenLength characters of CodeAlphabet.
+bool isToken(std::string_view text);
 // A code as a person typed it: spaces around it dropped, lower case raised. Empty when it
 // cannot be a code.
 std::string normaliseCode(std::string_view typed);
 
 // What a client asks for (the body of its "W" message).
 struct Request {
-    enum class Kind : std::int32_t { List, Create, Join, Invalid };
+    enum class Kind : std::int32_t { List, Create, Join, Invalid, Rejoin };
     Kind kind = Kind::Invalid;
     // Create: the course wanted (empty: the host's default).
     std::string course;
-    // Join: the room's code.
+    // Join and Rejoin: the room's code.
     std::string code;
+    // Rejoin: the seat token the host gave ("W+").
+    std::string token;
 
     static Request parse(std::string_view body);
 };
@@ -78,6 +98,8 @@ enum class Refusal : std::int32_t {
     TooManyConnections,
     // The room's creator took this client's player out of the lobby.
     Removed,
+    // A rejoin whose token names no place kept in the room.
+    NoSeat,
 };
 
 // The text a refusal carries on the wire (English, as every peer reads it): `subject` is
@@ -91,6 +113,13 @@ std::string refusalText(Refusal refusal, std::string_view subject);
 std::string encodeList(const std::vector<std::string>& courses);
 std::string encodeRoom(std::string_view code, std::string_view course);
 std::string encodeRefusal(Refusal refusal, std::string_view subject);
+// The body of a rejoin request.
+std::string encodeRejoin(std::string_view code, std::string_view token);
+// A catch-up's body ("=" and the putts) from putt bodies as netproto::encodePutt wrote them.
+std::string encodeCatchUp(const std::vector<std::string>& putts);
+// The putts (force, angle) of a catch-up's body. False for anything but exactly what
+// encodeCatchUp writes from at most MaxCatchUpPutts putt bodies.
+bool parseCatchUp(std::string_view body, std::vector<std::pair<double, double>>& putts);
 
 // What a client reads from the host's answer.
 struct Answer {

@@ -57,7 +57,10 @@ DispatchResult ServerRole::dispatch(Connection& sender, const NetMessage& messag
             sendLevel(sender, body);
             break;
         case netproto::Ready:
-            if (!session_.lobbyClosed) {
+            if (session_.lobbyClosed && sender.rejoining) {
+                // Back in its seat with every level: it catches up as soon as it can.
+                session_.catchUpWhenQuiet(sender);
+            } else if (!session_.lobbyClosed) {
                 sender.ready = true;
                 sender.status = ComputerStatus::Ready;
                 session_.lobbyChanged();
@@ -159,6 +162,7 @@ void ServerRole::sendGo() {
         connection->started = false;
     }
     session_.sendToAllExcept(letter(netproto::Go), -1);
+    session_.seats.clearPutts();
     session_.lobbyClosed = true;
     session_.lobbyClosedByNetwork();
     session_.notify(NetLobbyClosed);
@@ -195,6 +199,8 @@ void ServerRole::removePlayer(Connection& sender, std::string_view name) {
             }
             removed->send(std::string(1, roomproto::Letter) +
                           roomproto::encodeRefusal(roomproto::Refusal::Removed, {}));
+            // Taken out for good: no token brings it back.
+            session_.seats.forget(owner);
             session_.connectionClosed(owner);
         }
         return;
@@ -234,7 +240,8 @@ void ServerRole::addAnnouncedPlayer(Connection& sender, std::string_view body) {
 }
 
 void ServerRole::sendLevel(Connection& sender, std::string_view levelId) {
-    if (session_.lobbyClosed) {
+    // In a running game only a client back in its seat still fetches levels.
+    if (session_.lobbyClosed && !sender.rejoining) {
         return;
     }
     // Only the game's own levels, each once: a client cannot fetch the host's whole library,

@@ -78,6 +78,8 @@ public:
     std::int32_t GetConnection() const { return connection_; }
     // The player is played on this computer from now on.
     void SetLocal() { connection_ = LocalConnection; }
+    // Plays through this network connection from now on (a player back with its computer).
+    void SetConnection(std::int32_t connection) { connection_ = connection; }
     // Plays on this computer now (the connection is LocalConnection).
     bool IsLocalPlayer() const { return connection_ == LocalConnection; }
     // Was created as a player of this computer, whatever the connection is now.

@@ -229,6 +229,8 @@ QString OnlinePage::refusalText(const std::string& reason) {
             return tr("Too many connections from your network to this host.");
         case roomproto::Refusal::Removed:
             return tr("The room's creator removed you from the room.");
+        case roomproto::Refusal::NoSeat:
+            return tr("Your place in room %1 is no longer kept.").arg(subject);
         case roomproto::Refusal::CodeNeeded:
             break;
     }

@@ -109,9 +109,11 @@ TEST(RoomClientTest, CreatorAndGuestEnterTheRoomAndOnlyTheCreatorAsksToStart) {
         std::string sent;
         bool creator;
     } cases[] = {
-        {{Request::Kind::Create, "Nine", ""}, "W|Nine", true},
-        {{Request::Kind::Create, "", ""}, "W|", true},
-        {{Request::Kind::Join, "", "K7QX2M"}, "WK7QX2M|", false},
+        {{Request::Kind::Create, "Nine", "", ""}, "W|Nine", true},
+        {{Request::Kind::Create, "", "", ""}, "W|", true},
+        {{Request::Kind::Join, "", "K7QX2M", ""}, "WK7QX2M|", false},
+        {{Request::Kind::Rejoin, "", "K7QX2M", "ABCDEFGHJKMNPQRSTUVW"},
+         "WK7QX2M|ABCDEFGHJKMNPQRSTUVW", false},
     };
     for (const auto& c : cases) {
         Computer guest{{"Bob", "Cy"}};
@@ -178,7 +180,7 @@ TEST(RoomClientTest, RefusalEndsTheGameWithItsReason) {
         Computer guest{{"Bob"}};
         RawServer server;
         ASSERT_TRUE(guest.net.startRoomClient(Loopback, server.port(),
-                                              {Request::Kind::Join, "", "K7QX2M"}, &guest.lobby));
+                                              {Request::Kind::Join, "", "K7QX2M", ""}, &guest.lobby));
         RawPeer host = server.accept();
         host.send(c.greeting);
         if (!c.answer.empty()) {

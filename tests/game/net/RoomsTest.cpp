@@ -33,6 +33,14 @@ TEST(RoomProtocolTest, RequestsAreReadStrictly) {
         EXPECT_EQ(request.kind, kind) << body;
         EXPECT_EQ(kind == Join ? request.code : request.course, value) << body;
     }
+    const std::string token = "ABCDEFGHJKMNPQRSTUVW";
+    const Request rejoin = Request::parse(encodeRejoin("K7QX2M", token));
+    EXPECT_EQ(rejoin.kind, Rejoin);
+    EXPECT_EQ(rejoin.code + "/" + rejoin.token, "K7QX2M/" + token);
+    for (const std::string& bad : {"K7QX2M|" + token.substr(1), "K7QX2M|" + token + "A",
+                                   "K7QX2M|" + token.substr(1) + "0", "K7QX2M" + token + "|"}) {
+        EXPECT_EQ(Request::parse(bad).kind, Invalid) << bad;
+    }
     EXPECT_EQ(normaliseCode(" k7qx 2m "), "K7QX2M");
     EXPECT_EQ(normaliseCode("K7QX2"), "");
     EXPECT_EQ(normaliseCode("K7QXI0"), "") << "letters that look like digits are no code";
@@ -64,6 +72,30 @@ TEST(RoomProtocolTest, AnswersTravelAndUnfitNamesStayOut) {
     for (const char* bad : {"K7QX2M|x", "BAD|x|", "K7QX2M|a|b|", "?a|b"}) {
         EXPECT_EQ(Answer::parse(bad).kind, Answer::Kind::Invalid) << bad;
     }
+}
+
+TEST(RoomProtocolTest, ACatchUpCarriesPuttsExactlyAsTheyWereSent) {
+    double f1 = 3.0, a1 = 0.5, f2 = 9.127315, a2 = -1.25;
+    const std::string body = encodeCatchUp({netproto::encodePutt(f1, a1), netproto::encodePutt(f2, a2)});
+    std::vector<std::pair<double, double>> putts;
+    ASSERT_TRUE(parseCatchUp(body, putts));
+    EXPECT_EQ(putts, (std::vector<std::pair<double, double>>{{f1, a1}, {f2, a2}}));
+    ASSERT_TRUE(parseCatchUp(encodeCatchUp({}), putts));
+    EXPECT_TRUE(putts.empty()) << "a game without putts yet";
+    // Anything a hostile host might send instead is refused whole.
+    for (const std::string& bad : {std::string("3.000000|0.500000;"), std::string("=3.0|0.5;"),
+                                   std::string("=3.000000|0.500000"),
+                                   std::string("=3.000000|0.500000;;"),
+                                   std::string("=999.000000|0.000000;")}) {
+        putts = {{1.0, 1.0}};
+        EXPECT_FALSE(parseCatchUp(bad, putts)) << bad;
+        EXPECT_TRUE(putts.empty()) << bad;
+    }
+    std::string many = "=";
+    for (std::size_t i = 0; i <= MaxCatchUpPutts; ++i) {
+        many += "1.000000|0.000000;";
+    }
+    EXPECT_FALSE(parseCatchUp(many, putts)) << "more putts than any game holds";
 }
 
 TEST(RoomProtocolTest, CoursesAreFoundByNameOrFileName) {

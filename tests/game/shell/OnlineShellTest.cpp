@@ -136,8 +136,8 @@ TEST_F(GameShellTest, RoomLobbyShowsTheCodeAndOnlyTheCreatorStarts) {
         poll.start(10);
         QTimer::singleShot(20000, &lobby, [&] { lobby.reject(); });
         const roomproto::Request request =
-            creator ? roomproto::Request{roomproto::Request::Kind::Create, "Beginners' Nine", ""}
-                    : roomproto::Request{roomproto::Request::Kind::Join, "", "K7QX2M"};
+            creator ? roomproto::Request{roomproto::Request::Kind::Create, "Beginners' Nine", "", ""}
+                    : roomproto::Request{roomproto::Request::Kind::Join, "", "K7QX2M", ""};
         EXPECT_EQ(lobby.runRoom(hostText(host.port()).toStdString(), request), creator)
             << "the creator's start request starts the game";
         EXPECT_EQ(startShown, creator);
