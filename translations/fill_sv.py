@@ -107,6 +107,16 @@ SV = {
     "-------------------------------- New game --------------------------------":
         "-------------------------------- Nytt spel --------------------------------",
     "&Disconnect": "&Koppla från",
+    "Re&join room": "&Återvänd till rummet",
+    "Re&join room %1": "&Återvänd till rum %1",
+    "&Rejoin": "&Återvänd",
+    "Rejoin game": "Återvänd till spelet",
+    "Not now": "Inte nu",
+    "You were playing in room %1 on %2 %n minute(s) ago. Go back to the game?": (
+        "Du spelade i rum %1 på %2 för %n minut sedan. Vill du gå tillbaka till spelet?",
+        "Du spelade i rum %1 på %2 för %n minuter sedan. Vill du gå tillbaka till spelet?"),
+    "%1 is back.": "%1 är tillbaka.",
+    "Your place in room %1 is no longer kept.": "Din plats i rum %1 finns inte längre kvar.",
     "Do you really want to disconnect?": "Vill du verkligen koppla från?",
     "Network game": "Nätverksspel",
     "Waiting for connection...": "Väntar på anslutning...",

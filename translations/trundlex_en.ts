@@ -19,6 +19,13 @@
     </message>
 </context>
 <context>
+    <name>trundlex::GameView</name>
+    <message numerus="yes">
+        <source>You were playing in room %1 on %2 %n minute(s) ago. Go back to the game?</source>
+        <translation><numerusform>You were playing in room %1 on %2 %n minute ago. Go back to the game?</numerusform><numerusform>You were playing in room %1 on %2 %n minutes ago. Go back to the game?</numerusform></translation>
+    </message>
+</context>
+<context>
     <name>trundlex::LevelsPage</name>
     <message numerus="yes">
         <source>Levels are missing for this course: only %1 of its %n level(s) could be found. This game will not enter the high scores.</source>

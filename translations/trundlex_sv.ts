@@ -300,6 +300,10 @@
         <source>%1 is disconnected.</source>
         <translation>%1 har kopplats från.</translation>
     </message>
+    <message>
+        <source>%1 is back.</source>
+        <translation>%1 är tillbaka.</translation>
+    </message>
 </context>
 <context>
     <name>trundlex::ColourSwatches</name>
@@ -417,6 +421,30 @@
     <message>
         <source>%1 could not be played: it cannot be read as a Trundlex level file.</source>
         <translation>%1 kunde inte spelas: den går inte att läsa som en Trundlex-banfil.</translation>
+    </message>
+    <message>
+        <source>Rejoin game</source>
+        <translation>Återvänd till spelet</translation>
+    </message>
+    <message numerus="yes">
+        <source>You were playing in room %1 on %2 %n minute(s) ago. Go back to the game?</source>
+        <translation><numerusform>Du spelade i rum %1 på %2 för %n minut sedan. Vill du gå tillbaka till spelet?</numerusform><numerusform>Du spelade i rum %1 på %2 för %n minuter sedan. Vill du gå tillbaka till spelet?</numerusform></translation>
+    </message>
+    <message>
+        <source>&amp;Rejoin</source>
+        <translation>&amp;Återvänd</translation>
+    </message>
+    <message>
+        <source>Not now</source>
+        <translation>Inte nu</translation>
+    </message>
+    <message>
+        <source>Re&amp;join room</source>
+        <translation>&amp;Återvänd till rummet</translation>
+    </message>
+    <message>
+        <source>Re&amp;join room %1</source>
+        <translation>&amp;Återvänd till rum %1</translation>
     </message>
 </context>
 <context>
@@ -835,6 +863,10 @@
         <source>Standings on hole %1 of %2</source>
         <translation>Ställningen på hål %1 av %2</translation>
     </message>
+    <message>
+        <source>&amp;Rejoin</source>
+        <translation>&amp;Återvänd</translation>
+    </message>
 </context>
 <context>
     <name>trundlex::NewGameWizard</name>
@@ -1044,6 +1076,10 @@
     <message>
         <source>The room's creator removed you from the room.</source>
         <translation>Den som skapade rummet tog bort dig ur rummet.</translation>
+    </message>
+    <message>
+        <source>Your place in room %1 is no longer kept.</source>
+        <translation>Din plats i rum %1 finns inte längre kvar.</translation>
     </message>
 </context>
 <context>

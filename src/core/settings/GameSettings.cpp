@@ -30,6 +30,16 @@ void appendRecent(std::vector<std::string>& list, std::string_view address) {
 
 }  // namespace
 
+std::optional<GameSettings::RoomSeat> GameSettings::roomSeat(std::int64_t now,
+                                                             std::int64_t maxAgeSeconds) const {
+    constexpr std::int64_t kDrift = 60;
+    if (seat_.host.empty() || seat_.code.empty() || seat_.token.empty() ||
+        seat_.savedAt > now + kDrift || now - seat_.savedAt > maxAgeSeconds) {
+        return std::nullopt;
+    }
+    return seat_;
+}
+
 void GameSettings::rememberAddress(std::string_view address) {
     address = trimmed(address);
     address_ = std::string(address);
@@ -57,6 +67,9 @@ void GameSettings::Exchange(bool load) {
         ExchangeString(load, onlineHost_, "network", "online");
         onlineHostStored_ = onlineHostStored_ || !load || onlineHost_ != DefaultOnlineHost;
     }
+    if (load || seatStored_ || !seat_.token.empty()) {
+        exchangeSeat(load);
+    }
     // Written only once there is something to remember, so a record saved before any game
     // was joined holds exactly what earlier versions wrote.
     if (load || !recent_.empty()) {
@@ -72,6 +85,48 @@ void GameSettings::Exchange(bool load) {
                 appendRecent(recent_, std::string_view(lines).substr(at, end - at));
                 at = end + 1;
             }
+        }
+    }
+}
+
+void GameSettings::exchangeSeat(bool load) {
+    // Players a game may have at most: more lines are not names a seat can hold.
+    constexpr std::size_t kMaxNames = 8;
+    std::string text;
+    if (!load) {
+        text = seat_.token.empty() ? std::string()
+                                   : seat_.host + "\n" + seat_.code + "\n" + seat_.token + "\n" +
+                                         std::to_string(seat_.savedAt);
+        for (const std::string& name : seat_.token.empty() ? std::vector<std::string>{}
+                                                           : seat_.names) {
+            text += "\n" + name;
+        }
+    }
+    ExchangeString(load, text, "network", "seat");
+    seatStored_ = seatStored_ || !load || !text.empty();
+    if (!load) {
+        return;
+    }
+    std::vector<std::string> lines;
+    for (std::size_t at = 0; at < text.size() && lines.size() < 4 + kMaxNames;) {
+        const std::size_t end = std::min(text.find('\n', at), text.size());
+        lines.emplace_back(trimmed(std::string_view(text).substr(at, end - at)));
+        at = end + 1;
+    }
+    seat_ = {};
+    // Anything but the four fields and names is no seat (a damaged or hand-edited record).
+    if (lines.size() < 4 || lines[0].empty() || lines[1].empty() || lines[2].empty() ||
+        lines[3].empty() || lines[3].find_first_not_of("0123456789") != std::string::npos ||
+        lines[3].size() > 18) {
+        return;
+    }
+    seat_.host = lines[0];
+    seat_.code = lines[1];
+    seat_.token = lines[2];
+    seat_.savedAt = std::stoll(lines[3]);
+    for (std::size_t i = 4; i < lines.size(); ++i) {
+        if (!lines[i].empty()) {
+            seat_.names.push_back(lines[i]);
         }
     }
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -19,6 +20,9 @@ namespace trundlex {
 //                   is one; earlier versions ignore it)
 //   network\online  the room host of online games (written once changed; earlier versions
 //                   ignore it)
+//   network\seat    the seat of the room game last joined, for rejoining it: host, code,
+//                   seat token, the time it was saved (seconds since 1970) and this
+//                   computer's players, one a line (written once there was one)
 class GameSettings : public RegistrySettings {
 public:
     static constexpr std::int32_t DefaultCount = 162;
@@ -59,11 +63,28 @@ public:
     const std::string& onlineHost() const { return onlineHost_; }
     void setOnlineHost(std::string host) { onlineHost_ = std::move(host); }
 
+    // Where this computer last sat in a room's running game, so that it can come back after
+    // losing the connection (or the program).
+    struct RoomSeat {
+        std::string host;
+        std::string code;
+        std::string token;
+        std::int64_t savedAt = 0;
+        std::vector<std::string> names;
+    };
+    void setRoomSeat(RoomSeat seat) { seat_ = std::move(seat); }
+    void clearRoomSeat() { seat_ = {}; }
+    // The seat, if one was saved at most `maxAgeSeconds` before `now` (and not in the future
+    // by more than a minute of clock drift); nothing otherwise.
+    std::optional<RoomSeat> roomSeat(std::int64_t now, std::int64_t maxAgeSeconds) const;
+
 protected:
     // count (at least 1), sound, port (1 ... 65535), address, look (0 or 1), in that order.
     void Exchange(bool load) override;
 
 private:
+    void exchangeSeat(bool load);
+
     std::int32_t count_ = DefaultCount;
     bool sound_ = true;
     std::string address_;
@@ -72,6 +93,8 @@ private:
     std::vector<std::string> recent_;
     std::string onlineHost_{DefaultOnlineHost};
     bool onlineHostStored_ = false;
+    RoomSeat seat_;
+    bool seatStored_ = false;
 };
 
 }  // namespace trundlex

@@ -84,6 +84,10 @@ int main(int argc, char** argv) {
         // reported and the game waits as after any start.
         if (!started.arguments.isEmpty()) {
             frame.view()->playLevelFile(started.arguments.front());
+        } else if (!started.quitAfterStart) {
+            // A room game left in the last two hours (a crash, a lost connection) is offered
+            // once the window is up.
+            QTimer::singleShot(0, frame.view(), [&frame] { frame.view()->offerRejoin(); });
         }
         if (started.quitAfterStart) {
             QTimer::singleShot(0, &app, &QCoreApplication::quit);

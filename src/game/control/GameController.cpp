@@ -68,6 +68,7 @@ void GameController::startMatch(const Match& setup) {
     net_->endGame();
     reset();
     setUpOnly_ = false;
+    connectionLost_ = false;
     match_ = setup;
     match_.Restart();
     match_.SetSoundForAllBalls(context_.settings.sound());
@@ -78,6 +79,7 @@ void GameController::startMatch(const Match& setup) {
 void GameController::prepareNetworkGame(const Match& setup, int mode) {
     reset();
     setUpOnly_ = false;
+    connectionLost_ = false;
     auto lock = net_->lock();
     match_ = setup;
     match_.Restart();

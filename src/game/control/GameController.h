@@ -74,6 +74,9 @@ public:
     }
     // A network game is running (or gathering).
     bool networked() const { return net_->isConnected(); }
+    // The last network game ended early because this computer lost its room host (not
+    // because the host stopped): its seat may be taken again.
+    bool connectionLost() const { return connectionLost_; }
 
     // --- Starting ---
     // Takes over a match set up elsewhere (the new-game wizard) and starts it on this computer.
@@ -166,6 +169,7 @@ private:
     GameListener& listener_;
     Match match_;
     bool setUpOnly_ = false;
+    bool connectionLost_ = false;
     // The rules of turns and holes; called under the network lock (see the class comment).
     MatchFlow flow_;
     Ball replayBall_;

@@ -222,6 +222,7 @@ void GameController::handleNetEvent(NetEvent event) {
                 net_->isLobbyClosed() && match_.IsPlayingHole()) {
                 // A room's game without its room host: the results so far, not a game
                 // against computer copies of friends who may be playing on elsewhere.
+                connectionLost_ = !net_->eventData().hostStopped;
                 abandonMatch();
                 break;
             }

@@ -191,6 +191,14 @@ void ChatBox::handleNetEvent(NetEvent event) {
         case NetEnded:
             setInputEnabled(false);
             break;
+        case NetPlayersReturned:
+            if (net_ != nullptr) {
+                appendLine({}, QStringLiteral("[") +
+                                   tr("%1 is back.").arg(
+                                       toDisplayText(net_->eventData().returnedNames)) +
+                                   QStringLiteral("]"));
+            }
+            break;
         case NetDisconnectInfo:
             if (net_ == nullptr) {
                 break;

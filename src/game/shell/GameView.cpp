@@ -91,6 +91,9 @@ bool GameView::startNetworkGame(const Match& setup, int mode) {
     controller_->prepareNetworkGame(setup, mode);
     const bool started = runLobby(mode);
     controller_->lobbyEnded(started);
+    if (started && mode == 3) {
+        keepSeat();
+    }
     return started;
 }
 
@@ -192,6 +195,14 @@ void GameView::matchEnded(const std::string& winners, const std::string& highSco
     closeResults();
     updateActions();
     MatchResultsDialog::Options options;
+    // A room's game that ended, or whose host stopped, has no seat to go back to; one whose
+    // connection was lost keeps it.
+    if (controller_->connectionLost()) {
+        markSeatLeft();
+    } else if (controller_->networked() || !controller_->match().IsOver()) {
+        forgetSeat();
+    }
+    options.rejoin = controller_->connectionLost() && freshSeat().has_value();
     // Wherever this computer may restart the match, it may also play it again from here.
     // (A game that ended early with its network is not played again alone.)
     options.playAgain = action(GameCommand::Restart)->isEnabled() && controller_->match().IsOver();
@@ -211,6 +222,8 @@ void GameView::matchEnded(const std::string& winners, const std::string& highSco
         // Never from inside a call of the controller, which may still be ending the match.
         if (dialog->choice() == MatchResultsDialog::Choice::PlayAgain) {
             QMetaObject::invokeMethod(this, [this] { restart(false); }, Qt::QueuedConnection);
+        } else if (dialog->choice() == MatchResultsDialog::Choice::Rejoin) {
+            QMetaObject::invokeMethod(this, [this] { rejoinRoom(); }, Qt::QueuedConnection);
         } else if (dialog->choice() == MatchResultsDialog::Choice::NewGame) {
             QMetaObject::invokeMethod(this, [this] { newGame(); }, Qt::QueuedConnection);
         }

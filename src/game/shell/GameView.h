@@ -4,12 +4,14 @@
 #include <QPointer>
 #include <map>
 #include <memory>
+#include <optional>
 
 #include "control/GameContext.h"
 #include "control/GameController.h"
 #include "platform/BlockingHandoff.h"
 #include "platform/GuiThreadRelay.h"
 #include "platform/QtClock.h"
+#include "settings/GameSettings.h"
 #include "StartScreen.h"
 #include "render/PlayfieldWnd.h"
 
@@ -37,6 +39,7 @@ enum class GameCommand : int {
     FastForward = 32824,
     Copy = 57634,
     Disconnect = 32820,
+    Rejoin = 32825,
     Replay = 32787,
     Levels = 32821,
     Help = 57666,
@@ -79,6 +82,14 @@ public:
     bool startNetworkGame(const Match& setup, int mode);
     // Starts the current match again from the first hole (asks first unless it is over).
     void restart(bool ask);
+    // Goes back to the seat of the room game this computer last sat in (saved for two
+    // hours): its lobby, or its running game from where the others are. False when there is
+    // no such seat or the host did not take it back.
+    bool rejoinRoom();
+    // At start-up: asks whether to go back to a room game left in the last two hours.
+    void offerRejoin();
+    // The seat kept for rejoining, if fresh enough.
+    std::optional<GameSettings::RoomSeat> freshSeat() const;
     void putt(double aim, double force) { controller_->putt(aim, force); }
     void setSpeedMode(SpeedMode mode);
     // Before something ends the game in progress (a new game, quitting): true when there is
@@ -113,6 +124,8 @@ protected:
     virtual void showHelp();
     // Runs a lobby; overridable so tests can drive it.
     virtual bool runLobby(int mode);
+    // Asks whether to go back to `seat` (at start-up); true for yes.
+    virtual bool askRejoin(const GameSettings::RoomSeat& seat);
 
     void onBackgroundDrawn(QImage& background) override;
     void onBallStopped(bool inCup) override;
@@ -123,6 +136,11 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
+    // Keeps (or forgets) the seat of the room game just started, in the settings at once.
+    void keepSeat();
+    void forgetSeat();
+    // The connection to the seat's room was lost now: two hours from now on.
+    void markSeatLeft();
     // What the controller reports (GameListener).
     void rollBall(Ball& ball, double heading, double speed) override;
     void cancelRoll() override { stopBall(); }

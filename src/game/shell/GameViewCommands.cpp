@@ -36,6 +36,7 @@ void GameView::createActions() {
             controller_->disconnect();
         }
     });
+    add(GameCommand::Rejoin, tr("Re&join room"), {}, [this] { rejoinRoom(); });
     add(GameCommand::Copy, tr("&Copy scores"), QKeySequence(Qt::CTRL | Qt::Key_C),
         [this] { copyScores(); });
     add(GameCommand::HighScore, tr("&High scores..."), QKeySequence(Qt::Key_F7),
@@ -117,6 +118,10 @@ void GameView::updateActions() {
     action(GameCommand::Restart)->setEnabled(hasGame &&
                                              (!connected || controller_->net().isServer()));
     action(GameCommand::Disconnect)->setEnabled(connected);
+    const auto seat = connected ? std::nullopt : freshSeat();
+    action(GameCommand::Rejoin)->setEnabled(seat.has_value());
+    action(GameCommand::Rejoin)->setText(seat ? tr("Re&join room %1").arg(toDisplayText(seat->code))
+                                              : tr("Re&join room"));
     action(GameCommand::Copy)->setEnabled(hasGame);
     // A network match is replayed only once it is over, so no peer waits for this computer.
     action(GameCommand::Replay)->setEnabled(hasGame && (!connected || match.IsOver()));

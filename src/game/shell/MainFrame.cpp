@@ -53,6 +53,7 @@ void MainFrame::createMenus() {
     file->addAction(command(GameCommand::NewGame));
     file->addAction(command(GameCommand::Restart));
     file->addAction(command(GameCommand::Disconnect));
+    file->addAction(command(GameCommand::Rejoin));
     file->addMenu(view_->playForMenu());
     file->addSeparator();
     file->addAction(command(GameCommand::Replay));

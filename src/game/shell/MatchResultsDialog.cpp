@@ -207,12 +207,19 @@ MatchResultsDialog::MatchResultsDialog(const Match& match, const std::vector<int
         connect(playAgain_, &QPushButton::clicked, this, [this] { choose(Choice::PlayAgain); });
         buttons->addWidget(playAgain_);
     }
+    QPushButton* rejoin = nullptr;
+    if (options_.rejoin) {
+        rejoin = new QPushButton(tr("&Rejoin"), this);
+        connect(rejoin, &QPushButton::clicked, this, [this] { choose(Choice::Rejoin); });
+        buttons->addWidget(rejoin);
+    }
     close_ = new QPushButton(tr("Close"), this);
     connect(close_, &QPushButton::clicked, this, &QDialog::reject);
     buttons->addWidget(close_);
     // Another round is what a table of friends most often wants; where this computer cannot
     // start one (a network client), Enter just closes.
-    QPushButton* preferred = playAgain_ != nullptr ? playAgain_ : close_;
+    // After a lost connection, going back in is what the player wants.
+    QPushButton* preferred = rejoin != nullptr ? rejoin : playAgain_ != nullptr ? playAgain_ : close_;
     preferred->setDefault(true);
     preferred->setFocus();
     layout->addLayout(buttons);

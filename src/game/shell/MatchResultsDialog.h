@@ -25,11 +25,13 @@ class MatchResultsDialog : public QDialog {
 
 public:
     // What the player chose to do after closing the screen.
-    enum class Choice { Close, PlayAgain, NewGame };
+    enum class Choice { Close, PlayAgain, NewGame, Rejoin };
 
     struct Options {
         // "Play again" is offered (this computer may restart the match).
         bool playAgain = true;
+        // "Rejoin" is offered (a room's game whose connection was lost, its seat kept).
+        bool rejoin = false;
         // Opens the high-score list of the course the results entered; empty: no such
         // course, and no "High scores" button.
         std::function<void()> showHighScores;

@@ -181,5 +181,36 @@ TEST_F(SettingsTest, RecentAddressesKeepTheLastFiveJoinedNewestFirstAcrossAResta
     EXPECT_EQ(loaded()->recentAddresses(), (std::vector<std::string>{"f", "g", "h", "i", "j"}));
 }
 
+TEST_F(SettingsTest, ARoomSeatIsKeptAcrossARestartForTwoHoursAndCanBeForgotten) {
+    constexpr std::int64_t kSaved = 1'800'000'000;
+    constexpr std::int64_t kTwoHours = 2 * 3600;
+    GameSettings settings(store_);
+    settings.Load();
+    EXPECT_FALSE(settings.roomSeat(kSaved, kTwoHours)) << "none before a room game";
+    settings.setRoomSeat({"golf.example.org:50000", "K7QX2M", "ABCDEFGHJKMNPQRSTUVW", kSaved,
+                          {"Ann", "Computer 2"}});
+    settings.Save();
+    const auto seat = loaded()->roomSeat(kSaved + 60, kTwoHours);
+    ASSERT_TRUE(seat.has_value());
+    EXPECT_EQ(seat->host + " " + seat->code + " " + seat->token,
+              "golf.example.org:50000 K7QX2M ABCDEFGHJKMNPQRSTUVW");
+    EXPECT_EQ(seat->names, (std::vector<std::string>{"Ann", "Computer 2"}));
+    EXPECT_FALSE(loaded()->roomSeat(kSaved + kTwoHours + 1, kTwoHours)) << "too old";
+    EXPECT_FALSE(loaded()->roomSeat(kSaved - 3600, kTwoHours)) << "from the future";
+
+    const auto again = loaded();
+    again->clearRoomSeat();
+    again->Save();
+    EXPECT_FALSE(loaded()->roomSeat(kSaved, kTwoHours)) << "forgotten for good";
+
+    // A damaged record is no seat rather than a broken one.
+    for (const std::string& damaged : {std::string("host\nK7QX2M\nTOKEN"),
+                                       std::string("host\nK7QX2M\nTOKEN\nsoon"),
+                                       std::string("\nK7QX2M\nTOKEN\n1800000000")}) {
+        store_.write(kNetwork, "seat", SettingsValue::fromString(damaged), true);
+        EXPECT_FALSE(loaded()->roomSeat(kSaved, kTwoHours)) << damaged;
+    }
+}
+
 }  // namespace
 }  // namespace trundlex
