@@ -116,6 +116,7 @@ SV = {
         "Du spelade i rum %1 på %2 för %n minut sedan. Vill du gå tillbaka till spelet?",
         "Du spelade i rum %1 på %2 för %n minuter sedan. Vill du gå tillbaka till spelet?"),
     "%1 is back.": "%1 är tillbaka.",
+    "You are back in the game.": "Du är tillbaka i spelet.",
     "Your place in room %1 is no longer kept.": "Din plats i rum %1 finns inte längre kvar.",
     "Do you really want to disconnect?": "Vill du verkligen koppla från?",
     "Network game": "Nätverksspel",

@@ -304,6 +304,10 @@
         <source>%1 is back.</source>
         <translation>%1 är tillbaka.</translation>
     </message>
+    <message>
+        <source>You are back in the game.</source>
+        <translation>Du är tillbaka i spelet.</translation>
+    </message>
 </context>
 <context>
     <name>trundlex::ColourSwatches</name>

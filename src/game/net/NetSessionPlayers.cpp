@@ -151,7 +151,7 @@ void NetSession::catchUp(Connection& connection) {
         sendToGreetedExcept(hostNews(roomproto::PlayerReturned, name), connection.id());
     }
     if (serverLog) {
-        serverLog("rejoined " + connection.peer +
+        serverLog("caught up " + connection.peer +
                   (back.empty() ? std::string() : " as " + netproto::joinNames(back)));
     }
     lobbyChanged();

@@ -191,6 +191,10 @@ void ChatBox::handleNetEvent(NetEvent event) {
         case NetEnded:
             setInputEnabled(false);
             break;
+        case NetCatchUp:
+            appendLine({}, QStringLiteral("[") + tr("You are back in the game.") +
+                               QStringLiteral("]"));
+            break;
         case NetPlayersReturned:
             if (net_ != nullptr) {
                 appendLine({}, QStringLiteral("[") +

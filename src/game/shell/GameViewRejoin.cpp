@@ -100,6 +100,9 @@ bool GameView::askRejoin(const GameSettings::RoomSeat& seat) {
     QPushButton* rejoin = box.addButton(tr("&Rejoin"), QMessageBox::AcceptRole);
     box.addButton(tr("Not now"), QMessageBox::RejectRole);
     box.setDefaultButton(rejoin);
+    // Over the game's window, which may only just have appeared.
+    box.adjustSize();
+    box.move(window()->frameGeometry().center() - box.rect().center());
     box.exec();
     return box.clickedButton() == rejoin;
 }
