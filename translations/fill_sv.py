@@ -264,8 +264,7 @@ SV = {
         "För många anslutningar från ditt nätverk till den här värden.",
     "The room's creator removed you from the room.": "Den som skapade rummet tog bort dig ur rummet.",
     "The room host has stopped; the game ends here.": "Rumsvärden har stängts av; spelet slutar här.",
-    "The connection to the room host was lost; the game ends here.":
-        "Anslutningen till rumsvärden bröts; spelet slutar här.",
+    "The connection to the room host was lost.": "Anslutningen till rumsvärden bröts.",
     "&Remove": "&Ta bort",
     "The game ended early": "Spelet slutade i förtid",
     "Standings on hole %1 of %2": "Ställningen på hål %1 av %2",

@@ -289,10 +289,6 @@
         <translation>Rumsvärden har stängts av; spelet slutar här.</translation>
     </message>
     <message>
-        <source>The connection to the room host was lost; the game ends here.</source>
-        <translation>Anslutningen till rumsvärden bröts; spelet slutar här.</translation>
-    </message>
-    <message>
         <source>You have been disconnected from the server.</source>
         <translation>Anslutningen till servern har brutits.</translation>
     </message>
@@ -307,6 +303,10 @@
     <message>
         <source>You are back in the game.</source>
         <translation>Du är tillbaka i spelet.</translation>
+    </message>
+    <message>
+        <source>The connection to the room host was lost.</source>
+        <translation>Anslutningen till rumsvärden bröts.</translation>
     </message>
 </context>
 <context>

@@ -153,7 +153,8 @@ QString ChatBox::disconnectLine(const NetEventData& data) {
         return tr("The room host has stopped; the game ends here.");
     }
     if (data.gameAbandoned) {
-        return tr("The connection to the room host was lost; the game ends here.");
+        // The results that follow offer to rejoin.
+        return tr("The connection to the room host was lost.");
     }
     const QString handed = toDisplayText(data.computerPlaysFor);
     if (handed.isEmpty()) {
