@@ -86,8 +86,9 @@ int main(int argc, char** argv) {
             frame.view()->playLevelFile(started.arguments.front());
         } else if (!started.quitAfterStart) {
             // A room game left in the last two hours (a crash, a lost connection) is offered
-            // once the window is up.
-            QTimer::singleShot(0, frame.view(), [&frame] { frame.view()->offerRejoin(); });
+            // once the window is up, and placed where it will stay (the window manager places
+            // a new window only after it is shown), so that the question sits over it.
+            QTimer::singleShot(400, frame.view(), [&frame] { frame.view()->offerRejoin(); });
         }
         if (started.quitAfterStart) {
             QTimer::singleShot(0, &app, &QCoreApplication::quit);
