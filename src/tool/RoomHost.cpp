@@ -39,6 +39,9 @@ struct Room : public NetListener {
     bool started = false;
     bool ended = false;
     const std::chrono::steady_clock::time_point openedAt = std::chrono::steady_clock::now();
+    // Under the room host's lock: when a started game's last client went, while it waits for
+    // a player to come back (Settings::rejoinWait).
+    std::optional<std::chrono::steady_clock::time_point> emptySince;
     // Holds one of the creator's address's rooms (AddressLimits) while the room lives.
     std::shared_ptr<void> creation;
     // Declared last: it goes first, waiting for its work while the rest is still there.
@@ -357,6 +360,9 @@ std::unique_ptr<Room> RoomHost::openRoom(const std::string& code, std::size_t co
         room->host->requireStartRequest();
     }
     room->host->logChatText(settings_.logChat);
+    if (!classic && settings_.rejoinWait.count() > 0) {
+        room->host->keepGameForReturns();
+    }
     room->net->setMatch(&room->match);
     room->net->addListener(room->host.get());
     room->net->addListener(room.get());
@@ -374,6 +380,18 @@ void RoomHost::roomChanged(Room& room) {
         room.started = true;
         ++counts_.gamesStarted;
         directory_.markStarted(room.code);
+    }
+    if (clients > 0) {
+        room.emptySince.reset();
+    } else if (room.started && !room.classic && settings_.rejoinWait.count() > 0 &&
+               room.net->seatsWaiting()) {
+        // Its code stays live: the players who went may come back with it.
+        if (!room.emptySince) {
+            room.emptySince = std::chrono::steady_clock::now();
+            // The main thread learns when to look again.
+            attention(room.code);
+        }
+        return;
     }
     directory_.setClients(room.code, clients, RoomDirectory::Clock::now());
     if (clients > 0) {
@@ -411,6 +429,16 @@ void RoomHost::serviceRooms() {
         const auto now = std::chrono::steady_clock::now();
         std::lock_guard lock(mutex_);
         for (auto& [code, room] : rooms_) {
+            if (room->emptySince && !room->ended && now - *room->emptySince >= settings_.rejoinWait) {
+                room->ended = true;
+                room->creation.reset();
+                ++counts_.emptyGamesClosed;
+                directory_.setClients(code, 0, RoomDirectory::Clock::now());
+                room->log.line("closed: nobody came back within " +
+                               std::to_string(settings_.rejoinWait.count()) + " s");
+                codes.push_back(code);
+                continue;
+            }
             if (!room->started && !room->ended && now - room->openedAt >= settings_.lobbyLimit) {
                 room->ended = true;
                 room->creation.reset();
@@ -448,6 +476,24 @@ void RoomHost::serviceRooms() {
             room->host->tryStart();
         }
     }
+}
+
+std::chrono::milliseconds RoomHost::untilNextExpiry(std::chrono::milliseconds longest) {
+    const auto now = std::chrono::steady_clock::now();
+    auto next = now + longest;
+    std::lock_guard lock(mutex_);
+    for (const auto& [code, room] : rooms_) {
+        if (room->ended) {
+            continue;
+        }
+        if (room->emptySince) {
+            next = std::min(next, *room->emptySince + settings_.rejoinWait);
+        } else if (!room->started) {
+            next = std::min(next, room->openedAt + settings_.lobbyLimit);
+        }
+    }
+    return std::max(std::chrono::milliseconds(0),
+                    std::chrono::ceil<std::chrono::milliseconds>(next - now));
 }
 
 RoomHost::Counts RoomHost::counts() {

@@ -51,6 +51,9 @@ public:
         std::chrono::seconds gameIdle{1800};
         // A room whose game has not started this long after its creation closes.
         std::chrono::seconds lobbyLimit{1800};
+        // A started game whose last client has gone waits this long for one of its players to
+        // come back (rejoin) before it ends; 0 ends it at once.
+        std::chrono::seconds rejoinWait{300};
         // Bytes waiting to be sent to all clients together (SendBudget).
         std::size_t maxQueuedBytes = std::size_t{64} << 20;
         // Chat lines are logged with their words.
@@ -68,6 +71,7 @@ public:
         std::uint64_t refusedJoins = 0;
         std::uint64_t limitHits = 0;
         std::uint64_t lobbiesExpired = 0;
+        std::uint64_t emptyGamesClosed = 0;
     };
 
     RoomHost(Settings settings, const LevelLibrary& library, EventLog& log,
@@ -78,9 +82,13 @@ public:
     // Opens the door; the port, or 0 when it cannot listen.
     std::uint16_t listen(std::uint16_t port);
     // Main thread: starts the rooms that may start and takes down those that have ended;
-    // closes the rooms whose lobby has been open longer than Settings::lobbyLimit.
+    // closes the rooms whose lobby has been open longer than Settings::lobbyLimit, and the
+    // games nobody came back to within Settings::rejoinWait.
     void serviceRooms();
     std::size_t roomCount();
+    // How long until the next room's lobby or wait for returning players runs out (at most
+    // `longest`): the main thread calls serviceRooms by then.
+    std::chrono::milliseconds untilNextExpiry(std::chrono::milliseconds longest);
     // One line on the host's state: rooms, games in progress, clients, door visitors, bytes
     // waiting to be sent, resident memory.
     std::string statusLine();

@@ -18,7 +18,8 @@ std::string RoomHost::startLine(std::uint16_t port) const {
            " rooms-per-minute " + std::to_string(a.creationsPerMinute) + " failed-joins " +
            std::to_string(a.failedJoins) + " game-idle " +
            std::to_string(settings_.gameIdle.count()) + " s lobby " +
-           std::to_string(settings_.lobbyLimit.count()) + " s queued " +
+           std::to_string(settings_.lobbyLimit.count()) + " s rejoin-wait " +
+           std::to_string(settings_.rejoinWait.count()) + " s queued " +
            std::to_string(settings_.maxQueuedBytes >> 20) + " MiB" +
            (settings_.logChat ? " log-chat" : "");
 }
@@ -29,6 +30,7 @@ std::string RoomHost::closingLine() {
            std::to_string(c.gamesStarted) + " joins " + std::to_string(c.joins) +
            " refused-joins " + std::to_string(c.refusedJoins) + " limit-hits " +
            std::to_string(c.limitHits) + " lobbies-expired " + std::to_string(c.lobbiesExpired) +
+           " empty-games-closed " + std::to_string(c.emptyGamesClosed) +
            " clients-shed " + std::to_string(budget_->shed());
 }
 

@@ -54,6 +54,7 @@ struct ServeOptions {
     long maxRooms = static_cast<long>(roomproto::DefaultMaxRooms);
     long gameIdle = 1800;
     long lobbyLimit = 1800;
+    long rejoinWait = 300;
     bool logChat = false;
     AddressLimits::Settings perAddress;
     long maxQueuedMib = 64;
@@ -90,6 +91,9 @@ std::optional<int> parseOptions(std::span<const std::string> raw, ServeOptions& 
         .addOption("lobby-limit", "S",
                    "With --rooms: close a room whose game has not started S seconds after its "
                    "creation, from 60 to 86400 (default 1800).")
+        .addOption("rejoin-wait", "S",
+                   "With --rooms: keep a started game whose last client has gone for S seconds, "
+                   "so that its players can come back, from 0 to 86400 (default 300).")
         .addFlag("log-chat", "Log what players say in chat (by default only who spoke).")
         .addOption("max-connections-per-address", "N",
                    "With --rooms: connections one address (an IPv6 /64) may hold at once, "
@@ -118,6 +122,7 @@ std::optional<int> parseOptions(std::span<const std::string> raw, ServeOptions& 
         !args.readWhole("max-rooms", 1L, 100000L, options.maxRooms) ||
         !args.readWhole("game-idle", 60L, 86400L, options.gameIdle) ||
         !args.readWhole("lobby-limit", 60L, 86400L, options.lobbyLimit) ||
+        !args.readWhole("rejoin-wait", 0L, 86400L, options.rejoinWait) ||
         !args.readWhole("max-connections-per-address", 1L, 1024L, connections) ||
         !args.readWhole("max-rooms-per-address", 1L, 1000L, roomsAlive) ||
         !args.readWhole("rooms-per-minute", 1L, 1000L, perMinute) ||
@@ -140,11 +145,12 @@ std::optional<int> parseOptions(std::span<const std::string> raw, ServeOptions& 
             return args.refuse("a room host offers courses, not level files");
         }
     } else if (args.isSet("courses") || args.isSet("max-rooms") || args.isSet("lobby-limit") ||
+               args.isSet("rejoin-wait") ||
                args.isSet("max-connections-per-address") || args.isSet("max-rooms-per-address") ||
                args.isSet("rooms-per-minute") || args.isSet("failed-joins") ||
                args.isSet("max-queued-mib")) {
-        return args.refuse("--courses, --max-rooms, --lobby-limit and the per-address limits "
-                           "belong to --rooms");
+        return args.refuse("--courses, --max-rooms, --lobby-limit, --rejoin-wait and the "
+                           "per-address limits belong to --rooms");
     } else if (options.course.empty() == options.levelFiles.empty()) {
         return args.refuse("give either --course FILE.cou or level files");
     }
@@ -262,10 +268,10 @@ int hostRooms(const ServeOptions& options, RoomHost::Settings settings, const Le
             log.line(rooms.statusLine());
             nextStatus = now + kStatusInterval;
         }
-        // Also wakes for the status line, and so looks at the lobbies' ages at least as often.
-        const auto left =
+        // Wakes for the status line and for the next lobby or empty game to run out.
+        const auto left = rooms.untilNextExpiry(
             std::chrono::duration_cast<std::chrono::milliseconds>(nextStatus - now) +
-            std::chrono::milliseconds(1);
+            std::chrono::milliseconds(1));
         if (signals.waitForStop(left)) {
             break;
         }
@@ -298,6 +304,7 @@ std::optional<RoomHost::Settings> loadRoomSettings(const ServeOptions& options,
     settings.perAddress = options.perAddress;
     settings.gameIdle = std::chrono::seconds(options.gameIdle);
     settings.lobbyLimit = std::chrono::seconds(options.lobbyLimit);
+    settings.rejoinWait = std::chrono::seconds(options.rejoinWait);
     settings.maxQueuedBytes = static_cast<std::size_t>(options.maxQueuedMib) << 20;
     settings.logChat = options.logChat;
     std::string folder = options.coursesDir;

@@ -97,6 +97,12 @@ void ServeHost::onNetEvent(NetEvent event) {
             follow(flow_.resume(), lock);
             break;
         case NetEnded:
+            if (keepForReturns_ && !overAnnounced_ && net_.seatsWaiting()) {
+                // Nobody plays on meanwhile (follow waits for a client), and the putts so far
+                // stay for whoever comes back.
+                log_.line("empty: the game waits for its players");
+                break;
+            }
             // The last client has gone, during the game or after its end. Nobody is left
             // to play for or to watch, so the match ends here and the main thread opens a
             // new lobby. Whatever the lobby lists printed is gone with the connections,

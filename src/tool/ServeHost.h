@@ -35,6 +35,9 @@ public:
     void requireStartRequest() { startRequestNeeded_ = true; }
     // Chat lines are logged with their words (by default only who spoke).
     void logChatText(bool on) { logChat_ = on; }
+    // A room's game stays as it stands when its last client goes while players may come back
+    // (NetGame::seatsWaiting), instead of ending; it goes on when one does.
+    void keepGameForReturns() { keepForReturns_ = true; }
 
     void onNetEvent(NetEvent event) override;
 
@@ -80,6 +83,7 @@ private:
     const std::function<void()> wake_;
     bool startRequestNeeded_ = false;
     bool logChat_ = false;
+    bool keepForReturns_ = false;
     Level level_;
     MatchFlow flow_;
     bool overAnnounced_ = false;

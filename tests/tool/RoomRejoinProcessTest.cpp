@@ -153,6 +153,41 @@ TEST_P(RoomRejoinTest, InTheLobbyAReturningClientSimplyJoinsAgain) {
     start({ada.get(), &back});
 }
 
+TEST_P(RoomRejoinTest, AGameEverybodyLeftWaitsForItsPlayersAndGoesOnWhenOneComesBack) {
+    const std::uint16_t port = startHost({"--rejoin-wait", "600"});
+    const std::string code = startedRoom(port);
+    const std::string token = ada->token;
+    ada->send("P3.000000|0.500000");
+    ASSERT_TRUE(bea->next('P'));
+    bea.reset();
+    ada.reset();
+    ASSERT_TRUE(host.waitForLine("room " + code + " empty: the game waits for its players"));
+
+    RoomPeer back(address(), port);
+    ASSERT_EQ(back.rejoin(code, token).kind, Kind::Room);
+    back.enterAs("Ada");
+    back.send("R");
+    ASSERT_TRUE(back.next('G'));
+    const auto putts = back.next(roomproto::Letter);
+    ASSERT_TRUE(putts.has_value());
+    EXPECT_TRUE(putts->starts_with("=3.000000|0.500000;")) << *putts;
+    ASSERT_TRUE(back.next('S'));
+    ASSERT_TRUE(host.waitForLine("room " + code + " back Ada"));
+    // Bea is the host's computer's: it putts for her when her turn comes, as before.
+    EXPECT_EQ(host.countLines("room " + code + " over"), 0);
+}
+
+TEST_P(RoomRejoinTest, AGameNobodyComesBackToEndsAfterTheWait) {
+    const std::uint16_t port = startHost({"--rejoin-wait", "1"});
+    const std::string code = startedRoom(port);
+    const std::string token = bea->token;
+    bea.reset();
+    ada.reset();
+    ASSERT_TRUE(host.waitForLine("room " + code + " closed: nobody came back within 1 s"));
+    RoomPeer late(address(), port);
+    EXPECT_EQ(late.rejoin(code, token).reason, "Your place in room " + code + " is no longer kept.");
+}
+
 // The game's own network object: it keeps the token, asks for its seat with it and hands
 // the catch-up to its listeners before the start.
 TEST_P(RoomRejoinTest, TheGameAsksForItsSeatAndHearsThePutts) {

@@ -385,6 +385,13 @@ NetGame::Entry NetGame::rejoinConnection(Socket& socket, PeerInfo who, std::stri
     return Entry::Taken;
 }
 
+bool NetGame::seatsWaiting() const {
+    Lock lock(mutex_);
+    const Match* match = session_.match();
+    return session_.isServer && session_.lobbyClosed && match != nullptr && !match->IsOver() &&
+           session_.seats.hasEmptySeatWithPlayers();
+}
+
 bool NetGame::startRequested() const {
     Lock lock(mutex_);
     return session_.startRequested;

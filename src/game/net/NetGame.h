@@ -243,6 +243,9 @@ public:
                            std::string_view first, const std::string& token);
     // The room's creator has asked for the start.
     bool startRequested() const;
+    // A running game, not over, has a seat whose client has gone with players: somebody may
+    // come back to it.
+    bool seatsWaiting() const;
     // Returns once everything posted up to now has been delivered to the listeners. Not on a
     // delivery thread (a listener must not wait for itself).
     void waitForDeliveries();

@@ -33,6 +33,7 @@ public:
     LevelLibrary& library() { return library_; }
     // The match, or null before NetGame::setMatch.
     Match* match() { return match_; }
+    const Match* match() const { return match_; }
     void setMatch(Match* match) { match_ = match; }
 
     // --- Roles and phases ---

@@ -68,6 +68,12 @@ void SeatBook::forget(std::int32_t connection) {
     });
 }
 
+bool SeatBook::hasEmptySeatWithPlayers() const {
+    return std::any_of(seats_.begin(), seats_.end(), [](const Seat& seat) {
+        return seat.connection == 0 && !seat.names.empty();
+    });
+}
+
 std::size_t SeatBook::seatCount() const {
     return seats_.size();
 }

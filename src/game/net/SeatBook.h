@@ -43,6 +43,8 @@ public:
     // The connection's seat goes (a client taken out of the lobby).
     void forget(std::int32_t connection);
     std::size_t seatCount() const;
+    // Some seat is empty and kept players for its client.
+    bool hasEmptySeatWithPlayers() const;
     void clear();
 
     // A putt of the game (its body on the wire), in the order every computer rolls them.
