@@ -72,6 +72,11 @@ TEST_P(RoomRejoinTest, ADroppedPlayerGetsItsSeatBackWithThePuttsOnceNoBallRolls)
     ASSERT_EQ(back.rejoin(code, token).kind, Kind::Room);
     EXPECT_EQ(back.token, token) << "the same seat";
     back.enterAs("Bea");
+    // A program that lost its levels with its crash fetches them again.
+    back.send(std::string(1, netproto::LevelRequest) + "room-test-level-2");
+    const auto level = back.next(netproto::LevelText);
+    ASSERT_TRUE(level.has_value()) << "the room's levels are sent to a returning client";
+    EXPECT_NE(level->find("room-test-level-2"), std::string::npos);
     back.send("R");
     // Ada's ball still rolls: a catch-up now would miss where it stops.
     EXPECT_EQ(back.lettersWithin(300ms).find('G'), std::string::npos);
