@@ -18,10 +18,10 @@ struct Peer : std::enable_shared_from_this<Peer> {
         : socket(io), onMessage(std::move(handler)) {}
 
     void connect(const tcp::endpoint& host, const std::string& from, std::string first) {
-        asio::error_code error;
+        ErrorCode error;
         socket.open(tcp::v4(), error);
         socket.bind(tcp::endpoint(asio::ip::make_address(from), 0), error);
-        socket.async_connect(host, [self = shared_from_this(), first](const asio::error_code& e) {
+        socket.async_connect(host, [self = shared_from_this(), first](const ErrorCode& e) {
             if (e) {
                 self->closed = true;
                 return;
@@ -42,7 +42,7 @@ struct Peer : std::enable_shared_from_this<Peer> {
     }
     void writeNext() {
         asio::async_write(socket, asio::buffer(out.front()),
-                          [self = shared_from_this()](const asio::error_code& error, std::size_t n) {
+                          [self = shared_from_this()](const ErrorCode& error, std::size_t n) {
                               self->written += n;
                               self->out.pop_front();
                               if (!error && !self->out.empty()) {
@@ -54,7 +54,7 @@ struct Peer : std::enable_shared_from_this<Peer> {
     }
     void read() {
         socket.async_read_some(asio::buffer(buffer), [self = shared_from_this()](
-                                                         const asio::error_code& error,
+                                                         const ErrorCode& error,
                                                          std::size_t n) {
             if (error) {
                 self->closed = true;
@@ -68,7 +68,7 @@ struct Peer : std::enable_shared_from_this<Peer> {
         });
     }
     void close() {
-        asio::error_code ignored;
+        ErrorCode ignored;
         socket.close(ignored);
     }
 
@@ -147,7 +147,7 @@ void RoomAttack::State::createRooms() {
         }
     })->connect(host, "127.0.0.7", "W|");
     creations.expires_after(50ms);
-    creations.async_wait([this](const asio::error_code& error) {
+    creations.async_wait([this](const ErrorCode& error) {
         if (!error) {
             createRooms();
         }
@@ -174,7 +174,7 @@ void RoomAttack::State::guessCodes() {
         }
     })->connect(host, "127.0.0.8", "W" + code + "|");
     guesses.expires_after(10ms);
-    guesses.async_wait([this](const asio::error_code& error) {
+    guesses.async_wait([this](const ErrorCode& error) {
         if (!error) {
             guessCodes();
         }
@@ -276,7 +276,7 @@ void RoomAttack::start() {
         state->amplify();
         // Once the flood holds its places, somebody else must still get in at once.
         asio::steady_timer later(state->io, 1s);
-        later.async_wait([&state](const asio::error_code&) { state->measureOthers(); });
+        later.async_wait([&state](const ErrorCode&) { state->measureOthers(); });
         while (!state->stopping) {
             state->io.run_for(100ms);
         }

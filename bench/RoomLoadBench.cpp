@@ -37,7 +37,7 @@ struct LoadClient : std::enable_shared_from_this<LoadClient> {
     }
     void writeNext() {
         asio::async_write(socket, asio::buffer(out.front()),
-                          [self = shared_from_this()](const asio::error_code& error, std::size_t) {
+                          [self = shared_from_this()](const ErrorCode& error, std::size_t) {
                               self->out.pop_front();
                               if (!error && !self->out.empty()) {
                                   self->writeNext();
@@ -92,10 +92,10 @@ struct LoadRun {
         auto client = std::make_shared<LoadClient>(io, room, seat);
         room.clients.push_back(client);
         const std::string first = std::string(request);
-        asio::error_code bindError;
+        ErrorCode bindError;
         client->socket.open(tcp::v4(), bindError);
         client->socket.bind(tcp::endpoint(asio::ip::make_address(room.from), 0), bindError);
-        client->socket.async_connect(host, [client, first](const asio::error_code& error) {
+        client->socket.async_connect(host, [client, first](const ErrorCode& error) {
             if (error) {
                 ++client->room.run.refused;
                 return;
@@ -109,7 +109,7 @@ struct LoadRun {
 
 void LoadClient::read() {
     socket.async_read_some(asio::buffer(buffer), [self = shared_from_this()](
-                                                     const asio::error_code& error, std::size_t n) {
+                                                     const ErrorCode& error, std::size_t n) {
         if (error) {
             return;
         }
@@ -193,7 +193,7 @@ void LoadClient::handle(const std::string& message) {
 
 void LoadRoom::puttSoon(Clock::duration after) {
     timer.expires_after(std::max<Clock::duration>(after, Clock::duration::zero()));
-    timer.async_wait([this](const asio::error_code& error) {
+    timer.async_wait([this](const ErrorCode& error) {
         if (error) {
             return;
         }

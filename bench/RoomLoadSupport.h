@@ -1,13 +1,12 @@
 #pragma once
 // What the room host's benchmarks share: the real host process with its output drained, a
 // course to offer, percentiles, and the wire's terminator.
-#define ASIO_STANDALONE
-#define ASIO_NO_DEPRECATED
+#define BOOST_ASIO_NO_DEPRECATED
 #include <signal.h>
 #include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
-#include <asio.hpp>
+#include <boost/asio.hpp>
 
 #include <algorithm>
 #include <chrono>
@@ -26,6 +25,9 @@
 extern char** environ;
 
 namespace trundlex::bench {
+
+namespace asio = boost::asio;
+using ErrorCode = boost::system::error_code;
 
 using asio::ip::tcp;
 using Clock = std::chrono::steady_clock;

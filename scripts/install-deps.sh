@@ -8,8 +8,8 @@ packages=(
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   # The math tests' high-precision reference.
   libmpfr-dev
-  # Standalone Asio (header-only), the network layer.
-  libasio-dev
+  # Boost.Asio and Boost.Beast (header-only), the network layer.
+  libboost1.81-dev
   locales
   qt6-base-dev qt6-base-dev-tools qt6-multimedia-dev qt6-tools-dev qt6-tools-dev-tools
   qt6-l10n-tools libgl-dev xvfb xauth x11-utils imagemagick sox

@@ -33,7 +33,7 @@ INCLUDE_DIRS = re.compile(r"target_include_directories\s*\(([^)]*)\)", re.IGNORE
 CMAKE_KEYWORDS = {"PUBLIC", "PRIVATE", "INTERFACE", "SYSTEM", "BEFORE", "AFTER"}
 # <QString>, <QtCore/QObject>, "QWidget", and the lower-case forms such as <qglobal.h>.
 QT_HEADER = re.compile(r"^(Q[A-Za-z0-9_]*(/.*)?|q[a-z0-9_]+\.h)$")
-SOCKET_HEADER = re.compile(r"^(sys/socket\.h|sys/un\.h|netinet/.*|arpa/inet\.h|netdb\.h|asio(\.hpp|/.*))$")
+SOCKET_HEADER = re.compile(r"^(sys/socket\.h|sys/un\.h|netinet/.*|arpa/inet\.h|netdb\.h|asio(\.hpp|/.*)|boost/(asio|beast)(\.hpp|/.*))$")
 
 LIBM_CALL = re.compile(r"(?<![\w:.])(?:std::)?(sin|cos|tan|asin|acos|atan|atan2|sinh|cosh|tanh|"
                        r"exp|exp2|expm1|log|log2|log10|log1p|pow|hypot|cbrt|erf|erfc|tgamma|"

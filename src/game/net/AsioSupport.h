@@ -1,14 +1,11 @@
 #pragma once
-// The network layer's own files include Asio through this header only: the standalone library
-// (no Boost), without the calls it has deprecated. Nothing outside src/game/net includes it,
-// so the rest of the program never sees a socket or an operating system header.
-#ifndef ASIO_STANDALONE
-#define ASIO_STANDALONE
+// The network layer's own files include Boost.Asio through this header only, without the calls
+// it has deprecated. Nothing outside src/game/net includes it, so the rest of the program never
+// sees a socket or an operating system header.
+#ifndef BOOST_ASIO_NO_DEPRECATED
+#define BOOST_ASIO_NO_DEPRECATED
 #endif
-#ifndef ASIO_NO_DEPRECATED
-#define ASIO_NO_DEPRECATED
-#endif
-#include <asio.hpp>
+#include <boost/asio.hpp>
 
 #include <array>
 #include <atomic>
@@ -26,6 +23,9 @@
 #include "net/Socket.h"
 
 namespace trundlex {
+
+namespace asio = boost::asio;
+using ErrorCode = boost::system::error_code;
 
 // What a Socket holds: an Asio stream socket, with the I/O context of its own that its
 // blocking calls run when it has one (a Socket made by Socket::connectTo or TcpListener), or
@@ -165,6 +165,6 @@ void refuseConnections(asio::ip::tcp::acceptor& acceptor);
 // machine has no IPv6; otherwise it is a numeric address. A server started again right after
 // a game does not wait for the old connections to age.
 bool openAcceptor(asio::ip::tcp::acceptor& acceptor, const std::string& bindAddress,
-                  std::uint16_t port, int backlog, asio::error_code& error);
+                  std::uint16_t port, int backlog, ErrorCode& error);
 
 }  // namespace trundlex

@@ -104,7 +104,7 @@ void Connection::Link::writeNext() {
     }
     const std::uint64_t round = ++writeRound;
     writeTimer.expires_after(Connection::SendTimeout);
-    writeTimer.async_wait([self = shared_from_this(), round](const asio::error_code& error) {
+    writeTimer.async_wait([self = shared_from_this(), round](const ErrorCode& error) {
         if (!error && self->writeRound == round) {
             // The peer stopped reading: it counts as gone.
             self->close();
@@ -112,7 +112,7 @@ void Connection::Link::writeNext() {
     });
     asio::async_write(
         socket, buffers,
-        asio::bind_executor(io, [self = shared_from_this()](const asio::error_code& error,
+        asio::bind_executor(io, [self = shared_from_this()](const ErrorCode& error,
                                                             std::size_t) {
             ++self->writeRound;
             self->writeTimer.cancel();

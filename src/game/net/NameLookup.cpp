@@ -15,7 +15,7 @@ NameLookup::Function gReplacement;
 std::vector<std::string> systemLookup(const std::string& host) {
     asio::io_context io;
     tcp::resolver resolver(io);
-    asio::error_code error;
+    ErrorCode error;
     const auto found = resolver.resolve(host, "", error);
     std::vector<std::string> addresses;
     if (!error) {
@@ -38,7 +38,7 @@ void NameLookup::run(const std::shared_ptr<NameLookup>& lookup, const std::strin
     std::thread([lookup, host, port, find] {
         Found found;
         for (const std::string& text : find ? find(host) : systemLookup(host)) {
-            asio::error_code error;
+            ErrorCode error;
             const asio::ip::address address = asio::ip::make_address(text, error);
             if (!error) {
                 found.emplace_back(address, port);

@@ -32,7 +32,7 @@ public:
         }
         refuseConnections(acceptor);
         asio::post(acceptor.get_executor(), [self = shared_from_this()] {
-            asio::error_code ignored;
+            ErrorCode ignored;
             self->acceptor.close(ignored);
         });
     }
@@ -49,7 +49,7 @@ public:
     // I/O thread: stops whatever step is under way; its handler then finds the attempt gone.
     // A lookup still under way is answered with nothing at once.
     void end() {
-        asio::error_code ignored;
+        ErrorCode ignored;
         timer.cancel();
         socket.close(ignored);
         if (lookup != nullptr) {
@@ -86,9 +86,9 @@ struct NetEngine::State {
     Pending pending() { return Pending(pendingCount); }
 
     void acceptNext(const std::shared_ptr<Acceptor>& acceptor);
-    void accepted(const std::shared_ptr<Acceptor>& acceptor, const asio::error_code& error,
+    void accepted(const std::shared_ptr<Acceptor>& acceptor, const ErrorCode& error,
                   tcp::socket socket);
-    void connected(const std::shared_ptr<Connector>& connector, const asio::error_code& error);
+    void connected(const std::shared_ptr<Connector>& connector, const ErrorCode& error);
     // Tries the addresses in turn (none: the host was not found).
     void tryEach(const std::shared_ptr<Connector>& connector,
                  const std::vector<tcp::endpoint>& endpoints, const std::string& host);
@@ -160,7 +160,7 @@ NetEngine::~NetEngine() {
 std::uint16_t NetEngine::listen(const std::string& bindAddress, std::uint16_t port) {
     State& state = *state_;
     auto acceptor = std::make_shared<Acceptor>(state.io);
-    asio::error_code error;
+    ErrorCode error;
     if (!openAcceptor(acceptor->acceptor, bindAddress, port, kBacklog, error)) {
         return 0;
     }
@@ -182,13 +182,13 @@ std::uint16_t NetEngine::listen(const std::string& bindAddress, std::uint16_t po
 
 void NetEngine::State::acceptNext(const std::shared_ptr<Acceptor>& acceptor) {
     acceptor->acceptor.async_accept(
-        [this, acceptor, p = pending()](const asio::error_code& error, tcp::socket socket) {
+        [this, acceptor, p = pending()](const ErrorCode& error, tcp::socket socket) {
             accepted(acceptor, error, std::move(socket));
         });
 }
 
 void NetEngine::State::accepted(const std::shared_ptr<Acceptor>& acceptor,
-                                const asio::error_code& error, tcp::socket socket) {
+                                const ErrorCode& error, tcp::socket socket) {
     Lock lock(mutex);
     if (session.listener != acceptor) {
         // This computer stopped listening (the game started or ended): leave quietly.
@@ -206,7 +206,7 @@ void NetEngine::State::accepted(const std::shared_ptr<Acceptor>& acceptor,
         session.endGame();
         return;
     }
-    asio::error_code ignored;
+    ErrorCode ignored;
     const tcp::endpoint peer = socket.remote_endpoint(ignored);
     tuneSocket(socket);
     std::shared_ptr<Connection> connection = session.addConnection(
@@ -231,12 +231,12 @@ void NetEngine::connect(const std::string& host, std::uint16_t port,
     state.session.connector = connector;
     asio::post(state.io, [&state, connector, host, port, timeout, p = state.pending()] {
         connector->timer.expires_after(timeout);
-        connector->timer.async_wait([connector](const asio::error_code& error) {
+        connector->timer.async_wait([connector](const ErrorCode& error) {
             if (!error) {
                 connector->end();
             }
         });
-        asio::error_code error;
+        ErrorCode error;
         const asio::ip::address numeric = asio::ip::make_address(host, error);
         if (!error) {
             // A numeric address is used as it is, without asking any name service.
@@ -282,13 +282,13 @@ void NetEngine::State::tryEach(const std::shared_ptr<Connector>& connector,
     asio::async_connect(
         connector->socket,
         tcp::resolver::results_type::create(endpoints.begin(), endpoints.end(), host, ""),
-        [this, connector, p = pending()](const asio::error_code& error, const tcp::endpoint&) {
+        [this, connector, p = pending()](const ErrorCode& error, const tcp::endpoint&) {
             connected(connector, error);
         });
 }
 
 void NetEngine::State::connected(const std::shared_ptr<Connector>& connector,
-                                 const asio::error_code& error) {
+                                 const ErrorCode& error) {
     connector->timer.cancel();
     Lock lock(mutex);
     if (session.connector != connector) {
@@ -325,7 +325,7 @@ void NetEngine::State::readMore(const std::shared_ptr<Connection>& connection) {
     link.socket.async_read_some(
         asio::buffer(link.readBuffer),
         asio::bind_executor(link.io, [this, connection, p = pending()](
-                                         const asio::error_code& error, std::size_t size) {
+                                         const ErrorCode& error, std::size_t size) {
             if (error || !connection->takeBytes(
                              std::string_view(connection->link()->readBuffer.data(), size))) {
                 // The peer closed the connection, it was closed here, or the peer sent too
@@ -419,7 +419,7 @@ void NetEngine::State::keepLimits(const std::shared_ptr<Connection>& connection)
     // A wait replaced here ends with operation_aborted; one that had already run out looks
     // at the limits again, which changes nothing.
     link->idleTimer.expires_at(deadline);
-    link->idleTimer.async_wait([this, connection, p = pending()](const asio::error_code& error) {
+    link->idleTimer.async_wait([this, connection, p = pending()](const ErrorCode& error) {
         if (error != asio::error::operation_aborted) {
             Lock lock(mutex);
             keepLimits(connection);

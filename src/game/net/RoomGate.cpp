@@ -91,7 +91,7 @@ std::size_t RoomGate::waiting() const {
 RoomGate::~RoomGate() {
     State& state = *state_;
     asio::post(state.io, [&state, p = state.pending()] {
-        asio::error_code ignored;
+        ErrorCode ignored;
         state.acceptor.close(ignored);
         state.pause.cancel();
         const auto visitors = state.waiting;
@@ -104,7 +104,7 @@ RoomGate::~RoomGate() {
 
 std::uint16_t RoomGate::listen(std::uint16_t port) {
     State& state = *state_;
-    asio::error_code error;
+    ErrorCode error;
     if (!openAcceptor(state.acceptor, {}, port, kBacklog, error)) {
         return 0;
     }
@@ -117,12 +117,12 @@ std::uint16_t RoomGate::listen(std::uint16_t port) {
 }
 
 void RoomGate::State::acceptNext() {
-    acceptor.async_accept([this, p = pending()](const asio::error_code& error, tcp::socket socket) {
+    acceptor.async_accept([this, p = pending()](const ErrorCode& error, tcp::socket socket) {
         if (error) {
             // Out of descriptors, say: accepting again at once would fail again at once.
             if (acceptor.is_open()) {
                 pause.expires_after(std::chrono::milliseconds(100));
-                pause.async_wait([this, p = pending()](const asio::error_code& stopped) {
+                pause.async_wait([this, p = pending()](const ErrorCode& stopped) {
                     if (!stopped && acceptor.is_open()) {
                         acceptNext();
                     }
@@ -130,7 +130,7 @@ void RoomGate::State::acceptNext() {
             }
             return;
         }
-        asio::error_code ignored;
+        ErrorCode ignored;
         const tcp::endpoint remote = socket.remote_endpoint(ignored);
         if (static_cast<int>(waiting.size()) >= MaxWaiting) {
             // The socket closes here: too many wait at the door already.
@@ -166,7 +166,7 @@ void RoomGate::State::acceptNext() {
 void RoomGate::State::read(const std::shared_ptr<Visitor>& visitor) {
     visitor->socket.async_read_some(
         asio::buffer(visitor->buffer),
-        [this, visitor, p = pending()](const asio::error_code& error, std::size_t size) {
+        [this, visitor, p = pending()](const ErrorCode& error, std::size_t size) {
             if (error || !visitor->listed) {
                 close(visitor);
                 return;
@@ -266,7 +266,7 @@ void RoomGate::State::writeNext(const std::shared_ptr<Visitor>& visitor) {
     }
     visitor->writing = true;
     asio::async_write(visitor->socket, asio::buffer(visitor->out.front()),
-                      [this, visitor, p = pending()](const asio::error_code& error, std::size_t) {
+                      [this, visitor, p = pending()](const ErrorCode& error, std::size_t) {
                           visitor->out.pop_front();
                           if (error) {
                               close(visitor);
@@ -286,7 +286,7 @@ void RoomGate::State::wait(const std::shared_ptr<Visitor>& visitor, std::chrono:
     }
     visitor->timer.expires_after(limit);
     visitor->timer.async_wait(
-        [this, visitor, reason, p = pending()](const asio::error_code& error) {
+        [this, visitor, reason, p = pending()](const ErrorCode& error) {
             if (!error && visitor->listed && !visitor->handOver) {
                 host.dropped(visitor->peer, reason);
                 close(visitor);

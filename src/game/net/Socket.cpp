@@ -86,7 +86,7 @@ std::string endpointText(const tcp::endpoint& endpoint) {
 }
 
 void tuneSocket(tcp::socket& socket) {
-    asio::error_code ignored;
+    ErrorCode ignored;
     socket.set_option(tcp::no_delay(true), ignored);
     socket.set_option(asio::socket_base::keep_alive(true), ignored);
 #if defined(__linux__)
@@ -103,7 +103,7 @@ void tuneSocket(tcp::socket& socket) {
 }
 
 void endSocket(tcp::socket& socket) {
-    asio::error_code ignored;
+    ErrorCode ignored;
     socket.cancel(ignored);
     socket.shutdown(tcp::socket::shutdown_both, ignored);
     socket.close(ignored);
@@ -114,9 +114,9 @@ void refuseConnections(tcp::acceptor& acceptor) {
 }
 
 bool openAcceptor(tcp::acceptor& acceptor, const std::string& bindAddress, std::uint16_t port,
-                  int backlog, asio::error_code& error) {
+                  int backlog, ErrorCode& error) {
     auto listenOn = [&](const tcp::endpoint& endpoint, bool dualStack) {
-        asio::error_code ignored;
+        ErrorCode ignored;
         acceptor.close(ignored);
         acceptor.open(endpoint.protocol(), error);
         if (error) {
@@ -161,15 +161,15 @@ ConnectResult Socket::connectTo(const std::string& host, std::uint16_t port, con
     const Clock::time_point deadline = Clock::now() + timeout;
     tcp::resolver resolver(io);
     bool done = false;
-    asio::error_code result = asio::error::timed_out;
+    ErrorCode result = asio::error::timed_out;
     auto connect = [&](const tcp::resolver::results_type& endpoints) {
         asio::async_connect(impl_->socket, endpoints,
-                            [&](const asio::error_code& error, const tcp::endpoint&) {
+                            [&](const ErrorCode& error, const tcp::endpoint&) {
                                 result = error;
                                 done = true;
                             });
     };
-    asio::error_code error;
+    ErrorCode error;
     const asio::ip::address numeric = asio::ip::make_address(host, error);
     if (!error && !from.empty()) {
         const tcp::endpoint target(numeric, port);
@@ -180,7 +180,7 @@ ConnectResult Socket::connectTo(const std::string& host, std::uint16_t port, con
         if (error) {
             return ConnectResult::Failed;
         }
-        impl_->socket.async_connect(target, [&](const asio::error_code& failed) {
+        impl_->socket.async_connect(target, [&](const ErrorCode& failed) {
             result = failed;
             done = true;
         });
@@ -190,7 +190,7 @@ ConnectResult Socket::connectTo(const std::string& host, std::uint16_t port, con
     } else {
         resolver.async_resolve(
             host, std::to_string(port), tcp::resolver::numeric_service,
-            [&](const asio::error_code& failed, tcp::resolver::results_type found) {
+            [&](const ErrorCode& failed, tcp::resolver::results_type found) {
                 if (failed || found.empty()) {
                     result = failed ? failed : asio::error::host_not_found;
                     done = true;
@@ -285,7 +285,7 @@ bool Socket::waitReadable(std::chrono::milliseconds timeout) const {
 
 void Socket::shutdownBoth() {
     if (valid()) {
-        asio::error_code ignored;
+        ErrorCode ignored;
         impl_->socket.shutdown(tcp::socket::shutdown_both, ignored);
     }
 }

@@ -28,7 +28,7 @@ TcpListener::TcpListener() : state_(std::make_unique<State>()) {}
 TcpListener::~TcpListener() = default;
 
 bool TcpListener::open(const std::string& bindAddress, std::uint16_t port) {
-    asio::error_code error;
+    ErrorCode error;
     if (!openAcceptor(state_->acceptor, bindAddress, port, kBacklog, error)) {
         return false;
     }
@@ -41,7 +41,7 @@ bool TcpListener::accept(Socket& connection, std::string& peerAddress) {
     auto impl = std::make_unique<Socket::Impl>();
     bool accepted = false;
     for (;;) {
-        asio::error_code result;
+        ErrorCode result;
         {
             std::lock_guard lock(state.mutex);
             if (state.stopped || !state.acceptor.is_open()) {
@@ -49,7 +49,7 @@ bool TcpListener::accept(Socket& connection, std::string& peerAddress) {
             }
             state.accepting = true;
             state.acceptor.async_accept(*impl->ownIo,
-                                        [&](const asio::error_code& error, tcp::socket peer) {
+                                        [&](const ErrorCode& error, tcp::socket peer) {
                                             result = error;
                                             if (!error) {
                                                 impl->socket = std::move(peer);
@@ -61,7 +61,7 @@ bool TcpListener::accept(Socket& connection, std::string& peerAddress) {
         std::lock_guard lock(state.mutex);
         state.accepting = false;
         if (state.stopped) {
-            asio::error_code ignored;
+            ErrorCode ignored;
             state.acceptor.close(ignored);
             return false;
         }
@@ -76,7 +76,7 @@ bool TcpListener::accept(Socket& connection, std::string& peerAddress) {
             return false;
         }
     }
-    asio::error_code error;
+    ErrorCode error;
     const tcp::endpoint peer = impl->socket.remote_endpoint(error);
     peerAddress = error ? std::string() : addressText(peer.address());
     impl->socket.set_option(tcp::no_delay(true), error);
@@ -94,11 +94,11 @@ void TcpListener::stop() {
     if (state.accepting) {
         refuseConnections(state.acceptor);
         asio::post(state.io, [&state] {
-            asio::error_code ignored;
+            ErrorCode ignored;
             state.acceptor.close(ignored);
         });
     } else {
-        asio::error_code ignored;
+        ErrorCode ignored;
         state.acceptor.close(ignored);
     }
 }
