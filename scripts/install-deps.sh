@@ -10,6 +10,8 @@ packages=(
   libmpfr-dev
   # Standalone Asio (header-only), the network layer.
   libasio-dev
+  # fast_float (header-only): reading the doubles of the formats alike on every build.
+  libfast-float-dev
   locales
   qt6-base-dev qt6-base-dev-tools qt6-multimedia-dev qt6-tools-dev qt6-tools-dev-tools
   qt6-l10n-tools libgl-dev xvfb xauth x11-utils imagemagick sox
