@@ -22,6 +22,9 @@ packages=(
   desktop-file-utils appstream shared-mime-info xdg-utils libfile-mimeinfo-perl file dpkg-dev
   # The Windows build (mingw-w64, its POSIX-threads compiler) and its tests under Wine.
   g++-mingw-w64-x86-64 wine64
+  # The WebAssembly build (scripts/build-web.sh): emscripten, with its clang, binaryen, node
+  # and the acorn its optimizer imports.
+  emscripten nodejs node-acorn
 )
 
 missing=()

@@ -8,16 +8,33 @@
 
 namespace trundlex {
 
-// Threads to use for work asked to run on `requested` threads: 0 or fewer takes one per core.
+// Whether this build can start threads. The WebAssembly build for pages without cross-origin
+// isolation cannot: there every piece of work runs on the calling thread, with the same
+// results, since work shared out over threads never depends on how many there are.
+#if defined(__EMSCRIPTEN__) && !defined(__EMSCRIPTEN_PTHREADS__)
+inline constexpr bool kThreadsAvailable = false;
+#else
+inline constexpr bool kThreadsAvailable = true;
+#endif
+
+// Threads to use for work asked to run on `requested` threads: 0 or fewer takes one per core;
+// always 1 where threads are not available.
 inline int threadsFor(int requested) {
+    if (!kThreadsAvailable) {
+        return 1;
+    }
     return requested > 0 ? requested
                          : static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
 }
 
 // Runs `work` on the calling thread and on `extra` threads more, and returns once every one of
-// them has ended. The work shares out its tasks itself (an atomic index, say).
+// them has ended. The work shares out its tasks itself (an atomic index, say). Where threads
+// are not available, `work` runs once, on the calling thread, and so takes every task.
 template <typename Work>
 void runOnThreads(int extra, const Work& work) {
+    if (!kThreadsAvailable) {
+        extra = 0;
+    }
     std::vector<std::thread> pool;
     for (int t = 0; t < extra; ++t) {
         pool.emplace_back(work);

@@ -72,8 +72,8 @@ TEST(TextNumbers, FixedAndGeneralFormsRoundHalfToEven) {
 }
 
 TEST(TextNumbers, ReadsNumbersBeyondADoubleAsOutOfRangeAndKeepsTheValue) {
-    for (const char* text : {"1e400", "-1e400", "1e-400", "2.4703282292062327e-324",
-                             "1.7976931348623159e308"}) {
+    for (const char* text :
+         {"1e400", "-1e400", "1e-400", "2.4703282292062327e-324", "1.7976931348623159e308"}) {
         double value = 7.0;
         const char* last = text + std::char_traits<char>::length(text);
         const auto [end, error] = readDouble(text, last, value);
@@ -99,10 +99,27 @@ protected:
     // Doubles of every kind: edges, halfway cases, round numbers and random bit patterns.
     std::vector<double> values(int randomCount) {
         const double inf = std::numeric_limits<double>::infinity();
-        std::vector<double> v = {0.0, -0.0, 0.5, 0.125, 0.375, 2.5, 3.5, 1e15 + 0.5, 9.9999995,
-                                 0.9999999999999999, 999999.9999995, 99.995, 0.15, 1e22, 1e23,
-                                 5e-324, 2.2250738585072014e-308, 2.2250738585072009e-308,
-                                 1.7976931348623157e308, inf, -inf,
+        std::vector<double> v = {0.0,
+                                 -0.0,
+                                 0.5,
+                                 0.125,
+                                 0.375,
+                                 2.5,
+                                 3.5,
+                                 1e15 + 0.5,
+                                 9.9999995,
+                                 0.9999999999999999,
+                                 999999.9999995,
+                                 99.995,
+                                 0.15,
+                                 1e22,
+                                 1e23,
+                                 5e-324,
+                                 2.2250738585072014e-308,
+                                 2.2250738585072009e-308,
+                                 1.7976931348623157e308,
+                                 inf,
+                                 -inf,
                                  std::numeric_limits<double>::quiet_NaN(),
                                  -std::numeric_limits<double>::quiet_NaN()};
         for (int e = -330; e <= 310; ++e) {
@@ -161,10 +178,35 @@ TEST_F(StandardConversions, FormsAreThoseOfToChars) {
 }
 
 TEST_F(StandardConversions, ReadingsAreThoseOfFromChars) {
-    for (const char* text : {"", "-", ".", "-.", "e5", ".e5", "1e", "1e+", "1.e5", ".5", "00012",
-                             "-0", "+1", "--1", "1_000", "0x1p3", "inf", "-INFINITY", "infinit",
-                             "nan", "-nan", "nan(abc)", "nan(", "1e-320", "1e400", "-1e-400",
-                             "0e999999999999", "1e-99999999999", "0.000000000000000000000001e24"}) {
+    for (const char* text : {"",
+                             "-",
+                             ".",
+                             "-.",
+                             "e5",
+                             ".e5",
+                             "1e",
+                             "1e+",
+                             "1.e5",
+                             ".5",
+                             "00012",
+                             "-0",
+                             "+1",
+                             "--1",
+                             "1_000",
+                             "0x1p3",
+                             "inf",
+                             "-INFINITY",
+                             "infinit",
+                             "nan",
+                             "-nan",
+                             "nan(abc)",
+                             "nan(",
+                             "1e-320",
+                             "1e400",
+                             "-1e-400",
+                             "0e999999999999",
+                             "1e-99999999999",
+                             "0.000000000000000000000001e24"}) {
         expectSameReading(text);
     }
     for (double v : values(3000)) {
@@ -210,7 +252,7 @@ TEST_F(StandardConversions, ReadingsAreThoseOfFromChars) {
 TEST(TextNumbers, SwedishLocaleChangesNothing) {
     testing::SwedishLocale swedish;
     if (!swedish.available()) {
-        GTEST_SKIP() << "sv_SE.UTF-8 is not installed";
+        GTEST_SKIP() << "no Swedish locale with a decimal comma on this build";
     }
     EXPECT_EQ(formatFixed6(1.5), "1.500000");
     EXPECT_EQ(formatExact(0.1), "0.10000000000000001");

@@ -1,0 +1,19 @@
+# The WebAssembly build (scripts/build-web.sh): Debian's emscripten through CMake's emscripten
+# toolchain, into build-web/. It holds what a browser page runs: the core, the game model and
+# the editor's model, and trundlex-tool's commands that need neither Qt nor sockets; the
+# network layer and the game controller, whose transport and threads the page provides
+# otherwise, are left out. Its programs run under node (`node build-web/bin/trundlex-tool.js
+# simulate ...`) and read and write files through node's own file system (NODERAWFS), so that
+# paths mean what they mean natively.
+if(TRUNDLEX_WITH_QT)
+  message(FATAL_ERROR "The WebAssembly build has no Qt: configure it with -DTRUNDLEX_WITH_QT=OFF")
+endif()
+if(TRUNDLEX_BUILD_BENCHMARKS)
+  message(FATAL_ERROR "The WebAssembly build has no Google Benchmark: configure it with "
+                      "-DTRUNDLEX_BUILD_BENCHMARKS=OFF (scripts/bench-web.sh measures it)")
+endif()
+# Programs for node only, memory that grows with the work, and the exit code of main handed to
+# node as the process's own. The .wasm is compiled synchronously from the file: the
+# asynchronous path would load it with fetch(), which node 20 offers but cannot use on a path.
+add_link_options(-sENVIRONMENT=node -sNODERAWFS=1 -sALLOW_MEMORY_GROWTH=1 -sEXIT_RUNTIME=1
+                 -sWASM_ASYNC_COMPILATION=0)
