@@ -8,10 +8,6 @@
 if(TRUNDLEX_WITH_QT)
   message(FATAL_ERROR "The WebAssembly build has no Qt: configure it with -DTRUNDLEX_WITH_QT=OFF")
 endif()
-if(TRUNDLEX_BUILD_BENCHMARKS)
-  message(FATAL_ERROR "The WebAssembly build has no Google Benchmark: configure it with "
-                      "-DTRUNDLEX_BUILD_BENCHMARKS=OFF (scripts/bench-web.sh measures it)")
-endif()
 # Programs for node only, memory that grows with the work, and the exit code of main handed to
 # node as the process's own. The .wasm is compiled synchronously from the file: the
 # asynchronous path would load it with fetch(), which node 20 offers but cannot use on a path.

@@ -2,7 +2,8 @@
 # Builds the WebAssembly build of Trundlex with Debian's emscripten (scripts/install-deps.sh
 # installs it) into build-web/: bin/trundlex-tool.js with its .wasm (every command that needs
 # neither Qt nor sockets, run with node as the native tool is run), bin/golden_trace.js and
-# bin/core_tests.js. scripts/test-web.sh tests them against the native build.
+# bin/core_tests.js. scripts/test-web.sh tests them against the native build;
+# scripts/bench-web.sh builds bench/PuttRate.cpp here too and measures both.
 # Extra arguments go to the build step (e.g. --target golden_trace); without them it builds
 # the three programs above.
 set -euo pipefail
@@ -14,7 +15,7 @@ command -v emcmake >/dev/null || { echo "build-web: emscripten is not installed 
 export NODE_PATH="/usr/share/nodejs${NODE_PATH:+:$NODE_PATH}"
 if [ ! -f "$build/build.ninja" ]; then
   emcmake cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release \
-    -DTRUNDLEX_WITH_QT=OFF -DTRUNDLEX_BUILD_BENCHMARKS=OFF
+    -DTRUNDLEX_WITH_QT=OFF
 fi
 if [ $# -eq 0 ]; then
   set -- --target trundlex-tool golden_trace core_tests trundlex_data
