@@ -1,11 +1,12 @@
 #!/usr/bin/env bash
 # Builds the WebAssembly build of Trundlex with Debian's emscripten (scripts/install-deps.sh
 # installs it) into build-web/: bin/trundlex-tool.js with its .wasm (every command that needs
-# neither Qt nor sockets, run with node as the native tool is run), bin/golden_trace.js and
-# bin/core_tests.js. scripts/test-web.sh tests them against the native build;
+# neither Qt nor sockets, run with node as the native tool is run), the page's module
+# bin/trundlex-page.js with its .wasm and TypeScript types (src/web/PageApi.cpp),
+# bin/golden_trace.js and bin/core_tests.js. scripts/test-web.sh tests them against the native build;
 # scripts/bench-web.sh builds bench/PuttRate.cpp here too and measures both.
 # Extra arguments go to the build step (e.g. --target golden_trace); without them it builds
-# the three programs above.
+# the programs above.
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 build="$root/build-web"
@@ -18,6 +19,6 @@ if [ ! -f "$build/build.ninja" ]; then
     -DTRUNDLEX_WITH_QT=OFF
 fi
 if [ $# -eq 0 ]; then
-  set -- --target trundlex-tool golden_trace core_tests trundlex_data
+  set -- --target trundlex-tool trundlex-page golden_trace core_tests trundlex_data
 fi
 cmake --build "$build" -j"${JOBS:-2}" "$@"

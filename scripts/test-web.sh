@@ -6,8 +6,11 @@
 #     for and emscripten's flock does not lock;
 #  3. `trundlex-tool.js simulate` prints the same result line as the native trundlex-tool for
 #     40 of the golden trace's putts, and the same tick and sound lines for one with --trace;
-#  4. the other commands without Qt or sockets print the same lines or write the same bytes.
-# Steps 3 and 4 need the native build in build/ (or NATIVE_BUILD): its trundlex-tool.
+#  4. the other commands without Qt or sockets print the same lines or write the same bytes,
+#     among them local-match, a game of computer players through the game controller;
+#  5. the page's module, driven through its API under node's test runner (tests/web/), plays
+#     the same games as the native build.
+# Steps 3 to 5 need the native build in build/ (or NATIVE_BUILD): its trundlex-tool.
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 web="$root/build-web/bin"
@@ -79,6 +82,8 @@ cp "$levels/first-putt.lev" "$levels/gentle-slope.lev" "$levels/bank-shot.lev" "
 same_output par "$work/pars"
 same_output play-course "$levels/first-putt.lev" "$levels/bank-shot.lev" --strength medium \
   --games 3 --seed 7
+same_output local-match "$levels/first-putt.lev" "$levels/duck-pond.lev" "$levels/glacier.lev" \
+  --players Ann:medium,Bob:hard,Cy:easy --seed 3 --events
 "$native" course-pack "$work/pair.cou" "Web Pair" "$levels/first-putt.lev" \
   "$levels/gentle-slope.lev" > /dev/null
 same_output course-info "$work/pair.cou"
@@ -93,5 +98,10 @@ cmp -s "$work/native-random.lev" "$work/wasm-random.lev" ||
   fail "random-level wrote another level in WebAssembly"
 passed=$((passed + 2))
 echo "other commands: the same lines and files in WebAssembly and natively ($(elapsed "$t"))"
+
+t=$(seconds)
+NATIVE_BUILD="$(dirname "$(dirname "$native")")" node --test "$root/tests/web/"
+passed=$((passed + 1))
+echo "the page's module under node: $(elapsed "$t")"
 
 echo "web: $passed passed, 0 failed"

@@ -42,7 +42,8 @@ if [ "${TRUNDLEX_SKIP_WINDOWS:-0}" != "1" ]; then
 fi
 
 # Only the tests that exercise threads are worth the sanitizer's build time.
-tsan_targets=(ball_tests playfield_thread_tests library_tests net_tests solver_tests control_tests editor_check_tests)
+tsan_targets=(ball_tests playfield_thread_tests library_tests net_tests solver_tests control_tests editor_check_tests
+              web_tests)
 if [ "${TRUNDLEX_SKIP_TSAN:-0}" != "1" ] && [ ${#tsan_targets[@]} -gt 0 ]; then
   cmake -S . -B build-tsan -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DTRUNDLEX_SANITIZE=thread -DTRUNDLEX_BUILD_BENCHMARKS=OFF -DTRUNDLEX_BUILD_TOOLS=OFF

@@ -4,6 +4,7 @@
 #include <atomic>
 #include <cstddef>
 #include <thread>
+#include <utility>
 #include <vector>
 
 namespace trundlex {
@@ -42,6 +43,24 @@ void runOnThreads(int extra, const Work& work) {
     work();
     for (std::thread& t : pool) {
         t.join();
+    }
+}
+
+// Starts `work` on a thread of its own. Where threads are not available the thread is never
+// started and `work` never runs: only for work that has nothing to do in such a build (the
+// network's I/O, which the WebAssembly build leaves to the page).
+template <typename Work>
+std::thread threadIfAvailable(Work&& work) {
+    if (!kThreadsAvailable) {
+        return {};
+    }
+    return std::thread(std::forward<Work>(work));
+}
+
+// Joins `thread` unless it was never started.
+inline void joinIfStarted(std::thread& thread) {
+    if (thread.joinable()) {
+        thread.join();
     }
 }
 
