@@ -1,16 +1,10 @@
 #pragma once
 
-#include <condition_variable>
 #include <cstdint>
-#include <deque>
 #include <functional>
-#include <map>
-#include <mutex>
-#include <thread>
-#include <utility>
 
-#include "util/Clock.h"
-#include "util/TaskRelay.h"
+#include "util/TaskQueue.h"
+#include "util/VirtualClock.h"
 
 namespace trundlex::web {
 
@@ -19,18 +13,8 @@ namespace trundlex::web {
 // Time is the loop's own and passes only when nothing else is left to do: then the next
 // timer falls due at once. So a game runs as fast as it can and always the same way, whatever
 // the speed of the computer, and a page paces what it shows by the events it gets.
-class MatchLoop : public Clock, public TaskRelay, public TaskHandoff {
+class MatchLoop : public VirtualClock, public TaskQueue {
 public:
-    TimerId startTimer(int milliseconds, std::function<void()> task) override;
-    void stopTimer(TimerId id) override;
-
-    // From any thread; false once released.
-    bool post(std::function<void()> task) override;
-    // From another thread: waits until the owner has run `work` in one of its steps. On the
-    // owner's thread: runs it at once.
-    bool run(std::function<void()> work) override;
-    void release() override;
-
     // What step() did.
     enum class Step : std::int32_t {
         RanTask = 0,   // a posted task ran
@@ -41,22 +25,6 @@ public:
     // work runs on other threads (`busy` says whether any is under way), waits for what it
     // posts before letting time pass, so that every build takes the same steps.
     Step step(const std::function<bool()>& busy);
-
-    // The loop's time in milliseconds since it began.
-    std::int64_t now() const { return now_; }
-    std::size_t pendingTimers() const { return timers_.size(); }
-
-private:
-    const std::thread::id owner_ = std::this_thread::get_id();
-    std::mutex mutex_;
-    std::condition_variable posted_;
-    std::deque<std::function<void()>> tasks_;
-    bool released_ = false;
-
-    std::int64_t now_ = 0;
-    TimerId last_ = 0;
-    // By due time, then by start order.
-    std::map<std::pair<std::int64_t, TimerId>, std::function<void()>> timers_;
 };
 
 }  // namespace trundlex::web

@@ -52,23 +52,38 @@ TEST(TextNumbers, FormatsLikePrintfInTheCLocale) {
 }
 
 TEST(TextNumbers, FixedAndGeneralFormsRoundHalfToEven) {
-    // 0.125 and 2.5 lie exactly halfway; 0.15 lies a little below its halfway point.
-    EXPECT_EQ(formatFixed(0.125, 2), "0.12");
-    EXPECT_EQ(formatFixed(0.375, 2), "0.38");
-    EXPECT_EQ(formatFixed(2.5, 0), "2");
-    EXPECT_EQ(formatFixed(3.5, 0), "4");
-    EXPECT_EQ(formatFixed(0.15, 1), "0.1");
-    EXPECT_EQ(formatFixed(-0.0001, 2), "-0.00");
-    EXPECT_EQ(formatFixed(99.995, 2), "100.00");  // just above halfway, and the carry runs on
-    EXPECT_EQ(formatGeneral(9.5, 1), "1e+01");
-    EXPECT_EQ(formatGeneral(0.0001234, 3), "0.000123");
-    EXPECT_EQ(formatGeneral(0.00001234, 3), "1.23e-05");
-    EXPECT_EQ(formatGeneral(123456.0, 6), "123456");
-    EXPECT_EQ(formatGeneral(1234567.0, 6), "1.23457e+06");
-    EXPECT_EQ(formatGeneral(1e300, 17), "1.0000000000000001e+300");
-    EXPECT_EQ(formatGeneral(-0.0, 17), "-0");
-    EXPECT_EQ(formatFixed(-std::numeric_limits<double>::infinity(), 6), "-inf");
-    EXPECT_EQ(formatGeneral(std::numeric_limits<double>::quiet_NaN(), 17), "nan");
+    const double inf = std::numeric_limits<double>::infinity();
+    struct Case {
+        double value;
+        int digits;
+        bool fixed;  // formatFixed, else formatGeneral
+        const char* text;
+    };
+    // 0.125 and 2.5 lie exactly halfway; 0.15 lies a little below its halfway point, 99.995
+    // just above it, and the carry runs on.
+    const Case cases[] = {
+        {0.125, 2, true, "0.12"},
+        {0.375, 2, true, "0.38"},
+        {2.5, 0, true, "2"},
+        {3.5, 0, true, "4"},
+        {0.15, 1, true, "0.1"},
+        {-0.0001, 2, true, "-0.00"},
+        {99.995, 2, true, "100.00"},
+        {-inf, 6, true, "-inf"},
+        {9.5, 1, false, "1e+01"},
+        {0.0001234, 3, false, "0.000123"},
+        {0.00001234, 3, false, "1.23e-05"},
+        {123456.0, 6, false, "123456"},
+        {1234567.0, 6, false, "1.23457e+06"},
+        {1e300, 17, false, "1.0000000000000001e+300"},
+        {-0.0, 17, false, "-0"},
+        {std::numeric_limits<double>::quiet_NaN(), 17, false, "nan"},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(c.fixed ? formatFixed(c.value, c.digits) : formatGeneral(c.value, c.digits),
+                  c.text)
+            << c.value << " with " << c.digits << (c.fixed ? " fraction digits" : " significant");
+    }
 }
 
 TEST(TextNumbers, ReadsNumbersBeyondADoubleAsOutOfRangeAndKeepsTheValue) {
