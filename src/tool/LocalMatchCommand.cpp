@@ -63,18 +63,17 @@ int localMatch(std::span<const std::string> raw, std::ostream& out, std::ostream
         return args.refuse("name at least one player");
     }
     const bool events = args.isSet("events");
-    while (match.advance(1000)) {
+    const auto report = [&] {
         for (const std::string& line : match.takeEvents()) {
             if (events) {
                 out << line << "\n";
             }
         }
+    };
+    while (match.advance(1000)) {
+        report();
     }
-    for (const std::string& line : match.takeEvents()) {
-        if (events) {
-            out << line << "\n";
-        }
-    }
+    report();
     if (!match.isOver()) {
         err << "local-match: the game stopped before its end\n";
         return 1;
