@@ -10,6 +10,8 @@ packages=(
   libmpfr-dev
   # Boost.Asio and Boost.Beast (header-only), the network layer.
   libboost1.81-dev
+  # fast_float (header-only): reading the doubles of the formats alike on every build.
+  libfast-float-dev
   locales
   qt6-base-dev qt6-base-dev-tools qt6-multimedia-dev qt6-tools-dev qt6-tools-dev-tools
   qt6-l10n-tools libgl-dev xvfb xauth x11-utils imagemagick sox
@@ -20,6 +22,9 @@ packages=(
   desktop-file-utils appstream shared-mime-info xdg-utils libfile-mimeinfo-perl file dpkg-dev
   # The Windows build (mingw-w64, its POSIX-threads compiler) and its tests under Wine.
   g++-mingw-w64-x86-64 wine64
+  # The WebAssembly build (scripts/build-web.sh): emscripten, with its clang, binaryen, node
+  # and the acorn its optimizer imports.
+  emscripten nodejs node-acorn
 )
 
 missing=()

@@ -1,11 +1,13 @@
 #!/usr/bin/env bash
 # Installs the dependencies, builds everything into build/ and runs every test with ctest;
-# then the Windows build (build-windows/) and its tests under Wine (TRUNDLEX_SKIP_WINDOWS=1
-# leaves them out); then builds the tests that run threads under ThreadSanitizer (build-tsan/)
-# and runs them. Set TRUNDLEX_SKIP_TSAN=1 to leave out the sanitizer stage. Then clang builds
-# the core's tests and the golden trace (build-clang/) and runs the portable math's tests and
-# the trace. Last, every fuzz target runs for 10 seconds (scripts/fuzz.sh), so that a harness
-# that no longer builds or fails at once is seen; TRUNDLEX_SKIP_FUZZ=1 leaves that out.
+# then the WebAssembly build (build-web/) and its tests under node (TRUNDLEX_SKIP_WEB=1 leaves
+# them out); then the Windows build (build-windows/) and its tests under Wine
+# (TRUNDLEX_SKIP_WINDOWS=1 leaves them out); then builds the tests that run threads under
+# ThreadSanitizer (build-tsan/) and runs them. Set TRUNDLEX_SKIP_TSAN=1 to leave out the
+# sanitizer stage. Then clang builds the core's tests and the golden trace (build-clang/) and
+# runs the portable math's tests and the trace. Last, every fuzz target runs for 10 seconds
+# (scripts/fuzz.sh), so that a harness that no longer builds or fails at once is seen;
+# TRUNDLEX_SKIP_FUZZ=1 leaves that out.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -16,6 +18,17 @@ jobs=$(nproc 2>/dev/null || echo 2)
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
 cmake --build build -j"$jobs"
 ctest --test-dir build --output-on-failure -j"$jobs"
+
+# The WebAssembly build (build-web/), tested under node against the native build above: the
+# same putts to the same bits, the same lines from the tool. TRUNDLEX_SKIP_WEB=1 leaves it out.
+if [ "${TRUNDLEX_SKIP_WEB:-0}" != "1" ]; then
+  if command -v emcmake >/dev/null && command -v node >/dev/null; then
+    JOBS="$jobs" scripts/build-web.sh
+    scripts/test-web.sh
+  else
+    echo "web: skipped, emscripten or node is not installed (scripts/install-deps.sh does it)"
+  fi
+fi
 
 # The build without Qt for Windows (mingw-w64), tested under Wine against the Linux build
 # above; the install script puts both in place. TRUNDLEX_SKIP_WINDOWS=1 leaves it out.
@@ -29,7 +42,8 @@ if [ "${TRUNDLEX_SKIP_WINDOWS:-0}" != "1" ]; then
 fi
 
 # Only the tests that exercise threads are worth the sanitizer's build time.
-tsan_targets=(ball_tests playfield_thread_tests library_tests net_tests solver_tests control_tests editor_check_tests)
+tsan_targets=(ball_tests playfield_thread_tests library_tests net_tests solver_tests control_tests editor_check_tests
+              web_tests)
 if [ "${TRUNDLEX_SKIP_TSAN:-0}" != "1" ] && [ ${#tsan_targets[@]} -gt 0 ]; then
   cmake -S . -B build-tsan -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DTRUNDLEX_SANITIZE=thread -DTRUNDLEX_BUILD_BENCHMARKS=OFF -DTRUNDLEX_BUILD_TOOLS=OFF

@@ -34,5 +34,6 @@ std::vector<Command> editorCommands();
 std::vector<Command> serveCommands();
 std::vector<Command> solveCommands();
 std::vector<Command> playCourseCommands();
+std::vector<Command> localMatchCommands();
 
 }  // namespace trundlex::tool

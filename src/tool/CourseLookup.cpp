@@ -51,4 +51,17 @@ bool loadNamedCourse(const std::string& name, Course& course, std::ostream& err)
     return true;
 }
 
+bool readStrength(const std::string& text, ComputerStrength& strength) {
+    if (text == "easy") {
+        strength = ComputerStrength::Easy;
+    } else if (text == "medium") {
+        strength = ComputerStrength::Medium;
+    } else if (text == "hard") {
+        strength = ComputerStrength::Hard;
+    } else {
+        return false;
+    }
+    return true;
+}
+
 }  // namespace trundlex::tool

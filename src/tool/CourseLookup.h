@@ -4,6 +4,7 @@
 #include <string>
 
 #include "library/Course.h"
+#include "play/ComputerPlayer.h"
 
 namespace trundlex::tool {
 
@@ -12,5 +13,9 @@ namespace trundlex::tool {
 // then in the user's own. False after telling `err` "NAME: not found" or "NAME: cannot be read
 // as a course file".
 bool loadNamedCourse(const std::string& name, Course& course, std::ostream& err);
+
+// Reads a computer player's strength as a command line names it: easy, medium or hard. False
+// (`strength` unchanged) for anything else.
+bool readStrength(const std::string& text, ComputerStrength& strength);
 
 }  // namespace trundlex::tool

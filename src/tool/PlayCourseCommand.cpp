@@ -64,19 +64,6 @@ bool collectHoles(const std::vector<std::string>& names, const std::string& leve
     return true;
 }
 
-bool readStrength(const std::string& text, ComputerStrength& strength) {
-    if (text == "easy") {
-        strength = ComputerStrength::Easy;
-    } else if (text == "medium") {
-        strength = ComputerStrength::Medium;
-    } else if (text == "hard") {
-        strength = ComputerStrength::Hard;
-    } else {
-        return false;
-    }
-    return true;
-}
-
 int playCourse(std::span<const std::string> raw, std::ostream& out, std::ostream& err) {
     ToolArguments args(kPlayCourse);
     args.addArgumentList("FILE.cou|LEVEL.lev",

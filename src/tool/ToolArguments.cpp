@@ -186,7 +186,7 @@ bool ToolArguments::readNumber(std::string_view option, const NumberRule& rule, 
             ++first;
         }
         double parsed = 0.0;
-        const auto [end, error] = std::from_chars(first, last, parsed);
+        const auto [end, error] = readDouble(first, last, parsed);
         const bool fits = error == std::errc() && end == last && std::isfinite(parsed) &&
                           (rule.aboveLow ? parsed > rule.low : parsed >= rule.low) &&
                           parsed <= rule.high && (!rule.whole || parsed == std::trunc(parsed));

@@ -28,7 +28,8 @@ struct NumberRule {
 // with a help text each, then reads them, typed. Every command thereby gets a --help of its
 // own and the same messages for the same mistakes, each naming the argument at fault.
 //
-// Numbers are read with std::from_chars, so a locale never changes what they mean.
+// Numbers are read with std::from_chars (whole numbers) and readDouble (fractions), so a locale
+// never changes what they mean.
 class ToolArguments {
 public:
     explicit ToolArguments(const CommandInfo& command);

@@ -1,17 +1,18 @@
 #pragma once
 
-#include <bit>
 #include <cstdint>
+
+#include "util/BitCast.h"
 
 namespace trundlex::testing {
 
 // A double as its IEEE bit pattern and back, for tests that compare results bit for bit.
 using Bits = std::uint64_t;
 inline double fromBits(Bits bits) {
-    return std::bit_cast<double>(bits);
+    return bitCast<double>(bits);
 }
 inline Bits bitsOf(double value) {
-    return std::bit_cast<Bits>(value);
+    return bitCast<Bits>(value);
 }
 
 }  // namespace trundlex::testing

@@ -4,13 +4,13 @@
 // comes again: the fixed directions of the wall and cup probes, and the last headings. Only
 // the sub-step (BallPhysics.cpp) uses this.
 #include <array>
-#include <bit>
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
 #include <numbers>
 #include <vector>
 
+#include "util/BitCast.h"
 #include "util/PortableMath.h"
 
 namespace trundlex::balltrig {
@@ -81,7 +81,7 @@ public:
     }
 
     const Turn& ofHeading(double heading) {
-        const auto bits = std::bit_cast<std::uint64_t>(heading);
+        const auto bits = bitCast<std::uint64_t>(heading);
         for (const Kept& kept : headings_) {
             if (kept.heading == bits) {
                 return kept.turn;
@@ -96,7 +96,7 @@ public:
     // The direction of ray i for a ball heading that way.
     const Turn& ofRay(int i, double heading) {
         Kept& slot = rays_[static_cast<std::size_t>(i)];
-        const auto bits = std::bit_cast<std::uint64_t>(heading);
+        const auto bits = bitCast<std::uint64_t>(heading);
         if (slot.heading != bits) {
             slot = {bits, Turn::of(rayAngles().angle[static_cast<std::size_t>(i)] + heading)};
         }

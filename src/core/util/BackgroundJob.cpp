@@ -1,10 +1,14 @@
 #include "BackgroundJob.h"
 
+#include "util/Threads.h"
+
 namespace trundlex {
 
 BackgroundJob::BackgroundJob(TaskRelay& relay) : relay_(relay) {}
 
-BackgroundJob::~BackgroundJob() { cancel(); }
+BackgroundJob::~BackgroundJob() {
+    cancel();
+}
 
 void BackgroundJob::start(Work work) {
     cancel();
@@ -19,9 +23,15 @@ void BackgroundJob::start(Work work) {
             }
         });
     };
-    thread_ = std::thread([this, work = std::move(work), deliver = std::move(deliver)] {
+    if (!kThreadsAvailable) {
+        // The work runs here and now; its results still reach the owner through the relay,
+        // after this call, as from a thread that finished at once. (A page runs such a build
+        // in a worker, so the page itself never waits for it.)
         work(stop_, deliver);
-    });
+        return;
+    }
+    thread_ = std::thread(
+        [this, work = std::move(work), deliver = std::move(deliver)] { work(stop_, deliver); });
 }
 
 void BackgroundJob::cancel() {

@@ -11,8 +11,10 @@
 namespace trundlex {
 
 // One piece of work at a time on a thread of its own, whose results reach the owner's thread
-// through a relay. A new start or a cancel makes every result of the work before it vanish,
-// also those already queued in the relay, so an owner never sees a stale answer.
+// through a relay. Where threads are not available (util/Threads.h), start runs the work on
+// the calling thread before it returns; the results still come through the relay. A new start or a
+// cancel makes every result of the work before it vanish, also those already queued in the relay,
+// so an owner never sees a stale answer.
 class BackgroundJob {
 public:
     // Hands a result to the owner's thread: `task` runs there unless the job was cancelled,

@@ -3,8 +3,9 @@
 // IEEE operation together with its exact error, which only holds when the compiler evaluates
 // every expression in the written order without fusing (the build and the pragma below see to
 // that).
-#include <bit>
 #include <cstdint>
+
+#include "util/BitCast.h"
 
 #if defined(__clang__)
 #pragma clang fp contract(off)
@@ -50,7 +51,7 @@ inline Pair twoProduct(double a, double b) {
 
 // 2^e for e in the normal range, built from its bits.
 inline double powerOfTwo(int e) {
-    return std::bit_cast<double>(static_cast<std::uint64_t>(e + 1023) << 52);
+    return bitCast<double>(static_cast<std::uint64_t>(e + 1023) << 52);
 }
 
 }  // namespace trundlex::pmath::exact

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <limits>
 
+#include "util/BitCast.h"
 #include "util/ExactSteps.h"
 
 // Every expression below is written so that its order of evaluation is the one the language
@@ -98,7 +99,7 @@ std::uint64_t take64(const Limbs& limbs, int pos) {
 // product's fraction then holds more than 120 correct bits, enough for the closest any double
 // comes to a multiple of pi/2.
 Reduced reduceLarge(double ax) {
-    const auto bits = std::bit_cast<std::uint64_t>(ax);
+    const auto bits = bitCast<std::uint64_t>(ax);
     const int q = static_cast<int>(bits >> 52) - 1075;
     const std::uint64_t m = (bits & ((std::uint64_t{1} << 52) - 1)) | (std::uint64_t{1} << 52);
     // Digit i of 2/pi (from 1) is worth 2^(q-i) here; those worth 4 or more drop out.

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <limits>
 
+#include "util/BitCast.h"
 #include "util/ExactSteps.h"
 
 // Like the sine and cosine beside it: IEEE operations in the written order and exact steps.
@@ -34,9 +35,9 @@ Pair logPair(double x) {
         x *= 0x1p64;
         e = -64;
     }
-    const std::uint64_t bits = std::bit_cast<std::uint64_t>(x);
+    const std::uint64_t bits = bitCast<std::uint64_t>(x);
     e += static_cast<int>(bits >> 52) - 1023;
-    double m = std::bit_cast<double>((bits & ((std::uint64_t{1} << 52) - 1)) | (std::uint64_t{1023} << 52));
+    double m = bitCast<double>((bits & ((std::uint64_t{1} << 52) - 1)) | (std::uint64_t{1023} << 52));
     if (m > 1.4142135623730951) {  // m in [sqrt(1/2), sqrt(2)): the series below converges fast
         m *= 0.5;
         ++e;

@@ -11,6 +11,7 @@
 #include "net/NetProtocol.h"
 #include "net/NetRole.h"
 #include "net/NetSession.h"
+#include "util/Threads.h"
 
 namespace trundlex {
 
@@ -132,7 +133,7 @@ NetEngine::NetEngine(std::recursive_mutex& mutex, NetSession& session, NetNotifi
     if (state_->ownIo != nullptr) {
         asio::io_context* io = state_->ownIo.get();
         state_->work.emplace(asio::make_work_guard(*io));
-        state_->thread = std::thread([io] { io->run(); });
+        state_->thread = threadIfAvailable([io] { io->run(); });
     }
 }
 
@@ -149,7 +150,7 @@ NetEngine::~NetEngine() {
     }
     if (state_->ownIo != nullptr) {
         state_->ownIo->stop();
-        state_->thread.join();
+        joinIfStarted(state_->thread);
         return;
     }
     // On a pool the handlers of ended connections still run, later, on other threads; they

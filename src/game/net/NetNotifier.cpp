@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "net/AsioSupport.h"
+#include "util/Threads.h"
 
 namespace trundlex {
 
@@ -18,7 +19,7 @@ constexpr int kDeliveriesPerTask = 16;
 
 NetNotifier::NetNotifier(NetPool* pool) : pool_(pool) {
     if (pool_ == nullptr) {
-        thread_ = std::thread([this] { run(); });
+        thread_ = threadIfAvailable([this] { run(); });
     }
 }
 

@@ -1,7 +1,6 @@
 #include "net/NetProtocol.h"
 
 #include <algorithm>
-#include <charconv>
 #include <cmath>
 
 #include "util/TextNumbers.h"
@@ -74,13 +73,10 @@ bool decodePutt(std::string_view body, double& force, double& angle) {
 }
 
 std::string encodeAim(double aim) {
-    char buffer[400];
-    const auto [end, error] =
-        std::to_chars(buffer, buffer + sizeof buffer, aim, std::chars_format::fixed, 2);
-    if (error != std::errc() || !std::isfinite(aim)) {
+    if (!std::isfinite(aim)) {
         return "0.00";
     }
-    return std::string(buffer, end);
+    return formatFixed(aim, 2);
 }
 
 namespace {

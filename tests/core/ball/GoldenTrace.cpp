@@ -11,7 +11,6 @@
 // in 1/64 of a block, speeds in 1/64, headings in 1/65536 of a radian), printed in decimal so
 // that they read back exactly anywhere, also by `trundlex-tool simulate`.
 #include <algorithm>
-#include <bit>
 #include <cinttypes>
 #include <cstdio>
 #include <filesystem>
@@ -24,6 +23,7 @@
 #include "ball/BallPhysics.h"
 #include "level/Level.h"
 #include "level/LevelFile.h"
+#include "util/BitCast.h"
 
 namespace {
 
@@ -68,7 +68,7 @@ Putt choosePutt(const Level& level, Draws& draws) {
 
 std::string hex(double d) {
     char text[20];
-    std::snprintf(text, sizeof text, "%016" PRIx64, std::bit_cast<std::uint64_t>(d));
+    std::snprintf(text, sizeof text, "%016" PRIx64, bitCast<std::uint64_t>(d));
     return text;
 }
 

@@ -4,7 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <bit>
 #include <cmath>
 #include <numbers>
 #include <random>
@@ -14,6 +13,7 @@
 #include "ball/Ball.h"
 #include "level/Level.h"
 #include "support/SilentBallOwner.h"
+#include "util/BitCast.h"
 
 namespace trundlex {
 namespace {
@@ -57,7 +57,7 @@ Level randomLevel(std::uint32_t seed, std::int32_t width, std::int32_t height) {
 
 // Every field of the motion after a tick, the doubles as bits (x first).
 auto snapshot(const BallMotion& m) {
-    const auto bits = [](double d) { return std::bit_cast<std::uint64_t>(d); };
+    const auto bits = [](double d) { return bitCast<std::uint64_t>(d); };
     return std::tuple(bits(m.x), bits(m.y), bits(m.speed), bits(m.heading), bits(m.radius),
                       m.subSteps, m.slowCount, m.cupCount, m.rolling, m.sinking, m.wallContact);
 }
@@ -78,7 +78,7 @@ Trace trace(const PuttSimulator& sim, double x, double y, double speed, double h
 }
 
 bool sameBits(double a, double b) {
-    return std::bit_cast<std::uint64_t>(a) == std::bit_cast<std::uint64_t>(b);
+    return bitCast<std::uint64_t>(a) == bitCast<std::uint64_t>(b);
 }
 
 TEST(PuttSimulator, SkippingProbesChangesNoSubStepOfAnyPutt) {
@@ -121,8 +121,8 @@ TEST(PuttSimulator, SkippingProbesChangesNoSubStepOfAnyPutt) {
             wasted += a.end.wasted ? 1 : 0;
             for (const Snapshot& s : a.ticks) {
                 ++allSubSteps;
-                if (open.isOpenAt(std::bit_cast<double>(std::get<0>(s)),
-                                  std::bit_cast<double>(std::get<1>(s)))) {
+                if (open.isOpenAt(bitCast<double>(std::get<0>(s)),
+                                  bitCast<double>(std::get<1>(s)))) {
                     ++openSubSteps;
                 }
             }

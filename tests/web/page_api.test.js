@@ -1,0 +1,116 @@
+// The page's module (build-web/bin/trundlex-page.js, scripts/build-web.sh) driven as a page
+// drives it, under node's test runner: games of computer players through the game controller
+// in WebAssembly must play out exactly as the native build plays them (`trundlex-tool
+// local-match`, from build/ or NATIVE_BUILD). Run: node --test tests/web/
+'use strict';
+const test = require('node:test');
+const assert = require('node:assert/strict');
+const fs = require('node:fs');
+const path = require('node:path');
+const { execFileSync } = require('node:child_process');
+
+const root = path.resolve(__dirname, '..', '..');
+const web = path.join(root, 'build-web', 'bin');
+const nativeTool = path.join(process.env.NATIVE_BUILD || path.join(root, 'build'), 'bin', 'trundlex-tool');
+const levelDir = path.join(root, 'tests', 'core', 'ball', 'trace-levels');
+const holes = ['first-putt.lev', 'gentle-slope.lev', 'bank-shot.lev', 'duck-pond.lev'];
+const EASY = 1;
+const HARD = 3;
+
+let modulePromise;
+function loadModule() {
+  // A page fetches the .wasm; here node reads it and hands it over.
+  modulePromise ??= require(path.join(web, 'trundlex-page.js'))({
+    wasmBinary: fs.readFileSync(path.join(web, 'trundlex-page.wasm')),
+  });
+  return modulePromise;
+}
+
+// A game of Ann (hard) and Bob (easy) over `holes`, set up through the API.
+function newGame(trundlex, seed) {
+  const game = new trundlex.LocalGame(seed);
+  for (const hole of holes) {
+    assert.equal(game.addLevel(fs.readFileSync(path.join(levelDir, hole))), true, hole);
+  }
+  assert.equal(game.addComputer('Ann', HARD), true);
+  assert.equal(game.addComputer('Bob', EASY), true);
+  assert.equal(game.start(), true);
+  return game;
+}
+
+// Runs the game to its end, `slice` steps a call, as a worker would between messages to the
+// page; the event lines and the result.
+function playOut(game, slice) {
+  const events = [];
+  const take = () => {
+    const text = game.takeEvents();
+    if (text !== '') events.push(...text.split('\n'));
+  };
+  let calls = 0;
+  while (game.advance(slice)) {
+    take();
+    assert.ok(++calls < 100000, 'the game never ended');
+  }
+  take();
+  return { events, result: game.result(), calls };
+}
+
+function nativeMatch(seed) {
+  const args = ['local-match', ...holes.map((h) => path.join(levelDir, h)),
+    '--players', 'Ann:hard,Bob:easy', '--seed', String(seed), '--events'];
+  return execFileSync(nativeTool, args, { encoding: 'utf8' });
+}
+
+test('the module answers the version its type declarations name', async () => {
+  const trundlex = await loadModule();
+  assert.equal(trundlex.apiVersion(), 1);
+  const types = fs.readFileSync(path.join(web, 'trundlex-page.d.ts'), 'utf8');
+  assert.match(types, /API version 1:/);
+});
+
+test('a match of two computer players ends as the native build plays it', async () => {
+  const trundlex = await loadModule();
+  for (const seed of [42, 7]) {
+    const game = newGame(trundlex, seed);
+    const { events, result } = playOut(game, 100);
+    assert.equal(game.isOver(), true);
+    game.delete();
+    assert.equal(events.join('\n') + '\n' + result, nativeMatch(seed), `seed ${seed}`);
+    // Every hole is played in order, then the end is told.
+    const started = events.filter((e) => e.startsWith('hole ')).map((e) => e.split(' ')[1]);
+    assert.deepEqual(started, ['1', '2', '3', '4']);
+    assert.ok(events.some((e) => e.startsWith('over ')), 'no end was told');
+    assert.match(result, /^total: Ann \d+, Bob \d+$/m);
+  }
+});
+
+test('slices of one step play the same game as long runs', async () => {
+  const trundlex = await loadModule();
+  const long = newGame(trundlex, 42);
+  const short = newGame(trundlex, 42);
+  const whole = playOut(long, 100000);
+  const sliced = playOut(short, 1);
+  long.delete();
+  short.delete();
+  assert.deepEqual(sliced.events, whole.events);
+  assert.equal(sliced.result, whole.result);
+  // A step is one result, timer or roll: a match of four holes takes many.
+  assert.ok(sliced.calls > 4 * holes.length, `only ${sliced.calls} steps`);
+});
+
+test('what cannot be played is refused', async () => {
+  const trundlex = await loadModule();
+  const game = new trundlex.LocalGame(1);
+  assert.equal(game.start(), false, 'started with nothing to play');
+  assert.equal(game.advance(10), false, 'ran before it started');
+  assert.equal(game.addLevel(new Uint8Array([5, 1, 2, 3])), false, 'took bytes of no level');
+  assert.equal(game.addComputer('', HARD), false, 'took a player without a name');
+  assert.equal(game.addComputer('Cy', 0), false, 'took a person as a computer');
+  assert.equal(game.addComputer('Cy', 4), false, 'took a strength beyond hard');
+  assert.equal(game.addComputer('Cy', EASY), true);
+  assert.equal(game.start(), false, 'started without a hole');
+  assert.equal(game.addLevel(fs.readFileSync(path.join(levelDir, holes[0]))), true);
+  assert.equal(game.start(), true);
+  assert.equal(game.addComputer('Late', EASY), false, 'took a player after the start');
+  game.delete();
+});
