@@ -114,6 +114,11 @@ private:
     // game; a wrong token counts as a failed join.
     std::optional<std::string> rejoin(RoomArrival& arrival, const std::string& code,
                                       const std::string& token);
+    // Locked out after guessing (AddressLimits): counted and logged. Refused before the code
+    // is even looked at, so that a right guess tells nothing either.
+    bool lockedOut(const RoomArrival& arrival, AddressLimits::Clock::time_point now);
+    // A wrong code or token: counted towards the address's lockout, logged when it starts.
+    void joinFailed(const RoomArrival& arrival, AddressLimits::Clock::time_point now);
     std::unique_ptr<Room> openRoom(const std::string& code, std::size_t course, bool classic);
     void attention(const std::string& code);
     // A limit was hit: logged, but at most a line a second for each kind, so that an attack

@@ -15,6 +15,26 @@ std::string roomAnswer(const std::string& code, const std::string& course) {
 
 }  // namespace
 
+bool RoomHost::lockedOut(const RoomArrival& arrival, AddressLimits::Clock::time_point now) {
+    if (!limits_.joinsLocked(arrival.address, now)) {
+        return false;
+    }
+    {
+        std::lock_guard lock(mutex_);
+        ++counts_.refusedJoins;
+    }
+    limitHit("joins", "failed joins: refused " + lineSafe(arrival.peer));
+    return true;
+}
+
+void RoomHost::joinFailed(const RoomArrival& arrival, AddressLimits::Clock::time_point now) {
+    if (limits_.joinFailed(arrival.address, now)) {
+        limitHit("joins", "failed joins: " + lineSafe(AddressLimits::keyOf(arrival.address)) +
+                              " may not join for " +
+                              std::to_string(settings_.perAddress.lockout.count()) + " s");
+    }
+}
+
 std::optional<std::string> RoomHost::enter(RoomArrival& arrival) {
     using Kind = roomproto::Request::Kind;
     if (arrival.classic) {
@@ -99,14 +119,7 @@ std::optional<std::string> RoomHost::create(RoomArrival& arrival, std::size_t co
 std::optional<std::string> RoomHost::join(RoomArrival& arrival, const std::string& code,
                                           bool classic) {
     const auto now = AddressLimits::Clock::now();
-    // Locked out after guessing: refused before the code is even looked at, so that a right
-    // guess tells nothing either.
-    if (!classic && limits_.joinsLocked(arrival.address, now)) {
-        {
-            std::lock_guard lock(mutex_);
-            ++counts_.refusedJoins;
-        }
-        limitHit("joins", "failed joins: refused " + lineSafe(arrival.peer));
+    if (!classic && lockedOut(arrival, now)) {
         return roomproto::encodeRefusal(Refusal::TooManyAttempts, {});
     }
     std::unique_lock lock(mutex_);
@@ -118,10 +131,8 @@ std::optional<std::string> RoomHost::join(RoomArrival& arrival, const std::strin
         lock.unlock();
         log_.line("refused join " + lineSafe(code) + " from " + lineSafe(arrival.peer) + ": " +
                   roomproto::refusalText(why, code));
-        if (why == Refusal::NoSuchRoom && !classic && limits_.joinFailed(arrival.address, now)) {
-            limitHit("joins", "failed joins: " + lineSafe(AddressLimits::keyOf(arrival.address)) +
-                                  " may not join for " +
-                                  std::to_string(settings_.perAddress.lockout.count()) + " s");
+        if (why == Refusal::NoSuchRoom && !classic) {
+            joinFailed(arrival, now);
         }
         return roomproto::encodeRefusal(why, code);
     }
@@ -149,12 +160,7 @@ std::optional<std::string> RoomHost::join(RoomArrival& arrival, const std::strin
 std::optional<std::string> RoomHost::rejoin(RoomArrival& arrival, const std::string& code,
                                             const std::string& token) {
     const auto now = AddressLimits::Clock::now();
-    if (limits_.joinsLocked(arrival.address, now)) {
-        {
-            std::lock_guard lock(mutex_);
-            ++counts_.refusedJoins;
-        }
-        limitHit("joins", "failed joins: refused " + lineSafe(arrival.peer));
+    if (lockedOut(arrival, now)) {
         return roomproto::encodeRefusal(Refusal::TooManyAttempts, {});
     }
     std::unique_lock lock(mutex_);
@@ -178,10 +184,8 @@ std::optional<std::string> RoomHost::rejoin(RoomArrival& arrival, const std::str
     log_.line("refused rejoin " + lineSafe(code) + " from " + lineSafe(arrival.peer) + ": " +
               roomproto::refusalText(why, code));
     // A wrong token is a guess like a wrong code.
-    if (why == Refusal::NoSeat && limits_.joinFailed(arrival.address, now)) {
-        limitHit("joins", "failed joins: " + lineSafe(AddressLimits::keyOf(arrival.address)) +
-                              " may not join for " +
-                              std::to_string(settings_.perAddress.lockout.count()) + " s");
+    if (why == Refusal::NoSeat) {
+        joinFailed(arrival, now);
     }
     return roomproto::encodeRefusal(why, code);
 }
