@@ -56,6 +56,7 @@ RoomHost::RoomHost(Settings settings, const LevelLibrary& library, EventLog& log
 }
 
 RoomHost::~RoomHost() {
+    http_.reset();
     gate_.reset();
     std::map<std::string, std::unique_ptr<Room>> rooms;
     {
@@ -69,6 +70,16 @@ RoomHost::~RoomHost() {
 
 std::uint16_t RoomHost::listen(std::uint16_t port) {
     return gate_->listen(port);
+}
+
+std::uint16_t RoomHost::listenHttp(std::uint16_t port) {
+    HttpServer::Settings web;
+    web.webRoot = settings_.webRoot;
+    web.headerTimeout = settings_.httpHeaderTimeout;
+    http_ = std::make_unique<HttpServer>(
+        io_, web, [this](const std::string& address) { return limits_.admitConnection(address); },
+        [this](const std::string& text) { limitHit("http", text); });
+    return http_->listen(port);
 }
 
 std::size_t RoomHost::roomCount() {

@@ -4,6 +4,7 @@
 #include <chrono>
 #include <cstddef>
 #include <deque>
+#include <filesystem>
 #include <map>
 #include <memory>
 #include <mutex>
@@ -15,6 +16,7 @@
 #include "ServeHost.h"
 #include "library/Course.h"
 #include "net/AddressLimits.h"
+#include "net/HttpServer.h"
 #include "net/NetPool.h"
 #include "net/SendBudget.h"
 #include "net/RoomDirectory.h"
@@ -58,6 +60,10 @@ public:
         std::size_t maxQueuedBytes = std::size_t{64} << 20;
         // Chat lines are logged with their words.
         bool logChat = false;
+        // The web side (listenHttp): the folder of the web client (empty: only /healthz), and
+        // how long a request's header may take (tests shorten it).
+        std::filesystem::path webRoot;
+        std::chrono::milliseconds httpHeaderTimeout{10000};
         // The door's limits (tests shorten them).
         NetTimeouts doorTimeouts;
         std::chrono::milliseconds doorLimit = RoomGate::DoorLimit;
@@ -81,6 +87,8 @@ public:
 
     // Opens the door; the port, or 0 when it cannot listen.
     std::uint16_t listen(std::uint16_t port);
+    // Opens the web side on a port of its own; the port, or 0 when it cannot listen.
+    std::uint16_t listenHttp(std::uint16_t port);
     // Main thread: starts the rooms that may start and takes down those that have ended;
     // closes the rooms whose lobby has been open longer than Settings::lobbyLimit, and the
     // games nobody came back to within Settings::rejoinWait.
@@ -153,6 +161,7 @@ private:
     NetPool io_;
     NetPool delivery_;
     std::unique_ptr<RoomGate> gate_;
+    std::unique_ptr<HttpServer> http_;
 };
 
 }  // namespace trundlex::tool

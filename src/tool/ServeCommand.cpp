@@ -55,6 +55,9 @@ struct ServeOptions {
     long gameIdle = 1800;
     long lobbyLimit = 1800;
     long rejoinWait = 300;
+    // The web side: -1 without one.
+    long httpPort = -1;
+    std::string webDir;
     bool logChat = false;
     AddressLimits::Settings perAddress;
     long maxQueuedMib = 64;
@@ -94,6 +97,11 @@ std::optional<int> parseOptions(std::span<const std::string> raw, ServeOptions& 
         .addOption("rejoin-wait", "S",
                    "With --rooms: keep a started game whose last client has gone for S seconds, "
                    "so that its players can come back, from 0 to 86400 (default 300).")
+        .addOption("http-port", "P",
+                   "With --rooms: also serve HTTP on port P, from 0 (any free one) to 65535: "
+                   "the web client's files (--web) and /healthz.")
+        .addOption("web", "DIR",
+                   "With --http-port: the folder of the web client, served at / (index.html).")
         .addFlag("log-chat", "Log what players say in chat (by default only who spoke).")
         .addOption("max-connections-per-address", "N",
                    "With --rooms: connections one address (an IPv6 /64) may hold at once, "
@@ -123,6 +131,7 @@ std::optional<int> parseOptions(std::span<const std::string> raw, ServeOptions& 
         !args.readWhole("game-idle", 60L, 86400L, options.gameIdle) ||
         !args.readWhole("lobby-limit", 60L, 86400L, options.lobbyLimit) ||
         !args.readWhole("rejoin-wait", 0L, 86400L, options.rejoinWait) ||
+        !args.readWhole("http-port", 0L, 65535L, options.httpPort) ||
         !args.readWhole("max-connections-per-address", 1L, 1024L, connections) ||
         !args.readWhole("max-rooms-per-address", 1L, 1000L, roomsAlive) ||
         !args.readWhole("rooms-per-minute", 1L, 1000L, perMinute) ||
@@ -140,17 +149,24 @@ std::optional<int> parseOptions(std::span<const std::string> raw, ServeOptions& 
     options.levelFiles = args.positionals();
     options.rooms = args.isSet("rooms");
     options.coursesDir = args.text("courses");
+    options.webDir = args.text("web");
+    if (!options.webDir.empty() && !std::filesystem::is_directory(options.webDir)) {
+        return args.refuse("--web " + options.webDir + ": no such folder");
+    }
+    if (args.isSet("web") && !args.isSet("http-port")) {
+        return args.refuse("--web needs --http-port");
+    }
     if (options.rooms) {
         if (!options.levelFiles.empty()) {
             return args.refuse("a room host offers courses, not level files");
         }
     } else if (args.isSet("courses") || args.isSet("max-rooms") || args.isSet("lobby-limit") ||
-               args.isSet("rejoin-wait") ||
+               args.isSet("rejoin-wait") || args.isSet("http-port") ||
                args.isSet("max-connections-per-address") || args.isSet("max-rooms-per-address") ||
                args.isSet("rooms-per-minute") || args.isSet("failed-joins") ||
                args.isSet("max-queued-mib")) {
-        return args.refuse("--courses, --max-rooms, --lobby-limit, --rejoin-wait and the "
-                           "per-address limits belong to --rooms");
+        return args.refuse("--courses, --max-rooms, --lobby-limit, --rejoin-wait, --http-port "
+                           "and the per-address limits belong to --rooms");
     } else if (options.course.empty() == options.levelFiles.empty()) {
         return args.refuse("give either --course FILE.cou or level files");
     }
@@ -259,8 +275,20 @@ int hostRooms(const ServeOptions& options, RoomHost::Settings settings, const Le
         err << "cannot listen on port " << options.port << "\n";
         return 1;
     }
+    std::uint16_t httpPort = 0;
+    if (options.httpPort >= 0) {
+        httpPort = rooms.listenHttp(static_cast<std::uint16_t>(options.httpPort));
+        if (httpPort == 0) {
+            err << "cannot listen on port " << options.httpPort << " for HTTP\n";
+            return 1;
+        }
+    }
     log.line(rooms.startLine(port));
+    // Second: whatever waits for "listening " takes the game's port first.
     log.line("listening " + std::to_string(port));
+    if (httpPort != 0) {
+        log.line("listening http " + std::to_string(httpPort));
+    }
     auto nextStatus = std::chrono::steady_clock::now() + kStatusInterval;
     for (;;) {
         const auto now = std::chrono::steady_clock::now();
@@ -305,6 +333,7 @@ std::optional<RoomHost::Settings> loadRoomSettings(const ServeOptions& options,
     settings.gameIdle = std::chrono::seconds(options.gameIdle);
     settings.lobbyLimit = std::chrono::seconds(options.lobbyLimit);
     settings.rejoinWait = std::chrono::seconds(options.rejoinWait);
+    settings.webRoot = options.webDir;
     settings.maxQueuedBytes = static_cast<std::size_t>(options.maxQueuedMib) << 20;
     settings.logChat = options.logChat;
     std::string folder = options.coursesDir;

@@ -56,7 +56,7 @@ bool within(const std::filesystem::path& inner, const std::filesystem::path& out
 }
 
 std::string etagOf(std::uintmax_t size, std::filesystem::file_time_type time) {
-    const auto ticks = time.time_since_epoch().count();
+    const auto ticks = static_cast<std::uint64_t>(time.time_since_epoch().count());
     return "\"" + std::to_string(size) + "-" + std::to_string(ticks) + "\"";
 }
 

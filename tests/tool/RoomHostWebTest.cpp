@@ -1,0 +1,117 @@
+// The room host's web side: the web client's files and its health on a port of their own,
+// every request bounded in size and time, every connection counted against its address.
+#include <sstream>
+
+#include "RoomHost.h"
+#include "RoomHostFixture.h"
+#include "support/HttpExchange.h"
+
+namespace trundlex::testing {
+namespace {
+
+class RoomHostWebProcessTest : public RoomHostProcessTest {};
+
+TEST_P(RoomHostWebProcessTest, TheHostServesTheWebClientBesideTheGame) {
+    folder.write("web/index.html", "<!doctype html><title>Trundlex</title>");
+    folder.write("web/app.wasm", std::string("\0asm", 4));
+    folder.write("secret.txt", "private");
+    const std::uint16_t port = startHost({"--http-port", "0", "--web", folder / "web"});
+    const auto listening = host.waitForLine("listening http ");
+    ASSERT_TRUE(listening.has_value());
+    const auto web = static_cast<std::uint16_t>(std::stoi(listening->substr(15)));
+
+    const std::string page = httpExchange(web, httpRequest("/"));
+    EXPECT_EQ(statusOf(page), 200) << page;
+    EXPECT_TRUE(page.ends_with("<!doctype html><title>Trundlex</title>")) << page;
+    EXPECT_NE(page.find("Content-Type: text/html"), std::string::npos);
+    EXPECT_NE(httpExchange(web, httpRequest("/app.wasm")).find("application/wasm"),
+              std::string::npos);
+    const std::string health = httpExchange(web, httpRequest("/healthz"));
+    EXPECT_EQ(statusOf(health), 200);
+    EXPECT_TRUE(health.ends_with("ok\n"));
+    const std::string head = httpExchange(web, httpRequest("/", "HEAD"));
+    EXPECT_EQ(statusOf(head), 200);
+    EXPECT_TRUE(head.ends_with("\r\n\r\n")) << "HEAD carries no body: " << head;
+
+    EXPECT_EQ(statusOf(httpExchange(web, httpRequest("/%2e%2e/secret.txt"))), 404);
+    EXPECT_EQ(statusOf(httpExchange(web, httpRequest("/../secret.txt"))), 404);
+    EXPECT_EQ(statusOf(httpExchange(web, httpRequest("/", "POST"))), 405);
+    EXPECT_EQ(statusOf(httpExchange(web, httpRequest("/", "GET", "Content-Length: 5\r\n") +
+                                             "hello")),
+              413);
+    EXPECT_EQ(statusOf(httpExchange(
+                  web, httpRequest("/", "GET", "X-Filler: " + std::string(20000, 'x') + "\r\n"))),
+              431);
+    EXPECT_EQ(statusOf(httpExchange(web, "this is no HTTP\r\n\r\n")), 0) << "closed unanswered";
+
+    // The game's port is the game's as before.
+    RoomPeer creator(address(), port);
+    EXPECT_TRUE(roomproto::isCode(creator.create("")));
+}
+
+INSTANTIATE_TEST_SUITE_P(Ipv4, RoomHostWebProcessTest,
+                         ::testing::Values(std::string("127.0.0.1")));
+
+// The same host in this process, with limits short enough to watch them act.
+class RoomHostWebTest : public ::testing::Test {
+protected:
+    std::uint16_t start() {
+        host = std::make_unique<tool::RoomHost>(settings, library, log, [] {});
+        return host->listenHttp(0);
+    }
+
+    LevelLibrary library{"/nonexistent-trundlex-folder"};
+    tool::RoomHost::Settings settings;
+    std::ostringstream events;
+    tool::EventLog log{events};
+    std::unique_ptr<tool::RoomHost> host;
+};
+
+TEST_F(RoomHostWebTest, AClientThatTricklesItsRequestIsDroppedAtTheLimit) {
+    settings.httpHeaderTimeout = std::chrono::milliseconds(300);
+    const std::uint16_t web = start();
+    ASSERT_NE(web, 0);
+    const auto began = std::chrono::steady_clock::now();
+    const std::string answer =
+        httpExchange(web, "GET / HTTP/1.1\r\nHost: local", std::chrono::seconds(5));
+    EXPECT_EQ(answer, "") << "dropped without an answer";
+    EXPECT_LT(std::chrono::steady_clock::now() - began, std::chrono::seconds(4))
+        << "closed by the server, not by the test's patience";
+    // The stream closes the socket as its time runs out, before the line is written: the
+    // host is taken down first, which waits for every connection's work to end.
+    const auto deadline = std::chrono::steady_clock::now() + Patience;
+    while (host->counts().limitHits == 0 && std::chrono::steady_clock::now() < deadline) {
+        std::this_thread::yield();
+    }
+    host.reset();
+    EXPECT_NE(events.str().find("limit slow http request: dropped 127.0.0.1:"),
+              std::string::npos)
+        << events.str();
+}
+
+TEST_F(RoomHostWebTest, WebConnectionsCountAgainstTheirAddress) {
+    settings.perAddress.connections = 2;
+    const std::uint16_t web = start();
+    Socket first;
+    Socket second;
+    WakePipe never;
+    ASSERT_EQ(first.connectTo("127.0.0.1", web, never, Patience), ConnectResult::Connected);
+    ASSERT_EQ(second.connectTo("127.0.0.1", web, never, Patience), ConnectResult::Connected);
+    // Both are taken before the third is counted (the server has answered each).
+    ASSERT_TRUE(first.sendAll("GET /healthz HTTP/1.1\r\nHost: x\r\n\r\n", Patience));
+    ASSERT_TRUE(second.sendAll("GET /healthz HTTP/1.1\r\nHost: x\r\n\r\n", Patience));
+    ASSERT_TRUE(first.waitReadable(Patience));
+    ASSERT_TRUE(second.waitReadable(Patience));
+    EXPECT_EQ(httpExchange(web, httpRequest("/healthz")), "") << "the third is closed at once";
+    first = Socket();
+    second = Socket();
+    // Their places come back once they are gone.
+    std::string again;
+    for (int attempt = 0; attempt < 50 && statusOf(again) != 200; ++attempt) {
+        again = httpExchange(web, httpRequest("/healthz"), std::chrono::milliseconds(200));
+    }
+    EXPECT_EQ(statusOf(again), 200);
+}
+
+}  // namespace
+}  // namespace trundlex::testing
