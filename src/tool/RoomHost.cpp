@@ -8,9 +8,6 @@
 
 namespace trundlex::tool {
 
-namespace {
-
-// The resident memory of this process in KiB, where the system tells it; 0 elsewhere.
 long residentKib() {
     std::ifstream status("/proc/self/status");
     for (std::string line; std::getline(status, line);) {
@@ -20,6 +17,8 @@ long residentKib() {
     }
     return 0;
 }
+
+namespace {
 
 // Ends a room's game and waits for its work; on the main thread, without the host's lock.
 // A room ends when its client count is seen at zero, which can be while the events of its
@@ -76,6 +75,7 @@ std::uint16_t RoomHost::listenHttp(std::uint16_t port) {
     HttpServer::Settings web;
     web.webRoot = settings_.webRoot;
     web.headerTimeout = settings_.httpHeaderTimeout;
+    web.metrics = [this] { return metricsText(); };
     http_ = std::make_unique<HttpServer>(
         io_, web, [this](const std::string& address) { return limits_.admitConnection(address); },
         [this](const std::string& text) { limitHit("http", text); });
@@ -118,6 +118,7 @@ void RoomHost::limitHit(const std::string& kind, const std::string& text) {
     {
         std::lock_guard lock(mutex_);
         ++counts_.limitHits;
+        ++limitHitsByKind_[kind];
         auto& [last, skipped] = limitLog_[kind];
         if (last != std::chrono::steady_clock::time_point{} &&
             now - last < std::chrono::seconds(1)) {

@@ -100,6 +100,10 @@ public:
     // One line on the host's state: rooms, games in progress, clients, door visitors, bytes
     // waiting to be sent, resident memory.
     std::string statusLine();
+    // What a Prometheus server reads at /metrics: rooms by phase, clients, door visitors,
+    // HTTP connections, queued bytes, memory, refusals by reason, limit hits by kind and the
+    // host's counts.
+    std::string metricsText();
     // One line for the host's start (mode, port, courses, limits) and one for its end.
     std::string startLine(std::uint16_t port) const;
     std::string closingLine();
@@ -145,6 +149,8 @@ private:
 
     std::mutex mutex_;
     Counts counts_;
+    // Limit hits by kind, for the metrics.
+    std::map<std::string, std::uint64_t> limitHitsByKind_;
     // limitHit's memory: when each kind was last logged, and how many were not since.
     std::map<std::string, std::pair<std::chrono::steady_clock::time_point, std::uint64_t>>
         limitLog_;

@@ -1,5 +1,7 @@
-// The room host's lines for its operator's log: how it started and how it ended.
+// What the room host tells its operator: how it started and how it ended (log lines), and
+// how it does now (metrics).
 #include "RoomHost.h"
+#include "RoomHostRoom.h"
 
 namespace trundlex::tool {
 
@@ -32,6 +34,96 @@ std::string RoomHost::closingLine() {
            std::to_string(c.limitHits) + " lobbies-expired " + std::to_string(c.lobbiesExpired) +
            " empty-games-closed " + std::to_string(c.emptyGamesClosed) +
            " clients-shed " + std::to_string(budget_->shed());
+}
+
+namespace {
+
+// Prometheus' text format: one metric's help, type and samples.
+class Metrics {
+public:
+    void add(std::string_view name, std::string_view type, std::string_view help,
+             const std::vector<std::pair<std::string, std::uint64_t>>& samples) {
+        text_ += "# HELP trundlex_" + std::string(name) + " " + std::string(help) + "\n";
+        text_ += "# TYPE trundlex_" + std::string(name) + " " + std::string(type) + "\n";
+        for (const auto& [labels, value] : samples) {
+            text_ += "trundlex_" + std::string(name) + (labels.empty() ? "" : "{" + labels + "}") +
+                     " " + std::to_string(value) + "\n";
+        }
+    }
+    void add(std::string_view name, std::string_view type, std::string_view help,
+             std::uint64_t value) {
+        add(name, type, help, {{std::string(), value}});
+    }
+    const std::string& text() const { return text_; }
+
+private:
+    std::string text_;
+};
+
+}  // namespace
+
+std::string RoomHost::metricsText() {
+    std::uint64_t lobbies = 0;
+    std::uint64_t playing = 0;
+    std::uint64_t waiting = 0;
+    std::uint64_t clients = 0;
+    NetSession::Refusals refusals;
+    std::map<std::string, std::uint64_t> hits;
+    Counts counts;
+    {
+        std::lock_guard lock(mutex_);
+        for (const auto& [code, room] : rooms_) {
+            if (room->ended) {
+                continue;
+            }
+            ++(!room->started ? lobbies : room->emptySince ? waiting : playing);
+            clients += static_cast<std::uint64_t>(std::max(0, room->net->connectionCount()));
+            const NetSession::Refusals r = room->net->refusals();
+            refusals.badForm += r.badForm;
+            refusals.outOfTurn += r.outOfTurn;
+            refusals.chat += r.chat;
+            refusals.forgedName += r.forgedName;
+            refusals.unknownLetter += r.unknownLetter;
+            refusals.levelRequest += r.levelRequest;
+        }
+        hits = limitHitsByKind_;
+        counts = counts_;
+    }
+    Metrics m;
+    m.add("rooms", "gauge", "Rooms by phase.",
+          {{"phase=\"lobby\"", lobbies}, {"phase=\"playing\"", playing},
+           {"phase=\"waiting\"", waiting}});
+    m.add("clients", "gauge", "Clients in rooms by transport.", {{"transport=\"tcp\"", clients}});
+    m.add("door_visitors", "gauge", "Connections at the door, not yet in a room.",
+          static_cast<std::uint64_t>(gate_->waiting()));
+    m.add("http_connections", "gauge", "HTTP connections being served.",
+          http_ ? static_cast<std::uint64_t>(http_->connections()) : 0);
+    m.add("queued_bytes", "gauge", "Bytes waiting to be sent to all clients.",
+          static_cast<std::uint64_t>(budget_->queued()));
+    m.add("resident_memory_bytes", "gauge", "Resident memory of the host.",
+          static_cast<std::uint64_t>(residentKib()) * 1024);
+    m.add("relay_refusals_total", "counter", "Client messages the rooms refused, by reason.",
+          {{"reason=\"bad_form\"", refusals.badForm},
+           {"reason=\"out_of_turn\"", refusals.outOfTurn},
+           {"reason=\"chat\"", refusals.chat},
+           {"reason=\"forged_name\"", refusals.forgedName},
+           {"reason=\"unknown_letter\"", refusals.unknownLetter},
+           {"reason=\"level_request\"", refusals.levelRequest}});
+    std::vector<std::pair<std::string, std::uint64_t>> byKind;
+    for (const auto& [kind, count] : hits) {
+        byKind.emplace_back("kind=\"" + kind + "\"", count);
+    }
+    m.add("limit_hits_total", "counter", "Per-address and door limits hit, by kind.", byKind);
+    m.add("rooms_created_total", "counter", "Rooms created.", counts.roomsCreated);
+    m.add("games_started_total", "counter", "Games started.", counts.gamesStarted);
+    m.add("joins_total", "counter", "Clients that joined or rejoined a room.", counts.joins);
+    m.add("refused_joins_total", "counter", "Joins refused.", counts.refusedJoins);
+    m.add("lobbies_expired_total", "counter", "Lobbies closed unstarted.", counts.lobbiesExpired);
+    m.add("empty_games_closed_total", "counter", "Games nobody came back to.",
+          counts.emptyGamesClosed);
+    m.add("clients_shed_total", "counter", "Clients dropped over the send budget.",
+          static_cast<std::uint64_t>(budget_->shed()));
+    return m.text();
 }
 
 }  // namespace trundlex::tool

@@ -13,6 +13,9 @@
 
 namespace trundlex::tool {
 
+// The resident memory of this process in KiB, where the system tells it; 0 elsewhere.
+long residentKib();
+
 struct Room : public NetListener {
     Room(RoomHost& owner, std::string code, bool classic, EventLog& parentLog)
         : owner(owner),

@@ -1,10 +1,13 @@
 // The room host's web side: the web client's files and its health on a port of their own,
 // every request bounded in size and time, every connection counted against its address.
+#include <map>
+#include <regex>
 #include <sstream>
 
 #include "RoomHost.h"
 #include "RoomHostFixture.h"
 #include "support/HttpExchange.h"
+#include "support/RoomPeer.h"
 
 namespace trundlex::testing {
 namespace {
@@ -111,6 +114,69 @@ TEST_F(RoomHostWebTest, WebConnectionsCountAgainstTheirAddress) {
         again = httpExchange(web, httpRequest("/healthz"), std::chrono::milliseconds(200));
     }
     EXPECT_EQ(statusOf(again), 200);
+}
+
+// Reads Prometheus' text format strictly: every sample after its metric's HELP and TYPE, the
+// names and labels as the format allows, numbers as values. The samples by their full name
+// ("trundlex_rooms{phase=\"lobby\"}"), or a failure naming the first bad line.
+std::map<std::string, double> parsePrometheus(const std::string& text) {
+    static const std::regex sample(
+        R"(^([a-zA-Z_:][a-zA-Z0-9_:]*)(\{[a-zA-Z_][a-zA-Z0-9_]*="[^"\\\n]*"(,[a-zA-Z_][a-zA-Z0-9_]*="[^"\\\n]*")*\})? (-?[0-9]+(\.[0-9]+)?([eE][-+]?[0-9]+)?)$)");
+    static const std::regex help(R"(^# HELP ([a-zA-Z_:][a-zA-Z0-9_:]*) .+$)");
+    static const std::regex type(R"(^# TYPE ([a-zA-Z_:][a-zA-Z0-9_:]*) (counter|gauge|histogram|summary|untyped)$)");
+    std::map<std::string, double> samples;
+    std::map<std::string, std::string> types;
+    std::string helped;
+    std::istringstream lines(text);
+    for (std::string line; std::getline(lines, line);) {
+        std::smatch match;
+        if (std::regex_match(line, match, help)) {
+            helped = match[1];
+        } else if (std::regex_match(line, match, type)) {
+            EXPECT_EQ(match[1], helped) << "TYPE after its HELP: " << line;
+            EXPECT_FALSE(types.contains(match[1])) << "one TYPE per metric: " << line;
+            types[match[1]] = match[2];
+        } else if (std::regex_match(line, match, sample)) {
+            EXPECT_TRUE(types.contains(match[1])) << "a sample after its TYPE: " << line;
+            const std::string name = std::string(match[1]) + std::string(match[2]);
+            EXPECT_FALSE(samples.contains(name)) << "each sample once: " << line;
+            samples[name] = std::stod(match[4]);
+        } else {
+            ADD_FAILURE() << "not Prometheus' text format: '" << line << "'";
+        }
+    }
+    return samples;
+}
+
+TEST_F(RoomHostWebTest, MetricsTellRoomsClientsAndRefusalsInPrometheusFormat) {
+    settings.courses.push_back([] {
+        Course course;
+        course.setPath("/nowhere/short.cou");
+        course.setName("Short");
+        course.addLevelId("r1");
+        return course;
+    }());
+    library.add(testLevel("r1"));
+    const std::uint16_t web = start();
+    const std::uint16_t port = host->listen(0);
+    RoomPeer creator(Loopback, port);
+    ASSERT_TRUE(roomproto::isCode(creator.create("")));
+    RoomPeer guesser(Loopback, port);
+    EXPECT_EQ(guesser.join("ZZZZZZ", "Guy").kind, roomproto::Answer::Kind::Refused);
+
+    const std::string answer = httpExchange(web, httpRequest("/metrics"));
+    ASSERT_EQ(statusOf(answer), 200) << answer;
+    EXPECT_NE(answer.find("Content-Type: text/plain; version=0.0.4"), std::string::npos);
+    const std::string body = answer.substr(answer.find("\r\n\r\n") + 4);
+    const auto samples = parsePrometheus(body);
+    EXPECT_EQ(samples.at("trundlex_rooms{phase=\"lobby\"}"), 1);
+    EXPECT_EQ(samples.at("trundlex_rooms{phase=\"playing\"}"), 0);
+    EXPECT_EQ(samples.at("trundlex_clients{transport=\"tcp\"}"), 1);
+    EXPECT_EQ(samples.at("trundlex_rooms_created_total"), 1);
+    EXPECT_EQ(samples.at("trundlex_refused_joins_total"), 1);
+    EXPECT_EQ(samples.at("trundlex_http_connections"), 1) << "the one asking";
+    EXPECT_GT(samples.at("trundlex_resident_memory_bytes"), 0);
+    EXPECT_TRUE(samples.contains("trundlex_relay_refusals_total{reason=\"out_of_turn\"}"));
 }
 
 }  // namespace

@@ -124,6 +124,15 @@ private:
             reply(std::move(answer), keepAlive);
             return;
         }
+        if (request.target() == "/metrics" && request.method() == http::verb::get &&
+            state_->settings.metrics) {
+            auto answer = plain(200, "");
+            answer->set(http::field::content_type, "text/plain; version=0.0.4; charset=utf-8");
+            answer->body() = state_->settings.metrics();
+            answer->prepare_payload();
+            reply(std::move(answer), keepAlive);
+            return;
+        }
         const HttpFiles::Response answer = state_->files.answer(
             {std::string(request.method_string()), std::string(request.target()),
              std::string(request[http::field::accept_encoding]),

@@ -28,6 +28,8 @@ public:
         std::size_t maxHeaderBytes = 8192;
         // Connections at once; more are closed at once.
         std::size_t maxConnections = 1024;
+        // The text of GET /metrics (Prometheus' text format); none: 404.
+        std::function<std::string()> metrics;
     };
     // `admit` gives a connection from an address its place (null: refused, the connection is
     // closed); `log` takes a line for the operator (called on the pool's threads).

@@ -32,7 +32,7 @@ protected:
     NetPool pool{2};
     TempFolder folder;
     std::atomic<int> admitted{0};
-    int places = 100;
+    std::atomic<int> places{100};
     std::mutex mutex;
     std::vector<std::string> lines;
     std::unique_ptr<HttpServer> server;
