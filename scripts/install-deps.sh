@@ -20,6 +20,8 @@ packages=(
   clang libclang-rt-dev
   # Desktop integration checks and the Debian package.
   desktop-file-utils appstream shared-mime-info xdg-utils libfile-mimeinfo-perl file dpkg-dev
+  # The TLS proxy in front of a public host (packaging/nginx-trundlex.conf) and its test.
+  nginx-light openssl curl
   # The Windows build (mingw-w64, its POSIX-threads compiler) and its tests under Wine.
   g++-mingw-w64-x86-64 wine64
   # The WebAssembly build (scripts/build-web.sh): emscripten, with its clang, binaryen, node

@@ -18,6 +18,8 @@ jobs=$(nproc 2>/dev/null || echo 2)
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
 cmake --build build -j"$jobs"
 ctest --test-dir build --output-on-failure -j"$jobs"
+# The shipped nginx site in front of the room host's HTTP side, over loopback with TLS.
+scripts/test-nginx.sh
 
 # The WebAssembly build (build-web/), tested under node against the native build above: the
 # same putts to the same bits, the same lines from the tool. TRUNDLEX_SKIP_WEB=1 leaves it out.

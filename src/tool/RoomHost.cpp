@@ -71,7 +71,7 @@ std::uint16_t RoomHost::listen(std::uint16_t port) {
     return gate_->listen(port);
 }
 
-std::uint16_t RoomHost::listenHttp(std::uint16_t port) {
+std::uint16_t RoomHost::listenHttp(std::uint16_t port, const std::string& bindAddress) {
     HttpServer::Settings web;
     web.webRoot = settings_.webRoot;
     web.headerTimeout = settings_.httpHeaderTimeout;
@@ -79,7 +79,7 @@ std::uint16_t RoomHost::listenHttp(std::uint16_t port) {
     http_ = std::make_unique<HttpServer>(
         io_, web, [this](const std::string& address) { return limits_.admitConnection(address); },
         [this](const std::string& text) { limitHit("http", text); });
-    return http_->listen(port);
+    return http_->listen(port, bindAddress);
 }
 
 std::size_t RoomHost::roomCount() {

@@ -87,8 +87,9 @@ public:
 
     // Opens the door; the port, or 0 when it cannot listen.
     std::uint16_t listen(std::uint16_t port);
-    // Opens the web side on a port of its own; the port, or 0 when it cannot listen.
-    std::uint16_t listenHttp(std::uint16_t port);
+    // Opens the web side on a port of its own, on `bindAddress` (empty: every local address);
+    // the port, or 0 when it cannot listen.
+    std::uint16_t listenHttp(std::uint16_t port, const std::string& bindAddress = {});
     // Main thread: starts the rooms that may start and takes down those that have ended;
     // closes the rooms whose lobby has been open longer than Settings::lobbyLimit, and the
     // games nobody came back to within Settings::rejoinWait.

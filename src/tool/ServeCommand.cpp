@@ -58,6 +58,7 @@ struct ServeOptions {
     // The web side: -1 without one.
     long httpPort = -1;
     std::string webDir;
+    std::string httpAddress;
     bool logChat = false;
     AddressLimits::Settings perAddress;
     long maxQueuedMib = 64;
@@ -100,6 +101,9 @@ std::optional<int> parseOptions(std::span<const std::string> raw, ServeOptions& 
         .addOption("http-port", "P",
                    "With --rooms: also serve HTTP on port P, from 0 (any free one) to 65535: "
                    "the web client's files (--web) and /healthz.")
+        .addOption("http-address", "ADDRESS",
+                   "With --http-port: the numeric address to listen on for HTTP (default: "
+                   "every address; 127.0.0.1 behind a proxy on the same machine).")
         .addOption("web", "DIR",
                    "With --http-port: the folder of the web client, served at / (index.html).")
         .addFlag("log-chat", "Log what players say in chat (by default only who spoke).")
@@ -150,11 +154,12 @@ std::optional<int> parseOptions(std::span<const std::string> raw, ServeOptions& 
     options.rooms = args.isSet("rooms");
     options.coursesDir = args.text("courses");
     options.webDir = args.text("web");
+    options.httpAddress = args.text("http-address");
     if (!options.webDir.empty() && !std::filesystem::is_directory(options.webDir)) {
         return args.refuse("--web " + options.webDir + ": no such folder");
     }
-    if (args.isSet("web") && !args.isSet("http-port")) {
-        return args.refuse("--web needs --http-port");
+    if ((args.isSet("web") || args.isSet("http-address")) && !args.isSet("http-port")) {
+        return args.refuse("--web and --http-address need --http-port");
     }
     if (options.rooms) {
         if (!options.levelFiles.empty()) {
@@ -277,7 +282,8 @@ int hostRooms(const ServeOptions& options, RoomHost::Settings settings, const Le
     }
     std::uint16_t httpPort = 0;
     if (options.httpPort >= 0) {
-        httpPort = rooms.listenHttp(static_cast<std::uint16_t>(options.httpPort));
+        httpPort =
+            rooms.listenHttp(static_cast<std::uint16_t>(options.httpPort), options.httpAddress);
         if (httpPort == 0) {
             err << "cannot listen on port " << options.httpPort << " for HTTP\n";
             return 1;

@@ -264,9 +264,9 @@ HttpServer::~HttpServer() {
     state_->idle.wait(lock, [this] { return state_->streams.empty(); });
 }
 
-std::uint16_t HttpServer::listen(std::uint16_t port) {
+std::uint16_t HttpServer::listen(std::uint16_t port, const std::string& bindAddress) {
     ErrorCode error;
-    if (!openAcceptor(state_->acceptor, {}, port, kBacklog, error)) {
+    if (!openAcceptor(state_->acceptor, bindAddress, port, kBacklog, error)) {
         return 0;
     }
     const std::uint16_t chosen = state_->acceptor.local_endpoint(error).port();

@@ -41,8 +41,9 @@ public:
     HttpServer(const HttpServer&) = delete;
     HttpServer& operator=(const HttpServer&) = delete;
 
-    // Listens on every local address at `port` (0: any free one); the port, or 0.
-    std::uint16_t listen(std::uint16_t port);
+    // Listens at `port` (0: any free one) on `bindAddress` (a numeric address; empty: every
+    // local address); the port, or 0.
+    std::uint16_t listen(std::uint16_t port, const std::string& bindAddress = {});
     // Connections being served now.
     std::size_t connections() const;
 
