@@ -55,7 +55,6 @@ RoomHost::RoomHost(Settings settings, const LevelLibrary& library, EventLog& log
 }
 
 RoomHost::~RoomHost() {
-    http_.reset();
     gate_.reset();
     std::map<std::string, std::unique_ptr<Room>> rooms;
     {
@@ -65,10 +64,24 @@ RoomHost::~RoomHost() {
     for (auto& [code, room] : rooms) {
         takeDown(std::move(room));
     }
+    // Last: the WebSockets carry the rooms' last words to the browsers before they close.
+    http_.reset();
 }
 
 std::uint16_t RoomHost::listen(std::uint16_t port) {
-    return gate_->listen(port);
+    doorPort_ = gate_->listen(port);
+    return doorPort_;
+}
+
+std::optional<std::pair<std::string, std::string>> RoomHost::bridged(std::uint16_t port) {
+    std::lock_guard lock(bridgeMutex_);
+    const auto it = bridges_.find(port);
+    if (it == bridges_.end()) {
+        return std::nullopt;
+    }
+    auto browser = std::move(it->second);
+    bridges_.erase(it);
+    return browser;
 }
 
 std::uint16_t RoomHost::listenHttp(std::uint16_t port, const std::string& bindAddress) {
@@ -76,6 +89,17 @@ std::uint16_t RoomHost::listenHttp(std::uint16_t port, const std::string& bindAd
     web.webRoot = settings_.webRoot;
     web.headerTimeout = settings_.httpHeaderTimeout;
     web.metrics = [this] { return metricsText(); };
+    web.gamePort = doorPort_;
+    web.allowedOrigins = settings_.allowedOrigins;
+    web.bridgeOpening = [this](std::uint16_t local, const std::string& address,
+                               const std::string& peer) {
+        std::lock_guard lock(bridgeMutex_);
+        bridges_[local] = {address, peer};
+    };
+    web.bridgeClosed = [this](std::uint16_t local) {
+        std::lock_guard lock(bridgeMutex_);
+        bridges_.erase(local);
+    };
     http_ = std::make_unique<HttpServer>(
         io_, web, [this](const std::string& address) { return limits_.admitConnection(address); },
         [this](const std::string& text) { limitHit("http", text); });

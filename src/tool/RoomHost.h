@@ -64,6 +64,8 @@ public:
         // how long a request's header may take (tests shorten it).
         std::filesystem::path webRoot;
         std::chrono::milliseconds httpHeaderTimeout{10000};
+        // Origins whose pages may open the game's WebSocket (empty: the host's own).
+        std::vector<std::string> allowedOrigins;
         // The door's limits (tests shorten them).
         NetTimeouts doorTimeouts;
         std::chrono::milliseconds doorLimit = RoomGate::DoorLimit;
@@ -115,6 +117,7 @@ public:
     void dropped(const std::string& peer, DropReason reason) override;
     std::shared_ptr<void> admit(const std::string& address) override;
     void refused(const std::string& peer, RoomGate::Refused why) override;
+    std::optional<std::pair<std::string, std::string>> bridged(std::uint16_t port) override;
 
     // Called by a room's watcher on its delivery thread (without the room's lock).
     void roomChanged(Room& room);
@@ -169,6 +172,11 @@ private:
     NetPool delivery_;
     std::unique_ptr<RoomGate> gate_;
     std::unique_ptr<HttpServer> http_;
+    // The door's port, where the web side carries WebSockets.
+    std::uint16_t doorPort_ = 0;
+    // The browser behind each WebSocket's game connection, by its local port (bridged).
+    std::mutex bridgeMutex_;
+    std::map<std::uint16_t, std::pair<std::string, std::string>> bridges_;
 };
 
 }  // namespace trundlex::tool

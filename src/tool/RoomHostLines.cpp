@@ -93,7 +93,10 @@ std::string RoomHost::metricsText() {
     m.add("rooms", "gauge", "Rooms by phase.",
           {{"phase=\"lobby\"", lobbies}, {"phase=\"playing\"", playing},
            {"phase=\"waiting\"", waiting}});
-    m.add("clients", "gauge", "Clients in rooms by transport.", {{"transport=\"tcp\"", clients}});
+    const std::uint64_t webSockets = http_ ? http_->webSockets() : 0;
+    m.add("clients", "gauge", "Clients in rooms by transport.",
+          {{"transport=\"tcp\"", clients > webSockets ? clients - webSockets : 0},
+           {"transport=\"websocket\"", webSockets}});
     m.add("door_visitors", "gauge", "Connections at the door, not yet in a room.",
           static_cast<std::uint64_t>(gate_->waiting()));
     m.add("http_connections", "gauge", "HTTP connections being served.",

@@ -59,6 +59,7 @@ struct ServeOptions {
     long httpPort = -1;
     std::string webDir;
     std::string httpAddress;
+    std::vector<std::string> allowedOrigins;
     bool logChat = false;
     AddressLimits::Settings perAddress;
     long maxQueuedMib = 64;
@@ -104,6 +105,10 @@ std::optional<int> parseOptions(std::span<const std::string> raw, ServeOptions& 
         .addOption("http-address", "ADDRESS",
                    "With --http-port: the numeric address to listen on for HTTP (default: "
                    "every address; 127.0.0.1 behind a proxy on the same machine).")
+        .addOption("allow-origin", "URLS",
+                   "With --http-port: the origins (comma-separated, such as "
+                   "https://golf.example.org) whose pages may open the game at /play "
+                   "(default: the host's own).")
         .addOption("web", "DIR",
                    "With --http-port: the folder of the web client, served at / (index.html).")
         .addFlag("log-chat", "Log what players say in chat (by default only who spoke).")
@@ -155,11 +160,22 @@ std::optional<int> parseOptions(std::span<const std::string> raw, ServeOptions& 
     options.coursesDir = args.text("courses");
     options.webDir = args.text("web");
     options.httpAddress = args.text("http-address");
+    for (std::string origins = args.text("allow-origin"); !origins.empty();) {
+        const std::size_t comma = origins.find(',');
+        std::string origin = origins.substr(0, comma);
+        origin.erase(0, origin.find_first_not_of(' '));
+        origin.erase(origin.find_last_not_of(' ') + 1);
+        if (!origin.empty()) {
+            options.allowedOrigins.push_back(origin);
+        }
+        origins = comma == std::string::npos ? std::string() : origins.substr(comma + 1);
+    }
     if (!options.webDir.empty() && !std::filesystem::is_directory(options.webDir)) {
         return args.refuse("--web " + options.webDir + ": no such folder");
     }
-    if ((args.isSet("web") || args.isSet("http-address")) && !args.isSet("http-port")) {
-        return args.refuse("--web and --http-address need --http-port");
+    if ((args.isSet("web") || args.isSet("http-address") || args.isSet("allow-origin")) &&
+        !args.isSet("http-port")) {
+        return args.refuse("--web, --http-address and --allow-origin need --http-port");
     }
     if (options.rooms) {
         if (!options.levelFiles.empty()) {
@@ -340,6 +356,7 @@ std::optional<RoomHost::Settings> loadRoomSettings(const ServeOptions& options,
     settings.lobbyLimit = std::chrono::seconds(options.lobbyLimit);
     settings.rejoinWait = std::chrono::seconds(options.rejoinWait);
     settings.webRoot = options.webDir;
+    settings.allowedOrigins = options.allowedOrigins;
     settings.maxQueuedBytes = static_cast<std::size_t>(options.maxQueuedMib) << 20;
     settings.logChat = options.logChat;
     std::string folder = options.coursesDir;

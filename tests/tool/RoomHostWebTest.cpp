@@ -1,5 +1,6 @@
 // The room host's web side: the web client's files and its health on a port of their own,
 // every request bounded in size and time, every connection counted against its address.
+#include <csignal>
 #include <map>
 #include <regex>
 #include <sstream>
@@ -8,6 +9,7 @@
 #include "RoomHostFixture.h"
 #include "support/HttpExchange.h"
 #include "support/RoomPeer.h"
+#include "support/WebSocketPeer.h"
 
 namespace trundlex::testing {
 namespace {
@@ -50,6 +52,81 @@ TEST_P(RoomHostWebProcessTest, TheHostServesTheWebClientBesideTheGame) {
     // The game's port is the game's as before.
     RoomPeer creator(address(), port);
     EXPECT_TRUE(roomproto::isCode(creator.create("")));
+}
+
+TEST_P(RoomHostWebProcessTest, ABrowserAndADesktopGameShareARoomByteForByte) {
+    const std::uint16_t port = startHost({"--http-port", "0", "--log-chat"});
+    const auto listening = host.waitForLine("listening http ");
+    ASSERT_TRUE(listening.has_value());
+    const auto web = static_cast<std::uint16_t>(std::stoi(listening->substr(15)));
+
+    // The browser, behind a proxy on this machine that names its address.
+    WebSocketPeer browser;
+    ASSERT_TRUE(browser.open(web, "http://127.0.0.1:" + std::to_string(web), "192.0.2.7"))
+        << browser.status();
+    EXPECT_EQ(browser.expect(netproto::Hello).value_or(""), netproto::Version);
+    browser.send("W|");
+    const auto answer = roomproto::Answer::parse(browser.expect(roomproto::Letter).value_or(""));
+    ASSERT_EQ(answer.kind, roomproto::Answer::Kind::Room);
+    EXPECT_TRUE(browser.expect(roomproto::Letter).value_or("").starts_with("+")) << "its seat";
+    browser.send("NAnn|255|1|0|");
+    browser.send("H" + std::string(netproto::Version));
+    ASSERT_TRUE(host.waitForLine("room " + answer.code + " created "));
+    EXPECT_TRUE(host.waitForLine("room " + answer.code + " created Room Test One by 192.0.2.7:0"))
+        << "the door took the browser's address";
+
+    RoomPeer desk(address(), port);
+    ASSERT_EQ(desk.join(answer.code, "Dee").kind, roomproto::Answer::Kind::Room);
+    while (const auto list = browser.expect('O')) {
+        if (list->find("Dee|") != std::string::npos) {
+            break;
+        }
+    }
+    browser.send("R");
+    desk.send("R");
+    browser.send("Y");
+    ASSERT_TRUE(browser.expect('G'));
+    ASSERT_TRUE(desk.next('G'));
+    browser.send("D");
+    desk.send("D");
+    ASSERT_TRUE(browser.expect('S'));
+    ASSERT_TRUE(desk.next('S'));
+    ASSERT_TRUE(host.waitForLine("room " + answer.code + " start"));
+
+    browser.send("MAnn|hello, desk");
+    EXPECT_EQ(desk.next('M').value_or(""), "Ann|hello, desk");
+    desk.send("MDee|hello, browser");
+    EXPECT_EQ(browser.expect('M').value_or(""), "Dee|hello, browser");
+    // The messages are a byte stream: one may be cut across WebSocket messages anywhere.
+    browser.sendRaw("MAnn|sp");
+    browser.sendRaw("lit\x07");
+    browser.sendRaw("\x07P3.000000|0.500000\x07\x07");
+    EXPECT_EQ(desk.next('M').value_or(""), "Ann|split");
+    EXPECT_EQ(desk.next('P').value_or(""), "3.000000|0.500000") << "Ann's turn, from the browser";
+
+    // The host's stop reaches the browser, and its WebSocket closes cleanly.
+    host.signal(SIGTERM);
+    EXPECT_EQ(browser.expect(roomproto::Letter).value_or(""), ".");
+    EXPECT_TRUE(browser.closedCleanly());
+    EXPECT_EQ(host.waitForExit(), 0);
+}
+
+TEST_P(RoomHostWebProcessTest, TheGameSocketRefusesPagesOfOtherSitesAndPlainRequests) {
+    startHost({"--http-port", "0"});
+    const auto listening = host.waitForLine("listening http ");
+    ASSERT_TRUE(listening.has_value());
+    const auto web = static_cast<std::uint16_t>(std::stoi(listening->substr(15)));
+    WebSocketPeer elsewhere;
+    EXPECT_FALSE(elsewhere.open(web, "https://evil.example"));
+    EXPECT_EQ(elsewhere.status(), 403);
+    EXPECT_TRUE(host.waitForLine("limit websocket from another site: refused 127.0.0.1:"));
+    WebSocketPeer ownSite;
+    ASSERT_TRUE(ownSite.open(web, "http://127.0.0.1:" + std::to_string(web)));
+    // A refusal at the door ends the WebSocket with a close frame after it.
+    ownSite.send("WZZZZZZ|");
+    EXPECT_EQ(ownSite.expect(roomproto::Letter).value_or(""), "|No room with code ZZZZZZ.");
+    EXPECT_TRUE(ownSite.closedCleanly());
+    EXPECT_EQ(statusOf(httpExchange(web, httpRequest("/play"))), 426) << "not an upgrade";
 }
 
 INSTANTIATE_TEST_SUITE_P(Ipv4, RoomHostWebProcessTest,

@@ -2,6 +2,7 @@
 
 #include <boost/beast/core.hpp>
 #include <boost/beast/http.hpp>
+#include <boost/beast/websocket.hpp>
 
 #include <condition_variable>
 #include <mutex>
@@ -9,54 +10,47 @@
 
 #include "net/AsioSupport.h"
 #include "net/HttpFiles.h"
+#include "net/HttpServerState.h"
+#include "net/WebSocketBridge.h"
 
 namespace trundlex {
 
 namespace beast = boost::beast;
 namespace http = boost::beast::http;
+namespace websocket = boost::beast::websocket;
 using asio::ip::tcp;
 
 namespace {
 
 constexpr int kBacklog = 128;
 
-}  // namespace
+bool isLoopback(std::string_view address) {
+    return address == "127.0.0.1" || address == "::1";
+}
 
-struct HttpServer::State {
-    State(NetPool& io, Settings settings,
-          std::function<std::shared_ptr<void>(const std::string&)> admit,
-          std::function<void(const std::string&)> log)
-        : io(io.impl().io),
-          settings(std::move(settings)),
-          files(this->settings.webRoot, this->settings.crossOriginIsolated),
-          admit(std::move(admit)),
-          log(std::move(log)),
-          acceptor(asio::make_strand(this->io)) {}
-
-    asio::io_context& io;
-    const Settings settings;
-    const HttpFiles files;
-    const std::function<std::shared_ptr<void>(const std::string&)> admit;
-    const std::function<void(const std::string&)> log;
-    tcp::acceptor acceptor;
-
-    std::mutex mutex;
-    std::condition_variable idle;
-    bool stopped = false;
-    // The sockets of the connections being served, to close them when the server stops.
-    std::set<beast::tcp_stream*> streams;
-
-    void accept(const std::shared_ptr<State>& self);
-};
-
-namespace {
+// Whether a page of `origin` may open the game (see HttpServer::Settings::allowedOrigins).
+bool originAllowed(const HttpServer::Settings& settings, std::string_view origin,
+                   std::string_view host) {
+    // Only browsers send an Origin, and only a browser can be made to connect by a page of
+    // another site: a program without one has nothing to be protected from.
+    if (origin.empty()) {
+        return true;
+    }
+    if (!settings.allowedOrigins.empty()) {
+        return std::find(settings.allowedOrigins.begin(), settings.allowedOrigins.end(),
+                         origin) != settings.allowedOrigins.end();
+    }
+    const std::size_t scheme = origin.find("://");
+    return scheme != std::string_view::npos && !host.empty() && origin.substr(scheme + 3) == host;
+}
 
 class Session : public std::enable_shared_from_this<Session> {
 public:
-    Session(std::shared_ptr<HttpServer::State> state, tcp::socket socket, std::string peer,
-            std::shared_ptr<void> lease)
+    Session(std::shared_ptr<HttpServer::State> state, tcp::socket socket, std::string address,
+            std::string peer, std::shared_ptr<void> lease)
         : state_(std::move(state)),
           stream_(std::move(socket)),
+          address_(std::move(address)),
           peer_(std::move(peer)),
           lease_(std::move(lease)) {}
 
@@ -115,6 +109,10 @@ private:
         }
         const http::request<http::empty_body>& request = parser_->get();
         const bool keepAlive = request.keep_alive();
+        if (request.target() == "/play" && state_->settings.gamePort != 0) {
+            play(request);
+            return;
+        }
         if (request.target() == "/healthz" && (request.method() == http::verb::get ||
                                                request.method() == http::verb::head)) {
             auto answer = plain(200, "ok");
@@ -164,6 +162,43 @@ private:
         reply(std::move(response), keepAlive);
     }
 
+    // The game over WebSocket: the stream moves to a bridge, which the door will take for the
+    // browser's address (the one a proxy on this machine names, else the peer's).
+    void play(const http::request<http::empty_body>& request) {
+        if (!websocket::is_upgrade(request)) {
+            reply(plain(426, "This is the game's WebSocket"), false);
+            return;
+        }
+        if (!originAllowed(state_->settings, request[http::field::origin],
+                           request[http::field::host])) {
+            state_->log("websocket from another site: refused " + peer_ + " (" +
+                        std::string(request[http::field::origin].substr(0, 100)) + ")");
+            reply(plain(403, "Origin not allowed"), false);
+            return;
+        }
+        std::string address = address_;
+        std::string peer = peer_;
+        const std::string_view forwarded = request["X-Forwarded-For"];
+        if (state_->settings.trustLocalProxy && isLoopback(address_) && !forwarded.empty()) {
+            std::string last(forwarded.substr(forwarded.rfind(',') + 1));
+            last.erase(0, last.find_first_not_of(' '));
+            last.erase(last.find_last_not_of(' ') + 1);
+            ErrorCode invalid;
+            const auto named = asio::ip::make_address(last, invalid);
+            if (!invalid) {
+                address = addressText(named);
+                peer = endpointText(tcp::endpoint(named, 0));
+            }
+        }
+        auto bridge = std::make_shared<WebSocketBridge>(state_, std::move(stream_),
+                                                        std::move(address), std::move(peer));
+        // The door counts the game connection against the browser's address from now on.
+        lease_.reset();
+        if (bridge->enlist()) {
+            bridge->start(request);
+        }
+    }
+
     template <class Body>
     static void fill(http::response<Body>& response, const HttpFiles::Response& answer) {
         for (const auto& [name, value] : answer.headers) {
@@ -209,6 +244,7 @@ private:
     beast::tcp_stream stream_;
     beast::flat_buffer buffer_;
     std::optional<http::request_parser<http::empty_body>> parser_;
+    std::string address_;
     std::string peer_;
     std::shared_ptr<void> lease_;
 };
@@ -228,8 +264,9 @@ void HttpServer::State::accept(const std::shared_ptr<State>& self) {
             std::shared_ptr<void> lease = failed ? nullptr : self->admit(address);
             if (lease != nullptr) {
                 tuneSocket(socket);
-                auto session = std::make_shared<Session>(self, std::move(socket),
-                                                         endpointText(remote), std::move(lease));
+                auto session =
+                    std::make_shared<Session>(self, std::move(socket), address,
+                                              endpointText(remote), std::move(lease));
                 if (session->enlist()) {
                     session->read();
                 }
@@ -248,6 +285,19 @@ HttpServer::HttpServer(NetPool& io, Settings settings,
 HttpServer::~HttpServer() {
     std::unique_lock lock(state_->mutex);
     state_->stopped = true;
+    // A game that has ended closes its WebSockets itself, with a close frame after its last
+    // words (the host's "stopping"): they get a moment for it before they are cut.
+    state_->idle.wait_for(lock, std::chrono::seconds(1),
+                          [this] { return state_->bridges.empty(); });
+    for (WebSocketBridge* bridge : state_->bridges) {
+        // On the bridge's own strand, where it runs: it may be gone by then (checked there).
+        asio::post(bridge->executor(), [bridge, state = state_] {
+            std::lock_guard inner(state->mutex);
+            if (state->bridges.contains(bridge)) {
+                bridge->stop();
+            }
+        });
+    }
     asio::post(state_->acceptor.get_executor(), [state = state_] {
         ErrorCode ignored;
         state->acceptor.close(ignored);
@@ -257,11 +307,13 @@ HttpServer::~HttpServer() {
         asio::post(stream->get_executor(), [stream, state = state_] {
             std::lock_guard inner(state->mutex);
             if (state->streams.contains(stream)) {
-                stream->socket().cancel();
+                ErrorCode ignored;
+                stream->socket().cancel(ignored);
             }
         });
     }
-    state_->idle.wait(lock, [this] { return state_->streams.empty(); });
+    state_->idle.wait(lock,
+                      [this] { return state_->streams.empty() && state_->bridges.empty(); });
 }
 
 std::uint16_t HttpServer::listen(std::uint16_t port, const std::string& bindAddress) {
@@ -276,7 +328,12 @@ std::uint16_t HttpServer::listen(std::uint16_t port, const std::string& bindAddr
 
 std::size_t HttpServer::connections() const {
     std::lock_guard lock(state_->mutex);
-    return state_->streams.size();
+    return state_->streams.size() + state_->bridges.size();
+}
+
+std::size_t HttpServer::webSockets() const {
+    std::lock_guard lock(state_->mutex);
+    return state_->bridges.size();
 }
 
 }  // namespace trundlex

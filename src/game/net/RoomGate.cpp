@@ -142,6 +142,12 @@ void RoomGate::State::acceptNext() {
         auto visitor = std::make_shared<Visitor>(std::move(socket));
         visitor->address = addressText(remote.address());
         visitor->peer = endpointText(remote);
+        if (visitor->address == "127.0.0.1" || visitor->address == "::1") {
+            if (auto browser = host.bridged(remote.port())) {
+                visitor->address = std::move(browser->first);
+                visitor->peer = std::move(browser->second);
+            }
+        }
         visitor->leaveBy = std::chrono::steady_clock::now() + doorLimit;
         visitor->lease = host.admit(visitor->address);
         waiting.insert(visitor);

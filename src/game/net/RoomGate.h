@@ -73,6 +73,13 @@ public:
         virtual std::shared_ptr<void> admit(const std::string& address) = 0;
         // A connection was turned away at once.
         virtual void refused(const std::string& peer, Refused why) = 0;
+        // For a connection from this machine's loopback address: when it is the game side of
+        // a WebSocket (HttpServer) that connected from `port`, the browser's address and
+        // address:port, which stand for it from then on (each is asked for once).
+        virtual std::optional<std::pair<std::string, std::string>> bridged(std::uint16_t port) {
+            (void)port;
+            return std::nullopt;
+        }
     };
 
     RoomGate(NetPool& pool, Host& host, const NetTimeouts& timeouts,
