@@ -10,6 +10,7 @@
 #include "net/NetPool.h"
 #include "support/HttpExchange.h"
 #include "support/TempFolder.h"
+#include "support/WebSocketPeer.h"
 
 namespace trundlex::testing {
 namespace {
@@ -70,6 +71,39 @@ TEST_F(HttpServerTest, StopsWithConnectionsOpenAndRefusedAddressesGetNothing) {
         ended = idle.receive(buffer, sizeof buffer) <= 0;
     }
     EXPECT_TRUE(ended) << "the stop closed the open connection";
+}
+
+TEST_F(HttpServerTest, AWebSocketCarriesTheGamesBytesBothWaysAndItsEnd) {
+    RawServer game;
+    std::mutex opened;
+    std::vector<std::string> browsers;
+    HttpServer::Settings settings;
+    settings.gamePort = game.port();
+    settings.bridgeOpening = [&](std::uint16_t, const std::string& address, const std::string&) {
+        std::lock_guard lock(opened);
+        browsers.push_back(address);
+    };
+    const std::uint16_t port = start(settings);
+    WebSocketPeer browser;
+    ASSERT_TRUE(browser.open(port, {}, "2001:db8::7"));
+    RawPeer door = game.accept();
+    door.send("HTrundlex");
+    EXPECT_EQ(browser.expect('H').value_or(""), "Trundlex");
+    browser.send("W|");
+    EXPECT_EQ(door.expect('W').value_or(""), "|");
+    {
+        std::lock_guard lock(opened);
+        EXPECT_EQ(browsers, std::vector<std::string>{"2001:db8::7"})
+            << "announced as the address the proxy named";
+    }
+    door.close();
+    EXPECT_TRUE(browser.closedCleanly()) << "the game's end closes the WebSocket";
+    // The bridge goes once its last handler has run.
+    const auto deadline = std::chrono::steady_clock::now() + Patience;
+    while (server->webSockets() != 0 && std::chrono::steady_clock::now() < deadline) {
+        std::this_thread::yield();
+    }
+    EXPECT_EQ(server->webSockets(), 0u);
 }
 
 }  // namespace
