@@ -74,8 +74,12 @@ bool ShippedPars::parseInto(std::string_view text, std::map<std::string, Entry>&
         if (end == std::string_view::npos) {
             return false;
         }
-        const std::string_view line = text.substr(0, end);
+        std::string_view line = text.substr(0, end);
         text.remove_prefix(end + 1);
+        // A checkout that turned the line ends into CR LF still holds the same table.
+        if (line.ends_with('\r')) {
+            line.remove_suffix(1);
+        }
         if (header) {
             if (line != kHeader) {
                 return false;

@@ -106,10 +106,13 @@ TEST_F(ShippedParsTest, ADamagedTableIsRefusedAsAWhole) {
         EXPECT_EQ(table.size(), 0u) << what << ": nothing kept, not even what it held before";
         EXPECT_FALSE(table.lookup(level_)) << what;
     }
-    // The check must be able to pass: the same line in a sound table is read.
+    // The check must be able to pass: the same line in a sound table is read, also with the
+    // CR LF line ends of a Windows checkout.
     ShippedPars table;
     EXPECT_TRUE(table.parse(kHeader + good));
     EXPECT_EQ(table.lookup(level_), 3);
+    EXPECT_TRUE(table.parse("trundlex shipped pars 3\r\nS1\t" + print_ + "\t2\r\n"));
+    EXPECT_EQ(table.lookup(level_), 2);
 }
 
 TEST_F(ShippedParsTest, TooManyLinesOrBytesAreRefusedBeforeTheyAreKept) {
