@@ -6,6 +6,7 @@
 #include <QTimer>
 #include <cstdio>
 #include <ctime>
+#include <utility>
 
 #include "control/GameContext.h"
 #include "GameView.h"
@@ -71,8 +72,19 @@ int main(int argc, char** argv) {
     // New course files go where this user may write: the shipped courses folder of a build
     // tree, else the per-user one that is read above.
     const QString saveRoot = QFileInfo(userWritableFolder(QStringLiteral("courses"))).path();
-    // Each level's par is worked out once per user and kept beside the high scores.
-    ParCache pars((userDataFolder() + QStringLiteral("par.txt")).toStdString());
+    // The shipped levels' pars ship with them (levels/pars.txt); every other level's par is
+    // worked out once per user and kept beside the high scores. A shipped table that is
+    // damaged is left aside: those pars are then worked out like any other.
+    ShippedPars shipped;
+    const QString levelsFolder = dataFolder(QStringLiteral("levels"));
+    if (!levelsFolder.isEmpty() &&
+        shipped.load(QDir(levelsFolder).filePath(QStringLiteral("pars.txt")).toStdString()) ==
+            ShippedPars::ReadResult::Refused) {
+        std::fprintf(stderr, "trundlex: %s/pars.txt is damaged; the pars are worked out anew\n",
+                     qPrintable(levelsFolder));
+    }
+    ParCache pars((userDataFolder() + QStringLiteral("par.txt")).toStdString(),
+                  std::move(shipped));
     GameContext context{levels,   courses, highScores, highScorePath,
                         settings, random,  &sound,     saveRoot.toStdString()};
     context.pars = &pars;
