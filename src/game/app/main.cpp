@@ -83,6 +83,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "trundlex: %s/pars.txt is damaged; the pars are worked out anew\n",
                      qPrintable(levelsFolder));
     }
+    const std::size_t shippedPars = shipped.size();
     ParCache pars((userDataFolder() + QStringLiteral("par.txt")).toStdString(),
                   std::move(shipped));
     GameContext context{levels,   courses, highScores, highScorePath,
@@ -111,6 +112,7 @@ int main(int argc, char** argv) {
         const bool found = levels.count() > 0 && !dataFolder(QStringLiteral("sounds")).isEmpty();
         std::printf("trundlex: %d levels and %d courses from %s and %s\n", levels.count(),
                     courses.count(), programDir.c_str(), userDir.c_str());
+        std::printf("trundlex: %zu shipped pars\n", shippedPars);
         if (!found) {
             std::fprintf(stderr, "trundlex: no shipped levels or sounds found near %s\n",
                          programFolder().toLocal8Bit().constData());
