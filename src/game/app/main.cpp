@@ -32,7 +32,7 @@ int main(int argc, char** argv) {
     options.languageHelp = QStringLiteral("Language of the game: sv or en.");
     options.quitAfterStartHelp = QStringLiteral(
         "Start, show the main window and quit at once, printing where the levels "
-        "were read from; exit status 1 when no levels or sounds were found. For "
+        "were read from and how many shipped pars; exit status 1 when no levels or sounds were found. For "
         "checking an installation.");
     options.installLanguage = installLanguage;
     options.argumentName = QStringLiteral("level");
