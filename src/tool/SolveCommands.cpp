@@ -1,6 +1,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <iostream>
+#include <map>
 #include <vector>
 
 #include "Commands.h"
@@ -9,6 +10,7 @@
 #include "level/LevelFile.h"
 #include "solver/Par.h"
 #include "solver/PuttSolver.h"
+#include "solver/ShippedPars.h"
 #include "util/TextNumbers.h"
 
 namespace trundlex::tool {
@@ -22,7 +24,9 @@ constexpr CommandInfo kSolve = {
     "Search putts that hole out from the level's start; prints \"putt: SPEED HEADING\" lines "
     "and \"strokes: N\" (exit 1 when none holes out)."};
 constexpr CommandInfo kPar = {
-    "par", "par DIR", "Print the par of every level file under a folder, as the solver finds it."};
+    "par", "par DIR [--table]",
+    "Print the par of every level file under a folder, as the solver finds it; with --table, "
+    "as the table of shipped pars that the game reads (levels/pars.txt)."};
 
 int solve(std::span<const std::string> raw, std::ostream& out, std::ostream& err) {
     ToolArguments args(kSolve);
@@ -65,7 +69,10 @@ int solve(std::span<const std::string> raw, std::ostream& out, std::ostream& err
 
 int par(std::span<const std::string> raw, std::ostream& out, std::ostream& err) {
     ToolArguments args(kPar);
-    args.addArgument("DIR", "The folder to search for level files, its subfolders included.");
+    args.addArgument("DIR", "The folder to search for level files, its subfolders included.")
+        .addFlag("table",
+                 "Print the pars as the shipped-par table, keyed by level ID and fingerprint "
+                 "(exit 1 when two files share an ID).");
     if (const auto exit = args.parse(raw, out, err)) {
         return *exit;
     }
@@ -82,6 +89,9 @@ int par(std::span<const std::string> raw, std::ostream& out, std::ostream& err) 
         return 1;
     }
     std::sort(files.begin(), files.end());
+    const bool table = args.isSet("table");
+    ShippedPars shipped;
+    std::map<std::string, std::string> tabled;  // level ID: the first file of that ID
     int failures = 0;
     for (const fs::path& path : files) {
         Level level;
@@ -91,6 +101,19 @@ int par(std::span<const std::string> raw, std::ostream& out, std::ostream& err) 
             continue;
         }
         const int p = computePar(level);
+        if (table) {
+            // The game finds a shipped par by the level's ID: two files of one ID would
+            // share a line.
+            if (const auto first = tabled.find(level.id()); first != tabled.end()) {
+                err << path.string() << ": the same level ID as " << first->second << "\n";
+                ++failures;
+            } else if (!shipped.add(level, p)) {
+                err << path.string() << ": its level ID cannot be stored in the table\n";
+                ++failures;
+            }
+            tabled.emplace(level.id(), path.string());
+            continue;
+        }
         // "/" between folders on every system, so that listings compare alike.
         out << fs::relative(path, folder, ec).generic_string() << ": " << level.name() << ": ";
         if (p > 0) {
@@ -98,6 +121,9 @@ int par(std::span<const std::string> raw, std::ostream& out, std::ostream& err) 
         } else {
             out << "no par (not holed out in " << ParStrokeLimit << " strokes)\n";
         }
+    }
+    if (table && failures == 0) {
+        out << shipped.toText();
     }
     return failures == 0 ? 0 : 1;
 }

@@ -44,6 +44,18 @@ out=$("$root/bin/trundlex" --quit-after-start 2>"$work/game.err") ||
 echo "$out"
 grep -q "^trundlex: $shipped levels and [1-9][0-9]* courses from $root/share/trundlex and " \
   <<<"$out" || fail "the game did not read the $shipped installed levels"
+grep -qx "trundlex: $shipped shipped pars" <<<"$out" ||
+  fail "the game did not read a par for each of the $shipped installed levels"
+
+echo "-- a damaged table of shipped pars is left aside with a message"
+pars="$root/share/trundlex/levels/pars.txt"
+cp "$pars" "$work/pars.txt"
+sed -i '2s/\t[0-9]*$/\t99/' "$pars"
+out=$("$root/bin/trundlex" --quit-after-start 2>"$work/game.err") ||
+  fail "the game failed: $out $(cat "$work/game.err")"
+grep -qx "trundlex: 0 shipped pars" <<<"$out" || fail "a damaged table was read: $out"
+grep -q "pars.txt is damaged" "$work/game.err" || fail "no message about the damaged table"
+cp "$work/pars.txt" "$pars"
 
 echo "-- a level of the user's own appears in the game"
 mkdir -p "$XDG_DATA_HOME/Trundlex/levels"

@@ -6,6 +6,7 @@
 #include "ball/PuttSimulator.h"
 #include "level/Archive.h"
 #include "level/LevelFile.h"
+#include "solver/ShippedPars.h"
 #include "support/AsciiLevel.h"
 #include "support/TempFolder.h"
 #include "support/ToolRunner.h"
@@ -22,11 +23,17 @@ const std::vector<std::string_view> kWalledIn = {"##########", "#........#", "#.
 class SolveCommandsTest : public ::testing::Test {
 protected:
     // A level file named after the file, starting at (1.5, 2.5).
-    std::string write(const std::string& name, const std::vector<std::string_view>& rows) {
+    std::string write(const std::string& name, const std::vector<std::string_view>& rows,
+                      const std::string& id = {}) {
+        return folder.write(name, encodeArchiveString(levelOf(name, rows, id).toText()));
+    }
+    static Level levelOf(const std::string& name, const std::vector<std::string_view>& rows,
+                         const std::string& id) {
         Level level = asciiLevel(rows);
         level.setName(std::filesystem::path(name).stem().string());
         level.setStart(1.5, 2.5);
-        return folder.write(name, encodeArchiveString(level.toText()));
+        level.setId(id);
+        return level;
     }
 
     TempFolder folder;
@@ -72,6 +79,27 @@ TEST_F(SolveCommandsTest, ParListsEveryLevelOfAFolderTree) {
     EXPECT_EQ(tool.run("par", {folder.path().string()}), 1);
     EXPECT_NE(tool.err().find("broken.lev"), std::string::npos);
     EXPECT_EQ(tool.run("par", {folder / "nowhere"}), 1);
+}
+
+// The table the game ships beside its levels: read back, it gives each level the par that
+// the listing prints, and only to that level as it was.
+TEST_F(SolveCommandsTest, ParTableGivesEachLevelOfAFolderItsPar) {
+    write("straight.lev", kStraight, "11");
+    write("more/walled.lev", kWalledIn, "22");
+    ASSERT_EQ(tool.run("par", {folder.path().string(), "--table"}), 0) << tool.err();
+    ShippedPars table;
+    ASSERT_TRUE(table.parse(tool.out())) << tool.out();
+    EXPECT_EQ(table.size(), 2u);
+    EXPECT_EQ(table.lookup(levelOf("straight.lev", kStraight, "11")), 1);
+    EXPECT_EQ(table.lookup(levelOf("walled.lev", kWalledIn, "22")), 0) << "no par";
+    EXPECT_FALSE(table.lookup(levelOf("straight.lev", kStraight, "33")));
+
+    // Two files of one ID cannot both be keyed by it: no table at all.
+    write("copy.lev", kStraight, "11");
+    EXPECT_EQ(tool.run("par", {folder.path().string(), "--table"}), 1);
+    EXPECT_NE(tool.err().find("copy.lev"), std::string::npos) << tool.err();
+    EXPECT_NE(tool.err().find("straight.lev"), std::string::npos) << tool.err();
+    EXPECT_EQ(tool.out(), "");
 }
 
 TEST_F(SolveCommandsTest, PlayCoursePrintsEachHoleAndTheTotalAgainstPar) {

@@ -55,7 +55,7 @@ const std::vector<HelpCase> kHelpCases = {
     {"random-level", {"OUT.lev", "--seed", "--pieces"}},
     {"serve", {"LEVEL.lev", "--port", "--levels", "--course", "--start-when"}},
     {"solve", {"FILE.lev", "--max-strokes", "--time-limit"}},
-    {"par", {"DIR"}},
+    {"par", {"DIR", "--table"}},
 };
 
 TEST_F(ToolArgumentsTest, EveryCommandExplainsItselfWithHelp) {

@@ -65,7 +65,8 @@ std::uint64_t levelFingerprint(const Level& level) {
     return hash;
 }
 
-ParCache::ParCache(std::string path) : path_(std::move(path)) {
+ParCache::ParCache(std::string path, ShippedPars shipped)
+    : path_(std::move(path)), shipped_(std::move(shipped)) {
     if (!path_.empty()) {
         readTable(path_, entries_);
     }
@@ -108,6 +109,9 @@ std::optional<int> ParCache::lookup(const Level& level) const {
 }
 
 std::optional<int> ParCache::lookup(const std::string& id, std::uint64_t fingerprint) const {
+    if (const std::optional<int> shipped = shipped_.lookup(id, fingerprint)) {
+        return shipped;
+    }
     std::lock_guard lock(mutex_);
     const auto it = entries_.find(id);
     if (it == entries_.end() || it->second.fingerprint != fingerprint) {

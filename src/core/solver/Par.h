@@ -8,6 +8,8 @@
 #include <set>
 #include <string>
 
+#include "ShippedPars.h"
+
 namespace trundlex {
 
 class Level;
@@ -47,13 +49,15 @@ std::uint64_t levelFingerprint(const Level& level);
 // is solved once per user. A level whose blocks changed since (same ID, other fingerprint) is
 // solved again. Safe to use from several threads; a par being computed does not hold the lock.
 // Several programs may share the file: a save merges with what the file holds by then.
+// The shipped levels' pars come first: a level the shipped table names, as it is now, takes its
+// par from there and is never solved nor written to the file.
 class ParCache {
 public:
     // Reads the file when it exists; an empty path keeps the table in memory only. Lines that
     // cannot be read are dropped.
-    explicit ParCache(std::string path);
+    explicit ParCache(std::string path, ShippedPars shipped = {});
 
-    // The stored par, when the table has one for this level as it is now.
+    // The shipped or stored par, when either table has one for this level as it is now.
     std::optional<int> lookup(const Level& level) const;
     // The stored par, or a new one computed and saved (the save may fail quietly: the par is
     // then computed again next time).
@@ -72,6 +76,8 @@ private:
     void saveLocked();
 
     std::string path_;
+    // Read-only after construction, so read without the lock.
+    const ShippedPars shipped_;
     mutable std::mutex mutex_;
     std::map<std::string, Entry> entries_;
     // The levels this program solved itself, which it writes over the file's entries.

@@ -6,6 +6,7 @@
 #include <QTimer>
 #include <cstdio>
 #include <ctime>
+#include <utility>
 
 #include "control/GameContext.h"
 #include "GameView.h"
@@ -31,7 +32,7 @@ int main(int argc, char** argv) {
     options.languageHelp = QStringLiteral("Language of the game: sv or en.");
     options.quitAfterStartHelp = QStringLiteral(
         "Start, show the main window and quit at once, printing where the levels "
-        "were read from; exit status 1 when no levels or sounds were found. For "
+        "were read from and how many shipped pars; exit status 1 when no levels or sounds were found. For "
         "checking an installation.");
     options.installLanguage = installLanguage;
     options.argumentName = QStringLiteral("level");
@@ -71,8 +72,20 @@ int main(int argc, char** argv) {
     // New course files go where this user may write: the shipped courses folder of a build
     // tree, else the per-user one that is read above.
     const QString saveRoot = QFileInfo(userWritableFolder(QStringLiteral("courses"))).path();
-    // Each level's par is worked out once per user and kept beside the high scores.
-    ParCache pars((userDataFolder() + QStringLiteral("par.txt")).toStdString());
+    // The shipped levels' pars ship with them (levels/pars.txt); every other level's par is
+    // worked out once per user and kept beside the high scores. A shipped table that is
+    // damaged is left aside: those pars are then worked out like any other.
+    ShippedPars shipped;
+    const QString levelsFolder = dataFolder(QStringLiteral("levels"));
+    if (!levelsFolder.isEmpty() &&
+        shipped.load(QDir(levelsFolder).filePath(QStringLiteral("pars.txt")).toStdString()) ==
+            ShippedPars::ReadResult::Refused) {
+        std::fprintf(stderr, "trundlex: %s/pars.txt is damaged; the pars are worked out anew\n",
+                     qPrintable(levelsFolder));
+    }
+    const std::size_t shippedPars = shipped.size();
+    ParCache pars((userDataFolder() + QStringLiteral("par.txt")).toStdString(),
+                  std::move(shipped));
     GameContext context{levels,   courses, highScores, highScorePath,
                         settings, random,  &sound,     saveRoot.toStdString()};
     context.pars = &pars;
@@ -99,6 +112,7 @@ int main(int argc, char** argv) {
         const bool found = levels.count() > 0 && !dataFolder(QStringLiteral("sounds")).isEmpty();
         std::printf("trundlex: %d levels and %d courses from %s and %s\n", levels.count(),
                     courses.count(), programDir.c_str(), userDir.c_str());
+        std::printf("trundlex: %zu shipped pars\n", shippedPars);
         if (!found) {
             std::fprintf(stderr, "trundlex: no shipped levels or sounds found near %s\n",
                          programFolder().toLocal8Bit().constData());

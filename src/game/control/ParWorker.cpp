@@ -4,7 +4,7 @@
 
 namespace trundlex {
 
-void ParWorker::start(std::vector<Level> levels, Found found) {
+std::size_t ParWorker::start(std::vector<Level> levels, Found found) {
     job_.cancel();
     std::vector<std::size_t> unknown;
     for (std::size_t i = 0; i < levels.size(); ++i) {
@@ -15,8 +15,9 @@ void ParWorker::start(std::vector<Level> levels, Found found) {
         }
     }
     if (unknown.empty()) {
-        return;
+        return 0;
     }
+    const std::size_t left = unknown.size();
     job_.start([this, levels = std::move(levels), unknown, found](
                    const std::atomic<bool>& stop, const BackgroundJob::Deliver& deliver) {
         for (const std::size_t i : unknown) {
@@ -27,6 +28,7 @@ void ParWorker::start(std::vector<Level> levels, Found found) {
             deliver([found, i, value = *par] { found(static_cast<int>(i), value); });
         }
     });
+    return left;
 }
 
 }  // namespace trundlex

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <functional>
 #include <vector>
 
@@ -19,9 +20,11 @@ public:
 
     ParWorker(ParCache& cache, TaskRelay& relay) : cache_(cache), job_(relay) {}
 
-    // Reports the pars the cache knows at once (before returning), then works out the others
-    // in order. A new start or cancel ends the work before.
-    void start(std::vector<Level> levels, Found found);
+    // Reports the pars the cache knows (the shipped levels' among them) at once, before
+    // returning, then works out the others in order on the thread. Returns how many are left to
+    // the thread; with none left, no thread is started. A new start or cancel ends the work
+    // before.
+    std::size_t start(std::vector<Level> levels, Found found);
     void cancel() { job_.cancel(); }
 
 private:

@@ -1,0 +1,79 @@
+// The par table that ships beside the levels (resources/levels/pars.txt) must hold what the
+// solver finds today: every shipped level's par is worked out again here and compared. A level
+// or a solver changed without scripts/update-shipped-pars.sh fails here, instead of showing
+// players a par that the game would no longer work out.
+#include <gtest/gtest.h>
+
+#include <cctype>
+#include <filesystem>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "level/Level.h"
+#include "level/LevelFile.h"
+#include "library/FolderWalker.h"
+#include "solver/Par.h"
+#include "solver/ShippedPars.h"
+
+namespace trundlex::testing {
+namespace {
+
+const std::string kLevels = std::string(TRUNDLEX_SOURCE_DIR) + "/resources/levels";
+
+std::vector<std::string> shippedLevelFiles() {
+    std::vector<std::string> files;
+    FolderWalker("lev").walk(kLevels, true,
+                             [&files](const std::string& path) { files.push_back(path); });
+    return files;
+}
+
+const ShippedPars& shippedTable() {
+    static const ShippedPars table = [] {
+        ShippedPars read;
+        EXPECT_EQ(read.load(kLevels + "/pars.txt"), ShippedPars::ReadResult::Read)
+            << "run scripts/update-shipped-pars.sh";
+        return read;
+    }();
+    return table;
+}
+
+class ShippedParTableTest : public ::testing::TestWithParam<std::string> {};
+
+TEST_P(ShippedParTableTest, HoldsTheParTheSolverFinds) {
+    Level level;
+    ASSERT_EQ(loadLevelFile(GetParam(), level), LevelLoadResult::Loaded);
+    const std::optional<int> shipped = shippedTable().lookup(level);
+    ASSERT_TRUE(shipped) << level.name() << " (" << level.id()
+                         << ") is not in the table as it is now: run "
+                            "scripts/update-shipped-pars.sh";
+    EXPECT_EQ(*shipped, computePar(level))
+        << level.name() << ": run scripts/update-shipped-pars.sh";
+}
+
+std::string testName(const ::testing::TestParamInfo<std::string>& info) {
+    std::string name = std::filesystem::path(info.param).stem().string();
+    for (char& c : name) {
+        c = std::isalnum(static_cast<unsigned char>(c)) ? c : '_';
+    }
+    return name;
+}
+
+INSTANTIATE_TEST_SUITE_P(Shipped, ShippedParTableTest, ::testing::ValuesIn(shippedLevelFiles()),
+                         testName);
+
+// A line for a level that no longer ships would only cost bytes, but it also tells of a table
+// made from another set of levels.
+TEST(ShippedParTableContentTest, NamesNoLevelThatDoesNotShip) {
+    std::set<std::string> ids;
+    for (const std::string& file : shippedLevelFiles()) {
+        Level level;
+        ASSERT_EQ(loadLevelFile(file, level), LevelLoadResult::Loaded) << file;
+        EXPECT_TRUE(ids.insert(level.id()).second) << file << ": a level ID shipped twice";
+    }
+    EXPECT_FALSE(ids.empty());
+    EXPECT_EQ(shippedTable().size(), ids.size());
+}
+
+}  // namespace
+}  // namespace trundlex::testing
