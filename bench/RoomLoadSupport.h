@@ -1,7 +1,9 @@
 #pragma once
 // What the room host's benchmarks share: the real host process with its output drained, a
 // course to offer, percentiles, and the wire's terminator.
+#ifndef BOOST_ASIO_NO_DEPRECATED
 #define BOOST_ASIO_NO_DEPRECATED
+#endif
 #include <signal.h>
 #include <spawn.h>
 #include <sys/wait.h>
