@@ -23,6 +23,7 @@ trap cleanup EXIT
 fail() {
   echo "test-nginx: $*" >&2
   [ -f "$work/error.log" ] && sed 's/^/nginx: /' "$work/error.log" >&2
+  [ -f "$work/host.log" ] && sed 's/^/host: /' "$work/host.log" >&2
   exit 1
 }
 free_port() { python3 -c 'import socket; s=socket.socket(); s.bind(("127.0.0.1", 0)); print(s.getsockname()[1])'; }
@@ -88,4 +89,10 @@ status="$(curl -s -o /dev/null -w '%{http_code}' --cacert "$work/cert.pem" --dat
 [ "$status" = "413" ] || [ "$status" = "405" ] || fail "a request with a body over https: $status"
 redirect="$(curl -s -o /dev/null -w '%{http_code} %{redirect_url}' "http://localhost:$plain/x")"
 [ "$redirect" = "301 https://localhost/x" ] || fail "plain http: $redirect"
-echo "nginx: the shipped TLS site serves the page and health over https and sends http to https"
+# The game's WebSocket through the proxy (wss): the upgrade reaches the host and is taken.
+key="dGhlIHNhbXBsZSBub25jZQ=="
+upgrade="$(printf 'GET /play HTTP/1.1\r\nHost: localhost:%s\r\nUpgrade: websocket\r\nConnection: Upgrade\r\nSec-WebSocket-Key: %s\r\nSec-WebSocket-Version: 13\r\nOrigin: https://localhost\r\n\r\n' "$https" "$key" |
+  timeout 5 openssl s_client -quiet -connect "127.0.0.1:$https" -servername localhost \
+    -CAfile "$work/cert.pem" 2>/dev/null | head -1 | tr -d '\r' || true)"
+[ "$upgrade" = "HTTP/1.1 101 Switching Protocols" ] || fail "no WebSocket over wss: '$upgrade'"
+echo "nginx: the shipped TLS site serves the page, health and the game's WebSocket over https and wss, and sends http to https"
