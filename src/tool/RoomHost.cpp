@@ -91,6 +91,7 @@ std::uint16_t RoomHost::listenHttp(std::uint16_t port, const std::string& bindAd
     web.metrics = [this] { return metricsText(); };
     web.gamePort = doorPort_;
     web.allowedOrigins = settings_.allowedOrigins;
+    web.crossOriginIsolated = settings_.crossOriginIsolated;
     web.bridgeOpening = [this](std::uint16_t local, const std::string& address,
                                const std::string& peer) {
         std::lock_guard lock(bridgeMutex_);

@@ -66,6 +66,8 @@ public:
         std::chrono::milliseconds httpHeaderTimeout{10000};
         // Origins whose pages may open the game's WebSocket (empty: the host's own).
         std::vector<std::string> allowedOrigins;
+        // The web client's pages get the headers SharedArrayBuffer needs.
+        bool crossOriginIsolated = false;
         // The door's limits (tests shorten them).
         NetTimeouts doorTimeouts;
         std::chrono::milliseconds doorLimit = RoomGate::DoorLimit;

@@ -60,6 +60,7 @@ struct ServeOptions {
     std::string webDir;
     std::string httpAddress;
     std::vector<std::string> allowedOrigins;
+    bool crossOriginIsolated = false;
     bool logChat = false;
     AddressLimits::Settings perAddress;
     long maxQueuedMib = 64;
@@ -109,6 +110,9 @@ std::optional<int> parseOptions(std::span<const std::string> raw, ServeOptions& 
                    "With --http-port: the origins (comma-separated, such as "
                    "https://golf.example.org) whose pages may open the game at /play "
                    "(default: the host's own).")
+        .addFlag("cross-origin-isolation",
+                 "With --web: send the headers a page needs for SharedArrayBuffer "
+                 "(Cross-Origin-Opener-Policy and -Embedder-Policy).")
         .addOption("web", "DIR",
                    "With --http-port: the folder of the web client, served at / (index.html).")
         .addFlag("log-chat", "Log what players say in chat (by default only who spoke).")
@@ -160,6 +164,7 @@ std::optional<int> parseOptions(std::span<const std::string> raw, ServeOptions& 
     options.coursesDir = args.text("courses");
     options.webDir = args.text("web");
     options.httpAddress = args.text("http-address");
+    options.crossOriginIsolated = args.isSet("cross-origin-isolation");
     for (std::string origins = args.text("allow-origin"); !origins.empty();) {
         const std::size_t comma = origins.find(',');
         std::string origin = origins.substr(0, comma);
@@ -173,9 +178,11 @@ std::optional<int> parseOptions(std::span<const std::string> raw, ServeOptions& 
     if (!options.webDir.empty() && !std::filesystem::is_directory(options.webDir)) {
         return args.refuse("--web " + options.webDir + ": no such folder");
     }
-    if ((args.isSet("web") || args.isSet("http-address") || args.isSet("allow-origin")) &&
+    if ((args.isSet("web") || args.isSet("http-address") || args.isSet("allow-origin") ||
+         args.isSet("cross-origin-isolation")) &&
         !args.isSet("http-port")) {
-        return args.refuse("--web, --http-address and --allow-origin need --http-port");
+        return args.refuse(
+            "--web, --http-address, --allow-origin and --cross-origin-isolation need --http-port");
     }
     if (options.rooms) {
         if (!options.levelFiles.empty()) {
@@ -357,6 +364,7 @@ std::optional<RoomHost::Settings> loadRoomSettings(const ServeOptions& options,
     settings.rejoinWait = std::chrono::seconds(options.rejoinWait);
     settings.webRoot = options.webDir;
     settings.allowedOrigins = options.allowedOrigins;
+    settings.crossOriginIsolated = options.crossOriginIsolated;
     settings.maxQueuedBytes = static_cast<std::size_t>(options.maxQueuedMib) << 20;
     settings.logChat = options.logChat;
     std::string folder = options.coursesDir;

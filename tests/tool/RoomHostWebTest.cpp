@@ -20,7 +20,8 @@ TEST_P(RoomHostWebProcessTest, TheHostServesTheWebClientBesideTheGame) {
     folder.write("web/index.html", "<!doctype html><title>Trundlex</title>");
     folder.write("web/app.wasm", std::string("\0asm", 4));
     folder.write("secret.txt", "private");
-    const std::uint16_t port = startHost({"--http-port", "0", "--web", folder / "web"});
+    const std::uint16_t port =
+        startHost({"--http-port", "0", "--web", folder / "web", "--cross-origin-isolation"});
     const auto listening = host.waitForLine("listening http ");
     ASSERT_TRUE(listening.has_value());
     const auto web = static_cast<std::uint16_t>(std::stoi(listening->substr(15)));
@@ -29,6 +30,8 @@ TEST_P(RoomHostWebProcessTest, TheHostServesTheWebClientBesideTheGame) {
     EXPECT_EQ(statusOf(page), 200) << page;
     EXPECT_TRUE(page.ends_with("<!doctype html><title>Trundlex</title>")) << page;
     EXPECT_NE(page.find("Content-Type: text/html"), std::string::npos);
+    EXPECT_NE(page.find("Cross-Origin-Embedder-Policy: require-corp"), std::string::npos)
+        << "asked for on the command line";
     EXPECT_NE(httpExchange(web, httpRequest("/app.wasm")).find("application/wasm"),
               std::string::npos);
     const std::string health = httpExchange(web, httpRequest("/healthz"));
