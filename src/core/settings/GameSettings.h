@@ -74,6 +74,8 @@ public:
     };
     void setRoomSeat(RoomSeat seat) { seat_ = std::move(seat); }
     void clearRoomSeat() { seat_ = {}; }
+    // A seat is kept, however old.
+    bool hasRoomSeat() const { return !seat_.token.empty(); }
     // The seat, if one was saved at most `maxAgeSeconds` before `now` (and not in the future
     // by more than a minute of clock drift); nothing otherwise.
     std::optional<RoomSeat> roomSeat(std::int64_t now, std::int64_t maxAgeSeconds) const;

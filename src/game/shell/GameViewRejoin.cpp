@@ -48,7 +48,7 @@ void GameView::keepSeat() {
 }
 
 void GameView::forgetSeat() {
-    if (!context_.settings.roomSeat(nowSeconds(), kSeatSeconds * 1000)) {
+    if (!context_.settings.hasRoomSeat()) {
         return;
     }
     context_.settings.clearRoomSeat();

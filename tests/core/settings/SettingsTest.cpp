@@ -199,9 +199,11 @@ TEST_F(SettingsTest, ARoomSeatIsKeptAcrossARestartForTwoHoursAndCanBeForgotten) 
     EXPECT_FALSE(loaded()->roomSeat(kSaved - 3600, kTwoHours)) << "from the future";
 
     const auto again = loaded();
+    EXPECT_TRUE(again->hasRoomSeat());
     again->clearRoomSeat();
     again->Save();
     EXPECT_FALSE(loaded()->roomSeat(kSaved, kTwoHours)) << "forgotten for good";
+    EXPECT_FALSE(loaded()->hasRoomSeat());
 
     // A damaged record is no seat rather than a broken one.
     for (const std::string& damaged : {std::string("host\nK7QX2M\nTOKEN"),
