@@ -171,8 +171,12 @@ private:
         }
         if (!originAllowed(state_->settings, request[http::field::origin],
                            request[http::field::host])) {
-            state_->log("websocket from another site: refused " + peer_ + " (" +
-                        std::string(request[http::field::origin].substr(0, 100)) + ")");
+            // The Origin is the client's text: only its printable ASCII reaches the log.
+            std::string origin;
+            for (const char c : request[http::field::origin].substr(0, 100)) {
+                origin += c >= 0x20 && c < 0x7f ? c : '?';
+            }
+            state_->log("websocket from another site: refused " + peer_ + " (" + origin + ")");
             reply(plain(403, "Origin not allowed"), false);
             return;
         }
