@@ -1,7 +1,6 @@
 #include "Par.h"
 
 #include <algorithm>
-#include <charconv>
 #include <filesystem>
 #include <sstream>
 
@@ -21,11 +20,6 @@ constexpr std::size_t kMaxFileBytes = 8u << 20;
 // Version 3: each trial with its own hand (version 2 shared one hand among the trials, version
 // 1 held the fewest strokes of a perfect hand). A file of another version is worked out again.
 constexpr std::string_view kHeader = "trundlex par 3";
-
-// Level IDs are written as they are; one with a separator or a line end in it is not stored.
-bool storableId(const std::string& id) {
-    return !id.empty() && id.size() < 256 && id.find_first_of("\t\r\n") == std::string::npos;
-}
 
 }  // namespace
 
@@ -72,7 +66,7 @@ ParCache::ParCache(std::string path, ShippedPars shipped)
     }
 }
 
-void ParCache::readTable(const std::string& path, std::map<std::string, Entry>& entries) {
+void ParCache::readTable(const std::string& path, ParEntries& entries) {
     std::string bytes;
     if (readFileUpTo(path, kMaxFileBytes, bytes) != CappedRead::Read) {
         return;
@@ -82,25 +76,13 @@ void ParCache::readTable(const std::string& path, std::map<std::string, Entry>& 
     if (!std::getline(in, line) || line != kHeader) {
         return;
     }
-    // ID <tab> fingerprint in hex <tab> par
+    // Lines that cannot be read are left out: their pars are worked out again.
     while (std::getline(in, line)) {
-        const std::size_t a = line.find('\t');
-        const std::size_t b = a == std::string::npos ? a : line.find('\t', a + 1);
-        if (b == std::string::npos) {
-            continue;
+        std::string id;
+        ParEntry entry;
+        if (readParLine(line, id, entry)) {
+            entries[id] = entry;
         }
-        Entry entry;
-        const char* first = line.data() + a + 1;
-        const char* middle = line.data() + b;
-        const char* last = line.data() + line.size();
-        const auto f = std::from_chars(first, middle, entry.fingerprint, 16);
-        const auto p = std::from_chars(middle + 1, last, entry.par);
-        const std::string id = line.substr(0, a);
-        if (f.ec != std::errc() || f.ptr != middle || p.ec != std::errc() || p.ptr != last ||
-            entry.par < 0 || entry.par > ParStrokeLimit || !storableId(id)) {
-            continue;
-        }
-        entries[id] = entry;
     }
 }
 
@@ -128,7 +110,7 @@ std::optional<int> ParCache::parOf(const Level& level, int threads, const std::a
         return known;
     }
     const std::optional<int> par = computePar(level, threads, stop);
-    if (par && storableId(level.id())) {
+    if (par && storableParId(level.id())) {
         std::lock_guard lock(mutex_);
         entries_[level.id()] = {fingerprint, *par};
         solvedHere_.insert(level.id());
@@ -150,26 +132,13 @@ void ParCache::saveLocked() {
     if (!lock.locked()) {
         return;
     }
-    std::map<std::string, Entry> merged;
+    ParEntries merged;
     readTable(path_, merged);
     for (const std::string& id : solvedHere_) {
         merged[id] = entries_.at(id);
     }
     entries_ = std::move(merged);
-    std::string text(kHeader);
-    text += '\n';
-    char number[32];
-    for (const auto& [id, entry] : entries_) {
-        text += id;
-        text += '\t';
-        auto r = std::to_chars(number, number + sizeof number, entry.fingerprint, 16);
-        text.append(number, r.ptr);
-        text += '\t';
-        r = std::to_chars(number, number + sizeof number, entry.par);
-        text.append(number, r.ptr);
-        text += '\n';
-    }
-    writeFileSafely(path_, text);
+    writeFileSafely(path_, parTableText(kHeader, entries_));
 }
 
 }  // namespace trundlex

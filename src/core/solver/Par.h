@@ -67,19 +67,15 @@ public:
     std::optional<int> parOf(const Level& level, int threads, const std::atomic<bool>* stop);
 
 private:
-    struct Entry {
-        std::uint64_t fingerprint = 0;
-        int par = 0;
-    };
     std::optional<int> lookup(const std::string& id, std::uint64_t fingerprint) const;
-    static void readTable(const std::string& path, std::map<std::string, Entry>& entries);
+    static void readTable(const std::string& path, ParEntries& entries);
     void saveLocked();
 
     std::string path_;
     // Read-only after construction, so read without the lock.
     const ShippedPars shipped_;
     mutable std::mutex mutex_;
-    std::map<std::string, Entry> entries_;
+    ParEntries entries_;
     // The levels this program solved itself, which it writes over the file's entries.
     std::set<std::string> solvedHere_;
 };

@@ -1,6 +1,5 @@
 #include "ShippedPars.h"
 
-#include <charconv>
 #include <filesystem>
 
 #include "Par.h"
@@ -14,30 +13,6 @@ namespace {
 // The number follows the par cache's version: a table of pars worked out another way is
 // refused rather than shown beside pars of this way.
 constexpr std::string_view kHeader = "trundlex shipped pars 3";
-
-bool storableId(std::string_view id) {
-    return !id.empty() && id.size() < 256 && id.find_first_of("\t\r\n") == std::string_view::npos;
-}
-
-bool validPar(int par) { return par >= 0 && par <= ParStrokeLimit; }
-
-// One line, ID <tab> fingerprint in hex <tab> par, read strictly: nothing before, between or
-// after the fields.
-bool readLine(std::string_view line, std::string& id, std::uint64_t& fingerprint, int& par) {
-    const std::size_t a = line.find('\t');
-    const std::size_t b = a == std::string_view::npos ? a : line.find('\t', a + 1);
-    if (b == std::string_view::npos) {
-        return false;
-    }
-    const char* first = line.data() + a + 1;
-    const char* middle = line.data() + b;
-    const char* last = line.data() + line.size();
-    const auto f = std::from_chars(first, middle, fingerprint, 16);
-    const auto p = std::from_chars(middle + 1, last, par);
-    id = std::string(line.substr(0, a));
-    return f.ec == std::errc() && f.ptr == middle && p.ec == std::errc() && p.ptr == last &&
-           validPar(par) && storableId(id);
-}
 
 }  // namespace
 
@@ -60,13 +35,13 @@ ShippedPars::ReadResult ShippedPars::load(const std::string& path) {
 }
 
 bool ShippedPars::parse(std::string_view text) {
-    std::map<std::string, Entry> entries;
+    ParEntries entries;
     const bool ok = text.size() <= MaxFileBytes && parseInto(text, entries);
-    entries_ = ok ? std::move(entries) : std::map<std::string, Entry>{};
+    entries_ = ok ? std::move(entries) : ParEntries{};
     return ok;
 }
 
-bool ShippedPars::parseInto(std::string_view text, std::map<std::string, Entry>& entries) const {
+bool ShippedPars::parseInto(std::string_view text, ParEntries& entries) const {
     bool header = true;
     while (!text.empty()) {
         const std::size_t end = text.find('\n');
@@ -88,8 +63,8 @@ bool ShippedPars::parseInto(std::string_view text, std::map<std::string, Entry>&
             continue;
         }
         std::string id;
-        Entry entry;
-        if (!readLine(line, id, entry.fingerprint, entry.par) || entries.contains(id) ||
+        ParEntry entry;
+        if (!readParLine(line, id, entry) || entries.contains(id) ||
             entries.size() >= MaxEntries) {
             return false;
         }
@@ -99,24 +74,11 @@ bool ShippedPars::parseInto(std::string_view text, std::map<std::string, Entry>&
 }
 
 std::string ShippedPars::toText() const {
-    std::string text(kHeader);
-    text += '\n';
-    char number[32];
-    for (const auto& [id, entry] : entries_) {
-        text += id;
-        text += '\t';
-        auto r = std::to_chars(number, number + sizeof number, entry.fingerprint, 16);
-        text.append(number, r.ptr);
-        text += '\t';
-        r = std::to_chars(number, number + sizeof number, entry.par);
-        text.append(number, r.ptr);
-        text += '\n';
-    }
-    return text;
+    return parTableText(kHeader, entries_);
 }
 
 bool ShippedPars::add(const Level& level, int par) {
-    if (!validPar(par) || !storableId(level.id())) {
+    if (!storablePar(par) || !storableParId(level.id())) {
         return false;
     }
     entries_[level.id()] = {levelFingerprint(level), par};

@@ -7,6 +7,8 @@
 #include <string>
 #include <string_view>
 
+#include "ParTable.h"
+
 namespace trundlex {
 
 class Level;
@@ -52,13 +54,9 @@ public:
     bool contains(const std::string& id) const { return entries_.contains(id); }
 
 private:
-    struct Entry {
-        std::uint64_t fingerprint = 0;
-        int par = 0;
-    };
-    bool parseInto(std::string_view text, std::map<std::string, Entry>& entries) const;
+    bool parseInto(std::string_view text, ParEntries& entries) const;
 
-    std::map<std::string, Entry> entries_;
+    ParEntries entries_;
 };
 
 }  // namespace trundlex
