@@ -4,9 +4,11 @@
 #include <gtest/gtest.h>
 
 #include <iostream>
+#include <sstream>
 #include <string>
 #include <vector>
 
+#include "RoomHost.h"
 #include "level/Archive.h"
 #include "library/Course.h"
 #include "support/AsciiLevel.h"
@@ -87,6 +89,46 @@ protected:
 
     TempFolder folder;
     ChildProcess host;
+};
+
+// The room host in this process, offering one course ("Short", of level r1), for tests that
+// set its limits short enough to watch them act.
+class RoomHostTest : public ::testing::Test {
+protected:
+    RoomHostTest() {
+        library.add(testLevel("r1"));
+        Course course;
+        course.setPath("/nowhere/short.cou");
+        course.setName("Short");
+        course.addLevelId("r1");
+        settings.courses.push_back(course);
+    }
+    // Starts the host; its door's port.
+    std::uint16_t start() {
+        host = std::make_unique<tool::RoomHost>(settings, library, log, [] {});
+        return host->listen(0);
+    }
+    // Starts the host with its web side too; the web side's port (the door's in doorPort).
+    std::uint16_t startWeb() {
+        doorPort = start();
+        return host->listenHttp(0);
+    }
+    // Lets the main thread's part run until `done` holds (or Patience has passed).
+    bool serviceUntil(const std::function<bool()>& done) {
+        const auto deadline = std::chrono::steady_clock::now() + Patience;
+        while (!done() && std::chrono::steady_clock::now() < deadline) {
+            host->serviceRooms();
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        }
+        return done();
+    }
+
+    LevelLibrary library{"/nonexistent-trundlex-folder"};
+    tool::RoomHost::Settings settings;
+    std::ostringstream events;
+    tool::EventLog log{events};
+    std::unique_ptr<tool::RoomHost> host;
+    std::uint16_t doorPort = 0;
 };
 
 }  // namespace trundlex::testing

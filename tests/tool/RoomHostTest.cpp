@@ -1,45 +1,10 @@
 // The room host in-process, with limits short enough to watch them act.
-#include <sstream>
-
-#include "RoomHost.h"
-#include "support/RoomPeer.h"
+#include "RoomHostFixture.h"
 
 namespace trundlex::testing {
 namespace {
 
 using Kind = roomproto::Answer::Kind;
-
-class RoomHostTest : public ::testing::Test {
-protected:
-    RoomHostTest() {
-        library.add(testLevel("r1"));
-        Course course;
-        course.setPath("/nowhere/short.cou");
-        course.setName("Short");
-        course.addLevelId("r1");
-        settings.courses.push_back(course);
-    }
-    // Starts the host; its port.
-    std::uint16_t start() {
-        host = std::make_unique<tool::RoomHost>(settings, library, log, [] {});
-        return host->listen(0);
-    }
-    // Lets the main thread's part run until `done` holds (or Patience has passed).
-    bool serviceUntil(const std::function<bool()>& done) {
-        const auto deadline = std::chrono::steady_clock::now() + Patience;
-        while (!done() && std::chrono::steady_clock::now() < deadline) {
-            host->serviceRooms();
-            std::this_thread::sleep_for(std::chrono::milliseconds(20));
-        }
-        return done();
-    }
-
-    LevelLibrary library{"/nonexistent-trundlex-folder"};
-    tool::RoomHost::Settings settings;
-    std::ostringstream events;
-    tool::EventLog log{events};
-    std::unique_ptr<tool::RoomHost> host;
-};
 
 TEST_F(RoomHostTest, ALobbyThatNeverStartsClosesAtTheLimitAndFreesItsRoom) {
     settings.lobbyLimit = std::chrono::seconds(1);

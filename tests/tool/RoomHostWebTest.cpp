@@ -5,7 +5,6 @@
 #include <regex>
 #include <sstream>
 
-#include "RoomHost.h"
 #include "RoomHostFixture.h"
 #include "support/HttpExchange.h"
 #include "support/RoomPeer.h"
@@ -136,23 +135,11 @@ INSTANTIATE_TEST_SUITE_P(Ipv4, RoomHostWebProcessTest,
                          ::testing::Values(std::string("127.0.0.1")));
 
 // The same host in this process, with limits short enough to watch them act.
-class RoomHostWebTest : public ::testing::Test {
-protected:
-    std::uint16_t start() {
-        host = std::make_unique<tool::RoomHost>(settings, library, log, [] {});
-        return host->listenHttp(0);
-    }
-
-    LevelLibrary library{"/nonexistent-trundlex-folder"};
-    tool::RoomHost::Settings settings;
-    std::ostringstream events;
-    tool::EventLog log{events};
-    std::unique_ptr<tool::RoomHost> host;
-};
+class RoomHostWebTest : public RoomHostTest {};
 
 TEST_F(RoomHostWebTest, AClientThatTricklesItsRequestIsDroppedAtTheLimit) {
     settings.httpHeaderTimeout = std::chrono::milliseconds(300);
-    const std::uint16_t web = start();
+    const std::uint16_t web = startWeb();
     ASSERT_NE(web, 0);
     const auto began = std::chrono::steady_clock::now();
     const std::string answer =
@@ -174,7 +161,7 @@ TEST_F(RoomHostWebTest, AClientThatTricklesItsRequestIsDroppedAtTheLimit) {
 
 TEST_F(RoomHostWebTest, WebConnectionsCountAgainstTheirAddress) {
     settings.perAddress.connections = 2;
-    const std::uint16_t web = start();
+    const std::uint16_t web = startWeb();
     Socket first;
     Socket second;
     WakePipe never;
@@ -229,19 +216,10 @@ std::map<std::string, double> parsePrometheus(const std::string& text) {
 }
 
 TEST_F(RoomHostWebTest, MetricsTellRoomsClientsAndRefusalsInPrometheusFormat) {
-    settings.courses.push_back([] {
-        Course course;
-        course.setPath("/nowhere/short.cou");
-        course.setName("Short");
-        course.addLevelId("r1");
-        return course;
-    }());
-    library.add(testLevel("r1"));
-    const std::uint16_t web = start();
-    const std::uint16_t port = host->listen(0);
-    RoomPeer creator(Loopback, port);
+    const std::uint16_t web = startWeb();
+    RoomPeer creator(Loopback, doorPort);
     ASSERT_TRUE(roomproto::isCode(creator.create("")));
-    RoomPeer guesser(Loopback, port);
+    RoomPeer guesser(Loopback, doorPort);
     EXPECT_EQ(guesser.join("ZZZZZZ", "Guy").kind, roomproto::Answer::Kind::Refused);
 
     const std::string answer = httpExchange(web, httpRequest("/metrics"));
