@@ -66,7 +66,7 @@ void ServeHost::onNetEvent(NetEvent event) {
             // The turn's owner is named before the line, so that whoever reads "start" may
             // aim at once.
             const FlowStep step = flow_.advance();
-            nameTurnOwner(step);
+            net_.setTurnFrom(step);
             log_.line("start");
             follow(step, lock);
             break;
@@ -179,19 +179,11 @@ void ServeHost::wakeMain() {
     wake_();
 }
 
-void ServeHost::nameTurnOwner(const FlowStep& step) {
-    if (step.outcome == FlowOutcome::Turn && step.player != nullptr) {
-        net_.setTurnOwner(step.player->GetConnection());
-    } else if (step.outcome != FlowOutcome::Refused) {
-        net_.setTurnOwner(NetSession::NoTurn);
-    }
-}
-
 void ServeHost::follow(FlowStep step, Lock& lock) {
     if (step.holeStarted) {
         log_.line("hole " + std::to_string(match_.GetHole() + 1));
     }
-    nameTurnOwner(step);
+    net_.setTurnFrom(step);
     if (step.outcome == FlowOutcome::Over || step.outcome == FlowOutcome::MissingLevel) {
         announceOver();
         return;

@@ -65,8 +65,6 @@ private:
     // Goes on from a step of the flow: announces holes and the end, and putts for the players
     // this computer plays. The next turn then waits for everyone's stop (NetAllStopped).
     void follow(FlowStep step, Lock& lock);
-    // Tells the network whose putts it relays now.
-    void nameTurnOwner(const FlowStep& step);
     void announceOver();
     void putForInheritedPlayer(Player& player, Lock& lock);
     void takeRemotePutt(double force, double angle, Lock& lock);

@@ -123,11 +123,7 @@ void GameController::follow(const FlowStep& step) {
     if (networked() && net_->isServer()) {
         // As server this computer follows the match, so it relays a putt only from the
         // computer whose player has the turn.
-        if (step.outcome == FlowOutcome::Turn && step.player != nullptr) {
-            net_->setTurnOwner(step.player->GetConnection());
-        } else if (step.outcome != FlowOutcome::Refused) {
-            net_->setTurnOwner(NetSession::NoTurn);
-        }
+        net_->setTurnFrom(step);
     }
     if (step.holeStarted) {
         // The flow has put the hole's level in place and every player's ball on it.

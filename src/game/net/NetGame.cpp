@@ -1,5 +1,7 @@
 #include "net/NetGame.h"
 
+#include "play/Player.h"
+
 #include "net/RoomClient.h"
 #include "net/RoomProtocol.h"
 #include "play/Match.h"
@@ -299,6 +301,14 @@ void NetGame::setDepartedHand(ComputerStrength hand) {
 void NetGame::setTurnOwner(std::int32_t connection) {
     Lock lock(mutex_);
     session_.setTurnOwner(connection);
+}
+
+void NetGame::setTurnFrom(const FlowStep& step) {
+    if (step.outcome == FlowOutcome::Turn && step.player != nullptr) {
+        setTurnOwner(step.player->GetConnection());
+    } else if (step.outcome != FlowOutcome::Refused && step.outcome != FlowOutcome::HoleReady) {
+        setTurnOwner(NetSession::NoTurn);
+    }
 }
 
 void NetGame::setServerLog(std::function<void(const std::string&)> log) {

@@ -20,6 +20,7 @@
 #include "net/NetSession.h"
 #include "net/RoomProtocol.h"
 #include "net/ServerRole.h"
+#include "play/MatchFlow.h"
 
 namespace trundlex {
 
@@ -208,6 +209,11 @@ public:
     // connection whose player has the turn. A player of this computer: Player::LocalConnection;
     // nobody: NetSession::NoTurn.
     void setTurnOwner(std::int32_t connection);
+    // The same from a step of the match's flow on this server: a turn names its player's
+    // connection, the end or a refused level nobody. A hole set up for a start names nobody
+    // yet: the start puts the turn in doubt, so a putt that comes with the start is held for
+    // the first turn instead of being refused before it is handed out.
+    void setTurnFrom(const FlowStep& step);
     // Where the server writes what a host's operator should read about its clients (refused
     // putts, unknown messages); called under the lock, it must not wait.
     void setServerLog(std::function<void(const std::string&)> log);

@@ -123,6 +123,28 @@ TEST_F(ServerAuthorityTest, APuttArrivingBeforeTheNextTurnIsHandedOutWaitsForIt)
     EXPECT_EQ(host.net.refusals().outOfTurn, 1u) << "Ann's early putt";
 }
 
+TEST_F(ServerAuthorityTest, APuttThatComesWithTheStartWaitsForTheFirstTurn) {
+    // Regression: the first player's computer putted on "S" before the host had followed the
+    // new game's set-up; naming nobody for the hole set up refused that putt, and the game
+    // stood still.
+    host.net.setTurnOwner(NetSession::NoTurn);
+    startGame();
+    // Each marker's chat line shows that the putt sent before it has been taken in.
+    ann.sendEach({"P2.000000|0.500000", "MAnn|marker"});
+    ASSERT_TRUE(host.listener.waitFor(NetChat));
+    host.net.setTurnFrom(FlowStep{FlowOutcome::HoleReady, nullptr, true});
+    EXPECT_EQ(host.net.refusals().outOfTurn, 0u) << "kept for the first turn";
+    Player* first = nullptr;
+    {
+        auto lock = host.net.lock();
+        first = host.match.GetPlayer(0);
+    }
+    ASSERT_EQ(first->GetName(), "Ann");
+    host.net.setTurnFrom(FlowStep{FlowOutcome::Turn, first, false});
+    EXPECT_EQ(bob.expect('P').value_or(""), "2.000000|0.500000");
+    EXPECT_EQ(host.net.refusals().outOfTurn, 0u);
+}
+
 TEST_F(ServerAuthorityTest, AimsAndPuttsTravelOnlyInTheFormTheGameWrites) {
     startGame();
     host.net.setTurnOwner(connectionOf("Ann"));
