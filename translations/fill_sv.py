@@ -126,6 +126,10 @@ SV = {
     "&Start game": "&Starta spelet",
     "Connecting to %1...": "Ansluter till %1...",
     "Couldn't connect.": "Kunde inte ansluta.",
+    "Couldn't connect to %1 (port %2).": "Kunde inte ansluta till %1 (port %2).",
+    "Room codes never use 0, 1, I, L or O: check the code you were sent.":
+        "Rumskoder innehåller aldrig 0, 1, I, L eller O: kontrollera koden du fick.",
+    "A room code has six letters and digits.": "En rumskod har sex bokstäver och siffror.",
     "Connection open!": "Anslutningen är öppen!",
     "%1 disconnected.": "%1 har kopplat från.",
     "This computer": "Den här datorn",

@@ -733,6 +733,10 @@
         <source>&amp;Remove</source>
         <translation>&amp;Ta bort</translation>
     </message>
+    <message>
+        <source>Couldn't connect to %1 (port %2).</source>
+        <translation>Kunde inte ansluta till %1 (port %2).</translation>
+    </message>
 </context>
 <context>
     <name>trundlex::MainFrame</name>
@@ -1084,6 +1088,14 @@
     <message>
         <source>Your place in room %1 is no longer kept.</source>
         <translation>Din plats i rum %1 finns inte längre kvar.</translation>
+    </message>
+    <message>
+        <source>Room codes never use 0, 1, I, L or O: check the code you were sent.</source>
+        <translation>Rumskoder innehåller aldrig 0, 1, I, L eller O: kontrollera koden du fick.</translation>
+    </message>
+    <message>
+        <source>A room code has six letters and digits.</source>
+        <translation>En rumskod har sex bokstäver och siffror.</translation>
     </message>
 </context>
 <context>

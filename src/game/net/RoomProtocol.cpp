@@ -59,7 +59,7 @@ bool isToken(std::string_view text) {
 std::string normaliseCode(std::string_view typed) {
     std::string code;
     for (const char c : typed) {
-        if (c != ' ' && c != '\t') {
+        if (c != ' ' && c != '\t' && c != '-') {
             code += (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
         }
     }

@@ -63,8 +63,8 @@ inline constexpr std::size_t MaxCourseNameBytes = 255;
 bool isCode(std::string_view text);
 // A seat token as the host hands it out: TokenLength characters of CodeAlphabet.
 bool isToken(std::string_view text);
-// A code as a person typed it: spaces around it dropped, lower case raised. Empty when it
-// cannot be a code.
+// A code as a person typed it: spaces and dashes dropped (a code read out or written down in
+// groups, "K7Q-X2M"), lower case raised. Empty when it cannot be a code.
 std::string normaliseCode(std::string_view typed);
 
 // What a client asks for (the body of its "W" message).

@@ -85,6 +85,7 @@ bool LobbyDialog::runClient(const std::string& address, std::uint16_t port) {
     // The address may name its own port ("host:port", "[::1]:49732"); an unreadable one is
     // passed on as it is and fails to connect.
     const NetAddress server = NetAddress::parse(address, port);
+    target_ = server.valid() ? server : NetAddress{address, port};
     if (!net_.startClient(server.valid() ? server.host : address,
                           server.valid() ? server.port : port, this)) {
         return false;
@@ -135,6 +136,7 @@ bool LobbyDialog::runRoom(const std::string& address, const roomproto::Request& 
     counts_->setVisible(false);
     status_->setText(tr("Connecting to %1...").arg(toDisplayText(address)));
     const NetAddress host = NetAddress::parse(address, GameSettings::DefaultPort);
+    target_ = host.valid() ? host : NetAddress{address, GameSettings::DefaultPort};
     if (!net_.startRoomClient(host.valid() ? host.host : address,
                               host.valid() ? host.port : GameSettings::DefaultPort, request,
                               this)) {
@@ -222,7 +224,12 @@ QString LobbyDialog::statusLine(const LobbyStatus& status) {
 }
 
 void LobbyDialog::onLobbyStatus(const LobbyStatus& status) {
-    const QString text = statusLine(status);
+    // Which host could not be reached, so that a mistyped name or port is seen at once.
+    const QString text = status.text == LobbyText::CouldntConnect && !target_.host.empty()
+                             ? tr("Couldn't connect to %1 (port %2).")
+                                   .arg(toDisplayText(target_.host))
+                                   .arg(target_.port)
+                             : statusLine(status);
     const bool waiting = status.text == LobbyText::WaitingForStart;
     relay_.post([this, text, waiting] {
         // A room's creator is the one who starts it; the others wait for that person.

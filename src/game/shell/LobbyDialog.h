@@ -2,6 +2,7 @@
 
 #include <QDialog>
 
+#include "net/NetAddress.h"
 #include "net/NetLobby.h"
 #include "net/RoomProtocol.h"
 #include "platform/GuiThreadRelay.h"
@@ -94,6 +95,8 @@ private:
     // Whether this computer may take players out (a room's creator, before the start).
     bool mayRemove_ = false;
     bool room_ = false;
+    // The host (and port) this lobby connects to as a client.
+    NetAddress target_;
     // The room's creator has asked the host to start.
     bool startAsked_ = false;
     GuiThreadRelay relay_;

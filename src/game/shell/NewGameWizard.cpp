@@ -116,6 +116,7 @@ QWidget* NewGameWizard::createNetworkPage() {
     form_ = new QFormLayout(page);
     form_->addRow(tr("&Mode:"), mode_);
     online_ = new OnlinePage(context_.settings, form_, page);
+    online_->showRequest(context_.roomRequest);
     form_->addRow(tr("&Address:"), address_);
     form_->addRow(QString(), addressProblem_);
     form_->addRow(tr("&Port:"), port_);

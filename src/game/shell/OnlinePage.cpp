@@ -26,6 +26,10 @@ OnlinePage::OnlinePage(GameSettings& settings, QFormLayout* form, QWidget* page)
     join_ = new QRadioButton(tr("&Join room"), page);
     code_ = new QLineEdit(page);
     code_->setPlaceholderText(tr("six letters and digits, such as K7QX2M"));
+    codeHint_ = new QLabel(page);
+    codeHint_->setWordWrap(true);
+    codeHint_->setStyleSheet(QStringLiteral("color: #d32f2f;"));
+    codeHint_->setVisible(false);
     code_->setMaxLength(20);
     create_->setChecked(true);
 
@@ -45,6 +49,7 @@ OnlinePage::OnlinePage(GameSettings& settings, QFormLayout* form, QWidget* page)
     codeRow->addWidget(codeLabel);
     codeRow->addWidget(code_, 1);
     form_->addRow(join_, codeRow);
+    form_->addRow(QString(), codeHint_);
     rowCount_ = form_->rowCount() - firstRow_;
 
     connect(refresh_, &QPushButton::clicked, this, &OnlinePage::refresh);
@@ -68,6 +73,9 @@ OnlinePage::OnlinePage(GameSettings& settings, QFormLayout* form, QWidget* page)
     connect(code_, &QLineEdit::textChanged, this, [this] {
         // Typing a code means joining.
         join_->setChecked(true);
+        const QString problem = codeProblem();
+        codeHint_->setText(problem);
+        codeHint_->setVisible(!problem.isEmpty() && code_->isVisibleTo(code_->window()));
         emit changed();
     });
     connect(create_, &QRadioButton::toggled, this, [this] {
@@ -106,6 +114,34 @@ roomproto::Request OnlinePage::request() const {
         request.kind = roomproto::Request::Kind::Join;
     }
     return request;
+}
+
+void OnlinePage::showRequest(const roomproto::Request& request) {
+    if ((request.kind == roomproto::Request::Kind::Join ||
+         request.kind == roomproto::Request::Kind::Rejoin) &&
+        !request.code.empty()) {
+        code_->setText(QString::fromStdString(request.code));
+        join_->setChecked(true);
+    }
+}
+
+QString OnlinePage::codeProblem() const {
+    const QString typed = code_->text().trimmed();
+    const QByteArray utf8 = typed.toUtf8();
+    if (typed.isEmpty() ||
+        !roomproto::normaliseCode(
+             std::string_view(utf8.constData(), static_cast<std::size_t>(utf8.size())))
+             .empty()) {
+        return {};
+    }
+    // Codes leave out the characters that are easily taken for others.
+    static const QString lookalikes = QStringLiteral("01ILO");
+    for (const QChar c : typed.toUpper()) {
+        if (lookalikes.contains(c)) {
+            return tr("Room codes never use 0, 1, I, L or O: check the code you were sent.");
+        }
+    }
+    return tr("A room code has six letters and digits.");
 }
 
 void OnlinePage::refreshIfStale() {
@@ -194,6 +230,7 @@ void OnlinePage::setRowsVisible(bool visible) {
     for (int row = firstRow_; row < firstRow_ + rowCount_; ++row) {
         form_->setRowVisible(row, visible);
     }
+    codeHint_->setVisible(visible && !codeHint_->text().isEmpty());
 }
 
 QString OnlinePage::statusText() const {

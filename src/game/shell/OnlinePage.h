@@ -46,6 +46,11 @@ public:
     // What to ask the host: Create with the chosen course or Join with the normalised code;
     // Invalid while the page lacks what that needs.
     roomproto::Request request() const;
+    // Shows a request made before: a join (a refused one, say) is offered again with its code,
+    // so that the player need not type it again.
+    void showRequest(const roomproto::Request& request);
+    // What is wrong with the code typed; empty while it is a code or nothing is typed.
+    QString codeProblem() const;
 
     // A room host's refusal in this program's language when it is one of the known ones, as
     // the host wrote it otherwise.
@@ -76,6 +81,7 @@ private:
     int firstRow_ = 0;
     int rowCount_ = 0;
     QLineEdit* host_;
+    QLabel* codeHint_;
     QPushButton* refresh_;
     QListWidget* courses_;
     QLabel* status_;

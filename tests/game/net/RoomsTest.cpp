@@ -42,6 +42,9 @@ TEST(RoomProtocolTest, RequestsAreReadStrictly) {
         EXPECT_EQ(Request::parse(bad).kind, Invalid) << bad;
     }
     EXPECT_EQ(normaliseCode(" k7qx 2m "), "K7QX2M");
+    EXPECT_EQ(normaliseCode("K7Q-X2M"), "K7QX2M") << "a code written in groups";
+    EXPECT_EQ(normaliseCode("K7Q-X2M-"), "K7QX2M");
+    EXPECT_EQ(normaliseCode("K7Q_X2M"), "");
     EXPECT_EQ(normaliseCode("K7QX2"), "");
     EXPECT_EQ(normaliseCode("K7QXI0"), "") << "letters that look like digits are no code";
 }

@@ -51,15 +51,28 @@ TEST_F(GameShellTest, OnlinePageListsTheHostsCoursesAndNeedsACourseOrACode) {
     EXPECT_FALSE(page.showsProblem());
     EXPECT_TRUE(wizard.isOkEnabled()) << "a room for the first course";
     for (const auto& [typed, ok] : std::vector<std::pair<QString, bool>>{
-             {"K7QX", false}, {" k7qx 2m ", true}, {"K7QXI0", false}, {"k7qx2m", true}}) {
+             {"K7QX", false}, {" k7qx 2m ", true}, {"K7QXI0", false}, {"K7Q-X2M", true},
+             {"k7qx2m", true}}) {
         page.codeField()->setText(typed);
         EXPECT_EQ(wizard.isOkEnabled(), ok) << typed.toStdString();
+        EXPECT_EQ(page.codeProblem().isEmpty(), ok) << typed.toStdString();
     }
+    page.codeField()->setText(QStringLiteral("K7QXI0"));
+    EXPECT_TRUE(page.codeProblem().contains(QStringLiteral("0, 1, I, L or O")))
+        << "the characters a code never has are named";
+    page.codeField()->setText(QStringLiteral("k7qx2m"));
     EXPECT_TRUE(page.joinChoice()->isChecked()) << "typing a code means joining";
     wizard.accept();
     EXPECT_EQ(context_.networkMode, 3);
     EXPECT_EQ(context_.roomRequest.kind, roomproto::Request::Kind::Join);
     EXPECT_EQ(context_.roomRequest.code, "K7QX2M");
+    {
+        // The next wizard (after a refused join, say) offers the same join again.
+        NewGameWizard again(Match(), context_);
+        again.setMode(3);
+        EXPECT_TRUE(again.onlinePage()->joinChoice()->isChecked());
+        EXPECT_EQ(again.onlinePage()->codeField()->text(), QStringLiteral("K7QX2M"));
+    }
 
     // A host that nobody answers at: the reason in red, nothing to create a room for.
     std::uint16_t closedPort = 0;
@@ -92,6 +105,34 @@ TEST_F(GameShellTest, OnlinePageListsTheHostsCoursesAndNeedsACourseOrACode) {
     ASSERT_TRUE(spinUntil([&] { return page.courseList()->count() == 1; }, 10000));
     listed.get();
     EXPECT_TRUE(wizard.isOkEnabled());
+}
+
+TEST_F(GameShellTest, ARoomLobbyThatCannotConnectNamesTheHostAndPort) {
+    std::uint16_t closedPort = 0;
+    {
+        TcpListener gone;
+        ASSERT_TRUE(gone.open(Loopback, 0));
+        closedPort = gone.port();
+    }
+    Match match;
+    match.AddPlayer("Ann", 0x00FF00, 0, false, Player::LocalConnection);
+    NetGame net(levels_);
+    net.setMatch(&match);
+    LobbyDialog lobby(net);
+    QString shown;
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, &lobby, [&] {
+        if (lobby.statusText().startsWith(QStringLiteral("Couldn't"))) {
+            shown = lobby.statusText();
+            lobby.reject();
+        }
+    });
+    poll.start(10);
+    QTimer::singleShot(20000, &lobby, [&] { lobby.reject(); });
+    EXPECT_FALSE(lobby.runRoom(hostText(closedPort).toStdString(),
+                               {roomproto::Request::Kind::Join, "", "K7QX2M", ""}));
+    EXPECT_EQ(shown, QStringLiteral("Couldn't connect to 127.0.0.1 (port %1).").arg(closedPort));
+    net.endGame();
 }
 
 TEST_F(GameShellTest, RoomLobbyShowsTheCodeAndOnlyTheCreatorStarts) {
