@@ -126,15 +126,20 @@ void LoadClient::handle(const std::string& message) {
     LoadRun& run = room.run;
     switch (message[0]) {
         case 'W':
+            // The room's answer is "code|course", a refusal "|reason"; the seat token ("W+")
+            // that follows the answer, and any other news of seats, change nothing here.
             if (message.size() < 2 || message[1] == '|') {
                 ++run.refused;
                 return;
+            }
+            if (!isRoomAnswer(message)) {
+                break;
             }
             send("NP" + std::to_string(seat) + "|255|1|0|");
             send("H" + std::string(netproto::Version));
             send("R");
             if (seat == 0) {
-                room.code = message.substr(1, 6);
+                room.code = message.substr(1, roomproto::CodeLength);
                 for (int s = 1; s < 4; ++s) {
                     run.open(room, s, "W" + room.code + "|");
                 }

@@ -21,6 +21,7 @@
 
 #include "level/Archive.h"
 #include "library/Course.h"
+#include "net/RoomProtocol.h"
 #include "support/AsciiLevel.h"
 #include "util/RandomSource.h"
 
@@ -51,6 +52,13 @@ void takeMessages(std::string& received, const char* bytes, std::size_t size, Ha
         received.erase(0, end + Terminator.size());
         handle(message);
     }
+}
+
+// Whether `message` is a room's answer ("W" code "|" course): not a refusal ("W|reason"),
+// nor the seat token ("W+") or other news of seats that follow it.
+inline bool isRoomAnswer(std::string_view message) {
+    return message.starts_with(roomproto::Letter) &&
+           roomproto::Answer::parse(message.substr(1)).kind == roomproto::Answer::Kind::Room;
 }
 
 inline int envOr(const char* name, int fallback) {
