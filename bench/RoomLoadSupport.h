@@ -11,6 +11,7 @@
 #include <boost/asio.hpp>
 
 #include <algorithm>
+#include <cmath>
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
@@ -90,16 +91,20 @@ public:
             ::close(out[0]);
             return false;
         }
-        // A line names the port (after the time and the start line).
-        for (int lines = 0; lines < 4 && port_ == 0; ++lines) {
+        // A line names the port (after the time and the start line), the next one the web
+        // side's when it was asked for.
+        const bool web = std::find(args.begin(), args.end(), "--http-port") != args.end();
+        for (int lines = 0; lines < 6 && (port_ == 0 || (web && httpPort_ == 0)); ++lines) {
             std::string line;
             char c = 0;
             while (::read(out[0], &c, 1) == 1 && c != '\n') {
                 line += c;
             }
-            const std::size_t at = line.find(" listening ");
-            if (at != std::string::npos) {
-                port_ = static_cast<std::uint16_t>(std::atoi(line.c_str() + at + 11));
+            if (const std::size_t at = line.find(" listening http "); at != std::string::npos) {
+                httpPort_ = static_cast<std::uint16_t>(std::atoi(line.c_str() + at + 16));
+            } else if (const std::size_t game = line.find(" listening ");
+                       game != std::string::npos) {
+                port_ = static_cast<std::uint16_t>(std::atoi(line.c_str() + game + 11));
             }
         }
         drain_ = std::thread([fd = out[0]] {
@@ -108,7 +113,7 @@ public:
             }
             ::close(fd);
         });
-        return port_ != 0;
+        return port_ != 0 && (!web || httpPort_ != 0);
     }
     ~HostProcess() {
         if (pid_ > 0) {
@@ -120,6 +125,8 @@ public:
         }
     }
     std::uint16_t port() const { return port_; }
+    // The web side's port (--http-port), 0 without one.
+    std::uint16_t httpPort() const { return httpPort_; }
     pid_t pid() const { return pid_; }
     long residentKib() const {
         std::ifstream status("/proc/" + std::to_string(pid_) + "/status");
@@ -134,6 +141,7 @@ public:
 private:
     pid_t pid_ = -1;
     std::uint16_t port_ = 0;
+    std::uint16_t httpPort_ = 0;
     std::thread drain_;
 };
 
@@ -143,6 +151,76 @@ inline double percentile(std::vector<double> values, double share) {
     }
     std::sort(values.begin(), values.end());
     return values[static_cast<std::size_t>(share * static_cast<double>(values.size() - 1))];
+}
+
+// What the host's /metrics tells of its relays and clients.
+struct HostMetrics {
+    bool read = false;
+    double tcpClients = 0;
+    double webSocketClients = 0;
+    // trundlex_relay_latency_seconds: upper bound (seconds) and cumulative count per bucket.
+    std::vector<std::pair<double, double>> relayBuckets;
+    double relayCount = 0;
+    double relaySumSeconds = 0;
+
+    // Of the relays counted since `before`: the upper bound (seconds) of the first bucket that
+    // holds `share` of them (the host's percentile, to a bucket); 0 when none was counted.
+    double relayQuantile(const HostMetrics& before, double share) const {
+        const double count = relayCount - before.relayCount;
+        for (std::size_t i = 0; i < relayBuckets.size() && count > 0; ++i) {
+            const double earlier = i < before.relayBuckets.size() ? before.relayBuckets[i].second : 0;
+            if (relayBuckets[i].second - earlier >= share * count) {
+                return relayBuckets[i].first;
+            }
+        }
+        return 0;
+    }
+};
+
+// GET /metrics from the host's web side on this machine (nothing read when it cannot be).
+inline HostMetrics readHostMetrics(std::uint16_t webPort) {
+    HostMetrics metrics;
+    asio::io_context io;
+    tcp::socket socket(io);
+    ErrorCode error;
+    socket.connect(tcp::endpoint(asio::ip::make_address("127.0.0.1"), webPort), error);
+    const std::string request =
+        "GET /metrics HTTP/1.1\r\nHost: 127.0.0.1\r\nConnection: close\r\n\r\n";
+    if (!error) {
+        asio::write(socket, asio::buffer(request), error);
+    }
+    std::string answer;
+    if (!error) {
+        // To the end: the host closes after its answer.
+        asio::read(socket, asio::dynamic_buffer(answer), error);
+    }
+    const std::string_view relay = "trundlex_relay_latency_seconds";
+    std::size_t start = answer.find("\r\n\r\n");
+    for (std::size_t end = 0; start != std::string::npos && start < answer.size(); start = end + 1) {
+        end = std::min(answer.find('\n', start), answer.size());
+        const std::string line = answer.substr(start, end - start);
+        const std::size_t space = line.rfind(' ');
+        if (line.empty() || line[0] == '#' || space == std::string::npos) {
+            continue;
+        }
+        const double value = std::strtod(line.c_str() + space + 1, nullptr);
+        const std::string name = line.substr(0, space);
+        metrics.read = true;
+        if (name == "trundlex_clients{transport=\"tcp\"}") {
+            metrics.tcpClients = value;
+        } else if (name == "trundlex_clients{transport=\"websocket\"}") {
+            metrics.webSocketClients = value;
+        } else if (name.starts_with(std::string(relay) + "_bucket{le=\"")) {
+            const std::string bound = name.substr(relay.size() + 12, name.size() - relay.size() - 14);
+            metrics.relayBuckets.emplace_back(
+                bound == "+Inf" ? HUGE_VAL : std::strtod(bound.c_str(), nullptr), value);
+        } else if (name == std::string(relay) + "_count") {
+            metrics.relayCount = value;
+        } else if (name == std::string(relay) + "_sum") {
+            metrics.relaySumSeconds = value;
+        }
+    }
+    return metrics;
 }
 
 // A course of one open level, written where the host reads it.
