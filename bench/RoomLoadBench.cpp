@@ -349,6 +349,9 @@ void runRooms(benchmark::State& state, bool attacked, bool webSockets = false) {
         if (webSockets) {
             before = readHostMetrics(host.httpPort());
         }
+        const double hostCpuBefore = host.cpuSeconds();
+        const MachineTicks machineBefore = MachineTicks::now();
+        const auto measuredFrom = Clock::now();
         run.measuring = true;
         run.io.run_for(std::chrono::seconds(seconds));
         if (attack != nullptr) {
@@ -360,6 +363,12 @@ void runRooms(benchmark::State& state, bool attacked, bool webSockets = false) {
             }
         }
         run.measuring = false;
+        // Of one processor, and of the machine's (the load client and other work included).
+        state.counters["host_cpu_pct"] =
+            100 * (host.cpuSeconds() - hostCpuBefore) /
+            std::chrono::duration<double>(Clock::now() - measuredFrom).count();
+        state.counters["machine_busy_pct"] =
+            100 * MachineTicks::now().busyShareSince(machineBefore);
         if (webSockets) {
             after = readHostMetrics(host.httpPort());
         }

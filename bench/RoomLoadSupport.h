@@ -16,6 +16,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <sstream>
 #include <string>
 #include <thread>
 #include <vector>
@@ -137,12 +138,51 @@ public:
         }
         return 0;
     }
+    // The processor time the host has used so far (user and system), in seconds.
+    double cpuSeconds() const {
+        std::ifstream stat("/proc/" + std::to_string(pid_) + "/stat");
+        std::string text;
+        std::getline(stat, text);
+        // The fields after the command's name (in parentheses, which may hold spaces);
+        // utime and stime are the 14th and 15th of the line.
+        std::istringstream fields(text.substr(std::min(text.size(), text.rfind(')') + 2)));
+        std::string field;
+        double ticks = 0;
+        for (int i = 3; i <= 15 && fields >> field; ++i) {
+            ticks += i >= 14 ? std::atof(field.c_str()) : 0.0;
+        }
+        return ticks / static_cast<double>(::sysconf(_SC_CLK_TCK));
+    }
 
 private:
     pid_t pid_ = -1;
     std::uint16_t port_ = 0;
     std::uint16_t httpPort_ = 0;
     std::thread drain_;
+};
+
+// How busy the machine's processors are, from /proc/stat: busy and all time so far, in ticks
+// (the share busy between two readings is their difference's quotient).
+struct MachineTicks {
+    double busy = 0;
+    double all = 0;
+    static MachineTicks now() {
+        std::ifstream stat("/proc/stat");
+        std::string cpu;
+        stat >> cpu;
+        MachineTicks ticks;
+        // user nice system idle iowait irq softirq steal
+        for (int i = 0; i < 8; ++i) {
+            double value = 0;
+            stat >> value;
+            ticks.all += value;
+            ticks.busy += i == 3 || i == 4 ? 0 : value;
+        }
+        return ticks;
+    }
+    double busyShareSince(const MachineTicks& before) const {
+        return all > before.all ? (busy - before.busy) / (all - before.all) : 0;
+    }
 };
 
 inline double percentile(std::vector<double> values, double share) {
@@ -168,7 +208,8 @@ struct HostMetrics {
     double relayQuantile(const HostMetrics& before, double share) const {
         const double count = relayCount - before.relayCount;
         for (std::size_t i = 0; i < relayBuckets.size() && count > 0; ++i) {
-            const double earlier = i < before.relayBuckets.size() ? before.relayBuckets[i].second : 0;
+            const double earlier =
+                i < before.relayBuckets.size() ? before.relayBuckets[i].second : 0;
             if (relayBuckets[i].second - earlier >= share * count) {
                 return relayBuckets[i].first;
             }
@@ -196,7 +237,8 @@ inline HostMetrics readHostMetrics(std::uint16_t webPort) {
     }
     const std::string_view relay = "trundlex_relay_latency_seconds";
     std::size_t start = answer.find("\r\n\r\n");
-    for (std::size_t end = 0; start != std::string::npos && start < answer.size(); start = end + 1) {
+    for (std::size_t end = 0; start != std::string::npos && start < answer.size();
+         start = end + 1) {
         end = std::min(answer.find('\n', start), answer.size());
         const std::string line = answer.substr(start, end - start);
         const std::size_t space = line.rfind(' ');
@@ -211,7 +253,9 @@ inline HostMetrics readHostMetrics(std::uint16_t webPort) {
         } else if (name == "trundlex_clients{transport=\"websocket\"}") {
             metrics.webSocketClients = value;
         } else if (name.starts_with(std::string(relay) + "_bucket{le=\"")) {
-            const std::string bound = name.substr(relay.size() + 12, name.size() - relay.size() - 14);
+            // Between `_bucket{le="` and `"}`.
+            const std::string bound =
+                name.substr(relay.size() + 12, name.size() - relay.size() - 14);
             metrics.relayBuckets.emplace_back(
                 bound == "+Inf" ? HUGE_VAL : std::strtod(bound.c_str(), nullptr), value);
         } else if (name == std::string(relay) + "_count") {
