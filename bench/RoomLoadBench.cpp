@@ -115,6 +115,24 @@ struct LoadRun {
     std::array<std::vector<double>, 2> roundUs;
     std::array<int, 2> clients{};
     std::mt19937 random{7};
+    // How late the load client's own loop runs a timer due every millisecond: what of a
+    // relay's time is this program's, not the host's.
+    std::vector<double> loopLagUs;
+    std::optional<asio::steady_timer> lagProbe;
+
+    void probeLag(Clock::time_point due) {
+        lagProbe->expires_at(due);
+        lagProbe->async_wait([this, due](const ErrorCode& error) {
+            if (error) {
+                return;
+            }
+            const auto now = Clock::now();
+            if (measuring) {
+                loopLagUs.push_back(std::chrono::duration<double, std::micro>(now - due).count());
+            }
+            probeLag(now + 1ms);
+        });
+    }
 
     void open(LoadRoom& room, int seat, std::string_view request) {
         // With a web side, every room's odd seats are browsers: two of four.
@@ -353,6 +371,8 @@ void runRooms(benchmark::State& state, bool attacked, bool webSockets = false) {
         const MachineTicks machineBefore = MachineTicks::now();
         const auto measuredFrom = Clock::now();
         run.measuring = true;
+        run.lagProbe.emplace(run.io);
+        run.probeLag(Clock::now() + 1ms);
         run.io.run_for(std::chrono::seconds(seconds));
         if (attack != nullptr) {
             // The rooms play on (and are measured) until the attacker has sent all its
@@ -384,6 +404,8 @@ void runRooms(benchmark::State& state, bool attacked, bool webSockets = false) {
     state.counters["relay_p99_us"] = percentile(both(run.relayUs), 0.99);
     state.counters["round_p50_us"] = percentile(both(run.roundUs), 0.5);
     state.counters["round_p99_us"] = percentile(both(run.roundUs), 0.99);
+    state.counters["client_lag_p99_us"] = percentile(run.loopLagUs, 0.99);
+    state.counters["client_lag_max_us"] = percentile(run.loopLagUs, 1.0);
     if (webSockets) {
         state.counters["clients_tcp"] = run.clients[Tcp];
         state.counters["clients_ws"] = run.clients[WebSocket];
