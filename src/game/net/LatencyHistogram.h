@@ -17,8 +17,8 @@ public:
     // a quiet host to far past anything a player would put up with. The last bucket (+Inf)
     // follows them.
     static constexpr std::array<std::uint64_t, 14> BoundsNs = {
-        25'000,     50'000,     100'000,     250'000,     500'000,     1'000'000,   2'500'000,
-        5'000'000,  10'000'000, 25'000'000,  50'000'000,  100'000'000, 250'000'000, 1'000'000'000};
+        25'000,    50'000,     100'000,    250'000,    500'000,     1'000'000,   2'500'000,
+        5'000'000, 10'000'000, 25'000'000, 50'000'000, 100'000'000, 250'000'000, 1'000'000'000};
     static constexpr std::size_t BucketCount = BoundsNs.size() + 1;
 
     // Counts one duration (a negative one as zero).

@@ -21,8 +21,8 @@ TEST(LatencyHistogramTest, EachDurationCountsInTheFirstBucketWhoseBoundHoldsIt) 
     const std::uint64_t first = LatencyHistogram::BoundsNs[0];
     histogram.record(std::chrono::nanoseconds(first));      // on the bound: still the first
     histogram.record(std::chrono::nanoseconds(first + 1));  // just past it: the second
-    histogram.record(-5ns);                                  // a clock step back: zero
-    histogram.record(10s);                                   // past every bound: +Inf only
+    histogram.record(-5ns);                                 // a clock step back: zero
+    histogram.record(10s);                                  // past every bound: +Inf only
     const LatencyHistogram::Snapshot s = histogram.snapshot();
 
     EXPECT_EQ(s.count, 4u);
