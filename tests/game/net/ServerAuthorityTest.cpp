@@ -177,8 +177,7 @@ TEST_F(ServerAuthorityTest, RelaysAreTimedFromTheirReadAndRefusedMessagesAreNot)
     const LatencyHistogram::Snapshot timed = relays->snapshot();
     EXPECT_EQ(timed.count, 3u);
     EXPECT_EQ(timed.cumulative.back(), 3u);
-    EXPECT_LT(timed.sumNs, static_cast<std::uint64_t>(
-                               std::chrono::nanoseconds(Patience).count()))
+    EXPECT_LT(timed.sumNs, static_cast<std::uint64_t>(std::chrono::nanoseconds(Patience).count()))
         << "each counted from its own read, not from the connection's opening";
 
     // A putt held until the host hands out the next turn counts from its read: the others
