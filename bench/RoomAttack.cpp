@@ -141,7 +141,7 @@ void RoomAttack::State::createRooms() {
         if (message.starts_with("W|")) {
             ++report.roomsRefused;
             p.reading = false;
-        } else if (message.starts_with("W")) {
+        } else if (isRoomAnswer(message)) {
             // Kept: a room alive holds one of the address's places.
             ++report.roomsCreated;
         }
@@ -203,7 +203,7 @@ void RoomAttack::State::startedOne() {
 void RoomAttack::State::amplify() {
     const auto mateHandler = [this](int index) {
         return [this, index](Peer& p, const std::string& message) {
-            if (!p.answered && message.starts_with("W")) {
+            if (!p.answered && isRoomAnswer(message)) {
                 p.answered = true;
                 p.send("NMate" + std::to_string(index) + "|255|1|0|");
                 p.send(Hello);
@@ -223,7 +223,7 @@ void RoomAttack::State::amplify() {
         };
     };
     amplifier = peer([this, mateHandler](Peer& p, const std::string& message) {
-        if (!p.answered && message.starts_with("W") && message.size() > roomproto::CodeLength) {
+        if (!p.answered && isRoomAnswer(message)) {
             p.answered = true;
             const std::string code = message.substr(1, roomproto::CodeLength);
             p.send("NAmp|255|1|0|");
@@ -244,14 +244,14 @@ void RoomAttack::State::amplify() {
 void RoomAttack::State::measureOthers() {
     othersFrom = Clock::now();
     peer([this](Peer& creator, const std::string& message) {
-        if (!message.starts_with("W") || message.size() < 8 || message[1] == '|') {
+        if (!isRoomAnswer(message)) {
             return;
         }
         creator.send("NOwn|255|1|0|");
         creator.send(Hello);
         const std::string code = message.substr(1, roomproto::CodeLength);
         peer([this](Peer& guest, const std::string& answer) {
-            if (answer.starts_with("W") && answer.size() >= 8 && answer[1] != '|') {
+            if (isRoomAnswer(answer)) {
                 report.otherCreateJoinMs =
                     std::chrono::duration<double, std::milli>(Clock::now() - othersFrom).count();
                 guest.reading = false;

@@ -3,11 +3,16 @@
 // thread, one connection per client) speaks the protocol by hand. Reported: the relay time
 // from a putt sent until each other client of the room has it (through the host), the whole
 // round until the host's "every ball stopped" comes back (the host rolls each putt to follow
-// the game, so this includes its roll), and the host's resident memory. The second run does
-// the same while one computer attacks the host in every way it knows (RoomAttack.h).
+// the game, so this includes its roll), and the host's resident memory. The second run puts
+// half of each room's clients on WebSockets to the host's /play, as browsers (Boost.Beast, on
+// the same thread), and reports the relay time by the transport of the client that receives
+// the putt, with the host's own relay histogram from /metrics. The third does the first's
+// while one computer attacks the host in every way it knows (RoomAttack.h).
 // Run: build/bin/room_load_bench [--benchmark_filter=...]; ROOM_LOAD_ROOMS and
 // ROOM_LOAD_SECONDS change the size of the run.
 #include <benchmark/benchmark.h>
+#include <boost/beast/core.hpp>
+#include <boost/beast/websocket.hpp>
 
 #include <array>
 #include <deque>
@@ -22,12 +27,24 @@
 namespace trundlex::bench {
 namespace {
 
+namespace websocket = boost::beast::websocket;
+
 struct LoadRoom;
+
+// How a client reaches the host: a TCP connection of its own to the game's port, or, as a
+// browser does, a WebSocket to the web side's /play whose binary messages carry the same bytes.
+enum Transport : std::size_t { Tcp = 0, WebSocket = 1 };
 
 // One client of a room: reads messages and answers as a game would whose balls stop at once.
 struct LoadClient : std::enable_shared_from_this<LoadClient> {
-    LoadClient(asio::io_context& io, LoadRoom& room, int seat)
-        : socket(io), room(room), seat(seat) {}
+    LoadClient(asio::io_context& io, LoadRoom& room, int seat, Transport transport)
+        : socket(io),
+          ws(transport == WebSocket ? std::make_unique<websocket::stream<tcp::socket>>(io)
+                                    : nullptr),
+          room(room),
+          seat(seat) {}
+    Transport transport() const { return ws != nullptr ? WebSocket : Tcp; }
+    tcp::socket& lowest() { return ws != nullptr ? ws->next_layer() : socket; }
     void send(std::string_view message) {
         const bool idle = out.empty();
         out.push_back(std::string(message) + std::string(Terminator));
@@ -36,21 +53,28 @@ struct LoadClient : std::enable_shared_from_this<LoadClient> {
         }
     }
     void writeNext() {
-        asio::async_write(socket, asio::buffer(out.front()),
-                          [self = shared_from_this()](const ErrorCode& error, std::size_t) {
-                              self->out.pop_front();
-                              if (!error && !self->out.empty()) {
-                                  self->writeNext();
-                              }
-                          });
+        auto written = [self = shared_from_this()](const ErrorCode& error, std::size_t) {
+            self->out.pop_front();
+            if (!error && !self->out.empty()) {
+                self->writeNext();
+            }
+        };
+        if (ws != nullptr) {
+            // One message each, as the browser game sends them.
+            ws->async_write(asio::buffer(out.front()), std::move(written));
+        } else {
+            asio::async_write(socket, asio::buffer(out.front()), std::move(written));
+        }
     }
     void read();
     void handle(const std::string& message);
 
     tcp::socket socket;
+    std::unique_ptr<websocket::stream<tcp::socket>> ws;
     LoadRoom& room;
     const int seat;
     std::array<char, 8192> buffer{};
+    boost::beast::flat_buffer wsBuffer;
     std::string received;
     std::deque<std::string> out;
 };
@@ -80,43 +104,94 @@ struct LoadRoom {
 struct LoadRun {
     asio::io_context io;
     tcp::endpoint host;
+    // The web side, where the WebSocket clients go (none: every client on TCP).
+    std::optional<tcp::endpoint> web;
     std::vector<std::unique_ptr<LoadRoom>> rooms;
     int roomsStarted = 0;
     int refused = 0;
     bool measuring = false;
-    std::vector<double> relayUs;
-    std::vector<double> roundUs;
+    // By the transport of the client that received the putt, and of the one that putted.
+    std::array<std::vector<double>, 2> relayUs;
+    std::array<std::vector<double>, 2> roundUs;
+    std::array<int, 2> clients{};
     std::mt19937 random{7};
+    // How late the load client's own loop runs a timer due every millisecond: what of a
+    // relay's time is this program's, not the host's.
+    std::vector<double> loopLagUs;
+    std::optional<asio::steady_timer> lagProbe;
+
+    void probeLag(Clock::time_point due) {
+        lagProbe->expires_at(due);
+        lagProbe->async_wait([this, due](const ErrorCode& error) {
+            if (error) {
+                return;
+            }
+            const auto now = Clock::now();
+            if (measuring) {
+                loopLagUs.push_back(std::chrono::duration<double, std::micro>(now - due).count());
+            }
+            probeLag(now + 1ms);
+        });
+    }
 
     void open(LoadRoom& room, int seat, std::string_view request) {
-        auto client = std::make_shared<LoadClient>(io, room, seat);
+        // With a web side, every room's odd seats are browsers: two of four.
+        const Transport transport = web && seat % 2 == 1 ? WebSocket : Tcp;
+        ++clients[transport];
+        auto client = std::make_shared<LoadClient>(io, room, seat, transport);
         room.clients.push_back(client);
         const std::string first = std::string(request);
         ErrorCode bindError;
-        client->socket.open(tcp::v4(), bindError);
-        client->socket.bind(tcp::endpoint(asio::ip::make_address(room.from), 0), bindError);
-        client->socket.async_connect(host, [client, first](const ErrorCode& error) {
+        client->lowest().open(tcp::v4(), bindError);
+        client->lowest().bind(tcp::endpoint(asio::ip::make_address(room.from), 0), bindError);
+        const tcp::endpoint to = transport == WebSocket ? *web : host;
+        client->lowest().async_connect(to, [client, first, to](const ErrorCode& error) {
             if (error) {
                 ++client->room.run.refused;
                 return;
             }
-            client->socket.set_option(tcp::no_delay(true));
-            client->send(first);
-            client->read();
+            client->lowest().set_option(tcp::no_delay(true));
+            if (client->ws == nullptr) {
+                client->send(first);
+                client->read();
+                return;
+            }
+            client->ws->binary(true);
+            client->ws->async_handshake(
+                to.address().to_string() + ":" + std::to_string(to.port()), "/play",
+                [client, first](const ErrorCode& failed) {
+                    if (failed) {
+                        ++client->room.run.refused;
+                        return;
+                    }
+                    client->send(first);
+                    client->read();
+                });
         });
     }
 };
 
 void LoadClient::read() {
-    socket.async_read_some(asio::buffer(buffer), [self = shared_from_this()](
-                                                     const ErrorCode& error, std::size_t n) {
+    auto got = [self = shared_from_this()](const ErrorCode& error, std::size_t size) {
         if (error) {
             return;
         }
-        takeMessages(self->received, self->buffer.data(), n,
-                     [&](const std::string& message) { self->handle(message); });
+        const auto handle = [&](const std::string& message) { self->handle(message); };
+        if (self->ws != nullptr) {
+            const auto data = self->wsBuffer.data();
+            takeMessages(self->received, static_cast<const char*>(data.data()), data.size(),
+                         handle);
+            self->wsBuffer.clear();
+        } else {
+            takeMessages(self->received, self->buffer.data(), size, handle);
+        }
         self->read();
-    });
+    };
+    if (ws != nullptr) {
+        ws->async_read(wsBuffer, std::move(got));
+    } else {
+        socket.async_read_some(asio::buffer(buffer), std::move(got));
+    }
 }
 
 void LoadClient::handle(const std::string& message) {
@@ -126,15 +201,20 @@ void LoadClient::handle(const std::string& message) {
     LoadRun& run = room.run;
     switch (message[0]) {
         case 'W':
+            // The room's answer is "code|course", a refusal "|reason"; the seat token ("W+")
+            // that follows the answer, and any other news of seats, change nothing here.
             if (message.size() < 2 || message[1] == '|') {
                 ++run.refused;
                 return;
+            }
+            if (!isRoomAnswer(message)) {
+                break;
             }
             send("NP" + std::to_string(seat) + "|255|1|0|");
             send("H" + std::string(netproto::Version));
             send("R");
             if (seat == 0) {
-                room.code = message.substr(1, 6);
+                room.code = message.substr(1, roomproto::CodeLength);
                 for (int s = 1; s < 4; ++s) {
                     run.open(room, s, "W" + room.code + "|");
                 }
@@ -169,7 +249,7 @@ void LoadClient::handle(const std::string& message) {
             break;
         case 'P':
             if (run.measuring && room.putting) {
-                run.relayUs.push_back(
+                run.relayUs[transport()].push_back(
                     std::chrono::duration<double, std::micro>(Clock::now() - room.puttAt).count());
             }
             send("Q");
@@ -178,7 +258,7 @@ void LoadClient::handle(const std::string& message) {
             // Every ball has stopped: the round is complete.
             if (seat == room.putter && room.putting) {
                 if (run.measuring) {
-                    run.roundUs.push_back(
+                    run.roundUs[transport()].push_back(
                         std::chrono::duration<double, std::micro>(Clock::now() - room.puttAt)
                             .count());
                 }
@@ -229,21 +309,31 @@ private:
     std::thread thread_;
 };
 
-void runRooms(benchmark::State& state, bool attacked) {
+void runRooms(benchmark::State& state, bool attacked, bool webSockets = false) {
     const int roomCount = envOr("ROOM_LOAD_ROOMS", 1000);
     const int seconds = envOr("ROOM_LOAD_SECONDS", 10);
     const auto folder = writeCourse();
     HostProcess host;
     // Default limits: the host as a public one runs.
-    if (!host.start({TRUNDLEX_TOOL_PATH, "serve", "--rooms", "--port", "0", "--levels",
-                     (folder / "levels").string(), "--courses", (folder / "courses").string(),
-                     "--max-rooms", std::to_string(roomCount + 10)})) {
+    std::vector<std::string> args = {TRUNDLEX_TOOL_PATH, "serve", "--rooms", "--port", "0",
+                                     "--levels", (folder / "levels").string(), "--courses",
+                                     (folder / "courses").string(), "--max-rooms",
+                                     std::to_string(roomCount + 10)};
+    if (webSockets) {
+        args.insert(args.end(), {"--http-port", "0", "--http-address", "127.0.0.1"});
+    }
+    if (!host.start(args)) {
         state.SkipWithError("the host did not start");
         return;
     }
     const long idleKib = host.residentKib();
     LoadRun run;
     run.host = tcp::endpoint(asio::ip::make_address("127.0.0.1"), host.port());
+    if (webSockets) {
+        run.web = tcp::endpoint(asio::ip::make_address("127.0.0.1"), host.httpPort());
+    }
+    HostMetrics before;
+    HostMetrics after;
     std::unique_ptr<PeakMemory> peak;
     std::unique_ptr<RoomAttack> attack;
     for (auto _ : state) {
@@ -262,7 +352,10 @@ void runRooms(benchmark::State& state, bool attacked) {
             run.io.run_for(100ms);
         }
         if (run.roomsStarted < roomCount) {
-            state.SkipWithError("not every room started");
+            state.SkipWithError(("not every room started: " + std::to_string(run.roomsStarted) +
+                                 " of " + std::to_string(roomCount) + ", " +
+                                 std::to_string(run.refused) + " clients refused")
+                                    .c_str());
             break;
         }
         peak = std::make_unique<PeakMemory>(host);
@@ -271,7 +364,15 @@ void runRooms(benchmark::State& state, bool attacked) {
             attack->start();
         }
         run.io.run_for(2s);
+        if (webSockets) {
+            before = readHostMetrics(host.httpPort());
+        }
+        const double hostCpuBefore = host.cpuSeconds();
+        const MachineTicks machineBefore = MachineTicks::now();
+        const auto measuredFrom = Clock::now();
         run.measuring = true;
+        run.lagProbe.emplace(run.io);
+        run.probeLag(Clock::now() + 1ms);
         run.io.run_for(std::chrono::seconds(seconds));
         if (attack != nullptr) {
             // The rooms play on (and are measured) until the attacker has sent all its
@@ -282,13 +383,51 @@ void runRooms(benchmark::State& state, bool attacked) {
             }
         }
         run.measuring = false;
+        // Of one processor, and of the machine's (the load client and other work included).
+        state.counters["host_cpu_pct"] =
+            100 * (host.cpuSeconds() - hostCpuBefore) /
+            std::chrono::duration<double>(Clock::now() - measuredFrom).count();
+        state.counters["machine_busy_pct"] =
+            100 * MachineTicks::now().busyShareSince(machineBefore);
+        if (webSockets) {
+            after = readHostMetrics(host.httpPort());
+        }
     }
+    const auto both = [](const std::array<std::vector<double>, 2>& values) {
+        std::vector<double> all = values[Tcp];
+        all.insert(all.end(), values[WebSocket].begin(), values[WebSocket].end());
+        return all;
+    };
     state.counters["rooms"] = roomCount;
-    state.counters["putts"] = static_cast<double>(run.roundUs.size());
-    state.counters["relay_p50_us"] = percentile(run.relayUs, 0.5);
-    state.counters["relay_p99_us"] = percentile(run.relayUs, 0.99);
-    state.counters["round_p50_us"] = percentile(run.roundUs, 0.5);
-    state.counters["round_p99_us"] = percentile(run.roundUs, 0.99);
+    state.counters["putts"] = static_cast<double>(both(run.roundUs).size());
+    state.counters["relay_p50_us"] = percentile(both(run.relayUs), 0.5);
+    state.counters["relay_p99_us"] = percentile(both(run.relayUs), 0.99);
+    state.counters["round_p50_us"] = percentile(both(run.roundUs), 0.5);
+    state.counters["round_p99_us"] = percentile(both(run.roundUs), 0.99);
+    state.counters["client_lag_p99_us"] = percentile(run.loopLagUs, 0.99);
+    state.counters["client_lag_max_us"] = percentile(run.loopLagUs, 1.0);
+    if (webSockets) {
+        state.counters["clients_tcp"] = run.clients[Tcp];
+        state.counters["clients_ws"] = run.clients[WebSocket];
+        // The host's own count, while every client was still there.
+        state.counters["host_clients_tcp"] = after.tcpClients;
+        state.counters["host_clients_ws"] = after.webSocketClients;
+        for (const Transport t : {Tcp, WebSocket}) {
+            const std::string name = t == Tcp ? "tcp" : "ws";
+            state.counters["relay_to_" + name + "_p50_us"] = percentile(run.relayUs[t], 0.5);
+            state.counters["relay_to_" + name + "_p99_us"] = percentile(run.relayUs[t], 0.99);
+            state.counters["round_from_" + name + "_p99_us"] = percentile(run.roundUs[t], 0.99);
+        }
+        // From the host's read of the putt to its queueing for the room's others, to a bucket.
+        state.counters["host_relays"] = after.relayCount - before.relayCount;
+        state.counters["host_relay_p50_le_us"] = after.relayQuantile(before, 0.5) * 1e6;
+        state.counters["host_relay_p99_le_us"] = after.relayQuantile(before, 0.99) * 1e6;
+        state.counters["host_relay_mean_us"] =
+            after.relayCount > before.relayCount
+                ? (after.relaySumSeconds - before.relaySumSeconds) /
+                      (after.relayCount - before.relayCount) * 1e6
+                : 0.0;
+    }
     state.counters["host_idle_MiB"] = static_cast<double>(idleKib) / 1024.0;
     state.counters["host_MiB"] = static_cast<double>(host.residentKib()) / 1024.0;
     if (peak != nullptr) {
@@ -314,6 +453,11 @@ void ThousandRoomsOfFourPuttingOnceASecond(benchmark::State& state) {
     runRooms(state, false);
 }
 BENCHMARK(ThousandRoomsOfFourPuttingOnceASecond)->Iterations(1)->Unit(benchmark::kSecond);
+
+void ThousandRoomsOfFourHalfOnWebSockets(benchmark::State& state) {
+    runRooms(state, false, true);
+}
+BENCHMARK(ThousandRoomsOfFourHalfOnWebSockets)->Iterations(1)->Unit(benchmark::kSecond);
 
 void ThousandRoomsWhileOneComputerAttacks(benchmark::State& state) {
     runRooms(state, true);

@@ -44,6 +44,7 @@ RoomHost::RoomHost(Settings settings, const LevelLibrary& library, EventLog& log
       wake_(std::move(wake)),
       limits_(settings_.perAddress),
       budget_(std::make_shared<SendBudget>(settings_.maxQueuedBytes)),
+      relayLatency_(std::make_shared<LatencyHistogram>()),
       directory_(settings_.maxRooms, codes_),
       io_(2),
       delivery_(2) {
@@ -172,6 +173,7 @@ std::unique_ptr<Room> RoomHost::openRoom(const std::string& code, std::size_t co
     auto& library = const_cast<LevelLibrary&>(library_);
     room->net = std::make_unique<NetGame>(library, io_, delivery_);
     room->net->setSendBudget(budget_);
+    room->net->setRelayLatency(relayLatency_);
     NetTimeouts timeouts;
     timeouts.gameIdle = settings_.gameIdle;
     room->net->setTimeouts(timeouts);

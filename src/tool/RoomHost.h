@@ -17,6 +17,7 @@
 #include "library/Course.h"
 #include "net/AddressLimits.h"
 #include "net/HttpServer.h"
+#include "net/LatencyHistogram.h"
 #include "net/NetPool.h"
 #include "net/SendBudget.h"
 #include "net/RoomDirectory.h"
@@ -105,9 +106,10 @@ public:
     // One line on the host's state: rooms, games in progress, clients, door visitors, bytes
     // waiting to be sent, resident memory.
     std::string statusLine();
-    // What a Prometheus server reads at /metrics: rooms by phase, clients, door visitors,
-    // HTTP connections, queued bytes, memory, refusals by reason, limit hits by kind and the
-    // host's counts.
+    // What a Prometheus server reads at /metrics: rooms by phase, clients in rooms by
+    // transport, door visitors, HTTP connections, queued bytes, memory, the relay time of the
+    // rooms' putts, aims and chat lines (a histogram), refusals by reason, limit hits by kind
+    // and the host's counts.
     std::string metricsText();
     // One line for the host's start (mode, port, courses, limits) and one for its end.
     std::string startLine(std::uint16_t port) const;
@@ -152,6 +154,8 @@ private:
 
     AddressLimits limits_;
     std::shared_ptr<SendBudget> budget_;
+    // Every room times its relays here (NetGame::setRelayLatency).
+    std::shared_ptr<LatencyHistogram> relayLatency_;
 
     std::mutex mutex_;
     Counts counts_;

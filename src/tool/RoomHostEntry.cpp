@@ -100,7 +100,8 @@ std::optional<std::string> RoomHost::create(RoomArrival& arrival, std::size_t co
     const std::string& name = settings_.courses[course].name();
     room->log.line("created " + lineSafe(name) + " by " + lineSafe(arrival.peer));
     const NetGame::Entry entry = room->net->serveConnection(
-        arrival.socket, {arrival.address, arrival.peer, arrival.lease}, std::move(arrival.received),
+        arrival.socket, {arrival.address, arrival.peer, arrival.lease, arrival.webSocket},
+        std::move(arrival.received),
         arrival.classic ? std::string() : roomAnswer(outcome.code, name), true,
         arrival.classic ? std::string() : codes_.token());
     if (entry != NetGame::Entry::Taken) {
@@ -138,11 +139,10 @@ std::optional<std::string> RoomHost::join(RoomArrival& arrival, const std::strin
     }
     Room& room = *found->second;
     const std::string& name = settings_.courses[directory_.find(code)->course].name();
-    const NetGame::Entry entry =
-        room.net->serveConnection(arrival.socket, {arrival.address, arrival.peer, arrival.lease},
-                                  std::move(arrival.received),
-                                  classic ? std::string() : roomAnswer(code, name), false,
-                                  classic ? std::string() : codes_.token());
+    const NetGame::Entry entry = room.net->serveConnection(
+        arrival.socket, {arrival.address, arrival.peer, arrival.lease, arrival.webSocket},
+        std::move(arrival.received), classic ? std::string() : roomAnswer(code, name), false,
+        classic ? std::string() : codes_.token());
     if (entry == NetGame::Entry::Taken) {
         ++counts_.joins;
         room.log.line("joined by " + lineSafe(arrival.peer));
@@ -169,7 +169,7 @@ std::optional<std::string> RoomHost::rejoin(RoomArrival& arrival, const std::str
     NetGame::Entry entry = NetGame::Entry::NoSeat;
     if (found != rooms_.end() && !found->second->ended && listed != nullptr) {
         entry = found->second->net->rejoinConnection(
-            arrival.socket, {arrival.address, arrival.peer, arrival.lease},
+            arrival.socket, {arrival.address, arrival.peer, arrival.lease, arrival.webSocket},
             std::move(arrival.received),
             roomAnswer(code, settings_.courses[listed->course].name()), token);
     }

@@ -54,9 +54,34 @@ public:
              std::uint64_t value) {
         add(name, type, help, {{std::string(), value}});
     }
+    // A histogram of durations in seconds: its cumulative buckets by upper bound ("le"),
+    // then the sum and the count.
+    void add(std::string_view name, std::string_view help,
+             const LatencyHistogram::Snapshot& snapshot) {
+        const std::string full = "trundlex_" + std::string(name);
+        text_ += "# HELP " + full + " " + std::string(help) + "\n";
+        text_ += "# TYPE " + full + " histogram\n";
+        for (std::size_t i = 0; i < LatencyHistogram::BucketCount; ++i) {
+            const std::string bound = i < LatencyHistogram::BoundsNs.size()
+                                          ? secondsText(LatencyHistogram::BoundsNs[i])
+                                          : std::string("+Inf");
+            text_ += full + "_bucket{le=\"" + bound + "\"} " +
+                     std::to_string(snapshot.cumulative[i]) + "\n";
+        }
+        text_ += full + "_sum " + secondsText(snapshot.sumNs) + "\n";
+        text_ += full + "_count " + std::to_string(snapshot.count) + "\n";
+    }
     const std::string& text() const { return text_; }
 
 private:
+    // Nanoseconds as seconds in decimal ("0.00025"), exactly and whatever the locale.
+    static std::string secondsText(std::uint64_t ns) {
+        std::string fraction = std::to_string(ns % 1'000'000'000);
+        fraction.insert(0, 9 - fraction.size(), '0');
+        fraction.erase(fraction.find_last_not_of('0') + 1);
+        return std::to_string(ns / 1'000'000'000) + (fraction.empty() ? "" : "." + fraction);
+    }
+
     std::string text_;
 };
 
@@ -66,7 +91,8 @@ std::string RoomHost::metricsText() {
     std::uint64_t lobbies = 0;
     std::uint64_t playing = 0;
     std::uint64_t waiting = 0;
-    std::uint64_t clients = 0;
+    std::uint64_t tcpClients = 0;
+    std::uint64_t webSocketClients = 0;
     NetSession::Refusals refusals;
     std::map<std::string, std::uint64_t> hits;
     Counts counts;
@@ -77,7 +103,9 @@ std::string RoomHost::metricsText() {
                 continue;
             }
             ++(!room->started ? lobbies : room->emptySince ? waiting : playing);
-            clients += static_cast<std::uint64_t>(std::max(0, room->net->connectionCount()));
+            const NetGame::Transports transports = room->net->connectionsByTransport();
+            tcpClients += static_cast<std::uint64_t>(transports.tcp);
+            webSocketClients += static_cast<std::uint64_t>(transports.webSocket);
             const NetSession::Refusals r = room->net->refusals();
             refusals.badForm += r.badForm;
             refusals.outOfTurn += r.outOfTurn;
@@ -93,10 +121,8 @@ std::string RoomHost::metricsText() {
     m.add("rooms", "gauge", "Rooms by phase.",
           {{"phase=\"lobby\"", lobbies}, {"phase=\"playing\"", playing},
            {"phase=\"waiting\"", waiting}});
-    const std::uint64_t webSockets = http_ ? http_->webSockets() : 0;
     m.add("clients", "gauge", "Clients in rooms by transport.",
-          {{"transport=\"tcp\"", clients > webSockets ? clients - webSockets : 0},
-           {"transport=\"websocket\"", webSockets}});
+          {{"transport=\"tcp\"", tcpClients}, {"transport=\"websocket\"", webSocketClients}});
     m.add("door_visitors", "gauge", "Connections at the door, not yet in a room.",
           static_cast<std::uint64_t>(gate_->waiting()));
     m.add("http_connections", "gauge", "HTTP connections being served.",
@@ -105,6 +131,10 @@ std::string RoomHost::metricsText() {
           static_cast<std::uint64_t>(budget_->queued()));
     m.add("resident_memory_bytes", "gauge", "Resident memory of the host.",
           static_cast<std::uint64_t>(residentKib()) * 1024);
+    m.add("relay_latency_seconds",
+          "Time from reading a client's putt, aim or chat line to queueing it for the others "
+          "in its room.",
+          relayLatency_->snapshot());
     m.add("relay_refusals_total", "counter", "Client messages the rooms refused, by reason.",
           {{"reason=\"bad_form\"", refusals.badForm},
            {"reason=\"out_of_turn\"", refusals.outOfTurn},

@@ -1,5 +1,7 @@
 // The room host's web side: the web client's files and its health on a port of their own,
 // every request bounded in size and time, every connection counted against its address.
+#include <algorithm>
+#include <cmath>
 #include <csignal>
 #include <map>
 #include <regex>
@@ -183,9 +185,10 @@ TEST_F(RoomHostWebTest, WebConnectionsCountAgainstTheirAddress) {
     EXPECT_EQ(statusOf(again), 200);
 }
 
-// Reads Prometheus' text format strictly: every sample after its metric's HELP and TYPE, the
-// names and labels as the format allows, numbers as values. The samples by their full name
-// ("trundlex_rooms{phase=\"lobby\"}"), or a failure naming the first bad line.
+// Reads Prometheus' text format strictly: every sample after its metric's HELP and TYPE (a
+// histogram's as its _bucket, _sum and _count), the names and labels as the format allows,
+// numbers as values. The samples by their full name ("trundlex_rooms{phase=\"lobby\"}"), or
+// a failure naming the first bad line.
 std::map<std::string, double> parsePrometheus(const std::string& text) {
     static const std::regex sample(
         R"(^([a-zA-Z_:][a-zA-Z0-9_:]*)(\{[a-zA-Z_][a-zA-Z0-9_]*="[^"\\\n]*"(,[a-zA-Z_][a-zA-Z0-9_]*="[^"\\\n]*")*\})? (-?[0-9]+(\.[0-9]+)?([eE][-+]?[0-9]+)?)$)");
@@ -204,10 +207,21 @@ std::map<std::string, double> parsePrometheus(const std::string& text) {
             EXPECT_FALSE(types.contains(match[1])) << "one TYPE per metric: " << line;
             types[match[1]] = match[2];
         } else if (std::regex_match(line, match, sample)) {
-            EXPECT_TRUE(types.contains(match[1])) << "a sample after its TYPE: " << line;
-            const std::string name = std::string(match[1]) + std::string(match[2]);
-            EXPECT_FALSE(samples.contains(name)) << "each sample once: " << line;
-            samples[name] = std::stod(match[4]);
+            const std::string name = match[1];
+            std::string family = name;
+            for (const std::string suffix : {"_bucket", "_sum", "_count"}) {
+                const std::string base = name.substr(0, name.size() - suffix.size());
+                if (name.ends_with(suffix) && types.contains(base) && types[base] == "histogram") {
+                    family = base;
+                }
+            }
+            EXPECT_TRUE(types.contains(family)) << "a sample after its TYPE: " << line;
+            const bool bucket = family != name && name.ends_with("_bucket");
+            EXPECT_EQ(bucket, std::string(match[2]).starts_with("{le=\""))
+                << "a histogram's buckets, and only they, carry their bound: " << line;
+            const std::string full = name + std::string(match[2]);
+            EXPECT_FALSE(samples.contains(full)) << "each sample once: " << line;
+            samples[full] = std::stod(match[4]);
         } else {
             ADD_FAILURE() << "not Prometheus' text format: '" << line << "'";
         }
@@ -215,26 +229,104 @@ std::map<std::string, double> parsePrometheus(const std::string& text) {
     return samples;
 }
 
-TEST_F(RoomHostWebTest, MetricsTellRoomsClientsAndRefusalsInPrometheusFormat) {
+// Checks that the histogram `name` among `samples` is whole: a bucket for each bound, the
+// bounds rising to +Inf, counts that never fall from one bucket to the next, +Inf equal to
+// _count, and a _sum that is no less than zero. Its count.
+double histogramCount(const std::map<std::string, double>& samples, const std::string& name) {
+    const std::string prefix = name + "_bucket{le=\"";
+    std::vector<std::pair<double, double>> buckets;
+    for (auto it = samples.lower_bound(prefix);
+         it != samples.end() && it->first.starts_with(prefix); ++it) {
+        // The bound stands between the prefix and the closing "\"}".
+        const std::string bound =
+            it->first.substr(prefix.size(), it->first.size() - prefix.size() - 2);
+        buckets.emplace_back(bound == "+Inf" ? HUGE_VAL : std::stod(bound), it->second);
+    }
+    std::sort(buckets.begin(), buckets.end());
+    EXPECT_GE(buckets.size(), 2u) << name << ": buckets";
+    if (buckets.empty()) {
+        return -1;
+    }
+    EXPECT_EQ(buckets.back().first, HUGE_VAL) << name << ": a +Inf bucket";
+    for (std::size_t i = 1; i < buckets.size(); ++i) {
+        EXPECT_LT(buckets[i - 1].first, buckets[i].first) << name << ": each bound once";
+        EXPECT_LE(buckets[i - 1].second, buckets[i].second)
+            << name << ": cumulative, up to le=" << buckets[i].first;
+    }
+    EXPECT_TRUE(samples.contains(name + "_sum") && samples.at(name + "_sum") >= 0) << name;
+    EXPECT_TRUE(samples.contains(name + "_count")) << name;
+    const double count = samples.contains(name + "_count") ? samples.at(name + "_count") : -1;
+    EXPECT_EQ(buckets.back().second, count) << name << ": +Inf is every observation";
+    return count;
+}
+
+// GET /metrics on `web`, read strictly (parsePrometheus).
+std::map<std::string, double> metricsOf(std::uint16_t web) {
+    const std::string answer = httpExchange(web, httpRequest("/metrics"));
+    EXPECT_EQ(statusOf(answer), 200) << answer;
+    EXPECT_NE(answer.find("Content-Type: text/plain; version=0.0.4"), std::string::npos);
+    return parsePrometheus(answer.substr(answer.find("\r\n\r\n") + 4));
+}
+
+TEST_F(RoomHostWebTest, MetricsTellRoomsClientsRelaysAndRefusalsInPrometheusFormat) {
+    constexpr std::string_view kRelays = "trundlex_relay_latency_seconds";
     const std::uint16_t web = startWeb();
     RoomPeer creator(Loopback, doorPort);
-    ASSERT_TRUE(roomproto::isCode(creator.create("")));
+    const std::string code = creator.create("");
+    ASSERT_TRUE(roomproto::isCode(code));
+    creator.enterAs("Cy");
+    while (const auto list = creator.next('O')) {
+        if (list->find("Cy|") != std::string::npos) {
+            break;
+        }
+    }
     RoomPeer guesser(Loopback, doorPort);
     EXPECT_EQ(guesser.join("ZZZZZZ", "Guy").kind, roomproto::Answer::Kind::Refused);
 
-    const std::string answer = httpExchange(web, httpRequest("/metrics"));
-    ASSERT_EQ(statusOf(answer), 200) << answer;
-    EXPECT_NE(answer.find("Content-Type: text/plain; version=0.0.4"), std::string::npos);
-    const std::string body = answer.substr(answer.find("\r\n\r\n") + 4);
-    const auto samples = parsePrometheus(body);
+    auto samples = metricsOf(web);
     EXPECT_EQ(samples.at("trundlex_rooms{phase=\"lobby\"}"), 1);
     EXPECT_EQ(samples.at("trundlex_rooms{phase=\"playing\"}"), 0);
     EXPECT_EQ(samples.at("trundlex_clients{transport=\"tcp\"}"), 1);
+    EXPECT_EQ(samples.at("trundlex_clients{transport=\"websocket\"}"), 0);
     EXPECT_EQ(samples.at("trundlex_rooms_created_total"), 1);
     EXPECT_EQ(samples.at("trundlex_refused_joins_total"), 1);
     EXPECT_EQ(samples.at("trundlex_http_connections"), 1) << "the one asking";
     EXPECT_GT(samples.at("trundlex_resident_memory_bytes"), 0);
     EXPECT_TRUE(samples.contains("trundlex_relay_refusals_total{reason=\"out_of_turn\"}"));
+    EXPECT_EQ(histogramCount(samples, std::string(kRelays)), 0) << "nothing relayed yet";
+
+    // A browser joins the room over WebSocket; another only stands at the door.
+    WebSocketPeer browser;
+    ASSERT_TRUE(browser.open(web, {})) << browser.status();
+    ASSERT_TRUE(browser.expect(netproto::Hello));
+    browser.send("W" + code + "|");
+    ASSERT_EQ(roomproto::Answer::parse(browser.expect(roomproto::Letter).value_or("")).kind,
+              roomproto::Answer::Kind::Room);
+    browser.send("NBea|255|1|0|");
+    browser.send("H" + std::string(netproto::Version));
+    WebSocketPeer visitor;
+    ASSERT_TRUE(visitor.open(web, {})) << visitor.status();
+    ASSERT_TRUE(visitor.expect(netproto::Hello)) << "greeted at the door";
+
+    // Chat each way: two relays, one from each transport.
+    browser.send("MBea|hello, desk");
+    EXPECT_EQ(creator.next('M').value_or(""), "Bea|hello, desk");
+    creator.send("MCy|hello, browser");
+    EXPECT_EQ(browser.expect('M').value_or(""), "Cy|hello, browser");
+    // Each is timed once queued, which may be a moment after its peer has read it.
+    const auto deadline = std::chrono::steady_clock::now() + Patience;
+    do {
+        samples = metricsOf(web);
+    } while (histogramCount(samples, std::string(kRelays)) < 2 &&
+             std::chrono::steady_clock::now() < deadline);
+    EXPECT_EQ(histogramCount(samples, std::string(kRelays)), 2);
+    EXPECT_LT(samples.at(std::string(kRelays) + "_sum"),
+              2 * std::chrono::duration<double>(Patience).count())
+        << "each timed from its read, not from when its client came";
+    EXPECT_EQ(samples.at("trundlex_clients{transport=\"tcp\"}"), 1);
+    EXPECT_EQ(samples.at("trundlex_clients{transport=\"websocket\"}"), 1)
+        << "the browser in the room, not the one at the door";
+    EXPECT_EQ(samples.at("trundlex_door_visitors"), 1);
 }
 
 }  // namespace

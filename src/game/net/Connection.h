@@ -59,9 +59,12 @@ public:
 
     // I/O thread only: the socket and timers.
     Link* link() const { return link_.get(); }
-    // I/O thread only: takes received bytes into the framer. False when the peer sent too
-    // much without a terminator.
-    bool takeBytes(std::string_view bytes) { return framer_.append(bytes); }
+    // I/O thread only: takes received bytes into the framer (and notes when, receivedAt).
+    // False when the peer sent too much without a terminator.
+    bool takeBytes(std::string_view bytes) {
+        receivedAt = std::chrono::steady_clock::now();
+        return framer_.append(bytes);
+    }
     // The oldest complete message received (I/O thread only).
     bool nextMessage(NetMessage& message) { return framer_.next(message); }
 
@@ -99,6 +102,15 @@ public:
     // Whatever the program holds for this connection while it is open (a room host's place
     // for the peer's address): released when the connection goes.
     std::shared_ptr<void> lease;
+    // Server side: the peer reaches this computer through a WebSocket (a room host's web
+    // side carries it to the game's port), not over TCP of its own.
+    bool webSocket = false;
+    // I/O thread only (takeBytes): when the bytes that completed the messages now being
+    // handled were read, since the next read waits until those are handled; a relay's time
+    // counts from then.
+    std::chrono::steady_clock::time_point receivedAt{};
+    // Server side: when the putt the turn gate holds for this peer was read.
+    std::chrono::steady_clock::time_point heldPuttReceivedAt{};
     // Server side: the level IDs this peer has been sent in the current lobby. A level goes
     // to a peer once, so a stream of requests cannot make the server send more than the
     // course holds.

@@ -457,10 +457,9 @@ std::shared_ptr<Connection> NetEngine::adopt(Socket& socket, PeerInfo who,
     if (connection == nullptr) {
         return nullptr;
     }
-    if (!who.peer.empty()) {
-        connection->peer = std::move(who.peer);
-    }
+    connection->peer = who.peer.empty() ? connection->peer : std::move(who.peer);
     connection->lease = std::move(who.lease);
+    connection->webSocket = who.webSocket;
     connection->greetingSent = true;
     if (!first.empty()) {
         connection->send(first);

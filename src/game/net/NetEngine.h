@@ -43,6 +43,8 @@ struct PeerInfo {
     std::string peer;
     // Held while the connection is open (Connection::lease).
     std::shared_ptr<void> lease;
+    // It came through a WebSocket (Connection::webSocket).
+    bool webSocket = false;
 };
 
 // A server's listening socket; stop() (from any thread) ends the listening soon.

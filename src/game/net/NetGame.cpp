@@ -165,6 +165,15 @@ std::int32_t NetGame::connectionCount() const {
     return static_cast<std::int32_t>(session_.connections().size());
 }
 
+NetGame::Transports NetGame::connectionsByTransport() const {
+    Lock lock(mutex_);
+    Transports counts;
+    for (const auto& connection : session_.connections()) {
+        ++(connection->webSocket ? counts.webSocket : counts.tcp);
+    }
+    return counts;
+}
+
 bool NetGame::isLobbyClosed() const {
     Lock lock(mutex_);
     return session_.lobbyClosed;
@@ -319,6 +328,11 @@ void NetGame::setServerLog(std::function<void(const std::string&)> log) {
 void NetGame::setSendBudget(std::shared_ptr<SendBudget> budget) {
     Lock lock(mutex_);
     session_.sendBudget = std::move(budget);
+}
+
+void NetGame::setRelayLatency(std::shared_ptr<LatencyHistogram> histogram) {
+    Lock lock(mutex_);
+    session_.relayLatency = std::move(histogram);
 }
 
 NetSession::Refusals NetGame::refusals() const {

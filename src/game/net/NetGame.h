@@ -24,6 +24,7 @@
 
 namespace trundlex {
 
+class LatencyHistogram;
 class LevelLibrary;
 class Match;
 class NetPool;
@@ -134,6 +135,13 @@ public:
     // At least one connection is open.
     bool isConnected() const;
     std::int32_t connectionCount() const;
+    // The open connections by how they reach this computer: over TCP of their own, or through
+    // a WebSocket (PeerInfo::webSocket), counted at one moment.
+    struct Transports {
+        std::int32_t tcp = 0;
+        std::int32_t webSocket = 0;
+    };
+    Transports connectionsByTransport() const;
     // The lobby has ended: the game is starting or running.
     bool isLobbyClosed() const;
     // Every computer has confirmed the start: putts, aims and stop reports count.
@@ -221,6 +229,11 @@ public:
     NetSession::Refusals refusals() const;
     // The budget every connection accepted from now on counts its waiting bytes in.
     void setSendBudget(std::shared_ptr<SendBudget> budget);
+    // Times every relay of a client's putt, aim or chat line to the others into `histogram`
+    // from now on (null: none): from the read that completed the message until it is queued
+    // for the last peer. A putt held until its turn is handed out counts from its read too:
+    // the others waited while this computer caught up with the match.
+    void setRelayLatency(std::shared_ptr<LatencyHistogram> histogram);
 
     // Replaces the limits on stalling peers (tests use short ones); connections already open
     // follow them from their next wait on.

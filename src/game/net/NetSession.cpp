@@ -4,6 +4,7 @@
 #include <limits>
 
 #include "library/LevelLibrary.h"
+#include "net/LatencyHistogram.h"
 #include "net/NetProtocol.h"
 #include "net/RoomProtocol.h"
 #include "play/Match.h"
@@ -165,11 +166,14 @@ void NetSession::handlePutt(Connection& sender, std::string_view body) {
     switch (isServer ? turn_.check(sender.id(), body) : TurnGate::Verdict::Accept) {
         case TurnGate::Verdict::Accept:
             acceptPutt(sender, body, force, angle);
+            relayed(sender.receivedAt);
             break;
         case TurnGate::Verdict::Refused:
             refusedOutOfTurn(sender);
             break;
         case TurnGate::Verdict::Held:
+            // The gate keeps the latest: its time goes with it.
+            sender.heldPuttReceivedAt = sender.receivedAt;
             break;
     }
 }
@@ -193,6 +197,12 @@ void NetSession::beginPutt() {
     }
 }
 
+void NetSession::relayed(std::chrono::steady_clock::time_point readAt) {
+    if (relayLatency != nullptr && isServer && connections_.size() > 1) {
+        relayLatency->record(std::chrono::steady_clock::now() - readAt);
+    }
+}
+
 void NetSession::refusedOutOfTurn(const Connection& sender) {
     ++refusals.outOfTurn;
     if (serverLog) {
@@ -213,6 +223,9 @@ void NetSession::setTurnOwner(std::int32_t connection) {
     if (sender != nullptr && playing() && !puttPending &&
         netproto::decodePutt(released.accepted->second, force, angle)) {
         acceptPutt(*sender, released.accepted->second, force, angle);
+        // Timed from its read too: the others waited while this computer caught up with the
+        // match.
+        relayed(sender->heldPuttReceivedAt);
     }
 }
 
@@ -240,6 +253,7 @@ void NetSession::handleAim(Connection& sender, std::string_view body) {
         sender.aimRelayedAt = now;
     }
     sendToAllExcept(std::string(1, netproto::Aim) + std::string(body), sender.id());
+    relayed(sender.receivedAt);
     data.aim = parseLeadingDouble(body);
     notify(NetAim);
 }
@@ -281,6 +295,7 @@ void NetSession::handleChat(Connection& sender, std::string_view body) {
         }
         sendToGreetedExcept(std::string(1, netproto::Chat) + name + "|" + std::string(reader.rest()),
                             sender.id());
+        relayed(sender.receivedAt);
     } else {
         sendToAllExcept(std::string(1, netproto::Chat) + std::string(body), sender.id());
     }

@@ -19,6 +19,7 @@
 
 namespace trundlex {
 
+class LatencyHistogram;
 class LevelLibrary;
 class Match;
 
@@ -128,6 +129,10 @@ public:
     // The host's budget of bytes waiting to be sent, which every new connection counts in;
     // none by default.
     std::shared_ptr<SendBudget> sendBudget;
+    // Where a server times its relays (a client's putt, aim or chat line handed on to the
+    // others), from the read that completed the message to its queueing for the last peer;
+    // none by default.
+    std::shared_ptr<LatencyHistogram> relayLatency;
     // Called under the lock when the connections' limits must be looked at again (a putt
     // makes every peer's stop report due).
     std::function<void()> limitsChanged;
@@ -239,6 +244,10 @@ private:
 
     // Whose putt the server relays (setTurnOwner).
     TurnGate turn_;
+    // A client's message, read at `readAt`, has just been queued for the other connections:
+    // its relay time goes into relayLatency (when there is one and somebody else was there
+    // to take it).
+    void relayed(std::chrono::steady_clock::time_point readAt);
     // Relays and takes a putt that is allowed now.
     void acceptPutt(Connection& sender, std::string_view body, double force, double angle);
     void refusedOutOfTurn(const Connection& sender);

@@ -25,6 +25,7 @@ struct Visitor {
     std::string address;
     std::string peer;
     std::shared_ptr<void> lease;
+    bool webSocket = false;
     // Arriving here: the connection is closed when it is not in a room by then.
     std::chrono::steady_clock::time_point leaveBy;
     std::string received;
@@ -146,6 +147,7 @@ void RoomGate::State::acceptNext() {
             if (auto browser = host.bridged(remote.port())) {
                 visitor->address = std::move(browser->first);
                 visitor->peer = std::move(browser->second);
+                visitor->webSocket = true;
             }
         }
         visitor->leaveBy = std::chrono::steady_clock::now() + doorLimit;
@@ -198,6 +200,7 @@ void RoomGate::State::take(const std::shared_ptr<Visitor>& visitor) {
         arrival.address = visitor->address;
         arrival.peer = visitor->peer;
         arrival.lease = visitor->lease;
+        arrival.webSocket = visitor->webSocket;
         if (message.empty() || message.front() != roomproto::Letter) {
             arrival.classic = true;
             arrival.received = std::move(visitor->received);

@@ -29,6 +29,8 @@ struct RoomArrival {
     std::string peer;
     // The address's place for this connection (AddressLimits), held while it is open.
     std::shared_ptr<void> lease;
+    // It is the game side of a browser's WebSocket (Host::bridged named its browser).
+    bool webSocket = false;
     // The connection; a room that takes the client takes it (NetGame::serveConnection).
     Socket socket;
     // What the client sent after its request (a classic client: everything it sent).

@@ -4,6 +4,7 @@
 #include <memory>
 
 #include "game/net/NetTestSupport.h"
+#include "net/LatencyHistogram.h"
 #include "net/SendBudget.h"
 
 namespace trundlex::testing {
@@ -143,6 +144,59 @@ TEST_F(ServerAuthorityTest, APuttThatComesWithTheStartWaitsForTheFirstTurn) {
     host.net.setTurnFrom(FlowStep{FlowOutcome::Turn, first, false});
     EXPECT_EQ(bob.expect('P').value_or(""), "2.000000|0.500000");
     EXPECT_EQ(host.net.refusals().outOfTurn, 0u);
+}
+
+// Waits (at most Patience) until `done` holds; whether it does.
+bool eventually(const std::function<bool()>& done) {
+    const auto deadline = std::chrono::steady_clock::now() + Patience;
+    while (!done() && std::chrono::steady_clock::now() < deadline) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+    return done();
+}
+
+TEST_F(ServerAuthorityTest, RelaysAreTimedFromTheirReadAndRefusedMessagesAreNot) {
+    auto relays = std::make_shared<LatencyHistogram>();
+    host.net.setRelayLatency(relays);
+    startGame();
+    host.net.setTurnOwner(connectionOf("Ann"));
+    bob.sendEach({"P9.000000|0.500000", "A1.0"});
+    ASSERT_TRUE(eventually([&] {
+        const auto refused = host.net.refusals();
+        return refused.outOfTurn == 1 && refused.badForm == 1;
+    }));
+    EXPECT_EQ(relays->snapshot().count, 0u) << "nothing of Bob's went anywhere";
+
+    ann.sendEach({"A0.25", "P4.000000|0.250000"});
+    bob.expectNext('A', "0.25");
+    bob.expectNext('P', "4.000000|0.250000");
+    bob.send("MBob|nice one");
+    EXPECT_EQ(ann.expect('M').value_or(""), "Bob|nice one");
+    // Timed once each is queued, which may be a moment after its peer has read it.
+    EXPECT_TRUE(eventually([&] { return relays->snapshot().count == 3; }));
+    const LatencyHistogram::Snapshot timed = relays->snapshot();
+    EXPECT_EQ(timed.count, 3u);
+    EXPECT_EQ(timed.cumulative.back(), 3u);
+    EXPECT_LT(timed.sumNs, static_cast<std::uint64_t>(std::chrono::nanoseconds(Patience).count()))
+        << "each counted from its own read, not from the connection's opening";
+
+    // A putt held until the host hands out the next turn counts from its read: the others
+    // wait for it all that time.
+    host.net.localBallStopped();
+    ann.send("Q");
+    bob.send("Q");
+    ASSERT_TRUE(host.listener.waitFor(NetAllStopped));
+    ann.sendEach({"P2.000000|0.000000", "MAnn|marker"});
+    EXPECT_EQ(bob.expect('M').value_or(""), "Ann|marker");
+    ASSERT_TRUE(eventually([&] { return relays->snapshot().count == 4; }));
+    const std::uint64_t sumBefore = relays->snapshot().sumNs;
+    constexpr auto kHold = std::chrono::milliseconds(50);
+    std::this_thread::sleep_for(kHold);
+    host.net.setTurnOwner(connectionOf("Ann"));
+    EXPECT_EQ(bob.expect('P').value_or(""), "2.000000|0.000000");
+    ASSERT_TRUE(eventually([&] { return relays->snapshot().count == 5; }));
+    EXPECT_GE(relays->snapshot().sumNs - sumBefore,
+              static_cast<std::uint64_t>(std::chrono::nanoseconds(kHold).count()));
 }
 
 TEST_F(ServerAuthorityTest, AimsAndPuttsTravelOnlyInTheFormTheGameWrites) {
