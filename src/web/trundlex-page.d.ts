@@ -1,44 +1,167 @@
-// Types of the page's module, build-web/bin/trundlex-page.js. API version 1: apiVersion()
-// answers 1 for exactly what is declared here.
+// Types of the page's module, build-web/bin/trundlex-page.js. API version 2: apiVersion()
+// answers 2 for exactly what is declared here. Version 2 adds people at the screen, their
+// input, the game in real time, the levels' and the score board's contents, the ball's path
+// and the shipped pars; everything of version 1 stays as it was.
 
 /** A computer player's strength: 1 easy, 2 medium, 3 hard. */
 export type Strength = 1 | 2 | 3;
 
+/** What the game is doing (the desktop view's states). */
+export const enum ViewState {
+  NoGame = 0,
+  /** A person at this screen aims: aimAt, beginCharge and puttWithForce are taken. */
+  Aiming = 2,
+  WaitingForRemote = 3,
+  /** The force builds up while the button (or Space) is held: releaseCharge or cancelCharge. */
+  Charging = 4,
+  Rolling = 5,
+  ReplayWaiting = 6,
+  ReplayRolling = 7,
+  GameOver = 8,
+  ComputerThinking = 9,
+}
+
+/** A course as courseJson() gives it: its holes are the levels with these IDs, in order. */
+export interface CourseData {
+  id: string;
+  name: string;
+  levels: string[];
+}
+
+/** A level as levelJson() gives it: what the playfield draws. */
+export interface LevelData {
+  /** Identifies the level's content; courses name their levels by it. */
+  id: string;
+  name: string;
+  author: string;
+  /** In blocks. */
+  width: number;
+  height: number;
+  /** The tee, in block units (x right, y down). */
+  start: [number, number];
+  /**
+   * Six numbers per block, row by row from the top left: shape (0 square, 1 circle,
+   * 2 triangle, 3 quarter disc, 4 half disc), quarter turns clockwise (0-3), the back's
+   * material and slope, the front's material and slope. Materials: 0 grass, 1 wall, 2 ice,
+   * 3 cup, 4 sand, 5 water. Slopes: the downhill direction in 45° steps counter-clockwise on
+   * screen from "right" (0-7), 8 flat. A square block shows its back only.
+   */
+  cells: number[];
+}
+
+/** The score board as boardJson() gives it. */
+export interface BoardData {
+  /** The hole being played, from 0; -1 before the first. */
+  hole: number;
+  holes: { name: string; par: number /* 0: not known */ }[];
+  players: {
+    name: string;
+    /** 0xBBGGRR. */
+    colour: number;
+    /** 0-7 dotted, 8 plain. */
+    pattern: number;
+    kind: 'here' | 'computer' | 'remote';
+    /** Strokes on each hole so far (0: not played yet). */
+    strokes: number[];
+    total: number;
+  }[];
+  /** The player who has the turn, or -1. */
+  turn: number;
+}
+
 /**
- * A game of computer players on this computer, run through the game controller. Set it up,
- * start it, then call advance() until it returns false; takeEvents() gives what the view
- * shows, in order. Runs synchronously: use it in a Web Worker. Free it with delete().
+ * A game on this computer, run through the game controller. Set it up, start it, then either
+ * call advance() until it returns false (as fast as it can: tests, a match of computers) or
+ * call runUntil() with the page's clock at every frame (in real time, for people watching and
+ * playing). takeEvents() gives what the view shows, in order. Free it with delete().
+ *
+ * Runs synchronously; a computer's thinking can take up to a second in one call: use it in a
+ * Web Worker.
  */
 export interface LocalGame {
   /** Adds a hole on the level in a .lev file's bytes; false for bytes that hold no level. */
   addLevel(levFile: Uint8Array | ArrayBuffer): boolean;
-  /** Adds a computer player; false for an empty name, a bad strength or a started game. */
+  /** Adds a computer player; false for an empty name, a bad strength, 8 players or a started game. */
   addComputer(name: string, strength: Strength): boolean;
+  /** Adds a person who plays at this screen; false for an empty name, 8 players or a started game. */
+  addPerson(name: string): boolean;
+  /**
+   * The shipped levels' pars: the text of levels/pars.txt. Before start(); false (and no pars
+   * taken) for a table that does not read. Holes the table does not name get no par.
+   */
+  setPars(table: string): boolean;
   /** Starts the match; false without players or holes. */
   start(): boolean;
-  /** Runs at most `steps` steps; false once the game cannot go on (over, or not started). */
+  /** Runs at most `steps` steps, time jumping to each next timer; false once over or not started. */
   advance(steps: number): boolean;
+  /**
+   * Runs everything due up to the game's time `ms` (the page's clock since the start, in ms);
+   * time never passes beyond it, so balls roll and banners stay as long as they would on the
+   * desktop. False once the game is over (or not started).
+   */
+  runUntil(ms: number): boolean;
   isOver(): boolean;
+  /** The game's own time in milliseconds. */
+  time(): number;
+  state(): ViewState;
+
+  /** The mouse points this way (radians from +x towards +y); while aiming or charging. */
+  aimAt(heading: number): void;
+  /** The button goes down (or Space): the force builds up, one tick every 10 ms. */
+  beginCharge(): void;
+  /** The button comes up: putts, or aims again when the force is too weak. */
+  releaseCharge(): void;
+  /** Esc, or the pointer back on the ball: no putt, aim again. */
+  cancelCharge(): void;
+  /**
+   * Putts at once as if the force had been built up to `force` (0-80) with the aim trembling
+   * on the way, as touch putting does; false when nobody aims here or the force is too weak.
+   */
+  puttWithForce(heading: number, force: number): boolean;
+  /** The strongest force, and the weakest that still putts. */
+  maxForce(): number;
+  minimumForce(): number;
+  /** Skips the rest of the rolling ball (and its banner): the ball goes to where it rests. */
+  hurry(): void;
+
+  /** The level being played (after a "level" event). */
+  levelJson(): string;
+  /** The score board (after a "board" event). */
+  boardJson(): string;
+
   /**
    * The event lines since the last call, joined by "\n" ("" for none):
-   * "hole N COUNT NAME", "turn here|computer|remote|nobody NAME", "thinking NAME",
-   * "putt NAME HEADING SPEED", "rest X Y 0|1", "banner KIND COUNT", "scores S1 S2 ...",
-   * "over WINNERS", "replay HOLE STROKE NAME". Later versions may add kinds; skip the ones you do not know.
+   * - "hole N COUNT NAME", "turn here|computer|remote|nobody NAME", "thinking NAME",
+   *   "putt NAME HEADING SPEED", "rest X Y 0|1", "banner KIND COUNT", "scores S1 S2 ...",
+   *   "over WINNERS", "replay HOLE STROKE NAME" (as in version 1);
+   * - "level": a new level is played, read levelJson();
+   * - "board": the score board changed, read boardJson();
+   * - "state N": the ViewState;
+   * - "ball X Y R COLOUR PATTERN TRANSPARENT" or "ball none": the ball shown and played;
+   * - "aim HEADING 0|1": the aim, with (1) or without the direction lines;
+   * - "force F 0|1": the force meter's force, shown (1) or hidden;
+   * - "path MS X Y R X Y R ...": the ball now rolls through these positions, one every MS
+   *   milliseconds from now (R shrinks as it drops); "rest" follows when it has rolled them;
+   * - "sound AT FILE": play a shipped sound AT ms from now (within a roll: from its start);
+   * - "par HOLE PAR": a hole's (from 0) par became known.
+   * Later versions may add kinds; skip the ones you do not know.
    */
   takeEvents(): string;
   /** Each hole's strokes ("hole 1 NAME: Ann 2, Bob 3"), the totals and the winners. */
   result(): string;
-  /** The game's own time in milliseconds: how long the match would take to watch. */
-  time(): number;
   /** Frees the game's memory in the module. */
   delete(): void;
 }
 
 export interface TrundlexModule {
-  /** The version of this API: 1. */
+  /** The version of this API: 2. */
   apiVersion(): number;
   /** A new game whose random sequence starts from `seed` (0 to 4294967295). */
   LocalGame: new (seed: number) => LocalGame;
+  /** The level in a .lev file's bytes as LevelData's JSON (for previews), or "" when none. */
+  levelJson(levFile: Uint8Array | ArrayBuffer): string;
+  /** The course in a .cou file's bytes as CourseData's JSON, or "" when none. */
+  courseJson(couFile: Uint8Array | ArrayBuffer): string;
 }
 
 export interface TrundlexOptions {

@@ -1,0 +1,480 @@
+// The playfield: the level, the balls, the aim and the force meter on one canvas at the
+// screen's pixel density, and the input that aims and putts. It only shows what the game
+// says and forwards what the player does; the game itself runs in the worker.
+import type { LevelData } from './api';
+import { ViewState } from './api';
+import type { LevelPainter } from './painter';
+import { BALL_RADIUS, BallSprite, cssColour, rgbOf } from './render/ball';
+import { drawAim, drawForceMeter } from './render/aim';
+import { drawFlags, flagSpots, type FlagSpot } from './render/level';
+
+export interface PlayfieldInput {
+  aim(heading: number): void;
+  charge(): void;
+  release(): void;
+  cancel(): void;
+  putt(heading: number, force: number): void;
+  hurry(): void;
+  gesture(): void;
+}
+
+interface Path {
+  start: number;
+  ms: number;
+  points: number[];
+}
+
+interface Waiting {
+  ball: BallSprite;
+  holed: boolean;
+}
+
+// Aim steps of the arrow keys, in radians.
+const AIM_STEP = Math.PI / 90;
+const FINE_AIM_STEP = Math.PI / 1800;
+
+export class Playfield {
+  readonly canvas: HTMLCanvasElement;
+  private ctx: CanvasRenderingContext2D;
+  private level: LevelData | null = null;
+  private flags: FlagSpot[] = [];
+  private picture: ImageBitmap | null = null;
+  private pictureKey = '';
+  private wantedKey = '';
+  // Layout in CSS pixels.
+  private width = 0;
+  private height = 0;
+  private ratio = 1;
+  private block = 1;
+  private left = 0;
+  private top = 0;
+  private meter = { x: 0, y: 0, w: 18, h: 0 };
+
+  private ball = new BallSprite();
+  private ballShown = false;
+  private ballKey = '';
+  private pendingBall: { x: number; y: number; r: number } | null = null;
+  private waiting = new Map<string, Waiting>();
+  private path: Path | null = null;
+  private aim = 0;
+  private aimShown = false;
+  private aimLines = false;
+  private force = 0;
+  private forceShown = false;
+  private state: number = ViewState.NoGame;
+  private playableHere = false;
+  maxForce = 80;
+  minimumForce = 0;
+
+  private drag: { id: number; x: number; y: number; force: number; weak: boolean; live: boolean } | null = null;
+  private pendingAim: number | null = null;
+  private charging = false;
+  private frameRequest = 0;
+  private resizeObserver: ResizeObserver;
+
+  constructor(private readonly host: HTMLElement, private readonly painter: LevelPainter,
+    private readonly input: PlayfieldInput) {
+    this.canvas = document.createElement('canvas');
+    this.canvas.className = 'playfield';
+    this.canvas.tabIndex = 0;
+    this.canvas.setAttribute('role', 'img');
+    host.append(this.canvas);
+    this.ctx = this.canvas.getContext('2d')!;
+    this.resizeObserver = new ResizeObserver(() => this.layout());
+    this.resizeObserver.observe(host);
+    this.canvas.addEventListener('pointerdown', (e) => this.pointerDown(e));
+    this.canvas.addEventListener('pointermove', (e) => this.pointerMove(e));
+    this.canvas.addEventListener('pointerup', (e) => this.pointerUp(e));
+    this.canvas.addEventListener('pointercancel', (e) => this.pointerCancel(e));
+    this.canvas.addEventListener('contextmenu', (e) => e.preventDefault());
+    this.layout();
+    this.loop();
+  }
+
+  dispose(): void {
+    cancelAnimationFrame(this.frameRequest);
+    this.resizeObserver.disconnect();
+    this.canvas.remove();
+  }
+
+  // --- What the game says ---
+
+  setLevel(level: LevelData): void {
+    this.level = level;
+    this.flags = flagSpots(level);
+    this.picture = null;
+    this.pictureKey = '';
+    this.wantedKey = '';
+    this.waiting.clear();
+    this.path = null;
+    this.ballShown = false;
+    this.aimShown = false;
+    this.layout();
+  }
+
+  setState(state: number): void {
+    this.state = state;
+    if (state !== ViewState.Charging) this.charging = false;
+    if (state !== ViewState.Aiming && state !== ViewState.Charging) this.drag = null;
+  }
+
+  setTurn(playableHere: boolean): void {
+    this.playableHere = playableHere;
+    this.aimShown = false;
+    this.drag = null;
+  }
+
+  /** "ball X Y R COLOUR PATTERN TRANSPARENT", or null for "ball none". */
+  showBall(b: { x: number; y: number; r: number; colour: number; pattern: number; transparent: boolean } | null): void {
+    if (!b) {
+      this.ballShown = false;
+      this.ballKey = '';
+      return;
+    }
+    const key = `${b.colour}/${b.pattern}`;
+    if (key !== this.ballKey) {
+      // Another player's ball: the one shown so far waits where it lies.
+      this.parkShownBall();
+      this.ball = new BallSprite();
+      this.ball.setStyle(b.colour, b.pattern, b.transparent);
+      this.ball.placeAt(b.x, b.y, b.r);
+      this.ballKey = key;
+      this.waiting.delete(key);
+    } else {
+      this.ball.setStyle(b.colour, b.pattern, b.transparent);
+      if (this.path) this.pendingBall = { x: b.x, y: b.y, r: b.r };
+      else this.ball.placeAt(b.x, b.y, b.r);
+    }
+    this.ballShown = true;
+  }
+
+  private parkShownBall(): void {
+    if (this.ballShown && this.ballKey !== '' && this.ball.r >= BALL_RADIUS - 1e-6) {
+      this.waiting.set(this.ballKey, { ball: this.ball, holed: false });
+    }
+  }
+
+  setAim(heading: number, lines: boolean): void {
+    this.aim = heading;
+    this.aimLines = lines;
+    this.aimShown = true;
+  }
+
+  setForce(force: number, shown: boolean): void {
+    this.force = force;
+    this.forceShown = shown;
+  }
+
+  /** "path MS X Y R ...": the ball rolls through these from now. */
+  roll(ms: number, points: number[]): void {
+    this.aimShown = false;
+    this.forceShown = false;
+    this.path = { start: performance.now(), ms: Math.max(1, ms), points };
+  }
+
+  /** "rest X Y 0|1": the roll is over; a ball in the cup is gone. */
+  rest(x: number, y: number, inCup: boolean): void {
+    this.path = null;
+    const pending = this.pendingBall;
+    this.pendingBall = null;
+    if (inCup) {
+      this.ballShown = false;
+      this.ballKey = '';
+      return;
+    }
+    this.ball.placeAt(pending?.x ?? x, pending?.y ?? y, pending?.r ?? this.ball.r);
+  }
+
+  /** The shown player's ball is taken off the hole (the stroke limit). */
+  pickUp(): void {
+    this.path = null;
+    this.ballShown = false;
+    this.ballKey = '';
+  }
+
+  isRolling(): boolean {
+    return this.path !== null;
+  }
+
+  // --- Layout and drawing ---
+
+  private layout(): void {
+    const rect = this.host.getBoundingClientRect();
+    this.width = Math.max(1, Math.floor(rect.width));
+    this.height = Math.max(1, Math.floor(rect.height));
+    this.ratio = Math.max(1, window.devicePixelRatio || 1);
+    this.canvas.width = Math.round(this.width * this.ratio);
+    this.canvas.height = Math.round(this.height * this.ratio);
+    this.canvas.style.width = `${this.width}px`;
+    this.canvas.style.height = `${this.height}px`;
+    if (!this.level) return;
+    // The force meter's strip left of the level, narrower on a small screen.
+    const strip = Math.round(Math.min(48, Math.max(28, Math.min(this.width, this.height) * 0.08)));
+    const gap = 6;
+    const roomW = this.width - strip - gap;
+    const roomH = this.height - 2 * gap;
+    const cssBlock = Math.max(1, Math.min(roomW / this.level.width, roomH / this.level.height));
+    // Whole device pixels a block, so the picture is drawn one to one.
+    const deviceBlock = Math.max(1, Math.floor(cssBlock * this.ratio));
+    this.block = deviceBlock / this.ratio;
+    const levelW = this.block * this.level.width;
+    const levelH = this.block * this.level.height;
+    const used = strip + levelW;
+    const x0 = Math.floor((this.width - used) / 2);
+    this.left = Math.round((x0 + strip) * this.ratio) / this.ratio;
+    this.top = Math.round(((this.height - levelH) / 2) * this.ratio) / this.ratio;
+    const meterW = Math.max(12, Math.min(18, strip * 0.4));
+    this.meter = { x: x0 + (strip - meterW) / 2, y: this.top, w: meterW, h: levelH };
+    const key = `${deviceBlock}`;
+    if (key !== this.wantedKey) {
+      this.wantedKey = key;
+      const level = this.level;
+      void this.painter.paint(level, deviceBlock).then((bitmap) => {
+        if (this.level === level && this.wantedKey === key) {
+          this.picture = bitmap;
+          this.pictureKey = key;
+        }
+      });
+    }
+  }
+
+  /** The level's rectangle in CSS pixels of the page. */
+  levelRect(): DOMRect {
+    const r = this.canvas.getBoundingClientRect();
+    const w = this.level ? this.block * this.level.width : 0;
+    const h = this.level ? this.block * this.level.height : 0;
+    return new DOMRect(r.left + this.left, r.top + this.top, w, h);
+  }
+
+  /** The shown ball's centre in CSS pixels of the page, or null. */
+  ballPoint(): { x: number; y: number } | null {
+    if (!this.ballShown) return null;
+    const r = this.canvas.getBoundingClientRect();
+    return { x: r.left + this.left + this.ball.x * this.block, y: r.top + this.top + this.ball.y * this.block };
+  }
+
+  private loop(): void {
+    this.frameRequest = requestAnimationFrame(() => {
+      this.advancePath();
+      if (this.pendingAim !== null) {
+        this.input.aim(this.pendingAim);
+        this.pendingAim = null;
+      }
+      this.draw();
+      this.loop();
+    });
+  }
+
+  private advancePath(): void {
+    const path = this.path;
+    if (!path) return;
+    const count = path.points.length / 3;
+    if (count === 0) return;
+    const t = (performance.now() - path.start) / path.ms;
+    const i = Math.min(count - 1, Math.max(0, Math.floor(t)));
+    const j = Math.min(count - 1, i + 1);
+    const f = Math.min(1, Math.max(0, t - i));
+    const p = path.points;
+    const x = p[i * 3] + (p[j * 3] - p[i * 3]) * f;
+    const y = p[i * 3 + 1] + (p[j * 3 + 1] - p[i * 3 + 1]) * f;
+    const r = p[i * 3 + 2] + (p[j * 3 + 2] - p[i * 3 + 2]) * f;
+    this.ball.rollTo(x, y, r);
+  }
+
+  private draw(): void {
+    const ctx = this.ctx;
+    ctx.setTransform(this.ratio, 0, 0, this.ratio, 0, 0);
+    ctx.clearRect(0, 0, this.width, this.height);
+    if (!this.level) return;
+    const levelW = this.block * this.level.width;
+    const levelH = this.block * this.level.height;
+    // A soft shadow under the course, as if it lay on the table.
+    ctx.save();
+    ctx.shadowColor = 'rgba(0,0,0,0.35)';
+    ctx.shadowBlur = 16;
+    ctx.shadowOffsetY = 4;
+    ctx.fillStyle = 'rgb(46,110,52)';
+    ctx.fillRect(this.left, this.top, levelW, levelH);
+    ctx.restore();
+    if (this.picture) {
+      ctx.save();
+      ctx.setTransform(1, 0, 0, 1, 0, 0);
+      ctx.imageSmoothingEnabled = this.pictureKey !== this.wantedKey;
+      ctx.drawImage(this.picture, Math.round(this.left * this.ratio), Math.round(this.top * this.ratio),
+        Math.round(levelW * this.ratio), Math.round(levelH * this.ratio));
+      ctx.restore();
+    }
+    for (const w of this.waiting.values()) {
+      if (!w.holed) w.ball.draw(ctx, this.left, this.top, this.block, true);
+    }
+    const colour = rgbOf(this.ball.colour);
+    const ring = `rgb(${colour.map((c) => Math.min(255, Math.round(c * 1.15))).join(',')})`;
+    const cx = this.left + this.ball.x * this.block;
+    const cy = this.top + this.ball.y * this.block;
+    const myAim = this.playableHere && (this.state === ViewState.Aiming || this.state === ViewState.Charging);
+    if (this.ballShown && !this.path && (this.aimShown || myAim)) {
+      const lines = this.aimShown && this.aimLines && !(this.drag && !this.drag.live);
+      drawAim(ctx, cx, cy, this.ball.r * this.block, this.aim, ring, myAim, lines);
+    }
+    drawFlags(ctx, this.flags, this.left, this.top, this.block);
+    if (this.ballShown) this.ball.draw(ctx, this.left, this.top, this.block, false);
+    const m = this.meter;
+    if (this.drag && this.drag.live) {
+      drawForceMeter(ctx, m.x, m.y, m.w, m.h, this.drag.force / this.maxForce, this.drag.weak);
+    } else if (this.forceShown) {
+      const share = Math.min(1, this.force / this.maxForce);
+      const shake = share * share * 3 * Math.sin(this.force * 91);
+      drawForceMeter(ctx, m.x + shake, m.y, m.w, m.h, share);
+    }
+  }
+
+  // --- Input ---
+
+  private toLevel(e: PointerEvent): { x: number; y: number } {
+    const r = this.canvas.getBoundingClientRect();
+    return { x: (e.clientX - r.left - this.left) / this.block, y: (e.clientY - r.top - this.top) / this.block };
+  }
+
+  private aiming(): boolean {
+    return this.playableHere && this.ballShown && this.state === ViewState.Aiming;
+  }
+
+  private pointerDown(e: PointerEvent): void {
+    this.input.gesture();
+    this.canvas.focus({ preventScroll: true });
+    if (e.pointerType === 'mouse') {
+      if (e.button !== 0) return;
+      if (this.aiming()) {
+        this.mouseAim(e);
+        this.charging = true;
+        this.canvas.setPointerCapture(e.pointerId);
+        this.input.charge();
+      }
+      return;
+    }
+    if (this.aiming() && !this.drag) {
+      this.canvas.setPointerCapture(e.pointerId);
+      this.drag = { id: e.pointerId, x: 0, y: 0, force: 0, weak: true, live: false };
+      this.touchDrag(e);
+      e.preventDefault();
+    }
+  }
+
+  private pointerMove(e: PointerEvent): void {
+    if (e.pointerType === 'mouse') {
+      if (this.playableHere && (this.state === ViewState.Aiming || this.state === ViewState.Charging)) this.mouseAim(e);
+      return;
+    }
+    if (this.drag && e.pointerId === this.drag.id) {
+      this.touchDrag(e);
+      e.preventDefault();
+    }
+  }
+
+  private pointerUp(e: PointerEvent): void {
+    if (e.pointerType === 'mouse') {
+      if (e.button === 0 && this.charging) {
+        this.charging = false;
+        this.input.release();
+      }
+      return;
+    }
+    const drag = this.drag;
+    if (drag && e.pointerId === drag.id) {
+      this.touchDrag(e);
+      this.drag = null;
+      if (drag.live && !drag.weak && this.aiming()) {
+        this.pendingAim = null;
+        this.input.putt(this.dragHeading(drag), drag.force);
+      }
+    }
+  }
+
+  private pointerCancel(e: PointerEvent): void {
+    if (this.drag && e.pointerId === this.drag.id) this.drag = null;
+    if (e.pointerType === 'mouse' && this.charging) {
+      this.charging = false;
+      this.input.cancel();
+    }
+  }
+
+  // The ball goes away from the pointer, as on the desktop.
+  private mouseAim(e: PointerEvent): void {
+    const p = this.toLevel(e);
+    const dx = p.x - this.ball.x;
+    const dy = p.y - this.ball.y;
+    if (dx === 0 && dy === 0) return;
+    this.pendingAim = Math.atan2(dy, dx) + Math.PI;
+  }
+
+  private dragHeading(drag: { x: number; y: number }): number {
+    return Math.atan2(-drag.y, -drag.x);
+  }
+
+  // A drag back from the ball: its direction aims the other way, its length sets the force.
+  // Back on the ball, no putt.
+  private touchDrag(e: PointerEvent): void {
+    const drag = this.drag!;
+    const p = this.toLevel(e);
+    drag.x = (p.x - this.ball.x) * this.block;
+    drag.y = (p.y - this.ball.y) * this.block;
+    const distance = Math.hypot(drag.x, drag.y);
+    const dead = Math.max(18, 1.7 * BALL_RADIUS * this.block);
+    const range = Math.min(260, Math.max(100, 0.38 * Math.min(this.width, this.height)));
+    drag.live = distance > dead;
+    drag.force = Math.min(1, Math.max(0, (distance - dead) / range)) * this.maxForce;
+    drag.weak = drag.force <= this.minimumForce;
+    if (drag.live) this.pendingAim = this.dragHeading(drag);
+  }
+
+  /** Keys while the game is shown; true when the key was the game's. */
+  key(e: KeyboardEvent, down: boolean): boolean {
+    if (e.key === 'ArrowLeft' || e.key === 'ArrowRight') {
+      if (down && this.playableHere && (this.state === ViewState.Aiming || this.state === ViewState.Charging)) {
+        const step = e.shiftKey ? FINE_AIM_STEP : AIM_STEP;
+        this.aim += e.key === 'ArrowLeft' ? -step : step;
+        this.aimShown = true;
+        this.aimLines = true;
+        this.pendingAim = this.aim;
+      }
+      return true;
+    }
+    if (e.key === ' ' || e.code === 'Space') {
+      if (down && !e.repeat) {
+        this.input.gesture();
+        if (this.path) {
+          this.hurry();
+        } else if (this.aiming()) {
+          if (this.pendingAim !== null) {
+            this.input.aim(this.pendingAim);
+            this.pendingAim = null;
+          }
+          this.charging = true;
+          this.input.charge();
+        }
+      } else if (!down && this.charging) {
+        this.charging = false;
+        this.input.release();
+      }
+      return true;
+    }
+    if (e.key === 'Escape' && down) {
+      if (this.charging) {
+        this.charging = false;
+        this.input.cancel();
+      } else if (this.drag) {
+        this.drag = null;
+      } else if (this.path) {
+        this.hurry();
+      }
+      return true;
+    }
+    return false;
+  }
+
+  private hurry(): void {
+    this.input.hurry();
+  }
+}
+
+export { cssColour };
