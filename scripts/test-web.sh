@@ -7,7 +7,8 @@
 #  3. `trundlex-tool.js simulate` prints the same result line as the native trundlex-tool for
 #     40 of the golden trace's putts, and the same tick and sound lines for one with --trace;
 #  4. the other commands without Qt or sockets print the same lines or write the same bytes,
-#     among them local-match, a game of computer players through the game controller;
+#     among them local-match, a game of computer players through the game controller, and
+#     the par of every shipped level matches the table the game ships;
 #  5. the page's module, driven through its API under node's test runner (tests/web/), plays
 #     the same games as the native build.
 # Steps 3 to 5 need the native build in build/ (or NATIVE_BUILD): its trundlex-tool.
@@ -80,6 +81,11 @@ same_output solve "$levels/bank-shot.lev"
 mkdir -p "$work/pars"
 cp "$levels/first-putt.lev" "$levels/gentle-slope.lev" "$levels/bank-shot.lev" "$work/pars/"
 same_output par "$work/pars"
+# Every shipped level's par, as the table the game ships says.
+wasm_tool par "$root/resources/levels" --table > "$work/pars.txt"
+cmp -s "$work/pars.txt" "$root/resources/levels/pars.txt" ||
+  fail "the shipped pars differ in WebAssembly: $(diff "$work/pars.txt" "$root/resources/levels/pars.txt" | head -4)"
+passed=$((passed + 1))
 same_output play-course "$levels/first-putt.lev" "$levels/bank-shot.lev" --strength medium \
   --games 3 --seed 7
 same_output local-match "$levels/first-putt.lev" "$levels/duck-pond.lev" "$levels/glacier.lev" \

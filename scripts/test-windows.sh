@@ -2,7 +2,8 @@
 # Tests the Windows build (scripts/build-windows.sh) under Wine:
 #  1. every test program of build-windows/ through ctest, among them the golden trace;
 #  2. `trundlex-tool.exe simulate` prints the same result line as the Linux trundlex-tool for
-#     a sample of the golden trace's putts;
+#     a sample of the golden trace's putts, and works out every shipped level's par as the
+#     table the game ships says;
 #  3. `trundlex-tool.exe serve`, and `serve --rooms` with a default room, each play a game over
 #     loopback with the Linux serve-test-client and end with exit status 0 on Ctrl+C.
 # Steps 2 and 3 need the Linux build in build/ (or LINUX_BUILD): trundlex-tool and
@@ -54,6 +55,14 @@ while read -r level x y speed heading _; do
 done < <(grep -v '^#' "$trace" | awk 'NR % 640 == 1')
 [ "$compared" -ge 10 ] || fail "only $compared putts compared"
 echo "simulate: $compared putts alike on Windows and Linux ($(elapsed "$t"))"
+
+# The shipped pars: the Windows build works out every shipped level's par as the table says.
+t=$(seconds)
+"$wine" "$win/bin/trundlex-tool.exe" par "$root/resources/levels" --table | tr -d '\r' \
+  > "$work/pars.txt"
+cmp -s "$work/pars.txt" "$root/resources/levels/pars.txt" ||
+  fail "the shipped pars differ on Windows: $(diff "$work/pars.txt" "$root/resources/levels/pars.txt" | head -4)"
+echo "shipped pars: the same on Windows ($(elapsed "$t"))"
 
 # Waits until `file` has a line starting with `prefix` (at most `limit` seconds) and prints it.
 await_line() {

@@ -4,15 +4,16 @@
 
 #include "MatchLoop.h"
 #include "MatchRecorder.h"
+#include "PageJson.h"
 #include "control/GameController.h"
-#include "level/Archive.h"
 #include "level/Level.h"
-#include "level/LevelFile.h"
 #include "library/CourseLibrary.h"
 #include "library/HighScoreStore.h"
 #include "library/LevelLibrary.h"
 #include "settings/GameSettings.h"
 #include "settings/MemorySettingsStore.h"
+#include "solver/Par.h"
+#include "solver/ShippedPars.h"
 #include "util/RandomSource.h"
 
 namespace trundlex::web {
@@ -27,7 +28,8 @@ constexpr std::uint32_t kColours[LocalMatch::MaxPlayers] = {
 
 // Everything a game controller needs, in memory: no files, no sound, no high scores saved.
 struct LocalMatch::Game {
-    explicit Game(std::uint32_t seed) : random(seed) { settings.setSound(false); }
+    // Sounds are on: the page plays them from the event lines.
+    explicit Game(std::uint32_t seed) : random(seed) { settings.setSound(true); }
 
     LevelLibrary levels{""};
     CourseLibrary courses{""};
@@ -35,10 +37,11 @@ struct LocalMatch::Game {
     MemorySettingsStore store;
     GameSettings settings{store};
     SeededRandom random;
-    GameContext context{levels, courses, highScores, {}, settings, random, nullptr, "", 0};
     MatchLoop loop;
     Level level;
     MatchRecorder recorder{loop};
+    std::unique_ptr<ParCache> pars;
+    GameContext context{levels, courses, highScores, {}, settings, random, &recorder, "", 0};
     Match setup;
     bool started = false;
     // Last: taken apart first, while everything it uses is still there.
@@ -52,14 +55,8 @@ LocalMatch::~LocalMatch() {
 }
 
 bool LocalMatch::addLevel(std::string_view levFile) {
-    if (game_->started || levFile.size() > MaxLevelFileBytes) {
-        return false;
-    }
-    std::istringstream in{std::string(levFile)};
-    ArchiveReader reader(in);
-    std::string text;
     Level level;
-    if (!reader.readString(text) || !level.fromText(text) || level.id().empty()) {
+    if (game_->started || !levelFromBytes(levFile, level)) {
         return false;
     }
     if (game_->levels.findById(level.id()) < 0) {
@@ -77,6 +74,26 @@ bool LocalMatch::addComputer(std::string_view name, ComputerStrength strength) {
     }
     game_->setup.AddPlayer(name, kColours[count], 0, false, Player::LocalConnection)
         .SetComputer(strength);
+    return true;
+}
+
+bool LocalMatch::addPerson(std::string_view name) {
+    const std::int32_t count = game_->setup.PlayerCount();
+    if (game_->started || name.empty() || count >= MaxPlayers) {
+        return false;
+    }
+    game_->setup.AddPlayer(name, kColours[count], 0, false, Player::LocalConnection);
+    return true;
+}
+
+bool LocalMatch::setPars(std::string_view table) {
+    ShippedPars shipped;
+    if (game_->started || !shipped.parse(table)) {
+        return false;
+    }
+    // In memory only: a page has no file to keep pars it worked out.
+    game_->pars = std::make_unique<ParCache>("", std::move(shipped));
+    game_->context.pars = game_->pars.get();
     return true;
 }
 
@@ -110,6 +127,104 @@ bool LocalMatch::advance(int steps) {
         }
     }
     return !isOver();
+}
+
+bool LocalMatch::runUntil(std::int64_t until) {
+    Game& g = *game_;
+    if (!g.started) {
+        return false;
+    }
+    const auto thinking = [&g] {
+        return g.controller->state() == ComputerThinking && g.loop.pendingTimers() == 0;
+    };
+    // Enough for any frame's worth of work; a game that posts tasks without end must not
+    // hang the page.
+    constexpr int kMaxStepsPerCall = 100000;
+    for (int i = 0; i < kMaxStepsPerCall && !isOver(); ++i) {
+        if (g.loop.step(thinking, until) == MatchLoop::Step::Idle) {
+            break;
+        }
+    }
+    return !isOver();
+}
+
+int LocalMatch::state() const {
+    return game_->started ? static_cast<int>(game_->controller->state()) : NoGame;
+}
+
+void LocalMatch::aimAt(double heading) {
+    if (game_->started) {
+        game_->controller->aimAt(heading);
+    }
+}
+
+void LocalMatch::beginCharge() {
+    if (game_->started) {
+        game_->controller->beginCharge();
+    }
+}
+
+void LocalMatch::releaseCharge() {
+    if (game_->started) {
+        game_->controller->releaseCharge();
+    }
+}
+
+void LocalMatch::cancelCharge() {
+    if (game_->started) {
+        game_->controller->cancelCharge();
+    }
+}
+
+bool LocalMatch::puttWithForce(double heading, double force) {
+    return game_->started && game_->controller->puttWithForce(heading, force);
+}
+
+void LocalMatch::hurry() {
+    if (game_->started && game_->controller->state() == Rolling && game_->recorder.hurry()) {
+        game_->controller->hurry();
+    }
+}
+
+std::string LocalMatch::levelJson() const {
+    return web::levelJson(game_->level);
+}
+
+std::string LocalMatch::boardJson() const {
+    const Game& g = *game_;
+    const Match& match = g.started ? g.controller->match() : g.setup;
+    const std::vector<int> noPars;
+    const std::vector<int>& pars = g.started ? g.controller->pars() : noPars;
+    std::string out = "{\"hole\":" + std::to_string(g.started ? match.GetHole() : -1) +
+                      ",\"holes\":[";
+    for (std::int32_t hole = 0; hole < match.LevelCount(); ++hole) {
+        const int index = g.levels.findById(match.GetLevelId(hole));
+        const int par = hole < static_cast<int>(pars.size()) ? pars[hole] : 0;
+        out += std::string(hole == 0 ? "" : ",") + "{\"name\":" +
+               jsonString(index >= 0 ? g.levels.at(index).name() : std::string()) +
+               ",\"par\":" + std::to_string(par) + "}";
+    }
+    out += "],\"players\":[";
+    int turn = -1;
+    const Player* current = g.started ? g.controller->currentPlayer() : nullptr;
+    for (std::int32_t p = 0; p < match.PlayerCount(); ++p) {
+        const Player& player = *match.GetPlayer(p);
+        if (&player == current) {
+            turn = p;
+        }
+        const char* kind = player.IsComputer() ? "computer" : player.IsLocalPlayer() ? "here"
+                                                                                    : "remote";
+        out += std::string(p == 0 ? "" : ",") + "{\"name\":" + jsonString(player.GetName()) +
+               ",\"colour\":" + std::to_string(player.GetStyle().colour) +
+               ",\"pattern\":" + std::to_string(player.GetStyle().pattern) + ",\"kind\":\"" +
+               kind + "\",\"strokes\":[";
+        for (std::int32_t hole = 0; hole < match.LevelCount(); ++hole) {
+            out += (hole == 0 ? "" : ",") + std::to_string(player.StrokesOn(hole));
+        }
+        out += "],\"total\":" + std::to_string(player.TotalStrokes()) + "}";
+    }
+    out += "],\"turn\":" + std::to_string(turn) + "}";
+    return out;
 }
 
 bool LocalMatch::isOver() const {

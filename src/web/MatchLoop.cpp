@@ -4,7 +4,7 @@
 
 namespace trundlex::web {
 
-MatchLoop::Step MatchLoop::step(const std::function<bool()>& busy) {
+MatchLoop::Step MatchLoop::step(const std::function<bool()>& busy, std::int64_t until) {
     using std::chrono::steady_clock;
     std::function<void()> task = take(steady_clock::now());
     // Work on another thread will post its result: wait for it rather than let time pass.
@@ -15,7 +15,15 @@ MatchLoop::Step MatchLoop::step(const std::function<bool()>& busy) {
         task();
         return Step::RanTask;
     }
-    return runNext() ? Step::RanTimer : Step::Idle;
+    const std::optional<std::int64_t> due = nextDue();
+    if (due && *due <= until) {
+        runNext();
+        return Step::RanTimer;
+    }
+    if (until != Forever && until > now()) {
+        advance(until - now());
+    }
+    return Step::Idle;
 }
 
 }  // namespace trundlex::web

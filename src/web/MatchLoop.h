@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <limits>
 
 #include "util/TaskQueue.h"
 #include "util/VirtualClock.h"
@@ -19,12 +20,16 @@ public:
     enum class Step : std::int32_t {
         RanTask = 0,   // a posted task ran
         RanTimer = 1,  // nothing was posted: time moved on to the next timer, which ran
-        Idle = 2,      // nothing posted, no timer, and no work under way that could post
+        Idle = 2,      // nothing posted, no timer due by `until`, and no work under way that
+                       // could post: time moved on to `until` (where it was behind)
     };
-    // Runs the next posted task, or else moves time on to the next timer and runs it. Where
-    // work runs on other threads (`busy` says whether any is under way), waits for what it
-    // posts before letting time pass, so that every build takes the same steps.
-    Step step(const std::function<bool()>& busy);
+    static constexpr std::int64_t Forever = std::numeric_limits<std::int64_t>::max();
+    // Runs the next posted task, or else moves time on to the next timer and runs it, unless
+    // that timer falls due after `until`. Where work runs on other threads (`busy` says
+    // whether any is under way), waits for what it posts before letting time pass, so that
+    // every build takes the same steps. A page that shows the game as it goes passes its own
+    // clock as `until`, so that the game's time never runs ahead of what the player sees.
+    Step step(const std::function<bool()>& busy, std::int64_t until = Forever);
 };
 
 }  // namespace trundlex::web

@@ -9,7 +9,10 @@
 #include <vector>
 
 #include "level/Archive.h"
+#include "control/GameListener.h"
 #include "support/AsciiLevel.h"
+#include "solver/ShippedPars.h"
+#include "web/PageJson.h"
 
 namespace trundlex::web {
 namespace {
@@ -78,13 +81,41 @@ TEST(LocalMatch, ComputersPlayEveryHoleToTheEndAndTheResultAddsUp) {
     EXPECT_TRUE(std::find_if(played.events.begin(), played.events.end(), [](const auto& e) {
                     return e.starts_with("over ");
                 }) != played.events.end());
-    // Each putt is followed by where its ball came to rest.
-    for (std::size_t i = 0; i < played.events.size(); ++i) {
-        if (played.events[i].starts_with("putt ")) {
-            ASSERT_LT(i + 1, played.events.size());
-            EXPECT_TRUE(played.events[i + 1].starts_with("rest ")) << played.events[i + 1];
+    // Each putt is followed by the path its ball rolls, which ends where the ball then rests,
+    // before anything else is putted (until the end, after which the winner's putts are shown
+    // again, one after the other).
+    int putts = 0;
+    for (std::size_t i = 0; i < played.events.size() && !played.events[i].starts_with("over ");
+         ++i) {
+        if (!played.events[i].starts_with("putt ")) {
+            continue;
         }
+        ++putts;
+        ASSERT_LT(i + 1, played.events.size());
+        ASSERT_TRUE(played.events[i + 1].starts_with("path 10 ")) << played.events[i + 1];
+        const auto rest = std::find_if(played.events.begin() + i + 1, played.events.end(),
+                                       [](const auto& e) { return e.starts_with("rest "); });
+        ASSERT_NE(rest, played.events.end());
+        EXPECT_EQ(std::find_if(played.events.begin() + i + 1, rest,
+                               [](const auto& e) { return e.starts_with("putt "); }),
+                  rest);
+        std::istringstream path(played.events[i + 1].substr(8));
+        double x = 0;
+        double y = 0;
+        double r = 0;
+        double lastX = -1;
+        double lastY = -1;
+        while (path >> x >> y >> r) {
+            lastX = x;
+            lastY = y;
+        }
+        double restX = 0;
+        double restY = 0;
+        ASSERT_EQ(std::sscanf(rest->c_str(), "rest %lf %lf", &restX, &restY), 2);
+        EXPECT_NEAR(lastX, restX, 0.0006);
+        EXPECT_NEAR(lastY, restY, 0.0006);
     }
+    EXPECT_GE(putts, 4);
     // The totals are the sums of the holes' strokes.
     int ann = 0;
     int bob = 0;
@@ -135,6 +166,205 @@ TEST(LocalMatch, RefusesWhatCannotBePlayed) {
     EXPECT_FALSE(match.start()) << "started twice";
     EXPECT_FALSE(match.addLevel(kBend)) << "a hole after the start";
     EXPECT_EQ(match.result().substr(0, 13), "hole 1 short:");
+}
+
+// The events of a game run in real time until `until`, each with the game's time when it came.
+struct Timed {
+    std::int64_t time;
+    std::string line;
+};
+
+void runTo(LocalMatch& match, std::int64_t until, std::vector<Timed>& log) {
+    match.runUntil(until);
+    EXPECT_LE(match.time(), until) << "the game ran ahead of the page's clock";
+    for (std::string& line : match.takeEvents()) {
+        log.push_back({match.time(), std::move(line)});
+    }
+}
+
+// Runs frame by frame (16 ms) until the game is in `state`, for at most `limit` ms more.
+bool runUntilState(LocalMatch& match, int state, std::vector<Timed>& log,
+                   std::int64_t limit = 120000) {
+    const std::int64_t end = match.time() + limit;
+    runTo(match, match.time(), log);
+    while (match.state() != state && match.time() < end && !match.isOver()) {
+        runTo(match, match.time() + 16, log);
+    }
+    return match.state() == state;
+}
+
+const Timed* find(const std::vector<Timed>& log, std::string_view prefix, std::size_t from = 0) {
+    for (std::size_t i = from; i < log.size(); ++i) {
+        if (log[i].line.starts_with(prefix)) {
+            return &log[i];
+        }
+    }
+    return nullptr;
+}
+
+// The heading from the start (3.5, 2.5) of kShort to its cup at (5.5, 2.5).
+constexpr double kTowardsCup = 0.0;
+
+TEST(LocalMatchPeople, APersonPuttsByHoldingTheButtonAndTheRollTakesItsTimeToWatch) {
+    LocalMatch match(3);
+    ASSERT_TRUE(match.addLevel(kShort));
+    ASSERT_TRUE(match.addPerson("Pat"));
+    ASSERT_TRUE(match.start());
+    std::vector<Timed> log;
+    ASSERT_TRUE(runUntilState(match, Aiming, log));
+    ASSERT_NE(find(log, "level"), nullptr);
+    ASSERT_NE(find(log, "turn here Pat"), nullptr);
+    ASSERT_NE(find(log, "ball 3.5 2.5 "), nullptr) << "the ball shown at the tee";
+
+    match.aimAt(kTowardsCup);
+    match.beginCharge();
+    EXPECT_EQ(match.state(), Charging);
+    runTo(match, match.time() + 150, log);
+    EXPECT_NE(find(log, "force "), nullptr) << "the force builds up while the button is held";
+    const std::size_t before = log.size();
+    match.releaseCharge();
+    const std::int64_t putAt = match.time();
+    runTo(match, putAt, log);
+    const Timed* putt = find(log, "putt Pat ", before);
+    const Timed* path = find(log, "path 10 ", before);
+    ASSERT_NE(putt, nullptr);
+    ASSERT_NE(path, nullptr);
+    EXPECT_EQ(find(log, "rest ", before), nullptr) << "the ball rests only once it has rolled";
+
+    // One position every 10 ms: the stop comes when the page's clock has got there.
+    std::istringstream positions(path->line.substr(8));
+    int ticks = 0;
+    for (double x, y, r; positions >> x >> y >> r;) {
+        ++ticks;
+    }
+    ASSERT_GT(ticks, 1);
+    runTo(match, putAt + ticks * 10 - 1, log);
+    EXPECT_EQ(find(log, "rest ", before), nullptr);
+    runTo(match, putAt + ticks * 10, log);
+    const Timed* rest = find(log, "rest ", before);
+    ASSERT_NE(rest, nullptr);
+    EXPECT_EQ(rest->time, putAt + ticks * 10);
+}
+
+TEST(LocalMatchPeople, ATouchPuttWithAForcePlaysAsHoldingTheButtonToThatForce) {
+    // Two games alike; in one the button is held, in the other the force reached is given at
+    // once. The aim trembles on the way in both, from the same random sequence.
+    const auto aiming = [](LocalMatch& match, std::vector<Timed>& log) {
+        EXPECT_TRUE(match.addLevel(kShort));
+        EXPECT_TRUE(match.addPerson("Pat"));
+        EXPECT_TRUE(match.start());
+        EXPECT_TRUE(runUntilState(match, Aiming, log));
+    };
+    LocalMatch held(11);
+    std::vector<Timed> heldLog;
+    aiming(held, heldLog);
+    held.aimAt(0.3);
+    held.beginCharge();
+    runTo(held, held.time() + 900, heldLog);
+    double force = 0;
+    for (const Timed& e : heldLog) {
+        std::sscanf(e.line.c_str(), "force %lf 1", &force);
+    }
+    ASSERT_GT(force, 1.0);
+    const std::size_t before = heldLog.size();
+    held.releaseCharge();
+    runTo(held, held.time(), heldLog);
+    const Timed* heldPutt = find(heldLog, "putt ", before);
+    ASSERT_NE(heldPutt, nullptr);
+
+    LocalMatch touched(11);
+    std::vector<Timed> touchedLog;
+    aiming(touched, touchedLog);
+    ASSERT_TRUE(touched.puttWithForce(0.3, force));
+    runTo(touched, touched.time(), touchedLog);
+    const Timed* touchedPutt = find(touchedLog, "putt ");
+    ASSERT_NE(touchedPutt, nullptr);
+    EXPECT_EQ(touchedPutt->line, heldPutt->line);
+    EXPECT_NE(heldPutt->line, "putt Pat 0.3 " + std::to_string(force))
+        << "the aim trembled on the way";
+}
+
+TEST(LocalMatchPeople, InputCountsOnlyWhenAPersonHereAimsAndAPuttCanBeCalledOff) {
+    LocalMatch match(5);
+    ASSERT_TRUE(match.addLevel(kShort));
+    ASSERT_TRUE(match.addComputer("Cy", ComputerStrength::Medium));
+    ASSERT_TRUE(match.addPerson("Pat"));
+    EXPECT_FALSE(match.puttWithForce(0.0, 10.0)) << "not started";
+    ASSERT_TRUE(match.start());
+    std::vector<Timed> log;
+    // Cy putts first; nothing of the person's input may putt for the computer.
+    runTo(match, 1, log);
+    EXPECT_FALSE(match.puttWithForce(0.0, 10.0));
+    match.beginCharge();
+    EXPECT_NE(match.state(), Charging);
+    ASSERT_TRUE(runUntilState(match, Aiming, log));
+    ASSERT_NE(find(log, "turn here Pat"), nullptr);
+    EXPECT_FALSE(match.puttWithForce(0.0, 0.1)) << "too weak to be a putt";
+
+    match.beginCharge();
+    runTo(match, match.time() + 300, log);
+    const std::size_t before = log.size();
+    match.cancelCharge();
+    EXPECT_EQ(match.state(), Aiming);
+    match.releaseCharge();
+    runTo(match, match.time() + 1000, log);
+    EXPECT_EQ(find(log, "putt Pat", before), nullptr) << "a called-off putt never rolls";
+    EXPECT_NE(find(log, "force ", before), nullptr) << "the meter is hidden";
+    EXPECT_EQ(match.state(), Aiming) << "the force does not build up any more";
+
+    // Hurried, the ball rests at once.
+    ASSERT_TRUE(match.puttWithForce(kTowardsCup, 30.0));
+    const std::int64_t putAt = match.time();
+    match.hurry();
+    runTo(match, putAt, log);
+    EXPECT_NE(find(log, "rest ", before), nullptr);
+}
+
+TEST(LocalMatchPeople, APageKnowsTheLevelTheScoreBoardAndTheShippedPars) {
+    LocalMatch match(9);
+    ASSERT_TRUE(match.addLevel(kShort));
+    ASSERT_TRUE(match.addLevel(kBend));
+    ASSERT_TRUE(match.addPerson("Pat \"the putter\""));
+    EXPECT_FALSE(match.setPars("not a table"));
+    // The table names the first hole's level as it is, and the second's as it was before an
+    // edit: only the first gets its par.
+    Level shortLevel;
+    Level bendLevel;
+    ASSERT_TRUE(levelFromBytes(kShort, shortLevel));
+    ASSERT_TRUE(levelFromBytes(kBend, bendLevel));
+    bendLevel.block(1, 1).back().setKind(Sand);
+    ShippedPars table;
+    ASSERT_TRUE(table.add(shortLevel, 2));
+    ASSERT_TRUE(table.add(bendLevel, 4));
+    ASSERT_TRUE(match.setPars(table.toText()));
+    ASSERT_TRUE(match.start());
+    std::vector<Timed> log;
+    ASSERT_TRUE(runUntilState(match, Aiming, log));
+    const std::string level = match.levelJson();
+    EXPECT_TRUE(level.starts_with(R"({"id":"short","name":"short",)")) << level;
+    EXPECT_NE(level.find(R"("width":8,"height":5,"start":[3.5,2.5],)"), std::string::npos)
+        << level;
+    // A wall block, then grass: six numbers each (square, unturned, back, back slope...).
+    EXPECT_NE(level.find(R"("cells":[0,0,1,8,)"), std::string::npos) << level;
+    const std::string board = match.boardJson();
+    EXPECT_NE(board.find(R"("name":"Pat \"the putter\"")"), std::string::npos) << board;
+    EXPECT_NE(board.find(R"("kind":"here","strokes":[0,0],"total":0)"), std::string::npos)
+        << board;
+    EXPECT_NE(board.find(R"("turn":0)"), std::string::npos) << board;
+    EXPECT_NE(board.find(R"("holes":[{"name":"short","par":2},{"name":"bend","par":0}])"),
+              std::string::npos)
+        << board;
+    EXPECT_NE(find(log, "par 0 2"), nullptr);
+}
+
+TEST(PageJson, NamesFromAnyFileMakeValidJsonStrings) {
+    EXPECT_EQ(jsonString("Åsa"), "\"Åsa\"");
+    EXPECT_EQ(jsonString("a\"b\\c\n"), R"("a\"b\\c\u000a")");
+    // A byte that is no UTF-8 (Latin-1 "é"), a cut sequence and an overlong "/" each become
+    // U+FFFD; the rest stays.
+    EXPECT_EQ(jsonString("caf\xe9!"), R"("caf\ufffd!")");
+    EXPECT_EQ(jsonString("x\xe2\x82"), R"("x\ufffd\ufffd")");
+    EXPECT_EQ(jsonString("\xc0\xaf"), R"("\ufffd\ufffd")");
 }
 
 }  // namespace

@@ -35,6 +35,24 @@ TEST(MatchLoop, PostedTasksRunFirstThenTimeJumpsToEachTimerInTurn) {
     EXPECT_EQ(ran, (std::vector<std::string>{"posted", "100", "posted by 100", "300"}));
 }
 
+TEST(MatchLoop, APageClockHoldsTimeBackAndTimersFallDueWhenItGetsThere) {
+    MatchLoop loop;
+    std::vector<int> ran;
+    loop.startTimer(40, [&] { ran.push_back(40); });
+    loop.startTimer(100, [&] { ran.push_back(100); });
+    EXPECT_EQ(loop.step({}, 30), Step::Idle);
+    EXPECT_EQ(loop.now(), 30) << "time follows the page's clock while nothing is due";
+    EXPECT_TRUE(ran.empty());
+    EXPECT_EQ(loop.step({}, 60), Step::RanTimer);
+    EXPECT_EQ(loop.now(), 40);
+    EXPECT_EQ(loop.step({}, 60), Step::Idle);
+    EXPECT_EQ(loop.now(), 60);
+    EXPECT_EQ(loop.step({}, 50), Step::Idle);
+    EXPECT_EQ(loop.now(), 60) << "a clock behind the game's moves nothing back";
+    EXPECT_EQ(loop.step({}, 100), Step::RanTimer);
+    EXPECT_EQ(ran, (std::vector<int>{40, 100}));
+}
+
 TEST(MatchLoop, WaitsForBusyWorkToPostBeforeLettingTimePass) {
     MatchLoop loop;
     bool timerRan = false;

@@ -63,9 +63,9 @@ function nativeMatch(seed) {
 
 test('the module answers the version its type declarations name', async () => {
   const trundlex = await loadModule();
-  assert.equal(trundlex.apiVersion(), 1);
+  assert.equal(trundlex.apiVersion(), 2);
   const types = fs.readFileSync(path.join(web, 'trundlex-page.d.ts'), 'utf8');
-  assert.match(types, /API version 1:/);
+  assert.match(types, /API version 2:/);
 });
 
 test('a match of two computer players ends as the native build plays it', async () => {
@@ -113,4 +113,84 @@ test('what cannot be played is refused', async () => {
   assert.equal(game.start(), true);
   assert.equal(game.addComputer('Late', EASY), false, 'took a player after the start');
   game.delete();
+});
+
+const shipped = path.join(root, 'resources');
+
+test('every shipped level and course reads as what a page draws and lists', async () => {
+  const trundlex = await loadModule();
+  const ids = new Set();
+  for (const file of fs.readdirSync(path.join(shipped, 'levels')).filter((f) => f.endsWith('.lev'))) {
+    const level = JSON.parse(trundlex.levelJson(fs.readFileSync(path.join(shipped, 'levels', file))));
+    assert.ok(level.name.length > 0, file);
+    assert.equal(level.cells.length, 6 * level.width * level.height, file);
+    assert.ok(level.start[0] > 0 && level.start[0] < level.width, file);
+    assert.ok(level.start[1] > 0 && level.start[1] < level.height, file);
+    assert.ok(level.cells.includes(3), `${file} has no cup`);
+    ids.add(level.id);
+  }
+  const courses = fs.readdirSync(path.join(shipped, 'courses')).filter((f) => f.endsWith('.cou'));
+  assert.ok(courses.length >= 3);
+  for (const file of courses) {
+    const course = JSON.parse(trundlex.courseJson(fs.readFileSync(path.join(shipped, 'courses', file))));
+    assert.ok(course.levels.length >= 9, file);
+    for (const id of course.levels) assert.ok(ids.has(id), `${file} names a level that is not shipped`);
+  }
+  assert.equal(trundlex.levelJson(new Uint8Array([1, 2, 3])), '');
+  assert.equal(trundlex.courseJson(fs.readFileSync(path.join(shipped, 'levels', 'first-putt.lev'))), '');
+});
+
+// A person and a computer over the first two holes of a shipped course, in real time at 60
+// frames a second, the person putting by touch towards the cup with a middling force.
+test('a person plays a shipped course in real time through the input calls', async () => {
+  const trundlex = await loadModule();
+  const course = JSON.parse(trundlex.courseJson(fs.readFileSync(path.join(shipped, 'courses', 'beginners-nine.cou'))));
+  const byId = new Map();
+  for (const file of fs.readdirSync(path.join(shipped, 'levels')).filter((f) => f.endsWith('.lev'))) {
+    const bytes = fs.readFileSync(path.join(shipped, 'levels', file));
+    byId.set(JSON.parse(trundlex.levelJson(bytes)).id, bytes);
+  }
+  const game = new trundlex.LocalGame(2024);
+  for (const id of course.levels.slice(0, 2)) assert.equal(game.addLevel(byId.get(id)), true);
+  assert.equal(game.addPerson('Åsa'), true);
+  assert.equal(game.addComputer('Cy', HARD), true);
+  assert.equal(game.setPars(fs.readFileSync(path.join(shipped, 'levels', 'pars.txt'), 'utf8')), true);
+  assert.equal(game.start(), true);
+  let clock = 0;
+  let level = null;
+  let ball = null;
+  const events = [];
+  let personPutts = 0;
+  while (!game.isOver() && clock < 30 * 60 * 1000) {
+    game.runUntil(clock += 16);
+    assert.ok(game.time() <= clock, 'the game ran ahead of the clock');
+    for (const line of game.takeEvents().split('\n').filter((l) => l !== '')) {
+      events.push(line);
+      if (line === 'level') level = JSON.parse(game.levelJson());
+      if (line.startsWith('ball ') && line !== 'ball none') ball = line.split(' ').slice(1, 3).map(Number);
+    }
+    if (game.state() === 2 /* Aiming */) {
+      let cup = null;
+      for (let i = 0; i < level.width * level.height && cup === null; ++i) {
+        if (level.cells[6 * i + 2] === 3 || level.cells[6 * i + 4] === 3) cup = [i % level.width + 0.5, Math.floor(i / level.width) + 0.5];
+      }
+      const heading = Math.atan2(cup[1] - ball[1], cup[0] - ball[0]);
+      assert.equal(game.puttWithForce(heading, game.maxForce() / 3), true);
+      ++personPutts;
+    }
+  }
+  assert.equal(game.isOver(), true, 'the game never ended');
+  const board = JSON.parse(game.boardJson());
+  game.delete();
+  assert.ok(personPutts >= 2);
+  assert.deepEqual(board.players.map((p) => p.name), ['Åsa', 'Cy']);
+  assert.ok(board.holes.every((h) => h.par >= 1), 'the shipped pars were not taken');
+  for (const player of board.players) {
+    assert.equal(player.total, player.strokes.reduce((a, b) => a + b, 0));
+    assert.ok(player.strokes.every((s) => s >= 1));
+  }
+  assert.equal(events.filter((e) => e.startsWith('putt Åsa ')).length, personPutts,
+    'a touch putt did not roll');
+  assert.ok(events.some((e) => e.startsWith('path 10 ')));
+  assert.ok(events.some((e) => /^sound \d+ sounds\/InCup\.wav$/.test(e)), 'no ball dropped with a sound');
 });

@@ -20,6 +20,13 @@ void VirtualClock::advance(std::int64_t milliseconds) {
     now_ = until;
 }
 
+std::optional<std::int64_t> VirtualClock::nextDue() const {
+    if (timers_.empty()) {
+        return std::nullopt;
+    }
+    return timers_.begin()->first.first;
+}
+
 bool VirtualClock::runNext() {
     if (timers_.empty()) {
         return false;

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <functional>
 #include <map>
+#include <optional>
 #include <utility>
 
 #include "util/Clock.h"
@@ -27,6 +28,8 @@ public:
     // Milliseconds since the clock began.
     std::int64_t now() const { return now_; }
     std::size_t pendingTimers() const { return timers_.size(); }
+    // When the next timer falls due; nothing when none is running.
+    std::optional<std::int64_t> nextDue() const;
 
 private:
     std::int64_t now_ = 0;

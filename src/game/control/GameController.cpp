@@ -342,6 +342,37 @@ void GameController::releaseCharge() {
     doPutt(aim_, force_, false);
 }
 
+void GameController::cancelCharge() {
+    if (state_ != Charging) {
+        return;
+    }
+    stopCharging();
+    setState(Aiming);
+}
+
+bool GameController::puttWithForce(double heading, double force) {
+    if (state_ != Aiming || shownBall_ == nullptr || !(force > forcemeter::MinimumPutt)) {
+        return false;
+    }
+    // The same ticks forceTick would run, without waiting for them.
+    double built = 0.0;
+    double aim = heading;
+    for (;;) {
+        built = forcemeter::next(built);
+        if (built >= forcemeter::MaxForce) {
+            break;
+        }
+        aim = forcemeter::tremble(aim, built, context_.random);
+        if (built >= force) {
+            break;
+        }
+    }
+    changeAim(aim);
+    force_ = built;
+    doPutt(aim_, force_, false);
+    return true;
+}
+
 void GameController::stopCharging() {
     platform_.clock.stopTimer(forceTimer_);
     if (forceTimer_ != 0 || state_ == Charging) {

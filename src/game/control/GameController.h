@@ -105,6 +105,15 @@ public:
     void beginCharge();
     // The button comes up: putts with the force built up, or aims again if it was too weak.
     void releaseCharge();
+    // The putt is called off while the force builds up (Esc, the pointer back on the ball):
+    // the player aims again.
+    void cancelCharge();
+    // Putts at once as if the button had been held until the force reached `force`, the aim
+    // trembling at every tick on the way exactly as it would have: for input that chooses the
+    // force directly (a drag on a touch screen), so that it plays by the same rule as the
+    // mouse. False (nothing done) unless a player of this computer aims, or for a force too
+    // weak to putt; a force above forcemeter::MaxForce is taken as MaxForce.
+    bool puttWithForce(double heading, double force);
     // The ball last rolled with rollBall rests; inCup when it dropped.
     void ballStopped(bool inCup);
     void setSound(bool on);

@@ -35,20 +35,21 @@ bool Course::load(std::string_view path) {
         return false;
     }
     std::ifstream file(path_, std::ios::binary);
-    if (!file) {
-        return false;
-    }
+    return file && read(file);
+}
+
+bool Course::read(std::istream& in) {
     // Anything that does not open with the magic's one-byte prefix is not a course file;
     // refusing it here spares reading whatever length a foreign file's first bytes claim.
-    if (file.peek() != static_cast<int>(Magic.size())) {
+    if (in.peek() != static_cast<int>(Magic.size())) {
         return false;
     }
-    ArchiveReader archive(file);
+    ArchiveReader archive(in);
     std::string magic;
     if (!archive.readString(magic) || magic != Magic) {
         return false;
     }
-    // Everything is read into a fresh course so that a failed load keeps this one whole.
+    // Everything is read into a fresh course so that a failed read keeps this one whole.
     Course read;
     read.path_ = path_;
     std::int32_t count = 0;
@@ -56,7 +57,7 @@ bool Course::load(std::string_view path) {
         !archive.readInt32(count)) {
         return false;
     }
-    if (!countFits(file, count, kMinStringBytes)) {
+    if (!countFits(in, count, kMinStringBytes)) {
         return false;
     }
     for (std::int32_t i = 0; i < count; ++i) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <iosfwd>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -44,6 +45,9 @@ public:
     // more level IDs than the rest of the file can hold; the course is then left as it was
     // (apart from the path). A count of zero or below reads as an empty list.
     bool load(std::string_view path);
+    // The same from a stream holding a course file's bytes (a page hands them over); the path
+    // stays as it is.
+    bool read(std::istream& in);
 
     // What save() does when the file at the path holds another course (another ID) by the
     // time it writes: another program may have saved a course of the same name there.
