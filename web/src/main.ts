@@ -59,12 +59,33 @@ function say(text: string): void {
 
 // --- Header: language and sound ---
 
+// A loudspeaker, with waves or crossed out; drawn, since not every system has an emoji font.
+function speakerIcon(muted: boolean): SVGSVGElement {
+  const ns = 'http://www.w3.org/2000/svg';
+  const svg = document.createElementNS(ns, 'svg');
+  svg.setAttribute('viewBox', '0 0 24 24');
+  svg.setAttribute('width', '22');
+  svg.setAttribute('height', '22');
+  svg.setAttribute('aria-hidden', 'true');
+  const path = document.createElementNS(ns, 'path');
+  path.setAttribute('d', muted
+    ? 'M3 9v6h4l5 4V5L7 9H3z M16 9l5 6 M21 9l-5 6'
+    : 'M3 9v6h4l5 4V5L7 9H3z M15.5 8.5a5 5 0 0 1 0 7 M18.5 5.5a9 9 0 0 1 0 13');
+  path.setAttribute('fill', 'none');
+  path.setAttribute('stroke', 'currentColor');
+  path.setAttribute('stroke-width', '2');
+  path.setAttribute('stroke-linecap', 'round');
+  path.setAttribute('stroke-linejoin', 'round');
+  svg.append(path);
+  return svg;
+}
+
 function applyLanguage(): void {
   t = texts(lang);
   document.documentElement.lang = lang;
   langButton.textContent = t.language;
   langButton.setAttribute('aria-label', t.languageName);
-  soundButton.textContent = sounds.muted ? '🔇' : '🔊';
+  soundButton.replaceChildren(speakerIcon(sounds.muted));
   soundButton.setAttribute('aria-label', sounds.muted ? t.unmute : t.mute);
   soundButton.setAttribute('aria-pressed', String(sounds.muted));
 }

@@ -114,12 +114,14 @@ export class Playfield {
 
   setState(state: number): void {
     this.state = state;
+    this.canvas.dataset.state = String(state);
     if (state !== ViewState.Charging) this.charging = false;
     if (state !== ViewState.Aiming && state !== ViewState.Charging) this.drag = null;
   }
 
   setTurn(playableHere: boolean): void {
     this.playableHere = playableHere;
+    this.canvas.dataset.turn = playableHere ? 'here' : 'other';
     this.aimShown = false;
     this.drag = null;
   }
@@ -318,6 +320,9 @@ export class Playfield {
     }
     drawFlags(ctx, this.flags, this.left, this.top, this.block);
     if (this.ballShown) this.ball.draw(ctx, this.left, this.top, this.block, false);
+    // Where the ball is, for tools that drive the page (CSS pixels from the canvas' corner).
+    const where = this.ballShown ? `${cx.toFixed(1)},${cy.toFixed(1)}` : '';
+    if (this.canvas.dataset.ball !== where) this.canvas.dataset.ball = where;
     const m = this.meter;
     if (this.drag && this.drag.live) {
       drawForceMeter(ctx, m.x, m.y, m.w, m.h, this.drag.force / this.maxForce, this.drag.weak);
