@@ -67,7 +67,7 @@ describe('desktop', () => {
     const canvas = page.locator('canvas.playfield');
     assert.equal(await canvas.evaluate((c) => c.width === Math.round(c.getBoundingClientRect().width * devicePixelRatio)), true);
     const rows = await boardRows(page);
-    assert.deepEqual(rows.map((r) => r.name), ['Tess', 'Computer (computer)']);
+    assert.deepEqual(rows.map((r) => r.name), ['Tess', 'Robin (computer)']);
     assert.equal(await fits(page), true, 'the game fits the window');
     await page.getByRole('status').filter({ hasText: "Tess's turn" }).waitFor();
 
@@ -202,7 +202,7 @@ describe('Swedish', () => {
     await page.getByRole('heading', { name: /^Hål 1 av 3: / }).waitFor();
     await page.getByRole('status').filter({ hasText: 'Stina står på tur' }).waitFor();
     assert.deepEqual(await page.locator('.board-table thead th').evaluateAll((ths) => [ths[0].textContent, ths.at(-1).textContent]), ['Namn', 'Summa']);
-    assert.equal(await page.locator('.board-table .player-name').nth(1).textContent(), 'Dator (dator)');
+    assert.equal(await page.locator('.board-table .player-name').nth(1).textContent(), 'Robin (dator)');
     await page.getByRole('button', { name: 'Lämna spelet' }).click();
     await page.getByRole('button', { name: 'In English' }).click();
     await ready(page, 'Play');

@@ -1,7 +1,7 @@
 // The module's types (src/web/trundlex-page.d.ts, copied beside the module by its build) and
 // the values of its view states, which a type-only import cannot carry.
 export type {
-  BoardData, LevelData, LocalGame, Strength, TrundlexModule, TrundlexOptions,
+  BoardData, CourseData, LevelData, LocalGame, Strength, TrundlexModule, TrundlexOptions,
 } from '../../src/web/trundlex-page';
 
 export const ViewState = {

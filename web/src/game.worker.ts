@@ -2,9 +2,9 @@
 // game in step with the page's clock, posting what happens. A computer's thinking may block
 // here for a second; the page keeps drawing meanwhile.
 /// <reference lib="webworker" />
-import type { BoardData, LevelData, LocalGame, TrundlexModule, TrundlexOptions } from './api';
+import type { BoardData, CourseData, LevelData, LocalGame, TrundlexModule, TrundlexOptions } from './api';
 import { API_VERSION } from './api';
-import type { FromWorker, ShippedLevel, ToWorker } from './protocol';
+import type { FromWorker, ShippedCourse, ShippedLevel, ToWorker } from './protocol';
 
 declare const self: DedicatedWorkerGlobalScope;
 declare const createTrundlex: (options?: TrundlexOptions) => Promise<TrundlexModule>;
@@ -53,9 +53,29 @@ async function load(siteBase: string): Promise<void> {
   const parsOf = shippedPars(files);
   files.forEach((file, i) => {
     const level = JSON.parse(trundlex!.levelJson(levelBytes.get(file)!)) as LevelData;
-    shipped.push({ file, name: level.name, author: level.author, par: parsOf[i] ?? 0, level });
+    shipped.push({ file, id: level.id, name: level.name, author: level.author, par: parsOf[i] ?? 0, level });
   });
-  post({ type: 'loaded', levels: shipped, courses: content.courses });
+  post({ type: 'loaded', levels: shipped, courses: await readCourses(content.courses, shipped) });
+}
+
+// The shipped courses whose levels are all here, read through the module.
+async function readCourses(files: string[], levels: ShippedLevel[]): Promise<ShippedCourse[]> {
+  const fileOf = new Map(levels.map((l) => [l.id, l.file]));
+  const courses: ShippedCourse[] = [];
+  for (const file of files) {
+    try {
+      const text = trundlex!.courseJson(await fetchBytes('courses/' + file));
+      if (text === '') continue;
+      const course = JSON.parse(text) as CourseData;
+      const holes = course.levels.map((id) => fileOf.get(id));
+      if (holes.length > 0 && holes.every((h) => h !== undefined)) {
+        courses.push({ file, name: course.name, levels: holes as string[] });
+      }
+    } catch {
+      // A course that does not load is left out.
+    }
+  }
+  return courses;
 }
 
 // The pars of the shipped levels, as the module reads them from the table: a game over all

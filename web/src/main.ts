@@ -8,7 +8,7 @@ import { renderBoard } from './board';
 import { bannerTitle, fill, langFromNavigator, texts, type Lang, type Texts } from './i18n';
 import { LevelPainter } from './painter';
 import { Playfield } from './playfield';
-import type { FromWorker, PlayerSetup, ShippedLevel, ToWorker } from './protocol';
+import type { FromWorker, PlayerSetup, ShippedCourse, ShippedLevel, ToWorker } from './protocol';
 import { cssColour } from './render/ball';
 import { drawFlags, flagSpots } from './render/level';
 
@@ -26,6 +26,7 @@ const painter = new LevelPainter();
 const worker = new Worker(new URL('./game.worker.ts', import.meta.url));
 
 let shipped: ShippedLevel[] = [];
+let courses: ShippedCourse[] = [];
 let loadError = '';
 let screen: 'start' | 'setup' | 'levels' | 'game' | 'results' = 'start';
 let lastGame: { players: PlayerSetup[]; levels: string[] } | null = null;
@@ -125,22 +126,24 @@ function byPar(): ShippedLevel[] {
     .map((x) => x.l);
 }
 
+// A quick round opens the first shipped course (or takes the easiest levels without one),
+// then come the courses and every level.
 function holeSets(): HoleSet[] {
-  const sorted = byPar();
-  const quick = sorted.slice(0, QUICK_HOLES).map((l) => l.file);
-  const nine: string[] = [];
-  if (sorted.length > 9) {
-    for (let k = 0; k < 9; ++k) nine.push(sorted[Math.floor((k * (sorted.length - 1)) / 8)].file);
-  }
+  const quick = courses.length > 0 ? courses[0].levels.slice(0, QUICK_HOLES) : byPar().slice(0, QUICK_HOLES).map((l) => l.file);
   const sets: HoleSet[] = [{ label: fill(t.quickRound, quick.length), files: quick }];
-  if (nine.length === 9) sets.push({ label: t.nineHoles, files: nine });
+  for (const course of courses) sets.push({ label: fill(t.courseHoles, course.name, course.levels.length), files: course.levels });
   sets.push({ label: fill(t.allLevels, shipped.length), files: shipped.map((l) => l.file) });
   return sets;
 }
 
 // --- Start screen ---
 
+function leaveScreen(): void {
+  if (screen === 'levels') painter.drop(true, false);
+}
+
 function showStart(): void {
+  leaveScreen();
   screen = 'start';
   stopGame();
   const name = el('input', { id: 'your-name', type: 'text', maxLength: 24, value: localStorage.getItem(NAME_KEY) ?? '' });
@@ -151,7 +154,7 @@ function showStart(): void {
     const who = name.value.trim() || t.defaultName;
     localStorage.setItem(NAME_KEY, who);
     const holes = holeSets()[0].files;
-    startGame([{ name: who, strength: 0 }, { name: t.computerName, strength: 2 }], holes);
+    startGame([{ name: who, strength: 0 }, { name: t.opponentName, strength: 2 }], holes);
   }, 'primary big');
   name.addEventListener('keydown', (e) => {
     if (e.key === 'Enter') playButton.click();
@@ -181,6 +184,7 @@ let setupPlayers: PlayerSetup[] | null = null;
 let setupHoles = 0;
 
 function showSetup(): void {
+  leaveScreen();
   screen = 'setup';
   if (!setupPlayers) {
     setupPlayers = [
@@ -233,7 +237,8 @@ function showSetup(): void {
 function showLevels(): void {
   screen = 'levels';
   const grid = el('ul', { className: 'level-grid' });
-  const ratio = Math.max(1, window.devicePixelRatio || 1);
+  // Small pictures: twice the pixels at most, however dense the screen.
+  const ratio = Math.min(2, Math.max(1, window.devicePixelRatio || 1));
   for (const level of shipped) {
     const canvas = el('canvas', { className: 'preview' });
     canvas.setAttribute('role', 'img');
@@ -244,7 +249,7 @@ function showLevels(): void {
     canvas.width = deviceBlock * level.level.width;
     canvas.height = deviceBlock * level.level.height;
     canvas.style.aspectRatio = `${level.level.width} / ${level.level.height}`;
-    void painter.paint(level.level, deviceBlock).then((bitmap) => {
+    void painter.paint(level.level, deviceBlock, false).then((bitmap) => {
       const ctx = canvas.getContext('2d');
       if (!bitmap || !ctx) return;
       ctx.drawImage(bitmap, 0, 0);
@@ -265,6 +270,7 @@ function showLevels(): void {
 
 function startGame(players: PlayerSetup[], levels: string[]): void {
   lastGame = { players, levels };
+  leaveScreen();
   stopGame();
   screen = 'game';
   game = new GameScreen();
@@ -549,7 +555,7 @@ class GameScreen {
     main.replaceChildren(el('div', { className: 'card results' },
       el('h1', { textContent: t.gameOver }),
       el('p', { className: 'headline', textContent: headline }),
-      el('p', { className: 'hint', textContent: fill(t.finalStandings, holesPlayed) }),
+      el('p', { className: 'hint', textContent: fill(holesPlayed === 1 ? t.finalStandings1 : t.finalStandingsN, holesPlayed) }),
       table,
       el('div', { className: 'row' }, button(t.back, () => { game = null; showStart(); }), again)));
     say(`${t.gameOver}. ${headline}`);
@@ -564,6 +570,7 @@ worker.onmessage = (event: MessageEvent<FromWorker>) => {
   switch (m.type) {
     case 'loaded':
       shipped = m.levels;
+      courses = m.courses;
       if (screen === 'start') showStart();
       break;
     case 'failed':

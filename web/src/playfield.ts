@@ -39,8 +39,11 @@ export class Playfield {
   private level: LevelData | null = null;
   private flags: FlagSpot[] = [];
   private picture: ImageBitmap | null = null;
-  private pictureKey = '';
-  private wantedKey = '';
+  // Device pixels a block in the picture, and wanted for the present size.
+  private pictureBlock = 0;
+  private wantedBlock = 0;
+  // A level that fits the screen better across is drawn a quarter turn clockwise.
+  private turned = false;
   // Layout in CSS pixels.
   private width = 0;
   private height = 0;
@@ -103,8 +106,8 @@ export class Playfield {
     this.level = level;
     this.flags = flagSpots(level);
     this.picture = null;
-    this.pictureKey = '';
-    this.wantedKey = '';
+    this.pictureBlock = 0;
+    this.wantedBlock = 0;
     this.waiting.clear();
     this.path = null;
     this.ballShown = false;
@@ -215,44 +218,57 @@ export class Playfield {
     const gap = 6;
     const roomW = this.width - strip - gap;
     const roomH = this.height - 2 * gap;
-    const cssBlock = Math.max(1, Math.min(roomW / this.level.width, roomH / this.level.height));
+    const fit = (across: number, down: number) => Math.max(1, Math.min(roomW / across, roomH / down));
+    const straight = fit(this.level.width, this.level.height);
+    const quarter = fit(this.level.height, this.level.width);
+    this.turned = quarter > straight * 1.15;
+    const cssBlock = this.turned ? quarter : straight;
     // Whole device pixels a block, so the picture is drawn one to one.
     const deviceBlock = Math.max(1, Math.floor(cssBlock * this.ratio));
     this.block = deviceBlock / this.ratio;
-    const levelW = this.block * this.level.width;
-    const levelH = this.block * this.level.height;
-    const used = strip + levelW;
+    const [shownW, shownH] = this.shownSize();
+    const used = strip + shownW;
     const x0 = Math.floor((this.width - used) / 2);
     this.left = Math.round((x0 + strip) * this.ratio) / this.ratio;
-    this.top = Math.round(((this.height - levelH) / 2) * this.ratio) / this.ratio;
+    this.top = Math.round(((this.height - shownH) / 2) * this.ratio) / this.ratio;
     const meterW = Math.max(12, Math.min(18, strip * 0.4));
-    this.meter = { x: x0 + (strip - meterW) / 2, y: this.top, w: meterW, h: levelH };
-    const key = `${deviceBlock}`;
-    if (key !== this.wantedKey) {
-      this.wantedKey = key;
+    this.meter = { x: x0 + (strip - meterW) / 2, y: this.top, w: meterW, h: shownH };
+    if (deviceBlock !== this.wantedBlock) {
+      this.wantedBlock = deviceBlock;
+      this.painter.drop(false, true);
       const level = this.level;
-      void this.painter.paint(level, deviceBlock).then((bitmap) => {
-        if (this.level === level && this.wantedKey === key) {
+      const take = (bitmap: ImageBitmap | null, size: number) => {
+        if (bitmap && this.level === level && (size === this.wantedBlock || this.pictureBlock !== this.wantedBlock)) {
           this.picture = bitmap;
-          this.pictureKey = key;
+          this.pictureBlock = size;
         }
-      });
+      };
+      // A coarse picture at once, then the sharp one.
+      const coarse = Math.max(2, Math.floor(deviceBlock / 4));
+      if (!this.picture && coarse < deviceBlock) {
+        void this.painter.paint(level, coarse, true).then((bitmap) => take(bitmap, coarse));
+      }
+      void this.painter.paint(level, deviceBlock, true).then((bitmap) => take(bitmap, deviceBlock));
     }
   }
 
-  /** The level's rectangle in CSS pixels of the page. */
-  levelRect(): DOMRect {
-    const r = this.canvas.getBoundingClientRect();
-    const w = this.level ? this.block * this.level.width : 0;
-    const h = this.level ? this.block * this.level.height : 0;
-    return new DOMRect(r.left + this.left, r.top + this.top, w, h);
+  // The level's size on the screen, in CSS pixels.
+  private shownSize(): [number, number] {
+    if (!this.level) return [0, 0];
+    const w = this.block * this.level.width;
+    const h = this.block * this.level.height;
+    return this.turned ? [h, w] : [w, h];
   }
 
-  /** The shown ball's centre in CSS pixels of the page, or null. */
-  ballPoint(): { x: number; y: number } | null {
-    if (!this.ballShown) return null;
-    const r = this.canvas.getBoundingClientRect();
-    return { x: r.left + this.left + this.ball.x * this.block, y: r.top + this.top + this.ball.y * this.block };
+  // A point of the level (blocks) on the canvas (CSS pixels), and back.
+  private toScreen(x: number, y: number): [number, number] {
+    if (this.turned && this.level) return [this.left + (this.level.height - y) * this.block, this.top + x * this.block];
+    return [this.left + x * this.block, this.top + y * this.block];
+  }
+
+  private fromScreen(sx: number, sy: number): [number, number] {
+    if (this.turned && this.level) return [(sy - this.top) / this.block, this.level.height - (sx - this.left) / this.block];
+    return [(sx - this.left) / this.block, (sy - this.top) / this.block];
   }
 
   private loop(): void {
@@ -288,38 +304,49 @@ export class Playfield {
     ctx.setTransform(this.ratio, 0, 0, this.ratio, 0, 0);
     ctx.clearRect(0, 0, this.width, this.height);
     if (!this.level) return;
-    const levelW = this.block * this.level.width;
-    const levelH = this.block * this.level.height;
+    const [shownW, shownH] = this.shownSize();
     // A soft shadow under the course, as if it lay on the table.
     ctx.save();
     ctx.shadowColor = 'rgba(0,0,0,0.35)';
     ctx.shadowBlur = 16;
     ctx.shadowOffsetY = 4;
     ctx.fillStyle = 'rgb(46,110,52)';
-    ctx.fillRect(this.left, this.top, levelW, levelH);
+    ctx.fillRect(this.left, this.top, shownW, shownH);
     ctx.restore();
     if (this.picture) {
+      const w = Math.round(this.block * this.level.width * this.ratio);
+      const h = Math.round(this.block * this.level.height * this.ratio);
       ctx.save();
       ctx.setTransform(1, 0, 0, 1, 0, 0);
-      ctx.imageSmoothingEnabled = this.pictureKey !== this.wantedKey;
-      ctx.drawImage(this.picture, Math.round(this.left * this.ratio), Math.round(this.top * this.ratio),
-        Math.round(levelW * this.ratio), Math.round(levelH * this.ratio));
+      ctx.imageSmoothingEnabled = this.pictureBlock !== this.wantedBlock;
+      ctx.translate(Math.round(this.left * this.ratio), Math.round(this.top * this.ratio));
+      if (this.turned) {
+        ctx.translate(h, 0);
+        ctx.rotate(Math.PI / 2);
+      }
+      ctx.drawImage(this.picture, 0, 0, w, h);
       ctx.restore();
     }
+    const turn = this.turned ? Math.PI / 2 : 0;
     for (const w of this.waiting.values()) {
-      if (!w.holed) w.ball.draw(ctx, this.left, this.top, this.block, true);
+      if (w.holed) continue;
+      const [wx, wy] = this.toScreen(w.ball.x, w.ball.y);
+      w.ball.drawAt(ctx, wx, wy, this.block, turn, true);
     }
     const colour = rgbOf(this.ball.colour);
     const ring = `rgb(${colour.map((c) => Math.min(255, Math.round(c * 1.15))).join(',')})`;
-    const cx = this.left + this.ball.x * this.block;
-    const cy = this.top + this.ball.y * this.block;
+    const [cx, cy] = this.toScreen(this.ball.x, this.ball.y);
     const myAim = this.playableHere && (this.state === ViewState.Aiming || this.state === ViewState.Charging);
     if (this.ballShown && !this.path && (this.aimShown || myAim)) {
       const lines = this.aimShown && this.aimLines && !(this.drag && !this.drag.live);
-      drawAim(ctx, cx, cy, this.ball.r * this.block, this.aim, ring, myAim, lines);
+      drawAim(ctx, cx, cy, this.ball.r * this.block, this.aim + turn, ring, myAim, lines);
     }
-    drawFlags(ctx, this.flags, this.left, this.top, this.block);
-    if (this.ballShown) this.ball.draw(ctx, this.left, this.top, this.block, false);
+    const flags = this.flags.map((f) => {
+      const [x, y] = this.toScreen(f.x, f.y);
+      return { x: x / this.block, y: y / this.block };
+    });
+    drawFlags(ctx, flags, 0, 0, this.block);
+    if (this.ballShown) this.ball.drawAt(ctx, cx, cy, this.block, turn, false);
     // Where the ball is, for tools that drive the page (CSS pixels from the canvas' corner).
     const where = this.ballShown ? `${cx.toFixed(1)},${cy.toFixed(1)}` : '';
     if (this.canvas.dataset.ball !== where) this.canvas.dataset.ball = where;
@@ -337,7 +364,8 @@ export class Playfield {
 
   private toLevel(e: PointerEvent): { x: number; y: number } {
     const r = this.canvas.getBoundingClientRect();
-    return { x: (e.clientX - r.left - this.left) / this.block, y: (e.clientY - r.top - this.top) / this.block };
+    const [x, y] = this.fromScreen(e.clientX - r.left, e.clientY - r.top);
+    return { x, y };
   }
 
   private aiming(): boolean {

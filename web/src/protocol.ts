@@ -3,11 +3,19 @@ import type { BoardData, LevelData } from './api';
 
 export interface ShippedLevel {
   file: string;
+  id: string;
   name: string;
   author: string;
   /** 0: not known. */
   par: number;
   level: LevelData;
+}
+
+/** A shipped course whose levels are all here: its holes as level files, in order. */
+export interface ShippedCourse {
+  file: string;
+  name: string;
+  levels: string[];
 }
 
 export interface PlayerSetup {
@@ -29,7 +37,7 @@ export type ToWorker =
   | { type: 'stop' };
 
 export type FromWorker =
-  | { type: 'loaded'; levels: ShippedLevel[]; courses: string[] }
+  | { type: 'loaded'; levels: ShippedLevel[]; courses: ShippedCourse[] }
   | { type: 'failed'; message: string }
   | { type: 'started'; maxForce: number; minimumForce: number }
   | {

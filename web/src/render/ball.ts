@@ -97,12 +97,14 @@ export class BallSprite {
     this.r = r;
   }
 
-  /** Draws the ball; (left, top) the level's corner and `scale` units a block. */
-  draw(ctx: CanvasRenderingContext2D, left: number, top: number, scale: number, waiting: boolean): void {
+  /**
+   * Draws the ball with its centre at (cx, cy), `scale` units a block, on a level shown turned
+   * by `turn` (0 or a quarter turn clockwise): the light still comes from the upper left.
+   */
+  drawAt(ctx: CanvasRenderingContext2D, cx: number, cy: number, scale: number, turn: number, waiting: boolean): void {
     const radius = this.r * scale;
     if (radius < 0.5) return;
-    const cx = left + this.x * scale;
-    const cy = top + this.y * scale;
+    const turned = turn !== 0;
     const colour = rgbOf(this.colour);
     const sinking = this.r < BALL_RADIUS - 1e-6;
     ctx.save();
@@ -117,7 +119,9 @@ export class BallSprite {
         const z = Math.abs(p.z) / BALL_RADIUS;
         const alpha = (waiting ? 0.6 : 1) * (0.35 + 0.65 * z);
         ctx.fillStyle = `rgba(${c[0]},${c[1]},${c[2]},${alpha.toFixed(3)})`;
-        ctx.fillRect(cx + p.x * scale - size / 2, cy + p.y * scale - size / 2, size, size);
+        const dx = turned ? -p.y : p.x;
+        const dy = turned ? p.x : p.y;
+        ctx.fillRect(cx + dx * scale - size / 2, cy + dy * scale - size / 2, size, size);
       }
     }
     paintShine(ctx, cx, cy, radius, waiting);

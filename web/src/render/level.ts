@@ -4,7 +4,7 @@
 // (a big level at a 4K screen's size takes a while); flags are drawn over it on a canvas.
 import type { LevelData } from '../api';
 import { Kind, cellAt, holds, inFrontOfShape, isPlain, kindAt } from './blocks';
-import { materialColour, mix, scaled, type Rgb, type TexturePoint } from './texture';
+import { materialColour, type Rgb } from './texture';
 
 type Plane = Uint8Array;
 
@@ -107,7 +107,12 @@ export function renderLevel(level: LevelData, blockSize: number): LevelPixels | 
   const bevelStep = Math.max(1, Math.floor(blockSize / 14));
 
   const out = new Uint8ClampedArray(n * 4);
-  const point: TexturePoint = { px: 0, py: 0, blockSize, depth: 1 };
+  const back: Rgb = { r: 0, g: 0, b: 0 };
+  const fore: Rgb = { r: 0, g: 0, b: 0 };
+  // How deep into water or a cup a pixel lies, for the material of that kind.
+  const depthOf = (kind: number, px: number, py: number) =>
+    kind === Kind.Water ? Math.min(1, Math.max(0, (at(depth, w, h, px, py) - 0.5) * 2.2))
+      : kind === Kind.Cup ? Math.min(1, Math.max(0, (at(hole, w, h, px, py) - 0.5) * 2)) : 1;
   for (let c = 0; c < level.width; ++c) {
     for (let r = 0; r < level.height; ++r) {
       const cell = cellAt(level, c, r);
@@ -117,35 +122,34 @@ export function renderLevel(level: LevelData, blockSize: number): LevelPixels | 
           const px = c * blockSize + x;
           const i = py * w + px;
           const a = front[i] / 255;
-          point.px = px;
-          point.py = py;
-          point.depth = 1;
-          const layer = (kind: number, slope: number): Rgb => {
-            if (kind === Kind.Water) {
-              point.depth = Math.min(1, Math.max(0, (at(depth, w, h, px, py) - 0.5) * 2.2));
-            } else if (kind === Kind.Cup) {
-              point.depth = Math.min(1, Math.max(0, (at(hole, w, h, px, py) - 0.5) * 2));
-            }
-            return materialColour(kind, slope, point);
-          };
-          let colour: Rgb = a < 1 ? layer(cell.backKind, cell.backSlope) : { r: 0, g: 0, b: 0 };
+          let cr = 0, cg = 0, cb = 0;
+          if (a < 1) {
+            materialColour(cell.backKind, cell.backSlope, px, py, blockSize, depthOf(cell.backKind, px, py), back);
+            cr = back.r; cg = back.g; cb = back.b;
+          }
           if (a > 0) {
-            colour = a < 1 ? mix(colour, layer(cell.frontKind, cell.frontSlope), a) : layer(cell.frontKind, cell.frontSlope);
+            materialColour(cell.frontKind, cell.frontSlope, px, py, blockSize, depthOf(cell.frontKind, px, py), fore);
+            if (a < 1) {
+              cr += (fore.r - cr) * a; cg += (fore.g - cg) * a; cb += (fore.b - cb) * a;
+            } else {
+              cr = fore.r; cg = fore.g; cb = fore.b;
+            }
           }
           const wall = walls[i] / 255;
           if (wall > 0) {
             // Lit from the upper left: lighter where the wall begins above or left.
             const light = at(bevel, w, h, px + bevelStep, py + bevelStep) - at(bevel, w, h, px - bevelStep, py - bevelStep);
-            colour = scaled(colour, 1 + 0.55 * light * wall);
+            const f = 1 + 0.55 * light * wall;
+            cr *= f; cg *= f; cb *= f;
           }
           if (wall < 1) {
-            const s = at(shadow, w, h, px - shadowOffset, py - shadowOffset);
-            colour = scaled(colour, 1 - 0.5 * s * (1 - wall));
+            const f = 1 - 0.5 * at(shadow, w, h, px - shadowOffset, py - shadowOffset) * (1 - wall);
+            cr *= f; cg *= f; cb *= f;
           }
           const o = i * 4;
-          out[o] = colour.r + 0.5;
-          out[o + 1] = colour.g + 0.5;
-          out[o + 2] = colour.b + 0.5;
+          out[o] = cr;
+          out[o + 1] = cg;
+          out[o + 2] = cb;
           out[o + 3] = 255;
         }
       }
