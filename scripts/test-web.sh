@@ -112,7 +112,7 @@ passed=$((passed + 1))
 echo "the page's module under node: $(elapsed "$t")"
 
 t=$(seconds)
-"$root/scripts/test-browser.sh"
+NATIVE_BUILD="$(dirname "$(dirname "$native")")" "$root/scripts/test-browser.sh"
 passed=$((passed + 1))
 echo "the browser game in Chromium: $(elapsed "$t")"
 
