@@ -12,6 +12,7 @@ const words = {
   en: { play: 'Play', local: 'Local game', levels: 'Levels', name: 'Your name', again: 'Play again', leave: 'Leave game', back: 'Back' },
   sv: { play: 'Spela', local: 'Lokalt spel', levels: 'Banor', name: 'Ditt namn', again: 'Spela igen', leave: 'Lämna spelet', back: 'Tillbaka' },
 };
+const only = process.env.SHOTS_DEVICES?.split(',');
 const devices = {
   desktop: { viewport: { width: 1280, height: 800 } },
   phone: { viewport: { width: 390, height: 844 }, deviceScaleFactor: 3, hasTouch: true, isMobile: true },
@@ -21,7 +22,7 @@ async function ready(page, w) {
   await page.waitForFunction((name) => [...document.querySelectorAll('button')].some((b) => b.textContent === name && !b.disabled), w.play, { timeout: 20000 });
 }
 
-for (const [device, options] of Object.entries(devices)) {
+for (const [device, options] of Object.entries(devices).filter(([d]) => !only || only.includes(d))) {
   for (const lang of ['en', 'sv']) {
     const w = words[lang];
     const { context, page } = await open(env, { ...options, locale: lang === 'sv' ? 'sv-SE' : 'en-GB' });
@@ -77,6 +78,8 @@ for (const [device, options] of Object.entries(devices)) {
         await page.keyboard.down(' ');
         await page.waitForTimeout(250 + Math.random() * 600);
         await page.keyboard.up(' ');
+      } else if (banner && g && g.state === State.Rolling) {
+        await page.keyboard.press(' ');
       }
       await page.waitForTimeout(50);
     }

@@ -72,8 +72,12 @@ export function renderBoard(host: HTMLElement, board: BoardData, t: Texts): void
     row.append(cell('td', String(player.total), 'total'));
   });
   host.replaceChildren(table);
+  // A board wider than its room scrolls to show the hole being played beside the names.
   const currentHole = table.querySelector<HTMLElement>('th.current-hole');
-  if (currentHole && host.scrollWidth > host.clientWidth) {
-    host.scrollLeft = Math.max(0, currentHole.offsetLeft - host.clientWidth / 2);
+  const names = table.querySelector<HTMLElement>('thead th.name');
+  if (currentHole && names && host.scrollWidth > host.clientWidth) {
+    const hidden = currentHole.offsetLeft + currentHole.offsetWidth > host.scrollLeft + host.clientWidth ||
+      currentHole.offsetLeft < host.scrollLeft + names.offsetWidth;
+    if (hidden) host.scrollLeft = Math.max(0, currentHole.offsetLeft - names.offsetWidth - currentHole.offsetWidth);
   }
 }

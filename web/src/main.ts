@@ -145,6 +145,7 @@ function leaveScreen(): void {
 function showStart(): void {
   leaveScreen();
   screen = 'start';
+  document.body.classList.remove('in-game');
   stopGame();
   const name = el('input', { id: 'your-name', type: 'text', maxLength: 24, value: localStorage.getItem(NAME_KEY) ?? '' });
   name.setAttribute('enterkeyhint', 'go');
@@ -273,6 +274,7 @@ function startGame(players: PlayerSetup[], levels: string[]): void {
   leaveScreen();
   stopGame();
   screen = 'game';
+  document.body.classList.add('in-game');
   game = new GameScreen();
   send({ type: 'start', seed: Math.floor(Math.random() * 0xffffffff), players, levels });
 }
@@ -418,6 +420,11 @@ class GameScreen {
     children.push(words);
     this.plate.replaceChildren(...children);
     this.plate.className = top ? 'plate top' : 'plate centre';
+    // Over the level itself, wherever the layout has put it.
+    const level = this.playfield.shownRect();
+    this.plate.style.left = `${level.x + level.w / 2}px`;
+    this.plate.style.top = top ? `${level.y + 6}px` : `${level.y + level.h / 2}px`;
+    this.plate.style.maxWidth = `${Math.max(120, level.w - 16)}px`;
     this.plate.style.setProperty('--accent', accent);
     this.plate.style.setProperty('--fade-delay', `${Math.max(0, ms - 350)}ms`);
     this.plate.hidden = false;
@@ -524,6 +531,7 @@ class GameScreen {
   showResults(): void {
     if (this.winners === null) return;
     screen = 'results';
+    document.body.classList.remove('in-game');
     const board = this.board;
     const winnerNames = this.winners.split(', ').filter((n) => n !== '');
     let headline = '';

@@ -266,6 +266,12 @@ export class Playfield {
     return [this.left + x * this.block, this.top + y * this.block];
   }
 
+  /** The level's rectangle on the canvas, in CSS pixels. */
+  shownRect(): { x: number; y: number; w: number; h: number } {
+    const [w, h] = this.shownSize();
+    return { x: this.left, y: this.top, w, h };
+  }
+
   private fromScreen(sx: number, sy: number): [number, number] {
     if (this.turned && this.level) return [(sy - this.top) / this.block, this.level.height - (sx - this.left) / this.block];
     return [(sx - this.left) / this.block, (sy - this.top) / this.block];
@@ -455,7 +461,9 @@ export class Playfield {
     const dead = Math.max(18, 1.7 * BALL_RADIUS * this.block);
     const range = Math.min(260, Math.max(100, 0.38 * Math.min(this.width, this.height)));
     drag.live = distance > dead;
-    drag.force = Math.min(1, Math.max(0, (distance - dead) / range)) * this.maxForce;
+    // Gentle putts need fine control: the force grows with the square of the pull.
+    const pull = Math.min(1, Math.max(0, (distance - dead) / range));
+    drag.force = pull * pull * this.maxForce;
     drag.weak = drag.force <= this.minimumForce;
     if (drag.live) this.pendingAim = this.dragHeading(drag);
   }
