@@ -342,7 +342,11 @@ class GameScreen {
   private resultsTimer = 0;
   private keyDown = (e: KeyboardEvent) => this.key(e, true);
   private keyUp = (e: KeyboardEvent) => this.key(e, false);
-  private visibility = () => send({ type: 'visible', visible: document.visibilityState === 'visible' });
+  private visibility = () => {
+    const visible = document.visibilityState === 'visible';
+    this.playfield.setVisible(visible);
+    send({ type: 'visible', visible });
+  };
 
   constructor() {
     this.title = el('h1', { className: 'hole-title' });

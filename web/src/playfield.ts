@@ -197,6 +197,18 @@ export class Playfield {
     this.ballKey = '';
   }
 
+  private hiddenAt = -1;
+
+  /** The page is hidden or shown again: the game's clock stops meanwhile, and so does the roll. */
+  setVisible(visible: boolean): void {
+    const now = performance.now();
+    if (!visible && this.hiddenAt < 0) this.hiddenAt = now;
+    if (visible && this.hiddenAt >= 0) {
+      if (this.path) this.path.start += now - this.hiddenAt;
+      this.hiddenAt = -1;
+    }
+  }
+
   isRolling(): boolean {
     return this.path !== null;
   }
