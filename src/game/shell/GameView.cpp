@@ -270,6 +270,10 @@ void GameView::mouseMoveEvent(QMouseEvent* event) {
 void GameView::mousePressEvent(QMouseEvent* event) {
     if (event->button() == Qt::LeftButton) {
         controller_->beginCharge();
+    } else if (event->button() == Qt::RightButton) {
+        // A putt begun by mistake is called off; the left button may still be held, and
+        // its release then putts nothing.
+        controller_->cancelCharge();
     }
 }
 

@@ -61,8 +61,13 @@ void GameView::createActions() {
     add(GameCommand::IncreaseSpeed, tr("&Increase speed"), QKeySequence(Qt::Key_F12),
         [this] { setSpeedMode(static_cast<SpeedMode>(((lockedSpeedMode() + 3) % 8) - 2)); });
     // Both change only the rolling ball: the menu keeps the chosen speed for the next putt.
+    // Esc also calls off a putt while the force builds up.
     add(GameCommand::NextPosition, tr("Show the &next resting place"),
         QKeySequence(Qt::Key_Escape), [this] {
+            if (controller_->state() == Charging) {
+                controller_->cancelCharge();
+                return;
+            }
             if (currentBall() != nullptr && currentBall()->IsRunning()) {
                 currentBall()->SetSpeedMode(NextPosition);
                 controller_->hurry();
@@ -127,7 +132,7 @@ void GameView::updateActions() {
     action(GameCommand::Replay)->setEnabled(hasGame && (!connected || match.IsOver()));
     action(GameCommand::Levels)->setEnabled(match.LevelCount() > 0);
     playFor_->setEnabled(!controller_->handedOverPlayers().empty());
-    action(GameCommand::NextPosition)->setEnabled(rolling);
+    action(GameCommand::NextPosition)->setEnabled(rolling || controller_->state() == Charging);
     action(GameCommand::FastForward)->setEnabled(rolling);
     action(GameCommand::Sound)->setChecked(context_.settings.sound());
     action(GameCommand::LockSpeed)->setChecked(isSpeedLocked());

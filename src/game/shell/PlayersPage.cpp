@@ -4,6 +4,7 @@
 #include <QComboBox>
 #include <QFormLayout>
 #include <QGridLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -47,6 +48,7 @@ PlayersPage::PlayersPage(Match& setup, const Match& previous, RandomSource& rand
     who_->addItem(tr("Computer, medium"), static_cast<int>(ComputerStrength::Medium));
     who_->addItem(tr("Computer, hard"), static_cast<int>(ComputerStrength::Hard));
     add_ = new QPushButton(tr("&Add >>"), this);
+    add_->setObjectName(QStringLiteral("addPlayer"));
     players_ = new QListWidget(this);
     players_->setSelectionMode(QAbstractItemView::ExtendedSelection);
     players_->setIconSize(QSize(16, 16));
@@ -72,14 +74,14 @@ PlayersPage::PlayersPage(Match& setup, const Match& previous, RandomSource& rand
     layout->addLayout(form, 0, 0);
     layout->addLayout(list, 0, 1);
 
-    connect(name_, &QLineEdit::textChanged, this, [this](const QString& text) {
-        add_->setEnabled(!text.trimmed().isEmpty());
+    connect(name_, &QLineEdit::textChanged, this, [this] {
+        add_->setEnabled(!nameToAdd().isEmpty());
         // A typed name counts for starting the game (it is added then).
         emit playersChanged();
     });
-    connect(name_, &QLineEdit::returnPressed, add_, &QPushButton::click);
+    name_->installEventFilter(this);
     connect(who_, &QComboBox::currentIndexChanged, this, &PlayersPage::offerComputerName);
-    connect(add_, &QPushButton::clicked, this, [this] { addPlayer(name_->text().trimmed()); });
+    connect(add_, &QPushButton::clicked, this, [this] { addPlayer(nameToAdd()); });
     connect(delete_, &QPushButton::clicked, this, [this] {
         QList<int> rows;
         for (QListWidgetItem* item : players_->selectedItems()) {
@@ -112,10 +114,29 @@ PlayersPage::PlayersPage(Match& setup, const Match& previous, RandomSource& rand
 }
 
 void PlayersPage::offerComputerName() {
+    // Offered in grey rather than typed into the field: a name left in the field would be
+    // added once more when the wizard is accepted, as a player nobody asked for.
     const auto strength = static_cast<ComputerStrength>(who_->currentData().toInt());
-    if (strength != ComputerStrength::Person && name_->text().trimmed().isEmpty()) {
-        name_->setText(tr("Computer %1").arg(setup_.PlayerCount() + 1));
+    name_->setPlaceholderText(strength != ComputerStrength::Person
+                                  ? tr("Computer %1").arg(setup_.PlayerCount() + 1)
+                                  : QString());
+    add_->setEnabled(!nameToAdd().isEmpty());
+}
+
+QString PlayersPage::nameToAdd() const {
+    const QString typed = name_->text().trimmed();
+    return typed.isEmpty() ? name_->placeholderText() : typed;
+}
+
+bool PlayersPage::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == name_ && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if ((key == Qt::Key_Return || key == Qt::Key_Enter) && !nameToAdd().isEmpty()) {
+            addPlayer(nameToAdd());
+            return true;
+        }
     }
+    return QWidget::eventFilter(watched, event);
 }
 
 void PlayersPage::chooseStrength(ComputerStrength strength) {

@@ -40,9 +40,12 @@ public:
     void addTypedPlayer();
     // The ball preview is drawn as the playfield is.
     void setLook(Look look);
-    // Who plays the next player added: a person or the computer at a strength. Choosing the
-    // computer with no name typed in offers one.
+    // Who plays the next player added: a person or the computer at a strength. A computer
+    // player added without a name typed gets the name the empty field shows in grey.
     void chooseStrength(ComputerStrength strength);
+    // What Add (or Enter in the name field) adds now: the typed name, or for a computer player
+    // the one offered; empty when nothing would be added.
+    QString nameToAdd() const;
     // Removes the players of these rows.
     void removeRows(QList<int> rows);
     // Offers the next player the first ready-made colour nobody in the game has yet (any,
@@ -57,6 +60,10 @@ public:
 
 signals:
     void playersChanged();
+
+protected:
+    // Enter in the name field adds the player instead of accepting the whole wizard.
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void updatePreview();

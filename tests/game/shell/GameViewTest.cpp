@@ -57,6 +57,33 @@ TEST_F(GameViewTest, TheMouseAimsAwayFromThePointerAndPutts) {
         << view.scoreBoard()->copyText().toStdString();
 }
 
+TEST_F(GameViewTest, APuttIsCalledOffByTheRightButtonOrEscWhileTheForceBuildsUp) {
+    start({"Ann"});
+    ASSERT_EQ(view.viewState(), Aiming);
+    const QPoint from = aimFromLeft();
+    QTest::mouseMove(&view, from);
+    QTest::mousePress(&view, Qt::LeftButton, {}, from);
+    ASSERT_TRUE(spinUntil([&] { return view.controller().force() > 1.5; }));
+    QTest::mousePress(&view, Qt::RightButton, {}, from);
+    EXPECT_EQ(view.viewState(), Aiming);
+    QTest::mouseRelease(&view, Qt::LeftButton, {}, from);
+    EXPECT_EQ(view.match().GetPlayer(0)->StrokesOn(0), 0) << "the release putted after all";
+    EXPECT_EQ(view.viewState(), Aiming);
+
+    QTest::mousePress(&view, Qt::LeftButton, {}, from);
+    ASSERT_TRUE(spinUntil([&] { return view.controller().force() > 1.5; }));
+    view.action(GameCommand::NextPosition)->trigger();
+    EXPECT_EQ(view.viewState(), Aiming);
+    QTest::mouseRelease(&view, Qt::LeftButton, {}, from);
+    EXPECT_EQ(view.match().GetPlayer(0)->StrokesOn(0), 0);
+
+    // Called off, the next press putts as ever.
+    QTest::mousePress(&view, Qt::LeftButton, {}, from);
+    ASSERT_TRUE(spinUntil([&] { return view.controller().force() > 1.5; }));
+    QTest::mouseRelease(&view, Qt::LeftButton, {}, from);
+    EXPECT_EQ(view.match().GetPlayer(0)->StrokesOn(0), 1);
+}
+
 TEST_F(GameViewTest, AGameInProgressIsAbandonedOnlyWhenTheUserAgrees) {
     EXPECT_TRUE(view.mayAbandonGame()) << "no game";
     start({"Ann"});

@@ -3,6 +3,8 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
 
 #include "ColourSwatches.h"
 #include "GameShellFixture.h"
@@ -106,8 +108,9 @@ TEST_F(NewGameWizardTest, ComputerPlayersKeepTheirStrengthIntoTheNextGame) {
     page->chooseStrength(ComputerStrength::Hard);
     auto* name = page->findChild<QLineEdit*>();
     ASSERT_NE(name, nullptr);
-    EXPECT_EQ(name->text(), QStringLiteral("Computer 2")) << "a name is offered";
-    page->addPlayer(name->text());
+    EXPECT_EQ(name->placeholderText(), QStringLiteral("Computer 2")) << "a name is offered";
+    EXPECT_EQ(page->nameToAdd(), QStringLiteral("Computer 2"));
+    page->addPlayer(page->nameToAdd());
     page->chooseStrength(ComputerStrength::Easy);
     page->addPlayer(QStringLiteral("Slowpoke"));
     EXPECT_EQ(page->rowNames(),
@@ -201,6 +204,41 @@ TEST_F(NewGameWizardTest, CourseWithMissingLevelsLoadsWithoutItsId) {
     EXPECT_TRUE(wizard.setup().GetName().empty());
     ASSERT_EQ(warnings.size(), 1);
     EXPECT_TRUE(warnings[0].contains(QStringLiteral("only 2 of its 3")));
+}
+
+// Add leaves the name field empty, so that accepting the wizard adds nobody more; Enter in the
+// field adds the player it names and leaves the wizard open.
+TEST_F(NewGameWizardTest, AddAndEnterAddJustThePlayerAskedFor) {
+    addLevels(1);
+    NewGameWizard wizard(previous_, context_);
+    wizard.setMode(0);
+    wizard.levelsPage()->addLibraryRows({0});
+    wizard.show();
+    PlayersPage* page = wizard.playersPage();
+    QLineEdit* name = page->nameField();
+    auto* add = page->findChild<QPushButton*>(QStringLiteral("addPlayer"));
+    ASSERT_NE(add, nullptr);
+    EXPECT_FALSE(add->isEnabled()) << "no name, a person: nothing to add";
+
+    page->chooseStrength(ComputerStrength::Medium);
+    ASSERT_TRUE(add->isEnabled()) << "a computer player has a name offered";
+    add->click();
+    EXPECT_TRUE(name->text().isEmpty());
+    EXPECT_EQ(page->rowNames(), (QStringList{"Computer 1 (Computer, medium)"}));
+    EXPECT_EQ(name->placeholderText(), QStringLiteral("Computer 2"));
+
+    page->chooseStrength(ComputerStrength::Person);
+    name->setFocus();
+    QTest::keyClicks(name, QStringLiteral("Ann"));
+    QTest::keyClick(name, Qt::Key_Return);
+    EXPECT_TRUE(wizard.isVisible()) << "Enter accepted the whole wizard";
+    EXPECT_TRUE(name->text().isEmpty());
+    EXPECT_EQ(page->rowNames(), (QStringList{"Computer 1 (Computer, medium)", "Ann"}));
+
+    // With the field empty, Enter is the wizard's: OK, with just the two players.
+    QTest::keyClick(name, Qt::Key_Return);
+    EXPECT_EQ(wizard.result(), QDialog::Accepted);
+    EXPECT_EQ(wizard.setup().PlayerCount(), 2);
 }
 
 // The first game starts from the first course (when it is whole), and a name typed but not
