@@ -97,6 +97,39 @@ describe('desktop', () => {
     await context.close();
   });
 
+  it('putts with the mouse, and the right button calls a putt off', async () => {
+    const { context, page, errors } = await open(env, DESKTOP);
+    await ready(page);
+    await page.getByLabel('Your name', { exact: true }).fill('Mo');
+    await page.getByRole('button', { name: 'Play', exact: true }).click();
+    const aiming = () => page.waitForFunction(() => {
+      const c = document.querySelector('canvas.playfield');
+      return c && c.dataset.turn === 'here' && c.dataset.state === '2' && c.dataset.ball;
+    }, null, { timeout: 20000 });
+    await aiming();
+    const f = await field(page);
+    const x = f.box.x + f.ball[0];
+    const y = f.box.y + f.ball[1];
+    // Behind the ball: it goes the other way.
+    await page.mouse.move(x - 60, y + 10);
+    await page.mouse.down();
+    await page.waitForFunction(() => document.querySelector('canvas.playfield').dataset.state === String(4));
+    await page.mouse.down({ button: 'right' });
+    await aiming();
+    await page.mouse.up({ button: 'right' });
+    await page.mouse.up();
+    assert.equal((await boardRows(page))[0].strokes[0], '', 'no stroke for a putt called off');
+    await page.mouse.down();
+    await page.waitForTimeout(600);
+    await page.mouse.up();
+    await page.waitForFunction(() => {
+      const row = document.querySelector('.board-table tbody tr:not(.par-row)');
+      return row && row.querySelector('td').textContent === '1';
+    }, null, { timeout: 20000 });
+    assert.deepEqual(errors, []);
+    await context.close();
+  });
+
   it('sets up a local game of people and computers on the chosen holes', async () => {
     const { context, page, errors } = await open(env, DESKTOP);
     await ready(page);

@@ -394,6 +394,7 @@ export class Playfield {
     this.input.gesture();
     this.canvas.focus({ preventScroll: true });
     if (e.pointerType === 'mouse') {
+      if (e.button === 2) this.callOff();
       if (e.button !== 0) return;
       if (this.aiming()) {
         this.mouseAim(e);
@@ -413,6 +414,8 @@ export class Playfield {
 
   private pointerMove(e: PointerEvent): void {
     if (e.pointerType === 'mouse') {
+      // The right button pressed while the left is held comes as a move.
+      if (e.button === 2) this.callOff();
       if (this.playableHere && (this.state === ViewState.Aiming || this.state === ViewState.Charging)) this.mouseAim(e);
       return;
     }
@@ -444,6 +447,15 @@ export class Playfield {
   private pointerCancel(e: PointerEvent): void {
     if (this.drag && e.pointerId === this.drag.id) this.drag = null;
     if (e.pointerType === 'mouse' && this.charging) {
+      this.charging = false;
+      this.input.cancel();
+    }
+  }
+
+  // The right button calls a putt off while the force builds up; the left button's release
+  // then putts nothing.
+  private callOff(): void {
+    if (this.charging) {
       this.charging = false;
       this.input.cancel();
     }
