@@ -63,6 +63,7 @@ export function renderBoard(host: HTMLElement, board: BoardData, t: Texts): void
     const name = document.createElement('span');
     name.className = 'player-name';
     name.textContent = player.kind === 'computer' ? fill(t.computerSuffix, player.name) : player.name;
+    name.title = name.textContent;
     th.append(marker, swatch, name);
     row.append(th);
     board.holes.forEach((_, i) => {

@@ -17,6 +17,7 @@ const LANG_KEY = 'trundlex.lang';
 const QUICK_HOLES = 3;
 const BANNER_MS = 1300;
 const TURN_MS = 1600;
+const HELP_MS = 9000;
 
 const base = new URL('.', location.href).href;
 let lang: Lang = (localStorage.getItem(LANG_KEY) as Lang | null) ?? langFromNavigator(navigator.language);
@@ -333,6 +334,9 @@ class GameScreen {
   private boardHost: HTMLElement;
   private field: HTMLElement;
   private plate: HTMLElement;
+  private help: HTMLElement;
+  private putted = false;
+  private helpTimer = 0;
   private playfield: Playfield;
   private board: BoardData | null = null;
   private hole: { n: number; count: number; name: string } | null = null;
@@ -355,6 +359,9 @@ class GameScreen {
     this.field = el('div', { className: 'field' });
     this.plate = el('div', { className: 'plate', hidden: true });
     this.plate.setAttribute('aria-hidden', 'true');
+    // How to putt, under the level until the first putt of the game.
+    this.help = el('p', { className: 'help', hidden: true });
+    this.help.setAttribute('aria-hidden', 'true');
     const leave = button('✕', () => showStart(), 'icon leave');
     leave.dataset.role = 'leave';
     this.root = el('section', { className: 'game' },
@@ -374,7 +381,7 @@ class GameScreen {
       },
       gesture: () => sounds.unlock(),
     });
-    this.field.append(this.plate);
+    this.field.append(this.plate, this.help);
     document.addEventListener('keydown', this.keyDown);
     document.addEventListener('keyup', this.keyUp);
     document.addEventListener('visibilitychange', this.visibility);
@@ -385,6 +392,7 @@ class GameScreen {
   dispose(): void {
     clearTimeout(this.plateTimer);
     clearTimeout(this.resultsTimer);
+    clearTimeout(this.helpTimer);
     document.removeEventListener('keydown', this.keyDown);
     document.removeEventListener('keyup', this.keyUp);
     document.removeEventListener('visibilitychange', this.visibility);
@@ -437,6 +445,19 @@ class GameScreen {
     void this.plate.offsetWidth;
     this.plate.style.animation = '';
     this.plateTimer = window.setTimeout(() => { this.plate.hidden = true; }, ms);
+  }
+
+  private showHelp(shown: boolean): void {
+    this.help.hidden = !shown;
+    if (!shown) return;
+    this.help.textContent = matchMedia('(pointer: coarse)').matches ? t.howToTouch : `${t.howToMouse} ${t.howToKeys}`;
+    // Above the level where there is room, else over its lower edge; gone after a while.
+    const level = this.playfield.shownRect();
+    this.help.style.left = `${level.x + level.w / 2}px`;
+    this.help.style.top = level.y >= 60 ? `${level.y - 6}px` : `${level.y + level.h - 8}px`;
+    this.help.style.maxWidth = `${Math.max(160, level.w - 24)}px`;
+    clearTimeout(this.helpTimer);
+    this.helpTimer = window.setTimeout(() => { this.help.hidden = true; }, HELP_MS);
   }
 
   private playerColour(name: string): string {
@@ -498,12 +519,17 @@ class GameScreen {
           const who = words[1];
           this.turnName = words.slice(2).join(' ');
           this.playfield.setTurn(who === 'here');
+          this.showHelp(who === 'here' && !this.putted);
           if (who === 'nobody') break;
           const text = fill(t.turn, this.turnName);
           say(`${this.holeStatus()} – ${text}`);
           this.showPlate(text, '', this.playerColour(this.turnName), 'none', TURN_MS, true);
           break;
         }
+        case 'putt':
+          this.putted = true;
+          this.showHelp(false);
+          break;
         case 'thinking':
           say(`${this.holeStatus()} – ${fill(t.thinking, words.slice(1).join(' '))}`);
           break;
