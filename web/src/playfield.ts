@@ -44,6 +44,7 @@ export class Playfield {
   private wantedBlock = 0;
   // A level that fits the screen better across is drawn a quarter turn clockwise.
   private turned = false;
+  private drawnKey = '';
   // Layout in CSS pixels.
   private width = 0;
   private height = 0;
@@ -108,6 +109,7 @@ export class Playfield {
     this.picture = null;
     this.pictureBlock = 0;
     this.wantedBlock = 0;
+    this.drawnKey = '';
     this.waiting.clear();
     this.path = null;
     this.ballShown = false;
@@ -220,8 +222,10 @@ export class Playfield {
     this.width = Math.max(1, Math.floor(rect.width));
     this.height = Math.max(1, Math.floor(rect.height));
     this.ratio = Math.max(1, window.devicePixelRatio || 1);
+    // Setting a canvas' size clears it, even to the same size: draw it all again.
     this.canvas.width = Math.round(this.width * this.ratio);
     this.canvas.height = Math.round(this.height * this.ratio);
+    this.drawnKey = '';
     this.canvas.style.width = `${this.width}px`;
     this.canvas.style.height = `${this.height}px`;
     if (!this.level) return;
@@ -317,7 +321,19 @@ export class Playfield {
     this.ball.rollTo(x, y, r);
   }
 
+  // What the picture shows; an unchanged picture is not drawn again (a phone's battery).
+  private sceneKey(): string {
+    const d = this.drag;
+    const waiting = [...this.waiting.values()].map((w) => `${w.ball.x},${w.ball.y},${w.holed}`).join(';');
+    return [this.canvas.width, this.canvas.height, this.pictureBlock, this.picture ? 1 : 0, this.ballShown, this.ball.x,
+      this.ball.y, this.ball.r, this.ball.colour, this.ball.pattern, this.ball.transparent, this.aim, this.aimShown, this.aimLines, this.forceShown, this.force,
+      this.state, this.playableHere, d ? `${d.x},${d.y},${d.live}` : '', waiting, this.path ? 1 : 0].join('|');
+  }
+
   private draw(): void {
+    const key = this.sceneKey();
+    if (key === this.drawnKey) return;
+    this.drawnKey = key;
     const ctx = this.ctx;
     ctx.setTransform(this.ratio, 0, 0, this.ratio, 0, 0);
     ctx.clearRect(0, 0, this.width, this.height);
