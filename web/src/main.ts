@@ -485,6 +485,7 @@ class GameScreen {
         case 'board':
           if (m.board) {
             this.board = m.board;
+            this.playfield.setBoard(m.board);
             renderBoard(this.boardHost, m.board, t);
           }
           break;
@@ -539,7 +540,9 @@ class GameScreen {
           const look = bannerLook(bannerKind);
           this.showPlate(title, this.turnName, look.accent, look.sign, BANNER_MS, false);
           say(`${this.turnName}: ${title}`);
-          if (bannerKind === 12) this.playfield.pickUp();
+          // A ball lost or over the limit is not left lying where it stopped: the game shows
+          // it again where it puts it.
+          if (bannerKind >= 10) this.playfield.pickUp();
           break;
         }
         case 'over':

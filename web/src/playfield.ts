@@ -1,7 +1,7 @@
 // The playfield: the level, the balls, the aim and the force meter on one canvas at the
 // screen's pixel density, and the input that aims and putts. It only shows what the game
 // says and forwards what the player does; the game itself runs in the worker.
-import type { LevelData } from './api';
+import type { BoardData, LevelData } from './api';
 import { ViewState } from './api';
 import type { LevelPainter } from './painter';
 import { BALL_RADIUS, BallSprite, cssColour, rgbOf } from './render/ball';
@@ -59,6 +59,9 @@ export class Playfield {
   private ballKey = '';
   private pendingBall: { x: number; y: number; r: number } | null = null;
   private waiting = new Map<string, Waiting>();
+  // Players who have not putted on this hole yet wait at the tee.
+  private atTee: BallSprite[] = [];
+  private teeKey = '';
   private path: Path | null = null;
   private aim = 0;
   private aimShown = false;
@@ -161,6 +164,18 @@ export class Playfield {
     }
   }
 
+  /** The score board: who has not putted on this hole yet. */
+  setBoard(board: BoardData): void {
+    this.atTee = [];
+    for (const p of board.players) {
+      if (board.hole < 0 || (p.strokes[board.hole] ?? 0) > 0) continue;
+      const ball = new BallSprite();
+      ball.setStyle(p.colour, p.pattern, false);
+      this.atTee.push(ball);
+    }
+    this.teeKey = this.atTee.map((b) => `${b.colour}/${b.pattern}`).join(';');
+  }
+
   setAim(heading: number, lines: boolean): void {
     this.aim = heading;
     this.aimLines = lines;
@@ -192,7 +207,7 @@ export class Playfield {
     this.ball.placeAt(pending?.x ?? x, pending?.y ?? y, pending?.r ?? this.ball.r);
   }
 
-  /** The shown player's ball is taken off the hole (the stroke limit). */
+  /** The shown ball is taken away until the game shows it again (lost, or over the limit). */
   pickUp(): void {
     this.path = null;
     this.ballShown = false;
@@ -327,7 +342,7 @@ export class Playfield {
     const waiting = [...this.waiting.values()].map((w) => `${w.ball.x},${w.ball.y},${w.holed}`).join(';');
     return [this.canvas.width, this.canvas.height, this.pictureBlock, this.picture ? 1 : 0, this.ballShown, this.ball.x,
       this.ball.y, this.ball.r, this.ball.colour, this.ball.pattern, this.ball.transparent, this.aim, this.aimShown, this.aimLines, this.forceShown, this.force,
-      this.state, this.playableHere, d ? `${d.x},${d.y},${d.live}` : '', waiting, this.path ? 1 : 0].join('|');
+      this.state, this.playableHere, d ? `${d.x},${d.y},${d.live}` : '', waiting, this.teeKey, this.ballKey, this.path ? 1 : 0].join('|');
   }
 
   private draw(): void {
@@ -362,6 +377,11 @@ export class Playfield {
       ctx.restore();
     }
     const turn = this.turned ? Math.PI / 2 : 0;
+    const [teeX, teeY] = this.toScreen(this.level.start[0], this.level.start[1]);
+    for (const b of this.atTee) {
+      const key = `${b.colour}/${b.pattern}`;
+      if (key !== this.ballKey && !this.waiting.has(key)) b.drawAt(ctx, teeX, teeY, this.block, turn, true);
+    }
     for (const w of this.waiting.values()) {
       if (w.holed) continue;
       const [wx, wy] = this.toScreen(w.ball.x, w.ball.y);
