@@ -69,6 +69,11 @@ describe('desktop', () => {
     const rows = await boardRows(page);
     assert.deepEqual(rows.map((r) => r.name), ['Tess', 'Robin (computer)']);
     assert.equal(await fits(page), true, 'the game fits the window');
+    await page.setViewportSize({ width: 3840, height: 2160 });
+    await page.waitForFunction(() => document.querySelector('canvas.playfield').width > 3000);
+    assert.equal(await fits(page), true, 'the game fits a 4K screen');
+    await page.setViewportSize(DESKTOP.viewport);
+    await page.waitForFunction(() => document.querySelector('canvas.playfield').width < 1300);
     await page.getByRole('status').filter({ hasText: "Tess's turn" }).waitFor();
 
     const seen = { current: false };
@@ -217,6 +222,11 @@ describe('phone', () => {
       return c.width === Math.round(c.getBoundingClientRect().width * 3);
     });
     assert.equal(await fits(page), true, 'the game fits a landscape phone');
+    for (const [width, height] of [[360, 640], [640, 360]]) {
+      await page.setViewportSize({ width, height });
+      await page.waitForFunction((w) => Math.round(document.querySelector('canvas.playfield').getBoundingClientRect().right) <= w, width);
+      assert.equal(await fits(page), true, `the game fits ${width} x ${height}`);
+    }
     assert.deepEqual(errors, []);
     await context.close();
   });
