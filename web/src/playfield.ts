@@ -4,7 +4,7 @@
 import type { BoardData, LevelData } from './api';
 import { ViewState } from './api';
 import type { LevelPainter } from './painter';
-import { BALL_RADIUS, BallSprite, cssColour, rgbOf } from './render/ball';
+import { BALL_RADIUS, BallSprite, rgbOf } from './render/ball';
 import { drawAim, drawForceMeter } from './render/aim';
 import { drawFlags, flagSpots, type FlagSpot } from './render/level';
 
@@ -224,10 +224,6 @@ export class Playfield {
       if (this.path) this.path.start += now - this.hiddenAt;
       this.hiddenAt = -1;
     }
-  }
-
-  isRolling(): boolean {
-    return this.path !== null;
   }
 
   // --- Layout and drawing ---
@@ -578,4 +574,3 @@ export class Playfield {
   }
 }
 
-export { cssColour };
