@@ -1,8 +1,9 @@
 // The page's level renderer (web/src/render/level.ts) against the desktop's modern renderer
 // (the native `trundlex-tool render --look modern`): every shipped level, from the module's
-// levelJson, must come out as the desktop draws it, but for the flags (drawn over the level on
-// the page's canvas, into the picture by the tool), which are left out of the comparison.
-// A wrong shape, turn, material or slope shows as blocks of pixels far apart.
+// levelJson, and levels/every-shape.lev (every shape in every quarter turn, over and under
+// every material, sloped and flat), must come out as the desktop draws it, but for the flags
+// (drawn over the level on the page's canvas, into the picture by the tool), which are left
+// out of the comparison. A wrong shape, turn, material or slope shows as pixels far apart.
 import { describe, it, before } from 'node:test';
 import assert from 'node:assert/strict';
 import { createRequire } from 'node:module';
@@ -81,15 +82,17 @@ before(async () => {
 });
 
 describe('level pictures', () => {
-  it('match the desktop modern renderer on every shipped level, flags aside', () => {
-    const dir = path.join(root, 'resources', 'levels');
+  it('match the desktop modern renderer on every shipped level and every shape, flags aside', () => {
+    const shipped = path.join(root, 'resources', 'levels');
     const work = fs.mkdtempSync(path.join(os.tmpdir(), 'trundlex-render-'));
-    const files = fs.readdirSync(dir).filter((f) => f.endsWith('.lev')).sort();
+    const files = fs.readdirSync(shipped).filter((f) => f.endsWith('.lev')).sort().map((f) => path.join(shipped, f));
     assert.ok(files.length > 0);
-    for (const file of files) {
-      const level = JSON.parse(trundlex.levelJson(fs.readFileSync(path.join(dir, file))));
+    files.push(path.join(root, 'tests', 'browser', 'levels', 'every-shape.lev'));
+    for (const lev of files) {
+      const file = path.basename(lev);
+      const level = JSON.parse(trundlex.levelJson(fs.readFileSync(lev)));
       const png = path.join(work, file + '.png');
-      execFileSync(nativeTool, ['render', path.join(dir, file), png, '--block-size', String(BLOCK), '--look', 'modern'], { stdio: 'ignore' });
+      execFileSync(nativeTool, ['render', lev, png, '--block-size', String(BLOCK), '--look', 'modern'], { stdio: 'ignore' });
       const want = readPng(png);
       const got = render.renderLevel(level, BLOCK);
       assert.equal(got.width, want.width, file);
