@@ -27,6 +27,9 @@ packages=(
   # The WebAssembly build (scripts/build-web.sh): emscripten, with its clang, binaryen, node
   # and the acorn its optimizer imports.
   emscripten nodejs node-acorn
+  # The browser game's tests (scripts/test-browser.sh) drive Debian's Chromium; the game's
+  # packages come from web/package-lock.json through the npm that nodejs brings.
+  chromium
 )
 
 missing=()

@@ -10,7 +10,8 @@
 #     among them local-match, a game of computer players through the game controller, and
 #     the par of every shipped level matches the table the game ships;
 #  5. the page's module, driven through its API under node's test runner (tests/web/), plays
-#     the same games as the native build.
+#     the same games as the native build;
+#  6. the browser game (build-web/site/) in Chromium: scripts/test-browser.sh.
 # Steps 3 to 5 need the native build in build/ (or NATIVE_BUILD): its trundlex-tool.
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
@@ -109,5 +110,10 @@ t=$(seconds)
 NATIVE_BUILD="$(dirname "$(dirname "$native")")" node --test "$root/tests/web/"
 passed=$((passed + 1))
 echo "the page's module under node: $(elapsed "$t")"
+
+t=$(seconds)
+NATIVE_BUILD="$(dirname "$(dirname "$native")")" "$root/scripts/test-browser.sh"
+passed=$((passed + 1))
+echo "the browser game in Chromium: $(elapsed "$t")"
 
 echo "web: $passed passed, 0 failed"

@@ -1,0 +1,198 @@
+// The game worker: loads the page's module, reads the shipped levels through it, and runs a
+// game in step with the page's clock, posting what happens. A computer's thinking may block
+// here for a second; the page keeps drawing meanwhile.
+/// <reference lib="webworker" />
+import type { BoardData, CourseData, LevelData, LocalGame, TrundlexModule, TrundlexOptions } from './api';
+import { API_VERSION } from './api';
+import type { FromWorker, ShippedCourse, ShippedLevel, ToWorker } from './protocol';
+
+declare const self: DedicatedWorkerGlobalScope;
+declare const createTrundlex: (options?: TrundlexOptions) => Promise<TrundlexModule>;
+
+let trundlex: TrundlexModule | null = null;
+let base = '';
+let pars = '';
+const levelBytes = new Map<string, Uint8Array>();
+let game: LocalGame | null = null;
+let running = false;
+// The game's clock: performance time since the start, less the time the page was hidden.
+let clockStart = 0;
+let hiddenSince = -1;
+let hiddenTotal = 0;
+let timer = 0;
+
+function post(message: FromWorker): void {
+  self.postMessage(message);
+}
+
+function clock(): number {
+  const now = hiddenSince >= 0 ? hiddenSince : performance.now();
+  return Math.max(0, now - clockStart - hiddenTotal);
+}
+
+async function fetchBytes(path: string): Promise<Uint8Array> {
+  const response = await fetch(base + path);
+  if (!response.ok) throw new Error(`${path}: ${response.status}`);
+  return new Uint8Array(await response.arrayBuffer());
+}
+
+async function load(siteBase: string): Promise<void> {
+  base = siteBase;
+  self.importScripts(base + 'trundlex-page.js');
+  const wasmBinary = await fetchBytes('trundlex-page.wasm');
+  trundlex = await createTrundlex({ wasmBinary });
+  const version = trundlex.apiVersion();
+  if (version !== API_VERSION) {
+    throw new Error(`the module speaks API version ${version}, the page ${API_VERSION}`);
+  }
+  const content = (await (await fetch(base + 'content.json')).json()) as { levels: string[]; courses: string[] };
+  pars = await (await fetch(base + 'levels/pars.txt')).text();
+  const shipped: ShippedLevel[] = [];
+  await Promise.all(content.levels.map(async (file) => levelBytes.set(file, await fetchBytes('levels/' + file))));
+  const files = content.levels.filter((file) => trundlex!.levelJson(levelBytes.get(file)!) !== '');
+  const parsOf = shippedPars(files);
+  files.forEach((file, i) => {
+    const level = JSON.parse(trundlex!.levelJson(levelBytes.get(file)!)) as LevelData;
+    shipped.push({ file, id: level.id, name: level.name, author: level.author, par: parsOf[i] ?? 0, level });
+  });
+  post({ type: 'loaded', levels: shipped, courses: await readCourses(content.courses, shipped) });
+}
+
+// The shipped courses whose levels are all here, read through the module.
+async function readCourses(files: string[], levels: ShippedLevel[]): Promise<ShippedCourse[]> {
+  const fileOf = new Map(levels.map((l) => [l.id, l.file]));
+  const courses: ShippedCourse[] = [];
+  for (const file of files) {
+    try {
+      const text = trundlex!.courseJson(await fetchBytes('courses/' + file));
+      if (text === '') continue;
+      const course = JSON.parse(text) as CourseData;
+      const holes = course.levels.map((id) => fileOf.get(id));
+      if (holes.length > 0 && holes.every((h) => h !== undefined)) {
+        courses.push({ file, name: course.name, levels: holes as string[] });
+      }
+    } catch {
+      // A course that does not load is left out.
+    }
+  }
+  return courses;
+}
+
+// The pars of the shipped levels, as the module reads them from the table: a game over all
+// of them that is set up and started, never played.
+function shippedPars(files: string[]): number[] {
+  if (!trundlex || files.length === 0) return [];
+  const probe = new trundlex.LocalGame(1);
+  try {
+    for (const file of files) probe.addLevel(levelBytes.get(file)!);
+    probe.setPars(pars);
+    probe.addComputer('-', 1);
+    if (!probe.start()) return [];
+    probe.takeEvents();
+    const board = JSON.parse(probe.boardJson()) as BoardData;
+    return board.holes.map((h) => h.par);
+  } catch {
+    return [];
+  } finally {
+    probe.delete();
+  }
+}
+
+function stopGame(): void {
+  running = false;
+  if (timer) clearTimeout(timer);
+  timer = 0;
+  if (game) game.delete();
+  game = null;
+}
+
+function start(message: Extract<ToWorker, { type: 'start' }>): void {
+  stopGame();
+  if (!trundlex) return;
+  const g = new trundlex.LocalGame(message.seed >>> 0);
+  for (const file of message.levels) {
+    const bytes = levelBytes.get(file);
+    if (bytes) g.addLevel(bytes);
+  }
+  g.setPars(pars);
+  for (const p of message.players) {
+    if (p.strength === 0) g.addPerson(p.name);
+    else g.addComputer(p.name, p.strength);
+  }
+  if (!g.start()) {
+    g.delete();
+    post({ type: 'failed', message: 'the game did not start' });
+    return;
+  }
+  game = g;
+  clockStart = performance.now();
+  hiddenTotal = 0;
+  hiddenSince = -1;
+  running = true;
+  post({ type: 'started', maxForce: g.maxForce(), minimumForce: g.minimumForce() });
+  flush();
+  frame();
+}
+
+// Posts the events so far, with the level and the board when they changed.
+function flush(): void {
+  if (!game) return;
+  const text = game.takeEvents();
+  if (text === '') return;
+  const lines = text.split('\n');
+  const message: FromWorker = { type: 'events', time: game.time(), lines };
+  if (lines.includes('level')) message.level = JSON.parse(game.levelJson()) as LevelData;
+  if (lines.includes('board')) message.board = JSON.parse(game.boardJson()) as BoardData;
+  if (lines.some((l) => l.startsWith('over'))) message.result = game.result();
+  post(message);
+}
+
+function frame(): void {
+  timer = 0;
+  if (!game || !running) return;
+  if (hiddenSince < 0) {
+    const goesOn = game.runUntil(clock());
+    flush();
+    if (!goesOn) {
+      running = false;
+      return;
+    }
+  }
+  timer = self.setTimeout(frame, 16) as unknown as number;
+}
+
+// Input from the page takes effect at once, and what it changed goes out at once.
+function input(apply: (g: LocalGame) => void): void {
+  if (!game) return;
+  game.runUntil(clock());
+  apply(game);
+  flush();
+}
+
+self.onmessage = (event: MessageEvent<ToWorker>) => {
+  const m = event.data;
+  try {
+    switch (m.type) {
+      case 'load':
+        load(m.base).catch((e: unknown) => post({ type: 'failed', message: String(e instanceof Error ? e.message : e) }));
+        break;
+      case 'start': start(m); break;
+      case 'aim': input((g) => g.aimAt(m.heading)); break;
+      case 'charge': input((g) => g.beginCharge()); break;
+      case 'release': input((g) => g.releaseCharge()); break;
+      case 'cancel': input((g) => g.cancelCharge()); break;
+      case 'putt': input((g) => g.puttWithForce(m.heading, m.force)); break;
+      case 'hurry': input((g) => g.hurry()); break;
+      case 'visible':
+        if (!m.visible && hiddenSince < 0) hiddenSince = performance.now();
+        if (m.visible && hiddenSince >= 0) {
+          hiddenTotal += performance.now() - hiddenSince;
+          hiddenSince = -1;
+        }
+        break;
+      case 'stop': stopGame(); break;
+    }
+  } catch (e) {
+    post({ type: 'failed', message: String(e instanceof Error ? e.message : e) });
+  }
+};

@@ -1,0 +1,52 @@
+// Messages between the page and the game worker, which owns the module and the game.
+import type { BoardData, LevelData } from './api';
+
+export interface ShippedLevel {
+  file: string;
+  id: string;
+  name: string;
+  author: string;
+  /** 0: not known. */
+  par: number;
+  level: LevelData;
+}
+
+/** A shipped course whose levels are all here: its holes as level files, in order. */
+export interface ShippedCourse {
+  file: string;
+  name: string;
+  levels: string[];
+}
+
+export interface PlayerSetup {
+  name: string;
+  /** 0: a person at this screen; 1-3: a computer of that strength. */
+  strength: 0 | 1 | 2 | 3;
+}
+
+export type ToWorker =
+  | { type: 'load'; base: string }
+  | { type: 'start'; seed: number; players: PlayerSetup[]; levels: string[] }
+  | { type: 'aim'; heading: number }
+  | { type: 'charge' }
+  | { type: 'release' }
+  | { type: 'cancel' }
+  | { type: 'putt'; heading: number; force: number }
+  | { type: 'hurry' }
+  | { type: 'visible'; visible: boolean }
+  | { type: 'stop' };
+
+export type FromWorker =
+  | { type: 'loaded'; levels: ShippedLevel[]; courses: ShippedCourse[] }
+  | { type: 'failed'; message: string }
+  | { type: 'started'; maxForce: number; minimumForce: number }
+  | {
+      type: 'events';
+      /** The game's time when these were taken (ms). */
+      time: number;
+      lines: string[];
+      level?: LevelData;
+      board?: BoardData;
+      /** With the "over" line: the result's text. */
+      result?: string;
+    };
