@@ -14,10 +14,18 @@
 #include "GameShellFixture.h"
 #include "LobbyDialog.h"
 #include "ScoreBoard.h"
+#include "net/NetProtocol.h"
 #include "net/Socket.h"
+#include "platform/AboutDialog.h"
 
 namespace trundlex::testing {
 namespace {
+
+// The About box, the package and the greeting every peer checks name one version, so that a
+// player who reads "Incompatible server version" can tell which program is the older one.
+TEST(ProgramVersion, TheAboutBoxNamesTheVersionTheNetworkGreetsWith) {
+    EXPECT_EQ("Trundlex " + programVersion().toStdString(), std::string(netproto::Version));
+}
 
 TEST_F(GameShellTest, ChatBoxLinesBannersAndEndedGames) {
     NetGame net(levels_);
