@@ -141,6 +141,12 @@ QString OnlinePage::codeProblem() const {
             return tr("Room codes never use 0, 1, I, L or O: check the code you were sent.");
         }
     }
+    // A code still being typed is not wrong yet.
+    QString compact = typed;
+    compact.remove(QLatin1Char(' ')).remove(QLatin1Char('-'));
+    if (compact.size() < static_cast<qsizetype>(roomproto::CodeLength)) {
+        return {};
+    }
     return tr("A room code has six letters and digits.");
 }
 

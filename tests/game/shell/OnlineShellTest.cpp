@@ -51,12 +51,17 @@ TEST_F(GameShellTest, OnlinePageListsTheHostsCoursesAndNeedsACourseOrACode) {
     EXPECT_FALSE(page.showsProblem());
     EXPECT_TRUE(wizard.isOkEnabled()) << "a room for the first course";
     for (const auto& [typed, ok] : std::vector<std::pair<QString, bool>>{
-             {"K7QX", false}, {" k7qx 2m ", true}, {"K7QXI0", false}, {"K7Q-X2M", true},
+             {"K7QX2M7", false}, {" k7qx 2m ", true}, {"K7QXI0", false}, {"K7Q-X2M", true},
              {"k7qx2m", true}}) {
         page.codeField()->setText(typed);
         EXPECT_EQ(wizard.isOkEnabled(), ok) << typed.toStdString();
         EXPECT_EQ(page.codeProblem().isEmpty(), ok) << typed.toStdString();
     }
+    page.codeField()->setText(QStringLiteral("K7Q-X"));
+    EXPECT_FALSE(wizard.isOkEnabled());
+    EXPECT_TRUE(page.codeProblem().isEmpty()) << "a code still being typed is not wrong yet";
+    page.codeField()->setText(QStringLiteral("K7O"));
+    EXPECT_FALSE(page.codeProblem().isEmpty()) << "a character no code has is said at once";
     page.codeField()->setText(QStringLiteral("K7QXI0"));
     EXPECT_TRUE(page.codeProblem().contains(QStringLiteral("0, 1, I, L or O")))
         << "the characters a code never has are named";
