@@ -26,7 +26,8 @@ constexpr std::uint32_t kColours[LocalMatch::MaxPlayers] = {
 
 }  // namespace
 
-// Everything a game controller needs, in memory: no files, no sound, no high scores saved.
+// Everything a game controller needs, in memory: no files and no high scores saved; the
+// sounds go to the page as event lines.
 struct LocalMatch::Game {
     // Sounds are on: the page plays them from the event lines.
     explicit Game(std::uint32_t seed) : random(seed) { settings.setSound(true); }
