@@ -4,7 +4,6 @@
 #include <cstdio>
 
 #include "MatchLoop.h"
-#include "control/ForceMeter.h"
 #include "control/GameController.h"
 #include "play/Match.h"
 #include "util/TextNumbers.h"
@@ -40,8 +39,8 @@ void MatchRecorder::rollBall(Ball& ball, double heading, double speed) {
     const Player* player = controller_->currentPlayer();
     events_.push_back("putt " + (player ? player->GetName() : std::string("?")) + " " +
                       formatExact(heading) + " " + formatExact(speed));
-    // The desktop rolls a ball in ticks of forcemeter::TickMilliseconds at its speed mode's
-    // pace; the same ticks are worked out here, and shown over the same time.
+    // The desktop rolls a ball in ticks of Ball::TickMilliseconds at its speed mode's pace;
+    // the same ticks are worked out here, and shown over the same time.
     SpeedMode mode = ball.GetSpeedMode();
     if (mode == Pause || mode == NextPosition) {
         mode = Normal;
@@ -49,7 +48,7 @@ void MatchRecorder::rollBall(Ball& ball, double heading, double speed) {
     rollingBall_ = &ball;
     working_ = true;
     ticks_ = 0;
-    path_ = "path " + std::to_string(forcemeter::TickMilliseconds);
+    path_ = "path " + std::to_string(Ball::TickMilliseconds);
     rollSounds_.clear();
     lastCode_ = BallStopped;
     ball.PuttNow(speed, heading, this, mode);
@@ -60,7 +59,7 @@ void MatchRecorder::rollBall(Ball& ball, double heading, double speed) {
         events_.push_back(std::move(sound));
     }
     rollSounds_.clear();
-    stopTimer_ = loop_.startTimer(ticks_ * forcemeter::TickMilliseconds, [this] { stopped(); });
+    stopTimer_ = loop_.startTimer(ticks_ * Ball::TickMilliseconds, [this] { stopped(); });
 }
 
 void MatchRecorder::onBallNotification(std::int32_t, BallNotification code) {
@@ -102,7 +101,7 @@ bool MatchRecorder::hurry() {
 void MatchRecorder::play(std::string_view file) {
     if (working_) {
         // Heard when the ball gets there: at the end of the tick that made it.
-        rollSounds_.push_back("sound " + std::to_string(ticks_ * forcemeter::TickMilliseconds) +
+        rollSounds_.push_back("sound " + std::to_string(ticks_ * Ball::TickMilliseconds) +
                               " " + std::string(file));
         return;
     }

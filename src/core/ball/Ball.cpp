@@ -9,7 +9,7 @@ namespace trundlex {
 
 namespace {
 
-constexpr auto kTickPause = std::chrono::milliseconds(10);
+constexpr auto kTickPause = std::chrono::milliseconds(Ball::TickMilliseconds);
 
 }  // namespace
 

@@ -30,6 +30,9 @@ public:
     static double defaultRadius() { return DefaultRadius; }
     // A putt that has rolled this many time units stops as if it had come to rest.
     static constexpr int MaxRollTimeUnits = trundlex::MaxRollTimeUnits;
+    // The pause between two ticks of a putt below the Fastest speed: a tick's share of a
+    // roll's time on screen.
+    static constexpr int TickMilliseconds = 10;
     // Dotted surface patterns 0 .. PatternCount - 1; PatternCount itself is the plain ball.
     static constexpr int PatternCount = BallPatternCount;
 
