@@ -17,7 +17,14 @@ LevelLoadResult loadLevelFile(const std::string& path, Level& level) {
         case CappedRead::Unreadable:
             return LevelLoadResult::Unreadable;
     }
-    std::istringstream in(bytes);
+    return readLevelBytes(bytes, level);
+}
+
+LevelLoadResult readLevelBytes(std::string_view bytes, Level& level) {
+    if (bytes.size() > MaxLevelFileBytes) {
+        return LevelLoadResult::TooLarge;
+    }
+    std::istringstream in{std::string(bytes)};
     ArchiveReader archive(in);
     Level read;
     if (!read.readFrom(archive)) {

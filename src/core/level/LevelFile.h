@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 #include "Level.h"
 #include "LevelId.h"
@@ -37,6 +38,10 @@ inline constexpr std::size_t MaxLevelFileBytes = 4u << 20;
 // read in full replaces `level`, which is then not modified; on any failure `level` is left
 // exactly as it was, so that a level in use is never swapped for a half-read or default one.
 LevelLoadResult loadLevelFile(const std::string& path, Level& level);
+
+// The same from a level file's bytes (a page hands them over): Loaded, NotALevel or TooLarge,
+// and `level` replaced only by a level read in full.
+LevelLoadResult readLevelBytes(std::string_view bytes, Level& level);
 
 // Saves `level` to `path` with a new level ID made from its blocks and the clock's time. The
 // file is replaced only once the new contents are safely on disk, so a failed save leaves the
