@@ -45,6 +45,10 @@ struct LocalMatch::Game {
     GameContext context{levels, courses, highScores, {}, settings, random, &recorder, "", 0};
     Match setup;
     bool started = false;
+
+    // Runs at most `steps` steps of the loop, none due after `until`, stopping at the end of
+    // the match; false when the loop went idle before.
+    bool run(int steps, std::int64_t until);
     // Last: taken apart first, while everything it uses is still there.
     std::unique_ptr<GameController> controller;
 };
@@ -111,41 +115,33 @@ bool LocalMatch::start() {
     return true;
 }
 
-bool LocalMatch::advance(int steps) {
-    Game& g = *game_;
-    if (!g.started) {
-        return false;
-    }
+bool LocalMatch::Game::run(int steps, std::int64_t until) {
     // Natively the computer thinks on a thread of its own; its putt is waited for, so that
     // time moves on exactly as in a build that thinks on the calling thread. (Once the putt
     // is there, the computer shows its aim for a while, on a timer, before it putts.)
-    const auto thinking = [&g] {
-        return g.controller->state() == ComputerThinking && g.loop.pendingTimers() == 0;
+    const auto thinking = [this] {
+        return controller->state() == ComputerThinking && loop.pendingTimers() == 0;
     };
-    for (int i = 0; i < steps && !isOver(); ++i) {
-        if (g.loop.step(thinking) == MatchLoop::Step::Idle) {
+    for (int i = 0; i < steps && !recorder.ended(); ++i) {
+        if (loop.step(thinking, until) == MatchLoop::Step::Idle) {
             return false;
         }
     }
-    return !isOver();
+    return true;
+}
+
+bool LocalMatch::advance(int steps) {
+    return game_->started && game_->run(steps, MatchLoop::Forever) && !isOver();
 }
 
 bool LocalMatch::runUntil(std::int64_t until) {
-    Game& g = *game_;
-    if (!g.started) {
+    // Enough for any frame's worth of work; a game that posts tasks without end must not
+    // hang the page. Going idle here only means waiting for the page's clock or a person.
+    constexpr int kMaxStepsPerCall = 100000;
+    if (!game_->started) {
         return false;
     }
-    const auto thinking = [&g] {
-        return g.controller->state() == ComputerThinking && g.loop.pendingTimers() == 0;
-    };
-    // Enough for any frame's worth of work; a game that posts tasks without end must not
-    // hang the page.
-    constexpr int kMaxStepsPerCall = 100000;
-    for (int i = 0; i < kMaxStepsPerCall && !isOver(); ++i) {
-        if (g.loop.step(thinking, until) == MatchLoop::Step::Idle) {
-            break;
-        }
-    }
+    game_->run(kMaxStepsPerCall, until);
     return !isOver();
 }
 
