@@ -107,9 +107,7 @@ roomproto::Request OnlinePage::request() const {
         }
         return request;
     }
-    const QByteArray typed = code_->text().toUtf8();
-    request.code = roomproto::normaliseCode(
-        std::string_view(typed.constData(), static_cast<std::size_t>(typed.size())));
+    request.code = typedCode();
     if (!request.code.empty()) {
         request.kind = roomproto::Request::Kind::Join;
     }
@@ -127,11 +125,7 @@ void OnlinePage::showRequest(const roomproto::Request& request) {
 
 QString OnlinePage::codeProblem() const {
     const QString typed = code_->text().trimmed();
-    const QByteArray utf8 = typed.toUtf8();
-    if (typed.isEmpty() ||
-        !roomproto::normaliseCode(
-             std::string_view(utf8.constData(), static_cast<std::size_t>(utf8.size())))
-             .empty()) {
+    if (typed.isEmpty() || !typedCode().empty()) {
         return {};
     }
     // Codes leave out the characters that are easily taken for others.
@@ -148,6 +142,12 @@ QString OnlinePage::codeProblem() const {
         return {};
     }
     return tr("A room code has six letters and digits.");
+}
+
+std::string OnlinePage::typedCode() const {
+    const QByteArray typed = code_->text().toUtf8();
+    return roomproto::normaliseCode(
+        std::string_view(typed.constData(), static_cast<std::size_t>(typed.size())));
 }
 
 void OnlinePage::refreshIfStale() {

@@ -2,6 +2,7 @@
 
 #include <QObject>
 #include <QTimer>
+#include <string>
 
 #include "net/NetAddress.h"
 #include "net/RoomClient.h"
@@ -74,6 +75,8 @@ private:
     void listed(const CourseListing& listing, const QString& host);
     void showStatus(const QString& text, bool problem);
     void updateChoices();
+    // The code typed, as normaliseCode reads it; empty when it cannot be one.
+    std::string typedCode() const;
 
     GameSettings& settings_;
     QFormLayout* form_;
