@@ -1,7 +1,8 @@
-// Types of the page's module, build-web/bin/trundlex-page.js. API version 2: apiVersion()
-// answers 2 for exactly what is declared here. Version 2 adds people at the screen, their
+// Types of the page's module, build-web/bin/trundlex-page.js. API version 3: apiVersion()
+// answers 3 for exactly what is declared here. Version 2 added people at the screen, their
 // input, the game in real time, the levels' and the score board's contents, the ball's path
-// and the shipped pars; everything of version 1 stays as it was.
+// and the shipped pars. Version 3 adds OnlineGame: a game in a room of a room host over a
+// connection the page carries. Everything of earlier versions stays as it was.
 
 /** A computer player's strength: 1 easy, 2 medium, 3 hard. */
 export type Strength = 1 | 2 | 3;
@@ -153,11 +154,134 @@ export interface LocalGame {
   delete(): void;
 }
 
+/** The lobby and its room as OnlineGame.lobbyJson() gives it. */
+export interface LobbyData {
+  /**
+   * Where the lobby stands: "connecting" (the page opens its connection), "asking" (the
+   * room is asked for), "lobby" (in the room, waiting for the start), "playing", or
+   * "ended" (see `status` for why).
+   */
+  phase: 'connecting' | 'asking' | 'lobby' | 'playing' | 'ended';
+  /** The room's code and course once the host has answered ("" before). */
+  code: string;
+  course: string;
+  /** This computer created the room: it may add computer players, take players out and start. */
+  creator: boolean;
+  /** The seat token: with the code it gets this computer its place back (rejoin). "" before. */
+  token: string;
+  /** Every player in the room, in the match's order. */
+  players: {
+    name: string;
+    /** 0xBBGGRR; 8 plain or 0-7 dotted. */
+    colour: number;
+    pattern: number;
+    /** Played at this screen. */
+    here: boolean;
+    /** A computer player (of this computer, or of the room's creator). */
+    computer: boolean;
+  }[];
+  /** The creator may ask for the start now (every computer holds the levels). */
+  canStart: boolean;
+  /**
+   * The last status line: `text` is a key the page translates, with its values:
+   * "connectionOpen", "couldntConnect", "transferLevels" (count), "waitingForStart",
+   * "disconnected" (names), "interrupted", "otherVersion" (host, mine),
+   * "refused" (refusal: "noSuchRoom" | "started" | "full" | "noSuchCourse" | "noFreeRoom" |
+   * "tooManyAttempts" | "tooManyRooms" | "tooManyConnections" | "removed" | "noSeat" | "other";
+   * subject; reason: the host's own words), "notARoomHost"; "" before the first.
+   */
+  status: { text: string; count?: number; names?: string; refusal?: string; subject?: string; reason?: string; host?: string; mine?: string };
+}
+
+/**
+ * A game with people on other computers, in a room of a room host (`trundlex-tool serve
+ * --rooms`), as one of the room's computers. The page carries the connection: it opens a
+ * WebSocket to the host's /play (binary messages) and hands over what happens on it; every
+ * message of the game, the putts and the rules run here, the same as on the desktop.
+ *
+ * Set it up: addPerson (this screen's players; at least one), setPars, then createRoom or
+ * joinRoom or rejoinRoom. Then:
+ * - open the connection and call opened() once it is open, or closed() when it fails;
+ * - received(bytes) for every message that arrives, closed() when it ends;
+ * - after every call into the game, send what takeOutgoing() gives (nothing when empty), and
+ *   close the connection once wantsClose() says so (after sending);
+ * - call runUntil(pageClock) at every frame (also in the lobby: it keeps the connection's
+ *   timers) and read takeEvents().
+ * Input, levelJson, boardJson, result and the event lines are LocalGame's; remote players'
+ * turns come as "turn remote NAME" with their aim ("aim") and putt ("putt") when they play.
+ *
+ * Events besides LocalGame's:
+ * - "lobby": the lobby changed, read lobbyJson();
+ * - "chat JSON": a chat line, JSON {"name": ..., "text": ...};
+ * - "left NAMES": a computer left the game with these players (comma-separated);
+ *   "computer NAMES": this computer's computer plays them from now on;
+ * - "returned NAMES": players are back with their own computer;
+ * - "started": the lobby closed and the game begins;
+ * - "ended": the network game is over (the room host went, or the page left); the results
+ *   so far stand.
+ */
+export interface OnlineGame {
+  /** A person who plays at this screen; before create/join. False for an empty name or 8 players. */
+  addPerson(name: string): boolean;
+  /** As LocalGame.setPars. */
+  setPars(table: string): boolean;
+  /** Asks for a new room on the course named `course` ("" the host's default). False once asked. */
+  createRoom(course: string): boolean;
+  /** Asks to join the room with this code (as typed: dashes, spaces and lower case are fine). False for text that cannot be a code. */
+  joinRoom(code: string): boolean;
+  /** Asks for this computer's place back in a room it lost its connection to. */
+  rejoinRoom(code: string, token: string): boolean;
+
+  /** The page's connection is open. */
+  opened(): void;
+  /** Bytes arrived on it (a binary WebSocket message). */
+  received(bytes: Uint8Array | ArrayBuffer): void;
+  /** It closed, or could not be opened. */
+  closed(): void;
+  /** What to send now; empty when nothing. */
+  takeOutgoing(): Uint8Array;
+  /** The game is done with the connection: close it once takeOutgoing() is empty. */
+  wantsClose(): boolean;
+
+  /** The lobby and room as LobbyData's JSON. */
+  lobbyJson(): string;
+  /** The room's creator asks for the start; false when it may not (not the creator, or too early). */
+  startGame(): boolean;
+  /** The creator adds a computer player of this computer; false after the start or when full. */
+  addComputer(name: string, strength: Strength): boolean;
+  /** The creator takes a player out of the lobby. */
+  removePlayer(name: string): boolean;
+  /** Sends a chat line as this screen's first player; "" when sent, else why not ("empty", "tooLong", "badCharacter"). */
+  sendChat(text: string): string;
+  /** Leaves the room (the game ends here; the others go on with a computer in this computer's place). */
+  leave(): void;
+
+  runUntil(ms: number): boolean;
+  isOver(): boolean;
+  time(): number;
+  state(): ViewState;
+  aimAt(heading: number): void;
+  beginCharge(): void;
+  releaseCharge(): void;
+  cancelCharge(): void;
+  puttWithForce(heading: number, force: number): boolean;
+  maxForce(): number;
+  minimumForce(): number;
+  hurry(): void;
+  levelJson(): string;
+  boardJson(): string;
+  takeEvents(): string;
+  result(): string;
+  delete(): void;
+}
+
 export interface TrundlexModule {
-  /** The version of this API: 2. */
+  /** The version of this API: 3. */
   apiVersion(): number;
   /** A new game whose random sequence starts from `seed` (0 to 4294967295). */
   LocalGame: new (seed: number) => LocalGame;
+  /** A new game in a room of a room host (see OnlineGame); `seed` as LocalGame's. */
+  OnlineGame: new (seed: number) => OnlineGame;
   /** The level in a .lev file's bytes as LevelData's JSON (for previews), or "" when none. */
   levelJson(levFile: Uint8Array | ArrayBuffer): string;
   /** The course in a .cou file's bytes as CourseData's JSON, or "" when none. */
