@@ -12,13 +12,14 @@ export const site = path.join(root, 'build-web', 'site');
 const require = createRequire(path.join(root, 'web', 'package.json'));
 const { chromium } = require('playwright-core');
 
-export async function start() {
+/** Chromium and a server of the page; `serveOptions` as serve()'s. */
+export async function start(serveOptions = {}) {
   if (!fs.existsSync(path.join(site, 'index.html'))) {
     throw new Error(`no page in ${site} (scripts/build-web.sh builds it)`);
   }
   const executablePath = process.env.CHROMIUM ?? '/usr/bin/chromium';
   const browser = await chromium.launch({ executablePath, args: ['--no-sandbox', '--autoplay-policy=no-user-gesture-required'] });
-  const server = await serve(site);
+  const server = await serve(site, serveOptions);
   return {
     browser,
     url: server.url,

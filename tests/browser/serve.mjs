@@ -1,4 +1,6 @@
 // A tiny static server for build-web/site/ on a free loopback port, for the browser tests.
+// `options.extend` maps a file's path to text appended to it (the mock OnlineGame after the
+// module); `options.upgrade` takes WebSocket upgrades (the test's peer at /play).
 import http from 'node:http';
 import fs from 'node:fs';
 import path from 'node:path';
@@ -17,7 +19,7 @@ const types = {
   '.webmanifest': 'application/manifest+json',
 };
 
-export function serve(root) {
+export function serve(root, options = {}) {
   const server = http.createServer((req, res) => {
     const url = new URL(req.url, 'http://localhost');
     let file = path.normalize(path.join(root, decodeURIComponent(url.pathname)));
@@ -31,14 +33,22 @@ export function serve(root) {
         res.writeHead(404).end();
         return;
       }
+      const extra = options.extend?.[url.pathname];
       res.writeHead(200, { 'Content-Type': types[path.extname(file)] ?? 'application/octet-stream' });
-      res.end(data);
+      res.end(extra ? Buffer.concat([data, Buffer.from('\n' + extra)]) : data);
     });
   });
+  if (options.upgrade) server.on('upgrade', (req, socket) => options.upgrade(req, socket));
   return new Promise((resolve) => {
     server.listen(0, '127.0.0.1', () => {
       const { port } = server.address();
-      resolve({ url: `http://127.0.0.1:${port}/`, close: () => new Promise((r) => server.close(r)) });
+      resolve({
+        url: `http://127.0.0.1:${port}/`,
+        close: () => new Promise((r) => {
+          server.closeAllConnections?.();
+          server.close(r);
+        }),
+      });
     });
   });
 }

@@ -2,8 +2,9 @@
 // game in step with the page's clock, posting what happens. A computer's thinking may block
 // here for a second; the page keeps drawing meanwhile.
 /// <reference lib="webworker" />
-import type { BoardData, CourseData, LevelData, LocalGame, TrundlexModule, TrundlexOptions } from './api';
+import type { BoardData, CourseData, LevelData, LobbyData, LocalGame, OnlineGame, TrundlexModule, TrundlexOptions } from './api';
 import { API_VERSION } from './api';
+import { OnlineLink, playUrl } from './online-link';
 import type { FromWorker, ShippedCourse, ShippedLevel, ToWorker } from './protocol';
 
 declare const self: DedicatedWorkerGlobalScope;
@@ -13,7 +14,9 @@ let trundlex: TrundlexModule | null = null;
 let base = '';
 let pars = '';
 const levelBytes = new Map<string, Uint8Array>();
-let game: LocalGame | null = null;
+// The game being played: a local one, or an online one with its link to the room host.
+let game: LocalGame | OnlineGame | null = null;
+let link: OnlineLink | null = null;
 let running = false;
 // The game's clock: performance time since the start, less the time the page was hidden.
 let clockStart = 0;
@@ -102,8 +105,38 @@ function stopGame(): void {
   running = false;
   if (timer) clearTimeout(timer);
   timer = 0;
-  if (game) game.delete();
+  if (link) link.dispose();
+  else if (game) game.delete();
   game = null;
+  link = null;
+}
+
+function startClock(): void {
+  clockStart = performance.now();
+  hiddenTotal = 0;
+  hiddenSince = -1;
+}
+
+function online(message: Extract<ToWorker, { type: 'online' }>): void {
+  stopGame();
+  if (!trundlex) return;
+  const made = OnlineLink.connect(trundlex, message.seed, message.names, pars, message.request, playUrl(base), {
+    connectionClosed: () => {
+      flush();
+      post({ type: 'connectionClosed' });
+    },
+  });
+  if (!made) {
+    post({ type: 'onlineRefused' });
+    return;
+  }
+  link = made;
+  game = made.game;
+  startClock();
+  running = true;
+  post({ type: 'started', maxForce: game.maxForce(), minimumForce: game.minimumForce() });
+  flush();
+  frame();
 }
 
 function start(message: Extract<ToWorker, { type: 'start' }>): void {
@@ -125,9 +158,7 @@ function start(message: Extract<ToWorker, { type: 'start' }>): void {
     return;
   }
   game = g;
-  clockStart = performance.now();
-  hiddenTotal = 0;
-  hiddenSince = -1;
+  startClock();
   running = true;
   post({ type: 'started', maxForce: g.maxForce(), minimumForce: g.minimumForce() });
   flush();
@@ -144,16 +175,20 @@ function flush(): void {
   if (lines.includes('level')) message.level = JSON.parse(game.levelJson()) as LevelData;
   if (lines.includes('board')) message.board = JSON.parse(game.boardJson()) as BoardData;
   if (lines.some((l) => l.startsWith('over'))) message.result = game.result();
+  if (link && lines.includes('lobby')) message.lobby = JSON.parse(link.game.lobbyJson()) as LobbyData;
   post(message);
 }
 
 function frame(): void {
   timer = 0;
   if (!game || !running) return;
-  if (hiddenSince < 0) {
+  if (hiddenSince < 0 || link) {
     const goesOn = game.runUntil(clock());
+    link?.pump();
     flush();
-    if (!goesOn) {
+    // An online game keeps its connection (chat, the others leaving) after its end, until the
+    // page leaves it.
+    if (!goesOn && !link) {
       running = false;
       return;
     }
@@ -162,10 +197,17 @@ function frame(): void {
 }
 
 // Input from the page takes effect at once, and what it changed goes out at once.
-function input(apply: (g: LocalGame) => void): void {
+function input(apply: (g: LocalGame | OnlineGame) => void): void {
   if (!game) return;
   game.runUntil(clock());
   apply(game);
+  link?.pump();
+  flush();
+}
+
+function room(apply: (l: OnlineLink) => void): void {
+  if (!link) return;
+  apply(link);
   flush();
 }
 
@@ -177,6 +219,14 @@ self.onmessage = (event: MessageEvent<ToWorker>) => {
         load(m.base).catch((e: unknown) => post({ type: 'failed', message: String(e instanceof Error ? e.message : e) }));
         break;
       case 'start': start(m); break;
+      case 'online': online(m); break;
+      case 'roomStart': room((l) => l.startGame()); break;
+      case 'roomAddComputer': room((l) => l.addComputer(m.name, m.strength)); break;
+      case 'roomRemove': room((l) => l.removePlayer(m.name)); break;
+      case 'chat': room((l) => {
+        const reason = l.sendChat(m.text);
+        if (reason !== '') post({ type: 'chatRefused', reason });
+      }); break;
       case 'aim': input((g) => g.aimAt(m.heading)); break;
       case 'charge': input((g) => g.beginCharge()); break;
       case 'release': input((g) => g.releaseCharge()); break;
@@ -184,6 +234,8 @@ self.onmessage = (event: MessageEvent<ToWorker>) => {
       case 'putt': input((g) => g.puttWithForce(m.heading, m.force)); break;
       case 'hurry': input((g) => g.hurry()); break;
       case 'visible':
+        // The others in a room do not wait for a hidden tab: an online game's clock runs on.
+        if (link) break;
         if (!m.visible && hiddenSince < 0) hiddenSince = performance.now();
         if (m.visible && hiddenSince >= 0) {
           hiddenTotal += performance.now() - hiddenSince;

@@ -6,13 +6,15 @@ import type { BoardData } from './api';
 import { Sounds } from './audio';
 import { renderBoard } from './board';
 import { bannerTitle, fill, langFromNavigator, texts, type Lang, type Texts } from './i18n';
+import { codeFromHash, Friends } from './online';
 import { LevelPainter } from './painter';
 import { Playfield } from './playfield';
 import type { FromWorker, PlayerSetup, ShippedCourse, ShippedLevel, ToWorker } from './protocol';
 import { cssColour } from './render/ball';
 import { drawFlags, flagSpots } from './render/level';
+import { button, el, NAME_KEY, say } from './ui';
 
-const NAME_KEY = 'trundlex.name';
+
 const LANG_KEY = 'trundlex.lang';
 const QUICK_HOLES = 3;
 const BANNER_MS = 1300;
@@ -29,11 +31,10 @@ const worker = new Worker(new URL('./game.worker.ts', import.meta.url));
 let shipped: ShippedLevel[] = [];
 let courses: ShippedCourse[] = [];
 let loadError = '';
-let screen: 'start' | 'setup' | 'levels' | 'game' | 'results' = 'start';
+let screen: 'start' | 'setup' | 'levels' | 'game' | 'results' | 'friends' | 'link' | 'lobby' = 'start';
 let lastGame: { players: PlayerSetup[]; levels: string[] } | null = null;
 
 const main = document.getElementById('screen')!;
-const status = document.getElementById('status')!;
 const langButton = document.getElementById('lang') as HTMLButtonElement;
 const soundButton = document.getElementById('sound') as HTMLButtonElement;
 
@@ -41,23 +42,30 @@ function send(message: ToWorker): void {
   worker.postMessage(message);
 }
 
-function el<K extends keyof HTMLElementTagNameMap>(tag: K, props: Partial<HTMLElementTagNameMap[K]> = {},
-  ...children: (Node | string)[]): HTMLElementTagNameMap[K] {
-  const e = document.createElement(tag);
-  Object.assign(e, props);
-  e.append(...children);
-  return e;
-}
-
-function button(text: string, onClick: () => void, className = ''): HTMLButtonElement {
-  const b = el('button', { type: 'button', textContent: text, className });
-  b.addEventListener('click', onClick);
-  return b;
-}
-
-function say(text: string): void {
-  status.textContent = text;
-}
+const friends = new Friends({
+  main,
+  t: () => t,
+  send,
+  ready: () => shipped.length > 0,
+  courses: () => courses,
+  leaveScreen: (name) => {
+    leaveScreen();
+    stopGame();
+    document.body.classList.remove('in-game');
+    screen = name;
+  },
+  showStart: () => showStart(),
+  enterGame: (maxForce, minimumForce) => {
+    leaveScreen();
+    if (game) game.dispose();
+    screen = 'game';
+    document.body.classList.add('in-game');
+    game = new GameScreen(true);
+    game.started(maxForce, minimumForce);
+  },
+  inGame: () => screen === 'game' || screen === 'results',
+  endGame: () => game?.endEarly(),
+});
 
 // --- Header: language and sound ---
 
@@ -110,6 +118,7 @@ document.addEventListener('keydown', () => sounds.unlock(), { capture: true });
 function rerender(): void {
   switch (screen) {
     case 'start': showStart(); break;
+    case 'friends': case 'link': case 'lobby': friends.rerender(); break;
     case 'setup': showSetup(); break;
     case 'levels': showLevels(); break;
     case 'game': game?.retitle(); break;
@@ -148,6 +157,10 @@ function showStart(): void {
   screen = 'start';
   document.body.classList.remove('in-game');
   stopGame();
+  if (friends.active) {
+    friends.leave();
+    history.replaceState(null, '', location.pathname + location.search);
+  }
   const name = el('input', { id: 'your-name', type: 'text', maxLength: 24, value: localStorage.getItem(NAME_KEY) ?? '' });
   name.setAttribute('enterkeyhint', 'go');
   name.setAttribute('autocomplete', 'nickname');
@@ -171,10 +184,13 @@ function showStart(): void {
     el('div', { className: 'field-row' }, label, name),
     playButton,
     el('p', { className: 'hint', textContent: t.playHint }),
+    Object.assign(button(t.playWithFriends, () => friends.showFriends(), 'big friends-button'), { disabled: !ready }),
     el('div', { className: 'row' },
       Object.assign(button(t.localGame, showSetup), { disabled: !ready }),
       Object.assign(button(t.levels, showLevels), { disabled: !ready })),
   );
+  const rejoin = friends.rejoinOffer();
+  if (rejoin) card.insertBefore(rejoin, playButton.previousSibling);
   if (loadError) card.append(el('p', { className: 'error', role: 'alert', textContent: fill(t.loadFailed, loadError) }));
   else if (!ready) card.append(el('p', { className: 'hint', textContent: t.loading }));
   main.replaceChildren(card);
@@ -342,17 +358,21 @@ class GameScreen {
   private hole: { n: number; count: number; name: string } | null = null;
   private turnName = '';
   private winners: string | null = null;
+  // An online game that ended before its last hole (the host went, or the connection).
+  private early = false;
   private plateTimer = 0;
   private resultsTimer = 0;
   private keyDown = (e: KeyboardEvent) => this.key(e, true);
   private keyUp = (e: KeyboardEvent) => this.key(e, false);
   private visibility = () => {
+    // The others in a room play on while this tab is hidden: only a local game pauses.
+    if (this.online) return;
     const visible = document.visibilityState === 'visible';
     this.playfield.setVisible(visible);
     send({ type: 'visible', visible });
   };
 
-  constructor() {
+  constructor(private readonly online = false) {
     this.title = el('h1', { className: 'hole-title' });
     this.boardHost = el('div', { className: 'board', tabIndex: 0 });
     this.boardHost.setAttribute('role', 'region');
@@ -364,10 +384,12 @@ class GameScreen {
     this.help.setAttribute('aria-hidden', 'true');
     const leave = button('✕', () => showStart(), 'icon leave');
     leave.dataset.role = 'leave';
+    const bar = el('div', { className: 'gamebar' }, leave, this.title);
     this.root = el('section', { className: 'game' },
-      el('div', { className: 'gamebar' }, leave, this.title),
+      bar,
       this.boardHost,
       this.field);
+    if (online) friends.attachGame(bar, this.root);
     main.replaceChildren(this.root);
     this.playfield = new Playfield(this.field, painter, {
       aim: (heading) => send({ type: 'aim', heading }),
@@ -561,6 +583,15 @@ class GameScreen {
     this.playfield.minimumForce = minimumForce;
   }
 
+  /** The online game is over before its end: its results so far. */
+  endEarly(): void {
+    if (this.winners !== null) return;
+    this.winners = '';
+    this.early = true;
+    clearTimeout(this.resultsTimer);
+    this.resultsTimer = window.setTimeout(() => this.showResults(), BANNER_MS + 200);
+  }
+
   showResults(): void {
     if (this.winners === null) return;
     screen = 'results';
@@ -575,6 +606,7 @@ class GameScreen {
     } else if (winnerNames.length > 1) {
       headline = fill(t.shareWin, winnerNames.slice(0, -1).join(', '), winnerNames[winnerNames.length - 1]);
     }
+    if (this.early) headline = t.endedEarly;
     const table = el('table', { className: 'standings' });
     const head = table.createTHead().insertRow();
     head.append(el('th', { scope: 'col', textContent: t.player }), el('th', { scope: 'col', textContent: t.strokes }));
@@ -590,15 +622,17 @@ class GameScreen {
     }
     const holesPlayed = board?.holes.length ?? 0;
     const again = button(t.playAgain, () => {
-      if (lastGame) startGame(lastGame.players, lastGame.levels);
+      if (this.online) friends.playAgain();
+      else if (lastGame) startGame(lastGame.players, lastGame.levels);
     }, 'primary big');
+    const more = this.online ? friends.resultsActions() : [];
     this.dispose();
     main.replaceChildren(el('div', { className: 'card results' },
       el('h1', { textContent: t.gameOver }),
       el('p', { className: 'headline', textContent: headline }),
       el('p', { className: 'hint', textContent: fill(holesPlayed === 1 ? t.finalStandings1 : t.finalStandingsN, holesPlayed) }),
       table,
-      el('div', { className: 'row' }, button(t.back, () => { game = null; showStart(); }), again)));
+      el('div', { className: 'row' }, button(t.back, () => { game = null; showStart(); }), ...more, again)));
     say(`${t.gameOver}. ${headline}`);
     again.focus();
   }
@@ -613,6 +647,7 @@ worker.onmessage = (event: MessageEvent<FromWorker>) => {
       shipped = m.levels;
       courses = m.courses;
       if (screen === 'start') showStart();
+      else if (screen === 'friends' || screen === 'link') friends.rerender();
       break;
     case 'failed':
       loadError = m.message;
@@ -621,13 +656,27 @@ worker.onmessage = (event: MessageEvent<FromWorker>) => {
       break;
     case 'started':
       game?.started(m.maxForce, m.minimumForce);
+      friends.handle(m);
       break;
     case 'events':
-      game?.handle(m);
+      // The lobby's lines first: "started" makes the game screen the playing lines go to.
+      friends.handle(m);
+      if (screen === 'game' || screen === 'results') game?.handle(m);
+      break;
+    default:
+      friends.handle(m);
       break;
   }
 };
 
 applyLanguage();
-showStart();
+// An invite link (#CODE) leads straight to the name and Join.
+const invited = codeFromHash(location.hash);
+if (invited !== '') friends.showLink(invited);
+else showStart();
+// A link pasted into this tab's address bar changes only the fragment.
+window.addEventListener('hashchange', () => {
+  const code = codeFromHash(location.hash);
+  if (code !== '' && (screen === 'start' || screen === 'friends' || screen === 'link')) friends.showLink(code);
+});
 send({ type: 'load', base });

@@ -1,5 +1,6 @@
 // Messages between the page and the game worker, which owns the module and the game.
-import type { BoardData, LevelData } from './api';
+import type { BoardData, LevelData, LobbyData, Strength } from './api';
+import type { RoomRequest } from './online-link';
 
 export interface ShippedLevel {
   file: string;
@@ -27,6 +28,12 @@ export interface PlayerSetup {
 export type ToWorker =
   | { type: 'load'; base: string }
   | { type: 'start'; seed: number; players: PlayerSetup[]; levels: string[] }
+  /** A game in a room of the host the page came from, for this screen's players. */
+  | { type: 'online'; seed: number; names: string[]; request: RoomRequest }
+  | { type: 'roomStart' }
+  | { type: 'roomAddComputer'; name: string; strength: Strength }
+  | { type: 'roomRemove'; name: string }
+  | { type: 'chat'; text: string }
   | { type: 'aim'; heading: number }
   | { type: 'charge' }
   | { type: 'release' }
@@ -40,6 +47,12 @@ export type FromWorker =
   | { type: 'loaded'; levels: ShippedLevel[]; courses: ShippedCourse[] }
   | { type: 'failed'; message: string }
   | { type: 'started'; maxForce: number; minimumForce: number }
+  /** The online game could not even be asked for (the module refused the request). */
+  | { type: 'onlineRefused' }
+  /** A chat line was not sent: why ("empty", "tooLong", "badCharacter"). */
+  | { type: 'chatRefused'; reason: string }
+  /** The connection to the room host closed. */
+  | { type: 'connectionClosed' }
   | {
       type: 'events';
       /** The game's time when these were taken (ms). */
@@ -47,6 +60,8 @@ export type FromWorker =
       lines: string[];
       level?: LevelData;
       board?: BoardData;
+      /** With a "lobby" line: the lobby as it is now. */
+      lobby?: LobbyData;
       /** With the "over" line: the result's text. */
       result?: string;
     };
