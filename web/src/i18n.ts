@@ -123,6 +123,8 @@ const en = {
   refusedRemoved: "The room's creator removed you from the room.",
   refusedNoSeat: 'Your place in room %1 is no longer kept.',
   refusedOther: 'The host said no: %1',
+  refusedCodeNeeded: 'This host needs a room code.',
+  hostStopped: 'The room host has stopped; the game ends here.',
   // Notes during an online game.
   leftNote: '%1 left the game; the computer plays for them.',
   computerNote: 'This computer plays for %1 from now on.',
@@ -266,6 +268,8 @@ const sv: Texts = {
   refusedRemoved: 'Den som skapade rummet tog bort dig ur rummet.',
   refusedNoSeat: 'Din plats i rum %1 finns inte längre kvar.',
   refusedOther: 'Värden sa nej: %1',
+  refusedCodeNeeded: 'Den här värden behöver en rumskod.',
+  hostStopped: 'Rumsvärden har stängts av; spelet slutar här.',
   leftNote: '%1 har lämnat spelet; datorn spelar för %1.',
   computerNote: 'Den här datorn spelar för %1 från och med nu.',
   returnedNote: '%1 är tillbaka.',
@@ -349,6 +353,7 @@ export function lobbyStatus(t: Texts, s: { text: string; count?: number; names?:
         case 'tooManyConnections': return t.refusedTooManyConnections;
         case 'removed': return t.refusedRemoved;
         case 'noSeat': return fill(t.refusedNoSeat, subject);
+        case 'codeNeeded': return t.refusedCodeNeeded;
         default: return fill(t.refusedOther, s.reason ?? '');
       }
     }

@@ -300,7 +300,7 @@ export class Friends {
     } else {
       invite.append(el('p', { className: 'room-code pending', textContent: '······' }));
     }
-    card.append(invite);
+
 
     // The players.
     const players = el('ul', { className: 'room-players' });
@@ -337,12 +337,12 @@ export class Friends {
       add.disabled = (lobby?.players.length ?? 0) >= 8;
       people.append(el('div', { className: 'inline add-computer' }, strength, add));
     }
-    card.append(people);
+
 
     // Where things stand, and what can be done.
     const statusText = this.lobbyLine();
     const stateLine = el('p', { className: phase === 'ended' ? 'lobby-status error' : 'lobby-status', textContent: statusText });
-    card.append(stateLine);
+
     const actions = el('div', { className: 'row actions' }, leave);
     if (phase === 'ended' || !this.connected) {
       if (this.canReconnect()) actions.append(button(t.reconnect, () => this.reconnect(), 'primary big'));
@@ -351,8 +351,9 @@ export class Friends {
       start.disabled = !(lobby?.canStart ?? false) || phase !== 'lobby';
       actions.append(start);
     }
-    card.append(actions);
-    card.append(this.chatPanel());
+    // Two groups a phone on its side shows as columns; elsewhere the card's grid places each part.
+    card.append(el('div', { className: 'lobby-main' }, invite, stateLine, actions),
+      el('div', { className: 'lobby-side' }, people, this.chatPanel()));
     this.shell.main.replaceChildren(card);
   }
 
@@ -492,7 +493,9 @@ export class Friends {
         say(t.notACode);
         return;
       case 'chatRefused':
-        say(m.reason === 'tooLong' ? t.chatTooLong : m.reason === 'badCharacter' ? t.chatBadCharacter : '');
+        say(m.reason === 'tooLong' ? t.chatTooLong
+          : m.reason === 'badCharacter' || m.reason === 'separator' ? t.chatBadCharacter
+            : m.reason === 'notConnected' ? t.connectionLost : '');
         return;
       case 'connectionClosed':
         if (!this.request) return;
@@ -527,6 +530,8 @@ export class Friends {
         case 'left': this.note(fill(t.leftNote, rest)); break;
         case 'computer': this.note(fill(t.computerNote, rest)); break;
         case 'returned': this.note(fill(t.returnedNote, rest)); break;
+        case 'lost': this.note(t.connectionLost); break;
+        case 'hoststopped': this.note(t.hostStopped); break;
         case 'started':
           if (!this.started) {
             this.started = true;
