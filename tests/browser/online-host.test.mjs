@@ -1,0 +1,156 @@
+// Two browser pages meet in a room of the real room host (the native `trundlex-tool serve
+// --rooms`, which also serves the page and carries the game over its WebSocket at /play): one
+// creates a room, the other opens its invite link, types a name and joins; the creator starts
+// and both see the first hole with both players, and a putt of one is seen by the other.
+// Run: scripts/test-browser.sh (NATIVE_BUILD names the native build, default build/)
+import { after, before, describe, it } from 'node:test';
+import assert from 'node:assert/strict';
+import { spawn } from 'node:child_process';
+import fs from 'node:fs';
+import path from 'node:path';
+import { createRequire } from 'node:module';
+import { field, root, site, State } from './harness.mjs';
+
+const require = createRequire(path.join(root, 'web', 'package.json'));
+const { chromium } = require('playwright-core');
+const nativeTool = path.join(process.env.NATIVE_BUILD || path.join(root, 'build'), 'bin', 'trundlex-tool');
+const DESKTOP = { viewport: { width: 1100, height: 760 }, locale: 'en-US' };
+
+let browser;
+let host;
+let url;
+const hostLines = [];
+
+// Starts the room host on free ports and waits for its HTTP port.
+function startHost() {
+  return new Promise((resolve, reject) => {
+    const child = spawn(nativeTool, ['serve', '--rooms', '--port', '0', '--http-port', '0', '--http-address', '127.0.0.1', '--web', site], { stdio: ['ignore', 'pipe', 'pipe'] });
+    let buffer = '';
+    const timer = setTimeout(() => reject(new Error(`the room host printed no HTTP port: ${hostLines.join('\n')}`)), 10000);
+    child.stdout.on('data', (data) => {
+      buffer += data.toString();
+      let end;
+      while ((end = buffer.indexOf('\n')) >= 0) {
+        const line = buffer.slice(0, end);
+        buffer = buffer.slice(end + 1);
+        hostLines.push(line);
+        const m = / listening http (\d+)$/.exec(line);
+        if (m) {
+          clearTimeout(timer);
+          resolve({ child, port: Number(m[1]) });
+        }
+      }
+    });
+    child.stderr.on('data', (data) => hostLines.push(data.toString()));
+    child.on('exit', (code) => {
+      clearTimeout(timer);
+      reject(new Error(`the room host ended (${code}): ${hostLines.join('\n')}`));
+    });
+  });
+}
+
+before(async () => {
+  assert.ok(fs.existsSync(nativeTool), `no native trundlex-tool at ${nativeTool}`);
+  const started = await startHost();
+  host = started.child;
+  url = `http://127.0.0.1:${started.port}/`;
+  browser = await chromium.launch({ executablePath: process.env.CHROMIUM ?? '/usr/bin/chromium', args: ['--no-sandbox'] });
+});
+after(async () => {
+  await browser?.close();
+  if (host && host.exitCode === null) {
+    const ended = new Promise((r) => host.once('exit', r));
+    host.kill('SIGTERM');
+    await ended;
+  }
+});
+
+async function openPage() {
+  const context = await browser.newContext(DESKTOP);
+  const page = await context.newPage();
+  const errors = [];
+  page.on('pageerror', (e) => errors.push(String(e)));
+  page.on('console', (m) => { if (m.type() === 'error') errors.push(m.text()); });
+  return { context, page, errors };
+}
+
+async function ready(page, name) {
+  await page.waitForFunction((n) => [...document.querySelectorAll('button')]
+    .some((b) => b.textContent === n && !b.disabled), name, { timeout: 20000 });
+}
+
+async function boardNames(page) {
+  return page.locator('.board-table tbody tr:not(.par-row) .player-name').allTextContents();
+}
+
+describe('a room of the real room host', () => {
+  it('one page creates a room, a second joins by its invite link, the creator starts, both play the first hole', async () => {
+    const ann = await openPage();
+    await ann.page.goto(url);
+    await ready(ann.page, 'Play with friends');
+    await ann.page.getByRole('button', { name: 'Play with friends', exact: true }).click();
+    await ann.page.getByLabel('Your name', { exact: true }).fill('Ann');
+    await ann.page.getByRole('button', { name: 'Create room', exact: true }).click();
+    await ann.page.locator('.room-code').filter({ hasText: /^[0-9A-Z]{6}$/ }).waitFor({ timeout: 15000 });
+    const code = (await ann.page.locator('.room-code').textContent()).trim();
+    const link = await ann.page.getByLabel('Invite link', { exact: true }).inputValue();
+    assert.equal(link, `${new URL(url).origin}/#${code}`);
+    assert.ok(hostLines.some((l) => l.includes(`room ${code}`)), 'the host tells of the room');
+
+    // The friend: the link, a name, Join.
+    const bea = await openPage();
+    await bea.page.goto(link);
+    await bea.page.getByRole('heading', { name: `Join room ${code}` }).waitFor();
+    await bea.page.getByLabel('Your name', { exact: true }).fill('Bea');
+    await ready(bea.page, 'Join');
+    await bea.page.getByRole('button', { name: 'Join', exact: true }).click();
+    await bea.page.locator('.room-players li', { hasText: 'Ann' }).waitFor({ timeout: 15000 });
+    await bea.page.locator('.room-players li', { hasText: 'Bea' }).waitFor();
+    assert.equal(await bea.page.getByRole('button', { name: 'Start game', exact: true }).count(), 0, 'only the creator starts');
+    await ann.page.locator('.room-players li', { hasText: 'Bea' }).waitFor({ timeout: 15000 });
+
+    // A chat line from the friend reaches the creator.
+    await bea.page.getByLabel('Message', { exact: true }).fill('hi Ann');
+    await bea.page.getByRole('button', { name: 'Send', exact: true }).click();
+    await ann.page.getByRole('log').filter({ hasText: 'Bea: hi Ann' }).waitFor({ timeout: 10000 });
+
+    const start = ann.page.getByRole('button', { name: 'Start game', exact: true });
+    await ann.page.waitForFunction(() => [...document.querySelectorAll('button')].some((b) => b.textContent === 'Start game' && !b.disabled), null, { timeout: 15000 });
+    await start.click();
+    for (const who of [ann, bea]) {
+      await who.page.getByRole('heading', { name: /^Hole 1 of \d+: / }).waitFor({ timeout: 20000 });
+      await who.page.waitForFunction(() => document.querySelectorAll('.board-table tbody tr:not(.par-row)').length === 2, null, { timeout: 10000 });
+      assert.deepEqual((await boardNames(who.page)).sort(), ['Ann', 'Bea']);
+    }
+
+    // Whoever has the turn putts by keyboard; the other sees the ball roll and the turn pass.
+    const aiming = async (page) => {
+      const f = await field(page);
+      return f && f.turn === 'here' && f.state === State.Aiming;
+    };
+    const deadline = Date.now() + 20000;
+    let mover = null;
+    while (!mover && Date.now() < deadline) {
+      if (await aiming(ann.page)) mover = ann;
+      else if (await aiming(bea.page)) mover = bea;
+      else await ann.page.waitForTimeout(100);
+    }
+    assert.ok(mover, 'one of the two aims');
+    const watcher = mover === ann ? bea : ann;
+    const moverName = mover === ann ? 'Ann' : 'Bea';
+    assert.equal((await field(watcher.page)).turn, 'other');
+    await mover.page.locator('canvas.playfield').focus();
+    await mover.page.keyboard.down(' ');
+    await mover.page.waitForTimeout(400);
+    await mover.page.keyboard.up(' ');
+    // The watcher's board counts the putt.
+    await watcher.page.waitForFunction((name) => [...document.querySelectorAll('.board-table tbody tr:not(.par-row)')]
+      .some((r) => r.querySelector('.player-name')?.textContent === name && r.querySelector('td.total')?.textContent === '1'),
+    moverName, { timeout: 20000 });
+
+    assert.deepEqual(ann.errors, []);
+    assert.deepEqual(bea.errors, []);
+    await ann.context.close();
+    await bea.context.close();
+  });
+});
