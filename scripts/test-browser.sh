@@ -2,9 +2,10 @@
 # Tests the browser game (build-web/site/, built by scripts/build-web.sh) in Debian's Chromium
 # (scripts/install-deps.sh installs it; CHROMIUM names another), driven by playwright-core
 # from web/node_modules: a game played to its results by keyboard and again, the local game
-# setup, the level browser, touch putting on a phone, and the Swedish texts; and the page's
-# level pictures against the native trundlex-tool's (build/, or NATIVE_BUILD) modern look
-# (tests/browser/).
+# setup, the level browser, touch putting on a phone, and the Swedish texts; the page's level
+# pictures against the native trundlex-tool's (build/, or NATIVE_BUILD) modern look; Play with
+# friends with a stand-in for the module's online game, and two pages meeting in a room of the
+# native tool's room host (tests/browser/).
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 fail() { echo "test-browser: $*" >&2; exit 1; }
