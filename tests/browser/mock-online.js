@@ -47,7 +47,14 @@
     startGame() { this.tell({ start: true }); return true; }
     addComputer(name, strength) { this.tell({ addComputer: { name, strength } }); return true; }
     removePlayer(name) { this.tell({ remove: name }); return true; }
-    sendChat(text) { if (text.trim() === '') return 'empty'; if (text.length > 100) return 'tooLong'; this.tell({ chat: text }); return ''; }
+    // As the module does, a line sent is also told back as this screen's own.
+    sendChat(text) {
+      if (text.trim() === '') return 'empty';
+      if (text.length > 100) return 'tooLong';
+      this.tell({ chat: text });
+      this.events.push(`chat ${JSON.stringify({ name: this.people[0], text, mine: true })}`);
+      return '';
+    }
     leave() { this.tell({ leave: true }); this.close = true; }
     runUntil(ms) { this.ms = ms; return true; }
     isOver() { return false; }

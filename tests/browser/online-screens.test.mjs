@@ -100,6 +100,7 @@ describe('play with friends (the module stood in for)', () => {
     await page.getByLabel('Message', { exact: true }).fill('hello there');
     await page.getByRole('button', { name: 'Send', exact: true }).click();
     assert.equal((await peer.receive((m) => m.chat)).chat, 'hello there');
+    await page.getByRole('log').filter({ hasText: 'Ann: hello there' }).waitFor();
     peer.send({ events: ['chat {"name":"Bob","text":"hej <b>då</b>"}'] });
     await page.getByRole('log').filter({ hasText: 'Bob: hej <b>då</b>' }).waitFor();
 

@@ -33,7 +33,7 @@ export interface OnlineShell {
   endGame(): void;
 }
 
-interface ChatLine { name: string; text: string; note?: boolean }
+interface ChatLine { name: string; text: string; note?: boolean; mine?: boolean }
 
 interface Seat { code: string; token: string }
 
@@ -412,7 +412,7 @@ export class Friends {
     }
     log.replaceChildren(...this.chat.map((c) => c.note
       ? el('li', { className: 'note', textContent: c.text })
-      : el('li', {}, el('b', { textContent: `${c.name}: ` }), c.text)));
+      : el('li', { className: c.mine ? 'mine' : '' }, el('b', { textContent: `${c.name}: ` }), c.text)));
     log.scrollTop = log.scrollHeight;
   }
 
@@ -423,7 +423,7 @@ export class Friends {
       if (!log.isConnected) this.chatLogs.delete(log);
       else this.fillLog(log);
     }
-    if (this.drawer && this.drawer.panel.hidden && !line.note) {
+    if (this.drawer && this.drawer.panel.hidden && !line.note && !line.mine) {
       ++this.unread;
       this.drawer.badge.textContent = String(this.unread);
       this.drawer.badge.hidden = false;
@@ -520,9 +520,10 @@ export class Friends {
           break;
         case 'chat':
           try {
-            const c = JSON.parse(rest) as { name: string; text: string };
-            this.addChat({ name: String(c.name), text: String(c.text) });
-            if (this.shell.inGame()) say(`${c.name}: ${c.text}`);
+            const c = JSON.parse(rest) as { name: string; text: string; mine?: boolean };
+            const mine = c.mine === true;
+            this.addChat({ name: String(c.name), text: String(c.text), mine });
+            if (this.shell.inGame() && !mine) say(`${c.name}: ${c.text}`);
           } catch {
             // A line that does not read is skipped.
           }
