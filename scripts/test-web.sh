@@ -10,7 +10,8 @@
 #     among them local-match, a game of computer players through the game controller, and
 #     the par of every shipped level matches the table the game ships;
 #  5. the page's module, driven through its API under node's test runner (tests/web/), plays
-#     the same games as the native build;
+#     the same games as the native build, and its online games meet in a room of the native
+#     room host and roll every putt alike;
 #  6. the browser game (build-web/site/) in Chromium: scripts/test-browser.sh.
 # Steps 3 to 5 need the native build in build/ (or NATIVE_BUILD): its trundlex-tool.
 set -euo pipefail

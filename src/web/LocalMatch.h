@@ -1,11 +1,11 @@
 #pragma once
 
 #include <cstdint>
-#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "PlayedMatch.h"
 #include "play/ComputerPlayer.h"
 
 namespace trundlex::web {
@@ -38,13 +38,10 @@ namespace trundlex::web {
 //   sound AT FILE            a sound to play AT ms from now (within a roll: from its start)
 //   par HOLE PAR             a hole's (from 0) par became known
 // Lines may be added in later versions; a reader skips the kinds it does not know.
-class LocalMatch {
+class LocalMatch : public PlayedMatch {
 public:
     // `seed` seeds the game's one random sequence (colours, each computer putt's error).
     explicit LocalMatch(std::uint32_t seed);
-    ~LocalMatch();
-    LocalMatch(const LocalMatch&) = delete;
-    LocalMatch& operator=(const LocalMatch&) = delete;
 
     // Adds a hole played on the level in `levFile`, the bytes of a .lev file. False (nothing
     // added) for bytes that hold no level, or once the match has started.
@@ -64,37 +61,6 @@ public:
     // Runs at most `steps` steps of the game (a posted result, a timer, a roll); false once it
     // cannot go on (over, or not started).
     bool advance(int steps);
-    // Runs everything that falls due up to the game's time `until` (ms), and no further: a
-    // page passes its clock at every frame. False once it cannot go on.
-    bool runUntil(std::int64_t until);
-    bool isOver() const;
-    // ViewState's value.
-    int state() const;
-
-    // A person's input, taken while a person of this screen has the turn (see GameController).
-    void aimAt(double heading);
-    void beginCharge();
-    void releaseCharge();
-    void cancelCharge();
-    bool puttWithForce(double heading, double force);
-    // The rolling ball rests at once and the game goes on without its banner.
-    void hurry();
-
-    // What the page draws: the level played now and the score board (PageJson.h).
-    std::string levelJson() const;
-    std::string boardJson() const;
-
-    // The event lines since the last call.
-    std::vector<std::string> takeEvents();
-    // One line per hole ("hole 1 First Putt: Ann 2, Bob 3"), then the totals and the
-    // winners; what is known so far while the match runs.
-    std::string result() const;
-    // The game's own time in milliseconds: how long the match would have taken to watch.
-    std::int64_t time() const;
-
-private:
-    struct Game;
-    std::unique_ptr<Game> game_;
 };
 
 }  // namespace trundlex::web

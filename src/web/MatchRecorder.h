@@ -53,6 +53,8 @@ public:
     bool hurry();
 
     std::vector<std::string> takeEvents();
+    // An event line of the game's surroundings (the network's), in order with the others.
+    void note(std::string line) { events_.push_back(std::move(line)); }
     bool ended() const { return ended_; }
     const std::string& winners() const { return winners_; }
 

@@ -180,15 +180,16 @@ export interface LobbyData {
     /** A computer player (of this computer, or of the room's creator). */
     computer: boolean;
   }[];
-  /** The creator may ask for the start now (every computer holds the levels). */
+  /** This computer created the room and has not asked for the start yet (the host starts the game once every computer holds the levels). */
   canStart: boolean;
   /**
    * The last status line: `text` is a key the page translates, with its values:
    * "connectionOpen", "couldntConnect", "transferLevels" (count), "waitingForStart",
    * "disconnected" (names), "interrupted", "otherVersion" (host, mine),
    * "refused" (refusal: "noSuchRoom" | "started" | "full" | "noSuchCourse" | "noFreeRoom" |
-   * "tooManyAttempts" | "tooManyRooms" | "tooManyConnections" | "removed" | "noSeat" | "other";
-   * subject; reason: the host's own words), "notARoomHost"; "" before the first.
+   * "codeNeeded" | "tooManyAttempts" | "tooManyRooms" | "tooManyConnections" | "removed" |
+   * "noSeat" | "other"; subject: the code, or the course for noSuchCourse; reason: the
+   * host's own words, in English), "notARoomHost"; "" before the first.
    */
   status: { text: string; count?: number; names?: string; refusal?: string; subject?: string; reason?: string; host?: string; mine?: string };
 }
@@ -212,16 +213,20 @@ export interface LobbyData {
  *
  * Events besides LocalGame's:
  * - "lobby": the lobby changed, read lobbyJson();
- * - "chat JSON": a chat line, JSON {"name": ..., "text": ...};
- * - "left NAMES": a computer left the game with these players (comma-separated);
+ * - "chat JSON": a chat line, JSON {"name": ..., "text": ..., "mine": true for this
+ *   screen's own line};
+ * - "left NAMES": a computer left the game with these players (joined with ", ");
  *   "computer NAMES": this computer's computer plays them from now on;
  * - "returned NAMES": players are back with their own computer;
  * - "started": the lobby closed and the game begins;
- * - "ended": the network game is over (the room host went, or the page left); the results
+ * - "lost": this computer lost its connection to the host: a new OnlineGame with the same
+ *   people may rejoinRoom(code, token) while the room's game goes on;
+ *   "hoststopped": the host is stopping;
+ * - "ended": the network game is over here (the host went, or the page left); the results
  *   so far stand.
  */
 export interface OnlineGame {
-  /** A person who plays at this screen; before create/join. False for an empty name or 8 players. */
+  /** A person who plays at this screen; before create/join. False for an empty name, a name with "|" or too long, a name twice, or 8 people. */
   addPerson(name: string): boolean;
   /** As LocalGame.setPars. */
   setPars(table: string): boolean;
@@ -229,7 +234,11 @@ export interface OnlineGame {
   createRoom(course: string): boolean;
   /** Asks to join the room with this code (as typed: dashes, spaces and lower case are fine). False for text that cannot be a code. */
   joinRoom(code: string): boolean;
-  /** Asks for this computer's place back in a room it lost its connection to. */
+  /**
+   * Asks for this computer's place back in a room it lost its connection to: in a new
+   * OnlineGame with the same people, and the code and token of the lost one's lobbyJson().
+   * The game's putts so far are rolled again, then play goes on.
+   */
   rejoinRoom(code: string, token: string): boolean;
 
   /** The page's connection is open. */
@@ -251,7 +260,7 @@ export interface OnlineGame {
   addComputer(name: string, strength: Strength): boolean;
   /** The creator takes a player out of the lobby. */
   removePlayer(name: string): boolean;
-  /** Sends a chat line as this screen's first player; "" when sent, else why not ("empty", "tooLong", "badCharacter"). */
+  /** Sends a chat line as this screen's first player (a "chat" event shows it here too); "" when sent, else why not ("empty", "notConnected", "badCharacter"). */
   sendChat(text: string): string;
   /** Leaves the room (the game ends here; the others go on with a computer in this computer's place). */
   leave(): void;

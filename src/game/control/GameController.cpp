@@ -16,7 +16,9 @@ GameController::GameController(GameContext& context, Level& level, Platform plat
       flow_(match_, context.levels, level),
       computer_(platform_.relay),
       netBridge_(platform_.netHandoff, [this](NetEvent event) { handleNetEvent(event); }),
-      net_(std::make_unique<NetGame>(context.levels)) {
+      net_(platform_.carrier != nullptr
+               ? std::make_unique<NetGame>(context.levels, *platform_.carrier)
+               : std::make_unique<NetGame>(context.levels)) {
     net_->setMatch(&match_);
     // The controller hears every network event first; views (the chat) come after it.
     net_->addListener(&netBridge_);

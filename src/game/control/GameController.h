@@ -40,6 +40,10 @@ public:
         TaskHandoff& netHandoff;
         // One step of the event loop, for balls that wait for their worker; may be empty.
         std::function<bool()> messagePump;
+        // Carries the network game's connection where the program does that itself (a
+        // browser page): the network game is then a client on this thread. Null: the
+        // network game has sockets and threads of its own.
+        NetCarrier* carrier = nullptr;
     };
 
     // Hole levels are loaded into `level`, which every ball then rolls on and the view shows.

@@ -51,17 +51,19 @@ struct NetPool::Impl {
 
 // A connection's socket and what works on it. Everything but the send queue belongs to the
 // I/O thread; the queue is filled from any thread under `mutex`.
-struct Connection::Link : std::enable_shared_from_this<Connection::Link> {
+struct Connection::Link : Connection::Transport, std::enable_shared_from_this<Connection::Link> {
     Link(asio::ip::tcp::socket connected, const asio::any_io_executor& where)
         : socket(std::move(connected)),
           io(where ? where : socket.get_executor()),
           idleTimer(io),
           writeTimer(io) {}
-    ~Link() { unbudget(budgeted.load()); }
+    ~Link() override { unbudget(budgeted.load()); }
 
     // Queues the pieces and makes sure a write is under way. False when the link is broken
     // (or breaks now: too much waits).
-    bool queue(std::vector<std::string> pieces);
+    bool queue(std::vector<std::string> pieces) override;
+    // Queues nothing more and closes the socket on the I/O thread once the queue is empty.
+    void shutdown() override;
     // Closes the socket: the read pending ends with an error, writes stop (I/O thread).
     void close();
     // Closes the socket once what was queued has been written (I/O thread; `finishing` is

@@ -9,17 +9,25 @@ Connection::Connection(std::int32_t id, Socket socket, std::string address)
     : peer(address), id_(id), address_(std::move(address)), framer_(netproto::MaxPendingBytes) {
     if (socket.valid()) {
         link_ = std::make_shared<Link>(std::move(socket.impl()->socket), socket.impl()->where);
+        transport_ = link_;
     }
 }
+
+Connection::Connection(std::int32_t id, std::shared_ptr<Transport> transport, std::string address)
+    : peer(address),
+      id_(id),
+      transport_(std::move(transport)),
+      address_(std::move(address)),
+      framer_(netproto::MaxPendingBytes) {}
 
 Connection::~Connection() = default;
 
 bool Connection::send(std::string_view message) {
-    if (link_ == nullptr || message.find('\x07') != std::string_view::npos) {
+    if (transport_ == nullptr || message.find('\x07') != std::string_view::npos) {
         return false;
     }
     lastSentAt = std::chrono::steady_clock::now();
-    return link_->queue(MessageFramer::frame(message, netproto::PieceSize));
+    return transport_->queue(MessageFramer::frame(message, netproto::PieceSize));
 }
 
 void Connection::useBudget(const std::shared_ptr<SendBudget>& budget) {
@@ -31,14 +39,18 @@ void Connection::useBudget(const std::shared_ptr<SendBudget>& budget) {
 }
 
 void Connection::shutdown() {
-    if (link_ != nullptr) {
-        {
-            // From now on nothing more is queued, whichever thread sends.
-            std::lock_guard lock(link_->mutex);
-            link_->finishing = true;
-        }
-        asio::post(link_->io, [link = link_] { link->finish(); });
+    if (transport_ != nullptr) {
+        transport_->shutdown();
     }
+}
+
+void Connection::Link::shutdown() {
+    {
+        // From now on nothing more is queued, whichever thread sends.
+        std::lock_guard lock(mutex);
+        finishing = true;
+    }
+    asio::post(io, [self = shared_from_this()] { self->finish(); });
 }
 
 bool Connection::Link::queue(std::vector<std::string> pieces) {

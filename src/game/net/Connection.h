@@ -6,6 +6,7 @@
 #include <set>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "net/MessageFramer.h"
 #include "net/NetListener.h"
@@ -16,11 +17,13 @@ namespace trundlex {
 
 class SendBudget;
 
-// One open TCP connection of a network game and what this computer knows about the computer
-// at its other end. On a server there is one per client; a client has one, to its server.
+// One open connection of a network game and what this computer knows about the computer at
+// its other end. On a server there is one per client; a client has one, to its server.
 //
-// The flags and texts are guarded by NetGame's lock. The socket is read and written on the
-// game's I/O thread only (NetEngine); send() and shutdown() hand their work to it.
+// The flags and texts are guarded by NetGame's lock. A connection over a socket of the game's
+// own is read and written on the game's I/O thread only (NetEngine); send() and shutdown()
+// hand their work to it. A connection that the program hosting the game carries (a browser
+// page's WebSocket, see CarriedEngine) hands its bytes to that program.
 class Connection {
 public:
     // How long a peer may leave sent bytes untaken before it counts as gone.
@@ -29,6 +32,18 @@ public:
     // counts as gone then, instead of making this computer hold more and more.
     static constexpr std::size_t MaxQueuedBytes = std::size_t{64} << 20;
 
+    // What carries the bytes out: the game's own socket (Link), or a connection another
+    // program carries. Its calls may come from any thread.
+    class Transport {
+    public:
+        virtual ~Transport() = default;
+        // Takes the pieces of one framed message to send after what went before; false when
+        // nothing can be sent any more (the connection failed or is ending).
+        virtual bool queue(std::vector<std::string> pieces) = 0;
+        // Nothing more is taken; what was taken still goes out, then the connection closes
+        // and its reading sees the end.
+        virtual void shutdown() = 0;
+    };
     // The socket, its timers and what waits to be sent (AsioSupport.h).
     struct Link;
 
@@ -37,6 +52,8 @@ public:
     // on a client. `socket` is one of the game's I/O thread; without one (an empty Socket)
     // nothing can be sent.
     Connection(std::int32_t id, Socket socket, std::string address);
+    // A connection whose bytes `transport` carries (null: nothing can be sent).
+    Connection(std::int32_t id, std::shared_ptr<Transport> transport, std::string address);
     ~Connection();
     Connection(const Connection&) = delete;
     Connection& operator=(const Connection&) = delete;
@@ -57,7 +74,7 @@ public:
     // out, then the socket closes (on the I/O thread, soon) and its pending read ends.
     void shutdown();
 
-    // I/O thread only: the socket and timers.
+    // I/O thread only: the socket and timers; null for a connection another program carries.
     Link* link() const { return link_.get(); }
     // I/O thread only: takes received bytes into the framer (and notes when, receivedAt).
     // False when the peer sent too much without a terminator.
@@ -125,6 +142,8 @@ public:
 private:
     std::int32_t id_;
     std::shared_ptr<Link> link_;
+    // The link, or what another program carries.
+    std::shared_ptr<Transport> transport_;
     std::string address_;
     MessageFramer framer_;
 };

@@ -6,6 +6,7 @@
 #include <memory>
 #include <mutex>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace trundlex {
@@ -61,6 +62,25 @@ public:
     virtual void cancel() = 0;
 };
 
+// What moves a NetGame's bytes: its own sockets (NetEngine), or a connection that the program
+// hosting the game carries (CarriedEngine). Called under NetGame's lock.
+class NetDriver {
+public:
+    virtual ~NetDriver() = default;
+    // Listens as a server (see NetEngine::listen); 0 where this driver cannot.
+    virtual std::uint16_t listen(const std::string& bindAddress, std::uint16_t port) = 0;
+    // Connects a client to `host`:`port`, giving up after `timeout`: the game's client
+    // connection follows ("Connection open!"), or "Couldn't connect." and the game ends.
+    virtual void connect(const std::string& host, std::uint16_t port,
+                         std::chrono::milliseconds timeout) = 0;
+    // The limits have changed: every connection follows them from now on.
+    virtual void timeoutsChanged() = 0;
+    // Takes a socket that a room host's door accepted (see NetEngine::adopt); null where this
+    // driver cannot.
+    virtual std::shared_ptr<Connection> adopt(Socket& socket, PeerInfo who, std::string received,
+                                              std::string_view first) = 0;
+};
+
 // The network side of a NetGame: one I/O thread that accepts, connects, reads every
 // connection, writes what the connections queue and keeps the greeting, idle and keep-alive
 // limits with timers. It never waits: a connection whose message has posted events is not
@@ -72,7 +92,7 @@ public:
 // order on a strand of its own; destroying it then waits until none of its work is running or
 // waiting any more (the session must have ended every connection and the listening first, and
 // it must not be destroyed on a pool thread).
-class NetEngine {
+class NetEngine : public NetDriver {
 public:
     // `role` answers the role of the current game (under the lock). `timeouts` is read under
     // the lock.
@@ -80,18 +100,19 @@ public:
               std::function<NetRole&()> role, const NetTimeouts& timeouts,
               NetPool* pool = nullptr);
     // Stops the I/O thread. Connections the session still lists are not told anything.
-    ~NetEngine();
+    ~NetEngine() override;
     NetEngine(const NetEngine&) = delete;
     NetEngine& operator=(const NetEngine&) = delete;
 
     // Under the lock. Listens at `bindAddress` (numeric; empty: every address, IPv6 and IPv4
     // where the machine has both) and `port` (0: any free one), sets session.listener and
     // starts accepting. The port listened on, or 0 when the socket cannot listen.
-    std::uint16_t listen(const std::string& bindAddress, std::uint16_t port);
+    std::uint16_t listen(const std::string& bindAddress, std::uint16_t port) override;
     // Under the lock. Resolves `host`, tries each of its addresses in turn for at most
     // `timeout` and sets session.connector meanwhile; the game's client connection follows
     // ("Connection open!"), or "Couldn't connect." and the game ends.
-    void connect(const std::string& host, std::uint16_t port, std::chrono::milliseconds timeout);
+    void connect(const std::string& host, std::uint16_t port,
+                 std::chrono::milliseconds timeout) override;
     // How a client finds the numeric addresses of a host name: the system's lookup, unless
     // one is put in place here (tests put in a slow one; null gives the system's back). It
     // runs on a thread that nobody waits for: neither a cancelled connect nor the end of the
@@ -99,7 +120,7 @@ public:
     using HostLookup = std::function<std::vector<std::string>(const std::string& host)>;
     static void setHostLookup(HostLookup lookup);
     // The limits have changed: every connection follows them from now on.
-    void timeoutsChanged();
+    void timeoutsChanged() override;
     // Under the lock, on a server: takes a connection that another part of the program has
     // accepted, greeted with "H" and read the first bytes of (a room host), as if it had been
     // accepted here. `first` (unless empty) goes out before anything else of this game;
@@ -107,7 +128,7 @@ public:
     // engine runs on. Null (the socket left to the caller) when the session has
     // netproto::MaxClients connections already, or the socket is of another I/O context.
     std::shared_ptr<Connection> adopt(Socket& socket, PeerInfo who, std::string received,
-                                      std::string_view first);
+                                      std::string_view first) override;
 
     struct State;
 

@@ -2,6 +2,7 @@
 
 #include "play/Player.h"
 
+#include "net/NetPool.h"
 #include "net/RoomClient.h"
 #include "net/RoomProtocol.h"
 #include "play/Match.h"
@@ -18,13 +19,26 @@ NetGame::NetGame(LevelLibrary& library)
 }
 
 NetGame::NetGame(LevelLibrary& library, NetPool& io, NetPool& delivery)
-    : notifier_(&delivery),
+    : notifier_([&delivery](std::function<void()> task) { delivery.post(std::move(task)); }),
       session_(library, notifier_),
       server_(session_),
       client_(session_),
       engine_(std::make_unique<NetEngine>(
           mutex_, session_, notifier_, [this]() -> NetRole& { return role(); }, timeouts_, &io)) {
     session_.limitsChanged = [this] { engine_->timeoutsChanged(); };
+}
+
+NetGame::NetGame(LevelLibrary& library, NetCarrier& carrier)
+    : notifier_(NetNotifier::CallerDelivers{}),
+      session_(library, notifier_),
+      server_(session_),
+      client_(session_) {
+    auto engine = std::make_unique<CarriedEngine>(
+        mutex_, session_, [this]() -> NetRole& { return role(); }, timeouts_, carrier,
+        [this] { notifier_.deliverPosted(); });
+    carried_ = engine.get();
+    engine_ = std::move(engine);
+    session_.limitsChanged = [] {};
 }
 
 NetGame::~NetGame() {
@@ -432,6 +446,34 @@ void NetGame::waitForDeliveries() {
 
 NetGame::Lock NetGame::lock() const {
     return Lock(mutex_);
+}
+
+void NetGame::carrierOpened() {
+    if (carried_ != nullptr) {
+        carried_->opened();
+    }
+}
+
+void NetGame::carrierReceived(std::string_view bytes) {
+    if (carried_ != nullptr) {
+        carried_->received(bytes);
+    }
+}
+
+void NetGame::carrierClosed() {
+    if (carried_ != nullptr) {
+        carried_->closed();
+    }
+}
+
+void NetGame::pollCarrier() {
+    if (carried_ != nullptr) {
+        carried_->poll();
+    }
+}
+
+void NetGame::deliverPosted() {
+    notifier_.deliverPosted();
 }
 
 // --- The I/O thread's view ---

@@ -11,6 +11,7 @@
 #include <thread>
 #include <vector>
 
+#include "net/CarriedEngine.h"
 #include "net/ClientRole.h"
 #include "net/NetEngine.h"
 #include "net/NetListener.h"
@@ -73,6 +74,11 @@ public:
     // on `delivery` (see NetPool); both must outlive this object, which must not be destroyed
     // on a thread of either.
     NetGame(LevelLibrary& library, NetPool& io, NetPool& delivery);
+    // A client whose connection the program hosting it carries (a browser page), on the
+    // thread that drives it, without threads of its own: see the carrier's calls below. Its
+    // events are delivered on that thread, after the lock is let go: by the carrier's calls
+    // and by deliverPosted(), which the driver calls after its own calls into the game.
+    NetGame(LevelLibrary& library, NetCarrier& carrier);
     // Forgets the listeners and the lobby, ends the game (endGame) and waits for every
     // network thread. A listener call in progress must be able to return while the caller
     // waits here (an adapter that waits for this thread must have been released).
@@ -272,6 +278,20 @@ public:
     // The lock described above, for reading or changing the match or the level library.
     [[nodiscard]] Lock lock() const;
 
+    // --- A game whose connection is carried (the constructor with a NetCarrier) ---
+    // Elsewhere these do nothing.
+
+    // The connection the carrier was asked to open is open.
+    void carrierOpened();
+    // Bytes arrived on it.
+    void carrierReceived(std::string_view bytes);
+    // It ended, or could not be opened.
+    void carrierClosed();
+    // Keeps the connection's timers (the connect timeout, the lobby's repeated greeting).
+    void pollCarrier();
+    // Delivers the events posted so far (by calls of the driver's own), on this thread.
+    void deliverPosted();
+
 private:
     NetRole& role();
     // startClient, and a room request (empty: none) set under the same lock, before the
@@ -292,7 +312,9 @@ private:
     std::uint16_t port_ = 0;
     NetTimeouts timeouts_;
     // Declared last: its I/O thread stops before anything it works on goes.
-    std::unique_ptr<NetEngine> engine_;
+    std::unique_ptr<NetDriver> engine_;
+    // The same engine when the connection is carried; null otherwise.
+    CarriedEngine* carried_ = nullptr;
 };
 
 }  // namespace trundlex

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include "net/AsioSupport.h"
 #include "util/Threads.h"
 
 namespace trundlex {
@@ -17,11 +16,13 @@ constexpr int kDeliveriesPerTask = 16;
 
 }  // namespace
 
-NetNotifier::NetNotifier(NetPool* pool) : pool_(pool) {
-    if (pool_ == nullptr) {
+NetNotifier::NetNotifier(Poster pool) : pool_(std::move(pool)) {
+    if (!pool_) {
         thread_ = threadIfAvailable([this] { run(); });
     }
 }
+
+NetNotifier::NetNotifier(CallerDelivers) : callerDelivers_(true) {}
 
 NetNotifier::~NetNotifier() {
     {
@@ -78,9 +79,9 @@ NetNotifier::Ticket NetNotifier::post(Entry entry) {
     entry.lobbyGeneration = lobbyGeneration_;
     queue_.push_back(std::move(entry));
     posted_.notify_one();
-    if (pool_ != nullptr && !draining_ && !stopping_) {
+    if (pool_ && !draining_ && !stopping_) {
         draining_ = true;
-        asio::post(pool_->impl().io, [this] { drain(); });
+        pool_([this] { drain(); });
     }
     return lastPosted_;
 }
@@ -120,6 +121,11 @@ NetNotifier::Ticket NetNotifier::postLobbyClosed() {
 }
 
 void NetNotifier::waitDelivered(Ticket ticket) {
+    if (callerDelivers_) {
+        // Nobody else would deliver it.
+        deliverPosted();
+        return;
+    }
     std::unique_lock lock(mutex_);
     delivered_.wait(lock, [&] { return stopping_ || lastDelivered_ >= ticket; });
 }
@@ -170,7 +176,17 @@ void NetNotifier::drain() {
         drained_.notify_all();
         return;
     }
-    asio::post(pool_->impl().io, [this] { drain(); });
+    pool_([this] { drain(); });
+}
+
+void NetNotifier::deliverPosted() {
+    std::unique_lock lock(mutex_);
+    if (!callerDelivers_ || tDelivering == this) {
+        return;
+    }
+    while (!stopping_ && !queue_.empty()) {
+        deliverNext(lock);
+    }
 }
 
 void NetNotifier::deliverNext(std::unique_lock<std::mutex>& lock) {

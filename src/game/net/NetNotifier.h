@@ -15,8 +15,6 @@
 
 namespace trundlex {
 
-class NetPool;
-
 // The values a listener reads back from NetGame while it handles an event.
 struct NetEventData {
     // The last putt received.
@@ -66,13 +64,21 @@ struct NetEventData {
 // one runs already, and that task delivers in order until the queue is empty (handing the
 // pool to other games after a few), so one game's posts are still delivered one at a time,
 // in order, and never on the thread that posted them under the lock.
+//
+// Where the program has one thread for everything (a browser page), the caller delivers:
+// whoever posted calls deliverPosted() once it has let go of NetGame's lock.
 class NetNotifier {
 public:
     using Ticket = std::uint64_t;
     static constexpr int MaxListeners = 10;
+    // Runs a delivery task on a pool's threads.
+    using Poster = std::function<void(std::function<void()> task)>;
+    struct CallerDelivers {};
 
-    // Starts the delivery thread, or delivers on `pool`'s threads when given one.
-    explicit NetNotifier(NetPool* pool = nullptr);
+    // Starts the delivery thread, or delivers on a pool's threads through `pool` when given.
+    explicit NetNotifier(Poster pool = {});
+    // Delivers only in deliverPosted().
+    explicit NetNotifier(CallerDelivers);
     // Stops the delivery after the call in progress (waiting for it); undelivered posts are
     // dropped.
     ~NetNotifier();
@@ -112,6 +118,11 @@ public:
     // Forgets every `then` not yet called and calls none from now on. Returns when none is
     // running.
     void dropWaiters();
+    // A notifier whose caller delivers: delivers everything posted so far, and what that
+    // posts meanwhile, on this thread. Never under NetGame's lock. Nothing happens when called
+    // from within a delivery (that one goes on with the rest), or for a notifier that delivers
+    // by itself.
+    void deliverPosted();
     // The values of the event being delivered, or of the last one delivered.
     NetEventData current() const;
 
@@ -150,7 +161,8 @@ private:
     Ticket lastPosted_ = 0;
     Ticket lastDelivered_ = 0;
     bool stopping_ = false;
-    NetPool* pool_ = nullptr;
+    Poster pool_;
+    bool callerDelivers_ = false;
     // Pool only: a delivery task is queued or running.
     bool draining_ = false;
     std::condition_variable drained_;

@@ -20,4 +20,8 @@ NetPool::~NetPool() {
     }
 }
 
+void NetPool::post(std::function<void()> task) {
+    asio::post(impl_->io, std::move(task));
+}
+
 }  // namespace trundlex

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <memory>
 
 namespace trundlex {
@@ -17,6 +18,9 @@ public:
     ~NetPool();
     NetPool(const NetPool&) = delete;
     NetPool& operator=(const NetPool&) = delete;
+
+    // Runs `task` on one of the threads, soon.
+    void post(std::function<void()> task);
 
     // The I/O context and its threads (AsioSupport.h).
     struct Impl;

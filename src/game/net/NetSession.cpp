@@ -16,6 +16,20 @@ NetSession::NetSession(LevelLibrary& library, NetNotifier& notifier)
     : library_(library), notifier_(notifier) {}
 
 std::shared_ptr<Connection> NetSession::addConnection(Socket socket, std::string address) {
+    return listConnection([&](std::int32_t id) {
+        return std::make_shared<Connection>(id, std::move(socket), std::move(address));
+    });
+}
+
+std::shared_ptr<Connection> NetSession::addConnection(
+    std::shared_ptr<Connection::Transport> transport, std::string address) {
+    return listConnection([&](std::int32_t id) {
+        return std::make_shared<Connection>(id, std::move(transport), std::move(address));
+    });
+}
+
+std::shared_ptr<Connection> NetSession::listConnection(
+    const std::function<std::shared_ptr<Connection>(std::int32_t id)>& make) {
     if (isServer && static_cast<std::int32_t>(connections_.size()) >= netproto::MaxClients) {
         return nullptr;
     }
@@ -24,8 +38,7 @@ std::shared_ptr<Connection> NetSession::addConnection(Socket socket, std::string
     if (nextConnectionId_ == std::numeric_limits<std::int32_t>::max()) {
         nextConnectionId_ = 1;
     }
-    auto connection =
-        std::make_shared<Connection>(nextConnectionId_++, std::move(socket), std::move(address));
+    auto connection = make(nextConnectionId_++);
     connection->useBudget(sendBudget);
     connections_.push_back(connection);
     return connection;

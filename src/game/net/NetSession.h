@@ -155,6 +155,9 @@ public:
     // Adds a connection for `socket` with a new connection value; null (the socket closed)
     // when the server serves netproto::MaxClients already.
     std::shared_ptr<Connection> addConnection(Socket socket, std::string address);
+    // The same for a connection that another program carries (CarriedEngine).
+    std::shared_ptr<Connection> addConnection(std::shared_ptr<Connection::Transport> transport,
+                                              std::string address);
     // The listed connection with this value, or null.
     Connection* find(std::int32_t id) const;
     bool isListed(const Connection& connection) const { return find(connection.id()) != nullptr; }
@@ -241,6 +244,11 @@ private:
     std::vector<std::shared_ptr<Connection>> connections_;
     std::int32_t nextConnectionId_ = 1;
     NetNotifier::Ticket lastTicket_ = 0;
+
+    // Lists a connection `make` makes with a new connection value; null (none made) when the
+    // server serves netproto::MaxClients already.
+    std::shared_ptr<Connection> listConnection(
+        const std::function<std::shared_ptr<Connection>(std::int32_t id)>& make);
 
     // Whose putt the server relays (setTurnOwner).
     TurnGate turn_;
