@@ -126,8 +126,8 @@ function online(message: Extract<ToWorker, { type: 'online' }>): void {
       post({ type: 'connectionClosed' });
     },
   });
-  if (!made) {
-    post({ type: 'onlineRefused' });
+  if (typeof made === 'string') {
+    post({ type: 'onlineRefused', what: made });
     return;
   }
   link = made;

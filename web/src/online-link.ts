@@ -29,24 +29,24 @@ export class OnlineLink {
   private closing = false;
 
   /**
-   * Sets the game up for `names` (this screen's players) and the request; null when the
-   * module refuses the request (a text that cannot be a room code, say): nothing is opened then.
+   * Sets the game up for `names` (this screen's players) and the request; what the module
+   * refused otherwise (a name it cannot carry, or a text that cannot be a room code, say):
+   * nothing is opened then.
    */
   static connect(module: TrundlexModule, seed: number, names: string[], pars: string, request: RoomRequest,
-    url: string, events: OnlineLinkEvents): OnlineLink | null {
+    url: string, events: OnlineLinkEvents): OnlineLink | 'name' | 'request' {
     const game = new module.OnlineGame(seed >>> 0);
-    let ok = names.length > 0 && names.every((n) => game.addPerson(n));
-    if (ok) {
-      game.setPars(pars);
-      switch (request.kind) {
-        case 'create': ok = game.createRoom(request.course); break;
-        case 'join': ok = game.joinRoom(request.code); break;
-        case 'rejoin': ok = game.rejoinRoom(request.code, request.token); break;
-      }
-    }
-    if (!ok) {
+    if (names.length === 0 || !names.every((n) => game.addPerson(n))) {
       game.delete();
-      return null;
+      return 'name';
+    }
+    game.setPars(pars);
+    const asked = request.kind === 'create' ? game.createRoom(request.course)
+      : request.kind === 'join' ? game.joinRoom(request.code)
+        : game.rejoinRoom(request.code, request.token);
+    if (!asked) {
+      game.delete();
+      return 'request';
     }
     const link = new OnlineLink(game, events);
     link.openSocket(url);

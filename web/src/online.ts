@@ -35,7 +35,7 @@ export interface OnlineShell {
 
 interface ChatLine { name: string; text: string; note?: boolean; mine?: boolean }
 
-interface Seat { code: string; token: string }
+interface Seat { code: string; token: string; names?: string[] }
 
 /** The code in an invite link's fragment (#K7QX2M), as typed; "" for none. */
 export function codeFromHash(hash: string): string {
@@ -219,7 +219,8 @@ export class Friends {
   reconnect(): void {
     const seat = this.savedSeat();
     if (!seat) return;
-    const names = this.names.length > 0 ? this.names : [localStorage.getItem(NAME_KEY) ?? this.t.defaultName];
+    const names = seat.names && seat.names.length > 0 ? seat.names
+      : this.names.length > 0 ? this.names : [localStorage.getItem(NAME_KEY) ?? this.t.defaultName];
     this.begin(names, { kind: 'rejoin', code: seat.code, token: seat.token });
   }
 
@@ -485,13 +486,16 @@ export class Friends {
       case 'started':
         this.force = { max: m.maxForce, min: m.minimumForce };
         return;
-      case 'onlineRefused':
+      case 'onlineRefused': {
+        const rejoining = this.request?.kind === 'rejoin';
         this.request = null;
-        this.refusedText = t.notACode;
+        this.refusedText = m.what === 'name' ? t.badName : t.notACode;
+        if (rejoining) this.forgetSeat();
         if (this.shown === 'lobby' && this.linkCode !== '') this.showLink(this.linkCode);
         else this.showFriends();
-        say(t.notACode);
+        say(this.refusedText);
         return;
+      }
       case 'chatRefused':
         say(m.reason === 'tooLong' ? t.chatTooLong
           : m.reason === 'badCharacter' || m.reason === 'separator' ? t.chatBadCharacter
@@ -561,7 +565,8 @@ export class Friends {
   private setLobby(lobby: LobbyData): void {
     const before = this.lobby;
     this.lobby = lobby;
-    if (lobby.code !== '' && lobby.token !== '') sessionStorage.setItem(SEAT_KEY, JSON.stringify({ code: lobby.code, token: lobby.token }));
+    // The seat, and the people it is for: a rejoin must bring the same people.
+    if (lobby.code !== '' && lobby.token !== '') sessionStorage.setItem(SEAT_KEY, JSON.stringify({ code: lobby.code, token: lobby.token, names: this.names }));
     if (lobby.status.text === 'refused') this.forgetSeat();
     // The link leads to this room from now on, so a reload comes back here.
     if (lobby.code !== '' && location.hash !== `#${lobby.code}`) history.replaceState(null, '', `#${lobby.code}`);
@@ -570,13 +575,19 @@ export class Friends {
     if (before === null || lobbyStatus(this.t, before.status) !== lobbyStatus(this.t, lobby.status) || before.phase !== lobby.phase) say(line);
   }
 
-  /** The language changed: draw the shown screen again. */
+  /** The language changed, or the game finished loading: draw the shown screen again, keeping what was typed. */
   rerender(): boolean {
+    const typed = [...this.shell.main.querySelectorAll<HTMLInputElement>('input[id]')].map((i) => [i.id, i.value] as const);
     switch (this.shown) {
-      case 'friends': this.showFriends(); return true;
-      case 'link': this.showLink(this.linkCode); return true;
-      case 'lobby': this.showLobby(); return true;
+      case 'friends': this.showFriends(); break;
+      case 'link': this.showLink(this.linkCode); break;
+      case 'lobby': this.showLobby(); break;
       default: return false;
     }
+    for (const [id, value] of typed) {
+      const input = this.shell.main.querySelector<HTMLInputElement>(`input[id="${id}"]`);
+      if (input && !input.readOnly) input.value = value;
+    }
+    return true;
   }
 }

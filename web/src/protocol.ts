@@ -48,7 +48,7 @@ export type FromWorker =
   | { type: 'failed'; message: string }
   | { type: 'started'; maxForce: number; minimumForce: number }
   /** The online game could not even be asked for (the module refused the request). */
-  | { type: 'onlineRefused' }
+  | { type: 'onlineRefused'; what: 'name' | 'request' }
   /** A chat line was not sent: why ("empty", "tooLong", "badCharacter"). */
   | { type: 'chatRefused'; reason: string }
   /** The connection to the room host closed. */
