@@ -1,7 +1,8 @@
 // Two browser pages meet in a room of the real room host (the native `trundlex-tool serve
 // --rooms`, which also serves the page and carries the game over its WebSocket at /play): one
-// creates a room, the other opens its invite link, types a name and joins; the creator starts
-// and both see the first hole with both players, and a putt of one is seen by the other.
+// creates a room, the other opens its invite link, types a name and joins; chat goes across;
+// the creator starts and both see the first hole with both players, and a putt of one is seen
+// by the other; the friend reloads her page and takes her seat back with Reconnect.
 // Run: scripts/test-browser.sh (NATIVE_BUILD names the native build, default build/)
 import { after, before, describe, it } from 'node:test';
 import assert from 'node:assert/strict';
@@ -147,6 +148,22 @@ describe('a room of the real room host', () => {
     await watcher.page.waitForFunction((name) => [...document.querySelectorAll('.board-table tbody tr:not(.par-row)')]
       .some((r) => r.querySelector('.player-name')?.textContent === name && r.querySelector('td.total')?.textContent === '1'),
     moverName, { timeout: 20000 });
+
+    // The friend reloads the page: the host's computer plays for her meanwhile, and the link's
+    // screen offers her seat back, with the game where it stands.
+    await bea.page.reload();
+    const annHears = (text) => ann.page.waitForFunction((t) => document.querySelector('.chat-drawer .chat-log')?.textContent.includes(t), text, { timeout: 15000 });
+    await annHears('Bea left the game; the computer plays for them.');
+    const reconnect = bea.page.getByRole('button', { name: 'Reconnect', exact: true });
+    await reconnect.waitFor({ timeout: 10000 });
+    await ready(bea.page, 'Reconnect');
+    await reconnect.click();
+    await bea.page.getByRole('heading', { name: /^Hole 1 of \d+: / }).waitFor({ timeout: 20000 });
+    await bea.page.waitForFunction((name) => [...document.querySelectorAll('.board-table tbody tr:not(.par-row)')]
+      .some((r) => r.querySelector('.player-name')?.textContent === name && Number(r.querySelector('td.total')?.textContent) >= 1),
+    moverName, { timeout: 20000 });
+    await annHears('Bea is back.');
+    assert.ok(hostLines.some((l) => l.endsWith(`room ${code} back Bea`)), 'the host gave Bea her seat back');
 
     assert.deepEqual(ann.errors, []);
     assert.deepEqual(bea.errors, []);
