@@ -1,109 +1,120 @@
-// Screenshots of the "Play with friends" screens for a person to look at (not a test): the
-// choice to create or join, the lobby of the room's creator and of a friend who joined by the
-// invite link, and an online game with a remote player's aim and the chat open; on a desktop
-// (1280 x 800), a phone held upright (360 x 640) and on its side (640 x 360), in English and
-// Swedish. The room is played back by the stand-in OnlineGame (mock-online.js); the level is a
-// shipped one, read by the module under node.
+// Screenshots of "Play with friends" for a person to look at (not a test), played in a room of
+// the real room host (the native `trundlex-tool serve --rooms`, NATIVE_BUILD or build/): the
+// choice to create or join, the invite link's screen, the lobby of the room's creator (with a
+// computer player and chat) and of the friend who came by the link, the online game seen by the
+// one waiting while the other aims, with the chat open, and the results after the host stopped;
+// on a desktop (1280 x 800), a phone held upright (360 x 640) and on its side (640 x 360), in
+// English and Swedish.
 // Run after scripts/build-web.sh: node tests/browser/online-screenshots.mjs [OUTDIR]   (/tmp/online-shots)
 import fs from 'node:fs';
 import path from 'node:path';
+import { spawn } from 'node:child_process';
 import { createRequire } from 'node:module';
-import { fileURLToPath } from 'node:url';
-import { open, root, start } from './harness.mjs';
-import { RoomPeers } from './room-peer.mjs';
+import { field, root, site, State } from './harness.mjs';
 
-const here = path.dirname(fileURLToPath(import.meta.url));
 const out = process.argv[2] ?? '/tmp/online-shots';
 fs.mkdirSync(out, { recursive: true });
-const require = createRequire(import.meta.url);
-const createTrundlex = require(path.join(root, 'build-web', 'bin', 'trundlex-page.js'));
-const module = await createTrundlex({ wasmBinary: fs.readFileSync(path.join(root, 'build-web', 'bin', 'trundlex-page.wasm')) });
-const level = JSON.parse(module.levelJson(fs.readFileSync(path.join(root, 'resources', 'levels', 'duck-pond.lev'))));
+const require = createRequire(path.join(root, 'web', 'package.json'));
+const { chromium } = require('playwright-core');
+const nativeTool = path.join(process.env.NATIVE_BUILD || path.join(root, 'build'), 'bin', 'trundlex-tool');
 
-const peers = new RoomPeers();
-const env = await start({
-  extend: { '/trundlex-page.js': fs.readFileSync(path.join(here, 'mock-online.js'), 'utf8') },
-  upgrade: (req, socket) => peers.upgrade(req, socket),
-});
+function startHost() {
+  return new Promise((resolve, reject) => {
+    const child = spawn(nativeTool, ['serve', '--rooms', '--port', '0', '--http-port', '0', '--http-address', '127.0.0.1', '--web', site], { stdio: ['ignore', 'pipe', 'inherit'] });
+    child.stdout.on('data', (data) => {
+      const m = / listening http (\d+)/.exec(data.toString());
+      if (m) resolve({ child, url: `http://127.0.0.1:${m[1]}/` });
+    });
+    child.on('exit', (code) => reject(new Error(`the room host ended (${code})`)));
+  });
+}
+
 const words = {
-  en: { friends: 'Play with friends', create: 'Create room', join: 'Join', name: 'Your name', chat: 'Chat', msg: 'Message' },
-  sv: { friends: 'Spela med vänner', create: 'Skapa rum', join: 'Gå med', name: 'Ditt namn', chat: 'Chatt', msg: 'Meddelande' },
+  en: { friends: 'Play with friends', create: 'Create room', join: 'Join', name: 'Your name', chat: 'Chat', msg: 'Message', send: 'Send', add: 'Add computer player', start: 'Start game', again: 'Play again' },
+  sv: { friends: 'Spela med vänner', create: 'Skapa rum', join: 'Gå med', name: 'Ditt namn', chat: 'Chatt', msg: 'Meddelande', send: 'Skicka', add: 'Lägg till datorspelare', start: 'Starta spelet', again: 'Spela igen' },
 };
 const devices = {
   desktop: { viewport: { width: 1280, height: 800 } },
   phone: { viewport: { width: 360, height: 640 }, deviceScaleFactor: 2, hasTouch: true, isMobile: true },
   'phone-landscape': { viewport: { width: 640, height: 360 }, deviceScaleFactor: 2, hasTouch: true, isMobile: true },
 };
-const player = (name, colour, here, computer = false) => ({ name, colour, pattern: 8, here, computer });
-const lobby = (over) => ({
-  phase: 'lobby', code: 'K7QX2M', course: "Beginner's Nine", creator: true, token: 'T0KEN', canStart: true,
-  status: { text: 'connectionOpen' },
-  players: [player('Tess', 0x3050e0, true), player('Bea', 0x30b040, false), player('Computer 1', 0x20a0e0, true, true)],
-  ...over,
-});
-const board = {
-  hole: 0, turn: 1,
-  holes: ['Duck Pond', 'Two', 'Three', 'Four', 'Five', 'Six', 'Seven', 'Eight', 'Nine'].map((name, i) => ({ name, par: [3, 2, 3, 4, 2, 3, 3, 2, 4][i] })),
-  players: [
-    { name: 'Tess', colour: 0x3050e0, pattern: 8, kind: 'here', strokes: [2, 0, 0, 0, 0, 0, 0, 0, 0], total: 2 },
-    { name: 'Bea', colour: 0x30b040, pattern: 8, kind: 'remote', strokes: [0, 0, 0, 0, 0, 0, 0, 0, 0], total: 0 },
-    { name: 'Computer 1', colour: 0x20a0e0, pattern: 8, kind: 'computer', strokes: [0, 0, 0, 0, 0, 0, 0, 0, 0], total: 0 },
-  ],
-};
+const browser = await chromium.launch({ executablePath: process.env.CHROMIUM ?? '/usr/bin/chromium', args: ['--no-sandbox'] });
+const enabled = (page, name) => page.waitForFunction((n) => [...document.querySelectorAll('button')].some((b) => b.textContent === n && !b.disabled), name, { timeout: 20000 });
 
 for (const [device, options] of Object.entries(devices)) {
   for (const lang of ['en', 'sv']) {
     const w = words[lang];
-    const { context, page } = await open(env, { ...options, locale: lang === 'sv' ? 'sv-SE' : 'en-GB' });
-    const shot = (what) => page.screenshot({ path: `${out}/${device}-${lang}-${what}.png` });
-    await page.waitForFunction((n) => [...document.querySelectorAll('button')].some((b) => b.textContent === n && !b.disabled), w.friends, { timeout: 20000 });
-    await page.getByRole('button', { name: w.friends, exact: true }).click();
-    await page.getByLabel(w.name, { exact: true }).fill('Tess');
-    await shot('friends');
-    let count = peers.peers.length;
-    await page.getByRole('button', { name: w.create, exact: true }).click();
-    let peer = await peers.next(count);
-    await peer.receive((m) => m.hello);
-    peer.send({ lobby: lobby() });
-    peer.send({ events: ['chat {"name":"Bea","text":"Hi! Ready when you are."}', 'chat {"name":"Tess","text":"Adding a computer player"}'] });
-    await page.locator('.room-code', { hasText: 'K7QX2M' }).waitFor();
-    await page.waitForTimeout(200);
-    await shot('lobby-creator');
-    peer.send({
-      level, board,
-      events: ['started', 'level', 'hole 1 9 Duck Pond', 'board', 'state 3', 'turn remote Bea',
-        `ball ${level.start[0] + 3} ${level.start[1] + 1} 0.25 3190848 8 0`, 'aim -0.6 1', 'chat {"name":"Bea","text":"Watch this!"}'],
-    });
-    await page.locator('canvas.playfield').waitFor();
-    await page.waitForTimeout(1200);
-    await shot('game');
-    await page.getByRole('button', { name: new RegExp(`^${w.chat}`) }).click();
-    await page.waitForTimeout(200);
-    await shot('game-chat');
-    peer.drop();
-    await page.waitForTimeout(500);
-    await shot('game-lost');
-    await context.close();
+    const { child: host, url } = await startHost();
+    const context = () => browser.newContext({ ...options, locale: lang === 'sv' ? 'sv-SE' : 'en-GB' });
+    const annContext = await context();
+    const ann = await annContext.newPage();
+    const shot = (page, what) => page.screenshot({ path: `${out}/${device}-${lang}-${what}.png` });
+    await ann.goto(url);
+    await enabled(ann, w.friends);
+    await ann.getByRole('button', { name: w.friends, exact: true }).click();
+    await ann.getByLabel(w.name, { exact: true }).fill('Tess');
+    await shot(ann, 'friends');
+    await ann.getByRole('button', { name: w.create, exact: true }).click();
+    await ann.locator('.room-code').filter({ hasText: /^[0-9A-Z]{6}$/ }).waitFor({ timeout: 15000 });
+    const link = await ann.locator('#invite-link').inputValue();
 
-    // The friend, by the link.
-    const friend = await open(env, { ...options, locale: lang === 'sv' ? 'sv-SE' : 'en-GB' });
-    await friend.page.evaluate(() => localStorage.setItem('trundlex.name', 'Bea'));
-    await friend.page.goto('about:blank');
-    await friend.page.goto(`${env.url}#K7QX2M`);
-    await friend.page.waitForFunction((n) => [...document.querySelectorAll('button')].some((b) => b.textContent === n && !b.disabled), w.join, { timeout: 20000 });
-    await friend.page.screenshot({ path: `${out}/${device}-${lang}-link.png` });
-    count = peers.peers.length;
-    await friend.page.getByRole('button', { name: w.join, exact: true }).click();
-    peer = await peers.next(count);
-    await peer.receive((m) => m.hello);
-    peer.send({ lobby: lobby({ creator: false, canStart: false, status: { text: 'waitingForStart' }, players: [player('Tess', 0x3050e0, false), player('Bea', 0x30b040, true)] }) });
-    await friend.page.locator('.room-code', { hasText: 'K7QX2M' }).waitFor();
-    await friend.page.waitForTimeout(200);
-    await friend.page.screenshot({ path: `${out}/${device}-${lang}-lobby-joiner.png` });
-    peer.drop();
-    await friend.context.close();
+    const beaContext = await context();
+    const bea = await beaContext.newPage();
+    await bea.goto(url);
+    await bea.evaluate(() => localStorage.setItem('trundlex.name', 'Bea'));
+    await bea.goto('about:blank');
+    await bea.goto(link);
+    await enabled(bea, w.join);
+    await shot(bea, 'link');
+    await bea.getByRole('button', { name: w.join, exact: true }).click();
+    await ann.locator('.room-players li', { hasText: 'Bea' }).waitFor({ timeout: 15000 });
+    await ann.getByRole('button', { name: w.add, exact: true }).click();
+    await ann.locator('.room-players li').nth(2).waitFor({ timeout: 10000 });
+    await bea.getByLabel(w.msg, { exact: true }).fill(lang === 'sv' ? 'Hej! Jag är redo.' : 'Hi! Ready when you are.');
+    await bea.getByRole('button', { name: w.send, exact: true }).click();
+    await ann.locator('.chat-log li:not(.empty)').first().waitFor({ timeout: 10000 });
+    await bea.locator('.room-players li').nth(2).waitFor({ timeout: 10000 });
+    await shot(ann, 'lobby-creator');
+    await shot(bea, 'lobby-joiner');
+
+    await enabled(ann, w.start);
+    await ann.getByRole('button', { name: w.start, exact: true }).click();
+    // The one who aims points the mouse about; the other watches the aim and opens the chat.
+    let mover = null;
+    const deadline = Date.now() + 30000;
+    while (!mover && Date.now() < deadline) {
+      for (const p of [ann, bea]) {
+        const f = await field(p);
+        if (f && f.turn === 'here' && f.state === State.Aiming && f.ball) mover = p;
+      }
+      if (!mover) await ann.waitForTimeout(100);
+    }
+    if (!mover) throw new Error('nobody aims');
+    const watcher = mover === ann ? bea : ann;
+    await watcher.waitForTimeout(1800);
+    const f = await field(mover);
+    if (device === 'desktop') {
+      await mover.mouse.move(f.box.x + f.ball[0] - 80, f.box.y + f.ball[1] + 50);
+      await mover.mouse.move(f.box.x + f.ball[0] - 90, f.box.y + f.ball[1] + 40);
+    } else {
+      for (let i = 0; i < 12; ++i) await mover.keyboard.press('ArrowLeft');
+    }
+    await watcher.waitForTimeout(600);
+    await shot(watcher, 'game-watching');
+    await shot(mover, 'game-aiming');
+    await watcher.locator('.chat-toggle').click();
+    await watcher.waitForTimeout(200);
+    await shot(watcher, 'game-chat');
+
+    // The host stops: the game ends with the results so far.
+    const ended = new Promise((r) => host.once('exit', r));
+    host.kill('SIGTERM');
+    await ended;
+    await watcher.getByRole('button', { name: w.again, exact: true }).waitFor({ timeout: 15000 });
+    await shot(watcher, 'ended');
+    await annContext.close();
+    await beaContext.close();
     console.log(`${device} ${lang}: done`);
   }
 }
-for (const p of peers.peers) p.drop();
-await env.close();
+await browser.close();

@@ -132,6 +132,7 @@ const en = {
   returnedNote: '%1 is back.',
   endedNote: 'The online game has ended.',
   endedEarly: 'The game ended before the last hole.',
+  standingsSoFar: 'Standings so far',
   startedNote: 'The game begins!',
   // Banners, by BannerKind's value.
   holeInOne: 'Hole in one!',
@@ -277,6 +278,7 @@ const sv: Texts = {
   returnedNote: '%1 är tillbaka.',
   endedNote: 'Onlinespelet är slut.',
   endedEarly: 'Spelet tog slut före sista hålet.',
+  standingsSoFar: 'Ställning hittills',
   startedNote: 'Spelet börjar!',
   holeInOne: 'Hole in one!',
   underPar: '%1 under par!',

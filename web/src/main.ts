@@ -569,6 +569,7 @@ class GameScreen {
         }
         case 'over':
           this.winners = words.slice(1).join(' ');
+          if (this.online && friends.cutShort) this.early = true;
           // Let the last banner be seen first.
           this.resultsTimer = window.setTimeout(() => this.showResults(), BANNER_MS + 200);
           break;
@@ -630,7 +631,7 @@ class GameScreen {
     main.replaceChildren(el('div', { className: 'card results' },
       el('h1', { textContent: t.gameOver }),
       el('p', { className: 'headline', textContent: headline }),
-      el('p', { className: 'hint', textContent: fill(holesPlayed === 1 ? t.finalStandings1 : t.finalStandingsN, holesPlayed) }),
+      el('p', { className: 'hint', textContent: this.early ? t.standingsSoFar : fill(holesPlayed === 1 ? t.finalStandings1 : t.finalStandingsN, holesPlayed) }),
       table,
       el('div', { className: 'row' }, button(t.back, () => { game = null; showStart(); }), ...more, again)));
     say(`${t.gameOver}. ${headline}`);

@@ -57,7 +57,12 @@ export class Friends {
   private connected = false;
   private leaving = false;
   private started = false;
+  // The game came to its end: nothing to go back to.
   private over = false;
+  // The game was cut short: the connection to the host was lost (the seat is kept for a
+  // Reconnect), or the host stopped (nothing to go back to).
+  private lostHost = false;
+  private hostStopped = false;
   private force = { max: 80, min: 0 };
   private shown: 'none' | 'friends' | 'link' | 'lobby' = 'none';
   private linkCode = '';
@@ -68,6 +73,9 @@ export class Friends {
   constructor(private readonly shell: OnlineShell) {}
 
   private get t(): Texts { return this.shell.t(); }
+
+  /** The online game ended before its end (the host stopped, or this computer lost it). */
+  get cutShort(): boolean { return this.lostHost || this.hostStopped; }
 
   /** Whether the current game is an online one. */
   get active(): boolean { return this.request !== null; }
@@ -208,6 +216,8 @@ export class Friends {
     this.leaving = false;
     this.started = false;
     this.over = false;
+    this.lostHost = false;
+    this.hostStopped = false;
     this.unread = 0;
     if (request.kind !== 'rejoin') this.chat = [];
     // The lobby first: it stops whatever game was shown, and the new one must not be stopped.
@@ -372,7 +382,7 @@ export class Friends {
   }
 
   private canReconnect(): boolean {
-    return this.savedSeat() !== null && this.lobby?.status.text !== 'refused' && !this.over;
+    return this.savedSeat() !== null && this.lobby?.status.text !== 'refused' && !this.over && !this.hostStopped;
   }
 
   // A name for a new computer player that nobody in the room has.
@@ -535,8 +545,15 @@ export class Friends {
         case 'left': this.note(fill(t.leftNote, rest)); break;
         case 'computer': this.note(fill(t.computerNote, rest)); break;
         case 'returned': this.note(fill(t.returnedNote, rest)); break;
-        case 'lost': this.note(t.connectionLost); break;
-        case 'hoststopped': this.note(t.hostStopped); break;
+        case 'lost':
+          this.lostHost = true;
+          this.note(t.connectionLost);
+          break;
+        case 'hoststopped':
+          this.hostStopped = true;
+          this.forgetSeat();
+          this.note(t.hostStopped);
+          break;
         case 'started':
           if (!this.started) {
             this.started = true;
@@ -546,8 +563,11 @@ export class Friends {
           }
           break;
         case 'over':
-          this.over = true;
-          this.forgetSeat();
+          // The results of a game cut short are the results so far; a lost seat stays on offer.
+          if (!this.cutShort) {
+            this.over = true;
+            this.forgetSeat();
+          }
           break;
         case 'ended':
           this.note(t.endedNote);
