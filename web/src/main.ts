@@ -615,7 +615,7 @@ class GameScreen {
     const players = [...(board?.players ?? [])].sort((a, b) => a.total - b.total);
     for (const p of players) {
       const row = body.insertRow();
-      if (winnerNames.includes(p.name)) row.className = 'winner';
+      if (winnerNames.includes(p.name) && !this.early) row.className = 'winner';
       const name = el('th', { scope: 'row' },
         Object.assign(el('span', { className: 'swatch' }), { style: `background:${cssColour(p.colour)}` }),
         p.kind === 'computer' ? fill(t.computerSuffix, p.name) : p.name + (persons.length === 1 && p.kind === 'here' ? ` ${t.you}` : ''));
