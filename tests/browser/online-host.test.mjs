@@ -170,4 +170,19 @@ describe('a room of the real room host', () => {
     await ann.context.close();
     await bea.context.close();
   });
+
+  it('a code that names no room is refused in words, back at the code', async () => {
+    const cy = await openPage();
+    await cy.page.goto(url);
+    await ready(cy.page, 'Play with friends');
+    await cy.page.getByRole('button', { name: 'Play with friends', exact: true }).click();
+    await cy.page.getByLabel('Your name', { exact: true }).fill('Cy');
+    // Letters and digits of the codes' alphabet, typed as people do; no room has this code.
+    await cy.page.getByLabel('Room code', { exact: true }).fill('zz9-zz9');
+    await cy.page.getByRole('button', { name: 'Join', exact: true }).click();
+    await cy.page.getByRole('alert').filter({ hasText: 'There is no room with the code ZZ9ZZ9.' }).waitFor({ timeout: 15000 });
+    assert.equal(await cy.page.getByLabel('Room code', { exact: true }).inputValue(), 'zz9-zz9');
+    assert.deepEqual(cy.errors, []);
+    await cy.context.close();
+  });
 });

@@ -189,13 +189,13 @@ describe('play with friends (the module stood in for)', () => {
     const hello = await peer.receive((m) => m.hello);
     assert.deepEqual(hello.hello.request, { kind: 'join', code: 'k7qx-2m' }, 'the code goes to the module as typed');
     peer.send({ lobby: lobbyOf({ phase: 'ended', code: '', token: '', creator: false, players: [], status: { text: 'refused', refusal: 'noSuchRoom', subject: 'K7QX2M' } }), close: true });
-    await page.locator('.lobby-status.error', { hasText: 'There is no room with the code K7QX2M.' }).waitFor();
+    // Back at the question, with the reason and the code as typed.
+    await page.getByRole('alert').filter({ hasText: 'There is no room with the code K7QX2M.' }).waitFor();
+    assert.equal(await page.getByLabel('Room code', { exact: true }).inputValue(), 'k7qx-2m');
     await peer.waitClosed();
     assert.equal(await page.getByRole('button', { name: 'Reconnect', exact: true }).count(), 0, 'a refused room is not offered again');
 
     // A text the module cannot take as a code never opens a connection.
-    await page.getByRole('button', { name: 'Leave room', exact: true }).click();
-    await page.getByRole('button', { name: 'Play with friends', exact: true }).click();
     await page.getByLabel('Room code', { exact: true }).fill('what!');
     const count = peers.peers.length;
     await page.getByRole('button', { name: 'Join', exact: true }).click();

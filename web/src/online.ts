@@ -66,6 +66,9 @@ export class Friends {
   private force = { max: 80, min: 0 };
   private shown: 'none' | 'friends' | 'link' | 'lobby' = 'none';
   private linkCode = '';
+  // The room was asked for from the invite link's screen (else from the choice to create or join).
+  private viaLink = false;
+  private typedCode = '';
   private refusedText = '';
   private drawer: { panel: HTMLElement; toggle: HTMLButtonElement; badge: HTMLElement; lost: HTMLElement } | null = null;
   private unread = 0;
@@ -120,10 +123,11 @@ export class Friends {
     for (const c of courses) course.append(el('option', { value: c.name, textContent: fill(t.courseHoles, c.name, c.levels.length), selected: c.name === chosen }));
     const create = button(t.createRoom, () => {
       localStorage.setItem(COURSE_KEY, course.value);
+      this.viaLink = false;
       this.begin([this.takeName(name)], { kind: 'create', course: course.value });
     }, 'primary big');
     create.disabled = !ready || courses.length === 0;
-    const code = el('input', { id: 'room-code', type: 'text', maxLength: 16, className: 'code-input' });
+    const code = el('input', { id: 'room-code', type: 'text', maxLength: 16, className: 'code-input', value: this.typedCode });
     code.setAttribute('autocomplete', 'off');
     code.setAttribute('autocapitalize', 'characters');
     code.setAttribute('spellcheck', 'false');
@@ -135,6 +139,8 @@ export class Friends {
         code.focus();
         return;
       }
+      this.viaLink = false;
+      this.typedCode = code.value;
       this.begin([this.takeName(name)], { kind: 'join', code: code.value });
     }, 'big');
     join.disabled = !ready;
@@ -171,7 +177,10 @@ export class Friends {
     this.linkCode = code;
     const name = this.nameField();
     name.setAttribute('enterkeyhint', 'go');
-    const join = button(t.join, () => this.begin([this.takeName(name)], { kind: 'join', code }), 'primary big');
+    const join = button(t.join, () => {
+      this.viaLink = true;
+      this.begin([this.takeName(name)], { kind: 'join', code });
+    }, 'primary big');
     join.disabled = !this.shell.ready();
     name.addEventListener('keydown', (e) => {
       if (e.key === 'Enter') join.click();
@@ -499,11 +508,8 @@ export class Friends {
       case 'onlineRefused': {
         const rejoining = this.request?.kind === 'rejoin';
         this.request = null;
-        this.refusedText = m.what === 'name' ? t.badName : t.notACode;
         if (rejoining) this.forgetSeat();
-        if (this.shown === 'lobby' && this.linkCode !== '') this.showLink(this.linkCode);
-        else this.showFriends();
-        say(this.refusedText);
+        this.backWithError(m.what === 'name' ? t.badName : t.notACode);
         return;
       }
       case 'chatRefused':
@@ -577,6 +583,16 @@ export class Friends {
     }
   }
 
+  // The room could not be had: back to where it was asked for, saying why, with what was typed.
+  private backWithError(text: string): void {
+    if (this.request) this.shell.send({ type: 'stop' });
+    this.request = null;
+    this.refusedText = text;
+    if (this.viaLink && this.linkCode !== '') this.showLink(this.linkCode);
+    else this.showFriends();
+    say(text);
+  }
+
   private note(text: string): void {
     this.addChat({ name: '', text, note: true });
     say(text);
@@ -588,6 +604,12 @@ export class Friends {
     // The seat, and the people it is for: a rejoin must bring the same people.
     if (lobby.code !== '' && lobby.token !== '') sessionStorage.setItem(SEAT_KEY, JSON.stringify({ code: lobby.code, token: lobby.token, names: this.names }));
     if (lobby.status.text === 'refused') this.forgetSeat();
+    // No room to be in (a refusal, no host to reach): the question again, with the reason.
+    const noRoom = ['refused', 'couldntConnect', 'notARoomHost', 'otherVersion'].includes(lobby.status.text);
+    if (lobby.phase === 'ended' && !this.started && noRoom) {
+      this.backWithError(lobbyStatus(this.t, lobby.status) || this.t.couldntConnect);
+      return;
+    }
     // The link leads to this room from now on, so a reload comes back here.
     if (lobby.code !== '' && location.hash !== `#${lobby.code}`) history.replaceState(null, '', `#${lobby.code}`);
     if (this.shown === 'lobby') this.showLobby();
