@@ -159,9 +159,9 @@ bool OnlineMatch::ask(const roomproto::Request& request) {
         return false;
     }
     asked_ = true;
+    // (A friend whose computer leaves is played by the context's stand-in, a medium computer,
+    // so that nobody waits for them.)
     g.makeController(this);
-    // A stand-in plays for a friend whose computer leaves, so that nobody waits for them.
-    g.context.departedHand = ComputerStrength::Medium;
     g.controller->prepareNetworkGame(g.setup, 3);
     // The controller hears every event first; this object tells the page after it.
     net().addListener(this);

@@ -5,6 +5,7 @@
 #include "MatchRig.h"
 #include "PageJson.h"
 #include "solver/ShippedPars.h"
+#include "util/TextNumbers.h"
 
 namespace trundlex::web {
 
@@ -142,7 +143,14 @@ std::string PlayedMatch::boardJson() const {
         for (std::int32_t hole = 0; hole < match.LevelCount(); ++hole) {
             out += (hole == 0 ? "" : ",") + std::to_string(player.StrokesOn(hole));
         }
-        out += "],\"total\":" + std::to_string(player.TotalStrokes()) + "}";
+        out += "],\"total\":" + std::to_string(player.TotalStrokes()) + ",\"ball\":";
+        if (g.hasController() && player.IsOnHole()) {
+            const Ball& ball = player.GetBall();
+            out += "[" + formatExact(ball.GetX()) + "," + formatExact(ball.GetY()) + "," +
+                   formatExact(ball.GetRadius()) + "]}";
+        } else {
+            out += "null}";
+        }
     }
     out += "],\"turn\":" + std::to_string(turn) + "}";
     return out;

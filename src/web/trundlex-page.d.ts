@@ -2,7 +2,8 @@
 // answers 3 for exactly what is declared here. Version 2 added people at the screen, their
 // input, the game in real time, the levels' and the score board's contents, the ball's path
 // and the shipped pars. Version 3 adds OnlineGame: a game in a room of a room host over a
-// connection the page carries. Everything of earlier versions stays as it was.
+// connection the page carries, and where each player's ball lies in the score board's
+// data. Everything of earlier versions stays as it was.
 
 /** A computer player's strength: 1 easy, 2 medium, 3 hard. */
 export type Strength = 1 | 2 | 3;
@@ -65,6 +66,11 @@ export interface BoardData {
     /** Strokes on each hole so far (0: not played yet). */
     strokes: number[];
     total: number;
+    /**
+     * Where the player's ball lies on the hole (x, y and radius in blocks), or null when it is
+     * not on it (not teed yet, holed). The page draws the others' balls as waiting balls.
+     */
+    ball: [number, number, number] | null;
   }[];
   /** The player who has the turn, or -1. */
   turn: number;
