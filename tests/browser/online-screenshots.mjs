@@ -2,7 +2,8 @@
 // the real room host (the native `trundlex-tool serve --rooms`, NATIVE_BUILD or build/): the
 // choice to create or join, the invite link's screen, the lobby of the room's creator (with a
 // computer player and chat) and of the friend who came by the link, the online game seen by the
-// one waiting while the other aims, with the chat open, and the results after the host stopped;
+// one waiting while the other aims, the next turn with the first ball waiting, with the chat
+// open, and the results after the host stopped;
 // on a desktop (1280 x 800), a phone held upright (360 x 640) and on its side (640 x 360), in
 // English and Swedish.
 // Run after scripts/build-web.sh: node tests/browser/online-screenshots.mjs [OUTDIR]   (/tmp/online-shots)
@@ -102,6 +103,17 @@ for (const [device, options] of Object.entries(devices)) {
     await watcher.waitForTimeout(600);
     await shot(watcher, 'game-watching');
     await shot(mover, 'game-aiming');
+    // The mover putts; the next turn shows the putted ball waiting where it rests.
+    await mover.locator('canvas.playfield').focus();
+    await mover.keyboard.down(' ');
+    await mover.waitForTimeout(500);
+    await mover.keyboard.up(' ');
+    await watcher.waitForFunction(() => {
+      const c = document.querySelector('canvas.playfield');
+      return c && c.dataset.turn === 'here' && c.dataset.state === '2';
+    }, null, { timeout: 30000 }).catch(() => undefined);
+    await watcher.waitForTimeout(1800);
+    await shot(watcher, 'game-next-turn');
     await watcher.locator('.chat-toggle').click();
     await watcher.waitForTimeout(200);
     await shot(watcher, 'game-chat');

@@ -174,6 +174,23 @@ export class Playfield {
       this.atTee.push(ball);
     }
     this.teeKey = this.atTee.map((b) => `${b.colour}/${b.pattern}`).join(';');
+    // Where the others' balls lie, as the game says: right after joining a game under way (a
+    // rejoin, say) this page has not seen them roll there.
+    for (const p of board.players) {
+      if (p.ball === undefined) continue;
+      const key = `${p.colour}/${p.pattern}`;
+      if (key === this.ballKey && this.ballShown) continue;
+      if (p.ball === null) {
+        this.waiting.delete(key);
+        continue;
+      }
+      const known = this.waiting.get(key);
+      if (known && known.ball.x === p.ball[0] && known.ball.y === p.ball[1]) continue;
+      const ball = new BallSprite();
+      ball.setStyle(p.colour, p.pattern, false);
+      ball.placeAt(p.ball[0], p.ball[1], p.ball[2]);
+      this.waiting.set(key, { ball, holed: false });
+    }
   }
 
   setAim(heading: number, lines: boolean): void {
