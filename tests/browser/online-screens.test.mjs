@@ -148,6 +148,39 @@ describe('play with friends (the module stood in for)', () => {
     await context.close();
   });
 
+  it('a game cut short ends with the standings so far: Reconnect after a lost host, nothing after the host stopped', async () => {
+    const { context, page, errors } = await open(env, DESKTOP);
+    for (const [cut, offered] of [['lost', true], ['hoststopped', false]]) {
+      await ready(page, 'Play with friends');
+      await page.getByRole('button', { name: 'Play with friends', exact: true }).click();
+      await page.getByLabel('Your name', { exact: true }).fill('Ann');
+      const before = peers.peers.length;
+      await page.getByRole('button', { name: 'Create room', exact: true }).click();
+      const peer = await peers.next(before);
+      await peer.receive((m) => m.hello);
+      peer.send({ lobby: lobbyOf({ token: `SEAT-${cut}` }) });
+      peer.send({ level: tinyLevel(), board: boardOf(['Ann', 'Bob']), events: ['started', 'level', 'hole 1 3 Tiny', 'board', 'turn remote Bob'] });
+      await page.getByRole('heading', { name: 'Hole 1 of 3: Tiny' }).waitFor();
+      peer.send({ events: [cut, 'over Ann, Bob', 'ended'] });
+      peer.drop();
+      await page.locator('.results .headline', { hasText: 'The game ended before the last hole.' }).waitFor();
+      await page.getByText('Standings so far').waitFor();
+      assert.equal(await page.locator('table.standings tr.winner').count(), 0, 'nobody won a game cut short');
+      assert.equal(await page.getByRole('button', { name: 'Reconnect', exact: true }).count(), offered ? 1 : 0, cut);
+      if (offered) {
+        await page.getByRole('button', { name: 'Reconnect', exact: true }).click();
+        const again = await peers.next(before + 1);
+        assert.deepEqual((await again.receive((m) => m.hello)).hello.request, { kind: 'rejoin', code: 'K7QX2M', token: 'SEAT-lost' });
+        again.drop();
+        await page.getByRole('button', { name: 'Leave room', exact: true }).click();
+      } else {
+        await page.getByRole('button', { name: 'Back', exact: true }).click();
+      }
+    }
+    assert.deepEqual(errors, []);
+    await context.close();
+  });
+
   it('an invite link leads straight to the name and Join, and the joiner waits for the creator', async () => {
     // A friend who has played before: the name is remembered.
     const { context, page, errors } = await open(env, DESKTOP);
