@@ -118,6 +118,13 @@ describe('play with friends (the module stood in for)', () => {
     const toggle = page.getByRole('button', { name: /^Chat/ });
     peer.send({ events: ['chat {"name":"Bob","text":"good luck"}'] });
     await page.locator('.chat-toggle .badge', { hasText: '1' }).waitFor();
+    // Enter opens the chat, ready to type; Esc closes it.
+    await page.locator('canvas.playfield').focus();
+    await page.keyboard.press('Enter');
+    await page.getByRole('log').filter({ hasText: 'Bob: good luck' }).waitFor();
+    assert.equal(await page.getByLabel('Message', { exact: true }).evaluate((e) => e === document.activeElement), true);
+    await page.keyboard.press('Escape');
+    await page.getByRole('log').waitFor({ state: 'hidden' });
     await toggle.click();
     await page.getByRole('log').filter({ hasText: 'Bob: good luck' }).waitFor();
     await page.getByLabel('Message', { exact: true }).fill('thanks');

@@ -437,6 +437,10 @@ class GameScreen {
     const typing = target && (target.tagName === 'INPUT' || target.tagName === 'SELECT' || target.tagName === 'TEXTAREA');
     const onControl = target && target.tagName === 'BUTTON';
     if (typing || (onControl && (e.key === ' ' || e.key === 'Enter'))) return;
+    if (this.online && down && e.key === 'Enter' && friends.openChat()) {
+      e.preventDefault();
+      return;
+    }
     if (this.playfield.key(e, down)) e.preventDefault();
   }
 

@@ -474,11 +474,24 @@ export class Friends {
     close.append(icon(ICONS.close, 16));
     close.setAttribute('aria-label', t.back);
     const panel = el('div', { className: 'chat-drawer', hidden: true }, this.chatPanel(), close);
+    panel.addEventListener('keydown', (e) => {
+      if (e.key !== 'Escape') return;
+      e.preventDefault();
+      toggle.click();
+      toggle.focus({ preventScroll: true });
+    });
     const lost = el('div', { className: 'lost', hidden: true });
     bar.append(lost, toggle);
     root.append(panel);
     this.drawer = { panel, toggle, badge, lost };
     this.updateLost();
+  }
+
+  /** Enter during an online game: the chat opens, ready to type. */
+  openChat(): boolean {
+    if (!this.drawer || !this.drawer.panel.hidden) return false;
+    this.drawer.toggle.click();
+    return true;
   }
 
   private updateLost(): void {
