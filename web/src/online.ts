@@ -188,16 +188,16 @@ export class Friends {
     const error = el('p', { className: 'error', hidden: !this.refusedText, textContent: this.refusedText });
     error.setAttribute('role', 'alert');
     this.refusedText = '';
-    // This tab's own room after a reload: its seat back rather than a second one.
+    // A seat this tab lost (after a reload, say) is offered back; for the room of this very
+    // link (as this page writes its links), before joining it a second time.
     const seat = this.savedSeat();
-    const ours = seat !== null && seat.code === code.toUpperCase().replace(/[\s-]/g, '');
-    if (ours) join.className = 'big';
+    if (seat !== null && seat.code === code) join.className = 'big';
     this.shell.main.replaceChildren(el('div', { className: 'card start link' },
       el('img', { src: 'icons/trundlex.png', alt: '', className: 'logo', width: 96, height: 96 }),
       el('h1', { textContent: fill(t.joinRoomOf, code.toUpperCase()) }),
       el('p', { className: 'tagline', textContent: t.joinLinkHint }),
       el('div', { className: 'field-row' }, el('label', { htmlFor: 'your-name', textContent: t.yourName }), name),
-      ...(ours ? [this.rejoinOffer()!] : []),
+      ...(seat !== null ? [this.rejoinOffer()!] : []),
       join,
       error,
       button(t.back, () => {
