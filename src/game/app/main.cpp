@@ -89,6 +89,8 @@ int main(int argc, char** argv) {
     GameContext context{levels,   courses, highScores, highScorePath,
                         settings, random,  &sound,     saveRoot.toStdString()};
     context.pars = &pars;
+    // The new-game wizard starts in the mode of the last game set up.
+    context.networkMode = settings.lastSetup().mode;
     int result = 0;
     {
         MainFrame frame(context);
