@@ -19,6 +19,27 @@ namespace trundlex {
 
 namespace {
 
+// A choice box with the rounded look of the name field, which loses the platform's arrow:
+// a chevron drawn here still says that it opens.
+class ChoiceBox : public QComboBox {
+public:
+    using QComboBox::QComboBox;
+
+protected:
+    void paintEvent(QPaintEvent* event) override {
+        QComboBox::paintEvent(event);
+        QPainter painter(this);
+        painter.setRenderHint(QPainter::Antialiasing, true);
+        const qreal size = height() / 6.0;
+        const QPointF centre(width() - height() / 2.0, height() / 2.0 + size / 4);
+        painter.setPen(QPen(QColor(0x1c, 0x2a, 0x2e), std::max(2.0, size / 2.5), Qt::SolidLine,
+                            Qt::RoundCap, Qt::RoundJoin));
+        const QPointF chevron[] = {centre + QPointF(-size, -size / 1.5), centre + QPointF(0, size / 2.5),
+                                   centre + QPointF(size, -size / 1.5)};
+        painter.drawPolyline(chevron, 3);
+    }
+};
+
 constexpr int kColumns = 11;
 constexpr int kRows = 6;
 
@@ -68,7 +89,7 @@ StartScreen::StartScreen(QWidget* parent) : QWidget(parent) {
     name_->setPlaceholderText(tr("Type your name"));
     nameLabel_->setBuddy(name_);
     strengthLabel_ = new QLabel(tr("Co&mputer"), this);
-    strength_ = new QComboBox(this);
+    strength_ = new ChoiceBox(this);
     strength_->addItem(tr("Easy"), static_cast<int>(ComputerStrength::Easy));
     strength_->addItem(tr("Medium"), static_cast<int>(ComputerStrength::Medium));
     strength_->addItem(tr("Hard"), static_cast<int>(ComputerStrength::Hard));
@@ -87,7 +108,7 @@ StartScreen::StartScreen(QWidget* parent) : QWidget(parent) {
     };
     continue_ = button(tr("&Continue"), "continue", QString());
     play_ = button(tr("&Play"), "play", tr("Play against the computer on the course at once"));
-    friends_ = button(tr("Play with &friends"), "friends",
+    friends_ = button(tr("Play &with friends"), "friends",
                       tr("Create a room online or join a friend's room with its code"));
     local_ = button(tr("&Local game"), "local",
                     tr("Set up a game of several players on this computer or over the network"));
@@ -212,7 +233,7 @@ void StartScreen::arrange() {
         "#f6f8f4; border-radius: %6px; padding: 0 %7px; font-size: %2px; }"
         "QLineEdit:focus, QComboBox:focus { border: 3px solid #fac83c; }"
         "QComboBox::drop-down { subcontrol-origin: padding; subcontrol-position: center right; "
-        "width: %7px; border: none; }"
+        "width: %8px; border: none; }"
         "QComboBox QAbstractItemView { color: #1c2a2e; background: #f6f8f4; "
         "selection-background-color: #fac83c; selection-color: #2a1e08; font-size: %2px; }")
                       .arg(radius)
@@ -221,7 +242,8 @@ void StartScreen::arrange() {
                       .arg(big)
                       .arg(std::max(11, unit * 2 / 3))
                       .arg(fieldHeight / 4)
-                      .arg(unit / 2));
+                      .arg(unit / 2)
+                      .arg(fieldHeight));
     update();
 }
 
