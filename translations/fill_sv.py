@@ -326,6 +326,8 @@ SV = {
     "Hard": "Svår",
     "Computer strength": "Datorns styrka",
     "&Go to the room": "&Gå till rummet",
+    "Send this code to your friends: they choose \"Play with friends\" and \"Join room\" and type it in.":
+        "Skicka rumskoden till dina vänner: de väljer ”Spela med vänner” och ”Gå med i rum” och skriver in den.",
     "No course can be played: the game's levels were not found.":
         "Ingen bansamling kan spelas: spelets banor hittades inte.",
 }

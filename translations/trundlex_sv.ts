@@ -416,22 +416,6 @@
         <translation>%1 kunde inte spelas: den går inte att läsa som en Trundlex-banfil.</translation>
     </message>
     <message>
-        <source>Rejoin game</source>
-        <translation>Återvänd till spelet</translation>
-    </message>
-    <message numerus="yes">
-        <source>You were playing in room %1 on %2 %n minute(s) ago. Go back to the game?</source>
-        <translation><numerusform>Du spelade i rum %1 på %2 för %n minut sedan. Vill du gå tillbaka till spelet?</numerusform><numerusform>Du spelade i rum %1 på %2 för %n minuter sedan. Vill du gå tillbaka till spelet?</numerusform></translation>
-    </message>
-    <message>
-        <source>&amp;Rejoin</source>
-        <translation>&amp;Återvänd</translation>
-    </message>
-    <message>
-        <source>Not now</source>
-        <translation>Inte nu</translation>
-    </message>
-    <message>
         <source>Re&amp;join room</source>
         <translation>&amp;Återvänd till rummet</translation>
     </message>
@@ -711,10 +695,6 @@
         <translation>&amp;Kopiera koden</translation>
     </message>
     <message>
-        <source>Send this code to your friends: they choose "Online" and "Join room" in a new game and type it in.</source>
-        <translation>Skicka rumskoden till dina vänner: de väljer ”Online” och ”Gå med i rum” i ett nytt spel och skriver in den.</translation>
-    </message>
-    <message>
         <source>Room code:</source>
         <translation>Rumskod:</translation>
     </message>
@@ -753,6 +733,10 @@
     <message>
         <source>Couldn't connect to %1 (port %2).</source>
         <translation>Kunde inte ansluta till %1 (port %2).</translation>
+    </message>
+    <message>
+        <source>Send this code to your friends: they choose "Play with friends" and "Join room" and type it in.</source>
+        <translation>Skicka rumskoden till dina vänner: de väljer ”Spela med vänner” och ”Gå med i rum” och skriver in den.</translation>
     </message>
 </context>
 <context>

@@ -97,13 +97,9 @@ int main(int argc, char** argv) {
         frame.show();
         // A level named on the command line is played at once; one that cannot be read is
         // reported and the game waits as after any start.
+        // (A room game left in the last two hours is offered by the start screen's Continue.)
         if (!started.arguments.isEmpty()) {
             frame.view()->playLevelFile(started.arguments.front());
-        } else if (!started.quitAfterStart) {
-            // A room game left in the last two hours (a crash, a lost connection) is offered
-            // once the window is up, and placed where it will stay (the window manager places
-            // a new window only after it is shown), so that the question sits over it.
-            QTimer::singleShot(400, frame.view(), [&frame] { frame.view()->offerRejoin(); });
         }
         if (started.quitAfterStart) {
             QTimer::singleShot(0, &app, &QCoreApplication::quit);

@@ -101,8 +101,6 @@ public:
     // hours): its lobby, or its running game from where the others are. False when there is
     // no such seat or the host did not take it back.
     bool rejoinRoom();
-    // At start-up: asks whether to go back to a room game left in the last two hours.
-    void offerRejoin();
     // The seat kept for rejoining, if fresh enough.
     std::optional<GameSettings::RoomSeat> freshSeat() const;
     void putt(double aim, double force) { controller_->putt(aim, force); }
@@ -141,8 +139,6 @@ protected:
     virtual bool runLobby(int mode);
     // Asks for the name and the room of an online game with friends; true when confirmed.
     virtual bool runFriendsDialog(QString& name, roomproto::Request& request);
-    // Asks whether to go back to `seat` (at start-up); true for yes.
-    virtual bool askRejoin(const GameSettings::RoomSeat& seat);
 
     void onBackgroundDrawn(QImage& background) override;
     void onBallStopped(bool inCup) override;

@@ -63,7 +63,11 @@ void GameView::updateStartScreen() {
     // Also behind a lobby, which is no game yet; a lobby left brings it back.
     const bool shown = !controller_->hasGame();
     const auto seat = shown && !controller_->networked() ? freshSeat() : std::nullopt;
+    const bool offered = startScreen_->continueButton()->isVisibleTo(startScreen_);
     startScreen_->offerContinue(seat.has_value(), seat ? toDisplayText(seat->code) : QString());
+    if (shown && offered != seat.has_value()) {
+        startScreen_->focusFirst();
+    }
     if (shown != startScreen_->isVisibleTo(this)) {
         startScreen_->setVisible(shown);
         if (shown) {

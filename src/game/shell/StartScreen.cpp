@@ -150,7 +150,9 @@ void StartScreen::offerContinue(bool offered, const QString& code) {
 }
 
 void StartScreen::focusFirst() {
-    if (name_->text().trimmed().isEmpty()) {
+    if (continue_->isVisibleTo(this)) {
+        continue_->setFocus();
+    } else if (name_->text().trimmed().isEmpty()) {
         name_->setFocus();
     } else {
         play_->setFocus();

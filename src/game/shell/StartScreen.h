@@ -33,7 +33,8 @@ public:
     ComputerStrength strength() const;
     // Shows Continue (for the room `code`) or hides it.
     void offerContinue(bool offered, const QString& code = {});
-    // Gives the keyboard focus to the first thing to do: the name while it is empty, else Play.
+    // Gives the keyboard focus to the first thing to do: Continue while it is offered, else the
+    // name while it is empty, else Play.
     void focusFirst();
 
     QPushButton* playButton() const { return play_; }

@@ -221,6 +221,7 @@ TEST_F(StartScreenTest, ContinueIsOfferedOnlyWhileARoomGameCanBeRejoined) {
     QPushButton* continueButton = view->startScreen()->continueButton();
     ASSERT_TRUE(continueButton->isVisible());
     EXPECT_EQ(continueButton->accessibleName(), "Continue");
+    EXPECT_TRUE(continueButton->hasFocus()) << "the first thing to do";
     EXPECT_TRUE(continueButton->text().contains("K7QX2M"));
     QTest::mouseClick(continueButton, Qt::LeftButton);
     ASSERT_EQ(view->lobbies, std::vector<int>{3}) << "back to the room's lobby";
