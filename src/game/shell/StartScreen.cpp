@@ -170,7 +170,8 @@ void StartScreen::arrange() {
     // in a small window and on a whole screen.
     const int unit = std::max(12, std::min(area.width() / 36, area.height() / 30));
     unit_ = unit;
-    const int column = std::min(area.width() - 2 * unit, unit * 20);
+    // Wide enough for the two buttons side by side in either language, even in a small window.
+    const int column = std::min(area.width() - 2 * unit, std::max(unit * 20, 360));
     const int left = area.left() + (area.width() - column) / 2;
     const int gap = unit / 2;
     const int fieldHeight = unit * 2;
@@ -215,10 +216,12 @@ void StartScreen::arrange() {
     // shows where the keyboard is.
     const int big = std::max(14, unit * 11 / 10);
     const int normal = std::max(12, unit * 3 / 4);
-    const int radius = buttonHeight / 2;
+    // A little under half the height, and borders opaque: Qt draws a rounded border in pieces
+    // that overlap at the joins, which a translucent colour shows as notches.
+    const int radius = buttonHeight / 2 - 2;
     setStyleSheet(QStringLiteral(
         "QPushButton { color: white; background: rgba(255,255,255,38); border: 2px solid "
-        "rgba(255,255,255,90); border-radius: %1px; font-size: %2px; font-weight: 600; }"
+        "rgb(128,154,158); border-radius: %1px; font-size: %2px; font-weight: 600; }"
         "QPushButton:hover { background: rgba(255,255,255,64); }"
         "QPushButton:pressed { background: rgba(0,0,0,50); }"
         "QPushButton:focus { border: 3px solid white; }"
@@ -240,7 +243,7 @@ void StartScreen::arrange() {
         "selection-background-color: #fac83c; selection-color: #2a1e08; font-size: %2px; }")
                       .arg(radius)
                       .arg(normal)
-                      .arg(playHeight / 2)
+                      .arg(playHeight / 2 - 2)
                       .arg(big)
                       .arg(std::max(11, unit * 2 / 3))
                       .arg(fieldHeight / 4)
