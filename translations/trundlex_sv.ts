@@ -310,6 +310,25 @@
     </message>
 </context>
 <context>
+    <name>trundlex::FriendsDialog</name>
+    <message>
+        <source>Play with friends</source>
+        <translation>Spela med vänner</translation>
+    </message>
+    <message>
+        <source>Your name</source>
+        <translation>Ditt namn</translation>
+    </message>
+    <message>
+        <source>Your &amp;name:</source>
+        <translation>Ditt &amp;namn:</translation>
+    </message>
+    <message>
+        <source>&amp;Go to the room</source>
+        <translation>&amp;Gå till rummet</translation>
+    </message>
+</context>
+<context>
     <name>trundlex::GameView</name>
     <message>
         <source>&amp;New game...</source>
@@ -434,22 +453,6 @@
     <message>
         <source>Computer</source>
         <translation>Dator</translation>
-    </message>
-    <message>
-        <source>Play with friends</source>
-        <translation>Spela med vänner</translation>
-    </message>
-    <message>
-        <source>Your name</source>
-        <translation>Ditt namn</translation>
-    </message>
-    <message>
-        <source>Your &amp;name:</source>
-        <translation>Ditt &amp;namn:</translation>
-    </message>
-    <message>
-        <source>&amp;Go to the room</source>
-        <translation>&amp;Gå till rummet</translation>
     </message>
 </context>
 <context>

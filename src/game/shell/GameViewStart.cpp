@@ -1,13 +1,9 @@
 // The ways into a game from the start screen, and what the next launch remembers of a setup.
-#include <QDialog>
-#include <QDialogButtonBox>
-#include <QFormLayout>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QVBoxLayout>
 
+#include "FriendsDialog.h"
 #include "GameView.h"
-#include "OnlinePage.h"
 #include "SetupMemory.h"
 #include "StartScreen.h"
 #include "library/Course.h"
@@ -150,40 +146,13 @@ void GameView::playWithFriends() {
 }
 
 bool GameView::runFriendsDialog(QString& name, roomproto::Request& request) {
-    // The new-game wizard's online rows, with only the player's name before them.
-    QDialog dialog(this);
-    dialog.setWindowTitle(tr("Play with friends"));
-    auto* form = new QFormLayout;
-    auto* nameField = new QLineEdit(name, &dialog);
-    nameField->setMaxLength(40);
-    nameField->setAccessibleName(tr("Your name"));
-    form->addRow(tr("Your &name:"), nameField);
-    OnlinePage online(context_.settings, form, &dialog);
-    online.showRequest(context_.roomRequest);
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
-    QPushButton* ok = buttons->button(QDialogButtonBox::Ok);
-    ok->setText(tr("&Go to the room"));
-    auto* layout = new QVBoxLayout(&dialog);
-    layout->addLayout(form);
-    layout->addWidget(buttons);
-    const auto updateOk = [&] {
-        ok->setEnabled(!nameField->text().trimmed().isEmpty() && online.host().valid() &&
-                       online.request().kind != roomproto::Request::Kind::Invalid);
-    };
-    connect(nameField, &QLineEdit::textChanged, &dialog, updateOk);
-    connect(&online, &OnlinePage::changed, &dialog, updateOk);
-    connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
-    online.setRowsVisible(true);
-    online.refreshIfStale();
-    updateOk();
-    nameField->setFocus();
-    dialog.resize(std::max(dialog.sizeHint().width(), 520), dialog.sizeHint().height());
+    FriendsDialog dialog(context_.settings, name, context_.roomRequest, this);
     if (dialog.exec() != QDialog::Accepted) {
         return false;
     }
-    name = nameField->text().trimmed();
-    request = online.request();
+    name = dialog.playerName();
+    request = dialog.request();
+    // The room host as typed, for the next game, at once.
     context_.settings.Save();
     return true;
 }

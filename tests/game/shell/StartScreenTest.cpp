@@ -4,10 +4,13 @@
 #include <QDateTime>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QTest>
 
+#include "FriendsDialog.h"
 #include "GameShellFixture.h"
 #include "NewGameWizard.h"
+#include "OnlinePage.h"
 #include "PlayersPage.h"
 #include "StartScreen.h"
 #include "library/Course.h"
@@ -253,6 +256,29 @@ TEST_F(StartScreenTest, PlayWithFriendsGoesStraightToTheRoomsLobby) {
     EXPECT_EQ(reread.lastSetup().mode, 3);
     ASSERT_EQ(reread.lastSetup().players.size(), 1u);
     EXPECT_EQ(reread.lastSetup().players[0].name, "Cai");
+}
+
+TEST_F(StartScreenTest, TheFriendsDialogGoesOnlyWithANameAndARoom) {
+    // A host nobody listens at: the course list fails, which a join does not need.
+    settings_.setOnlineHost("127.0.0.1:1");
+    FriendsDialog dialog(settings_, QString(), {});
+    EXPECT_FALSE(dialog.goButton()->isEnabled()) << "no name";
+    QTest::keyClicks(dialog.nameField(), QStringLiteral("Cai"));
+    dialog.onlinePage()->joinChoice()->click();
+    EXPECT_FALSE(dialog.goButton()->isEnabled()) << "no code";
+    QTest::keyClicks(dialog.onlinePage()->codeField(), QStringLiteral("k7qx-2m"));
+    EXPECT_TRUE(dialog.goButton()->isEnabled());
+    EXPECT_EQ(dialog.playerName(), "Cai");
+    EXPECT_EQ(dialog.request().kind, roomproto::Request::Kind::Join);
+    EXPECT_EQ(dialog.request().code, "K7QX2M");
+    dialog.nameField()->clear();
+    EXPECT_FALSE(dialog.goButton()->isEnabled()) << "the name cleared again";
+
+    // A refused join comes back with its code.
+    FriendsDialog again(settings_, QStringLiteral("Cai"),
+                        {roomproto::Request::Kind::Join, "", "K7QX2M", ""});
+    EXPECT_EQ(again.request().code, "K7QX2M");
+    EXPECT_TRUE(again.goButton()->isEnabled());
 }
 
 }  // namespace
