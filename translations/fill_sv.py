@@ -301,6 +301,35 @@ SV = {
     # A level named on the command line (the editor's Play in game)
     "%1 could not be played: it cannot be read as a Trundlex level file.":
         "%1 kunde inte spelas: den går inte att läsa som en Trundlex-banfil.",
+    # The start screen and its quick games.
+    "&Play": "S&pela",
+    "Play against the computer on the course at once": "Spela mot datorn på bansamlingen direkt",
+    "Play &with friends": "Spela &med vänner",
+    "Play with friends": "Spela med vänner",
+    "Create a room online or join a friend's room with its code":
+        "Skapa ett rum online eller gå med i en väns rum med rumskoden",
+    "&Local game": "&Lokalt spel",
+    "Set up a game of several players on this computer or over the network":
+        "Ställ in ett spel för flera spelare på den här datorn eller över nätverket",
+    "&Continue": "&Fortsätt",
+    "&Continue in room %1": "&Fortsätt i rum %1",
+    "Continue": "Fortsätt",
+    "Go back to the room game you left": "Gå tillbaka till spelet i rummet du lämnade",
+    "Your name": "Ditt namn",
+    "Your &name": "Ditt &namn",
+    "Your &name:": "Ditt &namn:",
+    "Type your name": "Skriv ditt namn",
+    "Type your name to play.": "Skriv ditt namn för att spela.",
+    "Co&mputer": "&Dator",
+    "Easy": "Lätt",
+    "Medium": "Medel",
+    "Hard": "Svår",
+    "Computer strength": "Datorns styrka",
+    "&Go to the room": "&Gå till rummet",
+    "Send this code to your friends: they choose \"Play with friends\" and \"Join room\" and type it in.":
+        "Skicka rumskoden till dina vänner: de väljer ”Spela med vänner” och ”Gå med i rum” och skriver in den.",
+    "No course can be played: the game's levels were not found.":
+        "Ingen bansamling kan spelas: spelets banor hittades inte.",
 }
 
 

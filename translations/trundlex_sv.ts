@@ -221,17 +221,6 @@
     </message>
 </context>
 <context>
-    <name>StartScreen</name>
-    <message>
-        <source>Press F2 to start a new game.</source>
-        <translation>Tryck F2 för att starta ett nytt spel.</translation>
-    </message>
-    <message>
-        <source>Minigolf for one or more players, on one computer or over the network.</source>
-        <translation>Minigolf för en eller flera spelare, på en dator eller över nätverket.</translation>
-    </message>
-</context>
-<context>
     <name>trundlex::AboutDialog</name>
     <message>
         <source>Brackwater Works on the web</source>
@@ -318,6 +307,25 @@
     <message>
         <source>Ball colour</source>
         <translation>Bollens färg</translation>
+    </message>
+</context>
+<context>
+    <name>trundlex::FriendsDialog</name>
+    <message>
+        <source>Play with friends</source>
+        <translation>Spela med vänner</translation>
+    </message>
+    <message>
+        <source>Your name</source>
+        <translation>Ditt namn</translation>
+    </message>
+    <message>
+        <source>Your &amp;name:</source>
+        <translation>Ditt &amp;namn:</translation>
+    </message>
+    <message>
+        <source>&amp;Go to the room</source>
+        <translation>&amp;Gå till rummet</translation>
     </message>
 </context>
 <context>
@@ -427,28 +435,24 @@
         <translation>%1 kunde inte spelas: den går inte att läsa som en Trundlex-banfil.</translation>
     </message>
     <message>
-        <source>Rejoin game</source>
-        <translation>Återvänd till spelet</translation>
-    </message>
-    <message numerus="yes">
-        <source>You were playing in room %1 on %2 %n minute(s) ago. Go back to the game?</source>
-        <translation><numerusform>Du spelade i rum %1 på %2 för %n minut sedan. Vill du gå tillbaka till spelet?</numerusform><numerusform>Du spelade i rum %1 på %2 för %n minuter sedan. Vill du gå tillbaka till spelet?</numerusform></translation>
-    </message>
-    <message>
-        <source>&amp;Rejoin</source>
-        <translation>&amp;Återvänd</translation>
-    </message>
-    <message>
-        <source>Not now</source>
-        <translation>Inte nu</translation>
-    </message>
-    <message>
         <source>Re&amp;join room</source>
         <translation>&amp;Återvänd till rummet</translation>
     </message>
     <message>
         <source>Re&amp;join room %1</source>
         <translation>&amp;Återvänd till rum %1</translation>
+    </message>
+    <message>
+        <source>Type your name to play.</source>
+        <translation>Skriv ditt namn för att spela.</translation>
+    </message>
+    <message>
+        <source>No course can be played: the game's levels were not found.</source>
+        <translation>Ingen bansamling kan spelas: spelets banor hittades inte.</translation>
+    </message>
+    <message>
+        <source>Computer</source>
+        <translation>Dator</translation>
     </message>
 </context>
 <context>
@@ -694,10 +698,6 @@
         <translation>&amp;Kopiera koden</translation>
     </message>
     <message>
-        <source>Send this code to your friends: they choose "Online" and "Join room" in a new game and type it in.</source>
-        <translation>Skicka rumskoden till dina vänner: de väljer ”Online” och ”Gå med i rum” i ett nytt spel och skriver in den.</translation>
-    </message>
-    <message>
         <source>Room code:</source>
         <translation>Rumskod:</translation>
     </message>
@@ -736,6 +736,10 @@
     <message>
         <source>Couldn't connect to %1 (port %2).</source>
         <translation>Kunde inte ansluta till %1 (port %2).</translation>
+    </message>
+    <message>
+        <source>Send this code to your friends: they choose "Play with friends" and "Join room" and type it in.</source>
+        <translation>Skicka rumskoden till dina vänner: de väljer ”Spela med vänner” och ”Gå med i rum” och skriver in den.</translation>
     </message>
 </context>
 <context>
@@ -1231,6 +1235,85 @@
     <message>
         <source>Reading files, please wait...</source>
         <translation>Läser filer, vänta...</translation>
+    </message>
+</context>
+<context>
+    <name>trundlex::StartScreen</name>
+    <message>
+        <source>Your &amp;name</source>
+        <translation>Ditt &amp;namn</translation>
+    </message>
+    <message>
+        <source>Your name</source>
+        <translation>Ditt namn</translation>
+    </message>
+    <message>
+        <source>Type your name</source>
+        <translation>Skriv ditt namn</translation>
+    </message>
+    <message>
+        <source>Co&amp;mputer</source>
+        <translation>&amp;Dator</translation>
+    </message>
+    <message>
+        <source>Easy</source>
+        <translation>Lätt</translation>
+    </message>
+    <message>
+        <source>Medium</source>
+        <translation>Medel</translation>
+    </message>
+    <message>
+        <source>Hard</source>
+        <translation>Svår</translation>
+    </message>
+    <message>
+        <source>Computer strength</source>
+        <translation>Datorns styrka</translation>
+    </message>
+    <message>
+        <source>&amp;Continue</source>
+        <translation>&amp;Fortsätt</translation>
+    </message>
+    <message>
+        <source>&amp;Play</source>
+        <translation>S&amp;pela</translation>
+    </message>
+    <message>
+        <source>Play against the computer on the course at once</source>
+        <translation>Spela mot datorn på bansamlingen direkt</translation>
+    </message>
+    <message>
+        <source>Create a room online or join a friend's room with its code</source>
+        <translation>Skapa ett rum online eller gå med i en väns rum med rumskoden</translation>
+    </message>
+    <message>
+        <source>&amp;Local game</source>
+        <translation>&amp;Lokalt spel</translation>
+    </message>
+    <message>
+        <source>Set up a game of several players on this computer or over the network</source>
+        <translation>Ställ in ett spel för flera spelare på den här datorn eller över nätverket</translation>
+    </message>
+    <message>
+        <source>&amp;Continue in room %1</source>
+        <translation>&amp;Fortsätt i rum %1</translation>
+    </message>
+    <message>
+        <source>Continue</source>
+        <translation>Fortsätt</translation>
+    </message>
+    <message>
+        <source>Go back to the room game you left</source>
+        <translation>Gå tillbaka till spelet i rummet du lämnade</translation>
+    </message>
+    <message>
+        <source>Minigolf for one or more players, on one computer or over the network.</source>
+        <translation>Minigolf för en eller flera spelare, på en dator eller över nätverket.</translation>
+    </message>
+    <message>
+        <source>Play &amp;with friends</source>
+        <translation>Spela &amp;med vänner</translation>
     </message>
 </context>
 </TS>

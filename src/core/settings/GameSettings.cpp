@@ -1,6 +1,7 @@
 #include "settings/GameSettings.h"
 
 #include <algorithm>
+#include <charconv>
 
 namespace trundlex {
 
@@ -28,7 +29,58 @@ void appendRecent(std::vector<std::string>& list, std::string_view address) {
     list.emplace_back(address);
 }
 
+bool fitPlayer(const GameSettings::SetupPlayer& player) {
+    return !player.name.empty() && player.name.size() <= GameSettings::MaxNameBytes &&
+           player.name.find_first_of(std::string_view("\n\r\0", 3)) == std::string::npos &&
+           player.strength >= 0 && player.strength <= 3 && player.pattern >= 0;
+}
+
+// One player's line: "STRENGTH COLOUR PATTERN TRANSPARENT NAME"; nothing when it is not one.
+std::optional<GameSettings::SetupPlayer> playerOfLine(std::string_view line) {
+    GameSettings::SetupPlayer player;
+    std::int64_t numbers[4] = {};
+    for (std::int64_t& number : numbers) {
+        const auto [end, error] = std::from_chars(line.data(), line.data() + line.size(), number);
+        if (error != std::errc() || end == line.data() + line.size() || *end != ' ') {
+            return std::nullopt;
+        }
+        line.remove_prefix(static_cast<std::size_t>(end - line.data()) + 1);
+    }
+    if (numbers[1] < 0 || numbers[1] > 0xFFFFFF || numbers[2] < 0 || numbers[2] > 1000 ||
+        numbers[3] < 0 || numbers[3] > 1 || numbers[0] < 0 || numbers[0] > 3) {
+        return std::nullopt;
+    }
+    player.strength = static_cast<std::int32_t>(numbers[0]);
+    player.colour = static_cast<std::uint32_t>(numbers[1]);
+    player.pattern = static_cast<std::int32_t>(numbers[2]);
+    player.transparent = numbers[3] != 0;
+    player.name = std::string(line);
+    if (!fitPlayer(player)) {
+        return std::nullopt;
+    }
+    return player;
+}
+
 }  // namespace
+
+void GameSettings::setLastSetup(LastSetup setup) {
+    std::vector<SetupPlayer> kept;
+    for (SetupPlayer& player : setup.players) {
+        if (kept.size() < MaxSetupPlayers && fitPlayer(player) && player.colour <= 0xFFFFFF &&
+            player.pattern <= 1000) {
+            kept.push_back(std::move(player));
+        }
+    }
+    setup.players = std::move(kept);
+    if (setup.mode < 0 || setup.mode > 3) {
+        setup.mode = 0;
+    }
+    if (setup.course.find_first_of(std::string_view("\n\r\0", 3)) != std::string::npos) {
+        setup.course.clear();
+    }
+    setup_ = std::move(setup);
+    setupStored_ = true;
+}
 
 std::optional<GameSettings::RoomSeat> GameSettings::roomSeat(std::int64_t now,
                                                              std::int64_t maxAgeSeconds) const {
@@ -69,6 +121,9 @@ void GameSettings::Exchange(bool load) {
     }
     if (load || seatStored_ || !seat_.token.empty()) {
         exchangeSeat(load);
+    }
+    if (load || setupStored_) {
+        exchangeSetup(load);
     }
     // Written only once there is something to remember, so a record saved before any game
     // was joined holds exactly what earlier versions wrote.
@@ -129,6 +184,37 @@ void GameSettings::exchangeSeat(bool load) {
             seat_.names.push_back(lines[i]);
         }
     }
+}
+
+void GameSettings::exchangeSetup(bool load) {
+    std::string players;
+    if (!load) {
+        for (const SetupPlayer& player : setup_.players) {
+            players += (players.empty() ? "" : "\n") + std::to_string(player.strength) + " " +
+                       std::to_string(player.colour) + " " + std::to_string(player.pattern) +
+                       " " + (player.transparent ? "1 " : "0 ") + player.name;
+        }
+    }
+    std::int32_t mode = setup_.mode;
+    std::string course = setup_.course;
+    ExchangeString(load, players, "setup", "players");
+    ExchangeInt(load, mode, "setup", "mode", 0, 3);
+    ExchangeString(load, course, "setup", "course");
+    if (!load) {
+        return;
+    }
+    LastSetup read;
+    read.mode = mode;
+    read.course = course;
+    for (std::size_t at = 0; at < players.size() && read.players.size() < MaxSetupPlayers;) {
+        const std::size_t end = std::min(players.find('\n', at), players.size());
+        if (auto player = playerOfLine(std::string_view(players).substr(at, end - at))) {
+            read.players.push_back(std::move(*player));
+        }
+        at = end + 1;
+    }
+    setupStored_ = setupStored_ || !players.empty() || !course.empty() || mode != 0;
+    setup_ = std::move(read);
 }
 
 }  // namespace trundlex

@@ -23,6 +23,12 @@ namespace trundlex {
 //   network\seat    the seat of the room game last joined, for rejoining it: host, code,
 //                   seat token, the time it was saved (seconds since 1970) and this
 //                   computer's players, one a line (written once there was one)
+//   setup\players   the players of this computer in the last game set up, one a line:
+//                   strength (0 person, 1 easy, 2 medium, 3 hard), ball colour (0xRRGGBB in
+//                   decimal), pattern, transparent (0 or 1), then the name after a space
+//   setup\mode      how that game was played: 0 this computer, 1 server, 2 client, 3 online
+//   setup\course    the ID of the course its levels came from (empty: not a whole course)
+//                   (the setup is written once a game was set up; earlier versions ignore it)
 class GameSettings : public RegistrySettings {
 public:
     static constexpr std::int32_t DefaultCount = 162;
@@ -80,12 +86,38 @@ public:
     // by more than a minute of clock drift); nothing otherwise.
     std::optional<RoomSeat> roomSeat(std::int64_t now, std::int64_t maxAgeSeconds) const;
 
+    // The last game set up, offered again by the start screen and the new-game wizard.
+    struct SetupPlayer {
+        std::string name;
+        // A computer strength's value: 0 a person, 1 easy, 2 medium, 3 hard.
+        std::int32_t strength = 0;
+        std::uint32_t colour = 0;
+        std::int32_t pattern = 0;
+        bool transparent = false;
+        friend bool operator==(const SetupPlayer&, const SetupPlayer&) = default;
+    };
+    struct LastSetup {
+        std::vector<SetupPlayer> players;
+        std::int32_t mode = 0;
+        std::string course;
+        friend bool operator==(const LastSetup&, const LastSetup&) = default;
+    };
+    // At most this many players are kept (a game's most); longer names are not kept.
+    static constexpr std::size_t MaxSetupPlayers = 8;
+    static constexpr std::size_t MaxNameBytes = 255;
+    const LastSetup& lastSetup() const { return setup_; }
+    // Keeps `setup`; players beyond MaxSetupPlayers, without a name, with a name over
+    // MaxNameBytes or spanning lines, or with a strength out of 0 ... 3 are left out, and a
+    // mode out of 0 ... 3 is taken as 0.
+    void setLastSetup(LastSetup setup);
+
 protected:
     // count (at least 1), sound, port (1 ... 65535), address, look (0 or 1), in that order.
     void Exchange(bool load) override;
 
 private:
     void exchangeSeat(bool load);
+    void exchangeSetup(bool load);
 
     std::int32_t count_ = DefaultCount;
     bool sound_ = true;
@@ -97,6 +129,8 @@ private:
     bool onlineHostStored_ = false;
     RoomSeat seat_;
     bool seatStored_ = false;
+    LastSetup setup_;
+    bool setupStored_ = false;
 };
 
 }  // namespace trundlex

@@ -89,19 +89,17 @@ int main(int argc, char** argv) {
     GameContext context{levels,   courses, highScores, highScorePath,
                         settings, random,  &sound,     saveRoot.toStdString()};
     context.pars = &pars;
+    // The new-game wizard starts in the mode of the last game set up.
+    context.networkMode = settings.lastSetup().mode;
     int result = 0;
     {
         MainFrame frame(context);
         frame.show();
         // A level named on the command line is played at once; one that cannot be read is
         // reported and the game waits as after any start.
+        // (A room game left in the last two hours is offered by the start screen's Continue.)
         if (!started.arguments.isEmpty()) {
             frame.view()->playLevelFile(started.arguments.front());
-        } else if (!started.quitAfterStart) {
-            // A room game left in the last two hours (a crash, a lost connection) is offered
-            // once the window is up, and placed where it will stay (the window manager places
-            // a new window only after it is shown), so that the question sits over it.
-            QTimer::singleShot(400, frame.view(), [&frame] { frame.view()->offerRejoin(); });
         }
         if (started.quitAfterStart) {
             QTimer::singleShot(0, &app, &QCoreApplication::quit);

@@ -37,9 +37,12 @@ GameView::GameView(GameContext& context, QWidget* parent)
     chatBox_->setGeometry(505, 10, 310, 105);
     chatBox_->hide();
     layoutHeader();
+    startScreen_ = new StartScreen(this);
+    startScreen_->setLookSource([this] { return look(); });
     setMouseTracking(true);
     setFocusPolicy(Qt::StrongFocus);
     createActions();
+    connectStartScreen();
     updateActions();
 }
 
@@ -66,6 +69,7 @@ void GameView::newGame() {
     if (!runNewGameWizard(setup)) {
         return;
     }
+    rememberSetup(setup, context_.networkMode);
     if (context_.networkMode != 0) {
         startNetworkGame(setup, context_.networkMode);
         return;
@@ -149,6 +153,7 @@ void GameView::scoreBoardFilled(const Match& match) {
     closeResults();
     scoreBoard_->fill(match);
     layoutHeader();
+    updateStartScreen();
 }
 void GameView::scoresChanged(const Match& match) {
     const QSize before = scoreBoard_->tableSize();

@@ -80,14 +80,27 @@ public:
     // (mode 1) or a client (mode 2); the game starts when the network says so. False when
     // the lobby was left or could not be opened.
     bool startNetworkGame(const Match& setup, int mode);
+    // The match the new-game wizard starts from: the game so far, or before the first game of
+    // a launch the setup kept from the last launch (its players and its course, if found).
+    Match wizardStart() const;
+    // "Play" of the start screen: `name` on this computer against a computer player of
+    // `strength`, on the course of the last game set up (the beginners' course at first),
+    // started at once; the setup is kept for the next launch. False, with the player told,
+    // when no course can be played or the name is empty.
+    bool playAgainstComputer(const QString& name, ComputerStrength strength);
+    // "Play with friends": asks for the player's name and the room to create or join, then
+    // runs the room's lobby as the new-game wizard's online mode does.
+    void playWithFriends();
+    // "Local game": the whole new-game wizard, in the mode of a game on this computer.
+    void setUpLocalGame();
+    // What the window shows while no game is played.
+    StartScreen* startScreen() const { return startScreen_; }
     // Starts the current match again from the first hole (asks first unless it is over).
     void restart(bool ask);
     // Goes back to the seat of the room game this computer last sat in (saved for two
     // hours): its lobby, or its running game from where the others are. False when there is
     // no such seat or the host did not take it back.
     bool rejoinRoom();
-    // At start-up: asks whether to go back to a room game left in the last two hours.
-    void offerRejoin();
     // The seat kept for rejoining, if fresh enough.
     std::optional<GameSettings::RoomSeat> freshSeat() const;
     void putt(double aim, double force) { controller_->putt(aim, force); }
@@ -124,8 +137,8 @@ protected:
     virtual void showHelp();
     // Runs a lobby; overridable so tests can drive it.
     virtual bool runLobby(int mode);
-    // Asks whether to go back to `seat` (at start-up); true for yes.
-    virtual bool askRejoin(const GameSettings::RoomSeat& seat);
+    // Asks for the name and the room of an online game with friends; true when confirmed.
+    virtual bool runFriendsDialog(QString& name, roomproto::Request& request);
 
     void onBackgroundDrawn(QImage& background) override;
     void onBallStopped(bool inCup) override;
@@ -176,6 +189,11 @@ private:
     void createActions();
     void updateActions();
     void newGame();
+    // Keeps `setup`, played in `mode`, in the settings for the next launch.
+    void rememberSetup(const Match& setup, int mode);
+    // Shows the start screen while there is no game, with Continue while a seat is fresh.
+    void updateStartScreen();
+    void connectStartScreen();
     void drawAim(double aim, bool circleOnly);
     void drawModernAim(QPainter& painter, QPointF centre, double aim, bool circleOnly);
     void paintForceMeter(QPainter& painter);
@@ -197,7 +215,7 @@ private:
     bool meterShown_ = false;
     std::map<int, QAction*> actions_;
     QMenu* playFor_ = nullptr;
-    StartScreen startScreen_;
+    StartScreen* startScreen_ = nullptr;
     // The status line of the hole being played, shown again after a computer's turn.
     QString holeStatus_;
     // Shown again on the results screen: the end of the match pushes it off the status line.

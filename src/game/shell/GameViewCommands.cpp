@@ -139,6 +139,7 @@ void GameView::updateActions() {
     if (QAction* speed = speedAction(lockedSpeedMode())) {
         speed->setChecked(true);
     }
+    updateStartScreen();
 }
 
 void GameView::setSpeedMode(SpeedMode mode) {
@@ -176,7 +177,7 @@ void GameView::showHighScores(const std::string& courseId) {
 }
 
 bool GameView::runNewGameWizard(Match& setup) {
-    NewGameWizard wizard(controller_->match(), context_, this);
+    NewGameWizard wizard(wizardStart(), context_, this);
     if (wizard.exec() != QDialog::Accepted) {
         return false;
     }

@@ -51,6 +51,7 @@ void GameView::layoutHeader() {
 void GameView::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
     layoutHeader();
+    startScreen_->setGeometry(rect());
 }
 
 void GameView::onBackgroundDrawn(QImage& background) {
@@ -185,9 +186,8 @@ void GameView::forceChanged(double force, bool shown) {
 }
 
 void GameView::paintEvent(QPaintEvent* event) {
-    if (frame().isNull() && !controller_->hasGame()) {
-        QPainter painter(this);
-        startScreen_.paint(painter, rect(), look(), font());
+    if (startScreen_->isVisibleTo(this)) {
+        // The start screen covers the whole view.
         return;
     }
     PlayfieldWnd::paintEvent(event);

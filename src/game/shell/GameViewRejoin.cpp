@@ -1,8 +1,6 @@
 // Going back to a room's game after the connection (or the program) was lost: the seat the
 // host gave is kept in the settings for two hours.
 #include <QDateTime>
-#include <QMessageBox>
-#include <QPushButton>
 
 #include "GameView.h"
 #include "platform/PlatformSupport.h"
@@ -81,30 +79,6 @@ bool GameView::rejoinRoom() {
     context_.roomRequest.token = seat->token;
     context_.settings.setOnlineHost(seat->host);
     return startNetworkGame(setup, 3);
-}
-
-void GameView::offerRejoin() {
-    const auto seat = freshSeat();
-    if (seat && !controller_->networked() && askRejoin(*seat)) {
-        rejoinRoom();
-    }
-}
-
-bool GameView::askRejoin(const GameSettings::RoomSeat& seat) {
-    const auto minutes = std::max<std::int64_t>(1, (nowSeconds() - seat.savedAt) / 60);
-    QMessageBox box(QMessageBox::Question, tr("Rejoin game"),
-                    tr("You were playing in room %1 on %2 %n minute(s) ago. Go back to the game?",
-                       nullptr, static_cast<int>(minutes))
-                        .arg(toDisplayText(seat.code), toDisplayText(seat.host)),
-                    QMessageBox::NoButton, window());
-    QPushButton* rejoin = box.addButton(tr("&Rejoin"), QMessageBox::AcceptRole);
-    box.addButton(tr("Not now"), QMessageBox::RejectRole);
-    box.setDefaultButton(rejoin);
-    // Over the game's window, which may only just have appeared.
-    box.adjustSize();
-    box.move(window()->frameGeometry().center() - box.rect().center());
-    box.exec();
-    return box.clickedButton() == rejoin;
 }
 
 }  // namespace trundlex

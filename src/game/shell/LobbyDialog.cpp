@@ -106,8 +106,8 @@ QWidget* LobbyDialog::createRoomPanel() {
     copy_ = new QPushButton(tr("&Copy code"), roomPanel_);
     roomCourse_ = new QLabel(roomPanel_);
     auto* hint = new QLabel(
-        tr("Send this code to your friends: they choose \"Online\" and \"Join room\" in a new "
-           "game and type it in."),
+        tr("Send this code to your friends: they choose \"Play with friends\" and \"Join "
+           "room\" and type it in."),
         roomPanel_);
     hint->setWordWrap(true);
     auto* codeRow = new QHBoxLayout;

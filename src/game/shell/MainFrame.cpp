@@ -43,7 +43,7 @@ MainFrame::MainFrame(GameContext& context, QWidget* parent)
     QSettings settings = windowSettings();
     restoreGeometry(settings.value(QStringLiteral("Toolbar/geometry")).toByteArray());
     restoreState(settings.value(QStringLiteral("Toolbar/state")).toByteArray());
-    view_->setFocus();
+    view_->startScreen()->focusFirst();
 }
 
 void MainFrame::createMenus() {
@@ -133,6 +133,7 @@ AboutContent MainFrame::aboutContent() {
 
 void MainFrame::setLook(Look look) {
     view_->setLook(look);
+    view_->startScreen()->update();
     context_.settings.setLook(static_cast<std::int32_t>(look));
     context_.settings.Save();
 }

@@ -10,6 +10,7 @@ namespace {
 
 const std::string kMisc = "Software\\Brackwater Works\\Trundlex\\misc";
 const std::string kNetwork = "Software\\Brackwater Works\\Trundlex\\network";
+const std::string kSetup = "Software\\Brackwater Works\\Trundlex\\setup";
 
 class SettingsTest : public ::testing::Test {
 protected:
@@ -212,6 +213,60 @@ TEST_F(SettingsTest, ARoomSeatIsKeptAcrossARestartForTwoHoursAndCanBeForgotten) 
         store_.write(kNetwork, "seat", SettingsValue::fromString(damaged), true);
         EXPECT_FALSE(loaded()->roomSeat(kSaved, kTwoHours)) << damaged;
     }
+}
+
+TEST_F(SettingsTest, TheLastSetupIsKeptAcrossARestart) {
+    GameSettings settings(store_);
+    settings.Load();
+    EXPECT_TRUE(settings.lastSetup().players.empty()) << "nobody before the first game";
+    settings.Save();
+    EXPECT_FALSE(stored(kSetup, "players")) << "a record without a game holds what it always did";
+
+    GameSettings::LastSetup setup;
+    setup.players = {{"Ann Lee", 0, 0x3C8CF5, 4, false},
+                     {"Computer 2", 3, 0xFFFFFF, 0, true},
+                     {"Bo", 1, 0, 12, false}};
+    setup.mode = 3;
+    setup.course = "341939388";
+    settings.setLastSetup(setup);
+    settings.Save();
+    EXPECT_EQ(loaded()->lastSetup(), setup);
+
+    // Changed back to a local game of single levels, which must be kept too.
+    const auto again = loaded();
+    again->setLastSetup({{{"Ann Lee", 0, 0x3C8CF5, 4, false}}, 0, ""});
+    again->Save();
+    EXPECT_EQ(loaded()->lastSetup(),
+              (GameSettings::LastSetup{{{"Ann Lee", 0, 0x3C8CF5, 4, false}}, 0, ""}));
+}
+
+TEST_F(SettingsTest, ASetupKeepsOnlyPlayersAGameCanHave) {
+    GameSettings settings(store_);
+    GameSettings::LastSetup setup;
+    for (int i = 0; i < 10; ++i) {
+        setup.players.push_back({"P" + std::to_string(i), 0, 0, 0, false});
+    }
+    setup.players.insert(setup.players.begin(), {{"", 0, 0, 0, false},
+                                                 {"two\nlines", 0, 0, 0, false},
+                                                 {"strong", 4, 0, 0, false},
+                                                 {std::string(256, 'x'), 0, 0, 0, false}});
+    setup.mode = 7;
+    settings.setLastSetup(setup);
+    ASSERT_EQ(settings.lastSetup().players.size(), GameSettings::MaxSetupPlayers);
+    EXPECT_EQ(settings.lastSetup().players.front().name, "P0");
+    EXPECT_EQ(settings.lastSetup().mode, 0);
+
+    // A damaged or hand-edited record loads as far as it is usable.
+    store_.write(kSetup, "players",
+                 SettingsValue::fromString("0 255 1 0 Ann\n2 x 1 0 Bad\n9 0 0 0 Nine\n"
+                                           "1 16777216 0 0 Wide\n3 0 0 1\n\n2 65280 3 1  Bo "),
+                 true);
+    storeInt(kSetup, "mode", 9);
+    const auto back = loaded();
+    EXPECT_EQ(back->lastSetup().players,
+              (std::vector<GameSettings::SetupPlayer>{{"Ann", 0, 255, 1, false},
+                                                      {" Bo ", 2, 65280, 3, true}}));
+    EXPECT_EQ(back->lastSetup().mode, 0);
 }
 
 }  // namespace

@@ -1,0 +1,285 @@
+// The start screen: its buttons, the quick game against the computer, and the setup the next
+// launch starts with.
+#include <QComboBox>
+#include <QDateTime>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+
+#include "FriendsDialog.h"
+#include "GameShellFixture.h"
+#include "NewGameWizard.h"
+#include "OnlinePage.h"
+#include "PlayersPage.h"
+#include "StartScreen.h"
+#include "library/Course.h"
+#include "support/TempFolder.h"
+
+namespace trundlex::testing {
+namespace {
+
+// A game view whose dialogs and lobbies are answered by the test.
+class FrontDoorView : public TestGameView {
+public:
+    explicit FrontDoorView(GameContext& context) : TestGameView(context), context_(context) {}
+
+    int wizardsRun = 0;
+    int wizardMode = -1;
+    std::vector<int> lobbies;
+    roomproto::Request lobbyRequest;
+    // What the "Play with friends" dialog answers; nothing: it is cancelled.
+    std::optional<std::pair<QString, roomproto::Request>> friends;
+
+protected:
+    bool runNewGameWizard(Match&) override {
+        ++wizardsRun;
+        wizardMode = context_.networkMode;
+        return false;
+    }
+    bool runLobby(int mode) override {
+        lobbies.push_back(mode);
+        lobbyRequest = context_.roomRequest;
+        return false;
+    }
+    bool runFriendsDialog(QString& name, roomproto::Request& request) override {
+        if (!friends) {
+            return false;
+        }
+        name = friends->first;
+        request = friends->second;
+        return true;
+    }
+
+private:
+    GameContext& context_;
+};
+
+class StartScreenTest : public GameShellTest {
+protected:
+    void SetUp() override {
+        for (const char* id : {"hole-a", "hole-b", "hole-c"}) {
+            addLevel(id, kRoom, 3.5, 2.5);
+        }
+        firstCourse_ = addCourse("Easy Two", {"hole-a", "hole-b"});
+        keptCourse_ = addCourse("Three", {"hole-a", "hole-b", "hole-c"});
+    }
+    // Saves a course of `levelIds` in a folder of the test, adds it to the library and
+    // returns its ID.
+    std::string addCourse(const std::string& name, const std::vector<std::string>& levelIds) {
+        Course course;
+        course.setName(name);
+        for (const std::string& id : levelIds) {
+            course.addLevelId(id);
+        }
+        course.setPath(courseFolder_ / (name + ".cou"));
+        EXPECT_TRUE(course.save(random_));
+        courses_.add(course);
+        return course.id();
+    }
+    // A game window as the game opens it at a launch, with what the settings kept then.
+    std::unique_ptr<FrontDoorView> launch() {
+        auto view = std::make_unique<FrontDoorView>(context_);
+        showQuick(*view);
+        // The keyboard goes to the active window only.
+        view->activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(view.get()));
+        return view;
+    }
+    static std::vector<std::string> levelsOf(const Match& match) {
+        std::vector<std::string> ids;
+        for (int i = 0; i < match.LevelCount(); ++i) {
+            ids.push_back(match.GetLevelId(i));
+        }
+        return ids;
+    }
+
+    std::string firstCourse_;
+    std::string keptCourse_;
+
+private:
+    const TempFolder courseFolder_;
+};
+
+TEST_F(StartScreenTest, TheWaysIntoAGameAreButtonsWithAccessibleNames) {
+    const auto view = launch();
+    StartScreen* screen = view->startScreen();
+    ASSERT_TRUE(screen->isVisible()) << "no game yet";
+    QStringList shown;
+    for (const QPushButton* button : screen->findChildren<QPushButton*>()) {
+        if (button->isVisible()) {
+            shown << button->accessibleName();
+            EXPECT_FALSE(button->accessibleDescription().isEmpty())
+                << button->accessibleName().toStdString();
+            EXPECT_GE(button->height(), 40)
+                << "big enough to hit: " << button->accessibleName().toStdString();
+        }
+    }
+    shown.sort();
+    EXPECT_EQ(shown, (QStringList{"Local game", "Play", "Play with friends"}));
+    EXPECT_EQ(screen->nameField()->accessibleName(), "Your name");
+    EXPECT_EQ(screen->strengthField()->accessibleName(), "Computer strength");
+
+    // By keyboard: the name first (none kept yet), Tab on to the strength and to Play.
+    EXPECT_TRUE(screen->nameField()->hasFocus());
+    QTest::keyClick(screen->nameField(), Qt::Key_Tab);
+    EXPECT_TRUE(screen->strengthField()->hasFocus());
+    QTest::keyClick(screen->strengthField(), Qt::Key_Tab);
+    EXPECT_TRUE(screen->playButton()->hasFocus());
+    QTest::keyClick(screen->playButton(), Qt::Key_Tab);
+    EXPECT_TRUE(screen->friendsButton()->hasFocus());
+    QTest::keyClick(screen->friendsButton(), Qt::Key_Tab);
+    EXPECT_TRUE(screen->localButton()->hasFocus());
+    // Enter on a button presses it.
+    QTest::keyClick(screen->localButton(), Qt::Key_Return);
+    EXPECT_EQ(view->wizardsRun, 1) << "Local game opens the whole wizard";
+    EXPECT_EQ(view->wizardMode, 0) << "on this computer";
+    view->action(GameCommand::NewGame)->trigger();
+    EXPECT_EQ(view->wizardsRun, 2) << "and so does F2";
+}
+
+TEST_F(StartScreenTest, PlayStartsAGameAgainstTheComputerAndTheNextLaunchOffersItAgain) {
+    {
+        const auto view = launch();
+        StartScreen* screen = view->startScreen();
+        QTest::mouseClick(screen->playButton(), Qt::LeftButton);
+        EXPECT_FALSE(view->controller().hasGame()) << "not without a name";
+        EXPECT_TRUE(screen->nameField()->hasFocus());
+
+        QTest::keyClicks(screen->nameField(), QStringLiteral("Åsa"));
+        screen->strengthField()->setCurrentIndex(screen->strengthField()->findText("Hard"));
+        QTest::keyClick(screen->nameField(), Qt::Key_Return);
+        ASSERT_TRUE(view->controller().hasGame()) << "Enter in the name plays";
+        EXPECT_FALSE(screen->isVisible());
+        const Match& match = view->match();
+        ASSERT_EQ(match.PlayerCount(), 2);
+        EXPECT_EQ(match.GetPlayer(0)->GetName(), "Åsa");
+        EXPECT_EQ(match.GetPlayer(0)->GetComputer(), ComputerStrength::Person);
+        EXPECT_EQ(match.GetPlayer(1)->GetComputer(), ComputerStrength::Hard);
+        EXPECT_NE(match.GetPlayer(0)->GetStyle().colour, match.GetPlayer(1)->GetStyle().colour);
+        EXPECT_EQ(match.GetName(), firstCourse_) << "the first game is on the first course";
+        EXPECT_EQ(levelsOf(match), (std::vector<std::string>{"hole-a", "hole-b"}));
+    }
+
+    // The next launch reads the settings anew: the same player against the same strength.
+    GameSettings reread(store_);
+    reread.Load();
+    ASSERT_EQ(reread.lastSetup().players.size(), 2u);
+    EXPECT_EQ(reread.lastSetup().players[0].name, "Åsa");
+    EXPECT_EQ(reread.lastSetup().players[1].strength, static_cast<int>(ComputerStrength::Hard));
+    EXPECT_EQ(reread.lastSetup().course, firstCourse_);
+    reread.setLastSetup({{{"Bo", 0, 0x2828F0, 5, true}, {"Robo", 1, 0xFFE600, 1, false}},
+                         0, keptCourse_});
+    reread.Save();
+    settings_.Load();
+
+    const auto view = launch();
+    StartScreen* screen = view->startScreen();
+    EXPECT_EQ(screen->playerName(), "Bo");
+    EXPECT_EQ(screen->strength(), ComputerStrength::Easy);
+    EXPECT_TRUE(screen->playButton()->hasFocus()) << "a name is there: Enter plays";
+    QTest::keyClick(screen->playButton(), Qt::Key_Return);
+    ASSERT_TRUE(view->controller().hasGame());
+    const Match& match = view->match();
+    ASSERT_EQ(match.PlayerCount(), 2);
+    EXPECT_EQ(match.GetPlayer(0)->GetName(), "Bo");
+    EXPECT_EQ(match.GetPlayer(0)->GetStyle().colour, 0x2828F0u) << "Bo keeps the ball";
+    EXPECT_EQ(match.GetPlayer(0)->GetStyle().pattern, 5);
+    EXPECT_EQ(match.GetPlayer(1)->GetComputer(), ComputerStrength::Easy);
+    EXPECT_EQ(match.GetName(), keptCourse_) << "the last course";
+    EXPECT_EQ(match.LevelCount(), 3);
+}
+
+TEST_F(StartScreenTest, TheWizardStartsWithTheLastPlayersModeAndCourse) {
+    settings_.setLastSetup({{{"Ann", 0, 0x00E1FF, 2, false},
+                             {"Bea", 0, 0x2828F0, 3, true},
+                             {"Computer 3", 3, 0xFFE600, 1, false}},
+                            0,
+                            keptCourse_});
+    const auto view = launch();
+    NewGameWizard wizard(view->wizardStart(), context_);
+    EXPECT_EQ(wizard.playersPage()->rowNames(),
+              (QStringList{"Ann", "Bea", "Computer 3 (Computer, hard)"}));
+    EXPECT_EQ(levelsOf(wizard.setup()), (std::vector<std::string>{"hole-a", "hole-b", "hole-c"}));
+    EXPECT_EQ(wizard.setup().GetName(), keptCourse_) << "counts for the course's high scores";
+
+    // A course no longer there leaves the players without levels rather than a wrong course.
+    settings_.setLastSetup({{{"Ann", 0, 0x00E1FF, 2, false}}, 0, "gone"});
+    const Match start = launch()->wizardStart();
+    EXPECT_EQ(start.PlayerCount(), 1);
+    EXPECT_EQ(start.LevelCount(), 0);
+}
+
+TEST_F(StartScreenTest, ContinueIsOfferedOnlyWhileARoomGameCanBeRejoined) {
+    const std::int64_t now = QDateTime::currentSecsSinceEpoch();
+    EXPECT_FALSE(launch()->startScreen()->continueButton()->isVisible()) << "no seat kept";
+
+    settings_.setRoomSeat({"golf.example.org", "K7QX2M", "ABCDEFGHJKMNPQRSTUVW", now - 3 * 3600,
+                           {"Ann"}});
+    EXPECT_FALSE(launch()->startScreen()->continueButton()->isVisible()) << "left too long ago";
+
+    settings_.setRoomSeat({"golf.example.org", "K7QX2M", "ABCDEFGHJKMNPQRSTUVW", now - 600,
+                           {"Ann"}});
+    const auto view = launch();
+    QPushButton* continueButton = view->startScreen()->continueButton();
+    ASSERT_TRUE(continueButton->isVisible());
+    EXPECT_EQ(continueButton->accessibleName(), "Continue");
+    EXPECT_TRUE(continueButton->hasFocus()) << "the first thing to do";
+    EXPECT_TRUE(continueButton->text().contains("K7QX2M"));
+    QTest::mouseClick(continueButton, Qt::LeftButton);
+    ASSERT_EQ(view->lobbies, std::vector<int>{3}) << "back to the room's lobby";
+    EXPECT_EQ(view->lobbyRequest.kind, roomproto::Request::Kind::Rejoin);
+    EXPECT_EQ(view->lobbyRequest.code, "K7QX2M");
+    EXPECT_EQ(view->lobbyRequest.token, "ABCDEFGHJKMNPQRSTUVW");
+    EXPECT_TRUE(view->startScreen()->isVisible()) << "the lobby was left: the way in again";
+
+    // Once a game is played here, the start screen and its Continue are gone.
+    view->startScreen()->offer(QStringLiteral("Ann"), ComputerStrength::Medium);
+    QTest::mouseClick(view->startScreen()->playButton(), Qt::LeftButton);
+    EXPECT_FALSE(view->startScreen()->isVisible());
+    EXPECT_FALSE(continueButton->isVisible());
+}
+
+TEST_F(StartScreenTest, PlayWithFriendsGoesStraightToTheRoomsLobby) {
+    const auto view = launch();
+    QTest::mouseClick(view->startScreen()->friendsButton(), Qt::LeftButton);
+    EXPECT_TRUE(view->lobbies.empty()) << "cancelled: no lobby";
+    view->friends.emplace(QStringLiteral("Cai"),
+                          roomproto::Request{roomproto::Request::Kind::Join, "", "K7QX2M", ""});
+    QTest::mouseClick(view->startScreen()->friendsButton(), Qt::LeftButton);
+    ASSERT_EQ(view->lobbies, std::vector<int>{3});
+    EXPECT_EQ(view->lobbyRequest.kind, roomproto::Request::Kind::Join);
+    EXPECT_EQ(view->lobbyRequest.code, "K7QX2M");
+    EXPECT_EQ(view->wizardsRun, 0) << "not through the wizard";
+    GameSettings reread(store_);
+    reread.Load();
+    EXPECT_EQ(reread.lastSetup().mode, 3);
+    ASSERT_EQ(reread.lastSetup().players.size(), 1u);
+    EXPECT_EQ(reread.lastSetup().players[0].name, "Cai");
+}
+
+TEST_F(StartScreenTest, TheFriendsDialogGoesOnlyWithANameAndARoom) {
+    // A host nobody listens at: the course list fails, which a join does not need.
+    settings_.setOnlineHost("127.0.0.1:1");
+    FriendsDialog dialog(settings_, QString(), {});
+    EXPECT_FALSE(dialog.goButton()->isEnabled()) << "no name";
+    QTest::keyClicks(dialog.nameField(), QStringLiteral("Cai"));
+    dialog.onlinePage()->joinChoice()->click();
+    EXPECT_FALSE(dialog.goButton()->isEnabled()) << "no code";
+    QTest::keyClicks(dialog.onlinePage()->codeField(), QStringLiteral("k7qx-2m"));
+    EXPECT_TRUE(dialog.goButton()->isEnabled());
+    EXPECT_EQ(dialog.playerName(), "Cai");
+    EXPECT_EQ(dialog.request().kind, roomproto::Request::Kind::Join);
+    EXPECT_EQ(dialog.request().code, "K7QX2M");
+    dialog.nameField()->clear();
+    EXPECT_FALSE(dialog.goButton()->isEnabled()) << "the name cleared again";
+
+    // A refused join comes back with its code.
+    FriendsDialog again(settings_, QStringLiteral("Cai"),
+                        {roomproto::Request::Kind::Join, "", "K7QX2M", ""});
+    EXPECT_EQ(again.request().code, "K7QX2M");
+    EXPECT_TRUE(again.goButton()->isEnabled());
+}
+
+}  // namespace
+}  // namespace trundlex::testing
