@@ -195,7 +195,8 @@ export interface LobbyData {
    * "refused" (refusal: "noSuchRoom" | "started" | "full" | "noSuchCourse" | "noFreeRoom" |
    * "codeNeeded" | "tooManyAttempts" | "tooManyRooms" | "tooManyConnections" | "removed" |
    * "noSeat" | "other"; subject: the code, or the course for noSuchCourse; reason: the
-   * host's own words, in English), "notARoomHost"; "" before the first.
+   * host's own words, in English), "notARoomHost", "cantStartServer" (never for a page's
+   * game, which serves nobody); "" before the first.
    */
   status: { text: string; count?: number; names?: string; refusal?: string; subject?: string; reason?: string; host?: string; mine?: string };
 }
@@ -266,7 +267,7 @@ export interface OnlineGame {
   addComputer(name: string, strength: Strength): boolean;
   /** The creator takes a player out of the lobby. */
   removePlayer(name: string): boolean;
-  /** Sends a chat line as this screen's first player (a "chat" event shows it here too); "" when sent, else why not ("empty", "notConnected", "badCharacter"). */
+  /** Sends a chat line as this screen's first player (a "chat" event shows it here too); "" when sent, else why not ("empty", "notConnected", "badCharacter", "separator": a name with "|"). */
   sendChat(text: string): string;
   /** Leaves the room (the game ends here; the others go on with a computer in this computer's place). */
   leave(): void;
