@@ -5,7 +5,8 @@
 # setup, the level browser, touch putting on a phone, and the Swedish texts; the page's level
 # pictures against the native trundlex-tool's (build/, or NATIVE_BUILD) modern look; Play with
 # friends with a stand-in for the module's online game, and two pages meeting in a room of the
-# native tool's room host (tests/browser/).
+# native tool's room host (tests/browser/); and online games in rooms of the native room host, with a second page and
+# with the desktop game's network client (serve-test-client).
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 fail() { echo "test-browser: $*" >&2; exit 1; }

@@ -2,7 +2,9 @@
 // --rooms`, which also serves the page and carries the game over its WebSocket at /play): one
 // creates a room, the other opens its invite link, types a name and joins; chat goes across;
 // the creator starts and both see the first hole with both players, and a putt of one is seen
-// by the other; the friend reloads her page and takes her seat back with Reconnect.
+// by the other; the friend reloads her page and takes her seat back with Reconnect. And a page
+// plays with the desktop game's network client (serve-test-client, the desktop's own network
+// game over TCP) in one room.
 // Run: scripts/test-browser.sh (NATIVE_BUILD names the native build, default build/)
 import { after, before, describe, it } from 'node:test';
 import assert from 'node:assert/strict';
@@ -14,12 +16,15 @@ import { field, root, site, State } from './harness.mjs';
 
 const require = createRequire(path.join(root, 'web', 'package.json'));
 const { chromium } = require('playwright-core');
-const nativeTool = path.join(process.env.NATIVE_BUILD || path.join(root, 'build'), 'bin', 'trundlex-tool');
+const nativeBin = path.join(process.env.NATIVE_BUILD || path.join(root, 'build'), 'bin');
+const nativeTool = path.join(nativeBin, 'trundlex-tool');
+const desktopClient = path.join(nativeBin, 'serve-test-client');
 const DESKTOP = { viewport: { width: 1100, height: 760 }, locale: 'en-US' };
 
 let browser;
 let host;
 let url;
+let gamePort;
 const hostLines = [];
 
 // Starts the room host on free ports and waits for its HTTP port.
@@ -35,6 +40,8 @@ function startHost() {
         const line = buffer.slice(0, end);
         buffer = buffer.slice(end + 1);
         hostLines.push(line);
+        const game = / listening (\d+)$/.exec(line);
+        if (game) gamePort = Number(game[1]);
         const m = / listening http (\d+)$/.exec(line);
         if (m) {
           clearTimeout(timer);
@@ -52,6 +59,7 @@ function startHost() {
 
 before(async () => {
   assert.ok(fs.existsSync(nativeTool), `no native trundlex-tool at ${nativeTool}`);
+  assert.ok(fs.existsSync(desktopClient), `no native serve-test-client at ${desktopClient}`);
   const started = await startHost();
   host = started.child;
   url = `http://127.0.0.1:${started.port}/`;
@@ -169,6 +177,57 @@ describe('a room of the real room host', () => {
     assert.deepEqual(bea.errors, []);
     await ann.context.close();
     await bea.context.close();
+  });
+
+  it('a page and the desktop game\'s network client play in one room, each seeing the other\'s putts', async () => {
+    const ann = await openPage();
+    await ann.page.goto(url);
+    await ready(ann.page, 'Play with friends');
+    await ann.page.getByRole('button', { name: 'Play with friends', exact: true }).click();
+    await ann.page.getByLabel('Your name', { exact: true }).fill('Ann');
+    await ann.page.getByRole('button', { name: 'Create room', exact: true }).click();
+    await ann.page.locator('.room-code').filter({ hasText: /^[0-9A-Z]{6}$/ }).waitFor({ timeout: 15000 });
+    const code = (await ann.page.locator('.room-code').textContent()).trim();
+
+    // The desktop side joins by the code over the game's TCP port and putts at the cup on its
+    // turns, printing what it sends and receives.
+    assert.ok(gamePort > 0, 'the host printed its game port');
+    const desktop = spawn(desktopClient, [String(gamePort), 'Dex', '-1', '127.0.0.1', code], { stdio: ['ignore', 'pipe', 'inherit'] });
+    let said = '';
+    desktop.stdout.on('data', (data) => { said += data.toString(); });
+    const desktopEnded = new Promise((r) => desktop.once('exit', r));
+    try {
+      await ann.page.locator('.room-players li', { hasText: 'Dex' }).waitFor({ timeout: 15000 });
+      await ann.page.waitForFunction(() => [...document.querySelectorAll('button')].some((b) => b.textContent === 'Start game' && !b.disabled), null, { timeout: 15000 });
+      await ann.page.getByRole('button', { name: 'Start game', exact: true }).click();
+      await ann.page.getByRole('heading', { name: /^Hole 1 of \d+: / }).waitFor({ timeout: 20000 });
+
+      // Until each has putted once: Ann by keyboard on her turns; the desktop on its own.
+      const deadline = Date.now() + 60000;
+      const dexPutted = () => /^sent Dex$/m.test(said);
+      const annPutted = () => /^received Ann$/m.test(said);
+      while (!(dexPutted() && annPutted()) && Date.now() < deadline) {
+        const f = await field(ann.page);
+        if (f && f.turn === 'here' && f.state === State.Aiming) {
+          await ann.page.locator('canvas.playfield').focus();
+          await ann.page.keyboard.down(' ');
+          await ann.page.waitForTimeout(300);
+          await ann.page.keyboard.up(' ');
+        }
+        await ann.page.waitForTimeout(100);
+      }
+      assert.ok(dexPutted(), `the desktop client putted: ${said}`);
+      assert.ok(annPutted(), `the desktop client received the page's putt: ${said}`);
+      // The page's board counts the desktop player's putt.
+      await ann.page.waitForFunction(() => [...document.querySelectorAll('.board-table tbody tr:not(.par-row)')]
+        .some((r) => r.querySelector('.player-name')?.textContent === 'Dex' && Number(r.querySelector('td.total')?.textContent) >= 1),
+      null, { timeout: 20000 });
+      assert.deepEqual(ann.errors, []);
+    } finally {
+      desktop.kill('SIGTERM');
+      await desktopEnded;
+      await ann.context.close();
+    }
   });
 
   it('a code that names no room is refused in words, back at the code', async () => {

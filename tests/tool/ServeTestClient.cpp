@@ -1,7 +1,8 @@
 // A client as a program of its own, so that a host test can kill it at a known point:
-// serve-test-client PORT NAME [HOLD [HOST]] (HOST 127.0.0.1 unless given). It putts straight
-// at the cup and prints what it sends, receives and sees at the end; after HOLD putts it waits
-// on its turn ("holding").
+// serve-test-client PORT NAME [HOLD [HOST [CODE]]] (HOST 127.0.0.1 unless given; HOLD -1 for
+// never). It putts straight at the cup and prints what it sends, receives and sees at the end;
+// after HOLD putts it waits on its turn ("holding"). With CODE it joins that room of a room
+// host, as the desktop game does (the browser game's tests play against it).
 #include <algorithm>
 #include <chrono>
 #include <condition_variable>
@@ -149,8 +150,16 @@ int main(int argc, char** argv) {
     }
     trundlex::FlowClient client(argv[2], argc >= 4 ? std::atoi(argv[3]) : -1);
     const std::string host = argc >= 5 ? argv[4] : "127.0.0.1";
+    const auto port = static_cast<std::uint16_t>(std::atoi(argv[1]));
     std::cout << "joining" << std::endl;
-    if (!client.net.startClient(host, static_cast<std::uint16_t>(std::atoi(argv[1])), nullptr)) {
+    if (argc >= 6) {
+        trundlex::roomproto::Request request;
+        request.kind = trundlex::roomproto::Request::Kind::Join;
+        request.code = argv[5];
+        if (!client.net.startRoomClient(host, port, request, nullptr)) {
+            return 1;
+        }
+    } else if (!client.net.startClient(host, port, nullptr)) {
         return 1;
     }
     const bool finished = client.waitForTheEnd();
