@@ -4,9 +4,9 @@
 # from web/node_modules: a game played to its results by keyboard and again, the local game
 # setup, the level browser, touch putting on a phone, and the Swedish texts; the page's level
 # pictures against the native trundlex-tool's (build/, or NATIVE_BUILD) modern look; Play with
-# friends with a stand-in for the module's online game, and two pages meeting in a room of the
-# native tool's room host (tests/browser/); and online games in rooms of the native room host, with a second page and
-# with the desktop game's network client (serve-test-client).
+# friends with a stand-in for the module's online game; and online games in rooms of the native
+# tool's room host, two pages meeting there, and a page with the desktop game's network client
+# (serve-test-client, from the same native build) (tests/browser/).
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 fail() { echo "test-browser: $*" >&2; exit 1; }
