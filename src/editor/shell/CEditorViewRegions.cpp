@@ -1,7 +1,5 @@
 // The view's share of regions: the Select tool's and the stamp's mouse, the region commands
 // that need the pointer or a question, and the size of a rectangle being dragged out.
-#include <QCursor>
-
 #include "CEditorView.h"
 #include "EditorPrompts.h"
 
@@ -20,10 +18,8 @@ void CEditorView::pasteRegion() {
         return;
     }
     cancelStroke();
-    const QPoint pointer = mapFromGlobal(QCursor::pos());
     Cell cell;
-    const bool over = layout_.cellAt({pointer.x(), pointer.y()}, cell);
-    regions_.paste(over ? std::optional<Cell>(cell) : std::nullopt);
+    regions_.paste(hoveredCell(cell) ? std::optional<Cell>(cell) : std::nullopt);
 }
 
 void CEditorView::replaceMaterial() {
