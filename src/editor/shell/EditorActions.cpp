@@ -268,7 +268,7 @@ void EditorActions::createRegionActions() {
         {EditorCommand::MirrorRegionTopBottom, QT_TR_NOOP("Flip Selection &Vertically"),
          QT_TR_NOOP("Mirror the selected or pasted blocks top to bottom"), QKeySequence(Qt::Key_V),
          [view] { view->turnRegion(RegionTurn::MirrorTopBottom); }},
-        {EditorCommand::ReplaceMaterial, QT_TR_NOOP("Replace &Material..."),
+        {EditorCommand::ReplaceMaterial, QT_TR_NOOP("Replace Mat&erial..."),
          QT_TR_NOOP("Replace one material by another in the selection or the whole level"),
          QKeySequence(Qt::CTRL | Qt::Key_H), [view] { view->replaceMaterial(); }},
     };

@@ -78,6 +78,8 @@ EditorStatusBar::EditorStatusBar(CEditorView& view, EditorActions& actions, QWid
     connect(&view_, &CEditorView::toolChanged, this, &EditorStatusBar::showTool);
     connect(&view_, &CEditorView::viewChanged, this, &EditorStatusBar::showZoom);
     connect(&view_, &CEditorView::dragChanged, this, &EditorStatusBar::showSize);
+    connect(&view_.regions(), &RegionEditor::refused, this,
+            [this](const QString& reason) { showMessage(reason, 8000); });
     showCell();
     showTool();
     showZoom();
