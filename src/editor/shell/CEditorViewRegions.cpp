@@ -27,7 +27,12 @@ void CEditorView::replaceMaterial() {
         return;
     }
     cancelStroke();
+    // Offered: grass into the brush's material, the usual first wish, as a start to change.
     MaterialReplacement choice;
+    choice.to = strip_.brush().back().kind();
+    if (choice.to == choice.from) {
+        choice.to = Wall;
+    }
     choice.inSelection = regions_.hasSelection();
     if (!prompts_.chooseMaterials(choice, regions_.hasSelection())) {
         return;

@@ -10,7 +10,7 @@ namespace {
 
 // How often the selection's dashes move on, in milliseconds.
 constexpr int MarchInterval = 150;
-constexpr int DashLength = 4;
+constexpr int DashLength = 6;
 
 QRect pixelsOf(const EditorLayout& layout, CellRect rect) {
     const PixelRect r = layout.cellsRect(rect.first(), rect.last());
@@ -104,7 +104,7 @@ bool RegionEditor::paste(std::optional<Cell> pointer) {
     } else {
         stampAt_ = {0, 0};
     }
-    repaint_(QRegion(pixelsOf(lastLayout_, stampRect())));
+    repaintAround(stampRect());
     emit stateChanged();
     return true;
 }
@@ -122,11 +122,12 @@ bool RegionEditor::deleteSelection() {
 bool RegionEditor::turn(RegionTurn turn) {
     if (stamp_) {
         const CellRect old = stampRect();
-        const Cell middle{old.x + old.width / 2, old.y + old.height / 2};
+        // The cell centreStamp put under the pointer, so that the stamp turns about it.
+        const Cell middle{old.x + (old.width - 1) / 2, old.y + (old.height - 1) / 2};
         turnRegion(*stamp_, turn);
         centreStamp(middle);
-        repaint_(QRegion(pixelsOf(lastLayout_, old)) +
-                 QRegion(pixelsOf(lastLayout_, stampRect())));
+        repaintAround(old);
+        repaintAround(stampRect());
         return true;
     }
     if (!hasSelection()) {
@@ -186,8 +187,8 @@ void RegionEditor::drag(Cell cell) {
         moving_->pointer = cell;
         const CellRect now{selection_.x + cell.x - moving_->grabbed.x,
                            selection_.y + cell.y - moving_->grabbed.y, old.width, old.height};
-        repaint_(QRegion(pixelsOf(lastLayout_, old).adjusted(-2, -2, 2, 2)) +
-                 QRegion(pixelsOf(lastLayout_, now).adjusted(-2, -2, 2, 2)));
+        repaintAround(old);
+        repaintAround(now);
     } else if (selecting_) {
         setSelection(CellRect::spanning(anchor_, cell));
         emit dragChanged();
@@ -218,8 +219,8 @@ void RegionEditor::hover(Cell cell) {
     const CellRect old = stampRect();
     centreStamp(cell);
     if (!(old == stampRect())) {
-        repaint_(QRegion(pixelsOf(lastLayout_, old).adjusted(-2, -2, 2, 2)) +
-                 QRegion(pixelsOf(lastLayout_, stampRect()).adjusted(-2, -2, 2, 2)));
+        repaintAround(old);
+        repaintAround(stampRect());
     }
 }
 
@@ -246,7 +247,7 @@ bool RegionEditor::cancel() {
     if (stamp_) {
         const CellRect old = stampRect();
         stamp_.reset();
-        repaint_(QRegion(pixelsOf(lastLayout_, old).adjusted(-2, -2, 2, 2)));
+        repaintAround(old);
         emit stateChanged();
         return true;
     }
@@ -272,6 +273,13 @@ void RegionEditor::levelReplaced(bool dropAll) {
         emit stateChanged();
     }
     setSelection(dropAll ? CellRect{} : selection_);
+}
+
+void RegionEditor::repaintAround(CellRect rect) {
+    if (!rect.isEmpty()) {
+        // The outline's pen reaches just past the cells.
+        repaint_(QRegion(pixelsOf(lastLayout_, rect).adjusted(-2, -2, 2, 2)));
+    }
 }
 
 QRegion RegionEditor::outlineRegion(CellRect rect) const {
@@ -317,7 +325,7 @@ void RegionEditor::paint(QPainter& painter, const EditorLayout& layout) {
     }
     if (stamp_) {
         // See-through, so that what it would cover still shows.
-        drawBlocks(*stamp_, stampAt_, 0.7);
+        drawBlocks(*stamp_, stampAt_, 0.8);
         painter.setBrush(Qt::NoBrush);
         painter.setPen(QPen(QColor(255, 40, 200), 2, Qt::DashLine));
         painter.drawRect(pixelsOf(layout, stampRect()).adjusted(0, 0, -1, -1));

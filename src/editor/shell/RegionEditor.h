@@ -108,6 +108,8 @@ private:
     // Paints the outline's dashes a step further along.
     void march();
     void setSelection(CellRect rect);
+    // Paints the cells of `rect` and their outline again.
+    void repaintAround(CellRect rect);
     // The pixels a moving outline around `rect` covers.
     QRegion outlineRegion(CellRect rect) const;
 

@@ -31,6 +31,8 @@ ReplaceMaterialDialog::ReplaceMaterialDialog(const MaterialReplacement& start,
       to_(materialList(start.to, this)),
       inSelection_(new QCheckBox(tr("Only in the &selection"), this)) {
     setWindowTitle(tr("Replace Material"));
+    // Wide enough for the title, which window managers cut short on a narrow dialog.
+    setMinimumWidth(320);
     auto* form = new QFormLayout;
     form->addRow(tr("&Replace:"), from_);
     form->addRow(tr("&With:"), to_);

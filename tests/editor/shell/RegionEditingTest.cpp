@@ -70,6 +70,22 @@ TEST_F(RegionEditingTest, CopyThenPasteMakesAStampThatAClickPutsDownAsOneStep) {
     EXPECT_EQ(undoOnce(), before);
 }
 
+TEST_F(RegionEditingTest, AStampTurnsAboutTheCellUnderThePointerAndTurnsItsBlocks) {
+    selectCells(1, 1, 3, 1);
+    view.copyRegion();
+    QTest::mouseMove(&view, at(5, 5));
+    view.pasteRegion();
+    EXPECT_EQ(view.regions().stampRect(), (CellRect{4, 5, 3, 1}));
+    view.turnRegion(RegionTurn::Clockwise);
+    EXPECT_EQ(view.regions().stampRect(), (CellRect{5, 4, 1, 3}));
+    view.turnRegion(RegionTurn::CounterClockwise);
+    EXPECT_EQ(view.regions().stampRect(), (CellRect{4, 5, 3, 1}));
+    view.turnRegion(RegionTurn::MirrorLeftRight);
+    EXPECT_EQ(steps(), 0) << "a stamp turns without touching the level";
+    QTest::mouseClick(&view, Qt::LeftButton, {}, at(5, 5));
+    EXPECT_EQ(rows()[5].substr(4, 3), ".i#");
+}
+
 TEST_F(RegionEditingTest, EscapeOrARightClickDropsAStampWithoutAStep) {
     selectCells(1, 1, 2, 2);
     view.copyRegion();
