@@ -144,12 +144,15 @@ int replaceMaterial(Level& level, CellRect rect, std::int32_t from, std::int32_t
             Block& block = level.block(x, y);
             bool replaced = false;
             // A square's front never shows; changing it would only hide a difference.
-            if (block.shape() != Square && block.front().kind() == from) {
-                block.front().setKind(to);
-                replaced = true;
-            }
-            if (block.back().kind() == from) {
-                block.back().setKind(to);
+            for (Material* layer : {&block.front(), &block.back()}) {
+                if (layer->kind() != from || (layer == &block.front() && block.shape() == Square)) {
+                    continue;
+                }
+                layer->setKind(to);
+                // No ball rolls on a wall: a slope there would only show, as hatching.
+                if (to == Wall) {
+                    layer->setSlope(Flat);
+                }
                 replaced = true;
             }
             changed += replaced ? 1 : 0;

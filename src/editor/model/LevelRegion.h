@@ -75,9 +75,9 @@ std::optional<CellRect> turnRegionInLevel(Level& level, CellRect rect, RegionTur
 // blocks now cover on the level (empty when they all left it).
 CellRect moveRegion(Level& level, CellRect rect, std::int32_t dx, std::int32_t dy);
 
-// Gives every material of kind `from` in `rect` (clipped) the kind `to`, keeping its slope:
-// the back of every block, and the front where it shows (a square's front does not, and is
-// left as it is). Returns how many blocks changed; the level is marked modified when any did.
+// Gives every material of kind `from` in `rect` (clipped) the kind `to`, keeping its slope
+// unless it becomes a wall, which is flat: the back of every block, and the front where it
+// shows (a square's front does not, and is left as it is). Returns how many blocks changed; the level is marked modified when any did.
 // Kinds outside the known ones change nothing.
 int replaceMaterial(Level& level, CellRect rect, std::int32_t from, std::int32_t to);
 

@@ -207,6 +207,14 @@ TEST(ReplaceMaterial, TheUnseenFrontOfASquareStaysAndAShapeOfOneMaterialStaysOne
     EXPECT_EQ(level.block(2, 0).toText(), "C0G8S8");
 }
 
+TEST(ReplaceMaterial, AMaterialThatBecomesAWallIsFlat) {
+    Level level = asciiLevel({"><", "#i"});
+    EXPECT_EQ(replaceMaterial(level, wholeLevel(level), Grass, Wall), 2);
+    EXPECT_EQ(asciiRows(level), (Rows{"##", "#i"}));
+    EXPECT_EQ(replaceMaterial(level, wholeLevel(level), Wall, Sand), 3);
+    EXPECT_EQ(asciiRows(level), (Rows{"ss", "si"}));
+}
+
 TEST(ReplaceMaterial, TheSameOrAnUnknownKindChangesNothing) {
     Level level = asciiLevel({"##", "ii"});
     level.setModified(false);
