@@ -90,13 +90,11 @@ void CEditorView::setTool(EditorTool tool) {
 void CEditorView::undo() {
     cancelStroke();
     commands_.undo();
-    regions_.levelReplaced(false);
 }
 
 void CEditorView::redo() {
     cancelStroke();
     commands_.redo();
-    regions_.levelReplaced(false);
 }
 
 void CEditorView::editProperties() {
@@ -122,7 +120,7 @@ void CEditorView::toggleSound() {
 
 void CEditorView::onInitialUpdate() {
     drawing_ = false;
-    regions_.levelReplaced(true);
+    regions_.levelReplaced();
     leaveTestMode();
     layout_.fit();
     relayout();

@@ -75,6 +75,11 @@ bool CEditorView::regionPress(PixelPoint p) {
 }
 
 bool CEditorView::regionMove(PixelPoint p, Qt::MouseButtons buttons) {
+    Cell cell;
+    if (tool_ == ToolSelect && !regions_.isStamping() && layout_.cellAt(p, cell) &&
+        (regions_.selection().contains(cell) || regions_.isMoving())) {
+        setCursor(Qt::SizeAllCursor);  // a drag here moves the blocks
+    }
     if (!regions_.isDragging() || !buttons.testFlag(Qt::LeftButton)) {
         return false;
     }

@@ -40,6 +40,9 @@ RegionEditor::RegionEditor(CEditorDoc& document, std::function<void()> redraw,
       repaint_(std::move(repaint)) {
     marchTimer_.setInterval(MarchInterval);
     connect(&marchTimer_, &QTimer::timeout, this, &RegionEditor::march);
+    // Undo, a turn of the whole level or new properties may leave the level smaller.
+    connect(&document_.history(), &QUndoStack::indexChanged, this,
+            [this] { setSelection(selection_); });
 }
 
 Level& RegionEditor::level() {
@@ -266,13 +269,13 @@ bool RegionEditor::cancel() {
     return false;
 }
 
-void RegionEditor::levelReplaced(bool dropAll) {
+void RegionEditor::levelReplaced() {
     cancelDrag();
-    if (dropAll && stamp_) {
+    if (stamp_) {
         stamp_.reset();
         emit stateChanged();
     }
-    setSelection(dropAll ? CellRect{} : selection_);
+    setSelection({});
 }
 
 void RegionEditor::repaintAround(CellRect rect) {

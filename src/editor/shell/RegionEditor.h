@@ -76,6 +76,8 @@ public:
     void hover(Cell cell);
     // Whether the button is down on a selection or a move.
     bool isDragging() const { return selecting_ || moving_.has_value(); }
+    // Whether the button is down on the selection's blocks, moving them.
+    bool isMoving() const { return moving_.has_value(); }
     // The rectangle being dragged out, while a selection is.
     std::optional<CellRect> draggedRect() const;
 
@@ -84,9 +86,9 @@ public:
     bool cancel();
     // Drops what the mouse was doing (a move goes back), keeping the selection and the stamp.
     void cancelDrag();
-    // The level was replaced or changed as a whole (New, Open, Undo): the selection keeps to
-    // what is left of it on the level; `dropAll` also drops it and the stamp.
-    void levelReplaced(bool dropAll);
+    // Another level is shown (New, Open): the selection and the stamp go, the copy stays. After
+    // any step of the history the selection keeps to what is left of it on the level.
+    void levelReplaced();
 
     // Paints the selection's outline, the blocks being moved and the stamp over the level.
     void paint(QPainter& painter, const EditorLayout& layout);

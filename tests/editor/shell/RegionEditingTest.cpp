@@ -186,6 +186,21 @@ TEST_F(RegionEditingTest, ReplaceMaterialChangesOnlyTheSelectionWhenAskedInOneSt
     EXPECT_EQ(steps(), 1) << "cancelled: no step";
 }
 
+TEST_F(RegionEditingTest, TheSelectionKeepsToALevelMadeSmaller) {
+    level().block(7, 6).fromText("S0T8");
+    selectCells(6, 6, 9, 9);
+    prompts.propertiesAnswer = [](LevelProperties& values) {
+        values.width = 8;
+        values.height = 7;
+        return true;
+    };
+    view.editProperties();
+    EXPECT_EQ(view.regions().selection(), (CellRect{6, 6, 2, 1}));
+    view.deleteRegion();
+    EXPECT_EQ(code(7, 6), "$") << "the cut-down selection still works";
+    EXPECT_EQ(steps(), 2);
+}
+
 TEST_F(RegionEditingTest, TheStatusBarShowsTheSizeOfTheRectangleBeingDragged) {
     EditorStatusBar bar{view, actions};
     view.setTool(ToolRectangle);
