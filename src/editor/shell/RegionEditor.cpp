@@ -43,6 +43,8 @@ RegionEditor::RegionEditor(CEditorDoc& document, std::function<void()> redraw,
     // Undo, a turn of the whole level or new properties may leave the level smaller.
     connect(&document_.history(), &QUndoStack::indexChanged, this,
             [this] { setSelection(selection_); });
+    // Blocks lifted for a move go back before the level is replaced, not into the next one.
+    connect(&document_, &CEditorDoc::aboutToReplaceLevel, this, &RegionEditor::cancelDrag);
 }
 
 Level& RegionEditor::level() {
@@ -270,7 +272,9 @@ bool RegionEditor::cancel() {
 }
 
 void RegionEditor::levelReplaced() {
-    cancelDrag();
+    moving_.reset();
+    selecting_ = false;
+    emit dragChanged();
     if (stamp_) {
         stamp_.reset();
         emit stateChanged();

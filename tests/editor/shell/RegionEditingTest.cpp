@@ -163,6 +163,21 @@ TEST_F(RegionEditingTest, EscapeDuringAMovePutsTheBlocksBack) {
     EXPECT_EQ(steps(), 0);
 }
 
+// Test mode switched on during a move left the blocks lifted for good: the release never came.
+TEST_F(RegionEditingTest, TestModeDuringAMovePutsTheBlocksBack) {
+    const Rows before = rows();
+    selectCells(1, 1, 2, 2);
+    QTest::mousePress(&view, Qt::LeftButton, {}, at(2, 2));
+    QTest::mouseMove(&view, at(6, 6));
+    view.toggleTestMode();
+    EXPECT_EQ(rows(), before);
+    QTest::mouseRelease(&view, Qt::LeftButton, {}, at(6, 6));
+    view.toggleTestMode();
+    EXPECT_EQ(rows(), before);
+    EXPECT_FALSE(view.regions().isDragging());
+    EXPECT_EQ(steps(), 0);
+}
+
 TEST_F(RegionEditingTest, ReplaceMaterialChangesOnlyTheSelectionWhenAskedInOneStep) {
     ASSERT_TRUE(active);
     level().block(8, 8).fromText("S0T8");
