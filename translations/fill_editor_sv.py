@@ -112,6 +112,43 @@ SV = {
     "Fill an area of equal blocks": "Fyll ett område med likadana block",
     "&Set Ball": "Placera &boll",
     "Place the ball's start (Shift: on half blocks)": "Placera bollens startpunkt (Skift: i steg om ett halvt block)",
+    # Selection and regions
+    "Selec&t": "Mar&kera",
+    "Select a rectangle of blocks; drag inside it to move them":
+        "Markera en rektangel av block; dra inuti den för att flytta blocken",
+    "Cu&t": "Klipp &ut",
+    "Copy the selected blocks and make them grass": "Kopiera de markerade blocken och gör dem till gräs",
+    "&Copy": "K&opiera",
+    "Copy the selected blocks": "Kopiera de markerade blocken",
+    "&Paste": "Klistra &in",
+    "Show the copied blocks under the pointer; click to put them down, Esc to drop them":
+        "Visa de kopierade blocken under pekaren; klicka för att lägga ner dem, Esc för att släppa dem",
+    "&Delete": "&Ta bort",
+    "Make the selected blocks grass": "Gör de markerade blocken till gräs",
+    "Select &All": "&Markera allt",
+    "Select the whole level": "Markera hela banan",
+    "Selectio&n": "Markeri&ng",
+    "Rotate Selection &Clockwise": "Vrid markeringen &medurs",
+    "Turn the selected or pasted blocks a quarter clockwise, slopes and all":
+        "Vrid de markerade eller inklistrade blocken ett kvarts varv medurs, med lutningarna",
+    "Rotate Selection C&ounter-clockwise": "Vrid markeringen m&oturs",
+    "Turn the selected or pasted blocks a quarter counter-clockwise, slopes and all":
+        "Vrid de markerade eller inklistrade blocken ett kvarts varv moturs, med lutningarna",
+    "Flip Selection &Horizontally": "Spegla markeringen &vågrätt",
+    "Mirror the selected or pasted blocks left to right":
+        "Spegla de markerade eller inklistrade blocken från vänster till höger",
+    "Flip Selection &Vertically": "Spegla markeringen &lodrätt",
+    "Mirror the selected or pasted blocks top to bottom":
+        "Spegla de markerade eller inklistrade blocken uppifrån och ned",
+    "Replace Mat&erial...": "Ersätt m&aterial...",
+    "Replace one material by another in the selection or the whole level":
+        "Byt ett material mot ett annat i markeringen eller på hela banan",
+    "Replace Material": "Ersätt material",
+    "&Replace:": "&Ersätt:",
+    "&With:": "&Med:",
+    "Only in the &selection": "Bara i &markeringen",
+    "The turned selection would not fit on the level.": "Den vridna markeringen skulle inte få plats på banan.",
+    "%1 × %2": "%1 × %2",
     # Ball menu
     "Test &mode": "&Testläge",
     "Putt the ball on the level": "Putta bollen på banan",

@@ -659,6 +659,10 @@ En fil som redan fanns där har lämnats orörd.
         <source>&amp;Shift Level</source>
         <translation>&amp;Flytta banan</translation>
     </message>
+    <message>
+        <source>Selectio&amp;n</source>
+        <translation>Markeri&amp;ng</translation>
+    </message>
 </context>
 <context>
     <name>trundlex::EditorActions</name>
@@ -950,6 +954,94 @@ En fil som redan fanns där har lämnats orörd.
         <source>Move every block one square down; blocks pushed over the edge are lost</source>
         <translation>Flytta alla block en ruta nedåt; block som skjuts över kanten försvinner</translation>
     </message>
+    <message>
+        <source>Selec&amp;t</source>
+        <translation>Mar&amp;kera</translation>
+    </message>
+    <message>
+        <source>Select a rectangle of blocks; drag inside it to move them</source>
+        <translation>Markera en rektangel av block; dra inuti den för att flytta blocken</translation>
+    </message>
+    <message>
+        <source>Cu&amp;t</source>
+        <translation>Klipp &amp;ut</translation>
+    </message>
+    <message>
+        <source>Copy the selected blocks and make them grass</source>
+        <translation>Kopiera de markerade blocken och gör dem till gräs</translation>
+    </message>
+    <message>
+        <source>&amp;Copy</source>
+        <translation>K&amp;opiera</translation>
+    </message>
+    <message>
+        <source>Copy the selected blocks</source>
+        <translation>Kopiera de markerade blocken</translation>
+    </message>
+    <message>
+        <source>&amp;Paste</source>
+        <translation>Klistra &amp;in</translation>
+    </message>
+    <message>
+        <source>Show the copied blocks under the pointer; click to put them down, Esc to drop them</source>
+        <translation>Visa de kopierade blocken under pekaren; klicka för att lägga ner dem, Esc för att släppa dem</translation>
+    </message>
+    <message>
+        <source>&amp;Delete</source>
+        <translation>&amp;Ta bort</translation>
+    </message>
+    <message>
+        <source>Make the selected blocks grass</source>
+        <translation>Gör de markerade blocken till gräs</translation>
+    </message>
+    <message>
+        <source>Select &amp;All</source>
+        <translation>&amp;Markera allt</translation>
+    </message>
+    <message>
+        <source>Select the whole level</source>
+        <translation>Markera hela banan</translation>
+    </message>
+    <message>
+        <source>Rotate Selection &amp;Clockwise</source>
+        <translation>Vrid markeringen &amp;medurs</translation>
+    </message>
+    <message>
+        <source>Turn the selected or pasted blocks a quarter clockwise, slopes and all</source>
+        <translation>Vrid de markerade eller inklistrade blocken ett kvarts varv medurs, med lutningarna</translation>
+    </message>
+    <message>
+        <source>Rotate Selection C&amp;ounter-clockwise</source>
+        <translation>Vrid markeringen m&amp;oturs</translation>
+    </message>
+    <message>
+        <source>Turn the selected or pasted blocks a quarter counter-clockwise, slopes and all</source>
+        <translation>Vrid de markerade eller inklistrade blocken ett kvarts varv moturs, med lutningarna</translation>
+    </message>
+    <message>
+        <source>Flip Selection &amp;Horizontally</source>
+        <translation>Spegla markeringen &amp;vågrätt</translation>
+    </message>
+    <message>
+        <source>Mirror the selected or pasted blocks left to right</source>
+        <translation>Spegla de markerade eller inklistrade blocken från vänster till höger</translation>
+    </message>
+    <message>
+        <source>Flip Selection &amp;Vertically</source>
+        <translation>Spegla markeringen &amp;lodrätt</translation>
+    </message>
+    <message>
+        <source>Mirror the selected or pasted blocks top to bottom</source>
+        <translation>Spegla de markerade eller inklistrade blocken uppifrån och ned</translation>
+    </message>
+    <message>
+        <source>Replace one material by another in the selection or the whole level</source>
+        <translation>Byt ett material mot ett annat i markeringen eller på hela banan</translation>
+    </message>
+    <message>
+        <source>Replace Mat&amp;erial...</source>
+        <translation>Ersätt m&amp;aterial...</translation>
+    </message>
 </context>
 <context>
     <name>trundlex::EditorStatusBar</name>
@@ -972,6 +1064,11 @@ En fil som redan fanns där har lämnats orörd.
     <message>
         <source>Zoom %1%</source>
         <translation>Zoom %1%</translation>
+    </message>
+    <message>
+        <source>%1 × %2</source>
+        <comment>columns × rows</comment>
+        <translation>%1 × %2</translation>
     </message>
 </context>
 <context>
@@ -1105,6 +1202,32 @@ En fil som redan fanns där har lämnats orörd.
     <message>
         <source>Restore the unsaved level "%1" of %2 from %3?</source>
         <translation>Vill du återställa den osparade banan ”%1” i %2 från %3?</translation>
+    </message>
+</context>
+<context>
+    <name>trundlex::RegionEditor</name>
+    <message>
+        <source>The turned selection would not fit on the level.</source>
+        <translation>Den vridna markeringen skulle inte få plats på banan.</translation>
+    </message>
+</context>
+<context>
+    <name>trundlex::ReplaceMaterialDialog</name>
+    <message>
+        <source>Only in the &amp;selection</source>
+        <translation>Bara i &amp;markeringen</translation>
+    </message>
+    <message>
+        <source>Replace Material</source>
+        <translation>Ersätt material</translation>
+    </message>
+    <message>
+        <source>&amp;Replace:</source>
+        <translation>&amp;Ersätt:</translation>
+    </message>
+    <message>
+        <source>&amp;With:</source>
+        <translation>&amp;Med:</translation>
     </message>
 </context>
 </TS>

@@ -10,6 +10,7 @@ enum EditorTool : int {
     ToolPlot = 3,       // every cell the pointer crosses while the button is held
     ToolFill = 4,       // the region of matching cells under the pointer, on release
     ToolSetBall = 5,    // the ball's start position, on release
+    ToolSelect = 6,     // a rectangle of cells to copy, move, turn ...; see RegionEditor
 };
 
 }  // namespace trundlex

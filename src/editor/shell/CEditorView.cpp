@@ -5,11 +5,8 @@
 #include <QPainter>
 #include <QToolTip>
 #include <QWheelEvent>
-#include <cmath>
 
 #include "CEditorDoc.h"
-#include "model/BlockEditing.h"
-#include "model/CellWalk.h"
 #include "model/DragTools.h"
 #include "model/LevelEditing.h"
 #include "render/BallRenderer.h"
@@ -30,17 +27,13 @@ QRect toQRect(const PixelRect& r) {
     return QRect(r.left, r.top, r.right - r.left, r.bottom - r.top);
 }
 
-// Half-block steps for placing the start with Shift held.
-double snapToHalf(double value) {
-    return std::floor(2.0 * value + 0.5) / 2.0;
-}
-
 }  // namespace
 
 CEditorView::CEditorView(CEditorDoc& document, EditorPrompts& prompts, SettingsStore& store,
                          QWidget* parent)
     : QWidget(parent),
       document_(document),
+      prompts_(prompts),
       settings_(store),
       testBall_(this,
                 {[this](const PixelRect& r) { repaintPixels(r); },
@@ -56,7 +49,9 @@ CEditorView::CEditorView(CEditorDoc& document, EditorPrompts& prompts, SettingsS
                  },
                  [this](BallLoss loss) { roundEnded(false, loss); }}),
       commands_(document, prompts, testBall_, [this] { relayout(); }),
-      navigator_(new ViewNavigator(*this, layout_, [this](bool zoomed) { navigated(zoomed); })) {
+      navigator_(new ViewNavigator(*this, layout_, [this](bool zoomed) { navigated(zoomed); })),
+      regions_(
+          document, [this] { redrawLevel(); }, [this](const QRegion& r) { update(r); }, this) {
     settings_.Load();
     ball().SetSoundOn(settings_.sound());
     setMouseTracking(true);
@@ -66,6 +61,7 @@ CEditorView::CEditorView(CEditorDoc& document, EditorPrompts& prompts, SettingsS
     // The test ball's worker reads the level: it must rest before the level is replaced.
     connect(&document_, &CEditorDoc::aboutToReplaceLevel, this, &CEditorView::stopBall);
     layout_.update(width(), height(), level().width(), level().height());
+    connect(&regions_, &RegionEditor::dragChanged, this, &CEditorView::dragChanged);
 }
 
 CEditorView::~CEditorView() {
@@ -79,8 +75,11 @@ Level& CEditorView::level() {
 }
 
 void CEditorView::setTool(EditorTool tool) {
-    if (tool < ToolLine || tool > ToolSetBall) {
+    if (tool < ToolLine || tool > ToolSelect) {
         return;
+    }
+    if (tool != ToolSelect) {
+        regions_.select({});
     }
     tool_ = tool;
     emit toolChanged(tool_);
@@ -121,6 +120,7 @@ void CEditorView::toggleSound() {
 
 void CEditorView::onInitialUpdate() {
     drawing_ = false;
+    regions_.levelReplaced();
     leaveTestMode();
     layout_.fit();
     relayout();
@@ -215,6 +215,7 @@ void CEditorView::paintEvent(QPaintEvent* event) {
     if (drawing_ && isDragTool(tool_)) {
         preview_.paint(painter, level(), layout_, tool_, anchor_, current_, strip_.brush());
     }
+    regions_.paint(painter, layout_);
     // Two colours, so that the frame shows on light grass and on dark walls alike.
     for (const Cell& cell : highlighted_) {
         const QRect r = toQRect(layout_.cellsRect(cell, cell)).adjusted(-2, -2, 1, 1);
@@ -246,6 +247,9 @@ void CEditorView::mousePressEvent(QMouseEvent* event) {
         return;
     }
     const PixelPoint p = pixelOf(event);
+    if (regionPress(p)) {
+        return;
+    }
     if (layout_.inLevel(p)) {
         beforeStroke_ = level();
         drawing_ = true;
@@ -256,6 +260,7 @@ void CEditorView::mousePressEvent(QMouseEvent* event) {
         if (tool_ == ToolPlot) {
             plotAlong(p, p);
         }
+        emit dragChanged();
         return;
     }
     if (contains(BrushStrip::BackButtonRect, p)) {
@@ -286,6 +291,9 @@ void CEditorView::mouseMoveEvent(QMouseEvent* event) {
         aiming_ = true;
         update();
     }
+    if (regionMove(p, event->buttons())) {
+        return;
+    }
     if (!event->buttons().testFlag(Qt::LeftButton) || !drawing_) {
         return;
     }
@@ -297,6 +305,7 @@ void CEditorView::mouseMoveEvent(QMouseEvent* event) {
         case ToolRectangle:
         case ToolFrame:
             repaintPixels(unite(bandRect(anchor_, previous), bandRect(anchor_, current_)));
+            emit dragChanged();
             break;
         case ToolPlot:
             // Mouse events arrive only now and then: every cell passed in between counts.
@@ -316,6 +325,9 @@ void CEditorView::mouseReleaseEvent(QMouseEvent* event) {
         if (event->button() == Qt::LeftButton) {
             testBall_.puttToward(p, layout_);
         }
+        return;
+    }
+    if (regionRelease(p, event->button())) {
         return;
     }
     if (event->button() == Qt::RightButton) {
@@ -342,6 +354,7 @@ void CEditorView::mouseReleaseEvent(QMouseEvent* event) {
     if (isDragTool(tool_)) {
         repaintPixels(oldBand);
     }
+    emit dragChanged();
 }
 
 void CEditorView::hover(PixelPoint p) {
@@ -350,6 +363,9 @@ void CEditorView::hover(PixelPoint p) {
     if (over != hovering_ || !(cell == hovered_)) {
         hovering_ = over;
         hovered_ = cell;
+        if (over) {
+            regions_.hover(cell);
+        }
         emit hoveredCellChanged();
     }
 }
@@ -377,68 +393,6 @@ bool CEditorView::event(QEvent* event) {
     return true;
 }
 
-void CEditorView::plotAlong(PixelPoint from, PixelPoint to) {
-    for (const Cell& cell : cellsAlong(layout_.cellX(from.x), layout_.cellY(from.y),
-                                       layout_.cellX(to.x), layout_.cellY(to.y))) {
-        if (level().containsCell(cell.x, cell.y) &&
-            !blockEquals(strip_.brush(), level().block(cell.x, cell.y))) {
-            setBlockAt(level(), cell.x, cell.y, strip_.brush());
-            redrawCells(cell, cell);
-        }
-    }
-}
-
-void CEditorView::finishStroke(PixelPoint p, Qt::KeyboardModifiers modifiers) {
-    Cell cell;
-    const bool onCell = layout_.cellAt(p, cell);
-    const Block& brush = strip_.brush();
-    switch (tool_) {
-        case ToolPlot:
-            if (onCell) {
-                setBlockAt(level(), cell.x, cell.y, brush);
-                redrawCells(cell, cell);
-            }
-            break;
-        case ToolSetBall: {
-            double x = layout_.cellX(p.x);
-            double y = layout_.cellY(p.y);
-            if (modifiers.testFlag(Qt::ShiftModifier)) {
-                x = snapToHalf(x);
-                y = snapToHalf(y);
-            }
-            setStartPosition(level(), x, y);
-            redrawLevel();
-            break;
-        }
-        case ToolFill:
-            if (onCell) {
-                floodFill(level(), cell.x, cell.y, brush);
-                redrawLevel();
-            }
-            break;
-        default: {
-            Cell first;
-            Cell last;
-            if (applyDrag(level(), tool_, layout_, anchor_, p, brush, first, last)) {
-                redrawCells(first, last);
-            }
-            break;
-        }
-    }
-}
-
-void CEditorView::cancelStroke() {
-    if (!drawing_) {
-        return;
-    }
-    drawing_ = false;
-    // Only Plot paints while the button is down; the other tools paint on release.
-    if (tool_ == ToolPlot) {
-        level() = beforeStroke_;
-    }
-    redrawLevel();
-}
-
 void CEditorView::rightClick(PixelPoint p, Qt::KeyboardModifiers modifiers) {
     Cell cell;
     if (contains(BrushStrip::BackButtonRect, p)) {
@@ -463,6 +417,9 @@ void CEditorView::rightClick(PixelPoint p, Qt::KeyboardModifiers modifiers) {
 void CEditorView::keyPressEvent(QKeyEvent* event) {
     if (event->key() == Qt::Key_Escape && drawing_) {
         cancelStroke();
+        return;
+    }
+    if (event->key() == Qt::Key_Escape && regions_.cancel()) {
         return;
     }
     QWidget::keyPressEvent(event);

@@ -5,6 +5,7 @@
 #include "BrushStripPainter.h"
 #include "LevelCommands.h"
 #include "LevelPicture.h"
+#include "RegionEditor.h"
 #include "StrokePreview.h"
 #include "TestBall.h"
 #include "ViewNavigator.h"
@@ -52,8 +53,44 @@ public:
     Ball& ball() { return testBall_.ball(); }
 
     EditorTool tool() const { return tool_; }
-    // Chooses the tool for the next stroke; values outside the six tools are ignored.
+    // Chooses the tool for the next stroke; values outside the tools are ignored. Choosing a
+    // tool other than Select drops the selection.
     void setTool(EditorTool tool);
+
+    // The selection, the copied blocks and the stamp (see RegionEditor). The commands below
+    // do nothing in test mode; each change of the level is one undo step.
+    RegionEditor& regions() { return regions_; }
+    const RegionEditor& regions() const { return regions_; }
+    void copyRegion() {
+        if (!isTestMode()) {
+            regions_.copy();
+        }
+    }
+    void cutRegion() {
+        if (!isTestMode()) {
+            regions_.cut();
+        }
+    }
+    void deleteRegion() {
+        if (!isTestMode()) {
+            regions_.deleteSelection();
+        }
+    }
+    void turnRegion(RegionTurn turn) {
+        if (!isTestMode()) {
+            regions_.turn(turn);
+        }
+    }
+    void selectAll();
+    // Shows the copied blocks as a stamp under the pointer; a click puts them down, after
+    // which they are selected with the Select tool.
+    void pasteRegion();
+    // Asks which material is to become which, in the selection or the whole level, and
+    // replaces it.
+    void replaceMaterial();
+    // The rectangle of cells being dragged out by Select, Rectangle, Frame or Line (a line's
+    // bounding box); nullopt when none is.
+    std::optional<CellRect> draggedRect() const;
 
     // Commands. The brush commands change only the brush and repaint it.
     void rotateBackMaterial() { strip_.rotateBackSlope(), repaintBrush(); }
@@ -124,6 +161,8 @@ signals:
     void viewChanged();
     // The pointer moved onto another cell, or off the level.
     void hoveredCellChanged();
+    // The rectangle being dragged out changed, came or went (see draggedRect).
+    void dragChanged();
 
 protected:
     bool event(QEvent* event) override;
@@ -163,8 +202,13 @@ private:
     QPoint zoomAnchor() const;
     // After a zoom or a scroll.
     void navigated(bool zoomed);
+    // The Select tool's and the stamp's share of the mouse; true when they took the event.
+    bool regionPress(PixelPoint p);
+    bool regionMove(PixelPoint p, Qt::MouseButtons buttons);
+    bool regionRelease(PixelPoint p, Qt::MouseButton button);
 
     CEditorDoc& document_;
+    EditorPrompts& prompts_;
     EditorSettings settings_;
     EditorLayout layout_;
     BrushStrip strip_;
@@ -186,6 +230,7 @@ private:
     bool aiming_ = false;
     TestRound round_;
     std::vector<Cell> highlighted_;
+    RegionEditor regions_;
 };
 
 }  // namespace trundlex

@@ -15,6 +15,8 @@ void CEditorView::toggleTestMode() {
         return;
     }
     drawing_ = false;
+    // The ball must roll on the level as it is, not with blocks lifted for a move.
+    regions_.cancelDrag();
     round_.start();
     testBall_.switchOn(level(), layout_.cellSize(), layout_.originX(), layout_.originY());
     picture_.rebuild(level(), layout_.cellSize(), gridShown());

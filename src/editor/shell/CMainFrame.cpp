@@ -163,6 +163,18 @@ void CMainFrame::createMenus() {
     edit->addAction(command(EditorCommand::Undo));
     edit->addAction(command(EditorCommand::Redo));
     edit->addSeparator();
+    for (EditorCommand id : {EditorCommand::Cut, EditorCommand::Copy, EditorCommand::Paste,
+                             EditorCommand::DeleteRegion, EditorCommand::SelectAll}) {
+        edit->addAction(command(id));
+    }
+    QMenu* selection = edit->addMenu(tr("Selectio&n"));
+    for (EditorCommand id :
+         {EditorCommand::TurnRegionClockwise, EditorCommand::TurnRegionCounterClockwise,
+          EditorCommand::MirrorRegionLeftRight, EditorCommand::MirrorRegionTopBottom}) {
+        selection->addAction(command(id));
+    }
+    edit->addAction(command(EditorCommand::ReplaceMaterial));
+    edit->addSeparator();
     edit->addAction(command(EditorCommand::Properties));
     QMenu* block = edit->addMenu(tr("&Block"));
     for (EditorCommand id : {EditorCommand::RotateBackMaterial, EditorCommand::ResetBackRotation,
@@ -188,7 +200,8 @@ void CMainFrame::createMenus() {
     QMenu* tools = menuBar()->addMenu(tr("&Tools"));
     for (EditorCommand id :
          {EditorCommand::ToolPlot, EditorCommand::ToolLine, EditorCommand::ToolRectangle,
-          EditorCommand::ToolFrame, EditorCommand::ToolFill, EditorCommand::ToolSetBall}) {
+          EditorCommand::ToolFrame, EditorCommand::ToolFill, EditorCommand::ToolSetBall,
+          EditorCommand::ToolSelect}) {
         tools->addAction(command(id));
     }
 
@@ -233,7 +246,8 @@ void CMainFrame::createToolBar() {
     toolBar_->addSeparator();
     for (EditorCommand id :
          {EditorCommand::ToolPlot, EditorCommand::ToolLine, EditorCommand::ToolRectangle,
-          EditorCommand::ToolFrame, EditorCommand::ToolFill, EditorCommand::ToolSetBall}) {
+          EditorCommand::ToolFrame, EditorCommand::ToolFill, EditorCommand::ToolSetBall,
+          EditorCommand::ToolSelect}) {
         toolBar_->addAction(command(id));
     }
     toolBar_->addSeparator();

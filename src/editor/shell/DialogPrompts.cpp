@@ -86,4 +86,13 @@ bool DialogPrompts::chooseCourse(const QString& levelName, const QStringList& co
     return true;
 }
 
+bool DialogPrompts::chooseMaterials(MaterialReplacement& choice, bool selectionAvailable) {
+    ReplaceMaterialDialog dialog(choice, selectionAvailable, parent_);
+    if (dialog.exec() != QDialog::Accepted) {
+        return false;
+    }
+    choice = dialog.choice();
+    return true;
+}
+
 }  // namespace trundlex

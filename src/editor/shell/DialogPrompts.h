@@ -26,6 +26,7 @@ public:
     bool updateCourses(int count) override;
     bool chooseCourse(const QString& levelName, const QStringList& courseNames,
                       AddToCourseDialog::Choice& choice) override;
+    bool chooseMaterials(MaterialReplacement& choice, bool selectionAvailable) override;
 
 private:
     QString fileFilter() const;

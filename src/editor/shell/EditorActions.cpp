@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QActionGroup>
 #include <QGuiApplication>
+#include <functional>
 
 #include "CEditorDoc.h"
 #include "CEditorView.h"
@@ -65,6 +66,7 @@ EditorActions::EditorActions(CEditorView& view) : QObject(&view), view_(view) {
     createToolActions();
     createLevelActions();
     createBallActions();
+    createRegionActions();
 }
 
 QAction* EditorActions::add(EditorCommand command, const QString& text, const QString& statusTip) {
@@ -148,6 +150,8 @@ void EditorActions::createToolActions() {
          QT_TR_NOOP("Fill an area of equal blocks"), Qt::Key_I},
         {EditorCommand::ToolSetBall, ToolSetBall, QT_TR_NOOP("&Set Ball"),
          QT_TR_NOOP("Place the ball's start (Shift: on half blocks)"), Qt::Key_B},
+        {EditorCommand::ToolSelect, ToolSelect, QT_TR_NOOP("Selec&t"),
+         QT_TR_NOOP("Select a rectangle of blocks; drag inside it to move them"), Qt::Key_M},
     };
     auto* group = new QActionGroup(this);
     for (const ToolEntry& entry : kTools) {
@@ -224,6 +228,76 @@ void EditorActions::createLevelActions() {
                                [commands, dx, dy] { commands->shift(dx, dy); });
         shift->setAutoRepeat(false);
     }
+}
+
+void EditorActions::createRegionActions() {
+    struct RegionEntry {
+        EditorCommand command;
+        const char* text;
+        const char* tip;
+        QKeySequence key;
+        std::function<void()> handler;
+    };
+    CEditorView* view = &view_;
+    const RegionEntry entries[] = {
+        {EditorCommand::Cut, QT_TR_NOOP("Cu&t"),
+         QT_TR_NOOP("Copy the selected blocks and make them grass"), QKeySequence::Cut,
+         [view] { view->cutRegion(); }},
+        {EditorCommand::Copy, QT_TR_NOOP("&Copy"), QT_TR_NOOP("Copy the selected blocks"),
+         QKeySequence::Copy, [view] { view->copyRegion(); }},
+        {EditorCommand::Paste, QT_TR_NOOP("&Paste"),
+         QT_TR_NOOP("Show the copied blocks under the pointer; click to put them down, Esc to "
+                    "drop them"),
+         QKeySequence::Paste, [view] { view->pasteRegion(); }},
+        {EditorCommand::DeleteRegion, QT_TR_NOOP("&Delete"),
+         QT_TR_NOOP("Make the selected blocks grass"), QKeySequence(Qt::Key_Delete),
+         [view] { view->deleteRegion(); }},
+        {EditorCommand::SelectAll, QT_TR_NOOP("Select &All"), QT_TR_NOOP("Select the whole level"),
+         QKeySequence(Qt::CTRL | Qt::Key_A), [view] { view->selectAll(); }},
+        {EditorCommand::TurnRegionClockwise, QT_TR_NOOP("Rotate Selection &Clockwise"),
+         QT_TR_NOOP("Turn the selected or pasted blocks a quarter clockwise, slopes and all"),
+         QKeySequence(Qt::Key_T), [view] { view->turnRegion(RegionTurn::Clockwise); }},
+        {EditorCommand::TurnRegionCounterClockwise, QT_TR_NOOP("Rotate Selection C&ounter-clockwise"),
+         QT_TR_NOOP("Turn the selected or pasted blocks a quarter counter-clockwise, slopes and "
+                    "all"),
+         QKeySequence(Qt::SHIFT | Qt::Key_T),
+         [view] { view->turnRegion(RegionTurn::CounterClockwise); }},
+        {EditorCommand::MirrorRegionLeftRight, QT_TR_NOOP("Flip Selection &Horizontally"),
+         QT_TR_NOOP("Mirror the selected or pasted blocks left to right"), QKeySequence(Qt::Key_H),
+         [view] { view->turnRegion(RegionTurn::MirrorLeftRight); }},
+        {EditorCommand::MirrorRegionTopBottom, QT_TR_NOOP("Flip Selection &Vertically"),
+         QT_TR_NOOP("Mirror the selected or pasted blocks top to bottom"), QKeySequence(Qt::Key_V),
+         [view] { view->turnRegion(RegionTurn::MirrorTopBottom); }},
+        {EditorCommand::ReplaceMaterial, QT_TR_NOOP("Replace Mat&erial..."),
+         QT_TR_NOOP("Replace one material by another in the selection or the whole level"),
+         QKeySequence(Qt::CTRL | Qt::Key_H), [view] { view->replaceMaterial(); }},
+    };
+    for (const RegionEntry& entry : entries) {
+        QAction* action = add(entry.command, tr(entry.text), tr(entry.tip));
+        action->setShortcut(entry.key);
+        connect(action, &QAction::triggered, &view_, entry.handler);
+    }
+    connect(&view_.regions(), &RegionEditor::stateChanged, this,
+            &EditorActions::updateRegionActions);
+    connect(&view_, &CEditorView::testModeChanged, this, &EditorActions::updateRegionActions);
+    updateRegionActions();
+}
+
+void EditorActions::updateRegionActions() {
+    const RegionEditor& regions = view_.regions();
+    const bool editing = !view_.isTestMode();
+    const bool selected = editing && regions.hasSelection();
+    for (EditorCommand id : {EditorCommand::Cut, EditorCommand::Copy, EditorCommand::DeleteRegion}) {
+        action(id)->setEnabled(selected);
+    }
+    action(EditorCommand::Paste)->setEnabled(editing && regions.hasCopy());
+    for (EditorCommand id :
+         {EditorCommand::TurnRegionClockwise, EditorCommand::TurnRegionCounterClockwise,
+          EditorCommand::MirrorRegionLeftRight, EditorCommand::MirrorRegionTopBottom}) {
+        action(id)->setEnabled(selected || (editing && regions.isStamping()));
+    }
+    action(EditorCommand::SelectAll)->setEnabled(editing);
+    action(EditorCommand::ReplaceMaterial)->setEnabled(editing);
 }
 
 void EditorActions::createBallActions() {

@@ -34,6 +34,10 @@ private:
     void createToolActions();
     void createLevelActions();
     void createBallActions();
+    // Copy, cut, paste, delete, select all, the region's turns and mirrors and Replace
+    // Material, enabled while they have something to work on and test mode is off.
+    void createRegionActions();
+    void updateRegionActions();
 
     CEditorView& view_;
     std::map<int, QAction*> actions_;

@@ -38,6 +38,16 @@ enum class EditorCommand : int {
     ShiftRight = 32837,
     ShiftUp = 32838,
     ShiftDown = 32839,
+    Cut = 32841,
+    Copy = 32842,
+    Paste = 32843,
+    DeleteRegion = 32844,
+    SelectAll = 32845,
+    TurnRegionClockwise = 32846,
+    TurnRegionCounterClockwise = 32847,
+    MirrorRegionLeftRight = 32848,
+    MirrorRegionTopBottom = 32849,
+    ReplaceMaterial = 32850,
     // Tools
     ToolLine = 32784,
     ToolFill = 32797,
@@ -45,6 +55,7 @@ enum class EditorCommand : int {
     ToolRectangle = 32799,
     ToolFrame = 32800,
     ToolSetBall = 32803,
+    ToolSelect = 32840,
     // Ball
     TestMode = 32775,
     SpeedFirst = 32807,  // 32807 ... 32814: speed modes -2 ... 5

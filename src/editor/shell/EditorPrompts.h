@@ -4,6 +4,7 @@
 
 #include "AddToCourseDialog.h"
 #include "LevelPropertiesDialog.h"
+#include "ReplaceMaterialDialog.h"
 
 namespace trundlex {
 
@@ -41,6 +42,9 @@ public:
     // `courseNames`; true and the choice on OK, false on Cancel.
     virtual bool chooseCourse(const QString& levelName, const QStringList& courseNames,
                               AddToCourseDialog::Choice& choice) = 0;
+    // The Replace Material dialog starting from `choice`; `selectionAvailable` says whether
+    // "only in the selection" can be chosen. True and the choice on OK, false on Cancel.
+    virtual bool chooseMaterials(MaterialReplacement& choice, bool selectionAvailable) = 0;
 };
 
 }  // namespace trundlex

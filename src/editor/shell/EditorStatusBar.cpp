@@ -25,6 +25,8 @@ EditorCommand commandOf(EditorTool tool) {
             return EditorCommand::ToolFill;
         case ToolSetBall:
             return EditorCommand::ToolSetBall;
+        case ToolSelect:
+            return EditorCommand::ToolSelect;
         default:
             return EditorCommand::ToolPlot;
     }
@@ -38,7 +40,10 @@ EditorStatusBar::EditorStatusBar(CEditorView& view, EditorActions& actions, QWid
       actions_(actions),
       cell_(new QLabel(this)),
       tool_(new QLabel(this)),
-      zoom_(new QLabel(this)) {
+      zoom_(new QLabel(this)),
+      size_(new QLabel(this)) {
+    size_->setObjectName(QStringLiteral("size"));
+    addPermanentWidget(size_);
     cell_->setObjectName(QStringLiteral("cell"));
     tool_->setObjectName(QStringLiteral("tool"));
     zoom_->setObjectName(QStringLiteral("zoom"));
@@ -72,6 +77,9 @@ EditorStatusBar::EditorStatusBar(CEditorView& view, EditorActions& actions, QWid
     });
     connect(&view_, &CEditorView::toolChanged, this, &EditorStatusBar::showTool);
     connect(&view_, &CEditorView::viewChanged, this, &EditorStatusBar::showZoom);
+    connect(&view_, &CEditorView::dragChanged, this, &EditorStatusBar::showSize);
+    connect(&view_.regions(), &RegionEditor::refused, this,
+            [this](const QString& reason) { showMessage(reason, 8000); });
     showCell();
     showTool();
     showZoom();
@@ -87,6 +95,19 @@ QString EditorStatusBar::toolText() const {
 
 QString EditorStatusBar::zoomText() const {
     return zoom_->text();
+}
+
+QString EditorStatusBar::sizeText() const {
+    return size_->text();
+}
+
+void EditorStatusBar::showSize() {
+    const std::optional<CellRect> dragged = view_.draggedRect();
+    if (dragged) {
+        size_->setText(tr("%1 × %2", "columns × rows").arg(dragged->width).arg(dragged->height));
+    } else {
+        size_->clear();
+    }
 }
 
 void EditorStatusBar::showCell() {

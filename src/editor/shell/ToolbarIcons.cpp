@@ -112,6 +112,11 @@ QIcon editorIcon(EditorCommand command) {
                 p.setBrush(QColor(230, 230, 230));
                 p.drawEllipse(QRect(4, 4, 8, 8));
             });
+        case EditorCommand::ToolSelect:
+            return drawn([](QPainter& p) {
+                p.setPen(QPen(Qt::black, 0, Qt::DashLine));
+                p.drawRect(QRect(1, 2, 13, 10));
+            });
         case EditorCommand::RotateBlock:
             return drawn([](QPainter& p) {
                 p.fillRect(QRect(1, 4, 10, 10), grassColour());

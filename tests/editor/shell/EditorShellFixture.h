@@ -81,6 +81,14 @@ public:
         choice = *courseChoice;
         return true;
     }
+    bool chooseMaterials(MaterialReplacement& choice, bool selectionAvailable) override {
+        materialQuestions.push_back(selectionAvailable);
+        if (!materialChoice) {
+            return false;
+        }
+        choice = *materialChoice;
+        return true;
+    }
 
     std::deque<Answer> answers;
     QStringList saveQuestions;
@@ -104,6 +112,10 @@ public:
     // "level name: course,course", one entry a dialog; no choice: the dialog is cancelled.
     QStringList offeredCourses;
     std::optional<AddToCourseDialog::Choice> courseChoice;
+    // Whether a selection could be chosen, one entry a Replace Material dialog; no choice:
+    // the dialog is cancelled.
+    std::vector<bool> materialQuestions;
+    std::optional<MaterialReplacement> materialChoice;
 };
 
 // Records a refusal instead of showing it in a modal box.

@@ -39,7 +39,7 @@ TEST_F(MainFrameTest, MenusToolBarAndTitleAreThoseOfTheEditor) {
               QStringLiteral("&File,&Edit,&Tools,&Ball,&View,&Help"));
     EXPECT_EQ(texts(frame.toolBar()->actions(), true),
               QStringLiteral("New,Open,Save,|,Undo,Redo,|,Properties,|,Plot,Line,Rectangle,Frame,Fill,"
-                             "Set Ball,|,Rotate block,Rotate back material,Rotate front material,|,"
+                             "Set Ball,Select,|,Rotate block,Rotate back material,Rotate front material,|,"
                              "Test mode"));
     EXPECT_EQ(frame.statusBar()->currentMessage(), QStringLiteral("Ready"));
     EXPECT_TRUE(command(EditorCommand::TestMode)->isEnabled());

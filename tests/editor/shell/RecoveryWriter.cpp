@@ -29,6 +29,7 @@ public:
                       trundlex::AddToCourseDialog::Choice&) override {
         return false;
     }
+    bool chooseMaterials(trundlex::MaterialReplacement&, bool) override { return false; }
     void showError(const QString& text) override {
         std::fprintf(stderr, "error: %s\n", text.toLocal8Bit().constData());
     }
