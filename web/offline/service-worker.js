@@ -39,7 +39,7 @@ self.addEventListener('fetch', (event) => {
   const path = url.pathname.slice(scope.pathname.length);
   if (LIVE.has(path.split('/')[0])) return;
   // The page itself, whatever its fragment (an invite link) or query says.
-  const key = request.mode === 'navigate' || path === '' ? new URL('index.html', scope).href : url.href;
+  const key = path === '' ? new URL('index.html', scope).href : url.href;
   event.respondWith((async () => {
     const cache = await caches.open(CACHE);
     const hit = await cache.match(key, { ignoreSearch: true });
