@@ -7,7 +7,8 @@
 # scripts/bench-web.sh builds bench/PuttRate.cpp here too and measures both.
 # Then it builds the browser game (web/, TypeScript with vite, from web/package-lock.json) into
 # build-web/site/: the page, the module beside it, the shipped levels, pars, courses, sounds and
-# icons, and content.json naming the level and course files.
+# icons, content.json naming the level and course files, and the service worker (sw.js) that
+# keeps them all for playing offline.
 # Extra arguments go to the build step (e.g. --target golden_trace) and skip the page; without
 # them it builds the programs above and the page. --page-only builds the page alone, with the
 # module already built.
@@ -44,6 +45,8 @@ build_page() {
     const names = (dir, ext) => fs.readdirSync(dir).filter((f) => f.endsWith(ext)).sort();
     fs.writeFileSync("content.json", JSON.stringify({ levels: names("levels", ".lev"), courses: names("courses", ".cou") }) + "\n");
   ')
+  # Last, since it lists every file above for the service worker's cache.
+  node "$web/offline/write-sw.mjs" "$site"
   echo "build-web: the page is in $site"
 }
 

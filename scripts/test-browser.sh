@@ -6,7 +6,9 @@
 # pictures against the native trundlex-tool's (build/, or NATIVE_BUILD) modern look; Play with
 # friends with a stand-in for the module's online game; and online games in rooms of the native
 # tool's room host, two pages meeting there, and a page with the desktop game's network client
-# (serve-test-client, from the same native build) (tests/browser/).
+# (serve-test-client, from the same native build); and the page offline from its service
+# worker's cache, a new build's cache taking the old one's place, and installing as an app
+# (tests/browser/).
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 fail() { echo "test-browser: $*" >&2; exit 1; }

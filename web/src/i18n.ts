@@ -104,6 +104,7 @@ const en = {
   connecting: 'Connecting...',
   askingRoom: 'Asking for the room...',
   connectionLost: 'The connection to the room host was lost.',
+  offline: 'You are offline. Playing with friends needs the network; Play, Local game and Levels work without it.',
   // The lobby's status lines (LobbyData.status).
   connectionOpen: 'Connection open!',
   couldntConnect: "Couldn't connect.",
@@ -252,6 +253,7 @@ const sv: Texts = {
   connecting: 'Ansluter...',
   askingRoom: 'Frågar efter rummet...',
   connectionLost: 'Anslutningen till rumsvärden bröts.',
+  offline: 'Du är inte ansluten. Att spela med vänner kräver nätverket; Spela, Lokalt spel och Banor fungerar utan det.',
   connectionOpen: 'Anslutningen är öppen!',
   couldntConnect: 'Kunde inte ansluta.',
   transferLevels: 'Överför banor... (%1)',

@@ -685,3 +685,16 @@ window.addEventListener('hashchange', () => {
   if (code !== '' && (screen === 'start' || screen === 'friends' || screen === 'link')) friends.showLink(code);
 });
 send({ type: 'load', base });
+// Playing with friends needs the network: its screens tell when it goes and comes back.
+for (const change of ['online', 'offline']) {
+  window.addEventListener(change, () => {
+    if (screen === 'friends' || screen === 'link') friends.rerender();
+  });
+}
+// The service worker (written by the build) keeps the whole site for playing offline; the
+// development server has none.
+if (import.meta.env.PROD && 'serviceWorker' in navigator) {
+  navigator.serviceWorker.register('sw.js').catch(() => {
+    // Without it the page works as before, only not offline.
+  });
+}

@@ -152,6 +152,7 @@ export class Friends {
       error.hidden = false;
       this.refusedText = '';
     }
+    this.needNetwork(error, create, join);
     this.shell.main.replaceChildren(el('div', { className: 'card friends' },
       el('div', { className: 'titlebar' }, button(t.back, () => this.shell.showStart()), el('h1', { textContent: t.playWithFriends })),
       el('p', { className: 'hint', textContent: t.friendsHint }),
@@ -188,6 +189,7 @@ export class Friends {
     const error = el('p', { className: 'error', hidden: !this.refusedText, textContent: this.refusedText });
     error.setAttribute('role', 'alert');
     this.refusedText = '';
+    this.needNetwork(error, join);
     // A seat this tab lost (after a reload, say) is offered back; for the room of this very
     // link (as this page writes its links), before joining it a second time.
     const seat = this.savedSeat();
@@ -205,6 +207,17 @@ export class Friends {
         this.shell.showStart();
       })));
     if (this.shell.ready()) name.focus({ preventScroll: true });
+  }
+
+  // Without a network a room cannot be reached: say so instead of failing to connect. The page
+  // shows this screen again when the network comes back (rerender).
+  private needNetwork(error: HTMLElement, ...buttons: HTMLButtonElement[]): void {
+    if (navigator.onLine) return;
+    for (const b of buttons) b.disabled = true;
+    if (error.hidden) {
+      error.textContent = this.t.offline;
+      error.hidden = false;
+    }
   }
 
   /** The start screen's offer to go back to a room this tab lost (after a reload, say). */
