@@ -222,6 +222,15 @@ describe('a room of the real room host', () => {
       await ann.page.waitForFunction(() => [...document.querySelectorAll('.board-table tbody tr:not(.par-row)')]
         .some((r) => r.querySelector('.player-name')?.textContent === 'Dex' && Number(r.querySelector('td.total')?.textContent) >= 1),
       null, { timeout: 20000 });
+      // Every putt came to rest at the same point, to the last bit, in the browser and on the
+      // desktop side (the page shows each roll in real time, so it may still be a putt behind).
+      const desktopRests = [...said.matchAll(/^rest (\S+) (\S+)$/gm)].map((m) => `${m[1]} ${m[2]}`);
+      await ann.page.waitForFunction(() => (document.querySelector('canvas.playfield')?.dataset.rests ?? '').split(';').length > 2,
+        null, { timeout: 20000 });
+      const pageRests = (await ann.page.locator('canvas.playfield').evaluate((c) => c.dataset.rests)).split(';').filter(Boolean);
+      const compared = Math.min(pageRests.length, desktopRests.length);
+      assert.ok(compared >= 2, `both putts rested on both sides: page ${pageRests}, desktop ${desktopRests}`);
+      assert.deepEqual(pageRests.slice(0, compared), desktopRests.slice(0, compared));
       assert.deepEqual(ann.errors, []);
     } finally {
       desktop.kill('SIGTERM');

@@ -1,7 +1,7 @@
 // A client as a program of its own, so that a host test can kill it at a known point:
 // serve-test-client PORT NAME [HOLD [HOST [CODE]]] (HOST 127.0.0.1 unless given; HOLD -1 for
-// never). It putts straight at the cup and prints what it sends, receives and sees at the end;
-// after HOLD putts it waits on its turn ("holding"). With CODE it joins that room of a room
+// never). It putts straight at the cup and prints what it sends, receives, where each ball
+// rests ("rest X Y") and what it sees at the end; after HOLD putts it waits on its turn ("holding"). With CODE it joins that room of a room
 // host, as the desktop game does (the browser game's tests play against it).
 #include <algorithm>
 #include <chrono>
@@ -17,6 +17,7 @@
 #include "play/ComputerPlayer.h"
 #include "play/Match.h"
 #include "play/MatchFlow.h"
+#include "util/TextNumbers.h"
 
 namespace trundlex {
 namespace {
@@ -123,7 +124,10 @@ private:
 
     void roll(double force, double angle) {
         StopOwner owner;
-        flow.currentPlayer()->GetBall().PuttNow(force, angle, &owner, Fastest);
+        Ball& ball = flow.currentPlayer()->GetBall();
+        ball.PuttNow(force, angle, &owner, Fastest);
+        // Where it came to rest, written exactly, for comparing with other computers.
+        say("rest " + formatExact(ball.GetX()) + " " + formatExact(ball.GetY()));
         flow.ballStopped(owner.inCup);
         net.localBallStopped();
     }

@@ -538,6 +538,9 @@ class GameScreen {
           break;
         case 'rest':
           this.playfield.rest(Number(words[1]), Number(words[2]), words[3] === '1');
+          // Where every putt came to rest, exactly as the module wrote it: tests compare it
+          // with what other computers of the game rolled.
+          this.playfield.canvas.dataset.rests = `${this.playfield.canvas.dataset.rests ?? ''}${words[1]} ${words[2]};`;
           break;
         case 'sound':
           sounds.play(words.slice(2).join(' '), Number(words[1]));
