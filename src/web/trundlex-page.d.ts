@@ -128,7 +128,7 @@ export interface LocalGame {
   /** The strongest force, and the weakest that still putts. */
   maxForce(): number;
   minimumForce(): number;
-  /** Skips the rest of the rolling ball (and its banner): the ball goes to where it rests. */
+  /** Skips the rest of the rolling ball and its pause: the ball goes to where it rests (a lost ball still gets its banner). */
   hurry(): void;
 
   /** The level being played (after a "level" event). */

@@ -253,7 +253,11 @@ void GameController::ballStopped(bool inCup) {
         return;
     }
     if (state_ != Rolling) {
-        // A replay, or a roll that a new game or restart has overtaken.
+        // A replay, or a roll that a new game or restart has overtaken. A replayed putt that
+        // lost the ball says so, as the putt itself did.
+        if (state_ == ReplayRolling && replayBall_.GetLoss() != BallLoss::None) {
+            listener_.bannerShown(lostBallBanner(replayBall_.GetLoss()));
+        }
         listener_.commandsChanged();
         return;
     }

@@ -44,10 +44,15 @@ bool GameController::announce(bool inCup) {
         return false;
     }
     const SpeedMode mode = ball->GetSpeedMode();
+    const int strokes = player->StrokesOn(hole);
     if (hurried_ || mode == Fastest || mode == NextPosition) {
+        // Skipped or fast: no pause and no cheer. But a lost ball is still told (the view
+        // shows it for its own short while), or it would reappear at the tee with no word why.
+        if (!inCup && strokes < Player::StrokeLimit && ball->GetLoss() != BallLoss::None) {
+            listener_.bannerShown(lostBallBanner(ball->GetLoss()));
+        }
         return false;
     }
-    const int strokes = player->StrokesOn(hole);
     Banner banner;
     if (inCup) {
         const bool parKnown = hole >= 0 && hole < static_cast<int>(pars_.size());

@@ -77,7 +77,9 @@ void GameView::bannerShown(const Banner& banner) {
     if (turnTag_ != nullptr) {
         turnTag_->hide();
     }
-    const Player* player = currentPlayer();
+    // A replay's banner is about the replayed putt, not the player whose turn waits meanwhile.
+    const bool replaying = controller_->state() == ReplayRolling;
+    const Player* player = replaying ? nullptr : currentPlayer();
     const BannerLook look = bannerLook(banner.kind);
     overlay(banner_, static_cast<int>(BannerOverlay::Placement::Centre))
         ->showBanner(FeedbackTexts::bannerTitle(banner),

@@ -69,16 +69,41 @@ TEST_F(FeedbackTest, WaterAndTheEdgeAreAnnouncedAndHoldTheNextTurnUnderASecond) 
     EXPECT_EQ(view_.banners[1].kind, BannerKind::OutOfBounds);
 }
 
-TEST_F(FeedbackTest, AFastForwardedPuttHasNoBannerAndNoPause) {
+TEST_F(FeedbackTest, AFastOrFastForwardedPuttHasNoPauseButALostBallIsStillTold) {
     start({{"Ann", ComputerStrength::Person}});
-    puttAndStop(kPi, 3.0);
-    EXPECT_TRUE(view_.banners.empty());
+    puttAndStop(kPi / 2, 0.3);
+    EXPECT_TRUE(view_.banners.empty()) << "a fast putt that stays on the grass";
     EXPECT_EQ(game().state(), Aiming);
+    puttAndStop(kPi, 3.0);
+    ASSERT_EQ(view_.banners.size(), 1u) << "a fast putt into the water";
+    EXPECT_EQ(view_.banners[0].kind, BannerKind::Water);
+    EXPECT_EQ(game().state(), Aiming) << "and no pause";
     view_.rollAtNormalSpeed();
     game().putt(kPi, 3.0);
     game().hurry();
     ASSERT_TRUE(loop_.runUntil([&] { return game().state() == Aiming; }));
-    EXPECT_TRUE(view_.banners.empty()) << "Space pressed during the roll";
+    ASSERT_EQ(view_.banners.size(), 2u) << "Space pressed during the roll into the water";
+    EXPECT_EQ(view_.banners[1].kind, BannerKind::Water);
+    EXPECT_EQ(clock_.pendingTimers(), 0u) << "the next turn did not wait for it";
+}
+
+TEST_F(FeedbackTest, AReplayOfAPuttIntoTheWaterSaysSoAndOneOnTheGrassDoesNot) {
+    view_.rollAtNormalSpeed();
+    start({{"Ann", ComputerStrength::Person}});
+    puttAndStop(kPi / 2, 0.3);
+    clock_.advance(1000);
+    puttAndStop(kPi, 3.0);
+    clock_.advance(1000);
+    ASSERT_EQ(game().state(), Aiming);
+    view_.banners.clear();
+    ASSERT_TRUE(game().runReplay(0, 0));
+    ASSERT_TRUE(loop_.runUntil([&] { return !game().currentBall()->IsRunning(); }));
+    EXPECT_TRUE(view_.banners.empty());
+    ASSERT_TRUE(game().runReplay(0, 1));
+    ASSERT_TRUE(loop_.runUntil([&] { return !view_.banners.empty(); }));
+    EXPECT_EQ(view_.banners[0].kind, BannerKind::Water);
+    game().stopReplay();
+    EXPECT_EQ(game().state(), Aiming) << "the game goes on";
 }
 
 TEST_F(FeedbackTest, TheStrokeLimitIsAnnouncedWithTheScoreItGives) {
