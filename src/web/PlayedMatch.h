@@ -32,7 +32,8 @@ public:
     void releaseCharge();
     void cancelCharge();
     bool puttWithForce(double heading, double force);
-    // The rolling ball rests at once and the game goes on without its banner.
+    // The rolling ball rests at once and the game goes on without the pause of its banner (a
+    // lost ball is still told).
     void hurry();
 
     // What the page draws: the level played now and the score board (PageJson.h).
