@@ -6,6 +6,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTest>
 #include <QTimer>
 
 #include "GameShellFixture.h"
@@ -110,6 +111,54 @@ TEST_F(GameShellTest, OnlinePageListsTheHostsCoursesAndNeedsACourseOrACode) {
     ASSERT_TRUE(spinUntil([&] { return page.courseList()->count() == 1; }, 10000));
     listed.get();
     EXPECT_TRUE(wizard.isOkEnabled());
+}
+
+// A friend pastes the link that was sent: the host comes from it, never typed.
+TEST_F(GameShellTest, ALinkPastedIntoTheCodeFieldFillsTheHostAndTheCode) {
+    settings_.setOnlineHost("127.0.0.1:1");
+    NewGameWizard wizard(Match(), context_);
+    wizard.setMode(3);
+    wizard.show();
+    OnlinePage& page = *wizard.onlinePage();
+    const auto paste = [&](const QString& text) {
+        page.codeField()->clear();
+        QGuiApplication::clipboard()->setText(text);
+        page.codeField()->setFocus();
+        QTest::keySequence(page.codeField(), QKeySequence::Paste);
+    };
+
+    paste(QStringLiteral("trundlex://golf.example.org:50001/k7q-x2m"));
+    EXPECT_EQ(page.hostField()->text(), "golf.example.org:50001");
+    EXPECT_EQ(page.codeField()->text(), "K7QX2M");
+    EXPECT_TRUE(page.joinChoice()->isChecked());
+    EXPECT_TRUE(page.codeProblem().isEmpty());
+    EXPECT_EQ(page.request().kind, roomproto::Request::Kind::Join);
+    EXPECT_EQ(page.request().code, "K7QX2M");
+    EXPECT_EQ(page.host().host, "golf.example.org");
+    EXPECT_EQ(page.host().port, 50001);
+    EXPECT_EQ(settings_.onlineHost(), "golf.example.org:50001") << "kept for the next game";
+    EXPECT_TRUE(wizard.isOkEnabled());
+
+    // The room host's web page link: the game goes to the game port, not the page's.
+    paste(QStringLiteral("https://[2001:db8::7]:8443/#Q7HX2M"));
+    EXPECT_EQ(page.hostField()->text(), "[2001:db8::7]");
+    EXPECT_EQ(page.codeField()->text(), "Q7HX2M");
+    EXPECT_EQ(page.host().host, "2001:db8::7");
+    EXPECT_EQ(page.host().port, GameSettings::DefaultPort);
+
+    // A link that is not one leaves the host alone and says what is wrong.
+    for (const QString& bad : {QStringLiteral("ftp://elsewhere.example.org/K7QX2M"),
+                               QStringLiteral("trundlex://elsewhere.example.org:0/K7QX2M"),
+                               QStringLiteral("trundlex://elsewhere.example.org/")}) {
+        paste(bad);
+        EXPECT_EQ(page.codeField()->text(), bad) << "the whole link fits";
+        EXPECT_EQ(page.hostField()->text(), "[2001:db8::7]") << bad.toStdString();
+        EXPECT_FALSE(page.codeProblem().isEmpty()) << bad.toStdString();
+        EXPECT_EQ(page.request().kind, roomproto::Request::Kind::Invalid) << bad.toStdString();
+        EXPECT_FALSE(wizard.isOkEnabled()) << bad.toStdString();
+    }
+    EXPECT_NE(page.codeProblem(), OnlinePage::linkProblem(InviteProblem::OtherScheme))
+        << "each fault has its own words";
 }
 
 TEST_F(GameShellTest, ARoomLobbyThatCannotConnectNamesTheHostAndPort) {
