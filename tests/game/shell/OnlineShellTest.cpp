@@ -248,5 +248,54 @@ TEST_F(GameShellTest, RoomLobbyShowsTheCodeAndOnlyTheCreatorStarts) {
     }
 }
 
+// A friend's game goes where this computer went: the link names the host and port it reached.
+TEST_F(GameShellTest, ARoomLobbyShowsTheRoomsLinkWithThePortItReached) {
+    RawServer host;
+    auto served = std::async(std::launch::async, [&] {
+        RawPeer peer = host.accept();
+        peer.send(Greeting);
+        peer.receive();
+        peer.send("WK7QX2M|Beginners' Nine|");
+        while (peer.receive()) {
+        }
+    });
+    Match match;
+    match.AddPlayer("Ann", 0x00FF00, 0, false, Player::LocalConnection);
+    NetGame net(levels_);
+    net.setMatch(&match);
+    LobbyDialog lobby(net);
+    QString shown;
+    QString codeCopied;
+    QString linkCopied;
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, &lobby, [&] {
+        if (lobby.roomCodeText().isEmpty()) {
+            return;
+        }
+        poll.stop();
+        shown = lobby.roomLinkText();
+        lobby.copyButton()->click();
+        codeCopied = QGuiApplication::clipboard()->text();
+        lobby.copyLinkButton()->click();
+        linkCopied = QGuiApplication::clipboard()->text();
+        lobby.reject();
+    });
+    poll.start(10);
+    QTimer::singleShot(20000, &lobby, [&] { lobby.reject(); });
+    EXPECT_FALSE(lobby.runRoom(hostText(host.port()).toStdString(),
+                               {roomproto::Request::Kind::Join, "", "K7QX2M", ""}));
+    net.endGame();
+    served.get();
+    ASSERT_NE(host.port(), GameSettings::DefaultPort);
+    EXPECT_EQ(shown, QStringLiteral("trundlex://127.0.0.1:%1/K7QX2M").arg(host.port()));
+    EXPECT_EQ(codeCopied, "K7QX2M") << "Copy code stays";
+    EXPECT_EQ(linkCopied, shown);
+    // What a friend's game reads from it: the same host, port and room.
+    const InviteLink link = InviteLink::parse(linkCopied.toStdString(), GameSettings::DefaultPort);
+    EXPECT_EQ(link.host, "127.0.0.1");
+    EXPECT_EQ(link.port, host.port());
+    EXPECT_EQ(link.code, "K7QX2M");
+}
+
 }  // namespace
 }  // namespace trundlex::testing
