@@ -332,8 +332,7 @@ SV = {
     "Link:": "Länk:",
     "Send your friends the link or the code: the link opens the game at this room, or they choose \"Play with friends\" and paste the link or type the code.":
         "Skicka länken eller rumskoden till dina vänner: länken öppnar spelet i det här rummet, eller så väljer de ”Spela med vänner” och klistrar in länken eller skriver in rumskoden.",
-    "six letters and digits, such as K7QX2M, or the room's link":
-        "sex bokstäver och siffror, till exempel K7QX2M, eller rummets länk",
+    "such as K7QX2M, or the room's link": "till exempel K7QX2M, eller rummets länk",
     "This is not a room link: a room link starts with trundlex:// or https://.":
         "Det här är ingen länk till ett rum: en sådan länk börjar med trundlex:// eller https://.",
     "The host in this link is neither a host name nor an IP address.":
@@ -344,8 +343,7 @@ SV = {
         "Länken anger inget rum: den ska sluta med rumskoden.",
     "The room code in this link is not a room code: ask for the link again.":
         "Rumskoden i länken är ingen rumskod: be om länken igen.",
-    "The game was asked to open \"%1\", which is not a room's link. %2":
-        "Spelet ombads öppna ”%1”, som inte är en länk till ett rum. %2",
+    "The game cannot follow the link \"%1\". %2": "Spelet kan inte följa länken ”%1”. %2",
 }
 
 

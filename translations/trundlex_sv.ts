@@ -455,8 +455,8 @@
         <translation>Dator</translation>
     </message>
     <message>
-        <source>The game was asked to open "%1", which is not a room's link. %2</source>
-        <translation>Spelet ombads öppna ”%1”, som inte är en länk till ett rum. %2</translation>
+        <source>The game cannot follow the link "%1". %2</source>
+        <translation>Spelet kan inte följa länken ”%1”. %2</translation>
     </message>
 </context>
 <context>
@@ -1110,10 +1110,6 @@
         <translation>En rumskod har sex bokstäver och siffror.</translation>
     </message>
     <message>
-        <source>six letters and digits, such as K7QX2M, or the room's link</source>
-        <translation>sex bokstäver och siffror, till exempel K7QX2M, eller rummets länk</translation>
-    </message>
-    <message>
         <source>This is not a room link: a room link starts with trundlex:// or https://.</source>
         <translation>Det här är ingen länk till ett rum: en sådan länk börjar med trundlex:// eller https://.</translation>
     </message>
@@ -1132,6 +1128,10 @@
     <message>
         <source>The room code in this link is not a room code: ask for the link again.</source>
         <translation>Rumskoden i länken är ingen rumskod: be om länken igen.</translation>
+    </message>
+    <message>
+        <source>such as K7QX2M, or the room's link</source>
+        <translation>till exempel K7QX2M, eller rummets länk</translation>
     </message>
 </context>
 <context>

@@ -4,6 +4,7 @@
 #include <QFileInfo>
 #include <QMessageBox>
 #include <QTimer>
+#include <QWindow>
 #include <cstdio>
 #include <ctime>
 #include <utility>
@@ -106,8 +107,23 @@ int main(int argc, char** argv) {
             const QString argument = started.arguments.front();
             if (InviteLink::looksLikeLink(argument.toStdString())) {
                 if (!started.quitAfterStart) {
-                    QTimer::singleShot(0, frame.view(),
-                                       [&frame, argument] { frame.view()->joinByLink(argument); });
+                    // Once the window is on the screen (for at most two seconds), so that the
+                    // dialog opens over it rather than where the window was before the window
+                    // manager placed it.
+                    auto* placed = new QTimer(&frame);
+                    placed->setInterval(20);
+                    QObject::connect(placed, &QTimer::timeout, &frame,
+                                     [&frame, placed, argument, tries = 0]() mutable {
+                                         const QWindow* window = frame.windowHandle();
+                                         if ((window == nullptr || !window->isExposed()) &&
+                                             ++tries < 100) {
+                                             return;
+                                         }
+                                         placed->stop();
+                                         placed->deleteLater();
+                                         frame.view()->joinByLink(argument);
+                                     });
+                    placed->start();
                 }
             } else {
                 frame.view()->playLevelFile(argument);

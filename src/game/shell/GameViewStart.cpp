@@ -140,8 +140,7 @@ bool GameView::joinByLink(const QString& link) {
         const QString problem = OnlinePage::linkProblem(
             read.valid() || read.problem == InviteProblem::Empty ? InviteProblem::NoCode
                                                                  : read.problem);
-        inform(tr("The game was asked to open \"%1\", which is not a room's link. %2")
-                   .arg(link.trimmed(), problem));
+        inform(tr("The game cannot follow the link \"%1\". %2").arg(link.trimmed(), problem));
         return false;
     }
     context_.settings.setOnlineHost(

@@ -26,7 +26,7 @@ OnlinePage::OnlinePage(GameSettings& settings, QFormLayout* form, QWidget* page)
     create_ = new QRadioButton(tr("&Create room"), page);
     join_ = new QRadioButton(tr("&Join room"), page);
     code_ = new QLineEdit(page);
-    code_->setPlaceholderText(tr("six letters and digits, such as K7QX2M, or the room's link"));
+    code_->setPlaceholderText(tr("such as K7QX2M, or the room's link"));
     codeHint_ = new QLabel(page);
     codeHint_->setWordWrap(true);
     codeHint_->setStyleSheet(QStringLiteral("color: #d32f2f;"));
