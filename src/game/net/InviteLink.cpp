@@ -99,6 +99,23 @@ InviteProblem readCode(std::string_view text, InviteLink& link) {
 
 }  // namespace
 
+std::string_view InviteLink::linkWithin(std::string_view text) {
+    std::string folded;
+    folded.reserve(text.size());
+    for (const char c : text) {
+        folded += lower(c);
+    }
+    std::size_t start = std::string::npos;
+    for (const std::string_view scheme : {"trundlex://", "http://", "https://"}) {
+        start = std::min(start, folded.find(scheme));
+    }
+    if (start == std::string::npos) {
+        return {};
+    }
+    const std::size_t end = text.find_first_of(" \t\r\n", start);
+    return text.substr(start, end == std::string_view::npos ? end : end - start);
+}
+
 bool InviteLink::looksLikeLink(std::string_view text) {
     return !schemeOf(trim(text)).empty();
 }

@@ -45,6 +45,10 @@ struct InviteLink {
 
     // Reads `text`; on failure only `problem` is set (host and code empty, port 0).
     static InviteLink parse(std::string_view text, std::uint16_t defaultPort);
+    // The first room link inside `text` (a whole message pasted, or a link pasted after a code
+    // already in the field): from "trundlex://", "http://" or "https://" (any case) up to the
+    // next space or the end; empty when there is none. Whether it is a good link, parse says.
+    static std::string_view linkWithin(std::string_view text);
     // Whether `text` is meant as a link (it starts with a scheme and "://" or ":"), so that what
     // is wrong with it is told as a link's fault rather than as a code's.
     static bool looksLikeLink(std::string_view text);

@@ -130,9 +130,12 @@ void OnlinePage::showRequest(const roomproto::Request& request) {
 
 bool OnlinePage::takeLink() {
     const QByteArray typed = code_->text().toUtf8();
-    const InviteLink link = InviteLink::parse(
-        std::string_view(typed.constData(), static_cast<std::size_t>(typed.size())),
-        GameSettings::DefaultPort);
+    const std::string_view text(typed.constData(), static_cast<std::size_t>(typed.size()));
+    InviteLink link = InviteLink::parse(text, GameSettings::DefaultPort);
+    if (!link.valid() || !link.namesHost()) {
+        // A whole message pasted, or a link pasted after the code that was in the field.
+        link = InviteLink::parse(InviteLink::linkWithin(text), GameSettings::DefaultPort);
+    }
     if (!link.valid() || !link.namesHost()) {
         return false;
     }
@@ -150,6 +153,9 @@ QString OnlinePage::codeProblem() const {
     }
     const QByteArray bytes = typed.toUtf8();
     const std::string_view text(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+    if (const std::string_view link = InviteLink::linkWithin(text); !link.empty()) {
+        return linkProblem(InviteLink::parse(link, GameSettings::DefaultPort).problem);
+    }
     if (InviteLink::looksLikeLink(text)) {
         return linkProblem(InviteLink::parse(text, GameSettings::DefaultPort).problem);
     }

@@ -114,6 +114,20 @@ TEST(InviteLinkTest, TellsALinkFromACode) {
     EXPECT_FALSE(InviteLink::looksLikeLink("://golf/K7QX2M"));
 }
 
+// A friend pastes the whole message, or pastes after a code already in the field.
+TEST(InviteLinkTest, FindsTheLinkInsideAPastedText) {
+    EXPECT_EQ(InviteLink::linkWithin("Join us! trundlex://golf.example.org/K7QX2M see you"),
+              "trundlex://golf.example.org/K7QX2M");
+    EXPECT_EQ(InviteLink::linkWithin("Q7HX2MTrundlex://golf.example.org:50001/K7QX2M"),
+              "Trundlex://golf.example.org:50001/K7QX2M");
+    EXPECT_EQ(InviteLink::linkWithin("room:\nHTTPS://golf.example.org/#K7QX2M\n"),
+              "HTTPS://golf.example.org/#K7QX2M");
+    EXPECT_EQ(InviteLink::linkWithin("https://a.example/#K7QX2M or trundlex://b.example/K7QX2M"),
+              "https://a.example/#K7QX2M");
+    EXPECT_EQ(InviteLink::linkWithin("K7QX2M"), "");
+    EXPECT_EQ(InviteLink::linkWithin("ftp://golf.example.org/K7QX2M"), "");
+}
+
 TEST(InviteLinkTest, AFormattedLinkLeavesOutTheDefaultPortAndBracketsIpv6) {
     EXPECT_EQ(InviteLink::format("golf.example.org", Default, "K7QX2M", Default),
               "trundlex://golf.example.org/K7QX2M");

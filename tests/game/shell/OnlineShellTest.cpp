@@ -146,10 +146,22 @@ TEST_F(GameShellTest, ALinkPastedIntoTheCodeFieldFillsTheHostAndTheCode) {
     EXPECT_EQ(page.host().host, "2001:db8::7");
     EXPECT_EQ(page.host().port, GameSettings::DefaultPort);
 
+    // The friend's whole message, pasted after the code already in the field.
+    page.codeField()->setText(QStringLiteral("Q7HX2M"));
+    page.codeField()->end(false);
+    QGuiApplication::clipboard()->setText(
+        QStringLiteral("Come and play: trundlex://golf.example.org:50002/M7QX2K see you"));
+    QTest::keySequence(page.codeField(), QKeySequence::Paste);
+    EXPECT_EQ(page.hostField()->text(), "golf.example.org:50002");
+    EXPECT_EQ(page.codeField()->text(), "M7QX2K");
+    paste(QStringLiteral("https://[2001:db8::7]:8443/#Q7HX2M"));
+
     // A link that is not one leaves the host alone and says what is wrong.
-    for (const QString& bad : {QStringLiteral("ftp://elsewhere.example.org/K7QX2M"),
-                               QStringLiteral("trundlex://elsewhere.example.org:0/K7QX2M"),
-                               QStringLiteral("trundlex://elsewhere.example.org/")}) {
+    for (const QString& bad :
+         {QStringLiteral("ftp://elsewhere.example.org/K7QX2M"),
+          QStringLiteral("trundlex://elsewhere.example.org:0/K7QX2M"),
+          QStringLiteral("trundlex://elsewhere.example.org/"),
+          QStringLiteral("Come and play: trundlex://elsewhere.example.org:99999/M7QX2K")}) {
         paste(bad);
         EXPECT_EQ(page.codeField()->text(), bad) << "the whole link fits";
         EXPECT_EQ(page.hostField()->text(), "[2001:db8::7]") << bad.toStdString();
