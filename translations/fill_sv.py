@@ -247,7 +247,6 @@ SV = {
     "&Create room": "&Skapa rum",
     "&Join room": "&Gå med i rum",
     "Room c&ode:": "Rums&kod:",
-    "six letters and digits, such as K7QX2M": "sex bokstäver och siffror, till exempel K7QX2M",
     "Enter the room host's name or address.": "Ange värdens namn eller adress.",
     "Asking %1 for its courses...": "Frågar %1 efter bansamlingar...",
     "%1 offers no courses.": "%1 erbjuder inga bansamlingar.",
@@ -326,10 +325,25 @@ SV = {
     "Hard": "Svår",
     "Computer strength": "Datorns styrka",
     "&Go to the room": "&Gå till rummet",
-    "Send this code to your friends: they choose \"Play with friends\" and \"Join room\" and type it in.":
-        "Skicka rumskoden till dina vänner: de väljer ”Spela med vänner” och ”Gå med i rum” och skriver in den.",
     "No course can be played: the game's levels were not found.":
         "Ingen bansamling kan spelas: spelets banor hittades inte.",
+    # A room's link (trundlex://HOST/CODE, or the room host's web page with #CODE).
+    "Copy &link": "Kopiera länke&n",
+    "Link:": "Länk:",
+    "Send your friends the link or the code: the link opens the game at this room, or they choose \"Play with friends\" and paste the link or type the code.":
+        "Skicka länken eller rumskoden till dina vänner: länken öppnar spelet i det här rummet, eller så väljer de ”Spela med vänner” och klistrar in länken eller skriver in rumskoden.",
+    "such as K7QX2M, or the room's link": "till exempel K7QX2M, eller rummets länk",
+    "This is not a room link: a room link starts with trundlex:// or https://.":
+        "Det här är ingen länk till ett rum: en sådan länk börjar med trundlex:// eller https://.",
+    "The host in this link is neither a host name nor an IP address.":
+        "Värden i länken är varken ett värdnamn eller en IP-adress.",
+    "The port in this link is not a number from 1 to 65535.":
+        "Porten i länken är inte ett tal från 1 till 65535.",
+    "This link names no room: it should end with the room's code.":
+        "Länken anger inget rum: den ska sluta med rumskoden.",
+    "The room code in this link is not a room code: ask for the link again.":
+        "Rumskoden i länken är ingen rumskod: be om länken igen.",
+    "The game cannot follow the link \"%1\". %2": "Spelet kan inte följa länken ”%1”. %2",
 }
 
 

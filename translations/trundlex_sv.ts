@@ -454,6 +454,10 @@
         <source>Computer</source>
         <translation>Dator</translation>
     </message>
+    <message>
+        <source>The game cannot follow the link "%1". %2</source>
+        <translation>Spelet kan inte följa länken ”%1”. %2</translation>
+    </message>
 </context>
 <context>
     <name>trundlex::HighScoreDialog</name>
@@ -738,8 +742,16 @@
         <translation>Kunde inte ansluta till %1 (port %2).</translation>
     </message>
     <message>
-        <source>Send this code to your friends: they choose "Play with friends" and "Join room" and type it in.</source>
-        <translation>Skicka rumskoden till dina vänner: de väljer ”Spela med vänner” och ”Gå med i rum” och skriver in den.</translation>
+        <source>Copy &amp;link</source>
+        <translation>Kopiera länke&amp;n</translation>
+    </message>
+    <message>
+        <source>Send your friends the link or the code: the link opens the game at this room, or they choose "Play with friends" and paste the link or type the code.</source>
+        <translation>Skicka länken eller rumskoden till dina vänner: länken öppnar spelet i det här rummet, eller så väljer de ”Spela med vänner” och klistrar in länken eller skriver in rumskoden.</translation>
+    </message>
+    <message>
+        <source>Link:</source>
+        <translation>Länk:</translation>
     </message>
 </context>
 <context>
@@ -1006,10 +1018,6 @@
         <translation>&amp;Gå med i rum</translation>
     </message>
     <message>
-        <source>six letters and digits, such as K7QX2M</source>
-        <translation>sex bokstäver och siffror, till exempel K7QX2M</translation>
-    </message>
-    <message>
         <source>Ho&amp;st:</source>
         <translation>Vär&amp;d:</translation>
     </message>
@@ -1100,6 +1108,30 @@
     <message>
         <source>A room code has six letters and digits.</source>
         <translation>En rumskod har sex bokstäver och siffror.</translation>
+    </message>
+    <message>
+        <source>This is not a room link: a room link starts with trundlex:// or https://.</source>
+        <translation>Det här är ingen länk till ett rum: en sådan länk börjar med trundlex:// eller https://.</translation>
+    </message>
+    <message>
+        <source>The host in this link is neither a host name nor an IP address.</source>
+        <translation>Värden i länken är varken ett värdnamn eller en IP-adress.</translation>
+    </message>
+    <message>
+        <source>The port in this link is not a number from 1 to 65535.</source>
+        <translation>Porten i länken är inte ett tal från 1 till 65535.</translation>
+    </message>
+    <message>
+        <source>This link names no room: it should end with the room's code.</source>
+        <translation>Länken anger inget rum: den ska sluta med rumskoden.</translation>
+    </message>
+    <message>
+        <source>The room code in this link is not a room code: ask for the link again.</source>
+        <translation>Rumskoden i länken är ingen rumskod: be om länken igen.</translation>
+    </message>
+    <message>
+        <source>such as K7QX2M, or the room's link</source>
+        <translation>till exempel K7QX2M, eller rummets länk</translation>
     </message>
 </context>
 <context>

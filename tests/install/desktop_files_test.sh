@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Checks the installed desktop integration with the freedesktop tools: the desktop entries and
 # AppStream files validate, and with our MIME package in a fresh user data folder a level file
-# is recognised as a Trundlex level, which the editor opens by default.
+# is recognised as a Trundlex level, which the editor opens by default; and a trundlex:// room
+# link opened with xdg-open starts the game with the link as its argument.
 # Usage: desktop_files_test.sh CMAKE BUILD_DIR SOURCE_DIR
 set -euo pipefail
 cmake_cmd=$1
@@ -56,4 +57,21 @@ echo "   default application: $default"
 [ "$default" = org.brackwater.TrundlexEditor.desktop ] || fail "default application $default"
 grep -q '<comment xml:lang="sv">Trundlex-banfil</comment>' "$share/mime/packages/org.brackwater.Trundlex.xml" ||
   fail "no Swedish description of the file type"
+echo "-- trundlex:// links"
+game_entry="$share/applications/org.brackwater.Trundlex.desktop"
+grep -qx 'MimeType=x-scheme-handler/trundlex;' "$game_entry" || fail "the game does not claim trundlex:// links"
+grep -qx 'Exec=trundlex %u' "$game_entry" || fail "the game's Exec does not pass the link (%u)"
+handler=$(XDG_CURRENT_DESKTOP= xdg-mime query default x-scheme-handler/trundlex)
+echo "   handler: $handler"
+[ "$handler" = org.brackwater.Trundlex.desktop ] || fail "trundlex:// links go to $handler"
+# A stand-in for the game on the PATH records what xdg-open starts it with.
+mkdir -p "$work/bin"
+printf '#!/bin/sh\nprintf "%%s\\n" "$@" > "%s"\n' "$work/started-with" > "$work/bin/trundlex"
+chmod +x "$work/bin/trundlex"
+link='trundlex://golf.example.org:50001/K7QX2M'
+PATH="$work/bin:$PATH" DISPLAY=${DISPLAY:-:99} XDG_CURRENT_DESKTOP= xdg-open "$link" ||
+  fail "xdg-open $link"
+[ "$(cat "$work/started-with" 2>/dev/null)" = "$link" ] ||
+  fail "the game was started with '$(cat "$work/started-with" 2>/dev/null)' instead of the link"
+echo "   xdg-open $link starts: trundlex $link"
 echo "desktop files test passed"

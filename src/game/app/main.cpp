@@ -4,6 +4,7 @@
 #include <QFileInfo>
 #include <QMessageBox>
 #include <QTimer>
+#include <QWindow>
 #include <cstdio>
 #include <ctime>
 #include <utility>
@@ -16,6 +17,7 @@
 #include "library/CourseLibrary.h"
 #include "library/HighScoreStore.h"
 #include "library/LevelLibrary.h"
+#include "net/InviteLink.h"
 #include "platform/PlatformSupport.h"
 #include "platform/ProgramStart.h"
 #include "platform/QtSettingsStore.h"
@@ -35,10 +37,12 @@ int main(int argc, char** argv) {
         "were read from and how many shipped pars; exit status 1 when no levels or sounds were found. For "
         "checking an installation.");
     options.installLanguage = installLanguage;
-    options.argumentName = QStringLiteral("level");
+    options.argumentName = QStringLiteral("level-or-link");
     options.argumentHelp = QStringLiteral(
-        "A level file to play at once, alone; the editor's Play in game starts the game so.");
-    options.argumentSyntax = QStringLiteral("[FILE.lev]");
+        "A level file to play at once, alone (the editor's Play in game starts the game so), or "
+        "a room's link, trundlex://HOST[:PORT]/CODE, to join that room (a click on such a link "
+        "starts the game so).");
+    options.argumentSyntax = QStringLiteral("[FILE.lev | trundlex://HOST/CODE]");
     const ProgramStart started = startProgram(app, QCoreApplication::arguments(), options);
 
     // One random sequence for the whole run, seeded once.
@@ -96,10 +100,34 @@ int main(int argc, char** argv) {
         MainFrame frame(context);
         frame.show();
         // A level named on the command line is played at once; one that cannot be read is
-        // reported and the game waits as after any start.
+        // reported and the game waits as after any start. A room's link asks for the name
+        // and goes to the room, once the window is up.
         // (A room game left in the last two hours is offered by the start screen's Continue.)
         if (!started.arguments.isEmpty()) {
-            frame.view()->playLevelFile(started.arguments.front());
+            const QString argument = started.arguments.front();
+            if (InviteLink::looksLikeLink(argument.toStdString())) {
+                if (!started.quitAfterStart) {
+                    // Once the window is on the screen (for at most two seconds), so that the
+                    // dialog opens over it rather than where the window was before the window
+                    // manager placed it.
+                    auto* placed = new QTimer(&frame);
+                    placed->setInterval(20);
+                    QObject::connect(placed, &QTimer::timeout, &frame,
+                                     [&frame, placed, argument, tries = 0]() mutable {
+                                         const QWindow* window = frame.windowHandle();
+                                         if ((window == nullptr || !window->isExposed()) &&
+                                             ++tries < 100) {
+                                             return;
+                                         }
+                                         placed->stop();
+                                         placed->deleteLater();
+                                         frame.view()->joinByLink(argument);
+                                     });
+                    placed->start();
+                }
+            } else {
+                frame.view()->playLevelFile(argument);
+            }
         }
         if (started.quitAfterStart) {
             QTimer::singleShot(0, &app, &QCoreApplication::quit);

@@ -91,6 +91,13 @@ public:
     // "Play with friends": asks for the player's name and the room to create or join, then
     // runs the room's lobby as the new-game wizard's online mode does.
     void playWithFriends();
+    // A room's link given to the game (trundlex://HOST[:PORT]/CODE on its command line, as a
+    // click on such a link starts it, or a room host's web invite link): "Play with friends"
+    // with the link's host and code filled in and Join chosen, so that only the name is asked
+    // (the remembered one offered), then the room's lobby. The host is kept as the online
+    // host. A text that is no room link is told to the user and false returned; false too
+    // when the dialog is cancelled.
+    bool joinByLink(const QString& link);
     // "Local game": the whole new-game wizard, in the mode of a game on this computer.
     void setUpLocalGame();
     // What the window shows while no game is played.
@@ -191,6 +198,9 @@ private:
     void newGame();
     // Keeps `setup`, played in `mode`, in the settings for the next launch.
     void rememberSetup(const Match& setup, int mode);
+    // "Play with friends" with what the context holds (a host and code from a link, say),
+    // then the room's lobby; false when cancelled or the lobby was left.
+    bool goToRoom();
     // Shows the start screen while there is no game, with Continue while a seat is fresh.
     void updateStartScreen();
     void connectStartScreen();

@@ -4,10 +4,12 @@
 
 #include "FriendsDialog.h"
 #include "GameView.h"
+#include "OnlinePage.h"
 #include "SetupMemory.h"
 #include "StartScreen.h"
 #include "library/Course.h"
 #include "library/CourseLibrary.h"
+#include "net/InviteLink.h"
 #include "play/BallColours.h"
 #include "platform/PlatformSupport.h"
 
@@ -129,11 +131,31 @@ void GameView::setUpLocalGame() {
     newGame();
 }
 
-void GameView::playWithFriends() {
+void GameView::playWithFriends() { goToRoom(); }
+
+bool GameView::joinByLink(const QString& link) {
+    const std::string text = utf8(link);
+    const InviteLink read = InviteLink::parse(text, GameSettings::DefaultPort);
+    if (!read.valid() || !read.namesHost()) {
+        const QString problem = OnlinePage::linkProblem(
+            read.valid() || read.problem == InviteProblem::Empty ? InviteProblem::NoCode
+                                                                 : read.problem);
+        inform(tr("The game cannot follow the link \"%1\". %2").arg(link.trimmed(), problem));
+        return false;
+    }
+    context_.settings.setOnlineHost(
+        InviteLink::hostText(read.host, read.port, GameSettings::DefaultPort));
+    context_.roomRequest = {};
+    context_.roomRequest.kind = roomproto::Request::Kind::Join;
+    context_.roomRequest.code = read.code;
+    return goToRoom();
+}
+
+bool GameView::goToRoom() {
     QString name = startScreen_->playerName();
     roomproto::Request request;
     if (!runFriendsDialog(name, request) || !mayAbandonGame()) {
-        return;
+        return false;
     }
     const GameSettings::LastSetup kept = context_.settings.lastSetup();
     Match setup;
@@ -142,7 +164,7 @@ void GameView::playWithFriends() {
     context_.networkMode = 3;
     context_.roomRequest = request;
     rememberSetup(setup, 3);
-    startNetworkGame(setup, 3);
+    return startNetworkGame(setup, 3);
 }
 
 bool GameView::runFriendsDialog(QString& name, roomproto::Request& request) {

@@ -3,6 +3,7 @@
 #include <QClipboard>
 #include <QDialogButtonBox>
 #include <QEventLoop>
+#include <QGridLayout>
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -14,6 +15,7 @@
 
 #include "OnlinePage.h"
 #include "ScoreBoard.h"
+#include "net/InviteLink.h"
 #include "net/NetAddress.h"
 #include "net/NetGame.h"
 #include "platform/PlatformSupport.h"
@@ -104,25 +106,34 @@ QWidget* LobbyDialog::createRoomPanel() {
     roomCode_->setFont(large);
     roomCode_->setTextInteractionFlags(Qt::TextSelectableByMouse);
     copy_ = new QPushButton(tr("&Copy code"), roomPanel_);
+    roomLink_ = new QLabel(roomPanel_);
+    roomLink_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    roomLink_->setTextFormat(Qt::PlainText);
+    copyLink_ = new QPushButton(tr("Copy &link"), roomPanel_);
     roomCourse_ = new QLabel(roomPanel_);
     auto* hint = new QLabel(
-        tr("Send this code to your friends: they choose \"Play with friends\" and \"Join "
-           "room\" and type it in."),
+        tr("Send your friends the link or the code: the link opens the game at this room, or "
+           "they choose \"Play with friends\" and paste the link or type the code."),
         roomPanel_);
     hint->setWordWrap(true);
-    auto* codeRow = new QHBoxLayout;
-    codeRow->addWidget(new QLabel(tr("Room code:"), roomPanel_));
-    codeRow->addWidget(roomCode_);
-    codeRow->addStretch(1);
-    codeRow->addWidget(copy_);
+    auto* grid = new QGridLayout;
+    grid->addWidget(new QLabel(tr("Room code:"), roomPanel_), 0, 0);
+    grid->addWidget(roomCode_, 0, 1);
+    grid->addWidget(copy_, 0, 2);
+    grid->addWidget(new QLabel(tr("Link:"), roomPanel_), 1, 0);
+    grid->addWidget(roomLink_, 1, 1);
+    grid->addWidget(copyLink_, 1, 2);
+    grid->setColumnStretch(1, 1);
     auto* layout = new QVBoxLayout(roomPanel_);
     layout->setContentsMargins(0, 0, 0, 0);
-    layout->addLayout(codeRow);
+    layout->addLayout(grid);
     layout->addWidget(roomCourse_);
     layout->addWidget(hint);
     roomPanel_->setVisible(false);
     connect(copy_, &QPushButton::clicked, this,
             [this] { QGuiApplication::clipboard()->setText(roomCode_->text()); });
+    connect(copyLink_, &QPushButton::clicked, this,
+            [this] { QGuiApplication::clipboard()->setText(roomLink_->text()); });
     return roomPanel_;
 }
 
@@ -194,6 +205,10 @@ void LobbyDialog::updateRemove() {
 
 QString LobbyDialog::roomCodeText() const {
     return roomPanel_->isVisibleTo(this) ? roomCode_->text() : QString();
+}
+
+QString LobbyDialog::roomLinkText() const {
+    return roomPanel_->isVisibleTo(this) ? roomLink_->text() : QString();
 }
 
 QString LobbyDialog::statusLine(const LobbyStatus& status) {
@@ -290,6 +305,9 @@ void LobbyDialog::refresh() {
     const LobbySnapshot snapshot = net_.lobbySnapshot();
     if (room_ && !snapshot.roomCode.empty()) {
         roomCode_->setText(QString::fromStdString(snapshot.roomCode));
+        // The host as this computer reached it, so that a friend's game goes the same way.
+        roomLink_->setText(toDisplayText(InviteLink::format(
+            target_.host, target_.port, snapshot.roomCode, GameSettings::DefaultPort)));
         roomCourse_->setText(tr("Course: %1").arg(toDisplayText(snapshot.roomCourse)));
         roomPanel_->setVisible(true);
         start_->setVisible(snapshot.roomCreator);

@@ -46,10 +46,14 @@ public:
     QStringList computerRows() const;
     QPushButton* startButton() const { return start_; }
     QPushButton* copyButton() const { return copy_; }
+    QPushButton* copyLinkButton() const { return copyLink_; }
     QPushButton* addComputerButton() const { return addComputer_; }
     QPushButton* removeButton() const { return remove_; }
     // The room's code as shown (empty until the host has answered).
     QString roomCodeText() const;
+    // The room's game link (trundlex://HOST[:PORT]/CODE) as shown, with the host and port this
+    // computer reached the room host at (empty until the host has answered).
+    QString roomLinkText() const;
 
     // NetLobby, called on the network's delivery thread.
     void onLobbyStatus(const LobbyStatus& status) override;
@@ -85,9 +89,12 @@ private:
     QListWidget* players_;
     QPushButton* start_;
     QPushButton* cancel_;
-    // Online: the room's code, course and the copy button, shown once the host answered.
+    // Online: the room's code, link, course and the copy buttons, shown once the host
+    // answered.
     QWidget* roomPanel_;
     QLabel* roomCode_;
+    QLabel* roomLink_;
+    QPushButton* copyLink_;
     QLabel* roomCourse_;
     QPushButton* copy_;
     QPushButton* addComputer_;

@@ -8,6 +8,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 
+#include "net/InviteLink.h"
 #include "platform/PlatformSupport.h"
 #include "settings/GameSettings.h"
 
@@ -25,12 +26,13 @@ OnlinePage::OnlinePage(GameSettings& settings, QFormLayout* form, QWidget* page)
     create_ = new QRadioButton(tr("&Create room"), page);
     join_ = new QRadioButton(tr("&Join room"), page);
     code_ = new QLineEdit(page);
-    code_->setPlaceholderText(tr("six letters and digits, such as K7QX2M"));
+    code_->setPlaceholderText(tr("such as K7QX2M, or the room's link"));
     codeHint_ = new QLabel(page);
     codeHint_->setWordWrap(true);
     codeHint_->setStyleSheet(QStringLiteral("color: #d32f2f;"));
     codeHint_->setVisible(false);
-    code_->setMaxLength(20);
+    // Long enough for a pasted link with the longest host name.
+    code_->setMaxLength(400);
     create_->setChecked(true);
 
     firstRow_ = form_->rowCount();
@@ -73,6 +75,9 @@ OnlinePage::OnlinePage(GameSettings& settings, QFormLayout* form, QWidget* page)
     connect(code_, &QLineEdit::textChanged, this, [this] {
         // Typing a code means joining.
         join_->setChecked(true);
+        if (takeLink()) {
+            return;  // the code field now holds the link's code, which has been seen to
+        }
         const QString problem = codeProblem();
         codeHint_->setText(problem);
         codeHint_->setVisible(!problem.isEmpty() && code_->isVisibleTo(code_->window()));
@@ -123,10 +128,36 @@ void OnlinePage::showRequest(const roomproto::Request& request) {
     }
 }
 
+bool OnlinePage::takeLink() {
+    const QByteArray typed = code_->text().toUtf8();
+    const std::string_view text(typed.constData(), static_cast<std::size_t>(typed.size()));
+    InviteLink link = InviteLink::parse(text, GameSettings::DefaultPort);
+    if (!link.valid() || !link.namesHost()) {
+        // A whole message pasted, or a link pasted after the code that was in the field.
+        link = InviteLink::parse(InviteLink::linkWithin(text), GameSettings::DefaultPort);
+    }
+    if (!link.valid() || !link.namesHost()) {
+        return false;
+    }
+    // The friend never types the host: the link names it (the port only when not the default).
+    host_->setText(
+        toDisplayText(InviteLink::hostText(link.host, link.port, GameSettings::DefaultPort)));
+    code_->setText(QString::fromStdString(link.code));
+    return true;
+}
+
 QString OnlinePage::codeProblem() const {
     const QString typed = code_->text().trimmed();
     if (typed.isEmpty() || !typedCode().empty()) {
         return {};
+    }
+    const QByteArray bytes = typed.toUtf8();
+    const std::string_view text(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+    if (const std::string_view link = InviteLink::linkWithin(text); !link.empty()) {
+        return linkProblem(InviteLink::parse(link, GameSettings::DefaultPort).problem);
+    }
+    if (InviteLink::looksLikeLink(text)) {
+        return linkProblem(InviteLink::parse(text, GameSettings::DefaultPort).problem);
     }
     // Codes leave out the characters that are easily taken for others.
     static const QString lookalikes = QStringLiteral("01ILO");
@@ -142,6 +173,27 @@ QString OnlinePage::codeProblem() const {
         return {};
     }
     return tr("A room code has six letters and digits.");
+}
+
+QString OnlinePage::linkProblem(InviteProblem problem) {
+    switch (problem) {
+        case InviteProblem::OtherScheme:
+            return tr(
+                "This is not a room link: a room link starts with trundlex:// or "
+                "https://.");
+        case InviteProblem::BadHost:
+            return tr("The host in this link is neither a host name nor an IP address.");
+        case InviteProblem::BadPort:
+            return tr("The port in this link is not a number from 1 to 65535.");
+        case InviteProblem::NoCode:
+            return tr("This link names no room: it should end with the room's code.");
+        case InviteProblem::BadCode:
+            return tr("The room code in this link is not a room code: ask for the link again.");
+        case InviteProblem::None:
+        case InviteProblem::Empty:
+            break;
+    }
+    return {};
 }
 
 std::string OnlinePage::typedCode() const {

@@ -4,6 +4,7 @@
 #include <QTimer>
 #include <string>
 
+#include "net/InviteLink.h"
 #include "net/NetAddress.h"
 #include "net/RoomClient.h"
 #include "platform/GuiThreadRelay.h"
@@ -50,8 +51,12 @@ public:
     // Shows a request made before: a join (a refused one, say) is offered again with its code,
     // so that the player need not type it again.
     void showRequest(const roomproto::Request& request);
-    // What is wrong with the code typed; empty while it is a code or nothing is typed.
+    // What is wrong with the code typed (or the link pasted); empty while it is a code or
+    // nothing is typed. A room's link (trundlex:// or a room host's web page) pasted into the
+    // code field fills the host field and leaves the code alone in the code field.
     QString codeProblem() const;
+    // What is wrong with a room link, in this program's language; empty for None and Empty.
+    static QString linkProblem(InviteProblem problem);
 
     // A room host's refusal in this program's language when it is one of the known ones, as
     // the host wrote it otherwise.
@@ -75,6 +80,9 @@ private:
     void listed(const CourseListing& listing, const QString& host);
     void showStatus(const QString& text, bool problem);
     void updateChoices();
+    // When the code field holds a room's link: puts its host into the host field and its code
+    // into the code field, and returns true.
+    bool takeLink();
     // The code typed, as normaliseCode reads it; empty when it cannot be one.
     std::string typedCode() const;
 

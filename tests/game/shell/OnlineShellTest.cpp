@@ -6,6 +6,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTest>
 #include <QTimer>
 
 #include "GameShellFixture.h"
@@ -112,6 +113,66 @@ TEST_F(GameShellTest, OnlinePageListsTheHostsCoursesAndNeedsACourseOrACode) {
     EXPECT_TRUE(wizard.isOkEnabled());
 }
 
+// A friend pastes the link that was sent: the host comes from it, never typed.
+TEST_F(GameShellTest, ALinkPastedIntoTheCodeFieldFillsTheHostAndTheCode) {
+    settings_.setOnlineHost("127.0.0.1:1");
+    NewGameWizard wizard(Match(), context_);
+    wizard.setMode(3);
+    wizard.show();
+    OnlinePage& page = *wizard.onlinePage();
+    const auto paste = [&](const QString& text) {
+        page.codeField()->clear();
+        QGuiApplication::clipboard()->setText(text);
+        page.codeField()->setFocus();
+        QTest::keySequence(page.codeField(), QKeySequence::Paste);
+    };
+
+    paste(QStringLiteral("trundlex://golf.example.org:50001/k7q-x2m"));
+    EXPECT_EQ(page.hostField()->text(), "golf.example.org:50001");
+    EXPECT_EQ(page.codeField()->text(), "K7QX2M");
+    EXPECT_TRUE(page.joinChoice()->isChecked());
+    EXPECT_TRUE(page.codeProblem().isEmpty());
+    EXPECT_EQ(page.request().kind, roomproto::Request::Kind::Join);
+    EXPECT_EQ(page.request().code, "K7QX2M");
+    EXPECT_EQ(page.host().host, "golf.example.org");
+    EXPECT_EQ(page.host().port, 50001);
+    EXPECT_EQ(settings_.onlineHost(), "golf.example.org:50001") << "kept for the next game";
+    EXPECT_TRUE(wizard.isOkEnabled());
+
+    // The room host's web page link: the game goes to the game port, not the page's.
+    paste(QStringLiteral("https://[2001:db8::7]:8443/#Q7HX2M"));
+    EXPECT_EQ(page.hostField()->text(), "[2001:db8::7]");
+    EXPECT_EQ(page.codeField()->text(), "Q7HX2M");
+    EXPECT_EQ(page.host().host, "2001:db8::7");
+    EXPECT_EQ(page.host().port, GameSettings::DefaultPort);
+
+    // The friend's whole message, pasted after the code already in the field.
+    page.codeField()->setText(QStringLiteral("Q7HX2M"));
+    page.codeField()->end(false);
+    QGuiApplication::clipboard()->setText(
+        QStringLiteral("Come and play: trundlex://golf.example.org:50002/M7QX2K see you"));
+    QTest::keySequence(page.codeField(), QKeySequence::Paste);
+    EXPECT_EQ(page.hostField()->text(), "golf.example.org:50002");
+    EXPECT_EQ(page.codeField()->text(), "M7QX2K");
+    paste(QStringLiteral("https://[2001:db8::7]:8443/#Q7HX2M"));
+
+    // A link that is not one leaves the host alone and says what is wrong.
+    for (const QString& bad :
+         {QStringLiteral("ftp://elsewhere.example.org/K7QX2M"),
+          QStringLiteral("trundlex://elsewhere.example.org:0/K7QX2M"),
+          QStringLiteral("trundlex://elsewhere.example.org/"),
+          QStringLiteral("Come and play: trundlex://elsewhere.example.org:99999/M7QX2K")}) {
+        paste(bad);
+        EXPECT_EQ(page.codeField()->text(), bad) << "the whole link fits";
+        EXPECT_EQ(page.hostField()->text(), "[2001:db8::7]") << bad.toStdString();
+        EXPECT_FALSE(page.codeProblem().isEmpty()) << bad.toStdString();
+        EXPECT_EQ(page.request().kind, roomproto::Request::Kind::Invalid) << bad.toStdString();
+        EXPECT_FALSE(wizard.isOkEnabled()) << bad.toStdString();
+    }
+    EXPECT_NE(page.codeProblem(), OnlinePage::linkProblem(InviteProblem::OtherScheme))
+        << "each fault has its own words";
+}
+
 TEST_F(GameShellTest, ARoomLobbyThatCannotConnectNamesTheHostAndPort) {
     std::uint16_t closedPort = 0;
     {
@@ -197,6 +258,55 @@ TEST_F(GameShellTest, RoomLobbyShowsTheCodeAndOnlyTheCreatorStarts) {
             EXPECT_EQ(match.GetPlayer(1)->GetComputer(), ComputerStrength::Medium);
         }
     }
+}
+
+// A friend's game goes where this computer went: the link names the host and port it reached.
+TEST_F(GameShellTest, ARoomLobbyShowsTheRoomsLinkWithThePortItReached) {
+    RawServer host;
+    auto served = std::async(std::launch::async, [&] {
+        RawPeer peer = host.accept();
+        peer.send(Greeting);
+        peer.receive();
+        peer.send("WK7QX2M|Beginners' Nine|");
+        while (peer.receive()) {
+        }
+    });
+    Match match;
+    match.AddPlayer("Ann", 0x00FF00, 0, false, Player::LocalConnection);
+    NetGame net(levels_);
+    net.setMatch(&match);
+    LobbyDialog lobby(net);
+    QString shown;
+    QString codeCopied;
+    QString linkCopied;
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, &lobby, [&] {
+        if (lobby.roomCodeText().isEmpty()) {
+            return;
+        }
+        poll.stop();
+        shown = lobby.roomLinkText();
+        lobby.copyButton()->click();
+        codeCopied = QGuiApplication::clipboard()->text();
+        lobby.copyLinkButton()->click();
+        linkCopied = QGuiApplication::clipboard()->text();
+        lobby.reject();
+    });
+    poll.start(10);
+    QTimer::singleShot(20000, &lobby, [&] { lobby.reject(); });
+    EXPECT_FALSE(lobby.runRoom(hostText(host.port()).toStdString(),
+                               {roomproto::Request::Kind::Join, "", "K7QX2M", ""}));
+    net.endGame();
+    served.get();
+    ASSERT_NE(host.port(), GameSettings::DefaultPort);
+    EXPECT_EQ(shown, QStringLiteral("trundlex://127.0.0.1:%1/K7QX2M").arg(host.port()));
+    EXPECT_EQ(codeCopied, "K7QX2M") << "Copy code stays";
+    EXPECT_EQ(linkCopied, shown);
+    // What a friend's game reads from it: the same host, port and room.
+    const InviteLink link = InviteLink::parse(linkCopied.toStdString(), GameSettings::DefaultPort);
+    EXPECT_EQ(link.host, "127.0.0.1");
+    EXPECT_EQ(link.port, host.port());
+    EXPECT_EQ(link.code, "K7QX2M");
 }
 
 }  // namespace

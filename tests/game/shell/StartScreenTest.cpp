@@ -1,11 +1,13 @@
-// The start screen: its buttons, the quick game against the computer, and the setup the next
-// launch starts with.
+// The start screen: its buttons, the quick game against the computer, the setup the next
+// launch starts with, and a room's link given to the game.
+#include <QApplication>
 #include <QComboBox>
 #include <QDateTime>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
+#include <QTimer>
 
 #include "FriendsDialog.h"
 #include "GameShellFixture.h"
@@ -30,6 +32,8 @@ public:
     roomproto::Request lobbyRequest;
     // What the "Play with friends" dialog answers; nothing: it is cancelled.
     std::optional<std::pair<QString, roomproto::Request>> friends;
+    // Runs the real dialog instead, for the test to work it while it is open.
+    bool realFriendsDialog = false;
 
 protected:
     bool runNewGameWizard(Match&) override {
@@ -43,6 +47,9 @@ protected:
         return false;
     }
     bool runFriendsDialog(QString& name, roomproto::Request& request) override {
+        if (realFriendsDialog) {
+            return GameView::runFriendsDialog(name, request);
+        }
         if (!friends) {
             return false;
         }
@@ -279,6 +286,86 @@ TEST_F(StartScreenTest, TheFriendsDialogGoesOnlyWithANameAndARoom) {
                         {roomproto::Request::Kind::Join, "", "K7QX2M", ""});
     EXPECT_EQ(again.request().code, "K7QX2M");
     EXPECT_TRUE(again.goButton()->isEnabled());
+}
+
+// What the friends dialog showed when it opened, and Enter pressed in its name field.
+struct FriendsSeen {
+    bool opened = false;
+    QString name;
+    QString host;
+    QString code;
+    bool join = false;
+    bool goEnabled = false;
+    bool nameFocused = false;
+};
+
+TEST_F(StartScreenTest, AGameStartedWithARoomsLinkAsksOnlyTheNameAndGoesToTheLobby) {
+    settings_.setOnlineHost("127.0.0.1:1");
+    settings_.setLastSetup(
+        {{{"Bea", 0, 0x2828F0, 0, false}, {"Robo", 1, 0xFFE600, 1, false}}, 0, keptCourse_});
+    const auto view = launch();
+    view->realFriendsDialog = true;
+    FriendsSeen seen;
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        auto* dialog = qobject_cast<FriendsDialog*>(QApplication::activeModalWidget());
+        if (dialog == nullptr) {
+            return;
+        }
+        poll.stop();
+        seen = {true,
+                dialog->nameField()->text(),
+                dialog->onlinePage()->hostField()->text(),
+                dialog->onlinePage()->codeField()->text(),
+                dialog->onlinePage()->joinChoice()->isChecked(),
+                dialog->goButton()->isEnabled(),
+                dialog->nameField()->hasFocus()};
+        QTest::keyClick(dialog->nameField(), Qt::Key_Return);
+        if (dialog->isVisible()) {
+            dialog->reject();  // Enter did not go: the test fails below, without hanging
+        }
+    });
+    poll.start(10);
+    // The lobby is answered by the test view: it is left at once.
+    EXPECT_FALSE(view->joinByLink(QStringLiteral("trundlex://localhost:50001/k7qx-2m")));
+    ASSERT_TRUE(seen.opened);
+    EXPECT_EQ(seen.name, "Bea") << "the remembered name";
+    EXPECT_EQ(seen.host, "localhost:50001");
+    EXPECT_EQ(seen.code, "K7QX2M");
+    EXPECT_TRUE(seen.join);
+    EXPECT_TRUE(seen.goEnabled);
+    EXPECT_TRUE(seen.nameFocused);
+    ASSERT_EQ(view->lobbies, std::vector<int>{3}) << "Enter went to the room's lobby";
+    EXPECT_EQ(view->lobbyRequest.kind, roomproto::Request::Kind::Join);
+    EXPECT_EQ(view->lobbyRequest.code, "K7QX2M");
+    EXPECT_EQ(settings_.onlineHost(), "localhost:50001") << "the lobby goes to the link's host";
+    EXPECT_TRUE(view->messages.isEmpty());
+}
+
+TEST_F(StartScreenTest, ALinkThatIsNoRoomsLinkIsToldAndOpensNothing) {
+    settings_.setOnlineHost("golf.example.org");
+    const auto view = launch();
+    view->realFriendsDialog = true;
+    bool dialogOpened = false;
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        if (auto* dialog = qobject_cast<FriendsDialog*>(QApplication::activeModalWidget())) {
+            dialogOpened = true;
+            dialog->reject();
+        }
+    });
+    poll.start(10);
+    for (const QString& link : {QStringLiteral("trundlex://localhost:50001/"),
+                                QStringLiteral("trundlex://localhost:0/K7QX2M"),
+                                QStringLiteral("ftp://localhost/K7QX2M")}) {
+        view->messages.clear();
+        EXPECT_FALSE(view->joinByLink(link));
+        ASSERT_EQ(view->messages.size(), 1) << link.toStdString();
+        EXPECT_TRUE(view->messages.front().contains(link)) << "the link is named";
+    }
+    EXPECT_FALSE(dialogOpened);
+    EXPECT_TRUE(view->lobbies.empty());
+    EXPECT_EQ(settings_.onlineHost(), "golf.example.org") << "the host kept as it was";
 }
 
 }  // namespace
