@@ -67,10 +67,23 @@ describe('offline', () => {
     assert.equal(first.names.length, 1, `one cache: ${first.names}`);
     assert.deepEqual(first.files, siteFiles(site), 'every file of the site is kept');
 
+    // A room this tab lost before (as a reload mid-game leaves it): its seat is offered.
+    await page.evaluate(() => sessionStorage.setItem('trundlex.seat',
+      JSON.stringify({ code: 'K7QX2M', token: 'ABCDEFGHJKMNPQRSTUVW', names: ['Oona'] })));
     await context.setOffline(true);
     await page.reload();
     await startScreen(page);
     assert.equal(await page.evaluate(() => navigator.onLine), false);
+    // Offline the room cannot be reached: the offer waits for the network.
+    const reconnect = page.getByRole('button', { name: 'Reconnect', exact: true });
+    assert.equal(await reconnect.isDisabled(), true, 'Reconnect offline');
+    await context.setOffline(false);
+    await page.waitForFunction(() => [...document.querySelectorAll('button')]
+      .some((b) => b.textContent === 'Reconnect' && !b.disabled), null, { timeout: 10000 });
+    await context.setOffline(true);
+    await page.waitForFunction(() => [...document.querySelectorAll('button')]
+      .some((b) => b.textContent === 'Reconnect' && b.disabled), null, { timeout: 10000 });
+    await page.evaluate(() => sessionStorage.removeItem('trundlex.seat'));
 
     // Play with friends cannot reach a host, and says so rather than trying.
     await page.getByRole('button', { name: 'Play with friends', exact: true }).click();

@@ -692,6 +692,8 @@ send({ type: 'load', base });
 for (const change of ['online', 'offline']) {
   window.addEventListener(change, () => {
     if (screen === 'friends' || screen === 'link') friends.rerender();
+    // The start screen's offer of a lost room's seat needs the network too.
+    if (screen === 'start' && friends.rejoinOffer() !== null) showStart();
   });
 }
 // The service worker (written by the build) keeps the whole site for playing offline; the

@@ -226,7 +226,9 @@ export class Friends {
     if (!seat) return null;
     const t = this.t;
     const go = button(t.reconnect, () => this.reconnect(), 'primary');
-    go.disabled = !this.shell.ready();
+    // Offline the room cannot be reached; the start screen is shown again when the network
+    // comes back.
+    go.disabled = !this.shell.ready() || !navigator.onLine;
     return el('div', { className: 'rejoin' }, el('span', { textContent: fill(t.rejoinOffer, seat.code) }), go);
   }
 
