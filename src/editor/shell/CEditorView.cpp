@@ -10,6 +10,7 @@
 #include "model/DragTools.h"
 #include "model/LevelEditing.h"
 #include "render/BallRenderer.h"
+#include "render/ModernBall.h"
 
 namespace trundlex {
 
@@ -50,10 +51,12 @@ CEditorView::CEditorView(CEditorDoc& document, EditorPrompts& prompts, SettingsS
                  [this](BallLoss loss) { roundEnded(false, loss); }}),
       commands_(document, prompts, testBall_, [this] { relayout(); }),
       navigator_(new ViewNavigator(*this, layout_, [this](bool zoomed) { navigated(zoomed); })),
+      slopePicker_(new SlopePicker(this)),
       regions_(
           document, [this] { redrawLevel(); }, [this](const QRegion& r) { update(r); }, this) {
     settings_.Load();
     ball().SetSoundOn(settings_.sound());
+    picture_.setLook(settings_.modernLook() ? Look::Modern : Look::Classic);
     setMouseTracking(true);
     setFocusPolicy(Qt::StrongFocus);
     setMinimumSize(640, 200);
@@ -62,6 +65,11 @@ CEditorView::CEditorView(CEditorDoc& document, EditorPrompts& prompts, SettingsS
     connect(&document_, &CEditorDoc::aboutToReplaceLevel, this, &CEditorView::stopBall);
     layout_.update(width(), height(), level().width(), level().height());
     connect(&regions_, &RegionEditor::dragChanged, this, &CEditorView::dragChanged);
+    slopePicker_->move(SlopePickerLeft, 3);
+    slopePicker_->showSlope(strip_.brush().back().slope());
+    connect(slopePicker_, &SlopePicker::slopePicked, this, &CEditorView::setBackSlope);
+    connect(this, &CEditorView::testModeChanged, slopePicker_,
+            [this](bool on) { slopePicker_->setEnabled(!on); });
 }
 
 CEditorView::~CEditorView() {
@@ -110,6 +118,30 @@ void CEditorView::toggleGrid() {
     settings_.setShowGrid(!settings_.showGrid());
     redrawLevel();
     emit gridChanged(settings_.showGrid());
+}
+
+void CEditorView::setModernLook(bool on) {
+    if (on == settings_.modernLook()) {
+        return;
+    }
+    settings_.setModernLook(on);
+    picture_.setLook(on ? Look::Modern : Look::Classic);
+    redrawLevel();
+    update();  // the ball changes its look too
+    emit lookChanged(on);
+}
+
+void CEditorView::paintBall(QPainter& painter) {
+    // The modern ball's shadow reaches past the classic ball: a rolling ball's repaints must
+    // cover it, or it leaves a trail.
+    testBall_.look().setMargin(settings_.modernLook() ? modernBallMargin(layout_.cellSize()) : 0);
+    if (settings_.modernLook()) {
+        painter.save();
+        drawModernBall(painter, ball(), testBall_.look(), false);
+        painter.restore();
+    } else {
+        drawBall(painter, ball(), testBall_.look(), false);
+    }
 }
 
 void CEditorView::toggleSound() {
@@ -174,6 +206,7 @@ void CEditorView::repaintPixels(const PixelRect& rect) {
 }
 
 void CEditorView::repaintBrush() {
+    slopePicker_->showSlope(strip_.brush().back().slope());
     repaintPixels(BrushStrip::brushRect());
 }
 
@@ -199,18 +232,18 @@ void CEditorView::paintEvent(QPaintEvent* event) {
     if (isTestMode()) {
         paintTestBall(painter);
         painter.setClipping(false);
-        stripPainter_.paint(painter, strip_, true, width());
+        stripPainter_.paint(painter, strip_, true, width(), SlopePickerLeft);
         return;
     }
     painter.setClipping(false);
-    stripPainter_.paint(painter, strip_, false, width());
+    stripPainter_.paint(painter, strip_, false, width(), SlopePickerLeft);
     painter.setClipRect(0, EditorLayout::OriginY, width(), height() - EditorLayout::OriginY);
 
     // The start marker is the test ball, put at the start.
     testBall_.setGeometry(layout_.cellSize(), layout_.originX(), layout_.originY());
     ball().SetX(level().startX());
     ball().SetY(level().startY());
-    drawBall(painter, ball(), testBall_.look(), false);
+    paintBall(painter);
 
     if (drawing_ && isDragTool(tool_)) {
         preview_.paint(painter, level(), layout_, tool_, anchor_, current_, strip_.brush());
