@@ -59,7 +59,7 @@ CEditorView::CEditorView(CEditorDoc& document, EditorPrompts& prompts, SettingsS
     picture_.setLook(settings_.modernLook() ? Look::Modern : Look::Classic);
     setMouseTracking(true);
     setFocusPolicy(Qt::StrongFocus);
-    setMinimumSize(640, 200);
+    setMinimumSize(SlopePickerLeft + 3 * SlopePicker::ButtonSize + 5, 200);
     connect(&document_, &CEditorDoc::documentReplaced, this, &CEditorView::onInitialUpdate);
     // The test ball's worker reads the level: it must rest before the level is replaced.
     connect(&document_, &CEditorDoc::aboutToReplaceLevel, this, &CEditorView::stopBall);

@@ -99,6 +99,9 @@ SlopePicker::SlopePicker(QWidget* parent) : QWidget(parent) {
     }
     setFocusProxy(buttons_[Flat]);
     setFixedSize(3 * ButtonSize, 3 * ButtonSize);
+    // The style's own pressed look is too faint to tell the current slope at a glance.
+    setStyleSheet(QStringLiteral("QToolButton:checked { background-color: #9cc3ee;"
+                                 " border: 2px solid #1d5fb0; border-radius: 3px; }"));
     showSlope(Flat);
     retranslate();
 }
