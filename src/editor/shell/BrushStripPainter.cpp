@@ -101,7 +101,7 @@ QString BrushStripPainter::toolTipAt(const BrushStrip& strip, PixelPoint p) {
 }
 
 void BrushStripPainter::paint(QPainter& painter, const BrushStrip& strip, bool testMode,
-                              int width, int ruleRight) {
+                              int width) {
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing, false);
 
@@ -144,8 +144,7 @@ void BrushStripPainter::paint(QPainter& painter, const BrushStrip& strip, bool t
     font.setBold(testMode);
     painter.setFont(font);
     painter.setPen(testMode ? QColor(0, 70, 150) : QColor(Qt::black));
-    const QRect rule(BrushStrip::BackButtonRect.left, RuleTop,
-                     std::min(width, ruleRight) - 15, RuleHeight);
+    const QRect rule(BrushStrip::BackButtonRect.left, RuleTop, width - 15, RuleHeight);
     painter.drawText(rule, Qt::AlignLeft | Qt::AlignVCenter,
                      painter.fontMetrics().elidedText(mouseRule(testMode), Qt::ElideRight,
                                                       rule.width()));

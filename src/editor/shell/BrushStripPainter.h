@@ -20,9 +20,7 @@ class BrushStripPainter {
     Q_DECLARE_TR_FUNCTIONS(BrushStripPainter)
 
 public:
-    // The line under the palettes stops short of `ruleRight`, where other controls sit.
-    void paint(QPainter& painter, const BrushStrip& strip, bool testMode, int width,
-               int ruleRight);
+    void paint(QPainter& painter, const BrushStrip& strip, bool testMode, int width);
 
     // The line under the palettes.
     static QString mouseRule(bool testMode);

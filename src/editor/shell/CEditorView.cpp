@@ -65,7 +65,8 @@ CEditorView::CEditorView(CEditorDoc& document, EditorPrompts& prompts, SettingsS
     connect(&document_, &CEditorDoc::aboutToReplaceLevel, this, &CEditorView::stopBall);
     layout_.update(width(), height(), level().width(), level().height());
     connect(&regions_, &RegionEditor::dragChanged, this, &CEditorView::dragChanged);
-    slopePicker_->move(SlopePickerLeft, 3);
+    // Above the line of mouse rules, which keeps the strip's whole width.
+    slopePicker_->move(SlopePickerLeft, 2);
     slopePicker_->showSlope(strip_.brush().back().slope());
     connect(slopePicker_, &SlopePicker::slopePicked, this, &CEditorView::setBackSlope);
     connect(this, &CEditorView::testModeChanged, slopePicker_,
@@ -232,11 +233,11 @@ void CEditorView::paintEvent(QPaintEvent* event) {
     if (isTestMode()) {
         paintTestBall(painter);
         painter.setClipping(false);
-        stripPainter_.paint(painter, strip_, true, width(), SlopePickerLeft);
+        stripPainter_.paint(painter, strip_, true, width());
         return;
     }
     painter.setClipping(false);
-    stripPainter_.paint(painter, strip_, false, width(), SlopePickerLeft);
+    stripPainter_.paint(painter, strip_, false, width());
     painter.setClipRect(0, EditorLayout::OriginY, width(), height() - EditorLayout::OriginY);
 
     // The start marker is the test ball, put at the start.

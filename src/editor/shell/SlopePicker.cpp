@@ -16,6 +16,8 @@ namespace trundlex {
 
 namespace {
 
+constexpr int IconSize = 13;
+
 // Where each slope's button sits in the grid: downhill away from the middle.
 struct GridPlace {
     int row;
@@ -34,12 +36,13 @@ GridPlace placeOf(std::int32_t slope) {
 
 // An arrow pointing downhill, or for flat a small level dash between two ticks.
 QIcon slopeIcon(std::int32_t slope) {
-    const int size = 16;
-    QPixmap pixmap(size, size);
+    // Drawn on a 16-unit square, scaled to the icon's pixels.
+    QPixmap pixmap(IconSize, IconSize);
     pixmap.fill(Qt::transparent);
     QPainter painter(&pixmap);
     painter.setRenderHint(QPainter::Antialiasing, true);
-    painter.translate(size / 2.0, size / 2.0);
+    painter.translate(IconSize / 2.0, IconSize / 2.0);
+    painter.scale(IconSize / 16.0, IconSize / 16.0);
     const QColor ink(30, 30, 30);
     if (slope == Flat) {
         painter.setPen(QPen(ink, 2, Qt::SolidLine, Qt::RoundCap));
@@ -83,7 +86,7 @@ SlopePicker::SlopePicker(QWidget* parent) : QWidget(parent) {
         button->setFocusPolicy(Qt::TabFocus);
         button->setFixedSize(ButtonSize, ButtonSize);
         button->setIcon(slopeIcon(slope));
-        button->setIconSize(QSize(16, 16));
+        button->setIconSize(QSize(IconSize, IconSize));
         button->installEventFilter(this);
         connect(button, &QToolButton::clicked, this, [this, slope] {
             showSlope(slope);
@@ -100,8 +103,15 @@ SlopePicker::SlopePicker(QWidget* parent) : QWidget(parent) {
     setFocusProxy(buttons_[Flat]);
     setFixedSize(3 * ButtonSize, 3 * ButtonSize);
     // The style's own pressed look is too faint to tell the current slope at a glance.
-    setStyleSheet(QStringLiteral("QToolButton:checked { background-color: #9cc3ee;"
-                                 " border: 2px solid #1d5fb0; border-radius: 3px; }"));
+    setStyleSheet(QStringLiteral(
+        "QToolButton:checked:enabled { background-color: #9cc3ee; border: 2px solid #1d5fb0;"
+        " border-radius: 3px; }"
+        "QToolButton:checked:disabled { background-color: #dcdcdc; border: 2px solid #a8a8a8;"
+        " border-radius: 3px; }"
+        // The style draws no focus frame on tool buttons: keyboard users need to see where
+        // the arrow keys have got to.
+        "QToolButton:focus, QToolButton:checked:enabled:focus { border: 2px solid #e07000;"
+        " border-radius: 3px; }"));
     showSlope(Flat);
     retranslate();
 }

@@ -17,7 +17,7 @@ class SlopePicker : public QWidget {
     Q_OBJECT
 
 public:
-    static constexpr int ButtonSize = 23;
+    static constexpr int ButtonSize = 19;
 
     explicit SlopePicker(QWidget* parent = nullptr);
 

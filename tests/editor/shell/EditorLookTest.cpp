@@ -238,8 +238,9 @@ TEST_F(EditorSlopePickerTest, TheKeyboardWalksTheGridAndPicks) {
     SlopePicker& picker = view.slopePicker();
     view.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&view));
-    picker.setFocus();
-    ASSERT_TRUE(picker.button(Flat)->hasFocus()) << "focus enters at the current slope";
+    view.setFocus();
+    QTest::keyClick(&view, Qt::Key_Tab);
+    ASSERT_TRUE(picker.button(Flat)->hasFocus()) << "Tab enters the grid at the current slope";
     const Block& brush = view.brushStrip().brush();
     const Level before = level();
     // Round the grid clockwise from the right, picking each one.
