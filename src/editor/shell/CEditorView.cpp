@@ -189,12 +189,32 @@ void CEditorView::relayout() {
 }
 
 void CEditorView::redrawCells(Cell a, Cell b) {
+    if (settings_.modernLook()) {
+        // The modern look draws the whole level at once, and that takes a while on a large
+        // one: the cells a stroke paints between two paints share one drawing, at the paint.
+        // A changed cell also changes the blending of its neighbours and where a cup's flag
+        // stands, so the whole level is repainted.
+        picture_.clear();
+        redrawLevelArea();
+        return;
+    }
     picture_.redrawCells(level(), a.x, a.y, b.x, b.y, layout_.cellSize(), gridShown());
     repaintPixels(layout_.cellsRect(a, b));
 }
 
+const LevelPicture& CEditorView::picture() {
+    if (picture_.isNull()) {
+        picture_.rebuild(level(), layout_.cellSize(), gridShown());
+    }
+    return picture_;
+}
+
 void CEditorView::redrawLevel() {
     picture_.rebuild(level(), layout_.cellSize(), gridShown());
+    redrawLevelArea();
+}
+
+void CEditorView::redrawLevelArea() {
     PixelRect r = layout_.levelRect();
     // The picture's extra pixel and the start marker's shadow reach just past the level.
     r.right += 2;
@@ -224,9 +244,7 @@ PixelRect CEditorView::bandRect(PixelPoint anchor, PixelPoint current) const {
 void CEditorView::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
     painter.fillRect(event->rect(), palette().window());
-    if (picture_.isNull()) {
-        picture_.rebuild(level(), layout_.cellSize(), gridShown());
-    }
+    picture();  // drawn now if a change left it to this paint
     // A scrolled level passes under the brush strip, which stays in place.
     painter.setClipRect(0, EditorLayout::OriginY, width(), height() - EditorLayout::OriginY);
     painter.drawImage(layout_.originX(), layout_.originY(), picture_.image());

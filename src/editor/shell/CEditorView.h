@@ -50,8 +50,8 @@ public:
     SlopePicker& slopePicker() { return *slopePicker_; }
     static constexpr int SlopePickerLeft = 636;
     const EditorLayout& layout() const { return layout_; }
-    // The level as last drawn, for copying to the screen.
-    const LevelPicture& picture() const { return picture_; }
+    // The level as the screen shows it; drawn first when a change left that to the next paint.
+    const LevelPicture& picture();
     const EditorSettings& settings() const { return settings_; }
     // The ball that marks the start position and rolls in test mode.
     Ball& ball() { return testBall_.ball(); }
@@ -198,6 +198,8 @@ private:
     void redrawCells(Cell a, Cell b);
     // Redraws the whole picture and repaints the level.
     void redrawLevel();
+    // Repaints the level's pixels from the picture.
+    void redrawLevelArea();
     void repaintPixels(const PixelRect& rect);
     void repaintBrush();
     PixelRect bandRect(PixelPoint anchor, PixelPoint current) const;
