@@ -83,7 +83,6 @@ SlopePicker::SlopePicker(QWidget* parent) : QWidget(parent) {
         auto* button = new QToolButton(this);
         button->setCheckable(true);
         button->setAutoRaise(false);
-        button->setFocusPolicy(Qt::TabFocus);
         button->setFixedSize(ButtonSize, ButtonSize);
         button->setIcon(slopeIcon(slope));
         button->setIconSize(QSize(IconSize, IconSize));
@@ -96,11 +95,6 @@ SlopePicker::SlopePicker(QWidget* parent) : QWidget(parent) {
         grid->addWidget(button, place.row, place.column);
         buttons_[static_cast<std::size_t>(slope)] = button;
     }
-    // Tab enters at the middle and leaves after it: the arrow keys walk the grid.
-    for (std::int32_t slope = 0; slope < Flat; ++slope) {
-        buttons_[static_cast<std::size_t>(slope)]->setFocusPolicy(Qt::ClickFocus);
-    }
-    setFocusProxy(buttons_[Flat]);
     setFixedSize(3 * ButtonSize, 3 * ButtonSize);
     // The style's own pressed look is too faint to tell the current slope at a glance.
     setStyleSheet(QStringLiteral(
