@@ -72,6 +72,12 @@ SV = {
     "Change the level's name, creator and size": "Ändra banans namn, skapare och storlek",
     "Show &grid": "Visa &rutnät",
     "Show or hide the grid": "Visa eller dölj rutnätet",
+    "&Modern look": "&Modernt utseende",
+    "Draw the level as the game's modern look does, or in the classic look":
+        "Rita banan som spelets moderna utseende gör, eller med det klassiska utseendet",
+    # The slope picker
+    "Slope of the brush's back material: %1": "Lutning för penselns bakgrundsmaterial: %1",
+    "Slope of the brush's back material": "Lutning för penselns bakgrundsmaterial",
     "Rotate &back material": "Vrid &bakgrundsmaterialet",
     "Turn the slope of the brush's back material an eighth clockwise":
         "Vrid lutningen på penselns bakgrundsmaterial ett åttondels varv medurs",

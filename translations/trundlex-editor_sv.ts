@@ -1042,6 +1042,14 @@ En fil som redan fanns där har lämnats orörd.
         <source>Replace Mat&amp;erial...</source>
         <translation>Ersätt m&amp;aterial...</translation>
     </message>
+    <message>
+        <source>&amp;Modern look</source>
+        <translation>&amp;Modernt utseende</translation>
+    </message>
+    <message>
+        <source>Draw the level as the game's modern look does, or in the classic look</source>
+        <translation>Rita banan som spelets moderna utseende gör, eller med det klassiska utseendet</translation>
+    </message>
 </context>
 <context>
     <name>trundlex::EditorStatusBar</name>
@@ -1228,6 +1236,17 @@ En fil som redan fanns där har lämnats orörd.
     <message>
         <source>&amp;With:</source>
         <translation>&amp;Med:</translation>
+    </message>
+</context>
+<context>
+    <name>trundlex::SlopePicker</name>
+    <message>
+        <source>Slope of the brush's back material: %1</source>
+        <translation>Lutning för penselns bakgrundsmaterial: %1</translation>
+    </message>
+    <message>
+        <source>Slope of the brush's back material</source>
+        <translation>Lutning för penselns bakgrundsmaterial</translation>
     </message>
 </context>
 </TS>

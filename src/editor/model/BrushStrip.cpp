@@ -123,6 +123,10 @@ void BrushStrip::resetFrontSlope() {
     brush_.front().setSlope(Flat);
 }
 
+void BrushStrip::setBackSlope(std::int32_t slope) {
+    brush_.back().setSlope(slope);
+}
+
 void BrushStrip::resetBothSlopes() {
     resetBackSlope();
     resetFrontSlope();

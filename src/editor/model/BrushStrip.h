@@ -63,6 +63,8 @@ public:
     void resetBackSlope();  // flat
     void resetFrontSlope();
     void resetBothSlopes();
+    // The back material's slope, 0 ... 7 or Flat; other values are ignored.
+    void setBackSlope(std::int32_t slope);
     void rotateBrush(bool withMaterials);
     void swapBrushMaterials();
 

@@ -9,6 +9,7 @@ std::string EditorSettings::RootPath() const {
 void EditorSettings::Exchange(bool load) {
     ExchangeBool(load, showGrid_, "misc", "grid");
     ExchangeBool(load, sound_, "misc", "sound");
+    ExchangeInt(load, look_, "misc", "look", 0, 1);
 }
 
 }  // namespace trundlex

@@ -10,6 +10,7 @@
 #include "model/DragTools.h"
 #include "model/LevelEditing.h"
 #include "render/BallRenderer.h"
+#include "render/ModernBall.h"
 
 namespace trundlex {
 
@@ -50,18 +51,26 @@ CEditorView::CEditorView(CEditorDoc& document, EditorPrompts& prompts, SettingsS
                  [this](BallLoss loss) { roundEnded(false, loss); }}),
       commands_(document, prompts, testBall_, [this] { relayout(); }),
       navigator_(new ViewNavigator(*this, layout_, [this](bool zoomed) { navigated(zoomed); })),
+      slopePicker_(new SlopePicker(this)),
       regions_(
           document, [this] { redrawLevel(); }, [this](const QRegion& r) { update(r); }, this) {
     settings_.Load();
     ball().SetSoundOn(settings_.sound());
+    picture_.setLook(settings_.modernLook() ? Look::Modern : Look::Classic);
     setMouseTracking(true);
     setFocusPolicy(Qt::StrongFocus);
-    setMinimumSize(640, 200);
+    setMinimumSize(SlopePickerLeft + 3 * SlopePicker::ButtonSize + 5, 200);
     connect(&document_, &CEditorDoc::documentReplaced, this, &CEditorView::onInitialUpdate);
     // The test ball's worker reads the level: it must rest before the level is replaced.
     connect(&document_, &CEditorDoc::aboutToReplaceLevel, this, &CEditorView::stopBall);
     layout_.update(width(), height(), level().width(), level().height());
     connect(&regions_, &RegionEditor::dragChanged, this, &CEditorView::dragChanged);
+    // Above the line of mouse rules, which keeps the strip's whole width.
+    slopePicker_->move(SlopePickerLeft, 2);
+    slopePicker_->showSlope(strip_.brush().back().slope());
+    connect(slopePicker_, &SlopePicker::slopePicked, this, &CEditorView::setBackSlope);
+    connect(this, &CEditorView::testModeChanged, slopePicker_,
+            [this](bool on) { slopePicker_->setEnabled(!on); });
 }
 
 CEditorView::~CEditorView() {
@@ -112,6 +121,30 @@ void CEditorView::toggleGrid() {
     emit gridChanged(settings_.showGrid());
 }
 
+void CEditorView::setModernLook(bool on) {
+    if (on == settings_.modernLook()) {
+        return;
+    }
+    settings_.setModernLook(on);
+    picture_.setLook(on ? Look::Modern : Look::Classic);
+    redrawLevel();
+    update();  // the ball changes its look too
+    emit lookChanged(on);
+}
+
+void CEditorView::paintBall(QPainter& painter) {
+    // The modern ball's shadow reaches past the classic ball: a rolling ball's repaints must
+    // cover it, or it leaves a trail.
+    testBall_.look().setMargin(settings_.modernLook() ? modernBallMargin(layout_.cellSize()) : 0);
+    if (settings_.modernLook()) {
+        painter.save();
+        drawModernBall(painter, ball(), testBall_.look(), false);
+        painter.restore();
+    } else {
+        drawBall(painter, ball(), testBall_.look(), false);
+    }
+}
+
 void CEditorView::toggleSound() {
     ball().SetSoundOn(!ball().IsSoundOn());
     settings_.setSound(ball().IsSoundOn());
@@ -156,12 +189,32 @@ void CEditorView::relayout() {
 }
 
 void CEditorView::redrawCells(Cell a, Cell b) {
+    if (settings_.modernLook()) {
+        // The modern look draws the whole level at once, and that takes a while on a large
+        // one: the cells a stroke paints between two paints share one drawing, at the paint.
+        // A changed cell also changes the blending of its neighbours and where a cup's flag
+        // stands, so the whole level is repainted.
+        picture_.clear();
+        redrawLevelArea();
+        return;
+    }
     picture_.redrawCells(level(), a.x, a.y, b.x, b.y, layout_.cellSize(), gridShown());
     repaintPixels(layout_.cellsRect(a, b));
 }
 
+const LevelPicture& CEditorView::picture() {
+    if (picture_.isNull()) {
+        picture_.rebuild(level(), layout_.cellSize(), gridShown());
+    }
+    return picture_;
+}
+
 void CEditorView::redrawLevel() {
     picture_.rebuild(level(), layout_.cellSize(), gridShown());
+    redrawLevelArea();
+}
+
+void CEditorView::redrawLevelArea() {
     PixelRect r = layout_.levelRect();
     // The picture's extra pixel and the start marker's shadow reach just past the level.
     r.right += 2;
@@ -174,6 +227,7 @@ void CEditorView::repaintPixels(const PixelRect& rect) {
 }
 
 void CEditorView::repaintBrush() {
+    slopePicker_->showSlope(strip_.brush().back().slope());
     repaintPixels(BrushStrip::brushRect());
 }
 
@@ -190,9 +244,7 @@ PixelRect CEditorView::bandRect(PixelPoint anchor, PixelPoint current) const {
 void CEditorView::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
     painter.fillRect(event->rect(), palette().window());
-    if (picture_.isNull()) {
-        picture_.rebuild(level(), layout_.cellSize(), gridShown());
-    }
+    picture();  // drawn now if a change left it to this paint
     // A scrolled level passes under the brush strip, which stays in place.
     painter.setClipRect(0, EditorLayout::OriginY, width(), height() - EditorLayout::OriginY);
     painter.drawImage(layout_.originX(), layout_.originY(), picture_.image());
@@ -210,7 +262,7 @@ void CEditorView::paintEvent(QPaintEvent* event) {
     testBall_.setGeometry(layout_.cellSize(), layout_.originX(), layout_.originY());
     ball().SetX(level().startX());
     ball().SetY(level().startY());
-    drawBall(painter, ball(), testBall_.look(), false);
+    paintBall(painter);
 
     if (drawing_ && isDragTool(tool_)) {
         preview_.paint(painter, level(), layout_, tool_, anchor_, current_, strip_.brush());

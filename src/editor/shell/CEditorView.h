@@ -6,6 +6,7 @@
 #include "LevelCommands.h"
 #include "LevelPicture.h"
 #include "RegionEditor.h"
+#include "SlopePicker.h"
 #include "StrokePreview.h"
 #include "TestBall.h"
 #include "ViewNavigator.h"
@@ -45,9 +46,12 @@ public:
 
     CEditorDoc& document() { return document_; }
     const BrushStrip& brushStrip() const { return strip_; }
+    // The 8-way picker of the brush's back slope, in the strip right of the materials.
+    SlopePicker& slopePicker() { return *slopePicker_; }
+    static constexpr int SlopePickerLeft = 636;
     const EditorLayout& layout() const { return layout_; }
-    // The level as last drawn, for copying to the screen.
-    const LevelPicture& picture() const { return picture_; }
+    // The level as the screen shows it; drawn first when a change left that to the next paint.
+    const LevelPicture& picture();
     const EditorSettings& settings() const { return settings_; }
     // The ball that marks the start position and rolls in test mode.
     Ball& ball() { return testBall_.ball(); }
@@ -100,6 +104,7 @@ public:
     void resetBothRotations() { strip_.resetBothSlopes(), repaintBrush(); }
     void rotateBrush(bool withMaterials) { strip_.rotateBrush(withMaterials), repaintBrush(); }
     void swapMaterials() { strip_.swapBrushMaterials(), repaintBrush(); }
+    void setBackSlope(std::int32_t slope) { strip_.setBackSlope(slope), repaintBrush(); }
     // Steps back or forward through the strokes, block turns, shifts, transformations and
     // property changes. A stroke in progress is dropped first.
     void undo();
@@ -109,6 +114,12 @@ public:
     // The Level Properties dialog on the level; OK resizes and renames it (no undo step).
     void editProperties();
     void toggleGrid();
+    // The game's modern look instead of the classic one, for the level and the ball in both
+    // editing and test mode; kept in the settings. Grid, selection, stamp and tool previews
+    // are drawn over either.
+    void setModernLook(bool on);
+    void toggleModernLook() { setModernLook(!settings_.modernLook()); }
+    bool isModernLook() const { return settings_.modernLook(); }
     // The test ball's sound, kept in the settings.
     void toggleSound();
     bool isSoundOn() const { return testBall_.ball().IsSoundOn(); }
@@ -151,6 +162,7 @@ public:
 signals:
     void toolChanged(EditorTool tool);
     void gridChanged(bool shown);
+    void lookChanged(bool modern);
     void soundChanged(bool on);
     void testModeChanged(bool on);
     void ballRunningChanged(bool running);
@@ -186,6 +198,8 @@ private:
     void redrawCells(Cell a, Cell b);
     // Redraws the whole picture and repaints the level.
     void redrawLevel();
+    // Repaints the level's pixels from the picture.
+    void redrawLevelArea();
     void repaintPixels(const PixelRect& rect);
     void repaintBrush();
     PixelRect bandRect(PixelPoint anchor, PixelPoint current) const;
@@ -199,6 +213,8 @@ private:
     void roundEnded(bool inCup, BallLoss loss);
     // The test ball and, while it rests under a pointer over the view, the aim and force.
     void paintTestBall(QPainter& painter);
+    // The ball in the current look (the start marker, or the test ball).
+    void paintBall(QPainter& painter);
     QPoint zoomAnchor() const;
     // After a zoom or a scroll.
     void navigated(bool zoomed);
@@ -218,6 +234,7 @@ private:
     BrushStripPainter stripPainter_;
     StrokePreview preview_;
     ViewNavigator* navigator_;
+    SlopePicker* slopePicker_;
     EditorTool tool_ = ToolPlot;
     PixelPoint anchor_;
     PixelPoint current_;

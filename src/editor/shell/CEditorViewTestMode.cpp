@@ -52,7 +52,7 @@ void CEditorView::setSpeedMode(SpeedMode mode) {
 }
 
 void CEditorView::paintTestBall(QPainter& painter) {
-    drawBall(painter, ball(), testBall_.look(), false);
+    paintBall(painter);
     if (!aiming_ || isBallRunning()) {
         return;
     }

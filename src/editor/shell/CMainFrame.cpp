@@ -270,6 +270,7 @@ void CMainFrame::createToolBar() {
     connect(status, &QAction::toggled, statusBar(), &QWidget::setVisible);
     view->addSeparator();
     view->addAction(command(EditorCommand::ShowGrid));
+    view->addAction(command(EditorCommand::ModernLook));
     view->addSeparator();
     for (EditorCommand id : {EditorCommand::ZoomIn, EditorCommand::ZoomOut, EditorCommand::ZoomFit}) {
         view->addAction(command(id));

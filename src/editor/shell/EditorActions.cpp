@@ -40,6 +40,14 @@ EditorActions::EditorActions(CEditorView& view) : QObject(&view), view_(view) {
     connect(grid, &QAction::triggered, &view_, &CEditorView::toggleGrid);
     connect(&view_, &CEditorView::gridChanged, grid, &QAction::setChecked);
 
+    QAction* look = add(EditorCommand::ModernLook, tr("&Modern look"),
+                        tr("Draw the level as the game's modern look does, or in the classic look"));
+    look->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_L));
+    look->setCheckable(true);
+    look->setChecked(view_.isModernLook());
+    connect(look, &QAction::triggered, &view_, &CEditorView::toggleModernLook);
+    connect(&view_, &CEditorView::lookChanged, look, &QAction::setChecked);
+
     QAction* sound = add(EditorCommand::PlaySound, tr("Pl&ay sound"),
                          tr("Switch the test ball's sounds on or off"));
     sound->setShortcut(QKeySequence(Qt::Key_F3));

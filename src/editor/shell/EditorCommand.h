@@ -48,6 +48,7 @@ enum class EditorCommand : int {
     MirrorRegionLeftRight = 32848,
     MirrorRegionTopBottom = 32849,
     ReplaceMaterial = 32850,
+    ModernLook = 32851,
     // Tools
     ToolLine = 32784,
     ToolFill = 32797,

@@ -24,10 +24,38 @@ void LevelPicture::rebuild(const Level& level, int cellSize, bool showGrid) {
     image_ =
         QImage(level.width() * cellSize_ + 1, level.height() * cellSize_ + 1, QImage::Format_RGB32);
     fillTiled(image_, backgroundTile());
-    QPainter painter(&image_);
-    renderer_.drawLevel(painter, level, 0, 0, cellSize_, showGrid);
-    painter.end();
+    if (look_ == Look::Modern) {
+        drawModern(level, showGrid);
+    } else {
+        QPainter painter(&image_);
+        renderer_.drawLevel(painter, level, 0, 0, cellSize_, showGrid);
+    }
     drawEdges();
+}
+
+void LevelPicture::drawModern(const Level& level, bool showGrid) {
+    const QImage blocks = modern_.renderLevel(level, cellSize_);
+    QPainter painter(&image_);
+    if (!blocks.isNull()) {
+        painter.drawImage(0, 0, blocks);
+    }
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing, true);
+    ModernRenderer::drawFlags(painter, level, 0, 0, cellSize_);
+    painter.restore();
+    if (showGrid) {
+        // Half-dark lines: they mark the cells on the shaded materials without hiding their
+        // chevrons and edges as solid black would.
+        const QColor line(0, 0, 0, 110);
+        const int w = level.width() * cellSize_ + 1;
+        const int h = level.height() * cellSize_ + 1;
+        for (int x = 0; x <= level.width(); ++x) {
+            painter.fillRect(QRect(x * cellSize_, 0, 1, h), line);
+        }
+        for (int y = 0; y <= level.height(); ++y) {
+            painter.fillRect(QRect(0, y * cellSize_, w, 1), line);
+        }
+    }
 }
 
 void LevelPicture::redrawCells(const Level& level, int x1, int y1, int x2, int y2, int cellSize,
@@ -35,6 +63,12 @@ void LevelPicture::redrawCells(const Level& level, int x1, int y1, int x2, int y
     const int size = std::max(cellSize, 1);
     if (image_.isNull() || size != cellSize_ || image_.width() != level.width() * size + 1 ||
         image_.height() != level.height() * size + 1) {
+        rebuild(level, size, showGrid);
+        return;
+    }
+    if (look_ == Look::Modern) {
+        // Modern blocks blend into their neighbours and a flag stands over its cup group,
+        // so a changed cell changes pixels beyond it: the whole level is drawn again.
         rebuild(level, size, showGrid);
         return;
     }

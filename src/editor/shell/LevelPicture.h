@@ -3,6 +3,8 @@
 #include <QImage>
 
 #include "render/BlockRenderer.h"
+#include "render/Look.h"
+#include "render/ModernRenderer.h"
 
 namespace trundlex {
 
@@ -11,8 +13,14 @@ class Level;
 // The level as the editor shows it, drawn once after every change and copied to the screen
 // when painting: the level's pixels plus one pixel right and below, over a background
 // pattern, with optional grid lines and a black line along the top and the left edge.
+// The blocks are drawn in the classic look or, as the game draws them, in the modern one
+// (with the cups' flags); the grid lies over either.
 class LevelPicture {
 public:
+    // Takes effect at the next rebuild.
+    void setLook(Look look) { look_ = look; }
+    Look look() const { return look_; }
+
     // Draws the whole level with cells of `cellSize` pixels (at least 1).
     void rebuild(const Level& level, int cellSize, bool showGrid);
     // Draws only the cells from (x1, y1) to (x2, y2), inclusive and within the level, with
@@ -31,8 +39,12 @@ public:
 
 private:
     void drawEdges();
+    // The modern rendering of the whole level, its flags and the grid, over the picture.
+    void drawModern(const Level& level, bool showGrid);
 
     BlockRenderer renderer_;
+    ModernRenderer modern_;
+    Look look_ = Look::Classic;
     QImage image_;
     int cellSize_ = 0;
 };

@@ -34,6 +34,25 @@ TEST_F(EditorSettingsTest, FirstStartShowsTheGridWithSoundAndStoredValuesLoadAsB
     EXPECT_EQ(store_.read(kMisc, "sound"), SettingsValue::fromInt(1));
 }
 
+TEST_F(EditorSettingsTest, TheLookIsClassicUntilTheModernOneIsChosenAndThenKept) {
+    {
+        EditorSettings settings(store_);
+        settings.Load();
+        EXPECT_FALSE(settings.modernLook());
+        settings.setModernLook(true);
+        settings.Save();
+    }
+    EXPECT_EQ(store_.read(kMisc, "look"), SettingsValue::fromInt(1)) << "the game's numbering";
+    EditorSettings again(store_);
+    again.Load();
+    EXPECT_TRUE(again.modernLook());
+
+    store_.write(kMisc, "look", SettingsValue::fromInt(7), true);
+    EditorSettings unknown(store_);
+    unknown.Load();
+    EXPECT_FALSE(unknown.modernLook()) << "a look this editor does not know is ignored";
+}
+
 TEST_F(EditorSettingsTest, RecentFilesKeepFourNewestFirstWithoutDuplicates) {
     RecentFileList recent(store_);
     for (const char* file : {"/l/a.lev", "/l/b.lev", "/l/c.lev", "/l/d.lev", "/l/e.lev"}) {

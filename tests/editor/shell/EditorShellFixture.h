@@ -136,7 +136,7 @@ protected:
     static constexpr int Top = EditorLayout::OriginY;
 
     EditorShellTest() {
-        view.resize(645, Top + 400);
+        view.resize(710, Top + 400);
         view.show();
     }
 

@@ -6,9 +6,12 @@
 
 #include <QCoreApplication>
 #include <QLocale>
+#include <QToolButton>
 
 #include "CMainFrame.h"
 #include "EditorLanguage.h"
+#include "SlopePicker.h"
+#include "level/Material.h"
 #include "platform/SaveErrorText.h"
 #include "platform/AboutDialog.h"
 #include "support/TranslationCheck.h"
@@ -49,6 +52,23 @@ TEST(EditorTranslation, SwedishIsChosenByOptionWithTheManualAndQtsOwnTexts) {
     EXPECT_EQ(saveErrorText(error),
               QStringLiteral("kan inte skapa en tillfällig fil bredvid /no-such-folder/a.lev: "
                              "mappen finns inte"));
+}
+
+TEST(EditorTranslation, TheSlopePickersButtonsAreNamedInTheUsersLanguage) {
+    // The English names are checked with the editor's view; here the Swedish ones.
+    installEditorLanguage(*QCoreApplication::instance(), QStringLiteral("sv"));
+    SlopePicker picker;
+    const std::pair<std::int32_t, QString> swedish[] = {
+        {SlopeRight, QStringLiteral("Nedför åt höger")},
+        {SlopeUp, QStringLiteral("Nedför mot överkanten")},
+        {SlopeDownLeft, QStringLiteral("Nedför snett ned åt vänster")},
+        {Flat, QStringLiteral("Plan")},
+    };
+    for (const auto& [slope, name] : swedish) {
+        EXPECT_EQ(picker.button(slope)->accessibleName(), name);
+        EXPECT_TRUE(picker.button(slope)->toolTip().endsWith(name));
+        EXPECT_TRUE(picker.button(slope)->toolTip().startsWith(QStringLiteral("Lutning")));
+    }
 }
 
 }  // namespace
