@@ -267,11 +267,14 @@ bool OnlineMatch::startGame() {
 }
 
 bool OnlineMatch::addComputer(std::string_view name, ComputerStrength strength) {
-    if (!rig_->hasController() || startAsked_ || strength == ComputerStrength::Person ||
-        !net().lobbySnapshot().roomCreator) {
+    if (!rig_->hasController() || startAsked_ || strength == ComputerStrength::Person) {
         return false;
     }
-    const std::int32_t count = net().lobbySnapshot().playerCount;
+    const LobbySnapshot snapshot = net().lobbySnapshot();
+    if (!snapshot.roomCreator) {
+        return false;
+    }
+    const std::int32_t count = snapshot.playerCount;
     // Grey balls, a shade darker for each, so that they are told apart from people's.
     const auto shade = static_cast<std::uint32_t>(0xB0 - 0x10 * (count % 6));
     const bool added = net().addComputerPlayer(name, shade * 0x010101u, strength);

@@ -11,17 +11,6 @@ namespace {
 
 constexpr std::string_view SchemeEnd = "://";
 
-std::string_view trim(std::string_view text) {
-    const auto space = [](char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; };
-    while (!text.empty() && space(text.front())) {
-        text.remove_prefix(1);
-    }
-    while (!text.empty() && space(text.back())) {
-        text.remove_suffix(1);
-    }
-    return text;
-}
-
 char lower(char c) {
     return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
 }
@@ -117,11 +106,11 @@ std::string_view InviteLink::linkWithin(std::string_view text) {
 }
 
 bool InviteLink::looksLikeLink(std::string_view text) {
-    return !schemeOf(trim(text)).empty();
+    return !schemeOf(trimSpaces(text)).empty();
 }
 
 InviteLink InviteLink::parse(std::string_view text, std::uint16_t defaultPort) {
-    text = trim(text);
+    text = trimSpaces(text);
     if (text.empty()) {
         return refused(InviteProblem::Empty);
     }

@@ -9,17 +9,6 @@ namespace {
 // The longest host name DNS can carry.
 constexpr std::size_t kMaxHostBytes = 253;
 
-std::string_view trim(std::string_view text) {
-    const auto space = [](char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; };
-    while (!text.empty() && space(text.front())) {
-        text.remove_prefix(1);
-    }
-    while (!text.empty() && space(text.back())) {
-        text.remove_suffix(1);
-    }
-    return text;
-}
-
 bool isAsciiAlnum(char c) {
     return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
 }
@@ -76,8 +65,19 @@ NetAddress refused(AddressProblem problem) {
 
 }  // namespace
 
+std::string_view trimSpaces(std::string_view text) {
+    const auto space = [](char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; };
+    while (!text.empty() && space(text.front())) {
+        text.remove_prefix(1);
+    }
+    while (!text.empty() && space(text.back())) {
+        text.remove_suffix(1);
+    }
+    return text;
+}
+
 NetAddress NetAddress::parse(std::string_view text, std::uint16_t defaultPort) {
-    text = trim(text);
+    text = trimSpaces(text);
     if (text.empty()) {
         return refused(AddressProblem::Empty);
     }

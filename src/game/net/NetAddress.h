@@ -20,6 +20,9 @@ enum class AddressProblem : std::int32_t {
     BadPort = 4,
 };
 
+// `text` without the spaces, tabs and line ends around it (pasted text often brings some).
+std::string_view trimSpaces(std::string_view text);
+
 // The host and port of a server, read from what a person types: `host`, `host:port`,
 // `1.2.3.4:port`, `[::1]:49732`, `[::1]`, or a bare IPv6 address such as `::1` (which takes
 // the default port: its last group could not be told from a port). Spaces around it are
