@@ -76,31 +76,8 @@ export interface BoardData {
   turn: number;
 }
 
-/**
- * A game on this computer, run through the game controller. Set it up, start it, then either
- * call advance() until it returns false (as fast as it can: tests, a match of computers) or
- * call runUntil() with the page's clock at every frame (in real time, for people watching and
- * playing). takeEvents() gives what the view shows, in order. Free it with delete().
- *
- * Runs synchronously; a computer's thinking can take up to a second in one call: use it in a
- * Web Worker.
- */
-export interface LocalGame {
-  /** Adds a hole on the level in a .lev file's bytes; false for bytes that hold no level. */
-  addLevel(levFile: Uint8Array | ArrayBuffer): boolean;
-  /** Adds a computer player; false for an empty name, a bad strength, 8 players or a started game. */
-  addComputer(name: string, strength: Strength): boolean;
-  /** Adds a person who plays at this screen; false for an empty name, 8 players or a started game. */
-  addPerson(name: string): boolean;
-  /**
-   * The shipped levels' pars: the text of levels/pars.txt. Before start(); false (and no pars
-   * taken) for a table that does not read. Holes the table does not name get no par.
-   */
-  setPars(table: string): boolean;
-  /** Starts the match; false without players or holes. */
-  start(): boolean;
-  /** Runs at most `steps` steps, time jumping to each next timer; false once over or not started. */
-  advance(steps: number): boolean;
+/** What both kinds of game do while they run: the clock, a person's input and what the view shows. */
+export interface PlayedGame {
   /**
    * Runs everything due up to the game's time `ms` (the page's clock since the start, in ms);
    * time never passes beyond it, so balls roll and banners stay as long as they would on the
@@ -158,6 +135,33 @@ export interface LocalGame {
   result(): string;
   /** Frees the game's memory in the module. */
   delete(): void;
+}
+
+/**
+ * A game on this computer, run through the game controller. Set it up, start it, then either
+ * call advance() until it returns false (as fast as it can: tests, a match of computers) or
+ * call runUntil() with the page's clock at every frame (in real time, for people watching and
+ * playing). takeEvents() gives what the view shows, in order. Free it with delete().
+ *
+ * Runs synchronously; a computer's thinking can take up to a second in one call: use it in a
+ * Web Worker.
+ */
+export interface LocalGame extends PlayedGame {
+  /** Adds a hole on the level in a .lev file's bytes; false for bytes that hold no level. */
+  addLevel(levFile: Uint8Array | ArrayBuffer): boolean;
+  /** Adds a computer player; false for an empty name, a bad strength, 8 players or a started game. */
+  addComputer(name: string, strength: Strength): boolean;
+  /** Adds a person who plays at this screen; false for an empty name, 8 players or a started game. */
+  addPerson(name: string): boolean;
+  /**
+   * The shipped levels' pars: the text of levels/pars.txt. Before start(); false (and no pars
+   * taken) for a table that does not read. Holes the table does not name get no par.
+   */
+  setPars(table: string): boolean;
+  /** Starts the match; false without players or holes. */
+  start(): boolean;
+  /** Runs at most `steps` steps, time jumping to each next timer; false once over or not started. */
+  advance(steps: number): boolean;
 }
 
 /** The lobby and its room as OnlineGame.lobbyJson() gives it. */
@@ -232,7 +236,7 @@ export interface LobbyData {
  * - "ended": the network game is over here (the host went, or the page left); the results
  *   so far stand.
  */
-export interface OnlineGame {
+export interface OnlineGame extends PlayedGame {
   /** A person who plays at this screen; before create/join. False for an empty name, a name with "|" or too long, a name twice, or 8 people. */
   addPerson(name: string): boolean;
   /** As LocalGame.setPars. */
@@ -271,24 +275,6 @@ export interface OnlineGame {
   sendChat(text: string): string;
   /** Leaves the room (the game ends here; the others go on with a computer in this computer's place). */
   leave(): void;
-
-  runUntil(ms: number): boolean;
-  isOver(): boolean;
-  time(): number;
-  state(): ViewState;
-  aimAt(heading: number): void;
-  beginCharge(): void;
-  releaseCharge(): void;
-  cancelCharge(): void;
-  puttWithForce(heading: number, force: number): boolean;
-  maxForce(): number;
-  minimumForce(): number;
-  hurry(): void;
-  levelJson(): string;
-  boardJson(): string;
-  takeEvents(): string;
-  result(): string;
-  delete(): void;
 }
 
 export interface TrundlexModule {
