@@ -92,16 +92,21 @@ async function boardNames(page) {
   return page.locator('.board-table tbody tr:not(.par-row) .player-name').allTextContents();
 }
 
+// Opens the start page, goes to Play with friends as `name` and creates a room; its code.
+async function createRoom(page, name) {
+  await page.goto(url);
+  await ready(page, 'Play with friends');
+  await page.getByRole('button', { name: 'Play with friends', exact: true }).click();
+  await page.getByLabel('Your name', { exact: true }).fill(name);
+  await page.getByRole('button', { name: 'Create room', exact: true }).click();
+  await page.locator('.room-code').filter({ hasText: /^[0-9A-Z]{6}$/ }).waitFor({ timeout: 15000 });
+  return (await page.locator('.room-code').textContent()).trim();
+}
+
 describe('a room of the real room host', () => {
   it('one page creates a room, a second joins by its invite link, the creator starts, both play the first hole', async () => {
     const ann = await openPage();
-    await ann.page.goto(url);
-    await ready(ann.page, 'Play with friends');
-    await ann.page.getByRole('button', { name: 'Play with friends', exact: true }).click();
-    await ann.page.getByLabel('Your name', { exact: true }).fill('Ann');
-    await ann.page.getByRole('button', { name: 'Create room', exact: true }).click();
-    await ann.page.locator('.room-code').filter({ hasText: /^[0-9A-Z]{6}$/ }).waitFor({ timeout: 15000 });
-    const code = (await ann.page.locator('.room-code').textContent()).trim();
+    const code = await createRoom(ann.page, 'Ann');
     const link = await ann.page.getByLabel('Invite link', { exact: true }).inputValue();
     assert.equal(link, `${new URL(url).origin}/#${code}`);
     assert.ok(hostLines.some((l) => l.includes(`room ${code}`)), 'the host tells of the room');
@@ -181,13 +186,7 @@ describe('a room of the real room host', () => {
 
   it('a page and the desktop game\'s network client play in one room, each seeing the other\'s putts', async () => {
     const ann = await openPage();
-    await ann.page.goto(url);
-    await ready(ann.page, 'Play with friends');
-    await ann.page.getByRole('button', { name: 'Play with friends', exact: true }).click();
-    await ann.page.getByLabel('Your name', { exact: true }).fill('Ann');
-    await ann.page.getByRole('button', { name: 'Create room', exact: true }).click();
-    await ann.page.locator('.room-code').filter({ hasText: /^[0-9A-Z]{6}$/ }).waitFor({ timeout: 15000 });
-    const code = (await ann.page.locator('.room-code').textContent()).trim();
+    const code = await createRoom(ann.page, 'Ann');
 
     // The desktop side joins by the code over the game's TCP port and putts at the cup on its
     // turns, printing what it sends and receives.
