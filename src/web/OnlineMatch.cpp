@@ -247,7 +247,8 @@ std::string OnlineMatch::lobbyJson() const {
                ",\"colour\":" + std::to_string(player.style.colour) +
                ",\"pattern\":" + std::to_string(player.style.pattern) +
                ",\"here\":" + (player.local ? "true" : "false") +
-               ",\"computer\":" + (player.computer ? "true" : "false") + "}";
+               ",\"computer\":" + (player.computer ? "true" : "false") +
+               ",\"creator\":" + (player.creator ? "true" : "false") + "}";
         first = false;
     }
     out += std::string("],\"canStart\":") +

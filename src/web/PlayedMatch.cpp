@@ -134,8 +134,10 @@ std::string PlayedMatch::boardJson() const {
         if (&player == current) {
             turn = p;
         }
-        const char* kind = player.IsComputer() ? "computer" : player.IsLocalPlayer() ? "here"
-                                                                                    : "remote";
+        // Another computer's computer player is shown as one too: only its putts come from there.
+        const char* kind = player.IsComputer() || player.IsPeerComputer() ? "computer"
+                           : player.IsLocalPlayer()                        ? "here"
+                                                                           : "remote";
         out += std::string(p == 0 ? "" : ",") + "{\"name\":" + jsonString(player.GetName()) +
                ",\"colour\":" + std::to_string(player.GetStyle().colour) +
                ",\"pattern\":" + std::to_string(player.GetStyle().pattern) + ",\"kind\":\"" +

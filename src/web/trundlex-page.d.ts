@@ -62,6 +62,7 @@ export interface BoardData {
     colour: number;
     /** 0-7 dotted, 8 plain. */
     pattern: number;
+    /** Who putts: a person at this screen, a computer (here or on another computer), a person elsewhere. */
     kind: 'here' | 'computer' | 'remote';
     /** Strokes on each hole so far (0: not played yet). */
     strokes: number[];
@@ -187,8 +188,10 @@ export interface LobbyData {
     pattern: number;
     /** Played at this screen. */
     here: boolean;
-    /** A computer player (of this computer, or of the room's creator). */
+    /** The computer putts for this player (on this computer, or on the one that added it). */
     computer: boolean;
+    /** A player of the computer that created the room (which may add computers and start). */
+    creator: boolean;
   }[];
   /** This computer created the room and has not asked for the start yet (the host starts the game once every computer holds the levels). */
   canStart: boolean;

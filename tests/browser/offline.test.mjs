@@ -18,11 +18,12 @@ after(async () => { await env?.close(); });
 
 const DESKTOP = { viewport: { width: 1280, height: 800 }, locale: 'en-US' };
 
-// Every file of a built site but the service worker itself, as paths relative to it.
+// Every file of a built site but the service worker itself and the packed copies the host
+// sends in their place, as paths relative to it.
 function siteFiles(dir) {
   const walk = (d) => fs.readdirSync(d, { withFileTypes: true }).flatMap((e) =>
     e.isDirectory() ? walk(path.join(d, e.name)) : [path.relative(dir, path.join(d, e.name)).split(path.sep).join('/')]);
-  return walk(dir).filter((f) => f !== 'sw.js').sort();
+  return walk(dir).filter((f) => f !== 'sw.js' && !f.endsWith('.gz')).sort();
 }
 
 async function openAt(url, options) {

@@ -104,6 +104,21 @@ async function createRoom(page, name) {
 }
 
 describe('a room of the real room host', () => {
+  it('sends the page, its scripts and the module gzipped to a browser that takes gzip', async () => {
+    const { context, page } = await openPage();
+    const encodings = new Map();
+    context.on('response', (r) => encodings.set(new URL(r.url()).pathname, r.headers()['content-encoding'] ?? ''));
+    await page.goto(url);
+    await ready(page, 'Play with friends');
+    // The module is fetched by the game's worker; its answer may come after the buttons.
+    const module = () => [...encodings.keys()].some((p) => p.endsWith('/trundlex-page.wasm'));
+    for (const deadline = Date.now() + 20000; !module() && Date.now() < deadline;) await page.waitForTimeout(100);
+    const loaded = [...encodings].filter(([p]) => /\.(js|wasm|html)$|\/$/.test(p));
+    assert.ok(loaded.some(([p]) => p.endsWith('/trundlex-page.wasm')), `the module was not seen: ${[...encodings.keys()].join(' ')}`);
+    for (const [p, encoding] of loaded) assert.equal(encoding, 'gzip', p);
+    await context.close();
+  });
+
   it('one page creates a room, a second joins by its invite link, the creator starts, both play the first hole', async () => {
     const ann = await openPage();
     const code = await createRoom(ann.page, 'Ann');
@@ -122,6 +137,10 @@ describe('a room of the real room host', () => {
     await bea.page.locator('.room-players li', { hasText: 'Bea' }).waitFor();
     assert.equal(await bea.page.getByRole('button', { name: 'Start game', exact: true }).count(), 0, 'only the creator starts');
     await ann.page.locator('.room-players li', { hasText: 'Bea' }).waitFor({ timeout: 15000 });
+    // The friend sees who made the room; nobody else is said to have.
+    assert.match(await bea.page.locator('.room-players li', { hasText: 'Ann' }).textContent(), /created the room/);
+    assert.doesNotMatch(await bea.page.locator('.room-players li', { hasText: 'Bea' }).textContent(), /created the room/);
+    assert.doesNotMatch(await ann.page.locator('.room-players li', { hasText: 'Bea' }).textContent(), /created the room/);
 
     // A chat line from the friend reaches the creator.
     await bea.page.getByLabel('Message', { exact: true }).fill('hi Ann');

@@ -36,7 +36,7 @@ async function ready(page, name) {
 function lobbyOf(over) {
   return {
     phase: 'lobby', code: 'K7QX2M', course: 'Meadow', creator: true, token: 'TOKEN1234567890ABCDE',
-    players: [{ name: 'Ann', colour: 0x2030e0, pattern: 8, here: true, computer: false }],
+    players: [{ name: 'Ann', colour: 0x2030e0, pattern: 8, here: true, computer: false, creator: true }],
     canStart: false, status: { text: 'connectionOpen' },
     ...over,
   };
@@ -85,7 +85,7 @@ describe('play with friends (the module stood in for)', () => {
     assert.match(await page.locator('.room-players li').first().textContent(), /Ann.*created the room/);
 
     // A friend comes in; the creator adds a computer player and takes it out again.
-    peer.send({ lobby: lobbyOf({ canStart: true, players: [...lobbyOf().players, { name: 'Bob', colour: 0x20a020, pattern: 8, here: false, computer: false }] }) });
+    peer.send({ lobby: lobbyOf({ canStart: true, players: [...lobbyOf().players, { name: 'Bob', colour: 0x20a020, pattern: 8, here: false, computer: false, creator: false }] }) });
     await page.locator('.room-players li', { hasText: 'Bob' }).waitFor();
     assert.equal(await start.isDisabled(), false, 'Start game once the lobby may start');
     await page.getByLabel('Strength', { exact: true }).selectOption({ label: 'Computer, hard' });
@@ -188,6 +188,35 @@ describe('play with friends (the module stood in for)', () => {
     await context.close();
   });
 
+  it('shares the invite link through the system share sheet where the browser has one', async () => {
+    const { context, page, errors } = await open(env, PHONE);
+    // Headless chromium has no share sheet: one that records what it was given stands in.
+    await context.addInitScript(() => {
+      window.sharedInvites = [];
+      Object.defineProperty(navigator, 'share', {
+        configurable: true,
+        value: (data) => { window.sharedInvites.push(data); return Promise.resolve(); },
+      });
+    });
+    await page.goto(env.url);
+    await ready(page, 'Play with friends');
+    const before = peers.peers.length;
+    await page.getByRole('button', { name: 'Play with friends', exact: true }).click();
+    await page.getByLabel('Your name', { exact: true }).fill('Ann');
+    await page.getByRole('button', { name: 'Create room', exact: true }).click();
+    const peer = await peers.next(before);
+    await peer.receive((m) => m.hello);
+    peer.send({ lobby: lobbyOf() });
+    await page.locator('.room-code', { hasText: 'K7QX2M' }).waitFor();
+    await page.getByRole('button', { name: 'Share', exact: true }).tap();
+    await page.waitForFunction(() => window.sharedInvites.length === 1, null, { timeout: 5000 });
+    const [shared] = await page.evaluate(() => window.sharedInvites);
+    assert.equal(shared.url, `${new URL(env.url).origin}/#K7QX2M`);
+    assert.match(shared.text, /K7QX2M/, 'the message names the code too, for a friend who types it');
+    assert.deepEqual(errors, []);
+    await context.close();
+  });
+
   it('an invite link leads straight to the name and Join, and the joiner waits for the creator', async () => {
     // A friend who has played before: the name is remembered.
     const { context, page, errors } = await open(env, DESKTOP);
@@ -205,7 +234,7 @@ describe('play with friends (the module stood in for)', () => {
     peer.send({
       lobby: lobbyOf({
         creator: false, canStart: false, status: { text: 'waitingForStart' },
-        players: [{ name: 'Ann', colour: 0x2030e0, pattern: 8, here: false, computer: false }, { name: 'Bea', colour: 0x20a020, pattern: 8, here: true, computer: false }],
+        players: [{ name: 'Ann', colour: 0x2030e0, pattern: 8, here: false, computer: false, creator: true }, { name: 'Bea', colour: 0x20a020, pattern: 8, here: true, computer: false, creator: false }],
       }),
     });
     await page.getByText("Waiting for the room's creator to start the game.").first().waitFor();
@@ -257,7 +286,7 @@ describe('play with friends (the module stood in for)', () => {
     await page.getByRole('button', { name: 'Skapa rum', exact: true }).click();
     const peer = await peers.next(before);
     await peer.receive((m) => m.hello);
-    peer.send({ lobby: lobbyOf({ players: [{ name: 'Stina', colour: 0x2030e0, pattern: 8, here: true, computer: false }], status: { text: 'transferLevels', count: 3 } }) });
+    peer.send({ lobby: lobbyOf({ players: [{ name: 'Stina', colour: 0x2030e0, pattern: 8, here: true, computer: false, creator: true }], status: { text: 'transferLevels', count: 3 } }) });
     await page.getByRole('status').filter({ hasText: 'Överför banor... (3)' }).waitFor();
     for (const name of ['Kopiera länken', 'Starta spelet', 'Lägg till datorspelare', 'Lämna rummet', 'Skicka']) {
       assert.equal(await page.getByRole('button', { name, exact: true }).count(), 1, name);

@@ -232,6 +232,37 @@ describe('phone', () => {
   });
 });
 
+describe('the first-turn help on a phone', () => {
+  for (const [width, height] of [[360, 640], [640, 360]]) {
+    it(`leaves the cup and the ball in sight at ${width} x ${height}`, async () => {
+      const { context, page, errors } = await open(env, { ...PHONE, viewport: { width, height } });
+      await ready(page);
+      await page.getByLabel('Your name', { exact: true }).fill('Pip');
+      await page.getByRole('button', { name: 'Play', exact: true }).tap();
+      await page.waitForFunction(() => {
+        const c = document.querySelector('canvas.playfield');
+        return c && c.dataset.turn === 'here' && c.dataset.state === '2' && c.dataset.ball && c.dataset.cups;
+      }, null, { timeout: 20000 });
+      const seen = await page.evaluate(() => {
+        const help = document.querySelector('.help');
+        const canvas = document.querySelector('canvas.playfield').getBoundingClientRect();
+        const points = [document.querySelector('canvas.playfield').dataset.ball, ...document.querySelector('canvas.playfield').dataset.cups.split(' ')]
+          .map((p) => p.split(',').map(Number)).map(([x, y]) => ({ x: canvas.x + x, y: canvas.y + y }));
+        const r = help.getBoundingClientRect();
+        return { shown: !help.hidden, text: help.textContent, rect: { x: r.x, y: r.y, w: r.width, h: r.height }, points };
+      });
+      assert.equal(seen.shown, true, 'the help is shown at the first turn');
+      assert.match(seen.text, /Drag back/);
+      for (const p of seen.points) {
+        const inside = p.x > seen.rect.x && p.x < seen.rect.x + seen.rect.w && p.y > seen.rect.y && p.y < seen.rect.y + seen.rect.h;
+        assert.equal(inside, false, `the help ${JSON.stringify(seen.rect)} covers ${JSON.stringify(p)}`);
+      }
+      assert.deepEqual(errors, []);
+      await context.close();
+    });
+  }
+});
+
 describe('Swedish', () => {
   it('speaks Swedish on the start screen and in the game, and switches to English', async () => {
     const { context, page, errors } = await open(env, { ...DESKTOP, locale: 'sv-SE' });

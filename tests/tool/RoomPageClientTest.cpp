@@ -91,6 +91,22 @@ struct Page {
         const std::string value = found[1];
         return value.front() == '"' ? value.substr(1, value.size() - 2) : value;
     }
+    // What the lobby says of one player: "computer", "creator" and "here", each with its mark
+    // ("computer+ creator- here-"); empty when the player is not listed.
+    std::string lobbyMarks(const std::string& name) const {
+        const std::string json = match.lobbyJson();
+        const std::size_t at = json.find("{\"name\":\"" + name + "\"");
+        if (at == std::string::npos) {
+            return {};
+        }
+        const std::string entry = json.substr(at, json.find('}', at) - at);
+        std::string marks;
+        for (const char* field : {"computer", "creator", "here"}) {
+            const bool yes = entry.find("\"" + std::string(field) + "\":true") != std::string::npos;
+            marks += std::string(marks.empty() ? "" : " ") + field + (yes ? "+" : "-");
+        }
+        return marks;
+    }
     int lobbyPlayers() const {
         const std::string json = match.lobbyJson();
         int count = 0;
@@ -176,6 +192,13 @@ TEST_F(RoomPageClientTest, TwoPagesMeetByCodeChatAndPlayTheSameGameToTheEnd) {
     EXPECT_TRUE(ann.match.addComputer("Robo", ComputerStrength::Easy));
     ASSERT_TRUE(runUntil({&ann, &bob}, [&] { return bob.lobbyPlayers() == 3; }))
         << bob.match.lobbyJson();
+    // Each page sees who created the room and which players a computer plays, wherever.
+    EXPECT_EQ(bob.lobbyMarks("Ann"), "computer- creator+ here-");
+    EXPECT_EQ(bob.lobbyMarks("Robo"), "computer+ creator+ here-");
+    EXPECT_EQ(bob.lobbyMarks("Bob"), "computer- creator- here+");
+    EXPECT_EQ(ann.lobbyMarks("Ann"), "computer- creator+ here+");
+    EXPECT_EQ(ann.lobbyMarks("Robo"), "computer+ creator+ here+");
+    EXPECT_EQ(ann.lobbyMarks("Bob"), "computer- creator- here-");
 
     EXPECT_EQ(bob.match.sendChat("hello | there"), "");
     EXPECT_EQ(bob.match.sendChat(""), "empty");
@@ -191,6 +214,12 @@ TEST_F(RoomPageClientTest, TwoPagesMeetByCodeChatAndPlayTheSameGameToTheEnd) {
     EXPECT_EQ(ann.lobby("canStart"), "false") << "asked once";
     ASSERT_TRUE(runUntil({&ann, &bob}, [&] { return ann.saw("started") && bob.saw("started"); }));
     EXPECT_EQ(bob.lobby("phase"), "playing");
+    const std::string board = bob.match.boardJson();
+    const std::size_t robo = board.find("\"name\":\"Robo\"");
+    ASSERT_NE(robo, std::string::npos) << board;
+    const std::string computerKind = "\"kind\":\"computer\"";
+    EXPECT_EQ(board.compare(board.find("\"kind\":", robo), computerKind.size(), computerKind), 0)
+        << "the creator's computer player is shown as one on the guest's board too: " << board;
 
     ASSERT_TRUE(runUntil({&ann, &bob},
                          [&] { return ann.match.isOver() && bob.match.isOver(); }, 60s))

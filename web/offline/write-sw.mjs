@@ -21,7 +21,8 @@ if (!fs.existsSync(path.join(site, 'index.html'))) {
   console.error(`write-sw: no index.html in ${site}`);
   process.exit(1);
 }
-const files = walk(site).filter((f) => f !== OUT).sort();
+// A gzipped copy is the same file as sent to a browser that takes gzip: never fetched by name.
+const files = walk(site).filter((f) => f !== OUT && !f.endsWith('.gz')).sort();
 const digest = crypto.createHash('sha256');
 for (const f of files) {
   digest.update(f + '\0' + crypto.createHash('sha256').update(fs.readFileSync(path.join(site, f))).digest('hex') + '\n');

@@ -477,11 +477,28 @@ class GameScreen {
     this.help.hidden = !shown;
     if (!shown) return;
     this.help.textContent = matchMedia('(pointer: coarse)').matches ? t.howToTouch : `${t.howToMouse} ${t.howToKeys}`;
-    // Above the level where there is room, else over its lower edge; gone after a while.
+    // Above the level where there is room; else over it, as low as it can be while it leaves
+    // the cups and the ball in sight (or where it hides fewest of them). Gone after a while.
     const level = this.playfield.shownRect();
     this.help.style.left = `${level.x + level.w / 2}px`;
-    this.help.style.top = level.y >= 60 ? `${level.y - 6}px` : `${level.y + level.h - 8}px`;
     this.help.style.maxWidth = `${Math.max(160, level.w - 24)}px`;
+    if (level.y >= 60) {
+      this.help.style.top = `${level.y - 6}px`;
+    } else {
+      this.help.style.top = '0px';
+      const w = this.help.offsetWidth;
+      const h = this.help.offsetHeight;
+      const spots = this.playfield.spotsToKeepClear();
+      const hidden = (bottom: number) => spots.filter((s) =>
+        Math.abs(s.x - (level.x + level.w / 2)) < w / 2 + s.r && s.y > bottom - h - s.r && s.y < bottom + s.r).length;
+      // Its bottom edge (the note is drawn above its top value), from the level's lower edge
+      // up to its upper one in steps of a quarter of its height.
+      let best = level.y + level.h - 8;
+      for (let bottom = best; bottom >= level.y + 8 + h && hidden(best) > 0; bottom -= Math.max(4, h / 4)) {
+        if (hidden(bottom) < hidden(best)) best = bottom;
+      }
+      this.help.style.top = `${best}px`;
+    }
     clearTimeout(this.helpTimer);
     this.helpTimer = window.setTimeout(() => { this.help.hidden = true; }, HELP_MS);
   }

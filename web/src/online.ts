@@ -342,8 +342,8 @@ export class Friends {
     const iCreate = lobby?.creator ?? false;
     for (const p of lobby?.players ?? []) {
       const tags: string[] = [];
-      const created = (p as { creator?: boolean }).creator ?? (iCreate && p.here && !p.computer);
-      if (created) tags.push(t.createdRoom);
+      // The people at the creator's screen made the room; its computer players only joined it.
+      if (p.creator && !p.computer) tags.push(t.createdRoom);
       if (p.here && !p.computer) tags.push(t.here);
       if (p.computer) tags.push(t.computerTag);
       const swatch = el('span', { className: 'swatch' });

@@ -310,6 +310,22 @@ export class Playfield {
     return [this.left + x * this.block, this.top + y * this.block];
   }
 
+  /**
+   * What a note over the level must leave in sight: every cup and the ball in play, as circles
+   * in the canvas' CSS pixels.
+   */
+  spotsToKeepClear(): { x: number; y: number; r: number }[] {
+    const spots = this.flags.map((f) => {
+      const [x, y] = this.toScreen(f.x, f.y);
+      return { x, y, r: this.block * 0.8 };
+    });
+    if (this.ballShown) {
+      const [x, y] = this.toScreen(this.ball.x, this.ball.y);
+      spots.push({ x, y, r: this.block * 0.6 });
+    }
+    return spots;
+  }
+
   /** The level's rectangle on the canvas, in CSS pixels. */
   shownRect(): { x: number; y: number; w: number; h: number } {
     const [w, h] = this.shownSize();
@@ -413,6 +429,8 @@ export class Playfield {
       return { x: x / this.block, y: y / this.block };
     });
     drawFlags(ctx, flags, 0, 0, this.block);
+    const cups = this.flags.map((f) => this.toScreen(f.x, f.y).map((v) => v.toFixed(1)).join(',')).join(' ');
+    if (this.canvas.dataset.cups !== cups) this.canvas.dataset.cups = cups;
     if (this.ballShown) this.ball.drawAt(ctx, cx, cy, this.block, turn, false);
     // Where the ball is, for tools that drive the page (CSS pixels from the canvas' corner).
     const where = this.ballShown ? `${cx.toFixed(1)},${cy.toFixed(1)}` : '';

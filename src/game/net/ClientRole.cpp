@@ -36,9 +36,10 @@ void ClientRole::greetServer(Connection& connection) {
             const Player& player = *match->GetPlayer(i);
             const BallStyle& style = player.GetStyle();
             session_.sendTo(connection, letter(netproto::NewPlayer) +
-                                            netproto::encodePlayerRecord(
+                                            netproto::encodeNewPlayer(
                                                 {player.GetName(), style.colour, style.pattern,
-                                                 style.transparent}));
+                                                 style.transparent},
+                                                player.IsComputer()));
         }
     }
     session_.sendTo(connection, letter(netproto::Hello) + std::string(netproto::Version));
@@ -218,11 +219,16 @@ void ClientRole::takePlayerList(Connection& sender, std::string_view body) {
     while (!reader.empty() && match->PlayerCount() < netproto::MaxPlayers) {
         netproto::PlayerRecord record;
         const bool valid = netproto::readPlayerRecord(reader, record);
-        const bool ours = reader.takeInt() == 1;
+        const std::int32_t mark = reader.takeInt();
+        const bool ours = mark == netproto::playermark::Own;
         if (valid) {
             Player& player =
                 match->AddPlayer(record.name, record.colour, record.pattern, record.transparent,
                                  ours ? Player::LocalConnection : sender.id());
+            if (!ours) {
+                player.SetPeerComputer((mark & netproto::playermark::Computer) != 0);
+                player.SetRoomCreators((mark & netproto::playermark::Creator) != 0);
+            }
             if (const auto it = ownStrengths_.find(player.GetName());
                 ours && it != ownStrengths_.end()) {
                 player.SetComputer(it->second);

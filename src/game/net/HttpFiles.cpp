@@ -223,8 +223,11 @@ HttpFiles::Response HttpFiles::answer(const Request& request) const {
         std::filesystem::path packed = *file;
         packed += suffix;
         const std::filesystem::path real = std::filesystem::canonical(packed, failed);
+        // A packed copy older than its file was left by an earlier build: the browser would
+        // get yesterday's script under today's ETag.
         if (accepts(request.acceptEncoding, coding) && !failed && within(real, root_) &&
-            std::filesystem::is_regular_file(real, failed)) {
+            std::filesystem::is_regular_file(real, failed) &&
+            std::filesystem::last_write_time(real, failed) >= time && !failed) {
             const auto size = std::filesystem::file_size(real, failed);
             if (!failed) {
                 response.file = real;

@@ -259,7 +259,7 @@ bool NetGame::addComputerPlayer(std::string_view name, std::uint32_t colour,
     Lock lock(mutex_);
     Match* match = session_.match();
     if (match == nullptr || session_.lobbyClosed ||
-        !session_.addPlayer(name, colour, 0, false, Player::LocalConnection, true)) {
+        !session_.addPlayer(name, colour, 0, false, Player::LocalConnection, true, true)) {
         return false;
     }
     // Under the same lock as the announcement, so that the server's answering player list

@@ -71,8 +71,11 @@ struct LobbyPlayer {
     bool local = false;
     // The ball, as the server gave it (it may differ from the colour the player chose).
     BallStyle style;
-    // A computer player of this computer (one the lobby added, say).
+    // The computer putts for this player: one of this computer's (one the lobby added, say),
+    // or another's that its computer announced so.
     bool computer = false;
+    // A player of the computer that created the room (in a room of a room host).
+    bool creator = false;
 };
 
 // Everything the lobby shows besides its status line, read at one moment under NetGame's

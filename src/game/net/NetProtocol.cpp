@@ -50,6 +50,17 @@ bool readPlayerRecord(BodyReader& reader, PlayerRecord& record) {
     return true;
 }
 
+std::string encodeNewPlayer(const PlayerRecord& record, bool computer) {
+    return encodePlayerRecord(record) + (computer ? "1|" : "");
+}
+
+bool readNewPlayer(std::string_view body, PlayerRecord& record, bool& computer) {
+    BodyReader reader(body);
+    const bool valid = readPlayerRecord(reader, record);
+    computer = !reader.empty() && reader.takeInt() == 1;
+    return valid;
+}
+
 std::string encodePutt(double& force, double& angle) {
     const std::string forceText = formatFixed6(force);
     const std::string angleText = formatFixed6(angle);

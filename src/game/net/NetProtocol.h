@@ -101,6 +101,24 @@ std::string encodePlayerRecord(const PlayerRecord& record);
 // either way. A pattern outside 0 ... MaxPattern reads as 0.
 bool readPlayerRecord(BodyReader& reader, PlayerRecord& record);
 
+// What an "O" list says of each player after its record. Exactly PlayerOwn marks a player of
+// the receiving computer: earlier clients compare the field with it, so the other marks are
+// only ever given to the others' players, where an earlier client reads "not mine".
+namespace playermark {
+inline constexpr std::int32_t Other = 0;
+inline constexpr std::int32_t Own = 1;
+// Of the room's creator (a room host's lists only).
+inline constexpr std::int32_t Creator = 2;
+// Its own computer plays it (announced so in its "N").
+inline constexpr std::int32_t Computer = 4;
+}  // namespace playermark
+
+// A client's "N" for one of its players: the record, then "1|" when the computer putts for
+// that player. Earlier servers read the record and ignore what follows it.
+std::string encodeNewPlayer(const PlayerRecord& record, bool computer);
+// Reads an "N" body: the record (as readPlayerRecord) and whether it names a computer player.
+bool readNewPlayer(std::string_view body, PlayerRecord& record, bool& computer);
+
 // The body of a putt, "force|angle", each with six decimals. `force` and `angle` are set to
 // the values a receiver reads back from the text, so the sender's own ball rolls exactly as
 // the others' do.

@@ -442,9 +442,11 @@ LobbySnapshot NetSession::lobbySnapshot() const {
         snapshot.localNames = netproto::joinNames(namesOf(Player::LocalConnection));
         for (std::int32_t i = 0; i < match_->PlayerCount(); ++i) {
             const Player& player = *match_->GetPlayer(i);
-            snapshot.players.push_back({player.GetName(), player.IsLocalPlayer(),
-                                        player.GetStyle(),
-                                        player.IsLocalPlayer() && player.IsComputer()});
+            const bool local = player.IsLocalPlayer();
+            snapshot.players.push_back(
+                {player.GetName(), local, player.GetStyle(),
+                 local ? player.IsComputer() : player.IsPeerComputer(),
+                 local ? snapshot.roomCreator : player.IsRoomCreators()});
         }
     }
     for (const auto& connection : connections_) {

@@ -216,10 +216,13 @@ public:
     bool playing() const { return lobbyClosed && !startPending && allStarted(); }
 
     // Adds a player with this connection; with `announce`, a server sends every connection
-    // its player list and a client sends "N". False (nothing changes) without a match, for a
-    // name the wire cannot carry or when the match has netproto::MaxPlayers players.
+    // its player list and a client sends "N". `computer`: the computer putts for the player
+    // (a client says so in its "N"; a server marks another computer's player so in its lists).
+    // False (nothing changes) without a match, for a name the wire cannot carry or when the
+    // match has netproto::MaxPlayers players.
     bool addPlayer(std::string_view name, std::uint32_t colour, std::int32_t pattern,
-                   bool transparent, std::int32_t connection, bool announce);
+                   bool transparent, std::int32_t connection, bool announce,
+                   bool computer = false);
     // Server: "O" to every greeted connection, marking the players it plays.
     void sendPlayerLists();
     // Server: "O" to one connection.

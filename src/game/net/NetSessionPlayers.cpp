@@ -40,7 +40,8 @@ std::vector<std::string> NetSession::namesOf(std::int32_t connectionId) const {
 }
 
 bool NetSession::addPlayer(std::string_view name, std::uint32_t colour, std::int32_t pattern,
-                           bool transparent, std::int32_t connection, bool announce) {
+                           bool transparent, std::int32_t connection, bool announce,
+                           bool computer) {
     if (match_ == nullptr || netproto::checkName(name) != netproto::TextProblem::None ||
         match_->PlayerCount() >= netproto::MaxPlayers) {
         return false;
@@ -50,7 +51,10 @@ bool NetSession::addPlayer(std::string_view name, std::uint32_t colour, std::int
     if (isServer) {
         colour = freeBallColour(*match_, colour);
     }
-    match_->AddPlayer(name, colour, pattern, transparent, connection);
+    Player& added = match_->AddPlayer(name, colour, pattern, transparent, connection);
+    if (connection != Player::LocalConnection) {
+        added.SetPeerComputer(computer);
+    }
     if (!announce) {
         return true;
     }
@@ -58,7 +62,8 @@ bool NetSession::addPlayer(std::string_view name, std::uint32_t colour, std::int
         sendPlayerLists();
     } else {
         const netproto::PlayerRecord record{std::string(name), colour, pattern, transparent};
-        sendToAllExcept(std::string(1, netproto::NewPlayer) + netproto::encodePlayerRecord(record),
+        sendToAllExcept(std::string(1, netproto::NewPlayer) +
+                            netproto::encodeNewPlayer(record, computer),
                         -1);
     }
     return true;
@@ -87,7 +92,16 @@ void NetSession::sendPlayerList(Connection& connection) {
         const BallStyle& style = player.GetStyle();
         message += netproto::encodePlayerRecord(
             {player.GetName(), style.colour, style.pattern, style.transparent});
-        message += player.GetConnection() == connection.id() ? "1|" : "0|";
+        std::int32_t mark = netproto::playermark::Own;
+        if (player.GetConnection() != connection.id()) {
+            const bool creators = roomCreator != 0 && player.GetConnection() == roomCreator;
+            const bool computer = player.IsLocalPlayer() ? player.IsComputer()
+                                                         : player.IsPeerComputer();
+            mark = netproto::playermark::Other |
+                   (creators ? netproto::playermark::Creator : 0) |
+                   (computer ? netproto::playermark::Computer : 0);
+        }
+        message += std::to_string(mark) + "|";
     }
     connection.send(message);
 }

@@ -231,11 +231,11 @@ void ServerRole::addAnnouncedPlayer(Connection& sender, std::string_view body) {
     if (session_.lobbyClosed) {
         return;
     }
-    netproto::BodyReader reader(body);
     netproto::PlayerRecord record;
-    if (netproto::readPlayerRecord(reader, record)) {
+    bool computer = false;
+    if (netproto::readNewPlayer(body, record, computer)) {
         session_.addPlayer(record.name, record.colour, record.pattern, record.transparent,
-                           sender.id(), true);
+                           sender.id(), true, computer);
     }
 }
 

@@ -38,7 +38,9 @@ Player::Player(const Player& other)
       ball_(copyOfBall(*other.ball_)),
       style_(other.style_),
       connection_(other.connection_),
-      computer_(other.computer_) {}
+      computer_(other.computer_),
+      peerComputer_(other.peerComputer_),
+      roomCreators_(other.roomCreators_) {}
 
 Player& Player::operator=(const Player& other) {
     if (this != &other) {
@@ -54,6 +56,8 @@ Player& Player::operator=(const Player& other) {
         style_ = copy.style_;
         connection_ = copy.connection_;
         computer_ = copy.computer_;
+        peerComputer_ = copy.peerComputer_;
+        roomCreators_ = copy.roomCreators_;
     }
     return *this;
 }

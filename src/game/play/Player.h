@@ -97,6 +97,13 @@ public:
     // now (the server said so). Shown as this computer shows its own handed-over players.
     bool IsPlayedByPeerComputer() const { return playedByPeerComputer_; }
     void SetPlayedByPeerComputer(bool played) { playedByPeerComputer_ = played; }
+    // A player of another computer whose own computer putts for it (that computer said so
+    // when it announced the player); only shown, never acted on here.
+    bool IsPeerComputer() const { return peerComputer_; }
+    void SetPeerComputer(bool computer) { peerComputer_ = computer; }
+    // A player of the computer that created the room (a room host's lists say so).
+    bool IsRoomCreators() const { return roomCreators_; }
+    void SetRoomCreators(bool creators) { roomCreators_ = creators; }
 
 private:
     std::string name_;
@@ -110,6 +117,8 @@ private:
     std::int32_t connection_;
     ComputerStrength computer_ = ComputerStrength::Person;
     bool playedByPeerComputer_ = false;
+    bool peerComputer_ = false;
+    bool roomCreators_ = false;
 };
 
 }  // namespace trundlex

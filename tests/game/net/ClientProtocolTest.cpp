@@ -71,6 +71,23 @@ TEST_F(ClientProtocolTest, PlayerListOfTheServerReplacesTheClientsPlayers) {
     EXPECT_FALSE(guest.match.GetPlayer(0)->IsLocalPlayer());
 }
 
+TEST_F(ClientProtocolTest, RoomHostsMarksShowTheCreatorsAndTheComputerPlayers) {
+    skipGreeting();
+    // A computer player added in the lobby says so; an earlier server reads past the mark.
+    ASSERT_TRUE(guest.net.addComputerPlayer("Robo", 0xff0000, ComputerStrength::Easy));
+    peer.expectNext('N', "Robo|16711680|0|0|1|");
+    peer.send("OAnn|1|1|0|2|Tin|2|1|0|6|Pim|3|1|0|4|Bob|4|1|0|1|Robo|5|0|0|1|Cy|6|1|0|0|");
+    ASSERT_TRUE(guest.lobby.waitUntil([](auto& v) { return v.snapshot.playerCount == 6; }));
+    std::vector<std::string> marks;
+    for (const LobbyPlayer& player : guest.lobby.view().snapshot.players) {
+        marks.push_back(player.name + (player.creator ? " creator" : "") +
+                        (player.computer ? " computer" : "") + (player.local ? " here" : ""));
+    }
+    EXPECT_EQ(marks, (std::vector<std::string>{"Ann creator", "Tin creator computer",
+                                               "Pim computer", "Bob here", "Robo computer here",
+                                               "Cy"}));
+}
+
 TEST_F(ClientProtocolTest, OwnPlayersPlayedByTheComputerStaySoInTheServersList) {
     {
         auto lock = guest.net.lock();

@@ -2,6 +2,7 @@
 // nothing outside it however the path is spelled.
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <filesystem>
 
 #include "net/HttpFiles.h"
@@ -112,6 +113,18 @@ TEST_F(HttpFilesTest, APrecompressedFileIsSentToABrowserThatTakesIt) {
         EXPECT_EQ(get("/assets/game.js", "br").file.filename(), "game.js")
             << "a packed file pointing out is not sent";
     }
+}
+
+TEST_F(HttpFilesTest, APackedCopyOlderThanItsFileIsNotSent) {
+    const auto script = folder / "web/assets/game.js";
+    const auto packed = std::filesystem::last_write_time(folder / "web/assets/game.js.gz");
+    std::filesystem::last_write_time(script, packed + std::chrono::hours(1));
+    const auto answer = get("/assets/game.js", "gzip");
+    EXPECT_EQ(answer.file.filename(), "game.js") << "the script was rebuilt after it was packed";
+    EXPECT_EQ(answer.header("Content-Encoding"), "");
+    std::filesystem::last_write_time(folder / "web/assets/game.js.gz",
+                                     packed + std::chrono::hours(2));
+    EXPECT_EQ(get("/assets/game.js", "gzip").header("Content-Encoding"), "gzip");
 }
 
 TEST_F(HttpFilesTest, IsolationHeadersOnlyWhenAsked) {

@@ -95,6 +95,29 @@ TEST_F(ServerProtocolTest, ClientJoinsWithPlayersFetchesLevelsAndGetsReady) {
     EXPECT_EQ(client.lettersWithin(Quiet), "") << "no level for an unknown ID";
 }
 
+TEST_F(ServerProtocolTest, ComputerPlayersAreMarkedForTheOthersWhileOwnPlayersStayPlainlyOwn) {
+    skipGreeting();
+    client.send("NAnn|255|2|1|");
+    ASSERT_TRUE(client.expect('O'));
+    client.send("NBot|16711680|0|0|1|");
+    // An earlier client takes exactly "1" for its own: its computer players must read so too.
+    EXPECT_EQ(client.expect('O'), "Host|65280|1|0|0|Ann|255|2|1|1|Bot|16711680|0|0|1|");
+
+    RawPeer other;
+    ASSERT_TRUE(other.connect(port));
+    for (int i = 0; i < 4; ++i) {
+        ASSERT_TRUE(other.receive());
+    }
+    other.send("HTrundlex 1.01");
+    EXPECT_EQ(other.expect('O'), "Host|65280|1|0|0|Ann|255|2|1|0|Bot|16711680|0|0|4|")
+        << "to the others, Bot is a computer player and nobody created a room here";
+
+    ASSERT_TRUE(host.lobby.waitUntil([](auto& v) { return v.snapshot.playerCount == 3; }));
+    const auto& players = host.lobby.view().snapshot.players;
+    EXPECT_FALSE(players[1].computer);
+    EXPECT_TRUE(players[2].computer) << "the host's own lobby shows it too";
+}
+
 TEST(ServerWithoutPlayersTest, StartsOnlyOnceSomebodyHasJoinedToPlay) {
     Computer host{{}};
     host.addLevels({"h1"}, true);
