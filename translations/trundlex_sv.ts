@@ -64,6 +64,557 @@
     </message>
 </context>
 <context>
+    <name>Page</name>
+    <message>
+        <source>Minigolf for one or more players.</source>
+        <translation>Minigolf för en eller flera spelare.</translation>
+    </message>
+    <message>
+        <source>Play</source>
+        <translation>Spela</translation>
+    </message>
+    <message>
+        <source>Local game</source>
+        <translation>Lokalt spel</translation>
+    </message>
+    <message>
+        <source>Levels</source>
+        <translation>Banor</translation>
+    </message>
+    <message>
+        <source>Your name</source>
+        <translation>Ditt namn</translation>
+    </message>
+    <message>
+        <source>Player</source>
+        <translation>Spelare</translation>
+    </message>
+    <message>
+        <source>Computer</source>
+        <translation>Dator</translation>
+    </message>
+    <message>
+        <source>Robin</source>
+        <translation>Robin</translation>
+    </message>
+    <message>
+        <source>You against the computer on a short course.</source>
+        <translation>Du mot datorn på en kort bansamling.</translation>
+    </message>
+    <message>
+        <source>Start game</source>
+        <translation>Starta spelet</translation>
+    </message>
+    <message>
+        <source>Play again</source>
+        <translation>Spela igen</translation>
+    </message>
+    <message>
+        <source>Back</source>
+        <translation>Tillbaka</translation>
+    </message>
+    <message>
+        <source>Leave game</source>
+        <translation>Lämna spelet</translation>
+    </message>
+    <message>
+        <source>Players</source>
+        <translation>Spelare</translation>
+    </message>
+    <message>
+        <source>Holes</source>
+        <translation>Hål</translation>
+    </message>
+    <message>
+        <source>Person</source>
+        <translation>Människa</translation>
+    </message>
+    <message>
+        <source>Computer, easy</source>
+        <translation>Dator, lätt</translation>
+    </message>
+    <message>
+        <source>Computer, medium</source>
+        <translation>Dator, medel</translation>
+    </message>
+    <message>
+        <source>Computer, hard</source>
+        <translation>Dator, svår</translation>
+    </message>
+    <message>
+        <source>Add player</source>
+        <translation>Lägg till spelare</translation>
+    </message>
+    <message>
+        <source>Remove %1</source>
+        <translation>Ta bort %1</translation>
+    </message>
+    <message>
+        <source>Name of player %1</source>
+        <translation>Namn på spelare %1</translation>
+    </message>
+    <message>
+        <source>Player %1 plays as</source>
+        <translation>Spelare %1 spelas av</translation>
+    </message>
+    <message>
+        <source>Quick round (%1 holes)</source>
+        <translation>Snabbrunda (%1 hål)</translation>
+    </message>
+    <message>
+        <source>%1 (%2 holes)</source>
+        <translation>%1 (%2 hål)</translation>
+    </message>
+    <message>
+        <source>All levels (%1 holes)</source>
+        <translation>Alla banor (%1 hål)</translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <translation>Namn</translation>
+    </message>
+    <message>
+        <source>Par</source>
+        <translation>Par</translation>
+    </message>
+    <message>
+        <source>Total</source>
+        <translation>Summa</translation>
+    </message>
+    <message>
+        <source>not yet known</source>
+        <translation>inte känt än</translation>
+    </message>
+    <message>
+        <source>Creator</source>
+        <translation>Skapare</translation>
+    </message>
+    <message>
+        <source>Hole %1 of %2: %3</source>
+        <translation>Hål %1 av %2: %3</translation>
+    </message>
+    <message>
+        <source>%1's turn</source>
+        <translation>%1 står på tur</translation>
+    </message>
+    <message>
+        <source>%1 is thinking...</source>
+        <translation>%1 tänker...</translation>
+    </message>
+    <message>
+        <source>Game over</source>
+        <translation>Spelet är slut</translation>
+    </message>
+    <message>
+        <source>%1 wins!</source>
+        <translation>%1 vinner!</translation>
+    </message>
+    <message>
+        <source>%1 and %2 share the win!</source>
+        <translation>%1 och %2 delar på segern!</translation>
+    </message>
+    <message>
+        <source>Well played, %1!</source>
+        <translation>Bra spelat, %1!</translation>
+    </message>
+    <message>
+        <source>Final standings after %1 hole</source>
+        <translation>Slutställning efter %1 hål</translation>
+    </message>
+    <message>
+        <source>Final standings after %1 holes</source>
+        <translation>Slutställning efter %1 hål</translation>
+    </message>
+    <message>
+        <source>Strokes</source>
+        <translation>Slag</translation>
+    </message>
+    <message>
+        <source>(you)</source>
+        <translation>(du)</translation>
+    </message>
+    <message>
+        <source>%1 (computer)</source>
+        <translation>%1 (dator)</translation>
+    </message>
+    <message>
+        <source>Loading...</source>
+        <translation>Läser in...</translation>
+    </message>
+    <message>
+        <source>The game could not be loaded: %1</source>
+        <translation>Spelet kunde inte läsas in: %1</translation>
+    </message>
+    <message>
+        <source>Point behind the ball to aim, hold the button to build up force, release to putt.</source>
+        <translation>Peka bakom bollen för att sikta, håll ned knappen för att öka kraften, släpp för att putta.</translation>
+    </message>
+    <message>
+        <source>Drag back from the ball to aim and set the force, let go to putt.</source>
+        <translation>Dra bakåt från bollen för att sikta och välja kraft, släpp för att putta.</translation>
+    </message>
+    <message>
+        <source>Keys: ← → aim (Shift: finer), hold Space to putt, Esc cancels.</source>
+        <translation>Tangenter: ← → siktar (Skift: finare), håll ned blanksteg för att putta, Esc avbryter.</translation>
+    </message>
+    <message>
+        <source>Playfield</source>
+        <translation>Spelplan</translation>
+    </message>
+    <message>
+        <source>Score board</source>
+        <translation>Resultattavla</translation>
+    </message>
+    <message>
+        <source>Sound off</source>
+        <translation>Ljud av</translation>
+    </message>
+    <message>
+        <source>Sound on</source>
+        <translation>Ljud på</translation>
+    </message>
+    <message>
+        <source>Play with friends</source>
+        <translation>Spela med vänner</translation>
+    </message>
+    <message>
+        <source>Create a room and send the link, or join a friend with their code.</source>
+        <translation>Skapa ett rum och skicka länken, eller gå med hos en vän med rumskoden.</translation>
+    </message>
+    <message>
+        <source>Create room</source>
+        <translation>Skapa rum</translation>
+    </message>
+    <message>
+        <source>You pick the course and start the game.</source>
+        <translation>Du väljer bansamling och startar spelet.</translation>
+    </message>
+    <message>
+        <source>Course</source>
+        <translation>Bansamling</translation>
+    </message>
+    <message>
+        <source>Join</source>
+        <translation>Gå med</translation>
+    </message>
+    <message>
+        <source>Got a code or a link from a friend?</source>
+        <translation>Har du fått en rumskod eller en länk av en vän?</translation>
+    </message>
+    <message>
+        <source>Room code</source>
+        <translation>Rumskod</translation>
+    </message>
+    <message>
+        <source>or</source>
+        <translation>eller</translation>
+    </message>
+    <message>
+        <source>Join room %1</source>
+        <translation>Gå med i rum %1</translation>
+    </message>
+    <message>
+        <source>A friend invited you to a game of minigolf.</source>
+        <translation>En vän har bjudit in dig till en runda minigolf.</translation>
+    </message>
+    <message>
+        <source>A room code has six letters and digits.</source>
+        <translation>En rumskod har sex bokstäver och siffror.</translation>
+    </message>
+    <message>
+        <source>This name cannot be used online: choose a shorter one, without "|".</source>
+        <translation>Det här namnet kan inte användas online: välj ett kortare, utan ”|”.</translation>
+    </message>
+    <message>
+        <source>Room</source>
+        <translation>Rum</translation>
+    </message>
+    <message>
+        <source>Room code %1</source>
+        <translation>Rumskod %1</translation>
+    </message>
+    <message>
+        <source>Invite link</source>
+        <translation>Inbjudningslänk</translation>
+    </message>
+    <message>
+        <source>Copy link</source>
+        <translation>Kopiera länken</translation>
+    </message>
+    <message>
+        <source>Copied!</source>
+        <translation>Kopierad!</translation>
+    </message>
+    <message>
+        <source>Copy the link by hand.</source>
+        <translation>Kopiera länken för hand.</translation>
+    </message>
+    <message>
+        <source>Share</source>
+        <translation>Dela</translation>
+    </message>
+    <message>
+        <source>Play minigolf with me in Trundlex: room %1</source>
+        <translation>Spela minigolf med mig i Trundlex: rum %1</translation>
+    </message>
+    <message>
+        <source>Send the link to your friends: it opens this room.</source>
+        <translation>Skicka länken till dina vänner: den öppnar det här rummet.</translation>
+    </message>
+    <message>
+        <source>created the room</source>
+        <translation>skapade rummet</translation>
+    </message>
+    <message>
+        <source>here</source>
+        <translation>här</translation>
+    </message>
+    <message>
+        <source>computer</source>
+        <translation>dator</translation>
+    </message>
+    <message>
+        <source>Remove %1 from the room</source>
+        <translation>Ta bort %1 ur rummet</translation>
+    </message>
+    <message>
+        <source>Add computer player</source>
+        <translation>Lägg till datorspelare</translation>
+    </message>
+    <message>
+        <source>Strength</source>
+        <translation>Styrka</translation>
+    </message>
+    <message>
+        <source>Waiting for the room's creator to start the game.</source>
+        <translation>Väntar på att den som skapade rummet ska starta spelet.</translation>
+    </message>
+    <message>
+        <source>Press Start game when your friends have joined.</source>
+        <translation>Tryck på Starta spelet när dina vänner har kommit in.</translation>
+    </message>
+    <message>
+        <source>Leave room</source>
+        <translation>Lämna rummet</translation>
+    </message>
+    <message>
+        <source>Chat</source>
+        <translation>Chatt</translation>
+    </message>
+    <message>
+        <source>Message</source>
+        <translation>Meddelande</translation>
+    </message>
+    <message>
+        <source>Write your message here...</source>
+        <translation>Skriv ditt meddelande här...</translation>
+    </message>
+    <message>
+        <source>Send</source>
+        <translation>Skicka</translation>
+    </message>
+    <message>
+        <source>No messages yet.</source>
+        <translation>Inga meddelanden än.</translation>
+    </message>
+    <message>
+        <source>That message is too long.</source>
+        <translation>Meddelandet är för långt.</translation>
+    </message>
+    <message>
+        <source>That message has a character that cannot be sent.</source>
+        <translation>Meddelandet har ett tecken som inte kan skickas.</translation>
+    </message>
+    <message>
+        <source>%1 new</source>
+        <translation>%1 nya</translation>
+    </message>
+    <message>
+        <source>Reconnect</source>
+        <translation>Anslut igen</translation>
+    </message>
+    <message>
+        <source>You were playing in room %1.</source>
+        <translation>Du spelade i rum %1.</translation>
+    </message>
+    <message>
+        <source>Connecting...</source>
+        <translation>Ansluter...</translation>
+    </message>
+    <message>
+        <source>Asking for the room...</source>
+        <translation>Frågar efter rummet...</translation>
+    </message>
+    <message>
+        <source>The connection to the room host was lost.</source>
+        <translation>Anslutningen till rumsvärden bröts.</translation>
+    </message>
+    <message>
+        <source>You are offline. Playing with friends needs the network; Play, Local game and Levels work without it.</source>
+        <translation>Du är inte ansluten. Att spela med vänner kräver nätverket; Spela, Lokalt spel och Banor fungerar utan det.</translation>
+    </message>
+    <message>
+        <source>Connection open!</source>
+        <translation>Anslutningen är öppen!</translation>
+    </message>
+    <message>
+        <source>Couldn't connect.</source>
+        <translation>Kunde inte ansluta.</translation>
+    </message>
+    <message>
+        <source>Transferring levels... (%1)</source>
+        <translation>Överför banor... (%1)</translation>
+    </message>
+    <message>
+        <source>Waiting for the start message.</source>
+        <translation>Väntar på startmeddelandet.</translation>
+    </message>
+    <message>
+        <source>%1 disconnected.</source>
+        <translation>%1 har kopplat från.</translation>
+    </message>
+    <message>
+        <source>The connection to the server was interrupted.</source>
+        <translation>Anslutningen till servern bröts.</translation>
+    </message>
+    <message>
+        <source>Incompatible server version (server: %1, this version: %2).</source>
+        <translation>Servern har en annan version (servern: %1, den här versionen: %2).</translation>
+    </message>
+    <message>
+        <source>This host does not offer rooms.</source>
+        <translation>Den här värden erbjuder inga rum.</translation>
+    </message>
+    <message>
+        <source>There is no room with the code %1.</source>
+        <translation>Det finns inget rum med rumskoden %1.</translation>
+    </message>
+    <message>
+        <source>The game in room %1 has already started.</source>
+        <translation>Spelet i rum %1 har redan börjat.</translation>
+    </message>
+    <message>
+        <source>Room %1 is full.</source>
+        <translation>Rum %1 är fullt.</translation>
+    </message>
+    <message>
+        <source>The host has no course named %1.</source>
+        <translation>Värden har ingen bansamling som heter %1.</translation>
+    </message>
+    <message>
+        <source>The host has no free room; try again later.</source>
+        <translation>Värden har inget ledigt rum; försök igen senare.</translation>
+    </message>
+    <message>
+        <source>Too many attempts; try again later.</source>
+        <translation>För många försök; försök igen senare.</translation>
+    </message>
+    <message>
+        <source>You have opened too many rooms on this host; try again later.</source>
+        <translation>Du har öppnat för många rum hos den här värden; försök igen senare.</translation>
+    </message>
+    <message>
+        <source>Too many connections from your network to this host.</source>
+        <translation>För många anslutningar från ditt nätverk till den här värden.</translation>
+    </message>
+    <message>
+        <source>The room's creator removed you from the room.</source>
+        <translation>Den som skapade rummet tog bort dig ur rummet.</translation>
+    </message>
+    <message>
+        <source>Your place in room %1 is no longer kept.</source>
+        <translation>Din plats i rum %1 finns inte längre kvar.</translation>
+    </message>
+    <message>
+        <source>The host said no: %1</source>
+        <translation>Värden sa nej: %1</translation>
+    </message>
+    <message>
+        <source>This host needs a room code.</source>
+        <translation>Den här värden behöver en rumskod.</translation>
+    </message>
+    <message>
+        <source>The room host has stopped; the game ends here.</source>
+        <translation>Rumsvärden har stängts av; spelet slutar här.</translation>
+    </message>
+    <message>
+        <source>%1 left the game; the computer plays for them.</source>
+        <translation>%1 har lämnat spelet; datorn spelar för %1.</translation>
+    </message>
+    <message>
+        <source>This computer plays for %1 from now on.</source>
+        <translation>Den här datorn spelar för %1 från och med nu.</translation>
+    </message>
+    <message>
+        <source>%1 is back.</source>
+        <translation>%1 är tillbaka.</translation>
+    </message>
+    <message>
+        <source>The online game has ended.</source>
+        <translation>Onlinespelet är slut.</translation>
+    </message>
+    <message>
+        <source>The game ended before the last hole.</source>
+        <translation>Spelet tog slut före sista hålet.</translation>
+    </message>
+    <message>
+        <source>Standings so far</source>
+        <translation>Ställning hittills</translation>
+    </message>
+    <message>
+        <source>The game begins!</source>
+        <translation>Spelet börjar!</translation>
+    </message>
+    <message>
+        <source>Hole in one!</source>
+        <translation>Hole in one!</translation>
+    </message>
+    <message>
+        <source>%1 under par!</source>
+        <translation>%1 under par!</translation>
+    </message>
+    <message>
+        <source>Albatross!</source>
+        <translation>Albatross!</translation>
+    </message>
+    <message>
+        <source>Eagle!</source>
+        <translation>Eagle!</translation>
+    </message>
+    <message>
+        <source>Birdie!</source>
+        <translation>Birdie!</translation>
+    </message>
+    <message>
+        <source>Bogey</source>
+        <translation>Bogey</translation>
+    </message>
+    <message>
+        <source>Double bogey</source>
+        <translation>Dubbelbogey</translation>
+    </message>
+    <message>
+        <source>In the hole in %1 stroke</source>
+        <translation>I hål på %1 slag</translation>
+    </message>
+    <message>
+        <source>In the hole in %1 strokes</source>
+        <translation>I hål på %1 slag</translation>
+    </message>
+    <message>
+        <source>Water: back to the start</source>
+        <translation>Vatten: tillbaka till start</translation>
+    </message>
+    <message>
+        <source>Out of bounds</source>
+        <translation>Utanför banan</translation>
+    </message>
+    <message>
+        <source>Stroke limit reached: scored %1</source>
+        <translation>Slaggränsen nådd: %1 slag</translation>
+    </message>
+</context>
+<context>
     <name>QPlatformTheme</name>
     <message>
         <source>OK</source>
