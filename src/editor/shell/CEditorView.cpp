@@ -51,7 +51,8 @@ CEditorView::CEditorView(CEditorDoc& document, EditorPrompts& prompts, SettingsS
                  [this](BallLoss loss) { roundEnded(false, loss); }}),
       commands_(document, prompts, testBall_, [this] { relayout(); }),
       navigator_(new ViewNavigator(*this, layout_, [this](bool zoomed) { navigated(zoomed); })),
-      slopePicker_(new SlopePicker(this)),
+      backSlopePicker_(new SlopePicker(BlockPart::Back, this)),
+      frontSlopePicker_(new SlopePicker(BlockPart::Front, this)),
       regions_(
           document, [this] { redrawLevel(); }, [this](const QRegion& r) { update(r); }, this) {
     settings_.Load();
@@ -59,18 +60,19 @@ CEditorView::CEditorView(CEditorDoc& document, EditorPrompts& prompts, SettingsS
     picture_.setLook(settings_.modernLook() ? Look::Modern : Look::Classic);
     setMouseTracking(true);
     setFocusPolicy(Qt::StrongFocus);
-    setMinimumSize(SlopePickerLeft + 3 * SlopePicker::ButtonSize + 5, 200);
+    setMinimumSize(SlopePickerLeft + 6 * SlopePicker::ButtonSize + SlopePickerGap + 5, 200);
     connect(&document_, &CEditorDoc::documentReplaced, this, &CEditorView::onInitialUpdate);
     // The test ball's worker reads the level: it must rest before the level is replaced.
     connect(&document_, &CEditorDoc::aboutToReplaceLevel, this, &CEditorView::stopBall);
     layout_.update(width(), height(), level().width(), level().height());
     connect(&regions_, &RegionEditor::dragChanged, this, &CEditorView::dragChanged);
     // Above the line of mouse rules, which keeps the strip's whole width.
-    slopePicker_->move(SlopePickerLeft, 2);
-    slopePicker_->showSlope(strip_.brush().back().slope());
-    connect(slopePicker_, &SlopePicker::slopePicked, this, &CEditorView::setBackSlope);
-    connect(this, &CEditorView::testModeChanged, slopePicker_,
-            [this](bool on) { slopePicker_->setEnabled(!on); });
+    backSlopePicker_->move(SlopePickerLeft, 2);
+    frontSlopePicker_->move(SlopePickerLeft + 3 * SlopePicker::ButtonSize + SlopePickerGap, 2);
+    connect(backSlopePicker_, &SlopePicker::slopePicked, this, &CEditorView::setBackSlope);
+    connect(frontSlopePicker_, &SlopePicker::slopePicked, this, &CEditorView::setFrontSlope);
+    connect(this, &CEditorView::testModeChanged, this, &CEditorView::updateSlopePickers);
+    updateSlopePickers();
 }
 
 CEditorView::~CEditorView() {
@@ -227,8 +229,15 @@ void CEditorView::repaintPixels(const PixelRect& rect) {
 }
 
 void CEditorView::repaintBrush() {
-    slopePicker_->showSlope(strip_.brush().back().slope());
+    updateSlopePickers();
     repaintPixels(BrushStrip::brushRect());
+}
+
+void CEditorView::updateSlopePickers() {
+    backSlopePicker_->showSlope(strip_.brush().back().slope());
+    frontSlopePicker_->showSlope(strip_.brush().front().slope());
+    backSlopePicker_->setEnabled(!isTestMode());
+    frontSlopePicker_->setEnabled(!isTestMode() && strip_.showsFront());
 }
 
 PixelRect CEditorView::bandRect(PixelPoint anchor, PixelPoint current) const {
@@ -324,6 +333,7 @@ void CEditorView::mousePressEvent(QMouseEvent* event) {
     } else {
         if (strip_.pickShapeAt(p)) {
             repaintPixels(strip_.shapePaletteRect());
+            updateSlopePickers();
         }
         if (strip_.pickBackKindAt(p)) {
             repaintBrush();

@@ -46,9 +46,14 @@ public:
 
     CEditorDoc& document() { return document_; }
     const BrushStrip& brushStrip() const { return strip_; }
-    // The 8-way picker of the brush's back slope, in the strip right of the materials.
-    SlopePicker& slopePicker() { return *slopePicker_; }
+    // The 8-way pickers of the slopes of the brush's back and front, side by side in the strip
+    // right of the materials. The front one rests while the brush is a square, which shows no
+    // front, and both rest in test mode.
+    SlopePicker& slopePicker(BlockPart part) {
+        return part == BlockPart::Back ? *backSlopePicker_ : *frontSlopePicker_;
+    }
     static constexpr int SlopePickerLeft = 636;
+    static constexpr int SlopePickerGap = 8;
     const EditorLayout& layout() const { return layout_; }
     // The level as the screen shows it; drawn first when a change left that to the next paint.
     const LevelPicture& picture();
@@ -105,6 +110,7 @@ public:
     void rotateBrush(bool withMaterials) { strip_.rotateBrush(withMaterials), repaintBrush(); }
     void swapMaterials() { strip_.swapBrushMaterials(), repaintBrush(); }
     void setBackSlope(std::int32_t slope) { strip_.setBackSlope(slope), repaintBrush(); }
+    void setFrontSlope(std::int32_t slope) { strip_.setFrontSlope(slope), repaintBrush(); }
     // Steps back or forward through the strokes, block turns, shifts, transformations and
     // property changes. A stroke in progress is dropped first.
     void undo();
@@ -202,6 +208,8 @@ private:
     void redrawLevelArea();
     void repaintPixels(const PixelRect& rect);
     void repaintBrush();
+    // The slope pickers show the brush's slopes, the front one only for a shape with a front.
+    void updateSlopePickers();
     PixelRect bandRect(PixelPoint anchor, PixelPoint current) const;
     // Paints the brush into every cell on the line from `from` to `to` (pixels inside the
     // level) that does not already match it, so that a quick stroke leaves no gaps.
@@ -234,7 +242,8 @@ private:
     BrushStripPainter stripPainter_;
     StrokePreview preview_;
     ViewNavigator* navigator_;
-    SlopePicker* slopePicker_;
+    SlopePicker* backSlopePicker_;
+    SlopePicker* frontSlopePicker_;
     EditorTool tool_ = ToolPlot;
     PixelPoint anchor_;
     PixelPoint current_;
