@@ -64,6 +64,7 @@ CEditorView::CEditorView(CEditorDoc& document, EditorPrompts& prompts, SettingsS
     connect(&document_, &CEditorDoc::documentReplaced, this, &CEditorView::onInitialUpdate);
     // The test ball's worker reads the level: it must rest before the level is replaced.
     connect(&document_, &CEditorDoc::aboutToReplaceLevel, this, &CEditorView::stopBall);
+    connect(&document_, &CEditorDoc::aboutToSave, this, &CEditorView::settleStroke);
     layout_.update(width(), height(), level().width(), level().height());
     connect(&regions_, &RegionEditor::dragChanged, this, &CEditorView::dragChanged);
     // Above the line of mouse rules, which keeps the strip's whole width.

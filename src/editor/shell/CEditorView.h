@@ -117,6 +117,11 @@ public:
     void redo();
     // Drops the stroke in progress: the level is as it was before the button went down.
     void cancelStroke();
+    // Ends what the mouse is doing before the level is saved or tested: a Plot stroke keeps
+    // the cells it painted as one undo step; a stroke that paints only on release (Line,
+    // Rectangle, Frame, Fill, the start) and a move of selected blocks are dropped. The button
+    // still down then does nothing more.
+    void settleStroke();
     // The Level Properties dialog on the level; OK resizes and renames it (no undo step).
     void editProperties();
     void toggleGrid();
