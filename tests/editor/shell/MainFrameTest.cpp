@@ -256,11 +256,11 @@ TEST_F(MainFrameTest, CheckLevelWarnsOnSaveAndTheWindowKeepsItsGeometry) {
     prompts.saveWithProblems = true;
     EXPECT_TRUE(document.fileSaveAs()) << "the warning may be ignored";
 
-    frame.resize(720, 560);
+    frame.resize(820, 560);
     frame.close();
     EXPECT_FALSE(frame.levelCheckDialog()->isVisible()) << "closes with the window";
     CMainFrame again(document, prompts, store, recent);
-    EXPECT_EQ(again.size(), QSize(720, 560));
+    EXPECT_EQ(again.size(), QSize(820, 560));
 }
 
 TEST_F(MainFrameTest, HelpOpensTheManualAndTheAboutBoxIsTheEditors) {
