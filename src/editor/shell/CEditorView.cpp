@@ -239,6 +239,10 @@ void CEditorView::updateSlopePickers() {
     frontSlopePicker_->showSlope(strip_.brush().front().slope());
     backSlopePicker_->setEnabled(!isTestMode());
     frontSlopePicker_->setEnabled(!isTestMode() && strip_.showsFront());
+    // Test mode's line of mouse rules is longer than the editing one and runs under the
+    // pickers' lower row: they give way while the brush is not used anyway.
+    backSlopePicker_->setVisible(!isTestMode());
+    frontSlopePicker_->setVisible(!isTestMode());
 }
 
 PixelRect CEditorView::bandRect(PixelPoint anchor, PixelPoint current) const {

@@ -48,7 +48,7 @@ public:
     const BrushStrip& brushStrip() const { return strip_; }
     // The 8-way pickers of the slopes of the brush's back and front, side by side in the strip
     // right of the materials. The front one rests while the brush is a square, which shows no
-    // front, and both rest in test mode.
+    // front, and both rest, hidden, in test mode.
     SlopePicker& slopePicker(BlockPart part) {
         return part == BlockPart::Back ? *backSlopePicker_ : *frontSlopePicker_;
     }

@@ -156,8 +156,12 @@ TEST_F(EditorLookTest, TestModeKeepsTheLookAndTheBallIsDrawnInIt) {
     EXPECT_EQ(differingPixels(view.picture().image(), gameDrawing(level(), Look::Modern, Cell)),
               0);
     EXPECT_FALSE(view.slopePicker(BlockPart::Back).isEnabled()) << "the brush rests in test mode";
+    EXPECT_FALSE(view.slopePicker(BlockPart::Back).isVisible()) << "over test mode's mouse rules";
+    EXPECT_FALSE(view.slopePicker(BlockPart::Front).isVisible());
     view.toggleTestMode();
     EXPECT_TRUE(view.slopePicker(BlockPart::Back).isEnabled());
+    EXPECT_TRUE(view.slopePicker(BlockPart::Back).isVisible());
+    EXPECT_TRUE(view.slopePicker(BlockPart::Front).isVisible());
 }
 
 TEST_F(EditorLookTest, TheLookIsAViewMenuChoiceRememberedForTheNextStart) {
