@@ -68,8 +68,8 @@ CEditorView::CEditorView(CEditorDoc& document, EditorPrompts& prompts, SettingsS
     layout_.update(width(), height(), level().width(), level().height());
     connect(&regions_, &RegionEditor::dragChanged, this, &CEditorView::dragChanged);
     // Above the line of mouse rules, which keeps the strip's whole width.
-    backSlopePicker_->move(SlopePickerLeft, 2);
-    frontSlopePicker_->move(SlopePickerLeft + 3 * SlopePicker::ButtonSize + SlopePickerGap, 2);
+    backSlopePicker_->move(SlopePickerLeft, 1);
+    frontSlopePicker_->move(SlopePickerLeft + 3 * SlopePicker::ButtonSize + SlopePickerGap, 1);
     connect(backSlopePicker_, &SlopePicker::slopePicked, this, &CEditorView::setBackSlope);
     connect(frontSlopePicker_, &SlopePicker::slopePicked, this, &CEditorView::setFrontSlope);
     connect(this, &CEditorView::testModeChanged, this, &CEditorView::updateSlopePickers);

@@ -17,7 +17,7 @@ namespace trundlex {
 
 namespace {
 
-constexpr int IconSize = 13;
+constexpr int IconSize = 12;
 
 // Where each slope's button sits in the grid: downhill away from the middle.
 struct GridPlace {

@@ -23,8 +23,9 @@ class SlopePicker : public QWidget {
     Q_OBJECT
 
 public:
-    static constexpr int ButtonSize = 19;
-    static constexpr int CaptionHeight = 13;
+    // Caption and grid end above the line of mouse rules, which may run on under them.
+    static constexpr int ButtonSize = 16;
+    static constexpr int CaptionHeight = 11;
 
     explicit SlopePicker(BlockPart part, QWidget* parent = nullptr);
 

@@ -7,6 +7,7 @@
 #include <QPainter>
 #include <QToolButton>
 
+#include "BrushStripPainter.h"
 #include "EditorShellFixture.h"
 #include "SlopePicker.h"
 #include "render/BlockRenderer.h"
@@ -350,6 +351,17 @@ TEST_F(EditorSlopePickerTest, EachPartOfAShapedBlockGetsItsOwnPickedSlope) {
     EXPECT_FALSE(front.isEnabled());
     view.toggleTestMode();
     EXPECT_TRUE(front.isEnabled()) << "test mode over, with a circle for the brush";
+}
+
+// The pickers grew a caption and came to cover the end of the Swedish line of mouse rules.
+TEST_F(EditorSlopePickerTest, ThePickersLeaveTheLineOfMouseRulesFree) {
+    const QRect rule = BrushStripPainter::ruleRect(view.width());
+    for (const BlockPart part : {BlockPart::Back, BlockPart::Front}) {
+        const QRect picker = view.slopePicker(part).geometry();
+        EXPECT_FALSE(picker.intersects(rule));
+        EXPECT_GE(picker.top(), 0);
+        EXPECT_LE(picker.right(), view.minimumWidth()) << "all of it in the narrowest view";
+    }
 }
 
 TEST_F(EditorSlopePickerTest, APickedUpBlockShowsTheSlopeOfEachOfItsParts) {
