@@ -78,6 +78,8 @@ SV = {
     # The slope picker
     "Slope of the brush's back material: %1": "Lutning för penselns bakgrundsmaterial: %1",
     "Slope of the brush's back material": "Lutning för penselns bakgrundsmaterial",
+    "Look in:": "Leta i:",
+    "Computer": "Dator",
     "Back": "Bakgrund",
     "Front": "Förgrund",
     "Slope of the brush's front material, inside the block's shape: %1":

@@ -239,6 +239,20 @@ Spara banan i din egen banmapp med Spara som (den öppnas där) och lägg sedan 
     </message>
 </context>
 <context>
+    <name>QFileDialog</name>
+    <message>
+        <source>Look in:</source>
+        <translation>Leta i:</translation>
+    </message>
+</context>
+<context>
+    <name>QFileSystemModel</name>
+    <message>
+        <source>Computer</source>
+        <translation>Dator</translation>
+    </message>
+</context>
+<context>
     <name>QPlatformTheme</name>
     <message>
         <source>OK</source>
