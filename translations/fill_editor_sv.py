@@ -78,6 +78,11 @@ SV = {
     # The slope picker
     "Slope of the brush's back material: %1": "Lutning för penselns bakgrundsmaterial: %1",
     "Slope of the brush's back material": "Lutning för penselns bakgrundsmaterial",
+    "&Show the solver's putts on the level": "&Visa lösarens puttar på banan",
+    "The solver found no way into the cup within the par.":
+        "Lösaren hittade ingen väg i hål inom par.",
+    "Putts into the cup: %1, played by the game's ball as the solver found them.":
+        "Puttar i hål: %1, spelade med spelets boll så som lösaren hittade dem.",
     "Look in:": "Leta i:",
     "Computer": "Dator",
     "Back": "Bakgrund",

@@ -1134,6 +1134,18 @@ En fil som redan fanns där har lämnats orörd.
         <source>The par is worked out once these problems are put right.</source>
         <translation>Par räknas ut när de här problemen är åtgärdade.</translation>
     </message>
+    <message>
+        <source>&amp;Show the solver's putts on the level</source>
+        <translation>&amp;Visa lösarens puttar på banan</translation>
+    </message>
+    <message>
+        <source>The solver found no way into the cup within the par.</source>
+        <translation>Lösaren hittade ingen väg i hål inom par.</translation>
+    </message>
+    <message>
+        <source>Putts into the cup: %1, played by the game's ball as the solver found them.</source>
+        <translation>Puttar i hål: %1, spelade med spelets boll så som lösaren hittade dem.</translation>
+    </message>
 </context>
 <context>
     <name>trundlex::LevelChecker</name>

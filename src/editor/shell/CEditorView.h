@@ -16,6 +16,7 @@
 #include "model/EditorLayout.h"
 #include "model/EditorSettings.h"
 #include "model/EditorTool.h"
+#include "model/ParPutts.h"
 #include "model/TestRound.h"
 
 namespace trundlex {
@@ -166,6 +167,10 @@ public:
     // Frames these cells on the level, for a problem the designer looks up (none: no frame).
     void setHighlightedCells(const std::vector<Cell>& cells);
     const std::vector<Cell>& highlightedCells() const { return highlighted_; }
+    // Draws these putts over the level, numbered from 1 where each is played (none: no
+    // putts). Not in test mode, where the test ball's own putts count.
+    void setShownPutts(const std::vector<PuttPath>& putts);
+    const std::vector<PuttPath>& shownPutts() const { return shownPutts_; }
 
     // A new or opened level: lays it out, draws it and repaints everything.
     void onInitialUpdate();
@@ -261,6 +266,8 @@ private:
     bool aiming_ = false;
     TestRound round_;
     std::vector<Cell> highlighted_;
+    std::vector<PuttPath> shownPutts_;
+    void paintShownPutts(QPainter& painter);
     RegionEditor regions_;
 };
 
