@@ -78,6 +78,29 @@ SV = {
     # The slope picker
     "Slope of the brush's back material: %1": "Lutning för penselns bakgrundsmaterial: %1",
     "Slope of the brush's back material": "Lutning för penselns bakgrundsmaterial",
+    "&Show the solver's putts on the level": "&Visa lösarens puttar på banan",
+    "The solver found no way into the cup within the par.":
+        "Lösaren hittade ingen väg i hål inom par.",
+    "Putts into the cup: %1, played by the game's ball as the solver found them.":
+        "Puttar i hål: %1, spelade med spelets boll så som lösaren hittade dem.",
+    "Look in:": "Leta i:",
+    "Computer": "Dator",
+    "Back": "Bakgrund",
+    "Front": "Förgrund",
+    "Slope of the brush's front material, inside the block's shape: %1":
+        "Lutning för penselns förgrundsmaterial, inuti blockets form: %1",
+    "Slope of the brush's front material": "Lutning för penselns förgrundsmaterial",
+    "Slope of the brush's front material; a square block has none, pick another shape":
+        "Lutning för penselns förgrundsmaterial; ett fyrkantigt block har inget, välj en annan form",
+    # The system clipboard
+    "The clipboard holds no blocks to paste. Copy a part of a level in the editor first.":
+        "Urklipp innehåller inga block att klistra in. Kopiera först en del av en bana i banredigeraren.",
+    "The clipboard holds other text, not blocks of a level. Copy a part of a level in the editor first.":
+        "Urklipp innehåller annan text, inte block från en bana. Kopiera först en del av en bana i banredigeraren.",
+    "The blocks on the clipboard are damaged or cut short, and cannot be pasted.":
+        "Blocken i Urklipp är skadade eller avkortade och kan inte klistras in.",
+    "The blocks on the clipboard are more than %1 blocks wide or high, the most a level can have.":
+        "Blocken i Urklipp är mer än %1 block breda eller höga, det mesta en bana kan ha.",
     "Rotate &back material": "Vrid &bakgrundsmaterialet",
     "Turn the slope of the brush's back material an eighth clockwise":
         "Vrid lutningen på penselns bakgrundsmaterial ett åttondels varv medurs",

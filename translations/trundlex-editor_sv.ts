@@ -239,6 +239,20 @@ Spara banan i din egen banmapp med Spara som (den öppnas där) och lägg sedan 
     </message>
 </context>
 <context>
+    <name>QFileDialog</name>
+    <message>
+        <source>Look in:</source>
+        <translation>Leta i:</translation>
+    </message>
+</context>
+<context>
+    <name>QFileSystemModel</name>
+    <message>
+        <source>Computer</source>
+        <translation>Dator</translation>
+    </message>
+</context>
+<context>
     <name>QPlatformTheme</name>
     <message>
         <source>OK</source>
@@ -1120,6 +1134,18 @@ En fil som redan fanns där har lämnats orörd.
         <source>The par is worked out once these problems are put right.</source>
         <translation>Par räknas ut när de här problemen är åtgärdade.</translation>
     </message>
+    <message>
+        <source>&amp;Show the solver's putts on the level</source>
+        <translation>&amp;Visa lösarens puttar på banan</translation>
+    </message>
+    <message>
+        <source>The solver found no way into the cup within the par.</source>
+        <translation>Lösaren hittade ingen väg i hål inom par.</translation>
+    </message>
+    <message>
+        <source>Putts into the cup: %1, played by the game's ball as the solver found them.</source>
+        <translation>Puttar i hål: %1, spelade med spelets boll så som lösaren hittade dem.</translation>
+    </message>
 </context>
 <context>
     <name>trundlex::LevelChecker</name>
@@ -1218,6 +1244,22 @@ En fil som redan fanns där har lämnats orörd.
         <source>The turned selection would not fit on the level.</source>
         <translation>Den vridna markeringen skulle inte få plats på banan.</translation>
     </message>
+    <message>
+        <source>The clipboard holds no blocks to paste. Copy a part of a level in the editor first.</source>
+        <translation>Urklipp innehåller inga block att klistra in. Kopiera först en del av en bana i banredigeraren.</translation>
+    </message>
+    <message>
+        <source>The clipboard holds other text, not blocks of a level. Copy a part of a level in the editor first.</source>
+        <translation>Urklipp innehåller annan text, inte block från en bana. Kopiera först en del av en bana i banredigeraren.</translation>
+    </message>
+    <message>
+        <source>The blocks on the clipboard are damaged or cut short, and cannot be pasted.</source>
+        <translation>Blocken i Urklipp är skadade eller avkortade och kan inte klistras in.</translation>
+    </message>
+    <message>
+        <source>The blocks on the clipboard are more than %1 blocks wide or high, the most a level can have.</source>
+        <translation>Blocken i Urklipp är mer än %1 block breda eller höga, det mesta en bana kan ha.</translation>
+    </message>
 </context>
 <context>
     <name>trundlex::ReplaceMaterialDialog</name>
@@ -1247,6 +1289,26 @@ En fil som redan fanns där har lämnats orörd.
     <message>
         <source>Slope of the brush's back material</source>
         <translation>Lutning för penselns bakgrundsmaterial</translation>
+    </message>
+    <message>
+        <source>Back</source>
+        <translation>Bakgrund</translation>
+    </message>
+    <message>
+        <source>Front</source>
+        <translation>Förgrund</translation>
+    </message>
+    <message>
+        <source>Slope of the brush's front material, inside the block's shape: %1</source>
+        <translation>Lutning för penselns förgrundsmaterial, inuti blockets form: %1</translation>
+    </message>
+    <message>
+        <source>Slope of the brush's front material</source>
+        <translation>Lutning för penselns förgrundsmaterial</translation>
+    </message>
+    <message>
+        <source>Slope of the brush's front material; a square block has none, pick another shape</source>
+        <translation>Lutning för penselns förgrundsmaterial; ett fyrkantigt block har inget, välj en annan form</translation>
     </message>
 </context>
 </TS>

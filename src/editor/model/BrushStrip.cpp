@@ -127,6 +127,10 @@ void BrushStrip::setBackSlope(std::int32_t slope) {
     brush_.back().setSlope(slope);
 }
 
+void BrushStrip::setFrontSlope(std::int32_t slope) {
+    brush_.front().setSlope(slope);
+}
+
 void BrushStrip::resetBothSlopes() {
     resetBackSlope();
     resetFrontSlope();

@@ -63,8 +63,12 @@ public:
     void resetBackSlope();  // flat
     void resetFrontSlope();
     void resetBothSlopes();
-    // The back material's slope, 0 ... 7 or Flat; other values are ignored.
+    // The back or front material's slope, 0 ... 7 or Flat; other values are ignored. The
+    // front is set also for a square, whose front does not show until the shape changes.
     void setBackSlope(std::int32_t slope);
+    void setFrontSlope(std::int32_t slope);
+    // Whether the brush's shape shows its front material: every shape but the square.
+    bool showsFront() const { return brush_.shape() != Square; }
     void rotateBrush(bool withMaterials);
     void swapBrushMaterials();
 

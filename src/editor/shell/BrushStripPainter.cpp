@@ -64,6 +64,10 @@ void drawLabel(QPainter& painter, const PixelRect& button, const QString& text) 
 
 }  // namespace
 
+QRect BrushStripPainter::ruleRect(int width) {
+    return QRect(BrushStrip::BackButtonRect.left, RuleTop, width - 15, RuleHeight);
+}
+
 QString BrushStripPainter::mouseRule(bool testMode) {
     return testMode ? tr("Test mode is on: click on the level where the ball should roll, the "
                          "farther away the harder. Ctrl+T ends it and brings the palettes back.")
@@ -144,7 +148,7 @@ void BrushStripPainter::paint(QPainter& painter, const BrushStrip& strip, bool t
     font.setBold(testMode);
     painter.setFont(font);
     painter.setPen(testMode ? QColor(0, 70, 150) : QColor(Qt::black));
-    const QRect rule(BrushStrip::BackButtonRect.left, RuleTop, width - 15, RuleHeight);
+    const QRect rule = ruleRect(width);
     painter.drawText(rule, Qt::AlignLeft | Qt::AlignVCenter,
                      painter.fontMetrics().elidedText(mouseRule(testMode), Qt::ElideRight,
                                                       rule.width()));

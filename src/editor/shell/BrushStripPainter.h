@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QCoreApplication>
+#include <QRect>
 #include <QString>
 
 #include "model/EditorLayout.h"
@@ -24,6 +25,8 @@ public:
 
     // The line under the palettes.
     static QString mouseRule(bool testMode);
+    // Where the line of mouse rules is written on a strip `width` pixels wide.
+    static QRect ruleRect(int width);
     // The tool tip of the swatch or button under `p`; empty elsewhere.
     static QString toolTipAt(const BrushStrip& strip, PixelPoint p);
 

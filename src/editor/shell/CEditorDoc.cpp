@@ -198,6 +198,7 @@ bool CEditorDoc::openFile(const QString& path) {
 }
 
 bool CEditorDoc::fileSave() {
+    emit aboutToSave();
     // A level that came with the game is the game's: a changed one becomes the user's own.
     if (pathName_.isEmpty() || isInside(pathName_, shippedFolder_)) {
         return fileSaveAs();
@@ -206,6 +207,7 @@ bool CEditorDoc::fileSave() {
 }
 
 bool CEditorDoc::fileSaveAs() {
+    emit aboutToSave();
     // The folder the game reads the user's levels from may not exist yet, and a file dialog
     // cannot always make one.
     QDir().mkpath(levelsFolder_);
@@ -217,6 +219,7 @@ bool CEditorDoc::fileSaveAs() {
 }
 
 bool CEditorDoc::saveForGame() {
+    emit aboutToSave();
     if (pathName_.isEmpty()) {
         return fileSaveAs();
     }
@@ -224,6 +227,7 @@ bool CEditorDoc::saveForGame() {
 }
 
 bool CEditorDoc::saveModified() {
+    emit aboutToSave();
     if (!IsModified()) {
         return true;
     }

@@ -107,6 +107,10 @@ public:
     bool saveModified();
 
 signals:
+    // The level is about to be saved, or asked about being saved: an edit still in progress
+    // (a stroke with the button down) must be finished or dropped first, so that what is
+    // written is a state Undo knows, and whether the level changed is told right.
+    void aboutToSave();
     // The level is about to be replaced by New, Open or Undo: whatever reads it must let go.
     void aboutToReplaceLevel();
     // A level was created or opened: the view lays it out and draws it afresh.

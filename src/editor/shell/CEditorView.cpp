@@ -51,7 +51,8 @@ CEditorView::CEditorView(CEditorDoc& document, EditorPrompts& prompts, SettingsS
                  [this](BallLoss loss) { roundEnded(false, loss); }}),
       commands_(document, prompts, testBall_, [this] { relayout(); }),
       navigator_(new ViewNavigator(*this, layout_, [this](bool zoomed) { navigated(zoomed); })),
-      slopePicker_(new SlopePicker(this)),
+      backSlopePicker_(new SlopePicker(BlockPart::Back, this)),
+      frontSlopePicker_(new SlopePicker(BlockPart::Front, this)),
       regions_(
           document, [this] { redrawLevel(); }, [this](const QRegion& r) { update(r); }, this) {
     settings_.Load();
@@ -59,18 +60,20 @@ CEditorView::CEditorView(CEditorDoc& document, EditorPrompts& prompts, SettingsS
     picture_.setLook(settings_.modernLook() ? Look::Modern : Look::Classic);
     setMouseTracking(true);
     setFocusPolicy(Qt::StrongFocus);
-    setMinimumSize(SlopePickerLeft + 3 * SlopePicker::ButtonSize + 5, 200);
+    setMinimumSize(SlopePickerLeft + 6 * SlopePicker::ButtonSize + SlopePickerGap + 5, 200);
     connect(&document_, &CEditorDoc::documentReplaced, this, &CEditorView::onInitialUpdate);
     // The test ball's worker reads the level: it must rest before the level is replaced.
     connect(&document_, &CEditorDoc::aboutToReplaceLevel, this, &CEditorView::stopBall);
+    connect(&document_, &CEditorDoc::aboutToSave, this, &CEditorView::settleStroke);
     layout_.update(width(), height(), level().width(), level().height());
     connect(&regions_, &RegionEditor::dragChanged, this, &CEditorView::dragChanged);
     // Above the line of mouse rules, which keeps the strip's whole width.
-    slopePicker_->move(SlopePickerLeft, 2);
-    slopePicker_->showSlope(strip_.brush().back().slope());
-    connect(slopePicker_, &SlopePicker::slopePicked, this, &CEditorView::setBackSlope);
-    connect(this, &CEditorView::testModeChanged, slopePicker_,
-            [this](bool on) { slopePicker_->setEnabled(!on); });
+    backSlopePicker_->move(SlopePickerLeft, 1);
+    frontSlopePicker_->move(SlopePickerLeft + 3 * SlopePicker::ButtonSize + SlopePickerGap, 1);
+    connect(backSlopePicker_, &SlopePicker::slopePicked, this, &CEditorView::setBackSlope);
+    connect(frontSlopePicker_, &SlopePicker::slopePicked, this, &CEditorView::setFrontSlope);
+    connect(this, &CEditorView::testModeChanged, this, &CEditorView::updateSlopePickers);
+    updateSlopePickers();
 }
 
 CEditorView::~CEditorView() {
@@ -227,8 +230,19 @@ void CEditorView::repaintPixels(const PixelRect& rect) {
 }
 
 void CEditorView::repaintBrush() {
-    slopePicker_->showSlope(strip_.brush().back().slope());
+    updateSlopePickers();
     repaintPixels(BrushStrip::brushRect());
+}
+
+void CEditorView::updateSlopePickers() {
+    backSlopePicker_->showSlope(strip_.brush().back().slope());
+    frontSlopePicker_->showSlope(strip_.brush().front().slope());
+    backSlopePicker_->setEnabled(!isTestMode());
+    frontSlopePicker_->setEnabled(!isTestMode() && strip_.showsFront());
+    // Test mode's line of mouse rules is longer than the editing one and runs under the
+    // pickers' lower row: they give way while the brush is not used anyway.
+    backSlopePicker_->setVisible(!isTestMode());
+    frontSlopePicker_->setVisible(!isTestMode());
 }
 
 PixelRect CEditorView::bandRect(PixelPoint anchor, PixelPoint current) const {
@@ -268,6 +282,7 @@ void CEditorView::paintEvent(QPaintEvent* event) {
         preview_.paint(painter, level(), layout_, tool_, anchor_, current_, strip_.brush());
     }
     regions_.paint(painter, layout_);
+    paintShownPutts(painter);
     // Two colours, so that the frame shows on light grass and on dark walls alike.
     for (const Cell& cell : highlighted_) {
         const QRect r = toQRect(layout_.cellsRect(cell, cell)).adjusted(-2, -2, 1, 1);
@@ -277,6 +292,47 @@ void CEditorView::paintEvent(QPaintEvent* event) {
         painter.setPen(QPen(QColor(255, 40, 200), 2));
         painter.drawRect(r);
     }
+}
+
+void CEditorView::setShownPutts(const std::vector<PuttPath>& putts) {
+    shownPutts_ = putts;
+    update();
+}
+
+void CEditorView::paintShownPutts(QPainter& painter) {
+    const double cell = layout_.cellSize();
+    const auto toPixels = [&](const PuttPath::Point& p) {
+        return QPointF(layout_.originX() + p.x * cell, layout_.originY() + p.y * cell);
+    };
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing, true);
+    // Dark under light, so that the way shows on grass, sand, ice and walls alike.
+    for (const PuttPath& path : shownPutts_) {
+        QPolygonF line;
+        for (const PuttPath::Point& p : path.points) {
+            line << toPixels(p);
+        }
+        painter.setPen(QPen(QColor(0, 0, 0, 160), 4, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        painter.drawPolyline(line);
+        painter.setPen(QPen(QColor(255, 240, 120), 2, Qt::DashLine, Qt::RoundCap, Qt::RoundJoin));
+        painter.drawPolyline(line);
+    }
+    QFont font = painter.font();
+    font.setPixelSize(11);
+    font.setBold(true);
+    painter.setFont(font);
+    for (std::size_t i = 0; i < shownPutts_.size(); ++i) {
+        if (shownPutts_[i].points.empty()) {
+            continue;
+        }
+        const QPointF at = toPixels(shownPutts_[i].points.front());
+        const QRectF mark(at.x() - 8, at.y() - 8, 16, 16);
+        painter.setPen(QPen(Qt::black, 1));
+        painter.setBrush(QColor(255, 240, 120));
+        painter.drawEllipse(mark);
+        painter.drawText(mark, Qt::AlignCenter, QString::number(i + 1));
+    }
+    painter.restore();
 }
 
 void CEditorView::setHighlightedCells(const std::vector<Cell>& cells) {
@@ -324,6 +380,7 @@ void CEditorView::mousePressEvent(QMouseEvent* event) {
     } else {
         if (strip_.pickShapeAt(p)) {
             repaintPixels(strip_.shapePaletteRect());
+            updateSlopePickers();
         }
         if (strip_.pickBackKindAt(p)) {
             repaintBrush();

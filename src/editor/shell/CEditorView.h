@@ -16,6 +16,7 @@
 #include "model/EditorLayout.h"
 #include "model/EditorSettings.h"
 #include "model/EditorTool.h"
+#include "model/ParPutts.h"
 #include "model/TestRound.h"
 
 namespace trundlex {
@@ -46,9 +47,14 @@ public:
 
     CEditorDoc& document() { return document_; }
     const BrushStrip& brushStrip() const { return strip_; }
-    // The 8-way picker of the brush's back slope, in the strip right of the materials.
-    SlopePicker& slopePicker() { return *slopePicker_; }
+    // The 8-way pickers of the slopes of the brush's back and front, side by side in the strip
+    // right of the materials. The front one rests while the brush is a square, which shows no
+    // front, and both rest, hidden, in test mode.
+    SlopePicker& slopePicker(BlockPart part) {
+        return part == BlockPart::Back ? *backSlopePicker_ : *frontSlopePicker_;
+    }
     static constexpr int SlopePickerLeft = 636;
+    static constexpr int SlopePickerGap = 8;
     const EditorLayout& layout() const { return layout_; }
     // The level as the screen shows it; drawn first when a change left that to the next paint.
     const LevelPicture& picture();
@@ -105,12 +111,18 @@ public:
     void rotateBrush(bool withMaterials) { strip_.rotateBrush(withMaterials), repaintBrush(); }
     void swapMaterials() { strip_.swapBrushMaterials(), repaintBrush(); }
     void setBackSlope(std::int32_t slope) { strip_.setBackSlope(slope), repaintBrush(); }
+    void setFrontSlope(std::int32_t slope) { strip_.setFrontSlope(slope), repaintBrush(); }
     // Steps back or forward through the strokes, block turns, shifts, transformations and
     // property changes. A stroke in progress is dropped first.
     void undo();
     void redo();
     // Drops the stroke in progress: the level is as it was before the button went down.
     void cancelStroke();
+    // Ends what the mouse is doing before the level is saved or tested: a Plot stroke keeps
+    // the cells it painted as one undo step; a stroke that paints only on release (Line,
+    // Rectangle, Frame, Fill, the start) and a move of selected blocks are dropped. The button
+    // still down then does nothing more.
+    void settleStroke();
     // The Level Properties dialog on the level; OK resizes and renames it (no undo step).
     void editProperties();
     void toggleGrid();
@@ -155,6 +167,10 @@ public:
     // Frames these cells on the level, for a problem the designer looks up (none: no frame).
     void setHighlightedCells(const std::vector<Cell>& cells);
     const std::vector<Cell>& highlightedCells() const { return highlighted_; }
+    // Draws these putts over the level, numbered from 1 where each is played (none: no
+    // putts). Not in test mode, where the test ball's own putts count.
+    void setShownPutts(const std::vector<PuttPath>& putts);
+    const std::vector<PuttPath>& shownPutts() const { return shownPutts_; }
 
     // A new or opened level: lays it out, draws it and repaints everything.
     void onInitialUpdate();
@@ -202,6 +218,8 @@ private:
     void redrawLevelArea();
     void repaintPixels(const PixelRect& rect);
     void repaintBrush();
+    // The slope pickers show the brush's slopes, the front one only for a shape with a front.
+    void updateSlopePickers();
     PixelRect bandRect(PixelPoint anchor, PixelPoint current) const;
     // Paints the brush into every cell on the line from `from` to `to` (pixels inside the
     // level) that does not already match it, so that a quick stroke leaves no gaps.
@@ -234,7 +252,8 @@ private:
     BrushStripPainter stripPainter_;
     StrokePreview preview_;
     ViewNavigator* navigator_;
-    SlopePicker* slopePicker_;
+    SlopePicker* backSlopePicker_;
+    SlopePicker* frontSlopePicker_;
     EditorTool tool_ = ToolPlot;
     PixelPoint anchor_;
     PixelPoint current_;
@@ -247,6 +266,8 @@ private:
     bool aiming_ = false;
     TestRound round_;
     std::vector<Cell> highlighted_;
+    std::vector<PuttPath> shownPutts_;
+    void paintShownPutts(QPainter& painter);
     RegionEditor regions_;
 };
 

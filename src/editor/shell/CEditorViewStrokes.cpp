@@ -2,6 +2,7 @@
 // on release, and dropping a stroke.
 #include <cmath>
 
+#include "CEditorDoc.h"
 #include "CEditorView.h"
 #include "model/BlockEditing.h"
 #include "model/CellWalk.h"
@@ -81,6 +82,16 @@ void CEditorView::cancelStroke() {
         level() = beforeStroke_;
     }
     redrawLevel();
+}
+
+void CEditorView::settleStroke() {
+    if (drawing_ && tool_ == ToolPlot) {
+        drawing_ = false;
+        emit dragChanged();
+        document_.recordEdit(beforeStroke_);
+        return;
+    }
+    cancelStroke();
 }
 
 }  // namespace trundlex

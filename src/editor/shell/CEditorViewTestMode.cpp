@@ -14,9 +14,9 @@ void CEditorView::toggleTestMode() {
         leaveTestMode();
         return;
     }
-    drawing_ = false;
-    // The ball must roll on the level as it is, not with blocks lifted for a move.
-    regions_.cancelDrag();
+    // The ball must roll on the level as it is, not with blocks lifted for a move, and the
+    // cells a stroke painted so far are an edit Undo must know.
+    settleStroke();
     round_.start();
     testBall_.switchOn(level(), layout_.cellSize(), layout_.originX(), layout_.originY());
     picture_.rebuild(level(), layout_.cellSize(), gridShown());

@@ -53,6 +53,7 @@ CMainFrame::CMainFrame(CEditorDoc& document, EditorPrompts& prompts, SettingsSto
     checkDialog_ = new LevelCheckDialog(document_, this);
     connect(checkDialog_, &LevelCheckDialog::cellsHighlighted, view_,
             &CEditorView::setHighlightedCells);
+    connect(checkDialog_, &LevelCheckDialog::puttsShown, view_, &CEditorView::setShownPutts);
     createFileActions();
     createMenus();
     createToolBar();

@@ -298,7 +298,7 @@ void EditorActions::updateRegionActions() {
     for (EditorCommand id : {EditorCommand::Cut, EditorCommand::Copy, EditorCommand::DeleteRegion}) {
         action(id)->setEnabled(selected);
     }
-    action(EditorCommand::Paste)->setEnabled(editing && regions.hasCopy());
+    action(EditorCommand::Paste)->setEnabled(editing && regions.canPaste());
     for (EditorCommand id :
          {EditorCommand::TurnRegionClockwise, EditorCommand::TurnRegionCounterClockwise,
           EditorCommand::MirrorRegionLeftRight, EditorCommand::MirrorRegionTopBottom}) {

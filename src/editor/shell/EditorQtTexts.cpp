@@ -11,4 +11,10 @@ namespace {
     QT_TRANSLATE_NOOP("QPlatformTheme", "Open"),  QT_TRANSLATE_NOOP("QPlatformTheme", "Help"),
 };
 
+// The file dialogs' texts that Qt's Swedish catalogue lacks.
+[[maybe_unused]] const char* const kFileDialog[] = {
+    QT_TRANSLATE_NOOP("QFileDialog", "Look in:"),
+    QT_TRANSLATE_NOOP("QFileSystemModel", "Computer"),
+};
+
 }  // namespace

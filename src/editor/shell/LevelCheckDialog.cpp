@@ -1,5 +1,6 @@
 #include "LevelCheckDialog.h"
 
+#include <QCheckBox>
 #include <QDialogButtonBox>
 #include <QLabel>
 #include <QListWidget>
@@ -16,7 +17,8 @@ LevelCheckDialog::LevelCheckDialog(CEditorDoc& document, QWidget* parent)
       document_(document),
       problems_(new QListWidget(this)),
       par_(new QLabel(this)),
-      busy_(new QProgressBar(this)) {
+      busy_(new QProgressBar(this)),
+      showPutts_(new QCheckBox(tr("&Show the solver's putts on the level"), this)) {
     setWindowTitle(tr("Check Level"));
     problems_->setMinimumWidth(420);
     problems_->setWordWrap(true);
@@ -35,7 +37,23 @@ LevelCheckDialog::LevelCheckDialog(CEditorDoc& document, QWidget* parent)
     layout->addWidget(problems_);
     layout->addWidget(par_);
     layout->addWidget(busy_);
+    layout->addWidget(showPutts_);
     layout->addWidget(buttons);
+    showPutts_->setEnabled(false);
+    connect(showPutts_, &QCheckBox::toggled, this, [this](bool on) {
+        emit puttsShown(on ? putts_ : std::vector<PuttPath>{});
+    });
+    connect(&checker_, &LevelChecker::puttsFound, this,
+            [this](const std::vector<PuttPath>& putts) {
+                putts_ = putts;
+                showPutts_->setEnabled(!putts_.empty());
+                showPutts_->setToolTip(
+                    putts_.empty() ? tr("The solver found no way into the cup within the par.")
+                                   : tr("Putts into the cup: %1, played by the game's ball "
+                                        "as the solver found them.")
+                                         .arg(putts_.size()));
+                emit puttsReady();
+            });
 
     connect(problems_, &QListWidget::itemSelectionChanged, this,
             &LevelCheckDialog::problemSelected);
@@ -52,10 +70,12 @@ LevelCheckDialog::LevelCheckDialog(CEditorDoc& document, QWidget* parent)
         stopWorking();
         problems_->clearSelection();
         emit cellsHighlighted({});
+        dropPutts();
     });
 }
 
 void LevelCheckDialog::check() {
+    dropPutts();
     findings_ = checkLevel(document_.level());
     problems_->clear();
     for (const LevelFinding& finding : findings_) {
@@ -114,6 +134,7 @@ void LevelCheckDialog::levelChanged() {
         return;
     }
     stopWorking();
+    dropPutts();
     // The cells found may no longer hold what the list says.
     findings_.clear();
     problems_->clear();
@@ -123,6 +144,14 @@ void LevelCheckDialog::levelChanged() {
 
 void LevelCheckDialog::showPar(const QString& parLine) {
     par_->setText(parLine);
+}
+
+void LevelCheckDialog::dropPutts() {
+    putts_.clear();
+    showPutts_->setEnabled(false);
+    if (showPutts_->isChecked()) {
+        showPutts_->setChecked(false);  // takes them off the level
+    }
 }
 
 void LevelCheckDialog::stopWorking() {

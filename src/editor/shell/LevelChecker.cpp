@@ -70,11 +70,20 @@ void LevelChecker::start(const Level& level) {
                                              const BackgroundJob::Deliver& deliver) {
         const std::optional<int> par =
             computePar(copy, ParOptions{.threads = threads, .stop = &stop});
-        if (par) {
-            deliver([this, par] {
-                running_ = false;
-                emit finished(*par);
-            });
+        if (!par) {
+            return;
+        }
+        deliver([this, par] {
+            running_ = false;
+            emit finished(*par);
+        });
+        if (*par == 0) {
+            deliver([this] { emit puttsFound({}); });
+            return;
+        }
+        auto putts = findParPutts(copy, *par, threads, &stop);
+        if (putts) {
+            deliver([this, putts = std::move(*putts)] { emit puttsFound(putts); });
         }
     });
 }

@@ -4,6 +4,7 @@
 #include <QStringList>
 #include "level/Level.h"
 #include "model/LevelCheck.h"
+#include "model/ParPutts.h"
 #include "platform/GuiThreadRelay.h"
 #include "util/BackgroundJob.h"
 
@@ -31,7 +32,8 @@ public:
     // it says why the par stops there).
     static QString verdict(int par);
 
-    // Starts working out the par of a copy of `level`.
+    // Starts working out the par of a copy of `level`, and after it the solver's putts that
+    // play the level within the par.
     void start(const Level& level);
     // Gives up the par being worked out; nothing is reported for it.
     void cancel();
@@ -40,6 +42,9 @@ public:
 signals:
     // The par of the level last started (0: it cannot be holed within the stroke limit).
     void finished(int par);
+    // The solver's putts into the cup within the par just reported (none when it found no
+    // way, or the level cannot be holed).
+    void puttsFound(const std::vector<PuttPath>& putts);
 
 private:
     GuiThreadRelay relay_;

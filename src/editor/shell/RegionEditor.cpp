@@ -1,8 +1,12 @@
 #include "RegionEditor.h"
 
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QMimeData>
 #include <QPainter>
 
 #include "CEditorDoc.h"
+#include "model/RegionText.h"
 
 namespace trundlex {
 
@@ -38,6 +42,9 @@ RegionEditor::RegionEditor(CEditorDoc& document, std::function<void()> redraw,
       document_(document),
       redraw_(std::move(redraw)),
       repaint_(std::move(repaint)) {
+    // Paste can be offered as soon as another window or program copies something.
+    connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, this,
+            &RegionEditor::stateChanged);
     marchTimer_.setInterval(MarchInterval);
     connect(&marchTimer_, &QTimer::timeout, this, &RegionEditor::march);
     // Undo, a turn of the whole level or new properties may leave the level smaller.
@@ -90,8 +97,56 @@ bool RegionEditor::copy() {
         return false;
     }
     copied_ = copyRegion(level(), selection_);
+    const QByteArray text = QByteArray::fromStdString(regionText(*copied_));
+    auto* data = new QMimeData;
+    data->setData(QString::fromLatin1(BlocksMimeType), text);
+    data->setText(QString::fromUtf8(text));
+    QGuiApplication::clipboard()->setMimeData(data);
     emit stateChanged();
     return true;
+}
+
+bool RegionEditor::canPaste() const {
+    const QMimeData* data = QGuiApplication::clipboard()->mimeData();
+    return copied_ || (data && (data->hasFormat(QString::fromLatin1(BlocksMimeType)) ||
+                                data->hasText()));
+}
+
+std::optional<Level> RegionEditor::blocksToPaste() {
+    const QMimeData* data = QGuiApplication::clipboard()->mimeData();
+    QByteArray text;
+    if (data && data->hasFormat(QString::fromLatin1(BlocksMimeType))) {
+        text = data->data(QString::fromLatin1(BlocksMimeType));
+    } else if (data && data->hasText()) {
+        text = data->text().toUtf8();
+    } else if (data && !data->formats().isEmpty()) {
+        emit refused(tr("The clipboard holds no blocks to paste. Copy a part of a level in the "
+                        "editor first."));
+        return std::nullopt;
+    } else {
+        // No clipboard to speak of: the blocks copied in this window.
+        return copied_;
+    }
+    Level blocks;
+    switch (readRegionText(std::string_view(text.constData(), static_cast<std::size_t>(text.size())),
+                           blocks)) {
+        case RegionTextResult::Read:
+            return blocks;
+        case RegionTextResult::NotBlocks:
+            emit refused(tr("The clipboard holds other text, not blocks of a level. Copy a part "
+                            "of a level in the editor first."));
+            break;
+        case RegionTextResult::Damaged:
+            emit refused(tr("The blocks on the clipboard are damaged or cut short, and cannot be "
+                            "pasted."));
+            break;
+        case RegionTextResult::TooLarge:
+            emit refused(tr("The blocks on the clipboard are more than %1 blocks wide or high, "
+                            "the most a level can have.")
+                             .arg(Level::MaxEditorSide));
+            break;
+    }
+    return std::nullopt;
 }
 
 bool RegionEditor::cut() {
@@ -99,11 +154,12 @@ bool RegionEditor::cut() {
 }
 
 bool RegionEditor::paste(std::optional<Cell> pointer) {
-    if (!copied_) {
+    std::optional<Level> blocks = blocksToPaste();
+    if (!blocks) {
         return false;
     }
     cancelDrag();
-    stamp_ = *copied_;
+    stamp_ = std::move(*blocks);
     if (pointer) {
         centreStamp(*pointer);
     } else {

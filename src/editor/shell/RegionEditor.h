@@ -26,6 +26,12 @@ class CEditorDoc;
 // The view hands over the mouse in cells; this class keeps the selection, the stamp and the
 // copied blocks (kept while other levels are opened, so that blocks go from one level to
 // another) and paints them over the level: the selection with a moving dashed outline.
+//
+// Copied blocks go to the system clipboard too, as BlocksMimeType and as their level text
+// (see RegionText.h), so that another window of the editor, also in another editor program,
+// pastes them. A paste takes the clipboard's blocks, or its text read as a level text; text
+// that holds no blocks, or damaged ones, is refused with the reason. Only while the clipboard
+// is empty (or the system has none) does a paste fall back to the blocks copied here.
 class RegionEditor : public QObject {
     Q_OBJECT
 
@@ -44,16 +50,21 @@ public:
     bool isStamping() const { return stamp_.has_value(); }
     // The stamp's cells, also off the level; empty without a stamp.
     CellRect stampRect() const;
+    static constexpr const char* BlocksMimeType = "application/x-trundlex-blocks";
     bool hasCopy() const { return copied_.has_value(); }
-    // What a paste would put down.
+    // Whether Paste has something to try: blocks copied here, or anything on the clipboard
+    // that could be them (text included, which a paste then reads or refuses).
+    bool canPaste() const;
+    // The blocks copied here last.
     const Level* copied() const { return copied_ ? &*copied_ : nullptr; }
 
     // Keeps the selection's blocks for pasting. False (nothing kept) without a selection.
     bool copy();
     // Copies, then makes the selection grass (one undo step).
     bool cut();
-    // Shows the copied blocks as a stamp, centred on `pointer` (the level's top-left corner
-    // when the pointer is not over it). False when nothing was copied.
+    // Shows the clipboard's blocks (see above) as a stamp, centred on `pointer` (the level's
+    // top-left corner when the pointer is not over it). False when there are none, or the
+    // clipboard's text cannot be read (said through `refused`).
     bool paste(std::optional<Cell> pointer);
     // Makes the selection grass (one undo step).
     bool deleteSelection();
@@ -105,6 +116,9 @@ private:
     Level& level();
     // Records the change since `before` as one step and redraws.
     void recordSince(const Level& before);
+    // The blocks a paste puts down; nullopt, with the reason said through `refused`, when
+    // the clipboard holds none that can be read.
+    std::optional<Level> blocksToPaste();
     // Puts the stamp's middle on `cell`.
     void centreStamp(Cell cell);
     // Paints the outline's dashes a step further along.

@@ -3,6 +3,7 @@
 #include <QEvent>
 #include <QGridLayout>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QPainter>
 #include <QPainterPath>
 #include <QToolButton>
@@ -16,7 +17,7 @@ namespace trundlex {
 
 namespace {
 
-constexpr int IconSize = 13;
+constexpr int IconSize = 12;
 
 // Where each slope's button sits in the grid: downhill away from the middle.
 struct GridPlace {
@@ -75,10 +76,17 @@ QString capitalised(QString text) {
 
 }  // namespace
 
-SlopePicker::SlopePicker(QWidget* parent) : QWidget(parent) {
+SlopePicker::SlopePicker(BlockPart part, QWidget* parent)
+    : QWidget(parent), part_(part), caption_(new QLabel(this)) {
     auto* grid = new QGridLayout(this);
     grid->setContentsMargins(0, 0, 0, 0);
     grid->setSpacing(0);
+    QFont small = caption_->font();
+    small.setPixelSize(CaptionHeight - 2);
+    caption_->setFont(small);
+    caption_->setAlignment(Qt::AlignCenter);
+    caption_->setFixedHeight(CaptionHeight);
+    grid->addWidget(caption_, 0, 0, 1, 3);
     for (std::int32_t slope = 0; slope <= Flat; ++slope) {
         auto* button = new QToolButton(this);
         button->setCheckable(true);
@@ -92,10 +100,10 @@ SlopePicker::SlopePicker(QWidget* parent) : QWidget(parent) {
             emit slopePicked(slope);
         });
         const GridPlace place = placeOf(slope);
-        grid->addWidget(button, place.row, place.column);
+        grid->addWidget(button, place.row + 1, place.column);
         buttons_[static_cast<std::size_t>(slope)] = button;
     }
-    setFixedSize(3 * ButtonSize, 3 * ButtonSize);
+    setFixedSize(3 * ButtonSize, CaptionHeight + 3 * ButtonSize);
     // The style's own pressed look is too faint to tell the current slope at a glance.
     setStyleSheet(QStringLiteral(
         "QToolButton:checked:enabled { background-color: #9cc3ee; border: 2px solid #1d5fb0;"
@@ -180,13 +188,24 @@ void SlopePicker::changeEvent(QEvent* event) {
 }
 
 void SlopePicker::retranslate() {
+    const bool back = part_ == BlockPart::Back;
+    caption_->setText(back ? tr("Back") : tr("Front"));
     for (std::int32_t slope = 0; slope <= Flat; ++slope) {
         QToolButton* b = buttons_[static_cast<std::size_t>(slope)];
         const QString name = capitalised(BlockTexts::slopeName(slope));
         b->setAccessibleName(name);
-        b->setToolTip(tr("Slope of the brush's back material: %1").arg(name));
+        b->setToolTip(back ? tr("Slope of the brush's back material: %1").arg(name)
+                           : tr("Slope of the brush's front material, inside the block's "
+                                "shape: %1")
+                                 .arg(name));
     }
-    setAccessibleName(tr("Slope of the brush's back material"));
+    const QString whole = back ? tr("Slope of the brush's back material")
+                               : tr("Slope of the brush's front material");
+    setAccessibleName(whole);
+    // A square shows only its back: the front picker rests then, and says why.
+    caption_->setToolTip(back ? whole
+                              : tr("Slope of the brush's front material; a square block "
+                                   "has none, pick another shape"));
 }
 
 }  // namespace trundlex

@@ -69,6 +69,29 @@ TEST(BrushStrip, APickedUpBlockBringsOnlyWhatItShows) {
     EXPECT_EQ(strip.brush().back(), Material(Ice, Flat));
 }
 
+// A shaped block has two materials, each with its own slope: setting one leaves the other.
+TEST(BrushStrip, EachPartOfTheBrushTakesItsOwnSlope) {
+    BrushStrip strip;
+    EXPECT_FALSE(strip.showsFront()) << "a square shows only its back";
+    for (const ToolButton& button : strip.shapeButtons()) {
+        ASSERT_TRUE(strip.pickShapeAt({button.rect.left + 2, button.rect.top + 2}));
+        EXPECT_EQ(strip.showsFront(), strip.brush().shape() != Square) << strip.brush().shape();
+    }
+    ASSERT_TRUE(strip.pickBackKindAt(materialButton(strip, Ice)));
+    ASSERT_TRUE(strip.pickFrontKindAt(materialButton(strip, Sand)));
+    strip.setFrontSlope(SlopeUp);
+    strip.setBackSlope(SlopeDownLeft);
+    EXPECT_EQ(strip.brush().front(), Material(Sand, SlopeUp));
+    EXPECT_EQ(strip.brush().back(), Material(Ice, SlopeDownLeft));
+    strip.setFrontSlope(Flat);
+    EXPECT_EQ(strip.brush().front(), Material(Sand, Flat));
+    EXPECT_EQ(strip.brush().back(), Material(Ice, SlopeDownLeft)) << "the back keeps its slope";
+    strip.setFrontSlope(SlopeRight);
+    strip.setFrontSlope(Flat + 1);
+    strip.setFrontSlope(-1);
+    EXPECT_EQ(strip.brush().front(), Material(Sand, SlopeRight)) << "no such slope";
+}
+
 // The brush commands (turning, flattening, swapping) are tested through their keys with the
 // editor's main window.
 

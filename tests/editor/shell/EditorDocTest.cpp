@@ -167,8 +167,8 @@ TEST_F(EditorDocTest, PropertiesResizeAndRenameAsOneUndoStep) {
     EXPECT_EQ(std::pair(level().width(), level().height()), std::pair(15, 4));
     EXPECT_EQ(level().name() + level().creator(), "Long hallBo");
     EXPECT_EQ(view.layout().levelWidth(), 15);
-    ASSERT_EQ(view.width(), 710) << "the fixture's width";
-    EXPECT_EQ(view.layout().cellSize(), 47) << "(710 - 5) / 15";
+    ASSERT_EQ(view.width(), 770) << "the fixture's width";
+    EXPECT_EQ(view.layout().cellSize(), 51) << "(770 - 5) / 15";
 
     prompts.propertiesAnswer = nullptr;
     view.editProperties();

@@ -2,10 +2,12 @@
 // picker of the brush's slope.
 #include <QAction>
 #include <QApplication>
+#include <QLabel>
 #include <QMenu>
 #include <QPainter>
 #include <QToolButton>
 
+#include "BrushStripPainter.h"
 #include "EditorShellFixture.h"
 #include "SlopePicker.h"
 #include "render/BlockRenderer.h"
@@ -154,9 +156,13 @@ TEST_F(EditorLookTest, TestModeKeepsTheLookAndTheBallIsDrawnInIt) {
     ASSERT_TRUE(view.isTestMode());
     EXPECT_EQ(differingPixels(view.picture().image(), gameDrawing(level(), Look::Modern, Cell)),
               0);
-    EXPECT_FALSE(view.slopePicker().isEnabled()) << "the brush rests in test mode";
+    EXPECT_FALSE(view.slopePicker(BlockPart::Back).isEnabled()) << "the brush rests in test mode";
+    EXPECT_FALSE(view.slopePicker(BlockPart::Back).isVisible()) << "over test mode's mouse rules";
+    EXPECT_FALSE(view.slopePicker(BlockPart::Front).isVisible());
     view.toggleTestMode();
-    EXPECT_TRUE(view.slopePicker().isEnabled());
+    EXPECT_TRUE(view.slopePicker(BlockPart::Back).isEnabled());
+    EXPECT_TRUE(view.slopePicker(BlockPart::Back).isVisible());
+    EXPECT_TRUE(view.slopePicker(BlockPart::Front).isVisible());
 }
 
 TEST_F(EditorLookTest, TheLookIsAViewMenuChoiceRememberedForTheNextStart) {
@@ -201,7 +207,7 @@ const std::pair<std::int32_t, const char*> kSlopeNames[] = {
 };
 
 TEST_F(EditorSlopePickerTest, AClickOnEachButtonSetsTheBrushsSlopeAndShowsIt) {
-    SlopePicker& picker = view.slopePicker();
+    SlopePicker& picker = view.slopePicker(BlockPart::Back);
     EXPECT_TRUE(picker.isVisible());
     pickBack(Ice);
     const Block& brush = view.brushStrip().brush();
@@ -222,12 +228,12 @@ TEST_F(EditorSlopePickerTest, AClickOnEachButtonSetsTheBrushsSlopeAndShowsIt) {
 
 TEST_F(EditorSlopePickerTest, ArrowsAroundTheMiddleAreWhereTheBallRolls) {
     // Each arrow button lies from the flat one in the direction of its slope.
-    const QPoint middle = view.slopePicker().button(Flat)->geometry().center();
+    const QPoint middle = view.slopePicker(BlockPart::Back).button(Flat)->geometry().center();
     for (const auto& [slope, name] : kSlopeNames) {
         if (slope == Flat) {
             continue;
         }
-        const QPoint offset = view.slopePicker().button(slope)->geometry().center() - middle;
+        const QPoint offset = view.slopePicker(BlockPart::Back).button(slope)->geometry().center() - middle;
         const double angle = std::atan2(-offset.y(), offset.x());
         const double expected = slope * std::acos(-1.0) / 4.0;
         EXPECT_NEAR(std::remainder(angle - expected, 2 * std::acos(-1.0)), 0.0, 1e-9) << name;
@@ -235,7 +241,7 @@ TEST_F(EditorSlopePickerTest, ArrowsAroundTheMiddleAreWhereTheBallRolls) {
 }
 
 TEST_F(EditorSlopePickerTest, TheKeyboardWalksTheGridAndPicks) {
-    SlopePicker& picker = view.slopePicker();
+    SlopePicker& picker = view.slopePicker(BlockPart::Back);
     view.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&view));
     view.setFocus();
@@ -277,14 +283,14 @@ TEST_F(EditorSlopePickerTest, TheKeyboardWalksTheGridAndPicks) {
 TEST_F(EditorSlopePickerTest, ThePickedSlopeIsWhatAPaintedBlockGets) {
     for (const auto& [slope, name] : kSlopeNames) {
         pickBack(Ice);
-        QTest::mouseClick(view.slopePicker().button(slope), Qt::LeftButton);
+        QTest::mouseClick(view.slopePicker(BlockPart::Back).button(slope), Qt::LeftButton);
         stroke({at(slope, 4)});
         EXPECT_EQ(level().block(slope, 4).back(), Material(Ice, slope)) << name;
     }
 }
 
 TEST_F(EditorSlopePickerTest, ThePickerFollowsTheBrushChangedElsewhere) {
-    SlopePicker& picker = view.slopePicker();
+    SlopePicker& picker = view.slopePicker(BlockPart::Back);
     QTest::mouseClick(picker.button(SlopeUp), Qt::LeftButton);
     view.rotateBackMaterial();  // W: on clockwise, to the upper right
     EXPECT_TRUE(picker.button(SlopeUpRight)->isChecked());
@@ -292,6 +298,84 @@ TEST_F(EditorSlopePickerTest, ThePickerFollowsTheBrushChangedElsewhere) {
     EXPECT_TRUE(picker.button(Flat)->isChecked());
     QTest::mouseClick(&view, Qt::RightButton, {}, at(4, 2));  // picks up grass downhill right
     EXPECT_TRUE(picker.button(SlopeRight)->isChecked());
+}
+
+// The shape palette's button of `shape`.
+QPoint shapeButton(const BrushStrip& strip, std::int32_t shape) {
+    for (const ToolButton& button : strip.shapeButtons()) {
+        if (button.block.shape() == shape) {
+            return QPoint(button.rect.left + 3, button.rect.top + 3);
+        }
+    }
+    ADD_FAILURE() << "no button for shape " << shape;
+    return {};
+}
+
+TEST_F(EditorSlopePickerTest, EachPartOfAShapedBlockGetsItsOwnPickedSlope) {
+    SlopePicker& back = view.slopePicker(BlockPart::Back);
+    SlopePicker& front = view.slopePicker(BlockPart::Front);
+    EXPECT_TRUE(front.isVisible());
+    EXPECT_NE(back.caption().text(), front.caption().text()) << "each says which part it sets";
+    EXPECT_FALSE(back.geometry().intersects(front.geometry()));
+    EXPECT_FALSE(front.isEnabled()) << "the square brush shows no front to slope";
+
+    QTest::mouseClick(&view, Qt::LeftButton, {}, shapeButton(view.brushStrip(), Triangle));
+    ASSERT_EQ(view.brushStrip().brush().shape(), Triangle);
+    EXPECT_TRUE(front.isEnabled());
+    pickBack(Ice);
+    pickFront(Sand);
+    QTest::mouseClick(back.button(SlopeLeft), Qt::LeftButton);
+    QTest::mouseClick(front.button(SlopeDown), Qt::LeftButton);
+    EXPECT_TRUE(back.button(SlopeLeft)->isChecked()) << "the front's click leaves the back";
+    EXPECT_TRUE(front.button(SlopeDown)->isChecked());
+    EXPECT_NE(back.button(Flat)->toolTip(), front.button(Flat)->toolTip());
+
+    stroke({at(6, 5)});
+    const Block& painted = level().block(6, 5);
+    EXPECT_EQ(painted.shape(), Triangle);
+    EXPECT_EQ(painted.back(), Material(Ice, SlopeLeft));
+    EXPECT_EQ(painted.front(), Material(Sand, SlopeDown));
+
+    // The front alone changes; a block painted afterwards keeps the back's slope.
+    QTest::mouseClick(front.button(SlopeUpRight), Qt::LeftButton);
+    stroke({at(7, 5)});
+    EXPECT_EQ(level().block(7, 5).back(), Material(Ice, SlopeLeft));
+    EXPECT_EQ(level().block(7, 5).front(), Material(Sand, SlopeUpRight));
+
+    // Back to a square: the front picker rests again.
+    QTest::mouseClick(&view, Qt::LeftButton, {}, shapeButton(view.brushStrip(), Square));
+    EXPECT_FALSE(front.isEnabled());
+    QTest::mouseClick(&view, Qt::LeftButton, {}, shapeButton(view.brushStrip(), Circle));
+    EXPECT_TRUE(front.isEnabled());
+    view.toggleTestMode();
+    EXPECT_FALSE(front.isEnabled());
+    view.toggleTestMode();
+    EXPECT_TRUE(front.isEnabled()) << "test mode over, with a circle for the brush";
+}
+
+// The pickers grew a caption and came to cover the end of the Swedish line of mouse rules.
+TEST_F(EditorSlopePickerTest, ThePickersLeaveTheLineOfMouseRulesFree) {
+    const QRect rule = BrushStripPainter::ruleRect(view.width());
+    for (const BlockPart part : {BlockPart::Back, BlockPart::Front}) {
+        const QRect picker = view.slopePicker(part).geometry();
+        EXPECT_FALSE(picker.intersects(rule));
+        EXPECT_GE(picker.top(), 0);
+        EXPECT_LE(picker.right(), view.minimumWidth()) << "all of it in the narrowest view";
+    }
+}
+
+TEST_F(EditorSlopePickerTest, APickedUpBlockShowsTheSlopeOfEachOfItsParts) {
+    Block block;
+    block.setShape(HalfDisc);
+    block.back() = Material(Grass, SlopeUpLeft);
+    block.front() = Material(Ice, SlopeRight);
+    level().block(3, 6) = block;
+    view.onInitialUpdate();
+    QTest::mouseClick(&view, Qt::RightButton, {}, at(3, 6));
+    ASSERT_EQ(view.brushStrip().brush(), block);
+    EXPECT_TRUE(view.slopePicker(BlockPart::Back).button(SlopeUpLeft)->isChecked());
+    EXPECT_TRUE(view.slopePicker(BlockPart::Front).button(SlopeRight)->isChecked());
+    EXPECT_TRUE(view.slopePicker(BlockPart::Front).isEnabled());
 }
 
 }  // namespace

@@ -136,7 +136,7 @@ protected:
     static constexpr int Top = EditorLayout::OriginY;
 
     EditorShellTest() {
-        view.resize(710, Top + 400);
+        view.resize(770, Top + 400);
         view.show();
     }
 

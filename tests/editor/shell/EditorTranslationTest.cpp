@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
+#include <QLabel>
 #include <QLocale>
 #include <QToolButton>
 
@@ -57,18 +58,24 @@ TEST(EditorTranslation, SwedishIsChosenByOptionWithTheManualAndQtsOwnTexts) {
 TEST(EditorTranslation, TheSlopePickersButtonsAreNamedInTheUsersLanguage) {
     // The English names are checked with the editor's view; here the Swedish ones.
     installEditorLanguage(*QCoreApplication::instance(), QStringLiteral("sv"));
-    SlopePicker picker;
+    SlopePicker back(BlockPart::Back);
+    SlopePicker front(BlockPart::Front);
     const std::pair<std::int32_t, QString> swedish[] = {
         {SlopeRight, QStringLiteral("Nedför åt höger")},
         {SlopeUp, QStringLiteral("Nedför mot överkanten")},
         {SlopeDownLeft, QStringLiteral("Nedför snett ned åt vänster")},
         {Flat, QStringLiteral("Plan")},
     };
-    for (const auto& [slope, name] : swedish) {
-        EXPECT_EQ(picker.button(slope)->accessibleName(), name);
-        EXPECT_TRUE(picker.button(slope)->toolTip().endsWith(name));
-        EXPECT_TRUE(picker.button(slope)->toolTip().startsWith(QStringLiteral("Lutning")));
+    for (const SlopePicker* picker : {&back, &front}) {
+        for (const auto& [slope, name] : swedish) {
+            EXPECT_EQ(picker->button(slope)->accessibleName(), name);
+            EXPECT_TRUE(picker->button(slope)->toolTip().endsWith(name));
+            EXPECT_TRUE(picker->button(slope)->toolTip().startsWith(QStringLiteral("Lutning")));
+        }
     }
+    EXPECT_EQ(back.caption().text(), QStringLiteral("Bakgrund"));
+    EXPECT_EQ(front.caption().text(), QStringLiteral("Förgrund"));
+    EXPECT_TRUE(front.button(Flat)->toolTip().contains(QStringLiteral("förgrundsmaterial")));
 }
 
 }  // namespace

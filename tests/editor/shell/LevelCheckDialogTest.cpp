@@ -2,6 +2,7 @@
 // the level, no verdict that follows from an earlier problem, and the busy bar while the par
 // is worked out. (Widgets that paint: not run under ThreadSanitizer, which cannot see Qt's own
 // synchronisation; the checker's thread is tested under it in LevelCheckTest.)
+#include <QCheckBox>
 #include <QSignalSpy>
 
 #include "EditorShellFixture.h"
@@ -57,6 +58,46 @@ TEST_F(LevelCheckDialogTest, NamesCellsAndMarksThoseOfTheSelectedProblemUntilClo
     EXPECT_EQ(marked.last()[0].value<std::vector<trundlex::Cell>>(), (std::vector<trundlex::Cell>{{0, 0}}));
     dialog.close();
     EXPECT_TRUE(marked.last()[0].value<std::vector<trundlex::Cell>>().empty()) << "closing clears the mark";
+}
+
+TEST_F(LevelCheckDialogTest, TheSolversPuttsAreShownOnTheLevelUntilItChangesOrTheDialogCloses) {
+    // A wall between start and cup: the way bends round its end.
+    level() = levelWithStart({"..........", "....#.....", "....#..O..", "....#.....", ".........."},
+                             1.5, 2.5);
+    view.onInitialUpdate();
+    LevelCheckDialog dialog(document);
+    QObject::connect(&dialog, &LevelCheckDialog::puttsShown, &view, &CEditorView::setShownPutts);
+    QSignalSpy ready(&dialog, &LevelCheckDialog::puttsReady);
+    dialog.check();
+    EXPECT_FALSE(dialog.showPuttsBox().isEnabled()) << "nothing found yet";
+    ASSERT_TRUE(ready.wait(ParWait));
+    ASSERT_TRUE(dialog.showPuttsBox().isEnabled());
+    EXPECT_TRUE(view.shownPutts().empty()) << "shown when asked for";
+
+    const QImage without = view.grab().toImage();
+    dialog.showPuttsBox().click();
+    ASSERT_FALSE(view.shownPutts().empty());
+    EXPECT_TRUE(view.shownPutts().back().holed);
+    const PuttPath::Point start = view.shownPutts().front().points.front();
+    EXPECT_DOUBLE_EQ(start.x, 1.5);
+    EXPECT_DOUBLE_EQ(start.y, 2.5);
+    const QImage with = view.grab().toImage();
+    const PixelRect startCell = view.layout().cellsRect({1, 2}, {1, 2});
+    const QPoint mark((startCell.left + startCell.right) / 2, (startCell.top + startCell.bottom) / 2);
+    EXPECT_NE(with.pixel(mark), without.pixel(mark)) << "the first putt's mark";
+
+    plotWall(9, 0);
+    EXPECT_TRUE(view.shownPutts().empty()) << "an edit takes them off the level";
+    EXPECT_FALSE(dialog.showPuttsBox().isEnabled());
+    EXPECT_FALSE(dialog.showPuttsBox().isChecked());
+
+    ready.clear();
+    dialog.check();
+    ASSERT_TRUE(ready.wait(ParWait));
+    dialog.showPuttsBox().click();
+    EXPECT_FALSE(view.shownPutts().empty());
+    dialog.close();
+    EXPECT_TRUE(view.shownPutts().empty()) << "closing takes them off";
 }
 
 TEST_F(LevelCheckDialogTest, AMissingCupIsNotFollowedByAParVerdict) {

@@ -13,6 +13,8 @@
 #include "EditorShellFixture.h"
 #include "EditorStatusBar.h"
 #include "LevelCheckDialog.h"
+#include "level/LevelFile.h"
+#include "support/AsciiLevel.h"
 #include "platform/AboutDialog.h"
 
 namespace trundlex::testing {
@@ -254,11 +256,11 @@ TEST_F(MainFrameTest, CheckLevelWarnsOnSaveAndTheWindowKeepsItsGeometry) {
     prompts.saveWithProblems = true;
     EXPECT_TRUE(document.fileSaveAs()) << "the warning may be ignored";
 
-    frame.resize(720, 560);
+    frame.resize(820, 560);
     frame.close();
     EXPECT_FALSE(frame.levelCheckDialog()->isVisible()) << "closes with the window";
     CMainFrame again(document, prompts, store, recent);
-    EXPECT_EQ(again.size(), QSize(720, 560));
+    EXPECT_EQ(again.size(), QSize(820, 560));
 }
 
 TEST_F(MainFrameTest, HelpOpensTheManualAndTheAboutBoxIsTheEditors) {
@@ -274,6 +276,87 @@ TEST_F(MainFrameTest, HelpOpensTheManualAndTheAboutBoxIsTheEditors) {
     EXPECT_EQ(content.windowTitle, QStringLiteral("About Trundlex Editor"));
     EXPECT_EQ(content.manual, manualUrl());
     HyperLink::setOpener([](const QUrl& url) { return QDesktopServices::openUrl(url); });
+}
+
+// Test mode or Ctrl+S pressed with the mouse button still down on a Plot stroke: test mode
+// left the painted cells without an undo step, and the save wrote the half-done stroke while
+// the level still counted as unchanged.
+TEST_F(MainFrameTest, TestModeAndSaveInTheMiddleOfAPlotStrokeKeepItAsOneUndoStep) {
+    ASSERT_TRUE(active);
+    CEditorView* view = frame.view();
+    const auto centre = [view](int x, int y) {
+        const PixelRect r = view->layout().cellsRect({x, y}, {x, y});
+        return QPoint((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+    };
+    const auto row = [this](int y) { return asciiRows(document.level())[y]; };
+    QTest::mouseClick(view, Qt::LeftButton, {}, QPoint(350 + 50 * Wall, 25));  // wall brush
+    ASSERT_EQ(view->tool(), ToolPlot);
+    ASSERT_EQ(row(1), "..........");
+
+    QTest::mousePress(view, Qt::LeftButton, {}, centre(1, 1));
+    QTest::mouseMove(view, centre(3, 1));
+    QTest::keyClick(view, Qt::Key_T, Qt::ControlModifier);
+    ASSERT_TRUE(view->isTestMode());
+    EXPECT_EQ(row(1), ".###......");
+    EXPECT_EQ(document.history().index(), 1) << "the stroke so far is a step of its own";
+    QTest::keyClick(view, Qt::Key_T, Qt::ControlModifier);
+    ASSERT_FALSE(view->isTestMode());
+    QTest::mouseMove(view, centre(5, 1), 0);
+    QTest::mouseRelease(view, Qt::LeftButton, {}, centre(6, 1));
+    EXPECT_EQ(row(1), ".###......") << "the button let go afterwards paints nothing";
+    EXPECT_EQ(document.history().index(), 1);
+    QTest::keyClick(view, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(row(1), "..........");
+    EXPECT_FALSE(document.IsModified());
+
+    prompts.savePath = folder.filePath(QStringLiteral("stroke.lev"));
+    QTest::mousePress(view, Qt::LeftButton, {}, centre(1, 5));
+    QTest::mouseMove(view, centre(4, 5));
+    QTest::keyClick(view, Qt::Key_S, Qt::ControlModifier);
+    EXPECT_EQ(prompts.saveFolders.size(), 1u) << "asked where to save";
+    EXPECT_FALSE(document.IsModified()) << "what was saved is what the level holds";
+    Level saved;
+    ASSERT_EQ(loadLevelFile(prompts.savePath.toStdString(), saved), LevelLoadResult::Loaded);
+    EXPECT_EQ(asciiRows(saved)[5], ".####.....");
+    QTest::mouseRelease(view, Qt::LeftButton, {}, centre(8, 5));
+    EXPECT_EQ(row(5), ".####.....");
+    EXPECT_FALSE(document.IsModified());
+    QTest::keyClick(view, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(row(5), "..........") << "Undo takes the saved stroke back whole";
+    EXPECT_TRUE(document.IsModified());
+}
+
+// A rectangle paints only on release: test mode or a save in the middle drops it, and the
+// button let go later paints nothing.
+TEST_F(MainFrameTest, TestModeAndSaveInTheMiddleOfARectangleDropIt) {
+    ASSERT_TRUE(active);
+    CEditorView* view = frame.view();
+    const auto centre = [view](int x, int y) {
+        const PixelRect r = view->layout().cellsRect({x, y}, {x, y});
+        return QPoint((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+    };
+    QTest::mouseClick(view, Qt::LeftButton, {}, QPoint(350 + 50 * Wall, 25));
+    view->setTool(ToolRectangle);
+    const std::vector<std::string> empty = asciiRows(document.level());
+
+    QTest::mousePress(view, Qt::LeftButton, {}, centre(1, 1));
+    QTest::mouseMove(view, centre(4, 4));
+    ASSERT_TRUE(view->draggedRect().has_value());
+    QTest::keyClick(view, Qt::Key_T, Qt::ControlModifier);
+    ASSERT_TRUE(view->isTestMode());
+    EXPECT_FALSE(view->draggedRect().has_value());
+    QTest::keyClick(view, Qt::Key_T, Qt::ControlModifier);
+    QTest::mouseRelease(view, Qt::LeftButton, {}, centre(4, 4));
+    EXPECT_EQ(asciiRows(document.level()), empty);
+    EXPECT_EQ(document.history().index(), 0);
+
+    prompts.savePath = folder.filePath(QStringLiteral("rect.lev"));
+    QTest::mousePress(view, Qt::LeftButton, {}, centre(2, 2));
+    QTest::mouseMove(view, centre(5, 6));
+    QTest::keyClick(view, Qt::Key_S, Qt::ControlModifier);
+    QTest::mouseRelease(view, Qt::LeftButton, {}, centre(5, 6));
+    EXPECT_EQ(asciiRows(document.level()), empty);
+    EXPECT_FALSE(document.IsModified());
 }
 
 }  // namespace

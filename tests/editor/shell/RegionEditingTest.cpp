@@ -1,5 +1,10 @@
 // The Select tool, the region commands and their keys on a real view: what each does to the
 // level and that each is one step of the history.
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QMimeData>
+#include <QSignalSpy>
+
 #include "EditorShellFixture.h"
 #include "EditorStatusBar.h"
 #include "model/EditorTool.h"
@@ -17,6 +22,8 @@ protected:
                               "..........", ".........."});
         document.history().clear();
         view.onInitialUpdate();
+        // The clipboard outlives each test: blocks copied in one must not paste in the next.
+        QGuiApplication::clipboard()->clear();
         // The keys reach the actions only in the active window.
         view.activateWindow();
         active = QTest::qWaitForWindowActive(&view);
@@ -253,6 +260,102 @@ TEST_F(RegionEditingTest, RegionCommandsHaveKeysAndRestInTestMode) {
     EXPECT_EQ(rows(), before);
     view.toggleTestMode();
     EXPECT_TRUE(actions.action(EditorCommand::DeleteRegion)->isEnabled());
+}
+
+// --- The system clipboard ---
+
+TEST_F(RegionEditingTest, CopiedBlocksGoToTheSystemClipboardAsBlocksAndAsLevelText) {
+    ASSERT_TRUE(active);
+    selectCells(1, 1, 2, 2);
+    QTest::keyClick(&view, Qt::Key_C, Qt::ControlModifier);
+    const QMimeData* data = QGuiApplication::clipboard()->mimeData();
+    ASSERT_NE(data, nullptr);
+    EXPECT_TRUE(data->hasFormat(QString::fromLatin1(RegionEditor::BlocksMimeType)));
+    Level asTheGameReads;
+    ASSERT_TRUE(asTheGameReads.fromText(data->text().toStdString())) << "plain text: a level";
+    EXPECT_EQ(asciiRows(asTheGameReads), (Rows{"#i", "s~"}));
+    EXPECT_EQ(data->data(QString::fromLatin1(RegionEditor::BlocksMimeType)),
+              data->text().toUtf8());
+}
+
+// As another editor program puts them there: only the clipboard joins the two.
+TEST_F(RegionEditingTest, BlocksFromAnotherEditorOnTheClipboardArePasted) {
+    ASSERT_TRUE(active);
+    const Level elsewhere = asciiLevel({"#~", "#~", "##"});
+    auto* data = new QMimeData;
+    data->setData(QString::fromLatin1(RegionEditor::BlocksMimeType),
+                  QByteArray::fromStdString(elsewhere.toText()));
+    QGuiApplication::clipboard()->setMimeData(data);
+    EXPECT_FALSE(view.regions().hasCopy()) << "nothing copied in this window";
+    EXPECT_TRUE(actions.action(EditorCommand::Paste)->isEnabled());
+    QTest::mouseMove(&view, at(4, 4));  // the pointer may rest on (5, 5) since the last test
+    QTest::mouseMove(&view, at(5, 5));
+    QTest::keyClick(&view, Qt::Key_V, Qt::ControlModifier);
+    ASSERT_TRUE(view.regions().isStamping());
+    EXPECT_EQ(view.regions().stampRect(), (CellRect{5, 4, 2, 3}));
+    QTest::mouseClick(&view, Qt::LeftButton, {}, at(5, 5));
+    EXPECT_EQ(rows()[4].substr(5, 2) + rows()[5].substr(5, 2) + rows()[6].substr(5, 2),
+              "#~#~##");
+    EXPECT_EQ(steps(), 1);
+
+    // Plain text of a single row of blocks, as a text editor would hand it over.
+    selectCells(1, 2, 2, 2);
+    view.copyRegion();
+    const QString row = QGuiApplication::clipboard()->text();
+    QGuiApplication::clipboard()->setText(row);
+    ASSERT_FALSE(QGuiApplication::clipboard()->mimeData()->hasFormat(
+        QString::fromLatin1(RegionEditor::BlocksMimeType)));
+    QTest::mouseMove(&view, at(8, 8));
+    view.pasteRegion();
+    EXPECT_EQ(view.regions().stampRect(), (CellRect{8, 8, 2, 1}));
+}
+
+TEST_F(RegionEditingTest, ForeignOrDamagedClipboardTextIsRefusedWithItsReason) {
+    ASSERT_TRUE(active);
+    EditorStatusBar bar{view, actions};
+    QSignalSpy refusals(&view.regions(), &RegionEditor::refused);
+    const Rows before = rows();
+    selectCells(0, 0, 2, 2);
+    view.copyRegion();
+    const QString copied = QGuiApplication::clipboard()->text();
+
+    const QString texts[] = {
+        QStringLiteral("Meet at the ninth hole at four."),
+        copied.left(copied.size() / 2),                      // cut short
+        QString(copied).replace(QStringLiteral("{3}{3}"), QStringLiteral("{3}{500}")),
+        QString(copied).replace(QStringLiteral("{3}{3}"), QStringLiteral("{3}{-1}")),
+    };
+    for (const QString& text : texts) {
+        QGuiApplication::clipboard()->setText(text);
+        EXPECT_TRUE(actions.action(EditorCommand::Paste)->isEnabled()) << "tried, and told why";
+        QTest::keyClick(&view, Qt::Key_V, Qt::ControlModifier);
+        EXPECT_FALSE(view.regions().isStamping()) << text.toStdString();
+        EXPECT_EQ(rows(), before);
+        EXPECT_EQ(bar.currentMessage(), refusals.back().front().toString());
+    }
+    ASSERT_EQ(refusals.size(), 4);
+    QStringList reasons;
+    for (const QList<QVariant>& refusal : refusals) {
+        reasons << refusal.front().toString();
+    }
+    EXPECT_NE(reasons[0], reasons[1]) << "other text is not damaged blocks";
+    EXPECT_NE(reasons[1], reasons[2]) << "too large is said as such";
+    EXPECT_EQ(reasons[1], reasons[3]);
+    EXPECT_EQ(steps(), 0);
+
+    // A picture on the clipboard holds no blocks either.
+    auto* picture = new QMimeData;
+    picture->setImageData(QImage(4, 4, QImage::Format_RGB32));
+    QGuiApplication::clipboard()->setMimeData(picture);
+    view.pasteRegion();
+    EXPECT_FALSE(view.regions().isStamping());
+    EXPECT_EQ(refusals.size(), 5);
+
+    // With the clipboard empty, the blocks copied here still paste.
+    QGuiApplication::clipboard()->clear();
+    view.pasteRegion();
+    EXPECT_TRUE(view.regions().isStamping());
+    EXPECT_EQ(view.regions().stampRect().width, 3);
 }
 
 }  // namespace
