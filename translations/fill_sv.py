@@ -59,7 +59,6 @@ SV = {
     "Preview": "Förhandsvisning",
     "(missing level)": "(bana saknas)",
     "Levels": "Banor",
-    "Press F2 to start a new game.": "Tryck F2 för att starta ett nytt spel.",
     "&File": "&Arkiv",
     "E&xit": "A&vsluta",
     "&Edit": "&Redigera",
@@ -344,6 +343,11 @@ SV = {
     "The room code in this link is not a room code: ask for the link again.":
         "Rumskoden i länken är ingen rumskod: be om länken igen.",
     "The game cannot follow the link \"%1\". %2": "Spelet kan inte följa länken ”%1”. %2",
+    # The manual in a window of the game (F1 with no web browser), and the start screen's
+    # status bar.
+    "Trundlex manual": "Handbok för Trundlex",
+    "&Back": "&Bakåt",
+    "F1 shows the manual.": "F1 visar handboken.",
 }
 
 
