@@ -61,7 +61,9 @@ bool LinkHandoff::listen() {
     return server_->listen(name_);
 }
 
-bool LinkHandoff::listening() const { return server_->isListening(); }
+bool LinkHandoff::listening() const {
+    return server_->isListening();
+}
 
 void LinkHandoff::acceptPending() {
     while (QLocalSocket* peer = server_->nextPendingConnection()) {

@@ -32,8 +32,8 @@ bool desktopHasBrowser() {
     }
     if (!QStandardPaths::findExecutable(QStringLiteral("xdg-open")).isEmpty()) {
         QProcess query;
-        query.start(QStringLiteral("xdg-mime"),
-                    {QStringLiteral("query"), QStringLiteral("default"), QStringLiteral("text/html")});
+        query.start(QStringLiteral("xdg-mime"), {QStringLiteral("query"), QStringLiteral("default"),
+                                                 QStringLiteral("text/html")});
         if (query.waitForFinished(2000) && query.exitCode() == 0 &&
             !query.readAllStandardOutput().trimmed().isEmpty()) {
             return true;
@@ -52,7 +52,9 @@ bool desktopHasBrowser() {
     return false;
 }
 #else
-bool desktopHasBrowser() { return true; }
+bool desktopHasBrowser() {
+    return true;
+}
 #endif
 
 }  // namespace

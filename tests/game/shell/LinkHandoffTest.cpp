@@ -26,7 +26,8 @@ protected:
         std::atomic<int> handed{-1};
         std::thread thread;
         SecondStart(const QString& name, const QString& link) {
-            thread = std::thread([this, name, link] { handed = LinkHandoff::handOver(name, link, 5000); });
+            thread = std::thread(
+                [this, name, link] { handed = LinkHandoff::handOver(name, link, 5000); });
         }
         ~SecondStart() { thread.join(); }
     };
@@ -69,13 +70,15 @@ TEST_F(LinkHandoffTest, ALinkClickedWhileTheGameRunsBringsItForwardToTheRoom) {
 }
 
 TEST_F(LinkHandoffTest, WithNoGameRunningTheLinkStartsANewOne) {
-    EXPECT_FALSE(LinkHandoff::handOver(name(), QStringLiteral("trundlex://localhost/K7QX2M"), 2000));
+    EXPECT_FALSE(
+        LinkHandoff::handOver(name(), QStringLiteral("trundlex://localhost/K7QX2M"), 2000));
 
     // A game that crashed left its socket behind: the next game takes the place over.
     QFile stale(name());
     ASSERT_TRUE(stale.open(QIODevice::WriteOnly));
     stale.close();
-    EXPECT_FALSE(LinkHandoff::handOver(name(), QStringLiteral("trundlex://localhost/K7QX2M"), 2000));
+    EXPECT_FALSE(
+        LinkHandoff::handOver(name(), QStringLiteral("trundlex://localhost/K7QX2M"), 2000));
     LinkHandoff next(name());
     EXPECT_TRUE(next.listen());
 }
@@ -86,7 +89,8 @@ TEST_F(LinkHandoffTest, ASecondGameLeavesTheRunningOneItsPlace) {
     LinkHandoff second(name());
     EXPECT_FALSE(second.listen());
     QStringList arrived;
-    QObject::connect(&first, &LinkHandoff::linkArrived, [&arrived](const QString& link) { arrived << link; });
+    QObject::connect(&first, &LinkHandoff::linkArrived,
+                     [&arrived](const QString& link) { arrived << link; });
     SecondStart click(name(), QStringLiteral("  trundlex://golf.example.org/K7QX2M\n"));
     ASSERT_TRUE(spinUntil([&] { return click.handed >= 0; }, 10000));
     EXPECT_EQ(click.handed, 1);
@@ -97,13 +101,15 @@ TEST_F(LinkHandoffTest, WhatIsNoLinkIsRefusedAndTheGameKeepsListening) {
     LinkHandoff running(name());
     ASSERT_TRUE(running.listen());
     QStringList arrived;
-    QObject::connect(&running, &LinkHandoff::linkArrived, [&arrived](const QString& link) { arrived << link; });
+    QObject::connect(&running, &LinkHandoff::linkArrived,
+                     [&arrived](const QString& link) { arrived << link; });
     {
         SecondStart words(name(), QStringLiteral("rm -rf ~"));
         ASSERT_TRUE(spinUntil([&] { return words.handed >= 0; }, 10000));
         EXPECT_EQ(words.handed, 0);
     }
-    EXPECT_FALSE(LinkHandoff::handOver(name(), QStringLiteral("trundlex://a/B\ntrundlex://c/D"), 2000))
+    EXPECT_FALSE(
+        LinkHandoff::handOver(name(), QStringLiteral("trundlex://a/B\ntrundlex://c/D"), 2000))
         << "two lines are never sent";
     // A peer that pours out bytes without an end of line is cut off.
     std::atomic<bool> cut{false};

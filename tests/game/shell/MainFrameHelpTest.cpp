@@ -62,7 +62,8 @@ TEST_F(MainFrameHelpTest, F1WithoutABrowserShowsTheManualInAWindowOfTheGame) {
     EXPECT_EQ(frame.findChildren<ManualWindow*>().size(), 1);
 
     // The link to the other language is followed inside the window.
-    window->browser()->setSource(window->browser()->source().resolved(QUrl(QStringLiteral("index-se.html"))));
+    window->browser()->setSource(
+        window->browser()->source().resolved(QUrl(QStringLiteral("index-se.html"))));
     EXPECT_TRUE(window->browser()->toPlainText().contains(QStringLiteral("Trundlex")));
     EXPECT_TRUE(window->browser()->isBackwardAvailable());
 }
@@ -142,7 +143,8 @@ TEST_F(MainFrameHelpTest, TheStatusBarOfTheStartScreenDoesNotSendPlayersToF2) {
     ASSERT_NE(status, nullptr);
     EXPECT_TRUE(frame.view()->startScreen()->isVisible());
     EXPECT_FALSE(status->text().contains(QStringLiteral("F2")));
-    EXPECT_TRUE(status->text().contains(frame.view()->action(GameCommand::Help)->shortcut().toString()));
+    EXPECT_TRUE(
+        status->text().contains(frame.view()->action(GameCommand::Help)->shortcut().toString()));
 }
 
 }  // namespace

@@ -32,8 +32,9 @@ protected:
         int lit = 0;
         for (int i = 0; i < 16; ++i) {
             const double a = i * std::acos(-1.0) / 8;
-            const QColor c = shown.pixelColor(static_cast<int>(std::lround(cx + radius * std::cos(a))),
-                                              static_cast<int>(std::lround(cy + radius * std::sin(a))));
+            const QColor c =
+                shown.pixelColor(static_cast<int>(std::lround(cx + radius * std::cos(a))),
+                                 static_cast<int>(std::lround(cy + radius * std::sin(a))));
             lit += c.red() > 170 && c.green() > 170 && c.blue() > 170;
         }
         return lit;
