@@ -130,7 +130,9 @@ void LinkHandoff::follow(MainFrame& frame, const QString& link) {
                 waiting->setInterval(100);
                 return;
             }
+            // Done with: a link that comes while "Your name" is open waits on a timer of its own.
             waiting->stop();
+            waiting->setObjectName(QString());
             waiting->deleteLater();
             frame.view()->joinByLink(waiting->property("link").toString());
         });

@@ -1,6 +1,7 @@
 // A room link clicked while the game runs goes to the running game instead of starting a
 // second one; a link with no game running, or a socket left by a crashed game, starts anew.
 #include <QApplication>
+#include <QDialog>
 #include <QFile>
 #include <QLineEdit>
 #include <QLocalSocket>
@@ -67,6 +68,36 @@ TEST_F(LinkHandoffTest, ALinkClickedWhileTheGameRunsBringsItForwardToTheRoom) {
     EXPECT_FALSE(frame.windowState() & Qt::WindowMinimized) << "the window came forward";
     EXPECT_EQ(seen.code, "K7QX2M") << "\"Your name\" opened for the link's room";
     EXPECT_EQ(seen.host, QStringLiteral("localhost:50001"));
+}
+
+// A link that arrives while a dialog of the game is open waits for it to close; of two such
+// links the later one is followed.
+TEST_F(LinkHandoffTest, ALinkWaitsForAnOpenDialogOfTheGame) {
+    MainFrame frame(context_);
+    frame.show();
+    QDialog busy(&frame);
+    busy.open();
+    ASSERT_EQ(QApplication::activeModalWidget(), &busy);
+    LinkHandoff::follow(frame, QStringLiteral("trundlex://localhost:50001/K7QX2M"));
+    LinkHandoff::follow(frame, QStringLiteral("trundlex://localhost:50002/M2XQ7K"));
+    const auto* waiting = frame.findChild<QTimer*>(QStringLiteral("waitingLink"));
+    ASSERT_NE(waiting, nullptr);
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(waiting->isActive()) << "still waiting behind the dialog";
+    EXPECT_EQ(frame.findChildren<QTimer*>(QStringLiteral("waitingLink")).size(), 1);
+
+    std::string code;
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, [&code] {
+        if (auto* dialog = qobject_cast<FriendsDialog*>(QApplication::activeModalWidget())) {
+            code = dialog->request().code;
+            dialog->reject();
+        }
+    });
+    poll.start(10);
+    busy.accept();
+    ASSERT_TRUE(spinUntil([&] { return !code.empty(); }, 10000));
+    EXPECT_EQ(code, "M2XQ7K");
 }
 
 TEST_F(LinkHandoffTest, WithNoGameRunningTheLinkStartsANewOne) {
