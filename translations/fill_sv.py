@@ -59,7 +59,6 @@ SV = {
     "Preview": "Förhandsvisning",
     "(missing level)": "(bana saknas)",
     "Levels": "Banor",
-    "Press F2 to start a new game.": "Tryck F2 för att starta ett nytt spel.",
     "&File": "&Arkiv",
     "E&xit": "A&vsluta",
     "&Edit": "&Redigera",
@@ -421,6 +420,11 @@ SV = {
     "%1 under par!": "%1 under par!",
     "In the hole in %1 stroke": "I hål på %1 slag",
     "In the hole in %1 strokes": "I hål på %1 slag",
+    # The manual in a window of the game (F1 with no web browser), and the start screen's
+    # status bar.
+    "Trundlex manual": "Handbok för Trundlex",
+    "&Back": "&Bakåt",
+    "F1 shows the manual.": "F1 visar handboken.",
 }
 
 

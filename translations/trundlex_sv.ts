@@ -1308,10 +1308,6 @@
 <context>
     <name>trundlex::MainFrame</name>
     <message>
-        <source>Press F2 to start a new game.</source>
-        <translation>Tryck F2 för att starta ett nytt spel.</translation>
-    </message>
-    <message>
         <source>&amp;File</source>
         <translation>&amp;Arkiv</translation>
     </message>
@@ -1370,6 +1366,21 @@
     <message>
         <source>&amp;Classic look</source>
         <translation>&amp;Klassiskt utseende</translation>
+    </message>
+    <message>
+        <source>F1 shows the manual.</source>
+        <translation>F1 visar handboken.</translation>
+    </message>
+</context>
+<context>
+    <name>trundlex::ManualWindow</name>
+    <message>
+        <source>Trundlex manual</source>
+        <translation>Handbok för Trundlex</translation>
+    </message>
+    <message>
+        <source>&amp;Back</source>
+        <translation>&amp;Bakåt</translation>
     </message>
 </context>
 <context>

@@ -82,6 +82,31 @@ TEST(ShippedContentTest, EveryLevelHasAUniqueIdOneCupWallsAllRoundAndAnOpenStart
     }
 }
 
+// Ice Rink's cup was once a whole block of cup: the game drew it, as it is, as a dark square,
+// which nobody took for a cup. A cup is round: the corners of the box around it are not cup.
+TEST(ShippedContentTest, EveryCupIsRound) {
+    for (const fs::path& file : filesWithExtension(kResources / "levels", "lev")) {
+        SCOPED_TRACE(file.string());
+        Level level;
+        ASSERT_EQ(loadLevelFile(file.string(), level), LevelLoadResult::Loaded);
+        double left = level.width(), top = level.height(), right = 0, bottom = 0;
+        for (int i = 0; i < level.width() * level.height() * 64; ++i) {
+            const double x = (i % (level.width() * 8) + 0.5) / 8;
+            const double y = (i / (level.width() * 8) + 0.5) / 8;
+            if (level.materialKindAt(x, y) == Cup) {
+                left = std::min(left, x);
+                top = std::min(top, y);
+                right = std::max(right, x);
+                bottom = std::max(bottom, y);
+            }
+        }
+        ASSERT_LT(left, right);
+        for (const auto& [x, y] : {std::pair{left, top}, {right, top}, {left, bottom}, {right, bottom}}) {
+            EXPECT_NE(level.materialKindAt(x, y), Cup) << "a square corner at " << x << ", " << y;
+        }
+    }
+}
+
 TEST(ShippedContentTest, ThreeCoursesTogetherPlayEveryLevelTheGameReads) {
     // A beginners' nine, a classic eighteen and a tricky nine; a level may be in more than one
     // course but only once in each, and no shipped level is left out of all of them. A file

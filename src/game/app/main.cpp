@@ -12,6 +12,7 @@
 #include "control/GameContext.h"
 #include "GameView.h"
 #include "Language.h"
+#include "LinkHandoff.h"
 #include "MainFrame.h"
 #include "SplashDialog.h"
 #include "library/CourseLibrary.h"
@@ -44,6 +45,14 @@ int main(int argc, char** argv) {
         "starts the game so).");
     options.argumentSyntax = QStringLiteral("[FILE.lev | trundlex://HOST/CODE]");
     const ProgramStart started = startProgram(app, QCoreApplication::arguments(), options);
+    // A room's link while a game of this user runs already: that game takes it (its window
+    // comes forward and goes to the room), and this start ends here.
+    const bool linkGiven = !started.arguments.isEmpty() &&
+                           InviteLink::looksLikeLink(started.arguments.front().toStdString());
+    if (linkGiven && !started.quitAfterStart &&
+        LinkHandoff::handOver(LinkHandoff::serverName(), started.arguments.front())) {
+        return 0;
+    }
 
     // One random sequence for the whole run, seeded once.
     SeededRandom random = SeededRandom::fromClock();
@@ -99,13 +108,21 @@ int main(int argc, char** argv) {
     {
         MainFrame frame(context);
         frame.show();
+        // Links clicked from now on come to this game; a game started earlier that still
+        // runs keeps them instead.
+        LinkHandoff links;
+        if (!started.quitAfterStart) {
+            links.listen();
+            QObject::connect(&links, &LinkHandoff::linkArrived, &frame,
+                             [&frame](const QString& link) { LinkHandoff::follow(frame, link); });
+        }
         // A level named on the command line is played at once; one that cannot be read is
         // reported and the game waits as after any start. A room's link asks for the name
         // and goes to the room, once the window is up.
         // (A room game left in the last two hours is offered by the start screen's Continue.)
         if (!started.arguments.isEmpty()) {
             const QString argument = started.arguments.front();
-            if (InviteLink::looksLikeLink(argument.toStdString())) {
+            if (linkGiven) {
                 if (!started.quitAfterStart) {
                     // Once the window is on the screen (for at most two seconds), so that the
                     // dialog opens over it rather than where the window was before the window

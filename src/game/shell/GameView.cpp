@@ -115,6 +115,7 @@ void GameView::restart(bool ask) {
 
 void GameView::rollBall(Ball&, double heading, double speed) {
     // The controller rolls only the ball it has shown, which is the playfield's current one.
+    shownAim_.reset();
     PlayfieldWnd::putt(heading, speed);
     updateActions();
 }

@@ -166,7 +166,11 @@ private:
     void cancelRoll() override { stopBall(); }
     void stateChanged(ViewState state) override { setViewState(state); }
     void showBall(Ball* ball, const BallStyle& style) override { setBall(ball, style); }
-    void redraw() override { refresh(true); }
+    // A redraw wipes the aim; the controller shows it again if the turn has one.
+    void redraw() override {
+        shownAim_.reset();
+        refresh(true);
+    }
     void clearPlayfield() override { clearImages(); }
     void aimChanged(double aim, bool lines) override { drawAim(aim, !lines); }
     void forceChanged(double force, bool shown) override;
@@ -234,6 +238,9 @@ private:
     BannerOverlay* banner_ = nullptr;
     BannerOverlay* turnTag_ = nullptr;
     bool turnPlayableHere_ = true;
+    // The aim last drawn (direction, ring only) until the ball rolls or the playfield is
+    // redrawn for a new turn: a new layout draws it again, with no mouse move needed.
+    std::optional<std::pair<double, bool>> shownAim_;
 };
 
 }  // namespace trundlex

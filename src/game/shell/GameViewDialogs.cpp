@@ -5,6 +5,7 @@
 #include "LevelPreview.h"
 #include "LevelsViewerDialog.h"
 #include "LobbyDialog.h"
+#include "ManualWindow.h"
 #include "MatchResultsDialog.h"
 #include "ReplayDialog.h"
 #include "platform/AboutDialog.h"
@@ -34,6 +35,6 @@ void GameView::showLevels() {
 
 void GameView::showResults(MatchResultsDialog& dialog) { dialog.open(); }
 
-void GameView::showHelp() { openManual(QStringLiteral("Trundlex"), this); }
+void GameView::showHelp() { ManualWindow::show(manualUrl(), this); }
 
 }  // namespace trundlex

@@ -45,6 +45,9 @@ void GameView::layoutHeader() {
     setCentred(QMargins(kMeterStrip, bottom, kGap, kGap));
     if (!frame().isNull()) {
         refresh(true);
+        if (shownAim_) {
+            drawAim(shownAim_->first, shownAim_->second);
+        }
     }
 }
 
@@ -78,6 +81,7 @@ void GameView::drawAim(double aim, bool circleOnly) {
     if (controller_->currentPlayer() == nullptr || ball == nullptr || frameImage().isNull()) {
         return;
     }
+    shownAim_ = {aim, circleOnly};
     const double bs = blockSize();
     const double b = border();
     const double r = ball->GetRadius();

@@ -306,6 +306,9 @@ void LobbyDialog::refresh() {
     if (room_ && !snapshot.roomCode.empty()) {
         roomCode_->setText(QString::fromStdString(snapshot.roomCode));
         // The host as this computer reached it, so that a friend's game goes the same way.
+        // Always the game's own link: a room host does not tell its clients whether it also
+        // serves the web game, nor at which address, so a web link (https://HOST/#CODE) would
+        // be a guess that may lead nowhere.
         roomLink_->setText(toDisplayText(InviteLink::format(
             target_.host, target_.port, snapshot.roomCode, GameSettings::DefaultPort)));
         roomCourse_->setText(tr("Course: %1").arg(toDisplayText(snapshot.roomCourse)));

@@ -34,8 +34,9 @@ MainFrame::MainFrame(GameContext& context, QWidget* parent)
     view_->setLook(static_cast<Look>(context_.settings.look()));
     createMenus();
     // A permanent label rather than a passing message: menu tips showing in the status bar
-    // hide it only while they show.
-    auto* statusText = new QLabel(tr("Press F2 to start a new game."), this);
+    // hide it only while they show. The start screen says how to begin a game itself; the
+    // bar only adds where help is.
+    auto* statusText = new QLabel(tr("F1 shows the manual."), this);
     statusBar()->addWidget(statusText, 1);
     connect(view_, &GameView::status, statusText, &QLabel::setText);
     resize(900, 720);

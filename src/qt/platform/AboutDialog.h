@@ -48,7 +48,7 @@ QUrl manualUrl();
 // Opens the manual; false (and a message captioned `caption`) when it cannot be opened.
 bool openManual(const QString& caption, QWidget* parent);
 
-// The version of every program of the project, as the build sets it once ("0.1").
+// The version of every program of the project: the project version CMake sets ("1.01").
 QString programVersion();
 
 // What an about box shows of its program. The texts are already translated.

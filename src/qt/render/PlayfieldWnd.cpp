@@ -57,11 +57,15 @@ PlayfieldWnd::~PlayfieldWnd() {
 }
 
 void PlayfieldWnd::refresh(bool full) {
+    // A smaller frame (the next hole narrower than the last) leaves part of the old one in
+    // the header strip above it, which the margins do not cover: it is painted over too.
+    const QRect before = frame_.isNull() ? QRect() : QRect(QPoint(left_, top_), frameSize());
     renderBackground();
     composeFrame();
     if (full) {
         invalidateFrame();
         paintMargins();
+        update(before);
     }
 }
 

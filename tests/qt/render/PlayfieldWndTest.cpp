@@ -127,6 +127,31 @@ TEST(PlayfieldWnd, BallMoveRepaintsOnlyTheOldAndNewBallRectangles) {
     EXPECT_EQ(withoutBall, wnd.background());
 }
 
+// A next hole whose frame starts lower, in a centred window, used to leave the old frame's
+// top line standing above the new frame: the header strip was never repainted.
+TEST(PlayfieldWnd, ANextHoleThatStartsLowerRepaintsEveryPixelTheLastFrameCovered) {
+    for (const Look look : {Look::Modern, Look::Classic}) {
+        RecordingPlayfield wnd;
+        wnd.setLook(look);
+        wnd.resize(900, 600);
+        wnd.setCentred(QMargins(48, 120, 10, 10));
+        wnd.level() = testing::asciiLevel(std::vector<std::string_view>(8, "........"));
+        wnd.show();
+        wnd.refresh(true);
+        settle();
+        const QRect before(QPoint(wnd.frameLeft(), wnd.frameTop()), wnd.frameSize());
+
+        wnd.level() = testing::asciiLevel(std::vector<std::string_view>(6, "...................."));
+        wnd.painted = QRegion();
+        wnd.refresh(true);
+        settle();
+        const QRect after(QPoint(wnd.frameLeft(), wnd.frameTop()), wnd.frameSize());
+        ASSERT_GT(after.top(), before.top()) << "the new frame starts lower";
+        EXPECT_TRUE((QRegion(before) - wnd.painted).isEmpty())
+            << "left unpainted from y " << (QRegion(before) - wnd.painted).boundingRect().y();
+    }
+}
+
 TEST(PlayfieldWnd, MoveWithoutACurrentBallChangesNothing) {
     RecordingPlayfield wnd;
     wnd.resize(300, 300);
