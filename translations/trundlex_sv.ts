@@ -1304,6 +1304,14 @@
         <source>Link:</source>
         <translation>Länk:</translation>
     </message>
+    <message>
+        <source>created the room</source>
+        <translation>skapade rummet</translation>
+    </message>
+    <message>
+        <source>computer</source>
+        <translation>dator</translation>
+    </message>
 </context>
 <context>
     <name>trundlex::MainFrame</name>

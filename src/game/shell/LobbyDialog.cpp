@@ -301,6 +301,14 @@ void LobbyDialog::reject() {
     QDialog::reject();
 }
 
+QStringList LobbyDialog::playerTexts() const {
+    QStringList texts;
+    for (int i = 0; i < players_->count(); ++i) {
+        texts << players_->item(i)->text();
+    }
+    return texts;
+}
+
 void LobbyDialog::refresh() {
     const LobbySnapshot snapshot = net_.lobbySnapshot();
     if (room_ && !snapshot.roomCode.empty()) {
@@ -326,9 +334,20 @@ void LobbyDialog::refresh() {
     for (const LobbyPlayer& player : snapshot.players) {
         // Each with its ball: the server may have given a player another colour than the one
         // chosen, when that was on the green already.
+        // Who made the room (the people at its screen, not the computer players it added), and
+        // which players a computer plays, wherever it runs.
+        QStringList notes;
+        if (player.creator && !player.computer) {
+            notes << tr("created the room");
+        }
+        if (player.computer) {
+            notes << tr("computer");
+        }
         auto* item = new QListWidgetItem(
             ballIcon(player.style.colour, player.style.pattern, player.style.transparent),
-            toDisplayText(player.name) + (player.local ? QStringLiteral(" *") : QString()));
+            toDisplayText(player.name) + (player.local ? QStringLiteral(" *") : QString()) +
+                (notes.isEmpty() ? QString()
+                                 : QStringLiteral("  (%1)").arg(notes.join(QStringLiteral(", ")))));
         item->setData(Qt::UserRole, QByteArray::fromStdString(player.name));
         item->setData(Qt::UserRole + 1, !player.local || player.computer);
         players_->addItem(item);

@@ -260,6 +260,40 @@ TEST_F(GameShellTest, RoomLobbyShowsTheCodeAndOnlyTheCreatorStarts) {
     }
 }
 
+TEST_F(GameShellTest, ARoomLobbyNamesTheRoomsCreatorAndTheComputerPlayers) {
+    RawServer host;
+    auto served = std::async(std::launch::async, [&] {
+        RawPeer peer = host.accept();
+        peer.send(Greeting);
+        peer.receive();
+        peer.send("WK7QX2M|Beginners' Nine|");
+        // The host's list: the creator, the creator's computer player, and this computer's Kim.
+        peer.send("OAnn|255|8|0|2|Robo|65280|8|0|6|Kim|16711680|8|0|1|");
+        while (peer.receive()) {
+        }
+    });
+    Match match;
+    match.AddPlayer("Kim", 0xFF0000, 8, false, Player::LocalConnection);
+    NetGame net(levels_);
+    net.setMatch(&match);
+    LobbyDialog lobby(net);
+    QStringList seen;
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, &lobby, [&] {
+        seen = lobby.playerTexts();
+        if (seen.size() == 3) {
+            lobby.reject();
+        }
+    });
+    poll.start(10);
+    QTimer::singleShot(20000, &lobby, [&] { lobby.reject(); });
+    lobby.runRoom(hostText(host.port()).toStdString(),
+                  {roomproto::Request::Kind::Join, "", "K7QX2M", ""});
+    net.endGame();
+    served.get();
+    EXPECT_EQ(seen, (QStringList{"Ann  (created the room)", "Robo  (computer)", "Kim *"}));
+}
+
 // A friend's game goes where this computer went: the link names the host and port it reached.
 TEST_F(GameShellTest, ARoomLobbyShowsTheRoomsLinkWithThePortItReached) {
     RawServer host;
