@@ -2,6 +2,7 @@
 // The rules of the game are tested through the controller (tests/game/control).
 #include <QTemporaryDir>
 #include <QTest>
+#include <cmath>
 
 #include "GameShellFixture.h"
 #include "ScoreBoard.h"
@@ -42,7 +43,10 @@ TEST_F(GameViewTest, TheMouseAimsAwayFromThePointerAndPutts) {
     ASSERT_EQ(view.viewState(), Aiming);
     const QPoint from = aimFromLeft();
     QTest::mouseMove(&view, from);
-    EXPECT_NEAR(view.controller().aim(), 0.0, 0.05) << "aiming from the left putts to the right";
+    // An angle just below a full turn is as good as zero: the pointer's pixel may lie a hair
+    // above the ball's centre, wherever the layout puts the level.
+    EXPECT_NEAR(std::remainder(view.controller().aim(), 2 * std::acos(-1.0)), 0.0, 0.05)
+        << "aiming from the left putts to the right";
     QTest::mousePress(&view, Qt::LeftButton, {}, from);
     EXPECT_EQ(view.viewState(), Charging);
     ASSERT_TRUE(spinUntil([&] { return view.controller().force() > 1.5; }));
