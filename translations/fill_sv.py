@@ -344,6 +344,20 @@ SV = {
     "The room code in this link is not a room code: ask for the link again.":
         "Rumskoden i länken är ingen rumskod: be om länken igen.",
     "The game cannot follow the link \"%1\". %2": "Spelet kan inte följa länken ”%1”. %2",
+    # The table: high scores, the replay's bar.
+    "No high scores yet.": "Inga topplistor än.",
+    "A game enters this list when it plays a whole course to its last hole: each player's total strokes are kept when they are among the course's ten best. Games of single levels or of a course whose levels were changed, and games that ended early, do not enter it. Of a network game, only the computer that is the game's server keeps the results; games in online rooms do not enter it.":
+        "Ett spel kommer in på listan när det spelar en hel bansamling till sista hålet: varje spelares totala antal slag sparas om det hör till bansamlingens tio bästa. Spel på enstaka banor eller på en bansamling vars banor har ändrats, och spel som slutade i förtid, kommer inte in på den. Av ett nätverksspel sparar bara den dator som är spelets server resultaten; spel i rum på nätet kommer inte in på den.",
+    "New high score!": "Nytt rekord på topplistan!",
+    "Whose putts": "Vems puttar",
+    "Previous putt": "Föregående putt",
+    "Play": "Spela upp",
+    "Next putt": "Nästa putt",
+    "Close the replay": "Stäng reprisen",
+    "Replay speed": "Reprisens hastighet",
+    "Fastest": "Snabbast",
+    "Hole %1 (%2), stroke %3": "Hål %1 (%2), slag %3",
+    "Pause": "Paus",
 }
 
 

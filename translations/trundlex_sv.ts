@@ -493,6 +493,14 @@
         <source>Do you really want to clear the list for this course?</source>
         <translation>Vill du verkligen tömma listan för den här bansamlingen?</translation>
     </message>
+    <message>
+        <source>No high scores yet.</source>
+        <translation>Inga topplistor än.</translation>
+    </message>
+    <message>
+        <source>A game enters this list when it plays a whole course to its last hole: each player's total strokes are kept when they are among the course's ten best. Games of single levels or of a course whose levels were changed, and games that ended early, do not enter it. Of a network game, only the computer that is the game's server keeps the results; games in online rooms do not enter it.</source>
+        <translation>Ett spel kommer in på listan när det spelar en hel bansamling till sista hålet: varje spelares totala antal slag sparas om det hör till bansamlingens tio bästa. Spel på enstaka banor eller på en bansamling vars banor har ändrats, och spel som slutade i förtid, kommer inte in på den. Av ett nätverksspel sparar bara den dator som är spelets server resultaten; spel i rum på nätet kommer inte in på den.</translation>
+    </message>
 </context>
 <context>
     <name>trundlex::HyperLink</name>
@@ -891,6 +899,10 @@
         <source>&amp;Rejoin</source>
         <translation>&amp;Återvänd</translation>
     </message>
+    <message>
+        <source>New high score!</source>
+        <translation>Nytt rekord på topplistan!</translation>
+    </message>
 </context>
 <context>
     <name>trundlex::NewGameWizard</name>
@@ -1194,14 +1206,46 @@
     </message>
 </context>
 <context>
-    <name>trundlex::ReplayDialog</name>
+    <name>trundlex::ReplayBar</name>
     <message>
-        <source>Replay</source>
-        <translation>Repris</translation>
+        <source>Whose putts</source>
+        <translation>Vems puttar</translation>
     </message>
     <message>
         <source>Putt</source>
         <translation>Putt</translation>
+    </message>
+    <message>
+        <source>Previous putt</source>
+        <translation>Föregående putt</translation>
+    </message>
+    <message>
+        <source>Play</source>
+        <translation>Spela upp</translation>
+    </message>
+    <message>
+        <source>Next putt</source>
+        <translation>Nästa putt</translation>
+    </message>
+    <message>
+        <source>Close the replay</source>
+        <translation>Stäng reprisen</translation>
+    </message>
+    <message>
+        <source>Replay speed</source>
+        <translation>Reprisens hastighet</translation>
+    </message>
+    <message>
+        <source>Fastest</source>
+        <translation>Snabbast</translation>
+    </message>
+    <message>
+        <source>Hole %1 (%2), stroke %3</source>
+        <translation>Hål %1 (%2), slag %3</translation>
+    </message>
+    <message>
+        <source>Pause</source>
+        <translation>Paus</translation>
     </message>
 </context>
 <context>
