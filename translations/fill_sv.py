@@ -19,7 +19,7 @@ SV = {
     "Write to us": "Skriv till oss",
     "Read the manual": "Läs handboken",
     "&New game...": "&Nytt spel...",
-    "Res&tart": "Börja &om",
+    "Res&tart from hole 1": "Börja &om från hål 1",
     "&Copy scores": "&Kopiera resultaten",
     "&High scores...": "&Topplista...",
     "&Replay...": "&Repris...",
@@ -38,7 +38,8 @@ SV = {
     "Four times normal speed": "Fyrdubbel hastighet",
     "Move the ball as fast as possible": "Flytta bollen så fort som möjligt",
     "Move ball to next position": "Flytta bollen direkt dit den stannar",
-    "Do you really want to restart?": "Vill du verkligen börja om?",
+    "Start this game again from hole 1? The strokes so far are lost.":
+        "Börja om spelet från hål 1? Slagen hittills går förlorade.",
     "A level of this game could not be found. The game ends here.":
         "En bana i det här spelet kunde inte hittas. Spelet slutar här.",
     "Hole %1 of %2: %3": "Hål %1 av %2: %3",

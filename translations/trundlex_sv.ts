@@ -379,10 +379,6 @@
         <translation>S&amp;nabbspola</translation>
     </message>
     <message>
-        <source>Do you really want to restart?</source>
-        <translation>Vill du verkligen börja om?</translation>
-    </message>
-    <message>
         <source>A level of this game could not be found. The game ends here.</source>
         <translation>En bana i det här spelet kunde inte hittas. Spelet slutar här.</translation>
     </message>
@@ -423,10 +419,6 @@
         <translation>Resultaten finns kvar och sparas igen efter nästa spel eller när spelet avslutas.</translation>
     </message>
     <message>
-        <source>Res&amp;tart</source>
-        <translation>Börja &amp;om</translation>
-    </message>
-    <message>
         <source>Player</source>
         <translation>Spelare</translation>
     </message>
@@ -457,6 +449,14 @@
     <message>
         <source>The game cannot follow the link "%1". %2</source>
         <translation>Spelet kan inte följa länken ”%1”. %2</translation>
+    </message>
+    <message>
+        <source>Start this game again from hole 1? The strokes so far are lost.</source>
+        <translation>Börja om spelet från hål 1? Slagen hittills går förlorade.</translation>
+    </message>
+    <message>
+        <source>Res&amp;tart from hole 1</source>
+        <translation>Börja &amp;om från hål 1</translation>
     </message>
 </context>
 <context>

@@ -108,7 +108,8 @@ void GameView::restart(bool ask) {
     if (!controller_->hasGame()) {
         return;
     }
-    if (ask && controller_->restartInterrupts() && !confirm(tr("Do you really want to restart?"))) {
+    if (ask && controller_->restartInterrupts() &&
+        !confirm(tr("Start this game again from hole 1? The strokes so far are lost."))) {
         return;
     }
     controller_->restart();

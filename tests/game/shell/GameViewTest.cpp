@@ -96,6 +96,15 @@ TEST_F(GameViewTest, AGameInProgressIsAbandonedOnlyWhenTheUserAgrees) {
     view.answer = true;
     EXPECT_TRUE(view.mayAbandonGame());
     EXPECT_EQ(view.questions.size(), 2);
+    // Restarting asks too, and says where the game starts again.
+    view.answer = false;
+    view.restart(true);
+    ASSERT_EQ(view.questions.size(), 3);
+    EXPECT_TRUE(view.questions.back().contains(QStringLiteral("hole 1")))
+        << view.questions.back().toStdString();
+    EXPECT_TRUE(view.action(GameCommand::Restart)->text().contains(QStringLiteral("hole 1")));
+    view.questions.removeLast();
+    view.answer = true;
     view.putt(0.0, 1.2);  // straight into the cup: the match is over
     ASSERT_TRUE(spinUntil([&] { return view.match().IsOver(); }));
     EXPECT_TRUE(view.mayAbandonGame());
