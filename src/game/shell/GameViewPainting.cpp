@@ -25,7 +25,7 @@ constexpr int kMeterStrip = 48;
 constexpr int kMeterWidth = 18;
 // The score board's row height: as the window's height suggests between the first two, and
 // down to the third where the board would not fit otherwise.
-constexpr int kMinUnit = 18;
+constexpr int kMinUnit = 20;
 constexpr int kMaxUnit = 36;
 constexpr int kSmallestUnit = 12;
 
@@ -63,9 +63,15 @@ void GameView::layoutHeader() {
                                 barWidth, bar.height());
         below = kGap + bar.height();
     }
-    setCentred(QMargins(kMeterStrip, bottom, kGap, below));
+    const QMargins margins(kMeterStrip, bottom, kGap, below);
+    const QRect before(frameLeft(), frameTop(), frameSize().width(), frameSize().height());
+    setCentred(margins);
     if (!frame().isNull()) {
         refresh(true);
+    }
+    // A frame that moved or shrank leaves pixels outside the new one: paint them over.
+    if (before != QRect(frameLeft(), frameTop(), frameSize().width(), frameSize().height())) {
+        update();
     }
     placeOverlays();
     if (standings_ != nullptr) {

@@ -2,6 +2,7 @@
 
 #include <QComboBox>
 #include <QHBoxLayout>
+#include <QPainter>
 #include <QStyle>
 #include <QTimer>
 #include <QToolButton>
@@ -26,7 +27,57 @@ const char* const kBarStyle =
     "#replayBar QToolButton { color: #f4f6ee; background: rgba(255, 255, 255, 24); "
     "border: 1px solid rgba(255, 255, 255, 60); border-radius: 5px; padding: 3px; }"
     "#replayBar QToolButton:hover { background: rgba(255, 255, 255, 55); }"
+    "#replayBar QToolButton:disabled { background: transparent; border-color: rgba(255, 255, "
+    "255, 25); }"
     "#replayBar QToolButton:checked { background: #3f9a4a; }";
+
+enum class Glyph { Previous, Play, Pause, Next, Close };
+
+// The buttons' pictures, light on the bar's dark slate, drawn at one and two pixels a point.
+QIcon glyph(Glyph kind) {
+    QIcon icon;
+    for (const int scale : {1, 2}) {
+        const double s = 16.0 * scale;
+        QPixmap pixmap(static_cast<int>(s), static_cast<int>(s));
+        pixmap.fill(Qt::transparent);
+        QPainter painter(&pixmap);
+        painter.setRenderHint(QPainter::Antialiasing);
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(QColor(244, 246, 238));
+        auto triangle = [&](double left, double right) {
+            painter.drawPolygon(QPolygonF({QPointF(left, s * 0.2), QPointF(right, s * 0.5),
+                                           QPointF(left, s * 0.8)}));
+        };
+        switch (kind) {
+            case Glyph::Play:
+                triangle(s * 0.28, s * 0.8);
+                break;
+            case Glyph::Pause:
+                painter.drawRect(QRectF(s * 0.25, s * 0.2, s * 0.17, s * 0.6));
+                painter.drawRect(QRectF(s * 0.58, s * 0.2, s * 0.17, s * 0.6));
+                break;
+            case Glyph::Next:
+                triangle(s * 0.2, s * 0.68);
+                painter.drawRect(QRectF(s * 0.68, s * 0.2, s * 0.12, s * 0.6));
+                break;
+            case Glyph::Previous:
+                painter.translate(s, 0);
+                painter.scale(-1, 1);
+                triangle(s * 0.2, s * 0.68);
+                painter.drawRect(QRectF(s * 0.68, s * 0.2, s * 0.12, s * 0.6));
+                break;
+            case Glyph::Close:
+                painter.setPen(QPen(QColor(244, 246, 238), s * 0.12, Qt::SolidLine, Qt::RoundCap));
+                painter.drawLine(QPointF(s * 0.27, s * 0.27), QPointF(s * 0.73, s * 0.73));
+                painter.drawLine(QPointF(s * 0.73, s * 0.27), QPointF(s * 0.27, s * 0.73));
+                break;
+        }
+        painter.end();
+        pixmap.setDevicePixelRatio(scale);
+        icon.addPixmap(pixmap);
+    }
+    return icon;
+}
 
 }  // namespace
 
@@ -39,18 +90,18 @@ ReplayBar::ReplayBar(GameView& view, const LevelLibrary& levels)
     putts_ = new QComboBox(this);
     putts_->setToolTip(tr("Putt"));
     putts_->setSizeAdjustPolicy(QComboBox::AdjustToContents);
-    auto button = [this](QStyle::StandardPixmap icon, const QString& tip) {
+    auto button = [this](Glyph icon, const QString& tip) {
         auto* b = new QToolButton(this);
-        b->setIcon(style()->standardIcon(icon));
+        b->setIcon(glyph(icon));
         b->setToolTip(tip);
         b->setAutoRaise(false);
         b->setFocusPolicy(Qt::TabFocus);
         return b;
     };
-    previous_ = button(QStyle::SP_MediaSkipBackward, tr("Previous putt"));
-    play_ = button(QStyle::SP_MediaPlay, tr("Play"));
-    next_ = button(QStyle::SP_MediaSkipForward, tr("Next putt"));
-    close_ = button(QStyle::SP_DialogCloseButton, tr("Close the replay"));
+    previous_ = button(Glyph::Previous, tr("Previous putt"));
+    play_ = button(Glyph::Play, tr("Play"));
+    next_ = button(Glyph::Next, tr("Next putt"));
+    close_ = button(Glyph::Close, tr("Close the replay"));
     speeds_ = new QComboBox(this);
     speeds_->setToolTip(tr("Replay speed"));
     for (const SpeedMode mode : kSpeeds) {
@@ -230,7 +281,7 @@ void ReplayBar::puttStopped() {
 }
 
 void ReplayBar::showPlaying() {
-    play_->setIcon(style()->standardIcon(playing_ ? QStyle::SP_MediaPause : QStyle::SP_MediaPlay));
+    play_->setIcon(glyph(playing_ ? Glyph::Pause : Glyph::Play));
     play_->setToolTip(playing_ ? tr("Pause") : tr("Play"));
     const bool any = putts_->count() > 0;
     play_->setEnabled(any);

@@ -141,7 +141,7 @@ void ScoreBoard::resized() {
 
 QFont ScoreBoard::cellFont(int unit, bool bold) const {
     QFont f = font();
-    f.setPixelSize(std::max(9, unit * 11 / 20));
+    f.setPixelSize(std::max(10, unit * 3 / 5));
     f.setBold(bold);
     return f;
 }
