@@ -154,6 +154,39 @@ TEST(BannerOverlay, ASecondBannerWaitsUntilTheFirstHasHadItsTime) {
     EXPECT_FALSE(plate.busy());
 }
 
+TEST(BannerOverlay, APlateWithoutATimeGivesWayAtOnceAndDismissForgetsTheWaiting) {
+    QWidget field;
+    field.resize(400, 300);
+    BannerOverlay plate(BannerOverlay::Placement::Top, &field);
+    plate.setGeometry(field.rect());
+    field.show();
+    plate.showBanner("Waiting for Bob", {}, Qt::white, BannerOverlay::Sign::None, 0);
+    plate.showBanner("Ann's turn", {}, Qt::white, BannerOverlay::Sign::None, 5000);
+    EXPECT_EQ(plate.title(), QStringLiteral("Ann's turn")) << "nothing to wait for";
+    plate.showBanner("Bob's turn", {}, Qt::white, BannerOverlay::Sign::None, 5000);
+    EXPECT_EQ(plate.waitingCount(), 1);
+    plate.dismiss();
+    EXPECT_FALSE(plate.busy());
+    EXPECT_TRUE(plate.plateGeometry().isEmpty());
+}
+
+TEST_F(TableTest, TheNextTurnIsToldOnlyAfterTheResultOfThePutt) {
+    showQuick(view);
+    view.setSpeedMode(Quadruple);  // the quickest speed skips banners
+    start();
+    puttAtCup();
+    ASSERT_TRUE(spinUntil([&] { return view.banner() != nullptr && view.banner()->isVisible(); }));
+    EXPECT_EQ(view.banner()->title(), QStringLiteral("Hole in one!"));
+    // Never both plates at once: Bob's turn comes when the hole in one has had its time.
+    bool together = false;
+    ASSERT_TRUE(spinUntil([&] {
+        together = together || (view.banner()->isVisible() && view.turnTag()->isVisible());
+        return view.turnTag() != nullptr && view.turnTag()->isVisible() &&
+               view.turnTag()->title() == QStringLiteral("Bob's turn");
+    }));
+    EXPECT_FALSE(together);
+}
+
 TEST_F(TableTest, AfterTheResultsTheStandingsStayWithPlayAgainAndNewGame) {
     showQuick(view);
     start("course-1");
