@@ -35,9 +35,9 @@ SV = {
     "Normal speed": "Normal hastighet",
     "Double speed": "Dubbel hastighet",
     "Triple speed": "Tredubbel hastighet",
-    "Four times normal speed": "Fyrdubbel hastighet",
+    "Quadruple speed": "Fyrdubbel hastighet",
     "Move the ball as fast as possible": "Flytta bollen så fort som möjligt",
-    "Move ball to next position": "Flytta bollen direkt dit den stannar",
+    "Jump to where the ball stops": "Flytta bollen direkt dit den stannar",
     "Start this game again from hole 1? The strokes so far are lost.":
         "Börja om spelet från hål 1? Slagen hittills går förlorade.",
     "A level of this game could not be found. The game ends here.":
