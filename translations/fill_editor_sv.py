@@ -196,9 +196,9 @@ SV = {
     "Normal speed": "Normal hastighet",
     "Double speed": "Dubbel hastighet",
     "Triple speed": "Tredubbel hastighet",
-    "Four times normal speed": "Fyra gånger normal hastighet",
+    "Quadruple speed": "Fyrdubbel hastighet",
     "Move the ball as fast as possible": "Flytta bollen så fort som möjligt",
-    "Move ball to next position": "Flytta bollen till nästa läge",
+    "Jump to where the ball stops": "Flytta bollen direkt dit den stannar",
     "Pl&ay sound": "Spela &ljud",
     "Switch the test ball's sounds on or off": "Slå på eller stäng av testbollens ljud",
     # Level Properties

@@ -19,7 +19,7 @@ SV = {
     "Write to us": "Skriv till oss",
     "Read the manual": "Läs handboken",
     "&New game...": "&Nytt spel...",
-    "Res&tart": "Börja &om",
+    "Res&tart from hole 1": "Börja &om från hål 1",
     "&Copy scores": "&Kopiera resultaten",
     "&High scores...": "&Topplista...",
     "&Replay...": "&Repris...",
@@ -35,10 +35,11 @@ SV = {
     "Normal speed": "Normal hastighet",
     "Double speed": "Dubbel hastighet",
     "Triple speed": "Tredubbel hastighet",
-    "Four times normal speed": "Fyrdubbel hastighet",
+    "Quadruple speed": "Fyrdubbel hastighet",
     "Move the ball as fast as possible": "Flytta bollen så fort som möjligt",
-    "Move ball to next position": "Flytta bollen direkt dit den stannar",
-    "Do you really want to restart?": "Vill du verkligen börja om?",
+    "Jump to where the ball stops": "Flytta bollen direkt dit den stannar",
+    "Start this game again from hole 1? The strokes so far are lost.":
+        "Börja om spelet från hål 1? Slagen hittills går förlorade.",
     "A level of this game could not be found. The game ends here.":
         "En bana i det här spelet kunde inte hittas. Spelet slutar här.",
     "Hole %1 of %2: %3": "Hål %1 av %2: %3",
@@ -425,6 +426,20 @@ SV = {
     "Trundlex manual": "Handbok för Trundlex",
     "&Back": "&Bakåt",
     "F1 shows the manual.": "F1 visar handboken.",
+    # The table: high scores, the replay's bar.
+    "No high scores yet.": "Inga topplistor än.",
+    "A game enters this list when it plays a whole course to its last hole: each player's total strokes are kept when they are among the course's ten best. Games of single levels or of a course whose levels were changed, and games that ended early, do not enter it. Of a network game, only the computer that is the game's server keeps the results; games in online rooms do not enter it.":
+        "Ett spel kommer in på listan när det spelar en hel bansamling till sista hålet: varje spelares totala antal slag sparas om det hör till bansamlingens tio bästa. Spel på enstaka banor eller på en bansamling vars banor har ändrats, och spel som slutade i förtid, kommer inte in på den. Av ett nätverksspel sparar bara den dator som är spelets server resultaten; spel i rum på nätet kommer inte in på den.",
+    "New high score!": "Nytt rekord på topplistan!",
+    "Whose putts": "Vems puttar",
+    "Previous putt": "Föregående putt",
+    ("trundlex::ReplayBar", "Play"): "Spela upp",
+    "Next putt": "Nästa putt",
+    "Close the replay": "Stäng reprisen",
+    "Replay speed": "Reprisens hastighet",
+    "Fastest": "Snabbast",
+    "Hole %1 (%2), stroke %3": "Hål %1 (%2), slag %3",
+    "Pause": "Paus",
 }
 
 

@@ -1,5 +1,8 @@
 """Fills a Qt Linguist translation file from a table of source text -> translation.
 
+A key may also be a (context, source text) pair, which wins over the plain source text in that
+context: the same English word can need two Swedish ones ("Play" a game, "Play" a replay).
+
 Shared by the fill scripts of the game (fill_sv.py, fill_en.py) and the editor
 (fill_editor_sv.py). A text with a count (%n, a message marked numerus="yes") takes a tuple of
 forms in the order of the language's plural rules (English and Swedish: one, then many).
@@ -24,10 +27,15 @@ def fill(path, table, keep_unlisted=False):
     """
     tree = ET.parse(path)
     missing = []
-    for message in tree.iter("message"):
+    for context, message in (
+        (context.findtext("name"), message)
+        for context in tree.iter("context")
+        for message in context.iter("message")
+    ):
         source = message.findtext("source")
         translation = message.find("translation")
-        text = table.get(source)
+        # A (context, source) key holds a word that one window says otherwise than the rest.
+        text = table.get((context, source), table.get(source))
         numerus = message.get("numerus") == "yes"
         if text is None or numerus != isinstance(text, tuple):
             if not keep_unlisted:

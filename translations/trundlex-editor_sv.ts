@@ -397,16 +397,16 @@ Spara banan i din egen banmapp med Spara som (den öppnas där) och lägg sedan 
         <translation>Tredubbel hastighet</translation>
     </message>
     <message>
-        <source>Four times normal speed</source>
-        <translation>Fyra gånger normal hastighet</translation>
-    </message>
-    <message>
         <source>Move the ball as fast as possible</source>
         <translation>Flytta bollen så fort som möjligt</translation>
     </message>
     <message>
-        <source>Move ball to next position</source>
-        <translation>Flytta bollen till nästa läge</translation>
+        <source>Quadruple speed</source>
+        <translation>Fyrdubbel hastighet</translation>
+    </message>
+    <message>
+        <source>Jump to where the ball stops</source>
+        <translation>Flytta bollen direkt dit den stannar</translation>
     </message>
 </context>
 <context>

@@ -759,15 +759,15 @@
         <translation>Tredubbel hastighet</translation>
     </message>
     <message>
-        <source>Four times normal speed</source>
-        <translation>Fyrdubbel hastighet</translation>
-    </message>
-    <message>
         <source>Move the ball as fast as possible</source>
         <translation>Flytta bollen så fort som möjligt</translation>
     </message>
     <message>
-        <source>Move ball to next position</source>
+        <source>Quadruple speed</source>
+        <translation>Fyrdubbel hastighet</translation>
+    </message>
+    <message>
+        <source>Jump to where the ball stops</source>
         <translation>Flytta bollen direkt dit den stannar</translation>
     </message>
 </context>
@@ -930,10 +930,6 @@
         <translation>S&amp;nabbspola</translation>
     </message>
     <message>
-        <source>Do you really want to restart?</source>
-        <translation>Vill du verkligen börja om?</translation>
-    </message>
-    <message>
         <source>A level of this game could not be found. The game ends here.</source>
         <translation>En bana i det här spelet kunde inte hittas. Spelet slutar här.</translation>
     </message>
@@ -974,10 +970,6 @@
         <translation>Resultaten finns kvar och sparas igen efter nästa spel eller när spelet avslutas.</translation>
     </message>
     <message>
-        <source>Res&amp;tart</source>
-        <translation>Börja &amp;om</translation>
-    </message>
-    <message>
         <source>Player</source>
         <translation>Spelare</translation>
     </message>
@@ -1008,6 +1000,14 @@
     <message>
         <source>The game cannot follow the link "%1". %2</source>
         <translation>Spelet kan inte följa länken ”%1”. %2</translation>
+    </message>
+    <message>
+        <source>Start this game again from hole 1? The strokes so far are lost.</source>
+        <translation>Börja om spelet från hål 1? Slagen hittills går förlorade.</translation>
+    </message>
+    <message>
+        <source>Res&amp;tart from hole 1</source>
+        <translation>Börja &amp;om från hål 1</translation>
     </message>
 </context>
 <context>
@@ -1043,6 +1043,14 @@
     <message>
         <source>Do you really want to clear the list for this course?</source>
         <translation>Vill du verkligen tömma listan för den här bansamlingen?</translation>
+    </message>
+    <message>
+        <source>No high scores yet.</source>
+        <translation>Inga topplistor än.</translation>
+    </message>
+    <message>
+        <source>A game enters this list when it plays a whole course to its last hole: each player's total strokes are kept when they are among the course's ten best. Games of single levels or of a course whose levels were changed, and games that ended early, do not enter it. Of a network game, only the computer that is the game's server keeps the results; games in online rooms do not enter it.</source>
+        <translation>Ett spel kommer in på listan när det spelar en hel bansamling till sista hålet: varje spelares totala antal slag sparas om det hör till bansamlingens tio bästa. Spel på enstaka banor eller på en bansamling vars banor har ändrats, och spel som slutade i förtid, kommer inte in på den. Av ett nätverksspel sparar bara den dator som är spelets server resultaten; spel i rum på nätet kommer inte in på den.</translation>
     </message>
 </context>
 <context>
@@ -1461,6 +1469,10 @@
         <source>&amp;Rejoin</source>
         <translation>&amp;Återvänd</translation>
     </message>
+    <message>
+        <source>New high score!</source>
+        <translation>Nytt rekord på topplistan!</translation>
+    </message>
 </context>
 <context>
     <name>trundlex::NewGameWizard</name>
@@ -1764,14 +1776,46 @@
     </message>
 </context>
 <context>
-    <name>trundlex::ReplayDialog</name>
+    <name>trundlex::ReplayBar</name>
     <message>
-        <source>Replay</source>
-        <translation>Repris</translation>
+        <source>Whose putts</source>
+        <translation>Vems puttar</translation>
     </message>
     <message>
         <source>Putt</source>
         <translation>Putt</translation>
+    </message>
+    <message>
+        <source>Previous putt</source>
+        <translation>Föregående putt</translation>
+    </message>
+    <message>
+        <source>Play</source>
+        <translation>Spela upp</translation>
+    </message>
+    <message>
+        <source>Next putt</source>
+        <translation>Nästa putt</translation>
+    </message>
+    <message>
+        <source>Close the replay</source>
+        <translation>Stäng reprisen</translation>
+    </message>
+    <message>
+        <source>Replay speed</source>
+        <translation>Reprisens hastighet</translation>
+    </message>
+    <message>
+        <source>Fastest</source>
+        <translation>Snabbast</translation>
+    </message>
+    <message>
+        <source>Hole %1 (%2), stroke %3</source>
+        <translation>Hål %1 (%2), slag %3</translation>
+    </message>
+    <message>
+        <source>Pause</source>
+        <translation>Paus</translation>
     </message>
 </context>
 <context>

@@ -28,44 +28,61 @@ BannerOverlay::BannerOverlay(Placement placement, QWidget* parent)
         opacity_ = value.toDouble();
         update();
     });
-    connect(&fade_, &QVariantAnimation::finished, this, &QWidget::hide);
+    connect(&fade_, &QVariantAnimation::finished, this, [this] {
+        hide();
+        next();
+    });
     hide();
 }
 
 void BannerOverlay::showBanner(const QString& title, const QString& detail, const QColor& accent,
                                Sign sign, int milliseconds) {
-    title_ = title;
-    detail_ = detail;
-    accent_ = accent;
-    sign_ = sign;
+    const Message message{title, detail, accent, sign, std::max(0, milliseconds)};
+    // A plate without a time of its own gives way at once; any other is seen to its end.
+    if ((!isHidden() && !open_) || !waiting_.empty()) {
+        waiting_.push_back(message);
+        return;
+    }
+    present(message);
+}
+
+void BannerOverlay::present(const Message& message) {
+    title_ = message.title;
+    detail_ = message.detail;
+    accent_ = message.accent;
+    sign_ = message.sign;
+    open_ = message.milliseconds == 0;
     opacity_ = 1.0;
     fade_.stop();
     hold_.stop();
-    if (milliseconds > 0) {
-        hold_.start(std::max(0, milliseconds - kFadeMilliseconds));
+    if (!open_) {
+        hold_.start(std::max(0, message.milliseconds - kFadeMilliseconds));
     }
     raise();
     show();
     update();
+    emit shown(title_);
 }
 
-QRect BannerOverlay::plateRect(const QFontMetrics& big, const QFontMetrics& small) const {
-    const int padding = big.height() / 2;
-    const int signWidth = sign_ == Sign::None ? 0 : big.height() + padding;
-    const int textWidth = std::max(big.horizontalAdvance(title_),
-                                   detail_.isEmpty() ? 0 : small.horizontalAdvance(detail_));
-    // A little slack: eliding measures a few pixels wider than the advance.
-    const int w = std::min(width() - 8, textWidth + signWidth + 2 * padding + 6);
-    const int h = big.height() + (detail_.isEmpty() ? 0 : small.height()) + padding;
-    const int top = placement_ == Placement::Top ? 6 : (height() - h) / 2;
-    return {(width() - w) / 2, top, w, h};
+void BannerOverlay::next() {
+    if (waiting_.empty()) {
+        emit finished();
+        return;
+    }
+    const Message message = waiting_.front();
+    waiting_.pop_front();
+    present(message);
 }
 
-void BannerOverlay::paintEvent(QPaintEvent*) {
-    QPainter painter(this);
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.setRenderHint(QPainter::TextAntialiasing);
-    painter.setOpacity(opacity_);
+void BannerOverlay::dismiss() {
+    waiting_.clear();
+    fade_.stop();
+    hold_.stop();
+    open_ = false;
+    hide();
+}
+
+std::pair<QFont, QFont> BannerOverlay::fonts() const {
     QFont bigFont = font();
     bigFont.setBold(true);
     // Readable over any level, whatever the window's size; the turn label stays smaller than
@@ -84,6 +101,36 @@ void BannerOverlay::paintEvent(QPaintEvent*) {
     }
     QFont smallFont = font();
     smallFont.setPixelSize(std::max(11, bigFont.pixelSize() / 2));
+    return {bigFont, smallFont};
+}
+
+QRect BannerOverlay::plateRect(const QFontMetrics& big, const QFontMetrics& small) const {
+    const int padding = big.height() / 2;
+    const int signWidth = sign_ == Sign::None ? 0 : big.height() + padding;
+    const int textWidth = std::max(big.horizontalAdvance(title_),
+                                   detail_.isEmpty() ? 0 : small.horizontalAdvance(detail_));
+    // A little slack: eliding measures a few pixels wider than the advance.
+    const int w = std::min(width() - 8, textWidth + signWidth + 2 * padding + 6);
+    const int h = big.height() + (detail_.isEmpty() ? 0 : small.height()) + padding;
+    const int top = placement_ == Placement::Top ? std::min(6, std::max(0, height() - h))
+                                                 : std::max(0, (height() - h) / 2);
+    return {(width() - w) / 2, top, w, h};
+}
+
+QRect BannerOverlay::plateGeometry() const {
+    if (isHidden()) {
+        return {};
+    }
+    const auto [bigFont, smallFont] = fonts();
+    return plateRect(QFontMetrics(bigFont), QFontMetrics(smallFont)).translated(pos());
+}
+
+void BannerOverlay::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setRenderHint(QPainter::TextAntialiasing);
+    painter.setOpacity(opacity_);
+    const auto [bigFont, smallFont] = fonts();
     const QFontMetrics big(bigFont);
     const QFontMetrics small(smallFont);
     const QRect plate = plateRect(big, small);

@@ -4,11 +4,14 @@
 #include <QFile>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QTimer>
 #include <cmath>
 
 #include "ChatBox.h"
 #include "MatchResultsDialog.h"
+#include "ReplayBar.h"
 #include "ScoreBoard.h"
+#include "StandingsPanel.h"
 #include "control/ForceMeter.h"
 #include "play/LevelTryout.h"
 #include "platform/PlatformSupport.h"
@@ -105,7 +108,8 @@ void GameView::restart(bool ask) {
     if (!controller_->hasGame()) {
         return;
     }
-    if (ask && controller_->restartInterrupts() && !confirm(tr("Do you really want to restart?"))) {
+    if (ask && controller_->restartInterrupts() &&
+        !confirm(tr("Start this game again from hole 1? The strokes so far are lost."))) {
         return;
     }
     controller_->restart();
@@ -136,7 +140,11 @@ void GameView::onBallStopped(bool inCup) {
             if (!isSpeedLocked()) {
                 setSpeedMode(Normal);
             }
+            const bool replayed = controller_->state() == ReplayRolling;
             controller_->ballStopped(inCup);
+            if (replayed && replayBar_ != nullptr) {
+                replayBar_->puttStopped();
+            }
         },
         Qt::QueuedConnection);
 }
@@ -152,6 +160,10 @@ void GameView::holeStarted(int hole, int holeCount, const std::string& levelName
 void GameView::scoreBoardFilled(const Match& match) {
     // A match starts (again): the results of the last one are over.
     closeResults();
+    hideStandings();
+    if (replayBar_ != nullptr) {
+        closeReplays();
+    }
     scoreBoard_->fill(match);
     layoutHeader();
     updateStartScreen();
@@ -168,6 +180,7 @@ void GameView::playerHighlighted(int index) { scoreBoard_->highlightPlayer(index
 void GameView::parFound(int hole, int par) { scoreBoard_->setPar(hole, par); }
 
 void GameView::scoreBoardCleared() {
+    hideStandings();
     scoreBoard_->clearBoard();
     scoreBoard_->hide();
     layoutHeader();
@@ -199,6 +212,8 @@ void GameView::highScoresNotSaved(const std::string& path, const std::string& re
 void GameView::matchEnded(const std::string& winners, const std::string& highScoreCourse) {
     const QString names = toDisplayText(winners);
     closeResults();
+    // Nobody has the turn any more.
+    scoreBoard_->highlightPlayer(-1);
     updateActions();
     MatchResultsDialog::Options options;
     // A room's game that ended, or whose host stopped, has no seat to go back to; one whose
@@ -215,6 +230,8 @@ void GameView::matchEnded(const std::string& winners, const std::string& highSco
     if (!highScoreCourse.empty()) {
         options.showHighScores = [this, highScoreCourse] { showHighScores(highScoreCourse); };
     }
+    options.newHighScore = !highScoreCourse.empty();
+    highScoreCourse_ = highScoreCourse;
     options.warning = unsavedScores_;
     unsavedScores_.clear();
     options.look = look();
@@ -222,16 +239,26 @@ void GameView::matchEnded(const std::string& winners, const std::string& highSco
                                       std::move(options), window());
     results_->setAttribute(Qt::WA_DeleteOnClose);
     connect(results_, &QDialog::finished, this, [this, dialog = results_.data()] {
-        if (results_ == dialog) {
+        // Closed by the player, not by a new match: the standings stay on the table.
+        const bool byPlayer = results_ == dialog;
+        if (byPlayer) {
             results_ = nullptr;
         }
         // Never from inside a call of the controller, which may still be ending the match.
         if (dialog->choice() == MatchResultsDialog::Choice::PlayAgain) {
-            QMetaObject::invokeMethod(this, [this] { restart(false); }, Qt::QueuedConnection);
-        } else if (dialog->choice() == MatchResultsDialog::Choice::Rejoin) {
-            QMetaObject::invokeMethod(this, [this] { rejoinRoom(); }, Qt::QueuedConnection);
-        } else if (dialog->choice() == MatchResultsDialog::Choice::NewGame) {
-            QMetaObject::invokeMethod(this, [this] { newGame(); }, Qt::QueuedConnection);
+            afterEvents([this] { restart(false); });
+            return;
+        }
+        if (dialog->choice() == MatchResultsDialog::Choice::Rejoin) {
+            afterEvents([this] { rejoinRoom(); });
+            return;
+        }
+        if (byPlayer) {
+            showStandings();
+        }
+        if (dialog->choice() == MatchResultsDialog::Choice::NewGame) {
+            // A wizard cancelled leaves the standings where they were.
+            afterEvents([this] { newGame(); });
         }
     });
     // Shown without waiting: the winner's putts replay behind it, and a network game goes on
@@ -240,10 +267,54 @@ void GameView::matchEnded(const std::string& winners, const std::string& highSco
     emit matchOver(names);
 }
 
+void GameView::afterEvents(std::function<void()> work) {
+    QTimer::singleShot(1, this, std::move(work));
+}
+
 void GameView::closeResults() {
     if (results_) {
-        results_->close();
+        MatchResultsDialog* dialog = results_;
         results_ = nullptr;
+        dialog->close();
+    }
+}
+
+void GameView::showStandings() {
+    const Match& match = controller_->match();
+    if (!controller_->hasGame() || match.PlayerCount() == 0) {
+        return;
+    }
+    standingsWanted_ = true;
+    // The table shows how the match ended instead of the winner's putts over and over.
+    controller_->stopHighlight();
+    controller_->stopReplay();
+    if (replayBar_ != nullptr) {
+        // The replay has the playfield; the standings come back when it closes.
+        return;
+    }
+    if (standings_ == nullptr) {
+        standings_ = new StandingsPanel(this);
+        connect(standings_, &StandingsPanel::playAgain, this, [this] {
+            afterEvents([this] { restart(false); });
+        });
+        connect(standings_, &StandingsPanel::newGame, this, [this] {
+            afterEvents([this] { newGame(); });
+        });
+        connect(standings_, &StandingsPanel::highScores, this,
+                [this] { showHighScores(highScoreCourse_); });
+    }
+    layoutHeader();
+    // The last replay's line has no more to say.
+    emit status(MatchResultsDialog::headlineFor(match));
+    standings_->showStandings(match, controller_->pars(),
+                              action(GameCommand::Restart)->isEnabled() && match.IsOver(),
+                              !highScoreCourse_.empty());
+}
+
+void GameView::hideStandings() {
+    standingsWanted_ = false;
+    if (standings_ != nullptr) {
+        standings_->hide();
     }
 }
 

@@ -1,7 +1,9 @@
 #pragma once
 
 #include <QAction>
+#include <QColor>
 #include <QPointer>
+#include <functional>
 #include <map>
 #include <memory>
 #include <optional>
@@ -22,7 +24,9 @@ namespace trundlex {
 class BannerOverlay;
 class ChatBox;
 class MatchResultsDialog;
+class ReplayBar;
 class ScoreBoard;
+class StandingsPanel;
 
 // The commands of the game, with the numbers the menus, tool bar and accelerators use.
 enum class GameCommand : int {
@@ -121,6 +125,14 @@ public:
     // The plates over the playfield (null until first shown), for tests and screenshots.
     const BannerOverlay* banner() const { return banner_; }
     const BannerOverlay* turnTag() const { return turnTag_; }
+    // The replay's controls under the playfield while a replay is open; null otherwise.
+    ReplayBar* replayBar() const { return replayBar_; }
+    // Takes the replay away and gives the game back (the standings of a finished match
+    // come back).
+    void closeReplays();
+    // The standings over the dimmed playfield after the results of a match; null until the
+    // first are shown.
+    StandingsPanel* standings() const { return standings_; }
     // What the player is told when the high scores could not be saved to `path`.
     static QString highScoresNotSavedText(const std::string& path, const std::string& reason);
 
@@ -166,10 +178,12 @@ private:
     void cancelRoll() override { stopBall(); }
     void stateChanged(ViewState state) override { setViewState(state); }
     void showBall(Ball* ball, const BallStyle& style) override { setBall(ball, style); }
-    // A redraw wipes the aim; the controller shows it again if the turn has one.
+    // A redraw wipes the aim (the controller shows it again if the turn has one); a new
+    // level may move the frame, and the plates follow it.
     void redraw() override {
         shownAim_.reset();
         refresh(true);
+        placeOverlays();
     }
     void clearPlayfield() override { clearImages(); }
     void aimChanged(double aim, bool lines) override { drawAim(aim, !lines); }
@@ -194,9 +208,19 @@ private:
     // The plate in `slot`, made on first use, placed over the level; placement as
     // BannerOverlay::Placement.
     BannerOverlay* overlay(BannerOverlay*& slot, int placement);
+    // Puts the plates over the level, below the score board.
+    void placeOverlays();
 
-    // Closes the results screen, if one is open, as if the player had closed it.
+    // Runs `work` from the event loop, after the call in progress. By a timer, not a posted
+    // event: work that stops a rolling ball waits for the ball's own posted notifications,
+    // which a nested event loop does not deliver while it is itself delivering a posted event.
+    void afterEvents(std::function<void()> work);
+    // Closes the results screen, if one is open, without the standings it leaves behind.
     void closeResults();
+    // The finished match's standings on the table, with Play again and New game; the
+    // winner's replay stops for them.
+    void showStandings();
+    void hideStandings();
     void createActions();
     void updateActions();
     void newGame();
@@ -237,6 +261,18 @@ private:
     QPointer<MatchResultsDialog> results_;
     BannerOverlay* banner_ = nullptr;
     BannerOverlay* turnTag_ = nullptr;
+    struct DeferredTurn {
+        QString text;
+        QColor colour;
+        int milliseconds = 0;
+    };
+    std::optional<DeferredTurn> deferredTurn_;
+    ReplayBar* replayBar_ = nullptr;
+    StandingsPanel* standings_ = nullptr;
+    // The standings belong on the table (hidden only while a replay uses the playfield).
+    bool standingsWanted_ = false;
+    // The course whose high-score list the last match entered; empty for none.
+    std::string highScoreCourse_;
     bool turnPlayableHere_ = true;
     // The aim last drawn (direction, ring only) until the ball rolls or the playfield is
     // redrawn for a new turn: a new layout draws it again, with no mouse move needed.

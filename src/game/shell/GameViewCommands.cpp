@@ -30,7 +30,7 @@ void GameView::createActions() {
         return action;
     };
     add(GameCommand::NewGame, tr("&New game..."), QKeySequence(Qt::Key_F2), [this] { newGame(); });
-    add(GameCommand::Restart, tr("Res&tart"), {}, [this] { restart(true); });
+    add(GameCommand::Restart, tr("Res&tart from hole 1"), {}, [this] { restart(true); });
     add(GameCommand::Disconnect, tr("&Disconnect"), {}, [this] {
         if (confirm(tr("Do you really want to disconnect?"))) {
             controller_->disconnect();

@@ -7,7 +7,8 @@
 #include "LobbyDialog.h"
 #include "ManualWindow.h"
 #include "MatchResultsDialog.h"
-#include "ReplayDialog.h"
+#include "ReplayBar.h"
+#include "StandingsPanel.h"
 #include "platform/AboutDialog.h"
 #include "settings/GameSettings.h"
 
@@ -23,8 +24,34 @@ bool GameView::runLobby(int mode) {
 }
 
 void GameView::showReplays() {
-    ReplayDialog dialog(*this, context_.levels);
-    dialog.exec();
+    if (replayBar_ != nullptr) {
+        replayBar_->setFocus();
+        return;
+    }
+    // The replay plays on the playfield itself: the standings make way for it meanwhile.
+    if (standings_ != nullptr) {
+        standings_->hide();
+    }
+    replayBar_ = new ReplayBar(*this, context_.levels);
+    connect(replayBar_, &ReplayBar::closeRequested, this, [this] {
+        // Not from inside the bar's own button.
+        afterEvents([this] { closeReplays(); });
+    });
+    replayBar_->show();
+    layoutHeader();
+    replayBar_->selectRow(0);
+}
+
+void GameView::closeReplays() {
+    if (replayBar_ == nullptr) {
+        return;
+    }
+    delete replayBar_;
+    replayBar_ = nullptr;
+    layoutHeader();
+    if (standingsWanted_) {
+        showStandings();
+    }
 }
 
 void GameView::showLevels() {

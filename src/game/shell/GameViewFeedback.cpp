@@ -1,8 +1,10 @@
 // The game view's feedback: whose turn it is (status line and on the field) and the banners
 // after a putt, shown on plates above the playfield.
 #include "BannerOverlay.h"
+#include "ChatBox.h"
 #include "FeedbackTexts.h"
 #include "GameView.h"
+#include "ScoreBoard.h"
 #include "platform/PlatformSupport.h"
 #include "render/BallRenderer.h"
 
@@ -50,32 +52,72 @@ BannerLook bannerLook(BannerKind kind) {
 BannerOverlay* GameView::overlay(BannerOverlay*& slot, int placement) {
     if (slot == nullptr) {
         slot = new BannerOverlay(static_cast<BannerOverlay::Placement>(placement), this);
+        if (&slot == &banner_) {
+            // A turn that came while a result was told is shown after it.
+            connect(slot, &BannerOverlay::finished, this, [this] {
+                if (deferredTurn_) {
+                    const DeferredTurn turn = *deferredTurn_;
+                    deferredTurn_.reset();
+                    overlay(turnTag_, static_cast<int>(BannerOverlay::Placement::Top))
+                        ->showBanner(turn.text, {}, turn.colour, BannerOverlay::Sign::None,
+                                     turn.milliseconds);
+                }
+            });
+        }
     }
-    // Over the level itself, wherever the layout has put it.
-    slot->setGeometry(frameLeft() + border(), frameTop() + border(),
-                      blockSize() * level().width(), blockSize() * level().height());
+    placeOverlays();
     return slot;
+}
+
+void GameView::placeOverlays() {
+    // Over the level itself, wherever the layout has put it: the level's title lies in the
+    // frame above it, the score board and chat box above that. Kept below them even where a
+    // layout might let them reach down.
+    QRect area(frameLeft() + border(), frameTop() + border(), blockSize() * level().width(),
+               blockSize() * level().height());
+    for (const QWidget* header : {static_cast<QWidget*>(scoreBoard_),
+                                  static_cast<QWidget*>(chatBox_)}) {
+        if (header != nullptr && header->isVisibleTo(this) && header->geometry().intersects(area)) {
+            area.setTop(header->geometry().bottom() + 1);
+        }
+    }
+    for (BannerOverlay* plate : {banner_, turnTag_}) {
+        if (plate != nullptr) {
+            plate->setGeometry(area);
+        }
+    }
 }
 
 void GameView::turnShown(const TurnInfo& turn) {
     turnPlayableHere_ = turn.playableHere();
     const QString text = FeedbackTexts::turnText(turn);
+    deferredTurn_.reset();
     if (text.isEmpty()) {
         if (turnTag_ != nullptr) {
-            turnTag_->hide();
+            turnTag_->dismiss();
         }
         emit status(holeStatus_);
         return;
     }
     emit status(holeStatus_.isEmpty() ? text : holeStatus_ + QStringLiteral("  –  ") + text);
-    overlay(turnTag_, static_cast<int>(BannerOverlay::Placement::Top))
-        ->showBanner(text, {}, fromRgbValue(currentStyle().colour), BannerOverlay::Sign::None,
-                     turn.kind == TurnKind::Remote ? kWaitingMilliseconds : kTurnMilliseconds);
+    const QColor colour = fromRgbValue(currentStyle().colour);
+    const int milliseconds = turn.kind == TurnKind::Remote ? kWaitingMilliseconds : kTurnMilliseconds;
+    if (banner_ != nullptr && banner_->busy()) {
+        // One plate at a time: the turn waits until the result has been told.
+        deferredTurn_ = DeferredTurn{text, colour, milliseconds};
+        return;
+    }
+    BannerOverlay* tag = overlay(turnTag_, static_cast<int>(BannerOverlay::Placement::Top));
+    // A newer turn replaces an older one still up: only the current turn is worth telling.
+    tag->dismiss();
+    tag->showBanner(text, {}, colour, BannerOverlay::Sign::None, milliseconds);
 }
 
 void GameView::bannerShown(const Banner& banner) {
+    // The turn it was is over: its tag goes, and the result is told alone.
+    deferredTurn_.reset();
     if (turnTag_ != nullptr) {
-        turnTag_->hide();
+        turnTag_->dismiss();
     }
     // A replay's banner is about the replayed putt, not the player whose turn waits meanwhile.
     const bool replaying = controller_->state() == ReplayRolling;

@@ -2,11 +2,12 @@
 // screen, and where the score board, chat box and playfield go in the window.
 #include <QPainter>
 #include <QPainterPath>
-#include <QScrollBar>
 #include <cmath>
 
 #include "ChatBox.h"
 #include "GameView.h"
+#include "ReplayBar.h"
+#include "StandingsPanel.h"
 #include "ScoreBoard.h"
 #include "control/ForceMeter.h"
 #include "render/BallRenderer.h"
@@ -22,6 +23,11 @@ constexpr int kGap = 10;
 // The strip left of the playfield that holds the force meter.
 constexpr int kMeterStrip = 48;
 constexpr int kMeterWidth = 18;
+// The score board's row height: as the window's height suggests between the first two, and
+// down to the third where the board would not fit otherwise.
+constexpr int kMinUnit = 20;
+constexpr int kMaxUnit = 36;
+constexpr int kSmallestUnit = 12;
 
 }  // namespace
 
@@ -34,20 +40,46 @@ void GameView::layoutHeader() {
         bottom = std::max(bottom, kGap + chatBox_->height() + kGap);
     }
     if (scoreBoard_->isVisibleTo(this)) {
-        const QSize table = scoreBoard_->tableSize();
         const int room = width() - 2 * kGap - (chat ? chatWidth + kGap : 0);
-        // A board cut short gets a scroll bar, which needs height of its own.
-        const int scrollBar = table.width() > room ? scoreBoard_->horizontalScrollBar()->sizeHint().height() : 0;
+        // The board grows with the window, as the playfield does, but never takes more than
+        // a third of its height or more than the width beside the chat box.
+        int unit = std::clamp(height() / 28, kMinUnit, kMaxUnit);
+        while (unit > kSmallestUnit && (scoreBoard_->sizeAt(unit).width() > room ||
+                                        scoreBoard_->sizeAt(unit).height() > height() / 3)) {
+            --unit;
+        }
+        scoreBoard_->setUnit(unit);
+        const QSize table = scoreBoard_->tableSize();
         scoreBoard_->setGeometry(kGap, kGap, std::max(60, std::min(table.width(), room)),
-                                 table.height() + scrollBar);
+                                 table.height());
         bottom = std::max(bottom, scoreBoard_->geometry().bottom() + 1 + kGap);
     }
-    setCentred(QMargins(kMeterStrip, bottom, kGap, kGap));
+    // The replay's bar lies under the playfield, which makes room for it.
+    int below = kGap;
+    if (replayBar_ != nullptr) {
+        const QSize bar = replayBar_->sizeHint();
+        const int barWidth = std::min(width() - 2 * kGap, std::max(bar.width(), width() / 2));
+        replayBar_->setGeometry((width() - barWidth) / 2, height() - kGap / 2 - bar.height(),
+                                barWidth, bar.height());
+        below = kGap + bar.height();
+    }
+    const QMargins margins(kMeterStrip, bottom, kGap, below);
+    const QRect before(frameLeft(), frameTop(), frameSize().width(), frameSize().height());
+    setCentred(margins);
     if (!frame().isNull()) {
         refresh(true);
         if (shownAim_) {
             drawAim(shownAim_->first, shownAim_->second);
         }
+    }
+    // A frame that moved or shrank leaves pixels outside the new one: paint them over.
+    if (before != QRect(frameLeft(), frameTop(), frameSize().width(), frameSize().height())) {
+        update();
+    }
+    placeOverlays();
+    if (standings_ != nullptr) {
+        // Over the playfield; the score board above stays in sight.
+        standings_->setGeometry(0, bottom - kGap / 2, width(), height() - bottom + kGap / 2);
     }
 }
 

@@ -34,6 +34,25 @@ HighScoreDialog::HighScoreDialog(HighScoreStore& store, const CourseLibrary& cou
     table_->horizontalHeader()->setDefaultAlignment(Qt::AlignLeft);
     table_->horizontalHeader()->setStretchLastSection(true);
     table_->setMinimumSize(360, 260);
+    empty_ = new QLabel(tr("No high scores yet."), this);
+    empty_->setAlignment(Qt::AlignCenter);
+    empty_->setMinimumSize(360, 120);
+    QFont big = empty_->font();
+    big.setPointSizeF(big.pointSizeF() * 1.3);
+    big.setBold(true);
+    empty_->setFont(big);
+    // The rule the game keeps when a match ends: only a course's own levels, all of them
+    // played, and only where the match keeps the course's name (a network client plays the
+    // server's levels without it).
+    rule_ = new QLabel(tr("A game enters this list when it plays a whole course to its last "
+                          "hole: each player's total strokes are kept when they are among the "
+                          "course's ten best. Games of single levels or of a course whose "
+                          "levels were changed, and games that ended early, do not enter it. "
+                          "Of a network game, only the computer that is the game's server keeps "
+                          "the results; games in online rooms do not enter it."),
+                       this);
+    rule_->setWordWrap(true);
+    rule_->setTextFormat(Qt::PlainText);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok, this);
 
     auto* top = new QHBoxLayout;
@@ -43,6 +62,8 @@ HighScoreDialog::HighScoreDialog(HighScoreStore& store, const CourseLibrary& cou
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(top);
     layout->addWidget(table_);
+    layout->addWidget(empty_);
+    layout->addWidget(rule_);
     layout->addWidget(buttons);
 
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
@@ -65,7 +86,11 @@ void HighScoreDialog::fillCourses() {
             selected = i;
         }
     }
-    clearButton_->setEnabled(store_.courseCount() > 0);
+    const bool any = store_.courseCount() > 0;
+    clearButton_->setEnabled(any);
+    courseBox_->setEnabled(any);
+    table_->setVisible(any);
+    empty_->setVisible(!any);
     if (store_.courseCount() > 0) {
         courseBox_->setCurrentIndex(selected);
         showCourse(selected);
@@ -112,6 +137,12 @@ QStringList HighScoreDialog::courseNames() const {
     }
     return names;
 }
+
+QString HighScoreDialog::emptyNote() const {
+    return empty_->isVisibleTo(this) ? empty_->text() : QString();
+}
+
+QString HighScoreDialog::rule() const { return rule_->text(); }
 
 QStringList HighScoreDialog::shownRows() const {
     QStringList rows;

@@ -4,6 +4,7 @@
 #include <string>
 
 class QComboBox;
+class QLabel;
 class QPushButton;
 class QTableWidget;
 
@@ -13,7 +14,8 @@ class CourseLibrary;
 class HighScoreStore;
 
 // Shows the ten best results of each course played on this computer, and clears a course's
-// list on request. Courses are named from the course library; a course whose file is gone
+// list on request. It says which games enter the lists (whole courses played to their last
+// hole), and says so in place of the list while there is none. Courses are named from the course library; a course whose file is gone
 // shows as "Unknown course" and can still be viewed and cleared.
 class HighScoreDialog : public QDialog {
     Q_OBJECT
@@ -26,6 +28,10 @@ public:
     // For tests: the course names offered and the rows shown as text.
     QStringList courseNames() const;
     QStringList shownRows() const;
+    // The note shown in place of the list while no course has one; empty while hidden.
+    QString emptyNote() const;
+    // What the dialog says about which games enter the lists.
+    QString rule() const;
     // Clears the selected course's list without asking.
     void clearSelectedCourse();
 
@@ -40,6 +46,8 @@ private:
     QComboBox* courseBox_;
     QTableWidget* table_;
     QPushButton* clearButton_;
+    QLabel* empty_;
+    QLabel* rule_;
 };
 
 }  // namespace trundlex

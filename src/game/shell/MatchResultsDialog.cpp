@@ -186,6 +186,18 @@ MatchResultsDialog::MatchResultsDialog(const Match& match, const std::vector<int
     auto* layout = new QVBoxLayout(this);
     layout->setSpacing(12);
     layout->addWidget(makeHeader(match));
+    if (options_.newHighScore) {
+        highScore_ = new QLabel(tr("New high score!"), this);
+        highScore_->setObjectName(QStringLiteral("resultsHighScore"));
+        highScore_->setAlignment(Qt::AlignCenter);
+        highScore_->setStyleSheet(QStringLiteral(
+            "#resultsHighScore { background: #fff3cd; color: #5a3d00; border: 1px solid #e0b040;"
+            " border-radius: 6px; padding: 4px; font-weight: bold; }"));
+        QFont big = highScore_->font();
+        big.setPointSizeF(big.pointSizeF() * 1.25);
+        highScore_->setFont(big);
+        layout->addWidget(highScore_);
+    }
     layout->addWidget(makeTable());
     if (!options_.warning.isEmpty()) {
         layout->addWidget(makeWarning(options_.warning));
@@ -280,22 +292,29 @@ QString MatchResultsDialog::againstParText(int difference) {
            QString::number(std::abs(difference));
 }
 
-QWidget* MatchResultsDialog::makeHeader(const Match& match) {
+QString MatchResultsDialog::headlineFor(const Match& match) {
     QStringList winners;
     for (const std::int32_t index : match.Winners()) {
         winners << toDisplayText(match.GetPlayer(index)->GetName());
     }
-    QString text;
     if (!match.IsOver()) {
-        text = tr("The game ended early");
-    } else if (match.PlayerCount() == 1 && winners.size() == 1) {
-        text = tr("Well played, %1!").arg(winners.front());
-    } else if (winners.size() == 1) {
-        text = tr("%1 wins!").arg(winners.front());
-    } else if (winners.size() > 1) {
-        const QString last = winners.takeLast();
-        text = tr("%1 and %2 share the win!").arg(winners.join(QStringLiteral(", ")), last);
+        return tr("The game ended early");
     }
+    if (match.PlayerCount() == 1 && winners.size() == 1) {
+        return tr("Well played, %1!").arg(winners.front());
+    }
+    if (winners.size() == 1) {
+        return tr("%1 wins!").arg(winners.front());
+    }
+    if (winners.size() > 1) {
+        const QString last = winners.takeLast();
+        return tr("%1 and %2 share the win!").arg(winners.join(QStringLiteral(", ")), last);
+    }
+    return {};
+}
+
+QWidget* MatchResultsDialog::makeHeader(const Match& match) {
+    const QString text = headlineFor(match);
 
     auto* header = new QFrame(this);
     auto* layout = new QHBoxLayout(header);
@@ -460,14 +479,18 @@ QString MatchResultsDialog::warning() const {
     return warning_ != nullptr ? warning_->text() : QString();
 }
 
-QStringList MatchResultsDialog::rows() const {
+QString MatchResultsDialog::highScoreNote() const {
+    return highScore_ != nullptr ? highScore_->text() : QString();
+}
+
+QStringList MatchResultsDialog::rowTexts(const std::vector<Row>& rows) {
     QStringList lines;
-    for (const Row& row : rows_) {
+    for (const Row& row : rows) {
         QStringList cells{QString::number(row.place), row.name, QString::number(row.strokes)};
         if (row.here) {
             cells[1] += QLatin1Char(' ') + tr("(you)");
         }
-        if (parShown_) {
+        if (row.againstPar) {
             cells << againstParText(*row.againstPar);
         }
         lines << cells.join(QLatin1Char('\t'));

@@ -35,6 +35,8 @@ public:
         // Opens the high-score list of the course the results entered; empty: no such
         // course, and no "High scores" button.
         std::function<void()> showHighScores;
+        // The game entered the course's high-score list.
+        bool newHighScore = false;
         // Why the results could not be saved; empty when they were.
         QString warning;
         Look look = Look::Modern;
@@ -57,15 +59,20 @@ public:
                        QWidget* parent = nullptr);
 
     static std::vector<Row> rank(const Match& match, const std::vector<int>& pars);
+    // Who won ("Ann wins!", a shared win, "The game ended early").
+    static QString headlineFor(const Match& match);
     // "+3", "−1" (with a real minus sign) or "Par".
     static QString againstParText(int difference);
 
     Choice choice() const { return choice_; }
     QString headline() const;
     QString warning() const;
+    // "New high score!" when the game entered the list; empty otherwise.
+    QString highScoreNote() const;
     // Each row as place, name (marked when played here), strokes and, when known, the score
     // against par, separated by tabs: what the screen shows, for tests.
-    QStringList rows() const;
+    QStringList rows() const { return rowTexts(rows_); }
+    static QStringList rowTexts(const std::vector<Row>& rows);
     // The button, or null when it is not offered.
     QPushButton* playAgainButton() const { return playAgain_; }
     QPushButton* newGameButton() const { return newGame_; }
@@ -87,6 +94,7 @@ private:
     Choice choice_ = Choice::Close;
     QLabel* headline_ = nullptr;
     QLabel* warning_ = nullptr;
+    QLabel* highScore_ = nullptr;
     QPushButton* playAgain_ = nullptr;
     QPushButton* newGame_ = nullptr;
     QPushButton* highScores_ = nullptr;

@@ -14,9 +14,9 @@ const char* const kDescriptions[] = {
     QT_TRANSLATE_NOOP("SpeedModeTexts", "Normal speed"),
     QT_TRANSLATE_NOOP("SpeedModeTexts", "Double speed"),
     QT_TRANSLATE_NOOP("SpeedModeTexts", "Triple speed"),
-    QT_TRANSLATE_NOOP("SpeedModeTexts", "Four times normal speed"),
+    QT_TRANSLATE_NOOP("SpeedModeTexts", "Quadruple speed"),
     QT_TRANSLATE_NOOP("SpeedModeTexts", "Move the ball as fast as possible"),
-    QT_TRANSLATE_NOOP("SpeedModeTexts", "Move ball to next position"),
+    QT_TRANSLATE_NOOP("SpeedModeTexts", "Jump to where the ball stops"),
 };
 static_assert(std::size(kDescriptions) == std::size(AllSpeedModes));
 

@@ -21,6 +21,7 @@ public:
     // The rows of every results screen shown, and what the player does there (nothing: Close).
     std::vector<QStringList> results;
     QString resultsWarning;
+    QString resultsHighScoreNote;
     bool playAgainOffered = false;
     QPointer<MatchResultsDialog> openResults;
     std::function<void(MatchResultsDialog&)> onResults;
@@ -37,6 +38,7 @@ protected:
     void showResults(MatchResultsDialog& dialog) override {
         results.push_back(dialog.rows());
         resultsWarning = dialog.warning();
+        resultsHighScoreNote = dialog.highScoreNote();
         playAgainOffered = dialog.playAgainButton() != nullptr;
         openResults = &dialog;
         if (onResults) {

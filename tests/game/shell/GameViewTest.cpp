@@ -2,6 +2,7 @@
 // The rules of the game are tested through the controller (tests/game/control).
 #include <QTemporaryDir>
 #include <QTest>
+#include <cmath>
 
 #include "GameShellFixture.h"
 #include "ScoreBoard.h"
@@ -42,7 +43,10 @@ TEST_F(GameViewTest, TheMouseAimsAwayFromThePointerAndPutts) {
     ASSERT_EQ(view.viewState(), Aiming);
     const QPoint from = aimFromLeft();
     QTest::mouseMove(&view, from);
-    EXPECT_NEAR(view.controller().aim(), 0.0, 0.05) << "aiming from the left putts to the right";
+    // An angle just below a full turn is as good as zero: the pointer's pixel may lie a hair
+    // above the ball's centre, wherever the layout puts the level.
+    EXPECT_NEAR(std::remainder(view.controller().aim(), 2 * std::acos(-1.0)), 0.0, 0.05)
+        << "aiming from the left putts to the right";
     QTest::mousePress(&view, Qt::LeftButton, {}, from);
     EXPECT_EQ(view.viewState(), Charging);
     ASSERT_TRUE(spinUntil([&] { return view.controller().force() > 1.5; }));
@@ -92,6 +96,15 @@ TEST_F(GameViewTest, AGameInProgressIsAbandonedOnlyWhenTheUserAgrees) {
     view.answer = true;
     EXPECT_TRUE(view.mayAbandonGame());
     EXPECT_EQ(view.questions.size(), 2);
+    // Restarting asks too, and says where the game starts again.
+    view.answer = false;
+    view.restart(true);
+    ASSERT_EQ(view.questions.size(), 3);
+    EXPECT_TRUE(view.questions.back().contains(QStringLiteral("hole 1")))
+        << view.questions.back().toStdString();
+    EXPECT_TRUE(view.action(GameCommand::Restart)->text().contains(QStringLiteral("hole 1")));
+    view.questions.removeLast();
+    view.answer = true;
     view.putt(0.0, 1.2);  // straight into the cup: the match is over
     ASSERT_TRUE(spinUntil([&] { return view.match().IsOver(); }));
     EXPECT_TRUE(view.mayAbandonGame());

@@ -25,6 +25,20 @@ TEST_F(GameShellTest, HighScoreDialogNamesCoursesAndClearsLists) {
     EXPECT_EQ(dialog.courseNames(), (QStringList{"Classic"}));
     EXPECT_EQ(dialog.shownRows(), (QStringList{"Bob\t25", "Ann\t30"})) << "best first";
     EXPECT_EQ(highScores_.courseCount(), 1);
+    EXPECT_TRUE(dialog.emptyNote().isEmpty()) << "a list is shown";
+
+    dialog.clearSelectedCourse();
+    EXPECT_EQ(dialog.emptyNote(), QStringLiteral("No high scores yet."));
+    EXPECT_TRUE(dialog.shownRows().isEmpty());
+}
+
+TEST_F(GameShellTest, HighScoreDialogSaysWhichGamesEnterTheList) {
+    // Said whether or not there is a list, as the reason an empty one is empty.
+    HighScoreDialog dialog(highScores_, courses_, {});
+    EXPECT_EQ(dialog.emptyNote(), QStringLiteral("No high scores yet."));
+    const QString rule = dialog.rule();
+    EXPECT_TRUE(rule.contains(QStringLiteral("whole course"))) << rule.toStdString();
+    EXPECT_TRUE(rule.contains(QStringLiteral("single levels"))) << rule.toStdString();
 }
 
 }  // namespace

@@ -130,6 +130,7 @@ TEST_F(MatchResultsTest, PlayAgainRestartsTheSameMatchAndHighScoresAndWarningsBe
     EXPECT_EQ(view.results.back(), (QStringList{"1\tAnn\t1\tPar", "1\tBob\t1\tPar"}));
     EXPECT_TRUE(highScoresOffered);
     EXPECT_EQ(view.highScoreDialogs, std::vector<std::string>{"course-7"});
+    EXPECT_EQ(view.resultsHighScoreNote, QStringLiteral("New high score!"));
     EXPECT_TRUE(view.resultsWarning.contains(QString::fromStdString(context_.highScorePath)))
         << view.resultsWarning.toStdString();
 
@@ -143,6 +144,7 @@ TEST_F(MatchResultsTest, PlayAgainRestartsTheSameMatchAndHighScoresAndWarningsBe
     again = false;  // left open
     play("");
     EXPECT_FALSE(highScoresOffered);
+    EXPECT_TRUE(view.resultsHighScoreNote.isEmpty()) << "no course, no list entered";
     EXPECT_TRUE(view.resultsWarning.isEmpty());
     EXPECT_TRUE(view.match().IsOver()) << "the results alone start nothing";
     view.restart(false);  // as a network game's server does

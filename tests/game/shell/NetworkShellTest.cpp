@@ -202,11 +202,11 @@ TEST_F(GameShellTest, TwoViewsPlayAMatchOverLoopbackAndTheClientGetsTheLevels) {
     // The client leaves: the server's computer plays Bob from now on and says so, until the
     // server's person takes him over from the menu.
     ScoreBoard* board = server.scoreBoard();
-    const int narrow = board->columnWidth(0);
+    const int narrow = board->tableSize().width();
     client.controller().net().endGame();
-    const auto bobRow = [&] { return board->item(1, 0)->text(); };
+    const auto bobRow = [&] { return board->cellText(2, 0); };
     ASSERT_TRUE(spinUntil([&] { return bobRow() == QStringLiteral("Bob (computer)"); }));
-    EXPECT_GT(board->columnWidth(0), narrow) << "the mark is not cut off";
+    EXPECT_GT(board->tableSize().width(), narrow) << "the mark is not cut off";
     // (The board may mark him a moment before the chat box has its line: both follow the
     // same event.)
     EXPECT_TRUE(spinUntil([&] {
@@ -220,7 +220,7 @@ TEST_F(GameShellTest, TwoViewsPlayAMatchOverLoopbackAndTheClientGetsTheLevels) {
     EXPECT_EQ(playFor->actions()[0]->text(), QStringLiteral("Bob"));
     playFor->actions()[0]->trigger();
     EXPECT_EQ(bobRow(), QStringLiteral("Bob"));
-    EXPECT_EQ(board->columnWidth(0), narrow);
+    EXPECT_EQ(board->tableSize().width(), narrow);
     EXPECT_FALSE(playFor->isEnabled()) << "nobody left to take over";
     EXPECT_TRUE(server.match().GetPlayer(1)->IsLocalPlayer());
     serverNet.removeListener(&serverStops);

@@ -28,8 +28,8 @@ protected:
 
     QString parCell(int column) const {
         const ScoreBoard& board = *view.scoreBoard();
-        const QTableWidgetItem* item = board.item(board.rowCount() - 1, column);
-        return item != nullptr ? item->text() : QStringLiteral("(none)");
+        return board.rowCount() > 0 ? board.cellText(board.rowCount() - 1, column)
+                                    : QStringLiteral("(none)");
     }
 
     ParCache pars_{""};

@@ -3,7 +3,7 @@
 
 #include "GameShellFixture.h"
 #include "LevelsViewerDialog.h"
-#include "ReplayDialog.h"
+#include "ReplayBar.h"
 
 namespace trundlex::testing {
 namespace {
@@ -58,17 +58,19 @@ TEST_F(ReplayTest, ListShowsEveryPuttWithHoleAndStroke) {
     for (int i = 0; i < 2; ++i) {
         ann.RecordPutt(1.0, 0.0, 1);
     }
-    ReplayDialog dialog(view, levels_);
-    EXPECT_EQ(dialog.rows(), (QStringList{"1 hole-a 1", "1 hole-a 2", "1 hole-a 3", "2 hole-b 1",
-                                          "2 hole-b 2"}));
-    dialog.choosePlayer(1);
-    EXPECT_TRUE(dialog.rows().isEmpty()) << "Bob has not putted";
+    ReplayBar bar(view, levels_);
+    EXPECT_EQ(bar.rows(),
+              (QStringList{"Hole 1 (hole-a), stroke 1", "Hole 1 (hole-a), stroke 2",
+                           "Hole 1 (hole-a), stroke 3", "Hole 2 (hole-b), stroke 1",
+                           "Hole 2 (hole-b), stroke 2"}));
+    bar.choosePlayer(1);
+    EXPECT_TRUE(bar.rows().isEmpty()) << "Bob has not putted";
 }
 
 TEST_F(ReplayTest, SelectingAPuttSetsItUpWithoutRolling) {
     puttDown(1.0);  // Ann, from (3.5, 2.5) on hole-a
-    ReplayDialog dialog(view, levels_);
-    dialog.selectRow(0);
+    ReplayBar bar(view, levels_);
+    bar.selectRow(0);
     EXPECT_EQ(view.viewState(), ReplayWaiting);
     EXPECT_NE(view.currentBall(), &view.match().GetPlayer(0)->GetBall()) << "a ball of its own";
     EXPECT_EQ(replayBall().GetX(), 3.5);
@@ -83,37 +85,89 @@ TEST_F(ReplayTest, ReplayedPuttEndsWhereTheOriginalEndedBitForBit) {
     const Ball& annBall = view.match().GetPlayer(0)->GetBall();
     const double endX = annBall.GetX();
     const double endY = annBall.GetY();
-    ReplayDialog dialog(view, levels_);
-    dialog.activateRow(0);
+    ReplayBar bar(view, levels_);
+    bar.activateRow(0);
     EXPECT_EQ(view.viewState(), ReplayRolling);
     ASSERT_TRUE(spinUntil([&] { return !replayBall().IsRunning(); }));
     EXPECT_TRUE(sameBits(replayBall().GetX(), endX) && sameBits(replayBall().GetY(), endY))
         << replayBall().GetX() << "," << replayBall().GetY() << " vs " << endX << "," << endY;
 }
 
+TEST_F(ReplayTest, PauseHoldsTheBallAndPlayGoesOnToTheSameEndAndTheNextPutts) {
+    puttDown(3.7);  // Ann
+    puttDown(1.0);  // Bob
+    puttDown(2.0);  // Ann again
+    const Ball& annBall = view.match().GetPlayer(0)->GetBall();
+    const double endX = annBall.GetX();
+    const double endY = annBall.GetY();
+    ReplayBar bar(view, levels_);
+    ASSERT_EQ(bar.rows().size(), 2);
+    bar.setSpeed(Half);
+    bar.selectRow(0);
+    bar.playPause();
+    ASSERT_TRUE(bar.playing());
+    ASSERT_TRUE(replayBall().IsRunning());
+    bar.playPause();
+    EXPECT_TRUE(bar.paused());
+    EXPECT_EQ(replayBall().GetSpeedMode(), Pause);
+    EXPECT_TRUE(replayBall().IsRunning()) << "held, not stopped";
+
+    bar.setSpeed(Fastest);
+    bar.playPause();
+    EXPECT_EQ(replayBall().GetSpeedMode(), Fastest);
+    // The first putt ends where it ended in the game, then the second follows by itself
+    // (puttStopped is what the view tells an open bar).
+    ASSERT_TRUE(spinUntil([&] { return !replayBall().IsRunning(); }));
+    bar.puttStopped();
+    ASSERT_TRUE(spinUntil([&] { return bar.currentRow() == 1; })) << "went on to the next putt";
+    ASSERT_TRUE(spinUntil([&] { return !replayBall().IsRunning(); }));
+    EXPECT_TRUE(sameBits(replayBall().GetX(), endX) && sameBits(replayBall().GetY(), endY));
+    bar.puttStopped();
+    EXPECT_FALSE(bar.playing()) << "the player's last putt ends the play";
+
+    bar.previous();
+    EXPECT_EQ(bar.currentRow(), 0);
+    EXPECT_EQ(view.viewState(), ReplayWaiting) << "set up, not rolled";
+}
+
+TEST_F(ReplayTest, TheReplayPlaysOnThePlayfieldWithItsBarBelowIt) {
+    puttDown(1.0);
+    view.action(GameCommand::Replay)->trigger();
+    ReplayBar* bar = view.replayBar();
+    ASSERT_NE(bar, nullptr);
+    EXPECT_TRUE(bar->isVisible());
+    EXPECT_EQ(bar->parentWidget(), &view) << "part of the table, no window of its own";
+    EXPECT_EQ(view.viewState(), ReplayWaiting) << "the first putt set up at once";
+    EXPECT_GE(bar->geometry().top(), view.frameTop() + view.frameSize().height())
+        << "the bar covers nothing of the playfield";
+    view.closeReplays();
+    EXPECT_EQ(view.replayBar(), nullptr);
+    EXPECT_EQ(view.viewState(), Aiming) << "the game goes on";
+}
+
 TEST_F(ReplayTest, DoubleClickDuringAReplayStartsTheNewOneFromItsStart) {
     puttDown(1.0);  // Ann
     puttDown(1.0);  // Bob, from (3.5, 2.5) too
     view.setSpeedMode(Half);
-    ReplayDialog dialog(view, levels_);
-    dialog.activateRow(0);
+    ReplayBar bar(view, levels_);
+    bar.activateRow(0);
     ASSERT_TRUE(replayBall().IsRunning());
-    dialog.choosePlayer(1);
-    dialog.activateRow(0);
+    bar.choosePlayer(1);
+    bar.activateRow(0);
     EXPECT_TRUE(replayBall().IsRunning());
     EXPECT_EQ(view.currentStyle().colour, 0x00FF8000u) << "now Bob's putt";
     EXPECT_NEAR(replayBall().GetY(), 2.5, 0.05) << "from its own start";
 }
 
-TEST_F(ReplayTest, ClosingTheDialogGivesTheTurnBackWithScoresUnchanged) {
+TEST_F(ReplayTest, ClosingTheReplayGivesTheTurnBackWithScoresUnchanged) {
     puttDown(1.0);  // Ann; now Bob's turn
     Player* bob = view.match().GetPlayer(1);
     ASSERT_EQ(view.currentPlayer(), bob);
     QString status;
     QObject::connect(&view, &GameView::status, [&](const QString& text) { status = text; });
     {
-        ReplayDialog dialog(view, levels_);
-        dialog.activateRow(0);
+        ReplayBar bar(view, levels_);
+        bar.activateRow(0);
     }
     // Regression: the status line kept naming the replay after the game went on.
     EXPECT_EQ(status, QStringLiteral(u"Hole 1 of 2: hole-a  –  Bob's turn"));
