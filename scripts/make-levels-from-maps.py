@@ -1,9 +1,11 @@
 #!/usr/bin/env python3
-"""Writes the level texts of the levels drawn as character maps below (resources/levels/src/).
+"""Writes the level texts (resources/levels/src/) of the levels drawn as character maps below.
 
 Each map is the level as seen from above, one character a block; the legend turns it into the
 block notation of the level texts. Pack a written text with
-`trundlex-tool level-pack --new-id NAME.txt ../NAME.lev` (a changed level needs a new ID).
+`trundlex-tool level-pack --new-id resources/levels/src/NAME.txt resources/levels/NAME.lev`
+(a changed level needs a new ID), then run scripts/update-shipped-pars.sh. With slugs as
+arguments only those texts are written.
 
 Legend:
   #  wall            .  grass           ~  water          s  sand          i  ice
@@ -329,7 +331,7 @@ def parse_maps(text):
 parse_maps(LEVEL_MAPS)
 
 if __name__ == '__main__':
-    folder = Path(__file__).resolve().parent
+    folder = Path(__file__).resolve().parent.parent / 'resources' / 'levels' / 'src'
     wanted = set(sys.argv[1:])
     for slug, (name, rows) in LEVELS.items():
         if not wanted or slug in wanted:
