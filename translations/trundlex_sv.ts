@@ -1134,6 +1134,22 @@
         <source>Levels are missing for this course: only %1 of its %n level(s) could be found. This game will not enter the high scores.</source>
         <translation><numerusform>Banor saknas i den här bansamlingen: bara %1 av dess %n bana kunde hittas. Spelet kommer inte med på topplistan.</numerusform><numerusform>Banor saknas i den här bansamlingen: bara %1 av dess %n banor kunde hittas. Spelet kommer inte med på topplistan.</numerusform></translation>
     </message>
+    <message>
+        <source>%1 (%2)</source>
+        <translation>%1 (%2)</translation>
+    </message>
+    <message>
+        <source>Easy</source>
+        <translation>Lätt</translation>
+    </message>
+    <message>
+        <source>Medium</source>
+        <translation>Medel</translation>
+    </message>
+    <message>
+        <source>Hard</source>
+        <translation>Svår</translation>
+    </message>
 </context>
 <context>
     <name>trundlex::LevelsViewerDialog</name>

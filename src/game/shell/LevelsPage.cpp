@@ -14,11 +14,13 @@
 #include "control/GameContext.h"
 #include "LevelPreview.h"
 #include "SaveCourseDialog.h"
+#include "library/CourseDifficulty.h"
 #include "library/CourseLibrary.h"
 #include "library/LevelLibrary.h"
 #include "play/Match.h"
 #include "platform/PlatformSupport.h"
 #include "settings/GameSettings.h"
+#include "solver/Par.h"
 #include "util/RandomSource.h"
 
 namespace trundlex {
@@ -96,6 +98,13 @@ LevelsPage::LevelsPage(Match& setup, GameContext& context, QWidget* parent)
     picks->addWidget(random_, 1, 1);
     picks->addWidget(go_, 1, 2);
     picks->addWidget(total, 2, 0, 1, 3);
+    // The holes of the course picked, small, in playing order.
+    courseHoles_ = new QWidget(this);
+    auto* holesLayout = new QHBoxLayout(courseHoles_);
+    holesLayout->setContentsMargins(0, 0, 0, 0);
+    holesLayout->setSpacing(2);
+    holesLayout->addStretch();
+    picks->addWidget(courseHoles_, 3, 0, 1, 3);
 
     auto* layout = new QGridLayout(this);
     layout->addWidget(library_, 0, 0);
@@ -123,6 +132,7 @@ LevelsPage::LevelsPage(Match& setup, GameContext& context, QWidget* parent)
     connect(down_, &QPushButton::clicked, this,
             [this] { moveRows(selectedRows(playList_), false); });
     connect(load_, &QPushButton::clicked, this, [this] { loadCourse(courses_->currentIndex()); });
+    connect(courses_, &QComboBox::currentIndexChanged, this, &LevelsPage::showCourseHoles);
     connect(go_, &QPushButton::clicked, this, [this] {
         if (random_->currentIndex() >= 0) {
             drawRandomCourse(random_->currentData().toInt());
@@ -149,13 +159,67 @@ QList<int> LevelsPage::randomCourseSizes() const {
 void LevelsPage::fillCourses() {
     courses_->clear();
     for (int i = 0; i < context_.courses.count(); ++i) {
-        courses_->addItem(toDisplayText(context_.courses.at(i).name()));
+        const Course& course = context_.courses.at(i);
+        const QString name = toDisplayText(course.name());
+        const QString label = difficultyLabel(course);
+        courses_->addItem(label.isEmpty() ? name : tr("%1 (%2)").arg(name, label));
     }
     const int current = context_.courses.findById(setup_.GetName());
     if (current >= 0) {
         courses_->setCurrentIndex(current);
     }
     load_->setEnabled(courses_->count() > 0);
+    showCourseHoles(courses_->currentIndex());
+}
+
+QString LevelsPage::difficultyLabel(const Course& course) const {
+    // Only from pars already known (shipped or worked out before): the picker never waits for
+    // the solver, and a course with an unknown par goes without a label.
+    if (context_.pars == nullptr) {
+        return {};
+    }
+    std::vector<HoleFigures> holes;
+    for (const Level& level : course.resolve(context_.levels).levels) {
+        holes.push_back({.par = context_.pars->lookup(level).value_or(0), .holeRate = std::nullopt});
+    }
+    if (static_cast<int>(holes.size()) != course.levelCount()) {
+        return {};
+    }
+    const std::optional<CourseDifficulty> rated = rateCourse(holes);
+    if (!rated) {
+        return {};
+    }
+    switch (*rated) {
+        case CourseDifficulty::Easy:
+            return tr("Easy");
+        case CourseDifficulty::Medium:
+            return tr("Medium");
+        case CourseDifficulty::Hard:
+            return tr("Hard");
+    }
+    return {};
+}
+
+void LevelsPage::showCourseHoles(int index) {
+    auto* layout = static_cast<QHBoxLayout*>(courseHoles_->layout());
+    while (layout->count() > 1) {
+        QLayoutItem* item = layout->takeAt(0);
+        delete item->widget();
+        delete item;
+    }
+    if (index < 0 || index >= context_.courses.count()) {
+        return;
+    }
+    const Look look = static_cast<Look>(context_.settings.look());
+    int at = 0;
+    for (const Level& level : context_.courses.at(index).resolve(context_.levels).levels) {
+        auto* hole = new LevelPreview(courseHoles_);
+        hole->setLook(look);
+        hole->setLevel(level);
+        hole->setFixedSize(40, 28);
+        hole->setToolTip(toDisplayText(level.name()));
+        layout->insertWidget(at++, hole);
+    }
 }
 
 void LevelsPage::rebuildPlayList() {

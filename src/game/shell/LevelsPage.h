@@ -9,6 +9,7 @@ class QTreeWidget;
 
 namespace trundlex {
 
+class Course;
 struct GameContext;
 class LevelPreview;
 class Match;
@@ -43,6 +44,10 @@ signals:
 private:
     void rebuildPlayList();
     void fillCourses();
+    // "Easy", "Medium" or "Hard" from the pars known so far; empty when a par is not known.
+    QString difficultyLabel(const Course& course) const;
+    // The thumbnail row of the holes of the course in this row of the course list.
+    void showCourseHoles(int index);
     void saveCourse();
     void showPreview(int libraryIndex);
 
@@ -56,6 +61,7 @@ private:
     QPushButton* delete_;
     QPushButton* save_;
     QComboBox* courses_;
+    QWidget* courseHoles_ = nullptr;
     QPushButton* load_;
     QComboBox* random_;
     QPushButton* go_;

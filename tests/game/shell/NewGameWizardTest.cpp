@@ -8,12 +8,14 @@
 
 #include "ColourSwatches.h"
 #include "GameShellFixture.h"
+#include "LevelPreview.h"
 #include "LevelsPage.h"
 #include "NewGameWizard.h"
 #include "PlayersPage.h"
 #include "SaveCourseDialog.h"
 #include "library/Course.h"
 #include "render/MaterialStyle.h"
+#include "solver/Par.h"
 #include "render/ModernTexture.h"
 #include "support/TempFolder.h"
 
@@ -293,6 +295,60 @@ TEST_F(NewGameWizardTest, SavingACourseCreatesOrUpdatesIt) {
     SaveCourseDialog failing(setup, context_);
     EXPECT_FALSE(failing.createCourse(QStringLiteral("Bad"), QStringLiteral("/proc/no/such.cou")));
     EXPECT_EQ(courses_.count(), 1) << "a failed save adds nothing";
+}
+
+}  // namespace
+}  // namespace trundlex::testing
+
+namespace trundlex::testing {
+namespace {
+
+QStringList comboTexts(const QComboBox* combo) {
+    QStringList texts;
+    for (int i = 0; i < combo->count(); ++i) {
+        texts << combo->itemText(i);
+    }
+    return texts;
+}
+
+// The course picker labels a course once the par of each of its holes is known, and shows a
+// thumbnail of each hole of the course picked.
+TEST_F(NewGameWizardTest, CoursePickerShowsTheLabelOfKnownParsAndTheHolesOfTheCourse) {
+    addLevel("tap-in", {"######", "#.o..#", "######"}, 1.5, 1.5);
+    addLevel("tap-in-again", {"######", "#..o.#", "#....#", "######"}, 1.5, 1.5);
+    addLevel("unsolved", {"######", "#..o.#", "######"}, 1.5, 1.5);
+    addCourse("Short", {"tap-in", "tap-in-again"});
+    addCourse("Unknown", {"tap-in", "unsolved", "tap-in-again"});
+    ParCache pars("");
+    for (const char* id : {"tap-in", "tap-in-again"}) {
+        ASSERT_EQ(pars.parOf(levels_.at(levels_.findById(id))), 1) << id;
+    }
+    context_.pars = &pars;
+
+    NewGameWizard wizard(previous_, context_);
+    QComboBox* picker = nullptr;
+    for (QComboBox* combo : wizard.levelsPage()->findChildren<QComboBox*>()) {
+        if (comboTexts(combo).join('|').contains(QStringLiteral("Short"))) {
+            picker = combo;
+        }
+    }
+    ASSERT_NE(picker, nullptr);
+    // A par 1 a hole is easy; a course with a hole of unknown par goes without a label.
+    EXPECT_EQ(comboTexts(picker), (QStringList{"Short (Easy)", "Unknown"}));
+
+    const auto thumbnails = [&wizard] {
+        // One preview of the page is the big one of the level chosen in a list.
+        int previews = 0;
+        for (QWidget* child : wizard.levelsPage()->findChildren<QWidget*>()) {
+            previews += dynamic_cast<LevelPreview*>(child) != nullptr ? 1 : 0;
+        }
+        return previews - 1;
+    };
+    picker->setCurrentIndex(0);
+    EXPECT_EQ(thumbnails(), 2);
+    picker->setCurrentIndex(1);
+    EXPECT_EQ(thumbnails(), 3) << "the row follows the course picked";
+    context_.pars = nullptr;
 }
 
 }  // namespace
