@@ -74,8 +74,8 @@ int below(RandomSource& random, int count) {
     if (count <= RandomSource::Max + 1) {
         return random.next() % count;
     }
-    const long long wide = static_cast<long long>(random.next()) * (RandomSource::Max + 1) +
-                           random.next();
+    const long long wide =
+        static_cast<long long>(random.next()) * (RandomSource::Max + 1) + random.next();
     return static_cast<int>(wide % count);
 }
 
@@ -210,7 +210,9 @@ std::optional<Course> DailyCourse::course(std::int64_t day) {
     return course;
 }
 
-std::int64_t DailyCourse::dayOf(std::int64_t unixSeconds) { return floorDiv(unixSeconds, 86400); }
+std::int64_t DailyCourse::dayOf(std::int64_t unixSeconds) {
+    return floorDiv(unixSeconds, 86400);
+}
 
 std::string DailyCourse::dateText(std::int64_t day) {
     const Civil date = civilFromDays(day);

@@ -47,8 +47,7 @@ public:
     };
 
     // The levels of `library` whose par `pars` holds for them as they are now.
-    static std::vector<Candidate> candidates(const LevelLibrary& library,
-                                             const ShippedPars& pars);
+    static std::vector<Candidate> candidates(const LevelLibrary& library, const ShippedPars& pars);
 
     // Draws from `pool`; a level ID given twice counts once (the first par given).
     explicit DailyCourse(std::vector<Candidate> pool);

@@ -214,9 +214,9 @@ TEST(DailyCourseDates, DaysFollowTheUtcCalendar) {
 }
 
 TEST(DailyCourseDates, MalformedDatesAndIdsAreRefused) {
-    for (const char* bad : {"", "2026-1-01", "2026-13-01", "2026-00-10", "2027-02-29",
-                            "1900-02-29", "2026-04-31", "2026/12/09", "2026-12-09 ", "+026-12-09",
-                            "2026-12-0x"}) {
+    for (const char* bad :
+         {"", "2026-1-01", "2026-13-01", "2026-00-10", "2027-02-29", "1900-02-29", "2026-04-31",
+          "2026/12/09", "2026-12-09 ", "+026-12-09", "2026-12-0x"}) {
         EXPECT_FALSE(DailyCourse::parseDate(bad).has_value()) << bad;
     }
     EXPECT_FALSE(DailyCourse::dayOfCourseId("-1234567").has_value());
