@@ -3,7 +3,7 @@
 #  1. every test program of build-windows/ through ctest, among them the golden trace;
 #  2. `trundlex-tool.exe simulate` prints the same result line as the Linux trundlex-tool for
 #     a sample of the golden trace's putts, and works out every shipped level's par as the
-#     table the game ships says;
+#     table the game ships says, and draws the same course of the day for a month of days;
 #  3. `trundlex-tool.exe serve`, and `serve --rooms` with a default room, each play a game over
 #     loopback with the Linux serve-test-client and end with exit status 0 on Ctrl+C.
 # Steps 2 and 3 need the Linux build in build/ (or LINUX_BUILD): trundlex-tool and
@@ -63,6 +63,16 @@ t=$(seconds)
 cmp -s "$work/pars.txt" "$root/resources/levels/pars.txt" ||
   fail "the shipped pars differ on Windows: $(diff "$work/pars.txt" "$root/resources/levels/pars.txt" | head -4)"
 echo "shipped pars: the same on Windows ($(elapsed "$t"))"
+
+# The course of the day: the Windows build draws the same holes as the Linux one, day by day.
+t=$(seconds)
+daily=(daily --levels "$root/resources/levels" --date 2026-12-09 --days 31)
+want="$("$linux/bin/trundlex-tool" "${daily[@]}")"
+got="$("$wine" "$win/bin/trundlex-tool.exe" "${daily[@]}" | tr -d '\r')"
+[[ "$want" == name:* ]] || fail "the Linux tool drew no course of the day: $want"
+[ "$got" = "$want" ] ||
+  fail "the course of the day differs on Windows: $(diff <(echo "$want") <(echo "$got") | head -4)"
+echo "course of the day: 31 days drawn alike on Windows ($(elapsed "$t"))"
 
 # Waits until `file` has a line starting with `prefix` (at most `limit` seconds) and prints it.
 await_line() {

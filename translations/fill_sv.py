@@ -440,6 +440,13 @@ SV = {
     "Fastest": "Snabbast",
     "Hole %1 (%2), stroke %3": "Hål %1 (%2), slag %3",
     "Pause": "Paus",
+    # The course of the day: the start screen's button, and each day's high-score list.
+    "&Today's course": "Dagens &bansamling",
+    "Play against the computer on the nine holes drawn for today, the same for everybody, with a high-score list of the day's own":
+        "Spela mot datorn på de nio hål som lottats fram för i dag, samma för alla, med en egen topplista för dagen",
+    "Today's course cannot be drawn: none of the game's levels was found with its par.":
+        "Dagens bansamling kan inte lottas fram: ingen av spelets banor hittades med sitt par.",
+    "Course of the day, %1": "Dagens bansamling, %1",
 }
 
 

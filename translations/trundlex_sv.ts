@@ -1009,6 +1009,14 @@
         <source>Res&amp;tart from hole 1</source>
         <translation>Börja &amp;om från hål 1</translation>
     </message>
+    <message>
+        <source>Course of the day, %1</source>
+        <translation>Dagens bansamling, %1</translation>
+    </message>
+    <message>
+        <source>Today's course cannot be drawn: none of the game's levels was found with its par.</source>
+        <translation>Dagens bansamling kan inte lottas fram: ingen av spelets banor hittades med sitt par.</translation>
+    </message>
 </context>
 <context>
     <name>trundlex::HighScoreDialog</name>
@@ -1976,6 +1984,14 @@
     <message>
         <source>Play &amp;with friends</source>
         <translation>Spela &amp;med vänner</translation>
+    </message>
+    <message>
+        <source>&amp;Today's course</source>
+        <translation>Dagens &amp;bansamling</translation>
+    </message>
+    <message>
+        <source>Play against the computer on the nine holes drawn for today, the same for everybody, with a high-score list of the day's own</source>
+        <translation>Spela mot datorn på de nio hål som lottats fram för i dag, samma för alla, med en egen topplista för dagen</translation>
     </message>
 </context>
 </TS>

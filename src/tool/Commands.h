@@ -35,5 +35,6 @@ std::vector<Command> serveCommands();
 std::vector<Command> solveCommands();
 std::vector<Command> playCourseCommands();
 std::vector<Command> localMatchCommands();
+std::vector<Command> dailyCommands();
 
 }  // namespace trundlex::tool

@@ -3,6 +3,7 @@
 #include <filesystem>
 
 #include "ToolFolders.h"
+#include "solver/ShippedPars.h"
 
 namespace trundlex::tool {
 
@@ -62,6 +63,24 @@ bool readStrength(const std::string& text, ComputerStrength& strength) {
         return false;
     }
     return true;
+}
+
+std::vector<DailyCourse::Candidate> dailyCandidates(const LevelLibrary& library,
+                                                    const std::string& levelsFolder,
+                                                    std::ostream& err) {
+    const std::string path = (fs::path(levelsFolder) / "pars.txt").string();
+    ShippedPars pars;
+    switch (pars.load(path)) {
+        case ShippedPars::ReadResult::Read:
+            return DailyCourse::candidates(library, pars);
+        case ShippedPars::ReadResult::Missing:
+            // A folder of one's own levels, which has none: nothing to say.
+            break;
+        case ShippedPars::ReadResult::Refused:
+            err << path << ": the table of pars is damaged, so no course of the day\n";
+            break;
+    }
+    return {};
 }
 
 }  // namespace trundlex::tool

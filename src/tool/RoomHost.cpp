@@ -52,6 +52,15 @@ RoomHost::RoomHost(Settings settings, const LevelLibrary& library, EventLog& log
         const std::string& path = course.path();
         offered_.push_back({course.name(), path.substr(path.find_last_of('/') + 1)});
     }
+    if (!settings_.dailyPool.empty()) {
+        daily_ = std::make_unique<DailyCourse>(std::move(settings_.dailyPool));
+        dailyIndex_ = settings_.courses.size();
+        // Stands for the day's draw in the list; its levels are drawn as each room opens.
+        Course listed;
+        listed.setName(DailyCourseName);
+        settings_.courses.push_back(std::move(listed));
+        offered_.push_back({std::string(DailyCourseName), "today.cou"});
+    }
     gate_ = std::make_unique<RoomGate>(io_, *this, settings_.doorTimeouts, settings_.doorLimit);
 }
 
@@ -162,7 +171,7 @@ void RoomHost::limitHit(const std::string& kind, const std::string& text) {
 std::unique_ptr<Room> RoomHost::openRoom(const std::string& code, std::size_t course,
                                          bool classic) {
     auto room = std::make_unique<Room>(*this, code, classic, log_);
-    const Course& played = settings_.courses[course];
+    const Course played = roomCourse(course);
     for (int i = 0; i < played.levelCount(); ++i) {
         room->match.AddLevel(played.levelId(i));
     }
@@ -192,6 +201,22 @@ std::unique_ptr<Room> RoomHost::openRoom(const std::string& code, std::size_t co
     room->net->addListener(room.get());
     room->net->startRoom(room->host.get());
     return room;
+}
+
+Course RoomHost::roomCourse(std::size_t course) {
+    if (course != dailyIndex_ || !daily_) {
+        return settings_.courses[course];
+    }
+    const std::int64_t now =
+        settings_.clock ? settings_.clock()
+                        : std::chrono::duration_cast<std::chrono::seconds>(
+                              std::chrono::system_clock::now().time_since_epoch())
+                              .count();
+    // The pool is not empty, so neither is the draw.
+    Course today = daily_->course(DailyCourse::dayOf(now)).value_or(Course());
+    today.setName(DailyCourseName);
+    today.setId(DailyCourse::courseId(DailyCourse::dayOf(now)));
+    return today;
 }
 
 void RoomHost::roomChanged(Room& room) {

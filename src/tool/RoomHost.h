@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <deque>
 #include <filesystem>
+#include <functional>
 #include <map>
 #include <memory>
 #include <mutex>
@@ -15,6 +16,7 @@
 
 #include "ServeHost.h"
 #include "library/Course.h"
+#include "library/DailyCourse.h"
 #include "net/AddressLimits.h"
 #include "net/HttpServer.h"
 #include "net/LatencyHistogram.h"
@@ -44,6 +46,13 @@ public:
         std::vector<Course> courses;
         // The course of "W|" and of the default room.
         std::size_t defaultCourse = 0;
+        // The levels the course of the day is drawn from; with none it is not offered. It is
+        // offered after `courses`, as DailyCourseName (or the file name "today"), and each room
+        // created with it plays the draw of the UTC day of its creation.
+        std::vector<DailyCourse::Candidate> dailyPool;
+        // The time in seconds since 1970-01-01 UTC, whose day a new room of the course of the
+        // day plays; the system clock when empty (tests set a day of their own).
+        std::function<std::int64_t()> clock;
         // Whether clients of earlier versions are served (a default room).
         bool defaultRoom = false;
         int startWhen = 1;
@@ -84,6 +93,9 @@ public:
         std::uint64_t lobbiesExpired = 0;
         std::uint64_t emptyGamesClosed = 0;
     };
+
+    // The name the course of the day is offered under, the same whatever the day.
+    static constexpr std::string_view DailyCourseName = "Today's course";
 
     RoomHost(Settings settings, const LevelLibrary& library, EventLog& log,
              std::function<void()> wake);
@@ -140,6 +152,9 @@ private:
     // A wrong code or token: counted towards the address's lockout, logged when it starts.
     void joinFailed(const RoomArrival& arrival, AddressLimits::Clock::time_point now);
     std::unique_ptr<Room> openRoom(const std::string& code, std::size_t course, bool classic);
+    // The course a new room of `course` plays: the offered one, or for the course of the day
+    // the draw of the current day. Under mutex_.
+    Course roomCourse(std::size_t course);
     void attention(const std::string& code);
     // A limit was hit: logged, but at most a line a second for each kind, so that an attack
     // cannot flood the log (the lines skipped are counted in the next).
@@ -147,6 +162,10 @@ private:
 
     Settings settings_;
     std::vector<roomproto::OfferedCourse> offered_;
+    // Where the course of the day stands among the courses (when offered), and its draws;
+    // under mutex_.
+    std::optional<std::size_t> dailyIndex_;
+    std::unique_ptr<DailyCourse> daily_;
     // Read by every room's thread, changed by none.
     const LevelLibrary& library_;
     EventLog& log_;

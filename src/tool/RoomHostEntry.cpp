@@ -98,7 +98,11 @@ std::optional<std::string> RoomHost::create(RoomArrival& arrival, std::size_t co
     room->creation = std::move(creation);
     ++counts_.roomsCreated;
     const std::string& name = settings_.courses[course].name();
-    room->log.line("created " + lineSafe(name) + " by " + lineSafe(arrival.peer));
+    // The course of the day says which day's levels the room plays.
+    room->log.line("created " + lineSafe(name) +
+                   (course == dailyIndex_ ? " (" + lineSafe(room->match.GetName()) + ")"
+                                          : std::string()) +
+                   " by " + lineSafe(arrival.peer));
     const NetGame::Entry entry = room->net->serveConnection(
         arrival.socket, {arrival.address, arrival.peer, arrival.lease, arrival.webSocket},
         std::move(arrival.received),

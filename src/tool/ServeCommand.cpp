@@ -32,8 +32,8 @@ constexpr CommandInfo kServe = {
     "chat, and print one line per event until SIGINT or SIGTERM (exit 0). When the last client "
     "leaves, during a game or after its end, the game ends (\"over\") and the host listens on "
     "the same port for a new one. With --rooms it hosts many games at once, each in a room "
-    "that players create with a course of the courses folder and join by the room's code; "
-    "its event lines start with \"room CODE\". Clients of earlier versions play in a default "
+    "that players create with a course of the courses folder or today's course (drawn from the "
+    "levels for the current UTC day) and join by the room's code; its event lines start with \"room CODE\". Clients of earlier versions play in a default "
     "room of --course when it is given."};
 
 // The shipped levels folder (next to the program, or the installed data folder); "levels" in
@@ -353,9 +353,13 @@ bool coursePlayable(const Course& course, const LevelLibrary& library, const std
 // The library and the courses of a room host; nullopt after telling why it cannot run.
 std::optional<RoomHost::Settings> loadRoomSettings(const ServeOptions& options,
                                                    LevelLibrary& library, std::ostream& err) {
-    library.scanFolder(options.levelsDir.empty() ? programLevelsFolder() : options.levelsDir, true);
+    const std::string levelsFolder =
+        options.levelsDir.empty() ? programLevelsFolder() : options.levelsDir;
+    library.scanFolder(levelsFolder, true);
     library.sort();
     RoomHost::Settings settings;
+    // Offered beside the courses of the folder when the levels have their table of pars.
+    settings.dailyPool = dailyCandidates(library, levelsFolder, err);
     settings.startWhen = static_cast<int>(options.startWhen);
     settings.maxRooms = static_cast<std::size_t>(options.maxRooms);
     settings.perAddress = options.perAddress;
@@ -402,7 +406,7 @@ std::optional<RoomHost::Settings> loadRoomSettings(const ServeOptions& options,
         }
         settings.defaultRoom = true;
     }
-    if (settings.courses.empty()) {
+    if (settings.courses.empty() && settings.dailyPool.empty()) {
         err << "no course to offer in " << folder << "\n";
         return std::nullopt;
     }

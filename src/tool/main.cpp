@@ -14,7 +14,8 @@ std::vector<Command> allCommands() {
     for (auto group : {trundlex::tool::courseCommands, trundlex::tool::simulateCommands,
                        trundlex::tool::renderCommands, trundlex::tool::editorCommands,
                        trundlex::tool::serveCommands, trundlex::tool::solveCommands,
-                       trundlex::tool::playCourseCommands, trundlex::tool::localMatchCommands}) {
+                       trundlex::tool::playCourseCommands, trundlex::tool::localMatchCommands,
+                       trundlex::tool::dailyCommands}) {
         for (const Command& c : group()) {
             commands.push_back(c);
         }

@@ -20,7 +20,8 @@ public:
         err_.str({});
         for (auto group : {tool::levelCommands, tool::simulateCommands, tool::renderCommands,
                            tool::courseCommands, tool::editorCommands, tool::solveCommands,
-                           tool::serveCommands, tool::playCourseCommands}) {
+                           tool::serveCommands, tool::playCourseCommands,
+                           tool::dailyCommands}) {
             for (const tool::Command& command : group()) {
                 if (name == command.name) {
                     return command.run(args, out_, err_);

@@ -3,12 +3,16 @@
 #include <algorithm>
 #include <ctime>
 #include <filesystem>
+#include <map>
+#include <set>
+#include <sstream>
 
 #include "level/Archive.h"
 #include "level/Level.h"
 #include "level/LevelFile.h"
 #include "level/LevelId.h"
 #include "library/Course.h"
+#include "solver/ShippedPars.h"
 #include "support/TempFolder.h"
 #include "support/ToolRunner.h"
 #include "util/FileLock.h"
@@ -106,6 +110,77 @@ TEST_F(CourseCommandsTest, NewIdIsTheIdTheEditorWouldGiveDuringThePack) {
     // Only the ID changes: the rest of the level is as the text says.
     parsed.setId(packed.id());
     EXPECT_EQ(packed.toText(), parsed.toText());
+}
+
+// A levels folder of twelve levels "100", "101"... with a table of pars for all but the last,
+// whose pars run 2, 3, 4, 5, 2...
+class DailyCommandTest : public CourseCommandsTest {
+protected:
+    void SetUp() override {
+        ShippedPars pars;
+        for (int i = 0; i < 12; ++i) {
+            const std::string id = std::to_string(100 + i);
+            const std::string path = levelFile("levels/" + id + ".lev", id, "$");
+            Level level;
+            ASSERT_EQ(loadLevelFile(path, level), LevelLoadResult::Loaded);
+            if (i < 11) {
+                ASSERT_TRUE(pars.add(level, 2 + i % 4));
+                parOf[id] = 2 + i % 4;
+            }
+        }
+        folder.write("levels/pars.txt", pars.toText());
+    }
+    // The level lines of the tool's output: ID and par.
+    std::vector<std::pair<std::string, int>> levels() const {
+        std::vector<std::pair<std::string, int>> found;
+        std::istringstream lines(tool.out());
+        for (std::string line; std::getline(lines, line);) {
+            std::istringstream words(line);
+            std::string tag, id, parWord;
+            int par = -1;
+            if (words >> tag >> id >> parWord >> par && tag == "level:" && parWord == "par") {
+                found.emplace_back(id, par);
+            }
+        }
+        return found;
+    }
+
+    std::map<std::string, int> parOf;
+};
+
+TEST_F(DailyCommandTest, PrintsTheDaysCourseFromTheLevelsWithAPar) {
+    ASSERT_EQ(tool.run("daily", {"--levels", folder / "levels", "--date", "2026-12-09"}), 0)
+        << tool.err();
+    EXPECT_TRUE(tool.out().starts_with("name: Today's course 2026-12-09\nid: daily-2026-12-09\n"))
+        << tool.out();
+    const auto drawn = levels();
+    ASSERT_EQ(drawn.size(), 9u) << tool.out();
+    std::set<std::string> ids;
+    for (std::size_t i = 0; i < drawn.size(); ++i) {
+        const auto& [id, par] = drawn[i];
+        ASSERT_TRUE(parOf.contains(id)) << id << " has no par and must not be drawn";
+        EXPECT_EQ(par, parOf.at(id));
+        EXPECT_TRUE(i == 0 || drawn[i - 1].second <= par) << "hole " << i + 1;
+        ids.insert(id);
+    }
+    EXPECT_EQ(ids.size(), 9u);
+    const std::string first = tool.out();
+    ASSERT_EQ(tool.run("daily", {"--levels", folder / "levels", "--date", "2026-12-09"}), 0);
+    EXPECT_EQ(tool.out(), first);
+    ASSERT_EQ(tool.run("daily", {"--levels", folder / "levels", "--date", "2026-12-08",
+                                 "--days", "3"}),
+              0);
+    EXPECT_EQ(levels().size(), 27u);
+    EXPECT_NE(tool.out().find(first), std::string::npos) << "the second of three days";
+}
+
+TEST_F(DailyCommandTest, RefusesWhatItCannotDraw) {
+    EXPECT_EQ(tool.run("daily", {"--levels", folder / "levels", "--date", "2026-02-29"}), 2);
+    EXPECT_EQ(tool.run("daily", {"--levels", folder / "levels", "--days", "0"}), 2);
+    fs::remove(folder / "levels/pars.txt");
+    EXPECT_EQ(tool.run("daily", {"--levels", folder / "levels"}), 1);
+    EXPECT_NE(tool.err().find("pars.txt"), std::string::npos) << tool.err();
+    EXPECT_EQ(tool.out(), "");
 }
 
 }  // namespace

@@ -9,6 +9,8 @@
 #include <vector>
 
 #include "RoomHostFixture.h"
+#include "level/LevelFile.h"
+#include "solver/ShippedPars.h"
 
 namespace trundlex {
 namespace {
@@ -165,6 +167,30 @@ TEST_P(RoomHostRulesTest, ClientOfAnEarlierVersionPlaysTheCourseInTheDefaultRoom
     EXPECT_TRUE(host.waitForLine(room + "start"));
     EXPECT_EQ(host.countLines(room + "putt "), carl.countLines("sent "));
     EXPECT_TRUE(host.waitForLine(room + "over"));
+}
+
+TEST_P(RoomHostRulesTest, TodaysCourseIsOfferedOnceTheLevelsHaveTheirTableOfPars) {
+    ShippedPars pars;
+    for (const char* file : {"levels/hole1.lev", "levels/hole2.lev"}) {
+        Level level;
+        ASSERT_EQ(loadLevelFile(folder / file, level), LevelLoadResult::Loaded);
+        // The second hole the easier: the course plays it first.
+        ASSERT_TRUE(pars.add(level, level.id().ends_with('1') ? 3 : 2));
+    }
+    folder.write("levels/pars.txt", pars.toText());
+    const std::uint16_t port = startHost();
+    RoomPeer lister(address(), port);
+    EXPECT_EQ(lister.request("?").courses,
+              (std::vector<std::string>{"Room Test One", "Room Test Two", "Today's course"}));
+    const roomproto::Answer room = lister.request("|Today's course");
+    ASSERT_EQ(room.kind, Kind::Room);
+    EXPECT_EQ(room.course, "Today's course");
+    // Two levels are fewer than a day's nine: both, the easier first.
+    const auto count = lister.next(netproto::LevelCount);
+    ASSERT_EQ(count, "2");
+    EXPECT_EQ(lister.next(netproto::LevelId), "room-test-level-2");
+    EXPECT_EQ(lister.next(netproto::LevelId), "room-test-level-1");
+    EXPECT_TRUE(host.waitForLine("room " + room.code + " created Today's course (daily-"));
 }
 
 // Addresses 127.0.0.x stand for different computers.

@@ -59,6 +59,8 @@ public:
 
     // The shipped or stored par, when either table has one for this level as it is now.
     std::optional<int> lookup(const Level& level) const;
+    // The shipped table alone: the pars every computer with these levels agrees on.
+    const ShippedPars& shipped() const { return shipped_; }
     // The stored par, or a new one computed and saved (the save may fail quietly: the par is
     // then computed again next time).
     int parOf(const Level& level);

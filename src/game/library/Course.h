@@ -73,6 +73,9 @@ public:
 
     // The course ID: a signed 32-bit number in decimal, or empty until first generated.
     const std::string& id() const { return id_; }
+    // Gives a course that no file holds (one the program puts together, such as the course of
+    // a day) the ID its high scores are kept under. Set it after the name: setName empties it.
+    void setId(std::string_view id) { id_ = std::string(id); }
 
     int levelCount() const { return static_cast<int>(levelIds_.size()); }
     // `index` must be below levelCount().

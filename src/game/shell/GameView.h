@@ -22,6 +22,7 @@ class QMenu;
 namespace trundlex {
 
 class BannerOverlay;
+class Course;
 class ChatBox;
 class MatchResultsDialog;
 class ReplayBar;
@@ -92,6 +93,11 @@ public:
     // started at once; the setup is kept for the next launch. False, with the player told,
     // when no course can be played or the name is empty.
     bool playAgainstComputer(const QString& name, ComputerStrength strength);
+    // "Today's course" of the start screen: the same game on the course of the current UTC day
+    // (DailyCourse), whose results go to that day's high-score list. The course Play plays
+    // stays as it was. False, with the player told, when the name is empty or no level has a
+    // shipped par to draw from.
+    bool playTodaysCourse(const QString& name, ComputerStrength strength);
     // "Play with friends": asks for the player's name and the room to create or join, then
     // runs the room's lobby as the new-game wizard's online mode does.
     void playWithFriends();
@@ -226,6 +232,10 @@ private:
     void newGame();
     // Keeps `setup`, played in `mode`, in the settings for the next launch.
     void rememberSetup(const Match& setup, int mode);
+    // Starts `name` against the computer on `course`; `keepCourse`: the next launch's Play
+    // plays this course too.
+    bool startAgainstComputer(const QString& name, ComputerStrength strength, const Course& course,
+                              bool keepCourse);
     // "Play with friends" with what the context holds (a host and code from a link, say),
     // then the room's lobby; false when cancelled or the lobby was left.
     bool goToRoom();

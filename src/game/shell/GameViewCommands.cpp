@@ -4,12 +4,17 @@
 #include <QActionGroup>
 #include <QApplication>
 #include <QClipboard>
+#include <QDate>
+#include <QLocale>
 #include <QMenu>
 #include <QMessageBox>
 
 #include "HighScoreDialog.h"
 #include "NewGameWizard.h"
 #include "ScoreBoard.h"
+#include "library/CourseLibrary.h"
+#include "library/DailyCourse.h"
+#include "library/HighScoreStore.h"
 #include "platform/PlatformSupport.h"
 #include "platform/SpeedModeTexts.h"
 #include "settings/GameSettings.h"
@@ -172,7 +177,25 @@ bool GameView::confirm(const QString& question) {
 }
 
 void GameView::showHighScores(const std::string& courseId) {
-    HighScoreDialog dialog(context_.highScores, context_.courses, courseId, this);
+    // No file holds the days' courses: each day's list is named after its date here.
+    CourseLibrary named = context_.courses;
+    for (int i = 0; i < context_.highScores.courseCount(); ++i) {
+        const std::string& id = context_.highScores.courseIdAt(i);
+        const std::optional<std::int64_t> day = DailyCourse::dayOfCourseId(id);
+        if (day && named.findById(id) < 0) {
+            // Days since 1970-01-01, which is Julian day 2440588.
+            const QDate date = QDate::fromJulianDay(*day + 2440588);
+            const QByteArray text =
+                tr("Course of the day, %1")
+                    .arg(QLocale().toString(date, QStringLiteral("d MMMM yyyy")))
+                    .toUtf8();
+            Course course;
+            course.setName(std::string_view(text.constData(), static_cast<std::size_t>(text.size())));
+            course.setId(id);
+            named.add(course);
+        }
+    }
+    HighScoreDialog dialog(context_.highScores, named, courseId, this);
     dialog.exec();
 }
 

@@ -1,4 +1,5 @@
 // The ways into a game from the start screen, and what the next launch remembers of a setup.
+#include <QDateTime>
 #include <QLineEdit>
 #include <QPushButton>
 
@@ -9,9 +10,11 @@
 #include "StartScreen.h"
 #include "library/Course.h"
 #include "library/CourseLibrary.h"
+#include "library/DailyCourse.h"
 #include "net/InviteLink.h"
 #include "play/BallColours.h"
 #include "platform/PlatformSupport.h"
+#include "solver/Par.h"
 
 namespace trundlex {
 
@@ -49,6 +52,9 @@ void GameView::connectStartScreen() {
     startScreen_->offer(toDisplayText(choice.name), choice.strength);
     connect(startScreen_, &StartScreen::playChosen, this, [this] {
         playAgainstComputer(startScreen_->playerName(), startScreen_->strength());
+    });
+    connect(startScreen_, &StartScreen::todayChosen, this, [this] {
+        playTodaysCourse(startScreen_->playerName(), startScreen_->strength());
     });
     connect(startScreen_, &StartScreen::friendsChosen, this, &GameView::playWithFriends);
     connect(startScreen_, &StartScreen::localGameChosen, this, &GameView::setUpLocalGame);
@@ -103,25 +109,60 @@ bool GameView::playAgainstComputer(const QString& name, ComputerStrength strengt
         inform(tr("No course can be played: the game's levels were not found."));
         return false;
     }
+    return startAgainstComputer(name, strength, context_.courses.at(course), true);
+}
+
+bool GameView::playTodaysCourse(const QString& name, ComputerStrength strength) {
+    if (name.trimmed().isEmpty()) {
+        startScreen_->nameField()->setFocus();
+        emit status(tr("Type your name to play."));
+        return false;
+    }
+    // Drawn anew at every click: a game left open over midnight starts the new day's course.
+    // Only the shipped pars count, so that everybody's draw is the same.
+    const ShippedPars none;
+    DailyCourse daily(DailyCourse::candidates(
+        context_.levels, context_.pars != nullptr ? context_.pars->shipped() : none));
+    const std::optional<Course> today =
+        daily.course(DailyCourse::dayOf(QDateTime::currentSecsSinceEpoch()));
+    if (!today) {
+        inform(tr("Today's course cannot be drawn: none of the game's levels was found with its "
+                  "par."));
+        return false;
+    }
+    return startAgainstComputer(name, strength, *today, false);
+}
+
+bool GameView::startAgainstComputer(const QString& name, ComputerStrength strength,
+                                    const Course& course, bool keepCourse) {
     if (!mayAbandonGame()) {
         return false;
     }
     if (strength == ComputerStrength::Person) {
         strength = ComputerStrength::Medium;
     }
+    const GameSettings::LastSetup kept = context_.settings.lastSetup();
     Match setup;
     addPerson(setup, utf8(name.trimmed()), kept);
     const QString computerName = tr("Computer");
     setup.AddPlayer(utf8(computerName), freeBallColour(setup, ReadyMadeBallColours[1]), 1, false,
                     Player::LocalConnection)
         .SetComputer(strength);
-    const Course& chosen = context_.courses.at(course);
-    for (int i = 0; i < chosen.levelCount(); ++i) {
-        setup.AddLevel(chosen.levelId(i));
+    for (int i = 0; i < course.levelCount(); ++i) {
+        setup.AddLevel(course.levelId(i));
     }
-    setup.SetName(chosen.id());
+    // The course ID keys the high scores (a day of its own for the course of the day).
+    setup.SetName(course.id());
     context_.networkMode = 0;
-    rememberSetup(setup, 0);
+    if (keepCourse) {
+        rememberSetup(setup, 0);
+    } else {
+        // The players, but not a course that is another one tomorrow: Play keeps its own.
+        GameSettings::LastSetup remembered = setupmemory::of(setup, 0);
+        remembered.course = kept.course;
+        context_.settings.setLastSetup(remembered);
+        context_.settings.Save();
+    }
     controller_->startMatch(setup);
     return true;
 }

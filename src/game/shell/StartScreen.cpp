@@ -108,6 +108,9 @@ StartScreen::StartScreen(QWidget* parent) : QWidget(parent) {
     };
     continue_ = button(tr("&Continue"), "continue", QString());
     play_ = button(tr("&Play"), "play", tr("Play against the computer on the course at once"));
+    today_ = button(tr("&Today's course"), "today",
+                    tr("Play against the computer on the nine holes drawn for today, the same "
+                       "for everybody, with a high-score list of the day's own"));
     friends_ = button(tr("Play &with friends"), "friends",
                       tr("Create a room online or join a friend's room with its code"));
     local_ = button(tr("&Local game"), "local",
@@ -116,10 +119,12 @@ StartScreen::StartScreen(QWidget* parent) : QWidget(parent) {
     setTabOrder(continue_, name_);
     setTabOrder(name_, strength_);
     setTabOrder(strength_, play_);
-    setTabOrder(play_, friends_);
+    setTabOrder(play_, today_);
+    setTabOrder(today_, friends_);
     setTabOrder(friends_, local_);
     connect(name_, &QLineEdit::returnPressed, play_, &QPushButton::click);
     connect(play_, &QPushButton::clicked, this, &StartScreen::playChosen);
+    connect(today_, &QPushButton::clicked, this, &StartScreen::todayChosen);
     connect(friends_, &QPushButton::clicked, this, &StartScreen::friendsChosen);
     connect(local_, &QPushButton::clicked, this, &StartScreen::localGameChosen);
     connect(continue_, &QPushButton::clicked, this, &StartScreen::continueChosen);
@@ -179,6 +184,7 @@ void StartScreen::arrange() {
     const int playHeight = unit * 3;
     const int buttonHeight = unit * 2 + unit / 2;
     const int buttonsHeight = labelHeight + fieldHeight + gap + playHeight + gap + buttonHeight +
+                              gap + buttonHeight +
                               (continue_->isVisibleTo(this) ? buttonHeight + gap : 0);
     const int titleHeight = unit * 4;
     const int pictureHeight =
@@ -205,6 +211,8 @@ void StartScreen::arrange() {
     y += fieldHeight + gap;
     play_->setGeometry(left, y, column, playHeight);
     y += playHeight + gap;
+    today_->setGeometry(left, y, column, buttonHeight);
+    y += buttonHeight + gap;
     const int half = (column - gap) / 2;
     friends_->setGeometry(left, y, half, buttonHeight);
     local_->setGeometry(left + column - half, y, half, buttonHeight);
@@ -230,6 +238,8 @@ void StartScreen::arrange() {
         "QPushButton#play:hover { background: #ffd95e; }"
         "QPushButton#play:pressed { background: #e0b030; }"
         "QPushButton#play:focus { border: 3px solid white; }"
+        "QPushButton#today { border-color: #fac83c; }"
+        "QPushButton#today:focus { border: 3px solid white; }"
         "QPushButton#continue { background: #3f9a5c; border-color: #3f9a5c; }"
         "QPushButton#continue:hover { background: #4bb36c; }"
         "QPushButton#continue:focus { border: 3px solid white; }"

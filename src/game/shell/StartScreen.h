@@ -16,7 +16,7 @@ namespace trundlex {
 
 // What the game window shows while no game is played: the name, a little hole drawn in the
 // chosen look, and the ways into a game as big buttons: Play (this computer's player against
-// the computer at once), Play with friends (a room online), Local game (the whole new-game
+// the computer at once), Today's course (the same on the course of the day), Play with friends (a room online), Local game (the whole new-game
 // setup) and, while a room's game can be gone back to, Continue. It only asks: the game view
 // acts on its signals.
 class StartScreen : public QWidget {
@@ -38,6 +38,7 @@ public:
     void focusFirst();
 
     QPushButton* playButton() const { return play_; }
+    QPushButton* todayButton() const { return today_; }
     QPushButton* friendsButton() const { return friends_; }
     QPushButton* localButton() const { return local_; }
     QPushButton* continueButton() const { return continue_; }
@@ -46,6 +47,7 @@ public:
 
 signals:
     void playChosen();
+    void todayChosen();
     void friendsChosen();
     void localGameChosen();
     void continueChosen();
@@ -66,6 +68,7 @@ private:
     QLabel* strengthLabel_;
     QComboBox* strength_;
     QPushButton* play_;
+    QPushButton* today_;
     QPushButton* friends_;
     QPushButton* local_;
     QPushButton* continue_;

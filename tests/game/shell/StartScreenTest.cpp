@@ -1,5 +1,5 @@
-// The start screen: its buttons, the quick game against the computer, the setup the next
-// launch starts with, and a room's link given to the game.
+// The start screen: its buttons, the quick game against the computer (on the last course or
+// today's), the setup the next launch starts with, and a room's link given to the game.
 #include <QApplication>
 #include <QComboBox>
 #include <QDateTime>
@@ -16,6 +16,8 @@
 #include "PlayersPage.h"
 #include "StartScreen.h"
 #include "library/Course.h"
+#include "library/DailyCourse.h"
+#include "solver/Par.h"
 #include "support/TempFolder.h"
 
 namespace trundlex::testing {
@@ -123,7 +125,7 @@ TEST_F(StartScreenTest, TheWaysIntoAGameAreButtonsWithAccessibleNames) {
         }
     }
     shown.sort();
-    EXPECT_EQ(shown, (QStringList{"Local game", "Play", "Play with friends"}));
+    EXPECT_EQ(shown, (QStringList{"Local game", "Play", "Play with friends", "Today's course"}));
     EXPECT_EQ(screen->nameField()->accessibleName(), "Your name");
     EXPECT_EQ(screen->strengthField()->accessibleName(), "Computer strength");
 
@@ -134,6 +136,8 @@ TEST_F(StartScreenTest, TheWaysIntoAGameAreButtonsWithAccessibleNames) {
     QTest::keyClick(screen->strengthField(), Qt::Key_Tab);
     EXPECT_TRUE(screen->playButton()->hasFocus());
     QTest::keyClick(screen->playButton(), Qt::Key_Tab);
+    EXPECT_TRUE(screen->todayButton()->hasFocus());
+    QTest::keyClick(screen->todayButton(), Qt::Key_Tab);
     EXPECT_TRUE(screen->friendsButton()->hasFocus());
     QTest::keyClick(screen->friendsButton(), Qt::Key_Tab);
     EXPECT_TRUE(screen->localButton()->hasFocus());
@@ -195,6 +199,47 @@ TEST_F(StartScreenTest, PlayStartsAGameAgainstTheComputerAndTheNextLaunchOffersI
     EXPECT_EQ(match.GetPlayer(1)->GetComputer(), ComputerStrength::Easy);
     EXPECT_EQ(match.GetName(), keptCourse_) << "the last course";
     EXPECT_EQ(match.LevelCount(), 3);
+}
+
+TEST_F(StartScreenTest, TodaysCourseStartsTheDaysDrawAndPlayKeepsItsCourse) {
+    // Two of the three holes ship with a par; the third is one of the player's own.
+    ShippedPars shipped;
+    for (const char* id : {"hole-c", "hole-a"}) {
+        ASSERT_TRUE(shipped.add(levels_.at(levels_.findById(id)), id[5] == 'c' ? 2 : 4));
+    }
+    ParCache pars("", shipped);
+    context_.pars = &pars;
+    settings_.setLastSetup(
+        {{{"Bo", 0, 0x2828F0, 5, true},
+          {"Robo", static_cast<std::int32_t>(ComputerStrength::Hard), 0xFFE600, 1, false}},
+         0,
+         keptCourse_});
+    const auto view = launch();
+    StartScreen* screen = view->startScreen();
+    QTest::mouseClick(screen->todayButton(), Qt::LeftButton);
+    ASSERT_TRUE(view->controller().hasGame()) << view->messages.join('\n').toStdString();
+    const std::int64_t day = DailyCourse::dayOf(QDateTime::currentSecsSinceEpoch());
+    const Match& match = view->match();
+    EXPECT_EQ(levelsOf(match), (std::vector<std::string>{"hole-c", "hole-a"}))
+        << "the holes with a shipped par, the easier first";
+    EXPECT_EQ(match.GetName(), DailyCourse::courseId(day)) << "the day's high-score list";
+    ASSERT_EQ(match.PlayerCount(), 2);
+    EXPECT_EQ(match.GetPlayer(0)->GetName(), "Bo");
+    EXPECT_EQ(match.GetPlayer(1)->GetComputer(), ComputerStrength::Hard);
+    EXPECT_EQ(settings_.lastSetup().course, keptCourse_) << "Play still plays the last course";
+}
+
+TEST_F(StartScreenTest, TodaysCourseWithoutShippedParsIsToldAndStartsNothing) {
+    const auto view = launch();
+    StartScreen* screen = view->startScreen();
+    QTest::mouseClick(screen->todayButton(), Qt::LeftButton);
+    EXPECT_FALSE(view->controller().hasGame()) << "not without a name";
+    EXPECT_TRUE(screen->nameField()->hasFocus());
+    QTest::keyClicks(screen->nameField(), QStringLiteral("Åsa"));
+    QTest::mouseClick(screen->todayButton(), Qt::LeftButton);
+    EXPECT_FALSE(view->controller().hasGame());
+    ASSERT_EQ(view->messages.size(), 1);
+    EXPECT_TRUE(view->messages.front().startsWith("Today's course cannot be drawn"));
 }
 
 TEST_F(StartScreenTest, TheWizardStartsWithTheLastPlayersModeAndCourse) {
