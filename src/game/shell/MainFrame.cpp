@@ -1,5 +1,7 @@
 #include "MainFrame.h"
 
+#include <QScreen>
+
 #include <QAction>
 #include <QActionGroup>
 #include <QLabel>
@@ -39,11 +41,19 @@ MainFrame::MainFrame(GameContext& context, QWidget* parent)
     auto* statusText = new QLabel(tr("F1 shows the manual."), this);
     statusBar()->addWidget(statusText, 1);
     connect(view_, &GameView::status, statusText, &QLabel::setText);
-    resize(900, 720);
+    // The size a game is best played at, but within a small screen, or one whose scale factor
+    // leaves it few logical pixels, so that no part of the table starts off the screen.
+    const QSize wanted(900, 720);
+    resize(screen() != nullptr ? wanted.boundedTo(screen()->availableGeometry().size() * 0.9)
+                               : wanted);
     // The tool bar's place and the window's size are kept from the last run.
     QSettings settings = windowSettings();
     restoreGeometry(settings.value(QStringLiteral("Toolbar/geometry")).toByteArray());
     restoreState(settings.value(QStringLiteral("Toolbar/state")).toByteArray());
+    // A size kept from a larger screen, or from a smaller scale factor, is kept within this one.
+    if (screen() != nullptr && !isMaximized() && !isFullScreen()) {
+        resize(size().boundedTo(screen()->availableGeometry().size()));
+    }
     view_->startScreen()->focusFirst();
 }
 

@@ -1,5 +1,7 @@
 // The look chosen in the View menu is drawn at once and comes back at the next start.
 #include <QAction>
+#include <QScreen>
+#include <algorithm>
 #include <memory>
 
 #include "BallPreview.h"
@@ -21,6 +23,23 @@ protected:
         return nullptr;
     }
 };
+
+// A start on a small screen (or with a large scale factor) opens a window within it, also
+// when the last run, on a larger screen, kept a larger one.
+TEST_F(MainFrameLookTest, TheFirstWindowFitsTheScreen) {
+    {
+        MainFrame larger(context_);
+        larger.show();
+        larger.resize(2400, 1600);
+        larger.close();
+    }
+    MainFrame frame(context_);
+    ASSERT_NE(frame.screen(), nullptr);
+    const QSize room = frame.screen()->availableGeometry().size();
+    EXPECT_LE(frame.width(), room.width());
+    EXPECT_LE(frame.height(), room.height());
+    EXPECT_GE(frame.width(), std::min(900, room.width() / 2)) << "yet not a small window";
+}
 
 // The look and the sound are stored the moment they are chosen, not only when the game ends
 // normally: a game closed by a logout or a kill keeps them as well.
