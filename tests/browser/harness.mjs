@@ -30,8 +30,8 @@ export async function start(serveOptions = {}) {
   };
 }
 
-/** A page whose errors fail the test that looks at `errors`. */
-export async function open(env, options = {}) {
+/** A page at `url` (the site under test unless given) whose errors fail the test that looks at `errors`. */
+export async function open(env, options = {}, url = env.url) {
   const context = await env.browser.newContext(options);
   const page = await context.newPage();
   const errors = [];
@@ -39,7 +39,7 @@ export async function open(env, options = {}) {
   page.on('console', (m) => {
     if (m.type() === 'error') errors.push(m.text());
   });
-  await page.goto(env.url);
+  await page.goto(url);
   return { context, page, errors };
 }
 

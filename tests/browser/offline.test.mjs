@@ -9,7 +9,7 @@ import { createRequire } from 'node:module';
 import fs from 'node:fs';
 import os from 'node:os';
 import path from 'node:path';
-import { root, site, start } from './harness.mjs';
+import { open, root, site, start } from './harness.mjs';
 import { serve } from './serve.mjs';
 
 let env;
@@ -24,18 +24,6 @@ function siteFiles(dir) {
   const walk = (d) => fs.readdirSync(d, { withFileTypes: true }).flatMap((e) =>
     e.isDirectory() ? walk(path.join(d, e.name)) : [path.relative(dir, path.join(d, e.name)).split(path.sep).join('/')]);
   return walk(dir).filter((f) => f !== 'sw.js' && !f.endsWith('.gz')).sort();
-}
-
-async function openAt(url, options) {
-  const context = await env.browser.newContext(options);
-  const page = await context.newPage();
-  const errors = [];
-  page.on('pageerror', (e) => errors.push(String(e)));
-  page.on('console', (m) => {
-    if (m.type() === 'error') errors.push(m.text());
-  });
-  await page.goto(url);
-  return { context, page, errors };
 }
 
 // Waits until a service worker controls the page and answers what the site's caches hold:
@@ -62,7 +50,7 @@ async function startScreen(page) {
 
 describe('offline', () => {
   it('keeps the whole site, and plays against the computer after a reload without a network', async () => {
-    const { context, page, errors } = await openAt(env.url, DESKTOP);
+    const { context, page, errors } = await open(env, DESKTOP);
     await startScreen(page);
     const first = await cached(page);
     assert.equal(first.names.length, 1, `one cache: ${first.names}`);
@@ -131,7 +119,7 @@ describe('offline', () => {
     try {
       fs.cpSync(site, dir, { recursive: true });
       server = await serve(dir);
-      const { context, page, errors } = await openAt(server.url, DESKTOP);
+      const { context, page, errors } = await open(env, DESKTOP, server.url);
       await startScreen(page);
       const old = await cached(page);
       assert.equal(old.names.length, 1);
