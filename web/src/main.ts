@@ -485,7 +485,6 @@ class GameScreen {
     if (level.y >= 60) {
       this.help.style.top = `${level.y - 6}px`;
     } else {
-      this.help.style.top = '0px';
       const w = this.help.offsetWidth;
       const h = this.help.offsetHeight;
       const spots = this.playfield.spotsToKeepClear();

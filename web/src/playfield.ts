@@ -277,6 +277,8 @@ export class Playfield {
     this.top = Math.round(((this.height - shownH) / 2) * this.ratio) / this.ratio;
     const meterW = Math.max(12, Math.min(18, strip * 0.4));
     this.meter = { x: x0 + (strip - meterW) / 2, y: this.top, w: meterW, h: shownH };
+    // Where the cups are, for tools that drive the page (CSS pixels from the canvas' corner).
+    this.canvas.dataset.cups = this.flags.map((f) => this.toScreen(f.x, f.y).map((v) => v.toFixed(1)).join(',')).join(' ');
     if (deviceBlock !== this.wantedBlock) {
       this.wantedBlock = deviceBlock;
       this.painter.drop(false, true);
@@ -429,8 +431,6 @@ export class Playfield {
       return { x: x / this.block, y: y / this.block };
     });
     drawFlags(ctx, flags, 0, 0, this.block);
-    const cups = this.flags.map((f) => this.toScreen(f.x, f.y).map((v) => v.toFixed(1)).join(',')).join(' ');
-    if (this.canvas.dataset.cups !== cups) this.canvas.dataset.cups = cups;
     if (this.ballShown) this.ball.drawAt(ctx, cx, cy, this.block, turn, false);
     // Where the ball is, for tools that drive the page (CSS pixels from the canvas' corner).
     const where = this.ballShown ? `${cx.toFixed(1)},${cy.toFixed(1)}` : '';
