@@ -301,14 +301,6 @@ void LobbyDialog::reject() {
     QDialog::reject();
 }
 
-QStringList LobbyDialog::playerTexts() const {
-    QStringList texts;
-    for (int i = 0; i < players_->count(); ++i) {
-        texts << players_->item(i)->text();
-    }
-    return texts;
-}
-
 void LobbyDialog::refresh() {
     const LobbySnapshot snapshot = net_.lobbySnapshot();
     if (room_ && !snapshot.roomCode.empty()) {

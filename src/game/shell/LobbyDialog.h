@@ -49,8 +49,7 @@ public:
     QPushButton* copyLinkButton() const { return copyLink_; }
     QPushButton* addComputerButton() const { return addComputer_; }
     QPushButton* removeButton() const { return remove_; }
-    // The players as listed, one text each.
-    QStringList playerTexts() const;
+    QListWidget* playerList() const { return players_; }
     // The room's code as shown (empty until the host has answered).
     QString roomCodeText() const;
     // The room's game link (trundlex://HOST[:PORT]/CODE) as shown, with the host and port this

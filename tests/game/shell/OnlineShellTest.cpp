@@ -24,6 +24,22 @@ QString hostText(std::uint16_t port) {
     return QStringLiteral("127.0.0.1:%1").arg(port);
 }
 
+// A room host made by hand: it greets, answers the room request with room K7QX2M of
+// Beginners' Nine, sends `news`, then reads until the client goes.
+std::future<void> answerRoom(RawServer& host, std::vector<std::string> news = {}) {
+    return std::async(std::launch::async, [&host, news = std::move(news)] {
+        RawPeer peer = host.accept();
+        peer.send(Greeting);
+        peer.receive();
+        peer.send("WK7QX2M|Beginners' Nine|");
+        for (const std::string& message : news) {
+            peer.send(message);
+        }
+        while (peer.receive()) {
+        }
+    });
+}
+
 QStringList rows(const QListWidget* list) {
     QStringList texts;
     for (int i = 0; i < list->count(); ++i) {
@@ -262,16 +278,8 @@ TEST_F(GameShellTest, RoomLobbyShowsTheCodeAndOnlyTheCreatorStarts) {
 
 TEST_F(GameShellTest, ARoomLobbyNamesTheRoomsCreatorAndTheComputerPlayers) {
     RawServer host;
-    auto served = std::async(std::launch::async, [&] {
-        RawPeer peer = host.accept();
-        peer.send(Greeting);
-        peer.receive();
-        peer.send("WK7QX2M|Beginners' Nine|");
-        // The host's list: the creator, the creator's computer player, and this computer's Kim.
-        peer.send("OAnn|255|8|0|2|Robo|65280|8|0|6|Kim|16711680|8|0|1|");
-        while (peer.receive()) {
-        }
-    });
+    // The host's list: the creator, the creator's computer player, and this computer's Kim.
+    auto served = answerRoom(host, {"OAnn|255|8|0|2|Robo|65280|8|0|6|Kim|16711680|8|0|1|"});
     Match match;
     match.AddPlayer("Kim", 0xFF0000, 8, false, Player::LocalConnection);
     NetGame net(levels_);
@@ -280,7 +288,7 @@ TEST_F(GameShellTest, ARoomLobbyNamesTheRoomsCreatorAndTheComputerPlayers) {
     QStringList seen;
     QTimer poll;
     QObject::connect(&poll, &QTimer::timeout, &lobby, [&] {
-        seen = lobby.playerTexts();
+        seen = rows(lobby.playerList());
         if (seen.size() == 3) {
             lobby.reject();
         }
@@ -297,14 +305,7 @@ TEST_F(GameShellTest, ARoomLobbyNamesTheRoomsCreatorAndTheComputerPlayers) {
 // A friend's game goes where this computer went: the link names the host and port it reached.
 TEST_F(GameShellTest, ARoomLobbyShowsTheRoomsLinkWithThePortItReached) {
     RawServer host;
-    auto served = std::async(std::launch::async, [&] {
-        RawPeer peer = host.accept();
-        peer.send(Greeting);
-        peer.receive();
-        peer.send("WK7QX2M|Beginners' Nine|");
-        while (peer.receive()) {
-        }
-    });
+    auto served = answerRoom(host);
     Match match;
     match.AddPlayer("Ann", 0x00FF00, 0, false, Player::LocalConnection);
     NetGame net(levels_);
