@@ -447,6 +447,11 @@ SV = {
     "Today's course cannot be drawn: none of the game's levels was found with its par.":
         "Dagens bansamling kan inte lottas fram: ingen av spelets banor hittades med sitt par.",
     "Course of the day, %1": "Dagens bansamling, %1",
+    "Today's best on this computer: %1, %n stroke(s)": (
+        "Dagens bästa på den här datorn: %1, %n slag",
+        "Dagens bästa på den här datorn: %1, %n slag"),
+    # The ghost of the best round on a course.
+    "&Ghost of your best round": "&Spöke från din bästa runda",
 }
 
 

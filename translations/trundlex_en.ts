@@ -19,13 +19,6 @@
     </message>
 </context>
 <context>
-    <name>trundlex::GameView</name>
-    <message numerus="yes">
-        <source>You were playing in room %1 on %2 %n minute(s) ago. Go back to the game?</source>
-        <translation><numerusform>You were playing in room %1 on %2 %n minute ago. Go back to the game?</numerusform><numerusform>You were playing in room %1 on %2 %n minutes ago. Go back to the game?</numerusform></translation>
-    </message>
-</context>
-<context>
     <name>trundlex::LevelsPage</name>
     <message numerus="yes">
         <source>Levels are missing for this course: only %1 of its %n level(s) could be found. This game will not enter the high scores.</source>
@@ -48,6 +41,10 @@
     <message numerus="yes">
         <source>Final standings after %n hole(s)</source>
         <translation><numerusform>Final standings after %n hole</numerusform><numerusform>Final standings after %n holes</numerusform></translation>
+    </message>
+    <message numerus="yes">
+        <source>Today's best on this computer: %1, %n stroke(s)</source>
+        <translation><numerusform>Today's best on this computer: %1, %n stroke</numerusform><numerusform>Today's best on this computer: %1, %n strokes</numerusform></translation>
     </message>
 </context>
 <context>

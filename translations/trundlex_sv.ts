@@ -1017,6 +1017,10 @@
         <source>Today's course cannot be drawn: none of the game's levels was found with its par.</source>
         <translation>Dagens bansamling kan inte lottas fram: ingen av spelets banor hittades med sitt par.</translation>
     </message>
+    <message>
+        <source>&amp;Ghost of your best round</source>
+        <translation>&amp;Spöke från din bästa runda</translation>
+    </message>
 </context>
 <context>
     <name>trundlex::HighScoreDialog</name>
@@ -1496,6 +1500,10 @@
     <message>
         <source>New high score!</source>
         <translation>Nytt rekord på topplistan!</translation>
+    </message>
+    <message numerus="yes">
+        <source>Today's best on this computer: %1, %n stroke(s)</source>
+        <translation><numerusform>Dagens bästa på den här datorn: %1, %n slag</numerusform><numerusform>Dagens bästa på den här datorn: %1, %n slag</numerusform></translation>
     </message>
 </context>
 <context>

@@ -113,6 +113,11 @@ void GameSettings::Exchange(bool load) {
     ExchangeInt(load, port_, "network", "port", 1, 65535);
     ExchangeString(load, address_, "network", "address");
     ExchangeInt(load, look_, "misc", "look", ClassicLook, ModernLook);
+    // Written once turned off (and from then on), as the online host is.
+    if (load || ghostStored_ || !ghost_) {
+        ExchangeBool(load, ghost_, "misc", "ghost");
+        ghostStored_ = ghostStored_ || !load || !ghost_;
+    }
     // Written once it differs from the default (and from then on), so that a record of a
     // player who never changed it holds exactly what earlier versions wrote.
     if (load || onlineHostStored_ || onlineHost_ != DefaultOnlineHost) {

@@ -14,6 +14,7 @@ namespace trundlex {
 //   misc\count      files read at the last start-up (the splash window's progress range)
 //   misc\sound      whether balls make sounds
 //   misc\look       how the playfield is drawn: 0 classic, 1 modern
+//   misc\ghost      0 when the ghost of the best round is turned off (written once it was)
 //   network\port    TCP port of the last network game, 1 ... 65535
 //   network\address server address of the last network game
 //   network\recent  the last addresses joined, newest first, one a line (written once there
@@ -53,6 +54,9 @@ public:
     void setSound(bool on) { sound_ = on; }
     std::int32_t look() const { return look_; }
     void setLook(std::int32_t look) { look_ = look; }
+    // Whether a game of one player shows the ghost of the best round on its course.
+    bool ghost() const { return ghost_; }
+    void setGhost(bool on) { ghost_ = on; }
     const std::string& address() const { return address_; }
     void setAddress(std::string address) { address_ = std::move(address); }
     std::int32_t port() const { return port_; }
@@ -124,6 +128,8 @@ private:
     std::string address_;
     std::int32_t port_ = DefaultPort;
     std::int32_t look_ = ModernLook;
+    bool ghost_ = true;
+    bool ghostStored_ = false;
     std::vector<std::string> recent_;
     std::string onlineHost_{DefaultOnlineHost};
     bool onlineHostStored_ = false;

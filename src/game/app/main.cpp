@@ -16,6 +16,7 @@
 #include "MainFrame.h"
 #include "SplashDialog.h"
 #include "library/CourseLibrary.h"
+#include "library/GhostStore.h"
 #include "library/HighScoreStore.h"
 #include "library/LevelLibrary.h"
 #include "net/InviteLink.h"
@@ -102,6 +103,15 @@ int main(int argc, char** argv) {
     GameContext context{levels,   courses, highScores, highScorePath,
                         settings, random,  &sound,     saveRoot.toStdString()};
     context.pars = &pars;
+    // The best round of every course finished here, for the ghost. A damaged file only costs
+    // the ghosts; the next kept round replaces it.
+    GhostStore ghosts;
+    context.ghostPath = (userDataFolder() + QStringLiteral("ghosts.dat")).toStdString();
+    if (!ghosts.load(context.ghostPath)) {
+        std::fprintf(stderr, "trundlex: %s is damaged; no ghosts until the next round kept\n",
+                     context.ghostPath.c_str());
+    }
+    context.ghosts = &ghosts;
     // The new-game wizard starts in the mode of the last game set up.
     context.networkMode = settings.lastSetup().mode;
     int result = 0;

@@ -9,6 +9,7 @@ namespace trundlex {
 
 class CourseLibrary;
 class GameSettings;
+class GhostStore;
 class HighScoreStore;
 class LevelLibrary;
 class ParCache;
@@ -38,6 +39,10 @@ struct GameContext {
     // Who plays the players of a computer that leaves a network game (the new-game wizard's
     // choice): a stand-in, so that nobody waits for a person to notice. One value per run.
     ComputerStrength departedHand = ComputerStrength::Medium;
+    // The best round of every course finished here, for the ghost; null keeps none.
+    GhostStore* ghosts = nullptr;
+    // Where they are saved; empty: not saved.
+    std::string ghostPath{};
 };
 
 }  // namespace trundlex

@@ -60,6 +60,7 @@ void GameController::reset() {
     highlightOn_ = false;
     flow_.reset();
     listener_.cancelRoll();
+    hideGhost();
     showBall(nullptr, {});
     listener_.scoreBoardCleared();
     setState(GameOver);
@@ -74,6 +75,7 @@ void GameController::startMatch(const Match& setup) {
     match_ = setup;
     match_.Restart();
     match_.SetSoundForAllBalls(context_.settings.sound());
+    loadGhost();
     fillScoreBoard();
     follow(flow_.restart(true));
 }
@@ -130,6 +132,7 @@ void GameController::follow(const FlowStep& step) {
     if (step.holeStarted) {
         // The flow has put the hole's level in place and every player's ball on it.
         replayBall_.SetLevel(level_);
+        hideGhost();
         listener_.holeStarted(match_.GetHole(), match_.LevelCount(), level_.name());
     }
     switch (step.outcome) {
@@ -167,6 +170,7 @@ void GameController::showTurn() {
     listener_.turnShown(turnInfo());
     const bool computer = player->IsLocalPlayer() && player->IsComputer();
     setState(computer ? ComputerThinking : player->IsLocalPlayer() ? Aiming : WaitingForRemote);
+    showGhost(player);
     listener_.redraw();
     listener_.aimChanged(aim_, false);
     if (computer) {
@@ -185,6 +189,10 @@ void GameController::abandonMatch() {
 
 void GameController::endMatch(bool complete) {
     setState(GameOver);
+    hideGhost();
+    if (complete) {
+        keepGhost();
+    }
     listener_.turnShown(turnInfo());
     const std::string winners = match_.WinnersText();
     const std::string courseId = complete ? match_.GetName() : std::string();
@@ -237,6 +245,9 @@ void GameController::doPutt(double heading, double speed, bool fromNetwork) {
     cancelComputerTurn();
     hurried_ = false;
     setState(Rolling);
+    if (ghostShown_) {
+        listener_.ghostPutts();
+    }
     listener_.scoresChanged(match_);
     if (shownBall_ != nullptr) {
         listener_.rollBall(*shownBall_, heading, speed);

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -15,6 +16,7 @@
 #include "ball/Ball.h"
 #include "net/NetGame.h"
 #include "play/Match.h"
+#include "play/GhostRound.h"
 #include "play/MatchFlow.h"
 #include "util/Clock.h"
 #include "util/TaskRelay.h"
@@ -136,6 +138,14 @@ public:
     // The end-of-match loop of the winner's putts stops after the putt rolling now.
     void stopHighlight() { highlightOn_ = false; }
 
+    // --- The ghost of the best round ---
+    // This computer kept a round of the match's course on its very levels.
+    bool hasGhost() const { return ghost_.has_value(); }
+    bool ghostOn() const { return ghostOn_; }
+    // Shows or hides the ghost from the next turn on (at once while a player aims). In a
+    // game of one player of this computer the choice is remembered in the settings.
+    void setGhostOn(bool on);
+
     // --- Players whose computer left a network game ---
     // The players the computer plays here because their own computer left, by index.
     std::vector<int> handedOverPlayers() const;
@@ -175,6 +185,14 @@ private:
     bool announce(bool inCup);
     // Goes on to the next turn, after a banner's pause when one was shown.
     void advanceAfter(bool announced);
+    // Finds the round kept for the match's course, and whether to show it.
+    void loadGhost();
+    // Shows the ghost's ball for the turn of `player` (or none).
+    void showGhost(const Player* player);
+    void hideGhost();
+    // A complete match's best round of a person here is kept when it beats the one kept.
+    void keepGhost();
+    int localPeople() const;
 
     GameContext& context_;
     Level& level_;
@@ -199,6 +217,12 @@ private:
     bool highlightOn_ = false;
     int highlightIndex_ = -1;
     ComputerTurn computer_;
+    std::optional<GhostRound> ghost_;
+    bool ghostOn_ = false;
+    // The ghost's shots on the hole ghostHole_, worked out when the hole is first shown.
+    std::vector<GhostShot> ghostShots_;
+    int ghostHole_ = -1;
+    bool ghostShown_ = false;
     std::unique_ptr<ParWorker> parWorker_;
     // The bridge outlives the network object, whose threads may still be calling it while
     // the controller is taken apart; the network object goes first (see the destructor).

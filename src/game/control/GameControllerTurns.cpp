@@ -132,6 +132,7 @@ bool GameController::prepareReplay(int playerIndex, int puttIndex) {
     }
     cancelComputerTurn();
     stopCharging();
+    hideGhost();
     replayBall_.SetLevel(level_);
     replayBall_.SetX(putt->x);
     replayBall_.SetY(putt->y);

@@ -10,6 +10,7 @@ namespace trundlex {
 
 class Ball;
 class Match;
+struct GhostShot;
 
 // What the game is doing, and so what the mouse does and what the playfield shows.
 enum ViewState : int {
@@ -92,6 +93,13 @@ public:
     }
     // Replaying ended and the game goes on.
     virtual void replayEnded() {}
+    // The ghost of the best round on this course: where its ball lies at the stroke the
+    // player who has the turn is on, and how its putt of that stroke rolls. Null: no ghost
+    // (none kept, turned off, in the cup, or not this player's turn). The shot lasts until
+    // the next call.
+    virtual void ghostShown(const GhostShot* shot) { (void)shot; }
+    // The player putted: the ghost shown putts alongside, tick for tick with the ball.
+    virtual void ghostPutts() {}
     // The match is over. `highScoreCourse` is the course whose high-score list the results
     // entered (and was saved), or empty.
     virtual void matchEnded(const std::string& winners, const std::string& highScoreCourse) {

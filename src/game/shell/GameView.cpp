@@ -8,11 +8,14 @@
 #include <cmath>
 
 #include "ChatBox.h"
+#include "GhostBall.h"
 #include "MatchResultsDialog.h"
 #include "ReplayBar.h"
 #include "ScoreBoard.h"
 #include "StandingsPanel.h"
 #include "control/ForceMeter.h"
+#include "library/DailyCourse.h"
+#include "library/HighScoreStore.h"
 #include "play/LevelTryout.h"
 #include "platform/PlatformSupport.h"
 #include "platform/SaveErrorText.h"
@@ -32,6 +35,10 @@ GameView::GameView(GameContext& context, QWidget* parent)
     : PlayfieldWnd(parent), context_(context) {
     scoreBoard_ = new ScoreBoard(this);
     scoreBoard_->hide();
+    ghost_ = new GhostBall(*this, [this] {
+        return currentBall() != nullptr ? currentBall()->GetSpeedMode() : Normal;
+    });
+    connect(ghost_, &GhostBall::moved, this, qOverload<const QRect&>(&QWidget::update));
     controller_ = std::make_unique<GameController>(
         context, level(), GameController::Platform{clock_, relay_, netHandoff_, pumpGuiEvents},
         static_cast<GameListener&>(*this));
@@ -197,6 +204,10 @@ void GameView::replayShown(const std::string& name, int hole, int stroke) {
                     .arg(stroke));
 }
 
+void GameView::ghostShown(const GhostShot* shot) { ghost_->show(shot); }
+
+void GameView::ghostPutts() { ghost_->putt(); }
+
 QString GameView::highScoresNotSavedText(const std::string& path, const std::string& reason) {
     return tr("The high scores could not be saved to %1 (%2).")
         .arg(toDisplayText(path), saveErrorText(reason));
@@ -231,6 +242,11 @@ void GameView::matchEnded(const std::string& winners, const std::string& highSco
         options.showHighScores = [this, highScoreCourse] { showHighScores(highScoreCourse); };
     }
     options.newHighScore = !highScoreCourse.empty();
+    const std::string& course = controller_->match().GetName();
+    if (DailyCourse::dayOfCourseId(course) && context_.highScores.entryCount(course) > 0) {
+        const HighScoreEntry best = context_.highScores.entryAt(course, 0);
+        options.dayBest = std::make_pair(toDisplayText(best.name), static_cast<int>(best.score));
+    }
     highScoreCourse_ = highScoreCourse;
     options.warning = unsavedScores_;
     unsavedScores_.clear();

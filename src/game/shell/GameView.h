@@ -24,6 +24,7 @@ namespace trundlex {
 class BannerOverlay;
 class Course;
 class ChatBox;
+class GhostBall;
 class MatchResultsDialog;
 class ReplayBar;
 class ScoreBoard;
@@ -47,6 +48,7 @@ enum class GameCommand : int {
     Rejoin = 32825,
     Replay = 32787,
     Levels = 32821,
+    Ghost = 32826,
     Help = 57666,
 };
 
@@ -139,6 +141,8 @@ public:
     // The standings over the dimmed playfield after the results of a match; null until the
     // first are shown.
     StandingsPanel* standings() const { return standings_; }
+    // The ghost of the best round over the playfield.
+    const GhostBall* ghost() const { return ghost_; }
     // What the player is told when the high scores could not be saved to `path`.
     static QString highScoresNotSavedText(const std::string& path, const std::string& reason);
 
@@ -205,6 +209,8 @@ private:
     void replayShown(const std::string& name, int hole, int stroke) override;
     void matchEnded(const std::string& winners, const std::string& highScoreCourse) override;
     void replayEnded() override { emit status(holeStatus_); }
+    void ghostShown(const GhostShot* shot) override;
+    void ghostPutts() override;
     void highScoresNotSaved(const std::string& path, const std::string& reason) override;
     void levelMissing() override;
     void networkGameStarted(const std::vector<std::string>& localNames) override;
@@ -279,6 +285,7 @@ private:
     std::optional<DeferredTurn> deferredTurn_;
     ReplayBar* replayBar_ = nullptr;
     StandingsPanel* standings_ = nullptr;
+    GhostBall* ghost_ = nullptr;
     // The standings belong on the table (hidden only while a replay uses the playfield).
     bool standingsWanted_ = false;
     // The course whose high-score list the last match entered; empty for none.

@@ -54,6 +54,12 @@ void GameView::createActions() {
     add(GameCommand::Help, tr("&Manual"), QKeySequence(Qt::Key_F1), [this] { showHelp(); });
     add(GameCommand::Sound, tr("&Sound"), QKeySequence(Qt::Key_F3), [this] { toggleSound(); })
         ->setCheckable(true);
+    add(GameCommand::Ghost, tr("&Ghost of your best round"), QKeySequence(Qt::CTRL | Qt::Key_G),
+        [this](bool on) {
+            controller_->setGhostOn(on);
+            updateActions();
+        })
+        ->setCheckable(true);
     add(GameCommand::LockSpeed, tr("&Lock speed"), QKeySequence(Qt::CTRL | Qt::Key_L), [this] {
         setSpeedLocked(!isSpeedLocked());
         updateActions();
@@ -140,6 +146,10 @@ void GameView::updateActions() {
     action(GameCommand::NextPosition)->setEnabled(rolling || controller_->state() == Charging);
     action(GameCommand::FastForward)->setEnabled(rolling);
     action(GameCommand::Sound)->setChecked(context_.settings.sound());
+    // Of a course with a kept round, whether this game shows it; else what games of one
+    // player will do.
+    action(GameCommand::Ghost)->setChecked(controller_->hasGhost() ? controller_->ghostOn()
+                                                                   : context_.settings.ghost());
     action(GameCommand::LockSpeed)->setChecked(isSpeedLocked());
     if (QAction* speed = speedAction(lockedSpeedMode())) {
         speed->setChecked(true);

@@ -6,6 +6,7 @@
 
 #include "ChatBox.h"
 #include "GameView.h"
+#include "GhostBall.h"
 #include "ReplayBar.h"
 #include "StandingsPanel.h"
 #include "ScoreBoard.h"
@@ -227,8 +228,9 @@ void GameView::paintEvent(QPaintEvent* event) {
         return;
     }
     PlayfieldWnd::paintEvent(event);
+    QPainter painter(this);
+    ghost_->paint(painter);
     if (meterShown_ && currentBall() != nullptr) {
-        QPainter painter(this);
         paintForceMeter(painter);
     }
 }

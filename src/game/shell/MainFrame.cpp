@@ -99,6 +99,7 @@ void MainFrame::createMenus() {
 
     QMenu* view = menuBar()->addMenu(tr("&View"));
     view->addAction(command(GameCommand::Sound));
+    view->addAction(command(GameCommand::Ghost));
     view->addSeparator();
     auto* looks = new QActionGroup(this);
     const std::pair<Look, QString> lookNames[] = {{Look::Modern, tr("&Modern look")},

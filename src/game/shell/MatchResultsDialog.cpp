@@ -67,6 +67,14 @@ MatchResultsDialog::MatchResultsDialog(const Match& match, const std::vector<int
         layout->addWidget(highScore_);
     }
     layout->addWidget(makeTable());
+    if (options_.dayBest) {
+        dayBest_ = new QLabel(tr("Today's best on this computer: %1, %n stroke(s)", nullptr,
+                                 options_.dayBest->second)
+                                  .arg(options_.dayBest->first),
+                              this);
+        dayBest_->setAlignment(Qt::AlignCenter);
+        layout->addWidget(dayBest_);
+    }
     if (!options_.warning.isEmpty()) {
         layout->addWidget(makeWarning(options_.warning));
     }
@@ -349,6 +357,10 @@ QString MatchResultsDialog::warning() const {
 
 QString MatchResultsDialog::highScoreNote() const {
     return highScore_ != nullptr ? highScore_->text() : QString();
+}
+
+QString MatchResultsDialog::dayBestNote() const {
+    return dayBest_ != nullptr ? dayBest_->text() : QString();
 }
 
 QStringList MatchResultsDialog::rowTexts(const std::vector<Row>& rows) {

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <functional>
 #include <optional>
+#include <utility>
 #include <vector>
 
 #include "render/Look.h"
@@ -37,6 +38,9 @@ public:
         std::function<void()> showHighScores;
         // The game entered the course's high-score list.
         bool newHighScore = false;
+        // A course of the day: the best result on it on this computer so far (this game's
+        // included), as a name and strokes.
+        std::optional<std::pair<QString, int>> dayBest;
         // Why the results could not be saved; empty when they were.
         QString warning;
         Look look = Look::Modern;
@@ -69,6 +73,8 @@ public:
     QString warning() const;
     // "New high score!" when the game entered the list; empty otherwise.
     QString highScoreNote() const;
+    // The line on the day's best result; empty when the course is not one of a day.
+    QString dayBestNote() const;
     // Each row as place, name (marked when played here), strokes and, when known, the score
     // against par, separated by tabs: what the screen shows, for tests.
     QStringList rows() const { return rowTexts(rows_); }
@@ -95,6 +101,7 @@ private:
     QLabel* headline_ = nullptr;
     QLabel* warning_ = nullptr;
     QLabel* highScore_ = nullptr;
+    QLabel* dayBest_ = nullptr;
     QPushButton* playAgain_ = nullptr;
     QPushButton* newGame_ = nullptr;
     QPushButton* highScores_ = nullptr;

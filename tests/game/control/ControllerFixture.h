@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -58,6 +59,14 @@ public:
     void highScoresNotSaved(const std::string& path, const std::string& reason) override {
         unsavedScores.emplace_back(path, reason);
     }
+    void ghostShown(const GhostShot* shot) override {
+        ghost = shot != nullptr ? std::optional<GhostShot>(*shot) : std::nullopt;
+        ghostsShown.push_back(ghost);
+    }
+    void ghostPutts() override {
+        ASSERT_TRUE(ghost.has_value()) << "only a ghost shown putts";
+        ghostPutted.push_back(*ghost);
+    }
 
     int rolls = 0;
     int aimsShown = 0;
@@ -68,6 +77,10 @@ public:
     std::vector<std::pair<std::string, std::string>> unsavedScores;
     std::vector<TurnInfo> turns;
     std::vector<Banner> banners;
+    // The ghost shown now, every change of it, and every shot it putted.
+    std::optional<GhostShot> ghost;
+    std::vector<std::optional<GhostShot>> ghostsShown;
+    std::vector<GhostShot> ghostPutted;
 
 private:
     void onBallNotification(std::int32_t, BallNotification code) override { lastCode_ = code; }

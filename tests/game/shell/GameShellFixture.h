@@ -22,6 +22,7 @@ public:
     std::vector<QStringList> results;
     QString resultsWarning;
     QString resultsHighScoreNote;
+    QString resultsDayBest;
     bool playAgainOffered = false;
     QPointer<MatchResultsDialog> openResults;
     std::function<void(MatchResultsDialog&)> onResults;
@@ -39,6 +40,7 @@ protected:
         results.push_back(dialog.rows());
         resultsWarning = dialog.warning();
         resultsHighScoreNote = dialog.highScoreNote();
+        resultsDayBest = dialog.dayBestNote();
         playAgainOffered = dialog.playAgainButton() != nullptr;
         openResults = &dialog;
         if (onResults) {

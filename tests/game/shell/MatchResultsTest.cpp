@@ -154,5 +154,21 @@ TEST_F(MatchResultsTest, PlayAgainRestartsTheSameMatchAndHighScoresAndWarningsBe
     })) << "the last match's results stay open";
 }
 
+TEST_F(MatchResultsTest, ACourseOfTheDayShowsTheDaysBestOnThisComputer) {
+    showQuick(view);
+    // Played earlier today on this computer, as well as Ann and Bob will, and before them.
+    highScores_.add("daily-2026-12-09", "Di", 1, 0);
+    play("daily-2026-12-09");
+    // (The plural's English forms come with the game's translation, which tests do not load.)
+    EXPECT_TRUE(view.resultsDayBest.startsWith("Today's best on this computer: Di, 1 stroke"))
+        << view.resultsDayBest.toStdString();
+    play("course-7");
+    EXPECT_TRUE(view.resultsDayBest.isEmpty()) << "not a course of a day";
+    highScores_.add("daily-2026-12-10", "Ed", 3, 0);
+    play("daily-2026-12-10");
+    EXPECT_TRUE(view.resultsDayBest.startsWith("Today's best on this computer: Ann, 1 stroke"))
+        << "this game beat the day's earlier best: " << view.resultsDayBest.toStdString();
+}
+
 }  // namespace
 }  // namespace trundlex::testing
