@@ -1,6 +1,6 @@
 // Screenshots of the course of the day in the browser game for a person to look at (not a
-// test): the start screen with Today's course, the local game setup offering it, and its
-// first hole, on a desktop (1280 x 800) and a small phone (360 x 640), in English and Swedish.
+// test): the start screen with Today's course, the local game setup and Play with friends
+// offering it, and its first hole, on a desktop (1280 x 800) and a small phone (360 x 640), in English and Swedish.
 // Run after scripts/build-web.sh: node tests/browser/daily-screenshots.mjs [OUTDIR]   (/tmp/daily-shots)
 import fs from 'node:fs';
 import { open, start } from './harness.mjs';
@@ -9,8 +9,8 @@ const out = process.argv[2] ?? '/tmp/daily-shots';
 fs.mkdirSync(out, { recursive: true });
 const env = await start();
 const words = {
-  en: { today: "Today's course", local: 'Local game', back: 'Back', leave: 'Leave game', name: 'Your name' },
-  sv: { today: 'Dagens bansamling', local: 'Lokalt spel', back: 'Tillbaka', leave: 'Lämna spelet', name: 'Ditt namn' },
+  en: { today: "Today's course", local: 'Local game', friends: 'Play with friends', course: 'Course', back: 'Back', name: 'Your name' },
+  sv: { today: 'Dagens bansamling', local: 'Lokalt spel', friends: 'Spela med vänner', course: 'Bansamling', back: 'Tillbaka', name: 'Ditt namn' },
 };
 const devices = {
   desktop: { viewport: { width: 1280, height: 800 } },
@@ -27,6 +27,10 @@ for (const [device, options] of Object.entries(devices)) {
     await shot('start');
     await page.getByRole('button', { name: w.local, exact: true }).click();
     await shot('setup');
+    await page.getByRole('button', { name: w.back, exact: true }).click();
+    await page.getByRole('button', { name: w.friends, exact: true }).click();
+    await page.getByLabel(w.course, { exact: true }).selectOption({ label: `${w.today} (9 ${lang === 'sv' ? 'hål' : 'holes'})` });
+    await shot('friends');
     await page.getByRole('button', { name: w.back, exact: true }).click();
     await page.getByLabel(w.name, { exact: true }).fill(lang === 'sv' ? 'Stina' : 'Tess');
     await today.click();

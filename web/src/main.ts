@@ -51,6 +51,7 @@ const friends = new Friends({
   send,
   ready: () => shipped.length > 0,
   courses: () => courses,
+  today: () => today,
   leaveScreen: (name) => {
     leaveScreen();
     stopGame();
