@@ -349,6 +349,9 @@ SV = {
     "Play": "Spela",
     "Robin": "Robin",
     "You against the computer on a short course.": "Du mot datorn på en kort bansamling.",
+    "Today's course": "Dagens bansamling",
+    "You against the computer on the nine holes drawn for today, the same for everybody.":
+        "Du mot datorn på de nio hål som lottats fram för i dag, samma för alla.",
     "Start game": "Starta spelet",
     "Play again": "Spela igen",
     "Back": "Tillbaka",

@@ -613,6 +613,22 @@
         <source>Stroke limit reached: scored %1</source>
         <translation>Slaggränsen nådd: %1 slag</translation>
     </message>
+    <message>
+        <source>Today's course</source>
+        <translation>Dagens bansamling</translation>
+    </message>
+    <message>
+        <source>You against the computer on the nine holes drawn for today, the same for everybody.</source>
+        <translation>Du mot datorn på de nio hål som lottats fram för i dag, samma för alla.</translation>
+    </message>
+    <message>
+        <source>Course of the day, %1</source>
+        <translation>Dagens bansamling, %1</translation>
+    </message>
+    <message>
+        <source>Today's course cannot be drawn: none of the game's levels was found with its par.</source>
+        <translation>Dagens bansamling kan inte lottas fram: ingen av spelets banor hittades med sitt par.</translation>
+    </message>
 </context>
 <context>
     <name>QPlatformTheme</name>

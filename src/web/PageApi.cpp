@@ -10,6 +10,7 @@
 #include <string>
 
 #include "control/ForceMeter.h"
+#include "web/DailyDraw.h"
 #include "web/LocalMatch.h"
 #include "web/OnlineMatch.h"
 #include "web/PageJson.h"
@@ -18,7 +19,7 @@ namespace trundlex::web {
 
 namespace {
 
-constexpr int kApiVersion = 3;
+constexpr int kApiVersion = 4;
 
 int apiVersion() {
     return kApiVersion;
@@ -81,6 +82,22 @@ std::string sendChat(OnlineMatch& match, const std::string& text) {
     return match.sendChat(text);
 }
 
+bool addDailyLevel(DailyDraw& draw, const std::string& levFile) {
+    return draw.addLevel(levFile);
+}
+
+bool setDailyPars(DailyDraw& draw, const std::string& table) {
+    return draw.setPars(table);
+}
+
+std::string dailyCourseJson(DailyDraw& draw, const std::string& date) {
+    return draw.courseJson(date);
+}
+
+std::string utcDate(double unixMs) {
+    return DailyDraw::utcDate(unixMs);
+}
+
 std::string levelFileToJson(const std::string& levFile) {
     return levelFileJson(levFile);
 }
@@ -127,6 +144,12 @@ EMSCRIPTEN_BINDINGS(trundlex_page) {
     emscripten::function("apiVersion", &apiVersion);
     emscripten::function("levelJson", &levelFileToJson);
     emscripten::function("courseJson", &courseFileToJson);
+    emscripten::function("utcDate", &utcDate);
+    emscripten::class_<DailyDraw>("DailyDraw")
+        .constructor<>()
+        .function("addLevel", &addDailyLevel)
+        .function("setPars", &setDailyPars)
+        .function("courseJson", &dailyCourseJson);
     // What both kinds of game do while they run; the page sees it on each of them.
     emscripten::class_<PlayedMatch>("PlayedGame")
         .function("runUntil", &runUntil)

@@ -1,9 +1,10 @@
-// Types of the page's module, build-web/bin/trundlex-page.js. API version 3: apiVersion()
-// answers 3 for exactly what is declared here. Version 2 added people at the screen, their
+// Types of the page's module, build-web/bin/trundlex-page.js. API version 4: apiVersion()
+// answers 4 for exactly what is declared here. Version 2 added people at the screen, their
 // input, the game in real time, the levels' and the score board's contents, the ball's path
 // and the shipped pars. Version 3 adds OnlineGame: a game in a room of a room host over a
 // connection the page carries, and where each player's ball lies in the score board's
-// data. Everything of earlier versions stays as it was.
+// data. Version 4 adds DailyDraw, the course of the day, and utcDate. Everything of earlier
+// versions stays as it was.
 
 /** A computer player's strength: 1 easy, 2 medium, 3 hard. */
 export type Strength = 1 | 2 | 3;
@@ -28,6 +29,20 @@ export interface CourseData {
   id: string;
   name: string;
   levels: string[];
+}
+
+/** The course of a day as DailyDraw.courseJson() gives it. */
+export interface DailyCourseData {
+  /** What the day's high scores are kept under: "daily-" and the date. */
+  id: string;
+  /** "Today's course " and the date, in English (a page shows its own words). */
+  name: string;
+  /** The UTC day, "YYYY-MM-DD". */
+  date: string;
+  /** The holes' level IDs in playing order: nine, or all the levels when fewer have a par. */
+  levels: string[];
+  /** Each hole's par, from the table given. */
+  pars: number[];
 }
 
 /** A level as levelJson() gives it: what the playfield draws. */
@@ -280,8 +295,25 @@ export interface OnlineGame extends PlayedGame {
   leave(): void;
 }
 
+/**
+ * The course of the day: nine holes drawn for each UTC day from the levels given that have a
+ * par in the table given, the same draw as the desktop game's and the room host's. Give it the
+ * shipped levels and the shipped pars to play the course everybody plays that day. Keep it
+ * for more days: it remembers the days drawn (each day's draw leaves out the levels of the
+ * days before it). Free it with delete().
+ */
+export interface DailyDraw {
+  /** A level that may be drawn, in a .lev file's bytes; false for bytes that hold no level or a level ID given before. */
+  addLevel(levFile: Uint8Array | ArrayBuffer): boolean;
+  /** The pars table (the text of levels/pars.txt); false (and no pars) for a table that does not read. */
+  setPars(table: string): boolean;
+  /** The course of the UTC day `date` ("YYYY-MM-DD") as DailyCourseData's JSON; "" for a date that does not read or when no level given has its par. */
+  courseJson(date: string): string;
+  delete(): void;
+}
+
 export interface TrundlexModule {
-  /** The version of this API: 3. */
+  /** The version of this API: 4. */
   apiVersion(): number;
   /** A new game whose random sequence starts from `seed` (0 to 4294967295). */
   LocalGame: new (seed: number) => LocalGame;
@@ -291,6 +323,10 @@ export interface TrundlexModule {
   levelJson(levFile: Uint8Array | ArrayBuffer): string;
   /** The course in a .cou file's bytes as CourseData's JSON, or "" when none. */
   courseJson(couFile: Uint8Array | ArrayBuffer): string;
+  /** A new draw of the course of the day, with no levels yet. */
+  DailyDraw: new () => DailyDraw;
+  /** The UTC date ("YYYY-MM-DD") of a time in ms since 1970 (Date.now()), as DailyDraw takes it. */
+  utcDate(unixMs: number): string;
 }
 
 export interface TrundlexOptions {

@@ -79,7 +79,6 @@
   createTrundlex = async (options) => {
     const module = await realCreate(options);
     module.OnlineGame = MockOnlineGame;
-    module.apiVersion = () => 3;
     return module;
   };
 })();

@@ -4,11 +4,11 @@
 // the creator starts and both see the first hole with both players, and a putt of one is seen
 // by the other; the friend reloads her page and takes her seat back with Reconnect. And a page
 // plays with the desktop game's network client (serve-test-client, the desktop's own network
-// game over TCP) in one room.
+// game over TCP) in one room. And a room on Today's course plays the host's draw of its day.
 // Run: scripts/test-browser.sh (NATIVE_BUILD names the native build, default build/)
 import { after, before, describe, it } from 'node:test';
 import assert from 'node:assert/strict';
-import { spawn } from 'node:child_process';
+import { execFileSync, spawn } from 'node:child_process';
 import fs from 'node:fs';
 import path from 'node:path';
 import { createRequire } from 'node:module';
@@ -255,6 +255,37 @@ describe('a room of the real room host', () => {
       await desktopEnded;
       await ann.context.close();
     }
+  });
+
+  it("creates a room on Today's course and plays the holes the native tool draws for the host's day", async () => {
+    const ann = await openPage();
+    await ann.page.goto(url);
+    await ready(ann.page, 'Play with friends');
+    await ann.page.getByRole('button', { name: 'Play with friends', exact: true }).click();
+    await ann.page.getByLabel('Your name', { exact: true }).fill('Ann');
+    await ann.page.getByLabel('Course', { exact: true }).selectOption({ label: "Today's course (9 holes)" });
+    await ann.page.getByRole('button', { name: 'Create room', exact: true }).click();
+    await ann.page.locator('.course-name').filter({ hasText: /^Today's course$/ }).waitFor({ timeout: 15000 });
+    await ann.page.locator('.room-code').filter({ hasText: /^[0-9A-Z]{6}$/ }).waitFor({ timeout: 15000 });
+    const code = (await ann.page.locator('.room-code').textContent()).trim();
+    await ann.page.waitForFunction(() => [...document.querySelectorAll('button')].some((b) => b.textContent === 'Start game' && !b.disabled), null, { timeout: 15000 });
+    await ann.page.getByRole('button', { name: 'Start game', exact: true }).click();
+    // The host names the day it drew the room's course for; the native tool, from the same
+    // shipped levels, draws that day's first hole.
+    const createdLine = () => hostLines.map((l) => new RegExp(`room ${code} created Today's course \\(daily-(\\d{4}-\\d{2}-\\d{2})\\) by `).exec(l)).find(Boolean);
+    for (const deadline = Date.now() + 15000; !createdLine() && Date.now() < deadline;) await ann.page.waitForTimeout(100);
+    const created = createdLine();
+    assert.ok(created, `the host told of no room ${code} on today's course: ${hostLines.join('\n')}`);
+    const firstId = /^level: (.*) par \d+$/m.exec(execFileSync(nativeTool, ['daily', '--date', created[1]], { encoding: 'utf8' }))[1];
+    const levels = path.join(nativeBin, 'levels');
+    const firstName = fs.readdirSync(levels).filter((f) => f.endsWith('.lev'))
+      .map((f) => execFileSync(nativeTool, ['level-info', path.join(levels, f)], { encoding: 'utf8' }))
+      .filter((info) => info.includes(`\nid: ${firstId}\n`))
+      .map((info) => /^name: (.*)$/m.exec(info)[1]);
+    assert.equal(firstName.length, 1, `the drawn level ${firstId} is not among the host's levels`);
+    await ann.page.getByRole('heading', { name: `Hole 1 of 9: ${firstName[0]}`, exact: true }).waitFor({ timeout: 20000 });
+    assert.deepEqual(ann.errors, []);
+    await ann.context.close();
   });
 
   it('a code that names no room is refused in words, back at the code', async () => {

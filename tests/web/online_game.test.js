@@ -138,7 +138,7 @@ async function runUntil(pages, done, what, patience = 30000) {
 
 test('two pages meet in a room by its code, chat, and play the same game to its end', async (t) => {
   const [trundlex, port] = await Promise.all([loadModule(), startHost(t)]);
-  assert.equal(trundlex.apiVersion(), 3);
+  assert.ok(trundlex.apiVersion() >= 3, 'a module without OnlineGame');
   const ann = new Page(trundlex, 1, 'Ann');
   const bob = new Page(trundlex, 2, 'Bob');
   t.after(() => { ann.close(); bob.close(); });

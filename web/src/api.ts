@@ -1,7 +1,7 @@
 // The module's types (src/web/trundlex-page.d.ts, copied beside the module by its build) and
 // the values of its view states, which a type-only import cannot carry.
 export type {
-  BoardData, CourseData, LevelData, LobbyData, LocalGame, OnlineGame, Strength, TrundlexModule, TrundlexOptions,
+  BoardData, CourseData, DailyCourseData, DailyDraw, LevelData, LobbyData, LocalGame, OnlineGame, Strength, TrundlexModule, TrundlexOptions,
 } from '../../src/web/trundlex-page';
 
 export const ViewState = {
@@ -16,5 +16,5 @@ export const ViewState = {
   ComputerThinking: 9,
 } as const;
 
-/** The module's API version this page is written for (OnlineGame came with 3). */
-export const API_VERSION = 3;
+/** The module's API version this page is written for (DailyDraw came with 4). */
+export const API_VERSION = 4;

@@ -2,10 +2,10 @@
 // game in step with the page's clock, posting what happens. A computer's thinking may block
 // here for a second; the page keeps drawing meanwhile.
 /// <reference lib="webworker" />
-import type { BoardData, CourseData, LevelData, LobbyData, LocalGame, OnlineGame, TrundlexModule, TrundlexOptions } from './api';
+import type { BoardData, CourseData, DailyCourseData, DailyDraw, LevelData, LobbyData, LocalGame, OnlineGame, TrundlexModule, TrundlexOptions } from './api';
 import { API_VERSION } from './api';
 import { OnlineLink, playUrl } from './online-link';
-import type { FromWorker, ShippedCourse, ShippedLevel, ToWorker } from './protocol';
+import type { FromWorker, ShippedCourse, ShippedLevel, TodaysCourse, ToWorker } from './protocol';
 
 declare const self: DedicatedWorkerGlobalScope;
 declare const createTrundlex: (options?: TrundlexOptions) => Promise<TrundlexModule>;
@@ -14,6 +14,10 @@ let trundlex: TrundlexModule | null = null;
 let base = '';
 let pars = '';
 const levelBytes = new Map<string, Uint8Array>();
+// The course of the day, drawn from the shipped levels and pars; kept, since it remembers the
+// days it has drawn.
+let daily: DailyDraw | null = null;
+let fileOfId = new Map<string, string>();
 // The game being played: a local one, or an online one with its link to the room host.
 let game: LocalGame | OnlineGame | null = null;
 let link: OnlineLink | null = null;
@@ -39,7 +43,7 @@ async function fetchBytes(path: string): Promise<Uint8Array> {
   return new Uint8Array(await response.arrayBuffer());
 }
 
-async function load(siteBase: string): Promise<void> {
+async function load(siteBase: string, time: number): Promise<void> {
   base = siteBase;
   self.importScripts(base + 'trundlex-page.js');
   const wasmBinary = await fetchBytes('trundlex-page.wasm');
@@ -58,7 +62,22 @@ async function load(siteBase: string): Promise<void> {
     const level = JSON.parse(trundlex!.levelJson(levelBytes.get(file)!)) as LevelData;
     shipped.push({ file, id: level.id, name: level.name, author: level.author, par: parsOf[i] ?? 0, level });
   });
-  post({ type: 'loaded', levels: shipped, courses: await readCourses(content.courses, shipped) });
+  fileOfId = new Map(shipped.map((l) => [l.id, l.file]));
+  daily = new trundlex.DailyDraw();
+  for (const file of files) daily.addLevel(levelBytes.get(file)!);
+  daily.setPars(pars);
+  post({ type: 'loaded', levels: shipped, courses: await readCourses(content.courses, shipped), today: todaysCourse(time) });
+}
+
+// The course of the UTC day of the page's clock `time`; null when none can be drawn.
+function todaysCourse(time: number): TodaysCourse | null {
+  if (!trundlex || !daily) return null;
+  const text = daily.courseJson(trundlex.utcDate(time));
+  if (text === '') return null;
+  const course = JSON.parse(text) as DailyCourseData;
+  const holes = course.levels.map((id) => fileOfId.get(id));
+  if (holes.length === 0 || holes.some((h) => h === undefined)) return null;
+  return { id: course.id, date: course.date, levels: holes as string[] };
 }
 
 // The shipped courses whose levels are all here, read through the module.
@@ -216,8 +235,9 @@ self.onmessage = (event: MessageEvent<ToWorker>) => {
   try {
     switch (m.type) {
       case 'load':
-        load(m.base).catch((e: unknown) => post({ type: 'failed', message: String(e instanceof Error ? e.message : e) }));
+        load(m.base, m.time).catch((e: unknown) => post({ type: 'failed', message: String(e instanceof Error ? e.message : e) }));
         break;
+      case 'daily': post({ type: 'daily', today: todaysCourse(m.time) }); break;
       case 'start': start(m); break;
       case 'online': online(m); break;
       case 'roomStart': room((l) => l.startGame()); break;

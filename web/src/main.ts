@@ -9,7 +9,7 @@ import { bannerTitle, fill, langFromNavigator, texts, type Lang, type Texts } fr
 import { codeFromHash, Friends } from './online';
 import { LevelPainter } from './painter';
 import { Playfield } from './playfield';
-import type { FromWorker, PlayerSetup, ShippedCourse, ShippedLevel, ToWorker } from './protocol';
+import type { FromWorker, PlayerSetup, ShippedCourse, ShippedLevel, TodaysCourse, ToWorker } from './protocol';
 import { cssColour } from './render/ball';
 import { drawFlags, flagSpots } from './render/level';
 import { button, el, NAME_KEY, say } from './ui';
@@ -30,6 +30,9 @@ const worker = new Worker(new URL('./game.worker.ts', import.meta.url));
 
 let shipped: ShippedLevel[] = [];
 let courses: ShippedCourse[] = [];
+// The course of the day as last drawn (with the levels, then at every start of it).
+let today: TodaysCourse | null = null;
+let todayWaiting: ((course: TodaysCourse | null) => void)[] = [];
 let loadError = '';
 let screen: 'start' | 'setup' | 'levels' | 'game' | 'results' | 'friends' | 'link' | 'lobby' = 'start';
 let lastGame: { players: PlayerSetup[]; levels: string[] } | null = null;
@@ -48,6 +51,7 @@ const friends = new Friends({
   send,
   ready: () => shipped.length > 0,
   courses: () => courses,
+  today: () => today,
   leaveScreen: (name) => {
     leaveScreen();
     stopGame();
@@ -128,7 +132,7 @@ function rerender(): void {
 
 // --- Which holes ---
 
-interface HoleSet { label: string; files: string[] }
+interface HoleSet { label: string; files: string[]; today?: boolean }
 
 function byPar(): ShippedLevel[] {
   return shipped.map((l, i) => ({ l, i }))
@@ -141,9 +145,31 @@ function byPar(): ShippedLevel[] {
 function holeSets(): HoleSet[] {
   const quick = courses.length > 0 ? courses[0].levels.slice(0, QUICK_HOLES) : byPar().slice(0, QUICK_HOLES).map((l) => l.file);
   const sets: HoleSet[] = [{ label: fill(t.quickRound, quick.length), files: quick }];
+  if (today) sets.push({ label: fill(t.courseHoles, fill(t.courseOfTheDay, today.date), today.levels.length), files: today.levels, today: true });
   for (const course of courses) sets.push({ label: fill(t.courseHoles, course.name, course.levels.length), files: course.levels });
   sets.push({ label: fill(t.allLevels, shipped.length), files: shipped.map((l) => l.file) });
   return sets;
+}
+
+// The course of the day of the browser's clock, drawn by the module in the worker: drawn
+// anew at every start, so that a page left open over midnight plays the new day's course.
+function drawToday(): Promise<TodaysCourse | null> {
+  return new Promise((resolve) => {
+    todayWaiting.push(resolve);
+    send({ type: 'daily', time: Date.now() });
+  });
+}
+
+function startToday(players: PlayerSetup[], from: typeof screen): void {
+  void drawToday().then((course) => {
+    // Only where it was asked for: the player may have gone elsewhere meanwhile.
+    if (screen !== from) return;
+    if (!course) {
+      say(t.todayUnavailable);
+      return;
+    }
+    startGame(players, course.levels);
+  });
 }
 
 // --- Start screen ---
@@ -174,8 +200,14 @@ function showStart(): void {
   name.addEventListener('keydown', (e) => {
     if (e.key === 'Enter') playButton.click();
   });
+  const todayButton = button(t.todaysCourse, () => {
+    const who = name.value.trim() || t.defaultName;
+    localStorage.setItem(NAME_KEY, who);
+    startToday([{ name: who, strength: 0 }, { name: t.opponentName, strength: 2 }], 'start');
+  }, 'big');
   const ready = shipped.length > 0;
   for (const b of [playButton]) b.disabled = !ready;
+  todayButton.disabled = !ready || !today;
   const logo = el('img', { src: base + 'icons/trundlex.png', alt: '', className: 'logo', width: 96, height: 96 });
   const card = el('div', { className: 'card start' },
     logo,
@@ -184,6 +216,8 @@ function showStart(): void {
     el('div', { className: 'field-row' }, label, name),
     playButton,
     el('p', { className: 'hint', textContent: t.playHint }),
+    todayButton,
+    el('p', { className: 'hint', textContent: ready && !today ? t.todayUnavailable : t.todayHint }),
     Object.assign(button(t.playWithFriends, () => friends.showFriends(), 'big friends-button'), { disabled: !ready }),
     el('div', { className: 'row' },
       Object.assign(button(t.localGame, showSetup), { disabled: !ready }),
@@ -241,7 +275,9 @@ function showSetup(): void {
   });
   const start = button(t.startGame, () => {
     const chosen = players.map((p, i) => ({ ...p, name: p.name.trim() || `${t.player} ${i + 1}` }));
-    startGame(chosen, holeSets()[setupHoles].files);
+    const set = holeSets()[setupHoles];
+    if (set.today) startToday(chosen, 'setup');
+    else startGame(chosen, set.files);
   }, 'primary big');
   main.replaceChildren(el('div', { className: 'card setup' },
     el('h1', { textContent: t.localGame }),
@@ -670,9 +706,17 @@ worker.onmessage = (event: MessageEvent<FromWorker>) => {
     case 'loaded':
       shipped = m.levels;
       courses = m.courses;
+      today = m.today;
       if (screen === 'start') showStart();
       else if (screen === 'friends' || screen === 'link') friends.rerender();
       break;
+    case 'daily': {
+      today = m.today ?? today;
+      const waiting = todayWaiting;
+      todayWaiting = [];
+      for (const resolve of waiting) resolve(m.today);
+      break;
+    }
     case 'failed':
       loadError = m.message;
       if (screen === 'start') showStart();
@@ -703,7 +747,7 @@ window.addEventListener('hashchange', () => {
   const code = codeFromHash(location.hash);
   if (code !== '' && (screen === 'start' || screen === 'friends' || screen === 'link')) friends.showLink(code);
 });
-send({ type: 'load', base });
+send({ type: 'load', base, time: Date.now() });
 // Playing with friends needs the network: its screens tell when it goes and comes back.
 for (const change of ['online', 'offline']) {
   window.addEventListener(change, () => {

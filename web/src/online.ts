@@ -5,13 +5,16 @@
 // the player does.
 import type { LobbyData, Strength } from './api';
 import { fill, lobbyStatus, type Texts } from './i18n';
-import type { FromWorker, ShippedCourse, ToWorker } from './protocol';
+import type { FromWorker, ShippedCourse, TodaysCourse, ToWorker } from './protocol';
 import type { RoomRequest } from './online-link';
 import { cssColour } from './render/ball';
 import { button, el, icon, ICONS, NAME_KEY, say } from './ui';
 
 const SEAT_KEY = 'trundlex.seat';
 const COURSE_KEY = 'trundlex.course';
+// The name a room host offers the course of the day under: the host draws it for its own UTC
+// day from its levels, the same draw as the page's.
+const HOST_TODAY = "Today's course";
 const COPIED_MS = 2000;
 
 /** What the online screens need from the rest of the page. */
@@ -22,6 +25,8 @@ export interface OnlineShell {
   /** The module and the shipped files are loaded. */
   ready(): boolean;
   courses(): ShippedCourse[];
+  /** The page's course of the day: a host with the same levels offers the same. */
+  today(): TodaysCourse | null;
   /** Leaves whatever screen is shown (stops a game) before an online screen takes its place. */
   leaveScreen(name: 'friends' | 'link' | 'lobby'): void;
   showStart(): void;
@@ -121,6 +126,8 @@ export class Friends {
     const course = el('select', { id: 'course' });
     const chosen = localStorage.getItem(COURSE_KEY);
     for (const c of courses) course.append(el('option', { value: c.name, textContent: fill(t.courseHoles, c.name, c.levels.length), selected: c.name === chosen }));
+    const today = this.shell.today();
+    if (today) course.append(el('option', { value: HOST_TODAY, textContent: fill(t.courseHoles, t.todaysCourse, today.levels.length), selected: chosen === HOST_TODAY }));
     const create = button(t.createRoom, () => {
       localStorage.setItem(COURSE_KEY, course.value);
       this.viaLink = false;
@@ -294,7 +301,7 @@ export class Friends {
     const leave = button(t.leaveRoom, () => this.shell.showStart());
     card.append(el('div', { className: 'titlebar' },
       el('h1', { textContent: t.playWithFriends }),
-      lobby?.course ? el('span', { className: 'course-name', textContent: lobby.course }) : ''));
+      lobby?.course ? el('span', { className: 'course-name', textContent: lobby.course === HOST_TODAY ? t.todaysCourse : lobby.course }) : ''));
 
     // The code and the invite link.
     const invite = el('section', { className: 'invite' });

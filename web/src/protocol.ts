@@ -19,6 +19,15 @@ export interface ShippedCourse {
   levels: string[];
 }
 
+/** The course of a UTC day, drawn by the module from the shipped levels: its holes as level files, in order. */
+export interface TodaysCourse {
+  /** What the day's results are kept under ("daily-YYYY-MM-DD"). */
+  id: string;
+  /** The day, "YYYY-MM-DD". */
+  date: string;
+  levels: string[];
+}
+
 export interface PlayerSetup {
   name: string;
   /** 0: a person at this screen; 1-3: a computer of that strength. */
@@ -26,7 +35,10 @@ export interface PlayerSetup {
 }
 
 export type ToWorker =
-  | { type: 'load'; base: string }
+  /** `time`: the page's clock (Date.now()), whose UTC day's course comes with "loaded". */
+  | { type: 'load'; base: string; time: number }
+  /** The course of the day of `time` (Date.now()), drawn anew: a page left open over midnight gets the new day's. */
+  | { type: 'daily'; time: number }
   | { type: 'start'; seed: number; players: PlayerSetup[]; levels: string[] }
   /** A game in a room of the host the page came from, for this screen's players. */
   | { type: 'online'; seed: number; names: string[]; request: RoomRequest }
@@ -44,7 +56,9 @@ export type ToWorker =
   | { type: 'stop' };
 
 export type FromWorker =
-  | { type: 'loaded'; levels: ShippedLevel[]; courses: ShippedCourse[] }
+  /** `today`: the course of the day, null when no shipped level has its par. */
+  | { type: 'loaded'; levels: ShippedLevel[]; courses: ShippedCourse[]; today: TodaysCourse | null }
+  | { type: 'daily'; today: TodaysCourse | null }
   | { type: 'failed'; message: string }
   | { type: 'started'; maxForce: number; minimumForce: number }
   /** The online game could not even be asked for (the module refused the request). */
