@@ -455,6 +455,9 @@ SV = {
         "Dagens bästa på den här datorn: %1, %n slag"),
     # The ghost of the best round on a course.
     "&Ghost of your best round": "&Spöke från din bästa runda",
+    "The faint ball putts your best round here: %1, %n stroke(s).": (
+        "Den bleka bollen puttar din bästa runda här: %1, %n slag.",
+        "Den bleka bollen puttar din bästa runda här: %1, %n slag."),
 }
 
 

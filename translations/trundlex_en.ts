@@ -19,6 +19,13 @@
     </message>
 </context>
 <context>
+    <name>trundlex::GameView</name>
+    <message numerus="yes">
+        <source>The faint ball putts your best round here: %1, %n stroke(s).</source>
+        <translation><numerusform>The faint ball putts your best round here: %1, %n stroke.</numerusform><numerusform>The faint ball putts your best round here: %1, %n strokes.</numerusform></translation>
+    </message>
+</context>
+<context>
     <name>trundlex::LevelsPage</name>
     <message numerus="yes">
         <source>Levels are missing for this course: only %1 of its %n level(s) could be found. This game will not enter the high scores.</source>

@@ -1037,6 +1037,10 @@
         <source>&amp;Ghost of your best round</source>
         <translation>&amp;Spöke från din bästa runda</translation>
     </message>
+    <message numerus="yes">
+        <source>The faint ball putts your best round here: %1, %n stroke(s).</source>
+        <translation><numerusform>Den bleka bollen puttar din bästa runda här: %1, %n slag.</numerusform><numerusform>Den bleka bollen puttar din bästa runda här: %1, %n slag.</numerusform></translation>
+    </message>
 </context>
 <context>
     <name>trundlex::HighScoreDialog</name>

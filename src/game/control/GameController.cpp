@@ -117,6 +117,8 @@ void GameController::restart() {
         return;
     }
     match_.Restart();
+    // The round just finished may be the one to race now.
+    loadGhost();
     fillScoreBoard();
     follow(flow_.restart(true));
 }

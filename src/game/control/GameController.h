@@ -141,6 +141,8 @@ public:
     // --- The ghost of the best round ---
     // This computer kept a round of the match's course on its very levels.
     bool hasGhost() const { return ghost_.has_value(); }
+    // The round the ghost putts; null without one.
+    const GhostRound* ghostRound() const { return ghost_ ? &*ghost_ : nullptr; }
     bool ghostOn() const { return ghostOn_; }
     // Shows or hides the ghost from the next turn on (at once while a player aims). In a
     // game of one player of this computer the choice is remembered in the settings.

@@ -172,6 +172,7 @@ void GameView::scoreBoardFilled(const Match& match) {
         closeReplays();
     }
     scoreBoard_->fill(match);
+    ghostIntroduced_ = false;
     layoutHeader();
     updateStartScreen();
 }
@@ -204,7 +205,17 @@ void GameView::replayShown(const std::string& name, int hole, int stroke) {
                     .arg(stroke));
 }
 
-void GameView::ghostShown(const GhostShot* shot) { ghost_->show(shot); }
+void GameView::ghostShown(const GhostShot* shot) {
+    ghost_->show(shot);
+    const GhostRound* round = controller_->ghostRound();
+    if (shot != nullptr && round != nullptr && !ghostIntroduced_) {
+        // Once a match, so that a pale ball nobody putted is not a riddle.
+        ghostIntroduced_ = true;
+        emit status(tr("The faint ball putts your best round here: %1, %n stroke(s).", nullptr,
+                       round->score)
+                        .arg(toDisplayText(round->player)));
+    }
+}
 
 void GameView::ghostPutts() { ghost_->putt(); }
 

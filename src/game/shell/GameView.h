@@ -286,6 +286,8 @@ private:
     ReplayBar* replayBar_ = nullptr;
     StandingsPanel* standings_ = nullptr;
     GhostBall* ghost_ = nullptr;
+    // The status line told about the ghost in this match.
+    bool ghostIntroduced_ = false;
     // The standings belong on the table (hidden only while a replay uses the playfield).
     bool standingsWanted_ = false;
     // The course whose high-score list the last match entered; empty for none.

@@ -229,7 +229,13 @@ void GameView::paintEvent(QPaintEvent* event) {
     }
     PlayfieldWnd::paintEvent(event);
     QPainter painter(this);
-    ghost_->paint(painter);
+    // A ghost resting where the player's ball lies (at the start, say) would only veil it.
+    const Ball* ball = currentBall();
+    const QPointF ghost = ghost_->where();
+    if (ball == nullptr || ghost_->rolling() ||
+        std::hypot(ghost.x() - ball->GetX(), ghost.y() - ball->GetY()) > 0.5) {
+        ghost_->paint(painter);
+    }
     if (meterShown_ && currentBall() != nullptr) {
         paintForceMeter(painter);
     }

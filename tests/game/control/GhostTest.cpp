@@ -37,12 +37,22 @@ protected:
         for (const char* name : people) {
             players.emplace_back(name, ComputerStrength::Person);
         }
-        // The last match's closing replay stops first, or its last stop would come in the
-        // middle of the new match, as no player could putt that fast.
+        endReplay();
+        game().startMatch(setupOf(players, levels, "course-g"));
+    }
+
+    // "Play again" on the results.
+    void playAgain() {
+        endReplay();
+        game().restart();
+    }
+
+    // The last match's closing replay stops, or its last stop would come in the middle of
+    // the next match, as no player could putt that fast.
+    void endReplay() {
         game().stopHighlight();
         game().stopReplay();
         loop_.runPending();
-        game().startMatch(setupOf(players, levels, "course-g"));
     }
 
     void awaitAiming() { ASSERT_TRUE(loop_.runUntil([&] { return game().state() == Aiming; })); }
@@ -101,7 +111,7 @@ TEST_F(GhostTest, TheRoundOfAFinishedCourseIsKeptAndPuttedAgainWhereTheBallWent)
 
     // The second round: Ann dawdles on the room with putts too weak to reach the cup, and
     // the ghost putts each of the first round's putts beside hers.
-    start({"Ann"});
+    playAgain();
     EXPECT_TRUE(game().hasGhost());
     EXPECT_TRUE(game().ghostOn()) << "on by default for one player";
     for (std::size_t stroke = 0; stroke <= room.size(); ++stroke) {
