@@ -35,6 +35,10 @@ LEGEND = {
     'A': 'P3W8G8', 'B': 'P0W8G8', 'D': 'P2W8G8', 'E': 'P1W8G8',
 }
 
+# The two neighbours that are walls for each rounded inside corner of the walls.
+CORNER_WALLS = {'a': ((0, -1), (-1, 0)), 'b': ((0, -1), (1, 0)),
+                'd': ((0, 1), (-1, 0)), 'e': ((0, 1), (1, 0))}
+
 LEVELS = {}
 
 
@@ -50,6 +54,12 @@ def text_of(name, rows):
     starts = [(x, y) for y, r in enumerate(rows) for x, c in enumerate(r) if c == 'S']
     assert len(starts) == 1, name
     assert sum(r.count('o') for r in rows) == 1, name
+    # A rounded inside corner stands in the corner of two walls; anywhere else it is a fin
+    # sticking out of a wall into the lane.
+    for y, r in enumerate(rows):
+        for x, c in enumerate(r):
+            for dx, dy in CORNER_WALLS.get(c, ()):
+                assert rows[y + dy][x + dx] == '#', (name, c, x, y)
     sx, sy = starts[0]
     out = ['{Trundlex1}', '{0}', '{%s}{Trundlex team}' % name, '{%d}{%d}' % (width, len(rows)),
            '{%.6f}{%.6f}' % (sx + 0.5, sy + 0.5)]
@@ -68,7 +78,7 @@ LEVEL_MAPS = r"""
 #......#########
 #......#########
 #......#########
-#......d......b#
+#.............b#
 #.......ssss...#
 #.......ssss...#
 #d......ssss.o.#
@@ -134,11 +144,11 @@ LEVEL_MAPS = r"""
 ##################
 #a..S...........b#
 #................#
-#q..............x#
-##q...######...x##
-###q..........x###
-####q...^^...x####
-#####q..^^..x#####
+#z..............w#
+##z...######...w##
+###z..........w###
+####z...^^...w####
+#####z..^^..w#####
 ######..^^..######
 ######..^^..######
 ######..o...######
@@ -248,7 +258,7 @@ LEVEL_MAPS = r"""
 #...#............#.....#
 #...#....o.......#.....#
 #...#............#.....#
-#...#d...####.........e#
+#...#d...####..........#
 #...#########..........#
 #......................#
 #d....................e#
