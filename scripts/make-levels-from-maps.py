@@ -18,22 +18,25 @@ Legend:
               bottom-right
   q  w  z  x  a wall triangle over grass in the block's upper-right, lower-right, lower-left,
               upper-left half
-  A  B  D  E  a rounded corner of water over grass, as a b d e
+  A  B  F  E  a rounded corner of water over grass, as a b d e (F, as D is ice sloping down)
 """
 import sys
 from pathlib import Path
 
-LEGEND = {
-    '#': 'S0T8', '.': '$', '~': 'S0W8', 's': 'S0S8', 'i': 'S0I8',
-    'o': 'C0G8H8', 'S': '$',
-    '>': 'S0G0', '<': 'S0G4', '^': 'S0G2', 'v': 'S0G6',
-    '9': 'S0G1', '7': 'S0G3', '1': 'S0G5', '3': 'S0G7',
-    'R': 'S0I0', 'L': 'S0I4', 'U': 'S0I2', 'D': 'S0I6',
-    'c': 'C0G8T8', 'm': 'C0S8T8',
-    'a': 'P3T8G8', 'b': 'P0T8G8', 'd': 'P2T8G8', 'e': 'P1T8G8',
-    'q': 'T0G8T8', 'w': 'T1G8T8', 'z': 'T2G8T8', 'x': 'T3G8T8',
-    'A': 'P3W8G8', 'B': 'P0W8G8', 'D': 'P2W8G8', 'E': 'P1W8G8',
-}
+# Pairs rather than a dict literal, which would keep the last of two same letters silently.
+LEGEND_PAIRS = [
+    ('#', 'S0T8'), ('.', '$'), ('~', 'S0W8'), ('s', 'S0S8'), ('i', 'S0I8'),
+    ('o', 'C0G8H8'), ('S', '$'),
+    ('>', 'S0G0'), ('<', 'S0G4'), ('^', 'S0G2'), ('v', 'S0G6'),
+    ('9', 'S0G1'), ('7', 'S0G3'), ('1', 'S0G5'), ('3', 'S0G7'),
+    ('R', 'S0I0'), ('L', 'S0I4'), ('U', 'S0I2'), ('D', 'S0I6'),
+    ('c', 'C0G8T8'), ('m', 'C0S8T8'),
+    ('a', 'P3T8G8'), ('b', 'P0T8G8'), ('d', 'P2T8G8'), ('e', 'P1T8G8'),
+    ('q', 'T0G8T8'), ('w', 'T1G8T8'), ('z', 'T2G8T8'), ('x', 'T3G8T8'),
+    ('A', 'P3W8G8'), ('B', 'P0W8G8'), ('F', 'P2W8G8'), ('E', 'P1W8G8'),
+]
+LEGEND = dict(LEGEND_PAIRS)
+assert len(LEGEND) == len(LEGEND_PAIRS), 'a letter stands for two blocks'
 
 LEVELS = {}
 
@@ -400,7 +403,7 @@ LEVEL_MAPS = r"""
 ########################
 #a...b##############a..#
 #....iiiiiiiiiiiiiii...#
-#.S..DDDDDDDDDDDDDDD##o#
+#.S..DDDDDDDDDDDDDDD.o.#
 #....DDDDDDDDDDDDDDD...#
 #d...~~~~~~~~~~~~~~~..e#
 #####~~~~~~~~~~~~~~~####
