@@ -209,11 +209,14 @@ void GameView::ghostShown(const GhostShot* shot) {
     ghost_->show(shot);
     const GhostRound* round = controller_->ghostRound();
     if (shot != nullptr && round != nullptr && !ghostIntroduced_) {
-        // Once a match, so that a pale ball nobody putted is not a riddle.
+        // Once a match, so that a pale ball nobody putted is not a riddle; with the hole's
+        // status, so that the turn's own status does not push it out at once.
         ghostIntroduced_ = true;
-        emit status(tr("The faint ball putts your best round here: %1, %n stroke(s).", nullptr,
-                       round->score)
-                        .arg(toDisplayText(round->player)));
+        holeStatus_ += QStringLiteral("  –  ") +
+                       tr("The faint ball putts your best round here: %1, %n stroke(s).", nullptr,
+                          round->score)
+                           .arg(toDisplayText(round->player));
+        emit status(holeStatus_);
     }
 }
 
