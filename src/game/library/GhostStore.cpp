@@ -1,12 +1,12 @@
 #include "library/GhostStore.h"
 
 #include <algorithm>
-#include <bit>
 #include <filesystem>
 #include <sstream>
 
 #include "level/Archive.h"
 #include "library/ArchiveBounds.h"
+#include "util/BitCast.h"
 #include "util/FileLock.h"
 #include "util/SafeFile.h"
 
@@ -35,14 +35,14 @@ bool read64(ArchiveReader& in, std::uint64_t& bits) {
     return true;
 }
 
-void writeDouble(ArchiveWriter& out, double v) { write64(out, std::bit_cast<std::uint64_t>(v)); }
+void writeDouble(ArchiveWriter& out, double v) { write64(out, bitCast<std::uint64_t>(v)); }
 
 bool readDouble(ArchiveReader& in, double& v) {
     std::uint64_t bits = 0;
     if (!read64(in, bits)) {
         return false;
     }
-    v = std::bit_cast<double>(bits);
+    v = bitCast<double>(bits);
     return true;
 }
 

@@ -28,7 +28,9 @@ public:
     // Limits a file must keep to be read at all.
     static constexpr std::size_t MaxFileBytes = 16u << 20;
     static constexpr int MaxHoles = 100;
-    static constexpr int MaxPuttsPerHole = 500;
+    // A hole ends after eight strokes; more putts than this come from no round, and each
+    // putt is rolled when its hole is shown, so a file must not ask for thousands.
+    static constexpr int MaxPuttsPerHole = 20;
 
     // The round kept for `courseId`, or null.
     const GhostRound* find(std::string_view courseId) const;

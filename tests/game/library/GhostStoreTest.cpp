@@ -56,6 +56,11 @@ TEST(GhostStoreTest, KeepsTheBestRoundOfEachCourse) {
     broken = roundOf("c", 10, 1);
     broken.holes[0][1].stroke = 5;
     EXPECT_FALSE(store.offer(broken)) << "strokes count up from one";
+    broken = roundOf("c", 1000, 1, 1);
+    for (int stroke = 3; stroke <= GhostStore::MaxPuttsPerHole + 1; ++stroke) {
+        broken.holes[0].push_back(PuttRecord{1.0, 0.0, 0, stroke, 2.5, 3.5});
+    }
+    EXPECT_FALSE(store.offer(broken)) << "no hole takes that many putts";
 
     for (int course = 0; course < static_cast<int>(GhostStore::MaxRounds); ++course) {
         store.offer(roundOf("many-" + std::to_string(course), 10, 1000 + course));
