@@ -8,6 +8,7 @@
 #include "ToolArguments.h"
 #include "level/Level.h"
 #include "level/LevelFile.h"
+#include "solver/HoleRates.h"
 #include "solver/Par.h"
 #include "solver/PuttSolver.h"
 #include "solver/ShippedPars.h"
@@ -27,6 +28,11 @@ constexpr CommandInfo kPar = {
     "par", "par DIR [--table]",
     "Print the par of every level file under a folder, as the solver finds it; with --table, "
     "as the table of shipped pars that the game reads (levels/pars.txt)."};
+constexpr CommandInfo kHoleRates = {
+    "hole-rates", "hole-rates DIR",
+    "Print the table of hole rates the game reads (levels/rates.txt): for every level file "
+    "under a folder whose par the folder's pars.txt holds, the share of the par's trials that "
+    "hole out within par."};
 
 int solve(std::span<const std::string> raw, std::ostream& out, std::ostream& err) {
     ToolArguments args(kSolve);
@@ -128,10 +134,56 @@ int par(std::span<const std::string> raw, std::ostream& out, std::ostream& err) 
     return failures == 0 ? 0 : 1;
 }
 
+int holeRates(std::span<const std::string> raw, std::ostream& out, std::ostream& err) {
+    ToolArguments args(kHoleRates);
+    args.addArgument("DIR", "The folder of the level files and their pars.txt.");
+    if (const auto exit = args.parse(raw, out, err)) {
+        return *exit;
+    }
+    const fs::path folder = args.positionals()[0];
+    ShippedPars pars;
+    if (pars.load((folder / "pars.txt").string()) != ShippedPars::ReadResult::Read) {
+        err << (folder / "pars.txt").string() << ": no table of pars to rate\n";
+        return 1;
+    }
+    std::error_code ec;
+    std::vector<fs::path> files;
+    for (fs::recursive_directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
+        if (it->is_regular_file(ec) && it->path().extension() == ".lev") {
+            files.push_back(it->path());
+        }
+    }
+    std::sort(files.begin(), files.end());
+    HoleRates rates;
+    int failures = 0;
+    for (const fs::path& path : files) {
+        Level level;
+        if (loadLevelFile(path.string(), level) != LevelLoadResult::Loaded) {
+            err << path.string() << ": cannot be read as a level file\n";
+            ++failures;
+            continue;
+        }
+        const std::optional<int> par = pars.lookup(level);
+        if (!par || *par < 1) {
+            continue;  // no par to hole out within
+        }
+        const std::optional<double> rate = computeHoleRate(level, *par);
+        if (!rate || !rates.add(level, *rate)) {
+            err << path.string() << ": no hole rate\n";
+            ++failures;
+        }
+    }
+    if (failures > 0) {
+        return 1;
+    }
+    out << rates.toText();
+    return 0;
+}
+
 }  // namespace
 
 std::vector<Command> solveCommands() {
-    return {{kSolve, solve}, {kPar, par}};
+    return {{kSolve, solve}, {kPar, par}, {kHoleRates, holeRates}};
 }
 
 }  // namespace trundlex::tool

@@ -23,6 +23,7 @@
 #include "solver/Par.h"
 #include "solver/PuttPlanner.h"
 #include "solver/PuttSolver.h"
+#include "solver/HoleRates.h"
 #include "solver/ShippedPars.h"
 
 namespace trundlex {
@@ -56,6 +57,15 @@ const ShippedPars& shippedPars() {
     static const ShippedPars table = [] {
         ShippedPars read;
         read.load(kResources + "/levels/pars.txt");
+        return read;
+    }();
+    return table;
+}
+
+const HoleRates& shippedRates() {
+    static const HoleRates table = [] {
+        HoleRates read;
+        read.load(kResources + "/levels/rates.txt");
         return read;
     }();
     return table;
@@ -100,6 +110,7 @@ Means meansOf(const Level& level) {
 struct Hole {
     std::string name;
     int par = 0;
+    std::optional<double> rate;
 };
 
 std::vector<Hole> holesOf(const Course& course) {
@@ -109,7 +120,7 @@ std::vector<Hole> holesOf(const Course& course) {
     for (const Level& level : found.levels) {
         const std::optional<int> par = shippedPars().lookup(level);
         EXPECT_TRUE(par) << level.name() << " has no shipped par";
-        holes.push_back({level.name(), par.value_or(0)});
+        holes.push_back({level.name(), par.value_or(0), shippedRates().lookup(level)});
     }
     return holes;
 }
@@ -163,8 +174,8 @@ std::string testName(const ::testing::TestParamInfo<std::string>& info) {
 INSTANTIATE_TEST_SUITE_P(Shipped, CourseCurveTest, ::testing::ValuesIn(shippedCourseFiles()),
                          testName);
 
-// The label the pickers show, from the shipped pars: the beginners' course is the easy one and
-// no shipped course is left without a label.
+// The label the pickers show, from the shipped pars and hole rates: the beginners' course is
+// the easy one and no shipped course is left without a label.
 TEST(CourseLabelTest, BeginnersNineIsEasyAndEveryCourseHasALabel) {
     bool sawBeginners = false;
     for (const std::string& file : shippedCourseFiles()) {
@@ -172,7 +183,8 @@ TEST(CourseLabelTest, BeginnersNineIsEasyAndEveryCourseHasALabel) {
         ASSERT_TRUE(course.load(file));
         std::vector<HoleFigures> figures;
         for (const Hole& hole : holesOf(course)) {
-            figures.push_back({.par = hole.par, .holeRate = std::nullopt});
+            EXPECT_TRUE(hole.rate) << course.name() << ": " << hole.name << " has no hole rate";
+            figures.push_back({.par = hole.par, .holeRate = hole.rate});
         }
         const std::optional<CourseDifficulty> label = rateCourse(figures);
         ASSERT_TRUE(label) << course.name();

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <cctype>
+#include <cmath>
 #include <filesystem>
 #include <set>
 #include <string>
@@ -13,6 +14,7 @@
 #include "level/Level.h"
 #include "level/LevelFile.h"
 #include "library/FolderWalker.h"
+#include "solver/HoleRates.h"
 #include "solver/Par.h"
 #include "solver/ShippedPars.h"
 
@@ -73,6 +75,38 @@ TEST(ShippedParTableContentTest, NamesNoLevelThatDoesNotShip) {
     }
     EXPECT_FALSE(ids.empty());
     EXPECT_EQ(shippedTable().size(), ids.size());
+}
+
+// The course pickers' labels read how tight each hole's par is from rates.txt: every shipped
+// level with a par has its rate there for its blocks as they are, and the rates are the ones
+// the par's trials give (checked on a few levels: playing every trial of every level out
+// takes minutes).
+TEST(ShippedParTableContentTest, TheHoleRatesBelongToTheShippedLevelsAndTheirPars) {
+    HoleRates rates;
+    ASSERT_EQ(rates.load(kLevels + "/rates.txt"), HoleRates::ReadResult::Read)
+        << "run scripts/update-shipped-pars.sh";
+    int checked = 0;
+    for (const std::string& file : shippedLevelFiles()) {
+        Level level;
+        ASSERT_EQ(loadLevelFile(file, level), LevelLoadResult::Loaded) << file;
+        const int par = shippedTable().lookup(level).value_or(0);
+        if (par < 1) {
+            continue;
+        }
+        const std::optional<double> rate = rates.lookup(level);
+        ASSERT_TRUE(rate) << level.name() << ": run scripts/update-shipped-pars.sh";
+        if (par < ParStrokeLimit) {
+            // (Par 7 is also given to a level most trials never finish.)
+            EXPECT_GE(*rate, 0.5) << level.name() << ": half the trials make par at least";
+        }
+        // Every eighth level, by file name.
+        if (checked++ % 8 == 0) {
+            const std::optional<double> again = computeHoleRate(level, par);
+            ASSERT_TRUE(again);
+            EXPECT_EQ(std::lround(*again * 100), std::lround(*rate * 100)) << level.name();
+        }
+    }
+    EXPECT_EQ(rates.size(), static_cast<std::size_t>(checked)) << "no rate for a level that is gone";
 }
 
 }  // namespace

@@ -50,6 +50,23 @@ std::optional<int> computePar(const Level& level, const ParOptions& options) {
     return perfect.holed ? ParStrokeLimit : 0;
 }
 
+std::optional<double> computeHoleRate(const Level& level, int par, const ParOptions& options) {
+    if (par < 1) {
+        return std::nullopt;
+    }
+    const PuttSolver solver(level);
+    PuttPlanner planner(solver, {.threads = options.threads, .stop = options.stop});
+    const int trials = std::max(options.trials, 1);
+    const TrialResult played = playTrials(solver, planner, level.startX(), level.startY(),
+                                          {.trials = trials, .strokeLimit = ParStrokeLimit});
+    if (played.stopped || (options.stop != nullptr && options.stop->load())) {
+        return std::nullopt;
+    }
+    const auto within = std::count_if(played.strokes.begin(), played.strokes.end(),
+                                      [par](int strokes) { return strokes <= par; });
+    return static_cast<double>(within) / trials;
+}
+
 std::uint64_t levelFingerprint(const Level& level) {
     std::uint64_t hash = 0xcbf29ce484222325ULL;  // FNV-1a
     for (const unsigned char c : level.toText()) {

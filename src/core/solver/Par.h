@@ -42,6 +42,12 @@ inline std::optional<int> computePar(const Level& level, int threads,
     return computePar(level, ParOptions{.threads = threads, .stop = stop});
 }
 
+// The share of the par's trials, all of them played out, that hole out within `par` strokes:
+// near one half the par is tight, near one it is generous. Played as computePar plays, with
+// the same hands, so it belongs to the par computePar gives. Nothing when *stop was set
+// meanwhile or `par` is not a par (below 1).
+std::optional<double> computeHoleRate(const Level& level, int par, const ParOptions& options = {});
+
 // What the par depends on: a 64-bit hash of the level text (blocks, start, size).
 std::uint64_t levelFingerprint(const Level& level);
 

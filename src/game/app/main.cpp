@@ -25,6 +25,7 @@
 #include "platform/QtSettingsStore.h"
 #include "platform/QtSoundPlayer.h"
 #include "settings/GameSettings.h"
+#include "solver/HoleRates.h"
 #include "solver/Par.h"
 #include "util/RandomSource.h"
 
@@ -97,12 +98,22 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "trundlex: %s/pars.txt is damaged; the pars are worked out anew\n",
                      qPrintable(levelsFolder));
     }
+    // How tight the shipped pars are, for the course pickers' labels; without the table the
+    // labels come from the pars alone.
+    HoleRates holeRates;
+    if (!levelsFolder.isEmpty() &&
+        holeRates.load(QDir(levelsFolder).filePath(QStringLiteral("rates.txt")).toStdString()) ==
+            HoleRates::ReadResult::Refused) {
+        std::fprintf(stderr, "trundlex: %s/rates.txt is damaged; the courses are rated by their pars\n",
+                     qPrintable(levelsFolder));
+    }
     const std::size_t shippedPars = shipped.size();
     ParCache pars((userDataFolder() + QStringLiteral("par.txt")).toStdString(),
                   std::move(shipped));
     GameContext context{levels,   courses, highScores, highScorePath,
                         settings, random,  &sound,     saveRoot.toStdString()};
     context.pars = &pars;
+    context.holeRates = &holeRates;
     // The best round of every course finished here, for the ghost. A damaged file only costs
     // the ghosts; the next kept round replaces it.
     GhostStore ghosts;

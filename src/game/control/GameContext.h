@@ -10,6 +10,7 @@ namespace trundlex {
 class CourseLibrary;
 class GameSettings;
 class GhostStore;
+class HoleRates;
 class HighScoreStore;
 class LevelLibrary;
 class ParCache;
@@ -43,6 +44,8 @@ struct GameContext {
     GhostStore* ghosts = nullptr;
     // Where they are saved; empty: not saved.
     std::string ghostPath{};
+    // How often a careful person holes the shipped levels out within par; null: not known.
+    const HoleRates* holeRates = nullptr;
 };
 
 }  // namespace trundlex

@@ -20,6 +20,7 @@
 #include "play/Match.h"
 #include "platform/PlatformSupport.h"
 #include "settings/GameSettings.h"
+#include "solver/HoleRates.h"
 #include "solver/Par.h"
 #include "util/RandomSource.h"
 
@@ -180,7 +181,9 @@ QString LevelsPage::difficultyLabel(const Course& course) const {
     }
     std::vector<HoleFigures> holes;
     for (const Level& level : course.resolve(context_.levels).levels) {
-        holes.push_back({.par = context_.pars->lookup(level).value_or(0), .holeRate = std::nullopt});
+        const std::optional<double> rate =
+            context_.holeRates != nullptr ? context_.holeRates->lookup(level) : std::nullopt;
+        holes.push_back({.par = context_.pars->lookup(level).value_or(0), .holeRate = rate});
     }
     if (static_cast<int>(holes.size()) != course.levelCount()) {
         return {};

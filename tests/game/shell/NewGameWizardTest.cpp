@@ -15,6 +15,7 @@
 #include "SaveCourseDialog.h"
 #include "library/Course.h"
 #include "render/MaterialStyle.h"
+#include "solver/HoleRates.h"
 #include "solver/Par.h"
 #include "render/ModernTexture.h"
 #include "support/TempFolder.h"
@@ -335,6 +336,22 @@ TEST_F(NewGameWizardTest, CoursePickerShowsTheLabelOfKnownParsAndTheHolesOfTheCo
     ASSERT_NE(picker, nullptr);
     // A par 1 a hole is easy; a course with a hole of unknown par goes without a label.
     EXPECT_EQ(comboTexts(picker), (QStringList{"Short (Easy)", "Unknown"}));
+
+    // Pars that a careful person makes only half of the time make the course a step harder.
+    HoleRates tight;
+    for (const char* id : {"tap-in", "tap-in-again"}) {
+        ASSERT_TRUE(tight.add(levels_.at(levels_.findById(id)), 0.5));
+    }
+    context_.holeRates = &tight;
+    {
+        NewGameWizard rated(previous_, context_);
+        bool shown = false;
+        for (QComboBox* combo : rated.levelsPage()->findChildren<QComboBox*>()) {
+            shown = shown || comboTexts(combo).contains(QStringLiteral("Short (Medium)"));
+        }
+        EXPECT_TRUE(shown);
+    }
+    context_.holeRates = nullptr;
 
     const auto thumbnails = [&wizard] {
         // One preview of the page is the big one of the level chosen in a list.
