@@ -71,7 +71,8 @@ bool HoleRates::parse(std::string_view text) {
         }
         const std::string_view id = line.substr(0, tab1);
         Entry entry;
-        if (!storableParId(id) || !readNumber(line.substr(tab1 + 1, tab2 - tab1 - 1), entry.fingerprint, 16) ||
+        if (!storableParId(id) ||
+            !readNumber(line.substr(tab1 + 1, tab2 - tab1 - 1), entry.fingerprint, 16) ||
             !readNumber(line.substr(tab2 + 1), entry.percent, 10) || entry.percent < 0 ||
             entry.percent > 100 || !read.emplace(std::string(id), entry).second) {
             return false;

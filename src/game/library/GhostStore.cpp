@@ -35,7 +35,9 @@ bool read64(ArchiveReader& in, std::uint64_t& bits) {
     return true;
 }
 
-void writeDouble(ArchiveWriter& out, double v) { write64(out, bitCast<std::uint64_t>(v)); }
+void writeDouble(ArchiveWriter& out, double v) {
+    write64(out, bitCast<std::uint64_t>(v));
+}
 
 bool readDouble(ArchiveReader& in, double& v) {
     std::uint64_t bits = 0;
@@ -75,8 +77,7 @@ bool readRound(std::istream& bytes, ArchiveReader& in, GhostRound& round) {
             PuttRecord putt;
             putt.hole = h;
             if (!readDouble(in, putt.speed) || !readDouble(in, putt.heading) ||
-                !readDouble(in, putt.x) || !readDouble(in, putt.y) ||
-                !in.readInt32(putt.stroke)) {
+                !readDouble(in, putt.x) || !readDouble(in, putt.y) || !in.readInt32(putt.stroke)) {
                 return false;
             }
             hole.push_back(putt);

@@ -16,7 +16,9 @@ namespace {
 // written by a round.
 constexpr double kMaxSpeed = 1000.0;
 
-bool finite(double v) { return std::isfinite(v); }
+bool finite(double v) {
+    return std::isfinite(v);
+}
 
 }  // namespace
 
@@ -103,8 +105,8 @@ std::vector<GhostShot> ghostShots(const Level& level, const std::vector<PuttReco
     for (const PuttRecord& putt : putts) {
         GhostShot shot;
         shot.start = {putt.x, putt.y, BallDefaultRadius};
-        const bool inside = putt.x >= 0.0 && putt.y >= 0.0 && putt.x < level.width() &&
-                            putt.y < level.height();
+        const bool inside =
+            putt.x >= 0.0 && putt.y >= 0.0 && putt.x < level.width() && putt.y < level.height();
         if (!inside) {
             // A record that does not belong on this level rolls nowhere.
             shot.frames.push_back(shot.start);
@@ -112,12 +114,11 @@ std::vector<GhostShot> ghostShots(const Level& level, const std::vector<PuttReco
             continue;
         }
         int ticks = 0;
-        const PuttOutcome end =
-            simulator.putt(putt.x, putt.y, putt.speed, putt.heading, 0, tickSubSteps,
-                           [&](const BallMotion& m) {
-                               shot.frames.push_back({m.x, m.y, m.radius});
-                               return ++ticks < MaxGhostTicks;
-                           });
+        const PuttOutcome end = simulator.putt(putt.x, putt.y, putt.speed, putt.heading, 0,
+                                               tickSubSteps, [&](const BallMotion& m) {
+                                                   shot.frames.push_back({m.x, m.y, m.radius});
+                                                   return ++ticks < MaxGhostTicks;
+                                               });
         shot.holed = end.holed;
         if (!end.holed) {
             // Where it rests, which after water is where it was putted from.

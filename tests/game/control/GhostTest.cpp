@@ -13,7 +13,8 @@ const double kPi = std::acos(-1.0);
 // A pond below the straight line to the cup: a putt into it puts the ball back where it
 // was putted from.
 const std::vector<std::string_view> kPond = {
-    "##########", "#........#", "#........#", "#.......O#", "#...~~...#", "#...~~...#", "##########",
+    "##########", "#........#", "#........#", "#.......O#",
+    "#...~~...#", "#...~~...#", "##########",
 };
 // From the pond level's start, into the pond.
 const double kIntoThePond = std::atan2(1.5, 3.0);
@@ -32,7 +33,8 @@ protected:
         context_.ghosts = &ghosts_;
     }
 
-    void start(std::vector<const char*> people, std::vector<const char*> levels = {"room", "pond"}) {
+    void start(std::vector<const char*> people,
+               std::vector<const char*> levels = {"room", "pond"}) {
         std::vector<std::pair<const char*, ComputerStrength>> players;
         for (const char* name : people) {
             players.emplace_back(name, ComputerStrength::Person);
@@ -55,7 +57,9 @@ protected:
         loop_.runPending();
     }
 
-    void awaitAiming() { ASSERT_TRUE(loop_.runUntil([&] { return game().state() == Aiming; })); }
+    void awaitAiming() {
+        ASSERT_TRUE(loop_.runUntil([&] { return game().state() == Aiming; }));
+    }
 
     Spot ballNow() {
         const Ball& ball = game().currentPlayer()->GetBall();
@@ -74,8 +78,7 @@ protected:
     std::vector<Spot> holeOut(int hole, double cupX, double cupY) {
         std::vector<Spot> spots;
         for (int stroke = 0;
-             game().match().GetHole() == hole && !game().match().IsOver() && stroke < 8;
-             ++stroke) {
+             game().match().GetHole() == hole && !game().match().IsOver() && stroke < 8; ++stroke) {
             awaitAiming();
             const Spot at = ballNow();
             spots.push_back(puttFrom(std::atan2(cupY - at.y, cupX - at.x), 1.6 + 0.5 * stroke));
