@@ -152,7 +152,7 @@ SV = {
     "Bogey": "Bogey",
     "Double bogey": "Dubbelbogey",
     "In the hole in %n stroke(s)": ("I hål på %n slag", "I hål på %n slag"),
-    "Water: back to the start": "Vatten: tillbaka till start",
+    "Water: back where you putted": "Vatten: tillbaka dit du puttade",
     "Out of bounds": "Utanför banan",
     "Stroke limit reached: scored %1": "Slaggränsen nådd: %1 slag",
     "%1's turn": "%1 står på tur",

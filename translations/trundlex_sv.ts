@@ -39,10 +39,6 @@
         <translation><numerusform>I hål på %n slag</numerusform><numerusform>I hål på %n slag</numerusform></translation>
     </message>
     <message>
-        <source>Water: back to the start</source>
-        <translation>Vatten: tillbaka till start</translation>
-    </message>
-    <message>
         <source>Out of bounds</source>
         <translation>Utanför banan</translation>
     </message>
@@ -61,6 +57,10 @@
     <message>
         <source>Waiting for %1 (on %2)</source>
         <translation>Väntar på %1 (på datorn %2)</translation>
+    </message>
+    <message>
+        <source>Water: back where you putted</source>
+        <translation>Vatten: tillbaka dit du puttade</translation>
     </message>
 </context>
 <context>
@@ -602,10 +602,6 @@
         <translation>I hål på %1 slag</translation>
     </message>
     <message>
-        <source>Water: back to the start</source>
-        <translation>Vatten: tillbaka till start</translation>
-    </message>
-    <message>
         <source>Out of bounds</source>
         <translation>Utanför banan</translation>
     </message>
@@ -628,6 +624,10 @@
     <message>
         <source>Today's course cannot be drawn: none of the game's levels was found with its par.</source>
         <translation>Dagens bansamling kan inte lottas fram: ingen av spelets banor hittades med sitt par.</translation>
+    </message>
+    <message>
+        <source>Water: back where you putted</source>
+        <translation>Vatten: tillbaka dit du puttade</translation>
     </message>
 </context>
 <context>

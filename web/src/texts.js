@@ -144,7 +144,7 @@ var pageTexts = {
   doubleBogey: qsTranslate("Page", "Double bogey"),
   holedOut1: qsTranslate("Page", "In the hole in %1 stroke"),
   holedOutN: qsTranslate("Page", "In the hole in %1 strokes"),
-  water: qsTranslate("Page", "Water: back to the start"),
+  water: qsTranslate("Page", "Water: back where you putted"),
   outOfBounds: qsTranslate("Page", "Out of bounds"),
   strokeLimit: qsTranslate("Page", "Stroke limit reached: scored %1"),
 };

@@ -27,7 +27,7 @@ QString FeedbackTexts::bannerTitle(const Banner& banner) {
         case BannerKind::HoledOut:
             return tr("In the hole in %n stroke(s)", nullptr, banner.count);
         case BannerKind::Water:
-            return tr("Water: back to the start");
+            return tr("Water: back where you putted");
         case BannerKind::OutOfBounds:
             return tr("Out of bounds");
         case BannerKind::StrokeLimit:
