@@ -34,6 +34,23 @@ constexpr CommandInfo kHoleRates = {
     "under a folder whose par the folder's pars.txt holds, the share of the par's trials that "
     "hole out within par."};
 
+// The level files under `folder`, its subfolders included, in the order of their paths; false,
+// told on `err`, when the folder cannot be walked.
+bool levelFilesUnder(const fs::path& folder, std::vector<fs::path>& files, std::ostream& err) {
+    std::error_code ec;
+    for (fs::recursive_directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
+        if (it->is_regular_file(ec) && it->path().extension() == ".lev") {
+            files.push_back(it->path());
+        }
+    }
+    if (ec) {
+        err << folder.string() << ": " << ec.message() << "\n";
+        return false;
+    }
+    std::sort(files.begin(), files.end());
+    return true;
+}
+
 int solve(std::span<const std::string> raw, std::ostream& out, std::ostream& err) {
     ToolArguments args(kSolve);
     args.addArgument("FILE.lev", "The level to solve.")
@@ -83,18 +100,10 @@ int par(std::span<const std::string> raw, std::ostream& out, std::ostream& err) 
         return *exit;
     }
     const std::string& folder = args.positionals()[0];
-    std::error_code ec;
     std::vector<fs::path> files;
-    for (fs::recursive_directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
-        if (it->is_regular_file(ec) && it->path().extension() == ".lev") {
-            files.push_back(it->path());
-        }
-    }
-    if (ec) {
-        err << folder << ": " << ec.message() << "\n";
+    if (!levelFilesUnder(folder, files, err)) {
         return 1;
     }
-    std::sort(files.begin(), files.end());
     const bool table = args.isSet("table");
     ShippedPars shipped;
     std::map<std::string, std::string> tabled;  // level ID: the first file of that ID
@@ -121,6 +130,7 @@ int par(std::span<const std::string> raw, std::ostream& out, std::ostream& err) 
             continue;
         }
         // "/" between folders on every system, so that listings compare alike.
+        std::error_code ec;
         out << fs::relative(path, folder, ec).generic_string() << ": " << level.name() << ": ";
         if (p > 0) {
             out << "par " << p << "\n";
@@ -146,14 +156,10 @@ int holeRates(std::span<const std::string> raw, std::ostream& out, std::ostream&
         err << (folder / "pars.txt").string() << ": no table of pars to rate\n";
         return 1;
     }
-    std::error_code ec;
     std::vector<fs::path> files;
-    for (fs::recursive_directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
-        if (it->is_regular_file(ec) && it->path().extension() == ".lev") {
-            files.push_back(it->path());
-        }
+    if (!levelFilesUnder(folder, files, err)) {
+        return 1;
     }
-    std::sort(files.begin(), files.end());
     HoleRates rates;
     int failures = 0;
     for (const fs::path& path : files) {
